@@ -1,0 +1,129 @@
+#include "kernel/State.h"
+
+namespace kernel {
+
+int aktModell = 2;
+std::array<std::string, 21> ModellName;
+std::array<double, 4> kWert{};
+std::array<double, 6> c0Wert{};
+std::array<double, 6> cAktuell{};
+float ReaktOrdnung = 1.5f;
+int EinfacheReaktion = 0;
+int IstUmkehrbar = 0;
+int NegUmsatzErlaubt = 0;
+int HalbwertszeitNumerisch = 0;
+float StoechMatrix[6][4] = {};
+std::array<double, 4> KsiWerte{};
+std::string KurvenMaske;
+std::string ParamMaske;
+
+std::string ZeitEinheit = "s";
+int ZeitEinheitNr = 0;
+int ZeitEinheitIdx = 1;
+double ZeitFaktor[5][5] = {};
+double tMax = 0;
+double tauMittel = 0;
+
+double UmsatzU = 0;
+double VPunkt = 0;
+double RohrV = 0;
+double RohrL = 0;
+int CalcModeConti = 3;
+int nKaskade = 0;
+std::vector<std::array<double, 6>> cKaskade;
+std::vector<ProtokollZeile> ErgebnisZeilen;
+int BatchEingabeModus = 0;
+int InpSelectRohr = 0;
+int RuehrerAnimation = 0;
+int ContiHinweisOffen = kTrue;
+int nKesselVZ = 0;
+int nKesselVC = 1;
+std::string TabellenDatei;
+std::vector<float> VZKurve(1, 0.0f);
+
+int nZeitPunkte = 0;
+std::vector<double> tWerte;
+std::vector<double> cKurveA, cKurveB, cKurveC, cKurveP, cKurveQ;
+std::vector<float> rKurveA, rKurveB, rKurveC, rKurveP, rKurveQ;
+
+std::vector<double>& cKurve(int slot) {
+    static std::vector<double>* const curves[6] = {&cKurveA, &cKurveA, &cKurveB, &cKurveC, &cKurveP, &cKurveQ};
+    return *curves[slot >= 1 && slot <= 5 ? slot : 1];
+}
+
+std::vector<float>& rKurve(int slot) {
+    static std::vector<float>* const curves[6] = {&rKurveA, &rKurveA, &rKurveB, &rKurveC, &rKurveP, &rKurveQ};
+    return *curves[slot >= 1 && slot <= 5 ? slot : 1];
+}
+
+void RedimCurves(int upper) {
+    const auto n = static_cast<std::size_t>(upper + 1);
+    tWerte.assign(n, 0.0);
+    for (int s = 1; s <= kSpecies; ++s) {
+        cKurve(s).assign(n, 0.0);
+        rKurve(s).assign(n, 0.0f);
+    }
+}
+
+double KMichaelis = 0;
+int MMDiagramm = 0;
+int MMNormiert = kTrue;
+float cSmax = 0.15f;
+int EnzymRcsModus = kTrue;
+
+float HalbwertA = 0;
+float HalbwertB = 0;
+
+std::vector<ExpPunkt> ExpDaten(1);
+int nMesspunkte = 0;
+std::array<float, 6> c0Mess{};
+double lambdaNull = 0;
+double lambdaInf = 0;
+std::string DatenKommentar;
+int ExpDataChanged = 0;
+int AppendExpFile = 0;
+std::string DatenFile, DatenFileTitel, DatenPfad;
+int DatenIstSession = 0;
+std::array<int, 6> DatenSpalte{};
+std::vector<float> TempListe(1, 0.0f);
+int nTemperaturen = 0;
+int nctPunkte = 0, nInaktiv = 0, nAnull = 0, nkTPunkte = 0;
+int NichtIsothermMoeglich = 0;
+int LambdaMoeglich = 0;
+int LambdaModus = 0;
+double LambdaSumme = 0;
+float DatencA0 = 0, DatencB0 = 0, DatenTmax = 0, DatenTEnde = 0;
+int DezKomma = 0;
+int ABGleich = 0;
+
+std::vector<double> AkimaX;
+std::array<std::vector<double>, 6> AkimaY, AkimaD, AkimaC, AkimaB, AkimaA;
+float SmoothingFactor = 0;
+int TangentSpecies = 1;
+
+int DiagVariante = 0;
+int kTFunktion = 1;
+std::array<double, 4> FitParameter{};
+int FitAnzeigeModus = 0;
+double ArrhA = 100, ArrhEA = 100;
+double EyrFaktor = 0, EyrH = 0, EyrS = 0;
+int SpezSkalierung = 0;
+int SpezSkalierungStoff = 0;
+
+int aktDiagrammCode = 0;
+int ZeichnenOffen = 0;
+int RateDiagramm = 0, MitPunkten = 0, KurvenHinzufuegen = 0;
+int RohrAktiv = 0, ContiAktiv = 0, KaskadeAktiv = 0, KaskadeUeberTau = 0;
+int kTDiagramm = 0, rcSDiagramm = 0;
+int LegendVisible = 0;
+DiagRecord DiagRec;
+std::array<float, 38> AchsenGrenzen{};
+std::vector<XYPunkt> KurvenPunkte(2001);
+std::vector<XYPunkt> XYZeichenPunkte(1);
+int nXYPunkte = 0;
+std::string XYDateiName, XYPfad, XYTrenner;
+
+std::string CrLf = "\r\n";
+std::string AppPath = ".";
+
+}  // namespace kernel

@@ -1,0 +1,180 @@
+#pragma once
+// The shared kinetic state: one instance of each variable, read and written directly by the
+// kernel procedures and the windows. Defined once in State.cpp.
+//
+// Conventions kept from the program's design:
+// - species slots 1..5 (A, B, C, P, Q; the enzyme model E, S, ES, P); slot 0 is never used;
+// - flags held in int use -1 for true and 0 for false (files store them that way);
+// - "Single" quantities are float, "Double" quantities double;
+// - arrays that are re-dimensioned while the program runs are std::vector, indexed from 0.
+#include <array>
+#include <string>
+#include <vector>
+
+namespace kernel {
+
+constexpr int kTrue = -1;
+constexpr int kFalse = 0;
+
+constexpr int kSpecies = 5;           // species slots 1..5
+constexpr int kModels = 20;           // models 1..20
+constexpr int BAKModellCode = 500;    // model number while the blood-alcohol window is open
+constexpr int kEnzymRcsProjektCode = 100;  // model 10 in its r(P)-c(S) mode, as the project file stores it
+constexpr double kMissingValue = 1e308;    // a point that leaves a gap in a drawn curve
+
+// One row of measured data; fields in file order t, c(1..5), T, k, lambda, spare, res3, res4, exclude.
+struct ExpPunkt {
+    double t = 0;                     // time in the current unit (r(P) in the enzyme r(P)-c(S) mode)
+    std::array<double, 6> c{};        // concentrations, slots 1..5
+    double T = 0;                     // temperature in K
+    double k = 0;                     // rate constant
+    float lambda = 0;                 // conductivity or another concentration-proportional quantity
+    float spare = 0;
+    float res3 = 0;
+    float res4 = 0;
+    int exclude = 0;                  // -1 inactive, 0 active
+};
+
+// One point of the X-Y editor and of computed point lists.
+struct XYPunkt {
+    float x = 0;
+    float y = 0;
+    float status = 0;                 // 0 active, -1 inactive
+    float spare = 0;
+};
+
+// The diagram hand-over record passed to the diagram set-up.
+struct DiagRecord {
+    int Quelle = 0;                   // source kind
+    float xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+    float xMin2 = 0, yMin2 = 0, xMax2 = 0, yMax2 = 0;  // second axis range, set by the coordinate panel
+    std::string Header, xTitel, yTitel;
+    bool SonderFenster = false;       // the diagram uses the second remembered window geometry
+};
+
+constexpr int kProtokollSpalten = 22;
+using ProtokollZeile = std::array<float, kProtokollSpalten>;
+
+// ---- Model and parameters -------------------------------------------------
+extern int aktModell;                       // current model 1..20 (500: blood alcohol); start 2
+extern std::array<std::string, 21> ModellName;
+extern std::array<double, 4> kWert;         // k1..k3 in slots 1..3
+extern std::array<double, 6> c0Wert;        // initial / inlet concentrations, slots 1..5
+extern std::array<double, 6> cAktuell;      // concentrations handed to the rate laws; reactor outlets
+extern float ReaktOrdnung;                  // order n of model 20; start 1.5
+extern int EinfacheReaktion;                // flag: one reaction step only
+extern int IstUmkehrbar;                    // flag: the current model has a reversible step
+extern int NegUmsatzErlaubt;                // flag
+extern int HalbwertszeitNumerisch;          // flag: half-life taken from the computed curve
+extern float StoechMatrix[6][4];            // (species slot 1..5, reaction 1..3)
+extern std::array<double, 4> KsiWerte;      // extents of reaction in slots 1, 2; slot 3 only cleared
+extern std::string KurvenMaske;             // "10010": species A B C P Q drawn
+extern std::string ParamMaske;              // "100": k1 k2 k3 used
+
+// ---- Time -------------------------------------------------------------------
+extern std::string ZeitEinheit;             // "s", "min", "h", "d", "a"; start "s"
+extern int ZeitEinheitNr;                   // current unit index 0..4
+extern int ZeitEinheitIdx;                  // unit index before a change; start 1
+extern double ZeitFaktor[5][5];             // (i, j) = length of unit i / length of unit j
+extern double tMax;                         // time span of the time course
+extern double tauMittel;                    // mean residence time / reaction time
+
+// ---- Reactor quantities -------------------------------------------------------
+extern double UmsatzU;                      // conversion U(A), fraction
+extern double VPunkt;                       // volume flow, m^3 per time unit
+extern double RohrV;                        // flow velocity in the tube, m per time unit
+extern double RohrL;                        // tube length, m
+extern int CalcModeConti;                   // calculation mode of stirred tank and cascade; start 3
+extern int nKaskade;                        // cascade stages N
+extern std::vector<std::array<double, 6>> cKaskade;  // [stage 0..N+1][species slot]
+extern std::vector<ProtokollZeile> ErgebnisZeilen;   // rows of the last reactor result
+extern int BatchEingabeModus;               // 0 time, 1 conversion
+extern int InpSelectRohr;                   // 0..2
+extern int RuehrerAnimation;                // flag
+extern int ContiHinweisOffen;               // flag; start -1
+extern int nKesselVZ;                       // tanks of the tracer experiment, 0 until first opened
+extern int nKesselVC;                       // tanks of the residence-time distribution; start 1
+extern std::string TabellenDatei;           // file title of the last saved value table
+extern std::vector<float> VZKurve;          // [0] = step count n of the last tracer run, 1..n = c/c0
+
+// ---- Result curves --------------------------------------------------------------
+extern int nZeitPunkte;                     // index of the last valid point
+extern std::vector<double> tWerte;
+extern std::vector<double> cKurveA, cKurveB, cKurveC, cKurveP, cKurveQ;
+extern std::vector<float> rKurveA, rKurveB, rKurveC, rKurveP, rKurveQ;
+// Concentration / rate curve of species slot 1..5.
+std::vector<double>& cKurve(int slot);
+std::vector<float>& rKurve(int slot);
+
+// ---- Enzyme kinetics (model 10) -------------------------------------------------
+extern double KMichaelis;                   // KM = (k2 + k3) / k1
+extern int MMDiagramm;                      // flag: r(P) over c(S)
+extern int MMNormiert;                      // flag: x axis c(S)/KM; start true
+extern float cSmax;                         // start 0.15
+extern int EnzymRcsModus;                   // flag: data hold r(P) over c(S); start true
+
+// ---- Half-lives ----------------------------------------------------------------------
+extern float HalbwertA;
+extern float HalbwertB;
+
+// ---- Measured data ----------------------------------------------------------------------
+extern std::vector<ExpPunkt> ExpDaten;      // rows 1..nMesspunkte; row 0 unused
+extern int nMesspunkte;
+extern std::array<float, 6> c0Mess;         // concentrations of the row at t = 0
+extern double lambdaNull;
+extern double lambdaInf;
+extern std::string DatenKommentar;
+extern int ExpDataChanged;                  // flag
+extern int AppendExpFile;                   // flag
+extern std::string DatenFile, DatenFileTitel, DatenPfad;
+extern int DatenIstSession;                 // flag
+extern std::array<int, 6> DatenSpalte;      // flags: the data hold values of slot i
+extern std::vector<float> TempListe;        // distinct temperatures, elements 1..nTemperaturen
+extern int nTemperaturen;
+extern int nctPunkte, nInaktiv, nAnull, nkTPunkte;
+extern int NichtIsothermMoeglich;           // flag
+extern int LambdaMoeglich;                  // flag
+extern int LambdaModus;                     // flag
+extern double LambdaSumme;
+extern float DatencA0, DatencB0, DatenTmax, DatenTEnde;
+extern int DezKomma;                        // flag: the locale's decimal separator is a comma
+extern int ABGleich;                        // flag: 2nd-order evaluation of A + B with equal c0
+
+// ---- Spline ----------------------------------------------------------------------------------
+extern std::vector<double> AkimaX;          // knots 1..n ([0] holds n after a numeric time course)
+extern std::array<std::vector<double>, 6> AkimaY, AkimaD, AkimaC, AkimaB, AkimaA;  // [slot][knot]
+extern float SmoothingFactor;
+extern int TangentSpecies;                  // 1..5
+
+// ---- Fitting ---------------------------------------------------------------------------------------
+extern int DiagVariante;                    // 0 none, 1 k, 2 order, 6/7 non-isothermal
+extern int kTFunktion;                      // 1 Arrhenius, 2 Eyring
+extern std::array<double, 4> FitParameter;  // 1..3
+extern int FitAnzeigeModus;                 // 0 manual, 1 automatic panel
+extern double ArrhA, ArrhEA;                // start 100 each
+extern double EyrFaktor, EyrH, EyrS;
+extern int SpezSkalierung;                  // flag
+extern int SpezSkalierungStoff;             // 1..5, 0 none
+
+// ---- Diagram requests and curve bookkeeping ----------------------------------------------------------
+extern int aktDiagrammCode;
+extern int ZeichnenOffen;                   // curves still to draw
+extern int RateDiagramm, MitPunkten, KurvenHinzufuegen;  // flags
+extern int RohrAktiv, ContiAktiv, KaskadeAktiv, KaskadeUeberTau;  // flags
+extern int kTDiagramm, rcSDiagramm;         // flags
+extern int LegendVisible;
+extern DiagRecord DiagRec;
+extern std::array<float, 38> AchsenGrenzen; // (min, max) pairs per plotted quantity
+extern std::vector<XYPunkt> KurvenPunkte;   // [0].x = point count; 0..2000 at start-up
+extern std::vector<XYPunkt> XYZeichenPunkte;// [0].x = point count
+extern int nXYPunkte;
+extern std::string XYDateiName, XYPfad, XYTrenner;
+
+// ---- Program ------------------------------------------------------------------------------------------
+extern std::string CrLf;                    // "\r\n"
+extern std::string AppPath;                 // the program directory
+
+// Sizes the eleven curve arrays to 0..upper, keeping nothing.
+void RedimCurves(int upper);
+
+}  // namespace kernel

@@ -1,0 +1,16 @@
+// GoogleTest main for the tests that need widgets: offscreen platform, one QApplication,
+// and every message box answered by the recorder instead of blocking.
+#include <QApplication>
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/MsgRecorder.h"
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    testsupport::MsgRecorder::InstallGlobal();
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,26 @@
+#include "tests/support/MsgRecorder.h"
+
+#include <cstdio>
+
+namespace testsupport {
+
+MsgRecorder::MsgRecorder() {
+    previous_ = platform::SetMsgBoxHandler([this](const std::string& prompt, int style, const std::string& title) {
+        messages_.push_back({prompt, style, title});
+        if (answers_.empty()) return platform::DefaultAnswer(style);
+        const int answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    });
+}
+
+MsgRecorder::~MsgRecorder() { platform::SetMsgBoxHandler(previous_); }
+
+void MsgRecorder::InstallGlobal() {
+    platform::SetMsgBoxHandler([](const std::string& prompt, int style, const std::string& title) {
+        std::fprintf(stderr, "unexpected message [%s] %s\n", title.c_str(), prompt.c_str());
+        return platform::DefaultAnswer(style);
+    });
+}
+
+}  // namespace testsupport

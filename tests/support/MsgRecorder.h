@@ -1,0 +1,41 @@
+#pragma once
+// Records every message of the system and answers it without blocking.
+// Use one recorder per test: it installs itself and restores the previous handler.
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/core/MsgBox.h"
+
+namespace testsupport {
+
+struct RecordedMsg {
+    std::string prompt;
+    int style = 0;
+    std::string title;
+};
+
+class MsgRecorder {
+public:
+    MsgRecorder();
+    ~MsgRecorder();
+    MsgRecorder(const MsgRecorder&) = delete;
+    MsgRecorder& operator=(const MsgRecorder&) = delete;
+
+    // Answers given in order; when none is queued the box's default button answers.
+    void QueueAnswer(int answer) { answers_.push_back(answer); }
+    const std::vector<RecordedMsg>& Messages() const { return messages_; }
+    bool Empty() const { return messages_.empty(); }
+    const RecordedMsg& Last() const { return messages_.back(); }
+    void Clear() { messages_.clear(); }
+
+    // Installed by the test mains so that a message outside any recorder never blocks.
+    static void InstallGlobal();
+
+private:
+    std::vector<RecordedMsg> messages_;
+    std::deque<int> answers_;
+    platform::MsgBoxHandler previous_;
+};
+
+}  // namespace testsupport
