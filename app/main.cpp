@@ -1,12 +1,20 @@
 #include <QApplication>
-#include <QMainWindow>
+#include <QStringList>
+
+#include "kernel/State.h"
+#include "platform/QtMessageBox.h"
+#include "shell/MDITAR.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setObjectName("MDITAR");
-    w.setWindowTitle("TARVELO");
-    w.resize(1024, 700);
-    w.show();
+    platform::InstallQtServices();
+    // The program directory holds the last-session file, the protocol files and the help file.
+    kernel::AppPath = QCoreApplication::applicationDirPath().toStdString();
+
+    // The command line is the whole argument text; the main window takes a project path from it.
+    QStringList args = QCoreApplication::arguments();
+    if (!args.isEmpty()) args.removeFirst();
+    MDITAR mainWindow(args.join(' ').toStdString());
+    mainWindow.show();
     return app.exec();
 }

@@ -144,6 +144,7 @@ extern int ABGleich;                        // flag: 2nd-order evaluation of A +
 extern std::vector<double> AkimaX;          // knots 1..n ([0] holds n after a numeric time course)
 extern std::array<std::vector<double>, 6> AkimaY, AkimaD, AkimaC, AkimaB, AkimaA;  // [slot][knot]
 extern float SmoothingFactor;
+extern std::array<double, 6> RegressKoeff;   // basis values F(1..5) of the last regression point
 extern int TangentSpecies;                  // 1..5
 
 // ---- Fitting ---------------------------------------------------------------------------------------
@@ -169,6 +170,78 @@ extern std::vector<XYPunkt> KurvenPunkte;   // [0].x = point count; 0..2000 at s
 extern std::vector<XYPunkt> XYZeichenPunkte;// [0].x = point count
 extern int nXYPunkte;
 extern std::string XYDateiName, XYPfad, XYTrenner;
+
+// Curve and point-set slots of the diagram window (slots 1..24 and 1..12; index 0 unused).
+constexpr int kMaxKurven = 24;
+constexpr int kMaxPunktsaetze = 12;
+extern int nKurven;                         // occupied curve slots 0..24
+extern int aktKurve;                        // slot drawn last
+extern std::array<int, 25> KurveFrei;       // flags: slot free
+extern std::array<int, 25> KurvenFarbe;     // colour per slot (RGB Long: r + 256 g + 65536 b)
+extern std::array<std::string, 25> KurvenInfo1, KurvenInfo2;  // status-bar texts per slot
+extern int FarbVorwahl;                     // colour of the next drawing action; start pure blue
+extern int CalcCurveFehler;                 // flag left by the curve calculation
+extern std::string GrafMeldung;             // its result or failure text
+extern int nPunktsaetze;                    // point set touched last, 0..12
+extern int aktPunktsatz;                    // point sets handed over by the X-Y editor
+extern std::array<int, 13> PunktsatzFrei;   // flags: point set free
+extern std::array<int, 13> PunktsatzFarbe;  // colour per point set
+extern int MausSerie;                       // series found by the last mouse search, -1 none
+// Diagram window geometry in twips, order top, left, width, height: normal / special window.
+extern std::array<int, 4> GeoGraph2D, GeoGraph2DXY;
+extern int GrafAusgabeModus;                // text element the text panel works on, 1..5
+extern int PrintMode;                       // 1 clipboard, 2 picture file, 3 printer
+extern int GraphFormatCode;
+extern int ErsterDiagrammStart;             // flag: no diagram window opened yet; start true
+extern int GridModus;                       // grid line pattern: 2 solid, 4 dotted
+// Diagram colours (RGB Long), kept between diagram windows.
+extern int ColOuterMargin, ColInnerMargin, ColSheetFore, ColPlotArea, ColGrid, ColAxis;
+extern int ColHeaderFore, ColHeaderBack, ColLegendFore, ColLegendBack;
+extern int BlackSheet;                      // flag: the black colour preset is in force
+
+// ---- Blood alcohol (read by the diagram window) ------------------------------------------------------
+extern int BAKtmax;                         // x maximum of the diagram, minutes
+extern int BAKUnitGL;                       // flag: g/L (else g/kg)
+extern int BAKNurAufbau;                    // flag: resorption only
+extern int BAKKeinAbbau;                    // flag: no elimination
+extern float BAKr;                          // distribution factor, L/kg
+extern float BAKKoerpermasse;               // kg
+extern int BAKRD;                           // resorption deficit, %
+extern float BAKbeta60;                     // g/(L h)
+extern int BAKModifiziert;                  // flag: modified elimination near zero
+extern std::array<int, 9> BAKTrinkStart;    // start minute of drink 1..8 from the first drink; -1 none
+extern std::array<float, 9> BAKAlkMasse;    // alcohol mass of drink 1..8, g; <= 0 none
+extern std::array<float, 8> BAKkres;        // absorption constant of drink i at index i-1, 1/h
+extern std::array<float, 1000> BAKKurve;    // blood alcohol at minute 0..999, g/L
+
+// ---- Common utilities ----------------------------------------------------------------------------------
+extern int Sanduhrzaehler;                  // nesting depth of the hourglass pointer
+
+// ---- Application shell: project names, protocol, window positions ------------------------------------
+extern std::string ProjektPfad;             // directory of project files
+extern std::string TabellenPfad;            // directory of value tables
+extern std::string OC2Pfad;                 // directory of chart layout files
+extern std::string KommandoZeile;           // full path of the current project file
+extern std::string ProjektFile;             // its file name without directory
+extern std::string ProjektKommentar;        // one-line comment of the project
+extern std::string SessionFile;             // program directory & "/TarLastSession.TC3"
+extern std::string ProtSep;                 // separator of the protocol file; start ";"
+extern std::string ProtFile;                // name of the current protocol file (no directory)
+// Left and Top of a work window in twips, applied by the window when it loads.
+struct FormPos {
+    int Left = 0;
+    int Top = 0;
+};
+extern FormPos PosKinModel, PosArrhenius, PosBlutalkohol, PosTangente, PosCommentInput, PosCmnDlg;
+extern FormPos PosFitting, PosTimeDiagram, PosBatch, PosRKconti, PosRohrreaktor, PosSimTabelle;
+extern FormPos PosVerweilCalc, PosVerweilzeit, PosMonteCarlo, PosDatedit, PosKaskade, PosXYEdit;
+// Monte-Carlo game settings of the options dialog.
+extern int MCMode;                          // 1 first order, 2 equilibrium
+extern float MCDelay;                       // extra delay per step, s
+extern int MCPointSize;                     // symbol size; 0 reads as 7
+extern int MCPunkteGefuellt;                // flag: filled points
+extern int FarbeA, FarbeP;                  // molecule colours (RGB Long); start red, blue
+extern int BAKInitFlag;                     // flag: the blood-alcohol window sets its defaults
 
 // ---- Program ------------------------------------------------------------------------------------------
 extern std::string CrLf;                    // "\r\n"

@@ -1,30 +1,33 @@
 #pragma once
 // Text files as the system keeps them: Windows-1252 on disk, UTF-8 in memory, written with
-// CRLF line ends, read with CRLF or LF (a missing last line end is accepted). A write goes to a
-// temporary file in the target's folder that is renamed over the target, so a failed write
-// never destroys the old file.
+// CRLF line ends, read with CRLF, LF or a lone CR (a missing last line end is accepted). A write
+// goes to a temporary file in the target's folder that is flushed to disk and renamed over the
+// target, so a failed write never destroys the old file and leaves no temporary file behind.
 #include <string>
 #include <vector>
 
 namespace platform {
 
-// Conversions between Windows-1252 bytes and UTF-8 text. Characters that Windows-1252 cannot
-// hold are written as '?'.
+// Conversions between Windows-1252 bytes and UTF-8 text. The five bytes Windows-1252 leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) read as U+FFFD. Characters that Windows-1252 cannot
+// hold, U+FFFD among them, and bytes that are not valid UTF-8 are written as '?'.
 std::string Cp1252ToUtf8(const std::string& bytes);
 std::string Utf8ToCp1252(const std::string& text);
 
-// Reads the whole file into lines (line ends removed). False with a German reason in error
-// when the file cannot be read.
+// Reads the whole file into lines (line ends removed; an empty file has no lines, a last line
+// without line end counts). False with a German reason in error when the file cannot be read.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std::string& error);
 // Reads the whole file as UTF-8 text with its line ends turned into "\n".
 bool ReadText(const std::string& path, std::string& text, std::string& error);
 
-// Writes the lines, each ended by CRLF. False with a German reason in error on failure;
-// the old file is then unchanged.
+// Writes the lines, each ended by CRLF. False with a German reason in error on failure
+// ("Die Datei \"...\" konnte nicht geschrieben werden. ..."); the old file is then unchanged.
+// An existing file keeps its access rights.
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines, std::string& error);
 // Writes the text as it is (after turning lone "\n" into CRLF).
 bool WriteText(const std::string& path, const std::string& text, std::string& error);
 
+// True when a file (not a folder) exists at the path.
 bool FileExistsAt(const std::string& path);
 
 }  // namespace platform

@@ -1,0 +1,63 @@
+#pragma once
+// What the diagram window asks of the design dialog frmTGraph2D_Gestaltung. Every call does
+// nothing here, so diagrams work while no design dialog exists; the design dialog derives from
+// this class, overrides what it offers and installs itself with SetGestaltung.
+//
+// Indexes follow the dialog's control arrays: curve slots 1..24 (tab k - 1), point sets 1..12
+// (tab k - 1), range fields 1..4 (x min, x max, y min, y max). Colours are RGB Longs.
+#include <string>
+
+namespace diagram {
+
+class GestaltungLink {
+public:
+    virtual ~GestaltungLink() = default;
+
+    // Panels: 1 design tabs, 2 curves, 3 point sets, 4 text, 5 print/save, 6 axis range.
+    virtual void FormGST_Show(int /*intShowType*/) {}
+    // With true the dialog window hides too; the six panels hide in every case.
+    virtual void FormGST_Hide(bool /*bolMeHide*/) {}
+    virtual void DeleteAllDesignFrames() {}
+    // Applies the range fields coord(1..4) to the diagram (or complains and writes the range back).
+    virtual void cmdCoord_OK_Click() {}
+    // 0 automatic, 1 manual grid, tick and number spacing.
+    virtual void optScaling_Click(int /*index*/) {}
+    virtual void chkLegTransparent_Click() {}
+
+    // Curve panel.
+    virtual void SetKurvenTab(int /*slot*/, bool /*on*/, const std::string& /*caption*/) {}
+    virtual void SetKurvenFarbe(int /*slot*/, int /*colour*/) {}
+    virtual void SetLinienbreite(int /*slot*/, const std::string& /*shown*/) {}
+    // Fills cmbKStil(slot) with the line-style list and selects an entry.
+    virtual void SetKurvenStilListe(int /*slot*/, int /*listIndex*/) {}
+    virtual void SetTxtLegend(int /*slot*/, const std::string& /*text*/) {}
+    virtual void SetTxtLabel(int /*slot*/, const std::string& /*text*/) {}
+    virtual void SetEinzelLabelSichtbar(int /*slot*/, bool /*ticked*/) {}
+    // Point index at which the curve label of the slot is attached.
+    virtual void SetLabelVerschiebung(int /*slot*/, int /*pointIndex*/) {}
+
+    // Point-set panel.
+    virtual void SetPunkteTab(int /*set*/, bool /*on*/, const std::string& /*caption*/) {}
+    virtual void SetPunkteTabAktuell(int /*set*/) {}
+    virtual void SetTxtLegPoints(int /*set*/, const std::string& /*text*/) {}
+    virtual void SetPunktFarbe(int /*set*/, int /*colour*/) {}
+    // Fills cmbPunktStil(set) with the symbol list and selects an entry; symbol size shown.
+    virtual void SetPunktStilListe(int /*set*/, int /*listIndex*/, const std::string& /*sizeShown*/) {}
+    virtual void SetChkLegend(int /*value*/) {}
+
+    // Axis-range fields: coord(1..4) of the range panel and Tabcoord(1..4) of the design tabs.
+    virtual void SetCoord(int /*index*/, const std::string& /*text*/) {}
+    virtual void SetTabcoord(int /*index*/, const std::string& /*text*/) {}
+    // Legend position scroll bars (horizontal: left, vertical: top).
+    virtual void SetLegendPosition(int /*left*/, int /*top*/) {}
+    // Start values of a new diagram window: option buttons, check boxes and colour buttons.
+    virtual void PresetsForNewDiagram() {}
+    virtual void SetRandFarben(int /*inner*/, int /*outer*/, int /*plotArea*/) {}
+};
+
+// The dialog as the diagram window reaches it (gGestaltung); an inert instance while none is installed.
+GestaltungLink& Gestaltung();
+// Installs the dialog (nullptr: back to the inert instance).
+void SetGestaltung(GestaltungLink* dialog);
+
+}  // namespace diagram

@@ -1,0 +1,841 @@
+#include "diagram/frmTGraph2D.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "diagram/CurveCalc.h"
+#include "diagram/CurveSlots.h"
+#include "diagram/GestaltungLink.h"
+#include "diagram/GrafGeometrie.h"
+#include "diagram/Grafik.h"
+#include "kernel/Utilities.h"
+#include "platform/Chart2D.h"
+#include "platform/Twips.h"
+#include "platform/WindowRegistry.h"
+#include "platform/core/FormHost.h"
+#include "platform/core/MsgBox.h"
+#include "platform/core/NumberFormat.h"
+
+namespace diagram {
+
+using namespace kernel;
+using platform::Chart2D;
+using platform::ChartAxis;
+
+frmTGraph2D* gDiagramm = nullptr;
+
+namespace {
+
+const char* const kName = "frmTGraph2D";
+
+platform::FormRegistration registrierung(kName, platform::FormKind::MdiChild, [] { return new frmTGraph2D; });
+
+frmTGraph2D::FarbDialog& FarbDialogFunktion() {
+    static frmTGraph2D::FarbDialog dialog = [](int farbe) {
+        const QColor start(farbe & 0xFF, (farbe >> 8) & 0xFF, (farbe >> 16) & 0xFF);
+        const QColor c = QColorDialog::getColor(start, QApplication::activeWindow());
+        return c.isValid() ? Chart2D::Rgb(c.red(), c.green(), c.blue()) : farbe;
+    };
+    return dialog;
+}
+
+frmTGraph2D::ExperPunkteAnzeige& ExperPunkte() {
+    static frmTGraph2D::ExperPunkteAnzeige anzeige;
+    return anzeige;
+}
+
+// Colours of the 16-colour table used here.
+constexpr int kSchwarz = 0x000000;
+constexpr int kHellrot = 0x0000FF;   // red 255
+constexpr int kWeiss = 0xFFFFFF;
+
+// Line styles of the curve list and point symbols of the point-set list, by list index.
+constexpr int kStandardLinienStil = 1;  // "Kurve normal"
+constexpr std::array<int, 13> kPunktSymbol = {2, 3, 4, 5, 6, 9, 10, 11, 12, 14, 15, 16, 1};
+
+int Px(int twips) { return static_cast<int>(std::lround(twips / static_cast<double>(platform::kTwipsPerPixel))); }
+
+std::string Nr(int i) { return std::to_string(i); }
+
+QFont Arial(int punkte, bool fett = false, bool kursiv = false) {
+    QFont f("Arial");
+    f.setPointSize(punkte);
+    f.setBold(fett);
+    f.setItalic(kursiv);
+    return f;
+}
+
+QString Farbe(int farbe) {
+    return QColor(farbe & 0xFF, (farbe >> 8) & 0xFF, (farbe >> 16) & 0xFF).name();
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Construction
+
+frmTGraph2D::frmTGraph2D(QWidget* parent) : QWidget(parent) {
+    setObjectName(kName);
+    setWindowTitle(QString::fromUtf8("Diagramm-Grafik"));
+    BaueFenster();
+    Form_Load();
+}
+
+frmTGraph2D::~frmTGraph2D() {
+    if (gDiagramm == this) gDiagramm = nullptr;
+}
+
+frmTGraph2D& frmTGraph2D::Instanz() {
+    if (auto* f = Geladen()) return *f;
+    QWidget* w = platform::Windows().Load(kName);
+    auto* f = qobject_cast<frmTGraph2D*>(w);
+    if (!f) throw std::runtime_error("Das Diagramm-Fenster kann nicht erzeugt werden.");
+    return *f;
+}
+
+frmTGraph2D* frmTGraph2D::Geladen() { return qobject_cast<frmTGraph2D*>(platform::Windows().Get(kName)); }
+
+void frmTGraph2D::SetFarbDialog(FarbDialog dialog) { FarbDialogFunktion() = std::move(dialog); }
+void frmTGraph2D::SetExperPunkteAnzeige(ExperPunkteAnzeige anzeige) { ExperPunkte() = std::move(anzeige); }
+
+void frmTGraph2D::BaueFenster() {
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setObjectName("MenuBar");
+    BaueMenues();
+
+    client_ = new QWidget(this);
+    client_->setObjectName("Client");
+
+    cmdDraw = new QPushButton(QString::fromUtf8("Zeichne Kurve"), client_);
+    cmdDraw->setObjectName("cmdDraw");
+    cmdDraw->setGeometry(2, 1, 100, Px(kChartOben) - 2);
+    connect(cmdDraw, &QPushButton::clicked, this, [this] { cmdDraw_Click(); });
+
+    cmdFarbVorwahl = new QPushButton(client_);
+    cmdFarbVorwahl->setObjectName("cmdFarbVorwahl");
+    cmdFarbVorwahl->setGeometry(108, 3, 16, Px(kChartOben) - 6);
+    connect(cmdFarbVorwahl, &QPushButton::clicked, this, [this] { cmdFarbVorwahl_Click(); });
+
+    Label49 = new QLabel(QString::fromUtf8(" Farb-Vorwahl"), client_);
+    Label49->setObjectName("Label49");
+    Label49->setToolTip(QString::fromUtf8("...legt die Farbe der nächsten Zeichenaktion fest "));
+    Label49->setGeometry(126, 1, 90, Px(kChartOben) - 2);
+    Label49->installEventFilter(this);
+
+    Chart2D1 = new Chart2D(client_);
+    Chart2D1->setObjectName("Chart2D1");
+
+    // The cancel button lies under the chart, out of sight; it answers the Esc key.
+    cmdEscGraph = new QPushButton(client_);
+    cmdEscGraph->setObjectName("cmdEscGraph");
+    cmdEscGraph->setGeometry(0, Px(kChartOben) + 2, 1, 1);
+    cmdEscGraph->setShortcut(QKeySequence(Qt::Key_Escape));
+    cmdEscGraph->lower();
+    connect(cmdEscGraph, &QPushButton::clicked, this, [this] { cmdEscGraph_Click(); });
+
+    lblMausPosNr = new QLabel(client_);
+    lblMausPosNr->setObjectName("lblMausPosNr");
+    lblMausPosCol = new QLabel(client_);
+    lblMausPosCol->setObjectName("lblMausPosCol");
+    lblMausPosX = new QLabel(client_);
+    lblMausPosX->setObjectName("lblMausPosX");
+    lblMausPosY = new QLabel(client_);
+    lblMausPosY->setObjectName("lblMausPosY");
+    for (QLabel* l : {lblMausPosNr, lblMausPosX, lblMausPosY}) l->resize(90, 13);
+
+    StatusBar2 = new QWidget(this);
+    StatusBar2->setObjectName("StatusBar2");
+    StatusBar2->setAutoFillBackground(true);
+    statusSimple_ = new QLabel(StatusBar2);
+    statusSimple_->setObjectName("StatusBar2Text");
+    for (int i = 1; i <= 2; ++i) {
+        statusPanel_[i] = new QLabel(StatusBar2);
+        statusPanel_[i]->setObjectName(QString::fromStdString(platform::ControlName("StatusBar2Panel", i)));
+        statusPanel_[i]->setFrameShape(QFrame::Panel);
+        statusPanel_[i]->setFrameShadow(QFrame::Sunken);
+    }
+    txtFarbeStatusbar2 = new QLineEdit(this);
+    txtFarbeStatusbar2->setObjectName("txtFarbeStatusbar2");
+    txtFarbeStatusbar2->setReadOnly(true);
+    txtFarbeStatusbar2->setFocusPolicy(Qt::NoFocus);
+    SetStatusStil(false);
+}
+
+void frmTGraph2D::BaueMenues() {
+    auto aktion = [this](QMenu* menu, const std::string& name, const char* text) {
+        QAction* a = menu->addAction(QString::fromUtf8(text));
+        a->setObjectName(QString::fromStdString(name));
+        return a;
+    };
+    auto untermenue = [](QMenu* menu, const std::string& name, const char* text) {
+        QMenu* m = menu->addMenu(QString::fromUtf8(text));
+        m->setObjectName(QString::fromStdString(name) + "Menu");
+        m->menuAction()->setObjectName(QString::fromStdString(name));
+        return m;
+    };
+
+    QMenu* mark = menuBar_->addMenu(QString::fromUtf8("&Einfügen..."));
+    mark->menuAction()->setObjectName("mnuMark");
+    aktion(mark, "mnuHalbA", "Halbwertszeit A");
+    aktion(mark, "mnuHalbB", "Halbwertszeit B");
+    aktion(mark, "mnuAddPunkte", "Messpunkte aus dem Editor für exp. Daten");
+    connect(aktion(mark, "mnuManuXY", "Kurve / Punkt(e) aus dem XY-Editor"), &QAction::triggered, this,
+            [this] { mnuManuXY_Click(); });
+
+    QMenu* loeschen = menuBar_->addMenu(QString::fromUtf8("&Löschen..."));
+    loeschen->menuAction()->setObjectName("mnuDelete");
+    aktion(loeschen, "mnuDelTotal", "Alles");
+    QMenu* kurve = untermenue(loeschen, "mnuDelKurv", "Kurve");
+    for (int k = 0; k <= kMaxKurven; ++k) {
+        const std::string text = k == 0 ? "alle" : "Kurve " + Nr(k);
+        QAction* a = aktion(kurve, platform::ControlName("mnuSubDelKurv", k), text.c_str());
+        a->setVisible(false);
+        connect(a, &QAction::triggered, this, [this, k] { mnuSubDelKurv_Click(k); });
+    }
+    QMenu* punkte = untermenue(loeschen, "mnuDelPoints", "Punktsatz");
+    for (int k = 0; k <= kMaxPunktsaetze; ++k) {
+        const std::string text = k == 0 ? "alle" : "Punktsatz " + Nr(k);
+        aktion(punkte, platform::ControlName("mnuSubDelPoints", k), text.c_str())->setVisible(false);
+    }
+    aktion(loeschen, "mnuDelLabels", "Kurven-Etiketts");
+    aktion(loeschen, "mnuDelHalbAB", "Markierungen (z. B. Halbwertszeiten)");
+    aktion(loeschen, "mnuDelLegend", "Legende");
+    aktion(loeschen, "mnuDelLegendZeile", "Legenden-Zeile");
+
+    QAction* haupt = menuBar_->addAction(QString::fromUtf8("&Hauptmenü"));
+    haupt->setObjectName("mnuHaupt");
+    connect(haupt, &QAction::triggered, this, [this] { mnuHaupt_Click(); });
+}
+
+QAction* frmTGraph2D::Aktion(const std::string& name) const {
+    return findChild<QAction*>(QString::fromStdString(name));
+}
+
+void frmTGraph2D::Aktivieren(const std::string& name, bool on) {
+    if (QAction* a = Aktion(name)) a->setEnabled(on);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Set-up
+
+void frmTGraph2D::Form_Load() {
+    gDiagramm = this;
+    WaitCursorOn();
+    const int bildschirmPx = platform::TwipsToPixels(platform::ScreenWidthTwips());
+    const bool schmal = bildschirmPx < 800;
+
+    nKurven = 0;
+    aktKurve = 0;
+    Aktivieren("mnuDelPoints", false);
+    rasterSchritte_ = kRasterSchritte;
+
+    SetzeGeometrie();
+    txtFarbeStatusbar2->clear();
+
+    Chart2D1->SetRepaintSuspended(true);
+    chartFarbeBeimLaden_ = Chart2D1->ChartAreaBackColor();
+    Chart2D1->SetTextBlock(platform::ChartText::Header, DiagRec.Header);
+
+    RichteKurvenGruppeEin();
+    RichtePunktGruppeEin();
+
+    Chart2D1->SetAxisShown(ChartAxis::Y2, false);
+    Chart2D1->SetAxisShown(ChartAxis::X, true);
+    Chart2D1->SetAxisShown(ChartAxis::Y, true);
+    Chart2D1->SetChartAreaBorderWidth(0);
+    Chart2D1->SetChartAreaLocation(5, 16);
+    Chart2D1->SetPlotMargin(platform::MarginSide::Top, 30);
+    Chart2D1->SetPlotMarginAuto(platform::MarginSide::Left, true);
+    Chart2D1->SetPlotMarginAuto(platform::MarginSide::Bottom, true);
+    GridModus = 4;
+    Chart2D1->SetAxisTitle(ChartAxis::X, DiagRec.xTitel);
+    Chart2D1->SetAxisTitle(ChartAxis::Y, DiagRec.yTitel);
+
+    const int titelPunkte = schmal ? 10 : 11;
+    Chart2D1->SetAxisTitleFont(ChartAxis::X, Arial(titelPunkte));
+    QFont yTitel = Chart2D1->AxisTitleFont(ChartAxis::Y);
+    yTitel.setFamily("Arial");
+    Chart2D1->SetAxisTitleFont(ChartAxis::Y, yTitel);
+    Chart2D1->SetAxisNumberFont(ChartAxis::X, Arial(titelPunkte));
+    Chart2D1->SetAxisNumberFont(ChartAxis::Y, Arial(titelPunkte));
+
+    RichteLabelsEin(schmal);
+
+    Chart2D1->SetLegendShown(true);
+    LegendVisible = 1;
+    Chart2D1->SetLegendBorder(platform::kBorderFramed1);
+    Chart2D1->SetLegendFont(Arial(8));
+    Chart2D1->SetLegendOrientation(platform::kLegendVertical);
+    Chart2D1->SetLegendBackColor(chartFarbeBeimLaden_);
+
+    const int textPunkte = schmal ? 10 : 11;
+    QFont kopf = Arial(textPunkte);
+    Chart2D1->SetTextBlockFont(platform::ChartText::Header, kopf);
+    Chart2D1->SetTextBlockFont(platform::ChartText::Footer, kopf);
+    for (auto t : {platform::ChartText::Header, platform::ChartText::Footer}) {
+        Chart2D1->SetTextBlockForeColor(t, kSchwarz);
+        Chart2D1->SetTextBlockBorder(t, platform::kBorderFramed1);
+    }
+    Chart2D1->SetTextBlockBackColor(platform::ChartText::Header, chartFarbeBeimLaden_);
+    Chart2D1->SetRepaintSuspended(false);
+
+    SetzeMenuesFuerCode();
+
+    GestaltungLink& dlg = Gestaltung();
+    dlg.PresetsForNewDiagram();
+    cmdFarbVorwahl->setStyleSheet("background-color: " + Farbe(FarbVorwahl));
+    dlg.chkLegTransparent_Click();
+
+    Chart2D1->SetChartAreaForeColor(ColAxis);
+    Chart2D1->SetTextBlockForeColor(platform::ChartText::Header, ColHeaderFore);
+    Chart2D1->SetTextBlockBackColor(platform::ChartText::Header, ColHeaderBack);
+
+    const bool enzym = aktModell == 10;
+    if (QAction* a = Aktion("mnuHalbA")) a->setText(enzym ? "Halbwertszeit E" : "Halbwertszeit A");
+    if (QAction* a = Aktion("mnuHalbB")) a->setText(enzym ? "Halbwertszeit S" : "Halbwertszeit B");
+
+    SetAxesRange();
+    const std::array<float, 5> bereich = {0, DiagRec.xMin, DiagRec.xMax, DiagRec.yMin, DiagRec.yMax};
+    for (int i = 1; i <= 4; ++i) {
+        dlg.SetCoord(i, platform::CStrSingle(bereich[i]));
+        dlg.SetTabcoord(i, platform::CStrSingle(bereich[i]));
+    }
+    dlg.cmdCoord_OK_Click();
+    dlg.optScaling_Click(0);
+
+    SetKurvenMaske(aktDiagrammCode);
+    Aktivieren("mnuAddPunkte", nMesspunkte != 0);
+
+    ErsteZeichnung();
+    SetzeFarben();
+
+    KurvenPunkte.assign(2001, XYPunkt{});
+
+    // The blood-alcohol window offers "add to the open diagram" while a diagram is open.
+    if (IsFormLoaded("frmBlutalkohol")) platform::Forms().SetEnabled("frmBlutalkohol", "chkDelDiagram", -1, true);
+    WaitCursorOff();
+}
+
+void frmTGraph2D::SetzeGeometrie() {
+    const auto g = StartGeometrie(DiagRec.SonderFenster, DiagVariante, platform::ScreenWidthTwips(),
+                                  platform::ScreenHeightTwips());
+    // Until the window sits in its frame, size the widget itself; showEvent places the frame.
+    resize(std::max(Px(g[2]), 200), std::max(Px(g[3]), 150));
+    geometrieGesetzt_ = false;
+}
+
+void frmTGraph2D::RichteKurvenGruppeEin() {
+    GestaltungLink& dlg = Gestaltung();
+    Chart2D1->SetSeriesCount(kGruppeKurven, kSerienKurven);
+    Chart2D1->SetSymbolSize(kGruppeKurven, kRahmenSerie, 1);
+    for (int k = 0; k <= kMaxKurven; ++k) {
+        if (QAction* a = Aktion(platform::ControlName("mnuSubDelKurv", k))) {
+            a->setVisible(true);
+            a->setEnabled(false);
+        }
+    }
+    Aktivieren("mnuDelKurv", false);
+    for (int k = 1; k <= kMaxKurven; ++k) {
+        Chart2D1->SetPointCount(kGruppeKurven, k, 0);
+        Chart2D1->SetDisplay(kGruppeKurven, k + 15, platform::kSeriesHidden);
+        Chart2D1->SetLegendText(kGruppeKurven, k, "");
+        dlg.SetKurvenFarbe(k, FarbVorwahl);
+        dlg.SetLinienbreite(k, "1");
+        dlg.SetKurvenStilListe(k, kStandardLinienStil);
+        dlg.SetKurvenTab(k, false, "");
+        Chart2D1->SetLineColor(kGruppeKurven, k, FarbVorwahl);
+        Chart2D1->SetSymbolColor(kGruppeKurven, k, FarbVorwahl);
+        Chart2D1->SetSymbolSize(kGruppeKurven, k, 1);
+        Chart2D1->SetSymbolShape(kGruppeKurven, k, platform::kSymbolNone);
+        Chart2D1->SetLinePattern(kGruppeKurven, k, platform::kLineSolid);
+        KurveFrei[k] = kTrue;
+    }
+}
+
+void frmTGraph2D::RichtePunktGruppeEin() {
+    GestaltungLink& dlg = Gestaltung();
+    Chart2D1->SetSeriesCount(kGruppePunkte, kSerienPunkte);
+    for (int k = 1; k <= kMaxPunktsaetze; ++k) {
+        PunktsatzFrei[k] = kTrue;
+        if (QAction* a = Aktion(platform::ControlName("mnuSubDelPoints", k))) {
+            a->setVisible(true);
+            a->setEnabled(false);
+        }
+        Chart2D1->SetPointCount(kGruppePunkte, k, 0);
+        Chart2D1->SetLegendText(kGruppePunkte, k, "");
+        dlg.SetPunkteTab(k, false, "");
+        Chart2D1->SetLinePattern(kGruppePunkte, k, platform::kLineNone);
+        Chart2D1->SetSymbolSize(kGruppePunkte, k, 7);
+        Chart2D1->SetSymbolShape(kGruppePunkte, k, kPunktSymbol[static_cast<std::size_t>(k - 1)]);
+        dlg.SetPunktStilListe(k, k - 1, "7");
+        dlg.SetPunktFarbe(k, FarbVorwahl);
+    }
+    if (QAction* a = Aktion(platform::ControlName("mnuSubDelPoints", 0))) a->setVisible(true);
+}
+
+void frmTGraph2D::RichteLabelsEin(bool schmal) {
+    GestaltungLink& dlg = Gestaltung();
+    Chart2D1->RemoveAllLabels();
+    for (int k = 1; k <= Chart2D::kMaxLabels; ++k) {
+        const int l = Chart2D1->AddLabel();
+        if (k <= kMaxKurven) {
+            // Curve labels: the slot number, black on white, attached to the slot's series.
+            Chart2D1->SetLabelAttachSeries(l, kGruppeKurven, k, 1);
+            Chart2D1->SetLabelOffset(l, 10);
+            Chart2D1->SetLabelText(l, Nr(k));
+            Chart2D1->SetLabelForeColor(l, kSchwarz);
+            Chart2D1->SetLabelBackColor(l, kWeiss);
+            Chart2D1->SetLabelFont(l, Arial(schmal ? 9 : 10));
+            Chart2D1->SetLabelBorder(l, platform::kBorderNone);
+            Chart2D1->SetLabelShown(l, false);
+            dlg.SetTxtLabel(k, Nr(k));
+            dlg.SetEinzelLabelSichtbar(k, true);
+        } else if (k > kRahmenSerie) {
+            // Mark texts.
+            Chart2D1->SetLabelAttachData(l, 0, 0);
+            Chart2D1->SetLabelOffset(l, 3);
+            Chart2D1->SetLabelForeColor(l, kHellrot);
+            Chart2D1->SetLabelFont(l, Arial(schmal ? 9 : 11, true, true));
+            Chart2D1->SetLabelBorder(l, platform::kBorderNone);
+            Chart2D1->SetLabelShown(l, false);
+        }
+    }
+}
+
+void frmTGraph2D::SetzeMenuesFuerCode() {
+    for (const char* m : {"mnuDelLabels", "mnuDelHalbAB", "mnuDelLegend", "mnuDelLegendZeile", "mnuHalbA", "mnuHalbB"})
+        Aktivieren(m, false);
+    const int c = aktDiagrammCode;
+    const bool halbA = (c >= -8 && c <= -5) || (c >= 1 && c <= 20) || (c >= 51 && c <= 70);
+    static const int kHalbB[] = {-8, 4, 7, 9, 10, 12, 13, 17, 19, 54, 57, 59, 60, 62, 63, 67, 68, 69};
+    bool halbB = false;
+    for (int b : kHalbB) halbB = halbB || b == c;
+    const bool reaktor = ContiAktiv || KaskadeAktiv;
+    Aktivieren("mnuHalbA", halbA && !reaktor);
+    Aktivieren("mnuHalbB", halbB && !reaktor);
+}
+
+bool frmTGraph2D::ZeigeExperPunkte() {
+    Aktivieren("mnuDelPoints", true);
+    // Without the point-set module nothing is shown, and nothing is reported as lying outside.
+    return ExperPunkte() ? ExperPunkte()(*this) : true;
+}
+
+void frmTGraph2D::ErsteZeichnung() {
+    const int c = aktDiagrammCode;
+    if (c == -1 || c == -2 || c == -9 || c == -15) {
+        if (!ZeigeExperPunkte() && aktModell != BAKModellCode)
+            platform::MsgBox("Alle experimentellen Punkte befinden sich außerhalb des Koordinatenbereichs des Diagramms." +
+                                 CrLf + "Vergrößern Sie den Koordinatenbereich.",
+                             platform::vbExclamation, "Warnung");
+        return;
+    }
+    cmdDraw_Click();
+    if (c > 0 && nMesspunkte > 0 && MitPunkten) {
+        if (!ZeigeExperPunkte())
+            platform::MsgBox("Alle experimentellen Punkte befinden sich außerhalb des Koordinatenbereichs des Diagramms" +
+                                 CrLf + "Prüfen Sie, ob die geladenen exper. Punkte zu diesem" + CrLf +
+                                 "Diagramm passen bzw. vergrößern Sie den Koordinatenbereich.",
+                             platform::vbExclamation, "Warnung");
+    }
+}
+
+void frmTGraph2D::SetzeFarben() {
+    GestaltungLink& dlg = Gestaltung();
+    if (ErsterDiagrammStart) {
+        Chart2D1->SetPlotAreaBackColor(Chart2D::Rgb(251, 251, 251));
+        ColPlotArea = 0xFBFBFB;
+        ColOuterMargin = ColInnerMargin = ColSheetFore = ColLegendBack = ColHeaderBack = kWeiss;
+        ColLegendFore = ColAxis = ColHeaderFore = kSchwarz;
+        Chart2D1->SetTextBlockBackColor(platform::ChartText::Header, ColHeaderBack);
+        Chart2D1->SetLegendBackColor(ColLegendBack);
+        Chart2D1->SetLegendForeColor(ColLegendFore);
+        dlg.SetRandFarben(kWeiss, kWeiss, Chart2D::Rgb(240, 240, 240));
+        ErsterDiagrammStart = kFalse;
+        return;
+    }
+    dlg.SetRandFarben(ColInnerMargin, ColOuterMargin, ColPlotArea);
+    Chart2D1->SetPlotAreaBackColor(ColPlotArea);
+    Chart2D1->SetChartBackColor(ColOuterMargin);
+    Chart2D1->SetTextBlockForeColor(platform::ChartText::Footer, ColGrid);
+    Chart2D1->SetTextBlockBackColor(platform::ChartText::Footer, ColOuterMargin);
+    Chart2D1->SetChartAreaForeColor(ColAxis);
+    Chart2D1->SetTextBlockBackColor(platform::ChartText::Header, ColHeaderBack);
+    Chart2D1->SetTextBlockForeColor(platform::ChartText::Header, ColHeaderFore);
+    Chart2D1->SetChartAreaBackColor(ColInnerMargin);
+    Chart2D1->SetGridColor(ChartAxis::X, ColGrid);
+    Chart2D1->SetGridColor(ChartAxis::Y, ColGrid);
+    Chart2D1->SetLegendForeColor(ColLegendFore);
+    Chart2D1->SetLegendBackColor(ColLegendBack);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Geometry and range
+
+void frmTGraph2D::SetAxesRange() {
+    Chart2D1->SetRepaintSuspended(true);
+    const double x0 = DiagRec.xMin, x1 = DiagRec.xMax, y0 = DiagRec.yMin, y1 = DiagRec.yMax;
+    Chart2D1->SetAxisRange(ChartAxis::X, x0, x1);
+    Chart2D1->SetAxisRange(ChartAxis::Y, y0, y1);
+    Chart2D1->SetAxisRange(ChartAxis::Y2, y0, y1);
+    Chart2D1->SetDataBatched(kGruppeKurven, true);
+    Chart2D1->SetPointCount(kGruppeKurven, kRahmenSerie, 2);
+    Chart2D1->SetDisplay(kGruppeKurven, kRahmenSerie, platform::kSeriesHidden);
+    Chart2D1->SetPoint(kGruppeKurven, kRahmenSerie, 1, x0, y0);
+    Chart2D1->SetPoint(kGruppeKurven, kRahmenSerie, 2, x1, y1);
+    Chart2D1->SetDataBatched(kGruppeKurven, false);
+    Chart2D1->SetRepaintSuspended(false);
+}
+
+void frmTGraph2D::Form_Resize() {
+    if (!client_) return;
+    const int menuH = menuBar_->sizeHint().height();
+    menuBar_->setGeometry(0, 0, width(), menuH);
+    const int statusH = 20;
+    StatusBar2->setGeometry(0, height() - statusH, width(), statusH);
+    statusSimple_->setGeometry(2, 1, width() - 4, statusH - 2);
+    statusPanel_[1]->setGeometry(30, 1, 260, statusH - 2);
+    statusPanel_[2]->setGeometry(292, 1, std::max(0, width() - 294), statusH - 2);
+    client_->setGeometry(0, menuH, width(), std::max(0, height() - menuH - statusH));
+
+    Chart2D1->SetRepaintSuspended(true);
+    // The read-out labels stand on the line between chart and status bar.
+    const int zeile = client_->height() - 13;
+    lblMausPosNr->move(Px(kMausPosLinks), zeile);
+    lblMausPosCol->setGeometry(lblMausPosNr->x() + 1, zeile + 1, lblMausPosNr->width() - 1, 11);
+    lblMausPosX->move(lblMausPosNr->geometry().right() + 1, zeile);
+    lblMausPosY->move(lblMausPosX->geometry().right() + 1, zeile);
+    txtFarbeStatusbar2->setGeometry(2, StatusBar2->y() + Px(40) + 1, 24, Px(20) + 12);
+    txtFarbeStatusbar2->clear();
+
+    // Sizes in twips of the area below the button row.
+    const ChartLayout l = BerechneChartLayout(platform::PixelsToTwips(client_->width()),
+                                              platform::PixelsToTwips(client_->height()) - kChartOben,
+                                              platform::PixelsToTwips(statusH));
+    Chart2D1->SetPlacement(0, Px(kChartOben), Px(l.breite), Px(l.hoehe));
+    if (l.breiteGesetzt) {
+        // The plot ends where the chart area of the given width ends; the legend stands beside it.
+        const int legendeLinks = Chart2D1->ChartAreaLeft() + l.flaecheBreitePx;
+        Chart2D1->SetLegendLocation(legendeLinks, Chart2D1->LegendTop());
+        Chart2D1->SetPlotMargin(platform::MarginSide::Right,
+                                std::max(0, Chart2D1->ChartAreaWidth() - l.flaecheBreitePx + 5));
+    }
+    if (l.hoeheGesetzt) Chart2D1->SetLegendLocation(Chart2D1->LegendLeft(), l.legendeObenPx);
+    Gestaltung().SetLegendPosition(Chart2D1->LegendLeft(), Chart2D1->LegendTop());
+    Chart2D1->SetRepaintSuspended(false);
+}
+
+void frmTGraph2D::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmTGraph2D::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!geometrieGesetzt_) {
+        geometrieGesetzt_ = true;
+        const auto g = StartGeometrie(DiagRec.SonderFenster, DiagVariante, platform::ScreenWidthTwips(),
+                                      platform::ScreenHeightTwips());
+        QWidget* rahmen = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
+        rahmen->setGeometry(Px(g[1]), Px(g[0]), std::max(Px(g[2]), 200), std::max(Px(g[3]), 150));
+    }
+    Form_Activate();
+}
+
+bool frmTGraph2D::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) Form_Activate();
+    return QWidget::event(event);
+}
+
+void frmTGraph2D::Form_Activate() {
+    Aktivieren("mnuAddPunkte", nMesspunkte != 0 && aktDiagrammCode <= 50);
+    GestaltungLink& dlg = Gestaltung();
+    if (kTDiagramm || rcSDiagramm) {
+        dlg.SetPunkteTab(6, true, Kurvenname(6));
+    } else {
+        for (int i = 1; i <= 5; ++i) {
+            const bool maskiert = i <= static_cast<int>(KurvenMaske.size()) && KurvenMaske[i - 1] == '1';
+            if (maskiert && DatenSpalte[i] && Chart2D1->PointCount(kGruppePunkte, i) > 0)
+                dlg.SetPunkteTab(i, true, Kurvenname(i));
+        }
+    }
+    dlg.SetPunkteTab(6, Chart2D1->PointCount(kGruppePunkte, 7) > 0, Kurvenname(6));
+}
+
+void frmTGraph2D::Form_QueryUnload(int& cancel, int /*unloadMode*/) {
+    cancel = 0;
+    QApplication::restoreOverrideCursor();
+    platform::Windows().Unload("frmTGraphCalc");
+    const QWidget* rahmen = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
+    const QRect r = rahmen->geometry();
+    const std::array<int, 4> g = {platform::PixelsToTwips(r.top()), platform::PixelsToTwips(r.left()),
+                                  platform::PixelsToTwips(r.width()), platform::PixelsToTwips(r.height())};
+    if (DiagRec.SonderFenster)
+        GeoGraph2DXY = g;
+    else
+        GeoGraph2D = g;
+    DiagRec.SonderFenster = false;
+    nKurven = 0;
+}
+
+void frmTGraph2D::closeEvent(QCloseEvent* event) {
+    int cancel = 0;
+    Form_QueryUnload(cancel, 0);
+    // Form_Unload: the design references go with the window.
+    if (gDiagramm == this) gDiagramm = nullptr;
+    SetGestaltung(nullptr);
+    platform::Windows().Unload("frmTGraph2D_Gestaltung");
+    event->accept();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drawing
+
+void frmTGraph2D::SetStatusStil(bool einfach) {
+    statusEinfach_ = einfach;
+    statusSimple_->setVisible(einfach);
+    statusPanel_[1]->setVisible(!einfach);
+    statusPanel_[2]->setVisible(!einfach);
+    txtFarbeStatusbar2->setVisible(!einfach);
+}
+
+void frmTGraph2D::SetStatusText(const std::string& text) { statusSimple_->setText(QString::fromStdString(text)); }
+std::string frmTGraph2D::StatusText() const { return statusSimple_->text().toStdString(); }
+void frmTGraph2D::SetStatusPanel(int panel, const std::string& text) {
+    statusPanel_[static_cast<std::size_t>(panel)]->setText(QString::fromStdString(text));
+}
+std::string frmTGraph2D::StatusPanel(int panel) const {
+    return statusPanel_[static_cast<std::size_t>(panel)]->text().toStdString();
+}
+
+namespace {
+
+// Parameters of the blood-alcohol curve for the status bar.
+std::string BlutalkoholParameter() {
+    std::string p;
+    if (BAKr == 0.7f) p = "Parameter: Mann,  ";
+    if (BAKr == 0.6f) p = "Parameter: Frau,  ";
+    p += "m/kg=" + platform::CStrSingle(BAKKoerpermasse);
+    p += BAKUnitGL ? ", [BAK]=g/L" : ", [BAK]=g/kg";
+    p += ", RD/%=" + std::to_string(BAKRD);
+    if (!BAKKeinAbbau) p += ", beta60/(g/(L h))= " + platform::CStrSingle(BAKbeta60) + " ";
+    return p;
+}
+
+long PunktZahl(const std::vector<XYPunkt>& punkte) {
+    if (punkte.empty() || !std::isfinite(punkte[0].x)) return 0;
+    const long n = std::lround(punkte[0].x);
+    return std::clamp(n, 0L, static_cast<long>(punkte.size()) - 1);
+}
+
+}  // namespace
+
+void frmTGraph2D::cmdDraw_Click() {
+    if (ZeichnenOffen <= 0) return;
+    GestaltungLink& dlg = Gestaltung();
+    dlg.DeleteAllDesignFrames();
+    Aktivieren("mnuDelKurv", true);
+    Aktivieren(platform::ControlName("mnuSubDelKurv", 0), true);
+    CalcCurveFehler = kFalse;
+    int ausserhalb = kTrue;
+    bool ersteKurve = true;
+    bool gezeichnet = false;
+
+    std::string parameter;
+    if (aktModell < 21) {
+        SetStatusStil(true);
+    } else if (aktModell == BAKModellCode) {
+        SetStatusStil(false);
+        parameter = BlutalkoholParameter();
+    } else {
+        SetStatusStil(false);
+        parameter = "  ";
+    }
+
+    WaitCursorOn();
+    const int code = aktDiagrammCode;
+    while (ZeichnenOffen > 0) {
+        const int vorher = aktKurve;
+        int slot = aktKurve;
+        int failed = kFalse;
+        NewCurveSlot(slot, failed);
+        if (failed) break;
+
+        KurvenRechnung rechnung;
+        rechnung.rasterSchritte = rasterSchritte_;
+        if (code > 0 || (code <= -3 && code != -9)) {
+            SetStatusText("");
+            CalcCurve(code, slot, KurvenPunkte, regAchsenabschnitt_, regSteigung_, regBestimmtheit_, GrafMeldung,
+                      ausserhalb, CalcCurveFehler, rechnung);
+        }
+        const long n = PunktZahl(KurvenPunkte);
+        if (n == 0) {
+            // An empty list draws nothing: the slot goes back, the curves drawn stay as they are.
+            KurvenSlotZurueckgeben(slot, vorher);
+        } else {
+            dlg.SetTxtLegend(slot, "K." + Nr(slot) + "  ");
+            SetStatusPanel(1, "   K." + Nr(slot) + "  ");
+        }
+        if (!rechnung.laufBeendet) --ZeichnenOffen;
+
+        if (n > 0 && RohrAktiv) {
+            // Tube reactor: residence time becomes tube length.
+            for (long i = 1; i <= n; ++i) KurvenPunkte[static_cast<std::size_t>(i)].x *= static_cast<float>(RohrV);
+            if (ersteKurve) {
+                DiagRec.xMax *= static_cast<float>(RohrV);
+                SetGrafLimits(code, AchsenGrenzen, DiagRec);
+                dlg.SetCoord(2, platform::CStrSingle(DiagRec.xMax));
+                SetAxesRange();
+            }
+        }
+        if (CalcCurveFehler) {
+            WaitCursorOff();
+            platform::MsgBox("Es ist ein kritischer Fehler aufgetreten:" + CrLf + GrafMeldung, platform::vbCritical,
+                             "ABBRUCH");
+            return;
+        }
+        if (n == 0) continue;
+
+        const int index = LabelPunktIndex(KurvenPunkte, DiagRec.xMax, slot);
+        if (index >= 1) {
+            Chart2D1->SetLabelAttachSeries(slot, kGruppeKurven, slot, index);
+            dlg.SetLabelVerschiebung(slot, index);
+        }
+        if (rechnung.label) {
+            Chart2D1->SetLabelText(slot, *rechnung.label);
+            dlg.SetTxtLabel(slot, *rechnung.label);
+        }
+        int unbenutzt = 0;
+        PlotCurveData(slot, KurvenPunkte, unbenutzt);
+        if (Chart2D1->LabelShown(slot)) Aktivieren("mnuDelLabels", true);
+        KurvenFarbe[static_cast<std::size_t>(slot)] = FarbVorwahl;
+        ersteKurve = false;
+        gezeichnet = true;
+    }
+
+    if (gezeichnet && ausserhalb)
+        platform::MsgBox("Kurve außerhalb des aktuellen Koordinatenfensters" + CrLf + CrLf +
+                             "Vergrößern Sie den Koordinatenbereich.",
+                         platform::vbExclamation, "WARNUNG");
+    txtFarbeStatusbar2->clear();
+    if (parameter.empty()) {
+        SetStatusPanel(1, "   K." + Nr(aktKurve) + " ");
+    } else {
+        SetStatusPanel(1, "   K." + Nr(aktKurve));
+        SetStatusPanel(2, " " + parameter);
+    }
+    const auto a = static_cast<std::size_t>(std::clamp(aktKurve, 0, kMaxKurven));
+    KurvenInfo1[a] = StatusPanel(1);
+    KurvenInfo2[a] = StatusPanel(2);
+    KurvenFarbe[a] = FarbVorwahl;
+    WaitCursorOff();
+}
+
+void frmTGraph2D::NewCurveSlot(int& slot, int& failed) {
+    KurvenSlotBelegen(slot, failed);
+    if (failed) return;
+    Aktivieren("mnuDelKurv", true);
+    Aktivieren(platform::ControlName("mnuSubDelKurv", 0), true);
+    Aktivieren(platform::ControlName("mnuSubDelKurv", slot), true);
+}
+
+void frmTGraph2D::PlotCurveData(int slot, const std::vector<XYPunkt>& punkte, int& /*unused*/) {
+    const long n = PunktZahl(punkte);
+    Chart2D1->SetRepaintSuspended(true);
+    Chart2D1->SetDataBatched(kGruppeKurven, true);
+    Chart2D1->SetLineColor(kGruppeKurven, slot, FarbVorwahl);
+    Chart2D1->SetDisplay(kGruppeKurven, slot, platform::kSeriesShown);
+    std::vector<double> x(static_cast<std::size_t>(n)), y(static_cast<std::size_t>(n));
+    for (long i = 1; i <= n; ++i) {
+        x[static_cast<std::size_t>(i - 1)] = punkte[static_cast<std::size_t>(i)].x;
+        y[static_cast<std::size_t>(i - 1)] = punkte[static_cast<std::size_t>(i)].y;
+    }
+    Chart2D1->SetSeriesData(kGruppeKurven, slot, x, y);
+    Chart2D1->SetDataBatched(kGruppeKurven, false);
+    Chart2D1->SetLabelShown(slot, true);
+    Chart2D1->SetRepaintSuspended(false);
+}
+
+void frmTGraph2D::DeleteCurves(int& nr) {
+    GestaltungLink& dlg = Gestaltung();
+    if (nr != 0 && (nr < 1 || nr > kMaxKurven || KurveFrei[static_cast<std::size_t>(nr)])) return;
+    dlg.FormGST_Hide(true);
+    Chart2D1->SetRepaintSuspended(true);
+    Chart2D1->SetDataBatched(kGruppeKurven, true);
+    if (nr != 0) {
+        KurvenSlotFreigeben(nr);
+        dlg.SetKurvenTab(nr, false, "");
+        if (nKurven == 0) {
+            dlg.FormGST_Hide(true);
+            Aktivieren("mnuDelKurv", false);
+            Aktivieren("mnuDelLabels", false);
+        }
+        Chart2D1->SetPointCount(kGruppeKurven, nr, 0);
+        Chart2D1->SetDisplay(kGruppeKurven, nr, platform::kSeriesHidden);
+        Aktivieren(platform::ControlName("mnuSubDelKurv", nr), false);
+        Chart2D1->SetLabelText(nr, Nr(nr));
+    } else {
+        AlleKurvenSlotsFreigeben();
+        Aktivieren("mnuDelKurv", false);
+        Aktivieren("mnuDelLabels", false);
+        for (int i = 1; i <= kMaxKurven; ++i) {
+            Chart2D1->SetPointCount(kGruppeKurven, i, 0);
+            Chart2D1->SetDisplay(kGruppeKurven, i, platform::kSeriesEmptied);
+            Chart2D1->SetLabelText(i, Nr(i));
+            Aktivieren(platform::ControlName("mnuSubDelKurv", i), false);
+        }
+    }
+    Chart2D1->SetDataBatched(kGruppeKurven, false);
+    Chart2D1->SetRepaintSuspended(false);
+}
+
+void frmTGraph2D::mnuSubDelKurv_Click(int index) { DeleteCurves(index); }
+
+void frmTGraph2D::ZeigeLegende(bool on) { Chart2D1->SetLegendShown(on); }
+
+// ---------------------------------------------------------------------------------------------
+// Small commands
+
+void frmTGraph2D::cmdFarbVorwahl_Click() {
+    farbDialogFarbe_ = FarbDialogFunktion()(farbDialogFarbe_);
+    FarbVorwahl = farbDialogFarbe_;
+    cmdFarbVorwahl->setStyleSheet("background-color: " + Farbe(FarbVorwahl));
+}
+
+void frmTGraph2D::Label49_Click() { cmdFarbVorwahl_Click(); }
+
+void frmTGraph2D::mnuHaupt_Click() { platform::Windows().Show("frmPhantomT"); }
+
+void frmTGraph2D::mnuManuXY_Click() {
+    platform::Windows().Unload("frmXYEdit");
+    platform::Windows().Show("frmXYEdit");
+}
+
+void frmTGraph2D::cmdEscGraph_Click() {
+    if (platform::Windows().Get(kName) == this)
+        platform::Windows().Unload(kName);
+    else
+        close();
+}
+
+bool frmTGraph2D::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Label49 && event->type() == QEvent::MouseButtonRelease) {
+        Label49_Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace diagram

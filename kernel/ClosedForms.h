@@ -1,0 +1,25 @@
+#pragma once
+// Closed-form concentrations of the models 1-6, 8, 11, 12, 16, 17, 19 at one time, shared by the time
+// course and the single-time read-out. Exponentials that would grow with t are evaluated in the
+// algebraically identical form with the decaying exponential, so long times give the finite limit.
+#include "kernel/RateLaws.h"
+
+namespace kernel {
+
+// True for the models with a closed-form time course.
+bool HasClosedForm(int model);
+
+// The species slots a closed-form model writes, as a mask "10010" (A B C P Q); "00000" for the others.
+const char* ClosedFormSlots(int model);
+
+// Concentrations of `model` at time t >= 0 from the initial values c0(1..5) and k(1..3); writes exactly the
+// slots of ClosedFormSlots into c. Returns false (c untouched) when model 19 has a negative discriminant or
+// a zero denominator. Throws RuntimeError on a division by zero, the square root of a negative number or a
+// result that is not finite.
+bool ClosedFormKonzentrationen(int model, double t, const ConcVector& c0, const KVector& k, ConcVector& c);
+
+// The extent x(t) = r1·r2·(1 - E)/(r1 - r2·E) with E = exp(min(z, 709.782)), z the exponent at time t; for
+// z > 0 it uses 1/E, which keeps the value finite where E itself would overflow. Throws on 0/0 or overflow.
+double ExtentFromRoots(double r1, double r2, double z);
+
+}  // namespace kernel

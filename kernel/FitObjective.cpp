@@ -1,0 +1,164 @@
+#include "kernel/FitObjective.h"
+
+#include <cmath>
+#include <exception>
+
+#include "kernel/Concentrations.h"
+#include "kernel/State.h"
+#include "kernel/TimeCourse.h"
+#include "platform/core/MsgBox.h"
+
+namespace kernel {
+namespace {
+
+constexpr int kModeOrder = 2;        // DiagVariante: k and the order n of model 20
+constexpr int kModeFirstOrderT = 6;  // non-isothermal first order A => P
+constexpr int kModeSecondOrderT = 7; // non-isothermal second order 2A => P
+
+bool NonIsothermal() { return DiagVariante > 5; }
+
+double Param(const std::vector<double>& p, int j) { return j < static_cast<int>(p.size()) ? p[j] : 0.0; }
+
+// Rate constant of a row at temperature T (K) for pre-factor p1 and EA or h# p2 (J/mol).
+double RateConstant(double p1, double p2, double T) {
+    if (kTFunktion == 1) return p1 * std::exp(-p2 / (kGaskonstanteR * T));
+    if (kTFunktion == 2) return p1 * T * std::exp(-p2 / (kGaskonstanteR * T));
+    return 0;
+}
+
+}  // namespace
+
+void FitObjective::SetModelParameters(const std::vector<double>& p) {
+    for (int j = 1; j <= 3 && j < static_cast<int>(p.size()); ++j) kWert[j] = p[j];
+    if (DiagVariante == kModeOrder && p.size() > 2) ReaktOrdnung = static_cast<float>(p[2]);
+}
+
+bool FitObjective::SimulateTimeCourse() {
+    int err = 0;
+    try {
+        CalcZeitverlauf(aktModell, tMax, err);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return err == 0;
+}
+
+bool FitObjective::RowContributes(int i) {
+    if (i < 1 || i >= static_cast<int>(ExpDaten.size())) return false;
+    const ExpPunkt& row = ExpDaten[i];
+    if (row.exclude != 0) return false;
+    return !NonIsothermal() || row.T > 0;
+}
+
+bool FitObjective::CheckReady() {
+    if (DiagVariante == kModeSecondOrderT && c0Mess[1] == 0) {
+        platform::MsgBox("Für diesen Fall muss die Anfangskonzentration c(A,0) gegeben sein.", platform::vbCritical,
+                         " Ausführung nicht möglich ");
+        return false;
+    }
+    return true;
+}
+
+void FitObjective::calcFQS_Marquardt(int m, std::vector<double>& p, double& sum, int& evalCount, int& err) {
+    sum = 0;
+    err = 0;
+    ++evalCount;
+    SummeLaeuft = kTrue;
+    SetModelParameters(p);
+    // One time course serves every row of this sum.
+    if (HalbwertszeitNumerisch != 0 && !SimulateTimeCourse()) err = kTrue;
+    for (int i = 1; i <= m && err == 0; ++i) {
+        double r = 0;
+        CalcResiduals(i, p, r, err);
+        sum += r * r;
+    }
+    if (!std::isfinite(sum)) err = kTrue;
+    SummeLaeuft = kFalse;
+}
+
+void FitObjective::CalcResiduals(int i, std::vector<double>& p, double& r, int& err) {
+    r = 0;
+    err = 0;
+    if (i < 1 || i >= static_cast<int>(ExpDaten.size())) return;
+    const ExpPunkt& row = ExpDaten[i];
+
+    if (!NonIsothermal()) {
+        SetModelParameters(p);
+        // Outside a running sum every call simulates anew (derivative rows perturb the parameters).
+        if (HalbwertszeitNumerisch != 0 && SummeLaeuft == 0 && !SimulateTimeCourse()) {
+            err = kTrue;
+            return;
+        }
+        if (row.exclude != 0) return;
+        bool anySpecies = false;
+        for (int s = 1; s <= kSpecies; ++s) anySpecies = anySpecies || settings_.chkConcFQS[s];
+        if (!anySpecies) return;
+        ConcVector c{};
+        int cErr = 0;
+        CalcKonzentrationen(aktModell, row.t, c, cErr);
+        if (cErr != 0) {
+            err = kTrue;
+            return;
+        }
+        // The row's residual is the sum of the absolute deviations; the caller squares it.
+        for (int s = 1; s <= kSpecies; ++s)
+            if (settings_.chkConcFQS[s]) r += std::fabs(c[s] - row.c[s]);
+    } else {
+        if (row.exclude != 0 || !(row.T > 0)) return;
+        const double k = RateConstant(Param(p, 1), Param(p, 2), row.T);
+        if (DiagVariante == kModeFirstOrderT) {
+            r = std::exp(-k * row.t) - row.c[1];
+        } else if (DiagVariante == kModeSecondOrderT) {
+            const double c0 = c0Mess[1];
+            const double denominator = c0 == 0 ? 0 : 1 / c0 + 2 * k * row.t;
+            if (denominator == 0) {
+                err = kTrue;
+                return;
+            }
+            r = 1 / denominator - row.c[1];
+        }
+    }
+    if (!std::isfinite(r)) err = kTrue;
+}
+
+void FitObjective::CalcAbleitungen(int np, int i, std::vector<double>& p, double& r, std::vector<double>& J,
+                                   int& err) {
+    err = 0;
+    r = 0;
+    for (int j = 1; j <= np; ++j) J[j] = 0;
+
+    if (DiagVariante == kModeFirstOrderT && kTFunktion == 1) {
+        if (RowContributes(i)) {
+            const ExpPunkt& row = ExpDaten[i];
+            const double RT = kGaskonstanteR * row.T;
+            const double E = std::exp(-Param(p, 2) / RT);
+            const double F = std::exp(-Param(p, 1) * row.t * E);
+            J[1] = -row.t * E * F;
+            if (np >= 2) J[2] = -Param(p, 1) * J[1] / RT;
+        }
+        CalcResiduals(i, p, r, err);
+    } else {
+        for (int j = 1; j <= np && err == 0; ++j) {
+            const double b = p[j];
+            const double h = (std::fabs(b) + kDiffStep) * kDiffStep;
+            CalcResiduals(i, p, r, err);
+            if (err != 0) break;
+            double r2 = 0;
+            p[j] = b + h;
+            CalcResiduals(i, p, r2, err);
+            p[j] = b;
+            J[j] = (r2 - r) / h;
+        }
+    }
+    for (int j = 1; j <= np; ++j)
+        if (!std::isfinite(J[j])) err = kTrue;
+}
+
+void MarquardtNashFitting(int np, int m, std::vector<double>& B, std::vector<double>& SD, int& failed,
+                          const FitSettings& settings, MarquardtInfo* info) {
+    FitObjective objective(settings);
+    MarquardtNashFitting(np, m, B, SD, failed, objective, MarquardtStandard(DiagVariante, settings.ParamFixiert),
+                         info);
+}
+
+}  // namespace kernel

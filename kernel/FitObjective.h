@@ -1,0 +1,64 @@
+#pragma once
+// The sum of squares the fitting window minimises, per fit mode (DiagVariante):
+//  1: k1..k3 of the current model aktModell against the measured concentrations;
+//  2: k and the order n of model 20 (p(2) goes to ReaktOrdnung);
+//  6, 7: first / second-order decay with an Arrhenius (kTFunktion 1) or Eyring (2) rate constant,
+//        every row at its own temperature: p(1) the pre-factor per time unit, p(2) EA or h# in J/mol.
+// Reads the shared measured data set ExpDaten (rows 1..nMesspunkte), c0Mess(1), aktModell, tMax,
+// HalbwertszeitNumerisch; in modes below 6 writes kWert(1..3) (and ReaktOrdnung in mode 2) and, for
+// numerically integrated models, the shared time course.
+#include <array>
+#include <vector>
+
+#include "kernel/Marquardt.h"
+
+namespace kernel {
+
+constexpr double kGaskonstanteR = 8.3145;    // J/(mol K)
+constexpr double kDiffStep = 1.7e-7;         // relative forward-difference step of the derivative rows
+
+// What the objective takes from the fitting window.
+struct FitSettings {
+    std::array<int, 4> ParamFixiert{};       // -1: parameter i held fixed (its chkFixed box ticked)
+    std::array<bool, 6> chkConcFQS{};        // species slot 1..5 counts: its box is shown and ticked
+};
+
+class FitObjective : public MarquardtObjective {
+public:
+    explicit FitObjective(const FitSettings& settings) : settings_(settings) {}
+
+    // Sum of squared row residuals of rows 1..m at p (p sized >= 2; slots beyond its size are not read);
+    // evalCount += 1. err := -1 when the time course or a row's concentrations could not be computed, or a
+    // value is not finite.
+    void calcFQS_Marquardt(int m, std::vector<double>& p, double& sum, int& evalCount, int& err) override;
+
+    // Residual of row i (0 for an inactive row, and in modes 6, 7 for a row with T <= 0): isothermal, the
+    // sum over the counted species of |c_model - c_measured|; mode 6 exp(-k t) - c(A); mode 7
+    // 1/(1/c0 + 2 k t) - c(A). err as above.
+    void CalcResiduals(int i, std::vector<double>& p, double& r, int& err);
+
+    // Residual r of row i and dr/dp(1..np) into J: analytic for mode 6 with Arrhenius, forward differences
+    // (step (|p| + 1.7e-7)·1.7e-7) otherwise. p is restored. err as above.
+    void CalcAbleitungen(int np, int i, std::vector<double>& p, double& r, std::vector<double>& J,
+                         int& err) override;
+
+    // Active rows; in modes 6 and 7 only those with T > 0.
+    bool RowContributes(int i) override;
+
+    // Mode 7 needs c(A,0): refused with a message when c0Mess(1) is 0.
+    bool CheckReady() override;
+
+private:
+    void SetModelParameters(const std::vector<double>& p);
+    bool SimulateTimeCourse();
+
+    FitSettings settings_;
+    int SummeLaeuft = 0;                     // -1 while the sum runs over the rows on one time course
+};
+
+// The automatic fit of the fitting window: the engine with the fit mode's settings (MarquardtStandard)
+// and FitObjective over m rows. Arguments and results as the engine's.
+void MarquardtNashFitting(int np, int m, std::vector<double>& B, std::vector<double>& SD, int& failed,
+                          const FitSettings& settings, MarquardtInfo* info = nullptr);
+
+}  // namespace kernel

@@ -1,0 +1,124 @@
+#include "platform/QtMessageBox.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "platform/WindowRegistry.h"
+#include "platform/core/MsgBox.h"
+#include "platform/core/NumberFormat.h"
+
+namespace platform {
+namespace {
+
+const char* const kAnswerProperty = "msgAnswer";
+
+struct ButtonSpec {
+    const char* text;
+    int answer;
+    QMessageBox::ButtonRole role;
+};
+
+// The button rows of the VB styles 0..5, in display order, with German captions.
+std::vector<ButtonSpec> ButtonsOf(int style) {
+    switch (style & 7) {
+    case vbOKCancel:
+        return {{"OK", vbOK, QMessageBox::AcceptRole}, {"Abbrechen", vbCancel, QMessageBox::RejectRole}};
+    case vbAbortRetryIgnore:
+        return {{"&Abbrechen", vbAbort, QMessageBox::RejectRole},
+                {"&Wiederholen", vbRetry, QMessageBox::AcceptRole},
+                {"&Ignorieren", vbIgnore, QMessageBox::AcceptRole}};
+    case vbYesNoCancel:
+        return {{"&Ja", vbYes, QMessageBox::YesRole},
+                {"&Nein", vbNo, QMessageBox::NoRole},
+                {"Abbrechen", vbCancel, QMessageBox::RejectRole}};
+    case vbYesNo:
+        return {{"&Ja", vbYes, QMessageBox::YesRole}, {"&Nein", vbNo, QMessageBox::NoRole}};
+    case vbRetryCancel:
+        return {{"&Wiederholen", vbRetry, QMessageBox::AcceptRole}, {"Abbrechen", vbCancel, QMessageBox::RejectRole}};
+    default:
+        return {{"OK", vbOK, QMessageBox::AcceptRole}};
+    }
+}
+
+QMessageBox::Icon IconOf(int style) {
+    switch (style & 0x70) {
+    case vbCritical: return QMessageBox::Critical;
+    case vbQuestion: return QMessageBox::Question;
+    case vbExclamation: return QMessageBox::Warning;
+    case vbInformation: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+bool waitCursorShown = false;
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& prompt, int style, const std::string& title) {
+    auto box = std::make_unique<QMessageBox>(WindowRegistry::Instance().MainWindow());
+    box->setObjectName("MsgBox");
+    box->setWindowTitle(QString::fromStdString(title));
+    QString text = QString::fromStdString(prompt);
+    text.replace("\r\n", "\n").replace('\r', '\n');
+    box->setTextFormat(Qt::PlainText);
+    box->setText(text);
+    box->setIcon(IconOf(style));
+
+    const std::vector<ButtonSpec> specs = ButtonsOf(style);
+    const int defaultIndex = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
+    QPushButton* escape = nullptr;
+    for (std::size_t i = 0; i < specs.size(); ++i) {
+        QPushButton* button = box->addButton(QString::fromUtf8(specs[i].text), specs[i].role);
+        button->setProperty(kAnswerProperty, specs[i].answer);
+        if (static_cast<int>(i) == (defaultIndex < static_cast<int>(specs.size()) ? defaultIndex : 0))
+            box->setDefaultButton(button);
+        if (specs[i].answer == vbCancel || (specs.size() == 1 && specs[i].answer == vbOK)) escape = button;
+    }
+    if (escape) box->setEscapeButton(escape);
+    return box;
+}
+
+int AnswerOfButton(const QAbstractButton* button) {
+    if (!button) return vbCancel;
+    const QVariant answer = button->property(kAnswerProperty);
+    return answer.isValid() ? answer.toInt() : vbCancel;
+}
+
+int QtMsgBox(const std::string& prompt, int style, const std::string& title) {
+    auto box = BuildMessageBox(prompt, style, title);
+    // A waiting pointer must not hide the question.
+    const bool cursor = waitCursorShown;
+    if (cursor) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    box->exec();
+    if (cursor) QApplication::restoreOverrideCursor();
+    const QAbstractButton* clicked = box->clickedButton();
+    // Closing a box without a cancel button by the window frame gives its default answer.
+    if (!clicked) return DefaultAnswer(style);
+    return AnswerOfButton(clicked);
+}
+
+void InstallWindowServices() {
+    InstallFormHost();
+    SetBeepHandler([] { QApplication::beep(); });
+    // The kernel keeps the nesting count and switches only at the outermost level.
+    SetWaitCursorHandler([](bool on) {
+        if (on && !waitCursorShown) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            waitCursorShown = true;
+        } else if (!on && waitCursorShown) {
+            QApplication::restoreOverrideCursor();
+            waitCursorShown = false;
+        }
+    });
+    const QString point = QLocale::system().decimalPoint();
+    SetLocaleDecimalSeparator(point == QLatin1String(",") ? ',' : '.');
+}
+
+void InstallQtServices() {
+    InstallWindowServices();
+    SetMsgBoxHandler(QtMsgBox);
+}
+
+}  // namespace platform

@@ -1,0 +1,609 @@
+#include "shell/MDITAR.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <filesystem>
+
+#include "kernel/DataFile.h"
+#include "kernel/DataSet.h"
+#include "kernel/ModelDefaults.h"
+#include "kernel/State.h"
+#include "kernel/Utilities.h"
+#include "platform/Help.h"
+#include "platform/Twips.h"
+#include "platform/WindowRegistry.h"
+#include "platform/core/MsgBox.h"
+#include "platform/core/NumberFormat.h"
+#include "shell/DataSaveQuestion.h"
+#include "shell/FileChoice.h"
+#include "shell/ProjectFile.h"
+#include "shell/ProtocolName.h"
+#include "shell/frmPhantomT.h"
+
+namespace {
+
+// The phantom window lives in this library; registering it here keeps it linked in.
+const platform::FormRegistration phantomRegistration("frmPhantomT", platform::FormKind::MdiChild,
+                                                     [] { return new frmPhantomT; });
+
+MDITAR* defaultInstance = nullptr;
+
+constexpr int kToolbarButtons = 36;
+constexpr int kColorWhite = 0xFFFFFF;  // colour 15 of the 16-colour palette
+constexpr int kPureBlue = 0xFF0000;    // RGB Long: red in the lowest byte
+constexpr int kPureRed = 0x0000FF;
+
+// Help context ids of the help entries and the two introduction buttons.
+constexpr int kHelpAbout = 10260, kHelpIndex = 10270, kHelpTips = 11124;
+constexpr int kHelpFirstSteps = 11223, kHelpExercises = 11225;
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+    if (dir.empty()) return name;
+    const char last = dir.back();
+    return (last == '/' || last == '\\') ? dir + name : dir + "/" + name;
+}
+
+std::string DirectoryOf(const std::string& path) {
+    const auto pos = path.find_last_of("/\\");
+    return pos == std::string::npos ? std::string() : path.substr(0, pos);
+}
+
+std::string FileNamePart(const std::string& path) {
+    const auto pos = path.find_last_of("/\\");
+    return pos == std::string::npos ? path : path.substr(pos + 1);
+}
+
+std::string Upper(const std::string& s) { return QString::fromStdString(s).toUpper().toStdString(); }
+
+bool LoadDataFile(const std::string& fileName) {
+    int append = kernel::kFalse;
+    int loaded = kernel::kFalse;
+    kernel::LoadExpFile(fileName, append, loaded);
+    return loaded != kernel::kFalse;
+}
+
+void ShowIfRegistered(const char* name) {
+    if (platform::Windows().IsRegistered(name)) platform::Windows().Show(name);
+}
+
+}  // namespace
+
+MDITAR* MDITAR::Instance() { return defaultInstance; }
+
+MDITAR::MDITAR(const std::string& commandLine, QWidget* parent) : QMainWindow(parent) {
+    setObjectName("MDITAR");
+    setWindowTitle("TARVELO");
+    defaultInstance = this;
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    BuildIntroButtons();
+    layout->addWidget(picture2_);
+    mdiArea_ = new QMdiArea(central);
+    mdiArea_->setObjectName("mdiArea");
+    layout->addWidget(mdiArea_, 1);
+    setCentralWidget(central);
+    BuildMenus();
+    BuildToolbar();
+    resize(1024, 740);
+
+    platform::Windows().Adopt("MDITAR", this);
+    platform::Windows().SetMainWindow(this, [this](QWidget* form) { return mdiArea_->addSubWindow(form); });
+
+    MDIForm_Load(commandLine);
+}
+
+MDITAR::~MDITAR() {
+    if (defaultInstance == this) defaultInstance = nullptr;
+}
+
+QAction* MDITAR::AddEntry(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+void MDITAR::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    auto addMenu = [&](const char* name, const QString& caption) {
+        QMenu* menu = bar->addMenu(caption);
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(name);
+        menus_[name] = menu;
+        return menu;
+    };
+    QMenu* daten = addMenu("mnuDaten", "&Daten");
+    connect(AddEntry(daten, "mnuLoadLastSession", "letzte Sitzung laden"), &QAction::triggered, this,
+            [this] { mnuLoadLastSession_Click(); });
+    connect(AddEntry(daten, "mnuLoadProject", "existierendes Projektfile laden"), &QAction::triggered, this,
+            [this] { mnuLoadProject_Click(); });
+    connect(AddEntry(daten, "mnuSaveProject", "aktuelles Projekt speichern unter..."), &QAction::triggered, this,
+            [this] { mnuSaveProject_Click(); });
+    connect(AddEntry(daten, "mnuStatus", "Info Projekt-Status"), &QAction::triggered, this,
+            [this] { mnuStatus_Click(); });
+    daten->addSeparator()->setObjectName("sep10");
+    // The data editors' entries are served by their windows' menu handlers.
+    AddEntry(daten, "mnuNeudat", "Editor exper. Daten   NEU (Eingabe / Laden)");
+    AddEntry(daten, "mnuEditDat", "Editor exper. Daten   Sichten / Editieren / Speichern");
+    daten->addSeparator()->setObjectName("sep6");
+    AddEntry(daten, "mnuEditXY", "XY-Editor   (XY-Daten eingeben | laden)");
+    daten->addSeparator()->setObjectName("sep7");
+    // Exit closes the window, whose close handling runs the shut-down.
+    connect(AddEntry(daten, "mnuExit", "Exit"), &QAction::triggered, this, [this] { close(); });
+
+    QAction* model = bar->addAction("kinetisches &Modell");
+    model->setObjectName("mnuModel");
+    addMenu("mnuAuswertung", "&Versuchsauswertung / Fitting");
+    addMenu("mnuGraph", "Dia&gramme c-t  |  r-t");
+    addMenu("mnuReaktor", "&Reaktoren");
+    addMenu("mnuVerweilzeit", "Verweil&zeit");
+    addMenu("mnuMonteCarlo", "\"Monte-&Carlo\"-Simulation");
+    QMenu* options = addMenu("mnuOptionenTools", "&Optionen");
+    options->menuAction()->setVisible(false);
+    AddEntry(options, "mnuToolArrhenius", "ARRHENIUS-Rechner");
+    AddEntry(options, "mnuToolEyring", "EYRING-Rechner");
+    addMenu("mnuFenster", "&Fenster");
+
+    QMenu* help = addMenu("mnuHelp", "&Info/Hilfe...");
+    connect(AddEntry(help, "mnuAboutTar", QString::fromUtf8("über dieses Programm")), &QAction::triggered, this,
+            [] { platform::ShowHelpContext(kHelpAbout); });
+    help->addSeparator()->setObjectName("strich1");
+    connect(AddEntry(help, "mnuIndex", "Hilfe zur Hilfe; Hilfe-Index"), &QAction::triggered, this,
+            [] { platform::ShowHelpContext(kHelpIndex); });
+    AddEntry(help, "mnuHilfeHinweis", "Hinweis zur HTML-Hilfe");
+    connect(AddEntry(help, "mnuTip", "Tipps und Tricks zeigen"), &QAction::triggered, this,
+            [] { platform::ShowHelpContext(kHelpTips); });
+    help->addSeparator()->setObjectName("strich");
+    connect(AddEntry(help, "mnuProjektInfo", "Projekt-Info"), &QAction::triggered, this,
+            [this] { mnuProjektInfo_Click(); });
+}
+
+void MDITAR::BuildToolbar() {
+    toolbar_ = addToolBar("Toolbar1");
+    toolbar_->setObjectName("Toolbar1");
+    toolbar_->setMovable(false);
+    struct Button {
+        int index;
+        const char* text;
+        const char* tip;
+        QStyle::StandardPixmap icon;
+    };
+    // Buttons with an action; the other indices of the 36 are separators or buttons without one.
+    static const Button buttons[] = {
+        {2, "Neu", "", QStyle::SP_FileIcon},
+        {4, "Sitzung", " letzte Sitzung laden ", QStyle::SP_BrowserReload},
+        {6, "Projekt", " existierendes Projekt laden ", QStyle::SP_DialogOpenButton},
+        {8, "Speichern", " aktuelles Projekt speichern ", QStyle::SP_DialogSaveButton},
+        {14, "Daten neu", " exper. Daten NEU  laden/eingeben ", QStyle::SP_FileDialogNewFolder},
+        {16, "Daten", " exper. Daten editieren ", QStyle::SP_FileDialogDetailedView},
+        {23, "Arrhenius", " ARRHENIUS-Rechner ", QStyle::SP_CustomBase},
+        {25, "Eyring", " EYRING-Rechner ", QStyle::SP_CustomBase},
+        {29, "X-Y", "  X-Y-Editor ", QStyle::SP_CustomBase},
+        {36, "Info", " Projekt-Info  ", QStyle::SP_MessageBoxInformation},
+    };
+    int previous = 0;
+    for (const Button& b : buttons) {
+        if (previous && b.index - previous > 2) toolbar_->addSeparator();
+        QAction* action = toolbar_->addAction(QString::fromUtf8(b.text));
+        if (b.icon != QStyle::SP_CustomBase) action->setIcon(style()->standardIcon(b.icon));
+        action->setObjectName(QString("Toolbar1(%1)").arg(b.index));
+        action->setToolTip(QString::fromUtf8(b.tip));
+        const int index = b.index;
+        connect(action, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
+        toolbarButtons_[static_cast<std::size_t>(index)] = action;
+        previous = b.index;
+    }
+    toolbar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+}
+
+void MDITAR::BuildIntroButtons() {
+    picture2_ = new QWidget;
+    picture2_->setObjectName("Picture2");
+    picture2_->setFixedHeight(32);
+    const QString tip = QString::fromUtf8(" Einführung in das Programm TARVELO anhand von Beispielen ");
+    cmdErstnutzer_ = new QPushButton("Erste Schritte", picture2_);
+    cmdErstnutzer_->setObjectName("cmdErstnutzer");
+    cmdUebungen_ = new QPushButton(QString::fromUtf8("Übungen"), picture2_);
+    cmdUebungen_->setObjectName("cmdUebungen");
+    for (QPushButton* b : {cmdErstnutzer_, cmdUebungen_}) {
+        b->setToolTip(tip);
+        b->setGeometry(0, 4, 150, 24);
+    }
+    connect(cmdErstnutzer_, &QPushButton::clicked, this, [] { platform::ShowHelpContext(kHelpFirstSteps); });
+    connect(cmdUebungen_, &QPushButton::clicked, this, [] { platform::ShowHelpContext(kHelpExercises); });
+}
+
+QAction* MDITAR::ToolbarButton(int index) const {
+    if (index < 1 || index > kToolbarButtons) return nullptr;
+    return toolbarButtons_[static_cast<std::size_t>(index)];
+}
+
+QMenu* MDITAR::Menu(const std::string& name) const {
+    const auto it = menus_.find(name);
+    return it == menus_.end() ? nullptr : it->second;
+}
+
+// ---- Start-up --------------------------------------------------------------------------------
+
+void MDITAR::MDIForm_Load(const std::string& commandLine) {
+    using namespace kernel;
+    RedimCurves(300);
+    RegressKoeff.fill(0.0);
+    KurvenPunkte.assign(2001, XYPunkt{});
+    ExpDaten.assign(2, ExpPunkt{});
+    nMesspunkte = 0;
+
+    DezKomma = platform::LocaleDecimalSeparator() == ',' ? kTrue : kFalse;
+    ErsterDiagrammStart = kTrue;
+    SetStartPositions();
+    CrLf = "\r\n";
+    ProjektPfad = TabellenPfad = DatenPfad = OC2Pfad = XYPfad = AppPath;
+    ToolbarButton(8)->setEnabled(false);
+    ToolbarButton(16)->setEnabled(false);
+    DatenIstSession = kFalse;
+    ContiHinweisOffen = kTrue;
+    EnzymRcsModus = kTrue;
+    ZeitEinheit = "s";
+    ZeitEinheitNr = 0;
+    ZeitEinheitIdx = 1;
+    FillTables();
+
+    aktModell = 2;
+    ReaktOrdnung = 1.5f;
+    CalcModeConti = 3;
+    ArrhA = 100;
+    ArrhEA = 100;
+    nKesselVC = 1;
+    SmoothingFactor = 0;
+    MitPunkten = kFalse;
+    KurvenHinzufuegen = kFalse;
+    FarbVorwahl = kPureBlue;
+    RuehrerAnimation = kFalse;
+    kTFunktion = 1;
+    MMNormiert = kTrue;
+    FarbeP = kPureBlue;
+    FarbeA = kPureRed;
+    BAKInitFlag = kTrue;
+    BAKKeinAbbau = 0;
+    for (int i = 2; i <= 8; ++i) BAKTrinkStart[static_cast<std::size_t>(i)] = -1;
+
+    platform::SetHelpFile(JoinPath(AppPath, "tarvelo.chm"));
+    SessionFile = JoinPath(AppPath, "TarLastSession.TC3");
+    findChild<QAction*>("mnuEditDat")->setEnabled(false);
+    cSmax = 0.15f;
+    ProtSep = ";";
+    SetAutoProtName(ProtFile);
+
+    SetDefaultParameters();
+
+    // frmKinModel comes with the simulation windows; until it exists there is nothing to show.
+    ShowIfRegistered("frmKinModel");
+    ShowIfRegistered("frmPhantomT");
+
+    LoadCommandLineProject(commandLine);
+    ColHeaderBack = kColorWhite;
+}
+
+void MDITAR::SetStartPositions() {
+    using namespace kernel;
+    const int screenWidth = platform::ScreenWidthTwips();
+    const int screenHeight = platform::ScreenHeightTwips();
+    PosKinModel = {screenWidth - 6600, 0};
+    // Order top, left, width, height; products rounded to the nearest integer, halves to even.
+    GeoGraph2D = {500, 5900, static_cast<int>(std::lrint(screenWidth * 0.55)),
+                  static_cast<int>(std::lrint(screenHeight * 0.7))};
+    GeoGraph2DXY = {800, 14000, 9000, 6300};
+    PosArrhenius = {2500, 500};
+    PosBlutalkohol = {1500, 0};
+    PosTangente = {50, 900};
+    PosCommentInput = {0, 0};
+    PosCmnDlg = {20, 216};
+    PosFitting = {80, 0};
+    PosTimeDiagram = {60, 0};
+    PosBatch = PosRKconti = PosRohrreaktor = {50, 0};
+    PosSimTabelle = {400, 120};
+    PosVerweilCalc = {120, 3000};
+    PosVerweilzeit = {0, 0};
+}
+
+void MDITAR::FillTables() {
+    using namespace kernel;
+    // Length of each unit in seconds; the entries below the diagonal are stored as exact numbers
+    // and the ones above as their reciprocals.
+    static const double below[5][5] = {{1, 0, 0, 0, 0},
+                                       {60, 1, 0, 0, 0},
+                                       {3600, 60, 1, 0, 0},
+                                       {86400, 1440, 24, 1, 0},
+                                       {31536000, 525600, 8760, 365, 1}};
+    for (int i = 0; i < 5; ++i) {
+        for (int j = 0; j < 5; ++j) {
+            if (i == j) ZeitFaktor[i][j] = 1;
+            else if (i > j) ZeitFaktor[i][j] = below[i][j];
+            else ZeitFaktor[i][j] = 1.0 / below[j][i];
+        }
+    }
+    static const char* const names[21] = {"",
+                                           "A => P   (n = 0)",
+                                           "A => P   (n = 1)",
+                                           "2A => P   (n = 2)",
+                                           "A + B => P   (n = 2)",
+                                           "A => P   (Autokatalyse)",
+                                           "A => C => P",
+                                           "A + B => C; A + C => P",
+                                           "A <=> P",
+                                           "A + B => C => P",
+                                           "E + S <=> ES => P + E",
+                                           "A => P; A => Q",
+                                           "A + B <=> 2P",
+                                           "A + B => C <=> P",
+                                           "A => C <=> P",
+                                           "A <=> C => P",
+                                           "A => P + Q (Autokatalyse P)",
+                                           "A + B <=> P",
+                                           "A + B <=> C => P",
+                                           "A + B <=> P + Q",
+                                           "A => P, n-ter Ordnung "};
+    for (int i = 0; i <= 20; ++i) ModellName[static_cast<std::size_t>(i)] = names[i];
+}
+
+void MDITAR::LoadCommandLineProject(const std::string& commandLine) {
+    using namespace kernel;
+    std::string path = commandLine;
+    for (auto pos = path.find('"'); pos != std::string::npos; pos = path.find('"'))
+        path = CutSubString(path, static_cast<int>(pos) + 1, 1);
+    if (path.empty()) return;
+
+    std::string dataName;
+    bool ok = false;
+    shell::LoadProjectFile(path, dataName, ok);
+    ReloadModelWindow();
+    if (!ok) return;
+    KommandoZeile = path;
+
+    if (!dataName.empty()) {
+        ChangeToAppDir();
+        // The data file is looked for in the program directory, then beside the project file.
+        std::string dataPath = dataName;
+        if (!FileExists(JoinPath(AppPath, dataName))) {
+            const std::string besideProject = JoinPath(DirectoryOf(path), FileNamePart(dataName));
+            if (!DirectoryOf(path).empty() && std::filesystem::exists(besideProject)) dataPath = besideProject;
+        }
+        if (LoadDataFile(dataPath)) {
+            AnalyseExpData();
+            DatenFile = dataPath;
+            ToolbarButton(16)->setEnabled(nMesspunkte > 0);
+        }
+    }
+    findChild<QAction*>("mnuEditDat")->setEnabled(true);
+    EnableProjectCommands();
+    ChangeToAppDir();
+    ShowProjectStatus(DatenFile);
+}
+
+void MDITAR::EnableProjectCommands() {
+    findChild<QAction*>("mnuNeudat")->setEnabled(true);
+    ToolbarButton(14)->setEnabled(true);
+    findChild<QAction*>("mnuSaveProject")->setEnabled(true);
+    ToolbarButton(8)->setEnabled(true);
+}
+
+void MDITAR::ReloadModelWindow() {
+    if (!platform::Windows().IsRegistered("frmKinModel")) return;
+    platform::Windows().Unload("frmKinModel");
+    platform::Windows().Show("frmKinModel");
+}
+
+void MDITAR::SetAutoProtName(std::string& name) { shell::SetAutoProtName(name); }
+
+void MDITAR::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    MDIForm_Resize();
+}
+
+void MDITAR::MDIForm_Resize() {
+    // 90 twips from the right edge, the second button 2500 twips further left.
+    const int left = width() - cmdErstnutzer_->width() - platform::TwipsToPixels(90);
+    cmdErstnutzer_->move(left, cmdErstnutzer_->y());
+    cmdUebungen_->move(left - platform::TwipsToPixels(2500), cmdUebungen_->y());
+}
+
+// ---- Shut-down ---------------------------------------------------------------------------------
+
+void MDITAR::closeEvent(QCloseEvent* event) {
+    if (!mnuExit_Click()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // End at once: the other windows get no close handling of their own.
+    QCoreApplication::exit(0);
+}
+
+bool MDITAR::mnuExit_Click() {
+    using namespace kernel;
+    ChangeToAppDir();
+    if (ExpDataChanged && nMesspunkte > 0) {
+        bool cancel = false;
+        shell::AskSaveExpData(DatenFile, cancel);
+        if (cancel) return false;  // nothing written, the program goes on
+    }
+    shell::WriteProjectFile(SessionFile);
+    if (!ProtFile.empty()) {
+        const std::string protPath = JoinPath(AppPath, ProtFile);
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(protPath, ec) && std::filesystem::file_size(protPath, ec) == 0 && !ec)
+            std::filesystem::remove(protPath, ec);
+    }
+    platform::CloseAllHelpWindows();
+    return true;
+}
+
+// ---- Project commands -------------------------------------------------------------------------
+
+void MDITAR::LoadProjectDialog(std::string& fileName, std::string& dataName, bool& ok, bool& cancel) {
+    ok = false;
+    shell::FileRequest request;
+    request.caption = "Projekt laden (*.TC3)";
+    request.pattern = "*.TC3";
+    request.directory = kernel::ProjektPfad;
+    request.proposal = fileName;
+    std::string chosen;
+    cancel = !shell::ChooseFileToOpen(request, chosen);
+    if (cancel || chosen.empty()) return;
+    shell::LoadProjectFile(chosen, dataName, ok);
+    if (!ok) return;  // a project that did not load leaves the project names as they were
+    fileName = chosen;
+    kernel::ProjektFile = FileNamePart(chosen);
+    kernel::ProjektPfad = DirectoryOf(chosen);
+}
+
+void MDITAR::mnuLoadProject_Click() {
+    platform::Windows().Unload("frmBlutalkohol");
+    std::string dataName;
+    bool ok = false, cancel = false;
+    LoadProjectDialog(kernel::KommandoZeile, dataName, ok, cancel);
+    if (cancel || !ok) return;
+    AfterMenuLoad(dataName, false);
+}
+
+void MDITAR::mnuLoadLastSession_Click() {
+    platform::Windows().Unload("frmBlutalkohol");
+    std::string dataName;
+    bool ok = false;
+    shell::LoadProjectFile(kernel::SessionFile, dataName, ok);
+    if (!ok) return;
+    AfterMenuLoad(dataName, true);
+}
+
+void MDITAR::AfterMenuLoad(const std::string& dataName, bool isSession) {
+    using namespace kernel;
+    EnableProjectCommands();
+    if (!dataName.empty()) {
+        findChild<QAction*>("mnuEditDat")->setEnabled(true);
+        ToolbarButton(16)->setEnabled(true);
+        AppendExpFile = kFalse;
+        // The data-file name is taken over only with its data.
+        if (LoadDataFile(dataName)) {
+            DatenFile = dataName;
+            AnalyseExpData();
+            DatenIstSession = isSession || Upper(FileNamePart(dataName)) == Upper(FileNamePart(SessionFile))
+                                  ? kTrue
+                                  : kFalse;
+            SetC0AusMessdaten();
+        }
+    }
+    ReloadModelWindow();
+    ShowProjectStatus(dataName);
+}
+
+void MDITAR::mnuSaveProject_Click() {
+    platform::Windows().Unload("frmBlutalkohol");
+    SaveProjectAs();
+}
+
+void MDITAR::SaveProjectAs() {
+    shell::FileRequest request;
+    request.caption = "aktuelles Projekt speichern unter ...";
+    request.pattern = "*.TC3";
+    request.filter = "TARVELO-Projektdatei (*.TC3)";
+    request.directory = kernel::ProjektPfad;
+    request.proposal = kernel::KommandoZeile;
+    request.defaultSuffix = "TC3";
+    std::string chosen;
+    if (!shell::ChooseFileToSave(request, chosen) || chosen.empty()) return;
+    if (!shell::WriteProjectFile(chosen)) return;
+    kernel::ProjektPfad = DirectoryOf(chosen);
+    kernel::ProjektFile = FileNamePart(chosen);
+}
+
+void MDITAR::mnuStatus_Click() { ShowProjectStatus(kernel::DatenFile); }
+
+void MDITAR::mnuProjektInfo_Click() { ShowProjectStatus(kernel::DatenFile); }
+
+void MDITAR::Toolbar1_ButtonClick(int index) {
+    platform::Windows().Unload("frmBlutalkohol");
+    auto trigger = [this](const char* entry) {
+        if (auto* action = findChild<QAction*>(entry)) action->trigger();
+    };
+    switch (index) {
+    case 2:
+    case 14: trigger("mnuNeudat"); break;
+    case 4: mnuLoadLastSession_Click(); break;
+    case 6:
+        for (const char* w : {"frmPrepareTimeDiagram", "frmTGraph2D", "frmTFitting"}) platform::Windows().Unload(w);
+        mnuLoadProject_Click();
+        break;
+    case 8: mnuSaveProject_Click(); break;
+    case 16: trigger("mnuEditDat"); break;
+    case 23: trigger("mnuToolArrhenius"); break;
+    case 25: trigger("mnuToolEyring"); break;
+    case 29: trigger("mnuEditXY"); break;
+    case 36: ShowProjectStatus(kernel::DatenFile); break;
+    default: break;
+    }
+}
+
+std::string MDITAR::ProjectStatusText(const std::string& dataFileName, bool& show) {
+    using namespace kernel;
+    const std::string& nl = CrLf;
+    show = true;
+    std::string t = "akt. Arbeitsverzeichnis von TARVELO" + nl + "    " + AppPath + nl + nl + "Projekt" + nl;
+    if (DatenIstSession)
+        t += "    Letzte Sitzung " + nl;
+    else if (!KommandoZeile.empty())
+        t += "    " + Upper(ShortenPath(KommandoZeile, 60)) + nl;
+    else
+        t += "    (Projekt noch unbenannt)" + nl;
+    t += nl + "eingestelltes kinetisches Modell => s. Fenster rechts \"kinetisches Modell\"" + nl + nl;
+    t += "exper. Daten" + nl;
+    if (dataFileName.empty()) {
+        t += "    kein Datenfile (*.TA3) geladen" + nl;
+        if (nMesspunkte < 1)
+            t += "    kein Datensatz vorhanden" + nl;
+        else
+            t += "    ein Datensatz mit " + std::to_string(nMesspunkte) + " Messpunkten vorhanden" + nl;
+    } else {
+        std::string unit;
+        int count = 0, ok = 0;
+        ViewExpFile(dataFileName, DatenKommentar, unit, count, ok);
+        if (!ok) {
+            show = false;
+            return {};
+        }
+        const QFileInfo info(QString::fromStdString(dataFileName));
+        const std::string date = info.lastModified().toString("dd.MM.yyyy HH:mm:ss").toStdString();
+        t += "    Datenfile " + Upper(dataFileName) + "  (Filedatum " + date + ")" + nl;
+        t += "    mit " + std::to_string(count) + " Messpunkten" + nl;
+        t += "    Zeiteinheit der Daten: " + unit + nl;
+        t += "    Filekommentar: " + DatenKommentar + nl;
+        t += nl + "Die Tabelle der experimentellen Daten ist einsehbar unter Icon 5" + nl;
+        t += "und unter \"Daten / exper. Daten Sichten/Editieren\"" + nl;
+        t += nl + "Sie können nun unter \"Versuchsauswertung\" die passende Methode" + nl;
+        t += "zur Auswertung der geladenen experimentellen Daten auswählen." + nl;
+    }
+    t += nl + "Projekt-Kommentar:" + nl;
+    t += (ProjektKommentar.empty() ? "    (keiner)" : "    " + ProjektKommentar) + nl;
+    t += "    (Kommentar kann beim Abspeichern des Projekts geändert werden)";
+    return t;
+}
+
+void MDITAR::ShowProjectStatus(const std::string& dataFileName) {
+    kernel::ChangeToAppDir();
+    bool show = false;
+    const std::string text = ProjectStatusText(dataFileName, show);
+    if (show) platform::MsgBox(text, platform::vbInformation, "Projektstatus");
+}

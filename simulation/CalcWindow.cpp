@@ -1,0 +1,230 @@
+#include "simulation/CalcWindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "kernel/ModelDefaults.h"
+#include "kernel/State.h"
+#include "kernel/Utilities.h"
+#include "platform/core/NumberFormat.h"
+
+namespace simulation {
+
+const char* const kLockedBoxStyle = "QLineEdit { background-color: #FFFFC0; }";
+
+int Tw(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+
+void PlaceTw(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(Tw(left), Tw(top), Tw(width), Tw(height));
+}
+
+}  // namespace simulation
+
+using namespace kernel;
+
+CalcWindow::CalcWindow(const QString& formName, int inpUpper, QWidget* parent)
+    : QWidget(parent), inpUpper_(inpUpper) {
+    setObjectName(formName);
+
+    for (int i = 0; i <= inpUpper_ && i < kInpCount; ++i) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QStringLiteral("Inp(%1)").arg(i));
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::textEdited, this, [this, i] { InpEdited(i); });
+        Inp[i] = box;
+    }
+    for (int i = 5; i <= 7; ++i) Bz[i] = MakeLabel(QStringLiteral("Bz(%1)").arg(i), QStringLiteral("k%1").arg(i - 4));
+    for (int i = 0; i < 10; ++i) lblStoff[i] = MakeLabel(QStringLiteral("lblStoff(%1)").arg(i), QString());
+    unit1 = MakeLabel("unit1", QString());
+    unit2 = MakeLabel("unit2", QString());
+    unit3 = MakeLabel("unit3", QString());
+    Label7 = MakeLabel("Label7", QString());
+
+    fraKsi = new QGroupBox(this);
+    fraKsi->setObjectName("fraKsi");
+    lblTextKsi_1 = MakeLabel("lblTextKsi_1", QString(), fraKsi);
+    lblTextKsi_2 = MakeLabel("lblTextKsi_2", QString(), fraKsi);
+    cmdCloseKsi = MakeButton("cmdCloseKsi", "x", fraKsi);
+    fraKsi->hide();
+    cmdShowKsi = MakeButton("cmdShowKsi", "Reaktionslaufzahlen");
+    cmdDiagram = MakeButton("cmdDiagram", "Diagramm");
+    cmdReset_k = MakeButton("cmdReset_k", "Standardwerte setzen");
+    chkSpecialScaling = MakeCheck("chkSpecialScaling", "spezielle y-Achsen-Skalierung, bestimmt durch");
+    static const char* const letters[5] = {"A", "B", "C", "P", "Q"};
+    for (int i = 0; i < 5; ++i) {
+        auto* option = new QRadioButton(letters[i], this);
+        option->setObjectName(QStringLiteral("optSpecialScaling(%1)").arg(i));
+        connect(option, &QRadioButton::clicked, this, [this, i] { optSpecialScaling_Click(i); });
+        optSpecialScaling[i] = option;
+    }
+    chkDelDiagram = MakeCheck("chkDelDiagram", "neue Kurven hinzufügen (Skalierung fixiert)");
+
+    connect(cmdShowKsi, &QPushButton::clicked, this, &CalcWindow::cmdShowKsi_Click);
+    connect(cmdCloseKsi, &QPushButton::clicked, this, &CalcWindow::cmdCloseKsi_Click);
+    connect(cmdReset_k, &QPushButton::clicked, this, &CalcWindow::cmdReset_k_Click);
+    connect(chkSpecialScaling, &QCheckBox::clicked, this, &CalcWindow::chkSpecialScaling_Click);
+    connect(chkDelDiagram, &QCheckBox::clicked, this, &CalcWindow::chkDelDiagram_Click);
+}
+
+QPushButton* CalcWindow::MakeButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent ? parent : this);
+    button->setObjectName(name);
+    return button;
+}
+
+QLabel* CalcWindow::MakeLabel(const QString& name, const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent ? parent : this);
+    label->setObjectName(name);
+    return label;
+}
+
+QCheckBox* CalcWindow::MakeCheck(const QString& name, const QString& caption, QWidget* parent) {
+    auto* box = new QCheckBox(caption, parent ? parent : this);
+    box->setObjectName(name);
+    return box;
+}
+
+bool CalcWindow::eventFilter(QObject* watched, QEvent* event) {
+    for (int i = 0; i < kInpCount; ++i) {
+        if (Inp[i] == nullptr || watched != Inp[i]) continue;
+        if (event->type() == QEvent::KeyPress) {
+            bool swallow = false;
+            InpKeyPress(i, static_cast<QKeyEvent*>(event), swallow);
+            return swallow;
+        }
+        if (event->type() == QEvent::FocusIn) {
+            // Inp_GotFocus: select the whole text once the focus has settled.
+            QLineEdit* box = Inp[i];
+            QMetaObject::invokeMethod(box, [box] { box->selectAll(); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Inp_KeyPress: the numeric key filter, the decimal comma typed as a point, Enter walks the boxes.
+void CalcWindow::InpKeyPress(int index, QKeyEvent* event, bool& swallow) {
+    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Paste) ||
+        event->matches(QKeySequence::Cut) || event->matches(QKeySequence::SelectAll) ||
+        event->matches(QKeySequence::Undo))
+        return;
+    int key = 0;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: key = 13; break;
+    case Qt::Key_Backspace: key = 8; break;
+    case Qt::Key_Delete: key = 127; break;
+    default:
+        if (event->text().size() == 1 && event->text().at(0).unicode() >= 32) key = event->text().at(0).unicode();
+        break;
+    }
+    if (key == 0) return;  // cursor keys, Tab and the like are not filtered
+    if (!CheckNumKey(key)) {
+        swallow = true;
+        return;
+    }
+    TastenEingabe = kTrue;
+    if (key == 13) {
+        swallow = true;
+        FocusNextInp(index);
+        return;
+    }
+    if (key == '.' && event->text() != QStringLiteral(".")) {
+        // A typed comma arrives as a point.
+        swallow = true;
+        Inp[index]->insert(QStringLiteral("."));
+        InpEdited(index);
+    }
+}
+
+void CalcWindow::FocusNextInp(int index) {
+    if (index >= 17) return;
+    int next = index;
+    for (int step = 0; step < 17; ++step) {
+        next = next >= 16 ? 0 : next + 1;
+        QLineEdit* box = Inp[next];
+        if (box != nullptr && !box->isHidden() && !box->isReadOnly() && box->isEnabled()) {
+            box->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void CalcWindow::InpEdited(int index) {
+    QLineEdit* box = Inp[index];
+    if (box->text().contains(',')) {
+        const int cursor = box->cursorPosition();
+        box->setText(box->text().replace(',', '.'));
+        box->setCursorPosition(cursor);
+    }
+    TastenEingabe = kTrue;
+    Inp_Change(index);
+}
+
+void CalcWindow::Inp_Change(int index) {
+    if (!TastenEingabe) return;
+    TastenEingabe = kFalse;
+    Refresh();
+    BeforeStore(index);
+    StoreInp(index, platform::Val(Inp[index]->text().toStdString()));
+    AfterStore(index);
+}
+
+void CalcWindow::StoreInp(int index, double value) {
+    if (index >= 10 && index <= 12) kWert[index - 9] = value;
+}
+
+void CalcWindow::BeforeStore(int) {}
+
+void CalcWindow::AfterStore(int) { fraKsi->hide(); }
+
+void CalcWindow::cmdShowKsi_Click() {
+    fraKsi->show();
+    lblTextKsi_1->setText(QString::fromStdString("ksi(1)/(mol/L) = " + platform::StrSingle(static_cast<float>(KsiWerte[1]))));
+    if (EinfacheReaktion) {
+        lblTextKsi_2->hide();
+    } else {
+        lblTextKsi_2->show();
+        lblTextKsi_2->setText(
+            QString::fromStdString("ksi(2)/(mol/L) = " + platform::StrSingle(static_cast<float>(KsiWerte[2]))));
+    }
+}
+
+void CalcWindow::cmdCloseKsi_Click() { fraKsi->hide(); }
+
+void CalcWindow::cmdReset_k_Click() { SetDefaultParameters(); }
+
+void CalcWindow::chkSpecialScaling_Click() {
+    const bool ticked = chkSpecialScaling->isChecked();
+    SpezSkalierung = ticked ? kTrue : kFalse;
+    for (int i = 1; i <= 5; ++i) {
+        const bool inMask = static_cast<int>(KurvenMaske.size()) >= i && KurvenMaske[i - 1] == '1';
+        optSpecialScaling[i - 1]->setEnabled(ticked && inMask);
+    }
+}
+
+void CalcWindow::optSpecialScaling_Click(int index) { SpezSkalierungStoff = index + 1; }
+
+void CalcWindow::chkDelDiagram_Click() {
+    const bool ticked = chkDelDiagram->isChecked();
+    KurvenHinzufuegen = ticked ? kTrue : kFalse;
+    chkSpecialScaling->setEnabled(!ticked);
+    if (ticked) {
+        if (chkSpecialScaling->isChecked()) {
+            chkSpecialScaling->setChecked(false);
+            chkSpecialScaling_Click();
+        }
+        for (auto* option : optSpecialScaling) option->setEnabled(false);
+    }
+}
+
+void CalcWindow::closeEvent(QCloseEvent* event) {
+    SavePosition();
+    QWidget::closeEvent(event);
+}

@@ -1,0 +1,327 @@
+// Diagram set-up without the window: titles, curve counts, masks, the axis-limit memory and the
+// point-set page of the design dialog.
+#include <functional>
+
+#include "diagram/Grafik.h"
+#include "tests/diagram/DiagramTestSupport.h"
+
+namespace {
+
+using namespace kernel;
+using diagram::DiagrammTitel;
+using diagramtest::DiagrammTest;
+
+struct TitelFall {
+    const char* name;
+    int code;
+    std::function<void()> zustand;
+    const char* titel;
+    const char* x;
+    const char* y;
+    int kurven;
+    bool sonder;
+};
+
+class Titel : public DiagrammTest, public ::testing::WithParamInterface<TitelFall> {};
+
+TEST_P(Titel, HeaderAxisTitlesAndCurveCount) {
+    const TitelFall& f = GetParam();
+    if (f.zustand) f.zustand();
+    const diagram::DiagrammKopf k = DiagrammTitel(f.code);
+    ASSERT_TRUE(k.hatTitel);
+    EXPECT_EQ(k.titel, f.titel);
+    EXPECT_EQ(k.xTitel, f.x);
+    EXPECT_EQ(k.yTitel, f.y);
+    EXPECT_EQ(k.kurven, f.kurven);
+    EXPECT_EQ(k.sonderFenster, f.sonder);
+}
+
+const TitelFall kTitelFaelle[] = {
+    {"Michaelis", -15, [] { ZeitEinheit = "min"; }, "Versuchsdaten-Auswertung Enzymreaktion, Michaelis-Gleichung",
+     "c(S) / (mol/L)", "r(P) / mol/(L min )", 1, false},
+    {"Eadie", -14, nullptr, "Versuchsdaten-Auswertung Enzymreaktion nach Eadie", "r(P)/c(S) / s^-1",
+     "r(P) / mol/(L s )", 1, false},
+    {"LineweaverBurk", -12, nullptr, "Versuchsdaten-Auswertung Enzymreaktion nach Lineweaver/Burk",
+     "1/c(S) / (L/mol)", "1/r(P) / (L s/mol)", 1, false},
+    {"Lambda2OhneLambdaNull", -11, [] { aktModell = 3; },
+     "lambda-Versuchsdaten-Auswertung nach 2. Ordnung: 2A => P", "t/ s", "lambda_inf / (lambda_inf-lambda)", 1, false},
+    {"Lambda2MitLambdaNull", -11, [] { lambdaNull = 0.3; aktModell = 4; },
+     "lambda-Versuchsdaten-Auswertung nach 2. Ord. A + B => P (c(A)0<>c(B)0)", "t/ s",
+     "[(lambda_inf-lambda_0)/(lambda_inf-lambda)]/c(A)0", 1, false},
+    {"Lambda1", -10, [] { lambdaNull = 1; }, "lambda-Versuchsdaten-Auswertung nach 1. Ordnung A => P", "t/ s",
+     "ln [(lambda_inf-lambda)/(lambda_inf-lambda_0)]", 1, false},
+    {"FitNichtIsotherm2", -9, [] { DiagVariante = 7; },
+     "Messpunkte Konzentration vs. Zeit, 2. Ordng,  nicht-isotherm", "t/ s", "c(A)/ (mol/L)", 1, false},
+    {"FitOrdnung", -9, [] { DiagVariante = 2; },
+     "Messpunkte Konzentration vs. Zeit, Reaktionsordnung-Fitting", "t/ s", "c/ (mol/L)", 1, false},
+    {"ZweiteOrdnungGleich", -6, [] { ABGleich = kTrue; },
+     "Versuchsdaten-Auswertung nach 2. Ordnung: A + B => P  (c(A,0) = c(B,0)", "t/ s", "1/(c(A)/ (mol/L))", 1,
+     false},
+    {"Eyring", -4, nullptr, "ln(k/T) vs. reziproke absolute T, EYRING-Auswertung", "1/ (T/K) ", "ln(k/T) ", 1, false},
+    {"ctPunkte", -1, [] { ZeitEinheit = "h"; }, "Messpunkte Konzentration vs. Zeit", "t/ h", "c/ (mol/L)", 1, false},
+    {"EineSpezies", 100, [] { TangentSpecies = 4; }, "Konzentration c(P) vs. Zeit", "t/ s", "c(P)/ (mol/L)", 1,
+     false},
+    {"Tracer", 110, nullptr, "c(Tracer) am Ausgang", "Zeit t (100 = Gesamt-Versuchszeit)", "c / c0", 1, true},
+    {"Dichte", 112, [] { ZeitEinheit = "min"; }, "Verweilzeit-Dichtefunktion E = f(t)", "Versuchszeit t / min",
+     "E / min^-1", 1, true},
+    {"SummeNormiert", 115, nullptr, "Verweilzeitsummenfunktion F = f(t/tm)", "Zeitverhältnis t / tm", "F", 1, true},
+    {"BlutalkoholGL", 500, [] { BAKUnitGL = kTrue; },
+     "Blutalkohol-Konzentration (BAK) im menschlichen Körper, BAK = f(t)", "Zeit t / min", "BAK / (g/L)", 1, true},
+    {"BlutalkoholPromille", 500, [] { BAKNurAufbau = kTrue; }, "Resorptions-Diagramm", "Zeit t / min",
+     "BAK / (g/kg) = \"Promille\"", 1, true},
+    {"Modell2Zeit", 2, nullptr, "Konzentrationsverlauf für die Reaktion 1. Ordnung A => P", "t/ s",
+     "c(A), c(P)/ (mol/L)", 2, false},
+    {"Modell2NichtIsotherm", 2, [] { DiagVariante = 6; },
+     "Konzentrationsverlauf für die Reaktion 1. Ordnung A => P", "t/ s", "c(A)/c(A,0)", 2, false},
+    {"Modell1KaskadeTau", 1, [] { KaskadeAktiv = kTrue; KaskadeUeberTau = kTrue; ZeitEinheit = "min"; },
+     "Rührkesselkaskade; Reaktion 0. Ordnung A => P", "mittlere Verweilzeit in der Kaskade t/ min",
+     "c(A), c(P)/ (mol/L)", 2, false},
+    {"Modell6KaskadeStufe", 6, [] { KaskadeAktiv = kTrue; }, "Rührkesselkaskade; Folgereaktion 1. Ordng A => C => P",
+     "Kaskaden-Stufe", "c(A), c(C), c(P)/ (mol/L)", 3, false},
+    {"Modell12Kessel", 12, [] { ContiAktiv = kTrue; },
+     "kont. Rührkessel; umkehrbare Reakt. 2. Ordnung A + B <=> 2P,  K = k>/k< ", "mittlere Verweilzeit im Kessel t/ s",
+     "c(A), c(B), c(P)/ (mol/L)", 3, false},
+    {"Modell19Rohr", 19, [] { RohrAktiv = kTrue; ContiAktiv = kTrue; }, "Konzentrationsprofil im Rohrreaktor",
+     "Länge l / m", "c(A), c(B), c(P)/ (mol/L)", 4, false},
+    {"Modell10KM", 10, [] { KMichaelis = 0.25; },
+     "Enzymreaktion n. Michaelis-Menten E + S <=> ES => P + E,  KM/(mol/L) = (k< + k3) / k> =  .25",
+     "t/ s", "c(E), c(S), c(ES), c(P)/ (mol/L)", 4, false},
+    {"Modell10MichaelisMenten", 10, [] { MMDiagramm = kTrue; KMichaelis = 2; KaskadeAktiv = kTrue; },
+     "Enzymreaktion n. Michaelis-Menten; Michaelis-Konstante KM/(mol/L) = 2", "c(S)/KM      (KM = Michaelis-Konstante)",
+     "r(P) / r(P)(max)", 1, false},
+    {"Rate60MichaelisMenten", 60, [] { MMDiagramm = kTrue; MMNormiert = 0; KMichaelis = 2; },
+     "Enzymreaktion n. Michaelis-Menten; Michaelis-Konstante KM/(mol/L) = 2", "c(S)/(mol/L)", "r(P) / r(P)(max)", 1,
+     false},
+    {"Rate57", 57, [] { ZeitEinheit = "d"; ContiAktiv = kTrue; },
+     "Reaktionsgeschw. r(i) = (dc(i)/dt), konkurr. Folgereaktion A + B => C;  A + C => P", "t/ d",
+     "r(A), r(B), r(C), r(P) / (mol/L/d)", 4, false},
+    {"Rate70", 70, nullptr, "Reaktionsgeschwindigkeiten r(i) = (dc(i)/dt), Reaktion n-ter Ordnung A => P", "t/ s",
+     "r(A), r(P) / (mol/L/s)", 2, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Diagrammarten, Titel, ::testing::ValuesIn(kTitelFaelle),
+                         [](const ::testing::TestParamInfo<TitelFall>& i) { return std::string(i.param.name); });
+
+TEST_F(DiagrammTest, CodesWithoutTitlesHaveNone) {
+    for (int code : {0, 21, 50, 71, 99, 101, 109, 111, 116, 499, 501, -16})
+        EXPECT_FALSE(DiagrammTitel(code).hatTitel) << code;
+}
+
+TEST_F(DiagrammTest, EveryModelHasCurveCountOfItsSpeciesMask) {
+    // The number of curves of a model equals the species its mask draws.
+    for (int m = 1; m <= 20; ++m) {
+        diagram::SetKurvenMaske(m);
+        int arten = 0;
+        for (char c : KurvenMaske) arten += c == '1';
+        EXPECT_EQ(DiagrammTitel(m).kurven, arten) << m;
+        EXPECT_EQ(DiagrammTitel(m + 50).kurven, arten) << m + 50;
+    }
+}
+
+// ---- Species masks ----
+
+struct MaskenFall {
+    int code;
+    int diagVariante;
+    const char* kurven;
+    const char* param;
+    int kT;
+    int rcS;
+};
+
+TEST_F(DiagrammTest, SpeciesAndParameterMasksPerCode) {
+    const MaskenFall faelle[] = {
+        {1, 0, "10010", "100", 0, 0},    {55, 0, "10010", "100", 0, 0},   {2, 6, "10000", "110", 0, 0},
+        {52, 0, "10010", "100", 0, 0},   {3, 7, "10000", "110", 0, 0},    {3, 6, "10010", "100", 0, 0},
+        {4, 0, "11010", "100", 0, 0},    {56, 0, "10110", "110", 0, 0},   {9, 0, "11110", "110", 0, 0},
+        {8, 0, "10010", "110", 0, 0},    {68, 0, "11110", "111", 0, 0},   {11, 0, "10011", "110", 0, 0},
+        {67, 0, "11010", "110", 0, 0},   {15, 0, "10110", "111", 0, 0},   {16, 0, "10011", "100", 0, 0},
+        {19, 0, "11011", "110", 0, 0},   {20, 2, "10010", "110", 0, 0},   {70, 0, "10010", "100", 0, 0},
+        {-13, 0, "0000", "000", 0, -1},  {-11, 0, "10010", "000", 0, 0},  {-9, 0, "11111", "000", 0, 0},
+        {-6, 0, "00002", "000", 0, 0},   {-3, 0, "00000", "000", -1, 0},  {100, 0, "00000", "000", 0, 0},
+        {500, 0, "00000", "000", 0, 0},
+    };
+    for (const MaskenFall& f : faelle) {
+        DiagVariante = f.diagVariante;
+        kTDiagramm = rcSDiagramm = kTrue;  // cleared first
+        diagram::SetKurvenMaske(f.code);
+        EXPECT_EQ(KurvenMaske, f.kurven) << f.code;
+        EXPECT_EQ(ParamMaske, f.param) << f.code;
+        EXPECT_EQ(kTDiagramm, f.kT) << f.code;
+        EXPECT_EQ(rcSDiagramm, f.rcS) << f.code;
+    }
+}
+
+// ---- Axis-limit memory ----
+
+DiagRecord Bereich(float x0, float x1, float y0, float y1) {
+    DiagRecord r;
+    r.xMin = x0;
+    r.xMax = x1;
+    r.yMin = y0;
+    r.yMax = y1;
+    return r;
+}
+
+void ErwarteBereich(const DiagRecord& r, float x0, float x1, float y0, float y1, int code) {
+    EXPECT_FLOAT_EQ(r.xMin, x0) << code;
+    EXPECT_FLOAT_EQ(r.xMax, x1) << code;
+    EXPECT_FLOAT_EQ(r.yMin, y0) << code;
+    EXPECT_FLOAT_EQ(r.yMax, y1) << code;
+}
+
+TEST_F(DiagrammTest, StoredRangeReadsBackForEveryKindWithSlots) {
+    const int codes[] = {-15, -14, -13, -12, -11, -10, -9, -8, -7, -6, -5, -3, -2, -1, 1, 7, 16, 19, 20, 51, 70, 100};
+    for (int code : codes) {
+        diagram::AchsenGrenzenBlock g{};
+        const DiagRecord gespeichert = Bereich(1.5f, 7.25f, -2.5f, 3.75f);
+        diagram::SetGrafLimits(code, g, gespeichert);
+        DiagRecord gelesen;
+        diagram::GetGrafLimits(code, g, gelesen);
+        ErwarteBereich(gelesen, 1.5f, 7.25f, -2.5f, 3.75f, code);
+    }
+}
+
+TEST_F(DiagrammTest, SlotMapOfTheMemory) {
+    diagram::AchsenGrenzenBlock g{};
+    diagram::SetGrafLimits(-7, g, Bereich(0, 10, -1, 5));
+    EXPECT_FLOAT_EQ(g[20], 5);  // the Wilkinson maximum lives in the lower slot
+    EXPECT_FLOAT_EQ(g[21], -1);
+    diagram::SetGrafLimits(-8, g, Bereich(0, 10, -2, 6));
+    EXPECT_FLOAT_EQ(g[22], 6);
+    EXPECT_FLOAT_EQ(g[23], -2);
+    // -6 (y) and -12 (x) share slots 18 and 19.
+    diagram::SetGrafLimits(-6, g, Bereich(0, 10, 0.5f, 9));
+    DiagRecord r;
+    diagram::GetGrafLimits(-12, g, r);
+    EXPECT_FLOAT_EQ(r.xMin, 0.5f);
+    EXPECT_FLOAT_EQ(r.xMax, 9);
+    // Rates keep their own y slots beside the shared time axis.
+    diagram::SetGrafLimits(52, g, Bereich(0, 4, -0.2f, 0.1f));
+    EXPECT_FLOAT_EQ(g[4], -0.2f);
+    EXPECT_FLOAT_EQ(g[5], 0.1f);
+    EXPECT_FLOAT_EQ(g[1], 4);
+}
+
+TEST_F(DiagrammTest, EyringOpensOneUnitWiderAndFixedKindsIgnoreSlots) {
+    diagram::AchsenGrenzenBlock g{};
+    g.fill(123);
+    g[10] = 0.003f;
+    g[11] = 0.0035f;
+    g[14] = -5;
+    g[15] = -2;
+    DiagRecord r;
+    diagram::GetGrafLimits(-4, g, r);
+    ErwarteBereich(r, 0.003f, 0.0035f, -6, -1, -4);
+    diagram::GetGrafLimits(110, g, r);
+    ErwarteBereich(r, 0, 100, 0, 1, 110);
+    diagram::GetGrafLimits(113, g, r);
+    ErwarteBereich(r, 0, 4, -0.01f, 0.11f, 113);
+    diagram::GetGrafLimits(114, g, r);
+    ErwarteBereich(r, 0, 40, -0.01f, 1.05f, 114);
+    BAKtmax = 720;
+    g[3] = 1.2f;
+    diagram::GetGrafLimits(500, g, r);
+    ErwarteBereich(r, 0, 720, -0.01f, 1.2f, 500);
+    // Unknown kinds leave the record alone.
+    r = Bereich(1, 2, 3, 4);
+    diagram::GetGrafLimits(111, g, r);
+    ErwarteBereich(r, 1, 2, 3, 4, 111);
+    diagram::SetGrafLimits(111, g, Bereich(9, 9, 9, 9));
+    EXPECT_FLOAT_EQ(g[0], 123);
+}
+
+TEST_F(DiagrammTest, TracerRangeStaysInConcentrationSlotsUntilReplaced) {
+    diagram::AchsenGrenzenBlock g{};
+    diagram::SetGrafLimits(110, g, Bereich(0, 100, 0, 1));
+    DiagRecord r;
+    diagram::GetGrafLimits(3, g, r);
+    ErwarteBereich(r, 0, 100, 0, 1, 3);
+}
+
+TEST_F(DiagrammTest, MichaelisMentenModeHasItsOwnSlotsAndFixedRange) {
+    aktModell = 10;
+    MMDiagramm = kTrue;
+    MMNormiert = 0;
+    cSmax = 0.4f;
+    diagram::AchsenGrenzenBlock g{};
+    diagram::SetGrafLimits(10, g, Bereich(0, 3, 0, 0.9f));
+    EXPECT_FLOAT_EQ(g[31], 3);
+    EXPECT_FLOAT_EQ(g[29], 0.9f);
+    EXPECT_FLOAT_EQ(g[1], 0);
+    DiagRecord r;
+    diagram::GetGrafLimits(60, g, r);
+    ErwarteBereich(r, 0, 0.4f, 0, 1, 60);
+    MMNormiert = kTrue;
+    diagram::GetGrafLimits(10, g, r);
+    ErwarteBereich(r, 0, 20, 0, 1, 10);
+    // Storing a rate code in this mode still writes the rate slots.
+    diagram::SetGrafLimits(60, g, Bereich(0, 5, -1, 1));
+    EXPECT_FLOAT_EQ(g[1], 5);
+    EXPECT_FLOAT_EQ(g[4], -1);
+}
+
+TEST_F(DiagrammTest, NonIsothermalFitOverwritesTheConcentrationMaximum) {
+    diagram::AchsenGrenzenBlock g{};
+    DiagVariante = 6;
+    diagram::SetGrafLimits(-9, g, Bereich(0, 10, 0, 0.5f));
+    EXPECT_FLOAT_EQ(g[3], 1.0f);
+    DiagVariante = 7;
+    c0Mess[1] = 0.08f;
+    diagram::SetGrafLimits(2, g, Bereich(0, 10, 0, 0.5f));
+    EXPECT_FLOAT_EQ(g[3], 0.08f);
+}
+
+// ---- Point-set page ----
+
+TEST_F(DiagrammTest, OneSpeciesDiagramShowsOnlyItsTab) {
+    DatenSpalte = {0, 1, 1, 0, 1, 0};
+    diagram::SetKurvenMaske(100);
+    TangentSpecies = 1;
+    aktModell = 10;
+    const diagram::PunktsatzSeite p = diagram::PlanPunktsatzSeite(100);
+    for (int i = 1; i <= 4; ++i) EXPECT_FALSE(p.tabs[i].on) << i;
+    EXPECT_TRUE(p.tabs[0].on);
+    EXPECT_EQ(p.tabs[0].caption.value_or("?"), "c(E)");
+    EXPECT_EQ(p.txtLegPoints[1].value_or("?"), "c(A)");
+    EXPECT_EQ(p.aktuellerTab.value_or(-1), 0);
+    EXPECT_EQ(p.legendeSichtbar, std::optional<bool>(false));
+}
+
+TEST_F(DiagrammTest, ConcentrationDiagramOffersTabsOfMaskedMeasuredSpecies) {
+    DatenSpalte = {0, 1, 1, 0, 1, 0};  // data for A, B and P
+    diagram::SetKurvenMaske(2);        // A and P drawn
+    const diagram::PunktsatzSeite p = diagram::PlanPunktsatzSeite(2);
+    EXPECT_TRUE(p.tabs[0].on);
+    EXPECT_FALSE(p.tabs[1].on);
+    EXPECT_TRUE(p.tabs[3].on);
+    EXPECT_EQ(p.tabs[3].caption.value_or("?"), "c(P)");
+    EXPECT_FALSE(p.tabs[5].on);
+    EXPECT_EQ(p.chkLegend.value_or(-1), 1);
+    EXPECT_EQ(p.legendeSichtbar, std::optional<bool>(true));
+}
+
+TEST_F(DiagrammTest, LinearisedPlotsShowOneFittedSet) {
+    DatenSpalte = {0, 1, 0, 0, 1, 0};
+    for (int code : {-8, -7, -6, -5}) {
+        diagram::SetKurvenMaske(code);
+        const diagram::PunktsatzSeite p = diagram::PlanPunktsatzSeite(code);
+        EXPECT_TRUE(p.tabs[0].on) << code;
+        EXPECT_EQ(p.tabs[0].caption.value_or("?"), "Fu(c)");
+        EXPECT_EQ(p.txtLegPoints[1].value_or("?"), "Fu(c)");
+        for (int i = 1; i < 6; ++i) EXPECT_FALSE(p.tabs[i].on) << code << " " << i;
+    }
+}
+
+TEST_F(DiagrammTest, KTPlotNeedsTwoPoints) {
+    diagram::SetKurvenMaske(-3);
+    nkTPunkte = 1;
+    EXPECT_FALSE(diagram::PlanPunktsatzSeite(-3).tabs[5].on);
+    nkTPunkte = 2;
+    const diagram::PunktsatzSeite p = diagram::PlanPunktsatzSeite(-3);
+    EXPECT_TRUE(p.tabs[5].on);
+    EXPECT_EQ(p.tabs[5].caption.value_or("?"), "k-T");
+    EXPECT_EQ(p.legendeSichtbar, std::optional<bool>(false));
+}
+
+}  // namespace

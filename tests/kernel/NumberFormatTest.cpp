@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <utility>
+
+#include "platform/core/NumberFormat.h"
+
+using platform::CStrDouble;
+using platform::CStrSingle;
+using platform::Format;
+using platform::FormatSingle;
+using platform::IsNumeric;
+using platform::StrDouble;
+using platform::StrSingle;
+using platform::Val;
+
+namespace {
+
+// Switches the locale's decimal separator for one test and restores '.' afterwards.
+class DecimalComma {
+public:
+    DecimalComma() { platform::SetLocaleDecimalSeparator(','); }
+    ~DecimalComma() { platform::SetLocaleDecimalSeparator('.'); }
+};
+
+// The C library's %G (the test binary never changes the C locale) as an independent reference
+// for the general form: Str adds the blank for values >= 0 and drops the zero before the point.
+std::string ReferenceStr(double value, int digits) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
+    std::string text = buffer;
+    if (text.rfind("0.", 0) == 0) text.erase(0, 1);
+    if (text.rfind("-0.", 0) == 0) text.erase(1, 1);
+    return value >= 0 ? " " + text : text;
+}
+
+}  // namespace
+
+TEST(StrSingle, ShortFormOfTheTextBoxes) {
+    const std::pair<float, const char*> cases[] = {
+        {0.3678795f, " .3678795"}, {6.0f, " 6"}, {-0.5f, "-.5"}, {0.0f, " 0"}, {-0.0f, " 0"}, {0.1f, " .1"},
+        {2.5f, " 2.5"}, {-0.25f, "-.25"}, {-42.0f, "-42"}, {2.0f / 3.0f, " .6666667"},
+        // Rounding of the float to seven significant digits.
+        {123456.78f, " 123456.8"}, {16777215.0f, " 1.677722E+07"}, {std::nextafter(1.0f, 0.0f), " .9999999"},
+        {std::nextafter(0.1f, 0.0f), " .09999999"}, {0.2f + 0.1f, " .3"},
+        // Fixed form from 1E-04 up to below 1E+07, exponent form outside.
+        {1.5e-7f, " 1.5E-07"}, {-1.5e-7f, "-1.5E-07"}, {1.5e8f, " 1.5E+08"}, {0.001f, " .001"},
+        {0.0001f, " .0001"}, {1.2345678e-4f, " .0001234568"}, {1e-5f, " 1E-05"}, {1.2345678e-5f, " 1.234568E-05"},
+        {9999999.0f, " 9999999"}, {1e7f, " 1E+07"}, {12345678.0f, " 1.234568E+07"}, {3.4e38f, " 3.4E+38"},
+        {std::nextafter(0.0f, 1.0f), " 1.401298E-45"},
+    };
+    for (const auto& [value, expected] : cases) EXPECT_EQ(StrSingle(value), expected) << value;
+}
+
+TEST(StrSingle, AgreesWithTheGeneralFormOfTheCLibrary) {
+    std::mt19937 random(12345);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-40, 38);
+    for (int i = 0; i < 20000; ++i) {
+        const float value = static_cast<float>(mantissa(random) * std::pow(10.0, exponent(random)));
+        if (!std::isfinite(value) || value == 0.0f) continue;
+        ASSERT_EQ(StrSingle(value), ReferenceStr(value, 7)) << value;
+    }
+}
+
+TEST(StrDouble, ShowsFifteenDigits) {
+    EXPECT_EQ(StrDouble(0.1), " .1");
+    EXPECT_EQ(StrDouble(0.1 + 0.2), " .3");
+    EXPECT_EQ(StrDouble(1.0 / 3.0), " .333333333333333");
+    EXPECT_EQ(StrDouble(-2.0 / 3.0), "-.666666666666667");
+    EXPECT_EQ(StrDouble(123456789012345.0), " 123456789012345");
+    EXPECT_EQ(StrDouble(1e15), " 1E+15");
+    EXPECT_EQ(StrDouble(1e-5), " 1E-05");
+    EXPECT_EQ(StrDouble(1e-100), " 1E-100");
+    EXPECT_EQ(StrDouble(0.0), " 0");
+    std::mt19937 random(777);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-300, 300);
+    for (int i = 0; i < 20000; ++i) {
+        const double value = mantissa(random) * std::pow(10.0, exponent(random));
+        if (value == 0.0) continue;
+        ASSERT_EQ(StrDouble(value), ReferenceStr(value, 15)) << value;
+    }
+}
+
+TEST(StrSingle, NonFiniteValuesGiveAReadableText) {
+    EXPECT_EQ(StrSingle(INFINITY), " Inf");
+    EXPECT_EQ(StrSingle(-INFINITY), "-Inf");
+    EXPECT_EQ(StrSingle(NAN), " NaN");
+    EXPECT_EQ(Format(NAN, "0.00"), "NaN");
+    EXPECT_EQ(Format(-INFINITY, "0.00"), "-Inf");
+}
+
+TEST(CStr, HasNoBlankAndUsesTheLocaleSeparator) {
+    EXPECT_EQ(CStrSingle(0.5f), ".5");
+    EXPECT_EQ(CStrSingle(6.0f), "6");
+    EXPECT_EQ(CStrDouble(2.5), "2.5");
+    DecimalComma comma;
+    EXPECT_EQ(CStrSingle(0.5f), ",5");
+    EXPECT_EQ(CStrSingle(-1.25f), "-1,25");
+    EXPECT_EQ(CStrSingle(1.5e-7f), "1,5E-07");
+    EXPECT_EQ(CStrDouble(1.0 / 8.0), ",125");
+    // Str keeps the decimal point whatever the locale.
+    EXPECT_EQ(StrSingle(0.5f), " .5");
+}
+
+// One row per mask the windows use, with the cases that decide its look.
+struct MaskCase {
+    double value;
+    const char* mask;
+    const char* expected;
+};
+
+TEST(Format, EveryMaskOfTheWindows) {
+    const MaskCase cases[] = {
+        {1.5, "0.00", "1.50"}, {1234.5, "0.00", "1234.50"}, {0.005, "0.00", "0.01"}, {0.0049, "0.00", "0.00"},
+        {2.675, "0.00", "2.68"}, {-2.675, "0.00", "-2.68"},  // the decimal value, rounded half away from zero
+        {3.05, "0.0", "3.1"}, {0.9994, "0.000", "0.999"}, {0.99995, "0.000", "1.000"},
+        {0.12345, "0.0000", "0.1235"}, {0.1, "0.0000", "0.1000"}, {0.987654321, "0.00000", "0.98765"},
+        {2.5, "0", "3"}, {-2.5, "0", "-3"}, {0.0, "0", "0"}, {5.0, "00", "05"}, {123.0, "00", "123"},
+        {1234.5, "#######0", "1235"}, {0.4, "#######0", "0"}, {-3.14159, "####0.00", "-3.14"},
+        {0.9, "0.00##", "0.90"}, {0.12345, "0.00##", "0.1235"}, {0.123, "0.00##", "0.123"}, {0.0, "0.00##", "0.00"},
+        {15.78, "##0.0#", "15.78"}, {15.7, "##0.0#", "15.7"}, {0.0, "##0.0#", "0.0"},
+        {0.1234567891, "###0.0000#####", "0.123456789"}, {2.5, "###0.0000#####", "2.5000"},
+        {0.0, "#####0.00", "0.00"}, {12.345, "#####0.00", "12.35"}, {1234567.891, "#####0.00", "1234567.89"},
+        {12.3456, "#######0.00", "12.35"}, {52.3456, "####0.00 E3", "52.35 E3"},
+        {-12.345, "###.0", "-12.3"}, {0.5, "###.0", ".5"}, {0.0, "###.0", ".0"}, {99.96, "###.0", "100.0"},
+        {1234.56, "###.0", "1234.6"}, {123.4, "###.", "123."}, {1.5, ".0", "1.5"}, {0.46, ".0", ".5"},
+        {298.15, "####,##", "298"}, {1234.5, "####,##", "1,235"}, {1234567.0, "#,##0", "1,234,567"},
+        {12345.0, "##0,", "12"}, {5.0, "0 \\k\\g", "5 kg"}, {5.0, "\"T = \"0.0", "T = 5.0"},
+        // A result whose shown digits are all zero carries no minus sign.
+        {-0.001, "0.00", "0.00"}, {-0.4, "0", "0"}, {-0.04, "###.0", ".0"}, {-0.06, "###.0", "-.1"},
+        // Exponent masks.
+        {0.000123, "0.0 E+##", "1.2 E-4"}, {9999.0, "0.0 E+##", "1.0 E+4"}, {0.0, "0.0 E+##", "0.0 E+0"},
+        {1.0, "0.0 E+##", "1.0 E+0"}, {-0.5, "0.0 E+##", "-5.0 E-1"}, {1.25e-12, "0.0 E+##", "1.3 E-12"},
+        {3e100, "0.0 E+##", "3.0 E+100"}, {0.0123456, "0.0000 E+##", "1.2346 E-2"}, {123.0, "0.0 E-##", "1.2 E2"},
+        {1e-6, "0.000000E+00", "1.000000E-06"}, {-1.0, "0.000000E+00", "-1.000000E+00"},
+        {12345.0, "0.00E+00", "1.23E+04"}, {0.00099999, "0.00E+00", "1.00E-03"}, {1.5e-123, "0.00E+00", "1.50E-123"},
+        {1234567.89, "###.##E-00", "123.46E04"},
+        // No integer placeholder: the mantissa lies below 1.
+        {1.0, ".0000000E+00", ".1000000E+01"}, {0.5, ".0000000E+00", ".5000000E+00"},
+        {-250.0, ".0000000E+00", "-.2500000E+03"}, {0.0, ".0000000E+00", ".0000000E+00"},
+        {0.99999999, ".0000000E+00", ".1000000E+01"}, {1.234e-5, ".0000000E+00", ".1234000E-04"},
+    };
+    for (const MaskCase& c : cases) EXPECT_EQ(Format(c.value, c.mask), c.expected) << c.value << " " << c.mask;
+}
+
+TEST(Format, SingleValuesAreTakenWithSevenDigits) {
+    EXPECT_EQ(FormatSingle(0.1f, "###0.0000#####"), "0.1000");
+    EXPECT_EQ(Format(0.1f, "###0.0000#####"), "0.100000001");  // the same float taken with 15 digits
+    EXPECT_EQ(FormatSingle(1234.5678f, "###0.0000#####"), "1234.5680");
+    EXPECT_EQ(FormatSingle(500.0f * 5.0f * 0.789f / 100.0f, "##0.0#"), "19.73");
+    EXPECT_EQ(FormatSingle(0.00004f, "###0.0000"), "0.0000");
+}
+
+TEST(Format, UsesTheLocaleSeparators) {
+    DecimalComma comma;
+    EXPECT_EQ(Format(1234.5, "####,##"), "1.235");
+    EXPECT_EQ(Format(1.5, "0.00"), "1,50");
+    EXPECT_EQ(Format(0.5, "###.0"), ",5");
+    EXPECT_EQ(Format(0.0123456, "0.0000 E+##"), "1,2346 E-2");
+}
+
+TEST(Format, ExponentTextReadsBackToTheValue) {
+    std::mt19937 random(4711);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-200, 200);
+    for (int i = 0; i < 5000; ++i) {
+        const double value = mantissa(random) * std::pow(10.0, exponent(random));
+        ASSERT_NEAR(Val(Format(value, ".0000000E+00")), value, std::fabs(value) * 5.000001e-7) << value;
+        ASSERT_NEAR(Val(Format(value, "0.0000 E+##")), value, std::fabs(value) * 5.000001e-5) << value;
+    }
+}
+
+TEST(Val, ReadsTheLeadingNumberAndSkipsBlanks) {
+    const std::pair<const char*, double> cases[] = {
+        {"1E-03", 0.001}, {".5", 0.5}, {"-.5", -0.5}, {" 12abc", 12.0}, {"12.50 mol/L", 12.5}, {"+7", 7.0},
+        {"2D2", 200.0}, {"2.5e+1", 25.0}, {"1.5.3", 1.5}, {"1,5", 1.0}, {"5.", 5.0}, {"007", 7.0},
+        {"1 2", 12.0}, {"- 3", -3.0}, {"\t3\n", 3.0}, {" 1 E 3", 1000.0}, {"1e", 1.0}, {"1E+", 1.0},
+        // Text without a number reads 0; so does a number beyond a Double (no infinity leaks out).
+        {"", 0.0}, {"abc", 0.0}, {"   ", 0.0}, {".", 0.0}, {"-", 0.0}, {"e5", 0.0}, {"--5", 0.0},
+        {"0x10", 0.0}, {"1e400", 0.0}, {"1e-400", 0.0},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_DOUBLE_EQ(Val(text), expected) << text;
+}
+
+TEST(Val, ReadsWhatTheShortFormWrites) {
+    std::mt19937 random(99);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-30, 30);
+    for (int i = 0; i < 5000; ++i) {
+        const float value = static_cast<float>(mantissa(random) * std::pow(10.0, exponent(random)));
+        ASSERT_NEAR(Val(StrSingle(value)), value, std::fabs(value) * 5.0001e-7) << value;
+    }
+}
+
+TEST(IsNumeric, AcceptsOnlyACompleteNumber) {
+    for (const char* text : {"1.5", " -2.5E-3 ", ".5", "5.", "\t7\t", "+1D2"}) EXPECT_TRUE(IsNumeric(text)) << text;
+    for (const char* text : {"", "  ", "1,5", "1.2.3", "12abc", "1E", "1E+", "1 2", "+", ".", "1e400"})
+        EXPECT_FALSE(IsNumeric(text)) << text;
+}

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "kernel/RateLaws.h"
+#include "kernel/RuntimeError.h"
+#include "kernel/State.h"
+#include "tests/kernel/KineticsReference.h"
+
+using namespace kernel;
+
+namespace {
+// Species each model's rate vector may touch (A B C P Q; model 10: E S ES P).
+const char* const kSpeciesOf[21] = {"",      "10010", "10010", "10010", "11010", "10010", "10110",
+                                    "11110", "10010", "11110", "11110", "10011", "11010", "11110",
+                                    "10110", "10110", "10011", "11010", "11110", "11011", "10010"};
+const ConcVector kComposition{0, 0.7, 0.4, 0.25, 0.3, 0.15};
+const KVector kK{0, 0.8, 0.3, 0.05};
+}  // namespace
+
+TEST(RateLaws, EveryModelMatchesItsElementarySteps) {
+    ReaktOrdnung = 1.5f;
+    for (int model = 1; model <= 20; ++model) {
+        SCOPED_TRACE(model);
+        RateVector dc;
+        dc.fill(99.0);
+        Derivs(model, dc, kK, kComposition);
+        kinref::Conc c{kComposition};
+        const auto ref = kinref::Rates(kinref::Steps(model, kK[1], kK[2], kK[3], 1.5), c);
+        for (int s = 1; s <= 5; ++s) {
+            EXPECT_NEAR(dc[s], ref[static_cast<std::size_t>(s)], 1e-15);
+            if (kSpeciesOf[model][s - 1] == '0') {
+                EXPECT_EQ(dc[s], 0.0);
+            }
+        }
+        EXPECT_EQ(dc[0], 99.0);
+    }
+}
+
+TEST(RateLaws, ModelNumbersOutsideTheTableGiveZeroRates) {
+    for (int model : {0, 21, 100, 500, -3}) {
+        RateVector dc;
+        dc.fill(5.0);
+        Derivs(model, dc, kK, kComposition);
+        EXPECT_EQ(dc[0], 5.0);
+        for (int s = 1; s <= 5; ++s) EXPECT_EQ(dc[s], 0.0);
+    }
+}
+
+TEST(RateLaws, SpecialCompositions) {
+    RateVector dc{};
+    // Zero order ignores the concentration.
+    Derivs(1, dc, kK, ConcVector{});
+    EXPECT_EQ(dc[1], -0.8);
+    EXPECT_EQ(dc[4], 0.8);
+    // Order n only for a positive A.
+    ReaktOrdnung = 1.5f;
+    Derivs(20, dc, {0, 0.5, 0, 0}, {0, 4, 0, 0, 0, 0});
+    EXPECT_DOUBLE_EQ(dc[1], -4.0);
+    EXPECT_DOUBLE_EQ(dc[4], 4.0);
+    for (double a : {0.0, -0.001}) {
+        Derivs(20, dc, {0, 0.5, 0, 0}, {0, a, 0, 0, 0, 0});
+        EXPECT_EQ(dc[1], 0.0);
+        EXPECT_EQ(dc[4], 0.0);
+    }
+    // Model 12 at its equilibrium k1·A·B = k2·P² is at rest.
+    Derivs(12, dc, {0, 2, 1, 0}, {0, 0.5, 0.25, 0, 0.5, 0});
+    EXPECT_NEAR(dc[1], 0.0, 1e-16);
+    EXPECT_NEAR(dc[4], 0.0, 1e-16);
+    // The enzyme is conserved, and so is the substrate in all its forms.
+    Derivs(10, dc, kK, kComposition);
+    EXPECT_NEAR(dc[1] + dc[3], 0.0, 1e-16);
+    EXPECT_NEAR(dc[2] + dc[3] + dc[4], 0.0, 1e-16);
+}
+
+TEST(RateLaws, MatrixRowAndPackedVectorGiveTheSameRates) {
+    ConcMatrix rows(3);
+    rows[2] = kComposition;
+    kWert = kK;
+    ReaktOrdnung = 2.5f;
+    for (int model = 1; model <= 20; ++model) {
+        SCOPED_TRACE(model);
+        RateVector a{}, b{};
+        Derivs(model, a, kK, kComposition);
+        DerivsPunkt(2, model, b, kK, rows);
+        EXPECT_EQ(a, b);
+        const int nEq = NumEquations(model);
+        if (nEq == 0) continue;
+        aktModell = model;
+        // Packing: 14, 15: A C P; 20: A P; the others slots 1..4.
+        const int slot[3][5] = {{0, 1, 2, 3, 4}, {0, 1, 3, 4, 0}, {0, 1, 4, 0, 0}};
+        const int* map = nEq == 4 ? slot[0] : (nEq == 3 ? slot[1] : slot[2]);
+        EqVector y{}, dydt{};
+        for (int i = 1; i <= nEq; ++i) y[i] = kComposition[map[i]];
+        DerivsRK(y, dydt);
+        for (int i = 1; i <= nEq; ++i) EXPECT_DOUBLE_EQ(dydt[i], a[map[i]]);
+    }
+    RateVector dc{};
+    EXPECT_THROW(DerivsPunkt(3, 2, dc, kK, rows), RuntimeError);
+}
+
+TEST(RateLaws, PackedVectorIsLeftAloneWhereNothingIsIntegrated) {
+    kWert = kK;
+    aktModell = 8;
+    EqVector dydt;
+    dydt.fill(3.0);
+    DerivsRK({0, 1, 1, 1, 1}, dydt);
+    for (double v : dydt) EXPECT_EQ(v, 3.0);
+    aktModell = 20;
+    DerivsRK({0, -0.001, 0.5, 0, 0}, dydt);
+    EXPECT_EQ(dydt[1], 0.0);
+    EXPECT_EQ(dydt[2], 0.0);
+    EXPECT_EQ(dydt[3], 3.0);
+}
+
+TEST(RateLaws, OverflowIsRaised) {
+    RateVector dc{};
+    EXPECT_THROW(Derivs(4, dc, {0, 1e300, 0, 0}, {0, 1e10, 1e10, 0, 0, 0}), RuntimeError);
+}

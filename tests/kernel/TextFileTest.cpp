@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/core/TextFile.h"
+
+namespace fs = std::filesystem;
+using platform::Cp1252ToUtf8;
+using platform::ReadText;
+using platform::ReadTextLines;
+using platform::Utf8ToCp1252;
+using platform::WriteText;
+using platform::WriteTextLines;
+
+namespace {
+
+// A fresh folder per test, removed afterwards.
+class TextFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "textfile-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(dir_, ignored);
+    }
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    static std::string Bytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    static void PutBytes(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    std::set<std::string> Entries() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir_)) names.insert(entry.path().filename().string());
+        return names;
+    }
+    fs::path dir_;
+};
+
+const std::string kUmlauts = "\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xE2\x82\xAC";  // äöüß€ in UTF-8
+const std::string kUmlautBytes = "\xE4\xF6\xFC\xDF\x80";                      // the same in Windows-1252
+
+}  // namespace
+
+TEST(Cp1252, UmlautsEuroAndPunctuationConvert) {
+    EXPECT_EQ(Utf8ToCp1252(kUmlauts), kUmlautBytes);
+    EXPECT_EQ(Cp1252ToUtf8(kUmlautBytes), kUmlauts);
+    // Ä Ö Ü ° µ „ “ – Š Ÿ ™
+    EXPECT_EQ(Cp1252ToUtf8("\xC4\xD6\xDC\xB0\xB5\x84\x93\x96\x8A\x9F\x99"),
+              "\xC3\x84\xC3\x96\xC3\x9C\xC2\xB0\xC2\xB5"
+              "\xE2\x80\x9E\xE2\x80\x9C\xE2\x80\x93\xC5\xA0\xC5\xB8\xE2\x84\xA2");
+}
+
+TEST(Cp1252, EveryDefinedByteSurvivesTheRoundTrip) {
+    const std::set<int> undefined = {0x81, 0x8D, 0x8F, 0x90, 0x9D};
+    std::set<std::string> seen;
+    for (int b = 0; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        const std::string text = Cp1252ToUtf8(byte);
+        if (undefined.count(b)) {
+            EXPECT_EQ(text, "\xEF\xBF\xBD") << b;  // U+FFFD
+            EXPECT_EQ(Utf8ToCp1252(text), "?") << b;
+            continue;
+        }
+        EXPECT_EQ(Utf8ToCp1252(text), byte) << b;
+        EXPECT_TRUE(seen.insert(text).second) << "two bytes decode to the same character: " << b;
+    }
+}
+
+TEST(Cp1252, UnrepresentableAndMalformedTextBecomesQuestionMarks) {
+    EXPECT_EQ(Utf8ToCp1252("\xCE\xA9"), "?");              // Omega
+    EXPECT_EQ(Utf8ToCp1252("a\xF0\x9F\x98\x80" "b"), "a?b");  // a character beyond the BMP
+    EXPECT_EQ(Utf8ToCp1252("\xC2\x81"), "?");              // a C1 control code point
+    EXPECT_EQ(Utf8ToCp1252("x\xC3"), "x?");                // truncated sequence
+    EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");             // overlong form
+    EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "???");        // surrogate
+    EXPECT_EQ(Utf8ToCp1252("\xE4" "b"), "?b");             // a Windows-1252 byte passed as text
+}
+
+TEST_F(TextFileTest, WritesWindows1252WithCrLf) {
+    std::string error;
+    ASSERT_TRUE(WriteTextLines(Path("a.TA3"), {"Kommentar " + kUmlauts, "", "1.5,2"}, error)) << error;
+    EXPECT_EQ(Bytes(Path("a.TA3")), "Kommentar " + kUmlautBytes + "\r\n\r\n1.5,2\r\n");
+    std::vector<std::string> lines;
+    ASSERT_TRUE(ReadTextLines(Path("a.TA3"), lines, error)) << error;
+    EXPECT_EQ(lines, (std::vector<std::string>{"Kommentar " + kUmlauts, "", "1.5,2"}));
+}
+
+TEST_F(TextFileTest, WriteTextTurnsOnlyLoneLineFeedsIntoCrLf) {
+    std::string error;
+    ASSERT_TRUE(WriteText(Path("t.txt"), "a\nb\r\nc\n\nd", error)) << error;
+    EXPECT_EQ(Bytes(Path("t.txt")), "a\r\nb\r\nc\r\n\r\nd");
+    std::string text;
+    ASSERT_TRUE(ReadText(Path("t.txt"), text, error)) << error;
+    EXPECT_EQ(text, "a\nb\nc\n\nd");
+}
+
+TEST_F(TextFileTest, ReadsLfCrLfAndAMissingLastLineEnd) {
+    struct Case {
+        std::string bytes;
+        std::vector<std::string> lines;
+    };
+    const std::vector<Case> cases = {
+        {"", {}},
+        {"\r\n", {""}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\nb\n", {"a", "b"}},
+        {"a\r\n\r\nb\r\n", {"a", "", "b"}},
+        {"a\nb\r\nc", {"a", "b", "c"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\n\n", {"a", ""}},
+        {kUmlautBytes + "\n", {kUmlauts}},
+    };
+    for (const Case& c : cases) {
+        PutBytes(Path("in.txt"), c.bytes);
+        std::vector<std::string> lines{"stale"};
+        std::string error;
+        ASSERT_TRUE(ReadTextLines(Path("in.txt"), lines, error)) << error;
+        EXPECT_EQ(lines, c.lines) << "bytes: " << c.bytes;
+    }
+}
+
+TEST_F(TextFileTest, MissingFileIsReportedInGerman) {
+    std::vector<std::string> lines;
+    std::string error;
+    EXPECT_FALSE(ReadTextLines(Path("nicht-da.TA3"), lines, error));
+    EXPECT_NE(error.find("nicht gefunden"), std::string::npos) << error;
+    EXPECT_NE(error.find("nicht-da.TA3"), std::string::npos) << error;
+}
+
+TEST_F(TextFileTest, OverwriteReplacesTheWholeFileAndKeepsItsRights) {
+    PutBytes(Path("p.TC3"), std::string(5000, 'x'));
+    ::chmod(Path("p.TC3").c_str(), 0640);
+    std::string error;
+    ASSERT_TRUE(WriteTextLines(Path("p.TC3"), {"neu"}, error)) << error;
+    EXPECT_EQ(Bytes(Path("p.TC3")), "neu\r\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(Path("p.TC3").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(Entries(), std::set<std::string>{"p.TC3"});
+}
+
+TEST_F(TextFileTest, WriteIntoMissingFolderFailsWithReason) {
+    std::string error;
+    EXPECT_FALSE(WriteTextLines(Path("fehlt/x.TC3"), {"a"}, error));
+    EXPECT_NE(error.find("konnte nicht geschrieben werden"), std::string::npos) << error;
+    EXPECT_NE(error.find("Der Ordner existiert nicht"), std::string::npos) << error;
+    EXPECT_TRUE(Entries().empty());
+}
+
+TEST_F(TextFileTest, FailedRenameLeavesNoTemporaryFile) {
+    // A folder stands where the file should go: the temporary file is written, the rename fails.
+    fs::create_directory(Path("ziel"));
+    PutBytes(Path("ziel/inhalt"), "alt");
+    std::string error;
+    EXPECT_FALSE(WriteText(Path("ziel"), "neu", error));
+    EXPECT_NE(error.find("konnte nicht geschrieben werden"), std::string::npos) << error;
+    EXPECT_EQ(Entries(), std::set<std::string>{"ziel"});
+    EXPECT_EQ(Bytes(Path("ziel/inhalt")), "alt");
+}
+
+TEST_F(TextFileTest, WriteThatFailsHalfwayKeepsTheOldFile) {
+    const std::string old = "alter Inhalt " + kUmlautBytes + "\r\n";
+    PutBytes(Path("d.TA3"), old);
+    // Limit the file size so that writing the new content fails after its first part.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string error;
+    const bool written = WriteTextLines(Path("d.TA3"), std::vector<std::string>(100, std::string(100, 'y')), error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_NE(error.find("konnte nicht geschrieben werden"), std::string::npos) << error;
+    EXPECT_EQ(Bytes(Path("d.TA3")), old);
+    EXPECT_EQ(Entries(), std::set<std::string>{"d.TA3"});
+}
+
+TEST_F(TextFileTest, FileExistsAtSeesFilesNotFolders) {
+    PutBytes(Path("f"), "");
+    fs::create_directory(Path("ordner"));
+    EXPECT_TRUE(platform::FileExistsAt(Path("f")));
+    EXPECT_FALSE(platform::FileExistsAt(Path("ordner")));
+    EXPECT_FALSE(platform::FileExistsAt(Path("fehlt")));
+}

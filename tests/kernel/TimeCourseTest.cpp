@@ -1,0 +1,304 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "kernel/RuntimeError.h"
+#include "kernel/State.h"
+#include "kernel/TimeCourse.h"
+#include "tests/kernel/KineticsReference.h"
+
+using namespace kernel;
+
+namespace {
+
+class TimeCourse : public ::testing::Test {
+protected:
+    void SetUp() override {
+        KurvenMaske = "11111";
+        DiagVariante = 0;
+        SpezSkalierung = 0;
+        MMDiagramm = 0;
+        SmoothingFactor = 0;
+        ReaktOrdnung = 1.5f;
+        c0Wert = {0, 1.0, 0.6, 0.1, 0.2, 0.05};
+        kWert = {0, 0.15, 0.05, 0.02};
+    }
+    // Runs the time course of `model` as the current model over tSpan and checks that it succeeds.
+    void Run(int model, double tSpan) {
+        aktModell = model;
+        int err = 99;
+        CalcZeitverlauf(model, tSpan, err);
+        ASSERT_EQ(err, 0);
+    }
+    kinref::Conc C0() const { return {0, c0Wert[1], c0Wert[2], c0Wert[3], c0Wert[4], c0Wert[5]}; }
+    // Worst deviation of the curves in the given slots from the fine reference at every 20th point.
+    double MaxDeviation(int model, const char* slots, int refSteps = 4000) const {
+        double worst = 0;
+        for (int i = 0; i <= 200; i += 20) {
+            const auto ref = kinref::Integrate(model, C0(), kWert[1], kWert[2], kWert[3], ReaktOrdnung,
+                                               tWerte[static_cast<std::size_t>(i)], refSteps);
+            for (int s = 1; s <= 5; ++s) {
+                if (slots[s - 1] != '1') continue;
+                worst = std::max(worst, std::fabs(cKurve(s)[static_cast<std::size_t>(i)] - ref[static_cast<std::size_t>(s)]));
+            }
+        }
+        return worst;
+    }
+};
+
+}  // namespace
+
+TEST_F(TimeCourse, ClosedFormsFollowTheirRateLawsFromTheInitialValues) {
+    const struct { int model; const char* slots; } cases[] = {
+        {1, "10010"}, {2, "10010"}, {3, "10010"}, {4, "11010"}, {5, "10010"}, {6, "10110"},
+        {8, "10010"}, {11, "10011"}, {12, "11010"}, {16, "10011"}, {17, "11010"}, {19, "11011"},
+    };
+    kWert = {0, 0.15, 0.05, 0};
+    for (const auto& cs : cases) {
+        SCOPED_TRACE(cs.model);
+        Run(cs.model, 6.0);  // zero order: A is not used up before t = 6.67
+        EXPECT_EQ(nZeitPunkte, 200);
+        for (int s = 1; s <= 5; ++s) {
+            if (cs.slots[s - 1] == '1') {
+                EXPECT_DOUBLE_EQ(cKurve(s)[0], c0Wert[s]);
+            }
+        }
+        EXPECT_LT(MaxDeviation(cs.model, cs.slots), 1e-9);
+    }
+}
+
+TEST_F(TimeCourse, GridHas200IntervalsAndRatesMatchTheCurves) {
+    Run(2, 40.0);
+    for (int i = 0; i <= 200; ++i) EXPECT_DOUBLE_EQ(tWerte[static_cast<std::size_t>(i)], i * 0.2);
+    EXPECT_EQ(tWerte.size(), 451u);
+    // dc(A)/dt = -k1·c(A) at every point, rounded to single precision.
+    for (int i = 0; i <= 200; i += 50) {
+        EXPECT_FLOAT_EQ(rKurveA[static_cast<std::size_t>(i)], static_cast<float>(-0.15 * cKurveA[static_cast<std::size_t>(i)]));
+        EXPECT_FLOAT_EQ(rKurveP[static_cast<std::size_t>(i)], -rKurveA[static_cast<std::size_t>(i)]);
+    }
+}
+
+TEST_F(TimeCourse, ClosedFormEdgeCases) {
+    // Zero order: A is used up at t = c0A/k1 and stays 0.
+    Run(1, 20.0);
+    EXPECT_EQ(cKurveA[200], 0.0);
+    EXPECT_DOUBLE_EQ(cKurveP[200], c0Wert[4] + c0Wert[1]);
+    // Autocatalysis without catalyst does not start.
+    c0Wert[4] = 0;
+    for (int model : {5, 16}) {
+        Run(model, 1e6);
+        EXPECT_DOUBLE_EQ(cKurveA[200], c0Wert[1]);
+    }
+    // A => C => P with k1 = k2 stays finite and close to the limit k·t·e^(-kt).
+    kWert = {0, 0.15, 0.15, 0};
+    c0Wert = {0, 1, 0, 0, 0, 0};
+    Run(6, 20.0);
+    const double t = tWerte[100];
+    EXPECT_NEAR(cKurveC[100], 0.15 * t * std::exp(-0.15 * t), 1e-3);
+}
+
+TEST_F(TimeCourse, ModelFourTakesTheEqualFormOnlyForBitEqualStarts) {
+    c0Wert = {0, 0.5, 0.5, 0, 0, 0};
+    Run(4, 10.0);
+    EXPECT_DOUBLE_EQ(cKurveB[200], cKurveA[200]);
+    EXPECT_NEAR(cKurveA[200], 0.5 / (1 + 0.15 * 0.5 * 10.0), 1e-14);
+    c0Wert[1] = 0.5 + 1e-15;
+    Run(4, 10.0);
+    EXPECT_NE(cKurveB[200], cKurveA[200]);
+    EXPECT_NEAR(cKurveA[200], 0.5 / (1 + 0.15 * 0.5 * 10.0), 1e-12);
+}
+
+// Long times: the limits are finite and the curves carry no overflow (exponentials grow with t in the
+// formulas as first written for these cases).
+TEST_F(TimeCourse, LongTimesReachTheEquilibriumWithoutOverflow) {
+    c0Wert = {0, 3.0, 1.0, 0, 0.5, 0.2};
+    kWert = {0, 10.0, 20.0, 0};  // model 12 with k1 < 4·k2
+    Run(4, 1e5);
+    EXPECT_NEAR(cKurveA[200], 2.0, 1e-12);
+    EXPECT_NEAR(cKurveB[200], 0.0, 1e-12);
+    for (int model : {5, 16}) {
+        Run(model, 1e5);
+        EXPECT_NEAR(cKurveA[200], 0.0, 1e-12);
+        EXPECT_NEAR(cKurveP[200], 3.5, 1e-12);
+        for (int i = 0; i <= 200; ++i) EXPECT_TRUE(std::isfinite(cKurveA[static_cast<std::size_t>(i)]));
+    }
+    Run(12, 1e5);
+    const double a = cKurveA[200], b = cKurveB[200], p = cKurveP[200];
+    EXPECT_NEAR(10.0 * a * b, 20.0 * p * p, 1e-9);  // equilibrium k1·c(A)·c(B) = k2·c(P)²
+    EXPECT_NEAR(a + p / 2, 3.0 + 0.25, 1e-12);      // mass balance
+    // Model 12 at short times still follows its rate law.
+    c0Wert = {0, 1.0, 0.6, 0, 0.2, 0};
+    kWert = {0, 0.1, 0.2, 0};
+    Run(12, 10.0);
+    EXPECT_LT(MaxDeviation(12, "11010"), 1e-9);
+}
+
+TEST_F(TimeCourse, ModelNineteenWithoutSolutionReportsAndLeavesTheAxesAlone) {
+    // k2 = 0 with c0A = c0B: the discriminant is 0, so the denominator vanishes at t = 0.
+    c0Wert = {0, 1, 1, 0, 0, 0};
+    kWert = {0, 0.15, 0, 0};
+    AchsenGrenzen.fill(7.0f);
+    aktModell = 19;
+    int err = 0;
+    CalcZeitverlauf(19, 10.0, err);
+    EXPECT_EQ(err, kTrue);
+    EXPECT_EQ(AchsenGrenzen[3], 7.0f);
+    EXPECT_EQ(cKurveA[1], 0.0);
+    // A negative discriminant: K = 0.5, c0A = 1, c0P = 1 gives b = -1.5, c = 1, D = 2.25 - 2 > 0, so take
+    // c0A = c0B = 1 with K = 0.25: a = 0.75, b = -2, c = 1, D = 4 - 3 = 1; D < 0 needs K < 0.
+    kWert = {0, 0.2, -0.1, 0};
+    c0Wert = {0, 1, 1, 0, 0, 0};
+    CalcZeitverlauf(19, 10.0, err);
+    EXPECT_EQ(err, kTrue);
+    EXPECT_EQ(tWerte[1], 0.0);
+}
+
+TEST_F(TimeCourse, FailuresOfTheClosedFormsAreRaised) {
+    kWert = {0, 0.1, -0.1, 0};
+    aktModell = 8;
+    int err = 0;
+    try {
+        CalcZeitverlauf(8, 10.0, err);
+        FAIL() << "division by zero not raised";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::DivisionByZero);
+    }
+    // No real root of the equilibrium quadratic of model 17: p = -1, q = 1.
+    kWert = {0, 1.0, -1.0, 0};
+    c0Wert = {0, 1, 1, 0, 0, 0};
+    EXPECT_THROW(CalcZeitverlauf(17, 10.0, err), RuntimeError);
+}
+
+TEST_F(TimeCourse, IntegratedModelsAgreeWithAFineReference) {
+    const struct { int model; double k1, k2, k3; float order; const char* slots; } cases[] = {
+        {7, 0.15, 0.05, 0, 1.5f, "11110"},  {9, 0.15, 0.1, 0, 1.5f, "11110"},
+        {13, 0.15, 0.1, 0.005, 1.5f, "11110"}, {14, 0.15, 0.1, 0.005, 1.5f, "10110"},
+        {15, 0.15, 0.2, 0.15, 1.5f, "10110"}, {18, 0.15, 0.1, 0.005, 1.5f, "11110"},
+        {20, 0.15, 0, 0, 2.5f, "10010"},
+    };
+    for (const auto& cs : cases) {
+        SCOPED_TRACE(cs.model);
+        kWert = {0, cs.k1, cs.k2, cs.k3};
+        ReaktOrdnung = cs.order;
+        Run(cs.model, 30.0);
+        EXPECT_LT(MaxDeviation(cs.model, cs.slots), 1e-8);
+    }
+}
+
+TEST_F(TimeCourse, EnzymeModelConservesEnzymeAndSubstrate) {
+    kWert = {0, 1.5, 0.01, 0.005};
+    c0Wert = {0, 0.5, 5, 0, 0, 0};
+    Run(10, 100.0);
+    for (int i = 0; i <= 201; i += 25) {
+        const auto iu = static_cast<std::size_t>(i);
+        EXPECT_NEAR(cKurveA[iu] + cKurveC[iu], 0.5, 1e-9);
+        EXPECT_NEAR(cKurveB[iu] + cKurveC[iu] + cKurveP[iu], 5.0, 1e-9);
+    }
+    EXPECT_LT(MaxDeviation(10, "11110"), 1e-7);
+}
+
+TEST_F(TimeCourse, OrderBelowOneRunsToCompletionAlthoughAOvershootsZero) {
+    c0Wert = {0, 1, 0, 0, 0, 0};
+    kWert = {0, 0.15, 0, 0};
+    ReaktOrdnung = 0.2f;
+    Run(20, 100.0);
+    // Complete at t = c0^(1-n)/((1-n)·k1) = 8.33; every species is taken over after it.
+    EXPECT_NEAR(cKurveP[200], 1.0, 1e-3);
+    EXPECT_NEAR(cKurveA[200] + cKurveP[200], 1.0, 1e-9);
+}
+
+TEST_F(TimeCourse, NumericRunSetsKnotsAndHalfLives) {
+    // A => C <=> P: A decays first-order, so its half-life on the straight line between the grid points
+    // can be computed from exp(-k1·t).
+    kWert = {0, 0.15, 0.1, 0.005};
+    Run(14, 100.0);
+    EXPECT_EQ(AkimaX[0], 202.0);
+    EXPECT_NEAR(tWerte[201], 100.5, 1e-9);
+    const double dt = 0.5;
+    int j = 1;
+    while (std::exp(-0.15 * j * dt) >= 0.5) ++j;
+    const double a1 = std::exp(-0.15 * (j - 1) * dt), a2 = std::exp(-0.15 * j * dt);
+    const double expected = (j - 1) * dt + (0.5 - a1) * dt / (a2 - a1);
+    EXPECT_NEAR(HalbwertA, expected, 1e-4);
+    EXPECT_NEAR(HalbwertA, std::log(2.0) / 0.15, 1e-2);
+}
+
+TEST_F(TimeCourse, EveryRunStartsWithoutStaleHalfLives) {
+    Run(7, 100.0);
+    EXPECT_GT(HalbwertB, 0.0f);
+    Run(2, 100.0);
+    EXPECT_EQ(HalbwertA, 0.0f);
+    EXPECT_EQ(HalbwertB, 0.0f);
+    Run(14, 1.0);  // A does not halve within the span
+    EXPECT_EQ(HalbwertA, 0.0f);
+}
+
+TEST_F(TimeCourse, RungeKutta4OneStepIsTheFourthOrderTaylorPolynomial) {
+    aktModell = 20;
+    ReaktOrdnung = 1.0f;
+    kWert = {0, 0.3, 0, 0};
+    EqVector y{0, 2.0, 0.5, 0, 0}, out{}, yt{}, dydt{}, d1{}, d2{}, d3{}, d4{};
+    double x = 0, xt = 0;
+    const double h = 0.7, z = 0.3 * h;
+    RungeKutta4(2, y, out, 1, 0.0, h, x, xt, yt, dydt, d1, d2, d3, d4);
+    const double factor = 1 - z + z * z / 2 - z * z * z / 6 + z * z * z * z / 24;
+    EXPECT_NEAR(out[1], 2.0 * factor, 1e-15);
+    EXPECT_NEAR(out[2], 0.5 + 2.0 * (1 - factor), 1e-15);
+    EXPECT_EQ(y[1], 2.0);
+    EXPECT_DOUBLE_EQ(xt, h);
+    RungeKutta4(2, y, out, 0, 0.0, h, x, xt, yt, dydt, d1, d2, d3, d4);
+    EXPECT_EQ(out[1], 2.0);
+    // Ten steps of h/10 come much closer to the exact decay than one step of h.
+    RungeKutta4(2, y, out, 10, 0.0, h / 10, x, xt, yt, dydt, d1, d2, d3, d4);
+    EXPECT_NEAR(out[1], 2.0 * std::exp(-z), 1e-9);
+    EXPECT_NEAR(x, 0.9 * h, 1e-15);
+}
+
+TEST_F(TimeCourse, StiffEnzymeRunDoublesUntilStableAndConserves) {
+    // Default enzyme constants over 1000 s: a single sub-step per interval is far outside the stability
+    // region of RK4, so the doubling has to go on until the trials agree.
+    kWert = {0, 1.5, 0.01, 0.005};
+    c0Wert = {0, 0.5, 5, 0, 0, 0};
+    Run(10, 1000.0);
+    EXPECT_LT(MaxDeviation(10, "11110", 100000), 1e-5);
+    EXPECT_NEAR(cKurveA[200] + cKurveC[200], 0.5, 1e-9);
+}
+
+TEST_F(TimeCourse, AxisProposalAddsMarginsAroundAllCurves) {
+    c0Wert = {0, 1, 0, 0, 0, 0};
+    kWert = {0, 0.15, 0, 0};
+    Run(2, 50.0);
+    const auto& g = AchsenGrenzen;
+    EXPECT_FLOAT_EQ(g[0], 0.0f);
+    EXPECT_FLOAT_EQ(g[1], 50.0f);
+    EXPECT_FLOAT_EQ(g[3], 1.02f);
+    EXPECT_FLOAT_EQ(g[2], -0.0204f);
+    EXPECT_FLOAT_EQ(g[5], 0.15f + 0.02f * 0.3f);
+    EXPECT_FLOAT_EQ(g[4], -0.15f - 0.02f * (0.156f + 0.15f));
+    // Scaling on a species the model lacks gives a flat axis, which becomes 0..1.
+    SpezSkalierung = kTrue;
+    SpezSkalierungStoff = 2;
+    Run(2, 50.0);
+    EXPECT_EQ(g[2], 0.0f);
+    EXPECT_EQ(g[3], 1.0f);
+    // With an evaluation variant set the proposal is left alone.
+    AchsenGrenzen.fill(3.0f);
+    DiagVariante = 1;
+    Run(2, 50.0);
+    EXPECT_EQ(g[3], 3.0f);
+}
+
+TEST_F(TimeCourse, MichaelisMentenDiagramGivesTheRelativeRate) {
+    MMDiagramm = kTrue;
+    MMNormiert = kTrue;
+    Run(10, 100.0);
+    EXPECT_DOUBLE_EQ(tWerte[200], 20.0);
+    EXPECT_FLOAT_EQ(rKurveP[10], 1.0f / 2.0f);  // x = 1: r/rmax = 1/2
+    MMNormiert = 0;
+    KMichaelis = 0.05;
+    cSmax = 0.15f;
+    Run(10, 100.0);
+    EXPECT_NEAR(tWerte[200], 0.15, 1e-7);
+    EXPECT_NEAR(rKurveP[200], 3.0f / 4.0f, 1e-6);  // c(S) = 3 KM
+    MMDiagramm = 0;
+}

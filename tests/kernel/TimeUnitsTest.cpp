@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "kernel/State.h"
+#include "kernel/TimeUnits.h"
+#include "tests/kernel/DataTestSupport.h"
+
+using namespace kernel;
+using datatest::AddRow;
+
+namespace {
+
+class TimeUnits : public ::testing::Test {
+protected:
+    void SetUp() override {
+        datatest::ResetDataState();
+        BuildZeitFaktor();
+        tMax = tauMittel = VPunkt = RohrV = 0;
+        kWert = {0, 0, 0, 0};
+        nKaskade = 0;
+    }
+    void TearDown() override {
+        datatest::ResetDataState();
+        DiagVariante = 0;
+    }
+
+    // The callers' convention: old index from the current text, ZeitEinheitNr := new, then convert.
+    static void ChangeTo(int idx) {
+        const int old = ZeitEinheitIndexOf(ZeitEinheit);
+        if (old >= 0) ZeitEinheitIdx = old;
+        ZeitEinheitNr = idx;
+        ConvertTimeUnit(ZeitEinheitNr, ZeitEinheitIdx);
+    }
+};
+
+void ExpectRel(double actual, double expected, double rel) {
+    EXPECT_NEAR(actual, expected, rel * std::fabs(expected));
+}
+
+}  // namespace
+
+TEST_F(TimeUnits, FactorTableHoldsUnitLengthRatios) {
+    const double seconds[] = {1, 60, 3600, 86400, 365 * 86400.0};
+    for (int i = 0; i < 5; ++i)
+        for (int j = 0; j < 5; ++j) ExpectRel(ZeitFaktor[i][j], seconds[i] / seconds[j], 1e-15);
+    EXPECT_EQ(ZeitFaktor[4][0], 31536000.0);
+    EXPECT_EQ(ZeitFaktor[4][2], 8760.0);
+    EXPECT_EQ(ZeitFaktor[0][1], 1.0 / 60.0);
+    EXPECT_EQ(ZeitEinheitIndexOf(" min "), 1);
+    EXPECT_EQ(ZeitEinheitIndexOf("Jahr"), -1);
+}
+
+TEST_F(TimeUnits, SecondsToMinutesRescalesStoredValuesAndStirredTankBox) {
+    datatest::RecordingForms forms;
+    forms.Open("frmRKconti");
+    tMax = 120;
+    kWert[1] = 0.15;
+    VPunkt = 0.01;
+    tauMittel = 30;
+    AddRow(60, {1.0}, 0, 0.3);
+    ChangeTo(1);
+    EXPECT_EQ(ZeitEinheit, "min");
+    EXPECT_DOUBLE_EQ(tMax, 2.0);
+    EXPECT_DOUBLE_EQ(kWert[1], 9.0);
+    EXPECT_DOUBLE_EQ(ExpDaten[1].t, 1.0);
+    EXPECT_DOUBLE_EQ(ExpDaten[1].k, 18.0);  // the row's rate constant is per minute now
+    EXPECT_DOUBLE_EQ(tauMittel, 0.5);
+    EXPECT_NEAR(VPunkt, 0.6, 1e-15);
+    EXPECT_EQ(forms.Text("frmRKconti", "Inp", 15), " .6");
+    EXPECT_EQ(forms.Text("frmRKconti", "Inp", 16), " .5");
+    EXPECT_EQ(forms.Text("frmRKconti", "Inp", 10), " 9");
+    EXPECT_EQ(forms.Text("frmRKconti", "lblVPunktInput"), "V* /(m^3/min)");
+}
+
+TEST_F(TimeUnits, FlowAndTubeVelocityAreRescaledWithTheirWindowsClosed) {
+    datatest::RecordingForms forms;
+    VPunkt = 0.01;
+    RohrV = 0.5;
+    ChangeTo(1);
+    EXPECT_NEAR(VPunkt, 0.6, 1e-15);
+    EXPECT_NEAR(RohrV, 30.0, 1e-12);
+}
+
+TEST_F(TimeUnits, RoundTripThroughAllUnitsRestoresEveryValue) {
+    tMax = 123.456;
+    tauMittel = 7.25;
+    kWert = {0, 0.15, 2.5e-3, 3.75};   // first-, second- and first-order constants
+    VPunkt = 0.0123;
+    RohrV = 0.8;
+    AddRow(0.0, {1.0}, 300, 0.07);
+    AddRow(42.5, {0.4}, 300, 1.5e-4);
+    AddRow(1e5, {0.01}, 0, 0);
+    const double t2 = ExpDaten[2].t, t3 = ExpDaten[3].t, k1row = ExpDaten[1].k, k2row = ExpDaten[2].k;
+    for (int idx : {1, 2, 3, 4, 0}) ChangeTo(idx);
+    EXPECT_EQ(ZeitEinheit, "s");
+    const double rel = 1e-12;
+    ExpectRel(tMax, 123.456, rel);
+    ExpectRel(tauMittel, 7.25, rel);
+    ExpectRel(kWert[1], 0.15, rel);
+    ExpectRel(kWert[2], 2.5e-3, rel);
+    ExpectRel(kWert[3], 3.75, rel);
+    ExpectRel(VPunkt, 0.0123, rel);
+    ExpectRel(RohrV, 0.8, rel);
+    EXPECT_EQ(ExpDaten[1].t, 0.0);
+    ExpectRel(ExpDaten[2].t, t2, rel);
+    ExpectRel(ExpDaten[3].t, t3, rel);
+    ExpectRel(ExpDaten[1].k, k1row, rel);
+    ExpectRel(ExpDaten[2].k, k2row, rel);
+}
+
+TEST_F(TimeUnits, HoursToYearsUsesTheYearOf365Days) {
+    ChangeTo(2);
+    tMax = 8760;
+    kWert[1] = 1.0;
+    ChangeTo(4);
+    EXPECT_NEAR(tMax, 1.0, 1e-12);
+    EXPECT_NEAR(kWert[1], 8760.0, 1e-9);
+}
+
+TEST_F(TimeUnits, EnzymeRateModeDividesRatesInTheTimeColumn) {
+    aktModell = 10;
+    EnzymRcsModus = kTrue;
+    AddRow(0.06, {0, 0.1}, 0, 0.6);  // r(P) = 0.06 mol/(L s)
+    ChangeTo(1);
+    EXPECT_NEAR(ExpDaten[1].t, 3.6, 1e-12);  // mol/(L min)
+    EXPECT_NEAR(ExpDaten[1].k, 36.0, 1e-12);
+
+    EnzymRcsModus = kFalse;  // c-t mode: the column holds times
+    ChangeTo(0);
+    EXPECT_NEAR(ExpDaten[1].t, 216.0, 1e-10);
+}
+
+TEST_F(TimeUnits, OrderFittingKeepsTheOrderInKWert2) {
+    DiagVariante = 2;
+    aktModell = 20;
+    kWert = {0, 0.15, 1.5, 0};
+    ChangeTo(1);
+    EXPECT_DOUBLE_EQ(kWert[2], 1.5);
+    EXPECT_DOUBLE_EQ(kWert[1], 9.0);
+
+    DiagVariante = 1;  // rate-constant fitting: k2 is a rate constant again
+    ChangeTo(0);
+    EXPECT_DOUBLE_EQ(kWert[2], 1.5 / 60.0);
+}
+
+TEST_F(TimeUnits, SameUnitRescalesNothingButRewritesCaptions) {
+    datatest::RecordingForms forms;
+    forms.Open("frmBatch");
+    tMax = 5;
+    kWert[1] = 2;
+    tauMittel = 3;
+    ChangeTo(0);
+    EXPECT_EQ(tMax, 5.0);
+    EXPECT_EQ(kWert[1], 2.0);
+    EXPECT_EQ(forms.Text("frmBatch", "Inp", 14), " 3");
+    EXPECT_EQ(forms.Text("frmBatch", "lblZeitEinheit"), "s");
+    EXPECT_EQ(forms.Text("frmBatch", "unit1"), "/(1/s)");
+}
+
+TEST_F(TimeUnits, NestedCallFromModelWindowConvertsOnce) {
+    datatest::RecordingForms forms;
+    forms.Open("frmKinModel");
+    int nestedCalls = 0;
+    forms.onClick = [&](const std::string& f, const std::string& c, int i) {
+        if (f != "frmKinModel" || c != "optZeit") return;
+        ++nestedCalls;
+        ChangeTo(i);  // the model window's option handler
+    };
+    tMax = 3600;
+    kWert[1] = 1;
+    ChangeTo(2);
+    EXPECT_EQ(nestedCalls, 1);
+    EXPECT_TRUE(forms.IsChecked("frmKinModel", "optZeit", 2));
+    EXPECT_DOUBLE_EQ(tMax, 1.0);
+    EXPECT_DOUBLE_EQ(kWert[1], 3600.0);
+}
+
+TEST_F(TimeUnits, RateConstantCaptionsFollowTheModel) {
+    datatest::RecordingForms forms;
+    forms.Open("frmPrepareTimeDiagram");
+    auto captions = [&](int model) {
+        aktModell = model;
+        UpdateUnitLabels();
+        return std::array<std::string, 3>{forms.Text("frmPrepareTimeDiagram", "unit1"),
+                                          forms.Text("frmPrepareTimeDiagram", "unit2"),
+                                          forms.Text("frmPrepareTimeDiagram", "unit3")};
+    };
+    const std::string K1 = "/(1/s)", K2 = "/(L/(s*mol))";
+    EXPECT_EQ(captions(20)[0], "");
+    EXPECT_EQ(captions(17), (std::array<std::string, 3>{K2, K1, K1}));
+    EXPECT_EQ(captions(12), (std::array<std::string, 3>{K2, K2, K1}));
+    EXPECT_EQ(captions(2), (std::array<std::string, 3>{K1, K1, K1}));
+    EXPECT_EQ(captions(3), (std::array<std::string, 3>{K2, K1, K1}));
+    // r1 = k1 c(A) c(P) in the autocatalytic models: second order.
+    EXPECT_EQ(captions(5), (std::array<std::string, 3>{K2, K1, K1}));
+    EXPECT_EQ(captions(16), (std::array<std::string, 3>{K2, K1, K1}));
+    EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "unit4"), "s");
+
+    aktModell = 1;
+    ChangeTo(1);
+    EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "unit1"), "/(mol/(min*l))");
+    EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "unit4"), "min");
+}
+
+TEST_F(TimeUnits, ReactorWindowBeforeFittingWindowAndTimeCombos) {
+    datatest::RecordingForms forms;
+    forms.Open("frmBatch");
+    forms.Open("frmTFitting");
+    forms.Open("frmPrepareTimeDiagram");
+    kWert = {0, 0.25, 0, 0};
+    tMax = 100;
+    UpdateUnitLabels();
+    EXPECT_EQ(forms.Text("frmBatch", "Inp", 10), " .25");
+    EXPECT_EQ(forms.Text("frmBatch", "lblZeitEinheit"), "s");
+    EXPECT_FALSE(forms.Written("frmTFitting", "lblZeitEinheit"));
+    EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "kCombo", 0), " 100");
+    EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "kCombo", 1), " .25");
+    EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "Inp", 10), " .25");
+    EXPECT_FALSE(forms.Written("frmTFitting", "Inp", 10));
+}
+
+TEST_F(TimeUnits, DataEditorAndCascadeCaptions) {
+    datatest::RecordingForms forms;
+    forms.Open("frmDatedit");
+    forms.Open("frmKaskade");
+    aktModell = 10;
+    EnzymRcsModus = kTrue;
+    ChangeTo(2);
+    EXPECT_EQ(forms.Text("frmDatedit", "Bz1", 2), "r(P)/(mol/L h)");
+    EXPECT_EQ(forms.Text("frmDatedit", "lblKopf", 5), " r(P)/(mol/L h)");
+    aktModell = 2;
+    nKaskade = 4;
+    tauMittel = 600;
+    ChangeTo(1);  // 600 h = 36000 min, 9000 min per tank
+    EXPECT_EQ(forms.Text("frmDatedit", "lblKopf", 5), "  Zeit t/min");
+    EXPECT_EQ(forms.Text("frmKaskade", "lblZeitProKessel"), "Verweilzeit pro Kessel: 9000 min");
+    tauMittel = 10;
+    ChangeTo(1);
+    EXPECT_EQ(forms.Text("frmKaskade", "lblZeitProKessel"), "Verweilzeit pro Kessel: 2.5 min");
+}
