@@ -4,6 +4,7 @@
 
 #include "diagram/GestaltungLink.h"
 #include "diagram/frmTGraph2D.h"
+#include "platform/WindowRegistry.h"
 #include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
 
@@ -562,7 +563,7 @@ void GrafZentrale(int& code, kernel::DiagRecord& rec, int& zeichnenOffen, Achsen
         rec.yTitel = GrafTitel[2];
 
         frmTGraph2D& fenster = frmTGraph2D::Instanz();
-        fenster.show();
+        platform::Windows().Show("frmTGraph2D");
         WendePunktsatzSeiteAn(PlanPunktsatzSeite(code), fenster);
     } catch (const std::exception& e) {
         platform::MsgBox(std::string("Fehler aufgetreten: ") + e.what() + "\r\n\r\n" + kFehlerHinweis,

@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "kernel/DataHeadings.h"
+#include "kernel/Spline.h"
 #include "kernel/State.h"
-#include "platform/core/FormHost.h"
+#include "kernel/Utilities.h"
 #include "platform/core/MsgBox.h"
 
 namespace kernel {
@@ -16,7 +17,6 @@ constexpr double kTimeZero = 1e-8;           // a time below this counts as t = 
 constexpr double kPositive = 1e-8;           // logarithms and reciprocals only above this
 constexpr double kSameTemperature = 0.01;    // K: closer sorted neighbours count as one temperature
 constexpr int kMaxTemperaturen = 24;
-constexpr double kSameTime = 1e-30;          // two spline knots closer than this are one time
 constexpr float kMarginDivisor = 20.0f;      // margins are a twentieth of the span
 
 // Axis-limit slots used here.
@@ -162,7 +162,7 @@ void AnalyseExpData(float& cA0, float& cB0, float& tmax, int& inaktiv, int& ctPu
     }
     if (temperaturen > kMaxTemperaturen) temperaturen = kMaxTemperaturen;
 
-    if (platform::Forms().IsLoaded("frmDatedit")) SetDataGridHeaders();
+    if (IsFormLoaded("frmDatedit")) SetDataGridHeaders();
 }
 
 void AnalyseExpData() {
@@ -275,21 +275,23 @@ void TestSplineData(int species, std::string& answer) {
     answer.clear();
     if (species < 1 || species > kSpecies) species = 1;
     const int n = DataRowCount();
-    std::vector<double> times;
-    times.reserve(static_cast<std::size_t>(n));
-    for (int i = 1; i <= n; ++i) times.push_back(ExpDaten[i].t);
-    std::sort(times.begin(), times.end());
-    for (std::size_t i = 1; i < times.size(); ++i) {
-        if (std::fabs(times[i] - times[i - 1]) < kSameTime) {
-            platform::MsgBox(
-                "Für diese Spline-Anwendung sind keine Mehrfach-Zeit-Werte erlaubt.\r\n\r\n"
-                "Gehen Sie zum Editor für experimentelle Daten (Icon 9) und\r\n"
-                "löschen Sie die mehrfachen x-Werte (Zeit).\r\n"
-                "Lassen Sie jeweils nur EINEN Zeit-Wert stehen.",
-                platform::vbCritical + platform::vbOKOnly, "Test auf Spline-Anwendbarkeit der exper. Daten");
-            answer = "cancel";
-            return;
-        }
+    // Copies: the check sorts them, the data set keeps its order.
+    std::vector<double> x(static_cast<std::size_t>(n) + 1, 0.0);
+    SplineRows y;
+    y[species].assign(static_cast<std::size_t>(n) + 1, 0.0);
+    for (int i = 1; i <= n; ++i) {
+        x[i] = ExpDaten[i].t;
+        y[species][i] = ExpDaten[i].c[species];
+    }
+    if (CheckXAufsteigend(species, x, y, n)) {
+        platform::MsgBox(
+            "Für diese Spline-Anwendung sind keine Mehrfach-Zeit-Werte erlaubt.\r\n\r\n"
+            "Gehen Sie zum Editor für experimentelle Daten (Icon 9) und\r\n"
+            "löschen Sie die mehrfachen x-Werte (Zeit).\r\n"
+            "Lassen Sie jeweils nur EINEN Zeit-Wert stehen.",
+            platform::vbCritical + platform::vbOKOnly, "Test auf Spline-Anwendbarkeit der exper. Daten");
+        answer = "cancel";
+        return;
     }
     auto& a = AchsenGrenzen;
     a[tMin] = a[tMaxSlot] = a[cMin] = a[cMax] = 0.0f;

@@ -127,6 +127,7 @@ std::optional<double> AkimaInterpol(int mode, int row, double x, int n, const st
                                     const SplineRows& D, const SplineRows& C, const SplineRows& B,
                                     const SplineRows& A) {
     RequireRow(row);
+    if (mode != 0 && mode != 1) return std::nullopt;
     if (n < 1) throw RuntimeError(ErrorKind::IndexOutOfRange);
     RequireSize(X, n + 1);
     for (const SplineRows* rows : {&D, &C, &B, &A}) RequireSize((*rows)[row], n + 1);
@@ -166,12 +167,12 @@ void SortXY(int row, std::vector<double>& X, SplineRows& Y, int n) {
     }
 }
 
-int CheckXAufsteigend(int row, std::vector<double>& X, SplineRows& Y, int n) {
+bool CheckXAufsteigend(int row, std::vector<double>& X, SplineRows& Y, int n) {
     SortXY(row, X, Y, n);
     for (int i = 1; i <= n - 1; ++i) {
-        if (X[i + 1] - X[i] < kDuplicateX) return kTrue;
+        if (X[i + 1] - X[i] < kDuplicateX) return true;
     }
-    return kFalse;
+    return false;
 }
 
 }  // namespace kernel

@@ -36,9 +36,9 @@ double AkimaWert(int row, int i, double dx, const SplineRows& D, const SplineRow
 // (3 D dx + 2 C) dx + B of interval i.
 double AkimaSteigung(int row, int i, double dx, const SplineRows& D, const SplineRows& C, const SplineRows& B);
 
-// Sorts X(1..n) ascending (moving Y(row, .) along) and returns kTrue when two neighbouring x differ by
-// less than 1e-30, kFalse otherwise. The arrays stay sorted.
-int CheckXAufsteigend(int row, std::vector<double>& X, SplineRows& Y, int n);
+// Sorts X(1..n) ascending (moving Y(row, .) along) and returns true when two neighbouring x differ by
+// less than 1e-30, false otherwise. The arrays stay sorted.
+bool CheckXAufsteigend(int row, std::vector<double>& X, SplineRows& Y, int n);
 // Bubble sort of X(1..n) ascending with Y(row, .); equal values keep their order.
 void SortXY(int row, std::vector<double>& X, SplineRows& Y, int n);
 

@@ -187,16 +187,15 @@ SteadyOutcome EnzymeForResidenceTime(const ConcVector& in, double tau, ConcVecto
     return SteadyOutcome::Solved;
 }
 
-// Given conversion, models 10, 15, 18: the root of the residence-time quadratic. Returns 0 when the
-// caller goes on with tau, 1 when it goes to the tail unchanged (errB), 2 when M3 was shown.
-int ResidenceTimeRoot(double p, double q, bool divisorZero, double& tau, int& errA, int& errB);
-
+// M3: the given conversion needs no positive residence time; the tank derives no volume or flow.
 void ShowNotReachable(double& tau, int& errA) {
     platform::MsgBox(kMsgNotReachable, kMsgStyle, kSteadyMsgTitle);
     errA = -1;
     tau = 0.0;
 }
 
+// Given conversion, models 10, 15, 18: the root of the residence-time quadratic. Returns 0 when the
+// caller goes on with tau, 1 when it goes to the tail unchanged (errB), 2 when M3 was shown.
 int ResidenceTimeRoot(double p, double q, bool divisorZero, double& tau, int& errA, int& errB) {
     const Roots r = SolveMonic(p, q);
     if (!r.ok) {

@@ -5,6 +5,7 @@
 
 #include "kernel/DataSet.h"
 #include "kernel/State.h"
+#include "kernel/Utilities.h"
 #include "platform/core/FormHost.h"
 #include "platform/core/NumberFormat.h"
 
@@ -34,11 +35,11 @@ std::string RTrimmed(const std::string& s) {
 // The first of the windows that is open; nullptr when none is.
 const char* FirstOpen(std::initializer_list<const char*> forms) {
     for (const char* f : forms)
-        if (platform::Forms().IsLoaded(f)) return f;
+        if (IsFormLoaded(f)) return f;
     return nullptr;
 }
 
-bool IsOpen(const char* form) { return platform::Forms().IsLoaded(form); }
+bool IsOpen(const char* form) { return IsFormLoaded(form); }
 
 std::string Text(double value) { return platform::StrSingle(static_cast<float>(value)); }
 

@@ -219,8 +219,8 @@ struct Chart2D::Impl {
         plot->xAxis2->setVisible(false);
         plot->axisRect()->insetLayout()->setInsetPlacement(0, QCPLayoutInset::ipFree);
         plot->setFocusPolicy(Qt::StrongFocus);
-        plot->installEventFilter(q);
         band = new QRubberBand(QRubberBand::Rectangle, plot);
+        plot->installEventFilter(q);
     }
 
     Series* S(int g, int s) {
@@ -1251,7 +1251,7 @@ void Chart2D::ResetZoom() {
 bool Chart2D::IsZoomed() const { return d->zoomed; }
 
 bool Chart2D::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != d->plot) return QWidget::eventFilter(watched, event);
+    if (!d || watched != d->plot) return QWidget::eventFilter(watched, event);
     auto shiftOf = [](Qt::KeyboardModifiers k) {
         return (k & Qt::ShiftModifier ? 1 : 0) | (k & Qt::ControlModifier ? 2 : 0) | (k & Qt::AltModifier ? 4 : 0);
     };

@@ -104,19 +104,6 @@ TEST_F(DataSet, NonIsothermalNeedsThreeMoreTemperatureRowsThanInactiveRows) {
     EXPECT_EQ(NichtIsothermMoeglich, kFalse);
 }
 
-TEST_F(DataSet, ClearEmptiesSetAndResetsFileState) {
-    AddRow(3, {1, 2, 3}, 300, 0.1, 4.0f, kTrue);
-    DatenFile = "x.TA3";
-    ExpDataChanged = kTrue;
-    ClearExpData();
-    EXPECT_EQ(nMesspunkte, 0);
-    EXPECT_EQ(DatenFile, "");
-    EXPECT_EQ(ExpDataChanged, kFalse);
-    EXPECT_EQ(ExpDaten[1].t, 0.0);
-    EXPECT_EQ(ExpDaten[1].exclude, 0);
-    EXPECT_EQ(ExpDaten[1].c[3], 3.0);  // fields beyond c(2) are left as they were
-}
-
 TEST_F(DataSet, ScanIgnoresModelDiagramCodes) {
     AddRow(5, {1.0});
     AchsenGrenzen.fill(42.0f);

@@ -21,6 +21,8 @@ const double kNoise[] = {0.012, -0.008, 0.015, -0.011, 0.004, -0.014, 0.009, 0.0
 class FitObjectiveTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        savedState_ = {DiagVariante, kTFunktion, aktModell, HalbwertszeitNumerisch, MMDiagramm, KurvenMaske,
+                       c0Wert, c0Mess, kWert, ReaktOrdnung, tMax, ExpDaten, nMesspunkte};
         saved_ = platform::SetMsgBoxHandler([this](const std::string& p, int s, const std::string& t) {
             prompts.push_back(p);
             styles.push_back(s);
@@ -43,10 +45,20 @@ protected:
     }
     void TearDown() override {
         platform::SetMsgBoxHandler(saved_);
-        ExpDaten.assign(1, ExpPunkt{});
-        nMesspunkte = 0;
-        HalbwertszeitNumerisch = 0;
-        DiagVariante = 0;
+        const SharedState& st = savedState_;
+        DiagVariante = st.DiagVariante;
+        kTFunktion = st.kTFunktion;
+        aktModell = st.aktModell;
+        HalbwertszeitNumerisch = st.HalbwertszeitNumerisch;
+        MMDiagramm = st.MMDiagramm;
+        KurvenMaske = st.KurvenMaske;
+        c0Wert = st.c0Wert;
+        c0Mess = st.c0Mess;
+        kWert = st.kWert;
+        ReaktOrdnung = st.ReaktOrdnung;
+        tMax = st.tMax;
+        ExpDaten = st.ExpDaten;
+        nMesspunkte = st.nMesspunkte;
     }
     static void AddRow(double t, double cA, double cP = 0, double T = 0, int exclude = 0) {
         ExpPunkt row;
@@ -111,6 +123,19 @@ protected:
     std::vector<int> styles;
 
 private:
+    // The shared state these tests change, restored afterwards for the other kernel tests.
+    struct SharedState {
+        int DiagVariante, kTFunktion, aktModell, HalbwertszeitNumerisch, MMDiagramm;
+        std::string KurvenMaske;
+        std::array<double, 6> c0Wert;
+        std::array<float, 6> c0Mess;
+        std::array<double, 4> kWert;
+        float ReaktOrdnung;
+        double tMax;
+        std::vector<ExpPunkt> ExpDaten;
+        int nMesspunkte;
+    };
+    SharedState savedState_;
     platform::MsgBoxHandler saved_;
 };
 

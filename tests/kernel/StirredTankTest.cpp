@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "kernel/RuntimeError.h"
 #include "kernel/StirredTank.h"
 #include "tests/kernel/ReactorTestSupport.h"
 
@@ -193,4 +194,27 @@ TEST(StirredTankFaults, NthOrderModelConvertsOneAIntoOneP) {
     EXPECT_NEAR(r.c[4], 0.1 + 0.6, 1e-15);
     EXPECT_NEAR(r.ksi[1], 0.6, 1e-15);
     EXPECT_LT(Residual(20, kernel::c0Wert, r.c, r.tau, 0.15, 0, 0, 1.5), 1e-9);
+}
+
+TEST(StirredTank, NotEnoughBForAGivenConversion) {
+    MessageRecorder rec;
+    UseModel(9, 0.15, 0.1, 0, {0, 1, 0.3, 0, 0, 0});
+    const TankResult r9 = Tank(0, 0.5, 1.0, 1.0, 0);
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].prompt, std::string(kernel::kMsgNotEnoughBTest));
+    EXPECT_EQ(r9.errA, -1);
+    EXPECT_NEAR(r9.c[2], 0.3 - 0.5, 1e-15);  // written before the test
+
+    UseModel(7, 0.15, 0.05, 0, {0, 1, 0.1, 0, 0, 0});
+    const TankResult r7 = Tank(1, 0.9, 0, 1.0, 3.0);
+    EXPECT_EQ(r7.errA, -1);
+    EXPECT_EQ(r7.tau, 0.0);
+    for (int s = 1; s <= 4; ++s) EXPECT_EQ(r7.c[s], 0.0);
+    EXPECT_EQ(rec.messages.size(), 1u);  // model 7 shows no message
+}
+
+TEST(StirredTank, ZeroResidenceTimeIsARunTimeError) {
+    UseModel(2, 0.15, 0, 0, {0, 1, 0, 0, 0, 0});
+    EXPECT_THROW(Tank(3, 0, 1.0, 0, 0.0), kernel::RuntimeError);
+    EXPECT_THROW(Tank(2, 0, 1.0, 0.0, 0), kernel::RuntimeError);
 }

@@ -144,8 +144,7 @@ TEST_F(TimeCourse, ModelNineteenWithoutSolutionReportsAndLeavesTheAxesAlone) {
     EXPECT_EQ(err, kTrue);
     EXPECT_EQ(AchsenGrenzen[3], 7.0f);
     EXPECT_EQ(cKurveA[1], 0.0);
-    // A negative discriminant: K = 0.5, c0A = 1, c0P = 1 gives b = -1.5, c = 1, D = 2.25 - 2 > 0, so take
-    // c0A = c0B = 1 with K = 0.25: a = 0.75, b = -2, c = 1, D = 4 - 3 = 1; D < 0 needs K < 0.
+    // A negative discriminant: K = k2/k1 = -0.5 gives a = 1.5, b = -2, c = 1, D = 4 - 6 < 0.
     kWert = {0, 0.2, -0.1, 0};
     c0Wert = {0, 1, 1, 0, 0, 0};
     CalcZeitverlauf(19, 10.0, err);

@@ -109,15 +109,6 @@ TEST_F(TimeUnits, RoundTripThroughAllUnitsRestoresEveryValue) {
     ExpectRel(ExpDaten[2].k, k2row, rel);
 }
 
-TEST_F(TimeUnits, HoursToYearsUsesTheYearOf365Days) {
-    ChangeTo(2);
-    tMax = 8760;
-    kWert[1] = 1.0;
-    ChangeTo(4);
-    EXPECT_NEAR(tMax, 1.0, 1e-12);
-    EXPECT_NEAR(kWert[1], 8760.0, 1e-9);
-}
-
 TEST_F(TimeUnits, EnzymeRateModeDividesRatesInTheTimeColumn) {
     aktModell = 10;
     EnzymRcsModus = kTrue;

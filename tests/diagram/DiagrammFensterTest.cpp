@@ -1,0 +1,432 @@
+// The diagram window itself, offscreen: set-up through GrafZentrale, the drawing runs, slot
+// deletion, the remembered range and geometry, and the small commands.
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTest>
+#include <cmath>
+
+#include "diagram/GrafGeometrie.h"
+#include "diagram/Grafik.h"
+#include "kernel/TimeCourse.h"
+#include "platform/Chart2D.h"
+#include "platform/Twips.h"
+#include "tests/diagram/DiagramTestSupport.h"
+#include "tests/support/MsgRecorder.h"
+
+namespace {
+
+using namespace kernel;
+using diagram::frmTGraph2D;
+using diagramtest::DiagrammTest;
+
+constexpr int kKurven = 1;
+
+// Opens a diagram the way the windows do.
+frmTGraph2D* Oeffne(int code) {
+    aktDiagrammCode = code;
+    diagram::GrafZentrale(aktDiagrammCode, DiagRec, ZeichnenOffen, AchsenGrenzen, nZeitPunkte, MitPunkten);
+    return frmTGraph2D::Geladen();
+}
+
+// First-order A => P with k = 0.1 1/s and c(A,0) = 1 mol/L over 50 s.
+void ErsteOrdnung() {
+    aktModell = 2;
+    kWert = {0, 0.1, 0, 0};
+    c0Wert = {0, 1, 0, 0, 0, 0};
+    diagram::SetKurvenMaske(2);
+    int err = 0;
+    CalcZeitverlauf(2, 50, err);
+    ASSERT_EQ(err, 0);
+}
+
+bool Aktiv(frmTGraph2D* f, const char* name) {
+    QAction* a = f->findChild<QAction*>(name);
+    return a && a->isEnabled();
+}
+
+TEST_F(DiagrammTest, FirstConcentrationDiagramMatchesTheClosedForm) {
+    testsupport::MsgRecorder rec;
+    ErsteOrdnung();
+    frmTGraph2D* f = Oeffne(2);
+    ASSERT_NE(f, nullptr);
+    platform::Chart2D* c = f->Chart();
+    EXPECT_EQ(nKurven, 2);
+    EXPECT_EQ(aktKurve, 2);
+    EXPECT_EQ(ZeichnenOffen, 0);
+    ASSERT_EQ(c->PointCount(kKurven, 1), nZeitPunkte + 1);
+    ASSERT_EQ(c->PointCount(kKurven, 2), nZeitPunkte + 1);
+    for (int i = 1; i <= nZeitPunkte + 1; ++i) {
+        const double t = c->X(kKurven, 1, i);
+        EXPECT_NEAR(c->Y(kKurven, 1, i), std::exp(-0.1 * t), 2e-6) << t;         // A
+        EXPECT_NEAR(c->Y(kKurven, 2, i), 1 - std::exp(-0.1 * t), 2e-6) << t;     // P
+    }
+    EXPECT_NEAR(c->X(kKurven, 1, nZeitPunkte + 1), 50, 1e-4);
+    EXPECT_EQ(c->Display(kKurven, 1), platform::kSeriesShown);
+    EXPECT_EQ(c->LabelText(1), "c(A) ");
+    EXPECT_EQ(c->LabelText(2), "c(P) ");
+    EXPECT_TRUE(c->LabelShown(2));
+    EXPECT_EQ(c->AxisTitle(platform::ChartAxis::X), "t/ s");
+    EXPECT_EQ(c->TextBlock(platform::ChartText::Header), "Konzentrationsverlauf für die Reaktion 1. Ordnung A => P");
+    // The frame series spans the range the time course proposed.
+    EXPECT_FLOAT_EQ(static_cast<float>(c->X(kKurven, diagram::kRahmenSerie, 2)), DiagRec.xMax);
+    EXPECT_FLOAT_EQ(static_cast<float>(c->Y(kKurven, diagram::kRahmenSerie, 1)), DiagRec.yMin);
+    EXPECT_EQ(c->Display(kKurven, diagram::kRahmenSerie), platform::kSeriesHidden);
+    EXPECT_DOUBLE_EQ(c->AxisMax(platform::ChartAxis::X), DiagRec.xMax);
+    EXPECT_TRUE(Aktiv(f, "mnuDelKurv"));
+    EXPECT_TRUE(Aktiv(f, "mnuHalbA"));
+    EXPECT_FALSE(Aktiv(f, "mnuHalbB"));
+    EXPECT_EQ(f->StatusPanel(1), "   K.2 ");
+    EXPECT_TRUE(rec.Empty());
+
+    // Look at it.
+    f->show();
+    f->resize(900, 600);
+    QDir().mkpath("/work/scratch");
+    f->grab().save("/work/scratch/diagramm_erste_ordnung.png");
+}
+
+TEST_F(DiagrammTest, AddedCurvesTakeThePreselectedColour) {
+    testsupport::MsgRecorder rec;
+    ErsteOrdnung();
+    frmTGraph2D* f = Oeffne(2);
+    ASSERT_NE(f, nullptr);
+    const int blau = FarbVorwahl;
+    EXPECT_EQ(f->Chart()->LineColor(kKurven, 1), blau);
+
+    // The user picks red, doubles k and adds the new curves to the open diagram.
+    frmTGraph2D::SetFarbDialog([](int) { return platform::Chart2D::Rgb(255, 0, 0); });
+    f->cmdFarbVorwahl_Click();
+    frmTGraph2D::SetFarbDialog([](int farbe) { return farbe; });
+    kWert[1] = 0.2;
+    int err = 0;
+    CalcZeitverlauf(2, 50, err);
+    KurvenHinzufuegen = kTrue;
+    ASSERT_EQ(Oeffne(2), f);  // the open window stays
+    QTest::mouseClick(f->findChild<QPushButton*>("cmdDraw"), Qt::LeftButton);
+
+    platform::Chart2D* c = f->Chart();
+    EXPECT_EQ(nKurven, 4);
+    EXPECT_EQ(c->LineColor(kKurven, 1), blau);
+    EXPECT_EQ(c->LineColor(kKurven, 3), platform::Chart2D::Rgb(255, 0, 0));
+    EXPECT_EQ(KurvenFarbe[3], platform::Chart2D::Rgb(255, 0, 0));
+    const double t = c->X(kKurven, 3, 101);
+    EXPECT_NEAR(c->Y(kKurven, 3, 101), std::exp(-0.2 * t), 2e-6);
+    EXPECT_NEAR(c->Y(kKurven, 1, 101), std::exp(-0.1 * t), 2e-6);  // the first curve is unchanged
+    EXPECT_TRUE(rec.Empty());
+}
+
+TEST_F(DiagrammTest, TwentyFifthCurveIsRefusedAndDeletedSlotsAreReused) {
+    testsupport::MsgRecorder rec;
+    ErsteOrdnung();
+    frmTGraph2D* f = Oeffne(2);
+    ASSERT_NE(f, nullptr);
+    for (int run = 0; run < 11; ++run) {
+        ZeichnenOffen = 2;
+        f->cmdDraw_Click();
+    }
+    EXPECT_EQ(nKurven, 24);
+    EXPECT_TRUE(rec.Empty());
+    ZeichnenOffen = 2;
+    f->cmdDraw_Click();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "Maximal  24 Kurven möglich\r\nLöschen Sie vorhandene Kurven");
+    EXPECT_EQ(nKurven, 24);
+
+    int drei = 3;
+    f->DeleteCurves(drei);
+    EXPECT_EQ(nKurven, 23);
+    EXPECT_EQ(f->Chart()->PointCount(kKurven, 3), 0);
+    EXPECT_NE(f->Chart()->Display(kKurven, 3), platform::kSeriesShown);
+    EXPECT_FALSE(Aktiv(f, "mnuSubDelKurv(3)"));
+    EXPECT_TRUE(Aktiv(f, "mnuSubDelKurv(4)"));
+    // Deleting the same slot again is ignored: the count stays and no curve is touched.
+    f->DeleteCurves(drei);
+    int keiner = 31;
+    f->DeleteCurves(keiner);
+    EXPECT_EQ(nKurven, 23);
+    EXPECT_EQ(f->Chart()->PointCount(kKurven, 4), nZeitPunkte + 1);
+
+    rec.Clear();
+    ZeichnenOffen = 1;
+    f->cmdDraw_Click();
+    EXPECT_EQ(aktKurve, 3);
+    EXPECT_EQ(f->Chart()->PointCount(kKurven, 3), nZeitPunkte + 1);
+    EXPECT_TRUE(rec.Empty());
+
+    int alle = 0;
+    f->DeleteCurves(alle);
+    EXPECT_EQ(nKurven, 0);
+    for (int k = 1; k <= 24; ++k) EXPECT_EQ(f->Chart()->PointCount(kKurven, k), 0);
+    EXPECT_FALSE(Aktiv(f, "mnuDelKurv"));
+    // With every slot free the next run starts at slot 1 again.
+    ZeichnenOffen = 2;
+    f->cmdDraw_Click();
+    EXPECT_EQ(aktKurve, 2);
+    EXPECT_EQ(nKurven, 2);
+}
+
+TEST_F(DiagrammTest, DeletingAFreeSlotNeverOverwritesDrawnCurves) {
+    testsupport::MsgRecorder rec;
+    ErsteOrdnung();
+    frmTGraph2D* f = Oeffne(2);
+    ASSERT_NE(f, nullptr);
+    // Slots 1, 2 drawn; deleting free slot 5 twice must not bring the count to 0.
+    int fuenf = 5;
+    f->DeleteCurves(fuenf);
+    f->DeleteCurves(fuenf);
+    EXPECT_EQ(nKurven, 2);
+    ZeichnenOffen = 1;
+    f->cmdDraw_Click();
+    EXPECT_EQ(aktKurve, 3);
+    EXPECT_EQ(f->Chart()->PointCount(kKurven, 1), nZeitPunkte + 1);
+}
+
+TEST_F(DiagrammTest, EmptyCurveTakesNoSlot) {
+    testsupport::MsgRecorder rec;
+    ErsteOrdnung();
+    frmTGraph2D* f = Oeffne(2);
+    ASSERT_NE(f, nullptr);
+    // Model 2 has no curve for a count of three: the first of the three draws nothing.
+    ZeichnenOffen = 3;
+    f->cmdDraw_Click();
+    EXPECT_EQ(nKurven, 4);
+    EXPECT_EQ(aktKurve, 4);
+    EXPECT_EQ(ZeichnenOffen, 0);
+    EXPECT_EQ(f->Chart()->LabelText(3), "c(A) ");
+    EXPECT_EQ(f->Chart()->PointCount(kKurven, 5), 0);
+    EXPECT_FALSE(f->Chart()->LabelShown(5));
+    EXPECT_TRUE(rec.Empty());
+}
+
+TEST_F(DiagrammTest, NonIsothermalFitLeftOverDoesNotMultiplyOtherDiagrams) {
+    testsupport::MsgRecorder rec;
+    DiagVariante = 6;  // left by a closed fitting window
+    VZKurve = {50};
+    for (int i = 1; i <= 50; ++i) VZKurve.push_back(0.02f * i);
+    aktModell = 4;
+    frmTGraph2D* f = Oeffne(110);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(nKurven, 1);
+    EXPECT_EQ(ZeichnenOffen, 0);
+    EXPECT_EQ(f->Chart()->PointCount(kKurven, 1), 50);
+    EXPECT_EQ(f->Chart()->PointCount(kKurven, 2), 0);
+    EXPECT_TRUE(rec.Empty());
+}
+
+TEST_F(DiagrammTest, CalculationFailureStopsTheRunWithAbbruch) {
+    testsupport::MsgRecorder rec;
+    ErsteOrdnung();
+    cKurveP[7] = std::numeric_limits<double>::infinity();
+    frmTGraph2D* f = Oeffne(2);
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "ABBRUCH");
+    EXPECT_EQ(rec.Last().prompt.rfind("Es ist ein kritischer Fehler aufgetreten:\r\n", 0), 0u);
+    // Curve A is drawn; P failed and took no slot.
+    EXPECT_EQ(nKurven, 1);
+    EXPECT_EQ(f->Chart()->PointCount(kKurven, 2), 0);
+    for (int i = 1; i <= f->Chart()->PointCount(kKurven, 1); ++i)
+        EXPECT_TRUE(std::isfinite(f->Chart()->Y(kKurven, 1, i)));
+}
+
+TEST_F(DiagrammTest, CurveOutsideTheWindowIsDrawnWithAWarning) {
+    testsupport::MsgRecorder rec;
+    ErsteOrdnung();
+    AchsenGrenzen[2] = 5;  // y from 5 to 6: above every concentration
+    AchsenGrenzen[3] = 6;
+    frmTGraph2D* f = Oeffne(2);
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "WARNUNG");
+    EXPECT_EQ(rec.Last().prompt,
+              "Kurve außerhalb des aktuellen Koordinatenfensters\r\n\r\nVergrößern Sie den Koordinatenbereich.");
+    EXPECT_EQ(nKurven, 2);
+}
+
+TEST_F(DiagrammTest, TubeDiagramReopensWithItsLengthRange) {
+    testsupport::MsgRecorder rec;
+    ErsteOrdnung();
+    RohrAktiv = kTrue;
+    RohrV = 2;
+    const float tauMax = AchsenGrenzen[1];
+    frmTGraph2D* f = Oeffne(2);
+    ASSERT_NE(f, nullptr);
+    // Scaled once per run although two curves were drawn.
+    EXPECT_FLOAT_EQ(DiagRec.xMax, 2 * tauMax);
+    EXPECT_FLOAT_EQ(AchsenGrenzen[1], 2 * tauMax);
+    EXPECT_NEAR(f->Chart()->X(kKurven, 2, nZeitPunkte + 1), 2 * 50, 1e-3);
+    EXPECT_DOUBLE_EQ(f->Chart()->AxisMax(platform::ChartAxis::X), 2 * tauMax);
+    EXPECT_EQ(f->Chart()->TextBlock(platform::ChartText::Header), "Konzentrationsprofil im Rohrreaktor");
+}
+
+TEST_F(DiagrammTest, RangeIsRememberedBetweenTwoDiagramsOfOneKind) {
+    testsupport::MsgRecorder rec;
+    ErsteOrdnung();
+    frmTGraph2D* f = Oeffne(2);
+    ASSERT_NE(f, nullptr);
+    // The user's range goes into the memory of the kind ...
+    DiagRec.xMin = 5;
+    DiagRec.xMax = 20;
+    DiagRec.yMin = 0.1f;
+    DiagRec.yMax = 0.7f;
+    diagram::SetGrafLimits(2, AchsenGrenzen, DiagRec);
+    diagramtest::SchliesseDiagramm();
+    // ... and a rate diagram in between keeps its own y range.
+    AchsenGrenzen[4] = -0.2f;
+    AchsenGrenzen[5] = 0;
+    RateDiagramm = kTrue;
+    ASSERT_NE(Oeffne(52), nullptr);
+    EXPECT_FLOAT_EQ(DiagRec.yMin, -0.2f);
+    EXPECT_FLOAT_EQ(DiagRec.xMax, 20);
+    diagramtest::SchliesseDiagramm();
+    RateDiagramm = 0;
+    frmTGraph2D* g = Oeffne(2);
+    ASSERT_NE(g, nullptr);
+    EXPECT_DOUBLE_EQ(g->Chart()->AxisMin(platform::ChartAxis::X), 5);
+    EXPECT_DOUBLE_EQ(g->Chart()->AxisMax(platform::ChartAxis::Y), static_cast<double>(0.7f));
+    // The curve still covers the whole time course, inside and outside the window.
+    EXPECT_EQ(g->Chart()->PointCount(kKurven, 1), nZeitPunkte + 1);
+}
+
+TEST_F(DiagrammTest, CodeWithoutTitlesKeepsTheOldOnesAndOpensTheWindow) {
+    testsupport::MsgRecorder rec;
+    diagram::GrafTitel = {"alt", "x alt", "y alt"};
+    frmTGraph2D* f = Oeffne(111);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(DiagRec.Header, "alt");
+    EXPECT_EQ(DiagRec.yTitel, "y alt");
+    EXPECT_EQ(nKurven, 0);  // nothing computed, no slot taken
+    EXPECT_EQ(ZeichnenOffen, 0);
+    EXPECT_TRUE(rec.Empty());
+}
+
+TEST_F(DiagrammTest, MeasuredPointDiagramsDrawNoCurveOnLoad) {
+    testsupport::MsgRecorder rec;
+    DiagVariante = 1;
+    KurvenPunkte[0].x = 3;
+    frmTGraph2D* f = Oeffne(-9);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(nKurven, 0);
+    EXPECT_EQ(ZeichnenOffen, 1);
+    EXPECT_TRUE(Aktiv(f, "mnuDelPoints"));
+}
+
+TEST_F(DiagrammTest, HalfLifeMenusPerCodeAndReactor) {
+    testsupport::MsgRecorder rec;
+    aktModell = 10;
+    frmTGraph2D* f = Oeffne(-8);
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(Aktiv(f, "mnuHalbA"));
+    EXPECT_TRUE(Aktiv(f, "mnuHalbB"));
+    EXPECT_EQ(f->findChild<QAction*>("mnuHalbA")->text().toStdString(), "Halbwertszeit E");
+    EXPECT_EQ(f->findChild<QAction*>("mnuHalbB")->text().toStdString(), "Halbwertszeit S");
+    diagramtest::SchliesseDiagramm();
+    aktModell = 20;
+    ContiAktiv = kTrue;
+    f = Oeffne(-8);
+    EXPECT_FALSE(Aktiv(f, "mnuHalbA"));
+    EXPECT_EQ(f->findChild<QAction*>("mnuHalbA")->text().toStdString(), "Halbwertszeit A");
+}
+
+TEST_F(DiagrammTest, EscClosesAndTheSpecialGeometryIsKeptApart) {
+    testsupport::MsgRecorder rec;
+    const auto normal = GeoGraph2D;
+    VZKurve = {2, 0.5f, 0.25f};
+    frmTGraph2D* f = Oeffne(110);
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(DiagRec.SonderFenster);
+    f->show();
+    f->setGeometry(30, 40, 600, 450);
+    f->findChild<QPushButton*>("cmdEscGraph")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frmTGraph2D::Geladen(), nullptr);
+    EXPECT_EQ(diagram::gDiagramm, nullptr);
+    EXPECT_EQ(GeoGraph2DXY[0], platform::PixelsToTwips(40));
+    EXPECT_EQ(GeoGraph2DXY[1], platform::PixelsToTwips(30));
+    EXPECT_EQ(GeoGraph2DXY[2], platform::PixelsToTwips(600));
+    EXPECT_EQ(GeoGraph2D, normal);
+    EXPECT_FALSE(DiagRec.SonderFenster);
+    EXPECT_EQ(nKurven, 0);
+}
+
+TEST_F(DiagrammTest, ColourPreselectionFromButtonAndLabel) {
+    testsupport::MsgRecorder rec;
+    ErsteOrdnung();
+    frmTGraph2D* f = Oeffne(2);
+    ASSERT_NE(f, nullptr);
+    int angeboten = -1;
+    frmTGraph2D::SetFarbDialog([&](int farbe) {
+        angeboten = farbe;
+        return platform::Chart2D::Rgb(0, 128, 0);
+    });
+    f->findChild<QPushButton*>("cmdFarbVorwahl")->click();
+    EXPECT_EQ(FarbVorwahl, platform::Chart2D::Rgb(0, 128, 0));
+    EXPECT_EQ(angeboten, 0);  // the dialog is not primed from the preselection
+    // The label does the same; the dialog now starts from its own last colour.
+    frmTGraph2D::SetFarbDialog([&](int farbe) {
+        angeboten = farbe;
+        return farbe;  // cancelled
+    });
+    QTest::mouseClick(f->findChild<QLabel*>("Label49"), Qt::LeftButton);
+    EXPECT_EQ(angeboten, platform::Chart2D::Rgb(0, 128, 0));
+    EXPECT_EQ(FarbVorwahl, platform::Chart2D::Rgb(0, 128, 0));
+}
+
+TEST_F(DiagrammTest, BloodAlcoholParameterLine) {
+    testsupport::MsgRecorder rec;
+    aktModell = BAKModellCode;
+    BAKr = 0.65f;
+    BAKKoerpermasse = 80;
+    BAKUnitGL = kTrue;
+    BAKRD = 10;
+    BAKKeinAbbau = kTrue;
+    RedimCurves(10);
+    nZeitPunkte = 10;
+    for (int i = 0; i <= 10; ++i) {
+        tWerte[i] = 6.0 * i;
+        cKurveA[i] = 0.05 * i;
+    }
+    AchsenGrenzen[3] = 1;
+    BAKtmax = 60;
+    frmTGraph2D* f = Oeffne(500);
+    ASSERT_NE(f, nullptr);
+    EXPECT_FALSE(f->StatusEinfach());
+    EXPECT_EQ(f->StatusPanel(2), " m/kg=80, [BAK]=g/L, RD/%=10");
+    EXPECT_EQ(f->StatusPanel(1), "   K.1");
+    EXPECT_EQ(KurvenInfo2[1], f->StatusPanel(2));
+    EXPECT_NEAR(f->Chart()->Y(kKurven, 1, 11), 0.5, 1e-6);
+}
+
+TEST(DiagrammGeometrie, ChartLayoutFollowsTheWindowSize) {
+    const diagram::ChartLayout l = diagram::BerechneChartLayout(9000, 6000, 300);
+    EXPECT_EQ(l.breite, 9000);
+    EXPECT_EQ(l.hoehe, 6000 - 300 - 200);
+    EXPECT_EQ(l.flaecheBreitePx, 504);            // 9000 * 0.84 / 15
+    EXPECT_EQ(l.flaecheHoehePx, 326);             // 5500 * 0.89 / 15 = 326.33
+    EXPECT_EQ(l.legendeObenPx, 82);               // 326 / 4 = 81.5, to the even neighbour
+    const diagram::ChartLayout schmal = diagram::BerechneChartLayout(350, 680, 300);
+    EXPECT_EQ(schmal.breite, 0);
+    EXPECT_EQ(schmal.hoehe, 0);
+    EXPECT_FALSE(schmal.breiteGesetzt);
+    const diagram::ChartLayout knapp = diagram::BerechneChartLayout(351, 681, 300);
+    EXPECT_EQ(knapp.breite, 351);
+    EXPECT_EQ(knapp.hoehe, 181);
+}
+
+TEST(DiagrammGeometrie, StartGeometryByModeAndFitting) {
+    GeoGraph2D = {500, 5900, 8000, 6000};
+    GeoGraph2DXY = {800, 14000, 9000, 6300};
+    EXPECT_EQ(diagram::StartGeometrie(false, 0, 19200, 14400), GeoGraph2D);
+    EXPECT_EQ(diagram::StartGeometrie(true, 0, 19200, 14400), GeoGraph2DXY);
+    const auto fit = diagram::StartGeometrie(true, 1, 19200, 14400);
+    EXPECT_EQ(fit[0], 500);
+    EXPECT_EQ(fit[1], 5900);
+    EXPECT_EQ(fit[2], 9600);
+    EXPECT_EQ(fit[3], 9360);
+}
+
+}  // namespace

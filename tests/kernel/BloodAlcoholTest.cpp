@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "kernel/BloodAlcohol.h"
+#include "kernel/RuntimeError.h"
+#include "kernel/State.h"
+#include "kernel/TimeCourse.h"
+
+using namespace kernel;
+
+namespace {
+
+class BloodAlcohol : public ::testing::Test {
+protected:
+    void SetUp() override {
+        BAKTrinkStart.fill(-1);
+        BAKAlkMasse.fill(0);
+        BAKkres.fill(5.0f);
+        BAKKoerpermasse = 73;
+        BAKr = 0.7f;
+        BAKRD = 20;
+        BAKbeta60 = 0.15f;
+        BAKKeinAbbau = 0;
+        BAKModifiziert = 0;
+        BAKTrinkStart[1] = 0;
+        BAKAlkMasse[1] = 20;
+        DiagVariante = 0;
+        SpezSkalierung = 0;
+        KurvenMaske = "10000";
+    }
+    // Widmark curve of one drink of mass m starting at minute s, classic elimination from minute 0.
+    static double Uptake(double m, int s, int t) {
+        return t > s ? 0.8 * m / (0.7 * 73) * (1 - std::exp(-5.0 * (t - s) / 60)) : 0.0;
+    }
+};
+
+}  // namespace
+
+TEST_F(BloodAlcohol, OneDrinkThroughTheTimeCourse) {
+    DiagRec.xMax = 600;
+    int err = 0;
+    CalcZeitverlauf(BAKModellCode, 600, err);
+    EXPECT_EQ(err, 0);
+    EXPECT_EQ(nZeitPunkte, 600);
+    ASSERT_EQ(tWerte.size(), 601u);
+    EXPECT_EQ(cKurveA.size(), 601u);
+    EXPECT_EQ(tWerte[600], 600.0);
+    EXPECT_EQ(cKurveA[0], 0.0);
+    int lastPositive = 0;
+    for (int t = 0; t <= 600; ++t) {
+        const double expected = Uptake(20, 0, t) - 0.0025 * t;
+        if (expected > 0) {
+            EXPECT_NEAR(cKurveA[static_cast<std::size_t>(t)], expected, 1e-6) << t;
+            lastPositive = t;
+        } else {
+            EXPECT_EQ(cKurveA[static_cast<std::size_t>(t)], 0.0) << t;  // negative values are cut
+        }
+    }
+    EXPECT_GT(lastPositive, 100);
+    EXPECT_LT(lastPositive, 600);
+    EXPECT_FLOAT_EQ(AchsenGrenzen[1], 600.0f);
+}
+
+TEST_F(BloodAlcohol, SecondDrinkAfterSoberingStartsFromZero) {
+    BAKTrinkStart[2] = 300;
+    BAKAlkMasse[2] = 10;
+    CalcResorption(500);
+    // Before the second drink: the one-drink curve, cut at 0.
+    const double atStart = Uptake(20, 0, 300) - 0.0025 * 300;
+    ASSERT_LT(atStart, 0);
+    for (int t = 200; t <= 300; ++t) {
+        EXPECT_NEAR(BAKKurve[static_cast<std::size_t>(t)], std::max(0.0, Uptake(20, 0, t) - 0.0025 * t), 1e-6);
+    }
+    // From its start the curve is lifted by the missing amount.
+    for (int t = 301; t <= 400; t += 7) {
+        const double raw = Uptake(20, 0, t) + Uptake(10, 300, t) - 0.0025 * t;
+        EXPECT_NEAR(BAKKurve[static_cast<std::size_t>(t)], std::max(0.0, raw - atStart), 1e-5) << t;
+    }
+}
+
+TEST_F(BloodAlcohol, BuildUpOnlyRisesTowardsTheWidmarkLimit) {
+    BAKKeinAbbau = kTrue;
+    BAKModifiziert = kTrue;  // no elimination wins
+    BAKTrinkStart[2] = 30;
+    BAKAlkMasse[2] = 15;
+    BAKTrinkStart[3] = 40;  // an empty slot contributes nothing
+    CalcResorption(999);
+    for (int t = 1; t <= 999; ++t) EXPECT_GE(BAKKurve[static_cast<std::size_t>(t)], BAKKurve[static_cast<std::size_t>(t - 1)]);
+    EXPECT_NEAR(BAKKurve[999], 0.8 * 35 / (0.7 * 73), 1e-6);
+}
+
+TEST_F(BloodAlcohol, ModifiedEliminationSlowsDownBelowTheThreshold) {
+    BAKModifiziert = kTrue;
+    CalcResorption(400);
+    const double q = 0.161 * std::pow(0.15, -0.959), kmod = std::log(2.0) / q;
+    for (int t : {30, 150, 250, 350}) {
+        const double x = Uptake(20, 0, t) - 0.0025 * t;
+        const double expected = x >= 0.1 ? x : std::max(0.0, x * std::exp(-10 * kmod / 60));
+        EXPECT_NEAR(BAKKurve[static_cast<std::size_t>(t)], expected, 1e-6) << t;
+    }
+}
+
+TEST_F(BloodAlcohol, InvalidInputIsRaised) {
+    EXPECT_THROW(CalcResorption(1000), RuntimeError);
+    BAKKoerpermasse = 0;
+    EXPECT_THROW(CalcResorption(10), RuntimeError);
+}

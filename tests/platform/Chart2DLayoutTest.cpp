@@ -1,0 +1,297 @@
+// Layout file of the chart: save -> load gives the same chart; bad files are refused safely.
+#include <QFile>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "platform/Chart2D.h"
+
+using namespace platform;
+
+namespace {
+
+constexpr ChartAxis kAxes[] = {ChartAxis::X, ChartAxis::Y, ChartAxis::Y2};
+constexpr AxisSpacing kSpacings[] = {AxisSpacing::Grid, AxisSpacing::Tick, AxisSpacing::Number};
+constexpr MarginSide kSides[] = {MarginSide::Left, MarginSide::Top, MarginSide::Right, MarginSide::Bottom};
+constexpr ChartText kTexts[] = {ChartText::Header, ChartText::Footer};
+
+QFont Font(const char* family, int size, bool bold, bool italic) {
+    QFont f(QString::fromLatin1(family));
+    f.setPointSize(size);
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+}
+
+// A chart that differs from the start state in every kind of setting.
+void Fill(Chart2D& c) {
+    c.SetRepaintSuspended(true);
+    c.SetSeriesCount(1, 63);
+    c.SetSeriesData(1, 1, {0, 0.1, 0.2, 0.30000000000000004}, {1, kChartHole, 1e-300, -2.5e12});
+    c.SetSeriesData(1, 25, {0, 10}, {0, 100});
+    c.SetDisplay(1, 25, kSeriesHidden);
+    c.SetDisplay(1, 30, kSeriesEmptied);
+    c.SetLinePattern(1, 1, kLineDashDot);
+    c.SetLineColor(1, 1, Chart2D::Rgb(12, 34, 56));
+    c.SetLineWidth(1, 1, 4);
+    c.SetLegendText(1, 1, "K.1  Konzentration A");
+    c.SetSeriesCount(2, 5);
+    c.SetSeriesData(2, 3, {1, 2}, {3, 4});
+    c.SetSymbolShape(2, 3, kSymbolOpenDiamond);
+    c.SetSymbolColor(2, 3, Chart2D::Rgb(200, 0, 100));
+    c.SetSymbolSize(2, 3, 11);
+    c.SetLegendText(2, 3, "P.3  Messpunkte");
+    c.SetAxisRange(ChartAxis::X, -1, 11);
+    c.SetAxisRange(ChartAxis::Y2, 0.01, 100);
+    c.SetAxisLog(ChartAxis::Y2, true);
+    c.SetAxisShown(ChartAxis::Y2, true);
+    c.SetGridShown(ChartAxis::X, true);
+    c.SetGridPattern(ChartAxis::Y, kLineDotted);
+    c.SetGridColor(ChartAxis::Y, Chart2D::Rgb(143, 143, 143));
+    c.SetSpacing(ChartAxis::X, AxisSpacing::Tick, 0.5);
+    c.SetAxisOrigin(ChartAxis::Y, kPlaceAtMaximum);
+    c.SetNumberPlacement(ChartAxis::X, kPlaceAtZero);
+    c.SetAxisTitle(ChartAxis::X, "Zeit t / min");
+    c.SetAxisTitleFont(ChartAxis::X, Font("Arial", 11, true, false));
+    c.SetAxisTitleColor(ChartAxis::Y, Chart2D::Rgb(1, 2, 3));
+    c.SetAxisTitleRotation(ChartAxis::Y, kTextHorizontal);
+    c.SetAxisNumberFont(ChartAxis::Y, Font("Courier", 7, false, true));
+    c.SetAxisNumberRotation(ChartAxis::Y, kTextVertical);
+    c.SetChartBackColor(Chart2D::Rgb(250, 250, 240));
+    c.SetChartAreaLocation(5, 16);
+    c.SetChartAreaBackColor(Chart2D::Rgb(240, 240, 240));
+    c.SetChartAreaForeColor(Chart2D::Rgb(0, 0, 128));
+    c.SetChartAreaBorderWidth(2);
+    c.SetPlotAreaBackColor(Chart2D::Rgb(251, 251, 251));
+    c.SetPlotFrame(false);
+    c.SetPlotMargin(MarginSide::Top, 30);
+    c.SetTextBlock(ChartText::Header, "Kopf\rzweite Zeile");
+    c.SetTextBlockFont(ChartText::Header, Font("Arial", 14, true, true));
+    c.SetTextBlockForeColor(ChartText::Header, Chart2D::Rgb(9, 9, 9));
+    c.SetTextBlockBackColor(ChartText::Header, -1);
+    c.SetTextBlockBorder(ChartText::Header, kBorderFramed1);
+    c.SetTextBlockLocation(ChartText::Footer, 5, 300);
+    c.SetTextBlock(ChartText::Footer, "Zusatz-Text");
+    c.SetTextBlockShown(ChartText::Footer, false);
+    c.SetLegendShown(true);
+    c.SetLegendLocation(380, 90);
+    c.SetLegendOrientation(kLegendHorizontal);
+    c.SetLegendBorder(kBorderNone);
+    c.SetLegendFont(Font("Arial", 8, false, false));
+    c.SetLegendForeColor(Chart2D::Rgb(0, 100, 0));
+    c.SetLegendBackColor(-1);
+    for (int k = 0; k < 3; ++k) c.AddLabel();
+    c.SetLabelText(1, "1");
+    c.SetLabelAttachSeries(1, 1, 1, 3);
+    c.SetLabelOffset(1, 10);
+    c.SetLabelShown(1, true);
+    c.SetLabelText(3, "              aktuelle mittl. Verweilzeit");
+    c.SetLabelAttachData(3, 4.5, 2.25);
+    c.SetLabelAnchor(3, kAnchorEast);
+    c.SetLabelForeColor(3, Chart2D::Rgb(255, 80, 80));
+    c.SetLabelBackColor(3, Chart2D::Rgb(255, 255, 255));
+    c.SetLabelFont(3, Font("Arial", 11, true, true));
+    c.SetLabelBorder(3, kBorderPlain);
+    c.SetLabelAttachPixel(2, 40, 50);
+    c.SetRepaintSuspended(false);
+}
+
+void ExpectSame(Chart2D& a, Chart2D& b) {
+    for (int g = 1; g <= 2; ++g) {
+        ASSERT_EQ(a.SeriesCount(g), b.SeriesCount(g));
+        for (int s = 1; s <= a.SeriesCount(g); ++s) {
+            ASSERT_EQ(a.PointCount(g, s), b.PointCount(g, s)) << g << "/" << s;
+            for (int p = 1; p <= a.PointCount(g, s); ++p) {
+                EXPECT_EQ(a.X(g, s, p), b.X(g, s, p));  // exact: doubles survive the file
+                EXPECT_EQ(a.Y(g, s, p), b.Y(g, s, p));
+            }
+            EXPECT_EQ(a.Display(g, s), b.Display(g, s));
+            EXPECT_EQ(a.LinePattern(g, s), b.LinePattern(g, s));
+            EXPECT_EQ(a.LineColor(g, s), b.LineColor(g, s));
+            EXPECT_EQ(a.LineWidth(g, s), b.LineWidth(g, s));
+            EXPECT_EQ(a.SymbolShape(g, s), b.SymbolShape(g, s));
+            EXPECT_EQ(a.SymbolColor(g, s), b.SymbolColor(g, s));
+            EXPECT_EQ(a.SymbolSize(g, s), b.SymbolSize(g, s));
+            EXPECT_EQ(a.LegendText(g, s), b.LegendText(g, s));
+        }
+    }
+    for (ChartAxis ax : kAxes) {
+        EXPECT_EQ(a.AxisShown(ax), b.AxisShown(ax));
+        EXPECT_EQ(a.AxisMin(ax), b.AxisMin(ax));
+        EXPECT_EQ(a.AxisMax(ax), b.AxisMax(ax));
+        EXPECT_EQ(a.AxisAutoScale(ax), b.AxisAutoScale(ax));
+        EXPECT_EQ(a.AxisLog(ax), b.AxisLog(ax));
+        EXPECT_EQ(a.GridShown(ax), b.GridShown(ax));
+        EXPECT_EQ(a.GridPattern(ax), b.GridPattern(ax));
+        EXPECT_EQ(a.GridColor(ax), b.GridColor(ax));
+        for (AxisSpacing sp : kSpacings) {
+            EXPECT_EQ(a.SpacingAuto(ax, sp), b.SpacingAuto(ax, sp));
+            EXPECT_EQ(a.Spacing(ax, sp), b.Spacing(ax, sp));
+        }
+        EXPECT_EQ(a.AxisOrigin(ax), b.AxisOrigin(ax));
+        EXPECT_EQ(a.NumberPlacement(ax), b.NumberPlacement(ax));
+        EXPECT_EQ(a.AxisTitle(ax), b.AxisTitle(ax));
+        EXPECT_EQ(a.AxisTitleFont(ax), b.AxisTitleFont(ax));
+        EXPECT_EQ(a.AxisTitleColor(ax), b.AxisTitleColor(ax));
+        EXPECT_EQ(a.AxisTitleRotation(ax), b.AxisTitleRotation(ax));
+        EXPECT_EQ(a.AxisNumberFont(ax), b.AxisNumberFont(ax));
+        EXPECT_EQ(a.AxisNumberRotation(ax), b.AxisNumberRotation(ax));
+    }
+    EXPECT_EQ(a.ChartBackColor(), b.ChartBackColor());
+    EXPECT_EQ(a.ChartAreaLeft(), b.ChartAreaLeft());
+    EXPECT_EQ(a.ChartAreaTop(), b.ChartAreaTop());
+    EXPECT_EQ(a.ChartAreaBackColor(), b.ChartAreaBackColor());
+    EXPECT_EQ(a.ChartAreaForeColor(), b.ChartAreaForeColor());
+    EXPECT_EQ(a.ChartAreaBorderWidth(), b.ChartAreaBorderWidth());
+    EXPECT_EQ(a.PlotAreaBackColor(), b.PlotAreaBackColor());
+    EXPECT_EQ(a.PlotFrame(), b.PlotFrame());
+    for (MarginSide s : kSides) {
+        EXPECT_EQ(a.PlotMarginAuto(s), b.PlotMarginAuto(s));
+        EXPECT_EQ(a.PlotMargin(s), b.PlotMargin(s));
+    }
+    for (ChartText t : kTexts) {
+        EXPECT_EQ(a.TextBlock(t), b.TextBlock(t));
+        EXPECT_EQ(a.TextBlockFont(t), b.TextBlockFont(t));
+        EXPECT_EQ(a.TextBlockForeColor(t), b.TextBlockForeColor(t));
+        EXPECT_EQ(a.TextBlockBackColor(t), b.TextBlockBackColor(t));
+        EXPECT_EQ(a.TextBlockBorder(t), b.TextBlockBorder(t));
+        EXPECT_EQ(a.TextBlockLeft(t), b.TextBlockLeft(t));
+        EXPECT_EQ(a.TextBlockTop(t), b.TextBlockTop(t));
+        EXPECT_EQ(a.TextBlockShown(t), b.TextBlockShown(t));
+    }
+    EXPECT_EQ(a.LegendShown(), b.LegendShown());
+    EXPECT_EQ(a.LegendLeft(), b.LegendLeft());
+    EXPECT_EQ(a.LegendTop(), b.LegendTop());
+    EXPECT_EQ(a.LegendOrientation(), b.LegendOrientation());
+    EXPECT_EQ(a.LegendBorder(), b.LegendBorder());
+    EXPECT_EQ(a.LegendFont(), b.LegendFont());
+    EXPECT_EQ(a.LegendForeColor(), b.LegendForeColor());
+    EXPECT_EQ(a.LegendBackColor(), b.LegendBackColor());
+    ASSERT_EQ(a.LabelCount(), b.LabelCount());
+    for (int k = 1; k <= a.LabelCount(); ++k) {
+        EXPECT_EQ(a.LabelText(k), b.LabelText(k));
+        EXPECT_EQ(a.LabelAttach(k), b.LabelAttach(k));
+        EXPECT_EQ(a.LabelGroup(k), b.LabelGroup(k));
+        EXPECT_EQ(a.LabelSeries(k), b.LabelSeries(k));
+        EXPECT_EQ(a.LabelPoint(k), b.LabelPoint(k));
+        EXPECT_EQ(a.LabelDataX(k), b.LabelDataX(k));
+        EXPECT_EQ(a.LabelDataY(k), b.LabelDataY(k));
+        EXPECT_EQ(a.LabelOffset(k), b.LabelOffset(k));
+        EXPECT_EQ(a.LabelAnchor(k), b.LabelAnchor(k));
+        EXPECT_EQ(a.LabelForeColor(k), b.LabelForeColor(k));
+        EXPECT_EQ(a.LabelBackColor(k), b.LabelBackColor(k));
+        EXPECT_EQ(a.LabelFont(k), b.LabelFont(k));
+        EXPECT_EQ(a.LabelBorder(k), b.LabelBorder(k));
+        EXPECT_EQ(a.LabelShown(k), b.LabelShown(k));
+    }
+}
+
+class ChartLayoutTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        a.resize(600, 400);
+        b.resize(600, 400);
+    }
+    std::string Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
+    void Write(const std::string& path, const QByteArray& bytes) {
+        QFile f(QString::fromStdString(path));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    // The saved text of chart a, for tampering.
+    QByteArray Saved() {
+        const std::string p = Path("good.oc2");
+        EXPECT_TRUE(a.SaveLayout(p));
+        QFile f(QString::fromStdString(p));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll();
+    }
+
+    QTemporaryDir dir;
+    Chart2D a, b;
+};
+
+}  // namespace
+
+TEST_F(ChartLayoutTest, SaveThenLoadRestoresTheWholeChart) {
+    Fill(a);
+    const std::string p = Path("chart.oc2");
+    std::string error;
+    ASSERT_TRUE(a.SaveLayout(p, &error)) << error;
+    ASSERT_TRUE(b.LoadLayout(p, &error)) << error;
+    EXPECT_TRUE(error.empty());
+    ExpectSame(a, b);
+    // Saving the loaded chart gives the same file again.
+    const std::string p2 = Path("again.oc2");
+    ASSERT_TRUE(b.SaveLayout(p2));
+    QFile f1(QString::fromStdString(p)), f2(QString::fromStdString(p2));
+    ASSERT_TRUE(f1.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(f2.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f1.readAll(), f2.readAll());
+}
+
+TEST_F(ChartLayoutTest, ZoomedRangeIsWhatGetsSaved) {
+    a.SetAxisRange(ChartAxis::X, 0, 10);
+    a.SetAxisRange(ChartAxis::Y, 0, 10);
+    ASSERT_TRUE(a.ZoomToPixels(a.PlotAreaLeft() + 10, a.PlotAreaTop() + 10, a.PlotAreaLeft() + 200,
+                               a.PlotAreaTop() + 150));
+    const std::string p = Path("zoom.oc2");
+    ASSERT_TRUE(a.SaveLayout(p));
+    ASSERT_TRUE(b.LoadLayout(p));
+    EXPECT_EQ(b.AxisMin(ChartAxis::X), a.AxisMin(ChartAxis::X));
+    EXPECT_EQ(b.AxisMax(ChartAxis::Y), a.AxisMax(ChartAxis::Y));
+    EXPECT_FALSE(b.IsZoomed());
+}
+
+TEST_F(ChartLayoutTest, BadOrForeignFilesAreRefusedAndChangeNothing) {
+    Fill(a);
+    const QByteArray good = Saved();
+    b.SetSeriesData(1, 1, {7}, {8});
+    b.SetTextBlock(ChartText::Header, "unverändert");
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+    };
+    QByteArray wrongDisplay = good;
+    wrongDisplay.replace("\"display\": 1", "\"display\": 9");
+    QByteArray wrongVersion = good;
+    wrongVersion.replace("\"version\": 1", "\"version\": 2");
+    QByteArray noAxes = good;
+    noAxes.replace("\"axes\"", "\"achsen\"");
+    QByteArray badNumber = good;
+    badNumber.replace("\"symbolSize\": 11", "\"symbolSize\": \"elf\"");
+    QByteArray logAtZero = good;
+    logAtZero.replace("\"min\": 0.01", "\"min\": 0");
+    const Case cases[] = {
+        {"empty", QByteArray()},
+        {"text", QByteArray("Dies ist keine Vorlage\r\n")},
+        {"foreign json", QByteArray("{\"format\": \"anderes\", \"version\": 1}")},
+        {"truncated", good.left(good.size() / 2)},
+        {"display code", wrongDisplay},
+        {"version", wrongVersion},
+        {"missing axes", noAxes},
+        {"string for number", badNumber},
+        {"log range at zero", logAtZero},
+    };
+    for (const Case& c : cases) {
+        const std::string p = Path("bad.oc2");
+        Write(p, c.bytes);
+        std::string error;
+        EXPECT_FALSE(b.LoadLayout(p, &error)) << c.what;
+        EXPECT_FALSE(error.empty()) << c.what;
+        EXPECT_NE(error.find("Diagrammvorlage"), std::string::npos) << c.what << ": " << error;
+        EXPECT_EQ(b.PointCount(1, 1), 1) << c.what;
+        EXPECT_EQ(b.X(1, 1, 1), 7) << c.what;
+        EXPECT_EQ(b.TextBlock(ChartText::Header), "unverändert") << c.what;
+        EXPECT_EQ(b.SeriesCount(1), 39) << c.what;
+    }
+    std::string error;
+    EXPECT_FALSE(b.LoadLayout(Path("missing.oc2"), &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(a.SaveLayout(dir.filePath("no/such/dir/x.oc2").toStdString(), &error));
+    EXPECT_FALSE(error.empty());
+    // The untampered text still loads.
+    Write(Path("good2.oc2"), good);
+    EXPECT_TRUE(b.LoadLayout(Path("good2.oc2")));
+}

@@ -1,0 +1,576 @@
+// The chart widget: data and gaps, styles, axes, hit tests, zoom, layout file, pictures.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPrinter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "platform/Chart2D.h"
+
+using namespace platform;
+
+namespace {
+
+constexpr int kRed = Chart2D::Rgb(255, 0, 0);
+constexpr int kBlue = Chart2D::Rgb(0, 0, 255);
+
+class Chart2DTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        chart.resize(600, 400);
+    }
+    std::string Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
+    QByteArray Head(const std::string& path, int n) const {
+        QFile f(QString::fromStdString(path));
+        if (!f.open(QIODevice::ReadOnly)) return {};
+        return f.read(n);
+    }
+    // Pixel of data coordinates computed from the plot rectangle alone (linear X and Y).
+    QPointF Linear(double x, double y) {
+        const double l = chart.PlotAreaLeft(), t = chart.PlotAreaTop();
+        const double w = chart.PlotAreaWidth(), h = chart.PlotAreaHeight();
+        const double x0 = chart.AxisMin(ChartAxis::X), x1 = chart.AxisMax(ChartAxis::X);
+        const double y0 = chart.AxisMin(ChartAxis::Y), y1 = chart.AxisMax(ChartAxis::Y);
+        return {l + w * (x - x0) / (x1 - x0), t + h - h * (y - y0) / (y1 - y0)};
+    }
+    QImage Render() {
+        const std::string p = Path("render.png");
+        EXPECT_TRUE(chart.SavePicture(p, kPictureBitmap));
+        return QImage(QString::fromStdString(p));
+    }
+    static bool IsRed(QRgb c) { return qRed(c) > 200 && qGreen(c) < 80 && qBlue(c) < 80; }
+    // True when a red pixel lies within `r` pixels of p.
+    static bool RedNear(const QImage& img, QPointF p, int r) {
+        for (int dy = -r; dy <= r; ++dy)
+            for (int dx = -r; dx <= r; ++dx) {
+                const int x = static_cast<int>(std::lround(p.x())) + dx, y = static_cast<int>(std::lround(p.y())) + dy;
+                if (img.valid(x, y) && IsRed(img.pixel(x, y))) return true;
+            }
+        return false;
+    }
+
+    QTemporaryDir dir;
+    Chart2D chart;
+};
+
+}  // namespace
+
+TEST_F(Chart2DTest, StartsWithTheGroupsOfTheDiagram) {
+    EXPECT_EQ(chart.SeriesCount(1), 39);
+    EXPECT_EQ(chart.SeriesCount(2), 12);
+    EXPECT_EQ(chart.PointCount(1, 1), 0);
+    EXPECT_EQ(chart.Display(1, 39), kSeriesShown);
+    EXPECT_FALSE(chart.AxisShown(ChartAxis::Y2));
+    EXPECT_EQ(chart.LabelCount(), 0);
+    EXPECT_TRUE(chart.SetSeriesCount(1, 63));
+    EXPECT_EQ(chart.SeriesCount(1), 63);
+    EXPECT_FALSE(chart.SetSeriesCount(1, -1));
+    EXPECT_FALSE(chart.SetSeriesCount(3, 5));
+    EXPECT_EQ(chart.SeriesCount(1), 63);
+}
+
+TEST_F(Chart2DTest, PointsReadBackAndOutOfRangeAccessIsHarmless) {
+    chart.SetDataBatched(1, true);
+    EXPECT_TRUE(chart.IsDataBatched(1));
+    ASSERT_TRUE(chart.SetPointCount(1, 3, 4));
+    for (int i = 1; i <= 4; ++i) chart.SetPoint(1, 3, i, i * 0.5, i * i);
+    chart.SetPointCount(1, 3, 4);
+    chart.SetDataBatched(1, false);
+    EXPECT_EQ(chart.PointCount(1, 3), 4);
+    EXPECT_DOUBLE_EQ(chart.X(1, 3, 2), 1.0);
+    EXPECT_DOUBLE_EQ(chart.Y(1, 3, 4), 16.0);
+    // Growing adds holes; shrinking drops the tail.
+    chart.SetPointCount(1, 3, 6);
+    EXPECT_EQ(chart.Y(1, 3, 6), kChartHole);
+    chart.SetPointCount(1, 3, 2);
+    EXPECT_EQ(chart.PointCount(1, 3), 2);
+    // Outside the count, the series or the groups: nothing happens, getters give the hole.
+    chart.SetX(1, 3, 3, 7);
+    chart.SetX(1, 99, 1, 7);
+    chart.SetY(0, 1, 1, 7);
+    EXPECT_EQ(chart.PointCount(1, 3), 2);
+    EXPECT_EQ(chart.X(1, 3, 3), kChartHole);
+    EXPECT_EQ(chart.X(1, 3, 0), kChartHole);
+    EXPECT_EQ(chart.Y(5, 1, 1), kChartHole);
+    EXPECT_FALSE(chart.SetPointCount(1, 3, -2));
+    // Non-finite values become holes instead of poisoning the scaling.
+    chart.SetY(1, 3, 1, NAN);
+    EXPECT_EQ(chart.Y(1, 3, 1), kChartHole);
+    EXPECT_FALSE(chart.SetSeriesData(1, 1, {1, 2}, {1}));
+    EXPECT_TRUE(chart.SetSeriesData(1, 1, {1, 2}, {INFINITY, 3}));
+    EXPECT_EQ(chart.Y(1, 1, 1), kChartHole);
+}
+
+TEST_F(Chart2DTest, HoleLeavesAGapInTheLine) {
+    for (int s = 1; s <= 39; ++s) chart.SetDisplay(1, s, kSeriesHidden);
+    chart.SetPlotFrame(false);
+    ASSERT_TRUE(chart.SetAxisRange(ChartAxis::X, 0, 10));
+    ASSERT_TRUE(chart.SetAxisRange(ChartAxis::Y, 0, 10));
+    std::vector<double> x, y;
+    for (int i = 0; i <= 10; ++i) {
+        x.push_back(i);
+        y.push_back(i == 5 ? kChartHole : 5.0);
+    }
+    ASSERT_TRUE(chart.SetSeriesData(1, 1, x, y));
+    chart.SetDisplay(1, 1, kSeriesShown);
+    chart.SetLineColor(1, 1, kRed);
+    chart.SetLineWidth(1, 1, 3);
+    const QImage img = Render();
+    ASSERT_FALSE(img.isNull());
+    EXPECT_TRUE(RedNear(img, Linear(2.5, 5), 1));
+    EXPECT_TRUE(RedNear(img, Linear(7.5, 5), 1));
+    EXPECT_FALSE(RedNear(img, Linear(5, 5), 3));  // the gap around the hole
+    // Hidden (2) and emptied (3) series are not drawn.
+    chart.SetDisplay(1, 1, kSeriesEmptied);
+    EXPECT_FALSE(RedNear(Render(), Linear(2.5, 5), 2));
+}
+
+TEST_F(Chart2DTest, SeriesStylesRoundTripAndBadCodesAreRefused) {
+    EXPECT_TRUE(chart.SetLinePattern(1, 4, kLineDashDot));
+    chart.SetLineColor(1, 4, kBlue);
+    EXPECT_TRUE(chart.SetLineWidth(1, 4, 3));
+    EXPECT_TRUE(chart.SetSymbolShape(2, 7, kSymbolOpenTriangleDown));
+    chart.SetSymbolColor(2, 7, kRed);
+    EXPECT_TRUE(chart.SetSymbolSize(2, 7, 9));
+    chart.SetLegendText(2, 7, "P.7  Messwerte ä");
+    EXPECT_EQ(chart.LinePattern(1, 4), kLineDashDot);
+    EXPECT_EQ(chart.LineColor(1, 4), kBlue);
+    EXPECT_EQ(chart.LineWidth(1, 4), 3);
+    EXPECT_EQ(chart.SymbolShape(2, 7), kSymbolOpenTriangleDown);
+    EXPECT_EQ(chart.SymbolColor(2, 7), kRed);
+    EXPECT_EQ(chart.SymbolSize(2, 7), 9);
+    EXPECT_EQ(chart.LegendText(2, 7), "P.7  Messwerte ä");
+    for (int bad : {0, 9, -1}) EXPECT_FALSE(chart.SetLinePattern(1, 4, bad));
+    for (int bad : {0, 17}) EXPECT_FALSE(chart.SetSymbolShape(2, 7, bad));
+    EXPECT_FALSE(chart.SetSymbolSize(2, 7, -1));
+    EXPECT_FALSE(chart.SetLineWidth(1, 4, 0));
+    EXPECT_FALSE(chart.SetDisplay(1, 4, 4));
+    EXPECT_FALSE(chart.SetLinePattern(2, 13, kLineSolid));  // no series 13 in group 2
+    EXPECT_EQ(chart.LinePattern(1, 4), kLineDashDot);
+    EXPECT_EQ(chart.SymbolShape(2, 7), kSymbolOpenTriangleDown);
+    EXPECT_EQ(chart.SymbolSize(2, 7), 9);
+    EXPECT_EQ(chart.Display(1, 4), kSeriesShown);
+    // Every symbol shape draws without trouble.
+    chart.SetSeriesData(2, 1, {1, 2, 3}, {1, 2, 3});
+    for (int shape = kSymbolNone; shape <= kSymbolOpenTriangleDown; ++shape) {
+        ASSERT_TRUE(chart.SetSymbolShape(2, 1, shape));
+        EXPECT_FALSE(Render().isNull());
+    }
+}
+
+TEST_F(Chart2DTest, AxisSpacingAutomaticOrGiven) {
+    ASSERT_TRUE(chart.SetAxisRange(ChartAxis::X, 0, 10));
+    ASSERT_TRUE(chart.SetAxisRange(ChartAxis::Y, -1, 1));
+    EXPECT_DOUBLE_EQ(chart.AxisMin(ChartAxis::X), 0);
+    EXPECT_DOUBLE_EQ(chart.AxisMax(ChartAxis::X), 10);
+    EXPECT_FALSE(chart.AxisAutoScale(ChartAxis::X));
+    // Automatic: about five intervals of 1, 2 or 5 times a power of ten.
+    EXPECT_TRUE(chart.SpacingAuto(ChartAxis::X, AxisSpacing::Grid));
+    EXPECT_DOUBLE_EQ(chart.Spacing(ChartAxis::X, AxisSpacing::Grid), 2);
+    EXPECT_DOUBLE_EQ(chart.Spacing(ChartAxis::Y, AxisSpacing::Number), 0.5);
+    // Given values end the automatic state; bad ones are refused and change nothing.
+    EXPECT_TRUE(chart.SetSpacing(ChartAxis::X, AxisSpacing::Tick, 0.25));
+    EXPECT_FALSE(chart.SpacingAuto(ChartAxis::X, AxisSpacing::Tick));
+    EXPECT_DOUBLE_EQ(chart.Spacing(ChartAxis::X, AxisSpacing::Tick), 0.25);
+    for (double bad : {0.0, -1.0, double(NAN), double(INFINITY)}) EXPECT_FALSE(chart.SetSpacing(ChartAxis::X, AxisSpacing::Grid, bad));
+    EXPECT_TRUE(chart.SpacingAuto(ChartAxis::X, AxisSpacing::Grid));
+    chart.SetSpacingAuto(ChartAxis::X, AxisSpacing::Tick, true);
+    EXPECT_DOUBLE_EQ(chart.Spacing(ChartAxis::X, AxisSpacing::Tick), 2);
+    // A spacing far too fine for the range is kept but drawn without hanging.
+    EXPECT_TRUE(chart.SetSpacing(ChartAxis::X, AxisSpacing::Grid, 1e-12));
+    EXPECT_TRUE(chart.SetSpacing(ChartAxis::X, AxisSpacing::Tick, 1e-12));
+    EXPECT_TRUE(chart.SetSpacing(ChartAxis::X, AxisSpacing::Number, 1e-12));
+    chart.SetGridShown(ChartAxis::X, true);
+    EXPECT_FALSE(Render().isNull());
+    // Ranges: reversed, empty or non-finite ranges are refused.
+    EXPECT_FALSE(chart.SetAxisRange(ChartAxis::X, 5, 5));
+    EXPECT_FALSE(chart.SetAxisRange(ChartAxis::X, 6, 5));
+    EXPECT_FALSE(chart.SetAxisRange(ChartAxis::X, NAN, 5));
+    EXPECT_FALSE(chart.SetAxisMin(ChartAxis::X, 11));
+    EXPECT_DOUBLE_EQ(chart.AxisMin(ChartAxis::X), 0);
+    EXPECT_TRUE(chart.SetAxisMax(ChartAxis::X, 20));
+    EXPECT_DOUBLE_EQ(chart.AxisMax(ChartAxis::X), 20);
+}
+
+TEST_F(Chart2DTest, AutomaticScalingFollowsShownData) {
+    chart.SetSeriesData(1, 1, {-3, 0, 42}, {0.5, 2, 9.5});
+    chart.SetSeriesData(1, 2, {1000}, {1000});
+    chart.SetDisplay(1, 2, kSeriesHidden);  // hidden data does not widen the range
+    EXPECT_TRUE(chart.AxisAutoScale(ChartAxis::X));
+    EXPECT_LE(chart.AxisMin(ChartAxis::X), -3);
+    EXPECT_GE(chart.AxisMax(ChartAxis::X), 42);
+    EXPECT_LT(chart.AxisMax(ChartAxis::X), 100);
+    EXPECT_LE(chart.AxisMin(ChartAxis::Y), 0.5);
+    EXPECT_GE(chart.AxisMax(ChartAxis::Y), 9.5);
+}
+
+TEST_F(Chart2DTest, LogAxesMapDecadesAndRefuseRangesAtZero) {
+    ASSERT_TRUE(chart.SetAxisRange(ChartAxis::Y, 0, 10));
+    EXPECT_FALSE(chart.SetAxisLog(ChartAxis::Y, true));  // manual range reaching 0
+    EXPECT_FALSE(chart.AxisLog(ChartAxis::Y));
+    ASSERT_TRUE(chart.SetAxisRange(ChartAxis::Y, 1, 1000));
+    ASSERT_TRUE(chart.SetAxisLog(ChartAxis::Y, true));
+    ASSERT_TRUE(chart.SetAxisRange(ChartAxis::X, 0, 1));
+    EXPECT_FALSE(chart.SetAxisRange(ChartAxis::Y, 0, 100));
+    EXPECT_FALSE(chart.SetAxisRange(ChartAxis::Y, -5, 100));
+    EXPECT_DOUBLE_EQ(chart.AxisMin(ChartAxis::Y), 1);
+    // 10 and 100 split the plot height in thirds.
+    double px = 0, py10 = 0, py100 = 0;
+    ASSERT_TRUE(chart.DataToPixel(0.5, 10, px, py10));
+    ASSERT_TRUE(chart.DataToPixel(0.5, 100, px, py100));
+    const double top = chart.PlotAreaTop(), h = chart.PlotAreaHeight();
+    EXPECT_NEAR(py10, top + h * 2 / 3, 1.0);
+    EXPECT_NEAR(py100, top + h / 3, 1.0);
+    EXPECT_FALSE(chart.DataToPixel(0.5, 0, px, py10));
+    EXPECT_FALSE(chart.DataToPixel(0.5, -1, px, py10));
+    double x = 0, y = 0;
+    ASSERT_TRUE(chart.PixelToData(px, top + h / 2, x, y));
+    EXPECT_NEAR(y, std::sqrt(1000.0), std::sqrt(1000.0) * 0.02);
+    EXPECT_DOUBLE_EQ(chart.Spacing(ChartAxis::Y, AxisSpacing::Grid), 1);
+    // Automatic log scaling uses the positive data only; switching back is always allowed.
+    chart.SetSeriesData(1, 1, {0, 1, 2}, {-4, 0, 0.05});
+    chart.SetAxisAutoScale(ChartAxis::Y, true);
+    EXPECT_DOUBLE_EQ(chart.AxisMin(ChartAxis::Y), 0.01);
+    EXPECT_DOUBLE_EQ(chart.AxisMax(ChartAxis::Y), 0.1);
+    EXPECT_FALSE(Render().isNull());
+    EXPECT_TRUE(chart.SetAxisLog(ChartAxis::Y, false));
+}
+
+TEST_F(Chart2DTest, AxisLooksRoundTrip) {
+    QFont f("Arial");
+    f.setPointSize(13);
+    f.setItalic(true);
+    chart.SetAxisTitle(ChartAxis::Y, "c / mol/l");
+    chart.SetAxisTitleFont(ChartAxis::Y, f);
+    chart.SetAxisTitleColor(ChartAxis::Y, kBlue);
+    EXPECT_TRUE(chart.SetAxisTitleRotation(ChartAxis::Y, kTextHorizontal));
+    EXPECT_TRUE(chart.SetAxisNumberRotation(ChartAxis::Y, kTextVertical));
+    chart.SetAxisNumberFont(ChartAxis::X, f);
+    EXPECT_TRUE(chart.SetAxisOrigin(ChartAxis::X, kPlaceAtZero));
+    EXPECT_TRUE(chart.SetNumberPlacement(ChartAxis::Y, kPlaceAtMaximum));
+    EXPECT_TRUE(chart.SetGridPattern(ChartAxis::Y, kLineDotted));
+    chart.SetGridColor(ChartAxis::Y, kRed);
+    EXPECT_EQ(chart.AxisTitle(ChartAxis::Y), "c / mol/l");
+    EXPECT_EQ(chart.AxisTitleFont(ChartAxis::Y), f);
+    EXPECT_EQ(chart.AxisTitleColor(ChartAxis::Y), kBlue);
+    EXPECT_EQ(chart.AxisTitleRotation(ChartAxis::Y), kTextHorizontal);
+    EXPECT_EQ(chart.AxisNumberRotation(ChartAxis::Y), kTextVertical);
+    EXPECT_EQ(chart.AxisNumberFont(ChartAxis::X), f);
+    EXPECT_EQ(chart.AxisOrigin(ChartAxis::X), kPlaceAtZero);
+    EXPECT_EQ(chart.NumberPlacement(ChartAxis::Y), kPlaceAtMaximum);
+    EXPECT_EQ(chart.GridPattern(ChartAxis::Y), kLineDotted);
+    EXPECT_EQ(chart.GridColor(ChartAxis::Y), kRed);
+    EXPECT_FALSE(chart.SetAxisOrigin(ChartAxis::X, 4));
+    EXPECT_FALSE(chart.SetAxisTitleRotation(ChartAxis::Y, 0));
+    EXPECT_FALSE(chart.SetGridPattern(ChartAxis::Y, 0));
+    EXPECT_EQ(chart.AxisOrigin(ChartAxis::X), kPlaceAtZero);
+    // Given margins are used as they are.
+    EXPECT_TRUE(chart.SetPlotMargin(MarginSide::Top, 30));
+    EXPECT_TRUE(chart.SetPlotMargin(MarginSide::Left, 70));
+    EXPECT_FALSE(chart.SetPlotMargin(MarginSide::Left, -1));
+    EXPECT_EQ(chart.PlotMargin(MarginSide::Top), 30);
+    EXPECT_EQ(chart.PlotAreaTop(), chart.ChartAreaTop() + 30);
+    EXPECT_EQ(chart.PlotAreaLeft(), chart.ChartAreaLeft() + 70);
+    chart.SetPlotMarginAuto(MarginSide::Left, true);
+    EXPECT_GT(chart.PlotMargin(MarginSide::Left), 0);
+    EXPECT_FALSE(Render().isNull());
+}
+
+TEST_F(Chart2DTest, RegionsAtKnownPixels) {
+    chart.SetChartAreaLocation(5, 16);
+    EXPECT_EQ(chart.ChartAreaWidth(), 590);
+    EXPECT_EQ(chart.ChartAreaHeight(), 368);
+    chart.SetTextBlock(ChartText::Header, "Konzentration\rüber der Zeit");
+    chart.SetTextBlockLocation(ChartText::Header, 200, 20);
+    chart.SetTextBlock(ChartText::Footer, "Zusatz");
+    chart.SetTextBlockLocation(ChartText::Footer, 10, 350);
+    chart.SetSeriesData(1, 1, {0, 1}, {0, 1});
+    chart.SetLegendText(1, 1, "K.1");
+    chart.SetLegendShown(true);
+    chart.SetLegendLocation(450, 120);
+    // A CR makes two lines: the header is taller than the one-line footer.
+    EXPECT_GT(chart.TextBlockHeight(ChartText::Header), chart.TextBlockHeight(ChartText::Footer) * 3 / 2);
+    const int hw = chart.TextBlockWidth(ChartText::Header);
+    ASSERT_GT(hw, 0);
+    EXPECT_EQ(chart.RegionAt(200 + hw / 2, 25), kRegionHeader);
+    EXPECT_EQ(chart.RegionAt(15, 355), kRegionFooter);
+    ASSERT_GT(chart.LegendWidth(), 0);
+    EXPECT_EQ(chart.LegendLeft(), 450);
+    EXPECT_EQ(chart.RegionAt(450 + chart.LegendWidth() / 2, 120 + chart.LegendHeight() / 2), kRegionLegend);
+    const int cx = chart.PlotAreaLeft() + 20, cy = chart.PlotAreaTop() + chart.PlotAreaHeight() / 2;
+    EXPECT_EQ(chart.RegionAt(cx, cy), kRegionPlotArea);
+    EXPECT_EQ(chart.RegionAt(1, 1), kRegionNone);
+    // Hidden blocks and legend are no longer hit.
+    chart.SetTextBlockShown(ChartText::Header, false);
+    chart.SetLegendShown(false);
+    EXPECT_NE(chart.RegionAt(200 + hw / 2, 25), kRegionHeader);
+    EXPECT_EQ(chart.RegionAt(450 + 5, 125), kRegionPlotArea);
+    EXPECT_EQ(chart.TextBlockWidth(ChartText::Header), 0);
+    // Legend entries need a legend text: without any the legend takes no room.
+    chart.SetLegendShown(true);
+    chart.SetLegendText(1, 1, "");
+    EXPECT_EQ(chart.LegendWidth(), 0);
+}
+
+TEST_F(Chart2DTest, TextBlocksLegendAndBordersRoundTrip) {
+    QFont f("Arial");
+    f.setPointSize(12);
+    f.setBold(true);
+    f.setStrikeOut(true);
+    chart.SetTextBlockFont(ChartText::Footer, f);
+    chart.SetTextBlockForeColor(ChartText::Footer, kRed);
+    chart.SetTextBlockBackColor(ChartText::Footer, -1);
+    EXPECT_TRUE(chart.SetTextBlockBorder(ChartText::Footer, kBorderFramed1));
+    EXPECT_FALSE(chart.SetTextBlockBorder(ChartText::Footer, 2));
+    EXPECT_EQ(chart.TextBlockBorder(ChartText::Footer), kBorderFramed1);
+    EXPECT_EQ(chart.TextBlockFont(ChartText::Footer), f);
+    EXPECT_EQ(chart.TextBlockForeColor(ChartText::Footer), kRed);
+    EXPECT_EQ(chart.TextBlockBackColor(ChartText::Footer), -1);
+    // Without a location the header is centred in the chart.
+    chart.SetTextBlock(ChartText::Header, "Titel");
+    const int w = chart.TextBlockWidth(ChartText::Header);
+    EXPECT_NEAR(chart.TextBlockLeft(ChartText::Header), (600 - w) / 2, 1);
+    EXPECT_TRUE(chart.SetLegendOrientation(kLegendHorizontal));
+    EXPECT_FALSE(chart.SetLegendOrientation(3));
+    EXPECT_TRUE(chart.SetLegendBorder(kBorderNone));
+    chart.SetLegendBackColor(-1);
+    EXPECT_EQ(chart.LegendOrientation(), kLegendHorizontal);
+    EXPECT_EQ(chart.LegendBorder(), kBorderNone);
+    EXPECT_EQ(chart.LegendBackColor(), -1);
+    // Horizontal legend: two entries side by side make it wider than tall.
+    chart.SetSeriesData(1, 1, {0, 1}, {0, 1});
+    chart.SetSeriesData(1, 2, {0, 1}, {1, 0});
+    chart.SetLegendText(1, 1, "K.1");
+    chart.SetLegendText(1, 2, "K.2");
+    chart.SetLegendShown(true);
+    const int hwide = chart.LegendWidth(), hhigh = chart.LegendHeight();
+    chart.SetLegendOrientation(kLegendVertical);
+    EXPECT_GT(hwide, chart.LegendWidth());
+    EXPECT_LT(hhigh, chart.LegendHeight());
+}
+
+TEST_F(Chart2DTest, NearestPointAtKnownPixels) {
+    ASSERT_TRUE(chart.SetAxisRange(ChartAxis::X, 0, 10));
+    ASSERT_TRUE(chart.SetAxisRange(ChartAxis::Y, 0, 10));
+    chart.SetSeriesData(1, 1, {1, 2, 3}, {1, 2, 3});
+    chart.SetSeriesData(1, 2, {8, 9}, {kChartHole, 9});
+    chart.SetSeriesData(1, 25, {0, 10}, {0, 10});
+    chart.SetDisplay(1, 25, kSeriesHidden);
+    chart.SetSeriesData(2, 4, {5}, {5});
+    const QPointF p = Linear(2, 2);
+    NearestPoint n = chart.NearestPointOf(1, static_cast<int>(std::lround(p.x())) + 3,
+                                          static_cast<int>(std::lround(p.y())) + 4);
+    EXPECT_EQ(n.series, 1);
+    EXPECT_EQ(n.point, 2);
+    EXPECT_NEAR(n.distance, 5, 1.0);
+    // The hole of series 2 and the hidden frame series 25 are never found.
+    const QPointF hole = Linear(8, 9);
+    n = chart.NearestPointOf(1, static_cast<int>(hole.x()), static_cast<int>(hole.y()));
+    EXPECT_EQ(n.series, 2);
+    EXPECT_EQ(n.point, 2);
+    const QPointF corner = Linear(10, 10);
+    n = chart.NearestPointOf(1, static_cast<int>(corner.x()), static_cast<int>(corner.y()));
+    EXPECT_NE(n.series, 25);
+    // Group 2 separately.
+    const QPointF q = Linear(5, 5);
+    n = chart.NearestPointOf(2, static_cast<int>(std::lround(q.x())), static_cast<int>(std::lround(q.y())));
+    EXPECT_EQ(n.series, 4);
+    EXPECT_EQ(n.point, 1);
+    EXPECT_LE(n.distance, 1.0);
+    n = chart.NearestPointOf(3, 10, 10);
+    EXPECT_EQ(n.series, -1);
+    chart.SetSeriesCount(2, 0);
+    EXPECT_EQ(chart.NearestPointOf(2, 10, 10).point, -1);
+}
+
+TEST_F(Chart2DTest, ZoomToRectangleAndReset) {
+    ASSERT_TRUE(chart.SetAxisRange(ChartAxis::X, 0, 10));
+    chart.SetSeriesData(1, 1, {0, 10}, {0, 20});
+    QSignalSpy zoomed(&chart, &Chart2D::Zoomed);
+    const double y0 = chart.AxisMin(ChartAxis::Y), y1 = chart.AxisMax(ChartAxis::Y);
+    ASSERT_TRUE(chart.AxisAutoScale(ChartAxis::Y));
+    const QPointF a = Linear(2, 5), b = Linear(6, 15);
+    ASSERT_TRUE(chart.ZoomToPixels(static_cast<int>(a.x()), static_cast<int>(a.y()), static_cast<int>(b.x()),
+                                   static_cast<int>(b.y())));
+    EXPECT_EQ(zoomed.count(), 1);
+    EXPECT_TRUE(chart.IsZoomed());
+    const double tolX = 10.0 / chart.PlotAreaWidth() * 1.5, tolY = (y1 - y0) / chart.PlotAreaHeight() * 1.5;
+    EXPECT_NEAR(chart.AxisMin(ChartAxis::X), 2, tolX);
+    EXPECT_NEAR(chart.AxisMax(ChartAxis::X), 6, tolX);
+    EXPECT_NEAR(chart.AxisMin(ChartAxis::Y), 5, tolY);
+    EXPECT_NEAR(chart.AxisMax(ChartAxis::Y), 15, tolY);
+    // A second zoom nests; reset goes back to the state before the first one.
+    ASSERT_TRUE(chart.ZoomToPixels(chart.PlotAreaLeft() + 10, chart.PlotAreaTop() + 10, chart.PlotAreaLeft() + 100,
+                                   chart.PlotAreaTop() + 100));
+    // Too small a rectangle is refused.
+    EXPECT_FALSE(chart.ZoomToPixels(100, 100, 101, 150));
+    chart.ResetZoom();
+    EXPECT_FALSE(chart.IsZoomed());
+    EXPECT_EQ(zoomed.count(), 3);
+    EXPECT_DOUBLE_EQ(chart.AxisMin(ChartAxis::X), 0);
+    EXPECT_DOUBLE_EQ(chart.AxisMax(ChartAxis::X), 10);
+    EXPECT_TRUE(chart.AxisAutoScale(ChartAxis::Y));
+    EXPECT_DOUBLE_EQ(chart.AxisMin(ChartAxis::Y), y0);
+    EXPECT_DOUBLE_EQ(chart.AxisMax(ChartAxis::Y), y1);
+    chart.ResetZoom();  // nothing to reset
+    EXPECT_EQ(zoomed.count(), 3);
+}
+
+TEST_F(Chart2DTest, RubberBandZoomWithTheMouse) {
+    ASSERT_TRUE(chart.SetAxisRange(ChartAxis::X, 0, 10));
+    ASSERT_TRUE(chart.SetAxisRange(ChartAxis::Y, 0, 10));
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    QWidget* surface = chart.findChild<QWidget*>();
+    ASSERT_NE(surface, nullptr);
+    int downs = 0, ups = 0;
+    double xMaxSeenInUp = 0;
+    int lastButton = 0, lastShift = 0;
+    QObject::connect(&chart, &Chart2D::MouseDown, [&](int b, int s, int, int) {
+        ++downs;
+        lastButton = b;
+        lastShift = s;
+    });
+    QObject::connect(&chart, &Chart2D::MouseUp, [&](int, int, int, int) {
+        ++ups;
+        xMaxSeenInUp = chart.AxisMax(ChartAxis::X);
+    });
+    const QPointF a = Linear(1, 9), b = Linear(4, 6);
+    // Zoom mode off: a drag only reports the mouse.
+    QTest::mousePress(surface, Qt::LeftButton, Qt::ShiftModifier, a.toPoint());
+    QTest::mouseRelease(surface, Qt::LeftButton, Qt::NoModifier, b.toPoint());
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(lastButton, 1);
+    EXPECT_EQ(lastShift, 1);
+    EXPECT_DOUBLE_EQ(chart.AxisMax(ChartAxis::X), 10);
+    // Zoom mode: Escape cancels a band ...
+    chart.SetZoomMode(true);
+    QTest::mousePress(surface, Qt::LeftButton, Qt::NoModifier, a.toPoint());
+    QTest::mouseMove(surface, b.toPoint());
+    QTest::keyClick(surface, Qt::Key_Escape);
+    QTest::mouseRelease(surface, Qt::LeftButton, Qt::NoModifier, b.toPoint());
+    EXPECT_FALSE(chart.IsZoomed());
+    // ... and a completed band zooms before MouseUp is reported.
+    QTest::mousePress(surface, Qt::LeftButton, Qt::NoModifier, a.toPoint());
+    QTest::mouseMove(surface, b.toPoint());
+    QTest::mouseRelease(surface, Qt::LeftButton, Qt::NoModifier, b.toPoint());
+    EXPECT_TRUE(chart.IsZoomed());
+    EXPECT_NEAR(xMaxSeenInUp, 4, 0.1);
+    EXPECT_NEAR(chart.AxisMin(ChartAxis::Y), 6, 0.1);
+    EXPECT_EQ(ups, 3);
+    // The right button never zooms.
+    chart.ResetZoom();
+    QTest::mousePress(surface, Qt::RightButton, Qt::NoModifier, a.toPoint());
+    EXPECT_EQ(lastButton, 2);
+    QTest::mouseRelease(surface, Qt::RightButton, Qt::NoModifier, b.toPoint());
+    EXPECT_FALSE(chart.IsZoomed());
+}
+
+TEST_F(Chart2DTest, LabelsAttachAndClampToExistingPoints) {
+    for (int k = 1; k <= Chart2D::kMaxLabels; ++k) EXPECT_EQ(chart.AddLabel(), k);
+    EXPECT_EQ(chart.AddLabel(), 0);
+    EXPECT_EQ(chart.LabelCount(), Chart2D::kMaxLabels);
+    chart.RemoveAllLabels();
+    const int n = chart.AddLabel();
+    ASSERT_EQ(n, 1);
+    ASSERT_TRUE(chart.SetAxisRange(ChartAxis::X, 0, 10));
+    ASSERT_TRUE(chart.SetAxisRange(ChartAxis::Y, 0, 10));
+    chart.SetSeriesData(1, 1, {1, 2, 7}, {1, 2, 4});
+    chart.SetLineColor(1, 1, kBlue);
+    EXPECT_FALSE(chart.SetLabelAttachSeries(n, 1, 40, 1));
+    ASSERT_TRUE(chart.SetLabelAttachSeries(n, 1, 1, 99));
+    EXPECT_EQ(chart.LabelAttach(n), kAttachSeries);
+    EXPECT_EQ(chart.LabelPoint(n), 99);
+    chart.SetLabelText(n, "MMMM");
+    chart.SetLabelForeColor(n, kRed);
+    chart.SetLabelBackColor(n, kRed);
+    EXPECT_TRUE(chart.SetLabelAnchor(n, kAnchorNorthEast));
+    EXPECT_FALSE(chart.SetLabelAnchor(n, 9));
+    EXPECT_TRUE(chart.SetLabelBorder(n, kBorderPlain));
+    chart.SetLabelOffset(n, 0);
+    // Not shown yet: no red anywhere near the last point.
+    EXPECT_FALSE(RedNear(Render(), Linear(7, 4) + QPointF(6, -6), 3));
+    chart.SetLabelShown(n, true);
+    EXPECT_TRUE(RedNear(Render(), Linear(7, 4) + QPointF(6, -6), 2));  // clamped to point 3
+    // Attached to data coordinates instead.
+    chart.SetLabelAttachData(n, 3, 8);
+    EXPECT_EQ(chart.LabelAttach(n), kAttachData);
+    EXPECT_DOUBLE_EQ(chart.LabelDataX(n), 3);
+    const QImage img = Render();
+    EXPECT_TRUE(RedNear(img, Linear(3, 8) + QPointF(6, -6), 2));
+    EXPECT_FALSE(RedNear(img, Linear(7, 4) + QPointF(6, -6), 3));
+    // Out-of-range label numbers do nothing.
+    chart.SetLabelText(2, "x");
+    EXPECT_EQ(chart.LabelText(2), "");
+    EXPECT_FALSE(chart.LabelShown(0));
+}
+
+TEST_F(Chart2DTest, RepaintSuspensionHoldsBackAndReleases) {
+    chart.SetRepaintSuspended(true);
+    EXPECT_TRUE(chart.IsRepaintSuspended());
+    chart.SetSeriesData(1, 1, {0, 1}, {0, 1});
+    chart.SetTextBlock(ChartText::Header, "Kopf");
+    // Reading geometry while suspended still gives the current layout.
+    EXPECT_GT(chart.TextBlockWidth(ChartText::Header), 0);
+    chart.SetRepaintSuspended(false);
+    EXPECT_FALSE(chart.IsRepaintSuspended());
+    EXPECT_FALSE(chart.IsDataBatched(2));
+}
+
+TEST_F(Chart2DTest, PictureFilesOfTheRightKind) {
+    chart.SetSeriesData(1, 1, {0, 1, 2}, {0, 1, 4});
+    chart.SetTextBlock(ChartText::Header, "Bild");
+    struct Case {
+        const char* name;
+        int code;
+        QByteArray magic;
+    };
+    const Case cases[] = {{"a.bmp", kPictureBitmap, "BM"},
+                          {"a.png", kPictureBitmap, "\x89PNG"},
+                          {"a.svg", kPictureEnhanced, "<?xml"},
+                          {"a.wmf", kPictureMetafile, "<?xml"},
+                          {"a.pdf", kPictureStandard, "%PDF"}};
+    for (const Case& c : cases) {
+        const std::string p = Path(c.name);
+        ASSERT_TRUE(chart.SavePicture(p, c.code)) << c.name;
+        EXPECT_EQ(Head(p, c.magic.size()), c.magic) << c.name;
+        EXPECT_GT(QFileInfo(QString::fromStdString(p)).size(), 100) << c.name;
+    }
+    const QByteArray svg = Head(Path("a.svg"), 4000);
+    EXPECT_TRUE(svg.contains("<svg"));
+    const QImage png(QString::fromStdString(Path("a.png")));
+    EXPECT_EQ(png.size(), QSize(600, 400));
+    // Failures are reported.
+    EXPECT_FALSE(chart.SavePicture(Path("a.png"), 7));
+    EXPECT_FALSE(chart.SavePicture(dir.filePath("no/such/dir/a.png").toStdString(), kPictureBitmap));
+    EXPECT_FALSE(chart.SavePicture("", kPictureBitmap));
+}
+
+TEST_F(Chart2DTest, PrintsToAPdfPrinterAtAGivenPlace) {
+    chart.SetSeriesData(1, 1, {0, 1, 2}, {0, 1, 4});
+    for (int scale : {kPrintFullPage, kPrintHeight, kPrintWidth}) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const std::string p = Path("print.pdf");
+        QFile::remove(QString::fromStdString(p));
+        printer.setOutputFileName(QString::fromStdString(p));
+        ASSERT_TRUE(chart.PrintChart(printer, scale, 3.5, 3, 15, 10)) << scale;
+        EXPECT_EQ(Head(p, 4), QByteArray("%PDF"));
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(Path("bad.pdf")));
+    EXPECT_FALSE(chart.PrintChart(printer, kPrintWidth, 3.5, 3, 0, 10));
+    EXPECT_FALSE(chart.PrintChart(printer, kPrintWidth, NAN, 3, 15, 10));
+}
+
+TEST_F(Chart2DTest, ClipboardTakesBitmapAndVector) {
+    chart.SetSeriesData(1, 1, {0, 1}, {0, 1});
+    ASSERT_TRUE(chart.CopyToClipboard(kPictureBitmap));
+    ASSERT_TRUE(chart.CopyToClipboard(kPictureEnhanced));
+}

@@ -1,0 +1,255 @@
+// The window registry and the FormHost over it: one instance per window, creation on demand,
+// MDI children in the main window's area, and control access by objectName.
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include "platform/WindowRegistry.h"
+#include "platform/core/FormHost.h"
+
+namespace {
+
+int created = 0;
+
+// A window with one control of each kind the kernel writes into.
+class TestForm : public QWidget {
+public:
+    TestForm() {
+        ++created;
+        auto* layout = new QVBoxLayout(this);
+        auto add = [&](QWidget* w, const char* name) {
+            w->setObjectName(name);
+            layout->addWidget(w);
+            return w;
+        };
+        add(new QLineEdit, "Inp(10)");
+        auto* editable = static_cast<QComboBox*>(add(new QComboBox, "kCombo(1)"));
+        editable->setEditable(true);
+        auto* list = static_cast<QComboBox*>(add(new QComboBox, "cmbList"));
+        list->addItems({"s", "min", "h"});
+        add(new QLabel, "lblUnit(2)");
+        add(new QGroupBox, "fraInput");
+        go = static_cast<QPushButton*>(add(new QPushButton("Go"), "cmdGo"));
+        connect(go, &QPushButton::clicked, this, [this] { ++goClicks; });
+        for (int i = 0; i < 2; ++i) {
+            opt[i] = static_cast<QRadioButton*>(add(new QRadioButton, i == 0 ? "optTyp(0)" : "optTyp(1)"));
+            connect(opt[i], &QRadioButton::clicked, this, [this, i] { ++optClicks[i]; });
+        }
+        chk = static_cast<QCheckBox*>(add(new QCheckBox, "chkMitPunkten"));
+        connect(chk, &QCheckBox::clicked, this, [this] { ++chkClicks; });
+        action = new QAction(this);
+        action->setObjectName("mnuDraw");
+        connect(action, &QAction::triggered, this, [this] { ++actionRuns; });
+    }
+    ~TestForm() override { --created; }
+
+    bool refuseClose = false;
+    QPushButton* go = nullptr;
+    QRadioButton* opt[2] = {};
+    QCheckBox* chk = nullptr;
+    QAction* action = nullptr;
+    int goClicks = 0, optClicks[2] = {0, 0}, chkClicks = 0, actionRuns = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        if (refuseClose) event->ignore();
+        else event->accept();
+    }
+};
+
+int factoryCalls = 0;
+const platform::FormRegistration dialogReg("frmRegTestDialog", platform::FormKind::Dialog, [] {
+    ++factoryCalls;
+    return new TestForm;
+});
+const platform::FormRegistration childReg("frmRegTestChild", platform::FormKind::MdiChild,
+                                          [] { return new TestForm; });
+
+void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+class WindowRegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        mdi = new QMdiArea;
+        main.setCentralWidget(mdi);
+        platform::Windows().SetMainWindow(&main, [this](QWidget* form) { return mdi->addSubWindow(form); });
+    }
+    void TearDown() override {
+        platform::Windows().Unload("frmRegTestDialog");
+        platform::Windows().Unload("frmRegTestChild");
+        FlushDeletes();
+        platform::Windows().SetMainWindow(nullptr, nullptr);
+    }
+    TestForm* Form(const char* name = "frmRegTestDialog") {
+        return static_cast<TestForm*>(platform::Windows().Load(name));
+    }
+
+    QMainWindow main;
+    QMdiArea* mdi = nullptr;
+};
+
+TEST_F(WindowRegistryTest, EachWindowExistsOnceAndIsCreatedOnDemand) {
+    auto& reg = platform::Windows();
+    EXPECT_TRUE(reg.IsRegistered("frmRegTestDialog"));
+    EXPECT_FALSE(reg.IsRegistered("frmNoSuchWindow"));
+    EXPECT_EQ(reg.Load("frmNoSuchWindow"), nullptr);
+    EXPECT_EQ(reg.Show("frmNoSuchWindow"), nullptr);
+
+    factoryCalls = 0;
+    EXPECT_FALSE(reg.IsLoaded("frmRegTestDialog"));
+    EXPECT_EQ(reg.Get("frmRegTestDialog"), nullptr);  // asking never creates
+    EXPECT_EQ(factoryCalls, 0);
+
+    QWidget* first = reg.Load("frmRegTestDialog");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->objectName(), "frmRegTestDialog");
+    EXPECT_FALSE(first->isVisible());  // loaded, not shown
+    EXPECT_EQ(reg.Show("frmRegTestDialog"), first);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(factoryCalls, 1);
+    // A dialog is a window of its own, owned by the main window.
+    EXPECT_TRUE(first->isWindow());
+    EXPECT_EQ(first->parentWidget(), &main);
+    EXPECT_TRUE(platform::Forms().IsLoaded("frmRegTestDialog"));
+
+    EXPECT_TRUE(reg.Unload("frmRegTestDialog"));
+    EXPECT_FALSE(reg.IsLoaded("frmRegTestDialog"));
+    EXPECT_FALSE(platform::Forms().IsLoaded("frmRegTestDialog"));
+    FlushDeletes();
+    EXPECT_TRUE(reg.Unload("frmRegTestDialog"));  // not loaded counts as unloaded
+
+    reg.Load("frmRegTestDialog");
+    EXPECT_EQ(factoryCalls, 2);  // a fresh instance after an unload
+}
+
+TEST_F(WindowRegistryTest, RefusedCloseKeepsTheWindowAndUserCloseForgetsIt) {
+    auto& reg = platform::Windows();
+    TestForm* form = Form();
+    form->refuseClose = true;
+    EXPECT_FALSE(reg.Unload("frmRegTestDialog"));
+    EXPECT_EQ(reg.Get("frmRegTestDialog"), form);
+
+    form->refuseClose = false;
+    reg.Show("frmRegTestDialog");
+    form->close();  // as the close box does
+    FlushDeletes();
+    EXPECT_FALSE(reg.IsLoaded("frmRegTestDialog"));
+}
+
+TEST_F(WindowRegistryTest, MdiChildGoesIntoTheMainWindowsArea) {
+    auto& reg = platform::Windows();
+    QWidget* child = reg.Show("frmRegTestChild");
+    ASSERT_NE(child, nullptr);
+    ASSERT_EQ(mdi->subWindowList().size(), 1);
+    QMdiSubWindow* frame = mdi->subWindowList().front();
+    EXPECT_EQ(frame->widget(), child);
+    EXPECT_EQ(reg.Frame("frmRegTestChild"), frame);
+    EXPECT_EQ(mdi->activeSubWindow(), frame);
+
+    EXPECT_TRUE(reg.Unload("frmRegTestChild"));
+    FlushDeletes();
+    EXPECT_TRUE(mdi->subWindowList().isEmpty());
+    EXPECT_FALSE(reg.IsLoaded("frmRegTestChild"));
+}
+
+TEST_F(WindowRegistryTest, FormHostWritesAndReadsTextsByControlName) {
+    TestForm* form = Form();
+    platform::FormHost& host = platform::Forms();
+    EXPECT_TRUE(host.SetText("frmRegTestDialog", "Inp", 10, " .15"));
+    EXPECT_EQ(form->findChild<QLineEdit*>("Inp(10)")->text(), " .15");
+    EXPECT_EQ(host.GetText("frmRegTestDialog", "Inp", 10), " .15");
+
+    EXPECT_TRUE(host.SetText("frmRegTestDialog", "kCombo", 1, "100"));
+    EXPECT_EQ(host.GetText("frmRegTestDialog", "kCombo", 1), "100");
+    EXPECT_TRUE(host.SetText("frmRegTestDialog", "cmbList", -1, "h"));
+    EXPECT_EQ(form->findChild<QComboBox*>("cmbList")->currentIndex(), 2);
+    EXPECT_FALSE(host.SetText("frmRegTestDialog", "cmbList", -1, "Jahr"));  // not in the list
+
+    EXPECT_TRUE(host.SetText("frmRegTestDialog", "lblUnit", 2, "1/min"));
+    EXPECT_EQ(form->findChild<QLabel*>("lblUnit(2)")->text(), "1/min");
+    EXPECT_TRUE(host.SetText("frmRegTestDialog", "fraInput", -1, "Eingabe"));
+    EXPECT_EQ(form->findChild<QGroupBox*>("fraInput")->title(), "Eingabe");
+    EXPECT_TRUE(host.SetText("frmRegTestDialog", "cmdGo", -1, "Rechnen"));
+    EXPECT_EQ(form->go->text(), "Rechnen");
+    EXPECT_EQ(form->goClicks, 0);  // a caption change presses nothing
+
+    // The window's own caption, with umlauts kept.
+    EXPECT_TRUE(host.SetText("frmRegTestDialog", "", -1, "Rührkessel"));
+    EXPECT_EQ(form->windowTitle(), QString::fromUtf8("Rührkessel"));
+    EXPECT_EQ(host.GetText("frmRegTestDialog", "", -1), "Rührkessel");
+
+    EXPECT_FALSE(host.SetText("frmRegTestDialog", "Inp", 11, "1"));  // no such member
+    EXPECT_FALSE(host.SetText("frmNotOpen", "Inp", 10, "1"));
+    EXPECT_EQ(host.GetText("frmNotOpen", "Inp", 10), "");
+}
+
+TEST_F(WindowRegistryTest, FormHostStateChangesAndPresses) {
+    TestForm* form = Form();
+    platform::FormHost& host = platform::Forms();
+    EXPECT_TRUE(host.SetEnabled("frmRegTestDialog", "Inp", 10, false));
+    EXPECT_FALSE(form->findChild<QLineEdit*>("Inp(10)")->isEnabled());
+    EXPECT_TRUE(host.SetToolTip("frmRegTestDialog", "cmdGo", -1, " rechnen "));
+    EXPECT_EQ(form->go->toolTip(), " rechnen ");
+    EXPECT_TRUE(host.SetVisible("frmRegTestDialog", "mnuDraw", -1, false));
+    EXPECT_FALSE(form->action->isVisible());
+    EXPECT_TRUE(host.SetEnabled("frmRegTestDialog", "mnuDraw", -1, false));
+    EXPECT_FALSE(form->action->isEnabled());
+
+    // A press by the program reaches hidden and disabled buttons too.
+    form->go->setEnabled(false);
+    EXPECT_TRUE(host.Click("frmRegTestDialog", "cmdGo", -1));
+    EXPECT_EQ(form->goClicks, 1);
+    form->go->setEnabled(true);
+    EXPECT_TRUE(host.Click("frmRegTestDialog", "cmdGo", -1));
+    EXPECT_EQ(form->goClicks, 2);
+    form->action->setEnabled(true);
+    EXPECT_TRUE(host.Click("frmRegTestDialog", "mnuDraw", -1));
+    EXPECT_EQ(form->actionRuns, 1);
+    EXPECT_FALSE(host.Click("frmRegTestDialog", "Inp", 10));  // not a button
+}
+
+TEST_F(WindowRegistryTest, SettingAnOptionRunsItsClickHandlerOnlyWhenItChanges) {
+    TestForm* form = Form();
+    platform::FormHost& host = platform::Forms();
+    EXPECT_TRUE(host.SetChecked("frmRegTestDialog", "optTyp", 1, true));
+    EXPECT_TRUE(form->opt[1]->isChecked());
+    EXPECT_EQ(form->optClicks[1], 1);
+    EXPECT_TRUE(host.SetChecked("frmRegTestDialog", "optTyp", 1, true));
+    EXPECT_EQ(form->optClicks[1], 1);  // already set: no handler
+
+    EXPECT_TRUE(host.SetChecked("frmRegTestDialog", "optTyp", 0, true));
+    EXPECT_TRUE(form->opt[0]->isChecked());
+    EXPECT_FALSE(form->opt[1]->isChecked());  // the group stays exclusive
+    EXPECT_EQ(form->optClicks[0], 1);
+    EXPECT_TRUE(host.IsChecked("frmRegTestDialog", "optTyp", 0));
+
+    // Clearing an option leaves none set and runs nothing.
+    EXPECT_TRUE(host.SetChecked("frmRegTestDialog", "optTyp", 0, false));
+    EXPECT_FALSE(form->opt[0]->isChecked());
+    EXPECT_FALSE(form->opt[1]->isChecked());
+    EXPECT_EQ(form->optClicks[0], 1);
+
+    // A check box runs its handler on every change, also while disabled.
+    form->chk->setEnabled(false);
+    EXPECT_TRUE(host.SetChecked("frmRegTestDialog", "chkMitPunkten", -1, true));
+    EXPECT_TRUE(form->chk->isChecked());
+    EXPECT_TRUE(host.SetChecked("frmRegTestDialog", "chkMitPunkten", -1, false));
+    EXPECT_FALSE(form->chk->isChecked());
+    EXPECT_EQ(form->chkClicks, 2);
+    EXPECT_FALSE(host.SetChecked("frmRegTestDialog", "cmdGo", -1, true));  // not checkable
+}
+
+}  // namespace
