@@ -54,7 +54,7 @@ std::string SpeziesLabel(int spezies, int slot) {
     static const char* const kEnzym[4] = {"", "E", "S", "ES"};
     if (spezies == 4 && MMDiagramm) return "";
     if (spezies == 1 && !RateDiagramm && DiagVariante >= 6)
-        return "T/K = " + platform::Format(Element(TempListe, slot), "####,##");
+        return "T/K = " + platform::Format(AlsSingle(Element(TempListe, slot)), "####,##");
     const std::string b = (aktModell == 10 && spezies <= 3) ? kEnzym[spezies] : kBuchstabe[spezies];
     return (RateDiagramm ? "r(" : "c(") + b + ") ";
 }
@@ -132,12 +132,41 @@ void BlutalkoholKurve(std::vector<XYPunkt>& punkte, int& ausserhalb) {
     punkte[0].x = static_cast<float>(n);
 }
 
+long Anzahl(const std::vector<XYPunkt>& punkte) {
+    if (punkte.empty() || !std::isfinite(punkte[0].x)) return 0;
+    return std::clamp(std::lround(punkte[0].x), 0L, static_cast<long>(punkte.size()) - 1);
+}
+
+std::string Fehlertext(const std::exception& e) { return std::string(e.what()) + CrLf + "Message from CalcCurve"; }
+
 void Leer(std::vector<XYPunkt>& punkte) {
     if (punkte.empty()) punkte.resize(1);
     punkte[0].x = 0;
 }
 
 }  // namespace
+
+bool SkaliereX(std::vector<XYPunkt>& punkte, double faktor, std::string& grafMeldung) {
+    const long n = Anzahl(punkte);
+    try {
+        std::vector<float> x(static_cast<std::size_t>(n) + 1);
+        for (long i = 1; i <= n; ++i) x[static_cast<std::size_t>(i)] = AlsSingle(punkte[static_cast<std::size_t>(i)].x * faktor);
+        for (long i = 1; i <= n; ++i) punkte[static_cast<std::size_t>(i)].x = x[static_cast<std::size_t>(i)];
+        return true;
+    } catch (const std::exception& e) {
+        grafMeldung = Fehlertext(e);
+        return false;
+    }
+}
+
+bool PunkteEndlich(const std::vector<XYPunkt>& punkte) {
+    const long n = Anzahl(punkte);
+    for (long i = 1; i <= n; ++i) {
+        const XYPunkt& p = punkte[static_cast<std::size_t>(i)];
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
+    }
+    return true;
+}
 
 void SetAuswertungsKurve(AuswertungsKurve rechnung) { Auswertung() = std::move(rechnung); }
 
@@ -204,7 +233,7 @@ void CalcCurve(int code, int slot, std::vector<XYPunkt>& punkte, double& regAchs
         }
     } catch (const std::exception& e) {
         fehler = kTrue;
-        grafMeldung = std::string(e.what()) + CrLf + "Message from CalcCurve";
+        grafMeldung = Fehlertext(e);
         Leer(punkte);
     }
 }

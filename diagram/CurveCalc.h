@@ -36,6 +36,13 @@ void CalcCurve(int code, int slot, std::vector<kernel::XYPunkt>& punkte, double&
                double& regSteigung, float& regBestimmtheit, std::string& grafMeldung, int& ausserhalb,
                int& fehler, KurvenRechnung& rechnung);
 
+// Multiplies the x of points 1..n by `faktor` (the tube's flow velocity turns residence time into
+// length). False, with grafMeldung set and the points unchanged, when a result is not a finite Single.
+bool SkaliereX(std::vector<kernel::XYPunkt>& punkte, double faktor, std::string& grafMeldung);
+// True when every point 1..n of the list is finite (lists filled by the caller are checked before
+// they are drawn).
+bool PunkteEndlich(const std::vector<kernel::XYPunkt>& punkte);
+
 // The evaluation plots (codes -14..-10, -8..-3) are computed by the evaluation module, which installs
 // itself here; while none is installed these codes draw no curve.
 using AuswertungsKurve = std::function<void(int code, std::vector<kernel::XYPunkt>& punkte,

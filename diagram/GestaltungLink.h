@@ -38,6 +38,8 @@ public:
 
     // Point-set panel.
     virtual void SetPunkteTab(int /*set*/, bool /*on*/, const std::string& /*caption*/) {}
+    // Switches the tab on or off and leaves its caption.
+    virtual void SetPunkteTabAn(int /*set*/, bool /*on*/) {}
     virtual void SetPunkteTabAktuell(int /*set*/) {}
     virtual void SetTxtLegPoints(int /*set*/, const std::string& /*text*/) {}
     virtual void SetPunktFarbe(int /*set*/, int /*colour*/) {}

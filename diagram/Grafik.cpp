@@ -529,7 +529,10 @@ void WendePunktsatzSeiteAn(const PunktsatzSeite& p, frmTGraph2D& fenster) {
     GestaltungLink& dlg = Gestaltung();
     for (int i = 1; i <= 6; ++i) {
         const auto& t = p.tabs[i - 1];
-        dlg.SetPunkteTab(i, t.on, t.caption.value_or(std::string()));
+        if (t.caption)
+            dlg.SetPunkteTab(i, t.on, *t.caption);
+        else
+            dlg.SetPunkteTabAn(i, t.on);
         if (p.txtLegPoints[i]) dlg.SetTxtLegPoints(i, *p.txtLegPoints[i]);
     }
     if (p.chkLegend) dlg.SetChkLegend(*p.chkLegend);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <stdexcept>
 
@@ -20,6 +21,7 @@
 #include "diagram/GestaltungLink.h"
 #include "diagram/GrafGeometrie.h"
 #include "diagram/Grafik.h"
+#include "kernel/RuntimeError.h"
 #include "kernel/Utilities.h"
 #include "platform/Chart2D.h"
 #include "platform/Twips.h"
@@ -77,8 +79,10 @@ QFont Arial(int punkte, bool fett = false, bool kursiv = false) {
     return f;
 }
 
-QString Farbe(int farbe) {
-    return QColor(farbe & 0xFF, (farbe >> 8) & 0xFF, (farbe >> 16) & 0xFF).name();
+// A colour button shows its colour flat, framed black.
+void MaleFarbfeld(QPushButton* knopf, int farbe) {
+    const QString name = QColor(farbe & 0xFF, (farbe >> 8) & 0xFF, (farbe >> 16) & 0xFF).name();
+    knopf->setStyleSheet("background-color: " + name + "; border: 1px solid black;");
 }
 
 }  // namespace
@@ -232,6 +236,8 @@ void frmTGraph2D::Aktivieren(const std::string& name, bool on) {
 
 void frmTGraph2D::Form_Load() {
     gDiagramm = this;
+    // The design dialog, when the program has one, links itself through SetGestaltung as it loads.
+    platform::Windows().Load("frmTGraph2D_Gestaltung");
     WaitCursorOn();
     const int bildschirmPx = platform::TwipsToPixels(platform::ScreenWidthTwips());
     const bool schmal = bildschirmPx < 800;
@@ -295,7 +301,7 @@ void frmTGraph2D::Form_Load() {
 
     GestaltungLink& dlg = Gestaltung();
     dlg.PresetsForNewDiagram();
-    cmdFarbVorwahl->setStyleSheet("background-color: " + Farbe(FarbVorwahl));
+    MaleFarbfeld(cmdFarbVorwahl, FarbVorwahl);
     dlg.chkLegTransparent_Click();
 
     Chart2D1->SetChartAreaForeColor(ColAxis);
@@ -382,7 +388,10 @@ void frmTGraph2D::RichtePunktGruppeEin() {
         dlg.SetPunktStilListe(k, k - 1, "7");
         dlg.SetPunktFarbe(k, FarbVorwahl);
     }
-    if (QAction* a = Aktion(platform::ControlName("mnuSubDelPoints", 0))) a->setVisible(true);
+    if (QAction* a = Aktion(platform::ControlName("mnuSubDelPoints", 0))) {
+        a->setVisible(true);
+        a->setEnabled(false);
+    }
 }
 
 void frmTGraph2D::RichteLabelsEin(bool schmal) {
@@ -561,22 +570,22 @@ bool frmTGraph2D::event(QEvent* event) {
 
 void frmTGraph2D::Form_Activate() {
     Aktivieren("mnuAddPunkte", nMesspunkte != 0 && aktDiagrammCode <= 50);
+    // Point-set tabs of the sets that hold points (tab 6 is the one of point set 7).
     GestaltungLink& dlg = Gestaltung();
     if (kTDiagramm || rcSDiagramm) {
-        dlg.SetPunkteTab(6, true, Kurvenname(6));
+        dlg.SetPunkteTabAn(7, true);
     } else {
         for (int i = 1; i <= 5; ++i) {
             const bool maskiert = i <= static_cast<int>(KurvenMaske.size()) && KurvenMaske[i - 1] == '1';
-            if (maskiert && DatenSpalte[i] && Chart2D1->PointCount(kGruppePunkte, i) > 0)
-                dlg.SetPunkteTab(i, true, Kurvenname(i));
+            if (maskiert && DatenSpalte[i] && Chart2D1->PointCount(kGruppePunkte, i) > 0) dlg.SetPunkteTabAn(i, true);
         }
     }
-    dlg.SetPunkteTab(6, Chart2D1->PointCount(kGruppePunkte, 7) > 0, Kurvenname(6));
+    dlg.SetPunkteTabAn(7, Chart2D1->PointCount(kGruppePunkte, 7) > 0);
 }
 
 void frmTGraph2D::Form_QueryUnload(int& cancel, int /*unloadMode*/) {
     cancel = 0;
-    QApplication::restoreOverrideCursor();
+    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
     platform::Windows().Unload("frmTGraphCalc");
     const QWidget* rahmen = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
     const QRect r = rahmen->geometry();
@@ -680,7 +689,13 @@ void frmTGraph2D::cmdDraw_Click() {
             CalcCurve(code, slot, KurvenPunkte, regAchsenabschnitt_, regSteigung_, regBestimmtheit_, GrafMeldung,
                       ausserhalb, CalcCurveFehler, rechnung);
         }
-        const long n = PunktZahl(KurvenPunkte);
+        if (!CalcCurveFehler && !PunkteEndlich(KurvenPunkte)) {
+            CalcCurveFehler = kTrue;
+            GrafMeldung = ErrorDescription(ErrorKind::Overflow) + CrLf + "Message from cmdDraw";
+        }
+        if (!CalcCurveFehler && RohrAktiv && !SkaliereX(KurvenPunkte, RohrV, GrafMeldung)) CalcCurveFehler = kTrue;
+        // A failed curve is not drawn: its list counts as empty.
+        const long n = CalcCurveFehler ? 0 : PunktZahl(KurvenPunkte);
         if (n == 0) {
             // An empty list draws nothing: the slot goes back, the curves drawn stay as they are.
             KurvenSlotZurueckgeben(slot, vorher);
@@ -690,14 +705,18 @@ void frmTGraph2D::cmdDraw_Click() {
         }
         if (!rechnung.laufBeendet) --ZeichnenOffen;
 
-        if (n > 0 && RohrAktiv) {
-            // Tube reactor: residence time becomes tube length.
-            for (long i = 1; i <= n; ++i) KurvenPunkte[static_cast<std::size_t>(i)].x *= static_cast<float>(RohrV);
-            if (ersteKurve) {
-                DiagRec.xMax *= static_cast<float>(RohrV);
+        if (n > 0 && RohrAktiv && ersteKurve) {
+            // Tube reactor: the x values became tube length above; the range follows once per run.
+            const double xMax = static_cast<double>(DiagRec.xMax) * RohrV;
+            if (std::isfinite(xMax) && std::fabs(xMax) <= FLT_MAX) {
+                DiagRec.xMax = static_cast<float>(xMax);
                 SetGrafLimits(code, AchsenGrenzen, DiagRec);
                 dlg.SetCoord(2, platform::CStrSingle(DiagRec.xMax));
                 SetAxesRange();
+            } else {
+                KurvenSlotZurueckgeben(slot, vorher);
+                CalcCurveFehler = kTrue;
+                GrafMeldung = ErrorDescription(ErrorKind::Overflow) + CrLf + "Message from cmdDraw";
             }
         }
         if (CalcCurveFehler) {
@@ -759,8 +778,10 @@ void frmTGraph2D::PlotCurveData(int slot, const std::vector<XYPunkt>& punkte, in
     Chart2D1->SetDisplay(kGruppeKurven, slot, platform::kSeriesShown);
     std::vector<double> x(static_cast<std::size_t>(n)), y(static_cast<std::size_t>(n));
     for (long i = 1; i <= n; ++i) {
-        x[static_cast<std::size_t>(i - 1)] = punkte[static_cast<std::size_t>(i)].x;
-        y[static_cast<std::size_t>(i - 1)] = punkte[static_cast<std::size_t>(i)].y;
+        // A value that is not finite never reaches the chart: it becomes a gap.
+        const XYPunkt& p = punkte[static_cast<std::size_t>(i)];
+        x[static_cast<std::size_t>(i - 1)] = std::isfinite(p.x) ? p.x : platform::kChartHole;
+        y[static_cast<std::size_t>(i - 1)] = std::isfinite(p.y) ? p.y : platform::kChartHole;
     }
     Chart2D1->SetSeriesData(kGruppeKurven, slot, x, y);
     Chart2D1->SetDataBatched(kGruppeKurven, false);
@@ -811,7 +832,7 @@ void frmTGraph2D::ZeigeLegende(bool on) { Chart2D1->SetLegendShown(on); }
 void frmTGraph2D::cmdFarbVorwahl_Click() {
     farbDialogFarbe_ = FarbDialogFunktion()(farbDialogFarbe_);
     FarbVorwahl = farbDialogFarbe_;
-    cmdFarbVorwahl->setStyleSheet("background-color: " + Farbe(FarbVorwahl));
+    MaleFarbfeld(cmdFarbVorwahl, FarbVorwahl);
 }
 
 void frmTGraph2D::Label49_Click() { cmdFarbVorwahl_Click(); }

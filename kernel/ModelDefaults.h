@@ -3,9 +3,8 @@
 
 namespace kernel {
 
-// Per-second defaults of the models (k1, k2, k3); a negative entry keeps the slot's value.
-constexpr double kStandardK1 = 0.15;        // 1/s (or the unit of the model's order)
-constexpr double kStandardTMaxSekunden = 100.0;
+constexpr double kStandardK1 = 0.15;            // default k1 per second of most models
+constexpr double kStandardTMaxSekunden = 100.0; // default t(max) of the time diagram, s
 
 // Stores the default k1..k3 of aktModell, converted into the current time unit ZeitEinheitNr, into kWert;
 // sets EinfacheReaktion for some models and gives model 10 its default E and S where they are 0. When a

@@ -18,11 +18,13 @@ constexpr double kRkMinBetrag = 1e-06;      // components smaller than this in s
 // uses the rate law of aktModell. err := 0, or -1 when model 19 meets a negative discriminant or a zero
 // denominator (arrays keep what was computed, no axis proposal). Every other failure (overflow, division by
 // zero, square root of a negative number) throws RuntimeError; the arrays keep what was written before.
+// A step-doubling trial that overflows counts as not agreeing; only an overflow at 32000 sub-steps is raised.
 void CalcZeitverlauf(int model, double tSpan, int& err);
 
 // Classical fourth-order Runge-Kutta with DerivsRK: nSteps steps of width h from abscissa x0, starting at
 // yStart(1..nEq) (unchanged), end state into yOut. x, xt receive the abscissa of the current step and stage;
-// yt, dydt, dy1..dy4 are caller-provided work vectors. nSteps <= 0 gives yOut = yStart. No error estimate.
+// yt, dydt, dy1..dy4 are caller-provided work vectors. nSteps <= 0 gives yOut = yStart. No error estimate;
+// throws RuntimeError(Overflow) when the end state is not finite.
 void RungeKutta4(int nEq, const EqVector& yStart, EqVector& yOut, int nSteps, double x0, double h, double& x,
                  double& xt, EqVector& yt, EqVector& dydt, EqVector& dy1, EqVector& dy2, EqVector& dy3,
                  EqVector& dy4);

@@ -232,6 +232,13 @@ struct Chart2D::Impl {
         return &m.labels[n - 1];
     }
     Axis& A(ChartAxis a) { return m.axes[AxisIndex(a)]; }
+    template <class Edit>
+    void EditLabel(int n, Edit edit) {
+        if (Label* lb = L(n)) {
+            edit(*lb);
+            Changed();
+        }
+    }
 
     // A change of the model: draw it soon unless the repaint is held back.
     void Changed(int dataGroup = 0) {
@@ -307,38 +314,58 @@ struct Chart2D::Impl {
         return v;
     }
 
+    // Gives a drawn axis the look, range and ticks of model axis i.
+    void StyleAxis(QCPAxis* a, int i) {
+        const Axis& ax = m.axes[i];
+        a->setVisible(ax.shown);
+        a->setScaleType(ax.log ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
+        if (ax.log) {
+            auto t = QSharedPointer<QCPAxisTickerLog>::create();
+            t->setLogBase(10);
+            t->setSubTickCount(8);
+            a->setTicker(t);
+        } else {
+            auto t = QSharedPointer<SpacingTicker>::create();
+            t->tickStep = DrawSpacing(i, 1);
+            t->numberStep = DrawSpacing(i, 2);
+            a->setTicker(t);
+        }
+        a->setRange(ax.min, ax.max);
+        a->setNumberFormat(QStringLiteral("g"));
+        a->setNumberPrecision(6);
+        const QColor fore = ToQColor(m.areaFore);
+        a->setBasePen(QPen(fore));
+        a->setTickPen(QPen(fore));
+        a->setSubTickPen(QPen(fore));
+        a->setTickLabelColor(fore);
+        a->setTickLabelFont(ax.numberFont);
+        a->setTickLabelRotation(ax.numberRotation == kTextVertical ? -90 : 0);
+        // A horizontal "Y" title stands above the axis as a text item (see SyncPlaced).
+        const bool titleOnAxis = i == 0 || ax.titleRotation == kTextVertical;
+        a->setLabel(titleOnAxis ? ToQText(ax.title) : QString());
+        a->setLabelFont(ax.titleFont);
+        a->setLabelColor(ToQColor(ax.titleColor));
+    }
+
+    // The "Y" axis is drawn at the right edge when "X" puts its origin at the maximum and "Y2"
+    // does not take that edge.
+    bool YOnRight() const { return m.axes[0].origin == kPlaceAtMaximum && !m.axes[2].shown; }
+
     void SyncAxes() {
+        // Curves always map through the bottom and left axes; where the origin placement moves an
+        // axis to the opposite edge, the axis there is drawn with the same look and the mapping axis
+        // is hidden.
+        for (int i = 0; i < 3; ++i) StyleAxis(axes[i], i);
+        StyleAxis(plot->xAxis2, 0);
+        const bool xOnTop = m.axes[1].origin == kPlaceAtMaximum;
+        plot->xAxis2->setVisible(m.axes[0].shown && xOnTop);
+        plot->xAxis->setVisible(m.axes[0].shown && !xOnTop);
+        if (YOnRight()) {
+            StyleAxis(plot->yAxis2, 1);
+            plot->yAxis->setVisible(false);
+        }
         for (int i = 0; i < 3; ++i) {
             const Axis& ax = m.axes[i];
-            QCPAxis* a = axes[i];
-            a->setVisible(ax.shown);
-            a->setScaleType(ax.log ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
-            if (ax.log) {
-                auto t = QSharedPointer<QCPAxisTickerLog>::create();
-                t->setLogBase(10);
-                t->setSubTickCount(8);
-                a->setTicker(t);
-            } else {
-                auto t = QSharedPointer<SpacingTicker>::create();
-                t->tickStep = DrawSpacing(i, 1);
-                t->numberStep = DrawSpacing(i, 2);
-                a->setTicker(t);
-            }
-            a->setRange(ax.min, ax.max);
-            a->setNumberFormat(QStringLiteral("g"));
-            a->setNumberPrecision(6);
-            const QColor fore = ToQColor(m.areaFore);
-            a->setBasePen(QPen(fore));
-            a->setTickPen(QPen(fore));
-            a->setSubTickPen(QPen(fore));
-            a->setTickLabelColor(fore);
-            a->setTickLabelFont(ax.numberFont);
-            a->setTickLabelRotation(ax.numberRotation == kTextVertical ? -90 : 0);
-            // A horizontal "Y" title stands above the axis as a text item (see SyncPlaced).
-            const bool titleOnAxis = i == 0 || ax.titleRotation == kTextVertical;
-            a->setLabel(titleOnAxis ? ToQText(ax.title) : QString());
-            a->setLabelFont(ax.titleFont);
-            a->setLabelColor(ToQColor(ax.titleColor));
             SpacedGrid* g = grids[i];
             g->setVisible(ax.shown && ax.gridShown && ax.gridPattern != kLineNone);
             g->pen = PatternPen(ax.gridPattern, ax.gridColor, 0);
@@ -509,8 +536,11 @@ struct Chart2D::Impl {
             QCPItemText* t = AddText(ToQText(ax.title), ax.titleFont, ax.titleColor, kTransparent, kBorderNone);
             t->setColor(ToQColor(ax.titleColor));
             const QSize sz = TextBoxSize(ax.titleFont, ToQText(ax.title));
-            const double x = i == 1 ? plotRect.left - sz.width() / 2.0 : plotRect.left + plotRect.width - sz.width() / 2.0;
-            t->position->setCoords(std::max(0.0, x), std::max(0.0, plotRect.top - sz.height() - 2));
+            const bool left = i == 1 && !YOnRight();
+            const double x = left ? std::max<double>(m.areaLeft + 2, plotRect.left - sz.width() / 2.0)
+                                    : std::min<double>(q->width() - m.areaLeft - sz.width() - 2,
+                                                       plotRect.left + plotRect.width - sz.width() / 2.0);
+            t->position->setCoords(x, std::max(0.0, plotRect.top - sz.height() - 2));
         }
         // Legend: placed in pixels through the free inset of the plot area.
         legendRect = {};
@@ -523,10 +553,12 @@ struct Chart2D::Impl {
                 top = m.areaTop + 30;
             }
             legendRect = {double(left), double(top), double(sz.width()), double(sz.height())};
-            if (plotRect.width > 0 && plotRect.height > 0) {
-                plot->axisRect()->insetLayout()->setInsetRect(
-                    0, QRectF((left - plotRect.left) / plotRect.width, (top - plotRect.top) / plotRect.height,
-                              sz.width() / plotRect.width, sz.height() / plotRect.height));
+            // The inset rectangle is given in fractions of the inset layout's own rectangle.
+            QCPLayoutInset* inset = plot->axisRect()->insetLayout();
+            const QRectF base = inset->rect();
+            if (base.width() > 0 && base.height() > 0) {
+                inset->setInsetRect(0, QRectF((left - base.left()) / base.width(), (top - base.top()) / base.height(),
+                                              sz.width() / base.width(), sz.height() / base.height()));
             }
         }
         for (const Label& lb : m.labels) {
@@ -563,6 +595,30 @@ struct Chart2D::Impl {
         }
     }
 
+    // Automatic margins also leave room for a header and footer at their default places and for
+    // horizontal "Y" titles above the plot area.
+    void ReserveTextRoom() {
+        QCPAxisRect* ar = plot->axisRect();
+        const QMargins now = ar->margins();
+        int top = 0, bottom = 0;
+        const chartgeo::PixRect head = TextRect(0), foot = TextRect(1);
+        if (!m.texts[0].located && !head.Empty()) top += static_cast<int>(head.height) + 4;
+        int titleH = 0;
+        for (int i = 1; i < 3; ++i) {
+            const Axis& ax = m.axes[i];
+            if (ax.shown && ax.titleRotation == kTextHorizontal && !ax.title.empty())
+                titleH = std::max(titleH, TextBoxSize(ax.titleFont, ToQText(ax.title)).height());
+        }
+        if (titleH > 0) top += titleH + 4;
+        if (!m.texts[1].located && !foot.Empty()) bottom = now.bottom() + static_cast<int>(foot.height) + 2;
+        if (top == 0 && bottom == 0) return;
+        QMargins minimum = ar->minimumMargins();
+        if (m.marginAuto[1]) minimum.setTop(std::max(minimum.top(), top + 4));
+        if (m.marginAuto[3]) minimum.setBottom(std::max(minimum.bottom(), bottom));
+        ar->setMinimumMargins(minimum);
+        Layout();
+    }
+
     void ReadPlotRect() {
         const QRect r = plot->axisRect()->rect();
         plotRect = {double(r.left()), double(r.top()), double(r.width()), double(r.height())};
@@ -581,6 +637,7 @@ struct Chart2D::Impl {
         SyncAreas();
         SyncLegendStyle();
         Layout();
+        ReserveTextRoom();
         ReadPlotRect();
         SyncPlaced();
         Layout();
@@ -638,6 +695,7 @@ Chart2D::~Chart2D() = default;
 
 void Chart2D::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    d->plot->setGeometry(rect());
     d->Changed();
 }
 
@@ -665,9 +723,8 @@ void Chart2D::SetPlacement(int left, int top, int width, int height) {
 }
 
 void Chart2D::SetChartAreaLocation(int left, int top) {
-    const int maxLeft = std::max(0, (width() - 20) / 2), maxTop = std::max(0, (height() - 20) / 2);
-    d->m.areaLeft = std::clamp(left, 0, std::max(0, std::min(1000, maxLeft)));
-    d->m.areaTop = std::clamp(top, 0, std::max(0, std::min(1000, maxTop)));
+    d->m.areaLeft = std::clamp(left, 0, 1000);
+    d->m.areaTop = std::clamp(top, 0, 1000);
     d->Changed();
 }
 int Chart2D::ChartAreaLeft() const { return d->m.areaLeft; }
@@ -1117,13 +1174,7 @@ void Chart2D::RemoveAllLabels() {
     d->Changed();
 }
 
-#define TARVELO_LABEL_SET(field, value) \
-    if (Label* lb = d->L(label)) {      \
-        lb->field = value;              \
-        d->Changed();                   \
-    }
-
-void Chart2D::SetLabelText(int label, const std::string& text) { TARVELO_LABEL_SET(text, text) }
+void Chart2D::SetLabelText(int label, const std::string& text) { d->EditLabel(label, [&](Label& l) { l.text = text; }); }
 std::string Chart2D::LabelText(int label) const {
     const Label* lb = d->L(label);
     return lb ? lb->text : std::string();
@@ -1160,7 +1211,9 @@ int Chart2D::LabelSeries(int label) const { const Label* lb = d->L(label); retur
 int Chart2D::LabelPoint(int label) const { const Label* lb = d->L(label); return lb ? lb->point : 0; }
 double Chart2D::LabelDataX(int label) const { const Label* lb = d->L(label); return lb ? lb->dataX : 0; }
 double Chart2D::LabelDataY(int label) const { const Label* lb = d->L(label); return lb ? lb->dataY : 0; }
-void Chart2D::SetLabelOffset(int label, int pixels) { TARVELO_LABEL_SET(offset, std::clamp(pixels, -1000, 1000)) }
+void Chart2D::SetLabelOffset(int label, int pixels) {
+    d->EditLabel(label, [&](Label& l) { l.offset = std::clamp(pixels, -1000, 1000); });
+}
 int Chart2D::LabelOffset(int label) const { const Label* lb = d->L(label); return lb ? lb->offset : 0; }
 bool Chart2D::SetLabelAnchor(int label, int anchor) {
     Label* lb = d->L(label);
@@ -1170,11 +1223,11 @@ bool Chart2D::SetLabelAnchor(int label, int anchor) {
     return true;
 }
 int Chart2D::LabelAnchor(int label) const { const Label* lb = d->L(label); return lb ? lb->anchor : 0; }
-void Chart2D::SetLabelForeColor(int label, int color) { TARVELO_LABEL_SET(fore, color) }
+void Chart2D::SetLabelForeColor(int label, int color) { d->EditLabel(label, [&](Label& l) { l.fore = color; }); }
 int Chart2D::LabelForeColor(int label) const { const Label* lb = d->L(label); return lb ? lb->fore : 0; }
-void Chart2D::SetLabelBackColor(int label, int color) { TARVELO_LABEL_SET(back, color) }
+void Chart2D::SetLabelBackColor(int label, int color) { d->EditLabel(label, [&](Label& l) { l.back = color; }); }
 int Chart2D::LabelBackColor(int label) const { const Label* lb = d->L(label); return lb ? lb->back : 0; }
-void Chart2D::SetLabelFont(int label, const QFont& font) { TARVELO_LABEL_SET(font, font) }
+void Chart2D::SetLabelFont(int label, const QFont& font) { d->EditLabel(label, [&](Label& l) { l.font = font; }); }
 QFont Chart2D::LabelFont(int label) const { const Label* lb = d->L(label); return lb ? lb->font : QFont(); }
 bool Chart2D::SetLabelBorder(int label, int kind) {
     Label* lb = d->L(label);
@@ -1184,10 +1237,8 @@ bool Chart2D::SetLabelBorder(int label, int kind) {
     return true;
 }
 int Chart2D::LabelBorder(int label) const { const Label* lb = d->L(label); return lb ? lb->border : 0; }
-void Chart2D::SetLabelShown(int label, bool on) { TARVELO_LABEL_SET(shown, on) }
+void Chart2D::SetLabelShown(int label, bool on) { d->EditLabel(label, [&](Label& l) { l.shown = on; }); }
 bool Chart2D::LabelShown(int label) const { const Label* lb = d->L(label); return lb && lb->shown; }
-
-#undef TARVELO_LABEL_SET
 
 // ---- Geometry and hit tests --------------------------------------------------------------------
 
@@ -1256,7 +1307,8 @@ bool Chart2D::eventFilter(QObject* watched, QEvent* event) {
         return (k & Qt::ShiftModifier ? 1 : 0) | (k & Qt::ControlModifier ? 2 : 0) | (k & Qt::AltModifier ? 4 : 0);
     };
     switch (event->type()) {
-    case QEvent::MouseButtonPress: {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {  // the second press of a double click arrives as this
         auto* e = static_cast<QMouseEvent*>(event);
         const QPoint p = e->position().toPoint();
         if (d->zoomMode && e->button() == Qt::LeftButton) {

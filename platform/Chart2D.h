@@ -241,11 +241,13 @@ public:
     double Spacing(ChartAxis axis, AxisSpacing which) const;
 
     // Origin placement (where this axis is crossed by the other one): AxisPlacement codes.
-    // At zero a line in the axis colour marks the crossing when 0 lies inside the range.
+    // At zero a line in the axis colour marks the crossing when 0 lies inside the range; at the
+    // maximum the other axis is drawn at the opposite edge of the plot area ("Y" only while "Y2"
+    // is hidden); at the minimum the axes stand at the left and bottom edges.
     bool SetAxisOrigin(ChartAxis axis, int placement);
     int AxisOrigin(ChartAxis axis) const;
     // Placement of the numbers: 1 at the axis, 2 at the minimum, 3 at the maximum (kept and
-    // saved; the numbers are drawn beside the plot area).
+    // saved; the numbers are drawn beside their axis).
     bool SetNumberPlacement(ChartAxis axis, int placement);
     int NumberPlacement(ChartAxis axis) const;
 

@@ -279,6 +279,7 @@ void MDITAR::MDIForm_Load(const std::string& commandLine) {
     FarbeA = kPureRed;
     BAKInitFlag = kTrue;
     BAKKeinAbbau = 0;
+    BAKTrinkStart[1] = 0;  // the first drink starts the count
     for (int i = 2; i <= 8; ++i) BAKTrinkStart[static_cast<std::size_t>(i)] = -1;
 
     platform::SetHelpFile(JoinPath(AppPath, "tarvelo.chm"));

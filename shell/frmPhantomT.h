@@ -10,8 +10,9 @@ public:
     explicit frmPhantomT(QWidget* parent = nullptr);
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void Form_Load();
+    void ShrinkFrame();
 };

@@ -8,20 +8,42 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 #include "kernel/ModelDefaults.h"
 #include "kernel/State.h"
 #include "kernel/Utilities.h"
+#include "platform/Twips.h"
+#include "platform/WindowRegistry.h"
 #include "platform/core/NumberFormat.h"
 
 namespace simulation {
 
 const char* const kLockedBoxStyle = "QLineEdit { background-color: #FFFFC0; }";
 
-int Tw(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+int Tw(int twips) { return (twips + platform::kTwipsPerPixel / 2) / platform::kTwipsPerPixel; }
 
 void PlaceTw(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(Tw(left), Tw(top), Tw(width), Tw(height));
+}
+
+int KeyAscii(const QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Delete: return 127;
+    default: break;
+    }
+    const QString text = event->text();
+    if (text.size() == 1 && text.at(0).unicode() >= 32) return text.at(0).unicode();
+    return 0;
+}
+
+bool IsEditShortcut(const QKeyEvent* event) {
+    return event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Paste) ||
+           event->matches(QKeySequence::Cut) || event->matches(QKeySequence::SelectAll) ||
+           event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo);
 }
 
 }  // namespace simulation
@@ -110,20 +132,8 @@ bool CalcWindow::eventFilter(QObject* watched, QEvent* event) {
 
 // Inp_KeyPress: the numeric key filter, the decimal comma typed as a point, Enter walks the boxes.
 void CalcWindow::InpKeyPress(int index, QKeyEvent* event, bool& swallow) {
-    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Paste) ||
-        event->matches(QKeySequence::Cut) || event->matches(QKeySequence::SelectAll) ||
-        event->matches(QKeySequence::Undo))
-        return;
-    int key = 0;
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: key = 13; break;
-    case Qt::Key_Backspace: key = 8; break;
-    case Qt::Key_Delete: key = 127; break;
-    default:
-        if (event->text().size() == 1 && event->text().at(0).unicode() >= 32) key = event->text().at(0).unicode();
-        break;
-    }
+    if (simulation::IsEditShortcut(event)) return;
+    int key = simulation::KeyAscii(event);
     if (key == 0) return;  // cursor keys, Tab and the like are not filtered
     if (!CheckNumKey(key)) {
         swallow = true;
@@ -136,21 +146,26 @@ void CalcWindow::InpKeyPress(int index, QKeyEvent* event, bool& swallow) {
         return;
     }
     if (key == '.' && event->text() != QStringLiteral(".")) {
-        // A typed comma arrives as a point.
+        // A typed comma arrives as a point; the edit then takes the typed path once.
         swallow = true;
-        Inp[index]->insert(QStringLiteral("."));
+        {
+            const QSignalBlocker quiet(Inp[index]);
+            Inp[index]->insert(QStringLiteral("."));
+        }
         InpEdited(index);
     }
 }
 
+// Walks on to the first box that is shown and not locked; a disabled one cannot take the focus,
+// which is then left where it is.
 void CalcWindow::FocusNextInp(int index) {
     if (index >= 17) return;
     int next = index;
     for (int step = 0; step < 17; ++step) {
         next = next >= 16 ? 0 : next + 1;
         QLineEdit* box = Inp[next];
-        if (box != nullptr && !box->isHidden() && !box->isReadOnly() && box->isEnabled()) {
-            box->setFocus(Qt::TabFocusReason);
+        if (box != nullptr && !box->isHidden() && !box->isReadOnly()) {
+            if (box->isEnabled()) box->setFocus(Qt::TabFocusReason);
             return;
         }
     }
@@ -224,6 +239,41 @@ void CalcWindow::chkDelDiagram_Click() {
     }
 }
 
+void CalcWindow::cmdProtocol_Click() {
+    if (cmdProtocol) cmdProtocol->setEnabled(false);
+    // The protocol window finds the open reactor and its result rows itself.
+    platform::Windows().Show("frmProtokoll");
+}
+
+void CalcWindow::cmdEsc_Click() {
+    platform::Windows().Unload("frmProtokoll");
+    platform::Windows().Unload(objectName().toStdString());
+}
+
+namespace {
+QWidget* FrameOf(QWidget* form) {
+    QWidget* frame = platform::Windows().Frame(form->objectName().toStdString());
+    return frame ? frame : form;
+}
+}  // namespace
+
+void CalcWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (placed_) return;
+    placed_ = true;
+    if (const kernel::FormPos* pos = PositionPair())
+        FrameOf(this)->move(platform::TwipsToPixels(pos->Left), platform::TwipsToPixels(pos->Top));
+}
+
+void CalcWindow::SavePosition() {
+    if (kernel::FormPos* pos = PositionPair()) {
+        const QWidget* frame = FrameOf(this);
+        pos->Left = platform::PixelsToTwips(frame->x());
+        pos->Top = platform::PixelsToTwips(frame->y());
+    }
+}
+
+// Form_QueryUnload: the position is kept for the next opening; closing is never refused.
 void CalcWindow::closeEvent(QCloseEvent* event) {
     SavePosition();
     QWidget::closeEvent(event);

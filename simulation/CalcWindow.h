@@ -6,20 +6,29 @@
 #include <QWidget>
 #include <array>
 
+#include "kernel/State.h"
+#include "platform/Twips.h"
+
 class QCheckBox;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
 namespace simulation {
-// Window layouts are given in twips; 15 twips make one pixel at 96 dpi.
-constexpr int kTwipsPerPixel = 15;
+// Window layouts are given in twips; Tw rounds to the nearest pixel.
+using platform::kTwipsPerPixel;
 int Tw(int twips);
 void PlaceTw(QWidget* widget, int left, int top, int width, int height);
 // Background of locked result boxes (light yellow).
 extern const char* const kLockedBoxStyle;
+// The character code a key press gives to the input filter (13 Enter, 8 Backspace, 127 Delete,
+// else the typed character); 0 for keys that type nothing (cursor keys, Tab, ...).
+int KeyAscii(const QKeyEvent* event);
+// Copy, paste and the other clipboard and editing shortcuts, which pass the filter unchanged.
+bool IsEditShortcut(const QKeyEvent* event);
 }  // namespace simulation
 
 class CalcWindow : public QWidget {
@@ -52,6 +61,7 @@ public:
     QCheckBox* chkSpecialScaling = nullptr;
     std::array<QRadioButton*, 5> optSpecialScaling{};
     QCheckBox* chkDelDiagram = nullptr;
+    QPushButton* cmdProtocol = nullptr;     // reactor windows only; made by the window
 
     // A key has passed the input filter since the last typed change.
     int TastenEingabe = 0;
@@ -63,6 +73,10 @@ public:
     void chkSpecialScaling_Click();
     void optSpecialScaling_Click(int index);
     void chkDelDiagram_Click();
+    // Reactor windows: disables cmdProtocol and shows the protocol window.
+    void cmdProtocol_Click();
+    // Reactor windows: closes the protocol window, then this window.
+    void cmdEsc_Click();
 
 protected:
     // The typed-edit path of an input box: runs for every edit by the user (typed, pasted,
@@ -74,11 +88,15 @@ protected:
     // Steps after a typed change (hide the extents, disable diagram buttons, ...).
     virtual void BeforeStore(int index);
     virtual void AfterStore(int index);
-    // Stores the window position on closing.
-    virtual void SavePosition() {}
+    // The shared position pair of the window (PosBatch, ...): applied when it is first shown,
+    // stored by SavePosition when it closes. Null: the window keeps no position.
+    virtual kernel::FormPos* PositionPair() { return nullptr; }
+    // Form_QueryUnload: stores the window position on closing (in PositionPair by default).
+    virtual void SavePosition();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
     // Creates a button / label / check box with an objectName, as child of parent (this when null).
     QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent = nullptr);
@@ -91,4 +109,5 @@ private:
     void InpKeyPress(int index, QKeyEvent* event, bool& swallow);
     void InpEdited(int index);
     int inpUpper_;
+    bool placed_ = false;
 };

@@ -125,6 +125,13 @@ TEST_F(DiagrammTest, NonIsothermalFitDrawsATemperatureCurveAndEndsTheRun) {
     EXPECT_EQ(k.rechnung.label.value_or("?"), "T/K = 310");
     EXPECT_EQ(ZeichnenOffen, 0);
     EXPECT_TRUE(k.rechnung.laufBeendet);
+    // A temperature that is no number never reaches the label.
+    TempListe[1] = std::nanf("");
+    ZeichnenOffen = 2;
+    const Kurve nan = Rechne(2, 1);
+    EXPECT_EQ(nan.fehler, kTrue);
+    EXPECT_FALSE(nan.rechnung.label.has_value());
+    TempListe[1] = 298.15f;
     // Outside the first-order group the fit variant changes nothing: the run goes on.
     ZeichnenOffen = 3;
     aktModell = 4;

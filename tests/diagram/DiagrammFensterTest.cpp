@@ -8,12 +8,15 @@
 #include <QPushButton>
 #include <QTest>
 #include <cmath>
+#include <map>
 
+#include "diagram/GestaltungLink.h"
 #include "diagram/GrafGeometrie.h"
 #include "diagram/Grafik.h"
 #include "kernel/TimeCourse.h"
 #include "platform/Chart2D.h"
 #include "platform/Twips.h"
+#include "platform/core/NumberFormat.h"
 #include "tests/diagram/DiagramTestSupport.h"
 #include "tests/support/MsgRecorder.h"
 
@@ -233,6 +236,35 @@ TEST_F(DiagrammTest, CalculationFailureStopsTheRunWithAbbruch) {
         EXPECT_TRUE(std::isfinite(f->Chart()->Y(kKurven, 1, i)));
 }
 
+TEST_F(DiagrammTest, NoValueThatIsNotFiniteReachesTheChart) {
+    testsupport::MsgRecorder rec;
+    // A residence-time list filled by the caller with a broken value.
+    KurvenPunkte.assign(2001, XYPunkt{});
+    KurvenPunkte[0].x = 3;
+    KurvenPunkte[1] = {0, 0, 0, 0};
+    KurvenPunkte[2] = {1, std::nanf(""), 0, 0};
+    KurvenPunkte[3] = {2, 0.1f, 0, 0};
+    frmTGraph2D* f = Oeffne(112);
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "ABBRUCH");
+    EXPECT_EQ(nKurven, 0);
+    EXPECT_EQ(f->Chart()->PointCount(kKurven, 1), 0);
+    diagramtest::SchliesseDiagramm();
+
+    // A tube velocity that overflows the lengths.
+    rec.Clear();
+    ErsteOrdnung();
+    RohrAktiv = kTrue;
+    RohrV = 1e38;
+    f = Oeffne(2);
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "ABBRUCH");
+    EXPECT_EQ(nKurven, 0);
+    EXPECT_TRUE(std::isfinite(DiagRec.xMax));
+}
+
 TEST_F(DiagrammTest, CurveOutsideTheWindowIsDrawnWithAWarning) {
     testsupport::MsgRecorder rec;
     ErsteOrdnung();
@@ -427,6 +459,42 @@ TEST(DiagrammGeometrie, StartGeometryByModeAndFitting) {
     EXPECT_EQ(fit[1], 5900);
     EXPECT_EQ(fit[2], 9600);
     EXPECT_EQ(fit[3], 9360);
+}
+
+}  // namespace
+
+namespace {
+
+// A design dialog that only records what the diagram asks of it.
+struct ProtokollDialog : diagram::GestaltungLink {
+    std::map<int, std::pair<bool, std::string>> punkteTabs;
+    std::map<int, std::string> legende, coord;
+    int koordinatenUebernommen = 0;
+    void SetPunkteTab(int set, bool on, const std::string& caption) override { punkteTabs[set] = {on, caption}; }
+    void SetPunkteTabAn(int set, bool on) override { punkteTabs[set].first = on; }
+    void SetTxtLegend(int slot, const std::string& text) override { legende[slot] = text; }
+    void SetCoord(int index, const std::string& text) override { coord[index] = text; }
+    void cmdCoord_OK_Click() override { ++koordinatenUebernommen; }
+};
+
+TEST_F(DiagrammTest, DesignDialogIsFilledThroughItsInterface) {
+    testsupport::MsgRecorder rec;
+    ProtokollDialog dialog;
+    diagram::SetGestaltung(&dialog);
+    ErsteOrdnung();
+    DatenSpalte = {0, 1, 0, 0, 0, 0};  // measured A only
+    frmTGraph2D* f = Oeffne(2);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(dialog.coord[2], platform::CStrSingle(DiagRec.xMax));
+    EXPECT_EQ(dialog.koordinatenUebernommen, 1);
+    EXPECT_EQ(dialog.legende[1], "K.1  ");
+    EXPECT_EQ(dialog.legende[2], "K.2  ");
+    EXPECT_EQ(dialog.punkteTabs[1], std::make_pair(true, std::string("c(A)")));
+    EXPECT_FALSE(dialog.punkteTabs[4].first);  // P is drawn but not measured
+    EXPECT_TRUE(f->Chart()->LegendShown());
+    // Closing the diagram lets go of the dialog.
+    diagramtest::SchliesseDiagramm();
+    EXPECT_NE(&diagram::Gestaltung(), &dialog);
 }
 
 }  // namespace

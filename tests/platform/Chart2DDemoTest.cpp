@@ -1,0 +1,81 @@
+// A demonstration picture: two curves (one with a gap), point sets with several symbols, a label
+// and a logarithmic Y2 axis, written to /work/scratch/chart_demo.png for a look by eye.
+#include <QDir>
+#include <QImage>
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "platform/Chart2D.h"
+
+using namespace platform;
+
+TEST(Chart2DDemo, RendersCurvesPointSetsLabelAndLogY2) {
+    Chart2D c;
+    c.resize(800, 520);
+    c.SetRepaintSuspended(true);
+    c.SetChartAreaLocation(5, 16);
+    c.SetTextBlock(ChartText::Header, "A => B => C\rKonzentrationen über der Zeit");
+    c.SetTextBlockBorder(ChartText::Header, kBorderPlain);
+    c.SetTextBlock(ChartText::Footer, "Zusatz-Text: k1 = 0.3 1/min, k2 = 0.1 1/min");
+    c.SetAxisRange(ChartAxis::X, 0, 30);
+    c.SetAxisRange(ChartAxis::Y, 0, 1.1);
+    c.SetAxisTitle(ChartAxis::X, "Zeit t / min");
+    c.SetAxisTitle(ChartAxis::Y, "c / mol/l");
+    c.SetAxisShown(ChartAxis::Y2, true);
+    c.SetAxisRange(ChartAxis::Y2, 0.001, 10);
+    EXPECT_TRUE(c.SetAxisLog(ChartAxis::Y2, true));
+    c.SetAxisTitle(ChartAxis::Y2, "log-Skala");
+    c.SetGridShown(ChartAxis::X, true);
+    c.SetGridShown(ChartAxis::Y, true);
+    c.SetGridPattern(ChartAxis::X, kLineDotted);
+    c.SetGridPattern(ChartAxis::Y, kLineDotted);
+    c.SetPlotAreaBackColor(Chart2D::Rgb(251, 251, 251));
+    c.SetChartAreaBackColor(Chart2D::Rgb(235, 240, 250));
+    c.SetPlotMargin(MarginSide::Top, 60);
+    std::vector<double> t, a, b;
+    for (int i = 0; i <= 60; ++i) {
+        const double x = i * 0.5;
+        t.push_back(x);
+        a.push_back(std::exp(-0.3 * x));
+        const double bb = 0.3 / (0.1 - 0.3) * (std::exp(-0.3 * x) - std::exp(-0.1 * x));
+        b.push_back(i >= 20 && i <= 24 ? kChartHole : bb);  // gap in curve 2
+    }
+    c.SetSeriesData(1, 1, t, a);
+    c.SetLineColor(1, 1, Chart2D::Rgb(200, 0, 0));
+    c.SetLineWidth(1, 1, 2);
+    c.SetLegendText(1, 1, "K.1  A");
+    c.SetSeriesData(1, 2, t, b);
+    c.SetLineColor(1, 2, Chart2D::Rgb(0, 0, 200));
+    c.SetLinePattern(1, 2, kLineDashed);
+    c.SetLineWidth(1, 2, 2);
+    c.SetLegendText(1, 2, "K.2  B (Lücke)");
+    const int shapes[] = {kSymbolDot, kSymbolOpenBox, kSymbolTriangle, kSymbolCross, kSymbolOpenDiamond,
+                          kSymbolTriangleDown};
+    for (int s = 1; s <= 6; ++s) {
+        std::vector<double> px, py;
+        for (int k = 0; k < 5; ++k) {
+            px.push_back(2 + s * 0.7 + k * 5);
+            py.push_back(0.95 - 0.03 * s - 0.15 * k);
+        }
+        c.SetSeriesData(2, s, px, py);
+        c.SetSymbolShape(2, s, shapes[s - 1]);
+        c.SetSymbolSize(2, s, 9);
+        c.SetSymbolColor(2, s, Chart2D::Rgb(40 * s, 120, 255 - 40 * s));
+        c.SetLegendText(2, s, "P." + std::to_string(s));
+    }
+    const int lbl = c.AddLabel();
+    c.SetLabelText(lbl, "Maximum von B");
+    c.SetLabelAttachSeries(lbl, 1, 2, 12);
+    c.SetLabelOffset(lbl, 8);
+    c.SetLabelBorder(lbl, kBorderPlain);
+    c.SetLabelBackColor(lbl, Chart2D::Rgb(255, 255, 220));
+    c.SetLabelShown(lbl, true);
+    c.SetLegendShown(true);
+    c.SetLegendLocation(600, 120);
+    c.SetRepaintSuspended(false);
+    QDir().mkpath(QStringLiteral("/work/scratch"));
+    const std::string path = "/work/scratch/chart_demo.png";
+    ASSERT_TRUE(c.SavePicture(path, kPictureBitmap));
+    const QImage img(QString::fromStdString(path));
+    EXPECT_EQ(img.size(), QSize(800, 520));
+}

@@ -1,0 +1,163 @@
+// Shut-down: the data save question can stop it; otherwise the last session is written (without a
+// comment prompt), an empty protocol file is removed, and the session can be loaded back.
+#include <filesystem>
+
+#include "platform/core/MsgBox.h"
+#include "tests/shell/ShellFixture.h"
+
+namespace shelltest {
+namespace {
+
+using namespace kernel;
+
+class ShutdownTest : public ShellTest {
+protected:
+    // Start-up with measured data that were changed since they were loaded.
+    void StartWithChangedData(const std::string& dataFile) {
+        WriteFile(Path("MESS1.TA3"), DataFileText(4));
+        WriteFile(Path("p.TC3"), Lines(SampleProject()));
+        Start(Path("p.TC3"));
+        ASSERT_EQ(nMesspunkte, 4);
+        DatenFile = dataFile;
+        ExpDataChanged = kTrue;
+        recorder.Clear();
+    }
+    bool SessionWritten() const { return std::filesystem::exists(Path("TarLastSession.TC3")); }
+};
+
+TEST_F(ShutdownTest, ClosingWritesTheLastSessionWithoutAskingForAComment) {
+    MDITAR& w = Start();
+    w.show();
+    kWert[1] = 0.25;
+    EXPECT_TRUE(w.close());
+    EXPECT_TRUE(SessionWritten());
+    EXPECT_EQ(commentPrompts, 0);
+    EXPECT_TRUE(recorder.Empty());
+    EXPECT_NE(ReadFile(Path("TarLastSession.TC3")).find("\r\n 2\r\n.25,"), std::string::npos);
+}
+
+TEST_F(ShutdownTest, CancelAtTheDataQuestionKeepsTheWindowOpen) {
+    StartWithChangedData("MESS1.TA3");
+    window->show();
+    recorder.QueueAnswer(platform::vbCancel);
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(recorder.Messages().size(), 1u);
+    EXPECT_EQ(recorder.Last().prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
+    EXPECT_EQ(recorder.Last().title, "WARNUNG");
+    EXPECT_EQ(recorder.Last().style, platform::vbYesNoCancel + platform::vbExclamation);
+    EXPECT_FALSE(SessionWritten());  // nothing written before the answer allows it
+    EXPECT_EQ(ExpDataChanged, kTrue);
+}
+
+TEST_F(ShutdownTest, NoLeavesTheDataAndEnds) {
+    StartWithChangedData("MESS1.TA3");
+    const std::string before = ReadFile(Path("MESS1.TA3"));
+    ExpDaten[2].c[1] = 0.4;
+    recorder.QueueAnswer(platform::vbNo);
+    EXPECT_TRUE(window->mnuExit_Click());
+    EXPECT_TRUE(SessionWritten());
+    EXPECT_EQ(ReadFile(Path("MESS1.TA3")), before);
+}
+
+TEST_F(ShutdownTest, YesSavesTheDataThenEnds) {
+    StartWithChangedData("MESS1.TA3");
+    ExpDaten[2].c[1] = 0.4;
+    recorder.QueueAnswer(platform::vbYes);
+    EXPECT_TRUE(window->mnuExit_Click());
+    EXPECT_TRUE(SessionWritten());
+    EXPECT_EQ(ExpDataChanged, kFalse);
+    EXPECT_NE(ReadFile(Path("MESS1.TA3")).find(".4,"), std::string::npos);
+}
+
+TEST_F(ShutdownTest, YesWithAFailedSaveStopsTheShutDown) {
+    StartWithChangedData(Path("gibt/es/nicht/MESS1.TA3"));
+    recorder.QueueAnswer(platform::vbYes);
+    EXPECT_FALSE(window->mnuExit_Click());
+    EXPECT_FALSE(SessionWritten());
+    EXPECT_EQ(recorder.Messages().size(), 2u);  // the question and the write failure
+}
+
+TEST_F(ShutdownTest, YesWithoutANameAsksForOneAndACancelledChoiceStops) {
+    StartWithChangedData("");
+    recorder.QueueAnswer(platform::vbYes);
+    EXPECT_FALSE(window->mnuExit_Click());
+    ASSERT_EQ(saveRequests.size(), 1u);
+    EXPECT_EQ(saveRequests[0].pattern, "*.TA3");
+    EXPECT_FALSE(SessionWritten());
+
+    saveAnswer = Path("neu.TA3");
+    recorder.QueueAnswer(platform::vbYes);
+    EXPECT_TRUE(window->mnuExit_Click());
+    EXPECT_TRUE(std::filesystem::exists(Path("neu.TA3")));
+    EXPECT_TRUE(SessionWritten());
+}
+
+TEST_F(ShutdownTest, UnchangedOrEmptyDataAskNothing) {
+    StartWithChangedData("MESS1.TA3");
+    ExpDataChanged = kFalse;
+    EXPECT_TRUE(window->mnuExit_Click());
+    ExpDataChanged = kTrue;
+    nMesspunkte = 0;
+    EXPECT_TRUE(window->mnuExit_Click());
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(ShutdownTest, EmptyProtocolFileIsRemovedAndAFullOneStays) {
+    Start();
+    ASSERT_FALSE(ProtFile.empty());
+    WriteFile(Path(ProtFile), "");
+    EXPECT_TRUE(window->mnuExit_Click());
+    EXPECT_FALSE(std::filesystem::exists(Path(ProtFile)));
+    WriteFile(Path(ProtFile), "no. casc;\r\n");
+    EXPECT_TRUE(window->mnuExit_Click());
+    EXPECT_TRUE(std::filesystem::exists(Path(ProtFile)));
+}
+
+TEST_F(ShutdownTest, UnwritableSessionFileIsReportedAndTheShutDownGoesOn) {
+    Start();
+    SessionFile = Path("gibt/es/nicht/TarLastSession.TC3");
+    EXPECT_TRUE(window->mnuExit_Click());
+    ASSERT_EQ(recorder.Messages().size(), 1u);
+    EXPECT_EQ(recorder.Last().title, "Fehler beim Abspeichern der Sitzungs-Datei\r\n(evtl. fehlende Schreibrechte)");
+}
+
+TEST_F(ShutdownTest, LastSessionLoadsBack) {
+    WriteFile(Path("MESS1.TA3"), DataFileText(4));
+    WriteFile(Path("p.TC3"), Lines(SampleProject()));
+    Start(Path("p.TC3"));
+    kWert[2] = 0.0625;
+    c0Wert[3] = 0.5;
+    ProjektKommentar = "Sitzung";
+    ASSERT_TRUE(window->close());
+    window.reset();
+
+    recorder.Clear();
+    Start();
+    const std::string projectName = KommandoZeile;
+    EXPECT_EQ(aktModell, 2);
+    window->mnuLoadLastSession_Click();
+    EXPECT_EQ(aktModell, 4);
+    EXPECT_EQ(kWert[2], 0.0625);
+    EXPECT_EQ(ProjektKommentar, "Sitzung");
+    EXPECT_EQ(DatenFile, "MESS1.TA3");
+    EXPECT_EQ(nMesspunkte, 4);
+    EXPECT_EQ(DatenIstSession, kTrue);
+    EXPECT_EQ(c0Wert[1], 1.25);
+    EXPECT_EQ(KommandoZeile, projectName);  // the session sets no project name
+    EXPECT_TRUE(Enabled("mnuEditDat"));
+    EXPECT_TRUE(window->ToolbarButton(8)->isEnabled());
+    ASSERT_EQ(recorder.Messages().size(), 1u);
+    EXPECT_NE(recorder.Last().prompt.find("Projekt\r\n    Letzte Sitzung \r\n"), std::string::npos);
+}
+
+TEST_F(ShutdownTest, MissingLastSessionIsReported) {
+    Start();
+    window->ToolbarButton(4)->trigger();
+    ASSERT_EQ(recorder.Messages().size(), 1u);
+    EXPECT_EQ(recorder.Last().title, " Ausführung nicht möglich ");
+    EXPECT_FALSE(Enabled("mnuEditDat"));
+}
+
+}  // namespace
+}  // namespace shelltest
