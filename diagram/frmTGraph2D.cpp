@@ -529,9 +529,9 @@ void frmTGraph2D::Form_Resize() {
     txtFarbeStatusbar2->setGeometry(2, StatusBar2->y() + Px(40) + 1, 24, Px(20) + 12);
     txtFarbeStatusbar2->clear();
 
-    // Sizes in twips of the area below the button row.
+    // Sizes in twips of the area below the button row, status bar included.
     const ChartLayout l = BerechneChartLayout(platform::PixelsToTwips(client_->width()),
-                                              platform::PixelsToTwips(client_->height()) - kChartOben,
+                                              platform::PixelsToTwips(client_->height() + statusH) - kChartOben,
                                               platform::PixelsToTwips(statusH));
     Chart2D1->SetPlacement(0, Px(kChartOben), Px(l.breite), Px(l.hoehe));
     if (l.breiteGesetzt) {
@@ -705,19 +705,10 @@ void frmTGraph2D::cmdDraw_Click() {
         }
         if (!rechnung.laufBeendet) --ZeichnenOffen;
 
-        if (n > 0 && RohrAktiv && ersteKurve) {
-            // Tube reactor: the x values became tube length above; the range follows once per run.
-            const double xMax = static_cast<double>(DiagRec.xMax) * RohrV;
-            if (std::isfinite(xMax) && std::fabs(xMax) <= FLT_MAX) {
-                DiagRec.xMax = static_cast<float>(xMax);
-                SetGrafLimits(code, AchsenGrenzen, DiagRec);
-                dlg.SetCoord(2, platform::CStrSingle(DiagRec.xMax));
-                SetAxesRange();
-            } else {
-                KurvenSlotZurueckgeben(slot, vorher);
-                CalcCurveFehler = kTrue;
-                GrafMeldung = ErrorDescription(ErrorKind::Overflow) + CrLf + "Message from cmdDraw";
-            }
+        if (n > 0 && RohrAktiv && ersteKurve && !RohrBereichUebernehmen(code)) {
+            KurvenSlotZurueckgeben(slot, vorher);
+            CalcCurveFehler = kTrue;
+            GrafMeldung = ErrorDescription(ErrorKind::Overflow) + CrLf + "Message from cmdDraw";
         }
         if (CalcCurveFehler) {
             WaitCursorOff();
@@ -727,18 +718,7 @@ void frmTGraph2D::cmdDraw_Click() {
         }
         if (n == 0) continue;
 
-        const int index = LabelPunktIndex(KurvenPunkte, DiagRec.xMax, slot);
-        if (index >= 1) {
-            Chart2D1->SetLabelAttachSeries(slot, kGruppeKurven, slot, index);
-            dlg.SetLabelVerschiebung(slot, index);
-        }
-        if (rechnung.label) {
-            Chart2D1->SetLabelText(slot, *rechnung.label);
-            dlg.SetTxtLabel(slot, *rechnung.label);
-        }
-        int unbenutzt = 0;
-        PlotCurveData(slot, KurvenPunkte, unbenutzt);
-        if (Chart2D1->LabelShown(slot)) Aktivieren("mnuDelLabels", true);
+        ZeigeKurve(slot, rechnung.label);
         KurvenFarbe[static_cast<std::size_t>(slot)] = FarbVorwahl;
         ersteKurve = false;
         gezeichnet = true;
@@ -748,6 +728,38 @@ void frmTGraph2D::cmdDraw_Click() {
         platform::MsgBox("Kurve außerhalb des aktuellen Koordinatenfensters" + CrLf + CrLf +
                              "Vergrößern Sie den Koordinatenbereich.",
                          platform::vbExclamation, "WARNUNG");
+    SchliesseStatusAb(parameter);
+    WaitCursorOff();
+}
+
+bool frmTGraph2D::RohrBereichUebernehmen(int code) {
+    // The x values are tube lengths now; the range follows once per run and is remembered.
+    const double xMax = static_cast<double>(DiagRec.xMax) * RohrV;
+    if (!std::isfinite(xMax) || std::fabs(xMax) > FLT_MAX) return false;
+    DiagRec.xMax = static_cast<float>(xMax);
+    SetGrafLimits(code, AchsenGrenzen, DiagRec);
+    Gestaltung().SetCoord(2, platform::CStrSingle(DiagRec.xMax));
+    SetAxesRange();
+    return true;
+}
+
+void frmTGraph2D::ZeigeKurve(int slot, const std::optional<std::string>& label) {
+    const int index = LabelPunktIndex(KurvenPunkte, DiagRec.xMax, slot);
+    // Indexes below 1 are refused: the label stays where it was.
+    if (index >= 1) {
+        Chart2D1->SetLabelAttachSeries(slot, kGruppeKurven, slot, index);
+        Gestaltung().SetLabelVerschiebung(slot, index);
+    }
+    if (label) {
+        Chart2D1->SetLabelText(slot, *label);
+        Gestaltung().SetTxtLabel(slot, *label);
+    }
+    int unbenutzt = 0;
+    PlotCurveData(slot, KurvenPunkte, unbenutzt);
+    if (Chart2D1->LabelShown(slot)) Aktivieren("mnuDelLabels", true);
+}
+
+void frmTGraph2D::SchliesseStatusAb(const std::string& parameter) {
     txtFarbeStatusbar2->clear();
     if (parameter.empty()) {
         SetStatusPanel(1, "   K." + Nr(aktKurve) + " ");
@@ -759,7 +771,6 @@ void frmTGraph2D::cmdDraw_Click() {
     KurvenInfo1[a] = StatusPanel(1);
     KurvenInfo2[a] = StatusPanel(2);
     KurvenFarbe[a] = FarbVorwahl;
-    WaitCursorOff();
 }
 
 void frmTGraph2D::NewCurveSlot(int& slot, int& failed) {

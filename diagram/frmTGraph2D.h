@@ -113,6 +113,9 @@ private:
     void SetStatusStil(bool einfach);
     void SetStatusPanel(int panel, const std::string& text);
     bool ZeigeExperPunkte();
+    bool RohrBereichUebernehmen(int code);
+    void ZeigeKurve(int slot, const std::optional<std::string>& label);
+    void SchliesseStatusAb(const std::string& parameter);
     QAction* Aktion(const std::string& name) const;
     void Aktivieren(const std::string& name, bool on);
 

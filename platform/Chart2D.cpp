@@ -219,6 +219,7 @@ struct Chart2D::Impl {
         plot->xAxis2->setVisible(false);
         plot->axisRect()->insetLayout()->setInsetPlacement(0, QCPLayoutInset::ipFree);
         plot->setFocusPolicy(Qt::StrongFocus);
+        plot->setMouseTracking(true);  // moves without a button feed the pointer read-out
         band = new QRubberBand(QRubberBand::Rectangle, plot);
         plot->installEventFilter(q);
     }
@@ -540,7 +541,12 @@ struct Chart2D::Impl {
             const double x = left ? std::max<double>(m.areaLeft + 2, plotRect.left - sz.width() / 2.0)
                                     : std::min<double>(q->width() - m.areaLeft - sz.width() - 2,
                                                        plotRect.left + plotRect.width - sz.width() / 2.0);
-            t->position->setCoords(x, std::max(0.0, plotRect.top - sz.height() - 2));
+            double y = plotRect.top - sz.height() - 2;
+            if (m.axes[0].shown && m.axes[1].origin == kPlaceAtMaximum) {  // "X" numbers are above the plot
+                y = m.areaTop + 2;
+                if (!m.texts[0].located && !headerRect.Empty()) y += headerRect.height + 4;
+            }
+            t->position->setCoords(x, std::max(0.0, y));
         }
         // Legend: placed in pixels through the free inset of the plot area.
         legendRect = {};
@@ -610,6 +616,7 @@ struct Chart2D::Impl {
                 titleH = std::max(titleH, TextBoxSize(ax.titleFont, ToQText(ax.title)).height());
         }
         if (titleH > 0) top += titleH + 4;
+        if (top > 0 && m.axes[0].shown && m.axes[1].origin == kPlaceAtMaximum) top += now.top();  // "X" on top
         if (!m.texts[1].located && !foot.Empty()) bottom = now.bottom() + static_cast<int>(foot.height) + 2;
         if (top == 0 && bottom == 0) return;
         QMargins minimum = ar->minimumMargins();
@@ -691,7 +698,7 @@ Chart2D::Chart2D(QWidget* parent) : QWidget(parent), d(std::make_unique<Impl>(th
     setFocusPolicy(Qt::StrongFocus);
 }
 
-Chart2D::~Chart2D() = default;
+Chart2D::~Chart2D() { d->plot->removeEventFilter(this); }
 
 void Chart2D::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

@@ -488,6 +488,18 @@ TEST_F(Chart2DTest, RubberBandZoomWithTheMouse) {
         xMaxSeenInUp = chart.AxisMax(ChartAxis::X);
     });
     const QPointF a = Linear(1, 9), b = Linear(4, 6);
+    // Moves without a button are reported too (the pointer read-out needs them).
+    int moves = 0, moveButton = -1;
+    QPoint movedTo;
+    QObject::connect(&chart, &Chart2D::MouseMove, [&](int btn, int, int x, int y) {
+        ++moves;
+        moveButton = btn;
+        movedTo = QPoint(x, y);
+    });
+    QTest::mouseMove(surface, b.toPoint());
+    EXPECT_GE(moves, 1);
+    EXPECT_EQ(moveButton, 0);
+    EXPECT_EQ(movedTo, b.toPoint());
     // Zoom mode off: a drag only reports the mouse.
     QTest::mousePress(surface, Qt::LeftButton, Qt::ShiftModifier, a.toPoint());
     QTest::mouseRelease(surface, Qt::LeftButton, Qt::NoModifier, b.toPoint());

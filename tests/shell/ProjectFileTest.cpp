@@ -94,6 +94,19 @@ TEST_F(ProjectFileTest, FewerConcentrationsLeaveTheOthers) {
     EXPECT_EQ(c0Wert[3], 9.0);
     EXPECT_EQ(c0Wert[5], 9.0);
     EXPECT_EQ(ZeitEinheit, "min");
+
+    // Any unit text is taken, as the data files allow it.
+    lines[lines.size() - 2] = " Woche ";
+    WriteFile(Path("two.TC3"), Lines(lines));
+    shell::LoadProjectFile(Path("two.TC3"), dataName, ok);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(ZeitEinheit, "Woche");
+    // Without its empty last line the file is still complete.
+    lines.pop_back();
+    WriteFile(Path("two.TC3"), Lines(lines));
+    shell::LoadProjectFile(Path("two.TC3"), dataName, ok);
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(recorder.Empty());
 }
 
 TEST_F(ProjectFileTest, BloodAlcoholSessionKeepsTheCurrentModel) {
@@ -247,7 +260,7 @@ TEST_F(ProjectFileTest, SaveThenLoadRoundTrips) {
     ZeitEinheit = "d";
     commentAnswer = "Rundreise";
     saveAnswer = Path("rund.TC3");
-    window->mnuSaveProject_Click();
+    Menu("mnuSaveProject");
     ASSERT_EQ(saveRequests.size(), 1u);
     EXPECT_EQ(saveRequests[0].caption, "aktuelles Projekt speichern unter ...");
     EXPECT_EQ(saveRequests[0].directory, AppPath);
@@ -268,7 +281,7 @@ TEST_F(ProjectFileTest, SaveThenLoadRoundTrips) {
     ProjektFile.clear();
     recorder.Clear();
     openAnswer = Path("rund.TC3");
-    window->mnuLoadProject_Click();
+    Menu("mnuLoadProject");
     ASSERT_EQ(openRequests.size(), 1u);
     EXPECT_EQ(openRequests[0].caption, "Projekt laden (*.TC3)");
     EXPECT_EQ(openRequests[0].pattern, "*.TC3");

@@ -105,6 +105,9 @@ protected:
                 ".75", "0", "0", "0", "2", "-1", "1,0,0,0", "120", "60", "0,0", "min", ""};
     }
 
+    // Runs a menu entry of the main window as a click would.
+    void Menu(const char* name) { window->findChild<QAction*>(name)->trigger(); }
+
     bool Enabled(const char* name) const { return window->findChild<QAction*>(name)->isEnabled(); }
 
     QTemporaryDir appDir;

@@ -129,14 +129,16 @@ TEST_F(ShutdownTest, LastSessionLoadsBack) {
     kWert[2] = 0.0625;
     c0Wert[3] = 0.5;
     ProjektKommentar = "Sitzung";
-    ASSERT_TRUE(window->close());
+    window->show();
+    Menu("mnuExit");
+    EXPECT_FALSE(window->isVisible());
     window.reset();
 
     recorder.Clear();
     Start();
     const std::string projectName = KommandoZeile;
     EXPECT_EQ(aktModell, 2);
-    window->mnuLoadLastSession_Click();
+    Menu("mnuLoadLastSession");
     EXPECT_EQ(aktModell, 4);
     EXPECT_EQ(kWert[2], 0.0625);
     EXPECT_EQ(ProjektKommentar, "Sitzung");

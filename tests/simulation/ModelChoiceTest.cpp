@@ -1,0 +1,304 @@
+// The model window: what choosing each of the twenty models sets in the shared state and writes
+// into the open calculation window, the catalyst start value of the autocatalysis models, the
+// reaction-order box, and the time unit.
+#include <QRadioButton>
+
+#include <cmath>
+
+#include "kernel/State.h"
+#include "platform/core/NumberFormat.h"
+#include "simulation/frmKinModel.h"
+#include "tests/simulation/CalcWindowTestSupport.h"
+
+using namespace kernel;
+
+namespace {
+
+// What the model window must set for a model, taken from the model table of the program's
+// description: option Index, species and k masks (from the reaction scheme), start values of
+// c(A), c(B), c(P) (from zero), k2/k3 defaults, the k names, and the four flags E U N H.
+struct Expected {
+    int index;
+    const char* species;    // A B C P Q used
+    const char* steps;      // k1 k2 k3 used
+    double cA, cB, cP;
+    double k2, k3;
+    const char *bz5, *bz6, *bz7;  // bz7 null: not checked (the label keeps its old text)
+    const char* flags;      // Einfache, Umkehrbar, NegUmsatz, HwzNum as "1"/"0"
+};
+
+const Expected kModels[21] = {
+    {},
+    {1, "10010", "100", 1, 0, 0, 0, 0, "k1", "k2", nullptr, "1000"},
+    {2, "10010", "100", 1, 0, 0, 0, 0, "k1", "k2", nullptr, "1000"},
+    {3, "10010", "100", 1, 0, 0, 0, 0, "k1", "k2", nullptr, "1000"},
+    {4, "11010", "100", 1, 1, 0, 0, 0, "k1", "k2", nullptr, "1000"},
+    {5, "10010", "100", 1, 0, 0.002, 0.2, 0, "k1", "k2", nullptr, "1000"},
+    {6, "10110", "110", 1, 0, 0, 0.1, 0, "k1", "k2", nullptr, "0000"},
+    {7, "11110", "110", 2, 1, 0, 0.05, 0, "k1", "k2", nullptr, "0001"},
+    {8, "10010", "110", 0.5, 0, 0, 0.1, 0, "k>", "k<", nullptr, "1110"},
+    {9, "11110", "110", 1, 1, 0, 0.1, 0, "k1", "k2", nullptr, "0001"},
+    {10, "11110", "111", 0.5, 5, 0, 0.01, 0.005, "k>", "k<", "k3", "0011"},
+    {11, "10011", "110", 1, 0, 0, 0.05, 0, "k1", "k2", nullptr, "0000"},
+    {12, "11010", "110", 0.5, 0.5, 0, 0.01, 0, "k>", "k<", nullptr, "1110"},
+    {13, "11110", "111", 1, 1, 0, 0.1, 0.005, "k1", "k>", "k<", "0001"},
+    {14, "10110", "111", 1, 0, 0, 0.1, 0.005, "k1", "k>", "k<", "0001"},
+    {15, "10110", "111", 1, 0, 0, 0.2, 0.15, "k>", "k<", "k3", "0011"},
+    {16, "10011", "100", 1, 0, 0.002, 0.2, 0, "k1", "k2", nullptr, "1000"},
+    {17, "11010", "110", 0.5, 0.5, 0, 0.01, 0, "k>", "k<", nullptr, "1110"},
+    {18, "11110", "111", 1, 1, 0, 0.1, 0.005, "k>", "k<", "k3", "0011"},
+    {19, "11011", "110", 0.5, 0.5, 0, 0.01, 0, "k>", "k<", nullptr, "1110"},
+    {0, "10010", "100", 1, 0, 0, 0, 0, "k1", "k2", nullptr, "1001"},
+};
+
+int ModelOf(int index) { return index == 0 ? 20 : index; }
+
+class ModelChoiceTest : public simtest::SimWindowTest {
+protected:
+    frmKinModel* OpenModelWindow() {
+        return static_cast<frmKinModel*>(platform::Windows().Show("frmKinModel"));
+    }
+    void Choose(int index) {
+        auto* option = Control<QRadioButton>("frmKinModel", QStringLiteral("optTyp(%1)").arg(index));
+        ASSERT_NE(option, nullptr);
+        option->click();
+    }
+    static QString Inp(int i) { return QStringLiteral("Inp(%1)").arg(i); }
+};
+
+TEST_F(ModelChoiceTest, EveryModelSetsCaptionMasksDefaultsAndKNamesOfTheOpenWindow) {
+    for (int model = 1; model <= 20; ++model) {
+        SCOPED_TRACE("model " + std::to_string(model));
+        const Expected& e = kModels[model];
+        CloseAllWindows();
+        ResetState();
+        // Minutes: the time defaults are 60 s and 100 s in the current unit.
+        ZeitEinheit = "min";
+        ZeitEinheitNr = 1;
+        aktModell = 3;
+        platform::Windows().Show("frmBatch");
+        OpenModelWindow();
+        Choose(e.index);
+
+        EXPECT_EQ(aktModell, model);
+        EXPECT_EQ(aktDiagrammCode, model);
+        EXPECT_DOUBLE_EQ(tMax, 100.0 / 60.0);
+        EXPECT_DOUBLE_EQ(tauMittel, 1.0);
+        EXPECT_DOUBLE_EQ(c0Wert[1], e.cA);
+        EXPECT_DOUBLE_EQ(c0Wert[2], e.cB);
+        EXPECT_DOUBLE_EQ(c0Wert[4], e.cP);
+        EXPECT_DOUBLE_EQ(kWert[2], e.k2);
+        EXPECT_DOUBLE_EQ(kWert[3], e.k3);
+        EXPECT_EQ(EinfacheReaktion, e.flags[0] == '1' ? kTrue : kFalse);
+        EXPECT_EQ(IstUmkehrbar, e.flags[1] == '1' ? kTrue : kFalse);
+        EXPECT_EQ(NegUmsatzErlaubt, e.flags[2] == '1' ? kTrue : kFalse);
+        EXPECT_EQ(HalbwertszeitNumerisch, e.flags[3] == '1' ? kTrue : kFalse);
+
+        std::string caption = "kinet. Modell:  Modell " + std::to_string(model);
+        if (model == 20) caption += " (n = 1.50)";
+        EXPECT_EQ(Text("frmBatch", "Label7").toStdString(), caption);
+        for (int i = 1; i <= 5; ++i) {
+            const bool used = e.species[i - 1] == '1';
+            EXPECT_EQ(Shown("frmBatch", Inp(i - 1)), used) << "input box of species " << i;
+            EXPECT_EQ(Shown("frmBatch", Inp(i + 4)), used) << "result box of species " << i;
+            EXPECT_EQ(Shown("frmBatch", QStringLiteral("lblStoff(%1)").arg(i - 1)), used);
+        }
+        EXPECT_EQ(Shown("frmBatch", Inp(11)), e.steps[1] == '1');
+        EXPECT_EQ(Shown("frmBatch", "Bz(6)"), e.steps[1] == '1');
+        EXPECT_EQ(Shown("frmBatch", "unit2"), e.steps[1] == '1');
+        EXPECT_EQ(Shown("frmBatch", Inp(12)), e.steps[2] == '1');
+        EXPECT_EQ(Shown("frmBatch", "Bz(7)"), e.steps[2] == '1');
+        EXPECT_EQ(Text("frmBatch", "Bz(5)").toStdString(), e.bz5);
+        EXPECT_EQ(Text("frmBatch", "Bz(6)").toStdString(), e.bz6);
+        if (e.bz7) EXPECT_EQ(Text("frmBatch", "Bz(7)").toStdString(), e.bz7);
+
+        // Start values as the boxes show them (a number's short form with its leading blank).
+        EXPECT_EQ(Text("frmBatch", Inp(0)).toStdString(), platform::StrSingle(static_cast<float>(e.cA)));
+        EXPECT_EQ(Text("frmBatch", Inp(3)).toStdString(), platform::StrSingle(static_cast<float>(e.cP)));
+        EXPECT_EQ(Text("frmBatch", Inp(14)), QStringLiteral(" 1"));  // reaction time: 60 s in minutes
+        for (int i = 5; i <= 9; ++i) {
+            auto* box = Control<QLineEdit>("frmBatch", Inp(i));
+            EXPECT_TRUE(box->isReadOnly());
+            EXPECT_TRUE(box->text().isEmpty());
+        }
+        const QString first = model == 10 ? "E" : "A";
+        EXPECT_EQ(Text("frmBatch", "lblStoff(0)"), first);
+        EXPECT_EQ(Text("frmBatch", "lblStoff(5)"), first);
+        EXPECT_EQ(Control<QWidget>("frmBatch", "optSpecialScaling(0)")->property("text").toString(), first);
+        // The species option the model window marks matches the model.
+        auto* chosen = Control<QRadioButton>("frmKinModel", QStringLiteral("optTyp(%1)").arg(e.index));
+        EXPECT_TRUE(chosen->isChecked());
+        EXPECT_TRUE(chosen->font().bold());
+        EXPECT_EQ(Control<QWidget>("frmKinModel", "optMichMent(0)")->isEnabled(), model == 10);
+        EXPECT_EQ(Control<QWidget>("frmKinModel", "txtOrdnung")->isEnabled(), model == 20);
+    }
+}
+
+TEST_F(ModelChoiceTest, ValuesAlreadySetAreKeptAndOnlyZerosReplaced) {
+    c0Wert[1] = 3;
+    kWert[2] = 0.7;
+    tMax = 42;
+    tauMittel = 7;
+    OpenModelWindow();
+    Choose(6);
+    EXPECT_DOUBLE_EQ(c0Wert[1], 3);
+    EXPECT_DOUBLE_EQ(kWert[2], 0.7);
+    EXPECT_DOUBLE_EQ(tMax, 42);
+    EXPECT_DOUBLE_EQ(tauMittel, 7);
+
+    // The reversible first-order reaction may start from P alone.
+    c0Wert[1] = 0;
+    c0Wert[4] = 0.3;
+    Choose(8);
+    EXPECT_DOUBLE_EQ(c0Wert[1], 0);
+    EXPECT_DOUBLE_EQ(c0Wert[4], 0.3);
+}
+
+TEST_F(ModelChoiceTest, RateDiagramAndFittingChooseTheirDiagramCodes) {
+    RateDiagramm = kTrue;
+    OpenModelWindow();
+    Choose(4);
+    EXPECT_EQ(aktDiagrammCode, 54);
+    EXPECT_DOUBLE_EQ(tMax, 60);  // the rate diagram's start span is 60 s
+
+    RateDiagramm = 0;
+    DiagVariante = 1;
+    aktDiagrammCode = -9;
+    Choose(7);
+    EXPECT_EQ(aktDiagrammCode, -9);  // the fitting keeps its diagram
+}
+
+// A c(P,0) the user gave the autocatalysis models survives every re-choice of the model; only an
+// empty catalyst gets the small start value.
+TEST_F(ModelChoiceTest, AutocatalysisKeepsTheUsersCatalystConcentration) {
+    platform::Windows().Show("frmBatch");
+    OpenModelWindow();
+    c0Wert[4] = 0.5;
+    for (int model : {5, 16, 5}) {
+        Choose(model);
+        EXPECT_DOUBLE_EQ(c0Wert[4], 0.5) << "model " << model;
+        EXPECT_EQ(Text("frmBatch", Inp(3)), QStringLiteral(" .5"));
+    }
+    c0Wert[4] = -1;  // nothing sensible: the catalyst start value takes over
+    Choose(16);
+    EXPECT_DOUBLE_EQ(c0Wert[4], 0.002);
+    EXPECT_EQ(Text("frmBatch", Inp(3)), QStringLiteral(" .002"));
+}
+
+TEST_F(ModelChoiceTest, CatalystStartValueDoesNotCarryOverToOtherModels) {
+    OpenModelWindow();
+    Choose(5);
+    ASSERT_DOUBLE_EQ(c0Wert[4], 0.002);
+    Choose(2);  // no calculation window open: the value stays
+    EXPECT_DOUBLE_EQ(c0Wert[4], 0.002);
+
+    platform::Windows().Show("frmBatch");
+    Choose(5);
+    Choose(2);
+    EXPECT_DOUBLE_EQ(c0Wert[4], 0);
+    c0Wert[4] = 0.004;  // any other value stays
+    Choose(3);
+    EXPECT_DOUBLE_EQ(c0Wert[4], 0.004);
+}
+
+TEST_F(ModelChoiceTest, WithoutCalculationWindowOnlyTheSharedStateChanges) {
+    UmsatzU = 0.4;
+    OpenModelWindow();
+    Choose(9);
+    EXPECT_EQ(aktModell, 9);
+    EXPECT_DOUBLE_EQ(UmsatzU, 0.4);  // cleared only for an open calculation window
+    EXPECT_EQ(KurvenMaske, "11110");
+}
+
+TEST_F(ModelChoiceTest, ReactionOrderBoxChoosesTheNthOrderModel) {
+    auto* window = OpenModelWindow();
+    Choose(2);
+    auto* box = Control<QLineEdit>("frmKinModel", "txtOrdnung");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral(" 1.5"));
+    // The box is offered with model 20 only; a typed order still switches the model.
+    box->setEnabled(true);
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, "2,5");
+    EXPECT_EQ(aktModell, 20);
+    EXPECT_EQ(box->text(), QStringLiteral("2.5"));
+    EXPECT_FLOAT_EQ(ReaktOrdnung, 2.5f);
+    QTest::keyClicks(box, "x");  // refused by the key filter
+    EXPECT_EQ(box->text(), QStringLiteral("2.5"));
+
+    // The model line of the open window shows the order read at the choice.
+    platform::Windows().Show("frmBatch");
+    window->optTyp_Click(0);
+    EXPECT_EQ(Text("frmBatch", "Label7"), QStringLiteral("kinet. Modell:  Modell 20 (n = 2.50)"));
+    box->clear();
+    window->optTyp_Click(0);
+    EXPECT_FLOAT_EQ(ReaktOrdnung, 0.0f);  // an empty box gives n = 0, rejected later by the calculation
+}
+
+TEST_F(ModelChoiceTest, IndexAbove19ChangesNothing) {
+    auto* window = OpenModelWindow();
+    Choose(4);
+    window->optTyp_Click(20);
+    EXPECT_EQ(aktModell, 4);
+}
+
+TEST_F(ModelChoiceTest, ReopenedWindowShowsTheCurrentModelUnitAndOrder) {
+    aktModell = 20;
+    ReaktOrdnung = 2.25f;
+    ZeitEinheit = "h";
+    ZeitEinheitNr = 2;
+    EnzymRcsModus = 0;
+    OpenModelWindow();
+    EXPECT_TRUE(Control<QRadioButton>("frmKinModel", "optTyp(0)")->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>("frmKinModel", "optZeit(2)")->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>("frmKinModel", "optMichMent(1)")->isChecked());
+    EXPECT_EQ(Text("frmKinModel", "txtOrdnung"), QStringLiteral(" 2.25"));
+    EXPECT_EQ(ZeitEinheit, "h");  // opening converts nothing
+}
+
+TEST_F(ModelChoiceTest, EnzymeModeFollowsItsOptions) {
+    OpenModelWindow();
+    Choose(10);
+    Control<QRadioButton>("frmKinModel", "optMichMent(1)")->click();
+    EXPECT_EQ(EnzymRcsModus, 0);
+    Control<QRadioButton>("frmKinModel", "optMichMent(0)")->click();
+    EXPECT_EQ(EnzymRcsModus, kTrue);
+}
+
+// Changing the unit rescales every stored time and rate constant and relabels the open window.
+TEST_F(ModelChoiceTest, TimeUnitChangeRelabelsAndRescalesTheOpenWindow) {
+    platform::Windows().Show("frmBatch");
+    OpenModelWindow();
+    Choose(6);  // two first-order steps
+    kWert[1] = 0.15;
+    kWert[2] = 0.1;
+    tauMittel = 120;
+    tMax = 300;
+    Control<QRadioButton>("frmKinModel", "optZeit(1)")->click();
+    EXPECT_EQ(ZeitEinheit, "min");
+    EXPECT_EQ(ZeitEinheitNr, 1);
+    EXPECT_NEAR(kWert[1], 0.15 * 60, 1e-12);
+    EXPECT_NEAR(kWert[2], 0.1 * 60, 1e-12);
+    EXPECT_NEAR(tauMittel, 2, 1e-12);
+    EXPECT_NEAR(tMax, 5, 1e-12);
+    EXPECT_EQ(Text("frmBatch", "lblZeitEinheit"), QStringLiteral("min"));
+    EXPECT_EQ(Text("frmBatch", "unit1"), QStringLiteral("/(1/min)"));
+    EXPECT_EQ(Text("frmBatch", "Inp(10)"), QStringLiteral(" 9"));
+    EXPECT_EQ(Text("frmBatch", "Inp(14)"), QStringLiteral(" 2"));
+    EXPECT_TRUE(Control<QRadioButton>("frmKinModel", "optZeit(1)")->font().bold());
+    EXPECT_FALSE(Control<QRadioButton>("frmKinModel", "optZeit(0)")->font().bold());
+
+    // Hours, then back to seconds: the values return (the factors are exact).
+    Control<QRadioButton>("frmKinModel", "optZeit(2)")->click();
+    EXPECT_NEAR(kWert[1], 0.15 * 3600, 1e-9);
+    EXPECT_EQ(Text("frmBatch", "unit1"), QStringLiteral("/(1/h)"));
+    Control<QRadioButton>("frmKinModel", "optZeit(0)")->click();
+    EXPECT_NEAR(kWert[1], 0.15, 1e-12);
+    EXPECT_NEAR(tauMittel, 120, 1e-9);
+    // The unit already in force converts by the factor 1.
+    Control<QRadioButton>("frmKinModel", "optZeit(0)")->click();
+    EXPECT_NEAR(kWert[1], 0.15, 1e-12);
+}
+
+}  // namespace

@@ -1,0 +1,402 @@
+// The time-simulation window on its own (no main window): input checks, the calculation-failure
+// path, the Michaelis-Menten frame, the t(max)/k boxes and the diagram hand-over.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cmath>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "diagram/Grafik.h"
+#include "kernel/State.h"
+#include "platform/Chart2D.h"
+#include "platform/WindowRegistry.h"
+#include "simulation/frmPrepareTimeDiagram.h"
+#include "simulation/frmSimTabelle.h"
+#include "tests/support/MsgRecorder.h"
+
+namespace {
+
+using namespace kernel;
+
+const std::string kTitel = " Ausführung nicht möglich ";
+const std::string kCrLf = "\r\n";
+
+void Flush() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+class TimeSimulationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::Windows().Unload("frmTGraph2D");
+        platform::Windows().Unload("frmPrepareTimeDiagram");
+        Flush();
+        aktModell = 2;
+        aktDiagrammCode = 2;
+        DiagVariante = 0;
+        IstUmkehrbar = 0;
+        RateDiagramm = 0;
+        MMDiagramm = 0;
+        MMNormiert = kTrue;
+        cSmax = 0.15f;
+        KurvenHinzufuegen = 0;
+        MitPunkten = 0;
+        nMesspunkte = 0;
+        DatenSpalte.fill(0);
+        DatencA0 = DatencB0 = DatenTmax = 0;
+        EnzymRcsModus = 0;
+        SpezSkalierung = 0;
+        SpezSkalierungStoff = 0;
+        RohrAktiv = ContiAktiv = KaskadeAktiv = 0;
+        ZeitEinheit = "s";
+        ReaktOrdnung = 1.5f;
+        c0Wert.fill(0);
+        kWert.fill(0);
+        tMax = 0;
+        KMichaelis = 0;
+        nKurven = 0;
+        KurveFrei.fill(kTrue);
+        DiagRec = DiagRecord{};
+        AchsenGrenzen.fill(0);
+        w = qobject_cast<frmPrepareTimeDiagram*>(platform::Windows().Show("frmPrepareTimeDiagram"));
+        ASSERT_NE(w, nullptr);
+    }
+    void TearDown() override {
+        platform::Windows().Unload("frmTGraph2D");
+        platform::Windows().Unload("frmPrepareTimeDiagram");
+        Flush();
+    }
+
+    // What the model window does on a model choice, reduced to what this window reads.
+    void Model(int m, int reversible = 0) {
+        aktModell = m;
+        aktDiagrammCode = RateDiagramm ? m + 50 : m;
+        IstUmkehrbar = reversible;
+        diagram::SetKurvenMaske(m);
+        for (int i = 0; i < 5; ++i) w->Inp[i]->setVisible(KurvenMaske[static_cast<std::size_t>(i)] == '1');
+        w->kCombo[2]->setVisible(ParamMaske[1] == '1');
+        w->kCombo[3]->setVisible(ParamMaske[2] == '1');
+        w->fraMichaelis->setVisible(m == 10);
+    }
+    // Types the inputs into the boxes as a user would (replacing what they hold).
+    void Enter(QWidget* box, const QString& text) {
+        auto* edit = qobject_cast<QLineEdit*>(box);
+        if (!edit) edit = qobject_cast<QComboBox*>(box)->lineEdit();
+        edit->selectAll();
+        if (text.isEmpty()) QTest::keyClick(box, Qt::Key_Backspace);
+        else QTest::keyClicks(box, text);
+    }
+    void Inputs(std::initializer_list<const char*> c0, const char* tmax, std::initializer_list<const char*> k) {
+        int i = 0;
+        for (const char* v : c0) Enter(w->Inp[i++], v);
+        Enter(w->kCombo[0], tmax);
+        i = 1;
+        for (const char* v : k) Enter(w->kCombo[i++], v);
+    }
+    static QWidget* Diagramm() { return platform::Windows().Get("frmTGraph2D"); }
+
+    testsupport::MsgRecorder rec;
+    frmPrepareTimeDiagram* w = nullptr;
+};
+
+// ---- Input checks ----------------------------------------------------------------------------
+
+TEST_F(TimeSimulationTest, EmptyInputsListEveryComplaintOnceAndComputeNothing) {
+    Model(4);
+    Inputs({"", "", "", "", ""}, "", {"", "", ""});
+    w->cmdDrawctDiagram->click();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, kTitel);
+    EXPECT_EQ(rec.Last().style, 16);
+    EXPECT_EQ(rec.Last().prompt, "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)" + kCrLf +
+                                     "- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)" + kCrLf +
+                                     "- Zeit-Vorgabe nicht in Ordnung" + kCrLf +
+                                     "- Geschwindigkeitskonstante k1 muss größer Null sein" + kCrLf);
+    EXPECT_EQ(Diagramm(), nullptr);
+}
+
+TEST_F(TimeSimulationTest, OrderOfModel20IsResetByTheDrawButtonOnly) {
+    Model(20);
+    ReaktOrdnung = 0;
+    Inputs({"1"}, "10", {"0.1"});
+    c0Wert[1] = 1;  // as the table button reads it from the box
+    EXPECT_EQ(w->ListComplaints(), "");  // the table has no order check
+    EXPECT_FLOAT_EQ(ReaktOrdnung, 0.0f);
+    ReaktOrdnung = -2;
+    w->cmdDrawctDiagram->click();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt.rfind("- Eingabewert der Reaktionsordnung muss größer Null sein" + kCrLf, 0), 0u);
+    EXPECT_FLOAT_EQ(ReaktOrdnung, 1.5f);
+}
+
+TEST_F(TimeSimulationTest, ReversibleModelMayStartFromProductForDrawingButNotForTheTable) {
+    Model(8, kTrue);
+    Inputs({"0", "", "", "0.5"}, "20", {"0.1", "0.05"});
+    w->cmdDrawctDiagram->click();
+    EXPECT_TRUE(rec.Empty()) << rec.Last().prompt;
+    ASSERT_NE(Diagramm(), nullptr);
+    w->cmdListe->click();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)" + kCrLf);
+}
+
+TEST_F(TimeSimulationTest, Model19NeedsBOrPAndQ) {
+    Model(19, kTrue);
+    Inputs({"1", "0", "", "0", "0"}, "20", {"0.1", "0.01"});
+    w->cmdDrawctDiagram->click();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)" + kCrLf +
+                                     "- Eingangskonzentration für Stoff B oder Stoffe P und Q angeben!" + kCrLf);
+}
+
+TEST_F(TimeSimulationTest, ZeroK2IsRefusedByTheDrawButtonOnlyWhileFitting) {
+    Model(6);
+    Inputs({"1"}, "20", {"0.1", "0"});
+    w->cmdDrawctDiagram->click();
+    EXPECT_TRUE(rec.Empty());
+    DiagVariante = 1;
+    w->cmdDrawctDiagram->click();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    const std::string k2 = "- Geschwindigkeitskonstante k2 muss größer Null sein" + kCrLf +
+                           "  (Sie können aber einen extrem kleinen Wert eingeben)" + kCrLf;
+    EXPECT_EQ(rec.Last().prompt, k2);
+    DiagVariante = 0;
+    w->cmdListe->click();
+    ASSERT_EQ(rec.Messages().size(), 2u);
+    EXPECT_EQ(rec.Last().prompt, k2);
+}
+
+TEST_F(TimeSimulationTest, AutocatalysisNeedsSomeProduct) {
+    Model(5);
+    Inputs({"1", "", "", "0"}, "20", {"0.1"});
+    w->cmdDrawctDiagram->click();
+    w->cmdListe->click();
+    ASSERT_EQ(rec.Messages().size(), 2u);
+    EXPECT_EQ(rec.Messages()[0].prompt,
+              "- für Autokatalyse muss ein (geringes) c(P,0) gegeben sein, sonst springt die Reaktion nicht an " + kCrLf);
+    EXPECT_EQ(rec.Messages()[1].prompt,
+              "- für Autokatalyse muss eine (geringe) Anfangskonzentration für P gegeben sein" + kCrLf);
+}
+
+// ---- Calculation failures ----------------------------------------------------------------------
+
+TEST_F(TimeSimulationTest, FailedCalculationIsReportedAndKeepsTheOldDiagram) {
+    Model(8, kTrue);
+    Inputs({"1", "", "", "0"}, "20", {"0.1", "0.05"});
+    w->cmdDrawctDiagram->click();
+    ASSERT_TRUE(rec.Empty());
+    QWidget* alt = Diagramm();
+    ASSERT_NE(alt, nullptr);
+    const int kurven = nKurven;
+
+    // k1 + k2 = 0: the closed form of A <=> P divides by zero.
+    Enter(w->kCombo[2], "-0.1");
+    w->cmdDrawctDiagram->click();
+    Flush();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "Berechnungsfehler aufgetreten");
+    EXPECT_EQ(rec.Last().style, 16);
+    EXPECT_EQ(rec.Last().title, "Meldung von Sub cmdDrawctDiagram");
+    EXPECT_EQ(Diagramm(), alt);
+    EXPECT_EQ(nKurven, kurven);
+}
+
+TEST_F(TimeSimulationTest, ErrorFlagOfTheTimeCourseIsReportedToo) {
+    // Model 19 with c(A,0) = c(B,0) and k2 = 0 has no solution of its closed form.
+    Model(19, kTrue);
+    Inputs({"1", "1", "", "0", "0"}, "20", {"0.1", "0"});
+    w->cmdDrawctDiagram->click();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "Berechnungsfehler aufgetreten");
+    EXPECT_EQ(Diagramm(), nullptr);
+}
+
+TEST_F(TimeSimulationTest, FailedCalculationShowsNoTable) {
+    Model(7);
+    // Rates beyond the range of a Double overflow the integrator.
+    Inputs({"1E200", "1E200"}, "20", {"1E200", "1E200"});
+    bool tableShown = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* t = platform::Windows().Get("frmSimTabelle")) {
+            tableShown = true;
+            t->close();
+        }
+    });
+    w->cmdListe->click();
+    Flush();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "Berechnungsfehler aufgetreten");
+    EXPECT_EQ(rec.Last().title, "Meldung von Sub cmdListe");
+    EXPECT_FALSE(tableShown);
+}
+
+// ---- Michaelis-Menten frame --------------------------------------------------------------------
+
+TEST_F(TimeSimulationTest, MichaelisDiagramNeedsAPositiveAxisEndUnlessNormalised) {
+    Model(10);
+    Inputs({"0.5", "5"}, "20", {"0.1", "0.01", "0.005"});
+    w->chkNormiert->setChecked(false);
+    w->chkNormiert_Click();
+    Enter(w->txtS0max, "0");
+    w->cmdMMdiagram->click();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "- c(S),max muss größer Null sein" + kCrLf);
+    EXPECT_EQ(Diagramm(), nullptr);
+
+    w->chkNormiert->click();  // normalised: the axis runs over c(S)/KM and needs no c(S),max
+    w->cmdMMdiagram->click();
+    EXPECT_EQ(rec.Messages().size(), 1u);
+    EXPECT_NE(Diagramm(), nullptr);
+    EXPECT_EQ(MMNormiert, kTrue);
+}
+
+TEST_F(TimeSimulationTest, MichaelisConstantFollowsTheRateConstants) {
+    Model(10);
+    Inputs({"0.5", "5"}, "20", {"0.1", "0.01", "0.005"});
+    // KM = (k< + k3) / k> = 0.015 / 0.1
+    EXPECT_NEAR(KMichaelis, 0.15, 1e-12);
+    EXPECT_EQ(w->lblMichaelisK1->text().toStdString(), "Michaelis-Konstante KM/(mol/L) = (k< + k3) / k> =.15");
+    Enter(w->kCombo[1], "0");
+    EXPECT_NEAR(KMichaelis, 0.15, 1e-12);
+    Enter(w->kCombo[1], "");
+    EXPECT_NEAR(KMichaelis, 0.15, 1e-12);
+}
+
+TEST_F(TimeSimulationTest, MichaelisTableRestoresTheTimeCourseMode) {
+    Model(10);
+    Inputs({"0.5", "5"}, "20", {"0.1", "0.01", "0.005"});
+    int modeWhileShown = 0;
+    QTimer::singleShot(0, [&] {
+        modeWhileShown = MMDiagramm;
+        if (QWidget* t = platform::Windows().Get("frmSimTabelle")) t->close();
+    });
+    w->cmdMichaelisListe->click();
+    Flush();
+    EXPECT_EQ(modeWhileShown, kTrue);
+    EXPECT_EQ(MMDiagramm, kFalse);
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmSimTabelle"));
+}
+
+// ---- t(max) and k boxes ---------------------------------------------------------------------------
+
+TEST_F(TimeSimulationTest, KeyFilterOfTheComboBoxes) {
+    Model(2);
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    Enter(w->kCombo[1], "1,5x");
+    EXPECT_EQ(w->kCombo[1]->currentText(), "1.5");
+    EXPECT_DOUBLE_EQ(kWert[1], 1.5);
+    Enter(w->kCombo[0], "2e1");
+    EXPECT_DOUBLE_EQ(tMax, 20.0);
+
+    w->kCombo[0]->setFocus();
+    QTest::keyClick(w->kCombo[0], Qt::Key_Return);
+    EXPECT_TRUE(w->kCombo[1]->hasFocus());
+    EXPECT_EQ(w->kCombo[0]->currentText(), "2e1");  // Enter is not inserted into the list
+    // Model 2 has k1 only: Enter in k1 would move to the hidden k2 and stays.
+    QTest::keyClick(w->kCombo[1], Qt::Key_Return);
+    EXPECT_TRUE(w->kCombo[1]->hasFocus());
+
+    Model(10);
+    w->kCombo[3]->setFocus();
+    QTest::keyClick(w->kCombo[3], Qt::Key_Return);
+    EXPECT_TRUE(w->kCombo[1]->hasFocus());
+}
+
+TEST_F(TimeSimulationTest, HistoryKeepsTheLastSevenDrawings) {
+    Model(2);
+    Inputs({"1"}, "10", {"1"});
+    for (int i = 1; i <= 9; ++i) {
+        Enter(w->kCombo[1], QString::number(i));
+        w->cmdDrawctDiagram->click();
+    }
+    ASSERT_TRUE(rec.Empty());
+    ASSERT_EQ(w->kCombo[1]->count(), 7);
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(w->kCombo[1]->itemText(i).toStdString(), std::to_string(i + 3));
+    ASSERT_EQ(w->kCombo[0]->count(), 7);
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(w->kCombo[0]->itemText(i), "10");  // equal values are kept apart
+    EXPECT_EQ(w->kCombo[1]->currentText(), "9");
+}
+
+// ---- Diagram hand-over ------------------------------------------------------------------------------
+
+TEST_F(TimeSimulationTest, DrawingReplacesTheDiagramUnlessCurvesAreAdded) {
+    Model(2);
+    Inputs({"1"}, "30", {"0.1"});
+    w->cmdDrawctDiagram->click();
+    Flush();
+    QWidget* erstes = Diagramm();
+    ASSERT_NE(erstes, nullptr);
+    EXPECT_EQ(nKurven, 2);
+    EXPECT_FALSE(erstes->findChild<QWidget*>("txtFarbeStatusbar2")->isVisibleTo(erstes));
+    EXPECT_FALSE(erstes->findChild<QWidget*>("StatusBar2Panel(1)")->isVisibleTo(erstes));
+
+    w->Form_Activate();  // back from the diagram: curves may now be added
+    EXPECT_TRUE(w->chkDelDiagram->isEnabled());
+    w->chkDelDiagram->click();
+    EXPECT_EQ(KurvenHinzufuegen, kTrue);
+    Enter(w->kCombo[1], "0.2");
+    w->cmdDrawctDiagram->click();
+    Flush();
+    EXPECT_EQ(Diagramm(), erstes);
+    EXPECT_EQ(nKurven, 4);
+
+    w->chkDelDiagram->click();
+    w->cmdDrawctDiagram->click();
+    Flush();
+    EXPECT_EQ(nKurven, 2);
+    EXPECT_TRUE(rec.Empty());
+}
+
+TEST_F(TimeSimulationTest, LoadTakesOverMeasuredDataAndRateModeDisablesPoints) {
+    platform::Windows().Unload("frmPrepareTimeDiagram");
+    Flush();
+    DatencA0 = 0.8f;
+    DatenTmax = 50;
+    RateDiagramm = kTrue;
+    w = qobject_cast<frmPrepareTimeDiagram*>(platform::Windows().Show("frmPrepareTimeDiagram"));
+    ASSERT_NE(w, nullptr);
+    EXPECT_DOUBLE_EQ(c0Wert[1], static_cast<double>(0.8f));
+    EXPECT_DOUBLE_EQ(tMax, 50.0);
+    EXPECT_FALSE(w->chkMitPunkten->isEnabled());
+    EXPECT_EQ(w->windowTitle().toStdString(), "Reaktionsgeschwindigkeit-Zeit-Funktionen");
+    EXPECT_EQ(w->cmdDrawctDiagram->text().toStdString(), "r(i)-t-Diagramm zeichnen");
+    Model(2);
+    Inputs({"1"}, "30", {"0.1"});
+    w->cmdDrawctDiagram->click();
+    EXPECT_TRUE(w->chkMitPunkten->isEnabled());
+}
+
+TEST_F(TimeSimulationTest, CloseButtonClosesTheDiagramToo) {
+    Model(2);
+    Inputs({"1"}, "30", {"0.1"});
+    w->cmdDrawctDiagram->click();
+    ASSERT_NE(Diagramm(), nullptr);
+    w->move(40, 50);
+    w->cmdClose->click();
+    Flush();
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmPrepareTimeDiagram"));
+    EXPECT_EQ(Diagramm(), nullptr);
+    EXPECT_EQ(PosTimeDiagram.Left, 40 * 15);
+    EXPECT_EQ(PosTimeDiagram.Top, 50 * 15);
+}
+
+TEST_F(TimeSimulationTest, ModelLineOfTheNthOrderModel) {
+    ModellName[20] = "A => P, n-ter Ordnung ";
+    Model(20);
+    ReaktOrdnung = 2.25f;
+    w->InitSimulation();
+    EXPECT_EQ(w->Label7->text().toStdString(), "kinet. Modell:  A => P, n-ter Ordnung  (n = 2.25)");
+}
+
+}  // namespace
