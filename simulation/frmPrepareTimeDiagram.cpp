@@ -56,20 +56,6 @@ QString U(const char* text) { return QString::fromUtf8(text); }
 
 double ValOf(const QString& text) { return platform::Val(text.toStdString()); }
 
-// The key code of a key press as the key filters see it: 13 Enter, 8 Backspace, 127 Delete, the
-// character of a printable key; 0 for keys that are not filtered (cursor keys, Tab, shortcuts).
-int KeyAsciiOf(const QKeyEvent* event) {
-    for (auto shortcut : {QKeySequence::Copy, QKeySequence::Paste, QKeySequence::Cut, QKeySequence::SelectAll,
-                          QKeySequence::Undo}) {
-        if (event->matches(shortcut)) return 0;
-    }
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return 13;
-    if (event->key() == Qt::Key_Backspace) return 8;
-    if (event->key() == Qt::Key_Delete) return 127;
-    const QString text = event->text();
-    return text.size() == 1 && text.at(0).unicode() >= 32 ? text.at(0).unicode() : 0;
-}
-
 }  // namespace
 
 frmPrepareTimeDiagram::frmPrepareTimeDiagram(QWidget* parent) : CalcWindow(kName, 16, parent) {
@@ -332,7 +318,8 @@ bool frmPrepareTimeDiagram::eventFilter(QObject* watched, QEvent* event) {
         for (int i = 0; i < 4; ++i) {
             if (kCombo[i] == nullptr || (watched != kCombo[i] && watched != kCombo[i]->lineEdit())) continue;
             auto* key = static_cast<QKeyEvent*>(event);
-            int keyAscii = KeyAsciiOf(key);
+            if (simulation::IsEditShortcut(key)) return false;
+            int keyAscii = simulation::KeyAscii(key);
             if (keyAscii == 0) return false;
             const int typed = keyAscii;
             kCombo_KeyPress(i, keyAscii);

@@ -75,9 +75,12 @@ TEST_F(ModelChoiceTest, EveryModelSetsCaptionMasksDefaultsAndKNamesOfTheOpenWind
         // Minutes: the time defaults are 60 s and 100 s in the current unit.
         ZeitEinheit = "min";
         ZeitEinheitNr = 1;
-        aktModell = 3;
         platform::Windows().Show("frmBatch");
-        OpenModelWindow();
+        OpenModelWindow();  // chooses the current model, whose start values are cleared again
+        c0Wert.fill(0);
+        kWert.fill(0);
+        tMax = 0;
+        tauMittel = 0;
         Choose(e.index);
 
         EXPECT_EQ(aktModell, model);

@@ -1,0 +1,178 @@
+// The frame shared by the calculation windows: the Enter key's walk through the input boxes, the
+// typed-edit path (typed, pasted and deleted text is stored, text written by the program is not),
+// and the shared handlers of the extents, special scaling and add-curves options.
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "kernel/State.h"
+#include "platform/core/FormHost.h"
+#include "platform/core/NumberFormat.h"
+#include "simulation/frmKinModel.h"
+#include "tests/simulation/CalcWindowTestSupport.h"
+
+using namespace kernel;
+using simtest::StandInReactor;
+
+namespace {
+
+class CalcFrameTest : public simtest::SimWindowTest {
+protected:
+    void SetUp() override {
+        SimWindowTest::SetUp();
+        platform::Windows().Show("frmBatch");
+        platform::Windows().Show("frmKinModel");  // model 2, A => P: boxes of A and P only
+        window = qobject_cast<CalcWindow*>(platform::Windows().Get("frmBatch"));
+        ASSERT_NE(window, nullptr);
+        platform::Windows().Show("frmBatch");
+        simtest::Host()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(simtest::Host()));
+    }
+    QLineEdit* Box(int i) { return window->Inp[static_cast<std::size_t>(i)]; }
+    // Enter in box `from`; the box that has the focus afterwards.
+    QWidget* EnterFrom(int from) {
+        Box(from)->setFocus();
+        QTest::keyClick(Box(from), Qt::Key_Return);
+        return QApplication::focusWidget();
+    }
+    static int Refreshes(CalcWindow* w) {
+        auto* standIn = dynamic_cast<StandInReactor*>(w);
+        return standIn ? standIn->refreshes : -1;
+    }
+
+    CalcWindow* window = nullptr;
+};
+
+TEST_F(CalcFrameTest, EnterWalksToTheNextShownUnlockedBox) {
+    ASSERT_TRUE(Box(0)->isVisibleTo(window));
+    EXPECT_EQ(EnterFrom(0), Box(3));    // B and C are not in the model
+    EXPECT_EQ(EnterFrom(3), Box(10));   // Q hidden, the result boxes locked
+    EXPECT_EQ(EnterFrom(10), Box(13));  // k2, k3 not used by A => P
+    EXPECT_EQ(EnterFrom(13), Box(14));
+    EXPECT_EQ(EnterFrom(14), Box(0));   // 15 and 16 hidden, after 16 comes 0
+    EXPECT_EQ(Box(14)->text().contains('\n'), false);
+}
+
+TEST_F(CalcFrameTest, EnterInTheCascadeResultBoxesIsSwallowed) {
+    platform::Windows().Register("frmTestCascadeBoxes", platform::FormKind::MdiChild,
+                                 [] { return new StandInReactor("frmTestCascadeBoxes", 21); });
+    auto* cascade = qobject_cast<CalcWindow*>(platform::Windows().Show("frmTestCascadeBoxes"));
+    ASSERT_NE(cascade, nullptr);
+    QLineEdit* box = cascade->Inp[18];
+    box->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), box);
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), box);
+}
+
+TEST_F(CalcFrameTest, TypedDecimalCommaIsStoredAsAPoint) {
+    const int before = Refreshes(window);
+    window->fraKsi->show();
+    Box(10)->clear();
+    QTest::keyClicks(Box(10), "0,25");
+    EXPECT_EQ(Box(10)->text(), QStringLiteral("0.25"));
+    EXPECT_DOUBLE_EQ(kWert[1], 0.25);
+    EXPECT_GT(Refreshes(window), before);  // every typed change refreshes the window
+    EXPECT_TRUE(window->fraKsi->isHidden());
+    QTest::keyClicks(Box(14), "3");
+    EXPECT_DOUBLE_EQ(tauMittel, 3);
+    QTest::keyClicks(Box(10), "x");  // refused
+    EXPECT_EQ(Box(10)->text(), QStringLiteral("0.25"));
+}
+
+TEST_F(CalcFrameTest, DeletedTextIsStoredLikeTypedText) {
+    QTest::keyClicks(Box(10), "12");
+    ASSERT_DOUBLE_EQ(kWert[1], 12);
+    Box(10)->end(false);
+    QTest::keyClick(Box(10), Qt::Key_Backspace);
+    EXPECT_DOUBLE_EQ(kWert[1], 1);
+}
+
+// A pasted value reaches the shared state at once, so the calculation uses what the box shows.
+TEST_F(CalcFrameTest, PastedValueIsStoredAtOnceWithItsCommaTurnedIntoAPoint) {
+    kWert[1] = 0.15;
+    QApplication::clipboard()->setText(QStringLiteral("0,75"));
+    Box(10)->selectAll();
+    QTest::keyClick(Box(10), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Box(10)->text(), QStringLiteral("0.75"));
+    EXPECT_DOUBLE_EQ(kWert[1], 0.75);
+}
+
+TEST_F(CalcFrameTest, TextWrittenByTheProgramIsNotStored) {
+    kWert[1] = 0.15;
+    platform::Forms().SetText("frmBatch", "Inp", 10, " 9");
+    EXPECT_DOUBLE_EQ(kWert[1], 0.15);
+    // Not even after a key that changed nothing (Enter) was pressed in the window.
+    Box(10)->setFocus();
+    QTest::keyClick(Box(10), Qt::Key_Return);
+    platform::Forms().SetText("frmBatch", "Inp", 10, " 7");
+    EXPECT_DOUBLE_EQ(kWert[1], 0.15);
+    // The window's boxes written by the model window do not store either.
+    tauMittel = 5;
+    platform::Forms().SetText("frmBatch", "Inp", 14, " 8");
+    EXPECT_DOUBLE_EQ(tauMittel, 5);
+}
+
+TEST_F(CalcFrameTest, AddCurvesOptionFreezesTheSpecialScaling) {
+    window->chkSpecialScaling->click();
+    EXPECT_EQ(SpezSkalierung, kTrue);
+    // A => P: only A and P can set the scale.
+    const bool expected[5] = {true, false, false, true, false};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(window->optSpecialScaling[static_cast<std::size_t>(i)]->isEnabled(), expected[i]);
+    window->optSpecialScaling[3]->click();
+    EXPECT_EQ(SpezSkalierungStoff, 4);
+
+    window->chkDelDiagram->click();
+    EXPECT_EQ(KurvenHinzufuegen, kTrue);
+    EXPECT_FALSE(window->chkSpecialScaling->isChecked());
+    EXPECT_FALSE(window->chkSpecialScaling->isEnabled());
+    EXPECT_EQ(SpezSkalierung, 0);
+    for (auto* option : window->optSpecialScaling) EXPECT_FALSE(option->isEnabled());
+
+    window->chkDelDiagram->click();
+    EXPECT_EQ(KurvenHinzufuegen, 0);
+    EXPECT_TRUE(window->chkSpecialScaling->isEnabled());
+    for (auto* option : window->optSpecialScaling) EXPECT_FALSE(option->isEnabled());  // until ticked again
+}
+
+TEST_F(CalcFrameTest, ExtentsShowTheSecondLineOnlyForSeveralSteps) {
+    KsiWerte[1] = 0.25;
+    KsiWerte[2] = -0.5;
+    EinfacheReaktion = kTrue;
+    window->cmdShowKsi_Click();
+    EXPECT_FALSE(window->fraKsi->isHidden());
+    EXPECT_EQ(window->lblTextKsi_1->text(), QStringLiteral("ksi(1)/(mol/L) =  .25"));
+    EXPECT_TRUE(window->lblTextKsi_2->isHidden());
+    EinfacheReaktion = 0;
+    window->cmdShowKsi_Click();
+    EXPECT_FALSE(window->lblTextKsi_2->isHidden());
+    EXPECT_EQ(window->lblTextKsi_2->text(), QStringLiteral("ksi(2)/(mol/L) = -.5"));
+    window->cmdCloseKsi->click();
+    EXPECT_TRUE(window->fraKsi->isHidden());
+}
+
+TEST_F(CalcFrameTest, ModelChoiceDisablesTheResultButtonsAndSetsTheKsiTips) {
+    window->cmdShowKsi->setEnabled(true);
+    window->cmdDiagram->setEnabled(true);
+    UmsatzU = 0.5;
+    static_cast<frmKinModel*>(platform::Windows().Get("frmKinModel"))->optTyp_Click(6);
+    EXPECT_FALSE(window->cmdShowKsi->isEnabled());
+    EXPECT_FALSE(window->cmdDiagram->isEnabled());
+    EXPECT_DOUBLE_EQ(UmsatzU, 0);
+    EXPECT_EQ(window->cmdShowKsi->toolTip(), QStringLiteral("... beide nach rechts => "));
+    static_cast<frmKinModel*>(platform::Windows().Get("frmKinModel"))->optTyp_Click(2);
+    EXPECT_TRUE(window->cmdShowKsi->toolTip().isEmpty());
+}
+
+TEST_F(CalcFrameTest, ResetButtonWritesTheDefaultRateConstants) {
+    kWert[1] = 7;
+    window->cmdReset_k->click();
+    EXPECT_GT(kWert[1], 0);
+    EXPECT_NE(kWert[1], 7);
+    EXPECT_EQ(Box(10)->text().toStdString(), platform::StrSingle(static_cast<float>(kWert[1])));
+}
+
+}  // namespace

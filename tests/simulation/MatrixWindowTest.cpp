@@ -1,0 +1,138 @@
+// The stoichiometric matrix window: rows of several models, the row names of the enzyme model,
+// the title of the n-th order model, its reload on a model choice, and its place beside the model
+// window.
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "kernel/ModelDefaults.h"
+#include "kernel/State.h"
+#include "simulation/frmKinModel.h"
+#include "simulation/frmmatrix.h"
+#include "tests/simulation/CalcWindowTestSupport.h"
+#include "tests/support/MsgRecorder.h"
+
+using namespace kernel;
+
+namespace {
+
+// One row as the window writes it: each coefficient with its sign position (blank or "-"), the
+// three joined by 16 blanks.
+QString Row(const char* c1, const char* c2, const char* c3) {
+    const QString gap(16, ' ');
+    return QString::fromLatin1(c1) + gap + QString::fromLatin1(c2) + gap + QString::fromLatin1(c3);
+}
+
+class MatrixWindowTest : public simtest::SimWindowTest {
+protected:
+    void ChooseAndShow(int index) {
+        platform::Windows().Show("frmKinModel");
+        auto* model = static_cast<frmKinModel*>(platform::Windows().Get("frmKinModel"));
+        model->optTyp_Click(index);
+        model->cmdShowMatrix->click();
+    }
+    static QString Cell(const char* name) { return Text("frmmatrix", name); }
+};
+
+TEST_F(MatrixWindowTest, FirstOrderReactionShowsAConsumedAAndAFormedP) {
+    ChooseAndShow(2);
+    ASSERT_TRUE(platform::Windows().IsLoaded("frmmatrix"));
+    EXPECT_EQ(platform::Windows().Get("frmmatrix")->windowTitle(), QString::fromUtf8("  Stöchiometrische Matrix"));
+    EXPECT_EQ(Cell("Label10"), QStringLiteral("Modell 2"));
+    EXPECT_EQ(Cell("lblA"), Row("-1", " 0", " 0"));
+    EXPECT_EQ(Cell("lblP"), Row(" 1", " 0", " 0"));
+    for (const char* row : {"lblB", "lblC", "lblQ"}) EXPECT_EQ(Cell(row), Row(" 0", " 0", " 0")) << row;
+    EXPECT_EQ(Cell("Label4"), QStringLiteral("A"));
+}
+
+TEST_F(MatrixWindowTest, NthOrderModelShowsItsOrder) {
+    ReaktOrdnung = 1.5f;
+    ChooseAndShow(0);
+    EXPECT_EQ(Cell("Label10"), QStringLiteral("Modell 20 (n = 1.50)"));
+    EXPECT_EQ(Cell("lblA"), Row("-1.5", " 0", " 0"));
+}
+
+TEST_F(MatrixWindowTest, EnzymeModelNamesItsSpeciesAndThreeSteps) {
+    ChooseAndShow(10);
+    const char* names[5] = {"E", "S", "ES", "P", "Q"};
+    for (int r = 0; r < 5; ++r) EXPECT_EQ(Cell(QStringLiteral("Label%1").arg(r + 4).toLatin1()), names[r]);
+    EXPECT_EQ(Cell("lblA"), Row("-1", " 1", " 1"));   // E bound, released, released
+    EXPECT_EQ(Cell("lblB"), Row("-1", " 1", " 0"));   // S bound, released
+    EXPECT_EQ(Cell("lblC"), Row(" 1", "-1", "-1"));   // ES formed, split twice
+    EXPECT_EQ(Cell("lblP"), Row(" 0", " 0", " 1"));
+}
+
+// Mass balance: counting each species in units of A as the reaction scheme builds it (C of
+// A + B holds one A, P of A + C two, ...), every step of every model conserves the A units.
+TEST_F(MatrixWindowTest, EveryStepConservesTheUnitsOfA) {
+    struct Units {
+        int model;
+        double a[6];  // units of A in species slot 1..5
+    };
+    const Units balanced[] = {
+        {1, {0, 1, 0, 0, 1, 0}},  {2, {0, 1, 0, 0, 1, 0}},  {3, {0, 1, 0, 0, 2, 0}},
+        {4, {0, 1, 0, 0, 1, 0}},  {5, {0, 1, 0, 0, 1, 0}},  {6, {0, 1, 0, 1, 1, 0}},
+        {7, {0, 1, 0, 1, 2, 0}},  {8, {0, 1, 0, 0, 1, 0}},  {9, {0, 1, 0, 1, 1, 0}},
+        {11, {0, 1, 0, 0, 1, 1}}, {12, {0, 1, 0, 0, 0.5, 0}}, {13, {0, 1, 0, 1, 1, 0}},
+        {14, {0, 1, 0, 1, 1, 0}}, {15, {0, 1, 0, 1, 1, 0}}, {16, {0, 1, 0, 0, 0.5, 0.5}},
+        {17, {0, 1, 0, 0, 1, 0}}, {18, {0, 1, 0, 1, 1, 0}}, {19, {0, 1, 0, 0, 1, 0}},
+        {20, {0, 1, 0, 0, 1.5, 0}},
+    };
+    for (const Units& u : balanced) {
+        aktModell = u.model;
+        SetStoichMatrix(1.5f);
+        for (int step = 1; step <= 3; ++step) {
+            double sum = 0;
+            for (int slot = 1; slot <= 5; ++slot) sum += u.a[slot] * StoechMatrix[slot][step];
+            EXPECT_DOUBLE_EQ(sum, 0.0) << "model " << u.model << " step " << step;
+        }
+    }
+    // The enzyme: E and S are each conserved (ES holds one of each).
+    aktModell = 10;
+    SetStoichMatrix(1.5f);
+    for (int step = 1; step <= 3; ++step) {
+        EXPECT_DOUBLE_EQ(StoechMatrix[1][step] + StoechMatrix[3][step], 0.0);
+        EXPECT_DOUBLE_EQ(StoechMatrix[2][step] + StoechMatrix[3][step] + StoechMatrix[4][step], 0.0);
+    }
+    // Model 12 doubles P: A + B <=> 2P.
+    ChooseAndShow(12);
+    EXPECT_EQ(Cell("lblP"), Row(" 2", "-2", " 0"));
+}
+
+TEST_F(MatrixWindowTest, ModelChoiceReloadsTheOpenWindow) {
+    ChooseAndShow(2);
+    auto* model = static_cast<frmKinModel*>(platform::Windows().Get("frmKinModel"));
+    model->optTyp_Click(4);
+    ASSERT_TRUE(platform::Windows().IsLoaded("frmmatrix"));
+    EXPECT_EQ(Cell("Label10"), QStringLiteral("Modell 4"));
+    EXPECT_EQ(Cell("lblB"), Row("-1", " 0", " 0"));
+}
+
+TEST_F(MatrixWindowTest, SitsLeftOfTheModelWindowWhenThereIsRoomElseRight) {
+    PosKinModel = {9000, 0};  // 600 px from the left edge
+    ChooseAndShow(2);
+    QWidget* k = platform::Windows().Frame("frmKinModel");
+    QWidget* m = platform::Windows().Frame("frmmatrix");
+    EXPECT_EQ(m->x() + m->width(), k->x());
+    EXPECT_EQ(m->y(), k->y());
+
+    CloseAllWindows();
+    PosKinModel = {1500, 0};  // 100 px: no room on the left
+    ChooseAndShow(2);
+    k = platform::Windows().Frame("frmKinModel");
+    m = platform::Windows().Frame("frmmatrix");
+    EXPECT_EQ(m->x(), k->x() + k->width());
+}
+
+TEST_F(MatrixWindowTest, EscapeClosesAndHelpNamesItsContext) {
+    ChooseAndShow(2);
+    testsupport::MsgRecorder messages;
+    Control<QPushButton>("frmmatrix", "cmdHelp")->click();
+    EXPECT_FALSE(messages.Empty());  // no help file: the user is told so
+    QWidget* window = platform::Windows().Get("frmmatrix");
+    window->activateWindow();
+    QTest::keyClick(Control<QPushButton>("frmmatrix", "cmdClose"), Qt::Key_Escape);
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmmatrix"));
+}
+
+}  // namespace

@@ -1,0 +1,310 @@
+// The value table: its text built from the shared curve arrays, and the window's copy, save and
+// print commands.
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "kernel/State.h"
+#include "platform/WindowRegistry.h"
+#include "shell/FileChoice.h"
+#include "simulation/frmSimTabelle.h"
+#include "tests/support/MsgRecorder.h"
+
+namespace {
+
+using namespace kernel;
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) return lines;
+        start = end + 2;
+    }
+}
+
+std::vector<std::string> Cells(const std::string& line) {
+    std::vector<std::string> cells;
+    std::size_t start = 6;
+    for (;;) {
+        const std::size_t end = line.find('\t', start);
+        cells.push_back(line.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) return cells;
+        start = end + 1;
+    }
+}
+
+std::string Pad(const std::string& s) { return s + std::string(14 - s.size(), ' '); }
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void Flush() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+class ValueTableTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        AppPath = dir.path().toStdString();
+        aktModell = 2;
+        RateDiagramm = 0;
+        MMDiagramm = 0;
+        MMNormiert = kTrue;
+        ZeitEinheit = "s";
+        TabellenDatei.clear();
+        // A first-order decay over 20 s with k = 0.1: c(A) = exp(-t/10), c(P) = 1 - c(A).
+        nZeitPunkte = 200;
+        RedimCurves(202);
+        for (int i = 0; i <= nZeitPunkte; ++i) {
+            const auto j = static_cast<std::size_t>(i);
+            tWerte[j] = 0.1 * i;
+            cKurveA[j] = std::exp(-tWerte[j] / 10);
+            cKurveP[j] = 1 - cKurveA[j];
+            rKurveA[j] = static_cast<float>(-cKurveA[j] / 10);
+            rKurveP[j] = static_cast<float>(cKurveA[j] / 10);
+        }
+    }
+    void TearDown() override {
+        shell::SetSaveFileChooser(nullptr);
+        frmSimTabelle::SetPrinterSetup(nullptr);
+        platform::Windows().Unload("frmSimTabelle");
+        Flush();
+    }
+    frmSimTabelle* Open() {
+        auto* t = qobject_cast<frmSimTabelle*>(platform::Windows().Load("frmSimTabelle"));
+        t->show();
+        return t;
+    }
+    void AnswerSave(const std::string& path) {
+        shell::SetSaveFileChooser([this, path](const shell::FileRequest& r, std::string& chosen) {
+            requests.push_back(r);
+            if (path.empty()) return false;
+            chosen = path;
+            return true;
+        });
+    }
+
+    QTemporaryDir dir;
+    testsupport::MsgRecorder rec;
+    std::vector<shell::FileRequest> requests;
+};
+
+// ---- Table text ------------------------------------------------------------------------------
+
+TEST_F(ValueTableTest, ConcentrationTableOfTwoSpecies) {
+    const std::vector<std::string> lines = Lines(frmSimTabelle::BuildTableText());
+    ASSERT_EQ(lines.size(), 3u + 201u);
+    EXPECT_EQ(lines[0], "");
+    EXPECT_EQ(lines[1], "      " + Pad(" t/s") + "\t" + Pad("cA/(mol/L)") + "\t" + Pad("") + "\t" + Pad("") + "\t" +
+                            Pad("cP/(mol/L)"));
+    EXPECT_EQ(lines[2], "");
+    for (std::size_t i = 3; i < lines.size(); ++i) {
+        const std::vector<std::string> cells = Cells(lines[i]);
+        ASSERT_EQ(cells.size(), 5u) << lines[i];
+        EXPECT_EQ(lines[i].substr(0, 6), "      ");
+        for (const std::string& c : cells) EXPECT_EQ(c.size(), 14u);
+        EXPECT_EQ(cells[2], Pad(""));
+        EXPECT_EQ(cells[3], Pad(""));
+    }
+    // t = 10: exp(-1) and 1 - exp(-1) as single-precision values, seven significant digits.
+    EXPECT_EQ(Cells(lines[3 + 100]), (std::vector<std::string>{Pad("10.00"), Pad(".3678795"), Pad(""), Pad(""),
+                                                               Pad(".6321205")}));
+    EXPECT_EQ(Cells(lines[3])[0], Pad("0.00"));
+    EXPECT_EQ(Cells(lines[3])[1], Pad("1"));
+    EXPECT_EQ(Cells(lines.back())[0], Pad("20.00"));
+}
+
+TEST_F(ValueTableTest, RateTableHeadersAreCutToFourteenCharacters) {
+    RateDiagramm = kTrue;
+    aktModell = 1;
+    std::vector<std::string> lines = Lines(frmSimTabelle::BuildTableText());
+    ASSERT_EQ(lines.size(), 4u + 201u);
+    EXPECT_EQ(Cells(lines[1])[1], "r(A)/(mol/L/s)");
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines[3], "");
+    EXPECT_EQ(Cells(lines[4 + 100])[1], Pad("-.03678795"));
+    ZeitEinheit = "min";
+    lines = Lines(frmSimTabelle::BuildTableText());
+    EXPECT_EQ(Cells(lines[1])[0], Pad(" t/min"));
+    EXPECT_EQ(Cells(lines[1])[1], "r(A)/(mol/L/mi");
+    EXPECT_EQ(Cells(lines[1])[4], "r(P)/(mol/L/mi");
+}
+
+TEST_F(ValueTableTest, ColumnsFollowTheSpeciesOfTheModel) {
+    for (int s = 1; s <= 5; ++s) cKurve(s)[100] = s;  // tells the arrays apart
+    aktModell = 19;
+    std::vector<std::string> lines = Lines(frmSimTabelle::BuildTableText());
+    EXPECT_EQ(Cells(lines[1]), (std::vector<std::string>{Pad(" t/s"), Pad("cA/(mol/L)"), Pad("cB/(mol/L)"),
+                                                         Pad("cP/(mol/L)"), Pad("cQ/(mol/L)")}));
+    EXPECT_EQ(Cells(lines[103]), (std::vector<std::string>{Pad("10.00"), Pad("1"), Pad("2"), Pad("4"), Pad("5")}));
+    aktModell = 10;
+    lines = Lines(frmSimTabelle::BuildTableText());
+    EXPECT_EQ(Cells(lines[1]), (std::vector<std::string>{Pad(" t/s"), Pad("cE/(mol/L)"), Pad("cS/(mol/L)"),
+                                                         Pad("cES/(mol/L)"), Pad("cP/(mol/L)")}));
+    EXPECT_EQ(Cells(lines[103]), (std::vector<std::string>{Pad("10.00"), Pad("1"), Pad("2"), Pad("3"), Pad("4")}));
+    aktModell = 11;
+    lines = Lines(frmSimTabelle::BuildTableText());
+    EXPECT_EQ(Cells(lines[103]), (std::vector<std::string>{Pad("10.00"), Pad("1"), Pad(""), Pad("4"), Pad("5")}));
+}
+
+TEST_F(ValueTableTest, EnzymeTableShowsTheRelativeRateOnly) {
+    aktModell = 10;
+    MMDiagramm = kTrue;
+    RateDiagramm = kTrue;  // the enzyme table wins
+    std::vector<std::string> lines = Lines(frmSimTabelle::BuildTableText());
+    EXPECT_EQ(Cells(lines[1]), (std::vector<std::string>{"c(S))/KM (norm", Pad(""), Pad(""), Pad(""), Pad("rP/rP,max")}));
+    EXPECT_EQ(lines[3], "");
+    EXPECT_EQ(Cells(lines[4 + 100]), (std::vector<std::string>{Pad("10.00"), Pad(""), Pad(""), Pad(""), Pad(".03678795")}));
+    MMNormiert = kFalse;
+    lines = Lines(frmSimTabelle::BuildTableText());
+    EXPECT_EQ(Cells(lines[1])[0], "c(S))/ (mol/L)");
+}
+
+TEST_F(ValueTableTest, LongValuesAreCutNotRounded) {
+    tWerte[0] = 12345678901234.567;  // "12345678901234.57" with two decimals
+    cKurveA[1] = -1.2345678e-25;
+    const std::vector<std::string> lines = Lines(frmSimTabelle::BuildTableText());
+    EXPECT_EQ(Cells(lines[3])[0], "12345678901234");
+    EXPECT_EQ(Cells(lines[4])[1], Pad("-1.234568E-25"));
+}
+
+// ---- Window --------------------------------------------------------------------------------------
+
+TEST_F(ValueTableTest, EditsLastUntilTheNextResize) {
+    frmSimTabelle* t = Open();
+    EXPECT_EQ(t->SimTabelleText(), frmSimTabelle::BuildTableText());
+    t->txtSimTabelle->setPlainText("\nkurz\tbearbeitet");
+    EXPECT_EQ(t->SimTabelleText(), "\r\nkurz\tbearbeitet");
+    t->resize(t->width(), t->height() + 40);
+    EXPECT_EQ(t->SimTabelleText(), frmSimTabelle::BuildTableText());
+    // A window lower than the text box's margins keeps working.
+    t->resize(t->width(), 50);
+    EXPECT_EQ(t->SimTabelleText(), frmSimTabelle::BuildTableText());
+}
+
+TEST_F(ValueTableTest, CopyPutsTheBoxTextOnTheClipboard) {
+    frmSimTabelle* t = Open();
+    t->txtSimTabelle->setPlainText("a\tb\nc");
+    t->cmdClipboard->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "a\tb\nc");
+}
+
+TEST_F(ValueTableTest, SaveWritesOneQuotedLine) {
+    frmSimTabelle* t = Open();
+    t->txtSimTabelle->setPlainText("\nZeit\tc(Ä)");  // an edit is saved, umlaut in Windows-1252
+    const std::string path = AppPath + "/WERTE.TXT";
+    AnswerSave(path);
+    t->cmdSaveTable->click();
+    EXPECT_TRUE(rec.Empty());
+    EXPECT_EQ(ReadBytes(path), "\"\r\nZeit\tc(\xC4)\"\r\n");
+    EXPECT_EQ(TabellenDatei, "WERTE.TXT");
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].caption, "Tabelle speichern unter ...");
+    EXPECT_EQ(requests[0].directory, AppPath);
+
+    // The next save proposes the last file.
+    t->cmdSaveTable->click();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].proposal, AppPath + "/WERTE.TXT");
+}
+
+TEST_F(ValueTableTest, CancelWritesNothingAndSaysNothing) {
+    frmSimTabelle* t = Open();
+    AnswerSave("");
+    t->cmdSaveTable->click();
+    EXPECT_TRUE(rec.Empty());
+    EXPECT_TRUE(TabellenDatei.empty());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(ValueTableTest, WriteErrorIsReportedAndTheOldFileKept) {
+    frmSimTabelle* t = Open();
+    const std::string missing = AppPath + "/fehlt/WERTE.TXT";
+    AnswerSave(missing);
+    t->cmdSaveTable->click();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().style, 16);
+    EXPECT_NE(rec.Last().prompt.find("WERTE.TXT"), std::string::npos);
+    EXPECT_EQ(TabellenDatei, "WERTE.TXT");
+
+    // An existing file that cannot be replaced keeps its content.
+    const std::string folder = AppPath + "/gesperrt";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder)));
+    {
+        std::ofstream(folder + "/ALT.TXT") << "alt";
+    }
+    QFile::setPermissions(QString::fromStdString(folder), QFile::ReadOwner | QFile::ExeOwner);
+    AnswerSave(folder + "/ALT.TXT");
+    t->cmdSaveTable->click();
+    QFile::setPermissions(QString::fromStdString(folder),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (::geteuid() != 0) {  // the super-user writes anyway
+        EXPECT_EQ(rec.Messages().size(), 2u);
+        EXPECT_EQ(ReadBytes(folder + "/ALT.TXT"), "alt");
+    }
+}
+
+TEST_F(ValueTableTest, PrintGoesToThePrinterPageByPage) {
+    frmSimTabelle* t = Open();
+    const QString pdf = dir.filePath("tabelle.pdf");
+    frmSimTabelle::SetPrinterSetup([pdf](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+    });
+    t->cmdPrint->click();
+    EXPECT_TRUE(rec.Empty());
+    const std::string bytes = ReadBytes(pdf.toStdString());
+    ASSERT_EQ(bytes.substr(0, 4), "%PDF");
+    // 204 lines at 10 pt (about 12 pt apart) need several A4 pages (about 60 lines each).
+    int pages = 0;
+    for (std::size_t p = bytes.find("/Type /Page"); p != std::string::npos; p = bytes.find("/Type /Page", p + 1)) {
+        if (bytes.compare(p, 12, "/Type /Pages") != 0) ++pages;
+    }
+    EXPECT_GE(pages, 3);
+    EXPECT_LE(pages, 5);
+}
+
+TEST_F(ValueTableTest, ShownModallyAndGoneAfterClosing) {
+    bool shownModal = false;
+    QTimer::singleShot(0, [&] {
+        auto* t = qobject_cast<frmSimTabelle*>(platform::Windows().Get("frmSimTabelle"));
+        if (!t) return;
+        shownModal = t->isModal() && t->isVisible() && !t->txtSimTabelle->toPlainText().isEmpty();
+        t->move(30, 20);
+        t->cmdCloseSimTab->click();
+    });
+    frmSimTabelle::ShowModal();
+    Flush();
+    EXPECT_TRUE(shownModal);
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmSimTabelle"));
+    EXPECT_EQ(PosSimTabelle.Left, 30 * 15);
+    EXPECT_EQ(PosSimTabelle.Top, 20 * 15);
+}
+
+}  // namespace
