@@ -113,10 +113,11 @@ void CalcKsi(ExtentVector& ksi) {
     const int model = aktModell;
     ksi[2] = 0.0;
     if (model < 1 || model > kModels) return;
-    if (model != 7 && model != 11) {
+    if (model != 7 && model != 10 && model != 11) {
         // Model 20: one A gives one P whatever the order; the matrix keeps -n for its own display.
+        // A zero coefficient (no matrix set for this model) is a division by zero, not a silent stale ksi(1).
         const double nu = model == 20 ? -1.0 : StoechMatrix[1][1];
-        if (nu != 0.0) ksi[1] = (c0[1] - c[1]) / -nu;
+        ksi[1] = CheckedDiv(c0[1] - c[1], -nu);
     }
     switch (model) {
     case 7:

@@ -23,6 +23,7 @@ void CalcBatchKessel(int model, double t, const ConcVector& c0, double U, ConcVe
 // Extents of reaction ksi(1), ksi(2) in mol/L of aktModell from c0Wert and the result cAktuell, using the
 // coefficient of slot 1 in reaction 1 of StoechMatrix (model 20: -1, one A gives one P; model 10: the
 // extent of the binding step, from the substrate). ksi(2) := 0 first; a model outside 1..20 leaves ksi(1).
+// Throws RuntimeError(DivisionByZero) when the coefficient it needs is 0 (StoechMatrix not set for the model).
 void CalcKsi(ExtentVector& ksi);
 
 }  // namespace kernel

@@ -94,7 +94,7 @@ void SetC0AusMessdaten() {
 }
 
 void AnalyseExpData(float& cA0, float& cB0, float& tmax, int& inaktiv, int& ctPunkte, int& anull,
-                    int& kTPunkte, int& nichtIsotherm, int& temperaturen, float& tEnde, int& lambdaMoeglich,
+                    int& kTPunkte, int& nichtIsotherm, int& temperaturen, double& tEnde, int& lambdaMoeglich,
                     double& lambdaSumme) {
     const int n = DataRowCount();
     TempListe.resize(2, 0.0f);
@@ -119,7 +119,7 @@ void AnalyseExpData(float& cA0, float& cB0, float& tmax, int& inaktiv, int& ctPu
         if (AnyConcentration(p)) ++countct;
         if (p.c[1] == 0 && p.t > 0 && p.c[2] > 0) ++countAnull;
         if (p.c[1] > 0 && p.T > 0) ++countIsotherm;
-        if (p.t > tEnde) tEnde = static_cast<float>(p.t);
+        if (p.t > tEnde) tEnde = p.t;
         if (p.c[1] > 0 && p.t == 0) cA0 = static_cast<float>(p.c[1]);
         if (p.c[2] > 0 && p.t == 0) cB0 = static_cast<float>(p.c[2]);
         if (p.t > tmax) tmax = static_cast<float>(p.t);

@@ -22,7 +22,7 @@ void ClearExpData();
 // data editor's headings when that window is open. No failure.
 void AnalyseExpData(float& DatencA0, float& DatencB0, float& DatenTmax, int& nInaktiv, int& nctPunkte,
                     int& nAnull, int& nkTPunkte, int& NichtIsothermMoeglich, int& nTemperaturen,
-                    float& DatenTEnde, int& LambdaMoeglich, double& LambdaSumme);
+                    double& DatenTEnde, int& LambdaMoeglich, double& LambdaSumme);
 // The same on the globals of State.h.
 void AnalyseExpData();
 

@@ -92,7 +92,8 @@ int NichtIsothermMoeglich = 0;
 int LambdaMoeglich = 0;
 int LambdaModus = 0;
 double LambdaSumme = 0;
-float DatencA0 = 0, DatencB0 = 0, DatenTmax = 0, DatenTEnde = 0;
+float DatencA0 = 0, DatencB0 = 0, DatenTmax = 0;
+double DatenTEnde = 0;
 int DezKomma = 0;
 int ABGleich = 0;
 

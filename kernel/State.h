@@ -136,7 +136,8 @@ extern int NichtIsothermMoeglich;           // flag
 extern int LambdaMoeglich;                  // flag
 extern int LambdaModus;                     // flag
 extern double LambdaSumme;
-extern float DatencA0, DatencB0, DatenTmax, DatenTEnde;
+extern float DatencA0, DatencB0, DatenTmax;
+extern double DatenTEnde;                   // largest t of the data set
 extern int DezKomma;                        // flag: the locale's decimal separator is a comma
 extern int ABGleich;                        // flag: 2nd-order evaluation of A + B with equal c0
 

@@ -184,6 +184,7 @@ SteadyOutcome EnzymeForResidenceTime(const ConcVector& in, double tau, ConcVecto
     out[2] = in[2] - ksi[1];
     out[3] = x;
     out[4] = in[4] + ksi[2];
+    out[5] = in[5] + ksi[2];  // slot 5 carries the product extent, as for model 18
     return SteadyOutcome::Solved;
 }
 
@@ -483,6 +484,7 @@ bool SolveForConversion(int model, const ConcVector& in, double U, double& tau, 
         out[2] = b - xi1;
         out[3] = x;
         out[4] = p0 + xi2;
+        out[5] = q0 + xi2;
         return tail();
     }
     case 18: {

@@ -30,6 +30,7 @@
 #include "shell/FileChoice.h"
 #include "shell/ProjectFile.h"
 #include "shell/ProtocolName.h"
+#include "shell/WindowMenus.h"
 #include "shell/frmPhantomT.h"
 
 namespace {
@@ -98,6 +99,7 @@ MDITAR::MDITAR(const std::string& commandLine, QWidget* parent) : QMainWindow(pa
     layout->addWidget(mdiArea_, 1);
     setCentralWidget(central);
     BuildMenus();
+    shell::BuildWindowMenus(this);
     BuildToolbar();
     resize(1024, 740);
 

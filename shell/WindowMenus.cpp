@@ -234,8 +234,10 @@ void BuildWindowMenus(QMainWindow* main) {
     QMenu* daten = FindOrAddMenu(bar, "mnuDaten", "&Daten");
     Connect(FindOrAddEntry(daten, "mnuNeudat", "Editor exper. Daten   NEU (Eingabe / Laden)", "sep10"), {"frmDatedit"},
             mnuNeudat_Click);
-    Connect(FindOrAddEntry(daten, "mnuEditDat", "Editor exper. Daten   Sichten / Editieren / Speichern"),
-            {"frmDatedit"}, mnuEditDat_Click);
+    const bool editDatNew = main->findChild<QAction*>("mnuEditDat") == nullptr;
+    QAction* editDat = FindOrAddEntry(daten, "mnuEditDat", "Editor exper. Daten   Sichten / Editieren / Speichern");
+    if (editDatNew) editDat->setEnabled(false);  // until data are there
+    Connect(editDat, {"frmDatedit"}, mnuEditDat_Click);
     Connect(FindOrAddEntry(daten, "mnuEditXY", "XY-Editor   (XY-Daten eingeben | laden)", "sep6"), {"frmXYEdit"},
             mnuEditXY_Click);
 

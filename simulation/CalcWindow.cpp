@@ -112,6 +112,12 @@ QCheckBox* CalcWindow::MakeCheck(const QString& name, const QString& caption, QW
     return box;
 }
 
+QPushButton* CalcWindow::MakeProtocolButton(const QString& caption) {
+    cmdProtocol = MakeButton("cmdProtocol", caption);
+    connect(cmdProtocol, &QPushButton::clicked, this, &CalcWindow::cmdProtocol_Click);
+    return cmdProtocol;
+}
+
 bool CalcWindow::eventFilter(QObject* watched, QEvent* event) {
     for (int i = 0; i < kInpCount; ++i) {
         if (Inp[i] == nullptr || watched != Inp[i]) continue;

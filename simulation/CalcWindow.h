@@ -102,6 +102,8 @@ protected:
     QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent = nullptr);
     QLabel* MakeLabel(const QString& name, const QString& caption, QWidget* parent = nullptr);
     QCheckBox* MakeCheck(const QString& name, const QString& caption, QWidget* parent = nullptr);
+    // Creates cmdProtocol (reactor windows) connected to cmdProtocol_Click.
+    QPushButton* MakeProtocolButton(const QString& caption);
     // Moves the focus from Inp(index) on Enter to the next shown, unlocked box (after 16 comes 0).
     void FocusNextInp(int index);
 

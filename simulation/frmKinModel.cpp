@@ -1,6 +1,7 @@
 #include "simulation/frmKinModel.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,6 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+
+#include <algorithm>
 
 #include "diagram/Grafik.h"
 #include "kernel/DataHeadings.h"
@@ -23,7 +26,7 @@
 #include "simulation/CalcWindow.h"
 
 using namespace kernel;
-using simulation::PlaceTw;
+using simulation::Tw;
 
 namespace {
 
@@ -146,77 +149,109 @@ frmKinModel::frmKinModel(QWidget* parent) : QWidget(parent) {
     lbl18 = scheme("lbl18", "A + B <=> C => P ");
     lbl13 = scheme("lbl13", "A + B => C <=> P");
 
-    int top = 300;
+    // Layout from the twips of the design, widened where the font on this system needs more room.
+    const QFont boldOption = [] {
+        QFont f(QStringLiteral("Arial"), 9);
+        f.setBold(true);
+        return f;
+    }();
+    const QFontMetrics optionMetrics(boldOption);
+    const int rowHeight = std::max(Tw(kRowTwips), optionMetrics.height() + 2);
+    const int schemeHeight = std::max(Tw(kSchemeTwips), QFontMetrics(font()).height());
+    constexpr int kIndicator = 24;  // the option's circle and its gap
+    int optionWidth = Tw(4440);
+    int top = Tw(300);
     for (int index : kOptionOrder) {
         if (index == 6) {  // the complex reactions start here
-            PlaceTw(Bezeichnung2, 120, top, 3600, 240);
-            top += 300;
+            Bezeichnung2->setGeometry(Tw(120), top, Tw(3600), rowHeight);
+            top += Tw(300);
         }
-        auto* option = new QRadioButton(QString::fromUtf8(kChoices[ModelOfIndex(index)].caption), Rahmen1);
+        const QString caption = QString::fromUtf8(kChoices[ModelOfIndex(index)].caption);
+        auto* option = new QRadioButton(caption, Rahmen1);
         option->setObjectName(QStringLiteral("optTyp(%1)").arg(index));
         SetOptionFont(option, false, 8);
-        PlaceTw(option, 120, top, 4440, kRowTwips);
+        optionWidth = std::max(optionWidth, optionMetrics.horizontalAdvance(caption) + kIndicator);
+        option->move(Tw(120), top);
         connect(option, &QRadioButton::clicked, this, [this, index] { optTyp_Click(index); });
         optTyp[static_cast<std::size_t>(index)] = option;
-        top += kRowTwips;
+        top += rowHeight;
         if (QLabel* label = SchemeLabel(index)) {
-            PlaceTw(label, 480, top - 20, 3600, kSchemeTwips);
-            top += kSchemeTwips;
+            label->setGeometry(Tw(480), top - 1, optionWidth, schemeHeight);
+            top += schemeHeight;
         }
     }
-    PlaceTw(Rahmen1, 60, 0, 4620, top + 120);
+    for (QRadioButton* option : optTyp) option->resize(optionWidth, rowHeight);
+    for (QLabel* label : {Label2, Label3, lbl7, lbl10, lbl18, lbl13}) label->resize(optionWidth, schemeHeight);
+    Rahmen1->setGeometry(Tw(60), 0, optionWidth + Tw(180), top + Tw(120));
 
+    // Right column: time unit, order, enzyme data mode, matrix button.
+    const int left = Rahmen1->geometry().right() + Tw(60);
+    const QFontMetrics metrics(font());
+    const QString matrixCaption = QString::fromUtf8("Stöchiometrische Matrix zeigen");
+    const int columnWidth = std::max({Tw(1680), metrics.horizontalAdvance(QStringLiteral("r(P)-c(S)Auswertung")) + 40,
+                                      metrics.horizontalAdvance(matrixCaption) + 24});
+    const int line = metrics.height();
     auto* Frame1 = new QGroupBox(QStringLiteral("Zeit-Einheit"), this);
     Frame1->setObjectName("Frame1");
-    PlaceTw(Frame1, 4740, 0, 1680, 1680);
     static const char* const units[5] = {"s", "min", "h", "d", "a"};
+    int y = line + 4;
     for (int i = 0; i < 5; ++i) {
         auto* option = new QRadioButton(units[i], Frame1);
         option->setObjectName(QStringLiteral("optZeit(%1)").arg(i));
-        PlaceTw(option, 240, 300 + 260 * i, 1200, 240);
+        option->setGeometry(Tw(240), y, columnWidth - Tw(300), line + 4);
+        y += line + 6;
         connect(option, &QRadioButton::clicked, this, [this, i] { optZeit_Click(i); });
         optZeit[static_cast<std::size_t>(i)] = option;
     }
+    Frame1->setGeometry(left, 0, columnWidth, y + 6);
+    y = Frame1->geometry().bottom() + 4;
     auto* Label1 = new QLabel(QStringLiteral("(im gesamten Programm wirksam)"), this);
     Label1->setObjectName("Label1");
     Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     Label1->setToolTip(
         QString::fromUtf8("...bewirkt Umrechnung aller Zeitangaben und der Geschwindigkeitskonstante(n) "));
-    PlaceTw(Label1, 4740, 1720, 1680, 480);
+    const int label1Height = std::max(line, Label1->heightForWidth(columnWidth));
+    Label1->setGeometry(left, y, columnWidth, label1Height);
+    y += label1Height + 16;
 
     auto* Bez3 = new QLabel(QStringLiteral("n ="), this);
     Bez3->setObjectName("Bez3");
-    PlaceTw(Bez3, 4740, 2400, 420, 285);
+    Bez3->setGeometry(left, y + 3, Tw(420), line + 4);
     txtOrdnung = new QLineEdit(this);
     txtOrdnung->setObjectName("txtOrdnung");
-    PlaceTw(txtOrdnung, 5160, 2370, 840, 315);
+    txtOrdnung->setGeometry(left + Tw(420), y, Tw(840), line + 10);
     txtOrdnung->installEventFilter(this);
     connect(txtOrdnung, &QLineEdit::textChanged, this, [this] { txtOrdnung_Change(); });
+    y += line + 14;
     auto* Be3 = new QLabel(QStringLiteral("( n >  0 )"), this);
     Be3->setObjectName("Be3");
-    PlaceTw(Be3, 4740, 2720, 1680, 240);
+    Be3->setGeometry(left, y, columnWidth, line + 4);
+    y += line + 20;
 
     const QString editorTip = QString::fromUtf8("... zur Einstellung des Editors für exper. Daten ");
     auto* Frame2 = new QGroupBox(this);
     Frame2->setObjectName("Frame2");
     Frame2->setToolTip(editorTip);
-    PlaceTw(Frame2, 4740, 3120, 1680, 960);
     static const char* const modes[2] = {"r(P)-c(S)Auswertung", "c-t-Auswertung"};
     for (int i = 0; i < 2; ++i) {
         auto* option = new QRadioButton(modes[i], Frame2);
         option->setObjectName(QStringLiteral("optMichMent(%1)").arg(i));
         option->setToolTip(editorTip);
-        PlaceTw(option, 90, 180 + 360 * i, 1560, 300);
+        option->setGeometry(6, 8 + i * (line + 10), columnWidth - 10, line + 6);
         connect(option, &QRadioButton::clicked, this, [this, i] { optMichMent_Click(i); });
         optMichMent[static_cast<std::size_t>(i)] = option;
     }
+    Frame2->setGeometry(left, y, columnWidth, 2 * (line + 10) + 12);
+    y = Frame2->geometry().bottom() + 12;
 
-    cmdShowMatrix = new QPushButton(QString::fromUtf8("Stöchiometrische\nMatrix zeigen"), this);
+    cmdShowMatrix = new QPushButton(matrixCaption, this);
     cmdShowMatrix->setObjectName("cmdShowMatrix");
-    PlaceTw(cmdShowMatrix, 4740, 4260, 1680, 600);
+    cmdShowMatrix->setGeometry(left, y, columnWidth, line + 16);
     connect(cmdShowMatrix, &QPushButton::clicked, this, &frmKinModel::cmdShowMatrix_Click);
 
-    setFixedSize(simulation::Tw(kWidthTwips), simulation::Tw(top + 240));
+    setFixedSize(std::max(Tw(kWidthTwips), left + columnWidth + Tw(60)),
+                 std::max(Rahmen1->geometry().bottom(), cmdShowMatrix->geometry().bottom()) + Tw(120));
     Form_Load();
 }
 
@@ -303,7 +338,9 @@ void frmKinModel::optTyp_Click(int Index) {
     for (int i = 1; i <= 3; ++i) ShowMenuEntry("mnuctAusw", i, false);
     for (int i = 1; i <= 2; ++i) ShowMenuEntry("mnuNonIsothermFitting", i, false);
     for (int i = 1; i <= 3; ++i) ShowMenuEntry("mnuLambdaAusw", i, false);
-    txtOrdnung->setEnabled(false);
+    // The order box is offered with the n-th order model only (set once, so that a box being
+    // typed in keeps its focus and selection).
+    txtOrdnung->setEnabled(aktModell == kOrderModel);
     NegUmsatzErlaubt = kFalse;
     HalbwertszeitNumerisch = kFalse;
 
@@ -360,7 +397,6 @@ void frmKinModel::optTyp_Click(int Index) {
         break;
     case kEnzymModel: ShowMenuEntry("mnuMichMent", -1, true); break;
     case kOrderModel:
-        txtOrdnung->setEnabled(true);
         if (DiagVariante == 2) kWert[2] = ReaktOrdnung;
         break;
     default: break;

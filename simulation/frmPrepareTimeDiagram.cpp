@@ -40,7 +40,7 @@ const platform::FormRegistration registration(kName, platform::FormKind::MdiChil
 
 const char* const kDiagramm = "frmTGraph2D";
 const char* const kTitelEingabe = " Ausführung nicht möglich ";
-constexpr int kFensterBreite = 6300;        // twips
+constexpr int kFensterBreite = 6500;        // twips
 constexpr int kFensterHoehe = 7000;
 constexpr int kHistorie = 7;                // entries kept in each drop-down list
 constexpr float kStandardOrdnung = 1.5f;
@@ -74,18 +74,18 @@ frmPrepareTimeDiagram* frmPrepareTimeDiagram::Loaded() {
 void frmPrepareTimeDiagram::BuildControls() {
     Rahmen4 = new QGroupBox(U("Vorgabe der Anfangs- "), this);
     Rahmen4->setObjectName("Rahmen4");
-    PlaceTw(Rahmen4, 120, 420, 2900, 2250);
+    PlaceTw(Rahmen4, 120, 330, 2900, 2150);
     Label1 = MakeLabel("Label1", U(" konz.  [c(i)(0)] = mol/L"), Rahmen4);
-    PlaceTw(Label1, 120, 240, 2600, 260);
+    PlaceTw(Label1, 120, 220, 2600, 260);
     static const char* const letters[5] = {"A", "B", "C", "P", "Q"};
     for (int i = 0; i < 5; ++i) {
         lblStoff[i]->setParent(Rahmen4);
         lblStoff[i]->setText(letters[i]);
-        PlaceTw(lblStoff[i], 240, 580 + i * 320, 420, 280);
+        PlaceTw(lblStoff[i], 240, 540 + i * 310, 420, 280);
         lblStoff[i]->show();
         Inp[i]->setParent(Rahmen4);
         Inp[i]->setText(" 0");
-        PlaceTw(Inp[i], 700, 560 + i * 320, 1900, 300);
+        PlaceTw(Inp[i], 700, 520 + i * 310, 1900, 300);
         Inp[i]->show();
     }
     // Boxes that exist only so that writes by control name find every name of the reactor windows.
@@ -103,15 +103,15 @@ void frmPrepareTimeDiagram::BuildControls() {
 
     Rahmen6 = new QGroupBox(U("Zeitachse"), this);
     Rahmen6->setObjectName("Rahmen6");
-    PlaceTw(Rahmen6, 3200, 420, 2950, 800);
+    PlaceTw(Rahmen6, 3200, 330, 2950, 760);
     Rahmen5 = new QGroupBox(U(" Geschwindigkeitskonstante(n)"), this);
     Rahmen5->setObjectName("Rahmen5");
-    PlaceTw(Rahmen5, 3200, 1300, 2950, 1900);
+    PlaceTw(Rahmen5, 3200, 1150, 2950, 1650);
 
     Bz8 = MakeLabel("Bz(8)", U("t(max)/"), Rahmen6);
-    PlaceTw(Bz8, 120, 340, 700, 280);
+    PlaceTw(Bz8, 120, 320, 700, 280);
     unit4 = MakeLabel("unit4", QString(), Rahmen6);
-    PlaceTw(unit4, 2180, 340, 700, 280);
+    PlaceTw(unit4, 2180, 320, 700, 280);
     QLabel* units[4] = {nullptr, unit1, unit2, unit3};
     for (int i = 0; i < 4; ++i) {
         auto* combo = new QComboBox(i == 0 ? Rahmen6 : Rahmen5);
@@ -123,65 +123,64 @@ void frmPrepareTimeDiagram::BuildControls() {
         connect(combo, &QComboBox::editTextChanged, this, [this, i] { kCombo_Change(i); });
         kCombo[i] = combo;
         if (i == 0) {
-            PlaceTw(combo, 820, 300, 1300, 340);
+            PlaceTw(combo, 820, 290, 1300, 320);
             continue;
         }
-        const int top = 300 + (i - 1) * 400;
+        const int top = 250 + (i - 1) * 330;
         Bz[i + 4]->setParent(Rahmen5);
         Bz[i + 4]->setText(QStringLiteral("k%1/").arg(i));
         PlaceTw(Bz[i + 4], 120, top + 20, 600, 280);
         Bz[i + 4]->show();
-        PlaceTw(combo, 720, top, 1300, 340);
+        PlaceTw(combo, 720, top, 1300, 320);
         units[i]->setParent(Rahmen5);
         PlaceTw(units[i], 2060, top + 20, 860, 280);
         units[i]->show();
     }
     cmdReset_k->setParent(Rahmen5);
-    PlaceTw(cmdReset_k, 120, 1460, 2700, 340);
+    PlaceTw(cmdReset_k, 120, 1250, 2700, 320);
     cmdReset_k->show();
 
-    PlaceTw(Label7, 0, 60, kFensterBreite - 70, 300);
+    PlaceTw(Label7, 0, 30, kFensterBreite - 70, 280);
 
     cmdDrawctDiagram = MakeButton("cmdDrawctDiagram", U("c-t-Diagramm zeichnen"));
-    PlaceTw(cmdDrawctDiagram, 120, 2800, 2900, 420);
+    PlaceTw(cmdDrawctDiagram, 120, 2900, 2900, 400);
     cmdListe = MakeButton("cmdListe", U("Werte- Tabelle "));
-    PlaceTw(cmdListe, 3200, 2800, 2950, 420);
+    PlaceTw(cmdListe, 3200, 2900, 2950, 400);
     chkMitPunkten = MakeCheck("chkMitPunkten", U("gemeinsam mit experimentellen Punkten"));
     chkMitPunkten->setToolTip(
         U(" wirksam erst nach Klick \"Diagramm zeichnen\"; Bearbeiten über Daten / Editor exper. Daten "));
-    PlaceTw(chkMitPunkten, 120, 3320, 6000, 280);
-    PlaceTw(chkDelDiagram, 120, 3640, 6000, 280);
-    PlaceTw(chkSpecialScaling, 120, 3960, 5000, 280);
+    PlaceTw(chkMitPunkten, 120, 3380, 6000, 280);
+    PlaceTw(chkDelDiagram, 120, 3660, 6000, 280);
+    PlaceTw(chkSpecialScaling, 120, 3940, 5000, 280);
     Label3 = MakeLabel("Label3", U("Stoff"));
-    PlaceTw(Label3, 360, 4280, 600, 280);
-    for (int i = 0; i < 5; ++i) PlaceTw(optSpecialScaling[i], 1000 + i * 700, 4280, 650, 280);
+    PlaceTw(Label3, 360, 4220, 600, 280);
+    for (int i = 0; i < 5; ++i) PlaceTw(optSpecialScaling[i], 1000 + i * 700, 4220, 650, 280);
     cmdHelp = MakeButton("cmdHelp", U("Hilfe"));
-    PlaceTw(cmdHelp, 120, 4800, 1400, 380);
+    PlaceTw(cmdHelp, 120, 4600, 1400, 360);
     cmdHelpDiagramme = MakeButton("cmdHelpDiagramme", U("Hilfe"));
-    PlaceTw(cmdHelpDiagramme, 1620, 4800, 1400, 380);
+    PlaceTw(cmdHelpDiagramme, 1620, 4600, 1400, 360);
     cmdClose = MakeButton("cmdClose", U("Schließen <Esc>"));
-    cmdClose->setShortcut(QKeySequence(Qt::Key_Escape));
 
     fraMichaelis = new QGroupBox(U(" Michaelis-Menten-Diagramm (ohne Verwendung exp. Punkte)"), this);
     fraMichaelis->setObjectName("fraMichaelis");
-    PlaceTw(fraMichaelis, 120, 5300, 6030, 2450);
+    PlaceTw(fraMichaelis, 120, 5000, 6030, 2150);
     lblMichaelisK1 = MakeLabel("lblMichaelisK1", QString(), fraMichaelis);
-    PlaceTw(lblMichaelisK1, 120, 280, 5800, 280);
+    PlaceTw(lblMichaelisK1, 120, 260, 5800, 280);
     lblMichaelisK2 = MakeLabel("lblMichaelisK2", QString(), fraMichaelis);
-    PlaceTw(lblMichaelisK2, 120, 580, 5800, 280);
+    PlaceTw(lblMichaelisK2, 120, 540, 5800, 280);
     chkNormiert = MakeCheck("chkNormiert", U("x-Achse normiert"), fraMichaelis);
-    PlaceTw(chkNormiert, 120, 920, 2600, 280);
+    PlaceTw(chkNormiert, 120, 840, 2600, 280);
     lblS0max = MakeLabel("lblS0max", U("x-Achse: c(S),max/(mol/L) ="), fraMichaelis);
-    PlaceTw(lblS0max, 120, 1260, 2700, 280);
+    PlaceTw(lblS0max, 120, 1180, 2700, 280);
     txtS0max = new QLineEdit(fraMichaelis);
     txtS0max->setObjectName("txtS0max");
     txtS0max->setToolTip(U(" Bemaßung der X-Achse für nicht-normiertes Diagramm (= x(max)) "));
-    PlaceTw(txtS0max, 2850, 1240, 1200, 320);
+    PlaceTw(txtS0max, 2850, 1160, 1200, 320);
     cmdMMdiagram = MakeButton("cmdMMdiagram", U("Diagramm  r(P)_=_Fu(c(S)) "), fraMichaelis);
     cmdMMdiagram->setToolTip(U("...stellt Abhängigkeit der Reaktionsgeschwindigkeit von der Substratkonzentration dar "));
-    PlaceTw(cmdMMdiagram, 120, 1720, 2900, 420);
+    PlaceTw(cmdMMdiagram, 120, 1600, 2900, 400);
     cmdMichaelisListe = MakeButton("cmdMichaelisListe", U("Werte- Tabelle "), fraMichaelis);
-    PlaceTw(cmdMichaelisListe, 3100, 1720, 2800, 420);
+    PlaceTw(cmdMichaelisListe, 3100, 1600, 2800, 400);
     fraMichaelis->setVisible(aktModell == 10);
 
     connect(cmdDrawctDiagram, &QPushButton::clicked, this, &frmPrepareTimeDiagram::cmdDrawctDiagram_Click);
@@ -205,7 +204,7 @@ QWidget* frmPrepareTimeDiagram::Frame() {
 // Loading and activation
 
 void frmPrepareTimeDiagram::Form_Load() {
-    PlaceTw(cmdClose, 3200, height() * simulation::kTwipsPerPixel - 1200, 2950, 420);
+    PlaceTw(cmdClose, 3200, height() * simulation::kTwipsPerPixel - 1200, 2950, 400);
 
     RohrAktiv = kFalse;
     KaskadeAktiv = kFalse;
@@ -297,6 +296,17 @@ void frmPrepareTimeDiagram::showEvent(QShowEvent* event) {
     }
     Form_Activate();
 }
+
+void frmPrepareTimeDiagram::keyPressEvent(QKeyEvent* event) {
+    // Not a shortcut: in the MDI area a shortcut would also fire (or clash) in the other windows.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdClose_Click();
+        return;
+    }
+    CalcWindow::keyPressEvent(event);
+}
+
+QSize frmPrepareTimeDiagram::sizeHint() const { return {Tw(kFensterBreite), Tw(kFensterHoehe)}; }
 
 bool frmPrepareTimeDiagram::event(QEvent* event) {
     // A window of its own (not in the MDI area) is activated as a top-level window.

@@ -76,6 +76,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Esc closes the window while it is the active one.
+    void keyPressEvent(QKeyEvent* event) override;
+    // The size the window opens with (the MDI frame takes it from here).
+    QSize sizeHint() const override;
 
 private:
     void BuildControls();

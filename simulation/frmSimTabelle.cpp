@@ -136,6 +136,8 @@ frmSimTabelle::frmSimTabelle(QWidget* parent) : QDialog(parent) {
     QFont courier(QStringLiteral("Courier New"));
     courier.setStyleHint(QFont::TypeWriter);
     txtSimTabelle->setFont(courier);
+    // Tab stops every eight characters, as in a plain text editor.
+    txtSimTabelle->setTabStopDistance(8 * QFontMetricsF(txtSimTabelle->font()).horizontalAdvance(QLatin1Char(' ')));
     txtSimTabelle->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtSimTabelle->setToolTip(QString::fromUtf8(" Rechte Maustaste: Kopieren in Zwischenablage möglich "));
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "kernel/BatchReactor.h"
+#include "kernel/RuntimeError.h"
 #include "tests/kernel/ReactorTestSupport.h"
 
 using namespace reactortest;
@@ -169,6 +170,13 @@ TEST(BatchReactor, ExtentsOfReaction) {
     kernel::CalcKsi(ksi);
     EXPECT_NEAR(ksi[1], 0.35, 1e-15);
     EXPECT_NEAR(ksi[2], 0.15, 1e-15);
+    // Without a coefficient for A (matrix not filled for the model) the extent cannot be formed: a
+    // division by zero reaches the caller instead of a stale ksi(1).
+    UseModel(2, 0.15, 0, 0, {0, 1, 0, 0, 0, 0});
+    kernel::StoechMatrix[1][1] = 0;
+    kernel::cAktuell = {0, 0.5, 0, 0, 0.5, 0};
+    ksi[1] = 7.0;
+    EXPECT_THROW(kernel::CalcKsi(ksi), kernel::RuntimeError);
 }
 
 TEST(BatchReactorFaults, EnzymeExtentComesFromTheSubstrate) {

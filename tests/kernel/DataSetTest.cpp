@@ -59,6 +59,15 @@ TEST_F(DataSet, AnalyseCountsRowsAndTakesInitialValuesFromTimeZero) {
     EXPECT_FLOAT_EQ(c0Mess[3], 0.0f);
 }
 
+TEST_F(DataSet, LargestTimeKeepsDoublePrecisionInDatenTEnde) {
+    const double t = 1234.5678901234;  // not representable in single precision
+    AddRow(0, {1.0});
+    AddRow(t, {0.5});
+    AnalyseExpData();
+    EXPECT_EQ(DatenTEnde, t);
+    EXPECT_EQ(DatenTmax, static_cast<float>(t));
+}
+
 TEST_F(DataSet, AnalyseOfEmptySetGivesZeros) {
     lambdaNull = 3;
     AnalyseExpData();

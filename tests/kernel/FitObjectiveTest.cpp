@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "kernel/FitObjective.h"
@@ -18,47 +19,39 @@ const double kNoise[] = {0.012, -0.008, 0.015, -0.011, 0.004, -0.014, 0.009, 0.0
                          0.003, -0.009, 0.011, -0.004, 0.008, -0.013, 0.005, 0.01, -0.007, 0.002, -0.006,
                          0.009, -0.003, 0.006, -0.008};
 
+// The shared state these tests change, restored afterwards for the other kernel tests.
+auto SharedState() {
+    return std::tie(DiagVariante, kTFunktion, aktModell, HalbwertszeitNumerisch, MMDiagramm, KurvenMaske, c0Wert,
+                    c0Mess, kWert, ReaktOrdnung, tMax, ExpDaten, nMesspunkte);
+}
+template <class... T>
+std::tuple<T...> Copy(const std::tuple<T&...>& refs) { return refs; }
+
+struct FitResult {
+    std::vector<double> B, SD;
+    int failed = 99;
+    MarquardtInfo info;
+};
+
+double FirstOrder(double k, double t) { return std::exp(-k * t); }
+double Arrhenius(double A, double EA, double T) { return A * std::exp(-EA / (kGaskonstanteR * T)); }
+
 class FitObjectiveTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedState_ = {DiagVariante, kTFunktion, aktModell, HalbwertszeitNumerisch, MMDiagramm, KurvenMaske,
-                       c0Wert, c0Mess, kWert, ReaktOrdnung, tMax, ExpDaten, nMesspunkte};
         saved_ = platform::SetMsgBoxHandler([this](const std::string& p, int s, const std::string& t) {
             prompts.push_back(p);
             styles.push_back(s);
             titles.push_back(t);
             return platform::DefaultAnswer(s);
         });
-        DiagVariante = 1;
-        kTFunktion = 1;
-        aktModell = 2;
-        HalbwertszeitNumerisch = 0;
-        MMDiagramm = 0;
-        KurvenMaske = "10010";
-        c0Wert = {0, 1.0, 0, 0, 0, 0};
-        c0Mess = {0, 1.0f, 0, 0, 0, 0};
-        kWert = {0, 0, 0, 0};
-        ReaktOrdnung = 1.5f;
-        tMax = 20;
-        ExpDaten.assign(1, ExpPunkt{});
-        nMesspunkte = 0;
+        SharedState() = std::tuple(1, 1, 2, 0, 0, std::string("10010"), std::array<double, 6>{0, 1.0},
+                                   std::array<float, 6>{0, 1.0f}, std::array<double, 4>{}, 1.5f, 20.0,
+                                   std::vector<ExpPunkt>(1), 0);
     }
     void TearDown() override {
         platform::SetMsgBoxHandler(saved_);
-        const SharedState& st = savedState_;
-        DiagVariante = st.DiagVariante;
-        kTFunktion = st.kTFunktion;
-        aktModell = st.aktModell;
-        HalbwertszeitNumerisch = st.HalbwertszeitNumerisch;
-        MMDiagramm = st.MMDiagramm;
-        KurvenMaske = st.KurvenMaske;
-        c0Wert = st.c0Wert;
-        c0Mess = st.c0Mess;
-        kWert = st.kWert;
-        ReaktOrdnung = st.ReaktOrdnung;
-        tMax = st.tMax;
-        ExpDaten = st.ExpDaten;
-        nMesspunkte = st.nMesspunkte;
+        SharedState() = savedState_;
     }
     static void AddRow(double t, double cA, double cP = 0, double T = 0, int exclude = 0) {
         ExpPunkt row;
@@ -75,6 +68,21 @@ protected:
         for (int slot : slots) s.chkConcFQS[slot] = true;
         return s;
     }
+    static FitResult Run(int np, std::vector<double> start, const FitSettings& s) {
+        FitResult r;
+        r.B = std::move(start);
+        MarquardtNashFitting(np, nMesspunkte, r.B, r.SD, r.failed, s, &r.info);
+        return r;
+    }
+    // The objective's own sum of squares at p.
+    static double SumAt(const FitSettings& s, std::vector<double> p, int* err = nullptr) {
+        FitObjective obj(s);
+        double sum = 0;
+        int evals = 0, e = 0;
+        obj.calcFQS_Marquardt(nMesspunkte, p, sum, evals, e);
+        if (err) *err = e;
+        return sum;
+    }
     // Sum of squares written out directly from the measured rows and a model c(slot, t).
     static double IndependentSum(const std::function<double(int, double)>& model, const std::vector<int>& slots) {
         double sum = 0;
@@ -90,60 +98,33 @@ protected:
     // Golden-section minimisation of f on [a, b].
     static double MinimiseOn(const std::function<double(double)>& f, double a, double b) {
         const double g = (std::sqrt(5.0) - 1) / 2;
-        double x1 = b - g * (b - a), x2 = a + g * (b - a), f1 = f(x1), f2 = f(x2);
         while (b - a > 1e-13) {
-            if (f1 < f2) {
-                b = x2;
-                x2 = x1;
-                f2 = f1;
-                x1 = b - g * (b - a);
-                f1 = f(x1);
-            } else {
-                a = x1;
-                x1 = x2;
-                f1 = f2;
-                x2 = a + g * (b - a);
-                f2 = f(x2);
-            }
+            if (f(b - g * (b - a)) < f(a + g * (b - a)))
+                b = a + g * (b - a);
+            else
+                a = b - g * (b - a);
         }
         return (a + b) / 2;
     }
     // Rows for the non-isothermal modes: fraction (mode 6) or concentration (mode 7) of A at three temperatures.
     static void NonIsothermalRows(const std::function<double(double k, double t)>& decay,
-                                  const std::function<double(double T)>& k, double noise) {
+                                  const std::function<double(double T)>& k, double noise = 0) {
         int n = 0;
         for (double T : {300.0, 310.0, 320.0})
-            for (int j = 0; j < 6; ++j) {
-                const double t = 2.0 * j;
-                AddRow(t, decay(k(T), t) + noise * kNoise[n++], 0, T);
-            }
+            for (int j = 0; j < 6; ++j) AddRow(2.0 * j, decay(k(T), 2.0 * j) + noise * kNoise[n++], 0, T);
     }
 
     std::vector<std::string> prompts, titles;
     std::vector<int> styles;
 
 private:
-    // The shared state these tests change, restored afterwards for the other kernel tests.
-    struct SharedState {
-        int DiagVariante, kTFunktion, aktModell, HalbwertszeitNumerisch, MMDiagramm;
-        std::string KurvenMaske;
-        std::array<double, 6> c0Wert;
-        std::array<float, 6> c0Mess;
-        std::array<double, 4> kWert;
-        float ReaktOrdnung;
-        double tMax;
-        std::vector<ExpPunkt> ExpDaten;
-        int nMesspunkte;
-    };
-    SharedState savedState_;
+    decltype(Copy(SharedState())) savedState_ = Copy(SharedState());
     platform::MsgBoxHandler saved_;
 };
 
-double FirstOrder(double k, double t) { return std::exp(-k * t); }
-
 }  // namespace
 
-// ---- Mode 1 -----------------------------------------------------------------------------------------------
+// ---- Modes 1 and 2 ----------------------------------------------------------------------------------------
 
 TEST_F(FitObjectiveTest, Mode1FirstOrderMatchesOneDimensionalMinimum) {
     const double c0 = 0.8, kTrue = 0.23;
@@ -157,139 +138,133 @@ TEST_F(FitObjectiveTest, Mode1FirstOrderMatchesOneDimensionalMinimum) {
     };
     // Species A alone, then A and P together: the row residual is the sum of both absolute deviations, so
     // with P from the mass balance the sum is four times that of A alone.
-    for (int both = 0; both < 2; ++both) {
-        SCOPED_TRACE(both);
-        const std::vector<int> slots = both ? std::vector<int>{1, 4} : std::vector<int>{1};
+    for (const std::vector<int>& slots : {std::vector<int>{1}, std::vector<int>{1, 4}}) {
+        SCOPED_TRACE(slots.size());
         const double kRef = MinimiseOn([&](double k) { return IndependentSum(model(k), slots); }, 0.01, 2.0);
-
-        std::vector<double> B{0, 0.05, 0, 0}, SD;
-        int failed = 99;
-        MarquardtNashFitting(1, nMesspunkte, B, SD, failed, Species(slots));
-        EXPECT_EQ(failed, kFitOk);
-        EXPECT_NEAR(B[1], kRef, 1e-7 * kRef);
-        EXPECT_GT(SD[1], 0);
-        EXPECT_LT(SD[1], 0.1 * kRef);
-        // The objective's own sum agrees with the independent one.
-        FitObjective obj(Species(slots));
-        double sum = 0;
-        int evals = 0, err = 0;
-        obj.calcFQS_Marquardt(nMesspunkte, B, sum, evals, err);
+        const FitResult r = Run(1, {0, 0.05, 0, 0}, Species(slots));
+        EXPECT_EQ(r.failed, kFitOk);
+        EXPECT_NEAR(r.B[1], kRef, 1e-7 * kRef);
+        EXPECT_GT(r.SD[1], 0);
+        EXPECT_LT(r.SD[1], 0.1 * kRef);
+        int err = 1;
+        EXPECT_NEAR(SumAt(Species(slots), r.B, &err), IndependentSum(model(r.B[1]), slots), 1e-14);
         EXPECT_EQ(err, 0);
-        EXPECT_EQ(evals, 1);
-        EXPECT_NEAR(sum, IndependentSum(model(B[1]), slots), 1e-14);
-        EXPECT_EQ(kWert[1], B[1]);
+        EXPECT_EQ(kWert[1], r.B[1]);
     }
 }
-
-TEST_F(FitObjectiveTest, InactiveRowsContributeNothing) {
-    for (int i = 0; i < 8; ++i) AddRow(2.0 * i, std::exp(-0.2 * 2.0 * i) + kNoise[i]);
-    AddRow(3.0, 5.0, 0, 0, kTrue);  // wildly off, but inactive
-    FitObjective obj(Species({1}));
-    std::vector<double> p{0, 0.2, 0, 0}, J(2, 1.0);
-    double r = 1, sum = 0;
-    int err = 0, evals = 0;
-    obj.CalcAbleitungen(1, 9, p, r, J, err);
-    EXPECT_EQ(err, 0);
-    EXPECT_EQ(r, 0);
-    EXPECT_EQ(J[1], 0);
-    EXPECT_FALSE(obj.RowContributes(9));
-    EXPECT_TRUE(obj.RowContributes(1));
-    obj.calcFQS_Marquardt(9, p, sum, evals, err);
-    EXPECT_NEAR(sum, IndependentSum([](int, double t) { return std::exp(-0.2 * t); }, {1}), 1e-15);
-
-    // No species ticked: every residual and the sum are 0.
-    FitObjective none(FitSettings{});
-    none.calcFQS_Marquardt(9, p, sum, evals, err);
-    EXPECT_EQ(sum, 0);
-}
-
-TEST_F(FitObjectiveTest, InactiveRowsLeaveStandardDeviationsUnchanged) {
-    for (int i = 0; i < 10; ++i) AddRow(2.0 * i, std::exp(-0.2 * 2.0 * i) + kNoise[i]);
-    std::vector<double> B1{0, 0.05, 0, 0}, SD1;
-    int failed = 99;
-    MarquardtNashFitting(1, nMesspunkte, B1, SD1, failed, Species({1}));
-    ASSERT_EQ(failed, kFitOk);
-    for (int i = 0; i < 5; ++i) AddRow(1.0 + i, 0.3, 0, 0, kTrue);
-    std::vector<double> B2{0, 0.05, 0, 0}, SD2;
-    MarquardtInfo info;
-    MarquardtNashFitting(1, nMesspunkte, B2, SD2, failed, Species({1}), &info);
-    ASSERT_EQ(failed, kFitOk);
-    EXPECT_EQ(info.nContributing, 10);
-    EXPECT_NEAR(B2[1], B1[1], 1e-12);
-    EXPECT_NEAR(SD2[1], SD1[1], 1e-9 * SD1[1]);
-}
-
-TEST_F(FitObjectiveTest, FailedModelEvaluationIsReportedNotIgnored) {
-    // Model 17 with k1 = 0 cannot be evaluated (division by k1).
-    aktModell = 17;
-    KurvenMaske = "11010";
-    c0Wert = {0, 1.0, 0.8, 0, 0, 0};
-    AddRow(1.0, 0.5);
-    FitObjective obj(Species({1}));
-    std::vector<double> p{0, 0.0, 0.1, 0};
-    double r = 0, sum = 0;
-    int err = 0, evals = 0;
-    obj.CalcResiduals(1, p, r, err);
-    EXPECT_NE(err, 0);
-    obj.calcFQS_Marquardt(1, p, sum, evals, err);
-    EXPECT_NE(err, 0);
-    std::vector<double> J(3, 0.0);
-    obj.CalcAbleitungen(2, 1, p, r, J, err);
-    EXPECT_NE(err, 0);
-    EXPECT_EQ(p[1], 0.0);  // restored
-    // A valid point of the same model evaluates.
-    p[1] = 0.4;
-    obj.CalcResiduals(1, p, r, err);
-    EXPECT_EQ(err, 0);
-}
-
-// ---- Mode 2 -------------------------------------------------------------------------------------------------
 
 TEST_F(FitObjectiveTest, Mode2RecoversRateConstantAndOrder) {
     DiagVariante = 2;
     aktModell = 20;
     HalbwertszeitNumerisch = kTrue;
-    const double kTrueK = 0.3, nTrue = 1.7, c0 = 1.0;
-    c0Wert[1] = c0;
-    tMax = 20;
-    // n-th order closed form: c = (c0^(1-n) + (n-1) k t)^(1/(1-n)).
-    for (int i = 0; i < 13; ++i) {
-        const double t = i;
-        AddRow(t, std::pow(std::pow(c0, 1 - nTrue) + (nTrue - 1) * kTrueK * t, 1 / (1 - nTrue)));
-    }
-    std::vector<double> B{0, 0.1, 1.2, 0}, SD;
-    int failed = 99;
-    MarquardtNashFitting(2, nMesspunkte, B, SD, failed, Species({1}));
-    EXPECT_EQ(failed, kFitOk);
-    EXPECT_NEAR(B[1], kTrueK, 0.005 * kTrueK);
-    EXPECT_NEAR(B[2], nTrue, 0.005 * nTrue);
-    // The objective leaves the order as a Single.
+    const double k = 0.3, n = 1.7;
+    // n-th order closed form with c0 = 1: c = (1 + (n-1) k t)^(1/(1-n)).
+    for (int t = 0; t < 13; ++t) AddRow(t, std::pow(1 + (n - 1) * k * t, 1 / (1 - n)));
+    const FitResult r = Run(2, {0, 0.1, 1.2, 0}, Species({1}));
+    EXPECT_EQ(r.failed, kFitOk);
+    EXPECT_NEAR(r.B[1], k, 0.005 * k);
+    EXPECT_NEAR(r.B[2], n, 0.005 * n);
+    SumAt(Species({1}), r.B);
+    EXPECT_EQ(ReaktOrdnung, static_cast<float>(r.B[2]));  // the objective leaves the order as a Single
+}
+
+TEST_F(FitObjectiveTest, InactiveRowsContributeNothing) {
+    for (int i = 0; i < 10; ++i) AddRow(2.0 * i, std::exp(-0.2 * 2.0 * i) + kNoise[i]);
+    const FitResult r1 = Run(1, {0, 0.05, 0, 0}, Species({1}));
+    ASSERT_EQ(r1.failed, kFitOk);
+    for (int i = 0; i < 5; ++i) AddRow(1.0 + i, 5.0, 0, 0, kTrue);  // wildly off, but inactive
+
     FitObjective obj(Species({1}));
-    double sum = 0;
-    int evals = 0, err = 0;
-    obj.calcFQS_Marquardt(nMesspunkte, B, sum, evals, err);
-    EXPECT_EQ(ReaktOrdnung, static_cast<float>(B[2]));
+    std::vector<double> p{0, 0.2, 0, 0}, J(2, 1.0);
+    double r = 1;
+    int err = 0;
+    obj.CalcAbleitungen(1, 11, p, r, J, err);
+    EXPECT_EQ(err, 0);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(J[1], 0);
+    EXPECT_FALSE(obj.RowContributes(11));
+    EXPECT_TRUE(obj.RowContributes(1));
+    EXPECT_NEAR(SumAt(Species({1}), p), IndependentSum([](int, double t) { return std::exp(-0.2 * t); }, {1}), 1e-15);
+    EXPECT_EQ(SumAt(FitSettings{}, p), 0);  // no species ticked
+
+    // The degrees of freedom count only the ten active rows.
+    const FitResult r2 = Run(1, {0, 0.05, 0, 0}, Species({1}));
+    ASSERT_EQ(r2.failed, kFitOk);
+    EXPECT_EQ(r2.info.nContributing, 10);
+    EXPECT_NEAR(r2.B[1], r1.B[1], 1e-12);
+    EXPECT_NEAR(r2.SD[1], r1.SD[1], 1e-9 * r1.SD[1]);
+}
+
+TEST_F(FitObjectiveTest, FailedModelEvaluationIsReportedNotIgnored) {
+    // Model 17 with k1 = 0 cannot be evaluated (division by k1); nor with k2/k1 = -1 (no real equilibrium root).
+    aktModell = 17;
+    KurvenMaske = "11010";
+    c0Wert = {0, 1.0, 0.8, 0, 0, 0};
+    for (int i = 1; i <= 4; ++i) AddRow(i, 0.5);
+    FitObjective obj(Species({1}));
+    std::vector<double> p{0, 0.0, 0.1, 0}, J(3, 0.0);
+    double r = 0;
+    int err = 0;
+    obj.CalcResiduals(1, p, r, err);
+    EXPECT_NE(err, 0);
+    SumAt(Species({1}), p, &err);
+    EXPECT_NE(err, 0);
+    obj.CalcAbleitungen(2, 1, p, r, J, err);
+    EXPECT_NE(err, 0);
+    EXPECT_EQ(p[1], 0.0);  // restored
+    p[1] = 0.4;            // a valid point of the same model evaluates
+    obj.CalcResiduals(1, p, r, err);
+    EXPECT_EQ(err, 0);
+
+    // A failure at the start ends the run and keeps the start point: k1 starts on its bound 1e-7, k2 is
+    // fixed, outside its bounds.
+    FitSettings s = Species({1});
+    s.ParamFixiert = {0, 0, -1, 0};
+    const FitResult f = Run(2, {0, 0.0, -1e-7, 0}, s);
+    EXPECT_EQ(f.failed, kFitRuntimeError);
+    EXPECT_EQ(f.B[1], 1e-7);
+    EXPECT_EQ(f.B[2], -1e-7);
+    EXPECT_EQ(f.SD[1], kSingularSD);
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(titles[0], "Meldung von Sub MarquardtNashFitting");
 }
 
 // ---- Modes 6 and 7 ------------------------------------------------------------------------------------------
 
-TEST_F(FitObjectiveTest, Mode6ArrheniusRecoversFactorAndActivationEnergy) {
-    DiagVariante = 6;
-    kTFunktion = 1;
-    const double A = 5e7, EA = 50000;
-    auto k = [&](double T) { return A * std::exp(-EA / (kGaskonstanteR * T)); };
-    NonIsothermalRows(FirstOrder, k, 0);
-    std::vector<double> B{0, 1, 1, 0}, SD;  // a low start, as the window advises
-    int failed = 99;
-    MarquardtNashFitting(2, nMesspunkte, B, SD, failed, FitSettings{});
-    EXPECT_EQ(failed, kFitOk);
-    EXPECT_NEAR(B[1], A, 1e-4 * A);
-    EXPECT_NEAR(B[2], EA, 1e-4 * EA);
+TEST_F(FitObjectiveTest, NonIsothermalFitsRecoverBothParameters) {
+    struct Case {
+        const char* name;
+        int variante, kT;
+        double p1, p2, start1, start2, tol;
+        std::function<double(double, double, double)> k;
+        std::function<double(double, double)> decay;
+    };
+    const Case cases[] = {
+        // Arrhenius from a low start, as the window advises.
+        {"Arrhenius", 6, 1, 5e7, 50000, 1, 1, 1e-4, Arrhenius, FirstOrder},
+        // Eyring: k = p1 T exp(-h/(R T)), derivatives by forward differences.
+        {"Eyring", 6, 2, 2e5, 45000, 1e5, 43000, 1e-3,
+         [](double p1, double h, double T) { return p1 * T * std::exp(-h / (kGaskonstanteR * T)); }, FirstOrder},
+        // Second order from c(A,0) = 0.5 mol/L.
+        {"SecondOrder", 7, 1, 3e6, 40000, 1e6, 38000, 1e-3, Arrhenius,
+         [](double k, double t) { return 1 / (1 / 0.5 + 2 * k * t); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExpDaten.assign(1, ExpPunkt{});
+        DiagVariante = c.variante;
+        kTFunktion = c.kT;
+        c0Mess[1] = c.variante == 7 ? 0.5f : 1.0f;
+        NonIsothermalRows(c.decay, [&](double T) { return c.k(c.p1, c.p2, T); });
+        const FitResult r = Run(2, {0, c.start1, c.start2, 0}, FitSettings{});
+        EXPECT_EQ(r.failed, kFitOk);
+        EXPECT_NEAR(r.B[1], c.p1, c.tol * c.p1);
+        EXPECT_NEAR(r.B[2], c.p2, c.tol * c.p2);
+    }
 }
 
 TEST_F(FitObjectiveTest, Mode6AnalyticDerivativesMatchDifferences) {
     DiagVariante = 6;
-    kTFunktion = 1;
     AddRow(4.0, 0.4, 0, 310);
     FitObjective obj(FitSettings{});
     std::vector<double> p{0, 5e7, 50000, 0}, J(3, 0.0);
@@ -297,75 +272,37 @@ TEST_F(FitObjectiveTest, Mode6AnalyticDerivativesMatchDifferences) {
     int err = 0;
     obj.CalcAbleitungen(2, 1, p, r, J, err);
     ASSERT_EQ(err, 0);
-    auto res = [&](double a, double e) { return std::exp(-a * std::exp(-e / (kGaskonstanteR * 310)) * 4.0) - 0.4; };
+    auto res = [&](double a, double e) { return FirstOrder(Arrhenius(a, e, 310), 4.0) - 0.4; };
     EXPECT_NEAR(r, res(5e7, 50000), 1e-15);
     EXPECT_NEAR(J[1], (res(5e7 * (1 + 1e-6), 50000) - res(5e7 * (1 - 1e-6), 50000)) / (1e-6 * 1e8), 1e-6 * std::fabs(J[1]));
     EXPECT_NEAR(J[2], (res(5e7, 50000.05) - res(5e7, 49999.95)) / 0.1, 1e-6 * std::fabs(J[2]));
 }
 
-TEST_F(FitObjectiveTest, Mode6EyringAndMode7SecondOrder) {
-    // Eyring: k = p1 T exp(-h/(R T)), derivatives by forward differences.
-    {
-        DiagVariante = 6;
-        kTFunktion = 2;
-        const double p1 = 2e5, h = 45000;
-        NonIsothermalRows(FirstOrder, [&](double T) { return p1 * T * std::exp(-h / (kGaskonstanteR * T)); }, 0);
-        std::vector<double> B{0, 1e5, 43000, 0}, SD;
-        int failed = 99;
-        MarquardtNashFitting(2, nMesspunkte, B, SD, failed, FitSettings{});
-        EXPECT_EQ(failed, kFitOk);
-        EXPECT_NEAR(B[1], p1, 1e-3 * p1);
-        EXPECT_NEAR(B[2], h, 1e-3 * h);
-    }
-    // Second order from c(A,0) = 0.5 mol/L.
-    {
-        ExpDaten.assign(1, ExpPunkt{});
-        DiagVariante = 7;
-        kTFunktion = 1;
-        c0Mess[1] = 0.5f;
-        const double A = 3e6, EA = 40000;
-        NonIsothermalRows([](double k, double t) { return 1 / (1 / 0.5 + 2 * k * t); },
-                          [&](double T) { return A * std::exp(-EA / (kGaskonstanteR * T)); }, 0);
-        std::vector<double> B{0, 1e6, 38000, 0}, SD;
-        int failed = 99;
-        MarquardtNashFitting(2, nMesspunkte, B, SD, failed, FitSettings{});
-        EXPECT_EQ(failed, kFitOk);
-        EXPECT_NEAR(B[1], A, 1e-3 * A);
-        EXPECT_NEAR(B[2], EA, 1e-3 * EA);
-    }
-}
-
 TEST_F(FitObjectiveTest, NonIsothermalRowsWithoutTemperatureDoNotCount) {
     DiagVariante = 6;
-    kTFunktion = 1;
-    const double A = 5e7, EA = 50000;
-    auto k = [&](double T) { return A * std::exp(-EA / (kGaskonstanteR * T)); };
-    NonIsothermalRows(FirstOrder, k, 0.5);
-    std::vector<double> B1{0, 1e7, 45000, 0}, SD1;
-    int failed = 99;
-    MarquardtNashFitting(2, nMesspunkte, B1, SD1, failed, FitSettings{});
-    ASSERT_EQ(failed, kFitOk);
+    NonIsothermalRows(FirstOrder, [](double T) { return Arrhenius(5e7, 50000, T); }, 0.5);
+    const FitResult r1 = Run(2, {0, 1e7, 45000, 0}, FitSettings{});
+    ASSERT_EQ(r1.failed, kFitOk);
 
-    AddRow(3.0, 0.2, 0, 0);          // no temperature
-    AddRow(3.0, 0.2, 0, -5);         // negative temperature
-    AddRow(3.0, 0.2, 0, 310, kTrue); // inactive
+    AddRow(3.0, 0.2, 0, 0);           // no temperature
+    AddRow(3.0, 0.2, 0, -5);          // negative temperature
+    AddRow(3.0, 0.2, 0, 310, kTrue);  // inactive
     FitObjective obj(FitSettings{});
     for (int i = nMesspunkte - 2; i <= nMesspunkte; ++i) {
-        std::vector<double> J(3, 1.0);
+        std::vector<double> J(3, 1.0), B = r1.B;
         double r = 1;
         int err = 0;
-        obj.CalcAbleitungen(2, i, B1, r, J, err);
+        obj.CalcAbleitungen(2, i, B, r, J, err);
         EXPECT_EQ(r, 0);
         EXPECT_EQ(J[1], 0);
         EXPECT_EQ(J[2], 0);
         EXPECT_FALSE(obj.RowContributes(i));
     }
-    std::vector<double> B2{0, 1e7, 45000, 0}, SD2;
-    MarquardtNashFitting(2, nMesspunkte, B2, SD2, failed, FitSettings{});
-    ASSERT_EQ(failed, kFitOk);
-    EXPECT_NEAR(B2[1], B1[1], 1e-9 * B1[1]);
-    EXPECT_NEAR(SD2[1], SD1[1], 1e-6 * SD1[1]);
-    EXPECT_NEAR(SD2[2], SD1[2], 1e-6 * SD1[2]);
+    const FitResult r2 = Run(2, {0, 1e7, 45000, 0}, FitSettings{});
+    ASSERT_EQ(r2.failed, kFitOk);
+    EXPECT_NEAR(r2.B[1], r1.B[1], 1e-9 * r1.B[1]);
+    EXPECT_NEAR(r2.SD[1], r1.SD[1], 1e-6 * r1.SD[1]);
+    EXPECT_NEAR(r2.SD[2], r1.SD[2], 1e-6 * r1.SD[2]);
 }
 
 TEST_F(FitObjectiveTest, NonIsothermalResidualEdgeCases) {
@@ -379,7 +316,7 @@ TEST_F(FitObjectiveTest, NonIsothermalResidualEdgeCases) {
     obj.CalcResiduals(1, p, r, err);
     EXPECT_NEAR(r, 0.1, 1e-15);
     obj.CalcResiduals(2, p, r, err);
-    EXPECT_NEAR(r, std::exp(-1e9 * std::exp(-1000 / (kGaskonstanteR * 300)) * 2) + 1.0, 1e-15);
+    EXPECT_NEAR(r, FirstOrder(Arrhenius(1e9, 1000, 300), 2) + 1.0, 1e-15);
 
     // Mode 7 at t = 0 gives c0 - c(A); a zero denominator is a failure, not a value.
     DiagVariante = 7;
@@ -388,7 +325,7 @@ TEST_F(FitObjectiveTest, NonIsothermalResidualEdgeCases) {
     EXPECT_EQ(err, 0);
     EXPECT_NEAR(r, 0.5 - 0.9, 1e-15);
     c0Mess[1] = -1.0f;
-    std::vector<double> q{0, 0.25 * std::exp(0.0), 0, 0};  // EA = 0: k = 0.25, 2 k t = 1 = -1/c0
+    std::vector<double> q{0, 0.25, 0, 0};  // EA = 0: k = 0.25, 2 k t = 1 = -1/c0
     obj.CalcResiduals(2, q, r, err);
     EXPECT_NE(err, 0);
 }
@@ -396,34 +333,13 @@ TEST_F(FitObjectiveTest, NonIsothermalResidualEdgeCases) {
 TEST_F(FitObjectiveTest, Mode7WithoutInitialConcentrationIsRefused) {
     DiagVariante = 7;
     c0Mess[1] = 0;
-    NonIsothermalRows(FirstOrder, [](double) { return 0.1; }, 0);
-    std::vector<double> B{0, 100, 100, 0}, SD;
-    int failed = 99;
-    MarquardtNashFitting(2, nMesspunkte, B, SD, failed, FitSettings{});
-    EXPECT_EQ(failed, kFitRefused);
-    EXPECT_EQ(B[1], 100);
-    EXPECT_EQ(B[2], 100);
+    NonIsothermalRows(FirstOrder, [](double) { return 0.1; });
+    const FitResult r = Run(2, {0, 100, 100, 0}, FitSettings{});
+    EXPECT_EQ(r.failed, kFitRefused);
+    EXPECT_EQ(r.B[1], 100);
+    EXPECT_EQ(r.B[2], 100);
     ASSERT_EQ(prompts.size(), 1u);
     EXPECT_EQ(prompts[0], "Für diesen Fall muss die Anfangskonzentration c(A,0) gegeben sein.");
     EXPECT_EQ(titles[0], " Ausführung nicht möglich ");
     EXPECT_EQ(styles[0], platform::vbCritical);
-}
-
-TEST_F(FitObjectiveTest, FailureAtStartEndsRunAndKeepsStartPoint) {
-    // Model 17 with k2/k1 = -1 has no real equilibrium root: the start point cannot be evaluated.
-    aktModell = 17;
-    KurvenMaske = "11010";
-    c0Wert = {0, 1.0, 0.8, 0, 0, 0};
-    for (int i = 1; i <= 4; ++i) AddRow(i, 0.5);
-    std::vector<double> B{0, 0.0, -1e-7, 0}, SD;  // k1 starts on its bound 1e-7; k2 is fixed, outside its bounds
-    int failed = 99;
-    FitSettings s = Species({1});
-    s.ParamFixiert = {0, 0, -1, 0};
-    MarquardtNashFitting(2, nMesspunkte, B, SD, failed, s);
-    EXPECT_EQ(failed, kFitRuntimeError);
-    EXPECT_EQ(B[1], 1e-7);
-    EXPECT_EQ(B[2], -1e-7);
-    EXPECT_EQ(SD[1], kSingularSD);
-    ASSERT_EQ(prompts.size(), 1u);
-    EXPECT_EQ(titles[0], "Meldung von Sub MarquardtNashFitting");
 }

@@ -66,11 +66,11 @@ inline Conc Integrate(int model, Conc c, double t, double k1, double k2, double 
 }
 
 // Largest |in - out + tau·r(out)| over the slots 1..5: zero in the steady state of a stirred tank.
-// Models 5 and 18 carry a copy of an extent in slot 5, which is no species of theirs: left out.
+// Models 5, 10 and 18 carry a copy of an extent in slot 5, which is no species of theirs: left out.
 inline double Residual(int model, const Conc& in, const Conc& out, double tau, double k1, double k2, double k3,
                        double n = 1.5) {
     const Conc r = Rates(model, out, k1, k2, k3, n);
-    const int last = (model == 5 || model == 18) ? 4 : 5;
+    const int last = (model == 5 || model == 10 || model == 18) ? 4 : 5;
     double worst = 0;
     for (int s = 1; s <= last; ++s) worst = std::fmax(worst, std::fabs(in[s] - out[s] + tau * r[s]));
     return worst;

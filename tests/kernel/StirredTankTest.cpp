@@ -127,13 +127,15 @@ TEST(StirredTankFaults, EnzymeModelRegeneratesTheEnzyme) {
     EXPECT_LT(ResidualOf(k, r), 1e-9);
     EXPECT_NEAR(r.c[1] + r.c[3], 0.5, 1e-12);
     EXPECT_LT(r.c[2], 0.5 * 5);  // more than half of S reacted
-    EXPECT_EQ(r.c[5], 0.0);
+    EXPECT_NEAR(r.c[5], r.ksi[2], 1e-15);  // slot 5 gets the product extent, as in model 18
+    EXPECT_NEAR(r.c[4], r.ksi[2], 1e-15);
 
     // Given the conversion of E (the bound fraction): the residence time that gives it back.
     const TankResult u = Tank(0, r.U, 1.0, 0, 0);
     ASSERT_EQ(u.errA | u.errB, 0);
     EXPECT_LT(ResidualOf(k, u), 1e-9);
     EXPECT_NEAR(u.c[1], (1 - r.U) * 0.5, 1e-12);
+    EXPECT_NEAR(u.c[5], u.ksi[2], 1e-15);
     const TankResult again = Tank(3, 0, 1.0, 0, u.tau);
     EXPECT_NEAR(again.U, r.U, 1e-9);
 }

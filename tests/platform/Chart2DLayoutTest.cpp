@@ -96,95 +96,43 @@ void Fill(Chart2D& c) {
     c.SetRepaintSuspended(false);
 }
 
+// Every readable property of a and b, compared exactly (doubles survive the file unchanged).
+#define SAME(...) EXPECT_EQ(a.__VA_ARGS__, b.__VA_ARGS__)
 void ExpectSame(Chart2D& a, Chart2D& b) {
     for (int g = 1; g <= 2; ++g) {
         ASSERT_EQ(a.SeriesCount(g), b.SeriesCount(g));
         for (int s = 1; s <= a.SeriesCount(g); ++s) {
-            ASSERT_EQ(a.PointCount(g, s), b.PointCount(g, s)) << g << "/" << s;
-            for (int p = 1; p <= a.PointCount(g, s); ++p) {
-                EXPECT_EQ(a.X(g, s, p), b.X(g, s, p));  // exact: doubles survive the file
-                EXPECT_EQ(a.Y(g, s, p), b.Y(g, s, p));
-            }
-            EXPECT_EQ(a.Display(g, s), b.Display(g, s));
-            EXPECT_EQ(a.LinePattern(g, s), b.LinePattern(g, s));
-            EXPECT_EQ(a.LineColor(g, s), b.LineColor(g, s));
-            EXPECT_EQ(a.LineWidth(g, s), b.LineWidth(g, s));
-            EXPECT_EQ(a.SymbolShape(g, s), b.SymbolShape(g, s));
-            EXPECT_EQ(a.SymbolColor(g, s), b.SymbolColor(g, s));
-            EXPECT_EQ(a.SymbolSize(g, s), b.SymbolSize(g, s));
-            EXPECT_EQ(a.LegendText(g, s), b.LegendText(g, s));
+            SCOPED_TRACE(testing::Message() << g << "/" << s);
+            ASSERT_EQ(a.PointCount(g, s), b.PointCount(g, s));
+            for (int p = 1; p <= a.PointCount(g, s); ++p) { SAME(X(g, s, p)); SAME(Y(g, s, p)); }
+            SAME(Display(g, s)); SAME(LinePattern(g, s)); SAME(LineColor(g, s)); SAME(LineWidth(g, s));
+            SAME(SymbolShape(g, s)); SAME(SymbolColor(g, s)); SAME(SymbolSize(g, s)); SAME(LegendText(g, s));
         }
     }
     for (ChartAxis ax : kAxes) {
-        EXPECT_EQ(a.AxisShown(ax), b.AxisShown(ax));
-        EXPECT_EQ(a.AxisMin(ax), b.AxisMin(ax));
-        EXPECT_EQ(a.AxisMax(ax), b.AxisMax(ax));
-        EXPECT_EQ(a.AxisAutoScale(ax), b.AxisAutoScale(ax));
-        EXPECT_EQ(a.AxisLog(ax), b.AxisLog(ax));
-        EXPECT_EQ(a.GridShown(ax), b.GridShown(ax));
-        EXPECT_EQ(a.GridPattern(ax), b.GridPattern(ax));
-        EXPECT_EQ(a.GridColor(ax), b.GridColor(ax));
-        for (AxisSpacing sp : kSpacings) {
-            EXPECT_EQ(a.SpacingAuto(ax, sp), b.SpacingAuto(ax, sp));
-            EXPECT_EQ(a.Spacing(ax, sp), b.Spacing(ax, sp));
-        }
-        EXPECT_EQ(a.AxisOrigin(ax), b.AxisOrigin(ax));
-        EXPECT_EQ(a.NumberPlacement(ax), b.NumberPlacement(ax));
-        EXPECT_EQ(a.AxisTitle(ax), b.AxisTitle(ax));
-        EXPECT_EQ(a.AxisTitleFont(ax), b.AxisTitleFont(ax));
-        EXPECT_EQ(a.AxisTitleColor(ax), b.AxisTitleColor(ax));
-        EXPECT_EQ(a.AxisTitleRotation(ax), b.AxisTitleRotation(ax));
-        EXPECT_EQ(a.AxisNumberFont(ax), b.AxisNumberFont(ax));
-        EXPECT_EQ(a.AxisNumberRotation(ax), b.AxisNumberRotation(ax));
+        SAME(AxisShown(ax)); SAME(AxisMin(ax)); SAME(AxisMax(ax)); SAME(AxisAutoScale(ax)); SAME(AxisLog(ax));
+        SAME(GridShown(ax)); SAME(GridPattern(ax)); SAME(GridColor(ax));
+        for (AxisSpacing sp : kSpacings) { SAME(SpacingAuto(ax, sp)); SAME(Spacing(ax, sp)); }
+        SAME(AxisOrigin(ax)); SAME(NumberPlacement(ax)); SAME(AxisTitle(ax)); SAME(AxisTitleFont(ax));
+        SAME(AxisTitleColor(ax)); SAME(AxisTitleRotation(ax)); SAME(AxisNumberFont(ax)); SAME(AxisNumberRotation(ax));
     }
-    EXPECT_EQ(a.ChartBackColor(), b.ChartBackColor());
-    EXPECT_EQ(a.ChartAreaLeft(), b.ChartAreaLeft());
-    EXPECT_EQ(a.ChartAreaTop(), b.ChartAreaTop());
-    EXPECT_EQ(a.ChartAreaBackColor(), b.ChartAreaBackColor());
-    EXPECT_EQ(a.ChartAreaForeColor(), b.ChartAreaForeColor());
-    EXPECT_EQ(a.ChartAreaBorderWidth(), b.ChartAreaBorderWidth());
-    EXPECT_EQ(a.PlotAreaBackColor(), b.PlotAreaBackColor());
-    EXPECT_EQ(a.PlotFrame(), b.PlotFrame());
-    for (MarginSide s : kSides) {
-        EXPECT_EQ(a.PlotMarginAuto(s), b.PlotMarginAuto(s));
-        EXPECT_EQ(a.PlotMargin(s), b.PlotMargin(s));
-    }
+    SAME(ChartBackColor()); SAME(ChartAreaLeft()); SAME(ChartAreaTop()); SAME(ChartAreaBackColor());
+    SAME(ChartAreaForeColor()); SAME(ChartAreaBorderWidth()); SAME(PlotAreaBackColor()); SAME(PlotFrame());
+    for (MarginSide s : kSides) { SAME(PlotMarginAuto(s)); SAME(PlotMargin(s)); }
     for (ChartText t : kTexts) {
-        EXPECT_EQ(a.TextBlock(t), b.TextBlock(t));
-        EXPECT_EQ(a.TextBlockFont(t), b.TextBlockFont(t));
-        EXPECT_EQ(a.TextBlockForeColor(t), b.TextBlockForeColor(t));
-        EXPECT_EQ(a.TextBlockBackColor(t), b.TextBlockBackColor(t));
-        EXPECT_EQ(a.TextBlockBorder(t), b.TextBlockBorder(t));
-        EXPECT_EQ(a.TextBlockLeft(t), b.TextBlockLeft(t));
-        EXPECT_EQ(a.TextBlockTop(t), b.TextBlockTop(t));
-        EXPECT_EQ(a.TextBlockShown(t), b.TextBlockShown(t));
+        SAME(TextBlock(t)); SAME(TextBlockFont(t)); SAME(TextBlockForeColor(t)); SAME(TextBlockBackColor(t));
+        SAME(TextBlockBorder(t)); SAME(TextBlockLeft(t)); SAME(TextBlockTop(t)); SAME(TextBlockShown(t));
     }
-    EXPECT_EQ(a.LegendShown(), b.LegendShown());
-    EXPECT_EQ(a.LegendLeft(), b.LegendLeft());
-    EXPECT_EQ(a.LegendTop(), b.LegendTop());
-    EXPECT_EQ(a.LegendOrientation(), b.LegendOrientation());
-    EXPECT_EQ(a.LegendBorder(), b.LegendBorder());
-    EXPECT_EQ(a.LegendFont(), b.LegendFont());
-    EXPECT_EQ(a.LegendForeColor(), b.LegendForeColor());
-    EXPECT_EQ(a.LegendBackColor(), b.LegendBackColor());
+    SAME(LegendShown()); SAME(LegendLeft()); SAME(LegendTop()); SAME(LegendOrientation()); SAME(LegendBorder());
+    SAME(LegendFont()); SAME(LegendForeColor()); SAME(LegendBackColor());
     ASSERT_EQ(a.LabelCount(), b.LabelCount());
     for (int k = 1; k <= a.LabelCount(); ++k) {
-        EXPECT_EQ(a.LabelText(k), b.LabelText(k));
-        EXPECT_EQ(a.LabelAttach(k), b.LabelAttach(k));
-        EXPECT_EQ(a.LabelGroup(k), b.LabelGroup(k));
-        EXPECT_EQ(a.LabelSeries(k), b.LabelSeries(k));
-        EXPECT_EQ(a.LabelPoint(k), b.LabelPoint(k));
-        EXPECT_EQ(a.LabelDataX(k), b.LabelDataX(k));
-        EXPECT_EQ(a.LabelDataY(k), b.LabelDataY(k));
-        EXPECT_EQ(a.LabelOffset(k), b.LabelOffset(k));
-        EXPECT_EQ(a.LabelAnchor(k), b.LabelAnchor(k));
-        EXPECT_EQ(a.LabelForeColor(k), b.LabelForeColor(k));
-        EXPECT_EQ(a.LabelBackColor(k), b.LabelBackColor(k));
-        EXPECT_EQ(a.LabelFont(k), b.LabelFont(k));
-        EXPECT_EQ(a.LabelBorder(k), b.LabelBorder(k));
-        EXPECT_EQ(a.LabelShown(k), b.LabelShown(k));
+        SAME(LabelText(k)); SAME(LabelAttach(k)); SAME(LabelGroup(k)); SAME(LabelSeries(k)); SAME(LabelPoint(k));
+        SAME(LabelDataX(k)); SAME(LabelDataY(k)); SAME(LabelOffset(k)); SAME(LabelAnchor(k));
+        SAME(LabelForeColor(k)); SAME(LabelBackColor(k)); SAME(LabelFont(k)); SAME(LabelBorder(k)); SAME(LabelShown(k));
     }
 }
+#undef SAME
 
 class ChartLayoutTest : public ::testing::Test {
 protected:

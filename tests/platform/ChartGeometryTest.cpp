@@ -12,63 +12,44 @@ namespace {
 
 AxisScale Horizontal(double min, double max, bool log = false) { return {min, max, log, 100, 500}; }
 AxisScale Vertical(double min, double max, bool log = false) { return {min, max, log, 300, 50}; }
+// The pixel of v and the value at pixel p, NaN where the scale refuses.
+double Px(const AxisScale& s, double v) {
+    double p = 0;
+    return ToPixel(s, v, p) ? p : NAN;
+}
+double Value(const AxisScale& s, double p) {
+    double v = 0;
+    return ToData(s, p, v) ? v : NAN;
+}
 
 }  // namespace
 
-TEST(ChartGeometry, LinearScaleMapsBothWays) {
+TEST(ChartGeometry, LinearAndLogScalesMapBothWays) {
     const AxisScale s = Horizontal(-2, 6);
-    double p = 0;
-    ASSERT_TRUE(ToPixel(s, -2, p));
-    EXPECT_DOUBLE_EQ(p, 100);
-    ASSERT_TRUE(ToPixel(s, 6, p));
-    EXPECT_DOUBLE_EQ(p, 500);
-    ASSERT_TRUE(ToPixel(s, 0, p));
-    EXPECT_DOUBLE_EQ(p, 100 + 400.0 * 2 / 8);
-    // Values outside the range map outside the pixel span, on the same straight line.
-    ASSERT_TRUE(ToPixel(s, 10, p));
-    EXPECT_DOUBLE_EQ(p, 100 + 400.0 * 12 / 8);
-    double v = 0;
-    for (double x : {-2.0, -0.5, 1.25, 6.0}) {
-        ASSERT_TRUE(ToPixel(s, x, p));
-        ASSERT_TRUE(ToData(s, p, v));
-        EXPECT_NEAR(v, x, 1e-12);
-    }
+    EXPECT_DOUBLE_EQ(Px(s, -2), 100);
+    EXPECT_DOUBLE_EQ(Px(s, 6), 500);
+    EXPECT_DOUBLE_EQ(Px(s, 0), 100 + 400.0 * 2 / 8);
+    EXPECT_DOUBLE_EQ(Px(s, 10), 100 + 400.0 * 12 / 8);  // outside the range: on the same straight line
+    for (double x : {-2.0, -0.5, 1.25, 6.0}) EXPECT_NEAR(Value(s, Px(s, x)), x, 1e-12);
     // Vertical: larger values are higher up (smaller pixel).
-    const AxisScale y = Vertical(0, 10);
-    ASSERT_TRUE(ToPixel(y, 10, p));
-    EXPECT_DOUBLE_EQ(p, 50);
-    ASSERT_TRUE(ToPixel(y, 2.5, p));
-    EXPECT_DOUBLE_EQ(p, 300 - 250 * 0.25);
+    EXPECT_DOUBLE_EQ(Px(Vertical(0, 10), 10), 50);
+    EXPECT_DOUBLE_EQ(Px(Vertical(0, 10), 2.5), 300 - 250 * 0.25);
+    // Log: decades split the span evenly.
+    const AxisScale l = Horizontal(1, 1000, true);
+    EXPECT_NEAR(Px(l, 10), 100 + 400.0 / 3, 1e-9);
+    EXPECT_NEAR(Px(l, std::sqrt(10.0)), 100 + 400.0 / 6, 1e-9);
+    EXPECT_NEAR(Value(l, 100 + 400.0 * 2 / 3), 100, 1e-9);
 }
 
-TEST(ChartGeometry, LogScaleUsesDecades) {
-    const AxisScale s = Horizontal(1, 1000, true);
-    double p = 0;
-    ASSERT_TRUE(ToPixel(s, 10, p));
-    EXPECT_NEAR(p, 100 + 400.0 / 3, 1e-9);
-    ASSERT_TRUE(ToPixel(s, std::sqrt(10.0), p));
-    EXPECT_NEAR(p, 100 + 400.0 / 6, 1e-9);
-    double v = 0;
-    ASSERT_TRUE(ToData(s, 100 + 400.0 * 2 / 3, v));
-    EXPECT_NEAR(v, 100, 1e-9);
+TEST(ChartGeometry, UnusableScalesAndValuesAreRefused) {
     // No pixel for values a log scale cannot show, for holes and for non-finite values.
-    EXPECT_FALSE(ToPixel(s, 0, p));
-    EXPECT_FALSE(ToPixel(s, -5, p));
-    EXPECT_FALSE(ToPixel(Horizontal(0, 1), kChartHole, p));
-    EXPECT_FALSE(ToPixel(Horizontal(0, 1), NAN, p));
-    EXPECT_FALSE(ToPixel(Horizontal(0, 1), INFINITY, p));
-}
-
-TEST(ChartGeometry, UnusableScalesAreRefused) {
-    double p = 0, v = 0;
-    EXPECT_FALSE(ScaleUsable(Horizontal(5, 5)));
-    EXPECT_FALSE(ScaleUsable(Horizontal(6, 5)));
-    EXPECT_FALSE(ScaleUsable(Horizontal(0, 10, true)));
-    EXPECT_FALSE(ScaleUsable(Horizontal(-1, 10, true)));
-    EXPECT_FALSE(ScaleUsable(Horizontal(NAN, 10)));
-    EXPECT_FALSE(ScaleUsable(AxisScale{0, 1, false, 100, 100}));  // no pixels
-    EXPECT_FALSE(ToPixel(Horizontal(5, 5), 5, p));
-    EXPECT_FALSE(ToData(Horizontal(0, 10, true), 200, v));
+    for (double v : {0.0, -5.0}) EXPECT_TRUE(std::isnan(Px(Horizontal(1, 1000, true), v))) << v;
+    for (double v : {kChartHole, double(NAN), double(INFINITY)}) EXPECT_TRUE(std::isnan(Px(Horizontal(0, 1), v))) << v;
+    for (const AxisScale& s : {Horizontal(5, 5), Horizontal(6, 5), Horizontal(0, 10, true), Horizontal(-1, 10, true),
+                               Horizontal(NAN, 10), AxisScale{0, 1, false, 100, 100}})  // the last has no pixels
+        EXPECT_FALSE(ScaleUsable(s)) << s.min << " " << s.max;
+    EXPECT_TRUE(std::isnan(Px(Horizontal(5, 5), 5)));
+    EXPECT_TRUE(std::isnan(Value(Horizontal(0, 10, true), 200)));
 }
 
 TEST(ChartGeometry, RegionPrefersTextsAndLegendOverPlotArea) {

@@ -77,6 +77,7 @@ TEST_F(CalcFrameTest, TypedDecimalCommaIsStoredAsAPoint) {
     EXPECT_DOUBLE_EQ(kWert[1], 0.25);
     EXPECT_GT(Refreshes(window), before);  // every typed change refreshes the window
     EXPECT_TRUE(window->fraKsi->isHidden());
+    Box(14)->clear();
     QTest::keyClicks(Box(14), "3");
     EXPECT_DOUBLE_EQ(tauMittel, 3);
     QTest::keyClicks(Box(10), "x");  // refused
@@ -173,6 +174,43 @@ TEST_F(CalcFrameTest, ResetButtonWritesTheDefaultRateConstants) {
     EXPECT_GT(kWert[1], 0);
     EXPECT_NE(kWert[1], 7);
     EXPECT_EQ(Box(10)->text().toStdString(), platform::StrSingle(static_cast<float>(kWert[1])));
+}
+
+TEST_F(CalcFrameTest, ProtocolButtonStaysDisabledAndEscapeClosesTheWindow) {
+    window->cmdProtocol->click();
+    EXPECT_FALSE(window->cmdProtocol->isEnabled());
+    window->cmdEsc_Click();
+    simtest::FlushDeletes();
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmBatch"));
+}
+
+TEST_F(CalcFrameTest, PositionIsKeptForTheNextOpening) {
+    QWidget* frame = platform::Windows().Frame("frmBatch");
+    frame->move(90, 45);
+    platform::Windows().Unload("frmBatch");
+    simtest::FlushDeletes();
+    EXPECT_EQ(PosBatch.Left, 90 * 15);
+    EXPECT_EQ(PosBatch.Top, 45 * 15);
+    platform::Windows().Show("frmBatch");
+    EXPECT_EQ(platform::Windows().Frame("frmBatch")->pos(), QPoint(90, 45));
+}
+
+// The fitting window is written through the same names; it shows t(max) in its box 14 and offers
+// the species of the model that the measured data hold.
+TEST_F(CalcFrameTest, ModelChoiceWritesIntoTheFittingWindowToo) {
+    platform::Windows().Unload("frmBatch");
+    platform::Windows().Show("frmTFitting");
+    DatenSpalte[1] = kTrue;
+    tMax = 25;
+    static_cast<frmKinModel*>(platform::Windows().Get("frmKinModel"))->optTyp_Click(4);
+    EXPECT_EQ(Text("frmTFitting", "Inp(14)"), QStringLiteral(" 25"));
+    EXPECT_EQ(Text("frmTFitting", "Label7"), QStringLiteral("kinet. Modell:  Modell 4"));
+    auto* a = Control<QCheckBox>("frmTFitting", "chkConcFQS(1)");
+    auto* b = Control<QCheckBox>("frmTFitting", "chkConcFQS(2)");
+    auto* c = Control<QCheckBox>("frmTFitting", "chkConcFQS(3)");
+    EXPECT_TRUE(a->isEnabled() && a->isChecked() && !a->isHidden());
+    EXPECT_TRUE(!b->isEnabled() && !b->isChecked() && !b->isHidden());  // no measured B
+    EXPECT_TRUE(c->isHidden());                                          // no C in A + B => P
 }
 
 }  // namespace

@@ -39,6 +39,7 @@ public:
         lblZeitEinheit = MakeLabel("lblZeitEinheit", QString());
         lblVPunktInput = MakeLabel("lblVPunktInput", QString());
         lblVPunktInput->hide();
+        MakeProtocolButton("Protokoll");
         resize(500, 420);
     }
     void Refresh() override { ++refreshes; }
@@ -48,6 +49,7 @@ public:
     QLabel* lblVPunktInput = nullptr;
 
 protected:
+    kernel::FormPos* PositionPair() override { return objectName() == "frmBatch" ? &kernel::PosBatch : nullptr; }
     void StoreInp(int index, double value) override {
         CalcWindow::StoreInp(index, value);
         if (index == 13) kernel::UmsatzU = value;
@@ -55,7 +57,16 @@ protected:
     }
 };
 
-// The host of the MDI children; stays for the whole test run.
+// The fitting window's part of the contract: the species boxes of the fit.
+class StandInFitting : public StandInReactor {
+public:
+    StandInFitting() : StandInReactor("frmTFitting") {
+        for (int i = 1; i <= 5; ++i) MakeCheck(QStringLiteral("chkConcFQS(%1)").arg(i), QString());
+    }
+};
+
+// The host of the MDI children; stays for the whole test run. It is installed as the main window
+// again at every call, since other tests run the program's own main window in between.
 inline QMainWindow* Host() {
     static QMainWindow* host = [] {
         auto* main = new QMainWindow;
@@ -63,11 +74,14 @@ inline QMainWindow* Host() {
         area->setObjectName("mdiArea");
         main->setCentralWidget(area);
         main->resize(1400, 900);
-        platform::Windows().Adopt("MDITAR", main);
-        platform::Windows().SetMainWindow(main, [area](QWidget* form) { return area->addSubWindow(form); });
         main->show();
         return main;
     }();
+    auto* area = host->findChild<QMdiArea*>("mdiArea");
+    if (platform::Windows().MainWindow() != host) {
+        platform::Windows().Adopt("MDITAR", host);
+        platform::Windows().SetMainWindow(host, [area](QWidget* form) { return area->addSubWindow(form); });
+    }
     return host;
 }
 
@@ -79,6 +93,14 @@ inline void RegisterStandIns() {
             platform::Windows().Register(name, platform::FormKind::MdiChild, [n] { return new StandInReactor(n); });
         }
     }
+    if (!platform::Windows().IsRegistered("frmTFitting"))
+        platform::Windows().Register("frmTFitting", platform::FormKind::MdiChild, [] { return new StandInFitting; });
+}
+
+// Makes the host the active window, so that its children can take the focus.
+inline bool ActivateHost() {
+    Host()->activateWindow();
+    return QTest::qWaitForWindowActive(Host());
 }
 
 inline void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -114,6 +136,7 @@ inline void ResetState() {
     EnzymRcsModus = kTrue;
     nKaskade = 0;
     nMesspunkte = 0;
+    DatenSpalte.fill(0);
     nXYPunkte = 0;
     SpezSkalierung = 0;
     KurvenHinzufuegen = 0;
@@ -129,7 +152,11 @@ protected:
         CloseAllWindows();
         ResetState();
     }
-    void TearDown() override { CloseAllWindows(); }
+    void TearDown() override {
+        CloseAllWindows();
+        // Later tests open their windows without a main window, as top-level windows.
+        platform::Windows().SetMainWindow(nullptr, {});
+    }
 
     template <typename T>
     static T* Control(const char* form, const QString& name) {

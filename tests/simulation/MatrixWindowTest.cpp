@@ -116,7 +116,7 @@ TEST_F(MatrixWindowTest, SitsLeftOfTheModelWindowWhenThereIsRoomElseRight) {
     EXPECT_EQ(m->x() + m->width(), k->x());
     EXPECT_EQ(m->y(), k->y());
 
-    CloseAllWindows();
+    simtest::CloseAllWindows();
     PosKinModel = {1500, 0};  // 100 px: no room on the left
     ChooseAndShow(2);
     k = platform::Windows().Frame("frmKinModel");
@@ -129,9 +129,12 @@ TEST_F(MatrixWindowTest, EscapeClosesAndHelpNamesItsContext) {
     testsupport::MsgRecorder messages;
     Control<QPushButton>("frmmatrix", "cmdHelp")->click();
     EXPECT_FALSE(messages.Empty());  // no help file: the user is told so
-    QWidget* window = platform::Windows().Get("frmmatrix");
-    window->activateWindow();
-    QTest::keyClick(Control<QPushButton>("frmmatrix", "cmdClose"), Qt::Key_Escape);
+    auto* close = Control<QPushButton>("frmmatrix", "cmdClose");
+    platform::Windows().Show("frmmatrix");
+    ASSERT_TRUE(simtest::ActivateHost());
+    close->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), close);
+    QTest::keyClick(close, Qt::Key_Escape);
     EXPECT_FALSE(platform::Windows().IsLoaded("frmmatrix"));
 }
 

@@ -51,8 +51,6 @@ const Expected kModels[21] = {
     {0, "10010", "100", 1, 0, 0, 0, 0, "k1", "k2", nullptr, "1001"},
 };
 
-int ModelOf(int index) { return index == 0 ? 20 : index; }
-
 class ModelChoiceTest : public simtest::SimWindowTest {
 protected:
     frmKinModel* OpenModelWindow() {
@@ -70,8 +68,8 @@ TEST_F(ModelChoiceTest, EveryModelSetsCaptionMasksDefaultsAndKNamesOfTheOpenWind
     for (int model = 1; model <= 20; ++model) {
         SCOPED_TRACE("model " + std::to_string(model));
         const Expected& e = kModels[model];
-        CloseAllWindows();
-        ResetState();
+        simtest::CloseAllWindows();
+        simtest::ResetState();
         // Minutes: the time defaults are 60 s and 100 s in the current unit.
         ZeitEinheit = "min";
         ZeitEinheitNr = 1;
@@ -113,7 +111,9 @@ TEST_F(ModelChoiceTest, EveryModelSetsCaptionMasksDefaultsAndKNamesOfTheOpenWind
         EXPECT_EQ(Shown("frmBatch", "Bz(7)"), e.steps[2] == '1');
         EXPECT_EQ(Text("frmBatch", "Bz(5)").toStdString(), e.bz5);
         EXPECT_EQ(Text("frmBatch", "Bz(6)").toStdString(), e.bz6);
-        if (e.bz7) EXPECT_EQ(Text("frmBatch", "Bz(7)").toStdString(), e.bz7);
+        if (e.bz7) {
+            EXPECT_EQ(Text("frmBatch", "Bz(7)").toStdString(), e.bz7);
+        }
 
         // Start values as the boxes show them (a number's short form with its leading blank).
         EXPECT_EQ(Text("frmBatch", Inp(0)).toStdString(), platform::StrSingle(static_cast<float>(e.cA)));

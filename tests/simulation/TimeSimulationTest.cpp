@@ -176,18 +176,6 @@ TEST_F(TimeSimulationTest, ZeroK2IsRefusedByTheDrawButtonOnlyWhileFitting) {
     EXPECT_EQ(rec.Last().prompt, k2);
 }
 
-TEST_F(TimeSimulationTest, AutocatalysisNeedsSomeProduct) {
-    Model(5);
-    Inputs({"1", "", "", "0"}, "20", {"0.1"});
-    w->cmdDrawctDiagram->click();
-    w->cmdListe->click();
-    ASSERT_EQ(rec.Messages().size(), 2u);
-    EXPECT_EQ(rec.Messages()[0].prompt,
-              "- für Autokatalyse muss ein (geringes) c(P,0) gegeben sein, sonst springt die Reaktion nicht an " + kCrLf);
-    EXPECT_EQ(rec.Messages()[1].prompt,
-              "- für Autokatalyse muss eine (geringe) Anfangskonzentration für P gegeben sein" + kCrLf);
-}
-
 // ---- Calculation failures ----------------------------------------------------------------------
 
 TEST_F(TimeSimulationTest, FailedCalculationIsReportedAndKeepsTheOldDiagram) {
@@ -377,26 +365,18 @@ TEST_F(TimeSimulationTest, LoadTakesOverMeasuredDataAndRateModeDisablesPoints) {
     EXPECT_TRUE(w->chkMitPunkten->isEnabled());
 }
 
-TEST_F(TimeSimulationTest, CloseButtonClosesTheDiagramToo) {
+TEST_F(TimeSimulationTest, EscClosesTheWindowAndTheDiagram) {
     Model(2);
     Inputs({"1"}, "30", {"0.1"});
     w->cmdDrawctDiagram->click();
     ASSERT_NE(Diagramm(), nullptr);
     w->move(40, 50);
-    w->cmdClose->click();
+    QTest::keyClick(w->Inp[0], Qt::Key_Escape);
     Flush();
     EXPECT_FALSE(platform::Windows().IsLoaded("frmPrepareTimeDiagram"));
     EXPECT_EQ(Diagramm(), nullptr);
     EXPECT_EQ(PosTimeDiagram.Left, 40 * 15);
     EXPECT_EQ(PosTimeDiagram.Top, 50 * 15);
-}
-
-TEST_F(TimeSimulationTest, ModelLineOfTheNthOrderModel) {
-    ModellName[20] = "A => P, n-ter Ordnung ";
-    Model(20);
-    ReaktOrdnung = 2.25f;
-    w->InitSimulation();
-    EXPECT_EQ(w->Label7->text().toStdString(), "kinet. Modell:  A => P, n-ter Ordnung  (n = 2.25)");
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
 // The value table: its text built from the shared curve arrays, and the window's copy, save and
 // print commands.
-#include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -205,13 +203,6 @@ TEST_F(ValueTableTest, EditsLastUntilTheNextResize) {
     // A window lower than the text box's margins keeps working.
     t->resize(t->width(), 50);
     EXPECT_EQ(t->SimTabelleText(), frmSimTabelle::BuildTableText());
-}
-
-TEST_F(ValueTableTest, CopyPutsTheBoxTextOnTheClipboard) {
-    frmSimTabelle* t = Open();
-    t->txtSimTabelle->setPlainText("a\tb\nc");
-    t->cmdClipboard->click();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "a\tb\nc");
 }
 
 TEST_F(ValueTableTest, SaveWritesOneQuotedLine) {

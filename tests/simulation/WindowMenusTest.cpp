@@ -1,0 +1,218 @@
+// The window menus of the main window: names and captions of the entries, entries of windows the
+// program does not carry are disabled until the window is registered, and each entry closes and
+// opens the windows it stands for, with the shared flags it sets.
+#include <QAction>
+#include <QCheckBox>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "kernel/State.h"
+#include "shell/WindowMenus.h"
+#include "tests/simulation/CalcWindowTestSupport.h"
+#include "tests/support/MsgRecorder.h"
+
+using namespace kernel;
+
+namespace {
+
+QMainWindow* MenuHost() {
+    static QMainWindow* host = [] {
+        QMainWindow* main = simtest::Host();
+        shell::BuildWindowMenus(main);
+        return main;
+    }();
+    return host;
+}
+
+QAction* Entry(const char* name) { return MenuHost()->findChild<QAction*>(name); }
+QMenu* Menu(const char* name) { return MenuHost()->findChild<QMenu*>(name); }
+bool Open(const char* name) { return platform::Windows().IsLoaded(name); }
+
+// Opens a menu as the user does (its entries are checked then), and closes it again.
+void OpenMenu(const char* name) {
+    QMenu* menu = Menu(name);
+    ASSERT_NE(menu, nullptr) << name;
+    emit menu->aboutToShow();
+}
+
+class WindowMenusTest : public simtest::SimWindowTest {
+protected:
+    void SetUp() override {
+        SimWindowTest::SetUp();
+        MenuHost();
+    }
+};
+
+TEST_F(WindowMenusTest, EntriesCarryTheirNamesAndCaptions) {
+    struct Caption {
+        const char* name;
+        const char* text;
+    };
+    const Caption entries[] = {
+        {"mnuctGraph", "Konzentrations-Zeit-Funktionen"},
+        {"mnuvtGraph", "Geschwindigkeits-Zeit-Funktionen"},
+        {"mnuBatchR", "Batch-Reaktor"},
+        {"mnuRohrR", "Rohrreaktor"},
+        {"mnuKontRK", "kontinuierlicher Rührkessel"},
+        {"mnuKaskade", "Rührkessel-Kaskade"},
+        {"mnuVerweilzeitVisual", "Verweilzeit-Versuch, Visualisierung"},
+        {"mnuVerweilzeitVerteilung", "Verweilzeit-Streuung idealer Reaktoren"},
+        {"mnuSubMonteCarlo(0)", "Reaktion 1. Ordnung A => P"},
+        {"mnuSubMonteCarlo(1)", "Dynamisches Reaktionsgleichgewicht A <=> P"},
+        {"mnuModel", "kinetisches &Modell"},
+        {"mnuEditXY", "XY-Editor   (XY-Daten eingeben | laden)"},
+        {"mnuSubDelLine1", "markierte Zeile(n) entfernen"},
+        {"mnuPaste2", "Einfügen"},
+    };
+    for (const Caption& c : entries) {
+        QAction* entry = Entry(c.name);
+        ASSERT_NE(entry, nullptr) << c.name;
+        EXPECT_EQ(entry->text(), QString::fromUtf8(c.text)) << c.name;
+    }
+    EXPECT_EQ(Menu("mnuReaktor")->title(), QStringLiteral("&Reaktoren"));
+    EXPECT_FALSE(Menu("mnuOptionenTools")->menuAction()->isVisible());
+    EXPECT_FALSE(Menu("mnuEdit1")->menuAction()->isVisible());
+}
+
+TEST_F(WindowMenusTest, EntryOfAMissingWindowIsDisabledUntilTheWindowIsRegistered) {
+    OpenMenu("mnuVerweilzeit");
+    OpenMenu("mnuMonteCarlo");
+    OpenMenu("mnuDaten");
+    for (const char* name : {"mnuBatchR", "mnuKontRK", "mnuctGraph", "mnuVerweilzeitVisual", "mnuVerweilzeitVerteilung",
+                             "mnuSubMonteCarlo(0)", "mnuToolArrhenius", "mnuEditXY", "mnuModel"}) {
+        const QStringList targets = Entry(name)->property("tarvelo.targetWindows").toStringList();
+        ASSERT_EQ(targets.size(), 1) << name;
+        EXPECT_EQ(Entry(name)->isEnabled(), platform::Windows().IsRegistered(targets[0].toStdString())) << name;
+    }
+
+    QMenu menu;
+    QAction* later = menu.addAction("later");
+    shell::SetEntryTargets(later, {"frmRegisteredLaterByTheMenuTest"});
+    EXPECT_FALSE(later->isEnabled());
+    platform::Windows().Register("frmRegisteredLaterByTheMenuTest", platform::FormKind::MdiChild,
+                                 [] { return new QWidget; });
+    shell::UpdateWindowEntries(&menu);
+    EXPECT_TRUE(later->isEnabled());
+}
+
+TEST_F(WindowMenusTest, ModelEntryOpensTheModelWindow) {
+    Entry("mnuModel")->trigger();
+    EXPECT_TRUE(Open("frmKinModel"));
+}
+
+TEST_F(WindowMenusTest, ReactorMenuAsksForAModelFirst) {
+    testsupport::MsgRecorder messages;
+    aktModell = 0;
+    OpenMenu("mnuReaktor");
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(messages.Last().prompt, "vorher ein kinetisches Modell wählen!");
+    EXPECT_EQ(messages.Last().style, 16);
+    EXPECT_EQ(messages.Last().title, " Ausführung nicht möglich ");
+    aktModell = 2;
+    OpenMenu("mnuReaktor");
+    EXPECT_EQ(messages.Messages().size(), 1u);
+}
+
+TEST_F(WindowMenusTest, ReactorEntriesCloseTheOthersAndSetTheReactorFlags) {
+    struct Case {
+        const char* entry;
+        const char* window;
+        int rohr, conti, kaskade;
+    };
+    const Case cases[] = {
+        {"mnuRohrR", "frmRohrreaktor", kTrue, 0, 0},
+        {"mnuKontRK", "frmRKconti", 0, kTrue, 0},
+        {"mnuKaskade", "frmKaskade", 0, 0, kTrue},
+        {"mnuBatchR", "frmBatch", 0, 0, 0},
+    };
+    const char* calcWindows[] = {"frmBatch", "frmRKconti", "frmRohrreaktor", "frmKaskade"};
+    RateDiagramm = kTrue;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        Entry(c.entry)->trigger();
+        EXPECT_TRUE(Open(c.window));
+        for (const char* other : calcWindows) {
+            if (std::string(other) != c.window) {
+                EXPECT_FALSE(Open(other)) << other;
+            }
+        }
+        EXPECT_TRUE(Open("frmKinModel"));
+        EXPECT_EQ(RohrAktiv, c.rohr);
+        EXPECT_EQ(ContiAktiv, c.conti);
+        EXPECT_EQ(KaskadeAktiv, c.kaskade);
+        EXPECT_EQ(RateDiagramm, 0);
+        // The model window was rebuilt for the reactor: its caption names the model.
+        EXPECT_EQ(Text(c.window, "Label7"), QStringLiteral("kinet. Modell:  Modell 2"));
+        simtest::FlushDeletes();
+    }
+}
+
+TEST_F(WindowMenusTest, StirredTankAndCascadeRefuseTheEnzymeModel) {
+    testsupport::MsgRecorder messages;
+    platform::Windows().Show("frmBatch");
+    aktModell = 10;
+    for (const char* entry : {"mnuKontRK", "mnuKaskade"}) {
+        messages.Clear();
+        Entry(entry)->trigger();
+        ASSERT_EQ(messages.Messages().size(), 1u) << entry;
+        EXPECT_EQ(messages.Last().prompt, "Sorry, hieran wird noch gearbeitet");
+        EXPECT_EQ(messages.Last().style, 16);
+        EXPECT_TRUE(Open("frmBatch"));  // nothing was closed
+        EXPECT_FALSE(Open("frmRKconti"));
+        EXPECT_FALSE(Open("frmKaskade"));
+    }
+    Entry("mnuRohrR")->trigger();
+    EXPECT_TRUE(Open("frmRohrreaktor"));
+    EXPECT_FALSE(Open("frmBatch"));
+}
+
+TEST_F(WindowMenusTest, TimeDiagramEntriesCloseTheReactorsAndSetTheRateMode) {
+    if (!platform::Windows().IsRegistered("frmPrepareTimeDiagram")) GTEST_SKIP() << "no time-simulation window";
+    platform::Windows().Show("frmBatch");
+    RohrAktiv = kTrue;
+    DiagVariante = 2;
+    Entry("mnuvtGraph")->trigger();
+    EXPECT_FALSE(Open("frmBatch"));
+    EXPECT_TRUE(Open("frmPrepareTimeDiagram"));
+    EXPECT_TRUE(Open("frmKinModel"));
+    EXPECT_EQ(RateDiagramm, kTrue);
+    EXPECT_EQ(RohrAktiv, 0);
+    EXPECT_EQ(DiagVariante, 0);
+    auto* points = Control<QCheckBox>("frmPrepareTimeDiagram", "chkMitPunkten");
+    ASSERT_NE(points, nullptr);
+    EXPECT_FALSE(points->isEnabled());
+    QWidget* rateWindow = platform::Windows().Get("frmPrepareTimeDiagram");
+    Entry("mnuvtGraph")->trigger();
+    EXPECT_EQ(platform::Windows().Get("frmPrepareTimeDiagram"), rateWindow);  // an open one stays
+
+    DatenSpalte[1] = kTrue;  // measured c(A): points may be drawn with the concentrations
+    Entry("mnuctGraph")->trigger();
+    EXPECT_EQ(RateDiagramm, 0);
+    EXPECT_NE(platform::Windows().Get("frmPrepareTimeDiagram"), rateWindow);  // starts afresh
+    EXPECT_TRUE(Control<QCheckBox>("frmPrepareTimeDiagram", "chkMitPunkten")->isEnabled());
+}
+
+TEST_F(WindowMenusTest, PopupEntriesFollowClipboardAndData) {
+    nMesspunkte = 0;
+    shell::mnuEdit1_Click();
+    EXPECT_FALSE(Entry("mnuCopy1")->isEnabled());
+    EXPECT_FALSE(Entry("mnuErase1")->isEnabled());
+    nMesspunkte = 3;
+    shell::mnuEdit1_Click();
+    EXPECT_TRUE(Entry("mnuCopy1")->isEnabled());
+    EXPECT_TRUE(Entry("mnuErase1")->isEnabled());
+    nXYPunkte = 0;
+    shell::mnuEdit2_Click();
+    EXPECT_FALSE(Entry("mnuCopy2")->isEnabled());
+}
+
+TEST_F(WindowMenusTest, WindowListNamesTheOpenWindows) {
+    platform::Windows().Show("frmKinModel");
+    OpenMenu("mnuFenster");
+    bool listed = false;
+    for (QAction* a : Menu("mnuFenster")->actions()) listed = listed || a->text().contains("kinetisches Modell");
+    EXPECT_TRUE(listed);
+}
+
+}  // namespace
