@@ -110,7 +110,11 @@ MDITAR::MDITAR(const std::string& commandLine, QWidget* parent) : QMainWindow(pa
 }
 
 MDITAR::~MDITAR() {
-    if (defaultInstance == this) defaultInstance = nullptr;
+    if (defaultInstance == this) {
+        defaultInstance = nullptr;
+        // Windows opened after this frame is gone are plain top-level windows again.
+        platform::Windows().SetMainWindow(nullptr, {});
+    }
 }
 
 QAction* MDITAR::AddEntry(QMenu* menu, const char* name, const QString& caption) {

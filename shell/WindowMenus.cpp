@@ -16,7 +16,6 @@
 #include "platform/WindowRegistry.h"
 #include "platform/core/FormHost.h"
 #include "platform/core/MsgBox.h"
-#include "simulation/SimulationWindows.h"
 
 using namespace kernel;
 
@@ -228,7 +227,6 @@ void UpdateWindowEntries(QMenu* menu) {
 
 void BuildWindowMenus(QMainWindow* main) {
     mainWindow = main;
-    simulation::WindowsRegistered();  // links the simulation windows into the program
     QMenuBar* bar = main->menuBar();
 
     QMenu* daten = FindOrAddMenu(bar, "mnuDaten", "&Daten");

@@ -6,6 +6,7 @@
 // whichever calculation window is open).
 #include <QWidget>
 #include <array>
+#include <string>
 
 class QGroupBox;
 class QLabel;

@@ -4,12 +4,13 @@
 #include "kernel/State.h"
 #include "kernel/TimeUnits.h"
 #include "platform/core/NumberFormat.h"
-#include "tests/kernel/RecordingForms.h"
+#include "tests/kernel/KernelTestSupport.h"
 
 using namespace kernel;
+using platform::StrSingle;
 
-TEST(ModelDefaults, RateConstantsFollowTheUnitAndReachTheOpenWindow) {
-    kerneltest::RecordingForms forms;
+TEST(ModelDefaults, RateConstantsFollowTheUnitAndReachTheOpenWindows) {
+    ktest::Forms forms;
     BuildZeitFaktor();
     kWert = {0, 0, 0, 0};
     c0Wert = {};
@@ -19,7 +20,7 @@ TEST(ModelDefaults, RateConstantsFollowTheUnitAndReachTheOpenWindow) {
     ZeitEinheitNr = 1;  // min
     SetDefaultParameters();
     EXPECT_DOUBLE_EQ(kWert[1], 9.0);
-    EXPECT_EQ(forms.Text("frmBatch", "Inp", 10), platform::StrSingle(9.0f));
+    EXPECT_EQ(forms.Text("frmBatch", "Inp", 10), StrSingle(9.0f));
     EXPECT_EQ(tMax, 0.0);  // a reactor window leaves t(max) alone
     ZeitEinheitNr = 4;     // a
     SetDefaultParameters();
@@ -31,9 +32,9 @@ TEST(ModelDefaults, RateConstantsFollowTheUnitAndReachTheOpenWindow) {
     ZeitEinheitNr = 2;  // h
     SetDefaultParameters();
     EXPECT_DOUBLE_EQ(tMax, 100.0 / 3600.0);
-    EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "kCombo", 0), platform::StrSingle(static_cast<float>(100.0 / 3600.0)));
-    EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "kCombo", 3), platform::StrSingle(18.0f));
-    EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "Inp", 11), platform::StrSingle(360.0f));
+    EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "kCombo", 0), StrSingle(static_cast<float>(100.0 / 3600.0)));
+    EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "kCombo", 3), StrSingle(18.0f));
+    EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "Inp", 11), StrSingle(360.0f));
     ZeitEinheitNr = 0;
 
     // Slots without a default keep their values; the enzyme model fills only empty concentrations.
@@ -58,13 +59,12 @@ TEST(ModelDefaults, StoichiometricMatrix) {
     EXPECT_EQ(StoechMatrix[4][1], 2.0f);
     EXPECT_EQ(StoechMatrix[4][2], -2.0f);
     EXPECT_EQ(StoechMatrix[1][2], 1.0f);
-    aktModell = 20;
+    aktModell = 20;  // the matrix window shows the order as the coefficient of A
     SetStoichMatrix(2.5f);
     EXPECT_EQ(StoechMatrix[1][1], -2.5f);
     EXPECT_EQ(StoechMatrix[4][1], 1.0f);
     aktModell = BAKModellCode;
     SetStoichMatrix(1.5f);
-    for (int i = 1; i <= 5; ++i) {
+    for (int i = 1; i <= 5; ++i)
         for (int j = 1; j <= 3; ++j) EXPECT_EQ(StoechMatrix[i][j], 0.0f);
-    }
 }

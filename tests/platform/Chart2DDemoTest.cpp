@@ -1,7 +1,12 @@
 // A demonstration picture: two curves (one with a gap), point sets with several symbols, a label
-// and a logarithmic Y2 axis, written to /work/scratch/chart_demo.png for a look by eye.
+// and a logarithmic Y2 axis, written to /work/scratch/chart_demo.png for a look by eye, and the same
+// chart in every picture format and on a PDF printer.
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -9,8 +14,9 @@
 
 using namespace platform;
 
-TEST(Chart2DDemo, RendersCurvesPointSetsLabelAndLogY2) {
-    Chart2D c;
+namespace {
+
+void BuildDemo(Chart2D& c) {
     c.resize(800, 520);
     c.SetRepaintSuspended(true);
     c.SetChartAreaLocation(5, 16);
@@ -23,12 +29,12 @@ TEST(Chart2DDemo, RendersCurvesPointSetsLabelAndLogY2) {
     c.SetAxisTitle(ChartAxis::Y, "c / mol/l");
     c.SetAxisShown(ChartAxis::Y2, true);
     c.SetAxisRange(ChartAxis::Y2, 0.001, 10);
-    EXPECT_TRUE(c.SetAxisLog(ChartAxis::Y2, true));
+    c.SetAxisLog(ChartAxis::Y2, true);
     c.SetAxisTitle(ChartAxis::Y2, "log-Skala");
-    c.SetGridShown(ChartAxis::X, true);
-    c.SetGridShown(ChartAxis::Y, true);
-    c.SetGridPattern(ChartAxis::X, kLineDotted);
-    c.SetGridPattern(ChartAxis::Y, kLineDotted);
+    for (ChartAxis ax : {ChartAxis::X, ChartAxis::Y}) {
+        c.SetGridShown(ax, true);
+        c.SetGridPattern(ax, kLineDotted);
+    }
     c.SetPlotAreaBackColor(Chart2D::Rgb(251, 251, 251));
     c.SetChartAreaBackColor(Chart2D::Rgb(235, 240, 250));
     c.SetPlotMargin(MarginSide::Top, 60);
@@ -73,9 +79,61 @@ TEST(Chart2DDemo, RendersCurvesPointSetsLabelAndLogY2) {
     c.SetLegendShown(true);
     c.SetLegendLocation(600, 120);
     c.SetRepaintSuspended(false);
+}
+
+QByteArray Head(const std::string& path, int n) {
+    QFile f(QString::fromStdString(path));
+    return f.open(QIODevice::ReadOnly) ? f.read(n) : QByteArray();
+}
+
+}  // namespace
+
+TEST(Chart2DDemo, RendersCurvesPointSetsLabelAndLogY2) {
+    Chart2D c;
+    BuildDemo(c);
+    EXPECT_TRUE(c.AxisLog(ChartAxis::Y2));
     QDir().mkpath(QStringLiteral("/work/scratch"));
     const std::string path = "/work/scratch/chart_demo.png";
     ASSERT_TRUE(c.SavePicture(path, kPictureBitmap));
-    const QImage img(QString::fromStdString(path));
-    EXPECT_EQ(img.size(), QSize(800, 520));
+    EXPECT_EQ(QImage(QString::fromStdString(path)).size(), QSize(800, 520));
+}
+
+TEST(Chart2DDemo, PictureFilesOfTheRightKindAndPrinting) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto path = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)).toStdString(); };
+    Chart2D c;
+    BuildDemo(c);
+    struct Case {
+        const char* name;
+        int code;
+        QByteArray magic;
+    };
+    const Case cases[] = {{"a.bmp", kPictureBitmap, "BM"},
+                          {"a.png", kPictureBitmap, "\x89PNG"},
+                          {"a.svg", kPictureEnhanced, "<?xml"},
+                          {"a.wmf", kPictureMetafile, "<?xml"},
+                          {"a.pdf", kPictureStandard, "%PDF"}};
+    for (const Case& k : cases) {
+        ASSERT_TRUE(c.SavePicture(path(k.name), k.code)) << k.name;
+        EXPECT_EQ(Head(path(k.name), k.magic.size()), k.magic) << k.name;
+        EXPECT_GT(QFileInfo(QString::fromStdString(path(k.name))).size(), 100) << k.name;
+    }
+    EXPECT_TRUE(Head(path("a.svg"), 4000).contains("<svg"));
+    // Failures are reported.
+    EXPECT_FALSE(c.SavePicture(path("a.png"), 7));
+    EXPECT_FALSE(c.SavePicture(path("no/such/dir/a.png"), kPictureBitmap));
+    EXPECT_FALSE(c.SavePicture("", kPictureBitmap));
+    // Printing at a given place in cm, in each scaling; no size or no place is refused.
+    for (int scale : {kPrintFullPage, kPrintHeight, kPrintWidth}) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        QFile::remove(QString::fromStdString(path("print.pdf")));
+        printer.setOutputFileName(QString::fromStdString(path("print.pdf")));
+        ASSERT_TRUE(c.PrintChart(printer, scale, 3.5, 3, 15, 10)) << scale;
+        EXPECT_EQ(Head(path("print.pdf"), 4), QByteArray("%PDF"));
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    EXPECT_FALSE(c.PrintChart(printer, kPrintWidth, 3.5, 3, 0, 10));
+    EXPECT_FALSE(c.PrintChart(printer, kPrintWidth, NAN, 3, 15, 10));
 }

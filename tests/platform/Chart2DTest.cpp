@@ -1,8 +1,6 @@
-// The chart widget: data and gaps, styles, axes, hit tests, zoom, layout file, pictures.
+// The chart widget: data and gaps, styles, axes, hit tests, zoom, labels.
 #include <QDir>
-#include <QFile>
 #include <QImage>
-#include <QPrinter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,11 +23,6 @@ protected:
         chart.resize(600, 400);
     }
     std::string Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
-    QByteArray Head(const std::string& path, int n) const {
-        QFile f(QString::fromStdString(path));
-        if (!f.open(QIODevice::ReadOnly)) return {};
-        return f.read(n);
-    }
     // Pixel of data coordinates computed from the plot rectangle alone (linear X and Y).
     QPointF Linear(double x, double y) {
         const double l = chart.PlotAreaLeft(), t = chart.PlotAreaTop();
@@ -260,54 +253,31 @@ TEST_F(Chart2DTest, OriginAtTheMaximumMovesTheOtherAxisAcross) {
     EXPECT_FALSE(Render().isNull());
 }
 
-TEST_F(Chart2DTest, RegionsAtKnownPixels) {
+TEST_F(Chart2DTest, TextsAndLegendAreDrawnWhereTheHitTestFindsThem) {
     chart.SetChartAreaLocation(5, 16);
     EXPECT_EQ(chart.ChartAreaWidth(), 590);
     EXPECT_EQ(chart.ChartAreaHeight(), 368);
+    // Without a location the header is centred in the chart.
     chart.SetTextBlock(ChartText::Header, "Konzentration\rüber der Zeit");
+    EXPECT_NEAR(chart.TextBlockLeft(ChartText::Header), (600 - chart.TextBlockWidth(ChartText::Header)) / 2, 1);
     chart.SetTextBlockLocation(ChartText::Header, 200, 20);
+    chart.SetTextBlockForeColor(ChartText::Header, kRed);
+    EXPECT_TRUE(chart.SetTextBlockBorder(ChartText::Header, kBorderFramed1));
+    EXPECT_FALSE(chart.SetTextBlockBorder(ChartText::Header, 2));
     chart.SetTextBlock(ChartText::Footer, "Zusatz");
     chart.SetTextBlockLocation(ChartText::Footer, 10, 350);
     chart.SetSeriesData(1, 1, {0, 1}, {0, 1});
     chart.SetLegendText(1, 1, "K.1");
     chart.SetLegendShown(true);
-    chart.SetLegendLocation(450, 120);
-    // A CR makes two lines: the header is taller than the one-line footer.
-    EXPECT_GT(chart.TextBlockHeight(ChartText::Header), chart.TextBlockHeight(ChartText::Footer) * 3 / 2);
-    const int hw = chart.TextBlockWidth(ChartText::Header);
-    ASSERT_GT(hw, 0);
-    EXPECT_EQ(chart.RegionAt(200 + hw / 2, 25), kRegionHeader);
-    EXPECT_EQ(chart.RegionAt(15, 355), kRegionFooter);
-    ASSERT_GT(chart.LegendWidth(), 0);
-    EXPECT_EQ(chart.LegendLeft(), 450);
-    EXPECT_EQ(chart.RegionAt(450 + chart.LegendWidth() / 2, 120 + chart.LegendHeight() / 2), kRegionLegend);
-    const int cx = chart.PlotAreaLeft() + 20, cy = chart.PlotAreaTop() + chart.PlotAreaHeight() / 2;
-    EXPECT_EQ(chart.RegionAt(cx, cy), kRegionPlotArea);
-    EXPECT_EQ(chart.RegionAt(1, 1), kRegionNone);
-    // Hidden blocks and legend are no longer hit.
-    chart.SetTextBlockShown(ChartText::Header, false);
-    chart.SetLegendShown(false);
-    EXPECT_NE(chart.RegionAt(200 + hw / 2, 25), kRegionHeader);
-    EXPECT_EQ(chart.RegionAt(450 + 5, 125), kRegionPlotArea);
-    EXPECT_EQ(chart.TextBlockWidth(ChartText::Header), 0);
-    // Legend entries need a legend text: without any the legend takes no room.
-    chart.SetLegendShown(true);
-    chart.SetLegendText(1, 1, "");
-    EXPECT_EQ(chart.LegendWidth(), 0);
-}
-
-TEST_F(Chart2DTest, LegendAndTextsAreDrawnWhereTheHitTestFindsThem) {
-    chart.SetSeriesData(1, 1, {0, 1}, {0, 1});
-    chart.SetLegendText(1, 1, "K.1");
-    chart.SetLegendShown(true);
     chart.SetLegendForeColor(kRed);  // text and frame in red
     chart.SetLegendLocation(400, 100);
-    chart.SetTextBlock(ChartText::Header, "Kopf");
-    chart.SetTextBlockForeColor(ChartText::Header, kRed);
-    chart.SetTextBlockBorder(ChartText::Header, kBorderPlain);
-    chart.SetTextBlockLocation(ChartText::Header, 50, 30);
+    // A CR makes two lines: the header is taller than the one-line footer.
+    EXPECT_GT(chart.TextBlockHeight(ChartText::Header), chart.TextBlockHeight(ChartText::Footer) * 3 / 2);
+    const int hw = chart.TextBlockWidth(ChartText::Header), lw = chart.LegendWidth(), lh = chart.LegendHeight();
+    ASSERT_GT(hw, 0);
+    ASSERT_GT(lw, 0);
+    // The red pixels of header and legend fill exactly the boxes the hit test uses.
     const QImage img = Render();
-    // Bounding box of the red pixels inside a search window.
     auto redBox = [&](QRect window) {
         QRect box;
         for (int y = window.top(); y <= window.bottom(); ++y)
@@ -315,35 +285,39 @@ TEST_F(Chart2DTest, LegendAndTextsAreDrawnWhereTheHitTestFindsThem) {
                 if (IsRed(img.pixel(x, y))) box = box.united(QRect(x, y, 1, 1));
         return box;
     };
-    const QRect legend = redBox(QRect(300, 60, 299, 240));
-    EXPECT_EQ(legend.topLeft(), QPoint(400, 100));
-    EXPECT_NEAR(legend.width(), chart.LegendWidth(), 1);
-    EXPECT_NEAR(legend.height(), chart.LegendHeight(), 1);
-    const QRect header = redBox(QRect(0, 0, 300, 100));
-    EXPECT_EQ(header.topLeft(), QPoint(50, 30));
-    EXPECT_NEAR(header.width(), chart.TextBlockWidth(ChartText::Header), 1);
+    const QRect header = redBox(QRect(100, 0, 290, 90)), legend = redBox(QRect(300, 95, 299, 240));
+    EXPECT_EQ(header.topLeft(), QPoint(200, 20));
+    EXPECT_NEAR(header.width(), hw, 1);
     EXPECT_NEAR(header.height(), chart.TextBlockHeight(ChartText::Header), 1);
-}
-
-TEST_F(Chart2DTest, TextBlockAndLegendPlacement) {
-    EXPECT_TRUE(chart.SetTextBlockBorder(ChartText::Footer, kBorderFramed1));
-    EXPECT_FALSE(chart.SetTextBlockBorder(ChartText::Footer, 2));
-    EXPECT_EQ(chart.TextBlockBorder(ChartText::Footer), kBorderFramed1);
-    // Without a location the header is centred in the chart.
-    chart.SetTextBlock(ChartText::Header, "Titel");
-    EXPECT_NEAR(chart.TextBlockLeft(ChartText::Header), (600 - chart.TextBlockWidth(ChartText::Header)) / 2, 1);
-    // Horizontal legend: two entries side by side make it wider than tall.
+    EXPECT_EQ(legend.topLeft(), QPoint(400, 100));
+    EXPECT_NEAR(legend.width(), lw, 1);
+    EXPECT_NEAR(legend.height(), lh, 1);
+    EXPECT_EQ(chart.RegionAt(200 + hw / 2, 25), kRegionHeader);
+    EXPECT_EQ(chart.RegionAt(15, 355), kRegionFooter);
+    EXPECT_EQ(chart.RegionAt(400 + lw / 2, 100 + lh / 2), kRegionLegend);
+    EXPECT_EQ(chart.RegionAt(chart.PlotAreaLeft() + 20, chart.PlotAreaTop() + chart.PlotAreaHeight() / 2),
+              kRegionPlotArea);
+    EXPECT_EQ(chart.RegionAt(1, 1), kRegionNone);
+    // Hidden blocks and legend are no longer hit.
+    chart.SetTextBlockShown(ChartText::Header, false);
+    chart.SetLegendShown(false);
+    EXPECT_NE(chart.RegionAt(200 + hw / 2, 25), kRegionHeader);
+    EXPECT_EQ(chart.RegionAt(400 + 5, 105), kRegionPlotArea);
+    EXPECT_EQ(chart.TextBlockWidth(ChartText::Header), 0);
+    // A horizontal legend of two entries is wider and lower than the vertical one.
+    chart.SetLegendShown(true);
+    chart.SetSeriesData(1, 2, {0, 1}, {1, 0});
+    chart.SetLegendText(1, 2, "K.2");
     EXPECT_FALSE(chart.SetLegendOrientation(3));
     ASSERT_TRUE(chart.SetLegendOrientation(kLegendHorizontal));
-    chart.SetSeriesData(1, 1, {0, 1}, {0, 1});
-    chart.SetSeriesData(1, 2, {0, 1}, {1, 0});
-    chart.SetLegendText(1, 1, "K.1");
-    chart.SetLegendText(1, 2, "K.2");
-    chart.SetLegendShown(true);
     const int hwide = chart.LegendWidth(), hhigh = chart.LegendHeight();
     chart.SetLegendOrientation(kLegendVertical);
     EXPECT_GT(hwide, chart.LegendWidth());
     EXPECT_LT(hhigh, chart.LegendHeight());
+    // Legend entries need a legend text: without any the legend takes no room.
+    chart.SetLegendText(1, 1, "");
+    chart.SetLegendText(1, 2, "");
+    EXPECT_EQ(chart.LegendWidth(), 0);
 }
 
 TEST_F(Chart2DTest, NearestPointAtKnownPixels) {
@@ -503,49 +477,3 @@ TEST_F(Chart2DTest, LabelsAttachAndClampToExistingPoints) {
     EXPECT_EQ(chart.LabelText(2), "");
     EXPECT_FALSE(chart.LabelShown(0));
 }
-
-TEST_F(Chart2DTest, PictureFilesOfTheRightKind) {
-    chart.SetSeriesData(1, 1, {0, 1, 2}, {0, 1, 4});
-    chart.SetTextBlock(ChartText::Header, "Bild");
-    struct Case {
-        const char* name;
-        int code;
-        QByteArray magic;
-    };
-    const Case cases[] = {{"a.bmp", kPictureBitmap, "BM"},
-                          {"a.png", kPictureBitmap, "\x89PNG"},
-                          {"a.svg", kPictureEnhanced, "<?xml"},
-                          {"a.wmf", kPictureMetafile, "<?xml"},
-                          {"a.pdf", kPictureStandard, "%PDF"}};
-    for (const Case& c : cases) {
-        const std::string p = Path(c.name);
-        ASSERT_TRUE(chart.SavePicture(p, c.code)) << c.name;
-        EXPECT_EQ(Head(p, c.magic.size()), c.magic) << c.name;
-        EXPECT_GT(QFileInfo(QString::fromStdString(p)).size(), 100) << c.name;
-    }
-    const QByteArray svg = Head(Path("a.svg"), 4000);
-    EXPECT_TRUE(svg.contains("<svg"));
-    const QImage png(QString::fromStdString(Path("a.png")));
-    EXPECT_EQ(png.size(), QSize(600, 400));
-    // Failures are reported.
-    EXPECT_FALSE(chart.SavePicture(Path("a.png"), 7));
-    EXPECT_FALSE(chart.SavePicture(dir.filePath("no/such/dir/a.png").toStdString(), kPictureBitmap));
-    EXPECT_FALSE(chart.SavePicture("", kPictureBitmap));
-}
-
-TEST_F(Chart2DTest, PrintsToAPdfPrinterAtAGivenPlace) {
-    chart.SetSeriesData(1, 1, {0, 1, 2}, {0, 1, 4});
-    for (int scale : {kPrintFullPage, kPrintHeight, kPrintWidth}) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        const std::string p = Path("print.pdf");
-        QFile::remove(QString::fromStdString(p));
-        printer.setOutputFileName(QString::fromStdString(p));
-        ASSERT_TRUE(chart.PrintChart(printer, scale, 3.5, 3, 15, 10)) << scale;
-        EXPECT_EQ(Head(p, 4), QByteArray("%PDF"));
-    }
-    QPrinter printer(QPrinter::HighResolution);  // no place, no size: refused
-    EXPECT_FALSE(chart.PrintChart(printer, kPrintWidth, 3.5, 3, 0, 10));
-    EXPECT_FALSE(chart.PrintChart(printer, kPrintWidth, NAN, 3, 15, 10));
-}
-

@@ -3,9 +3,11 @@
 // functions, inputs, the diagram, the value table, and the complaint box for empty inputs.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -95,6 +97,8 @@ protected:
         for (const char* w : {"frmSimTabelle", "frmTGraph2D", "frmPrepareTimeDiagram", "frmKinModel"})
             platform::Windows().Unload(w);
         main.reset();
+        // The registry would otherwise put later MDI children into the destroyed main window.
+        platform::Windows().SetMainWindow(nullptr, nullptr);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
@@ -190,6 +194,30 @@ TEST_F(EndToEndTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
     EXPECT_EQ(rows[0], (std::vector<std::string>{"0.00", "1", "", "", "0"}));
     EXPECT_EQ(rows[200][0], "30.00");
     EXPECT_FALSE(platform::Windows().IsLoaded("frmSimTabelle"));
+}
+
+TEST_F(EndToEndTest, BackFromTheDiagramCurvesMayBeAddedAndTheRateEntrySwitchesMode) {
+    ASSERT_NO_FATAL_FAILURE(OpenTimeWindowForModel2());
+    ASSERT_NO_FATAL_FAILURE(EnterInputs("1", "0.1", "30"));
+    ASSERT_NO_FATAL_FAILURE(PressDraw());
+    auto* addCurves = Control<QCheckBox>("frmPrepareTimeDiagram", "chkDelDiagram");
+    ASSERT_NE(addCurves, nullptr);
+    EXPECT_FALSE(addCurves->isEnabled());  // as the window was activated before the diagram existed
+    auto* frame = qobject_cast<QMdiSubWindow*>(platform::Windows().Frame("frmPrepareTimeDiagram"));
+    ASSERT_NE(frame, nullptr);
+    main->MdiArea()->setActiveSubWindow(frame);
+    EXPECT_TRUE(addCurves->isEnabled());
+
+    auto* rates = main->findChild<QAction*>("mnuvtGraph");
+    ASSERT_NE(rates, nullptr);
+    rates->trigger();
+    QApplication::processEvents();
+    QWidget* window = platform::Windows().Get("frmPrepareTimeDiagram");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle().toStdString(), "Reaktionsgeschwindigkeit-Zeit-Funktionen");
+    EXPECT_EQ(Control<QPushButton>("frmPrepareTimeDiagram", "cmdDrawctDiagram")->text().toStdString(),
+              "r(i)-t-Diagramm zeichnen");
+    EXPECT_EQ(kernel::aktDiagrammCode, 52);
 }
 
 TEST_F(EndToEndTest, EmptyInputsAreListedInOneComplaint) {

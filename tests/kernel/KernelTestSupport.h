@@ -1,0 +1,217 @@
+#pragma once
+// Shared helpers of the kernel tests: an independent copy of the rate laws with a fine RK4 reference
+// integration, the steady-state residual of a stirred tank, one fake window host, one message recorder
+// and the measured data set.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "kernel/ModelDefaults.h"
+#include "kernel/State.h"
+#include "platform/core/FormHost.h"
+#include "platform/core/MsgBox.h"
+
+namespace ktest {
+
+using Conc = std::array<double, 6>;  // slots 1..5
+
+// dc/dt per species slot, written from the reaction schemes (model 10: E S ES P).
+inline Conc Rates(int model, const Conc& c, double k1, double k2, double k3, double n = 1.5) {
+    const double a = c[1], b = c[2], cc = c[3], p = c[4], q = c[5];
+    Conc r{};
+    auto add = [&r](int s, double v) { r[static_cast<std::size_t>(s)] += v; };
+    switch (model) {
+    case 1: add(1, -k1); add(4, k1); break;
+    case 2: add(1, -k1 * a); add(4, k1 * a); break;
+    case 3: add(1, -2 * k1 * a * a); add(4, k1 * a * a); break;
+    case 4: { const double r1 = k1 * a * b; add(1, -r1); add(2, -r1); add(4, r1); break; }
+    case 5: { const double r1 = k1 * a * p; add(1, -r1); add(4, r1); break; }
+    case 16: { const double r1 = k1 * a * p; add(1, -r1); add(4, r1); add(5, r1); break; }
+    case 6: add(1, -k1 * a); add(3, k1 * a - k2 * cc); add(4, k2 * cc); break;
+    case 7: { const double r1 = k1 * a * b, r2 = k2 * a * cc; add(1, -r1 - r2); add(2, -r1); add(3, r1 - r2); add(4, r2); break; }
+    case 8: { const double r1 = k1 * a - k2 * p; add(1, -r1); add(4, r1); break; }
+    case 9: { const double r1 = k1 * a * b, r2 = k2 * cc; add(1, -r1); add(2, -r1); add(3, r1 - r2); add(4, r2); break; }
+    case 10: {
+        const double r1 = k1 * a * b - k2 * cc, r3 = k3 * cc;
+        add(1, -r1 + r3); add(2, -r1); add(3, r1 - r3); add(4, r3); break;
+    }
+    case 11: add(1, -(k1 + k2) * a); add(4, k1 * a); add(5, k2 * a); break;
+    case 12: { const double r1 = k1 * a * b - k2 * p * p; add(1, -r1); add(2, -r1); add(4, 2 * r1); break; }
+    case 13: { const double r1 = k1 * a * b, r2 = k2 * cc - k3 * p; add(1, -r1); add(2, -r1); add(3, r1 - r2); add(4, r2); break; }
+    case 14: { const double r1 = k1 * a, r2 = k2 * cc - k3 * p; add(1, -r1); add(3, r1 - r2); add(4, r2); break; }
+    case 15: { const double r1 = k1 * a - k2 * cc, r3 = k3 * cc; add(1, -r1); add(3, r1 - r3); add(4, r3); break; }
+    case 17: { const double r1 = k1 * a * b - k2 * p; add(1, -r1); add(2, -r1); add(4, r1); break; }
+    case 18: { const double r1 = k1 * a * b - k2 * cc, r3 = k3 * cc; add(1, -r1); add(2, -r1); add(3, r1 - r3); add(4, r3); break; }
+    case 19: { const double r1 = k1 * a * b - k2 * p * q; add(1, -r1); add(2, -r1); add(4, r1); add(5, r1); break; }
+    case 20: { const double r1 = a > 0 ? k1 * std::pow(a, n) : 0.0; add(1, -r1); add(4, r1); break; }
+    default: break;
+    }
+    return r;
+}
+
+// Classical RK4 with `steps` equal steps: the batch composition after time t.
+inline Conc Integrate(int model, Conc c, double t, double k1, double k2, double k3, double n = 1.5,
+                      int steps = 20000) {
+    const double h = t / steps;
+    auto shifted = [&c](const Conc& d, double f) {
+        Conc y{};
+        for (std::size_t s = 1; s <= 5; ++s) y[s] = c[s] + f * d[s];
+        return y;
+    };
+    for (int i = 0; i < steps; ++i) {
+        const Conc d1 = Rates(model, c, k1, k2, k3, n);
+        const Conc d2 = Rates(model, shifted(d1, h / 2), k1, k2, k3, n);
+        const Conc d3 = Rates(model, shifted(d2, h / 2), k1, k2, k3, n);
+        const Conc d4 = Rates(model, shifted(d3, h), k1, k2, k3, n);
+        for (std::size_t s = 1; s <= 5; ++s) c[s] += h / 6 * (d1[s] + 2 * d2[s] + 2 * d3[s] + d4[s]);
+    }
+    return c;
+}
+
+// Largest |in - out + tau·r(out)| over the slots: zero in the steady state of a stirred tank.
+// Models 5, 10 and 18 carry a copy of an extent in slot 5, which is no species of theirs: left out.
+inline double Residual(int model, const Conc& in, const Conc& out, double tau, double k1, double k2, double k3,
+                       double n = 1.5) {
+    const Conc r = Rates(model, out, k1, k2, k3, n);
+    const std::size_t last = (model == 5 || model == 10 || model == 18) ? 4 : 5;
+    double worst = 0;
+    for (std::size_t s = 1; s <= last; ++s) worst = std::fmax(worst, std::fabs(in[s] - out[s] + tau * r[s]));
+    return worst;
+}
+
+// Makes `model` the current model with its constants, start (or inlet) concentrations, order and matrix.
+inline void UseModel(int model, double k1, double k2, double k3, const Conc& c0, float n = 1.5f) {
+    kernel::aktModell = model;
+    kernel::kWert = {0, k1, k2, k3};
+    kernel::c0Wert = c0;
+    kernel::ReaktOrdnung = n;
+    kernel::SetStoichMatrix(n);
+}
+
+// Windows that are "open" and what is written into their controls; writes to closed windows fail.
+class Forms final : public platform::FormHost {
+public:
+    using Key = std::tuple<std::string, std::string, int>;
+    Forms() { platform::SetFormHost(this); }
+    ~Forms() override { platform::SetFormHost(nullptr); }
+    Forms(const Forms&) = delete;
+    Forms& operator=(const Forms&) = delete;
+
+    bool IsLoaded(const std::string& f) const override { return open.count(f) > 0; }
+    bool SetText(const std::string& f, const std::string& c, int i, const std::string& t) override {
+        return IsLoaded(f) && (text[{f, c, i}] = t, true);
+    }
+    std::string GetText(const std::string& f, const std::string& c, int i) const override {
+        const auto it = text.find({f, c, i});
+        return it == text.end() ? std::string("<unset>") : it->second;
+    }
+    bool SetEnabled(const std::string& f, const std::string& c, int i, bool on) override {
+        return IsLoaded(f) && (enabled[{f, c, i}] = on, true);
+    }
+    bool SetVisible(const std::string&, const std::string&, int, bool) override { return true; }
+    bool SetToolTip(const std::string& f, const std::string& c, int i, const std::string& t) override {
+        return IsLoaded(f) && (tip[{f, c, i}] = t, true);
+    }
+    bool SetChecked(const std::string& f, const std::string& c, int i, bool on) override {
+        if (!IsLoaded(f)) return false;
+        const bool was = checked[{f, c, i}];
+        checked[{f, c, i}] = on;
+        if (on && !was && onClick) onClick(f, c, i);  // as the option button's click handler would
+        return true;
+    }
+    bool IsChecked(const std::string& f, const std::string& c, int i) const override {
+        const auto it = checked.find({f, c, i});
+        return it != checked.end() && it->second;
+    }
+    bool Click(const std::string&, const std::string&, int) override { return true; }
+
+    std::string Text(const std::string& f, const std::string& c, int i = -1) const { return GetText(f, c, i); }
+    int Enabled(const std::string& f, const std::string& c, int i = -1) const {  // -1: never written
+        const auto it = enabled.find({f, c, i});
+        return it == enabled.end() ? -1 : (it->second ? 1 : 0);
+    }
+
+    std::set<std::string> open;
+    std::map<Key, std::string> text, tip;
+    std::map<Key, bool> enabled, checked;
+    std::function<void(const std::string&, const std::string&, int)> onClick;
+};
+
+struct Message {
+    std::string prompt;
+    int style;
+    std::string title;
+};
+
+// Records every message box (answered with its default button) and every beep while it lives.
+class Messages {
+public:
+    Messages() {
+        previous_ = platform::SetMsgBoxHandler([this](const std::string& p, int s, const std::string& t) {
+            list.push_back({p, s, t});
+            return platform::DefaultAnswer(s);
+        });
+        platform::SetBeepHandler([this] { ++beeps; });
+    }
+    ~Messages() {
+        platform::SetMsgBoxHandler(previous_);
+        platform::SetBeepHandler({});
+    }
+    Messages(const Messages&) = delete;
+    Messages& operator=(const Messages&) = delete;
+    std::vector<Message> list;
+    int beeps = 0;
+
+private:
+    platform::MsgBoxHandler previous_;
+};
+
+// Appends one measured row.
+inline kernel::ExpPunkt& AddRow(double t, std::initializer_list<double> c = {}, double T = 0, double k = 0,
+                                float lambda = 0, int exclude = 0) {
+    kernel::ExpPunkt p;
+    p.t = t;
+    std::size_t s = 1;
+    for (double v : c) p.c[s++] = v;
+    p.T = T;
+    p.k = k;
+    p.lambda = lambda;
+    p.exclude = exclude;
+    kernel::ExpDaten.resize(static_cast<std::size_t>(kernel::nMesspunkte) + 1);
+    kernel::ExpDaten.push_back(p);
+    ++kernel::nMesspunkte;
+    return kernel::ExpDaten.back();
+}
+
+// An empty data set and the state the data procedures read, at their start values.
+inline void ResetDataState() {
+    kernel::ExpDaten.assign(1, kernel::ExpPunkt{});
+    kernel::nMesspunkte = 0;
+    kernel::lambdaInf = 0;
+    kernel::lambdaNull = 0;
+    kernel::c0Mess.fill(0.0f);
+    kernel::DatenKommentar.clear();
+    kernel::aktModell = 2;
+    kernel::EnzymRcsModus = kernel::kTrue;
+    kernel::DiagVariante = 0;
+    kernel::ZeitEinheit = "s";
+    kernel::ZeitEinheitNr = 0;
+    kernel::ZeitEinheitIdx = 1;
+    kernel::AchsenGrenzen.fill(0.0f);
+}
+
+// Fixture of the data-side tests: a fresh data set before and after each test.
+class DataTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetDataState(); }
+    void TearDown() override { ResetDataState(); }
+};
+
+}  // namespace ktest
