@@ -84,8 +84,9 @@ void SplitDigits(const Decimal& d, std::string& integer, std::string& fraction) 
     }
 }
 
-// The runtime's general form: %G rule with `precision` digits, no zero before the point.
-std::string ShortForm(double value, int precision, char point, bool blankForPositive) {
+// The runtime's general form: %G rule with `precision` digits. Str writes no zero before the
+// point and a blank for positive values; CStr (the locale's conversion) writes the zero.
+std::string ShortForm(double value, int precision, char point, bool blankForPositive, bool leadingZero = false) {
     std::string sign = std::signbit(value) && value != 0.0 ? "-" : (blankForPositive ? " " : "");
     if (std::isnan(value)) return (blankForPositive ? " " : "") + std::string("NaN");
     if (std::isinf(value)) return sign + "Inf";
@@ -102,6 +103,7 @@ std::string ShortForm(double value, int precision, char point, bool blankForPosi
     } else {
         std::string fraction;
         SplitDigits(d, text, fraction);
+        if (text.empty() && leadingZero) text = "0";
         if (!fraction.empty()) text += point + fraction;
     }
     return sign + text;
@@ -354,8 +356,8 @@ bool ParseClean(std::string clean, double& value) {
 
 std::string StrSingle(float value) { return ShortForm(value, kSingleDigits, '.', true); }
 std::string StrDouble(double value) { return ShortForm(value, kDoubleDigits, '.', true); }
-std::string CStrSingle(float value) { return ShortForm(value, kSingleDigits, decimalSlot(), false); }
-std::string CStrDouble(double value) { return ShortForm(value, kDoubleDigits, decimalSlot(), false); }
+std::string CStrSingle(float value) { return ShortForm(value, kSingleDigits, decimalSlot(), false, true); }
+std::string CStrDouble(double value) { return ShortForm(value, kDoubleDigits, decimalSlot(), false, true); }
 
 std::string Format(double value, const std::string& mask) { return FormatDecimal(value, kDoubleDigits, mask); }
 std::string FormatSingle(float value, const std::string& mask) { return FormatDecimal(value, kSingleDigits, mask); }

@@ -18,7 +18,7 @@ std::string StrSingle(float value);
 std::string StrDouble(double value);
 
 // The short form without its leading blank (what text joined into a caption shows),
-// with the locale's decimal separator: CStr of a Single / Double (".5" or ",5", "-.5", "1E-05").
+// with the locale's decimal separator: CStr of a Single / Double ("0.5" or "0,5", "-0.5", "1E-05").
 std::string CStrSingle(float value);
 std::string CStrDouble(double value);
 

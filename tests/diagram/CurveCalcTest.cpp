@@ -49,6 +49,17 @@ void FuelleKurven(int n) {
     DiagRec.yMax = 100;
 }
 
+// Measured values c(species, t_i) for the one-species spline, t_1 .. t_n.
+void Messwerte(int spezies, const std::vector<std::pair<double, double>>& tc) {
+    TangentSpecies = spezies;
+    nMesspunkte = static_cast<int>(tc.size());
+    ExpDaten.assign(tc.size() + 1, ExpPunkt{});
+    for (int i = 1; i <= nMesspunkte; ++i) {
+        ExpDaten[i].t = tc[i - 1].first;
+        ExpDaten[i].c[spezies] = tc[i - 1].second;
+    }
+}
+
 int Spezies(const Kurve& k) { return static_cast<int>(std::lround(k.punkte[1].y)); }
 
 TEST_F(DiagrammTest, SpeciesOrderPerModelGroup) {
@@ -73,45 +84,46 @@ TEST_F(DiagrammTest, SpeciesOrderPerModelGroup) {
     }
 }
 
-TEST_F(DiagrammTest, ModelFourDrawsABThenPWithLabels) {
+TEST_F(DiagrammTest, CurvesOfARunCarryTheirSpeciesLabels) {
     FuelleKurven(200);
-    aktModell = 4;
-    const char* labels[] = {"c(A) ", "c(B) ", "c(P) "};
-    const int spezies[] = {1, 2, 4};
-    for (int i = 0; i < 3; ++i) {
-        ZeichnenOffen = 3 - i;
-        const Kurve k = Rechne(4, i + 1);
-        EXPECT_EQ(k.fehler, 0);
-        EXPECT_EQ(k.n(), 201);
-        EXPECT_EQ(Spezies(k), spezies[i]);
-        EXPECT_FLOAT_EQ(k.punkte[201].x, 100.0f);
-        EXPECT_FLOAT_EQ(k.punkte[201].y, spezies[i] + 100.0f);
-        EXPECT_EQ(k.rechnung.label.value_or("?"), labels[i]);
-        EXPECT_EQ(k.ausserhalb, kFalse);
-        EXPECT_FALSE(k.rechnung.laufBeendet);
+    // Model 4 draws A, B, P; the enzyme model E, S, ES, P: one curve per remaining count of the run.
+    const std::pair<int, std::vector<const char*>> faelle[] = {{4, {"c(A) ", "c(B) ", "c(P) "}},
+                                                               {10, {"c(E) ", "c(S) ", "c(ES) ", "c(P) "}}};
+    const int spezies4[] = {1, 2, 4};
+    for (const auto& [modell, labels] : faelle) {
+        aktModell = modell;
+        const int n = static_cast<int>(labels.size());
+        for (int i = 0; i < n; ++i) {
+            ZeichnenOffen = n - i;
+            const Kurve k = Rechne(modell, i + 1);
+            EXPECT_EQ(k.fehler, 0);
+            EXPECT_EQ(k.rechnung.label.value_or("?"), labels[i]) << modell;
+            EXPECT_EQ(k.ausserhalb, kFalse);
+            EXPECT_FALSE(k.rechnung.laufBeendet);
+            if (modell != 4) continue;
+            EXPECT_EQ(k.n(), 201);
+            EXPECT_EQ(Spezies(k), spezies4[i]);
+            EXPECT_FLOAT_EQ(k.punkte[201].x, 100.0f);
+            EXPECT_FLOAT_EQ(k.punkte[201].y, spezies4[i] + 100.0f);
+        }
     }
+    // Rates of model 4.
+    aktModell = 4;
     RateDiagramm = kTrue;
     ZeichnenOffen = 2;
     const Kurve r = Rechne(54, 1);
     EXPECT_EQ(r.rechnung.label.value_or("?"), "r(B) ");
     EXPECT_FLOAT_EQ(r.punkte[1].y, -2.0f);
-}
-
-TEST_F(DiagrammTest, EnzymeModelLabelsAndMichaelisMentenCurve) {
-    FuelleKurven(10);
+    // Michaelis-Menten mode of the enzyme model: the rate of P, no label.
+    RateDiagramm = 0;
     aktModell = 10;
-    const char* labels[] = {"c(E) ", "c(S) ", "c(ES) ", "c(P) "};
-    for (int i = 0; i < 4; ++i) {
-        ZeichnenOffen = 4 - i;
-        EXPECT_EQ(Rechne(10, i + 1).rechnung.label.value_or("?"), labels[i]);
-    }
     MMDiagramm = kTrue;
     ZeichnenOffen = 1;
     DiagRec.yMin = 50;  // every value lies below the window
-    const Kurve k = Rechne(10, 1);
-    EXPECT_EQ(k.rechnung.label.value_or("?"), "");
-    EXPECT_FLOAT_EQ(k.punkte[1].y, -4.0f);  // the rate of P
-    EXPECT_EQ(k.ausserhalb, kFalse);
+    const Kurve mm = Rechne(10, 1);
+    EXPECT_EQ(mm.rechnung.label.value_or("?"), "");
+    EXPECT_FLOAT_EQ(mm.punkte[1].y, -4.0f);
+    EXPECT_EQ(mm.ausserhalb, kFalse);
 }
 
 TEST_F(DiagrammTest, NonIsothermalFitDrawsATemperatureCurveAndEndsTheRun) {
@@ -146,7 +158,8 @@ TEST_F(DiagrammTest, CodesWithoutComputedPointsStartFromAnEmptyList) {
     std::vector<XYPunkt> alt(2001);
     alt[0].x = 3;
     alt[1] = {1, 2, 0, 0};
-    for (int code : {-15, 21, 50, 99, 101, 111}) EXPECT_EQ(Rechne(code, 1, alt).n(), 0) << code;
+    // Unused codes, and the evaluation codes while the evaluation module is missing.
+    for (int code : {-15, 21, 50, 99, 101, 111, -14, -10, -8, -3}) EXPECT_EQ(Rechne(code, 1, alt).n(), 0) << code;
     // A model whose group has no curve for this count.
     ZeichnenOffen = 3;
     EXPECT_EQ(Rechne(2, 1, alt).n(), 0);
@@ -158,12 +171,6 @@ TEST_F(DiagrammTest, CodesWithoutComputedPointsStartFromAnEmptyList) {
         EXPECT_EQ(k.n(), 3) << code;
         EXPECT_EQ(k.ausserhalb, kFalse);
     }
-}
-
-TEST_F(DiagrammTest, EvaluationCodesDrawNothingWithoutTheEvaluationModule) {
-    std::vector<XYPunkt> alt(2001);
-    alt[0].x = 5;
-    for (int code : {-14, -10, -8, -3}) EXPECT_EQ(Rechne(code, 1, alt).n(), 0) << code;
 }
 
 TEST_F(DiagrammTest, ValuesThatDoNotFitASingleTakeTheFailurePath) {
@@ -198,13 +205,7 @@ TEST_F(DiagrammTest, LongModelCurveGrowsTheList) {
 
 TEST_F(DiagrammTest, OneSpeciesSplineFollowsStraightData) {
     // Akima's spline reproduces data on a straight line exactly.
-    TangentSpecies = 2;
-    nMesspunkte = 6;
-    ExpDaten.assign(7, ExpPunkt{});
-    for (int i = 1; i <= 6; ++i) {
-        ExpDaten[i].t = 2.0 * (i - 1);
-        ExpDaten[i].c[2] = 1.0 - 0.05 * ExpDaten[i].t;
-    }
+    Messwerte(2, {{0, 1}, {2, 0.9}, {4, 0.8}, {6, 0.7}, {8, 0.6}, {10, 0.5}});
     DiagRec.xMin = 0;
     DiagRec.xMax = 10;
     DiagRec.yMin = 0;
@@ -217,13 +218,7 @@ TEST_F(DiagrammTest, OneSpeciesSplineFollowsStraightData) {
 }
 
 TEST_F(DiagrammTest, SplineOverANarrowWindowFarFromZeroFailsCleanly) {
-    TangentSpecies = 1;
-    nMesspunkte = 4;
-    ExpDaten.assign(5, ExpPunkt{});
-    for (int i = 1; i <= 4; ++i) {
-        ExpDaten[i].t = i;
-        ExpDaten[i].c[1] = 1.0 / i;
-    }
+    Messwerte(1, {{1, 1}, {2, 1 / 2.0}, {3, 1 / 3.0}, {4, 1 / 4.0}});
     DiagRec.yMin = 0;
     DiagRec.yMax = 1;
     // A window of width 0.001 at x = 1000: the half step is tiny, the way from 0 very long.
@@ -288,33 +283,20 @@ TEST_F(DiagrammTest, SlotsAreTakenLowestFirstUpToTwentyFour) {
     EXPECT_EQ(rec.Last().prompt, "Maximal  24 Kurven möglich\r\nLöschen Sie vorhandene Kurven");
     EXPECT_EQ(rec.Last().title, "WARNUNG");
     EXPECT_EQ(rec.Last().style, platform::vbExclamation);
-    // A freed slot is the next one taken.
+    // Only taken slots can be freed; freed slots are taken again, lowest first.
     EXPECT_TRUE(diagram::KurvenSlotFreigeben(7));
-    diagram::KurvenSlotBelegen(slot, failed);
-    EXPECT_EQ(slot, 7);
-    EXPECT_EQ(failed, 0);
-}
-
-TEST_F(DiagrammTest, FreeingAFreeSlotChangesNothing) {
-    int slot = 0, failed = 0;
-    for (int i = 1; i <= 5; ++i) diagram::KurvenSlotBelegen(slot, failed);
     EXPECT_TRUE(diagram::KurvenSlotFreigeben(3));
-    EXPECT_EQ(nKurven, 4);
-    EXPECT_FALSE(diagram::KurvenSlotFreigeben(3));
-    EXPECT_FALSE(diagram::KurvenSlotFreigeben(9));
-    EXPECT_FALSE(diagram::KurvenSlotFreigeben(0));
-    EXPECT_FALSE(diagram::KurvenSlotFreigeben(25));
-    EXPECT_EQ(nKurven, 4);
+    for (int frei : {3, 0, 25}) EXPECT_FALSE(diagram::KurvenSlotFreigeben(frei)) << frei;
+    EXPECT_EQ(nKurven, 22);
     diagram::KurvenSlotBelegen(slot, failed);
     EXPECT_EQ(slot, 3);
     diagram::KurvenSlotBelegen(slot, failed);
-    EXPECT_EQ(slot, 6);
-    // Handing an empty curve's slot back restores the previous current curve.
-    diagram::KurvenSlotBelegen(slot, failed);
     EXPECT_EQ(slot, 7);
-    diagram::KurvenSlotZurueckgeben(7, 6);
-    EXPECT_EQ(aktKurve, 6);
-    EXPECT_EQ(nKurven, 6);
+    EXPECT_EQ(failed, 0);
+    // Handing an empty curve's slot back restores the previous current curve.
+    diagram::KurvenSlotZurueckgeben(7, 3);
+    EXPECT_EQ(aktKurve, 3);
+    EXPECT_EQ(nKurven, 23);
     EXPECT_EQ(KurveFrei[7], kTrue);
 }
 

@@ -3,11 +3,11 @@
 #include <QAction>
 #include <QDir>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
 #include <cmath>
+#include <limits>
 #include <map>
 
 #include "diagram/GestaltungLink.h"
@@ -24,39 +24,55 @@ namespace {
 
 using namespace kernel;
 using diagram::frmTGraph2D;
-using diagramtest::DiagrammTest;
+using platform::Chart2D;
 
 constexpr int kKurven = 1;
+constexpr int kRot = Chart2D::Rgb(255, 0, 0);
 
-// Opens a diagram the way the windows do.
-frmTGraph2D* Oeffne(int code) {
-    aktDiagrammCode = code;
-    diagram::GrafZentrale(aktDiagrammCode, DiagRec, ZeichnenOffen, AchsenGrenzen, nZeitPunkte, MitPunkten);
-    return frmTGraph2D::Geladen();
-}
+class DiagrammFenster : public diagramtest::DiagrammTest {
+protected:
+    // Opens a diagram the way the windows do.
+    static frmTGraph2D* Oeffne(int code) {
+        aktDiagrammCode = code;
+        diagram::GrafZentrale(aktDiagrammCode, DiagRec, ZeichnenOffen, AchsenGrenzen, nZeitPunkte, MitPunkten);
+        return frmTGraph2D::Geladen();
+    }
+    // First-order A => P with k (1/s) and c(A,0) = 1 mol/L over 50 s.
+    static void ErsteOrdnung(double k = 0.1) {
+        aktModell = 2;
+        kWert = {0, k, 0, 0};
+        c0Wert = {0, 1, 0, 0, 0, 0};
+        diagram::SetKurvenMaske(2);
+        int err = 0;
+        CalcZeitverlauf(2, 50, err);
+        ASSERT_EQ(err, 0);
+    }
+    // Its concentration diagram, A in slot 1 and P in slot 2.
+    static frmTGraph2D* ErsteOrdnungOeffnen() {
+        ErsteOrdnung();
+        return Oeffne(2);
+    }
+    static bool Aktiv(frmTGraph2D* f, const char* name) {
+        QAction* a = f->findChild<QAction*>(name);
+        return a && a->isEnabled();
+    }
+    // One drawing run of `kurven` curves in the open window.
+    static void Zeichne(frmTGraph2D* f, int kurven) {
+        ZeichnenOffen = kurven;
+        f->cmdDraw_Click();
+    }
+    void ErwarteEineMeldung(const char* titel) {
+        ASSERT_EQ(rec.Messages().size(), 1u);
+        EXPECT_EQ(rec.Last().title, titel);
+    }
 
-// First-order A => P with k = 0.1 1/s and c(A,0) = 1 mol/L over 50 s.
-void ErsteOrdnung() {
-    aktModell = 2;
-    kWert = {0, 0.1, 0, 0};
-    c0Wert = {0, 1, 0, 0, 0, 0};
-    diagram::SetKurvenMaske(2);
-    int err = 0;
-    CalcZeitverlauf(2, 50, err);
-    ASSERT_EQ(err, 0);
-}
-
-bool Aktiv(frmTGraph2D* f, const char* name) {
-    QAction* a = f->findChild<QAction*>(name);
-    return a && a->isEnabled();
-}
-
-TEST_F(DiagrammTest, FirstConcentrationDiagramMatchesTheClosedForm) {
     testsupport::MsgRecorder rec;
-    ErsteOrdnung();
-    frmTGraph2D* f = Oeffne(2);
+};
+
+TEST_F(DiagrammFenster, FirstConcentrationDiagramMatchesTheClosedForm) {
+    frmTGraph2D* f = ErsteOrdnungOeffnen();
     ASSERT_NE(f, nullptr);
-    platform::Chart2D* c = f->Chart();
+    Chart2D* c = f->Chart();
     EXPECT_EQ(nKurven, 2);
     EXPECT_EQ(aktKurve, 2);
     EXPECT_EQ(ZeichnenOffen, 0);
@@ -64,8 +80,8 @@ TEST_F(DiagrammTest, FirstConcentrationDiagramMatchesTheClosedForm) {
     ASSERT_EQ(c->PointCount(kKurven, 2), nZeitPunkte + 1);
     for (int i = 1; i <= nZeitPunkte + 1; ++i) {
         const double t = c->X(kKurven, 1, i);
-        EXPECT_NEAR(c->Y(kKurven, 1, i), std::exp(-0.1 * t), 2e-6) << t;         // A
-        EXPECT_NEAR(c->Y(kKurven, 2, i), 1 - std::exp(-0.1 * t), 2e-6) << t;     // P
+        EXPECT_NEAR(c->Y(kKurven, 1, i), std::exp(-0.1 * t), 2e-6) << t;      // A
+        EXPECT_NEAR(c->Y(kKurven, 2, i), 1 - std::exp(-0.1 * t), 2e-6) << t;  // P
     }
     EXPECT_NEAR(c->X(kKurven, 1, nZeitPunkte + 1), 50, 1e-4);
     EXPECT_EQ(c->Display(kKurven, 1), platform::kSeriesShown);
@@ -74,7 +90,7 @@ TEST_F(DiagrammTest, FirstConcentrationDiagramMatchesTheClosedForm) {
     EXPECT_TRUE(c->LabelShown(2));
     EXPECT_EQ(c->AxisTitle(platform::ChartAxis::X), "t/ s");
     EXPECT_EQ(c->TextBlock(platform::ChartText::Header), "Konzentrationsverlauf für die Reaktion 1. Ordnung A => P");
-    // The frame series spans the range the time course proposed.
+    // The hidden frame series spans the range the time course proposed.
     EXPECT_FLOAT_EQ(static_cast<float>(c->X(kKurven, diagram::kRahmenSerie, 2)), DiagRec.xMax);
     EXPECT_FLOAT_EQ(static_cast<float>(c->Y(kKurven, diagram::kRahmenSerie, 1)), DiagRec.yMin);
     EXPECT_EQ(c->Display(kKurven, diagram::kRahmenSerie), platform::kSeriesHidden);
@@ -92,54 +108,60 @@ TEST_F(DiagrammTest, FirstConcentrationDiagramMatchesTheClosedForm) {
     f->grab().save("/work/scratch/diagramm_erste_ordnung.png");
 }
 
-TEST_F(DiagrammTest, AddedCurvesTakeThePreselectedColour) {
-    testsupport::MsgRecorder rec;
-    ErsteOrdnung();
-    frmTGraph2D* f = Oeffne(2);
+TEST_F(DiagrammFenster, AddedCurvesTakeThePreselectedColour) {
+    frmTGraph2D* f = ErsteOrdnungOeffnen();
     ASSERT_NE(f, nullptr);
     const int blau = FarbVorwahl;
     EXPECT_EQ(f->Chart()->LineColor(kKurven, 1), blau);
+    // The user picks red with the button; the dialog is not primed from the preselection.
+    int angeboten = -1;
+    frmTGraph2D::SetFarbDialog([&](int farbe) {
+        angeboten = farbe;
+        return kRot;
+    });
+    f->findChild<QPushButton*>("cmdFarbVorwahl")->click();
+    EXPECT_EQ(FarbVorwahl, kRot);
+    EXPECT_EQ(angeboten, 0);
+    // The label does the same; the dialog now starts from its own last colour, and cancelling keeps it.
+    frmTGraph2D::SetFarbDialog([&](int farbe) { return angeboten = farbe; });
+    QTest::mouseClick(f->findChild<QLabel*>("Label49"), Qt::LeftButton);
+    EXPECT_EQ(angeboten, kRot);
+    EXPECT_EQ(FarbVorwahl, kRot);
 
-    // The user picks red, doubles k and adds the new curves to the open diagram.
-    frmTGraph2D::SetFarbDialog([](int) { return platform::Chart2D::Rgb(255, 0, 0); });
-    f->cmdFarbVorwahl_Click();
-    frmTGraph2D::SetFarbDialog([](int farbe) { return farbe; });
-    kWert[1] = 0.2;
-    int err = 0;
-    CalcZeitverlauf(2, 50, err);
+    // Doubled k, added to the open diagram.
+    ErsteOrdnung(0.2);
     KurvenHinzufuegen = kTrue;
     ASSERT_EQ(Oeffne(2), f);  // the open window stays
     QTest::mouseClick(f->findChild<QPushButton*>("cmdDraw"), Qt::LeftButton);
-
-    platform::Chart2D* c = f->Chart();
+    Chart2D* c = f->Chart();
     EXPECT_EQ(nKurven, 4);
     EXPECT_EQ(c->LineColor(kKurven, 1), blau);
-    EXPECT_EQ(c->LineColor(kKurven, 3), platform::Chart2D::Rgb(255, 0, 0));
-    EXPECT_EQ(KurvenFarbe[3], platform::Chart2D::Rgb(255, 0, 0));
+    EXPECT_EQ(c->LineColor(kKurven, 3), kRot);
+    EXPECT_EQ(KurvenFarbe[3], kRot);
     const double t = c->X(kKurven, 3, 101);
     EXPECT_NEAR(c->Y(kKurven, 3, 101), std::exp(-0.2 * t), 2e-6);
     EXPECT_NEAR(c->Y(kKurven, 1, 101), std::exp(-0.1 * t), 2e-6);  // the first curve is unchanged
     EXPECT_TRUE(rec.Empty());
 }
 
-TEST_F(DiagrammTest, TwentyFifthCurveIsRefusedAndDeletedSlotsAreReused) {
-    testsupport::MsgRecorder rec;
-    ErsteOrdnung();
-    frmTGraph2D* f = Oeffne(2);
+TEST_F(DiagrammFenster, TwentyFifthCurveIsRefusedAndDeletedSlotsAreReused) {
+    frmTGraph2D* f = ErsteOrdnungOeffnen();
     ASSERT_NE(f, nullptr);
-    for (int run = 0; run < 11; ++run) {
-        ZeichnenOffen = 2;
-        f->cmdDraw_Click();
+    // Deleting a free slot is ignored: twice from two curves must not bring the count to 0.
+    for (int k = 0; k < 2; ++k) {
+        int fuenf = 5;
+        f->DeleteCurves(fuenf);
     }
+    EXPECT_EQ(nKurven, 2);
+    for (int run = 0; run < 11; ++run) Zeichne(f, 2);
     EXPECT_EQ(nKurven, 24);
     EXPECT_TRUE(rec.Empty());
-    ZeichnenOffen = 2;
-    f->cmdDraw_Click();
+    Zeichne(f, 2);
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().prompt, "Maximal  24 Kurven möglich\r\nLöschen Sie vorhandene Kurven");
     EXPECT_EQ(nKurven, 24);
 
-    int drei = 3;
+    int drei = 3, keiner = 31;
     f->DeleteCurves(drei);
     EXPECT_EQ(nKurven, 23);
     EXPECT_EQ(f->Chart()->PointCount(kKurven, 3), 0);
@@ -148,14 +170,13 @@ TEST_F(DiagrammTest, TwentyFifthCurveIsRefusedAndDeletedSlotsAreReused) {
     EXPECT_TRUE(Aktiv(f, "mnuSubDelKurv(4)"));
     // Deleting the same slot again is ignored: the count stays and no curve is touched.
     f->DeleteCurves(drei);
-    int keiner = 31;
     f->DeleteCurves(keiner);
     EXPECT_EQ(nKurven, 23);
     EXPECT_EQ(f->Chart()->PointCount(kKurven, 4), nZeitPunkte + 1);
+    EXPECT_EQ(f->Chart()->PointCount(kKurven, 1), nZeitPunkte + 1);
 
     rec.Clear();
-    ZeichnenOffen = 1;
-    f->cmdDraw_Click();
+    Zeichne(f, 1);
     EXPECT_EQ(aktKurve, 3);
     EXPECT_EQ(f->Chart()->PointCount(kKurven, 3), nZeitPunkte + 1);
     EXPECT_TRUE(rec.Empty());
@@ -166,36 +187,16 @@ TEST_F(DiagrammTest, TwentyFifthCurveIsRefusedAndDeletedSlotsAreReused) {
     for (int k = 1; k <= 24; ++k) EXPECT_EQ(f->Chart()->PointCount(kKurven, k), 0);
     EXPECT_FALSE(Aktiv(f, "mnuDelKurv"));
     // With every slot free the next run starts at slot 1 again.
-    ZeichnenOffen = 2;
-    f->cmdDraw_Click();
+    Zeichne(f, 2);
     EXPECT_EQ(aktKurve, 2);
     EXPECT_EQ(nKurven, 2);
 }
 
-TEST_F(DiagrammTest, DeletingAFreeSlotNeverOverwritesDrawnCurves) {
-    testsupport::MsgRecorder rec;
-    ErsteOrdnung();
-    frmTGraph2D* f = Oeffne(2);
-    ASSERT_NE(f, nullptr);
-    // Slots 1, 2 drawn; deleting free slot 5 twice must not bring the count to 0.
-    int fuenf = 5;
-    f->DeleteCurves(fuenf);
-    f->DeleteCurves(fuenf);
-    EXPECT_EQ(nKurven, 2);
-    ZeichnenOffen = 1;
-    f->cmdDraw_Click();
-    EXPECT_EQ(aktKurve, 3);
-    EXPECT_EQ(f->Chart()->PointCount(kKurven, 1), nZeitPunkte + 1);
-}
-
-TEST_F(DiagrammTest, EmptyCurveTakesNoSlot) {
-    testsupport::MsgRecorder rec;
-    ErsteOrdnung();
-    frmTGraph2D* f = Oeffne(2);
+TEST_F(DiagrammFenster, EmptyCurveTakesNoSlot) {
+    frmTGraph2D* f = ErsteOrdnungOeffnen();
     ASSERT_NE(f, nullptr);
     // Model 2 has no curve for a count of three: the first of the three draws nothing.
-    ZeichnenOffen = 3;
-    f->cmdDraw_Click();
+    Zeichne(f, 3);
     EXPECT_EQ(nKurven, 4);
     EXPECT_EQ(aktKurve, 4);
     EXPECT_EQ(ZeichnenOffen, 0);
@@ -205,8 +206,7 @@ TEST_F(DiagrammTest, EmptyCurveTakesNoSlot) {
     EXPECT_TRUE(rec.Empty());
 }
 
-TEST_F(DiagrammTest, NonIsothermalFitLeftOverDoesNotMultiplyOtherDiagrams) {
-    testsupport::MsgRecorder rec;
+TEST_F(DiagrammFenster, NonIsothermalFitLeftOverDoesNotMultiplyOtherDiagrams) {
     DiagVariante = 6;  // left by a closed fitting window
     VZKurve = {50};
     for (int i = 1; i <= 50; ++i) VZKurve.push_back(0.02f * i);
@@ -220,14 +220,12 @@ TEST_F(DiagrammTest, NonIsothermalFitLeftOverDoesNotMultiplyOtherDiagrams) {
     EXPECT_TRUE(rec.Empty());
 }
 
-TEST_F(DiagrammTest, CalculationFailureStopsTheRunWithAbbruch) {
-    testsupport::MsgRecorder rec;
+TEST_F(DiagrammFenster, CalculationFailureStopsTheRunWithAbbruch) {
     ErsteOrdnung();
     cKurveP[7] = std::numeric_limits<double>::infinity();
     frmTGraph2D* f = Oeffne(2);
     ASSERT_NE(f, nullptr);
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, "ABBRUCH");
+    ErwarteEineMeldung("ABBRUCH");
     EXPECT_EQ(rec.Last().prompt.rfind("Es ist ein kritischer Fehler aufgetreten:\r\n", 0), 0u);
     // Curve A is drawn; P failed and took no slot.
     EXPECT_EQ(nKurven, 1);
@@ -236,18 +234,15 @@ TEST_F(DiagrammTest, CalculationFailureStopsTheRunWithAbbruch) {
         EXPECT_TRUE(std::isfinite(f->Chart()->Y(kKurven, 1, i)));
 }
 
-TEST_F(DiagrammTest, NoValueThatIsNotFiniteReachesTheChart) {
-    testsupport::MsgRecorder rec;
+TEST_F(DiagrammFenster, NoValueThatIsNotFiniteReachesTheChart) {
     // A residence-time list filled by the caller with a broken value.
-    KurvenPunkte.assign(2001, XYPunkt{});
     KurvenPunkte[0].x = 3;
     KurvenPunkte[1] = {0, 0, 0, 0};
     KurvenPunkte[2] = {1, std::nanf(""), 0, 0};
     KurvenPunkte[3] = {2, 0.1f, 0, 0};
     frmTGraph2D* f = Oeffne(112);
     ASSERT_NE(f, nullptr);
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, "ABBRUCH");
+    ErwarteEineMeldung("ABBRUCH");
     EXPECT_EQ(nKurven, 0);
     EXPECT_EQ(f->Chart()->PointCount(kKurven, 1), 0);
     diagramtest::SchliesseDiagramm();
@@ -257,30 +252,24 @@ TEST_F(DiagrammTest, NoValueThatIsNotFiniteReachesTheChart) {
     ErsteOrdnung();
     RohrAktiv = kTrue;
     RohrV = 1e38;
-    f = Oeffne(2);
-    ASSERT_NE(f, nullptr);
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, "ABBRUCH");
+    ASSERT_NE(Oeffne(2), nullptr);
+    ErwarteEineMeldung("ABBRUCH");
     EXPECT_EQ(nKurven, 0);
     EXPECT_TRUE(std::isfinite(DiagRec.xMax));
 }
 
-TEST_F(DiagrammTest, CurveOutsideTheWindowIsDrawnWithAWarning) {
-    testsupport::MsgRecorder rec;
+TEST_F(DiagrammFenster, CurveOutsideTheWindowIsDrawnWithAWarning) {
     ErsteOrdnung();
     AchsenGrenzen[2] = 5;  // y from 5 to 6: above every concentration
     AchsenGrenzen[3] = 6;
-    frmTGraph2D* f = Oeffne(2);
-    ASSERT_NE(f, nullptr);
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, "WARNUNG");
+    ASSERT_NE(Oeffne(2), nullptr);
+    ErwarteEineMeldung("WARNUNG");
     EXPECT_EQ(rec.Last().prompt,
               "Kurve außerhalb des aktuellen Koordinatenfensters\r\n\r\nVergrößern Sie den Koordinatenbereich.");
     EXPECT_EQ(nKurven, 2);
 }
 
-TEST_F(DiagrammTest, TubeDiagramReopensWithItsLengthRange) {
-    testsupport::MsgRecorder rec;
+TEST_F(DiagrammFenster, TubeDiagramReopensWithItsLengthRange) {
     ErsteOrdnung();
     RohrAktiv = kTrue;
     RohrV = 2;
@@ -295,11 +284,8 @@ TEST_F(DiagrammTest, TubeDiagramReopensWithItsLengthRange) {
     EXPECT_EQ(f->Chart()->TextBlock(platform::ChartText::Header), "Konzentrationsprofil im Rohrreaktor");
 }
 
-TEST_F(DiagrammTest, RangeIsRememberedBetweenTwoDiagramsOfOneKind) {
-    testsupport::MsgRecorder rec;
-    ErsteOrdnung();
-    frmTGraph2D* f = Oeffne(2);
-    ASSERT_NE(f, nullptr);
+TEST_F(DiagrammFenster, RangeIsRememberedBetweenTwoDiagramsOfOneKind) {
+    ASSERT_NE(ErsteOrdnungOeffnen(), nullptr);
     // The user's range goes into the memory of the kind ...
     DiagRec.xMin = 5;
     DiagRec.xMax = 20;
@@ -324,20 +310,17 @@ TEST_F(DiagrammTest, RangeIsRememberedBetweenTwoDiagramsOfOneKind) {
     EXPECT_EQ(g->Chart()->PointCount(kKurven, 1), nZeitPunkte + 1);
 }
 
-TEST_F(DiagrammTest, CodeWithoutTitlesKeepsTheOldOnesAndOpensTheWindow) {
-    testsupport::MsgRecorder rec;
+TEST_F(DiagrammFenster, CodesWithoutCurvesOnLoad) {
+    // No titles: the old ones stay, nothing is computed and no slot taken.
     diagram::GrafTitel = {"alt", "x alt", "y alt"};
-    frmTGraph2D* f = Oeffne(111);
-    ASSERT_NE(f, nullptr);
+    ASSERT_NE(Oeffne(111), nullptr);
     EXPECT_EQ(DiagRec.Header, "alt");
     EXPECT_EQ(DiagRec.yTitel, "y alt");
-    EXPECT_EQ(nKurven, 0);  // nothing computed, no slot taken
+    EXPECT_EQ(nKurven, 0);
     EXPECT_EQ(ZeichnenOffen, 0);
     EXPECT_TRUE(rec.Empty());
-}
-
-TEST_F(DiagrammTest, MeasuredPointDiagramsDrawNoCurveOnLoad) {
-    testsupport::MsgRecorder rec;
+    diagramtest::SchliesseDiagramm();
+    // Measured points: the run stays open for the caller's point set.
     DiagVariante = 1;
     KurvenPunkte[0].x = 3;
     frmTGraph2D* f = Oeffne(-9);
@@ -347,8 +330,7 @@ TEST_F(DiagrammTest, MeasuredPointDiagramsDrawNoCurveOnLoad) {
     EXPECT_TRUE(Aktiv(f, "mnuDelPoints"));
 }
 
-TEST_F(DiagrammTest, HalfLifeMenusPerCodeAndReactor) {
-    testsupport::MsgRecorder rec;
+TEST_F(DiagrammFenster, HalfLifeMenusPerCodeAndReactor) {
     aktModell = 10;
     frmTGraph2D* f = Oeffne(-8);
     ASSERT_NE(f, nullptr);
@@ -364,8 +346,7 @@ TEST_F(DiagrammTest, HalfLifeMenusPerCodeAndReactor) {
     EXPECT_EQ(f->findChild<QAction*>("mnuHalbA")->text().toStdString(), "Halbwertszeit A");
 }
 
-TEST_F(DiagrammTest, EscClosesAndTheSpecialGeometryIsKeptApart) {
-    testsupport::MsgRecorder rec;
+TEST_F(DiagrammFenster, EscClosesAndTheSpecialGeometryIsKeptApart) {
     const auto normal = GeoGraph2D;
     VZKurve = {2, 0.5f, 0.25f};
     frmTGraph2D* f = Oeffne(110);
@@ -385,31 +366,7 @@ TEST_F(DiagrammTest, EscClosesAndTheSpecialGeometryIsKeptApart) {
     EXPECT_EQ(nKurven, 0);
 }
 
-TEST_F(DiagrammTest, ColourPreselectionFromButtonAndLabel) {
-    testsupport::MsgRecorder rec;
-    ErsteOrdnung();
-    frmTGraph2D* f = Oeffne(2);
-    ASSERT_NE(f, nullptr);
-    int angeboten = -1;
-    frmTGraph2D::SetFarbDialog([&](int farbe) {
-        angeboten = farbe;
-        return platform::Chart2D::Rgb(0, 128, 0);
-    });
-    f->findChild<QPushButton*>("cmdFarbVorwahl")->click();
-    EXPECT_EQ(FarbVorwahl, platform::Chart2D::Rgb(0, 128, 0));
-    EXPECT_EQ(angeboten, 0);  // the dialog is not primed from the preselection
-    // The label does the same; the dialog now starts from its own last colour.
-    frmTGraph2D::SetFarbDialog([&](int farbe) {
-        angeboten = farbe;
-        return farbe;  // cancelled
-    });
-    QTest::mouseClick(f->findChild<QLabel*>("Label49"), Qt::LeftButton);
-    EXPECT_EQ(angeboten, platform::Chart2D::Rgb(0, 128, 0));
-    EXPECT_EQ(FarbVorwahl, platform::Chart2D::Rgb(0, 128, 0));
-}
-
-TEST_F(DiagrammTest, BloodAlcoholParameterLine) {
-    testsupport::MsgRecorder rec;
+TEST_F(DiagrammFenster, BloodAlcoholParameterLine) {
     aktModell = BAKModellCode;
     BAKr = 0.65f;
     BAKKoerpermasse = 80;
@@ -433,13 +390,45 @@ TEST_F(DiagrammTest, BloodAlcoholParameterLine) {
     EXPECT_NEAR(f->Chart()->Y(kKurven, 1, 11), 0.5, 1e-6);
 }
 
+// A design dialog that only records what the diagram asks of it.
+struct ProtokollDialog : diagram::GestaltungLink {
+    std::map<int, std::pair<bool, std::string>> punkteTabs;
+    std::map<int, std::string> legende, coord;
+    int koordinatenUebernommen = 0;
+    void SetPunkteTab(int set, bool on, const std::string& caption) override { punkteTabs[set] = {on, caption}; }
+    void SetPunkteTabAn(int set, bool on) override { punkteTabs[set].first = on; }
+    void SetTxtLegend(int slot, const std::string& text) override { legende[slot] = text; }
+    void SetCoord(int index, const std::string& text) override { coord[index] = text; }
+    void cmdCoord_OK_Click() override { ++koordinatenUebernommen; }
+};
+
+TEST_F(DiagrammFenster, DesignDialogIsFilledThroughItsInterface) {
+    ProtokollDialog dialog;
+    diagram::SetGestaltung(&dialog);
+    DatenSpalte = {0, 1, 0, 0, 0, 0};  // measured A only
+    frmTGraph2D* f = ErsteOrdnungOeffnen();
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(dialog.coord[2], platform::CStrSingle(DiagRec.xMax));
+    EXPECT_EQ(dialog.koordinatenUebernommen, 1);
+    EXPECT_EQ(dialog.legende[1], "K.1  ");
+    EXPECT_EQ(dialog.legende[2], "K.2  ");
+    EXPECT_EQ(dialog.punkteTabs[1], std::make_pair(true, std::string("c(A)")));
+    EXPECT_FALSE(dialog.punkteTabs[4].first);  // P is drawn but not measured
+    EXPECT_TRUE(f->Chart()->LegendShown());
+    // Closing the diagram lets go of the dialog.
+    diagramtest::SchliesseDiagramm();
+    EXPECT_NE(&diagram::Gestaltung(), &dialog);
+}
+
+// ---- Window geometry ----
+
 TEST(DiagrammGeometrie, ChartLayoutFollowsTheWindowSize) {
     const diagram::ChartLayout l = diagram::BerechneChartLayout(9000, 6000, 300);
     EXPECT_EQ(l.breite, 9000);
     EXPECT_EQ(l.hoehe, 6000 - 300 - 200);
-    EXPECT_EQ(l.flaecheBreitePx, 504);            // 9000 * 0.84 / 15
-    EXPECT_EQ(l.flaecheHoehePx, 326);             // 5500 * 0.89 / 15 = 326.33
-    EXPECT_EQ(l.legendeObenPx, 82);               // 326 / 4 = 81.5, to the even neighbour
+    EXPECT_EQ(l.flaecheBreitePx, 504);  // 9000 * 0.84 / 15
+    EXPECT_EQ(l.flaecheHoehePx, 326);   // 5500 * 0.89 / 15 = 326.33
+    EXPECT_EQ(l.legendeObenPx, 82);     // 326 / 4 = 81.5, to the even neighbour
     const diagram::ChartLayout schmal = diagram::BerechneChartLayout(350, 680, 300);
     EXPECT_EQ(schmal.breite, 0);
     EXPECT_EQ(schmal.hoehe, 0);
@@ -454,47 +443,7 @@ TEST(DiagrammGeometrie, StartGeometryByModeAndFitting) {
     GeoGraph2DXY = {800, 14000, 9000, 6300};
     EXPECT_EQ(diagram::StartGeometrie(false, 0, 19200, 14400), GeoGraph2D);
     EXPECT_EQ(diagram::StartGeometrie(true, 0, 19200, 14400), GeoGraph2DXY);
-    const auto fit = diagram::StartGeometrie(true, 1, 19200, 14400);
-    EXPECT_EQ(fit[0], 500);
-    EXPECT_EQ(fit[1], 5900);
-    EXPECT_EQ(fit[2], 9600);
-    EXPECT_EQ(fit[3], 9360);
-}
-
-}  // namespace
-
-namespace {
-
-// A design dialog that only records what the diagram asks of it.
-struct ProtokollDialog : diagram::GestaltungLink {
-    std::map<int, std::pair<bool, std::string>> punkteTabs;
-    std::map<int, std::string> legende, coord;
-    int koordinatenUebernommen = 0;
-    void SetPunkteTab(int set, bool on, const std::string& caption) override { punkteTabs[set] = {on, caption}; }
-    void SetPunkteTabAn(int set, bool on) override { punkteTabs[set].first = on; }
-    void SetTxtLegend(int slot, const std::string& text) override { legende[slot] = text; }
-    void SetCoord(int index, const std::string& text) override { coord[index] = text; }
-    void cmdCoord_OK_Click() override { ++koordinatenUebernommen; }
-};
-
-TEST_F(DiagrammTest, DesignDialogIsFilledThroughItsInterface) {
-    testsupport::MsgRecorder rec;
-    ProtokollDialog dialog;
-    diagram::SetGestaltung(&dialog);
-    ErsteOrdnung();
-    DatenSpalte = {0, 1, 0, 0, 0, 0};  // measured A only
-    frmTGraph2D* f = Oeffne(2);
-    ASSERT_NE(f, nullptr);
-    EXPECT_EQ(dialog.coord[2], platform::CStrSingle(DiagRec.xMax));
-    EXPECT_EQ(dialog.koordinatenUebernommen, 1);
-    EXPECT_EQ(dialog.legende[1], "K.1  ");
-    EXPECT_EQ(dialog.legende[2], "K.2  ");
-    EXPECT_EQ(dialog.punkteTabs[1], std::make_pair(true, std::string("c(A)")));
-    EXPECT_FALSE(dialog.punkteTabs[4].first);  // P is drawn but not measured
-    EXPECT_TRUE(f->Chart()->LegendShown());
-    // Closing the diagram lets go of the dialog.
-    diagramtest::SchliesseDiagramm();
-    EXPECT_NE(&diagram::Gestaltung(), &dialog);
+    EXPECT_EQ(diagram::StartGeometrie(true, 1, 19200, 14400), (decltype(GeoGraph2D){500, 5900, 9600, 9360}));
 }
 
 }  // namespace

@@ -204,6 +204,10 @@ TEST_F(DiagrammTest, SlotMapOfTheMemory) {
     EXPECT_FLOAT_EQ(g[4], -0.2f);
     EXPECT_FLOAT_EQ(g[5], 0.1f);
     EXPECT_FLOAT_EQ(g[1], 4);
+    // The tracer range stays in the concentration slots until replaced.
+    diagram::SetGrafLimits(110, g, Bereich(0, 100, 0, 1));
+    diagram::GetGrafLimits(3, g, r);
+    ErwarteBereich(r, 0, 100, 0, 1, 3);
 }
 
 TEST_F(DiagrammTest, EyringOpensOneUnitWiderAndFixedKindsIgnoreSlots) {
@@ -232,14 +236,6 @@ TEST_F(DiagrammTest, EyringOpensOneUnitWiderAndFixedKindsIgnoreSlots) {
     ErwarteBereich(r, 1, 2, 3, 4, 111);
     diagram::SetGrafLimits(111, g, Bereich(9, 9, 9, 9));
     EXPECT_FLOAT_EQ(g[0], 123);
-}
-
-TEST_F(DiagrammTest, TracerRangeStaysInConcentrationSlotsUntilReplaced) {
-    diagram::AchsenGrenzenBlock g{};
-    diagram::SetGrafLimits(110, g, Bereich(0, 100, 0, 1));
-    DiagRecord r;
-    diagram::GetGrafLimits(3, g, r);
-    ErwarteBereich(r, 0, 100, 0, 1, 3);
 }
 
 TEST_F(DiagrammTest, MichaelisMentenModeHasItsOwnSlotsAndFixedRange) {
@@ -277,24 +273,11 @@ TEST_F(DiagrammTest, NonIsothermalFitOverwritesTheConcentrationMaximum) {
 
 // ---- Point-set page ----
 
-TEST_F(DiagrammTest, OneSpeciesDiagramShowsOnlyItsTab) {
-    DatenSpalte = {0, 1, 1, 0, 1, 0};
-    diagram::SetKurvenMaske(100);
-    TangentSpecies = 1;
-    aktModell = 10;
-    const diagram::PunktsatzSeite p = diagram::PlanPunktsatzSeite(100);
-    for (int i = 1; i <= 4; ++i) EXPECT_FALSE(p.tabs[i].on) << i;
-    EXPECT_TRUE(p.tabs[0].on);
-    EXPECT_EQ(p.tabs[0].caption.value_or("?"), "c(E)");
-    EXPECT_EQ(p.txtLegPoints[1].value_or("?"), "c(A)");
-    EXPECT_EQ(p.aktuellerTab.value_or(-1), 0);
-    EXPECT_EQ(p.legendeSichtbar, std::optional<bool>(false));
-}
-
-TEST_F(DiagrammTest, ConcentrationDiagramOffersTabsOfMaskedMeasuredSpecies) {
+TEST_F(DiagrammTest, PointSetPageOffersTheTabsOfTheDiagram) {
     DatenSpalte = {0, 1, 1, 0, 1, 0};  // data for A, B and P
-    diagram::SetKurvenMaske(2);        // A and P drawn
-    const diagram::PunktsatzSeite p = diagram::PlanPunktsatzSeite(2);
+    // Concentrations: tabs of the species both drawn (A, P) and measured.
+    diagram::SetKurvenMaske(2);
+    diagram::PunktsatzSeite p = diagram::PlanPunktsatzSeite(2);
     EXPECT_TRUE(p.tabs[0].on);
     EXPECT_FALSE(p.tabs[1].on);
     EXPECT_TRUE(p.tabs[3].on);
@@ -302,26 +285,32 @@ TEST_F(DiagrammTest, ConcentrationDiagramOffersTabsOfMaskedMeasuredSpecies) {
     EXPECT_FALSE(p.tabs[5].on);
     EXPECT_EQ(p.chkLegend.value_or(-1), 1);
     EXPECT_EQ(p.legendeSichtbar, std::optional<bool>(true));
-}
-
-TEST_F(DiagrammTest, LinearisedPlotsShowOneFittedSet) {
-    DatenSpalte = {0, 1, 0, 0, 1, 0};
+    // One species: only its tab, captioned after the model's first species, without a legend.
+    diagram::SetKurvenMaske(100);
+    TangentSpecies = 1;
+    aktModell = 10;
+    p = diagram::PlanPunktsatzSeite(100);
+    for (int i = 1; i <= 4; ++i) EXPECT_FALSE(p.tabs[i].on) << i;
+    EXPECT_TRUE(p.tabs[0].on);
+    EXPECT_EQ(p.tabs[0].caption.value_or("?"), "c(E)");
+    EXPECT_EQ(p.txtLegPoints[1].value_or("?"), "c(A)");
+    EXPECT_EQ(p.aktuellerTab.value_or(-1), 0);
+    EXPECT_EQ(p.legendeSichtbar, std::optional<bool>(false));
+    // Linearised plots: one fitted set.
     for (int code : {-8, -7, -6, -5}) {
         diagram::SetKurvenMaske(code);
-        const diagram::PunktsatzSeite p = diagram::PlanPunktsatzSeite(code);
+        p = diagram::PlanPunktsatzSeite(code);
         EXPECT_TRUE(p.tabs[0].on) << code;
         EXPECT_EQ(p.tabs[0].caption.value_or("?"), "Fu(c)");
         EXPECT_EQ(p.txtLegPoints[1].value_or("?"), "Fu(c)");
         for (int i = 1; i < 6; ++i) EXPECT_FALSE(p.tabs[i].on) << code << " " << i;
     }
-}
-
-TEST_F(DiagrammTest, KTPlotNeedsTwoPoints) {
+    // The k-T plot needs two points.
     diagram::SetKurvenMaske(-3);
     nkTPunkte = 1;
     EXPECT_FALSE(diagram::PlanPunktsatzSeite(-3).tabs[5].on);
     nkTPunkte = 2;
-    const diagram::PunktsatzSeite p = diagram::PlanPunktsatzSeite(-3);
+    p = diagram::PlanPunktsatzSeite(-3);
     EXPECT_TRUE(p.tabs[5].on);
     EXPECT_EQ(p.tabs[5].caption.value_or("?"), "k-T");
     EXPECT_EQ(p.legendeSichtbar, std::optional<bool>(false));

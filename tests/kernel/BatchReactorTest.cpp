@@ -4,9 +4,9 @@
 
 #include "kernel/BatchReactor.h"
 #include "kernel/RuntimeError.h"
-#include "tests/kernel/ReactorTestSupport.h"
+#include "tests/kernel/KernelTestSupport.h"
 
-using namespace reactortest;
+using namespace ktest;
 
 namespace {
 
@@ -29,7 +29,7 @@ const Case kNumeric[] = {{7, 0.15, 0.05, 0, {0, 1, 1.2, 0, 0, 0}},       {9, 0.1
                          {14, 0.15, 0.1, 0.005, {0, 1, 0, 0.1, 0, 0}},   {15, 0.15, 0.2, 0.15, {0, 1, 0, 0.1, 0, 0}},
                          {18, 0.15, 0.1, 0.005, {0, 1, 1.3, 0, 0, 0}},   {20, 0.15, 0, 0, {0, 1, 0, 0, 0.1, 0}}};
 
-// The slots a model writes (species A B C P Q).
+// The slots a model writes (species A B C P Q); model 5 also writes its extent into slot 5 (checked below).
 bool Writes(int model, int slot) {
     switch (model) {
     case 1: case 2: case 3: case 8: case 20: return slot == 1 || slot == 4;
@@ -41,109 +41,91 @@ bool Writes(int model, int slot) {
     }
 }
 
-int Batch(const Case& k, double t, Conc& c) {
-    UseModel(k.model, k.k1, k.k2, k.k3, k.c0);
+int Batch(const Case& k, double t, Conc& c, float n = 1.5f) {
+    UseModel(k.model, k.k1, k.k2, k.k3, k.c0, n);
     int err = 1;
     kernel::CalcBatchKessel(k.model, t, kernel::c0Wert, 0.0, c, err);
     return err;
 }
 
+// Compares every slot the model writes with the reference; the others keep -9.
+void ExpectSlots(int model, const Conc& c, const Conc& ref, double tol, bool relative) {
+    for (int s = 1; s <= 5; ++s) {
+        if (model == 5 && s == 5) continue;
+        if (Writes(model, s)) {
+            EXPECT_NEAR(c[s], ref[s], tol * (relative ? 1 + std::fabs(ref[s]) : 1)) << "slot " << s;
+        } else {
+            EXPECT_EQ(c[s], -9.0) << "slot " << s;
+        }
+    }
+}
+
 }  // namespace
 
 TEST(BatchReactor, ClosedFormsFollowTheRateLaws) {
-    MessageRecorder rec;
+    Messages rec;
     for (const Case& k : kClosed) {
         for (double t : {0.7, 10.0, 40.0}) {
             SCOPED_TRACE(::testing::Message() << "model " << k.model << " t " << t);
-            if (k.model == 1 && k.k1 * t > k.c0[1]) continue;  // checked separately
+            if (k.model == 1 && k.k1 * t > k.c0[1]) continue;  // checked below
             Conc c{0, -9, -9, -9, -9, -9};
             ASSERT_EQ(Batch(k, t, c), 0);
-            const Conc ref = Integrate(k.model, k.c0, t, k.k1, k.k2, k.k3);
-            for (int s = 1; s <= 5; ++s) {
-                if (k.model == 5 && s == 5) continue;  // Q is no species of model 5 (see below)
-                if (Writes(k.model, s)) {
-                    // k1 = k2 in model 6 is evaluated with k2 raised by 1e-12, which costs digits.
-                    const double tol = (k.model == 6 && k.k1 == k.k2) ? 1e-4 : 1e-9;
-                    EXPECT_NEAR(c[s], ref[s], tol) << "slot " << s;
-                } else {
-                    EXPECT_EQ(c[s], -9.0) << "slot " << s;
-                }
-            }
+            // k1 = k2 in model 6 is evaluated with k2 raised by 1e-12, which costs digits.
+            ExpectSlots(k.model, c, Integrate(k.model, k.c0, t, k.k1, k.k2, k.k3), k.model == 6 && k.k1 == k.k2 ? 1e-4 : 1e-9,
+                        false);
         }
     }
-    EXPECT_TRUE(rec.messages.empty());
-}
-
-TEST(BatchReactor, ZeroOrderStopsWhenAIsUsedUp) {
+    EXPECT_TRUE(rec.list.empty());
+    // Zero order stops when A is used up; autocatalysis carries its extent into slot 5.
     Conc c{};
     ASSERT_EQ(Batch(kClosed[0], 20.0, c), 0);
     EXPECT_EQ(c[1], 0.0);
     EXPECT_DOUBLE_EQ(c[4], 1.1);
-}
-
-TEST(BatchReactor, AutocatalysisAlsoCarriesTheExtentIntoSlotFive) {
-    Conc c{};
     ASSERT_EQ(Batch({5, 0.15, 0, 0, {0, 1, 0, 0, 0.01, 0.3}}, 10.0, c), 0);
     EXPECT_NEAR(c[5] - 0.3, c[4] - 0.01, 1e-15);
 }
 
-// The integrated models end exactly at t, whatever t/150 does in floating point. The sub-steps are
-// refined only until two runs agree to 1 %, so the agreement with the fine reference is about 1e-5.
-TEST(BatchReactor, IntegratedModelsMatchAFineReferenceAtT) {
-    MessageRecorder rec;
+// The integrated models end exactly at t, whatever t/150 does in floating point. The sub-steps are refined only
+// until two runs agree to 1 %, so the agreement with the fine reference is about 1e-5; model 20 with n = 1 is
+// first order, c(A) = c0·e^(-kt), and checked tighter.
+TEST(BatchReactor, IntegratedModelsEndExactlyAtT) {
+    Messages rec;
     for (const Case& k : kNumeric) {
         for (double t : {10.0, 12.5, 150.0, 200.0, 333.3}) {
             SCOPED_TRACE(::testing::Message() << "model " << k.model << " t " << t);
             Conc c{0, -9, -9, -9, -9, -9};
             ASSERT_EQ(Batch(k, t, c), 0);
-            const Conc ref = Integrate(k.model, k.c0, t, k.k1, k.k2, k.k3, 1.5, 40000);
-            for (int s = 1; s <= 5; ++s) {
-                if (Writes(k.model, s)) {
-                    EXPECT_NEAR(c[s], ref[s], 1e-5 * (1 + std::fabs(ref[s]))) << "slot " << s;
-                } else {
-                    EXPECT_EQ(c[s], -9.0) << "slot " << s;
-                }
-            }
+            ExpectSlots(k.model, c, Integrate(k.model, k.c0, t, k.k1, k.k2, k.k3, 1.5, 40000), 1e-5, true);
         }
     }
-    EXPECT_TRUE(rec.messages.empty());
-}
-
-TEST(BatchReactor, FirstOrderIntegratedModelEndsAtT) {
-    // Model 20 with n = 1 is A => P of first order: c(A) = c0 e^(-k t) exactly at t.
-    UseModel(20, 0.15, 0, 0, {0, 1, 0, 0, 0, 0}, 1.0f);
     for (double t : {10.0, 12.5, 150.0, 200.0, 1000.1}) {
         Conc c{};
-        int err = 1;
-        kernel::CalcBatchKessel(20, t, kernel::c0Wert, 0, c, err);
-        ASSERT_EQ(err, 0);
+        ASSERT_EQ(Batch({20, 0.15, 0, 0, {0, 1, 0, 0, 0, 0}}, t, c, 1.0f), 0);
         EXPECT_NEAR(c[1], std::exp(-0.15 * t), 1e-9 * (1 + std::exp(-0.15 * t))) << t;
         EXPECT_NEAR(c[1] + c[4], 1.0, 1e-12) << t;
     }
+    EXPECT_TRUE(rec.list.empty());
 }
 
 TEST(BatchReactor, FailuresAreReported) {
-    MessageRecorder rec;
+    Messages rec;
     Conc c{0, 5, 5, 5, 5, 5};
     // Model 19 without a real solution: flag only, nothing written.
     EXPECT_EQ(Batch({19, 1, -1, 0, {0, 1, 1, 0, 0, 0}}, 1.0, c), -1);
     EXPECT_EQ(c[1], 5.0);
-    EXPECT_TRUE(rec.messages.empty());
-
+    EXPECT_TRUE(rec.list.empty());
     // Division by zero (model 17 with k1 = 0): one message and the flag.
     EXPECT_EQ(Batch({17, 0, 0.1, 0, {0, 1, 1, 0, 0, 0}}, 1.0, c), -1);
-    ASSERT_EQ(rec.messages.size(), 1u);
-    EXPECT_EQ(rec.messages[0].title, "Meldung von CalcBatchKessel");
-    EXPECT_EQ(rec.messages[0].style, 16);
-    EXPECT_EQ(rec.messages[0].prompt.rfind("Fehler aufgetreten: \r\n", 0), 0u);
-    EXPECT_NE(rec.messages[0].prompt.find("\r\nÜberprüfen Sie die die Eingabewerte\r\n\r\n"
-                                          "Tipp: Setzen Sie zur Orientierung die Standardwerte"),
+    ASSERT_EQ(rec.list.size(), 1u);
+    EXPECT_EQ(rec.list[0].title, "Meldung von CalcBatchKessel");
+    EXPECT_EQ(rec.list[0].style, 16);
+    EXPECT_EQ(rec.list[0].prompt.rfind("Fehler aufgetreten: \r\n", 0), 0u);
+    EXPECT_NE(rec.list[0].prompt.find("\r\nÜberprüfen Sie die die Eingabewerte\r\n\r\n"
+                                      "Tipp: Setzen Sie zur Orientierung die Standardwerte"),
               std::string::npos);
-
     // A stiff integration that no sub-step count below the ceiling resolves.
     EXPECT_EQ(Batch({7, 1e9, 1e9, 0, {0, 1, 1, 0, 0, 0}}, 100.0, c), -1);
-    EXPECT_EQ(rec.messages.size(), 2u);
-
+    EXPECT_EQ(rec.list.size(), 2u);
     // A model outside 1..20 writes nothing and is no failure.
     Conc untouched{0, 3, 3, 3, 3, 3};
     EXPECT_EQ(Batch({21, 1, 1, 1, {0, 1, 1, 1, 1, 1}}, 1.0, untouched), 0);
@@ -152,53 +134,34 @@ TEST(BatchReactor, FailuresAreReported) {
 
 TEST(BatchReactor, ExtentsOfReaction) {
     kernel::ExtentVector ksi{};
-    // 2A => P: the extent is half the A consumed.
-    UseModel(3, 0.15, 0, 0, {0, 1, 0, 0, 0, 0});
-    kernel::cAktuell = {0, 0.4, 0, 0, 0.3, 0};
-    kernel::CalcKsi(ksi);
+    auto extents = [&](const Case& k, const Conc& c, float n = 1.5f) {
+        UseModel(k.model, k.k1, k.k2, k.k3, k.c0, n);
+        kernel::cAktuell = c;
+        kernel::CalcKsi(ksi);
+    };
+    extents({3, 0.15, 0, 0, {0, 1, 0, 0, 0, 0}}, {0, 0.4, 0, 0, 0.3, 0});  // 2A => P: half the A consumed
     EXPECT_DOUBLE_EQ(ksi[1], 0.3);
     EXPECT_EQ(ksi[2], 0.0);
-    // A + B => C; A + C => P: xi1 from B, xi2 = xi1 - c(C).
-    UseModel(7, 0.15, 0.05, 0, {0, 1, 1.2, 0, 0, 0});
-    kernel::cAktuell = {0, 0.5, 0.8, 0.3, 0.1, 0};
-    kernel::CalcKsi(ksi);
+    extents(kNumeric[0], {0, 0.5, 0.8, 0.3, 0.1, 0});  // A + B => C; A + C => P: xi1 from B, xi2 = xi1 - c(C)
     EXPECT_NEAR(ksi[1], 0.4, 1e-15);
     EXPECT_NEAR(ksi[2], 0.1, 1e-15);
-    // A => P; A => Q: each from its product.
-    UseModel(11, 0.15, 0.05, 0, {0, 1, 0, 0, 0.1, 0.2});
-    kernel::cAktuell = {0, 0.5, 0, 0, 0.45, 0.35};
-    kernel::CalcKsi(ksi);
+    extents({11, 0.15, 0.05, 0, {0, 1, 0, 0, 0.1, 0.2}}, {0, 0.5, 0, 0, 0.45, 0.35});  // each from its product
     EXPECT_NEAR(ksi[1], 0.35, 1e-15);
     EXPECT_NEAR(ksi[2], 0.15, 1e-15);
-    // Without a coefficient for A (matrix not filled for the model) the extent cannot be formed: a
-    // division by zero reaches the caller instead of a stale ksi(1).
+    // Model 20 counts one A per P although the matrix window shows -n.
+    extents({20, 0.15, 0, 0, {0, 1, 0, 0, 0, 0}}, {0, 0.6, 0, 0, 0.4, 0}, 2.5f);
+    EXPECT_EQ(kernel::StoechMatrix[1][1], -2.5f);
+    EXPECT_NEAR(ksi[1], 0.4, 1e-15);
+    // The enzyme model takes xi1 from the substrate: nearly all S converted, the free enzyme back near c0(E).
+    Conc c{};
+    ASSERT_EQ(Batch(kNumeric[2], 2000.0, c), 0);
+    extents(kNumeric[2], c);
+    EXPECT_NEAR(ksi[1], 5.0 - c[2], 1e-15);
+    EXPECT_GT(ksi[1], 4.0);
+    EXPECT_NEAR(ksi[2], c[4], 1e-15);
+    // Without a coefficient for A the extent cannot be formed: a division by zero instead of a stale ksi(1).
     UseModel(2, 0.15, 0, 0, {0, 1, 0, 0, 0, 0});
     kernel::StoechMatrix[1][1] = 0;
     kernel::cAktuell = {0, 0.5, 0, 0, 0.5, 0};
-    ksi[1] = 7.0;
     EXPECT_THROW(kernel::CalcKsi(ksi), kernel::RuntimeError);
-}
-
-TEST(BatchReactorFaults, EnzymeExtentComesFromTheSubstrate) {
-    const Case k = kNumeric[2];
-    Conc c{};
-    ASSERT_EQ(Batch(k, 2000.0, c), 0);
-    kernel::cAktuell = c;
-    kernel::ExtentVector ksi{};
-    kernel::CalcKsi(ksi);
-    EXPECT_NEAR(ksi[1], 5.0 - c[2], 1e-15);
-    EXPECT_GT(ksi[1], 4.0);  // nearly all substrate bound and converted; the free enzyme is back near 0.5
-    EXPECT_NEAR(ksi[2], c[4], 1e-15);
-}
-
-TEST(BatchReactorFaults, NthOrderExtentCountsOneAPerP) {
-    UseModel(20, 0.15, 0, 0, {0, 1, 0, 0, 0, 0}, 1.5f);
-    Conc c{};
-    int err = 1;
-    kernel::CalcBatchKessel(20, 5.0, kernel::c0Wert, 0, c, err);
-    kernel::cAktuell = c;
-    kernel::ExtentVector ksi{};
-    kernel::CalcKsi(ksi);
-    EXPECT_NEAR(ksi[1], c[4], 1e-12);  // the extent is the P formed
-    EXPECT_EQ(kernel::StoechMatrix[1][1], -1.5f);
 }

@@ -94,15 +94,16 @@ TEST(StrSingle, NonFiniteValuesGiveAReadableText) {
     EXPECT_EQ(Format(-INFINITY, "0.00"), "-Inf");
 }
 
-TEST(CStr, HasNoBlankAndUsesTheLocaleSeparator) {
-    EXPECT_EQ(CStrSingle(0.5f), ".5");
+TEST(CStr, HasNoBlankKeepsTheLeadingZeroAndUsesTheLocaleSeparator) {
+    EXPECT_EQ(CStrSingle(0.5f), "0.5");
     EXPECT_EQ(CStrSingle(6.0f), "6");
     EXPECT_EQ(CStrDouble(2.5), "2.5");
     DecimalComma comma;
-    EXPECT_EQ(CStrSingle(0.5f), ",5");
+    EXPECT_EQ(CStrSingle(0.5f), "0,5");
     EXPECT_EQ(CStrSingle(-1.25f), "-1,25");
     EXPECT_EQ(CStrSingle(1.5e-7f), "1,5E-07");
-    EXPECT_EQ(CStrDouble(1.0 / 8.0), ",125");
+    EXPECT_EQ(CStrDouble(1.0 / 8.0), "0,125");
+    EXPECT_EQ(CStrSingle(-0.25f), "-0,25");
     // Str keeps the decimal point whatever the locale.
     EXPECT_EQ(StrSingle(0.5f), " .5");
 }

@@ -5,7 +5,7 @@
 #include "kernel/RuntimeError.h"
 #include "kernel/State.h"
 #include "kernel/TimeCourse.h"
-#include "tests/kernel/KineticsReference.h"
+#include "tests/kernel/KernelTestSupport.h"
 
 using namespace kernel;
 
@@ -24,22 +24,19 @@ protected:
         kWert = {0, 0.15, 0.05, 0.02};
     }
     // Runs the time course of `model` as the current model over tSpan and checks that it succeeds.
-    void Run(int model, double tSpan) {
+    static void Run(int model, double tSpan) {
         aktModell = model;
         int err = 99;
         CalcZeitverlauf(model, tSpan, err);
         ASSERT_EQ(err, 0);
     }
-    kinref::Conc C0() const { return {0, c0Wert[1], c0Wert[2], c0Wert[3], c0Wert[4], c0Wert[5]}; }
     // Worst deviation of the curves in the given slots from the fine reference at every 20th point.
-    double MaxDeviation(int model, const char* slots, int refSteps = 4000) const {
+    static double MaxDeviation(int model, const char* slots, int refSteps = 4000) {
         double worst = 0;
-        for (int i = 0; i <= 200; i += 20) {
-            const auto ref = kinref::Integrate(model, C0(), kWert[1], kWert[2], kWert[3], ReaktOrdnung,
-                                               tWerte[static_cast<std::size_t>(i)], refSteps);
+        for (std::size_t i = 0; i <= 200; i += 20) {
+            const auto ref = ktest::Integrate(model, c0Wert, tWerte[i], kWert[1], kWert[2], kWert[3], ReaktOrdnung, refSteps);
             for (int s = 1; s <= 5; ++s) {
-                if (slots[s - 1] != '1') continue;
-                worst = std::max(worst, std::fabs(cKurve(s)[static_cast<std::size_t>(i)] - ref[static_cast<std::size_t>(s)]));
+                if (slots[s - 1] == '1') worst = std::max(worst, std::fabs(cKurve(s)[i] - ref[static_cast<std::size_t>(s)]));
             }
         }
         return worst;
@@ -59,9 +56,7 @@ TEST_F(TimeCourse, ClosedFormsFollowTheirRateLawsFromTheInitialValues) {
         Run(cs.model, 6.0);  // zero order: A is not used up before t = 6.67
         EXPECT_EQ(nZeitPunkte, 200);
         for (int s = 1; s <= 5; ++s) {
-            if (cs.slots[s - 1] == '1') {
-                EXPECT_DOUBLE_EQ(cKurve(s)[0], c0Wert[s]);
-            }
+            if (cs.slots[s - 1] == '1') EXPECT_DOUBLE_EQ(cKurve(s)[0], c0Wert[s]);
         }
         EXPECT_LT(MaxDeviation(cs.model, cs.slots), 1e-9);
     }
@@ -71,6 +66,10 @@ TEST_F(TimeCourse, GridHas200IntervalsAndRatesInSinglePrecision) {
     Run(2, 40.0);
     for (int i = 0; i <= 200; ++i) EXPECT_DOUBLE_EQ(tWerte[static_cast<std::size_t>(i)], i * 0.2);
     EXPECT_EQ(tWerte.size(), 451u);
+    for (int s = 1; s <= kSpecies; ++s) {  // all curves are sized together
+        EXPECT_EQ(cKurve(s).size(), tWerte.size());
+        EXPECT_EQ(rKurve(s).size(), tWerte.size());
+    }
     EXPECT_FLOAT_EQ(rKurveA[50], static_cast<float>(-0.15 * cKurveA[50]));  // dc(A)/dt = -k1·c(A)
 }
 
@@ -89,18 +88,14 @@ TEST_F(TimeCourse, ClosedFormEdgeCases) {
     kWert = {0, 0.15, 0.15, 0};
     c0Wert = {0, 1, 0, 0, 0, 0};
     Run(6, 20.0);
-    const double t = tWerte[100];
-    EXPECT_NEAR(cKurveC[100], 0.15 * t * std::exp(-0.15 * t), 1e-3);
-    // A + B => P takes the equal-start form only for bit-equal starts; the general form stays accurate
-    // right next to it.
-    c0Wert = {0, 0.5, 0.5, 0, 0, 0};
-    Run(4, 10.0);
-    EXPECT_DOUBLE_EQ(cKurveB[200], cKurveA[200]);
-    EXPECT_NEAR(cKurveA[200], 0.5 / (1 + 0.15 * 0.5 * 10.0), 1e-14);
-    c0Wert[1] = 0.5 + 1e-15;
-    Run(4, 10.0);
-    EXPECT_NE(cKurveB[200], cKurveA[200]);
-    EXPECT_NEAR(cKurveA[200], 0.5 / (1 + 0.15 * 0.5 * 10.0), 1e-12);
+    EXPECT_NEAR(cKurveC[100], 0.15 * tWerte[100] * std::exp(-0.15 * tWerte[100]), 1e-3);
+    // A + B => P takes the equal-start form only for bit-equal starts; the general form stays accurate next to it.
+    for (double a0 : {0.5, 0.5 + 1e-15}) {
+        c0Wert = {0, a0, 0.5, 0, 0, 0};
+        Run(4, 10.0);
+        EXPECT_EQ(cKurveB[200] == cKurveA[200], a0 == 0.5);
+        EXPECT_NEAR(cKurveA[200], 0.5 / (1 + 0.15 * 0.5 * 10.0), 1e-12);
+    }
 }
 
 // Long times: the limits are finite and the curves carry no overflow, although in the direct form of these
@@ -128,8 +123,8 @@ TEST_F(TimeCourse, LongTimesReachTheEquilibriumWithoutOverflow) {
     EXPECT_LT(MaxDeviation(12, "11010"), 1e-9);
 }
 
-TEST_F(TimeCourse, ModelNineteenWithoutSolutionReportsAndLeavesTheAxesAlone) {
-    // k2 = 0 with c0A = c0B: the discriminant is 0, so the denominator vanishes at t = 0.
+TEST_F(TimeCourse, FailuresAreReported) {
+    // Model 19, k2 = 0 with c0A = c0B: the denominator vanishes at t = 0; the axes stay as they were.
     c0Wert = {0, 1, 1, 0, 0, 0};
     kWert = {0, 0.15, 0, 0};
     AchsenGrenzen.fill(7.0f);
@@ -141,47 +136,47 @@ TEST_F(TimeCourse, ModelNineteenWithoutSolutionReportsAndLeavesTheAxesAlone) {
     EXPECT_EQ(cKurveA[1], 0.0);
     // A negative discriminant: K = k2/k1 = -0.5 gives a = 1.5, b = -2, c = 1, D = 4 - 6 < 0.
     kWert = {0, 0.2, -0.1, 0};
-    c0Wert = {0, 1, 1, 0, 0, 0};
+    err = 0;
     CalcZeitverlauf(19, 10.0, err);
     EXPECT_EQ(err, kTrue);
     EXPECT_EQ(tWerte[1], 0.0);
-}
-
-TEST_F(TimeCourse, FailuresOfTheClosedFormsAreRaised) {
+    // Model 8 with k1 + k2 = 0 and model 17 without a real root (p = -1, q = 1) raise.
     kWert = {0, 0.1, -0.1, 0};
     aktModell = 8;
-    int err = 0;
     try {
         CalcZeitverlauf(8, 10.0, err);
         FAIL() << "division by zero not raised";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.kind(), ErrorKind::DivisionByZero);
     }
-    // No real root of the equilibrium quadratic of model 17: p = -1, q = 1.
     kWert = {0, 1.0, -1.0, 0};
-    c0Wert = {0, 1, 1, 0, 0, 0};
     EXPECT_THROW(CalcZeitverlauf(17, 10.0, err), RuntimeError);
 }
 
+// The smooth models to about 1e-8; the stiff enzyme model with its defaults over 1000 s, where one sub-step per
+// interval is far outside the stability region of RK4, to 1e-5 and with the enzyme conserved.
 TEST_F(TimeCourse, IntegratedModelsAgreeWithAFineReference) {
-    const struct { int model; double k1, k2, k3; float order; const char* slots; } cases[] = {
-        {7, 0.15, 0.05, 0, 1.5f, "11110"},  {9, 0.15, 0.1, 0, 1.5f, "11110"},
-        {13, 0.15, 0.1, 0.005, 1.5f, "11110"}, {14, 0.15, 0.1, 0.005, 1.5f, "10110"},
-        {15, 0.15, 0.2, 0.15, 1.5f, "10110"}, {18, 0.15, 0.1, 0.005, 1.5f, "11110"},
-        {20, 0.15, 0, 0, 2.5f, "10010"},
+    const ktest::Conc c0 = c0Wert, enzyme{0, 0.5, 5, 0, 0, 0};
+    const struct { int model; double k1, k2, k3; float order; const char* slots; double span, tol; } cases[] = {
+        {7, 0.15, 0.05, 0, 1.5f, "11110", 30, 1e-8},     {9, 0.15, 0.1, 0, 1.5f, "11110", 30, 1e-8},
+        {13, 0.15, 0.1, 0.005, 1.5f, "11110", 30, 1e-8}, {14, 0.15, 0.1, 0.005, 1.5f, "10110", 30, 1e-8},
+        {15, 0.15, 0.2, 0.15, 1.5f, "10110", 30, 1e-8},  {18, 0.15, 0.1, 0.005, 1.5f, "11110", 30, 1e-8},
+        {20, 0.15, 0, 0, 2.5f, "10010", 30, 1e-8},       {10, 1.5, 0.01, 0.005, 1.5f, "11110", 1000, 1e-5},
     };
     for (const auto& cs : cases) {
         SCOPED_TRACE(cs.model);
         kWert = {0, cs.k1, cs.k2, cs.k3};
+        c0Wert = cs.model == 10 ? enzyme : c0;
         ReaktOrdnung = cs.order;
-        Run(cs.model, 30.0);
-        EXPECT_LT(MaxDeviation(cs.model, cs.slots), 1e-8);
+        Run(cs.model, cs.span);
+        EXPECT_LT(MaxDeviation(cs.model, cs.slots, cs.model == 10 ? 100000 : 4000), cs.tol);
     }
+    EXPECT_NEAR(cKurveA[200] + cKurveC[200], 0.5, 1e-9);
 }
 
 // First order with k1·Δt = 2: one RK4 step multiplies A by R(z) = 1 - z + z²/2 - z³/6 + z⁴/24. Trials with
-// 1, 2, 4 sub-steps differ by more than 1 % from the next, 4 and 8 by less, so every interval takes R(0.25)^8. Values whose
-// summed magnitude is below 1e-6 are not compared, so there the first doubling (2 sub-steps) is taken.
+// 1, 2, 4 sub-steps differ by more than 1 % from the next, 4 and 8 by less, so every interval takes R(0.25)^8.
+// Values whose summed magnitude is below 1e-6 are not compared, so there the first doubling (2 sub-steps) is taken.
 TEST_F(TimeCourse, StepDoublingAcceptsTheFirstPairAgreeingToOnePercent) {
     auto R = [](double z) { return 1 - z + z * z / 2 - z * z * z / 6 + z * z * z * z / 24; };
     auto trial = [&](int n) { return std::pow(R(2.0 / n), n); };
@@ -191,10 +186,9 @@ TEST_F(TimeCourse, StepDoublingAcceptsTheFirstPairAgreeingToOnePercent) {
     ASSERT_LT(differ(4), 0.01);
     kWert = {0, 0.15, 0, 0};
     ReaktOrdnung = 1.0f;
-    const double tSpan = 200 * 2 / 0.15;
     for (double c0 : {1.0, 1e-7}) {
         c0Wert = {0, c0, 0, 0, 0, 0};
-        Run(20, tSpan);
+        Run(20, 200 * 2 / 0.15);
         const double perInterval = c0 == 1.0 ? trial(8) : trial(2);
         for (int j : {1, 2, 5}) {
             EXPECT_NEAR(cKurveA[static_cast<std::size_t>(j)] / c0, std::pow(perInterval, j), 1e-12) << c0 << " " << j;
@@ -212,9 +206,9 @@ TEST_F(TimeCourse, OrderBelowOneRunsToCompletionAlthoughAOvershootsZero) {
     EXPECT_NEAR(cKurveA[200] + cKurveP[200], 1.0, 1e-9);
 }
 
-TEST_F(TimeCourse, NumericRunSetsKnotsAndHalfLives) {
+TEST_F(TimeCourse, NumericRunSetsKnotsAndFreshHalfLives) {
     // A => C <=> P: A decays first-order, so its half-life on the straight line between the grid points
-    // can be computed from exp(-k1·t).
+    // follows from exp(-k1·t).
     kWert = {0, 0.15, 0.1, 0.005};
     Run(14, 100.0);
     EXPECT_EQ(AkimaX[0], 202.0);
@@ -223,12 +217,9 @@ TEST_F(TimeCourse, NumericRunSetsKnotsAndHalfLives) {
     int j = 1;
     while (std::exp(-0.15 * j * dt) >= 0.5) ++j;
     const double a1 = std::exp(-0.15 * (j - 1) * dt), a2 = std::exp(-0.15 * j * dt);
-    const double expected = (j - 1) * dt + (0.5 - a1) * dt / (a2 - a1);
-    EXPECT_NEAR(HalbwertA, expected, 1e-4);
+    EXPECT_NEAR(HalbwertA, (j - 1) * dt + (0.5 - a1) * dt / (a2 - a1), 1e-4);
     EXPECT_NEAR(HalbwertA, std::log(2.0) / 0.15, 1e-2);
-}
-
-TEST_F(TimeCourse, EveryRunStartsWithoutStaleHalfLives) {
+    // Every run starts without the half-lives of the previous one.
     Run(7, 100.0);
     EXPECT_GT(HalbwertB, 0.0f);
     Run(2, 100.0);
@@ -253,16 +244,6 @@ TEST_F(TimeCourse, RungeKutta4OneStepIsTheFourthOrderTaylorPolynomial) {
     EXPECT_DOUBLE_EQ(xt, h);
     RungeKutta4(2, y, out, 0, 0.0, h, x, xt, yt, dydt, d1, d2, d3, d4);
     EXPECT_EQ(out[1], 2.0);
-}
-
-TEST_F(TimeCourse, StiffEnzymeRunDoublesUntilStableAndConserves) {
-    // Default enzyme constants over 1000 s: a single sub-step per interval is far outside the stability
-    // region of RK4, so the doubling has to go on until the trials agree.
-    kWert = {0, 1.5, 0.01, 0.005};
-    c0Wert = {0, 0.5, 5, 0, 0, 0};
-    Run(10, 1000.0);
-    EXPECT_LT(MaxDeviation(10, "11110", 100000), 1e-5);
-    EXPECT_NEAR(cKurveA[200] + cKurveC[200], 0.5, 1e-9);
 }
 
 TEST_F(TimeCourse, AxisProposalAddsMarginsAroundAllCurves) {

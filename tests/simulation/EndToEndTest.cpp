@@ -32,6 +32,7 @@
 #include "simulation/frmPrepareTimeDiagram.h"
 #include "simulation/frmSimTabelle.h"
 #include "tests/support/MsgRecorder.h"
+#include "tests/support/PictureDir.h"
 
 namespace {
 
@@ -165,10 +166,9 @@ TEST_F(EndToEndTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
         }
     }
     EXPECT_EQ(chart->PointCount(1, 3), 0);
-    QDir().mkpath("/work/scratch");
     QWidget* frame = platform::Windows().Frame("frmTGraph2D");
-    EXPECT_TRUE(frame->grab().save("/work/scratch/timesim_diagram.png"));
-    main->grab().save("/work/scratch/timesim_program.png");
+    EXPECT_TRUE(frame->grab().save(testsupport::PicturePath("timesim_diagram.png")));
+    main->grab().save(testsupport::PicturePath("timesim_program.png"));
 
     // The value table of the same inputs.
     std::string table;
@@ -190,7 +190,7 @@ TEST_F(EndToEndTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
     for (std::size_t i = 3; i < lines.size(); ++i) rows.push_back(Cells(lines[i]));
     ASSERT_EQ(rows.size(), 201u);
     // exp(-1.5) = 0.22313016..., 1 - exp(-1.5) = 0.77686983...
-    EXPECT_EQ(rows[100], (std::vector<std::string>{"15.00", ".2231302", "", "", ".7768698"}));
+    EXPECT_EQ(rows[100], (std::vector<std::string>{"15.00", "0.2231302", "", "", "0.7768698"}));
     EXPECT_EQ(rows[0], (std::vector<std::string>{"0.00", "1", "", "", "0"}));
     EXPECT_EQ(rows[200][0], "30.00");
     EXPECT_FALSE(platform::Windows().IsLoaded("frmSimTabelle"));

@@ -253,7 +253,7 @@ TEST_F(TimeSimulationTest, MichaelisConstantFollowsTheRateConstants) {
     Inputs({"0.5", "5"}, "20", {"0.1", "0.01", "0.005"});
     // KM = (k< + k3) / k> = 0.015 / 0.1
     EXPECT_NEAR(KMichaelis, 0.15, 1e-12);
-    EXPECT_EQ(w->lblMichaelisK1->text().toStdString(), "Michaelis-Konstante KM/(mol/L) = (k< + k3) / k> =.15");
+    EXPECT_EQ(w->lblMichaelisK1->text().toStdString(), "Michaelis-Konstante KM/(mol/L) = (k< + k3) / k> =0.15");
     Enter(w->kCombo[1], "0");
     EXPECT_NEAR(KMichaelis, 0.15, 1e-12);
     Enter(w->kCombo[1], "");

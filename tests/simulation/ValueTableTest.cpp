@@ -130,8 +130,8 @@ TEST_F(ValueTableTest, ConcentrationTableOfTwoSpecies) {
         EXPECT_EQ(cells[3], Pad(""));
     }
     // t = 10: exp(-1) and 1 - exp(-1) as single-precision values, seven significant digits.
-    EXPECT_EQ(Cells(lines[3 + 100]), (std::vector<std::string>{Pad("10.00"), Pad(".3678795"), Pad(""), Pad(""),
-                                                               Pad(".6321205")}));
+    EXPECT_EQ(Cells(lines[3 + 100]), (std::vector<std::string>{Pad("10.00"), Pad("0.3678795"), Pad(""), Pad(""),
+                                                               Pad("0.6321205")}));
     EXPECT_EQ(Cells(lines[3])[0], Pad("0.00"));
     EXPECT_EQ(Cells(lines[3])[1], Pad("1"));
     EXPECT_EQ(Cells(lines.back())[0], Pad("20.00"));
@@ -145,7 +145,7 @@ TEST_F(ValueTableTest, RateTableHeadersAreCutToFourteenCharacters) {
     EXPECT_EQ(Cells(lines[1])[1], "r(A)/(mol/L/s)");
     EXPECT_EQ(lines[2], "");
     EXPECT_EQ(lines[3], "");
-    EXPECT_EQ(Cells(lines[4 + 100])[1], Pad("-.03678795"));
+    EXPECT_EQ(Cells(lines[4 + 100])[1], Pad("-0.03678795"));
     ZeitEinheit = "min";
     lines = Lines(frmSimTabelle::BuildTableText());
     EXPECT_EQ(Cells(lines[1])[0], Pad(" t/min"));
@@ -177,7 +177,7 @@ TEST_F(ValueTableTest, EnzymeTableShowsTheRelativeRateOnly) {
     std::vector<std::string> lines = Lines(frmSimTabelle::BuildTableText());
     EXPECT_EQ(Cells(lines[1]), (std::vector<std::string>{"c(S))/KM (norm", Pad(""), Pad(""), Pad(""), Pad("rP/rP,max")}));
     EXPECT_EQ(lines[3], "");
-    EXPECT_EQ(Cells(lines[4 + 100]), (std::vector<std::string>{Pad("10.00"), Pad(""), Pad(""), Pad(""), Pad(".03678795")}));
+    EXPECT_EQ(Cells(lines[4 + 100]), (std::vector<std::string>{Pad("10.00"), Pad(""), Pad(""), Pad(""), Pad("0.03678795")}));
     MMNormiert = kFalse;
     lines = Lines(frmSimTabelle::BuildTableText());
     EXPECT_EQ(Cells(lines[1])[0], "c(S))/ (mol/L)");
