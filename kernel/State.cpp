@@ -36,6 +36,8 @@ int BatchEingabeModus = 0;
 int InpSelectRohr = 0;
 int RuehrerAnimation = 0;
 int ContiHinweisOffen = kTrue;
+float KaskadeFuellPause = 0.3f;
+float KaskadeAufbauPause = 0.02f;
 int nKesselVZ = 0;
 int nKesselVC = 1;
 std::string TabellenDatei;
@@ -163,6 +165,10 @@ std::array<int, 9> BAKTrinkStart = [] { std::array<int, 9> a{}; a.fill(-1); retu
 std::array<float, 9> BAKAlkMasse{};
 std::array<float, 8> BAKkres{};
 std::array<float, 1000> BAKKurve{};
+std::array<float, 9> BAKGlasVol{};
+std::array<float, 9> BAKVolProzent{};
+float BAKkresStandard = 0;
+int gIndex = 0;
 
 int Sanduhrzaehler = 0;
 
@@ -171,6 +177,9 @@ std::string KommandoZeile, ProjektFile, ProjektKommentar;
 std::string SessionFile;
 std::string ProtSep = ";";
 std::string ProtFile;
+std::vector<ProtokollZeile> ProtDaten(1);
+int ProtZeilen = 0;
+int ProtOffen = 0;
 FormPos PosKinModel, PosArrhenius, PosBlutalkohol, PosTangente, PosCommentInput, PosCmnDlg;
 FormPos PosFitting, PosTimeDiagram, PosBatch, PosRKconti, PosRohrreaktor, PosSimTabelle;
 FormPos PosVerweilCalc, PosVerweilzeit, PosMonteCarlo, PosDatedit, PosKaskade, PosXYEdit;

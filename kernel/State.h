@@ -92,6 +92,8 @@ extern int BatchEingabeModus;               // 0 time, 1 conversion
 extern int InpSelectRohr;                   // 0..2
 extern int RuehrerAnimation;                // flag
 extern int ContiHinweisOffen;               // flag; start -1
+extern float KaskadeFuellPause;            // wait between the tanks of the cascade while they are coloured, s; start 0.3
+extern float KaskadeAufbauPause;           // wait between the tanks while the cascade is drawn anew, s; start 0.02
 extern int nKesselVZ;                       // tanks of the tracer experiment, 0 until first opened
 extern int nKesselVC;                       // tanks of the residence-time distribution; start 1
 extern std::string TabellenDatei;           // file title of the last saved value table
@@ -214,6 +216,10 @@ extern std::array<int, 9> BAKTrinkStart;    // start minute of drink 1..8 from t
 extern std::array<float, 9> BAKAlkMasse;    // alcohol mass of drink 1..8, g; <= 0 none
 extern std::array<float, 8> BAKkres;        // absorption constant of drink i at index i-1, 1/h
 extern std::array<float, 1000> BAKKurve;    // blood alcohol at minute 0..999, g/L
+extern std::array<float, 9> BAKGlasVol;     // glass volume of drink 1..8, ml
+extern std::array<float, 9> BAKVolProzent;  // alcohol content of drink 1..8, vol-%
+extern float BAKkresStandard;               // standard absorption constant shown in the window, 1/h
+extern int gIndex;                          // shared loop counter
 
 // ---- Common utilities ----------------------------------------------------------------------------------
 extern int Sanduhrzaehler;                  // nesting depth of the hourglass pointer
@@ -228,6 +234,9 @@ extern std::string ProjektKommentar;        // one-line comment of the project
 extern std::string SessionFile;             // program directory & "/TarLastSession.TC3"
 extern std::string ProtSep;                 // separator of the protocol file; start ";"
 extern std::string ProtFile;                // name of the current protocol file (no directory)
+extern std::vector<ProtokollZeile> ProtDaten;  // recorded protocol rows 1..ProtZeilen (row 0 unused)
+extern int ProtZeilen;                      // number of recorded rows; 0 after each new protocol file
+extern int ProtOffen;                       // flag: rows recorded that are not written yet
 // Left and Top of a work window in twips, applied by the window when it loads.
 struct FormPos {
     int Left = 0;

@@ -95,6 +95,36 @@ QSize TextBoxSize(const QFont& font, const QString& text) {
     return {r.width() + 2 * kTextPadH, r.height() + 2 * kTextPadV};
 }
 
+// Breaks the lines of text at blanks so that each line of the drawn block (padding included) is at
+// most maxWidth pixels wide; a single word longer than that keeps a line of its own.
+QString WrapToWidth(const QFont& font, const QString& text, int maxWidth) {
+    const QFontMetrics fm(font);
+    const int room = maxWidth - 2 * kTextPadH;
+    if (room <= 0) return text;
+    QStringList lines;
+    for (QString rest : text.split(QChar('\n'))) {
+        while (fm.horizontalAdvance(rest) > room) {
+            int cut = -1;
+            for (int i = static_cast<int>(rest.size()) - 1; i > 0; --i) {
+                if (rest[i] == QChar(' ') && rest[i - 1] != QChar(' ') && fm.horizontalAdvance(rest.left(i)) <= room) {
+                    cut = i;
+                    break;
+                }
+            }
+            if (cut < 0) cut = static_cast<int>(rest.indexOf(QChar(' '), 1));
+            if (cut < 0) break;
+            QString head = rest.left(cut);
+            while (head.endsWith(QChar(' '))) head.chop(1);
+            rest = rest.mid(cut);
+            while (rest.startsWith(QChar(' '))) rest.remove(0, 1);
+            lines << head;
+            if (rest.isEmpty()) break;
+        }
+        lines << rest;
+    }
+    return lines.join(QChar('\n'));
+}
+
 // Ticks at the tick spacing, numbers only where a tick is a multiple of the number spacing.
 class SpacingTicker : public QCPAxisTicker {
 public:
@@ -491,15 +521,26 @@ struct Chart2D::Impl {
         return t;
     }
 
+    // The text of header (0) or footer (1) as drawn: lines that would run past the right edge of
+    // the chart are broken at blanks.
+    QString ShownText(int which) const {
+        const chartmodel::TextBlock& tb = m.texts[which];
+        const QString text = ToQText(tb.text);
+        const int left = tb.located ? tb.left : (which == 0 ? 2 : m.areaLeft + 5);
+        const int room = q->width() - std::max(0, left) - 2;
+        if (text.isEmpty() || TextBoxSize(tb.font, text).width() <= room) return text;
+        return WrapToWidth(tb.font, text, which == 0 && !tb.located ? q->width() - 4 : room);
+    }
+
     chartgeo::PixRect TextRect(int which) const {
         const chartmodel::TextBlock& tb = m.texts[which];
-        const QSize sz = TextBoxSize(tb.font, ToQText(tb.text));
+        const QSize sz = TextBoxSize(tb.font, ShownText(which));
         chartgeo::PixRect r;
         if (!tb.shown || sz.isEmpty()) return r;
         int left = tb.left, top = tb.top;
         if (!tb.located) {
             if (which == 0) {
-                left = (q->width() - sz.width()) / 2;
+                left = std::max(0, (q->width() - sz.width()) / 2);
                 top = m.areaTop + 2;
             } else {
                 left = m.areaLeft + 5;
@@ -527,7 +568,9 @@ struct Chart2D::Impl {
             (k == 0 ? headerRect : footerRect) = r;
             if (r.Empty()) continue;
             const chartmodel::TextBlock& tb = m.texts[k];
-            QCPItemText* t = AddText(ToQText(tb.text), tb.font, tb.fore, tb.back, tb.border);
+            const QString text = ShownText(k);
+            QCPItemText* t = AddText(text, tb.font, tb.fore, tb.back, tb.border);
+            if (text != ToQText(tb.text)) t->setTextAlignment(k == 0 ? Qt::AlignHCenter : Qt::AlignLeft);
             t->position->setCoords(r.left, r.top);
         }
         // Horizontal titles of "Y" and "Y2" stand above the ends of their axes.
@@ -595,6 +638,18 @@ struct Chart2D::Impl {
             case kAnchorNorthWest: al = Qt::AlignRight | Qt::AlignBottom; px -= o; py -= o; break;
             case kAnchorSouthWest: al = Qt::AlignRight | Qt::AlignTop; px -= o; py += o; break;
             default: px += o; py -= o; break;  // north-east
+            }
+            if (lb.attach == kAttachSeries) {
+                // A curve label stays inside the plot area, clear of header and axis numbers.
+                const QSize sz = TextBoxSize(lb.font, ToQText(lb.text));
+                double left = px, top = py;
+                if (al & Qt::AlignHCenter) left -= sz.width() / 2.0;
+                else if (al & Qt::AlignRight) left -= sz.width();
+                if (al & Qt::AlignVCenter) top -= sz.height() / 2.0;
+                else if (al & Qt::AlignBottom) top -= sz.height();
+                px = std::clamp(left, plotRect.left, std::max(plotRect.left, plotRect.left + plotRect.width - sz.width()));
+                py = std::clamp(top, plotRect.top, std::max(plotRect.top, plotRect.top + plotRect.height - sz.height()));
+                al = Qt::AlignLeft | Qt::AlignTop;
             }
             t->setPositionAlignment(al);
             t->position->setCoords(px, py);

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 
 #include "platform/WindowRegistry.h"
+#include "shell/frmTCmnDlg.h"
 
 namespace shell {
 namespace {
@@ -33,11 +34,11 @@ void SetSaveFileChooser(FileChooser chooser) { saveSlot() = std::move(chooser); 
 
 bool ChooseFileToOpen(const FileRequest& request, std::string& chosenPath) {
     if (openSlot()) return openSlot()(request, chosenPath);
-    const QString name = QFileDialog::getOpenFileName(platform::Windows().MainWindow(),
-                                                      QString::fromStdString(request.caption),
-                                                      QString::fromStdString(request.directory), FilterOf(request));
-    if (name.isEmpty()) return false;
-    chosenPath = name.toStdString();
+    std::string fullName = request.proposal, fileName, directory = request.directory;
+    bool cancel = true;
+    ShowFileDialog(fullName, fileName, directory, request.pattern, request.caption, 0, cancel);
+    if (cancel || fileName.empty()) return false;
+    chosenPath = fullName;
     return true;
 }
 

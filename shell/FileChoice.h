@@ -1,7 +1,7 @@
 #pragma once
-// Where the shell needs a file name from the user. The project load goes through the program's
-// own file dialog, which registers itself here when it exists; until then a standard open dialog
-// serves. Saving uses the standard save dialog. Tests install choosers that answer directly.
+// Where the shell needs a file name from the user. Opening goes through the program's own file
+// dialog frmTCmnDlg; saving uses the standard save dialog. Tests install choosers that answer
+// directly.
 #include <functional>
 #include <string>
 

@@ -8,11 +8,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -28,6 +31,7 @@
 #include "platform/core/NumberFormat.h"
 #include "shell/DataSaveQuestion.h"
 #include "shell/FileChoice.h"
+#include "shell/HelpEntries.h"
 #include "shell/ProjectFile.h"
 #include "shell/ProtocolName.h"
 #include "shell/WindowMenus.h"
@@ -79,6 +83,38 @@ void ShowIfRegistered(const char* name) {
     if (platform::Windows().IsRegistered(name)) platform::Windows().Show(name);
 }
 
+// Child windows open at positions derived from the screen size (the model window at the right
+// screen edge, the diagram beside the calculation window); the work area is smaller than the
+// screen by the frame, menu and tool bar. When a child opens, it is moved back just far enough
+// that it lies inside the visible work area (top-left corner first when it is larger).
+class KeepChildInView : public QObject {
+public:
+    using QObject::QObject;
+
+    static void Fit(QMdiSubWindow* sub) {
+        QMdiArea* area = sub ? sub->mdiArea() : nullptr;
+        if (!area || !sub->isVisible() || sub->isMaximized() || sub->isMinimized()) return;
+        const QRect view = area->viewport()->rect();
+        QPoint pos = sub->pos();
+        if (pos.x() + sub->width() > view.width()) pos.setX(view.width() - sub->width());
+        if (pos.y() + sub->height() > view.height()) pos.setY(view.height() - sub->height());
+        pos.setX(std::max(0, pos.x()));
+        pos.setY(std::max(0, pos.y()));
+        if (pos != sub->pos()) sub->move(pos);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            // After the window has placed itself, and after a frame that is being shown
+            // maximized has taken its final size.
+            QPointer<QMdiSubWindow> sub = qobject_cast<QMdiSubWindow*>(watched);
+            QTimer::singleShot(0, this, [sub] { Fit(sub); });
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
 MDITAR* MDITAR::Instance() { return defaultInstance; }
@@ -100,11 +136,20 @@ MDITAR::MDITAR(const std::string& commandLine, QWidget* parent) : QMainWindow(pa
     setCentralWidget(central);
     BuildMenus();
     shell::BuildWindowMenus(this);
+    shell::BuildHelpEntries(this);
     BuildToolbar();
+    // The window positions of the system are derived from the screen size, so the frame takes the
+    // whole screen; 1024 x 740 is its size when it is restored.
     resize(1024, 740);
+    setWindowState(windowState() | Qt::WindowMaximized);
 
     platform::Windows().Adopt("MDITAR", this);
-    platform::Windows().SetMainWindow(this, [this](QWidget* form) { return mdiArea_->addSubWindow(form); });
+    auto* keeper = new KeepChildInView(this);
+    platform::Windows().SetMainWindow(this, [this, keeper](QWidget* form) {
+        QMdiSubWindow* sub = mdiArea_->addSubWindow(form);
+        if (sub) sub->installEventFilter(keeper);
+        return sub;
+    });
 
     MDIForm_Load(commandLine);
 }
@@ -553,22 +598,20 @@ void MDITAR::mnuProjektInfo_Click() { ShowProjectStatus(kernel::DatenFile); }
 
 void MDITAR::Toolbar1_ButtonClick(int index) {
     platform::Windows().Unload("frmBlutalkohol");
-    auto trigger = [this](const char* entry) {
-        if (auto* action = findChild<QAction*>(entry)) action->trigger();
-    };
+    // The handlers themselves: a button acts whatever state the menu entry is in.
     switch (index) {
     case 2:
-    case 14: trigger("mnuNeudat"); break;
+    case 14: shell::mnuNeudat_Click(); break;
     case 4: mnuLoadLastSession_Click(); break;
     case 6:
         for (const char* w : {"frmPrepareTimeDiagram", "frmTGraph2D", "frmTFitting"}) platform::Windows().Unload(w);
         mnuLoadProject_Click();
         break;
     case 8: mnuSaveProject_Click(); break;
-    case 16: trigger("mnuEditDat"); break;
-    case 23: trigger("mnuToolArrhenius"); break;
-    case 25: trigger("mnuToolEyring"); break;
-    case 29: trigger("mnuEditXY"); break;
+    case 16: shell::mnuEditDat_Click(); break;
+    case 23: shell::mnuToolArrhenius_Click(); break;
+    case 25: shell::mnuToolEyring_Click(); break;
+    case 29: shell::mnuEditXY_Click(); break;
     case 36: ShowProjectStatus(kernel::DatenFile); break;
     default: break;
     }

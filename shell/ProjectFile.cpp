@@ -1,8 +1,6 @@
 #include "shell/ProjectFile.h"
 
 #include <QDateTime>
-#include <QInputDialog>
-#include <QLineEdit>
 #include <QLocale>
 
 #include <algorithm>
@@ -126,15 +124,10 @@ CommentPrompt& commentPromptSlot() {
     return prompt;
 }
 
+// The comment window, shown modally; it stores its answer in ProjektKommentar itself.
 void DefaultCommentPrompt() {
-    bool ok = false;
-    const QString text = QInputDialog::getText(platform::Windows().MainWindow(),
-                                               QString::fromUtf8(" Datei-Kommentar für Projekt (optional)"),
-                                               QString::fromUtf8(" Eingabe Kommentartext\n<Abbrechen> = kein Kommentar"),
-                                               QLineEdit::Normal, QString::fromStdString(kernel::ProjektKommentar), &ok);
-    QString line = text;
-    line.remove('\r').remove('\n');
-    kernel::ProjektKommentar = ok ? line.toStdString() : std::string();
+    platform::Windows().ShowModal("frmCommentInput");
+    platform::Windows().Unload("frmCommentInput");
 }
 
 }  // namespace

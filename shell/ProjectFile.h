@@ -67,7 +67,7 @@ void ViewProjectFile(const std::string& fileName, std::string& dateText, std::st
                      std::string& dataName, bool& ok);
 
 // Asks for the project comment (frmCommentInput); the answer goes to ProjektKommentar
-// (cancel gives ""). The default asks with a simple input dialog; the comment window replaces it,
+// (cancel gives ""). The default shows the comment window frmCommentInput modally;
 // tests answer directly.
 using CommentPrompt = std::function<void()>;
 void SetCommentPrompt(CommentPrompt prompt);

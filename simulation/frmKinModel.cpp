@@ -1,6 +1,7 @@
 #include "simulation/frmKinModel.h"
 
 #include <QCloseEvent>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -89,11 +90,17 @@ bool InMask(const std::string& mask, int i) { return static_cast<int>(mask.size(
 
 std::string Str(double value) { return platform::StrSingle(static_cast<float>(value)); }
 
-void SetOptionFont(QRadioButton* option, bool bold, int pointSize) {
+// Arial of the given size; where Arial is missing, the narrower cut of the substitute, so that
+// the long model names keep about the width they have in Arial.
+QFont OptionFont(bool bold, int pointSize) {
     QFont font(QStringLiteral("Arial"), pointSize);
     font.setBold(bold);
-    option->setFont(font);
+    if (QFontInfo(font).family().compare(QStringLiteral("Arial"), Qt::CaseInsensitive) != 0)
+        font.setStretch(QFont::SemiCondensed);
+    return font;
 }
+
+void SetOptionFont(QRadioButton* option, bool bold, int pointSize) { option->setFont(OptionFont(bold, pointSize)); }
 
 void SetLabelBold(QLabel* label, bool bold) {
     QFont font = label->font();
@@ -150,11 +157,11 @@ frmKinModel::frmKinModel(QWidget* parent) : QWidget(parent) {
     lbl13 = scheme("lbl13", "A + B => C <=> P");
 
     // Layout from the twips of the design, widened where the font on this system needs more room.
-    const QFont boldOption = [] {
-        QFont f(QStringLiteral("Arial"), 9);
-        f.setBold(true);
-        return f;
-    }();
+    // The window's texts are 8 points, as in the design.
+    QFont windowFont = font();
+    windowFont.setPointSize(8);
+    setFont(windowFont);
+    const QFont boldOption = OptionFont(true, 9);
     const QFontMetrics optionMetrics(boldOption);
     const int rowHeight = std::max(Tw(kRowTwips), optionMetrics.height() + 2);
     const int schemeHeight = std::max(Tw(kSchemeTwips), QFontMetrics(font()).height());
@@ -181,7 +188,8 @@ frmKinModel::frmKinModel(QWidget* parent) : QWidget(parent) {
         }
     }
     for (QRadioButton* option : optTyp) option->resize(optionWidth, rowHeight);
-    for (QLabel* label : {Label2, Label3, lbl7, lbl10, lbl18, lbl13}) label->resize(optionWidth, schemeHeight);
+    for (QLabel* label : {Label2, Label3, lbl7, lbl10, lbl18, lbl13})
+        label->resize(optionWidth + Tw(120) - label->x(), schemeHeight);
     Rahmen1->setGeometry(Tw(60), 0, optionWidth + Tw(180), top + Tw(120));
 
     // Right column: time unit, order, enzyme data mode, matrix button.

@@ -11,7 +11,10 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QStyle>
+#include <QTextDocument>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -140,6 +143,17 @@ frmSimTabelle::frmSimTabelle(QWidget* parent) : QDialog(parent) {
     txtSimTabelle->setTabStopDistance(8 * QFontMetricsF(txtSimTabelle->font()).horizontalAdvance(QLatin1Char(' ')));
     txtSimTabelle->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtSimTabelle->setToolTip(QString::fromUtf8(" Rechte Maustaste: Kopieren in Zwischenablage möglich "));
+    // Wide enough to show a whole table line (indent, five cells at tab stops of eight) without
+    // scrolling sideways.
+    int zeichen = static_cast<int>(kEinzug.size());
+    for (int zelle = 1; zelle < 5; ++zelle) zeichen = ((zeichen + kZellBreite) / 8 + 1) * 8;
+    zeichen += kZellBreite + 1;
+    const int textBreite = static_cast<int>(std::ceil(
+        zeichen * QFontMetricsF(txtSimTabelle->font()).horizontalAdvance(QLatin1Char(' ')) +
+        2 * txtSimTabelle->document()->documentMargin()));
+    const int boxBreite = textBreite + 2 * txtSimTabelle->frameWidth() +
+                          txtSimTabelle->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, txtSimTabelle);
+    resize(std::max(width(), boxBreite + Tw(120)), height());
 
     auto button = [this](const char* name, const char* caption, const char* tip) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);

@@ -72,7 +72,7 @@ frmmatrix::frmmatrix(QWidget* parent) : QWidget(parent) {
         return l;
     };
     Label10 = label("Label10", QString(), this);
-    PlaceTw(Label10, 240, 120, 2892, 252);
+    PlaceTw(Label10, 240, 120, 3340, 252);
     auto* FrameMatrix = new MatrixFrame(this);
     FrameMatrix->setObjectName("FrameMatrix");
     PlaceTw(FrameMatrix, 0, 480, 3612, 2532);
@@ -84,16 +84,16 @@ frmmatrix::frmmatrix(QWidget* parent) : QWidget(parent) {
     for (int r = 0; r < 5; ++r) {
         const int top = 840 + 240 * r;
         rowNames[static_cast<std::size_t>(r)] = label(nameLabels[r], QString(), FrameMatrix);
-        PlaceTw(rowNames[static_cast<std::size_t>(r)], 240, top, 252, 252);
+        PlaceTw(rowNames[static_cast<std::size_t>(r)], 240, top, 400, 252);
         rows[static_cast<std::size_t>(r)] = label(rowLabels[r], QString(), FrameMatrix);
         PlaceTw(rows[static_cast<std::size_t>(r)], 720, top, r == 2 ? 2412 : 2532, 252);
     }
     cmdHelp = new QPushButton("Hilfe", this);
     cmdHelp->setObjectName("cmdHelp");
-    PlaceTw(cmdHelp, 240, 3200, 1452, 420);
+    PlaceTw(cmdHelp, 120, 3200, 1500, 420);
     cmdClose = new QPushButton(QString::fromUtf8("Schließen <Esc>"), this);
     cmdClose->setObjectName("cmdClose");
-    PlaceTw(cmdClose, 1920, 3200, 1452, 420);
+    PlaceTw(cmdClose, 1740, 3200, 1800, 420);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, cmdClose, &QPushButton::click);

@@ -10,12 +10,6 @@ using namespace ktest;
 
 namespace {
 
-struct Case {
-    int model;
-    double k1, k2, k3;
-    Conc c0;
-};
-
 const Case kClosed[] = {{1, 0.15, 0, 0, {0, 1, 0, 0, 0.1, 0}},         {2, 0.15, 0, 0, {0, 1, 0, 0, 0.1, 0}},
                         {3, 0.15, 0, 0, {0, 1, 0, 0, 0, 0}},           {4, 0.15, 0, 0, {0, 1, 1.5, 0, 0.2, 0}},
                         {4, 0.15, 0, 0, {0, 0.8, 0.8, 0, 0, 0}},       {5, 0.15, 0, 0, {0, 1, 0, 0, 0.01, 0}},
@@ -42,7 +36,7 @@ bool Writes(int model, int slot) {
 }
 
 int Batch(const Case& k, double t, Conc& c, float n = 1.5f) {
-    UseModel(k.model, k.k1, k.k2, k.k3, k.c0, n);
+    UseModel(k, n);
     int err = 1;
     kernel::CalcBatchKessel(k.model, t, kernel::c0Wert, 0.0, c, err);
     return err;
@@ -135,7 +129,7 @@ TEST(BatchReactor, FailuresAreReported) {
 TEST(BatchReactor, ExtentsOfReaction) {
     kernel::ExtentVector ksi{};
     auto extents = [&](const Case& k, const Conc& c, float n = 1.5f) {
-        UseModel(k.model, k.k1, k.k2, k.k3, k.c0, n);
+        UseModel(k, n);
         kernel::cAktuell = c;
         kernel::CalcKsi(ksi);
     };

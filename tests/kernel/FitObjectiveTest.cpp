@@ -54,13 +54,7 @@ protected:
         SharedState() = savedState_;
     }
     static void AddRow(double t, double cA, double cP = 0, double T = 0, int exclude = 0) {
-        ExpPunkt row;
-        row.t = t;
-        row.c[1] = cA;
-        row.c[4] = cP;
-        row.T = T;
-        row.exclude = exclude;
-        ExpDaten.push_back(row);
+        ExpDaten.push_back(ExpPunkt{.t = t, .c = {0, cA, 0, 0, cP, 0}, .T = T, .exclude = exclude});
         nMesspunkte = static_cast<int>(ExpDaten.size()) - 1;
     }
     static FitSettings Species(const std::vector<int>& slots) {

@@ -3,12 +3,11 @@
 #include <cmath>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "kernel/HalfLife.h"
 #include "kernel/State.h"
 #include "platform/core/MsgBox.h"
-#include "tests/kernel/KineticsReference.h"
+#include "tests/kernel/KernelTestSupport.h"
 
 using namespace kernel;
 
@@ -16,32 +15,19 @@ namespace {
 
 class HalfLife : public ::testing::Test {
 protected:
-    struct Box {
-        std::string prompt, title;
-        int style;
-    };
-    std::vector<Box> boxes;
-    int beeps = 0;
-    void SetUp() override {
-        previous = platform::SetMsgBoxHandler([this](const std::string& p, int style, const std::string& t) {
-            boxes.push_back({p, t, style});
-            return static_cast<int>(platform::vbOK);
-        });
-        platform::SetBeepHandler([this] { ++beeps; });
-    }
-    void TearDown() override {
-        platform::SetMsgBoxHandler(previous);
-        platform::SetBeepHandler({});
-    }
-    float A(int code, double a0, double b0, double p0, double k1, double k2) {
+    ktest::Messages msgs;
+    static float A(int code, double a0, double b0, double p0, double k1, double k2) {
         aktDiagrammCode = code;
         return FuHalbwertszeitA(a0, b0, p0, k1, k2);
     }
-    float B(int code, double a0, double b0, double p0, double k1, double k2) {
+    static float B(int code, double a0, double b0, double p0, double k1, double k2) {
         aktDiagrammCode = code;
         return FuHalbwertszeitB(a0, b0, p0, k1, k2);
     }
-    platform::MsgBoxHandler previous;
+    // c(slot) of the fine reference at t.
+    static double Ref(int code, const ktest::Conc& c0, double k1, double k2, double t, int slot = 1) {
+        return ktest::Integrate(code, c0, t, k1, k2, 0)[static_cast<std::size_t>(slot)];
+    }
 };
 
 // Equilibrium extent of A + B <=> νP by bisection on the net rate, over the physical interval.
@@ -65,60 +51,51 @@ TEST_F(HalfLife, ClosedFormsOfTheIrreversibleKinetics) {
     EXPECT_FLOAT_EQ(A(11, 1, 0, 0, 0.1, 0.3), static_cast<float>(std::log(2.0) / 0.4));
     EXPECT_FLOAT_EQ(A(4, 0.5, 0.5, 0, 2, 0), 1.0f);
     EXPECT_NEAR(B(4, 1, 1.5, 0, 1, 0), 1.386294f, 1e-6);
-    // A + B => P with unequal starts: c(A) of the second-order law is half its start at that time.
-    const float t = A(4, 1, 1.5, 0, 0.7, 0);
-    const auto ref = kinref::Integrate(4, {0, 1, 1.5, 0, 0, 0}, 0.7, 0, 0, 1, t);
-    EXPECT_NEAR(ref[1], 0.5, 1e-6);
-    // Autocatalysis.
-    const float ta = A(5, 1, 0, 0.1, 0.3, 0);
-    EXPECT_NEAR(kinref::Integrate(5, {0, 1, 0, 0, 0.1, 0}, 0.3, 0, 0, 1, ta)[1], 0.5, 1e-6);
-    // A <=> P.
-    const float tr = A(8, 1, 0, 0.1, 0.3, 0.1);
-    EXPECT_NEAR(kinref::Integrate(8, {0, 1, 0, 0, 0.1, 0}, 0.3, 0.1, 0, 1, tr)[1], 0.5, 1e-6);
-    EXPECT_EQ(beeps, 0);
-    EXPECT_TRUE(boxes.empty());
+    // A + B => P with unequal starts, autocatalysis and A <=> P: c(A) is half its start at that time.
+    EXPECT_NEAR(Ref(4, {0, 1, 1.5, 0, 0, 0}, 0.7, 0, A(4, 1, 1.5, 0, 0.7, 0)), 0.5, 1e-6);
+    EXPECT_NEAR(Ref(5, {0, 1, 0, 0, 0.1, 0}, 0.3, 0, A(5, 1, 0, 0.1, 0.3, 0)), 0.5, 1e-6);
+    EXPECT_NEAR(Ref(8, {0, 1, 0, 0, 0.1, 0}, 0.3, 0.1, A(8, 1, 0, 0.1, 0.3, 0.1)), 0.5, 1e-6);
+    EXPECT_EQ(msgs.beeps, 0);
+    EXPECT_TRUE(msgs.list.empty());
 }
 
 TEST_F(HalfLife, NoFormulaGivesZeroWithABeepOnlyForB) {
     EXPECT_EQ(A(4, 1, 0.4, 0, 1, 0), 0.0f);  // B runs out first
-    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(msgs.beeps, 1);
     EXPECT_EQ(B(2, 1, 0, 0, 1, 0), 0.0f);
-    EXPECT_EQ(beeps, 2);
-    EXPECT_EQ(A(7, 1, 1, 0, 1, 1), 0.0f);
-    EXPECT_EQ(A(20, 1, 1, 0, 1, 1), 0.0f);
-    EXPECT_EQ(A(19, 1, 1, 0, 1, 1), 0.0f);
+    EXPECT_EQ(msgs.beeps, 2);
+    for (int code : {7, 20, 19}) EXPECT_EQ(A(code, 1, 1, 0, 1, 1), 0.0f) << code;
     EXPECT_EQ(B(19, 1, 1, 0, 1, 1), 0.0f);
-    EXPECT_EQ(beeps, 2);
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(msgs.beeps, 2);
+    EXPECT_TRUE(msgs.list.empty());
 }
 
 TEST_F(HalfLife, UnreachableHalfAndRuntimeFailuresAreReported) {
     EXPECT_EQ(A(8, 1, 0, 0, 0.2, 0.2), -1.0f);  // equilibrium exactly at A0/2
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].prompt, "c(A,0)/2 kann bei dieser Gleichgewichtslage nicht erreicht werden");
-    EXPECT_EQ(boxes[0].title, " Ausführung nicht möglich ");
-    EXPECT_EQ(boxes[0].style, platform::vbCritical);
+    ASSERT_EQ(msgs.list.size(), 1u);
+    EXPECT_EQ(msgs.list[0].prompt, "c(A,0)/2 kann bei dieser Gleichgewichtslage nicht erreicht werden");
+    EXPECT_EQ(msgs.list[0].title, " Ausführung nicht möglich ");
+    EXPECT_EQ(msgs.list[0].style, platform::vbCritical);
     EXPECT_EQ(A(8, 1, 0, 0, 0.2, 0), -1.0f);  // k2 = 0
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].title, "Meldung von FuHalbwertszeitA");
-    EXPECT_EQ(boxes[1].prompt, "Division durch Null");
+    ASSERT_EQ(msgs.list.size(), 2u);
+    EXPECT_EQ(msgs.list[1].title, "Meldung von FuHalbwertszeitA");
+    EXPECT_EQ(msgs.list[1].prompt, "Division durch Null");
     EXPECT_EQ(B(17, 1, 1, 0, 1, 0), -1.0f);
-    EXPECT_EQ(boxes.back().title, "Meldung von FuHalbwertszeitB");
-    EXPECT_EQ(A(5, 1, 0, 0, 1, 0), -1.0f);  // autocatalysis without catalyst
-    EXPECT_EQ(B(12, 1, 0.2, 0, 0.1, 1.0), -1.0f);  // B can reach half only if the equilibrium lies far right
-    EXPECT_EQ(boxes.back().prompt, "c(B) = c(B,0)/2 kann bei dieser Gleichgewichtslage nicht erreicht werden");
-}
-
-TEST_F(HalfLife, ReversibleSecondOrderWithALargeEquilibriumExtent) {
-    const float t = A(12, 2, 6, 0, 0.2, 0.1);
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_NEAR(t, 0.7515f, 1e-4);
-    EXPECT_NEAR(kinref::Integrate(12, {0, 2, 6, 0, 0, 0}, 0.2, 0.1, 0, 1, t)[1], 1.0, 1e-6);
+    EXPECT_EQ(msgs.list.back().title, "Meldung von FuHalbwertszeitB");
+    EXPECT_EQ(A(5, 1, 0, 0, 1, 0), -1.0f);         // autocatalysis without catalyst
+    EXPECT_EQ(B(12, 1, 0.2, 0, 0.1, 1.0), -1.0f);  // B reaches half only if the equilibrium lies far right
+    EXPECT_EQ(msgs.list.back().prompt, "c(B) = c(B,0)/2 kann bei dieser Gleichgewichtslage nicht erreicht werden");
 }
 
 // Codes 12 and 17 over start values and time units: every half-life that the equilibrium allows is found
 // and puts the species at half its start value; every other case gets the message.
 TEST_F(HalfLife, ReversibleCodesFindEveryReachableHalfLife) {
+    // An equilibrium extent beyond 1 (A0 = 2, B0 = 6).
+    const float t = A(12, 2, 6, 0, 0.2, 0.1);
+    EXPECT_TRUE(msgs.list.empty());
+    EXPECT_NEAR(t, 0.7515f, 1e-4);
+    EXPECT_NEAR(Ref(12, {0, 2, 6, 0, 0, 0}, 0.2, 0.1, t), 1.0, 1e-6);
+
     int found = 0, unreachable = 0;
     for (int code : {12, 17}) {
         const int nu = code == 12 ? 2 : 1;
@@ -133,17 +110,16 @@ TEST_F(HalfLife, ReversibleCodesFindEveryReachableHalfLife) {
                                                             << " " << p0 << " " << ofA);
                             const double y0 = ofA ? a0 : b0;
                             const double xe = EquilibriumExtent(nu, a0, b0, p0, k1, k2);
-                            const std::size_t before = boxes.size();
-                            const float t = ofA ? A(code, a0, b0, p0, k1, k2) : B(code, a0, b0, p0, k1, k2);
+                            const std::size_t before = msgs.list.size();
+                            const float th = ofA ? A(code, a0, b0, p0, k1, k2) : B(code, a0, b0, p0, k1, k2);
                             if (xe > y0 / 2 * (1 + 1e-9)) {
-                                ASSERT_GT(t, 0.0f);
-                                EXPECT_EQ(boxes.size(), before);
-                                const auto c = kinref::Integrate(code, {0, a0, b0, 0, p0, 0}, k1, k2, 0, 1, t);
-                                EXPECT_NEAR(c[ofA ? 1 : 2] / (y0 / 2), 1.0, 1e-5);
+                                ASSERT_GT(th, 0.0f);
+                                EXPECT_EQ(msgs.list.size(), before);
+                                EXPECT_NEAR(Ref(code, {0, a0, b0, 0, p0, 0}, k1, k2, th, ofA ? 1 : 2) / (y0 / 2), 1.0, 1e-5);
                                 ++found;
                             } else if (xe < y0 / 2 * (1 - 1e-9)) {
-                                EXPECT_EQ(t, -1.0f);
-                                EXPECT_EQ(boxes.size(), before + 1);
+                                EXPECT_EQ(th, -1.0f);
+                                EXPECT_EQ(msgs.list.size(), before + 1);
                                 ++unreachable;
                             }
                         }

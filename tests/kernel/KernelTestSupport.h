@@ -86,6 +86,13 @@ inline double Residual(int model, const Conc& in, const Conc& out, double tau, d
     return worst;
 }
 
+// A model with its constants and start (or inlet) concentrations.
+struct Case {
+    int model;
+    double k1, k2, k3;
+    Conc c0;
+};
+
 // Makes `model` the current model with its constants, start (or inlet) concentrations, order and matrix.
 inline void UseModel(int model, double k1, double k2, double k3, const Conc& c0, float n = 1.5f) {
     kernel::aktModell = model;
@@ -94,6 +101,7 @@ inline void UseModel(int model, double k1, double k2, double k3, const Conc& c0,
     kernel::ReaktOrdnung = n;
     kernel::SetStoichMatrix(n);
 }
+inline void UseModel(const Case& k, float n = 1.5f) { UseModel(k.model, k.k1, k.k2, k.k3, k.c0, n); }
 
 // Windows that are "open" and what is written into their controls; writes to closed windows fail.
 class Forms final : public platform::FormHost {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "kernel/Concentrations.h"
 #include "kernel/RuntimeError.h"
 #include "kernel/State.h"
 #include "kernel/TimeCourse.h"
@@ -30,13 +31,23 @@ protected:
         CalcZeitverlauf(model, tSpan, err);
         ASSERT_EQ(err, 0);
     }
+    // CalcKonzentrationen at t into a vector filled with -7, checking its error flag.
+    static ConcVector At(int model, double t, int expectErr = 0) {
+        ConcVector c;
+        c.fill(-7.0);
+        int err = 5;
+        CalcKonzentrationen(model, t, c, err);
+        EXPECT_EQ(err, expectErr);
+        return c;
+    }
     // Worst deviation of the curves in the given slots from the fine reference at every 20th point.
     static double MaxDeviation(int model, const char* slots, int refSteps = 4000) {
         double worst = 0;
         for (std::size_t i = 0; i <= 200; i += 20) {
             const auto ref = ktest::Integrate(model, c0Wert, tWerte[i], kWert[1], kWert[2], kWert[3], ReaktOrdnung, refSteps);
             for (int s = 1; s <= 5; ++s) {
-                if (slots[s - 1] == '1') worst = std::max(worst, std::fabs(cKurve(s)[i] - ref[static_cast<std::size_t>(s)]));
+                if (slots[s - 1] != '1') continue;
+                worst = std::max(worst, std::fabs(cKurve(s)[i] - ref[static_cast<std::size_t>(s)]));
             }
         }
         return worst;
@@ -45,20 +56,31 @@ protected:
 
 }  // namespace
 
+// The concentrations at a given time write the same slots (models 5 and 11 also slot 5) and agree with the curve.
 TEST_F(TimeCourse, ClosedFormsFollowTheirRateLawsFromTheInitialValues) {
-    const struct { int model; const char* slots; } cases[] = {
-        {1, "10010"}, {2, "10010"}, {3, "10010"}, {4, "11010"}, {5, "10010"}, {6, "10110"},
-        {8, "10010"}, {11, "10011"}, {12, "11010"}, {16, "10011"}, {17, "11010"}, {19, "11011"},
+    const struct { int model; const char* slots; const char* written; } cases[] = {
+        {1, "10010", "10010"}, {2, "10010", "10010"}, {3, "10010", "10010"}, {4, "11010", "11010"},
+        {5, "10010", "10011"}, {6, "10110", "10110"}, {8, "10010", "10010"}, {11, "10011", "10011"},
+        {12, "11010", "11010"}, {16, "10011", "10011"}, {17, "11010", "11010"}, {19, "11011", "11011"},
     };
     kWert = {0, 0.15, 0.05, 0};
     for (const auto& cs : cases) {
         SCOPED_TRACE(cs.model);
         Run(cs.model, 6.0);  // zero order: A is not used up before t = 6.67
         EXPECT_EQ(nZeitPunkte, 200);
-        for (int s = 1; s <= 5; ++s) {
-            if (cs.slots[s - 1] == '1') EXPECT_DOUBLE_EQ(cKurve(s)[0], c0Wert[s]);
-        }
         EXPECT_LT(MaxDeviation(cs.model, cs.slots), 1e-9);
+        const ConcVector at0 = At(cs.model, 0.0), at = At(cs.model, tWerte[137]);
+        for (int s = 1; s <= 5; ++s) {
+            if (cs.slots[s - 1] == '1') {
+                EXPECT_DOUBLE_EQ(cKurve(s)[0], c0Wert[s]);
+            }
+            if (cs.written[s - 1] != '1') {
+                EXPECT_EQ(at[s], -7.0);  // the caller's value stays
+                continue;
+            }
+            EXPECT_NEAR(at0[s], c0Wert[s], 1e-15);
+            EXPECT_DOUBLE_EQ(at[s], cKurve(s)[137]);
+        }
     }
 }
 
@@ -77,6 +99,7 @@ TEST_F(TimeCourse, ClosedFormEdgeCases) {
     // Zero order: A is used up at t = c0A/k1 and stays 0.
     Run(1, 20.0);
     EXPECT_EQ(cKurveA[200], 0.0);
+    EXPECT_EQ(At(1, 20.0)[1], 0.0);
     EXPECT_DOUBLE_EQ(cKurveP[200], c0Wert[4] + c0Wert[1]);
     // Autocatalysis without catalyst does not start.
     c0Wert[4] = 0;
@@ -140,6 +163,7 @@ TEST_F(TimeCourse, FailuresAreReported) {
     CalcZeitverlauf(19, 10.0, err);
     EXPECT_EQ(err, kTrue);
     EXPECT_EQ(tWerte[1], 0.0);
+    EXPECT_EQ(At(19, 1.0, kTrue)[1], -7.0);  // the concentrations at a time report it and write nothing
     // Model 8 with k1 + k2 = 0 and model 17 without a real root (p = -1, q = 1) raise.
     kWert = {0, 0.1, -0.1, 0};
     aktModell = 8;
@@ -151,6 +175,7 @@ TEST_F(TimeCourse, FailuresAreReported) {
     }
     kWert = {0, 1.0, -1.0, 0};
     EXPECT_THROW(CalcZeitverlauf(17, 10.0, err), RuntimeError);
+    At(17, 1.0, kTrue);  // the concentrations at a time report it through err
 }
 
 // The smooth models to about 1e-8; the stiff enzyme model with its defaults over 1000 s, where one sub-step per
@@ -229,23 +254,6 @@ TEST_F(TimeCourse, NumericRunSetsKnotsAndFreshHalfLives) {
     EXPECT_EQ(HalbwertA, 0.0f);
 }
 
-TEST_F(TimeCourse, RungeKutta4OneStepIsTheFourthOrderTaylorPolynomial) {
-    aktModell = 20;
-    ReaktOrdnung = 1.0f;
-    kWert = {0, 0.3, 0, 0};
-    EqVector y{0, 2.0, 0.5, 0, 0}, out{}, yt{}, dydt{}, d1{}, d2{}, d3{}, d4{};
-    double x = 0, xt = 0;
-    const double h = 0.7, z = 0.3 * h;
-    RungeKutta4(2, y, out, 1, 0.0, h, x, xt, yt, dydt, d1, d2, d3, d4);
-    const double factor = 1 - z + z * z / 2 - z * z * z / 6 + z * z * z * z / 24;
-    EXPECT_NEAR(out[1], 2.0 * factor, 1e-15);
-    EXPECT_NEAR(out[2], 0.5 + 2.0 * (1 - factor), 1e-15);
-    EXPECT_EQ(y[1], 2.0);
-    EXPECT_DOUBLE_EQ(xt, h);
-    RungeKutta4(2, y, out, 0, 0.0, h, x, xt, yt, dydt, d1, d2, d3, d4);
-    EXPECT_EQ(out[1], 2.0);
-}
-
 TEST_F(TimeCourse, AxisProposalAddsMarginsAroundAllCurves) {
     c0Wert = {0, 1, 0, 0, 0, 0};
     kWert = {0, 0.15, 0, 0};
@@ -276,5 +284,55 @@ TEST_F(TimeCourse, MichaelisMentenDiagramGivesTheRelativeRate) {
     Run(10, 100.0);
     EXPECT_DOUBLE_EQ(tWerte[200], 20.0);
     EXPECT_FLOAT_EQ(rKurveP[10], 1.0f / 2.0f);  // x = 1: r/rmax = 1/2
+    // Without normalising, the relative rate at the abscissa c(S) = KM is 1/2 as well.
+    MMNormiert = 0;
+    KMichaelis = 0.04;
+    const ConcVector c = At(10, 0.04);
+    EXPECT_DOUBLE_EQ(c[1], 0.5);
+    EXPECT_EQ(c[2], -7.0);
     MMDiagramm = 0;
+    // Models without a curve write nothing and succeed.
+    EXPECT_EQ(At(500, 1.0)[1], -7.0);
+    EXPECT_EQ(At(0, 1.0)[1], -7.0);
+}
+
+TEST_F(TimeCourse, ConcentrationsOfReversibleModels) {
+    // Model 19 for long times: the equilibrium k1·A·B = k2·P·Q.
+    const ConcVector e = At(19, 1e4);
+    EXPECT_NEAR(0.15 * e[1] * e[2], 0.05 * e[4] * e[5], 1e-12);
+    EXPECT_NEAR(e[1] + e[4], 1.2, 1e-12);
+    // A <=> P: A(t) = Ae + (A0 - Ae)·exp(-(k1 + k2)·t) with Ae = k2·(A0 + P0)/(k1 + k2).
+    const double total = 1.2, ae = 0.05 * total / 0.2;
+    const ConcVector c = At(8, 7.0);
+    EXPECT_NEAR(c[1], ae + (1.0 - ae) * std::exp(-0.2 * 7.0), 1e-14);
+    EXPECT_NEAR(c[1] + c[4], total, 1e-14);
+    // Without A at the start, P falls back towards the equilibrium.
+    c0Wert[1] = 0;
+    const ConcVector d = At(8, 7.0);
+    EXPECT_NEAR(d[4], 0.2 * (0.15 + 0.05 * std::exp(-1.4)) / 0.2, 1e-14);
+    // Irreversible limit k2 = 0.
+    c0Wert[1] = 1;
+    kWert[2] = 0;
+    EXPECT_NEAR(At(8, 3.0)[1], std::exp(-0.45), 1e-14);
+    // k1 + k2 = 0 is a failure, reported through err.
+    kWert = {0, 0.1, -0.1, 0};
+    At(8, 3.0, kTrue);
+}
+
+TEST_F(TimeCourse, ConcentrationsOfIntegratedModelsReadTheSplineOfTheLastRun) {
+    KurvenMaske = "11110";
+    aktModell = 9;
+    int err = 0;
+    CalcZeitverlauf(9, 50.0, err);
+    for (int i : {0, 17, 200, 201}) {
+        const ConcVector c = At(9, tWerte[static_cast<std::size_t>(i)]);
+        for (int s = 1; s <= 4; ++s) EXPECT_NEAR(c[s], cKurve(s)[static_cast<std::size_t>(i)], 1e-14);
+        EXPECT_EQ(c[5], -7.0);
+    }
+    // Between knots close to the curve, beyond the last knot the straight continuation.
+    const ConcVector mid = At(9, 12.3);
+    EXPECT_NEAR(mid[1], cKurveA[49] + (cKurveA[50] - cKurveA[49]) * 0.2, 1e-4);
+    const double a60 = At(9, 60.0)[1], a70 = At(9, 70.0)[1], a80 = At(9, 80.0)[1];
+    EXPECT_NEAR(a80 - a70, a70 - a60, 1e-13);
+    EXPECT_NEAR((a70 - a60) / 10.0, rKurveA[201], 1e-3 * std::fabs(rKurveA[201]));  // the end slope
 }

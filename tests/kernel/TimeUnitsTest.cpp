@@ -4,25 +4,21 @@
 
 #include "kernel/State.h"
 #include "kernel/TimeUnits.h"
-#include "tests/kernel/DataTestSupport.h"
+#include "tests/kernel/KernelTestSupport.h"
 
 using namespace kernel;
-using datatest::AddRow;
+using ktest::AddRow;
 
 namespace {
 
-class TimeUnits : public ::testing::Test {
+class TimeUnits : public ktest::DataTest {
 protected:
     void SetUp() override {
-        datatest::ResetDataState();
+        ktest::ResetDataState();
         BuildZeitFaktor();
         tMax = tauMittel = VPunkt = RohrV = 0;
         kWert = {0, 0, 0, 0};
         nKaskade = 0;
-    }
-    void TearDown() override {
-        datatest::ResetDataState();
-        DiagVariante = 0;
     }
 
     // The callers' convention: old index from the current text, ZeitEinheitNr := new, then convert.
@@ -44,16 +40,13 @@ TEST_F(TimeUnits, FactorTableHoldsUnitLengthRatios) {
     const double seconds[] = {1, 60, 3600, 86400, 365 * 86400.0};
     for (int i = 0; i < 5; ++i)
         for (int j = 0; j < 5; ++j) ExpectRel(ZeitFaktor[i][j], seconds[i] / seconds[j], 1e-15);
-    EXPECT_EQ(ZeitFaktor[4][0], 31536000.0);
-    EXPECT_EQ(ZeitFaktor[4][2], 8760.0);
-    EXPECT_EQ(ZeitFaktor[0][1], 1.0 / 60.0);
     EXPECT_EQ(ZeitEinheitIndexOf(" min "), 1);
     EXPECT_EQ(ZeitEinheitIndexOf("Jahr"), -1);
 }
 
 TEST_F(TimeUnits, SecondsToMinutesRescalesStoredValuesAndStirredTankBox) {
-    datatest::RecordingForms forms;
-    forms.Open("frmRKconti");
+    ktest::Forms forms;
+    forms.open.insert("frmRKconti");
     tMax = 120;
     kWert[1] = 0.15;
     VPunkt = 0.01;
@@ -74,7 +67,7 @@ TEST_F(TimeUnits, SecondsToMinutesRescalesStoredValuesAndStirredTankBox) {
 }
 
 TEST_F(TimeUnits, FlowAndTubeVelocityAreRescaledWithTheirWindowsClosed) {
-    datatest::RecordingForms forms;
+    ktest::Forms forms;
     VPunkt = 0.01;
     RohrV = 0.5;
     ChangeTo(1);
@@ -85,31 +78,26 @@ TEST_F(TimeUnits, FlowAndTubeVelocityAreRescaledWithTheirWindowsClosed) {
 TEST_F(TimeUnits, RoundTripThroughAllUnitsRestoresEveryValue) {
     tMax = 123.456;
     tauMittel = 7.25;
-    kWert = {0, 0.15, 2.5e-3, 3.75};   // first-, second- and first-order constants
+    kWert = {0, 0.15, 2.5e-3, 3.75};  // first-, second- and first-order constants
     VPunkt = 0.0123;
     RohrV = 0.8;
     AddRow(0.0, {1.0}, 300, 0.07);
     AddRow(42.5, {0.4}, 300, 1.5e-4);
     AddRow(1e5, {0.01}, 0, 0);
-    const double t2 = ExpDaten[2].t, t3 = ExpDaten[3].t, k1row = ExpDaten[1].k, k2row = ExpDaten[2].k;
+    auto stored = [] {
+        return std::vector<double>{tMax,          tauMittel,     kWert[1],      kWert[2],     kWert[3],     VPunkt,
+                                   RohrV,         ExpDaten[2].t, ExpDaten[3].t, ExpDaten[1].k, ExpDaten[2].k};
+    };
+    const std::vector<double> before = stored();
     for (int idx : {1, 2, 3, 4, 0}) ChangeTo(idx);
     EXPECT_EQ(ZeitEinheit, "s");
-    const double rel = 1e-12;
-    ExpectRel(tMax, 123.456, rel);
-    ExpectRel(tauMittel, 7.25, rel);
-    ExpectRel(kWert[1], 0.15, rel);
-    ExpectRel(kWert[2], 2.5e-3, rel);
-    ExpectRel(kWert[3], 3.75, rel);
-    ExpectRel(VPunkt, 0.0123, rel);
-    ExpectRel(RohrV, 0.8, rel);
+    const std::vector<double> after = stored();
+    for (std::size_t i = 0; i < before.size(); ++i) ExpectRel(after[i], before[i], 1e-12);
     EXPECT_EQ(ExpDaten[1].t, 0.0);
-    ExpectRel(ExpDaten[2].t, t2, rel);
-    ExpectRel(ExpDaten[3].t, t3, rel);
-    ExpectRel(ExpDaten[1].k, k1row, rel);
-    ExpectRel(ExpDaten[2].k, k2row, rel);
 }
 
-TEST_F(TimeUnits, EnzymeRateModeDividesRatesInTheTimeColumn) {
+// The time column holds rates in the r(P)-c(S) mode; kWert(2) holds the order in order fitting.
+TEST_F(TimeUnits, RatesAndOrdersAreScaledByWhatTheyHold) {
     aktModell = 10;
     EnzymRcsModus = kTrue;
     AddRow(0.06, {0, 0.1}, 0, 0.6);  // r(P) = 0.06 mol/(L s)
@@ -120,9 +108,7 @@ TEST_F(TimeUnits, EnzymeRateModeDividesRatesInTheTimeColumn) {
     EnzymRcsModus = kFalse;  // c-t mode: the column holds times
     ChangeTo(0);
     EXPECT_NEAR(ExpDaten[1].t, 216.0, 1e-10);
-}
 
-TEST_F(TimeUnits, OrderFittingKeepsTheOrderInKWert2) {
     DiagVariante = 2;
     aktModell = 20;
     kWert = {0, 0.15, 1.5, 0};
@@ -135,23 +121,9 @@ TEST_F(TimeUnits, OrderFittingKeepsTheOrderInKWert2) {
     EXPECT_DOUBLE_EQ(kWert[2], 1.5 / 60.0);
 }
 
-TEST_F(TimeUnits, SameUnitRescalesNothingButRewritesCaptions) {
-    datatest::RecordingForms forms;
-    forms.Open("frmBatch");
-    tMax = 5;
-    kWert[1] = 2;
-    tauMittel = 3;
-    ChangeTo(0);
-    EXPECT_EQ(tMax, 5.0);
-    EXPECT_EQ(kWert[1], 2.0);
-    EXPECT_EQ(forms.Text("frmBatch", "Inp", 14), " 3");
-    EXPECT_EQ(forms.Text("frmBatch", "lblZeitEinheit"), "s");
-    EXPECT_EQ(forms.Text("frmBatch", "unit1"), "/(1/s)");
-}
-
 TEST_F(TimeUnits, NestedCallFromModelWindowConvertsOnce) {
-    datatest::RecordingForms forms;
-    forms.Open("frmKinModel");
+    ktest::Forms forms;
+    forms.open.insert("frmKinModel");
     int nestedCalls = 0;
     forms.onClick = [&](const std::string& f, const std::string& c, int i) {
         if (f != "frmKinModel" || c != "optZeit") return;
@@ -168,8 +140,8 @@ TEST_F(TimeUnits, NestedCallFromModelWindowConvertsOnce) {
 }
 
 TEST_F(TimeUnits, RateConstantCaptionsFollowTheModel) {
-    datatest::RecordingForms forms;
-    forms.Open("frmPrepareTimeDiagram");
+    ktest::Forms forms;
+    forms.open.insert("frmPrepareTimeDiagram");
     auto captions = [&](int model) {
         aktModell = model;
         UpdateUnitLabels();
@@ -179,13 +151,10 @@ TEST_F(TimeUnits, RateConstantCaptionsFollowTheModel) {
     };
     const std::string K1 = "/(1/s)", K2 = "/(L/(s*mol))";
     EXPECT_EQ(captions(20)[0], "");
-    EXPECT_EQ(captions(17), (std::array<std::string, 3>{K2, K1, K1}));
     EXPECT_EQ(captions(12), (std::array<std::string, 3>{K2, K2, K1}));
     EXPECT_EQ(captions(2), (std::array<std::string, 3>{K1, K1, K1}));
-    EXPECT_EQ(captions(3), (std::array<std::string, 3>{K2, K1, K1}));
-    // r1 = k1 c(A) c(P) in the autocatalytic models: second order.
-    EXPECT_EQ(captions(5), (std::array<std::string, 3>{K2, K1, K1}));
-    EXPECT_EQ(captions(16), (std::array<std::string, 3>{K2, K1, K1}));
+    // r1 = k1 c(A) c(P) in the autocatalytic models 5 and 16: second order.
+    for (int model : {3, 5, 16, 17}) EXPECT_EQ(captions(model), (std::array<std::string, 3>{K2, K1, K1})) << model;
     EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "unit4"), "s");
 
     aktModell = 1;
@@ -194,27 +163,30 @@ TEST_F(TimeUnits, RateConstantCaptionsFollowTheModel) {
     EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "unit4"), "min");
 }
 
-TEST_F(TimeUnits, ReactorWindowBeforeFittingWindowAndTimeCombos) {
-    datatest::RecordingForms forms;
-    forms.Open("frmBatch");
-    forms.Open("frmTFitting");
-    forms.Open("frmPrepareTimeDiagram");
+// The same unit rescales nothing but rewrites the captions; a reactor window wins over the fitting window.
+TEST_F(TimeUnits, SameUnitRewritesCaptionsOfTheOpenWindows) {
+    ktest::Forms forms;
+    forms.open = {"frmBatch", "frmTFitting", "frmPrepareTimeDiagram"};
     kWert = {0, 0.25, 0, 0};
     tMax = 100;
-    UpdateUnitLabels();
+    tauMittel = 3;
+    ChangeTo(0);
+    EXPECT_EQ(tMax, 100.0);
+    EXPECT_EQ(kWert[1], 0.25);
+    EXPECT_EQ(forms.Text("frmBatch", "Inp", 14), " 3");
     EXPECT_EQ(forms.Text("frmBatch", "Inp", 10), " .25");
     EXPECT_EQ(forms.Text("frmBatch", "lblZeitEinheit"), "s");
-    EXPECT_FALSE(forms.Written("frmTFitting", "lblZeitEinheit"));
+    EXPECT_EQ(forms.Text("frmBatch", "unit1"), "/(1/s)");
+    EXPECT_EQ(forms.Text("frmTFitting", "lblZeitEinheit"), "<unset>");
+    EXPECT_EQ(forms.Text("frmTFitting", "Inp", 10), "<unset>");
     EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "kCombo", 0), " 100");
     EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "kCombo", 1), " .25");
     EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "Inp", 10), " .25");
-    EXPECT_FALSE(forms.Written("frmTFitting", "Inp", 10));
 }
 
 TEST_F(TimeUnits, DataEditorAndCascadeCaptions) {
-    datatest::RecordingForms forms;
-    forms.Open("frmDatedit");
-    forms.Open("frmKaskade");
+    ktest::Forms forms;
+    forms.open = {"frmDatedit", "frmKaskade"};
     aktModell = 10;
     EnzymRcsModus = kTrue;
     ChangeTo(2);

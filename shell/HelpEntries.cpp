@@ -1,0 +1,78 @@
+#include "shell/HelpEntries.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPointer>
+
+#include <map>
+#include <string>
+
+#include "platform/Help.h"
+#include "platform/core/MsgBox.h"
+
+namespace shell {
+namespace {
+
+const char* const kProgramName = "TARVELO";
+const char* const kProgramVersion = "3.0";
+
+const std::map<std::string, int>& ContextIds() {
+    static const std::map<std::string, int> ids = {
+        {"mnuDaten", 10070},     {"mnuNeudat", 10130},          {"mnuEditDat", 10100},   {"sep7", 10210},
+        {"mnuExit", 10110},      {"mnuModel", 10240},           {"mnuctAusw(1)", 10030}, {"mnuctAusw(2)", 10040},
+        {"mnuctAusw(3)", 10050}, {"mnuExpkTAuswertung", 10290}, {"mnukT(1)", 10300},     {"mnukT(2)", 10310},
+        {"mnuHelp", 10250},      {"mnuAboutTar", 10260},        {"mnuIndex", 10270},     {"mnuInfo", 10280},
+    };
+    return ids;
+}
+
+// F1 in an open menu of the main window: the highlighted entry's help, or the menu's own when
+// no entry is highlighted.
+class MenuHelpFilter : public QObject {
+public:
+    explicit MenuHelpFilter(QMainWindow* main) : QObject(main), main_(main) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
+            return false;
+        auto* menu = qobject_cast<QMenu*>(watched);
+        if (!menu || !main_ || !main_->isAncestorOf(menu)) return false;
+        const int id = MenuHelpContextId(menu->activeAction() ? static_cast<QObject*>(menu->activeAction()) : menu);
+        if (id == 0) return true;  // an entry without a topic opens no help
+        platform::ShowHelpContext(id);
+        return true;
+    }
+
+private:
+    QPointer<QMainWindow> main_;
+};
+
+}  // namespace
+
+int MenuHelpContextId(const QObject* entry) {
+    if (!entry) return 0;
+    const auto it = ContextIds().find(entry->objectName().toStdString());
+    return it == ContextIds().end() ? 0 : it->second;
+}
+
+void BuildHelpEntries(QMainWindow* mainWindow) {
+    QMenu* help = mainWindow->findChild<QMenu*>("mnuHelp");
+    if (help && !mainWindow->findChild<QAction*>("mnuInfo")) {
+        help->addSeparator()->setObjectName("strich2");
+        QAction* info = help->addAction("Info");
+        info->setObjectName("mnuInfo");
+        QObject::connect(info, &QAction::triggered, info, [] { mnuInfo_Click(); });
+    }
+    qApp->installEventFilter(new MenuHelpFilter(mainWindow));
+}
+
+void mnuInfo_Click() {
+    platform::MsgBox(std::string(kProgramName) + "\r\nKinetik chemischer Reaktionen\r\n\r\nVersion " + kProgramVersion,
+                     platform::vbInformation, std::string("Info ") + kProgramName);
+}
+
+}  // namespace shell

@@ -1,0 +1,161 @@
+#include "simulation/ContiReactorShared.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "kernel/State.h"
+#include "kernel/Utilities.h"
+#include "platform/WindowRegistry.h"
+#include "platform/core/FormHost.h"
+#include "platform/core/MsgBox.h"
+#include "platform/core/NumberFormat.h"
+#include "simulation/CalcWindow.h"
+
+using namespace kernel;
+
+namespace simulation {
+
+namespace {
+
+constexpr float kStandardOrdnung = 1.5f;
+
+bool Shown(const CalcWindow& window, int slot) {
+    const QLineEdit* box = window.Inp[static_cast<std::size_t>(slot)];
+    return box != nullptr && !box->isHidden();
+}
+
+bool IsReversibleAP(int model) { return model == 8 || model == 12 || model == 17; }
+
+// Runs the activation handler of one form: on activation of its MDI subwindow, or of the form itself
+// when it is a window of its own.
+class ActivationHook : public QObject {
+public:
+    ActivationHook(QWidget* form, std::function<void()> activate)
+        : QObject(form), form_(form), activate_(std::move(activate)) {
+        form->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != form_) return false;
+        if (event->type() == QEvent::Show) {
+            auto* sub = qobject_cast<QMdiSubWindow*>(form_->parentWidget());
+            if (sub && sub->mdiArea() && !connected_) {
+                connected_ = true;
+                connect(sub->mdiArea(), &QMdiArea::subWindowActivated, this, [this, sub](QMdiSubWindow* active) {
+                    if (active == sub) activate_();
+                });
+            }
+            activate_();
+        } else if (event->type() == QEvent::WindowActivate && form_->isWindow() && form_->isVisible()) {
+            activate_();
+        }
+        return false;
+    }
+
+private:
+    QWidget* form_;
+    std::function<void()> activate_;
+    bool connected_ = false;
+};
+
+}  // namespace
+
+bool ContiModeGives(int mode, int slot) {
+    switch (mode) {
+    case 0: return slot == kSlotU || slot == kSlotV;
+    case 1: return slot == kSlotU || slot == kSlotVPunkt;
+    case 2: return slot == kSlotV || slot == kSlotVPunkt;
+    case 3: return slot == kSlotTau || slot == kSlotV;
+    case 4: return slot == kSlotTau || slot == kSlotVPunkt;
+    default: return false;
+    }
+}
+
+void ApplyContiMode(CalcWindow& window, int mode) {
+    for (int slot = kSlotU; slot <= kSlotTau; ++slot) {
+        QLineEdit* box = window.Inp[static_cast<std::size_t>(slot)];
+        const bool given = ContiModeGives(mode, slot);
+        box->setReadOnly(!given);
+        box->setStyleSheet(given ? QStringLiteral("QLineEdit { background-color: #FFFFFF; }")
+                                 : QString::fromLatin1(kLockedBoxStyle));
+    }
+}
+
+std::string InletAndRateComplaints(const CalcWindow& window) {
+    std::string text;
+    auto add = [&text](const std::string& line) { text += line + CrLf; };
+    const double a = c0Wert[1], b = c0Wert[2], p = c0Wert[4], q = c0Wert[5];
+
+    if (aktModell == 20 && !(ReaktOrdnung > 0)) {
+        add("- Eingabewert der Reaktionsordnung muss größer Null sein");
+        ReaktOrdnung = kStandardOrdnung;
+        if (IsFormLoaded("frmKinModel")) platform::Forms().SetText("frmKinModel", "txtOrdnung", -1, " 1.5");
+    }
+    if (!IstUmkehrbar && a <= 0) add("- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)");
+    if (IstUmkehrbar && IsReversibleAP(aktModell) && a <= 0 && p <= 0)
+        add("- noch keine gültige Eingabe einer Anfangskonzentration c(A,0) oder c(P,0)");
+    if (Shown(window, 1) && b <= 0) {
+        if (IstUmkehrbar) {
+            if (a > 0) add("- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)");
+        } else {
+            add(aktModell == 10 ? "- noch keine gültige Eingabe einer Anfangskonzentration c(S,0)"
+                                : "- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)");
+        }
+    }
+    if (aktModell == 19 && !(b > 0) && !(p > 0) && !(q > 0))
+        add("- Eingangskonzentration für Stoff B oder Stoffe P und Q angeben!");
+    if ((aktModell == 5 || aktModell == 16) && p <= 0)
+        add("- für Autokatalyse muss ein (geringes) c(P,0) gegeben sein, sonst springt die Reaktion nicht an");
+    if (kWert[1] <= 0) add("- Geschwindigkeitskonstante k1 muss größer Null sein");
+    if (Shown(window, 11) && kWert[2] <= 0) {
+        add("- Geschwindigkeitskonstante k2 muss größer Null sein");
+        add("  (Sie können aber einen extrem kleinen Wert eingeben)");
+    }
+    if (Shown(window, 12) && kWert[3] <= 0) add("- Geschwindigkeitskonstante k3 muss größer Null sein");
+    return text;
+}
+
+std::string QuantityComplaints(int mode, double V, double VPunkt, double tau) {
+    std::string text;
+    if (ContiModeGives(mode, kSlotV) && !(V > 0)) text += "- Das Reaktionsvolumen muss größer Null sein." + CrLf;
+    if (ContiModeGives(mode, kSlotVPunkt) && !(VPunkt > 0)) text += "- Der Volumenstrom muss größer Null sein." + CrLf;
+    if (ContiModeGives(mode, kSlotTau) && !(tau > 0)) text += "- Die Zeitangabe muss größer Null sein." + CrLf;
+    return text;
+}
+
+bool InletAtEquilibrium(int model, const ConcVector& c0, double k1, double k2) {
+    if (model != 8 && model != 12 && model != 17 && model != 19) return false;
+    const double a = c0[1], b = c0[2], p = c0[4], q = c0[5];
+    if (!(a > 0) || !(k2 != 0)) return false;
+    if (model != 8 && !(b > 0)) return false;
+    const double K = k1 / k2;
+    double quotient = 0;
+    switch (model) {
+    case 8: quotient = p / a; break;
+    case 12: quotient = p * p / (b * a); break;
+    case 17: quotient = p / (b * a); break;
+    default: quotient = q * p / (b * a); break;
+    }
+    return quotient == K;
+}
+
+void ShowEquilibriumNote() {
+    platform::MsgBox("Bei dieser umkehrbaren Reaktion herrscht bereits im Eingangsgemisch chemisches Gleichgewicht." +
+                         CrLf + "Bei jeder beliebigen Zeit-Eingabe wird also ein Umsatz U(A) = 0 erhalten.",
+                     platform::vbInformation, "Hinweis");
+}
+
+std::string Model20Caption() {
+    return "kinet. Modell:  " + ModellName[20] + " (n = " + platform::FormatSingle(ReaktOrdnung, "0.00") + ")";
+}
+
+void ConnectActivation(QWidget* form, std::function<void()> activate) {
+    new ActivationHook(form, std::move(activate));
+}
+
+std::string Short(double value) { return platform::StrSingle(static_cast<float>(value)); }
+
+}  // namespace simulation

@@ -1,0 +1,277 @@
+// The program's own open dialog (listing, preview, typed names and patterns, delete, layout) and
+// the project-comment dialog, both driven modally as the program shows them.
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <fstream>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "kernel/State.h"
+#include "platform/Twips.h"
+#include "platform/WindowRegistry.h"
+#include "platform/core/TextFile.h"
+#include "shell/FileChoice.h"
+#include "shell/ProjectFile.h"
+#include "shell/frmTCmnDlg.h"
+#include "tests/support/MsgRecorder.h"
+#include "tests/support/PictureDir.h"
+
+namespace {
+
+using namespace kernel;
+
+class FileDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = dir.path().toStdString();
+        Write("proj1.TC3", "06.12.2026 10:00:00\r\nVersuch vom Montag\r\nMESS1.TA3\r\n 2\r\n");
+        Write("nodata.TC3", "05.12.2026 09:30:00\r\nohne Daten\r\n\r\n 2\r\n");
+        Write("mess1.TA3", "Messung 1\r\ns\r\nt, cA\r\n3\r\n0,1,0,0,0,0,0,298,0,0,0,0,0\r\n");
+        Write("notes.txt", "x\r\n");
+        ProjektFile.clear();
+        DatenFileTitel.clear();
+        PosCmnDlg = {20, 216};
+    }
+
+    void Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
+    }
+
+    // Shows the dialog as the program does; steps run while it is open, then a dialog still
+    // open is cancelled so that a failing step never leaves the test waiting.
+    bool Run(const std::string& pattern, const std::function<void(frmTCmnDlg&)>& steps,
+             const std::string& proposal = "") {
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<frmTCmnDlg*>(platform::Windows().Get("frmTCmnDlg"));
+            if (!dialog) return;
+            steps(*dialog);
+            if (dialog->isVisible()) dialog->findChild<QPushButton*>("cmdOpenCancel")->click();
+        });
+        fullName = proposal;
+        directory = folder;
+        bool cancel = false;
+        shell::ShowFileDialog(fullName, fileName, directory, pattern, "Projekt laden (*.TC3)", 0, cancel);
+        return cancel;
+    }
+
+    template <typename T>
+    static T* Find(frmTCmnDlg& d, const char* name) {
+        return d.findChild<T*>(name);
+    }
+    static QStringList Items(frmTCmnDlg& d) {
+        QStringList items;
+        auto* list = Find<QListWidget>(d, "filOpenList");
+        for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
+        return items;
+    }
+    static void Select(frmTCmnDlg& d, const QString& name) {
+        auto* list = Find<QListWidget>(d, "filOpenList");
+        list->setCurrentItem(list->findItems(name, Qt::MatchExactly).value(0));
+    }
+    static void Type(frmTCmnDlg& d, const QString& text) {
+        Find<QLineEdit>(d, "txtOpenFile")->setText(text);
+        Find<QPushButton>(d, "cmdOpenOK")->click();
+    }
+
+    QTemporaryDir dir;
+    std::string folder, fullName, fileName, directory;
+    testsupport::MsgRecorder recorder;
+};
+
+TEST_F(FileDialogTest, ListsMatchingFilesPreviewsAProjectAndReturnsTheDoubleClickedOne) {
+    ProjektFile = "PROJ1.TC3";  // preselected in any letter case
+    const bool cancel = Run("*.tc3", [&](frmTCmnDlg& d) {
+        EXPECT_EQ(d.windowTitle(), "Projekt laden (*.TC3)");
+        EXPECT_EQ(d.Mode(), "OPEN");
+        EXPECT_EQ(d.FilePattern(), "*.TC3");
+        EXPECT_EQ(Items(d), (QStringList{"nodata.TC3", "proj1.TC3"}));
+        EXPECT_EQ(Find<QLabel>(d, "lblOpenPath")->text().toStdString(), kernel::ShortenPath(folder, 60));
+        // The preselected project is previewed.
+        EXPECT_EQ(Find<QLineEdit>(d, "txtOpenFile")->text(), "proj1.TC3");
+        EXPECT_EQ(Find<QGroupBox>(d, "fraView")->title(), "Projekt-Information");
+        EXPECT_EQ(Find<QLineEdit>(d, "Text1")->text(), "Versuch vom Montag");
+        EXPECT_TRUE(Find<QLineEdit>(d, "Text1")->isEnabled());
+        EXPECT_EQ(Find<QLabel>(d, "lblFileComment")->text(), "Projekt-Kommentar");
+        EXPECT_TRUE(Find<QLabel>(d, "lblFileComment")->isVisible());
+        EXPECT_EQ(Find<QLineEdit>(d, "txtDatum")->text(), " vom 06.12.2026 10:00:00");
+        EXPECT_EQ(Find<QLabel>(d, "Label7")->text(), " MESS1.TA3 vom 06.12.2026 10:00:00");
+        d.grab().save(testsupport::PicturePath("frmTCmnDlg.png"));
+
+        Select(d, "nodata.TC3");
+        EXPECT_EQ(Find<QLabel>(d, "Label7")->text(), "(ohne Datenfile)");
+        EXPECT_EQ(Find<QLineEdit>(d, "Text1")->text(), "ohne Daten");
+        auto* list = Find<QListWidget>(d, "filOpenList");
+        emit list->itemDoubleClicked(list->currentItem());
+    });
+    EXPECT_FALSE(cancel);
+    EXPECT_EQ(fileName, "nodata.TC3");
+    EXPECT_EQ(directory, folder);
+    EXPECT_EQ(fullName, folder + "/nodata.TC3");
+    EXPECT_TRUE(recorder.Empty());
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmTCmnDlg"));
+}
+
+TEST_F(FileDialogTest, DataFilePreviewShowsCommentAndPointCount) {
+    Run("*.TA3", [&](frmTCmnDlg& d) {
+        EXPECT_EQ(Items(d), QStringList{"mess1.TA3"});
+        EXPECT_EQ(Find<QLineEdit>(d, "txtOpenFile")->text(), "*.TA3");  // no proposal: the pattern
+        Select(d, "mess1.TA3");
+        EXPECT_EQ(Find<QGroupBox>(d, "fraView")->title(), "File-Information");
+        EXPECT_EQ(Find<QLineEdit>(d, "Text1")->text(), "Messung 1");
+        EXPECT_EQ(Find<QLabel>(d, "lblFileComment")->text(), "Datei-Kommentar:");
+        EXPECT_EQ(Find<QLabel>(d, "Label7")->text(), " 3 Messpunkte");
+        EXPECT_EQ(Find<QLineEdit>(d, "txtDatum")->text(), "");
+    });
+}
+
+TEST_F(FileDialogTest, TypedPatternFiltersAndAMissingNameIsRefused) {
+    const bool cancel = Run(
+        "*.TC3",
+        [&](frmTCmnDlg& d) {
+            EXPECT_EQ(Find<QLineEdit>(d, "txtOpenFile")->text(), "OLD.TC3");  // the proposal, upper-cased
+            Type(d, "*.TA3");
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_EQ(Items(d), QStringList{"mess1.TA3"});
+            EXPECT_EQ(Find<QLineEdit>(d, "txtOpenFile")->text(), "*.TA3");
+            Type(d, "fehlt.TA3");
+            EXPECT_TRUE(d.isVisible());
+            ASSERT_EQ(recorder.Messages().size(), 1u);
+            EXPECT_EQ(recorder.Last().prompt, "Datei nicht gefunden");
+            EXPECT_EQ(recorder.Last().title, "Projekt laden (*.TC3)");
+            EXPECT_EQ(recorder.Last().style, platform::vbCritical);
+            EXPECT_EQ(d.FilePattern(), "*.TA3");
+            QTest::keyClick(&d, Qt::Key_Escape);
+        },
+        "/somewhere/old.tc3");
+    EXPECT_TRUE(cancel);
+    EXPECT_EQ(fullName, "/somewhere/old.tc3");
+}
+
+TEST_F(FileDialogTest, TypedNameInAnyCaseIsTakenAsTheDiskHasIt) {
+    const bool cancel = Run("*.TA3", [&](frmTCmnDlg& d) { Type(d, "MESS1.TA3"); });
+    EXPECT_FALSE(cancel);
+    EXPECT_EQ(fileName, "mess1.TA3");
+    EXPECT_EQ(fullName, folder + "/mess1.TA3");
+}
+
+TEST_F(FileDialogTest, DeleteAsksAndNoKeepsTheFile) {
+    Run("*.TC3", [&](frmTCmnDlg& d) {
+        auto* list = Find<QListWidget>(d, "filOpenList");
+        Select(d, "proj1.TC3");
+        recorder.QueueAnswer(platform::vbNo);
+        QTest::keyClick(list, Qt::Key_Delete);
+        ASSERT_EQ(recorder.Messages().size(), 1u);
+        EXPECT_EQ(recorder.Last().prompt, "File proj1.TC3 wirklich löschen?");
+        EXPECT_EQ(recorder.Last().title, "Löschen von Dateien bestätigen");
+        EXPECT_EQ(recorder.Last().style, platform::vbQuestion + platform::vbYesNo);
+        EXPECT_TRUE(platform::FileExistsAt(folder + "/proj1.TC3"));
+
+        recorder.QueueAnswer(platform::vbYes);
+        QTest::keyClick(list, Qt::Key_Delete);
+        EXPECT_FALSE(platform::FileExistsAt(folder + "/proj1.TC3"));
+        EXPECT_EQ(Items(d), QStringList{"nodata.TC3"});
+        EXPECT_EQ(Find<QLineEdit>(d, "txtOpenFile")->text(), "");
+        EXPECT_EQ(Find<QLineEdit>(d, "Text1")->text(), "");
+        EXPECT_EQ(Find<QLabel>(d, "Label7")->text(), "");
+    });
+}
+
+TEST_F(FileDialogTest, NarrowWidthIsWidenedAndTheViewStaysAtTheBottom) {
+    Run("*.TC3", [&](frmTCmnDlg& d) {
+        using platform::PixelsToTwips;
+        d.resize(platform::TwipsToPixels(3000), platform::TwipsToPixels(6000));
+        EXPECT_EQ(d.width(), platform::TwipsToPixels(4000));
+        auto* view = Find<QGroupBox>(d, "fraView");
+        // Outer height minus the view minus 600 twips; offscreen the frame adds nothing.
+        EXPECT_EQ(view->y(), platform::TwipsToPixels(PixelsToTwips(d.height()) - PixelsToTwips(view->height()) - 600));
+        auto* files = Find<QListWidget>(d, "filOpenList");
+        auto* dirs = Find<QListWidget>(d, "dirOpenList");
+        EXPECT_GE(PixelsToTwips(files->height()), 1600);
+        EXPECT_EQ(dirs->height(), files->height() - platform::TwipsToPixels(300));
+
+        d.resize(platform::TwipsToPixels(9800), platform::TwipsToPixels(8000));
+        EXPECT_EQ(files->width(), platform::TwipsToPixels(3500));  // 9800 / 2.8
+        EXPECT_EQ(dirs->x(), platform::TwipsToPixels(3800));
+        EXPECT_EQ(Find<QLabel>(d, "lblOpenPath")->width(), platform::TwipsToPixels(7700));
+    });
+}
+
+TEST_F(FileDialogTest, OpenChooserGoesThroughTheDialogAndUpAFolder) {
+    shell::FileRequest request;
+    request.caption = "Projekt laden (*.TC3)";
+    request.pattern = "*.TC3";
+    QDir(dir.path()).mkdir("unter");
+    request.directory = folder + "/unter";
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<frmTCmnDlg*>(platform::Windows().Get("frmTCmnDlg"));
+        ASSERT_NE(d, nullptr);
+        EXPECT_TRUE(Items(*d).isEmpty());
+        Find<QPushButton>(*d, "cmdReturn")->click();
+        EXPECT_EQ(d->DirPath().toStdString(), folder);
+        Select(*d, "proj1.TC3");
+        Find<QPushButton>(*d, "cmdOpenOK")->click();
+        if (d->isVisible()) d->reject();
+    });
+    std::string chosen;
+    EXPECT_TRUE(shell::ChooseFileToOpen(request, chosen));
+    EXPECT_EQ(chosen, folder + "/proj1.TC3");
+    // Stored back where it stood: 20 twips put it on pixel 1, which is 15 twips.
+    EXPECT_EQ(PosCmnDlg.Left, 15);
+}
+
+// ---- The project comment ----------------------------------------------------------------------------
+
+class CommentInputTest : public ::testing::Test {
+protected:
+    void SetUp() override { shell::SetCommentPrompt(nullptr); }
+    void Answer(const std::function<void(QWidget&)>& steps) {
+        QTimer::singleShot(0, [steps] {
+            QWidget* d = platform::Windows().Get("frmCommentInput");
+            if (!d) return;
+            steps(*d);
+            if (d->isVisible()) d->close();
+        });
+        shell::AskProjectComment();
+    }
+    testsupport::MsgRecorder recorder;
+};
+
+TEST_F(CommentInputTest, OkTakesTheLineAndReturnIsSwallowed) {
+    ProjektKommentar = "alt";
+    Answer([](QWidget& d) {
+        EXPECT_EQ(d.windowTitle(), " Datei-Kommentar für Projekt (optional)");
+        auto* box = d.findChild<QLineEdit*>("txtDatComm");
+        EXPECT_EQ(box->text(), "alt");
+        box->setText("neuer Kommentar");
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_TRUE(d.isVisible());  // Return does not close the dialog
+        box->insert("\nzweite Zeile");
+        d.grab().save(testsupport::PicturePath("frmCommentInput.png"));
+        d.findChild<QPushButton*>("cmdOK")->click();
+    });
+    EXPECT_EQ(ProjektKommentar.find('\n'), std::string::npos);
+    EXPECT_EQ(ProjektKommentar.substr(0, 15), "neuer Kommentar");
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmCommentInput"));
+}
+
+TEST_F(CommentInputTest, AbortEmptiesAndClosingKeepsTheComment) {
+    ProjektKommentar = "alt";
+    Answer([](QWidget& d) { d.findChild<QPushButton*>("cmdAbort")->click(); });
+    EXPECT_EQ(ProjektKommentar, "");
+    ProjektKommentar = "bleibt";
+    Answer([](QWidget& d) {
+        d.findChild<QLineEdit*>("txtDatComm")->setText("verworfen");
+        d.close();
+    });
+    EXPECT_EQ(ProjektKommentar, "bleibt");
+}
+
+}  // namespace

@@ -1,0 +1,262 @@
+// The result protocol window: recording rows of the open reactor, the CSV file byte by byte with
+// each separator and locale, the clipboard text, and what closing and reopening keep.
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "kernel/State.h"
+#include "platform/WindowRegistry.h"
+#include "platform/core/NumberFormat.h"
+#include "tests/support/MsgRecorder.h"
+#include "tests/support/PictureDir.h"
+
+namespace {
+
+using namespace kernel;
+
+class ProtocolWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AppPath = dir.path().toStdString();
+        ProtFile = "26120601.CSV";
+        ProtSep = ";";
+        ProtOffen = kFalse;
+        ProtZeilen = 0;
+        ProtDaten.assign(1, ProtokollZeile{});
+        KurvenMaske = "10010";
+        aktModell = 2;
+        ModellName[2] = "A => P   (n = 1)";
+        ModellName[4] = "A + B => P   (n = 2)";
+        ZeitEinheit = "s";
+        DezKomma = kFalse;
+        platform::SetLocaleDecimalSeparator('.');
+        ErgebnisZeilen.assign(1, ProtokollZeile{});
+    }
+    void TearDown() override {
+        for (const char* w : {"frmProtokoll", "frmBatch", "frmKaskade"}) platform::Windows().Unload(w);
+        platform::SetLocaleDecimalSeparator('.');
+    }
+
+    // A reactor window as the protocol sees it: a name and a protocol button it disabled.
+    QPushButton* OpenCaller(const char* name) {
+        auto* caller = new QWidget;
+        auto* button = new QPushButton("Protokoll", caller);
+        button->setObjectName("cmdProtocol");
+        button->setEnabled(false);
+        platform::Windows().Adopt(name, caller);
+        return button;
+    }
+    QWidget* Open() { return platform::Windows().Show("frmProtokoll"); }
+    template <typename T>
+    T* Control(const char* name) {
+        return platform::Windows().Get("frmProtokoll")->findChild<T*>(name);
+    }
+    void Press(const char* button) { Control<QPushButton>(button)->click(); }
+
+    std::string Read(const std::string& name) const {
+        std::ifstream in(AppPath + "/" + name, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    static std::string Today() { return QDate::currentDate().toString("MM-dd-yyyy").toStdString(); }
+    static std::string Head(const std::string& reactor, const std::string& unitTail = "") {
+        return "TARVELO: Kinetics of chemical reactions\r\nRecord from " + Today() + "\r\n" + reactor +
+               "kinetic model: A => P   (n = 1)\r\n"
+               "units: [c(i)] = mol/L   [k_1stO] = 1/s    [k_2ndO] = L/(mol s)   [U(A)] = 1    [t] = s" +
+               unitTail +
+               "\r\n         [l] = m     [V] = m^3     [v] = m/s    [V*} = m^3/s    [ksi()] = mol/L   "
+               "(extent of reaction)\r\n\r\n";
+    }
+    // A batch result of A => P: c(A) 1 -> 0.5 at k1 = 0.15 within t = ln 2 / 0.15.
+    static ProtokollZeile BatchRow() {
+        ProtokollZeile r{};
+        r[1] = 1;
+        r[6] = 0.5f;
+        r[9] = 0.5f;
+        r[11] = 0.15f;
+        r[14] = 0.5f;
+        r[15] = 4.620981f;
+        r[20] = 0.5f;
+        return r;
+    }
+
+    QTemporaryDir dir;
+    testsupport::MsgRecorder recorder;
+};
+
+TEST_F(ProtocolWindowTest, BatchResultWritesMaskedColumnsAndTabbedClipboard) {
+    QPushButton* callerButton = OpenCaller("frmBatch");
+    ErgebnisZeilen[0] = BatchRow();
+    Open();
+    EXPECT_EQ(Control<QLabel>("lblProtText2")->text(), "26120601.CSV");
+    EXPECT_FALSE(Control<QPushButton>("cmdOpenNew")->isEnabled());
+    Press("cmdRecordResult");
+    EXPECT_TRUE(Control<QPushButton>("cmdOpenNew")->isEnabled());
+    EXPECT_EQ(ProtZeilen, 1);
+    Control<QWidget>("cmdOpenNew")->grab().save(testsupport::PicturePath("frmProtokoll-button.png"));
+    platform::Windows().Get("frmProtokoll")->grab().save(testsupport::PicturePath("frmProtokoll.png"));
+    Press("cmdOpenNew");
+
+    // no. casc, c(B), c(C), c(Q), k2, k3, l, V, V*, v and ksi(2) carry nothing.
+    const std::string expected = Head("Calculation of a Batch Reactor\r\n") +
+                                 "c_beg(A);c_beg(P);c_end(A);c_end(P);k1;U(A);t; ksi(1);\r\n"
+                                 "1;0;0.5;0.5;0.15;0.5;4.620981;0.5;\r\n";
+    EXPECT_EQ(Read("26120601.CSV"), expected);
+    QString tabbed = QString::fromStdString(expected);
+    tabbed.replace(';', '\t');
+    EXPECT_EQ(QApplication::clipboard()->text(), tabbed);
+    EXPECT_EQ(ProtZeilen, 0);
+    EXPECT_EQ(ProtOffen, kFalse);
+    EXPECT_EQ(ProtFile, "26120602.CSV");  // 01 is taken now
+    EXPECT_EQ(Control<QLabel>("lblProtText2")->text(), "26120602.CSV");
+    EXPECT_FALSE(Control<QPushButton>("cmdOpenNew")->isEnabled());
+    EXPECT_TRUE(recorder.Empty());
+
+    // Closing with nothing recorded writes nothing and gives the reactor its button back.
+    platform::Windows().Unload("frmProtokoll");
+    EXPECT_TRUE(callerButton->isEnabled());
+    EXPECT_FALSE(platform::FileExistsAt(AppPath + "/26120602.CSV"));
+}
+
+TEST_F(ProtocolWindowTest, CascadeRecordsEveryStageWithTabsAndTheLocaleComma) {
+    OpenCaller("frmKaskade");
+    platform::SetLocaleDecimalSeparator(',');
+    DezKomma = kTrue;
+    nKaskade = 3;
+    ErgebnisZeilen.assign(3, ProtokollZeile{});
+    for (int s = 0; s < 3; ++s) {
+        ProtokollZeile& r = ErgebnisZeilen[static_cast<std::size_t>(s)];
+        r[0] = static_cast<float>(s + 1);
+        r[1] = 1.0f / static_cast<float>(1 << s);
+        r[6] = r[1] / 2;
+        r[15] = 2.5f;
+    }
+    Open();
+    Control<QComboBox>("cmbSep")->setCurrentIndex(2);
+    EXPECT_EQ(ProtSep, "\t");
+    Press("cmdRecordResult");
+    Press("cmdRecordResult");  // a second press adds the three stages again
+    EXPECT_EQ(ProtZeilen, 6);
+    Press("cmdOpenNew");
+
+    // c(P) is in the mask although no stage produced any: the mask decides for species columns.
+    std::string rows;
+    for (int press = 0; press < 2; ++press)
+        rows += "1\t1\t0\t0,5\t0\t2,5\t\r\n2\t0,5\t0\t0,25\t0\t2,5\t\r\n3\t0,25\t0\t0,125\t0\t2,5\t\r\n";
+    EXPECT_EQ(Read("26120601.CSV"), Head("Calculation of a Stirred Tank-in-series Reactor\r\n", "  (time in each tank)") +
+                                        "no. casc\tc_beg(A)\tc_beg(P)\tc_end(A)\tc_end(P)\tt\t\r\n" + rows);
+    // With Tab as separator the clipboard holds the file's text unchanged.
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), Read("26120601.CSV"));
+    EXPECT_TRUE(recorder.Empty());  // Tab draws no warning
+}
+
+TEST_F(ProtocolWindowTest, CommaSeparatorWithDecimalCommaWarnsAndStillRecords) {
+    OpenCaller("frmBatch");
+    platform::SetLocaleDecimalSeparator(',');
+    DezKomma = kTrue;
+    ErgebnisZeilen[0] = BatchRow();
+    Open();
+    Control<QComboBox>("cmbSep")->setCurrentIndex(1);
+    Press("cmdRecordResult");
+    ASSERT_EQ(recorder.Messages().size(), 1u);
+    EXPECT_EQ(recorder.Last().title, "Warnung");
+    EXPECT_EQ(recorder.Last().style, platform::vbExclamation);
+    EXPECT_EQ(recorder.Last().prompt,
+              "Bei Computereinstellung \"Deutschland\" (Dezimalzeichen Komma)\r\n"
+              "ist Komma als Dateitrennzeichen nicht sinnvoll; der Clipboard-Inhalt\r\n"
+              "ist nicht mehr Excel-kompatibel.\r\nEmpfehlung: Semikolon");
+    EXPECT_EQ(ProtZeilen, 1);
+    Press("cmdOpenNew");
+    const std::string file = Read("26120601.CSV");
+    EXPECT_NE(file.find("c_beg(A),c_beg(P),c_end(A),c_end(P),k1,U(A),t, ksi(1),\r\n"
+                        "1,0,0,5,0,5,0,15,0,5,4,620981,0,5,\r\n"),
+              std::string::npos);
+    // The decimal commas turn into Tabs on the clipboard as well.
+    EXPECT_NE(QApplication::clipboard()->text().toStdString().find("1\t0\t0\t5\t0\t5\t0\t15\t"), std::string::npos);
+
+    // With a decimal point the comma draws no warning.
+    recorder.Clear();
+    platform::SetLocaleDecimalSeparator('.');
+    DezKomma = kFalse;
+    Press("cmdRecordResult");
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(ProtocolWindowTest, ColumnsFollowTheValuesAndCancellingValuesKeepTheirColumn) {
+    OpenCaller("frmBatch");
+    KurvenMaske = "0000";  // a short mask selects no species column
+    ModellName[2] = "A <=> P";
+    Open();
+    ErgebnisZeilen[0] = ProtokollZeile{};
+    ErgebnisZeilen[0][20] = 0.25f;
+    ErgebnisZeilen[0][1] = 1;
+    Press("cmdRecordResult");
+    ErgebnisZeilen[0][20] = -0.25f;
+    Press("cmdRecordResult");
+    Press("cmdOpenNew");
+    const std::string file = Read("26120601.CSV");
+    EXPECT_NE(file.find("\r\n\r\n ksi(1);\r\n0.25;\r\n-0.25;\r\n"), std::string::npos) << file;
+}
+
+TEST_F(ProtocolWindowTest, ClosingWritesTheRowsAndReopeningResetsTheSeparator) {
+    QPushButton* callerButton = OpenCaller("frmBatch");
+    ErgebnisZeilen[0] = BatchRow();
+    Open();
+    Control<QComboBox>("cmbSep")->setCurrentIndex(1);
+    Press("cmdRecordResult");
+    Press("cmdClose");
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmProtokoll"));
+    EXPECT_TRUE(callerButton->isEnabled());
+    EXPECT_NE(Read("26120601.CSV").find("k1,U(A),t, ksi(1),\r\n1,0,0.5,"), std::string::npos);
+    EXPECT_EQ(ProtFile, "26120602.CSV");
+
+    Open();
+    EXPECT_EQ(ProtSep, ";");
+    EXPECT_EQ(Control<QComboBox>("cmbSep")->currentIndex(), 0);
+    EXPECT_EQ(Control<QComboBox>("cmbSep")->currentText(), "Semikolon");
+}
+
+TEST_F(ProtocolWindowTest, FailedWriteKeepsTheRowsForTheNextTry) {
+    OpenCaller("frmBatch");
+    ErgebnisZeilen[0] = BatchRow();
+    const std::string goodDir = AppPath;
+    AppPath = goodDir + "/missing";  // no such folder: the file cannot be written
+    Open();
+    Press("cmdRecordResult");
+    Press("cmdOpenNew");
+    ASSERT_FALSE(recorder.Empty());
+    EXPECT_EQ(recorder.Last().style, platform::vbCritical);
+    EXPECT_EQ(ProtZeilen, 1);
+    EXPECT_EQ(ProtOffen, kTrue);
+    EXPECT_EQ(ProtFile, "26120601.CSV");
+    EXPECT_TRUE(Control<QPushButton>("cmdOpenNew")->isEnabled());
+
+    AppPath = goodDir;
+    Press("cmdOpenNew");
+    EXPECT_NE(Read("26120601.CSV").find("1;0;0.5;0.5;0.15;0.5;4.620981;0.5;\r\n"), std::string::npos);
+    EXPECT_EQ(ProtZeilen, 0);
+}
+
+TEST_F(ProtocolWindowTest, NoResultYetRecordsNothingAndHelpOpensItsTopic) {
+    OpenCaller("frmBatch");
+    ErgebnisZeilen.clear();
+    Open();
+    Press("cmdRecordResult");
+    EXPECT_EQ(ProtZeilen, 0);
+    EXPECT_FALSE(Control<QPushButton>("cmdOpenNew")->isEnabled());
+    Press("cmdHelp");
+    ASSERT_FALSE(recorder.Empty());
+    EXPECT_NE(recorder.Last().prompt.find("8520"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+// The main window's toolbar and help entries: what each button runs, the blood-alcohol window
+// closed by every button, and the help topics of the entries, buttons and F1 in a menu.
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include "platform/WindowRegistry.h"
+#include "shell/HelpEntries.h"
+#include "tests/shell/ShellFixture.h"
+#include "tests/support/PictureDir.h"
+
+namespace shelltest {
+namespace {
+
+using namespace kernel;
+
+class ToolbarTest : public ShellTest {
+protected:
+    static void OpenStandIn(const char* name) { platform::Windows().Adopt(name, new QWidget); }
+    static bool Loaded(const char* name) { return platform::Windows().IsLoaded(name); }
+    // The help topic a message names, -1 when it names none.
+    static int Topic(const testsupport::RecordedMsg& m) {
+        const auto pos = m.prompt.find("Hilfe-Thema ");
+        return pos == std::string::npos ? -1 : std::stoi(m.prompt.substr(pos + 12));
+    }
+};
+
+TEST_F(ToolbarTest, EveryButtonClosesTheBloodAlcoholWindow) {
+    MDITAR& w = Start();
+    w.grab().save(testsupport::PicturePath("MDITAR-toolbar.png"));
+    OpenStandIn("frmBlutalkohol");
+    w.Toolbar1_ButtonClick(3);  // a separator: nothing else happens
+    EXPECT_FALSE(Loaded("frmBlutalkohol"));
+    EXPECT_TRUE(recorder.Empty());
+    OpenStandIn("frmBlutalkohol");
+    w.ToolbarButton(36)->trigger();
+    EXPECT_FALSE(Loaded("frmBlutalkohol"));
+    ASSERT_EQ(recorder.Messages().size(), 1u);
+    EXPECT_EQ(recorder.Last().title, "Projektstatus");
+}
+
+TEST_F(ToolbarTest, ProjectButtonClosesTheWorkWindowsBeforeTheDialogEvenWhenCancelled) {
+    MDITAR& w = Start();
+    for (const char* name : {"frmPrepareTimeDiagram", "frmTGraph2D", "frmTFitting"}) OpenStandIn(name);
+    bool closedFirst = false;
+    shell::SetOpenFileChooser([&](const shell::FileRequest& r, std::string&) {
+        closedFirst = !Loaded("frmPrepareTimeDiagram") && !Loaded("frmTGraph2D") && !Loaded("frmTFitting");
+        openRequests.push_back(r);
+        return false;
+    });
+    w.ToolbarButton(6)->trigger();
+    EXPECT_TRUE(closedFirst);
+    ASSERT_EQ(openRequests.size(), 1u);
+    EXPECT_EQ(openRequests[0].caption, "Projekt laden (*.TC3)");
+    EXPECT_EQ(openRequests[0].pattern, "*.TC3");
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(ToolbarTest, ButtonsRunTheirEntries) {
+    MDITAR& w = Start();
+    w.ToolbarButton(8)->setEnabled(true);
+    w.ToolbarButton(8)->trigger();
+    ASSERT_EQ(saveRequests.size(), 1u);
+    EXPECT_EQ(saveRequests[0].caption, "aktuelles Projekt speichern unter ...");
+
+    w.ToolbarButton(4)->trigger();  // no last session yet
+    ASSERT_FALSE(recorder.Empty());
+    EXPECT_EQ(recorder.Last().title, " Ausführung nicht möglich ");
+
+    // The calculators: the mode and cleared inputs are set whether or not the window opens.
+    ArrhA = ArrhEA = 5;
+    w.ToolbarButton(23)->trigger();
+    EXPECT_EQ(kTFunktion, 1);
+    EXPECT_EQ(ArrhA, 0.0);
+    EXPECT_EQ(ArrhEA, 0.0);
+    EyrH = EyrS = 5;
+    w.ToolbarButton(25)->trigger();
+    EXPECT_EQ(kTFunktion, 2);
+    EXPECT_EQ(EyrH, 0.0);
+    EXPECT_EQ(EyrS, 0.0);
+
+    EXPECT_EQ(w.ToolbarButton(23)->toolTip(), " ARRHENIUS-Rechner ");
+    EXPECT_EQ(w.ToolbarButton(29)->toolTip(), "  X-Y-Editor ");
+    EXPECT_EQ(w.ToolbarButton(14)->toolTip(), " exper. Daten NEU  laden/eingeben ");
+    EXPECT_EQ(w.ToolbarButton(36)->toolTip(), " Projekt-Info  ");
+}
+
+TEST_F(ToolbarTest, HelpEntriesAndButtonsOpenTheirTopics) {
+    MDITAR& w = Start();
+    const std::vector<std::pair<const char*, int>> entries = {
+        {"mnuAboutTar", 10260}, {"mnuIndex", 10270}, {"mnuTip", 11124}};
+    for (const auto& [name, topic] : entries) {
+        Menu(name);
+        EXPECT_EQ(Topic(recorder.Last()), topic) << name;
+    }
+    w.findChild<QPushButton*>("cmdErstnutzer")->click();
+    EXPECT_EQ(Topic(recorder.Last()), 11223);
+    w.findChild<QPushButton*>("cmdUebungen")->click();
+    EXPECT_EQ(Topic(recorder.Last()), 11225);
+    EXPECT_EQ(w.findChild<QPushButton*>("cmdUebungen")->toolTip(),
+              " Einführung in das Programm TARVELO anhand von Beispielen ");
+
+    Menu("mnuHilfeHinweis");
+    EXPECT_EQ(recorder.Last().title, "Hinweis zur HTML-Hilfe");
+    EXPECT_EQ(recorder.Last().style, platform::vbExclamation);
+    EXPECT_EQ(recorder.Last().prompt.substr(0, 72),
+              "Die umfangreiche HTML-Hilfe ist ein wichtiger\r\nBestandteil des Programms.\r\n\r\n");
+
+    Menu("mnuInfo");
+    EXPECT_EQ(recorder.Last().style, platform::vbInformation);
+    EXPECT_NE(recorder.Last().prompt.find("TARVELO"), std::string::npos);
+    EXPECT_NE(recorder.Last().prompt.find("Version"), std::string::npos);
+
+    // The order of the help menu.
+    QStringList names;
+    for (QAction* a : w.Menu("mnuHelp")->actions()) names << a->objectName();
+    EXPECT_EQ(names, (QStringList{"mnuAboutTar", "strich1", "mnuIndex", "mnuHilfeHinweis", "mnuTip", "strich",
+                                  "mnuProjektInfo", "strich2", "mnuInfo"}));
+}
+
+TEST_F(ToolbarTest, F1OnAHighlightedEntryOpensItsTopic) {
+    MDITAR& w = Start();
+    QMenu* daten = w.Menu("mnuDaten");
+    daten->popup(QPoint(0, 0));
+    daten->setActiveAction(w.findChild<QAction*>("mnuExit"));
+    QTest::keyClick(daten, Qt::Key_F1);
+    EXPECT_EQ(Topic(recorder.Last()), 10110);
+    recorder.Clear();
+    daten->setActiveAction(w.findChild<QAction*>("mnuStatus"));  // an entry without a topic
+    QTest::keyClick(daten, Qt::Key_F1);
+    EXPECT_TRUE(recorder.Empty());
+    daten->setActiveAction(nullptr);  // nothing highlighted: the menu's own topic
+    QTest::keyClick(daten, Qt::Key_F1);
+    ASSERT_FALSE(recorder.Empty());
+    EXPECT_EQ(Topic(recorder.Last()), 10070);
+    daten->close();
+    EXPECT_EQ(shell::MenuHelpContextId(w.findChild<QAction*>("mnuModel")), 10240);
+    EXPECT_EQ(shell::MenuHelpContextId(w.findChild<QAction*>("mnuTip")), 0);
+}
+
+}  // namespace
+}  // namespace shelltest

@@ -1,0 +1,170 @@
+// Curve data of the stirred-tank and cascade diagrams against the steady states of first-order
+// tanks in closed form, the grids, the staircase of the cascade profile and the axis proposals.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "kernel/ModelDefaults.h"
+#include "kernel/State.h"
+#include "simulation/ReactorCurves.h"
+
+using namespace kernel;
+using simulation::CalcCSTRDiagramm;
+using simulation::CalcKaskadenDiagramm;
+using simulation::CalcKaskadenProfil;
+
+namespace {
+
+class ReactorCurvesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RedimCurves(300);
+        SpezSkalierung = 0;
+        SpezSkalierungStoff = 1;
+        AchsenGrenzen.fill(0);
+    }
+    static void UseModel(int model, double k1, double k2, const ConcVector& c0) {
+        aktModell = model;
+        kWert = {0, k1, k2, 0};
+        c0Wert = c0;
+        SetStoichMatrix(1.5f);
+    }
+};
+
+}  // namespace
+
+TEST_F(ReactorCurvesTest, StirredTankGridFollowsOneOverOnePlusKTau) {
+    const double k = 0.2, tau = 5;
+    UseModel(2, k, 0, {0, 1, 0, 0, 0, 0});
+    // The window's last results must survive the grid.
+    UmsatzU = 0.123;
+    VPunkt = 7;
+    KsiWerte = {0, 0.4, 0.5, 0};
+    cAktuell = {0, 0.9, 0, 0, 0.1, 0};
+    ConcVector unused{};
+    bool fehler = true;
+    CalcCSTRDiagramm(2, tau, c0Wert, unused, fehler);
+    EXPECT_FALSE(fehler);
+    ASSERT_EQ(nZeitPunkte, 200);
+    EXPECT_DOUBLE_EQ(tWerte[0], 1e-6);
+    EXPECT_NEAR(tWerte[1] - tWerte[0], 0.05, 1e-12);
+    EXPECT_NEAR(tWerte[200], 10.000001, 1e-9);
+    double yMax = 0;
+    for (int j = 0; j <= 200; ++j) {
+        const double a = 1 / (1 + k * tWerte[j]);
+        EXPECT_NEAR(cKurveA[j], a, 1e-9) << j;
+        EXPECT_NEAR(cKurveP[j], 1 - a, 1e-9) << j;
+        yMax = std::max(yMax, a);
+    }
+    EXPECT_EQ(UmsatzU, 0.123);
+    EXPECT_EQ(VPunkt, 7);
+    EXPECT_EQ(KsiWerte[1], 0.4);
+    EXPECT_EQ(cAktuell[1], 0.9);
+    // Axes: 0..2 tau, y from slightly below 0 to 2 % above the largest value.
+    const float top = static_cast<float>(yMax) * 1.02f;
+    EXPECT_FLOAT_EQ(AchsenGrenzen[0], 0);
+    EXPECT_FLOAT_EQ(AchsenGrenzen[1], 10);
+    EXPECT_NEAR(AchsenGrenzen[3], top, 1e-6);
+    EXPECT_NEAR(AchsenGrenzen[2], -0.02 * top, 1e-6);
+}
+
+TEST_F(ReactorCurvesTest, StirredTankSpecialScalingSpansTheChosenSpecies) {
+    const double k = 0.5, tau = 4;
+    UseModel(2, k, 0, {0, 2, 0, 0, 0, 0});
+    SpezSkalierung = kTrue;
+    SpezSkalierungStoff = 4;  // P
+    ConcVector unused{};
+    bool fehler = true;
+    CalcCSTRDiagramm(2, tau, c0Wert, unused, fehler);
+    const double pMin = 2 - 2 / (1 + k * 1e-6);
+    const double pMax = 2 - 2 / (1 + k * (8 + 1e-6));
+    const double top = pMax + std::fabs(pMax - pMin) * 0.02;
+    EXPECT_NEAR(AchsenGrenzen[3], top, 1e-5);
+    EXPECT_NEAR(AchsenGrenzen[2], pMin - std::fabs(top - pMin) * 0.02, 1e-5);
+}
+
+TEST_F(ReactorCurvesTest, StirredTankYRangeIsCappedWhenAnotherSpeciesExceedsTheFeedOfABAndP) {
+    // Autocatalysis with much Q in the feed: Q lies far above c0(A) + c0(B) + c0(P).
+    UseModel(16, 0.5, 0, {0, 1, 0, 0, 0.1, 5});
+    ConcVector unused{};
+    bool fehler = true;
+    CalcCSTRDiagramm(16, 3, c0Wert, unused, fehler);
+    EXPECT_GT(*std::max_element(cKurveQ.begin(), cKurveQ.begin() + 201), 5.0);
+    EXPECT_NEAR(AchsenGrenzen[3], 1.02, 1e-6);
+    EXPECT_NEAR(AchsenGrenzen[2], -0.0204, 1e-6);
+}
+
+TEST_F(ReactorCurvesTest, CascadeProfileIsAStaircaseOverTheStageAxis) {
+    ConcVector c0{0, 1, 0, 0, 0, 0};
+    ConcMatrix stages(4, ConcVector{});
+    stages[1] = {0, 0.5, 0, 0, 0.5, 0};
+    stages[2] = {0, 0.25, 0, 0, 0.75, 0};
+    stages[3] = {0, 0.125, 0, 0, 0.875, 0};
+    int fehler = -1;
+    CalcKaskadenProfil(2, c0, stages, 3, fehler);
+    EXPECT_EQ(fehler, 0);
+    ASSERT_EQ(nZeitPunkte, 280);
+    EXPECT_EQ(tWerte[0], 0);
+    EXPECT_EQ(cKurveA[0], 1);
+    EXPECT_EQ(cKurveA[1], 1);  // the inlet stretch
+    // 93 points per stage: stage 1 covers 2..94, stage 2 95..187, stage 3 188..280.
+    for (int j = 2; j <= 280; ++j) {
+        const int stage = j <= 94 ? 1 : j <= 187 ? 2 : 3;
+        EXPECT_EQ(cKurveA[j], stages[stage][1]) << j;
+        EXPECT_EQ(cKurveP[j], stages[stage][4]) << j;
+        EXPECT_NEAR(tWerte[j] - tWerte[j - 1], 3.0 / 280, 1e-12);
+    }
+    EXPECT_NEAR(tWerte[280], 3, 1e-9);
+    EXPECT_FLOAT_EQ(AchsenGrenzen[0], 0);
+    EXPECT_FLOAT_EQ(AchsenGrenzen[1], 3);
+    EXPECT_FLOAT_EQ(AchsenGrenzen[2], -0.02f);
+    EXPECT_FLOAT_EQ(AchsenGrenzen[3], 1.02f);
+}
+
+TEST_F(ReactorCurvesTest, CascadeProfileOfSixStagesWritesBeyondTheShownPoints) {
+    RedimCurves(200);  // arrays shorter than the profile needs are enlarged
+    ConcVector c0{0, 1, 0, 0, 0, 0};
+    ConcMatrix stages(7, ConcVector{});
+    for (int i = 1; i <= 6; ++i) stages[i] = {0, 1.0 / (i + 1), 0, 0, 0, 0};
+    int fehler = -1;
+    CalcKaskadenProfil(2, c0, stages, 6, fehler);
+    ASSERT_GE(tWerte.size(), 284u);
+    EXPECT_EQ(nZeitPunkte, 280);
+    EXPECT_EQ(cKurveA[283], stages[6][1]);  // 1 + 6 * 47
+    EXPECT_EQ(cKurveA[2 + 47], stages[2][1]);
+    EXPECT_NEAR(tWerte[280], 6, 1e-9);
+}
+
+TEST_F(ReactorCurvesTest, CascadeDiagramGivesTheOutletOfNEqualTanks) {
+    const double k = 0.3, tau = 6;
+    UseModel(2, k, 0, {0, 1, 0, 0, 0, 0});
+    nKaskade = 3;
+    UmsatzU = 0.42;
+    KsiWerte = {0, 0.1, 0, 0};
+    ConcMatrix cK(2, ConcVector{});
+    ConcMatrix cOut(9, ConcVector{});
+    bool fehler = true;
+    CalcKaskadenDiagramm(2, tau, cK, cOut, fehler);
+    EXPECT_FALSE(fehler);
+    ASSERT_EQ(nZeitPunkte, 200);
+    EXPECT_DOUBLE_EQ(tWerte[0], 1e-8);
+    EXPECT_NEAR(tWerte[200], 12 + 1e-8, 1e-9);
+    for (int j = 0; j <= 200; ++j) {
+        const double a = 1 / std::pow(1 + k * tWerte[j] / 3, 3);
+        EXPECT_NEAR(cKurveA[j], a, 1e-9) << j;
+        EXPECT_NEAR(cKurveP[j], 1 - a, 1e-9) << j;
+    }
+    // The tables hold the stages of the last grid point; the window's results are kept.
+    ASSERT_EQ(cOut.size(), 4u);
+    ASSERT_GE(cK.size(), 5u);
+    const double f = 1 / (1 + k * (12 + 1e-8) / 3);
+    EXPECT_NEAR(cOut[1][1], f, 1e-9);
+    EXPECT_NEAR(cK[2][1], f, 1e-9);
+    EXPECT_NEAR(cK[4][1], f * f * f, 1e-9);
+    EXPECT_EQ(UmsatzU, 0.42);
+    EXPECT_EQ(KsiWerte[1], 0.1);
+    EXPECT_FLOAT_EQ(AchsenGrenzen[1], 12);
+    EXPECT_FLOAT_EQ(AchsenGrenzen[2], -0.02f);
+    EXPECT_FLOAT_EQ(AchsenGrenzen[3], 1.02f);
+}

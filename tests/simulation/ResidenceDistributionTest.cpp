@@ -1,0 +1,381 @@
+// The residence-time distribution window driven through its widgets: the E and F curves handed to the
+// diagram window against the tanks-in-series closed forms (written here independently, in logarithms),
+// their normalisation, the diagram codes, adding and clearing curves, and the input checks.
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <cmath>
+#include <vector>
+
+#include "diagram/Grafik.h"
+#include "diagram/frmTGraph2D.h"
+#include "kernel/State.h"
+#include "platform/Chart2D.h"
+#include "platform/core/NumberFormat.h"
+#include "shell/WindowMenus.h"
+#include "simulation/ResidenceCurve.h"
+#include "simulation/frmVerweilCalc.h"
+#include "tests/simulation/CalcWindowTestSupport.h"
+#include "tests/support/MsgRecorder.h"
+#include "tests/support/PictureDir.h"
+
+using namespace kernel;
+
+namespace {
+
+const char* const kForm = "frmVerweilCalc";
+
+// Tanks-in-series density E(t) and E·tm over theta, and F, evaluated through logarithms.
+double ReferenzE(double t, int N, double tm) {
+    const double tau = tm / N;
+    if (t == 0) return N == 1 ? 1 / tau : 0.0;
+    return std::exp((N - 1) * std::log(t / tau) - std::lgamma(N) - t / tau) / tau;
+}
+double ReferenzEdimlos(double theta, int N) {
+    if (theta == 0) return N == 1 ? 1.0 : 0.0;
+    return std::exp(std::log(N) + (N - 1) * std::log(N * theta) - std::lgamma(N) - N * theta);
+}
+double ReferenzF(double t, int N, double tm) {
+    // 1 - sum of the Poisson probabilities of fewer than N events at rate N/tm.
+    const double x = N * t / tm;
+    double term = std::exp(-x), sum = 0;
+    for (int i = 0; i < N; ++i) {
+        sum += term;
+        term *= x / (i + 1);
+    }
+    return 1 - sum;
+}
+
+long Anzahl(const std::vector<XYPunkt>& p) { return std::lround(p.at(0).x); }
+
+class ResidenceDistributionTest : public simtest::SimWindowTest {
+protected:
+    void SetUp() override {
+        SimWindowTest::SetUp();
+        platform::SetLocaleDecimalSeparator('.');
+        nKesselVC = 1;
+        PosVerweilCalc = {120, 3000};
+        KurvenPunkte.assign(2001, XYPunkt{});
+        AchsenGrenzen.fill(0);
+        DiagRec = DiagRecord{};
+    }
+    void TearDown() override {
+        platform::Windows().Unload(kForm);
+        simtest::SimWindowTest::TearDown();
+    }
+    frmVerweilCalc* Open() {
+        platform::Windows().Show(kForm);
+        return frmVerweilCalc::Loaded();
+    }
+    static void Type(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        if (!text.isEmpty()) QTest::keyClicks(box, text);
+    }
+    static platform::Chart2D* Chart() {
+        auto* d = diagram::frmTGraph2D::Geladen();
+        return d ? d->Chart() : nullptr;
+    }
+};
+
+TEST_F(ResidenceDistributionTest, OpensWithItsStartValuesAndHidesTheModelWindow) {
+    platform::Windows().Show("frmKinModel");
+    nKesselVC = 3;
+    ZeitEinheit = "min";
+    frmVerweilCalc* w = Open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(frmVerweilCalc::IsRegistered());
+    EXPECT_FALSE(platform::Windows().Frame("frmKinModel")->isVisible());
+    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Berechnung Verweilzeit-Verteilung für Rührkessel und Rührkessel-Kaskade"));
+    EXPECT_EQ(w->txtNKask->text(), "3");
+    EXPECT_EQ(w->Label2->text(), "(1< N<120)");
+    EXPECT_EQ(w->frKessel->title(), QString::fromUtf8("Rührkessel-Kaskade"));
+    EXPECT_EQ(w->Label6->text(), "mittlere Verweilzeit tm/min (gesamt)");
+    EXPECT_EQ(w->Label5->text(), "Durchsatz V*/(m^3/min)");
+    EXPECT_EQ(w->txtVR->text(), "0.05");
+    EXPECT_EQ(w->txtVPunkt->text(), "0.004");
+    EXPECT_EQ(w->txttm->text(), "12.5");
+    EXPECT_NEAR(w->tMittel(), 12.5, 1e-5);
+    EXPECT_TRUE(w->xAchseT());
+    EXPECT_EQ(w->cmdDiaE_RK->text(), "Kurve zeichnen\nE vs. t");
+    EXPECT_EQ(w->Frame5->title(), "Verweilzeit-Dichtefunktion E(t)");
+    w->optxAchse[1]->click();
+    EXPECT_FALSE(w->xAchseT());
+    EXPECT_EQ(w->cmdDiaE_RK->text(), "Kurve zeichnen\nE tm vs. t/tm");
+    EXPECT_EQ(w->cmdDiaF_RK->text(), "Kurve zeichnen\nF vs. t/tm");
+    EXPECT_EQ(w->Frame5->title(), "Verweilzeit-Dichtefunktion E(t) * tm");
+    EXPECT_EQ(platform::Windows().Frame(kForm)->pos(), QPoint(8, 200));
+
+    // Closing remembers the place and brings the model window back.
+    platform::Windows().Frame(kForm)->move(30, 45);
+    QTest::keyClick(w, Qt::Key_Escape);
+    EXPECT_FALSE(platform::Windows().IsLoaded(kForm));
+    EXPECT_EQ(PosVerweilCalc.Left, 450);
+    EXPECT_EQ(PosVerweilCalc.Top, 675);
+    EXPECT_TRUE(platform::Windows().Frame("frmKinModel")->isVisible());
+    EXPECT_EQ(nKesselVC, 3);  // N survives the closing
+}
+
+TEST_F(ResidenceDistributionTest, CurvesWithoutARangeSpanSixMeanResidenceTimes) {
+    // No diagram range yet: 150 steps of tm/25 from 0 to 6 tm.
+    const double tm = 0.05f / 0.004f;
+    std::vector<XYPunkt> p;
+    for (int N : {1, 2, 5, 40}) {
+        const auto e = simulation::BerechneVerweilKurve(simulation::VerweilFunktion::E, true, N, tm, DiagRecord{}, p);
+        EXPECT_FALSE(e.ueberlauf);
+        ASSERT_EQ(Anzahl(p), 151) << N;
+        EXPECT_FLOAT_EQ(p[151].x, 75.0f);
+        double flaeche = 0, tMax = 0, eMax = -1;
+        for (int i = 1; i <= 151; ++i) {
+            EXPECT_FLOAT_EQ(p[i].x, 0.5f * (i - 1));
+            EXPECT_NEAR(p[i].y, ReferenzE(p[i].x, N, tm), 2e-6 * ReferenzE(tm * (N - 1) / N, N, tm) + 1e-12);
+            if (i > 1) flaeche += 0.25 * (p[i].y + p[i - 1].y);
+            if (p[i].y > eMax) eMax = p[i].y, tMax = p[i].x;
+        }
+        // Normalised: the area up to 6 tm is F(6 tm); the maximum lies at (N - 1) tm / N.
+        EXPECT_NEAR(flaeche, ReferenzF(75, N, tm), N == 40 ? 2e-2 : 2e-3) << N;
+        EXPECT_NEAR(tMax, tm * (N - 1) / N, 0.5) << N;
+        if (N == 1) EXPECT_FLOAT_EQ(p[1].y, 0.08f);
+
+        simulation::BerechneVerweilKurve(simulation::VerweilFunktion::F, true, N, tm, DiagRecord{}, p);
+        ASSERT_EQ(Anzahl(p), 151);
+        for (int i = 1; i <= 151; ++i) EXPECT_NEAR(p[i].y, ReferenzF(p[i].x, N, tm), 2e-6) << N << " " << i;
+    }
+}
+
+TEST_F(ResidenceDistributionTest, DegenerateInputsEndTheCurveWithoutHanging) {
+    std::vector<XYPunkt> p;
+    DiagRecord bereich;
+    bereich.xMax = 4;
+    bereich.yMax = 1;
+    // N = 0 has no distribution (neither E nor F).
+    for (auto art : {simulation::VerweilFunktion::E, simulation::VerweilFunktion::F}) {
+        EXPECT_TRUE(simulation::BerechneVerweilKurve(art, true, 0, 12.5, bereich, p).ueberlauf);
+        EXPECT_EQ(Anzahl(p), 0);
+    }
+    // A mean residence time so small that the step vanishes in single precision gives one point.
+    const auto klein = simulation::BerechneVerweilKurve(simulation::VerweilFunktion::F, false, 1, 1e-45, bereich, p);
+    EXPECT_FALSE(klein.ueberlauf);
+    EXPECT_EQ(Anzahl(p), 1);
+    // t/tm with tm = 0 cannot be formed.
+    EXPECT_THROW(simulation::BerechneVerweilKurve(simulation::VerweilFunktion::E, false, 1, 0.0, bereich, p),
+                 RuntimeError);
+}
+
+TEST_F(ResidenceDistributionTest, DensityAndSumCurvesReachTheDiagramWithTheirCodes) {
+    testsupport::MsgRecorder messages;
+    frmVerweilCalc* w = Open();
+    Type(w->txtNKask, "4");
+    w->cmdDiaE_RK->click();
+    ASSERT_TRUE(IsFormLoaded("frmTGraph2D"));
+    EXPECT_EQ(aktDiagrammCode, 112);
+    EXPECT_EQ(diagram::GrafTitel[0], "Verweilzeit-Dichtefunktion E = f(t)");
+    EXPECT_TRUE(DiagRec.SonderFenster);
+    ASSERT_GT(DiagRec.xMax, 0);
+    EXPECT_EQ(nKurven, 1);
+
+    // The curve fills the diagram's x range; the chart holds exactly the handed-over points.
+    const double tm = w->tMittel();
+    const long n = Anzahl(KurvenPunkte);
+    ASSERT_GE(n, 150);
+    EXPECT_LE(n, 151);
+    EXPECT_NEAR(KurvenPunkte[static_cast<std::size_t>(n)].x, DiagRec.xMax, DiagRec.xMax / 150);
+    ASSERT_EQ(Chart()->PointCount(diagram::kGruppeKurven, aktKurve), n);
+    for (int i = 1; i <= n; ++i) {
+        const double t = KurvenPunkte[static_cast<std::size_t>(i)].x;
+        EXPECT_NEAR(Chart()->X(diagram::kGruppeKurven, aktKurve, i), t, 1e-5);
+        EXPECT_NEAR(Chart()->Y(diagram::kGruppeKurven, aktKurve, i), ReferenzE(t, 4, tm), 1e-7);
+    }
+    EXPECT_TRUE(messages.Empty());
+
+    // A further press with the diagram open adds a curve, also of the other function: F joins the
+    // open diagram with its range unchanged.
+    const float xMax = DiagRec.xMax;
+    w->cmdDiaF_RK->click();
+    EXPECT_EQ(aktDiagrammCode, 114);
+    EXPECT_EQ(nKurven, 2);
+    EXPECT_EQ(DiagRec.xMax, xMax);
+    for (int i = 1; i <= Anzahl(KurvenPunkte); ++i) {
+        const XYPunkt& q = KurvenPunkte[static_cast<std::size_t>(i)];
+        EXPECT_NEAR(q.y, ReferenzF(q.x, 4, tm), 2e-6);
+    }
+    EXPECT_TRUE(messages.Empty()) << "the F curve never warns";
+
+    // "Diagramm löschen" ends the series: the next press starts a diagram with its curve alone.
+    w->cmdCloseDiag->click();
+    EXPECT_FALSE(IsFormLoaded("frmTGraph2D"));
+    EXPECT_EQ(KurvenPunkte.size(), 2001u);
+    EXPECT_EQ(KurvenPunkte[0].x, 0.0f);
+    w->optxAchse[1]->click();
+    w->cmdDiaF_RK->click();
+    EXPECT_EQ(aktDiagrammCode, 115);
+    EXPECT_EQ(nKurven, 1);
+    EXPECT_EQ(diagram::GrafTitel[1], "Zeitverhältnis t / tm");
+}
+
+TEST_F(ResidenceDistributionTest, DimensionlessCurveCoversTheOpenDiagramsRange) {
+    testsupport::MsgRecorder messages;
+    frmVerweilCalc* w = Open();
+    Type(w->txtNKask, "3");
+    w->optxAchse[1]->click();
+    w->cmdDiaE_RK->click();
+    ASSERT_TRUE(IsFormLoaded("frmTGraph2D"));
+    EXPECT_EQ(aktDiagrammCode, 113);
+
+    // The user widens the x axis to 20: the next curve runs over t/tm = 0..20 for a new tm.
+    DiagRec.xMax = 20;
+    Type(w->txtVPunkt, "0.01");
+    EXPECT_EQ(w->txttm->text(), "5");
+    w->cmdDiaE_RK->click();
+    EXPECT_EQ(nKurven, 2);
+    const long n = Anzahl(KurvenPunkte);
+    EXPECT_NEAR(KurvenPunkte[static_cast<std::size_t>(n)].x, 20, 20.0 / 150);
+    for (int i = 1; i <= n; ++i) {
+        const XYPunkt& q = KurvenPunkte[static_cast<std::size_t>(i)];
+        EXPECT_NEAR(q.y, ReferenzEdimlos(q.x, 3), 2e-6) << i;
+    }
+}
+
+TEST_F(ResidenceDistributionTest, ManyTanksOverflowPartWayAndKeepTheComputedPoints) {
+    testsupport::MsgRecorder messages;
+    frmVerweilCalc* w = Open();
+    Type(w->txtNKask, "120");
+    w->optxAchse[1]->click();
+    w->cmdDiaE_RK->click();
+    ASSERT_FALSE(messages.Empty());
+    EXPECT_EQ(messages.Messages()[0].prompt, "Zahlenüberlauf\r\n\r\n(Die berechneten Kurventeile werden aber gezeichnet.)");
+    EXPECT_EQ(messages.Messages()[0].style, 16);
+    const long n = Anzahl(KurvenPunkte);
+    EXPECT_GT(n, 10);
+    EXPECT_LT(n, 151);
+    for (int i = 1; i <= n; ++i) {
+        const XYPunkt& q = KurvenPunkte[static_cast<std::size_t>(i)];
+        EXPECT_NEAR(q.y, ReferenzEdimlos(q.x, 120), 1e-4 * std::max(1.0, ReferenzEdimlos(q.x, 120))) << i;
+    }
+    // The points before the overflow are drawn.
+    EXPECT_EQ(Chart()->PointCount(diagram::kGruppeKurven, aktKurve), n);
+}
+
+TEST_F(ResidenceDistributionTest, DensityWarnsWhenItsLastPointLiesOutsideTheRange) {
+    testsupport::MsgRecorder messages;
+    frmVerweilCalc* w = Open();
+    w->cmdDiaE_RK->click();
+    ASSERT_TRUE(messages.Empty());
+    DiagRec.yMin = 0.05f;  // the tail of the curve now lies below the range
+    w->cmdDiaE_RK->click();
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(messages.Last().prompt, "Kurve befindet sich außerhalb des Diagramms.\r\nVergrößern Sie die "
+                                      "Diagramm-Koordinaten\r\n(Button \"Koordinaten\" im Grafik-Menü oder "
+                                      "Rechts-Klick auf Diagramm).");
+    EXPECT_EQ(messages.Last().style, 48);
+    EXPECT_EQ(messages.Last().title, "Warnung");
+    EXPECT_EQ(nKurven, 2) << "the curve is drawn all the same";
+    w->cmdDiaF_RK->click();
+    EXPECT_EQ(messages.Messages().size(), 1u);
+}
+
+TEST_F(ResidenceDistributionTest, TankCountIsCheckedAndRounded) {
+    testsupport::MsgRecorder messages;
+    frmVerweilCalc* w = Open();
+    Type(w->txtNKask, "121");
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(messages.Last().prompt, "N muss zwischen 1 und 120 liegen");
+    EXPECT_EQ(messages.Last().style, 16);
+    EXPECT_EQ(messages.Last().title, QString::fromUtf8(" Ausführung nicht möglich ").toStdString());
+    EXPECT_EQ(w->txtNKask->text(), "1");
+    EXPECT_EQ(nKesselVC, 1);
+
+    Type(w->txtNKask, "2.5");
+    EXPECT_EQ(nKesselVC, 2);
+    Type(w->txtNKask, "3.5");
+    EXPECT_EQ(nKesselVC, 4);
+    EXPECT_EQ(w->Label6->text(), "mittlere Verweilzeit tm/s (gesamt)");
+    Type(w->txtNKask, "");
+    EXPECT_EQ(nKesselVC, 1);
+    EXPECT_EQ(w->frKessel->title(), QString::fromUtf8("idealer kontin. Rührkessel"));
+    EXPECT_EQ(w->Label6->text(), "mittlere Verweilzeit tm/s");
+    Type(w->txtNKask, "abc");
+    EXPECT_EQ(nKesselVC, 1);
+    EXPECT_EQ(messages.Messages().size(), 2u);
+
+    // 0.4 rounds to no tank at all: the first point reports the overflow, nothing is drawn.
+    messages.Clear();
+    Type(w->txtNKask, "0.4");
+    EXPECT_EQ(nKesselVC, 0);
+    EXPECT_EQ(w->frKessel->title(), "");
+    w->cmdDiaF_RK->click();
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(messages.Last().prompt, "Zahlenüberlauf\r\n\r\n(Die berechneten Kurventeile werden gezeichnet.)");
+    EXPECT_EQ(Anzahl(KurvenPunkte), 0);
+    EXPECT_EQ(nKurven, 0);
+}
+
+TEST_F(ResidenceDistributionTest, VolumeBoxesFilterKeysAndKeepTheLastValidTm) {
+    testsupport::MsgRecorder messages;
+    frmVerweilCalc* w = Open();
+    Type(w->txtVR, "0,1x");
+    EXPECT_EQ(w->txtVR->text(), "0.1");
+    QTest::keyClick(w->txtVR, Qt::Key_Return);
+    QTest::keyClicks(w->txtVR, "E1");
+    EXPECT_EQ(w->txtVR->text(), "0.1E1");
+    EXPECT_FLOAT_EQ(w->VGesamt(), 1.0f);
+    EXPECT_NEAR(w->tMittel(), 250, 1e-3);
+
+    // V* = 0: no tm is shown, the last one stays for the next curve.
+    Type(w->txtVPunkt, "0");
+    EXPECT_EQ(w->txttm->text(), "");
+    EXPECT_NEAR(w->tMittel(), 250, 1e-3);
+
+    // Values beyond the Single range are refused in the box.
+    Type(w->txtVPunkt, "0.02");
+    Type(w->txtVR, "1E39");
+    EXPECT_EQ(w->txtVR->text(), "1E3");
+    EXPECT_FLOAT_EQ(w->VGesamt(), 1000.0f);
+    EXPECT_TRUE(messages.Empty());
+
+    // V <= 0 with V* > 0 gives tm = 0: the t/tm curve cannot be formed, and both messages appear.
+    Type(w->txtVR, "0");
+    EXPECT_EQ(w->txttm->text(), "0");
+    w->optxAchse[1]->click();
+    w->cmdDiaE_RK->click();
+    ASSERT_EQ(messages.Messages().size(), 2u);
+    EXPECT_EQ(messages.Messages()[0].title, "ErrorMessage from cmdDiaE_RK_Click von Berechne_EtKurve");
+    EXPECT_NE(messages.Messages()[1].prompt.find("olch2x8.ocx"), std::string::npos);
+    messages.Clear();
+    w->cmdDiaF_RK->click();
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_NE(messages.Last().prompt.find("olch2x8.ocx"), std::string::npos);
+}
+
+TEST_F(ResidenceDistributionTest, CurveOfADiagramClosedByItsOwnBoxIsNotDrawnAgain) {
+    testsupport::MsgRecorder messages;
+    frmVerweilCalc* w = Open();
+    w->cmdDiaF_RK->click();
+    ASSERT_EQ(nKurven, 1);
+    platform::Windows().Unload("frmTGraph2D");
+    w->cmdDiaE_RK->click();
+    EXPECT_EQ(nKurven, 1);
+    EXPECT_EQ(aktDiagrammCode, 112);
+}
+
+TEST_F(ResidenceDistributionTest, MenuEntryOpensTheWindowAndPicture) {
+    testsupport::MsgRecorder messages;
+    nKesselVC = 5;
+    shell::mnuVerweilzeitVerteilung_Click();
+    frmVerweilCalc* w = frmVerweilCalc::Loaded();
+    ASSERT_NE(w, nullptr);
+    w->cmdDiaE_RK->click();
+    QTest::qWait(50);
+    platform::Windows().Frame(kForm)->grab().save(testsupport::PicturePath("frmVerweilCalc.png"));
+    if (diagram::frmTGraph2D::Geladen())
+        platform::Windows().Frame("frmTGraph2D")->grab().save(testsupport::PicturePath("frmVerweilCalc_E.png"));
+    EXPECT_TRUE(messages.Empty());
+}
+
+}  // namespace
