@@ -39,7 +39,7 @@ const char* const kName = "frmBlutalkohol";
 const char* const kDiagramm = "frmTGraph2D";
 const platform::FormRegistration registration(kName, platform::FormKind::MdiChild, [] { return new frmBlutalkohol; });
 
-constexpr int kFensterBreite = 12600;  // twips
+constexpr int kFensterBreite = 13400;  // twips
 constexpr int kFensterHoehe = 8300;
 constexpr int kHilfeKontext = 9823;
 constexpr int kMaxMinute = 999;
@@ -164,7 +164,7 @@ void frmBlutalkohol::BuildControls() {
 
     fraBAKUnit = new QGroupBox(U(" Einheit BAK (y-Achse) "), this);
     fraBAKUnit->setObjectName("fraBAKUnit");
-    PlaceTw(fraBAKUnit, 6550, 60, 2700, 1200);
+    PlaceTw(fraBAKUnit, 6550, 60, 3500, 1200);
     const std::array<const char*, 2> einheiten{"g/kg (\"Promille\")", "g/L"};
     for (int i = 0; i < 2; ++i) {
         auto* o = new QRadioButton(U(einheiten[static_cast<std::size_t>(i)]), fraBAKUnit);
@@ -176,7 +176,7 @@ void frmBlutalkohol::BuildControls() {
 
     fraParameter = new QGroupBox(U(" Parameter "), this);
     fraParameter->setObjectName("fraParameter");
-    PlaceTw(fraParameter, 120, 1350, 9130, 2250);
+    PlaceTw(fraParameter, 120, 1350, 9930, 2250);
     const std::array<const char*, 2> geschlecht{"Mann", "Frau"};
     const std::array<const char*, 2> rTipps{" WIDMARK-Verteilungsfaktor >= 0.7 ", " WIDMARK-Verteilungsfaktor <= 0.6 "};
     const std::array<const char*, 2> rFeldTipps{
@@ -202,22 +202,25 @@ void frmBlutalkohol::BuildControls() {
     txtKoerpermasse = feld("txtKoerpermasse", fraParameter);
     PlaceTw(txtKoerpermasse, 2550, 690, 750, 300);
     etikett("kg", fraParameter, 3350, 720, 400, 260);
-    etikett(U("Eliminations-Geschwindigkeitskonstante  beta60 / (g/( L h))"), fraParameter, 150, 1110, 5000, 260);
+    etikett(U("Eliminations-Geschwindigkeitskonstante  beta60 / (g/( L h))"), fraParameter, 150, 1110, 5150, 260);
     txtb60 = feld("txtb60", fraParameter);
     txtb60->setToolTip(U(" BAK-Abbaugeschwindigkeit 0. Ordnung  0,1...0,2 g/(L h) (Standardwert 0,15 g/(L h)) "));
-    PlaceTw(txtb60, 5250, 1080, 750, 300);
-    etikett(U("Resorptions-Geschwindigkeitskonstante k(res) / h"), fraParameter, 150, 1480, 5000, 260);
+    PlaceTw(txtb60, 5350, 1080, 650, 300);
+    etikett(U("Resorptions-Geschwindigkeitskonstante k(res) / h"), fraParameter, 150, 1480, 4950, 260);
     txtkres = feld("txtkres", fraParameter);
     txtkres->setToolTip(U(" 2...20 /h (Standardwert 5/h)  "));
-    PlaceTw(txtkres, 5250, 1450, 750, 300);
-    etikett(U("Resorptionsdefizit   RD / %"), fraParameter, 150, 1850, 5000, 260);
+    PlaceTw(txtkres, 5350, 1450, 650, 300);
+    etikett(U("Resorptionsdefizit   RD / %"), fraParameter, 150, 1850, 4950, 260);
     txtRD = feld("txtRD", fraParameter);
     txtRD->setToolTip(U(" 10...30 % (Standardwert 20 %) "));
-    PlaceTw(txtRD, 5250, 1820, 750, 300);
+    PlaceTw(txtRD, 5350, 1820, 650, 300);
     cmdStandardWerte = knopf("cmdStandardWerte", U("alle Parameter auf Standardwert setzen"), fraParameter);
-    PlaceTw(cmdStandardWerte, 6250, 700, 2750, 420);
+    PlaceTw(cmdStandardWerte, 6150, 700, 3650, 420);
     cmdRecht = knopf("cmdRecht", U("rechtlicher Hinweis"), fraParameter);
-    PlaceTw(cmdRecht, 6250, 1250, 2750, 420);
+    PlaceTw(cmdRecht, 6150, 1250, 3650, 420);
+    QFont klein = cmdStandardWerte->font();
+    klein.setPointSize(8);
+    cmdStandardWerte->setFont(klein);
     connect(txtKoerpermasse, &QLineEdit::textChanged, this, [this] { txtKoerpermasse_Change(); });
     connect(txtb60, &QLineEdit::textChanged, this, [this] { txtb60_Change(); });
     connect(txtRD, &QLineEdit::textChanged, this, [this] { txtRD_Change(); });
@@ -228,7 +231,7 @@ void frmBlutalkohol::BuildControls() {
 
     fraDiagramm = new QGroupBox(U(" Diagramm "), this);
     fraDiagramm->setObjectName("fraDiagramm");
-    PlaceTw(fraDiagramm, 9400, 60, 3050, 2650);
+    PlaceTw(fraDiagramm, 10200, 60, 3050, 2650);
     etikett("x-Achse(max) =", fraDiagramm, 150, 330, 1500, 260);
     txt_tmaxGraph = feld("txt_tmaxGraph", fraDiagramm);
     txt_tmaxGraph->setToolTip(U(" max. Wert der Zeitachse (<= 999 min) "));
@@ -248,9 +251,9 @@ void frmBlutalkohol::BuildControls() {
     connect(cmdCloseGraph, &QPushButton::clicked, this, [this] { cmdCloseGraph_Click(); });
 
     cmdHelp = knopf("cmdHelp", "Hilfe", nullptr);
-    PlaceTw(cmdHelp, 9550, 2950, 2750, 420);
+    PlaceTw(cmdHelp, 10350, 2950, 2750, 420);
     cmdClose = knopf("cmdClose", U("Schließen <Esc>"), nullptr);
-    PlaceTw(cmdClose, 9550, 3450, 2750, 420);
+    PlaceTw(cmdClose, 10350, 3450, 2750, 420);
     connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 }
@@ -258,10 +261,10 @@ void frmBlutalkohol::BuildControls() {
 void frmBlutalkohol::BuildTable() {
     fraTabelle = new QGroupBox(U("Tabelle: Verlauf des \"Trinkgelages\""), this);
     fraTabelle->setObjectName("fraTabelle");
-    PlaceTw(fraTabelle, 120, 3700, 12330, 4450);
+    PlaceTw(fraTabelle, 120, 3700, 13130, 4450);
     tblGetraenke = new QTableWidget(kGetraenke, 7, fraTabelle);
     tblGetraenke->setObjectName("tblGetraenke");
-    PlaceTw(tblGetraenke, 120, 300, 12090, 3450);
+    PlaceTw(tblGetraenke, 120, 300, 12890, 3450);
     tblGetraenke->setToolTip(U(" <Enter>- öder <Tab>-Taste: Sprung zum folgenden Eingabefeld "));
     const QStringList kopf{U("Menge / ml"),          U("Alk.-Gehalt / Vol.-%"), U("Alkoholmenge / g"),
                            U("Trink-Geschwindigk."), U("Trinkzeit / min"),      U("Uhrzeit  h"),
@@ -329,10 +332,8 @@ void frmBlutalkohol::Form_Load() {
     // Rate lists; every drink with alcohol starts at "normal" with k(res) 5.
     for (int i = 1; i <= kGetraenke; ++i) {
         for (const Rate& r : kRaten) cmbkres[static_cast<std::size_t>(i)]->addItem(U(r.text));
-        if (BAKVolProzent[static_cast<std::size_t>(i)] > 0)
-            SetzeRate(i, kRateNormal);
-        else
-            cmbkres[static_cast<std::size_t>(i)]->setCurrentIndex(kRateLeer);
+        cmbkres[static_cast<std::size_t>(i)]->setCurrentIndex(-1);  // no choice until the rows are filled
+        if (BAKVolProzent[static_cast<std::size_t>(i)] > 0) SetzeRate(i, kRateNormal);
     }
     for (int i = 2; i <= kGetraenke; ++i) txtStartZeit[static_cast<std::size_t>(i)]->setReadOnly(false);
 
@@ -599,7 +600,9 @@ void frmBlutalkohol::CheckBAKParameter(bool& ok) {
 bool frmBlutalkohol::RateLeer(int i) const { return cmbkres[static_cast<std::size_t>(i)]->currentIndex() == kRateLeer; }
 
 void frmBlutalkohol::SetzeRate(int i, int listIndex) {
+    // As a list choice from code: the click handling runs only when the choice changes.
     QComboBox* combo = cmbkres[static_cast<std::size_t>(i)];
+    if (combo->currentIndex() == listIndex) return;
     combo->setCurrentIndex(listIndex);
     cmbkres_Click(i);
 }

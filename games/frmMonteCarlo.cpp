@@ -126,24 +126,24 @@ void frmMonteCarlo::BuildControls() {
     cmdHelp = knopf("cmdHelp", "Hilfe");
     cmdClose = knopf("cmdClose", U("Schließen <Esc>"));
     for (QPushButton* b : {cmdStart, cmdStop, cmdContinue, cmdRefresh, cmdOptions, cmdHelp, cmdClose}) {
-        b->resize(Tw(1100), Tw(500));
+        b->resize(Tw(1140), Tw(500));
     }
-    cmdStop->resize(Tw(1100), Tw(330));
-    cmdContinue->resize(Tw(1100), Tw(330));
+    cmdStop->resize(Tw(1140), Tw(330));
+    cmdContinue->resize(Tw(1140), Tw(330));
     cmdClipboard->resize(Tw(1200), Tw(330));
 
     chkFlashOn = new QCheckBox(this);
     chkFlashOn->setObjectName("chkFlashOn");
-    chkFlashOn->resize(Tw(5500), Tw(300));
+    chkFlashOn->resize(Tw(4800), Tw(300));
 
     Frame1 = new QGroupBox(U(" Zahl der Moleküle N0, die an der Simulation beteiligt sind "), this);
     Frame1->setObjectName("Frame1");
-    Frame1->resize(Tw(5500), Tw(620));
+    Frame1->resize(Tw(5450), Tw(620));
     const std::array<const char*, 6> n0Texte{"100", "500", "1000", "5000", "10000", "100000"};
     for (int i = 0; i < 6; ++i) {
         auto* o = new QRadioButton(n0Texte[static_cast<std::size_t>(i)], Frame1);
         o->setObjectName(QStringLiteral("optN0(%1)").arg(i));
-        PlaceTw(o, 150 + i * 880, 270, 860, 280);
+        PlaceTw(o, 60 + i * 890, 270, 900, 280);
         connect(o, &QRadioButton::toggled, this, [this, i](bool on) {
             if (on) optN0_Click(i);
         });
@@ -170,7 +170,7 @@ void frmMonteCarlo::BuildControls() {
     fraHeadline->setObjectName("fraHeadline");
     fraHeadline->resize(Tw(7000), Tw(600));
     Label3 = etikett("Label3", QString(), fraHeadline);
-    PlaceTw(Label3, 0, 60, 4300, 400);
+    PlaceTw(Label3, 0, 60, 5000, 400);
     QFont gross = Label3->font();
     gross.setPointSize(11);
     gross.setBold(true);
@@ -182,14 +182,28 @@ void frmMonteCarlo::BuildControls() {
     QFont buchstabe = gross;
     buchstabe.setPointSize(14);
     for (QLabel* l : {lblA, PfeilHin, PfeilRueck, lblP}) l->setFont(buchstabe);
-    PlaceTw(lblA, 4500, 100, 300, 400);
-    PlaceTw(PfeilHin, 4850, 100, 500, 400);
-    PlaceTw(PfeilRueck, 4850, 100, 500, 400);
-    PlaceTw(lblP, 5400, 100, 300, 400);
+    PlaceTw(lblA, 5200, 100, 300, 400);
+    PlaceTw(PfeilHin, 5550, 100, 500, 400);
+    PlaceTw(PfeilRueck, 5550, 100, 500, 400);
+    PlaceTw(lblP, 6100, 100, 300, 400);
 
     lblBildText = etikett("lblBildText", "K = N(P) / N(A) = 1", this);
     lblBildText->resize(Tw(2000), Tw(300));
     lblBildText->hide();
+
+    // The window's surface is black: the frames and the check box keep a light face of their own,
+    // the headline is written in white.
+    for (QWidget* w : {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2), static_cast<QWidget*>(chkFlashOn)}) {
+        QPalette pal = w->palette();
+        pal.setColor(QPalette::Window, QColor(240, 240, 240));
+        w->setPalette(pal);
+        w->setAutoFillBackground(true);
+    }
+    for (QLabel* l : {Label3, PfeilHin, PfeilRueck}) Faerbe(l, 0xFFFFFF);
+    QFont knopfSchrift = cmdClose->font();
+    knopfSchrift.setPointSize(7);
+    for (QPushButton* b : {cmdStart, cmdStop, cmdContinue, cmdRefresh, cmdOptions, cmdHelp, cmdClose, cmdClipboard})
+        b->setFont(knopfSchrift);
 
     connect(cmdStart, &QPushButton::clicked, this, [this] { cmdStart_Click(); });
     connect(cmdStop, &QPushButton::clicked, this, [this] { cmdStop_Click(); });
@@ -378,6 +392,7 @@ void frmMonteCarlo::Form_Resize() {
     const int seite = H <= kMinHoehe ? 0 : static_cast<int>(std::lround(kChartAnteil * H));
     brettSeite_ = seite;
     Chart2D2->SetPlacement(Tw(ChartLinks), Tw(kChartOben), Tw(seite), Tw(seite));
+    Chart2D2->setHidden(seite == 0);  // the control keeps a least size of its own
     cmdClipboard->move(Tw(ChartLinks + 5), Tw(kChartOben + 20));
     lblBildText->move(Tw(ChartLinks + 5 + 800), Tw(kChartOben + 20));
     cmdClipboard->raise();

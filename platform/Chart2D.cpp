@@ -95,8 +95,30 @@ QSize TextBoxSize(const QFont& font, const QString& text) {
     return {r.width() + 2 * kTextPadH, r.height() + 2 * kTextPadV};
 }
 
+// True when the word that ends before position end (exclusive) or starts at position start holds
+// no letter or digit: an operator such as "=>", "<=>" or "+" that stays with its neighbours.
+bool OperatorBefore(const QString& s, int end) {
+    int i = end;
+    while (i > 0 && s[i - 1] != QChar(' ')) --i;
+    if (i == end) return false;
+    for (int k = i; k < end; ++k)
+        if (s[k].isLetterOrNumber()) return false;
+    return true;
+}
+bool OperatorAfter(const QString& s, int start) {
+    int i = start;
+    while (i < s.size() && s[i] == QChar(' ')) ++i;
+    int j = i;
+    while (j < s.size() && s[j] != QChar(' ')) ++j;
+    if (i == j) return false;
+    for (int k = i; k < j; ++k)
+        if (s[k].isLetterOrNumber()) return false;
+    return true;
+}
+
 // Breaks the lines of text at blanks so that each line of the drawn block (padding included) is at
-// most maxWidth pixels wide; a single word longer than that keeps a line of its own.
+// most maxWidth pixels wide, where possible not next to an operator, so that "A => P" stays
+// together; a single word longer than that keeps a line of its own.
 QString WrapToWidth(const QFont& font, const QString& text, int maxWidth) {
     const QFontMetrics fm(font);
     const int room = maxWidth - 2 * kTextPadH;
@@ -104,13 +126,14 @@ QString WrapToWidth(const QFont& font, const QString& text, int maxWidth) {
     QStringList lines;
     for (QString rest : text.split(QChar('\n'))) {
         while (fm.horizontalAdvance(rest) > room) {
-            int cut = -1;
-            for (int i = static_cast<int>(rest.size()) - 1; i > 0; --i) {
-                if (rest[i] == QChar(' ') && rest[i - 1] != QChar(' ') && fm.horizontalAdvance(rest.left(i)) <= room) {
-                    cut = i;
-                    break;
-                }
+            int cut = -1, plainCut = -1;
+            for (int i = static_cast<int>(rest.size()) - 1; i > 0 && cut < 0; --i) {
+                if (rest[i] != QChar(' ') || rest[i - 1] == QChar(' ') || fm.horizontalAdvance(rest.left(i)) > room)
+                    continue;
+                if (plainCut < 0) plainCut = i;
+                if (!OperatorBefore(rest, i) && !OperatorAfter(rest, i)) cut = i;
             }
+            if (cut < 0) cut = plainCut;
             if (cut < 0) cut = static_cast<int>(rest.indexOf(QChar(' '), 1));
             if (cut < 0) break;
             QString head = rest.left(cut);
@@ -674,6 +697,14 @@ struct Chart2D::Impl {
         if (top > 0 && m.axes[0].shown && m.axes[1].origin == kPlaceAtMaximum) top += now.top();  // "X" on top
         if (!m.texts[1].located && !foot.Empty()) bottom = now.bottom() + static_cast<int>(foot.height) + 2;
         if (top == 0 && bottom == 0) return;
+        if (!m.marginAuto[1] && !m.texts[0].located && !head.Empty()) {
+            // A fixed top margin still leaves room for a header that is broken into several lines.
+            const int need = static_cast<int>(head.top + head.height) + 4 - m.areaTop;
+            if (need > now.top()) {
+                ar->setMargins(QMargins(now.left(), need, now.right(), now.bottom()));
+                Layout();
+            }
+        }
         QMargins minimum = ar->minimumMargins();
         if (m.marginAuto[1]) minimum.setTop(std::max(minimum.top(), top + 4));
         if (m.marginAuto[3]) minimum.setBottom(std::max(minimum.bottom(), bottom));

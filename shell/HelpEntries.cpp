@@ -40,7 +40,7 @@ protected:
         if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
             return false;
         auto* menu = qobject_cast<QMenu*>(watched);
-        if (!menu || !main_ || !main_->isAncestorOf(menu)) return false;
+        if (!menu || !main_ || !BelongsToMain(menu)) return false;
         const int id = MenuHelpContextId(menu->activeAction() ? static_cast<QObject*>(menu->activeAction()) : menu);
         if (id == 0) return true;  // an entry without a topic opens no help
         platform::ShowHelpContext(id);
@@ -48,6 +48,13 @@ protected:
     }
 
 private:
+    // Menus are windows of their own, so the parent chain is followed across windows.
+    bool BelongsToMain(const QObject* object) const {
+        for (; object; object = object->parent())
+            if (object == main_) return true;
+        return false;
+    }
+
     QPointer<QMainWindow> main_;
 };
 

@@ -100,22 +100,27 @@ frmTCmnDlg::frmTCmnDlg(QWidget* parent) : QDialog(parent) {
     PlaceTw(Label1, 120, 150, 450, 285);
     PlaceTw(lblOpenPath, 600, 150, 5900, 285);
     PlaceTw(cmdReturn, 6660, 110, 600, 360);
-    PlaceTw(lblOpenFile, 120, 550, 950, 315);
-    PlaceTw(txtOpenFile, 1100, 550, 3800, 315);
-    PlaceTw(txtDatum, 4880, 550, 1800, 315);
+    PlaceTw(lblOpenFile, 120, 550, 1150, 315);
+    PlaceTw(txtOpenFile, 1300, 550, 3400, 315);
+    PlaceTw(txtDatum, 4680, 550, 2500, 315);
     PlaceTw(filOpenList, 120, 1050, 2857, 4000);
     PlaceTw(drvOpenList, 3157, 1050, 2857, 315);
     PlaceTw(dirOpenList, 3157, 1350, 2857, 3700);
-    PlaceTw(cmdOpenOK, 6140, 1350, 1500, 420);
-    PlaceTw(cmdOpenCancel, 6140, 1850, 1500, 420);
+    PlaceTw(cmdOpenOK, 6040, 1350, 1600, 420);
+    PlaceTw(cmdOpenCancel, 6040, 1850, 1600, 420);
     PlaceTw(pctFileOpen, 0, 0, kDesignSize, 5400);
     PlaceTw(fraView, 0, 5400, kDesignSize, 1900);
     PlaceTw(lblFileComment, 120, 300, 2500, 255);
-    PlaceTw(Label6, 4500, 300, 2500, 255);
+    PlaceTw(Label6, 5000, 300, 2700, 255);
     PlaceTw(Text1, 120, 600, 7660, 315);
     PlaceTw(Label7, 120, 1000, 7660, 285);
 
     for (QPushButton* b : {cmdReturn, cmdOpenOK, cmdOpenCancel}) b->setAutoDefault(false);
+    // The captions fit the narrow button column.
+    QFont buttonFont = cmdOpenCancel->font();
+    buttonFont.setPointSizeF(buttonFont.pointSizeF() - 1);
+    cmdOpenOK->setFont(buttonFont);
+    cmdOpenCancel->setFont(buttonFont);
     filOpenList->installEventFilter(this);
 
     connect(cmdReturn, &QPushButton::clicked, this, [this] { cmdReturn_Click(); });
@@ -326,32 +331,31 @@ void frmTCmnDlg::filOpenList_DblClick() {
     Accept();
 }
 
-bool frmTCmnDlg::SetFileListName(const QString& typed) {
+frmTCmnDlg::NameResult frmTCmnDlg::SetFileListName(const QString& typed) {
     QString name = typed.trimmed();
     const int slash = std::max(name.lastIndexOf('/'), name.lastIndexOf('\\'));
     if (slash >= 0) {
         QString dirPart = name.left(slash + 1);
         dirPart.replace('\\', '/');
         const QString target = QDir(filePath_).absoluteFilePath(dirPart);
-        if (!QFileInfo(target).isDir()) return false;
+        if (!QFileInfo(target).isDir()) return NameResult::Missing;
         SetDirPath(target);
         name = name.mid(slash + 1);
     }
-    if (name.isEmpty()) return false;
     if (HasWildcard(name)) {
         SetFilePattern(name);
-        return false;
+        return NameResult::Pattern;
     }
-    for (int row = 0; row < filOpenList->count(); ++row) {
+    for (int row = 0; !name.isEmpty() && row < filOpenList->count(); ++row) {
         if (filOpenList->item(row)->text().compare(name, Qt::CaseInsensitive) == 0) {
             filOpenList->setCurrentRow(row);
             // The name as the disk has it, whatever case was typed.
             txtOpenFile->setText(filOpenList->item(row)->text());
             Accept();
-            return true;
+            return NameResult::Accepted;
         }
     }
-    return false;
+    return NameResult::Missing;
 }
 
 void frmTCmnDlg::cmdOpenOK_Click() {
@@ -363,11 +367,13 @@ void frmTCmnDlg::cmdOpenOK_Click() {
         return;
     }
     const QString oldPattern = pattern_;
-    if (SetFileListName(typed)) return;
-    if (HasWildcard(typed)) {
+    switch (SetFileListName(typed)) {
+    case NameResult::Accepted: return;
+    case NameResult::Pattern:
         txtOpenFile->setText(pattern_);
         txtOpenFile->setFocus();
         return;
+    case NameResult::Missing: break;
     }
     platform::MsgBox("Datei nicht gefunden", platform::vbCritical, windowTitle().toStdString());
     SetFilePattern(oldPattern);

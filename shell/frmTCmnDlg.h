@@ -67,8 +67,9 @@ private:
     void RefreshDriveList();
     void ClearPreview();
     // Hands a typed text to the file list as its file name: a directory part changes the path,
-    // a pattern changes the pattern, an existing file is accepted. False when neither applies.
-    bool SetFileListName(const QString& text);
+    // a pattern changes the pattern, an existing file is accepted.
+    enum class NameResult { Accepted, Pattern, Missing };
+    NameResult SetFileListName(const QString& text);
     QString SelectedFile() const;
     QString FullName(const QString& name) const;
     void Accept();

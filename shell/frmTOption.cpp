@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -81,6 +82,9 @@ frmTOption::frmTOption(QWidget* parent) : QDialog(parent) {
     UpDown1_PointSize = new QSpinBox(this);
     UpDown1_PointSize->setObjectName("UpDown1_PointSize");
     UpDown1_PointSize->setRange(kMinPointSize, kMaxPointSize);
+    // Only its arrows show: the number stands in Label56.
+    UpDown1_PointSize->setFixedWidth(22);
+    if (auto* edit = UpDown1_PointSize->findChild<QLineEdit*>()) edit->hide();
     chkSolidPoints = new QCheckBox("Diagramm-Punkte gefüllt", this);
     chkSolidPoints->setObjectName("chkSolidPoints");
     auto* lblAFarbe = new QLabel("A-Molekülfarbe", this);

@@ -214,7 +214,13 @@ bool SearchTimeForConversion(const TimeSearchRule& rule, double U) {
         if (rule.reflectNegative && t < 0) t = h - t;
         tauMittel = t;
         cAktuell = c2;
-        if (std::fabs(dt / t) < rule.tolerance) return true;
+        if (std::fabs(dt / t) < rule.tolerance) {
+            // The shown concentrations belong to the shown time, not to the last difference point.
+            ConcVector c{};
+            if (!BatchAt(t, c)) return false;
+            cAktuell = c;
+            return true;
+        }
     }
     return false;
 }

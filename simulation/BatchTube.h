@@ -55,8 +55,9 @@ TimeSearchRule BatchSearchRule();    // Newton with a fixed forward step; start 
 TimeSearchRule TubeSearchRule();     // secant, start 0.001, first step 2E-6, 100 rounds, 1E-6
 
 // Finds the time at which the batch of aktModell reaches the conversion U. Every new t is written
-// into tauMittel; on success cAktuell holds the concentrations of the last second evaluation (at t + h
-// of the last round). False on a solver failure, two equal function values or the round limit.
+// into tauMittel; on success cAktuell holds the concentrations at the final t (one more batch run, so
+// that they agree with the time and conversion shown). False on a solver failure, two equal function
+// values, an undefined conversion (no A in the feed) or the round limit.
 bool SearchTimeForConversion(const TimeSearchRule& rule, double U);
 
 // The model line of the n-th order model, "kinet. Modell:  ... (n = 1.50)".

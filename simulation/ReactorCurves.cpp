@@ -122,14 +122,22 @@ void CalcKaskadenDiagramm(int Modell, double Tau, ConcMatrix& cKaskade, ConcMatr
     Fehler = false;
     const int N = nKaskade;
     if (N < 1) return;
+    // The stage solver reads its inlet rows from the shared table; a caller's own table is swapped in.
+    const bool shared = &cKaskade == &kernel::cKaskade;
+    ConcMatrix kept;
+    if (!shared) {
+        kept = kernel::cKaskade;
+        kernel::cKaskade = cKaskade;
+    }
+    ConcMatrix& table = kernel::cKaskade;
     cAusgangStufe.assign(static_cast<std::size_t>(N + 1), ConcVector{});
-    if (static_cast<int>(cKaskade.size()) < N + 2) cKaskade.resize(static_cast<std::size_t>(N + 2), ConcVector{});
+    if (static_cast<int>(table.size()) < N + 2) table.resize(static_cast<std::size_t>(N + 2), ConcVector{});
     nZeitPunkte = kReactorGridIntervals;
     EnsureCurveSize(nZeitPunkte);
     const double tmax = 2 * Tau;
     const double dt = tmax / kReactorGridIntervals;
 
-    for (int s = 1; s <= kSpecies; ++s) cKaskade[1][s] = c0Wert[s];
+    for (int s = 1; s <= kSpecies; ++s) table[1][s] = c0Wert[s];
     float yMax = LargestOf(c0Wert, 0.0f);
 
     // The stage solver writes the shared conversion and extents; the window's results are kept.
@@ -143,18 +151,22 @@ void CalcKaskadenDiagramm(int Modell, double Tau, ConcMatrix& cKaskade, ConcMatr
             double V = 0, Vdot = 0;
             int e1 = 0, e2 = 0;
             try {
-                CalcKaskadenStufe(i, Modell, kModusTauV, c0Wert[1], cKaskade, UmsatzStufe, V, Vdot, tauStufe,
+                CalcKaskadenStufe(i, Modell, kModusTauV, c0Wert[1], table, UmsatzStufe, V, Vdot, tauStufe,
                                   cAusgangStufe, e1, e2);
             } catch (const RuntimeError&) {
                 // The stage keeps what the solver left.
             }
-            for (int s = 1; s <= kSpecies; ++s) cKaskade[i + 1][s] = cAusgangStufe[i][s];
+            for (int s = 1; s <= kSpecies; ++s) table[i + 1][s] = cAusgangStufe[i][s];
         }
         yMax = LargestOf(cAusgangStufe[N], yMax);
         SetCurvePoint(j, t, cAusgangStufe[N]);
     }
     UmsatzU = keptU;
     KsiWerte = keptKsi;
+    if (!shared) {
+        cKaskade = table;
+        kernel::cKaskade = kept;
+    }
     ProposeAxes(0, tmax, kCascadeYMin, yMax * (1 + kMargin));
 }
 

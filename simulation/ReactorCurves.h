@@ -35,8 +35,9 @@ void CalcKaskadenProfil(int Modell, const kernel::ConcVector& c0, const kernel::
 
 // Outlet of an N-stage cascade (N = nKaskade) over the mean total residence time, 201 points from 1e-8 to
 // 2 Tau + 1e-8; each stage solved by CalcKaskadenStufe in mode 3 with tau / N, fed with c0Wert.
-// cKaskade and cAusgangStufe are the caller's tables: they are re-sized and afterwards hold the stages of
-// the last grid point (cKaskade rows 0..N+1, cAusgangStufe rows 0..N). Axis: x 0..2 Tau,
+// cKaskade is the stage-inlet table (normally the shared kernel::cKaskade, which the stage solver reads;
+// another table is swapped in for the run), cAusgangStufe the stage outlets. Both are re-sized and afterwards
+// hold the stages of the last grid point (cKaskade rows 0..N+1, cAusgangStufe rows 0..N). Axis: x 0..2 Tau,
 // y -0.02 .. 1.02 * the largest value. Works on private copies of UmsatzU, VPunkt and KsiWerte.
 // Fehler := false.
 void CalcKaskadenDiagramm(int Modell, double Tau, kernel::ConcMatrix& cKaskade, kernel::ConcMatrix& cAusgangStufe,

@@ -154,14 +154,14 @@ void frmKaskade::BuildControls() {
     static const char* const letters[5] = {"A", "B", "C", "P", "Q"};
     auto* fraEingang = new QGroupBox(U8("Eingangs-Konz."), this);
     fraEingang->setObjectName("fraEingang");
-    PlaceTw(fraEingang, 60, 300, 1900, 2000);
+    PlaceTw(fraEingang, 60, 300, 1850, 2000);
     PlaceTw(MakeLabel("lblKonzEingang", U8("c(i)(0) /(mol/L)"), fraEingang), 100, 200, 1700, 250);
     for (int i = 0; i < 5; ++i) {
         lblStoff[i]->setParent(fraEingang);
         lblStoff[i]->setText(letters[i]);
         PlaceTw(lblStoff[i], 100, 480 + i * 300, 300, 260);
         Inp[i]->setParent(fraEingang);
-        PlaceTw(Inp[i], 420, 460 + i * 300, 1380, 270);
+        PlaceTw(Inp[i], 420, 460 + i * 300, 1330, 270);
     }
     // Boxes of the shared control names that this window does not show: the stage boxes carry the outlet.
     auto* holder = new QWidget(this);
@@ -186,7 +186,7 @@ void frmKaskade::BuildControls() {
 
     auto* fraK = new QGroupBox(U8("Geschwindigkeitskonstante(n)"), this);
     fraK->setObjectName("fraK");
-    PlaceTw(fraK, 2050, 300, 2900, 1400);
+    PlaceTw(fraK, 1980, 300, 2720, 1400);
     QLabel* units[3] = {unit1, unit2, unit3};
     for (int j = 0; j < 3; ++j) {
         Bz[j + 5]->setParent(fraK);
@@ -194,13 +194,13 @@ void frmKaskade::BuildControls() {
         Inp[10 + j]->setParent(fraK);
         PlaceTw(Inp[10 + j], 550, 280 + j * 350, 1200, 270);
         units[j]->setParent(fraK);
-        PlaceTw(units[j], 1800, 300 + j * 350, 1050, 260);
+        PlaceTw(units[j], 1800, 300 + j * 350, 880, 260);
     }
-    PlaceTw(cmdReset_k, 2050, 1800, 2900, 380);
+    PlaceTw(cmdReset_k, 1980, 1800, 2720, 380);
 
     auto* fraGroessen = new QGroupBox(this);
     fraGroessen->setObjectName("fraGroessen");
-    PlaceTw(fraGroessen, 5050, 300, 2850, 1650);
+    PlaceTw(fraGroessen, 4750, 300, 2750, 1650);
     Label2 = MakeLabel("Label2", U8("0 < U(A) < 1"), fraGroessen);
     QLabel* lblV = MakeLabel("lblV", U8(" V/ m^3"), fraGroessen);
     lblVPunktInput = MakeLabel("lblVPunktInput", U8(" V*/ (m^3/t)"), fraGroessen);
@@ -215,27 +215,27 @@ void frmKaskade::BuildControls() {
     lblZeitEinheit = MakeLabel("lblZeitEinheit", U8(ZeitEinheit), fraGroessen);
     PlaceTw(lblZeitEinheit, 450, 230 + 3 * 330, 900, 260);
     lblZeitProKessel = MakeLabel("lblZeitProKessel", QString());
-    PlaceTw(lblZeitProKessel, 5050, 1980, 3600, 260);
+    PlaceTw(lblZeitProKessel, 4750, 1980, 2750, 260);
 
     auto* fraN = new QGroupBox(U8("Stufenzahl N "), this);
     fraN->setObjectName("fraN");
-    PlaceTw(fraN, 8000, 300, 2100, 900);
+    PlaceTw(fraN, 7600, 300, 2500, 750);
     txtNKask = new QLineEdit(fraN);
     txtNKask->setObjectName("txtNKask");
-    PlaceTw(txtNKask, 150, 330, 600, 300);
+    PlaceTw(txtNKask, 150, 300, 600, 300);
     txtNKask->installEventFilter(this);
     Label1 = MakeLabel("Label1", QString(), fraN);
-    PlaceTw(Label1, 850, 350, 1200, 260);
+    PlaceTw(Label1, 850, 320, 1500, 260);
 
     fraKsi->setTitle(U8("Reaktionsfortschritt"));
-    PlaceTw(fraKsi, 8000, 1250, 2100, 950);
-    PlaceTw(lblTextKsi_1, 80, 280, 1950, 260);
-    PlaceTw(lblTextKsi_2, 80, 580, 1950, 260);
-    PlaceTw(cmdCloseKsi, 1700, 0, 330, 260);
+    PlaceTw(fraKsi, 7600, 1100, 2500, 1150);
+    PlaceTw(lblTextKsi_1, 80, 330, 2350, 260);
+    PlaceTw(lblTextKsi_2, 80, 680, 2350, 260);
+    PlaceTw(cmdCloseKsi, 2100, 0, 330, 260);
 
     auto* fraModus = new QGroupBox(U8(" Vorgabe von zwei Größen "), this);
     fraModus->setObjectName("fraModus");
-    PlaceTw(fraModus, 60, 7650, 5300, 1650);
+    PlaceTw(fraModus, 60, 7650, 7400, 1650);
     static const char* const captions[5] = {
         "Umsatz U(A) und Einzel-Reaktionsvolumen V", "Umsatz U(A) und Volumenstrom V*",
         "Einzel-Reaktionsvolumen V und Volumenstrom V*",
@@ -244,31 +244,32 @@ void frmKaskade::BuildControls() {
     for (int i = 0; i < 5; ++i) {
         auto* option = new QRadioButton(U8(captions[i]), fraModus);
         option->setObjectName(QStringLiteral("optCalcKask(%1)").arg(i));
-        PlaceTw(option, 120, 250 + i * 270, 5100, 260);
+        PlaceTw(option, 120, 250 + i * 270, 7200, 260);
         connect(option, &QRadioButton::clicked, this, [this, i] { optCalcKask_Click(i); });
         optCalcKask[i] = option;
     }
 
     cmdStart = MakeButton("cmdStart", U8("Start"));
-    PlaceTw(cmdStart, 5500, 7700, 1100, 420);
+    PlaceTw(cmdStart, 7600, 7650, 1200, 400);
     cmdDiagram->setText(U8("Diagramm c(N)"));
     cmdDiagram->setToolTip(U8(" Konzentrationssprünge in den Kaskadenstufen "));
-    PlaceTw(cmdDiagram, 6700, 7700, 1600, 420);
+    PlaceTw(cmdDiagram, 7600, 8100, 2500, 400);
     cmdDiagram2 = MakeButton("cmdDiagram2", U8("Diagramm c(t)"));
     cmdDiagram2->setToolTip(
         U8(" Abhängigkeit der Konzentrationen am Kaskaden-Ende von der mittl. Gesamt-Verweilzeit  "));
-    PlaceTw(cmdDiagram2, 8400, 7700, 1600, 420);
+    PlaceTw(cmdDiagram2, 7600, 8550, 2500, 400);
     cmdShowKsi->setText(U8("Zeige Reaktionsfortschritt(e)"));
-    PlaceTw(cmdShowKsi, 5500, 8200, 2400, 420);
+    PlaceTw(cmdShowKsi, 7600, 1830, 2500, 380);
     MakeProtocolButton(U8("Protokollieren aktivieren"));
-    PlaceTw(cmdProtocol, 8000, 8200, 2000, 420);
+    PlaceTw(cmdProtocol, 7600, 1400, 2500, 380);
     chkAnimation = MakeCheck("chkAnimation", U8("Rührer-Animation"));
-    PlaceTw(chkAnimation, 5500, 8750, 1900, 300);
+    PlaceTw(chkAnimation, 7650, 1080, 2400, 280);
     cmdHelp = MakeButton("cmdHelp", U8("Hilfe"));
-    PlaceTw(cmdHelp, 7450, 8700, 900, 420);
+    PlaceTw(cmdHelp, 8900, 7650, 1200, 400);
     cmdEsc = MakeButton("cmdEsc", U8("Schließen <Esc>"));
-    PlaceTw(cmdEsc, 8400, 8700, 1600, 420);
+    PlaceTw(cmdEsc, 7600, 9000, 2500, 400);
 
+    fraKsi->raise();  // over the buttons it shares the corner with
     connect(txtNKask, &QLineEdit::textChanged, this, &frmKaskade::txtNKask_Change);
     connect(cmdStart, &QPushButton::clicked, this, &frmKaskade::cmdStart_Click);
     connect(cmdDiagram, &QPushButton::clicked, this, &frmKaskade::cmdDiagram_Click);
@@ -674,6 +675,13 @@ void frmKaskade::SolveStages(int& Fehler, int& Rechenfehler) {
     int stageMode = mode;
     double tauStufe = tauMittel / n;
     if (mode <= 1) {
+        // A + B => P, A + B <=> 2P, A + B <=> P + Q: B is used up with A, one to one.
+        const bool usesB = aktModell == 4 || aktModell == 12 || aktModell == 19;
+        if (usesB && c0Wert[2] - UmsatzU * c0Wert[1] < 0) {
+            platform::MsgBox(kMsgNotEnoughB, platform::vbCritical, kSteadyMsgTitle);
+            Fehler = kTrue;
+            return;
+        }
         switch (StageTimeForConversion(aktModell, n, UmsatzU, tauStufe)) {
         case StageSearch::Found: break;
         case StageSearch::Unreachable:

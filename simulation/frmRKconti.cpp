@@ -33,7 +33,7 @@ const char* const kName = "frmRKconti";
 const platform::FormRegistration registration(kName, platform::FormKind::MdiChild, [] { return new frmRKconti; });
 
 const char* const kTitelEingabe = " Ausführung nicht möglich ";
-constexpr int kFensterBreite = 10300;  // twips
+constexpr int kFensterBreite = 10550;  // twips
 constexpr int kFensterHoehe = 7300;
 constexpr int kHilfeFenster = 7015;
 constexpr int kHilfeRechenweg = 9000;
@@ -87,7 +87,7 @@ void frmRKconti::BuildControls() {
     Stirrer = new simulation::StirrerAnimation(*Picture, simulation::StirrerAnimation::Kind::StirredTank, this);
 
     chkAnimation = MakeCheck("chkAnimation", U8("Rührer- Animation"));
-    PlaceTw(chkAnimation, 120, 480, 1800, 300);
+    PlaceTw(chkAnimation, 30, 480, 2100, 300);
     cmdStop = MakeButton("cmdStop", U8("Stopp"));
     PlaceTw(cmdStop, 120, 850, 1300, 360);
     cmfHelp = MakeButton("cmfHelp", U8("Hilfe"));
@@ -98,10 +98,10 @@ void frmRKconti::BuildControls() {
     static const char* const letters[5] = {"A", "B", "C", "P", "Q"};
     auto* fraEingang = new QGroupBox(U8("Eingangs-Konzentration"), this);
     fraEingang->setObjectName("fraEingang");
-    PlaceTw(fraEingang, 2000, 400, 2300, 2250);
+    PlaceTw(fraEingang, 2150, 400, 2300, 2250);
     auto* fraProdukt = new QGroupBox(U8("Produkt-Konzentration"), this);
     fraProdukt->setObjectName("fraProdukt");
-    PlaceTw(fraProdukt, 4400, 400, 2300, 2250);
+    PlaceTw(fraProdukt, 4550, 400, 2300, 2250);
     PlaceTw(MakeLabel("lblKonzEingang", U8("c(i)(0) /(mol/L)"), fraEingang), 500, 240, 1700, 260);
     PlaceTw(MakeLabel("lblKonzProdukt", U8("c /(mol/L)"), fraProdukt), 500, 240, 1700, 260);
     for (int i = 0; i < 10; ++i) {
@@ -120,7 +120,7 @@ void frmRKconti::BuildControls() {
 
     auto* fraK = new QGroupBox(U8("Geschwindigkeitskonstante(n)"), this);
     fraK->setObjectName("fraK");
-    PlaceTw(fraK, 6800, 400, 3300, 1700);
+    PlaceTw(fraK, 6950, 400, 3300, 1700);
     QLabel* units[3] = {unit1, unit2, unit3};
     for (int j = 0; j < 3; ++j) {
         Bz[j + 5]->setParent(fraK);
@@ -130,11 +130,11 @@ void frmRKconti::BuildControls() {
         units[j]->setParent(fraK);
         PlaceTw(units[j], 2000, 330 + j * 400, 1250, 280);
     }
-    PlaceTw(cmdReset_k, 6800, 2200, 3300, 380);
+    PlaceTw(cmdReset_k, 6950, 2200, 3300, 380);
 
     auto* fraModus = new QGroupBox(U8(" Vorgabe von zwei Größen "), this);
     fraModus->setObjectName("fraModus");
-    PlaceTw(fraModus, 2000, 2800, 4700, 1650);
+    PlaceTw(fraModus, 2150, 2800, 4700, 1650);
     static const char* const captions[5] = {"Umsatz U(A) und Reaktionsvolumen V", "Umsatz U(A) und Volumenstrom V*",
                                             "Reakt.-volumen V und Volumenstrom V*",
                                             "mittl. Verweilzeit t und Reaktionsvolumen V",
@@ -151,7 +151,7 @@ void frmRKconti::BuildControls() {
 
     auto* fraGroessen = new QGroupBox(this);
     fraGroessen->setObjectName("fraGroessen");
-    PlaceTw(fraGroessen, 6800, 2700, 3300, 1750);
+    PlaceTw(fraGroessen, 6950, 2700, 3300, 1750);
     Label2 = MakeLabel("Label2", U8("0 < U(A) < 1"), fraGroessen);
     QLabel* lblV = MakeLabel("lblV", U8(" V/ m^3"), fraGroessen);
     lblVPunktInput = MakeLabel("lblVPunktInput", QString(), fraGroessen);
@@ -170,27 +170,27 @@ void frmRKconti::BuildControls() {
     Inp[16]->setToolTip(U8(" entspricht \"Füllzeit\" des Reaktors "));
 
     cmdCalc = MakeButton("cmdCalc", U8("Start"));
-    PlaceTw(cmdCalc, 2000, 4650, 1200, 450);
-    PlaceTw(cmdDiagram, 3300, 4650, 1400, 450);
+    PlaceTw(cmdCalc, 2150, 4650, 1200, 450);
+    PlaceTw(cmdDiagram, 3450, 4650, 1400, 450);
     cmdDiagram->setToolTip(U8("...der Abhängigkeit der Konzentrationen von der mittl. Verweilzeit im Kessel "));
     cmdShowKsi->setText(U8("Zeige Reaktionsfortschritt(e)"));
-    PlaceTw(cmdShowKsi, 4800, 4650, 2500, 450);
+    PlaceTw(cmdShowKsi, 4850, 4650, 2900, 450);
     MakeProtocolButton(U8("Protokollieren aktivieren"));
-    PlaceTw(cmdProtocol, 7400, 4650, 2700, 450);
+    PlaceTw(cmdProtocol, 7850, 4650, 2600, 450);
 
-    PlaceTw(chkDelDiagram, 2000, 5250, 5000, 300);
+    PlaceTw(chkDelDiagram, 2150, 5250, 5000, 300);
     chkSpecialScaling->setText(U8("spezielle y-Achsen-Skalierung für"));
-    PlaceTw(chkSpecialScaling, 2000, 5600, 3300, 300);
-    for (int i = 0; i < 5; ++i) PlaceTw(optSpecialScaling[i], 5350 + i * 620, 5600, 600, 300);
+    PlaceTw(chkSpecialScaling, 2150, 5600, 3300, 300);
+    for (int i = 0; i < 5; ++i) PlaceTw(optSpecialScaling[i], 5500 + i * 620, 5600, 600, 300);
 
     fraKsi->setTitle(U8("Reaktionsfortschritt"));
-    PlaceTw(fraKsi, 2000, 6000, 5000, 950);
+    PlaceTw(fraKsi, 2150, 6000, 5000, 950);
     PlaceTw(lblTextKsi_1, 150, 280, 4200, 280);
     PlaceTw(lblTextKsi_2, 150, 580, 4200, 280);
     PlaceTw(cmdCloseKsi, 4450, 250, 400, 330);
 
     cmdEsc = MakeButton("cmdEsc", U8("Schließen <Esc>"));
-    PlaceTw(cmdEsc, 7400, 6300, 2700, 450);
+    PlaceTw(cmdEsc, 7850, 6300, 2600, 450);
 
     connect(cmdCalc, &QPushButton::clicked, this, &frmRKconti::cmdCalc_Click);
     connect(cmdDiagram, &QPushButton::clicked, this, &frmRKconti::cmdDiagram_Click);
@@ -321,8 +321,9 @@ std::string frmRKconti::ConversionRefusal() const {
     if (CalcModeConti > 1) return {};
     if (model != 8 && model != 12 && model != 17 && model != 19) return {};
     const double a = c0Wert[1], b = c0Wert[2], p0 = c0Wert[4], q0 = c0Wert[5];
-    // Without A in the inlet a conversion of A has no reference; the solver reports the case.
-    if (!(a > 0) || kWert[2] == 0) return {};
+    // Without A in the inlet a conversion of A has no reference (and the equilibrium no quotient).
+    if (!(a > 0)) return "Ohne Stoff A im Eingangsgemisch ist die Vorgabe eines Umsatzes U(A) nicht möglich.";
+    if (kWert[2] == 0) return {};
     double K = kWert[1] / kWert[2];
     const std::string& n = CrLf;
 

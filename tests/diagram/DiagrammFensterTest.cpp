@@ -19,6 +19,7 @@
 #include "platform/core/NumberFormat.h"
 #include "tests/diagram/DiagramTestSupport.h"
 #include "tests/support/MsgRecorder.h"
+#include "tests/support/PictureDir.h"
 
 namespace {
 
@@ -104,8 +105,7 @@ TEST_F(DiagrammFenster, FirstConcentrationDiagramMatchesTheClosedForm) {
     // Look at it.
     f->show();
     f->resize(900, 600);
-    QDir().mkpath("/work/scratch");
-    f->grab().save("/work/scratch/diagramm_erste_ordnung.png");
+    f->grab().save(testsupport::PicturePath("diagramm_erste_ordnung.png"));
 }
 
 TEST_F(DiagrammFenster, AddedCurvesTakeThePreselectedColour) {

@@ -345,7 +345,7 @@ TEST_F(MonteCarloTest, LowWindowHasNoChart) {
     ASSERT_NE(w, nullptr);
     w->resize(w->width(), 680 / 15);
     EXPECT_EQ(w->BrettSeite(), 0);
-    EXPECT_EQ(w->Chart()->width(), 0);
+    EXPECT_TRUE(w->Chart()->isHidden());
 }
 
 TEST_F(MonteCarloTest, PictureOfARun) {

