@@ -5,6 +5,7 @@
 //
 // Indexes follow the dialog's control arrays: curve slots 1..24 (tab k - 1), point sets 1..12
 // (tab k - 1), range fields 1..4 (x min, x max, y min, y max). Colours are RGB Longs.
+#include <array>
 #include <string>
 
 namespace diagram {
@@ -41,11 +42,34 @@ public:
     // Switches the tab on or off and leaves its caption.
     virtual void SetPunkteTabAn(int /*set*/, bool /*on*/) {}
     virtual void SetPunkteTabAktuell(int /*set*/) {}
-    virtual void SetTxtLegPoints(int /*set*/, const std::string& /*text*/) {}
+    // Legend text boxes txtLegPoints(1..12): kept here, so that a dialog that overrides the setter
+    // overrides the getter too.
+    virtual void SetTxtLegPoints(int set, const std::string& text) {
+        if (set >= 1 && set <= 12) txtLegPoints_[static_cast<std::size_t>(set)] = text;
+    }
+    virtual std::string TxtLegPoints(int set) const {
+        return set >= 1 && set <= 12 ? txtLegPoints_[static_cast<std::size_t>(set)] : std::string();
+    }
+    // Point-count label lblNumPoints(set).
+    virtual void SetLblNumPoints(int /*set*/, const std::string& /*text*/) {}
     virtual void SetPunktFarbe(int /*set*/, int /*colour*/) {}
     // Fills cmbPunktStil(set) with the symbol list and selects an entry; symbol size shown.
     virtual void SetPunktStilListe(int /*set*/, int /*listIndex*/, const std::string& /*sizeShown*/) {}
     virtual void SetChkLegend(int /*value*/) {}
+
+    // Current tab of tabKurven (the tab of curve slot 1..24) and of tabDesign (0-based tab index).
+    virtual void SetKurvenTabAktuell(int /*slot*/) {}
+    virtual void SetDesignTab(int /*tab*/) {}
+    // Asks whether point iPunkt of curve series iKurve (point set iPointSet) is to be deleted and
+    // deletes it on yes; iPunkt < 0 does nothing.
+    virtual void DeleteCurvePoint(int /*iKurve*/, int /*iPunkt*/) {}
+    virtual void DeleteSingleMeasuringPoint(int /*iPointSet*/, int /*iPunkt*/) {}
+    // Close buttons of the curve and point-set panels, and whether the design-tabs panel is shown.
+    virtual void cmdKurven_OK_Click() {}
+    virtual void cmdPunkte_OK_Click() {}
+    virtual bool TabsPanelSichtbar() const { return false; }
+    // The range panel takes cmdCoord_Esc as its cancel button and gives coord(1) the focus.
+    virtual void CoordPanelBereit() {}
 
     // Axis-range fields: coord(1..4) of the range panel and Tabcoord(1..4) of the design tabs.
     virtual void SetCoord(int /*index*/, const std::string& /*text*/) {}
@@ -55,6 +79,9 @@ public:
     // Start values of a new diagram window: option buttons, check boxes and colour buttons.
     virtual void PresetsForNewDiagram() {}
     virtual void SetRandFarben(int /*inner*/, int /*outer*/, int /*plotArea*/) {}
+
+private:
+    std::array<std::string, 13> txtLegPoints_{};
 };
 
 // The dialog as the diagram window reaches it (gGestaltung); an inert instance while none is installed.

@@ -53,11 +53,6 @@ frmTGraph2D::FarbDialog& FarbDialogFunktion() {
     return dialog;
 }
 
-frmTGraph2D::ExperPunkteAnzeige& ExperPunkte() {
-    static frmTGraph2D::ExperPunkteAnzeige anzeige;
-    return anzeige;
-}
-
 // Colours of the 16-colour table used here.
 constexpr int kSchwarz = 0x000000;
 constexpr int kHellrot = 0x0000FF;   // red 255
@@ -112,7 +107,6 @@ frmTGraph2D& frmTGraph2D::Instanz() {
 frmTGraph2D* frmTGraph2D::Geladen() { return qobject_cast<frmTGraph2D*>(platform::Windows().Get(kName)); }
 
 void frmTGraph2D::SetFarbDialog(FarbDialog dialog) { FarbDialogFunktion() = std::move(dialog); }
-void frmTGraph2D::SetExperPunkteAnzeige(ExperPunkteAnzeige anzeige) { ExperPunkte() = std::move(anzeige); }
 
 void frmTGraph2D::BaueFenster() {
     menuBar_ = new QMenuBar(this);
@@ -157,7 +151,25 @@ void frmTGraph2D::BaueFenster() {
     lblMausPosX->setObjectName("lblMausPosX");
     lblMausPosY = new QLabel(client_);
     lblMausPosY->setObjectName("lblMausPosY");
-    for (QLabel* l : {lblMausPosNr, lblMausPosX, lblMausPosY}) l->resize(90, 13);
+    lblMausPosZ = new QLabel(client_);
+    lblMausPosZ->setObjectName("lblMausPosZ");
+    for (QLabel* l : {lblMausPosNr, lblMausPosX, lblMausPosY, lblMausPosZ}) {
+        l->resize(l == lblMausPosNr ? 40 : 110, 13);
+        l->setAutoFillBackground(true);
+        l->hide();
+    }
+    lblMausPosCol->setAutoFillBackground(true);
+    lblMausPosCol->hide();
+    BaueWerkzeugKnoepfe();
+    connect(Chart2D1, &Chart2D::MouseMove, this, [this](int b, int sh, int x, int y) {
+        Chart2D1_MouseMove(b, sh, static_cast<float>(platform::PixelsToTwips(x)), static_cast<float>(platform::PixelsToTwips(y)));
+    });
+    connect(Chart2D1, &Chart2D::MouseDown, this, [this](int b, int sh, int x, int y) {
+        Chart2D1_MouseDown(b, sh, static_cast<float>(platform::PixelsToTwips(x)), static_cast<float>(platform::PixelsToTwips(y)));
+    });
+    connect(Chart2D1, &Chart2D::MouseUp, this, [this](int b, int sh, int x, int y) {
+        Chart2D1_MouseUp(b, sh, static_cast<float>(platform::PixelsToTwips(x)), static_cast<float>(platform::PixelsToTwips(y)));
+    });
 
     StatusBar2 = new QWidget(this);
     StatusBar2->setObjectName("StatusBar2");
@@ -191,10 +203,13 @@ void frmTGraph2D::BaueMenues() {
     };
 
     QMenu* mark = menuBar_->addMenu(QString::fromUtf8("&Einfügen..."));
+    mark->setObjectName("mnuMarkMenu");
     mark->menuAction()->setObjectName("mnuMark");
-    aktion(mark, "mnuHalbA", "Halbwertszeit A");
-    aktion(mark, "mnuHalbB", "Halbwertszeit B");
-    aktion(mark, "mnuAddPunkte", "Messpunkte aus dem Editor für exp. Daten");
+    connect(mark, &QMenu::aboutToShow, this, [this] { mnuMark_Click(); });
+    connect(aktion(mark, "mnuHalbA", "Halbwertszeit A"), &QAction::triggered, this, [this] { mnuHalbA_Click(); });
+    connect(aktion(mark, "mnuHalbB", "Halbwertszeit B"), &QAction::triggered, this, [this] { mnuHalbB_Click(); });
+    connect(aktion(mark, "mnuAddPunkte", "Messpunkte aus dem Editor für exp. Daten"), &QAction::triggered, this,
+            [this] { mnuAddPunkte_Click(); });
     connect(aktion(mark, "mnuManuXY", "Kurve / Punkt(e) aus dem XY-Editor"), &QAction::triggered, this,
             [this] { mnuManuXY_Click(); });
 
@@ -211,12 +226,27 @@ void frmTGraph2D::BaueMenues() {
     QMenu* punkte = untermenue(loeschen, "mnuDelPoints", "Punktsatz");
     for (int k = 0; k <= kMaxPunktsaetze; ++k) {
         const std::string text = k == 0 ? "alle" : "Punktsatz " + Nr(k);
-        aktion(punkte, platform::ControlName("mnuSubDelPoints", k), text.c_str())->setVisible(false);
+        QAction* a = aktion(punkte, platform::ControlName("mnuSubDelPoints", k), text.c_str());
+        a->setVisible(false);
+        connect(a, &QAction::triggered, this, [this, k] { mnuSubDelPoints_Click(k); });
     }
     aktion(loeschen, "mnuDelLabels", "Kurven-Etiketts");
-    aktion(loeschen, "mnuDelHalbAB", "Markierungen (z. B. Halbwertszeiten)");
+    connect(aktion(loeschen, "mnuDelHalbAB", "Markierungen (z. B. Halbwertszeiten)"), &QAction::triggered, this,
+            [this] { mnuDelHalbAB_Click(); });
     aktion(loeschen, "mnuDelLegend", "Legende");
     aktion(loeschen, "mnuDelLegendZeile", "Legenden-Zeile");
+
+    QMenu* bild = menuBar_->addMenu(QString::fromUtf8("  &Bild ..."));
+    bild->setObjectName("mnuBildsendenMenu");
+    bild->menuAction()->setObjectName("mnuBildsenden");
+    connect(aktion(bild, "mnuSaveOC2", "... als *.OC2-File speichern"), &QAction::triggered, this,
+            [this] { mnuSaveOC2_Click(); });
+    connect(aktion(bild, "mnuLoadOC2", "... importieren (*.OC2)"), &QAction::triggered, this,
+            [this] { mnuLoadOC2_Click(); });
+
+    QAction* coord = menuBar_->addAction(QString::fromUtf8("&Koordinatenbereich"));
+    coord->setObjectName("mnuCoord");
+    connect(coord, &QAction::triggered, this, [this] { mnuCoord_Click(); });
 
     QAction* haupt = menuBar_->addAction(QString::fromUtf8("&Hauptmenü"));
     haupt->setObjectName("mnuHaupt");
@@ -438,8 +468,9 @@ void frmTGraph2D::SetzeMenuesFuerCode() {
 
 bool frmTGraph2D::ZeigeExperPunkte() {
     Aktivieren("mnuDelPoints", true);
-    // Without the point-set module nothing is shown, and nothing is reported as lying outside.
-    return ExperPunkte() ? ExperPunkte()(*this) : true;
+    bool drinnen = false;
+    zeigeExperPunkte(drinnen);
+    return drinnen;
 }
 
 void frmTGraph2D::ErsteZeichnung() {
@@ -526,6 +557,7 @@ void frmTGraph2D::Form_Resize() {
     lblMausPosCol->setGeometry(lblMausPosNr->x() + 1, zeile + 1, lblMausPosNr->width() - 1, 11);
     lblMausPosX->move(lblMausPosNr->geometry().right() + 1, zeile);
     lblMausPosY->move(lblMausPosX->geometry().right() + 1, zeile);
+    lblMausPosZ->move(lblMausPosY->geometry().right() + 1, zeile);
     txtFarbeStatusbar2->setGeometry(2, StatusBar2->y() + Px(40) + 1, 24, Px(20) + 12);
     txtFarbeStatusbar2->clear();
 
@@ -570,6 +602,9 @@ bool frmTGraph2D::event(QEvent* event) {
 
 void frmTGraph2D::Form_Activate() {
     Aktivieren("mnuAddPunkte", nMesspunkte != 0 && aktDiagrammCode <= 50);
+    const int c = aktDiagrammCode;
+    cmdSingleCalc->setEnabled(!KaskadeAktiv && !ContiAktiv && c > 0 && c < 112 && c != 110 &&
+                              platform::Windows().IsRegistered("frmTGraphCalc"));
     // Point-set tabs of the sets that hold points (tab 6 is the one of point set 7).
     GestaltungLink& dlg = Gestaltung();
     if (kTDiagramm || rcSDiagramm) {

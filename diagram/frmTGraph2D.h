@@ -88,10 +88,44 @@ public:
     using FarbDialog = std::function<int(int dialogFarbe)>;
     static void SetFarbDialog(FarbDialog dialog);
 
-    // Shows the measured points of the current diagram as point sets and tells whether one lies
-    // inside the axis range. Installed by the point-set module; without it no points are shown.
-    using ExperPunkteAnzeige = std::function<bool(frmTGraph2D&)>;
-    static void SetExperPunkteAnzeige(ExperPunkteAnzeige anzeige);
+    // Results of the last evaluation plot (intercept, slope, R^2; -7, -4 and -3 keep derived results).
+    double RegAchsenabschnitt() const { return regAchsenabschnitt_; }
+    double RegSteigung() const { return regSteigung_; }
+    float RegBestimmtheit() const { return regBestimmtheit_; }
+
+    // ---- Measured point sets (chart group 2) ----
+    // Shows the active measured rows as point sets for the current diagram code; someInside :=
+    // whether a shown point lies inside the axis range (bounds included).
+    void zeigeExperPunkte(bool& someInside);
+    void mnuAddPunkte_Click();
+    // Hidden buttons pressed by the X-Y editor: XYZeichenPunkte as a further point set / curve.
+    void cmdExternPoints_Click();
+    void cmdManuKurve_Click();
+    // 0 deletes every point set, 1..12 that set.
+    void mnuSubDelPoints_Click(int index);
+
+    // ---- Marks (series 26..39 of group 1) ----
+    void mnuHalbA_Click();
+    void mnuHalbB_Click();
+    void mnuDelHalbAB_Click();
+    void mnuMark_Click();
+    // Hidden button pressed by the stirred-tank windows: a vertical line at tauMittel.
+    void cmdMarkConti_Click();
+
+    // ---- Mouse read-out and zoom; X and Y in twips relative to the chart ----
+    void Chart2D1_MouseMove(int Button, int Shift, float X, float Y);
+    void Chart2D1_MouseDown(int Button, int Shift, float X, float Y);
+    void Chart2D1_MouseUp(int Button, int Shift, float X, float Y);
+    void cmdZoom_Click();
+    void cmdZoomReset_Click();
+    // Zoom mode: on from cmdZoom until the next left-button release or the reset.
+    bool ZoomModus() const { return zoomModus_; }
+
+    // ---- Coordinate range, single-point calculator, chart layout files ----
+    void mnuCoord_Click();
+    void cmdSingleCalc_Click();
+    void mnuSaveOC2_Click();
+    void mnuLoadOC2_Click();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -118,6 +152,14 @@ private:
     void SchliesseStatusAb(const std::string& parameter);
     QAction* Aktion(const std::string& name) const;
     void Aktivieren(const std::string& name, bool on);
+    // Triggers a menu entry of the window when it exists (entries of the design menus).
+    void DrueckeMenue(const std::string& name);
+    void BaueWerkzeugKnoepfe();
+    void HalbwertMarke(int spezies);
+    void SetzeAuslesungHinweis(const char* mitte, const char* rechts, bool zeigerPfeil);
+    void SetzeMausZeiger(int art);
+    void ZoomModusAus();
+    void HoleAchsenBereich();
 
     platform::Chart2D* Chart2D1 = nullptr;
     QMenuBar* menuBar_ = nullptr;
@@ -134,12 +176,20 @@ private:
     QLabel* lblMausPosCol = nullptr;
     QLabel* lblMausPosX = nullptr;
     QLabel* lblMausPosY = nullptr;
+    QLabel* lblMausPosZ = nullptr;
+    QPushButton* cmdZoom = nullptr;
+    QPushButton* cmdZoomReset = nullptr;
+    QPushButton* cmdSingleCalc = nullptr;
+    QPushButton* cmdMarkConti = nullptr;
+    QPushButton* cmdExternPoints = nullptr;
+    QPushButton* cmdManuKurve = nullptr;
 
     bool statusEinfach_ = false;
     int rasterSchritte_ = 300;
     int chartFarbeBeimLaden_ = 0xFFFFFF;
     int farbDialogFarbe_ = 0;        // the colour dialog keeps its colour within one window
     bool geometrieGesetzt_ = false;
+    bool zoomModus_ = false;
     double regAchsenabschnitt_ = 0;
     double regSteigung_ = 0;
     float regBestimmtheit_ = 0;

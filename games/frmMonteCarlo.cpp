@@ -130,11 +130,11 @@ void frmMonteCarlo::BuildControls() {
     }
     cmdStop->resize(Tw(1140), Tw(330));
     cmdContinue->resize(Tw(1140), Tw(330));
-    cmdClipboard->resize(Tw(1200), Tw(330));
+    cmdClipboard->resize(Tw(1100), Tw(330));
 
     chkFlashOn = new QCheckBox(this);
     chkFlashOn->setObjectName("chkFlashOn");
-    chkFlashOn->resize(Tw(4800), Tw(300));
+    chkFlashOn->resize(Tw(6000), Tw(300));
 
     Frame1 = new QGroupBox(U(" Zahl der Moleküle N0, die an der Simulation beteiligt sind "), this);
     Frame1->setObjectName("Frame1");
@@ -604,7 +604,9 @@ bool frmMonteCarlo::GemeinsamerStart() {
         nA_ = N0_;
         PunktNr = 1;
         AddChartPoint(XYPunkt{0, static_cast<float>(N0_), 0, 0}, XYPunkt{0, 0, 0, 0}, PunktNr);
+        QPointer<frmMonteCarlo> self(this);
         emit PunktGezeichnet(PunktNr);
+        if (!self) return false;
     }
     DisableControls();
     if (festeSaat)
@@ -615,7 +617,7 @@ bool frmMonteCarlo::GemeinsamerStart() {
 }
 
 void frmMonteCarlo::SimFirstOrder() {
-    GemeinsamerStart();
+    if (!GemeinsamerStart()) return;
     laeuft_ = true;
     do {
         for (long i = 1; i <= SchritteJePunkt_; ++i) {
@@ -650,7 +652,7 @@ void frmMonteCarlo::SimFirstOrder() {
 }
 
 void frmMonteCarlo::SimEquilibrium() {
-    GemeinsamerStart();
+    if (!GemeinsamerStart()) return;
     laeuft_ = true;
     int wechsel = 0;  // one alternation counter for all molecules
     auto wandle = [this](long j, std::uint8_t neu) {

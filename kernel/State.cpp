@@ -103,6 +103,7 @@ std::vector<double> AkimaX;
 std::array<std::vector<double>, 6> AkimaY, AkimaD, AkimaC, AkimaB, AkimaA;
 float SmoothingFactor = 0;
 std::array<double, 6> RegressKoeff{};
+std::vector<float> RegressX, RegressY, RegressW;
 int TangentSpecies = 1;
 
 int DiagVariante = 0;

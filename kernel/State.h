@@ -148,6 +148,8 @@ extern std::vector<double> AkimaX;          // knots 1..n ([0] holds n after a n
 extern std::array<std::vector<double>, 6> AkimaY, AkimaD, AkimaC, AkimaB, AkimaA;  // [slot][knot]
 extern float SmoothingFactor;
 extern std::array<double, 6> RegressKoeff;   // basis values F(1..5) of the last regression point
+// x, y and weight of the points of the last evaluation plot, elements 1..n (element 0 unused).
+extern std::vector<float> RegressX, RegressY, RegressW;
 extern int TangentSpecies;                  // 1..5
 
 // ---- Fitting ---------------------------------------------------------------------------------------

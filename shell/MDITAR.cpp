@@ -5,11 +5,13 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
@@ -139,8 +141,10 @@ MDITAR::MDITAR(const std::string& commandLine, QWidget* parent) : QMainWindow(pa
     shell::BuildHelpEntries(this);
     BuildToolbar();
     // The window positions of the system are derived from the screen size, so the frame takes the
-    // whole screen; 1024 x 740 is its size when it is restored.
-    resize(1024, 740);
+    // whole screen, with its final size already before it is shown (the windows opened at start-up
+    // are fitted into it).
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    resize(screen ? screen->availableGeometry().size() : QSize(1024, 740));
     setWindowState(windowState() | Qt::WindowMaximized);
 
     platform::Windows().Adopt("MDITAR", this);

@@ -12,6 +12,7 @@
 
 #include <initializer_list>
 
+#include "games/frmBlutalkohol.h"
 #include "kernel/State.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/FormHost.h"
@@ -285,7 +286,8 @@ void BuildWindowMenus(QMainWindow* main) {
     Connect(FindOrAddEntry(options, "mnuToolArrhenius", "ARRHENIUS-Rechner", "sep9"), {"frmArrheniusRechner"},
             mnuToolArrhenius_Click);
     Connect(FindOrAddEntry(options, "mnuToolEyring", "EYRING-Rechner"), {"frmArrheniusRechner"}, mnuToolEyring_Click);
-    FindOrAddEntry(options, "Blutalkohol", "Spezial: &Blutalkohol-Abbau");
+    Connect(FindOrAddEntry(options, "Blutalkohol", "Spezial: &Blutalkohol-Abbau"), {"frmBlutalkohol"},
+            games::Blutalkohol_Click);
     FindOrAddEntry(options, "mnuVexo4", "&Einheiten umrechnen");
 
     QMenu* fenster = FindOrAddMenu(bar, "mnuFenster", "&Fenster");

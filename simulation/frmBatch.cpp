@@ -32,11 +32,11 @@ const char* const kName = "frmBatch";
 const platform::FormRegistration registration(kName, platform::FormKind::MdiChild, [] { return new frmBatch; });
 
 const char* const kTitelEingabe = "keine Ausführung möglich";
-constexpr int kFensterBreite = 7800;  // twips
+constexpr int kFensterBreite = 8500;  // twips
 constexpr int kFensterHoehe = 6700;
 constexpr int kHilfe = 7005;
-constexpr int kSpalteC0 = 2900;       // input column of the initial concentrations
-constexpr int kSpalteC = 5000;        // result column
+constexpr int kSpalteC0 = 3500;       // input column of the initial concentrations
+constexpr int kSpalteC = 5600;        // result column
 constexpr int kZeile = 330;
 
 QString U8(const char* text) { return QString::fromUtf8(text); }
@@ -92,15 +92,15 @@ void frmBatch::BuildControls() {
     optInpSelect[1] = new QRadioButton(U8(" Umsatz U/A)"), this);
     for (int i = 0; i < 2; ++i) {
         optInpSelect[i]->setObjectName(QStringLiteral("optInpSelect(%1)").arg(i));
-        PlaceTw(optInpSelect[i], 2400, 3650 + i * 380, 1900, 300);
+        PlaceTw(optInpSelect[i], 3000, 3650 + i * 380, 1900, 300);
         connect(optInpSelect[i], &QRadioButton::clicked, this, [this, i] { optInpSelect_Click(i); });
     }
-    PlaceTw(Inp[14], 4400, 3640, 1500, 300);
+    PlaceTw(Inp[14], 5000, 3640, 1500, 300);
     lblZeitEinheit = MakeLabel("lblZeitEinheit", QString::fromStdString(ZeitEinheit));
-    PlaceTw(lblZeitEinheit, 6000, 3660, 900, 280);
-    PlaceTw(Inp[13], 4400, 4020, 1500, 300);
+    PlaceTw(lblZeitEinheit, 6600, 3660, 900, 280);
+    PlaceTw(Inp[13], 5000, 4020, 1500, 300);
     Label5 = MakeLabel("Label5", U8("0 < U(A) < 1"));
-    PlaceTw(Label5, 6000, 4040, 1700, 280);
+    PlaceTw(Label5, 6600, 4040, 1700, 280);
     Inp[15]->setText("invisible");
     Inp[16]->setText("invisible");
     Inp[15]->hide();
@@ -109,11 +109,11 @@ void frmBatch::BuildControls() {
     lblVPunktInput->hide();
 
     cmdCalcBatch = MakeButton("cmdCalcBatch", U8("Berechnen"));
-    PlaceTw(cmdCalcBatch, 2400, 4550, 1700, 420);
-    PlaceTw(cmdDiagram, 4200, 4550, 1700, 420);
-    PlaceTw(cmdShowKsi, 6000, 4550, 1700, 420);
+    PlaceTw(cmdCalcBatch, 3000, 4550, 1700, 420);
+    PlaceTw(cmdDiagram, 4800, 4550, 1700, 420);
+    PlaceTw(cmdShowKsi, 6600, 4550, 1850, 420);
     MakeProtocolButton(U8("Protokollieren aktivieren"));
-    PlaceTw(cmdProtocol, 2400, 5050, 2600, 380);
+    PlaceTw(cmdProtocol, 3000, 5050, 2600, 380);
 
     chkDelDiagram->setText(U8("neue Kurven hinzufügen (Skalierung fixiert)"));
     PlaceTw(chkDelDiagram, 120, 5550, 4500, 280);
@@ -121,15 +121,15 @@ void frmBatch::BuildControls() {
     for (int i = 0; i < 5; ++i) PlaceTw(optSpecialScaling[i], 4700 + i * 600, 5850, 560, 280);
 
     cmdHelp = MakeButton("cmdHelp", U8("Hilfe"));
-    PlaceTw(cmdHelp, 4400, 6200, 1400, 380);
+    PlaceTw(cmdHelp, 5000, 6200, 1400, 380);
     cmdEsc = MakeButton("cmdEsc", U8("Schließen <Esc>"));
-    PlaceTw(cmdEsc, 5900, 6200, 1800, 380);
+    PlaceTw(cmdEsc, 6500, 6200, 1800, 380);
 
     fraKsi->setTitle(U8("Reaktionslaufzahlen"));
-    PlaceTw(fraKsi, 60, 4100, 2250, 1350);
-    PlaceTw(lblTextKsi_1, 100, 300, 2100, 280);
-    PlaceTw(lblTextKsi_2, 100, 620, 2100, 280);
-    PlaceTw(cmdCloseKsi, 1800, 950, 360, 300);
+    PlaceTw(fraKsi, 60, 4100, 2850, 1350);
+    PlaceTw(lblTextKsi_1, 100, 300, 2700, 280);
+    PlaceTw(lblTextKsi_2, 100, 620, 2700, 280);
+    PlaceTw(cmdCloseKsi, 2400, 950, 360, 300);
     fraKsi->raise();
 
     connect(cmdCalcBatch, &QPushButton::clicked, this, &frmBatch::cmdCalcBatch_Click);
@@ -187,6 +187,8 @@ void frmBatch::StoreInp(int index, double value) {
     if (index == 13) UmsatzU = value;
     if (index == 14) tauMittel = value;
 }
+
+QSize frmBatch::sizeHint() const { return {Tw(kFensterBreite), Tw(kFensterHoehe)}; }
 
 void frmBatch::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {

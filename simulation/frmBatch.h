@@ -47,6 +47,7 @@ protected:
     kernel::FormPos* PositionPair() override { return &kernel::PosBatch; }
     void StoreInp(int index, double value) override;
     void keyPressEvent(QKeyEvent* event) override;
+    QSize sizeHint() const override;
 
 private:
     void BuildControls();

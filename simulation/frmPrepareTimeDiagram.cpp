@@ -40,7 +40,7 @@ const platform::FormRegistration registration(kName, platform::FormKind::MdiChil
 
 const char* const kDiagramm = "frmTGraph2D";
 const char* const kTitelEingabe = " Ausführung nicht möglich ";
-constexpr int kFensterBreite = 7000;        // twips
+constexpr int kFensterBreite = 6500;        // twips
 constexpr int kFensterHoehe = 7000;
 constexpr int kHistorie = 7;                // entries kept in each drop-down list
 constexpr float kStandardOrdnung = 1.5f;
@@ -103,15 +103,15 @@ void frmPrepareTimeDiagram::BuildControls() {
 
     Rahmen6 = new QGroupBox(U("Zeitachse"), this);
     Rahmen6->setObjectName("Rahmen6");
-    PlaceTw(Rahmen6, 3200, 330, 3650, 760);
+    PlaceTw(Rahmen6, 3100, 330, 3300, 760);
     Rahmen5 = new QGroupBox(U(" Geschwindigkeitskonstante(n)"), this);
     Rahmen5->setObjectName("Rahmen5");
-    PlaceTw(Rahmen5, 3200, 1150, 3650, 1800);
+    PlaceTw(Rahmen5, 3100, 1150, 3300, 1800);
 
     Bz8 = MakeLabel("Bz(8)", U("t(max)/"), Rahmen6);
     PlaceTw(Bz8, 120, 320, 700, 280);
     unit4 = MakeLabel("unit4", QString(), Rahmen6);
-    PlaceTw(unit4, 2180, 320, 1400, 280);
+    PlaceTw(unit4, 1960, 320, 1280, 280);
     QLabel* units[4] = {nullptr, unit1, unit2, unit3};
     for (int i = 0; i < 4; ++i) {
         auto* combo = new QComboBox(i == 0 ? Rahmen6 : Rahmen5);
@@ -123,7 +123,7 @@ void frmPrepareTimeDiagram::BuildControls() {
         connect(combo, &QComboBox::editTextChanged, this, [this, i] { kCombo_Change(i); });
         kCombo[i] = combo;
         if (i == 0) {
-            PlaceTw(combo, 820, 290, 1300, 320);
+            PlaceTw(combo, 820, 290, 1100, 320);
             continue;
         }
         const int top = 250 + (i - 1) * 330;
@@ -131,13 +131,13 @@ void frmPrepareTimeDiagram::BuildControls() {
         Bz[i + 4]->setText(QStringLiteral("k%1/").arg(i));
         PlaceTw(Bz[i + 4], 120, top + 20, 600, 280);
         Bz[i + 4]->show();
-        PlaceTw(combo, 720, top, 1300, 320);
+        PlaceTw(combo, 720, top, 1100, 320);
         units[i]->setParent(Rahmen5);
-        PlaceTw(units[i], 2060, top + 20, 1530, 280);
+        PlaceTw(units[i], 1860, top + 20, 1380, 280);
         units[i]->show();
     }
     cmdReset_k->setParent(Rahmen5);
-    PlaceTw(cmdReset_k, 120, 1340, 3410, 360);
+    PlaceTw(cmdReset_k, 120, 1340, 3060, 360);
     cmdReset_k->show();
 
     PlaceTw(Label7, 0, 30, kFensterBreite - 70, 280);
@@ -145,13 +145,13 @@ void frmPrepareTimeDiagram::BuildControls() {
     cmdDrawctDiagram = MakeButton("cmdDrawctDiagram", U("c-t-Diagramm zeichnen"));
     PlaceTw(cmdDrawctDiagram, 120, 3050, 2900, 400);
     cmdListe = MakeButton("cmdListe", U("Werte- Tabelle "));
-    PlaceTw(cmdListe, 3200, 3050, 3650, 400);
+    PlaceTw(cmdListe, 3100, 3050, 3300, 400);
     chkMitPunkten = MakeCheck("chkMitPunkten", U("gemeinsam mit experimentellen Punkten"));
     chkMitPunkten->setToolTip(
         U(" wirksam erst nach Klick \"Diagramm zeichnen\"; Bearbeiten über Daten / Editor exper. Daten "));
-    PlaceTw(chkMitPunkten, 120, 3530, 6700, 280);
-    PlaceTw(chkDelDiagram, 120, 3810, 6700, 280);
-    PlaceTw(chkSpecialScaling, 120, 4090, 6700, 280);
+    PlaceTw(chkMitPunkten, 120, 3530, 6280, 280);
+    PlaceTw(chkDelDiagram, 120, 3810, 6280, 280);
+    PlaceTw(chkSpecialScaling, 120, 4090, 6280, 280);
     Label3 = MakeLabel("Label3", U("Stoff"));
     PlaceTw(Label3, 360, 4370, 600, 280);
     for (int i = 0; i < 5; ++i) PlaceTw(optSpecialScaling[i], 1000 + i * 700, 4370, 650, 280);
@@ -163,11 +163,11 @@ void frmPrepareTimeDiagram::BuildControls() {
 
     fraMichaelis = new QGroupBox(U(" Michaelis-Menten-Diagramm (ohne Verwendung exp. Punkte)"), this);
     fraMichaelis->setObjectName("fraMichaelis");
-    PlaceTw(fraMichaelis, 120, 5150, 6730, 2150);
+    PlaceTw(fraMichaelis, 120, 5150, 6280, 2150);
     lblMichaelisK1 = MakeLabel("lblMichaelisK1", QString(), fraMichaelis);
-    PlaceTw(lblMichaelisK1, 120, 260, 6500, 280);
+    PlaceTw(lblMichaelisK1, 120, 260, 6040, 280);
     lblMichaelisK2 = MakeLabel("lblMichaelisK2", QString(), fraMichaelis);
-    PlaceTw(lblMichaelisK2, 120, 540, 6500, 280);
+    PlaceTw(lblMichaelisK2, 120, 540, 6040, 280);
     chkNormiert = MakeCheck("chkNormiert", U("x-Achse normiert"), fraMichaelis);
     PlaceTw(chkNormiert, 120, 840, 2600, 280);
     lblS0max = MakeLabel("lblS0max", U("x-Achse: c(S),max/(mol/L) ="), fraMichaelis);
@@ -175,12 +175,12 @@ void frmPrepareTimeDiagram::BuildControls() {
     txtS0max = new QLineEdit(fraMichaelis);
     txtS0max->setObjectName("txtS0max");
     txtS0max->setToolTip(U(" Bemaßung der X-Achse für nicht-normiertes Diagramm (= x(max)) "));
-    PlaceTw(txtS0max, 3100, 1160, 1200, 320);
+    PlaceTw(txtS0max, 3060, 1160, 1200, 320);
     cmdMMdiagram = MakeButton("cmdMMdiagram", U("Diagramm  r(P)_=_Fu(c(S)) "), fraMichaelis);
     cmdMMdiagram->setToolTip(U("...stellt Abhängigkeit der Reaktionsgeschwindigkeit von der Substratkonzentration dar "));
-    PlaceTw(cmdMMdiagram, 120, 1600, 3150, 400);
+    PlaceTw(cmdMMdiagram, 120, 1600, 2950, 400);
     cmdMichaelisListe = MakeButton("cmdMichaelisListe", U("Werte- Tabelle "), fraMichaelis);
-    PlaceTw(cmdMichaelisListe, 3400, 1600, 3150, 400);
+    PlaceTw(cmdMichaelisListe, 3190, 1600, 2950, 400);
     fraMichaelis->setVisible(aktModell == 10);
 
     connect(cmdDrawctDiagram, &QPushButton::clicked, this, &frmPrepareTimeDiagram::cmdDrawctDiagram_Click);
@@ -204,7 +204,7 @@ QWidget* frmPrepareTimeDiagram::Frame() {
 // Loading and activation
 
 void frmPrepareTimeDiagram::Form_Load() {
-    PlaceTw(cmdClose, 3200, height() * simulation::kTwipsPerPixel - 1200, 3650, 400);
+    PlaceTw(cmdClose, 3100, height() * simulation::kTwipsPerPixel - 1200, 3300, 400);
 
     RohrAktiv = kFalse;
     KaskadeAktiv = kFalse;

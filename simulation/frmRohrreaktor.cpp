@@ -32,11 +32,11 @@ const platform::FormRegistration registration(kName, platform::FormKind::MdiChil
                                               [] { return new frmRohrreaktor; });
 
 const char* const kTitelEingabe = " Ausführung nicht möglich ";
-constexpr int kFensterBreite = 7800;  // twips
+constexpr int kFensterBreite = 8500;  // twips
 constexpr int kFensterHoehe = 7100;
 constexpr int kHilfe = 7010;
-constexpr int kSpalteC0 = 2900;
-constexpr int kSpalteC = 5000;
+constexpr int kSpalteC0 = 3500;
+constexpr int kSpalteC = 5600;
 constexpr int kZeile = 330;
 constexpr int kModusZeit = 0;
 constexpr int kModusLaenge = 1;
@@ -103,30 +103,30 @@ void frmRohrreaktor::BuildControls() {
     PlaceTw(cmdReset_k, kSpalteC + 200, 2500, 2300, 360);
 
     Label8 = MakeLabel("Label8", QString());
-    PlaceTw(Label8, 2400, 3620, 1900, 280);
-    PlaceTw(Inp[16], 4400, 3600, 1500, 300);
+    PlaceTw(Label8, 3000, 3620, 1900, 280);
+    PlaceTw(Inp[16], 5000, 3600, 1500, 300);
     static const char* const captions[3] = {" Reaktionszeit", " Rohrlänge l/m", " Umsatz U(A)"};
     static const int boxes[3] = {14, 15, 13};
     for (int i = 0; i < 3; ++i) {
         optInpSelect[i] = new QRadioButton(U8(captions[i]), this);
         optInpSelect[i]->setObjectName(QStringLiteral("optInpSelect(%1)").arg(i));
-        PlaceTw(optInpSelect[i], 2400, 4000 + i * 380, 1900, 300);
-        PlaceTw(Inp[boxes[i]], 4400, 3990 + i * 380, 1500, 300);
+        PlaceTw(optInpSelect[i], 3000, 4000 + i * 380, 1900, 300);
+        PlaceTw(Inp[boxes[i]], 5000, 3990 + i * 380, 1500, 300);
         connect(optInpSelect[i], &QRadioButton::clicked, this, [this, i] { optInpSelect_Click(i); });
     }
     lblZeitEinheit = MakeLabel("lblZeitEinheit", QString::fromStdString(ZeitEinheit));
-    PlaceTw(lblZeitEinheit, 6000, 4010, 900, 280);
+    PlaceTw(lblZeitEinheit, 6600, 4010, 900, 280);
     Label5 = MakeLabel("Label5", U8("0 < U(A) < 1"));
-    PlaceTw(Label5, 6000, 4770, 1700, 280);
+    PlaceTw(Label5, 6600, 4770, 1700, 280);
     lblVPunktInput = MakeLabel("lblVPunktInput", U8("nicht löschen! not visible"));
     lblVPunktInput->hide();
 
     cmdCalcRohr = MakeButton("cmdCalcRohr", U8("Start"));
-    PlaceTw(cmdCalcRohr, 2400, 5250, 1700, 420);
-    PlaceTw(cmdDiagram, 4200, 5250, 1700, 420);
-    PlaceTw(cmdShowKsi, 6000, 5250, 1700, 420);
+    PlaceTw(cmdCalcRohr, 3000, 5250, 1700, 420);
+    PlaceTw(cmdDiagram, 4800, 5250, 1700, 420);
+    PlaceTw(cmdShowKsi, 6600, 5250, 1850, 420);
     MakeProtocolButton(U8("Protokollieren aktivieren"));
-    PlaceTw(cmdProtocol, 2400, 5750, 2600, 380);
+    PlaceTw(cmdProtocol, 3000, 5750, 2600, 380);
 
     chkDelDiagram->setText(U8("neue Kurven hinzufügen"));
     PlaceTw(chkDelDiagram, 120, 6000, 4000, 280);
@@ -134,15 +134,15 @@ void frmRohrreaktor::BuildControls() {
     for (int i = 0; i < 5; ++i) PlaceTw(optSpecialScaling[i], 4700 + i * 600, 6300, 560, 280);
 
     cmdHelp = MakeButton("cmdHelp", U8("Hilfe"));
-    PlaceTw(cmdHelp, 4400, 6650, 1400, 380);
+    PlaceTw(cmdHelp, 5000, 6650, 1400, 380);
     cmdEsc = MakeButton("cmdEsc", U8("Schließen <Esc>"));
-    PlaceTw(cmdEsc, 5900, 6650, 1800, 380);
+    PlaceTw(cmdEsc, 6500, 6650, 1800, 380);
 
     fraKsi->setTitle(U8("Reaktionslaufzahlen"));
-    PlaceTw(fraKsi, 60, 4400, 2250, 1350);
-    PlaceTw(lblTextKsi_1, 100, 300, 2100, 280);
-    PlaceTw(lblTextKsi_2, 100, 620, 2100, 280);
-    PlaceTw(cmdCloseKsi, 1800, 950, 360, 300);
+    PlaceTw(fraKsi, 60, 4400, 2850, 1350);
+    PlaceTw(lblTextKsi_1, 100, 300, 2700, 280);
+    PlaceTw(lblTextKsi_2, 100, 620, 2700, 280);
+    PlaceTw(cmdCloseKsi, 2400, 950, 360, 300);
     fraKsi->raise();
 
     connect(cmdCalcRohr, &QPushButton::clicked, this, &frmRohrreaktor::cmdCalcRohr_Click);
@@ -201,6 +201,8 @@ void frmRohrreaktor::StoreInp(int index, double value) {
     if (index == 15) RohrL = value;
     if (index == 16) RohrV = value;
 }
+
+QSize frmRohrreaktor::sizeHint() const { return {Tw(kFensterBreite), Tw(kFensterHoehe)}; }
 
 void frmRohrreaktor::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {

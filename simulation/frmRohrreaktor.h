@@ -51,6 +51,7 @@ protected:
     void StoreInp(int index, double value) override;
     void BeforeStore(int index) override;
     void keyPressEvent(QKeyEvent* event) override;
+    QSize sizeHint() const override;
 
 private:
     void BuildControls();

@@ -147,7 +147,7 @@ frmSimTabelle::frmSimTabelle(QWidget* parent) : QDialog(parent) {
     // scrolling sideways.
     int zeichen = static_cast<int>(kEinzug.size());
     for (int zelle = 1; zelle < 5; ++zelle) zeichen = ((zeichen + kZellBreite) / 8 + 1) * 8;
-    zeichen += kZellBreite + 1;
+    zeichen += kZellBreite + 3;
     const int textBreite = static_cast<int>(std::ceil(
         zeichen * QFontMetricsF(txtSimTabelle->font()).horizontalAdvance(QLatin1Char(' ')) +
         2 * txtSimTabelle->document()->documentMargin()));

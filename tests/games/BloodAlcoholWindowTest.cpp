@@ -351,6 +351,35 @@ TEST_F(BloodAlcoholWindowTest, ExampleAfterClearingAndClockTimes) {
     EXPECT_EQ(BAKTrinkStart[2], 45);
     EXPECT_EQ(Box("txt_m(3)")->text(), "00");
     EXPECT_EQ(BAKTrinkStart[3], 21 * 60 - (23 * 60 + 30) + 1440);
+
+    // The table survives closing; the rate choices start again at "normal".
+    C<QComboBox>("cmbkres(4)")->setCurrentIndex(2);
+    C<QComboBox>("cmbkres(4)")->activated(2);
+    platform::Windows().Unload("frmBlutalkohol");
+    simtest::FlushDeletes();
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_EQ(Box("txtGlasVol(6)")->text(), "40");
+    EXPECT_EQ(Box("txtStartZeit(2)")->text(), "45");
+    EXPECT_EQ(Rate(4), "normal");
+    EXPECT_FLOAT_EQ(BAKkres[3], 5);
+    EXPECT_FLOAT_EQ(BAKAlkMasse[6], 12.62f);
+    EXPECT_EQ(Rate(7), " - - -");
+}
+
+TEST_F(BloodAlcoholWindowTest, EnterJumpsToTheNextDrink) {
+    ASSERT_NE(Open(), nullptr);
+    ASSERT_TRUE(simtest::ActivateHost());
+    QLineEdit* vol8 = Box("txtGlasVol(8)");
+    vol8->setFocus();
+    QTest::keyClick(vol8, Qt::Key_Return);
+    EXPECT_TRUE(Box("txtGlasVol(1)")->hasFocus());
+    QLineEdit* start8 = Box("txtStartZeit(8)");
+    start8->setFocus();
+    QTest::keyClick(start8, Qt::Key_Return);
+    EXPECT_TRUE(Box("txtStartZeit(2)")->hasFocus());
+    // Whole minutes only.
+    QTest::keyClicks(Box("txtStartZeit(2)"), "1.5");
+    EXPECT_EQ(Box("txtStartZeit(2)")->text(), "15");
 }
 
 TEST_F(BloodAlcoholWindowTest, CurveOfTheExampleEveningMatchesWidmark) {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 
 #include "games/frmMonteCarlo.h"
 #include "platform/Chart2D.h"
+#include "shell/WindowMenus.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
 #include "tests/support/MsgRecorder.h"
 #include "tests/support/PictureDir.h"
@@ -357,4 +359,29 @@ TEST_F(MonteCarloTest, PictureOfARun) {
     Click(w, "cmdStart");
     QWidget* frame = platform::Windows().Frame("frmMonteCarlo");
     EXPECT_TRUE(frame->grab().save(testsupport::PicturePath("games_montecarlo.png")));
+}
+
+TEST_F(MonteCarloTest, MenuEntryRestartsTheGameInTheChosenMode) {
+    shell::mnuSubMonteCarlo_Click(0);
+    frmMonteCarlo* w = frmMonteCarlo::Geladen();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(MCMode, 1);
+    shell::mnuSubMonteCarlo_Click(1);
+    simtest::FlushDeletes();
+    frmMonteCarlo* neu = frmMonteCarlo::Geladen();
+    ASSERT_NE(neu, nullptr);
+    EXPECT_EQ(MCMode, 2);
+    EXPECT_FALSE(neu->findChild<QGroupBox*>("Frame2")->isHidden());
+}
+
+TEST_F(MonteCarloTest, StopEndsALongStepWait) {
+    MCDelay = 30;  // seconds per converting step
+    frmMonteCarlo* w = Open(1);
+    ASSERT_NE(w, nullptr);
+    QTimer::singleShot(100, w, [w] { w->findChild<QPushButton*>("cmdStop")->click(); });
+    Click(w, "cmdStart");
+    EXPECT_FALSE(w->Laeuft());
+    EXPECT_LE(w->Schritte(), w->SchritteJePunkt());
+    EXPECT_EQ(w->AnzahlA(), 1023);  // the first draw always converts, then the wait was left
+    EXPECT_TRUE(w->findChild<QPushButton*>("cmdContinue")->isEnabled());
 }

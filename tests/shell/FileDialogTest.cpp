@@ -1,5 +1,6 @@
 // The program's own open dialog (listing, preview, typed names and patterns, delete, layout) and
 // the project-comment dialog, both driven modally as the program shows them.
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,9 +30,17 @@ namespace {
 
 using namespace kernel;
 
+// A main window closed by an earlier test has asked the application to quit, which makes every
+// later modal loop return at once; a short run of the application's own loop clears that.
+void AllowModalLoops() {
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}
+
 class FileDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        AllowModalLoops();
         folder = dir.path().toStdString();
         Write("proj1.TC3", "06.12.2026 10:00:00\r\nVersuch vom Montag\r\nMESS1.TA3\r\n 2\r\n");
         Write("nodata.TC3", "05.12.2026 09:30:00\r\nohne Daten\r\n\r\n 2\r\n");
@@ -221,7 +230,10 @@ TEST_F(FileDialogTest, OpenChooserGoesThroughTheDialogAndUpAFolder) {
 
 class CommentInputTest : public ::testing::Test {
 protected:
-    void SetUp() override { shell::SetCommentPrompt(nullptr); }
+    void SetUp() override {
+        AllowModalLoops();
+        shell::SetCommentPrompt(nullptr);
+    }
     void Answer(const std::function<void(QWidget&)>& steps) {
         QTimer::singleShot(0, [steps] {
             QWidget* d = platform::Windows().Get("frmCommentInput");

@@ -276,6 +276,8 @@ TEST_F(CascadeWindowTest, DiagramsHandTheStepsAndTheOutletCurveOver) {
     EXPECT_NEAR(cKurveA[50], 0.5, 1e-12);
     EXPECT_NEAR(cKurveA[150], 0.25, 1e-12);
     EXPECT_NEAR(cKurveA[280], 0.125, 1e-12);
+    if (QWidget* diagram = platform::Windows().Frame("frmTGraph2D"))
+        diagram->grab().save(testsupport::PicturePath("frmKaskade_cN.png"));
 }
 
 TEST_F(CascadeWindowTest, TanksAreColouredByTheirConversionAndStirred) {
@@ -292,6 +294,34 @@ TEST_F(CascadeWindowTest, TanksAreColouredByTheirConversionAndStirred) {
     QWidget* frame = platform::Windows().Frame("frmKaskade");
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->grab().save(testsupport::PicturePath("frmKaskade.png")));
+}
+
+}  // namespace
+
+namespace {
+
+// For every model with a given total conversion: the mean residence time found, given back in mode 3,
+// yields the same conversion (the search and the stage solver agree).
+TEST_F(CascadeWindowTest, TankTimeFoundForAConversionGivesItBackForEveryModel) {
+    for (int model = 1; model <= 20; ++model) {
+        SCOPED_TRACE("model " + std::to_string(model));
+        platform::Windows().Unload("frmKaskade");
+        simtest::FlushDeletes();
+        OpenFor(model);
+        window->cmdReset_k->click();  // the model's standard rate constants
+        Mode(0);
+        Type(Box(13), "0.5");
+        Type(Box(14), "1");
+        Start();
+        for (const auto& m : messages.Messages()) ADD_FAILURE() << m.prompt;
+        messages.Clear();
+        const QString tau = Box(16)->text().trimmed();
+        Mode(3);
+        Type(Box(16), tau);
+        Start();
+        for (const auto& m : messages.Messages()) ADD_FAILURE() << m.prompt;
+        EXPECT_NEAR(Number(Box(13)), 0.5, 1e-4) << "t = " << tau.toStdString();
+    }
 }
 
 }  // namespace

@@ -268,3 +268,31 @@ TEST_F(StirredTankWindowTest, StirrerTurnsAfterACalculationUntilStopped) {
 }
 
 }  // namespace
+
+namespace {
+
+// For every model: the residence time computed for a given conversion gives that conversion back.
+TEST_F(StirredTankWindowTest, ResidenceTimeForAConversionGivesItBackForEveryModel) {
+    for (int model = 1; model <= 20; ++model) {
+        SCOPED_TRACE("model " + std::to_string(model));
+        platform::Windows().Unload("frmRKconti");
+        simtest::FlushDeletes();
+        OpenFor(model);
+        window->cmdReset_k->click();  // the model's standard rate constants
+        Mode(0);
+        Type(Box(13), "0.5");
+        Type(Box(14), "1");
+        Calc();
+        for (const auto& m : messages.Messages()) ADD_FAILURE() << m.prompt;
+        messages.Clear();
+        const QString tau = Box(16)->text().trimmed();
+        Mode(3);
+        Type(Box(16), tau);
+        Calc();
+        for (const auto& m : messages.Messages()) ADD_FAILURE() << m.prompt;
+        EXPECT_NEAR(Number(Box(13)), 0.5, 1e-4) << "t = " << tau.toStdString();
+        EXPECT_NEAR(Number(Box(15)), 1 / Number(Box(16)), 1e-6);
+    }
+}
+
+}  // namespace

@@ -70,6 +70,8 @@ protected:
         kernel::KurvenHinzufuegen = 0;
         kernel::nMesspunkte = 0;
         kernel::ErgebnisZeilen.clear();
+        kernel::c0Wert.fill(0);
+        kernel::kWert.fill(0);
         main = std::make_unique<MDITAR>("");
         main->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));

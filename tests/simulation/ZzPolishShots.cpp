@@ -2,6 +2,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QGroupBox>
 #include <QLabel>
 #include <QFontInfo>
@@ -152,11 +154,14 @@ TEST(ZzPolishShots, All) {
     Shot(main.get(), "p_main2.png");
 
     QTimer::singleShot(0, [] {
+        QTest::qWait(50);
         QWidget* w = platform::Windows().Get("frmSimTabelle");
         QWidget* f = platform::Windows().Frame("frmSimTabelle");
         Shot(f ? f : w, "p_table.png");
         if (w) Shot(w, "p_table_client.png");
         Audit("frmSimTabelle");
+        if (auto* t = Ctl<QPlainTextEdit>("frmSimTabelle", "txtSimTabelle"))
+            std::printf("table: hmax %d ideal %g viewport %d tabstop %g\n", t->horizontalScrollBar()->maximum(), t->document()->idealWidth(), t->viewport()->width(), t->tabStopDistance());
         if (auto* b = Ctl<QPushButton>("frmSimTabelle", "cmdCloseSimTab")) b->click();
     });
     Ctl<QPushButton>("frmPrepareTimeDiagram", "cmdListe")->click();
