@@ -111,7 +111,8 @@ void DrawRegressionLine(int nTerms, const RegressMatrix& coef, double& intercept
     const float h = AlsSingle((static_cast<double>(DiagRec.xMax) - DiagRec.xMin) / kLinienIntervalle);
     // A range that is not positive would never end the loop.
     if (!(h > 0)) throw RuntimeError(ErrorKind::DivisionByZero);
-    const double ende = static_cast<double>(DiagRec.xMax) + h;
+    // The end of the loop is a Single sum, the running x a Double.
+    const float ende = AlsSingle(static_cast<double>(DiagRec.xMax) + h);
     long j = 0;
     for (double x = DiagRec.xMin; x <= ende; x += h) {
         double y = 0, basis = 1;

@@ -568,6 +568,8 @@ void GrafZentrale(int& code, kernel::DiagRecord& rec, int& zeichnenOffen, Achsen
         frmTGraph2D& fenster = frmTGraph2D::Instanz();
         platform::Windows().Show("frmTGraph2D");
         WendePunktsatzSeiteAn(PlanPunktsatzSeite(code), fenster);
+        // The read-out starts with the chart's top-left corner.
+        fenster.Chart2D1_MouseMove(0, 0, 0, 0);
     } catch (const std::exception& e) {
         platform::MsgBox(std::string("Fehler aufgetreten: ") + e.what() + "\r\n\r\n" + kFehlerHinweis,
                          platform::vbCritical, "Meldung von Sub GrafZentrale");

@@ -154,7 +154,7 @@ void frmTGraph2D::BaueFenster() {
     lblMausPosZ = new QLabel(client_);
     lblMausPosZ->setObjectName("lblMausPosZ");
     for (QLabel* l : {lblMausPosNr, lblMausPosX, lblMausPosY, lblMausPosZ}) {
-        l->resize(l == lblMausPosNr ? 40 : 110, 13);
+        l->resize(l == lblMausPosNr ? 56 : 110, 13);
         l->setAutoFillBackground(true);
         l->hide();
     }
@@ -554,7 +554,8 @@ void frmTGraph2D::Form_Resize() {
     // The read-out labels stand on the line between chart and status bar.
     const int zeile = client_->height() - 13;
     lblMausPosNr->move(Px(kMausPosLinks), zeile);
-    lblMausPosCol->setGeometry(lblMausPosNr->x() + 1, zeile + 1, lblMausPosNr->width() - 1, 11);
+    // The colour swatch stands in the right part of the identifier label.
+    lblMausPosCol->setGeometry(lblMausPosNr->x() + lblMausPosNr->width() - 18, zeile + 1, 16, 11);
     lblMausPosX->move(lblMausPosNr->geometry().right() + 1, zeile);
     lblMausPosY->move(lblMausPosX->geometry().right() + 1, zeile);
     lblMausPosZ->move(lblMausPosY->geometry().right() + 1, zeile);

@@ -7,32 +7,46 @@
 
 namespace shell {
 
-void AskSaveExpData(const std::string& dataFileName, bool& cancel) {
-    const int answer = platform::MsgBox("Die experimentellen Daten wurden geändert.\r\nJetzt speichern?",
-                                        platform::vbYesNoCancel + platform::vbExclamation, "WARNUNG");
-    cancel = answer == platform::vbCancel;
-    if (answer != platform::vbYes) return;
-
-    std::string name = dataFileName;
-    if (name.empty()) {
-        FileRequest request;
-        request.caption = "exper. Daten speichern unter ...";
-        request.pattern = "*.TA3";
-        request.filter = "TARVELO-Datenfile (*.TA3)";
-        request.directory = kernel::DatenPfad;
-        request.defaultSuffix = "TA3";
-        if (!ChooseFileToSave(request, name)) {
-            cancel = true;
-            return;
-        }
-    }
-    int written = 0;
-    kernel::WriteDataFile(name, written);
-    if (!written) {
-        cancel = true;  // the failed write has shown its message; the data must not be lost
+void SaveExpDataAs(int /*unused*/, int& result) {
+    using namespace kernel;
+    result = 0;
+    FileRequest request;
+    request.caption = "Datenfile speichern unter ...";
+    request.pattern = "*.TA3";
+    request.filter = "Datenfile (*.TA3)";
+    request.directory = DatenPfad;
+    request.proposal = DatenFile;
+    request.defaultSuffix = "TA3";
+    std::string chosen;
+    if (!ChooseFileToSave(request, chosen) || chosen.empty()) {
+        result = -1;
         return;
     }
-    kernel::ExpDataChanged = kernel::kFalse;
+    int written = 0;
+    WriteDataFile(chosen, written);
+    result = written ? 0 : -1;
+    const std::size_t slash = chosen.find_last_of("/\\");
+    DatenFile = chosen;
+    DatenFileTitel = slash == std::string::npos ? chosen : chosen.substr(slash + 1);
+    DatenPfad = slash == std::string::npos ? std::string() : chosen.substr(0, slash + 1);
+}
+
+void AskSaveExpData(int /*unused*/, int& result) {
+    result = 0;
+    const int answer = platform::MsgBox("Die experimentellen Daten wurden geändert.\r\nJetzt speichern?",
+                                        platform::vbYesNoCancel + platform::vbExclamation, "WARNUNG");
+    if (answer == platform::vbCancel) {
+        result = -1;
+    } else if (answer == platform::vbYes) {
+        SaveExpDataAs(0, result);
+        if (result == 0) kernel::ExpDataChanged = kernel::kFalse;
+    }
+}
+
+void AskSaveExpData(const std::string& /*dataFileName*/, bool& cancel) {
+    int result = 0;
+    AskSaveExpData(0, result);
+    cancel = result != 0;
 }
 
 }  // namespace shell

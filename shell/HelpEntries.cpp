@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 
 #include <map>
@@ -30,7 +31,7 @@ const std::map<std::string, int>& ContextIds() {
 }
 
 // F1 in an open menu of the main window: the highlighted entry's help, or the menu's own when
-// no entry is highlighted.
+// no entry is highlighted; in the menu bar the highlighted title's.
 class MenuHelpFilter : public QObject {
 public:
     explicit MenuHelpFilter(QMainWindow* main) : QObject(main), main_(main) {}
@@ -39,9 +40,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
             return false;
-        auto* menu = qobject_cast<QMenu*>(watched);
-        if (!menu || !main_ || !BelongsToMain(menu)) return false;
-        const int id = MenuHelpContextId(menu->activeAction() ? static_cast<QObject*>(menu->activeAction()) : menu);
+        const QObject* highlighted = nullptr;
+        if (auto* menu = qobject_cast<QMenu*>(watched))
+            highlighted = menu->activeAction() ? static_cast<QObject*>(menu->activeAction()) : menu;
+        else if (auto* bar = qobject_cast<QMenuBar*>(watched))
+            highlighted = bar->activeAction();  // a title of the menu bar, e.g. "kinetisches Modell"
+        if (!highlighted || !main_ || !BelongsToMain(watched)) return false;
+        const int id = MenuHelpContextId(highlighted);
         if (id == 0) return true;  // an entry without a topic opens no help
         platform::ShowHelpContext(id);
         return true;

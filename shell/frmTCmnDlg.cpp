@@ -137,6 +137,7 @@ frmTCmnDlg::frmTCmnDlg(QWidget* parent) : QDialog(parent) {
 
     RefreshDriveList();
     SetDirPath(QDir::currentPath());
+    if (dirPath_.isEmpty()) SetDirPath(QDir::homePath());  // the current folder may be gone
     Form_Load();
 }
 

@@ -265,7 +265,10 @@ void SetUpSpecialScaling(CalcWindow& window) {
 void ActivateTwin(CalcWindow& window, QRadioButton* conversionOption, QLabel* Label5) {
     if (KurvenHinzufuegen != 0 && nKurven == 0) KurvenHinzufuegen = kFalse;
     window.chkDelDiagram->setEnabled(IsFormLoaded("frmTGraph2D") && nKurven > 0);
-    window.chkDelDiagram->setChecked(KurvenHinzufuegen != 0);
+    if (window.chkDelDiagram->isChecked() != (KurvenHinzufuegen != 0)) {
+        window.chkDelDiagram->setChecked(KurvenHinzufuegen != 0);
+        window.chkDelDiagram_Click();
+    }
     QString tip;
     if (NegUmsatzErlaubt == 0) {
         Label5->setText(QStringLiteral("0 < U(A) < 1"));

@@ -1,6 +1,8 @@
 #include "simulation/ContiReactorShared.h"
 
 #include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -150,6 +152,24 @@ void ShowEquilibriumNote() {
 
 std::string Model20Caption() {
     return "kinet. Modell:  " + ModellName[20] + " (n = " + platform::FormatSingle(ReaktOrdnung, "0.00") + ")";
+}
+
+QGroupBox* BuildRateFrame(CalcWindow& window, const RateRows& rows) {
+    auto* frame = new QGroupBox(QString::fromUtf8("Geschwindigkeitskonstante(n)"), &window);
+    frame->setObjectName("fraK");
+    QLabel* units[3] = {window.unit1, window.unit2, window.unit3};
+    for (int j = 0; j < 3; ++j) {
+        const int top = rows.top + j * rows.pitch;
+        QLabel* name = window.Bz[static_cast<std::size_t>(j + 5)];
+        QLineEdit* box = window.Inp[static_cast<std::size_t>(j + 10)];
+        name->setParent(frame);
+        PlaceTw(name, rows.labelLeft, top + 20, rows.boxLeft - rows.labelLeft - 50, rows.height - 20);
+        box->setParent(frame);
+        PlaceTw(box, rows.boxLeft, top, rows.boxWidth, rows.height);
+        units[j]->setParent(frame);
+        PlaceTw(units[j], rows.unitLeft, top + 20, rows.unitWidth, rows.height - 20);
+    }
+    return frame;
 }
 
 void ConnectActivation(QWidget* form, std::function<void()> activate) {

@@ -8,6 +8,7 @@
 #include "kernel/RateLaws.h"
 
 class CalcWindow;
+class QGroupBox;
 class QWidget;
 
 namespace simulation {
@@ -40,6 +41,13 @@ void ShowEquilibriumNote();
 
 // The caption of Label7 for the model of order n: "kinet. Modell:  <name> (n = 1.50)".
 std::string Model20Caption();
+
+// Rows of the rate-constant frame, in twips inside the frame: name Bz(5..7), box Inp(10..12), unit1..3.
+struct RateRows {
+    int labelLeft, boxLeft, boxWidth, unitLeft, unitWidth, top, pitch, height;
+};
+// The frame "Geschwindigkeitskonstante(n)" holding the three rows; the caller places it.
+QGroupBox* BuildRateFrame(CalcWindow& window, const RateRows& rows);
 
 // Runs `activate` whenever the window becomes the active one: in the MDI area or as a window of its own.
 void ConnectActivation(QWidget* form, std::function<void()> activate);

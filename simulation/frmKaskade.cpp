@@ -184,18 +184,7 @@ void frmKaskade::BuildControls() {
     chkDelDiagram->disconnect(this);
     for (auto* option : optSpecialScaling) option->disconnect(this);
 
-    auto* fraK = new QGroupBox(U8("Geschwindigkeitskonstante(n)"), this);
-    fraK->setObjectName("fraK");
-    PlaceTw(fraK, 1980, 300, 2720, 1400);
-    QLabel* units[3] = {unit1, unit2, unit3};
-    for (int j = 0; j < 3; ++j) {
-        Bz[j + 5]->setParent(fraK);
-        PlaceTw(Bz[j + 5], 100, 300 + j * 350, 420, 260);
-        Inp[10 + j]->setParent(fraK);
-        PlaceTw(Inp[10 + j], 550, 280 + j * 350, 1200, 270);
-        units[j]->setParent(fraK);
-        PlaceTw(units[j], 1800, 300 + j * 350, 880, 260);
-    }
+    PlaceTw(simulation::BuildRateFrame(*this, {100, 550, 1200, 1800, 880, 280, 350, 270}), 1980, 300, 2720, 1400);
     PlaceTw(cmdReset_k, 1980, 1800, 2720, 380);
 
     auto* fraGroessen = new QGroupBox(this);
@@ -414,7 +403,6 @@ void frmKaskade::ClearStageSlots() {
     lblUA[1]->clear();
     fraAusgang[1]->setTitle(U8("Ausgangs-Konz."));
     SetStageEmphasis(1, false);
-    Label8[1]->setEnabled(false);
     for (int k = 1; k <= 5 * std::min(n, kMaxStufen); ++k) {
         lblStoff_a[k]->setEnabled(false);
         cA[k]->setReadOnly(true);
@@ -773,12 +761,16 @@ void frmKaskade::ClearResultsAfterFailure() {
 // ---------------------------------------------------------------------------------------------
 // Diagrams
 
-void frmKaskade::cmdDiagram_Click() {
-    KaskadeUeberTau = kFalse;
+void frmKaskade::ReadQuantities() {
     UmsatzU = ValOf(Inp[13]);
     VolumenKessel = ValOf(Inp[14]);
     VPunkt = ValOf(Inp[15]);
     tauMittel = ValOf(Inp[16]);
+}
+
+void frmKaskade::cmdDiagram_Click() {
+    KaskadeUeberTau = kFalse;
+    ReadQuantities();
     int Fehler = 0;
     simulation::CalcKaskadenProfil(aktModell, c0Wert, cAusgangStufe, nKaskade, Fehler);
     if (!Fehler) simulation::HandOverReactorDiagram(false);
@@ -787,10 +779,7 @@ void frmKaskade::cmdDiagram_Click() {
 
 void frmKaskade::cmdDiagram2_Click() {
     KaskadeUeberTau = kTrue;
-    UmsatzU = ValOf(Inp[13]);
-    VolumenKessel = ValOf(Inp[14]);
-    VPunkt = ValOf(Inp[15]);
-    tauMittel = ValOf(Inp[16]);
+    ReadQuantities();
     bool Fehler = false;
     {
         // The grid solves the cascade on copies: the stages of the last calculation stay for c(N).

@@ -107,6 +107,8 @@ private:
     void ColourTanks();
     void ClearResultsAfterFailure();
     void RedrawNow();
+    // UmsatzU, VolumenKessel, VPunkt and tauMittel from the numbers in Inp(13..16).
+    void ReadQuantities();
 
     int widthTw_ = 0;
 };

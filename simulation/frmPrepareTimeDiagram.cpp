@@ -111,7 +111,7 @@ void frmPrepareTimeDiagram::BuildControls() {
     Bz8 = MakeLabel("Bz(8)", U("t(max)/"), Rahmen6);
     PlaceTw(Bz8, 120, 320, 700, 280);
     unit4 = MakeLabel("unit4", QString(), Rahmen6);
-    PlaceTw(unit4, 1960, 320, 1280, 280);
+    PlaceTw(unit4, 2060, 320, 1180, 280);
     QLabel* units[4] = {nullptr, unit1, unit2, unit3};
     for (int i = 0; i < 4; ++i) {
         auto* combo = new QComboBox(i == 0 ? Rahmen6 : Rahmen5);
@@ -123,7 +123,7 @@ void frmPrepareTimeDiagram::BuildControls() {
         connect(combo, &QComboBox::editTextChanged, this, [this, i] { kCombo_Change(i); });
         kCombo[i] = combo;
         if (i == 0) {
-            PlaceTw(combo, 820, 290, 1100, 320);
+            PlaceTw(combo, 820, 290, 1200, 320);
             continue;
         }
         const int top = 250 + (i - 1) * 330;
@@ -131,9 +131,9 @@ void frmPrepareTimeDiagram::BuildControls() {
         Bz[i + 4]->setText(QStringLiteral("k%1/").arg(i));
         PlaceTw(Bz[i + 4], 120, top + 20, 600, 280);
         Bz[i + 4]->show();
-        PlaceTw(combo, 720, top, 1100, 320);
+        PlaceTw(combo, 720, top, 1200, 320);
         units[i]->setParent(Rahmen5);
-        PlaceTw(units[i], 1860, top + 20, 1380, 280);
+        PlaceTw(units[i], 1960, top + 20, 1280, 280);
         units[i]->show();
     }
     cmdReset_k->setParent(Rahmen5);

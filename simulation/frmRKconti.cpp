@@ -118,18 +118,7 @@ void frmRKconti::BuildControls() {
         }
     }
 
-    auto* fraK = new QGroupBox(U8("Geschwindigkeitskonstante(n)"), this);
-    fraK->setObjectName("fraK");
-    PlaceTw(fraK, 6950, 400, 3300, 1700);
-    QLabel* units[3] = {unit1, unit2, unit3};
-    for (int j = 0; j < 3; ++j) {
-        Bz[j + 5]->setParent(fraK);
-        PlaceTw(Bz[j + 5], 150, 330 + j * 400, 450, 280);
-        Inp[10 + j]->setParent(fraK);
-        PlaceTw(Inp[10 + j], 650, 300 + j * 400, 1300, 300);
-        units[j]->setParent(fraK);
-        PlaceTw(units[j], 2000, 330 + j * 400, 1250, 280);
-    }
+    PlaceTw(simulation::BuildRateFrame(*this, {150, 650, 1300, 2000, 1250, 300, 400, 300}), 6950, 400, 3300, 1700);
     PlaceTw(cmdReset_k, 6950, 2200, 3300, 380);
 
     auto* fraModus = new QGroupBox(U8(" Vorgabe von zwei Größen "), this);
@@ -368,15 +357,19 @@ std::string frmRKconti::ConversionRefusal() const {
     return {};
 }
 
+void frmRKconti::ReadQuantities() {
+    UmsatzU = ValOf(Inp[13]);
+    VolumenReaktor = ValOf(Inp[14]);
+    VPunkt = ValOf(Inp[15]);
+    tauMittel = ValOf(Inp[16]);
+}
+
 void frmRKconti::cmdCalc_Click() {
     for (int s = 1; s <= 5; ++s) {
         c0Wert[static_cast<std::size_t>(s)] = ValOf(Inp[static_cast<std::size_t>(s - 1)]);
         cAktuell[static_cast<std::size_t>(s)] = ValOf(Inp[static_cast<std::size_t>(s + 4)]);
     }
-    UmsatzU = ValOf(Inp[13]);
-    VolumenReaktor = ValOf(Inp[14]);
-    VPunkt = ValOf(Inp[15]);
-    tauMittel = ValOf(Inp[16]);
+    ReadQuantities();
 
     const std::string complaints = InputComplaints();
     if (!complaints.empty()) {
@@ -455,10 +448,7 @@ void frmRKconti::cmdDiagram_Click() {
         ContiHinweisOffen = kFalse;
         platform::MsgBox(LearnerHint(), platform::vbInformation, "ein Hinweis für Lernende");
     }
-    UmsatzU = ValOf(Inp[13]);
-    VolumenReaktor = ValOf(Inp[14]);
-    VPunkt = ValOf(Inp[15]);
-    tauMittel = ValOf(Inp[16]);
+    ReadQuantities();
     bool Fehler = false;
     WaitCursorOn();
     try {

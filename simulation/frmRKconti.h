@@ -69,4 +69,6 @@ private:
     void BuildControls();
     void DrawReactorCSTR(double x);
     void FillProtocolRow();
+    // UmsatzU, VolumenReaktor, VPunkt and tauMittel from the numbers in Inp(13..16).
+    void ReadQuantities();
 };

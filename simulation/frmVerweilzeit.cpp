@@ -17,6 +17,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <exception>
+#include <initializer_list>
 #include <string>
 
 #include "diagram/Grafik.h"
@@ -215,6 +216,10 @@ void frmVerweilzeit::SetButtonOn(QPushButton* button, bool on) {
     button->setStyleSheet(on ? kGruen : "");
 }
 
+void frmVerweilzeit::SetSpeedControlsEnabled(bool on) {
+    for (QWidget* w : std::initializer_list<QWidget*>{Label3, Label4, Label5, Slider_verzoegerung}) w->setEnabled(on);
+}
+
 bool frmVerweilzeit::Laeuft() const { return laufTimer_->isActive(); }
 
 // ---------------------------------------------------------------------------------------------
@@ -229,9 +234,7 @@ void frmVerweilzeit::Form_Load() {
 
     SetButtonOn(cmdStartFlow, false);
     SetButtonOn(cmdDiagram, false);
-    for (QWidget* w : {static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label5),
-                       static_cast<QWidget*>(Slider_verzoegerung)})
-        w->setEnabled(true);
+    SetSpeedControlsEnabled(true);
 
     if (nKesselVZ == 0) nKesselVZ = 1;
     Verzoegerung_ = 0;
@@ -403,9 +406,7 @@ void frmVerweilzeit::StopCascade() {
     }
 
     SetButtonOn(cmdStartFlow, false);
-    for (QWidget* w : {static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label5),
-                       static_cast<QWidget*>(Slider_verzoegerung)})
-        w->setEnabled(true);
+    SetSpeedControlsEnabled(true);
     SetButtonOn(cmdIndikatorfarbe, true);
     txtNKask->setEnabled(true);
     SetButtonOn(cmdDiagram, false);
@@ -432,9 +433,7 @@ void frmVerweilzeit::cmdStartFlow_Click() {
     SetButtonOn(cmdIndikatorfarbe, false);
     txtNKask->setEnabled(false);
     SetButtonOn(cmdStartFlow, false);
-    for (QWidget* w : {static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label5),
-                       static_cast<QWidget*>(Slider_verzoegerung)})
-        w->setEnabled(false);
+    SetSpeedControlsEnabled(false);
     SetButtonOn(cmdDiagram, false);
 
     if (nKesselVZ < 1) {

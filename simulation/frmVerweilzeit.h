@@ -103,6 +103,8 @@ private:
     void DrawStirrer(int i);
     // Green when switched on, the button face when switched off.
     static void SetButtonOn(QPushButton* button, bool on);
+    // The flow-speed slider with its three labels.
+    void SetSpeedControlsEnabled(bool on);
     void PlacePipes();
 
     simulation::VesselCanvas* canvas_ = nullptr;

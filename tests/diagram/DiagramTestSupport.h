@@ -49,6 +49,17 @@ inline void SetzeZustandZurueck() {
     KurvenPunkte.assign(2001, XYPunkt{});
     KurvenMaske.clear();
     kTDiagramm = rcSDiagramm = 0;
+    ExpDaten.assign(1, ExpPunkt{});
+    c0Mess.fill(0);
+    lambdaInf = 0;
+    LambdaModus = LambdaMoeglich = 0;
+    aktPunktsatz = nPunktsaetze = 0;
+    PunktsatzFrei.fill(kTrue);
+    PunktsatzFarbe.fill(0);
+    HalbwertA = HalbwertB = 0;
+    HalbwertszeitNumerisch = 0;
+    tauMittel = 0;
+    XYZeichenPunkte.assign(1, XYPunkt{});
 }
 
 class DiagrammTest : public ::testing::Test {

@@ -3,6 +3,7 @@
 // the input and equilibrium checks, the protocol row, the vessel colour and the diagram hand-over.
 #include <QGroupBox>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 
 #include <cmath>
@@ -111,7 +112,8 @@ TEST_F(BatchWindowTest, AutocatalysisSearchStartsAtTheHalfLifeAndMeetsTheLogisti
     EXPECT_NEAR(BoxValue(kBatch, 5), cA, 1e-6);
 }
 
-TEST_F(BatchWindowTest, EmptyInputsAreListedInOneMessage) {
+// Every complaint in one box, in order; nothing is computed.
+TEST_F(BatchWindowTest, InputComplaintsAreListedInOneMessage) {
     ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 2));
     Enter({{0, ""}, {10, ""}, {14, ""}});
     Calc();
@@ -122,30 +124,28 @@ TEST_F(BatchWindowTest, EmptyInputsAreListedInOneMessage) {
                                      "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)" + kCrLf +
                                      "- Geschwindigkeitskonstante k1 muss größer Null sein" + kCrLf);
     EXPECT_TRUE(kernel::ErgebnisZeilen.empty());
-    EXPECT_FALSE(Window()->cmdDiagram->isEnabled());
-}
 
-TEST_F(BatchWindowTest, BimolecularConversionNeedsEnoughB) {
-    ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 4));
+    // A + B => P: the B needed for the conversion, without a line break of its own.
+    rec.Clear();
+    Control<QRadioButton>("frmKinModel", "optTyp(4)")->click();
     ConversionMode();
     Enter({{0, "1"}, {1, "0.5"}, {10, ""}, {13, "0.5"}});
     Calc();
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().prompt, "Für den gewünschten Umsatz muss die Vorgabe-Konzentration von B >  .5 sein."
                                  "- Geschwindigkeitskonstante k1 muss größer Null sein" + kCrLf);
-}
 
-TEST_F(BatchWindowTest, OrderNotAboveZeroIsResetAndNothingRuns) {
-    ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 20));
+    // n-th order with n <= 0: the order is reset at once, also in the model window.
+    rec.Clear();
+    Control<QRadioButton>("frmKinModel", "optTyp(0)")->click();
+    Click(kBatch, "optInpSelect(0)");
     Enter({{0, "1"}, {10, "0.1"}, {14, "2"}});
     kernel::ReaktOrdnung = 0;
     Calc();
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().prompt, "- Eingabewert der Reaktionsordnung muss größer Null sein" + kCrLf);
     EXPECT_FLOAT_EQ(kernel::ReaktOrdnung, 1.5f);
-    auto* order = Control<QLineEdit>("frmKinModel", "txtOrdnung");
-    ASSERT_NE(order, nullptr);
-    EXPECT_EQ(order->text().toStdString(), " 1.5");
+    EXPECT_EQ(Control<QLineEdit>("frmKinModel", "txtOrdnung")->text().toStdString(), " 1.5");
     EXPECT_EQ(BoxText(kBatch, 5), "");
 }
 
@@ -230,6 +230,25 @@ TEST_F(BatchWindowTest, DiagramShowsTheRunAndProtocolButtonOpensTheProtocol) {
     ASSERT_EQ(n, 201);
     EXPECT_NEAR(chart->X(1, 1, n), 4, 1e-9);
     for (int p = 1; p <= n; p += 20) EXPECT_NEAR(chart->Y(1, 1, p), std::exp(-0.3 * chart->X(1, 1, p)), 1e-6);
+
+    // Back in the batch window the add-curves option is offered; a second run joins the open diagram.
+    auto* area = main->findChild<QMdiArea*>();
+    ASSERT_NE(area, nullptr);
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(platform::Windows().Frame(kBatch)));
+    QApplication::processEvents();
+    Click(kBatch, "chkDelDiagram");
+    EXPECT_EQ(kernel::KurvenHinzufuegen, kernel::kTrue);
+    Enter({{10, "0.6"}});
+    Calc();
+    Click(kBatch, "cmdDiagram");
+    EXPECT_EQ(platform::Windows().Get("frmTGraph2D"), diagram);
+    ASSERT_EQ(chart->PointCount(1, 3), 201);
+    for (int p = 1; p <= 201; p += 40) EXPECT_NEAR(chart->Y(1, 3, p), std::exp(-0.6 * chart->X(1, 3, p)), 1e-6);
+
+    // A new model choice refreshes the window.
+    Control<QRadioButton>("frmKinModel", "optTyp(3)")->click();
+    EXPECT_EQ(BoxText(kBatch, 5), "");
+    EXPECT_FALSE(Window()->cmdDiagram->isEnabled());
 
     Click(kBatch, "cmdProtocol");
     EXPECT_FALSE(Window()->cmdProtocol->isEnabled());

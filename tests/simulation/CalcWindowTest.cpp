@@ -78,8 +78,11 @@ TEST_F(CalcFrameTest, TypedDecimalCommaIsStoredAsAPoint) {
     EXPECT_EQ(Box(10)->text(), QStringLiteral("0.25"));
     EXPECT_DOUBLE_EQ(kWert[1], 0.25);
     // Every typed change refreshes the window, which empties the result boxes.
-    if (before >= 0) EXPECT_GT(Refreshes(window), before);
-    else EXPECT_EQ(Box(5)->text(), QString());
+    if (before >= 0) {
+        EXPECT_GT(Refreshes(window), before);
+    } else {
+        EXPECT_EQ(Box(5)->text(), QString());
+    }
     EXPECT_TRUE(window->fraKsi->isHidden());
     Box(14)->clear();
     QTest::keyClicks(Box(14), "3");

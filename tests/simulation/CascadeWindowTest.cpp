@@ -4,10 +4,12 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QTemporaryDir>
 
 #include <cmath>
 
 #include "kernel/State.h"
+#include "platform/core/FormHost.h"
 #include "platform/core/NumberFormat.h"
 #include "simulation/frmKaskade.h"
 #include "tests/simulation/ContiReactorTestSupport.h"
@@ -166,6 +168,7 @@ TEST_F(CascadeWindowTest, StageCountBoxRefusesCountsOutsideTwoToSeven) {
     EXPECT_EQ(nKaskade, 2);  // halves to the even neighbour
     Stages("6");
     EXPECT_EQ(window->WidthTw(), 13980);
+    EXPECT_EQ(window->width(), simulation::Tw(13980));
     EXPECT_FALSE(window->fraAusgang[6]->isHidden());
     EXPECT_EQ(window->fraAusgang[6]->title(), "Produkt-Konz.");
     Stages("3");
@@ -300,28 +303,48 @@ TEST_F(CascadeWindowTest, TanksAreColouredByTheirConversionAndStirred) {
 
 namespace {
 
-// For every model with a given total conversion: the mean residence time found, given back in mode 3,
-// yields the same conversion (the search and the stage solver agree).
+// The tank time found for a given total conversion yields that conversion again for every model
+// (the search over the equal tanks and the stage solver agree).
 TEST_F(CascadeWindowTest, TankTimeFoundForAConversionGivesItBackForEveryModel) {
-    for (int model = 1; model <= 20; ++model) {
-        SCOPED_TRACE("model " + std::to_string(model));
-        platform::Windows().Unload("frmKaskade");
-        simtest::FlushDeletes();
-        OpenFor(model);
-        window->cmdReset_k->click();  // the model's standard rate constants
-        Mode(0);
-        Type(Box(13), "0.5");
-        Type(Box(14), "1");
-        Start();
-        for (const auto& m : messages.Messages()) ADD_FAILURE() << m.prompt;
-        messages.Clear();
-        const QString tau = Box(16)->text().trimmed();
-        Mode(3);
-        Type(Box(16), tau);
-        Start();
-        for (const auto& m : messages.Messages()) ADD_FAILURE() << m.prompt;
-        EXPECT_NEAR(Number(Box(13)), 0.5, 1e-4) << "t = " << tau.toStdString();
+    ExpectConversionRoundTrip(
+        3, [this](int model) -> CalcWindow* {
+            platform::Windows().Unload("frmKaskade");
+            simtest::FlushDeletes();
+            OpenFor(model);
+            return window;
+        },
+        [this](int mode) { Mode(mode); }, [this] { Start(); });
+}
+
+}  // namespace
+
+namespace {
+
+// The protocol window opened by the button records one row per stage; closing it enables the button.
+TEST_F(CascadeWindowTest, ProtocolButtonOpensTheProtocolWhichRecordsEveryStage) {
+    QTemporaryDir programDir;
+    ASSERT_TRUE(programDir.isValid());
+    const std::string appPath = AppPath;
+    AppPath = programDir.path().toStdString();
+    ProtZeilen = 0;
+    ProtDaten.assign(1, ProtokollZeile{});
+    FirstOrder("0.1");
+    Type(Box(14), "1");
+    Type(Box(16), "30");
+    Start();
+    ASSERT_TRUE(window->cmdProtocol->isEnabled());
+    window->cmdProtocol->click();
+    EXPECT_FALSE(window->cmdProtocol->isEnabled());
+    ASSERT_TRUE(platform::Windows().IsLoaded("frmProtokoll"));
+    ASSERT_TRUE(platform::Forms().Click("frmProtokoll", "cmdRecordResult", -1));
+    ASSERT_EQ(ProtZeilen, 3);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(ProtDaten[static_cast<std::size_t>(i)][0], static_cast<float>(i));
+        EXPECT_NEAR(ProtDaten[static_cast<std::size_t>(i)][6], std::pow(0.5, i), 1e-6);
     }
+    platform::Windows().Unload("frmProtokoll");
+    EXPECT_TRUE(window->cmdProtocol->isEnabled());
+    AppPath = appPath;
 }
 
 }  // namespace

@@ -59,6 +59,34 @@ protected:
     // The number a box shows.
     static double Number(const QLineEdit* box) { return box->text().trimmed().toDouble(); }
 
+    // For every model with its standard rate constants: conversion 0.5 and V = 1 given (mode 0), the
+    // computed mean residence time given back with V (mode 3) yields the conversion 0.5 again.
+    // open(model) opens the window and returns it, mode(i) chooses a calculation mode, calc() computes;
+    // `tanks` equal tanks of volume V share the mean residence time t, so V* = tanks V / t.
+    template <typename Open, typename Mode, typename Calc>
+    void ExpectConversionRoundTrip(int tanks, Open open, Mode mode, Calc calc) {
+        for (int model = 1; model <= 20; ++model) {
+            SCOPED_TRACE("model " + std::to_string(model));
+            CalcWindow* window = open(model);
+            ASSERT_NE(window, nullptr);
+            window->cmdReset_k->click();
+            mode(0);
+            Type(window->Inp[13], "0.5");
+            Type(window->Inp[14], "1");
+            calc();
+            for (const auto& m : messages.Messages()) ADD_FAILURE() << m.prompt;
+            messages.Clear();
+            const QString tau = window->Inp[16]->text().trimmed();
+            mode(3);
+            Type(window->Inp[16], tau);
+            calc();
+            for (const auto& m : messages.Messages()) ADD_FAILURE() << m.prompt;
+            EXPECT_NEAR(Number(window->Inp[13]), 0.5, 1e-4) << "t = " << tau.toStdString();
+            const double expected = tanks / Number(window->Inp[16]);
+            EXPECT_NEAR(Number(window->Inp[15]), expected, 1e-6 * expected);
+        }
+    }
+
     testsupport::MsgRecorder messages;
 };
 

@@ -1,0 +1,142 @@
+#pragma once
+// Measured data, diagrams opened from them, an independent straight-line fit, and a stand-in for
+// the design dialog that records what the diagram window asks of it.
+#include <QApplication>
+#include <QMouseEvent>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "diagram/GestaltungLink.h"
+#include "diagram/Grafik.h"
+#include "diagram/frmTGraph2D.h"
+#include "kernel/DataSet.h"
+#include "platform/Chart2D.h"
+#include "platform/Twips.h"
+#include "platform/core/NumberFormat.h"
+#include "tests/diagram/DiagramTestSupport.h"
+
+namespace diagramtest {
+
+// Rows 1..n of the measured data set, analysed as after a load.
+inline void SetzeMessdaten(const std::vector<kernel::ExpPunkt>& zeilen) {
+    using namespace kernel;
+    ExpDaten.assign(1, ExpPunkt{});
+    ExpDaten.insert(ExpDaten.end(), zeilen.begin(), zeilen.end());
+    nMesspunkte = static_cast<int>(zeilen.size());
+    AnalyseExpData();
+    SetC0AusMessdaten();
+}
+
+inline kernel::ExpPunkt Zeile(double t, double cA, double cB = 0, int exclude = 0) {
+    kernel::ExpPunkt p;
+    p.t = t;
+    p.c[1] = cA;
+    p.c[2] = cB;
+    p.exclude = exclude;
+    return p;
+}
+
+// Opens the diagram of `code` the way the evaluation menus do.
+inline diagram::frmTGraph2D* OeffneDiagramm(int code) {
+    using namespace kernel;
+    aktDiagrammCode = code;
+    ScanExpDataRange(code);
+    diagram::GrafZentrale(aktDiagrammCode, DiagRec, ZeichnenOffen, AchsenGrenzen, nZeitPunkte, MitPunkten);
+    return diagram::frmTGraph2D::Geladen();
+}
+
+// Least-squares line y = a + b x through weighted points (closed form of the normal equations).
+struct Gerade {
+    double a = 0, b = 0, r2 = 0;
+};
+inline Gerade Ausgleich(const std::vector<double>& x, const std::vector<double>& y, const std::vector<double>& w) {
+    double sw = 0, sx = 0, sy = 0;
+    for (size_t i = 0; i < x.size(); ++i) {
+        sw += w[i];
+        sx += w[i] * x[i];
+        sy += w[i] * y[i];
+    }
+    const double mx = sx / sw, my = sy / sw;
+    double sxx = 0, sxy = 0, syy = 0;
+    for (size_t i = 0; i < x.size(); ++i) {
+        sxx += w[i] * (x[i] - mx) * (x[i] - mx);
+        sxy += w[i] * (x[i] - mx) * (y[i] - my);
+        syy += w[i] * (y[i] - my) * (y[i] - my);
+    }
+    Gerade g;
+    g.b = sxy / sxx;
+    g.a = my - g.b * mx;
+    g.r2 = sxy * sxy / (sxx * syy);
+    return g;
+}
+
+// Records the calls of the diagram window; applies the range fields as the real dialog does.
+class GestaltungAttrappe : public diagram::GestaltungLink {
+public:
+    GestaltungAttrappe() { diagram::SetGestaltung(this); }
+    ~GestaltungAttrappe() override { diagram::SetGestaltung(nullptr); }
+
+    std::vector<std::string> aufrufe;
+    std::string coord[5];
+    int punkteTabAktuell = 0, kurvenTabAktuell = 0, designTab = -1;
+    bool punkteTabAn[13] = {};
+    std::string lblNumPoints[13];
+    int loeschKurve = -1, loeschPunktsatz = -1, loeschPunkt = -1;
+
+    void FormGST_Show(int t) override { aufrufe.push_back("FormGST_Show(" + std::to_string(t) + ")"); }
+    void FormGST_Hide(bool b) override { aufrufe.push_back(b ? "FormGST_Hide(True)" : "FormGST_Hide(False)"); }
+    void DeleteAllDesignFrames() override { aufrufe.push_back("DeleteAllDesignFrames"); }
+    void optScaling_Click(int i) override { aufrufe.push_back("optScaling(" + std::to_string(i) + ")"); }
+    void CoordPanelBereit() override { aufrufe.push_back("CoordPanelBereit"); }
+    void SetCoord(int i, const std::string& t) override { coord[i] = t; }
+    void SetPunkteTabAn(int k, bool on) override { punkteTabAn[k] = on; }
+    void SetPunkteTab(int k, bool on, const std::string&) override { punkteTabAn[k] = on; }
+    void SetPunkteTabAktuell(int k) override { punkteTabAktuell = k; }
+    void SetKurvenTabAktuell(int k) override { kurvenTabAktuell = k; }
+    void SetDesignTab(int t) override { designTab = t; }
+    void SetLblNumPoints(int k, const std::string& t) override { lblNumPoints[k] = t; }
+    void DeleteCurvePoint(int s, int p) override {
+        loeschKurve = s;
+        loeschPunkt = p;
+    }
+    void DeleteSingleMeasuringPoint(int s, int p) override {
+        loeschPunktsatz = s;
+        loeschPunkt = p;
+    }
+    void cmdCoord_OK_Click() override {
+        using namespace kernel;
+        aufrufe.push_back("cmdCoord_OK");
+        const double v[5] = {0, platform::Val(coord[1]), platform::Val(coord[2]), platform::Val(coord[3]),
+                             platform::Val(coord[4])};
+        if (!(v[1] < v[2] && v[3] < v[4])) return;
+        DiagRec.xMin = static_cast<float>(v[1]);
+        DiagRec.xMax = static_cast<float>(v[2]);
+        DiagRec.yMin = static_cast<float>(v[3]);
+        DiagRec.yMax = static_cast<float>(v[4]);
+        if (diagram::gDiagramm) diagram::gDiagramm->SetAxesRange();
+    }
+};
+
+// Chart pixel of data coordinates, and the same in twips as the mouse handlers take them.
+struct Pixel {
+    int x = 0, y = 0;
+    float tx() const { return static_cast<float>(platform::PixelsToTwips(x)); }
+    float ty() const { return static_cast<float>(platform::PixelsToTwips(y)); }
+};
+inline Pixel PixelVon(platform::Chart2D* c, double x, double y) {
+    double px = 0, py = 0;
+    EXPECT_TRUE(c->DataToPixel(x, y, px, py));
+    return {static_cast<int>(std::lround(px)), static_cast<int>(std::lround(py))};
+}
+
+// Sends a real mouse event to the chart's drawing surface.
+inline void Maus(platform::Chart2D* c, QEvent::Type typ, Qt::MouseButton knopf, Qt::MouseButtons gehalten, Pixel p) {
+    QWidget* flaeche = c->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).value(0);
+    ASSERT_NE(flaeche, nullptr);
+    const QPointF lokal(p.x, p.y);
+    QMouseEvent e(typ, lokal, flaeche->mapToGlobal(lokal), knopf, gehalten, Qt::NoModifier);
+    QApplication::sendEvent(flaeche, &e);
+}
+
+}  // namespace diagramtest

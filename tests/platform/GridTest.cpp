@@ -1,0 +1,197 @@
+// The table control of the editors: Tab-separated rows, check-box cells, the selected block as
+// clipboard text in both directions, and the events the editors rely on.
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Grid.h"
+
+namespace {
+
+using platform::Grid;
+
+class GridTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        grid.resize(600, 300);
+        grid.SetCols(4);
+        grid.SetCheckColumn(1, true);
+        grid.SetEditable(true);
+    }
+    QTableWidget* Table() { return grid.findChild<QTableWidget*>("GridTable"); }
+    QLineEdit* Editor() { return Table()->findChild<QLineEdit*>(); }
+
+    Grid grid;
+};
+
+TEST_F(GridTest, RowsFromTabSeparatedTextWithCheckCells) {
+    grid.AddItem("1\t\t0.5\t2");
+    grid.AddItem("2\t\tx");
+    ASSERT_EQ(grid.Rows(), 2);
+    EXPECT_EQ(grid.Text(0, 0), "1");
+    EXPECT_EQ(grid.Text(0, 2), "0.5");
+    EXPECT_EQ(grid.Text(0, 3), "2");
+    EXPECT_EQ(grid.Text(1, 2), "x");
+    EXPECT_EQ(grid.Text(1, 3), "");
+    EXPECT_FALSE(grid.Checked(1, 1));
+    grid.SetChecked(1, 1, true);
+    EXPECT_TRUE(grid.Checked(1, 1));
+    EXPECT_FALSE(grid.Checked(1, 2));  // not a check column
+
+    grid.RemoveItem(0);
+    ASSERT_EQ(grid.Rows(), 1);
+    EXPECT_EQ(grid.Text(0, 2), "x");
+    EXPECT_TRUE(grid.Checked(0, 1));
+    grid.SetRows(3);
+    EXPECT_FALSE(grid.Checked(2, 1));  // new rows bring unticked boxes
+    grid.ClearCells();
+    EXPECT_EQ(grid.Text(0, 2), "");
+    EXPECT_FALSE(grid.Checked(0, 1));
+}
+
+TEST_F(GridTest, WidthsInTwipsAndCellColours) {
+    grid.SetColWidth(2, 1500);
+    EXPECT_EQ(grid.ColWidth(2), 1500);
+    grid.AddItem("1");
+    EXPECT_EQ(grid.CellBackColor(0, 2), -1);
+    const int lightBlue = 220 + 256 * 220 + 65536 * 240;
+    grid.SetCellBackColor(0, 2, lightBlue);
+    EXPECT_EQ(grid.CellBackColor(0, 2), lightBlue);
+    EXPECT_EQ(grid.Text(0, 2), "");  // colouring leaves the text
+}
+
+TEST_F(GridTest, SelectedBlockGoesToTheClipboardTextAndBack) {
+    for (const char* row : {"1\t\ta\tb", "2\t\tc\td", "3\t\te\tf"}) grid.AddItem(row);
+    grid.Select(2, 3, 0, 2);  // corners in any order
+    int r1 = -1, c1 = -1, r2 = -1, c2 = -1;
+    ASSERT_TRUE(grid.SelectedBlock(r1, c1, r2, c2));
+    EXPECT_EQ(r1, 0);
+    EXPECT_EQ(r2, 2);
+    EXPECT_EQ(c1, 2);
+    EXPECT_EQ(c2, 3);
+    EXPECT_EQ(grid.Row(), 2);  // the first corner is current
+    EXPECT_EQ(grid.ClipText(), "a\tb\r\nc\td\r\ne\tf");
+
+    // Pasting: line ends of every kind, cells beyond the block dropped, a final line break ignored.
+    grid.Select(1, 2, 2, 3);
+    grid.SetClipText("x\ty\tz\nu\rv\r\n");
+    EXPECT_EQ(grid.Text(0, 2), "a");  // above the block
+    EXPECT_EQ(grid.Text(1, 2), "x");
+    EXPECT_EQ(grid.Text(1, 3), "y");
+    EXPECT_EQ(grid.Text(2, 2), "u");
+    EXPECT_EQ(grid.Text(2, 3), "f");  // a line with one cell leaves the others
+    EXPECT_EQ(Grid::LineCount("1\t2\r\n3\t4\r\n"), 3);
+    EXPECT_EQ(Grid::LineCount("1\n2\r3"), 3);
+    EXPECT_EQ(Grid::LineCount(""), 1);
+}
+
+TEST_F(GridTest, WithoutRowsThereIsNoSelection) {
+    int r1 = 0, c1 = 0, r2 = 0, c2 = 0;
+    EXPECT_FALSE(grid.SelectedBlock(r1, c1, r2, c2));
+    EXPECT_EQ(grid.ClipText(), "");
+    grid.SetClipText("1\t2");  // nothing to write into
+    EXPECT_EQ(grid.Rows(), 0);
+}
+
+TEST_F(GridTest, CurrentCellEventsComeFromChangesNotFromFilling) {
+    int changes = 0, entered = 0;
+    QObject::connect(&grid, &Grid::RowColChange, [&] { ++changes; });
+    QObject::connect(&grid, &Grid::EnterCell, [&] { ++entered; });
+    grid.AddItem("1\t\ta");
+    grid.AddItem("2\t\tb");
+    EXPECT_EQ(changes, 0);
+    grid.SetCurrentCell(1, 2);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(grid.Col(), 2);
+    EXPECT_EQ(entered, 0);  // only the user enters a cell
+
+    grid.show();
+    const QRect cell = Table()->visualRect(Table()->model()->index(0, 3));
+    QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(grid.Row(), 0);
+    EXPECT_EQ(grid.Col(), 3);
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(entered, 1);
+}
+
+TEST_F(GridTest, UserTicksAreEditsProgramTicksAreNot) {
+    grid.AddItem("1");
+    std::vector<std::pair<int, int>> edits;
+    int changed = 0;
+    QObject::connect(&grid, &Grid::AfterEdit, [&](int r, int c) { edits.emplace_back(r, c); });
+    QObject::connect(&grid, &Grid::CellChanged, [&](int, int) { ++changed; });
+    grid.SetChecked(0, 1, true);
+    EXPECT_TRUE(edits.empty());
+    EXPECT_EQ(changed, 1);
+    Table()->model()->setData(Table()->model()->index(0, 1), Qt::Unchecked, Qt::CheckStateRole);  // as a click does
+    ASSERT_EQ(edits.size(), 1u);
+    EXPECT_EQ(edits[0], std::make_pair(0, 1));
+    EXPECT_FALSE(grid.Checked(0, 1));
+}
+
+TEST_F(GridTest, KeysReachTheOwnerWhoMayTakeThem) {
+    grid.AddItem("1\t\ta");
+    grid.SetCurrentCell(0, 2);
+    std::vector<std::pair<int, int>> downs;
+    bool take = true;
+    QObject::connect(&grid, &Grid::KeyDown, [&](int& code, int shift) {
+        downs.emplace_back(code, shift);
+        if (take) code = 0;
+    });
+    QTest::keyClick(Table(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(Table(), Qt::Key_Delete);
+    ASSERT_EQ(downs.size(), 2u);
+    EXPECT_EQ(downs[0], std::make_pair(67, 2));
+    EXPECT_EQ(downs[1], std::make_pair(46, 0));
+    EXPECT_EQ(Editor(), nullptr);  // a taken key starts no editing
+
+    take = false;
+    QTest::keyClick(Table(), Qt::Key_7);  // a key left to the grid starts editing
+    ASSERT_NE(Editor(), nullptr);
+}
+
+TEST_F(GridTest, TypedCharactersPassTheOwnersFilterAndEnterCommitsFirst) {
+    grid.AddItem("1\t\t");
+    std::vector<int> keys;
+    std::string textAtEnter;
+    QObject::connect(&grid, &Grid::KeyPressEdit, [&](int row, int col, int& key) {
+        EXPECT_EQ(row, 0);
+        EXPECT_EQ(col, 2);
+        keys.push_back(key);
+        if (key == ',') key = '.';
+        if (key == 'x') key = 0;
+        if (key == 13) textAtEnter = grid.Text(row, col);
+    });
+    int edits = 0;
+    QObject::connect(&grid, &Grid::AfterEdit, [&](int, int) { ++edits; });
+    grid.EditCell(0, 2);
+    QLineEdit* editor = Editor();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "1,x5");
+    EXPECT_EQ(grid.EditText(), "1.5");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ((std::vector<int>{'1', ',', 'x', '5', 13}), keys);
+    EXPECT_EQ(textAtEnter, "1.5");
+    EXPECT_EQ(grid.Text(0, 2), "1.5");
+    EXPECT_EQ(edits, 1);
+}
+
+TEST_F(GridTest, MouseButtonsAreReported) {
+    grid.AddItem("1\t\ta");
+    grid.show();
+    int upButton = 0, downButton = 0;
+    QObject::connect(&grid, &Grid::MouseDown, [&](int b, int, int, int) { downButton = b; });
+    QObject::connect(&grid, &Grid::MouseUp, [&](int b, int, int, int) { upButton = b; });
+    const QRect cell = Table()->visualRect(Table()->model()->index(0, 2));
+    QTest::mouseClick(Table()->viewport(), Qt::RightButton, {}, cell.center());
+    EXPECT_EQ(downButton, 2);
+    EXPECT_EQ(upButton, 2);
+}
+
+}  // namespace
