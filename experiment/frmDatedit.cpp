@@ -48,6 +48,7 @@ constexpr int kGridWidthTwips = 14640;
 constexpr int kGridTopTwips = 330;
 constexpr int kGridLeftTwips = 60;
 constexpr int kGridMinHeightTwips = 2000;
+constexpr int kMinHeightTwips = 7400;
 constexpr int kCols = 11;
 constexpr int kHelpContext = 8505;
 constexpr int kEnzymModel = 10;
@@ -153,7 +154,8 @@ frmDatedit::frmDatedit(QWidget* parent) : QWidget(parent) {
 void frmDatedit::BuildControls() {
     auto tu = [](const char* text) { return QString::fromUtf8(text); };
     setFixedWidth(Tw(kWidthTwips));
-    setMinimumHeight(Tw(4000));
+    // Below this height the input frames would cover the table.
+    setMinimumHeight(Tw(kMinHeightTwips));
 
     static const char* const kopf[10] = {"   #     aus ", "cA/(mol/L)", "cB/(mol/L)", "   T/K",   "  k",
                                          "        t",    "cC/(mol/L)", "cP/(mol/L)", "cQ/(mol/L)", "   lambda"};
@@ -259,7 +261,7 @@ void frmDatedit::BuildControls() {
 
     Fra2Cmd = MakeFrame("Fra2Cmd", QString(), this, 4100, 3450);
     MakeLabel("Label4", "Zeit-Einheit", Fra2Cmd, 120, 180, 1400, 250);
-    MakeLabel("Label5", "(im gesamten Programm wirksam)", Fra2Cmd, 1500, 180, 2500, 250);
+    MakeLabel("Label5", "(im gesamten Programm wirksam)", Fra2Cmd, 120, 780, 3860, 250);
     static const char* const units[5] = {"s", "min", "h", "d", "a"};
     for (int i = 0; i < 5; ++i) {
         auto* option = new QRadioButton(units[i], Fra2Cmd);
@@ -269,11 +271,11 @@ void frmDatedit::BuildControls() {
         optZeit[static_cast<std::size_t>(i)] = option;
         connect(option, &QRadioButton::clicked, this, [this, i] { optZeit_Click(i); });
     }
-    cmdApply = MakeButton("cmdApply", tu("Übernehmen "), Fra2Cmd, 120, 900, 3860, 450);
+    cmdApply = MakeButton("cmdApply", tu("Übernehmen "), Fra2Cmd, 120, 1150, 3860, 450);
     cmdApply->setToolTip(
         tu("...WICHTIG: Es erfolgt Datenprüfung und Prüfung auf Anfangswerte der Konzentratione(n) "));
-    OK = MakeButton("OK", tu("OK, Übernehmen und Schließen"), Fra2Cmd, 120, 1450, 3860, 450);
-    cmdHelp = MakeButton("cmdHelp", "Hilfe", Fra2Cmd, 120, 2000, 3860, 450);
+    OK = MakeButton("OK", tu("OK, Übernehmen und Schließen"), Fra2Cmd, 120, 1700, 3860, 450);
+    cmdHelp = MakeButton("cmdHelp", "Hilfe", Fra2Cmd, 120, 2250, 3860, 450);
 
     connect(OKinput, &QPushButton::clicked, this, &frmDatedit::OKinput_Click);
     connect(lambda_infin, &QLineEdit::textChanged, this, &frmDatedit::lambda_infin_Change);
@@ -912,8 +914,8 @@ void frmDatedit::cmdAddFile_Click() {
         const QSignalBlocker quiet(optInputMode[1]);
         optInputMode[1]->setChecked(true);
     }
-    setWindowTitle(QString::fromStdString(" Experimentelle Daten, Editieren von Datensätzen  " + CaptionSuffix()));
     FillDataGrid();
+    setWindowTitle(QString::fromStdString(" Experimentelle Daten, Editieren von Datensätzen  " + CaptionSuffix()));
 }
 
 void frmDatedit::cmdSave_Click() {
@@ -930,8 +932,11 @@ void frmDatedit::EnableMain(const char* name, int index, bool on) {
     platform::Forms().SetEnabled("MDITAR", name, index, on);
 }
 
+QSize frmDatedit::sizeHint() const { return {Tw(kWidthTwips), Tw(kHeightTwips)}; }
+
 void frmDatedit::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (QWidget* frame = FrameOf(this); frame != this && !event->spontaneous()) frame->resize(frame->sizeHint());
     FrameOf(this)->move(platform::TwipsToPixels(PosDatedit.Left), platform::TwipsToPixels(PosDatedit.Top));
     Form_Resize();
 }

@@ -74,6 +74,8 @@ public:
     // The text of data row i (1-based) as the grid shows it: fields joined by Tabs.
     static std::string ZeilenText(int i);
 
+    QSize sizeHint() const override;
+
 public slots:
     // After a change of the time unit in the model window: refills the table and takes the unit.
     void TimeCallFromKinModel(int Index);

@@ -146,6 +146,7 @@ std::array<int, 4> GeoGraph2DXY{800, 14000, 9000, 6300};
 int GrafAusgabeModus = 0;
 int PrintMode = 0;
 int GraphFormatCode = 0;
+int PrintScaleCode = 0;
 int ErsterDiagrammStart = kTrue;
 int GridModus = 4;
 int ColOuterMargin = 0xFFFFFF, ColInnerMargin = 0xFFFFFF, ColSheetFore = 0xFFFFFF, ColPlotArea = 0xFBFBFB;

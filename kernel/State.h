@@ -197,6 +197,7 @@ extern std::array<int, 4> GeoGraph2D, GeoGraph2DXY;
 extern int GrafAusgabeModus;                // text element the text panel works on, 1..5
 extern int PrintMode;                       // 1 clipboard, 2 picture file, 3 printer
 extern int GraphFormatCode;
+extern int PrintScaleCode;                  // printer scaling: 5 full A4 page, 3 given height, 2 given width
 extern int ErsterDiagrammStart;             // flag: no diagram window opened yet; start true
 extern int GridModus;                       // grid line pattern: 2 solid, 4 dotted
 // Diagram colours (RGB Long), kept between diagram windows.

@@ -190,6 +190,7 @@ Grid::Grid(QWidget* parent) : QWidget(parent), d_(new Impl) {
     d_->table->setSelectionBehavior(QAbstractItemView::SelectItems);
     d_->table->setItemDelegate(new GridDelegate(this));
     d_->table->setWordWrap(false);
+    d_->table->setTextElideMode(Qt::ElideNone);  // padded numbers are cut, not shortened with dots
     d_->table->setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(d_->table);
     SetEditable(false);

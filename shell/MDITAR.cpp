@@ -32,6 +32,7 @@
 #include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
 #include "shell/DataSaveQuestion.h"
+#include "shell/EvaluationMenus.h"
 #include "shell/FileChoice.h"
 #include "shell/HelpEntries.h"
 #include "shell/ProjectFile.h"
@@ -138,6 +139,7 @@ MDITAR::MDITAR(const std::string& commandLine, QWidget* parent) : QMainWindow(pa
     setCentralWidget(central);
     BuildMenus();
     shell::BuildWindowMenus(this);
+    shell::BuildEvaluationMenus(this);
     shell::BuildHelpEntries(this);
     BuildToolbar();
     // The window positions of the system are derived from the screen size, so the frame takes the

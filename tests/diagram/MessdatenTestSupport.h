@@ -11,6 +11,7 @@
 #include "diagram/Grafik.h"
 #include "diagram/frmTGraph2D.h"
 #include "kernel/DataSet.h"
+#include "kernel/TimeCourse.h"
 #include "platform/Chart2D.h"
 #include "platform/Twips.h"
 #include "platform/core/NumberFormat.h"
@@ -44,6 +45,19 @@ inline diagram::frmTGraph2D* OeffneDiagramm(int code) {
     ScanExpDataRange(code);
     diagram::GrafZentrale(aktDiagrammCode, DiagRec, ZeichnenOffen, AchsenGrenzen, nZeitPunkte, MitPunkten);
     return diagram::frmTGraph2D::Geladen();
+}
+
+// The concentration diagram of A => P (k = 0.1 1/s, c(A,0) = 1 mol/L, 50 s): A in slot 1, P in slot 2.
+inline diagram::frmTGraph2D* ErsteOrdnung() {
+    using namespace kernel;
+    aktModell = 2;
+    kWert = {0, 0.1, 0, 0};
+    c0Wert = {0, 1, 0, 0, 0, 0};
+    diagram::SetKurvenMaske(2);
+    int err = 0;
+    CalcZeitverlauf(2, 50, err);
+    EXPECT_EQ(err, 0);
+    return OeffneDiagramm(2);
 }
 
 // Least-squares line y = a + b x through weighted points (closed form of the normal equations).

@@ -141,6 +141,7 @@ TEST_F(GridTest, KeysReachTheOwnerWhoMayTakeThem) {
     std::vector<std::pair<int, int>> downs;
     bool take = true;
     QObject::connect(&grid, &Grid::KeyDown, [&](int& code, int shift) {
+        if (code == 17) return;  // the Ctrl key itself
         downs.emplace_back(code, shift);
         if (take) code = 0;
     });

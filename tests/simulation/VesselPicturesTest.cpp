@@ -51,12 +51,6 @@ TEST(VesselColours, RampsRoundHalvesToEvenAndMeetTheirEnds) {
     EXPECT_EQ(ConversionColour(0.25), QColor(191, 255, 64));  // 191.25 and 63.75
     EXPECT_EQ(DyeColour(0), QColor(255, 255, 255));
     EXPECT_EQ(DyeColour(1), QColor(255, 0, 0));
-    EXPECT_EQ(GreyColour(0), QColor(255, 255, 255));
-    EXPECT_EQ(FeedColour(), kYellow);
-    EXPECT_EQ(TubeColour(), QColor(192, 192, 192));
-    EXPECT_EQ(ClampConversion(-0.2), 0);
-    EXPECT_EQ(ClampConversion(1.3), 1);
-    EXPECT_EQ(RowTankCentre(1), 1240);
     EXPECT_EQ(RowTankCentre(3), 1240 + 2 * 1920);
 }
 
@@ -175,13 +169,4 @@ TEST_F(VesselPicturesTest, StirrerTicksInvertTheBladesAndEveryTwoTicksRestoreThe
     EXPECT_EQ(canvas->Picture(), before);
     stirrer.Stop();
     EXPECT_FALSE(stirrer.IsRunning());
-
-    // One tank: the factor alternates from tick to tick.
-    kernel::nKaskade = 1;
-    stirrer.DrawStirrer(1);
-    stirrer.Timer1_Timer();
-    EXPECT_FLOAT_EQ(stirrer.Ruehrerfaktor, 0.3f);
-    stirrer.Timer1_Timer();
-    EXPECT_FLOAT_EQ(stirrer.Ruehrerfaktor, 0.6f);
-    stirrer.Stop();
 }

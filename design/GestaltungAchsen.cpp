@@ -1,0 +1,270 @@
+// The design dialog: axis range input, spacing of grid, ticks and numbers, logarithmic axes, grid,
+// origin and number placement, and the curve points as clipboard text.
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <cfloat>
+#include <cmath>
+
+#include "design/GestaltungIntern.h"
+#include "design/frmTGraph2D_Gestaltung.h"
+#include "diagram/frmTGraph2D.h"
+#include "kernel/State.h"
+#include "kernel/Utilities.h"
+#include "platform/Chart2D.h"
+#include "platform/core/MsgBox.h"
+#include "platform/core/NumberFormat.h"
+
+namespace design {
+
+using namespace kernel;
+using platform::AxisSpacing;
+using platform::Chart2D;
+using platform::ChartAxis;
+
+namespace {
+
+constexpr int kKurven = 1;
+
+struct Abstand {
+    ChartAxis achse;
+    AxisSpacing art;
+};
+// The six spacing fields in their order: X grid, Y grid, X tick, Y tick, X numbers, Y numbers.
+constexpr Abstand kAbstaende[6] = {{ChartAxis::X, AxisSpacing::Grid},   {ChartAxis::Y, AxisSpacing::Grid},
+                                   {ChartAxis::X, AxisSpacing::Tick},   {ChartAxis::Y, AxisSpacing::Tick},
+                                   {ChartAxis::X, AxisSpacing::Number}, {ChartAxis::Y, AxisSpacing::Number}};
+
+// Placement codes of the option lists "minimum, at the axis / zero, maximum".
+constexpr int kPlatz[3] = {platform::kPlaceAtMinimum, platform::kPlaceAtZero, platform::kPlaceAtMaximum};
+
+// A value of a chart coordinate as the general text form of a Single; a value beyond the Single range
+// (the missing-point mark) gives an empty text.
+std::string SingleText(double v) {
+    if (!std::isfinite(v) || std::fabs(v) > FLT_MAX) return "";
+    return platform::CStrSingle(static_cast<float>(v));
+}
+
+// Switches the log flag of an axis; a manual range reaching 0 or below is first lifted to three
+// decades below its maximum, since a logarithmic axis cannot show it.
+void SchalteLog(Chart2D* c, ChartAxis achse) {
+    const bool an = !c->AxisLog(achse);
+    if (c->SetAxisLog(achse, an) || !an) return;
+    const double max = c->AxisMax(achse);
+    if (max > 0 && c->AxisMin(achse) <= 0 && c->SetAxisMin(achse, max / 1000)) c->SetAxisLog(achse, true);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Spacing fields, origin mode, curve data
+
+void frmTGraph2D_Gestaltung::SpacingField_Change(int field) {
+    QLineEdit* feld = spacingFeld[static_cast<std::size_t>(field)];
+    const QString text = feld->text();
+    if (text.contains(',')) {
+        QString mitPunkt = text;
+        mitPunkt.replace(',', '.');
+        feld->setText(mitPunkt);  // runs this handler again with the point
+        return;
+    }
+    // While the fields are filled from the chart's automatic spacings the chart keeps them automatic.
+    if (abstaendeVomChart_) return;
+    if (Chart2D* c = DiagrammChart()) {
+        const Abstand& a = kAbstaende[field];
+        c->SetSpacing(a.achse, a.art, platform::Val(text.toStdString()));
+    }
+}
+
+void frmTGraph2D_Gestaltung::optStandardOrigin_Click(int index) {
+    if (index == 0) {
+        fraOrigin->setEnabled(false);
+        if (Chart2D* c = DiagrammChart()) {
+            c->SetAxisOrigin(ChartAxis::X, platform::kPlaceAtMinimum);
+            c->SetAxisOrigin(ChartAxis::Y, platform::kPlaceAtMinimum);
+        }
+        SetzeText(txtXOrigin, platform::CStrSingle(DiagRec.xMin));
+        SetzeText(txtYOrigin, platform::CStrSingle(DiagRec.yMin));
+        return;
+    }
+    fraOrigin->setEnabled(true);
+    Waehle(optXOrigin[0], [this] { optXOrigin_Click(0); });
+    Waehle(optYOrigin[0], [this] { optYOrigin_Click(0); });
+}
+
+int frmTGraph2D_Gestaltung::KurvenNummerDesTabs() const {
+    const std::string caption = tabKurven->tabText(tabKurven->currentIndex()).trimmed().toStdString();
+    if (caption.size() <= 2) return 0;
+    return static_cast<int>(std::lround(platform::Val(caption.substr(2))));
+}
+
+void frmTGraph2D_Gestaltung::cmdClipboard_Click() {
+    const int k = KurvenNummerDesTabs();
+    std::string text;
+    if (Chart2D* c = DiagrammChart()) {
+        const int n = c->PointCount(kKurven, k);
+        for (int i = 1; i <= n; ++i)
+            text += SingleText(c->X(kKurven, k, i)) + "\t" + SingleText(c->Y(kKurven, k, i)) + "\r\n";
+    }
+    QClipboard* cb = QApplication::clipboard();
+    cb->clear();
+    cb->setText(QString::fromStdString(text));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Axis range
+
+void frmTGraph2D_Gestaltung::coord_KeyPress(bool tab, int index, int& keyAscii) {
+    if (keyAscii == 3 || keyAscii == 22) return;
+    if (!CheckNumKey(keyAscii)) {
+        keyAscii = 0;
+        return;
+    }
+    if (keyAscii != 13) return;
+    keyAscii = 0;
+    const auto& felder = tab ? Tabcoord : coord;
+    felder[static_cast<std::size_t>(index == 4 ? 1 : index + 1)]->setFocus();
+}
+
+bool frmTGraph2D_Gestaltung::UebernimmBereich(const std::array<QLineEdit*, 5>& felder, bool zweiterBereich) {
+    float w[5] = {};
+    for (int i = 1; i <= 4; ++i) w[i] = static_cast<float>(platform::Val(Text(felder[static_cast<std::size_t>(i)])));
+    // Values beyond the Single range or not finite cannot be a range either.
+    bool endlich = true;
+    for (int i = 1; i <= 4; ++i) endlich = endlich && std::isfinite(w[i]);
+    if (endlich && w[1] < w[2] && w[3] < w[4]) {
+        DiagRec.xMin = w[1];
+        DiagRec.xMax = w[2];
+        DiagRec.yMin = w[3];
+        DiagRec.yMax = w[4];
+        if (zweiterBereich) {
+            DiagRec.xMax2 = w[2];
+            DiagRec.xMin2 = w[1];
+            DiagRec.yMax2 = w[4];
+            DiagRec.yMin2 = w[3];
+        }
+        FormGST_Hide(true);
+        ApplyCoordRange();
+        return true;
+    }
+    platform::MsgBox("Untere Grenze muss kleiner als obere Grenze sein", platform::vbCritical, "EINGABE-FEHLER");
+    const float gespeichert[5] = {0, DiagRec.xMin, DiagRec.xMax, DiagRec.yMin, DiagRec.yMax};
+    for (int i = 1; i <= 4; ++i) SetzeText(felder[static_cast<std::size_t>(i)], platform::CStrSingle(gespeichert[i]));
+    return false;
+}
+
+void frmTGraph2D_Gestaltung::cmdTabCoord_OK_Click() {
+    UebernimmBereich(Tabcoord, false);
+    for (int i : {1, 0, 1, 0}) optScaling_Click(i);
+    FormGST_Hide(true);
+}
+
+void frmTGraph2D_Gestaltung::cmdCoord_OK_Click() {
+    UebernimmBereich(coord, true);
+    for (int i : {1, 0, 1, 0}) optScaling_Click(i);
+}
+
+void frmTGraph2D_Gestaltung::cmdCoord_Esc_Click() { FormGST_Hide(true); }
+
+void frmTGraph2D_Gestaltung::ApplyCoordRange() {
+    // The diagram window applies the stored range to "X", "Y", "Y2" and its hidden frame series.
+    if (diagram::gDiagramm) diagram::gDiagramm->SetAxesRange();
+}
+
+void frmTGraph2D_Gestaltung::SchreibeAbstaende() {
+    Chart2D* c = DiagrammChart();
+    if (!c) return;
+    abstaendeVomChart_ = true;
+    for (int i = 0; i < 6; ++i)
+        SetzeText(spacingFeld[static_cast<std::size_t>(i)],
+                  platform::CStrSingle(static_cast<float>(c->Spacing(kAbstaende[i].achse, kAbstaende[i].art))));
+    abstaendeVomChart_ = false;
+}
+
+void frmTGraph2D_Gestaltung::optScaling_Click(int index) {
+    Chart2D* c = DiagrammChart();
+    if (index == 1) {
+        for (QLineEdit* f : spacingFeld) f->setEnabled(true);
+        if (!c) return;
+        c->SetRepaintSuspended(true);
+        for (auto a : {ChartAxis::X, ChartAxis::Y}) {
+            c->SetSpacingAuto(a, AxisSpacing::Grid, false);
+            c->SetSpacingAuto(a, AxisSpacing::Tick, false);
+        }
+        c->SetSpacing(ChartAxis::X, AxisSpacing::Grid, platform::Val(Text(spacingFeld[0])));
+        c->SetSpacing(ChartAxis::Y, AxisSpacing::Grid, platform::Val(Text(spacingFeld[1])));
+        c->SetRepaintSuspended(false);
+    } else if (index == 0) {
+        for (QLineEdit* f : spacingFeld) f->setEnabled(false);
+        if (!c) return;
+        c->SetRepaintSuspended(true);
+        for (const Abstand& a : kAbstaende) c->SetSpacingAuto(a.achse, a.art, true);
+        SchreibeAbstaende();
+        c->SetRepaintSuspended(false);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Logarithmic axes, grid, origin, numbers
+
+void frmTGraph2D_Gestaltung::cmdXLog_Click() {
+    if (Chart2D* c = DiagrammChart()) SchalteLog(c, ChartAxis::X);
+    optScaling_Click(1);
+    optScaling_Click(0);
+}
+
+void frmTGraph2D_Gestaltung::cmdYLog_Click() {
+    if (Chart2D* c = DiagrammChart()) {
+        SchalteLog(c, ChartAxis::Y);
+        SchalteLog(c, ChartAxis::Y2);
+    }
+    optScaling_Click(1);
+    optScaling_Click(0);
+}
+
+void frmTGraph2D_Gestaltung::opt2Gitter_Click(int index) {
+    GridModus = index == 0 ? platform::kLineDotted : platform::kLineSolid;
+    opt1Gitter_Click(gridArt_);
+}
+
+void frmTGraph2D_Gestaltung::opt1Gitter_Click(int index) {
+    gridArt_ = index;
+    Chart2D* c = DiagrammChart();
+    if (!c || index < 0 || index > 3) return;
+    const bool x = index == 2 || index == 3;
+    const bool y = index == 1 || index == 3;
+    c->SetGridPattern(ChartAxis::X, x ? GridModus : platform::kLineNone);
+    c->SetGridPattern(ChartAxis::Y, y ? GridModus : platform::kLineNone);
+}
+
+void frmTGraph2D_Gestaltung::optXOrigin_Click(int index) {
+    if (Chart2D* c = DiagrammChart(); c && index >= 0 && index <= 2) c->SetAxisOrigin(ChartAxis::X, kPlatz[index]);
+}
+
+void frmTGraph2D_Gestaltung::optYOrigin_Click(int index) {
+    if (Chart2D* c = DiagrammChart(); c && index >= 0 && index <= 2) c->SetAxisOrigin(ChartAxis::Y, kPlatz[index]);
+}
+
+void frmTGraph2D_Gestaltung::optXZiffern_Click(int index) {
+    if (Chart2D* c = DiagrammChart(); c && index >= 0 && index <= 2) c->SetNumberPlacement(ChartAxis::X, kPlatz[index]);
+}
+
+void frmTGraph2D_Gestaltung::optYZiffern_Click(int index) {
+    if (Chart2D* c = DiagrammChart(); c && index >= 0 && index <= 2) c->SetNumberPlacement(ChartAxis::Y, kPlatz[index]);
+}
+
+void frmTGraph2D_Gestaltung::optOrientYAxText_Click(int index) {
+    if (Chart2D* c = DiagrammChart(); c && (index == 0 || index == 1))
+        c->SetAxisTitleRotation(ChartAxis::Y, index == 0 ? platform::kTextHorizontal : platform::kTextVertical);
+}
+
+void frmTGraph2D_Gestaltung::optOrientYAxZiff_Click(int index) {
+    if (Chart2D* c = DiagrammChart(); c && (index == 0 || index == 1))
+        c->SetAxisNumberRotation(ChartAxis::Y, index == 0 ? platform::kTextHorizontal : platform::kTextVertical);
+}
+
+}  // namespace design

@@ -1,0 +1,91 @@
+// The design dialog's print/save panel: the diagram as a picture on the clipboard, in a picture file
+// or on the printer.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <array>
+
+#include "design/DesignDialogs.h"
+#include "design/GestaltungIntern.h"
+#include "design/frmTGraph2D_Gestaltung.h"
+#include "kernel/State.h"
+#include "platform/Chart2D.h"
+#include "platform/core/NumberFormat.h"
+#include "shell/FileChoice.h"
+
+namespace design {
+
+using namespace kernel;
+
+namespace {
+
+// Format codes of the picture-file list, by list index.
+constexpr std::array<int, 5> kDateiFormate = {1, 2, 3, 13, 4};
+
+}  // namespace
+
+void frmTGraph2D_Gestaltung::cmbGraphFormat_Click() {
+    const int i = cmbGraphFormat->currentIndex();
+    if (cmbGraphFormat->count() == 2) {
+        GraphFormatCode = i == 0 ? 1 : 3;
+    } else if (i >= 0 && i < static_cast<int>(kDateiFormate.size())) {
+        GraphFormatCode = kDateiFormate[static_cast<std::size_t>(i)];
+    }
+}
+
+void frmTGraph2D_Gestaltung::optSM_Click(int index) {
+    static int scaleCode[5] = {0, 0, 5, 3, 2};
+    if (index < 2 || index > 4) return;
+    PrintScaleCode = scaleCode[index];
+    const bool hoehe = index == 3, breite = index == 4;
+    txtHeight_in_cm->setEnabled(hoehe);
+    Label9->setEnabled(hoehe);
+    txtWidth_in_cm->setEnabled(breite);
+    Label8->setEnabled(breite);
+}
+
+void frmTGraph2D_Gestaltung::cmdPrint_Esc_Click() { FormGST_Hide(true); }
+
+void frmTGraph2D_Gestaltung::cmdPrint_Click() {
+    FormGST_Hide(true);
+    platform::Chart2D* c = DiagrammChart();
+    if (!c) return;
+    switch (PrintMode) {
+    case 1: c->CopyToClipboard(GraphFormatCode); break;
+    case 2: {
+        // This platform writes bitmaps as BMP (PNG by name) and vector pictures as SVG (PDF by name).
+        shell::FileRequest r;
+        r.caption = "Speichere Bild-File";
+        if (GraphFormatCode == 1) {
+            r.filter = "Bitmap-file (*.BMP);;PNG (*.PNG)";
+            r.defaultSuffix = "BMP";
+            r.proposal = "*.BMP";
+        } else if (GraphFormatCode == 2 || GraphFormatCode == 3 || GraphFormatCode == 4 || GraphFormatCode == 13) {
+            if (GraphFormatCode == 13) GraphFormatCode = 3;
+            r.filter = "Vektor-Grafik (*.SVG);;PDF (*.PDF)";
+            r.defaultSuffix = "SVG";
+            r.proposal = "*.SVG";
+        }
+        std::string pfad;
+        if (shell::ChooseFileToSave(r, pfad) && !pfad.empty()) c->SavePicture(pfad, GraphFormatCode);
+        break;
+    }
+    case 3: {
+        // The chart places the picture from the sheet's corner: the margins go as typed. All four
+        // values travel; the scaling code decides which of them are used.
+        const double links = platform::Val(Text(txtLeft_in_cm));
+        const double oben = platform::Val(Text(txtTop_in_cm));
+        const double breite = platform::Val(Text(txtWidth_in_cm));
+        const double hoehe = platform::Val(Text(txtHeight_in_cm));
+        if (QPrinter* p = Drucker())
+            c->PrintChart(*p, PrintScaleCode, links, oben, breite, hoehe);
+        else
+            c->PrintChart(PrintScaleCode, links, oben, breite, hoehe);
+        break;
+    }
+    default: break;
+    }
+}
+
+}  // namespace design

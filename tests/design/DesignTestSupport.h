@@ -1,0 +1,92 @@
+#pragma once
+// A first-order diagram with its design dialog and menus, and stand-ins for the colour, font and
+// file dialogs, so that the design tests drive the real widgets without modal dialogs.
+#include <QCoreApplication>
+#include <QPushButton>
+#include <optional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "design/DesignDialogs.h"
+#include "design/DiagramMenus.h"
+#include "design/frmTGraph2D_Gestaltung.h"
+#include "diagram/frmTGraph2D.h"
+#include "platform/Chart2D.h"
+#include "platform/WindowRegistry.h"
+#include "shell/FileChoice.h"
+#include "tests/diagram/MessdatenTestSupport.h"
+#include "tests/support/MsgRecorder.h"
+
+namespace designtest {
+
+constexpr int kRot = platform::Chart2D::Rgb(255, 0, 0);
+constexpr int kGruen = platform::Chart2D::Rgb(0, 200, 0);
+
+class DesignTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        diagramtest::SchliesseDiagramm();
+        diagramtest::SetzeZustandZurueck();
+        naechsteFarbe.reset();
+        design::SetFarbDialog([this](int start) {
+            farbStart = start;
+            return naechsteFarbe;
+        });
+        design::SetSchriftDialog([this](design::SchriftWahl& w) {
+            if (!naechsteSchrift) return false;
+            w = *naechsteSchrift;
+            return true;
+        });
+        shell::SetSaveFileChooser([this](const shell::FileRequest& r, std::string& pfad) {
+            letzteAnfrage = r;
+            pfad = naechsterPfad;
+            return !naechsterPfad.empty();
+        });
+        platform::SetBeepHandler([this] { ++beeps; });
+    }
+    void TearDown() override {
+        diagramtest::SchliesseDiagramm();
+        platform::Windows().Unload("frmTGraphCalc");
+        platform::Windows().Unload("frmCalcTangente");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        diagramtest::SetzeZustandZurueck();
+        design::SetFarbDialog(nullptr);
+        design::SetSchriftDialog(nullptr);
+        design::SetDruckerQuelle(nullptr);
+        shell::SetSaveFileChooser(nullptr);
+        platform::SetBeepHandler([] {});
+    }
+
+    // Opens the first-order diagram (A in slot 1, P in slot 2) with its menus connected.
+    void Oeffne() {
+        f = diagramtest::ErsteOrdnung();
+        ASSERT_NE(f, nullptr);
+        design::ConnectDiagramMenus(f);
+        d = design::frmTGraph2D_Gestaltung::Geladen();
+        ASSERT_NE(d, nullptr);
+        c = f->Chart();
+    }
+    template <class T>
+    T* Control(const char* name) const {
+        return d->findChild<T*>(QString::fromUtf8(name));
+    }
+    void Klick(const char* name) const {
+        auto* b = Control<QPushButton>(name);
+        ASSERT_NE(b, nullptr) << name;
+        b->click();
+    }
+
+    diagram::frmTGraph2D* f = nullptr;
+    design::frmTGraph2D_Gestaltung* d = nullptr;
+    platform::Chart2D* c = nullptr;
+    testsupport::MsgRecorder rec;
+    std::optional<int> naechsteFarbe;
+    int farbStart = -1;
+    std::optional<design::SchriftWahl> naechsteSchrift;
+    std::string naechsterPfad;
+    shell::FileRequest letzteAnfrage;
+    int beeps = 0;
+};
+
+}  // namespace designtest

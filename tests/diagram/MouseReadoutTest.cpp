@@ -1,0 +1,159 @@
+// Mouse read-out, clicks and the rubber-band zoom of the diagram window, at known chart pixels.
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+#include "kernel/TimeCourse.h"
+#include "tests/diagram/MessdatenTestSupport.h"
+#include "tests/support/MsgRecorder.h"
+
+namespace {
+
+using namespace kernel;
+using diagramtest::Pixel;
+using diagramtest::PixelVon;
+using platform::Chart2D;
+using platform::ChartAxis;
+
+class Maus : public diagramtest::DiagrammTest {
+protected:
+    void SetUp() override {
+        DiagrammTest::SetUp();
+        f = diagramtest::ErsteOrdnung();
+        ASSERT_NE(f, nullptr);
+        f->show();
+        f->resize(900, 600);
+        c = f->Chart();
+        // Three point sets of one point each between the two curves; set 3 at (30, 0.5).
+        for (float x : {36.0f, 42.0f, 30.0f}) {
+            XYZeichenPunkte = {XYPunkt{1, 0, 0, 0}, XYPunkt{x, 0.5f, 0, 0}};
+            f->cmdExternPoints_Click();
+        }
+    }
+    void TearDown() override {
+        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+        DiagrammTest::TearDown();
+    }
+    QString Text(const char* name) const { return f->findChild<QLabel*>(name)->text(); }
+    bool Sichtbar(const char* name) const { return f->findChild<QLabel*>(name)->isVisibleTo(f); }
+    void Bewege(Pixel p) { f->Chart2D1_MouseMove(0, 0, p.tx(), p.ty()); }
+
+    testsupport::MsgRecorder rec;
+    diagram::frmTGraph2D* f = nullptr;
+    Chart2D* c = nullptr;
+};
+
+TEST_F(Maus, ReadOutOfCurvePointMeasuredPointLegendAndEmptyPlotArea) {
+    // 3 pixels above point 41 of curve 1 (A at t = 10 s).
+    Pixel p = PixelVon(c, c->X(1, 1, 41), c->Y(1, 1, 41));
+    p.y -= 3;
+    Bewege(p);
+    EXPECT_EQ(MausSerie, 1);
+    EXPECT_EQ(Text("lblMausPosNr"), "K.1");
+    EXPECT_EQ(Text("lblMausPosX"), " X = 10.0000");
+    EXPECT_EQ(Text("lblMausPosY").toStdString(), " Y = " + platform::CStrSingle(static_cast<float>(c->Y(1, 1, 41))));
+    EXPECT_TRUE(Sichtbar("lblMausPosCol"));
+    EXPECT_EQ(f->StatusPanel(1), KurvenInfo1[1]);
+    EXPECT_NE(c->cursor().shape(), Qt::ArrowCursor);
+    // Through the chart's own mouse event, at the first point of curve 2: x = 0 in general format.
+    Pixel p0 = PixelVon(c, c->X(1, 2, 1), c->Y(1, 2, 1));
+    p0.y -= 2;
+    diagramtest::Maus(c, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, p0);
+    EXPECT_EQ(Text("lblMausPosNr"), "K.2");
+    EXPECT_EQ(Text("lblMausPosX"), " X = 0");
+
+    // The measured point of set 3: read out 3 pixels away, not 6 pixels away.
+    Pixel q = PixelVon(c, 30, 0.5);
+    q.x += 3;
+    Bewege(q);
+    EXPECT_EQ(Text("lblMausPosNr"), "P.3");
+    EXPECT_EQ(nPunktsaetze, 3);
+    EXPECT_EQ(Text("lblMausPosX") + Text("lblMausPosY"), " X = 30.0000 Y = 0.5");
+    q.x += 3;
+    Bewege(q);
+    EXPECT_FALSE(Sichtbar("lblMausPosNr"));
+    EXPECT_EQ(Text("lblMausPosX") + Text("lblMausPosY") + Text("lblMausPosZ"),
+              " Klick rechts =>       Diagramm- Gestaltung");
+    EXPECT_EQ(c->cursor().shape(), Qt::ArrowCursor);
+
+    Bewege({c->LegendLeft() + 4, c->LegendTop() + 4});
+    EXPECT_EQ(Text("lblMausPosY"), " Legende editieren,");
+    EXPECT_EQ(c->cursor().shape(), Qt::SizeVerCursor);
+    Bewege({1, 1});  // outside every region
+    EXPECT_FALSE(Sichtbar("lblMausPosX"));
+    EXPECT_TRUE(rec.Empty());
+}
+
+TEST_F(Maus, RightClickOpensThePanelOfTheElementLeftClickOffersDeletion) {
+    diagramtest::GestaltungAttrappe dlg;
+    const Pixel q = PixelVon(c, 30, 0.5), k = PixelVon(c, c->X(1, 2, 61), c->Y(1, 2, 61));
+    f->Chart2D1_MouseDown(2, 0, q.tx(), q.ty());
+    EXPECT_EQ(dlg.punkteTabAktuell, 3);
+    EXPECT_EQ(dlg.lblNumPoints[3], "1");
+    EXPECT_EQ(dlg.designTab, 5);
+    dlg.designTab = -1;
+    f->Chart2D1_MouseDown(2, 0, k.tx(), k.ty());
+    EXPECT_EQ(dlg.kurvenTabAktuell, 2);
+    EXPECT_EQ(dlg.designTab, -1);
+    const Pixel legende{c->LegendLeft() + 3, c->LegendTop() + 3};
+    f->Chart2D1_MouseDown(2, 0, legende.tx(), legende.ty());
+    EXPECT_EQ(dlg.designTab, 4);
+
+    f->Chart2D1_MouseDown(1, 0, k.tx(), k.ty());
+    EXPECT_EQ(dlg.loeschKurve, 2);
+    EXPECT_EQ(dlg.loeschPunkt, 61);
+    EXPECT_EQ(dlg.loeschPunktsatz, -1);
+    // In zoom mode nothing is offered.
+    dlg.loeschKurve = -1;
+    f->findChild<QPushButton*>("cmdZoom")->click();
+    f->Chart2D1_MouseDown(1, 0, q.tx(), q.ty());
+    EXPECT_EQ(dlg.loeschKurve + dlg.loeschPunktsatz, -2);
+}
+
+TEST_F(Maus, RubberBandZoomStoresTheRangeAndResetReturnsToTheRangeFields) {
+    diagramtest::GestaltungAttrappe dlg;
+    const DiagRecord vorher = DiagRec;
+    dlg.coord[1] = platform::CStrSingle(vorher.xMin);
+    dlg.coord[2] = platform::CStrSingle(vorher.xMax);
+    dlg.coord[3] = platform::CStrSingle(vorher.yMin);
+    dlg.coord[4] = platform::CStrSingle(vorher.yMax);
+
+    f->findChild<QPushButton*>("cmdZoom")->click();
+    EXPECT_TRUE(f->ZoomModus());
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::CrossCursor);
+    const Pixel a = PixelVon(c, 10, 0.8), b = PixelVon(c, 20, 0.2);
+    diagramtest::Maus(c, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, a);
+    diagramtest::Maus(c, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, b);
+    diagramtest::Maus(c, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, b);
+    EXPECT_FALSE(f->ZoomModus());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_NEAR(DiagRec.xMin, 10, 0.1);
+    EXPECT_NEAR(DiagRec.xMax, 20, 0.1);
+    EXPECT_NEAR(DiagRec.yMin, 0.2, 0.01);
+    EXPECT_FLOAT_EQ(DiagRec.yMax, static_cast<float>(c->AxisMax(ChartAxis::Y)));
+
+    dlg.aufrufe.clear();
+    f->findChild<QPushButton*>("cmdZoomReset")->click();
+    EXPECT_FLOAT_EQ(DiagRec.xMax, vorher.xMax);
+    EXPECT_DOUBLE_EQ(c->AxisMax(ChartAxis::X), vorher.xMax);
+    EXPECT_EQ(dlg.aufrufe, (std::vector<std::string>{"cmdCoord_OK", "optScaling(1)", "optScaling(0)"}));
+
+    // Refused range fields: the stored range follows the chart's own reset.
+    f->cmdZoom_Click();
+    EXPECT_TRUE(c->ZoomToPixels(a.x, a.y, b.x, b.y));
+    f->Chart2D1_MouseUp(1, 0, 0, 0);
+    dlg.coord[1] = "5";
+    dlg.coord[2] = "2";
+    f->cmdZoomReset_Click();
+    EXPECT_FLOAT_EQ(DiagRec.xMin, vorher.xMin);
+
+    // A right-button release in zoom mode stores nothing but ends the crosshair.
+    f->cmdZoom_Click();
+    DiagRec.xMax = 99;
+    f->Chart2D1_MouseUp(2, 0, 0, 0);
+    EXPECT_EQ(DiagRec.xMax, 99);
+    EXPECT_FALSE(f->ZoomModus());
+    EXPECT_TRUE(rec.Empty());
+}
+
+}  // namespace

@@ -1,0 +1,214 @@
+// The Arrhenius/Eyring calculator: the two rate laws against the closed forms written here, and
+// the window opened from the main window's entries, driven through its widgets.
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "experiment/ArrheniusEyring.h"
+#include "experiment/frmArrheniusRechner.h"
+#include "kernel/State.h"
+#include "kernel/TimeUnits.h"
+#include "platform/WindowRegistry.h"
+#include "platform/core/NumberFormat.h"
+#include "shell/WindowMenus.h"
+#include "tests/support/PictureDir.h"
+
+using namespace kernel;
+
+namespace {
+
+// Constants as the textbooks give them, written out here.
+constexpr double R = 8.3145, kB = 1.38066e-23, h = 6.62618e-34;
+
+TEST(ArrheniusEyringLaw, MatchClosedFormsAndFailOnZeroTemperatureOrOverflow) {
+    double k = -1;
+    ASSERT_TRUE(experiment::ArrheniusK(2.5e10, 75000, 350, k));
+    EXPECT_NEAR(k, 2.5e10 * std::exp(-75000 / (R * 350)), 1e-12 * k);
+    ASSERT_TRUE(experiment::ArrheniusK(3, -1000, 300, k));  // negative values are computed as any other
+    EXPECT_NEAR(k, 3 * std::exp(1000 / (R * 300)), 1e-12 * k);
+
+    ASSERT_TRUE(experiment::EyringK(-40, 60000, 310, k));
+    const double eyring = kB * 310 / h * std::exp(-40 / R) * std::exp(-60000 / (R * 310));
+    EXPECT_NEAR(k, eyring, 1e-12 * eyring);
+    // Doubling T at zero enthalpy doubles k (k is proportional to T alone then).
+    double k2 = 0;
+    ASSERT_TRUE(experiment::EyringK(5, 0, 620, k2));
+    ASSERT_TRUE(experiment::EyringK(5, 0, 310, k));
+    EXPECT_NEAR(k2 / k, 2.0, 1e-12);
+
+    k = 7;
+    EXPECT_FALSE(experiment::ArrheniusK(1, 0, 0, k));
+    EXPECT_FALSE(experiment::EyringK(0, 0, 0, k));
+    EXPECT_FALSE(experiment::ArrheniusK(1, -1e9, 1, k));
+    EXPECT_FALSE(experiment::EyringK(1e6, 0, 300, k));
+    EXPECT_EQ(k, 7);
+    EXPECT_FALSE(experiment::PasstInSingle(1e39));
+    EXPECT_TRUE(experiment::PasstInSingle(-3e38));
+}
+
+class ArrheniusWindowTest : public ::testing::Test {
+protected:
+    static QMainWindow* Host() {
+        static QMainWindow* host = [] {
+            auto* main = new QMainWindow;
+            main->setCentralWidget(new QMdiArea(main));
+            main->resize(900, 600);
+            main->show();
+            return main;
+        }();
+        auto* area = host->findChild<QMdiArea*>();
+        platform::Windows().Adopt("MDITAR", host);
+        platform::Windows().SetMainWindow(host, [area](QWidget* form) { return area->addSubWindow(form); });
+        return host;
+    }
+    void SetUp() override {
+        Host();
+        BuildZeitFaktor();
+        ZeitEinheit = "s";
+        ZeitEinheitNr = 0;
+        DiagVariante = 3;
+        PosArrhenius = {300, 150};
+    }
+    void TearDown() override {
+        platform::Windows().Unload("frmArrheniusRechner");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    static QWidget* Window() { return platform::Windows().Get("frmArrheniusRechner"); }
+    static QLineEdit* Box(const QString& name) { return Window()->findChild<QLineEdit*>(name); }
+    static QLineEdit* Inp(int i) { return Box(QStringLiteral("txtInpArrh(%1)").arg(i)); }
+    static QString Label(const char* name) { return Window()->findChild<QLabel*>(name)->text(); }
+    static void Calc(const char* A, const char* E, const char* T = nullptr) {
+        Inp(0)->setText(A);
+        Inp(1)->setText(E);
+        if (T) Inp(2)->setText(T);
+        Window()->findChild<QPushButton*>("cmdCalc")->click();
+    }
+    static double Result(const char* name) { return platform::Val(Box(name)->text().toStdString()); }
+};
+
+TEST_F(ArrheniusWindowTest, ArrheniusEntryOpensWithZerosAndComputesInTheCurrentUnit) {
+    ArrhA = ArrhEA = 100;
+    shell::mnuToolArrhenius_Click();
+    ASSERT_NE(Window(), nullptr);
+    EXPECT_EQ(kTFunktion, 1);
+    EXPECT_EQ(Window()->windowTitle(), "Arrhenius-Rechner");
+    EXPECT_EQ(Inp(0)->text(), "0");
+    EXPECT_EQ(Inp(1)->text(), "0");
+    EXPECT_EQ(Inp(2)->text(), "298.15");
+    EXPECT_TRUE(Inp(3)->isHidden());
+    EXPECT_EQ(Label("lblFormel"), "berechnet k = A exp(-EA / (R T))");
+    EXPECT_EQ(Label("lblkEinheit"), "((mol/L)^(1-n))/s");
+
+    Calc("1E13", "0");
+    EXPECT_EQ(Box("txtkResult")->text(), "1E+13");
+    EXPECT_EQ(Box("txtksecResult")->text(), "1E+13");
+
+    Calc("2.5E10", "75000", "350");
+    const double k = 2.5e10 * std::exp(-75000 / (R * 350));
+    EXPECT_NEAR(Result("txtkResult"), k, 1e-6 * k);
+
+    // Per minute: the value per second is a sixtieth.
+    ZeitEinheit = "min";
+    Calc("1E13", "0", "298.15");
+    EXPECT_EQ(ZeitEinheitNr, 1);
+    EXPECT_NEAR(Result("txtkResult"), 1e13, 1e6);
+    EXPECT_NEAR(Result("txtksecResult"), 1e13 / 60, 1e13 / 60 * 1e-6);
+
+    // An unknown unit text keeps the unit index.
+    ZeitEinheit = "Woche";
+    Calc("1", "0");
+    EXPECT_EQ(ZeitEinheitNr, 1);
+
+    QImage bild = Window()->grab().toImage();
+    EXPECT_TRUE(bild.save(testsupport::PicturePath("ArrheniusRechner.png")));
+}
+
+TEST_F(ArrheniusWindowTest, EyringEntryGivesKbOverHTimesTAndStoresItsInputs) {
+    ZeitEinheit = "min";
+    EyrS = EyrH = 5;
+    shell::mnuToolEyring_Click();
+    ASSERT_NE(Window(), nullptr);
+    EXPECT_EQ(Window()->windowTitle(), "Eyring-Rechner");
+    EXPECT_FALSE(Inp(3)->isHidden());
+    EXPECT_NEAR(platform::Val(Inp(3)->text().toStdString()), kB / h, 1e-6 * kB / h);
+    EXPECT_EQ(Label("lblk0"), "s# /J/(mol K) =");
+    EXPECT_EQ(Label("lblUnitk0"), "s# = mol. Aktivierungsentropie");
+
+    Calc("0", "0");
+    const double ks = kB / h * 298.15;
+    EXPECT_NEAR(Result("txtksecResult"), ks, 1e-6 * ks);
+    EXPECT_NEAR(Result("txtkResult"), ks * 60, 1e-6 * ks * 60);
+
+    Calc("-12.5", "81000", "330");
+    EXPECT_EQ(EyrS, -12.5);
+    EXPECT_EQ(EyrH, 81000);
+    const double ks2 = kB * 330 / h * std::exp(-81000 / (R * 330)) * std::exp(-12.5 / R);
+    EXPECT_NEAR(Result("txtksecResult"), ks2, 1e-6 * ks2);
+
+    // A new activation: T back to 298.15, results emptied, the stored Eyring values come back.
+    static_cast<frmArrheniusRechner*>(Window())->Form_Activate();
+    EXPECT_EQ(Inp(2)->text(), "298.15");
+    EXPECT_TRUE(Box("txtkResult")->text().isEmpty());
+    EXPECT_EQ(Inp(0)->text(), "-12.5");
+    EXPECT_EQ(Inp(1)->text(), "81000");
+    EXPECT_TRUE(Window()->grab().toImage().save(testsupport::PicturePath("EyringRechner.png")));
+}
+
+TEST_F(ArrheniusWindowTest, ZeroOrEmptyTemperatureAndOverflowShowErr) {
+    shell::mnuToolArrhenius_Click();
+    for (const char* T : {"0", ""}) {
+        Calc("5", "100", T);
+        EXPECT_EQ(Box("txtkResult")->text(), "Err");
+        EXPECT_EQ(Box("txtksecResult")->text(), "Err");
+    }
+    Calc("1E30", "-1E6", "300");  // beyond the range of a Single
+    EXPECT_EQ(Box("txtkResult")->text(), "Err");
+}
+
+TEST_F(ArrheniusWindowTest, UnitLabelsFollowTheFitModeAndTypedArrheniusValuesAreNotKept) {
+    DiagVariante = 7;
+    ZeitEinheit = "h";
+    shell::mnuToolArrhenius_Click();
+    EXPECT_EQ(Label("lblkEinheit"), "L/(mol h)");
+    EXPECT_EQ(Label("lblkEinheitsec"), "L/(mol s)");
+    EXPECT_EQ(DiagVariante, 0);  // the entry resets the fit mode for the next opening
+
+    Calc("42", "1000");
+    static_cast<frmArrheniusRechner*>(Window())->Form_Activate();
+    EXPECT_EQ(Inp(0)->text(), "0");
+    EXPECT_EQ(Label("lblkEinheit"), "((mol/L)^(1-n))/h");
+
+    DiagVariante = 6;
+    static_cast<frmArrheniusRechner*>(Window())->Form_Activate();
+    EXPECT_EQ(Label("lblkEinheit"), "1/h");
+    EXPECT_EQ(Label("lblkEinheitsec"), "1/ s");
+}
+
+TEST_F(ArrheniusWindowTest, InputBoxesTakeOnlyNumericKeysAndACommaAsPoint) {
+    shell::mnuToolArrhenius_Click();
+    Inp(1)->clear();
+    QTest::keyClicks(Inp(1), "1a,5xE3");
+    EXPECT_EQ(Inp(1)->text(), "1.5E3");
+}
+
+TEST_F(ArrheniusWindowTest, ClosingKeepsThePosition) {
+    shell::mnuToolArrhenius_Click();
+    QWidget* frame = platform::Windows().Frame("frmArrheniusRechner");
+    frame->move(90, 45);
+    Window()->findChild<QPushButton*>("cmdClose")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Window(), nullptr);
+    EXPECT_EQ(PosArrhenius.Left, 90 * 15);
+    EXPECT_EQ(PosArrhenius.Top, 45 * 15);
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+#pragma once
+// The fitting window and the evaluation menus in an MDI host that carries the main window's menus
+// (built by the program's own menu code), the shared state at its start values, synthetic measured
+// data, and messages recorded.
+#include <QAction>
+#include <QCoreApplication>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMenuBar>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "experiment/frmTFitting.h"
+#include "kernel/DataSet.h"
+#include "kernel/State.h"
+#include "kernel/TimeUnits.h"
+#include "platform/WindowRegistry.h"
+#include "shell/EvaluationMenus.h"
+#include "shell/WindowMenus.h"
+#include "tests/support/MsgRecorder.h"
+
+namespace fittest {
+
+inline QMainWindow* Host() {
+    static QMainWindow* host = [] {
+        auto* main = new QMainWindow;
+        main->setObjectName("MDITAR");
+        main->setCentralWidget(new QMdiArea(main));
+        QMenu* menu = main->menuBar()->addMenu("&Versuchsauswertung / Fitting");
+        menu->setObjectName("mnuAuswertung");
+        menu->menuAction()->setObjectName("mnuAuswertung");
+        shell::BuildWindowMenus(main);
+        shell::BuildEvaluationMenus(main);
+        main->resize(1400, 900);
+        main->show();
+        return main;
+    }();
+    auto* area = host->findChild<QMdiArea*>();
+    platform::Windows().Adopt("MDITAR", host);
+    platform::Windows().SetMainWindow(host, [area](QWidget* form) { return area->addSubWindow(form); });
+    return host;
+}
+
+inline void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+inline void CloseAll() {
+    for (const char* name : {"frmTFitting", "frmTGraph2D", "frmKinModel", "frmDatedit", "frmPrepareTimeDiagram",
+                             "frmBatch", "frmBlutalkohol"})
+        platform::Windows().Unload(name);
+    FlushDeletes();
+}
+
+// Rows 1..n of the measured data set, analysed as after a load.
+inline void SetData(const std::vector<kernel::ExpPunkt>& rows) {
+    using namespace kernel;
+    ExpDaten.assign(1, ExpPunkt{});
+    ExpDaten.insert(ExpDaten.end(), rows.begin(), rows.end());
+    nMesspunkte = static_cast<int>(rows.size());
+    AnalyseExpData();
+    SetC0AusMessdaten();
+}
+
+inline kernel::ExpPunkt Row(double t, double cA, double cP = 0, double T = 0, int exclude = 0) {
+    kernel::ExpPunkt p;
+    p.t = t;
+    p.c[1] = cA;
+    p.c[4] = cP;
+    p.T = T;
+    p.exclude = exclude;
+    return p;
+}
+
+// First-order decay A => P: c(A) = c0 exp(-k t), c(P) = c0 - c(A), t = 0, dt, .., (n-1) dt.
+inline std::vector<kernel::ExpPunkt> FirstOrder(double k, double c0, int n, double dt) {
+    std::vector<kernel::ExpPunkt> rows;
+    for (int i = 0; i < n; ++i) {
+        const double t = i * dt;
+        const double a = c0 * std::exp(-k * t);
+        rows.push_back(Row(t, a, c0 - a));
+    }
+    return rows;
+}
+
+// The shared state as the program starts (model 2, seconds, no data, manual panel).
+inline void ResetState() {
+    using namespace kernel;
+    BuildZeitFaktor();
+    const char* names[] = {"", "A => P   (n = 0)", "A => P   (n = 1)", "2A => P   (n = 2)", "A + B => P"};
+    for (int i = 0; i <= 20; ++i) ModellName[static_cast<std::size_t>(i)] = i <= 4 ? names[i] : "Modell " + std::to_string(i);
+    ModellName[20] = "A => P, n-ter Ordnung ";
+    aktModell = 2;
+    ReaktOrdnung = 1.5f;
+    ZeitEinheit = "s";
+    ZeitEinheitNr = 0;
+    c0Wert.fill(0);
+    kWert = {0, 0.1, 0, 0};
+    tMax = 100;
+    DiagVariante = 0;
+    kTFunktion = 1;
+    ArrhA = ArrhEA = 100;
+    EyrFaktor = EyrH = EyrS = 0;
+    FitParameter.fill(0);
+    FitAnzeigeModus = 0;
+    aktDiagrammCode = 0;
+    MitPunkten = KurvenHinzufuegen = RateDiagramm = 0;
+    RohrAktiv = ContiAktiv = KaskadeAktiv = 0;
+    EnzymRcsModus = kFalse;
+    HalbwertszeitNumerisch = 0;
+    LambdaModus = 0;
+    lambdaInf = lambdaNull = 0;
+    PosFitting = {0, 80};
+    AchsenGrenzen.fill(0);
+    SetData({});
+}
+
+class FittingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Host();
+        CloseAll();
+        ResetState();
+    }
+    void TearDown() override {
+        CloseAll();
+        platform::Windows().SetMainWindow(nullptr, {});
+    }
+
+    static frmTFitting* Window() { return frmTFitting::Geladen(); }
+    static bool Loaded(const char* name) { return platform::Windows().IsLoaded(name); }
+
+    testsupport::MsgRecorder recorder;
+};
+
+}  // namespace fittest

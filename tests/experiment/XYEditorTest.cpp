@@ -1,0 +1,512 @@
+// The X-Y point editor: the list operations free of the window, then the editor through its real
+// widgets in an MDI host (typed input, grid edits, paste and copy, deleting, sorting, recalculating,
+// drawing into the diagram window, saving and loading with the file choices answered here).
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+
+#include "diagram/frmTGraph2D.h"
+#include "experiment/XYListe.h"
+#include "experiment/frmXYEdit.h"
+#include "platform/Chart2D.h"
+#include "platform/Grid.h"
+#include "platform/WindowRegistry.h"
+#include "shell/FileChoice.h"
+#include "shell/WindowMenus.h"
+#include "tests/diagram/DiagramTestSupport.h"
+#include "tests/support/MsgRecorder.h"
+#include "tests/support/PictureDir.h"
+
+using namespace kernel;
+
+namespace {
+
+const char* const kTitel = " Ausführung nicht möglich ";
+
+std::vector<XYPunkt> Liste(std::initializer_list<XYPunkt> punkte) {
+    std::vector<XYPunkt> l{XYPunkt{}};
+    l.insert(l.end(), punkte);
+    return l;
+}
+
+// ---- The list operations ---------------------------------------------------------------------------
+
+TEST(XYListe, SortingIsStableAndCarriesTheStatus) {
+    auto l = Liste({{2, 10, 0, 0}, {1, 20, -1, 0}, {2, 30, 0, 0}, {1, 40, 0, 0}});
+    experiment::SortiereXY(l, 4, false);
+    const float ys[] = {20, 40, 10, 30};
+    for (int i = 1; i <= 4; ++i) EXPECT_EQ(l[static_cast<std::size_t>(i)].y, ys[i - 1]) << i;
+    EXPECT_EQ(l[1].status, -1.0f);
+    experiment::SortiereXY(l, 4, true);
+    for (int i = 1; i <= 4; ++i) EXPECT_EQ(l[static_cast<std::size_t>(i)].y, 10.0f * static_cast<float>(i));
+    EXPECT_EQ(l[2].status, -1.0f);
+}
+
+TEST(XYListe, RecalculationRunsOnActivePointsOnlyAndChangesNothingOnFailure) {
+    auto l = Liste({{1, 0, 0, 0}, {2, std::exp(1.0f), 0, 0}});
+    ErrorKind fehler = ErrorKind::IndexOutOfRange;
+    EXPECT_FALSE(experiment::UmrechnenXY(l, 2, experiment::kYLn, 1, fehler));
+    EXPECT_EQ(fehler, ErrorKind::InvalidArgument);
+    EXPECT_EQ(l[2].y, std::exp(1.0f));
+    l[1].status = -1;
+    ASSERT_TRUE(experiment::UmrechnenXY(l, 2, experiment::kYLn, 1, fehler));
+    EXPECT_EQ(l[1].y, 0.0f);
+    EXPECT_NEAR(l[2].y, 1.0f, 1e-6f);
+
+    ASSERT_TRUE(experiment::UmrechnenXY(l, 2, experiment::kXEinsMinus, 0, fehler));
+    EXPECT_EQ(l[1].x, 1.0f);  // inactive: unchanged
+    EXPECT_EQ(l[2].x, -1.0f);
+    ASSERT_TRUE(experiment::UmrechnenXY(l, 2, experiment::kYPlusW, -0.5, fehler));
+    EXPECT_NEAR(l[2].y, 0.5f, 1e-6f);
+    ASSERT_TRUE(experiment::UmrechnenXY(l, 2, experiment::kYKehrwert, 0, fehler));
+    EXPECT_NEAR(l[2].y, 2.0f, 1e-6f);
+
+    // exp(100) does not fit into a Single: refused before any point changes.
+    l[2].y = 100;
+    EXPECT_FALSE(experiment::UmrechnenXY(l, 2, experiment::kYExp, 0, fehler));
+    EXPECT_EQ(fehler, ErrorKind::Overflow);
+    EXPECT_EQ(l[2].y, 100.0f);
+    l[1].status = 0;
+    EXPECT_FALSE(experiment::UmrechnenXY(l, 2, experiment::kYKehrwert, 0, fehler));
+    EXPECT_EQ(fehler, ErrorKind::DivisionByZero);
+}
+
+TEST(XYListe, AxisRangeAddsFivePercentAndOpensADegenerateRange) {
+    float x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+    auto l = Liste({{0, 10, 0, 0}, {0, -10, 0, 0}});
+    experiment::AchsenbereichXY(l, 2, x0, x1, y0, y1);
+    EXPECT_EQ(x0, -1.0f);
+    EXPECT_EQ(x1, 1.0f);
+    EXPECT_FLOAT_EQ(y0, -11.0f);
+    EXPECT_FLOAT_EQ(y1, 11.0f);
+    l = Liste({{10, -4, 0, 0}, {10, -4, 0, 0}});
+    experiment::AchsenbereichXY(l, 2, x0, x1, y0, y1);
+    EXPECT_FLOAT_EQ(x0, 9.5f);
+    EXPECT_FLOAT_EQ(x1, 10.5f);
+    EXPECT_FLOAT_EQ(y0, -4.2f);
+    EXPECT_FLOAT_EQ(y1, -3.8f);
+}
+
+// ---- The editor window ----------------------------------------------------------------------------------
+
+class XYEditorTest : public ::testing::Test {
+protected:
+    static QMainWindow* Host() {
+        static QMainWindow* host = [] {
+            auto* main = new QMainWindow;
+            main->setCentralWidget(new QMdiArea(main));
+            main->resize(1100, 750);
+            main->show();
+            return main;
+        }();
+        auto* area = host->findChild<QMdiArea*>();
+        platform::Windows().Adopt("MDITAR", host);
+        platform::Windows().SetMainWindow(host, [area](QWidget* form) { return area->addSubWindow(form); });
+        return host;
+    }
+    void SetUp() override {
+        Host();
+        CloseAll();
+        diagramtest::SetzeZustandZurueck();
+        nXYPunkte = 0;
+        XYDateiName = "alt";
+        XYPfad = AppPath = dir.path().toStdString() + "/";
+        PosXYEdit = {0, 0};
+        DezKomma = 0;
+        platform::SetBeepHandler([this] { ++beeps; });
+        shell::SetOpenFileChooser([this](const shell::FileRequest& r, std::string& path) {
+            requests.push_back(r);
+            path = openAnswer;
+            return !openAnswer.empty();
+        });
+        shell::SetSaveFileChooser([this](const shell::FileRequest& r, std::string& path) {
+            requests.push_back(r);
+            path = saveAnswer;
+            return !saveAnswer.empty();
+        });
+        shell::mnuEditXY_Click();
+        ASSERT_NE(Ed(), nullptr);
+    }
+    void TearDown() override {
+        CloseAll();
+        shell::SetOpenFileChooser(nullptr);
+        shell::SetSaveFileChooser(nullptr);
+        platform::SetBeepHandler(nullptr);
+    }
+    static void CloseAll() {
+        testsupport::MsgRecorder quiet;
+        platform::Windows().Unload("frmXYEdit");
+        platform::Windows().Unload("frmTGraph2D");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    static frmXYEdit* Ed() { return frmXYEdit::Geladen(); }
+    template <typename T = QWidget>
+    static T* W(const QString& name) { return Ed()->findChild<T*>(name); }
+    static QPushButton* Btn(const char* name) { return W<QPushButton>(name); }
+    static QLineEdit* Box(int i) { return W<QLineEdit>(QStringLiteral("y(%1)").arg(i)); }
+    static QRadioButton* Opt(const QString& name) { return W<QRadioButton>(name); }
+    static platform::Grid* G() { return W<platform::Grid>("Grid"); }
+    static QString Zeile() { return W<QLabel>("lblZeile")->text(); }
+    static void Add(const char* x, const char* y) {
+        Box(0)->setText(x);
+        Box(1)->setText(y);
+        Btn("OKinput")->click();
+    }
+    static XYPunkt P(int i) { return Ed()->Liste()[static_cast<std::size_t>(i)]; }
+    static void Paste(const QString& text) {
+        QApplication::clipboard()->setText(text);
+        shell::mnuPaste2_Click();
+    }
+    static std::string Bytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    QTemporaryDir dir;
+    int beeps = 0;
+    std::vector<shell::FileRequest> requests;
+    std::string openAnswer, saveAnswer;
+};
+
+TEST_F(XYEditorTest, OpensEmptyInAddModeWithTheListButtonsDisabled) {
+    EXPECT_EQ(Ed()->windowTitle(), "Punkte eingeben/editieren (X-Y-Editor)");
+    EXPECT_TRUE(XYDateiName.empty());
+    ASSERT_EQ(G()->Rows(), 1);
+    EXPECT_EQ(G()->Text(0, 2), "leere Liste");
+    EXPECT_TRUE(G()->IsCheckColumn(1));
+    EXPECT_EQ(Zeile(), "Zeile 1");
+    EXPECT_EQ(W<QGroupBox>("R1")->title(), QString::fromUtf8("Zufügen von Zeile 1"));
+    EXPECT_EQ(Box(0)->text(), " 0");
+    EXPECT_TRUE(Opt("optInputMode(0)")->isChecked());
+    EXPECT_TRUE(Opt("optIsPoints(1)")->isChecked());
+    EXPECT_TRUE(W("fraManipulation")->isHidden());
+    EXPECT_FALSE(W("txtW")->isEnabled());
+    for (const char* b : {"cmdSave", "cmdErase", "cmdManip", "cmdChangeXY", "cmdPrint", "cmdAus", "XSort", "YSort"})
+        EXPECT_FALSE(Btn(b)->isEnabled()) << b;
+    EXPECT_TRUE(Btn("cmdClipEinfuegen")->isEnabled());
+
+    // Edit mode needs a list.
+    Opt("optInputMode(1)")->click();
+    EXPECT_TRUE(Opt("optInputMode(0)")->isChecked());
+    EXPECT_FALSE(Ed()->EditModus());
+    // Sorting, switching and deleting an empty list only beep.
+    Btn("cmdAus")->setEnabled(true);
+    Btn("cmdAus")->click();
+    Btn("cmdErase")->setEnabled(true);
+    Btn("cmdErase")->click();
+    EXPECT_EQ(beeps, 2);
+}
+
+TEST_F(XYEditorTest, TypedPointsAreAddedByEnterAndPlusAndEditedInEditMode) {
+    Box(0)->clear();
+    QTest::keyClicks(Box(0), "1a,5");
+    EXPECT_EQ(Box(0)->text(), "1.5");
+    Box(1)->clear();
+    QTest::keyClicks(Box(1), "2");
+    QTest::keyClick(Box(1), Qt::Key_Return);
+    Box(0)->setText("3");
+    Box(1)->setText("-4");
+    QTest::keyClick(Box(1), '+');
+    EXPECT_EQ(Box(1)->text(), "-4");  // the "+" itself is not typed
+
+    ASSERT_EQ(nXYPunkte, 2);
+    EXPECT_EQ(P(1).x, 1.5f);
+    EXPECT_EQ(P(1).y, 2.0f);
+    EXPECT_EQ(P(2).y, -4.0f);
+    ASSERT_EQ(G()->Rows(), 2);
+    EXPECT_EQ(G()->Text(0, 0), "1");
+    EXPECT_EQ(G()->Text(0, 2), "1.5");
+    EXPECT_EQ(G()->Text(1, 3), "-4");
+    EXPECT_TRUE(Ed()->Ungespeichert());
+    EXPECT_EQ(W<QGroupBox>("R1")->title(), QString::fromUtf8("Zufügen von Zeile 3"));
+    EXPECT_TRUE(Btn("XSort")->isEnabled());
+    EXPECT_TRUE(Opt("optIsPoints(0)")->isEnabled());
+
+    Opt("optInputMode(1)")->click();
+    G()->SetCurrentCell(0, 2);
+    EXPECT_EQ(Box(0)->text(), " 1.5");
+    EXPECT_EQ(W<QGroupBox>("R1")->title(), "Editieren Zeile 1");
+    Box(0)->setText("9");
+    Btn("OKinput")->click();
+    EXPECT_EQ(nXYPunkte, 2);
+    EXPECT_EQ(P(1).x, 9.0f);
+    EXPECT_EQ(G()->Text(0, 2), "9");
+}
+
+TEST_F(XYEditorTest, CellEditsGoIntoTheListAndRefusedKeysAreDropped) {
+    Add("1", "2");
+    G()->EditCell(0, 3);
+    auto* editor = G()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->clear();
+    QTest::keyClicks(editor, "7a,25");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(P(1).y, 7.25f);
+    EXPECT_EQ(Box(1)->text(), "7.25");
+    EXPECT_EQ(Zeile(), "Zeile 1");
+}
+
+TEST_F(XYEditorTest, PasteTakesTheRowsAndKeepsALastRowWhoseValuesCancel) {
+    Paste("1\t2\r\n3\t4\r\n");
+    ASSERT_EQ(nXYPunkte, 2);
+    EXPECT_EQ(P(2).x, 3.0f);
+    EXPECT_EQ(P(2).y, 4.0f);
+    EXPECT_TRUE(Ed()->EditModus());
+    EXPECT_EQ(Zeile(), "Zeile 1");
+    EXPECT_EQ(G()->Text(1, 0), "2");
+    EXPECT_FALSE(Ed()->Ungespeichert());
+
+    // Pasting at row 1 overwrites from there; (5, -5) is a point, not an empty row.
+    G()->SetCurrentCell(1, 2);
+    Paste("5\t-5\r\n6,5\t7\r\n");
+    ASSERT_EQ(nXYPunkte, 3);
+    EXPECT_EQ(P(1).x, 1.0f);
+    EXPECT_EQ(P(2).x, 5.0f);
+    EXPECT_EQ(P(2).y, -5.0f);
+    EXPECT_EQ(P(3).x, 6.5f);
+
+    G()->Select(0, 0, 1, 3);
+    shell::mnuCopy2_Click();
+    EXPECT_EQ(QApplication::clipboard()->text(), "1\t\t1\t2\r\n2\t\t5\t-5");
+
+    // Selected cells to 0: the point follows, the unsaved flag does not.
+    G()->Select(2, 2, 2, 3);
+    shell::mnuSubDelNull2_Click();
+    EXPECT_EQ(P(3).x, 0.0f);
+    EXPECT_EQ(P(3).y, 0.0f);
+    EXPECT_EQ(G()->Text(2, 2), "0");
+    EXPECT_FALSE(Ed()->Ungespeichert());
+}
+
+TEST_F(XYEditorTest, DeletingMarkedRowsAsksAndTheLastDeletionBringsBackTheEmptyList) {
+    Add("1", "2");
+    Add("3", "4");
+    Add("5", "6");
+    testsupport::MsgRecorder msgs;
+    msgs.QueueAnswer(platform::vbNo);
+    G()->Select(0, 2, 1, 3);
+    shell::mnuSubDelLine2_Click();
+    ASSERT_EQ(msgs.Messages().size(), 1u);
+    EXPECT_EQ(msgs.Last().prompt, "Zeilen 1 bis 2 wirklich entfernen?");
+    EXPECT_EQ(msgs.Last().style, platform::vbQuestion + platform::vbYesNo);
+    EXPECT_EQ(msgs.Last().title, "WARNUNG");
+    EXPECT_EQ(nXYPunkte, 3);
+
+    msgs.QueueAnswer(platform::vbYes);
+    G()->Select(0, 2, 1, 3);
+    Btn("cmdErase")->click();
+    ASSERT_EQ(nXYPunkte, 1);
+    EXPECT_EQ(P(1).x, 5.0f);
+    EXPECT_EQ(Ed()->windowTitle(), "geladen:  (1 Datenzeilen)");
+
+    msgs.QueueAnswer(platform::vbYes);
+    G()->Select(0, 2, 0, 2);
+    Btn("cmdErase")->click();
+    EXPECT_EQ(msgs.Last().prompt, "Zeile 1 wirklich entfernen?");
+    EXPECT_EQ(nXYPunkte, 0);
+    EXPECT_EQ(G()->Text(0, 2), "leere Liste");
+    EXPECT_TRUE(Opt("optInputMode(0)")->isChecked());
+    EXPECT_EQ(Box(0)->text(), "0");
+    EXPECT_FALSE(Btn("cmdSave")->isEnabled());
+}
+
+TEST_F(XYEditorTest, SortSwapAndActiveSwitchKeepTheCheckBoxesInStep) {
+    Add("2", "10");
+    Add("1", "20");
+    Add("2", "30");
+    Add("1", "40");
+    G()->SetCurrentCell(1, 2);
+    Btn("cmdAus")->click();
+    EXPECT_EQ(P(2).status, -1.0f);
+    EXPECT_TRUE(G()->Checked(1, 1));
+    Btn("XSort")->click();
+    EXPECT_EQ(P(1).y, 20.0f);
+    EXPECT_EQ(P(2).y, 40.0f);
+    EXPECT_TRUE(G()->Checked(0, 1));
+    EXPECT_FALSE(G()->Checked(1, 1));
+    Btn("YSort")->click();
+    EXPECT_EQ(P(1).y, 10.0f);
+    EXPECT_TRUE(G()->Checked(1, 1));
+    Btn("cmdChangeXY")->click();
+    EXPECT_EQ(P(2).x, 20.0f);  // inactive points are swapped too
+    EXPECT_EQ(P(2).y, 1.0f);
+    EXPECT_EQ(G()->Text(1, 2), "20");
+
+    // Ticking a check box in the grid switches the point.
+    G()->SetChecked(1, 1, false);
+    EXPECT_EQ(P(2).status, 0.0f);
+}
+
+TEST_F(XYEditorTest, RecalculationFailureShowsTheMessageAndLeavesEveryPoint) {
+    Add("1", "0");
+    Add("2", "4");
+    Btn("cmdManip")->click();
+    EXPECT_FALSE(W("fraManipulation")->isHidden());
+    Opt("optManip(1)")->click();
+    testsupport::MsgRecorder msgs;
+    Btn("cmdExecManip")->click();
+    ASSERT_EQ(msgs.Messages().size(), 1u);
+    EXPECT_NE(msgs.Last().prompt.find("\r\n\r\nMit den vorliegenden Daten ist diese Aktion nicht ausführbar.\r\n"
+                                      "(Die problematischen Punkte können \"inaktiv\" gesetzt"),
+              std::string::npos);
+    EXPECT_EQ(msgs.Last().style, platform::vbCritical);
+    EXPECT_EQ(msgs.Last().title, kTitel);
+    EXPECT_EQ(P(2).y, 4.0f);
+
+    G()->SetChecked(0, 1, true);
+    Btn("cmdExecManip")->click();
+    EXPECT_NEAR(P(2).y, std::log(4.0f), 1e-6);
+    EXPECT_EQ(P(1).y, 0.0f);
+
+    Opt("optManip(2)")->click();
+    EXPECT_TRUE(W("txtW")->isEnabled());
+    W<QLineEdit>("txtW")->setText("3");
+    Btn("cmdExecManip")->click();
+    EXPECT_NEAR(P(2).y, 3 * std::log(4.0f), 1e-5);
+    Btn("cmdCloseManip")->click();
+    EXPECT_TRUE(W("fraManipulation")->isHidden());
+    EXPECT_EQ(msgs.Messages().size(), 1u);
+}
+
+TEST_F(XYEditorTest, DrawingOpensTheDiagramWithThePointsAndRefusesEmptyLists) {
+    testsupport::MsgRecorder msgs;
+    Btn("cmdDrawXY")->click();
+    EXPECT_EQ(msgs.Last().prompt, "leere Datenliste");
+
+    Add("10", "0");
+    Opt("optIsPoints(0)")->setEnabled(true);
+    Opt("optIsPoints(0)")->setChecked(true);
+    Btn("cmdDrawXY")->click();
+    EXPECT_TRUE(Opt("optIsPoints(1)")->isChecked());  // one point draws as a point
+    auto* diagramm = diagram::frmTGraph2D::Geladen();
+    ASSERT_NE(diagramm, nullptr);
+    EXPECT_EQ(DiagRec.Header, "Punkte x - y");
+    EXPECT_EQ(aktDiagrammCode, 0);
+    EXPECT_FLOAT_EQ(DiagRec.xMin, 9.5f);
+    EXPECT_FLOAT_EQ(DiagRec.xMax, 10.5f);
+    EXPECT_EQ(DiagRec.yMin, -1.0f);
+    EXPECT_EQ(DiagRec.yMax, 1.0f);
+    EXPECT_EQ(DiagRec.Quelle, 2);
+    EXPECT_EQ(diagramm->Chart()->PointCount(diagram::kGruppePunkte, 1), 1);
+    EXPECT_EQ(nKurven, 0);
+    EXPECT_FALSE(diagramm->findChild<QPushButton*>("cmdDraw")->isEnabled());
+    EXPECT_TRUE(diagramm->findChild<QWidget*>("StatusBar2")->isHidden());
+
+    // Into the open diagram: a curve of the two active points.
+    Add("12", "3");
+    Add("14", "5");
+    G()->SetCurrentCell(0, 2);
+    Btn("cmdAus")->click();
+    Opt("optIsPoints(0)")->click();
+    Btn("cmdDrawXY")->click();
+    ASSERT_EQ(nKurven, 1);
+    EXPECT_EQ(diagramm->Chart()->PointCount(diagram::kGruppeKurven, aktKurve), 2);
+    EXPECT_EQ(diagramm->Chart()->X(diagram::kGruppeKurven, aktKurve, 1), 12.0);
+    EXPECT_EQ(XYZeichenPunkte[0].x, 2.0f);
+    EXPECT_TRUE(diagramm->grab().save(testsupport::PicturePath("XYEditorDiagramm.png")));
+
+    for (int r = 1; r <= 2; ++r) G()->SetChecked(r, 1, true);
+    msgs.Clear();
+    Btn("cmdDrawXY")->click();
+    ASSERT_EQ(msgs.Messages().size(), 1u);
+    EXPECT_EQ(msgs.Last().prompt, "leere Liste!");
+    EXPECT_EQ(msgs.Last().title, kTitel);
+    EXPECT_EQ(nKurven, 1);
+}
+
+TEST_F(XYEditorTest, SavedFileLoadsBackAndACancelledSaveKeepsTheListUnsaved) {
+    Add("2", "0.5");
+    Add("3", "4");
+    G()->SetCurrentCell(1, 2);
+    Btn("cmdAus")->click();
+    W<QLineEdit>("txtComment")->setText("Probe 7");
+
+    Btn("cmdSave")->click();  // cancelled: nothing written, still unsaved
+    EXPECT_TRUE(Ed()->Ungespeichert());
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].caption, "(Kurven)punkte speichern unter ...");
+
+    saveAnswer = dir.filePath("probe.XY").toStdString();
+    Btn("cmdSave")->click();
+    EXPECT_FALSE(Ed()->Ungespeichert());
+    EXPECT_EQ(Bytes(saveAnswer), "Probe 7\r\n.2000000E+01;.5000000E+00\r\n");
+    EXPECT_EQ(XYDateiName, saveAnswer);
+    EXPECT_EQ(XYPfad, dir.path().toStdString() + "/");
+    EXPECT_EQ(XYTrenner, ";");
+
+    W<QLineEdit>("txtComment")->clear();
+    openAnswer = saveAnswer;
+    Btn("cmdLoad")->click();
+    EXPECT_EQ(requests.back().caption, "(Kurven)punkte vom File laden");
+    EXPECT_EQ(requests.back().directory, XYPfad);
+    ASSERT_EQ(nXYPunkte, 1);
+    EXPECT_EQ(P(1).x, 2.0f);
+    EXPECT_EQ(P(1).status, 0.0f);
+    EXPECT_EQ(W<QLineEdit>("txtComment")->text(), "Probe 7");
+    EXPECT_EQ(Ed()->windowTitle(), QString::fromStdString("geladen: " + saveAnswer + " (1 Datenzeilen)"));
+    EXPECT_TRUE(Ed()->EditModus());
+    EXPECT_EQ(G()->Rows(), 1);
+}
+
+TEST_F(XYEditorTest, BadFilesAndUnansweredQuestionsLoseNoPoints) {
+    Add("1", "2");
+    const std::string schlecht = dir.filePath("leer.XY").toStdString();
+    std::ofstream(schlecht, std::ios::binary) << "nur ein Kommentar\r\n";
+    testsupport::MsgRecorder msgs;
+    openAnswer = schlecht;
+    Btn("cmdLoad")->click();
+    ASSERT_EQ(msgs.Messages().size(), 1u);
+    EXPECT_NE(msgs.Last().prompt.find("enthält keine x-y-Punkte"), std::string::npos);
+    EXPECT_EQ(msgs.Last().style, platform::vbCritical);
+    EXPECT_EQ(nXYPunkte, 1);
+    EXPECT_EQ(P(1).y, 2.0f);
+    EXPECT_EQ(XYDateiName, "");
+
+    // A good file over unsaved points asks first; Cancel keeps the list.
+    const std::string gut = dir.filePath("gut.XY").toStdString();
+    std::ofstream(gut, std::ios::binary) << "K\r\n5;6\r\n";
+    openAnswer = gut;
+    msgs.QueueAnswer(platform::vbCancel);
+    Btn("cmdLoad")->click();
+    EXPECT_EQ(msgs.Last().prompt, "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
+    EXPECT_EQ(msgs.Last().style, platform::vbYesNoCancel + platform::vbExclamation);
+    EXPECT_EQ(P(1).x, 1.0f);
+
+    // Esc with unsaved points: Cancel keeps the window, No closes it and keeps its place.
+    msgs.QueueAnswer(platform::vbCancel);
+    Btn("cmdEsc")->click();
+    EXPECT_NE(Ed(), nullptr);
+    platform::Windows().Frame("frmXYEdit")->move(30, 20);
+    msgs.QueueAnswer(platform::vbNo);
+    Btn("cmdEsc")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Ed(), nullptr);
+    EXPECT_EQ(PosXYEdit.Left, 30 * 15);
+    EXPECT_EQ(PosXYEdit.Top, 20 * 15);
+    shell::mnuEditXY_Click();  // for TearDown
+}
+
+TEST_F(XYEditorTest, EditorPicture) {
+    Paste("0.5\t1.2\r\n1\t2.9\r\n1.5\t4.1\r\n2\t6.2\r\n");
+    G()->SetChecked(2, 1, true);
+    Btn("cmdManip")->click();
+    EXPECT_TRUE(Ed()->grab().save(testsupport::PicturePath("XYEditor.png")));
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+// X-Y point files without a window: the number form, the bytes written, reading with every
+// separator, refused files, and the printed list.
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "experiment/XYFile.h"
+#include "platform/core/NumberFormat.h"
+
+using kernel::XYPunkt;
+
+namespace {
+
+class XYFileTest : public ::testing::Test {
+protected:
+    std::string Pfad(const char* name) const { return dir.filePath(name).toStdString(); }
+
+    std::string Schreibe(const char* name, const std::string& bytes) const {
+        const std::string p = Pfad(name);
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p;
+    }
+    static std::string Bytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    static std::vector<XYPunkt> Liste(std::initializer_list<XYPunkt> punkte) {
+        std::vector<XYPunkt> l{XYPunkt{}};
+        l.insert(l.end(), punkte);
+        return l;
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(XYFileTest, NumbersUseTheMantissaBelowOneWithADecimalPointInAnyLocale) {
+    EXPECT_EQ(experiment::XYZahlText(1.0f), ".1000000E+01");
+    EXPECT_EQ(experiment::XYZahlText(0.5f), ".5000000E+00");
+    EXPECT_EQ(experiment::XYZahlText(-250.0f), "-.2500000E+03");
+    EXPECT_EQ(experiment::XYZahlText(0.0f), ".0000000E+00");
+    EXPECT_EQ(experiment::XYZahlText(1.5e-7f), ".1500000E-06");
+    platform::SetLocaleDecimalSeparator(',');
+    EXPECT_EQ(experiment::XYZahlText(2.0f), ".2000000E+01");
+    platform::SetLocaleDecimalSeparator('.');
+}
+
+TEST_F(XYFileTest, WritesCommentAndActivePointsByteExactWithCrLf) {
+    XYPunkt inaktiv{3, 4, -1, 0};
+    const auto liste = Liste({{2, 0.5f, 0, 0}, inaktiv, {-250, 1, 0, 0}});
+    const std::string p = Pfad("a.XY");
+    std::string fehler;
+    ASSERT_TRUE(experiment::SchreibeXYDatei(p, "Messung; Küvette 1", liste, 3, fehler)) << fehler;
+    EXPECT_EQ(Bytes(p), "Messung; K\xFCvette 1\r\n"
+                        ".2000000E+01;.5000000E+00\r\n"
+                        "-.2500000E+03;.1000000E+01\r\n");
+
+    // Read back: every point active, the inactive one gone, the comment with its ";" intact.
+    experiment::XYDateiInhalt inhalt;
+    ASSERT_TRUE(experiment::LeseXYDatei(p, inhalt, fehler)) << fehler;
+    EXPECT_EQ(inhalt.kommentar, "Messung; Küvette 1");
+    EXPECT_EQ(inhalt.trenner, ";");
+    ASSERT_EQ(inhalt.Anzahl(), 2);
+    EXPECT_EQ(inhalt.punkte[0].x, 2.0f);
+    EXPECT_FLOAT_EQ(inhalt.punkte[1].x, 2.0f);
+    EXPECT_FLOAT_EQ(inhalt.punkte[1].y, 0.5f);
+    EXPECT_FLOAT_EQ(inhalt.punkte[2].x, -250.0f);
+    EXPECT_EQ(inhalt.punkte[2].status, 0.0f);
+}
+
+TEST_F(XYFileTest, EmptyCommentAndTwoPointsWithTheSecondInactiveGiveTwoLines) {
+    const auto liste = Liste({{1, 2, 0, 0}, {5, 6, -1, 0}});
+    const std::string p = Pfad("b.XY");
+    std::string fehler;
+    ASSERT_TRUE(experiment::SchreibeXYDatei(p, "", liste, 2, fehler));
+    EXPECT_EQ(Bytes(p), "\r\n.1000000E+01;.2000000E+01\r\n");
+}
+
+TEST_F(XYFileTest, SeparatorDetectionLetsTheLastMatchingCandidateWin) {
+    EXPECT_EQ(experiment::TrennerAusZeile("1.5 2.5"), " ");
+    EXPECT_EQ(experiment::TrennerAusZeile("1.5,2.5"), ",");
+    EXPECT_EQ(experiment::TrennerAusZeile("1,5;2,5"), ";");
+    EXPECT_EQ(experiment::TrennerAusZeile("1,5 ;\t2"), "\t");
+    EXPECT_EQ(experiment::TrennerAusZeile("12"), "");
+
+    std::string t = "x";
+    experiment::ErkenneTrenner(Schreibe("c.XY", "a;b,c\r\n1\t2\r\n"), t);
+    EXPECT_EQ(t, "\t");  // taken from line 2, not from the comment
+    experiment::ErkenneTrenner(Schreibe("d.XY", "nur Kommentar\r\n"), t);
+    EXPECT_EQ(t, "");
+    experiment::ErkenneTrenner(Pfad("fehlt.XY"), t);
+    EXPECT_EQ(t, "");
+}
+
+TEST_F(XYFileTest, ReadsEverySeparatorDecimalCommasAndIgnoresAThirdColumn) {
+    struct Fall {
+        const char* inhalt;
+        float x1, y1, x2, y2;
+    };
+    const Fall faelle[] = {
+        {"K\r\n1,5;2,5\r\n-3;4E-2\r\n", 1.5f, 2.5f, -3, 0.04f},
+        {"K\r\n1.5 2.5\r\n3 4\r\n", 1.5f, 2.5f, 3, 4},
+        {"K\r\n1.5,2.5\r\n3,4\r\n", 1.5f, 2.5f, 3, 4},
+        {"K\r\n1,5\t2,5\t99\r\n3\t4\t7\r\n", 1.5f, 2.5f, 3, 4},
+        {"Kurvenpunkte\r\n.1000000E+01;.2500000E+00\r\n.3000000E+01;-.4000000E+01", 1, 0.25f, 3, -4},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.inhalt);
+        experiment::XYDateiInhalt inhalt;
+        std::string fehler;
+        ASSERT_TRUE(experiment::LeseXYDatei(Schreibe("e.LRG", f.inhalt), inhalt, fehler)) << fehler;
+        ASSERT_EQ(inhalt.Anzahl(), 2);
+        EXPECT_FLOAT_EQ(inhalt.punkte[1].x, f.x1);
+        EXPECT_FLOAT_EQ(inhalt.punkte[1].y, f.y1);
+        EXPECT_FLOAT_EQ(inhalt.punkte[2].x, f.x2);
+        EXPECT_FLOAT_EQ(inhalt.punkte[2].y, f.y2);
+    }
+}
+
+TEST_F(XYFileTest, LinesWithoutTheSeparatorAddNoPoints) {
+    // Trailing empty lines and a stray single number are skipped instead of becoming (0, 0).
+    experiment::XYDateiInhalt inhalt;
+    std::string fehler;
+    ASSERT_TRUE(experiment::LeseXYDatei(Schreibe("f.XY", "K\r\n1;2\r\n\r\n7\r\n3;4\r\n\r\n"), inhalt, fehler));
+    ASSERT_EQ(inhalt.Anzahl(), 2);
+    EXPECT_FLOAT_EQ(inhalt.punkte[2].x, 3);
+    EXPECT_FLOAT_EQ(inhalt.punkte[2].y, 4);
+}
+
+TEST_F(XYFileTest, FilesWithoutPointsOrUnreadableAreRefusedAndLeaveTheContent) {
+    experiment::XYDateiInhalt inhalt;
+    inhalt.kommentar = "alt";
+    inhalt.punkte = Liste({{9, 9, 0, 0}});
+    for (const std::string& p : {Pfad("fehlt.XY"), Schreibe("g.XY", "nur Kommentar\r\n"),
+                                 Schreibe("h.XY", "K\r\n1\r\n2\r\n"), Schreibe("i.XY", "")}) {
+        SCOPED_TRACE(p);
+        std::string fehler;
+        EXPECT_FALSE(experiment::LeseXYDatei(p, inhalt, fehler));
+        EXPECT_FALSE(fehler.empty());
+        EXPECT_EQ(inhalt.kommentar, "alt");
+        ASSERT_EQ(inhalt.Anzahl(), 1);
+        EXPECT_EQ(inhalt.punkte[1].x, 9.0f);
+    }
+}
+
+TEST_F(XYFileTest, AFailedWriteKeepsTheOldFile) {
+    const std::string p = Schreibe("j.XY", "alt\r\n");
+    std::string fehler;
+    EXPECT_FALSE(experiment::SchreibeXYDatei(Pfad("kein/Ordner/j.XY"), "neu", Liste({{1, 1, 0, 0}}), 1, fehler));
+    EXPECT_FALSE(fehler.empty());
+    EXPECT_EQ(Bytes(p), "alt\r\n");
+}
+
+TEST_F(XYFileTest, PrintedListPlacesNumbersAtTheirColumnsAndSkipsInactivePoints) {
+    const auto liste = Liste({{1, 2, 0, 0}, {3, 4, -1, 0}, {-0.5f, 10, 0, 0}});
+    const auto ohne = experiment::XYDruckZeilen("", "06.12.2026, 18:30 Uhr", liste, 3);
+    ASSERT_GE(ohne.size(), 11u);
+    EXPECT_EQ(ohne[3], std::string(11, ' ') + "Liste XY-Daten vom 06.12.2026, 18:30 Uhr");
+    const std::string linie = std::string(11, ' ') + std::string(35, '-');
+    EXPECT_EQ(ohne[6], linie);
+    EXPECT_EQ(ohne[7].find('X'), 20u);
+    EXPECT_EQ(ohne[7].find('Y'), 33u);
+    EXPECT_EQ(ohne[8], linie);
+    EXPECT_EQ(ohne[9], std::string(11, ' ') + "1" + std::string(7, ' ') + " 1" + std::string(11, ' ') + " 2");
+    EXPECT_EQ(ohne[10].substr(11, 1), "3");  // numbered in the list, the inactive point 2 counted
+    EXPECT_EQ(ohne[10].substr(19), "-.5" + std::string(10, ' ') + " 10");
+    EXPECT_EQ(ohne.back(), linie);
+    EXPECT_EQ(ohne.size(), 12u);
+
+    const auto mit = experiment::XYDruckZeilen("/daten/probe.xy", "06.12.2026 18:30 Uhr", liste, 3);
+    EXPECT_EQ(mit[3], std::string(11, ' ') + "Liste von XY-Datenfile /DATEN/PROBE.XY");
+    EXPECT_EQ(mit[5], std::string(11, ' ') + "06.12.2026 18:30 Uhr");
+}
+
+}  // namespace
