@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextCursor>
 
@@ -63,6 +64,21 @@ int StilIndexVonMuster(int muster) {
     }
 }
 
+// Makes a tab current and scrolls the tab bar to it (also when it was current already: the bar may
+// have scrolled away while tabs were switched off).
+void ZeigeTab(QTabWidget* tabs, int index) {
+    QTabBar* bar = tabs->tabBar();
+    bar->adjustSize();
+    for (int i = 0; i < tabs->count(); ++i) {
+        if (i != index && tabs->isTabVisible(i)) {
+            const QSignalBlocker b(tabs);
+            tabs->setCurrentIndex(i);
+            break;
+        }
+    }
+    tabs->setCurrentIndex(index);
+}
+
 // True when no curve and no point set carries a legend text.
 bool KeineLegendenTexte(frmTGraph2D& f) {
     std::string alle;
@@ -106,7 +122,7 @@ void mnuDesign_Click(frmTGraph2D& f) {
         for (int k = 1; k <= kMaxPunktsaetze; ++k) {
             if (f.Chart()->PointCount(kPunkte, k) >= 1) {
                 Aktiv(&f, "mnuPunktDesign", true);
-                Dialog().tabPunkte->setCurrentIndex(k - 1);
+                ZeigeTab(Dialog().tabPunkte, k - 1);
                 break;
             }
         }
@@ -143,8 +159,8 @@ void mnuKurvenDesign_Click(frmTGraph2D& f) {
         if (stil >= 0) d.cmbKStil[i]->setCurrentIndex(stil);
     }
     c->SetRepaintSuspended(false);
-    if (erster > 0) d.tabKurven->setCurrentIndex(erster - 1);
     d.FormGST_Show(2);
+    if (erster > 0) ZeigeTab(d.tabKurven, erster - 1);
     d.panel[2]->move(0, d.panel[2]->y());
     d.cmdKurven_OK->setShortcut(QKeySequence(Qt::Key_Escape));
 }

@@ -151,6 +151,7 @@ bool frmTGraph2D_Gestaltung::UebernimmBereich(const std::array<QLineEdit*, 5>& f
         ApplyCoordRange();
         return true;
     }
+    fprintf(stderr, "DBG reject %g %g %g %g\n", w[1], w[2], w[3], w[4]);
     platform::MsgBox("Untere Grenze muss kleiner als obere Grenze sein", platform::vbCritical, "EINGABE-FEHLER");
     const float gespeichert[5] = {0, DiagRec.xMin, DiagRec.xMax, DiagRec.yMin, DiagRec.yMax};
     for (int i = 1; i <= 4; ++i) SetzeText(felder[static_cast<std::size_t>(i)], platform::CStrSingle(gespeichert[i]));

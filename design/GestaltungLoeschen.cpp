@@ -130,8 +130,10 @@ void frmTGraph2D_Gestaltung::DeleteCurvePoint(int iKurve, int iPunkt) {
 void frmTGraph2D_Gestaltung::TabKurven_Click(int /*previousTab*/) {
     const int k = KurvenNummerDesTabs();
     if (k < 0 || k > kMaxKurven) return;
+    // The status bar belongs to the open diagram; without one there is nothing to show.
+    if (!diagram::gDiagramm) return;
     const auto i = static_cast<std::size_t>(k);
-    diagram::frmTGraph2D& f = diagram::frmTGraph2D::Instanz();
+    diagram::frmTGraph2D& f = *diagram::gDiagramm;
     if (auto* p1 = f.findChild<QLabel*>("StatusBar2Panel(1)")) p1->setText(QString::fromStdString(KurvenInfo1[i]));
     if (auto* p2 = f.findChild<QLabel*>("StatusBar2Panel(2)")) p2->setText(QString::fromStdString(KurvenInfo2[i]));
     if (auto* box = f.findChild<QLineEdit*>("txtFarbeStatusbar2")) {

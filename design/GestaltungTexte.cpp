@@ -125,10 +125,12 @@ void frmTGraph2D_Gestaltung::cmdFont_Click() {
 
 void frmTGraph2D_Gestaltung::cmdSchriftFertig_Click() { FormGST_Hide(true); }
 
-void frmTGraph2D_Gestaltung::cmdHeaderDesign_Click() { mnuTextDesign_Click(diagram::frmTGraph2D::Instanz(), 1); }
+void frmTGraph2D_Gestaltung::cmdHeaderDesign_Click() {
+    mnuTextDesign_Click(diagram::gDiagramm ? *diagram::gDiagramm : diagram::frmTGraph2D::Instanz(), 1);
+}
 
 void frmTGraph2D_Gestaltung::cmdZusatzzeileDesign_Click() {
-    mnuTextDesign_Click(diagram::frmTGraph2D::Instanz(), 2);
+    mnuTextDesign_Click(diagram::gDiagramm ? *diagram::gDiagramm : diagram::frmTGraph2D::Instanz(), 2);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -541,7 +541,11 @@ void frmTGraph2D_Gestaltung::BaueKurvenPanel() {
         connect(txtLegend[k], &QLineEdit::textChanged, this, [this, k] { txtLegend_Change(k); });
         tabKurven->addTab(w, TabText("K.", k));
     }
-    connect(tabKurven, &QTabWidget::currentChanged, this, [this](int) { TabKurven_Click(0); });
+    // The diagram window switches tabs on and off while it builds itself: only a tab chosen on the
+    // shown panel reports its curve.
+    connect(tabKurven, &QTabWidget::currentChanged, this, [this](int) {
+        if (panel[2]->isVisible()) TabKurven_Click(0);
+    });
     l->addWidget(tabKurven);
     auto* h = new QHBoxLayout;
     cmdClipboard = new QPushButton(U("x-y-Kurvendaten in Clipboard"), panel[2]);

@@ -96,7 +96,8 @@ void frmTGraph2D::BaueWerkzeugKnoepfe() {
 }
 
 void frmTGraph2D::DrueckeMenue(const std::string& name) {
-    if (QAction* a = Aktion(name)) a->trigger();
+    // The handler runs as a direct call would, also while the entry is disabled.
+    if (QAction* a = Aktion(name)) emit a->triggered(false);
 }
 
 void frmTGraph2D::SetzeMausZeiger(int art) {

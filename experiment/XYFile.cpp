@@ -95,7 +95,10 @@ bool LeseXYDatei(const std::string& path, XYDateiInhalt& inhalt, std::string& er
 
 std::vector<std::string> XYDateiZeilen(const std::string& kommentar, const std::vector<kernel::XYPunkt>& liste,
                                        int n) {
-    std::vector<std::string> lines{kommentar};
+    // The comment must stay one line, or its second part would be read as data.
+    std::string eineZeile = kommentar;
+    std::replace_if(eineZeile.begin(), eineZeile.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::vector<std::string> lines{eineZeile};
     const int letzter = std::min(n, static_cast<int>(liste.size()) - 1);
     for (int i = 1; i <= letzter; ++i) {
         const kernel::XYPunkt& p = liste[static_cast<std::size_t>(i)];

@@ -44,8 +44,9 @@ struct XYDateiInhalt {
 // inhalt is then left unchanged.
 bool LeseXYDatei(const std::string& path, XYDateiInhalt& inhalt, std::string& error);
 
-// The lines of a file: the comment, then "x;y" for every point i = 1..n of liste whose status is
-// not -1 (liste indexed from 1; entries beyond its end are not read).
+// The lines of a file: the comment (line breaks in it turned into blanks), then "x;y" for every
+// point i = 1..n of liste whose status is not -1 (liste indexed from 1; entries beyond its end are
+// not read).
 std::vector<std::string> XYDateiZeilen(const std::string& kommentar, const std::vector<kernel::XYPunkt>& liste,
                                        int n);
 

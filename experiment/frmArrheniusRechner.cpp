@@ -26,7 +26,7 @@ const char* const kName = "frmArrheniusRechner";
 const platform::FormRegistration registration(kName, platform::FormKind::MdiChild,
                                               [] { return new frmArrheniusRechner; });
 
-constexpr int kBreite = 6900;  // twips
+constexpr int kBreite = 8700;  // twips
 constexpr int kHoehe = 4300;
 constexpr int kArrhenius = 1;
 constexpr int kEyring = 2;
@@ -76,7 +76,7 @@ void frmArrheniusRechner::BuildControls() {
         return b;
     };
 
-    lblFormel = label("lblFormel", QString(), 120, 120, 6600, 300);
+    lblFormel = label("lblFormel", QString(), 120, 120, 8400, 300);
     QFont fett = lblFormel->font();
     fett.setBold(true);
     lblFormel->setFont(fett);
@@ -96,9 +96,9 @@ void frmArrheniusRechner::BuildControls() {
         txtInpArrh[static_cast<std::size_t>(i)] = b;
     }
     txtInpArrh[3]->setReadOnly(true);
-    lblUnitk0 = label("lblUnitk0", QString(), 3900, 600, 2900, 300);
-    lblUnitEA = label("lblUnitEA", QString(), 3900, 1000, 2900, 300);
-    lblRO = label("lblRO", QString(), 3900, 1400, 2900, 300);
+    lblUnitk0 = label("lblUnitk0", QString(), 3900, 600, 4700, 300);
+    lblUnitEA = label("lblUnitEA", QString(), 3900, 1000, 4700, 300);
+    lblRO = label("lblRO", QString(), 3900, 1400, 4700, 300);
 
     cmdCalc = new QPushButton("Berechnen", this);
     cmdCalc->setObjectName("cmdCalc");
@@ -108,16 +108,16 @@ void frmArrheniusRechner::BuildControls() {
     label(nullptr, "k =", 120, 2800, 1800, 300)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtkResult = box("txtkResult", 2000, 2800);
     txtkResult->setReadOnly(true);
-    lblkEinheit = label("lblkEinheit", QString(), 3900, 2800, 2900, 300);
-    label(nullptr, "k in eingestellter Zeiteinheit:", 3900, 2500, 2900, 300);
+    lblkEinheit = label("lblkEinheit", QString(), 3900, 2800, 4700, 300);
+    label(nullptr, "k in eingestellter Zeiteinheit:", 3900, 2500, 4700, 300);
     label(nullptr, "k = ", 120, 3200, 1800, 300)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtksecResult = box("txtksecResult", 2000, 3200);
     txtksecResult->setReadOnly(true);
-    lblkEinheitsec = label("lblkEinheitsec", QString(), 3900, 3200, 2900, 300);
+    lblkEinheitsec = label("lblkEinheitsec", QString(), 3900, 3200, 4700, 300);
 
     cmdClose = new QPushButton(QString::fromUtf8("Schließen  <Esc>"), this);
     cmdClose->setObjectName("cmdClose");
-    PlaceTw(cmdClose, 4900, 3750, 1800, 380);
+    PlaceTw(cmdClose, 6700, 3750, 1800, 380);
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 }
 

@@ -180,19 +180,22 @@ void frmDatedit::BuildControls() {
                                        " cB/(mol/L)  ", " cC/(mol/L)  ", " cP/(mol/L)  ", " cQ/(mol/L)  "};
     static const int bz1OfField[6] = {2, 0, 3, 4, 5, 6};
     for (int i = 0; i <= 8; ++i) {
-        const int left = 120 + i * 1140;
+        const int left = 120 + i * 1080;
         auto* box = new QLineEdit(Frame1);
         box->setObjectName(QStringLiteral("y(%1)").arg(i));
-        PlaceTw(box, left, 470, 1120, 300);
+        PlaceTw(box, left, 470, 1060, 300);
         box->installEventFilter(this);
         y[static_cast<std::size_t>(i)] = box;
         if (i <= 5) {
             const int b = bz1OfField[i];
-            Bz1[static_cast<std::size_t>(b)] = MakeLabel(QStringLiteral("Bz1(%1)").arg(b), bz1[b], Frame1, left, 220, 1120, 240);
+            Bz1[static_cast<std::size_t>(b)] = MakeLabel(QStringLiteral("Bz1(%1)").arg(b), bz1[b], Frame1, left, 220, 1060, 240);
         }
     }
-    Label2 = MakeLabel("Label2", "lambda (t)", Frame1, 120 + 6 * 1140, 220, 1120, 240);
-    Bz1[1] = MakeLabel("Bz1(1)", bz1[1], Frame1, 120 + 7 * 1140, 220, 2260, 240);
+    Label2 = MakeLabel("Label2", "lambda (t)", Frame1, 120 + 6 * 1080, 220, 1060, 240);
+    Bz1[1] = MakeLabel("Bz1(1)", bz1[1], Frame1, 120 + 7 * 1080, 220, 2700, 240);
+    QFont joint = Bz1[1]->font();  // the joint caption of T and k must fit above both fields
+    joint.setPointSizeF(joint.pointSizeF() * 0.85);
+    Bz1[1]->setFont(joint);
     lblZeile = MakeLabel("lblZeile", "Zeile 1", Frame1, 120, 900, 1000, 300);
     OKinput = MakeButton("OKinput", tu("Daten in Liste übernehmen  <+>"), Frame1, 1200, 860, 3200, 400);
     Label3 = MakeLabel("Label3", "lambda (t =", Frame1, 4700, 900, 1000, 300);

@@ -45,8 +45,11 @@ const platform::FormRegistration registration(kName, platform::FormKind::MdiChil
 
 const char* const kNichtMoeglich = " Ausführung nicht möglich ";
 constexpr int kHilfe = 8501;
-constexpr int kClientBreite = 8760;
-constexpr int kClientHoehe = 4250;
+constexpr int kClientBreite = 11900;   // twips; wider than the original 8760 for today's fonts
+constexpr int kClientHoehe = 4300;
+constexpr int kGruppeLinks = 3450;     // left edge of parameter group 1
+constexpr int kGruppeBreite = 2750;
+constexpr double kFensterSchrift = 8;  // points
 constexpr int kFitIntervalle = 80;        // intervals of a model curve while the window is open
 constexpr int kOrderModel = 20;
 constexpr int kEnzymModel = 10;
@@ -94,10 +97,15 @@ frmTFitting::frmTFitting(QWidget* parent) : QWidget(parent) {
     Form_Load();
 }
 
+QSize frmTFitting::sizeHint() const { return {Tw(kClientBreite), Tw(kClientHoehe)}; }
+
 // ---------------------------------------------------------------------------------------------
 // Building the window
 
 void frmTFitting::BaueFenster() {
+    QFont schrift = font();
+    schrift.setPointSizeF(kFensterSchrift);
+    setFont(schrift);
     resize(Tw(kClientBreite), Tw(kClientHoehe));
 
     Label7 = NeuesLabel(this, "Label7", "reaktions-mechanismus");
@@ -105,7 +113,7 @@ void frmTFitting::BaueFenster() {
 
     Rahmen4 = new QGroupBox(QStringLiteral("Anfangskonzentrationen  [c0(i)] = mol/L"), this);
     Rahmen4->setObjectName("Rahmen4");
-    PlaceTw(Rahmen4, 100, 360, 2380, 2000);
+    PlaceTw(Rahmen4, 100, 360, 3280, 2000);
     for (int i = 0; i <= 14; ++i) {
         auto* box = new QLineEdit(i <= 4 ? static_cast<QWidget*>(Rahmen4) : this);
         box->setObjectName(QStringLiteral("Inp(%1)").arg(i));
@@ -120,11 +128,11 @@ void frmTFitting::BaueFenster() {
             NeuesLabel(i <= 4 ? static_cast<QWidget*>(Rahmen4) : this, QStringLiteral("lblStoff(%1)").arg(i), QString());
     }
     for (int i = 0; i <= 4; ++i) {
-        PlaceTw(lblStoff[static_cast<std::size_t>(i)], 100, 290 + i * 330, 800, 260);
-        PlaceTw(Inp[static_cast<std::size_t>(i)], 950, 260 + i * 330, 1300, 290);
+        PlaceTw(lblStoff[static_cast<std::size_t>(i)], 150, 290 + i * 330, 1000, 260);
+        PlaceTw(Inp[static_cast<std::size_t>(i)], 1250, 260 + i * 330, 1500, 290);
     }
     Label22 = NeuesLabel(this, "Label22", "aus experimemtellen Daten");
-    PlaceTw(Label22, 150, 2400, 2300, 240);
+    PlaceTw(Label22, 150, 2400, 2900, 240);
 
     for (int i = 1; i <= 3; ++i) BaueParameterGruppe(i);
 
@@ -132,24 +140,24 @@ void frmTFitting::BaueFenster() {
     optkTFunktion[2] = new QRadioButton("Eyring", this);
     for (int i = 1; i <= 2; ++i) {
         optkTFunktion[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("optkTFunktion(%1)").arg(i));
-        PlaceTw(optkTFunktion[static_cast<std::size_t>(i)], 100 + (i - 1) * 1200, 2680, 1150, 280);
+        PlaceTw(optkTFunktion[static_cast<std::size_t>(i)], 150 + (i - 1) * 1400, 2680, 1350, 280);
         connect(optkTFunktion[static_cast<std::size_t>(i)], &QRadioButton::clicked, this,
                 [this, i] { optkTFunktion_Click(i); });
     }
     auto* manuAutoGruppe = new QWidget(this);  // its own exclusive group, apart from the function options
     manuAutoGruppe->setObjectName("fraManuAuto");
-    PlaceTw(manuAutoGruppe, 100, 3050, 1100, 650);
+    PlaceTw(manuAutoGruppe, 150, 3100, 1300, 650);
     optManuAuto[0] = new QRadioButton("manuell", manuAutoGruppe);
     optManuAuto[1] = new QRadioButton("automat.", manuAutoGruppe);
     for (int i = 0; i <= 1; ++i) {
         optManuAuto[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("optManuAuto(%1)").arg(i));
-        PlaceTw(optManuAuto[static_cast<std::size_t>(i)], 0, i * 330, 1100, 280);
+        PlaceTw(optManuAuto[static_cast<std::size_t>(i)], 0, i * 330, 1300, 280);
         connect(optManuAuto[static_cast<std::size_t>(i)], &QRadioButton::clicked, this, [this, i] { optManuAuto_Click(i); });
     }
 
     cmdAutoFitting = new QPushButton(QStringLiteral("Fitting "), this);
     cmdAutoFitting->setObjectName("cmdAutoFitting");
-    PlaceTw(cmdAutoFitting, 1250, 3000, 1250, 700);
+    PlaceTw(cmdAutoFitting, 1450, 3050, 1650, 700);
     cmdDrawNewCurve = new QPushButton(QStringLiteral("Input bestätigen\nZeichne Kurve"), this);
     cmdDrawNewCurve->setObjectName("cmdDrawNewCurve");
     cmdDrawNewCurve->setToolTip(" ... nur notwendig nach Zahleneingabe für k; alternativ <Enter>-Taste ");
@@ -159,13 +167,13 @@ void frmTFitting::BaueFenster() {
 
     fraFQS = new QGroupBox(QStringLiteral("mittlerer quadrat. Fehler (RMS) des Fittings"), this);
     fraFQS->setObjectName("fraFQS");
-    PlaceTw(fraFQS, 2580, 2950, 4050, 1150);
+    PlaceTw(fraFQS, kGruppeLinks, 3000, 5500, 1150);
     Label20 = NeuesLabel(fraFQS, "Label20", "Berücksichtigung folgender experimenteller Daten:");
-    PlaceTw(Label20, 100, 250, 3850, 240);
+    PlaceTw(Label20, 100, 250, 5300, 240);
     for (int i = 1; i <= 5; ++i) {
         auto* box = new QCheckBox(fraFQS);
         box->setObjectName(QStringLiteral("chkConcFQS(%1)").arg(i));
-        PlaceTw(box, 100 + (i - 1) * 780, 520, 760, 260);
+        PlaceTw(box, 100 + (i - 1) * 1060, 520, 1040, 260);
         chkConcFQS[static_cast<std::size_t>(i)] = box;
         connect(box, &QCheckBox::clicked, this, [this, i] { chkConcFQS_Click(i); });
     }
@@ -176,10 +184,10 @@ void frmTFitting::BaueFenster() {
 
     cmdHelp = new QPushButton(QStringLiteral("Hilfe"), this);
     cmdHelp->setObjectName("cmdHelp");
-    PlaceTw(cmdHelp, 6780, 3000, 1900, 450);
+    PlaceTw(cmdHelp, 9200, 3050, 2500, 450);
     cmdClose = new QPushButton(QStringLiteral("Schließen <Esc>"), this);
     cmdClose->setObjectName("cmdClose");
-    PlaceTw(cmdClose, 6780, 3550, 1900, 450);
+    PlaceTw(cmdClose, 9200, 3600, 2500, 450);
     connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 
@@ -190,28 +198,28 @@ void frmTFitting::BaueParameterGruppe(int i) {
     const auto s = static_cast<std::size_t>(i);
     auto* frame = new QGroupBox(QStringLiteral("Geschwindigleitskonstante k%1").arg(i), this);
     frame->setObjectName(QStringLiteral("frak%1").arg(i));
-    PlaceTw(frame, 2580 + (i - 1) * 2050, 360, 2000, 2520);
+    PlaceTw(frame, kGruppeLinks + (i - 1) * (kGruppeBreite + 50), 360, kGruppeBreite, 2520);
     frak[s] = frame;
 
     Bz[s + 4] = NeuesLabel(frame, QStringLiteral("Bz(%1)").arg(i + 4), QStringLiteral("k%1").arg(i));
-    PlaceTw(Bz[s + 4], 100, 250, 1850, 240);
+    PlaceTw(Bz[s + 4], 100, 250, 2250, 240);
     QLineEdit* box = Inp[s + 9];
     box->setParent(frame);
-    PlaceTw(box, 100, 500, 1150, 300);
+    PlaceTw(box, 100, 500, 1350, 300);
     unit[s] = NeuesLabel(frame, QStringLiteral("unit%1").arg(i), QString());
-    PlaceTw(unit[s], 1280, 540, 700, 240);
+    PlaceTw(unit[s], 1500, 540, 900, 240);
     chkFixed[s] = new QCheckBox(QStringLiteral("k%1-Wert fixiert").arg(i), frame);
     chkFixed[s]->setObjectName(QStringLiteral("chkFixed(%1)").arg(i));
     chkFixed[s]->setToolTip(" den angegebenen Parameter nicht verändern ");
-    PlaceTw(chkFixed[s], 100, 850, 1850, 260);
+    PlaceTw(chkFixed[s], 100, 850, 2250, 260);
     connect(chkFixed[s], &QCheckBox::clicked, this, [this, i] { chkFixed_Click(i); });
     lblPlusMinus[s] = NeuesLabel(frame, QStringLiteral("lblPlusMinus(%1)").arg(i), QString());
     PlaceTw(lblPlusMinus[s], 100, 1130, 200, 240);
     lblStdDev[s] = NeuesLabel(frame, QStringLiteral("lblStdDev(%1)").arg(i), QString());
-    PlaceTw(lblStdDev[s], 300, 1130, 800, 240);
+    PlaceTw(lblStdDev[s], 300, 1130, 900, 240);
     if (i == 1) {
         lblAktEntropie = NeuesLabel(frame, "lblAktEntropie", " s# /J/(mol K) ");
-        PlaceTw(lblAktEntropie, 1050, 1130, 940, 240);
+        PlaceTw(lblAktEntropie, 1200, 1130, 1200, 240);
     }
 
     const QString n = QString::number(i);
@@ -219,8 +227,8 @@ void frmTFitting::BaueParameterGruppe(int i) {
     SliderGrob[s]->setObjectName("Sliderk" + n + "_grob");
     SliderFein[s] = new QSlider(Qt::Horizontal, frame);
     SliderFein[s]->setObjectName("Sliderk" + n + "_fein");
-    PlaceTw(SliderGrob[s], 60, 1400, 1880, 300);
-    PlaceTw(SliderFein[s], 60, 1950, 1880, 300);
+    PlaceTw(SliderGrob[s], 60, 1400, kGruppeBreite - 120, 300);
+    PlaceTw(SliderFein[s], 60, 1950, kGruppeBreite - 120, 300);
     for (QSlider* slider : {SliderGrob[s], SliderFein[s]}) {
         slider->setTracking(false);  // one change when the knob is let go
         slider->setTickPosition(QSlider::TicksBelow);
@@ -233,7 +241,7 @@ void frmTFitting::BaueParameterGruppe(int i) {
         {{0, 0, 0, 0, 0, 0}, {1, 2, 3, 4, 5, 6}, {8, 9, 10, 11, 0, 13}, {14, 15, 16, 17, 18, 19}}};
     static const std::array<const char*, 6> texte = {"-90", "0 Prozent", "+900", "-10", "0 Prozent", "+10"};
     static const std::array<std::array<int, 3>, 6> lage = {
-        {{60, 1700, 500}, {560, 1700, 900}, {1460, 1700, 480}, {60, 2250, 500}, {560, 2250, 900}, {1460, 2250, 480}}};
+        {{60, 1700, 600}, {850, 1700, 1050}, {2050, 1700, 640}, {60, 2250, 600}, {850, 2250, 1050}, {2050, 2250, 640}}};
     for (std::size_t k = 0; k < 6; ++k) {
         const int nr = nummern[s][k];
         if (nr == 0) continue;
@@ -380,14 +388,15 @@ void frmTFitting::Form_Resize() {
 }
 
 void frmTFitting::Form_Activate() {
-    // The unit procedure writes k1..k3 into the parameter boxes; outside mode 1 the boxes hold other
-    // parameters, which stay as they are.
+    // The unit procedure writes k1..k3 into the parameter boxes. Outside mode 1 the boxes hold other
+    // parameters: they show, and the fit starts from, the values the model computation reads.
     inpStumm_ = DiagVariante != 1;
     UpdateUnitLabels();
     if (inpStumm_) {
+        const std::array<double, 4> p = ModusParameter();
         for (int i = 1; i <= 3; ++i) {
-            Inp[static_cast<std::size_t>(9 + i)]->setText(
-                Q(platform::StrSingle(static_cast<float>(FitParameter[static_cast<std::size_t>(i)]))));
+            FitParameter[static_cast<std::size_t>(i)] = p[static_cast<std::size_t>(i)];
+            SetzeBox(9 + i, p[static_cast<std::size_t>(i)]);
         }
     }
     inpStumm_ = false;
@@ -415,10 +424,6 @@ void frmTFitting::Form_Activate() {
     lblAktEntropie->hide();
     Label7->setAlignment(Qt::AlignHCenter);
 
-    auto setzeBox11 = [this](double v) {
-        const QSignalBlocker blocker(Inp[11]);
-        Inp[11]->setText(Q(platform::StrSingle(static_cast<float>(v))));
-    };
     if (DiagVariante == 2) {
         Label7->setText("kin. Modell: A => P, Fitting der Rkt.-ordnung");
         frak[2]->setTitle("Reaktionsordnung n");
@@ -436,7 +441,6 @@ void frmTFitting::Form_Activate() {
             Bz[6]->setText("");
             unit[2]->setText("EA /(J/mol)");
             optkTFunktion[1]->setChecked(true);
-            setzeBox11(ArrhEA);
         } else {
             frak[1]->setTitle("mol. Aktivierungs-Entropie s#");
             frak[2]->setTitle("mol. Aktivierungs-Enthalpie h#");
@@ -447,7 +451,6 @@ void frmTFitting::Form_Activate() {
             optkTFunktion[2]->setChecked(true);
             lblAktEntropie->show();
             if (!(FitParameter[1] > 0 && FitParameter[1] <= 100)) lblAktEntropie->setText(" s# / J/(mol K))");
-            setzeBox11(EyrH);
         }
     }
 
@@ -459,6 +462,14 @@ void frmTFitting::Form_Activate() {
     }
     for (int i = 1; i <= 3; ++i)
         lblStdDev[static_cast<std::size_t>(i)]->setToolTip(QStringLiteral(" Standardabweichung des Parameters %1").arg(i));
+}
+
+std::array<double, 4> frmTFitting::ModusParameter() {
+    if (DiagVariante == 2) return {0, kWert[1], ReaktOrdnung, kWert[3]};
+    if (Arrhenius()) return {0, ArrhA, ArrhEA, kWert[3]};
+    if (Eyring()) return {0, EyrFaktor, EyrH, kWert[3]};
+    if (!Isotherm()) return FitParameter;
+    return kWert;
 }
 
 void frmTFitting::Form_QueryUnload() {

@@ -95,6 +95,8 @@ public:
     QLabel* lblZeitEinheit = nullptr;
     QLabel* lblVPunktInput = nullptr;
 
+    QSize sizeHint() const override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -112,6 +114,8 @@ private:
     void VerbergeStdDev();
     // Writes a parameter box from code (its change handler runs).
     void SetzeBox(int index, double value);
+    // The parameters 1..3 of the current fit mode as the model computation reads them.
+    static std::array<double, 4> ModusParameter();
     // Stores the parameter of box 10..12 into FitParameter and the mode's target.
     void SpeichereParameter(int index, double value);
     void ZeigeEntropie(const std::string& mask);

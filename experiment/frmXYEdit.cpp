@@ -54,8 +54,8 @@ constexpr int kGridOben = 330;
 constexpr int kGridBreite = 4330;
 constexpr int kGridMinHoehe = 2000;
 constexpr int kUntenBereich = 2350;   // comment, drawing frame and buttons below the grid
-constexpr int kRechts = 4600;         // left edge of the button column
-constexpr int kKnopfBreite = 2520;
+constexpr int kRechts = 4520;         // left edge of the button column
+constexpr int kKnopfBreite = 2700;
 constexpr int kHilfeKontext = 10301;
 constexpr int kColNr = 0, kColAus = 1, kColX = 2, kColY = 3;
 constexpr int kKurve = 0, kPunkte = 1;
@@ -87,6 +87,15 @@ std::string Trim(const std::string& s) {
     const auto a = s.find_first_not_of(" \t");
     if (a == std::string::npos) return {};
     return s.substr(a, s.find_last_not_of(" \t") - a + 1);
+}
+
+// Makes the font of w small enough for text to fit into width pixels.
+void PasseSchriftAn(QWidget* w, const QString& text, int width) {
+    QFont f = w->font();
+    for (double pt = f.pointSizeF(); pt > 6 && QFontMetrics(f).horizontalAdvance(text) > width; pt -= 0.5) {
+        f.setPointSizeF(pt - 0.5);
+    }
+    w->setFont(f);
 }
 
 void SetBold(QWidget* w, bool bold) {
@@ -135,8 +144,11 @@ void frmXYEdit::BuildControls() {
 
     lblKopf = new QLabel(" #                x                         y", this);
     lblKopf->setObjectName("lblKopf");
-    lblKopf->setFont(QFont("Courier New", 9));
+    QFont kopf("Courier New", 9);
+    kopf.setStyleHint(QFont::TypeWriter);
+    lblKopf->setFont(kopf);
     PlaceTw(lblKopf, kGridLinks, 60, kGridBreite, 260);
+    PasseSchriftAn(lblKopf, lblKopf->text(), Tw(kGridBreite));
 
     Grid = new platform::Grid(this);
     Grid->setObjectName("Grid");
@@ -167,7 +179,8 @@ void frmXYEdit::BuildControls() {
         y[static_cast<std::size_t>(i)] = box;
     }
     OKinput = knopf("OKinput", QString::fromUtf8("Daten in Liste übernehmen <+>"), R1);
-    PlaceTw(OKinput, 120, 1330, 2280, 340);
+    PlaceTw(OKinput, 60, 1330, kKnopfBreite - 120, 340);
+    PasseSchriftAn(OKinput, OKinput->text(), Tw(kKnopfBreite - 120) - 12);
     connect(OKinput, &QPushButton::clicked, this, [this] { OKinput_Click(); });
 
     const std::array<const char*, 2> modi{"Zeile zufügen", "Zeile editieren"};
@@ -226,6 +239,7 @@ void frmXYEdit::BuildControls() {
     // The recalculation panel lies over the list operations while it is open.
     fraManipulation = rahmen("fraManipulation", "Tabellenwerte umrechnen");
     PlaceTw(fraManipulation, kRechts, 2550, kKnopfBreite, 3560);
+    fraManipulation->setAutoFillBackground(true);
     const std::array<const char*, 6> formeln{"y = exp(y)", "y = ln(y)",  "y = y * W",
                                              "y = y + W",  "y = 1 / y", "x = 1 - x"};
     for (int i = 0; i < 6; ++i) {
@@ -341,12 +355,12 @@ void frmXYEdit::Form_Resize() {
     const int unten = kGridOben + gridHoehe + 120;
     PlaceTw(fraXYComment, kGridLinks, unten, kGridBreite, 700);
     PlaceTw(txtComment, 120, 300, kGridBreite - 240, 320);
-    PlaceTw(fraDraw, kRechts, unten - 500, kKnopfBreite, 1200);
-    PlaceTw(cmdDrawXY, 120, 280, 1100, 380);
-    PlaceTw(optIsPoints[kKurve], 1300, 280, 1150, 270);
-    PlaceTw(optIsPoints[kPunkte], 1300, 600, 1150, 270);
+    PlaceTw(fraDraw, kRechts, unten - 300, kKnopfBreite, 1000);
+    PlaceTw(cmdDrawXY, 120, 280, 1000, 380);
+    PlaceTw(optIsPoints[kKurve], 1180, 280, 1480, 270);
+    PlaceTw(optIsPoints[kPunkte], 1180, 600, 1480, 270);
     PlaceTw(cmdEsc, kGridLinks, unten + 900, 2000, 380);
-    PlaceTw(cmdHelp, kRechts + 1020, unten + 900, 1500, 380);
+    PlaceTw(cmdHelp, kRechts + kKnopfBreite - 1500, unten + 900, 1500, 380);
 }
 
 void frmXYEdit::closeEvent(QCloseEvent* event) {
@@ -384,6 +398,7 @@ void frmXYEdit::FillGrid() {
     {
         Fuellen f(fuelleGrid_);
         Grid->SetRows(0);
+        nXYPunkte = std::clamp(nXYPunkte, 0, static_cast<int>(liste_.size()) - 1);
         for (int i = 1; i <= nXYPunkte; ++i) {
             const XYPunkt& p = liste_[static_cast<std::size_t>(i)];
             Grid->AddItem(Nr(i) + "\t\t" + ZellText(p.x) + "\t" + ZellText(p.y));
@@ -661,7 +676,10 @@ void frmXYEdit::cmdChangeXY_Click() {
     FillGrid();
 }
 
-void frmXYEdit::cmdManip_Click() { fraManipulation->setVisible(fraManipulation->isHidden()); }
+void frmXYEdit::cmdManip_Click() {
+    fraManipulation->setVisible(fraManipulation->isHidden());
+    fraManipulation->raise();
+}
 
 void frmXYEdit::cmdCloseManip_Click() { fraManipulation->hide(); }
 

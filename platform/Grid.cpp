@@ -142,6 +142,10 @@ public:
         grid_->d_->editIndex = index;
         return editor;
     }
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override {
+        if (editor == grid_->d_->editor) grid_->d_->editor = nullptr;  // no text of a closed editor
+        QStyledItemDelegate::destroyEditor(editor, index);
+    }
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override {

@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QGroupBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -249,6 +251,109 @@ void DrawTwinTimeCourse(CalcWindow& window, Twin twin) {
     if (KurvenHinzufuegen == 0) platform::Windows().Unload("frmTGraph2D");
     if (err != 0) return;
     HandOverReactorDiagram();
+}
+
+void LayoutTwinBoxes(CalcWindow& w, const QString& inletHead, const QString& outletHead, int extentTop) {
+    constexpr int kInlet = 3500, kOutlet = 5600, kRow = 330, kLabel = 500;
+    PlaceTw(w.Label7, 0, 60, kTwinWidth - 70, 280);
+    auto head = [&w](const char* name, const QString& text, int left) {
+        auto* label = new QLabel(text, &w);
+        label->setObjectName(name);
+        PlaceTw(label, left, 420, 1500, 260);
+    };
+    head("lblKopfC0", inletHead, kInlet);
+    head("lblKopfC", outletHead, kOutlet);
+    static const char* const letters[5] = {"A", "B", "C", "P", "Q"};
+    for (int i = 0; i < 5; ++i) {
+        const int top = 720 + i * kRow;
+        for (int column : {0, 5}) {
+            const int left = column == 0 ? kInlet : kOutlet;
+            w.lblStoff[column + i]->setText(letters[i]);
+            PlaceTw(w.lblStoff[column + i], left - kLabel, top + 20, 450, 280);
+            PlaceTw(w.Inp[column + i], left, top, 1500, 300);
+        }
+        LockBox(w.Inp[5 + i], true);
+    }
+    QLabel* units[3] = {w.unit1, w.unit2, w.unit3};
+    for (int k = 0; k < 3; ++k) {
+        const int top = 2500 + k * kRow;
+        w.Bz[5 + k]->setText(QStringLiteral("k%1").arg(k + 1));
+        PlaceTw(w.Bz[5 + k], kInlet - kLabel, top + 20, 450, 280);
+        PlaceTw(w.Inp[10 + k], kInlet, top, 1500, 300);
+        PlaceTw(units[k], kInlet + 1560, top + 20, 1500, 280);
+    }
+    PlaceTw(w.cmdReset_k, kOutlet + 200, 2500, 2300, 360);
+
+    w.fraKsi->setTitle(QString::fromUtf8("Reaktionslaufzahlen"));
+    PlaceTw(w.fraKsi, 60, extentTop, 2850, 1350);
+    PlaceTw(w.lblTextKsi_1, 100, 300, 2700, 280);
+    PlaceTw(w.lblTextKsi_2, 100, 620, 2700, 280);
+    PlaceTw(w.cmdCloseKsi, 2400, 950, 360, 300);
+    w.fraKsi->raise();
+}
+
+void LayoutTwinButtons(CalcWindow& w, QPushButton* calc, int top, QPushButton* help, QPushButton* esc,
+                       int footerTop) {
+    PlaceTw(calc, kTwinOptionLeft, top, 1700, 420);
+    PlaceTw(w.cmdDiagram, kTwinOptionLeft + 1800, top, 1700, 420);
+    PlaceTw(w.cmdShowKsi, kTwinHintLeft, top, 1850, 420);
+    if (w.cmdProtocol) PlaceTw(w.cmdProtocol, kTwinOptionLeft, top + 500, 2600, 380);
+    PlaceTw(w.chkDelDiagram, 120, footerTop, 4500, 280);
+    PlaceTw(w.chkSpecialScaling, 120, footerTop + 300, 4500, 280);
+    for (int i = 0; i < 5; ++i) PlaceTw(w.optSpecialScaling[i], 4700 + i * 600, footerTop + 300, 560, 280);
+    PlaceTw(help, kTwinBoxLeft, footerTop + 650, 1400, 380);
+    PlaceTw(esc, kTwinBoxLeft + 1500, footerTop + 650, 1800, 380);
+}
+
+void LockBox(QLineEdit* box, bool locked) {
+    box->setReadOnly(locked);
+    box->setStyleSheet(locked ? kLockedBoxStyle : "QLineEdit { background-color: white; }");
+}
+
+double BoxValue(const QLineEdit* box) { return platform::Val(box->text().toStdString()); }
+
+QString NumberText(double value) { return QString::fromStdString(Short(value)); }
+
+bool TwinChecksPass(CalcWindow& window, TwinInputs in, const char* inputTitle, bool disableDiagram) {
+    in.inp1Shown = !window.Inp[1]->isHidden();
+    in.inp11Shown = !window.Inp[11]->isHidden();
+    in.inp12Shown = !window.Inp[12]->isHidden();
+    const std::string complaints = TwinInputComplaints(in);
+    if (!complaints.empty()) {
+        if (disableDiagram) window.cmdDiagram->setEnabled(false);
+        platform::MsgBox(complaints, platform::vbCritical, inputTitle);
+        return false;
+    }
+    return TwinEquilibriumCheck(in.window, in.conversionMode);
+}
+
+bool RunWithWaitCursor(const std::function<bool()>& calculate) {
+    WaitCursorOn();
+    bool ok = false;
+    try {
+        ok = calculate();
+    } catch (const std::exception&) {
+        ok = false;
+    }
+    WaitCursorOff();
+    return ok;
+}
+
+void ShowConversionOfRun(CalcWindow& window) {
+    double U = 0;
+    const bool defined = ConversionOfA(cAktuell, U);
+    UmsatzU = defined ? U : 0;
+    window.Inp[13]->setText(defined ? NumberText(UmsatzU) : QString());
+}
+
+void ShowTwinExtents(CalcWindow& window) {
+    try {
+        CalcKsi(KsiWerte);
+    } catch (const std::exception&) {
+        KsiWerte.fill(0);
+    }
+    window.cmdShowKsi->setEnabled(true);
+    window.cmdDiagram->setEnabled(true);
 }
 
 void SetUpSpecialScaling(CalcWindow& window) {

@@ -8,8 +8,12 @@
 
 #include "kernel/RateLaws.h"
 
+#include <QString>
+
 class CalcWindow;
 class QLabel;
+class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QWidget;
 
@@ -70,6 +74,38 @@ void ShowOutletConcentrations(CalcWindow& window);
 // boxes, the time course over 0..tauMittel in 200 intervals, then the hand-over; tube: with RohrAktiv.
 // A failing time course draws nothing and shows nothing.
 void DrawTwinTimeCourse(CalcWindow& window, Twin twin);
+
+// ---- Layout and the steps of a calculation ------------------------------------------------------------
+// Columns of both windows in twips: options and buttons, the boxes of the chosen quantity, units and hints.
+constexpr int kTwinWidth = 8500;
+constexpr int kTwinOptionLeft = 3000;
+constexpr int kTwinBoxLeft = 5000;
+constexpr int kTwinHintLeft = 6600;
+
+// Places the model line, the inlet and outlet columns of the five species (outlets locked), the rate
+// constants with their units, the default button, and the extent frame at extentTop.
+void LayoutTwinBoxes(CalcWindow& window, const QString& inletHead, const QString& outletHead, int extentTop);
+// Places the calculation, diagram and extent buttons in a row at `top`, the protocol button below them,
+// and from footerTop the add-curves and special-scaling rows and the help and close buttons.
+void LayoutTwinButtons(CalcWindow& window, QPushButton* calc, int top, QPushButton* help, QPushButton* esc,
+                       int footerTop);
+
+// A box of a quantity: locked (read-only, light yellow) or open for input (white).
+void LockBox(QLineEdit* box, bool locked);
+// The numeric value of a box's text; the number text of a value.
+double BoxValue(const QLineEdit* box);
+QString NumberText(double value);
+
+// The checks before a calculation: the input complaints (shown under inputTitle, after disabling
+// cmdDiagram when disableDiagram is set) and the equilibrium check. True when the calculation may run.
+// The visibility fields of `in` are taken from the window.
+bool TwinChecksPass(CalcWindow& window, TwinInputs in, const char* inputTitle, bool disableDiagram);
+// Runs `calculate` with the hourglass shown; a thrown run-time failure counts as a failure.
+bool RunWithWaitCursor(const std::function<bool()>& calculate);
+// Time or length given: UmsatzU and Inp(13) from the run's c(A) (0 and an empty box without A in the feed).
+void ShowConversionOfRun(CalcWindow& window);
+// After a successful run: the extents of reaction, and the extent and diagram buttons enabled.
+void ShowTwinExtents(CalcWindow& window);
 
 // Form_Load part shared by the reactor windows: the special-scaling check box and options.
 void SetUpSpecialScaling(CalcWindow& window);

@@ -247,7 +247,6 @@ void frmKaskade::BuildControls() {
     cmdDiagram2->setToolTip(
         U8(" Abhängigkeit der Konzentrationen am Kaskaden-Ende von der mittl. Gesamt-Verweilzeit  "));
     PlaceTw(cmdDiagram2, 7600, 8550, 2500, 400);
-    cmdShowKsi->setText(U8("Zeige Reaktionsfortschritt(e)"));
     PlaceTw(cmdShowKsi, 7600, 1830, 2500, 380);
     MakeProtocolButton(U8("Protokollieren aktivieren"));
     PlaceTw(cmdProtocol, 7600, 1400, 2500, 380);

@@ -5,7 +5,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -237,6 +239,7 @@ TEST_F(Gestaltung, AxisRangeIsCheckedAndApplied) {
     EXPECT_TRUE(d->isVisible());
     // Letters read as 0: x from 0 to 5.
     feld("coord", 1)->setText("abc");
+    feld("coord", 2)->setText("5");
     Klick("cmdCoord_OK");
     EXPECT_DOUBLE_EQ(c->AxisMin(ChartAxis::X), 0);
     EXPECT_DOUBLE_EQ(c->AxisMax(ChartAxis::X), 5);
@@ -351,6 +354,7 @@ TEST_F(Gestaltung, HeaderExtraTextAndAxisTitles) {
     fett.setBold(true);
     naechsteSchrift = design::SchriftWahl{fett, kRot};
     Klick("cmdFont");
+    d->grab().save(testsupport::PicturePath("gestaltung_text.png"));
     EXPECT_TRUE(c->AxisTitleFont(ChartAxis::X).bold());
     EXPECT_EQ(c->AxisTitleColor(ChartAxis::X), kRot);
     EXPECT_FALSE(c->IsRepaintSuspended());
@@ -453,7 +457,7 @@ TEST_F(Gestaltung, DeletingPointsAndCurves) {
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().title, "Löschen eines einzelnen Messpunktes");
     EXPECT_NE(rec.Last().prompt.find("Dieser Messpunkt-Satz enthält 2 Einzel-Messpunkte\r\n"), std::string::npos);
-    EXPECT_NE(rec.Last().prompt.find("mit den Koordinaten x =1,  y =.5 \r\nwirklich löschen?\r\n\r\n"), std::string::npos)
+    EXPECT_NE(rec.Last().prompt.find("mit den Koordinaten x =1,  y =0.5 \r\nwirklich löschen?\r\n\r\n"), std::string::npos)
         << rec.Last().prompt;
     EXPECT_EQ(c->PointCount(kPunkte, 4), 2);
     EXPECT_EQ(Control<QLabel>("lblNumPoints(4)")->text(), "2");

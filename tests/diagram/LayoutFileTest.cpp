@@ -66,6 +66,7 @@ TEST_F(Vorlage, SavedLayoutRestoresCurvesPointSetsAndRange) {
     int alle = 0;
     f->DeleteCurves(alle);
     nPunktsaetze = 0;
+    dlg.aufrufe.clear();
     Menue(f, "mnuLoadOC2");
     EXPECT_TRUE(rec.Empty());
     EXPECT_EQ(anfrage.caption, "Laden einer abgespeicherten Diagrammvorlage");

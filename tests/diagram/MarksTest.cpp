@@ -1,5 +1,6 @@
 // Half-life and residence-time marks of the diagram window; coordinate-range and single-point commands.
 #include <QAction>
+#include <QPixmap>
 #include <QPushButton>
 #include <cmath>
 
@@ -7,6 +8,7 @@
 #include "platform/core/FormHost.h"
 #include "tests/diagram/MessdatenTestSupport.h"
 #include "tests/support/MsgRecorder.h"
+#include "tests/support/PictureDir.h"
 
 namespace {
 
@@ -45,6 +47,9 @@ TEST_F(Marken, HalfLifeAndResidenceTimeMarksAreVerticalLinesUntilDeleted) {
     EXPECT_EQ(c->LabelText(28), "              aktuelle mittl. Verweilzeit");
     EXPECT_NEAR(c->LabelDataY(28), DiagRec.yMin + (DiagRec.yMax - DiagRec.yMin) / 6.0, 1e-6);
 
+    f->show();
+    f->resize(900, 600);
+    f->grab().save(testsupport::PicturePath("marken.png"));
     Menue(f, "mnuDelHalbAB");
     for (int k = 26; k <= 39; ++k) EXPECT_TRUE(c->PointCount(1, k) == 0 && !c->LabelShown(k)) << k;
     EXPECT_EQ(c->PointCount(1, 1), nZeitPunkte + 1);  // the curves stay

@@ -1,11 +1,13 @@
 // Mouse read-out, clicks and the rubber-band zoom of the diagram window, at known chart pixels.
 #include <QApplication>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 
 #include "kernel/TimeCourse.h"
 #include "tests/diagram/MessdatenTestSupport.h"
 #include "tests/support/MsgRecorder.h"
+#include "tests/support/PictureDir.h"
 
 namespace {
 
@@ -69,6 +71,7 @@ TEST_F(Maus, ReadOutOfCurvePointMeasuredPointLegendAndEmptyPlotArea) {
     EXPECT_EQ(Text("lblMausPosNr"), "P.3");
     EXPECT_EQ(nPunktsaetze, 3);
     EXPECT_EQ(Text("lblMausPosX") + Text("lblMausPosY"), " X = 30.0000 Y = 0.5");
+    f->grab().save(testsupport::PicturePath("maus_auslesung.png"));
     q.x += 3;
     Bewege(q);
     EXPECT_FALSE(Sichtbar("lblMausPosNr"));

@@ -35,26 +35,27 @@ protected:
 
 TEST_F(Punktsaetze, ConcentrationPointsOneSetPerSpeciesColumnAndTheOutsideWarning) {
     // Columns A and P only; row 3 is excluded.
-    SetzeMessdaten({AP(0, 1, 0), AP(5, 0.6, 0.4), AP(10, 0.35, 0.65, kTrue), AP(20, 0.15, 0.85)});
+    SetzeMessdaten({AP(0, 1, 0), AP(5, 0.6, 0.4), AP(10, 0.35, 0.65, kTrue), AP(20, 0.15, 0.875)});
     frmTGraph2D* f = OeffneDiagramm(-1);
     ASSERT_NE(f, nullptr);
     EXPECT_TRUE(rec.Empty());
     platform::Chart2D* c = f->Chart();
     for (int s = 1; s <= 5; ++s) EXPECT_EQ(c->PointCount(2, s), s == 1 || s == 4 ? 4 : 0) << s;
     EXPECT_EQ(c->Y(2, 1, 2), 0.6);
-    EXPECT_EQ(c->Y(2, 4, 4), 0.85);
+    EXPECT_EQ(c->Y(2, 4, 4), 0.875);
     EXPECT_EQ(c->Y(2, 1, 3), platform::kChartHole);  // the excluded row in neither set
     EXPECT_EQ(c->Y(2, 4, 3), platform::kChartHole);
 
     // A point exactly on the border counts as inside.
     DiagRec = DiagRecord{};
-    DiagRec.xMax = 20;
-    DiagRec.yMin = 0.85f;
+    DiagRec.xMin = 20;
+    DiagRec.xMax = 30;
+    DiagRec.yMin = 0.875f;
     DiagRec.yMax = 2;
     bool drinnen = false;
     f->zeigeExperPunkte(drinnen);
     EXPECT_TRUE(drinnen);
-    DiagRec.xMax = 19.9f;
+    DiagRec.xMin = 20.1f;
     f->zeigeExperPunkte(drinnen);
     EXPECT_FALSE(drinnen);
     f->mnuAddPunkte_Click();

@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
 
@@ -19,6 +19,7 @@
 #include "platform/WindowRegistry.h"
 #include "platform/core/NumberFormat.h"
 #include "shell/WindowMenus.h"
+#include "tests/experiment/ToolWindowTestHost.h"
 #include "tests/support/PictureDir.h"
 
 using namespace kernel;
@@ -32,17 +33,10 @@ TEST(ArrheniusEyringLaw, MatchClosedFormsAndFailOnZeroTemperatureOrOverflow) {
     double k = -1;
     ASSERT_TRUE(experiment::ArrheniusK(2.5e10, 75000, 350, k));
     EXPECT_NEAR(k, 2.5e10 * std::exp(-75000 / (R * 350)), 1e-12 * k);
-    ASSERT_TRUE(experiment::ArrheniusK(3, -1000, 300, k));  // negative values are computed as any other
-    EXPECT_NEAR(k, 3 * std::exp(1000 / (R * 300)), 1e-12 * k);
 
     ASSERT_TRUE(experiment::EyringK(-40, 60000, 310, k));
     const double eyring = kB * 310 / h * std::exp(-40 / R) * std::exp(-60000 / (R * 310));
     EXPECT_NEAR(k, eyring, 1e-12 * eyring);
-    // Doubling T at zero enthalpy doubles k (k is proportional to T alone then).
-    double k2 = 0;
-    ASSERT_TRUE(experiment::EyringK(5, 0, 620, k2));
-    ASSERT_TRUE(experiment::EyringK(5, 0, 310, k));
-    EXPECT_NEAR(k2 / k, 2.0, 1e-12);
 
     k = 7;
     EXPECT_FALSE(experiment::ArrheniusK(1, 0, 0, k));
@@ -56,21 +50,8 @@ TEST(ArrheniusEyringLaw, MatchClosedFormsAndFailOnZeroTemperatureOrOverflow) {
 
 class ArrheniusWindowTest : public ::testing::Test {
 protected:
-    static QMainWindow* Host() {
-        static QMainWindow* host = [] {
-            auto* main = new QMainWindow;
-            main->setCentralWidget(new QMdiArea(main));
-            main->resize(900, 600);
-            main->show();
-            return main;
-        }();
-        auto* area = host->findChild<QMdiArea*>();
-        platform::Windows().Adopt("MDITAR", host);
-        platform::Windows().SetMainWindow(host, [area](QWidget* form) { return area->addSubWindow(form); });
-        return host;
-    }
     void SetUp() override {
-        Host();
+        tooltest::Host();
         BuildZeitFaktor();
         ZeitEinheit = "s";
         ZeitEinheitNr = 0;
@@ -154,8 +135,15 @@ TEST_F(ArrheniusWindowTest, EyringEntryGivesKbOverHTimesTAndStoresItsInputs) {
     const double ks2 = kB * 330 / h * std::exp(-81000 / (R * 330)) * std::exp(-12.5 / R);
     EXPECT_NEAR(Result("txtksecResult"), ks2, 1e-6 * ks2);
 
-    // A new activation: T back to 298.15, results emptied, the stored Eyring values come back.
-    static_cast<frmArrheniusRechner*>(Window())->Form_Activate();
+    // Switching to another window and back: T back to 298.15, results emptied, the stored Eyring
+    // values come back.
+    auto* area = tooltest::Host()->findChild<QMdiArea*>();
+    QMdiSubWindow* anderes = area->addSubWindow(new QWidget);
+    anderes->show();
+    area->setActiveSubWindow(anderes);
+    Inp(2)->setText("400");
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(platform::Windows().Frame("frmArrheniusRechner")));
+    delete anderes;
     EXPECT_EQ(Inp(2)->text(), "298.15");
     EXPECT_TRUE(Box("txtkResult")->text().isEmpty());
     EXPECT_EQ(Inp(0)->text(), "-12.5");
@@ -178,14 +166,15 @@ TEST_F(ArrheniusWindowTest, UnitLabelsFollowTheFitModeAndTypedArrheniusValuesAre
     DiagVariante = 7;
     ZeitEinheit = "h";
     shell::mnuToolArrhenius_Click();
-    EXPECT_EQ(Label("lblkEinheit"), "L/(mol h)");
-    EXPECT_EQ(Label("lblkEinheitsec"), "L/(mol s)");
-    EXPECT_EQ(DiagVariante, 0);  // the entry resets the fit mode for the next opening
+    EXPECT_EQ(DiagVariante, 0);  // the menu entry resets the fit mode
+    EXPECT_EQ(Label("lblkEinheit"), "((mol/L)^(1-n))/h");
 
     Calc("42", "1000");
+    DiagVariante = 7;  // as the fitting window leaves it
     static_cast<frmArrheniusRechner*>(Window())->Form_Activate();
     EXPECT_EQ(Inp(0)->text(), "0");
-    EXPECT_EQ(Label("lblkEinheit"), "((mol/L)^(1-n))/h");
+    EXPECT_EQ(Label("lblkEinheit"), "L/(mol h)");
+    EXPECT_EQ(Label("lblkEinheitsec"), "L/(mol s)");
 
     DiagVariante = 6;
     static_cast<frmArrheniusRechner*>(Window())->Form_Activate();
@@ -193,17 +182,13 @@ TEST_F(ArrheniusWindowTest, UnitLabelsFollowTheFitModeAndTypedArrheniusValuesAre
     EXPECT_EQ(Label("lblkEinheitsec"), "1/ s");
 }
 
-TEST_F(ArrheniusWindowTest, InputBoxesTakeOnlyNumericKeysAndACommaAsPoint) {
+TEST_F(ArrheniusWindowTest, BoxesTakeOnlyNumericKeysAndClosingKeepsThePosition) {
     shell::mnuToolArrhenius_Click();
     Inp(1)->clear();
     QTest::keyClicks(Inp(1), "1a,5xE3");
     EXPECT_EQ(Inp(1)->text(), "1.5E3");
-}
 
-TEST_F(ArrheniusWindowTest, ClosingKeepsThePosition) {
-    shell::mnuToolArrhenius_Click();
-    QWidget* frame = platform::Windows().Frame("frmArrheniusRechner");
-    frame->move(90, 45);
+    platform::Windows().Frame("frmArrheniusRechner")->move(90, 45);
     Window()->findChild<QPushButton*>("cmdClose")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(Window(), nullptr);

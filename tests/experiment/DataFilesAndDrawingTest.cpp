@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "diagram/frmTGraph2D.h"
+#include "kernel/DataSet.h"
 #include "platform/Chart2D.h"
 #include "shell/DataSaveQuestion.h"
 #include "tests/experiment/DataEditorFixture.h"
@@ -53,8 +54,6 @@ TEST_F(DataFilesTest, SavedDataLoadBackThroughTheDialogs) {
     EXPECT_EQ(Grid().Rows(), 2);
     EXPECT_EQ(w.EditModus(), kTrue);
     EXPECT_TRUE(MainEnabled("mnuEditDat"));
-    EXPECT_TRUE(MainEnabled("Toolbar1(16)"));
-    EXPECT_EQ(DatenIstSession, 0);
 }
 
 TEST_F(DataFilesTest, CancelledOrFailedLoadsKeepTheData) {
@@ -105,41 +104,32 @@ TEST_F(DataFilesTest, AppendedFileAddsItsRowsInItsOwnUnit) {
     EXPECT_EQ(Grid().Rows(), 2);
 }
 
-TEST_F(DataFilesTest, SaveQuestionAndSaveFailures) {
+TEST_F(DataFilesTest, SaveQuestionAnswersAndSaveFailures) {
     SetData({{1, 1}});
     DatenFile = Path("M.TA3");
-    ExpDataChanged = kTrue;
-    int result = 7;
-    recorder.QueueAnswer(platform::vbNo);
-    shell::AskSaveExpData(0, result);
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(recorder.Last().prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
-    EXPECT_EQ(recorder.Last().style, platform::vbYesNoCancel + platform::vbExclamation);
-    recorder.QueueAnswer(platform::vbCancel);
-    shell::AskSaveExpData(0, result);
-    EXPECT_EQ(result, -1);
-    recorder.QueueAnswer(platform::vbYes);  // the save dialog cancelled
-    shell::AskSaveExpData(0, result);
-    EXPECT_EQ(result, -1);
-    EXPECT_EQ(saveRequests.back().proposal, Path("M.TA3"));
-    EXPECT_EQ(ExpDataChanged, kTrue);
+    struct Case {
+        int answer;
+        std::string chosen;  // "" cancels the save dialog
+        int result;
+        int changedAfter;
+    };
+    for (const Case& c : {Case{platform::vbNo, "", 0, kTrue}, Case{platform::vbCancel, "", -1, kTrue},
+                          Case{platform::vbYes, "", -1, kTrue}, Case{platform::vbYes, Path("nicht/da/M.TA3"), -1, kTrue},
+                          Case{platform::vbYes, Path("M.TA3"), 0, 0}}) {
+        ExpDataChanged = kTrue;
+        saveAnswer = c.chosen;
+        recorder.QueueAnswer(c.answer);
+        int result = 7;
+        shell::AskSaveExpData(0, result);
+        EXPECT_EQ(result, c.result) << c.answer << " " << c.chosen;
+        EXPECT_EQ(ExpDataChanged, c.changedAfter);
+    }
+    EXPECT_EQ(recorder.Messages()[0].prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
+    EXPECT_EQ(recorder.Messages()[4].title, "Meldung von WriteDataFile");
+    EXPECT_EQ(saveRequests.front().proposal, Path("M.TA3"));
+    EXPECT_TRUE(std::filesystem::exists(Path("M.TA3")));
 
-    saveAnswer = Path("gibt/es/nicht/M.TA3");
-    recorder.QueueAnswer(platform::vbYes);
-    shell::AskSaveExpData(0, result);
-    EXPECT_EQ(result, -1);
-    EXPECT_EQ(recorder.Last().title, "Meldung von WriteDataFile");
-    EXPECT_EQ(ExpDataChanged, kTrue);
-
-    saveAnswer = Path("M.TA3");
-    recorder.QueueAnswer(platform::vbYes);
-    shell::AskSaveExpData(0, result);
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(ExpDataChanged, 0);
-    EXPECT_TRUE(std::filesystem::exists(saveAnswer));
-
-    // The editor's save button does nothing without rows.
-    SetData({});
+    SetData({});  // the editor's save button does nothing without rows
     Open();
     Press("cmdSave");
     EXPECT_EQ(saveRequests.size(), 3u);
@@ -165,11 +155,9 @@ TEST_F(DrawingTest, CtPointsOpenTheDiagramScaledToTheData) {
     EXPECT_FLOAT_EQ(DiagRec.xMin, 0);
     EXPECT_FLOAT_EQ(DiagRec.xMax, 9 + 9 / 20.0f);  // largest time (inactive rows too) and a twentieth more
     EXPECT_FLOAT_EQ(DiagRec.yMax, 1 + 1 / 20.0f);
-}
 
-TEST_F(DrawingTest, KtPointsUseTheTemperatureAxis) {
     SetData({{0, 0, 0, 300, 0.1}, {0, 0, 0, 320, 0.4}});
-    Open();
+    AnalyseExpData();  // two k-T rows enable their button
     Press("cmdDraw_Tk");
     EXPECT_EQ(aktDiagrammCode, -2);
     EXPECT_FLOAT_EQ(DiagRec.xMin, 300 - 1);  // T range 300..320 widened by a twentieth
@@ -221,20 +209,11 @@ TEST_F(DrawingTest, ApplyChecksTheTimeRangeOfNonIsothermalData) {
     EXPECT_TRUE(recorder.Empty());
     for (int i = 1; i <= 3; ++i) ExpDaten[static_cast<std::size_t>(i)].T = 300;  // one temperature
     ExpDaten[3].t = 5;
-    Press("cmdApply");
+    Press("OK");  // applies, closes, and closing applies again
     EXPECT_TRUE(recorder.Empty());
-}
-
-TEST_F(DrawingTest, ClosingAppliesAndUpdatesTheMainWindow) {
-    SetData({{0, 1}, {1, 0.5}});
-    Open();
-    recorder.Clear();
-    Press("OK");
     EXPECT_FALSE(platform::Windows().IsLoaded("frmDatedit"));
     EXPECT_TRUE(MainEnabled("mnuEditDat"));
-    EXPECT_TRUE(MainEnabled("Toolbar1(8)"));
     EXPECT_TRUE(MainEnabled("Toolbar1(16)"));
-    EXPECT_FLOAT_EQ(c0Mess[1], 1);
 }
 
 }  // namespace

@@ -33,16 +33,11 @@ protected:
     }
 };
 
-TEST_F(EvaluationMenus, EntriesCarryTheirCaptionsAndWilkinsonIsNotOffered) {
-    ASSERT_NE(Entry("mnuctAusw(1)"), nullptr);
-    EXPECT_EQ(Entry("mnuctAusw(1)")->text(), "klassisches k-Fitting an Geradengleichung für  1. Ord.  A => P");
-    EXPECT_FALSE(Entry("mnuctAusw(4)")->isVisible());
-    EXPECT_FALSE(Entry("mnuctAusw(4)")->isEnabled());
+TEST_F(EvaluationMenus, WilkinsonIsNotOfferedAndFittingIsAvailable) {
+    ASSERT_NE(Entry("mnuctAusw(4)"), nullptr);
+    EXPECT_FALSE(Entry("mnuctAusw(4)")->isVisible() || Entry("mnuctAusw(4)")->isEnabled());
     EXPECT_TRUE(Entry("mnuctFitting")->isEnabled());  // the fitting window is part of the program
-    ASSERT_NE(Entry("mnuExpctAuswertung"), nullptr);
-    EXPECT_NE(Entry("mnuExpctAuswertung")->menu(), nullptr);
-    EXPECT_EQ(Entry("mnuNonIsothermFitting(2)")->text(), "Fitting 2. Ordnung  2A => P, an  c(A)-t-T-Daten");
-    EXPECT_EQ(Entry("mnuSubMichMent(2)")->text(), "Auswertung nach Eadie/Hofstee");
+    EXPECT_FALSE(Entry("mnuSubTangente(1)")->isEnabled());  // the tangent tool is not
 }
 
 TEST_F(EvaluationMenus, OpeningTheMenuWithoutDataOffersNewInput) {

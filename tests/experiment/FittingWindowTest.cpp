@@ -290,7 +290,9 @@ TEST_F(NonIsothermal, OneCurvePerTemperatureAndTheEyringSwitch) {
     ArrhEA = 4321;
     w->optkTFunktion[1]->click();
     EXPECT_EQ(w->Inp[11]->text(), " 4321");
-    EXPECT_EQ(platform::Val(w->Inp[10]->text().toStdString()), 1);
+    // The boxes hold the Arrhenius parameters again, and the fit starts from them.
+    EXPECT_EQ(platform::Val(w->Inp[10]->text().toStdString()), ArrhA);
+    EXPECT_EQ(FitParameter[2], 4321);
 }
 
 TEST_F(NonIsothermal, AutomaticRunRecoversArrheniusParameters) {
@@ -305,6 +307,7 @@ TEST_F(NonIsothermal, AutomaticRunRecoversArrheniusParameters) {
     EXPECT_NEAR(ArrhA, kA, kA * 1e-3);
     EXPECT_NEAR(ArrhEA, kEA, kEA * 1e-3);
     EXPECT_FALSE(w->lblStdDev[2]->isHidden());
+    EXPECT_TRUE(platform::Windows().Frame("frmTFitting")->grab().save(testsupport::PicturePath("fitting-arrhenius.png")));
 }
 
 TEST_F(NonIsothermal, EngineFailureShowsNoStandardDeviations) {

@@ -163,6 +163,7 @@ TEST_F(DataEditorTest, TypingIntoACellStoresTheValueOnEnter) {
     EXPECT_EQ(Text("lblZeile"), "Zeile 2");
 
     DezKomma = kTrue;  // a locale with a decimal comma shows the comma, the value is read with a point
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed cell editor
     Grid().EditCell(0, 2);
     cell = Grid().findChild<QTableWidget*>()->findChild<QLineEdit*>();
     ASSERT_NE(cell, nullptr);

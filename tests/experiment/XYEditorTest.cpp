@@ -1,14 +1,15 @@
 // The X-Y point editor: the list operations free of the window, then the editor through its real
 // widgets in an MDI host (typed input, grid edits, paste and copy, deleting, sorting, recalculating,
 // drawing into the diagram window, saving and loading with the file choices answered here).
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
-#include <QMdiArea>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -18,7 +19,6 @@
 
 #include <cmath>
 #include <fstream>
-#include <iterator>
 
 #include "diagram/frmTGraph2D.h"
 #include "experiment/XYListe.h"
@@ -29,6 +29,7 @@
 #include "shell/FileChoice.h"
 #include "shell/WindowMenus.h"
 #include "tests/diagram/DiagramTestSupport.h"
+#include "tests/experiment/ToolWindowTestHost.h"
 #include "tests/support/MsgRecorder.h"
 #include "tests/support/PictureDir.h"
 
@@ -46,81 +47,36 @@ std::vector<XYPunkt> Liste(std::initializer_list<XYPunkt> punkte) {
 
 // ---- The list operations ---------------------------------------------------------------------------
 
-TEST(XYListe, SortingIsStableAndCarriesTheStatus) {
-    auto l = Liste({{2, 10, 0, 0}, {1, 20, -1, 0}, {2, 30, 0, 0}, {1, 40, 0, 0}});
-    experiment::SortiereXY(l, 4, false);
-    const float ys[] = {20, 40, 10, 30};
-    for (int i = 1; i <= 4; ++i) EXPECT_EQ(l[static_cast<std::size_t>(i)].y, ys[i - 1]) << i;
-    EXPECT_EQ(l[1].status, -1.0f);
-    experiment::SortiereXY(l, 4, true);
-    for (int i = 1; i <= 4; ++i) EXPECT_EQ(l[static_cast<std::size_t>(i)].y, 10.0f * static_cast<float>(i));
-    EXPECT_EQ(l[2].status, -1.0f);
-}
-
-TEST(XYListe, RecalculationRunsOnActivePointsOnlyAndChangesNothingOnFailure) {
-    auto l = Liste({{1, 0, 0, 0}, {2, std::exp(1.0f), 0, 0}});
+TEST(XYListe, RecalculationRefusesResultsBeyondASingleAndKeepsInactivePoints) {
+    auto l = Liste({{1, 100, 0, 0}, {0.25f, 4, -1, 0}});
     ErrorKind fehler = ErrorKind::IndexOutOfRange;
-    EXPECT_FALSE(experiment::UmrechnenXY(l, 2, experiment::kYLn, 1, fehler));
-    EXPECT_EQ(fehler, ErrorKind::InvalidArgument);
-    EXPECT_EQ(l[2].y, std::exp(1.0f));
-    l[1].status = -1;
-    ASSERT_TRUE(experiment::UmrechnenXY(l, 2, experiment::kYLn, 1, fehler));
-    EXPECT_EQ(l[1].y, 0.0f);
-    EXPECT_NEAR(l[2].y, 1.0f, 1e-6f);
-
-    ASSERT_TRUE(experiment::UmrechnenXY(l, 2, experiment::kXEinsMinus, 0, fehler));
-    EXPECT_EQ(l[1].x, 1.0f);  // inactive: unchanged
-    EXPECT_EQ(l[2].x, -1.0f);
-    ASSERT_TRUE(experiment::UmrechnenXY(l, 2, experiment::kYPlusW, -0.5, fehler));
-    EXPECT_NEAR(l[2].y, 0.5f, 1e-6f);
-    ASSERT_TRUE(experiment::UmrechnenXY(l, 2, experiment::kYKehrwert, 0, fehler));
-    EXPECT_NEAR(l[2].y, 2.0f, 1e-6f);
-
-    // exp(100) does not fit into a Single: refused before any point changes.
-    l[2].y = 100;
-    EXPECT_FALSE(experiment::UmrechnenXY(l, 2, experiment::kYExp, 0, fehler));
+    EXPECT_FALSE(experiment::UmrechnenXY(l, 2, experiment::kYExp, 0, fehler));  // e^100 > 3.4E+38
     EXPECT_EQ(fehler, ErrorKind::Overflow);
-    EXPECT_EQ(l[2].y, 100.0f);
-    l[1].status = 0;
-    EXPECT_FALSE(experiment::UmrechnenXY(l, 2, experiment::kYKehrwert, 0, fehler));
-    EXPECT_EQ(fehler, ErrorKind::DivisionByZero);
+    EXPECT_EQ(l[1].y, 100.0f);
+    ASSERT_TRUE(experiment::UmrechnenXY(l, 2, experiment::kXEinsMinus, 0, fehler));
+    ASSERT_TRUE(experiment::UmrechnenXY(l, 2, experiment::kYKehrwert, 0, fehler));
+    EXPECT_EQ(l[1].x, 0.0f);
+    EXPECT_EQ(l[1].y, 0.01f);
+    EXPECT_EQ(l[2].x, 0.25f);
+    EXPECT_EQ(l[2].y, 4.0f);
 }
 
-TEST(XYListe, AxisRangeAddsFivePercentAndOpensADegenerateRange) {
+TEST(XYListe, AxisRangeAddsFivePercentOfTheExtent) {
     float x0 = 0, x1 = 0, y0 = 0, y1 = 0;
-    auto l = Liste({{0, 10, 0, 0}, {0, -10, 0, 0}});
+    const auto l = Liste({{-2, 10, 0, 0}, {18, -10, 0, 0}});
     experiment::AchsenbereichXY(l, 2, x0, x1, y0, y1);
-    EXPECT_EQ(x0, -1.0f);
-    EXPECT_EQ(x1, 1.0f);
+    EXPECT_FLOAT_EQ(x0, -3.0f);
+    EXPECT_FLOAT_EQ(x1, 19.0f);
     EXPECT_FLOAT_EQ(y0, -11.0f);
     EXPECT_FLOAT_EQ(y1, 11.0f);
-    l = Liste({{10, -4, 0, 0}, {10, -4, 0, 0}});
-    experiment::AchsenbereichXY(l, 2, x0, x1, y0, y1);
-    EXPECT_FLOAT_EQ(x0, 9.5f);
-    EXPECT_FLOAT_EQ(x1, 10.5f);
-    EXPECT_FLOAT_EQ(y0, -4.2f);
-    EXPECT_FLOAT_EQ(y1, -3.8f);
 }
 
 // ---- The editor window ----------------------------------------------------------------------------------
 
 class XYEditorTest : public ::testing::Test {
 protected:
-    static QMainWindow* Host() {
-        static QMainWindow* host = [] {
-            auto* main = new QMainWindow;
-            main->setCentralWidget(new QMdiArea(main));
-            main->resize(1100, 750);
-            main->show();
-            return main;
-        }();
-        auto* area = host->findChild<QMdiArea*>();
-        platform::Windows().Adopt("MDITAR", host);
-        platform::Windows().SetMainWindow(host, [area](QWidget* form) { return area->addSubWindow(form); });
-        return host;
-    }
     void SetUp() override {
-        Host();
+        tooltest::Host();
         CloseAll();
         diagramtest::SetzeZustandZurueck();
         nXYPunkte = 0;
@@ -173,10 +129,6 @@ protected:
         QApplication::clipboard()->setText(text);
         shell::mnuPaste2_Click();
     }
-    static std::string Bytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
 
     QTemporaryDir dir;
     int beeps = 0;
@@ -189,16 +141,15 @@ TEST_F(XYEditorTest, OpensEmptyInAddModeWithTheListButtonsDisabled) {
     EXPECT_TRUE(XYDateiName.empty());
     ASSERT_EQ(G()->Rows(), 1);
     EXPECT_EQ(G()->Text(0, 2), "leere Liste");
-    EXPECT_TRUE(G()->IsCheckColumn(1));
     EXPECT_EQ(Zeile(), "Zeile 1");
     EXPECT_EQ(W<QGroupBox>("R1")->title(), QString::fromUtf8("Zufügen von Zeile 1"));
     EXPECT_EQ(Box(0)->text(), " 0");
     EXPECT_TRUE(Opt("optInputMode(0)")->isChecked());
     EXPECT_TRUE(Opt("optIsPoints(1)")->isChecked());
     EXPECT_TRUE(W("fraManipulation")->isHidden());
-    EXPECT_FALSE(W("txtW")->isEnabled());
     for (const char* b : {"cmdSave", "cmdErase", "cmdManip", "cmdChangeXY", "cmdPrint", "cmdAus", "XSort", "YSort"})
         EXPECT_FALSE(Btn(b)->isEnabled()) << b;
+    EXPECT_FALSE(tooltest::Host()->findChild<QAction*>("mnuCopy2")->isEnabled());
     EXPECT_TRUE(Btn("cmdClipEinfuegen")->isEnabled());
 
     // Edit mode needs a list.
@@ -237,6 +188,7 @@ TEST_F(XYEditorTest, TypedPointsAreAddedByEnterAndPlusAndEditedInEditMode) {
     EXPECT_EQ(W<QGroupBox>("R1")->title(), QString::fromUtf8("Zufügen von Zeile 3"));
     EXPECT_TRUE(Btn("XSort")->isEnabled());
     EXPECT_TRUE(Opt("optIsPoints(0)")->isEnabled());
+    EXPECT_TRUE(tooltest::Host()->findChild<QAction*>("mnuErase2")->isEnabled());
 
     Opt("optInputMode(1)")->click();
     G()->SetCurrentCell(0, 2);
@@ -379,6 +331,7 @@ TEST_F(XYEditorTest, RecalculationFailureShowsTheMessageAndLeavesEveryPoint) {
     W<QLineEdit>("txtW")->setText("3");
     Btn("cmdExecManip")->click();
     EXPECT_NEAR(P(2).y, 3 * std::log(4.0f), 1e-5);
+    EXPECT_TRUE(Ed()->grab().save(testsupport::PicturePath("XYEditor.png")));
     Btn("cmdCloseManip")->click();
     EXPECT_TRUE(W("fraManipulation")->isHidden());
     EXPECT_EQ(msgs.Messages().size(), 1u);
@@ -445,7 +398,7 @@ TEST_F(XYEditorTest, SavedFileLoadsBackAndACancelledSaveKeepsTheListUnsaved) {
     saveAnswer = dir.filePath("probe.XY").toStdString();
     Btn("cmdSave")->click();
     EXPECT_FALSE(Ed()->Ungespeichert());
-    EXPECT_EQ(Bytes(saveAnswer), "Probe 7\r\n.2000000E+01;.5000000E+00\r\n");
+    EXPECT_EQ(tooltest::Bytes(saveAnswer), "Probe 7\r\n.2000000E+01;.5000000E+00\r\n");
     EXPECT_EQ(XYDateiName, saveAnswer);
     EXPECT_EQ(XYPfad, dir.path().toStdString() + "/");
     EXPECT_EQ(XYTrenner, ";");
@@ -502,11 +455,51 @@ TEST_F(XYEditorTest, BadFilesAndUnansweredQuestionsLoseNoPoints) {
     shell::mnuEditXY_Click();  // for TearDown
 }
 
-TEST_F(XYEditorTest, EditorPicture) {
-    Paste("0.5\t1.2\r\n1\t2.9\r\n1.5\t4.1\r\n2\t6.2\r\n");
-    G()->SetChecked(2, 1, true);
-    Btn("cmdManip")->click();
-    EXPECT_TRUE(Ed()->grab().save(testsupport::PicturePath("XYEditor.png")));
+TEST_F(XYEditorTest, EscWithYesSavesBeforeClosing) {
+    Add("1", "2");
+    saveAnswer = dir.filePath("ende.XY").toStdString();
+    testsupport::MsgRecorder msgs;
+    msgs.QueueAnswer(platform::vbYes);
+    Btn("cmdEsc")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Ed(), nullptr);
+    EXPECT_EQ(tooltest::Bytes(saveAnswer), "\r\n.1000000E+01;.2000000E+01\r\n");
+    shell::mnuEditXY_Click();
+}
+
+TEST_F(XYEditorTest, GridKeysCopyAndDeleteAndTheListPrints) {
+    Add("1", "2");
+    Add("3", "4");
+    auto* table = G()->findChild<QWidget*>("GridTable");
+    ASSERT_NE(table, nullptr);
+    G()->Select(1, 2, 1, 3);
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "3\t4");
+    testsupport::MsgRecorder msgs;
+    msgs.QueueAnswer(platform::vbYes);
+    QTest::keyClick(table, Qt::Key_Delete);
+    EXPECT_EQ(msgs.Last().prompt, "Zeile 2 wirklich entfernen?");
+    EXPECT_EQ(nXYPunkte, 1);
+
+    const QString pdf = dir.filePath("liste.pdf");
+    frmXYEdit::SetPrinterSetup([pdf](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+    });
+    Btn("cmdPrint")->click();
+    frmXYEdit::SetPrinterSetup(nullptr);
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+}
+
+TEST_F(XYEditorTest, ResizingKeepsTheWidthAndGrowsTheGrid) {
+    QWidget* frame = platform::Windows().Frame("frmXYEdit");
+    const int breite = frame->width();
+    const int gridHoehe = G()->height();
+    frame->resize(breite + 200, frame->height() + 150);
+    EXPECT_EQ(frame->width(), breite);
+    EXPECT_EQ(G()->height(), gridHoehe + 150);
+    frame->resize(breite, 200);
+    EXPECT_NEAR(G()->height(), 2000.0 / 15, 1);  // never below 2000 twips
 }
 
 }  // namespace

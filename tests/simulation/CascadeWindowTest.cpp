@@ -299,9 +299,6 @@ TEST_F(CascadeWindowTest, TanksAreColouredByTheirConversionAndStirred) {
     EXPECT_TRUE(frame->grab().save(testsupport::PicturePath("frmKaskade.png")));
 }
 
-}  // namespace
-
-namespace {
 
 // The tank time found for a given total conversion yields that conversion again for every model
 // (the search over the equal tanks and the stage solver agree).
@@ -316,9 +313,6 @@ TEST_F(CascadeWindowTest, TankTimeFoundForAConversionGivesItBackForEveryModel) {
         [this](int mode) { Mode(mode); }, [this] { Start(); });
 }
 
-}  // namespace
-
-namespace {
 
 // The protocol window opened by the button records one row per stage; closing it enables the button.
 TEST_F(CascadeWindowTest, ProtocolButtonOpensTheProtocolWhichRecordsEveryStage) {

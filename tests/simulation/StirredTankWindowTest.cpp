@@ -267,9 +267,6 @@ TEST_F(StirredTankWindowTest, StirrerTurnsAfterACalculationUntilStopped) {
     EXPECT_TRUE(frame->grab().save(testsupport::PicturePath("frmRKconti.png")));
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(StirredTankWindowTest, ResidenceTimeForAConversionGivesItBackForEveryModel) {
     ExpectConversionRoundTrip(
@@ -282,9 +279,6 @@ TEST_F(StirredTankWindowTest, ResidenceTimeForAConversionGivesItBackForEveryMode
         [this](int mode) { Mode(mode); }, [this] { Calc(); });
 }
 
-}  // namespace
-
-namespace {
 
 // A failing solver empties the results; the first calculation past the input check still enables
 // the protocol button.

@@ -1,0 +1,159 @@
+// The single-point calculator and the tangent tool, against closed forms.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <cmath>
+
+#include "design/frmCalcTangente.h"
+#include "design/frmTGraphCalc.h"
+#include "kernel/Concentrations.h"
+#include "kernel/State.h"
+#include "platform/core/NumberFormat.h"
+#include "tests/design/DesignTestSupport.h"
+
+namespace {
+
+using namespace kernel;
+
+double Wert(const QLabel* l) { return platform::Val(l->text().toStdString()); }
+double Wert(const QLineEdit* e) { return platform::Val(e->text().toStdString()); }
+
+class Rechner : public designtest::DesignTest {
+protected:
+    design::frmTGraphCalc* OeffneRechner() {
+        auto* w = qobject_cast<design::frmTGraphCalc*>(platform::Windows().Show("frmTGraphCalc"));
+        EXPECT_NE(w, nullptr);
+        return w;
+    }
+};
+
+TEST_F(Rechner, ValuesOfTheModelCurvesAtOneTime) {
+    Oeffne();  // A => P, k = 0.1 1/s, c(A,0) = 1 mol/L
+    design::frmTGraphCalc* r = OeffneRechner();
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->windowTitle().toStdString(), "  Einzelpunkt-Rechner");
+    EXPECT_EQ(r->txtX->text(), "0");
+    EXPECT_EQ(r->lblZeit->text().toStdString(), ZeitEinheit);
+    // Mask "10010": only c(A) and c(P).
+    EXPECT_FALSE(r->lblResult[0]->isHidden());
+    EXPECT_TRUE(r->lblResult[1]->isHidden());
+    EXPECT_TRUE(r->lblRes[2]->isHidden());
+    EXPECT_FALSE(r->lblResult[3]->isHidden());
+
+    r->txtX->setText("10");
+    r->cmdGraphCalcExec->click();
+    EXPECT_NEAR(Wert(r->lblResult[0]), std::exp(-1.0), 1e-6);
+    EXPECT_NEAR(Wert(r->lblResult[3]), 1 - std::exp(-1.0), 1e-6);
+    ConcVector c{};
+    int err = 0;
+    CalcKonzentrationen(2, 10, c, err);
+    EXPECT_EQ(r->lblResult[0]->text().toStdString(), platform::CStrSingle(static_cast<float>(c[1])));
+
+    // Both ends of the drawn range are accepted; beyond them only a beep.
+    r->txtX->setText(QString::fromStdString(platform::CStrSingle(DiagRec.xMax)));
+    r->cmdGraphCalcExec->click();
+    EXPECT_EQ(beeps, 0);
+    EXPECT_NEAR(Wert(r->lblResult[0]), std::exp(-0.1 * DiagRec.xMax), 1e-6);
+    const QString vorher = r->lblResult[0]->text();
+    r->txtX->setText(QString::number(DiagRec.xMax * 1.001));
+    r->cmdGraphCalcExec->click();
+    r->txtX->setText("-1");
+    r->cmdGraphCalcExec->click();
+    EXPECT_EQ(beeps, 2);
+    EXPECT_EQ(r->lblResult[0]->text(), vorher);
+
+    // Typed with a decimal comma and Enter.
+    r->txtX->clear();
+    QTest::keyClicks(r->txtX, "2,5");
+    QTest::keyClick(r->txtX, Qt::Key_Return);
+    EXPECT_EQ(r->txtX->text(), "2.5");
+    EXPECT_NEAR(Wert(r->lblResult[0]), std::exp(-0.25), 1e-6);
+
+    // The diagram window's close takes the calculator with it.
+    diagramtest::SchliesseDiagramm();
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmTGraphCalc"));
+}
+
+TEST_F(Rechner, EnzymeRateViewShowsOneResult) {
+    Oeffne();
+    aktModell = 10;
+    MMDiagramm = kTrue;
+    MMNormiert = kTrue;
+    design::frmTGraphCalc* r = OeffneRechner();
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->lblXEingabe->text().toStdString(), "c(S)/KM");
+    EXPECT_TRUE(r->lblZeit->text().isEmpty());
+    EXPECT_EQ(r->lblRes[0]->text().toStdString(), "r(P)/r(P)max");
+    for (int i = 1; i < 5; ++i) EXPECT_TRUE(r->lblResult[i]->isHidden()) << i;
+}
+
+class Tangente : public designtest::DesignTest {
+protected:
+    // Measured c(A) = exp(-k t) at t = 0, 1, ..., 20 s; the species' points with the spline curve.
+    design::frmCalcTangente* OeffneTangente(double k) {
+        std::vector<ExpPunkt> zeilen;
+        for (int i = 0; i <= 20; ++i) zeilen.push_back(diagramtest::Zeile(i, std::exp(-k * i)));
+        diagramtest::SetzeMessdaten(zeilen);
+        TangentSpecies = 1;
+        SmoothingFactor = 0;
+        // The axis proposal of the concentration diagrams: 0..20 s, 0..1.1 mol/L.
+        AchsenGrenzen[0] = 0;
+        AchsenGrenzen[1] = 20;
+        AchsenGrenzen[2] = 0;
+        AchsenGrenzen[3] = 1.1f;
+        f = diagramtest::OeffneDiagramm(100);
+        EXPECT_NE(f, nullptr);
+        return qobject_cast<design::frmCalcTangente*>(platform::Windows().Show("frmCalcTangente"));
+    }
+};
+
+TEST_F(Tangente, SlopeOfAnExponentialDecay) {
+    constexpr double k = 0.1;
+    design::frmCalcTangente* t = OeffneTangente(k);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->lblr->text().toStdString(), "r(A) = dc(A)/dt =  ");
+    EXPECT_EQ(t->Label4->text().toStdString(), "mol/(L " + ZeitEinheit + ")");
+    EXPECT_EQ(t->txtyResult->text(), " 0");
+    for (double zeit : {2.5, 7.0, 12.25}) {
+        t->txtX->setText(QString::number(zeit));
+        t->cmdCalc->click();
+        const double c = std::exp(-k * zeit);
+        EXPECT_NEAR(Wert(t->txtyResult), c, 2e-4) << zeit;
+        // dc/dt = -k c; the spline through points one second apart meets it within a percent.
+        EXPECT_NEAR(Wert(t->txtyStrichResult), -k * c, 0.01 * k * c) << zeit;
+    }
+    t->txtX->setText("0");
+    t->cmdCalc->click();
+    EXPECT_NEAR(Wert(t->txtyResult), 1, 1e-6);
+    t->txtX->setText("-0.5");
+    t->cmdCalc->click();
+    EXPECT_EQ(beeps, 1);
+}
+
+TEST_F(Tangente, SmoothingRedrawsTheCurveOnlyWhenItChanges) {
+    design::frmCalcTangente* t = OeffneTangente(0.2);
+    ASSERT_NE(t, nullptr);
+    platform::Chart2D* c = f->Chart();
+    const double ungeglaettet = c->Y(1, 1, 40);
+    t->SliderGlaettung->setValue(100);
+    EXPECT_FLOAT_EQ(SmoothingFactor, 0.5f);
+    EXPECT_EQ(nKurven, 1);
+    EXPECT_NE(c->Y(1, 1, 40), ungeglaettet);
+    const int slot = aktKurve;
+    t->SliderGlaettung_Change();  // the same value again: no redraw
+    EXPECT_EQ(aktKurve, slot);
+    t->SliderGlaettung->setValue(0);
+    EXPECT_FLOAT_EQ(SmoothingFactor, 0.0f);
+    EXPECT_DOUBLE_EQ(c->Y(1, 1, 40), ungeglaettet);
+
+    // Closing stores the position and closes the diagram too.
+    PosTangente = {0, 0};
+    t->cmdClose->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmTGraph2D"));
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmCalcTangente"));
+}
+
+}  // namespace
