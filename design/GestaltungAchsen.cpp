@@ -130,7 +130,8 @@ void frmTGraph2D_Gestaltung::coord_KeyPress(bool tab, int index, int& keyAscii) 
     felder[static_cast<std::size_t>(index == 4 ? 1 : index + 1)]->setFocus();
 }
 
-bool frmTGraph2D_Gestaltung::UebernimmBereich(const std::array<QLineEdit*, 5>& felder, bool zweiterBereich) {
+bool frmTGraph2D_Gestaltung::UebernimmBereich(const std::array<QLineEdit*, 5>& felder, bool zweiterBereich,
+                                              bool melden) {
     float w[5] = {};
     for (int i = 1; i <= 4; ++i) w[i] = static_cast<float>(platform::Val(Text(felder[static_cast<std::size_t>(i)])));
     // Values beyond the Single range or not finite cannot be a range either.
@@ -151,21 +152,24 @@ bool frmTGraph2D_Gestaltung::UebernimmBereich(const std::array<QLineEdit*, 5>& f
         ApplyCoordRange();
         return true;
     }
-    fprintf(stderr, "DBG reject %g %g %g %g\n", w[1], w[2], w[3], w[4]);
-    platform::MsgBox("Untere Grenze muss kleiner als obere Grenze sein", platform::vbCritical, "EINGABE-FEHLER");
+    // The complaint is for the user's input; a range the diagram window hands over is only put back.
+    if (melden)
+        platform::MsgBox("Untere Grenze muss kleiner als obere Grenze sein", platform::vbCritical, "EINGABE-FEHLER");
     const float gespeichert[5] = {0, DiagRec.xMin, DiagRec.xMax, DiagRec.yMin, DiagRec.yMax};
     for (int i = 1; i <= 4; ++i) SetzeText(felder[static_cast<std::size_t>(i)], platform::CStrSingle(gespeichert[i]));
     return false;
 }
 
 void frmTGraph2D_Gestaltung::cmdTabCoord_OK_Click() {
-    UebernimmBereich(Tabcoord, false);
+    UebernimmBereich(Tabcoord, false, true);
     for (int i : {1, 0, 1, 0}) optScaling_Click(i);
     FormGST_Hide(true);
 }
 
-void frmTGraph2D_Gestaltung::cmdCoord_OK_Click() {
-    UebernimmBereich(coord, true);
+void frmTGraph2D_Gestaltung::cmdCoord_OK_Click() { BereichAnwenden(false); }
+
+void frmTGraph2D_Gestaltung::BereichAnwenden(bool melden) {
+    UebernimmBereich(coord, true, melden);
     for (int i : {1, 0, 1, 0}) optScaling_Click(i);
 }
 

@@ -764,7 +764,7 @@ void frmTGraph2D_Gestaltung::BaueCoordPanel() {
     }
     cmdCoord_OK = new QPushButton(U("Anwenden"), p);
     cmdCoord_OK->setObjectName("cmdCoord_OK");
-    connect(cmdCoord_OK, &QPushButton::clicked, this, [this] { cmdCoord_OK_Click(); });
+    connect(cmdCoord_OK, &QPushButton::clicked, this, [this] { BereichAnwenden(true); });
     cmdCoord_Esc = new QPushButton(U("Abbrechen"), p);
     cmdCoord_Esc->setObjectName("cmdCoord_Esc");
     connect(cmdCoord_Esc, &QPushButton::clicked, this, [this] { cmdCoord_Esc_Click(); });
@@ -917,7 +917,10 @@ void frmTGraph2D_Gestaltung::SetTxtLabel(int slot, const std::string& text) {
 }
 
 void frmTGraph2D_Gestaltung::SetEinzelLabelSichtbar(int slot, bool ticked) {
-    if (slot >= 1 && slot <= kMaxKurven) chkEinzelLabelSichtbar[slot]->setChecked(ticked);
+    // The diagram window shows and hides its labels itself: only the box follows.
+    if (slot < 1 || slot > kMaxKurven) return;
+    const QSignalBlocker b(chkEinzelLabelSichtbar[slot]);
+    chkEinzelLabelSichtbar[slot]->setChecked(ticked);
 }
 
 void frmTGraph2D_Gestaltung::SetLabelVerschiebung(int slot, int pointIndex) {

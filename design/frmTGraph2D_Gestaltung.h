@@ -50,7 +50,11 @@ public:
     void FormGST_Show(int intShowType) override;
     void FormGST_Hide(bool bolMeHide) override;
     void DeleteAllDesignFrames() override;
+    // The diagram window's call: applies coord(1..4); a range it hands over that cannot be shown
+    // draws no input-error message (the button "Anwenden" complains).
     void cmdCoord_OK_Click() override;
+    // The range panel's button and the diagram window's call (melden false).
+    void BereichAnwenden(bool melden);
     void optScaling_Click(int index) override;
     void chkLegTransparent_Click() override;
     void SetKurvenTab(int slot, bool on, const std::string& caption) override;
@@ -206,7 +210,8 @@ private:
     void PlacePanel(QGroupBox* frame);
     void ApplyCoordRange();
     // Reads, checks and applies one set of range fields; true when accepted.
-    bool UebernimmBereich(const std::array<QLineEdit*, 5>& felder, bool zweiterBereich);
+    // melden: complain about a refused range (the user's input) or only put the stored range back.
+    bool UebernimmBereich(const std::array<QLineEdit*, 5>& felder, bool zweiterBereich, bool melden);
     void LegendenSchema();
     void SchreibeAbstaende();
     int KurvenNummerDesTabs() const;

@@ -1,19 +1,15 @@
 #include "simulation/frmRohrreaktor.h"
 
-#include <QCheckBox>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <exception>
 #include <string>
 
 #include "kernel/BatchReactor.h"
 #include "kernel/State.h"
-#include "kernel/Utilities.h"
 #include "platform/Help.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/MsgBox.h"
@@ -32,26 +28,13 @@ const platform::FormRegistration registration(kName, platform::FormKind::MdiChil
                                               [] { return new frmRohrreaktor; });
 
 const char* const kTitelEingabe = " Ausführung nicht möglich ";
-constexpr int kFensterBreite = 8500;  // twips
-constexpr int kFensterHoehe = 7100;
+constexpr int kFensterHoehe = 7100;  // twips
 constexpr int kHilfe = 7010;
-constexpr int kSpalteC0 = 3500;
-constexpr int kSpalteC = 5600;
-constexpr int kZeile = 330;
 constexpr int kModusZeit = 0;
 constexpr int kModusLaenge = 1;
 constexpr int kModusUmsatz = 2;
 
 QString U8(const char* text) { return QString::fromUtf8(text); }
-
-double ValOf(const QLineEdit* box) { return platform::Val(box->text().toStdString()); }
-
-QString Short(double value) { return QString::fromStdString(platform::StrSingle(static_cast<float>(value))); }
-
-void Lock(QLineEdit* box, bool locked) {
-    box->setReadOnly(locked);
-    box->setStyleSheet(locked ? simulation::kLockedBoxStyle : "QLineEdit { background-color: white; }");
-}
 
 // 1 m/s in the current time unit; no default for years.
 double DefaultVelocity() {
@@ -66,7 +49,7 @@ double DefaultVelocity() {
 
 frmRohrreaktor::frmRohrreaktor(QWidget* parent) : CalcWindow(kName, 16, parent) {
     setWindowTitle(U8("Rohr-Reaktor, isotherm, volumenbest. Reaktion"));
-    resize(Tw(kFensterBreite), Tw(kFensterHoehe));
+    resize(Tw(simulation::kTwinWidth), Tw(kFensterHoehe));
     BuildControls();
     Form_Load();
     simulation::OnActivate(this, [this] { Form_Activate(); });
@@ -75,75 +58,38 @@ frmRohrreaktor::frmRohrreaktor(QWidget* parent) : CalcWindow(kName, 16, parent) 
 frmRohrreaktor* frmRohrreaktor::Loaded() { return qobject_cast<frmRohrreaktor*>(platform::Windows().Get(kName)); }
 
 void frmRohrreaktor::BuildControls() {
+    using simulation::kTwinBoxLeft;
+    using simulation::kTwinHintLeft;
+    using simulation::kTwinOptionLeft;
     Picture = new simulation::VesselCanvas(this, 0, 1800, 2300, 2500);
-
     Label7->setText(U8("Reaktionsschema"));
-    PlaceTw(Label7, 0, 60, kFensterBreite - 70, 280);
-    PlaceTw(MakeLabel("lblKopfC0", U8("c(ein) / (mol/L)")), kSpalteC0, 420, 1500, 260);
-    PlaceTw(MakeLabel("lblKopfC", U8("c(aus) / (mol/L)")), kSpalteC, 420, 1500, 260);
-    static const char* const letters[5] = {"A", "B", "C", "P", "Q"};
-    for (int i = 0; i < 5; ++i) {
-        const int top = 720 + i * kZeile;
-        lblStoff[i]->setText(letters[i]);
-        PlaceTw(lblStoff[i], kSpalteC0 - 500, top + 20, 450, 280);
-        PlaceTw(Inp[i], kSpalteC0, top, 1500, 300);
-        lblStoff[5 + i]->setText(letters[i]);
-        PlaceTw(lblStoff[5 + i], kSpalteC - 500, top + 20, 450, 280);
-        PlaceTw(Inp[5 + i], kSpalteC, top, 1500, 300);
-        Lock(Inp[5 + i], true);
-    }
-    QLabel* units[3] = {unit1, unit2, unit3};
-    for (int k = 0; k < 3; ++k) {
-        const int top = 2500 + k * kZeile;
-        Bz[5 + k]->setText(QStringLiteral("k%1").arg(k + 1));
-        PlaceTw(Bz[5 + k], kSpalteC0 - 500, top + 20, 450, 280);
-        PlaceTw(Inp[10 + k], kSpalteC0, top, 1500, 300);
-        PlaceTw(units[k], kSpalteC0 + 1560, top + 20, 1500, 280);
-    }
-    PlaceTw(cmdReset_k, kSpalteC + 200, 2500, 2300, 360);
+    simulation::LayoutTwinBoxes(*this, U8("c(ein) / (mol/L)"), U8("c(aus) / (mol/L)"), 4400);
 
     Label8 = MakeLabel("Label8", QString());
-    PlaceTw(Label8, 3000, 3620, 1900, 280);
-    PlaceTw(Inp[16], 5000, 3600, 1500, 300);
+    PlaceTw(Label8, kTwinOptionLeft, 3620, 1900, 280);
+    PlaceTw(Inp[16], kTwinBoxLeft, 3600, 1500, 300);
     static const char* const captions[3] = {" Reaktionszeit", " Rohrlänge l/m", " Umsatz U(A)"};
     static const int boxes[3] = {14, 15, 13};
     for (int i = 0; i < 3; ++i) {
         optInpSelect[i] = new QRadioButton(U8(captions[i]), this);
         optInpSelect[i]->setObjectName(QStringLiteral("optInpSelect(%1)").arg(i));
-        PlaceTw(optInpSelect[i], 3000, 4000 + i * 380, 1900, 300);
-        PlaceTw(Inp[boxes[i]], 5000, 3990 + i * 380, 1500, 300);
+        PlaceTw(optInpSelect[i], kTwinOptionLeft, 4000 + i * 380, 1900, 300);
+        PlaceTw(Inp[boxes[i]], kTwinBoxLeft, 3990 + i * 380, 1500, 300);
         connect(optInpSelect[i], &QRadioButton::clicked, this, [this, i] { optInpSelect_Click(i); });
     }
     lblZeitEinheit = MakeLabel("lblZeitEinheit", QString::fromStdString(ZeitEinheit));
-    PlaceTw(lblZeitEinheit, 6600, 4010, 900, 280);
+    PlaceTw(lblZeitEinheit, kTwinHintLeft, 4010, 900, 280);
     Label5 = MakeLabel("Label5", U8("0 < U(A) < 1"));
-    PlaceTw(Label5, 6600, 4770, 1700, 280);
+    PlaceTw(Label5, kTwinHintLeft, 4770, 1700, 280);
     lblVPunktInput = MakeLabel("lblVPunktInput", U8("nicht löschen! not visible"));
     lblVPunktInput->hide();
 
     cmdCalcRohr = MakeButton("cmdCalcRohr", U8("Start"));
-    PlaceTw(cmdCalcRohr, 3000, 5250, 1700, 420);
-    PlaceTw(cmdDiagram, 4800, 5250, 1700, 420);
-    PlaceTw(cmdShowKsi, 6600, 5250, 1850, 420);
     MakeProtocolButton(U8("Protokollieren aktivieren"));
-    PlaceTw(cmdProtocol, 3000, 5750, 2600, 380);
-
     chkDelDiagram->setText(U8("neue Kurven hinzufügen"));
-    PlaceTw(chkDelDiagram, 120, 6000, 4000, 280);
-    PlaceTw(chkSpecialScaling, 120, 6300, 4500, 280);
-    for (int i = 0; i < 5; ++i) PlaceTw(optSpecialScaling[i], 4700 + i * 600, 6300, 560, 280);
-
     cmdHelp = MakeButton("cmdHelp", U8("Hilfe"));
-    PlaceTw(cmdHelp, 5000, 6650, 1400, 380);
     cmdEsc = MakeButton("cmdEsc", U8("Schließen <Esc>"));
-    PlaceTw(cmdEsc, 6500, 6650, 1800, 380);
-
-    fraKsi->setTitle(U8("Reaktionslaufzahlen"));
-    PlaceTw(fraKsi, 60, 4400, 2850, 1350);
-    PlaceTw(lblTextKsi_1, 100, 300, 2700, 280);
-    PlaceTw(lblTextKsi_2, 100, 620, 2700, 280);
-    PlaceTw(cmdCloseKsi, 2400, 950, 360, 300);
-    fraKsi->raise();
+    simulation::LayoutTwinButtons(*this, cmdCalcRohr, 5250, cmdHelp, cmdEsc, 6000);
 
     connect(cmdCalcRohr, &QPushButton::clicked, this, &frmRohrreaktor::cmdCalcRohr_Click);
     connect(cmdDiagram, &QPushButton::clicked, this, &frmRohrreaktor::cmdDiagram_Click);
@@ -162,8 +108,8 @@ void frmRohrreaktor::Form_Load() {
     cmdShowKsi->setEnabled(false);
     cmdDiagram->setEnabled(false);
     if (RohrV == 0) RohrV = DefaultVelocity();
-    Inp[16]->setText(Short(RohrV));
-    Inp[14]->setText(Short(tauMittel));
+    Inp[16]->setText(simulation::NumberText(RohrV));
+    Inp[14]->setText(simulation::NumberText(tauMittel));
     if (InpSelectRohr < kModusZeit || InpSelectRohr > kModusUmsatz) InpSelectRohr = kModusZeit;
     optInpSelect[InpSelectRohr]->setChecked(true);
     optInpSelect_Click(InpSelectRohr);
@@ -179,8 +125,8 @@ void frmRohrreaktor::Form_Activate() {
 
 void frmRohrreaktor::optInpSelect_Click(int index) {
     InpSelectRohr = index;
-    for (int i : {13, 14, 15}) Lock(Inp[i], true);
-    Lock(Inp[index == kModusZeit ? 14 : index == kModusLaenge ? 15 : 13], false);
+    for (int i : {13, 14, 15}) simulation::LockBox(Inp[i], true);
+    simulation::LockBox(Inp[index == kModusZeit ? 14 : index == kModusLaenge ? 15 : 13], false);
     fraKsi->hide();
 }
 
@@ -202,7 +148,7 @@ void frmRohrreaktor::StoreInp(int index, double value) {
     if (index == 16) RohrV = value;
 }
 
-QSize frmRohrreaktor::sizeHint() const { return {Tw(kFensterBreite), Tw(kFensterHoehe)}; }
+QSize frmRohrreaktor::sizeHint() const { return {Tw(simulation::kTwinWidth), Tw(kFensterHoehe)}; }
 
 void frmRohrreaktor::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
@@ -216,11 +162,11 @@ void frmRohrreaktor::keyPressEvent(QKeyEvent* event) {
 // Calculation
 
 void frmRohrreaktor::cmdCalcRohr_Click() {
-    for (int s = 1; s <= kSpecies; ++s) c0Wert[s] = ValOf(Inp[s - 1]);
-    RohrV = ValOf(Inp[16]);
-    tauMittel = ValOf(Inp[14]);
-    UmsatzU = ValOf(Inp[13]);
-    RohrL = ValOf(Inp[15]);
+    for (int s = 1; s <= kSpecies; ++s) c0Wert[s] = simulation::BoxValue(Inp[s - 1]);
+    RohrV = simulation::BoxValue(Inp[16]);
+    tauMittel = simulation::BoxValue(Inp[14]);
+    UmsatzU = simulation::BoxValue(Inp[13]);
+    RohrL = simulation::BoxValue(Inp[15]);
     const int mode = InpSelectRohr;
 
     simulation::TwinInputs in;
@@ -228,26 +174,8 @@ void frmRohrreaktor::cmdCalcRohr_Click() {
     in.timeMode = mode == kModusZeit;
     in.lengthMode = mode == kModusLaenge;
     in.conversionMode = mode == kModusUmsatz;
-    in.inp1Shown = !Inp[1]->isHidden();
-    in.inp11Shown = !Inp[11]->isHidden();
-    in.inp12Shown = !Inp[12]->isHidden();
-    const std::string complaints = simulation::TwinInputComplaints(in);
-    if (!complaints.empty()) {
-        cmdDiagram->setEnabled(false);
-        platform::MsgBox(complaints, platform::vbCritical, kTitelEingabe);
-        return;
-    }
-    if (!simulation::TwinEquilibriumCheck(simulation::Twin::Tube, in.conversionMode)) return;
-
-    WaitCursorOn();
-    bool ok = false;
-    try {
-        ok = Calculate();
-    } catch (const std::exception&) {
-        ok = false;
-    }
-    WaitCursorOff();
-    if (!ok) {
+    if (!simulation::TwinChecksPass(*this, in, kTitelEingabe, true)) return;
+    if (!simulation::RunWithWaitCursor([this] { return Calculate(); })) {
         cmdDiagram->setEnabled(false);
         platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, "Message from Sub cmdCalcRohr");
         return;
@@ -256,24 +184,13 @@ void frmRohrreaktor::cmdCalcRohr_Click() {
     simulation::ShowOutletConcentrations(*this);
     if (mode == kModusUmsatz) {
         RohrL = tauMittel * RohrV;
-        Inp[14]->setText(Short(tauMittel));
-        Inp[15]->setText(Short(RohrL));
+        Inp[14]->setText(simulation::NumberText(tauMittel));
+        Inp[15]->setText(simulation::NumberText(RohrL));
     } else {
-        if (mode == kModusZeit) Inp[15]->setText(Short(RohrL));
-        else Inp[14]->setText(Short(tauMittel));
-        // Without A in the feed no conversion of A exists: the box stays empty.
-        double U = 0;
-        const bool defined = simulation::ConversionOfA(cAktuell, U);
-        UmsatzU = defined ? U : 0;
-        Inp[13]->setText(defined ? Short(UmsatzU) : QString());
+        Inp[mode == kModusZeit ? 15 : 14]->setText(simulation::NumberText(mode == kModusZeit ? RohrL : tauMittel));
+        simulation::ShowConversionOfRun(*this);
     }
-    try {
-        CalcKsi(KsiWerte);
-    } catch (const std::exception&) {
-        KsiWerte.fill(0);
-    }
-    cmdShowKsi->setEnabled(true);
-    cmdDiagram->setEnabled(true);
+    simulation::ShowTwinExtents(*this);
     WriteProtocolRow();
     simulation::DrawReactorTube(*Picture, UmsatzU);
     if (aktModell == 7 && cAktuell[2] < 0)
@@ -297,8 +214,8 @@ bool frmRohrreaktor::Calculate() {
 void frmRohrreaktor::WriteProtocolRow() {
     ErgebnisZeilen.assign(1, ProtokollZeile{});
     ProtokollZeile& row = ErgebnisZeilen[0];
-    for (int i = 0; i <= 15; ++i) row[i + 1] = static_cast<float>(ValOf(Inp[i]));
-    row[19] = static_cast<float>(ValOf(Inp[16]));
+    for (int i = 0; i <= 15; ++i) row[i + 1] = static_cast<float>(simulation::BoxValue(Inp[i]));
+    row[19] = static_cast<float>(simulation::BoxValue(Inp[16]));
     row[20] = static_cast<float>(KsiWerte[1]);
     row[21] = static_cast<float>(KsiWerte[2]);
 }

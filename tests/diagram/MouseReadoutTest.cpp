@@ -71,6 +71,7 @@ TEST_F(Maus, ReadOutOfCurvePointMeasuredPointLegendAndEmptyPlotArea) {
     EXPECT_EQ(Text("lblMausPosNr"), "P.3");
     EXPECT_EQ(nPunktsaetze, 3);
     EXPECT_EQ(Text("lblMausPosX") + Text("lblMausPosY"), " X = 30.0000 Y = 0.5");
+    QApplication::processEvents();  // the chart draws queued changes
     f->grab().save(testsupport::PicturePath("maus_auslesung.png"));
     q.x += 3;
     Bewege(q);

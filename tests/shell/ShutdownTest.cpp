@@ -63,6 +63,7 @@ TEST_F(ShutdownTest, NoLeavesTheDataAndEnds) {
 TEST_F(ShutdownTest, YesSavesTheDataThenEnds) {
     StartWithChangedData("MESS1.TA3");
     ExpDaten[2].c[1] = 0.4;
+    saveAnswer = Path("MESS1.TA3");  // the save dialog proposes the data file; the user accepts it
     recorder.QueueAnswer(platform::vbYes);
     EXPECT_TRUE(window->mnuExit_Click());
     EXPECT_TRUE(SessionWritten());
@@ -72,6 +73,7 @@ TEST_F(ShutdownTest, YesSavesTheDataThenEnds) {
 
 TEST_F(ShutdownTest, YesWithAFailedSaveStopsTheShutDown) {
     StartWithChangedData(Path("gibt/es/nicht/MESS1.TA3"));
+    saveAnswer = Path("gibt/es/nicht/MESS1.TA3");
     recorder.QueueAnswer(platform::vbYes);
     EXPECT_FALSE(window->mnuExit_Click());
     EXPECT_FALSE(SessionWritten());

@@ -7,8 +7,6 @@
 #include <QMdiSubWindow>
 
 #include <cmath>
-#include <initializer_list>
-#include <utility>
 
 #include "platform/Chart2D.h"
 #include "simulation/VesselPictures.h"
@@ -25,9 +23,6 @@ const std::string kCrLf = "\r\n";
 
 class BatchWindowTest : public TwinWindowTest {
 protected:
-    void Enter(std::initializer_list<std::pair<int, const char*>> inputs) {
-        for (const auto& [index, text] : inputs) Type(Box(kBatch, index), QString::fromUtf8(text));
-    }
     void Calc() { Click(kBatch, "cmdCalcBatch"); }
     void ConversionMode() { Click(kBatch, "optInpSelect(1)"); }
     frmBatch* Window() { return frmBatch::Loaded(); }

@@ -4,8 +4,6 @@
 #include <QLabel>
 
 #include <cmath>
-#include <initializer_list>
-#include <utility>
 
 #include "platform/Chart2D.h"
 #include "simulation/VesselPictures.h"
@@ -22,9 +20,6 @@ const std::string kCrLf = "\r\n";
 
 class TubeWindowTest : public TwinWindowTest {
 protected:
-    void Enter(std::initializer_list<std::pair<int, const char*>> inputs) {
-        for (const auto& [index, text] : inputs) Type(Box(kTube, index), QString::fromUtf8(text));
-    }
     void Calc() { Click(kTube, "cmdCalcRohr"); }
     void Mode(int i) { Click(kTube, QStringLiteral("optInpSelect(%1)").arg(i).toUtf8().constData()); }
     frmRohrreaktor* Window() { return frmRohrreaktor::Loaded(); }

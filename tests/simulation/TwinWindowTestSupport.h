@@ -12,8 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "kernel/State.h"
 #include "platform/WindowRegistry.h"
@@ -100,7 +102,14 @@ protected:
         QApplication::processEvents();
         ASSERT_EQ(kernel::aktModell, model);
         rec.Clear();
+        form_ = form;
     }
+    // Types each (box index, text) into the open reactor.
+    void Enter(std::initializer_list<std::pair<int, const char*>> inputs) {
+        for (const auto& [index, text] : inputs) Type(Box(form_, index), QString::fromUtf8(text));
+    }
+
+    const char* form_ = "";
 
     QTemporaryDir appDir;
     testsupport::MsgRecorder rec;
