@@ -1,5 +1,7 @@
 #include "design/DesignDialogs.h"
 
+#include "design/GestaltungIntern.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFontDialog>
@@ -54,18 +56,14 @@ void MaleSwatch(QPushButton* knopf, int farbe) {
     knopf->setStyleSheet("background-color: " + Farbe(farbe).name() + "; border: 1px solid gray;");
 }
 
+void MaleHintergrund(QWidget* box, int farbe) {
+    if (box) box->setStyleSheet("background-color: " + Farbe(farbe).name() + ";");
+}
+
 int SwatchFarbe(const QPushButton* knopf) {
     if (!knopf) return 0;
     const QVariant v = knopf->property("farbe");
     return v.isValid() ? v.toInt() : 0xF0F0F0;
 }
 
-}  // namespace design
-
-#include "design/GestaltungIntern.h"
-
-namespace design {
-void MaleHintergrund(QWidget* box, int farbe) {
-    if (box) box->setStyleSheet("background-color: " + Farbe(farbe).name() + ";");
-}
 }  // namespace design

@@ -1,9 +1,11 @@
 #pragma once
-// Helpers shared by the source files of the design dialog.
+// Helpers shared by the source files of the design dialog and its menus.
 #include <QLineEdit>
 #include <QRadioButton>
 #include <functional>
 #include <string>
+
+class QWidget;
 
 namespace design {
 
@@ -12,11 +14,7 @@ void Waehle(QRadioButton* r, const std::function<void()>& handler);
 // Writes a text box (its change handler runs as for any write).
 void SetzeText(QLineEdit* feld, const std::string& text);
 std::string Text(const QLineEdit* feld);
-
-}  // namespace design
-
-class QWidget;
-namespace design {
-// Background of a box (the diagram window's colour box beside the status bar).
+// Background of a box (the diagram window's colour box beside its status bar).
 void MaleHintergrund(QWidget* box, int farbe);
+
 }  // namespace design

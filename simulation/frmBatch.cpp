@@ -1,5 +1,7 @@
 #include "simulation/frmBatch.h"
 
+#include <QCheckBox>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>

@@ -1,5 +1,7 @@
 #include "simulation/frmRohrreaktor.h"
 
+#include <QCheckBox>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>

@@ -82,7 +82,10 @@ TEST_F(Gestaltung, PanelsShowOneAtATimeAndTheCloseBoxOnlyHides) {
 
     d->FormGST_Show(1);
     d->show();
-    d->grab().save(testsupport::PicturePath("gestaltung_tabs.png"));
+    for (int tab : {0, 2, 4, 7, 9}) {
+        Control<QTabWidget>("tabDesign")->setCurrentIndex(tab);
+        d->grab().save(testsupport::PicturePath(QString("gestaltung_tab%1.png").arg(tab)));
+    }
     design::mnuKurvenDesign_Click(*f);
     d->grab().save(testsupport::PicturePath("gestaltung_kurven.png"));
 }

@@ -176,6 +176,26 @@ TEST_F(Menues, EntriesExistAndAreConnectedOnce) {
     EXPECT_EQ(rec.Messages().size(), 1u);
 }
 
+TEST_F(Menues, MouseClicksInTheDiagramReachTheDialog) {
+    Oeffne();
+    f->resize(900, 600);
+    f->show();
+    // A right click on a curve opens the curve panel on that curve's tab.
+    const int i = 60;
+    const auto p = diagramtest::PixelVon(c, c->X(1, 2, i), c->Y(1, 2, i));
+    diagramtest::Maus(c, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, p);
+    EXPECT_TRUE(d->panel[2]->isVisible());
+    EXPECT_EQ(Control<QTabWidget>("tabKurven")->currentIndex(), 1);
+    // A left click on a curve point asks before deleting it.
+    const int n = c->PointCount(1, 2);
+    rec.QueueAnswer(platform::vbYes);
+    diagramtest::Maus(c, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, p);
+    diagramtest::Maus(c, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, p);
+    ASSERT_FALSE(rec.Empty());
+    EXPECT_EQ(rec.Messages().front().title, "Löschen eines Kurvenpunktes");
+    EXPECT_EQ(c->PointCount(1, 2), n - 1);
+}
+
 TEST_F(Menues, DesignAndDeleteMenusFollowTheDiagram) {
     Oeffne();
     design::mnuDesign_Click(*f);
