@@ -4,9 +4,11 @@
 // in chart group 2. Every diagram reaches it through GrafZentrale; the window's set-up (Form_Load,
 // run by the constructor) draws the first curve, cmdDraw adds further curves.
 //
-// Menu entries whose commands live in other modules (marks, point sets, labels, legend, picture
-// output, design) are created here with the enable state the diagram asks for; those modules
-// connect their handlers to the entries (found by objectName).
+// The window's own commands are implemented in frmTGraph2D.cpp (set-up, drawing), frmTGraph2DPunkte.cpp
+// (point sets, evaluation plots), frmTGraph2DMarken.cpp (marks, layout files) and frmTGraph2DMaus.cpp
+// (mouse read-out, zoom, range, single-point calculator). Menu entries whose commands live in the
+// design modules (labels, legend, picture output, design panels) are created or found there by
+// objectName; a right click presses them by name.
 #include <QWidget>
 #include <array>
 #include <functional>

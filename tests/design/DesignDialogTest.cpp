@@ -253,6 +253,12 @@ TEST_F(Gestaltung, AxisRangeIsCheckedAndApplied) {
     y->clear();
     QTest::keyClicks(y, "1,5x");
     EXPECT_EQ(y->text(), "1.5");
+    // Enter in y(max) goes on to x(min) of the same set.
+    d->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+    y->setFocus();
+    QTest::keyClick(y, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), feld("coord", 1));
 }
 
 TEST_F(Gestaltung, ManualSpacingAndOriginMode) {
