@@ -116,7 +116,8 @@ void frmCalcTangente::Form_Load() {
     SliderGlaettung->setPageStep(5);
     SliderGlaettung->setTickInterval(2);
     SliderGlaettung->setValue(0);
-    letzteGlaettung_ = SmoothingFactor;
+    // The opening menu resets the smoothing to 0: the slider's 0 is the value in force.
+    letzteGlaettung_ = 0;
 }
 
 void frmCalcTangente::showEvent(QShowEvent* event) {

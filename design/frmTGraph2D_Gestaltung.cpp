@@ -25,6 +25,7 @@
 #include <typeinfo>
 
 #include "design/DesignDialogs.h"
+#include "design/DiagramMenus.h"
 #include "design/GestaltungIntern.h"
 #include "diagram/frmTGraph2D.h"
 #include "kernel/State.h"
@@ -129,6 +130,9 @@ frmTGraph2D_Gestaltung::frmTGraph2D_Gestaltung(QWidget* parent) : QWidget(parent
     BaueDialog();
     // Another design link that is already installed (a stand-in of a test) keeps its place.
     if (typeid(diagram::Gestaltung()) == typeid(diagram::GestaltungLink)) diagram::SetGestaltung(this);
+    // The diagram window loads this dialog while it builds itself: its design menus come to life
+    // here (connecting twice does nothing).
+    if (diagram::gDiagramm) ConnectDiagramMenus(diagram::gDiagramm);
     Form_Load();
 }
 

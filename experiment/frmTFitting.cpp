@@ -93,7 +93,7 @@ frmTFitting::frmTFitting(QWidget* parent) : QWidget(parent) {
     setWindowTitle(" k-Fitting manuell / automatisch");
     setAttribute(Qt::WA_DeleteOnClose);
     BaueFenster();
-    simulation::OnActivate(this, [this] { Form_Activate(); });
+    simulation::ConnectActivation(this, [this] { Form_Activate(); }, true);
     Form_Load();
 }
 

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,6 +28,7 @@
 #include "kernel/Utilities.h"
 #include "platform/Grid.h"
 #include "platform/Help.h"
+#include "platform/TextPrint.h"
 #include "platform/Twips.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/FormHost.h"
@@ -852,25 +852,9 @@ void frmXYEdit::cmdPrint_Click() {
     const std::vector<std::string> zeilen =
         experiment::XYDruckZeilen(XYDateiName, S(stempel), liste_, nXYPunkte);
 
-    QPrinter printer(QPrinter::HighResolution);
-    if (PrinterSetupSlot()) PrinterSetupSlot()(printer);
-    QPainter painter;
-    if (!painter.begin(&printer)) return;
-    QFont font(QStringLiteral("Courier New"), 10);
-    font.setStyleHint(QFont::TypeWriter);
-    painter.setFont(font);
-    const int zeilenHoehe = QFontMetrics(painter.font(), painter.device()).lineSpacing();
-    const QRect seite = painter.viewport();
-    int oben = 0;
-    for (const std::string& z : zeilen) {
-        if (oben + zeilenHoehe > seite.height() && oben > 0) {
-            printer.newPage();
-            oben = 0;
-        }
-        painter.drawText(QRect(0, oben, seite.width(), zeilenHoehe), Qt::AlignLeft, U(z));
-        oben += zeilenHoehe;
-    }
-    painter.end();
+    QStringList text;
+    for (const std::string& z : zeilen) text << U(z);
+    platform::PrintTextLines(text, PrinterSetupSlot());
 }
 
 void frmXYEdit::cmdClipboard_Click() {

@@ -112,6 +112,17 @@ void frmMonteCarlo::BuildControls() {
         l->setObjectName(name);
         return l;
     };
+    // Member `index` of the option array `array` in `frame`; `click` runs when it is switched on.
+    auto option = [this](QGroupBox* frame, const char* array, int index, const char* text, int left, int width,
+                         void (frmMonteCarlo::*click)(int)) {
+        auto* o = new QRadioButton(text, frame);
+        o->setObjectName(QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index));
+        PlaceTw(o, left, 270, width, 280);
+        connect(o, &QRadioButton::toggled, this, [this, index, click](bool on) {
+            if (on) (this->*click)(index);
+        });
+        return o;
+    };
     Chart2D2 = new platform::Chart2D(this);
     Chart2D2->setObjectName("Chart2D2");
 
@@ -141,13 +152,8 @@ void frmMonteCarlo::BuildControls() {
     Frame1->resize(Tw(5450), Tw(620));
     const std::array<const char*, 6> n0Texte{"100", "500", "1000", "5000", "10000", "100000"};
     for (int i = 0; i < 6; ++i) {
-        auto* o = new QRadioButton(n0Texte[static_cast<std::size_t>(i)], Frame1);
-        o->setObjectName(QStringLiteral("optN0(%1)").arg(i));
-        PlaceTw(o, 60 + i * 890, 270, 900, 280);
-        connect(o, &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) optN0_Click(i);
-        });
-        optN0[static_cast<std::size_t>(i)] = o;
+        optN0[static_cast<std::size_t>(i)] = option(Frame1, "optN0", i, n0Texte[static_cast<std::size_t>(i)],
+                                                    60 + i * 890, 900, &frmMonteCarlo::optN0_Click);
     }
     optN0[5]->setToolTip(U("...für schnelle Computer "));
     optN0[0]->setToolTip(U("...kann über \"Optionen\" verlangsamt werden "));
@@ -157,13 +163,8 @@ void frmMonteCarlo::BuildControls() {
     Frame2->resize(Tw(4000), Tw(620));
     const std::array<const char*, 3> kTexte{"K = 0,5", "K = 1", "K = 2"};
     for (int i = 0; i < 3; ++i) {
-        auto* o = new QRadioButton(kTexte[static_cast<std::size_t>(i)], Frame2);
-        o->setObjectName(QStringLiteral("optGK(%1)").arg(i));
-        PlaceTw(o, 150 + i * 1250, 270, 1200, 280);
-        connect(o, &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) optGK_Click(i);
-        });
-        optGK[static_cast<std::size_t>(i)] = o;
+        optGK[static_cast<std::size_t>(i)] = option(Frame2, "optGK", i, kTexte[static_cast<std::size_t>(i)],
+                                                    150 + i * 1250, 1200, &frmMonteCarlo::optGK_Click);
     }
 
     fraHeadline = new QWidget(this);

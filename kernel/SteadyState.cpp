@@ -248,6 +248,14 @@ SteadyOutcome SolveForResidenceTime(int model, const ConcVector& in, double tau,
     auto negativeA = [&] {
         if (out[A] < 0.0) errB = -1;
     };
+    // lead·xi² + lin·xi + con = 0, solved as a linear equation when lead is 0.
+    auto quadraticOrLinear = [&](double lead, double lin, double con) {
+        if (lead == 0.0) {
+            xi1 = CheckedDiv(-con, lin);
+            return true;
+        }
+        return quadratic(lin / lead, con / lead);
+    };
 
     switch (model) {
     case 1:
@@ -339,11 +347,7 @@ SteadyOutcome SolveForResidenceTime(int model, const ConcVector& in, double tau,
         const double lead = 1.0 - 4.0 * CheckedDiv(k2, k1);
         const double lin = -a - b - 4.0 * p0 * k2 / k1 - CheckedDiv(1.0, tau * k1);
         const double con = b * a - p0 * k2 * p0 / k1;
-        if (lead == 0.0) {
-            xi1 = CheckedDiv(-con, lin);
-        } else if (!quadratic(lin / lead, con / lead)) {
-            return SteadyOutcome::Stopped;
-        }
+        if (!quadraticOrLinear(lead, lin, con)) return SteadyOutcome::Stopped;
         out[A] = a - xi1;
         negativeA();
         out[B] = b - xi1;
@@ -372,11 +376,7 @@ SteadyOutcome SolveForResidenceTime(int model, const ConcVector& in, double tau,
         const double lead = k2 - k1;
         const double lin = (b + a) * k1 + invTau + (q0 + p0) * k2;
         const double con = p0 * k2 * q0 - a * k1 * b;
-        if (lead == 0.0) {
-            xi1 = CheckedDiv(-con, lin);
-        } else if (!quadratic(lin / lead, con / lead)) {
-            return SteadyOutcome::Stopped;
-        }
+        if (!quadraticOrLinear(lead, lin, con)) return SteadyOutcome::Stopped;
         out[A] = a - xi1;
         negativeA();
         out[B] = b - xi1;

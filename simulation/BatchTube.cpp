@@ -1,13 +1,10 @@
 #include "simulation/BatchTube.h"
 
 #include <QCheckBox>
-#include <QEvent>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QRadioButton>
 
 #include <cmath>
@@ -385,43 +382,5 @@ void ActivateTwin(CalcWindow& window, QRadioButton* conversionOption, QLabel* La
     conversionOption->setToolTip(tip);
     window.Inp[13]->setToolTip(tip);
 }
-
-namespace {
-
-// Turns the window's activation into one call of the handler.
-class ActivationWatch : public QObject {
-public:
-    ActivationWatch(QWidget* window, std::function<void()> handler)
-        : QObject(window), window_(window), handler_(std::move(handler)) {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != window_) return false;
-        if (event->type() == QEvent::Show) {
-            auto* sub = qobject_cast<QMdiSubWindow*>(window_->parentWidget());
-            if (sub && sub->mdiArea() && !connected_) {
-                connected_ = true;
-                connect(sub->mdiArea(), &QMdiArea::subWindowActivated, this, [this, sub](QMdiSubWindow* active) {
-                    if (active == sub && window_->isVisible()) handler_();
-                });
-            }
-            handler_();
-        } else if (event->type() == QEvent::WindowActivate && window_->isWindow() && window_->isVisible()) {
-            handler_();
-        }
-        return false;
-    }
-
-private:
-    QWidget* window_;
-    std::function<void()> handler_;
-    bool connected_ = false;
-};
-
-}  // namespace
-
-void OnActivate(QWidget* window, std::function<void()> handler) { new ActivationWatch(window, std::move(handler)); }
 
 }  // namespace simulation

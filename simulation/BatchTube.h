@@ -114,7 +114,4 @@ void SetUpSpecialScaling(CalcWindow& window);
 // range hint Label5 with the tool tips of the conversion option and Inp(13).
 void ActivateTwin(CalcWindow& window, QRadioButton* conversionOption, QLabel* Label5);
 
-// Calls `handler` whenever `window` becomes the active window (inside the MDI area or on its own).
-void OnActivate(QWidget* window, std::function<void()> handler);
-
 }  // namespace simulation

@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -44,6 +46,47 @@ bool IsEditShortcut(const QKeyEvent* event) {
     return event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Paste) ||
            event->matches(QKeySequence::Cut) || event->matches(QKeySequence::SelectAll) ||
            event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo);
+}
+
+namespace {
+
+// Turns the window's activation into one call of the handler.
+class ActivationHook : public QObject {
+public:
+    ActivationHook(QWidget* window, std::function<void()> handler, bool onlyWhenVisible)
+        : QObject(window), window_(window), handler_(std::move(handler)), onlyWhenVisible_(onlyWhenVisible) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != window_) return false;
+        if (event->type() == QEvent::Show) {
+            auto* sub = qobject_cast<QMdiSubWindow*>(window_->parentWidget());
+            if (sub && sub->mdiArea() && !connected_) {
+                connected_ = true;
+                connect(sub->mdiArea(), &QMdiArea::subWindowActivated, this, [this, sub](QMdiSubWindow* active) {
+                    if (active == sub && (!onlyWhenVisible_ || window_->isVisible())) handler_();
+                });
+            }
+            handler_();
+        } else if (event->type() == QEvent::WindowActivate && window_->isWindow() && window_->isVisible()) {
+            handler_();
+        }
+        return false;
+    }
+
+private:
+    QWidget* window_;
+    std::function<void()> handler_;
+    bool onlyWhenVisible_;
+    bool connected_ = false;
+};
+
+}  // namespace
+
+void ConnectActivation(QWidget* window, std::function<void()> handler, bool onlyWhenVisible) {
+    new ActivationHook(window, std::move(handler), onlyWhenVisible);
 }
 
 }  // namespace simulation

@@ -5,6 +5,7 @@
 // that behave the same in every one of them.
 #include <QWidget>
 #include <array>
+#include <functional>
 
 #include "kernel/State.h"
 #include "platform/Twips.h"
@@ -29,6 +30,10 @@ extern const char* const kLockedBoxStyle;
 int KeyAscii(const QKeyEvent* event);
 // Copy, paste and the other clipboard and editing shortcuts, which pass the filter unchanged.
 bool IsEditShortcut(const QKeyEvent* event);
+// Runs `handler` whenever `window` becomes the active one: when it is shown, when its MDI subwindow
+// is activated (with `onlyWhenVisible`, only while the window is visible) and, as a window of its
+// own, when it is activated.
+void ConnectActivation(QWidget* window, std::function<void()> handler, bool onlyWhenVisible = false);
 }  // namespace simulation
 
 class CalcWindow : public QWidget {

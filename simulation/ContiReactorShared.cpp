@@ -1,11 +1,8 @@
 #include "simulation/ContiReactorShared.h"
 
-#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 
 #include "kernel/State.h"
 #include "kernel/Utilities.h"
@@ -29,39 +26,6 @@ bool Shown(const CalcWindow& window, int slot) {
 }
 
 bool IsReversibleAP(int model) { return model == 8 || model == 12 || model == 17; }
-
-// Runs the activation handler of one form: on activation of its MDI subwindow, or of the form itself
-// when it is a window of its own.
-class ActivationHook : public QObject {
-public:
-    ActivationHook(QWidget* form, std::function<void()> activate)
-        : QObject(form), form_(form), activate_(std::move(activate)) {
-        form->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != form_) return false;
-        if (event->type() == QEvent::Show) {
-            auto* sub = qobject_cast<QMdiSubWindow*>(form_->parentWidget());
-            if (sub && sub->mdiArea() && !connected_) {
-                connected_ = true;
-                connect(sub->mdiArea(), &QMdiArea::subWindowActivated, this, [this, sub](QMdiSubWindow* active) {
-                    if (active == sub) activate_();
-                });
-            }
-            activate_();
-        } else if (event->type() == QEvent::WindowActivate && form_->isWindow() && form_->isVisible()) {
-            activate_();
-        }
-        return false;
-    }
-
-private:
-    QWidget* form_;
-    std::function<void()> activate_;
-    bool connected_ = false;
-};
 
 }  // namespace
 
@@ -170,10 +134,6 @@ QGroupBox* BuildRateFrame(CalcWindow& window, const RateRows& rows) {
         PlaceTw(units[j], rows.unitLeft, top + 20, rows.unitWidth, rows.height - 20);
     }
     return frame;
-}
-
-void ConnectActivation(QWidget* form, std::function<void()> activate) {
-    new ActivationHook(form, std::move(activate));
 }
 
 std::string Short(double value) { return platform::StrSingle(static_cast<float>(value)); }

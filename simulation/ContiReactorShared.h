@@ -49,8 +49,6 @@ struct RateRows {
 // The frame "Geschwindigkeitskonstante(n)" holding the three rows; the caller places it.
 QGroupBox* BuildRateFrame(CalcWindow& window, const RateRows& rows);
 
-// Runs `activate` whenever the window becomes the active one: in the MDI area or as a window of its own.
-void ConnectActivation(QWidget* form, std::function<void()> activate);
 
 // Short number text of a box: the value as a Single in its short form (" .5", "-.25").
 std::string Short(double value);

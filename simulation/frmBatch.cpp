@@ -41,7 +41,7 @@ frmBatch::frmBatch(QWidget* parent) : CalcWindow(kName, 16, parent) {
     resize(Tw(simulation::kTwinWidth), Tw(kFensterHoehe));
     BuildControls();
     Form_Load();
-    simulation::OnActivate(this, [this] { Form_Activate(); });
+    simulation::ConnectActivation(this, [this] { Form_Activate(); }, true);
 }
 
 frmBatch* frmBatch::Loaded() { return qobject_cast<frmBatch*>(platform::Windows().Get(kName)); }

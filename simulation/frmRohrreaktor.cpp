@@ -54,7 +54,7 @@ frmRohrreaktor::frmRohrreaktor(QWidget* parent) : CalcWindow(kName, 16, parent) 
     resize(Tw(simulation::kTwinWidth), Tw(kFensterHoehe));
     BuildControls();
     Form_Load();
-    simulation::OnActivate(this, [this] { Form_Activate(); });
+    simulation::ConnectActivation(this, [this] { Form_Activate(); }, true);
 }
 
 frmRohrreaktor* frmRohrreaktor::Loaded() { return qobject_cast<frmRohrreaktor*>(platform::Windows().Get(kName)); }

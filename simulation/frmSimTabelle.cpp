@@ -6,7 +6,6 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -20,6 +19,7 @@
 
 #include "kernel/State.h"
 #include "kernel/Utilities.h"
+#include "platform/TextPrint.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
@@ -277,30 +277,10 @@ void frmSimTabelle::cmdSaveTable_Click() {
 // Prints the table text in Courier New 10 pt on the default printer; a new page starts when the
 // text runs past the end of the page.
 void frmSimTabelle::cmdPrint_Click() {
-    QPrinter printer(QPrinter::HighResolution);
-    if (PrinterSetupSlot()) PrinterSetupSlot()(printer);
-    QPainter painter;
-    if (!painter.begin(&printer)) return;
-    QFont font(QStringLiteral("Courier New"), 10);
-    font.setStyleHint(QFont::TypeWriter);
-    painter.setFont(font);
-    const QFontMetrics metrics(painter.font(), painter.device());
-    const int lineHeight = metrics.lineSpacing();
-    const QRect page = painter.viewport();
-
     const QString text = QString::fromStdString(simTabelleText_ + CrLf);
     QStringList lines = text.split(QStringLiteral("\r\n"));
     lines.removeLast();  // the final line end closes the last line
-    int y = 0;
-    for (const QString& line : lines) {
-        if (y + lineHeight > page.height() && y > 0) {
-            printer.newPage();
-            y = 0;
-        }
-        painter.drawText(QRect(0, y, page.width(), lineHeight), Qt::AlignLeft | Qt::TextExpandTabs, line);
-        y += lineHeight;
-    }
-    painter.end();
+    platform::PrintTextLines(lines, PrinterSetupSlot(), Qt::AlignLeft | Qt::TextExpandTabs);
 }
 
 void frmSimTabelle::cmdCloseSimTab_Click() {

@@ -169,7 +169,10 @@ TEST_F(Menues, EntriesExistAndAreConnectedOnce) {
     EXPECT_FALSE(d->panel[1]->isVisible());
     Eintrag("mnuBild(2)")->trigger();
     EXPECT_EQ(PrintMode, 2);
-    // Connected once: one refusal per press.
+    // "Legende" is offered while the legend is hidden; connected once: one refusal per press.
+    EXPECT_FALSE(Eintrag("mnuAddLegend")->isEnabled());
+    Eintrag("mnuDelLegend")->trigger();
+    EXPECT_TRUE(Eintrag("mnuAddLegend")->isEnabled());
     for (int k = 1; k <= kMaxKurven; ++k) c->SetLegendText(1, k, "");
     rec.Clear();
     Eintrag("mnuAddLegend")->trigger();

@@ -11,6 +11,7 @@
 #include "kernel/Concentrations.h"
 #include "kernel/State.h"
 #include "platform/core/NumberFormat.h"
+#include "shell/EvaluationMenus.h"
 #include "tests/design/DesignTestSupport.h"
 
 namespace {
@@ -130,6 +131,35 @@ TEST_F(Tangente, SlopeOfAnExponentialDecay) {
     t->txtX->setText("-0.5");
     t->cmdCalc->click();
     EXPECT_EQ(beeps, 1);
+}
+
+TEST_F(Tangente, OpenedFromTheEvaluationMenu) {
+    std::vector<ExpPunkt> zeilen;
+    for (int i = 0; i <= 20; ++i) zeilen.push_back(diagramtest::Zeile(i, 1.0, 0.05 * i));
+    diagramtest::SetzeMessdaten(zeilen);
+    AchsenGrenzen[0] = 0;
+    AchsenGrenzen[1] = 20;
+    AchsenGrenzen[2] = 0;
+    AchsenGrenzen[3] = 1.1f;
+    SmoothingFactor = 0.3f;  // left from an earlier use
+    shell::mnuSubTangente_Click(2);
+    auto* t = design::frmCalcTangente::Geladen();
+    ASSERT_NE(t, nullptr);
+    ASSERT_NE(diagram::frmTGraph2D::Geladen(), nullptr);
+    EXPECT_EQ(t->lblr->text().toStdString(), "r(B) = dc(B)/dt =  ");
+    // c(B) = 0.05 t: the spline through a straight line has the line's slope.
+    t->txtX->setText("9.5");
+    t->cmdCalc->click();
+    EXPECT_NEAR(Wert(t->txtyResult), 0.475, 1e-6);
+    EXPECT_NEAR(Wert(t->txtyStrichResult), 0.05, 1e-6);
+    // The first move of the slider after opening redraws, whatever the smoothing was before.
+    platform::Chart2D* c = diagram::frmTGraph2D::Geladen()->Chart();
+    const int slot = aktKurve;
+    c->SetY(1, slot, 3, 99.0);  // a mark that only a redraw removes
+    t->SliderGlaettung->setValue(60);
+    EXPECT_FLOAT_EQ(SmoothingFactor, 0.3f);
+    EXPECT_EQ(nKurven, 1);
+    EXPECT_NE(c->Y(1, aktKurve, 3), 99.0);
 }
 
 TEST_F(Tangente, SmoothingRedrawsTheCurveOnlyWhenItChanges) {

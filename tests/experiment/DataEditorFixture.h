@@ -25,6 +25,7 @@
 #include "platform/core/MsgBox.h"
 #include "shell/FileChoice.h"
 #include "shell/WindowMenus.h"
+#include "tests/experiment/MdiTestHost.h"
 #include "tests/support/MsgRecorder.h"
 
 namespace datatest {
@@ -36,24 +37,17 @@ struct Row {
 };
 
 inline QMainWindow* Host() {
-    static QMainWindow* host = [] {
-        auto* main = new QMainWindow;
-        main->setObjectName("MDITAR");
-        main->setCentralWidget(new QMdiArea(main));
-        for (int i : {8, 16}) {
-            auto* button = new QAction(main);
-            button->setObjectName(QStringLiteral("Toolbar1(%1)").arg(i));
-            button->setEnabled(false);
-        }
-        shell::BuildWindowMenus(main);
-        main->resize(1100, 700);
-        main->show();
-        return main;
-    }();
-    auto* area = host->findChild<QMdiArea*>();
-    platform::Windows().Adopt("MDITAR", host);
-    platform::Windows().SetMainWindow(host, [area](QWidget* form) { return area->addSubWindow(form); });
-    return host;
+    static QMainWindow* host = exptest::NewMdiHost(
+        [](QMainWindow* main) {
+            for (int i : {8, 16}) {
+                auto* button = new QAction(main);
+                button->setObjectName(QStringLiteral("Toolbar1(%1)").arg(i));
+                button->setEnabled(false);
+            }
+            shell::BuildWindowMenus(main);
+        },
+        1100, 700);
+    return exptest::InstallMdiHost(host);
 }
 
 class DataEditorTest : public ::testing::Test {

@@ -21,28 +21,22 @@
 #include "platform/WindowRegistry.h"
 #include "shell/EvaluationMenus.h"
 #include "shell/WindowMenus.h"
+#include "tests/experiment/MdiTestHost.h"
 #include "tests/support/MsgRecorder.h"
 
 namespace fittest {
 
 inline QMainWindow* Host() {
-    static QMainWindow* host = [] {
-        auto* main = new QMainWindow;
-        main->setObjectName("MDITAR");
-        main->setCentralWidget(new QMdiArea(main));
-        QMenu* menu = main->menuBar()->addMenu("&Versuchsauswertung / Fitting");
-        menu->setObjectName("mnuAuswertung");
-        menu->menuAction()->setObjectName("mnuAuswertung");
-        shell::BuildWindowMenus(main);
-        shell::BuildEvaluationMenus(main);
-        main->resize(1400, 900);
-        main->show();
-        return main;
-    }();
-    auto* area = host->findChild<QMdiArea*>();
-    platform::Windows().Adopt("MDITAR", host);
-    platform::Windows().SetMainWindow(host, [area](QWidget* form) { return area->addSubWindow(form); });
-    return host;
+    static QMainWindow* host = exptest::NewMdiHost(
+        [](QMainWindow* main) {
+            QMenu* menu = main->menuBar()->addMenu("&Versuchsauswertung / Fitting");
+            menu->setObjectName("mnuAuswertung");
+            menu->menuAction()->setObjectName("mnuAuswertung");
+            shell::BuildWindowMenus(main);
+            shell::BuildEvaluationMenus(main);
+        },
+        1400, 900);
+    return exptest::InstallMdiHost(host);
 }
 
 inline void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

@@ -1,0 +1,32 @@
+#include "platform/TextPrint.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPrinter>
+
+namespace platform {
+
+void PrintTextLines(const QStringList& lines, const std::function<void(QPrinter&)>& setup, int flags) {
+    QPrinter printer(QPrinter::HighResolution);
+    if (setup) setup(printer);
+    QPainter painter;
+    if (!painter.begin(&printer)) return;
+    QFont font(QStringLiteral("Courier New"), 10);
+    font.setStyleHint(QFont::TypeWriter);
+    painter.setFont(font);
+    const int lineHeight = QFontMetrics(painter.font(), painter.device()).lineSpacing();
+    const QRect page = painter.viewport();
+    int y = 0;
+    for (const QString& line : lines) {
+        if (y + lineHeight > page.height() && y > 0) {
+            printer.newPage();
+            y = 0;
+        }
+        painter.drawText(QRect(0, y, page.width(), lineHeight), flags, line);
+        y += lineHeight;
+    }
+    painter.end();
+}
+
+}  // namespace platform
