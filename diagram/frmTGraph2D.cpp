@@ -892,10 +892,7 @@ void frmTGraph2D::mnuManuXY_Click() {
 }
 
 void frmTGraph2D::cmdEscGraph_Click() {
-    if (platform::Windows().Get(kName) == this)
-        platform::Windows().Unload(kName);
-    else
-        close();
+    platform::Windows().UnloadOrClose(kName, this);
 }
 
 bool frmTGraph2D::eventFilter(QObject* watched, QEvent* event) {

@@ -200,10 +200,7 @@ void frmArrheniusRechner::closeEvent(QCloseEvent* event) {
 }
 
 void frmArrheniusRechner::cmdClose_Click() {
-    if (platform::Windows().Get(kName) == this)
-        platform::Windows().Unload(kName);
-    else
-        close();
+    platform::Windows().UnloadOrClose(kName, this);
 }
 
 void frmArrheniusRechner::keyPressEvent(QKeyEvent* event) {

@@ -868,8 +868,7 @@ void frmDatedit::cmdApply_Click() {
 
 void frmDatedit::OK_Click() {
     cmdApply_Click();
-    if (platform::Windows().Get("frmDatedit") == this) platform::Windows().Unload("frmDatedit");
-    else close();
+    platform::Windows().UnloadOrClose("frmDatedit", this);
 }
 
 void frmDatedit::cmdHelp_Click() { platform::ShowHelpContext(kHelpContext); }

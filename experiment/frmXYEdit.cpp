@@ -376,10 +376,7 @@ void frmXYEdit::cmdEsc_Click() {
         XYSaveFrage(cancel);
         if (cancel) return;
     }
-    if (platform::Windows().Get(kName) == this)
-        platform::Windows().Unload(kName);
-    else
-        close();
+    platform::Windows().UnloadOrClose(kName, this);
 }
 
 void frmXYEdit::keyPressEvent(QKeyEvent* event) {

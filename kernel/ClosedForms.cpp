@@ -60,6 +60,24 @@ double ExtentFromRoots(double r1, double r2, double z) {
     return CheckedDiv(num, den);
 }
 
+double ReversibleExtent(bool model12, double c0A, double c0B, double c0P, double k1, double k2, double t) {
+    if (model12) {
+        // a x² + b x + cc = 0; a zero leading coefficient is replaced by a tiny one.
+        const double cc = k1 * c0A * c0B - k2 * c0P * c0P;
+        const double b = -k1 * c0A - k1 * c0B - 4.0 * k2 * c0P;
+        double a = k1 - 4.0 * k2;
+        if (a == 0) a = kErsatzKoeffizient;
+        const double w = CheckedSqrt(b * b / (4.0 * a * a) - cc / a);
+        const double r1 = -b / (2.0 * a) + w, r2 = -b / (2.0 * a) - w;
+        return ExtentFromRoots(r1, r2, -a * (r1 - r2) * t);
+    }
+    const double q = CheckedDiv(k1 * c0A * c0B - k2 * c0P, k1);
+    const double p = CheckedDiv(-k1 * c0A - k1 * c0B - k2, k1);
+    const double w = CheckedSqrt(p * p / 4.0 - q);
+    const double r1 = -p / 2.0 + w, r2 = -p / 2.0 - w;
+    return ExtentFromRoots(r1, r2, -k1 * (r1 - r2) * t);
+}
+
 bool ClosedFormKonzentrationen(int model, double t, const ConcVector& c0, const KVector& k, ConcVector& c) {
     const double k1 = k[1], k2 = k[2];
     const double c0A = c0[A], c0B = c0[B], c0C = c0[C], c0P = c0[P], c0Q = c0[Q];
@@ -130,24 +148,14 @@ bool ClosedFormKonzentrationen(int model, double t, const ConcVector& c0, const 
         break;
     }
     case 12: {
-        const double cc = k1 * c0A * c0B - k2 * c0P * c0P;
-        const double b = -k1 * c0A - k1 * c0B - 4.0 * k2 * c0P;
-        double a = k1 - 4.0 * k2;
-        if (a == 0) a = kErsatzKoeffizient;
-        const double w = CheckedSqrt(b * b / (4.0 * a * a) - cc / a);
-        const double r1 = -b / (2.0 * a) + w, r2 = -b / (2.0 * a) - w;
-        const double x = ExtentFromRoots(r1, r2, -a * (r1 - r2) * t);
+        const double x = ReversibleExtent(true, c0A, c0B, c0P, k1, k2, t);
         c[A] = c0A - x;
         c[B] = c0B - x;
         c[P] = c0P + 2.0 * x;
         break;
     }
     case 17: {
-        const double q = CheckedDiv(k1 * c0A * c0B - k2 * c0P, k1);
-        const double p = CheckedDiv(-k1 * c0A - k1 * c0B - k2, k1);
-        const double w = CheckedSqrt(p * p / 4.0 - q);
-        const double r1 = -p / 2.0 + w, r2 = -p / 2.0 - w;
-        const double x = ExtentFromRoots(r1, r2, -k1 * (r1 - r2) * t);
+        const double x = ReversibleExtent(false, c0A, c0B, c0P, k1, k2, t);
         c[A] = c0A - x;
         c[B] = c0B - x;
         c[P] = c0P + x;

@@ -22,4 +22,8 @@ bool ClosedFormKonzentrationen(int model, double t, const ConcVector& c0, const 
 // z > 0 it uses 1/E, which keeps the value finite where E itself would overflow. Throws on 0/0 or overflow.
 double ExtentFromRoots(double r1, double r2, double z);
 
+// Extent x(t) of the reversible batch reaction of model 12 (A + B <=> 2P, `model12` true) or model 17
+// (A + B <=> P) from c(A,0), c(B,0), c(P,0) and k1, k2 at time t. Throws RuntimeError like the above.
+double ReversibleExtent(bool model12, double c0A, double c0B, double c0P, double k1, double k2, double t);
+
 }  // namespace kernel

@@ -15,7 +15,6 @@ namespace {
 
 constexpr double kK4Ersatz_A = 3.999999999;  // K = 4 makes 4 - K vanish in code 12
 constexpr double kK4Ersatz_B = 3.99999999;
-constexpr double kErsatzKoeffizient = 1e-08;
 constexpr int kMaxSuchschritte = 2200;       // doublings/halvings and bisection steps each
 constexpr double kRelGenauigkeit = 1e-12;
 const char* const kTitelNichtMoeglich = " Ausführung nicht möglich ";
@@ -28,24 +27,6 @@ struct NichtErreichbar {};
 void MeldeNichtErreichbar(const std::string& text) {
     platform::MsgBox(text, platform::vbCritical + platform::vbOKOnly, kTitelNichtMoeglich);
     throw NichtErreichbar{};
-}
-
-// Extent of the reversible batch reaction after time tau: code 12 A + B <=> 2P, code 17 A + B <=> P.
-double Extent(bool modell12, double A0, double B0, double P0, double k1, double k2, double tau) {
-    if (modell12) {
-        const double cc = A0 * k1 * B0 - P0 * k2 * P0;
-        const double b = -k1 * A0 - B0 * k1 - 4.0 * k2 * P0;
-        double a = k1 - 4.0 * k2;
-        if (a == 0) a = kErsatzKoeffizient;
-        const double sD = CheckedSqrt(b * b / (4.0 * a * a) - cc / a);
-        const double u = -b / (2.0 * a) + sD, w = -b / (2.0 * a) - sD;
-        return ExtentFromRoots(u, w, -a * (u - w) * tau);
-    }
-    const double q = CheckedDiv(A0 * k1 * B0 - P0 * k2, k1);
-    const double p = CheckedDiv(-k1 * A0 - B0 * k1 - k2, k1);
-    const double sD = CheckedSqrt(p * p / 4.0 - q);
-    const double u = -p / 2.0 + sD, w = -p / 2.0 - sD;
-    return ExtentFromRoots(u, w, -k1 * (u - w) * tau);
 }
 
 // Equilibrium check and search of the reversible codes 12, 62, 17, 67.
@@ -77,7 +58,7 @@ double ReversibelHalbwert(Spezies sp, bool modell12, double A0, double B0, doubl
 
     // x(t) rises monotonically from 0 towards xe; bracket the time where it reaches Y0/2, then bisect.
     const double ziel = Y0 / 2;
-    auto f = [&](double t) { return CheckFinite(Extent(modell12, A0, B0, P0, k1, k2, t)) - ziel; };
+    auto f = [&](double t) { return CheckFinite(ReversibleExtent(modell12, A0, B0, P0, k1, k2, t)) - ziel; };
     double lo = 0, hi = 1;
     int schritte = 0;
     if (f(hi) < 0) {

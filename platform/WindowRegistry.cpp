@@ -91,6 +91,13 @@ bool WindowRegistry::Unload(const std::string& name) {
     return true;
 }
 
+void WindowRegistry::UnloadOrClose(const std::string& name, QWidget* form) {
+    if (Get(name) == form)
+        Unload(name);
+    else
+        form->close();
+}
+
 QWidget* WindowRegistry::Show(const std::string& name) {
     QWidget* form = Load(name);
     if (!form) return nullptr;

@@ -50,6 +50,9 @@ public:
     // Closes the window as the close box would; false when its close handling refused.
     // A window that is not loaded counts as unloaded.
     bool Unload(const std::string& name);
+    // The close button of a window: Unload(name) when `form` is the loaded instance of that name,
+    // else closes `form` itself (a window made outside the registry, as in tests).
+    void UnloadOrClose(const std::string& name, QWidget* form);
     // Loads when needed, shows non-modally and activates. Null when the name is not registered.
     QWidget* Show(const std::string& name);
     // Loads when needed and runs a dialog modally (a plain window is shown window-modal and

@@ -297,10 +297,7 @@ void frmProtokoll::closeEvent(QCloseEvent* event) {
 }
 
 void frmProtokoll::cmdClose_Click() {
-    if (platform::Windows().Get("frmProtokoll") == this)
-        platform::Windows().Unload("frmProtokoll");
-    else
-        close();
+    platform::Windows().UnloadOrClose("frmProtokoll", this);
 }
 
 void frmProtokoll::cmdHelp_Click() { platform::ShowHelpContext(kHelpProtocol); }

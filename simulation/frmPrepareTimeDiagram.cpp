@@ -555,8 +555,7 @@ void frmPrepareTimeDiagram::cmdMichaelisListe_Click() {
 }
 
 void frmPrepareTimeDiagram::cmdClose_Click() {
-    if (platform::Windows().Get(kName) == this) platform::Windows().Unload(kName);
-    else close();
+    platform::Windows().UnloadOrClose(kName, this);
     platform::Windows().Unload(kDiagramm);
 }
 

@@ -284,8 +284,7 @@ void frmSimTabelle::cmdPrint_Click() {
 }
 
 void frmSimTabelle::cmdCloseSimTab_Click() {
-    if (platform::Windows().Get(kName) == this) platform::Windows().Unload(kName);
-    else close();
+    platform::Windows().UnloadOrClose(kName, this);
 }
 
 void frmSimTabelle::resizeEvent(QResizeEvent* event) {

@@ -222,10 +222,7 @@ void frmVerweilCalc::Form_QueryUnload() {
 }
 
 void frmVerweilCalc::cmdEsc_Click() {
-    if (platform::Windows().Get(kName) == this)
-        platform::Windows().Unload(kName);
-    else
-        close();
+    platform::Windows().UnloadOrClose(kName, this);
 }
 
 void frmVerweilCalc::keyPressEvent(QKeyEvent* event) {

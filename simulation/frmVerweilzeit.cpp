@@ -306,10 +306,7 @@ void frmVerweilzeit::Form_QueryUnload() {
 }
 
 void frmVerweilzeit::cmdEsc_Click() {
-    if (platform::Windows().Get(kName) == this)
-        platform::Windows().Unload(kName);
-    else
-        close();
+    platform::Windows().UnloadOrClose(kName, this);
 }
 
 void frmVerweilzeit::keyPressEvent(QKeyEvent* event) {

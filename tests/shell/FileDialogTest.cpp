@@ -1,6 +1,7 @@
-// The program's own open dialog (listing, preview, typed names and patterns, delete, layout) and
+// The program's own open dialog (listing, preview, typed names and patterns, delete, folder up) and
 // the project-comment dialog, both driven modally as the program shows them.
 #include <QCoreApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,7 +18,6 @@
 
 #include "kernel/State.h"
 #include "kernel/Utilities.h"
-#include "platform/Twips.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/TextFile.h"
 #include "shell/FileChoice.h"
@@ -37,6 +37,15 @@ void AllowModalLoops() {
     QCoreApplication::exec();
 }
 
+template <typename T = QWidget>
+T* Find(QWidget& d, const char* name) {
+    return d.findChild<T*>(name);
+}
+QString Text(QWidget& d, const char* name) {
+    if (auto* box = Find<QLineEdit>(d, name)) return box->text();
+    return Find<QLabel>(d, name)->text();
+}
+
 class FileDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -50,31 +59,25 @@ protected:
         DatenFileTitel.clear();
         PosCmnDlg = {20, 216};
     }
-
     void Write(const std::string& name, const std::string& bytes) const {
         std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
     }
 
     // Shows the dialog as the program does; steps run while it is open, then a dialog still
-    // open is cancelled so that a failing step never leaves the test waiting.
+    // open is cancelled so that a failing step never leaves the test waiting. Returns cancel.
     bool Run(const std::string& pattern, const std::function<void(frmTCmnDlg&)>& steps,
              const std::string& proposal = "") {
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<frmTCmnDlg*>(platform::Windows().Get("frmTCmnDlg"));
             if (!dialog) return;
             steps(*dialog);
-            if (dialog->isVisible()) dialog->findChild<QPushButton*>("cmdOpenCancel")->click();
+            if (dialog->isVisible()) Find<QPushButton>(*dialog, "cmdOpenCancel")->click();
         });
         fullName = proposal;
         directory = folder;
         bool cancel = false;
         shell::ShowFileDialog(fullName, fileName, directory, pattern, "Projekt laden (*.TC3)", 0, cancel);
         return cancel;
-    }
-
-    template <typename T>
-    static T* Find(frmTCmnDlg& d, const char* name) {
-        return d.findChild<T*>(name);
     }
     static QStringList Items(frmTCmnDlg& d) {
         QStringList items;
@@ -100,16 +103,15 @@ TEST_F(FileDialogTest, ListsMatchingFilesPreviewsAProjectAndReturnsTheDoubleClic
     ProjektFile = "PROJ1.TC3";  // preselected in any letter case
     const bool cancel = Run("*.tc3", [&](frmTCmnDlg& d) {
         EXPECT_EQ(Items(d), (QStringList{"nodata.TC3", "proj1.TC3"}));
-        EXPECT_EQ(Find<QLabel>(d, "lblOpenPath")->text().toStdString(), kernel::ShortenPath(folder, 60));
+        EXPECT_EQ(Text(d, "lblOpenPath").toStdString(), kernel::ShortenPath(folder, 60));
         EXPECT_EQ(Find<QGroupBox>(d, "fraView")->title(), "Projekt-Information");
-        EXPECT_EQ(Find<QLineEdit>(d, "Text1")->text(), "Versuch vom Montag");
-        EXPECT_EQ(Find<QLabel>(d, "lblFileComment")->text(), "Projekt-Kommentar");
-        EXPECT_EQ(Find<QLineEdit>(d, "txtDatum")->text(), " vom 06.12.2026 10:00:00");
-        EXPECT_EQ(Find<QLabel>(d, "Label7")->text(), " MESS1.TA3 vom 06.12.2026 10:00:00");
+        EXPECT_EQ(Text(d, "Text1"), "Versuch vom Montag");
+        EXPECT_EQ(Text(d, "lblFileComment"), "Projekt-Kommentar");
+        EXPECT_EQ(Text(d, "txtDatum"), " vom 06.12.2026 10:00:00");
+        EXPECT_EQ(Text(d, "Label7"), " MESS1.TA3 vom 06.12.2026 10:00:00");
         d.grab().save(testsupport::PicturePath("frmTCmnDlg.png"));
-
         Select(d, "nodata.TC3");
-        EXPECT_EQ(Find<QLabel>(d, "Label7")->text(), "(ohne Datenfile)");
+        EXPECT_EQ(Text(d, "Label7"), "(ohne Datenfile)");
         auto* list = Find<QListWidget>(d, "filOpenList");
         emit list->itemDoubleClicked(list->currentItem());
     });
@@ -123,16 +125,16 @@ TEST_F(FileDialogTest, TypedPatternFiltersAndAMissingNameIsRefused) {
     const bool cancel = Run(
         "*.TC3",
         [&](frmTCmnDlg& d) {
-            EXPECT_EQ(Find<QLineEdit>(d, "txtOpenFile")->text(), "OLD.TC3");  // the proposal, upper-cased
+            EXPECT_EQ(Text(d, "txtOpenFile"), "OLD.TC3");  // the proposal, upper-cased
             Type(d, "*.TA3");
             EXPECT_EQ(Items(d), QStringList{"mess1.TA3"});
-            EXPECT_EQ(Find<QLineEdit>(d, "txtOpenFile")->text(), "*.TA3");
+            EXPECT_EQ(Text(d, "txtOpenFile"), "*.TA3");
+            EXPECT_EQ(d.FilePattern(), "*.TA3");
             Type(d, "fehlt.TA3");
             EXPECT_TRUE(d.isVisible());
             ASSERT_EQ(recorder.Messages().size(), 1u);
             EXPECT_EQ(recorder.Last().prompt, "Datei nicht gefunden");
             EXPECT_EQ(recorder.Last().title, "Projekt laden (*.TC3)");
-            EXPECT_EQ(d.FilePattern(), "*.TA3");
             QTest::keyClick(&d, Qt::Key_Escape);
         },
         "/somewhere/old.tc3");
@@ -142,12 +144,12 @@ TEST_F(FileDialogTest, TypedPatternFiltersAndAMissingNameIsRefused) {
 
 TEST_F(FileDialogTest, DataFilePreviewAndANameTypedInAnyCase) {
     const bool cancel = Run("*.TA3", [&](frmTCmnDlg& d) {
-        EXPECT_EQ(Find<QLineEdit>(d, "txtOpenFile")->text(), "*.TA3");  // no proposal: the pattern
+        EXPECT_EQ(Text(d, "txtOpenFile"), "*.TA3");  // no proposal: the pattern
         Select(d, "mess1.TA3");
         EXPECT_EQ(Find<QGroupBox>(d, "fraView")->title(), "File-Information");
-        EXPECT_EQ(Find<QLineEdit>(d, "Text1")->text(), "Messung 1");
-        EXPECT_EQ(Find<QLabel>(d, "lblFileComment")->text(), "Datei-Kommentar:");
-        EXPECT_EQ(Find<QLabel>(d, "Label7")->text(), " 3 Messpunkte");
+        EXPECT_EQ(Text(d, "Text1"), "Messung 1");
+        EXPECT_EQ(Text(d, "lblFileComment"), "Datei-Kommentar:");
+        EXPECT_EQ(Text(d, "Label7"), " 3 Messpunkte");
         Type(d, "MESS1.TA3");
     });
     EXPECT_FALSE(cancel);
@@ -164,7 +166,6 @@ TEST_F(FileDialogTest, DeleteAsksAndNoKeepsTheFile) {
         ASSERT_EQ(recorder.Messages().size(), 1u);
         EXPECT_EQ(recorder.Last().prompt, "File proj1.TC3 wirklich löschen?");
         EXPECT_TRUE(platform::FileExistsAt(folder + "/proj1.TC3"));
-
         recorder.QueueAnswer(platform::vbYes);
         QTest::keyClick(list, Qt::Key_Delete);
         EXPECT_FALSE(platform::FileExistsAt(folder + "/proj1.TC3"));
@@ -172,29 +173,11 @@ TEST_F(FileDialogTest, DeleteAsksAndNoKeepsTheFile) {
     });
 }
 
-TEST_F(FileDialogTest, NarrowWidthIsWidenedAndTheViewStaysAtTheBottom) {
-    Run("*.TC3", [&](frmTCmnDlg& d) {
-        using platform::PixelsToTwips;
-        // Width and height are the outer size of the dialog.
-        const int frameW = d.frameGeometry().width() - d.width();
-        const int frameH = d.frameGeometry().height() - d.height();
-        d.resize(platform::TwipsToPixels(3000) - frameW, platform::TwipsToPixels(6000) - frameH);
-        EXPECT_EQ(d.frameGeometry().width(), platform::TwipsToPixels(4000));
-        auto* view = Find<QGroupBox>(d, "fraView");
-        const int outerH = PixelsToTwips(d.frameGeometry().height());
-        EXPECT_EQ(view->y(), platform::TwipsToPixels(outerH - PixelsToTwips(view->height()) - 600));
-        auto* files = Find<QListWidget>(d, "filOpenList");
-        auto* dirs = Find<QListWidget>(d, "dirOpenList");
-        EXPECT_EQ(dirs->height(), files->height() - platform::TwipsToPixels(300));
-        d.grab().save(testsupport::PicturePath("frmTCmnDlg-narrow.png"));
-    });
-}
-
 TEST_F(FileDialogTest, OpenChooserGoesThroughTheDialogAndUpAFolder) {
+    QDir(dir.path()).mkdir("unter");
     shell::FileRequest request;
     request.caption = "Projekt laden (*.TC3)";
     request.pattern = "*.TC3";
-    QDir(dir.path()).mkdir("unter");
     request.directory = folder + "/unter";
     QTimer::singleShot(0, [&] {
         auto* d = qobject_cast<frmTCmnDlg*>(platform::Windows().Get("frmTCmnDlg"));
@@ -212,15 +195,9 @@ TEST_F(FileDialogTest, OpenChooserGoesThroughTheDialogAndUpAFolder) {
     EXPECT_EQ(PosCmnDlg.Left, 15);
 }
 
-// ---- The project comment ----------------------------------------------------------------------------
-
-class CommentInputTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        AllowModalLoops();
-        shell::SetCommentPrompt(nullptr);
-    }
-    void Answer(const std::function<void(QWidget&)>& steps) {
+TEST_F(FileDialogTest, CommentInputOkTakesOneLineAbortEmptiesClosingKeeps) {
+    shell::SetCommentPrompt(nullptr);
+    auto answer = [](const std::function<void(QWidget&)>& steps) {
         QTimer::singleShot(0, [steps] {
             QWidget* d = platform::Windows().Get("frmCommentInput");
             if (!d) return;
@@ -228,28 +205,24 @@ protected:
             if (d->isVisible()) d->close();
         });
         shell::AskProjectComment();
-    }
-    testsupport::MsgRecorder recorder;
-};
-
-TEST_F(CommentInputTest, OkTakesOneLineAbortEmptiesClosingKeeps) {
+    };
     ProjektKommentar = "alt";
-    Answer([](QWidget& d) {
-        auto* box = d.findChild<QLineEdit*>("txtDatComm");
+    answer([](QWidget& d) {
+        auto* box = Find<QLineEdit>(d, "txtDatComm");
         EXPECT_EQ(box->text(), "alt");
         box->setText("neuer Kommentar");
         QTest::keyClick(box, Qt::Key_Return);
         EXPECT_TRUE(d.isVisible());  // Return does not close the dialog
         d.grab().save(testsupport::PicturePath("frmCommentInput.png"));
-        d.findChild<QPushButton*>("cmdOK")->click();
+        Find<QPushButton>(d, "cmdOK")->click();
     });
     EXPECT_EQ(ProjektKommentar, "neuer Kommentar");
     EXPECT_FALSE(platform::Windows().IsLoaded("frmCommentInput"));
-    Answer([](QWidget& d) { d.findChild<QPushButton*>("cmdAbort")->click(); });
+    answer([](QWidget& d) { Find<QPushButton>(d, "cmdAbort")->click(); });
     EXPECT_EQ(ProjektKommentar, "");
     ProjektKommentar = "bleibt";
-    Answer([](QWidget& d) {
-        d.findChild<QLineEdit*>("txtDatComm")->setText("verworfen");
+    answer([](QWidget& d) {
+        Find<QLineEdit>(d, "txtDatComm")->setText("verworfen");
         d.close();
     });
     EXPECT_EQ(ProjektKommentar, "bleibt");

@@ -25,50 +25,46 @@ struct Snapshot {
     bool operator==(const Snapshot&) const = default;
 };
 
-using ProjectFileTest = ShellTest;
+class ProjectFileTest : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        Start();
+    }
+    // Writes the lines as p.TC3 and reads it with the project reader.
+    bool Load(const std::vector<std::string>& lines, std::string* dataName = nullptr, const std::string& eol = "\r\n") {
+        WriteFile(Path("p.TC3"), Lines(lines, eol));
+        std::string name;
+        bool ok = false;
+        shell::LoadProjectFile(Path("p.TC3"), dataName ? *dataName : name, ok);
+        return ok;
+    }
+};
 
 TEST_F(ProjectFileTest, HandWrittenFileLoadsWithExactValues) {
-    Start();
     // LF-only line ends, blanks around fields, the k values spread over two lines.
     auto lines = SampleProject();
     lines[4] = "  .5 ,  1E-03";
     lines.insert(lines.begin() + 5, " 2.5 ");
-    WriteFile(Path("hand.TC3"), Lines(lines, "\n"));
     std::string dataName;
-    bool ok = false;
-    shell::LoadProjectFile(Path("hand.TC3"), dataName, ok);
-    ASSERT_TRUE(ok);
+    ASSERT_TRUE(Load(lines, &dataName, "\n"));
     EXPECT_TRUE(recorder.Empty());
     EXPECT_EQ(dataName, "MESS1.TA3");
     EXPECT_EQ(ProjektKommentar, "Versuch vom Montag");
-    EXPECT_EQ(aktModell, 4);
-    EXPECT_EQ(EnzymRcsModus, kFalse);
-    EXPECT_EQ(kWert[1], 0.5);
-    EXPECT_EQ(kWert[2], 1e-3);
-    EXPECT_EQ(kWert[3], 2.5);
-    EXPECT_EQ(c0Wert[1], 1.25);
-    EXPECT_EQ(c0Wert[2], 0.75);
-    EXPECT_EQ(c0Wert[3], 0.0);
-    EXPECT_EQ(SpezSkalierungStoff, 2);
-    EXPECT_EQ(SpezSkalierung, kTrue);
-    EXPECT_EQ(FitAnzeigeModus, 1);
-    EXPECT_EQ(tMax, 120.0);
-    EXPECT_EQ(tauMittel, 60.0);
+    EXPECT_EQ((std::array{aktModell, EnzymRcsModus, SpezSkalierungStoff, SpezSkalierung, FitAnzeigeModus}),
+              (std::array{4, kFalse, 2, kTrue, 1}));
+    EXPECT_EQ((std::array{kWert[1], kWert[2], kWert[3], c0Wert[1], c0Wert[2], c0Wert[3], tMax, tauMittel}),
+              (std::array{0.5, 1e-3, 2.5, 1.25, 0.75, 0.0, 120.0, 60.0}));
     EXPECT_EQ(ZeitEinheit, "min");
-    // The caller takes the data-file name over, not the reader.
-    EXPECT_EQ(DatenFile, "");
+    EXPECT_EQ(DatenFile, "");  // the caller takes the data-file name over, not the reader
 }
 
-TEST_F(ProjectFileTest, ModelCode100IsTheEnzymeModelInItsRateMode) {
-    Start();
+TEST_F(ProjectFileTest, ModelCode100IsTheEnzymeModelAnd500KeepsTheCurrentModel) {
     auto lines = SampleProject("");
     lines[3] = "100";
     lines[13] = "1";  // only -1 switches the special scaling on
-    WriteFile(Path("enzym.TC3"), Lines(lines));
     std::string dataName = "old";
-    bool ok = false;
-    shell::LoadProjectFile(Path("enzym.TC3"), dataName, ok);
-    ASSERT_TRUE(ok);
+    ASSERT_TRUE(Load(lines, &dataName));
     EXPECT_EQ(dataName, "");
     EXPECT_EQ(aktModell, 10);
     EXPECT_EQ(EnzymRcsModus, kTrue);
@@ -76,62 +72,34 @@ TEST_F(ProjectFileTest, ModelCode100IsTheEnzymeModelInItsRateMode) {
     EXPECT_EQ(shell::ProjectFileLines()[3], " 100");
     EnzymRcsModus = kFalse;
     EXPECT_EQ(shell::ProjectFileLines()[3], " 10");
+
+    // A blood-alcohol session loads the rest and keeps the current model.
+    aktModell = 7;
+    EnzymRcsModus = kTrue;
+    kWert[1] = 9;
+    lines = SampleProject();
+    lines[3] = " 500";
+    ASSERT_TRUE(Load(lines));
+    EXPECT_EQ(aktModell, 7);
+    EXPECT_EQ(EnzymRcsModus, kTrue);
+    EXPECT_EQ(kWert[1], 0.5);
 }
 
-TEST_F(ProjectFileTest, FewerConcentrationsLeaveTheOthers) {
-    Start();
+TEST_F(ProjectFileTest, FewerConcentrationsLeaveTheOthersAndAnyUnitIsTaken) {
     c0Wert = {0, 9, 9, 9, 9, 9};
     auto lines = SampleProject();
     lines[6] = "2";
     lines.erase(lines.begin() + 9, lines.begin() + 12);
-    WriteFile(Path("two.TC3"), Lines(lines));
-    std::string dataName;
-    bool ok = false;
-    shell::LoadProjectFile(Path("two.TC3"), dataName, ok);
-    ASSERT_TRUE(ok);
-    EXPECT_EQ(c0Wert[1], 1.25);
-    EXPECT_EQ(c0Wert[2], 0.75);
-    EXPECT_EQ(c0Wert[3], 9.0);
-    EXPECT_EQ(c0Wert[5], 9.0);
-    EXPECT_EQ(ZeitEinheit, "min");
-
-    // Any unit text is taken, as the data files allow it.
     lines[lines.size() - 2] = " Woche ";
-    WriteFile(Path("two.TC3"), Lines(lines));
-    shell::LoadProjectFile(Path("two.TC3"), dataName, ok);
-    ASSERT_TRUE(ok);
+    ASSERT_TRUE(Load(lines));
+    EXPECT_EQ(c0Wert, (std::array<double, 6>{0, 1.25, 0.75, 9, 9, 9}));
     EXPECT_EQ(ZeitEinheit, "Woche");
-    // Without its empty last line the file is still complete.
-    lines.pop_back();
-    WriteFile(Path("two.TC3"), Lines(lines));
-    shell::LoadProjectFile(Path("two.TC3"), dataName, ok);
-    EXPECT_TRUE(ok);
+    lines.pop_back();  // without its empty last line the file is still complete
+    EXPECT_TRUE(Load(lines));
     EXPECT_TRUE(recorder.Empty());
 }
 
-TEST_F(ProjectFileTest, BloodAlcoholSessionKeepsTheCurrentModel) {
-    Start();
-    aktModell = 7;
-    EnzymRcsModus = kTrue;
-    auto lines = SampleProject();
-    lines[3] = " 500";
-    WriteFile(Path("bak.TC3"), Lines(lines));
-    std::string dataName;
-    bool ok = false;
-    shell::LoadProjectFile(Path("bak.TC3"), dataName, ok);
-    ASSERT_TRUE(ok);
-    EXPECT_EQ(aktModell, 7);
-    EXPECT_EQ(EnzymRcsModus, kTrue);
-    EXPECT_EQ(kWert[1], 0.5);
-    EXPECT_EQ(ZeitEinheit, "min");
-}
-
 TEST_F(ProjectFileTest, BrokenFileChangesNothingAndSaysWhy) {
-    Start();
-    struct Case {
-        const char* what;
-        std::vector<std::string> lines;
-    };
     auto with = [](int line, const std::string& text) {
         auto l = SampleProject();
         l[static_cast<std::size_t>(line)] = text;
@@ -139,7 +107,7 @@ TEST_F(ProjectFileTest, BrokenFileChangesNothingAndSaysWhy) {
     };
     auto shortened = SampleProject();
     shortened.resize(12);
-    const Case cases[] = {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"too short", shortened},
         {"two lines only", {"x", "y"}},
         {"k not a number", with(4, ".5,abc,2.5")},
@@ -160,14 +128,13 @@ TEST_F(ProjectFileTest, BrokenFileChangesNothingAndSaysWhy) {
     ProjektFile = "projekt.TC3";
     ProjektPfad = "/alt";
     DatenFile = "ALT.TA3";
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        WriteFile(Path("broken.TC3"), Lines(c.lines));
+    openAnswer = Path("broken.TC3");
+    for (const auto& [what, lines] : cases) {
+        SCOPED_TRACE(what);
+        WriteFile(Path("broken.TC3"), Lines(lines));
         const Snapshot before = Snapshot::Take();
         recorder.Clear();
-        // Through the menu, so the project names are covered too.
-        openAnswer = Path("broken.TC3");
-        window->mnuLoadProject_Click();
+        window->mnuLoadProject_Click();  // through the menu, so the project names are covered too
         EXPECT_TRUE(Snapshot::Take() == before);
         ASSERT_EQ(recorder.Messages().size(), 1u);
         EXPECT_EQ(recorder.Last().title, " Ausführung nicht möglich ");
@@ -185,16 +152,16 @@ TEST_F(ProjectFileTest, BrokenFileChangesNothingAndSaysWhy) {
 }
 
 TEST_F(ProjectFileTest, DataNameThatIsNoDataFileIsRefusedWithAWarning) {
-    Start();
     WriteFile(Path("MESS1.TXT"), DataFileText(3));
     WriteFile(Path("txt.TC3"), Lines(SampleProject("MESS1.TXT")));
     DatenFile = "VORHER.TA3";
     openAnswer = Path("txt.TC3");
     window->mnuLoadProject_Click();
     ASSERT_GE(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Messages()[0].prompt, "Datenfile ist nicht vom Typ *.TA3 und kann nicht geladen werden");
-    EXPECT_EQ(recorder.Messages()[0].title, "Warnung");
-    EXPECT_EQ(recorder.Messages()[0].style, platform::vbExclamation);
+    const auto& warning = recorder.Messages()[0];
+    EXPECT_EQ(warning.prompt, "Datenfile ist nicht vom Typ *.TA3 und kann nicht geladen werden");
+    EXPECT_EQ(warning.title, "Warnung");
+    EXPECT_EQ(warning.style, platform::vbExclamation);
     EXPECT_EQ(aktModell, 4);  // the project values are loaded
     EXPECT_EQ(nMesspunkte, 0);
     EXPECT_EQ(DatenFile, "VORHER.TA3");
@@ -203,7 +170,6 @@ TEST_F(ProjectFileTest, DataNameThatIsNoDataFileIsRefusedWithAWarning) {
 }
 
 TEST_F(ProjectFileTest, WrittenFileHasTheExactFormat) {
-    Start();
     aktModell = 6;
     kWert = {0, 0.15, 1e-7, 2.5};
     c0Wert = {0, 1, 0.5, 0, -0.25, 0};
@@ -219,15 +185,14 @@ TEST_F(ProjectFileTest, WrittenFileHasTheExactFormat) {
     EXPECT_EQ(commentPrompts, 1);
     const std::string bytes = ReadFile(Path("p.TC3"));
     const auto first = bytes.find("\r\n");
+    EXPECT_GT(first, 0u);  // the date line is there
     EXPECT_EQ(bytes.substr(first),
               "\r\nKommentar mit Umlaut: R\xFC"
               "hrkessel\r\nMESS7.TA3\r\n 6\r\n.15,1E-07,2.5\r\n0\r\n5\r\n1\r\n.5\r\n0\r\n-.25\r\n0\r\n3\r\n-1\r\n"
               "1,0,0,0\r\n1.66666666666667\r\n60\r\n0,0\r\nmin\r\n\r\n");
-    EXPECT_GT(first, 0u);  // the date line is there
 }
 
-TEST_F(ProjectFileTest, CommentIsAskedForEveryFileButTheLastSession) {
-    Start();
+TEST_F(ProjectFileTest, CommentIsAskedForEveryFileButTheLastSessionAndAFailedWriteIsReported) {
     ASSERT_TRUE(shell::WriteProjectFile(Path("TarLastSession.TC3")));
     ASSERT_TRUE(shell::WriteProjectFile(Path("tarlastsession.tc3")));
     EXPECT_EQ(commentPrompts, 0);
@@ -235,19 +200,14 @@ TEST_F(ProjectFileTest, CommentIsAskedForEveryFileButTheLastSession) {
     EXPECT_EQ(commentPrompts, 1);
     EXPECT_TRUE(shell::IsSessionFileName("C:\\TARVELO\\TARLASTSESSION.TC3"));
     EXPECT_FALSE(shell::IsSessionFileName("LastSession.TC3"));
-}
 
-TEST_F(ProjectFileTest, FailedWriteKeepsTheOldFileAndReports) {
-    Start();
-    const std::string missingDir = Path("gibt/es/nicht/p.TC3");
-    EXPECT_FALSE(shell::WriteProjectFile(missingDir));
+    EXPECT_FALSE(shell::WriteProjectFile(Path("gibt/es/nicht/p.TC3")));
     ASSERT_EQ(recorder.Messages().size(), 1u);
     EXPECT_EQ(recorder.Last().title, "Fehler beim Abspeichern der Sitzungs-Datei\r\n(evtl. fehlende Schreibrechte)");
     EXPECT_EQ(recorder.Last().style, platform::vbCritical);
 }
 
 TEST_F(ProjectFileTest, SaveThenLoadRoundTrips) {
-    Start();
     aktModell = 10;
     EnzymRcsModus = kTrue;
     kWert = {0, 1234.5678, 0.001, 3e-12};
@@ -267,18 +227,17 @@ TEST_F(ProjectFileTest, SaveThenLoadRoundTrips) {
     EXPECT_EQ(ProjektFile, "rund.TC3");
     EXPECT_EQ(ProjektPfad, AppPath);
     EXPECT_EQ(KommandoZeile, "");  // saving does not change it
-    const Snapshot saved = Snapshot::Take();
+    Snapshot saved = Snapshot::Take();
 
     aktModell = 2;
-    EnzymRcsModus = kFalse;
+    EnzymRcsModus = SpezSkalierungStoff = SpezSkalierung = FitAnzeigeModus = 0;
     kWert = {0, 9, 9, 9};
     c0Wert = {0, 7, 7, 7, 7, 7};
-    SpezSkalierungStoff = SpezSkalierung = FitAnzeigeModus = 0;
     tMax = tauMittel = 1;
     ZeitEinheit = "s";
     ProjektKommentar.clear();
-    ProjektPfad = "/anderswo";
     ProjektFile.clear();
+    ProjektPfad = "/anderswo";
     recorder.Clear();
     openAnswer = Path("rund.TC3");
     Menu("mnuLoadProject");
@@ -286,10 +245,8 @@ TEST_F(ProjectFileTest, SaveThenLoadRoundTrips) {
     EXPECT_EQ(openRequests[0].caption, "Projekt laden (*.TC3)");
     EXPECT_EQ(openRequests[0].pattern, "*.TC3");
     EXPECT_EQ(openRequests[0].directory, "/anderswo");
-    Snapshot loaded = Snapshot::Take();
-    EXPECT_EQ(KommandoZeile, Path("rund.TC3"));
-    loaded.kommando = saved.kommando;
-    EXPECT_TRUE(loaded == saved);
+    saved.kommando = Path("rund.TC3");
+    EXPECT_TRUE(Snapshot::Take() == saved);
     EXPECT_TRUE(Enabled("mnuSaveProject"));
     EXPECT_TRUE(Enabled("mnuNeudat"));
     EXPECT_TRUE(window->ToolbarButton(8)->isEnabled());
@@ -300,12 +257,11 @@ TEST_F(ProjectFileTest, SaveThenLoadRoundTrips) {
 }
 
 TEST_F(ProjectFileTest, CancelledDialogsChangeNothing) {
-    Start();
     KommandoZeile = "/alt.TC3";
     window->mnuLoadProject_Click();
     window->mnuSaveProject_Click();
     EXPECT_EQ(KommandoZeile, "/alt.TC3");
-    EXPECT_EQ(openRequests.size(), 1u);
+    ASSERT_EQ(openRequests.size(), 1u);
     EXPECT_EQ(openRequests[0].proposal, "/alt.TC3");
     EXPECT_EQ(saveRequests[0].proposal, "/alt.TC3");
     EXPECT_TRUE(recorder.Empty());
@@ -313,7 +269,6 @@ TEST_F(ProjectFileTest, CancelledDialogsChangeNothing) {
 }
 
 TEST_F(ProjectFileTest, DataFileNameIsTakenOverOnlyWithItsData) {
-    Start();
     WriteFile(Path("p.TC3"), Lines(SampleProject("MESS1.TA3")));
     DatenFile = "VORHER.TA3";
     openAnswer = Path("p.TC3");
@@ -341,16 +296,15 @@ TEST_F(ProjectFileTest, DataFileNameIsTakenOverOnlyWithItsData) {
 }
 
 TEST_F(ProjectFileTest, StatusWithoutProjectOrData) {
-    Start();
     bool show = false;
-    const std::string text = MDITAR::ProjectStatusText("", show);
+    EXPECT_EQ(MDITAR::ProjectStatusText("", show),
+              "akt. Arbeitsverzeichnis von TARVELO\r\n    " + AppPath +
+                  "\r\n\r\nProjekt\r\n    (Projekt noch unbenannt)\r\n\r\n"
+                  "eingestelltes kinetisches Modell => s. Fenster rechts \"kinetisches Modell\"\r\n\r\n"
+                  "exper. Daten\r\n    kein Datenfile (*.TA3) geladen\r\n    kein Datensatz vorhanden\r\n\r\n"
+                  "Projekt-Kommentar:\r\n    (keiner)\r\n"
+                  "    (Kommentar kann beim Abspeichern des Projekts geändert werden)");
     EXPECT_TRUE(show);
-    EXPECT_EQ(text, "akt. Arbeitsverzeichnis von TARVELO\r\n    " + AppPath +
-                        "\r\n\r\nProjekt\r\n    (Projekt noch unbenannt)\r\n\r\n"
-                        "eingestelltes kinetisches Modell => s. Fenster rechts \"kinetisches Modell\"\r\n\r\n"
-                        "exper. Daten\r\n    kein Datenfile (*.TA3) geladen\r\n    kein Datensatz vorhanden\r\n\r\n"
-                        "Projekt-Kommentar:\r\n    (keiner)\r\n"
-                        "    (Kommentar kann beim Abspeichern des Projekts geändert werden)");
     nMesspunkte = 3;
     EXPECT_NE(MDITAR::ProjectStatusText("", show).find("    ein Datensatz mit 3 Messpunkten vorhanden"),
               std::string::npos);
@@ -368,7 +322,6 @@ TEST_F(ProjectFileTest, StatusWithoutProjectOrData) {
 }
 
 TEST_F(ProjectFileTest, PreviewReadsTheHeadOnly) {
-    Start();
     auto lines = SampleProject("");
     lines[0] = "06.12.2026 10:00:00, mehr";
     WriteFile(Path("v.TC3"), Lines(lines));
