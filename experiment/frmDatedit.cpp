@@ -570,10 +570,7 @@ void frmDatedit::OKinput_Click() {
 
 void frmDatedit::optZeit_Click(int Index) {
     if (Index < 0 || Index > 4) return;
-    const int before = ZeitEinheitIndexOf(ZeitEinheit);
-    if (before >= 0) ZeitEinheitIdx = before;
-    ZeitEinheitNr = Index;
-    ConvertTimeUnit(ZeitEinheitNr, ZeitEinheitIdx);
+    SelectTimeUnit(Index);
     for (QRadioButton* option : optZeit) {
         QFont font = option->font();
         font.setBold(false);

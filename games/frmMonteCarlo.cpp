@@ -591,6 +591,15 @@ bool frmMonteCarlo::SchrittWarten() {
     return true;
 }
 
+bool frmMonteCarlo::NaechsterPunkt() {
+    ++PunktNr;
+    AddChartPoint(XYPunkt{static_cast<float>(tSchritte_), static_cast<float>(nA_), 0, 0},
+                  XYPunkt{static_cast<float>(tSchritte_), static_cast<float>(N0_ - nA_), 0, 0}, PunktNr);
+    QPointer<frmMonteCarlo> self(this);
+    emit PunktGezeichnet(PunktNr);
+    return !self.isNull();
+}
+
 long frmMonteCarlo::ZieheMolekuel() {
     // Rnd: uniform in [0, 1) with the 24 bits of a Single.
     const double rnd = static_cast<double>(zufall_() >> 8) / 16777216.0;
@@ -638,12 +647,7 @@ void frmMonteCarlo::SimFirstOrder() {
                 if (!SchrittWarten()) return;
             }
         }
-        ++PunktNr;
-        AddChartPoint(XYPunkt{static_cast<float>(tSchritte_), static_cast<float>(nA_), 0, 0},
-                      XYPunkt{static_cast<float>(tSchritte_), static_cast<float>(N0_ - nA_), 0, 0}, PunktNr);
-        QPointer<frmMonteCarlo> self(this);
-        emit PunktGezeichnet(PunktNr);
-        if (!self) return;
+        if (!NaechsterPunkt()) return;
     } while (tSchritte_ <= 10 * tMaxSchritte_ && nA_ >= 1);
     cmdStop->setEnabled(false);
     cmdContinue->setEnabled(false);
@@ -696,12 +700,7 @@ void frmMonteCarlo::SimEquilibrium() {
             if (!SchrittWarten()) return;
         }
         if (halt) break;
-        ++PunktNr;
-        AddChartPoint(XYPunkt{static_cast<float>(tSchritte_), static_cast<float>(nA_), 0, 0},
-                      XYPunkt{static_cast<float>(tSchritte_), static_cast<float>(N0_ - nA_), 0, 0}, PunktNr);
-        QPointer<frmMonteCarlo> self(this);
-        emit PunktGezeichnet(PunktNr);
-        if (!self) return;
+        if (!NaechsterPunkt()) return;
         if (StopAngefordert) break;
     }
     cmdStop->setEnabled(false);

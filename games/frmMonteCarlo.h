@@ -117,6 +117,9 @@ private:
     bool LassEreignisseDurch();
     // The wait after a step; false when the window was destroyed meanwhile.
     bool SchrittWarten();
+    // The next chart point (A and P after the steps so far), then PunktGezeichnet; false when the
+    // window was destroyed meanwhile.
+    bool NaechsterPunkt();
     long ZieheMolekuel();
     float ZusatzWartezeit() const;
     void Markiere(QRadioButton* gewaehlt, QGroupBox* rahmen);

@@ -102,6 +102,13 @@ int ZeitEinheitIndexOf(const std::string& text) {
 
 bool kWert2IstOrdnung() { return DiagVariante == kOrderFitting && aktModell == kOrderModel; }
 
+void SelectTimeUnit(int index) {
+    const int before = ZeitEinheitIndexOf(ZeitEinheit);
+    if (before >= 0) ZeitEinheitIdx = before;
+    ZeitEinheitNr = index;
+    ConvertTimeUnit(ZeitEinheitNr, ZeitEinheitIdx);
+}
+
 void ConvertTimeUnit(int& newIdx, int oldIdx) {
     const int newUnit = newIdx;
     if (newUnit >= 0 && newUnit < kZeitEinheiten) ZeitEinheit = kUnitTexts[newUnit];

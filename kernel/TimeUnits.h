@@ -27,6 +27,10 @@ bool kWert2IstOrdnung();
 // unit's option in frmKinModel. No failure: the factors are never 0.
 void ConvertTimeUnit(int& newIdx, int oldIdx);
 
+// The user's choice of unit `index` (0..4): the unit in use is read from ZeitEinheit (ZeitEinheitIdx
+// kept when that text names no unit), ZeitEinheitNr := index, then ConvertTimeUnit from the unit in use.
+void SelectTimeUnit(int index);
+
 // Writes the unit captions of the rate constants (per model: /(mol/(u*l)), /(1/u), /(L/(u*mol))),
 // the time and flow captions and the k texts into the open calculation windows, the time-diagram
 // window and the data editor. Changes no stored value.

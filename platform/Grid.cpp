@@ -92,6 +92,8 @@ public:
     bool editable = false;
 
     bool IsCheck(int col) const { return col >= 0 && col < static_cast<int>(checkCols.size()) && checkCols[col]; }
+    // The item of a cell; a missing one is made an editable text cell (without cell events).
+    QTableWidgetItem* TextCell(int row, int col);
 };
 
 // The table underneath: reports keys and mouse clicks to the grid before it handles them itself.
@@ -223,6 +225,17 @@ struct Guard {
 
 }  // namespace
 
+QTableWidgetItem* Grid::Impl::TextCell(int row, int col) {
+    QTableWidgetItem* item = table->item(row, col);
+    if (!item) {
+        item = new QTableWidgetItem;
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+        Guard quiet(bulk);
+        table->setItem(row, col, item);
+    }
+    return item;
+}
+
 // ---- Shape --------------------------------------------------------------------------------------
 
 int Grid::Rows() const { return d_->table->rowCount(); }
@@ -330,14 +343,7 @@ std::string Grid::Text(int row, int col) const {
 void Grid::SetText(int row, int col, const std::string& text) {
     if (row < 0 || row >= Rows() || col < 0 || col >= Cols()) return;
     Guard program(d_->program);
-    QTableWidgetItem* item = d_->table->item(row, col);
-    if (!item) {
-        item = new QTableWidgetItem;
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
-        Guard bulk(d_->bulk);
-        d_->table->setItem(row, col, item);
-    }
-    item->setText(Q(text));
+    d_->TextCell(row, col)->setText(Q(text));
 }
 
 bool Grid::Checked(int row, int col) const {
@@ -356,12 +362,7 @@ void Grid::SetChecked(int row, int col, bool checked) {
 void Grid::SetCellBackColor(int row, int col, int rgb) {
     if (row < 0 || row >= Rows() || col < 0 || col >= Cols()) return;
     Guard bulk(d_->bulk);
-    QTableWidgetItem* item = d_->table->item(row, col);
-    if (!item) {
-        item = new QTableWidgetItem;
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
-        d_->table->setItem(row, col, item);
-    }
+    QTableWidgetItem* item = d_->TextCell(row, col);
     if (rgb < 0) item->setData(Qt::BackgroundRole, QVariant());
     else item->setBackground(QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF));
 }

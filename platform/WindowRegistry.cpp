@@ -139,6 +139,20 @@ FormRegistration::FormRegistration(const char* name, FormKind kind, FormFactory 
 
 namespace {
 
+// Runs `apply` on `target` as a menu entry (QAction) or as a widget; false when it is neither.
+template <typename Apply>
+bool OnEntryOrWidget(QObject* target, Apply apply) {
+    if (auto* action = qobject_cast<QAction*>(target)) {
+        apply(action);
+        return true;
+    }
+    if (auto* widget = qobject_cast<QWidget*>(target)) {
+        apply(widget);
+        return true;
+    }
+    return false;
+}
+
 // FormHost over the registry: controls are found by objectName inside the loaded window.
 class QtFormHost final : public FormHost {
 public:
@@ -195,43 +209,16 @@ public:
     }
 
     bool SetEnabled(const std::string& form, const std::string& control, int index, bool enabled) override {
-        QObject* target = Find(form, control, index);
-        if (auto* action = qobject_cast<QAction*>(target)) {
-            action->setEnabled(enabled);
-            return true;
-        }
-        if (auto* widget = qobject_cast<QWidget*>(target)) {
-            widget->setEnabled(enabled);
-            return true;
-        }
-        return false;
+        return OnEntryOrWidget(Find(form, control, index), [enabled](auto* target) { target->setEnabled(enabled); });
     }
 
     bool SetVisible(const std::string& form, const std::string& control, int index, bool visible) override {
-        QObject* target = Find(form, control, index);
-        if (auto* action = qobject_cast<QAction*>(target)) {
-            action->setVisible(visible);
-            return true;
-        }
-        if (auto* widget = qobject_cast<QWidget*>(target)) {
-            widget->setVisible(visible);
-            return true;
-        }
-        return false;
+        return OnEntryOrWidget(Find(form, control, index), [visible](auto* target) { target->setVisible(visible); });
     }
 
     bool SetToolTip(const std::string& form, const std::string& control, int index, const std::string& tip) override {
-        QObject* target = Find(form, control, index);
         const QString t = QString::fromStdString(tip);
-        if (auto* action = qobject_cast<QAction*>(target)) {
-            action->setToolTip(t);
-            return true;
-        }
-        if (auto* widget = qobject_cast<QWidget*>(target)) {
-            widget->setToolTip(t);
-            return true;
-        }
-        return false;
+        return OnEntryOrWidget(Find(form, control, index), [&t](auto* target) { target->setToolTip(t); });
     }
 
     bool SetChecked(const std::string& form, const std::string& control, int index, bool checked) override {

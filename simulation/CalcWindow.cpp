@@ -299,6 +299,14 @@ void CalcWindow::cmdEsc_Click() {
     platform::Windows().Unload(objectName().toStdString());
 }
 
+void CalcWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdEsc_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 namespace {
 QWidget* FrameOf(QWidget* form) {
     QWidget* frame = platform::Windows().Frame(form->objectName().toStdString());

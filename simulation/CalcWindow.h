@@ -98,6 +98,9 @@ protected:
     virtual kernel::FormPos* PositionPair() { return nullptr; }
     // Form_QueryUnload: stores the window position on closing (in PositionPair by default).
     virtual void SavePosition();
+    // Esc without modifiers is cmdEsc_Click (reactor windows; the time-simulation window takes Esc
+    // itself). Not a shortcut: in the MDI area a shortcut would also fire in the other windows.
+    void keyPressEvent(QKeyEvent* event) override;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

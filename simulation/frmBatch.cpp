@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -132,14 +131,6 @@ void frmBatch::StoreInp(int index, double value) {
 }
 
 QSize frmBatch::sizeHint() const { return {Tw(simulation::kTwinWidth), Tw(kFensterHoehe)}; }
-
-void frmBatch::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        cmdEsc_Click();
-        return;
-    }
-    CalcWindow::keyPressEvent(event);
-}
 
 // ---------------------------------------------------------------------------------------------
 // Calculation

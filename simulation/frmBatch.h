@@ -46,7 +46,6 @@ public:
 protected:
     kernel::FormPos* PositionPair() override { return &kernel::PosBatch; }
     void StoreInp(int index, double value) override;
-    void keyPressEvent(QKeyEvent* event) override;
     QSize sizeHint() const override;
 
 private:

@@ -1,9 +1,9 @@
 #include "simulation/frmKaskade.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -306,14 +306,6 @@ void frmKaskade::BuildStageSlot(int i) {
         PlaceTw(line, rects[j][0], rects[j][1], rects[j][2], rects[j][3]);
         Line[i][j] = line;
     }
-}
-
-void frmKaskade::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        cmdEsc_Click();
-        return;
-    }
-    CalcWindow::keyPressEvent(event);
 }
 
 // Form_Resize: the model caption spans the window.

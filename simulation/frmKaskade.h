@@ -84,7 +84,6 @@ protected:
     void BeforeStore(int index) override;
     void AfterStore(int index) override;
     kernel::FormPos* PositionPair() override { return &kernel::PosKaskade; }
-    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     QSize sizeHint() const override;

@@ -586,10 +586,7 @@ void frmKinModel::RefreshReactorWindows() {
 
 void frmKinModel::optZeit_Click(int Index) {
     if (Index < 0 || Index > 4) return;
-    const int before = ZeitEinheitIndexOf(ZeitEinheit);
-    if (before >= 0) ZeitEinheitIdx = before;
-    ZeitEinheitNr = Index;
-    ConvertTimeUnit(ZeitEinheitNr, ZeitEinheitIdx);
+    SelectTimeUnit(Index);
     for (int i = 0; i < 5; ++i) {
         QFont font = optZeit[static_cast<std::size_t>(i)]->font();
         font.setBold(i == Index);

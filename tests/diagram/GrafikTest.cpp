@@ -1,5 +1,6 @@
 // Diagram set-up without the window: titles, curve counts, masks, the axis-limit memory and the
 // point-set page of the design dialog.
+#include <algorithm>
 #include <functional>
 
 #include "diagram/Grafik.h"
@@ -105,46 +106,32 @@ const TitelFall kTitelFaelle[] = {
 INSTANTIATE_TEST_SUITE_P(Diagrammarten, Titel, ::testing::ValuesIn(kTitelFaelle),
                          [](const ::testing::TestParamInfo<TitelFall>& i) { return std::string(i.param.name); });
 
-TEST_F(DiagrammTest, CodesWithoutTitlesHaveNone) {
+TEST_F(DiagrammTest, CurveCountsFollowTheMasksAndUnusedCodesHaveNoTitle) {
     for (int code : {0, 21, 50, 71, 99, 101, 109, 111, 116, 499, 501, -16})
         EXPECT_FALSE(DiagrammTitel(code).hatTitel) << code;
-}
-
-TEST_F(DiagrammTest, EveryModelHasCurveCountOfItsSpeciesMask) {
     // The number of curves of a model equals the species its mask draws.
     for (int m = 1; m <= 20; ++m) {
         diagram::SetKurvenMaske(m);
-        int arten = 0;
-        for (char c : KurvenMaske) arten += c == '1';
+        const int arten = static_cast<int>(std::count(KurvenMaske.begin(), KurvenMaske.end(), '1'));
         EXPECT_EQ(DiagrammTitel(m).kurven, arten) << m;
         EXPECT_EQ(DiagrammTitel(m + 50).kurven, arten) << m + 50;
     }
 }
 
-// ---- Species masks ----
-
-struct MaskenFall {
-    int code;
-    int diagVariante;
-    const char* kurven;
-    const char* param;
-    int kT;
-    int rcS;
-};
-
 TEST_F(DiagrammTest, SpeciesAndParameterMasksPerCode) {
-    const MaskenFall faelle[] = {
-        {1, 0, "10010", "100", 0, 0},    {55, 0, "10010", "100", 0, 0},   {2, 6, "10000", "110", 0, 0},
-        {52, 0, "10010", "100", 0, 0},   {3, 7, "10000", "110", 0, 0},    {3, 6, "10010", "100", 0, 0},
-        {4, 0, "11010", "100", 0, 0},    {56, 0, "10110", "110", 0, 0},   {9, 0, "11110", "110", 0, 0},
-        {8, 0, "10010", "110", 0, 0},    {68, 0, "11110", "111", 0, 0},   {11, 0, "10011", "110", 0, 0},
-        {67, 0, "11010", "110", 0, 0},   {15, 0, "10110", "111", 0, 0},   {16, 0, "10011", "100", 0, 0},
-        {19, 0, "11011", "110", 0, 0},   {20, 2, "10010", "110", 0, 0},   {70, 0, "10010", "100", 0, 0},
-        {-13, 0, "0000", "000", 0, -1},  {-11, 0, "10010", "000", 0, 0},  {-9, 0, "11111", "000", 0, 0},
-        {-6, 0, "00002", "000", 0, 0},   {-3, 0, "00000", "000", -1, 0},  {100, 0, "00000", "000", 0, 0},
-        {500, 0, "00000", "000", 0, 0},
+    struct Fall {
+        int code, diagVariante;
+        const char *kurven, *param;
+        int kT, rcS;
     };
-    for (const MaskenFall& f : faelle) {
+    const Fall faelle[] = {
+        {1, 0, "10010", "100", 0, 0},   {2, 6, "10000", "110", 0, 0},  {3, 7, "10000", "110", 0, 0},
+        {3, 6, "10010", "100", 0, 0},   {56, 0, "10110", "110", 0, 0}, {68, 0, "11110", "111", 0, 0},
+        {19, 0, "11011", "110", 0, 0},  {20, 2, "10010", "110", 0, 0}, {-13, 0, "0000", "000", 0, -1},
+        {-11, 0, "10010", "000", 0, 0}, {-9, 0, "11111", "000", 0, 0}, {-6, 0, "00002", "000", 0, 0},
+        {-3, 0, "00000", "000", -1, 0}, {100, 0, "00000", "000", 0, 0},
+    };
+    for (const Fall& f : faelle) {
         DiagVariante = f.diagVariante;
         kTDiagramm = rcSDiagramm = kTrue;  // cleared first
         diagram::SetKurvenMaske(f.code);
@@ -166,7 +153,10 @@ DiagRecord Bereich(float x0, float x1, float y0, float y1) {
     return r;
 }
 
-void ErwarteBereich(const DiagRecord& r, float x0, float x1, float y0, float y1, int code) {
+// The range the memory gives for `code`, starting from `r`.
+void ErwarteBereich(int code, const diagram::AchsenGrenzenBlock& g, float x0, float x1, float y0, float y1,
+                    DiagRecord r = {}) {
+    diagram::GetGrafLimits(code, g, r);
     EXPECT_FLOAT_EQ(r.xMin, x0) << code;
     EXPECT_FLOAT_EQ(r.xMax, x1) << code;
     EXPECT_FLOAT_EQ(r.yMin, y0) << code;
@@ -174,18 +164,14 @@ void ErwarteBereich(const DiagRecord& r, float x0, float x1, float y0, float y1,
 }
 
 TEST_F(DiagrammTest, StoredRangeReadsBackForEveryKindWithSlots) {
-    const int codes[] = {-15, -14, -13, -12, -11, -10, -9, -8, -7, -6, -5, -3, -2, -1, 1, 7, 16, 19, 20, 51, 70, 100};
-    for (int code : codes) {
+    for (int code : {-15, -14, -13, -12, -11, -10, -9, -8, -7, -6, -5, -3, -2, -1, 1, 7, 16, 19, 20, 51, 70, 100}) {
         diagram::AchsenGrenzenBlock g{};
-        const DiagRecord gespeichert = Bereich(1.5f, 7.25f, -2.5f, 3.75f);
-        diagram::SetGrafLimits(code, g, gespeichert);
-        DiagRecord gelesen;
-        diagram::GetGrafLimits(code, g, gelesen);
-        ErwarteBereich(gelesen, 1.5f, 7.25f, -2.5f, 3.75f, code);
+        diagram::SetGrafLimits(code, g, Bereich(1.5f, 7.25f, -2.5f, 3.75f));
+        ErwarteBereich(code, g, 1.5f, 7.25f, -2.5f, 3.75f);
     }
 }
 
-TEST_F(DiagrammTest, SlotMapOfTheMemory) {
+TEST_F(DiagrammTest, SharedAndSwappedSlotsOfTheMemory) {
     diagram::AchsenGrenzenBlock g{};
     diagram::SetGrafLimits(-7, g, Bereich(0, 10, -1, 5));
     EXPECT_FLOAT_EQ(g[20], 5);  // the Wilkinson maximum lives in the lower slot
@@ -206,62 +192,8 @@ TEST_F(DiagrammTest, SlotMapOfTheMemory) {
     EXPECT_FLOAT_EQ(g[1], 4);
     // The tracer range stays in the concentration slots until replaced.
     diagram::SetGrafLimits(110, g, Bereich(0, 100, 0, 1));
-    diagram::GetGrafLimits(3, g, r);
-    ErwarteBereich(r, 0, 100, 0, 1, 3);
-}
-
-TEST_F(DiagrammTest, EyringOpensOneUnitWiderAndFixedKindsIgnoreSlots) {
-    diagram::AchsenGrenzenBlock g{};
-    g.fill(123);
-    g[10] = 0.003f;
-    g[11] = 0.0035f;
-    g[14] = -5;
-    g[15] = -2;
-    DiagRecord r;
-    diagram::GetGrafLimits(-4, g, r);
-    ErwarteBereich(r, 0.003f, 0.0035f, -6, -1, -4);
-    diagram::GetGrafLimits(110, g, r);
-    ErwarteBereich(r, 0, 100, 0, 1, 110);
-    diagram::GetGrafLimits(113, g, r);
-    ErwarteBereich(r, 0, 4, -0.01f, 0.11f, 113);
-    diagram::GetGrafLimits(114, g, r);
-    ErwarteBereich(r, 0, 40, -0.01f, 1.05f, 114);
-    BAKtmax = 720;
-    g[3] = 1.2f;
-    diagram::GetGrafLimits(500, g, r);
-    ErwarteBereich(r, 0, 720, -0.01f, 1.2f, 500);
-    // Unknown kinds leave the record alone.
-    r = Bereich(1, 2, 3, 4);
-    diagram::GetGrafLimits(111, g, r);
-    ErwarteBereich(r, 1, 2, 3, 4, 111);
-    diagram::SetGrafLimits(111, g, Bereich(9, 9, 9, 9));
-    EXPECT_FLOAT_EQ(g[0], 123);
-}
-
-TEST_F(DiagrammTest, MichaelisMentenModeHasItsOwnSlotsAndFixedRange) {
-    aktModell = 10;
-    MMDiagramm = kTrue;
-    MMNormiert = 0;
-    cSmax = 0.4f;
-    diagram::AchsenGrenzenBlock g{};
-    diagram::SetGrafLimits(10, g, Bereich(0, 3, 0, 0.9f));
-    EXPECT_FLOAT_EQ(g[31], 3);
-    EXPECT_FLOAT_EQ(g[29], 0.9f);
-    EXPECT_FLOAT_EQ(g[1], 0);
-    DiagRecord r;
-    diagram::GetGrafLimits(60, g, r);
-    ErwarteBereich(r, 0, 0.4f, 0, 1, 60);
-    MMNormiert = kTrue;
-    diagram::GetGrafLimits(10, g, r);
-    ErwarteBereich(r, 0, 20, 0, 1, 10);
-    // Storing a rate code in this mode still writes the rate slots.
-    diagram::SetGrafLimits(60, g, Bereich(0, 5, -1, 1));
-    EXPECT_FLOAT_EQ(g[1], 5);
-    EXPECT_FLOAT_EQ(g[4], -1);
-}
-
-TEST_F(DiagrammTest, NonIsothermalFitOverwritesTheConcentrationMaximum) {
-    diagram::AchsenGrenzenBlock g{};
+    ErwarteBereich(3, g, 0, 100, 0, 1);
+    // A non-isothermal fit overwrites the concentration maximum: 1 for c/c0, else the measured c(A,0).
     DiagVariante = 6;
     diagram::SetGrafLimits(-9, g, Bereich(0, 10, 0, 0.5f));
     EXPECT_FLOAT_EQ(g[3], 1.0f);
@@ -271,6 +203,42 @@ TEST_F(DiagrammTest, NonIsothermalFitOverwritesTheConcentrationMaximum) {
     EXPECT_FLOAT_EQ(g[3], 0.08f);
 }
 
+TEST_F(DiagrammTest, FixedRangesEyringWideningAndUnknownKinds) {
+    diagram::AchsenGrenzenBlock g{};
+    g.fill(123);
+    g[10] = 0.003f;
+    g[11] = 0.0035f;
+    g[14] = -5;
+    g[15] = -2;
+    ErwarteBereich(-4, g, 0.003f, 0.0035f, -6, -1);  // one unit wider in y
+    ErwarteBereich(110, g, 0, 100, 0, 1);
+    ErwarteBereich(113, g, 0, 4, -0.01f, 0.11f);
+    ErwarteBereich(114, g, 0, 40, -0.01f, 1.05f);
+    BAKtmax = 720;
+    g[3] = 1.2f;
+    ErwarteBereich(500, g, 0, 720, -0.01f, 1.2f);
+    // Unknown kinds leave the record and the memory alone.
+    ErwarteBereich(111, g, 1, 2, 3, 4, Bereich(1, 2, 3, 4));
+    diagram::SetGrafLimits(111, g, Bereich(9, 9, 9, 9));
+    EXPECT_FLOAT_EQ(g[0], 123);
+    // The Michaelis-Menten mode has its own slots and fixed ranges.
+    g.fill(0);
+    aktModell = 10;
+    MMDiagramm = kTrue;
+    MMNormiert = 0;
+    cSmax = 0.4f;
+    diagram::SetGrafLimits(10, g, Bereich(0, 3, 0, 0.9f));
+    EXPECT_FLOAT_EQ(g[31], 3);
+    EXPECT_FLOAT_EQ(g[29], 0.9f);
+    EXPECT_FLOAT_EQ(g[1], 0);
+    ErwarteBereich(60, g, 0, 0.4f, 0, 1);
+    MMNormiert = kTrue;
+    ErwarteBereich(10, g, 0, 20, 0, 1);
+    diagram::SetGrafLimits(60, g, Bereich(0, 5, -1, 1));  // a rate code still writes the rate slots
+    EXPECT_FLOAT_EQ(g[1], 5);
+    EXPECT_FLOAT_EQ(g[4], -1);
+}
+
 // ---- Point-set page ----
 
 TEST_F(DiagrammTest, PointSetPageOffersTheTabsOfTheDiagram) {
@@ -278,11 +246,8 @@ TEST_F(DiagrammTest, PointSetPageOffersTheTabsOfTheDiagram) {
     // Concentrations: tabs of the species both drawn (A, P) and measured.
     diagram::SetKurvenMaske(2);
     diagram::PunktsatzSeite p = diagram::PlanPunktsatzSeite(2);
-    EXPECT_TRUE(p.tabs[0].on);
-    EXPECT_FALSE(p.tabs[1].on);
-    EXPECT_TRUE(p.tabs[3].on);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(p.tabs[i].on, i == 0 || i == 3) << i;
     EXPECT_EQ(p.tabs[3].caption.value_or("?"), "c(P)");
-    EXPECT_FALSE(p.tabs[5].on);
     EXPECT_EQ(p.chkLegend.value_or(-1), 1);
     EXPECT_EQ(p.legendeSichtbar, std::optional<bool>(true));
     // One species: only its tab, captioned after the model's first species, without a legend.
@@ -290,8 +255,7 @@ TEST_F(DiagrammTest, PointSetPageOffersTheTabsOfTheDiagram) {
     TangentSpecies = 1;
     aktModell = 10;
     p = diagram::PlanPunktsatzSeite(100);
-    for (int i = 1; i <= 4; ++i) EXPECT_FALSE(p.tabs[i].on) << i;
-    EXPECT_TRUE(p.tabs[0].on);
+    for (int i = 0; i <= 4; ++i) EXPECT_EQ(p.tabs[i].on, i == 0) << i;
     EXPECT_EQ(p.tabs[0].caption.value_or("?"), "c(E)");
     EXPECT_EQ(p.txtLegPoints[1].value_or("?"), "c(A)");
     EXPECT_EQ(p.aktuellerTab.value_or(-1), 0);
@@ -300,10 +264,9 @@ TEST_F(DiagrammTest, PointSetPageOffersTheTabsOfTheDiagram) {
     for (int code : {-8, -7, -6, -5}) {
         diagram::SetKurvenMaske(code);
         p = diagram::PlanPunktsatzSeite(code);
-        EXPECT_TRUE(p.tabs[0].on) << code;
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(p.tabs[i].on, i == 0) << code << " " << i;
         EXPECT_EQ(p.tabs[0].caption.value_or("?"), "Fu(c)");
         EXPECT_EQ(p.txtLegPoints[1].value_or("?"), "Fu(c)");
-        for (int i = 1; i < 6; ++i) EXPECT_FALSE(p.tabs[i].on) << code << " " << i;
     }
     // The k-T plot needs two points.
     diagram::SetKurvenMaske(-3);

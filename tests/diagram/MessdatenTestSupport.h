@@ -16,18 +16,12 @@
 #include "platform/Twips.h"
 #include "platform/core/NumberFormat.h"
 #include "tests/diagram/DiagramTestSupport.h"
+#include "tests/support/MeasuredData.h"
 
 namespace diagramtest {
 
 // Rows 1..n of the measured data set, analysed as after a load.
-inline void SetzeMessdaten(const std::vector<kernel::ExpPunkt>& zeilen) {
-    using namespace kernel;
-    ExpDaten.assign(1, ExpPunkt{});
-    ExpDaten.insert(ExpDaten.end(), zeilen.begin(), zeilen.end());
-    nMesspunkte = static_cast<int>(zeilen.size());
-    AnalyseExpData();
-    SetC0AusMessdaten();
-}
+inline void SetzeMessdaten(const std::vector<kernel::ExpPunkt>& zeilen) { testsupport::SetMeasuredData(zeilen); }
 
 inline kernel::ExpPunkt Zeile(double t, double cA, double cB = 0, int exclude = 0) {
     kernel::ExpPunkt p;

@@ -22,6 +22,7 @@
 #include "shell/EvaluationMenus.h"
 #include "shell/WindowMenus.h"
 #include "tests/experiment/MdiTestHost.h"
+#include "tests/support/MeasuredData.h"
 #include "tests/support/MsgRecorder.h"
 
 namespace fittest {
@@ -49,14 +50,7 @@ inline void CloseAll() {
 }
 
 // Rows 1..n of the measured data set, analysed as after a load.
-inline void SetData(const std::vector<kernel::ExpPunkt>& rows) {
-    using namespace kernel;
-    ExpDaten.assign(1, ExpPunkt{});
-    ExpDaten.insert(ExpDaten.end(), rows.begin(), rows.end());
-    nMesspunkte = static_cast<int>(rows.size());
-    AnalyseExpData();
-    SetC0AusMessdaten();
-}
+inline void SetData(const std::vector<kernel::ExpPunkt>& rows) { testsupport::SetMeasuredData(rows); }
 
 inline kernel::ExpPunkt Row(double t, double cA, double cP = 0, double T = 0, int exclude = 0) {
     kernel::ExpPunkt p;

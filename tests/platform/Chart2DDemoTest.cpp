@@ -1,7 +1,6 @@
 // A demonstration picture: two curves (one with a gap), point sets with several symbols, a label
 // and a logarithmic Y2 axis, written to the test picture folder for a look by eye, and the same
 // chart in every picture format and on a PDF printer.
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -9,6 +8,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "platform/Chart2D.h"
 #include "tests/support/PictureDir.h"
@@ -32,13 +32,9 @@ void BuildDemo(Chart2D& c) {
     c.SetAxisRange(ChartAxis::Y2, 0.001, 10);
     c.SetAxisLog(ChartAxis::Y2, true);
     c.SetAxisTitle(ChartAxis::Y2, "log-Skala");
-    for (ChartAxis ax : {ChartAxis::X, ChartAxis::Y}) {
-        c.SetGridShown(ax, true);
-        c.SetGridPattern(ax, kLineDotted);
-    }
-    c.SetPlotAreaBackColor(Chart2D::Rgb(251, 251, 251));
+    c.SetGridShown(ChartAxis::Y, true);
+    c.SetGridPattern(ChartAxis::Y, kLineDotted);
     c.SetChartAreaBackColor(Chart2D::Rgb(235, 240, 250));
-    c.SetPlotMargin(MarginSide::Top, 60);
     std::vector<double> t, a, b;
     for (int i = 0; i <= 60; ++i) {
         const double x = i * 0.5;
@@ -47,14 +43,13 @@ void BuildDemo(Chart2D& c) {
         const double bb = 0.3 / (0.1 - 0.3) * (std::exp(-0.3 * x) - std::exp(-0.1 * x));
         b.push_back(i >= 20 && i <= 24 ? kChartHole : bb);  // gap in curve 2
     }
-    c.SetSeriesData(1, 1, t, a);
-    c.SetLineColor(1, 1, Chart2D::Rgb(200, 0, 0));
-    c.SetLineWidth(1, 1, 2);
-    c.SetLegendText(1, 1, "K.1  A");
-    c.SetSeriesData(1, 2, t, b);
-    c.SetLineColor(1, 2, Chart2D::Rgb(0, 0, 200));
+    for (int s : {1, 2}) {
+        c.SetSeriesData(1, s, t, s == 1 ? a : b);
+        c.SetLineColor(1, s, s == 1 ? Chart2D::Rgb(200, 0, 0) : Chart2D::Rgb(0, 0, 200));
+        c.SetLineWidth(1, s, 2);
+    }
     c.SetLinePattern(1, 2, kLineDashed);
-    c.SetLineWidth(1, 2, 2);
+    c.SetLegendText(1, 1, "K.1  A");
     c.SetLegendText(1, 2, "K.2  B (Lücke)");
     const int shapes[] = {kSymbolDot, kSymbolOpenBox, kSymbolTriangle, kSymbolCross, kSymbolOpenDiamond,
                           kSymbolTriangleDown};
@@ -75,7 +70,6 @@ void BuildDemo(Chart2D& c) {
     c.SetLabelAttachSeries(lbl, 1, 2, 12);
     c.SetLabelOffset(lbl, 8);
     c.SetLabelBorder(lbl, kBorderPlain);
-    c.SetLabelBackColor(lbl, Chart2D::Rgb(255, 255, 220));
     c.SetLabelShown(lbl, true);
     c.SetLegendShown(true);
     c.SetLegendLocation(600, 120);
@@ -100,24 +94,18 @@ TEST(Chart2DDemo, RendersCurvesPointSetsLabelAndLogY2) {
 
 TEST(Chart2DDemo, PictureFilesOfTheRightKindAndPrinting) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     auto path = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)).toStdString(); };
     Chart2D c;
     BuildDemo(c);
-    struct Case {
-        const char* name;
-        int code;
-        QByteArray magic;
-    };
-    const Case cases[] = {{"a.bmp", kPictureBitmap, "BM"},
-                          {"a.png", kPictureBitmap, "\x89PNG"},
-                          {"a.svg", kPictureEnhanced, "<?xml"},
-                          {"a.wmf", kPictureMetafile, "<?xml"},
-                          {"a.pdf", kPictureStandard, "%PDF"}};
-    for (const Case& k : cases) {
-        ASSERT_TRUE(c.SavePicture(path(k.name), k.code)) << k.name;
-        EXPECT_EQ(Head(path(k.name), k.magic.size()), k.magic) << k.name;
-        EXPECT_GT(QFileInfo(QString::fromStdString(path(k.name))).size(), 100) << k.name;
+    const std::tuple<const char*, int, QByteArray> cases[] = {{"a.bmp", kPictureBitmap, "BM"},
+                                                              {"a.png", kPictureBitmap, "\x89PNG"},
+                                                              {"a.svg", kPictureEnhanced, "<?xml"},
+                                                              {"a.wmf", kPictureMetafile, "<?xml"},
+                                                              {"a.pdf", kPictureStandard, "%PDF"}};
+    for (const auto& [name, code, magic] : cases) {
+        ASSERT_TRUE(c.SavePicture(path(name), code)) << name;
+        EXPECT_EQ(Head(path(name), magic.size()), magic) << name;
+        EXPECT_GT(QFileInfo(QString::fromStdString(path(name))).size(), 100) << name;
     }
     EXPECT_TRUE(Head(path("a.svg"), 4000).contains("<svg"));
     // Failures are reported.

@@ -80,8 +80,7 @@ TEST(ChartGeometry, NearestPointSkipsHolesAndHiddenSeries) {
     EXPECT_EQ(n.point, 1);
     EXPECT_NEAR(n.distance, 5, 1e-12);
     // The hole at x = 20 of series 1 is never found, even exactly on its x.
-    n = Nearest(series, xs, ys, 120, 285);
-    EXPECT_EQ(n.series, 2);
+    EXPECT_EQ(Nearest(series, xs, ys, 120, 285).series, 2);
     // Equal distance: the earlier series wins.
     std::vector<double> xa{0}, ya{0}, xb{0}, yb{0};
     n = Nearest({{&xa, &ya, true}, {&xb, &yb, true}}, xs, ys, 100, 300);
@@ -90,12 +89,10 @@ TEST(ChartGeometry, NearestPointSkipsHolesAndHiddenSeries) {
     EXPECT_DOUBLE_EQ(n.distance, 0);
     // Nothing drawn: nothing found.
     n = Nearest({{&x3, &y3, false}}, xs, ys, 0, 0);
-    EXPECT_EQ(n.series, -1);
-    EXPECT_EQ(n.point, -1);
+    EXPECT_EQ(std::make_pair(n.series, n.point), std::make_pair(-1, -1));
     // Points a log scale cannot place are skipped.
     std::vector<double> xl{1, 10}, yl{-1, 10};
-    n = Nearest({{&xl, &yl, true}}, Horizontal(1, 100, true), AxisScale{1, 100, true, 300, 50}, 100, 300);
-    EXPECT_EQ(n.point, 2);
+    EXPECT_EQ(Nearest({{&xl, &yl, true}}, Horizontal(1, 100, true), Vertical(1, 100, true), 100, 300).point, 2);
 }
 
 TEST(ChartGeometry, NiceStepsAndLineCounts) {
@@ -112,9 +109,7 @@ TEST(ChartGeometry, NiceStepsAndLineCounts) {
         EXPECT_GE(span / st, 2.0);
         EXPECT_LE(span / st, 15.0);
     }
-    EXPECT_DOUBLE_EQ(NiceStep(0, 5), 1);
-    EXPECT_DOUBLE_EQ(NiceStep(-3, 5), 1);
-    EXPECT_DOUBLE_EQ(NiceStep(INFINITY, 5), 1);
+    for (double bad : {0.0, -3.0, double(INFINITY)}) EXPECT_DOUBLE_EQ(NiceStep(bad, 5), 1) << bad;
     EXPECT_DOUBLE_EQ(AutoSpacing(0, 10, false), 2);
     EXPECT_DOUBLE_EQ(AutoSpacing(1, 1000, true), 1);
     EXPECT_DOUBLE_EQ(LineCount(0, 10, 2), 6);       // 0 2 4 6 8 10
@@ -140,17 +135,13 @@ TEST(ChartGeometry, AutoRangeCoversDataWithNiceEnds) {
     EXPECT_DOUBLE_EQ(lo, 0.01);
     EXPECT_DOUBLE_EQ(hi, 1000);
     // A single value still gives a usable range; no data gives the default.
-    std::vector<double> one{4};
+    std::vector<double> one{4}, none{kChartHole};
     AutoRange({&one}, false, lo, hi);
-    EXPECT_LT(lo, 4);
-    EXPECT_GT(hi, 4);
+    EXPECT_TRUE(lo < 4 && hi > 4) << lo << " " << hi;
     AutoRange({&one}, true, lo, hi);
     EXPECT_LT(lo, hi);
-    std::vector<double> none{kChartHole};
     AutoRange({&none}, false, lo, hi);
-    EXPECT_EQ(lo, 0);
-    EXPECT_EQ(hi, 10);
+    EXPECT_EQ(std::make_pair(lo, hi), std::make_pair(0.0, 10.0));
     AutoRange({}, true, lo, hi);
-    EXPECT_EQ(lo, 1);
-    EXPECT_EQ(hi, 10);
+    EXPECT_EQ(std::make_pair(lo, hi), std::make_pair(1.0, 10.0));
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -34,11 +35,9 @@ TEST_F(GridTest, RowsFromTabSeparatedTextWithCheckCells) {
     grid.AddItem("1\t\t0.5\t2");
     grid.AddItem("2\t\tx");
     ASSERT_EQ(grid.Rows(), 2);
-    EXPECT_EQ(grid.Text(0, 0), "1");
-    EXPECT_EQ(grid.Text(0, 2), "0.5");
-    EXPECT_EQ(grid.Text(0, 3), "2");
-    EXPECT_EQ(grid.Text(1, 2), "x");
-    EXPECT_EQ(grid.Text(1, 3), "");
+    const char* erwartet[2][4] = {{"1", "", "0.5", "2"}, {"2", "", "x", ""}};
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 4; ++c) EXPECT_EQ(grid.Text(r, c), erwartet[r][c]) << r << c;
     EXPECT_FALSE(grid.Checked(1, 1));
     grid.SetChecked(1, 1, true);
     EXPECT_TRUE(grid.Checked(1, 1));
@@ -67,21 +66,16 @@ TEST_F(GridTest, SelectedBlockGoesToTheClipboardTextAndBack) {
     for (const char* row : {"1\t\ta\tb", "2\t\tc\td", "3\t\te\tf"}) grid.AddItem(row);
     grid.Select(2, 3, 0, 2);  // corners in any order
     ASSERT_TRUE(grid.SelectedBlock(r1, c1, r2, c2));
-    EXPECT_EQ(r1, 0);
-    EXPECT_EQ(r2, 2);
-    EXPECT_EQ(c1, 2);
-    EXPECT_EQ(c2, 3);
+    EXPECT_EQ(std::make_tuple(r1, c1, r2, c2), std::make_tuple(0, 2, 2, 3));
     EXPECT_EQ(grid.Row(), 2);  // the first corner is current
     EXPECT_EQ(grid.ClipText(), "a\tb\r\nc\td\r\ne\tf");
 
     // Pasting: line ends of every kind, cells beyond the block dropped, a final line break ignored.
     grid.Select(1, 2, 2, 3);
     grid.SetClipText("x\ty\tz\nu\rv\r\n");
-    EXPECT_EQ(grid.Text(0, 2), "a");  // above the block
-    EXPECT_EQ(grid.Text(1, 2), "x");
-    EXPECT_EQ(grid.Text(1, 3), "y");
-    EXPECT_EQ(grid.Text(2, 2), "u");
-    EXPECT_EQ(grid.Text(2, 3), "f");  // a line with one cell leaves the others
+    // Above the block untouched; a line with one cell leaves the others.
+    EXPECT_EQ(grid.ClipText(), "x\ty\r\nu\tf");
+    EXPECT_EQ(grid.Text(0, 2), "a");
     EXPECT_EQ(Grid::LineCount("1\t2\r\n3\t4\r\n"), 3);
     EXPECT_EQ(Grid::LineCount("1\n2\r3"), 3);
     EXPECT_EQ(Grid::LineCount(""), 1);
@@ -97,15 +91,13 @@ TEST_F(GridTest, CurrentCellEventsComeFromChangesNotFromFilling) {
     EXPECT_EQ(changes, 0);
     grid.SetCurrentCell(1, 2);
     EXPECT_EQ(changes, 1);
-    EXPECT_EQ(grid.Row(), 1);
-    EXPECT_EQ(grid.Col(), 2);
+    EXPECT_EQ(std::make_pair(grid.Row(), grid.Col()), std::make_pair(1, 2));
     EXPECT_EQ(entered, 0);  // only the user enters a cell
 
     grid.show();
     const QRect cell = Table()->visualRect(Table()->model()->index(0, 3));
     QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, cell.center());
-    EXPECT_EQ(grid.Row(), 0);
-    EXPECT_EQ(grid.Col(), 3);
+    EXPECT_EQ(std::make_pair(grid.Row(), grid.Col()), std::make_pair(0, 3));
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(entered, 1);
     EXPECT_EQ(upButton, 1);
@@ -125,9 +117,7 @@ TEST_F(GridTest, KeysReachTheOwnerWhoMayTakeThem) {
     });
     QTest::keyClick(Table(), Qt::Key_C, Qt::ControlModifier);
     QTest::keyClick(Table(), Qt::Key_Delete);
-    ASSERT_EQ(downs.size(), 2u);
-    EXPECT_EQ(downs[0], std::make_pair(67, 2));
-    EXPECT_EQ(downs[1], std::make_pair(46, 0));
+    EXPECT_EQ(downs, (std::vector<std::pair<int, int>>{{67, 2}, {46, 0}}));
     EXPECT_EQ(Editor(), nullptr);  // a taken key starts no editing
 
     take = false;

@@ -99,7 +99,7 @@ protected:
     testsupport::MsgRecorder recorder;
 };
 
-TEST_F(FileDialogTest, ListsMatchingFilesPreviewsAProjectAndReturnsTheDoubleClickedOne) {
+TEST_F(FileDialogTest, ListsPreviewsDeletesAndReturnsTheDoubleClickedFile) {
     ProjektFile = "PROJ1.TC3";  // preselected in any letter case
     const bool cancel = Run("*.tc3", [&](frmTCmnDlg& d) {
         EXPECT_EQ(Items(d), (QStringList{"nodata.TC3", "proj1.TC3"}));
@@ -110,15 +110,24 @@ TEST_F(FileDialogTest, ListsMatchingFilesPreviewsAProjectAndReturnsTheDoubleClic
         EXPECT_EQ(Text(d, "txtDatum"), " vom 06.12.2026 10:00:00");
         EXPECT_EQ(Text(d, "Label7"), " MESS1.TA3 vom 06.12.2026 10:00:00");
         d.grab().save(testsupport::PicturePath("frmTCmnDlg.png"));
+        // Delete asks; No keeps the file.
+        auto* list = Find<QListWidget>(d, "filOpenList");
+        recorder.QueueAnswer(platform::vbNo);
+        QTest::keyClick(list, Qt::Key_Delete);
+        ASSERT_EQ(recorder.Messages().size(), 1u);
+        EXPECT_EQ(recorder.Last().prompt, "File proj1.TC3 wirklich löschen?");
+        EXPECT_TRUE(platform::FileExistsAt(folder + "/proj1.TC3"));
+        recorder.QueueAnswer(platform::vbYes);
+        QTest::keyClick(list, Qt::Key_Delete);
+        EXPECT_FALSE(platform::FileExistsAt(folder + "/proj1.TC3"));
+        EXPECT_EQ(Items(d), QStringList{"nodata.TC3"});
         Select(d, "nodata.TC3");
         EXPECT_EQ(Text(d, "Label7"), "(ohne Datenfile)");
-        auto* list = Find<QListWidget>(d, "filOpenList");
         emit list->itemDoubleClicked(list->currentItem());
     });
     EXPECT_FALSE(cancel);
     EXPECT_EQ(fileName, "nodata.TC3");
     EXPECT_EQ(fullName, folder + "/nodata.TC3");
-    EXPECT_TRUE(recorder.Empty());
 }
 
 TEST_F(FileDialogTest, TypedPatternFiltersAndAMissingNameIsRefused) {
@@ -155,22 +164,6 @@ TEST_F(FileDialogTest, DataFilePreviewAndANameTypedInAnyCase) {
     EXPECT_FALSE(cancel);
     EXPECT_EQ(fileName, "mess1.TA3");  // as the disk has it
     EXPECT_EQ(fullName, folder + "/mess1.TA3");
-}
-
-TEST_F(FileDialogTest, DeleteAsksAndNoKeepsTheFile) {
-    Run("*.TC3", [&](frmTCmnDlg& d) {
-        auto* list = Find<QListWidget>(d, "filOpenList");
-        Select(d, "proj1.TC3");
-        recorder.QueueAnswer(platform::vbNo);
-        QTest::keyClick(list, Qt::Key_Delete);
-        ASSERT_EQ(recorder.Messages().size(), 1u);
-        EXPECT_EQ(recorder.Last().prompt, "File proj1.TC3 wirklich löschen?");
-        EXPECT_TRUE(platform::FileExistsAt(folder + "/proj1.TC3"));
-        recorder.QueueAnswer(platform::vbYes);
-        QTest::keyClick(list, Qt::Key_Delete);
-        EXPECT_FALSE(platform::FileExistsAt(folder + "/proj1.TC3"));
-        EXPECT_EQ(Items(d), QStringList{"nodata.TC3"});
-    });
 }
 
 TEST_F(FileDialogTest, OpenChooserGoesThroughTheDialogAndUpAFolder) {

@@ -87,7 +87,7 @@ protected:
     testsupport::MsgRecorder recorder;
 };
 
-TEST_F(ProtocolWindowTest, BatchResultWritesMaskedColumnsAndTabbedClipboard) {
+TEST_F(ProtocolWindowTest, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrites) {
     QPushButton* callerButton = OpenCaller("frmBatch");
     ErgebnisZeilen[0] = BatchRow();
     Open();
@@ -109,10 +109,28 @@ TEST_F(ProtocolWindowTest, BatchResultWritesMaskedColumnsAndTabbedClipboard) {
     EXPECT_EQ(Control<QLabel>("lblProtText2")->text(), "26120602.CSV");  // 01 is taken now
     EXPECT_TRUE(recorder.Empty());
 
-    // Closing with nothing recorded writes nothing and gives the reactor its button back.
+    // Closing writes what was recorded and gives the reactor its button back.
+    Control<QComboBox>("cmbSep")->setCurrentIndex(1);
+    Press("cmdRecordResult");
+    Press("cmdClose");
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmProtokoll"));
+    EXPECT_TRUE(callerButton->isEnabled());
+    EXPECT_NE(Read("26120602.CSV").find("k1,U(A),t, ksi(1),\r\n1,0,0.5,"), std::string::npos);
+    EXPECT_EQ(ProtFile, "26120603.CSV");
+
+    // Reopening resets the separator; a reactor without a result gives no row; closing without rows writes nothing.
+    callerButton->setEnabled(false);
+    ErgebnisZeilen.clear();
+    Open();
+    EXPECT_EQ(ProtSep, ";");
+    EXPECT_EQ(Control<QComboBox>("cmbSep")->currentText(), "Semikolon");
+    Press("cmdRecordResult");
+    EXPECT_EQ(ProtZeilen, 0);
+    Press("cmdHelp");
+    EXPECT_NE(recorder.Last().prompt.find("8520"), std::string::npos);
     platform::Windows().Unload("frmProtokoll");
     EXPECT_TRUE(callerButton->isEnabled());
-    EXPECT_FALSE(platform::FileExistsAt(AppPath + "/26120602.CSV"));
+    EXPECT_FALSE(platform::FileExistsAt(AppPath + "/26120603.CSV"));
 }
 
 TEST_F(ProtocolWindowTest, CascadeRecordsEveryStageWithTabsAndTheLocaleComma) {
@@ -182,28 +200,6 @@ TEST_F(ProtocolWindowTest, ColumnsFollowTheValuesAndCancellingValuesKeepTheirCol
     Press("cmdOpenNew");
     const std::string file = Read("26120601.CSV");
     EXPECT_NE(file.find("\r\n\r\n ksi(1);\r\n0.25;\r\n-0.25;\r\n"), std::string::npos) << file;
-}
-
-TEST_F(ProtocolWindowTest, ClosingWritesAndReopeningResetsTheSeparator) {
-    QPushButton* callerButton = OpenCaller("frmBatch");
-    ErgebnisZeilen[0] = BatchRow();
-    Open();
-    Control<QComboBox>("cmbSep")->setCurrentIndex(1);
-    Press("cmdRecordResult");
-    Press("cmdClose");
-    EXPECT_FALSE(platform::Windows().IsLoaded("frmProtokoll"));
-    EXPECT_TRUE(callerButton->isEnabled());
-    EXPECT_NE(Read("26120601.CSV").find("k1,U(A),t, ksi(1),\r\n1,0,0.5,"), std::string::npos);
-    EXPECT_EQ(ProtFile, "26120602.CSV");
-
-    ErgebnisZeilen.clear();  // a reactor without a result gives no row
-    Open();
-    EXPECT_EQ(ProtSep, ";");
-    EXPECT_EQ(Control<QComboBox>("cmbSep")->currentText(), "Semikolon");
-    Press("cmdRecordResult");
-    EXPECT_EQ(ProtZeilen, 0);
-    Press("cmdHelp");
-    EXPECT_NE(recorder.Last().prompt.find("8520"), std::string::npos);
 }
 
 TEST_F(ProtocolWindowTest, FailedWriteKeepsTheRowsForTheNextTry) {

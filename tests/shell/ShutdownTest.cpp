@@ -25,15 +25,21 @@ protected:
     bool SessionWritten() const { return std::filesystem::exists(Path("TarLastSession.TC3")); }
 };
 
-TEST_F(ShutdownTest, ClosingWritesTheLastSessionWithoutAskingForAComment) {
+TEST_F(ShutdownTest, ClosingWritesTheSessionWithoutACommentAndRemovesAnEmptyProtocol) {
     MDITAR& w = Start();
     w.show();
     kWert[1] = 0.25;
+    ASSERT_FALSE(ProtFile.empty());
+    WriteFile(Path(ProtFile), "");
     EXPECT_TRUE(w.close());
     EXPECT_TRUE(SessionWritten());
     EXPECT_EQ(commentPrompts, 0);
     EXPECT_TRUE(recorder.Empty());
     EXPECT_NE(ReadFile(Path("TarLastSession.TC3")).find("\r\n 2\r\n.25,"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(Path(ProtFile)));
+    WriteFile(Path(ProtFile), "no. casc;\r\n");  // a protocol with rows stays
+    EXPECT_TRUE(w.mnuExit_Click());
+    EXPECT_TRUE(std::filesystem::exists(Path(ProtFile)));
 }
 
 TEST_F(ShutdownTest, CancelAtTheDataQuestionKeepsTheWindowOpen) {
@@ -50,49 +56,45 @@ TEST_F(ShutdownTest, CancelAtTheDataQuestionKeepsTheWindowOpen) {
     EXPECT_EQ(ExpDataChanged, kTrue);
 }
 
-TEST_F(ShutdownTest, NoLeavesTheDataAndEnds) {
-    StartWithChangedData("MESS1.TA3");
-    const std::string before = ReadFile(Path("MESS1.TA3"));
-    ExpDaten[2].c[1] = 0.4;
-    recorder.QueueAnswer(platform::vbNo);
-    EXPECT_TRUE(window->mnuExit_Click());
-    EXPECT_TRUE(SessionWritten());
-    EXPECT_EQ(ReadFile(Path("MESS1.TA3")), before);
-}
-
-TEST_F(ShutdownTest, YesSavesTheDataThenEnds) {
-    StartWithChangedData("MESS1.TA3");
-    ExpDaten[2].c[1] = 0.4;
-    saveAnswer = Path("MESS1.TA3");  // the save dialog proposes the data file; the user accepts it
-    recorder.QueueAnswer(platform::vbYes);
-    EXPECT_TRUE(window->mnuExit_Click());
-    EXPECT_TRUE(SessionWritten());
-    EXPECT_EQ(ExpDataChanged, kFalse);
-    EXPECT_NE(ReadFile(Path("MESS1.TA3")).find(".4,"), std::string::npos);
-}
-
-TEST_F(ShutdownTest, YesWithAFailedSaveStopsTheShutDown) {
-    StartWithChangedData(Path("gibt/es/nicht/MESS1.TA3"));
-    saveAnswer = Path("gibt/es/nicht/MESS1.TA3");
-    recorder.QueueAnswer(platform::vbYes);
-    EXPECT_FALSE(window->mnuExit_Click());
-    EXPECT_FALSE(SessionWritten());
-    EXPECT_EQ(recorder.Messages().size(), 2u);  // the question and the write failure
-}
-
-TEST_F(ShutdownTest, YesWithoutANameAsksForOneAndACancelledChoiceStops) {
-    StartWithChangedData("");
-    recorder.QueueAnswer(platform::vbYes);
-    EXPECT_FALSE(window->mnuExit_Click());
-    ASSERT_EQ(saveRequests.size(), 1u);
-    EXPECT_EQ(saveRequests[0].pattern, "*.TA3");
-    EXPECT_FALSE(SessionWritten());
-
-    saveAnswer = Path("neu.TA3");
-    recorder.QueueAnswer(platform::vbYes);
-    EXPECT_TRUE(window->mnuExit_Click());
-    EXPECT_TRUE(std::filesystem::exists(Path("neu.TA3")));
-    EXPECT_TRUE(SessionWritten());
+TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
+    struct Case {
+        const char* what;
+        int answer;
+        std::string dataFile, saveAs;  // the name the save dialog returns, empty for Cancel
+        bool ends;
+        std::string savedTo;
+        std::size_t messages;
+    };
+    const std::string missing = Path("gibt/es/nicht/MESS1.TA3");
+    const Case cases[] = {
+        {"No leaves the data", platform::vbNo, "MESS1.TA3", "", true, "", 1},
+        {"Yes saves the data", platform::vbYes, "MESS1.TA3", Path("MESS1.TA3"), true, Path("MESS1.TA3"), 1},
+        {"Yes with a failed save", platform::vbYes, missing, missing, false, "", 2},
+        {"Yes without a name, choice cancelled", platform::vbYes, "", "", false, "", 1},
+        {"Yes without a name, a name chosen", platform::vbYes, "", Path("neu.TA3"), true, Path("neu.TA3"), 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        window.reset();
+        std::filesystem::remove(Path("TarLastSession.TC3"));
+        StartWithChangedData(c.dataFile);
+        ExpDaten[2].c[1] = 0.4;
+        saveAnswer = c.saveAs;
+        saveRequests.clear();
+        recorder.QueueAnswer(c.answer);
+        EXPECT_EQ(window->mnuExit_Click(), c.ends);
+        EXPECT_EQ(SessionWritten(), c.ends);  // nothing is written unless the shut-down goes on
+        EXPECT_EQ(recorder.Messages().size(), c.messages);
+        if (c.dataFile.empty()) {
+            ASSERT_EQ(saveRequests.size(), 1u);
+            EXPECT_EQ(saveRequests[0].pattern, "*.TA3");
+        }
+        if (!c.savedTo.empty()) {
+            EXPECT_EQ(ExpDataChanged, kFalse);
+            EXPECT_NE(ReadFile(c.savedTo).find(".4,"), std::string::npos);
+        }
+        if (c.savedTo != Path("MESS1.TA3")) EXPECT_EQ(ReadFile(Path("MESS1.TA3")), DataFileText(4));
+    }
 }
 
 TEST_F(ShutdownTest, UnchangedOrEmptyDataAskNothing) {
@@ -105,23 +107,17 @@ TEST_F(ShutdownTest, UnchangedOrEmptyDataAskNothing) {
     EXPECT_TRUE(recorder.Empty());
 }
 
-TEST_F(ShutdownTest, EmptyProtocolFileIsRemovedAndAFullOneStays) {
-    Start();
-    ASSERT_FALSE(ProtFile.empty());
-    WriteFile(Path(ProtFile), "");
-    EXPECT_TRUE(window->mnuExit_Click());
-    EXPECT_FALSE(std::filesystem::exists(Path(ProtFile)));
-    WriteFile(Path(ProtFile), "no. casc;\r\n");
-    EXPECT_TRUE(window->mnuExit_Click());
-    EXPECT_TRUE(std::filesystem::exists(Path(ProtFile)));
-}
-
-TEST_F(ShutdownTest, UnwritableSessionFileIsReportedAndTheShutDownGoesOn) {
+TEST_F(ShutdownTest, UnwritableSessionIsReportedTheShutDownGoesOnAndTheMissingSessionIsRefused) {
     Start();
     SessionFile = Path("gibt/es/nicht/TarLastSession.TC3");
     EXPECT_TRUE(window->mnuExit_Click());
     ASSERT_EQ(recorder.Messages().size(), 1u);
     EXPECT_EQ(recorder.Last().title, "Fehler beim Abspeichern der Sitzungs-Datei\r\n(evtl. fehlende Schreibrechte)");
+    recorder.Clear();
+    window->ToolbarButton(4)->trigger();
+    ASSERT_EQ(recorder.Messages().size(), 1u);
+    EXPECT_EQ(recorder.Last().title, " Ausführung nicht möglich ");
+    EXPECT_FALSE(Enabled("mnuEditDat"));
 }
 
 TEST_F(ShutdownTest, LastSessionLoadsBack) {
@@ -153,14 +149,6 @@ TEST_F(ShutdownTest, LastSessionLoadsBack) {
     EXPECT_TRUE(window->ToolbarButton(8)->isEnabled());
     ASSERT_EQ(recorder.Messages().size(), 1u);
     EXPECT_NE(recorder.Last().prompt.find("Projekt\r\n    Letzte Sitzung \r\n"), std::string::npos);
-}
-
-TEST_F(ShutdownTest, MissingLastSessionIsReported) {
-    Start();
-    window->ToolbarButton(4)->trigger();
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().title, " Ausführung nicht möglich ");
-    EXPECT_FALSE(Enabled("mnuEditDat"));
 }
 
 }  // namespace

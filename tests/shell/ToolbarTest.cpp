@@ -58,8 +58,11 @@ TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
     w.ToolbarButton(25)->trigger();
     EXPECT_EQ(kTFunktion, 2);
     EXPECT_EQ(EyrH, 0.0);
-    w.ToolbarButton(36)->trigger();
+    recorder.Clear();
+    w.ToolbarButton(36)->trigger();  // the project status
+    ASSERT_EQ(recorder.Messages().size(), 1u);
     EXPECT_EQ(recorder.Last().title, "Projektstatus");
+    EXPECT_EQ(recorder.Last().style, platform::vbInformation);
 }
 
 TEST_F(ToolbarTest, HelpEntriesAndButtonsOpenTheirTopics) {
@@ -84,12 +87,6 @@ TEST_F(ToolbarTest, HelpEntriesAndButtonsOpenTheirTopics) {
     EXPECT_EQ(recorder.Last().style, platform::vbInformation);
     EXPECT_NE(recorder.Last().prompt.find("TARVELO"), std::string::npos);
     EXPECT_NE(recorder.Last().prompt.find("Version"), std::string::npos);
-
-    // The order of the help menu.
-    QStringList names;
-    for (QAction* a : w.Menu("mnuHelp")->actions()) names << a->objectName();
-    EXPECT_EQ(names, (QStringList{"mnuAboutTar", "strich1", "mnuIndex", "mnuHilfeHinweis", "mnuTip", "strich",
-                                  "mnuProjektInfo", "strich2", "mnuInfo"}));
 }
 
 TEST_F(ToolbarTest, F1OnAHighlightedEntryOpensItsTopic) {

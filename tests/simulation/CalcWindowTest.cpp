@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include "kernel/State.h"
 #include "platform/core/FormHost.h"
@@ -188,6 +189,16 @@ TEST_F(CalcFrameTest, ProtocolButtonStaysDisabledAndEscapeClosesTheWindow) {
     window->cmdProtocol->click();
     EXPECT_FALSE(window->cmdProtocol->isEnabled());
     window->cmdEsc_Click();
+    simtest::FlushDeletes();
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmBatch"));
+}
+
+// The Esc key is the window's cmdEsc; with a modifier it is not.
+TEST_F(CalcFrameTest, EscapeKeyClosesTheWindowButNotWithAModifier) {
+    QTest::keyClick(window, Qt::Key_Escape, Qt::ShiftModifier);
+    simtest::FlushDeletes();
+    EXPECT_TRUE(platform::Windows().IsLoaded("frmBatch"));
+    QTest::keyClick(window, Qt::Key_Escape);
     simtest::FlushDeletes();
     EXPECT_FALSE(platform::Windows().IsLoaded("frmBatch"));
 }

@@ -33,6 +33,7 @@
 #include "simulation/frmSimTabelle.h"
 #include "tests/support/MsgRecorder.h"
 #include "tests/support/PictureDir.h"
+#include "tests/support/TextSplit.h"
 
 namespace {
 
@@ -53,28 +54,16 @@ void Type(QWidget* box, const QString& text) {
     if (!text.isEmpty()) QTest::keyClicks(box, text);
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find('\n', start);
-        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) return lines;
-        start = end + 1;
-    }
-}
+std::vector<std::string> SplitLines(const std::string& text) { return testsupport::Split(text, "\n"); }
 
+// The tab-separated cells of a line, without the blanks around them.
 std::vector<std::string> Cells(const std::string& line) {
     std::vector<std::string> cells;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = line.find('\t', start);
-        std::string cell = line.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    for (const std::string& cell : testsupport::Split(line, "\t")) {
         const std::size_t a = cell.find_first_not_of(' ');
         cells.push_back(a == std::string::npos ? "" : cell.substr(a, cell.find_last_not_of(' ') - a + 1));
-        if (end == std::string::npos) return cells;
-        start = end + 1;
     }
+    return cells;
 }
 
 class EndToEndTest : public ::testing::Test {

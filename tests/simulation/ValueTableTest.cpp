@@ -23,32 +23,16 @@
 #include "shell/FileChoice.h"
 #include "simulation/frmSimTabelle.h"
 #include "tests/support/MsgRecorder.h"
+#include "tests/support/TextSplit.h"
 
 namespace {
 
 using namespace kernel;
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find("\r\n", start);
-        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) return lines;
-        start = end + 2;
-    }
-}
+std::vector<std::string> Lines(const std::string& text) { return testsupport::Split(text, "\r\n"); }
 
-std::vector<std::string> Cells(const std::string& line) {
-    std::vector<std::string> cells;
-    std::size_t start = 6;
-    for (;;) {
-        const std::size_t end = line.find('\t', start);
-        cells.push_back(line.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) return cells;
-        start = end + 1;
-    }
-}
+// The tab-separated cells of a table row, after its six leading characters.
+std::vector<std::string> Cells(const std::string& line) { return testsupport::Split(line, "\t", 6); }
 
 std::string Pad(const std::string& s) { return s + std::string(14 - s.size(), ' '); }
 
