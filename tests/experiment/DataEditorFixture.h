@@ -1,32 +1,23 @@
 #pragma once
-// The data editor opened through the window registry in an MDI host that carries the main
-// window's data entries (built by the program's own menu code), with the shared state at its
-// start values, messages and beeps recorded, and the file choosers answered by the test.
-#include <QAction>
-#include <QCoreApplication>
+// The data editor opened through the window registry in the test main window, with the shared
+// state at its start values, messages and beeps recorded, and the file choosers answered here.
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
-#include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "experiment/frmDatedit.h"
 #include "kernel/State.h"
 #include "kernel/TimeUnits.h"
 #include "platform/Grid.h"
-#include "platform/WindowRegistry.h"
 #include "platform/core/MsgBox.h"
 #include "shell/FileChoice.h"
-#include "shell/WindowMenus.h"
 #include "tests/experiment/MdiTestHost.h"
-#include "tests/support/MsgRecorder.h"
 
 namespace datatest {
 
@@ -36,28 +27,13 @@ struct Row {
     int exclude = 0;
 };
 
-inline QMainWindow* Host() {
-    static QMainWindow* host = exptest::NewMdiHost(
-        [](QMainWindow* main) {
-            for (int i : {8, 16}) {
-                auto* button = new QAction(main);
-                button->setObjectName(QStringLiteral("Toolbar1(%1)").arg(i));
-                button->setEnabled(false);
-            }
-            shell::BuildWindowMenus(main);
-        },
-        1100, 700);
-    return exptest::InstallMdiHost(host);
-}
-
 class DataEditorTest : public ::testing::Test {
 protected:
     void SetUp() override {
         using namespace kernel;
-        Host();
         CloseAll();
         for (const char* entry : {"mnuEditDat", "Toolbar1(8)", "Toolbar1(16)"})
-            Host()->findChild<QAction*>(entry)->setEnabled(false);
+            exptest::Host()->findChild<QAction*>(entry)->setEnabled(false);
         BuildZeitFaktor();
         aktModell = 2;
         EnzymRcsModus = kTrue;
@@ -94,26 +70,26 @@ protected:
         shell::SetSaveFileChooser(nullptr);
         platform::SetBeepHandler(nullptr);
     }
-    static void CloseAll() {
-        testsupport::MsgRecorder quiet;
-        platform::Windows().Unload("frmDatedit");
-        platform::Windows().Unload("frmTGraph2D");
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    static void CloseAll() { exptest::Unload({"frmDatedit", "frmTGraph2D"}); }
 
     static void SetData(const std::vector<Row>& rows) {
         using namespace kernel;
-        ExpDaten.assign(rows.size() + 1, ExpPunkt{});
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            ExpPunkt& p = ExpDaten[i + 1];
-            p.t = rows[i].t;
-            p.c[1] = rows[i].cA;
-            p.c[2] = rows[i].cB;
-            p.T = rows[i].T;
-            p.k = rows[i].k;
-            p.exclude = rows[i].exclude;
+        ExpDaten.assign(1, ExpPunkt{});
+        for (const Row& r : rows) {
+            ExpPunkt& p = ExpDaten.emplace_back();
+            p.t = r.t;
+            p.c[1] = r.cA;
+            p.c[2] = r.cB;
+            p.T = r.T;
+            p.k = r.k;
+            p.exclude = r.exclude;
         }
         nMesspunkte = static_cast<int>(rows.size());
+    }
+    std::vector<double> Times() const {
+        std::vector<double> t;
+        for (int i = 1; i <= kernel::nMesspunkte; ++i) t.push_back(kernel::ExpDaten[static_cast<std::size_t>(i)].t);
+        return t;
     }
 
     frmDatedit& Open() {
@@ -131,10 +107,7 @@ protected:
     void Press(const char* name) const { Find<QPushButton>(name)->click(); }
     QLineEdit* Y(int i) const { return Find<QLineEdit>(QStringLiteral("y(%1)").arg(i)); }
     QString Text(const char* label) const { return Find<QLabel>(label)->text(); }
-    static bool MainEnabled(const char* name) {
-        auto* action = Host()->findChild<QAction*>(name);
-        return action && action->isEnabled();
-    }
+    static bool MainEnabled(const char* name) { return exptest::Host()->findChild<QAction*>(name)->isEnabled(); }
 
     QTemporaryDir dir;
     testsupport::MsgRecorder recorder;

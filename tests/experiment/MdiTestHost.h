@@ -1,31 +1,56 @@
 #pragma once
-// The main window of the experiment window tests: "MDITAR" with an MDI area, built once per test
-// run, and installed as the registry's main window at every call (other tests install their own).
+// The main window "MDITAR" of the experiment window tests: an MDI area, the toolbar buttons the data
+// editor switches, and the program's own window and evaluation menus. Built once per test run and
+// installed as the registry's main window at every call (other tests install their own).
+#include <QAction>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QMenuBar>
+
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <string>
 
 #include "platform/WindowRegistry.h"
+#include "shell/EvaluationMenus.h"
+#include "shell/WindowMenus.h"
+#include "tests/support/MsgRecorder.h"
 
 namespace exptest {
 
-// A shown main window "MDITAR" with an MDI area; `addMenus` adds the menus the tests need.
-template <typename AddMenus>
-QMainWindow* NewMdiHost(AddMenus addMenus, int width, int height) {
-    auto* main = new QMainWindow;
-    main->setObjectName("MDITAR");
-    main->setCentralWidget(new QMdiArea(main));
-    addMenus(main);
-    main->resize(width, height);
-    main->show();
-    return main;
-}
-
-// Makes `host` the registry's main window; its MDI area takes the child windows.
-inline QMainWindow* InstallMdiHost(QMainWindow* host) {
+inline QMainWindow* Host() {
+    static QMainWindow* host = [] {
+        auto* main = new QMainWindow;
+        main->setObjectName("MDITAR");
+        main->setCentralWidget(new QMdiArea(main));
+        for (int i : {8, 16}) new QAction(main)->setObjectName(QStringLiteral("Toolbar1(%1)").arg(i));
+        QMenu* menu = main->menuBar()->addMenu("&Versuchsauswertung / Fitting");
+        menu->setObjectName("mnuAuswertung");
+        menu->menuAction()->setObjectName("mnuAuswertung");
+        shell::BuildWindowMenus(main);
+        shell::BuildEvaluationMenus(main);
+        main->resize(1400, 900);
+        main->show();
+        return main;
+    }();
     auto* area = host->findChild<QMdiArea*>();
     platform::Windows().Adopt("MDITAR", host);
     platform::Windows().SetMainWindow(host, [area](QWidget* form) { return area->addSubWindow(form); });
     return host;
+}
+
+// Unloads the named windows, their closing questions answered silently, and deletes them.
+inline void Unload(std::initializer_list<const char*> names) {
+    testsupport::MsgRecorder quiet;
+    for (const char* name : names) platform::Windows().Unload(name);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+inline std::string Bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace exptest
