@@ -55,7 +55,7 @@ struct ExperPunkt {
     double y = 0;
 };
 
-// The points that data row `row` gives in the diagram `code` (plain c-t points per species, or the
+// The points that data row `row` gives in the diagram `code` (plain c-t points for each species, or the
 // transformed quantity of an evaluation plot). Empty when the row is skipped for that code, also
 // when its transformed value cannot be formed. Reads KurvenMaske (codes -9 and 1..20, which the
 // caller sets), DatenSpalte, TangentSpecies, c0Mess, lambdaNull, lambdaInf.

@@ -226,12 +226,12 @@ void frmDatedit::BuildControls() {
 
     // Buttons.
     fraCmd = MakeFrame("fraCmd", QString(), this, 10400, 1800);
-    struct Spec {
+    struct ButtonDef {
         QPushButton** button;
         const char* name;
         const char* text;
     };
-    const Spec rows[3][4] = {
+    const ButtonDef rows[3][4] = {
         {{&cmdLoadFile, "cmdLoadFile", "&NEU-Laden *TA3"},
          {&cmdAddFile, "cmdAddFile", "&Addiere File *.TA3"},
          {&cmdSave, "cmdSave", "&Speichern als *.TA3"},
@@ -246,7 +246,7 @@ void frmDatedit::BuildControls() {
          {nullptr, nullptr, nullptr}}};
     for (int r = 0; r < 3; ++r) {
         for (int c = 0; c < 4; ++c) {
-            const Spec& s = rows[r][c];
+            const ButtonDef& s = rows[r][c];
             if (!s.button) continue;
             *s.button = MakeButton(s.name, tu(s.text), fraCmd, 120 + c * 2560, 200 + r * 520, 2500, 440);
         }

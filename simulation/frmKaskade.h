@@ -53,7 +53,7 @@ public:
 
     double VolumenKessel = 0;                 // volume V of one tank, m^3
     std::vector<double> UmsatzStufe;          // conversion after stage i (from the cascade inlet), 1..N
-    kernel::ConcMatrix cAusgangStufe;         // outlet of stage i per species slot, rows 0..N+1
+    kernel::ConcMatrix cAusgangStufe;         // outlet of stage i for each species slot, rows 0..N+1
     int ErsteBerechnung = 0;
 
     QLineEdit* txtNKask = nullptr;

@@ -1,5 +1,5 @@
 #pragma once
-// The stoichiometric matrix of the current model "  Stöchiometrische Matrix": one row per species
+// The stoichiometric matrix of the current model "  Stöchiometrische Matrix": one row for each species
 // slot, one column per reaction step, read once when the window opens. The model window closes and
 // reopens it after every model choice, so it always shows the current model.
 #include <QWidget>

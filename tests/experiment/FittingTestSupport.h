@@ -1,13 +1,6 @@
 #pragma once
-// The fitting window and the evaluation menus in an MDI host that carries the main window's menus
-// (built by the program's own menu code), the shared state at its start values, synthetic measured
-// data, and messages recorded.
-#include <QAction>
-#include <QCoreApplication>
-#include <QMainWindow>
-#include <QMdiArea>
-#include <QMenuBar>
-
+// The fitting window and the evaluation menus in the test main window: the shared state at its
+// start values, synthetic measured data, and messages recorded.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,38 +8,16 @@
 #include <vector>
 
 #include "experiment/frmTFitting.h"
-#include "kernel/DataSet.h"
 #include "kernel/State.h"
 #include "kernel/TimeUnits.h"
-#include "platform/WindowRegistry.h"
-#include "shell/EvaluationMenus.h"
-#include "shell/WindowMenus.h"
 #include "tests/experiment/MdiTestHost.h"
 #include "tests/support/MeasuredData.h"
-#include "tests/support/MsgRecorder.h"
 
 namespace fittest {
 
-inline QMainWindow* Host() {
-    static QMainWindow* host = exptest::NewMdiHost(
-        [](QMainWindow* main) {
-            QMenu* menu = main->menuBar()->addMenu("&Versuchsauswertung / Fitting");
-            menu->setObjectName("mnuAuswertung");
-            menu->menuAction()->setObjectName("mnuAuswertung");
-            shell::BuildWindowMenus(main);
-            shell::BuildEvaluationMenus(main);
-        },
-        1400, 900);
-    return exptest::InstallMdiHost(host);
-}
-
-inline void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
 inline void CloseAll() {
-    for (const char* name : {"frmTFitting", "frmTGraph2D", "frmKinModel", "frmDatedit", "frmPrepareTimeDiagram",
-                             "frmBatch", "frmBlutalkohol"})
-        platform::Windows().Unload(name);
-    FlushDeletes();
+    exptest::Unload({"frmTFitting", "frmTGraph2D", "frmKinModel", "frmDatedit", "frmPrepareTimeDiagram", "frmBatch",
+                     "frmBlutalkohol"});
 }
 
 // Rows 1..n of the measured data set, analysed as after a load.
@@ -66,51 +37,43 @@ inline kernel::ExpPunkt Row(double t, double cA, double cP = 0, double T = 0, in
 inline std::vector<kernel::ExpPunkt> FirstOrder(double k, double c0, int n, double dt) {
     std::vector<kernel::ExpPunkt> rows;
     for (int i = 0; i < n; ++i) {
-        const double t = i * dt;
-        const double a = c0 * std::exp(-k * t);
-        rows.push_back(Row(t, a, c0 - a));
+        const double a = c0 * std::exp(-k * i * dt);
+        rows.push_back(Row(i * dt, a, c0 - a));
     }
     return rows;
 }
 
-// The shared state as the program starts (model 2, seconds, no data, manual panel).
-inline void ResetState() {
-    using namespace kernel;
-    BuildZeitFaktor();
-    const char* names[] = {"", "A => P   (n = 0)", "A => P   (n = 1)", "2A => P   (n = 2)", "A + B => P"};
-    for (int i = 0; i <= 20; ++i) ModellName[static_cast<std::size_t>(i)] = i <= 4 ? names[i] : "Modell " + std::to_string(i);
-    ModellName[20] = "A => P, n-ter Ordnung ";
-    aktModell = 2;
-    ReaktOrdnung = 1.5f;
-    ZeitEinheit = "s";
-    ZeitEinheitNr = 0;
-    c0Wert.fill(0);
-    kWert = {0, 0.1, 0, 0};
-    tMax = 100;
-    DiagVariante = 0;
-    kTFunktion = 1;
-    ArrhA = ArrhEA = 100;
-    EyrFaktor = EyrH = EyrS = 0;
-    FitParameter.fill(0);
-    FitAnzeigeModus = 0;
-    aktDiagrammCode = 0;
-    MitPunkten = KurvenHinzufuegen = RateDiagramm = 0;
-    RohrAktiv = ContiAktiv = KaskadeAktiv = 0;
-    EnzymRcsModus = kFalse;
-    HalbwertszeitNumerisch = 0;
-    LambdaModus = 0;
-    lambdaInf = lambdaNull = 0;
-    PosFitting = {0, 80};
-    AchsenGrenzen.fill(0);
-    SetData({});
-}
-
 class FittingTest : public ::testing::Test {
 protected:
+    // The shared state as the program starts (model 2, seconds, no data, manual panel).
     void SetUp() override {
-        Host();
+        using namespace kernel;
+        exptest::Host();
         CloseAll();
-        ResetState();
+        BuildZeitFaktor();
+        const char* names[] = {"", "A => P   (n = 0)", "A => P   (n = 1)", "2A => P   (n = 2)", "A + B => P"};
+        for (int i = 0; i <= 20; ++i) ModellName[static_cast<std::size_t>(i)] = i <= 4 ? names[i] : "Modell " + std::to_string(i);
+        ModellName[20] = "A => P, n-ter Ordnung ";
+        aktModell = 2;
+        ReaktOrdnung = 1.5f;
+        ZeitEinheit = "s";
+        ZeitEinheitNr = 0;
+        c0Wert.fill(0);
+        kWert = {0, 0.1, 0, 0};
+        tMax = 100;
+        DiagVariante = aktDiagrammCode = FitAnzeigeModus = 0;
+        kTFunktion = 1;
+        ArrhA = ArrhEA = 100;
+        EyrFaktor = EyrH = EyrS = 0;
+        FitParameter.fill(0);
+        MitPunkten = KurvenHinzufuegen = RateDiagramm = 0;
+        RohrAktiv = ContiAktiv = KaskadeAktiv = 0;
+        EnzymRcsModus = kFalse;
+        HalbwertszeitNumerisch = LambdaModus = 0;
+        lambdaInf = lambdaNull = 0;
+        PosFitting = {0, 80};
+        AchsenGrenzen.fill(0);
+        SetData({});
     }
     void TearDown() override {
         CloseAll();

@@ -22,7 +22,7 @@ namespace ktest {
 
 using Conc = std::array<double, 6>;  // slots 1..5
 
-// dc/dt per species slot, written from the reaction schemes (model 10: E S ES P).
+// dc/dt of each species slot, written from the reaction schemes (model 10: E S ES P).
 inline Conc Rates(int model, const Conc& c, double k1, double k2, double k3, double n = 1.5) {
     const double a = c[1], b = c[2], cc = c[3], p = c[4], q = c[5];
     Conc r{};

@@ -1,9 +1,8 @@
 #pragma once
 // Shared set-up of the model-window, frame and menu tests: a main window with an MDI area that
-// holds the windows, the shared state at its start values, and stand-in calculation windows for
-// the ones the program does not carry yet (each keeps the control names every calculation window
-// has, so the same tests hold for the real windows once they are there).
+// holds the windows, and the shared state at its start values.
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
@@ -23,47 +22,15 @@
 
 namespace simtest {
 
-// A reactor window with the batch reactor's slot table: 10..12 k1..k3, 13 U(A), 14 the reaction
-// time; the result boxes 5..9 are locked, 15 and 16 hidden.
-class StandInReactor : public CalcWindow {
-public:
-    explicit StandInReactor(const QString& name, int inpUpper = 16) : CalcWindow(name, inpUpper) {
-        for (int i = 0; i <= inpUpper && i < kInpCount; ++i) {
-            simulation::PlaceTw(Inp[static_cast<std::size_t>(i)], 600 + 1500 * (i / 11), 300 + 330 * (i % 11), 1200, 300);
-            if (i >= 5 && i <= 9) Inp[static_cast<std::size_t>(i)]->setReadOnly(true);
-        }
-        if (inpUpper >= 16) {
-            Inp[15]->hide();
-            Inp[16]->hide();
-        }
-        lblZeitEinheit = MakeLabel("lblZeitEinheit", QString());
-        lblVPunktInput = MakeLabel("lblVPunktInput", QString());
-        lblVPunktInput->hide();
-        MakeProtocolButton("Protokoll");
-        resize(500, 420);
-    }
-    void Refresh() override { ++refreshes; }
-
-    int refreshes = 0;
-    QLabel* lblZeitEinheit = nullptr;
-    QLabel* lblVPunktInput = nullptr;
-
-protected:
-    kernel::FormPos* PositionPair() override { return objectName() == "frmBatch" ? &kernel::PosBatch : nullptr; }
-    void StoreInp(int index, double value) override {
-        CalcWindow::StoreInp(index, value);
-        if (index == 13) kernel::UmsatzU = value;
-        if (index == 14) kernel::tauMittel = value;
-    }
-};
-
-// The fitting window's part of the contract: the species boxes of the fit.
-class StandInFitting : public StandInReactor {
-public:
-    StandInFitting() : StandInReactor("frmTFitting") {
-        for (int i = 1; i <= 5; ++i) MakeCheck(QStringLiteral("chkConcFQS(%1)").arg(i), QString());
-    }
-};
+// Replaces the text of a box (line edit or editable combo) by typing, as a user would after selecting it.
+inline void Type(QWidget* box, const QString& text) {
+    ASSERT_NE(box, nullptr);
+    auto* edit = qobject_cast<QLineEdit*>(box);
+    if (!edit) edit = qobject_cast<QComboBox*>(box)->lineEdit();
+    edit->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    if (!text.isEmpty()) QTest::keyClicks(box, text);
+}
 
 // The host of the MDI children; stays for the whole test run. It is installed as the main window
 // again at every call, since other tests run the program's own main window in between.
@@ -85,18 +52,6 @@ inline QMainWindow* Host() {
     return host;
 }
 
-// Stand-ins for the reactor windows the program does not have yet.
-inline void RegisterStandIns() {
-    for (const char* name : {"frmBatch", "frmRKconti", "frmRohrreaktor", "frmKaskade"}) {
-        if (!platform::Windows().IsRegistered(name)) {
-            const QString n = QString::fromLatin1(name);
-            platform::Windows().Register(name, platform::FormKind::MdiChild, [n] { return new StandInReactor(n); });
-        }
-    }
-    if (!platform::Windows().IsRegistered("frmTFitting"))
-        platform::Windows().Register("frmTFitting", platform::FormKind::MdiChild, [] { return new StandInFitting; });
-}
-
 // Makes the host the active window, so that its children can take the focus.
 inline bool ActivateHost() {
     Host()->activateWindow();
@@ -107,7 +62,7 @@ inline void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent:
 
 inline void CloseAllWindows() {
     for (const char* name : {"frmmatrix", "frmKinModel", "frmPrepareTimeDiagram", "frmBatch", "frmRKconti",
-                             "frmRohrreaktor", "frmKaskade", "frmTFitting", "frmTGraph2D", "frmTestCascadeBoxes"}) {
+                             "frmRohrreaktor", "frmKaskade", "frmTFitting", "frmTGraph2D"}) {
         platform::Windows().Unload(name);
     }
     FlushDeletes();
@@ -148,7 +103,6 @@ class SimWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Host();
-        RegisterStandIns();
         CloseAllWindows();
         ResetState();
     }

@@ -8,7 +8,9 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "kernel/State.h"
 #include "platform/WindowRegistry.h"
@@ -47,13 +49,14 @@ protected:
         option->click();
         ASSERT_EQ(kernel::aktModell, model);
         platform::Windows().Show(form);
+        calc = qobject_cast<CalcWindow*>(platform::Windows().Get(form));
+        ASSERT_NE(calc, nullptr);
+        messages.Clear();
     }
 
-    // Replaces the text of a box by typing, as a user would after selecting it.
-    static void Type(QLineEdit* box, const QString& text) {
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Delete);
-        if (!text.isEmpty()) QTest::keyClicks(box, text);
+    // Types each (box index, text) into the open window.
+    void Enter(std::initializer_list<std::pair<int, const char*>> inputs) {
+        for (const auto& [index, text] : inputs) Type(calc->Inp[static_cast<std::size_t>(index)], text);
     }
 
     // The number a box shows.
@@ -88,6 +91,7 @@ protected:
     }
 
     testsupport::MsgRecorder messages;
+    CalcWindow* calc = nullptr;
 };
 
 }  // namespace simtest

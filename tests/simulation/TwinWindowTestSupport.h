@@ -1,7 +1,7 @@
 #pragma once
-// Set-up of the batch and tube window tests: the real program's main window, the model chosen in the
-// model window, the reactor opened through its menu entry, inputs typed as a user types them, and
-// every message recorded.
+// Set-up of the tests that drive the real program (batch and tube windows, the whole road of one
+// request): the program's main window, the model chosen in the model window, a window opened through
+// its menu entry, inputs typed as a user types them, and every message recorded.
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
@@ -21,6 +21,7 @@
 #include "platform/WindowRegistry.h"
 #include "platform/core/NumberFormat.h"
 #include "shell/MDITAR.h"
+#include "tests/simulation/CalcWindowTestSupport.h"
 #include "tests/support/MsgRecorder.h"
 
 namespace twintest {
@@ -40,13 +41,7 @@ inline std::string BoxText(const char* form, int i) {
 
 inline double BoxValue(const char* form, int i) { return platform::Val(BoxText(form, i)); }
 
-// Replaces the text of a box by typing, as a user would after selecting it.
-inline void Type(QLineEdit* box, const QString& text) {
-    ASSERT_NE(box, nullptr);
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    if (!text.isEmpty()) QTest::keyClicks(box, text);
-}
+using simtest::Type;
 
 inline void Click(const char* form, const char* name) {
     auto* button = Control<QAbstractButton>(form, name);
@@ -74,12 +69,16 @@ protected:
         kernel::ErgebnisZeilen.clear();
         kernel::c0Wert.fill(0);
         kernel::kWert.fill(0);
+        kernel::tMax = 0;
+        kernel::DiagVariante = 0;
+        kernel::DatencA0 = kernel::DatencB0 = kernel::DatenTmax = 0;
         main = std::make_unique<MDITAR>("");
         main->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
     }
     void TearDown() override {
-        for (const char* w : {"frmProtokoll", "frmTGraph2D", "frmBatch", "frmRohrreaktor", "frmKinModel"})
+        for (const char* w : {"frmProtokoll", "frmSimTabelle", "frmTGraph2D", "frmPrepareTimeDiagram", "frmBatch",
+                              "frmRohrreaktor", "frmKinModel"})
             platform::Windows().Unload(w);
         main.reset();
         platform::Windows().SetMainWindow(nullptr, nullptr);
@@ -95,14 +94,17 @@ protected:
         entry->trigger();
         QApplication::processEvents();
         ASSERT_TRUE(platform::Windows().IsLoaded(form));
-        // The n-th order model 20 is the model window's option 0.
-        auto* option = Control<QRadioButton>("frmKinModel", QStringLiteral("optTyp(%1)").arg(model == 20 ? 0 : model));
+        Choose(model);
+        rec.Clear();
+        form_ = form;
+    }
+    // Chooses the model in the model window (the n-th order model 20 is its option 0).
+    static void Choose(int model) {
+        auto* option = Control<QRadioButton>("frmKinModel", QStringLiteral("optTyp(%1)").arg(model % 20));
         ASSERT_NE(option, nullptr);
         option->click();
         QApplication::processEvents();
         ASSERT_EQ(kernel::aktModell, model);
-        rec.Clear();
-        form_ = form;
     }
     // Types each (box index, text) into the open reactor.
     void Enter(std::initializer_list<std::pair<int, const char*>> inputs) {
