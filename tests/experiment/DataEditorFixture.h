@@ -15,8 +15,6 @@
 #include "kernel/State.h"
 #include "kernel/TimeUnits.h"
 #include "platform/Grid.h"
-#include "platform/core/MsgBox.h"
-#include "shell/FileChoice.h"
 #include "tests/experiment/MdiTestHost.h"
 
 namespace datatest {
@@ -52,24 +50,8 @@ protected:
         DiagRec = DiagRecord{};
         KurveFrei.fill(kTrue);
         PosDatedit = {0, 0};
-        platform::SetBeepHandler([this] { ++beeps; });
-        shell::SetOpenFileChooser([this](const shell::FileRequest& r, std::string& path) {
-            openRequests.push_back(r);
-            path = openAnswer;
-            return !openCancel;
-        });
-        shell::SetSaveFileChooser([this](const shell::FileRequest& r, std::string& path) {
-            saveRequests.push_back(r);
-            path = saveAnswer;
-            return !saveAnswer.empty();
-        });
     }
-    void TearDown() override {
-        CloseAll();
-        shell::SetOpenFileChooser(nullptr);
-        shell::SetSaveFileChooser(nullptr);
-        platform::SetBeepHandler(nullptr);
-    }
+    void TearDown() override { CloseAll(); }
     static void CloseAll() { exptest::Unload({"frmDatedit", "frmTGraph2D"}); }
 
     static void SetData(const std::vector<Row>& rows) {
@@ -92,6 +74,7 @@ protected:
         return t;
     }
 
+    std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
     frmDatedit& Open() {
         editor = qobject_cast<frmDatedit*>(platform::Windows().Show("frmDatedit"));
         EXPECT_NE(editor, nullptr);
@@ -111,11 +94,11 @@ protected:
 
     QTemporaryDir dir;
     testsupport::MsgRecorder recorder;
+    exptest::Dialogs dialogs;
+    int& beeps = dialogs.beeps;
+    std::string &openAnswer = dialogs.openAnswer, &saveAnswer = dialogs.saveAnswer;
+    std::vector<shell::FileRequest> &openRequests = dialogs.openRequests, &saveRequests = dialogs.saveRequests;
     frmDatedit* editor = nullptr;
-    int beeps = 0;
-    std::string openAnswer, saveAnswer;
-    bool openCancel = false;
-    std::vector<shell::FileRequest> openRequests, saveRequests;
 };
 
 }  // namespace datatest

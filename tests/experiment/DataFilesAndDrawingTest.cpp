@@ -1,8 +1,7 @@
 // The editor's file buttons through the file choosers, the save question, drawing the measured
 // points through the diagram set-up, and the hand-over to evaluation.
-#include <QFile>
-
 #include <filesystem>
+#include <fstream>
 
 #include "diagram/frmTGraph2D.h"
 #include "kernel/DataSet.h"
@@ -15,10 +14,7 @@ namespace {
 
 using namespace kernel;
 
-class DataFilesTest : public DataEditorTest {
-protected:
-    std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
-};
+using DataFilesTest = DataEditorTest;
 
 TEST_F(DataFilesTest, SavedDataLoadBackThroughTheDialogs) {
     SetData({{0, 1, 0, 300}, {2.5, 0.5, 0.125, 300, 0, -1}});
@@ -54,11 +50,9 @@ TEST_F(DataFilesTest, CancelledOrFailedLoadsKeepTheData) {
     DatenFile = Path("alt.TA3");
     ExpDataChanged = kTrue;
     Open();
-    openCancel = true;
-    Press("cmdLoadFile");
+    Press("cmdLoadFile");  // cancelled
     EXPECT_EQ(nMesspunkte, 2);
 
-    openCancel = false;
     openAnswer = Path("fehlt.TA3");
     Press("cmdLoadFile");
     ASSERT_EQ(recorder.Messages().size(), 1u);
@@ -75,15 +69,13 @@ TEST_F(DataFilesTest, CancelledOrFailedLoadsKeepTheData) {
 }
 
 TEST_F(DataFilesTest, AppendedFileAddsItsRowsInItsOwnUnit) {
-    QFile file(dir.filePath("B.TA3"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("zweiter\r\nmin\r\nt, cA, cB, cC, cP, cQ, k, T, lambda, lambda_inf, res3, res4, exclude(0|-1)\r\n"
-               "1\r\n3,.2,0,0,0,0,0,0,0,0,0,0,0\r\n");
-    file.close();
+    std::ofstream(Path("B.TA3"), std::ios::binary)
+        << "zweiter\r\nmin\r\nt, cA, cB, cC, cP, cQ, k, T, lambda, lambda_inf, res3, res4, exclude(0|-1)\r\n"
+           "1\r\n3,.2,0,0,0,0,0,0,0,0,0,0,0\r\n";
     SetData({{0, 1}});
     DatenKommentar = "erster";
     frmDatedit& w = Open();
-    openAnswer = dir.filePath("B.TA3").toStdString();
+    openAnswer = Path("B.TA3");
     Press("cmdAddFile");
     EXPECT_EQ(openRequests.back().caption, "Daten aus gewähltem File anfügen");
     ASSERT_EQ(nMesspunkte, 2);
@@ -133,7 +125,9 @@ TEST_F(DrawingTest, CtPointsOpenTheDiagramScaledToTheData) {
     ASSERT_NE(diagram::frmTGraph2D::Geladen(), nullptr);
     const platform::Chart2D& chart = *diagram::frmTGraph2D::Geladen()->Chart();
     ASSERT_GE(chart.PointCount(2, 1), 3);  // the c(A) points as point set 1, the inactive row left out
-    if (chart.PointCount(2, 1) >= 4) EXPECT_NE(chart.X(2, 1, 4), 9);
+    if (chart.PointCount(2, 1) >= 4) {
+        EXPECT_NE(chart.X(2, 1, 4), 9);
+    }
     for (int i = 1; i <= 3; ++i) {
         EXPECT_DOUBLE_EQ(chart.X(2, 1, i), ExpDaten[static_cast<std::size_t>(i)].t);
         EXPECT_DOUBLE_EQ(chart.Y(2, 1, i), ExpDaten[static_cast<std::size_t>(i)].c[1]);

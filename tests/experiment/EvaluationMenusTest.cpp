@@ -1,8 +1,9 @@
 // The main window's evaluation menu: the checks of each entry, its messages, and the diagram code
 // and model it hands over.
 #include <QAction>
-#include <QGroupBox>
 #include <QMenu>
+
+#include <functional>
 
 #include "diagram/frmTGraph2D.h"
 #include "tests/experiment/FittingTestSupport.h"
@@ -13,17 +14,16 @@ namespace {
 
 class EvaluationMenus : public fittest::FittingTest {
 protected:
-    static QAction* Entry(const char* name) { return fittest::Host()->findChild<QAction*>(name); }
+    static QAction* Entry(const char* name) { return exptest::Host()->findChild<QAction*>(name); }
 
-    // Two active c-t rows of first order with c(A,0) = 1 (and c(B,0) = cB0 when given).
-    static void TwoRows(double cB0 = 0) {
-        ExpPunkt a = fittest::Row(0, 1);
-        a.c[2] = cB0;
-        ExpPunkt b = fittest::Row(10, 0.5);
-        b.c[2] = cB0 / 2;
-        ExpPunkt c = fittest::Row(20, 0.25);
-        c.c[2] = cB0 / 4;
-        fittest::SetData({a, b, c});
+    // Three active c-t rows of first order with c(A,0) = 1 (and c(B,0) = cB0 when given).
+    static void FirstOrderRows(double cB0 = 0) {
+        std::vector<ExpPunkt> rows;
+        for (int i = 0; i < 3; ++i) {
+            rows.push_back(fittest::Row(10 * i, std::ldexp(1, -i)));
+            rows.back().c[2] = std::ldexp(cB0, -i);
+        }
+        fittest::SetData(rows);
     }
     static ExpPunkt KT(double k, double T) {
         ExpPunkt p;
@@ -48,25 +48,12 @@ TEST_F(EvaluationMenus, OpeningTheMenuWithoutDataOffersNewInput) {
     EXPECT_EQ(recorder.Last().prompt.rfind("Keine experimentellen Daten vorhanden\r\n", 0), 0u);
     EXPECT_FALSE(Loaded("frmDatedit"));
     // With data and the editor open the user is asked to close it first.
-    TwoRows();
+    FirstOrderRows();
     platform::Windows().Show("frmDatedit");
     recorder.Clear();
     shell::mnuAuswertung_Click();
     ASSERT_EQ(recorder.Messages().size(), 1u);
     EXPECT_EQ(recorder.Last().prompt, "vor der Auswertung ist der Editor\r\nfür experimentelle Daten zu schließen!");
-}
-
-TEST_F(EvaluationMenus, LinearEvaluationNeedsTwoActiveRows) {
-    fittest::SetData({fittest::Row(0, 1), fittest::Row(10, 0.5, 0, 0, -1)});
-    recorder.QueueAnswer(platform::vbNo);
-    shell::mnuctAusw_Click(1);
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().prompt,
-              "Es müssen mindestens 2 (aktive) exper. c-t-Datensätze vorhanden sein!\r\n"
-              "Ergänzen Sie die Daten im Dateneditor\r\n"
-              "bzw. heben Sie Deaktivierungen von Datenpunkten auf.\r\n\r\n\r\njetzt zum Dateneditor?");
-    EXPECT_EQ(recorder.Last().style, 20);
-    EXPECT_FALSE(Loaded("frmTGraph2D"));
 }
 
 TEST_F(EvaluationMenus, EachLinearEntrySetsItsModelAndCode) {
@@ -76,43 +63,72 @@ TEST_F(EvaluationMenus, EachLinearEntrySetsItsModelAndCode) {
         int model, code;
     };
     for (const Case& c : {Case{1, 0, 2, -5}, Case{2, 0, 3, -6}, Case{3, 1, 4, -6}, Case{3, 2, 4, -8}}) {
-        TwoRows(c.cB0);
+        FirstOrderRows(c.cB0);
         shell::mnuctAusw_Click(c.index);
         EXPECT_EQ(aktModell, c.model) << c.index;
         EXPECT_EQ(aktDiagrammCode, c.code) << c.index;
-        EXPECT_EQ(DiagVariante, 0);
         EXPECT_TRUE(Loaded("frmTGraph2D")) << c.index;
     }
     EXPECT_EQ(ABGleich, kFalse);
-    // A + B needs both initial concentrations.
-    TwoRows(0);
-    recorder.Clear();
-    shell::mnuctAusw_Click(3);
-    EXPECT_EQ(recorder.Last().prompt, "Es werden beide Anfangskonzentrationen c(A,0) und c(B,0) benötigt.");
+}
+
+// Each entry refuses unsuitable data with its message (the offer of the data editor declined) and
+// opens nothing.
+TEST_F(EvaluationMenus, EntriesRefuseUnsuitableData) {
+    struct Case {
+        std::function<void()> data, entry;
+        std::string prompt;  // a prompt ending in "\r\n" is compared as its beginning
+    };
+    const Case cases[] = {
+        {[] { fittest::SetData({fittest::Row(0, 1), fittest::Row(10, 0.5, 0, 0, -1)}); },
+         [] { shell::mnuctAusw_Click(1); },
+         "Es müssen mindestens 2 (aktive) exper. c-t-Datensätze vorhanden sein!\r\nErgänzen Sie die Daten im "
+         "Dateneditor\r\nbzw. heben Sie Deaktivierungen von Datenpunkten auf.\r\n\r\n\r\njetzt zum Dateneditor?"},
+        {[] { FirstOrderRows(0); }, [] { shell::mnuctAusw_Click(3); },
+         "Es werden beide Anfangskonzentrationen c(A,0) und c(B,0) benötigt."},
+        {[] { fittest::SetData({KT(1, 300), KT(1, 300)}); }, [] { shell::mnukT_Click(1); },
+         "Es sind mindestens zwei unterschiedliche Paare k - T nötig!\r\n\r\njetzt zum Dateneditor?"},
+        {[] { FirstOrderRows(); }, [] { shell::mnuLambdaAusw_Click(1); }, "keine lambda-Daten gefunden!\r\n"},
+        {[] { fittest::SetData({fittest::Row(0, 1)}); }, [] { shell::mnuctFitting_Click(); },
+         "zuwenig experimentelle c-t-Daten!\r\nErgänzen Sie die Daten im Dateneditor.\r\n\r\njetzt zum Dateneditor?"},
+        {[] { fittest::SetData({fittest::Row(5, 1), fittest::Row(10, 0.5)}); }, [] { shell::mnuROFitting_Click(); },
+         "keine Anfangskonzentration c(A,0) gefunden"},
+        {[] { FirstOrderRows(); }, [] { shell::mnuNonIsothermFitting_Click(1); },
+         "zuwenig experimentelle T-t-c-Daten!\r\n"},
+        {[] { FirstOrderRows(); }, [] { shell::mnuSubMichMent_Click(0); },
+         "Diese Auswertungsmethode ist nur sinnvoll, wenn das kinetische Modell\r\n"},
+        {[] {
+             aktModell = 10;
+             EnzymRcsModus = kTrue;
+             FirstOrderRows();
+         },
+         [] { shell::mnuctFitting_Click(); }, "Diese Auswertungsmethode ist nur sinnvoll, wenn für das kinetische Modell\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.prompt);
+        fittest::CloseAll();
+        c.data();
+        testsupport::MsgRecorder msgs;
+        msgs.QueueAnswer(platform::vbNo);
+        c.entry();
+        ASSERT_FALSE(msgs.Empty());
+        const std::string& prompt = msgs.Messages().front().prompt;
+        EXPECT_EQ(c.prompt.ends_with("\r\n") ? prompt.substr(0, c.prompt.size()) : prompt, c.prompt);
+        for (const char* w : {"frmTFitting", "frmTGraph2D", "frmDatedit"}) EXPECT_FALSE(Loaded(w)) << w;
+    }
 }
 
 TEST_F(EvaluationMenus, ArrheniusCountsRepeatedPairsOnce) {
-    fittest::SetData({KT(1, 300), KT(1, 300)});
-    recorder.QueueAnswer(platform::vbNo);
-    shell::mnukT_Click(1);
-    ASSERT_FALSE(recorder.Empty());
-    EXPECT_EQ(recorder.Last().prompt, "Es sind mindestens zwei unterschiedliche Paare k - T nötig!\r\n\r\n"
-                                      "jetzt zum Dateneditor?");
-    EXPECT_FALSE(Loaded("frmTGraph2D"));
     // Concentration rows at the same temperature are no k-T pairs and do not cancel any.
     ExpPunkt ct1 = fittest::Row(0, 1, 0, 300), ct2 = fittest::Row(5, 0.5, 0, 300);
     fittest::SetData({KT(1, 300), KT(1, 300), KT(2, 310), ct1, ct2});
     shell::mnukT_Click(1);
     EXPECT_EQ(aktDiagrammCode, -3);
-    EXPECT_TRUE(Loaded("frmTGraph2D"));
     shell::mnukT_Click(2);
     EXPECT_EQ(aktDiagrammCode, -4);
 }
 
-TEST_F(EvaluationMenus, MichaelisMentenNeedsTheEnzymeModeAndSetsTheCodes) {
-    shell::mnuSubMichMent_Click(0);
-    EXPECT_EQ(recorder.Last().title, "Warnung");
-    EXPECT_EQ(recorder.Last().style, platform::vbExclamation);
+TEST_F(EvaluationMenus, MichaelisMentenSetsTheCodes) {
     aktModell = 10;
     EnzymRcsModus = kTrue;
     ExpPunkt a, b, c;
@@ -127,10 +143,6 @@ TEST_F(EvaluationMenus, MichaelisMentenNeedsTheEnzymeModeAndSetsTheCodes) {
 }
 
 TEST_F(EvaluationMenus, ConductivityWithoutStartValueHintsAndDraws) {
-    recorder.QueueAnswer(platform::vbNo);
-    TwoRows();
-    shell::mnuLambdaAusw_Click(1);
-    EXPECT_EQ(recorder.Last().prompt.rfind("keine lambda-Daten gefunden!\r\n", 0), 0u);
     std::vector<ExpPunkt> rows;
     for (int i = 1; i <= 4; ++i) {
         ExpPunkt p;
@@ -140,7 +152,6 @@ TEST_F(EvaluationMenus, ConductivityWithoutStartValueHintsAndDraws) {
     }
     fittest::SetData(rows);
     lambdaInf = 10;
-    recorder.Clear();
     shell::mnuLambdaAusw_Click(1);
     ASSERT_FALSE(recorder.Empty());
     EXPECT_EQ(recorder.Messages().front().title, "Hinweis zur Auswertung der lambda-Werte, 1. Ordnung");
@@ -151,56 +162,21 @@ TEST_F(EvaluationMenus, ConductivityWithoutStartValueHintsAndDraws) {
     EXPECT_EQ(LambdaModus, kFalse);
 }
 
-TEST_F(EvaluationMenus, FittingEntriesCheckTheDataAndOpenTheFittingWindow) {
-    aktModell = 10;
-    EnzymRcsModus = kTrue;
-    TwoRows();
-    shell::mnuctFitting_Click();
-    EXPECT_EQ(recorder.Last().title, "Warnung");
-    EXPECT_FALSE(Loaded("frmTFitting"));
-    EXPECT_EQ(DiagVariante, 1);
-
-    aktModell = 2;
-    EnzymRcsModus = kFalse;
-    fittest::SetData({fittest::Row(0, 1)});
-    recorder.QueueAnswer(platform::vbNo);
-    shell::mnuctFitting_Click();
-    EXPECT_EQ(recorder.Last().prompt, "zuwenig experimentelle c-t-Daten!\r\nErgänzen Sie die Daten im Dateneditor."
-                                      "\r\n\r\njetzt zum Dateneditor?");
-    EXPECT_FALSE(Loaded("frmTFitting"));
-
-    TwoRows();
+TEST_F(EvaluationMenus, FittingEntriesOpenTheFittingWindow) {
+    FirstOrderRows();
     kWert[1] = 0.05;
     shell::mnuctFitting_Click();
     EXPECT_TRUE(Loaded("frmTFitting"));
-    EXPECT_TRUE(Loaded("frmTGraph2D"));
     EXPECT_TRUE(Loaded("frmKinModel"));
     EXPECT_EQ(aktDiagrammCode, 2);
-    EXPECT_EQ(MitPunkten, kTrue);
 
-    // The order fit needs c(A,0); with it the window turns to the n-th order model.
-    fittest::SetData({fittest::Row(5, 1), fittest::Row(10, 0.5)});
-    recorder.Clear();
-    shell::mnuROFitting_Click();
-    EXPECT_EQ(recorder.Last().prompt, "keine Anfangskonzentration c(A,0) gefunden");
-    EXPECT_EQ(recorder.Last().title, "");
-    TwoRows();
+    // The order fit turns the window to the n-th order model.
     shell::mnuROFitting_Click();
     EXPECT_EQ(DiagVariante, 2);
     EXPECT_EQ(aktModell, 20);
     EXPECT_EQ(aktDiagrammCode, 20);
     ASSERT_NE(Window(), nullptr);
     EXPECT_EQ(Window()->LadeModus(), 2);
-    EXPECT_EQ(Window()->frak[2]->title(), "Reaktionsordnung n");
-}
-
-TEST_F(EvaluationMenus, NonIsothermalFittingNeedsTemperatures) {
-    TwoRows();  // no temperatures
-    recorder.QueueAnswer(platform::vbNo);
-    shell::mnuNonIsothermFitting_Click(1);
-    EXPECT_EQ(DiagVariante, 6);
-    EXPECT_EQ(recorder.Last().prompt.rfind("zuwenig experimentelle T-t-c-Daten!\r\n", 0), 0u);
-    EXPECT_FALSE(Loaded("frmTFitting"));
 }
 
 }  // namespace

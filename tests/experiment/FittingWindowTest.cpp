@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 #include "diagram/frmTGraph2D.h"
@@ -88,53 +89,28 @@ TEST(FitDisplay, EyringEntropyFromThePreFactor) {
     ZeitEinheitNr = 0;
 }
 
-TEST_F(FittingWindow, OpensInTheManualPanelWithTheGroupsOfTheModel) {
-    frmTFitting* w = OpenFirstOrder(0.1);
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->windowTitle(), " k-Fitting manuell / automatisch");
-    EXPECT_FALSE(w->cmdDrawNewCurve->isHidden());
-    EXPECT_TRUE(w->cmdAutoFitting->isHidden());
-    EXPECT_EQ(w->cmdDrawNewCurve->geometry(), w->cmdAutoFitting->geometry());
-    // Model 2 uses k1 only: groups 2 and 3 greyed, their boxes and sliders hidden; Bz(7) stays.
-    EXPECT_FALSE(w->frak[2]->isEnabled());
-    EXPECT_FALSE(w->frak[3]->isEnabled());
-    EXPECT_TRUE(w->Inp[11]->isHidden());
-    EXPECT_TRUE(w->SliderGrob[2]->isHidden());
-    EXPECT_TRUE(w->Bz[6]->isHidden());
-    EXPECT_FALSE(w->Bz[7]->isHidden());
-    EXPECT_FALSE(w->SliderGrob[1]->isHidden());
-    EXPECT_FALSE(w->chkFixed[1]->isEnabled());
-    // Species of the model with data are ticked; species outside the model have no box.
-    EXPECT_TRUE(w->chkConcFQS[1]->isChecked() && w->chkConcFQS[1]->isEnabled());
-    EXPECT_TRUE(w->chkConcFQS[4]->isChecked() && !w->chkConcFQS[4]->isHidden());
-    EXPECT_TRUE(w->chkConcFQS[2]->isHidden());
-    EXPECT_EQ(w->Inp[0]->text(), " 1");
-    EXPECT_TRUE(w->Inp[0]->isReadOnly());
-    EXPECT_TRUE(w->lblStdDev[1]->isHidden());
-    // The model curve was drawn into the diagram opened with the measured points.
-    EXPECT_EQ(aktDiagrammCode, 2);
-    ASSERT_TRUE(Loaded("frmTGraph2D"));
-    EXPECT_GE(nKurven, 1);
-    EXPECT_EQ(w->Inp[10]->text(), " .1");
-}
-
-TEST_F(FittingWindow, AutomaticPanelShowsTheStartButtonAndFixBoxes) {
+TEST_F(FittingWindow, PanelsShowTheGroupsOfTheModel) {
     FitAnzeigeModus = 1;
     frmTFitting* w = OpenFirstOrder(0.1);
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->optManuAuto[1]->isChecked());
-    EXPECT_FALSE(w->cmdAutoFitting->isHidden());
-    EXPECT_TRUE(w->cmdDrawNewCurve->isHidden());
-    EXPECT_EQ(w->cmdAutoFitting->text(), "Start\nAuto-Fitting");
-    EXPECT_TRUE(w->chkFixed[1]->isEnabled());
-    EXPECT_FALSE(w->chkFixed[2]->isEnabled());
-    EXPECT_TRUE(w->SliderGrob[1]->isHidden() && w->SliderFein[1]->isHidden());
-    EXPECT_FALSE(w->ScaleLabel[1]->isEnabled());
+    // Opened in the automatic panel: start button and fix box of the used parameter.
+    EXPECT_TRUE(w->cmdDrawNewCurve->isHidden() && !w->cmdAutoFitting->isHidden());
+    EXPECT_TRUE(w->chkFixed[1]->isEnabled() && !w->chkFixed[2]->isEnabled());
+    EXPECT_TRUE(w->SliderGrob[1]->isHidden());
     w->optManuAuto[0]->click();
     EXPECT_EQ(FitAnzeigeModus, 0);
-    EXPECT_FALSE(w->SliderGrob[1]->isHidden());
-    EXPECT_TRUE(w->ScaleLabel[1]->isEnabled());
-    EXPECT_TRUE(w->optManuAuto[0]->font().bold());
+    EXPECT_TRUE(!w->cmdDrawNewCurve->isHidden() && w->cmdAutoFitting->isHidden());
+    EXPECT_TRUE(!w->SliderGrob[1]->isHidden() && !w->chkFixed[1]->isEnabled());
+    // Model 2 uses k1 only: groups 2 and 3 greyed, their boxes and sliders hidden.
+    EXPECT_FALSE(w->frak[2]->isEnabled() || w->frak[3]->isEnabled());
+    EXPECT_TRUE(w->Inp[11]->isHidden() && w->SliderGrob[2]->isHidden());
+    // Species of the model with data are ticked; species outside the model have no box.
+    EXPECT_TRUE(w->chkConcFQS[1]->isChecked() && w->chkConcFQS[4]->isChecked() && !w->chkConcFQS[4]->isHidden());
+    EXPECT_TRUE(w->chkConcFQS[2]->isHidden());
+    EXPECT_EQ(w->Inp[10]->text(), " .1");
+    // The model curve was drawn into the diagram opened with the measured points.
+    EXPECT_EQ(aktDiagrammCode, 2);
+    EXPECT_GE(nKurven, 1);
 }
 
 TEST_F(FittingWindow, TypedValueIsDrawnByEnterAndTheRmsFollowsIt) {
@@ -187,16 +163,20 @@ TEST_F(FittingWindow, SlidersStepRelativelyAndReturnToTheCentre) {
     EXPECT_EQ(w->lblFQS->text(), before);
 }
 
-TEST_F(FittingWindow, InputChecksRefuseTheRedraw) {
-    frmTFitting* w = OpenFirstOrder(0.1);
+TEST_F(FittingWindow, BadInputAndTooFewRowsAreRefused) {
+    frmTFitting* w = OpenFirstOrder(0.2);
     ASSERT_NE(w, nullptr);
+    nMesspunkte = 1;
     recorder.Clear();
+    w->cmdAutoFitting_Click();
+    ASSERT_EQ(recorder.Messages().size(), 1u);
+    EXPECT_EQ(recorder.Last().prompt, "Die Zahl der Messpunkte muss größer als die Zahl der Parameter sein!\r\n"
+                                      "Ergänzen Sie die Daten im Dateneditor.");
+    EXPECT_NEAR(kWert[1], 0.2, 1e-7);
     w->Inp[10]->setText("-2");
     w->cmdDrawNewCurve->click();
-    ASSERT_FALSE(recorder.Empty());
     EXPECT_EQ(recorder.Last().title, " Ausführung nicht möglich ");
     EXPECT_EQ(recorder.Last().prompt, "- Geschwindigkeitskonstante k1 muss größer Null sein\r\n");
-    EXPECT_EQ(recorder.Last().style, platform::vbCritical);
 }
 
 TEST_F(FittingWindow, AutomaticRunRecoversTheRateConstant) {
@@ -207,27 +187,19 @@ TEST_F(FittingWindow, AutomaticRunRecoversTheRateConstant) {
     w->cmdAutoFitting->click();
     EXPECT_EQ(w->LetzterFitFehler(), kFitOk);
     EXPECT_NEAR(kWert[1], kTrue_k, 1e-5);
-    EXPECT_NEAR(FitParameter[1], kTrue_k, 1e-5);
     EXPECT_NEAR(platform::Val(w->Inp[10]->text().toStdString()), kTrue_k, 1e-5);
-    EXPECT_FALSE(w->lblStdDev[1]->isHidden());
-    EXPECT_FALSE(w->lblPlusMinus[1]->isHidden());
-    EXPECT_TRUE(w->lblStdDev[1]->text().contains(" E"));
-    EXPECT_TRUE(w->lblStdDev[2]->isHidden());
+    EXPECT_TRUE(!w->lblStdDev[1]->isHidden() && w->lblStdDev[2]->isHidden());
     EXPECT_LT(Shown(w->lblFQS->text()), 1e-5);
-    EXPECT_EQ(w->cmdAutoFitting->text(), "Start\nAuto-Fitting");
     EXPECT_EQ(Sanduhrzaehler, 0);
     // The result text of the diagram names the model and the fitted k.
     platform::Chart2D* chart = diagram::frmTGraph2D::Geladen()->Chart();
     EXPECT_EQ(chart->TextBlock(platform::ChartText::Footer),
               "kinet. Modell: A => P   (n = 1)\r\nk1 =" + platform::CStrSingle(static_cast<float>(kWert[1])));
-    EXPECT_EQ(chart->TextBlockBackColor(platform::ChartText::Footer), platform::Chart2D::Rgb(255, 255, 192));
     // The next redraw hides the standard deviation.
     w->optManuAuto[0]->click();
     w->cmdDrawNewCurve->click();
     EXPECT_TRUE(w->lblStdDev[1]->isHidden());
-
-    EXPECT_TRUE(platform::Windows().Frame("frmTFitting")->grab().save(testsupport::PicturePath("fitting-window.png")));
-    platform::Windows().Frame("frmTGraph2D")->grab().save(testsupport::PicturePath("fitting-diagram.png"));
+    platform::Windows().Frame("frmTFitting")->grab().save(testsupport::PicturePath("fitting-window.png"));
 }
 
 TEST_F(FittingWindow, FixedParameterKeepsItsValueAndShowsNoSpread) {
@@ -239,18 +211,6 @@ TEST_F(FittingWindow, FixedParameterKeepsItsValueAndShowsNoSpread) {
     w->cmdAutoFitting->click();
     EXPECT_NEAR(kWert[1], 0.2, 1e-7);
     EXPECT_EQ(w->lblStdDev[1]->text(), platform::Format(0, "0.0 E+##").c_str());
-}
-
-TEST_F(FittingWindow, TooFewRowsAreRefusedBeforeTheRun) {
-    frmTFitting* w = OpenFirstOrder(0.2);
-    ASSERT_NE(w, nullptr);
-    nMesspunkte = 1;
-    recorder.Clear();
-    w->cmdAutoFitting_Click();
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().prompt, "Die Zahl der Messpunkte muss größer als die Zahl der Parameter sein!\r\n"
-                                      "Ergänzen Sie die Daten im Dateneditor.");
-    EXPECT_NEAR(kWert[1], 0.2, 1e-7);
 }
 
 // Non-isothermal data: fraction of A remaining, first order, k(T) = A exp(-EA/(R T)).
@@ -273,20 +233,14 @@ TEST_F(NonIsothermal, OneCurvePerTemperatureAndTheEyringSwitch) {
     shell::mnuNonIsothermFitting_Click(1);
     frmTFitting* w = Window();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(DiagVariante, 6);
     EXPECT_EQ(w->Label7->text(), " kinet. Modell: A => P, 1. Ord.");
-    EXPECT_EQ(w->frak[1]->title(), "Arrhenius-Präexponentialfaktor A");
-    EXPECT_FALSE(w->optkTFunktion[1]->isHidden());
     EXPECT_TRUE(w->optkTFunktion[1]->isChecked());
     EXPECT_EQ(nKurven, 3);
     w->optkTFunktion[2]->click();
     EXPECT_EQ(kTFunktion, 2);
-    EXPECT_EQ(platform::Val(w->Inp[10]->text().toStdString()), 1);
     EXPECT_EQ(platform::Val(w->Inp[11]->text().toStdString()), 1);
     EXPECT_EQ(EyrFaktor, 1);
-    EXPECT_EQ(EyrH, 1);
     EXPECT_EQ(w->frak[2]->title(), "mol. Aktivierungs-Enthalpie h#");
-    EXPECT_FALSE(w->lblAktEntropie->isHidden());
     ArrhEA = 4321;
     w->optkTFunktion[1]->click();
     EXPECT_EQ(w->Inp[11]->text(), " 4321");
@@ -307,7 +261,6 @@ TEST_F(NonIsothermal, AutomaticRunRecoversArrheniusParameters) {
     EXPECT_NEAR(ArrhA, kA, kA * 1e-3);
     EXPECT_NEAR(ArrhEA, kEA, kEA * 1e-3);
     EXPECT_FALSE(w->lblStdDev[2]->isHidden());
-    EXPECT_TRUE(platform::Windows().Frame("frmTFitting")->grab().save(testsupport::PicturePath("fitting-arrhenius.png")));
 }
 
 TEST_F(NonIsothermal, EngineFailureShowsNoStandardDeviations) {
@@ -319,21 +272,17 @@ TEST_F(NonIsothermal, EngineFailureShowsNoStandardDeviations) {
     recorder.Clear();
     w->cmdAutoFitting->click();
     EXPECT_EQ(w->LetzterFitFehler(), kFitRuntimeError);
-    bool reported = false;
-    for (const auto& m : recorder.Messages()) reported = reported || m.prompt.rfind("Fehler aufgetreten", 0) == 0;
-    EXPECT_TRUE(reported);
-    EXPECT_TRUE(w->lblStdDev[1]->isHidden());
-    EXPECT_TRUE(w->lblStdDev[2]->isHidden());
+    EXPECT_TRUE(std::any_of(recorder.Messages().begin(), recorder.Messages().end(),
+                            [](const auto& m) { return m.prompt.rfind("Fehler aufgetreten", 0) == 0; }));
+    EXPECT_TRUE(w->lblStdDev[1]->isHidden() && w->lblStdDev[2]->isHidden());
     EXPECT_EQ(Sanduhrzaehler, 0);
 }
 
 TEST_F(NonIsothermal, SecondOrderWithoutInitialConcentrationIsRefused) {
     for (std::size_t i = 1; i < ExpDaten.size(); ++i) ExpDaten[i].t += 0.5;  // no row at t = 0
     fittest::SetData(std::vector<ExpPunkt>(ExpDaten.begin() + 1, ExpDaten.end()));
-    recorder.Clear();
     shell::mnuNonIsothermFitting_Click(2);
     EXPECT_FALSE(Loaded("frmTFitting"));
-    ASSERT_FALSE(recorder.Empty());
     EXPECT_EQ(recorder.Last().prompt, "Für diesen Fall muss die Anfangskonzentration c(A,0) gegeben sein.");
 }
 
@@ -350,8 +299,6 @@ TEST_F(FittingWindow, OrderFitRecoversOrderAndRateConstant) {
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(aktModell, 20);
     EXPECT_EQ(w->frak[2]->title(), "Reaktionsordnung n");
-    EXPECT_EQ(w->Bz[6]->text(), "n");
-    EXPECT_FALSE(w->Inp[11]->isHidden());
     EXPECT_EQ(platform::Val(w->Inp[11]->text().toStdString()), 1.5);
     w->cmdAutoFitting->click();
     EXPECT_NE(w->LetzterFitFehler(), kFitRefused);
@@ -364,7 +311,7 @@ TEST_F(FittingWindow, ClosingTakesTheDiagramAlongAndKeepsThePosition) {
     ASSERT_NE(w, nullptr);
     platform::Windows().Frame("frmTFitting")->move(40, 30);
     w->cmdClose->click();
-    fittest::FlushDeletes();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(Loaded("frmTFitting"));
     EXPECT_FALSE(Loaded("frmTGraph2D"));
     EXPECT_EQ(PosFitting.Left, 40 * 15);

@@ -12,9 +12,13 @@
 #include <initializer_list>
 #include <iterator>
 #include <string>
+#include <vector>
 
+#include "kernel/State.h"
 #include "platform/WindowRegistry.h"
+#include "platform/core/MsgBox.h"
 #include "shell/EvaluationMenus.h"
+#include "shell/FileChoice.h"
 #include "shell/WindowMenus.h"
 #include "tests/support/MsgRecorder.h"
 
@@ -25,7 +29,7 @@ inline QMainWindow* Host() {
         auto* main = new QMainWindow;
         main->setObjectName("MDITAR");
         main->setCentralWidget(new QMdiArea(main));
-        for (int i : {8, 16}) new QAction(main)->setObjectName(QStringLiteral("Toolbar1(%1)").arg(i));
+        for (int i : {8, 16}) (new QAction(main))->setObjectName(QStringLiteral("Toolbar1(%1)").arg(i));
         QMenu* menu = main->menuBar()->addMenu("&Versuchsauswertung / Fitting");
         menu->setObjectName("mnuAuswertung");
         menu->menuAction()->setObjectName("mnuAuswertung");
@@ -46,6 +50,41 @@ inline void Unload(std::initializer_list<const char*> names) {
     testsupport::MsgRecorder quiet;
     for (const char* name : names) platform::Windows().Unload(name);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Answers the file choosers (an empty answer cancels) and counts beeps while it lives.
+struct Dialogs {
+    Dialogs() {
+        platform::SetBeepHandler([this] { ++beeps; });
+        shell::SetOpenFileChooser([this](const shell::FileRequest& r, std::string& path) {
+            openRequests.push_back(r);
+            path = openAnswer;
+            return !openAnswer.empty();
+        });
+        shell::SetSaveFileChooser([this](const shell::FileRequest& r, std::string& path) {
+            saveRequests.push_back(r);
+            path = saveAnswer;
+            return !saveAnswer.empty();
+        });
+    }
+    ~Dialogs() {
+        shell::SetOpenFileChooser(nullptr);
+        shell::SetSaveFileChooser(nullptr);
+        platform::SetBeepHandler(nullptr);
+    }
+    Dialogs(const Dialogs&) = delete;
+    Dialogs& operator=(const Dialogs&) = delete;
+
+    int beeps = 0;
+    std::string openAnswer, saveAnswer;
+    std::vector<shell::FileRequest> openRequests, saveRequests;
+};
+
+// An X-Y point list with the unused slot 0.
+inline std::vector<kernel::XYPunkt> XYList(std::initializer_list<kernel::XYPunkt> points) {
+    std::vector<kernel::XYPunkt> list{kernel::XYPunkt{}};
+    list.insert(list.end(), points);
+    return list;
 }
 
 inline std::string Bytes(const std::string& path) {

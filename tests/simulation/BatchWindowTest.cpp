@@ -1,12 +1,8 @@
 // The batch reactor window driven through its controls: results against the closed forms of first
 // order, autocatalysis and the reversible first-order step, the conversion search, the complaints of
 // the input and equilibrium checks, the protocol row, the vessel colour and the diagram hand-over.
-#include <QGroupBox>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-
 #include <cmath>
+#include <vector>
 
 #include "platform/Chart2D.h"
 #include "simulation/VesselPictures.h"
@@ -33,9 +29,7 @@ protected:
 TEST_F(BatchWindowTest, FirstOrderRunDecaysExponentiallyAndLeavesItsProtocolRow) {
     ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 2));
     frmBatch* w = Window();
-    EXPECT_EQ(w->windowTitle().toStdString(), "Batch-Reaktor, isotherm");
     EXPECT_FALSE(w->cmdProtocol->isEnabled());
-    EXPECT_TRUE(Box(kBatch, 15)->isHidden());
     Enter({{0, "2"}, {10, "0.1"}, {14, "5"}});
     Calc();
     ASSERT_TRUE(rec.Empty()) << rec.Last().title << ": " << rec.Last().prompt;
@@ -45,19 +39,14 @@ TEST_F(BatchWindowTest, FirstOrderRunDecaysExponentiallyAndLeavesItsProtocolRow)
     EXPECT_NEAR(BoxValue(kBatch, 5), a, 1e-6);
     EXPECT_NEAR(BoxValue(kBatch, 8), 2 - a, 1e-6);
     EXPECT_NEAR(BoxValue(kBatch, 13), U, 1e-6);
-    EXPECT_EQ(BoxText(kBatch, 14), "5");
-    EXPECT_TRUE(w->cmdDiagram->isEnabled());
-    EXPECT_TRUE(w->cmdShowKsi->isEnabled());
-    EXPECT_TRUE(w->cmdProtocol->isEnabled());
+    EXPECT_TRUE(w->cmdDiagram->isEnabled() && w->cmdShowKsi->isEnabled() && w->cmdProtocol->isEnabled());
 
     ASSERT_EQ(kernel::ErgebnisZeilen.size(), 1u);
     const kernel::ProtokollZeile& row = kernel::ErgebnisZeilen[0];
-    EXPECT_FLOAT_EQ(row[1], 2.0f);
+    EXPECT_EQ((std::vector<float>{row[1], row[11], row[15]}), (std::vector<float>{2, 0.1f, 5}));
+    EXPECT_FLOAT_EQ(row[14], 0.3935f);  // U rounded to four decimals
     EXPECT_NEAR(row[6], a, 1e-6);
     EXPECT_NEAR(row[9], 2 - a, 1e-6);
-    EXPECT_FLOAT_EQ(row[11], 0.1f);
-    EXPECT_FLOAT_EQ(row[14], 0.3935f);  // U rounded to four decimals
-    EXPECT_FLOAT_EQ(row[15], 5.0f);
     EXPECT_NEAR(row[20], 2 - a, 1e-6);  // one A gives one P: ksi = c(A,0) - c(A)
     for (int col : {16, 17, 18, 19}) EXPECT_EQ(row[col], 0.0f) << col;
 
@@ -65,14 +54,12 @@ TEST_F(BatchWindowTest, FirstOrderRunDecaysExponentiallyAndLeavesItsProtocolRow)
     EXPECT_EQ(w->Picture->PixelAt(1200, 3400), simulation::ConversionColour(U));
     w->cmdShowKsi->click();
     EXPECT_FALSE(w->fraKsi->isHidden());
-    EXPECT_NE(w->lblTextKsi_1->text().indexOf("ksi(1)/(mol/L) = "), -1);
     platform::Windows().Frame(kBatch)->grab().save(testsupport::PicturePath("batch_window.png"));
 
     // Typing into an input clears the results and disables the result buttons.
     Enter({{0, "3"}});
     EXPECT_EQ(BoxText(kBatch, 5), "");
-    EXPECT_FALSE(w->cmdDiagram->isEnabled());
-    EXPECT_FALSE(w->cmdShowKsi->isEnabled());
+    EXPECT_FALSE(w->cmdDiagram->isEnabled() || w->cmdShowKsi->isEnabled());
     EXPECT_TRUE(w->fraKsi->isHidden());
     EXPECT_EQ(w->Picture->PixelAt(1200, 3400), simulation::ConversionColour(0));
     EXPECT_EQ(kernel::c0Wert[1], 2.0);  // concentrations are read at the next calculation
@@ -81,8 +68,7 @@ TEST_F(BatchWindowTest, FirstOrderRunDecaysExponentiallyAndLeavesItsProtocolRow)
 TEST_F(BatchWindowTest, AutocatalysisSearchStartsAtTheHalfLifeAndMeetsTheLogisticCurve) {
     ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 5));
     ConversionMode();
-    EXPECT_FALSE(Box(kBatch, 13)->isReadOnly());
-    EXPECT_TRUE(Box(kBatch, 14)->isReadOnly());
+    EXPECT_TRUE(!Box(kBatch, 13)->isReadOnly() && Box(kBatch, 14)->isReadOnly());
     Enter({{0, "1"}, {3, "0.01"}, {10, "0.5"}, {13, "0.9"}});
     Calc();
     ASSERT_TRUE(rec.Empty()) << rec.Last().prompt;
@@ -114,8 +100,7 @@ TEST_F(BatchWindowTest, InputComplaintsAreListedInOneMessage) {
     ConversionMode();
     Enter({{0, "1"}, {1, "0.5"}, {10, ""}, {13, "0.5"}});
     Calc();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt, "Für den gewünschten Umsatz muss die Vorgabe-Konzentration von B >  .5 sein."
+    EXPECT_EQ(simtest::OnlyPrompt(rec), "Für den gewünschten Umsatz muss die Vorgabe-Konzentration von B >  .5 sein."
                                  "- Geschwindigkeitskonstante k1 muss größer Null sein" + kCrLf);
 
     // n-th order with n <= 0: the order is reset at once, also in the model window.
@@ -125,8 +110,7 @@ TEST_F(BatchWindowTest, InputComplaintsAreListedInOneMessage) {
     Enter({{0, "1"}, {10, "0.1"}, {14, "2"}});
     kernel::ReaktOrdnung = 0;
     Calc();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt, "- Eingabewert der Reaktionsordnung muss größer Null sein" + kCrLf);
+    EXPECT_EQ(simtest::OnlyPrompt(rec), "- Eingabewert der Reaktionsordnung muss größer Null sein" + kCrLf);
     EXPECT_FLOAT_EQ(kernel::ReaktOrdnung, 1.5f);
     EXPECT_EQ(Control<QLineEdit>("frmKinModel", "txtOrdnung")->text().toStdString(), " 1.5");
     EXPECT_EQ(BoxText(kBatch, 5), "");
@@ -179,8 +163,7 @@ TEST_F(BatchWindowTest, FeedAtEquilibriumRefusesAConversionAndNotesItForATime) {
     ConversionMode();
     Enter({{13, "0.1"}});
     Calc();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt, "Das Eingangsgemisch befindet sich bereits im chem. Gleichgewicht." + kCrLf + kCrLf +
+    EXPECT_EQ(simtest::OnlyPrompt(rec), "Das Eingangsgemisch befindet sich bereits im chem. Gleichgewicht." + kCrLf + kCrLf +
                                      "Die Vorgabe eines Umsatzes U(A) ist daher nicht möglich.");
 }
 
@@ -195,7 +178,6 @@ TEST_F(BatchWindowTest, AConversionTheSearchCannotMoveTowardsIsACalculationFailu
     EXPECT_EQ(rec.Last().title, "Message from Sub cmdCalcBatch");
     EXPECT_EQ(BoxText(kBatch, 5), "");
     EXPECT_TRUE(kernel::ErgebnisZeilen.empty());
-    EXPECT_FALSE(Window()->cmdProtocol->isEnabled());
 }
 
 TEST_F(BatchWindowTest, DiagramShowsTheRunAndProtocolButtonOpensTheProtocol) {
@@ -215,9 +197,7 @@ TEST_F(BatchWindowTest, DiagramShowsTheRunAndProtocolButtonOpensTheProtocol) {
     for (int p = 1; p <= n; p += 20) EXPECT_NEAR(chart->Y(1, 1, p), std::exp(-0.3 * chart->X(1, 1, p)), 1e-6);
 
     // Back in the batch window the add-curves option is offered; a second run joins the open diagram.
-    auto* area = main->findChild<QMdiArea*>();
-    ASSERT_NE(area, nullptr);
-    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(platform::Windows().Frame(kBatch)));
+    main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(platform::Windows().Frame(kBatch)));
     QApplication::processEvents();
     Click(kBatch, "chkDelDiagram");
     EXPECT_EQ(kernel::KurvenHinzufuegen, kernel::kTrue);

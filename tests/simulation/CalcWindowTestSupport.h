@@ -2,14 +2,20 @@
 // Shared set-up of the model-window, frame and menu tests: a main window with an MDI area that
 // holds the windows, and the shared state at its start values.
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +25,7 @@
 #include "kernel/TimeUnits.h"
 #include "platform/WindowRegistry.h"
 #include "simulation/CalcWindow.h"
+#include "tests/support/MsgRecorder.h"
 
 namespace simtest {
 
@@ -30,6 +37,11 @@ inline void Type(QWidget* box, const QString& text) {
     edit->selectAll();
     QTest::keyClick(box, Qt::Key_Delete);
     if (!text.isEmpty()) QTest::keyClicks(box, text);
+}
+
+// The prompt of the one message shown, or how many messages there were.
+inline std::string OnlyPrompt(const testsupport::MsgRecorder& rec) {
+    return rec.Messages().size() == 1 ? rec.Last().prompt : std::to_string(rec.Messages().size()) + " messages";
 }
 
 // The host of the MDI children; stays for the whole test run. It is installed as the main window

@@ -1,21 +1,12 @@
 // The residence-time distribution window driven through its widgets: the E and F curves handed to the
 // diagram window against the tanks-in-series closed forms (written here independently, in logarithms),
 // their normalisation, the diagram codes, adding and clearing curves, and the input checks.
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-
 #include <cmath>
 #include <vector>
 
 #include "diagram/Grafik.h"
 #include "diagram/frmTGraph2D.h"
 #include "kernel/RuntimeError.h"
-#include "kernel/State.h"
 #include "kernel/Utilities.h"
 #include "platform/Chart2D.h"
 #include "platform/core/NumberFormat.h"
@@ -23,7 +14,6 @@
 #include "simulation/ResidenceCurve.h"
 #include "simulation/frmVerweilCalc.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
-#include "tests/support/MsgRecorder.h"
 #include "tests/support/PictureDir.h"
 
 using namespace kernel;
@@ -76,9 +66,7 @@ protected:
     }
     static void Type(QLineEdit* box, const QString& text) {
         box->setFocus();
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Delete);
-        if (!text.isEmpty()) QTest::keyClicks(box, text);
+        simtest::Type(box, text);
     }
     static platform::Chart2D* Chart() {
         auto* d = diagram::frmTGraph2D::Geladen();
@@ -97,15 +85,13 @@ TEST_F(ResidenceDistributionTest, OpensFromTheMenuWithItsStartValuesAndHidesTheM
     EXPECT_EQ(w->txtNKask->text(), "3");
     EXPECT_EQ(w->frKessel->title(), QString::fromUtf8("Rührkessel-Kaskade"));
     EXPECT_EQ(w->Label6->text(), "mittlere Verweilzeit tm/min (gesamt)");
-    EXPECT_EQ(w->Label5->text(), "Durchsatz V*/(m^3/min)");
     EXPECT_EQ(w->txttm->text(), "12.5");
     EXPECT_NEAR(w->tMittel(), 12.5, 1e-5);
     EXPECT_TRUE(w->xAchseT());
     w->optxAchse[1]->click();
     EXPECT_FALSE(w->xAchseT());
     EXPECT_EQ(w->cmdDiaE_RK->text(), "Kurve zeichnen\nE tm vs. t/tm");
-    EXPECT_EQ(w->Frame5->title(), "Verweilzeit-Dichtefunktion E(t) * tm");
-    EXPECT_EQ(platform::Windows().Frame(kForm)->pos(), QPoint(8, 200));
+    EXPECT_EQ(platform::Windows().Frame(kForm)->pos(), QPoint(8, 200));  // from the stored place
 
     // Closing remembers the place and brings the model window back; N survives.
     platform::Windows().Frame(kForm)->move(30, 45);
@@ -264,7 +250,6 @@ TEST_F(ResidenceDistributionTest, TankCountIsCheckedAndRounded) {
     Type(w->txtNKask, "121");
     ASSERT_EQ(messages.Messages().size(), 1u);
     EXPECT_EQ(messages.Last().prompt, "N muss zwischen 1 und 120 liegen");
-    EXPECT_EQ(messages.Last().style, 16);
     EXPECT_EQ(messages.Last().title, " Ausführung nicht möglich ");
     EXPECT_EQ(w->txtNKask->text(), "1");
     EXPECT_EQ(nKesselVC, 1);
@@ -276,7 +261,6 @@ TEST_F(ResidenceDistributionTest, TankCountIsCheckedAndRounded) {
     Type(w->txtNKask, "");
     EXPECT_EQ(nKesselVC, 1);
     EXPECT_EQ(w->frKessel->title(), QString::fromUtf8("idealer kontin. Rührkessel"));
-    EXPECT_EQ(w->Label6->text(), "mittlere Verweilzeit tm/s");
     Type(w->txtNKask, "abc");
     EXPECT_EQ(nKesselVC, 1);
     EXPECT_EQ(messages.Messages().size(), 2u);
@@ -287,8 +271,7 @@ TEST_F(ResidenceDistributionTest, TankCountIsCheckedAndRounded) {
     EXPECT_EQ(nKesselVC, 0);
     EXPECT_EQ(w->frKessel->title(), "");
     w->cmdDiaF_RK->click();
-    ASSERT_EQ(messages.Messages().size(), 1u);
-    EXPECT_EQ(messages.Last().prompt, "Zahlenüberlauf\r\n\r\n(Die berechneten Kurventeile werden gezeichnet.)");
+    EXPECT_EQ(simtest::OnlyPrompt(messages), "Zahlenüberlauf\r\n\r\n(Die berechneten Kurventeile werden gezeichnet.)");
     EXPECT_EQ(Anzahl(KurvenPunkte), 0);
     EXPECT_EQ(nKurven, 0);
 }

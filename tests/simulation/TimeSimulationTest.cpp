@@ -1,33 +1,15 @@
 // The time-simulation window on its own (no main window): input checks, the calculation-failure
 // path, the Michaelis-Menten frame, the t(max)/k boxes and the diagram hand-over.
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
-#include <cmath>
-#include <string>
-
-#include <gtest/gtest.h>
-
 #include "diagram/Grafik.h"
-#include "kernel/State.h"
 #include "platform/Chart2D.h"
-#include "platform/WindowRegistry.h"
 #include "simulation/frmPrepareTimeDiagram.h"
 #include "simulation/frmSimTabelle.h"
-#include "tests/support/MsgRecorder.h"
+#include "tests/simulation/CalcWindowTestSupport.h"
 
 namespace {
 
 using namespace kernel;
 
-const std::string kTitel = " Ausführung nicht möglich ";
 const std::string kCrLf = "\r\n";
 
 void Flush() {
@@ -88,14 +70,7 @@ protected:
         w->kCombo[3]->setVisible(ParamMaske[2] == '1');
         w->fraMichaelis->setVisible(m == 10);
     }
-    // Types the inputs into the boxes as a user would (replacing what they hold).
-    void Enter(QWidget* box, const QString& text) {
-        auto* edit = qobject_cast<QLineEdit*>(box);
-        if (!edit) edit = qobject_cast<QComboBox*>(box)->lineEdit();
-        edit->selectAll();
-        if (text.isEmpty()) QTest::keyClick(box, Qt::Key_Backspace);
-        else QTest::keyClicks(box, text);
-    }
+    static void Enter(QWidget* box, const QString& text) { simtest::Type(box, text); }
     void Inputs(std::initializer_list<const char*> c0, const char* tmax, std::initializer_list<const char*> k) {
         int i = 0;
         for (const char* v : c0) Enter(w->Inp[i++], v);
@@ -110,20 +85,6 @@ protected:
 };
 
 // ---- Input checks ----------------------------------------------------------------------------
-
-TEST_F(TimeSimulationTest, EmptyInputsListEveryComplaintOnceAndComputeNothing) {
-    Model(4);
-    Inputs({"", "", "", "", ""}, "", {"", "", ""});
-    w->cmdDrawctDiagram->click();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, kTitel);
-    EXPECT_EQ(rec.Last().style, 16);
-    EXPECT_EQ(rec.Last().prompt, "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)" + kCrLf +
-                                     "- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)" + kCrLf +
-                                     "- Zeit-Vorgabe nicht in Ordnung" + kCrLf +
-                                     "- Geschwindigkeitskonstante k1 muss größer Null sein" + kCrLf);
-    EXPECT_EQ(Diagramm(), nullptr);
-}
 
 TEST_F(TimeSimulationTest, OrderOfModel20IsResetByTheDrawButtonOnly) {
     Model(20);
@@ -146,16 +107,14 @@ TEST_F(TimeSimulationTest, ReversibleModelMayStartFromProductForDrawingButNotFor
     EXPECT_TRUE(rec.Empty()) << rec.Last().prompt;
     ASSERT_NE(Diagramm(), nullptr);
     w->cmdListe->click();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt, "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)" + kCrLf);
+    EXPECT_EQ(simtest::OnlyPrompt(rec), "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)" + kCrLf);
 }
 
 TEST_F(TimeSimulationTest, Model19NeedsBOrPAndQ) {
     Model(19, kTrue);
     Inputs({"1", "0", "", "0", "0"}, "20", {"0.1", "0.01"});
     w->cmdDrawctDiagram->click();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt, "- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)" + kCrLf +
+    EXPECT_EQ(simtest::OnlyPrompt(rec), "- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)" + kCrLf +
                                      "- Eingangskonzentration für Stoff B oder Stoffe P und Q angeben!" + kCrLf);
 }
 
@@ -204,11 +163,11 @@ TEST_F(TimeSimulationTest, ErrorFlagOfTheTimeCourseIsReportedToo) {
     Model(19, kTrue);
     Inputs({"1", "1", "", "0", "0"}, "20", {"0.1", "0"});
     w->cmdDrawctDiagram->click();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt, "Berechnungsfehler aufgetreten");
+    EXPECT_EQ(simtest::OnlyPrompt(rec), "Berechnungsfehler aufgetreten");
     EXPECT_EQ(Diagramm(), nullptr);
 }
 
+// The same for the table button.
 TEST_F(TimeSimulationTest, FailedCalculationShowsNoTable) {
     Model(7);
     // Rates beyond the range of a Double overflow the integrator.
@@ -237,8 +196,7 @@ TEST_F(TimeSimulationTest, MichaelisDiagramNeedsAPositiveAxisEndUnlessNormalised
     w->chkNormiert_Click();
     Enter(w->txtS0max, "0");
     w->cmdMMdiagram->click();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt, "- c(S),max muss größer Null sein" + kCrLf);
+    EXPECT_EQ(simtest::OnlyPrompt(rec), "- c(S),max muss größer Null sein" + kCrLf);
     EXPECT_EQ(Diagramm(), nullptr);
 
     w->chkNormiert->click();  // normalised: the axis runs over c(S)/KM and needs no c(S),max
@@ -248,7 +206,7 @@ TEST_F(TimeSimulationTest, MichaelisDiagramNeedsAPositiveAxisEndUnlessNormalised
     EXPECT_EQ(MMNormiert, kTrue);
 }
 
-TEST_F(TimeSimulationTest, MichaelisConstantFollowsTheRateConstants) {
+TEST_F(TimeSimulationTest, MichaelisConstantFollowsTheRatesAndTheTableRestoresTheTimeCourseMode) {
     Model(10);
     Inputs({"0.5", "5"}, "20", {"0.1", "0.01", "0.005"});
     // KM = (k< + k3) / k> = 0.015 / 0.1
@@ -258,11 +216,9 @@ TEST_F(TimeSimulationTest, MichaelisConstantFollowsTheRateConstants) {
     EXPECT_NEAR(KMichaelis, 0.15, 1e-12);
     Enter(w->kCombo[1], "");
     EXPECT_NEAR(KMichaelis, 0.15, 1e-12);
-}
 
-TEST_F(TimeSimulationTest, MichaelisTableRestoresTheTimeCourseMode) {
-    Model(10);
-    Inputs({"0.5", "5"}, "20", {"0.1", "0.01", "0.005"});
+    // The enzyme table is shown in the Michaelis mode, which ends with the table.
+    Enter(w->kCombo[1], "0.1");
     int modeWhileShown = 0;
     QTimer::singleShot(0, [&] {
         modeWhileShown = MMDiagramm;
@@ -326,8 +282,6 @@ TEST_F(TimeSimulationTest, DrawingReplacesTheDiagramUnlessCurvesAreAdded) {
     QWidget* erstes = Diagramm();
     ASSERT_NE(erstes, nullptr);
     EXPECT_EQ(nKurven, 2);
-    EXPECT_FALSE(erstes->findChild<QWidget*>("txtFarbeStatusbar2")->isVisibleTo(erstes));
-    EXPECT_FALSE(erstes->findChild<QWidget*>("StatusBar2Panel(1)")->isVisibleTo(erstes));
 
     w->Form_Activate();  // back from the diagram: curves may now be added
     EXPECT_TRUE(w->chkDelDiagram->isEnabled());

@@ -1,23 +1,13 @@
 // The tracer experiment driven through its widgets: the recorded outlet curve against the closed form
 // of the step scheme, the step counts of full runs, stopping, the input checks, the diagram hand-over
 // (code 110) and closing the window during a run.
-#include <QCheckBox>
 #include <QEventLoop>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QSlider>
-#include <QTest>
-#include <QTimer>
 
 #include <cmath>
-#include <string>
 
 #include "diagram/Grafik.h"
 #include "diagram/frmTGraph2D.h"
 #include "kernel/RuntimeError.h"
-#include "kernel/State.h"
 #include "kernel/Utilities.h"
 #include "platform/Chart2D.h"
 #include "platform/core/NumberFormat.h"
@@ -25,7 +15,6 @@
 #include "simulation/VesselPictures.h"
 #include "simulation/frmVerweilzeit.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
-#include "tests/support/MsgRecorder.h"
 #include "tests/support/PictureDir.h"
 
 using namespace kernel;
@@ -62,11 +51,7 @@ protected:
         QTest::qWait(10);  // let the activation pass before anything starts
         return frmVerweilzeit::Loaded();
     }
-    static void Type(QLineEdit* box, const QString& text) {
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Delete);
-        if (!text.isEmpty()) QTest::keyClicks(box, text);
-    }
+    static void Type(QLineEdit* box, const QString& text) { simtest::Type(box, text); }
     // Runs the event loop until the experiment has ended (qWaitFor would sleep between its steps).
     static bool WaitForEnd(frmVerweilzeit* w) {
         if (w->Laeuft()) {
@@ -92,17 +77,12 @@ TEST_F(TracerWindowTest, OpensFromTheMenuStoppedWithOneTankAndTheSlowFlow) {
     frmVerweilzeit* w = frmVerweilzeit::Loaded();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->VZStopFlag(), kTrue);
-    EXPECT_FALSE(platform::Windows().Frame("frmKinModel")->isVisible());
+    EXPECT_FALSE(platform::Windows().Frame("frmKinModel")->isVisible());  // back when the window closes
     EXPECT_EQ(nKesselVZ, 1);
     EXPECT_EQ(w->txtNKask->text(), "1");
-    EXPECT_EQ(w->Label1->text(), "(0 < N < 7)");
-    EXPECT_EQ(w->Slider_verzoegerung->value(), 1);
     EXPECT_EQ(w->Verzoegerung(), 4);
-    EXPECT_FALSE(w->cmdStartFlow->isEnabled());
-    EXPECT_FALSE(w->cmdDiagram->isEnabled());
+    EXPECT_FALSE(w->cmdStartFlow->isEnabled() || w->cmdDiagram->isEnabled());
     EXPECT_TRUE(w->cmdIndikatorfarbe->isEnabled() && IsGreen(w->cmdIndikatorfarbe));
-    EXPECT_FALSE(w->lblMessung[1]->isHidden());
-    EXPECT_TRUE(w->Line[0][2]->isHidden());
 
     // The dye makes tank 1 red and enables the start.
     w->cmdIndikatorfarbe->click();
@@ -200,17 +180,13 @@ TEST_F(TracerWindowTest, TankCountIsCheckedRoundedAndLaidOut) {
     Type(w->txtNKask, "7");
     ASSERT_EQ(messages.Messages().size(), 1u);
     EXPECT_EQ(messages.Last().prompt, "N muss zwischen 1 und 6 liegen");
-    EXPECT_EQ(messages.Last().style, 16);
     EXPECT_EQ(messages.Last().title, " Ausführung nicht möglich ");
     EXPECT_EQ(w->txtNKask->text(), "1");
-    EXPECT_EQ(nKesselVZ, 1);
     EXPECT_EQ(w->cKessel().size(), 2u);
 
     Type(w->txtNKask, "2.5");
     EXPECT_EQ(nKesselVZ, 2);
-    EXPECT_FALSE(w->Line[3][2]->isHidden());
-    EXPECT_TRUE(w->Line[3][3]->isHidden());
-    EXPECT_FALSE(w->lblMessung[2]->isHidden());
+    EXPECT_FALSE(w->lblMessung[2]->isHidden());  // the measuring point sits at the last tank
     EXPECT_TRUE(w->lblMessung[1]->isHidden());
 
     Type(w->txtNKask, "6");
@@ -235,8 +211,7 @@ TEST_F(TracerWindowTest, TankCountIsCheckedRoundedAndLaidOut) {
     for (int i = 1; i <= 6; ++i) EXPECT_TRUE(w->lblMessung[static_cast<std::size_t>(i)]->isHidden());
     w->cmdIndikatorfarbe->click();
     w->cmdStartFlow->click();
-    ASSERT_EQ(messages.Messages().size(), 1u);
-    EXPECT_EQ(messages.Last().prompt, "- Stufenzahl N muss zwischen 1 und 6 liegen\r\n");
+    EXPECT_EQ(simtest::OnlyPrompt(messages), "- Stufenzahl N muss zwischen 1 und 6 liegen\r\n");
     EXPECT_FALSE(w->Laeuft());
     EXPECT_TRUE(w->txtNKask->isEnabled());
 }
@@ -251,8 +226,6 @@ TEST_F(TracerWindowTest, RecordedCurveIsHandedToTheDiagramAsCode110) {
     ASSERT_TRUE(IsFormLoaded("frmTGraph2D"));
     EXPECT_EQ(aktDiagrammCode, 110);
     EXPECT_EQ(diagram::GrafTitel[0], "c(Tracer) am Ausgang");
-    EXPECT_EQ(diagram::GrafTitel[1], "Zeit t (100 = Gesamt-Versuchszeit)");
-    EXPECT_EQ(diagram::GrafTitel[2], "c / c0");
     platform::Chart2D* chart = diagram::frmTGraph2D::Geladen()->Chart();
     ASSERT_EQ(chart->PointCount(diagram::kGruppeKurven, aktKurve), n);
     for (long i = 1; i <= n; i += 37) {
