@@ -2,20 +2,10 @@
 // Set-up shared by the stirred-tank and cascade window tests: the reactor window opened as the main
 // window's menu opens it (window first, then the model window writes its captions and masks into
 // it), a model chosen in the model window, typing into boxes, and the recorded messages.
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-
 #include <initializer_list>
-#include <string>
 #include <utility>
 
-#include "kernel/State.h"
-#include "platform/WindowRegistry.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
-#include "tests/support/MsgRecorder.h"
 
 namespace simtest {
 

@@ -62,6 +62,20 @@ TEST_F(ReactorCurvesTest, StirredTankGridFollowsOneOverOnePlusKTau) {
     EXPECT_NEAR(AchsenGrenzen[3], static_cast<float>(yMax) * 1.02f, 1e-6);
 }
 
+// With special scaling the y axis spans the chosen species (P) alone.
+TEST_F(ReactorCurvesTest, StirredTankSpecialScalingSpansTheChosenSpecies) {
+    UseModel(2, 0.5, 0, {0, 2, 0, 0, 0, 0});
+    SpezSkalierung = kTrue;
+    SpezSkalierungStoff = 4;
+    ConcVector unused{};
+    bool fehler = true;
+    CalcCSTRDiagramm(2, 4, c0Wert, unused, fehler);
+    const double pMin = 2 - 2 / (1 + 0.5 * 1e-6), pMax = 2 - 2 / (1 + 0.5 * (8 + 1e-6));
+    const double top = pMax + std::fabs(pMax - pMin) * 0.02;
+    EXPECT_NEAR(AchsenGrenzen[3], top, 1e-5);
+    EXPECT_NEAR(AchsenGrenzen[2], pMin - std::fabs(top - pMin) * 0.02, 1e-5);
+}
+
 TEST_F(ReactorCurvesTest, StirredTankYRangeIsCappedWhenAnotherSpeciesExceedsTheFeedOfABAndP) {
     // Autocatalysis with much Q in the feed: Q lies far above c0(A) + c0(B) + c0(P).
     UseModel(16, 0.5, 0, {0, 1, 0, 0, 0.1, 5});

@@ -3,26 +3,15 @@
 // request): the program's main window, the model chosen in the model window, a window opened through
 // its menu entry, inputs typed as a user types them, and every message recorded.
 #include <QAction>
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <memory>
-#include <string>
 #include <utility>
 
-#include "kernel/State.h"
-#include "platform/WindowRegistry.h"
 #include "platform/core/NumberFormat.h"
 #include "shell/MDITAR.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
-#include "tests/support/MsgRecorder.h"
 
 namespace twintest {
 
