@@ -93,7 +93,9 @@ TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
             EXPECT_EQ(ExpDataChanged, kFalse);
             EXPECT_NE(ReadFile(c.savedTo).find(".4,"), std::string::npos);
         }
-        if (c.savedTo != Path("MESS1.TA3")) EXPECT_EQ(ReadFile(Path("MESS1.TA3")), DataFileText(4));
+        if (c.savedTo != Path("MESS1.TA3")) {
+            EXPECT_EQ(ReadFile(Path("MESS1.TA3")), DataFileText(4));
+        }
     }
 }
 
