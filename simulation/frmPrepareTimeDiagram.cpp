@@ -154,6 +154,9 @@ void frmPrepareTimeDiagram::BuildControls() {
     PlaceTw(chkSpecialScaling, 120, 4090, 6280, 280);
     Label3 = MakeLabel("Label3", U("Stoff"));
     PlaceTw(Label3, 360, 4370, 600, 280);
+    // The label of the species options follows the special-scaling box, whoever ticks it.
+    Label3->setEnabled(false);
+    connect(chkSpecialScaling, &QCheckBox::toggled, Label3, &QLabel::setEnabled);
     for (int i = 0; i < 5; ++i) PlaceTw(optSpecialScaling[i], 1000 + i * 700, 4370, 650, 280);
     cmdHelp = MakeButton("cmdHelp", U("Hilfe"));
     PlaceTw(cmdHelp, 120, 4750, 1400, 360);

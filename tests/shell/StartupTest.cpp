@@ -70,6 +70,75 @@ TEST_F(StartupTest, TimeFactorsModelNamesAndTheLocaleComma) {
     platform::SetLocaleDecimalSeparator(before);
 }
 
+TEST_F(StartupTest, EveryStartValueOfTheTablesIsSetWhateverWasThereBefore) {
+    // Scrambled beforehand, so that a value start-up forgets to set shows up.
+    for (auto& name : ModellName) name = "x";
+    for (auto& row : ZeitFaktor)
+        for (double& f : row) f = -1;
+    PosArrhenius = PosBlutalkohol = PosTangente = PosCommentInput = PosCmnDlg = PosFitting = {-7, -7};
+    PosTimeDiagram = PosBatch = PosRKconti = PosRohrreaktor = PosSimTabelle = PosVerweilCalc = {-7, -7};
+    PosVerweilzeit = PosKinModel = {-7, -7};
+    GeoGraph2D = GeoGraph2DXY = {-7, -7, -7, -7};
+    CalcModeConti = nKesselVC = kTFunktion = BAKKeinAbbau = 9;
+    ArrhA = ArrhEA = 9;
+    SmoothingFactor = 9;
+    cSmax = 9;
+    MitPunkten = KurvenHinzufuegen = RuehrerAnimation = DatenIstSession = kTrue;
+    MMNormiert = BAKInitFlag = ContiHinweisOffen = ErsterDiagrammStart = EnzymRcsModus = kFalse;
+    BAKTrinkStart.fill(5);
+    ProtSep = ",";
+    CrLf.clear();
+    Start();
+
+    const char* const names[21] = {"", "A => P   (n = 0)", "A => P   (n = 1)", "2A => P   (n = 2)",
+        "A + B => P   (n = 2)", "A => P   (Autokatalyse)", "A => C => P", "A + B => C; A + C => P", "A <=> P",
+        "A + B => C => P", "E + S <=> ES => P + E", "A => P; A => Q", "A + B <=> 2P", "A + B => C <=> P",
+        "A => C <=> P", "A <=> C => P", "A => P + Q (Autokatalyse P)", "A + B <=> P", "A + B <=> C => P",
+        "A + B <=> P + Q", "A => P, n-ter Ordnung "};
+    for (int i = 0; i <= 20; ++i) EXPECT_EQ(ModellName[static_cast<std::size_t>(i)], names[i]) << i;
+
+    // Below the diagonal the exact numbers, above it their reciprocals, the diagonal 1.
+    const double below[5][5] = {{0}, {60}, {3600, 60}, {86400, 1440, 24}, {31536000, 525600, 8760, 365}};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(ZeitFaktor[i][i], 1.0);
+        for (int j = 0; j < i; ++j) {
+            EXPECT_EQ(ZeitFaktor[i][j], below[i][j]) << i << j;
+            EXPECT_EQ(ZeitFaktor[j][i], 1.0 / below[i][j]) << j << i;
+        }
+    }
+
+    auto pos = [](const FormPos& p) { return std::array{p.Left, p.Top}; };
+    const int screenW = platform::ScreenWidthTwips();
+    EXPECT_EQ(pos(PosKinModel), (std::array{screenW - 6600, 0}));
+    EXPECT_EQ(pos(PosArrhenius), (std::array{2500, 500}));
+    EXPECT_EQ(pos(PosBlutalkohol), (std::array{1500, 0}));
+    EXPECT_EQ(pos(PosTangente), (std::array{50, 900}));
+    EXPECT_EQ(pos(PosCommentInput), (std::array{0, 0}));
+    EXPECT_EQ(pos(PosCmnDlg), (std::array{20, 216}));
+    EXPECT_EQ(pos(PosFitting), (std::array{80, 0}));
+    EXPECT_EQ(pos(PosTimeDiagram), (std::array{60, 0}));
+    for (const FormPos* p : {&PosBatch, &PosRKconti, &PosRohrreaktor}) EXPECT_EQ(pos(*p), (std::array{50, 0}));
+    EXPECT_EQ(pos(PosSimTabelle), (std::array{400, 120}));
+    EXPECT_EQ(pos(PosVerweilCalc), (std::array{120, 3000}));
+    EXPECT_EQ(pos(PosVerweilzeit), (std::array{0, 0}));
+    // Order top, left, width, height.
+    EXPECT_EQ(GeoGraph2D[0], 500);
+    EXPECT_EQ(GeoGraph2D[1], 5900);
+    EXPECT_EQ(GeoGraph2DXY, (std::array{800, 14000, 9000, 6300}));
+
+    EXPECT_EQ((std::array{CalcModeConti, nKesselVC, kTFunktion, BAKKeinAbbau}), (std::array{3, 1, 1, 0}));
+    EXPECT_EQ((std::array{ArrhA, ArrhEA}), (std::array{100.0, 100.0}));
+    EXPECT_EQ(SmoothingFactor, 0.0f);
+    EXPECT_EQ(cSmax, 0.15f);
+    EXPECT_EQ((std::array{MitPunkten, KurvenHinzufuegen, RuehrerAnimation, DatenIstSession}),
+              (std::array{kFalse, kFalse, kFalse, kFalse}));
+    EXPECT_EQ((std::array{MMNormiert, BAKInitFlag, ContiHinweisOffen, ErsterDiagrammStart, EnzymRcsModus}),
+              (std::array{kTrue, kTrue, kTrue, kTrue, kTrue}));
+    EXPECT_EQ(BAKTrinkStart, (std::array<int, 9>{5, 0, -1, -1, -1, -1, -1, -1, -1}));
+    EXPECT_EQ(ProtSep, ";");
+    EXPECT_EQ(CrLf, "\r\n");
+}
+
 TEST_F(StartupTest, PhantomWindowIsAnEmptyInvisibleChild) {
     MDITAR& w = Start();
     QWidget* phantom = platform::Windows().Get("frmPhantomT");

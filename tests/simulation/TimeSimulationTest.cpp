@@ -306,6 +306,27 @@ TEST_F(TimeSimulationTest, LoadTakesOverMeasuredDataAndRateModeDisablesPoints) {
     EXPECT_TRUE(w->chkMitPunkten->isEnabled());
 }
 
+TEST_F(TimeSimulationTest, SpeciesLabelOfTheScalingOptionsFollowsTheScalingBox) {
+    Model(4);
+    EXPECT_FALSE(w->Label3->isEnabled());
+    w->chkSpecialScaling->click();
+    EXPECT_TRUE(w->Label3->isEnabled());
+    w->chkDelDiagram->setChecked(true);
+    w->chkDelDiagram_Click();  // adding curves clears the special scaling
+    EXPECT_FALSE(w->Label3->isEnabled());
+
+    // A window opened with the scaling on shows the label enabled.
+    platform::Windows().Unload("frmPrepareTimeDiagram");
+    Flush();
+    KurvenHinzufuegen = kFalse;
+    SpezSkalierung = kTrue;
+    SpezSkalierungStoff = 2;
+    w = qobject_cast<frmPrepareTimeDiagram*>(platform::Windows().Show("frmPrepareTimeDiagram"));
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->chkSpecialScaling->isChecked());
+    EXPECT_TRUE(w->Label3->isEnabled());
+}
+
 TEST_F(TimeSimulationTest, EscClosesTheWindowAndTheDiagram) {
     Model(2);
     Inputs({"1"}, "30", {"0.1"});
