@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFileInfo>
 #include <QStringList>
 
 #include "kernel/State.h"
@@ -14,7 +15,12 @@ int main(int argc, char** argv) {
     // The command line is the whole argument text; the main window takes a project path from it.
     QStringList args = QCoreApplication::arguments();
     if (!args.isEmpty()) args.removeFirst();
-    MDITAR mainWindow(args.join(' ').toStdString());
+    QString commandLine = args.join(' ');
+    // Start-up changes to the program directory, so a project named relative to the directory
+    // the program was started from is made absolute first.
+    const QFileInfo named(QString(commandLine).remove('"'));
+    if (!commandLine.isEmpty() && named.isRelative() && named.exists()) commandLine = named.absoluteFilePath();
+    MDITAR mainWindow(commandLine.toStdString());
     mainWindow.show();
     return app.exec();
 }

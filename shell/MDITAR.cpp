@@ -593,6 +593,7 @@ void MDITAR::SaveProjectAs() {
     request.defaultSuffix = "TC3";
     std::string chosen;
     if (!shell::ChooseFileToSave(request, chosen) || chosen.empty()) return;
+    // A project that could not be written does not become the current one.
     if (!shell::WriteProjectFile(chosen)) return;
     kernel::ProjektPfad = DirectoryOf(chosen);
     kernel::ProjektFile = FileNamePart(chosen);

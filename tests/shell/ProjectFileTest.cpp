@@ -187,6 +187,19 @@ TEST_F(ProjectFileTest, CommentIsAskedForEveryFileButTheLastSessionAndAFailedWri
     EXPECT_EQ(recorder.Last().style, platform::vbCritical);
 }
 
+TEST_F(ProjectFileTest, SavingToAnUnwritablePlaceKeepsTheProjectNames) {
+    ProjektFile = "alt.TC3";
+    ProjektPfad = "/alt";
+    saveAnswer = Path("gibt/es/nicht/neu.TC3");
+    Menu("mnuSaveProject");
+    ASSERT_EQ(recorder.Messages().size(), 1u);
+    EXPECT_EQ(recorder.Last().title, "Fehler beim Abspeichern der Sitzungs-Datei\r\n(evtl. fehlende Schreibrechte)");
+    EXPECT_EQ(recorder.Last().style, platform::vbCritical);
+    EXPECT_EQ(ProjektFile, "alt.TC3");
+    EXPECT_EQ(ProjektPfad, "/alt");
+    EXPECT_EQ(commentPrompts, 1);  // the comment is asked before the writing
+}
+
 TEST_F(ProjectFileTest, SaveThenLoadRoundTrips) {
     // Every value differs from the sample project loaded below to scramble the state.
     aktModell = 10;
