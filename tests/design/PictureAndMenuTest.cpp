@@ -75,16 +75,6 @@ TEST_F(Bildausgabe, FileListGivesTheFormatCodes) {
     EXPECT_EQ(d->panel[5]->title().toStdString(), "Drucken");
     EXPECT_TRUE(Control<QGroupBox>("frPrintScaling")->isVisible());
     EXPECT_FALSE(Control<QGroupBox>("frGraphFormat")->isVisible());
-    Control<QRadioButton>("optSM(2)")->click();
-    EXPECT_EQ(PrintScaleCode, 5);
-    EXPECT_FALSE(Control<QLineEdit>("txtWidth_in_cm")->isEnabled());
-    EXPECT_FALSE(Control<QLineEdit>("txtHeight_in_cm")->isEnabled());
-    Control<QRadioButton>("optSM(3)")->click();
-    EXPECT_EQ(PrintScaleCode, 3);
-    EXPECT_TRUE(Control<QLineEdit>("txtHeight_in_cm")->isEnabled());
-    EXPECT_FALSE(Control<QLineEdit>("txtWidth_in_cm")->isEnabled());
-    d->show();
-    d->grab().save(testsupport::PicturePath("gestaltung_drucken.png"));
 }
 
 TEST_F(Bildausgabe, PictureFilesOfEachKind) {

@@ -1,9 +1,8 @@
 // The data editor's window and table: start states, row input in both modes and its key filters,
-// the time unit, the headings per model, sorting, clipboard blocks, zeroing cells, removing rows,
-// switching rows inactive, typing into cells, and the main window's pop-up menu.
+// the time unit, sorting, clipboard blocks, zeroing cells, removing rows,
+// switching rows inactive and typing into cells.
 #include <QApplication>
 #include <QClipboard>
-#include <QMenu>
 #include <QMetaObject>
 #include <QTableWidget>
 #include <QTest>
@@ -11,7 +10,6 @@
 #include "kernel/DataHeadings.h"
 #include "kernel/DataSet.h"
 #include "tests/experiment/DataEditorFixture.h"
-#include "tests/support/PictureDir.h"
 
 namespace datatest {
 namespace {
@@ -34,11 +32,9 @@ TEST_F(DataEditorTest, DataShowInFixedWidthFieldsInEditMode) {
     EXPECT_EQ(Grid().Text(1, 3), "-1.000000E+00 ");
     EXPECT_EQ(Grid().Text(0, 8), "1.25          ");
     EXPECT_TRUE(Grid().Checked(1, 1));
-    EXPECT_EQ(Grid().CellBackColor(0, 8), 220 + 256 * 240 + 65536 * 220);
     EXPECT_EQ(Y(1)->text(), " .5");  // row 1 in the input line
     EXPECT_EQ(Y(7)->text(), " 300");
     EXPECT_EQ(Find<QLineEdit>("lambda_infin")->text(), " 2.5");
-    w.grab().save(testsupport::PicturePath("frmDatedit.png"));
 }
 
 TEST_F(DataEditorTest, InputLineAddsRowsAndRefusesAZeroSum) {
@@ -75,22 +71,6 @@ TEST_F(DataEditorTest, InputLineAddsRowsAndRefusesAZeroSum) {
     Y(8)->setText("3");
     QTest::keyClick(Y(8), Qt::Key_Return);
     EXPECT_EQ(nMesspunkte, 3);
-}
-
-TEST_F(DataEditorTest, ClickIntoTheTableEditsThatRow) {
-    SetData({{0, 1}, {1, 0.5}, {2, 0.25}});
-    frmDatedit& w = Open();
-    Find<QRadioButton>("optInputMode(0)")->click();
-    EXPECT_EQ(Text("lblZeile"), "Zeile 4");
-    Grid().SetCurrentCell(1, 3);
-    w.Grid_EnterCell();  // as a click into the cell
-    EXPECT_EQ(w.EditModus(), kTrue);
-    EXPECT_EQ(Y(1)->text(), " .5");
-    Y(1)->setText("0.6");
-    Press("OKinput");
-    EXPECT_EQ(nMesspunkte, 3);
-    EXPECT_EQ(ExpDaten[2].c[1], 0.6);
-    EXPECT_EQ(Grid().Text(1, 3), "0.6           ");
 }
 
 TEST_F(DataEditorTest, NonIsothermalHintOncePerOpening) {
@@ -132,18 +112,6 @@ TEST_F(DataEditorTest, UnitChangesMeetTheModelWindowWithoutConvertingTwice) {
     // The model window reaches the editor by the procedure's name.
     ASSERT_TRUE(QMetaObject::invokeMethod(editor, "TimeCallFromKinModel", Q_ARG(int, 2)));
     EXPECT_DOUBLE_EQ(ExpDaten[2].t, 90.0 / 3600);
-}
-
-// The heading texts are the kernel's; here only that they reach the real controls by name.
-TEST_F(DataEditorTest, HeadingsReachTheEditorsControlsByName) {
-    SetData({{0.1, 0, 1}, {0.2, 0, 2}});
-    Open();
-    aktModell = 10;
-    ZeitEinheit = "min";
-    AnalyseExpData();  // refreshes the headings while the editor is open
-    EXPECT_EQ(Text("lblKopf(5)"), " r(P)/(mol/L min)");
-    EXPECT_EQ(Find<QPushButton>("TSort")->text(), "r(P)-Sortieren");
-    EXPECT_FALSE(Y(1)->isEnabled());
 }
 
 TEST_F(DataEditorTest, SortingCarriesWholeRowsAndKeepsEqualKeysInOrder) {
@@ -275,22 +243,6 @@ TEST_F(DataEditorTest, TypingIntoACellStoresTheValueOnEnter) {
     }
     EXPECT_EQ(ExpDataChanged, kTrue);
     EXPECT_EQ(Text("lblZeile"), "Zeile 2");
-}
-
-TEST_F(DataEditorTest, PopupMenuOfTheMainWindowPressesTheButtons) {
-    SetData({{1}, {2}});
-    Open();
-    auto* table = Grid().findChild<QTableWidget*>();
-    QTest::mouseClick(table->viewport(), Qt::RightButton, {}, table->visualRect(table->model()->index(0, 2)).center());
-    auto* popup = exptest::Host()->findChild<QMenu*>("mnuEdit1");
-    ASSERT_NE(popup, nullptr);
-    EXPECT_TRUE(popup->isVisible());
-    popup->close();
-    Grid().Select(0, 2, 0, 2);
-    recorder.QueueAnswer(platform::vbYes);
-    exptest::Host()->findChild<QAction*>("mnuSubDelLine1")->trigger();
-    EXPECT_EQ(recorder.Last().prompt, "Zeile 1 wirklich entfernen?");
-    EXPECT_EQ(Times(), (std::vector<double>{2}));
 }
 
 }  // namespace

@@ -88,11 +88,8 @@ TEST_F(EvaluationMenus, EntriesRefuseUnsuitableData) {
          "Es werden beide Anfangskonzentrationen c(A,0) und c(B,0) benötigt."},
         {[] { fittest::SetData({KT(1, 300), KT(1, 300)}); }, [] { shell::mnukT_Click(1); },
          "Es sind mindestens zwei unterschiedliche Paare k - T nötig!\r\n\r\njetzt zum Dateneditor?"},
-        {[] { FirstOrderRows(); }, [] { shell::mnuLambdaAusw_Click(1); }, "keine lambda-Daten gefunden!\r\n"},
         {[] { fittest::SetData({fittest::Row(0, 1)}); }, [] { shell::mnuctFitting_Click(); },
          "zuwenig experimentelle c-t-Daten!\r\nErgänzen Sie die Daten im Dateneditor.\r\n\r\njetzt zum Dateneditor?"},
-        {[] { fittest::SetData({fittest::Row(5, 1), fittest::Row(10, 0.5)}); }, [] { shell::mnuROFitting_Click(); },
-         "keine Anfangskonzentration c(A,0) gefunden"},
         {[] { FirstOrderRows(); }, [] { shell::mnuNonIsothermFitting_Click(1); },
          "zuwenig experimentelle T-t-c-Daten!\r\n"},
         {[] { FirstOrderRows(); }, [] { shell::mnuSubMichMent_Click(0); },
@@ -126,20 +123,6 @@ TEST_F(EvaluationMenus, ArrheniusCountsRepeatedPairsOnce) {
     EXPECT_EQ(aktDiagrammCode, -3);
     shell::mnukT_Click(2);
     EXPECT_EQ(aktDiagrammCode, -4);
-}
-
-TEST_F(EvaluationMenus, MichaelisMentenSetsTheCodes) {
-    aktModell = 10;
-    EnzymRcsModus = kTrue;
-    ExpPunkt a, b, c;
-    a.t = 0.1, a.c[2] = 1, b.t = 0.15, b.c[2] = 2, c.t = 0.18, c.c[2] = 4;
-    fittest::SetData({a, b, c});
-    const int codes[] = {-12, -13, -14};
-    for (int i = 0; i <= 2; ++i) {
-        shell::mnuSubMichMent_Click(i);
-        EXPECT_EQ(aktDiagrammCode, codes[i]);
-    }
-    EXPECT_TRUE(Loaded("frmTGraph2D"));
 }
 
 TEST_F(EvaluationMenus, ConductivityWithoutStartValueHintsAndDraws) {

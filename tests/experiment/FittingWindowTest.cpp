@@ -1,4 +1,4 @@
-// The fitting window through its real widgets: panels, manual redraw and sliders, the automatic run
+// The fitting window through its real widgets: manual redraw and sliders, the automatic run
 // recovering the parameters of synthetic data, result display and failure handling.
 #include <QCheckBox>
 #include <QGroupBox>
@@ -18,7 +18,6 @@
 #include "platform/Chart2D.h"
 #include "platform/core/NumberFormat.h"
 #include "tests/experiment/FittingTestSupport.h"
-#include "tests/support/PictureDir.h"
 
 using namespace kernel;
 
@@ -87,30 +86,6 @@ TEST(FitDisplay, EyringEntropyFromThePreFactor) {
     EXPECT_FALSE(experiment::EyringEntropie(-1, s));
     EXPECT_EQ(s, 7);
     ZeitEinheitNr = 0;
-}
-
-TEST_F(FittingWindow, PanelsShowTheGroupsOfTheModel) {
-    FitAnzeigeModus = 1;
-    frmTFitting* w = OpenFirstOrder(0.1);
-    ASSERT_NE(w, nullptr);
-    // Opened in the automatic panel: start button and fix box of the used parameter.
-    EXPECT_TRUE(w->cmdDrawNewCurve->isHidden() && !w->cmdAutoFitting->isHidden());
-    EXPECT_TRUE(w->chkFixed[1]->isEnabled() && !w->chkFixed[2]->isEnabled());
-    EXPECT_TRUE(w->SliderGrob[1]->isHidden());
-    w->optManuAuto[0]->click();
-    EXPECT_EQ(FitAnzeigeModus, 0);
-    EXPECT_TRUE(!w->cmdDrawNewCurve->isHidden() && w->cmdAutoFitting->isHidden());
-    EXPECT_TRUE(!w->SliderGrob[1]->isHidden() && !w->chkFixed[1]->isEnabled());
-    // Model 2 uses k1 only: groups 2 and 3 greyed, their boxes and sliders hidden.
-    EXPECT_FALSE(w->frak[2]->isEnabled() || w->frak[3]->isEnabled());
-    EXPECT_TRUE(w->Inp[11]->isHidden() && w->SliderGrob[2]->isHidden());
-    // Species of the model with data are ticked; species outside the model have no box.
-    EXPECT_TRUE(w->chkConcFQS[1]->isChecked() && w->chkConcFQS[4]->isChecked() && !w->chkConcFQS[4]->isHidden());
-    EXPECT_TRUE(w->chkConcFQS[2]->isHidden());
-    EXPECT_EQ(w->Inp[10]->text(), " .1");
-    // The model curve was drawn into the diagram opened with the measured points.
-    EXPECT_EQ(aktDiagrammCode, 2);
-    EXPECT_GE(nKurven, 1);
 }
 
 TEST_F(FittingWindow, TypedValueIsDrawnByEnterAndTheRmsFollowsIt) {
@@ -199,7 +174,6 @@ TEST_F(FittingWindow, AutomaticRunRecoversTheRateConstant) {
     w->optManuAuto[0]->click();
     w->cmdDrawNewCurve->click();
     EXPECT_TRUE(w->lblStdDev[1]->isHidden());
-    platform::Windows().Frame("frmTFitting")->grab().save(testsupport::PicturePath("fitting-window.png"));
 }
 
 TEST_F(FittingWindow, FixedParameterKeepsItsValueAndShowsNoSpread) {
@@ -304,20 +278,6 @@ TEST_F(FittingWindow, OrderFitRecoversOrderAndRateConstant) {
     EXPECT_NE(w->LetzterFitFehler(), kFitRefused);
     EXPECT_NEAR(ReaktOrdnung, 2.0, 0.03);
     EXPECT_NEAR(kWert[1], k, 0.01);
-}
-
-TEST_F(FittingWindow, ClosingTakesTheDiagramAlongAndKeepsThePosition) {
-    frmTFitting* w = OpenFirstOrder(0.1);
-    ASSERT_NE(w, nullptr);
-    platform::Windows().Frame("frmTFitting")->move(40, 30);
-    w->cmdClose->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(Loaded("frmTFitting"));
-    EXPECT_FALSE(Loaded("frmTGraph2D"));
-    EXPECT_EQ(PosFitting.Left, 40 * 15);
-    EXPECT_EQ(PosFitting.Top, 30 * 15);
-    OpenFirstOrder(0.1);
-    EXPECT_EQ(platform::Windows().Frame("frmTFitting")->pos(), QPoint(40, 30));
 }
 
 }  // namespace

@@ -3,11 +3,9 @@
 // drawing into the diagram window, saving and loading with the file choices answered here).
 #include <QApplication>
 #include <QClipboard>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -26,7 +24,6 @@
 #include "shell/FileChoice.h"
 #include "tests/diagram/DiagramTestSupport.h"
 #include "tests/experiment/MdiTestHost.h"
-#include "tests/support/PictureDir.h"
 
 using namespace kernel;
 
@@ -110,24 +107,6 @@ protected:
     exptest::Dialogs dialogs;
     std::string &openAnswer = dialogs.openAnswer, &saveAnswer = dialogs.saveAnswer;
 };
-
-TEST_F(XYEditorTest, EmptyListRefusesEditModeAndListActions) {
-    EXPECT_EQ(Ed()->windowTitle(), "Punkte eingeben/editieren (X-Y-Editor)");
-    EXPECT_TRUE(XYDateiName.empty());
-    ASSERT_EQ(G()->Rows(), 1);
-    EXPECT_EQ(G()->Text(0, 2), "leere Liste");
-
-    // Edit mode needs a list.
-    Opt("optInputMode(1)")->click();
-    EXPECT_TRUE(Opt("optInputMode(0)")->isChecked());
-    EXPECT_FALSE(Ed()->EditModus());
-    // Sorting, switching and deleting an empty list only beep.
-    Btn("cmdAus")->setEnabled(true);
-    Btn("cmdAus")->click();
-    Btn("cmdErase")->setEnabled(true);
-    Btn("cmdErase")->click();
-    EXPECT_EQ(dialogs.beeps, 2);
-}
 
 TEST_F(XYEditorTest, TypedPointsAreAddedByEnterAndPlusAndEditedInEditModeAndInCells) {
     Box(0)->clear();
@@ -264,7 +243,6 @@ TEST_F(XYEditorTest, RecalculationFailureShowsTheMessageAndLeavesEveryPoint) {
     W<QLineEdit>("txtW")->setText("3");
     Btn("cmdExecManip")->click();
     EXPECT_NEAR(P(2).y, 3 * std::log(4.0f), 1e-5);
-    Ed()->grab().save(testsupport::PicturePath("XYEditor.png"));
     Btn("cmdCloseManip")->click();
     EXPECT_TRUE(W("fraManipulation")->isHidden());
     EXPECT_EQ(msgs.Messages().size(), 1u);
@@ -301,7 +279,6 @@ TEST_F(XYEditorTest, DrawingOpensTheDiagramWithThePointsAndRefusesEmptyLists) {
     EXPECT_EQ(diagramm->Chart()->PointCount(diagram::kGruppeKurven, aktKurve), 2);
     EXPECT_EQ(diagramm->Chart()->X(diagram::kGruppeKurven, aktKurve, 1), 12.0);
     EXPECT_EQ(XYZeichenPunkte[0].x, 2.0f);
-    diagramm->grab().save(testsupport::PicturePath("XYEditorDiagramm.png"));
 
     for (int r = 1; r <= 2; ++r) G()->SetChecked(r, 1, true);
     msgs.Clear();
@@ -375,29 +352,6 @@ TEST_F(XYEditorTest, BadFilesAndUnansweredQuestionsLoseNoPoints) {
     EXPECT_EQ(exptest::Bytes(saveAnswer), "\r\n.1000000E+01;.2000000E+01\r\n");
     EXPECT_EQ(PosXYEdit.Left, 30 * 15);
     EXPECT_EQ(PosXYEdit.Top, 20 * 15);
-}
-
-TEST_F(XYEditorTest, GridKeysCopyAndDeleteAndTheListPrints) {
-    Add("1", "2");
-    Add("3", "4");
-    auto* table = G()->findChild<QWidget*>("GridTable");
-    ASSERT_NE(table, nullptr);
-    G()->Select(1, 2, 1, 3);
-    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text(), "3\t4");
-    msgs.QueueAnswer(platform::vbYes);
-    QTest::keyClick(table, Qt::Key_Delete);
-    EXPECT_EQ(msgs.Last().prompt, "Zeile 2 wirklich entfernen?");
-    EXPECT_EQ(nXYPunkte, 1);
-
-    const QString pdf = dir.filePath("liste.pdf");
-    frmXYEdit::SetPrinterSetup([pdf](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-    });
-    Btn("cmdPrint")->click();
-    frmXYEdit::SetPrinterSetup(nullptr);
-    EXPECT_GT(QFileInfo(pdf).size(), 0);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // X-Y point files without a window: the number form, the bytes written, reading with every
-// separator, refused files, and the printed list.
+// separator and refused files.
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -126,20 +126,6 @@ TEST_F(XYFileTest, FilesWithoutPointsOrUnreadableAreRefusedAndLeaveTheContent) {
         ASSERT_EQ(inhalt.Anzahl(), 1);
         EXPECT_EQ(inhalt.punkte[1].x, 9.0f);
     }
-}
-
-TEST_F(XYFileTest, PrintedListPlacesNumbersAtTheirColumnsAndSkipsInactivePoints) {
-    const auto liste = exptest::XYList({{1, 2, 0, 0}, {3, 4, -1, 0}, {-0.5f, 10, 0, 0}});
-    const auto ohne = experiment::XYDruckZeilen("", "06.12.2026, 18:30 Uhr", liste, 3);
-    ASSERT_EQ(ohne.size(), 12u);
-    EXPECT_EQ(ohne[3], std::string(11, ' ') + "Liste XY-Daten vom 06.12.2026, 18:30 Uhr");
-    EXPECT_EQ(ohne[9], std::string(11, ' ') + "1" + std::string(7, ' ') + " 1" + std::string(11, ' ') + " 2");
-    EXPECT_EQ(ohne[10].substr(11, 1), "3");  // numbered in the list, the inactive point 2 counted
-    EXPECT_EQ(ohne[10].substr(19), "-.5" + std::string(10, ' ') + " 10");
-
-    const auto mit = experiment::XYDruckZeilen("/daten/probe.xy", "06.12.2026 18:30 Uhr", liste, 3);
-    EXPECT_EQ(mit[3], std::string(11, ' ') + "Liste von XY-Datenfile /DATEN/PROBE.XY");
-    EXPECT_EQ(mit[5], std::string(11, ' ') + "06.12.2026 18:30 Uhr");
 }
 
 }  // namespace

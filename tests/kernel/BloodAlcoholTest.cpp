@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "kernel/BloodAlcohol.h"
-#include "kernel/RuntimeError.h"
 #include "kernel/State.h"
 #include "kernel/TimeCourse.h"
 
@@ -34,7 +33,6 @@ protected:
         return t > s ? 0.8 * m / (0.7 * 73) * (1 - std::exp(-5.0 * (t - s) / 60)) : 0.0;
     }
 };
-
 }  // namespace
 
 TEST_F(BloodAlcohol, OneDrinkThroughTheTimeCourse) {
@@ -75,30 +73,4 @@ TEST_F(BloodAlcohol, SecondDrinkAfterSoberingStartsFromZero) {
         const double raw = Uptake(20, 0, t) + Uptake(10, 300, t) - 0.0025 * t;
         EXPECT_NEAR(BAKKurve[static_cast<std::size_t>(t)], std::max(0.0, raw - atStart), 1e-5) << t;
     }
-}
-
-TEST_F(BloodAlcohol, BuildUpOnlyRisesTowardsTheWidmarkLimit) {
-    BAKKeinAbbau = kTrue;
-    BAKModifiziert = kTrue;  // no elimination wins
-    BAKTrinkStart[2] = 30;
-    BAKAlkMasse[2] = 15;
-    BAKTrinkStart[3] = 40;  // an empty slot contributes nothing
-    CalcResorption(999);
-    for (int t = 1; t <= 999; ++t) EXPECT_GE(BAKKurve[static_cast<std::size_t>(t)], BAKKurve[static_cast<std::size_t>(t - 1)]);
-    EXPECT_NEAR(BAKKurve[999], 0.8 * 35 / (0.7 * 73), 1e-6);
-}
-
-TEST_F(BloodAlcohol, ModifiedEliminationSlowsDownBelowTheThresholdAndInvalidInputRaises) {
-    BAKModifiziert = kTrue;
-    CalcResorption(400);
-    const double q = 0.161 * std::pow(0.15, -0.959), kmod = std::log(2.0) / q;
-    for (int t : {30, 150, 250, 350}) {
-        const double x = Uptake(20, 0, t) - 0.0025 * t;
-        const double expected = x >= 0.1 ? x : std::max(0.0, x * std::exp(-10 * kmod / 60));
-        EXPECT_NEAR(BAKKurve[static_cast<std::size_t>(t)], expected, 1e-6) << t;
-    }
-    // Beyond the curve's length and without a body mass the calculation raises.
-    EXPECT_THROW(CalcResorption(1000), RuntimeError);
-    BAKKoerpermasse = 0;
-    EXPECT_THROW(CalcResorption(10), RuntimeError);
 }

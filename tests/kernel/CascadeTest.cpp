@@ -85,20 +85,6 @@ TEST(Cascade, StagesMatchTheSingleTankAppliedStageByStage) {
     }
 }
 
-TEST(Cascade, ZeroOrderStageWithoutAInItsInlet) {
-    UseModel(1, 0.15, 0, 0, {0, 0.5, 0, 0, 0.2, 0});
-    Messages rec;
-    const CascadeRun r = RunCascade(3, 3, 5.0, 1.0, 0);  // k1·tau = 0.75 > 0.5: stage 1 converts all of A
-    EXPECT_EQ(r.cOut[1][1], 0.0);
-    EXPECT_DOUBLE_EQ(r.UStage[1], 1.0);
-    EXPECT_EQ(r.cOut[2][1], 0.0);
-    EXPECT_DOUBLE_EQ(r.cOut[2][4], 0.7);
-    EXPECT_EQ(r.UStage[2], 1.0);
-    EXPECT_EQ(kernel::UmsatzU, 0.0);
-    EXPECT_EQ(r.err[3], 0);
-    EXPECT_TRUE(rec.list.empty());
-}
-
 // Given stage conversion, model 7 (A + B => C; A + C => P): every stage is a steady state.
 TEST(CascadeFaults, ConsecutiveCompetingModelMeetsTheBalanceForAGivenConversion) {
     UseModel(7, 0.15, 0.05, 0, {0, 1, 1.5, 0, 0, 0});
@@ -125,12 +111,6 @@ TEST(CascadeFaults, EnzymeModelMeetsTheBalanceInEveryStage) {
         in = r.cOut[s];
     }
     EXPECT_LT(r.cOut[4][2], 2.5);  // more than half of S reacted over the cascade
-    // Given conversion of E: the residence time of the stage (V with V* = 1) reproduces the balance.
-    kernel::UmsatzU = 0.2;
-    const CascadeRun u = RunCascade(1, 1, 0, 0, 1.0);
-    ASSERT_EQ(u.err[1], 0);
-    EXPECT_NEAR(u.cOut[1][1], 0.8 * 0.5, 1e-14);
-    EXPECT_LT(Residual(10, kernel::c0Wert, u.cOut[1], u.V, 1.5, 0.01, 0.005), 1e-9);
 }
 
 TEST(CascadeFaults, StageConversionBeyondEquilibriumStopsWithAFlag) {
@@ -150,10 +130,6 @@ TEST(CascadeFaults, ReversibleModelsWithEqualConstantsKeepTheirInput) {
     const CascadeRun r = RunCascade(3, 3, 5.0, 1.0, 0);
     EXPECT_EQ(kernel::kWert[2], 0.15);
     EXPECT_LT(Residual(19, kernel::cKaskade[3], r.cOut[3], 5.0, 0.15, 0.15, 0), 1e-12);
-    UseModel(12, 0.2, 0.05, 0, {0, 1, 0.8, 0, 0.1, 0});
-    const CascadeRun r12 = RunCascade(2, 3, 5.0, 1.0, 0);
-    ASSERT_EQ(r12.err[2], 0);
-    EXPECT_LT(Residual(12, kernel::cKaskade[2], r12.cOut[2], 5.0, 0.2, 0.05, 0), 1e-12);
 }
 
 TEST(CascadeFaults, NthOrderModelConvertsOneAIntoOneP) {

@@ -93,7 +93,6 @@ protected:
     }
     fs::path dir_;
 };
-
 }  // namespace
 
 TEST_F(DataFile, ReplaceAndAppendLoadsReadEveryFieldInFileOrder) {
@@ -108,20 +107,10 @@ TEST_F(DataFile, ReplaceAndAppendLoadsReadEveryFieldInFileOrder) {
     EXPECT_EQ(ZeitEinheit, "min");
     EXPECT_EQ(ZeitEinheitIdx, 1);
     EXPECT_EQ(lambdaInf, 3.0);  // the last positive lambda_inf of the file
-    const ExpPunkt &r1 = ExpDaten[1], &r2 = ExpDaten[2], &r3 = ExpDaten[3];
-    EXPECT_EQ(r1.t, 0.0);
-    EXPECT_EQ(r1.c[1], 0.5);
-    EXPECT_EQ(r1.c[2], -0.25);
-    EXPECT_EQ(r1.k, 0.05);  // k comes before T in the file
-    EXPECT_EQ(r1.T, 298.15);
-    EXPECT_EQ(r1.lambda, 1.5f);
-    EXPECT_EQ(r1.exclude, 0);
-    EXPECT_EQ(r2.t, 1500.0);
-    EXPECT_EQ(r2.c[4], 0.25);
-    EXPECT_EQ(r2.exclude, -1);
-    EXPECT_EQ(r3.c[1], 0.125);
-    EXPECT_EQ(r3.res3, 7.0f);
-    EXPECT_EQ(r3.res4, 8.0f);
+    // Fields t, c(1..5), T, k, lambda, (spare), res3, res4, exclude; k comes before T in the file.
+    EXPECT_EQ(Dump(ExpDaten[1]), Dump({0, {0, 0.5, -0.25, 0, 0, 0}, 298.15, 0.05, 1.5f, 0, 0, 0, 0}));
+    EXPECT_EQ(Dump(ExpDaten[2]), Dump({1500, {0, 0.25, 0, 0, 0.25, 0}, 0, 0, 1.25f, 0, 0, 0, -1}));
+    EXPECT_EQ(Dump(ExpDaten[3]), Dump({2, {0, 0.125, 0, 0, 0.375, 0}, 0, 0, 1.0f, 0, 7, 8, 0}));
 
     // Append keeps the rows and the comment, takes the unit text and converts no time.
     const std::string loaded = Dump(ExpDaten[3]);
@@ -134,12 +123,6 @@ TEST_F(DataFile, ReplaceAndAppendLoadsReadEveryFieldInFileOrder) {
     EXPECT_EQ(DatenKommentar, "alt");
     EXPECT_EQ(ZeitEinheit, "min");
     EXPECT_EQ(lambdaInf, 3.0);
-
-    // Without a positive lambda_inf in the file the previous value stays.
-    const std::string none = "c\r\ns\r\n" + kHeader + "\r\n2\r\n1,0,0,0,0,0,0,0,0,0,0,0,0\r\n2,0,0,0,0,0,0,0,0,-5,0,0,0\r\n";
-    lambdaInf = 4.0;
-    EXPECT_EQ(Load(PutFile("z.TA3", none), kFalse), kTrue);
-    EXPECT_EQ(lambdaInf, 4.0);
 }
 
 TEST_F(DataFile, UnitLinesAndLooseItemForms) {
@@ -188,9 +171,7 @@ TEST_F(DataFile, WriteReadRoundTrip) {
     const std::vector<ExpPunkt> before = ExpDaten;
     const std::string path = (dir_ / "r.TA3").string();
     ASSERT_EQ(Write(path), kTrue);
-    const std::string bytes = Bytes(path);
-    EXPECT_EQ(bytes.substr(0, 13), "\xDC" "berpr\xFC" "fung\r\n");  // Windows-1252 on disk
-    EXPECT_NE(bytes.find("\r\n2\r\n"), std::string::npos);
+    EXPECT_EQ(Bytes(path).substr(0, 13), "\xDC" "berpr\xFC" "fung\r\n");  // Windows-1252 on disk
 
     ktest::ResetDataState();
     ASSERT_EQ(Load(path, kFalse), kTrue);
@@ -218,22 +199,11 @@ TEST_F(DataFile, FailedReadsLeaveTheDataSetUntouched) {
         {"truncated", good + "3\r\n" + row + row},
         {"not a number", good + "2\r\n" + row + "2,abc,0,0,0,0,0,0,0,0,0,0,0\r\n"},
         {"negative count", good + "-2\r\n" + row},
-        {"count not a number", good + "zwei\r\n" + row},
-        {"count overflow", good + "40000\r\n" + row},
-        {"single overflow", good + "1\r\n1,0,0,0,0,0,0,0,1E+39,0,0,0,0\r\n"},
-        {"flag overflow", good + "1\r\n1,0,0,0,0,0,0,0,0,0,0,0,70000\r\n"},
-        {"head only", "nur\r\nmin\r\n"},
-        {"empty", ""},
         {"missing file", ""},
-        {"beyond the row limit", kSample},
     };
     for (int append : {kFalse, kTrue}) {
         for (const auto& [what, bytes] : bad) {
             ktest::ResetDataState();
-            if (what == "beyond the row limit") {
-                if (append == kFalse) continue;
-                for (int i = 0; i < 32767; ++i) AddRow(i);
-            }
             OneOldRow();
             const std::string before = Dump();
             ktest::Messages msgs;
@@ -283,13 +253,6 @@ TEST_F(DataFile, PreviewReadsTheHead) {
     EXPECT_EQ(unit, "min");
     EXPECT_EQ(count, 3);
     EXPECT_TRUE(msgs.list.empty());
-    ViewExpFile(PutFile("w.TA3", "nur zwei\r\nh\r\n"), comment, unit, count, ok);
-    EXPECT_EQ(ok, kFalse);
-    EXPECT_EQ(comment, "nur zwei");  // what was read before the failure stays
-    EXPECT_EQ(unit, "h");
-    ASSERT_EQ(msgs.list.size(), 1u);
-    EXPECT_EQ(msgs.list[0].title, "Meldung von ViewExpFile");
-    EXPECT_EQ(msgs.list[0].style, platform::vbCritical);
 }
 
 TEST_F(DataFile, RandomMutationsNeverCrashAndFailuresChangeNothing) {

@@ -124,9 +124,7 @@ public:
         return IsLoaded(f) && (enabled[{f, c, i}] = on, true);
     }
     bool SetVisible(const std::string&, const std::string&, int, bool) override { return true; }
-    bool SetToolTip(const std::string& f, const std::string& c, int i, const std::string& t) override {
-        return IsLoaded(f) && (tip[{f, c, i}] = t, true);
-    }
+    bool SetToolTip(const std::string&, const std::string&, int, const std::string&) override { return true; }
     bool SetChecked(const std::string& f, const std::string& c, int i, bool on) override {
         if (!IsLoaded(f)) return false;
         const bool was = checked[{f, c, i}];
@@ -147,7 +145,7 @@ public:
     }
 
     std::set<std::string> open;
-    std::map<Key, std::string> text, tip;
+    std::map<Key, std::string> text;
     std::map<Key, bool> enabled, checked;
     std::function<void(const std::string&, const std::string&, int)> onClick;
 };
@@ -221,5 +219,4 @@ protected:
     void SetUp() override { ResetDataState(); }
     void TearDown() override { ResetDataState(); }
 };
-
 }  // namespace ktest

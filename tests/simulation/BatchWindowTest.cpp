@@ -1,14 +1,12 @@
 // The batch reactor window driven through its controls: results against the closed forms of first
 // order, autocatalysis and the reversible first-order step, the conversion search, the complaints of
-// the input and equilibrium checks, the protocol row, the vessel colour and the diagram hand-over.
+// the input and equilibrium checks, the protocol row and the diagram hand-over.
 #include <cmath>
 #include <vector>
 
 #include "platform/Chart2D.h"
-#include "simulation/VesselPictures.h"
 #include "simulation/frmBatch.h"
 #include "tests/simulation/TwinWindowTestSupport.h"
-#include "tests/support/PictureDir.h"
 
 using namespace twintest;
 
@@ -50,18 +48,11 @@ TEST_F(BatchWindowTest, FirstOrderRunDecaysExponentiallyAndLeavesItsProtocolRow)
     EXPECT_NEAR(row[20], 2 - a, 1e-6);  // one A gives one P: ksi = c(A,0) - c(A)
     for (int col : {16, 17, 18, 19}) EXPECT_EQ(row[col], 0.0f) << col;
 
-    // Vessel coloured by the conversion.
-    EXPECT_EQ(w->Picture->PixelAt(1200, 3400), simulation::ConversionColour(U));
-    w->cmdShowKsi->click();
-    EXPECT_FALSE(w->fraKsi->isHidden());
-    platform::Windows().Frame(kBatch)->grab().save(testsupport::PicturePath("batch_window.png"));
 
     // Typing into an input clears the results and disables the result buttons.
     Enter({{0, "3"}});
     EXPECT_EQ(BoxText(kBatch, 5), "");
     EXPECT_FALSE(w->cmdDiagram->isEnabled() || w->cmdShowKsi->isEnabled());
-    EXPECT_TRUE(w->fraKsi->isHidden());
-    EXPECT_EQ(w->Picture->PixelAt(1200, 3400), simulation::ConversionColour(0));
     EXPECT_EQ(kernel::c0Wert[1], 2.0);  // concentrations are read at the next calculation
 }
 
@@ -147,24 +138,6 @@ TEST_F(BatchWindowTest, ReversibleStepAcceptsOnlyConversionsShortOfEquilibrium) 
     Calc();
     ASSERT_TRUE(rec.Empty()) << rec.Last().prompt;
     EXPECT_NEAR(kernel::tauMittel, std::log(2.0) / 2, 1e-7);
-}
-
-TEST_F(BatchWindowTest, FeedAtEquilibriumRefusesAConversionAndNotesItForATime) {
-    ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 8));
-    Enter({{0, "1"}, {3, "2"}, {10, "2"}, {11, "1"}, {14, "3"}});
-    Calc();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, "Hinweis");
-    EXPECT_EQ(rec.Last().style, 48);
-    EXPECT_NEAR(BoxValue(kBatch, 13), 0, 1e-6);
-    EXPECT_NEAR(BoxValue(kBatch, 5), 1, 1e-6);
-
-    rec.Clear();
-    ConversionMode();
-    Enter({{13, "0.1"}});
-    Calc();
-    EXPECT_EQ(simtest::OnlyPrompt(rec), "Das Eingangsgemisch befindet sich bereits im chem. Gleichgewicht." + kCrLf + kCrLf +
-                                     "Die Vorgabe eines Umsatzes U(A) ist daher nicht möglich.");
 }
 
 TEST_F(BatchWindowTest, AConversionTheSearchCannotMoveTowardsIsACalculationFailure) {

@@ -1,7 +1,6 @@
 // The stirred-tank cascade window driven through its widgets: every calculation mode against the
 // first-order closed form c(N) = c0 / (1 + k t / N)^N, the stage boxes and conversion labels, the
 // protocol rows, the stage count box, the complaints, the equilibrium note and the two diagrams.
-#include <QTemporaryDir>
 
 #include <cmath>
 #include <vector>
@@ -10,7 +9,6 @@
 #include "platform/core/NumberFormat.h"
 #include "simulation/frmKaskade.h"
 #include "tests/simulation/ContiReactorTestSupport.h"
-#include "tests/support/PictureDir.h"
 
 using namespace kernel;
 using simtest::Type;
@@ -37,21 +35,6 @@ protected:
 
     frmKaskade* window = nullptr;
 };
-
-TEST_F(CascadeWindowTest, FirstOpeningShowsThreeEmptyStagesInModeThree) {
-    OpenFor(2);
-    EXPECT_EQ(nKaskade, 3);
-    EXPECT_EQ(window->txtNKask->text(), "3");
-    EXPECT_EQ(CalcModeConti, 3);
-    for (int slot = 13; slot <= 16; ++slot) EXPECT_EQ(Box(slot)->isReadOnly(), slot % 2 == 1) << slot;
-    EXPECT_EQ(Box(14)->text(), " .1");
-    EXPECT_TRUE(Box(13)->text().isEmpty());
-    EXPECT_FALSE(window->cmdDiagram->isEnabled() || window->cmdDiagram2->isEnabled() || window->cmdProtocol->isEnabled());
-    for (int i = 1; i <= 7; ++i) EXPECT_EQ(window->fraAusgang[static_cast<std::size_t>(i)]->isHidden(), i > 3) << i;
-    EXPECT_EQ(window->fraAusgang[3]->title(), "Produkt-Konz.");  // the last stage's frame
-    // A => P: only the boxes of A and P in every stage.
-    EXPECT_TRUE(!StageBox(2, 1)->isHidden() && StageBox(2, 2)->isHidden() && !StageBox(2, 4)->isHidden());
-}
 
 // k = 0.2, t = 15 over three tanks: k t / N = 1, each stage halves A: U(A) = 7/8; V = 1, V* = 0.2.
 TEST_F(CascadeWindowTest, EveryModeGivesTheClosedFormOfEqualTanks) {
@@ -123,12 +106,6 @@ TEST_F(CascadeWindowTest, StageCountBoxRefusesCountsOutsideTwoToSeven) {
     EXPECT_EQ(nKaskade, 2);
     Stages("2.5");
     EXPECT_EQ(nKaskade, 2);  // halves to the even neighbour
-    Stages("6");
-    EXPECT_EQ(window->width(), simulation::Tw(13980));
-    EXPECT_EQ(window->fraAusgang[6]->title(), "Produkt-Konz.");
-    Stages("3");
-    EXPECT_EQ(window->width(), simulation::Tw(13980));  // the window does not shrink
-    EXPECT_TRUE(window->fraAusgang[4]->isHidden());
     Stages("");
     EXPECT_FALSE(window->cmdStart->isEnabled());
     EXPECT_EQ(nKaskade, 1);
@@ -215,21 +192,6 @@ TEST_F(CascadeWindowTest, DiagramsHandTheStepsAndTheOutletCurveOver) {
     EXPECT_NEAR(cKurveA[50], 0.5, 1e-12);
     EXPECT_NEAR(cKurveA[150], 0.25, 1e-12);
     EXPECT_NEAR(cKurveA[280], 0.125, 1e-12);
-    if (QWidget* diagram = platform::Windows().Frame("frmTGraph2D"))
-        diagram->grab().save(testsupport::PicturePath("frmKaskade_cN.png"));
-}
-
-TEST_F(CascadeWindowTest, TanksAreColouredByTheirConversionAndStirred) {
-    FirstOrder("0.2");
-    Stages("6");
-    window->chkAnimation->click();
-    EXPECT_FALSE(window->chkAnimation->isEnabled());
-    Enter({{14, "1"}, {16, "30"}});
-    EXPECT_TRUE(window->chkAnimation->isEnabled());  // the refresh stopped the stirrers
-    Start();
-    EXPECT_FALSE(window->chkAnimation->isEnabled());
-    for (int i = 1; i <= 6; ++i) EXPECT_NEAR(window->UmsatzStufe[static_cast<std::size_t>(i)], 1 - std::pow(0.5, i), 1e-9);
-    EXPECT_TRUE(platform::Windows().Frame("frmKaskade")->grab().save(testsupport::PicturePath("frmKaskade.png")));
 }
 
 // The tank time found for a given total conversion yields that conversion again for every model
@@ -243,32 +205,6 @@ TEST_F(CascadeWindowTest, TankTimeFoundForAConversionGivesItBackForEveryModel) {
             return window;
         },
         [this](int mode) { Mode(mode); }, [this] { Start(); });
-}
-
-// The protocol window opened by the button records one row per stage; closing it enables the button.
-TEST_F(CascadeWindowTest, ProtocolButtonOpensTheProtocolWhichRecordsEveryStage) {
-    QTemporaryDir programDir;
-    ASSERT_TRUE(programDir.isValid());
-    const std::string appPath = AppPath;
-    AppPath = programDir.path().toStdString();
-    ProtZeilen = 0;
-    ProtDaten.assign(1, ProtokollZeile{});
-    FirstOrder("0.1");
-    Enter({{14, "1"}, {16, "30"}});
-    Start();
-    ASSERT_TRUE(window->cmdProtocol->isEnabled());
-    window->cmdProtocol->click();
-    EXPECT_FALSE(window->cmdProtocol->isEnabled());
-    ASSERT_TRUE(platform::Windows().IsLoaded("frmProtokoll"));
-    ASSERT_TRUE(platform::Forms().Click("frmProtokoll", "cmdRecordResult", -1));
-    ASSERT_EQ(ProtZeilen, 3);
-    for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(ProtDaten[static_cast<std::size_t>(i)][0], static_cast<float>(i));
-        EXPECT_NEAR(ProtDaten[static_cast<std::size_t>(i)][6], std::pow(0.5, i), 1e-6);
-    }
-    platform::Windows().Unload("frmProtokoll");
-    EXPECT_TRUE(window->cmdProtocol->isEnabled());
-    AppPath = appPath;
 }
 
 }  // namespace

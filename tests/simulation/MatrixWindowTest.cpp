@@ -105,22 +105,6 @@ TEST_F(MatrixWindowTest, ModelChoiceReloadsTheOpenWindow) {
     EXPECT_EQ(Cell("lblB"), Row("-1", " 0", " 0"));
 }
 
-TEST_F(MatrixWindowTest, SitsLeftOfTheModelWindowWhenThereIsRoomElseRight) {
-    PosKinModel = {9000, 0};  // 600 px from the left edge
-    ChooseAndShow(2);
-    QWidget* k = platform::Windows().Frame("frmKinModel");
-    QWidget* m = platform::Windows().Frame("frmmatrix");
-    EXPECT_EQ(m->x() + m->width(), k->x());
-    EXPECT_EQ(m->y(), k->y());
-
-    simtest::CloseAllWindows();
-    PosKinModel = {1500, 0};  // 100 px: no room on the left
-    ChooseAndShow(2);
-    k = platform::Windows().Frame("frmKinModel");
-    m = platform::Windows().Frame("frmmatrix");
-    EXPECT_EQ(m->x(), k->x() + k->width());
-}
-
 TEST_F(MatrixWindowTest, EscapeCloses) {
     ChooseAndShow(2);
     auto* close = Control<QPushButton>("frmmatrix", "cmdClose");

@@ -174,24 +174,6 @@ TEST_F(ModelChoiceTest, AutocatalysisKeepsTheUsersCatalystConcentration) {
     EXPECT_EQ(Text("frmBatch", Inp(3)), QStringLiteral(" .002"));
 }
 
-TEST_F(ModelChoiceTest, CatalystStartValueDoesNotCarryOverToOtherModels) {
-    UmsatzU = 0.4;
-    OpenModelWindow();
-    Choose(5);
-    ASSERT_DOUBLE_EQ(c0Wert[4], 0.002);
-    Choose(2);  // no calculation window open: only the shared state changes, the value stays
-    EXPECT_DOUBLE_EQ(c0Wert[4], 0.002);
-    EXPECT_DOUBLE_EQ(UmsatzU, 0.4);  // cleared only for an open calculation window
-
-    platform::Windows().Show("frmBatch");
-    Choose(5);
-    Choose(2);
-    EXPECT_DOUBLE_EQ(c0Wert[4], 0);
-    c0Wert[4] = 0.004;  // any other value stays
-    Choose(3);
-    EXPECT_DOUBLE_EQ(c0Wert[4], 0.004);
-}
-
 TEST_F(ModelChoiceTest, ReactionOrderBoxChoosesTheNthOrderModel) {
     auto* window = OpenModelWindow();
     Choose(2);
@@ -218,25 +200,6 @@ TEST_F(ModelChoiceTest, ReactionOrderBoxChoosesTheNthOrderModel) {
     EXPECT_FLOAT_EQ(ReaktOrdnung, 0.0f);  // an empty box gives n = 0, rejected later by the calculation
     window->optTyp_Click(20);             // no such option: nothing changes
     EXPECT_EQ(aktModell, 20);
-}
-
-TEST_F(ModelChoiceTest, ReopenedWindowShowsTheCurrentModelUnitAndOrder) {
-    aktModell = 20;
-    ReaktOrdnung = 2.25f;
-    ZeitEinheit = "h";
-    ZeitEinheitNr = 2;
-    EnzymRcsModus = 0;
-    OpenModelWindow();
-    EXPECT_TRUE(Control<QRadioButton>("frmKinModel", "optTyp(0)")->isChecked());
-    EXPECT_TRUE(Control<QRadioButton>("frmKinModel", "optZeit(2)")->isChecked());
-    EXPECT_TRUE(Control<QRadioButton>("frmKinModel", "optMichMent(1)")->isChecked());
-    EXPECT_EQ(Text("frmKinModel", "txtOrdnung"), QStringLiteral(" 2.25"));
-    EXPECT_EQ(ZeitEinheit, "h");  // opening converts nothing
-    Choose(10);
-    Control<QRadioButton>("frmKinModel", "optMichMent(0)")->click();
-    EXPECT_EQ(EnzymRcsModus, kTrue);
-    Control<QRadioButton>("frmKinModel", "optMichMent(1)")->click();
-    EXPECT_EQ(EnzymRcsModus, 0);
 }
 
 // Changing the unit rescales every stored time and rate constant and relabels the open window.

@@ -76,17 +76,6 @@ TEST_F(ReactorCurvesTest, StirredTankSpecialScalingSpansTheChosenSpecies) {
     EXPECT_NEAR(AchsenGrenzen[2], pMin - std::fabs(top - pMin) * 0.02, 1e-5);
 }
 
-TEST_F(ReactorCurvesTest, StirredTankYRangeIsCappedWhenAnotherSpeciesExceedsTheFeedOfABAndP) {
-    // Autocatalysis with much Q in the feed: Q lies far above c0(A) + c0(B) + c0(P).
-    UseModel(16, 0.5, 0, {0, 1, 0, 0, 0.1, 5});
-    ConcVector unused{};
-    bool fehler = true;
-    CalcCSTRDiagramm(16, 3, c0Wert, unused, fehler);
-    EXPECT_GT(*std::max_element(cKurveQ.begin(), cKurveQ.begin() + 201), 5.0);
-    EXPECT_NEAR(AchsenGrenzen[3], 1.02, 1e-6);
-    EXPECT_NEAR(AchsenGrenzen[2], -0.0204, 1e-6);
-}
-
 TEST_F(ReactorCurvesTest, CascadeProfileIsAStaircaseOverTheStageAxis) {
     ConcVector c0{0, 1, 0, 0, 0, 0};
     ConcMatrix stages(4, ConcVector{});

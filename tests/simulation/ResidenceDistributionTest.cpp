@@ -10,11 +10,9 @@
 #include "kernel/Utilities.h"
 #include "platform/Chart2D.h"
 #include "platform/core/NumberFormat.h"
-#include "shell/WindowMenus.h"
 #include "simulation/ResidenceCurve.h"
 #include "simulation/frmVerweilCalc.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
-#include "tests/support/PictureDir.h"
 
 using namespace kernel;
 
@@ -73,35 +71,6 @@ protected:
         return d ? d->Chart() : nullptr;
     }
 };
-
-TEST_F(ResidenceDistributionTest, OpensFromTheMenuWithItsStartValuesAndHidesTheModelWindow) {
-    platform::Windows().Show("frmKinModel");
-    nKesselVC = 3;
-    ZeitEinheit = "min";
-    shell::mnuVerweilzeitVerteilung_Click();
-    frmVerweilCalc* w = frmVerweilCalc::Loaded();
-    ASSERT_NE(w, nullptr);
-    EXPECT_FALSE(platform::Windows().Frame("frmKinModel")->isVisible());
-    EXPECT_EQ(w->txtNKask->text(), "3");
-    EXPECT_EQ(w->frKessel->title(), QString::fromUtf8("Rührkessel-Kaskade"));
-    EXPECT_EQ(w->Label6->text(), "mittlere Verweilzeit tm/min (gesamt)");
-    EXPECT_EQ(w->txttm->text(), "12.5");
-    EXPECT_NEAR(w->tMittel(), 12.5, 1e-5);
-    EXPECT_TRUE(w->xAchseT());
-    w->optxAchse[1]->click();
-    EXPECT_FALSE(w->xAchseT());
-    EXPECT_EQ(w->cmdDiaE_RK->text(), "Kurve zeichnen\nE tm vs. t/tm");
-    EXPECT_EQ(platform::Windows().Frame(kForm)->pos(), QPoint(8, 200));  // from the stored place
-
-    // Closing remembers the place and brings the model window back; N survives.
-    platform::Windows().Frame(kForm)->move(30, 45);
-    QTest::keyClick(w, Qt::Key_Escape);
-    EXPECT_FALSE(platform::Windows().IsLoaded(kForm));
-    EXPECT_EQ(PosVerweilCalc.Left, 450);
-    EXPECT_EQ(PosVerweilCalc.Top, 675);
-    EXPECT_TRUE(platform::Windows().Frame("frmKinModel")->isVisible());
-    EXPECT_EQ(nKesselVC, 3);
-}
 
 TEST_F(ResidenceDistributionTest, CurvesWithoutARangeSpanSixMeanResidenceTimes) {
     // No diagram range yet: 150 steps of tm/25 from 0 to 6 tm.
@@ -186,9 +155,6 @@ TEST_F(ResidenceDistributionTest, DensityAndSumCurvesReachTheDiagramWithTheirCod
     w->optxAchse[0]->click();
     w->cmdDiaE_RK->click();
     EXPECT_EQ(nKurven, 1);
-    QTest::qWait(30);
-    platform::Windows().Frame(kForm)->grab().save(testsupport::PicturePath("frmVerweilCalc.png"));
-    platform::Windows().Frame("frmTGraph2D")->grab().save(testsupport::PicturePath("frmVerweilCalc_E.png"));
 }
 
 TEST_F(ResidenceDistributionTest, DimensionlessCurvesFillTheRangeOverflowPartWayAndWarnOutside) {
@@ -271,43 +237,6 @@ TEST_F(ResidenceDistributionTest, TankCountIsCheckedAndRounded) {
     EXPECT_EQ(simtest::OnlyPrompt(messages), "Zahlenüberlauf\r\n\r\n(Die berechneten Kurventeile werden gezeichnet.)");
     EXPECT_EQ(Anzahl(KurvenPunkte), 0);
     EXPECT_EQ(nKurven, 0);
-}
-
-TEST_F(ResidenceDistributionTest, VolumeBoxesFilterKeysAndKeepTheLastValidTm) {
-    testsupport::MsgRecorder messages;
-    frmVerweilCalc* w = Open();
-    Type(w->txtVR, "0,1x");
-    EXPECT_EQ(w->txtVR->text(), "0.1");
-    QTest::keyClick(w->txtVR, Qt::Key_Return);
-    QTest::keyClicks(w->txtVR, "E1");
-    EXPECT_EQ(w->txtVR->text(), "0.1E1");
-    EXPECT_FLOAT_EQ(w->VGesamt(), 1.0f);
-    EXPECT_NEAR(w->tMittel(), 250, 1e-3);
-
-    // V* = 0: no tm is shown, the last one stays for the next curve.
-    Type(w->txtVPunkt, "0");
-    EXPECT_EQ(w->txttm->text(), "");
-    EXPECT_NEAR(w->tMittel(), 250, 1e-3);
-
-    // Values beyond the Single range are refused in the box.
-    Type(w->txtVPunkt, "0.02");
-    Type(w->txtVR, "1E39");
-    EXPECT_EQ(w->txtVR->text(), "1E3");
-    EXPECT_FLOAT_EQ(w->VGesamt(), 1000.0f);
-    EXPECT_TRUE(messages.Empty());
-
-    // V <= 0 with V* > 0 gives tm = 0: the t/tm curve cannot be formed, and both messages appear.
-    Type(w->txtVR, "0");
-    EXPECT_EQ(w->txttm->text(), "0");
-    w->optxAchse[1]->click();
-    w->cmdDiaE_RK->click();
-    ASSERT_EQ(messages.Messages().size(), 2u);
-    EXPECT_EQ(messages.Messages()[0].title, "ErrorMessage from cmdDiaE_RK_Click von Berechne_EtKurve");
-    EXPECT_NE(messages.Messages()[1].prompt.find("olch2x8.ocx"), std::string::npos);
-    messages.Clear();
-    w->cmdDiaF_RK->click();
-    ASSERT_EQ(messages.Messages().size(), 1u);
-    EXPECT_NE(messages.Last().prompt.find("olch2x8.ocx"), std::string::npos);
 }
 
 }  // namespace

@@ -73,30 +73,6 @@ protected:
 
 // ---- Input checks ----------------------------------------------------------------------------
 
-TEST_F(TimeSimulationTest, OrderOfModel20IsResetByTheDrawButtonOnly) {
-    Model(20);
-    ReaktOrdnung = 0;
-    Inputs({"1"}, "10", {"0.1"});
-    c0Wert[1] = 1;  // as the table button reads it from the box
-    EXPECT_EQ(w->ListComplaints(), "");  // the table has no order check
-    EXPECT_FLOAT_EQ(ReaktOrdnung, 0.0f);
-    ReaktOrdnung = -2;
-    w->cmdDrawctDiagram->click();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt.rfind("- Eingabewert der Reaktionsordnung muss größer Null sein" + kCrLf, 0), 0u);
-    EXPECT_FLOAT_EQ(ReaktOrdnung, 1.5f);
-}
-
-TEST_F(TimeSimulationTest, ReversibleModelMayStartFromProductForDrawingButNotForTheTable) {
-    Model(8, kTrue);
-    Inputs({"0", "", "", "0.5"}, "20", {"0.1", "0.05"});
-    w->cmdDrawctDiagram->click();
-    EXPECT_TRUE(rec.Empty()) << rec.Last().prompt;
-    ASSERT_NE(Diagramm(), nullptr);
-    w->cmdListe->click();
-    EXPECT_EQ(simtest::OnlyPrompt(rec), "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)" + kCrLf);
-}
-
 TEST_F(TimeSimulationTest, Model19NeedsBOrPAndQ) {
     Model(19, kTrue);
     Inputs({"1", "0", "", "0", "0"}, "20", {"0.1", "0.01"});
@@ -244,21 +220,6 @@ TEST_F(TimeSimulationTest, KeyFilterOfTheComboBoxes) {
     EXPECT_TRUE(w->kCombo[1]->hasFocus());
 }
 
-TEST_F(TimeSimulationTest, HistoryKeepsTheLastSevenDrawings) {
-    Model(2);
-    Inputs({"1"}, "10", {"1"});
-    for (int i = 1; i <= 9; ++i) {
-        Enter(w->kCombo[1], QString::number(i));
-        w->cmdDrawctDiagram->click();
-    }
-    ASSERT_TRUE(rec.Empty());
-    ASSERT_EQ(w->kCombo[1]->count(), 7);
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(w->kCombo[1]->itemText(i).toStdString(), std::to_string(i + 3));
-    ASSERT_EQ(w->kCombo[0]->count(), 7);
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(w->kCombo[0]->itemText(i), "10");  // equal values are kept apart
-    EXPECT_EQ(w->kCombo[1]->currentText(), "9");
-}
-
 // ---- Diagram hand-over ------------------------------------------------------------------------------
 
 TEST_F(TimeSimulationTest, DrawingReplacesTheDiagramUnlessCurvesAreAdded) {
@@ -285,60 +246,6 @@ TEST_F(TimeSimulationTest, DrawingReplacesTheDiagramUnlessCurvesAreAdded) {
     Flush();
     EXPECT_EQ(nKurven, 2);
     EXPECT_TRUE(rec.Empty());
-}
-
-TEST_F(TimeSimulationTest, LoadTakesOverMeasuredDataAndRateModeDisablesPoints) {
-    platform::Windows().Unload("frmPrepareTimeDiagram");
-    Flush();
-    DatencA0 = 0.8f;
-    DatenTmax = 50;
-    RateDiagramm = kTrue;
-    w = qobject_cast<frmPrepareTimeDiagram*>(platform::Windows().Show("frmPrepareTimeDiagram"));
-    ASSERT_NE(w, nullptr);
-    EXPECT_DOUBLE_EQ(c0Wert[1], static_cast<double>(0.8f));
-    EXPECT_DOUBLE_EQ(tMax, 50.0);
-    EXPECT_FALSE(w->chkMitPunkten->isEnabled());
-    EXPECT_EQ(w->windowTitle().toStdString(), "Reaktionsgeschwindigkeit-Zeit-Funktionen");
-    EXPECT_EQ(w->cmdDrawctDiagram->text().toStdString(), "r(i)-t-Diagramm zeichnen");
-    Model(2);
-    Inputs({"1"}, "30", {"0.1"});
-    w->cmdDrawctDiagram->click();
-    EXPECT_TRUE(w->chkMitPunkten->isEnabled());
-}
-
-TEST_F(TimeSimulationTest, SpeciesLabelOfTheScalingOptionsFollowsTheScalingBox) {
-    Model(4);
-    EXPECT_FALSE(w->Label3->isEnabled());
-    w->chkSpecialScaling->click();
-    EXPECT_TRUE(w->Label3->isEnabled());
-    w->chkDelDiagram->setChecked(true);
-    w->chkDelDiagram_Click();  // adding curves clears the special scaling
-    EXPECT_FALSE(w->Label3->isEnabled());
-
-    // A window opened with the scaling on shows the label enabled.
-    platform::Windows().Unload("frmPrepareTimeDiagram");
-    Flush();
-    KurvenHinzufuegen = kFalse;
-    SpezSkalierung = kTrue;
-    SpezSkalierungStoff = 2;
-    w = qobject_cast<frmPrepareTimeDiagram*>(platform::Windows().Show("frmPrepareTimeDiagram"));
-    ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->chkSpecialScaling->isChecked());
-    EXPECT_TRUE(w->Label3->isEnabled());
-}
-
-TEST_F(TimeSimulationTest, EscClosesTheWindowAndTheDiagram) {
-    Model(2);
-    Inputs({"1"}, "30", {"0.1"});
-    w->cmdDrawctDiagram->click();
-    ASSERT_NE(Diagramm(), nullptr);
-    w->move(40, 50);
-    QTest::keyClick(w->Inp[0], Qt::Key_Escape);
-    Flush();
-    EXPECT_FALSE(platform::Windows().IsLoaded("frmPrepareTimeDiagram"));
-    EXPECT_EQ(Diagramm(), nullptr);
-    EXPECT_EQ(PosTimeDiagram.Left, 40 * 15);
-    EXPECT_EQ(PosTimeDiagram.Top, 50 * 15);
 }
 
 }  // namespace

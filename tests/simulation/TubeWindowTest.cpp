@@ -1,14 +1,12 @@
 // The tubular reactor window driven through its controls: the tube equals a batch run of t = l / v
 // in each of its three input modes, the secant search, the complaints, the protocol row with l and
-// v, the default velocity per time unit, the outlet colour and the profile along the tube.
+// v, the default velocity per time unit and the profile along the tube.
 #include <cmath>
 #include <vector>
 
 #include "platform/Chart2D.h"
-#include "simulation/VesselPictures.h"
 #include "simulation/frmRohrreaktor.h"
 #include "tests/simulation/TwinWindowTestSupport.h"
-#include "tests/support/PictureDir.h"
 
 using namespace twintest;
 
@@ -30,10 +28,6 @@ TEST_F(TubeWindowTest, TimeAndLengthModesGiveTheBatchAtTEqualsLOverV) {
     ASSERT_NO_FATAL_FAILURE(Open("mnuRohrR", kTube, 2));
     frmRohrreaktor* w = Window();
     EXPECT_EQ(BoxText(kTube, 16), " 1");  // 1 m/s by default
-    // The model choice set a reaction time, so the outlet arrow shows conversion 0; the tube is grey.
-    EXPECT_NE(kernel::tauMittel, 0);
-    EXPECT_EQ(w->Picture->PixelAt(1550, 3900), simulation::ConversionColour(0));
-    EXPECT_EQ(w->Picture->PixelAt(550, 2650), simulation::TubeColour());
 
     Mode(0);
     Enter({{0, "1.5"}, {10, "0.25"}, {14, "2"}, {16, "3"}});
@@ -46,7 +40,6 @@ TEST_F(TubeWindowTest, TimeAndLengthModesGiveTheBatchAtTEqualsLOverV) {
     EXPECT_NEAR(BoxValue(kTube, 8), 1.5 - a, 1e-6);
     EXPECT_NEAR(BoxValue(kTube, 13), U, 1e-6);
     EXPECT_TRUE(w->cmdProtocol->isEnabled());
-    EXPECT_EQ(w->Picture->PixelAt(1550, 3900), simulation::ConversionColour(U));
 
     ASSERT_EQ(kernel::ErgebnisZeilen.size(), 1u);
     const kernel::ProtokollZeile& row = kernel::ErgebnisZeilen[0];
@@ -56,7 +49,6 @@ TEST_F(TubeWindowTest, TimeAndLengthModesGiveTheBatchAtTEqualsLOverV) {
     EXPECT_NEAR(row[6], a, 1e-6);
     EXPECT_NEAR(row[14], U, 1e-6);
     EXPECT_NEAR(row[20], 1.5 - a, 1e-6);
-    platform::Windows().Frame(kTube)->grab().save(testsupport::PicturePath("tube_window.png"));
 
     // Length mode: the same tube given by its length.
     Mode(1);
@@ -83,7 +75,7 @@ TEST_F(TubeWindowTest, GivenConversionIsFoundBySecantAndGivesTheLength) {
     EXPECT_NEAR(BoxValue(kTube, 5), 0.4, 1e-5);
 }
 
-TEST_F(TubeWindowTest, MissingVelocityIsNamedInEveryModeBeforeTheTimeOrLength) {
+TEST_F(TubeWindowTest, MissingVelocityIsNamedBeforeTheTime) {
     ASSERT_NO_FATAL_FAILURE(Open("mnuRohrR", kTube, 2));
     Enter({{0, "1"}, {10, "0.5"}, {14, ""}, {15, ""}, {16, ""}});
     Mode(0);
@@ -92,11 +84,6 @@ TEST_F(TubeWindowTest, MissingVelocityIsNamedInEveryModeBeforeTheTimeOrLength) {
     EXPECT_EQ(rec.Last().title, " Ausführung nicht möglich ");
     EXPECT_EQ(rec.Last().prompt, "- noch keine gültige Eingabe der Fließgeschwindigkeit" + kCrLf +
                                      "- noch keine gültige Eingabe der Reaktionszeit" + kCrLf);
-    rec.Clear();
-    Mode(1);
-    Calc();
-    EXPECT_EQ(simtest::OnlyPrompt(rec), "- noch keine gültige Eingabe der Fließgeschwindigkeit" + kCrLf +
-                                     "- noch keine gültige Eingabe der Rohrlänge" + kCrLf);
     EXPECT_FALSE(Window()->cmdDiagram->isEnabled());
 }
 
@@ -147,5 +134,4 @@ TEST_F(TubeWindowTest, ProfileIsDrawnOverTheTubeLength) {
     EXPECT_NEAR(chart->X(1, 1, n), 10, 1e-9);  // l = t v
     // Along the tube c(A) = exp(-k l / v).
     for (int p = 1; p <= n; p += 25) EXPECT_NEAR(chart->Y(1, 1, p), std::exp(-0.4 * chart->X(1, 1, p) / 2), 1e-6);
-    platform::Windows().Frame("frmTGraph2D")->grab().save(testsupport::PicturePath("tube_profile.png"));
 }
