@@ -112,8 +112,12 @@ void InstallWindowServices() {
             waitCursorShown = false;
         }
     });
-    const QString point = QLocale::system().decimalPoint();
-    SetLocaleDecimalSeparator(point == QLatin1String(",") ? ',' : '.');
+    ApplyNumberLocale(QLocale::system());
+}
+
+void ApplyNumberLocale(const QLocale& locale) {
+    QLocale::setDefault(locale);
+    SetLocaleDecimalSeparator(locale.decimalPoint() == QLatin1String(",") ? ',' : '.');
 }
 
 void InstallQtServices() {

@@ -1,6 +1,7 @@
 #pragma once
 // The real message dialog behind platform::MsgBox, and the other Qt services the plain C++
 // layer calls through hooks (beep, wait cursor, decimal separator, window access).
+#include <QLocale>
 #include <QString>
 
 #include <memory>
@@ -26,5 +27,9 @@ int QtMsgBox(const std::string& prompt, int style, const std::string& title);
 void InstallQtServices();
 // The services tests need too: FormHost, beep, wait cursor, decimal separator.
 void InstallWindowServices();
+
+// Puts the program's number texts under a locale: Qt's default locale and the decimal
+// separator of the plain C++ layer. Start-up applies the system's locale (from LANG).
+void ApplyNumberLocale(const QLocale& locale);
 
 }  // namespace platform

@@ -382,6 +382,31 @@ bool IsNumeric(const std::string& text) {
     return pos == text.size() && ParseClean(clean, value);
 }
 
+namespace {
+
+// The text with its decimal separator turned into '.' and thousands grouping removed.
+std::string PointForm(const std::string& text) {
+    const bool comma = text.find(',') != std::string::npos;
+    const bool point = text.find('.') != std::string::npos;
+    char decimal = comma ? ',' : '.';
+    if (comma && point) decimal = decimalSlot() == ',' ? ',' : '.';
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == ',' || c == '.') {
+            if (c == decimal) out += '.';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+double ValLocale(const std::string& text) { return Val(PointForm(text)); }
+bool IsNumericLocale(const std::string& text) { return IsNumeric(PointForm(text)); }
+
 void SetLocaleDecimalSeparator(char separator) { decimalSlot() = separator; }
 char LocaleDecimalSeparator() { return decimalSlot(); }
 

@@ -53,6 +53,13 @@ double Val(const std::string& text);
 // Double are not numeric.
 bool IsNumeric(const std::string& text);
 
+// A number text that the program wrote in the locale's form (CStr, Format, a caption or table
+// cell) or that the user typed with either separator: ',' and '.' both count as the decimal
+// point. When both occur, the locale's decimal separator is the point and the other one groups
+// thousands ("1.234,5" reads 1234.5 under a decimal comma). Otherwise as Val and IsNumeric.
+double ValLocale(const std::string& text);
+bool IsNumericLocale(const std::string& text);
+
 // Decimal separator of the user's locale ('.' until set).
 void SetLocaleDecimalSeparator(char separator);
 char LocaleDecimalSeparator();

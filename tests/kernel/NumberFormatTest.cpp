@@ -134,3 +134,27 @@ TEST(IsNumeric, AcceptsOnlyACompleteNumber) {
     for (const char* text : {"", "  ", "1,5", "1.2.3", "12abc", "1E", "1E+", "1 2", "+", ".", "1e400"})
         EXPECT_FALSE(IsNumeric(text)) << text;
 }
+
+TEST(ValLocale, ReadsWhatEitherLocaleWroteAndBothTypedSeparators) {
+    struct Case {
+        char locale;
+        const char* text;
+        double expected;
+        bool numeric;
+    };
+    const Case cases[] = {
+        {'.', "12.5", 12.5, true},      {',', "12,5", 12.5, true},     {',', "1.5", 1.5, true},
+        {'.', "1,5", 1.5, true},        {',', "-0,25", -0.25, true},   {',', "1,5E-03", 0.0015, true},
+        {',', "1.234,5", 1234.5, true}, {'.', "1,234.5", 1234.5, true}, {',', "abc", 0.0, false},
+        {',', "1,2,3", 1.2, false},   {',', "", 0.0, false},
+    };
+    for (const Case& c : cases) {
+        platform::SetLocaleDecimalSeparator(c.locale);
+        EXPECT_DOUBLE_EQ(platform::ValLocale(c.text), c.expected) << c.locale << ' ' << c.text;
+        EXPECT_EQ(platform::IsNumericLocale(c.text), c.numeric) << c.locale << ' ' << c.text;
+    }
+    platform::SetLocaleDecimalSeparator('.');
+    // What CStr writes under a decimal comma reads back.
+    DecimalComma comma;
+    for (double v : {0.5, -1234.125, 1e-7, 3.0e12}) EXPECT_DOUBLE_EQ(platform::ValLocale(CStrDouble(v)), v);
+}

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/QtMessageBox.h"
 #include "tests/support/MsgRecorder.h"
 
 int main(int argc, char** argv) {
@@ -12,5 +13,7 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     testsupport::MsgRecorder::InstallGlobal();
+    // Tests choose their number locale themselves (NumberLocaleScope), whatever LANG says.
+    platform::ApplyNumberLocale(QLocale::c());
     return RUN_ALL_TESTS();
 }
