@@ -7,7 +7,6 @@
 namespace kernel {
 
 namespace {
-constexpr double kKbVersatz = 1e-12;        // model 6: keeps k2 - k1 away from 0
 constexpr double kErsatzKoeffizient = 1e-08;  // model 12: replaces a zero leading coefficient
 constexpr int A = 1, B = 2, C = 3, P = 4, Q = 5;
 }  // namespace
@@ -30,52 +29,68 @@ const char* ClosedFormSlots(int model) {
     }
 }
 
-double ExtentFromRoots(double r1, double r2, double z) {
-    // Near E = 1 (nearly equal roots, short times) expm1 keeps 1 - E accurate; far from it the plain
-    // exponential keeps the tiny 1/E that decides the denominator when a root is 0.
-    constexpr double kExpm1Bereich = 0.5;
-    double num, den;
-    if (z > 0.0) {
-        const double zc = z > kExpClamp ? kExpClamp : z;
-        const double G = std::exp(-zc);  // 1/E, never 0
-        if (G > kExpm1Bereich) {
-            const double gm1 = std::expm1(-zc);
-            num = r1 * r2 * gm1;
-            den = (r1 - r2) + r1 * gm1;
-        } else {
-            num = r1 * r2 * (G - 1.0);
-            den = r1 * G - r2;
-        }
-    } else {
-        const double E = std::exp(z);
-        if (E > kExpm1Bereich) {
-            const double em1 = std::expm1(z);
-            num = -r1 * r2 * em1;
-            den = (r1 - r2) - r2 * em1;
-        } else {
-            num = r1 * r2 * (1.0 - E);
-            den = r1 - r2 * E;
-        }
+namespace {
+
+// (1 - e^-u)/u, the divided difference of the exponential; 1 at u = 0. Exact for small |u|, where
+// 1 - e^-u and u vanish together.
+double OneMinusExpOver(double u) { return u == 0.0 ? 1.0 : -std::expm1(-u) / u; }
+
+}  // namespace
+
+double ExtentFromRoots(double r1, double r2, double d, double kt) {
+    // Within this exponent E stays between 0.6 and 1.7, so 1 + r2·φ carries no cancellation.
+    constexpr double kNaheBereich = 0.5;
+    const double z = -kt * d;
+    if (!(std::fabs(z) > kNaheBereich)) {
+        const double phi = kt * OneMinusExpOver(-z);
+        // For a large φ (long times at coinciding roots) the form divided by φ cannot overflow.
+        if (std::fabs(phi) > 1.0) return CheckedDiv(r1 * r2, 1.0 / phi + r2);
+        return CheckedDiv(r1 * r2 * phi, 1.0 + r2 * phi);
     }
-    return CheckedDiv(num, den);
+    if (z > 0.0) {
+        // x = r1·r2·(1/E - 1)/(r1/E - r2), with 1/E = exp(-min(z, 709.782)) never 0.
+        const double zc = z > kExpClamp ? kExpClamp : z;
+        return CheckedDiv(r1 * r2 * std::expm1(-zc), r1 * std::exp(-zc) - r2);
+    }
+    return CheckedDiv(-r1 * r2 * std::expm1(z), r1 - r2 * std::exp(z));
+}
+
+double ExpDifferenceQuotient(double k1, double k2, double t) {
+    // = e^(-kmin·t)·(1 - e^(-δ·t))/δ with δ = |k2 - k1| >= 0: no overflow, no cancellation near δ = 0.
+    const double kmin = k1 < k2 ? k1 : k2;
+    const double delta = std::fabs(k2 - k1);
+    return std::exp(-kmin * t) * t * OneMinusExpOver(delta * t);
 }
 
 double ReversibleExtent(bool model12, double c0A, double c0B, double c0P, double k1, double k2, double t) {
+    // The discriminants are written as sums of terms that are not negative for non-negative inputs, so
+    // they keep their digits where the two roots meet (c(A,0) = c(B,0) and a tiny k2); the root
+    // difference 2w goes to the extent as it is.
     if (model12) {
         // a x² + b x + cc = 0; a zero leading coefficient is replaced by a tiny one.
         const double cc = k1 * c0A * c0B - k2 * c0P * c0P;
         const double b = -k1 * c0A - k1 * c0B - 4.0 * k2 * c0P;
         double a = k1 - 4.0 * k2;
-        if (a == 0) a = kErsatzKoeffizient;
-        const double w = CheckedSqrt(b * b / (4.0 * a * a) - cc / a);
-        const double r1 = -b / (2.0 * a) + w, r2 = -b / (2.0 * a) - w;
-        return ExtentFromRoots(r1, r2, -a * (r1 - r2) * t);
+        double w = 0;
+        if (a == 0) {
+            a = kErsatzKoeffizient;
+            w = CheckedSqrt(b * b / (4.0 * a * a) - cc / a);
+        } else {
+            // b² - 4a·cc
+            const double dAB = c0A - c0B;
+            const double disc =
+                k1 * k1 * dAB * dAB + 4.0 * k1 * k2 * (c0P * c0P + 2.0 * c0P * (c0A + c0B) + 4.0 * c0A * c0B);
+            w = CheckedSqrt(disc) / (2.0 * std::fabs(a));
+        }
+        const double m = -b / (2.0 * a);
+        return ExtentFromRoots(m + w, m - w, 2.0 * w, a * t);
     }
-    const double q = CheckedDiv(k1 * c0A * c0B - k2 * c0P, k1);
-    const double p = CheckedDiv(-k1 * c0A - k1 * c0B - k2, k1);
-    const double w = CheckedSqrt(p * p / 4.0 - q);
-    const double r1 = -p / 2.0 + w, r2 = -p / 2.0 - w;
-    return ExtentFromRoots(r1, r2, -k1 * (r1 - r2) * t);
+    // x² + p x + q = 0 with p = -(c0A + c0B) - k2/k1, q = c0A·c0B - c0P·k2/k1.
+    const double kr = CheckedDiv(k2, k1);
+    const double p = -(c0A + c0B) - kr;
+    const double h = (c0A - c0B) / 2.0;
+    const double w = CheckedSqrt(h * h + kr * ((c0A + c0B) / 2.0 + c0P) + kr * kr / 4.0);  // p²/4 - q
+    return ExtentFromRoots(-p / 2.0 + w, -p / 2.0 - w, 2.0 * w, k1 * t);
 }
 
 bool ClosedFormKonzentrationen(int model, double t, const ConcVector& c0, const KVector& k, ConcVector& c) {
@@ -109,7 +124,7 @@ bool ClosedFormKonzentrationen(int model, double t, const ConcVector& c0, const 
         if (c0A == c0B) {
             x = c0A * (1.0 - CheckedDiv(1.0, 1.0 + k1 * c0A * t));
         } else {
-            x = ExtentFromRoots(c0B, c0A, (c0A - c0B) * k1 * t);
+            x = ExtentFromRoots(c0B, c0A, c0B - c0A, k1 * t);
         }
         c[A] = c0A - x;
         c[B] = c0A == c0B ? c[A] : c0B - x;
@@ -118,17 +133,16 @@ bool ClosedFormKonzentrationen(int model, double t, const ConcVector& c0, const 
     }
     case 5: case 16: {
         // x = c0A·c0P·(E - 1)/(c0A + c0P·E), E = exp(k1·(c0A + c0P)·t)
-        const double x = ExtentFromRoots(c0A, -c0P, k1 * (c0A + c0P) * t);
+        const double x = ExtentFromRoots(c0A, -c0P, c0A + c0P, -k1 * t);
         c[A] = c0A - x;
         c[P] = c0P + x;
         c[Q] = c0Q + x;
         break;
     }
     case 6: {
-        const double kb = k2 + kKbVersatz;
-        const double ea = std::exp(-k1 * t), eb = std::exp(-kb * t);
-        c[A] = c0A * ea;
-        c[C] = CheckedDiv(k1 * c0A, kb - k1) * (ea - eb) + c0C * eb;
+        // C = k1·c0A·(e^(-k1·t) - e^(-k2·t))/(k2 - k1) + c0C·e^(-k2·t), exact also at k1 = k2.
+        c[A] = c0A * std::exp(-k1 * t);
+        c[C] = k1 * c0A * ExpDifferenceQuotient(k1, k2, t) + c0C * std::exp(-k2 * t);
         c[P] = CheckFinite(c0A - c[A] - c[C] + c0C + c0P);
         break;
     }

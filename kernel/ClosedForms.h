@@ -18,9 +18,15 @@ const char* ClosedFormSlots(int model);
 // result that is not finite.
 bool ClosedFormKonzentrationen(int model, double t, const ConcVector& c0, const KVector& k, ConcVector& c);
 
-// The extent x(t) = r1·r2·(1 - E)/(r1 - r2·E) with E = exp(min(z, 709.782)), z the exponent at time t; for
-// z > 0 it uses 1/E, which keeps the value finite where E itself would overflow. Throws on 0/0 or overflow.
-double ExtentFromRoots(double r1, double r2, double z);
+// The extent x(t) = r1·r2·(1 - E)/(r1 - r2·E) with E = exp(min(-kt·d, 709.782)) and d = r1 - r2, which the
+// caller passes in its exact form (a difference of rounded roots would lose it). Near E = 1 it is evaluated
+// as r1·r2·φ/(1 + r2·φ) with φ = (1 - E)/d = kt·(1 - e^-u)/u, u = kt·d, which stays exact as the roots
+// approach each other and gives the double root's limit r²·kt/(1 + r·kt) at d = 0; for a growing exponential
+// it uses 1/E, which keeps the value finite where E itself would overflow. Throws on 0/0 or overflow.
+double ExtentFromRoots(double r1, double r2, double d, double kt);
+
+// (e^(-k1·t) - e^(-k2·t))/(k2 - k1), accurate as k2 approaches k1, with the limit t·e^(-k1·t) at k1 = k2.
+double ExpDifferenceQuotient(double k1, double k2, double t);
 
 // Extent x(t) of the reversible batch reaction of model 12 (A + B <=> 2P, `model12` true) or model 17
 // (A + B <=> P) from c(A,0), c(B,0), c(P,0) and k1, k2 at time t. Throws RuntimeError like the above.

@@ -34,17 +34,28 @@ double ReversibelHalbwert(Spezies sp, bool modell12, double A0, double B0, doubl
     const double Y0 = sp == Spezies::A ? A0 : B0;
     double K = CheckedDiv(k1, k2);
     if (modell12 && K == 4.0) K = sp == Spezies::A ? kK4Ersatz_A : kK4Ersatz_B;
-    double p, q, untergrenze;
+    // p²/4 - q is written as a sum of terms that are not negative for non-negative inputs, so it keeps its
+    // digits where the two roots meet (A0 = B0 and a tiny k2).
+    double p, diskriminante, untergrenze;
+    const double dAB = A0 - B0;
     if (modell12) {
         p = CheckedDiv(K * A0 + 4.0 * P0 + K * B0, 4.0 - K);
-        q = CheckedDiv(P0 * P0 - K * A0 * B0, 4.0 - K);
+        const double s = P0 * P0 + 2.0 * P0 * (A0 + B0) + 4.0 * A0 * B0;
+        if (std::fabs(K) > 1.0) {  // divided by K², so that a tiny k2 cannot overflow K²
+            const double kehrK = 1.0 / K, n = 4.0 * kehrK - 1.0;
+            diskriminante = CheckedDiv(dAB * dAB + 4.0 * kehrK * s, 4.0 * n * n);
+        } else {
+            const double n = 4.0 - K;
+            diskriminante = CheckedDiv(K * K * dAB * dAB + 4.0 * K * s, 4.0 * n * n);
+        }
         untergrenze = -P0 / 2.0;
     } else {
-        p = -A0 - B0 - CheckedDiv(1.0, K);
-        q = A0 * B0 - CheckedDiv(P0, K);
+        const double kehrK = CheckedDiv(1.0, K);
+        p = -A0 - B0 - kehrK;
+        diskriminante = dAB * dAB / 4.0 + kehrK * ((A0 + B0) / 2.0 + P0) + kehrK * kehrK / 4.0;
         untergrenze = -P0;
     }
-    const double wurzel = CheckedSqrt(p * p / 4.0 - q);
+    const double wurzel = CheckedSqrt(diskriminante);
     const double x1 = -p / 2.0 + wurzel, x2 = -p / 2.0 - wurzel;
     // The equilibrium extent is the root that keeps every concentration non-negative; rounding may put it
     // a hair outside, so the root nearer to the physical interval is taken.

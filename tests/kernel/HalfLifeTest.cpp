@@ -123,4 +123,13 @@ TEST_F(HalfLife, ReversibleCodesFindEveryReachableHalfLife) {
     }
     EXPECT_GT(found, 100);
     EXPECT_GT(unreachable, 40);
+    // Coinciding roots (A0 = B0, k2 far below k1): the half-life of A + B => P, 1/(k1·A0), for A and for B.
+    for (int code : {12, 17}) {
+        for (double k2 : {1e-300, 1e-14, 1e-9}) {
+            SCOPED_TRACE(testing::Message() << code << " k2 " << k2);
+            EXPECT_NEAR(A(code, 0.8, 0.8, 0, 0.15, k2), 1 / (0.15 * 0.8), 1e-5);
+            EXPECT_NEAR(B(code, 0.8, 0.8, 0, 0.15, k2), 1 / (0.15 * 0.8), 1e-5);
+        }
+    }
+    EXPECT_EQ(msgs.list.size(), static_cast<std::size_t>(unreachable));
 }
