@@ -70,6 +70,12 @@ bool AllFinite(int nEq, const EqVector& v) {
     return true;
 }
 
+// An integration that ends in a value that is not finite has overflowed somewhere on the way (a NaN is
+// what inf - inf left behind), so every such end is reported as the overflow.
+void CheckNoOverflow(int nEq, const EqVector& v) {
+    if (!AllFinite(nEq, v)) throw RuntimeError(ErrorKind::Overflow);
+}
+
 // One accepted output interval: integrates from y over [t, tEnd], doubling the sub-steps n until two
 // successive results agree to 1 %, and returns the finer result in yOut. A trial that overflows (a stiff
 // start with too few sub-steps) counts as disagreeing; only an overflow at the ceiling is raised.
@@ -90,7 +96,7 @@ void IntegrateInterval(int nEq, const EqVector& y, EqVector& yOut, int& n, doubl
         }
         if (einig) break;
     }
-    for (int i = 1; i <= nEq; ++i) CheckFinite(yOut[i]);
+    CheckNoOverflow(nEq, yOut);
 }
 
 void NumericBranch(int model, double tSpan, double dt) {
@@ -260,7 +266,7 @@ void RungeKutta4(int nEq, const EqVector& yStart, EqVector& yOut, int nSteps, do
                  double& xt, EqVector& yt, EqVector& dydt, EqVector& dy1, EqVector& dy2, EqVector& dy3,
                  EqVector& dy4) {
     RungeKutta4Trial(nEq, yStart, yOut, nSteps, x0, h, x, xt, yt, dydt, dy1, dy2, dy3, dy4);
-    for (int i = 1; i <= nEq; ++i) CheckFinite(yOut[i]);
+    CheckNoOverflow(nEq, yOut);
 }
 
 void CalcZeitverlauf(int model, double tSpan, int& err) {

@@ -181,6 +181,19 @@ TEST_F(TimeCourse, FailuresAreReported) {
     kWert = {0, 1.0, -1.0, 0};
     EXPECT_THROW(CalcZeitverlauf(17, 10.0, err), RuntimeError);
     At(17, 1.0, kTrue);  // the concentrations at a time report it through err
+    // A stiff course still unstable at the ceiling of sub-steps blows up: reported as the overflow it is,
+    // also where the blow-up left a NaN behind.
+    for (double k : {1e9, 1e12, 1e15}) {
+        c0Wert = {0, 1, 1, 0, 0, 0};
+        kWert = {0, k, k, 0};
+        aktModell = 7;
+        try {
+            CalcZeitverlauf(7, 100.0, err);
+            ADD_FAILURE() << "no failure for k = " << k;
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.kind(), ErrorKind::Overflow) << k;
+        }
+    }
 }
 
 // The smooth models to about 1e-8; the stiff enzyme model with its defaults over 1000 s, where one sub-step per
