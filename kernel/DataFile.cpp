@@ -7,6 +7,7 @@
 #include "kernel/DataSet.h"
 #include "kernel/State.h"
 #include "kernel/TimeUnits.h"
+#include "platform/core/ExactNumber.h"
 #include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
 #include "platform/core/TextFile.h"
@@ -90,9 +91,9 @@ public:
         const std::string item = Item();
         if (item.empty()) return 0.0f;
         if (!platform::IsNumeric(item)) Fail("Typen unverträglich: \"" + item + "\" ist keine Zahl");
-        const float v = static_cast<float>(platform::Val(item));
-        if (!std::isfinite(v)) Overflow(item);
-        return v;
+        const double v = platform::Val(item);
+        if (!platform::FitsSingle(v)) Overflow(item);  // converting it would not be defined
+        return static_cast<float>(v);
     }
 
     int Integer() {
@@ -143,17 +144,35 @@ std::string OneLine(std::string s) {
     return s;
 }
 
-// Number texts of a written line: the short form without its leading blank.
-std::string NumSingle(double v) {
-    std::string s = platform::StrSingle(static_cast<float>(v));
-    if (!s.empty() && s[0] == ' ') s.erase(0, 1);
-    return s;
+// A value the file cannot carry: the save is refused with this text.
+struct WriteRefusal {
+    std::string text;
+};
+
+[[noreturn]] void RefuseValue(int row, const char* field, double v) {
+    throw WriteRefusal{"Der Wert " + platform::StrDouble(v) + " im Feld " + field +
+                       (row > 0 ? " der Zeile " + std::to_string(row) : std::string()) +
+                       " liegt außerhalb des Bereichs, den die Datendatei aufnehmen kann.\r\n"
+                       "Die Datei wurde nicht gespeichert."};
 }
 
-std::string NumDouble(double v) {
-    std::string s = platform::StrDouble(v);
-    if (!s.empty() && s[0] == ' ') s.erase(0, 1);
-    return s;
+// Number texts of a written line: the short form, or more digits where it would not read back equal.
+// Double fields take every finite value; single fields every value within the range of a Single.
+std::string NumDouble(double v, int row, const char* field) {
+    if (!std::isfinite(v)) RefuseValue(row, field, v);
+    return platform::ExactDouble(v);
+}
+
+std::string NumSingle(double v, int row, const char* field) {
+    if (!std::isfinite(v) || !platform::FitsSingle(v)) RefuseValue(row, field, v);
+    return platform::ExactSingle(static_cast<float>(v));
+}
+
+// The time is a single field, but the reader takes it in double precision: a time beyond the range of a
+// Single (only a file written elsewhere holds one) is written in double precision, so it reads back.
+std::string NumTime(double v, int row) {
+    if (std::isfinite(v) && !platform::FitsSingle(v)) return platform::ExactDouble(v);
+    return NumSingle(v, row, "t");
 }
 
 }  // namespace
@@ -167,14 +186,22 @@ void WriteDataFile(const std::string& fileName, int& written) {
     lines.push_back(OneLine(ZeitEinheit));
     lines.push_back(kDataFileHeader);
     lines.push_back(std::to_string(n));
-    const std::string lInf = NumDouble(lambdaInf);
-    for (int i = 1; i <= n; ++i) {
-        const ExpPunkt& p = ExpDaten[i];
-        std::string row = NumSingle(p.t);
-        for (int s = 1; s <= kSpecies; ++s) row += "," + NumDouble(p.c[s]);
-        row += "," + NumDouble(p.k) + "," + NumDouble(p.T) + "," + NumSingle(p.lambda) + "," + lInf + "," +
-               NumSingle(p.res3) + "," + NumSingle(p.res4) + "," + std::to_string(p.exclude);
-        lines.push_back(row);
+    try {
+        const std::string lInf = NumSingle(lambdaInf, 0, "lambda_inf");
+        static const char* const kConc[] = {"", "cA", "cB", "cC", "cP", "cQ"};
+        for (int i = 1; i <= n; ++i) {
+            const ExpPunkt& p = ExpDaten[static_cast<std::size_t>(i)];
+            std::string row = NumTime(p.t, i);
+            for (int s = 1; s <= kSpecies; ++s) row += "," + NumDouble(p.c[static_cast<std::size_t>(s)], i, kConc[s]);
+            row += "," + NumDouble(p.k, i, "k") + "," + NumDouble(p.T, i, "T") + "," + NumSingle(p.lambda, i, "lambda") +
+                   "," + lInf + "," + NumSingle(p.res3, i, "res3") + "," + NumSingle(p.res4, i, "res4") + "," +
+                   std::to_string(p.exclude);
+            lines.push_back(row);
+        }
+    } catch (const WriteRefusal& r) {
+        platform::MsgBox(r.text, platform::vbCritical, "Meldung von WriteDataFile");
+        written = kFalse;
+        return;
     }
     std::string error;
     if (!platform::WriteTextLines(fileName, lines, error)) {

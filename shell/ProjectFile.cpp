@@ -10,6 +10,7 @@
 
 #include "kernel/State.h"
 #include "platform/WindowRegistry.h"
+#include "platform/core/ExactNumber.h"
 #include "platform/core/FormHost.h"
 #include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
@@ -107,12 +108,9 @@ bool ValidModelCode(int code) {
            code == kernel::BAKModellCode;
 }
 
-// Numbers of the comma-separated lines: the short form without its leading blank, decimal point.
-std::string WriteNumber(double value) {
-    std::string s = platform::StrDouble(value);
-    if (!s.empty() && s.front() == ' ') s.erase(0, 1);
-    return s;
-}
+// Numbers of the comma-separated lines: the short form without its leading blank, decimal point; more
+// digits where the short form would not read back equal (near the largest Double it would not read at all).
+std::string WriteNumber(double value) { return platform::ExactDouble(value); }
 
 std::string FileNamePart(const std::string& path) {
     const auto pos = path.find_last_of("/\\");

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <random>
 #include <sstream>
 #include <string>
@@ -162,34 +163,71 @@ TEST_F(DataFile, WriteReadRoundTrip) {
     EXPECT_EQ(DatenKommentar, "leer");
     EXPECT_EQ(ZeitEinheitIdx, 3);
 
-    ktest::ResetDataState();
-    DatenKommentar = "Überprüfung";
-    ZeitEinheit = "min";
-    lambdaInf = 0.1234567891;
-    AddRow(0.123456789, {0.1, 1.0 / 3.0, 2.5e-9, 0, 12345.678}, 298.15, 3.3e-5, 1.25f, 0).res3 = 0.75f;
-    AddRow(1e7, {0, 0.2}, 0, 0, -0.5f, kTrue).res4 = -3e-12f;
-    const std::vector<ExpPunkt> before = ExpDaten;
-    const std::string path = (dir_ / "r.TA3").string();
-    ASSERT_EQ(Write(path), kTrue);
-    EXPECT_EQ(Bytes(path).substr(0, 13), "\xDC" "berpr\xFC" "fung\r\n");  // Windows-1252 on disk
+    // Every value a field holds comes back equal, in the precision of its field (t, lambda, lambda_inf, res3,
+    // res4 single), also at the ends of the ranges where the short form of the number would not read back.
+    const double dmax = std::numeric_limits<double>::max(), dmin = std::numeric_limits<double>::denorm_min();
+    const float fmax = std::numeric_limits<float>::max(), fmin = std::numeric_limits<float>::denorm_min();
+    const struct { double t; std::array<double, 6> c; double T, k; float lambda, res3, res4; double lambdaInf; } rows[] = {
+        {0.123456789, {0, 0.1, 1.0 / 3.0, 2.5e-9, 0, 12345.678}, 298.15, 3.3e-5, 1.25f, 0.75f, 0, 0.1234567891},
+        {1e7, {0, 0, 0.2, 0, 0, 0}, 0, 0, -0.5f, 0, -3e-12f, 2.5},
+        {fmax, {0, dmax, -dmax, dmin, 0.1 + 0.2, 1e-300}, dmax, -dmin, fmax, -fmax, fmin, fmax},
+        {-fmax, {0, 9007199254740993.0, 1.7976931348623155e308, 4.9406564584124654e-324, 1e308, 123.0}, 1e-310,
+         2.2250738585072014e-308, 3.4028233e38f, 1.17549435e-38f, 0.1f, 1.4e-45},
+        {1.0000001, {0, 2.0 / 3.0, 0, 0, 0, 0}, 0, 0, 1.0000001f, 16777217.0f, 3.1415927f, 0},
+    };
+    for (const auto& r : rows) {
+        ktest::ResetDataState();
+        DatenKommentar = "Überprüfung";
+        ZeitEinheit = "min";
+        lambdaInf = r.lambdaInf;
+        ExpPunkt& p = AddRow(r.t, {r.c[1], r.c[2], r.c[3], r.c[4], r.c[5]}, r.T, r.k, r.lambda, kTrue);
+        p.res3 = r.res3;
+        p.res4 = r.res4;
+        ExpPunkt expected = p;
+        expected.t = static_cast<float>(r.t);
+        const std::string path = (dir_ / "r.TA3").string();
+        ASSERT_EQ(Write(path), kTrue) << r.t;
+        EXPECT_EQ(Bytes(path).substr(0, 13), "\xDC" "berpr\xFC" "fung\r\n");  // Windows-1252 on disk
+        ktest::ResetDataState();
+        ASSERT_EQ(Load(path, kFalse), kTrue) << Bytes(path);
+        ASSERT_EQ(nMesspunkte, 1);
+        EXPECT_EQ(DatenKommentar, "Überprüfung");
+        ExpPunkt read = ExpDaten[1];
+        read.t = static_cast<float>(read.t);  // the reader takes the single-precision text as a Double
+        EXPECT_EQ(Dump(read), Dump(expected)) << Bytes(path);
+        if (r.lambdaInf > 0) {
+            EXPECT_EQ(lambdaInf, static_cast<float>(r.lambdaInf)) << Bytes(path);
+        }
+    }
+}
 
+// What the file cannot carry is refused by the writer with a message naming the field, and the old file stays.
+TEST_F(DataFile, ValuesBeyondTheFileAreRefusedWhenWriting) {
+    const std::string path = PutFile("alt.TA3", kSample);
+    const struct { const char* field; void (*spoil)(ExpPunkt&); } cases[] = {
+        {"lambda_inf", [](ExpPunkt&) { lambdaInf = 1e300; }},
+        {"cB der Zeile 2", [](ExpPunkt& p) { p.c[2] = std::numeric_limits<double>::infinity(); }},
+        {"T der Zeile 2", [](ExpPunkt& p) { p.T = std::nan(""); }},
+        {"lambda der Zeile 2", [](ExpPunkt& p) { p.lambda = std::numeric_limits<float>::infinity(); }},
+    };
+    for (const auto& cs : cases) {
+        ktest::ResetDataState();
+        ktest::Messages msgs;
+        AddRow(1, {1});
+        cs.spoil(AddRow(2, {0.5}));
+        EXPECT_EQ(Write(path), kFalse) << cs.field;
+        ASSERT_EQ(msgs.list.size(), 1u);
+        EXPECT_EQ(msgs.list[0].title, "Meldung von WriteDataFile");
+        EXPECT_NE(msgs.list[0].prompt.find(std::string("im Feld ") + cs.field), std::string::npos) << msgs.list[0].prompt;
+        EXPECT_EQ(Bytes(path), kSample);
+    }
+    // A time beyond the range of a Single (only a file written elsewhere holds one) is kept in double precision.
+    ktest::ResetDataState();
+    AddRow(1e300, {1});
+    ASSERT_EQ(Write(path), kTrue);
     ktest::ResetDataState();
     ASSERT_EQ(Load(path, kFalse), kTrue);
-    ASSERT_EQ(nMesspunkte, 2);
-    EXPECT_EQ(DatenKommentar, "Überprüfung");
-    EXPECT_EQ(ZeitEinheit, "min");
-    EXPECT_NEAR(lambdaInf, 0.1234567891, 1e-7);  // single precision on the way back
-    for (std::size_t i = 1; i <= 2; ++i) {
-        ExpPunkt a = ExpDaten[i];
-        const ExpPunkt& b = before[i];
-        EXPECT_NEAR(a.t, b.t, 1e-7 * std::fabs(b.t)) << i;  // the time is written in single precision
-        for (int s = 1; s <= kSpecies; ++s) EXPECT_NEAR(a.c[s], b.c[s], 1e-14 * std::fabs(b.c[s])) << i;
-        EXPECT_NEAR(a.k, b.k, 1e-14 * b.k);
-        EXPECT_NEAR(a.T, b.T, 1e-14 * b.T);
-        a.t = b.t, a.c = b.c, a.k = b.k, a.T = b.T;
-        EXPECT_EQ(Dump(a), Dump(b));  // the single-precision fields and the flag exactly
-    }
-    EXPECT_NEAR(ExpDaten[1].t, 0.1234568, 1e-9);
+    EXPECT_EQ(ExpDaten[1].t, 1e300);
 }
 
 TEST_F(DataFile, FailedReadsLeaveTheDataSetUntouched) {

@@ -2,10 +2,12 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <random>
 #include <string>
 #include <utility>
 
+#include "platform/core/ExactNumber.h"
 #include "platform/core/NumberFormat.h"
 
 using platform::CStrDouble;
@@ -157,4 +159,30 @@ TEST(ValLocale, ReadsWhatEitherLocaleWroteAndBothTypedSeparators) {
     // What CStr writes under a decimal comma reads back.
     DecimalComma comma;
     for (double v : {0.5, -1234.125, 1e-7, 3.0e12}) EXPECT_DOUBLE_EQ(platform::ValLocale(CStrDouble(v)), v);
+}
+
+// File texts that must read back: the short form where it does, otherwise the fewest more digits that do, in
+// the same fixed or exponent form, never beyond the largest value the reader accepts.
+TEST(ExactNumber, TextsReadBackExactly) {
+    const double dmax = std::numeric_limits<double>::max();
+    const struct { double v; const char* text; } doubles[] = {
+        {0.5, ".5"}, {-0.25, "-.25"}, {1e23, "1E+23"}, {5.0 / 3.0, "1.6666666666666667"},
+        {0.1 + 0.2, ".30000000000000004"}, {dmax, "1.7976931348623157E+308"}, {-dmax, "-1.7976931348623157E+308"},
+        {5e-324, "4.94065645841247E-324"}, {123456789.123456789, "123456789.12345679"}, {2e-5 / 3, "6.6666666666666675E-06"},
+    };
+    for (const auto& d : doubles) {
+        EXPECT_EQ(platform::ExactDouble(d.v), d.text);
+        EXPECT_EQ(platform::Val(d.text), d.v) << d.text;
+    }
+    const float fmax = std::numeric_limits<float>::max();
+    const struct { float v; const char* text; } singles[] = {
+        {0.1f, ".1"}, {fmax, "3.402823466E+38"}, {-fmax, "-3.402823466E+38"}, {16777217.0f, "1.6777216E+07"},
+        {1.0000001f, "1.0000001"}, {3.4028233e38f, "3.4028233E+38"},
+    };
+    for (const auto& f : singles) {
+        EXPECT_EQ(platform::ExactSingle(f.v), f.text);
+        EXPECT_TRUE(platform::FitsSingle(platform::Val(f.text))) << f.text;
+        EXPECT_EQ(static_cast<float>(platform::Val(f.text)), f.v) << f.text;
+    }
+    EXPECT_FALSE(platform::FitsSingle(3.4028235e38));
 }

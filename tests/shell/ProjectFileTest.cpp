@@ -3,10 +3,12 @@
 #include <QString>
 
 #include <filesystem>
+#include <limits>
 
 #include "platform/core/MsgBox.h"
 #include "shell/ProjectFile.h"
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/NumberLocale.h"
 
 namespace shelltest {
 namespace {
@@ -169,7 +171,7 @@ TEST_F(ProjectFileTest, WrittenFileHasTheExactFormat) {
     EXPECT_EQ(bytes.substr(first),
               "\r\nKommentar mit Umlaut: R\xFC"
               "hrkessel\r\nMESS7.TA3\r\n 6\r\n.15,1E-07,2.5\r\n0\r\n5\r\n1\r\n.5\r\n0\r\n-.25\r\n0\r\n3\r\n-1\r\n"
-              "1,0,0,0\r\n1.66666666666667\r\n60\r\n0,0\r\nmin\r\n\r\n");
+              "1,0,0,0\r\n1.6666666666666667\r\n60\r\n0,0\r\nmin\r\n\r\n");
 }
 
 TEST_F(ProjectFileTest, CommentIsAskedForEveryFileButTheLastSessionAndAFailedWriteIsReported) {
@@ -241,6 +243,35 @@ TEST_F(ProjectFileTest, SaveThenLoadRoundTrips) {
     ASSERT_EQ(recorder.Messages().size(), 1u);
     EXPECT_EQ(recorder.Last().title, "Projektstatus");
     EXPECT_NE(recorder.Last().prompt.find("    Rundreise"), std::string::npos);
+}
+
+// Every finite value comes back from the last-session file bit for bit, also where 15 digits are too few (or,
+// next to the largest Double, would read back beyond it), under either number locale of the desk.
+TEST_F(ProjectFileTest, SessionFileGivesBackEveryFiniteValue) {
+    const double dmax = std::numeric_limits<double>::max(), tiny = std::numeric_limits<double>::denorm_min();
+    const std::array<double, 10> values[] = {
+        {dmax, -dmax, tiny, 0.1, 1.0 / 3.0, 9007199254740993.0, 1e-310, 2.2250738585072014e-308, dmax, -tiny},
+        {1.7976931348623155e308, 0.1 + 0.2, 1e23, 5e-324, 123456789.123456789, -2.0 / 3.0, 1e300, 4.35, 0.15, 1e-5},
+    };
+    EnzymRcsModus = kFalse;  // meaningful for model 10 only, and cleared by a load of any other
+    for (testsupport::NumberLocale locale : testsupport::AllNumberLocales) {
+        const testsupport::NumberLocaleScope scope(locale);
+        for (const auto& v : values) {
+            kWert = {0, v[0], v[1], v[2]};
+            c0Wert = {0, v[3], v[4], v[5], v[6], v[7]};
+            tMax = v[8];
+            tauMittel = v[9];
+            const Snapshot saved = Snapshot::Take();
+            const std::string session = Path("TARLASTSESSION.TC3");
+            ASSERT_TRUE(shell::WriteProjectFile(session));
+            ASSERT_TRUE(Load(SampleProject()));
+            std::string dataName;
+            bool ok = false;
+            shell::LoadProjectFile(session, dataName, ok);
+            ASSERT_TRUE(ok) << (recorder.Empty() ? "" : recorder.Last().prompt);
+            EXPECT_TRUE(Snapshot::Take() == saved) << v[0];
+        }
+    }
 }
 
 TEST_F(ProjectFileTest, CancelledDialogsChangeNothing) {
