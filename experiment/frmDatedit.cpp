@@ -27,6 +27,7 @@
 #include "platform/Grid.h"
 #include "platform/Help.h"
 #include "platform/WindowRegistry.h"
+#include "platform/core/ExactNumber.h"
 #include "platform/core/FormHost.h"
 #include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
@@ -92,7 +93,7 @@ std::string Concentration(double c) {
 // The nine value texts of a row in grid columns 2..10.
 std::array<std::string, 9> CellTexts(const ExpPunkt& p) {
     std::array<std::string, 9> t;
-    t[0] = platform::CStrSingle(static_cast<float>(p.t));
+    t[0] = platform::FitsSingle(p.t) ? platform::CStrSingle(static_cast<float>(p.t)) : platform::CStrDouble(p.t);
     for (int s = 1; s <= kSpecies; ++s) t[static_cast<std::size_t>(s)] = Concentration(p.c[static_cast<std::size_t>(s)]);
     t[6] = platform::CStrSingle(p.lambda);
     t[7] = platform::CStrDouble(p.T);
@@ -108,6 +109,26 @@ void SetField(ExpPunkt& p, int col, double v) {
     else if (col == 9) p.T = v;
     else if (col == 10) p.k = v;
 }
+
+// Input fields (boxes y(0..8), grid columns 2..10) that the data file carries in single precision: t and lambda.
+bool SingleField(int box) { return box == 0 || box == 6; }
+
+// Refuses a typed number that the data file cannot carry (beyond the range of a Single in a single field, or
+// of a Double, which Val reads as 0) with a message naming the field; true when the number is acceptable.
+bool AcceptInput(const std::string& typed, bool single, const char* field) {
+    std::string text = typed;
+    std::replace(text.begin(), text.end(), ',', '.');
+    const double v = platform::Val(text);
+    const std::size_t exponent = text.find_first_of("EeDd");
+    const bool lostToZero = v == 0 && text.find_first_of("123456789") < exponent && !platform::IsNumeric(text);
+    if (!lostToZero && (!single || platform::FitsSingle(v))) return true;
+    platform::MsgBox(std::string("Der Wert im Feld ") + field + " liegt außerhalb des Bereichs, den die Datendatei "
+                         "aufnehmen kann (Betrag höchstens " + (single ? "3.402823E+38" : "1.797693E+308") + ").",
+                     platform::vbExclamation, kNotPossible);
+    return false;
+}
+
+const char* const kFieldNames[] = {"t", "c(A)", "c(B)", "c(C)", "c(P)", "c(Q)", "lambda", "T", "k"};
 
 int Rows() { return DataRowCount(); }
 
@@ -510,9 +531,12 @@ void frmDatedit::OKinput_Click() {
     std::array<double, 9> v{};
     float sum = 0;
     for (int i = 0; i <= 8; ++i) {
-        v[static_cast<std::size_t>(i)] = platform::Val(y[static_cast<std::size_t>(i)]->text().toStdString());
-        sum += static_cast<float>(v[static_cast<std::size_t>(i)]);
+        const std::string text = y[static_cast<std::size_t>(i)]->text().toStdString();
+        if (!AcceptInput(text, SingleField(i), kFieldNames[i])) return;
+        v[static_cast<std::size_t>(i)] = platform::Val(text);
+        sum += platform::FitsSingle(v[static_cast<std::size_t>(i)]) ? static_cast<float>(v[static_cast<std::size_t>(i)]) : 1.0f;
     }
+    if (!AcceptInput(lambda_infin->text().toStdString(), true, "lambda(inf)")) return;
     if (sum == 0) {
         platform::Beep();
         return;
@@ -588,7 +612,11 @@ void frmDatedit::TimeCallFromKinModel(int Index) {
     optZeit_Click(Index);
 }
 
-void frmDatedit::lambda_infin_Change() { lambdaInf = platform::Val(lambda_infin->text().toStdString()); }
+void frmDatedit::lambda_infin_Change() {
+    // A value beyond the file's range is not taken over; OK names it.
+    const double v = platform::Val(lambda_infin->text().toStdString());
+    if (platform::FitsSingle(v)) lambdaInf = v;
+}
 
 void frmDatedit::txtComment_Change() { DatenKommentar = txtComment->text().toStdString(); }
 
@@ -781,6 +809,12 @@ void frmDatedit::Grid_KeyPressEdit(int Row, int Col, int& KeyAscii) {
         if (Col >= 2 && Col < kCols && y[static_cast<std::size_t>(Col - 2)]->isEnabled() && Row < Rows()) {
             std::string text = Grid->Text(Row, Col);
             std::replace(text.begin(), text.end(), ',', '.');
+            if (!AcceptInput(text, SingleField(Col - 2), kFieldNames[Col - 2])) {
+                // The cell shows the kept value again.
+                const auto cells = CellTexts(ExpDaten[static_cast<std::size_t>(Row + 1)]);
+                Grid->SetText(Row, Col, LSet(cells[static_cast<std::size_t>(Col - 2)], 14));
+                return;
+            }
             QLineEdit* box = y[static_cast<std::size_t>(Col - 2)];
             box->setText(QString::fromStdString(text));
             SetField(ExpDaten[static_cast<std::size_t>(Row + 1)], Col, platform::Val(box->text().toStdString()));

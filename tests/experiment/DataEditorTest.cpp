@@ -7,6 +7,9 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <limits>
+
+#include "kernel/DataFile.h"
 #include "kernel/DataHeadings.h"
 #include "kernel/DataSet.h"
 #include "tests/experiment/DataEditorFixture.h"
@@ -243,6 +246,65 @@ TEST_F(DataEditorTest, TypingIntoACellStoresTheValueOnEnter) {
     }
     EXPECT_EQ(ExpDataChanged, kTrue);
     EXPECT_EQ(Text("lblZeile"), "Zeile 2");
+}
+
+// Numbers the data file cannot carry are refused where they are typed, with the field named, and change
+// nothing; the largest numbers it carries are taken and come back from the saved file.
+TEST_F(DataEditorTest, NumbersBeyondTheFileAreRefusedWhereTyped) {
+    SetData({{1, 0.5}});
+    Open();
+    const std::vector<ExpPunkt> before = ExpDaten;
+    const struct { int box; const char* text; const char* field; } refused[] = {
+        {0, "1E300", "t"}, {0, "-3.5E+38", "t"}, {6, "3.4028235E+38", "lambda"}, {1, "1E400", "c(A)"},
+        {-1, "1E39", "lambda(inf)"},
+    };
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.text);
+        Y(0)->setText("2");
+        for (int i = 1; i <= 8; ++i) Y(i)->setText("1");
+        Find<QLineEdit>("lambda_infin")->setText("0");
+        (r.box < 0 ? Find<QLineEdit>("lambda_infin") : Y(r.box))->setText(r.text);
+        recorder.Clear();
+        Press("OKinput");
+        ASSERT_EQ(recorder.Messages().size(), 1u);
+        EXPECT_NE(recorder.Last().prompt.find(std::string("im Feld ") + r.field + " liegt"), std::string::npos)
+            << recorder.Last().prompt;
+        EXPECT_EQ(nMesspunkte, 1);
+        EXPECT_EQ(ExpDaten[1].t, before[1].t);
+        EXPECT_EQ(ExpDaten[1].c[1], before[1].c[1]);
+        EXPECT_EQ(ExpDaten[1].lambda, before[1].lambda);
+        EXPECT_EQ(lambdaInf, 0.0);
+    }
+    // The same in a cell: the row keeps its value and the cell shows it again.
+    Grid().EditCell(0, 2);
+    auto* cell = Grid().findChild<QTableWidget*>()->findChild<QLineEdit*>();
+    ASSERT_NE(cell, nullptr);
+    cell->clear();
+    QTest::keyClicks(cell, "5E+40");
+    recorder.Clear();
+    QTest::keyClick(cell, Qt::Key_Return);
+    EXPECT_EQ(recorder.Messages().size(), 1u);
+    EXPECT_EQ(ExpDaten[1].t, before[1].t);
+    EXPECT_EQ(Grid().Text(0, 2), "1             ");
+
+    // In edit mode the input line takes the row over.
+    Y(0)->setText("3.402823E+38");
+    Y(1)->setText("1.7976931348623157E+308");
+    Y(6)->setText("-3.402823E+38");
+    Find<QLineEdit>("lambda_infin")->setText("3.402823E+38");
+    Press("OKinput");
+    ASSERT_EQ(nMesspunkte, 1);
+    const ExpPunkt typed = ExpDaten[1];
+    EXPECT_EQ(typed.c[1], std::numeric_limits<double>::max());
+    int written = 0, append = 0, loaded = 0;
+    WriteDataFile(Path("grenzen.TA3"), written);
+    ASSERT_EQ(written, kTrue);
+    LoadExpFile(Path("grenzen.TA3"), append, loaded);
+    ASSERT_EQ(loaded, kTrue);
+    EXPECT_EQ(static_cast<float>(ExpDaten[1].t), static_cast<float>(typed.t));
+    EXPECT_EQ(ExpDaten[1].c[1], typed.c[1]);
+    EXPECT_EQ(ExpDaten[1].lambda, typed.lambda);
+    EXPECT_EQ(lambdaInf, 3.402823E+38f);
 }
 
 }  // namespace
