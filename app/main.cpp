@@ -4,9 +4,12 @@
 
 #include "kernel/State.h"
 #include "platform/QtMessageBox.h"
+#include "platform/core/TextFile.h"
 #include "shell/MDITAR.h"
 
 int main(int argc, char** argv) {
+    // A file-size limit makes a write fail with its message instead of ending the program.
+    platform::IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     platform::InstallQtServices();
     // The program directory holds the last-session file, the protocol files and the help file.

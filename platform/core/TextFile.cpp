@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <csignal>
 #include <cerrno>
 
 namespace platform {
@@ -254,6 +255,8 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std
     }
     return true;
 }
+
+void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 bool WriteText(const std::string& path, const std::string& text, std::string& error) {
     std::string withCrLf;

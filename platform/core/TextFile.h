@@ -27,6 +27,11 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
 // Writes the text as it is (after turning lone "\n" into CRLF).
 bool WriteText(const std::string& path, const std::string& text, std::string& error);
 
+// Makes a write beyond the file-size limit of the process fail as a write (EFBIG, reported as a full
+// disk, temporary file removed) instead of ending the program with the signal SIGXFSZ. Called once at
+// start-up, before anything is written.
+void IgnoreFileSizeSignal();
+
 // True when a file (not a folder) exists at the path.
 bool FileExistsAt(const std::string& path);
 
