@@ -268,7 +268,10 @@ bool ModelFromText(const std::string& text, Model& out, std::string& error) {
     const QJsonArray mg = r.Arr(c, "margins", 4, 4), ma = r.Arr(c, "marginsAuto", 4, 4);
     for (int k = 0; k < 4 && r.Ok(); ++k) {
         const double v = r.Num(mg[k], "margins");
-        if (v != std::floor(v) || v < 0 || v > 1000 || !ma[k].isBool()) r.Fail(QStringLiteral("margins"));
+        if (!(v == std::floor(v) && v >= 0 && v <= 1000) || !ma[k].isBool()) {
+            r.Fail(QStringLiteral("margins"));  // converted only in range: beyond int the cast is undefined
+            break;
+        }
         m.margin[k] = static_cast<int>(v);
         m.marginAuto[k] = ma[k].toBool();
     }
