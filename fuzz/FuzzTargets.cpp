@@ -34,10 +34,10 @@ std::string PutFile(const std::string& name, const std::string& bytes) {
     return path;
 }
 
-// Exact text of a number, also of its sign and NaN payload-free form.
+// Exact text of a number; -0 counts as the 0 it equals (the files write no sign for a zero).
 std::string Hex(double v) {
     char buf[48];
-    std::snprintf(buf, sizeof buf, "%a,", v);
+    std::snprintf(buf, sizeof buf, "%a,", v == 0 ? 0.0 : v);
     return buf;
 }
 
@@ -54,6 +54,19 @@ std::string DataRows(bool singleTime = false) {
         s += "\n";
     }
     return s;
+}
+
+// The first line in which two dumps differ, both versions.
+std::string FirstDifference(const std::string& a, const std::string& b) {
+    std::size_t start = 0;
+    while (start < a.size() && start < b.size()) {
+        const std::size_t ea = a.find('\n', start), eb = b.find('\n', start);
+        const std::string la = a.substr(start, ea - start), lb = b.substr(start, eb - start);
+        if (la != lb) return la + " / " + lb;
+        if (ea == std::string::npos) break;
+        start = ea + 1;
+    }
+    return "(lengths " + std::to_string(a.size()) + ", " + std::to_string(b.size()) + ")";
 }
 
 std::string DataState() {
@@ -92,7 +105,8 @@ void DataFileTarget(const std::uint8_t* data, std::size_t size) {
         loaded = kFalse;
         LoadExpFile(copy, mode, loaded);
         Expect(loaded == kTrue, "a written data file could not be read back");
-        if (append == kFalse) Expect(DataRows(true) == read, "a data file did not read back the values written");
+        if (append == kFalse) Expect(DataRows(true) == read, "a data file did not read back the values written: " +
+                                                                 FirstDifference(read, DataRows(true)));
     }
 }
 
