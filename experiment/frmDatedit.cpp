@@ -119,8 +119,12 @@ bool AcceptInput(const std::string& typed, bool single, const char* field) {
     std::string text = typed;
     std::replace(text.begin(), text.end(), ',', '.');
     const double v = platform::Val(text);
+    // A non-zero number that reads as 0 and is no number for IsNumeric lies beyond the range (a tiny one,
+    // with a negative exponent, is simply 0).
     const std::size_t exponent = text.find_first_of("EeDd");
-    const bool lostToZero = v == 0 && text.find_first_of("123456789") < exponent && !platform::IsNumeric(text);
+    const bool tiny = exponent != std::string::npos && text.find('-', exponent) != std::string::npos;
+    const bool lostToZero =
+        v == 0 && !tiny && text.find_first_of("123456789") < exponent && !platform::IsNumeric(text);
     if (!lostToZero && (!single || platform::FitsSingle(v))) return true;
     platform::MsgBox(std::string("Der Wert im Feld ") + field + " liegt außerhalb des Bereichs, den die Datendatei "
                          "aufnehmen kann (Betrag höchstens " + (single ? "3.402823E+38" : "1.797693E+308") + ").",

@@ -290,12 +290,14 @@ TEST_F(DataEditorTest, NumbersBeyondTheFileAreRefusedWhereTyped) {
     // In edit mode the input line takes the row over.
     Y(0)->setText("3.402823E+38");
     Y(1)->setText("1.7976931348623157E+308");
+    Y(2)->setText("1E-400");  // below the smallest Double: simply 0
     Y(6)->setText("-3.402823E+38");
     Find<QLineEdit>("lambda_infin")->setText("3.402823E+38");
     Press("OKinput");
     ASSERT_EQ(nMesspunkte, 1);
     const ExpPunkt typed = ExpDaten[1];
     EXPECT_EQ(typed.c[1], std::numeric_limits<double>::max());
+    EXPECT_EQ(typed.c[2], 0.0);
     int written = 0, append = 0, loaded = 0;
     WriteDataFile(Path("grenzen.TA3"), written);
     ASSERT_EQ(written, kTrue);
