@@ -4,6 +4,7 @@
 #include <array>
 #include <cfloat>
 #include <cmath>
+#include <limits>
 
 #include "kernel/RuntimeError.h"
 #include "kernel/Spline.h"
@@ -67,8 +68,11 @@ void SpeziesKurve(int spezies, int slot, std::vector<XYPunkt>& punkte, int& auss
     Reserviere(punkte, n);
     for (long i = 0; i < n; ++i) {
         const float x = AlsSingle(Element(tWerte, i));
+        // A point the reactor grid could not compute (NaN) stays a gap in the curve.
+        const double c = (RateDiagramm || mmP) ? 0.0 : Element(cKurve(spezies), i);
         const float y = (RateDiagramm || mmP) ? AlsSingle(Element(rKurve(spezies), i))
-                                              : AlsSingle(Element(cKurve(spezies), i));
+                        : std::isnan(c)       ? std::numeric_limits<float>::quiet_NaN()
+                                              : AlsSingle(c);
         if (ImYBereich(y)) ausserhalb = kFalse;
         Punkt(punkte, i + 1, x, y);
     }

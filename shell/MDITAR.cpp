@@ -39,6 +39,7 @@
 #include "shell/ProtocolName.h"
 #include "shell/WindowMenus.h"
 #include "shell/frmPhantomT.h"
+#include "shell/frmProtokoll.h"
 
 namespace {
 
@@ -510,6 +511,9 @@ bool MDITAR::mnuExit_Click() {
         if (cancel) return false;  // nothing written, the program goes on
     }
     shell::WriteProjectFile(SessionFile);
+    // Rows recorded but not yet written reach the protocol file; a failed write has been reported
+    // and the shut-down goes on.
+    if (ProtOffen && ProtZeilen > 0 && frmProtokoll::schreibProtFileAndClose()) ProtOffen = kFalse;
     if (!ProtFile.empty()) {
         const std::string protPath = JoinPath(AppPath, ProtFile);
         std::error_code ec;

@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 
 #include "kernel/ModelDefaults.h"
+#include "kernel/ResultRows.h"
 #include "kernel/State.h"
 #include "kernel/Utilities.h"
 #include "platform/Twips.h"
@@ -295,7 +296,7 @@ void CalcWindow::cmdProtocol_Click() {
 }
 
 void CalcWindow::cmdEsc_Click() {
-    platform::Windows().Unload("frmProtokoll");
+    // Closing the window closes the protocol first (closeEvent).
     platform::Windows().Unload(objectName().toStdString());
 }
 
@@ -330,8 +331,14 @@ void CalcWindow::SavePosition() {
     }
 }
 
-// Form_QueryUnload: the position is kept for the next opening; closing is never refused.
+// Form_QueryUnload: the position is kept for the next opening; closing is never refused. However a
+// reactor window closes (close box, Esc, another reactor opened), its protocol closes first and writes
+// the recorded rows under this reactor; the result it showed can no longer be recorded.
 void CalcWindow::closeEvent(QCloseEvent* event) {
+    if (cmdProtocol) {
+        platform::Windows().Unload("frmProtokoll");
+        kernel::VerwirfErgebnisZeilen(objectName().toStdString());
+    }
     SavePosition();
     QWidget::closeEvent(event);
 }

@@ -25,6 +25,8 @@ int Tw(int twips);
 void PlaceTw(QWidget* widget, int left, int top, int width, int height);
 // Background of locked result boxes (light yellow).
 extern const char* const kLockedBoxStyle;
+// The widest caption of unit1..unit3: a second-order rate constant in minutes.
+inline const QString kLongestRateUnit = QStringLiteral("/(L/(min*mol))");
 // The character code a key press gives to the input filter (13 Enter, 8 Backspace, 127 Delete,
 // else the typed character); 0 for keys that type nothing (cursor keys, Tab, ...).
 int KeyAscii(const QKeyEvent* event);

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "kernel/Cascade.h"
+#include "kernel/ResultRows.h"
 #include "kernel/RuntimeError.h"
 #include "kernel/State.h"
 #include "kernel/SteadyState.h"
@@ -21,6 +22,7 @@
 #include "platform/WindowRegistry.h"
 #include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
+#include "simulation/BatchTube.h"
 #include "simulation/ContiReactorShared.h"
 #include "simulation/ReactorCurves.h"
 #include "simulation/VesselPictures.h"
@@ -36,6 +38,8 @@ const char* const kName = "frmKaskade";
 const platform::FormRegistration registration(kName, platform::FormKind::MdiChild, [] { return new frmKaskade; });
 
 const char* const kTitelEingabe = " Ausführung nicht möglich ";
+const char* const kTitelFehler = "Meldung von Sub cmdCalc/CalcCascade";
+constexpr int kReaktorCode = 5;  // the cascade's line in the protocol
 constexpr int kBreiteNormal = 10200;   // twips
 constexpr int kBreiteWeit = 13980;     // once more than five stages were chosen
 constexpr int kHoehe = 9672;
@@ -184,8 +188,8 @@ void frmKaskade::BuildControls() {
     chkDelDiagram->disconnect(this);
     for (auto* option : optSpecialScaling) option->disconnect(this);
 
-    PlaceTw(simulation::BuildRateFrame(*this, {100, 550, 1200, 1800, 880, 280, 350, 270}), 1980, 300, 2720, 1400);
-    PlaceTw(cmdReset_k, 1980, 1800, 2720, 380);
+    PlaceTw(simulation::BuildRateFrame(*this, {100, 450, 1300, 1800, 880, 280, 330, 270}), 1980, 300, 2720, 1300);
+    PlaceTw(cmdReset_k, 1980, 1630, 2720, 330);
 
     auto* fraGroessen = new QGroupBox(this);
     fraGroessen->setObjectName("fraGroessen");
@@ -203,8 +207,10 @@ void frmKaskade::BuildControls() {
     PlaceTw(lblT, 100, 230 + 3 * 330, 350, 260);
     lblZeitEinheit = MakeLabel("lblZeitEinheit", U8(ZeitEinheit), fraGroessen);
     PlaceTw(lblZeitEinheit, 450, 230 + 3 * 330, 900, 260);
+    // Below the default button, across to the right column: a seven-digit or exponent time with its
+    // unit fits whole.
     lblZeitProKessel = MakeLabel("lblZeitProKessel", QString());
-    PlaceTw(lblZeitProKessel, 4750, 1980, 2750, 260);
+    PlaceTw(lblZeitProKessel, 1980, 1970, 5520, 230);
 
     auto* fraN = new QGroupBox(U8("Stufenzahl N "), this);
     fraN->setObjectName("fraN");
@@ -438,6 +444,7 @@ void frmKaskade::InitCascade() {
     chkAnimation->setEnabled(true);
     cmdProtocol->setEnabled(false);
     cmdDiagram->setEnabled(false);
+    VerwirfErgebnisZeilen(kName);
     cmdDiagram2->setEnabled(false);
 }
 
@@ -631,7 +638,7 @@ void frmKaskade::cmdStart_Click() {
     } else {
         ClearResultsAfterFailure();
         if (Rechenfehler)
-            platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, "Meldung von Sub cmdCalc/CalcCascade");
+            platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, kTitelFehler);
     }
     // The protocol can be opened again after every calculation while its window is closed.
     if (ErsteBerechnung || !IsFormLoaded("frmProtokoll")) cmdProtocol->setEnabled(true);
@@ -691,18 +698,21 @@ void frmKaskade::SolveStages(int& Fehler, int& Rechenfehler) {
 
 void frmKaskade::WriteStage(int i) {
     if (i > kMaxStufen) return;
-    for (int s = 1; s <= 5; ++s)
-        cA[5 * (i - 1) + s]->setText(U8(Short(cAusgangStufe[static_cast<std::size_t>(i)][static_cast<std::size_t>(s)])));
+    for (int s = 1; s <= 5; ++s) {
+        // Species the model does not have keep empty boxes.
+        const double c = cAusgangStufe[static_cast<std::size_t>(i)][static_cast<std::size_t>(s)];
+        cA[5 * (i - 1) + s]->setText(simulation::SpeciesInModel(s) ? U8(Short(c)) : QString());
+    }
     lblUA[i]->setText(U8(StageConversionText(UmsatzStufe[static_cast<std::size_t>(i)])));
 }
 
 // One row per stage (rows 0..N-1), the numbers shown in the boxes; row N stays zero.
 void frmKaskade::FillProtocolRows() {
     const int n = std::min(nKaskade, kMaxStufen);
-    ErgebnisZeilen.assign(static_cast<std::size_t>(n + 1), ProtokollZeile{});
+    std::vector<ProtokollZeile> rows(static_cast<std::size_t>(n + 1), ProtokollZeile{});
     const auto shown = [](const QLineEdit* box) { return static_cast<float>(ValOf(box)); };
     for (int i = 1; i <= n; ++i) {
-        ProtokollZeile& row = ErgebnisZeilen[static_cast<std::size_t>(i - 1)];
+        ProtokollZeile& row = rows[static_cast<std::size_t>(i - 1)];
         row[0] = static_cast<float>(i);
         for (int s = 1; s <= 5; ++s) {
             const QLineEdit* inlet = i == 1 ? Inp[static_cast<std::size_t>(s - 1)] : cA[5 * (i - 2) + s];
@@ -715,6 +725,7 @@ void frmKaskade::FillProtocolRows() {
         row[17] = shown(Inp[14]);
         row[18] = shown(Inp[15]);
     }
+    SetzeErgebnisZeilen(kName, kReaktorCode, std::move(rows), n);
 }
 
 // The tanks fill one after the other, each drawn at once; then every tank once more, with its stirrer.
@@ -737,7 +748,8 @@ void frmKaskade::ColourTanks() {
 
 void frmKaskade::ClearResultsAfterFailure() {
     const int n = std::min(nKaskade, kMaxStufen);
-    Inp[13]->clear();
+    VerwirfErgebnisZeilen(kName);
+    ClearComputedConversion();
     for (int i = 1; i <= n; ++i) {
         UmsatzStufe[static_cast<std::size_t>(i)] = 0;
         simulation::FillVesselColours(*Picture, i, UmsatzStufe);
@@ -784,6 +796,8 @@ void frmKaskade::cmdDiagram2_Click() {
         }
         WaitCursorOff();
     }
-    if (!Fehler) simulation::HandOverReactorDiagram(true);
+    // No computable grid point: the open diagram stays as it is.
+    if (Fehler) platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, kTitelFehler);
+    else simulation::HandOverReactorDiagram(true);
     txtNKask->setFocus();
 }

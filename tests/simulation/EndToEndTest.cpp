@@ -117,3 +117,364 @@ TEST_F(EndToEndTest, EmptyInputsAreListedInOneComplaint) {
 }
 
 }  // namespace
+
+// ---- The reactor roads from the main window, under the C and the German number locale ----------
+
+#include <QFontMetrics>
+
+#include <filesystem>
+#include <optional>
+
+#include "kernel/ResultRows.h"
+#include "simulation/ReactorCurves.h"
+#include "tests/support/NumberLocale.h"
+#include "platform/core/TextFile.h"
+
+namespace {
+
+using testsupport::InLocale;
+
+class ReactorRoadTest : public TwinWindowTest, public testing::WithParamInterface<testsupport::NumberLocale> {
+protected:
+    void SetUp() override {
+        kernel::nKaskade = 0;
+        kernel::CalcModeConti = 3;
+        kernel::RuehrerAnimation = 0;
+        kernel::ContiHinweisOffen = kernel::kFalse;
+        kernel::KaskadeFuellPause = 0.001f;
+        kernel::KaskadeAufbauPause = 0.001f;
+        kernel::ProtOffen = kernel::kFalse;
+        kernel::ProtZeilen = 0;
+        kernel::ProtDaten.assign(1, kernel::ProtokollZeile{});
+        TwinWindowTest::SetUp();
+        kernel::ContiHinweisOffen = kernel::kFalse;  // the learner hint of the stirred tank's diagram
+        locale.emplace(GetParam());
+    }
+    void TearDown() override {
+        for (const char* w : {"frmProtokoll", "frmKaskade", "frmRKconti", "frmVerweilCalc", "frmVerweilzeit"})
+            platform::Windows().Unload(w);
+        kernel::KaskadeFuellPause = 0.3f;
+        kernel::KaskadeAufbauPause = 0.02f;
+        kernel::ProtOffen = kernel::kFalse;
+        kernel::ProtZeilen = 0;
+        TwinWindowTest::TearDown();
+        locale.reset();
+    }
+    // The protocol window of the open reactor records what the reactor shows.
+    void Record() {
+        if (!platform::Windows().IsLoaded("frmProtokoll")) Click(form_, "cmdProtocol");
+        Click("frmProtokoll", "cmdRecordResult");
+    }
+    // The lines of a protocol file.
+    static std::vector<std::string> FileLines(const std::string& name) {
+        std::vector<std::string> lines;
+        std::string error;
+        EXPECT_TRUE(platform::ReadTextLines(kernel::AppPath + "/" + name, lines, error)) << name << error;
+        return lines;
+    }
+    static platform::Chart2D* Chart() { return Control<platform::Chart2D>("frmTGraph2D", "Chart2D1"); }
+    // The text of a label or box of the cascade window.
+    static std::string Text(const std::string& name) {
+        const QString n = QString::fromStdString(name);
+        if (auto* label = Control<QLabel>("frmKaskade", n)) return label->text().toStdString();
+        if (auto* box = Control<QLineEdit>("frmKaskade", n)) return box->text().toStdString();
+        return "<missing " + name + ">";
+    }
+    static void SaveShot(const char* form, const char* name) {
+        QWidget* frame = platform::Windows().Frame(form);
+        ASSERT_NE(frame, nullptr) << form;
+        EXPECT_TRUE(frame->grab().save(testsupport::PicturePath(name)));
+    }
+    // The message title and prompt of the only message, for a compact comparison.
+    std::string Only() const { return rec.Messages().size() == 1 ? rec.Last().title + "|" + rec.Last().prompt : simtest::OnlyPrompt(rec); }
+
+    std::optional<testsupport::NumberLocaleScope> locale;
+};
+
+const char* const kKeinErgebnis = "Hinweis|Kein aktuelles Ergebnis vorhanden.";
+
+// A => C => P in a batch: c(A) = a0 e^(-k1 t), c(C) = a0 k1 / (k2 - k1) (e^(-k1 t) - e^(-k2 t)).
+TEST_P(ReactorRoadTest, BatchConsecutiveStepsDiagramAndProtocolClosedByTheCloseBox) {
+    const double a0 = 2, k1 = 0.3, k2 = 0.1;
+    auto cA = [&](double t) { return a0 * std::exp(-k1 * t); };
+    auto cC = [&](double t) { return a0 * k1 / (k2 - k1) * (std::exp(-k1 * t) - std::exp(-k2 * t)); };
+    ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", "frmBatch", 6));
+    Enter({{0, "2"}, {10, "0.3"}, {11, "0.1"}, {14, "5"}});
+    Click("frmBatch", "cmdCalcBatch");
+    ASSERT_TRUE(rec.Empty()) << Only();
+    EXPECT_NEAR(BoxValue("frmBatch", 5), cA(5), 1e-6);  // .4462603
+    EXPECT_NEAR(BoxValue("frmBatch", 7), cC(5), 2e-6);  // 1.150201
+    EXPECT_NEAR(BoxValue("frmBatch", 8), a0 - cA(5) - cC(5), 1e-6);  // .4035382
+    EXPECT_EQ(BoxText("frmBatch", 6), "");  // no B and no Q in this model
+    EXPECT_EQ(BoxText("frmBatch", 9), "");
+
+    Click("frmBatch", "cmdDiagram");
+    ASSERT_NE(Chart(), nullptr);
+    std::function<double(double)> closed[3] = {cA, cC, [&](double t) { return a0 - cA(t) - cC(t); }};
+    for (int series = 1; series <= 3; ++series) {
+        ASSERT_EQ(Chart()->PointCount(1, series), 201);
+        for (int p = 1; p <= 201; p += 10) {
+            const double t = Chart()->X(1, series, p);
+            EXPECT_NEAR(t, 5.0 * (p - 1) / 200, 1e-5);
+            EXPECT_NEAR(Chart()->Y(1, series, p), closed[series - 1](t), 2e-6) << series << " t " << t;
+        }
+    }
+    SaveShot("frmTGraph2D", "batch_model6_diagram.png");
+    Record();
+
+    // Conversion 0.6: t = ln(1 / 0.4) / k1.
+    Click("frmBatch", "optInpSelect(1)");
+    Enter({{13, "0.6"}});
+    Record();  // the typed conversion emptied the result: nothing to record
+    EXPECT_EQ(Only(), kKeinErgebnis);
+    rec.Clear();
+    Click("frmBatch", "cmdCalcBatch");
+    EXPECT_NEAR(BoxValue("frmBatch", 14), std::log(1 / 0.4) / k1, 1e-5);  // 3.054302
+    Record();
+    SaveShot("frmBatch", "batch_model6.png");
+    const std::string file = kernel::ProtFile;
+    platform::Windows().Frame("frmBatch")->close();  // the close box
+    QApplication::processEvents();
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmProtokoll"));
+    const auto lines = FileLines(file);
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[2], "Calculation of a Batch Reactor");
+    EXPECT_EQ(lines[3], "kinetic model: " + kernel::ModellName[6]);
+    EXPECT_EQ(lines[4].substr(lines[4].size() - 7), "[t] = s");
+    EXPECT_EQ(lines[7], "c_beg(A);c_beg(C);c_beg(P);c_end(A);c_end(C);c_end(P);k1; k2;U(A);t; ksi(1); ksi(2);");
+    EXPECT_EQ(lines[8].substr(0, 2), "2;");
+    EXPECT_NE(lines[8].find(InLocale(";5;")), std::string::npos) << lines[8];
+    EXPECT_NE(lines[9].find(InLocale(";0.6;3.0543")), std::string::npos) << lines[9];
+    EXPECT_TRUE(rec.Empty()) << Only();
+}
+
+// A + B => P in a tube: c(A) = a0 (b0 - a0) / (b0 e^((b0 - a0) k t) - a0), t = l / v.
+TEST_P(ReactorRoadTest, TubeSecondOrderAndASearchedConversion) {
+    ASSERT_NO_FATAL_FAILURE(Open("mnuRohrR", "frmRohrreaktor", 4));
+    Click("frmRohrreaktor", "optInpSelect(1)");
+    Enter({{0, "1"}, {1, "2"}, {10, "0.15"}, {16, "0.5"}, {15, "4"}});
+    Click("frmRohrreaktor", "cmdCalcRohr");
+    ASSERT_TRUE(rec.Empty()) << Only();
+    EXPECT_NEAR(BoxValue("frmRohrreaktor", 14), 8, 1e-6);
+    EXPECT_NEAR(BoxValue("frmRohrreaktor", 5), 1 / (2 * std::exp(0.15 * 8) - 1), 1e-6);  // .1772976
+    EXPECT_EQ(BoxText("frmRohrreaktor", 7), "");
+    EXPECT_EQ(BoxText("frmRohrreaktor", 9), "");
+    // Conversion 0.8: c(A) = 0.2 at (b0 - a0) k t = ln 3.
+    Click("frmRohrreaktor", "optInpSelect(2)");
+    Enter({{13, "0.8"}});
+    Click("frmRohrreaktor", "cmdCalcRohr");
+    const double t = std::log(3.0) / 0.15;  // 7.324082
+    EXPECT_NEAR(BoxValue("frmRohrreaktor", 14), t, 1e-5 * t);
+    EXPECT_NEAR(BoxValue("frmRohrreaktor", 15), t * 0.5, 1e-5 * t);  // 3.662041
+    Click("frmRohrreaktor", "cmdDiagram");
+    SaveShot("frmRohrreaktor", "tube_model4.png");
+    EXPECT_TRUE(rec.Empty()) << Only();
+}
+
+// 2 A => P in a stirred tank: 2 k1 tau a^2 + a = c(A,0).
+TEST_P(ReactorRoadTest, StirredTankSecondOrderInTwoModesAndItsDiagram) {
+    const double a0 = 1.5, k1 = 0.2;
+    auto outlet = [&](double tau) { return (-1 + std::sqrt(1 + 8 * k1 * tau * a0)) / (4 * k1 * tau); };
+    ASSERT_NO_FATAL_FAILURE(Open("mnuKontRK", "frmRKconti", 3));
+    Click("frmRKconti", "optCalcConti(4)");
+    Enter({{0, "1.5"}, {10, "0.2"}, {16, "3"}, {15, "0.25"}});
+    Click("frmRKconti", "cmdCalc");
+    ASSERT_TRUE(rec.Empty()) << Only();
+    EXPECT_NEAR(BoxValue("frmRKconti", 14), 0.75, 1e-7);
+    EXPECT_NEAR(BoxValue("frmRKconti", 5), outlet(3), 1e-6);  // .7764851
+    for (int empty : {6, 7, 9}) EXPECT_EQ(BoxText("frmRKconti", empty), "") << empty;
+    Click("frmRKconti", "optCalcConti(0)");
+    Enter({{13, "0.7"}, {14, "2"}});
+    Click("frmRKconti", "cmdCalc");
+    const double a = a0 * 0.3;
+    EXPECT_NEAR(BoxValue("frmRKconti", 16), (a0 - a) / (2 * k1 * a * a), 1e-4);  // 12.96296
+    Click("frmRKconti", "cmdDiagram");
+    ASSERT_NE(Chart(), nullptr);
+    const int n = Chart()->PointCount(1, 1);
+    ASSERT_EQ(n, 201);
+    for (int p = 1; p <= n; p += 5) {
+        const double tau = Chart()->X(1, 1, p);
+        const double c = Chart()->Y(1, 1, p);
+        EXPECT_NEAR(2 * k1 * tau * c * c + c, a0, 2e-5 * (1 + tau)) << tau;
+    }
+    SaveShot("frmTGraph2D", "cstr_model3_diagram.png");
+    EXPECT_TRUE(rec.Empty()) << Only();
+}
+
+// A => C => P in four equal tanks: c(A) after stage i = a0 / (1 + k1 tau)^i.
+TEST_P(ReactorRoadTest, CascadeOfFourTanksBothModesDiagramsAndFourRows) {
+    ASSERT_NO_FATAL_FAILURE(Open("mnuKaskade", "frmKaskade", 6));
+    Type(Control<QLineEdit>("frmKaskade", "txtNKask"), "4");
+    Enter({{0, "1"}, {10, "0.2"}, {11, "0.05"}, {16, "12"}, {14, "0.3"}});
+    Click("frmKaskade", "cmdStart");
+    ASSERT_TRUE(rec.Empty()) << Only();
+    EXPECT_NEAR(BoxValue("frmKaskade", 15), 0.1, 1e-7);
+    for (int i = 1; i <= 4; ++i) {
+        const double c = std::pow(1.6, -i);
+        EXPECT_NEAR(platform::Val(Text("cA(" + std::to_string(5 * (i - 1) + 1) + ")")), c, 1e-6) << i;
+        EXPECT_EQ(Text("cA(" + std::to_string(5 * (i - 1) + 2) + ")"), "") << i;  // no B in this model
+        EXPECT_EQ(Text("lblUA(" + std::to_string(i) + ")"),
+                  "U(A) = " + InLocale(platform::Format(1 - c, "0.00##")));
+    }
+    EXPECT_EQ(Text("lblUA(1)"), InLocale("U(A) = 0.375"));
+    EXPECT_EQ(Text("lblUA(4)"), InLocale("U(A) = 0.8474"));
+    Record();
+    EXPECT_EQ(kernel::ProtZeilen, 4);
+    Click("frmKaskade", "cmdDiagram");
+    Click("frmKaskade", "cmdDiagram2");
+    SaveShot("frmTGraph2D", "cascade_model6_diagram.png");
+
+    // Mode 0 with U 0.9: (1 + k1 tau)^4 = 10.
+    Click("frmKaskade", "optCalcKask(0)");
+    Enter({{13, "0.9"}});
+    Click("frmKaskade", "cmdStart");
+    const double tau = (std::pow(10.0, 0.25) - 1) / 0.2;  // 3.891397 per tank
+    EXPECT_NEAR(BoxValue("frmKaskade", 16), 4 * tau, 1e-4);  // 15.56559
+    QLabel* perTank = Control<QLabel>("frmKaskade", "lblZeitProKessel");
+    EXPECT_EQ(perTank->text().toStdString(), InLocale("Verweilzeit pro Kessel: 3.891397 s"));
+    EXPECT_GE(perTank->width(), QFontMetrics(perTank->font()).horizontalAdvance(perTank->text()));
+    SaveShot("frmKaskade", "cascade_model6.png");
+    EXPECT_TRUE(rec.Empty()) << Only();
+}
+
+// Every unit caption of the rate constants fits its label and leaves the default button free, for
+// every model in seconds and minutes; the cascade's time per tank fits with an exponent and " min".
+TEST_P(ReactorRoadTest, CaptionsFitWholeForEveryModelAndUnit) {
+    struct Road {
+        const char* menu;
+        const char* form;
+    };
+    const Road roads[] = {{"mnuBatchR", "frmBatch"}, {"mnuRohrR", "frmRohrreaktor"}, {"mnuKontRK", "frmRKconti"},
+                          {"mnuKaskade", "frmKaskade"}};
+    for (const char* unit : {"s", "min"}) {
+        kernel::ZeitEinheit = unit;
+        kernel::ZeitEinheitNr = std::string(unit) == "s" ? 0 : 1;
+        for (const Road& road : roads) {
+            SCOPED_TRACE(std::string(road.form) + " " + unit);
+            ASSERT_NO_FATAL_FAILURE(Open(road.menu, road.form, 2));
+            QWidget* window = platform::Windows().Get(road.form);
+            auto* reset = Control<QPushButton>(road.form, "cmdReset_k");
+            const QRect resetRect(reset->mapTo(window, QPoint(0, 0)), reset->size());
+            for (int model = 1; model <= 20; ++model) {
+                ASSERT_NO_FATAL_FAILURE(Choose(model));
+                for (const char* name : {"unit1", "unit2", "unit3"}) {
+                    auto* label = Control<QLabel>(road.form, name);
+                    if (label->isHidden()) continue;
+                    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+                        << model << " " << label->text().toStdString();
+                    EXPECT_FALSE(QRect(label->mapTo(window, QPoint(0, 0)), label->size()).intersects(resetRect))
+                        << model << " " << name;
+                }
+            }
+            if (std::string(road.form) == "frmKaskade") {
+                auto* perTank = Control<QLabel>(road.form, "lblZeitProKessel");
+                EXPECT_GE(perTank->width(), perTank->fontMetrics().horizontalAdvance(
+                                                QString::fromUtf8("Verweilzeit pro Kessel: 1,234568E+07 min")));
+            }
+            if (std::string(road.form) == "frmBatch" && std::string(unit) == "min") SaveShot(road.form, "batch_units_min.png");
+        }
+    }
+    kernel::ZeitEinheit = "s";
+    kernel::ZeitEinheitNr = 0;
+}
+
+// Only the result a window shows can be recorded: after a typed change, a model change, a refused or
+// failed run (also the first one) or tube model 7 with too little B, the protocol shows the note and
+// records nothing; every way of closing the window closes its protocol and writes its rows.
+TEST_P(ReactorRoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol) {
+    struct Road {
+        const char* menu;
+        const char* form;
+        const char* calc;
+        std::vector<std::pair<int, const char*>> inputs;  // model 2, a good calculation
+        const char* reactorLine;
+    };
+    const Road roads[] = {
+        {"mnuBatchR", "frmBatch", "cmdCalcBatch", {{0, "1"}, {10, "0.1"}, {14, "2"}}, "Calculation of a Batch Reactor"},
+        {"mnuRohrR", "frmRohrreaktor", "cmdCalcRohr", {{0, "1"}, {10, "0.1"}, {16, "1"}, {14, "2"}},
+         "Calculation of a Tubular Flow Reactor (TFR)"},
+        {"mnuKontRK", "frmRKconti", "cmdCalc", {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "2"}},
+         "Calculation of a Continuous Stirred Tank Reactor (CSTR)"},
+        {"mnuKaskade", "frmKaskade", "cmdStart", {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "2"}},
+         "Calculation of a Stirred Tank-in-series Reactor"},
+    };
+    for (const Road& road : roads) {
+        SCOPED_TRACE(road.form);
+        ASSERT_NO_FATAL_FAILURE(Open(road.menu, road.form, 2));
+        const bool cascade = std::string(road.form) == "frmKaskade";
+        const int rowsPerResult = cascade ? 3 : 1;
+        if (cascade) Click(road.form, "optCalcKask(3)");
+        if (std::string(road.form) == "frmRKconti") Click(road.form, "optCalcConti(3)");
+        if (std::string(road.form) == "frmBatch") Click(road.form, "optInpSelect(0)");
+        if (std::string(road.form) == "frmRohrreaktor") Click(road.form, "optInpSelect(0)");
+        for (const auto& [index, text] : road.inputs) Type(Box(road.form, index), QString::fromUtf8(text));
+        Click(road.form, road.calc);
+        ASSERT_TRUE(rec.Empty()) << Only();
+        Record();
+        ASSERT_EQ(kernel::ProtZeilen, rowsPerResult);
+        const std::string file = kernel::ProtFile;
+
+        auto expectNote = [&](const char* after) {
+            rec.Clear();
+            Click("frmProtokoll", "cmdRecordResult");
+            EXPECT_EQ(Only(), kKeinErgebnis) << after;
+            EXPECT_EQ(kernel::ProtZeilen, rowsPerResult) << after;
+        };
+        Enter({{10, "0.1"}});  // typed, even the same value
+        expectNote("typed change");
+        Click(road.form, road.calc);
+        ASSERT_NO_FATAL_FAILURE(Choose(3));
+        expectNote("model change");
+        ASSERT_NO_FATAL_FAILURE(Choose(2));
+        Enter({{10, "0"}});
+        rec.Clear();
+        Click(road.form, road.calc);  // refused
+        expectNote("refused run");
+        // Closing by the close box writes the one recorded result under this reactor.
+        platform::Windows().Frame(road.form)->close();
+        QApplication::processEvents();
+        EXPECT_FALSE(platform::Windows().IsLoaded("frmProtokoll"));
+        const auto lines = FileLines(file);
+        ASSERT_EQ(lines.size(), 8u + rowsPerResult);
+        EXPECT_EQ(lines[2], road.reactorLine);
+        EXPECT_EQ(lines[3], "kinetic model: " + kernel::ModellName[2]);
+        EXPECT_EQ(kernel::ProtOffen, kernel::kFalse);
+        ASSERT_EQ(kernel::ErgebnisZeilenVon(road.form).size(), 0u);
+    }
+
+    // Failed first runs: the stirred tank and the cascade enable their protocol button, and the
+    // protocol then has nothing to record.
+    for (const char* menu : {"mnuKontRK", "mnuKaskade"}) {
+        const bool cascade = std::string(menu) == "mnuKaskade";
+        const char* form = cascade ? "frmKaskade" : "frmRKconti";
+        SCOPED_TRACE(form);
+        ASSERT_NO_FATAL_FAILURE(Open(menu, form, 4));  // A + B => P with too little B for U = 0.9
+        Click(form, cascade ? "optCalcKask(0)" : "optCalcConti(0)");
+        Enter({{0, "1"}, {1, "0.5"}, {10, "0.1"}, {13, "0.9"}, {14, "1"}});
+        Click(form, cascade ? "cmdStart" : "cmdCalc");
+        EXPECT_FALSE(rec.Empty());
+        // The typed conversion stays; only a computed one is emptied.
+        EXPECT_EQ(BoxText(form, 13), "0.9");
+        Record();
+        EXPECT_EQ(rec.Last().prompt, "Kein aktuelles Ergebnis vorhanden.");
+        EXPECT_EQ(kernel::ProtZeilen, 0);
+        platform::Windows().Unload(form);
+    }
+
+    // Tube, model 7 with too little B: the faulty result is shown, not recorded.
+    ASSERT_NO_FATAL_FAILURE(Open("mnuRohrR", "frmRohrreaktor", 7));
+    Click("frmRohrreaktor", "optInpSelect(0)");
+    Enter({{0, "1"}, {1, "0.2"}, {16, "1"}, {14, "50"}});
+    Click("frmRohrreaktor", "cmdCalcRohr");
+    ASSERT_FALSE(rec.Empty());
+    EXPECT_EQ(rec.Last().title, "fehlerhaftes Ergebnis");
+    EXPECT_LT(BoxValue("frmRohrreaktor", 6), 0);
+    rec.Clear();
+    Record();
+    EXPECT_EQ(Only(), kKeinErgebnis);
+}
+
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(Locales, ReactorRoadTest, testing::ValuesIn(testsupport::AllNumberLocales),
+                         testsupport::NumberLocaleName);
