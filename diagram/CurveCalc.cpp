@@ -167,7 +167,8 @@ bool PunkteEndlich(const std::vector<XYPunkt>& punkte) {
     const long n = Anzahl(punkte);
     for (long i = 1; i <= n; ++i) {
         const XYPunkt& p = punkte[static_cast<std::size_t>(i)];
-        if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
+        // A y of NaN is a gap the curve calculation left on purpose (a grid point without a value).
+        if (!std::isfinite(p.x) || std::isinf(p.y)) return false;
     }
     return true;
 }
