@@ -60,6 +60,10 @@ std::string SpeziesLabel(int spezies, int slot) {
     return (RateDiagramm ? "r(" : "c(") + b + ") ";
 }
 
+// The stirred-tank and cascade curves over the mean residence time leave a grid point the solver
+// could not compute as NaN: a gap, not a failure. Everywhere else a NaN is a failure.
+bool LueckenErlaubt() { return !RateDiagramm && (ContiAktiv != 0 || (KaskadeAktiv != 0 && KaskadeUeberTau != 0)); }
+
 void SpeziesKurve(int spezies, int slot, std::vector<XYPunkt>& punkte, int& ausserhalb, KurvenRechnung& r) {
     const std::string label = SpeziesLabel(spezies, slot);
     const bool mmP = spezies == 4 && MMDiagramm;
@@ -70,9 +74,9 @@ void SpeziesKurve(int spezies, int slot, std::vector<XYPunkt>& punkte, int& auss
         const float x = AlsSingle(Element(tWerte, i));
         // A point the reactor grid could not compute (NaN) stays a gap in the curve.
         const double c = (RateDiagramm || mmP) ? 0.0 : Element(cKurve(spezies), i);
-        const float y = (RateDiagramm || mmP) ? AlsSingle(Element(rKurve(spezies), i))
-                        : std::isnan(c)       ? std::numeric_limits<float>::quiet_NaN()
-                                              : AlsSingle(c);
+        const float y = (RateDiagramm || mmP)           ? AlsSingle(Element(rKurve(spezies), i))
+                        : std::isnan(c) && LueckenErlaubt() ? std::numeric_limits<float>::quiet_NaN()
+                                                            : AlsSingle(c);
         if (ImYBereich(y)) ausserhalb = kFalse;
         Punkt(punkte, i + 1, x, y);
     }
@@ -167,8 +171,8 @@ bool PunkteEndlich(const std::vector<XYPunkt>& punkte) {
     const long n = Anzahl(punkte);
     for (long i = 1; i <= n; ++i) {
         const XYPunkt& p = punkte[static_cast<std::size_t>(i)];
-        // A y of NaN is a gap the curve calculation left on purpose (a grid point without a value).
         if (!std::isfinite(p.x) || std::isinf(p.y)) return false;
+        if (std::isnan(p.y) && !LueckenErlaubt()) return false;
     }
     return true;
 }
