@@ -338,6 +338,66 @@ TEST_P(ReactorRoadTest, CascadeOfFourTanksBothModesDiagramsAndFourRows) {
     EXPECT_TRUE(rec.Empty()) << Only();
 }
 
+// Each protocol file holds rows of one reactor, model and unit: recording after a change of unit
+// closes the pending file, opening another reactor from the menu closes the protocol with its
+// window, and the exit writes what is left.
+TEST_P(ReactorRoadTest, ProtocolFilesFollowUnitAndReactorUpToTheExit) {
+    ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", "frmBatch", 2));
+    Click("frmBatch", "optInpSelect(0)");
+    Enter({{0, "1"}, {10, "0.1"}, {14, "2"}});
+    Click("frmBatch", "cmdCalcBatch");
+    Record();
+    const std::string first = kernel::ProtFile;
+    Click("frmKinModel", "optZeit(1)");  // minutes: the result shown was computed in seconds
+    Click("frmProtokoll", "cmdRecordResult");
+    EXPECT_EQ(kernel::ProtZeilen, 2);
+    Click("frmBatch", "cmdCalcBatch");
+    Click("frmProtokoll", "cmdRecordResult");
+    EXPECT_EQ(kernel::ProtZeilen, 1);
+    const std::string second = kernel::ProtFile;
+    EXPECT_NE(first, second);
+    ASSERT_NO_FATAL_FAILURE(Open("mnuRohrR", "frmRohrreaktor", 4));
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmBatch"));
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmProtokoll"));
+    Click("frmRohrreaktor", "optInpSelect(0)");
+    Enter({{0, "1"}, {1, "2"}, {10, "0.15"}, {16, "0.5"}, {14, "8"}});
+    Click("frmRohrreaktor", "cmdCalcRohr");
+    Record();
+    const std::string third = kernel::ProtFile;
+    main->findChild<QAction*>("mnuExit")->trigger();
+    QApplication::processEvents();
+    ASSERT_TRUE(rec.Empty()) << Only();
+
+    struct Expected {
+        std::string file, reactor, model, unit, header;
+        std::size_t rows;
+    };
+    const Expected files[] = {
+        {first, "Calculation of a Batch Reactor", kernel::ModellName[2], "s",
+         "c_beg(A);c_beg(P);c_end(A);c_end(P);k1;U(A);t; ksi(1);", 2},
+        {second, "Calculation of a Batch Reactor", kernel::ModellName[2], "min",
+         "c_beg(A);c_beg(P);c_end(A);c_end(P);k1;U(A);t; ksi(1);", 1},
+        {third, "Calculation of a Tubular Flow Reactor (TFR)", kernel::ModellName[4], "min",
+         "c_beg(A);c_beg(B);c_beg(P);c_end(A);c_end(B);c_end(P);k1;U(A);t; l;v; ksi(1);", 1},
+    };
+    for (const Expected& e : files) {
+        SCOPED_TRACE(e.file);
+        const auto lines = FileLines(e.file);
+        ASSERT_EQ(lines.size(), 8 + e.rows);
+        EXPECT_EQ(lines[2], e.reactor);
+        EXPECT_EQ(lines[3], "kinetic model: " + e.model);
+        EXPECT_EQ(lines[4], "units: [c(i)] = mol/L   [k_1stO] = 1/" + e.unit + "    [k_2ndO] = L/(mol " + e.unit +
+                                ")   [U(A)] = 1    [t] = " + e.unit);
+        EXPECT_EQ(lines[5], "         [l] = m     [V] = m^3     [v] = m/" + e.unit + "    [V*} = m^3/" + e.unit +
+                                "    [ksi()] = mol/L   (extent of reaction)");
+        EXPECT_EQ(lines[7], e.header);
+    }
+    // The same run in seconds and in minutes: k1 per minute is 60 times k1 per second.
+    EXPECT_EQ(FileLines(first)[8].substr(0, 14), InLocale("1;0;0.8187308;"));  // c(A) = e^(-0.1 * 2)
+    EXPECT_NE(FileLines(second)[8].find(InLocale(";6;")), std::string::npos) << FileLines(second)[8];
+    EXPECT_EQ(FileLines(third)[8], InLocale("1;2;0;0.1772976;1.177298;0.8227024;0.15;0.8227024;8;4;0.5;0.8227024;"));
+}
+
 // Every unit caption of the rate constants fits its label and leaves the default button free, for
 // every model in seconds and minutes; the cascade's time per tank fits with an exponent and " min".
 TEST_P(ReactorRoadTest, CaptionsFitWholeForEveryModelAndUnit) {
