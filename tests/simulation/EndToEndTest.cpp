@@ -1,13 +1,23 @@
 // The road of one request through the real program, driven as a user would through the names of
 // the windows and controls: main window, model choice, the menu entry of the concentration-time
-// functions, inputs, the diagram, the value table, and the complaint box for empty inputs.
+// functions, inputs, the diagram, the value table, and the complaint box for empty inputs; then the
+// reactor roads (batch, tube, stirred tank, cascade, tracer, residence-time distribution) against
+// closed forms, with the result protocol, under the C and the German number locale.
+#include <QFontMetrics>
 #include <QPlainTextEdit>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <optional>
 #include <vector>
 
+#include "kernel/ResultRows.h"
 #include "platform/Chart2D.h"
+#include "platform/core/TextFile.h"
+#include "simulation/frmVerweilzeit.h"
 #include "tests/simulation/TwinWindowTestSupport.h"
+#include "tests/support/NumberLocale.h"
 #include "tests/support/PictureDir.h"
 #include "tests/support/TextSplit.h"
 
@@ -120,17 +130,6 @@ TEST_F(EndToEndTest, EmptyInputsAreListedInOneComplaint) {
 
 // ---- The reactor roads from the main window, under the C and the German number locale ----------
 
-#include <QFontMetrics>
-
-#include <filesystem>
-#include <optional>
-
-#include "kernel/ResultRows.h"
-#include "simulation/ReactorCurves.h"
-#include "simulation/frmVerweilzeit.h"
-#include "tests/support/NumberLocale.h"
-#include "platform/core/TextFile.h"
-
 namespace {
 
 using testsupport::InLocale;
@@ -141,7 +140,6 @@ protected:
         kernel::nKaskade = 0;
         kernel::CalcModeConti = 3;
         kernel::RuehrerAnimation = 0;
-        kernel::ContiHinweisOffen = kernel::kFalse;
         kernel::KaskadeFuellPause = 0.001f;
         kernel::KaskadeAufbauPause = 0.001f;
         kernel::ProtOffen = kernel::kFalse;
