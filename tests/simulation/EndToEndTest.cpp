@@ -3,6 +3,7 @@
 // functions, inputs, the diagram, the value table, and the complaint box for empty inputs; then the
 // reactor roads (batch, tube, stirred tank, cascade, tracer, residence-time distribution) against
 // closed forms, with the result protocol, under the C and the German number locale.
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QPlainTextEdit>
 
@@ -681,11 +682,11 @@ TEST_P(ReactorRoadTest, TracerRunOfThreeTanksAtTheFastestFlow) {
     Type(w->txtNKask, "3");
     w->Slider_verzoegerung->setValue(w->Slider_verzoegerung->maximum());  // "max."
     Click("frmVerweilzeit", "cmdIndikatorfarbe");
-    QEventLoop loop;
-    QObject::connect(w, &frmVerweilzeit::laufBeendet, &loop, &QEventLoop::quit);
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
     w->cmdStartFlow->click();
-    if (w->Laeuft()) loop.exec();
+    // Events are passed by hand: an exit of an earlier test's main window ends every nested event loop.
+    QElapsedTimer waited;
+    waited.start();
+    while (w->Laeuft() && waited.elapsed() < 60000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     ASSERT_FALSE(w->Laeuft());
 
     std::vector<float> expected{0.0f};
