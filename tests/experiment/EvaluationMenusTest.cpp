@@ -150,6 +150,7 @@ TEST_F(EvaluationMenus, FittingEntriesOpenTheFittingWindow) {
 
     // The order fit turns the window to the n-th order model before it is set up: the species
     // boxes are those of A => P, not of the model chosen before.
+    fittest::CloseAll();
     aktModell = 4;
     shell::mnuROFitting_Click();
     EXPECT_EQ(DiagVariante, 2);
