@@ -75,22 +75,6 @@ TEST_F(Auswertung, FirstOrderSlopeIsMinusKAndExcludedRowDoesNotPullTheLine) {
     EXPECT_FLOAT_EQ(static_cast<float>(c->Y(kPunkte, 1, 3)), static_cast<float>(y[2]));
 }
 
-TEST_F(Auswertung, ArrheniusGivesActivationEnergyAndFactor) {
-    // k = 1e10 exp(-6000 K / T): slope -6000 K, EA = 6000 * 8.3145 J/mol.
-    std::vector<ExpPunkt> zeilen;
-    for (double T = 300; T <= 400; T += 20) zeilen.push_back(KT(T, 1e10 * std::exp(-6000 / T)));
-    SetzeMessdaten(zeilen);
-    frmTGraph2D* f = OeffneDiagramm(-3);
-    ASSERT_NE(f, nullptr);
-    EXPECT_NEAR(f->RegSteigung(), 49.887, 2e-3);
-    EXPECT_EQ(f->StatusText().rfind("Resultat: EA/(J/mol) = 49.89 E3;  A = ", 0), 0u);
-    EXPECT_NEAR(ZahlNach(f, "A = "), 1e10, 2e7);
-    EXPECT_EQ(f->StatusText().substr(f->StatusText().size() - 17), ",   R^2 = 1.00000");
-    EXPECT_NEAR(f->Chart()->X(kPunkte, 6, 2), 1 / 320.0, 1e-9);  // points (1/T, ln k) in set 6
-    EXPECT_NEAR(f->Chart()->Y(kPunkte, 6, 2), std::log(1e10) - 6000 / 320.0, 1e-5);
-    EXPECT_TRUE(rec.Empty());
-}
-
 TEST_F(Auswertung, ConductivityFirstOrderExtrapolatesLambdaAtZero) {
     // lambda = 10 - 8 exp(-0.2 t), no row at t = 0: lambda(0) = 2 comes from the intercept.
     std::vector<ExpPunkt> zeilen;
