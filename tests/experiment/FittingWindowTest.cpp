@@ -2,6 +2,7 @@
 // published and synthetic data against least-squares fits computed apart, the roads from the main
 // window's menus beside the data editor and the calculator, result display and failure handling.
 #include <QAction>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -25,6 +26,7 @@
 #include "platform/core/NumberFormat.h"
 #include "tests/experiment/FittingTestSupport.h"
 #include "tests/support/NumberLocale.h"
+#include "tests/support/PictureDir.h"
 
 using namespace kernel;
 
@@ -249,7 +251,7 @@ TEST_P(FittingRoads, OxygenDemandTypedIntoTheEditorIsFittedFromTheMenu) {
     ASSERT_NE(w, nullptr);
     w->chkConcFQS[1]->click();
     w->optManuAuto[1]->click();
-    Type(w->Inp[10], "0.1");
+    Type(w->Inp[10], L("0.1"));  // a comma typed under a decimal comma becomes a point
     recorder.Clear();
     w->cmdAutoFitting->click();
     EXPECT_TRUE(recorder.Empty());
@@ -370,6 +372,9 @@ TEST_P(FittingRoads, EyringFitStartsFrom100AndReportsTheEntropy) {
     EXPECT_EQ(w->lblFQS->text(), L("2.5882 E-4"));
     EXPECT_EQ(FooterText(), "kinet. Modell: A => P   (n = 1)\r\n Eyring s# = " + platform::StrSingle(static_cast<float>(s)) +
                                 " J/(mol K), Eyring h# = 14896.01 J/mol ");
+    QCoreApplication::processEvents();
+    w->window()->grab().save(testsupport::PicturePath(QStringLiteral("frmTFitting-Eyring-%1.png")
+                                                          .arg(QString::fromStdString(testsupport::NumberLocaleName({GetParam(), 0})))));
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, FittingRoads, testing::ValuesIn(testsupport::AllNumberLocales),
