@@ -20,7 +20,6 @@
 #include "experiment/FitAnzeige.h"
 #include "kernel/DataSet.h"
 #include "kernel/FitObjective.h"
-#include "kernel/RuntimeError.h"
 #include "kernel/State.h"
 #include "kernel/TimeCourse.h"
 #include "kernel/TimeUnits.h"

@@ -475,6 +475,21 @@ TEST_F(FittingWindow, RefusalsReportsAndCountedRows) {
              EXPECT_EQ(chartY(), vorher);
              EXPECT_EQ(w->lblFQS->text(), rms);
          }},
+        {"a refused fitting entry leaves the open fit in its mode",
+         [&] {
+             fittest::SetData(fittest::FirstOrder(kTrue_k, 1.0, 9, 10));
+             shell::mnuctFitting_Click();
+             frmTFitting* w = Window();
+             ASSERT_NE(w, nullptr);
+             recorder.QueueAnswer(platform::vbNo);
+             shell::mnuNonIsothermFitting_Click(1);  // no temperatures: the data-editor offer
+             EXPECT_EQ(recorder.Last().prompt.rfind("zuwenig experimentelle T-t-c-Daten!", 0), 0u);
+             EXPECT_EQ(DiagVariante, 1);
+             Type(w->Inp[10], "0.07");
+             QTest::keyClick(w->Inp[10], Qt::Key_Return);
+             EXPECT_EQ(kWert[1], 0.07);
+             EXPECT_NEAR(Shown(w->lblFQS->text()), ReferenceRms(0.07, kTrue_k, 9, 10), 1e-4);
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
