@@ -200,7 +200,9 @@ TEST_F(ArrheniusWindowTest, EntriesResetUnlessAFitIsOpen) {
         EXPECT_EQ(Label("lblkEinheit"), c.unit);
         // An Eyring calculation stores its inputs only when they do not belong to an open fit.
         Calc("-12.5", "81000", "330");
-        if (kTFunktion == 2) EXPECT_EQ(EyrH, c.fitOpenMode > 5 ? 44 : 81000);
+        if (kTFunktion == 2) {
+            EXPECT_EQ(EyrH, c.fitOpenMode > 5 ? 44 : 81000);
+        }
     }
     exptest::Unload({"frmTFitting"});
 }
