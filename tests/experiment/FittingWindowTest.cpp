@@ -63,9 +63,11 @@ protected:
         shell::mnuctFitting_Click();
         return Window();
     }
+    // Focus first: the activation it causes may rewrite the box before the typed text replaces it.
     static void Type(QLineEdit* box, const QString& text) {
-        box->selectAll();
         box->setFocus();
+        QCoreApplication::processEvents();
+        box->selectAll();
         QTest::keyClicks(box, text);
     }
 };
