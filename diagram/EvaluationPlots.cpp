@@ -240,7 +240,9 @@ int FesterPunktsatz(int code) {
 
 namespace {
 bool HatSpalte(int s) { return s >= 1 && s <= kSpecies && DatenSpalte[static_cast<std::size_t>(s)] != 0; }
-bool Maskiert(int s) { return s <= static_cast<int>(KurvenMaske.size()) && KurvenMaske[static_cast<std::size_t>(s - 1)] == '1'; }
+bool Maskiert(int s) {
+    return s <= static_cast<int>(KurvenMaske.size()) && KurvenMaske[static_cast<std::size_t>(s - 1)] == '1';
+}
 }  // namespace
 
 std::vector<int> PunktsaetzeDesCodes(int code) {

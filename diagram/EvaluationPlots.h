@@ -41,9 +41,9 @@ void DrawRegressionLine(int nTerms, const kernel::RegressMatrix& coef, double& i
 // The whole evaluation of `code`: RegressX/Y/W := the qualified rows (weight 0 for an excluded row;
 // an excluded row whose quantity cannot be formed is left out), the fit, the line into punkte, then
 // nachDerLinie() (the window shows the measured points), then the result: kWert(1), regA / regB
-// (derived results for -7, -4, -3) and grafMeldung as the method states. Returns the result line for the status bar. Throws kernel::RuntimeError on any arithmetic
-// failure, including a fit that cannot be made (fewer than two distinct weighted x values); what was
-// written up to that point stays.
+// (derived results for -7, -4, -3) and grafMeldung as the method states. Returns the result line
+// for the status bar. Throws kernel::RuntimeError on any arithmetic failure, including a fit that
+// cannot be made (fewer than two distinct weighted x values); what was written up to that point stays.
 std::string BerechneAuswertung(int code, std::vector<kernel::XYPunkt>& punkte, double& regA, double& regB,
                                float& regR2, std::string& grafMeldung, int& ausserhalb,
                                const std::function<void()>& nachDerLinie);

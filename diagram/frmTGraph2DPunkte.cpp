@@ -53,7 +53,8 @@ void frmTGraph2D::zeigeExperPunkte(bool& someInside) {
     bool erster = true;
     for (int i = 1; i <= n; ++i) {
         const ExpPunkt& r = ExpDaten[static_cast<std::size_t>(i)];
-        const std::vector<ExperPunkt> punkte = r.exclude == kTrue ? std::vector<ExperPunkt>{} : ExperPunkteDerZeile(code, r);
+        const std::vector<ExperPunkt> punkte =
+            r.exclude == kTrue ? std::vector<ExperPunkt>{} : ExperPunkteDerZeile(code, r);
         // A row without a point leaves a gap, so that a point of an earlier fill does not stay.
         for (int s : saetze)
             if (std::none_of(punkte.begin(), punkte.end(), [s](const ExperPunkt& p) { return p.satz == s; }))

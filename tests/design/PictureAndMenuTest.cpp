@@ -152,7 +152,8 @@ TEST_F(Menues, EntriesExistAndAreConnectedOnce) {
     // The delete entries that the window creates itself take these menus' captions.
     const std::pair<const char*, const char*> eintraege[] = {
         {"mnuDesign", "&Gestalten..."}, {"mnuDesignMore", "Diagramm"}, {"mnuKurvenDesign", "Kurve"},
-        {"mnuPunktDesign", "Punktsatz"}, {"mnuTextDesign(1)", "Kopftext"}, {"mnuTextDesign(5)", "Kurvenetikett/Legende"},
+        {"mnuPunktDesign", "Punktsatz"}, {"mnuTextDesign(1)", "Kopftext"},
+        {"mnuTextDesign(5)", "Kurvenetikett/Legende"},
         {"mnuAddLegend", "Legende"}, {"mnuAddLabels", "alle Kurvenetiketts"}, {"mnuAddText", "Zusatztext"},
         {"mnuBild(1)", "... zur Zwischenablage"}, {"mnuBild(3)", "... zum Drucker"}, {"mnuDelTotal", "Alles"},
         {"mnuDelLabels", "alle Kurvenetiketts"}, {"mnuDelLegend", "gesamte Legende"},

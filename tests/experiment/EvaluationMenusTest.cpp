@@ -219,7 +219,8 @@ protected:
         std::ostringstream text;
         text.imbue(std::locale::classic());
         text << std::setprecision(10) << "von Hand\r\ns\r\n"
-             << "t, cA, cB, cC, cP, cQ, k, T, lambda, lambda_inf, res3, res4, exclude(0|-1)\r\n" << rows.size() << "\r\n";
+             << "t, cA, cB, cC, cP, cQ, k, T, lambda, lambda_inf, res3, res4, exclude(0|-1)\r\n"
+             << rows.size() << "\r\n";
         for (const FileRow& r : rows)
             text << r.t << "," << r.cA << "," << r.cB << ",0,0,0," << r.k << "," << r.T << "," << r.lambda << ","
                  << (&r == &rows.front() ? lambdaInfinity : 0) << ",0,0,0\r\n";
@@ -275,7 +276,8 @@ TEST_P(EvaluationRoads, EachEntryReplacesTheOpenPlotWithItsOwnResult) {
             EXPECT_EQ(text.rfind("Resultat: KM = ", 0), 0u) << text;
             EXPECT_NEAR(NumberAfter(text, "KM = "), kmOf(g), 1e-4 * std::fabs(kmOf(g)));
             EXPECT_NEAR(NumberAfter(text, "r(P)max = "), rpOf(g), 1e-4 * std::fabs(rpOf(g)));
-            EXPECT_NE(text.find(" mol/(L s),  Bestimmtheitsmaß des Geradenausgleichs R^2 = "), std::string::npos);
+            EXPECT_NE(text.find(" mol/(L s),  Bestimmtheitsmaß des Geradenausgleichs R^2 = "), std::string::npos)
+                << text;
         };
     };
     auto rate = [](const std::string& head, const std::string& unit, auto kOf) {
@@ -348,7 +350,8 @@ TEST_P(EvaluationRoads, EachEntryReplacesTheOpenPlotWithItsOwnResult) {
     // Conductivity: lambda = 10 - 8 exp(-0.03 t), lambda(0) = 2 measured, c(A,0) = 0.01.
     rows.clear();
     for (int i = 0; i <= 7; ++i)
-        rows.push_back({10.0 * i, i == 0 ? 0.01 : 0, 0, 0, 0, static_cast<float>(10 - 8 * std::exp(-0.3 * i) * Scatter(i))});
+        rows.push_back(
+            {10.0 * i, i == 0 ? 0.01 : 0, 0, 0, 0, static_cast<float>(10 - 8 * std::exp(-0.3 * i) * Scatter(i))});
     Load(rows, 10);
     const Step lambdaSteps[] = {
         {"mnuLambdaAusw(1)", -10, 2, 1,
@@ -370,7 +373,8 @@ TEST_P(EvaluationRoads, EachEntryReplacesTheOpenPlotWithItsOwnResult) {
     Load(rows);
     auto invA = [](const ExpPunkt& r, double& x, double& y) { return x = r.t, y = 1 / r.c[1], true; };
     const Step equalSteps[] = {
-        {"mnuctAusw(1)", -5, 2, 1, [](const ExpPunkt& r, double& x, double& y) { return x = r.t, y = std::log(r.c[1]), true; },
+        {"mnuctAusw(1)", -5, 2, 1,
+         [](const ExpPunkt& r, double& x, double& y) { return x = r.t, y = std::log(r.c[1]), true; },
          rate("Resultat:   k = ", first, [](const Line& g) { return -g.b; }),
          [](const Line& g) { return std::log(2.0) / -g.b; }},
         {"mnuctAusw(2)", -6, 3, 1, invA, rate("Resultat:  k = ", second, [](const Line& g) { return g.b / 2; }),
@@ -396,7 +400,10 @@ TEST_P(EvaluationRoads, EachEntryReplacesTheOpenPlotWithItsOwnResult) {
     // k-T rows after c-t-T rows (k = 0) of the same data set: k = 1e10 exp(-6000 K / T).
     rows.clear();
     for (int i = 0; i <= 4; ++i) rows.push_back({0.25 * i, std::exp(-0.25 * i), 0, 0, 300});
-    for (int i = 0; i <= 5; ++i) rows.push_back({0, 0, 0, 1e10 * std::exp(-6000 / (300.0 + 20 * i)) * Scatter(i + 1), 300.0 + 20 * i});
+    for (int i = 0; i <= 5; ++i) {
+        const double T = 300.0 + 20 * i;
+        rows.push_back({0, 0, 0, 1e10 * std::exp(-6000 / T) * Scatter(i + 1), T});
+    }
     Load(rows);
     const Step kTSteps[] = {
         {"mnukT(1)", -3, 4, 6,
@@ -409,10 +416,13 @@ TEST_P(EvaluationRoads, EachEntryReplacesTheOpenPlotWithItsOwnResult) {
          },
          {}},
         {"mnukT(2)", -4, 4, 6,
-         [](const ExpPunkt& r, double& x, double& y) { return r.k > 0 && (x = 1 / r.T, y = std::log(r.k / r.T), true); },
+         [](const ExpPunkt& r, double& x, double& y) {
+             return r.k > 0 && (x = 1 / r.T, y = std::log(r.k / r.T), true);
+         },
          [&](const Line& g, const std::string& text) {
              EXPECT_NEAR(NumberAfter(text, "h#/(J/mol) = "), -g.b * R, 0.6);
-             EXPECT_NEAR(NumberAfter(text, "s#/(J/mol*K) = "), (g.a - std::log(1.38066e-23 / 6.62618e-34)) * R, 0.006);
+             const double entropy = (g.a - std::log(1.38066e-23 / 6.62618e-34)) * R;
+             EXPECT_NEAR(NumberAfter(text, "s#/(J/mol*K) = "), entropy, 0.006);
          },
          [](const Line&) { return 0.0; }},  // a k-T plot offers no half-life
     };
