@@ -16,6 +16,7 @@
 #include "platform/Chart2D.h"
 #include "platform/Grid.h"
 #include "platform/core/NumberFormat.h"
+#include "tests/diagram/MessdatenTestSupport.h"
 #include "tests/experiment/FittingTestSupport.h"
 #include "tests/support/NumberLocale.h"
 
@@ -172,25 +173,9 @@ struct FileRow {
 // Scatter of a few per cent, none for row 0, so that the fits are not exact.
 double Scatter(int i) { return 1 + 0.02 * std::sin(1.3 * i); }
 
-// Independent weighted least squares y = a + b x; R^2 of the weighted fit.
-struct Line {
-    double a = 0, b = 0, r2 = 0;
-};
-Line LeastSquares(const std::vector<double>& x, const std::vector<double>& y, const std::vector<double>& w) {
-    double sw = 0, sx = 0, sy = 0, sxx = 0, sxy = 0, syy = 0;
-    for (std::size_t i = 0; i < x.size(); ++i) {
-        sw += w[i];
-        sx += w[i] * x[i];
-        sy += w[i] * y[i];
-    }
-    const double mx = sx / sw, my = sy / sw;
-    for (std::size_t i = 0; i < x.size(); ++i) {
-        sxx += w[i] * (x[i] - mx) * (x[i] - mx);
-        sxy += w[i] * (x[i] - mx) * (y[i] - my);
-        syy += w[i] * (y[i] - my) * (y[i] - my);
-    }
-    return {my - sxy / sxx * mx, sxy / sxx, sxy * sxy / (sxx * syy)};
-}
+// The independent weighted least-squares line of the diagram tests.
+using Line = diagramtest::Gerade;
+using diagramtest::Ausgleich;
 
 // The number that follows `marker` in a result text written in the locale's form.
 double NumberAfter(const std::string& text, const std::string& marker) {
@@ -311,7 +296,7 @@ TEST_P(EvaluationRoads, EachEntryReplacesTheOpenPlotWithItsOwnResult) {
             EXPECT_NEAR(c->X(2, step.set, i), xi, 1e-6 * std::fabs(xi)) << i;
             EXPECT_NEAR(c->Y(2, step.set, i), yi, 1e-5 * std::max(1.0, std::fabs(yi))) << i;
         }
-        const Line g = LeastSquares(x, y, w);
+        const Line g = Ausgleich(x, y, w);
         const double slope = (c->Y(1, 1, 11) - c->Y(1, 1, 1)) / (c->X(1, 1, 11) - c->X(1, 1, 1));
         EXPECT_NEAR(slope, g.b, 1e-4 * std::fabs(g.b));
         const std::string text = Diagram()->StatusText();
