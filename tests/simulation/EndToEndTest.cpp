@@ -451,15 +451,17 @@ TEST_P(ReactorRoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol
         const char* calc;
         std::vector<std::pair<int, const char*>> inputs;  // model 2, a good calculation
         const char* reactorLine;
+        enum { CloseBox, EscButton, OtherReactor } closing;
     };
     const Road roads[] = {
-        {"mnuBatchR", "frmBatch", "cmdCalcBatch", {{0, "1"}, {10, "0.1"}, {14, "2"}}, "Calculation of a Batch Reactor"},
+        {"mnuBatchR", "frmBatch", "cmdCalcBatch", {{0, "1"}, {10, "0.1"}, {14, "2"}}, "Calculation of a Batch Reactor",
+         Road::CloseBox},
         {"mnuRohrR", "frmRohrreaktor", "cmdCalcRohr", {{0, "1"}, {10, "0.1"}, {16, "1"}, {14, "2"}},
-         "Calculation of a Tubular Flow Reactor (TFR)"},
+         "Calculation of a Tubular Flow Reactor (TFR)", Road::EscButton},
         {"mnuKontRK", "frmRKconti", "cmdCalc", {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "2"}},
-         "Calculation of a Continuous Stirred Tank Reactor (CSTR)"},
+         "Calculation of a Continuous Stirred Tank Reactor (CSTR)", Road::OtherReactor},
         {"mnuKaskade", "frmKaskade", "cmdStart", {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "2"}},
-         "Calculation of a Stirred Tank-in-series Reactor"},
+         "Calculation of a Stirred Tank-in-series Reactor", Road::CloseBox},
     };
     for (const Road& road : roads) {
         SCOPED_TRACE(road.form);
@@ -493,9 +495,13 @@ TEST_P(ReactorRoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol
         rec.Clear();
         Click(road.form, road.calc);  // refused
         expectNote("refused run");
-        // Closing by the close box writes the one recorded result under this reactor.
-        platform::Windows().Frame(road.form)->close();
+        // Closing (close box, Esc button, another reactor from the menu) writes the one recorded result
+        // under this reactor.
+        if (road.closing == Road::CloseBox) platform::Windows().Frame(road.form)->close();
+        if (road.closing == Road::EscButton) Click(road.form, "cmdEsc");
+        if (road.closing == Road::OtherReactor) main->findChild<QAction*>("mnuBatchR")->trigger();
         QApplication::processEvents();
+        EXPECT_FALSE(platform::Windows().IsLoaded(road.form));
         EXPECT_FALSE(platform::Windows().IsLoaded("frmProtokoll"));
         const auto lines = FileLines(file);
         ASSERT_EQ(lines.size(), 8u + rowsPerResult);
@@ -575,6 +581,20 @@ TEST_P(ReactorRoadTest, FailuresAreReportedAndNeverDrawn) {
     ASSERT_FALSE(rec.Empty());
     EXPECT_EQ(rec.Last().title + "|" + rec.Last().prompt, "Meldung von Sub cmdCalc|Berechnungsfehler aufgetreten");
     EXPECT_EQ(platform::Windows().Get("frmTGraph2D"), diagram);  // the old diagram stays
+    rec.Clear();
+
+    // The cascade's c(t) diagram without any computable grid point (an inlet without A, set behind
+    // the window's back).
+    ASSERT_NO_FATAL_FAILURE(Open("mnuKaskade", "frmKaskade", 2));
+    Click("frmKaskade", "optCalcKask(3)");
+    Enter({{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "5"}});
+    Click("frmKaskade", "cmdStart");
+    ASSERT_TRUE(rec.Empty()) << Only();
+    kernel::c0Wert[1] = 0;
+    Click("frmKaskade", "cmdDiagram2");
+    ASSERT_FALSE(rec.Empty());
+    EXPECT_EQ(rec.Last().title + "|" + rec.Last().prompt, "Meldung von Sub cmdCalc/CalcCascade|Berechnungsfehler aufgetreten");
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmTGraph2D"));
     rec.Clear();
 
     // Cascade of the n-th order model in the modes that compute the conversion; an order of 0.5 with
