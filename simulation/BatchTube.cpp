@@ -231,16 +231,6 @@ void WriteOrderModelCaption(QLabel* label) {
                                           platform::FormatSingle(ReaktOrdnung, "0.00") + ")"));
 }
 
-void ShowOutletConcentrations(CalcWindow& window) {
-    for (int s = 1; s <= kSpecies; ++s)
-        window.Inp[4 + s]->setText(SpeciesInModel(s) ? QString::fromStdString(Short(cAktuell[s])) : QString());
-}
-
-bool SpeciesInModel(int s) {
-    const auto i = static_cast<std::size_t>(s - 1);
-    return i < KurvenMaske.size() && KurvenMaske[i] == '1';
-}
-
 void DrawTwinTimeCourse(CalcWindow& window, Twin twin, const char* messageTitle) {
     for (int s = 1; s <= kSpecies; ++s) c0Wert[s] = platform::Val(window.Inp[s - 1]->text().toStdString());
     for (int k = 1; k <= 3; ++k) kWert[k] = platform::Val(window.Inp[9 + k]->text().toStdString());

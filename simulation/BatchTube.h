@@ -67,11 +67,6 @@ bool SearchTimeForConversion(const TimeSearchRule& rule, double U);
 // The model line of the n-th order model, "kinet. Modell:  ... (n = 1.50)".
 void WriteOrderModelCaption(QLabel* label);
 
-// Inp(5..9) := number texts of cAktuell(1..5) for the species of KurvenMaske; the others stay empty.
-void ShowOutletConcentrations(CalcWindow& window);
-// Species slot s (1..5) belongs to the current model (KurvenMaske).
-bool SpeciesInModel(int s);
-
 // The concentration-time diagram of the run (cmdDiagram of both windows): c0Wert and kWert from the
 // boxes, the time course over 0..tauMittel in 200 intervals, then the hand-over; tube: with RohrAktiv.
 // A failing time course keeps the open diagram and shows "Berechnungsfehler aufgetreten" under messageTitle.

@@ -90,6 +90,18 @@ void ConnectActivation(QWidget* window, std::function<void()> handler, bool only
     new ActivationHook(window, std::move(handler), onlyWhenVisible);
 }
 
+bool SpeciesInModel(int s) {
+    const auto i = static_cast<std::size_t>(s - 1);
+    return i < kernel::KurvenMaske.size() && kernel::KurvenMaske[i] == '1';
+}
+
+void ShowOutletConcentrations(CalcWindow& window) {
+    for (int s = 1; s <= kernel::kSpecies; ++s) {
+        const std::string text = SpeciesInModel(s) ? platform::StrSingle(static_cast<float>(kernel::cAktuell[s])) : "";
+        window.Inp[static_cast<std::size_t>(4 + s)]->setText(QString::fromStdString(text));
+    }
+}
+
 }  // namespace simulation
 
 using namespace kernel;

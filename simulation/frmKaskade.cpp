@@ -22,7 +22,6 @@
 #include "platform/WindowRegistry.h"
 #include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
-#include "simulation/BatchTube.h"
 #include "simulation/ContiReactorShared.h"
 #include "simulation/ReactorCurves.h"
 #include "simulation/VesselPictures.h"
@@ -444,8 +443,8 @@ void frmKaskade::InitCascade() {
     chkAnimation->setEnabled(true);
     cmdProtocol->setEnabled(false);
     cmdDiagram->setEnabled(false);
-    VerwirfErgebnisZeilen(kName);
     cmdDiagram2->setEnabled(false);
+    VerwirfErgebnisZeilen(kName);
 }
 
 void frmKaskade::optCalcKask_Click(int index) {

@@ -18,7 +18,6 @@
 #include "platform/WindowRegistry.h"
 #include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
-#include "simulation/BatchTube.h"
 #include "simulation/ContiReactorShared.h"
 #include "simulation/ReactorCurves.h"
 #include "simulation/VesselPictures.h"
