@@ -513,13 +513,15 @@ TEST_P(ReactorRoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol
 
     // Failed first runs: the stirred tank and the cascade enable their protocol button, and the
     // protocol then has nothing to record.
-    for (const char* menu : {"mnuKontRK", "mnuKaskade"}) {
-        const bool cascade = std::string(menu) == "mnuKaskade";
+    for (const int run : {0, 1, 2, 3}) {
+        const bool cascade = run % 2 == 1;
+        const char* menu = cascade ? "mnuKaskade" : "mnuKontRK";
         const char* form = cascade ? "frmKaskade" : "frmRKconti";
-        SCOPED_TRACE(form);
+        const int mode = run / 2;  // U(A) with V, then U(A) with V*
+        SCOPED_TRACE(std::string(form) + " mode " + std::to_string(mode));
         ASSERT_NO_FATAL_FAILURE(Open(menu, form, 4));  // A + B => P with too little B for U = 0.9
-        Click(form, cascade ? "optCalcKask(0)" : "optCalcConti(0)");
-        Enter({{0, "1"}, {1, "0.5"}, {10, "0.1"}, {13, "0.9"}, {14, "1"}});
+        Click(form, ((cascade ? "optCalcKask(" : "optCalcConti(") + std::to_string(mode) + ")").c_str());
+        Enter({{0, "1"}, {1, "0.5"}, {10, "0.1"}, {13, "0.9"}, {14, "1"}, {15, "1"}});
         Click(form, cascade ? "cmdStart" : "cmdCalc");
         EXPECT_FALSE(rec.Empty());
         // The typed conversion stays; only a computed one is emptied.
