@@ -549,7 +549,7 @@ TEST_P(BloodAlcoholWindowTest, CaptionsAreWholeAndTheDiagramLeavesTheWindowsButt
     Type("txtb60", "0.125");
     Click("optBAKUnit(1)");
     ASSERT_TRUE(Draw()) << rec.Last().prompt;
-    QCoreApplication::processEvents();  // the main window keeps new windows in its view
+    QTest::qWait(20);  // the main window keeps new windows in its view
     frmBlutalkohol* w = frmBlutalkohol::Geladen();
     w->Form_Activate();
     ASSERT_FALSE(C<QCheckBox>("chkDelDiagram")->isHidden());

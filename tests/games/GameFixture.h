@@ -31,7 +31,6 @@ protected:
         kernel::AppPath = dir.path().toStdString();
         locale = std::make_unique<testsupport::NumberLocaleScope>(GetParam());
         main = std::make_unique<MDITAR>("");
-        main->resize(1400, 900);
         main->show();
         rec.Clear();
     }
