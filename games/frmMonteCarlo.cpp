@@ -262,10 +262,7 @@ void frmMonteCarlo::BuildControls() {
     // The buttons keep the window's font; each is as wide as its caption needs.
     for (QPushButton* b : {cmdStart, cmdStop, cmdContinue, cmdRefresh, cmdOptions, cmdHelp, cmdClose, cmdClipboard})
         b->resize(std::max(b->width(), KnopfBreite(b)), b->height());
-    for (QGroupBox* rahmen : {Frame1, Frame2}) {
-        Markiere(nullptr, rahmen);
-        OrdneOptionen(rahmen);
-    }
+    for (QGroupBox* rahmen : {Frame1, Frame2}) Markiere(nullptr, rahmen);
 
     connect(cmdStart, &QPushButton::clicked, this, [this] { cmdStart_Click(); });
     connect(cmdStop, &QPushButton::clicked, this, [this] { cmdStop_Click(); });
@@ -446,9 +443,8 @@ void frmMonteCarlo::Form_Resize() {
 
     // The frames below the chart, K above N0, at the chart's left; never over the chart.
     const int chartUnten = Tw(kChartOben + seite);
-    int frame1Oben = cmdContinue->y() - Tw(300);
-    if (MCMode == 2) frame1Oben = std::max(frame1Oben, chartUnten + 2 * kRahmenAbstand + Frame2->height());
-    else frame1Oben = std::max(frame1Oben, chartUnten + kRahmenAbstand);
+    const int ueberFrame1 = MCMode == 2 ? Frame2->height() + 2 * kRahmenAbstand : kRahmenAbstand;
+    const int frame1Oben = std::max(cmdContinue->y() - Tw(300), chartUnten + ueberFrame1);
     Frame1->move(Tw(ChartLinks), frame1Oben);
     Frame2->move(Tw(ChartLinks), frame1Oben - kRahmenAbstand - Frame2->height());
 

@@ -33,7 +33,7 @@ namespace {
 
 const char* const kTitel = " Ausführung nicht möglich ";
 
-// Widmark, classic model, before any correction: BAK in g/L at minute t.
+// Widmark before any correction: BAK in g/L at minute t, from the drinks in the shared state.
 double Widmark(double t, bool abbau = true) {
     double s = 0;
     for (std::size_t i = 1; i <= 8; ++i) {
@@ -483,7 +483,7 @@ TEST_P(BloodAlcoholWindowTest, RefusalsAndAFailedComputationLeaveTheOpenDiagramA
     EXPECT_EQ(nKurven, 1);
 }
 
-TEST_P(BloodAlcoholWindowTest, SingleDrinkBuildUpOnlyLongAxisAndALateSecondDrink) {
+TEST_P(BloodAlcoholWindowTest, SingleDrinkBuildUpOnlyAndTheLongestAxis) {
     ASSERT_NE(Open(), nullptr);
     Click("optBAKUnit(1)");
     Set("txtGlasVol(1)", "500");
@@ -504,19 +504,6 @@ TEST_P(BloodAlcoholWindowTest, SingleDrinkBuildUpOnlyLongAxisAndALateSecondDrink
     for (std::size_t t = 1; t < y.size(); ++t) EXPECT_GE(y[t], y[t - 1]);
     EXPECT_NEAR(y[999], Widmark(999, false), 1e-5);
     EXPECT_EQ(diagram::frmTGraph2D::Geladen()->Chart()->TextBlock(platform::ChartText::Header), "Resorptions-Diagramm");
-
-    // Classic model, second drink at minute 300 after the first has gone: 0 in between, then from 0.
-    Click("optBAKModel(0)");
-    Set("txt_tmaxGraph", "600");
-    Set("txtGlasVol(2)", "500");
-    Set("txtAlkGehalt(2)", "5");
-    Set("txtStartZeit(2)", "300");
-    Press("cmdDiagramm");
-    y = CurveY();
-    ASSERT_EQ(y.size(), 601u);
-    for (int t = 200; t <= 300; ++t) EXPECT_DOUBLE_EQ(y[static_cast<std::size_t>(t)], 0) << t;
-    for (int t = 301; t <= 330; ++t)
-        EXPECT_NEAR(y[static_cast<std::size_t>(t)], Widmark(t) - Widmark(300), 1e-5) << t;
 }
 
 TEST_P(BloodAlcoholWindowTest, AddedCurvesNeedAnOpenDiagram) {
