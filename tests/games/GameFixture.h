@@ -16,10 +16,6 @@
 #include "platform/WindowRegistry.h"
 #include "shell/MDITAR.h"
 #include "tests/support/MsgRecorder.h"
-
-namespace testsupport {
-using namespace kernel;  // the locale scope names the kernel's decimal-comma flag unqualified
-}
 #include "tests/support/NumberLocale.h"
 
 namespace gametest {
