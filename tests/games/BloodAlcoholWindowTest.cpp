@@ -542,6 +542,9 @@ TEST_P(BloodAlcoholWindowTest, CaptionsAreWholeAndTheDiagramLeavesTheWindowsButt
     ASSERT_FALSE(C<QCheckBox>("chkDelDiagram")->isHidden());
     C<QCheckBox>("chkDelDiagram")->click();  // its caption turns bold
     EXPECT_EQ(gametest::CutCaptions(w), std::vector<std::string>{});
+    Click("optBAKModel(2)");  // the longest model caption, bold
+    EXPECT_EQ(gametest::CutCaptions(w), std::vector<std::string>{});
+    Click("optBAKModel(0)");
     EXPECT_EQ(gametest::Overlaps(w), std::vector<std::string>{});
     auto* tabelle = C<QTableWidget>("tblGetraenke");
     const QFontMetrics kopf(tabelle->horizontalHeader()->font());
