@@ -45,10 +45,16 @@ inline QMainWindow* Host() {
     return host;
 }
 
-// Unloads the named windows, their closing questions answered silently, and deletes them.
+// Unloads the named windows, their closing questions answered silently, and deletes them. A
+// window that the default answer keeps open (Yes to save without a file, Yes to change the unit)
+// is closed with No.
 inline void Unload(std::initializer_list<const char*> names) {
-    testsupport::MsgRecorder quiet;
-    for (const char* name : names) platform::Windows().Unload(name);
+    for (const char* name : names) {
+        testsupport::MsgRecorder quiet;
+        if (platform::Windows().Unload(name)) continue;
+        for (int i = 0; i < 4; ++i) quiet.QueueAnswer(platform::vbNo);
+        platform::Windows().Unload(name);
+    }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
