@@ -12,7 +12,6 @@
 #include <fstream>
 
 #include <locale>
-#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -22,7 +21,6 @@
 #include "kernel/TimeUnits.h"
 #include "platform/Grid.h"
 #include "tests/experiment/MdiTestHost.h"
-#include "tests/support/NumberLocale.h"
 
 namespace datatest {
 
@@ -128,17 +126,6 @@ protected:
 };
 
 // The same editor under the C and the German number locale.
-class DataEditorRoad : public DataEditorTest, public testing::WithParamInterface<testsupport::NumberLocale> {
-protected:
-    void SetUp() override {
-        DataEditorTest::SetUp();
-        locale.emplace(GetParam());
-    }
-    void TearDown() override {
-        DataEditorTest::TearDown();
-        locale.reset();
-    }
-    std::optional<testsupport::NumberLocaleScope> locale;
-};
+using DataEditorRoad = exptest::InBothLocales<DataEditorTest>;
 
 }  // namespace datatest

@@ -21,7 +21,6 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -33,7 +32,6 @@
 #include "shell/FileChoice.h"
 #include "tests/diagram/DiagramTestSupport.h"
 #include "tests/experiment/MdiTestHost.h"
-#include "tests/support/NumberLocale.h"
 
 using namespace kernel;
 
@@ -363,18 +361,7 @@ TEST_F(XYEditorTest, BadFilesAndUnansweredQuestionsLoseNoPoints) {
 
 // Every change of the list marks it unsaved, and every way of closing then offers to save it:
 // Cancel keeps the window, a failing write keeps it, Yes writes the file and closes.
-class XYEditorRoad : public XYEditorTest, public testing::WithParamInterface<testsupport::NumberLocale> {
-protected:
-    void SetUp() override {
-        XYEditorTest::SetUp();
-        locale.emplace(GetParam());
-    }
-    void TearDown() override {
-        XYEditorTest::TearDown();
-        locale.reset();
-    }
-    std::optional<testsupport::NumberLocaleScope> locale;
-};
+using XYEditorRoad = exptest::InBothLocales<XYEditorTest>;
 
 // File text of a whole number 0..99 in the mask ".0000000E+00".
 std::string Mask(int v) {
