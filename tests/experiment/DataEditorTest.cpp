@@ -220,20 +220,6 @@ TEST_F(DataEditorTest, MarkedRowsAreRemovedAfterAQuestion) {
     EXPECT_EQ(beeps, 1);
 }
 
-TEST_F(DataEditorTest, RowsSwitchInactiveByButtonAndByTick) {
-    SetData({{1}, {2}});
-    Open();
-    Grid().SetCurrentCell(1, 2);
-    Press("cmdAus");
-    EXPECT_EQ(ExpDaten[2].exclude, kTrue);
-    EXPECT_TRUE(Grid().Checked(1, 1));
-    Press("cmdAus");
-    EXPECT_EQ(ExpDaten[2].exclude, 0);
-    auto* table = Grid().findChild<QTableWidget*>();
-    table->model()->setData(table->model()->index(0, 1), Qt::Checked, Qt::CheckStateRole);  // the user's tick
-    EXPECT_EQ(ExpDaten[1].exclude, kTrue);
-}
-
 // Every change of the data set sets the changed flag, so that the exit asks, and reaches the file.
 TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
     auto table = [this] { return Grid().findChild<QTableWidget*>(); };
@@ -273,8 +259,15 @@ TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
          [&] {
              Grid().SetCurrentCell(1, 2);
              Press("cmdAus");
+             EXPECT_TRUE(Grid().Checked(1, 1));
+             Press("cmdAus");  // twice: active again
+             Grid().SetCurrentCell(0, 2);
+             Press("cmdAus");
          },
-         [] { EXPECT_EQ(ExpDaten[2].exclude, kTrue); }},
+         [] {
+             EXPECT_EQ(ExpDaten[1].exclude, kTrue);
+             EXPECT_EQ(ExpDaten[2].exclude, 0);
+         }},
         {"tick",
          [&] { table()->model()->setData(table()->model()->index(0, 1), Qt::Checked, Qt::CheckStateRole); },
          [] { EXPECT_EQ(ExpDaten[1].exclude, kTrue); }},

@@ -25,35 +25,6 @@ using DataFilesTest = DataEditorTest;
 
 void SetClipboard(const std::string& text) { QApplication::clipboard()->setText(QString::fromStdString(text)); }
 
-TEST_F(DataFilesTest, SavedDataLoadBackThroughTheDialogs) {
-    SetData({{0, 1, 0, 300}, {2.5, 0.5, 0.125, 300, 0, -1}});
-    lambdaInf = 4;
-    DatenKommentar = "Versuch 1";
-    ExpDataChanged = kTrue;
-    frmDatedit& w = Open();
-    saveAnswer = Path("neu.TA3");
-    Press("cmdSave");
-    ASSERT_EQ(saveRequests.size(), 1u);
-    EXPECT_EQ(saveRequests[0].caption, "Datenfile speichern unter ...");
-    EXPECT_TRUE(std::filesystem::exists(saveAnswer));
-    EXPECT_EQ(ExpDataChanged, 0);
-    EXPECT_EQ(DatenFile, saveAnswer);
-    EXPECT_EQ(DatenPfad, dir.path().toStdString() + "/");
-    EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Messpunkten  (neu.TA3)");
-
-    SetData({{7, 7}});
-    lambdaInf = 0;
-    openAnswer = saveAnswer;
-    Press("cmdLoadFile");
-    ASSERT_EQ(openRequests.size(), 1u);
-    EXPECT_EQ(openRequests[0].caption, "Laden experimenteller Daten");
-    ASSERT_EQ(nMesspunkte, 2);
-    EXPECT_EQ(ExpDaten[2].c[2], 0.125);
-    EXPECT_EQ(ExpDaten[2].exclude, kTrue);
-    EXPECT_EQ(lambdaInf, 4);
-    EXPECT_EQ(Find<QLineEdit>("txtComment")->text(), "Versuch 1");
-}
-
 // A replace-load over changed rows asks first; Cancel, or Yes with a failing save, loads nothing.
 TEST_F(DataFilesTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
     const std::string a = WriteTA3("A.TA3", "s", {{1, 1}, {2, 0.5}});
@@ -333,14 +304,22 @@ TEST_P(DataEditorRoad, NewDataTypedSavedAndLoadedBackFromTheMainWindow) {
     QTest::keyClicks(cell, "0.75");
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(3, 5)).center());
     Find<QLineEdit>("txtComment")->setText("Strecke");
+    Find<QLineEdit>("lambda_infin")->setText("4");
     Find<QRadioButton>("optZeit(1)")->click();
     saveAnswer = Path("STRECKE.TA3");
     Press("cmdSave");
+    ASSERT_EQ(saveRequests.size(), 1u);
+    EXPECT_EQ(saveRequests[0].caption, "Datenfile speichern unter ...");
+    EXPECT_EQ(ExpDataChanged, 0);
+    EXPECT_EQ(DatenFile, saveAnswer);
+    EXPECT_EQ(DatenPfad, dir.path().toStdString() + "/");
+    EXPECT_EQ(editor->windowTitle().toStdString(), " Experimentelle Daten, Editieren von Messpunkten  (STRECKE.TA3)");
     Press("OK");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_FALSE(platform::Windows().IsLoaded("frmDatedit"));
 
     SetData({{9, 9}});  // what memory holds meanwhile
+    lambdaInf = 0;
     ZeitEinheit = "s";
     ZeitEinheitNr = ZeitEinheitIdx = 0;
     DatenKommentar.clear();
@@ -350,6 +329,7 @@ TEST_P(DataEditorRoad, NewDataTypedSavedAndLoadedBackFromTheMainWindow) {
     ASSERT_NE(editor, nullptr);
     openAnswer = saveAnswer;
     Press("cmdLoadFile");
+    EXPECT_EQ(openRequests.back().caption, "Laden experimenteller Daten");
     const std::vector<double> seconds{3, 4, 0, 1, 2};
     const std::vector<double> cA{0.75, 0.0625, 1, 0.5, 0.25};
     ASSERT_EQ(nMesspunkte, 5);
@@ -362,6 +342,7 @@ TEST_P(DataEditorRoad, NewDataTypedSavedAndLoadedBackFromTheMainWindow) {
     EXPECT_EQ(ZeitEinheit, "min");
     EXPECT_TRUE(Find<QRadioButton>("optZeit(1)")->isChecked());
     EXPECT_EQ(Find<QLineEdit>("txtComment")->text(), "Strecke");
+    EXPECT_EQ(lambdaInf, 4);
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, DataEditorRoad, testing::ValuesIn(testsupport::AllNumberLocales),

@@ -299,35 +299,6 @@ TEST_F(XYEditorTest, DrawingOpensTheDiagramWithThePointsAndRefusesEmptyLists) {
     EXPECT_EQ(nKurven, 1);
 }
 
-TEST_F(XYEditorTest, SavedFileLoadsBackAndACancelledSaveKeepsTheListUnsaved) {
-    Add("2", "0.5");
-    Add("3", "4");
-    G()->SetCurrentCell(1, 2);
-    Btn("cmdAus")->click();
-    W<QLineEdit>("txtComment")->setText("Probe 7");
-
-    Btn("cmdSave")->click();  // cancelled: nothing written, still unsaved
-    EXPECT_TRUE(Ed()->Ungespeichert());
-    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
-    EXPECT_EQ(dialogs.saveRequests[0].caption, "(Kurven)punkte speichern unter ...");
-
-    saveAnswer = dir.filePath("probe.XY").toStdString();
-    Btn("cmdSave")->click();
-    EXPECT_FALSE(Ed()->Ungespeichert());
-    EXPECT_EQ(exptest::Bytes(saveAnswer), "Probe 7\r\n.2000000E+01;.5000000E+00\r\n");
-    EXPECT_EQ(XYDateiName, saveAnswer);
-    EXPECT_EQ(XYTrenner, ";");
-
-    W<QLineEdit>("txtComment")->clear();
-    openAnswer = saveAnswer;
-    Btn("cmdLoad")->click();
-    EXPECT_EQ(dialogs.openRequests.back().caption, "(Kurven)punkte vom File laden");
-    EXPECT_EQ(dialogs.openRequests.back().directory, dir.path().toStdString() + "/");
-    EXPECT_EQ(Points(), "2 0.5");
-    EXPECT_EQ(W<QLineEdit>("txtComment")->text(), "Probe 7");
-    EXPECT_EQ(Ed()->windowTitle(), QString::fromStdString("geladen: " + saveAnswer + " (1 Datenzeilen)"));
-}
-
 TEST_F(XYEditorTest, BadFilesAndUnansweredQuestionsLoseNoPoints) {
     Add("1", "2");
     const std::string schlecht = dir.filePath("leer.XY").toStdString();
@@ -487,18 +458,29 @@ TEST_P(XYEditorRoad, TypedPointsSavedOnCloseLoadBackSorted) {
     }
     ASSERT_EQ(nXYPunkte, 4);
     Btn("XSort")->click();
+    W<QLineEdit>("txtComment")->setText("Probe 7");
+    Btn("cmdSave")->click();  // cancelled: nothing written, still unsaved
+    EXPECT_TRUE(Ed()->Ungespeichert());
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].caption, "(Kurven)punkte speichern unter ...");
     saveAnswer = dir.filePath("sortiert.XY").toStdString();
     msgs.QueueAnswer(platform::vbYes);
     platform::Windows().Frame("frmXYEdit")->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(Ed(), nullptr);
+    EXPECT_EQ(XYDateiName, saveAnswer);
+    EXPECT_EQ(XYTrenner, ";");
 
     exptest::Host()->findChild<QAction*>("mnuEditXY")->trigger();
     ASSERT_NE(Ed(), nullptr);
     EXPECT_EQ(nXYPunkte, 0);
     openAnswer = saveAnswer;
     Btn("cmdLoad")->click();
+    EXPECT_EQ(dialogs.openRequests.back().caption, "(Kurven)punkte vom File laden");
+    EXPECT_EQ(dialogs.openRequests.back().directory, dir.path().toStdString() + "/");
     EXPECT_EQ(Points(), "1 -2, 2.5 7, 3 0.5, 4 8");
+    EXPECT_EQ(W<QLineEdit>("txtComment")->text(), "Probe 7");
+    EXPECT_EQ(Ed()->windowTitle(), QString::fromStdString("geladen: " + saveAnswer + " (4 Datenzeilen)"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, XYEditorRoad, testing::ValuesIn(testsupport::AllNumberLocales),
