@@ -588,9 +588,18 @@ void frmDatedit::TimeCallFromKinModel(int Index) {
     optZeit_Click(Index);
 }
 
-void frmDatedit::lambda_infin_Change() { lambdaInf = platform::Val(lambda_infin->text().toStdString()); }
+// lambda(inf) and the comment are stored in the file: a change of them is a change of the data set.
+void frmDatedit::lambda_infin_Change() {
+    const double value = platform::Val(lambda_infin->text().toStdString());
+    if (static_cast<float>(value) != static_cast<float>(lambdaInf)) ExpDataChanged = kTrue;
+    lambdaInf = value;
+}
 
-void frmDatedit::txtComment_Change() { DatenKommentar = txtComment->text().toStdString(); }
+void frmDatedit::txtComment_Change() {
+    const std::string text = txtComment->text().toStdString();
+    if (text != DatenKommentar) ExpDataChanged = kTrue;
+    DatenKommentar = text;
+}
 
 void frmDatedit::y_KeyPress(int Index, int& KeyAscii) {
     if (KeyAscii == 3 || KeyAscii == 22) return;
@@ -944,6 +953,7 @@ void frmDatedit::cmdAddFile_Click() {
     int loaded = 0, cancelled = 0;
     experiment::LoadExpDataDialog(AppendExpFile, loaded, cancelled);
     if (!loaded) return;
+    ExpDataChanged = kTrue;  // the appended rows are in no file yet
     EditModus_ = kTrue;
     {
         const QSignalBlocker quiet(optInputMode[1]);

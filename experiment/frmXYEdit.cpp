@@ -267,6 +267,7 @@ void frmXYEdit::BuildControls() {
     txtComment = new QLineEdit(fraXYComment);
     txtComment->setObjectName("txtComment");
     txtComment->installEventFilter(this);
+    connect(txtComment, &QLineEdit::textEdited, this, [this] { ungespeichert_ = true; });  // the file's first line
     fraDraw = rahmen("fraDraw", QString());
     cmdDrawXY = knopf("cmdDrawXY", "&zeichnen", fraDraw);
     cmdDrawXY->setToolTip("...zum Einzeichnen in ein Diagramm oder zur graf. Kontrolle ");

@@ -127,6 +127,7 @@ TEST_P(DataEditorRoad, FileUnitsAreConvertedNotRelabelled) {
             EXPECT_EQ(openRequests.back().caption, "Daten aus gewähltem File anfügen");
             EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Datensätzen  (U.TA3)");
         }
+        EXPECT_EQ(ExpDataChanged, c.append ? kTrue : 0);  // appended rows are in no file yet
         EXPECT_EQ(ZeitEinheit, ZeitEinheitText(c.unitAfter));
         EXPECT_EQ(ZeitEinheitNr, c.unitAfter);
         EXPECT_TRUE(Find<QRadioButton>(QStringLiteral("optZeit(%1)").arg(c.unitAfter))->isChecked());

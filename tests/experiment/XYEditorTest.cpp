@@ -347,6 +347,7 @@ TEST_P(XYEditorRoad, EveryChangeAsksAtEveryClose) {
         const char* name;
         std::function<void()> apply;
         std::vector<std::pair<int, int>> saved;  // the active points written afterwards
+        const char* comment = "Liste";
     };
     const Change changes[] = {
         {"typed over row 1", [] { Add("4", "5"); }, {{4, 5}, {1, 10}, {2, 20}}},  // a load selects edit mode
@@ -396,6 +397,7 @@ TEST_P(XYEditorRoad, EveryChangeAsksAtEveryClose) {
              Btn("cmdErase")->click();
          },
          {{1, 10}, {2, 20}}},
+        {"comment", [] { QTest::keyClicks(W<QLineEdit>("txtComment"), "!"); }, {{3, 30}, {1, 10}, {2, 20}}, "Liste!"},
     };
     using Close = std::function<void()>;
     const Close closes[] = {
@@ -435,7 +437,7 @@ TEST_P(XYEditorRoad, EveryChangeAsksAtEveryClose) {
         close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(Ed(), nullptr);
-        std::string expected = "Liste\r\n";
+        std::string expected = change.comment + std::string("\r\n");
         for (const auto& [x, y] : change.saved) expected += Mask(x) + ";" + Mask(y) + "\r\n";
         EXPECT_EQ(exptest::Bytes(saveAnswer), expected);
         std::filesystem::remove(saveAnswer);
