@@ -284,6 +284,13 @@ TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
              });
          },
          cA1(0.125)},
+        {"cell edit, focus leaves the grid",
+         [&] {
+             exptest::Host()->activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(exptest::Host()));
+             editCell([&](QLineEdit*) { Find<QLineEdit>("txtComment")->setFocus(); });
+         },
+         cA1(0.125)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
