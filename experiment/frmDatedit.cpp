@@ -344,8 +344,7 @@ void frmDatedit::Form_Load() {
         ChooseInputMode(0);
         lblZeile->setText("Zeile 1");
         setWindowTitle(QString::fromStdString(" Eingabe von Messpunkten  " + CaptionSuffix()));
-        Grid->AddItem(Trenner + Trenner + kEmptyList);
-        Grid->SetCurrentCell(0, 2);
+        AddEmptyListRow();
     }
 
     const int idx = ZeitEinheitIndexOf(RTrim(ZeitEinheit));
@@ -370,7 +369,7 @@ void frmDatedit::Form_Resize() {
     placing_ = false;
 }
 
-void frmDatedit::Form_QueryUnload() {
+bool frmDatedit::Form_QueryUnload() {
     const QWidget* frame = FrameOf(this);
     PosDatedit.Left = platform::PixelsToTwips(frame->x());
     PosDatedit.Top = platform::PixelsToTwips(frame->y());
@@ -379,6 +378,7 @@ void frmDatedit::Form_QueryUnload() {
     EnableMain("Toolbar1", 16, data);
     EnableMain("Toolbar1", 8, data);
     cmdApply->click();
+    return !applyStopped_;  // Yes to the time-range question keeps the editor open
 }
 
 void frmDatedit::FillDataGrid() {
@@ -588,9 +588,18 @@ void frmDatedit::TimeCallFromKinModel(int Index) {
     optZeit_Click(Index);
 }
 
-void frmDatedit::lambda_infin_Change() { lambdaInf = platform::Val(lambda_infin->text().toStdString()); }
+// lambda(inf) and the comment are stored in the file: a change of them is a change of the data set.
+void frmDatedit::lambda_infin_Change() {
+    const double value = platform::Val(lambda_infin->text().toStdString());
+    if (static_cast<float>(value) != static_cast<float>(lambdaInf)) ExpDataChanged = kTrue;
+    lambdaInf = value;
+}
 
-void frmDatedit::txtComment_Change() { DatenKommentar = txtComment->text().toStdString(); }
+void frmDatedit::txtComment_Change() {
+    const std::string text = txtComment->text().toStdString();
+    if (text != DatenKommentar) ExpDataChanged = kTrue;
+    DatenKommentar = text;
+}
 
 void frmDatedit::y_KeyPress(int Index, int& KeyAscii) {
     if (KeyAscii == 3 || KeyAscii == 22) return;
@@ -641,6 +650,7 @@ void frmDatedit::SortRows(bool byTemperature) {
             if (key(j) > key(j + 1)) {
                 std::swap(ExpDaten[static_cast<std::size_t>(j)], ExpDaten[static_cast<std::size_t>(j + 1)]);
                 swapped = true;
+                ExpDataChanged = kTrue;  // the file keeps the order of the rows
             }
         }
     }
@@ -669,6 +679,7 @@ void frmDatedit::cmdClipEinfuegen_Click() {
     int n = std::max(oldRows, startRow + lines);
     EnsureRows(n);
     for (int i = oldRows + 1; i <= n; ++i) ExpDaten[static_cast<std::size_t>(i)] = ExpPunkt{};
+    if (oldRows == 0) Grid->SetRows(0);  // the "leere Liste" row gives way to rows with check boxes
     Grid->SetRows(n);
     Grid->Select(startRow, startCol, n - 1, kCols - 1);
     Grid->SetClipText(text);
@@ -689,7 +700,7 @@ void frmDatedit::cmdClipEinfuegen_Click() {
         for (int c = 2; c < kCols; ++c) SetField(ExpDaten[static_cast<std::size_t>(r)], c, CellValue(Grid->Text(r - 1, c)));
         ColourRow(r - 1);
     }
-    if (n > oldRows) ExpDataChanged = kTrue;  // pasted rows must not be lost without a question
+    ExpDataChanged = kTrue;  // pasted values must not be lost without a question
     if (RTrim(Grid->Text(0, 2)) == kEmptyList) Grid->SetText(0, 2, "");
     Grid->SetCurrentCell(0, startCol);
     Grid->ShowCell(0, startCol);
@@ -710,10 +721,16 @@ void frmDatedit::cmdEraseSelected_Click() {
     FillDataGrid();
 }
 
-void frmDatedit::ShowEmptyList() {
+// The one row of an empty table: "leere Liste" in column 2, no check box, nothing to edit.
+void frmDatedit::AddEmptyListRow() {
     Grid->SetRows(0);
     Grid->AddItem(Trenner + Trenner + kEmptyList);
+    for (int c = 0; c < kCols; ++c) Grid->SetCellPlain(0, c);
     Grid->SetCurrentCell(0, 2);
+}
+
+void frmDatedit::ShowEmptyList() {
+    AddEmptyListRow();
     EditModus_ = kFalse;
     Lbl6->hide();
     ChooseInputMode(0);
@@ -758,12 +775,37 @@ void frmDatedit::cmdAus_Click() {
     ExpPunkt& p = ExpDaten[static_cast<std::size_t>(AktZeile_)];
     p.exclude = p.exclude == 0 ? kTrue : kFalse;
     Grid->SetChecked(AktZeile_ - 1, 1, p.exclude == kTrue);
+    ExpDataChanged = kTrue;  // the file stores the exclusion
 }
 
 void frmDatedit::Grid_AfterEdit(int Row, int Col) {
-    if (Col != 1 || Row < 0 || Row >= Rows()) return;
+    if (Row < 0 || Row >= Rows()) return;
+    if (Col != 1) {
+        TakeCell(Row, Col);
+        return;
+    }
     AktZeile_ = Row + 1;
     ExpDaten[static_cast<std::size_t>(AktZeile_)].exclude = Grid->Checked(Row, 1) ? kTrue : kFalse;
+    ExpDataChanged = kTrue;
+}
+
+// An edited cell reaches the data set however its editing ended (Enter, Tab, an arrow, a click,
+// the focus leaving the grid); a cell without an enabled input field shows its stored text again.
+void frmDatedit::TakeCell(int Row, int Col) {
+    ExpPunkt& p = ExpDaten[static_cast<std::size_t>(Row + 1)];
+    if (Col >= 2 && Col < kCols && y[static_cast<std::size_t>(Col - 2)]->isEnabled()) {
+        std::string text = Grid->Text(Row, Col);
+        std::replace(text.begin(), text.end(), ',', '.');
+        QLineEdit* box = y[static_cast<std::size_t>(Col - 2)];
+        box->setText(QString::fromStdString(text));
+        SetField(p, Col, platform::Val(box->text().toStdString()));
+        ExpDataChanged = kTrue;
+        lblZeile->setText(QString::fromStdString("Zeile " + Str(Row + 1)));
+    } else if (Col == 0) {
+        Grid->SetText(Row, 0, LSet(Str(Row + 1), 3));
+    } else if (Col >= 2 && Col < kCols) {
+        Grid->SetText(Row, Col, LSet(CellTexts(p)[static_cast<std::size_t>(Col - 2)], 14));
+    }
 }
 
 void frmDatedit::Grid_KeyPressEdit(int Row, int Col, int& KeyAscii) {
@@ -778,13 +820,7 @@ void frmDatedit::Grid_KeyPressEdit(int Row, int Col, int& KeyAscii) {
         }
     } else {
         KeyAscii = 0;
-        if (Col >= 2 && Col < kCols && y[static_cast<std::size_t>(Col - 2)]->isEnabled() && Row < Rows()) {
-            std::string text = Grid->Text(Row, Col);
-            std::replace(text.begin(), text.end(), ',', '.');
-            QLineEdit* box = y[static_cast<std::size_t>(Col - 2)];
-            box->setText(QString::fromStdString(text));
-            SetField(ExpDaten[static_cast<std::size_t>(Row + 1)], Col, platform::Val(box->text().toStdString()));
-        }
+        if (Row < Rows()) TakeCell(Row, Col);
     }
     ExpDataChanged = kTrue;
     lblZeile->setText(QString::fromStdString("Zeile " + Str(Row + 1)));
@@ -838,6 +874,7 @@ void frmDatedit::cmdDraw_rcS_Click() { DrawPoints(-15, "Alle r(P)-c(S)-Punkte de
 void frmDatedit::cmdDraw_Tk_Click() { DrawPoints(-2, "Alle k-T-Punkte deaktiviert!"); }
 
 void frmDatedit::cmdApply_Click() {
+    applyStopped_ = false;
     AnalyseExpData();
     if (nTemperaturen > 1 && NichtIsothermMoeglich && (DatenTEnde < 0.2 || DatenTEnde > 1.0)) {
         const int answer = platform::MsgBox(
@@ -851,7 +888,10 @@ void frmDatedit::cmdApply_Click() {
             "gehen Sie immer von niedrigen Startwerten aus (0 | 1 | 10 |100)\r\n\r\n"
             "Jetzt die Zeiteinheit ändern?",
             platform::vbYesNo + platform::vbExclamation, " Warnung für nicht-isothermes Fitting ");
-        if (answer == platform::vbYes) return;
+        if (answer == platform::vbYes) {
+            applyStopped_ = true;
+            return;
+        }
     }
     // An open non-isothermal fit keeps its fitted A and EA.
     if (NichtIsothermMoeglich && !(IsFormLoaded("frmTFitting") && DiagVariante > 5)) {
@@ -864,16 +904,21 @@ void frmDatedit::cmdApply_Click() {
     Lbl6->setVisible(data);
 }
 
-void frmDatedit::OK_Click() {
-    cmdApply_Click();
-    platform::Windows().UnloadOrClose("frmDatedit", this);
-}
+// Closing applies the data (Form_QueryUnload), so OK applies them once, through the close.
+void frmDatedit::OK_Click() { platform::Windows().UnloadOrClose("frmDatedit", this); }
 
 void frmDatedit::cmdHelp_Click() { platform::ShowHelpContext(kHelpContext); }
 
 // ---- Data files -------------------------------------------------------------------------------------------
 
 void frmDatedit::cmdLoadFile_Click() {
+    // Changed rows are not replaced unasked; Cancel, or a save that did not write, stops the load.
+    if (ExpDataChanged && Rows() > 0) {
+        int result = 0;
+        shell::AskSaveExpData(0, result);
+        if (result != 0) return;
+        if (!ExpDataChanged) SetEditCaption();  // saved under a new name
+    }
     AppendExpFile = kFalse;
     int loaded = 0, cancelled = 0;
     experiment::LoadExpDataDialog(AppendExpFile, loaded, cancelled);
@@ -909,6 +954,7 @@ void frmDatedit::cmdAddFile_Click() {
     int loaded = 0, cancelled = 0;
     experiment::LoadExpDataDialog(AppendExpFile, loaded, cancelled);
     if (!loaded) return;
+    ExpDataChanged = kTrue;  // the appended rows are in no file yet
     EditModus_ = kTrue;
     {
         const QSignalBlocker quiet(optInputMode[1]);
@@ -947,7 +993,10 @@ void frmDatedit::resizeEvent(QResizeEvent* event) {
 }
 
 void frmDatedit::closeEvent(QCloseEvent* event) {
-    Form_QueryUnload();
+    if (!Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
 }
 

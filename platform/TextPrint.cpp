@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include "platform/FixedPitchFont.h"
+
 namespace platform {
 
 void PrintTextLines(const QStringList& lines, const std::function<void(QPrinter&)>& setup, int flags) {
@@ -12,9 +14,7 @@ void PrintTextLines(const QStringList& lines, const std::function<void(QPrinter&
     if (setup) setup(printer);
     QPainter painter;
     if (!painter.begin(&printer)) return;
-    QFont font(QStringLiteral("Courier New"), 10);
-    font.setStyleHint(QFont::TypeWriter);
-    painter.setFont(font);
+    painter.setFont(FixedPitchFont(QStringLiteral("Courier New"), 10));
     const int lineHeight = QFontMetrics(painter.font(), painter.device()).lineSpacing();
     const QRect page = painter.viewport();
     int y = 0;

@@ -1,6 +1,6 @@
 #pragma once
-// Printing a plain text listing: lines in Courier New 10 pt, top to bottom, a new page when the
-// next line would run past the end of the page.
+// Printing a plain text listing: lines in Courier New 10 pt (the system's fixed-pitch font where
+// it is missing), top to bottom, a new page when the next line would run past the end of the page.
 #include <functional>
 
 #include <QStringList>

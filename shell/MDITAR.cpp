@@ -506,6 +506,8 @@ void MDITAR::closeEvent(QCloseEvent* event) {
 bool MDITAR::mnuExit_Click() {
     using namespace kernel;
     ChangeToAppDir();
+    // The X-Y editor's points live only in its window: its closing offers to save them.
+    if (!platform::Windows().Unload("frmXYEdit")) return false;
     if (ExpDataChanged && nMesspunkte > 0) {
         bool cancel = false;
         shell::AskSaveExpData(DatenFile, cancel);
