@@ -5,13 +5,22 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include "platform/PrinterStatus.h"
+
 namespace platform {
 
-void PrintTextLines(const QStringList& lines, const std::function<void(QPrinter&)>& setup, int flags) {
+bool PrintTextLines(const QStringList& lines, const std::function<void(QPrinter&)>& setup, int flags) {
     QPrinter printer(QPrinter::HighResolution);
     if (setup) setup(printer);
+    if (!PrinterAvailable(printer)) {
+        ReportNoPrinter();
+        return false;
+    }
     QPainter painter;
-    if (!painter.begin(&printer)) return;
+    if (!painter.begin(&printer)) {
+        ReportPrintFailure(printer, "Die Liste");
+        return false;
+    }
     QFont font(QStringLiteral("Courier New"), 10);
     font.setStyleHint(QFont::TypeWriter);
     painter.setFont(font);
@@ -20,13 +29,21 @@ void PrintTextLines(const QStringList& lines, const std::function<void(QPrinter&
     int y = 0;
     for (const QString& line : lines) {
         if (y + lineHeight > page.height() && y > 0) {
-            printer.newPage();
+            if (!printer.newPage()) {
+                painter.end();
+                ReportPrintFailure(printer, "Die Liste");
+                return false;
+            }
             y = 0;
         }
         painter.drawText(QRect(0, y, page.width(), lineHeight), flags, line);
         y += lineHeight;
     }
-    painter.end();
+    if (!painter.end()) {
+        ReportPrintFailure(printer, "Die Liste");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace platform
