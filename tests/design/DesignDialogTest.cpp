@@ -2,6 +2,7 @@
 // log axes, grid, texts, legend and labels; every change read back from the chart.
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QImage>
 #include <QClipboard>
 #include <QComboBox>
@@ -19,6 +20,7 @@
 
 #include "kernel/State.h"
 #include "platform/core/NumberFormat.h"
+#include "experiment/XYFile.h"
 #include "platform/core/TextFile.h"
 #include "tests/design/DesignTestSupport.h"
 #include "tests/support/NumberLocale.h"
@@ -597,7 +599,7 @@ TEST_F(Gestaltung, LegendAndCurveLabels) {
 
 }
 
-TEST_F(Gestaltung, CurvePointsAsClipboardText) {
+TEST_F(Gestaltung, CurvePointsAsClipboardTextAndXYFile) {
     Oeffne();
     design::mnuKurvenDesign_Click(*f);
     QTabWidget* tabs = Control<QTabWidget>("tabKurven");
@@ -617,6 +619,34 @@ TEST_F(Gestaltung, CurvePointsAsClipboardText) {
         const double t = platform::Val(xy[0].toStdString());
         EXPECT_NEAR(platform::Val(xy[1].toStdString()), 1 - std::exp(-0.1 * t), 1e-6);
     }
+
+    // The same curve as an X-Y file headed "Kurvenpunkte"; a missing point is left out, and the
+    // X-Y editor's reader gives the curve back at single precision.
+    c->SetY(kKurven, 2, 5, platform::kChartHole);
+    const QString pfad = testsupport::PicturePath("design_kurve.XY");
+    QFile::remove(pfad);
+    naechsterPfad = pfad.toStdString();
+    Klick("cmdSaveCurveAsXY");
+    EXPECT_EQ(letzteAnfrage.filter, "x-y-Daten (*.XY)");
+    EXPECT_EQ(letzteAnfrage.defaultSuffix, "XY");
+    experiment::XYDateiInhalt datei;
+    std::string fehler;
+    ASSERT_TRUE(experiment::LeseXYDatei(naechsterPfad, datei, fehler)) << fehler;
+    EXPECT_EQ(datei.kommentar, "Kurvenpunkte");
+    ASSERT_EQ(datei.Anzahl(), n - 1);
+    for (int i = 1, j = 1; i <= n; ++i) {
+        if (i == 5) continue;
+        EXPECT_FLOAT_EQ(datei.punkte[j].x, static_cast<float>(c->X(kKurven, 2, i))) << i;
+        EXPECT_FLOAT_EQ(datei.punkte[j].y, static_cast<float>(c->Y(kKurven, 2, i))) << i;
+        ++j;
+    }
+    // An empty curve beeps and writes nothing.
+    QFile::remove(pfad);
+    tabs->setCurrentIndex(2);
+    Klick("cmdSaveCurveAsXY");
+    EXPECT_EQ(beeps, 1);
+    EXPECT_FALSE(QFile::exists(pfad));
+    EXPECT_TRUE(rec.Empty());
 }
 
 TEST_F(Gestaltung, DeletingPointsAndCurves) {
