@@ -131,7 +131,7 @@ void frmCalcTangente::showEvent(QShowEvent* event) {
 }
 
 void frmCalcTangente::cmdCalc_Click() {
-    const double t = platform::Val(txtX->text().toStdString());
+    const double t = platform::ValLocale(txtX->text().toStdString());  // also a pasted "2,5"
     if (static_cast<float>(t) > DiagRec.xMax || t < 0) {
         platform::Beep();
         return;

@@ -263,8 +263,8 @@ TEST_F(Gestaltung, GridKindsAndStylesAreDrawn) {
     f->resize(900, 600);
     f->show();
     constexpr int kMagenta = platform::Chart2D::Rgb(255, 0, 255);
-    // The set-up's grid: complete and dotted, in the stored grid colour.
-    GitterLinien g = ZaehleGitter(c, ColGrid);
+    // The set-up's grid: complete and dotted, in the chart's grid colour.
+    GitterLinien g = ZaehleGitter(c, c->GridColor(ChartAxis::X));
     EXPECT_GT(g.senkrecht, 0);
     EXPECT_GT(g.waagrecht, 0);
     naechsteFarbe = kMagenta;
