@@ -1629,10 +1629,4 @@ bool Chart2D::PrintChart(QPrinter& printer, int scaleCode, double leftCm, double
     return true;
 }
 
-bool Chart2D::PrintChart(int scaleCode, double leftCm, double topCm, double widthCm, double heightCm,
-                         std::string* error) {
-    QPrinter printer(QPrinter::HighResolution);
-    return PrintChart(printer, scaleCode, leftCm, topCm, widthCm, heightCm, error);
-}
-
 }  // namespace platform

@@ -413,9 +413,6 @@ public:
     // when the printer has nowhere to print to).
     bool PrintChart(QPrinter& printer, int scaleCode, double leftCm, double topCm, double widthCm,
                     double heightCm, std::string* error = nullptr);
-    // The same on the system's default printer.
-    bool PrintChart(int scaleCode, double leftCm, double topCm, double widthCm, double heightCm,
-                    std::string* error = nullptr);
     // Place and size of the printed picture in printer pixels from the printable area's corner:
     // left = (leftCm - 0.5) * 567 twips per cm / the printer's twips per pixel, top likewise; width
     // and height = cm * 567 / twips per pixel, each rounded, then fitted by the scaling code.
