@@ -236,7 +236,7 @@ TEST_F(Bildausgabe, ClipboardAndPrinter) {
         const double oben = seite.hoehe - (zahl(blatt, 4) + zahl(blatt, 2) * zahl(bild, 4));
         const double breite = zahl(blatt, 1) * zahl(bild, 1) * zahl(bild, 5);
         const double hoehe = -zahl(blatt, 2) * zahl(bild, 2) * zahl(bild, 6);
-        // The Part's geometry: (field - 0.5 cm) from the printable area's corner, 567 twips per cm,
+        // The printed geometry: (field - 0.5 cm) from the printable area's corner, 567 twips per cm,
         // 20 twips per point; the size by the scaling code.
         const auto cm = [](const char* t) { return platform::ValLocale(t) * 567 / 20; };
         const double halb = 0.5 * 567 / 20;
