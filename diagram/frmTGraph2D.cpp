@@ -784,16 +784,15 @@ bool frmTGraph2D::RohrBereichUebernehmen(int code) {
 void frmTGraph2D::ZeigeKurve(int slot, const std::optional<std::string>& label) {
     const int index = LabelPunktIndex(KurvenPunkte, DiagRec.xMax, slot);
     // Indexes below 1 are refused: the label stays where it was.
-    if (index >= 1) {
-        Chart2D1->SetLabelAttachSeries(slot, kGruppeKurven, slot, index);
-        Gestaltung().SetLabelVerschiebung(slot, index);
-    }
+    if (index >= 1) Chart2D1->SetLabelAttachSeries(slot, kGruppeKurven, slot, index);
     if (label) {
         Chart2D1->SetLabelText(slot, *label);
         Gestaltung().SetTxtLabel(slot, *label);
     }
     int unbenutzt = 0;
     PlotCurveData(slot, KurvenPunkte, unbenutzt);
+    // The label's scroll bar spans the points now drawn.
+    Gestaltung().SetLabelVerschiebung(slot, index);
     if (Chart2D1->LabelShown(slot)) Aktivieren("mnuDelLabels", true);
 }
 

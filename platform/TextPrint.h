@@ -11,9 +11,9 @@ class QPrinter;
 namespace platform {
 
 // Prints `lines` on a high-resolution printer, which `setup` (when set) may adjust first (tests
-// point it at a PDF file). `flags` are the drawText flags of every line. Prints nothing when the
-// printer cannot be started.
-void PrintTextLines(const QStringList& lines, const std::function<void(QPrinter&)>& setup,
+// point it at a PDF file). `flags` are the drawText flags of every line. Without a printer it
+// says "Kein Drucker verfügbar"; a print that fails is reported naming the printer. True when printed.
+bool PrintTextLines(const QStringList& lines, const std::function<void(QPrinter&)>& setup,
                     int flags = Qt::AlignLeft);
 
 }  // namespace platform
