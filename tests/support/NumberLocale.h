@@ -27,11 +27,11 @@ public:
     explicit NumberLocaleScope(NumberLocale locale) {
         platform::ApplyNumberLocale(locale == NumberLocale::German ? QLocale(QLocale::German, QLocale::Germany)
                                                                    : QLocale::c());
-        DezKomma = platform::LocaleDecimalSeparator() == ',' ? kTrue : kFalse;
+        kernel::DezKomma = platform::LocaleDecimalSeparator() == ',' ? kernel::kTrue : kernel::kFalse;
     }
     ~NumberLocaleScope() {
         platform::ApplyNumberLocale(QLocale::c());
-        DezKomma = kFalse;
+        kernel::DezKomma = kernel::kFalse;
     }
     NumberLocaleScope(const NumberLocaleScope&) = delete;
     NumberLocaleScope& operator=(const NumberLocaleScope&) = delete;
