@@ -159,11 +159,13 @@ void frmDatedit::BuildControls() {
 
     static const char* const kopf[10] = {"   #     aus ", "cA/(mol/L)", "cB/(mol/L)", "   T/K",   "  k",
                                          "        t",    "cC/(mol/L)", "cP/(mol/L)", "cQ/(mol/L)", "   lambda"};
-    lblKopf[0] = MakeLabel("lblKopf(0)", kopf[0], this, kGridLeftTwips, 60, 900, 250);
+    // The first heading takes a little of the time column's heading, whose text starts with blanks.
+    lblKopf[0] = MakeLabel("lblKopf(0)", kopf[0], this, kGridLeftTwips, 60, 1000, 250);
     for (int col = 2; col < kCols; ++col) {
         const int i = kKopfOfColumn[col];
-        lblKopf[static_cast<std::size_t>(i)] = MakeLabel(QStringLiteral("lblKopf(%1)").arg(i), kopf[i], this,
-                                                         kGridLeftTwips + 900 + (col - 2) * 1500, 60, 1500, 250);
+        const int left = kGridLeftTwips + 900 + (col - 2) * 1500 + (col == 2 ? 100 : 0);
+        lblKopf[static_cast<std::size_t>(i)] = MakeLabel(QStringLiteral("lblKopf(%1)").arg(i), kopf[i], this, left, 60,
+                                                         col == 2 ? 1400 : 1500, 250);
     }
     lblKopf[0]->setToolTip(tu(" \"aus\" schließt die Zeile von Grafik und Fitting aus (inaktiv) "));
     lblKopf[9]->setToolTip(tu(" konzentrationsproportionale Größe "));
@@ -198,12 +200,12 @@ void frmDatedit::BuildControls() {
     Bz1[1]->setFont(joint);
     lblZeile = MakeLabel("lblZeile", "Zeile 1", Frame1, 120, 900, 1000, 300);
     OKinput = MakeButton("OKinput", tu("Daten in Liste übernehmen  <+>"), Frame1, 1200, 860, 3200, 400);
-    Label3 = MakeLabel("Label3", "lambda (t =", Frame1, 4700, 900, 1000, 300);
-    lblInfin = MakeLabel("lblInfin", tu("\u221E"), Frame1, 5700, 870, 250, 330);
+    Label3 = MakeLabel("Label3", "lambda (t =", Frame1, 4700, 900, 1120, 300);
+    lblInfin = MakeLabel("lblInfin", tu("\u221E"), Frame1, 5830, 870, 250, 330);
     lambda_infin = new QLineEdit(Frame1);
     lambda_infin->setObjectName("lambda_infin");
     lambda_infin->setToolTip(tu(" lambda nach unendlicher Zeit  "));
-    PlaceTw(lambda_infin, 6000, 900, 1200, 300);
+    PlaceTw(lambda_infin, 6100, 900, 1200, 300);
     lambda_infin->installEventFilter(this);
     Frame2 = MakeFrame("Frame2", " Daten-Eingabe ", Frame1, 4300, 850);
     Frame2->move(Tw(120), Tw(1400));

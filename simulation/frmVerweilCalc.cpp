@@ -166,7 +166,7 @@ void frmVerweilCalc::Form_Load() {
     PlaceTw(cmdDiaE_RK, 300, 330, 3300, 680);
     PlaceTw(Frame6, 4200, 1720, 3900, 1150);
     PlaceTw(cmdDiaF_RK, 300, 330, 3300, 680);
-    PlaceTw(Label7, 120, 3060, 3960, 820);
+    PlaceTw(Label7, 120, 3060, 3960, 870);
     PlaceTw(cmdCloseDiag, 4200, 3000, 3900, 380);
     PlaceTw(cmdHelp, 4200, 3480, 1850, 400);
     PlaceTw(cmdEsc, 6250, 3480, 1850, 400);

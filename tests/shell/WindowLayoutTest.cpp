@@ -33,15 +33,16 @@ using namespace twintest;
 
 namespace {
 
-// Controls that a window stacks on purpose: the pair (either order) may overlap; "*" stands for any
-// control of that window.
+// Controls that a window stacks on purpose: the pair (either order) may overlap. "Name(*)" stands for
+// every element of a control array.
 struct Stacked {
     const char* window;
     const char* a;
     const char* b;
 };
 const Stacked kStackedOnPurpose[] = {
-    {"", "", ""},
+    {"frmVerweilzeit", "VesselCanvas", "lblMessung(*)"},  // the measuring points stand on the drawing
+    {"frmTCmnDlg", "txtOpenFile", "txtDatum"},            // the date box sits on the name box's right end
 };
 
 // TEMPORARY: offenders in windows whose layout is being mended on other branches. Remove each entry
@@ -61,7 +62,12 @@ const Tolerated kTemporarilyToleratedOffenders[] = {
     {"frmKaskade", "fraK"},                  {"frmBlutalkohol", "fraTabelle"},
 };
 
-bool Matches(const char* pattern, const std::string& name) { return std::strcmp(pattern, "*") == 0 || name == pattern; }
+bool Matches(const char* pattern, const std::string& name) {
+    const std::string p = pattern;
+    if (p.size() > 3 && p.compare(p.size() - 3, 3, "(*)") == 0)
+        return name.compare(0, p.size() - 2, p, 0, p.size() - 2) == 0 && name.size() > p.size() - 2;
+    return name == p;
+}
 
 bool StackedOnPurpose(const std::string& window, const std::string& a, const std::string& b) {
     for (const Stacked& s : kStackedOnPurpose)
@@ -115,6 +121,11 @@ private:
         }
         return all;
     }
+    static bool ShowsText(const QWidget* w) {
+        return qobject_cast<const QLabel*>(w) || qobject_cast<const QAbstractButton*>(w) ||
+               qobject_cast<const QGroupBox*>(w) || qobject_cast<const QLineEdit*>(w) ||
+               qobject_cast<const QComboBox*>(w);
+    }
     void Add(const std::string& window, const QWidget* w, const std::string& what) {
         offenders.push_back({window, Str(w->objectName()), what});
     }
@@ -141,7 +152,11 @@ private:
                 const int margin = label->margin();
                 const QRect room = label->contentsRect().adjusted(margin, margin, -margin, -margin);
                 const int flags = (label->wordWrap() ? Qt::TextWordWrap : 0) | (label->buddy() ? Qt::TextShowMnemonic : 0);
-                Fit(window, w, label->text(), room, flags);
+                // Blanks at the end of a left-aligned text may be cut unseen.
+                QString text = label->text();
+                if (!(label->alignment() & (Qt::AlignRight | Qt::AlignHCenter)))
+                    while (text.endsWith(' ')) text.chop(1);
+                Fit(window, w, text, room, flags);
             } else if (auto* button = qobject_cast<QPushButton*>(w)) {
                 if (button->text().isEmpty()) continue;
                 QStyleOptionButton opt;
@@ -193,7 +208,8 @@ private:
         }
     }
 
-    // Every widget with named, visible children: no two of them overlap, none reaches past it.
+    // Every widget with named, visible children: no two of them overlap, and none that shows text reaches
+    // past it (a drawing surface may: the window shows the part that fits).
     void CheckContainers(const std::string& window, QWidget* root) {
         for (QWidget* container : Widgets(root)) {
             if (!container->isVisible()) continue;
@@ -206,7 +222,7 @@ private:
             const QRect inside = container->rect();
             for (std::size_t i = 0; i < kids.size(); ++i) {
                 const QRect g = kids[i]->geometry();
-                if (!inside.contains(g))
+                if (!inside.contains(g) && ShowsText(kids[i]))
                     Add(window, kids[i],
                         "reaches past " + Str(container->objectName()) + " (" + std::to_string(g.right() + 1) + "," +
                             std::to_string(g.bottom() + 1) + " beyond " + std::to_string(inside.width()) + "x" +
