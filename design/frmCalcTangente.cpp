@@ -129,7 +129,7 @@ void frmCalcTangente::showEvent(QShowEvent* event) {
 }
 
 void frmCalcTangente::cmdCalc_Click() {
-    const double t = platform::Val(txtX->text().toStdString());
+    const double t = platform::ValLocale(txtX->text().toStdString());
     if (static_cast<float>(t) > DiagRec.xMax || t < 0) {
         platform::Beep();
         return;

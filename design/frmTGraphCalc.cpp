@@ -120,7 +120,7 @@ void frmTGraphCalc::showEvent(QShowEvent* event) {
 }
 
 void frmTGraphCalc::cmdGraphCalcExec_Click() {
-    const double t = platform::Val(txtX->text().toStdString());
+    const double t = platform::ValLocale(txtX->text().toStdString());
     if (static_cast<float>(t) > DiagRec.xMax || t < 0) {
         platform::Beep();
         return;

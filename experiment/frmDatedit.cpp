@@ -79,11 +79,8 @@ std::string RTrim(std::string s) {
     return s;
 }
 
-// The number in a cell or box: a decimal comma counts as a point.
-double CellValue(std::string text) {
-    std::replace(text.begin(), text.end(), ',', '.');
-    return platform::Val(text);
-}
+// The number in a cell (written in the locale's form, or typed or pasted with either separator).
+double CellValue(const std::string& text) { return platform::ValLocale(text); }
 
 std::string Concentration(double c) {
     return c >= 1e-5 || c == 0 ? platform::CStrDouble(c) : platform::Format(c, "0.000000E+00");
@@ -512,7 +509,7 @@ void frmDatedit::OKinput_Click() {
     std::array<double, 9> v{};
     float sum = 0;
     for (int i = 0; i <= 8; ++i) {
-        v[static_cast<std::size_t>(i)] = platform::Val(y[static_cast<std::size_t>(i)]->text().toStdString());
+        v[static_cast<std::size_t>(i)] = platform::ValLocale(y[static_cast<std::size_t>(i)]->text().toStdString());
         sum += static_cast<float>(v[static_cast<std::size_t>(i)]);
     }
     if (sum == 0) {
@@ -534,7 +531,7 @@ void frmDatedit::OKinput_Click() {
     p.lambda = static_cast<float>(v[6]);
     p.T = v[7];
     p.k = v[8];
-    lambdaInf = platform::Val(lambda_infin->text().toStdString());
+    lambdaInf = platform::ValLocale(lambda_infin->text().toStdString());
 
     if (p.c[1] > 0 && p.T > 0 && HinweisEinmal_) {
         platform::MsgBox("Für nicht-isotherme Datensätze c(A) = Fu(t, T) ist für eine \r\n"
@@ -590,7 +587,7 @@ void frmDatedit::TimeCallFromKinModel(int Index) {
     optZeit_Click(Index);
 }
 
-void frmDatedit::lambda_infin_Change() { lambdaInf = platform::Val(lambda_infin->text().toStdString()); }
+void frmDatedit::lambda_infin_Change() { lambdaInf = platform::ValLocale(lambda_infin->text().toStdString()); }
 
 void frmDatedit::txtComment_Change() { DatenKommentar = txtComment->text().toStdString(); }
 

@@ -567,7 +567,7 @@ void frmTFitting::Inp_KeyPress(int /*Index*/, int& KeyAscii) {
 
 void frmTFitting::Inp_Change(int Index) {
     if (Index < 10 || Index > 12) return;
-    double v = platform::Val(Inp[static_cast<std::size_t>(Index)]->text().toStdString());
+    double v = platform::ValLocale(Inp[static_cast<std::size_t>(Index)]->text().toStdString());
     if (v == 0) v = experiment::kNullErsatz;
     SpeichereParameter(Index, v);
 }

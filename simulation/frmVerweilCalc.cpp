@@ -53,7 +53,7 @@ const char* const kOcxHinweis =
 QString U(const char* text) { return QString::fromUtf8(text); }
 QString U(const std::string& text) { return QString::fromStdString(text); }
 
-double ValOf(const QString& text) { return platform::Val(text.toStdString()); }
+double ValOf(const QString& text) { return platform::ValLocale(text.toStdString()); }
 
 // Whole number, halves to the even neighbour (the rounding of an Integer assignment).
 int RundeGerade(double v) { return static_cast<int>(std::nearbyint(v)); }
