@@ -1,8 +1,9 @@
 // Every window of the registry, opened in a typical state (a model chosen, results computed where the
-// window shows them), under both number locales: each visible label, button, check box, option and
-// frame title shows its whole text at this platform's fonts, no two visible controls of one container
-// overlap unless stacked on purpose, no control reaches past its container, and no menu bar folds
-// entries into its overflow button. Each offender is named with its window and control.
+// window shows them), under both number locales: each visible label, button, check box, option, frame
+// title and tab shows its whole text at this platform's fonts, no two visible controls of one container
+// overlap unless stacked on purpose, no control that shows text reaches past its container, and no
+// menu bar folds entries into its overflow button. Each offender is named with its window and control.
+// With TARVELO_PICTURES set, a picture of every window is kept for a look by eye.
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -13,6 +14,8 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QToolButton>
 
 #include <algorithm>
@@ -24,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "design/frmTGraph2D_Gestaltung.h"
 #include "tests/simulation/TwinWindowTestSupport.h"
 #include "tests/support/MeasuredData.h"
 #include "tests/support/NumberLocale.h"
@@ -60,6 +64,7 @@ const Tolerated kTemporarilyToleratedOffenders[] = {
     {"frmKaskade", "Line3(3)"},              {"frmMonteCarlo", "cmdClose"},
     {"frmMonteCarlo", "optN0(5)"},           {"frmMonteCarlo", "Chart2D2"},
     {"frmKaskade", "fraK"},                  {"frmBlutalkohol", "fraTabelle"},
+    {"frmTGraph2D_Gestaltung", "tabDesign"},
 };
 
 bool Matches(const char* pattern, const std::string& name) {
@@ -194,6 +199,14 @@ private:
                 const QRect need = style->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, frame);
                 if (need.right() >= frame->width())
                     Add(window, w, "title " + Needs(frame->title(), need.right() + 1, frame->width(), "wide"));
+            } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+                // Tabs that do not fit are scrolled out of sight.
+                QTabBar* bar = tabs->tabBar();
+                int need = 0;
+                for (int i = 0; i < bar->count(); ++i)
+                    if (bar->isTabVisible(i)) need += bar->tabRect(i).width();
+                if (need > bar->width())
+                    Add(window, w, "tabs need " + std::to_string(need) + " px, bar has " + std::to_string(bar->width()));
             } else if (auto* bar = qobject_cast<QMenuBar*>(w)) {
                 // Entries that do not fit go into the bar's overflow button.
                 auto* more = bar->findChild<QToolButton*>("qt_menubar_ext_button");
@@ -301,8 +314,15 @@ TEST_P(WindowLayoutTest, EveryWindowShowsItsTextsWithoutOverlaps) {
         if (auto* close = Control<QPushButton>("frmSimTabelle", "cmdCloseSimTab")) close->click();
     });
     ASSERT_NO_FATAL_FAILURE(Click(sim, "cmdListe"));
-    // The diagram tools on the drawn diagram.
-    for (const char* tool : {"frmTGraph2D_Gestaltung", "frmTGraphCalc", "frmCalcTangente"}) {
+    // The design dialog with each of its six panels, and the diagram tools, on the drawn diagram.
+    platform::Windows().Show("frmTGraph2D_Gestaltung");
+    auto* dialog = design::frmTGraph2D_Gestaltung::Geladen();
+    ASSERT_NE(dialog, nullptr);
+    for (int panel = 1; panel <= 6; ++panel) {
+        dialog->FormGST_Show(panel);
+        Look("frmTGraph2D_Gestaltung");
+    }
+    for (const char* tool : {"frmTGraphCalc", "frmCalcTangente"}) {
         platform::Windows().Show(tool);
         Look(tool);
         platform::Windows().Unload(tool);
