@@ -104,7 +104,7 @@ struct Offender {
 
 class LayoutInspector {
 public:
-    // Checks the window `root` (and, for an MDI child, its frame's title) under the name `window`.
+    // Checks the window `root` and its controls under the name `window`.
     void Inspect(const std::string& window, QWidget* root) {
         if (!root || !root->isVisible()) return;
         inspected.insert(window);
@@ -365,6 +365,18 @@ TEST_P(WindowLayoutTest, EveryWindowShowsItsTextsWithoutOverlaps) {
     }
     testsupport::SetMeasuredData(rows);
     ASSERT_NO_FATAL_FAILURE(Trigger("mnuctAusw(1)"));
+    Look("frmTGraph2D");
+    UnloadAll();
+    // The Eyring plot of rate constants, whose result text is longer than the window is wide.
+    rows.clear();
+    for (int i = 0; i < 6; ++i) {
+        kernel::ExpPunkt p;
+        p.T = 300 + 10 * i;
+        p.k = 1e10 * std::exp(-6000 / p.T);
+        rows.push_back(p);
+    }
+    testsupport::SetMeasuredData(rows);
+    ASSERT_NO_FATAL_FAILURE(Trigger("mnukT(2)"));
     Look("frmTGraph2D");
     UnloadAll();
     ASSERT_NO_FATAL_FAILURE(Choose(2));
