@@ -77,11 +77,13 @@ TEST_P(CascadeRoad, EveryModeGivesTheClosedFormOfEqualTanks) {
                   testsupport::InLocale("U(A) = 0.50U(A) = 0.75U(A) = 0.875"));
         EXPECT_TRUE(window->cmdDiagram->isEnabled() && window->cmdDiagram2->isEnabled());
     }
-    // Four tanks share t = 15: 3.75 each.
+    // Four tanks share t = 15: 3.75 each. V* is pasted with a comma, past the key filter.
     Stages("4");
     Type(Box(16), "15");
-    Type(Box(15), "0.2");
+    Box(15)->setText("0,2");
     Start();
+    EXPECT_TRUE(messages.Empty());
+    EXPECT_NEAR(Number(Box(14)), 0.2 * 15 / 4, 1e-6);  // each tank: V = V* t / N
     EXPECT_EQ(window->lblZeitProKessel->text().toStdString(), testsupport::InLocale("Verweilzeit pro Kessel: 3.75 s"));
     EXPECT_EQ(window->Inp[16]->text().indexOf(','), -1);
 }
