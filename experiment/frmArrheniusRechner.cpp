@@ -9,6 +9,7 @@
 #include <string>
 
 #include "experiment/ArrheniusEyring.h"
+#include "experiment/FitAnzeige.h"
 #include "experiment/ToolWindowSupport.h"
 #include "kernel/State.h"
 #include "platform/Twips.h"
@@ -229,9 +230,12 @@ void frmArrheniusRechner::cmdCalc_Click() {
         ok = experiment::ArrheniusK(x0, x1, T, k);
         ksec = k * f;
     } else if (ok && kTFunktion == kEyring) {
-        EyrS = x0;
-        EyrH = x1;
-        ok = experiment::EyringK(EyrS, EyrH, T, ksec) && f != 0;
+        // An open non-isothermal fit owns s# and h#: a calculation beside it does not store.
+        if (!experiment::NichtIsothermeAnpassungOffen()) {
+            EyrS = x0;
+            EyrH = x1;
+        }
+        ok = experiment::EyringK(x0, x1, T, ksec) && f != 0;
         if (ok) k = ksec / f;
     }
     ok = ok && experiment::PasstInSingle(k) && experiment::PasstInSingle(ksec);

@@ -322,7 +322,7 @@ void frmDatedit::Form_Load() {
     Grid->SetGridFont("COURIER NEW", 9);
     Grid->SetRows(Rows());
 
-    DiagVariante = 0;
+    if (!IsFormLoaded("frmTFitting")) DiagVariante = 0;  // an open fit keeps its mode
     HinweisEinmal_ = kTrue;
     txtComment->setText(QString::fromStdString(DatenKommentar));
     lambda_infin->setText(QString::fromStdString(platform::StrSingle(static_cast<float>(lambdaInf))));
@@ -852,7 +852,8 @@ void frmDatedit::cmdApply_Click() {
             platform::vbYesNo + platform::vbExclamation, " Warnung für nicht-isothermes Fitting ");
         if (answer == platform::vbYes) return;
     }
-    if (NichtIsothermMoeglich) {
+    // An open non-isothermal fit keeps its fitted A and EA.
+    if (NichtIsothermMoeglich && !(IsFormLoaded("frmTFitting") && DiagVariante > 5)) {
         ArrhA = 100;
         ArrhEA = 100;
     }

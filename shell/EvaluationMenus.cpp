@@ -65,6 +65,11 @@ void DiagramHandOver(bool scan = true) {
     diagram::GrafZentrale(aktDiagrammCode, DiagRec, ZeichnenOffen, AchsenGrenzen, nZeitPunkte, MitPunkten);
 }
 
+// A fitting entry that refuses leaves an open fitting window in the mode it was loaded for.
+void KeepOpenFitMode() {
+    if (const frmTFitting* open = frmTFitting::Geladen()) DiagVariante = open->LadeModus();
+}
+
 // The hand-over of the three fitting entries. entrySteps runs before the fitting window is shown;
 // false ends the handler there. afterShown runs right after it is shown.
 void FittingHandOver(const std::function<bool()>& entrySteps, const std::function<void()>& afterShown = {}) {
@@ -386,9 +391,11 @@ void mnuctFitting_Click() {
                              "(Option \"c-t-Auswertung\")." + CrLf + CrLf +
                              "Stellen Sie sicher, dass c-t-Daten geladen sind.",
                          platform::vbExclamation, "Warnung");
+        KeepOpenFitMode();
         return;
     }
     if (nctPunkte < 2) {
+        KeepOpenFitMode();
         OfferDataEditor("zuwenig experimentelle c-t-Daten!" + CrLf + "Ergänzen Sie die Daten im Dateneditor." + CrLf +
                         CrLf + kOffer);
         return;
@@ -403,11 +410,13 @@ void mnuROFitting_Click() {
     Close({"frmBlutalkohol"});
     DiagVariante = 2;
     if (nctPunkte < 2) {
+        KeepOpenFitMode();
         OfferDataEditor("zuwenig experimentelle Daten!" + CrLf + "Ergänzen Sie die Daten im Dateneditor." + CrLf +
                         CrLf + kOffer);
         return;
     }
     if (c0Mess[1] < kMinC0) {
+        KeepOpenFitMode();
         Stop("keine Anfangskonzentration c(A,0) gefunden", "");
         return;
     }
@@ -423,6 +432,7 @@ void mnuNonIsothermFitting_Click(int Index) {
                          platform::vbExclamation, "Warnung");
     }
     if (!NichtIsothermMoeglich) {
+        KeepOpenFitMode();
         OfferDataEditor(OfferText("zuwenig experimentelle T-t-c-Daten!"));
         return;
     }
@@ -432,6 +442,7 @@ void mnuNonIsothermFitting_Click(int Index) {
             return true;
         }
         if (c0Mess[1] == 0) {
+            KeepOpenFitMode();
             Stop("Für diesen Fall muss die Anfangskonzentration c(A,0) gegeben sein.");
             return false;
         }
