@@ -16,6 +16,7 @@
 #include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QToolButton>
 
 #include <algorithm>
@@ -132,7 +133,7 @@ private:
                qobject_cast<const QComboBox*>(w);
     }
     void Add(const std::string& window, const QWidget* w, const std::string& what) {
-        offenders.push_back({window, Str(w->objectName()), what});
+        offenders.push_back({window, Named(w) ? Str(w->objectName()) : w->metaObject()->className(), what});
     }
     static std::string Needs(const QString& text, int need, int have, const char* dim) {
         return "\"" + Str(text) + "\" needs " + std::to_string(need) + " px " + dim + ", has " +
@@ -150,7 +151,9 @@ private:
 
     void CheckTexts(const std::string& window, QWidget* root) {
         for (QWidget* w : Widgets(root)) {
-            if (!w->isVisible() || !Named(w)) continue;
+            // A window's menu bar and tool bar count as its controls, named or not.
+            const bool bar = qobject_cast<QMenuBar*>(w) || qobject_cast<QToolBar*>(w);
+            if (!w->isVisible() || !(Named(w) || bar)) continue;
             QStyle* style = w->style();
             if (auto* label = qobject_cast<QLabel*>(w)) {
                 if (label->text().isEmpty() || Qt::mightBeRichText(label->text())) continue;
@@ -207,16 +210,13 @@ private:
                     if (bar->isTabVisible(i)) need += bar->tabRect(i).width();
                 if (need > bar->width())
                     Add(window, w, "tabs need " + std::to_string(need) + " px, bar has " + std::to_string(bar->width()));
-            } else if (auto* bar = qobject_cast<QMenuBar*>(w)) {
+            } else if (bar) {
                 // Entries that do not fit go into the bar's overflow button.
-                auto* more = bar->findChild<QToolButton*>("qt_menubar_ext_button");
-                if (more && more->isVisible()) {
-                    int need = 0;
-                    for (QAction* a : bar->actions())
-                        if (a->isVisible()) need += bar->actionGeometry(a).width();
-                    Add(window, w, "entries need about " + std::to_string(need) + " px, bar has " +
-                                       std::to_string(bar->width()));
-                }
+                auto* more = w->findChild<QToolButton*>(qobject_cast<QMenuBar*>(w) ? "qt_menubar_ext_button"
+                                                                                    : "qt_toolbar_ext_button");
+                if (more && more->isVisible())
+                    Add(window, w, "folds entries away: needs " + std::to_string(w->sizeHint().width()) +
+                                       " px, has " + std::to_string(w->width()));
             }
         }
     }
