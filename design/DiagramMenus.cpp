@@ -370,9 +370,13 @@ void ConnectDiagramMenus(QWidget* fenster) {
         QAction* a = f->findChild<QAction*>(name);
         return a ? a->menu() : nullptr;
     };
-    // An entry of the window, or a new one in the given menu when the window has none.
+    // An entry of the window, or a new one in the given menu when the window has none; either way
+    // with the caption these menus give it.
     auto eintrag = [f](QMenu* menu, const std::string& name, const char* text) -> QAction* {
-        if (QAction* a = Eintrag(f, name)) return a;
+        if (QAction* a = Eintrag(f, name)) {
+            a->setText(U(text));
+            return a;
+        }
         if (!menu) return nullptr;
         QAction* a = menu->addAction(U(text));
         a->setObjectName(QString::fromStdString(name));

@@ -548,8 +548,10 @@ void frmTGraph2D::Form_Resize() {
     const int statusH = std::max(20, statusSimple_->isHidden() ? 0 : statusSimple_->heightForWidth(width() - 4) + 2);
     StatusBar2->setGeometry(0, height() - statusH, width(), statusH);
     statusSimple_->setGeometry(2, 1, width() - 4, statusH - 2);
-    statusPanel_[1]->setGeometry(30, 1, 260, statusH - 2);
-    statusPanel_[2]->setGeometry(292, 1, std::max(0, width() - 294), statusH - 2);
+    // Panel 1 holds the curve number; panel 2, the parameter line of a curve, takes the rest.
+    const int panel1 = statusPanel_[1]->fontMetrics().horizontalAdvance(QStringLiteral("   K.24  ")) + 8;
+    statusPanel_[1]->setGeometry(30, 1, panel1, statusH - 2);
+    statusPanel_[2]->setGeometry(32 + panel1, 1, std::max(0, width() - 34 - panel1), statusH - 2);
     client_->setGeometry(0, menuH, width(), std::max(0, height() - menuH - statusH));
 
     Chart2D1->SetRepaintSuspended(true);

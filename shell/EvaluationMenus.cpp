@@ -71,8 +71,8 @@ void KeepOpenFitMode() {
 }
 
 // The hand-over of the three fitting entries. entrySteps runs before the fitting window is shown;
-// false ends the handler there. afterShown runs right after it is shown.
-void FittingHandOver(const std::function<bool()>& entrySteps, const std::function<void()>& afterShown = {}) {
+// false ends the handler there.
+void FittingHandOver(const std::function<bool()>& entrySteps) {
     Close({"frmTGraph2D"});
     aktDiagrammCode = -9;
     MitPunkten = kTrue;
@@ -81,7 +81,6 @@ void FittingHandOver(const std::function<bool()>& entrySteps, const std::functio
     // A window left open from another fit mode holds that mode's parameters: it starts afresh.
     if (frmTFitting* open = frmTFitting::Geladen(); open && open->LadeModus() != DiagVariante) Close({"frmTFitting"});
     Windows().Show("frmTFitting");
-    if (afterShown) afterShown();
     Windows().Unload("frmKinModel");
     Windows().Show("frmKinModel");
     if (Windows().IsLoaded("frmTFitting")) Windows().Show("frmTFitting");
@@ -317,6 +316,8 @@ void mnuLambdaAusw_Click(int Index) {
                              platform::vbExclamation, "Hinweis zur Auswertung der lambda-Werte, 2. Ordnung");
         }
     }
+    // An open diagram would only be shown again by the set-up, with the old plot and result.
+    Close({"frmTGraph2D"});
     LambdaModus = kTrue;
     if (Index == 1) {
         aktDiagrammCode = -10;
@@ -376,6 +377,7 @@ void mnuSubMichMent_Click(int Index) {
                         "");
         return;
     }
+    Close({"frmTGraph2D"});
     aktModell = kEnzymModel;
     aktDiagrammCode = Index == 1 ? -13 : (Index == 2 ? -14 : -12);
     DiagramHandOver();
@@ -420,7 +422,11 @@ void mnuROFitting_Click() {
         Stop("keine Anfangskonzentration c(A,0) gefunden", "");
         return;
     }
-    FittingHandOver([] { return true; }, [] { aktModell = 20; });
+    // The fitting window sets itself up for the current model: the n-th order one.
+    FittingHandOver([] {
+        aktModell = 20;
+        return true;
+    });
 }
 
 void mnuNonIsothermFitting_Click(int Index) {

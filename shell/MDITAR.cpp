@@ -456,6 +456,8 @@ void MDITAR::LoadCommandLineProject(const std::string& commandLine) {
         }
         if (LoadDataFile(dataPath)) {
             AnalyseExpData();
+            // The evaluations take c(A,0) and c(B,0) from the data, as after a menu load.
+            SetC0AusMessdaten();
             DatenFile = dataPath;
             ToolbarButton(16)->setEnabled(nMesspunkte > 0);
         }

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <memory>
+#include <utility>
 
 #include "kernel/State.h"
 #include "tests/design/DesignTestSupport.h"
@@ -148,9 +149,19 @@ protected:
 TEST_F(Menues, EntriesExistAndAreConnectedOnce) {
     Oeffne();
     design::ConnectDiagramMenus(f);  // a second call changes nothing
-    for (const char* e : {"mnuDesign", "mnuDesignMore", "mnuKurvenDesign", "mnuPunktDesign", "mnuTextDesign(1)",
-                          "mnuTextDesign(5)", "mnuAddLegend", "mnuAddLabels", "mnuAddText", "mnuBild(1)", "mnuBild(3)"})
-        EXPECT_NE(Eintrag(e), nullptr) << e;
+    // The delete entries that the window creates itself take these menus' captions.
+    const std::pair<const char*, const char*> eintraege[] = {
+        {"mnuDesign", "&Gestalten..."}, {"mnuDesignMore", "Diagramm"}, {"mnuKurvenDesign", "Kurve"},
+        {"mnuPunktDesign", "Punktsatz"}, {"mnuTextDesign(1)", "Kopftext"},
+        {"mnuTextDesign(5)", "Kurvenetikett/Legende"},
+        {"mnuAddLegend", "Legende"}, {"mnuAddLabels", "alle Kurvenetiketts"}, {"mnuAddText", "Zusatztext"},
+        {"mnuBild(1)", "... zur Zwischenablage"}, {"mnuBild(3)", "... zum Drucker"}, {"mnuDelTotal", "Alles"},
+        {"mnuDelLabels", "alle Kurvenetiketts"}, {"mnuDelLegend", "gesamte Legende"},
+        {"mnuDelLegendZeile", "einzelne Legendenzeilen"}};
+    for (const auto& [name, text] : eintraege) {
+        ASSERT_NE(Eintrag(name), nullptr) << name;
+        EXPECT_EQ(Eintrag(name)->text().toStdString(), text) << name;
+    }
     Eintrag("mnuDesignMore")->trigger();
     EXPECT_TRUE(d->panel[1]->isVisible());
     Eintrag("mnuTextDesign(2)")->trigger();
