@@ -62,9 +62,7 @@ const Tolerated kTemporarilyToleratedOffenders[] = {
     {"frmRohrreaktor", "chkDelDiagram"},     {"frmKaskade", "optCalcKask(3)"},
     {"frmKaskade", "Picture"},               {"frmKaskade", "Line2(2)"},
     {"frmKaskade", "Line3(2)"},              {"frmKaskade", "Line2(3)"},
-    {"frmKaskade", "Line3(3)"},              {"frmMonteCarlo", "cmdClose"},
-    {"frmMonteCarlo", "optN0(5)"},           {"frmMonteCarlo", "Chart2D2"},
-    {"frmKaskade", "fraK"},                  {"frmBlutalkohol", "fraTabelle"},
+    {"frmKaskade", "Line3(3)"},              {"frmKaskade", "fraK"},
     {"frmTGraph2D_Gestaltung", "tabDesign"},
 };
 
