@@ -79,11 +79,8 @@ std::string RTrim(std::string s) {
     return s;
 }
 
-// The number in a cell or box: a decimal comma counts as a point.
-double CellValue(std::string text) {
-    std::replace(text.begin(), text.end(), ',', '.');
-    return platform::Val(text);
-}
+// The number in a cell (written in the locale's form, or typed or pasted with either separator).
+double CellValue(const std::string& text) { return platform::ValLocale(text); }
 
 std::string Concentration(double c) {
     return c >= 1e-5 || c == 0 ? platform::CStrDouble(c) : platform::Format(c, "0.000000E+00");
@@ -159,11 +156,13 @@ void frmDatedit::BuildControls() {
 
     static const char* const kopf[10] = {"   #     aus ", "cA/(mol/L)", "cB/(mol/L)", "   T/K",   "  k",
                                          "        t",    "cC/(mol/L)", "cP/(mol/L)", "cQ/(mol/L)", "   lambda"};
-    lblKopf[0] = MakeLabel("lblKopf(0)", kopf[0], this, kGridLeftTwips, 60, 900, 250);
+    // The first heading takes a little of the time column's heading, whose text starts with blanks.
+    lblKopf[0] = MakeLabel("lblKopf(0)", kopf[0], this, kGridLeftTwips, 60, 1000, 250);
     for (int col = 2; col < kCols; ++col) {
         const int i = kKopfOfColumn[col];
-        lblKopf[static_cast<std::size_t>(i)] = MakeLabel(QStringLiteral("lblKopf(%1)").arg(i), kopf[i], this,
-                                                         kGridLeftTwips + 900 + (col - 2) * 1500, 60, 1500, 250);
+        const int left = kGridLeftTwips + 900 + (col - 2) * 1500 + (col == 2 ? 100 : 0);
+        lblKopf[static_cast<std::size_t>(i)] = MakeLabel(QStringLiteral("lblKopf(%1)").arg(i), kopf[i], this, left, 60,
+                                                         col == 2 ? 1400 : 1500, 250);
     }
     lblKopf[0]->setToolTip(tu(" \"aus\" schließt die Zeile von Grafik und Fitting aus (inaktiv) "));
     lblKopf[9]->setToolTip(tu(" konzentrationsproportionale Größe "));
@@ -198,12 +197,12 @@ void frmDatedit::BuildControls() {
     Bz1[1]->setFont(joint);
     lblZeile = MakeLabel("lblZeile", "Zeile 1", Frame1, 120, 900, 1000, 300);
     OKinput = MakeButton("OKinput", tu("Daten in Liste übernehmen  <+>"), Frame1, 1200, 860, 3200, 400);
-    Label3 = MakeLabel("Label3", "lambda (t =", Frame1, 4700, 900, 1000, 300);
-    lblInfin = MakeLabel("lblInfin", tu("\u221E"), Frame1, 5700, 870, 250, 330);
+    Label3 = MakeLabel("Label3", "lambda (t =", Frame1, 4700, 900, 1120, 300);
+    lblInfin = MakeLabel("lblInfin", tu("\u221E"), Frame1, 5830, 870, 250, 330);
     lambda_infin = new QLineEdit(Frame1);
     lambda_infin->setObjectName("lambda_infin");
     lambda_infin->setToolTip(tu(" lambda nach unendlicher Zeit  "));
-    PlaceTw(lambda_infin, 6000, 900, 1200, 300);
+    PlaceTw(lambda_infin, 6100, 900, 1200, 300);
     lambda_infin->installEventFilter(this);
     Frame2 = MakeFrame("Frame2", " Daten-Eingabe ", Frame1, 4300, 850);
     Frame2->move(Tw(120), Tw(1400));
@@ -510,7 +509,7 @@ void frmDatedit::OKinput_Click() {
     std::array<double, 9> v{};
     float sum = 0;
     for (int i = 0; i <= 8; ++i) {
-        v[static_cast<std::size_t>(i)] = platform::Val(y[static_cast<std::size_t>(i)]->text().toStdString());
+        v[static_cast<std::size_t>(i)] = platform::ValLocale(y[static_cast<std::size_t>(i)]->text().toStdString());
         sum += static_cast<float>(v[static_cast<std::size_t>(i)]);
     }
     if (sum == 0) {
@@ -532,7 +531,7 @@ void frmDatedit::OKinput_Click() {
     p.lambda = static_cast<float>(v[6]);
     p.T = v[7];
     p.k = v[8];
-    lambdaInf = platform::Val(lambda_infin->text().toStdString());
+    lambdaInf = platform::ValLocale(lambda_infin->text().toStdString());
 
     if (p.c[1] > 0 && p.T > 0 && HinweisEinmal_) {
         platform::MsgBox("Für nicht-isotherme Datensätze c(A) = Fu(t, T) ist für eine \r\n"
@@ -590,7 +589,7 @@ void frmDatedit::TimeCallFromKinModel(int Index) {
 
 // lambda(inf) and the comment are stored in the file: a change of them is a change of the data set.
 void frmDatedit::lambda_infin_Change() {
-    const double value = platform::Val(lambda_infin->text().toStdString());
+    const double value = platform::ValLocale(lambda_infin->text().toStdString());
     if (static_cast<float>(value) != static_cast<float>(lambdaInf)) ExpDataChanged = kTrue;
     lambdaInf = value;
 }

@@ -80,7 +80,7 @@ std::string KommaZuPunkt(std::string s) {
 
 // A typed or pasted number; values beyond the range of a Single read as 0.
 float ZellWert(const std::string& text) {
-    const double v = platform::Val(KommaZuPunkt(text));
+    const double v = platform::ValLocale(text);
     return experiment::PasstInSingle(v) ? static_cast<float>(v) : 0.0f;
 }
 
@@ -485,7 +485,7 @@ void frmXYEdit::Grid_RowColChange() {
 }
 
 void frmXYEdit::y_Change(int Index) {
-    const double v = platform::Val(S(y[static_cast<std::size_t>(Index)]->text()));
+    const double v = platform::ValLocale(S(y[static_cast<std::size_t>(Index)]->text()));
     (Index == 0 ? xEingabe_ : yEingabe_) = v;
 }
 
@@ -702,7 +702,7 @@ void frmXYEdit::optManip_Click(int Index) {
 }
 
 void frmXYEdit::cmdExecManip_Click() {
-    const double W = platform::Val(S(txtW->text()));
+    const double W = platform::ValLocale(S(txtW->text()));
     ErrorKind fehler = ErrorKind::Overflow;
     if (!experiment::UmrechnenXY(liste_, nXYPunkte, manipulation_, W, fehler)) {
         platform::MsgBox(ErrorDescription(fehler) + CrLf + CrLf +

@@ -73,7 +73,7 @@ void PlaceTw(QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(Tw(left), Tw(top), Tw(width), Tw(height));
 }
 
-double Wert(const QLineEdit* box) { return platform::Val(box->text().toStdString()); }
+double Wert(const QLineEdit* box) { return platform::ValLocale(box->text().toStdString()); }
 
 // CInt: to the nearest whole number, a half to the even neighbour.
 int CInt(double x) {
@@ -407,7 +407,7 @@ void frmBlutalkohol::FillTableOnLoad() {
         }
         txtStartZeit[k]->setText(BAKTrinkStart[k] < 0 ? QString() : QString::number(BAKTrinkStart[k]));
         // The mass carries the two decimals its label shows.
-        BAKAlkMasse[k] = static_cast<float>(platform::Val(AlkMas[k]->text().toStdString()));
+        BAKAlkMasse[k] = static_cast<float>(platform::ValLocale(AlkMas[k]->text().toStdString()));
     }
     txtStartZeit[1]->setText(QStringLiteral(" 0"));
     BAKTrinkStart[1] = 0;
