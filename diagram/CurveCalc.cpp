@@ -96,6 +96,7 @@ void AkimaKurve(std::vector<XYPunkt>& punkte, int& ausserhalb, float dx) {
     if (xMax >= 0 && static_cast<double>(xMax) / schritt + 2 > kMaxKurvenPunkte)
         throw RuntimeError(ErrorKind::IndexOutOfRange);
 
+    AkimaMessSpezies = 0;
     AkimaX.assign(static_cast<std::size_t>(n) + 6, 0.0);
     for (auto* rows : {&AkimaY, &AkimaD, &AkimaC, &AkimaB, &AkimaA})
         for (auto& row : *rows) row.assign(static_cast<std::size_t>(n) + 6, 0.0);
@@ -105,6 +106,7 @@ void AkimaKurve(std::vector<XYPunkt>& punkte, int& ausserhalb, float dx) {
         AkimaY[s][i] = ExpDaten[i].c[s];
     }
     CalcAkimaSpline(s, n, SmoothingFactor, AkimaX, AkimaY, AkimaD, AkimaC, AkimaB, AkimaA);
+    AkimaMessSpezies = s;
 
     long k = 0;
     for (float x = 0; x <= xMax; x += schritt) {

@@ -219,9 +219,9 @@ void frmArrheniusRechner::cmdCalc_Click() {
     for (int i = 0; i < static_cast<int>(kEinheiten.size()); ++i) {
         if (einheit == kEinheiten[static_cast<std::size_t>(i)]) ZeitEinheitNr = i;
     }
-    const double x0 = platform::Val(txtInpArrh[0]->text().toStdString());
-    const double x1 = platform::Val(txtInpArrh[1]->text().toStdString());
-    const double T = platform::Val(txtInpArrh[2]->text().toStdString());
+    const double x0 = platform::ValLocale(txtInpArrh[0]->text().toStdString());
+    const double x1 = platform::ValLocale(txtInpArrh[1]->text().toStdString());
+    const double T = platform::ValLocale(txtInpArrh[2]->text().toStdString());
 
     bool ok = ZeitEinheitNr >= 0 && ZeitEinheitNr < 5;
     const double f = ok ? ZeitFaktor[0][ZeitEinheitNr] : 0;  // (1 s) / (current unit)

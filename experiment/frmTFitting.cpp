@@ -46,7 +46,8 @@ const char* const kNichtMoeglich = " Ausführung nicht möglich ";
 constexpr int kHilfe = 8501;
 constexpr int kClientBreite = 11900;   // twips; wider than the original 8760 for today's fonts
 constexpr int kClientHoehe = 4300;
-constexpr int kGruppeLinks = 3450;     // left edge of parameter group 1
+constexpr int kGruppeLinks = 3500;     // left edge of parameter group 1
+constexpr int kGruppeAbstand = 25;     // between the parameter groups
 constexpr int kGruppeBreite = 2750;
 constexpr double kFensterSchrift = 8;  // points
 constexpr int kFitIntervalle = 80;        // intervals of a model curve while the window is open
@@ -106,7 +107,7 @@ void frmTFitting::BaueFenster() {
 
     Rahmen4 = new QGroupBox(QStringLiteral("Anfangskonzentrationen  [c0(i)] = mol/L"), this);
     Rahmen4->setObjectName("Rahmen4");
-    PlaceTw(Rahmen4, 100, 360, 3280, 2000);
+    PlaceTw(Rahmen4, 60, 360, 3380, 2000);  // wide enough for its title
     for (int i = 0; i <= 14; ++i) {
         auto* box = new QLineEdit(i <= 4 ? static_cast<QWidget*>(Rahmen4) : this);
         box->setObjectName(QStringLiteral("Inp(%1)").arg(i));
@@ -199,7 +200,7 @@ void frmTFitting::BaueParameterGruppe(int i) {
     const auto s = static_cast<std::size_t>(i);
     auto* frame = new QGroupBox(QStringLiteral("Geschwindigleitskonstante k%1").arg(i), this);
     frame->setObjectName(QStringLiteral("frak%1").arg(i));
-    PlaceTw(frame, kGruppeLinks + (i - 1) * (kGruppeBreite + 50), 360, kGruppeBreite, 2520);
+    PlaceTw(frame, kGruppeLinks + (i - 1) * (kGruppeBreite + kGruppeAbstand), 360, kGruppeBreite, 2520);
     frak[s] = frame;
 
     Bz[s + 4] = NeuesLabel(frame, QStringLiteral("Bz(%1)").arg(i + 4), QStringLiteral("k%1").arg(i));
@@ -220,7 +221,7 @@ void frmTFitting::BaueParameterGruppe(int i) {
     PlaceTw(lblStdDev[s], 300, 1130, 900, 240);
     if (i == 1) {
         lblAktEntropie = NeuesLabel(frame, "lblAktEntropie", " s# /J/(mol K) ");
-        PlaceTw(lblAktEntropie, 1200, 1130, 1200, 240);
+        PlaceTw(lblAktEntropie, 1200, 1130, 1450, 240);
     }
 
     const QString n = QString::number(i);
@@ -577,7 +578,7 @@ void frmTFitting::Inp_KeyPress(int /*Index*/, int& KeyAscii) {
 
 void frmTFitting::Inp_Change(int Index) {
     if (Index < 10 || Index > 12) return;
-    double v = platform::Val(Inp[static_cast<std::size_t>(Index)]->text().toStdString());
+    double v = platform::ValLocale(Inp[static_cast<std::size_t>(Index)]->text().toStdString());
     if (v == 0) v = experiment::kNullErsatz;
     SpeichereParameter(Index, v);
 }

@@ -38,6 +38,7 @@
 #include "shell/ProjectFile.h"
 #include "shell/ProtocolName.h"
 #include "shell/WindowMenus.h"
+#include "shell/WrappingMenuBar.h"
 #include "shell/frmPhantomT.h"
 #include "shell/frmProtokoll.h"
 
@@ -176,6 +177,8 @@ QAction* MDITAR::AddEntry(QMenu* menu, const char* name, const QString& caption)
 }
 
 void MDITAR::BuildMenus() {
+    // Entries that do not fit a narrow screen go on in a second row.
+    setMenuBar(new shell::WrappingMenuBar(this));
     QMenuBar* bar = menuBar();
     auto addMenu = [&](const char* name, const QString& caption) {
         QMenu* menu = bar->addMenu(caption);
@@ -276,6 +279,7 @@ void MDITAR::BuildToolbar() {
         previous = b.index;
     }
     toolbar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    toolbarTextWidth_ = toolbar_->sizeHint().width();
 }
 
 void MDITAR::BuildIntroButtons() {
@@ -482,6 +486,9 @@ void MDITAR::SetAutoProtName(std::string& name) { shell::SetAutoProtName(name); 
 
 void MDITAR::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    // Too narrow for the captions, the buttons with a picture show only the picture (and their tip).
+    if (toolbar_)
+        toolbar_->setToolButtonStyle(width() >= toolbarTextWidth_ ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
     MDIForm_Resize();
 }
 
@@ -507,6 +514,8 @@ void MDITAR::closeEvent(QCloseEvent* event) {
 bool MDITAR::mnuExit_Click() {
     using namespace kernel;
     ChangeToAppDir();
+    // The X-Y editor's points live only in its window: its closing offers to save them.
+    if (!platform::Windows().Unload("frmXYEdit")) return false;
     if (ExpDataChanged && nMesspunkte > 0) {
         bool cancel = false;
         shell::AskSaveExpData(DatenFile, cancel);

@@ -249,7 +249,7 @@ void CalcWindow::Inp_Change(int index) {
     TastenEingabe = kFalse;
     Refresh();
     BeforeStore(index);
-    StoreInp(index, platform::Val(Inp[index]->text().toStdString()));
+    StoreInp(index, platform::ValLocale(Inp[index]->text().toStdString()));
     AfterStore(index);
 }
 

@@ -176,11 +176,8 @@ bool frmBatch::Calculate() {
 void frmBatch::WriteProtocolRow() {
     ProtokollZeile row{};
     for (int i = 0; i <= 12; ++i) row[i + 1] = static_cast<float>(simulation::BoxValue(Inp[i]));
-    // The shown conversion rounded to four decimals (read back whatever the locale's separator).
-    std::string rounded = platform::Format(simulation::BoxValue(Inp[13]), "0.0000");
-    for (char& ch : rounded)
-        if (ch == ',') ch = '.';
-    row[14] = static_cast<float>(platform::Val(rounded));
+    // The shown conversion rounded to four decimals.
+    row[14] = static_cast<float>(platform::ValLocale(platform::Format(simulation::BoxValue(Inp[13]), "0.0000")));
     row[15] = static_cast<float>(simulation::BoxValue(Inp[14]));
     row[20] = static_cast<float>(KsiWerte[1]);
     row[21] = static_cast<float>(KsiWerte[2]);

@@ -54,7 +54,7 @@ constexpr int kPipeBottom = 5110;      // just below a tank's outlet arrow
 QString U8(const char* text) { return QString::fromUtf8(text); }
 QString U8(const std::string& text) { return QString::fromStdString(text); }
 
-double ValOf(const QLineEdit* box) { return platform::Val(box->text().toStdString()); }
+double ValOf(const QLineEdit* box) { return platform::ValLocale(box->text().toStdString()); }
 
 std::string StageConversionText(double u) { return "U(A) = " + platform::Format(u, "0.00##"); }
 

@@ -48,7 +48,7 @@ const char* const kNegUmsatzTipp =
 QString U8(const char* text) { return QString::fromUtf8(text); }
 QString U8(const std::string& text) { return QString::fromStdString(text); }
 
-double ValOf(const QLineEdit* box) { return platform::Val(box->text().toStdString()); }
+double ValOf(const QLineEdit* box) { return platform::ValLocale(box->text().toStdString()); }
 
 // The learner hint of the diagram button, shown once per program run.
 std::string LearnerHint() {

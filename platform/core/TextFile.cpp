@@ -255,6 +255,10 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std
     return true;
 }
 
+bool WriteBytes(const std::string& path, const std::string& bytes, std::string& error) {
+    return ReplaceFile(path, bytes, error);
+}
+
 bool WriteText(const std::string& path, const std::string& text, std::string& error) {
     std::string withCrLf;
     withCrLf.reserve(text.size() + text.size() / 16);

@@ -26,6 +26,8 @@ bool ReadText(const std::string& path, std::string& text, std::string& error);
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines, std::string& error);
 // Writes the text as it is (after turning lone "\n" into CRLF).
 bool WriteText(const std::string& path, const std::string& text, std::string& error);
+// Writes bytes unchanged (a picture file) the same way: temporary file, then rename.
+bool WriteBytes(const std::string& path, const std::string& bytes, std::string& error);
 
 // True when a file (not a folder) exists at the path.
 bool FileExistsAt(const std::string& path);

@@ -1,12 +1,16 @@
 // Evaluation plots through the real diagram window: the weighted regression line against an
-// independent least-squares fit, the kinetic result and its status text, the measured points.
+// independent least-squares fit, the kinetic result and its status text (in the locale's form, under
+// the C locale and a German one), the measured points.
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "diagram/EvaluationPlots.h"
 #include "kernel/Conductivity.h"
 #include "tests/diagram/MessdatenTestSupport.h"
 #include "tests/support/MsgRecorder.h"
+#include "tests/support/NumberLocale.h"
 
 namespace {
 
@@ -33,12 +37,28 @@ protected:
         const std::string text = f->StatusText();
         const auto pos = text.find(marke);
         EXPECT_NE(pos, std::string::npos) << text;
-        return pos == std::string::npos ? NAN : platform::Val(text.substr(pos + marke.size()));
+        if (pos == std::string::npos) return NAN;
+        // The number ends where the text goes on after two blanks or a semicolon.
+        const std::string rest = text.substr(pos + marke.size());
+        return platform::ValLocale(rest.substr(0, std::min(rest.find("  "), rest.find(';'))));
     }
     testsupport::MsgRecorder rec;
 };
 
-TEST_F(Auswertung, FirstOrderSlopeIsMinusKAndExcludedRowDoesNotPullTheLine) {
+class AuswertungJeLocale : public Auswertung, public testing::WithParamInterface<testsupport::NumberLocale> {
+protected:
+    void SetUp() override {
+        Auswertung::SetUp();
+        locale_.emplace(GetParam());
+    }
+    void TearDown() override {
+        Auswertung::TearDown();
+        locale_.reset();
+    }
+    std::optional<testsupport::NumberLocaleScope> locale_;
+};
+
+TEST_P(AuswertungJeLocale, FirstOrderSlopeIsMinusKAndExcludedRowDoesNotPullTheLine) {
     // c(A) = 2 exp(-0.3 t) with a few per cent of scatter, plus an excluded outlier as row 6.
     std::vector<ExpPunkt> zeilen;
     std::vector<double> x, y, w;
@@ -61,6 +81,9 @@ TEST_F(Auswertung, FirstOrderSlopeIsMinusKAndExcludedRowDoesNotPullTheLine) {
     EXPECT_EQ(RegressW[6], 0.0f);  // the excluded row weighs nothing
     EXPECT_EQ(f->StatusText(), "Resultat:   k = " + platform::CStrSingle(static_cast<float>(kWert[1])) + "  1/s    " +
                                    kR2 + platform::FormatSingle(static_cast<float>(g.r2), "0.00000"));
+    EXPECT_NEAR(ZahlNach(f, "k = "), -g.b, 1e-5);
+    EXPECT_NEAR(ZahlNach(f, kR2), g.r2, 1e-5);
+    EXPECT_EQ(f->StatusText().find(GetParam() == testsupport::NumberLocale::German ? '.' : ','), std::string::npos);
     // The line in slot 1: 120 steps of a Single width accumulated in Double, 122 points nominally
     // (121 when the sum passes the end by a rounding), from xMin to at least xMax.
     platform::Chart2D* c = f->Chart();
@@ -74,6 +97,9 @@ TEST_F(Auswertung, FirstOrderSlopeIsMinusKAndExcludedRowDoesNotPullTheLine) {
     EXPECT_EQ(c->Y(kPunkte, 1, 6), platform::kChartHole);
     EXPECT_FLOAT_EQ(static_cast<float>(c->Y(kPunkte, 1, 3)), static_cast<float>(y[2]));
 }
+
+INSTANTIATE_TEST_SUITE_P(Locales, AuswertungJeLocale, testing::ValuesIn(testsupport::AllNumberLocales),
+                         testsupport::NumberLocaleName);
 
 TEST_F(Auswertung, ConductivityFirstOrderExtrapolatesLambdaAtZero) {
     // lambda = 10 - 8 exp(-0.2 t), no row at t = 0: lambda(0) = 2 comes from the intercept.

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 #include "platform/core/NumberFormat.h"
 #include "platform/core/TextFile.h"
 #include "tests/support/MsgRecorder.h"
+#include "tests/support/NumberLocale.h"
 #include "tests/support/PictureDir.h"
 
 namespace {
@@ -88,7 +90,21 @@ protected:
     testsupport::MsgRecorder recorder;
 };
 
-TEST_F(ProtocolWindowTest, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrites) {
+// The whole road of a batch result under the C locale and a German one (values with a decimal comma).
+class ProtocolRoad : public ProtocolWindowTest, public testing::WithParamInterface<testsupport::NumberLocale> {
+protected:
+    void SetUp() override {
+        ProtocolWindowTest::SetUp();
+        locale_.emplace(GetParam());
+    }
+    void TearDown() override {
+        ProtocolWindowTest::TearDown();
+        locale_.reset();
+    }
+    std::optional<testsupport::NumberLocaleScope> locale_;
+};
+
+TEST_P(ProtocolRoad, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrites) {
     QPushButton* callerButton = OpenCaller("frmBatch");
     SetzeErgebnisZeilen("frmBatch", 3, {BatchRow()});
     Open();
@@ -100,8 +116,8 @@ TEST_F(ProtocolWindowTest, BatchResultWritesMaskedColumnsTabbedClipboardAndClosi
 
     // no. casc, c(B), c(C), c(Q), k2, k3, l, V, V*, v and ksi(2) carry nothing.
     const std::string expected = Head("Calculation of a Batch Reactor\r\n") +
-                                 "c_beg(A);c_beg(P);c_end(A);c_end(P);k1;U(A);t; ksi(1);\r\n"
-                                 "1;0;0.5;0.5;0.15;0.5;4.620981;0.5;\r\n";
+                                 "c_beg(A);c_beg(P);c_end(A);c_end(P);k1;U(A);t; ksi(1);\r\n" +
+                                 testsupport::InLocale("1;0;0.5;0.5;0.15;0.5;4.620981;0.5;\r\n");
     EXPECT_EQ(Read("26120601.CSV"), expected);
     QString tabbed = QString::fromStdString(expected);
     tabbed.replace(';', '\t');
@@ -116,7 +132,7 @@ TEST_F(ProtocolWindowTest, BatchResultWritesMaskedColumnsTabbedClipboardAndClosi
     Press("cmdClose");
     EXPECT_FALSE(platform::Windows().IsLoaded("frmProtokoll"));
     EXPECT_TRUE(callerButton->isEnabled());
-    EXPECT_NE(Read("26120602.CSV").find("k1,U(A),t, ksi(1),\r\n1,0,0.5,"), std::string::npos);
+    EXPECT_NE(Read("26120602.CSV").find(testsupport::InLocale("k1,U(A),t, ksi(1),\r\n1,0,0.5,")), std::string::npos);
     EXPECT_EQ(ProtFile, "26120603.CSV");
 
     // Reopening resets the separator; a reactor whose result is gone, or rows another window left,
@@ -145,6 +161,9 @@ TEST_F(ProtocolWindowTest, BatchResultWritesMaskedColumnsTabbedClipboardAndClosi
     EXPECT_TRUE(callerButton->isEnabled());
     EXPECT_FALSE(platform::FileExistsAt(AppPath + "/26120603.CSV"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Locales, ProtocolRoad, testing::ValuesIn(testsupport::AllNumberLocales),
+                         testsupport::NumberLocaleName);
 
 TEST_F(ProtocolWindowTest, CascadeRecordsEveryStageWithTabsAndTheLocaleComma) {
     OpenCaller("frmKaskade");

@@ -1,8 +1,13 @@
 // Shut-down: the data save question can stop it; otherwise the last session is written (without a
 // comment prompt), an empty protocol file is removed, and the session can be loaded back.
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+
 #include <filesystem>
 
 #include "kernel/ResultRows.h"
+#include "platform/WindowRegistry.h"
 #include "platform/core/MsgBox.h"
 #include "tests/shell/ShellFixture.h"
 
@@ -140,6 +145,23 @@ TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
             EXPECT_EQ(ReadFile(Path("MESS1.TA3")), DataFileText(4));
         }
     }
+}
+
+// The X-Y editor's points exist only in its window: the end of the program offers to save them.
+TEST_F(ShutdownTest, UnsavedXYPointsAreOfferedBeforeTheEnd) {
+    Start();
+    window->findChild<QAction*>("mnuEditXY")->trigger();
+    QWidget* editor = platform::Windows().Get("frmXYEdit");
+    ASSERT_NE(editor, nullptr);
+    editor->findChild<QLineEdit*>("y(0)")->setText("2");
+    editor->findChild<QPushButton*>("OKinput")->click();
+    recorder.QueueAnswer(platform::vbCancel);
+    EXPECT_FALSE(window->mnuExit_Click());
+    EXPECT_EQ(recorder.Last().prompt, "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
+    EXPECT_FALSE(SessionWritten());
+    EXPECT_TRUE(platform::Windows().IsLoaded("frmXYEdit"));
+    recorder.QueueAnswer(platform::vbNo);
+    EXPECT_TRUE(window->mnuExit_Click());
 }
 
 TEST_F(ShutdownTest, UnchangedOrEmptyDataAskNothing) {

@@ -1,8 +1,9 @@
 // The road of one request through the real program, driven as a user would through the names of
 // the windows and controls: main window, model choice, the menu entry of the concentration-time
-// functions, inputs, the diagram, the value table, and the complaint box for empty inputs; then the
-// reactor roads (batch, tube, stirred tank, cascade, tracer, residence-time distribution) against
-// closed forms, with the result protocol, under the C and the German number locale.
+// functions, inputs, the diagram, the value table, and the complaint box for empty inputs; under the
+// C locale and a German one, where the table shows decimal commas and the boxes keep their points.
+// Then the reactor roads (batch, tube, stirred tank, cascade, tracer, residence-time distribution)
+// against closed forms, with the result protocol, under both locales as well.
 #include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QPlainTextEdit>
@@ -38,8 +39,33 @@ std::vector<std::string> Cells(const std::string& line) {
     return cells;
 }
 
-class EndToEndTest : public TwinWindowTest {
+class EndToEndTest : public TwinWindowTest, public testing::WithParamInterface<testsupport::NumberLocale> {
 protected:
+    void SetUp() override {
+        TwinWindowTest::SetUp();
+        locale_.emplace(GetParam());
+    }
+    void TearDown() override {
+        TwinWindowTest::TearDown();
+        locale_.reset();
+    }
+    // The curves of model 2 in the open diagram: c(A) = exp(-k t), c(P) = 1 - c(A) at t = 0 .. tmax.
+    static void ExpectFirstOrderCurves(double k, double tmax) {
+        auto* chart = Control<platform::Chart2D>("frmTGraph2D", "Chart2D1");
+        ASSERT_NE(chart, nullptr);
+        for (int series = 1; series <= 2; ++series) {
+            const int n = chart->PointCount(1, series);
+            ASSERT_EQ(n, 201) << "series " << series;
+            for (int p = 1; p <= n; ++p) {
+                const double t = chart->X(1, series, p);
+                const double a = std::exp(-k * t);
+                EXPECT_NEAR(t, tmax * (p - 1) / 200, 2e-6 * tmax);
+                EXPECT_NEAR(chart->Y(1, series, p), series == 1 ? a : 1.0 - a, 1e-6) << "series " << series << " t " << t;
+            }
+        }
+        EXPECT_EQ(chart->PointCount(1, 3), 0);
+    }
+
     // Model 2 in the model window, the menu entry of the concentration-time functions, the inputs
     // c(A,0), k1 and t(max), and the draw button.
     void DrawModel2(const QString& c0A, const QString& k1, const QString& tmax) {
@@ -63,26 +89,17 @@ protected:
         QTest::mouseClick(draw, Qt::LeftButton);
         QApplication::processEvents();
     }
+
+    std::optional<testsupport::NumberLocaleScope> locale_;
 };
 
-TEST_F(EndToEndTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
-    ASSERT_NO_FATAL_FAILURE(DrawModel2("1", "0.1", "30"));
+TEST_P(EndToEndTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
+    ASSERT_NO_FATAL_FAILURE(DrawModel2("1", "0,1", "30"));  // a typed comma counts as a point
     ASSERT_TRUE(rec.Empty()) << rec.Last().title << ": " << rec.Last().prompt;
+    EXPECT_EQ(Control<QComboBox>(kForm, "kCombo(1)")->currentText(), "0.1");
 
     // The diagram: c(A) = exp(-k t) and c(P) = 1 - c(A) at every drawn point, in single precision.
-    auto* chart = Control<platform::Chart2D>("frmTGraph2D", "Chart2D1");
-    ASSERT_NE(chart, nullptr);
-    for (int series = 1; series <= 2; ++series) {
-        const int n = chart->PointCount(1, series);
-        ASSERT_EQ(n, 201) << "series " << series;
-        for (int p = 1; p <= n; ++p) {
-            const double t = chart->X(1, series, p);
-            const double a = std::exp(-0.1 * t);
-            EXPECT_NEAR(t, 30.0 * (p - 1) / 200, 2e-6 * 30);
-            EXPECT_NEAR(chart->Y(1, series, p), series == 1 ? a : 1.0 - a, 1e-6) << "series " << series << " t " << t;
-        }
-    }
-    EXPECT_EQ(chart->PointCount(1, 3), 0);
+    ASSERT_NO_FATAL_FAILURE(ExpectFirstOrderCurves(0.1, 30));
     EXPECT_TRUE(platform::Windows().Frame("frmTGraph2D")->grab().save(testsupport::PicturePath("timesim_diagram.png")));
 
     // Back in the window (activated through the MDI area) curves may be added.
@@ -108,15 +125,39 @@ TEST_F(EndToEndTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
     EXPECT_EQ(Cells(lines[1]), (std::vector<std::string>{"t/s", "cA/(mol/L)", "", "", "cP/(mol/L)"}));
     ASSERT_EQ(lines.size() - 3, 201u);
     // exp(-1.5) = 0.22313016..., 1 - exp(-1.5) = 0.77686983...
-    EXPECT_EQ(Cells(lines[3 + 100]), (std::vector<std::string>{"15.00", "0.2231302", "", "", "0.7768698"}));
-    EXPECT_EQ(Cells(lines[3]), (std::vector<std::string>{"0.00", "1", "", "", "0"}));
-    EXPECT_EQ(Cells(lines[3 + 200])[0], "30.00");
+    const std::string h = testsupport::InLocale("15.00"), a = testsupport::InLocale("0.2231302"),
+                      p = testsupport::InLocale("0.7768698");
+    EXPECT_EQ(Cells(lines[3 + 100]), (std::vector<std::string>{h, a, "", "", p}));
+    EXPECT_EQ(Cells(lines[3]), (std::vector<std::string>{testsupport::InLocale("0.00"), "1", "", "", "0"}));
+    EXPECT_EQ(Cells(lines[3 + 200])[0], testsupport::InLocale("30.00"));
     EXPECT_FALSE(platform::Windows().IsLoaded("frmSimTabelle"));
     EXPECT_EQ(kernel::PosSimTabelle.Left, 30 * 15);  // the table's place is kept
     EXPECT_EQ(kernel::PosSimTabelle.Top, 20 * 15);
+
+    // The input history lists the drawn values in the locale's form; an entry taken from it is read
+    // as it was written. t(max) = 15 from the list (15 typed first, then 30), k1 = 0.1 from the list.
+    Type(Control<QComboBox>(kForm, "kCombo(0)"), "15");
+    Type(Control<QComboBox>(kForm, "kCombo(1)"), "0.3");
+    QTest::mouseClick(Control<QPushButton>(kForm, "cmdDrawctDiagram"), Qt::LeftButton);
+    QApplication::processEvents();
+    auto* k1 = Control<QComboBox>(kForm, "kCombo(1)");
+    ASSERT_EQ(k1->count(), 2);
+    EXPECT_EQ(k1->itemText(0).toStdString(), testsupport::InLocale("0.1"));
+    k1->setCurrentIndex(0);
+    Type(Control<QComboBox>(kForm, "kCombo(0)"), "30");
+    QTest::mouseClick(Control<QPushButton>(kForm, "cmdDrawctDiagram"), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_TRUE(rec.Empty()) << rec.Last().prompt;
+    EXPECT_DOUBLE_EQ(kernel::kWert[1], 0.1);
+    ASSERT_NO_FATAL_FAILURE(ExpectFirstOrderCurves(0.1, 30));
+
+    // Default values written by the program keep their decimal point.
+    QTest::mouseClick(Control<QPushButton>(kForm, "cmdReset_k"), Qt::LeftButton);
+    for (const char* box : {"kCombo(0)", "kCombo(1)"})
+        EXPECT_EQ(Control<QComboBox>(kForm, box)->currentText().indexOf(','), -1) << box;
 }
 
-TEST_F(EndToEndTest, EmptyInputsAreListedInOneComplaint) {
+TEST_P(EndToEndTest, EmptyInputsAreListedInOneComplaint) {
     ASSERT_NO_FATAL_FAILURE(DrawModel2("", "", ""));
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().title, " Ausführung nicht möglich ");
@@ -126,6 +167,9 @@ TEST_F(EndToEndTest, EmptyInputsAreListedInOneComplaint) {
                                  "- Geschwindigkeitskonstante k1 muss größer Null sein\r\n");
     EXPECT_FALSE(platform::Windows().IsLoaded("frmTGraph2D"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Locales, EndToEndTest, testing::ValuesIn(testsupport::AllNumberLocales),
+                         testsupport::NumberLocaleName);
 
 }  // namespace
 
