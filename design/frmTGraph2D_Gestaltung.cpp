@@ -30,6 +30,7 @@
 #include "diagram/frmTGraph2D.h"
 #include "kernel/State.h"
 #include "platform/Chart2D.h"
+#include "platform/TabRows.h"
 #include "platform/WindowRegistry.h"
 #include "simulation/CalcWindow.h"
 #include "platform/core/FormHost.h"
@@ -179,7 +180,8 @@ void frmTGraph2D_Gestaltung::BaueDialog() {
     tabDesign->addTab(BaueEtikettTab(), U("Kurven-Etikett"));
     tabDesign->addTab(BaueLogTab(), U("log <=> linear"));
     tabDesign->addTab(BaueKopfTab(), U("Kopf-/Zusatz Zeile"));
-    l1->addWidget(tabDesign);
+    // The twelve captions need three rows at this platform's fonts.
+    l1->addWidget(platform::ShowTabsInRows(tabDesign, 4));
     cmdTabs_OK = new QPushButton(U("Schließen"), panel[1]);
     cmdTabs_OK->setObjectName("cmdTabs_OK");
     cmdTabs_OK->setToolTip(U(" alternativ: Maus-Klick LINKS auf eine leere Diagramm-Stelle "));

@@ -202,6 +202,7 @@ private:
             } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
                 // Tabs that do not fit are scrolled out of sight.
                 QTabBar* bar = tabs->tabBar();
+                if (!bar->isVisibleTo(tabs)) continue;  // the tabs stand in rows of buttons instead
                 int need = 0;
                 for (int i = 0; i < bar->count(); ++i)
                     if (bar->isTabVisible(i)) need += bar->tabRect(i).width();
