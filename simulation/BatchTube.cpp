@@ -300,8 +300,8 @@ void LayoutTwinButtons(CalcWindow& w, QPushButton* calc, int top, QPushButton* h
     PlaceTw(w.cmdShowKsi, kTwinHintLeft, top, 1850, 420);
     if (w.cmdProtocol) PlaceTw(w.cmdProtocol, kTwinOptionLeft, top + 500, 2600, 380);
     PlaceTw(w.chkDelDiagram, 120, footerTop, 4500, 280);
-    PlaceTw(w.chkSpecialScaling, 120, footerTop + 300, 4500, 280);
-    for (int i = 0; i < 5; ++i) PlaceTw(w.optSpecialScaling[i], 4700 + i * 600, footerTop + 300, 560, 280);
+    PlaceTw(w.chkSpecialScaling, 120, footerTop + 300, 4700, 280);
+    for (int i = 0; i < 5; ++i) PlaceTw(w.optSpecialScaling[i], 4900 + i * 600, footerTop + 300, 560, 280);
     PlaceTw(help, kTwinBoxLeft, footerTop + 650, 1400, 380);
     PlaceTw(esc, kTwinBoxLeft + 1500, footerTop + 650, 1800, 380);
 }

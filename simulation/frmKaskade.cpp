@@ -157,14 +157,15 @@ void frmKaskade::BuildControls() {
     static const char* const letters[5] = {"A", "B", "C", "P", "Q"};
     auto* fraEingang = new QGroupBox(U8("Eingangs-Konz."), this);
     fraEingang->setObjectName("fraEingang");
-    PlaceTw(fraEingang, 60, 300, 1850, 2000);
-    PlaceTw(MakeLabel("lblKonzEingang", U8("c(i)(0) /(mol/L)"), fraEingang), 100, 200, 1700, 250);
+    // Above the tanks' drawing, which starts at 2200.
+    PlaceTw(fraEingang, 60, 280, 1850, 1900);
+    PlaceTw(MakeLabel("lblKonzEingang", U8("c(i)(0) /(mol/L)"), fraEingang), 100, 190, 1700, 250);
     for (int i = 0; i < 5; ++i) {
         lblStoff[i]->setParent(fraEingang);
         lblStoff[i]->setText(letters[i]);
-        PlaceTw(lblStoff[i], 100, 480 + i * 300, 300, 260);
+        PlaceTw(lblStoff[i], 100, 455 + i * 285, 300, 260);
         Inp[i]->setParent(fraEingang);
-        PlaceTw(Inp[i], 420, 460 + i * 300, 1330, 270);
+        PlaceTw(Inp[i], 420, 435 + i * 285, 1330, 270);
     }
     // Boxes of the shared control names that this window does not show: the stage boxes carry the outlet.
     auto* holder = new QWidget(this);
@@ -187,8 +188,8 @@ void frmKaskade::BuildControls() {
     chkDelDiagram->disconnect(this);
     for (auto* option : optSpecialScaling) option->disconnect(this);
 
-    PlaceTw(simulation::BuildRateFrame(*this, {100, 450, 1300, 1800, 880, 280, 330, 270}), 1980, 300, 2720, 1300);
-    PlaceTw(cmdReset_k, 1980, 1630, 2720, 330);
+    PlaceTw(simulation::BuildRateFrame(*this, {100, 450, 1300, 1800, 920, 280, 330, 270}), 1960, 300, 2760, 1300);
+    PlaceTw(cmdReset_k, 1960, 1630, 2760, 330);
 
     auto* fraGroessen = new QGroupBox(this);
     fraGroessen->setObjectName("fraGroessen");
@@ -209,7 +210,7 @@ void frmKaskade::BuildControls() {
     // Below the default button, across to the right column: a seven-digit or exponent time with its
     // unit fits whole.
     lblZeitProKessel = MakeLabel("lblZeitProKessel", QString());
-    PlaceTw(lblZeitProKessel, 1980, 1970, 5520, 230);
+    PlaceTw(lblZeitProKessel, 1960, 1970, 5540, 230);
 
     auto* fraN = new QGroupBox(U8("Stufenzahl N "), this);
     fraN->setObjectName("fraN");
@@ -229,7 +230,7 @@ void frmKaskade::BuildControls() {
 
     auto* fraModus = new QGroupBox(U8(" Vorgabe von zwei Größen "), this);
     fraModus->setObjectName("fraModus");
-    PlaceTw(fraModus, 60, 7650, 7400, 1650);
+    PlaceTw(fraModus, 60, 7650, 7480, 1650);
     static const char* const captions[5] = {
         "Umsatz U(A) und Einzel-Reaktionsvolumen V", "Umsatz U(A) und Volumenstrom V*",
         "Einzel-Reaktionsvolumen V und Volumenstrom V*",
@@ -238,7 +239,7 @@ void frmKaskade::BuildControls() {
     for (int i = 0; i < 5; ++i) {
         auto* option = new QRadioButton(U8(captions[i]), fraModus);
         option->setObjectName(QStringLiteral("optCalcKask(%1)").arg(i));
-        PlaceTw(option, 120, 250 + i * 270, 7200, 260);
+        PlaceTw(option, 120, 250 + i * 270, 7330, 260);
         connect(option, &QRadioButton::clicked, this, [this, i] { optCalcKask_Click(i); });
         optCalcKask[i] = option;
     }

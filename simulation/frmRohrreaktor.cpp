@@ -32,7 +32,7 @@ const platform::FormRegistration registration(kName, platform::FormKind::MdiChil
 const char* const kTitelEingabe = " Ausführung nicht möglich ";
 const char* const kTitelFehler = "Message from Sub cmdCalcRohr";
 constexpr int kReaktorCode = 4;  // the tube's line in the protocol
-constexpr int kFensterHoehe = 7100;  // twips
+constexpr int kFensterHoehe = 7300;  // twips
 constexpr int kHilfe = 7010;
 constexpr int kModusZeit = 0;
 constexpr int kModusLaenge = 1;
@@ -93,7 +93,7 @@ void frmRohrreaktor::BuildControls() {
     chkDelDiagram->setText(U8("neue Kurven hinzufügen"));
     cmdHelp = MakeButton("cmdHelp", U8("Hilfe"));
     cmdEsc = MakeButton("cmdEsc", U8("Schließen <Esc>"));
-    simulation::LayoutTwinButtons(*this, cmdCalcRohr, 5250, cmdHelp, cmdEsc, 6000);
+    simulation::LayoutTwinButtons(*this, cmdCalcRohr, 5250, cmdHelp, cmdEsc, 6150);
 
     connect(cmdCalcRohr, &QPushButton::clicked, this, &frmRohrreaktor::cmdCalcRohr_Click);
     connect(cmdDiagram, &QPushButton::clicked, this, &frmRohrreaktor::cmdDiagram_Click);
