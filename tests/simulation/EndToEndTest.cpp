@@ -700,18 +700,19 @@ TEST_P(ReactorRoadTest, ResidenceTimeDistributionFromTheMenu) {
 
     // V* 0 and below: the refusal, and no curve is added.
     const int curves = kernel::nKurven;
-    for (const char* flow : {"0", "-0.006"}) {
-        for (const char* button : {"cmdDiaE_RK", "cmdDiaF_RK"}) {
-            Type(vp, flow);
-            rec.Clear();
-            Click(form, button);
-            EXPECT_EQ(Only(), " Ausführung nicht möglich |- Der Volumenstrom muss größer Null sein.\r\n") << flow;
-            EXPECT_EQ(kernel::nKurven, curves);
+    for (const char* axis : {"optxAchse(0)", "optxAchse(1)"}) {
+        Click(form, axis);
+        for (const char* flow : {"0", "-0.006"}) {
+            for (const char* button : {"cmdDiaE_RK", "cmdDiaF_RK"}) {
+                Type(vp, flow);
+                rec.Clear();
+                Click(form, button);
+                EXPECT_EQ(Only(), " Ausführung nicht möglich |- Der Volumenstrom muss größer Null sein.\r\n")
+                    << axis << " " << flow << " " << button;
+                EXPECT_EQ(kernel::nKurven, curves);
+            }
         }
     }
-    Click(form, "optxAchse(1)");
-    Click(form, "cmdDiaE_RK");
-    EXPECT_EQ(kernel::nKurven, curves);
 
     // The diagram's own close box ends the series: the next press shows the new curve alone.
     Type(vp, "0.006");
