@@ -310,7 +310,7 @@ void mnuBild_Click(frmTGraph2D& f, int index) {
     case 2:
         hinweis("Für evtl. weitere Bearbeitung eines Diagramms (zusätzl. Texte, Einfärbungen, etc.) => "
                 "Open-Source-Progr. Inkscape verwenden" + CrLf +
-                " (speichern als *.EMF => in Inkscape laden und bearbeiten => Ergebnis speichern als *.EMF)");
+                " (die MetaFile-Einträge speichern als *.SVG => in Inkscape laden und bearbeiten)");
         d.panel[5]->setTitle(U("Bildfile schreiben"));
         d.cmbGraphFormat->addItems({U("Bitmap (.BMP)"), U("MetaFile (.WMF)"), U("erweit. MetaFile (.WMF)"),
                                     U("erweit. MetaFile (.EMF)"), U("Standard-MetaFile (.WMF)")});
@@ -370,9 +370,13 @@ void ConnectDiagramMenus(QWidget* fenster) {
         QAction* a = f->findChild<QAction*>(name);
         return a ? a->menu() : nullptr;
     };
-    // An entry of the window, or a new one in the given menu when the window has none.
+    // An entry of the window, or a new one in the given menu when the window has none; either way
+    // with the caption these menus give it.
     auto eintrag = [f](QMenu* menu, const std::string& name, const char* text) -> QAction* {
-        if (QAction* a = Eintrag(f, name)) return a;
+        if (QAction* a = Eintrag(f, name)) {
+            a->setText(U(text));
+            return a;
+        }
         if (!menu) return nullptr;
         QAction* a = menu->addAction(U(text));
         a->setObjectName(QString::fromStdString(name));

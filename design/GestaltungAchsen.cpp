@@ -9,15 +9,18 @@
 #include <QTabWidget>
 #include <cfloat>
 #include <cmath>
+#include <vector>
 
 #include "design/GestaltungIntern.h"
 #include "design/frmTGraph2D_Gestaltung.h"
 #include "diagram/frmTGraph2D.h"
+#include "experiment/XYFile.h"
 #include "kernel/State.h"
 #include "kernel/Utilities.h"
 #include "platform/Chart2D.h"
 #include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
+#include "shell/FileChoice.h"
 
 namespace design {
 
@@ -47,15 +50,6 @@ constexpr int kPlatz[3] = {platform::kPlaceAtMinimum, platform::kPlaceAtZero, pl
 std::string SingleText(double v) {
     if (!std::isfinite(v) || std::fabs(v) > FLT_MAX) return "";
     return platform::CStrSingle(static_cast<float>(v));
-}
-
-// Switches the log flag of an axis; a manual range reaching 0 or below is first lifted to three
-// decades below its maximum, since a logarithmic axis cannot show it.
-void SchalteLog(Chart2D* c, ChartAxis achse) {
-    const bool an = !c->AxisLog(achse);
-    if (c->SetAxisLog(achse, an) || !an) return;
-    const double max = c->AxisMax(achse);
-    if (max > 0 && c->AxisMin(achse) <= 0 && c->SetAxisMin(achse, max / 1000)) c->SetAxisLog(achse, true);
 }
 
 }  // namespace
@@ -115,6 +109,36 @@ void frmTGraph2D_Gestaltung::cmdClipboard_Click() {
     cb->setText(QString::fromStdString(text));
 }
 
+void frmTGraph2D_Gestaltung::cmdSaveCurveAsXY_Click() {
+    const int k = KurvenNummerDesTabs();
+    Chart2D* c = DiagrammChart();
+    std::vector<XYPunkt> liste(1);
+    if (c && k >= 1) {
+        const int n = c->PointCount(kKurven, k);
+        for (int i = 1; i <= n; ++i) {
+            const double x = c->X(kKurven, k, i), y = c->Y(kKurven, k, i);
+            // Missing points (and values beyond the Single range) have no place in the file.
+            if (!std::isfinite(x) || !std::isfinite(y) || std::fabs(x) > FLT_MAX || std::fabs(y) > FLT_MAX) continue;
+            liste.push_back({static_cast<float>(x), static_cast<float>(y), 0, 0});
+        }
+    }
+    const int n = static_cast<int>(liste.size()) - 1;
+    if (n == 0) {
+        platform::Beep();
+        return;
+    }
+    liste[0].x = static_cast<float>(n);
+    shell::FileRequest r;
+    r.caption = "(Kurven)punkte speichern unter ...";
+    r.filter = "x-y-Daten (*.XY)";
+    r.defaultSuffix = "XY";
+    r.proposal = "*.XY";
+    std::string pfad, fehler;
+    if (!shell::ChooseFileToSave(r, pfad) || pfad.empty()) return;
+    if (!experiment::SchreibeXYDatei(pfad, "Kurvenpunkte", liste, n, fehler))
+        platform::MsgBox(fehler, platform::vbCritical, "Kurve als *.XY speichern");
+}
+
 // ---------------------------------------------------------------------------------------------
 // Axis range
 
@@ -133,7 +157,9 @@ void frmTGraph2D_Gestaltung::coord_KeyPress(bool tab, int index, int& keyAscii) 
 bool frmTGraph2D_Gestaltung::UebernimmBereich(const std::array<QLineEdit*, 5>& felder, bool zweiterBereich,
                                               bool melden) {
     float w[5] = {};
-    for (int i = 1; i <= 4; ++i) w[i] = static_cast<float>(platform::Val(Text(felder[static_cast<std::size_t>(i)])));
+    // The fields hold what the diagram window wrote in the locale's form, or what the user typed or
+    // pasted with either decimal separator.
+    for (int i = 1; i <= 4; ++i) w[i] = static_cast<float>(platform::ValLocale(Text(felder[static_cast<std::size_t>(i)])));
     // Values beyond the Single range or not finite cannot be a range either.
     bool endlich = true;
     for (int i = 1; i <= 4; ++i) endlich = endlich && std::isfinite(w[i]);
@@ -216,17 +242,49 @@ void frmTGraph2D_Gestaltung::optScaling_Click(int index) {
 // ---------------------------------------------------------------------------------------------
 // Logarithmic axes, grid, origin, numbers
 
+void frmTGraph2D_Gestaltung::SchalteLog(bool yAchsen) {
+    Chart2D* c = DiagrammChart();
+    if (!c) return;
+    const std::vector<ChartAxis> achsen =
+        yAchsen ? std::vector<ChartAxis>{ChartAxis::Y, ChartAxis::Y2} : std::vector<ChartAxis>{ChartAxis::X};
+    bool anschalten = false;
+    for (ChartAxis a : achsen) anschalten = anschalten || !c->AxisLog(a);
+    if (anschalten) {
+        // A logarithmic axis shows only values above 0: a range reaching 0 or below starts three
+        // decades below its maximum instead, and a range wholly at or below 0 cannot be shown.
+        const char* const name = yAchsen ? "y" : "x";
+        const double max = c->AxisMax(achsen[0]), min = c->AxisMin(achsen[0]);
+        if (!(max > 0)) {
+            platform::MsgBox(std::string("Die ") + name + "-Achse reicht nicht über 0 (obere Grenze " +
+                                 platform::CStrSingle(static_cast<float>(max)) +
+                                 "): sie kann nicht logarithmisch dargestellt werden.",
+                             platform::vbExclamation, "log <=> linear");
+            return;
+        }
+        if (min <= 0) {
+            const float neu = static_cast<float>(max / 1000);
+            const std::string text = platform::CStrSingle(neu);
+            platform::MsgBox(std::string("Die ") + name + "-Achse reicht bis 0 oder darunter. Logarithmisch beginnt sie bei " +
+                                 text + ".",
+                             platform::vbInformation, "log <=> linear");
+            (yAchsen ? DiagRec.yMin : DiagRec.xMin) = neu;
+            const std::size_t feld = yAchsen ? 3 : 1;
+            SetzeText(coord[feld], text);
+            SetzeText(Tabcoord[feld], text);
+            ApplyCoordRange();
+        }
+    }
+    for (ChartAxis a : achsen) c->SetAxisLog(a, !c->AxisLog(a));
+}
+
 void frmTGraph2D_Gestaltung::cmdXLog_Click() {
-    if (Chart2D* c = DiagrammChart()) SchalteLog(c, ChartAxis::X);
+    SchalteLog(false);
     optScaling_Click(1);
     optScaling_Click(0);
 }
 
 void frmTGraph2D_Gestaltung::cmdYLog_Click() {
-    if (Chart2D* c = DiagrammChart()) {
-        SchalteLog(c, ChartAxis::Y);
-        SchalteLog(c, ChartAxis::Y2);
-    }
+    SchalteLog(true);
     optScaling_Click(1);
     optScaling_Click(0);
 }

@@ -11,6 +11,8 @@
 #include "design/frmTGraph2D_Gestaltung.h"
 #include "kernel/State.h"
 #include "platform/Chart2D.h"
+#include "platform/PrinterStatus.h"
+#include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
 #include "shell/FileChoice.h"
 
@@ -51,8 +53,14 @@ void frmTGraph2D_Gestaltung::cmdPrint_Click() {
     FormGST_Hide(true);
     platform::Chart2D* c = DiagrammChart();
     if (!c) return;
+    // Every output that fails is reported, naming its target and cause: a picture believed saved or
+    // printed would be lost work. A cancelled file dialog stays silent.
     switch (PrintMode) {
-    case 1: c->CopyToClipboard(GraphFormatCode); break;
+    case 1:
+        if (!c->CopyToClipboard(GraphFormatCode))
+            platform::MsgBox("Das Bild konnte nicht in die Zwischenablage kopiert werden.", platform::vbCritical,
+                             "Bild zur Zwischenablage");
+        break;
     case 2: {
         // This platform writes bitmaps as BMP (PNG by name) and vector pictures as SVG (PDF by name).
         shell::FileRequest r;
@@ -67,21 +75,30 @@ void frmTGraph2D_Gestaltung::cmdPrint_Click() {
             r.defaultSuffix = "SVG";
             r.proposal = "*.SVG";
         }
-        std::string pfad;
-        if (shell::ChooseFileToSave(r, pfad) && !pfad.empty()) c->SavePicture(pfad, GraphFormatCode);
+        std::string pfad, fehler;
+        if (!shell::ChooseFileToSave(r, pfad) || pfad.empty()) break;
+        if (!c->SavePicture(pfad, GraphFormatCode, &fehler))
+            platform::MsgBox("Das Bild wurde nicht gespeichert:\r\n" + pfad + "\r\n" + fehler, platform::vbCritical,
+                             "Speichere Bild-File");
         break;
     }
     case 3: {
-        // The chart places the picture from the sheet's corner: the margins go as typed. All four
-        // values travel; the scaling code decides which of them are used.
-        const double links = platform::Val(Text(txtLeft_in_cm));
-        const double oben = platform::Val(Text(txtTop_in_cm));
-        const double breite = platform::Val(Text(txtWidth_in_cm));
-        const double hoehe = platform::Val(Text(txtHeight_in_cm));
-        if (QPrinter* p = Drucker())
-            c->PrintChart(*p, PrintScaleCode, links, oben, breite, hoehe);
-        else
-            c->PrintChart(PrintScaleCode, links, oben, breite, hoehe);
+        // All four values travel; the scaling code decides which of them are used. The fields were
+        // written by the program with a point and may be typed with either separator.
+        const double links = platform::ValLocale(Text(txtLeft_in_cm));
+        const double oben = platform::ValLocale(Text(txtTop_in_cm));
+        const double breite = platform::ValLocale(Text(txtWidth_in_cm));
+        const double hoehe = platform::ValLocale(Text(txtHeight_in_cm));
+        QPrinter standard(QPrinter::HighResolution);
+        QPrinter* p = Drucker();
+        if (!p) p = &standard;
+        if (!platform::PrinterAvailable(*p)) {
+            platform::ReportNoPrinter();
+            break;
+        }
+        std::string fehler;
+        if (!c->PrintChart(*p, PrintScaleCode, links, oben, breite, hoehe, &fehler))
+            platform::ReportPrintFailure(*p, "Das Diagramm", fehler);
         break;
     }
     default: break;

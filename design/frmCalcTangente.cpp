@@ -8,6 +8,7 @@
 #include <QSlider>
 #include <cfloat>
 #include <cmath>
+#include <optional>
 
 #include "design/ZahlenFeld.h"
 #include "diagram/frmTGraph2D.h"
@@ -28,6 +29,7 @@ namespace {
 const char* const kName = "frmCalcTangente";
 constexpr int kHilfeTangente = 8510;
 constexpr float kGlaettungProSchritt = 1.0f / 200;  // smoothing per slider step
+constexpr int kTangentenDiagramm = 100;             // diagram code of the measured points with their spline
 
 platform::FormRegistration registrierung(kName, platform::FormKind::MdiChild, [] { return new frmCalcTangente; });
 
@@ -129,19 +131,26 @@ void frmCalcTangente::showEvent(QShowEvent* event) {
 }
 
 void frmCalcTangente::cmdCalc_Click() {
-    const double t = platform::Val(txtX->text().toStdString());
+    const double t = platform::ValLocale(txtX->text().toStdString());  // also a pasted "2,5"
     if (static_cast<float>(t) > DiagRec.xMax || t < 0) {
         platform::Beep();
         return;
     }
+    // Only the spline through the measured points of this species, with the knot count it was made
+    // with, is read; when the shared arrays hold anything else (a numeric time course, another
+    // species) or a value cannot be read, both boxes show "-".
     const int s = TangentSpecies;
-    const int n = nMesspunkte;
-    // Without a spline through enough knots there is nothing to read: the boxes keep their values.
-    if (s < 1 || s > kSpecies || n < kSplineMinKnots || static_cast<int>(AkimaX.size()) < n + 1) return;
-    const auto c = AkimaInterpol(0, s, t, n, AkimaX, AkimaD, AkimaC, AkimaB, AkimaA);
-    const auto r = AkimaInterpol(1, s, t, n, AkimaX, AkimaD, AkimaC, AkimaB, AkimaA);
-    txtyResult->setText(SingleText(c.value_or(0.0)));
-    txtyStrichResult->setText(SingleText(r.value_or(0.0)));
+    std::optional<double> c, r;
+    if (s >= 1 && s <= kSpecies && AkimaMessSpezies == s && !AkimaX.empty() && AkimaX[0] >= kSplineMinKnots &&
+        AkimaX[0] + 1 <= static_cast<double>(AkimaX.size())) {
+        const int n = static_cast<int>(std::lround(AkimaX[0]));
+        c = AkimaInterpol(0, s, t, n, AkimaX, AkimaD, AkimaC, AkimaB, AkimaA);
+        r = AkimaInterpol(1, s, t, n, AkimaX, AkimaD, AkimaC, AkimaB, AkimaA);
+    }
+    const QString wert = c ? SingleText(*c) : QString(), steigung = r ? SingleText(*r) : QString();
+    const bool lesbar = !wert.isEmpty() && !steigung.isEmpty();
+    txtyResult->setText(lesbar ? wert : QStringLiteral("-"));
+    txtyStrichResult->setText(lesbar ? steigung : QStringLiteral("-"));
     if (isVisible()) {
         activateWindow();
         txtX->setFocus();
@@ -152,8 +161,10 @@ void frmCalcTangente::SliderGlaettung_Change() {
     SmoothingFactor = static_cast<float>(SliderGlaettung->value()) * kGlaettungProSchritt;
     if (SmoothingFactor == letzteGlaettung_) return;
     letzteGlaettung_ = SmoothingFactor;
+    // Only the tool's own diagram (the measured points with their spline) is redrawn; a diagram
+    // window showing anything else keeps its curves.
     diagram::frmTGraph2D* f = diagram::frmTGraph2D::Geladen();
-    if (!f) return;
+    if (!f || aktDiagrammCode != kTangentenDiagramm) return;
     ZeichnenOffen = 1;
     int alle = 0;
     f->DeleteCurves(alle);
@@ -171,6 +182,8 @@ void frmCalcTangente::cmdClose_Click() {
 void frmCalcTangente::cmdHelp_Click() { platform::ShowHelpContext(kHilfeTangente); }
 
 void frmCalcTangente::Form_Unload() {
+    // The smoothing belongs to this tool: later splines of the models are not smoothed.
+    SmoothingFactor = 0;
     const QWidget* rahmen = platform::Windows().Frame(kName);
     if (!rahmen) rahmen = this;
     PosTangente = {platform::PixelsToTwips(rahmen->x()), platform::PixelsToTwips(rahmen->y())};

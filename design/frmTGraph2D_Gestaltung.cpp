@@ -30,6 +30,7 @@
 #include "diagram/frmTGraph2D.h"
 #include "kernel/State.h"
 #include "platform/Chart2D.h"
+#include "platform/TabRows.h"
 #include "platform/WindowRegistry.h"
 #include "simulation/CalcWindow.h"
 #include "platform/core/FormHost.h"
@@ -179,7 +180,8 @@ void frmTGraph2D_Gestaltung::BaueDialog() {
     tabDesign->addTab(BaueEtikettTab(), U("Kurven-Etikett"));
     tabDesign->addTab(BaueLogTab(), U("log <=> linear"));
     tabDesign->addTab(BaueKopfTab(), U("Kopf-/Zusatz Zeile"));
-    l1->addWidget(tabDesign);
+    // The twelve captions need three rows at this platform's fonts.
+    l1->addWidget(platform::ShowTabsInRows(tabDesign, 4));
     cmdTabs_OK = new QPushButton(U("Schließen"), panel[1]);
     cmdTabs_OK->setObjectName("cmdTabs_OK");
     cmdTabs_OK->setToolTip(U(" alternativ: Maus-Klick LINKS auf eine leere Diagramm-Stelle "));
@@ -504,6 +506,7 @@ void frmTGraph2D_Gestaltung::BaueKurvenPanel() {
         scrShiftLab[k] = new QScrollBar(Qt::Horizontal, w);
         scrShiftLab[k]->setObjectName(Name("scrShiftLab", k));
         scrShiftLab[k]->setMinimumWidth(120);
+        scrShiftLab[k]->setRange(1, 1);
         chkEinzelLabelSichtbar[k] = new QCheckBox(U("sichtbar"), w);
         chkEinzelLabelSichtbar[k]->setObjectName(Name("chkEinzelLabelSichtbar", k));
         cmdKurvenFarbe[k] = new QPushButton(w);
@@ -537,7 +540,9 @@ void frmTGraph2D_Gestaltung::BaueKurvenPanel() {
         connect(scrShiftLab[k], &QScrollBar::valueChanged, this, [this, k] { scrShiftLab_Change(k); });
         connect(chkEinzelLabelSichtbar[k], &QCheckBox::toggled, this, [this, k] { chkEinzelLabelSichtbar_Click(k); });
         connect(cmdKurvenFarbe[k], &QPushButton::clicked, this, [this, k] { cmdKurvenFarbe_Click(k); });
+        // The style follows the list whenever its index is set, by the user or by the program.
         connect(cmbKStil[k], &QComboBox::activated, this, [this, k] { cmbKStil_Click(k); });
+        connect(cmbKStil[k], &QComboBox::currentIndexChanged, this, [this, k] { cmbKStil_Click(k); });
         connect(UpDown1_KBreite[k], &QSpinBox::valueChanged, this, [this, k](int v) {
             Label39[k]->setText(QString::number(v));
             UpDown1_KBreite_Change(k);
@@ -556,6 +561,9 @@ void frmTGraph2D_Gestaltung::BaueKurvenPanel() {
     cmdClipboard->setObjectName("cmdClipboard");
     cmdClipboard->setToolTip(U("...für Datenexport nach X-Y-Editor, Excel / Origin /..."));
     connect(cmdClipboard, &QPushButton::clicked, this, [this] { cmdClipboard_Click(); });
+    cmdSaveCurveAsXY = new QPushButton(U("Kurve als *.XY speichern"), panel[2]);
+    cmdSaveCurveAsXY->setObjectName("cmdSaveCurveAsXY");
+    connect(cmdSaveCurveAsXY, &QPushButton::clicked, this, [this] { cmdSaveCurveAsXY_Click(); });
     cmdDelKurv = new QPushButton(U("Kurve löschen"), panel[2]);
     cmdDelKurv->setObjectName("cmdDelKurv");
     connect(cmdDelKurv, &QPushButton::clicked, this, [this] { cmdDelKurv_Click(); });
@@ -565,7 +573,7 @@ void frmTGraph2D_Gestaltung::BaueKurvenPanel() {
     cmdKurven_OK = new QPushButton(U("Schließen"), panel[2]);
     cmdKurven_OK->setObjectName("cmdKurven_OK");
     connect(cmdKurven_OK, &QPushButton::clicked, this, [this] { cmdKurven_OK_Click(); });
-    for (auto* b : {cmdClipboard, cmdDelKurv, cmdMsgDelPoint, cmdKurven_OK}) h->addWidget(b);
+    for (auto* b : {cmdClipboard, cmdSaveCurveAsXY, cmdDelKurv, cmdMsgDelPoint, cmdKurven_OK}) h->addWidget(b);
     l->addLayout(h);
 }
 
@@ -604,6 +612,7 @@ void frmTGraph2D_Gestaltung::BauePunktePanel() {
         g->addWidget(new QLabel(U("Legende"), w), 4, 0);
         g->addWidget(txtLegPoints[k], 4, 1, 1, 2);
         connect(cmbPunktStil[k], &QComboBox::activated, this, [this, k] { cmbPunktStil_Click(k); });
+        connect(cmbPunktStil[k], &QComboBox::currentIndexChanged, this, [this, k] { cmbPunktStil_Click(k); });
         connect(UpDown1_PointSize[k], &QSpinBox::valueChanged, this, [this, k](int v) {
             Label56[k]->setText(QString::number(v));
             UpDown1_PointSize_Change(k);
@@ -909,7 +918,11 @@ void frmTGraph2D_Gestaltung::SetLinienbreite(int slot, const std::string& shown)
 }
 
 void frmTGraph2D_Gestaltung::SetKurvenStilListe(int slot, int listIndex) {
-    if (slot >= 1 && slot <= kMaxKurven) cmbKStil[slot]->setCurrentIndex(listIndex);
+    if (slot < 1 || slot > kMaxKurven) return;
+    // The handler runs also when the index stays: list and chart agree afterwards.
+    const QSignalBlocker b(cmbKStil[slot]);
+    cmbKStil[slot]->setCurrentIndex(listIndex);
+    cmbKStil_Click(slot);
 }
 
 void frmTGraph2D_Gestaltung::SetTxtLegend(int slot, const std::string& text) {
@@ -929,9 +942,14 @@ void frmTGraph2D_Gestaltung::SetEinzelLabelSichtbar(int slot, bool ticked) {
 
 void frmTGraph2D_Gestaltung::SetLabelVerschiebung(int slot, int pointIndex) {
     if (slot < 1 || slot > kMaxKurven) return;
-    const QSignalBlocker b(scrShiftLab[slot]);
-    scrShiftLab[slot]->setMaximum(std::max(scrShiftLab[slot]->maximum(), pointIndex));
-    scrShiftLab[slot]->setValue(pointIndex);
+    // Points 1..n of the drawn curve (1..1 for an empty one, whose label the chart hides).
+    platform::Chart2D* c = DiagrammChart();
+    const int n = c ? c->PointCount(1, slot) : 0;
+    QScrollBar* s = scrShiftLab[slot];
+    const QSignalBlocker b(s);
+    s->setRange(1, std::max(1, n));
+    s->setSingleStep(3);
+    if (pointIndex >= 1) s->setValue(pointIndex);
 }
 
 void frmTGraph2D_Gestaltung::SetPunkteTab(int set, bool on, const std::string& caption) {
@@ -966,7 +984,11 @@ void frmTGraph2D_Gestaltung::SetPunktFarbe(int set, int colour) {
 
 void frmTGraph2D_Gestaltung::SetPunktStilListe(int set, int listIndex, const std::string& sizeShown) {
     if (set < 1 || set > kMaxPunktsaetze) return;
-    cmbPunktStil[set]->setCurrentIndex(listIndex);
+    {
+        const QSignalBlocker b(cmbPunktStil[set]);
+        cmbPunktStil[set]->setCurrentIndex(listIndex);
+    }
+    cmbPunktStil_Click(set);
     Label56[set]->setText(Q(sizeShown));
     const QSignalBlocker b(UpDown1_PointSize[set]);
     UpDown1_PointSize[set]->setValue(static_cast<int>(platform::Val(sizeShown)));

@@ -127,6 +127,9 @@ public:
     void SpacingField_Change(int field);  // 0..5: X grid, Y grid, X tick, Y tick, X numbers, Y numbers
     void optStandardOrigin_Click(int index);
     void cmdClipboard_Click();
+    // The open tab's curve as an X-Y point file headed "Kurvenpunkte" (missing points left out);
+    // an empty tab or curve only beeps, a failed write is reported.
+    void cmdSaveCurveAsXY_Click();
 
     // ---- Axis range ----
     void cmdTabCoord_OK_Click();
@@ -213,6 +216,8 @@ private:
     // melden: complain about a refused range (the user's input) or only put the stored range back.
     bool UebernimmBereich(const std::array<QLineEdit*, 5>& felder, bool zweiterBereich, bool melden);
     void LegendenSchema();
+    // Switches "X" (or "Y" with "Y2") between linear and logarithmic; see cmdXLog_Click.
+    void SchalteLog(bool yAchsen);
     void SchreibeAbstaende();
     int KurvenNummerDesTabs() const;
     // A swatch button that runs handler when pressed.
@@ -284,6 +289,7 @@ public:
     std::array<QLabel*, 25> Label39{};
     std::array<QLineEdit*, 25> txtLegend{};
     QPushButton* cmdClipboard = nullptr;
+    QPushButton* cmdSaveCurveAsXY = nullptr;
     QPushButton* cmdDelKurv = nullptr;
     QPushButton* cmdMsgDelPoint = nullptr;
     QPushButton* cmdKurven_OK = nullptr;

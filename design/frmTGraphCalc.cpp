@@ -120,7 +120,7 @@ void frmTGraphCalc::showEvent(QShowEvent* event) {
 }
 
 void frmTGraphCalc::cmdGraphCalcExec_Click() {
-    const double t = platform::Val(txtX->text().toStdString());
+    const double t = platform::ValLocale(txtX->text().toStdString());  // also a pasted "2,5"
     if (static_cast<float>(t) > DiagRec.xMax || t < 0) {
         platform::Beep();
         return;
@@ -128,12 +128,16 @@ void frmTGraphCalc::cmdGraphCalcExec_Click() {
     ConcVector c{};
     int err = 0;
     CalcKonzentrationen(aktModell, t, c, err);
+    // A failed calculation, or a value that is not a number within the Single range, shows "-" in
+    // every result: no number from an earlier time may stand as the new result.
+    bool gueltig = err == 0;
     for (int i = 1; i <= 5; ++i) {
         const double v = c[static_cast<std::size_t>(i)];
-        // A value that could not be computed (or lies beyond the Single range) leaves its label as it was.
-        if (!std::isfinite(v) || std::fabs(v) > FLT_MAX) continue;
-        lblResult[i - 1]->setText(QString::fromStdString(platform::CStrSingle(static_cast<float>(v))));
+        gueltig = gueltig && std::isfinite(v) && std::fabs(v) <= FLT_MAX;
     }
+    for (int i = 1; i <= 5; ++i)
+        lblResult[i - 1]->setText(gueltig ? QString::fromStdString(platform::CStrSingle(static_cast<float>(c[static_cast<std::size_t>(i)])))
+                                          : QStringLiteral("-"));
     if (isVisible()) {
         activateWindow();
         txtX->setFocus();

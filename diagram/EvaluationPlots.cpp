@@ -33,7 +33,8 @@ bool ZeileTaugt(int formel, const ExpPunkt& r) {
     case -8: return r.c[1] > 0 && r.c[2] > 0;
     case -7: return r.t > 1e-08;
     case -6: case -5: return r.c[1] > 0;
-    case -4: case -3: return static_cast<float>(r.T) > 0;
+    // Rows of c-t-T data (k = 0) in the same set are no k-T points.
+    case -4: case -3: return static_cast<float>(r.T) > 0 && r.k > 0;
     default: return false;
     }
 }
@@ -146,7 +147,18 @@ std::string BerechneAuswertung(int code, std::vector<XYPunkt>& punkte, double& r
             cB0 = static_cast<float>(r.c[2]);
         }
         float x = 0, y = 0;
-        if (!AuswertungsPaar(code, r, x, y)) continue;
+        bool taugt = false;
+        if (r.exclude == kTrue) {
+            // An excluded row weighs nothing: one whose quantity cannot be formed is left out.
+            try {
+                taugt = AuswertungsPaar(code, r, x, y);
+            } catch (const RuntimeError&) {
+                taugt = false;
+            }
+        } else {
+            taugt = AuswertungsPaar(code, r, x, y);
+        }
+        if (!taugt) continue;
         RegressX.push_back(x);
         RegressY.push_back(y);
         RegressW.push_back(r.exclude == kTrue ? 0.0f : 1.0f);
@@ -226,9 +238,28 @@ int FesterPunktsatz(int code) {
     }
 }
 
+namespace {
+bool HatSpalte(int s) { return s >= 1 && s <= kSpecies && DatenSpalte[static_cast<std::size_t>(s)] != 0; }
+bool Maskiert(int s) {
+    return s <= static_cast<int>(KurvenMaske.size()) && KurvenMaske[static_cast<std::size_t>(s - 1)] == '1';
+}
+}  // namespace
+
+std::vector<int> PunktsaetzeDesCodes(int code) {
+    if (const int fest = FesterPunktsatz(code); fest > 0) return {fest};
+    std::vector<int> saetze;
+    if (code == 100) {
+        if (HatSpalte(TangentSpecies)) saetze.push_back(TangentSpecies);
+    } else if (code == -1 || code == -9 || (code >= 1 && code <= kModels)) {
+        for (int s = 1; s <= kSpecies; ++s)
+            if (HatSpalte(s) && (code == -1 || Maskiert(s))) saetze.push_back(s);
+    }
+    return saetze;
+}
+
 std::vector<ExperPunkt> ExperPunkteDerZeile(int code, const ExpPunkt& r) {
     std::vector<ExperPunkt> punkte;
-    auto spalte = [](int s) { return s >= 1 && s <= kSpecies && DatenSpalte[static_cast<std::size_t>(s)] != 0; };
+    auto spalte = HatSpalte;
     auto spezies = [&](int s) { punkte.push_back({s, r.t, r.c[static_cast<std::size_t>(s)]}); };
     // Linearised sets: extra skip conditions, then the quantity; a row whose value cannot be formed
     // gives no point.
@@ -263,10 +294,8 @@ std::vector<ExperPunkt> ExperPunkteDerZeile(int code, const ExpPunkt& r) {
         break;
     default:
         if (code == -9 || (code >= 1 && code <= kModels)) {
-            for (int s = 1; s <= kSpecies; ++s) {
-                const bool maskiert = s <= static_cast<int>(KurvenMaske.size()) && KurvenMaske[s - 1] == '1';
-                if (maskiert && spalte(s)) spezies(s);
-            }
+            for (int s = 1; s <= kSpecies; ++s)
+                if (Maskiert(s) && spalte(s)) spezies(s);
         }
         break;
     }

@@ -38,12 +38,12 @@ bool AuswertungsPaar(int code, const kernel::ExpPunkt& row, float& x, float& y);
 void DrawRegressionLine(int nTerms, const kernel::RegressMatrix& coef, double& intercept, double& slope,
                         int& ausserhalb, std::vector<kernel::XYPunkt>& punkte);
 
-// The whole evaluation of `code`: RegressX/Y/W := the qualified rows (weight 0 for an excluded row),
-// the fit, the line into punkte, then nachDerLinie() (the window shows the measured points), then
-// the result: kWert(1), regA / regB (derived results for -7, -4, -3) and grafMeldung as the method
-// states. Returns the result line for the status bar. Throws kernel::RuntimeError on any arithmetic
-// failure, including a fit that cannot be made (fewer than two distinct weighted x values); what was
-// written up to that point stays.
+// The whole evaluation of `code`: RegressX/Y/W := the qualified rows (weight 0 for an excluded row;
+// an excluded row whose quantity cannot be formed is left out), the fit, the line into punkte, then
+// nachDerLinie() (the window shows the measured points), then the result: kWert(1), regA / regB
+// (derived results for -7, -4, -3) and grafMeldung as the method states. Returns the result line
+// for the status bar. Throws kernel::RuntimeError on any arithmetic failure, including a fit that
+// cannot be made (fewer than two distinct weighted x values); what was written up to that point stays.
 std::string BerechneAuswertung(int code, std::vector<kernel::XYPunkt>& punkte, double& regA, double& regB,
                                float& regR2, std::string& grafMeldung, int& ausserhalb,
                                const std::function<void()>& nachDerLinie);
@@ -60,6 +60,10 @@ struct ExperPunkt {
 // when its transformed value cannot be formed. Reads KurvenMaske (codes -9 and 1..20, which the
 // caller sets), DatenSpalte, TangentSpecies, c0Mess, lambdaNull, lambdaInf.
 std::vector<ExperPunkt> ExperPunkteDerZeile(int code, const kernel::ExpPunkt& row);
+
+// The point sets that diagram `code` fills from the data (the fixed set, or one set per species
+// column with data, for -9 and 1..20 only the species of KurvenMaske).
+std::vector<int> PunktsaetzeDesCodes(int code);
 
 // The fixed point set of `code` (6 for the enzyme and k-T plots, 1 for the linearised ones), 0 for
 // the codes whose sets follow the species.

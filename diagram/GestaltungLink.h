@@ -34,7 +34,8 @@ public:
     virtual void SetTxtLegend(int /*slot*/, const std::string& /*text*/) {}
     virtual void SetTxtLabel(int /*slot*/, const std::string& /*text*/) {}
     virtual void SetEinzelLabelSichtbar(int /*slot*/, bool /*ticked*/) {}
-    // Point index at which the curve label of the slot is attached.
+    // After a curve is drawn: the label's scroll bar spans its points, at the point index where
+    // the label is attached (an index below 1 leaves the position).
     virtual void SetLabelVerschiebung(int /*slot*/, int /*pointIndex*/) {}
 
     // Point-set panel.

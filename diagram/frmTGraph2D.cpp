@@ -176,6 +176,7 @@ void frmTGraph2D::BaueFenster() {
     StatusBar2->setAutoFillBackground(true);
     statusSimple_ = new QLabel(StatusBar2);
     statusSimple_->setObjectName("StatusBar2Text");
+    statusSimple_->setWordWrap(true);
     for (int i = 1; i <= 2; ++i) {
         statusPanel_[i] = new QLabel(StatusBar2);
         statusPanel_[i]->setObjectName(QString::fromStdString(platform::ControlName("StatusBar2Panel", i)));
@@ -543,11 +544,14 @@ void frmTGraph2D::Form_Resize() {
     if (!client_) return;
     const int menuH = menuBar_->sizeHint().height();
     menuBar_->setGeometry(0, 0, width(), menuH);
-    const int statusH = 20;
+    // A result text longer than the window is wide takes further lines of the status bar.
+    const int statusH = std::max(20, statusSimple_->isHidden() ? 0 : statusSimple_->heightForWidth(width() - 4) + 2);
     StatusBar2->setGeometry(0, height() - statusH, width(), statusH);
     statusSimple_->setGeometry(2, 1, width() - 4, statusH - 2);
-    statusPanel_[1]->setGeometry(30, 1, 260, statusH - 2);
-    statusPanel_[2]->setGeometry(292, 1, std::max(0, width() - 294), statusH - 2);
+    // Panel 1 holds the curve number; panel 2, the parameter line of a curve, takes the rest.
+    const int panel1 = statusPanel_[1]->fontMetrics().horizontalAdvance(QStringLiteral("   K.24  ")) + 8;
+    statusPanel_[1]->setGeometry(30, 1, panel1, statusH - 2);
+    statusPanel_[2]->setGeometry(32 + panel1, 1, std::max(0, width() - 34 - panel1), statusH - 2);
     client_->setGeometry(0, menuH, width(), std::max(0, height() - menuH - statusH));
 
     Chart2D1->SetRepaintSuspended(true);
@@ -591,7 +595,10 @@ void frmTGraph2D::showEvent(QShowEvent* event) {
         const auto g = StartGeometrie(DiagRec.SonderFenster, DiagVariante, platform::ScreenWidthTwips(),
                                       platform::ScreenHeightTwips());
         QWidget* rahmen = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
-        rahmen->setGeometry(Px(g[1]), Px(g[0]), std::max(Px(g[2]), 200), std::max(Px(g[3]), 150));
+        // The window is at least as wide as its menu bar needs (a narrow screen would fold entries away).
+        const int rand = rahmen->width() - width();
+        const int breite = std::max({Px(g[2]), 200, menuBar_->sizeHint().width() + rand});
+        rahmen->setGeometry(Px(g[1]), Px(g[0]), breite, std::max(Px(g[3]), 150));
     }
     Form_Activate();
 }
@@ -654,9 +661,13 @@ void frmTGraph2D::SetStatusStil(bool einfach) {
     statusPanel_[1]->setVisible(!einfach);
     statusPanel_[2]->setVisible(!einfach);
     txtFarbeStatusbar2->setVisible(!einfach);
+    Form_Resize();
 }
 
-void frmTGraph2D::SetStatusText(const std::string& text) { statusSimple_->setText(QString::fromStdString(text)); }
+void frmTGraph2D::SetStatusText(const std::string& text) {
+    statusSimple_->setText(QString::fromStdString(text));
+    Form_Resize();
+}
 std::string frmTGraph2D::StatusText() const { return statusSimple_->text().toStdString(); }
 void frmTGraph2D::SetStatusPanel(int panel, const std::string& text) {
     statusPanel_[static_cast<std::size_t>(panel)]->setText(QString::fromStdString(text));
@@ -782,16 +793,15 @@ bool frmTGraph2D::RohrBereichUebernehmen(int code) {
 void frmTGraph2D::ZeigeKurve(int slot, const std::optional<std::string>& label) {
     const int index = LabelPunktIndex(KurvenPunkte, DiagRec.xMax, slot);
     // Indexes below 1 are refused: the label stays where it was.
-    if (index >= 1) {
-        Chart2D1->SetLabelAttachSeries(slot, kGruppeKurven, slot, index);
-        Gestaltung().SetLabelVerschiebung(slot, index);
-    }
+    if (index >= 1) Chart2D1->SetLabelAttachSeries(slot, kGruppeKurven, slot, index);
     if (label) {
         Chart2D1->SetLabelText(slot, *label);
         Gestaltung().SetTxtLabel(slot, *label);
     }
     int unbenutzt = 0;
     PlotCurveData(slot, KurvenPunkte, unbenutzt);
+    // The label's scroll bar spans the points now drawn.
+    Gestaltung().SetLabelVerschiebung(slot, index);
     if (Chart2D1->LabelShown(slot)) Aktivieren("mnuDelLabels", true);
 }
 

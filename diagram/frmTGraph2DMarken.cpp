@@ -35,6 +35,22 @@ bool HalbwertGespeichert(int spezies) {
     return std::find(kB.begin(), kB.end(), aktModell) != kB.end();
 }
 
+// The half-life procedures choose their formula by the diagram code. Code -6 also serves A + B with
+// equal c(A,0) and c(B,0), whose plot stores the full slope as k: its half-life is that of A + B
+// (code -8), 1/(k c(A,0)), not that of 2 A.
+class HalbwertCode {
+public:
+    HalbwertCode() : alt_(aktDiagrammCode) {
+        if (alt_ == -6 && ABGleich) aktDiagrammCode = -8;
+    }
+    ~HalbwertCode() { aktDiagrammCode = alt_; }
+    HalbwertCode(const HalbwertCode&) = delete;
+    HalbwertCode& operator=(const HalbwertCode&) = delete;
+
+private:
+    int alt_;
+};
+
 // The file name cut back to its directory, trailing separator included ("" without one).
 std::string Verzeichnis(const std::string& pfad) {
     const auto p = pfad.find_last_of("/\\");
@@ -63,6 +79,7 @@ void frmTGraph2D::HalbwertMarke(int spezies) {
         const bool auswertung = aktDiagrammCode < 0;
         const double cA0 = auswertung ? c0Mess[1] : c0Wert[1];
         const double cB0 = auswertung ? c0Mess[2] : c0Wert[2];
+        const HalbwertCode code;
         tau = spezies == 1 ? FuHalbwertszeitA(cA0, cB0, c0Wert[4], kWert[1], kWert[2])
                            : FuHalbwertszeitB(cA0, cB0, c0Wert[4], kWert[1], kWert[2]);
     }
@@ -162,8 +179,11 @@ void frmTGraph2D::mnuLoadOC2_Click() {
         if (belegt) ++nKurven;
         Aktivieren(platform::ControlName("mnuSubDelKurv", i), belegt);
     }
-    Aktivieren("mnuDelKurv", nKurven > 0);
-    Aktivieren(platform::ControlName("mnuSubDelKurv", 0), nKurven > 0);
+    // "alle" is never disabled by a load; curves brought in by the layout can be deleted.
+    if (nKurven > 0) {
+        Aktivieren("mnuDelKurv", true);
+        Aktivieren(platform::ControlName("mnuSubDelKurv", 0), true);
+    }
 
     for (int k = 1; k <= kMaxPunktsaetze; ++k) {
         dlg.SetPunkteTabAn(k, false);

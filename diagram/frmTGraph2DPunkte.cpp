@@ -48,12 +48,18 @@ void frmTGraph2D::zeigeExperPunkte(bool& someInside) {
     const int code = aktDiagrammCode;
     if (code == -9) SetKurvenMaske(aktModell);
     const bool fest = FesterPunktsatz(code) > 0;
+    const std::vector<int> saetze = PunktsaetzeDesCodes(code);
     const int n = DataRowCount();
     bool erster = true;
     for (int i = 1; i <= n; ++i) {
         const ExpPunkt& r = ExpDaten[static_cast<std::size_t>(i)];
-        if (r.exclude == kTrue) continue;
-        for (const ExperPunkt& p : ExperPunkteDerZeile(code, r)) {
+        const std::vector<ExperPunkt> punkte =
+            r.exclude == kTrue ? std::vector<ExperPunkt>{} : ExperPunkteDerZeile(code, r);
+        // A row without a point leaves a gap, so that a point of an earlier fill does not stay.
+        for (int s : saetze)
+            if (std::none_of(punkte.begin(), punkte.end(), [s](const ExperPunkt& p) { return p.satz == s; }))
+                Chart2D1->SetPoint(kGruppePunkte, s, i, platform::kChartHole, platform::kChartHole);
+        for (const ExperPunkt& p : punkte) {
             if (!someInside)
                 someInside = DiagRec.xMin <= p.x && p.x <= DiagRec.xMax && DiagRec.yMin <= p.y && p.y <= DiagRec.yMax;
             // The set is as long as the table; skipped rows stay holes.

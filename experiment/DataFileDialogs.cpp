@@ -7,6 +7,7 @@
 #include "kernel/DataFile.h"
 #include "kernel/DataSet.h"
 #include "kernel/State.h"
+#include "kernel/TimeUnits.h"
 #include "shell/FileChoice.h"
 
 namespace experiment {
@@ -22,6 +23,12 @@ std::string FileNamePart(const std::string& path) {
 std::string DirectoryPart(const std::string& path) {
     const std::size_t p = LastSeparator(path);
     return p == std::string::npos ? std::string() : path.substr(0, p);
+}
+
+// Index of the unit in effect: the text in use, else the index last set.
+int UnitInUse() {
+    const int idx = kernel::ZeitEinheitIndexOf(kernel::ZeitEinheit);
+    return idx >= 0 ? idx : kernel::ZeitEinheitNr;
 }
 
 std::string Upper(std::string s) {
@@ -50,8 +57,22 @@ void LoadExpDataDialog(int& append, int& loaded, int& cancelled) {
     if (!DirectoryPart(chosen).empty()) DatenPfad = DirectoryPart(chosen);
     // The reader changes nothing unless the whole file was read, so the data set is not emptied
     // beforehand: a file that fails to load must not cost the data in memory.
+    const int unitBefore = UnitInUse();
+    const std::string unitTextBefore = ZeitEinheit;
+    const int rowsBefore = DataRowCount();
     LoadExpFile(chosen, append, loaded);
     if (!loaded) return;
+    // The reader leaves the file's unit text in ZeitEinheit and converts nothing.
+    const int fileUnit = ZeitEinheitIdx;
+    if (append) {
+        ConvertExpRows(rowsBefore + 1, DataRowCount(), fileUnit, unitBefore);
+        ZeitEinheit = unitTextBefore;
+        ZeitEinheitIdx = unitBefore;
+    } else {
+        ConvertModelValues(unitBefore, fileUnit);
+        ZeitEinheitIdx = ZeitEinheitNr = fileUnit;
+        ConvertTimeUnit(ZeitEinheitNr, fileUnit);  // the file's unit in every caption and option
+    }
     if (!append) ExpDataChanged = kFalse;
     DatenFile = chosen;
     DatenFileTitel = FileNamePart(chosen);

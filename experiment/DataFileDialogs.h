@@ -10,8 +10,10 @@ namespace experiment {
 // file name empties the data set in replace mode. With a name, DatenPfad becomes its directory;
 // a completely read file replaces (append = 0) or extends the data set, DatenFile and
 // DatenFileTitel name it, AnalyseExpData runs and DatenIstSession tells whether it bears the name
-// of the last-session file; loaded := -1 then. A file that cannot be read leaves the data set and
-// its name as they were (the reader shows why) and loaded := 0.
+// of the last-session file; loaded := -1 then. Time units: a replacing file brings its unit, and
+// t(max), rate constants, residence time and flows are rescaled into it (its rows stay as filed);
+// appended rows are converted into the unit in effect, which stays. A file that cannot be read
+// leaves the data set and its name as they were (the reader shows why) and loaded := 0.
 void LoadExpDataDialog(int& append, int& loaded, int& cancelled);
 
 }  // namespace experiment

@@ -7,6 +7,7 @@
 #include "kernel/Concentrations.h"
 #include "kernel/FitObjective.h"
 #include "kernel/State.h"
+#include "kernel/Utilities.h"
 #include "platform/core/NumberFormat.h"
 
 using namespace kernel;
@@ -16,7 +17,7 @@ namespace {
 
 constexpr float kRmsGrenze = 0.1f;   // from here on the RMS is shown without exponent
 
-std::string Zahl(double value) { return platform::CStrSingle(static_cast<float>(value)); }
+std::string Zahl(double value) { return platform::StrSingle(static_cast<float>(value)); }
 
 bool MaskeAn(const std::string& maske, std::size_t i) { return maske.size() > i && maske[i] == '1'; }
 
@@ -28,6 +29,17 @@ double SekundenFaktor() {
 }  // namespace
 
 bool NichtIsotherm() { return DiagVariante > 5; }
+
+bool AnpassungOffen() { return IsFormLoaded("frmTFitting"); }
+
+bool NichtIsothermeAnpassungOffen() { return AnpassungOffen() && NichtIsotherm(); }
+
+int ZahlBeitragendeZeilen() {
+    FitObjective objective{FitSettings{}};
+    int n = 0;
+    for (int i = 1; i <= nMesspunkte; ++i) n += objective.RowContributes(i) ? 1 : 0;
+    return n;
+}
 
 int ZahlFitParameter(const std::string& paramMaske) {
     int n = 0;
@@ -50,7 +62,7 @@ std::string EntropieText(double s, const std::string& mask) {
 
 void RepariereStartwerte(std::array<double, 4>& p) {
     for (int i = 1; i <= 2; ++i)
-        if (p[i] <= 0 || p[i] > kStartwertGrenze) p[i] = kStartwertNichtIsotherm;
+        if (!(p[i] > 0) || !std::isfinite(p[i])) p[i] = kStartwertNichtIsotherm;
 }
 
 double calcFQS(const std::array<bool, 6>& species) {
@@ -92,9 +104,9 @@ std::string RmsText(double fqs, int nRows) {
     return platform::FormatSingle(rms, rms >= kRmsGrenze ? "0.0000" : "0.0000 E+##");
 }
 
-std::string StdDevText(double sd) { return platform::Format(std::fabs(sd), "0.0 E+##"); }
-
-bool StdDevBekannt(double sd) { return std::isfinite(sd) && sd >= 0; }
+std::string StdDevText(double sd) {
+    return platform::Format(std::isfinite(sd) ? std::fabs(sd) : kStdDevUnbekannt, "0.0 E+##");
+}
 
 std::string FitErgebnisText() {
     const std::string kopf =
@@ -102,7 +114,7 @@ std::string FitErgebnisText() {
     std::string text = kopf + "k1 =" + Zahl(kWert[1]);
     if (MaskeAn(ParamMaske, 1)) {
         if (DiagVariante == 2) {
-            text += ", n =" + Zahl(kWert[2]);
+            text += ", n =" + Zahl(ReaktOrdnung);
         } else if (DiagVariante == 1) {
             text += ", k2 =" + Zahl(kWert[2]);
         } else if (NichtIsotherm()) {

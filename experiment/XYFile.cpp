@@ -21,6 +21,11 @@ std::string KommaZuPunkt(std::string s) {
     return s;
 }
 
+std::string OhneRandBlanks(const std::string& s) {
+    const std::size_t a = s.find_first_not_of(' ');
+    return a == std::string::npos ? std::string() : s.substr(a, s.find_last_not_of(' ') - a + 1);
+}
+
 // Moves the print position to column col (counted from 1), as the printer's Tab does; text that
 // already reaches the column is followed by one blank.
 void Tab(std::string& line, int col) {
@@ -60,11 +65,15 @@ void ErkenneTrenner(const std::string& fileName, std::string& Trenner) {
 
 bool LeseXYZeile(const std::string& line, const std::string& Trenner, float& x, float& y) {
     if (Trenner.empty()) return false;
-    const std::size_t p = line.find(Trenner);
+    // Columns set apart by blanks are often aligned: blanks around the line are no separator, and
+    // a run of blanks is one.
+    const bool blank = Trenner == " ";
+    const std::string text = blank ? OhneRandBlanks(line) : line;
+    const std::size_t p = text.find(Trenner);
     if (p == std::string::npos) return false;
-    std::string rest = line.substr(p + Trenner.size());
+    std::string rest = text.substr(blank ? text.find_first_not_of(' ', p) : p + Trenner.size());
     if (const std::size_t q = rest.find(Trenner); q != std::string::npos) rest.erase(q);
-    const double xd = platform::Val(KommaZuPunkt(line.substr(0, p)));
+    const double xd = platform::Val(KommaZuPunkt(text.substr(0, p)));
     const double yd = platform::Val(KommaZuPunkt(rest));
     // Values beyond the range of a Single would be stored as infinities.
     if (std::fabs(xd) > 3.4028234e38 || std::fabs(yd) > 3.4028234e38) return false;

@@ -26,8 +26,9 @@ std::string TrennerAusZeile(const std::string& line);
 void ErkenneTrenner(const std::string& fileName, std::string& Trenner);
 
 // One data line: x := the text before the first separator, y := the text after it up to a second
-// separator (a third column is ignored); "," in the number texts reads as ".". False (x, y
-// unchanged) when the separator is empty or the line does not hold it.
+// separator (a third column is ignored); "," in the number texts reads as ".". With the blank as
+// separator, blanks at the start and end of the line are ignored and a run of blanks separates
+// once. False (x, y unchanged) when the separator is empty or the line does not hold it.
 bool LeseXYZeile(const std::string& line, const std::string& Trenner, float& x, float& y);
 
 // Content of a file as read: the comment line, the separator found, and the points (all active),

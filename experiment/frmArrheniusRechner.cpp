@@ -9,6 +9,7 @@
 #include <string>
 
 #include "experiment/ArrheniusEyring.h"
+#include "experiment/FitAnzeige.h"
 #include "experiment/ToolWindowSupport.h"
 #include "kernel/State.h"
 #include "platform/Twips.h"
@@ -218,9 +219,9 @@ void frmArrheniusRechner::cmdCalc_Click() {
     for (int i = 0; i < static_cast<int>(kEinheiten.size()); ++i) {
         if (einheit == kEinheiten[static_cast<std::size_t>(i)]) ZeitEinheitNr = i;
     }
-    const double x0 = platform::Val(txtInpArrh[0]->text().toStdString());
-    const double x1 = platform::Val(txtInpArrh[1]->text().toStdString());
-    const double T = platform::Val(txtInpArrh[2]->text().toStdString());
+    const double x0 = platform::ValLocale(txtInpArrh[0]->text().toStdString());
+    const double x1 = platform::ValLocale(txtInpArrh[1]->text().toStdString());
+    const double T = platform::ValLocale(txtInpArrh[2]->text().toStdString());
 
     bool ok = ZeitEinheitNr >= 0 && ZeitEinheitNr < 5;
     const double f = ok ? ZeitFaktor[0][ZeitEinheitNr] : 0;  // (1 s) / (current unit)
@@ -229,9 +230,12 @@ void frmArrheniusRechner::cmdCalc_Click() {
         ok = experiment::ArrheniusK(x0, x1, T, k);
         ksec = k * f;
     } else if (ok && kTFunktion == kEyring) {
-        EyrS = x0;
-        EyrH = x1;
-        ok = experiment::EyringK(EyrS, EyrH, T, ksec) && f != 0;
+        // An open non-isothermal fit owns s# and h#: a calculation beside it does not store.
+        if (!experiment::NichtIsothermeAnpassungOffen()) {
+            EyrS = x0;
+            EyrH = x1;
+        }
+        ok = experiment::EyringK(x0, x1, T, ksec) && f != 0;
         if (ok) k = ksec / f;
     }
     ok = ok && experiment::PasstInSingle(k) && experiment::PasstInSingle(ksec);

@@ -80,11 +80,8 @@ std::string RTrim(std::string s) {
     return s;
 }
 
-// The number in a cell or box: a decimal comma counts as a point.
-double CellValue(std::string text) {
-    std::replace(text.begin(), text.end(), ',', '.');
-    return platform::Val(text);
-}
+// The number in a cell (written in the locale's form, or typed or pasted with either separator).
+double CellValue(const std::string& text) { return platform::ValLocale(text); }
 
 std::string Concentration(double c) {
     return c >= 1e-5 || c == 0 ? platform::CStrDouble(c) : platform::Format(c, "0.000000E+00");
@@ -105,7 +102,7 @@ std::array<std::string, 9> CellTexts(const ExpPunkt& p) {
 void SetField(ExpPunkt& p, int col, double v) {
     if (col == 2) p.t = v;
     else if (col >= 3 && col <= 7) p.c[static_cast<std::size_t>(col - 2)] = v;
-    else if (col == 8) p.lambda = static_cast<float>(v);
+    else if (col == 8 && platform::FitsSingle(v)) p.lambda = static_cast<float>(v);  // a pasted value beyond it stays out
     else if (col == 9) p.T = v;
     else if (col == 10) p.k = v;
 }
@@ -115,16 +112,14 @@ bool SingleField(int box) { return box == 0 || box == 6; }
 
 // Refuses a typed number that the data file cannot carry (beyond the range of a Single in a single field, or
 // of a Double, which Val reads as 0) with a message naming the field; true when the number is acceptable.
-bool AcceptInput(const std::string& typed, bool single, const char* field) {
-    std::string text = typed;
-    std::replace(text.begin(), text.end(), ',', '.');
-    const double v = platform::Val(text);
+bool AcceptInput(const std::string& text, bool single, const char* field) {
+    const double v = platform::ValLocale(text);
     // A non-zero number that reads as 0 and is no number for IsNumeric lies beyond the range (a tiny one,
     // with a negative exponent, is simply 0).
     const std::size_t exponent = text.find_first_of("EeDd");
     const bool tiny = exponent != std::string::npos && text.find('-', exponent) != std::string::npos;
     const bool lostToZero =
-        v == 0 && !tiny && text.find_first_of("123456789") < exponent && !platform::IsNumeric(text);
+        v == 0 && !tiny && text.find_first_of("123456789") < exponent && !platform::IsNumericLocale(text);
     if (!lostToZero && (!single || platform::FitsSingle(v))) return true;
     platform::MsgBox(std::string("Der Wert im Feld ") + field + " liegt außerhalb des Bereichs, den die Datendatei "
                          "aufnehmen kann (Betrag höchstens " + (single ? "3.402823E+38" : "1.797693E+308") + ").",
@@ -184,11 +179,13 @@ void frmDatedit::BuildControls() {
 
     static const char* const kopf[10] = {"   #     aus ", "cA/(mol/L)", "cB/(mol/L)", "   T/K",   "  k",
                                          "        t",    "cC/(mol/L)", "cP/(mol/L)", "cQ/(mol/L)", "   lambda"};
-    lblKopf[0] = MakeLabel("lblKopf(0)", kopf[0], this, kGridLeftTwips, 60, 900, 250);
+    // The first heading takes a little of the time column's heading, whose text starts with blanks.
+    lblKopf[0] = MakeLabel("lblKopf(0)", kopf[0], this, kGridLeftTwips, 60, 1000, 250);
     for (int col = 2; col < kCols; ++col) {
         const int i = kKopfOfColumn[col];
-        lblKopf[static_cast<std::size_t>(i)] = MakeLabel(QStringLiteral("lblKopf(%1)").arg(i), kopf[i], this,
-                                                         kGridLeftTwips + 900 + (col - 2) * 1500, 60, 1500, 250);
+        const int left = kGridLeftTwips + 900 + (col - 2) * 1500 + (col == 2 ? 100 : 0);
+        lblKopf[static_cast<std::size_t>(i)] = MakeLabel(QStringLiteral("lblKopf(%1)").arg(i), kopf[i], this, left, 60,
+                                                         col == 2 ? 1400 : 1500, 250);
     }
     lblKopf[0]->setToolTip(tu(" \"aus\" schließt die Zeile von Grafik und Fitting aus (inaktiv) "));
     lblKopf[9]->setToolTip(tu(" konzentrationsproportionale Größe "));
@@ -223,12 +220,12 @@ void frmDatedit::BuildControls() {
     Bz1[1]->setFont(joint);
     lblZeile = MakeLabel("lblZeile", "Zeile 1", Frame1, 120, 900, 1000, 300);
     OKinput = MakeButton("OKinput", tu("Daten in Liste übernehmen  <+>"), Frame1, 1200, 860, 3200, 400);
-    Label3 = MakeLabel("Label3", "lambda (t =", Frame1, 4700, 900, 1000, 300);
-    lblInfin = MakeLabel("lblInfin", tu("\u221E"), Frame1, 5700, 870, 250, 330);
+    Label3 = MakeLabel("Label3", "lambda (t =", Frame1, 4700, 900, 1120, 300);
+    lblInfin = MakeLabel("lblInfin", tu("\u221E"), Frame1, 5830, 870, 250, 330);
     lambda_infin = new QLineEdit(Frame1);
     lambda_infin->setObjectName("lambda_infin");
     lambda_infin->setToolTip(tu(" lambda nach unendlicher Zeit  "));
-    PlaceTw(lambda_infin, 6000, 900, 1200, 300);
+    PlaceTw(lambda_infin, 6100, 900, 1200, 300);
     lambda_infin->installEventFilter(this);
     Frame2 = MakeFrame("Frame2", " Daten-Eingabe ", Frame1, 4300, 850);
     Frame2->move(Tw(120), Tw(1400));
@@ -348,7 +345,7 @@ void frmDatedit::Form_Load() {
     Grid->SetGridFont("COURIER NEW", 9);
     Grid->SetRows(Rows());
 
-    DiagVariante = 0;
+    if (!IsFormLoaded("frmTFitting")) DiagVariante = 0;  // an open fit keeps its mode
     HinweisEinmal_ = kTrue;
     txtComment->setText(QString::fromStdString(DatenKommentar));
     lambda_infin->setText(QString::fromStdString(platform::StrSingle(static_cast<float>(lambdaInf))));
@@ -369,8 +366,7 @@ void frmDatedit::Form_Load() {
         ChooseInputMode(0);
         lblZeile->setText("Zeile 1");
         setWindowTitle(QString::fromStdString(" Eingabe von Messpunkten  " + CaptionSuffix()));
-        Grid->AddItem(Trenner + Trenner + kEmptyList);
-        Grid->SetCurrentCell(0, 2);
+        AddEmptyListRow();
     }
 
     const int idx = ZeitEinheitIndexOf(RTrim(ZeitEinheit));
@@ -395,7 +391,7 @@ void frmDatedit::Form_Resize() {
     placing_ = false;
 }
 
-void frmDatedit::Form_QueryUnload() {
+bool frmDatedit::Form_QueryUnload() {
     const QWidget* frame = FrameOf(this);
     PosDatedit.Left = platform::PixelsToTwips(frame->x());
     PosDatedit.Top = platform::PixelsToTwips(frame->y());
@@ -404,6 +400,7 @@ void frmDatedit::Form_QueryUnload() {
     EnableMain("Toolbar1", 16, data);
     EnableMain("Toolbar1", 8, data);
     cmdApply->click();
+    return !applyStopped_;  // Yes to the time-range question keeps the editor open
 }
 
 void frmDatedit::FillDataGrid() {
@@ -537,7 +534,7 @@ void frmDatedit::OKinput_Click() {
     for (int i = 0; i <= 8; ++i) {
         const std::string text = y[static_cast<std::size_t>(i)]->text().toStdString();
         if (!AcceptInput(text, SingleField(i), kFieldNames[i])) return;
-        v[static_cast<std::size_t>(i)] = platform::Val(text);
+        v[static_cast<std::size_t>(i)] = platform::ValLocale(text);
         sum += platform::FitsSingle(v[static_cast<std::size_t>(i)]) ? static_cast<float>(v[static_cast<std::size_t>(i)]) : 1.0f;
     }
     if (!AcceptInput(lambda_infin->text().toStdString(), true, "lambda(inf)")) return;
@@ -560,7 +557,7 @@ void frmDatedit::OKinput_Click() {
     p.lambda = static_cast<float>(v[6]);
     p.T = v[7];
     p.k = v[8];
-    lambdaInf = platform::Val(lambda_infin->text().toStdString());
+    lambdaInf = platform::ValLocale(lambda_infin->text().toStdString());
 
     if (p.c[1] > 0 && p.T > 0 && HinweisEinmal_) {
         platform::MsgBox("Für nicht-isotherme Datensätze c(A) = Fu(t, T) ist für eine \r\n"
@@ -616,13 +613,22 @@ void frmDatedit::TimeCallFromKinModel(int Index) {
     optZeit_Click(Index);
 }
 
+// lambda(inf) and the comment are stored in the file: a change of them is a change of the data set.
+// A value beyond the file's range is not taken over; OK names it.
 void frmDatedit::lambda_infin_Change() {
-    // A value beyond the file's range is not taken over; OK names it.
-    const double v = platform::Val(lambda_infin->text().toStdString());
-    if (platform::FitsSingle(v)) lambdaInf = v;
+    const double value = platform::ValLocale(lambda_infin->text().toStdString());
+    if (!platform::FitsSingle(value)) return;
+    if (!platform::FitsSingle(lambdaInf) || static_cast<float>(value) != static_cast<float>(lambdaInf)) {
+        ExpDataChanged = kTrue;
+    }
+    lambdaInf = value;
 }
 
-void frmDatedit::txtComment_Change() { DatenKommentar = txtComment->text().toStdString(); }
+void frmDatedit::txtComment_Change() {
+    const std::string text = txtComment->text().toStdString();
+    if (text != DatenKommentar) ExpDataChanged = kTrue;
+    DatenKommentar = text;
+}
 
 void frmDatedit::y_KeyPress(int Index, int& KeyAscii) {
     if (KeyAscii == 3 || KeyAscii == 22) return;
@@ -673,6 +679,7 @@ void frmDatedit::SortRows(bool byTemperature) {
             if (key(j) > key(j + 1)) {
                 std::swap(ExpDaten[static_cast<std::size_t>(j)], ExpDaten[static_cast<std::size_t>(j + 1)]);
                 swapped = true;
+                ExpDataChanged = kTrue;  // the file keeps the order of the rows
             }
         }
     }
@@ -701,6 +708,7 @@ void frmDatedit::cmdClipEinfuegen_Click() {
     int n = std::max(oldRows, startRow + lines);
     EnsureRows(n);
     for (int i = oldRows + 1; i <= n; ++i) ExpDaten[static_cast<std::size_t>(i)] = ExpPunkt{};
+    if (oldRows == 0) Grid->SetRows(0);  // the "leere Liste" row gives way to rows with check boxes
     Grid->SetRows(n);
     Grid->Select(startRow, startCol, n - 1, kCols - 1);
     Grid->SetClipText(text);
@@ -721,7 +729,7 @@ void frmDatedit::cmdClipEinfuegen_Click() {
         for (int c = 2; c < kCols; ++c) SetField(ExpDaten[static_cast<std::size_t>(r)], c, CellValue(Grid->Text(r - 1, c)));
         ColourRow(r - 1);
     }
-    if (n > oldRows) ExpDataChanged = kTrue;  // pasted rows must not be lost without a question
+    ExpDataChanged = kTrue;  // pasted values must not be lost without a question
     if (RTrim(Grid->Text(0, 2)) == kEmptyList) Grid->SetText(0, 2, "");
     Grid->SetCurrentCell(0, startCol);
     Grid->ShowCell(0, startCol);
@@ -742,10 +750,16 @@ void frmDatedit::cmdEraseSelected_Click() {
     FillDataGrid();
 }
 
-void frmDatedit::ShowEmptyList() {
+// The one row of an empty table: "leere Liste" in column 2, no check box, nothing to edit.
+void frmDatedit::AddEmptyListRow() {
     Grid->SetRows(0);
     Grid->AddItem(Trenner + Trenner + kEmptyList);
+    for (int c = 0; c < kCols; ++c) Grid->SetCellPlain(0, c);
     Grid->SetCurrentCell(0, 2);
+}
+
+void frmDatedit::ShowEmptyList() {
+    AddEmptyListRow();
     EditModus_ = kFalse;
     Lbl6->hide();
     ChooseInputMode(0);
@@ -790,12 +804,41 @@ void frmDatedit::cmdAus_Click() {
     ExpPunkt& p = ExpDaten[static_cast<std::size_t>(AktZeile_)];
     p.exclude = p.exclude == 0 ? kTrue : kFalse;
     Grid->SetChecked(AktZeile_ - 1, 1, p.exclude == kTrue);
+    ExpDataChanged = kTrue;  // the file stores the exclusion
 }
 
 void frmDatedit::Grid_AfterEdit(int Row, int Col) {
-    if (Col != 1 || Row < 0 || Row >= Rows()) return;
+    if (Row < 0 || Row >= Rows()) return;
+    if (Col != 1) {
+        TakeCell(Row, Col);
+        return;
+    }
     AktZeile_ = Row + 1;
     ExpDaten[static_cast<std::size_t>(AktZeile_)].exclude = Grid->Checked(Row, 1) ? kTrue : kFalse;
+    ExpDataChanged = kTrue;
+}
+
+// An edited cell reaches the data set however its editing ended (Enter, Tab, an arrow, a click,
+// the focus leaving the grid); a cell without an enabled input field shows its stored text again.
+void frmDatedit::TakeCell(int Row, int Col) {
+    ExpPunkt& p = ExpDaten[static_cast<std::size_t>(Row + 1)];
+    if (Col >= 2 && Col < kCols && y[static_cast<std::size_t>(Col - 2)]->isEnabled()) {
+        std::string text = Grid->Text(Row, Col);
+        std::replace(text.begin(), text.end(), ',', '.');
+        if (!AcceptInput(text, SingleField(Col - 2), kFieldNames[Col - 2])) {
+            Grid->SetText(Row, Col, LSet(CellTexts(p)[static_cast<std::size_t>(Col - 2)], 14));  // the kept value
+            return;
+        }
+        QLineEdit* box = y[static_cast<std::size_t>(Col - 2)];
+        box->setText(QString::fromStdString(text));
+        SetField(p, Col, platform::Val(box->text().toStdString()));
+        ExpDataChanged = kTrue;
+        lblZeile->setText(QString::fromStdString("Zeile " + Str(Row + 1)));
+    } else if (Col == 0) {
+        Grid->SetText(Row, 0, LSet(Str(Row + 1), 3));
+    } else if (Col >= 2 && Col < kCols) {
+        Grid->SetText(Row, Col, LSet(CellTexts(p)[static_cast<std::size_t>(Col - 2)], 14));
+    }
 }
 
 void frmDatedit::Grid_KeyPressEdit(int Row, int Col, int& KeyAscii) {
@@ -810,19 +853,7 @@ void frmDatedit::Grid_KeyPressEdit(int Row, int Col, int& KeyAscii) {
         }
     } else {
         KeyAscii = 0;
-        if (Col >= 2 && Col < kCols && y[static_cast<std::size_t>(Col - 2)]->isEnabled() && Row < Rows()) {
-            std::string text = Grid->Text(Row, Col);
-            std::replace(text.begin(), text.end(), ',', '.');
-            if (!AcceptInput(text, SingleField(Col - 2), kFieldNames[Col - 2])) {
-                // The cell shows the kept value again.
-                const auto cells = CellTexts(ExpDaten[static_cast<std::size_t>(Row + 1)]);
-                Grid->SetText(Row, Col, LSet(cells[static_cast<std::size_t>(Col - 2)], 14));
-                return;
-            }
-            QLineEdit* box = y[static_cast<std::size_t>(Col - 2)];
-            box->setText(QString::fromStdString(text));
-            SetField(ExpDaten[static_cast<std::size_t>(Row + 1)], Col, platform::Val(box->text().toStdString()));
-        }
+        if (Row < Rows()) TakeCell(Row, Col);
     }
     ExpDataChanged = kTrue;
     lblZeile->setText(QString::fromStdString("Zeile " + Str(Row + 1)));
@@ -876,6 +907,7 @@ void frmDatedit::cmdDraw_rcS_Click() { DrawPoints(-15, "Alle r(P)-c(S)-Punkte de
 void frmDatedit::cmdDraw_Tk_Click() { DrawPoints(-2, "Alle k-T-Punkte deaktiviert!"); }
 
 void frmDatedit::cmdApply_Click() {
+    applyStopped_ = false;
     AnalyseExpData();
     if (nTemperaturen > 1 && NichtIsothermMoeglich && (DatenTEnde < 0.2 || DatenTEnde > 1.0)) {
         const int answer = platform::MsgBox(
@@ -889,9 +921,13 @@ void frmDatedit::cmdApply_Click() {
             "gehen Sie immer von niedrigen Startwerten aus (0 | 1 | 10 |100)\r\n\r\n"
             "Jetzt die Zeiteinheit ändern?",
             platform::vbYesNo + platform::vbExclamation, " Warnung für nicht-isothermes Fitting ");
-        if (answer == platform::vbYes) return;
+        if (answer == platform::vbYes) {
+            applyStopped_ = true;
+            return;
+        }
     }
-    if (NichtIsothermMoeglich) {
+    // An open non-isothermal fit keeps its fitted A and EA.
+    if (NichtIsothermMoeglich && !(IsFormLoaded("frmTFitting") && DiagVariante > 5)) {
         ArrhA = 100;
         ArrhEA = 100;
     }
@@ -901,16 +937,21 @@ void frmDatedit::cmdApply_Click() {
     Lbl6->setVisible(data);
 }
 
-void frmDatedit::OK_Click() {
-    cmdApply_Click();
-    platform::Windows().UnloadOrClose("frmDatedit", this);
-}
+// Closing applies the data (Form_QueryUnload), so OK applies them once, through the close.
+void frmDatedit::OK_Click() { platform::Windows().UnloadOrClose("frmDatedit", this); }
 
 void frmDatedit::cmdHelp_Click() { platform::ShowHelpContext(kHelpContext); }
 
 // ---- Data files -------------------------------------------------------------------------------------------
 
 void frmDatedit::cmdLoadFile_Click() {
+    // Changed rows are not replaced unasked; Cancel, or a save that did not write, stops the load.
+    if (ExpDataChanged && Rows() > 0) {
+        int result = 0;
+        shell::AskSaveExpData(0, result);
+        if (result != 0) return;
+        if (!ExpDataChanged) SetEditCaption();  // saved under a new name
+    }
     AppendExpFile = kFalse;
     int loaded = 0, cancelled = 0;
     experiment::LoadExpDataDialog(AppendExpFile, loaded, cancelled);
@@ -946,6 +987,7 @@ void frmDatedit::cmdAddFile_Click() {
     int loaded = 0, cancelled = 0;
     experiment::LoadExpDataDialog(AppendExpFile, loaded, cancelled);
     if (!loaded) return;
+    ExpDataChanged = kTrue;  // the appended rows are in no file yet
     EditModus_ = kTrue;
     {
         const QSignalBlocker quiet(optInputMode[1]);
@@ -984,7 +1026,10 @@ void frmDatedit::resizeEvent(QResizeEvent* event) {
 }
 
 void frmDatedit::closeEvent(QCloseEvent* event) {
-    Form_QueryUnload();
+    if (!Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
 }
 

@@ -28,7 +28,9 @@ public:
     // ---- Window, grid and row input ----
     void Form_Load();
     void Form_Resize();
-    void Form_QueryUnload();
+    // Remembers the position, updates the main window and applies the data; false when the
+    // time-range question was answered Yes, so that the editor stays open.
+    bool Form_QueryUnload();
     void optInputMode_Click(int Index);
     void Grid_EnterCell();
     void Grid_RowColChange();
@@ -93,6 +95,8 @@ private:
     void ChooseInputMode(int Index);
     void ChooseZeit(int Index);
     void ShowEmptyList();
+    void AddEmptyListRow();
+    void TakeCell(int Row, int Col);
     std::string CaptionSuffix() const;
     void SetEditCaption();
     void FocusInput(int Index);
@@ -142,4 +146,5 @@ private:
     int HinweisEinmal_ = -1;
     std::string Trenner = "\t";
     bool placing_ = false;
+    bool applyStopped_ = false;  // the last Apply stopped at the time-range question
 };

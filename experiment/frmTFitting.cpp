@@ -20,7 +20,6 @@
 #include "experiment/FitAnzeige.h"
 #include "kernel/DataSet.h"
 #include "kernel/FitObjective.h"
-#include "kernel/RuntimeError.h"
 #include "kernel/State.h"
 #include "kernel/TimeCourse.h"
 #include "kernel/TimeUnits.h"
@@ -47,7 +46,8 @@ const char* const kNichtMoeglich = " Ausführung nicht möglich ";
 constexpr int kHilfe = 8501;
 constexpr int kClientBreite = 11900;   // twips; wider than the original 8760 for today's fonts
 constexpr int kClientHoehe = 4300;
-constexpr int kGruppeLinks = 3450;     // left edge of parameter group 1
+constexpr int kGruppeLinks = 3500;     // left edge of parameter group 1
+constexpr int kGruppeAbstand = 25;     // between the parameter groups
 constexpr int kGruppeBreite = 2750;
 constexpr double kFensterSchrift = 8;  // points
 constexpr int kFitIntervalle = 80;        // intervals of a model curve while the window is open
@@ -76,12 +76,6 @@ void Fett(QRadioButton* b, bool on) {
     QFont f = b->font();
     f.setBold(on);
     b->setFont(f);
-}
-
-// Shows a kernel failure of the time course, as the course's own report.
-void ZeitverlaufFehler(const std::exception& e) {
-    platform::MsgBox(std::string("Fehler aufgetreten: ") + CrLf + e.what(), platform::vbCritical,
-                     "Meldung von CalcZeitverlauf");
 }
 
 }  // namespace
@@ -113,14 +107,22 @@ void frmTFitting::BaueFenster() {
 
     Rahmen4 = new QGroupBox(QStringLiteral("Anfangskonzentrationen  [c0(i)] = mol/L"), this);
     Rahmen4->setObjectName("Rahmen4");
-    PlaceTw(Rahmen4, 100, 360, 3280, 2000);
+    PlaceTw(Rahmen4, 60, 360, 3380, 2000);  // wide enough for its title
     for (int i = 0; i <= 14; ++i) {
         auto* box = new QLineEdit(i <= 4 ? static_cast<QWidget*>(Rahmen4) : this);
         box->setObjectName(QStringLiteral("Inp(%1)").arg(i));
         box->installEventFilter(this);
         Inp[static_cast<std::size_t>(i)] = box;
-        connect(box, &QLineEdit::textChanged, this, [this, i] {
-            if (!inpStumm_) Inp_Change(i);
+        connect(box, &QLineEdit::textChanged, this, [this, i, box] {
+            if (inpStumm_) return;
+            // Outside mode 1 the parameter boxes hold the mode's parameters, not the k values that
+            // other windows write into every calculation window by name: such a write is undone.
+            if (i >= 10 && i <= 12 && DiagVariante != 1 && !eigeneSchreibung_ && !box->isModified()) {
+                const QSignalBlocker stumm(box);
+                box->setText(Q(platform::StrSingle(static_cast<float>(FitParameter[static_cast<std::size_t>(i - 9)]))));
+                return;
+            }
+            Inp_Change(i);
         });
     }
     for (int i = 0; i <= 9; ++i) {
@@ -198,7 +200,7 @@ void frmTFitting::BaueParameterGruppe(int i) {
     const auto s = static_cast<std::size_t>(i);
     auto* frame = new QGroupBox(QStringLiteral("Geschwindigleitskonstante k%1").arg(i), this);
     frame->setObjectName(QStringLiteral("frak%1").arg(i));
-    PlaceTw(frame, kGruppeLinks + (i - 1) * (kGruppeBreite + 50), 360, kGruppeBreite, 2520);
+    PlaceTw(frame, kGruppeLinks + (i - 1) * (kGruppeBreite + kGruppeAbstand), 360, kGruppeBreite, 2520);
     frak[s] = frame;
 
     Bz[s + 4] = NeuesLabel(frame, QStringLiteral("Bz(%1)").arg(i + 4), QStringLiteral("k%1").arg(i));
@@ -219,7 +221,7 @@ void frmTFitting::BaueParameterGruppe(int i) {
     PlaceTw(lblStdDev[s], 300, 1130, 900, 240);
     if (i == 1) {
         lblAktEntropie = NeuesLabel(frame, "lblAktEntropie", " s# /J/(mol K) ");
-        PlaceTw(lblAktEntropie, 1200, 1130, 1200, 240);
+        PlaceTw(lblAktEntropie, 1200, 1130, 1450, 240);
     }
 
     const QString n = QString::number(i);
@@ -354,10 +356,13 @@ void frmTFitting::Form_Load() {
     } else if (Isotherm()) {
         for (int i = 1; i <= 3; ++i) FitParameter[static_cast<std::size_t>(i)] = kWert[static_cast<std::size_t>(i)];
     } else {
-        Inp[10]->setText(" 100");
-        Inp[11]->setText(" 100");
-        FitParameter[1] = ArrhA;
-        FitParameter[2] = ArrhEA;
+        // Both temperature functions start from 100 and 100 (Inp_Change stores them as A and EA, or
+        // as the Eyring pre-factor and h#).
+        SchreibeBox(10, " 100");
+        SchreibeBox(11, " 100");
+        const std::array<double, 4> p = ModusParameter();
+        FitParameter[1] = p[1];
+        FitParameter[2] = p[2];
     }
 
     cmdAutoFitting->setText(kAutoCaption);
@@ -423,7 +428,25 @@ void frmTFitting::Form_Activate() {
 
     lblAktEntropie->hide();
     Label7->setAlignment(Qt::AlignHCenter);
+    ModusBeschriftung();
+    if (Eyring()) {
+        lblAktEntropie->show();
+        if (!(FitParameter[1] > 0 && FitParameter[1] <= 100)) lblAktEntropie->setText(" s# / J/(mol K))");
+    }
 
+    if (Isotherm()) {
+        cmdAutoFitting->setToolTip(" ein mehrmaliges Fitting kann u. U. das Ergebnis noch verbessern ");
+    } else {
+        for (int i : {10, 11})
+            Inp[static_cast<std::size_t>(i)]->setToolTip(" nur niedrige Startwerte führen zum Erfolg (teste 0|1|10|100) ");
+    }
+    for (int i = 1; i <= 3; ++i)
+        lblStdDev[static_cast<std::size_t>(i)]->setToolTip(QStringLiteral(" Standardabweichung des Parameters %1").arg(i));
+}
+
+// The captions of modes 2, 6 and 7 (model line, frame titles, names and units of the parameters);
+// mode 1 keeps the unit captions the kernel writes.
+void frmTFitting::ModusBeschriftung() {
     if (DiagVariante == 2) {
         Label7->setText("kin. Modell: A => P, Fitting der Rkt.-ordnung");
         frak[2]->setTitle("Reaktionsordnung n");
@@ -449,19 +472,8 @@ void frmTFitting::Form_Activate() {
             Bz[6]->setText("");
             unit[2]->setText("h# /(J/mol)");
             optkTFunktion[2]->setChecked(true);
-            lblAktEntropie->show();
-            if (!(FitParameter[1] > 0 && FitParameter[1] <= 100)) lblAktEntropie->setText(" s# / J/(mol K))");
         }
     }
-
-    if (Isotherm()) {
-        cmdAutoFitting->setToolTip(" ein mehrmaliges Fitting kann u. U. das Ergebnis noch verbessern ");
-    } else {
-        for (int i : {10, 11})
-            Inp[static_cast<std::size_t>(i)]->setToolTip(" nur niedrige Startwerte führen zum Erfolg (teste 0|1|10|100) ");
-    }
-    for (int i = 1; i <= 3; ++i)
-        lblStdDev[static_cast<std::size_t>(i)]->setToolTip(QStringLiteral(" Standardabweichung des Parameters %1").arg(i));
 }
 
 std::array<double, 4> frmTFitting::ModusParameter() {
@@ -566,7 +578,7 @@ void frmTFitting::Inp_KeyPress(int /*Index*/, int& KeyAscii) {
 
 void frmTFitting::Inp_Change(int Index) {
     if (Index < 10 || Index > 12) return;
-    double v = platform::Val(Inp[static_cast<std::size_t>(Index)]->text().toStdString());
+    double v = platform::ValLocale(Inp[static_cast<std::size_t>(Index)]->text().toStdString());
     if (v == 0) v = experiment::kNullErsatz;
     SpeichereParameter(Index, v);
 }
@@ -602,8 +614,13 @@ void frmTFitting::SpeichereParameter(int index, double value) {
     }
 }
 
-void frmTFitting::SetzeBox(int index, double value) {
-    Inp[static_cast<std::size_t>(index)]->setText(Q(platform::StrSingle(static_cast<float>(value))));
+void frmTFitting::SetzeBox(int index, double value) { SchreibeBox(index, Q(platform::StrSingle(static_cast<float>(value)))); }
+
+void frmTFitting::SchreibeBox(int index, const QString& text) {
+    const bool vorher = eigeneSchreibung_;
+    eigeneSchreibung_ = true;
+    Inp[static_cast<std::size_t>(index)]->setText(text);
+    eigeneSchreibung_ = vorher;
 }
 
 void frmTFitting::Slider_Change(int i, bool fein) {
@@ -645,8 +662,8 @@ void frmTFitting::Slider_Change(int i, bool fein) {
 void frmTFitting::optkTFunktion_Click(int Index) {
     kTFunktion = Index;
     if (Index == 2) {
-        Inp[10]->setText("1");
-        Inp[11]->setText("1");
+        SchreibeBox(10, "1");
+        SchreibeBox(11, "1");
     }
     Form_Activate();
     if (platform::Windows().IsLoaded("frmArrheniusRechner")) platform::Windows().Show("frmArrheniusRechner");
@@ -668,7 +685,10 @@ void frmTFitting::cmdDrawNewCurve_Click() {
         Inp[14]->setText(Q(platform::StrSingle(static_cast<float>(tMax))));
     }
     diagram::SetKurvenMaske(aktModell);
+    ModusBeschriftung();  // other windows may have written their unit captions meanwhile
 
+    // Parameter 1 is k1 in the isothermal modes, A or the Eyring pre-factor in modes 6 and 7.
+    const double p1 = Isotherm() ? kWert[1] : (kTFunktion == 2 ? EyrFaktor : ArrhA);
     std::string meldung;
     if (c0Wert[2] <= 0 && MaskeAn(KurvenMaske, 1)) {
         meldung += aktModell == kEnzymModel ? "- noch keine gültige Eingabe einer Anfangskonzentration c(S,0)"
@@ -678,7 +698,7 @@ void frmTFitting::cmdDrawNewCurve_Click() {
     if ((aktModell == 5 || aktModell == 16) && c0Wert[4] <= 0)
         meldung += "- für Autokatalyse muss ein (geringes) c(P,0) gegeben sein, sonst springt die Reaktion nicht an " + CrLf;
     if (aktModell == kOrderModel && ReaktOrdnung <= 0) meldung += "- nur n > 0 erlaubt" + CrLf;
-    if (kWert[1] <= 0) meldung += "- Geschwindigkeitskonstante k1 muss größer Null sein" + CrLf;
+    if (p1 <= 0) meldung += "- Geschwindigkeitskonstante k1 muss größer Null sein" + CrLf;
     if (MaskeAn(ParamMaske, 1) && DiagVariante == 1 && kWert[2] <= 0)
         meldung += "- Geschwindigkeitskonstante k2 muss größer Null sein" + CrLf;
     if (MaskeAn(ParamMaske, 2) && kWert[3] <= 0) meldung += "- Geschwindigkeitskonstante k3 muss größer Null sein" + CrLf;
@@ -688,67 +708,95 @@ void frmTFitting::cmdDrawNewCurve_Click() {
     }
 
     VerbergeStdDev();
+    // Every curve and the RMS are computed and checked before the old curves are removed: a
+    // failure (IEEE arithmetic raises nothing, so non-finite values count as one) leaves them.
+    std::vector<Verlauf> verlaeufe;
+    std::string ursache;
     try {
-        Zeichnen();
-    } catch (const std::exception&) {
-        platform::MsgBox("Das 2D-Graphikmodul ...\\olch2x8.ocx wurde bei der Installation nicht ordnungsgemäß "
-                         "registriert." + CrLf +
-                             "Bitte versuchen Sie eine manuelle Registrierung (s. Hinweise auf unserer Website).",
-                         platform::vbCritical, kNichtMoeglich);
+        ursache = KurvenRechnen(verlaeufe);
+        if (ursache.empty()) Zeichnen(verlaeufe);
+    } catch (const std::exception& e) {
+        ursache = e.what();
+    }
+    if (!ursache.empty()) {
+        platform::MsgBox("Berechnungsfehler aufgetreten" + CrLf + ursache, platform::vbCritical, kNichtMoeglich);
         return;
     }
     ZeigeFQS();
     if (!Isotherm() && platform::Windows().IsLoaded("frmArrheniusRechner")) platform::Windows().Show("frmArrheniusRechner");
 }
 
-// The time course of the current parameters; false (after the course's own report) when it fails.
-bool frmTFitting::KurveRechnen() {
-    int err = 0;
-    try {
-        CalcZeitverlauf(aktModell, tMax, err);
-    } catch (const RuntimeError& e) {
-        ZeitverlaufFehler(e);
-        return false;
-    }
-    return err == 0;
+frmTFitting::Verlauf frmTFitting::Verlauf::Merken() {
+    return {tWerte, cKurveA, cKurveB, cKurveC, cKurveP, cKurveQ, rKurveA, rKurveB, rKurveC, rKurveP, rKurveQ,
+            nZeitPunkte, kWert[1]};
 }
 
-// The model curves replace the ones drawn before; the measured points and the scaling of an open
-// diagram stay.
-void frmTFitting::Zeichnen() {
+void frmTFitting::Verlauf::Zuruecklegen() const {
+    tWerte = t;
+    cKurveA = cA;
+    cKurveB = cB;
+    cKurveC = cC;
+    cKurveP = cP;
+    cKurveQ = cQ;
+    rKurveA = rA;
+    rKurveB = rB;
+    rKurveC = rC;
+    rKurveP = rP;
+    rKurveQ = rQ;
+    nZeitPunkte = n;
+    kWert[1] = k1;
+}
+
+// The time courses of the redraw (one, or one per measured temperature) into verlaeufe; answers
+// the cause of a failure, empty when every drawn value and the RMS are finite.
+std::string frmTFitting::KurvenRechnen(std::vector<Verlauf>& verlaeufe) {
+    if (!std::isfinite(calcFQS())) return "- der mittlere quadratische Fehler (RMS) ist nicht endlich";
+    auto rechnen = [&]() -> std::string {
+        int err = 0;
+        CalcZeitverlauf(aktModell, tMax, err);
+        if (err != 0) return "- die Modellkurve ist nicht berechenbar";
+        for (int s = 1; s <= kSpecies; ++s) {
+            if (!MaskeAn(KurvenMaske, static_cast<std::size_t>(s - 1))) continue;
+            const std::vector<double>& c = cKurve(s);
+            for (int i = 0; i <= nZeitPunkte && i < static_cast<int>(c.size()); ++i)
+                if (!std::isfinite(c[static_cast<std::size_t>(i)]) || !std::isfinite(tWerte[static_cast<std::size_t>(i)]))
+                    return "- die Modellkurve enthält Werte, die nicht endlich sind";
+        }
+        verlaeufe.push_back(Verlauf::Merken());
+        return {};
+    };
+    if (Isotherm()) return rechnen();
+    for (int j = 1; j <= nTemperaturen && j < static_cast<int>(TempListe.size()); ++j) {
+        const double T = TempListe[static_cast<std::size_t>(j)];
+        if (kTFunktion == 2)
+            kWert[1] = T * EyrFaktor * std::exp(-EyrH / (kGaskonstanteR * T));
+        else
+            kWert[1] = ArrhA * std::exp(-ArrhEA / (kGaskonstanteR * T));
+        if (std::string ursache = rechnen(); !ursache.empty())
+            return ursache + " (T = " + platform::CStrSingle(static_cast<float>(T)) + " K)";
+    }
+    return {};
+}
+
+// The checked curves replace the ones drawn before; the measured points and the scaling of an
+// open diagram stay. Non-isothermal: one model curve per measured temperature, the diagram set up
+// once.
+void frmTFitting::Zeichnen(const std::vector<Verlauf>& verlaeufe) {
     nKurven = 0;
     if (diagram::frmTGraph2D* offen = diagram::frmTGraph2D::Geladen()) {
         int alle = 0;
         offen->DeleteCurves(alle);
     }
-    auto einrichten = [] {
-        ScanExpDataRange(aktDiagrammCode, MitPunkten);
-        diagram::GrafZentrale(aktDiagrammCode, DiagRec, ZeichnenOffen, AchsenGrenzen, nZeitPunkte, MitPunkten);
-    };
-    auto drueckeDraw = [] {
-        if (diagram::frmTGraph2D* fenster = diagram::frmTGraph2D::Geladen()) fenster->cmdDraw_Click();
-    };
-    if (Isotherm()) {
-        if (!KurveRechnen()) return;
-        einrichten();
-        drueckeDraw();
-        return;
-    }
-    // One model curve per measured temperature, the diagram set up once.
-    const double R = kGaskonstanteR;
     bool erste = true;
-    for (int j = 1; j <= nTemperaturen && j < static_cast<int>(TempListe.size()); ++j) {
-        const double T = TempListe[static_cast<std::size_t>(j)];
-        if (kTFunktion == 2)
-            kWert[1] = T * EyrFaktor * std::exp(-EyrH / (R * T));
-        else
-            kWert[1] = ArrhA * std::exp(-ArrhEA / (R * T));
-        if (KurveRechnen()) {
-            if (erste) einrichten();
-            erste = false;
-            drueckeDraw();
+    for (const Verlauf& v : verlaeufe) {
+        v.Zuruecklegen();
+        if (erste) {
+            ScanExpDataRange(aktDiagrammCode, MitPunkten);
+            diagram::GrafZentrale(aktDiagrammCode, DiagRec, ZeichnenOffen, AchsenGrenzen, nZeitPunkte, MitPunkten);
         }
-        ZeichnenOffen = 1;
+        erste = false;
+        if (diagram::frmTGraph2D* fenster = diagram::frmTGraph2D::Geladen()) fenster->cmdDraw_Click();
+        if (!Isotherm()) ZeichnenOffen = 1;
     }
 }
 
@@ -769,7 +817,7 @@ void frmTFitting::chkConcFQS_Click(int /*Index*/) { ZeigeFQS(); }
 // Automatic fitting
 
 void frmTFitting::ZeigeFQS() {
-    lblFQS->setText(Q(experiment::RmsText(calcFQS(), nMesspunkte)));
+    lblFQS->setText(Q(experiment::RmsText(calcFQS(), experiment::ZahlBeitragendeZeilen())));
     diagram::frmTGraph2D* fenster = diagram::frmTGraph2D::Geladen();
     if (!fenster || aktModell >= 21) return;
     platform::Chart2D* chart = fenster->Chart();
@@ -801,15 +849,16 @@ void frmTFitting::optManuAuto_Click(int Index) {
 }
 
 void frmTFitting::cmdAutoFitting_Click() {
-    if (!Isotherm()) experiment::RepariereStartwerte(FitParameter);
     const int np = experiment::ZahlFitParameter(ParamMaske);
     if (np == 0) return;
-    if (nMesspunkte <= np) {
+    // Only the rows the engine counts (active, in modes 6 and 7 with a temperature) carry a fit.
+    if (experiment::ZahlBeitragendeZeilen() <= np) {
         platform::MsgBox("Die Zahl der Messpunkte muss größer als die Zahl der Parameter sein!" + CrLf +
                              "Ergänzen Sie die Daten im Dateneditor.",
                          platform::vbCritical, kNichtMoeglich);
         return;
     }
+    if (!Isotherm()) experiment::RepariereStartwerte(FitParameter);
 
     // The hourglass and the caption return whatever happens in between.
     struct Warten {
@@ -864,10 +913,11 @@ void frmTFitting::cmdAutoFitting_Click() {
 
     cmdDrawNewCurve_Click();
 
-    // Standard deviations the engine could not compute are not shown as numbers.
+    // Standard deviations the engine could not compute show as such (9999), so that a run that
+    // stopped at its limit or failed does not look like a finished one.
     for (int i = 1; i <= 3; ++i) {
         const auto s = static_cast<std::size_t>(i);
-        if (!gezeigt(i) || i > np || !experiment::StdDevBekannt(SD[s])) continue;
+        if (!gezeigt(i) || i > np) continue;
         lblPlusMinus[s]->show();
         lblStdDev[s]->show();
         lblStdDev[s]->setText(Q(experiment::StdDevText(SD[s])));

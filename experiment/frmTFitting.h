@@ -12,6 +12,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QGroupBox;
@@ -114,17 +115,30 @@ private:
     void VerbergeStdDev();
     // Writes a parameter box from code (its change handler runs).
     void SetzeBox(int index, double value);
+    void SchreibeBox(int index, const QString& text);
+    void ModusBeschriftung();
     // The parameters 1..3 of the current fit mode as the model computation reads them.
     static std::array<double, 4> ModusParameter();
     // Stores the parameter of box 10..12 into FitParameter and the mode's target.
     void SpeichereParameter(int index, double value);
     void ZeigeEntropie(const std::string& mask);
-    bool KurveRechnen();
-    void Zeichnen();
+
+    // One computed time course of the shared curve arrays, with the k1 it was computed for.
+    struct Verlauf {
+        std::vector<double> t, cA, cB, cC, cP, cQ;
+        std::vector<float> rA, rB, rC, rP, rQ;
+        int n = 0;
+        double k1 = 0;
+        static Verlauf Merken();
+        void Zuruecklegen() const;
+    };
+    std::string KurvenRechnen(std::vector<Verlauf>& verlaeufe);
+    void Zeichnen(const std::vector<Verlauf>& verlaeufe);
 
     std::array<int, 4> ParamFixiert_{};
     bool SliderZurueck = false;
     bool inpStumm_ = false;           // box texts written while the boxes must not store
+    bool eigeneSchreibung_ = false;   // the window itself writes a parameter box
     bool positioniert_ = false;
     int letzterFitFehler_ = 0;
     int ladeModus_ = 0;

@@ -26,6 +26,7 @@
 #include "experiment/XYListe.h"
 #include "kernel/RuntimeError.h"
 #include "kernel/Utilities.h"
+#include "platform/FixedPitchFont.h"
 #include "platform/Grid.h"
 #include "platform/Help.h"
 #include "platform/TextPrint.h"
@@ -79,7 +80,7 @@ std::string KommaZuPunkt(std::string s) {
 
 // A typed or pasted number; values beyond the range of a Single read as 0.
 float ZellWert(const std::string& text) {
-    const double v = platform::Val(KommaZuPunkt(text));
+    const double v = platform::ValLocale(text);
     return experiment::PasstInSingle(v) ? static_cast<float>(v) : 0.0f;
 }
 
@@ -144,9 +145,7 @@ void frmXYEdit::BuildControls() {
 
     lblKopf = new QLabel(" #                x                         y", this);
     lblKopf->setObjectName("lblKopf");
-    QFont kopf("Courier New", 9);
-    kopf.setStyleHint(QFont::TypeWriter);
-    lblKopf->setFont(kopf);
+    lblKopf->setFont(platform::FixedPitchFont("Courier New", 9));
     PlaceTw(lblKopf, kGridLinks, 60, kGridBreite, 260);
     PasseSchriftAn(lblKopf, lblKopf->text(), Tw(kGridBreite));
 
@@ -268,6 +267,7 @@ void frmXYEdit::BuildControls() {
     txtComment = new QLineEdit(fraXYComment);
     txtComment->setObjectName("txtComment");
     txtComment->installEventFilter(this);
+    connect(txtComment, &QLineEdit::textEdited, this, [this] { ungespeichert_ = true; });  // the file's first line
     fraDraw = rahmen("fraDraw", QString());
     cmdDrawXY = knopf("cmdDrawXY", "&zeichnen", fraDraw);
     cmdDrawXY->setToolTip("...zum Einzeichnen in ein Diagramm oder zur graf. Kontrolle ");
@@ -327,6 +327,7 @@ void frmXYEdit::LeereListeZeile() {
     Fuellen f(fuelleGrid_);
     Grid->SetRows(0);
     Grid->AddItem(std::string("\t\t") + kLeereListe);
+    for (int c = kColNr; c <= kColY; ++c) Grid->SetCellPlain(0, c);  // no check box, nothing to edit
     Grid->SetCurrentCell(0, kColX);
 }
 
@@ -363,21 +364,25 @@ void frmXYEdit::Form_Resize() {
     PlaceTw(cmdHelp, kRechts + kKnopfBreite - 1500, unten + 900, 1500, 380);
 }
 
+// Every close (button, Esc, close box, end of the program) offers to save unsaved points; Cancel,
+// or a save that was cancelled or failed, keeps the window open.
 void frmXYEdit::closeEvent(QCloseEvent* event) {
+    if (ungespeichert_ && nXYPunkte > 0) {
+        int cancel = kFalse;
+        XYSaveFrage(cancel);
+        if (cancel) {
+            event->ignore();
+            return;
+        }
+        ungespeichert_ = false;  // answered once for this closing
+    }
     const QWidget* frame = experiment::FrameOf(kName, this);
     PosXYEdit.Top = platform::PixelsToTwips(frame->y());
     PosXYEdit.Left = platform::PixelsToTwips(frame->x());
     QWidget::closeEvent(event);
 }
 
-void frmXYEdit::cmdEsc_Click() {
-    if (ungespeichert_ && nXYPunkte > 0) {
-        int cancel = kFalse;
-        XYSaveFrage(cancel);
-        if (cancel) return;
-    }
-    platform::Windows().UnloadOrClose(kName, this);
-}
+void frmXYEdit::cmdEsc_Click() { platform::Windows().UnloadOrClose(kName, this); }
 
 void frmXYEdit::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
@@ -480,7 +485,7 @@ void frmXYEdit::Grid_RowColChange() {
 }
 
 void frmXYEdit::y_Change(int Index) {
-    const double v = platform::Val(S(y[static_cast<std::size_t>(Index)]->text()));
+    const double v = platform::ValLocale(S(y[static_cast<std::size_t>(Index)]->text()));
     (Index == 0 ? xEingabe_ : yEingabe_) = v;
 }
 
@@ -531,7 +536,10 @@ void frmXYEdit::OKinput_Click() {
 void frmXYEdit::Grid_CellChanged(int Row, int Col) {
     if (fuelleGrid_ > 0 || Col != kColAus || Row < 0 || Row >= nXYPunkte) return;
     aktZeile_ = Row + 1;
-    liste_[static_cast<std::size_t>(aktZeile_)].status = Grid->Checked(Row, kColAus) ? -1.0f : 0.0f;
+    float& status = liste_[static_cast<std::size_t>(aktZeile_)].status;
+    const float neu = Grid->Checked(Row, kColAus) ? -1.0f : 0.0f;
+    if (status != neu) ungespeichert_ = true;
+    status = neu;
 }
 
 // A cell value goes into the list when the editing of the cell ends, however it ends.
@@ -541,7 +549,9 @@ void frmXYEdit::TakeCell(int Row, int Col) {
     const float v = ZellWert(text);
     y[Col == kColX ? 0 : 1]->setText(U(text));
     XYPunkt& p = liste_[static_cast<std::size_t>(Row + 1)];
-    (Col == kColX ? p.x : p.y) = v;
+    float& feld = Col == kColX ? p.x : p.y;
+    if (feld != v) ungespeichert_ = true;
+    feld = v;
 }
 
 void frmXYEdit::Grid_AfterEdit(int Row, int Col) {
@@ -604,6 +614,7 @@ void frmXYEdit::cmdAus_Click() {
     if (aktZeile_ < 1 || aktZeile_ > nXYPunkte) return;
     XYPunkt& p = liste_[static_cast<std::size_t>(aktZeile_)];
     p.status = static_cast<float>(~static_cast<int>(p.status));
+    ungespeichert_ = true;
     Fuellen f(fuelleGrid_);
     Grid->SetChecked(aktZeile_ - 1, kColAus, p.status == -1);
 }
@@ -653,6 +664,7 @@ void frmXYEdit::cmdEraseSelected_Click() {
             }
         }
     }
+    ungespeichert_ = true;
     FillGrid();
 }
 
@@ -662,6 +674,7 @@ void frmXYEdit::Sortiere(bool nachY) {
         return;
     }
     experiment::SortiereXY(liste_, nXYPunkte, nachY);
+    ungespeichert_ = true;
     FillGrid();
 }
 
@@ -670,6 +683,7 @@ void frmXYEdit::YSort_Click() { Sortiere(true); }
 
 void frmXYEdit::cmdChangeXY_Click() {
     experiment::TauscheXY(liste_, nXYPunkte);
+    if (nXYPunkte > 0) ungespeichert_ = true;
     FillGrid();
 }
 
@@ -688,7 +702,7 @@ void frmXYEdit::optManip_Click(int Index) {
 }
 
 void frmXYEdit::cmdExecManip_Click() {
-    const double W = platform::Val(S(txtW->text()));
+    const double W = platform::ValLocale(S(txtW->text()));
     ErrorKind fehler = ErrorKind::Overflow;
     if (!experiment::UmrechnenXY(liste_, nXYPunkte, manipulation_, W, fehler)) {
         platform::MsgBox(ErrorDescription(fehler) + CrLf + CrLf +
@@ -698,6 +712,7 @@ void frmXYEdit::cmdExecManip_Click() {
                          platform::vbCritical, kNichtMoeglich);
         return;
     }
+    ungespeichert_ = true;
     FillGrid();
 }
 
@@ -818,14 +833,15 @@ void frmXYEdit::SaveXY(int& Cancel) {
         Cancel = kTrue;
         return;
     }
-    XYDateiName = gewaehlt;
-    XYPfad = experiment::XYVerzeichnis(gewaehlt);
     XYTrenner = experiment::kXYTrennerSchreiben;
     std::string fehler;
     if (!experiment::SchreibeXYDatei(gewaehlt, S(txtComment->text()), liste_, nXYPunkte, fehler)) {
         platform::MsgBox(fehler, platform::vbCritical, "Message from Sub SaveXY");
-        Cancel = kTrue;  // nothing was saved
+        Cancel = kTrue;  // nothing was saved, and no file is named for the list
+        return;
     }
+    XYDateiName = gewaehlt;
+    XYPfad = experiment::XYVerzeichnis(gewaehlt);
 }
 
 void frmXYEdit::cmdSave_Click() {
@@ -868,7 +884,7 @@ void frmXYEdit::cmdClipEinfuegen_Click() {
     const int c = Grid->Col() < 0 ? kColX : Grid->Col();
     {
         Fuellen f(fuelleGrid_);
-        if (nXYPunkte == 0) Grid->ClearCells();  // the "leere Liste" row
+        if (nXYPunkte == 0) Grid->SetRows(0);  // the "leere Liste" row gives way to rows with check boxes
         if (r + zeilen > nXYPunkte) {
             nXYPunkte = r + zeilen;
             liste_.resize(static_cast<std::size_t>(nXYPunkte + 1));
@@ -894,6 +910,7 @@ void frmXYEdit::cmdClipEinfuegen_Click() {
     WaehleModus(kModusEditieren);
     lblZeile->setText("Zeile 1");
     if (Grid->Text(Grid->Row(), Grid->Col()) == kLeereListe) Grid->SetText(Grid->Row(), Grid->Col(), "");
+    ungespeichert_ = true;  // pasted points must not be lost without a question
     RefreshButtons();
 }
 

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -39,8 +40,11 @@ const char* const kName = "frmBlutalkohol";
 const char* const kDiagramm = "frmTGraph2D";
 const platform::FormRegistration registration(kName, platform::FormKind::MdiChild, [] { return new frmBlutalkohol; });
 
-constexpr int kFensterBreite = 13400;  // twips
-constexpr int kFensterHoehe = 8300;
+// The window leaves room at its right for the blood-alcohol diagram at its remembered place; its
+// buttons stand in the rows below the drink table, where the diagram does not reach.
+constexpr int kFensterBreite = 11700;  // twips
+constexpr int kFensterHoehe = 8950;
+constexpr int kKnopfZeile = 7650;      // top of the button row under the table, twips
 constexpr int kHilfeKontext = 9823;
 constexpr int kMaxMinute = 999;
 constexpr int kStandardTmax = 600;
@@ -48,6 +52,7 @@ constexpr double kEthanolDichte = 0.789;  // g/ml
 constexpr float kStandardKres = 5;
 constexpr int kStandardRD = 20;
 constexpr int kMinutenProTag = 1440;
+constexpr float kRMannMin = 0.68f;  // lower end of the men's distribution factors, L/kg
 
 const char* const kNichtMoeglich = " Ausführung nicht möglich ";
 
@@ -68,7 +73,7 @@ void PlaceTw(QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(Tw(left), Tw(top), Tw(width), Tw(height));
 }
 
-double Wert(const QLineEdit* box) { return platform::Val(box->text().toStdString()); }
+double Wert(const QLineEdit* box) { return platform::ValLocale(box->text().toStdString()); }
 
 // CInt: to the nearest whole number, a half to the even neighbour.
 int CInt(double x) {
@@ -157,14 +162,14 @@ void frmBlutalkohol::BuildControls() {
     for (int i = 0; i < 3; ++i) {
         auto* o = new QRadioButton(U(modelle[static_cast<std::size_t>(i)]), fraBAKModel);
         o->setObjectName(QStringLiteral("optBAKModel(%1)").arg(i));
-        PlaceTw(o, 150, 300 + i * 280, 6000, 280);
+        PlaceTw(o, 150, 300 + i * 280, 6000, 270);
         connect(o, &QRadioButton::clicked, this, [this, i] { optBAKModel_Click(i); });
         optBAKModel[static_cast<std::size_t>(i)] = o;
     }
 
     fraBAKUnit = new QGroupBox(U(" Einheit BAK (y-Achse) "), this);
     fraBAKUnit->setObjectName("fraBAKUnit");
-    PlaceTw(fraBAKUnit, 6550, 60, 3500, 1200);
+    PlaceTw(fraBAKUnit, 6550, 60, 2900, 1200);
     const std::array<const char*, 2> einheiten{"g/kg (\"Promille\")", "g/L"};
     for (int i = 0; i < 2; ++i) {
         auto* o = new QRadioButton(U(einheiten[static_cast<std::size_t>(i)]), fraBAKUnit);
@@ -176,7 +181,7 @@ void frmBlutalkohol::BuildControls() {
 
     fraParameter = new QGroupBox(U(" Parameter "), this);
     fraParameter->setObjectName("fraParameter");
-    PlaceTw(fraParameter, 120, 1350, 9930, 2250);
+    PlaceTw(fraParameter, 120, 1350, 11460, 2250);
     const std::array<const char*, 2> geschlecht{"Mann", "Frau"};
     const std::array<const char*, 2> rTipps{" WIDMARK-Verteilungsfaktor >= 0.7 ", " WIDMARK-Verteilungsfaktor <= 0.6 "};
     const std::array<const char*, 2> rFeldTipps{
@@ -215,9 +220,9 @@ void frmBlutalkohol::BuildControls() {
     txtRD->setToolTip(U(" 10...30 % (Standardwert 20 %) "));
     PlaceTw(txtRD, 5550, 1820, 650, 300);
     cmdStandardWerte = knopf("cmdStandardWerte", U("alle Parameter auf Standardwert setzen"), fraParameter);
-    PlaceTw(cmdStandardWerte, 6350, 700, 3450, 420);
+    PlaceTw(cmdStandardWerte, 7750, 700, 3550, 420);
     cmdRecht = knopf("cmdRecht", U("rechtlicher Hinweis"), fraParameter);
-    PlaceTw(cmdRecht, 6350, 1250, 3450, 420);
+    PlaceTw(cmdRecht, 7750, 1250, 3550, 420);
     QFont klein = cmdStandardWerte->font();
     klein.setPointSize(8);
     cmdStandardWerte->setFont(klein);
@@ -231,29 +236,29 @@ void frmBlutalkohol::BuildControls() {
 
     fraDiagramm = new QGroupBox(U(" Diagramm "), this);
     fraDiagramm->setObjectName("fraDiagramm");
-    PlaceTw(fraDiagramm, 10200, 60, 3050, 2650);
-    etikett("x-Achse(max) =", fraDiagramm, 150, 330, 1500, 260);
+    PlaceTw(fraDiagramm, 120, kKnopfZeile + 500, 11460, 700);
+    etikett("x-Achse(max) =", fraDiagramm, 150, 300, 1500, 300);
     txt_tmaxGraph = feld("txt_tmaxGraph", fraDiagramm);
     txt_tmaxGraph->setToolTip(U(" max. Wert der Zeitachse (<= 999 min) "));
-    PlaceTw(txt_tmaxGraph, 1650, 300, 700, 300);
-    etikett("min", fraDiagramm, 2400, 330, 500, 260);
+    PlaceTw(txt_tmaxGraph, 1650, 270, 700, 320);
+    etikett("min", fraDiagramm, 2400, 300, 500, 300);
     chkDelDiagram = new QCheckBox(U("nächste Kurve zufügen"), fraDiagramm);
     chkDelDiagram->setObjectName("chkDelDiagram");
     chkDelDiagram->setToolTip(U(" bei \"Hinzufügen\" wird keine neue Diagramm-Skalierung durchgeführt "));
-    PlaceTw(chkDelDiagram, 150, 750, 2800, 300);
+    PlaceTw(chkDelDiagram, 3050, 290, 2800, 300);
     cmdDiagramm = knopf("cmdDiagramm", U("Zeichnen"), fraDiagramm);
-    PlaceTw(cmdDiagramm, 150, 1200, 2750, 520);
+    PlaceTw(cmdDiagramm, 5950, 220, 2200, 420);
     cmdCloseGraph = knopf("cmdCloseGraph", U("Diagramm schließen"), fraDiagramm);
-    PlaceTw(cmdCloseGraph, 150, 1850, 2750, 420);
+    PlaceTw(cmdCloseGraph, 8300, 220, 3000, 420);
     connect(txt_tmaxGraph, &QLineEdit::textChanged, this, [this] { txt_tmaxGraph_Change(); });
     connect(chkDelDiagram, &QCheckBox::clicked, this, [this] { chkDelDiagram_Click(); });
     connect(cmdDiagramm, &QPushButton::clicked, this, [this] { cmdDiagramm_Click(); });
     connect(cmdCloseGraph, &QPushButton::clicked, this, [this] { cmdCloseGraph_Click(); });
 
     cmdHelp = knopf("cmdHelp", "Hilfe", nullptr);
-    PlaceTw(cmdHelp, 10350, 2950, 2750, 420);
+    PlaceTw(cmdHelp, 7750, kKnopfZeile, 1400, 420);
     cmdClose = knopf("cmdClose", U("Schließen <Esc>"), nullptr);
-    PlaceTw(cmdClose, 10350, 3450, 2750, 420);
+    PlaceTw(cmdClose, 9300, kKnopfZeile, 2280, 420);
     connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 }
@@ -261,10 +266,10 @@ void frmBlutalkohol::BuildControls() {
 void frmBlutalkohol::BuildTable() {
     fraTabelle = new QGroupBox(U("Tabelle: Verlauf des \"Trinkgelages\""), this);
     fraTabelle->setObjectName("fraTabelle");
-    PlaceTw(fraTabelle, 120, 3700, 13130, 4450);
+    PlaceTw(fraTabelle, 120, 3700, 11460, 3850);
     tblGetraenke = new QTableWidget(kGetraenke, 7, fraTabelle);
     tblGetraenke->setObjectName("tblGetraenke");
-    PlaceTw(tblGetraenke, 120, 300, 12890, 3450);
+    PlaceTw(tblGetraenke, 120, 300, 11220, 3450);
     tblGetraenke->setToolTip(U(" <Enter>- öder <Tab>-Taste: Sprung zum folgenden Eingabefeld "));
     const QStringList kopf{U("Menge / ml"),          U("Alk.-Gehalt / Vol.-%"), U("Alkoholmenge / g"),
                            U("Trink-Geschwindigk."), U("Trinkzeit / min"),      U("Uhrzeit  h"),
@@ -275,8 +280,12 @@ void frmBlutalkohol::BuildTable() {
     QStringList zeilen;
     for (int i = 1; i <= kGetraenke; ++i) zeilen << QStringLiteral("Glas %1").arg(i);
     tblGetraenke->setVerticalHeaderLabels(zeilen);
-    const std::array<int, 7> breiten{1500, 1900, 1750, 1900, 1650, 900, 900};
-    for (int c = 0; c < 7; ++c) tblGetraenke->setColumnWidth(c, Tw(breiten[static_cast<std::size_t>(c)]));
+    // Each column at least as wide as its heading needs.
+    const std::array<int, 7> breiten{1350, 1900, 1700, 1900, 1500, 950, 700};
+    const QFontMetrics kopfSchrift(tblGetraenke->horizontalHeader()->font());
+    for (int c = 0; c < 7; ++c)
+        tblGetraenke->setColumnWidth(c, std::max(Tw(breiten[static_cast<std::size_t>(c)]),
+                                                 kopfSchrift.horizontalAdvance(kopf[c]) + 14));
     tblGetraenke->verticalHeader()->setDefaultSectionSize(Tw(370));
     tblGetraenke->setSelectionMode(QAbstractItemView::NoSelection);
 
@@ -310,12 +319,12 @@ void frmBlutalkohol::BuildTable() {
     }
     txtStartZeit[1]->setReadOnly(true);
 
-    cmdBeispiel = new QPushButton(U("Beispiel für ein \"Trinkgelage\""), fraTabelle);
+    cmdBeispiel = new QPushButton(U("Beispiel für ein \"Trinkgelage\""), this);
     cmdBeispiel->setObjectName("cmdBeispiel");
-    PlaceTw(cmdBeispiel, 120, 3850, 3200, 420);
-    cmdDeleteTabelle = new QPushButton(U("Tabelle löschen"), fraTabelle);
+    PlaceTw(cmdBeispiel, 120, kKnopfZeile, 3200, 420);
+    cmdDeleteTabelle = new QPushButton(U("Tabelle löschen"), this);
     cmdDeleteTabelle->setObjectName("cmdDeleteTabelle");
-    PlaceTw(cmdDeleteTabelle, 3450, 3850, 2200, 420);
+    PlaceTw(cmdDeleteTabelle, 3450, kKnopfZeile, 2200, 420);
     connect(cmdBeispiel, &QPushButton::clicked, this, [this] { cmdBeispiel_Click(); });
     connect(cmdDeleteTabelle, &QPushButton::clicked, this, [this] { cmdDeleteTabelle_Click(); });
 }
@@ -346,7 +355,8 @@ void frmBlutalkohol::Form_Load() {
     optBAKUnit[static_cast<std::size_t>(einheit)]->setChecked(true);
     optBAKUnit_Click(einheit);
     cmdStandardWerte->setEnabled(true);
-    const int frau = (BAKr != 0 && BAKr != 0.7f) ? 1 : 0;
+    // The sex is kept between openings: "Frau" for a stored factor below the men's range.
+    const int frau = (BAKr > 0 && BAKr < kRMannMin) ? 1 : 0;
     optrWert[static_cast<std::size_t>(frau)]->setChecked(true);
     optrWert_Click(frau);
 
@@ -397,7 +407,7 @@ void frmBlutalkohol::FillTableOnLoad() {
         }
         txtStartZeit[k]->setText(BAKTrinkStart[k] < 0 ? QString() : QString::number(BAKTrinkStart[k]));
         // The mass carries the two decimals its label shows.
-        BAKAlkMasse[k] = static_cast<float>(platform::Val(AlkMas[k]->text().toStdString()));
+        BAKAlkMasse[k] = static_cast<float>(platform::ValLocale(AlkMas[k]->text().toStdString()));
     }
     txtStartZeit[1]->setText(QStringLiteral(" 0"));
     BAKTrinkStart[1] = 0;
@@ -565,7 +575,7 @@ void frmBlutalkohol::CheckBAKParameter(bool& ok) {
         ok = false;
     };
     if (optrWert[0]->isChecked()) {
-        if (BAKr < 0.68f || BAKr > 0.8f) {
+        if (BAKr < kRMannMin || BAKr > 0.8f) {
             fehler("Verteilungsfaktor r außerhalb des erlaubten Bereichs für Männer:\r\n0,68 <= r <= 0,8\r\n\r\n"
                    "Parameter wird auf Standardwert gesetzt",
                    txt_r[0], "0.7");
@@ -741,52 +751,63 @@ void frmBlutalkohol::StatusbarNachZeichnen(int farbe) {
     }
 }
 
+bool frmBlutalkohol::PruefeMasseUndTmax() {
+    auto ablehnen = [](const std::string& text, QLineEdit* feld) {
+        platform::MsgBox(text, platform::vbCritical, kNichtMoeglich);
+        feld->setFocus();
+        return false;
+    };
+    // A pasted text passes the key filter: the mass must be above 0 whatever the field holds.
+    if (!(BAKKoerpermasse > 0) || !std::isfinite(BAKKoerpermasse))
+        return ablehnen("keine gültige Eingabe", txtKoerpermasse);
+    if (BAKtmax < 1 || BAKtmax > kMaxMinute)
+        return ablehnen("- x-Achse(max) muss zwischen 1 und 999 min liegen", txt_tmaxGraph);
+    return true;
+}
+
 void frmBlutalkohol::cmdDiagramm_Click() {
     ParameterOK = true;
     CheckBAKParameter(ParameterOK);
-    if (!ParameterOK) return;
+    if (!ParameterOK || !PruefeMasseUndTmax()) return;
     for (int i = 2; i <= kGetraenke; ++i) {
         const auto k = static_cast<std::size_t>(i);
         BAKTrinkStart[k] = txtStartZeit[k]->text().isEmpty() ? -1 : CInt(Wert(txtStartZeit[k]));
     }
     DiagRec.xMax = static_cast<float>(BAKtmax);
 
+    // The open diagram is touched only once the curve exists: a failure leaves it and its curves as they are.
+    auto fehler = [] {
+        platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, kNichtMoeglich);
+    };
     int err = 0;
     try {
         CalcZeitverlauf(BAKModellCode, tauMittel, err);
-    } catch (const std::exception& e) {
-        // A zero body mass or a time axis outside 0..999 minutes: nothing is drawn.
+    } catch (const std::exception&) {
         err = kTrue;
-        platform::MsgBox(std::string("Berechnungsfehler aufgetreten") + CrLf + e.what(), platform::vbCritical,
-                         "Meldung von Sub cmdDiagramm");
     }
-    const bool ok = err == 0;
+    if (err != 0) {
+        fehler();
+        return;
+    }
     // Adding needs an open diagram; without one the curve starts a new diagram.
     const bool hinzufuegen = KurvenHinzufuegen != 0 && platform::Windows().IsLoaded(kDiagramm);
     try {
+        int code = BAKModellCode;
         if (!hinzufuegen) {
             platform::Windows().Unload(kDiagramm);
-            if (ok) {
-                ScanExpDataRange(BAKModellCode, MitPunkten);
-                int code = BAKModellCode;
-                diagram::GrafZentrale(code, DiagRec, ZeichnenOffen, AchsenGrenzen, nZeitPunkte, MitPunkten);
-                StatusbarNachZeichnen(FarbVorwahl);
-            }
-        } else if (ok) {
-            int code = BAKModellCode;
+            ScanExpDataRange(BAKModellCode, MitPunkten);
+            diagram::GrafZentrale(code, DiagRec, ZeichnenOffen, AchsenGrenzen, nZeitPunkte, MitPunkten);
+            StatusbarNachZeichnen(FarbVorwahl);
+        } else {
             diagram::GrafZentrale(code, DiagRec, ZeichnenOffen, AchsenGrenzen, nZeitPunkte, MitPunkten);
             StatusbarNachZeichnen(0xF0F0F0);
             if (auto* fenster = diagram::frmTGraph2D::Geladen()) fenster->cmdDraw_Click();
         }
     } catch (const std::exception&) {
-        platform::MsgBox(
-            "Falls prinzipiell keine Diagramm-Grafik möglich ist, wurde das 2D-Graphikmodul\r\n"
-            "\\...\\olch2x8.ocx bei der Installation nicht ordnungsgemäß registriert.\r\n"
-            "Bitte versuchen Sie eine manuelle Registrierung (s. unsere Website).",
-            platform::vbCritical, kNichtMoeglich);
+        fehler();
         return;
     }
-    if (ok) cmdCloseGraph->setEnabled(platform::Windows().IsLoaded(kDiagramm));
+    cmdCloseGraph->setEnabled(platform::Windows().IsLoaded(kDiagramm));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -78,6 +78,8 @@ private:
     void FillTableOnLoad();
     // False after the first parameter out of range (message shown, parameter reset).
     void CheckBAKParameter(bool& ok);
+    // Body mass above 0 and t(max) within 1..999 min; false after the message, with the focus on the field.
+    bool PruefeMasseUndTmax();
     // Sets the rate choice of drink i and runs its click handling, as a choice from code does.
     void SetzeRate(int i, int listIndex);
     bool RateLeer(int i) const;

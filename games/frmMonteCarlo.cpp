@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 
 #include <algorithm>
 #include <chrono>
@@ -42,7 +44,13 @@ constexpr int kSerieA = 3;             // simulated points
 constexpr int kSerieP = 4;
 constexpr int kStandardPunktgroesse = 7;
 constexpr double kBlitzDauer = 0.001;  // s
-constexpr int kZeilenWeite = 1150;     // distance of the buttons in the button row, twips
+constexpr int kKnopfRand = 16;         // room around a button's caption, pixels
+constexpr int kKnopfAbstand = 4;       // gap between the buttons of the row, pixels
+constexpr int kRandRechts = 260;       // right margin of the button row, twips
+constexpr int kRahmenAbstand = 4;      // gap between the frames below the chart, pixels
+constexpr int kOptionAbstand = 4;      // gap between the options of a frame, pixels
+constexpr int kKleineSchrift = 8;      // points: frame titles and options
+constexpr int kGewaehltSchrift = 9;    // points: the chosen option, bold
 
 // N0 choices: molecules, divisor giving the steps per chart point, extra wait per step.
 struct N0Wahl {
@@ -54,6 +62,7 @@ constexpr std::array<float, 3> kKWahl{0.5f, 1.0f, 2.0f};
 
 std::optional<std::uint32_t> festeSaat;
 std::uint32_t saatZaehler = 0;
+std::function<double()> testUhr;
 
 QString U(const char* text) { return QString::fromUtf8(text); }
 
@@ -69,8 +78,45 @@ void PlaceTw(QWidget* w, int left, int top, int width, int height) {
 long CLng(double x) { return static_cast<long>(std::nearbyint(x)); }
 
 double Sekunden() {
+    if (testUhr) return testUhr();
     using namespace std::chrono;
     return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Width a button needs for its caption in its own font.
+int KnopfBreite(const QPushButton* b) { return b->fontMetrics().horizontalAdvance(b->text()) + kKnopfRand; }
+
+// Width an option button needs for its caption in the font f.
+int OptionBreite(const QRadioButton* o, const QFont& f) {
+    const QStyle* st = o->style();
+    return st->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, o) +
+           st->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, o) +
+           QFontMetrics(f).horizontalAdvance(o->text()) + 4;
+}
+
+QFont OptionSchrift(const QFont& basis, bool gewaehlt) {
+    QFont f = basis;
+    f.setPointSize(gewaehlt ? kGewaehltSchrift : kKleineSchrift);
+    f.setBold(gewaehlt);
+    return f;
+}
+
+// Places the options of a frame side by side, each as wide as its caption in its current font, and
+// sizes the frame for its title and for the widest state of the row (any one option chosen, bold).
+void OrdneOptionen(QGroupBox* rahmen) {
+    const QList<QRadioButton*> optionen = rahmen->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+    int x = 8;
+    int breitesteZeile = 16, mehrGewaehlt = 0;
+    for (QRadioButton* o : optionen) {
+        const int b = OptionBreite(o, o->font());
+        o->setGeometry(x, Tw(270), b, std::max(o->height(), o->fontMetrics().height() + 4));
+        x += b + kOptionAbstand;
+        const int normal = OptionBreite(o, OptionSchrift(o->font(), false));
+        breitesteZeile += normal + kOptionAbstand;
+        mehrGewaehlt = std::max(mehrGewaehlt, OptionBreite(o, OptionSchrift(o->font(), true)) - normal);
+    }
+    const int titel = QFontMetrics(rahmen->font()).horizontalAdvance(rahmen->title()) + 16;
+    rahmen->resize(std::max(titel, breitesteZeile + mehrGewaehlt), rahmen->height());
 }
 
 void Faerbe(QLabel* label, int rgb) {
@@ -100,6 +146,8 @@ void frmMonteCarlo::SetZufallsSaat(std::optional<std::uint32_t> saat) {
     festeSaat = saat;
     saatZaehler = 0;
 }
+
+void frmMonteCarlo::SetUhr(std::function<double()> uhr) { testUhr = std::move(uhr); }
 
 void frmMonteCarlo::BuildControls() {
     auto knopf = [this](const char* name, const QString& text, QWidget* parent = nullptr) {
@@ -147,8 +195,11 @@ void frmMonteCarlo::BuildControls() {
     chkFlashOn->setObjectName("chkFlashOn");
     chkFlashOn->resize(Tw(6000), Tw(300));
 
+    QFont rahmenSchrift = font();
+    rahmenSchrift.setPointSize(kKleineSchrift);
     Frame1 = new QGroupBox(U(" Zahl der Moleküle N0, die an der Simulation beteiligt sind "), this);
     Frame1->setObjectName("Frame1");
+    Frame1->setFont(rahmenSchrift);
     Frame1->resize(Tw(5450), Tw(620));
     const std::array<const char*, 6> n0Texte{"100", "500", "1000", "5000", "10000", "100000"};
     for (int i = 0; i < 6; ++i) {
@@ -160,6 +211,7 @@ void frmMonteCarlo::BuildControls() {
 
     Frame2 = new QGroupBox(U(" Gleichgewichtskonstante  K = N(P) / N(A) "), this);
     Frame2->setObjectName("Frame2");
+    Frame2->setFont(rahmenSchrift);
     Frame2->resize(Tw(4000), Tw(620));
     const std::array<const char*, 3> kTexte{"K = 0,5", "K = 1", "K = 2"};
     for (int i = 0; i < 3; ++i) {
@@ -182,7 +234,13 @@ void frmMonteCarlo::BuildControls() {
     lblP = etikett("lblP", "P", fraHeadline);
     QFont buchstabe = gross;
     buchstabe.setPointSize(14);
-    for (QLabel* l : {lblA, PfeilHin, PfeilRueck, lblP}) l->setFont(buchstabe);
+    for (QLabel* l : {lblA, lblP}) l->setFont(buchstabe);
+    QFont pfeil = gross;
+    pfeil.setPointSize(12);
+    for (QLabel* l : {PfeilHin, PfeilRueck}) {
+        l->setFont(pfeil);
+        l->setAlignment(Qt::AlignCenter);
+    }
     PlaceTw(lblA, 5200, 100, 300, 400);
     PlaceTw(PfeilHin, 5550, 100, 500, 400);
     PlaceTw(PfeilRueck, 5550, 100, 500, 400);
@@ -201,10 +259,10 @@ void frmMonteCarlo::BuildControls() {
         w->setAutoFillBackground(true);
     }
     for (QLabel* l : {Label3, PfeilHin, PfeilRueck}) Faerbe(l, 0xFFFFFF);
-    QFont knopfSchrift = cmdClose->font();
-    knopfSchrift.setPointSize(7);
+    // The buttons keep the window's font; each is as wide as its caption needs.
     for (QPushButton* b : {cmdStart, cmdStop, cmdContinue, cmdRefresh, cmdOptions, cmdHelp, cmdClose, cmdClipboard})
-        b->setFont(knopfSchrift);
+        b->resize(std::max(b->width(), KnopfBreite(b)), b->height());
+    for (QGroupBox* rahmen : {Frame1, Frame2}) Markiere(nullptr, rahmen);
 
     connect(cmdStart, &QPushButton::clicked, this, [this] { cmdStart_Click(); });
     connect(cmdStop, &QPushButton::clicked, this, [this] { cmdStop_Click(); });
@@ -268,7 +326,7 @@ void frmMonteCarlo::Form_Load() {
     Chart2D2->SetTextBlockFont(ChartText::Header, texte);
     Chart2D2->SetTextBlock(ChartText::Header, MCMode == 1
                                                   ? "berechnet N(A) = N0 exp(-k t)"
-                                                  : "berechnet N(A) = N0 - N(A),eq {1 - exp[-N0 t k1/N(A),eq]}");
+                                                  : "berechnet N(A) = N0 - N(P),eq {1 - exp[-N0 t k1/N(P),eq]}");
     Chart2D2->SetTextBlockLocation(ChartText::Footer, links, 25);
     Chart2D2->SetTextBlockForeColor(ChartText::Footer, FarbeA);
     Chart2D2->SetTextBlockFont(ChartText::Footer, texte);
@@ -356,31 +414,49 @@ void frmMonteCarlo::Form_Resize() {
     if (!cmdStart) return;  // resize before the controls exist
     const int W = platform::PixelsToTwips(width());
     const int H = platform::PixelsToTwips(height());
-    const int oben = H - 1280;
-    const int startLinks = W - 1400;
-    cmdStart->move(Tw(startLinks), Tw(oben));
-    cmdRefresh->move(Tw(startLinks - kZeilenWeite), Tw(oben));
-    cmdClose->move(Tw(startLinks - 2 * kZeilenWeite), Tw(oben));
-    cmdHelp->move(Tw(startLinks - 3 * kZeilenWeite), Tw(oben));
-    const int stopLinks = startLinks - 4 * kZeilenWeite;
-    const int stopOben = oben - static_cast<int>(platform::PixelsToTwips(cmdStart->height()) / 2.5);
-    cmdStop->move(Tw(stopLinks), Tw(stopOben));
-    // "Go" shares the place of "Stop"; it sits right under it so that both stay readable.
-    cmdContinue->move(Tw(stopLinks), Tw(stopOben) + cmdStop->height());
-    cmdOptions->move(Tw(stopLinks - kZeilenWeite), Tw(oben));
 
-    const int frame1Oben = platform::PixelsToTwips(cmdContinue->y()) - 300;
-    Frame1->move(Tw(ChartLinks), Tw(frame1Oben));
-    Frame2->move(Tw(ChartLinks), Tw(frame1Oben - 750));
+    // Button row from the right edge leftwards: Start, Refresh, Close, Help, then Stop above Go, then
+    // Options. Each button is as wide as its caption needs in the window's font.
+    const int oben = Tw(H - 1280);
+    const int hoehe = cmdStart->height();
+    int rechts = width() - Tw(kRandRechts);
+    auto reihe = [&](QPushButton* b, int top, int h, int breite) {
+        b->setGeometry(rechts - breite, top, breite, h);
+    };
+    for (QPushButton* b : {cmdStart, cmdRefresh, cmdClose, cmdHelp}) {
+        reihe(b, oben, hoehe, KnopfBreite(b));
+        rechts -= KnopfBreite(b) + kKnopfAbstand;
+    }
+    const int stopOben = oben - static_cast<int>(hoehe / 2.5);
+    const int stopHoehe = std::max(cmdStop->fontMetrics().height() + 6, Tw(330));
+    const int stopBreite = std::max(KnopfBreite(cmdStop), KnopfBreite(cmdContinue));
+    reihe(cmdStop, stopOben, stopHoehe, stopBreite);
+    // "Go" has the place of "Stop" in the row; it stands right under it so that both stay readable.
+    reihe(cmdContinue, stopOben + stopHoehe, stopHoehe, stopBreite);
+    rechts -= stopBreite + kKnopfAbstand;
+    reihe(cmdOptions, oben, hoehe, KnopfBreite(cmdOptions));
+
+    const int seite = H <= kMinHoehe ? 0 : static_cast<int>(std::lround(kChartAnteil * H));
+    brettSeite_ = seite;
+    Chart2D2->SetPlacement(Tw(ChartLinks), Tw(kChartOben), Tw(seite), Tw(seite));
+    Chart2D2->setHidden(seite == 0);  // the control keeps a least size of its own
+
+    // The frames below the chart, K above N0, at the chart's left; never over the chart.
+    const int chartUnten = Tw(kChartOben + seite);
+    const int ueberFrame1 = MCMode == 2 ? Frame2->height() + 2 * kRahmenAbstand : kRahmenAbstand;
+    const int frame1Oben = std::max(cmdContinue->y() - Tw(300), chartUnten + ueberFrame1);
+    Frame1->move(Tw(ChartLinks), frame1Oben);
+    Frame2->move(Tw(ChartLinks), frame1Oben - kRahmenAbstand - Frame2->height());
+
+    // "=> Clipboard" just above the chart's top left corner, clear of its axis numbers.
+    cmdClipboard->move(Tw(ChartLinks + 5), std::max(0, Tw(kChartOben) - cmdClipboard->height() - 2));
+    lblBildText->move(cmdClipboard->x() + Tw(800), cmdClipboard->y());
     fraHeadline->move(Tw(W / 5), Tw(60));
 
     if (MCMode == 2) {
         Label3->setText("Dynamisches Reaktionsgleichgewicht");
         PfeilHin->setText(U("→"));
         PfeilRueck->setText(U("←"));
-        const int aOben = platform::PixelsToTwips(lblA->y());
-        PfeilHin->move(PfeilHin->x(), Tw(aOben - 60));
-        PfeilRueck->move(PfeilRueck->x(), Tw(aOben + 60));
         PfeilRueck->show();
         Frame2->show();
     } else {
@@ -389,18 +465,33 @@ void frmMonteCarlo::Form_Resize() {
         PfeilRueck->hide();
         Frame2->hide();
     }
-
-    const int seite = H <= kMinHoehe ? 0 : static_cast<int>(std::lround(kChartAnteil * H));
-    brettSeite_ = seite;
-    Chart2D2->SetPlacement(Tw(ChartLinks), Tw(kChartOben), Tw(seite), Tw(seite));
-    Chart2D2->setHidden(seite == 0);  // the control keeps a least size of its own
-    cmdClipboard->move(Tw(ChartLinks + 5), Tw(kChartOben + 20));
-    lblBildText->move(Tw(ChartLinks + 5 + 800), Tw(kChartOben + 20));
-    cmdClipboard->raise();
-    Frame2->raise();
-    Frame1->raise();
+    SetzePfeile();
+    PlaceChartTexts();
 
     DrawMoleculeBoard();
+}
+
+void frmMonteCarlo::SetzePfeile() {
+    // The arrows stand beside the middle of "A": in mode 2 the forward one right above the backward one.
+    const int h = PfeilHin->fontMetrics().height();
+    const int mitte = lblA->y() + lblA->height() / 2;
+    const int x = PfeilHin->x(), b = PfeilHin->width();
+    PfeilHin->setGeometry(x, MCMode == 2 ? mitte - h : mitte - h / 2, b, h);
+    PfeilRueck->setGeometry(x, mitte, b, h);
+}
+
+void frmMonteCarlo::PlaceChartTexts() {
+    // Header and footer stand above the plot area, the footer under the header however many lines
+    // the header needs; the plot area begins below both.
+    const int links = std::max(2, std::min(Tw(kFensterBreite) / 10, Chart2D2->width() - 4 -
+                                                 Chart2D2->TextBlockWidth(ChartText::Header)));
+    Chart2D2->SetRepaintSuspended(true);
+    Chart2D2->SetTextBlockLocation(ChartText::Header, links, 8);
+    const int fussOben = 8 + Chart2D2->TextBlockHeight(ChartText::Header) + 2;
+    Chart2D2->SetTextBlockLocation(ChartText::Footer, links, fussOben);
+    const int frei = fussOben + Chart2D2->TextBlockHeight(ChartText::Footer) + 8 - Chart2D2->ChartAreaTop();
+    Chart2D2->SetPlotMargin(platform::MarginSide::Top, std::max(0, frei));
+    Chart2D2->SetRepaintSuspended(false);
 }
 
 void frmMonteCarlo::SetChartAxes() {
@@ -485,12 +576,8 @@ void frmMonteCarlo::EnableControls() {
 // Options and run control
 
 void frmMonteCarlo::Markiere(QRadioButton* gewaehlt, QGroupBox* rahmen) {
-    for (QRadioButton* o : rahmen->findChildren<QRadioButton*>()) {
-        QFont f = o->font();
-        f.setPointSize(o == gewaehlt ? 9 : 8);
-        f.setBold(o == gewaehlt);
-        o->setFont(f);
-    }
+    for (QRadioButton* o : rahmen->findChildren<QRadioButton*>()) o->setFont(OptionSchrift(o->font(), o == gewaehlt));
+    OrdneOptionen(rahmen);
 }
 
 void frmMonteCarlo::optN0_Click(int Index) {
@@ -516,6 +603,8 @@ void frmMonteCarlo::optGK_Click(int Index) {
 void frmMonteCarlo::cmdRefresh_Click() {
     cmdStop->setEnabled(false);
     cmdContinue->setEnabled(false);
+    // Back to the start state: every molecule A, as the board shows it.
+    MCStateArray.assign(static_cast<std::size_t>(N0_) + 1, std::uint8_t{1});
     Faerbe(lblA, FarbeA);
     Faerbe(lblP, FarbeP);
     for (int s = 1; s <= SerienZahl; ++s) Chart2D2->SetDisplay(kGruppe, s, platform::kSeriesHidden);
@@ -553,13 +642,17 @@ void frmMonteCarlo::cmdStop_Click() {
 void frmMonteCarlo::cmdContinue_Click() {
     Fortsetzen = true;
     cmdContinue->setEnabled(false);
-    cmdStop->setEnabled(true);
-    if (nA_ > 1) {
-        if (MCMode == 1)
-            SimFirstOrder();
-        else
-            SimEquilibrium();
+    // Only where the mode's own loop would go on; a first-order run without A ends as its loop ends.
+    if (MCMode == 1 && nA_ < 1) {
+        cmdStop->setEnabled(false);
+        EnableControls();
+        return;
     }
+    cmdStop->setEnabled(true);
+    if (MCMode == 1)
+        SimFirstOrder();
+    else
+        SimEquilibrium();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -746,8 +839,7 @@ void frmMonteCarlo::ZelleVon(long j, int seitenZahl, int& zeile, int& spalte) {
     }
 }
 
-void frmMonteCarlo::KreisAufFlaeche(double xTw, double yTw, double rTw, int farbe) {
-    QPainter p(&flaeche_);
+void frmMonteCarlo::KreisAufFlaeche(QPainter& p, double xTw, double yTw, double rTw, int farbe) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Farbe(farbe));
     p.setBrush(Farbe(farbe));
@@ -756,8 +848,9 @@ void frmMonteCarlo::KreisAufFlaeche(double xTw, double yTw, double rTw, int farb
     ++zaehler_.kreise;
 }
 
-void frmMonteCarlo::BoxAufFlaeche(double x1Tw, double y1Tw, double x2Tw, double y2Tw, int farbe, int rand) {
-    QPainter p(&flaeche_);
+void frmMonteCarlo::BoxAufFlaeche(QPainter& p, double x1Tw, double y1Tw, double x2Tw, double y2Tw, int farbe,
+                                  int rand) {
+    p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(Farbe(rand));
     p.setBrush(Farbe(farbe));
     const double k = platform::kTwipsPerPixel;
@@ -775,17 +868,31 @@ void frmMonteCarlo::DrawMoleculeBoard() {
     SeitenZahl = std::max(1, static_cast<int>(std::nearbyint(std::sqrt(static_cast<double>(N0_)))));
     Zelle = L / std::sqrt(static_cast<double>(N0_));
     chkFlashOn->move(Tw(BrettX0), Tw(BrettY0 + L + 30));
+    // Each molecule in the colour of its state, so that a redraw during or after a run shows the game.
+    const bool mitZustand = MCStateArray.size() == static_cast<std::size_t>(N0_) + 1;
+    auto istA = [&](long j) { return !mitZustand || MCStateArray[static_cast<std::size_t>(j)] == 1; };
+    QPainter p(&flaeche_);
     if (!GrossesBrett) {
         Radius = Zelle / 2.3;
         BlitzRadius = 1.5 * Radius;
-        BoxAufFlaeche(BrettX0 - 18, BrettY0 - 18, BrettX0 + L + 20, BrettY0 + L + 18, 0xBEBEBE, 0);
+        BoxAufFlaeche(p, BrettX0 - 18, BrettY0 - 18, BrettX0 + L + 20, BrettY0 + L + 18, 0xBEBEBE, 0);
         for (int c = 1; c <= SeitenZahl; ++c) {
             for (int r = 1; r <= SeitenZahl; ++r) {
-                KreisAufFlaeche(c * Zelle + BrettX0 - Zelle / 2, r * Zelle + BrettY0 - Zelle / 2, Radius, FarbeA);
+                const long j = static_cast<long>(r - 1) * SeitenZahl + c;
+                KreisAufFlaeche(p, c * Zelle + BrettX0 - Zelle / 2, r * Zelle + BrettY0 - Zelle / 2, Radius,
+                                istA(j) ? FarbeA : FarbeP);
             }
         }
     } else {
-        BoxAufFlaeche(BrettX0 - 10, BrettY0, BrettX0 + L + 2, BrettY0 + L + 5, FarbeA, 0);
+        BoxAufFlaeche(p, BrettX0 - 10, BrettY0, BrettX0 + L + 2, BrettY0 + L + 5, FarbeA, 0);
+        for (long j = 1; j <= N0_; ++j) {
+            if (istA(j)) continue;
+            int r = 0, c = 0;
+            ZelleVon(j, SeitenZahl, r, c);
+            const double xL = c * Zelle + BrettX0 - Zelle;
+            const double yU = r * Zelle + BrettY0;
+            BoxAufFlaeche(p, xL, yU, xL + Zelle - 12, yU - Zelle + 12, FarbeP, FarbeP);
+        }
     }
     update();
 }
@@ -810,12 +917,13 @@ void frmMonteCarlo::DrawMolecule(int j, int farbe, double radius) {
         }
         blitz_.reset();
     }
+    QPainter p(&flaeche_);
     if (GrossesBrett) {
         const double xL = c * Zelle + BrettX0 - Zelle;
         const double yU = r * Zelle + BrettY0;
-        BoxAufFlaeche(xL, yU, xL + Zelle - 12, yU - Zelle + 12, farbe, farbe);
+        BoxAufFlaeche(p, xL, yU, xL + Zelle - 12, yU - Zelle + 12, farbe, farbe);
     } else {
-        KreisAufFlaeche(xm, ym, radius, farbe);
+        KreisAufFlaeche(p, xm, ym, radius, farbe);
     }
     update(bereich);
 }

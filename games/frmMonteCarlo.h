@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <random>
 #include <vector>
@@ -21,6 +22,7 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QPainter;
 class QPushButton;
 class QRadioButton;
 
@@ -40,6 +42,9 @@ public:
     // A fixed seed makes the runs reproducible (each start and continue then seeds with seed + the
     // number of earlier seedings); without one the generator is seeded from the clock.
     static void SetZufallsSaat(std::optional<std::uint32_t> saat);
+    // A clock in seconds in place of the steady clock for the step and flash waits (tests); empty
+    // restores the steady clock.
+    static void SetUhr(std::function<double()> uhr);
 
     // ---- Event handlers ----
     void cmdStart_Click();
@@ -103,6 +108,8 @@ private:
     void Form_Resize();
     void Form_QueryUnload();
     void SetChartAxes();
+    void SetzePfeile();
+    void PlaceChartTexts();
     void CalcTheoryCurve(int Kurve, int mode, std::vector<kernel::XYPunkt>& Punkte);
     void SetupChartSeries(int Kurve, std::vector<kernel::XYPunkt>& Punkte);
     void AddChartPoint(const kernel::XYPunkt& A, const kernel::XYPunkt& P, long Nr);
@@ -123,8 +130,8 @@ private:
     long ZieheMolekuel();
     float ZusatzWartezeit() const;
     void Markiere(QRadioButton* gewaehlt, QGroupBox* rahmen);
-    void KreisAufFlaeche(double xTw, double yTw, double rTw, int farbe);
-    void BoxAufFlaeche(double x1Tw, double y1Tw, double x2Tw, double y2Tw, int farbe, int rand);
+    void KreisAufFlaeche(QPainter& p, double xTw, double yTw, double rTw, int farbe);
+    void BoxAufFlaeche(QPainter& p, double x1Tw, double y1Tw, double x2Tw, double y2Tw, int farbe, int rand);
 
     // Controls.
     platform::Chart2D* Chart2D2 = nullptr;

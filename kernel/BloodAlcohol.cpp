@@ -42,17 +42,16 @@ void CalcResorption(int n) {
             const float x = static_cast<float>(S - t * BAKbeta60 / kMinutenProStunde);
             bak = x >= kModGrenze ? x : x * std::exp(-10.0 * kMod / kMinutenProStunde);
         }
-        BAKKurve[static_cast<std::size_t>(t)] = static_cast<float>(bak);
-        if (BAKKurve[static_cast<std::size_t>(t)] < 0) negativ = true;
+        // A value beyond the range of a Single (an absurd drink) is a failure, not a curve.
+        const float wert = static_cast<float>(bak);
+        if (!std::isfinite(wert)) throw RuntimeError(ErrorKind::Overflow);
+        BAKKurve[static_cast<std::size_t>(t)] = wert;
+        if (wert < 0) negativ = true;
     }
     if (!negativ) return;
 
     // A later drink starts from 0: lift the curve from its start, clear the negative stretch before it.
-    int letzter = 0;
-    for (int i = 1; i <= kBAKGetraenke; ++i) {
-        if (BAKTrinkStart[i] > kBAKMinuten) return;
-        if (BAKAlkMasse[i] > 0) letzter = i;
-    }
+    // A drink that starts after minute n lies beyond the curve and plays no part here.
     auto kurve = [](int m) -> float& { return BAKKurve[static_cast<std::size_t>(m)]; };
     for (int d = 2; d <= kBAKGetraenke; ++d) {
         const int start = BAKTrinkStart[d];
@@ -64,7 +63,9 @@ void CalcResorption(int n) {
             if (kurve(m) < 0) kurve(m) = 0;
         }
     }
-    for (int m = n; m >= letzter && m >= 0; --m) {
+    // Whatever is still negative (also in the first minutes, before a slow first drink outweighs the
+    // elimination) reads 0: blood alcohol is never below 0.
+    for (int m = n; m >= 0; --m) {
         if (kurve(m) < 0) kurve(m) = 0;
     }
 }

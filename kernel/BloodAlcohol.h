@@ -8,9 +8,11 @@ namespace kernel {
 constexpr int kBAKMinuten = 999;   // last minute of BAKKurve
 constexpr int kBAKGetraenke = 8;   // drink slots 1..8
 
-// Fills BAKKurve(0..n) in g/L (entries above n keep their values); negative stretches are lifted or cut to
-// 0 as described with the correction of a later drink. Throws RuntimeError(IndexOutOfRange) for n outside
-// 0..999 and DivisionByZero when body mass or distribution factor is 0 once a drink has started.
+// Fills BAKKurve(0..n) in g/L (entries above n keep their values). Where the curve falls below 0, a later
+// drink starts from 0 (the curve is lifted at its start) and every value left below 0 reads 0; a drink
+// that starts after minute n lies beyond the curve and takes no part in that correction.
+// Throws RuntimeError(IndexOutOfRange) for n outside 0..999, DivisionByZero when body mass or distribution
+// factor is 0 once a drink has started, and Overflow when a value is not a finite Single.
 void CalcResorption(int n);
 
 }  // namespace kernel

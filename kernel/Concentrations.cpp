@@ -24,7 +24,8 @@ void CalcKonzentrationen(int model, double t, ConcVector& c, int& err) {
             c[1] = CheckedDiv(x, x + 1.0);
             return;
         }
-        if (AkimaX.empty() || !(AkimaX[0] >= 1 && AkimaX[0] < static_cast<double>(AkimaX.size())))
+        // The spline arrays must hold the model's time course, not the measured points of one species.
+        if (AkimaMessSpezies != 0 || AkimaX.empty() || !(AkimaX[0] >= 1 && AkimaX[0] < static_cast<double>(AkimaX.size())))
             throw RuntimeError(ErrorKind::IndexOutOfRange);
         const int n = static_cast<int>(std::lround(AkimaX[0]));
         for (int s = 1; s <= kSpecies; ++s) {

@@ -101,6 +101,7 @@ int ABGleich = 0;
 
 std::vector<double> AkimaX;
 std::array<std::vector<double>, 6> AkimaY, AkimaD, AkimaC, AkimaB, AkimaA;
+int AkimaMessSpezies = 0;
 float SmoothingFactor = 0;
 std::array<double, 6> RegressKoeff{};
 std::vector<float> RegressX, RegressY, RegressW;

@@ -146,6 +146,9 @@ extern int ABGleich;                        // flag: 2nd-order evaluation of A +
 // ---- Spline ----------------------------------------------------------------------------------
 extern std::vector<double> AkimaX;          // knots 1..n ([0] holds n after a numeric time course)
 extern std::array<std::vector<double>, 6> AkimaY, AkimaD, AkimaC, AkimaB, AkimaA;  // [slot][knot]
+// Species slot 1..5 whose measured points the spline arrays hold (knot count in AkimaX[0]);
+// 0 while they hold a numeric time course or nothing.
+extern int AkimaMessSpezies;
 extern float SmoothingFactor;
 extern std::array<double, 6> RegressKoeff;   // basis values F(1..5) of the last regression point
 // x, y and weight of the points of the last evaluation plot, elements 1..n (element 0 unused).

@@ -153,6 +153,7 @@ void NumericBranch(int model, double tSpan, double dt) {
     // Spline data: knots 1..j, values per slot, and the rate curves at every computed point.
     const auto groesse = static_cast<std::size_t>(j) + 6;
     AkimaX.assign(groesse, 0.0);
+    AkimaMessSpezies = 0;
     for (SplineRows* rows : {&AkimaY, &AkimaD, &AkimaC, &AkimaB, &AkimaA}) {
         for (auto& row : *rows) row.assign(groesse, 0.0);
     }

@@ -1,5 +1,6 @@
 #include "kernel/TimeUnits.h"
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 
@@ -109,29 +110,42 @@ void SelectTimeUnit(int index) {
     ConvertTimeUnit(ZeitEinheitNr, ZeitEinheitIdx);
 }
 
+// Length of unit oldIdx over length of unit newIdx; 1 when either index names no unit.
+static double Factor(int oldIdx, int newIdx) {
+    const bool valid = newIdx >= 0 && newIdx < kZeitEinheiten && oldIdx >= 0 && oldIdx < kZeitEinheiten;
+    return valid && oldIdx != newIdx ? ZeitFaktor[oldIdx][newIdx] : 1.0;
+}
+
+void ConvertExpRows(int first, int last, int oldIdx, int newIdx) {
+    const double F = Factor(oldIdx, newIdx);
+    if (F == 1.0) return;
+    const bool tHaeltRate = aktModell == kEnzymModel && EnzymRcsModus != 0;
+    last = std::min(last, DataRowCount());
+    for (int i = std::max(first, 1); i <= last; ++i) {
+        ExpPunkt& p = ExpDaten[i];
+        p.t = tHaeltRate ? p.t / F : p.t * F;
+        p.k /= F;
+    }
+}
+
+void ConvertModelValues(int oldIdx, int newIdx) {
+    const double F = Factor(oldIdx, newIdx);
+    if (F == 1.0) return;
+    tMax *= F;
+    tauMittel *= F;
+    kWert[1] /= F;
+    if (!kWert2IstOrdnung()) kWert[2] /= F;
+    kWert[3] /= F;
+    // Flow and flow velocity keep their meaning whether or not their window is open.
+    VPunkt /= F;
+    RohrV /= F;
+}
+
 void ConvertTimeUnit(int& newIdx, int oldIdx) {
     const int newUnit = newIdx;
     if (newUnit >= 0 && newUnit < kZeitEinheiten) ZeitEinheit = kUnitTexts[newUnit];
-
-    const bool valid = newUnit >= 0 && newUnit < kZeitEinheiten && oldIdx >= 0 && oldIdx < kZeitEinheiten;
-    const double F = valid && oldIdx != newUnit ? ZeitFaktor[oldIdx][newUnit] : 1.0;
-    if (F != 1.0) {
-        const bool tHaeltRate = aktModell == kEnzymModel && EnzymRcsModus != 0;
-        const int n = DataRowCount();
-        for (int i = 1; i <= n; ++i) {
-            ExpPunkt& p = ExpDaten[i];
-            p.t = tHaeltRate ? p.t / F : p.t * F;
-            p.k /= F;
-        }
-        tMax *= F;
-        tauMittel *= F;
-        kWert[1] /= F;
-        if (!kWert2IstOrdnung()) kWert[2] /= F;
-        kWert[3] /= F;
-        // Flow and flow velocity keep their meaning whether or not their window is open.
-        VPunkt /= F;
-        RohrV /= F;
-    }
+    ConvertExpRows(1, DataRowCount(), oldIdx, newUnit);
+    ConvertModelValues(oldIdx, newUnit);
 
     UpdateUnitLabels();
 

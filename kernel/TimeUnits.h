@@ -27,6 +27,15 @@ bool kWert2IstOrdnung();
 // unit's option in frmKinModel. No failure: the factors are never 0.
 void ConvertTimeUnit(int& newIdx, int oldIdx);
 
+// The two halves of ConvertTimeUnit, for a data file whose unit differs from the one in use.
+// ConvertExpRows: rows first..last (1-based, clipped to the data set) from unit oldIdx into unit
+// newIdx: t times F (divided by F while it holds the rate r(P) of the enzyme r(P)-c(S) mode), k
+// divided by F. ConvertModelValues: t(max), tauMittel, kWert, VPunkt and RohrV likewise (kWert(2)
+// kept while it holds the order). Neither touches ZeitEinheit nor any window; an index outside
+// 0..4 converts nothing.
+void ConvertExpRows(int first, int last, int oldIdx, int newIdx);
+void ConvertModelValues(int oldIdx, int newIdx);
+
 // The user's choice of unit `index` (0..4): the unit in use is read from ZeitEinheit (ZeitEinheitIdx
 // kept when that text names no unit), ZeitEinheitNr := index, then ConvertTimeUnit from the unit in use.
 void SelectTimeUnit(int index);

@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QRubberBand>
 #include <QSvgGenerator>
@@ -18,6 +19,7 @@
 
 #include "platform/ChartGeometry.h"
 #include "platform/ChartModel.h"
+#include "platform/PrinterStatus.h"
 #include "platform/core/TextFile.h"
 
 namespace platform {
@@ -421,7 +423,7 @@ struct Chart2D::Impl {
         for (int i = 0; i < 3; ++i) {
             const Axis& ax = m.axes[i];
             SpacedGrid* g = grids[i];
-            g->setVisible(ax.shown && ax.gridShown && ax.gridPattern != kLineNone);
+            g->setVisible(ax.shown && ax.gridPattern != kLineNone);
             g->pen = PatternPen(ax.gridPattern, ax.gridColor, 0);
             g->log = ax.log;
             g->step = DrawSpacing(i, 0);
@@ -624,6 +626,10 @@ struct Chart2D::Impl {
                 left = q->width() - m.areaLeft - sz.width() - 10;
                 top = m.areaTop + 30;
             }
+            // The legend never runs past the chart's right or bottom edge: a place chosen for a
+            // narrower legend moves left (or up) as far as its texts need.
+            left = std::max(0, std::min(left, q->width() - sz.width() - 1));
+            top = std::max(0, std::min(top, q->height() - sz.height() - 1));
             legendRect = {double(left), double(top), double(sz.width()), double(sz.height())};
             // The inset rectangle is given in fractions of the inset layout's own rectangle.
             QCPLayoutInset* inset = plot->axisRect()->insetLayout();
@@ -1022,10 +1028,12 @@ bool Chart2D::SetAxisLog(ChartAxis axis, bool on) {
 bool Chart2D::AxisLog(ChartAxis axis) const { return d->A(axis).log; }
 
 void Chart2D::SetGridShown(ChartAxis axis, bool on) {
-    d->A(axis).gridShown = on;
+    int& pattern = d->A(axis).gridPattern;
+    if (on == (pattern != kLineNone)) return;
+    pattern = on ? kLineSolid : kLineNone;
     d->Changed();
 }
-bool Chart2D::GridShown(ChartAxis axis) const { return d->A(axis).gridShown; }
+bool Chart2D::GridShown(ChartAxis axis) const { return d->A(axis).gridPattern != kLineNone; }
 bool Chart2D::SetGridPattern(ChartAxis axis, int pattern) {
     if (!ValidPattern(pattern)) return false;
     d->A(axis).gridPattern = pattern;
@@ -1509,47 +1517,85 @@ bool Chart2D::CopyToClipboard(int formatCode) {
     return true;
 }
 
-bool Chart2D::SavePicture(const std::string& path, int formatCode) {
-    if (path.empty()) return false;
-    d->Sync();
-    const QString file = QString::fromStdString(path);
-    const int w = width(), h = height();
-    if (formatCode == kPictureBitmap)
-        return EndsWith(path, "png") ? d->plot->savePng(file, w, h) : d->plot->saveBmp(file, w, h);
-    if (formatCode != kPictureMetafile && formatCode != kPictureEnhanced && formatCode != kPictureStandard &&
-        formatCode != 13)
-        return false;
-    if (EndsWith(path, "pdf")) return d->plot->savePdf(file, w, h);
-    QSvgGenerator gen;
-    gen.setFileName(file);
-    gen.setSize(size());
-    gen.setViewBox(QRect(QPoint(0, 0), size()));
-    gen.setTitle(QStringLiteral("TARVELO"));
-    QCPPainter painter;
-    if (!painter.begin(&gen)) return false;
-    d->plot->toPainter(&painter, w, h);
-    painter.end();
-    return QFileInfo(file).size() > 0;
+namespace {
+
+// The picture bytes of a chart of w x h pixels for a file name and format code: BMP or PNG for
+// bitmaps, SVG or PDF for the vector codes. Empty with a reason on failure.
+QByteArray PictureBytes(QCustomPlot* plot, int w, int h, const std::string& path, int formatCode, std::string& error) {
+    QByteArray bytes;
+    if (w <= 0 || h <= 0) {
+        error = "Das Diagramm hat keine Fläche (Breite oder Höhe 0).";
+        return {};
+    }
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    if (formatCode == kPictureBitmap) {
+        const QPixmap pix = plot->toPixmap(w, h);
+        if (pix.isNull() || !pix.save(&buf, EndsWith(path, "png") ? "PNG" : "BMP")) bytes.clear();
+    } else if (formatCode == kPictureMetafile || formatCode == kPictureEnhanced || formatCode == kPictureStandard ||
+               formatCode == 13) {
+        QCPPainter painter;
+        if (EndsWith(path, "pdf")) {
+            QPdfWriter pdf(&buf);
+            pdf.setResolution(72);
+            pdf.setPageSize(QPageSize(QSizeF(w, h), QPageSize::Point));
+            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+            pdf.setCreator(QStringLiteral("TARVELO"));
+            if (!painter.begin(&pdf)) return {};
+            plot->toPainter(&painter, w, h);
+            painter.end();
+        } else {
+            QSvgGenerator gen;
+            gen.setOutputDevice(&buf);
+            gen.setSize(QSize(w, h));
+            gen.setViewBox(QRect(0, 0, w, h));
+            gen.setTitle(QStringLiteral("TARVELO"));
+            if (!painter.begin(&gen)) return {};
+            plot->toPainter(&painter, w, h);
+            painter.end();
+        }
+    } else {
+        error = "Unbekanntes Bildformat " + std::to_string(formatCode) + ".";
+        return {};
+    }
+    if (bytes.isEmpty() && error.empty()) error = "Das Bild konnte nicht erzeugt werden.";
+    return bytes;
 }
 
-bool Chart2D::PrintChart(QPrinter& printer, int scaleCode, double leftCm, double topCm, double widthCm,
-                         double heightCm) {
-    if (!std::isfinite(leftCm) || !std::isfinite(topCm) || !std::isfinite(widthCm) || !std::isfinite(heightCm))
-        return false;
-    d->Sync();
-    printer.setFullPage(true);
-    const double dpi = printer.resolution();
-    const double perCm = dpi / 2.54;
-    const QRectF page = printer.pageLayout().fullRectPixels(printer.resolution());
+}  // namespace
+
+bool Chart2D::SavePicture(const std::string& path, int formatCode, std::string* error) {
+    std::string reason;
+    if (path.empty()) {
+        reason = "Kein Dateiname.";
+    } else {
+        d->Sync();
+        // The whole picture is made first and then written through a temporary file that replaces
+        // the target only when complete: a failed save leaves an existing file as it was.
+        const QByteArray bytes = PictureBytes(d->plot, width(), height(), path, formatCode, reason);
+        if (!bytes.isEmpty() && WriteBytes(path, bytes.toStdString(), reason)) return true;
+    }
+    if (error) *error = reason;
+    return false;
+}
+
+QRectF Chart2D::PrintRect(const QPrinter& printer, int scaleCode, double leftCm, double topCm, double widthCm,
+                          double heightCm) const {
+    // 567 twips per cm; the printer's twips per pixel are 1440 / its resolution. The margins
+    // count from the printable area's corner, less the half centimetre a printer cannot reach.
+    constexpr double kTwipsPerCm = 567, kTwipsPerInch = 1440;
+    const double perCmX = kTwipsPerCm * printer.logicalDpiX() / kTwipsPerInch;
+    const double perCmY = kTwipsPerCm * printer.logicalDpiY() / kTwipsPerInch;
+    const double left = std::round((leftCm - 0.5) * perCmX), top = std::round((topCm - 0.5) * perCmY);
+    double w = std::round(widthCm * perCmX), h = std::round(heightCm * perCmY);
+    const QRectF area = printer.pageLayout().paintRectPixels(printer.resolution());
     const double aspect = double(height()) / std::max(1, width());
-    double left = std::max(0.0, leftCm) * perCm, top = std::max(0.0, topCm) * perCm;
-    double w = widthCm * perCm, h = heightCm * perCm;
     switch (scaleCode) {
-    case kPrintFullPage:
-        w = page.width() - 2 * left;
+    case kPrintFullPage:  // the page's printable width (and height) inside the margins
+        w = area.width() - 2 * std::max(0.0, left);
         h = w * aspect;
-        if (h > page.height() - 2 * top) {
-            h = page.height() - 2 * top;
+        if (h > area.height() - 2 * std::max(0.0, top)) {
+            h = area.height() - 2 * std::max(0.0, top);
             w = h / aspect;
         }
         break;
@@ -1557,19 +1603,30 @@ bool Chart2D::PrintChart(QPrinter& printer, int scaleCode, double leftCm, double
     case kPrintWidth: h = w * aspect; break;
     default: break;
     }
-    if (!(w > 1) || !(h > 1)) return false;
-    QCPPainter painter;
-    if (!painter.begin(&printer)) return false;
-    painter.translate(left, top);
-    painter.scale(w / width(), h / height());
-    d->plot->toPainter(&painter, width(), height());
-    return painter.end();
+    return {left, top, w, h};
 }
 
-bool Chart2D::PrintChart(int scaleCode, double leftCm, double topCm, double widthCm, double heightCm) {
-    QPrinter printer(QPrinter::HighResolution);
-    if (!printer.isValid()) return false;
-    return PrintChart(printer, scaleCode, leftCm, topCm, widthCm, heightCm);
+bool Chart2D::PrintChart(QPrinter& printer, int scaleCode, double leftCm, double topCm, double widthCm,
+                         double heightCm, std::string* error) {
+    const auto fail = [error](const std::string& reason) {
+        if (error) *error = reason;
+        return false;
+    };
+    if (!std::isfinite(leftCm) || !std::isfinite(topCm) || !std::isfinite(widthCm) || !std::isfinite(heightCm))
+        return fail("Ungültige Maße.");
+    if (!PrinterAvailable(printer)) return fail("Kein Drucker verfügbar");
+    d->Sync();
+    printer.setFullPage(false);  // the painter's origin is the printable area's corner
+    const QRectF r = PrintRect(printer, scaleCode, leftCm, topCm, widthCm, heightCm);
+    if (!(r.width() > 1) || !(r.height() > 1) || width() <= 0 || height() <= 0)
+        return fail("Das Bild hätte keine Fläche (Breite oder Höhe zu klein).");
+    QCPPainter painter;
+    if (!painter.begin(&printer)) return fail("Der Drucker lässt sich nicht starten.");
+    painter.translate(r.left(), r.top());
+    painter.scale(r.width() / width(), r.height() / height());
+    d->plot->toPainter(&painter, width(), height());
+    if (!painter.end()) return fail("Der Druckauftrag wurde nicht abgeschlossen.");
+    return true;
 }
 
 }  // namespace platform

@@ -222,7 +222,8 @@ public:
     bool SetAxisLog(ChartAxis axis, bool on);
     bool AxisLog(ChartAxis axis) const;
 
-    // Grid (major grid lines at the grid spacing).
+    // Grid (major grid lines at the grid spacing). A grid shows exactly when its pattern is not
+    // kLineNone (the start); SetGridShown(true) gives a hidden grid solid lines, false hides it.
     void SetGridShown(ChartAxis axis, bool on);
     bool GridShown(ChartAxis axis) const;
     bool SetGridPattern(ChartAxis axis, int pattern);  // LinePattern codes; 1 draws no grid
@@ -403,14 +404,20 @@ public:
     // ---- Picture output --------------------------------------------------------------------
     // Clipboard: code 1 bitmap, other codes a vector picture (SVG, with a bitmap beside it).
     bool CopyToClipboard(int formatCode);
-    // Picture file (see PictureFormat for the kinds written). False when it cannot be written.
-    bool SavePicture(const std::string& path, int formatCode);
-    // Prints on the given printer (a PDF printer works too) at a position and size in cm from
-    // the page's top-left corner, scaled by the PrintScale code.
+    // Picture file (see PictureFormat for the kinds written). The picture is made whole, then
+    // written to a temporary file in the target folder that replaces the target when complete;
+    // false with a German reason in error, an existing file at the target then unchanged.
+    bool SavePicture(const std::string& path, int formatCode, std::string* error = nullptr);
+    // Prints on the given printer (a PDF printer works too), scaled by the PrintScale code, at
+    // the place PrintRect gives. False with a German reason in error ("Kein Drucker verfügbar"
+    // when the printer has nowhere to print to).
     bool PrintChart(QPrinter& printer, int scaleCode, double leftCm, double topCm, double widthCm,
-                    double heightCm);
-    // The same on the system's default printer.
-    bool PrintChart(int scaleCode, double leftCm, double topCm, double widthCm, double heightCm);
+                    double heightCm, std::string* error = nullptr);
+    // Place and size of the printed picture in printer pixels from the printable area's corner:
+    // left = (leftCm - 0.5) * 567 twips per cm / the printer's twips per pixel, top likewise; width
+    // and height = cm * 567 / twips per pixel, each rounded, then fitted by the scaling code.
+    QRectF PrintRect(const QPrinter& printer, int scaleCode, double leftCm, double topCm, double widthCm,
+                     double heightCm) const;
 
 signals:
     // Mouse events. button: 1 left, 2 right, 4 middle (the buttons involved); shift: 1 Shift,

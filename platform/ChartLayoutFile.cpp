@@ -55,7 +55,7 @@ QJsonObject AxisToJson(const Axis& a) {
         {"max", a.max},
         {"auto", a.autoScale},
         {"log", a.log},
-        {"gridShown", a.gridShown},
+        {"gridShown", a.gridPattern != kLineNone},
         {"gridPattern", a.gridPattern},
         {"gridColor", a.gridColor},
         {"spacing", QJsonArray{a.spacing[0], a.spacing[1], a.spacing[2]}},
@@ -145,7 +145,7 @@ void ReadAxis(Reader& r, const QJsonObject& o, Axis& a) {
     a.autoScale = r.Bool(o, "auto");
     a.log = r.Bool(o, "log");
     if (!(a.min < a.max) || (a.log && a.min <= 0)) r.Fail(QStringLiteral("min/max"));
-    a.gridShown = r.Bool(o, "gridShown");
+    // Whether a grid shows follows its pattern; "gridShown" is written for older readers only.
     a.gridPattern = r.Int(o, "gridPattern", kLineNone, kLineDashDotDot);
     a.gridColor = r.Color(o, "gridColor");
     const QJsonArray sp = r.Arr(o, "spacing", 3, 3), sa = r.Arr(o, "spacingAuto", 3, 3);

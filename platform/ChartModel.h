@@ -33,8 +33,7 @@ struct Axis {
     double min = 0, max = 10;  // in force (written back by automatic scaling)
     bool autoScale = true;
     bool log = false;
-    bool gridShown = false;
-    int gridPattern = kLineSolid;
+    int gridPattern = kLineNone;  // kLineNone: no grid
     int gridColor = Chart2D::Rgb(192, 192, 192);
     std::array<double, 3> spacing{1, 1, 1};        // Grid, Tick, Number
     std::array<bool, 3> spacingAuto{true, true, true};

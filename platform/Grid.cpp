@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/FixedPitchFont.h"
 #include "platform/Twips.h"
 
 namespace platform {
@@ -290,9 +291,7 @@ void Grid::SetCheckColumn(int col, bool on) {
 bool Grid::IsCheckColumn(int col) const { return d_->IsCheck(col); }
 
 void Grid::SetGridFont(const std::string& family, int pointSize) {
-    QFont font(Q(family));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSize(pointSize);
+    const QFont font = FixedPitchFont(Q(family), pointSize);
     d_->table->setFont(font);
     d_->table->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
 }
@@ -344,6 +343,20 @@ void Grid::SetText(int row, int col, const std::string& text) {
     if (row < 0 || row >= Rows() || col < 0 || col >= Cols()) return;
     Guard program(d_->program);
     d_->TextCell(row, col)->setText(Q(text));
+}
+
+void Grid::SetCellPlain(int row, int col) {
+    if (row < 0 || row >= Rows() || col < 0 || col >= Cols()) return;
+    Guard bulk(d_->bulk);
+    QTableWidgetItem* item = d_->TextCell(row, col);
+    item->setData(Qt::CheckStateRole, QVariant());
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+}
+
+bool Grid::IsCellPlain(int row, int col) const {
+    const QTableWidgetItem* item = d_->table->item(row, col);
+    return item && !(item->flags() & (Qt::ItemIsEditable | Qt::ItemIsUserCheckable)) &&
+           !item->data(Qt::CheckStateRole).isValid();
 }
 
 bool Grid::Checked(int row, int col) const {

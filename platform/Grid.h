@@ -29,6 +29,7 @@ public:
     // Cells of the column show a check box instead of editable text.
     void SetCheckColumn(int col, bool on);
     bool IsCheckColumn(int col) const;
+    // The named font; where the system lacks it, its fixed-pitch font, so padded columns line up.
     void SetGridFont(const std::string& family, int pointSize);
     // Cells may be edited in place (typing or double click starts editing).
     void SetEditable(bool on);
@@ -43,6 +44,9 @@ public:
     // ---- Cells -------------------------------------------------------------------------------
     std::string Text(int row, int col) const;
     void SetText(int row, int col, const std::string& text);
+    // The cell shows its text only: no check box, no editing (rows that hold no data).
+    void SetCellPlain(int row, int col);
+    bool IsCellPlain(int row, int col) const;
     bool Checked(int row, int col) const;
     void SetChecked(int row, int col, bool checked);
     // Background as an RGB Long (r + 256 g + 65536 b); -1 = the default background.

@@ -5,28 +5,44 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include "platform/FixedPitchFont.h"
+#include "platform/PrinterStatus.h"
+
 namespace platform {
 
-void PrintTextLines(const QStringList& lines, const std::function<void(QPrinter&)>& setup, int flags) {
+bool PrintTextLines(const QStringList& lines, const std::function<void(QPrinter&)>& setup, int flags) {
     QPrinter printer(QPrinter::HighResolution);
     if (setup) setup(printer);
+    if (!PrinterAvailable(printer)) {
+        ReportNoPrinter();
+        return false;
+    }
     QPainter painter;
-    if (!painter.begin(&printer)) return;
-    QFont font(QStringLiteral("Courier New"), 10);
-    font.setStyleHint(QFont::TypeWriter);
-    painter.setFont(font);
+    if (!painter.begin(&printer)) {
+        ReportPrintFailure(printer, "Die Liste");
+        return false;
+    }
+    painter.setFont(FixedPitchFont(QStringLiteral("Courier New"), 10));
     const int lineHeight = QFontMetrics(painter.font(), painter.device()).lineSpacing();
     const QRect page = painter.viewport();
     int y = 0;
     for (const QString& line : lines) {
         if (y + lineHeight > page.height() && y > 0) {
-            printer.newPage();
+            if (!printer.newPage()) {
+                painter.end();
+                ReportPrintFailure(printer, "Die Liste");
+                return false;
+            }
             y = 0;
         }
         painter.drawText(QRect(0, y, page.width(), lineHeight), flags, line);
         y += lineHeight;
     }
-    painter.end();
+    if (!painter.end()) {
+        ReportPrintFailure(printer, "Die Liste");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace platform

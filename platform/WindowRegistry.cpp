@@ -30,6 +30,12 @@ void WindowRegistry::Register(const std::string& name, FormKind kind, FormFactor
 
 bool WindowRegistry::IsRegistered(const std::string& name) const { return registered_.count(name) > 0; }
 
+std::vector<std::string> WindowRegistry::Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : registered_) names.push_back(entry.first);
+    return names;
+}
+
 void WindowRegistry::Adopt(const std::string& name, QWidget* form) {
     if (form) form->setObjectName(QString::fromStdString(name));
     loaded_[name] = LoadedForm{form, form};

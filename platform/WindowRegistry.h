@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 class QMdiSubWindow;
 
@@ -33,6 +34,8 @@ public:
 
     void Register(const std::string& name, FormKind kind, FormFactory factory);
     bool IsRegistered(const std::string& name) const;
+    // The names of every registered window, sorted.
+    std::vector<std::string> Names() const;
 
     // Takes an existing window (the main window) as the instance of that name.
     void Adopt(const std::string& name, QWidget* form);

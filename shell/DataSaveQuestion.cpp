@@ -25,6 +25,7 @@ void SaveExpDataAs(int /*unused*/, int& result) {
     int written = 0;
     WriteDataFile(chosen, written);
     result = written ? 0 : -1;
+    if (!written) return;  // the data set must not be named after a file that does not hold it
     const std::size_t slash = chosen.find_last_of("/\\");
     DatenFile = chosen;
     DatenFileTitel = slash == std::string::npos ? chosen : chosen.substr(slash + 1);

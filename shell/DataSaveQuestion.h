@@ -8,8 +8,8 @@ namespace shell {
 // Shows the save dialog ("Datenfile speichern unter ...", *.TA3, starting at DatenPfad with
 // DatenFile proposed) and writes the data set with WriteDataFile. result := 0 when the file was
 // written, -1 when the dialog was cancelled or the file was not written (the writer has said
-// why). Once a name was chosen, DatenFile, DatenFileTitel and DatenPfad (the directory with its
-// trailing separator) name it, also when the writing failed. The first argument is not used.
+// why). Only a written file becomes DatenFile, DatenFileTitel and DatenPfad (the directory with
+// its trailing separator). The first argument is not used.
 void SaveExpDataAs(int unused, int& result);
 
 // Asks "Die experimentellen Daten wurden geändert. / Jetzt speichern?" (Yes, No, Cancel;

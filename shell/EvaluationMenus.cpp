@@ -65,9 +65,14 @@ void DiagramHandOver(bool scan = true) {
     diagram::GrafZentrale(aktDiagrammCode, DiagRec, ZeichnenOffen, AchsenGrenzen, nZeitPunkte, MitPunkten);
 }
 
+// A fitting entry that refuses leaves an open fitting window in the mode it was loaded for.
+void KeepOpenFitMode() {
+    if (const frmTFitting* open = frmTFitting::Geladen()) DiagVariante = open->LadeModus();
+}
+
 // The hand-over of the three fitting entries. entrySteps runs before the fitting window is shown;
-// false ends the handler there. afterShown runs right after it is shown.
-void FittingHandOver(const std::function<bool()>& entrySteps, const std::function<void()>& afterShown = {}) {
+// false ends the handler there.
+void FittingHandOver(const std::function<bool()>& entrySteps) {
     Close({"frmTGraph2D"});
     aktDiagrammCode = -9;
     MitPunkten = kTrue;
@@ -76,7 +81,6 @@ void FittingHandOver(const std::function<bool()>& entrySteps, const std::functio
     // A window left open from another fit mode holds that mode's parameters: it starts afresh.
     if (frmTFitting* open = frmTFitting::Geladen(); open && open->LadeModus() != DiagVariante) Close({"frmTFitting"});
     Windows().Show("frmTFitting");
-    if (afterShown) afterShown();
     Windows().Unload("frmKinModel");
     Windows().Show("frmKinModel");
     if (Windows().IsLoaded("frmTFitting")) Windows().Show("frmTFitting");
@@ -312,6 +316,8 @@ void mnuLambdaAusw_Click(int Index) {
                              platform::vbExclamation, "Hinweis zur Auswertung der lambda-Werte, 2. Ordnung");
         }
     }
+    // An open diagram would only be shown again by the set-up, with the old plot and result.
+    Close({"frmTGraph2D"});
     LambdaModus = kTrue;
     if (Index == 1) {
         aktDiagrammCode = -10;
@@ -371,6 +377,7 @@ void mnuSubMichMent_Click(int Index) {
                         "");
         return;
     }
+    Close({"frmTGraph2D"});
     aktModell = kEnzymModel;
     aktDiagrammCode = Index == 1 ? -13 : (Index == 2 ? -14 : -12);
     DiagramHandOver();
@@ -386,9 +393,11 @@ void mnuctFitting_Click() {
                              "(Option \"c-t-Auswertung\")." + CrLf + CrLf +
                              "Stellen Sie sicher, dass c-t-Daten geladen sind.",
                          platform::vbExclamation, "Warnung");
+        KeepOpenFitMode();
         return;
     }
     if (nctPunkte < 2) {
+        KeepOpenFitMode();
         OfferDataEditor("zuwenig experimentelle c-t-Daten!" + CrLf + "Ergänzen Sie die Daten im Dateneditor." + CrLf +
                         CrLf + kOffer);
         return;
@@ -403,15 +412,21 @@ void mnuROFitting_Click() {
     Close({"frmBlutalkohol"});
     DiagVariante = 2;
     if (nctPunkte < 2) {
+        KeepOpenFitMode();
         OfferDataEditor("zuwenig experimentelle Daten!" + CrLf + "Ergänzen Sie die Daten im Dateneditor." + CrLf +
                         CrLf + kOffer);
         return;
     }
     if (c0Mess[1] < kMinC0) {
+        KeepOpenFitMode();
         Stop("keine Anfangskonzentration c(A,0) gefunden", "");
         return;
     }
-    FittingHandOver([] { return true; }, [] { aktModell = 20; });
+    // The fitting window sets itself up for the current model: the n-th order one.
+    FittingHandOver([] {
+        aktModell = 20;
+        return true;
+    });
 }
 
 void mnuNonIsothermFitting_Click(int Index) {
@@ -423,6 +438,7 @@ void mnuNonIsothermFitting_Click(int Index) {
                          platform::vbExclamation, "Warnung");
     }
     if (!NichtIsothermMoeglich) {
+        KeepOpenFitMode();
         OfferDataEditor(OfferText("zuwenig experimentelle T-t-c-Daten!"));
         return;
     }
@@ -432,6 +448,7 @@ void mnuNonIsothermFitting_Click(int Index) {
             return true;
         }
         if (c0Mess[1] == 0) {
+            KeepOpenFitMode();
             Stop("Für diesen Fall muss die Anfangskonzentration c(A,0) gegeben sein.");
             return false;
         }

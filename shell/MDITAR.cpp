@@ -38,7 +38,9 @@
 #include "shell/ProjectFile.h"
 #include "shell/ProtocolName.h"
 #include "shell/WindowMenus.h"
+#include "shell/WrappingMenuBar.h"
 #include "shell/frmPhantomT.h"
+#include "shell/frmProtokoll.h"
 
 namespace {
 
@@ -175,6 +177,8 @@ QAction* MDITAR::AddEntry(QMenu* menu, const char* name, const QString& caption)
 }
 
 void MDITAR::BuildMenus() {
+    // Entries that do not fit a narrow screen go on in a second row.
+    setMenuBar(new shell::WrappingMenuBar(this));
     QMenuBar* bar = menuBar();
     auto addMenu = [&](const char* name, const QString& caption) {
         QMenu* menu = bar->addMenu(caption);
@@ -275,6 +279,7 @@ void MDITAR::BuildToolbar() {
         previous = b.index;
     }
     toolbar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    toolbarTextWidth_ = toolbar_->sizeHint().width();
 }
 
 void MDITAR::BuildIntroButtons() {
@@ -452,6 +457,8 @@ void MDITAR::LoadCommandLineProject(const std::string& commandLine) {
         }
         if (LoadDataFile(dataPath)) {
             AnalyseExpData();
+            // The evaluations take c(A,0) and c(B,0) from the data, as after a menu load.
+            SetC0AusMessdaten();
             DatenFile = dataPath;
             ToolbarButton(16)->setEnabled(nMesspunkte > 0);
         }
@@ -479,6 +486,9 @@ void MDITAR::SetAutoProtName(std::string& name) { shell::SetAutoProtName(name); 
 
 void MDITAR::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    // Too narrow for the captions, the buttons with a picture show only the picture (and their tip).
+    if (toolbar_)
+        toolbar_->setToolButtonStyle(width() >= toolbarTextWidth_ ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
     MDIForm_Resize();
 }
 
@@ -504,12 +514,17 @@ void MDITAR::closeEvent(QCloseEvent* event) {
 bool MDITAR::mnuExit_Click() {
     using namespace kernel;
     ChangeToAppDir();
+    // The X-Y editor's points live only in its window: its closing offers to save them.
+    if (!platform::Windows().Unload("frmXYEdit")) return false;
     if (ExpDataChanged && nMesspunkte > 0) {
         bool cancel = false;
         shell::AskSaveExpData(DatenFile, cancel);
         if (cancel) return false;  // nothing written, the program goes on
     }
     shell::WriteProjectFile(SessionFile);
+    // Rows recorded but not yet written reach the protocol file; a failed write has been reported
+    // and the shut-down goes on.
+    if (ProtOffen && ProtZeilen > 0 && frmProtokoll::schreibProtFileAndClose()) ProtOffen = kFalse;
     if (!ProtFile.empty()) {
         const std::string protPath = JoinPath(AppPath, ProtFile);
         std::error_code ec;

@@ -72,6 +72,7 @@ private:
 
     QMdiArea* mdiArea_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    int toolbarTextWidth_ = 0;  // the toolbar's width with the captions beside the pictures
     QWidget* picture2_ = nullptr;
     QPushButton* cmdErstnutzer_ = nullptr;
     QPushButton* cmdUebungen_ = nullptr;

@@ -12,6 +12,7 @@
 
 #include <initializer_list>
 
+#include "experiment/FitAnzeige.h"
 #include "games/frmBlutalkohol.h"
 #include "kernel/State.h"
 #include "platform/WindowRegistry.h"
@@ -391,19 +392,25 @@ void mnuSubMonteCarlo_Click(int Index) {
     }
 }
 
+// While the fitting window is open it keeps its fit mode; a non-isothermal fit also keeps its
+// temperature function and parameters, and the calculator opens on them.
 void mnuToolArrhenius_Click() {
-    kTFunktion = 1;
-    DiagVariante = 0;
-    ArrhEA = 0;
-    ArrhA = 0;
+    if (!experiment::NichtIsothermeAnpassungOffen()) {
+        kTFunktion = 1;
+        ArrhEA = 0;
+        ArrhA = 0;
+    }
+    if (!experiment::AnpassungOffen()) DiagVariante = 0;
     OpenCalculator("frmArrheniusRechner");
 }
 
 void mnuToolEyring_Click() {
-    kTFunktion = 2;
-    DiagVariante = 0;
-    EyrH = 0;
-    EyrS = 0;
+    if (!experiment::NichtIsothermeAnpassungOffen()) {
+        kTFunktion = 2;
+        EyrH = 0;
+        EyrS = 0;
+    }
+    if (!experiment::AnpassungOffen()) DiagVariante = 0;
     OpenCalculator("frmArrheniusRechner");
 }
 

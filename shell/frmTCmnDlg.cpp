@@ -444,7 +444,8 @@ void frmTCmnDlg::Form_Resize() {
 
     cmdOpenCancel->move(TwipsToPixels(w - WidthTw(cmdOpenCancel) - 360), cmdOpenCancel->y());
     cmdOpenOK->move(cmdOpenCancel->x(), cmdOpenOK->y());
-    fraView->resize(TwipsToPixels(w), fraView->height());
+    // The picture and the information frame fill the inside of the dialog, not its outer width.
+    fraView->resize(width(), fraView->height());
     txtDatum->move(txtDatum->x(), txtOpenFile->y());
     if (w <= kMinWidth) {
         resize(TwipsToPixels(kMinWidth) - frameExtraW, height());
@@ -457,7 +458,7 @@ void frmTCmnDlg::Form_Resize() {
         txtDatum->move(TwipsToPixels(LeftTw(txtOpenFile) + WidthTw(txtOpenFile) - 20), txtDatum->y());
         PlaceTw(Text1, LeftTw(Text1), TopTw(Text1), w - 340, HeightTw(Text1));
         PlaceTw(Label7, LeftTw(Label7), TopTw(Label7), WidthTw(Text1), HeightTw(Label7));
-        PlaceTw(pctFileOpen, LeftTw(pctFileOpen), TopTw(pctFileOpen), w, HeightTw(pctFileOpen));
+        pctFileOpen->resize(width(), pctFileOpen->height());
         const int listWidth = static_cast<int>(w / 2.8);
         PlaceTw(filOpenList, LeftTw(filOpenList), TopTw(filOpenList), listWidth, HeightTw(filOpenList));
         PlaceTw(dirOpenList, listWidth + 300, TopTw(dirOpenList), listWidth, HeightTw(dirOpenList));

@@ -324,7 +324,7 @@ void frmKinModel::optTyp_Click(int Index) {
     MMDiagramm = kFalse;
     if (Index == 0) {
         aktModell = kOrderModel;
-        ReaktOrdnung = static_cast<float>(platform::Val(txtOrdnung->text().toStdString()));
+        ReaktOrdnung = static_cast<float>(platform::ValLocale(txtOrdnung->text().toStdString()));
     }
     // Start values of 60 s and 100 s, in the current unit.
     const double sekunde = ZeitEinheitNr >= 0 && ZeitEinheitNr <= 4 ? ZeitFaktor[0][ZeitEinheitNr] : 1.0;
@@ -609,9 +609,7 @@ void frmKinModel::cmdShowMatrix_Click() {
 }
 
 void frmKinModel::txtOrdnung_Change() {
-    QString text = txtOrdnung->text();
-    text.replace(',', '.');
-    ReaktOrdnung = static_cast<float>(platform::Val(text.toStdString()));
+    ReaktOrdnung = static_cast<float>(platform::ValLocale(txtOrdnung->text().toStdString()));
     if (loading_) return;  // the load refreshes the open windows through the model choice
     RefreshIfOpen("frmPrepareTimeDiagram");
     RefreshIfOpen("frmBatch");

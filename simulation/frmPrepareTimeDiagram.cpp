@@ -54,7 +54,9 @@ const char* const kOcxHinweis =
 
 QString U(const char* text) { return QString::fromUtf8(text); }
 
-double ValOf(const QString& text) { return platform::Val(text.toStdString()); }
+// The boxes hold typed numbers (with a point) or numbers written in the locale's form: the history
+// entries of the combo boxes and the x(max) of the Michaelis-Menten diagram.
+double ValOf(const QString& text) { return platform::ValLocale(text.toStdString()); }
 
 }  // namespace
 

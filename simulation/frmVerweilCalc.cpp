@@ -53,7 +53,7 @@ const char* const kOcxHinweis =
 QString U(const char* text) { return QString::fromUtf8(text); }
 QString U(const std::string& text) { return QString::fromStdString(text); }
 
-double ValOf(const QString& text) { return platform::Val(text.toStdString()); }
+double ValOf(const QString& text) { return platform::ValLocale(text.toStdString()); }
 
 // Whole number, halves to the even neighbour (the rounding of an Integer assignment).
 int RundeGerade(double v) { return static_cast<int>(std::nearbyint(v)); }
@@ -166,7 +166,7 @@ void frmVerweilCalc::Form_Load() {
     PlaceTw(cmdDiaE_RK, 300, 330, 3300, 680);
     PlaceTw(Frame6, 4200, 1720, 3900, 1150);
     PlaceTw(cmdDiaF_RK, 300, 330, 3300, 680);
-    PlaceTw(Label7, 120, 3060, 3960, 820);
+    PlaceTw(Label7, 120, 3060, 3960, 870);
     PlaceTw(cmdCloseDiag, 4200, 3000, 3900, 380);
     PlaceTw(cmdHelp, 4200, 3480, 1850, 400);
     PlaceTw(cmdEsc, 6250, 3480, 1850, 400);
@@ -358,6 +358,11 @@ void frmVerweilCalc::cmdDiaF_RK_Click() { ZeichneKurve(VerweilFunktion::F); }
 
 void frmVerweilCalc::ZeichneKurve(VerweilFunktion art) {
     const bool e = art == VerweilFunktion::E;
+    // Without a volume flow there is no tm to go with the shown inputs: no curve of an older tm.
+    if (!(VDurchsatz_ > 0)) {
+        platform::MsgBox(std::string("- Der Volumenstrom muss größer Null sein.") + CrLf, platform::vbCritical, kNichtMoeglich);
+        return;
+    }
     try {
         if (e)
             aktDiagrammCode = xAchseT_ ? kCodeEt : kCodeEdimlos;

@@ -139,15 +139,15 @@ void frmVerweilzeit::BuildControls() {
     PlaceTw(Label1, 2120, 170, 1200, 280);
     PlaceTw(cmdIndikatorfarbe, 3400, 100, 2700, 420);
     PlaceTw(cmdStartFlow, 6250, 100, 1550, 420);
-    PlaceTw(cmdVZStop, 7950, 100, 1550, 420);
-    PlaceTw(Label3, 120, 720, 2500, 280);
-    PlaceTw(Label4, 2650, 720, 500, 280);
-    PlaceTw(Slider_verzoegerung, 3150, 660, 2500, 400);
-    PlaceTw(Label5, 5720, 720, 550, 280);
-    PlaceTw(chkAnimation, 6400, 700, 2800, 320);
+    PlaceTw(cmdVZStop, 7950, 100, 1650, 420);
+    PlaceTw(Label3, 120, 720, 2900, 280);
+    PlaceTw(Label4, 3050, 720, 500, 280);
+    PlaceTw(Slider_verzoegerung, 3550, 660, 2500, 400);
+    PlaceTw(Label5, 6120, 720, 550, 280);
+    PlaceTw(chkAnimation, 6800, 700, 2800, 320);
     PlaceTw(cmdDiagram, 120, 1200, 5900, 420);
     PlaceTw(cmdHelp, 6250, 1200, 1550, 420);
-    PlaceTw(cmdEsc, 7950, 1200, 1550, 420);
+    PlaceTw(cmdEsc, 7950, 1200, 1650, 420);
 
     for (int i = 1; i <= kMaxKessel; ++i) {
         auto* l = label(qPrintable(QStringLiteral("lblMessung(%1)").arg(i)), U("Messstelle c(Tracer)"));

@@ -256,6 +256,10 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std
     return true;
 }
 
+bool WriteBytes(const std::string& path, const std::string& bytes, std::string& error) {
+    return ReplaceFile(path, bytes, error);
+}
+
 void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 bool WriteText(const std::string& path, const std::string& text, std::string& error) {

@@ -26,6 +26,8 @@ bool ReadText(const std::string& path, std::string& text, std::string& error);
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines, std::string& error);
 // Writes the text as it is (after turning lone "\n" into CRLF).
 bool WriteText(const std::string& path, const std::string& text, std::string& error);
+// Writes bytes unchanged (a picture file) the same way: temporary file, then rename.
+bool WriteBytes(const std::string& path, const std::string& bytes, std::string& error);
 
 // Makes a write beyond the file-size limit of the process fail as a write (EFBIG, reported as a full
 // disk, temporary file removed) instead of ending the program with the signal SIGXFSZ. Called once at

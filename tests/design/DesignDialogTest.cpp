@@ -2,6 +2,8 @@
 // log axes, grid, texts, legend and labels; every change read back from the chart.
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
+#include <QImage>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
@@ -14,10 +16,15 @@
 #include <QTabWidget>
 #include <QTest>
 #include <cmath>
+#include <optional>
 
 #include "kernel/State.h"
 #include "platform/core/NumberFormat.h"
+#include "experiment/XYFile.h"
+#include "platform/core/TextFile.h"
 #include "tests/design/DesignTestSupport.h"
+#include "tests/support/NumberLocale.h"
+#include "tests/support/PictureDir.h"
 
 namespace {
 
@@ -145,17 +152,20 @@ TEST_F(Gestaltung, ColourPresets) {
 
 TEST_F(Gestaltung, CurveAndPointSetStyles) {
     Oeffne();
+    // The lists restyle the chart whenever their index is set, also from code (no user activation).
     QComboBox* stil = Control<QComboBox>("cmbKStil(1)");
     EXPECT_EQ(stil->itemText(1).size(), 29);
     stil->setCurrentIndex(0);
-    emit stil->activated(0);
     EXPECT_EQ(c->LinePattern(kKurven, 1), platform::kLineNone);
     EXPECT_EQ(c->SymbolShape(kKurven, 1), platform::kSymbolDot);
     EXPECT_EQ(c->SymbolSize(kKurven, 1), 1);
     stil->setCurrentIndex(3);
-    emit stil->activated(3);
     EXPECT_EQ(c->LinePattern(kKurven, 1), platform::kLineDashed);
     EXPECT_EQ(c->SymbolShape(kKurven, 1), platform::kSymbolNone);
+    // The diagram window setting the index the list already shows still brings the chart in line.
+    c->SetLinePattern(kKurven, 1, platform::kLineSolid);
+    d->SetKurvenStilListe(1, 3);
+    EXPECT_EQ(c->LinePattern(kKurven, 1), platform::kLineDashed);
 
     // A colour for an occupied slot recolours the curve and paints the free slots' swatches.
     const int vorwahl = FarbVorwahl;
@@ -179,11 +189,13 @@ TEST_F(Gestaltung, CurveAndPointSetStyles) {
     // Point sets: symbol, colour, size, legend text.
     QComboBox* punkt = Control<QComboBox>("cmbPunktStil(3)");
     punkt->setCurrentIndex(7);
-    emit punkt->activated(7);
     EXPECT_EQ(c->SymbolShape(kPunkte, 3), platform::kSymbolOpenBox);
     punkt->setCurrentIndex(12);
-    emit punkt->activated(12);
     EXPECT_EQ(c->SymbolShape(kPunkte, 3), platform::kSymbolNone);
+    d->SetPunktStilListe(3, 12, "5");
+    EXPECT_EQ(c->SymbolShape(kPunkte, 3), platform::kSymbolNone);
+    d->SetPunktStilListe(3, 1, "5");
+    EXPECT_EQ(c->SymbolShape(kPunkte, 3), platform::kSymbolBox);
     naechsteFarbe = kGruen;
     Klick("cmdPunktFarbe(3)");
     EXPECT_EQ(c->SymbolColor(kPunkte, 3), kGruen);
@@ -196,21 +208,179 @@ TEST_F(Gestaltung, CurveAndPointSetStyles) {
     EXPECT_EQ(c->LegendText(kPunkte, 3), "P.3  ");
 }
 
-TEST_F(Gestaltung, AxisRangeIsCheckedAndApplied) {
+// Grid lines drawn in the chart, counted in a grab: columns (rows) of the plot area of which at least
+// a quarter of the pixels have the grid colour are vertical (horizontal) grid lines; the share of
+// grid-coloured pixels along them tells a solid line (nearly all) from a dotted one (about half).
+struct GitterLinien {
+    int senkrecht = 0, waagrecht = 0;
+    double deckung = 0;  // mean share along the lines found
+};
+GitterLinien ZaehleGitter(platform::Chart2D* c, int farbe) {
+    QCoreApplication::processEvents();  // the chart redraws once after a change
+    const QImage bild = c->grab().toImage();
+    const QColor soll(farbe & 0xFF, (farbe >> 8) & 0xFF, (farbe >> 16) & 0xFF);
+    const QRect plot(c->PlotAreaLeft() + 2, c->PlotAreaTop() + 2, c->PlotAreaWidth() - 4, c->PlotAreaHeight() - 4);
+    GitterLinien g;
+    double summe = 0;
+    int linien = 0;
+    auto zaehle = [&](bool senkrecht) {
+        const int aussen = senkrecht ? plot.width() : plot.height(), innen = senkrecht ? plot.height() : plot.width();
+        bool vorher = false;
+        int n = 0;
+        for (int a = 0; a < aussen; ++a) {
+            int treffer = 0;
+            for (int b = 0; b < innen; ++b) {
+                const QPoint p = senkrecht ? QPoint(plot.left() + a, plot.top() + b) : QPoint(plot.left() + b, plot.top() + a);
+                treffer += bild.pixelColor(p) == soll;
+            }
+            const bool linie = treffer * 4 >= innen;
+            if (linie && !vorher) {
+                ++n;
+                summe += double(treffer) / innen;
+                ++linien;
+            }
+            vorher = linie;
+        }
+        return n;
+    };
+    g.senkrecht = zaehle(true);
+    g.waagrecht = zaehle(false);
+    g.deckung = linien ? summe / linien : 0;
+    return g;
+}
+
+// Grid lines expected inside a range at a spacing, the two at the plot's edges not counted (the
+// axes and the frame lie over them).
+int InnereLinien(double min, double max, double abstand) {
+    int n = 0;
+    for (double v = std::ceil(min / abstand) * abstand; v <= max + 1e-9 * abstand; v += abstand)
+        n += v > min + 1e-6 * abstand && v < max - 1e-6 * abstand;
+    return n;
+}
+
+TEST_F(Gestaltung, GridKindsAndStylesAreDrawn) {
     Oeffne();
-    auto feld = [this](const char* set, int i) { return Control<QLineEdit>((std::string(set) + "(" + std::to_string(i) + ")").c_str()); };
-    feld("Tabcoord", 1)->setText("-1");
-    feld("Tabcoord", 2)->setText("0");
-    feld("Tabcoord", 3)->setText("2E-3");
-    feld("Tabcoord", 4)->setText("0.75");
+    f->resize(900, 600);
+    f->show();
+    constexpr int kMagenta = platform::Chart2D::Rgb(255, 0, 255);
+    // The set-up's grid: complete and dotted, in the chart's grid colour.
+    GitterLinien g = ZaehleGitter(c, c->GridColor(ChartAxis::X));
+    EXPECT_GT(g.senkrecht, 0);
+    EXPECT_GT(g.waagrecht, 0);
+    naechsteFarbe = kMagenta;
+    Klick("cmdGitterFarbe");
+    const int innenX = InnereLinien(c->AxisMin(ChartAxis::X), c->AxisMax(ChartAxis::X),
+                                    c->Spacing(ChartAxis::X, platform::AxisSpacing::Grid));
+    const int innenY = InnereLinien(c->AxisMin(ChartAxis::Y), c->AxisMax(ChartAxis::Y),
+                                    c->Spacing(ChartAxis::Y, platform::AxisSpacing::Grid));
+    ASSERT_GT(innenX, 1);
+    ASSERT_GT(innenY, 1);
+    struct Fall {
+        int art;  // 0 none, 1 y grid only, 2 x grid only, 3 complete
+        int stil; // 0 dotted, 1 solid
+    };
+    for (const Fall fall : {Fall{0, 0}, Fall{1, 0}, Fall{2, 0}, Fall{3, 0}, Fall{0, 1}, Fall{1, 1}, Fall{2, 1}, Fall{3, 1}}) {
+        SCOPED_TRACE(testing::Message() << "Gitter " << fall.art << ", Linie " << fall.stil);
+        Control<QRadioButton>(("opt1Gitter(" + std::to_string(fall.art) + ")").c_str())->click();
+        Control<QRadioButton>(("opt2Gitter(" + std::to_string(fall.stil) + ")").c_str())->click();
+        g = ZaehleGitter(c, kMagenta);
+        const bool x = fall.art >= 2, y = fall.art == 1 || fall.art == 3;
+        EXPECT_GE(g.senkrecht, x ? innenX : 0);
+        EXPECT_LE(g.senkrecht, x ? innenX + 2 : 0);
+        EXPECT_GE(g.waagrecht, y ? innenY : 0);
+        EXPECT_LE(g.waagrecht, y ? innenY + 2 : 0);
+        if (fall.art == 0) continue;
+        if (fall.stil == 1)
+            EXPECT_GT(g.deckung, 0.9);
+        else
+            EXPECT_LT(g.deckung, 0.75);
+    }
+
+    // The standard preset draws the grid black in the chosen style.
+    Control<QRadioButton>("opt1Gitter(3)")->click();
+    Klick("cmdPlotAreaColGrey");
+    g = ZaehleGitter(c, 0);
+    EXPECT_GE(g.senkrecht, innenX);
+    EXPECT_GT(g.deckung, 0.9);
+
+    // A layout saved before the grid followed its pattern (its "gridShown" false) loads with its grid.
+    const std::string pfad = testsupport::PicturePath("design_gitter.oc2").toStdString();
+    ASSERT_TRUE(c->SaveLayout(pfad));
+    std::string text, fehler;
+    ASSERT_TRUE(platform::ReadText(pfad, text, fehler));
+    for (std::size_t p; (p = text.find("\"gridShown\": true")) != std::string::npos;)
+        text.replace(p, 17, "\"gridShown\": false");
+    ASSERT_TRUE(platform::WriteText(pfad, text, fehler));
+    Control<QRadioButton>("opt1Gitter(0)")->click();
+    EXPECT_EQ(ZaehleGitter(c, 0).senkrecht, 0);
+    ASSERT_TRUE(c->LoadLayout(pfad, &fehler)) << fehler;
+    g = ZaehleGitter(c, 0);
+    EXPECT_GE(g.senkrecht, innenX);
+    EXPECT_GE(g.waagrecht, innenY);
+}
+
+// The range and log tests run under the C and a German number locale: the diagram window writes
+// the range fields in the locale's form.
+class GestaltungImLocale : public designtest::DesignTest, public testing::WithParamInterface<testsupport::NumberLocale> {
+protected:
+    void SetUp() override {
+        locale.emplace(GetParam());
+        designtest::DesignTest::SetUp();
+    }
+    void TearDown() override {
+        designtest::DesignTest::TearDown();
+        locale.reset();
+    }
+    QLineEdit* Feld(const char* set, int i) const {
+        return Control<QLineEdit>((std::string(set) + "(" + std::to_string(i) + ")").c_str());
+    }
+    std::optional<testsupport::NumberLocaleScope> locale;
+};
+
+TEST_P(GestaltungImLocale, AxisRangeIsCheckedAndApplied) {
+    using testsupport::InLocale;
+    // A range of one's own with fractions survives opening the diagram.
+    aktModell = 2;
+    kWert = {0, 0.1, 0, 0};
+    c0Wert = {0, 1, 0, 0, 0, 0};
+    diagram::SetKurvenMaske(2);
+    int err = 0;
+    CalcZeitverlauf(2, 50, err);
+    AchsenGrenzen = {0, 12.5f, 0.125f, 1.25f};
+    f = diagramtest::OeffneDiagramm(2);
+    ASSERT_NE(f, nullptr);
+    design::ConnectDiagramMenus(f);
+    d = design::frmTGraph2D_Gestaltung::Geladen();
+    ASSERT_NE(d, nullptr);
+    c = f->Chart();
+    EXPECT_EQ(Feld("coord", 2)->text().toStdString(), InLocale("12.5"));
+    EXPECT_FLOAT_EQ(DiagRec.xMax, 12.5f);
+    EXPECT_FLOAT_EQ(DiagRec.yMin, 0.125f);
+    EXPECT_DOUBLE_EQ(c->AxisMax(ChartAxis::X), 12.5);
+    EXPECT_DOUBLE_EQ(c->AxisMax(ChartAxis::Y), 1.25);
+
+    // Applying the fields as written keeps the fractions; a pasted "1,5" and a typed "1.5" read alike.
     d->FormGST_Show(1);
+    Feld("Tabcoord", 4)->setText("1,5");
     Klick("cmdTabCoord_OK");
+    EXPECT_TRUE(rec.Empty());
+    EXPECT_FLOAT_EQ(DiagRec.xMax, 12.5f);
+    EXPECT_FLOAT_EQ(DiagRec.yMax, 1.5f);
+    f->mnuCoord_Click();
+    EXPECT_EQ(Feld("coord", 4)->text().toStdString(), InLocale("1.5"));
+    Feld("coord", 1)->setText("-1");
+    Feld("coord", 2)->setText("0");
+    Feld("coord", 3)->setText("2E-3");
+    Feld("coord", 4)->clear();
+    QTest::keyClicks(Feld("coord", 4), "0.75");
+    Klick("cmdCoord_OK");
     EXPECT_TRUE(rec.Empty());
     EXPECT_FLOAT_EQ(DiagRec.xMin, -1);
     EXPECT_FLOAT_EQ(DiagRec.yMin, 0.002f);
+    EXPECT_FLOAT_EQ(DiagRec.yMax, 0.75f);
+    EXPECT_FLOAT_EQ(DiagRec.xMax2, 0);
     EXPECT_DOUBLE_EQ(c->AxisMin(ChartAxis::X), -1);
     EXPECT_DOUBLE_EQ(c->AxisMax(ChartAxis::X), 0);
-    EXPECT_FLOAT_EQ(static_cast<float>(c->AxisMax(ChartAxis::Y)), 0.75f);
     EXPECT_FLOAT_EQ(static_cast<float>(c->AxisMax(ChartAxis::Y2)), 0.75f);
     EXPECT_FLOAT_EQ(static_cast<float>(c->Y(kKurven, diagram::kRahmenSerie, 2)), 0.75f);
     EXPECT_FALSE(d->isVisible());
@@ -218,61 +388,100 @@ TEST_F(Gestaltung, AxisRangeIsCheckedAndApplied) {
     EXPECT_FLOAT_EQ(static_cast<float>(platform::Val(Control<QLineEdit>("txtYGridValue")->text().toStdString())),
                     static_cast<float>(c->Spacing(ChartAxis::Y, platform::AxisSpacing::Grid)));
 
-    // Equal bounds are refused on the range panel, which stays open with the stored range.
+    // A refused input (equal bounds) is written back in the locale's form; the panel stays open.
     f->mnuCoord_Click();
-    feld("coord", 1)->setText("5");
-    feld("coord", 2)->setText("5");
+    Feld("coord", 1)->setText("5");
+    Feld("coord", 2)->setText("5");
     Klick("cmdCoord_OK");
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().title, "EINGABE-FEHLER");
     EXPECT_EQ(rec.Last().prompt, "Untere Grenze muss kleiner als obere Grenze sein");
-    EXPECT_EQ(feld("coord", 1)->text(), "-1");
+    EXPECT_EQ(Feld("coord", 1)->text(), "-1");
+    EXPECT_EQ(Feld("coord", 4)->text().toStdString(), InLocale("0.75"));
     EXPECT_DOUBLE_EQ(c->AxisMin(ChartAxis::X), -1);
     EXPECT_TRUE(d->isVisible());
+    // ... and applying it as written back changes nothing.
+    Klick("cmdCoord_OK");
+    EXPECT_EQ(rec.Messages().size(), 1u);
+    EXPECT_FLOAT_EQ(DiagRec.yMax, 0.75f);
     // Letters read as 0: x from 0 to 5.
-    feld("coord", 1)->setText("abc");
-    feld("coord", 2)->setText("5");
+    f->mnuCoord_Click();
+    Feld("coord", 1)->setText("abc");
+    Feld("coord", 2)->setText("5");
     Klick("cmdCoord_OK");
     EXPECT_DOUBLE_EQ(c->AxisMin(ChartAxis::X), 0);
     EXPECT_DOUBLE_EQ(c->AxisMax(ChartAxis::X), 5);
     EXPECT_FLOAT_EQ(DiagRec.xMax2, 5);
 
     // Key filter: a comma becomes a point, letters other than E are refused.
-    QLineEdit* y = feld("coord", 4);
+    QLineEdit* y = Feld("coord", 4);
     y->clear();
     QTest::keyClicks(y, "1,5x");
     EXPECT_EQ(y->text(), "1.5");
     // Enter in y(max) goes on to x(min) of the same set.
+    d->FormGST_Show(6);
     d->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(d));
     y->setFocus();
     QTest::keyClick(y, Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), feld("coord", 1));
+    EXPECT_EQ(QApplication::focusWidget(), Feld("coord", 1));
 }
 
-TEST_F(Gestaltung, LogAxesAndGrid) {
+TEST_P(GestaltungImLocale, LogAxesOverARangeFromZero) {
+    using testsupport::InLocale;
     Oeffne();
-    ASSERT_LE(c->AxisMin(ChartAxis::Y), 0);  // concentrations start at 0
+    f->resize(900, 600);
+    f->show();
+    // The concentration axis runs from (about) 0: the log switch lifts its minimum to a thousandth
+    // of its maximum and says so; record, both field sets and chart agree.
+    const float yMax = DiagRec.yMax;
+    ASSERT_LE(DiagRec.yMin, 0);
+    const std::string vorher = Control<QLineEdit>("txtYGridValue")->text().toStdString();
     Klick("cmdYLog");
+    const float neu = yMax / 1000;
+    const std::string neuText = platform::CStrSingle(neu);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_NE(rec.Last().prompt.find(neuText), std::string::npos) << rec.Last().prompt;
+    EXPECT_FLOAT_EQ(DiagRec.yMin, neu);
+    EXPECT_EQ(Feld("coord", 3)->text().toStdString(), neuText);
+    EXPECT_EQ(Feld("Tabcoord", 3)->text().toStdString(), neuText);
     EXPECT_TRUE(c->AxisLog(ChartAxis::Y));
     EXPECT_TRUE(c->AxisLog(ChartAxis::Y2));
-    EXPECT_GT(c->AxisMin(ChartAxis::Y), 0);
+    EXPECT_FLOAT_EQ(static_cast<float>(c->AxisMin(ChartAxis::Y)), neu);
+    EXPECT_FLOAT_EQ(static_cast<float>(c->AxisMin(ChartAxis::Y2)), neu);
     EXPECT_EQ(Control<QLineEdit>("txtYGridValue")->text().toStdString(),
               platform::CStrSingle(static_cast<float>(c->Spacing(ChartAxis::Y, platform::AxisSpacing::Grid))));
+    // Back on linear: the lifted minimum stays, the spacings are chosen afresh for the linear range.
     Klick("cmdYLog");
     EXPECT_FALSE(c->AxisLog(ChartAxis::Y));
     EXPECT_FALSE(c->AxisLog(ChartAxis::Y2));
+    EXPECT_FLOAT_EQ(static_cast<float>(c->AxisMin(ChartAxis::Y)), neu);
+    EXPECT_EQ(Control<QLineEdit>("txtYGridValue")->text().toStdString(), vorher);
+    EXPECT_TRUE(c->SpacingAuto(ChartAxis::Y, platform::AxisSpacing::Grid));
+    EXPECT_EQ(rec.Messages().size(), 1u);
+
+    // A range wholly at or below 0 cannot be logarithmic: refused with a message, nothing changes.
+    f->mnuCoord_Click();
+    Feld("coord", 3)->setText("-2");
+    Feld("coord", 4)->setText("0");
+    Klick("cmdCoord_OK");
+    Klick("cmdYLog");
+    ASSERT_EQ(rec.Messages().size(), 2u);
+    EXPECT_EQ(rec.Last().style, platform::vbExclamation);
+    EXPECT_FALSE(c->AxisLog(ChartAxis::Y));
+    EXPECT_FALSE(c->AxisLog(ChartAxis::Y2));
+    EXPECT_FLOAT_EQ(DiagRec.yMin, -2);
+
+    // The x axis from 0: the same for "X" alone.
     Klick("cmdXLog");
     EXPECT_TRUE(c->AxisLog(ChartAxis::X));
-
-    Control<QRadioButton>("opt1Gitter(2)")->click();  // x grid only
-    Control<QRadioButton>("opt2Gitter(1)")->click();  // solid
-    EXPECT_EQ(GridModus, platform::kLineSolid);
-    EXPECT_EQ(c->GridPattern(ChartAxis::X), platform::kLineSolid);
-    EXPECT_EQ(c->GridPattern(ChartAxis::Y), platform::kLineNone);
-    Control<QRadioButton>("opt1Gitter(0)")->click();
-    EXPECT_EQ(c->GridPattern(ChartAxis::X), platform::kLineNone);
+    EXPECT_FLOAT_EQ(DiagRec.xMin, DiagRec.xMax / 1000);
+    EXPECT_EQ(Feld("coord", 1)->text().toStdString(), platform::CStrSingle(DiagRec.xMax / 1000));
+    EXPECT_FALSE(c->AxisLog(ChartAxis::Y));
 }
+
+INSTANTIATE_TEST_SUITE_P(Zahlen, GestaltungImLocale, testing::ValuesIn(testsupport::AllNumberLocales),
+                         testsupport::NumberLocaleName);
 
 TEST_F(Gestaltung, HeaderExtraTextAndAxisTitles) {
     Oeffne();
@@ -368,10 +577,19 @@ TEST_F(Gestaltung, LegendAndCurveLabels) {
     EXPECT_EQ(c->LabelBorder(24), platform::kBorderPlain);
     Control<QLineEdit>("txtLabel(1)")->setText("A");
     EXPECT_EQ(c->LabelText(1), "A");
+    // The label scroll bars span the points 1..n of their drawn curve from the start; 1..1 when empty.
     QScrollBar* lage = Control<QScrollBar>("scrShiftLab(1)");
+    EXPECT_EQ(lage->minimum(), 1);
+    EXPECT_EQ(lage->maximum(), c->PointCount(kKurven, 1));
+    EXPECT_EQ(lage->value(), c->LabelPoint(1));
+    lage->setValue(lage->maximum());
+    EXPECT_EQ(c->LabelPoint(1), c->PointCount(kKurven, 1));
     lage->setValue(7);
     EXPECT_EQ(c->LabelPoint(1), 7);
-    EXPECT_EQ(lage->maximum(), c->PointCount(kKurven, 1));
+    EXPECT_EQ(Control<QScrollBar>("scrShiftLab(2)")->minimum(), 1);
+    EXPECT_EQ(Control<QScrollBar>("scrShiftLab(2)")->maximum(), c->PointCount(kKurven, 2));
+    EXPECT_EQ(Control<QScrollBar>("scrShiftLab(3)")->minimum(), 1);
+    EXPECT_EQ(Control<QScrollBar>("scrShiftLab(3)")->maximum(), 1);
 
     // A cancelled label font leaves everything as it was.
     const QFont vorher = c->LabelFont(1);
@@ -381,7 +599,7 @@ TEST_F(Gestaltung, LegendAndCurveLabels) {
 
 }
 
-TEST_F(Gestaltung, CurvePointsAsClipboardText) {
+TEST_F(Gestaltung, CurvePointsAsClipboardTextAndXYFile) {
     Oeffne();
     design::mnuKurvenDesign_Click(*f);
     QTabWidget* tabs = Control<QTabWidget>("tabKurven");
@@ -401,6 +619,34 @@ TEST_F(Gestaltung, CurvePointsAsClipboardText) {
         const double t = platform::Val(xy[0].toStdString());
         EXPECT_NEAR(platform::Val(xy[1].toStdString()), 1 - std::exp(-0.1 * t), 1e-6);
     }
+
+    // The same curve as an X-Y file headed "Kurvenpunkte"; a missing point is left out, and the
+    // X-Y editor's reader gives the curve back at single precision.
+    c->SetY(kKurven, 2, 5, platform::kChartHole);
+    const QString pfad = testsupport::PicturePath("design_kurve.XY");
+    QFile::remove(pfad);
+    naechsterPfad = pfad.toStdString();
+    Klick("cmdSaveCurveAsXY");
+    EXPECT_EQ(letzteAnfrage.filter, "x-y-Daten (*.XY)");
+    EXPECT_EQ(letzteAnfrage.defaultSuffix, "XY");
+    experiment::XYDateiInhalt datei;
+    std::string fehler;
+    ASSERT_TRUE(experiment::LeseXYDatei(naechsterPfad, datei, fehler)) << fehler;
+    EXPECT_EQ(datei.kommentar, "Kurvenpunkte");
+    ASSERT_EQ(datei.Anzahl(), n - 1);
+    for (int i = 1, j = 1; i <= n; ++i) {
+        if (i == 5) continue;
+        EXPECT_FLOAT_EQ(datei.punkte[j].x, static_cast<float>(c->X(kKurven, 2, i))) << i;
+        EXPECT_FLOAT_EQ(datei.punkte[j].y, static_cast<float>(c->Y(kKurven, 2, i))) << i;
+        ++j;
+    }
+    // An empty curve beeps and writes nothing.
+    QFile::remove(pfad);
+    tabs->setCurrentIndex(2);
+    Klick("cmdSaveCurveAsXY");
+    EXPECT_EQ(beeps, 1);
+    EXPECT_FALSE(QFile::exists(pfad));
+    EXPECT_TRUE(rec.Empty());
 }
 
 TEST_F(Gestaltung, DeletingPointsAndCurves) {

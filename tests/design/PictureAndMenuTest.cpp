@@ -3,7 +3,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -13,6 +17,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <memory>
+#include <utility>
 
 #include "kernel/State.h"
 #include "tests/design/DesignTestSupport.h"
@@ -32,9 +37,9 @@ QByteArray Anfang(const QString& pfad, int n) {
 
 class Bildausgabe : public designtest::DesignTest {
 protected:
-    // Chooses the file format entry and saves under the given name.
-    void Speichere(int listenIndex, const QString& pfad) {
-        QFile::remove(pfad);
+    // Chooses the file format entry and saves under the given name (removing an older file first).
+    void Speichere(int listenIndex, const QString& pfad, bool neu = true) {
+        if (neu) QFile::remove(pfad);
         design::mnuBild_Click(*f, 2);
         Control<QComboBox>("cmbGraphFormat")->setCurrentIndex(listenIndex);
         naechsterPfad = pfad.toStdString();
@@ -50,6 +55,10 @@ TEST_F(Bildausgabe, FileListGivesTheFormatCodes) {
     EXPECT_EQ(liste->currentIndex(), 2);
     EXPECT_EQ(GraphFormatCode, 3);
     EXPECT_EQ(d->panel[5]->title().toStdString(), "Bildfile schreiben");
+    // The hint names the format the metafile entries write, and no format the program does not write.
+    const QString tipp = Control<QLabel>("Label33")->text();
+    EXPECT_TRUE(tipp.contains("*.SVG")) << tipp.toStdString();
+    EXPECT_FALSE(tipp.contains("EMF")) << tipp.toStdString();
     EXPECT_TRUE(d->panel[5]->isVisible());
     const int codes[] = {1, 2, 3, 13, 4};
     for (int i = 0; i < 5; ++i) {
@@ -79,21 +88,105 @@ TEST_F(Bildausgabe, FileListGivesTheFormatCodes) {
 
 TEST_F(Bildausgabe, PictureFilesOfEachKind) {
     Oeffne();
-    const QString bmp = testsupport::PicturePath("design_bild.bmp");
-    Speichere(0, bmp);
-    EXPECT_EQ(Anfang(bmp, 2), QByteArray("BM"));
-    EXPECT_EQ(letzteAnfrage.defaultSuffix, "BMP");
-    const QString png = testsupport::PicturePath("design_bild.png");
-    Speichere(0, png);
-    EXPECT_EQ(Anfang(png, 4), QByteArray("\x89PNG"));
-    const QString svg = testsupport::PicturePath("design_bild.svg");
-    Speichere(3, svg);
-    EXPECT_TRUE(Anfang(svg, 400).contains("<svg"));
-    const QString pdf = testsupport::PicturePath("design_bild.pdf");
-    Speichere(1, pdf);
-    EXPECT_EQ(Anfang(pdf, 4), QByteArray("%PDF"));
-    for (const QString& p : {bmp, png, svg, pdf}) EXPECT_GT(QFile(p).size(), 500) << p.toStdString();
+    // Every entry of the list writes a valid file of the kind its code and name give.
+    struct Fall {
+        int eintrag;
+        const char* name;
+        QByteArray magie;
+    };
+    const Fall faelle[] = {{0, "design_bild.BMP", "BM"},        {0, "design_bild.png", "\x89PNG"},
+                           {1, "design_bild1.SVG", "<?xml"},    {2, "design_bild2.SVG", "<?xml"},
+                           {3, "design_bild3.SVG", "<?xml"},    {4, "design_bild4.SVG", "<?xml"},
+                           {1, "design_bild.pdf", "%PDF"}};
+    for (const Fall& fall : faelle) {
+        const QString pfad = testsupport::PicturePath(fall.name);
+        Speichere(fall.eintrag, pfad);
+        EXPECT_EQ(Anfang(pfad, fall.magie.size()), fall.magie) << fall.name;
+        EXPECT_GT(QFile(pfad).size(), 500) << fall.name;
+        if (fall.magie == "<?xml") {
+            EXPECT_TRUE(Anfang(pfad, 400).contains("<svg")) << fall.name;
+        }
+    }
+    EXPECT_EQ(letzteAnfrage.defaultSuffix, "SVG");
     EXPECT_TRUE(rec.Empty());
+
+    // A cancelled dialog writes nothing and says nothing.
+    const QString abgebrochen = testsupport::PicturePath("design_abgebrochen.bmp");
+    QFile::remove(abgebrochen);
+    design::mnuBild_Click(*f, 2);
+    naechsterPfad.clear();
+    Klick("cmdPrint");
+    EXPECT_FALSE(QFile::exists(abgebrochen));
+    EXPECT_TRUE(rec.Empty());
+
+    // A save that fails is reported naming the target, and an older file there stays as it was: a
+    // name of 250 characters is a valid file, but the temporary file beside it cannot be named.
+    const QString alt = testsupport::PicturePath("design_" + QString(239, 'x') + ".bmp");
+    {
+        QFile datei(alt);
+        ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+        datei.write("ALTES BILD");
+    }
+    Speichere(0, alt, false);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().style, platform::vbCritical);
+    EXPECT_NE(rec.Last().prompt.find(alt.toStdString()), std::string::npos) << rec.Last().prompt;
+    EXPECT_EQ(Anfang(alt, 100), QByteArray("ALTES BILD"));
+    QFile::remove(alt);
+    // A folder that does not exist: reported with the target as well.
+    const std::string ohneOrdner = (testsupport::PictureDir() + "/gibt-es-nicht/bild.svg").toStdString();
+    Speichere(3, QString::fromStdString(ohneOrdner), false);
+    ASSERT_EQ(rec.Messages().size(), 2u);
+    EXPECT_NE(rec.Last().prompt.find(ohneOrdner), std::string::npos) << rec.Last().prompt;
+}
+
+TEST_F(Bildausgabe, LegendLiesInsideTheSavedPicture) {
+    Oeffne();
+    f->resize(700, 500);
+    f->show();
+    constexpr int kTuerkis = platform::Chart2D::Rgb(0, 255, 255);
+    Control<QCheckBox>("chkLegTransparent")->setChecked(false);
+    naechsteFarbe = kTuerkis;
+    Klick("cmdLegBColor");
+    Control<QLineEdit>("txtLegend(1)")->setText("c(A) nach dem Zeitgesetz erster Ordnung");
+    const QString png = testsupport::PicturePath("design_legende.png");
+    Speichere(0, png);
+    QImage bild(png);
+    ASSERT_FALSE(bild.isNull());
+    // The legend's background, found in the picture, spans the legend's whole width inside the picture.
+    int links = bild.width(), rechts = -1;
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x)
+            if (bild.pixelColor(x, y) == QColor(0, 255, 255)) {
+                links = std::min(links, x);
+                rechts = std::max(rechts, x);
+            }
+    ASSERT_GE(rechts, 0);
+    EXPECT_LT(rechts, bild.width() - 1);
+    EXPECT_GE(rechts - links + 3, c->LegendWidth());
+}
+
+// The first page of a PDF written by Qt: its height in points and its inflated content stream.
+struct PdfSeite {
+    double hoehe = 0;
+    QByteArray inhalt;
+};
+PdfSeite LiesPdfSeite(const QString& pfad) {
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const QByteArray pdf = f.readAll();
+    PdfSeite seite;
+    const auto box = QRegularExpression(R"(/MediaBox \[0 0 (\S+) (\S+)\])").match(QString::fromLatin1(pdf));
+    seite.hoehe = box.captured(2).toDouble();
+    const auto verweis = QRegularExpression(R"(/Contents (\d+) 0 R)").match(QString::fromLatin1(pdf));
+    const qsizetype obj = pdf.indexOf("\n" + verweis.captured(1).toLatin1() + " 0 obj");
+    const qsizetype start = pdf.indexOf("stream\n", obj) + 7, ende = pdf.indexOf("endstream", start);
+    if (obj < 0 || start < 7 || ende < 0) return seite;
+    // qUncompress wants the expected size in front of the zlib data; it grows past a low guess.
+    QByteArray gepackt("\x00\x10\x00\x00", 4);
+    gepackt += pdf.mid(start, ende - start);
+    seite.inhalt = qUncompress(gepackt);
+    return seite;
 }
 
 TEST_F(Bildausgabe, ClipboardAndPrinter) {
@@ -106,16 +199,67 @@ TEST_F(Bildausgabe, ClipboardAndPrinter) {
     ASSERT_NE(m, nullptr);
     EXPECT_TRUE(m->hasImage());
 
+    // A PDF printer with margins of 10 mm (left) and 15 mm (top) around its printable area.
+    constexpr double kPunktProMm = 72 / 25.4;
+    constexpr double kRandLinks = 10 * kPunktProMm, kRandOben = 15 * kPunktProMm;
     const QString pdf = testsupport::PicturePath("design_druck.pdf");
-    QFile::remove(pdf);
     auto drucker = std::make_shared<QPrinter>(QPrinter::HighResolution);
     drucker->setOutputFormat(QPrinter::PdfFormat);
     drucker->setOutputFileName(pdf);
+    drucker->setPageMargins(QMarginsF(10, 15, 10, 10), QPageLayout::Millimeter);
     design::SetDruckerQuelle([drucker] { return drucker.get(); });
+    const double seitenverhaeltnis = double(c->height()) / c->width();
+    struct Fall {
+        int option;  // optSM: 3 given height, 4 given width
+        const char *links, *oben, *breite, *hoehe;
+    };
+    for (const Fall fall : {Fall{4, "4.1", " 2.7", "12", "8"}, Fall{3, "1,5", "3", "15", "6.5"}}) {
+        SCOPED_TRACE(fall.option);
+        QFile::remove(pdf);
+        design::mnuBild_Click(*f, 3);
+        Control<QRadioButton>(("optSM(" + std::to_string(fall.option) + ")").c_str())->click();
+        Control<QLineEdit>("txtLeft_in_cm")->setText(fall.links);
+        Control<QLineEdit>("txtTop_in_cm")->setText(fall.oben);
+        Control<QLineEdit>("txtWidth_in_cm")->setText(fall.breite);
+        Control<QLineEdit>("txtHeight_in_cm")->setText(fall.hoehe);
+        Klick("cmdPrint");
+        EXPECT_TRUE(rec.Empty());
+        // The chart's first drawing fills its whole area: the page transform, then the chart's own
+        // (scale and place in printer pixels) and the rectangle in chart pixels.
+        const PdfSeite seite = LiesPdfSeite(pdf);
+        ASSERT_FALSE(seite.inhalt.isEmpty());
+        const QString text = QString::fromLatin1(seite.inhalt);
+        const auto blatt = QRegularExpression(R"((\S+) 0 0 (\S+) (\S+) (\S+) cm)").match(text);
+        const auto bild = QRegularExpression(R"((\S+) 0 0 (\S+) (\S+) (\S+) cm\n0 0 (\S+) (\S+) re\nf)").match(text);
+        ASSERT_TRUE(blatt.hasMatch() && bild.hasMatch());
+        const auto zahl = [](const QRegularExpressionMatch& mm, int i) { return mm.captured(i).toDouble(); };
+        const double links = zahl(blatt, 3) + zahl(blatt, 1) * zahl(bild, 3);
+        const double oben = seite.hoehe - (zahl(blatt, 4) + zahl(blatt, 2) * zahl(bild, 4));
+        const double breite = zahl(blatt, 1) * zahl(bild, 1) * zahl(bild, 5);
+        const double hoehe = -zahl(blatt, 2) * zahl(bild, 2) * zahl(bild, 6);
+        // The printed geometry: (field - 0.5 cm) from the printable area's corner, 567 twips per cm,
+        // 20 twips per point; the size by the scaling code.
+        const auto cm = [](const char* t) { return platform::ValLocale(t) * 567 / 20; };
+        const double halb = 0.5 * 567 / 20;
+        EXPECT_NEAR(links, kRandLinks + cm(fall.links) - halb, 1.0);
+        EXPECT_NEAR(oben, kRandOben + cm(fall.oben) - halb, 1.0);
+        if (fall.option == 4) {
+            EXPECT_NEAR(breite, cm(fall.breite), 0.5);
+            EXPECT_NEAR(hoehe, cm(fall.breite) * seitenverhaeltnis, 0.5);
+        } else {
+            EXPECT_NEAR(hoehe, cm(fall.hoehe), 0.5);
+            EXPECT_NEAR(breite, cm(fall.hoehe) / seitenverhaeltnis, 0.5);
+        }
+    }
+
+    // Without a printer: a clear message, nothing printed.
+    auto keiner = std::make_shared<QPrinter>();
+    keiner->setOutputFormat(QPrinter::PdfFormat);  // no file to print to
+    design::SetDruckerQuelle([keiner] { return keiner.get(); });
     design::mnuBild_Click(*f, 3);
     Klick("cmdPrint");
-    EXPECT_EQ(Anfang(pdf, 4), QByteArray("%PDF"));
-    EXPECT_GT(QFile(pdf).size(), 1000);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "Kein Drucker verfügbar");
 }
 
 TEST_F(Bildausgabe, BlackSheetIsWarnedAboutBeforeEveryOutput) {
@@ -148,9 +292,19 @@ protected:
 TEST_F(Menues, EntriesExistAndAreConnectedOnce) {
     Oeffne();
     design::ConnectDiagramMenus(f);  // a second call changes nothing
-    for (const char* e : {"mnuDesign", "mnuDesignMore", "mnuKurvenDesign", "mnuPunktDesign", "mnuTextDesign(1)",
-                          "mnuTextDesign(5)", "mnuAddLegend", "mnuAddLabels", "mnuAddText", "mnuBild(1)", "mnuBild(3)"})
-        EXPECT_NE(Eintrag(e), nullptr) << e;
+    // The delete entries that the window creates itself take these menus' captions.
+    const std::pair<const char*, const char*> eintraege[] = {
+        {"mnuDesign", "&Gestalten..."}, {"mnuDesignMore", "Diagramm"}, {"mnuKurvenDesign", "Kurve"},
+        {"mnuPunktDesign", "Punktsatz"}, {"mnuTextDesign(1)", "Kopftext"},
+        {"mnuTextDesign(5)", "Kurvenetikett/Legende"},
+        {"mnuAddLegend", "Legende"}, {"mnuAddLabels", "alle Kurvenetiketts"}, {"mnuAddText", "Zusatztext"},
+        {"mnuBild(1)", "... zur Zwischenablage"}, {"mnuBild(3)", "... zum Drucker"}, {"mnuDelTotal", "Alles"},
+        {"mnuDelLabels", "alle Kurvenetiketts"}, {"mnuDelLegend", "gesamte Legende"},
+        {"mnuDelLegendZeile", "einzelne Legendenzeilen"}};
+    for (const auto& [name, text] : eintraege) {
+        ASSERT_NE(Eintrag(name), nullptr) << name;
+        EXPECT_EQ(Eintrag(name)->text().toStdString(), text) << name;
+    }
     Eintrag("mnuDesignMore")->trigger();
     EXPECT_TRUE(d->panel[1]->isVisible());
     Eintrag("mnuTextDesign(2)")->trigger();

@@ -10,6 +10,7 @@
 #include "design/frmTGraphCalc.h"
 #include "kernel/Concentrations.h"
 #include "kernel/State.h"
+#include "kernel/TimeCourse.h"
 #include "platform/core/NumberFormat.h"
 #include "shell/EvaluationMenus.h"
 #include "tests/design/DesignTestSupport.h"
@@ -67,6 +68,16 @@ TEST_F(Rechner, ValuesOfTheModelCurvesAtOneTime) {
     EXPECT_EQ(r->txtX->text(), "2.5");
     EXPECT_NEAR(Wert(r->lblResult[0]), std::exp(-0.25), 1e-6);
 
+    // A model whose values cannot be computed now (a numeric model before its time course): no
+    // earlier number stays standing, every result reads "-".
+    aktModell = 7;
+    AkimaX.clear();
+    CalcKonzentrationen(aktModell, 2.5, c, err);
+    ASSERT_NE(err, 0);
+    r->cmdGraphCalcExec->click();
+    for (const QLabel* l : r->lblResult) EXPECT_EQ(l->text(), "-");
+    aktModell = 2;
+
     // The diagram window's close takes the calculator with it.
     diagramtest::SchliesseDiagramm();
     EXPECT_FALSE(platform::Windows().IsLoaded("frmTGraphCalc"));
@@ -113,6 +124,20 @@ TEST_F(Tangente, SlopeOfAnExponentialDecay) {
     t->txtX->setText("-0.5");
     t->cmdCalc->click();
     EXPECT_EQ(beeps, 1);
+
+    // A numeric time course rebuilds the shared spline arrays: they no longer hold the measured
+    // points, and both boxes read "-" instead of a number of the model's curves.
+    aktModell = 7;
+    kWert = {0, 0.1, 0.05, 0.02};
+    c0Wert = {0, 1, 0, 0, 0, 0};
+    diagram::SetKurvenMaske(7);
+    int err = 0;
+    CalcZeitverlauf(7, 20, err);
+    ASSERT_EQ(err, 0);
+    t->txtX->setText("5");
+    t->cmdCalc->click();
+    EXPECT_EQ(t->txtyResult->text(), "-");
+    EXPECT_EQ(t->txtyStrichResult->text(), "-");
 }
 
 TEST_F(Tangente, OpenedFromTheEvaluationMenu) {
@@ -160,10 +185,32 @@ TEST_F(Tangente, SmoothingRedrawsTheCurveOnlyWhenItChanges) {
     EXPECT_FLOAT_EQ(SmoothingFactor, 0.0f);
     EXPECT_DOUBLE_EQ(c->Y(1, 1, 40), ungeglaettet);
 
-    // Closing stores the position and closes the diagram too.
+    // A diagram window showing another diagram is not the tool's: the slider leaves its curves.
+    t->SliderGlaettung->setValue(40);
+    EXPECT_FLOAT_EQ(SmoothingFactor, 0.2f);
+    diagramtest::SchliesseDiagramm();
+    f = diagramtest::ErsteOrdnung();
+    ASSERT_NE(f, nullptr);
+    c = f->Chart();
+    const int n = c->PointCount(1, 1);
+    c->SetY(1, 1, 3, 99.0);  // a mark that only a redraw removes
+    t->SliderGlaettung->setValue(80);
+    EXPECT_EQ(c->Y(1, 1, 3), 99.0);
+    EXPECT_EQ(c->PointCount(1, 1), n);
+    EXPECT_EQ(nKurven, 2);
+
+    // Every close sets the smoothing back to 0 (later model splines are not smoothed): closing the
+    // window's frame, and the close button, which also stores the position and closes the diagram.
+    ASSERT_GT(SmoothingFactor, 0);
+    platform::Windows().Unload("frmCalcTangente");
+    EXPECT_FLOAT_EQ(SmoothingFactor, 0.0f);
+    t = OeffneTangente(0.2);
+    ASSERT_NE(t, nullptr);
+    t->SliderGlaettung->setValue(30);
     PosTangente = {0, 0};
     t->cmdClose->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FLOAT_EQ(SmoothingFactor, 0.0f);
     EXPECT_FALSE(platform::Windows().IsLoaded("frmTGraph2D"));
     EXPECT_FALSE(platform::Windows().IsLoaded("frmCalcTangente"));
 }

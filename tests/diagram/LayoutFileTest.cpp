@@ -84,9 +84,10 @@ TEST_F(Vorlage, SavedLayoutRestoresCurvesPointSetsAndRange) {
                                                      "optScaling(0)", "optScaling(1)", "optScaling(0)"}));
 }
 
-TEST_F(Vorlage, NoPointSetsCancelAndUnreadableFiles) {
+TEST_F(Vorlage, NoCurvesNoPointSetsCancelAndUnreadableFiles) {
     frmTGraph2D* f = diagramtest::ErsteOrdnung();
     ASSERT_NE(f, nullptr);
+    for (int k : {1, 2}) f->Chart()->SetPointCount(1, k, 0);  // a layout of an empty chart
     Menue(f, "mnuSaveOC2");
     diagramtest::GestaltungAttrappe dlg;
     for (bool& an : dlg.punkteTabAn) an = true;
@@ -94,6 +95,10 @@ TEST_F(Vorlage, NoPointSetsCancelAndUnreadableFiles) {
     Menue(f, "mnuLoadOC2");
     EXPECT_EQ(nPunktsaetze, 5);  // a layout without point sets keeps the number
     for (int k = 1; k <= 12; ++k) EXPECT_FALSE(dlg.punkteTabAn[k]) << k;
+    // Without curves every slot is free and its entry off; "alle" stays on.
+    EXPECT_EQ(nKurven, 0);
+    EXPECT_FALSE(f->findChild<QAction*>("mnuSubDelKurv(1)")->isEnabled());
+    EXPECT_TRUE(f->findChild<QAction*>("mnuSubDelKurv(0)")->isEnabled());
 
     OC2Pfad = "bleibt/";
     abbrechen = true;
@@ -110,7 +115,7 @@ TEST_F(Vorlage, NoPointSetsCancelAndUnreadableFiles) {
     Menue(f, "mnuLoadOC2");
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().title, "Meldung von mnuLoadOC2");
-    EXPECT_EQ(nKurven, 2);
+    EXPECT_EQ(nKurven, 0);
     EXPECT_EQ(OC2Pfad, "bleibt/");
     EXPECT_FALSE(f->Chart()->IsRepaintSuspended());
 }

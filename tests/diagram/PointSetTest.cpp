@@ -44,6 +44,12 @@ TEST_F(Punktsaetze, ConcentrationPointsOneSetPerSpeciesColumnAndTheOutsideWarnin
     EXPECT_EQ(c->Y(2, 4, 4), 0.875);
     EXPECT_EQ(c->Y(2, 1, 3), platform::kChartHole);  // the excluded row in neither set
     EXPECT_EQ(c->Y(2, 4, 3), platform::kChartHole);
+    // Shown again after row 2 was excluded too: its old points go, the set keeps its length.
+    ExpDaten[2].exclude = kTrue;
+    bool drinnen = false;
+    f->zeigeExperPunkte(drinnen);
+    for (int s : {1, 4}) EXPECT_TRUE(c->PointCount(2, s) == 4 && c->Y(2, s, 2) == platform::kChartHole) << s;
+    EXPECT_EQ(c->Y(2, 4, 4), 0.875);
 
     // A point exactly on the border counts as inside.
     DiagRec = DiagRecord{};
@@ -52,7 +58,6 @@ TEST_F(Punktsaetze, ConcentrationPointsOneSetPerSpeciesColumnAndTheOutsideWarnin
     DiagRec.yMax = 2;
     for (float x0 : {20.0f, 20.1f}) {
         DiagRec.xMin = x0;
-        bool drinnen = false;
         f->zeigeExperPunkte(drinnen);
         EXPECT_EQ(drinnen, x0 == 20.0f) << x0;
     }

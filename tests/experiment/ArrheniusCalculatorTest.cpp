@@ -1,5 +1,6 @@
 // The Arrhenius/Eyring calculator: the two rate laws against the closed forms written here, and
 // the window opened from the main window's entries, driven through its widgets.
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "experiment/ArrheniusEyring.h"
 #include "experiment/frmArrheniusRechner.h"
@@ -72,11 +74,8 @@ protected:
 };
 
 TEST_F(ArrheniusWindowTest, ArrheniusEntryOpensWithZerosAndComputesInTheCurrentUnit) {
-    ArrhA = ArrhEA = 100;
     shell::mnuToolArrhenius_Click();
     ASSERT_NE(Window(), nullptr);
-    EXPECT_EQ(kTFunktion, 1);
-    EXPECT_EQ(Window()->windowTitle(), "Arrhenius-Rechner");
     EXPECT_EQ(Inp(1)->text(), "0");
     EXPECT_EQ(Inp(2)->text(), "298.15");
     EXPECT_EQ(Label("lblFormel"), "berechnet k = A exp(-EA / (R T))");
@@ -104,7 +103,6 @@ TEST_F(ArrheniusWindowTest, EyringEntryGivesKbOverHTimesTAndStoresItsInputs) {
     EyrS = EyrH = 5;
     shell::mnuToolEyring_Click();
     ASSERT_NE(Window(), nullptr);
-    EXPECT_EQ(Window()->windowTitle(), "Eyring-Rechner");
     EXPECT_NEAR(platform::Val(Inp(3)->text().toStdString()), kB / h, 1e-6 * kB / h);
     EXPECT_EQ(Label("lblk0"), "s# /J/(mol K) =");
 
@@ -148,7 +146,6 @@ TEST_F(ArrheniusWindowTest, UnitLabelsFollowTheFitModeAndTypedArrheniusValuesAre
     DiagVariante = 7;
     ZeitEinheit = "h";
     shell::mnuToolArrhenius_Click();
-    EXPECT_EQ(DiagVariante, 0);  // the menu entry resets the fit mode
     EXPECT_EQ(Label("lblkEinheit"), "((mol/L)^(1-n))/h");
 
     Calc("42", "1000");
@@ -158,6 +155,56 @@ TEST_F(ArrheniusWindowTest, UnitLabelsFollowTheFitModeAndTypedArrheniusValuesAre
     EXPECT_EQ(Label("lblkEinheit"), "L/(mol h)");
     EXPECT_EQ(Label("lblkEinheitsec"), "L/(mol s)");
 
+}
+
+// The two entries of the main window reset the fit mode and the calculator's values only when no
+// fit is open; an open non-isothermal fit keeps its function and values, and the calculator shows
+// them without storing into them.
+TEST_F(ArrheniusWindowTest, EntriesResetUnlessAFitIsOpen) {
+    const struct Case {
+        const char* entry;
+        int fitOpenMode;  // 0: no fitting window
+        int kTBefore;
+        int diagAfter, kTAfter;
+        double A, EA, S, H;  // shared values after the entry
+        const char* title;
+        const char* box0;
+        const char* unit;
+    } cases[] = {
+        {"mnuToolArrhenius", 0, 2, 0, 1, 0, 0, -33, 44, "Arrhenius-Rechner", "0", "((mol/L)^(1-n))/s"},
+        {"mnuToolEyring", 0, 1, 0, 2, 11, 22, 0, 0, "Eyring-Rechner", "0", "((mol/L)^(1-n))/s"},
+        {"mnuToolArrhenius", 1, 2, 1, 1, 0, 0, -33, 44, "Arrhenius-Rechner", "0", "((mol/L)^(1-n))/s"},
+        {"mnuToolArrhenius", 6, 2, 6, 2, 11, 22, -33, 44, "Eyring-Rechner", "-33", "1/s"},
+        {"mnuToolEyring", 7, 1, 7, 1, 11, 22, -33, 44, "Arrhenius-Rechner", "11", "L/(mol s)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.entry) + " with fit mode " + std::to_string(c.fitOpenMode));
+        exptest::Unload({"frmArrheniusRechner", "frmTFitting"});
+        if (c.fitOpenMode > 0) platform::Windows().Adopt("frmTFitting", new QWidget);
+        DiagVariante = c.fitOpenMode > 0 ? c.fitOpenMode : 7;
+        kTFunktion = c.kTBefore;
+        ArrhA = 11;
+        ArrhEA = 22;
+        EyrS = -33;
+        EyrH = 44;
+        exptest::Host()->findChild<QAction*>(c.entry)->trigger();
+        ASSERT_NE(Window(), nullptr);
+        EXPECT_EQ(DiagVariante, c.diagAfter);
+        EXPECT_EQ(kTFunktion, c.kTAfter);
+        EXPECT_EQ(ArrhA, c.A);
+        EXPECT_EQ(ArrhEA, c.EA);
+        EXPECT_EQ(EyrS, c.S);
+        EXPECT_EQ(EyrH, c.H);
+        EXPECT_EQ(Window()->windowTitle(), c.title);
+        EXPECT_EQ(Inp(0)->text(), c.box0);
+        EXPECT_EQ(Label("lblkEinheit"), c.unit);
+        // An Eyring calculation stores its inputs only when they do not belong to an open fit.
+        Calc("-12.5", "81000", "330");
+        if (kTFunktion == 2) {
+            EXPECT_EQ(EyrH, c.fitOpenMode > 5 ? 44 : 81000);
+        }
+    }
+    exptest::Unload({"frmTFitting"});
 }
 
 }  // namespace

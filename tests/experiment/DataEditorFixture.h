@@ -9,9 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include <locale>
+#include <sstream>
 #include <vector>
 
 #include "experiment/frmDatedit.h"
+#include "kernel/DataFile.h"
 #include "kernel/State.h"
 #include "kernel/TimeUnits.h"
 #include "platform/Grid.h"
@@ -75,6 +80,25 @@ protected:
     }
 
     std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
+    // Writes a data file in the given unit; returns its path.
+    std::string WriteTA3(const char* name, const char* unit, const std::vector<Row>& rows,
+                         const char* comment = "Messung") const {
+        std::ostringstream out;
+        out.imbue(std::locale::classic());
+        out << comment << "\r\n" << unit << "\r\n" << kernel::kDataFileHeader << "\r\n" << rows.size() << "\r\n";
+        for (const Row& r : rows)
+            out << r.t << ',' << r.cA << ',' << r.cB << ",0,0,0," << r.k << ',' << r.T << ",0,0,0,0," << r.exclude
+                << "\r\n";
+        std::ofstream(Path(name), std::ios::binary) << out.str();
+        return Path(name);
+    }
+    // Reads a data file into the data set, as a check of what was written.
+    void ReadBack(const std::string& path) const {
+        SetData({});
+        int append = 0, loaded = 0;
+        kernel::LoadExpFile(path, append, loaded);
+        ASSERT_EQ(loaded, kernel::kTrue) << path;
+    }
     frmDatedit& Open() {
         editor = qobject_cast<frmDatedit*>(platform::Windows().Show("frmDatedit"));
         EXPECT_NE(editor, nullptr);
@@ -100,5 +124,8 @@ protected:
     std::vector<shell::FileRequest> &openRequests = dialogs.openRequests, &saveRequests = dialogs.saveRequests;
     frmDatedit* editor = nullptr;
 };
+
+// The same editor under the C and the German number locale.
+using DataEditorRoad = exptest::InBothLocales<DataEditorTest>;
 
 }  // namespace datatest

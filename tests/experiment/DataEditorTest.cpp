@@ -3,10 +3,12 @@
 // switching rows inactive and typing into cells.
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QMetaObject>
 #include <QTableWidget>
 #include <QTest>
 
+#include <functional>
 #include <limits>
 
 #include "kernel/DataFile.h"
@@ -45,6 +47,10 @@ TEST_F(DataEditorTest, InputLineAddsRowsAndRefusesAZeroSum) {
     EXPECT_EQ(w.windowTitle().toStdString(), " Eingabe von Messpunkten  (unbenannt)");
     ASSERT_EQ(Grid().Rows(), 1);
     EXPECT_EQ(Grid().Text(0, 2), "leere Liste");
+    EXPECT_TRUE(Grid().IsCellPlain(0, 1));  // no check box and nothing to edit in that row
+    EXPECT_TRUE(Grid().IsCellPlain(0, 2));
+    // Padded number columns line up: a fixed-pitch font where "COURIER NEW" is missing.
+    EXPECT_TRUE(QFontInfo(Grid().findChild<QTableWidget*>()->font()).fixedPitch());
     EXPECT_EQ(w.EditModus(), 0);
     Y(0)->setText("1");
     Y(1)->setText("-1");
@@ -58,6 +64,7 @@ TEST_F(DataEditorTest, InputLineAddsRowsAndRefusesAZeroSum) {
     Press("OKinput");
     ASSERT_EQ(nMesspunkte, 1);
     EXPECT_EQ(Grid().Rows(), 1);  // the "leere Liste" row was replaced
+    EXPECT_FALSE(Grid().IsCellPlain(0, 1));
     EXPECT_EQ(ExpDaten[1].c[1], 0.25);
     EXPECT_EQ(Text("lblZeile"), "Zeile 2");
     EXPECT_EQ(ExpDataChanged, kTrue);
@@ -165,6 +172,7 @@ TEST_F(DataEditorTest, PastedLinesBecomeRowsAndTheEmptyLastLineIsDropped) {
     EXPECT_EQ(Times(), (std::vector<double>{1, 3}));
     EXPECT_EQ(ExpDaten[2].c[1], 4);
     EXPECT_EQ(Grid().Text(1, 0), "2  ");
+    EXPECT_FALSE(Grid().IsCellPlain(0, 1));  // the first row has its check box
     EXPECT_EQ(ExpDataChanged, kTrue);  // pasted data are not lost without the save question
 }
 
@@ -214,18 +222,94 @@ TEST_F(DataEditorTest, MarkedRowsAreRemovedAfterAQuestion) {
     EXPECT_EQ(beeps, 1);
 }
 
-TEST_F(DataEditorTest, RowsSwitchInactiveByButtonAndByTick) {
-    SetData({{1}, {2}});
-    Open();
-    Grid().SetCurrentCell(1, 2);
-    Press("cmdAus");
-    EXPECT_EQ(ExpDaten[2].exclude, kTrue);
-    EXPECT_TRUE(Grid().Checked(1, 1));
-    Press("cmdAus");
-    EXPECT_EQ(ExpDaten[2].exclude, 0);
-    auto* table = Grid().findChild<QTableWidget*>();
-    table->model()->setData(table->model()->index(0, 1), Qt::Checked, Qt::CheckStateRole);  // the user's tick
-    EXPECT_EQ(ExpDaten[1].exclude, kTrue);
+// Every change of the data set sets the changed flag, so that the exit asks, and reaches the file.
+TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
+    auto table = [this] { return Grid().findChild<QTableWidget*>(); };
+    // A cell edit of c(A) in row 1, ended by `end`.
+    auto editCell = [&](const std::function<void(QLineEdit*)>& end) {
+        Grid().EditCell(0, 3);
+        auto* cell = table()->findChild<QLineEdit*>();
+        ASSERT_NE(cell, nullptr);
+        cell->clear();
+        QTest::keyClicks(cell, "0.125");
+        end(cell);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+        std::function<void()> expectInFile;  // checks the rows read back from the saved file
+    };
+    const auto cA1 = [](double v) { return [v] { EXPECT_DOUBLE_EQ(ExpDaten[1].c[1], v); }; };
+    const Case cases[] = {
+        {"sort by t", [&] { Press("TSort"); }, [&] { EXPECT_EQ(Times(), (std::vector<double>{1, 2})); }},
+        {"sort by T", [&] { Press("TemperaturSort"); }, [] { EXPECT_EQ(ExpDaten[1].T, 300); }},
+        {"paste over rows",
+         [&] {
+             Grid().SetCurrentCell(0, 3);
+             SetClipboard("0.75");
+             Press("cmdClipEinfuegen");
+         },
+         cA1(0.75)},
+        {"cells to 0",
+         [&] {
+             Grid().Select(0, 3, 0, 3);
+             Press("cmdEraseSelected");
+         },
+         cA1(0)},
+        {"cmdAus",
+         [&] {
+             Grid().SetCurrentCell(1, 2);
+             Press("cmdAus");
+             EXPECT_TRUE(Grid().Checked(1, 1));
+             Press("cmdAus");  // twice: active again
+             Grid().SetCurrentCell(0, 2);
+             Press("cmdAus");
+         },
+         [] {
+             EXPECT_EQ(ExpDaten[1].exclude, kTrue);
+             EXPECT_EQ(ExpDaten[2].exclude, 0);
+         }},
+        {"tick",
+         [&] { table()->model()->setData(table()->model()->index(0, 1), Qt::Checked, Qt::CheckStateRole); },
+         [] { EXPECT_EQ(ExpDaten[1].exclude, kTrue); }},
+        {"comment", [&] { Find<QLineEdit>("txtComment")->setText("neu"); },
+         [] { EXPECT_EQ(DatenKommentar, "neu"); }},
+        {"lambda(inf)", [&] { Find<QLineEdit>("lambda_infin")->setText("2.5"); }, [] { EXPECT_EQ(lambdaInf, 2.5); }},
+        {"cell edit, Enter", [&] { editCell([](QLineEdit* c) { QTest::keyClick(c, Qt::Key_Return); }); }, cA1(0.125)},
+        {"cell edit, Tab", [&] { editCell([](QLineEdit* c) { QTest::keyClick(c, Qt::Key_Tab); }); }, cA1(0.125)},
+        {"cell edit, arrow", [&] { editCell([](QLineEdit* c) { QTest::keyClick(c, Qt::Key_Down); }); }, cA1(0.125)},
+        {"cell edit, click",
+         [&] {
+             editCell([&](QLineEdit*) {
+                 QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, table()->visualItemRect(table()->item(1, 5)).center());
+             });
+         },
+         cA1(0.125)},
+        {"cell edit, focus leaves the grid",
+         [&] {
+             exptest::Host()->activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(exptest::Host()));
+             editCell([&](QLineEdit*) { Find<QLineEdit>("txtComment")->setFocus(); });
+         },
+         cA1(0.125)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CloseAll();
+        SetData({});
+        Open();
+        openAnswer = WriteTA3("F.TA3", "s", {{2, 0.5, 0, 320}, {1, 0.25, 0, 300}});
+        Press("cmdLoadFile");
+        ASSERT_EQ(ExpDataChanged, 0);
+        c.change();
+        EXPECT_EQ(ExpDataChanged, kTrue);
+        saveAnswer = Path("G.TA3");
+        Press("cmdSave");
+        EXPECT_EQ(ExpDataChanged, 0);
+        ReadBack(saveAnswer);
+        c.expectInFile();
+    }
 }
 
 TEST_F(DataEditorTest, TypingIntoACellStoresTheValueOnEnter) {
@@ -246,6 +330,24 @@ TEST_F(DataEditorTest, TypingIntoACellStoresTheValueOnEnter) {
     }
     EXPECT_EQ(ExpDataChanged, kTrue);
     EXPECT_EQ(Text("lblZeile"), "Zeile 2");
+
+    // Escape restores the stored value; a cell whose input field is disabled shows its stored text again.
+    auto typeInto = [this](int col, Qt::Key end) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Grid().EditCell(0, col);
+        auto* cell = Grid().findChild<QTableWidget*>()->findChild<QLineEdit*>();
+        ASSERT_NE(cell, nullptr);
+        cell->clear();
+        QTest::keyClicks(cell, "9");
+        QTest::keyClick(cell, end);
+    };
+    typeInto(3, Qt::Key_Escape);
+    EXPECT_EQ(Grid().Text(0, 3), "0.5           ");
+    EXPECT_EQ(ExpDaten[1].c[1], 0.5);
+    Y(4)->setEnabled(false);
+    typeInto(6, Qt::Key_Tab);
+    EXPECT_EQ(Grid().Text(0, 6), "0             ");
+    EXPECT_EQ(ExpDaten[1].c[4], 0);
 }
 
 // Numbers the data file cannot carry are refused where they are typed, with the field named, and change

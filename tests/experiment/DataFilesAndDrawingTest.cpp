@@ -1,7 +1,14 @@
 // The editor's file buttons through the file choosers, the save question, drawing the measured
 // points through the diagram set-up, and the hand-over to evaluation.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QTableWidget>
+#include <QTest>
+
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "diagram/frmTGraph2D.h"
 #include "kernel/DataSet.h"
@@ -16,50 +23,62 @@ using namespace kernel;
 
 using DataFilesTest = DataEditorTest;
 
-TEST_F(DataFilesTest, SavedDataLoadBackThroughTheDialogs) {
-    SetData({{0, 1, 0, 300}, {2.5, 0.5, 0.125, 300, 0, -1}});
-    lambdaInf = 4;
-    DatenKommentar = "Versuch 1";
-    ExpDataChanged = kTrue;
+void SetClipboard(const std::string& text) { QApplication::clipboard()->setText(QString::fromStdString(text)); }
+
+// A replace-load over changed rows asks first; Cancel, or Yes with a failing save, loads nothing.
+TEST_F(DataFilesTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
+    const std::string a = WriteTA3("A.TA3", "s", {{1, 1}, {2, 0.5}});
+    const std::string b = WriteTA3("B.TA3", "s", {{5, 0.1}});
     frmDatedit& w = Open();
-    saveAnswer = Path("neu.TA3");
-    Press("cmdSave");
-    ASSERT_EQ(saveRequests.size(), 1u);
-    EXPECT_EQ(saveRequests[0].caption, "Datenfile speichern unter ...");
-    EXPECT_TRUE(std::filesystem::exists(saveAnswer));
-    EXPECT_EQ(ExpDataChanged, 0);
-    EXPECT_EQ(DatenFile, saveAnswer);
-    EXPECT_EQ(DatenPfad, dir.path().toStdString() + "/");
-    EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Messpunkten  (neu.TA3)");
-
-    SetData({{7, 7}});
-    lambdaInf = 0;
-    openAnswer = saveAnswer;
+    openAnswer = a;
     Press("cmdLoadFile");
-    ASSERT_EQ(openRequests.size(), 1u);
-    EXPECT_EQ(openRequests[0].caption, "Laden experimenteller Daten");
     ASSERT_EQ(nMesspunkte, 2);
-    EXPECT_EQ(ExpDaten[2].c[2], 0.125);
-    EXPECT_EQ(ExpDaten[2].exclude, kTrue);
-    EXPECT_EQ(lambdaInf, 4);
-    EXPECT_EQ(Find<QLineEdit>("txtComment")->text(), "Versuch 1");
-}
+    Grid().EditCell(0, 3);  // a value edited after the load
+    auto* cell = Grid().findChild<QTableWidget*>()->findChild<QLineEdit*>();
+    ASSERT_NE(cell, nullptr);
+    cell->setText("0.75");
+    QTest::keyClick(cell, Qt::Key_Return);
+    ASSERT_EQ(ExpDataChanged, kTrue);
+    const QString caption = w.windowTitle();
 
-TEST_F(DataFilesTest, CancelledOrFailedLoadsKeepTheData) {
-    SetData({{1, 1}, {2, 0.5}});
-    DatenFile = Path("alt.TA3");
-    ExpDataChanged = kTrue;
-    Open();
-    Press("cmdLoadFile");  // cancelled
-    EXPECT_EQ(nMesspunkte, 2);
+    openAnswer = b;
+    struct Case {
+        int answer;
+        std::string saveTo;  // "" cancels the save dialog
+    };
+    for (const Case& c : {Case{platform::vbCancel, ""}, Case{platform::vbYes, ""},
+                          Case{platform::vbYes, Path("nicht/da/A.TA3")}}) {
+        SCOPED_TRACE(c.answer);
+        recorder.Clear();
+        recorder.QueueAnswer(c.answer);
+        saveAnswer = c.saveTo;
+        Press("cmdLoadFile");
+        ASSERT_FALSE(recorder.Empty());
+        EXPECT_EQ(recorder.Messages()[0].prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
+        EXPECT_EQ(openRequests.size(), 1u);  // no file was chosen
+        EXPECT_EQ(nMesspunkte, 2);
+        EXPECT_EQ(ExpDaten[1].c[1], 0.75);
+        EXPECT_EQ(w.windowTitle(), caption);
+        EXPECT_EQ(DatenFile, a);
+        EXPECT_EQ(ExpDataChanged, kTrue);
+    }
+    recorder.QueueAnswer(platform::vbNo);
+    Press("cmdLoadFile");
+    EXPECT_EQ(Times(), std::vector<double>{5});
+    EXPECT_EQ(ExpDataChanged, 0);
 
+    Press("cmdLoadFile");  // unchanged data: no question; the dialog is cancelled
+    openAnswer.clear();
+    Press("cmdLoadFile");
+    EXPECT_EQ(nMesspunkte, 1);
+
+    recorder.Clear();
     openAnswer = Path("fehlt.TA3");
     Press("cmdLoadFile");
     ASSERT_EQ(recorder.Messages().size(), 1u);
     EXPECT_EQ(recorder.Last().title, "Meldung von LoadExpFile");
-    EXPECT_EQ(nMesspunkte, 2);
-    EXPECT_EQ(DatenFile, Path("alt.TA3"));
-    EXPECT_EQ(ExpDataChanged, kTrue);
+    EXPECT_EQ(nMesspunkte, 1);
+    EXPECT_EQ(DatenFile, b);
 
     openAnswer = dir.path().toStdString() + "/";  // confirmed without a file name: a new data set
     Press("cmdLoadFile");
@@ -68,20 +87,61 @@ TEST_F(DataFilesTest, CancelledOrFailedLoadsKeepTheData) {
     EXPECT_EQ(Grid().Text(0, 2), "leere Liste");
 }
 
-TEST_F(DataFilesTest, AppendedFileAddsItsRowsInItsOwnUnit) {
-    std::ofstream(Path("B.TA3"), std::ios::binary)
-        << "zweiter\r\nmin\r\nt, cA, cB, cC, cP, cQ, k, T, lambda, lambda_inf, res3, res4, exclude(0|-1)\r\n"
-           "1\r\n3,.2,0,0,0,0,0,0,0,0,0,0,0\r\n";
-    SetData({{0, 1}});
-    DatenKommentar = "erster";
-    frmDatedit& w = Open();
-    openAnswer = Path("B.TA3");
-    Press("cmdAddFile");
-    EXPECT_EQ(openRequests.back().caption, "Daten aus gewähltem File anfügen");
-    ASSERT_EQ(nMesspunkte, 2);
-    EXPECT_EQ(ExpDaten[2].t, 3);
-    EXPECT_EQ(ZeitEinheit, "min");
-    EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Datensätzen  (B.TA3)");
+// A loaded file's times are never relabelled: a replacing file brings its unit and the model's
+// times and rate constants are rescaled into it; appended rows are converted into the unit in use.
+TEST_P(DataEditorRoad, FileUnitsAreConvertedNotRelabelled) {
+    struct Case {
+        const char* name;
+        int unitInUse;
+        bool append;
+        bool enzymeRates;
+        const char* fileUnit;
+        std::vector<Row> fileRows;
+        int unitAfter;
+        double tMaxAfter, k1After;  // from t(max) 300 s or 5 min and k1 0.02 /s or 1.2 /min
+        std::vector<double> t, k;   // the rows afterwards
+    };
+    const Case cases[] = {
+        {"replace min over s", 0, false, false, "min", {{1, 0.5, 0, 0, 0.3}, {2, 0.25, 0, 0, 0.3}}, 1, 5, 1.2,
+         {1, 2}, {0.3, 0.3}},
+        {"append s to min", 1, true, false, "s", {{30, 0.5, 0, 0, 0.5}, {90, 0.25, 0, 0, 0.5}}, 1, 5, 1.2,
+         {0, 0.5, 1.5}, {0, 30, 30}},
+        {"append s rates to min", 1, true, true, "s", {{0.5, 0, 0.2, 0, 0.5}}, 1, 5, 1.2, {0, 30}, {0, 30}},
+        {"replace in the unit in use", 0, false, false, "s", {{30, 0.5, 0, 0, 0.5}}, 0, 300, 0.02, {30}, {0.5}},
+        {"append in the unit in use", 1, true, false, "min", {{3, 0.5, 0, 0, 0.5}}, 1, 5, 1.2, {0, 3}, {0, 0.5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CloseAll();
+        aktModell = c.enzymeRates ? 10 : 2;
+        ZeitEinheit = ZeitEinheitText(c.unitInUse);
+        ZeitEinheitNr = ZeitEinheitIdx = c.unitInUse;
+        tMax = c.unitInUse == 0 ? 300 : 5;
+        kWert[1] = c.unitInUse == 0 ? 0.02 : 1.2;
+        SetData({{0, 1}});
+        ExpDataChanged = 0;
+        frmDatedit& w = Open();
+        openAnswer = WriteTA3("U.TA3", c.fileUnit, c.fileRows);
+        Press(c.append ? "cmdAddFile" : "cmdLoadFile");
+        if (c.append) {
+            EXPECT_EQ(openRequests.back().caption, "Daten aus gewähltem File anfügen");
+            EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Datensätzen  (U.TA3)");
+        }
+        EXPECT_EQ(ExpDataChanged, c.append ? kTrue : 0);  // appended rows are in no file yet
+        EXPECT_EQ(ZeitEinheit, ZeitEinheitText(c.unitAfter));
+        EXPECT_EQ(ZeitEinheitNr, c.unitAfter);
+        EXPECT_TRUE(Find<QRadioButton>(QStringLiteral("optZeit(%1)").arg(c.unitAfter))->isChecked());
+        if (!c.enzymeRates) {
+            EXPECT_EQ(Text("Bz1(2)").toStdString(), "Zeit t/" + ZeitEinheitText(c.unitAfter));
+        }
+        EXPECT_DOUBLE_EQ(tMax, c.tMaxAfter);
+        EXPECT_DOUBLE_EQ(kWert[1], c.k1After);
+        ASSERT_EQ(Times().size(), c.t.size());
+        for (std::size_t i = 0; i < c.t.size(); ++i) {
+            EXPECT_DOUBLE_EQ(ExpDaten[i + 1].t, c.t[i]) << i;
+            EXPECT_DOUBLE_EQ(ExpDaten[i + 1].k, c.k[i]) << i;
+        }
+    }
 }
 
 TEST_F(DataFilesTest, SaveQuestionAnswersAndSaveFailures) {
@@ -103,16 +163,28 @@ TEST_F(DataFilesTest, SaveQuestionAnswersAndSaveFailures) {
         shell::AskSaveExpData(0, result);
         EXPECT_EQ(result, c.result) << c.answer << " " << c.chosen;
         EXPECT_EQ(ExpDataChanged, c.changedAfter);
+        EXPECT_EQ(DatenFile, Path("M.TA3"));  // a failed write names no file
     }
     EXPECT_EQ(recorder.Messages()[0].prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
     EXPECT_EQ(recorder.Messages()[4].title, "Meldung von WriteDataFile");
     EXPECT_EQ(saveRequests.front().proposal, Path("M.TA3"));
     EXPECT_TRUE(std::filesystem::exists(Path("M.TA3")));
 
-    SetData({});  // the editor's save button does nothing without rows
+    // The editor's save button: a failing write keeps the caption, the name and the flag.
+    ExpDataChanged = kTrue;
+    frmDatedit& w = Open();
+    saveAnswer = Path("nicht/da/N.TA3");
+    Press("cmdSave");
+    EXPECT_EQ(saveRequests.size(), 4u);
+    EXPECT_EQ(DatenFile, Path("M.TA3"));
+    EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Messpunkten  (M.TA3)");
+    EXPECT_EQ(ExpDataChanged, kTrue);  // the exit handler still asks
+
+    CloseAll();
+    SetData({});  // without rows it does nothing
     Open();
     Press("cmdSave");
-    EXPECT_EQ(saveRequests.size(), 3u);
+    EXPECT_EQ(saveRequests.size(), 4u);
 }
 
 using DrawingTest = DataEditorTest;
@@ -165,33 +237,117 @@ TEST_F(DrawingTest, NothingIsDrawnWithoutActiveRows) {
     EXPECT_EQ(diagram::frmTGraph2D::Geladen(), nullptr);
 }
 
-TEST_F(DrawingTest, ApplyChecksTheTimeRangeOfNonIsothermalData) {
-    SetData({{0, 1, 0.5, 300}, {0.5, 0.8, 0, 310}, {1.5, 0.6, 0, 320}});
-    Open();
-    recorder.Clear();
-    recorder.QueueAnswer(platform::vbYes);  // change the unit first: nothing applied
-    Press("cmdApply");
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().title, " Warnung für nicht-isothermes Fitting ");
-    EXPECT_EQ(ArrhA, 0);
-    recorder.QueueAnswer(platform::vbNo);
-    Press("cmdApply");
-    EXPECT_EQ(ArrhA, 100);
-    EXPECT_FLOAT_EQ(c0Mess[2], 0.5);
-    EXPECT_TRUE(MainEnabled("Toolbar1(8)"));
-
-    ExpDaten[3].t = 1.0;  // the largest time at the edge of the range: no question
-    recorder.Clear();
-    Press("cmdApply");
-    EXPECT_TRUE(recorder.Empty());
-    for (int i = 1; i <= 3; ++i) ExpDaten[static_cast<std::size_t>(i)].T = 300;  // one temperature
-    ExpDaten[3].t = 5;
-    Press("OK");  // applies, closes, and closing applies again
-    EXPECT_TRUE(recorder.Empty());
-    EXPECT_FALSE(platform::Windows().IsLoaded("frmDatedit"));
-    EXPECT_TRUE(MainEnabled("mnuEditDat"));
-    EXPECT_TRUE(MainEnabled("Toolbar1(16)"));
+// Closing applies the data once; Yes to the time-range question keeps the editor open.
+TEST_F(DrawingTest, ApplyChecksTheTimeRangeOfNonIsothermalDataOnceAndYesKeepsTheEditorOpen) {
+    struct Case {
+        double tEnd;
+        bool twoTemperatures;
+        bool asks;
+    };
+    for (const Case& c : {Case{2.5, true, true}, Case{0.1, true, true}, Case{1.0, true, false},
+                          Case{0.2, true, false}, Case{5, false, false}}) {
+        SCOPED_TRACE(c.tEnd);
+        CloseAll();
+        const double T2 = c.twoTemperatures ? 320 : 300;
+        SetData({{0, 1, 0.5, 300}, {c.tEnd / 2, 0.8, 0, T2}, {c.tEnd, 0.6, 0, T2}});
+        ArrhA = 0;
+        Open();
+        recorder.Clear();
+        if (c.asks) {
+            recorder.QueueAnswer(platform::vbYes);  // change the unit first: nothing applied, still open
+            Press("OK");
+            ASSERT_EQ(recorder.Messages().size(), 1u);
+            EXPECT_EQ(recorder.Last().title, " Warnung für nicht-isothermes Fitting ");
+            EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
+            EXPECT_EQ(ArrhA, 0);
+            recorder.QueueAnswer(platform::vbYes);
+            platform::Windows().Frame("frmDatedit")->close();  // the close box
+            EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
+            recorder.Clear();
+            recorder.QueueAnswer(platform::vbNo);
+        }
+        Press("OK");
+        EXPECT_EQ(recorder.Messages().size(), c.asks ? 1u : 0u);
+        EXPECT_FALSE(platform::Windows().IsLoaded("frmDatedit"));
+        if (c.twoTemperatures) {
+            EXPECT_EQ(ArrhA, 100);
+        }
+        EXPECT_FLOAT_EQ(c0Mess[2], 0.5);
+        EXPECT_TRUE(MainEnabled("Toolbar1(8)"));
+        EXPECT_TRUE(MainEnabled("mnuEditDat"));
+        EXPECT_TRUE(MainEnabled("Toolbar1(16)"));
+    }
 }
+
+// From the main window: new data pasted, typed, switched and edited, saved, closed with OK, then
+// loaded back in the editor opened for editing.
+TEST_P(DataEditorRoad, NewDataTypedSavedAndLoadedBackFromTheMainWindow) {
+    exptest::Host()->findChild<QAction*>("mnuNeudat")->trigger();
+    editor = qobject_cast<frmDatedit*>(platform::Windows().Get("frmDatedit"));
+    ASSERT_NE(editor, nullptr);
+    auto* table = Grid().findChild<QTableWidget*>();
+    SetClipboard(testsupport::InLocale("3\t0.125\r\n4\t0.0625\r\n"));
+    QTest::keyClick(table, Qt::Key_V, Qt::ControlModifier);
+    Find<QRadioButton>("optInputMode(0)")->click();
+    for (const auto& [t, c] : {std::pair{"0", "1"}, std::pair{"1", "0,5"}, std::pair{"2", "0.25"}}) {
+        Y(0)->clear();
+        Y(1)->clear();
+        QTest::keyClicks(Y(0), t);
+        QTest::keyClicks(Y(1), QString(c) + "+");
+    }
+    ASSERT_EQ(nMesspunkte, 5);
+    Grid().SetCurrentCell(1, 2);
+    Press("cmdAus");
+    Grid().EditCell(0, 3);
+    auto* cell = table->findChild<QLineEdit*>();
+    ASSERT_NE(cell, nullptr);
+    cell->clear();
+    QTest::keyClicks(cell, "0.75");
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(3, 5)).center());
+    Find<QLineEdit>("txtComment")->setText("Strecke");
+    Find<QLineEdit>("lambda_infin")->setText("4");
+    Find<QRadioButton>("optZeit(1)")->click();
+    saveAnswer = Path("STRECKE.TA3");
+    Press("cmdSave");
+    ASSERT_EQ(saveRequests.size(), 1u);
+    EXPECT_EQ(saveRequests[0].caption, "Datenfile speichern unter ...");
+    EXPECT_EQ(ExpDataChanged, 0);
+    EXPECT_EQ(DatenFile, saveAnswer);
+    EXPECT_EQ(DatenPfad, dir.path().toStdString() + "/");
+    EXPECT_EQ(editor->windowTitle().toStdString(), " Experimentelle Daten, Editieren von Messpunkten  (STRECKE.TA3)");
+    Press("OK");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(platform::Windows().IsLoaded("frmDatedit"));
+
+    SetData({{9, 9}});  // what memory holds meanwhile
+    lambdaInf = 0;
+    ZeitEinheit = "s";
+    ZeitEinheitNr = ZeitEinheitIdx = 0;
+    DatenKommentar.clear();
+    ASSERT_TRUE(MainEnabled("mnuEditDat"));
+    exptest::Host()->findChild<QAction*>("mnuEditDat")->trigger();
+    editor = qobject_cast<frmDatedit*>(platform::Windows().Get("frmDatedit"));
+    ASSERT_NE(editor, nullptr);
+    openAnswer = saveAnswer;
+    Press("cmdLoadFile");
+    EXPECT_EQ(openRequests.back().caption, "Laden experimenteller Daten");
+    const std::vector<double> seconds{3, 4, 0, 1, 2};
+    const std::vector<double> cA{0.75, 0.0625, 1, 0.5, 0.25};
+    ASSERT_EQ(nMesspunkte, 5);
+    for (int i = 1; i <= 5; ++i) {
+        EXPECT_NEAR(ExpDaten[i].t, seconds[i - 1] / 60, 1e-7) << i;  // the file holds seven digits
+        EXPECT_DOUBLE_EQ(ExpDaten[i].c[1], cA[i - 1]) << i;
+        EXPECT_EQ(ExpDaten[i].exclude, i == 2 ? kTrue : 0) << i;
+    }
+    EXPECT_TRUE(Grid().Checked(1, 1));
+    EXPECT_EQ(ZeitEinheit, "min");
+    EXPECT_TRUE(Find<QRadioButton>("optZeit(1)")->isChecked());
+    EXPECT_EQ(Find<QLineEdit>("txtComment")->text(), "Strecke");
+    EXPECT_EQ(lambdaInf, 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, DataEditorRoad, testing::ValuesIn(testsupport::AllNumberLocales),
+                         testsupport::NumberLocaleName);
 
 }  // namespace
 }  // namespace datatest

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "shell/FileChoice.h"
 #include "shell/WindowMenus.h"
 #include "tests/support/MsgRecorder.h"
+#include "tests/support/NumberLocale.h"
 
 namespace exptest {
 
@@ -45,10 +47,16 @@ inline QMainWindow* Host() {
     return host;
 }
 
-// Unloads the named windows, their closing questions answered silently, and deletes them.
+// Unloads the named windows, their closing questions answered silently, and deletes them. A
+// window that the default answer keeps open (Yes to save without a file, Yes to change the unit)
+// is closed with No.
 inline void Unload(std::initializer_list<const char*> names) {
-    testsupport::MsgRecorder quiet;
-    for (const char* name : names) platform::Windows().Unload(name);
+    for (const char* name : names) {
+        testsupport::MsgRecorder quiet;
+        if (platform::Windows().Unload(name)) continue;
+        for (int i = 0; i < 4; ++i) quiet.QueueAnswer(platform::vbNo);
+        platform::Windows().Unload(name);
+    }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -78,6 +86,23 @@ struct Dialogs {
     int beeps = 0;
     std::string openAnswer, saveAnswer;
     std::vector<shell::FileRequest> openRequests, saveRequests;
+};
+
+// A window fixture run under the C and the German number locale (TEST_P over AllNumberLocales).
+template <class Fixture>
+class InBothLocales : public Fixture, public testing::WithParamInterface<testsupport::NumberLocale> {
+protected:
+    void SetUp() override {
+        Fixture::SetUp();
+        locale_.emplace(this->GetParam());
+    }
+    void TearDown() override {
+        Fixture::TearDown();
+        locale_.reset();
+    }
+
+private:
+    std::optional<testsupport::NumberLocaleScope> locale_;
 };
 
 // An X-Y point list with the unused slot 0.

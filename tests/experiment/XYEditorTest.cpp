@@ -1,20 +1,28 @@
 // The X-Y point editor: the list operations free of the window, then the editor through its real
 // widgets in an MDI host (typed input, grid edits, paste and copy, deleting, sorting, recalculating,
 // drawing into the diagram window, saving and loading with the file choices answered here).
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
+#include <utility>
+#include <vector>
 
 #include "diagram/frmTGraph2D.h"
 #include "experiment/XYListe.h"
@@ -149,10 +157,13 @@ TEST_F(XYEditorTest, TypedPointsAreAddedByEnterAndPlusAndEditedInEditModeAndInCe
 }
 
 TEST_F(XYEditorTest, PasteTakesTheRowsAndKeepsALastRowWhoseValuesCancel) {
+    EXPECT_EQ(G()->Text(0, 2), "leere Liste");
+    EXPECT_TRUE(G()->IsCellPlain(0, 1));  // no check box in the row of the empty list
+    EXPECT_TRUE(QFontInfo(G()->findChild<QTableWidget*>()->font()).fixedPitch());
     Paste("1\t2\r\n3\t4\r\n");
     EXPECT_EQ(Points(), "1 2, 3 4");
+    EXPECT_FALSE(G()->IsCellPlain(0, 1));
     EXPECT_TRUE(Ed()->EditModus());
-    EXPECT_FALSE(Ed()->Ungespeichert());
 
     // Pasting at row 1 overwrites from there; (5, -5) is a point, not an empty row.
     G()->SetCurrentCell(1, 2);
@@ -163,11 +174,10 @@ TEST_F(XYEditorTest, PasteTakesTheRowsAndKeepsALastRowWhoseValuesCancel) {
     shell::mnuCopy2_Click();
     EXPECT_EQ(QApplication::clipboard()->text(), "1\t\t1\t2\r\n2\t\t5\t-5");
 
-    // Selected cells to 0: the point follows, the unsaved flag does not.
+    // Selected cells to 0: the point follows.
     G()->Select(2, 2, 2, 3);
     shell::mnuSubDelNull2_Click();
     EXPECT_EQ(Points(), "1 2, 5 -5, 0 0");
-    EXPECT_FALSE(Ed()->Ungespeichert());
 }
 
 TEST_F(XYEditorTest, DeletingMarkedRowsAsksAndTheLastDeletionBringsBackTheEmptyList) {
@@ -289,35 +299,6 @@ TEST_F(XYEditorTest, DrawingOpensTheDiagramWithThePointsAndRefusesEmptyLists) {
     EXPECT_EQ(nKurven, 1);
 }
 
-TEST_F(XYEditorTest, SavedFileLoadsBackAndACancelledSaveKeepsTheListUnsaved) {
-    Add("2", "0.5");
-    Add("3", "4");
-    G()->SetCurrentCell(1, 2);
-    Btn("cmdAus")->click();
-    W<QLineEdit>("txtComment")->setText("Probe 7");
-
-    Btn("cmdSave")->click();  // cancelled: nothing written, still unsaved
-    EXPECT_TRUE(Ed()->Ungespeichert());
-    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
-    EXPECT_EQ(dialogs.saveRequests[0].caption, "(Kurven)punkte speichern unter ...");
-
-    saveAnswer = dir.filePath("probe.XY").toStdString();
-    Btn("cmdSave")->click();
-    EXPECT_FALSE(Ed()->Ungespeichert());
-    EXPECT_EQ(exptest::Bytes(saveAnswer), "Probe 7\r\n.2000000E+01;.5000000E+00\r\n");
-    EXPECT_EQ(XYDateiName, saveAnswer);
-    EXPECT_EQ(XYTrenner, ";");
-
-    W<QLineEdit>("txtComment")->clear();
-    openAnswer = saveAnswer;
-    Btn("cmdLoad")->click();
-    EXPECT_EQ(dialogs.openRequests.back().caption, "(Kurven)punkte vom File laden");
-    EXPECT_EQ(dialogs.openRequests.back().directory, dir.path().toStdString() + "/");
-    EXPECT_EQ(Points(), "2 0.5");
-    EXPECT_EQ(W<QLineEdit>("txtComment")->text(), "Probe 7");
-    EXPECT_EQ(Ed()->windowTitle(), QString::fromStdString("geladen: " + saveAnswer + " (1 Datenzeilen)"));
-}
-
 TEST_F(XYEditorTest, BadFilesAndUnansweredQuestionsLoseNoPoints) {
     Add("1", "2");
     const std::string schlecht = dir.filePath("leer.XY").toStdString();
@@ -339,19 +320,172 @@ TEST_F(XYEditorTest, BadFilesAndUnansweredQuestionsLoseNoPoints) {
     EXPECT_EQ(msgs.Last().style, platform::vbYesNoCancel + platform::vbExclamation);
     EXPECT_EQ(P(1).x, 1.0f);
 
-    // Esc with unsaved points: Cancel keeps the window, Yes saves before closing; the place is kept.
-    msgs.QueueAnswer(platform::vbCancel);
-    Btn("cmdEsc")->click();
-    ASSERT_NE(Ed(), nullptr);
+    // Closing keeps the window's place.
+    msgs.QueueAnswer(platform::vbNo);
     platform::Windows().Frame("frmXYEdit")->move(30, 20);
-    saveAnswer = dir.filePath("ende.XY").toStdString();
-    msgs.QueueAnswer(platform::vbYes);
     Btn("cmdEsc")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(Ed(), nullptr);
-    EXPECT_EQ(exptest::Bytes(saveAnswer), "\r\n.1000000E+01;.2000000E+01\r\n");
     EXPECT_EQ(PosXYEdit.Left, 30 * 15);
     EXPECT_EQ(PosXYEdit.Top, 20 * 15);
 }
+
+// Every change of the list marks it unsaved, and every way of closing then offers to save it:
+// Cancel keeps the window, a failing write keeps it, Yes writes the file and closes.
+using XYEditorRoad = exptest::InBothLocales<XYEditorTest>;
+
+// File text of a whole number 0..99 in the mask ".0000000E+00".
+std::string Mask(int v) {
+    if (v == 0) return ".0000000E+00";
+    const std::string digits = std::to_string(v);
+    return "." + digits + std::string(7 - digits.size(), '0') + "E+0" + std::to_string(digits.size());
+}
+
+TEST_P(XYEditorRoad, EveryChangeAsksAtEveryClose) {
+    auto table = [] { return G()->findChild<QTableWidget*>(); };
+    struct Change {
+        const char* name;
+        std::function<void()> apply;
+        std::vector<std::pair<int, int>> saved;  // the active points written afterwards
+        const char* comment = "Liste";
+    };
+    const Change changes[] = {
+        {"typed over row 1", [] { Add("4", "5"); }, {{4, 5}, {1, 10}, {2, 20}}},  // a load selects edit mode
+        {"cell edit",
+         [&] {
+             G()->EditCell(0, 3);
+             auto* cell = table()->findChild<QLineEdit*>();
+             ASSERT_NE(cell, nullptr);
+             cell->setText("9");
+             QTest::keyClick(cell, Qt::Key_Tab);
+         },
+         {{3, 9}, {1, 10}, {2, 20}}},
+        {"paste",
+         [] {
+             G()->SetCurrentCell(0, 2);
+             Paste("7\t8");
+         },
+         {{7, 8}, {1, 10}, {2, 20}}},
+        {"x-sort", [] { Btn("XSort")->click(); }, {{1, 10}, {2, 20}, {3, 30}}},
+        {"y-sort", [] { Btn("YSort")->click(); }, {{1, 10}, {2, 20}, {3, 30}}},
+        {"swap", [] { Btn("cmdChangeXY")->click(); }, {{30, 3}, {10, 1}, {20, 2}}},
+        {"formula",
+         [] {
+             Opt("optManip(3)")->click();
+             W<QLineEdit>("txtW")->setText("1");
+             Btn("cmdExecManip")->click();
+         },
+         {{3, 31}, {1, 11}, {2, 21}}},
+        {"cells to 0",
+         [] {
+             G()->Select(0, 3, 0, 3);
+             Btn("cmdEraseSelected")->click();
+         },
+         {{3, 0}, {1, 10}, {2, 20}}},
+        {"active switch",
+         [] {
+             G()->SetCurrentCell(1, 2);
+             Btn("cmdAus")->click();
+         },
+         {{3, 30}, {2, 20}}},
+        {"tick", [&] { table()->model()->setData(table()->model()->index(0, 1), Qt::Checked, Qt::CheckStateRole); },
+         {{1, 10}, {2, 20}}},
+        {"delete",
+         [this] {
+             G()->Select(0, 2, 0, 3);
+             msgs.QueueAnswer(platform::vbYes);
+             Btn("cmdErase")->click();
+         },
+         {{1, 10}, {2, 20}}},
+        {"comment", [] { QTest::keyClicks(W<QLineEdit>("txtComment"), "!"); }, {{3, 30}, {1, 10}, {2, 20}}, "Liste!"},
+    };
+    using Close = std::function<void()>;
+    const Close closes[] = {
+        [] { Btn("cmdEsc")->click(); },
+        [] { QTest::keyClick(Ed(), Qt::Key_Escape); },
+        [] { platform::Windows().Frame("frmXYEdit")->close(); },  // the close box
+        [] { platform::Windows().Unload("frmXYEdit"); },          // the end of the program
+    };
+    const std::string file = dir.filePath("liste.XY").toStdString();
+    std::ofstream(file, std::ios::binary) << "Liste\r\n3;30\r\n1;10\r\n2;20\r\n";
+    int round = 0;
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.name);
+        if (!Ed()) shell::mnuEditXY_Click();
+        ASSERT_NE(Ed(), nullptr);
+        openAnswer = file;
+        Btn("cmdLoad")->click();
+        ASSERT_FALSE(Ed()->Ungespeichert());
+        change.apply();
+        EXPECT_TRUE(Ed()->Ungespeichert());
+        for (const Close& close : closes) {
+            msgs.Clear();
+            msgs.QueueAnswer(platform::vbCancel);
+            close();
+            ASSERT_EQ(msgs.Messages().size(), 1u);
+            EXPECT_EQ(msgs.Last().prompt, "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
+            ASSERT_NE(Ed(), nullptr);
+        }
+        const Close& close = closes[round++ % std::size(closes)];
+        saveAnswer = dir.filePath("nicht/da/x.XY").toStdString();
+        msgs.QueueAnswer(platform::vbYes);
+        close();
+        EXPECT_EQ(msgs.Last().title, "Message from Sub SaveXY");
+        ASSERT_NE(Ed(), nullptr);
+        saveAnswer = dir.filePath("gespeichert.XY").toStdString();
+        msgs.QueueAnswer(platform::vbYes);
+        close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(Ed(), nullptr);
+        std::string expected = change.comment + std::string("\r\n");
+        for (const auto& [x, y] : change.saved) expected += Mask(x) + ";" + Mask(y) + "\r\n";
+        EXPECT_EQ(exptest::Bytes(saveAnswer), expected);
+        std::filesystem::remove(saveAnswer);
+    }
+}
+
+// From the main window: four typed points, sorted, closed by the close box and saved on Yes; the
+// reopened editor loads them back in their sorted order.
+TEST_P(XYEditorRoad, TypedPointsSavedOnCloseLoadBackSorted) {
+    CloseAll();
+    exptest::Host()->findChild<QAction*>("mnuEditXY")->trigger();
+    ASSERT_NE(Ed(), nullptr);
+    for (const auto& [x, y] : {std::pair{"3", "0,5"}, std::pair{"1", "-2"}, std::pair{"4", "8"}, std::pair{"2,5", "7"}}) {
+        Box(0)->clear();
+        Box(1)->clear();
+        QTest::keyClicks(Box(0), x);
+        QTest::keyClick(Box(0), Qt::Key_Return);
+        QTest::keyClicks(Box(1), y);
+        QTest::keyClick(Box(1), Qt::Key_Return);
+    }
+    ASSERT_EQ(nXYPunkte, 4);
+    Btn("XSort")->click();
+    W<QLineEdit>("txtComment")->setText("Probe 7");
+    Btn("cmdSave")->click();  // cancelled: nothing written, still unsaved
+    EXPECT_TRUE(Ed()->Ungespeichert());
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].caption, "(Kurven)punkte speichern unter ...");
+    saveAnswer = dir.filePath("sortiert.XY").toStdString();
+    msgs.QueueAnswer(platform::vbYes);
+    platform::Windows().Frame("frmXYEdit")->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(Ed(), nullptr);
+    EXPECT_EQ(XYDateiName, saveAnswer);
+    EXPECT_EQ(XYTrenner, ";");
+
+    exptest::Host()->findChild<QAction*>("mnuEditXY")->trigger();
+    ASSERT_NE(Ed(), nullptr);
+    EXPECT_EQ(nXYPunkte, 0);
+    openAnswer = saveAnswer;
+    Btn("cmdLoad")->click();
+    EXPECT_EQ(dialogs.openRequests.back().caption, "(Kurven)punkte vom File laden");
+    EXPECT_EQ(dialogs.openRequests.back().directory, dir.path().toStdString() + "/");
+    EXPECT_EQ(Points(), "1 -2, 2.5 7, 3 0.5, 4 8");
+    EXPECT_EQ(W<QLineEdit>("txtComment")->text(), "Probe 7");
+    EXPECT_EQ(Ed()->windowTitle(), QString::fromStdString("geladen: " + saveAnswer + " (4 Datenzeilen)"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, XYEditorRoad, testing::ValuesIn(testsupport::AllNumberLocales),
+                         testsupport::NumberLocaleName);
 
 }  // namespace

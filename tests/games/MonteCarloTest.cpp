@@ -1,6 +1,7 @@
-// The Monte-Carlo game window through its real widgets: options, calculated curves against the closed
-// forms of the first-order decay and of the relaxation to equilibrium, the simulated points of seeded runs
-// against the same expectations, run control (stop, go, close during a run) and the molecule board.
+// The Monte-Carlo game window, opened from the main window's menu: options, calculated curves against
+// the closed forms of the first-order decay and of the relaxation to equilibrium, the statistics of
+// seeded runs against the game's exact expectation, run control (stop, go, close during a run), the
+// molecule board against the game's state, and the look of the window at its load size.
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,56 +12,50 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numeric>
 
 #include "games/frmMonteCarlo.h"
 #include "platform/Chart2D.h"
-#include "shell/WindowMenus.h"
-#include "tests/simulation/CalcWindowTestSupport.h"
-#include "tests/support/MsgRecorder.h"
+#include "tests/games/GameFixture.h"
+#include "tests/games/LayoutCheck.h"
 #include "tests/support/PictureDir.h"
 
 using namespace kernel;
 
 namespace {
 
-class MonteCarloTest : public ::testing::Test {
+class MonteCarloTest : public gametest::GameTest {
 protected:
     void SetUp() override {
-        simtest::Host();
-        simtest::CloseAllWindows();
-        platform::Windows().Unload("frmMonteCarlo");
-        simtest::FlushDeletes();
-        simtest::ResetState();
-        MCMode = 1;
+        GameTest::SetUp();
         MCDelay = 0;
         MCPointSize = 0;
         MCPunkteGefuellt = 0;
-        FarbeA = platform::Chart2D::Rgb(255, 0, 0);
-        FarbeP = platform::Chart2D::Rgb(0, 0, 255);
         frmMonteCarlo::SetZufallsSaat(12345u);
+        // Every wait of the game ends at its first look at the clock.
+        frmMonteCarlo::SetUhr([this] {
+            if (beiUhr) beiUhr();
+            return uhr += 1.0;
+        });
     }
     void TearDown() override {
-        platform::Windows().Unload("frmMonteCarlo");
-        simtest::CloseAllWindows();
+        frmMonteCarlo::SetUhr(nullptr);
         frmMonteCarlo::SetZufallsSaat(std::nullopt);
+        GameTest::TearDown();
     }
 
-    // Opens the game in the mode with the flash effect off.
+    // Opens the game from the menu in the mode, with N0 of option n0Index and the flash effect off.
     frmMonteCarlo* Open(int mode, int n0Index = 2) {
-        MCMode = mode;
-        auto* w = qobject_cast<frmMonteCarlo*>(platform::Windows().Show("frmMonteCarlo"));
+        Menu(mode == 1 ? "mnuSubMonteCarlo(0)" : "mnuSubMonteCarlo(1)");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        frmMonteCarlo* w = frmMonteCarlo::Geladen();
         if (!w) return nullptr;
         Find<QRadioButton>(w, QStringLiteral("optN0(%1)").arg(n0Index))->click();
         if (Find<QCheckBox>(w, "chkFlashOn")->isChecked()) Find<QCheckBox>(w, "chkFlashOn")->click();
         return w;
     }
-    template <typename T>
-    static T* Find(QWidget* w, const QString& name) {
-        T* c = w->findChild<T*>(name);
-        EXPECT_NE(c, nullptr) << name.toStdString();
-        return c;
-    }
     static void Click(QWidget* w, const char* name) { Find<QPushButton>(w, name)->click(); }
+    static bool Enabled(QWidget* w, const char* name) { return Find<QPushButton>(w, name)->isEnabled(); }
 
     // Simulated points of A (series 3) as (steps, molecules).
     static std::vector<std::pair<double, double>> SimulatedA(frmMonteCarlo* w) {
@@ -70,9 +65,13 @@ protected:
         for (int i = 1; i <= c->PointCount(1, 3); ++i) pts.emplace_back(c->X(1, 3, i) * skalaT, c->Y(1, 3, i) * skalaN);
         return pts;
     }
+
+    double uhr = 0;
+    std::function<void()> beiUhr;  // runs at every look at the clock, i.e. in every wait of a run
 };
 
-// Expected number of A after t steps in the first-order game: each step hits a given molecule with 1/N0.
+// Expected number of A after t steps in the first-order game: each step hits a given molecule with 1/N0,
+// N0 exp(-k t) with k = ln N0 - ln(N0 - 1).
 double ExpectedFirstOrder(double n0, double t) { return n0 * std::pow(1.0 - 1.0 / n0, t); }
 
 // Expected number of A in the equilibrium game: linear relaxation to N0/(K+1) with the rate of the
@@ -92,25 +91,39 @@ double Tolerance(double n0, double expected) {
 
 }  // namespace
 
-TEST_F(MonteCarloTest, LoadsInFirstOrderModeWithDefaultsAndHidesTheModelWindow) {
-    platform::Windows().Show("frmKinModel");
-    frmMonteCarlo* w = Open(1);
-    ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(platform::Windows().Frame("frmKinModel")->isHidden());
-    EXPECT_EQ(MCPointSize, 7);
-    EXPECT_EQ(w->Molekuele(), 1024);
-    EXPECT_FLOAT_EQ(w->Gleichgewichtskonstante(), 0.5f);
-    EXPECT_TRUE(Find<QGroupBox>(w, "Frame2")->isHidden());
-    EXPECT_TRUE(Find<QLabel>(w, "PfeilRueck")->isHidden());
-    EXPECT_EQ(w->Chart()->TextBlock(platform::ChartText::Header), "berechnet N(A) = N0 exp(-k t)");
-    EXPECT_EQ(Find<QLabel>(w, "Label3")->text(), "Simulation einer Reaktion 1. Ordnung");
-    EXPECT_FALSE(Find<QPushButton>(w, "cmdStop")->isEnabled());
-    EXPECT_FALSE(Find<QPushButton>(w, "cmdContinue")->isEnabled());
+TEST_P(MonteCarloTest, MenuEntriesOpenEachModeWithItsHeaderAndScheme) {
+    struct Case {
+        int mode;
+        const char* header;
+        const char* scheme;
+    };
+    const Case cases[] = {
+        {1, "berechnet N(A) = N0 exp(-k t)", "Simulation einer Reaktion 1. Ordnung"},
+        {2, "berechnet N(A) = N0 - N(P),eq {1 - exp[-N0 t k1/N(P),eq]}", "Dynamisches Reaktionsgleichgewicht"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        MCPointSize = 0;
+        frmMonteCarlo* w = Open(c.mode);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(MCMode, c.mode);
+        EXPECT_TRUE(Frame("frmKinModel")->isHidden());
+        EXPECT_EQ(MCPointSize, 7);
+        EXPECT_FLOAT_EQ(w->Gleichgewichtskonstante(), 0.5f);
+        EXPECT_EQ(w->Chart()->TextBlock(platform::ChartText::Header), c.header);
+        EXPECT_EQ(Find<QLabel>(w, "Label3")->text(), c.scheme);
+        EXPECT_EQ(Find<QGroupBox>(w, "Frame2")->isHidden(), c.mode == 1);
+        EXPECT_EQ(Find<QLabel>(w, "PfeilRueck")->isHidden(), c.mode == 1);
+        EXPECT_FALSE(Enabled(w, "cmdStop"));
+        EXPECT_FALSE(Enabled(w, "cmdContinue"));
+    }
+    Find<QRadioButton>(frmMonteCarlo::Geladen(), "optGK(2)")->click();
+    EXPECT_FLOAT_EQ(frmMonteCarlo::Geladen()->Gleichgewichtskonstante(), 2.0f);
     platform::Windows().Unload("frmMonteCarlo");
-    EXPECT_FALSE(platform::Windows().Frame("frmKinModel")->isHidden());
+    EXPECT_FALSE(Frame("frmKinModel")->isHidden());
 }
 
-TEST_F(MonteCarloTest, MoleculeChoicesGiveStepsPerPointAndTmaxWithHalvesToEven) {
+TEST_P(MonteCarloTest, MoleculeChoicesGiveStepsPerPointAndTmaxWithHalvesToEven) {
     frmMonteCarlo* w = Open(1);
     ASSERT_NE(w, nullptr);
     const long n0[] = {100, 529, 1024, 4900, 9025, 90000};
@@ -124,7 +137,7 @@ TEST_F(MonteCarloTest, MoleculeChoicesGiveStepsPerPointAndTmaxWithHalvesToEven) 
     }
 }
 
-TEST_F(MonteCarloTest, CalculatedCurvesFollowTheClosedForms) {
+TEST_P(MonteCarloTest, CalculatedCurvesFollowTheClosedForms) {
     frmMonteCarlo* w = Open(1);
     ASSERT_NE(w, nullptr);
     platform::Chart2D* c = w->Chart();
@@ -142,8 +155,6 @@ TEST_F(MonteCarloTest, CalculatedCurvesFollowTheClosedForms) {
     Find<QRadioButton>(w, "optN0(1)")->click();
     EXPECT_EQ(c->PointCount(1, 1), 100);
 
-    platform::Windows().Unload("frmMonteCarlo");
-    simtest::FlushDeletes();
     w = Open(2);
     ASSERT_NE(w, nullptr);
     c = w->Chart();
@@ -154,76 +165,74 @@ TEST_F(MonteCarloTest, CalculatedCurvesFollowTheClosedForms) {
             const double t = c->X(1, 1, i) * w->TMaxSchritte() / 100.0;
             EXPECT_NEAR(c->Y(1, 1, i), 100 * ExpectedEquilibrium(1024, K, t) / 1024, 0.05) << "K " << K;
         }
+        // The curve ends at N(P),eq = K N0/(K + 1), N(A) at the rest.
         EXPECT_NEAR(c->Y(1, 1, 101), 100 / (K + 1), 0.05);
     }
 }
 
-TEST_F(MonteCarloTest, FirstOrderRunDecaysAsExpectedAndIsReproducible) {
+TEST_P(MonteCarloTest, FirstOrderRunsScatterAroundTheExpectationAsTheirSizeSays) {
     frmMonteCarlo* w = Open(1);
     ASSERT_NE(w, nullptr);
-    const auto before = w->Gezeichnet();
+    // rms deviation in % of N0 of the simulated N(A) from N0 exp(-k t), over the points up to t(max).
+    auto rms = [&](int n0Index, std::uint32_t seed) {
+        frmMonteCarlo::SetZufallsSaat(seed);
+        Find<QRadioButton>(w, QStringLiteral("optN0(%1)").arg(n0Index))->click();
+        auto halt = QObject::connect(w, &frmMonteCarlo::PunktGezeichnet, w, [&] {
+            if (w->Schritte() >= w->TMaxSchritte()) Click(w, "cmdStop");
+        });
+        Click(w, "cmdStart");
+        QObject::disconnect(halt);
+        EXPECT_FALSE(w->Laeuft());
+        const double n0 = static_cast<double>(w->Molekuele());
+        double sum = 0;
+        int n = 0;
+        for (const auto& [t, na] : SimulatedA(w)) {
+            if (t > w->TMaxSchritte()) continue;
+            const double d = 100 * (na - ExpectedFirstOrder(n0, t)) / n0;
+            sum += d * d;
+            ++n;
+        }
+        EXPECT_GT(n, 50);
+        return std::sqrt(sum / std::max(n, 1));
+    };
+    std::vector<double> klein, gross;
+    for (std::uint32_t seed = 1; seed <= 5; ++seed) {
+        klein.push_back(rms(1, seed));  // "500": 529 molecules
+        gross.push_back(rms(3, seed));  // "5000": 4900 molecules
+        EXPECT_LT(klein.back(), 3.0) << seed;
+        EXPECT_LT(gross.back(), 1.0) << seed;
+    }
+    const double mittelKlein = std::accumulate(klein.begin(), klein.end(), 0.0) / 5;
+    const double mittelGross = std::accumulate(gross.begin(), gross.end(), 0.0) / 5;
+    EXPECT_LT(mittelGross, 0.6);
+    EXPECT_LT(mittelGross, mittelKlein / 1.5);  // about sqrt(4900/529) = 3 expected
+
+    // A whole run on "100": it ends after the block in which the last A reacted, with one circle per
+    // conversion, and the same seed plays the same game.
+    frmMonteCarlo::SetZufallsSaat(12345u);
+    Find<QRadioButton>(w, "optN0(0)")->click();
+    const auto vorher = w->Gezeichnet();
     Click(w, "cmdStart");
     ASSERT_FALSE(w->Laeuft());
-    // Ends after the block in which the last A reacted (or at 10 t(max)).
-    EXPECT_TRUE(w->AnzahlA() == 0 || w->Schritte() > 10 * w->TMaxSchritte());
+    EXPECT_EQ(w->AnzahlA(), 0);
     EXPECT_EQ(w->Schritte() % w->SchritteJePunkt(), 0);
     const auto pts = SimulatedA(w);
-    ASSERT_GT(pts.size(), 10u);
-    EXPECT_DOUBLE_EQ(pts[0].first, 0);
-    EXPECT_NEAR(pts[0].second, 1024, 1e-3);
-    for (const auto& [t, n] : pts) EXPECT_NEAR(n, ExpectedFirstOrder(1024, t), Tolerance(1024, ExpectedFirstOrder(1024, t))) << t;
+    EXPECT_EQ(pts.front(), (std::pair<double, double>{0, 100}));
+    EXPECT_NEAR(pts.back().second, 0, 1e-3);
     for (int i = 1; i <= w->Chart()->PointCount(1, 4); ++i)  // N(P) = N0 - N(A) at every point
         EXPECT_NEAR(w->Chart()->Y(1, 3, i) + w->Chart()->Y(1, 4, i), 100, 1e-3);
-
-    // One circle per conversion, no flash with the effect off.
-    const auto after = w->Gezeichnet();
-    EXPECT_EQ(after.kreise - before.kreise, 1024 - w->AnzahlA() + 1024);  // the start board and the conversions
-    EXPECT_EQ(after.blitze, before.blitze);
-    EXPECT_TRUE(Find<QPushButton>(w, "cmdStart")->isEnabled());
-    EXPECT_FALSE(Find<QPushButton>(w, "cmdStop")->isEnabled());
-    EXPECT_FALSE(Find<QPushButton>(w, "cmdContinue")->isEnabled());
+    EXPECT_EQ(w->Gezeichnet().kreise - vorher.kreise, 100 + 100);  // the start board and the conversions
+    EXPECT_EQ(w->Gezeichnet().blitze, vorher.blitze);
+    EXPECT_TRUE(Enabled(w, "cmdStart"));
+    EXPECT_FALSE(Enabled(w, "cmdStop"));
+    EXPECT_FALSE(Enabled(w, "cmdContinue"));
     EXPECT_FALSE(Find<QPushButton>(w, "cmdClipboard")->isHidden());
-
     frmMonteCarlo::SetZufallsSaat(12345u);
     Click(w, "cmdStart");
     EXPECT_EQ(SimulatedA(w), pts);
 }
 
-TEST_F(MonteCarloTest, StopAndGoContinueTheRunWhereItWas) {
-    frmMonteCarlo* w = Open(1);
-    ASSERT_NE(w, nullptr);
-    bool imLauf = false;
-    QObject::connect(w, &frmMonteCarlo::PunktGezeichnet, w, [&](long nr) {
-        if (nr == 5 && !imLauf) {
-            imLauf = true;
-            EXPECT_FALSE(Find<QPushButton>(w, "cmdStart")->isEnabled());
-            EXPECT_FALSE(Find<QPushButton>(w, "cmdClose")->isEnabled());
-            EXPECT_TRUE(Find<QPushButton>(w, "cmdClipboard")->isHidden());
-            Click(w, "cmdStop");
-        }
-    });
-    Click(w, "cmdStart");
-    EXPECT_EQ(w->Schritte(), 4 * w->SchritteJePunkt());
-    EXPECT_EQ(w->Chart()->PointCount(1, 3), 5);
-    EXPECT_TRUE(Find<QPushButton>(w, "cmdContinue")->isEnabled());
-    EXPECT_TRUE(Find<QPushButton>(w, "cmdStart")->isEnabled());
-    const long aNachStop = w->AnzahlA();
-    long a = 0;
-    for (long j = 1; j <= w->Molekuele(); ++j) a += w->Zustand(j);
-    EXPECT_EQ(a, aNachStop);
-
-    Click(w, "cmdContinue");
-    EXPECT_GT(w->Chart()->PointCount(1, 3), 5);
-    EXPECT_GT(w->Schritte(), 4 * w->SchritteJePunkt());
-    EXPECT_FALSE(Find<QPushButton>(w, "cmdContinue")->isEnabled());
-
-    // Refresh hides the simulated points and leaves "Go" disabled.
-    Click(w, "cmdRefresh");
-    EXPECT_EQ(w->Chart()->Display(1, 3), platform::kSeriesHidden);
-    EXPECT_FALSE(Find<QPushButton>(w, "cmdContinue")->isEnabled());
-}
-
-TEST_F(MonteCarloTest, EquilibriumRunsSettleAtTheirConstant) {
+TEST_P(MonteCarloTest, EquilibriumRunsSettleAtTheirConstant) {
     frmMonteCarlo* w = Open(2);
     ASSERT_NE(w, nullptr);
     for (int k = 0; k < 3; ++k) {
@@ -236,10 +245,9 @@ TEST_F(MonteCarloTest, EquilibriumRunsSettleAtTheirConstant) {
         Click(w, "cmdStart");
         QObject::disconnect(verbindung);
         ASSERT_FALSE(w->Laeuft());
-        const auto pts = SimulatedA(w);
         double summe = 0;
         int n = 0;
-        for (const auto& [t, na] : pts) {
+        for (const auto& [t, na] : SimulatedA(w)) {
             const double e = ExpectedEquilibrium(1024, K, t);
             EXPECT_NEAR(na, e, Tolerance(1024, e)) << "K " << K << " t " << t;
             if (t > w->TMaxSchritte()) {
@@ -249,13 +257,85 @@ TEST_F(MonteCarloTest, EquilibriumRunsSettleAtTheirConstant) {
         }
         ASSERT_GT(n, 50);
         EXPECT_NEAR(summe / n, 1024 / (K + 1), 0.03 * 1024) << "K " << K;
-        EXPECT_NEAR((1024 - summe / n) / (summe / n), K, 0.15 * K);
     }
-    platform::Windows().Frame("frmMonteCarlo")->grab().save(testsupport::PicturePath("games_montecarlo.png"));
 }
 
-TEST_F(MonteCarloTest, ClosingDuringARunStopsItAndBringsBackTheModelWindow) {
-    platform::Windows().Show("frmKinModel");
+TEST_P(MonteCarloTest, StopAndGoContinueTheRunWhereItWas) {
+    frmMonteCarlo* w = Open(1);
+    ASSERT_NE(w, nullptr);
+    bool imLauf = false;
+    auto halt = QObject::connect(w, &frmMonteCarlo::PunktGezeichnet, w, [&](long nr) {
+        if (nr == 5 && !imLauf) {
+            imLauf = true;
+            EXPECT_FALSE(Enabled(w, "cmdStart"));
+            EXPECT_FALSE(Enabled(w, "cmdClose"));
+            EXPECT_TRUE(Find<QPushButton>(w, "cmdClipboard")->isHidden());
+            Click(w, "cmdStop");
+        }
+    });
+    Click(w, "cmdStart");
+    QObject::disconnect(halt);
+    EXPECT_EQ(w->Schritte(), 4 * w->SchritteJePunkt());
+    EXPECT_EQ(w->Chart()->PointCount(1, 3), 5);
+    EXPECT_TRUE(Enabled(w, "cmdContinue"));
+    EXPECT_TRUE(Enabled(w, "cmdStart"));
+    long a = 0;
+    for (long j = 1; j <= w->Molekuele(); ++j) a += w->Zustand(j);
+    EXPECT_EQ(a, w->AnzahlA());
+
+    Click(w, "cmdContinue");
+    EXPECT_GT(w->Chart()->PointCount(1, 3), 5);
+    EXPECT_GT(w->Schritte(), 4 * w->SchritteJePunkt());
+    EXPECT_FALSE(Enabled(w, "cmdContinue"));
+
+    // Refresh hides the simulated points and leaves "Go" disabled.
+    Click(w, "cmdRefresh");
+    EXPECT_EQ(w->Chart()->Display(1, 3), platform::kSeriesHidden);
+    EXPECT_FALSE(Enabled(w, "cmdContinue"));
+}
+
+TEST_P(MonteCarloTest, GoWithOneALeftFinishesTheRunAndWithNoneEndsIt) {
+    frmMonteCarlo* w = Open(1, 0);
+    ASSERT_NE(w, nullptr);
+    // Stops the run in the wait after the step that leaves `rest` molecules A; true when the run then
+    // stands stopped (not when that step ended the run's last block).
+    auto stoppeBei = [&](long rest) {
+        bool gestoppt = false;
+        beiUhr = [&] {
+            if (!gestoppt && w->AnzahlA() == rest && Enabled(w, "cmdStop")) {
+                gestoppt = true;
+                Click(w, "cmdStop");
+            }
+        };
+        Click(w, "cmdStart");
+        beiUhr = nullptr;
+        return w->AnzahlA() == rest && Enabled(w, "cmdContinue");
+    };
+
+    ASSERT_TRUE(stoppeBei(1));
+    Click(w, "cmdContinue");
+    EXPECT_FALSE(w->Laeuft());
+    EXPECT_EQ(w->AnzahlA(), 0);  // the last A has reacted
+    EXPECT_FALSE(Enabled(w, "cmdStop"));
+    EXPECT_FALSE(Enabled(w, "cmdContinue"));
+    EXPECT_TRUE(Enabled(w, "cmdStart"));
+
+    bool stehtOhneA = false;
+    for (std::uint32_t seed = 1; seed <= 20 && !stehtOhneA; ++seed) {
+        frmMonteCarlo::SetZufallsSaat(seed);
+        stehtOhneA = stoppeBei(0);
+    }
+    ASSERT_TRUE(stehtOhneA);
+    const long schritte = w->Schritte();
+    Click(w, "cmdContinue");
+    EXPECT_EQ(w->Schritte(), schritte);
+    EXPECT_FALSE(Enabled(w, "cmdStop"));
+    EXPECT_FALSE(Enabled(w, "cmdContinue"));
+    for (const char* b : {"cmdStart", "cmdRefresh", "cmdOptions", "cmdClose"}) EXPECT_TRUE(Enabled(w, b)) << b;
+    EXPECT_TRUE(Find<QGroupBox>(w, "Frame1")->isEnabled());
+}
+
+TEST_P(MonteCarloTest, ClosingDuringARunStopsItAndBringsBackTheModelWindow) {
     frmMonteCarlo* w = Open(2);
     ASSERT_NE(w, nullptr);
     QObject::connect(w, &frmMonteCarlo::PunktGezeichnet, w, [](long nr) {
@@ -263,16 +343,56 @@ TEST_F(MonteCarloTest, ClosingDuringARunStopsItAndBringsBackTheModelWindow) {
     });
     Click(w, "cmdStart");  // returns: the loop ends at its next stop test
     EXPECT_FALSE(platform::Windows().IsLoaded("frmMonteCarlo"));
-    EXPECT_FALSE(platform::Windows().Frame("frmKinModel")->isHidden());
-    simtest::FlushDeletes();
+    EXPECT_FALSE(Frame("frmKinModel")->isHidden());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-TEST_F(MonteCarloTest, BoardCellsCountsAndColours) {
+TEST_P(MonteCarloTest, BoardShowsTheGameAfterAResizeAndTheStartStateAfterRefresh) {
+    frmMonteCarlo* w = Open(1, 0);
+    ASSERT_NE(w, nullptr);
+    auto halt = QObject::connect(w, &frmMonteCarlo::PunktGezeichnet, w, [&](long nr) {
+        if (nr == 6) Click(w, "cmdStop");
+    });
+    Click(w, "cmdStart");
+    QObject::disconnect(halt);
+    ASSERT_GT(w->AnzahlA(), 0);
+    ASSERT_LT(w->AnzahlA(), 100);
+
+    // Colour at the centre of every cell against the state of its molecule.
+    auto farbenWieZustand = [w](bool alleA) {
+        int falsch = 0;
+        const double z = w->ZellenSeite();
+        for (long j = 1; j <= 100; ++j) {
+            int r = 0, c = 0;
+            frmMonteCarlo::ZelleVon(j, 10, r, c);
+            const QPoint mitte(static_cast<int>((c * z + w->BrettLinks() - z / 2) / 15),
+                               static_cast<int>((r * z + w->BrettOben() - z / 2) / 15));
+            const bool a = alleA || w->Zustand(j) == 1;
+            if (w->Zeichenflaeche().pixelColor(mitte) != (a ? QColor(255, 0, 0) : QColor(0, 0, 255))) ++falsch;
+        }
+        return falsch;
+    };
+    EXPECT_EQ(farbenWieZustand(false), 0);
+    QWidget* rahmen = Frame("frmMonteCarlo");
+    rahmen->resize(rahmen->width() + 30, rahmen->height() + 15);
+    EXPECT_EQ(farbenWieZustand(false), 0);
+    Click(w, "cmdContinue");  // the run goes on where the board stood
+    EXPECT_EQ(farbenWieZustand(false), 0);
+
+    Click(w, "cmdRefresh");
+    EXPECT_EQ(farbenWieZustand(true), 0);
+    for (long j = 1; j <= 100; ++j) EXPECT_EQ(w->Zustand(j), 1) << j;
+}
+
+TEST(MonteCarloBoard, CellOfAMoleculeCountsRowByRow) {
     for (const auto& [nr, row, col] : {std::tuple{10, 1, 10}, {11, 2, 1}, {100, 10, 10}}) {
         int r = 0, c = 0;
         frmMonteCarlo::ZelleVon(nr, 10, r, c);
         EXPECT_EQ(std::pair(r, c), std::pair(row, col)) << nr;
     }
+}
+
+TEST_P(MonteCarloTest, BoardDrawingCountsFlashAndLargeBoard) {
     frmMonteCarlo* w = Open(1, 0);
     ASSERT_NE(w, nullptr);
     auto vorher = w->Gezeichnet();
@@ -283,25 +403,17 @@ TEST_F(MonteCarloTest, BoardCellsCountsAndColours) {
     EXPECT_NEAR(w->MolekuelRadius(), w->BrettSeite() / 10.0 / 2.3, 1e-9);
 
     // Centre pixel of molecule 11 (row 2, column 1).
-    auto mitte = [w] {
-        const double z = w->ZellenSeite();
-        return QPoint(static_cast<int>((z + w->BrettLinks() - z / 2) / 15),
-                      static_cast<int>((2 * z + w->BrettOben() - z / 2) / 15));
-    };
-    EXPECT_EQ(w->Zeichenflaeche().pixelColor(mitte()), QColor(255, 0, 0));
+    const double z = w->ZellenSeite();
+    const QPoint mitte(static_cast<int>((z + w->BrettLinks() - z / 2) / 15),
+                       static_cast<int>((2 * z + w->BrettOben() - z / 2) / 15));
     w->DrawMolecule(11, FarbeP, w->MolekuelRadius());
-    EXPECT_EQ(w->Zeichenflaeche().pixelColor(mitte()), QColor(0, 0, 255));
+    EXPECT_EQ(w->Zeichenflaeche().pixelColor(mitte), QColor(0, 0, 255));
     EXPECT_EQ(w->Gezeichnet().blitze, nachher.blitze);
     Find<QCheckBox>(w, "chkFlashOn")->click();  // flash on
     w->DrawMolecule(11, FarbeA, w->MolekuelRadius());
     EXPECT_EQ(w->Gezeichnet().blitze, nachher.blitze + 1);
     // The flash went to the screen only: the surface holds the molecule's colour.
-    EXPECT_EQ(w->Zeichenflaeche().pixelColor(mitte()), QColor(255, 0, 0));
-
-    // A resize redraws the start state.
-    w->DrawMolecule(11, FarbeP, w->MolekuelRadius());
-    w->resize(w->width() + 15, w->height());
-    EXPECT_EQ(w->Zeichenflaeche().pixelColor(mitte()), QColor(255, 0, 0));
+    EXPECT_EQ(w->Zeichenflaeche().pixelColor(mitte), QColor(255, 0, 0));
 
     // Large board: one area, molecules as boxes.
     vorher = w->Gezeichnet();
@@ -311,7 +423,6 @@ TEST_F(MonteCarloTest, BoardCellsCountsAndColours) {
     EXPECT_EQ(nachher.boxen - vorher.boxen, 1);
     w->DrawMolecule(1, FarbeP, w->MolekuelRadius());
     EXPECT_EQ(w->Gezeichnet().boxen, nachher.boxen + 1);
-    EXPECT_EQ(w->Gezeichnet().kreise, nachher.kreise);
 
     // A window too low for a board has no chart.
     w->resize(w->width(), 680 / 15);
@@ -319,25 +430,9 @@ TEST_F(MonteCarloTest, BoardCellsCountsAndColours) {
     EXPECT_TRUE(w->Chart()->isHidden());
 }
 
-TEST_F(MonteCarloTest, MenuEntryRestartsTheGameInTheChosenModeWithItsParts) {
-    shell::mnuSubMonteCarlo_Click(0);
-    frmMonteCarlo* w = frmMonteCarlo::Geladen();
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(MCMode, 1);
-    shell::mnuSubMonteCarlo_Click(1);
-    simtest::FlushDeletes();
-    frmMonteCarlo* neu = frmMonteCarlo::Geladen();
-    ASSERT_NE(neu, nullptr);
-    EXPECT_EQ(MCMode, 2);
-    EXPECT_FALSE(Find<QGroupBox>(neu, "Frame2")->isHidden());
-    EXPECT_FALSE(Find<QLabel>(neu, "PfeilRueck")->isHidden());
-    EXPECT_EQ(Find<QLabel>(neu, "Label3")->text(), "Dynamisches Reaktionsgleichgewicht");
-    Find<QRadioButton>(neu, "optGK(2)")->click();
-    EXPECT_FLOAT_EQ(neu->Gleichgewichtskonstante(), 2.0f);
-}
-
-TEST_F(MonteCarloTest, StopEndsALongStepWait) {
-    MCDelay = 30;  // seconds per converting step
+TEST_P(MonteCarloTest, StopEndsALongStepWait) {
+    frmMonteCarlo::SetUhr(nullptr);  // the real clock: 30 s per converting step
+    MCDelay = 30;
     frmMonteCarlo* w = Open(1);
     ASSERT_NE(w, nullptr);
     QTimer::singleShot(100, w, [w] { w->findChild<QPushButton*>("cmdStop")->click(); });
@@ -345,5 +440,35 @@ TEST_F(MonteCarloTest, StopEndsALongStepWait) {
     EXPECT_FALSE(w->Laeuft());
     EXPECT_LE(w->Schritte(), w->SchritteJePunkt());
     EXPECT_EQ(w->AnzahlA(), 1023);  // the first draw always converts, then the wait was left
-    EXPECT_TRUE(w->findChild<QPushButton*>("cmdContinue")->isEnabled());
+    EXPECT_TRUE(Enabled(w, "cmdContinue"));
 }
+
+TEST_P(MonteCarloTest, CaptionsAndTextsAreWholeAndNothingOverlapsAtTheLoadSize) {
+    for (int mode : {1, 2}) {
+        SCOPED_TRACE(mode);
+        frmMonteCarlo* w = Open(mode);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->size(), QSize(867, 567));  // 13000 x 8500 twips
+        // Any option of a frame may be the chosen, bold one.
+        for (int i : {0, 5, 2}) {
+            Find<QRadioButton>(w, QStringLiteral("optN0(%1)").arg(i))->click();
+            EXPECT_EQ(gametest::CutCaptions(w), std::vector<std::string>{}) << "N0 option " << i;
+        }
+        EXPECT_EQ(gametest::Overlaps(w), std::vector<std::string>{});
+        for (const char* b : {"cmdStart", "cmdClose", "cmdClipboard"})
+            EXPECT_GE(Find<QPushButton>(w, b)->font().pointSize(), 8) << b;
+        // The chart's header takes one line beside its left edge, the footer stands under it, the
+        // plot area under both.
+        platform::Chart2D* c = w->Chart();
+        using platform::ChartText;
+        EXPECT_EQ(c->TextBlockHeight(ChartText::Header), c->TextBlockHeight(ChartText::Footer));
+        EXPECT_LE(c->TextBlockLeft(ChartText::Header) + c->TextBlockWidth(ChartText::Header), c->width());
+        EXPECT_LE(c->TextBlockTop(ChartText::Header) + c->TextBlockHeight(ChartText::Header),
+                  c->TextBlockTop(ChartText::Footer));
+        EXPECT_LE(c->TextBlockTop(ChartText::Footer) + c->TextBlockHeight(ChartText::Footer), c->PlotAreaTop());
+        Frame("frmMonteCarlo")->grab().save(testsupport::PicturePath(QStringLiteral("games_montecarlo_%1.png").arg(mode)));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, MonteCarloTest, testing::ValuesIn(testsupport::AllNumberLocales),
+                         testsupport::NumberLocaleName);

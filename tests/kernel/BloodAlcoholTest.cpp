@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "kernel/BloodAlcohol.h"
+#include "kernel/RuntimeError.h"
 #include "kernel/State.h"
 #include "kernel/TimeCourse.h"
 
@@ -72,5 +73,29 @@ TEST_F(BloodAlcohol, SecondDrinkAfterSoberingStartsFromZero) {
     for (int t = 301; t <= 400; t += 7) {
         const double raw = Uptake(20, 0, t) + Uptake(10, 300, t) - 0.0025 * t;
         EXPECT_NEAR(BAKKurve[static_cast<std::size_t>(t)], std::max(0.0, raw - atStart), 1e-5) << t;
+    }
+}
+
+TEST_F(BloodAlcohol, NoMinuteStaysNegativeBeforeTheLastDrink) {
+    // A small, slow first drink is outweighed by the elimination in its first minutes.
+    BAKAlkMasse[1] = 0.5f;
+    BAKkres[0] = 2;
+    BAKTrinkStart[2] = 30;
+    BAKAlkMasse[2] = 20;
+    auto roh = [](int t) { return 0.8 * 0.5 / (0.7 * 73) * (1 - std::exp(-2.0 * t / 60)) + Uptake(20, 30, t) - 0.0025 * t; };
+    ASSERT_LT(roh(1), 0);
+    CalcResorption(300);
+    for (int t = 0; t <= 300; ++t) EXPECT_GE(BAKKurve[static_cast<std::size_t>(t)], 0) << t;
+    EXPECT_NEAR(BAKKurve[60], roh(60) - roh(30), 1e-5);  // from 0 at the second drink
+}
+
+TEST_F(BloodAlcohol, AValueBeyondTheRangeOfASingleIsAnOverflow) {
+    BAKKoerpermasse = 1e-3f;
+    BAKAlkMasse[1] = 1e36f;
+    try {
+        CalcResorption(10);
+        ADD_FAILURE() << "no failure";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::Overflow);
     }
 }

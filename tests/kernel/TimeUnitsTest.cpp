@@ -86,6 +86,24 @@ TEST_F(TimeUnits, RoundTripThroughAllUnitsRestoresEveryValue) {
     EXPECT_EQ(ExpDaten[1].t, 0.0);
 }
 
+// The halves convert apart: rows only from `first` on (a file's appended rows), model values alone.
+TEST_F(TimeUnits, RowsAndModelValuesConvertApart) {
+    tMax = 300;
+    kWert[1] = 0.02;
+    AddRow(30, {1.0}, 0, 0.5);
+    AddRow(90, {0.5}, 0, 0.5);
+    ConvertExpRows(2, 5, 0, 1);
+    EXPECT_EQ(ExpDaten[1].t, 30);
+    EXPECT_DOUBLE_EQ(ExpDaten[2].t, 1.5);
+    EXPECT_DOUBLE_EQ(ExpDaten[2].k, 30);
+    EXPECT_EQ(tMax, 300);
+    ConvertModelValues(0, 1);
+    EXPECT_DOUBLE_EQ(tMax, 5);
+    EXPECT_DOUBLE_EQ(kWert[1], 1.2);
+    EXPECT_EQ(ExpDaten[1].t, 30);
+    EXPECT_EQ(ZeitEinheit, "s");  // neither touches the unit in use
+}
+
 // The time column holds rates in the r(P)-c(S) mode; kWert(2) holds the order in order fitting.
 TEST_F(TimeUnits, RatesAndOrdersAreScaledByWhatTheyHold) {
     aktModell = 10;

@@ -1,6 +1,6 @@
 // A demonstration picture: two curves (one with a gap), point sets with several symbols, a label
-// and a logarithmic Y2 axis, written to the test picture folder for a look by eye, and the same
-// chart in every picture format and on a PDF printer.
+// and a logarithmic Y2 axis, written to the test picture folder for a look by eye; the failures of
+// picture files and printing with their reasons.
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -8,9 +8,11 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
-#include <tuple>
+#include <utility>
 
 #include "platform/Chart2D.h"
+#include "platform/TextPrint.h"
+#include "tests/support/MsgRecorder.h"
 #include "tests/support/PictureDir.h"
 
 using namespace platform;
@@ -92,36 +94,51 @@ TEST(Chart2DDemo, RendersCurvesPointSetsLabelAndLogY2) {
     EXPECT_EQ(QImage(QString::fromStdString(path)).size(), QSize(800, 520));
 }
 
-TEST(Chart2DDemo, PictureFilesOfTheRightKindAndPrinting) {
+TEST(Chart2DDemo, FailedPicturesAndPrintsGiveTheirReason) {
+    // The kinds of picture files are checked through the design dialog; here the failures.
     QTemporaryDir dir;
     auto path = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)).toStdString(); };
     Chart2D c;
     BuildDemo(c);
-    const std::tuple<const char*, int, QByteArray> cases[] = {{"a.bmp", kPictureBitmap, "BM"},
-                                                              {"a.png", kPictureBitmap, "\x89PNG"},
-                                                              {"a.svg", kPictureEnhanced, "<?xml"},
-                                                              {"a.wmf", kPictureMetafile, "<?xml"},
-                                                              {"a.pdf", kPictureStandard, "%PDF"}};
-    for (const auto& [name, code, magic] : cases) {
-        ASSERT_TRUE(c.SavePicture(path(name), code)) << name;
-        EXPECT_EQ(Head(path(name), magic.size()), magic) << name;
-        EXPECT_GT(QFileInfo(QString::fromStdString(path(name))).size(), 100) << name;
+    for (const auto& [ziel, code] : {std::pair{path("a.png"), 7}, std::pair{path("no/such/dir/a.png"), 1},
+                                     std::pair{std::string(), 1}}) {
+        std::string error;
+        EXPECT_FALSE(c.SavePicture(ziel, code, &error)) << ziel;
+        EXPECT_FALSE(error.empty()) << ziel;
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(ziel)));
     }
-    EXPECT_TRUE(Head(path("a.svg"), 4000).contains("<svg"));
-    // Failures are reported.
-    EXPECT_FALSE(c.SavePicture(path("a.png"), 7));
-    EXPECT_FALSE(c.SavePicture(path("no/such/dir/a.png"), kPictureBitmap));
-    EXPECT_FALSE(c.SavePicture("", kPictureBitmap));
-    // Printing at a given place in cm, in each scaling; no size or no place is refused.
+    // Printing in each scaling; no size, no place or no printer is refused with a reason.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(path("print.pdf")));
     for (int scale : {kPrintFullPage, kPrintHeight, kPrintWidth}) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
         QFile::remove(QString::fromStdString(path("print.pdf")));
-        printer.setOutputFileName(QString::fromStdString(path("print.pdf")));
         ASSERT_TRUE(c.PrintChart(printer, scale, 3.5, 3, 15, 10)) << scale;
         EXPECT_EQ(Head(path("print.pdf"), 4), QByteArray("%PDF"));
     }
-    QPrinter printer(QPrinter::HighResolution);
-    EXPECT_FALSE(c.PrintChart(printer, kPrintWidth, 3.5, 3, 0, 10));
+    std::string error;
+    EXPECT_FALSE(c.PrintChart(printer, kPrintWidth, 3.5, 3, 0, 10, &error));
+    EXPECT_FALSE(error.empty());
     EXPECT_FALSE(c.PrintChart(printer, kPrintWidth, NAN, 3, 15, 10));
+    QPrinter keiner;
+    keiner.setOutputFormat(QPrinter::PdfFormat);  // nowhere to print to
+    EXPECT_FALSE(c.PrintChart(keiner, kPrintWidth, 3.5, 3, 15, 10, &error));
+    EXPECT_EQ(error, "Kein Drucker verfügbar");
+}
+
+// Every text listing (value table, X-Y list) prints through one function: without a printer it
+// says so, never a silent nothing.
+TEST(Chart2DDemo, TextListingsReportAMissingPrinter) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("liste.pdf");
+    testsupport::MsgRecorder rec;
+    EXPECT_TRUE(PrintTextLines({"Zeile 1", "Zeile 2"}, [&](QPrinter& p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(pdf);
+    }));
+    EXPECT_EQ(Head(pdf.toStdString(), 4), QByteArray("%PDF"));
+    EXPECT_TRUE(rec.Empty());
+    EXPECT_FALSE(PrintTextLines({"Zeile 1"}, [](QPrinter& p) { p.setOutputFormat(QPrinter::PdfFormat); }));
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "Kein Drucker verfügbar");
 }

@@ -1,5 +1,6 @@
 // The table control of the editors: Tab-separated rows, check-box cells, the selected block as
 // clipboard text in both directions, and the events the editors rely on.
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
@@ -58,6 +59,24 @@ TEST_F(GridTest, RowsFromTabSeparatedTextWithCheckCells) {
     EXPECT_EQ(grid.Text(0, 2), "");
     EXPECT_FALSE(grid.Checked(0, 1));
     EXPECT_EQ(grid.CellBackColor(0, 2), -1);
+
+    // A plain cell (the row of an empty list) shows no check box and cannot be edited.
+    grid.SetCellPlain(1, 1);
+    grid.SetCellPlain(1, 2);
+    EXPECT_TRUE(grid.IsCellPlain(1, 1));
+    EXPECT_FALSE(grid.IsCellPlain(2, 1));
+    EXPECT_FALSE(Table()->item(1, 1)->data(Qt::CheckStateRole).isValid());
+    grid.EditCell(1, 2);
+    EXPECT_EQ(Editor(), nullptr);
+}
+
+// The named font when installed, else a fixed-pitch one: padded number columns line up.
+TEST_F(GridTest, FontFallsBackToTheFixedPitchFont) {
+    grid.SetGridFont("COURIER NEW", 9);
+    EXPECT_TRUE(QFontInfo(Table()->font()).fixedPitch());
+    EXPECT_EQ(Table()->font().pointSize(), 9);
+    grid.SetGridFont("DejaVu Sans", 10);
+    EXPECT_EQ(QFontInfo(Table()->font()).family(), "DejaVu Sans");
 }
 
 TEST_F(GridTest, SelectedBlockGoesToTheClipboardTextAndBack) {

@@ -1,7 +1,13 @@
 // Shut-down: the data save question can stop it; otherwise the last session is written (without a
 // comment prompt), an empty protocol file is removed, and the session can be loaded back.
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+
 #include <filesystem>
 
+#include "kernel/ResultRows.h"
+#include "platform/WindowRegistry.h"
 #include "platform/core/MsgBox.h"
 #include "tests/shell/ShellFixture.h"
 
@@ -40,6 +46,48 @@ TEST_F(ShutdownTest, ClosingWritesTheSessionWithoutACommentAndRemovesAnEmptyProt
     WriteFile(Path(ProtFile), "no. casc;\r\n");  // a protocol with rows stays
     EXPECT_TRUE(w.mnuExit_Click());
     EXPECT_TRUE(std::filesystem::exists(Path(ProtFile)));
+}
+
+// Rows recorded but not yet written reach the protocol file at exit, under the reactor, model and
+// unit they were computed with; a failed write is reported and the shut-down goes on.
+TEST_F(ShutdownTest, ExitWritesRecordedRowsAndGoesOnAfterAFailedWrite) {
+    for (const bool writable : {true, false}) {
+        SCOPED_TRACE(writable ? "writable" : "missing folder");
+        window.reset();
+        kernel::AppPath = appDir.path().toStdString();
+        std::filesystem::remove(Path("TarLastSession.TC3"));
+        MDITAR& w = Start();
+        w.show();
+        ProtArt = {4, "A + B => P", "11010", "min"};
+        ProtDaten.assign(2, ProtokollZeile{});
+        ProtDaten[1][1] = 1, ProtDaten[1][2] = 2, ProtDaten[1][16] = 3;
+        ProtZeilen = 1;
+        ProtOffen = kTrue;
+        const std::string file = Path(ProtFile);
+        const std::string session = Path("TarLastSession.TC3");
+        if (!writable) kernel::AppPath = Path("gibt/es/nicht");
+        recorder.Clear();
+        EXPECT_TRUE(w.close());
+        EXPECT_TRUE(std::filesystem::exists(session));
+        if (writable) {
+            EXPECT_TRUE(recorder.Empty());
+            const std::string text = ReadFile(file);
+            EXPECT_NE(text.find("\r\nCalculation of a Tubular Flow Reactor (TFR)\r\nkinetic model: A + B => P\r\n"
+                                "units: [c(i)] = mol/L   [k_1stO] = 1/min    [k_2ndO] = L/(mol min)"),
+                      std::string::npos)
+                << text;
+            EXPECT_NE(text.find("\r\n\r\nc_beg(A);c_beg(B);c_beg(P);c_end(A);c_end(B);c_end(P); l;\r\n1;2;0;0;0;0;3;\r\n"),
+                      std::string::npos)
+                << text;
+            EXPECT_EQ(ProtOffen, kFalse);
+        } else {
+            ASSERT_EQ(recorder.Messages().size(), 1u);
+            EXPECT_EQ(recorder.Last().style, platform::vbCritical);
+            EXPECT_FALSE(std::filesystem::exists(file));
+        }
+    }
+    ProtOffen = kFalse;
+    ProtZeilen = 0;
 }
 
 TEST_F(ShutdownTest, CancelAtTheDataQuestionKeepsTheWindowOpen) {
@@ -97,6 +145,23 @@ TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
             EXPECT_EQ(ReadFile(Path("MESS1.TA3")), DataFileText(4));
         }
     }
+}
+
+// The X-Y editor's points exist only in its window: the end of the program offers to save them.
+TEST_F(ShutdownTest, UnsavedXYPointsAreOfferedBeforeTheEnd) {
+    Start();
+    window->findChild<QAction*>("mnuEditXY")->trigger();
+    QWidget* editor = platform::Windows().Get("frmXYEdit");
+    ASSERT_NE(editor, nullptr);
+    editor->findChild<QLineEdit*>("y(0)")->setText("2");
+    editor->findChild<QPushButton*>("OKinput")->click();
+    recorder.QueueAnswer(platform::vbCancel);
+    EXPECT_FALSE(window->mnuExit_Click());
+    EXPECT_EQ(recorder.Last().prompt, "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
+    EXPECT_FALSE(SessionWritten());
+    EXPECT_TRUE(platform::Windows().IsLoaded("frmXYEdit"));
+    recorder.QueueAnswer(platform::vbNo);
+    EXPECT_TRUE(window->mnuExit_Click());
 }
 
 TEST_F(ShutdownTest, UnchangedOrEmptyDataAskNothing) {

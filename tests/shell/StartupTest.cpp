@@ -1,15 +1,19 @@
 // Start-up of the main window: start values of the shared state, the phantom window, and a
 // project named on the command line.
+#include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
 #include <cmath>
+#include <iomanip>
+#include <sstream>
 
 #include "platform/Help.h"
 #include "platform/Twips.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/NumberFormat.h"
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/NumberLocale.h"
 
 namespace shelltest {
 namespace {
@@ -206,6 +210,46 @@ TEST_F(StartupTest, CommandLineProjectLoadsWithItsDataOrLeavesTheStartState) {
     EXPECT_EQ(c0Wert[1], 1.25);
     EXPECT_NE(recorder.Last().prompt.find("    Datenfile MESS1.TA3"), std::string::npos);
 }
+
+
+class CommandLineEvaluation : public ShellTest, public testing::WithParamInterface<testsupport::NumberLocale> {
+protected:
+    void TearDown() override {
+        platform::Windows().Unload("frmTGraph2D");
+        ShellTest::TearDown();
+    }
+    testsupport::NumberLocaleScope locale{GetParam()};
+};
+
+// The start concentrations of a project's data are there at once: the second-order evaluation of
+// A + B runs straight after start-up, without the data editor.
+TEST_P(CommandLineEvaluation, SecondOrderEvaluationRightAfterStartUp) {
+    // c(A,0) = 1, c(B,0) = 0.5, k = 0.2 L/(s mol): ln(c(A)/c(B)) = ln 2 + (1 - 0.5) k t.
+    std::ostringstream data;
+    data.imbue(std::locale::classic());
+    data << std::setprecision(12) << "A + B\r\ns\r\nt, cA, cB, cC, cP, cQ, k, T, lambda, lambda_inf, res3, res4, "
+         << "exclude(0|-1)\r\n5\r\n";
+    for (int i = 0; i < 5; ++i) {
+        const double q = 2 * std::exp(0.1 * 2 * i), cA = 0.5 * q / (q - 1);
+        data << 2 * i << "," << cA << "," << cA - 0.5 << ",0,0,0,0,298,0,0,0,0,0\r\n";
+    }
+    WriteFile(Path("AB.TA3"), data.str());
+    WriteFile(Path("ab.TC3"), Lines(SampleProject("AB.TA3")));
+    Start(Path("ab.TC3"));
+    EXPECT_EQ(c0Wert[1], 1.25);  // the project's own start values stay
+    recorder.Clear();
+    QAction* entry = window->findChild<QAction*>("mnuctAusw(3)");
+    ASSERT_NE(entry, nullptr);
+    ASSERT_TRUE(entry->isEnabled());
+    entry->trigger();
+    for (const auto& m : recorder.Messages()) ADD_FAILURE() << m.title << ": " << m.prompt;
+    EXPECT_EQ(aktDiagrammCode, -8);
+    EXPECT_TRUE(platform::Windows().IsLoaded("frmTGraph2D"));
+    EXPECT_NEAR(kWert[1], 0.2, 1e-5);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, CommandLineEvaluation, testing::ValuesIn(testsupport::AllNumberLocales),
+                         testsupport::NumberLocaleName);
 
 }  // namespace
 }  // namespace shelltest

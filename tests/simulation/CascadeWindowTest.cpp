@@ -3,12 +3,14 @@
 // protocol rows, the stage count box, the complaints, the equilibrium note and the two diagrams.
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "platform/core/FormHost.h"
 #include "platform/core/NumberFormat.h"
 #include "simulation/frmKaskade.h"
 #include "tests/simulation/ContiReactorTestSupport.h"
+#include "tests/support/NumberLocale.h"
 
 using namespace kernel;
 using simtest::Type;
@@ -36,8 +38,23 @@ protected:
     frmKaskade* window = nullptr;
 };
 
+// The same road under the C locale and a German one: the per-tank captions show the locale's decimal
+// separator, the boxes keep their point.
+class CascadeRoad : public CascadeWindowTest, public testing::WithParamInterface<testsupport::NumberLocale> {
+protected:
+    void SetUp() override {
+        CascadeWindowTest::SetUp();
+        locale_.emplace(GetParam());
+    }
+    void TearDown() override {
+        CascadeWindowTest::TearDown();
+        locale_.reset();
+    }
+    std::optional<testsupport::NumberLocaleScope> locale_;
+};
+
 // k = 0.2, t = 15 over three tanks: k t / N = 1, each stage halves A: U(A) = 7/8; V = 1, V* = 0.2.
-TEST_F(CascadeWindowTest, EveryModeGivesTheClosedFormOfEqualTanks) {
+TEST_P(CascadeRoad, EveryModeGivesTheClosedFormOfEqualTanks) {
     FirstOrder("0.2");
     const char* given[5][2] = {{"0.875", "1"}, {"0.875", "0.2"}, {"1", "0.2"}, {"15", "1"}, {"15", "0.2"}};
     const int givenSlots[5][2] = {{13, 14}, {13, 15}, {14, 15}, {16, 14}, {16, 15}};
@@ -56,11 +73,23 @@ TEST_F(CascadeWindowTest, EveryModeGivesTheClosedFormOfEqualTanks) {
             EXPECT_NEAR(Number(StageBox(stage, 1)), std::pow(0.5, stage), 1e-6);
             EXPECT_NEAR(Number(StageBox(stage, 4)), 1 - std::pow(0.5, stage), 1e-6);
         }
-        EXPECT_EQ(window->lblUA[1]->text() + window->lblUA[2]->text() + window->lblUA[3]->text(),
-                  "U(A) = 0.50U(A) = 0.75U(A) = 0.875");
+        EXPECT_EQ((window->lblUA[1]->text() + window->lblUA[2]->text() + window->lblUA[3]->text()).toStdString(),
+                  testsupport::InLocale("U(A) = 0.50U(A) = 0.75U(A) = 0.875"));
         EXPECT_TRUE(window->cmdDiagram->isEnabled() && window->cmdDiagram2->isEnabled());
     }
+    // Four tanks share t = 15: 3.75 each. V* is pasted with a comma, past the key filter.
+    Stages("4");
+    Type(Box(16), "15");
+    Box(15)->setText("0,2");
+    Start();
+    EXPECT_TRUE(messages.Empty());
+    EXPECT_NEAR(Number(Box(14)), 0.2 * 15 / 4, 1e-6);  // each tank: V = V* t / N
+    EXPECT_EQ(window->lblZeitProKessel->text().toStdString(), testsupport::InLocale("Verweilzeit pro Kessel: 3.75 s"));
+    EXPECT_EQ(window->Inp[16]->text().indexOf(','), -1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Locales, CascadeRoad, testing::ValuesIn(testsupport::AllNumberLocales),
+                         testsupport::NumberLocaleName);
 
 TEST_F(CascadeWindowTest, FourStagesLeaveFiveProtocolRowsChainedStageByStage) {
     FirstOrder("0.1");

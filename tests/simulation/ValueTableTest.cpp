@@ -111,19 +111,6 @@ TEST_F(ValueTableTest, ConcentrationTableOfTwoSpecies) {
     EXPECT_EQ(Cells(lines.back())[0], Pad("20.00"));
 }
 
-TEST_F(ValueTableTest, NumbersFollowTheLocaleDecimalSeparator) {
-    platform::SetLocaleDecimalSeparator(',');
-    const std::vector<std::string> lines = Lines(frmSimTabelle::BuildTableText());
-    platform::SetLocaleDecimalSeparator('.');
-    ASSERT_EQ(lines.size(), 3u + 201u);
-    // t = 10 and t = 0.5 (a value below 1 keeps its leading zero); exp(-1), exp(-0.05) and their
-    // complements as single-precision values.
-    EXPECT_EQ(Cells(lines[3 + 100]), (std::vector<std::string>{Pad("10,00"), Pad("0,3678795"), Pad(""), Pad(""),
-                                                               Pad("0,6321205")}));
-    EXPECT_EQ(Cells(lines[3 + 5])[0], Pad("0,50"));
-    EXPECT_EQ(Cells(lines[3 + 5])[1], Pad("0,9512295"));
-}
-
 TEST_F(ValueTableTest, RateTableHeadersAreCutToFourteenCharacters) {
     RateDiagramm = kTrue;
     aktModell = 1;

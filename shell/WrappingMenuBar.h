@@ -1,0 +1,42 @@
+#pragma once
+// The main window's menu bar: entries that do not fit the window's width go on in further rows
+// below, as the menu bar of a narrow Windows window wraps, instead of hiding behind an overflow
+// button. Menus are added to it as to any QMenuBar and keep their order (an entry inserted before
+// another one must be inserted before an entry of the first row).
+#include <QMenuBar>
+#include <QPointer>
+#include <QSet>
+
+#include <vector>
+
+class QAction;
+
+namespace shell {
+
+class WrappingMenuBar : public QMenuBar {
+    Q_OBJECT
+public:
+    explicit WrappingMenuBar(QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    int heightForWidth(int width) const override;
+    // The number of rows the entries take at the bar's width.
+    int Rows() const { return static_cast<int>(rows_.size()) + 1; }
+
+protected:
+    void actionEvent(QActionEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Spreads the entries over this bar and the rows below it for the bar's width.
+    void Reflow();
+    int RowHeight() const;
+
+    std::vector<QPointer<QAction>> order_;  // every entry in the order it was added
+    std::vector<QMenuBar*> rows_;           // the rows below the first, each a plain menu bar
+    QSet<QAction*> shown_;                  // the entries visible at the last spreading
+    bool moving_ = false;
+};
+
+}  // namespace shell

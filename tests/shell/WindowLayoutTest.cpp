@@ -1,0 +1,410 @@
+// Every window of the registry, opened in a typical state (a model chosen, results computed where the
+// window shows them), under both number locales: each visible label, button, check box, option, frame
+// title and tab shows its whole text at this platform's fonts, no two visible controls of one container
+// overlap unless stacked on purpose, no control that shows text reaches past its container, and no
+// menu bar folds entries into its overflow button. Each offender is named with its window and control.
+// With TARVELO_PICTURES set, a picture of every window is kept for a look by eye.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOption>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "design/frmTGraph2D_Gestaltung.h"
+#include "tests/simulation/TwinWindowTestSupport.h"
+#include "tests/support/MeasuredData.h"
+#include "tests/support/NumberLocale.h"
+#include "tests/support/PictureDir.h"
+
+using namespace twintest;
+
+namespace {
+
+// Controls that a window stacks on purpose: the pair (either order) may overlap. "Name(*)" stands for
+// every element of a control array.
+struct Stacked {
+    const char* window;
+    const char* a;
+    const char* b;
+};
+const Stacked kStackedOnPurpose[] = {
+    {"frmVerweilzeit", "VesselCanvas", "lblMessung(*)"},  // the measuring points stand on the drawing
+    {"frmTCmnDlg", "txtOpenFile", "txtDatum"},            // the date box sits on the name box's right end
+    // The pipes between the cascade's tanks are drawn over the tanks' picture and meet at their corners.
+    {"frmKaskade", "Picture", "Line1(*)"},
+    {"frmKaskade", "Picture", "Line2(*)"},
+    {"frmKaskade", "Picture", "Line3(*)"},
+    {"frmKaskade", "Picture", "Line4(*)"},
+    {"frmKaskade", "Line2(*)", "Line3(*)"},
+    {"frmKaskade", "Line3(*)", "Line4(*)"},
+};
+
+bool Matches(const char* pattern, const std::string& name) {
+    const std::string p = pattern;
+    if (p.size() > 3 && p.compare(p.size() - 3, 3, "(*)") == 0)
+        return name.compare(0, p.size() - 2, p, 0, p.size() - 2) == 0 && name.size() > p.size() - 2;
+    return name == p;
+}
+
+bool StackedOnPurpose(const std::string& window, const std::string& a, const std::string& b) {
+    for (const Stacked& s : kStackedOnPurpose)
+        if (window == s.window && ((Matches(s.a, a) && Matches(s.b, b)) || (Matches(s.a, b) && Matches(s.b, a))))
+            return true;
+    return false;
+}
+
+// A control of the program: named, not one of Qt's own parts.
+bool Named(const QWidget* w) {
+    const QString name = w->objectName();
+    return !name.isEmpty() && !name.startsWith("qt_");
+}
+
+std::string Str(const QString& s) { return s.toStdString(); }
+
+struct Offender {
+    std::string window;
+    std::string control;
+    std::string what;
+    std::string Line() const { return window + ": " + control + " " + what; }
+};
+
+class LayoutInspector {
+public:
+    // Checks the window `root` and its controls under the name `window`.
+    void Inspect(const std::string& window, QWidget* root) {
+        if (!root || !root->isVisible()) return;
+        inspected.insert(window);
+        CheckTexts(window, root);
+        CheckContainers(window, root);
+    }
+
+    std::vector<Offender> offenders;
+    std::set<std::string> inspected;
+
+private:
+    // The window and its widgets, without the windows of an MDI area it holds (checked on their own).
+    static QList<QWidget*> Widgets(QWidget* root) {
+        QList<QWidget*> all{root};
+        for (QWidget* w : root->findChildren<QWidget*>()) {
+            bool child = false;
+            for (QWidget* p = w; p && p != root; p = p->parentWidget()) child = child || qobject_cast<QMdiSubWindow*>(p);
+            if (!child) all.push_back(w);
+        }
+        return all;
+    }
+    static bool ShowsText(const QWidget* w) {
+        return qobject_cast<const QLabel*>(w) || qobject_cast<const QAbstractButton*>(w) ||
+               qobject_cast<const QGroupBox*>(w) || qobject_cast<const QLineEdit*>(w) ||
+               qobject_cast<const QComboBox*>(w);
+    }
+    void Add(const std::string& window, const QWidget* w, const std::string& what) {
+        offenders.push_back({window, Named(w) ? Str(w->objectName()) : w->metaObject()->className(), what});
+    }
+    static std::string Needs(const QString& text, int need, int have, const char* dim) {
+        return "\"" + Str(text) + "\" needs " + std::to_string(need) + " px " + dim + ", has " +
+               std::to_string(have);
+    }
+    // Width and height of a text as drawn in a rectangle of the given width (words wrapped or not).
+    static QSize TextSize(const QFontMetrics& fm, const QString& text, int flags, int width) {
+        return fm.boundingRect(QRect(0, 0, std::max(width, 1), 100000), flags, text).size();
+    }
+    void Fit(const std::string& window, const QWidget* w, const QString& text, const QRect& room, int flags) {
+        const QSize need = TextSize(w->fontMetrics(), text, flags, room.width());
+        if (need.width() > room.width()) Add(window, w, Needs(text, need.width(), room.width(), "wide"));
+        else if (need.height() > room.height()) Add(window, w, Needs(text, need.height(), room.height(), "high"));
+    }
+
+    void CheckTexts(const std::string& window, QWidget* root) {
+        for (QWidget* w : Widgets(root)) {
+            // A window's menu bar and tool bar count as its controls, named or not.
+            const bool bar = qobject_cast<QMenuBar*>(w) || qobject_cast<QToolBar*>(w);
+            if (!w->isVisible() || !(Named(w) || bar)) continue;
+            QStyle* style = w->style();
+            if (auto* label = qobject_cast<QLabel*>(w)) {
+                if (label->text().isEmpty() || Qt::mightBeRichText(label->text())) continue;
+                const int margin = label->margin();
+                const QRect room = label->contentsRect().adjusted(margin, margin, -margin, -margin);
+                const int flags = (label->wordWrap() ? Qt::TextWordWrap : 0) | (label->buddy() ? Qt::TextShowMnemonic : 0);
+                // Blanks at the end of a left-aligned text may be cut unseen.
+                QString text = label->text();
+                if (!(label->alignment() & (Qt::AlignRight | Qt::AlignHCenter)))
+                    while (text.endsWith(' ')) text.chop(1);
+                Fit(window, w, text, room, flags);
+            } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+                if (button->text().isEmpty()) continue;
+                QStyleOptionButton opt;
+                opt.initFrom(button);
+                opt.text = button->text();
+                opt.icon = button->icon();
+                opt.iconSize = button->iconSize();
+                if (button->isDefault() || button->autoDefault()) opt.features |= QStyleOptionButton::AutoDefaultButton;
+                if (button->menu()) opt.features |= QStyleOptionButton::HasMenu;
+                QRect room = style->subElementRect(QStyle::SE_PushButtonContents, &opt, button);
+                if (!button->icon().isNull()) room.setWidth(room.width() - button->iconSize().width() - 4);
+                if (button->menu()) room.setWidth(room.width() - style->pixelMetric(QStyle::PM_MenuButtonIndicator, &opt, button));
+                Fit(window, w, button->text(), room, Qt::TextShowMnemonic);
+            } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+                auto* button = static_cast<QAbstractButton*>(w);
+                if (button->text().isEmpty()) continue;
+                QStyleOptionButton opt;
+                opt.initFrom(button);
+                opt.text = button->text();
+                const bool check = qobject_cast<QCheckBox*>(w) != nullptr;
+                const QRect room = style->subElementRect(check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents,
+                                                         &opt, button);
+                Fit(window, w, button->text(), room, Qt::TextShowMnemonic);
+            } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
+                if (frame->title().isEmpty()) continue;
+                // The title's rectangle as the style lays it out in a frame too wide to bound it.
+                QStyleOptionGroupBox opt;
+                opt.initFrom(frame);
+                opt.text = frame->title();
+                opt.textAlignment = frame->alignment();
+                opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+                if (frame->isCheckable()) opt.subControls |= QStyle::SC_GroupBoxCheckBox;
+                if (frame->isFlat()) opt.features |= QStyleOptionFrame::Flat;
+                if (!(frame->alignment() & (Qt::AlignRight | Qt::AlignHCenter))) opt.rect.setWidth(100000);
+                const QRect need = style->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, frame);
+                if (need.right() >= frame->width())
+                    Add(window, w, "title " + Needs(frame->title(), need.right() + 1, frame->width(), "wide"));
+            } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+                // Tabs that do not fit are scrolled out of sight.
+                QTabBar* bar = tabs->tabBar();
+                if (!bar->isVisibleTo(tabs)) continue;  // the tabs stand in rows of buttons instead
+                int need = 0;
+                for (int i = 0; i < bar->count(); ++i)
+                    if (bar->isTabVisible(i)) need += bar->tabRect(i).width();
+                if (need > bar->width())
+                    Add(window, w, "tabs need " + std::to_string(need) + " px, bar has " + std::to_string(bar->width()));
+            } else if (bar) {
+                // Entries that do not fit go into the bar's overflow button.
+                auto* more = w->findChild<QToolButton*>(qobject_cast<QMenuBar*>(w) ? "qt_menubar_ext_button"
+                                                                                    : "qt_toolbar_ext_button");
+                if (more && more->isVisible())
+                    Add(window, w, "folds entries away: needs " + std::to_string(w->sizeHint().width()) +
+                                       " px, has " + std::to_string(w->width()));
+            }
+        }
+    }
+
+    // Every widget with named, visible children: no two of them overlap, and none that shows text reaches
+    // past it (a drawing surface may: the window shows the part that fits).
+    void CheckContainers(const std::string& window, QWidget* root) {
+        for (QWidget* container : Widgets(root)) {
+            if (!container->isVisible()) continue;
+            if (container != root && !Named(container)) continue;
+            std::vector<QWidget*> kids;
+            for (QObject* o : container->children()) {
+                auto* w = qobject_cast<QWidget*>(o);
+                if (w && !w->isWindow() && w->isVisible() && Named(w)) kids.push_back(w);
+            }
+            const QRect inside = container->rect();
+            for (std::size_t i = 0; i < kids.size(); ++i) {
+                const QRect g = kids[i]->geometry();
+                if (!inside.contains(g) && ShowsText(kids[i]))
+                    Add(window, kids[i],
+                        "reaches past " + Str(container->objectName()) + " (" + std::to_string(g.right() + 1) + "," +
+                            std::to_string(g.bottom() + 1) + " beyond " + std::to_string(inside.width()) + "x" +
+                            std::to_string(inside.height()) + ")");
+                for (std::size_t j = i + 1; j < kids.size(); ++j) {
+                    // Positions in twips round to whole pixels: neighbours may share one pixel row.
+                    const QRect both = g.intersected(kids[j]->geometry());
+                    if (both.width() <= 1 || both.height() <= 1) continue;
+                    const std::string a = Str(kids[i]->objectName()), b = Str(kids[j]->objectName());
+                    if (StackedOnPurpose(window, a, b)) continue;
+                    Add(window, kids[i], "overlaps " + b + " (" + std::to_string(both.width()) + "x" +
+                                             std::to_string(both.height()) + " px)");
+                }
+            }
+        }
+    }
+};
+
+class WindowLayoutTest : public TwinWindowTest, public testing::WithParamInterface<testsupport::NumberLocale> {
+protected:
+    void SetUp() override {
+        TwinWindowTest::SetUp();
+        locale.emplace(GetParam());
+    }
+    void TearDown() override {
+        UnloadAll();
+        TwinWindowTest::TearDown();
+        locale.reset();
+    }
+    static void UnloadAll() {
+        for (const std::string& name : platform::Windows().Names())
+            if (name != "frmKinModel") platform::Windows().Unload(name);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+    // Checks the window and keeps a picture of it for a look by eye.
+    void Look(const char* window, QWidget* form = nullptr) {
+        QApplication::processEvents();
+        if (!form) form = platform::Windows().Get(window);
+        if (!form || !form->isVisible()) return;
+        inspector.Inspect(window, form);
+        QWidget* frame = form->isWindow() ? form : platform::Windows().Frame(window);
+        const QString name = QString::fromStdString(testsupport::NumberLocaleName({GetParam(), 0})) + "_" + window +
+                             "_" + QString::number(++pictures) + ".png";
+        frame->grab().save(testsupport::PicturePath(name));
+    }
+    static void Trigger(const char* entry) {
+        auto* action = platform::Windows().MainWindow()->findChild<QAction*>(entry);
+        ASSERT_NE(action, nullptr) << entry;
+        action->trigger();
+        QApplication::processEvents();
+    }
+
+    std::optional<testsupport::NumberLocaleScope> locale;
+    LayoutInspector inspector;
+    int pictures = 0;
+};
+
+TEST_P(WindowLayoutTest, EveryWindowShowsItsTextsWithoutOverlaps) {
+    // The main window and the model window with model 2 chosen.
+    ASSERT_NO_FATAL_FAILURE(Choose(2));
+    Look("MDITAR", main.get());
+    Look("frmKinModel");
+
+    // The time simulation with its diagram and value table.
+    ASSERT_NO_FATAL_FAILURE(Trigger("mnuctGraph"));
+    const char* sim = "frmPrepareTimeDiagram";
+    Type(Control<QLineEdit>(sim, "Inp(0)"), "1");
+    Type(Control<QComboBox>(sim, "kCombo(1)"), "0.1");
+    Type(Control<QComboBox>(sim, "kCombo(0)"), "30");
+    ASSERT_NO_FATAL_FAILURE(Click(sim, "cmdDrawctDiagram"));
+    Look(sim);
+    Look("frmTGraph2D");
+    QTimer::singleShot(0, [this] {
+        Look("frmSimTabelle");
+        if (auto* close = Control<QPushButton>("frmSimTabelle", "cmdCloseSimTab")) close->click();
+    });
+    ASSERT_NO_FATAL_FAILURE(Click(sim, "cmdListe"));
+    // The design dialog with each of its six panels, and the diagram tools, on the drawn diagram.
+    platform::Windows().Show("frmTGraph2D_Gestaltung");
+    auto* dialog = design::frmTGraph2D_Gestaltung::Geladen();
+    ASSERT_NE(dialog, nullptr);
+    for (int panel = 1; panel <= 6; ++panel) {
+        dialog->FormGST_Show(panel);
+        Look("frmTGraph2D_Gestaltung");
+    }
+    for (const char* tool : {"frmTGraphCalc", "frmCalcTangente"}) {
+        platform::Windows().Show(tool);
+        Look(tool);
+        platform::Windows().Unload(tool);
+    }
+    UnloadAll();
+
+    // The reactors, each with a result, and the protocol.
+    struct Reactor {
+        const char* entry;
+        const char* window;
+        std::vector<std::pair<int, const char*>> inputs;
+        const char* calc;
+    };
+    const Reactor reactors[] = {
+        {"mnuBatchR", "frmBatch", {{0, "2"}, {10, "0.1"}, {14, "5"}}, "cmdCalcBatch"},
+        {"mnuRohrR", "frmRohrreaktor", {{0, "1.5"}, {10, "0.25"}, {14, "2"}, {16, "3"}}, "cmdCalcRohr"},
+        {"mnuKontRK", "frmRKconti", {{0, "1"}, {10, "0.2"}, {14, "1"}, {16, "5"}}, "cmdCalc"},
+        {"mnuKaskade", "frmKaskade", {{0, "1"}, {10, "0.2"}, {14, "1"}, {16, "15"}}, "cmdStart"},
+    };
+    for (const Reactor& r : reactors) {
+        ASSERT_NO_FATAL_FAILURE(Open(r.entry, r.window, 2));
+        for (const auto& [index, text] : r.inputs) Type(Box(r.window, index), text);
+        ASSERT_NO_FATAL_FAILURE(Click(r.window, r.calc));
+        Look(r.window);
+        if (std::strcmp(r.window, "frmBatch") == 0) {
+            ASSERT_NO_FATAL_FAILURE(Click(r.window, "cmdProtocol"));
+            Look("frmProtokoll");
+        }
+        UnloadAll();
+    }
+
+    // A data evaluation with its regression line, the data editor and the fitting window on the data.
+    std::vector<kernel::ExpPunkt> rows;
+    for (int i = 0; i < 8; ++i) {
+        kernel::ExpPunkt p;
+        p.t = 5.0 * i;
+        p.c[1] = std::exp(-0.1 * p.t);
+        p.c[4] = 1 - p.c[1];
+        rows.push_back(p);
+    }
+    testsupport::SetMeasuredData(rows);
+    ASSERT_NO_FATAL_FAILURE(Trigger("mnuctAusw(1)"));
+    Look("frmTGraph2D");
+    UnloadAll();
+    // The Eyring plot of rate constants, whose result text is longer than the window is wide.
+    rows.clear();
+    for (int i = 0; i < 6; ++i) {
+        kernel::ExpPunkt p;
+        p.T = 300 + 10 * i;
+        p.k = 1e10 * std::exp(-6000 / p.T);
+        rows.push_back(p);
+    }
+    testsupport::SetMeasuredData(rows);
+    ASSERT_NO_FATAL_FAILURE(Trigger("mnukT(2)"));
+    Look("frmTGraph2D");
+    UnloadAll();
+    ASSERT_NO_FATAL_FAILURE(Choose(2));
+    ASSERT_NO_FATAL_FAILURE(Trigger("mnuctFitting"));
+    Look("frmTFitting");
+    UnloadAll();
+    // The non-isothermal fitting after Eyring, with the activation entropy and enthalpy.
+    rows.clear();
+    for (double T : {300.0, 320.0, 340.0})
+        for (int i = 0; i <= 5; ++i) {
+            kernel::ExpPunkt p;
+            p.t = 0.1 * i;
+            p.c[1] = std::exp(-50 * std::exp(-5000 / (8.3145 * T)) * p.t);
+            p.T = T;
+            rows.push_back(p);
+        }
+    testsupport::SetMeasuredData(rows);
+    ASSERT_NO_FATAL_FAILURE(Trigger("mnuNonIsothermFitting(1)"));
+    ASSERT_NO_FATAL_FAILURE(Click("frmTFitting", "optkTFunktion(2)"));
+    Look("frmTFitting");
+    UnloadAll();
+
+    // Every other window of the registry as it opens.
+    for (const std::string& name : platform::Windows().Names()) {
+        if (inspector.inspected.count(name)) continue;
+        QWidget* w = platform::Windows().Load(name);
+        ASSERT_NE(w, nullptr) << name;
+        platform::Windows().Frame(name)->show();
+        w->show();
+        Look(name.c_str());
+        UnloadAll();
+    }
+
+    // Only the invisible phantom window is never seen.
+    for (const std::string& name : platform::Windows().Names())
+        EXPECT_TRUE(inspector.inspected.count(name) || name == "frmPhantomT") << name << " was not inspected";
+
+    std::string report;
+    std::set<std::string> seen;  // a window looked at twice names its offenders once
+    for (const Offender& o : inspector.offenders)
+        if (seen.insert(o.Line()).second) report += o.Line() + "\n";
+    EXPECT_EQ(report, "") << "texts cut or controls overlapping";
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, WindowLayoutTest, testing::ValuesIn(testsupport::AllNumberLocales),
+                         testsupport::NumberLocaleName);
+
+}  // namespace
