@@ -38,7 +38,7 @@ sanitize: deps
 fuzz: deps
 	@command -v clang++ >/dev/null || { echo "make fuzz needs clang++ (libFuzzer)"; exit 1; }
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTARVELO_FUZZ=ON
+	  -DCMAKE_CXX_COMPILER=clang++ -DTARVELO_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 	@for t in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \

@@ -168,6 +168,12 @@ std::string NumSingle(double v, int row, const char* field) {
     return platform::ExactSingle(static_cast<float>(v));
 }
 
+// lambda_inf is written as the Double it is held as, but read as a Single: it must lie within that range.
+std::string NumLambdaInf(double v) {
+    if (!std::isfinite(v) || !platform::FitsSingle(v)) RefuseValue(0, "lambda_inf", v);
+    return platform::ExactDouble(v);
+}
+
 // The time is a single field, but the reader takes it in double precision: a time beyond the range of a
 // Single (only a file written elsewhere holds one) is written in double precision, so it reads back.
 std::string NumTime(double v, int row) {
@@ -187,7 +193,7 @@ void WriteDataFile(const std::string& fileName, int& written) {
     lines.push_back(kDataFileHeader);
     lines.push_back(std::to_string(n));
     try {
-        const std::string lInf = NumSingle(lambdaInf, 0, "lambda_inf");
+        const std::string lInf = NumLambdaInf(lambdaInf);
         static const char* const kConc[] = {"", "cA", "cB", "cC", "cP", "cQ"};
         for (int i = 1; i <= n; ++i) {
             const ExpPunkt& p = ExpDaten[static_cast<std::size_t>(i)];

@@ -352,7 +352,7 @@ TEST_F(DataEditorTest, TypingIntoACellStoresTheValueOnEnter) {
 
 // Numbers the data file cannot carry are refused where they are typed, with the field named, and change
 // nothing; the largest numbers it carries are taken and come back from the saved file.
-TEST_F(DataEditorTest, NumbersBeyondTheFileAreRefusedWhereTyped) {
+TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
     SetData({{1, 0.5}});
     Open();
     const std::vector<ExpPunkt> before = ExpDaten;
