@@ -43,6 +43,10 @@ inline void Type(QWidget* box, const QString& text) {
 inline std::string OnlyPrompt(const testsupport::MsgRecorder& rec) {
     return rec.Messages().size() == 1 ? rec.Last().prompt : std::to_string(rec.Messages().size()) + " messages";
 }
+// "title|prompt" of the one message shown, or how many messages there were.
+inline std::string OnlyMessage(const testsupport::MsgRecorder& rec) {
+    return rec.Messages().size() == 1 ? rec.Last().title + "|" + OnlyPrompt(rec) : OnlyPrompt(rec);
+}
 
 // The host of the MDI children; stays for the whole test run. It is installed as the main window
 // again at every call, since other tests run the program's own main window in between.

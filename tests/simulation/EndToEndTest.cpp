@@ -5,7 +5,6 @@
 // Then the reactor roads (batch, tube, stirred tank, cascade, tracer, residence-time distribution)
 // against closed forms, with the result protocol, under both locales as well.
 #include <QElapsedTimer>
-#include <QFontMetrics>
 #include <QPlainTextEdit>
 
 #include <algorithm>
@@ -69,13 +68,9 @@ protected:
     // Model 2 in the model window, the menu entry of the concentration-time functions, the inputs
     // c(A,0), k1 and t(max), and the draw button.
     void DrawModel2(const QString& c0A, const QString& k1, const QString& tmax) {
-        auto* option = Control<QRadioButton>("frmKinModel", "optTyp(2)");
-        ASSERT_NE(option, nullptr);
-        EXPECT_EQ(option->text().toStdString(), "1. Ordnung A => P");
         ASSERT_NO_FATAL_FAILURE(Choose(2));
         auto* entry = main->findChild<QAction*>("mnuctGraph");
         ASSERT_NE(entry, nullptr);
-        EXPECT_EQ(entry->text().toStdString(), "Konzentrations-Zeit-Funktionen");
         ASSERT_TRUE(entry->isEnabled());
         entry->trigger();
         QApplication::processEvents();
@@ -85,7 +80,6 @@ protected:
         Type(Control<QComboBox>(kForm, "kCombo(0)"), tmax);
         auto* draw = Control<QPushButton>(kForm, "cmdDrawctDiagram");
         ASSERT_NE(draw, nullptr);
-        EXPECT_EQ(draw->text().toStdString(), "c-t-Diagramm zeichnen");
         QTest::mouseClick(draw, Qt::LeftButton);
         QApplication::processEvents();
     }
@@ -159,12 +153,11 @@ TEST_P(EndToEndTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
 
 TEST_P(EndToEndTest, EmptyInputsAreListedInOneComplaint) {
     ASSERT_NO_FATAL_FAILURE(DrawModel2("", "", ""));
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, " Ausführung nicht möglich ");
+    EXPECT_EQ(simtest::OnlyMessage(rec), " Ausführung nicht möglich |"
+                                         "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)\r\n"
+                                         "- Zeit-Vorgabe nicht in Ordnung\r\n"
+                                         "- Geschwindigkeitskonstante k1 muss größer Null sein\r\n");
     EXPECT_EQ(rec.Last().style, 16);
-    EXPECT_EQ(rec.Last().prompt, "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)\r\n"
-                                 "- Zeit-Vorgabe nicht in Ordnung\r\n"
-                                 "- Geschwindigkeitskonstante k1 muss größer Null sein\r\n");
     EXPECT_FALSE(platform::Windows().IsLoaded("frmTGraph2D"));
 }
 
@@ -229,8 +222,7 @@ protected:
         ASSERT_NE(frame, nullptr) << form;
         EXPECT_TRUE(frame->grab().save(testsupport::PicturePath(name)));
     }
-    // The message title and prompt of the only message, for a compact comparison.
-    std::string Only() const { return rec.Messages().size() == 1 ? rec.Last().title + "|" + rec.Last().prompt : simtest::OnlyPrompt(rec); }
+    std::string Only() const { return simtest::OnlyMessage(rec); }
 
     std::optional<testsupport::NumberLocaleScope> locale;
 };
@@ -310,6 +302,8 @@ TEST_P(ReactorRoadTest, TubeSecondOrderAndASearchedConversion) {
     const double t = std::log(3.0) / 0.15;  // 7.324082
     EXPECT_NEAR(BoxValue("frmRohrreaktor", 14), t, 1e-5 * t);
     EXPECT_NEAR(BoxValue("frmRohrreaktor", 15), t * 0.5, 1e-5 * t);  // 3.662041
+    EXPECT_NEAR(kernel::RohrL, 0.5 * kernel::tauMittel, 1e-12);
+    EXPECT_EQ(BoxText("frmRohrreaktor", 13), "0.8");  // the given conversion stays
     Click("frmRohrreaktor", "cmdDiagram");
     SaveShot("frmRohrreaktor", "tube_model4.png");
     EXPECT_TRUE(rec.Empty()) << Only();
@@ -374,9 +368,7 @@ TEST_P(ReactorRoadTest, CascadeOfFourTanksBothModesDiagramsAndFourRows) {
     Click("frmKaskade", "cmdStart");
     const double tau = (std::pow(10.0, 0.25) - 1) / 0.2;  // 3.891397 per tank
     EXPECT_NEAR(BoxValue("frmKaskade", 16), 4 * tau, 1e-4);  // 15.56559
-    QLabel* perTank = Control<QLabel>("frmKaskade", "lblZeitProKessel");
-    EXPECT_EQ(perTank->text().toStdString(), InLocale("Verweilzeit pro Kessel: 3.891397 s"));
-    EXPECT_GE(perTank->width(), QFontMetrics(perTank->font()).horizontalAdvance(perTank->text()));
+    EXPECT_EQ(Text("lblZeitProKessel"), InLocale("Verweilzeit pro Kessel: 3.891397 s"));
     SaveShot("frmKaskade", "cascade_model6.png");
     EXPECT_TRUE(rec.Empty()) << Only();
 }
@@ -493,18 +485,19 @@ TEST_P(ReactorRoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol
         const char* menu;
         const char* form;
         const char* calc;
+        const char* mode;                                  // the calculation mode of the inputs
         std::vector<std::pair<int, const char*>> inputs;  // model 2, a good calculation
         const char* reactorLine;
         enum { CloseBox, EscButton, OtherReactor } closing;
     };
     const Road roads[] = {
-        {"mnuBatchR", "frmBatch", "cmdCalcBatch", {{0, "1"}, {10, "0.1"}, {14, "2"}}, "Calculation of a Batch Reactor",
+        {"mnuBatchR", "frmBatch", "cmdCalcBatch", "optInpSelect(0)", {{0, "1"}, {10, "0.1"}, {14, "2"}}, "Calculation of a Batch Reactor",
          Road::CloseBox},
-        {"mnuRohrR", "frmRohrreaktor", "cmdCalcRohr", {{0, "1"}, {10, "0.1"}, {16, "1"}, {14, "2"}},
+        {"mnuRohrR", "frmRohrreaktor", "cmdCalcRohr", "optInpSelect(0)", {{0, "1"}, {10, "0.1"}, {16, "1"}, {14, "2"}},
          "Calculation of a Tubular Flow Reactor (TFR)", Road::EscButton},
-        {"mnuKontRK", "frmRKconti", "cmdCalc", {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "2"}},
+        {"mnuKontRK", "frmRKconti", "cmdCalc", "optCalcConti(3)", {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "2"}},
          "Calculation of a Continuous Stirred Tank Reactor (CSTR)", Road::OtherReactor},
-        {"mnuKaskade", "frmKaskade", "cmdStart", {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "2"}},
+        {"mnuKaskade", "frmKaskade", "cmdStart", "optCalcKask(3)", {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "2"}},
          "Calculation of a Stirred Tank-in-series Reactor", Road::CloseBox},
     };
     for (const Road& road : roads) {
@@ -512,10 +505,7 @@ TEST_P(ReactorRoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol
         ASSERT_NO_FATAL_FAILURE(Open(road.menu, road.form, 2));
         const bool cascade = std::string(road.form) == "frmKaskade";
         const int rowsPerResult = cascade ? 3 : 1;
-        if (cascade) Click(road.form, "optCalcKask(3)");
-        if (std::string(road.form) == "frmRKconti") Click(road.form, "optCalcConti(3)");
-        if (std::string(road.form) == "frmBatch") Click(road.form, "optInpSelect(0)");
-        if (std::string(road.form) == "frmRohrreaktor") Click(road.form, "optInpSelect(0)");
+        Click(road.form, road.mode);
         for (const auto& [index, text] : road.inputs) Type(Box(road.form, index), QString::fromUtf8(text));
         Click(road.form, road.calc);
         ASSERT_TRUE(rec.Empty()) << Only();
@@ -575,7 +565,6 @@ TEST_P(ReactorRoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol
         EXPECT_EQ(kernel::ProtZeilen, 0);
         platform::Windows().Unload(form);
     }
-
 }
 
 // A failing time course, a diagram grid without a computable point and a failing cascade keep what
