@@ -39,6 +39,22 @@ inline void Type(QWidget* box, const QString& text) {
     if (!text.isEmpty()) QTest::keyClicks(box, text);
 }
 
+// A named control of a registered window, or null.
+template <typename T>
+T* Control(const char* form, const QString& name) {
+    QWidget* window = platform::Windows().Get(form);
+    return window ? window->findChild<T*>(name) : nullptr;
+}
+
+// Chooses the model in the open model window (the n-th order model 20 is its option 0).
+inline void ChooseModel(int model) {
+    auto* option = Control<QRadioButton>("frmKinModel", QStringLiteral("optTyp(%1)").arg(model % 20));
+    ASSERT_NE(option, nullptr);
+    option->click();
+    QApplication::processEvents();
+    ASSERT_EQ(kernel::aktModell, model);
+}
+
 // The prompt of the one message shown, or how many messages there were.
 inline std::string OnlyPrompt(const testsupport::MsgRecorder& rec) {
     return rec.Messages().size() == 1 ? rec.Last().prompt : std::to_string(rec.Messages().size()) + " messages";
@@ -72,6 +88,14 @@ inline QMainWindow* Host() {
 inline bool ActivateHost() {
     Host()->activateWindow();
     return QTest::qWaitForWindowActive(Host());
+}
+
+// A main window closed by an earlier test has asked the application to quit, which makes every later
+// nested event loop (a modal window, a wait) return at once; a short run of the application's own
+// loop clears that.
+inline void AllowNestedLoops() {
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
 }
 
 inline void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -118,6 +142,7 @@ inline void ResetState() {
 class SimWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        AllowNestedLoops();
         Host();
         CloseAllWindows();
         ResetState();
@@ -130,8 +155,7 @@ protected:
 
     template <typename T>
     static T* Control(const char* form, const QString& name) {
-        QWidget* window = platform::Windows().Get(form);
-        return window ? window->findChild<T*>(name) : nullptr;
+        return simtest::Control<T>(form, name);
     }
     static QString Text(const char* form, const QString& name) {
         if (auto* label = Control<QLabel>(form, name)) return label->text();

@@ -52,10 +52,7 @@ protected:
         KaskadeAktiv = cascade ? kTrue : kFalse;
         platform::Windows().Show(form);
         platform::Windows().Show("frmKinModel");
-        auto* option = Control<QRadioButton>("frmKinModel", QStringLiteral("optTyp(%1)").arg(model % 20));
-        ASSERT_NE(option, nullptr);
-        option->click();
-        ASSERT_EQ(aktModell, model);
+        ASSERT_NO_FATAL_FAILURE(simtest::ChooseModel(model));
         platform::Windows().Show(form);
         tank = cascade ? nullptr : frmRKconti::Loaded();
         kaskade = cascade ? frmKaskade::Loaded() : nullptr;

@@ -4,6 +4,7 @@
 // distribution window: the E and F curves against the tanks-in-series closed forms (written here
 // independently, in logarithms), their normalisation, the diagram codes, adding and clearing curves,
 // and the input checks.
+#include <QElapsedTimer>
 #include <QEventLoop>
 
 #include <cmath>
@@ -78,6 +79,8 @@ protected:
     void TearDown() override {
         platform::Windows().Unload(kTracer);
         platform::Windows().Unload(kForm);
+        DiagRec = DiagRecord{};  // the diagram range set here would shape later curves
+        AchsenGrenzen.fill(0);
         simtest::SimWindowTest::TearDown();
     }
     frmVerweilzeit* OpenTracer() {
@@ -93,14 +96,12 @@ protected:
         box->setFocus();
         simtest::Type(box, text);
     }
-    // Runs the event loop until the experiment has ended (qWaitFor would sleep between its steps).
+    // Passes events until the experiment has ended (qWaitFor would sleep between its steps; a nested
+    // event loop returns at once after an earlier test's main window has ended the application).
     static bool WaitForEnd(frmVerweilzeit* w) {
-        if (w->Laeuft()) {
-            QEventLoop loop;
-            QObject::connect(w, &frmVerweilzeit::laufBeendet, &loop, &QEventLoop::quit);
-            QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-            loop.exec();
-        }
+        QElapsedTimer waited;
+        waited.start();
+        while (w->Laeuft() && waited.elapsed() < 60000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         return !w->Laeuft();
     }
     // Fastest flow, dye, start, and wait for the end of the run.

@@ -20,6 +20,7 @@ void Flush() {
 class TimeSimulationTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        simtest::AllowNestedLoops();
         platform::Windows().Unload("frmTGraph2D");
         platform::Windows().Unload("frmPrepareTimeDiagram");
         Flush();

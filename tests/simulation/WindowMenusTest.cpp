@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include <memory>
+
 #include "shell/WindowMenus.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
 
@@ -11,14 +13,8 @@ using namespace kernel;
 
 namespace {
 
-QMainWindow* MenuHost() {
-    static QMainWindow* host = [] {
-        QMainWindow* main = simtest::Host();
-        shell::BuildWindowMenus(main);
-        return main;
-    }();
-    return host;
-}
+QMainWindow* menuHost = nullptr;
+QMainWindow* MenuHost() { return menuHost; }
 
 QAction* Entry(const char* name) { return MenuHost()->findChild<QAction*>(name); }
 QMenu* Menu(const char* name) { return MenuHost()->findChild<QMenu*>(name); }
@@ -35,8 +31,23 @@ class WindowMenusTest : public simtest::SimWindowTest {
 protected:
     void SetUp() override {
         SimWindowTest::SetUp();
-        MenuHost();
+        // A main window of its own, with the menus built afresh: the program's main window of another
+        // test takes the menus over.
+        host = std::make_unique<QMainWindow>();
+        auto* area = new QMdiArea(host.get());
+        host->setCentralWidget(area);
+        host->show();
+        platform::Windows().Adopt("MDITAR", host.get());
+        platform::Windows().SetMainWindow(host.get(), [area](QWidget* form) { return area->addSubWindow(form); });
+        shell::BuildWindowMenus(host.get());
+        menuHost = host.get();
     }
+    void TearDown() override {
+        SimWindowTest::TearDown();
+        menuHost = nullptr;
+        host.reset();
+    }
+    std::unique_ptr<QMainWindow> host;
 };
 
 TEST_F(WindowMenusTest, EntryOfAMissingWindowIsDisabledUntilTheWindowIsRegistered) {
@@ -52,10 +63,11 @@ TEST_F(WindowMenusTest, EntryOfAMissingWindowIsDisabledUntilTheWindowIsRegistere
 
     QMenu menu;
     QAction* later = menu.addAction("later");
-    shell::SetEntryTargets(later, {"frmRegisteredLaterByTheMenuTest"});
+    static int run = 0;  // a name not registered yet, also when the test is repeated
+    const std::string name = "frmRegisteredLaterByTheMenuTest" + std::to_string(++run);
+    shell::SetEntryTargets(later, {QString::fromStdString(name)});
     EXPECT_FALSE(later->isEnabled());
-    platform::Windows().Register("frmRegisteredLaterByTheMenuTest", platform::FormKind::MdiChild,
-                                 [] { return new QWidget; });
+    platform::Windows().Register(name, platform::FormKind::MdiChild, [] { return new QWidget; });
     shell::UpdateWindowEntries(&menu);
     EXPECT_TRUE(later->isEnabled());
 
