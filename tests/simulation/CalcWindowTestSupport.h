@@ -135,6 +135,7 @@ inline void ResetState() {
     nXYPunkte = 0;
     SpezSkalierung = 0;
     KurvenHinzufuegen = 0;
+    BatchEingabeModus = InpSelectRohr = 0;  // time given
     EinfacheReaktion = IstUmkehrbar = NegUmsatzErlaubt = HalbwertszeitNumerisch = 0;
     PosKinModel = {600, 0};
 }
