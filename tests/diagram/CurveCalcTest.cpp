@@ -1,6 +1,7 @@
 // Curve calculation per diagram code and the curve-slot book-keeping, without the window.
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "diagram/CurveCalc.h"
 #include "diagram/CurveSlots.h"
@@ -253,9 +254,7 @@ TEST_F(DiagrammTest, SlotsAreTakenLowestFirstUpToTwentyFour) {
     }
     EXPECT_TRUE(rec.Empty());
     diagram::KurvenSlotBelegen(slot, failed);
-    EXPECT_EQ(failed, kTrue);
-    EXPECT_EQ(slot, 24);
-    EXPECT_EQ(nKurven, 24);
+    EXPECT_EQ(std::make_tuple(failed, slot, nKurven), std::make_tuple(kTrue, 24, 24));
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().prompt, "Maximal  24 Kurven möglich\r\nLöschen Sie vorhandene Kurven");
     EXPECT_EQ(rec.Last().title, "WARNUNG");
@@ -271,9 +270,7 @@ TEST_F(DiagrammTest, SlotsAreTakenLowestFirstUpToTwentyFour) {
     }
     // Handing an empty curve's slot back restores the previous current curve.
     diagram::KurvenSlotZurueckgeben(7, 3);
-    EXPECT_EQ(aktKurve, 3);
-    EXPECT_EQ(nKurven, 23);
-    EXPECT_EQ(KurveFrei[7], kTrue);
+    EXPECT_EQ(std::make_tuple(aktKurve, nKurven, KurveFrei[7]), std::make_tuple(3, 23, kTrue));
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "platform/WindowRegistry.h"
 #include "platform/core/FormHost.h"
 #include "tests/diagram/MessdatenTestSupport.h"
-#include "tests/support/MsgRecorder.h"
 
 namespace {
 
@@ -14,11 +13,8 @@ using namespace kernel;
 using diagram::frmTGraph2D;
 using platform::Chart2D;
 
-class Marken : public diagramtest::DiagrammTest {
-protected:
-    static void Menue(frmTGraph2D* f, const char* name) { f->findChild<QAction*>(name)->trigger(); }
-    testsupport::MsgRecorder rec;
-};
+using Marken = diagramtest::MeldungsTest;
+using diagramtest::Menue;
 
 TEST_F(Marken, HalfLifeAndResidenceTimeMarksAreVerticalLinesUntilDeleted) {
     frmTGraph2D* f = diagramtest::ErsteOrdnung();

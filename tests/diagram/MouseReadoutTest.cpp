@@ -4,7 +4,6 @@
 #include <QPushButton>
 
 #include "tests/diagram/MessdatenTestSupport.h"
-#include "tests/support/MsgRecorder.h"
 
 namespace {
 
@@ -14,10 +13,10 @@ using diagramtest::PixelVon;
 using platform::Chart2D;
 using platform::ChartAxis;
 
-class Maus : public diagramtest::DiagrammTest {
+class Maus : public diagramtest::MeldungsTest {
 protected:
     void SetUp() override {
-        DiagrammTest::SetUp();
+        MeldungsTest::SetUp();
         f = diagramtest::ErsteOrdnung();
         ASSERT_NE(f, nullptr);
         f->show();
@@ -31,13 +30,12 @@ protected:
     }
     void TearDown() override {
         while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-        DiagrammTest::TearDown();
+        MeldungsTest::TearDown();
     }
     QString Text(const char* name) const { return f->findChild<QLabel*>(name)->text(); }
     bool Sichtbar(const char* name) const { return f->findChild<QLabel*>(name)->isVisibleTo(f); }
     void Bewege(Pixel p) { f->Chart2D1_MouseMove(0, 0, p.tx(), p.ty()); }
 
-    testsupport::MsgRecorder rec;
     diagram::frmTGraph2D* f = nullptr;
     Chart2D* c = nullptr;
 };

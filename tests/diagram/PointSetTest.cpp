@@ -5,7 +5,6 @@
 #include "diagram/EvaluationPlots.h"
 #include "platform/core/FormHost.h"
 #include "tests/diagram/MessdatenTestSupport.h"
-#include "tests/support/MsgRecorder.h"
 
 namespace {
 
@@ -15,7 +14,7 @@ using diagramtest::OeffneDiagramm;
 using diagramtest::SetzeMessdaten;
 using diagramtest::Zeile;
 
-class Punktsaetze : public diagramtest::DiagrammTest {
+class Punktsaetze : public diagramtest::MeldungsTest {
 protected:
     static ExpPunkt AP(double t, double a, double p, int exclude = 0) {
         ExpPunkt r = Zeile(t, a, 0, exclude);
@@ -30,7 +29,6 @@ protected:
         DiagRec.Quelle = 2;
         ASSERT_TRUE(platform::Forms().Click("frmTGraph2D", "cmdExternPoints", -1));
     }
-    testsupport::MsgRecorder rec;
 };
 
 TEST_F(Punktsaetze, ConcentrationPointsOneSetPerSpeciesColumnAndTheOutsideWarning) {
@@ -62,8 +60,7 @@ TEST_F(Punktsaetze, ConcentrationPointsOneSetPerSpeciesColumnAndTheOutsideWarnin
         EXPECT_EQ(drinnen, x0 == 20.0f) << x0;
     }
     f->mnuAddPunkte_Click();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, "Warnung");
+    ErwarteEineMeldung("Warnung");
     EXPECT_EQ(c->PointCount(2, 1), 4);  // shown all the same
     EXPECT_EQ(c->LegendText(2, 1).rfind("P.1  ", 0), 0u);
     EXPECT_EQ(c->SymbolColor(2, 4), FarbVorwahl);
