@@ -210,29 +210,22 @@ GitterLinien ZaehleGitter(platform::Chart2D* c, int farbe) {
     const QRect plot(c->PlotAreaLeft() + 2, c->PlotAreaTop() + 2, c->PlotAreaWidth() - 4, c->PlotAreaHeight() - 4);
     GitterLinien g;
     double summe = 0;
-    int linien = 0;
-    auto zaehle = [&](bool senkrecht) {
+    for (bool senkrecht : {true, false}) {
         const int aussen = senkrecht ? plot.width() : plot.height(), innen = senkrecht ? plot.height() : plot.width();
         bool vorher = false;
-        int n = 0;
         for (int a = 0; a < aussen; ++a) {
             int treffer = 0;
-            for (int b = 0; b < innen; ++b) {
-                const QPoint p = senkrecht ? QPoint(plot.left() + a, plot.top() + b) : QPoint(plot.left() + b, plot.top() + a);
-                treffer += bild.pixelColor(p) == soll;
-            }
+            for (int b = 0; b < innen; ++b)
+                treffer += bild.pixelColor(plot.topLeft() + (senkrecht ? QPoint(a, b) : QPoint(b, a))) == soll;
             const bool linie = treffer * 4 >= innen;
             if (linie && !vorher) {
-                ++n;
+                ++(senkrecht ? g.senkrecht : g.waagrecht);
                 summe += double(treffer) / innen;
-                ++linien;
             }
             vorher = linie;
         }
-        return n;
-    };
-    g.senkrecht = zaehle(true);
-    g.waagrecht = zaehle(false);
+    }
+    const int linien = g.senkrecht + g.waagrecht;
     g.deckung = linien ? summe / linien : 0;
     return g;
 }

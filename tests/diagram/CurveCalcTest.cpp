@@ -97,11 +97,10 @@ TEST_F(DiagrammTest, CurvesOfARunCarryTheirSpeciesLabels) {
             EXPECT_EQ(k.ausserhalb, kFalse);
             EXPECT_FALSE(k.rechnung.laufBeendet);
             if (modell != 4) continue;
-            const int spezies4[] = {1, 2, 4};
-            EXPECT_EQ(k.spezies(), spezies4[i]);
+            EXPECT_EQ(k.spezies(), diagram::SpeziesFuerKurve(4, n - i));  // 1, 2, 4 (A, B, P)
             EXPECT_EQ(k.n(), 201);
             EXPECT_FLOAT_EQ(k.punkte[201].x, 100.0f);
-            EXPECT_FLOAT_EQ(k.punkte[201].y, spezies4[i] + 100.0f);
+            EXPECT_FLOAT_EQ(k.punkte[201].y, k.spezies() + 100.0f);
         }
     }
     // Rates of model 4.
