@@ -99,8 +99,7 @@ TEST_F(Punktsaetze, HandOverFromTheXYEditorUpToTwelveSetsAndDeletion) {
     EXPECT_EQ(aktPunktsatz, 1);
     ASSERT_EQ(c->PointCount(2, 1), 3);
     EXPECT_FLOAT_EQ(static_cast<float>(c->Y(2, 1, 3)), 0.3f);
-    EXPECT_EQ(dlg.TxtLegPoints(1), "P.1 Punkt(e) von XY-Editor ");
-    EXPECT_EQ(dlg.lblNumPoints[1], " 3");
+    EXPECT_EQ(dlg.TxtLegPoints(1) + "|" + dlg.lblNumPoints[1], "P.1 Punkt(e) von XY-Editor | 3");
     EXPECT_TRUE(f->findChild<QAction*>("mnuSubDelPoints(1)")->isEnabled());
 
     Uebergabe(0);  // an empty set still gets its tab and texts
