@@ -67,7 +67,8 @@ TEST_F(Vorlage, SavedLayoutRestoresCurvesPointSetsAndRange) {
     dlg.aufrufe.clear();
     Menue(f, "mnuLoadOC2");
     EXPECT_TRUE(rec.Empty());
-    EXPECT_EQ(std::make_tuple(nKurven, KurveFrei[1], KurveFrei[2], KurveFrei[3]), std::make_tuple(2, kFalse, kFalse, kTrue));
+    EXPECT_EQ(std::make_tuple(nKurven, KurveFrei[1], KurveFrei[2], KurveFrei[3]),
+              std::make_tuple(2, kFalse, kFalse, kTrue));
     EXPECT_EQ(f->Chart()->PointCount(1, 1), nZeitPunkte + 1);
     EXPECT_EQ(std::make_tuple(nPunktsaetze, dlg.punkteTabAktuell), std::make_tuple(3, 3));
     EXPECT_TRUE(dlg.punkteTabAn[1] && dlg.punkteTabAn[3] && !dlg.punkteTabAn[4]);

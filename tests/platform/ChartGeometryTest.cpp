@@ -97,7 +97,8 @@ TEST(ChartGeometry, NearestPointSkipsHolesAndHiddenSeries) {
 }
 
 TEST(ChartGeometry, NiceStepsAndLineCounts) {
-    for (const auto& [span, n, step] : {std::tuple{10.0, 5, 2.0}, {1.0, 5, 0.2}, {30.0, 5, 5.0}, {7.0, 5, 1.0}, {0.004, 4, 0.001}})
+    for (const auto& [span, n, step] :
+         {std::tuple{10.0, 5, 2.0}, {1.0, 5, 0.2}, {30.0, 5, 5.0}, {7.0, 5, 1.0}, {0.004, 4, 0.001}})
         EXPECT_DOUBLE_EQ(NiceStep(span, n), step) << span;
     for (double span : {1e-12, 3.3, 17.0, 250.0, 9e9, 1e300}) {
         const double st = NiceStep(span, 5);
@@ -111,7 +112,8 @@ TEST(ChartGeometry, NiceStepsAndLineCounts) {
     EXPECT_DOUBLE_EQ(AutoSpacing(0, 10, false), 2);
     EXPECT_DOUBLE_EQ(AutoSpacing(1, 1000, true), 1);
     // 0 2 4 6 8 10; -1 -0.5 0 0.5 1; none inside; no spacing.
-    for (const auto& [lo, hi, step, n] : {std::tuple{0.0, 10.0, 2.0, 6.0}, {-1.0, 1.0, 0.5, 5.0}, {0.1, 0.9, 1.0, 0.0}, {0.0, 10.0, 0.0, 0.0}})
+    for (const auto& [lo, hi, step, n] :
+         {std::tuple{0.0, 10.0, 2.0, 6.0}, {-1.0, 1.0, 0.5, 5.0}, {0.1, 0.9, 1.0, 0.0}, {0.0, 10.0, 0.0, 0.0}})
         EXPECT_DOUBLE_EQ(LineCount(lo, hi, step), n) << lo << " " << hi << " " << step;
     EXPECT_GT(LineCount(0, 10, 1e-9), kMaxLines);  // would need a hopeless number of lines
 }
