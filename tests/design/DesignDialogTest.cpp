@@ -80,7 +80,7 @@ TEST_F(Gestaltung, PanelsShowOneAtATimeAndTheCloseBoxOnlyHides) {
     EXPECT_TRUE(d->isVisible() && !d->panel[2]->isVisible());
 }
 
-TEST_F(Gestaltung, SheetColoursGoToTheChartAndTheSharedVariables) {
+TEST_F(Gestaltung, SheetColoursGoToTheChartAndTheSharedVariablesAndThePresetsSetThemAll) {
     Oeffne();
     naechsteFarbe = kRot;
     Klick("cmdRandCol_out");
@@ -107,10 +107,8 @@ TEST_F(Gestaltung, SheetColoursGoToTheChartAndTheSharedVariables) {
     naechsteFarbe = kGruen;
     Klick("cmdDiaAxColor");
     EXPECT_EQ(std::make_tuple(c->ChartAreaForeColor(), ColAxis), std::make_tuple(kGruen, kGruen));
-}
 
-TEST_F(Gestaltung, ColourPresets) {
-    Oeffne();
+    // The presets: a black sheet, grey margins, the standard.
     Klick("cmdFullBlack");
     EXPECT_EQ(BlackSheet, kTrue);
     EXPECT_EQ(std::make_tuple(c->ChartAreaBackColor(), c->PlotAreaBackColor()), std::make_tuple(0, 0));
@@ -426,7 +424,7 @@ TEST_P(GestaltungImLocale, LogAxesOverARangeFromZero) {
 INSTANTIATE_TEST_SUITE_P(Zahlen, GestaltungImLocale, testing::ValuesIn(testsupport::AllNumberLocales),
                          testsupport::NumberLocaleName);
 
-TEST_F(Gestaltung, HeaderExtraTextAndAxisTitles) {
+TEST_F(Gestaltung, TextsLegendAndCurveLabels) {
     Oeffne();
     design::mnuTextDesign_Click(*f, 1);
     ASSERT_TRUE(d->panel[4]->isVisible());
@@ -477,10 +475,8 @@ TEST_F(Gestaltung, HeaderExtraTextAndAxisTitles) {
     EXPECT_TRUE(c->AxisTitleFont(ChartAxis::X).bold());
     EXPECT_EQ(c->AxisTitleColor(ChartAxis::X), kRot);
     EXPECT_FALSE(c->IsRepaintSuspended());
-}
 
-TEST_F(Gestaltung, LegendAndCurveLabels) {
-    Oeffne();
+    // The legend: shown, transparent or coloured.
     QCheckBox* legende = Control<QCheckBox>("chkLegend");
     legende->setChecked(false);
     EXPECT_EQ(std::make_tuple(c->LegendShown(), LegendVisible), std::make_tuple(false, 0));
@@ -532,6 +528,7 @@ TEST_F(Gestaltung, LegendAndCurveLabels) {
     }
 
     // A cancelled label font leaves everything as it was.
+    naechsteSchrift.reset();
     const QFont vorher = c->LabelFont(1);
     Klick("cmdFontLabel");
     EXPECT_EQ(c->LabelFont(1), vorher);

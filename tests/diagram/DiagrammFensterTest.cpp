@@ -148,7 +148,10 @@ TEST_F(DiagrammFenster, SlotsOfEmptyDeletedAndTooManyCurves) {
     EXPECT_EQ(std::make_tuple(aktKurve, nKurven), std::make_tuple(2, 2));
 }
 
-TEST_F(DiagrammFenster, NonIsothermalFitLeftOverDoesNotMultiplyOtherDiagrams) {
+// The tracer diagram: a non-isothermal fit variant left over does not multiply its curve; Esc closes
+// it and its window geometry is kept apart from that of the other diagrams.
+TEST_F(DiagrammFenster, TracerDiagramIgnoresALeftOverFitVariantAndKeepsItsGeometryApart) {
+    const auto normal = GeoGraph2D;
     DiagVariante = 6;  // left by a closed fitting window
     VZKurve = {50};
     for (int i = 1; i <= 50; ++i) VZKurve.push_back(0.02f * i);
@@ -159,6 +162,17 @@ TEST_F(DiagrammFenster, NonIsothermalFitLeftOverDoesNotMultiplyOtherDiagrams) {
     EXPECT_EQ(f->Chart()->PointCount(kKurven, 1), 50);
     EXPECT_EQ(f->Chart()->PointCount(kKurven, 2), 0);
     EXPECT_TRUE(rec.Empty());
+    EXPECT_TRUE(DiagRec.SonderFenster);
+    f->show();
+    f->setGeometry(30, 40, 600, 450);
+    f->findChild<QPushButton*>("cmdEscGraph")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frmTGraph2D::Geladen(), nullptr);
+    EXPECT_EQ(diagram::gDiagramm, nullptr);
+    EXPECT_EQ(std::make_tuple(GeoGraph2DXY[0], GeoGraph2DXY[1], GeoGraph2DXY[2]),
+              std::make_tuple(platform::PixelsToTwips(40), platform::PixelsToTwips(30), platform::PixelsToTwips(600)));
+    EXPECT_EQ(GeoGraph2D, normal);
+    EXPECT_FALSE(DiagRec.SonderFenster);
 }
 
 TEST_F(DiagrammFenster, NoValueThatIsNotFiniteReachesTheChart) {
@@ -273,24 +287,6 @@ TEST_F(DiagrammFenster, HalfLifeMenusPerCodeAndReactor) {
     f = Oeffne(-8);
     EXPECT_FALSE(Aktiv(f, "mnuHalbA"));
     EXPECT_EQ(f->findChild<QAction*>("mnuHalbA")->text().toStdString(), "Halbwertszeit A");
-}
-
-TEST_F(DiagrammFenster, EscClosesAndTheSpecialGeometryIsKeptApart) {
-    const auto normal = GeoGraph2D;
-    VZKurve = {2, 0.5f, 0.25f};
-    frmTGraph2D* f = Oeffne(110);
-    ASSERT_NE(f, nullptr);
-    EXPECT_TRUE(DiagRec.SonderFenster);
-    f->show();
-    f->setGeometry(30, 40, 600, 450);
-    f->findChild<QPushButton*>("cmdEscGraph")->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(frmTGraph2D::Geladen(), nullptr);
-    EXPECT_EQ(diagram::gDiagramm, nullptr);
-    EXPECT_EQ(std::make_tuple(GeoGraph2DXY[0], GeoGraph2DXY[1], GeoGraph2DXY[2]),
-              std::make_tuple(platform::PixelsToTwips(40), platform::PixelsToTwips(30), platform::PixelsToTwips(600)));
-    EXPECT_EQ(GeoGraph2D, normal);
-    EXPECT_FALSE(DiagRec.SonderFenster);
 }
 
 TEST_F(DiagrammFenster, BloodAlcoholParameterLine) {

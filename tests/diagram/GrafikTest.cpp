@@ -99,7 +99,7 @@ const TitelFall kTitelFaelle[] = {
 INSTANTIATE_TEST_SUITE_P(Diagrammarten, Titel, ::testing::ValuesIn(kTitelFaelle),
                          [](const ::testing::TestParamInfo<TitelFall>& i) { return std::string(i.param.name); });
 
-TEST_F(DiagrammTest, CurveCountsFollowTheMasksAndUnusedCodesHaveNoTitle) {
+TEST_F(DiagrammTest, MasksPerCodeGiveTheCurveCountsAndUnusedCodesHaveNoTitle) {
     for (int code : {0, 21, 50, 71, 99, 101, 109, 111, 116, 499, 501, -16})
         EXPECT_FALSE(DiagrammTitel(code).hatTitel) << code;
     // Fixed titles (not restated here) of kinds the table above leaves out.
@@ -111,9 +111,7 @@ TEST_F(DiagrammTest, CurveCountsFollowTheMasksAndUnusedCodesHaveNoTitle) {
         EXPECT_EQ(DiagrammTitel(m).kurven, arten) << m;
         EXPECT_EQ(DiagrammTitel(m + 50).kurven, arten) << m + 50;
     }
-}
-
-TEST_F(DiagrammTest, SpeciesAndParameterMasksPerCode) {
+    // Species and parameter masks, and the k-T and r-c(S) flags, per code.
     struct Fall {
         int code, diagVariante;
         const char *kurven, *param;
@@ -158,15 +156,12 @@ void ErwarteBereich(int code, const diagram::AchsenGrenzenBlock& g, float x0, fl
     EXPECT_FLOAT_EQ(r.yMax, y1) << code;
 }
 
-TEST_F(DiagrammTest, StoredRangeReadsBackForEveryKindWithSlots) {
+TEST_F(DiagrammTest, StoredRangeReadsBackForEveryKindAndSlotsAreSharedOrSwapped) {
     for (int code : {-15, -14, -13, -12, -11, -10, -9, -8, -7, -6, -5, -3, -2, -1, 1, 7, 16, 19, 20, 51, 70, 100}) {
         diagram::AchsenGrenzenBlock g{};
         diagram::SetGrafLimits(code, g, Bereich(1.5f, 7.25f, -2.5f, 3.75f));
         ErwarteBereich(code, g, 1.5f, 7.25f, -2.5f, 3.75f);
     }
-}
-
-TEST_F(DiagrammTest, SharedAndSwappedSlotsOfTheMemory) {
     diagram::AchsenGrenzenBlock g{};
     diagram::SetGrafLimits(-7, g, Bereich(0, 10, -1, 5));
     EXPECT_FLOAT_EQ(g[20], 5);  // the Wilkinson maximum lives in the lower slot
