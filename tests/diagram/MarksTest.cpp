@@ -18,7 +18,7 @@ using platform::Chart2D;
 using Marken = diagramtest::MeldungsTest;
 using diagramtest::Menue;
 
-TEST_F(Marken, HalfLifeAndResidenceTimeMarksAreVerticalLinesUntilDeleted) {
+TEST_F(Marken, MarksAreVerticalLinesUntilDeletedAndTheHalfLifeFollowsTheModel) {
     frmTGraph2D* f = diagramtest::ErsteOrdnung();
     ASSERT_NE(f, nullptr);
     Chart2D* c = f->Chart();
@@ -42,11 +42,8 @@ TEST_F(Marken, HalfLifeAndResidenceTimeMarksAreVerticalLinesUntilDeleted) {
     EXPECT_EQ(c->PointCount(1, 1), nZeitPunkte + 1);  // the curves stay
     EXPECT_FALSE(f->findChild<QAction*>("mnuDelHalbAB")->isEnabled());
     EXPECT_TRUE(rec.Empty());
-}
 
-TEST_F(Marken, StoredOrClosedFormHalfLifeByModelReactorAndDiagram) {
-    frmTGraph2D* f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    // Stored or closed-form half-life by model, reactor and diagram.
     aktModell = 7;  // in the batch: the value found on the computed curve
     HalbwertA = 4.256f;
     f->mnuHalbA_Click();

@@ -94,7 +94,7 @@ protected:
     QMdiArea* mdi = nullptr;
 };
 
-TEST_F(WindowRegistryTest, EachWindowExistsOnceAndIsCreatedOnDemand) {
+TEST_F(WindowRegistryTest, EachWindowExistsOnceIsCreatedOnDemandAndMayRefuseToClose) {
     auto& reg = platform::Windows();
     EXPECT_TRUE(reg.IsRegistered("frmRegTestDialog"));
     EXPECT_FALSE(reg.IsRegistered("frmNoSuchWindow"));
@@ -122,13 +122,10 @@ TEST_F(WindowRegistryTest, EachWindowExistsOnceAndIsCreatedOnDemand) {
     FlushDeletes();
     EXPECT_TRUE(reg.Unload("frmRegTestDialog"));  // not loaded counts as unloaded
 
-    reg.Load("frmRegTestDialog");
+    auto* form = static_cast<TestForm*>(reg.Load("frmRegTestDialog"));
     EXPECT_EQ(factoryCalls, 2);  // a fresh instance after an unload
-}
 
-TEST_F(WindowRegistryTest, RefusedCloseKeepsTheWindowAndUserCloseForgetsIt) {
-    auto& reg = platform::Windows();
-    TestForm* form = Form();
+    // A refused close keeps the window; the user's close forgets it.
     form->refuseClose = true;
     EXPECT_FALSE(reg.Unload("frmRegTestDialog"));
     EXPECT_EQ(reg.Get("frmRegTestDialog"), form);
