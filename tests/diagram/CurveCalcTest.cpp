@@ -34,10 +34,7 @@ Kurve Rechne(int code, int slot, std::vector<XYPunkt> vorher = std::vector<XYPun
 }
 
 void Fenster(float x0, float x1, float y0, float y1) {
-    DiagRec.xMin = x0;
-    DiagRec.xMax = x1;
-    DiagRec.yMin = y0;
-    DiagRec.yMax = y1;
+    std::tie(DiagRec.xMin, DiagRec.xMax, DiagRec.yMin, DiagRec.yMax) = std::tie(x0, x1, y0, y1);
 }
 
 // Curve arrays with c(s) = s + t and rates -s (t = 0.5 i), so that every species can be told apart.

@@ -2,6 +2,7 @@
 // point-set page of the design dialog.
 #include <algorithm>
 #include <functional>
+#include <tuple>
 
 #include "diagram/Grafik.h"
 #include "tests/diagram/DiagramTestSupport.h"
@@ -139,10 +140,7 @@ TEST_F(DiagrammTest, MasksPerCodeGiveTheCurveCountsAndUnusedCodesHaveNoTitle) {
 
 DiagRecord Bereich(float x0, float x1, float y0, float y1) {
     DiagRecord r;
-    r.xMin = x0;
-    r.xMax = x1;
-    r.yMin = y0;
-    r.yMax = y1;
+    std::tie(r.xMin, r.xMax, r.yMin, r.yMax) = std::tie(x0, x1, y0, y1);
     return r;
 }
 

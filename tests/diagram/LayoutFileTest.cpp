@@ -47,9 +47,7 @@ TEST_F(Vorlage, SavedLayoutRestoresCurvesPointSetsAndRange) {
         XYZeichenPunkte = {XYPunkt{2, 0, 0, 0}, XYPunkt{1.0f * k, 0.5f, 0, 0}, XYPunkt{2.0f * k, 0.25f, 0, 0}};
         f->cmdExternPoints_Click();
     }
-    DiagRec.xMin = 2;
-    DiagRec.xMax = 40;
-    DiagRec.yMin = 0.1f;
+    std::tie(DiagRec.xMin, DiagRec.xMax, DiagRec.yMin) = std::make_tuple(2.0f, 40.0f, 0.1f);
     f->SetAxesRange();
     OC2Pfad = "alt/";
     Menue(f, "mnuSaveOC2");

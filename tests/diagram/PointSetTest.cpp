@@ -2,6 +2,8 @@
 // the X-Y editor, deletion.
 #include <QAction>
 
+#include <tuple>
+
 #include "diagram/EvaluationPlots.h"
 #include "platform/core/FormHost.h"
 #include "tests/diagram/MessdatenTestSupport.h"
@@ -51,9 +53,7 @@ TEST_F(Punktsaetze, ConcentrationPointsOneSetPerSpeciesColumnAndTheOutsideWarnin
 
     // A point exactly on the border counts as inside.
     DiagRec = DiagRecord{};
-    DiagRec.xMax = 30;
-    DiagRec.yMin = 0.875f;
-    DiagRec.yMax = 2;
+    std::tie(DiagRec.xMax, DiagRec.yMin, DiagRec.yMax) = std::make_tuple(30.0f, 0.875f, 2.0f);
     for (float x0 : {20.0f, 20.1f}) {
         DiagRec.xMin = x0;
         f->zeigeExperPunkte(drinnen);
