@@ -1,24 +1,17 @@
 // The main window's evaluation menu: the checks of each entry, its messages, and the diagram code
 // and model it hands over.
-#include <QAction>
 #include <QCheckBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include <cmath>
-#include <fstream>
 #include <functional>
 #include <iomanip>
 #include <sstream>
 
-#include "diagram/frmTGraph2D.h"
-#include "platform/Chart2D.h"
 #include "platform/Grid.h"
-#include "platform/core/NumberFormat.h"
 #include "tests/diagram/MessdatenTestSupport.h"
 #include "tests/experiment/FittingTestSupport.h"
-#include "tests/support/NumberLocale.h"
 
 using namespace kernel;
 
@@ -96,6 +89,12 @@ TEST_F(EvaluationMenus, EntriesRefuseUnsuitableData) {
              FirstOrderRows();
          },
          [] { shell::mnuctFitting_Click(); }, "Diese Auswertungsmethode ist nur sinnvoll, wenn für das kinetische Modell\r\n"},
+        {[] {  // second order without a row at t = 0
+             auto rows = fittest::ArrheniusRows();
+             for (ExpPunkt& r : rows) r.t += 0.5;
+             fittest::SetData(rows);
+         },
+         [] { shell::mnuNonIsothermFitting_Click(2); }, "Für diesen Fall muss die Anfangskonzentration c(A,0) gegeben sein."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.prompt);

@@ -2,14 +2,7 @@
 // separator and refused files.
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <string>
-#include <vector>
-
 #include "experiment/XYFile.h"
-#include "platform/core/NumberFormat.h"
 #include "tests/experiment/MdiTestHost.h"
 
 using kernel::XYPunkt;

@@ -3,16 +3,15 @@
 // position of a program start, a temporary program directory and the message recorder; the windows
 // are opened through the main window's menu entries, under the C or the German number locale.
 #include <QAction>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 
-#include "kernel/State.h"
 #include "platform/WindowRegistry.h"
 #include "shell/MDITAR.h"
 #include "tests/support/MsgRecorder.h"
@@ -51,6 +50,18 @@ protected:
         T* c = w ? w->findChild<T*>(name) : nullptr;
         EXPECT_NE(c, nullptr) << name.toStdString();
         return c;
+    }
+
+    // Whether an option's or check box's caption fits beside its indicator (as the general layout test
+    // measures it), for the captions that turn bold when chosen.
+    static bool CaptionFits(const QAbstractButton* b) {
+        QStyleOptionButton opt;
+        opt.initFrom(b);
+        opt.text = b->text();
+        const auto part = qobject_cast<const QCheckBox*>(b) ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents;
+        const QRect room = b->style()->subElementRect(part, &opt, b);
+        return b->fontMetrics().boundingRect(QRect(0, 0, room.width(), 10000), Qt::TextShowMnemonic, b->text()).width() <=
+               room.width();
     }
 
     QTemporaryDir dir;

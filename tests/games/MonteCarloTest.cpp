@@ -9,9 +9,8 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <functional>
 #include <numeric>
 
 #include "games/frmMonteCarlo.h"
@@ -55,6 +54,14 @@ protected:
     }
     static void Click(QWidget* w, const char* name) { Find<QPushButton>(w, name)->click(); }
     static bool Enabled(QWidget* w, const char* name) { return Find<QPushButton>(w, name)->isEnabled(); }
+    // Starts a run and presses Stop at the first drawn point (by its number) that `stop` picks.
+    static void RunUntil(frmMonteCarlo* w, const std::function<bool(long)>& stop) {
+        auto halt = QObject::connect(w, &frmMonteCarlo::PunktGezeichnet, w, [&](long nr) {
+            if (stop(nr)) Click(w, "cmdStop");
+        });
+        Click(w, "cmdStart");
+        QObject::disconnect(halt);
+    }
 
     // Simulated points of A (series 3) as (steps, molecules).
     static std::vector<std::pair<double, double>> SimulatedA(frmMonteCarlo* w) {
@@ -165,11 +172,7 @@ TEST_P(MonteCarloTest, FirstOrderRunsScatterAroundTheExpectationAsTheirSizeSays)
     auto rms = [&](int n0Index, std::uint32_t seed) {
         frmMonteCarlo::SetZufallsSaat(seed);
         Find<QRadioButton>(w, QStringLiteral("optN0(%1)").arg(n0Index))->click();
-        auto halt = QObject::connect(w, &frmMonteCarlo::PunktGezeichnet, w, [&] {
-            if (w->Schritte() >= w->TMaxSchritte()) Click(w, "cmdStop");
-        });
-        Click(w, "cmdStart");
-        QObject::disconnect(halt);
+        RunUntil(w, [&](long) { return w->Schritte() >= w->TMaxSchritte(); });
         EXPECT_FALSE(w->Laeuft());
         const double n0 = static_cast<double>(w->Molekuele());
         double sum = 0;
@@ -227,11 +230,7 @@ TEST_P(MonteCarloTest, EquilibriumRunsSettleAtTheirConstant) {
         Find<QRadioButton>(w, QStringLiteral("optGK(%1)").arg(k))->click();
         const double K = w->Gleichgewichtskonstante();
         const long grenze = 3 * w->TMaxSchritte();
-        auto verbindung = QObject::connect(w, &frmMonteCarlo::PunktGezeichnet, w, [&] {
-            if (w->Schritte() >= grenze) Click(w, "cmdStop");
-        });
-        Click(w, "cmdStart");
-        QObject::disconnect(verbindung);
+        RunUntil(w, [&](long) { return w->Schritte() >= grenze; });
         ASSERT_FALSE(w->Laeuft());
         double summe = 0;
         int n = 0;
@@ -251,18 +250,13 @@ TEST_P(MonteCarloTest, EquilibriumRunsSettleAtTheirConstant) {
 TEST_P(MonteCarloTest, StopAndGoContinueTheRunWhereItWas) {
     frmMonteCarlo* w = Open(1);
     ASSERT_NE(w, nullptr);
-    bool imLauf = false;
-    auto halt = QObject::connect(w, &frmMonteCarlo::PunktGezeichnet, w, [&](long nr) {
-        if (nr == 5 && !imLauf) {
-            imLauf = true;
-            EXPECT_FALSE(Enabled(w, "cmdStart"));
-            EXPECT_FALSE(Enabled(w, "cmdClose"));
-            EXPECT_TRUE(Find<QPushButton>(w, "cmdClipboard")->isHidden());
-            Click(w, "cmdStop");
-        }
+    RunUntil(w, [&](long nr) {
+        if (nr != 5) return false;
+        EXPECT_FALSE(Enabled(w, "cmdStart"));  // while the run goes
+        EXPECT_FALSE(Enabled(w, "cmdClose"));
+        EXPECT_TRUE(Find<QPushButton>(w, "cmdClipboard")->isHidden());
+        return true;
     });
-    Click(w, "cmdStart");
-    QObject::disconnect(halt);
     EXPECT_EQ(w->Schritte(), 4 * w->SchritteJePunkt());
     EXPECT_EQ(w->Chart()->PointCount(1, 3), 5);
     EXPECT_TRUE(Enabled(w, "cmdContinue"));
@@ -338,11 +332,7 @@ TEST_P(MonteCarloTest, ClosingDuringARunStopsItAndBringsBackTheModelWindow) {
 TEST_P(MonteCarloTest, BoardShowsTheGameAfterAResizeAndTheStartStateAfterRefresh) {
     frmMonteCarlo* w = Open(1, 0);
     ASSERT_NE(w, nullptr);
-    auto halt = QObject::connect(w, &frmMonteCarlo::PunktGezeichnet, w, [&](long nr) {
-        if (nr == 6) Click(w, "cmdStop");
-    });
-    Click(w, "cmdStart");
-    QObject::disconnect(halt);
+    RunUntil(w, [](long nr) { return nr == 6; });
     ASSERT_GT(w->AnzahlA(), 0);
     ASSERT_LT(w->AnzahlA(), 100);
 
@@ -441,9 +431,10 @@ TEST_P(MonteCarloTest, BoldOptionsFitAndTheChartTextsStandInOrder) {
         ASSERT_NE(w, nullptr);
         for (int i : {0, 5, 2}) {
             Find<QRadioButton>(w, QStringLiteral("optN0(%1)").arg(i))->click();
-            for (const QAbstractButton* b : w->findChildren<QAbstractButton*>())
-                if (b->isVisibleTo(w) && !qobject_cast<const QPushButton*>(b))
-                    EXPECT_LE(b->sizeHint().width(), b->width()) << b->objectName().toStdString() << ", N0 option " << i;
+            for (const QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
+                if (!b->isVisibleTo(w) || qobject_cast<const QPushButton*>(b)) continue;
+                EXPECT_TRUE(CaptionFits(b)) << b->objectName().toStdString() << ", N0 option " << i;
+            }
         }
         for (const char* b : {"cmdStart", "cmdClose", "cmdClipboard"})
             EXPECT_GE(Find<QPushButton>(w, b)->font().pointSize(), 8) << b;
