@@ -14,7 +14,7 @@
 namespace fittest {
 
 inline void CloseAll() {
-    exptest::Unload({"frmTFitting", "frmTGraph2D", "frmKinModel", "frmDatedit", "frmPrepareTimeDiagram", "frmBatch",
+    exptest::Unload({"frmArrheniusRechner", "frmTFitting", "frmTGraph2D", "frmKinModel", "frmDatedit", "frmPrepareTimeDiagram", "frmBatch",
                      "frmBlutalkohol"});
 }
 

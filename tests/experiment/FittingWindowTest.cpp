@@ -200,14 +200,6 @@ double RmsOf(RateAtT k) {
 // The roads from the main window's menus, under the C and the German number locale.
 class FittingRoads : public FittingWindow, public testing::WithParamInterface<testsupport::NumberLocale> {
 protected:
-    void SetUp() override {
-        FittingWindow::SetUp();
-        exptest::Unload({"frmArrheniusRechner"});
-    }
-    void TearDown() override {
-        exptest::Unload({"frmArrheniusRechner"});
-        FittingWindow::TearDown();
-    }
     testsupport::NumberLocaleScope locale{GetParam()};
     static QString L(const char* text) { return QString::fromStdString(testsupport::InLocale(text)); }
 };
