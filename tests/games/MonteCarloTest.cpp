@@ -118,21 +118,7 @@ TEST_P(MonteCarloTest, MenuEntriesOpenEachMode) {
     EXPECT_FALSE(Frame("frmKinModel")->isHidden());
 }
 
-TEST_P(MonteCarloTest, MoleculeChoicesGiveStepsPerPointAndTmaxWithHalvesToEven) {
-    frmMonteCarlo* w = Open(1);
-    ASSERT_NE(w, nullptr);
-    const long n0[] = {100, 529, 1024, 4900, 9025, 90000};
-    const long perPoint[] = {7, 44, 102, 490, 902, 9000};
-    const long tmax[] = {550, 2910, 5632, 26950, 49638, 495000};
-    for (int i = 0; i < 6; ++i) {
-        Find<QRadioButton>(w, QStringLiteral("optN0(%1)").arg(i))->click();
-        EXPECT_EQ(w->Molekuele(), n0[i]);
-        EXPECT_EQ(w->SchritteJePunkt(), perPoint[i]) << i;
-        EXPECT_EQ(w->TMaxSchritte(), tmax[i]) << i;
-    }
-}
-
-TEST_P(MonteCarloTest, CalculatedCurvesFollowTheClosedForms) {
+TEST_P(MonteCarloTest, CalculatedCurvesFollowTheClosedFormsForEachMoleculeChoice) {
     frmMonteCarlo* w = Open(1);
     ASSERT_NE(w, nullptr);
     platform::Chart2D* c = w->Chart();
@@ -149,6 +135,16 @@ TEST_P(MonteCarloTest, CalculatedCurvesFollowTheClosedForms) {
     // The summed Single step passes t(max) before the 101st value for N0 = 529.
     Find<QRadioButton>(w, "optN0(1)")->click();
     EXPECT_EQ(c->PointCount(1, 1), 100);
+    // Each molecule choice: steps per point and t(max), halves rounded to even.
+    const long n0[] = {100, 529, 1024, 4900, 9025, 90000};
+    const long perPoint[] = {7, 44, 102, 490, 902, 9000};
+    const long tmax[] = {550, 2910, 5632, 26950, 49638, 495000};
+    for (int i = 0; i < 6; ++i) {
+        Find<QRadioButton>(w, QStringLiteral("optN0(%1)").arg(i))->click();
+        EXPECT_EQ(w->Molekuele(), n0[i]);
+        EXPECT_EQ(w->SchritteJePunkt(), perPoint[i]) << i;
+        EXPECT_EQ(w->TMaxSchritte(), tmax[i]) << i;
+    }
 
     w = Open(2);
     ASSERT_NE(w, nullptr);
