@@ -477,19 +477,9 @@ TEST_F(FittingWindow, FixedParameterKeepsItsValueAndShowsNoSpread) {
     EXPECT_EQ(w->lblStdDev[1]->text(), platform::Format(0, "0.0 E+##").c_str());
 }
 
-// Non-isothermal data of the window cases below.
-class NonIsothermal : public FittingWindow {
-protected:
-    void SetUp() override {
-        FittingWindow::SetUp();
-        fittest::SetData(ArrheniusRows());
-        kWert[1] = 1;
-    }
-};
-
-TEST_F(NonIsothermal, OneCurvePerTemperatureAndTheEyringSwitch) {
-    shell::mnuNonIsothermFitting_Click(1);
-    frmTFitting* w = Window();
+TEST_F(FittingWindow, OneCurvePerTemperatureAndTheEyringSwitch) {
+    kWert[1] = 1;
+    frmTFitting* w = Open(ArrheniusRows(), NonIsothermal);
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->optkTFunktion[1]->isChecked());
     EXPECT_EQ(nKurven, 3);
@@ -507,7 +497,8 @@ TEST_F(NonIsothermal, OneCurvePerTemperatureAndTheEyringSwitch) {
 
 // Standard deviations are never hidden: after an engine failure they show as 9999, so that such a
 // run does not look like a finished one; one temperature alone leaves A and EA barely determined.
-TEST_F(NonIsothermal, SpreadsAreShownAlsoWhenUnknownOrHuge) {
+TEST_F(FittingWindow, SpreadsAreShownAlsoWhenUnknownOrHuge) {
+    kWert[1] = 1;
     const struct Case {
         const char* name;
         std::function<void()> data;
@@ -518,12 +509,7 @@ TEST_F(NonIsothermal, SpreadsAreShownAlsoWhenUnknownOrHuge) {
         {"a row whose decay overflows: the engine's failure",
          [] { ExpDaten[2].t = -1e300; }, kFitRuntimeError, "Fehler aufgetreten", 9999},
         {"one temperature only: A and EA cannot be told apart",
-         [] {
-             std::vector<ExpPunkt> rows = ArrheniusRows();
-             rows.resize(9);
-             fittest::SetData(rows);
-         },
-         kFitOk, "Ein Datensatz mit nur einer Temperatur", 1000},
+         [] { auto rows = ArrheniusRows(); rows.resize(9); fittest::SetData(rows); }, kFitOk, "Ein Datensatz mit nur einer Temperatur", 1000},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
