@@ -534,8 +534,7 @@ TEST_P(BloodAlcoholWindowTest, BoldCaptionsFitAndTheDiagramLeavesTheWindowsButto
     frmBlutalkohol::Geladen()->Form_Activate();
     C<QCheckBox>("chkDelDiagram")->click();  // its caption turns bold
     Click("optBAKModel(2)");                 // the longest model caption, bold
-    for (const char* name : {"chkDelDiagram", "optBAKModel(2)"})
-        EXPECT_TRUE(CaptionFits(C<QAbstractButton>(name))) << name;
+    EXPECT_EQ(LayoutFaults(frmBlutalkohol::Geladen()), std::vector<std::string>{});
     auto* tabelle = C<QTableWidget>("tblGetraenke");
     for (int c = 0; c < tabelle->columnCount(); ++c) {
         const QString text = tabelle->horizontalHeaderItem(c)->text();
