@@ -116,7 +116,6 @@ TEST_P(DataEditorRoad, FileUnitsAreConvertedNotRelabelled) {
         openAnswer = WriteTA3("U.TA3", c.fileUnit, c.fileRows);
         Press(c.append ? "cmdAddFile" : "cmdLoadFile");
         if (c.append) {
-            EXPECT_EQ(openRequests.back().caption, "Daten aus gewähltem File anfügen");
             EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Datensätzen  (U.TA3)");
         }
         EXPECT_EQ(ExpDataChanged, c.append ? kTrue : 0);  // appended rows are in no file yet
@@ -300,7 +299,6 @@ TEST_P(DataEditorRoad, NewDataTypedSavedAndLoadedBackFromTheMainWindow) {
     saveAnswer = Path("STRECKE.TA3");
     Press("cmdSave");
     ASSERT_EQ(saveRequests.size(), 1u);
-    EXPECT_EQ(saveRequests[0].caption, "Datenfile speichern unter ...");
     EXPECT_EQ(ExpDataChanged, 0);
     EXPECT_EQ(DatenFile, saveAnswer);
     EXPECT_EQ(DatenPfad, dir.path().toStdString() + "/");
@@ -320,7 +318,6 @@ TEST_P(DataEditorRoad, NewDataTypedSavedAndLoadedBackFromTheMainWindow) {
     ASSERT_NE(editor, nullptr);
     openAnswer = saveAnswer;
     Press("cmdLoadFile");
-    EXPECT_EQ(openRequests.back().caption, "Laden experimenteller Daten");
     const std::vector<double> seconds{3, 4, 0, 1, 2};
     const std::vector<double> cA{0.75, 0.0625, 1, 0.5, 0.25};
     ASSERT_EQ(nMesspunkte, 5);
