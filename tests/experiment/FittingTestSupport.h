@@ -2,6 +2,9 @@
 // The fitting window and the evaluation menus in the test main window: the shared state at its
 // start values, synthetic measured data, and messages recorded.
 
+#include <QAction>
+#include <QMenu>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -39,6 +42,27 @@ inline std::vector<kernel::ExpPunkt> FirstOrder(double k, double c0, int n, doub
         rows.push_back(Row(i * dt, a, c0 - a));
     }
     return rows;
+}
+
+inline QAction* Entry(const char* name) { return exptest::Host()->findChild<QAction*>(name); }
+
+// Opens the menus that hold the entry, outermost first, and chooses it, enabled first (the data
+// editor, a load or the model window would enable it, which the tests may skip).
+inline void Trigger(const char* entry) {
+    QAction* a = Entry(entry);
+    ASSERT_NE(a, nullptr) << entry;
+    std::vector<QMenu*> menus;
+    for (QAction* e = a; e;) {
+        QMenu* menu = nullptr;
+        for (QObject* o : e->associatedObjects())
+            if ((menu = qobject_cast<QMenu*>(o))) break;
+        if (!menu) break;
+        menus.insert(menus.begin(), menu);
+        e = menu->menuAction();
+    }
+    for (QMenu* menu : menus) emit menu->aboutToShow();
+    a->setEnabled(true);
+    a->trigger();
 }
 
 constexpr double R = 8.3145;  // J/(mol K)

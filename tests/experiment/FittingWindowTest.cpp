@@ -158,14 +158,8 @@ TEST_F(FittingWindow, SlidersStepRelativelyAndReturnToTheCentre) {
     EXPECT_EQ(w->lblFQS->text(), before);
 }
 
-// The menu entries and the data editor of the main window, driven through their widgets.
-QAction* Entry(const char* name) { return exptest::Host()->findChild<QAction*>(name); }
-void Menu(const char* name) {
-    QAction* entry = Entry(name);
-    ASSERT_NE(entry, nullptr) << name;
-    entry->setEnabled(true);  // enabled by the data editor or a load, which the tests may skip
-    entry->trigger();
-}
+// The windows of the main window, driven through their widgets.
+using fittest::Trigger;
 template <typename T>
 T* Child(const char* window, const QString& name) {
     QWidget* w = platform::Windows().Get(window);
@@ -208,7 +202,7 @@ protected:
 // c(A,0) = 19.143. One-parameter least squares (k = 0.53106177 /d, SS = 25.99027 over 7 rows,
 // SD = sqrt(SS/6 (J'J)^-1) = 0.0866) computed apart.
 TEST_P(FittingRoads, OxygenDemandTypedIntoTheEditorIsFittedFromTheMenu) {
-    Menu("mnuNeudat");
+    Trigger("mnuNeudat");
     ASSERT_TRUE(Loaded("frmDatedit"));
     Child<QRadioButton>("frmDatedit", "optZeit(3)")->click();
     ASSERT_EQ(ZeitEinheit, "d");
@@ -225,7 +219,7 @@ TEST_P(FittingRoads, OxygenDemandTypedIntoTheEditorIsFittedFromTheMenu) {
     Press("frmDatedit", "OK");
     ASSERT_FALSE(Loaded("frmDatedit"));
 
-    Menu("mnuctFitting");
+    Trigger("mnuctFitting");
     frmTFitting* w = Window();
     ASSERT_NE(w, nullptr);
     w->chkConcFQS[1]->click();
@@ -253,7 +247,7 @@ TEST_P(FittingRoads, OxygenDemandTypedIntoTheEditorIsFittedFromTheMenu) {
 // the calculator, and a second start keeps the fitted values.
 TEST_P(FittingRoads, ArrheniusFitKeepsItsStateBesideEditorAndCalculator) {
     fittest::SetData(ArrheniusRows());
-    Menu("mnuNonIsothermFitting(1)");
+    Trigger("mnuNonIsothermFitting(1)");
     frmTFitting* w = Window();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->Inp[10]->text(), " 100");
@@ -278,10 +272,10 @@ TEST_P(FittingRoads, ArrheniusFitKeepsItsStateBesideEditorAndCalculator) {
     EXPECT_EQ(ergebnis, "kinet. Modell: A => P   (n = 1)\r\nArrhenius-A =  2499.647, EA = 17499.64 J/mol");
 
     // The data editor opened and closed with OK, then the calculator from the main window.
-    Menu("mnuEditDat");
+    Trigger("mnuEditDat");
     ASSERT_TRUE(Loaded("frmDatedit"));
     Press("frmDatedit", "OK");
-    Menu("mnuToolArrhenius");
+    Trigger("mnuToolArrhenius");
     ASSERT_TRUE(Loaded("frmArrheniusRechner"));
     EXPECT_EQ(DiagVariante, 6);
     EXPECT_EQ(Child<QLineEdit>("frmArrheniusRechner", "txtInpArrh(0)")->text(), "2499.647");
@@ -315,10 +309,10 @@ TEST_P(FittingRoads, ArrheniusFitKeepsItsStateBesideEditorAndCalculator) {
 // SD 0.0109 and 9.61, RMS 2.5882e-4) computed apart.
 TEST_P(FittingRoads, EyringFitStartsFrom100AndReportsTheEntropy) {
     fittest::SetData(ArrheniusRows());
-    Menu("mnuToolEyring");
+    Trigger("mnuToolEyring");
     ASSERT_TRUE(Loaded("frmArrheniusRechner"));
     Press("frmArrheniusRechner", "cmdClose");
-    Menu("mnuNonIsothermFitting(1)");
+    Trigger("mnuNonIsothermFitting(1)");
     frmTFitting* w = Window();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->optkTFunktion[2]->isChecked());
