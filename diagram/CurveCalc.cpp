@@ -4,6 +4,7 @@
 #include <array>
 #include <cfloat>
 #include <cmath>
+#include <limits>
 
 #include "kernel/RuntimeError.h"
 #include "kernel/Spline.h"
@@ -59,6 +60,10 @@ std::string SpeziesLabel(int spezies, int slot) {
     return (RateDiagramm ? "r(" : "c(") + b + ") ";
 }
 
+// The stirred-tank and cascade curves over the mean residence time leave a grid point the solver
+// could not compute as NaN: a gap, not a failure. Everywhere else a NaN is a failure.
+bool LueckenErlaubt() { return !RateDiagramm && (ContiAktiv != 0 || (KaskadeAktiv != 0 && KaskadeUeberTau != 0)); }
+
 void SpeziesKurve(int spezies, int slot, std::vector<XYPunkt>& punkte, int& ausserhalb, KurvenRechnung& r) {
     const std::string label = SpeziesLabel(spezies, slot);
     const bool mmP = spezies == 4 && MMDiagramm;
@@ -67,8 +72,11 @@ void SpeziesKurve(int spezies, int slot, std::vector<XYPunkt>& punkte, int& auss
     Reserviere(punkte, n);
     for (long i = 0; i < n; ++i) {
         const float x = AlsSingle(Element(tWerte, i));
-        const float y = (RateDiagramm || mmP) ? AlsSingle(Element(rKurve(spezies), i))
-                                              : AlsSingle(Element(cKurve(spezies), i));
+        // A point the reactor grid could not compute (NaN) stays a gap in the curve.
+        const double c = (RateDiagramm || mmP) ? 0.0 : Element(cKurve(spezies), i);
+        const float y = (RateDiagramm || mmP)           ? AlsSingle(Element(rKurve(spezies), i))
+                        : std::isnan(c) && LueckenErlaubt() ? std::numeric_limits<float>::quiet_NaN()
+                                                            : AlsSingle(c);
         if (ImYBereich(y)) ausserhalb = kFalse;
         Punkt(punkte, i + 1, x, y);
     }
@@ -165,7 +173,8 @@ bool PunkteEndlich(const std::vector<XYPunkt>& punkte) {
     const long n = Anzahl(punkte);
     for (long i = 1; i <= n; ++i) {
         const XYPunkt& p = punkte[static_cast<std::size_t>(i)];
-        if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
+        if (!std::isfinite(p.x) || std::isinf(p.y)) return false;
+        if (std::isnan(p.y) && !LueckenErlaubt()) return false;
     }
     return true;
 }

@@ -40,6 +40,7 @@
 #include "shell/WindowMenus.h"
 #include "shell/WrappingMenuBar.h"
 #include "shell/frmPhantomT.h"
+#include "shell/frmProtokoll.h"
 
 namespace {
 
@@ -521,6 +522,9 @@ bool MDITAR::mnuExit_Click() {
         if (cancel) return false;  // nothing written, the program goes on
     }
     shell::WriteProjectFile(SessionFile);
+    // Rows recorded but not yet written reach the protocol file; a failed write has been reported
+    // and the shut-down goes on.
+    if (ProtOffen && ProtZeilen > 0 && frmProtokoll::schreibProtFileAndClose()) ProtOffen = kFalse;
     if (!ProtFile.empty()) {
         const std::string protPath = JoinPath(AppPath, ProtFile);
         std::error_code ec;

@@ -14,6 +14,7 @@
 
 #include <filesystem>
 
+#include "kernel/ResultRows.h"
 #include "kernel/State.h"
 #include "kernel/Utilities.h"
 #include "platform/Help.h"
@@ -53,14 +54,15 @@ std::vector<std::string> ColumnNames() {
     return names;
 }
 
-// Columns 1..10 follow the species drawn by the model; the others are written when a recorded
-// row holds a value in them.
+// Columns 1..10 follow the species of the recorded rows' model; the others are written when a
+// recorded row holds a value in them.
 std::array<bool, kProtokollSpalten> WrittenColumns() {
+    const std::string& mask = ProtArt.maske;
     std::array<bool, kProtokollSpalten> written{};
     for (int col = 0; col < kProtokollSpalten; ++col) {
         if (col >= 1 && col <= 10) {
             const std::size_t digit = static_cast<std::size_t>((col - 1) % 5);
-            written[static_cast<std::size_t>(col)] = digit < KurvenMaske.size() && KurvenMaske[digit] != '0';
+            written[static_cast<std::size_t>(col)] = digit < mask.size() && mask[digit] != '0';
             continue;
         }
         // Any value counts, so that values of both signs cancelling out keep their column.
@@ -197,15 +199,22 @@ void frmProtokoll::cmdRecordResult_Click() {
                          "Empfehlung: Semikolon",
                          platform::vbExclamation, "Warnung");
     }
-    // A reactor that has computed nothing yet has no rows to give.
-    if (ErgebnisZeilen.empty()) return;
+    // Only the result the calling window shows now can be recorded.
+    const std::vector<ProtokollZeile> rows = ErgebnisZeilenVon(protAufrufFenster_);
+    if (rows.empty()) {
+        platform::MsgBox("Kein aktuelles Ergebnis vorhanden.", platform::vbInformation, "Hinweis");
+        return;
+    }
+    // A file holds rows of one reactor, model, species set and time unit: rows of another kind
+    // close the pending file first.
+    if (ProtOffen && ProtZeilen > 0 && !(ProtArt == ErgebnisZeilenArt())) {
+        cmdOpenNew_Click();
+        if (ProtOffen) return;  // the pending rows could not be written; the user was told
+    }
+    ProtArt = ErgebnisZeilenArt();
     ProtOffen = kTrue;
     cmdOpenNew->setEnabled(true);
-    AppendRow(ErgebnisZeilen[0]);
-    if (IsFormLoaded("frmKaskade")) {
-        for (int stage = 1; stage <= nKaskade - 1 && stage < static_cast<int>(ErgebnisZeilen.size()); ++stage)
-            AppendRow(ErgebnisZeilen[static_cast<std::size_t>(stage)]);
-    }
+    for (const ProtokollZeile& row : rows) AppendRow(row);
 }
 
 std::string frmProtokoll::ProtPath() {
@@ -214,16 +223,16 @@ std::string frmProtokoll::ProtPath() {
     return AppPath + (last == '/' || last == '\\' ? "" : "/") + ProtFile;
 }
 
-std::vector<std::string> frmProtokoll::ProtocolLines(int callerCode) {
+std::vector<std::string> frmProtokoll::ProtocolLines() {
     const auto names = ColumnNames();
     const auto written = WrittenColumns();
-    const std::string& u = ZeitEinheit;
+    const int callerCode = ProtArt.reaktor;
+    const std::string& u = ProtArt.einheit;
     std::vector<std::string> lines;
     lines.push_back("TARVELO: Kinetics of chemical reactions");
     lines.push_back("Record from " + QDate::currentDate().toString("MM-dd-yyyy").toStdString());
     if (callerCode >= 2 && callerCode <= 5) lines.push_back(ReactorLine(callerCode));
-    const std::size_t model = aktModell >= 0 && aktModell <= 20 ? static_cast<std::size_t>(aktModell) : 0;
-    lines.push_back("kinetic model: " + ModellName[model]);
+    lines.push_back("kinetic model: " + ProtArt.modell);
     std::string units = "units: [c(i)] = mol/L   [k_1stO] = 1/" + u + "    [k_2ndO] = L/(mol " + u +
                         ")   [U(A)] = 1    [t] = " + u;
     if (callerCode == kCascadeCode) units += "  (time in each tank)";
@@ -251,7 +260,7 @@ bool frmProtokoll::schreibProtFileAndClose() {
     if (ProtFile.empty()) shell::SetAutoProtName(ProtFile);
     if (ProtFile.empty()) return false;  // every name of the day is taken; the user was told
     std::string error;
-    if (!platform::WriteTextLines(ProtPath(), ProtocolLines(protAufrufCode_), error)) {
+    if (!platform::WriteTextLines(ProtPath(), ProtocolLines(), error)) {
         platform::MsgBox(error + "\r\nDie Protokoll-Zeilen bleiben erhalten.", platform::vbCritical,
                          "Protokoll-Datei schreiben");
         return false;

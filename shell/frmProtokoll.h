@@ -1,6 +1,6 @@
 #pragma once
-// The result protocol: copies the last result rows of the open reactor window (ErgebnisZeilen)
-// into the protocol table on request, and writes the collected rows as a CSV file into the
+// The result protocol: copies the result rows the calling reactor window shows into the protocol
+// table on request, and writes the collected rows as a CSV file into the
 // program directory when the file is closed or the window closes; the same text goes to the
 // clipboard with Tabs as separators. Opened by the reactor windows through the registry by name.
 #include <QWidget>
@@ -17,13 +17,14 @@ class frmProtokoll : public QWidget {
 public:
     explicit frmProtokoll(QWidget* parent = nullptr);
 
-    // Writes the recorded rows to the protocol file (program directory). False after a message
-    // when the file could not be written; the rows are then kept.
-    bool schreibProtFileAndClose();
+    // Writes the recorded rows to the protocol file (program directory), also when the window is
+    // not open (shut-down). False after a message when the file could not be written; the rows are
+    // then kept.
+    static bool schreibProtFileAndClose();
 
-    // The lines of the protocol file for the recorded rows, with the calling-window code
-    // (1..6, 0 none) that decides the reactor line.
-    static std::vector<std::string> ProtocolLines(int callerCode);
+    // The lines of the protocol file for the recorded rows: reactor line, model, units and species
+    // columns are those the rows were computed with (ProtArt).
+    static std::vector<std::string> ProtocolLines();
     // Full path of the current protocol file.
     static std::string ProtPath();
 

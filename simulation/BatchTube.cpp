@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <cmath>
 
 #include "kernel/BatchReactor.h"
@@ -15,6 +16,7 @@
 #include "kernel/State.h"
 #include "kernel/TimeCourse.h"
 #include "kernel/Utilities.h"
+#include "platform/Twips.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/FormHost.h"
 #include "platform/core/MsgBox.h"
@@ -229,11 +231,7 @@ void WriteOrderModelCaption(QLabel* label) {
                                           platform::FormatSingle(ReaktOrdnung, "0.00") + ")"));
 }
 
-void ShowOutletConcentrations(CalcWindow& window) {
-    for (int s = 1; s <= kSpecies; ++s) window.Inp[4 + s]->setText(QString::fromStdString(Short(cAktuell[s])));
-}
-
-void DrawTwinTimeCourse(CalcWindow& window, Twin twin) {
+void DrawTwinTimeCourse(CalcWindow& window, Twin twin, const char* messageTitle) {
     for (int s = 1; s <= kSpecies; ++s) c0Wert[s] = platform::ValLocale(window.Inp[s - 1]->text().toStdString());
     for (int k = 1; k <= 3; ++k) kWert[k] = platform::ValLocale(window.Inp[9 + k]->text().toStdString());
     nZeitPunkte = kZeitIntervalle;
@@ -245,8 +243,11 @@ void DrawTwinTimeCourse(CalcWindow& window, Twin twin) {
         err = kTrue;
     }
     if (twin == Twin::Tube) RohrAktiv = kTrue;
-    if (KurvenHinzufuegen == 0) platform::Windows().Unload("frmTGraph2D");
-    if (err != 0) return;
+    // A failed time course leaves the open diagram as it is.
+    if (err != 0) {
+        platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, messageTitle);
+        return;
+    }
     HandOverReactorDiagram();
 }
 
@@ -272,14 +273,17 @@ void LayoutTwinBoxes(CalcWindow& w, const QString& inletHead, const QString& out
         LockBox(w.Inp[5 + i], true);
     }
     QLabel* units[3] = {w.unit1, w.unit2, w.unit3};
+    // The unit column holds the longest unit caption; the default button stands right of it.
+    const int unitWidth =
+        std::max(1500, platform::PixelsToTwips(w.unit1->fontMetrics().horizontalAdvance(kLongestRateUnit) + 4));
     for (int k = 0; k < 3; ++k) {
         const int top = 2500 + k * kRow;
         w.Bz[5 + k]->setText(QStringLiteral("k%1").arg(k + 1));
         PlaceTw(w.Bz[5 + k], kInlet - kLabel, top + 20, 450, 280);
         PlaceTw(w.Inp[10 + k], kInlet, top, 1500, 300);
-        PlaceTw(units[k], kInlet + 1560, top + 20, 1500, 280);
+        PlaceTw(units[k], kInlet + 1560, top + 20, unitWidth, 280);
     }
-    PlaceTw(w.cmdReset_k, kOutlet + 200, 2500, 2300, 360);
+    PlaceTw(w.cmdReset_k, std::max(kOutlet + 200, kInlet + 1560 + unitWidth + 100), 2500, 2300, 360);
 
     w.fraKsi->setTitle(QString::fromUtf8("Reaktionslaufzahlen"));
     PlaceTw(w.fraKsi, 60, extentTop, 2850, 1350);
@@ -296,8 +300,8 @@ void LayoutTwinButtons(CalcWindow& w, QPushButton* calc, int top, QPushButton* h
     PlaceTw(w.cmdShowKsi, kTwinHintLeft, top, 1850, 420);
     if (w.cmdProtocol) PlaceTw(w.cmdProtocol, kTwinOptionLeft, top + 500, 2600, 380);
     PlaceTw(w.chkDelDiagram, 120, footerTop, 4500, 280);
-    PlaceTw(w.chkSpecialScaling, 120, footerTop + 300, 4500, 280);
-    for (int i = 0; i < 5; ++i) PlaceTw(w.optSpecialScaling[i], 4700 + i * 600, footerTop + 300, 560, 280);
+    PlaceTw(w.chkSpecialScaling, 120, footerTop + 300, 4700, 280);
+    for (int i = 0; i < 5; ++i) PlaceTw(w.optSpecialScaling[i], 4900 + i * 600, footerTop + 300, 560, 280);
     PlaceTw(help, kTwinBoxLeft, footerTop + 650, 1400, 380);
     PlaceTw(esc, kTwinBoxLeft + 1500, footerTop + 650, 1800, 380);
 }

@@ -67,17 +67,14 @@ bool SearchTimeForConversion(const TimeSearchRule& rule, double U);
 // The model line of the n-th order model, "kinet. Modell:  ... (n = 1.50)".
 void WriteOrderModelCaption(QLabel* label);
 
-// Inp(5..9) := number texts of cAktuell(1..5).
-void ShowOutletConcentrations(CalcWindow& window);
-
 // The concentration-time diagram of the run (cmdDiagram of both windows): c0Wert and kWert from the
 // boxes, the time course over 0..tauMittel in 200 intervals, then the hand-over; tube: with RohrAktiv.
-// A failing time course draws nothing and shows nothing.
-void DrawTwinTimeCourse(CalcWindow& window, Twin twin);
+// A failing time course keeps the open diagram and shows "Berechnungsfehler aufgetreten" under messageTitle.
+void DrawTwinTimeCourse(CalcWindow& window, Twin twin, const char* messageTitle);
 
 // ---- Layout and the steps of a calculation ------------------------------------------------------------
 // Columns of both windows in twips: options and buttons, the boxes of the chosen quantity, units and hints.
-constexpr int kTwinWidth = 8500;
+constexpr int kTwinWidth = 9200;
 constexpr int kTwinOptionLeft = 3000;
 constexpr int kTwinBoxLeft = 5000;
 constexpr int kTwinHintLeft = 6600;

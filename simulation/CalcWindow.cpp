@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 
 #include "kernel/ModelDefaults.h"
+#include "kernel/ResultRows.h"
 #include "kernel/State.h"
 #include "kernel/Utilities.h"
 #include "platform/Twips.h"
@@ -87,6 +88,18 @@ private:
 
 void ConnectActivation(QWidget* window, std::function<void()> handler, bool onlyWhenVisible) {
     new ActivationHook(window, std::move(handler), onlyWhenVisible);
+}
+
+bool SpeciesInModel(int s) {
+    const auto i = static_cast<std::size_t>(s - 1);
+    return i < kernel::KurvenMaske.size() && kernel::KurvenMaske[i] == '1';
+}
+
+void ShowOutletConcentrations(CalcWindow& window) {
+    for (int s = 1; s <= kernel::kSpecies; ++s) {
+        const std::string text = SpeciesInModel(s) ? platform::StrSingle(static_cast<float>(kernel::cAktuell[s])) : "";
+        window.Inp[static_cast<std::size_t>(4 + s)]->setText(QString::fromStdString(text));
+    }
 }
 
 }  // namespace simulation
@@ -295,7 +308,7 @@ void CalcWindow::cmdProtocol_Click() {
 }
 
 void CalcWindow::cmdEsc_Click() {
-    platform::Windows().Unload("frmProtokoll");
+    // Closing the window closes the protocol first (closeEvent).
     platform::Windows().Unload(objectName().toStdString());
 }
 
@@ -330,8 +343,14 @@ void CalcWindow::SavePosition() {
     }
 }
 
-// Form_QueryUnload: the position is kept for the next opening; closing is never refused.
+// Form_QueryUnload: the position is kept for the next opening; closing is never refused. However a
+// reactor window closes (close box, Esc, another reactor opened), its protocol closes first and writes
+// the recorded rows under this reactor; the result it showed can no longer be recorded.
 void CalcWindow::closeEvent(QCloseEvent* event) {
+    if (cmdProtocol) {
+        platform::Windows().Unload("frmProtokoll");
+        kernel::VerwirfErgebnisZeilen(objectName().toStdString());
+    }
     SavePosition();
     QWidget::closeEvent(event);
 }

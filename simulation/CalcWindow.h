@@ -25,15 +25,26 @@ int Tw(int twips);
 void PlaceTw(QWidget* widget, int left, int top, int width, int height);
 // Background of locked result boxes (light yellow).
 extern const char* const kLockedBoxStyle;
+// The widest caption of unit1..unit3: a second-order rate constant in minutes.
+inline const QString kLongestRateUnit = QStringLiteral("/(L/(min*mol))");
 // The character code a key press gives to the input filter (13 Enter, 8 Backspace, 127 Delete,
 // else the typed character); 0 for keys that type nothing (cursor keys, Tab, ...).
 int KeyAscii(const QKeyEvent* event);
 // Copy, paste and the other clipboard and editing shortcuts, which pass the filter unchanged.
 bool IsEditShortcut(const QKeyEvent* event);
+// Species slot s (1..5) belongs to the current model (KurvenMaske).
+bool SpeciesInModel(int s);
 // Runs `handler` whenever `window` becomes the active one: when it is shown, when its MDI subwindow
 // is activated (with `onlyWhenVisible`, only while the window is visible) and, as a window of its
 // own, when it is activated.
 void ConnectActivation(QWidget* window, std::function<void()> handler, bool onlyWhenVisible = false);
+}  // namespace simulation
+
+class CalcWindow;
+namespace simulation {
+// Inp(5..9) := short number texts of cAktuell(1..5) for the species of the model; the boxes of the
+// others stay empty, so that nothing of an absent species is shown, recorded or read back.
+void ShowOutletConcentrations(CalcWindow& window);
 }  // namespace simulation
 
 class CalcWindow : public QWidget {

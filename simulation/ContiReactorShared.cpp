@@ -6,6 +6,7 @@
 
 #include "kernel/State.h"
 #include "kernel/Utilities.h"
+#include "platform/Twips.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/FormHost.h"
 #include "platform/core/MsgBox.h"
@@ -122,6 +123,14 @@ QGroupBox* BuildRateFrame(CalcWindow& window, const RateRows& rows) {
     auto* frame = new QGroupBox(QString::fromUtf8("Geschwindigkeitskonstante(n)"), &window);
     frame->setObjectName("fraK");
     QLabel* units[3] = {window.unit1, window.unit2, window.unit3};
+    // The longest unit, that of a second-order constant in minutes, must fit: the box gives way.
+    int unitLeft = rows.unitLeft, unitWidth = rows.unitWidth, boxWidth = rows.boxWidth;
+    const int need = platform::PixelsToTwips(window.unit1->fontMetrics().horizontalAdvance(kLongestRateUnit) + 4);
+    if (unitWidth < need) {
+        boxWidth -= need - unitWidth;
+        unitLeft -= need - unitWidth;
+        unitWidth = need;
+    }
     for (int j = 0; j < 3; ++j) {
         const int top = rows.top + j * rows.pitch;
         QLabel* name = window.Bz[static_cast<std::size_t>(j + 5)];
@@ -129,9 +138,9 @@ QGroupBox* BuildRateFrame(CalcWindow& window, const RateRows& rows) {
         name->setParent(frame);
         PlaceTw(name, rows.labelLeft, top + 20, rows.boxLeft - rows.labelLeft - 50, rows.height - 20);
         box->setParent(frame);
-        PlaceTw(box, rows.boxLeft, top, rows.boxWidth, rows.height);
+        PlaceTw(box, rows.boxLeft, top, boxWidth, rows.height);
         units[j]->setParent(frame);
-        PlaceTw(units[j], rows.unitLeft, top + 20, rows.unitWidth, rows.height - 20);
+        PlaceTw(units[j], unitLeft, top + 20, unitWidth, rows.height - 20);
     }
     return frame;
 }

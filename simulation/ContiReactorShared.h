@@ -46,7 +46,8 @@ std::string Model20Caption();
 struct RateRows {
     int labelLeft, boxLeft, boxWidth, unitLeft, unitWidth, top, pitch, height;
 };
-// The frame "Geschwindigkeitskonstante(n)" holding the three rows; the caller places it.
+// The frame "Geschwindigkeitskonstante(n)" holding the three rows; the caller places it. The unit
+// column is widened (at the box's expense) until the longest unit caption fits.
 QGroupBox* BuildRateFrame(CalcWindow& window, const RateRows& rows);
 
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "diagram/Grafik.h"
 #include "kernel/Cascade.h"
@@ -36,6 +37,12 @@ void EnsureCurveSize(int upper) {
     }
 }
 
+// A grid point the solver could not compute: a gap in every curve.
+void SetCurveGap(int j, double x) {
+    tWerte[j] = x;
+    for (int s = 1; s <= kSpecies; ++s) cKurve(s)[j] = std::numeric_limits<double>::quiet_NaN();
+}
+
 void SetCurvePoint(int j, double x, const ConcVector& c) {
     tWerte[j] = x;
     for (int s = 1; s <= kSpecies; ++s) cKurve(s)[j] = c[s];
@@ -65,6 +72,7 @@ void CalcCSTRDiagramm(int Modell, double Tau, const ConcVector& c0, ConcVector& 
     const bool special = SpezSkalierung != 0 && SpezSkalierungStoff >= 1 && SpezSkalierungStoff <= kSpecies;
     float yMax = -10000;
     float yMin = special ? 10000.0f : 0.0f;
+    bool computed = false;
 
     for (int j = 0; j <= kReactorGridIntervals; ++j) {
         const double t = kCstrStartTau + j * dt;
@@ -76,8 +84,14 @@ void CalcCSTRDiagramm(int Modell, double Tau, const ConcVector& c0, ConcVector& 
         try {
             CalcContiKessel(Modell, kModusTauV, c0, U, V, Vdot, tau, out, ksi, e1, e2);
         } catch (const RuntimeError&) {
-            // The point keeps what the solver left.
+            e2 = kTrue;
         }
+        // A point the solver flags or fails is left out of the curve and of the axis proposal.
+        if (e1 != 0 || e2 != 0) {
+            SetCurveGap(j, t);
+            continue;
+        }
+        computed = true;
         SetCurvePoint(j, t, out);
         if (special) {
             const float v = static_cast<float>(out[SpezSkalierungStoff]);
@@ -88,6 +102,10 @@ void CalcCSTRDiagramm(int Modell, double Tau, const ConcVector& c0, ConcVector& 
         }
     }
 
+    if (!computed) {
+        Fehler = true;
+        return;
+    }
     if (static_cast<float>(c0[1] + c0[2] + c0[4]) < yMax) yMax = static_cast<float>(c0[2] > c0[1] ? c0[2] : c0[1]);
     if (yMin < 0) yMin = 0;
     yMax += std::fabs(yMax - yMin) * static_cast<float>(kMargin);
@@ -144,20 +162,29 @@ void CalcKaskadenDiagramm(int Modell, double Tau, ConcMatrix& cKaskade, ConcMatr
     const double keptU = UmsatzU;
     const ExtentVector keptKsi = KsiWerte;
     std::vector<double> UmsatzStufe(static_cast<std::size_t>(std::max(kStufenTabelle, N + 1)), 0.0);
+    bool computed = false;
     for (int j = 0; j <= kReactorGridIntervals; ++j) {
         const double t = kCascadeStartTau + j * dt;
         const double tauStufe = t / N;
-        for (int i = 1; i <= N; ++i) {
+        bool failed = false;
+        for (int i = 1; i <= N && !failed; ++i) {
             double V = 0, Vdot = 0;
             int e1 = 0, e2 = 0;
             try {
                 CalcKaskadenStufe(i, Modell, kModusTauV, c0Wert[1], table, UmsatzStufe, V, Vdot, tauStufe,
                                   cAusgangStufe, e1, e2);
             } catch (const RuntimeError&) {
-                // The stage keeps what the solver left.
+                e2 = kTrue;
             }
+            failed = e1 != 0 || e2 != 0;
             for (int s = 1; s <= kSpecies; ++s) table[i + 1][s] = cAusgangStufe[i][s];
         }
+        // A point with a stage the solver flags or fails is left out of the curve and of the axis proposal.
+        if (failed) {
+            SetCurveGap(j, t);
+            continue;
+        }
+        computed = true;
         yMax = LargestOf(cAusgangStufe[N], yMax);
         SetCurvePoint(j, t, cAusgangStufe[N]);
     }
@@ -167,6 +194,7 @@ void CalcKaskadenDiagramm(int Modell, double Tau, ConcMatrix& cKaskade, ConcMatr
         cKaskade = table;
         kernel::cKaskade = kept;
     }
+    if (!computed) Fehler = true;
     ProposeAxes(0, tmax, kCascadeYMin, yMax * (1 + kMargin));
 }
 

@@ -23,7 +23,8 @@ constexpr int kKaskadenProfilMaxIndex = 283;
 // works on private copies: UmsatzU, VPunkt, cAktuell and KsiWerte keep the window's last results.
 // y range: the largest species value (or, with SpezSkalierung, the range of SpezSkalierungStoff), capped
 // at max(c0(A), c0(B)) when that largest value exceeds c0(A) + c0(B) + c0(P), then 2 % margins.
-// Fehler := false; a grid point the solver cannot compute keeps what the solver left (no message of ours).
+// A grid point the solver flags or cannot compute is a gap (NaN) and does not count for the axes;
+// Fehler := true when no point could be computed.
 void CalcCSTRDiagramm(int Modell, double Tau, const kernel::ConcVector& c0, kernel::ConcVector& c, bool& Fehler);
 
 // Staircase of the concentrations through the N stages of a cascade over the stage axis 0..N
@@ -39,7 +40,8 @@ void CalcKaskadenProfil(int Modell, const kernel::ConcVector& c0, const kernel::
 // another table is swapped in for the run), cAusgangStufe the stage outlets. Both are re-sized and afterwards
 // hold the stages of the last grid point (cKaskade rows 0..N+1, cAusgangStufe rows 0..N). Axis: x 0..2 Tau,
 // y -0.02 .. 1.02 * the largest value. Works on private copies of UmsatzU, VPunkt and KsiWerte.
-// Fehler := false.
+// A grid point with a stage the solver flags or cannot compute is a gap (NaN) and does not count for
+// the axes; Fehler := true when no point could be computed.
 void CalcKaskadenDiagramm(int Modell, double Tau, kernel::ConcMatrix& cKaskade, kernel::ConcMatrix& cAusgangStufe,
                           bool& Fehler);
 

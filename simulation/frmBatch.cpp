@@ -10,6 +10,7 @@
 #include <string>
 
 #include "kernel/BatchReactor.h"
+#include "kernel/ResultRows.h"
 #include "kernel/State.h"
 #include "platform/Help.h"
 #include "platform/WindowRegistry.h"
@@ -28,6 +29,8 @@ const char* const kName = "frmBatch";
 const platform::FormRegistration registration(kName, platform::FormKind::MdiChild, [] { return new frmBatch; });
 
 const char* const kTitelEingabe = "keine Ausführung möglich";
+const char* const kTitelFehler = "Message from Sub cmdCalcBatch";
+constexpr int kReaktorCode = 3;  // the batch reactor's line in the protocol
 constexpr int kFensterHoehe = 6700;  // twips
 constexpr int kHilfe = 7005;
 
@@ -122,6 +125,7 @@ void frmBatch::InitBatch() {
     cmdDiagram->setEnabled(false);
     cmdShowKsi->setEnabled(false);
     for (int i = 5; i <= 9; ++i) Inp[i]->clear();
+    VerwirfErgebnisZeilen(kName);
 }
 
 void frmBatch::StoreInp(int index, double value) {
@@ -147,7 +151,7 @@ void frmBatch::cmdCalcBatch_Click() {
     in.conversionMode = conversionMode;
     if (!simulation::TwinChecksPass(*this, in, kTitelEingabe, false)) return;
     if (!simulation::RunWithWaitCursor([this] { return Calculate(); })) {
-        platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, "Message from Sub cmdCalcBatch");
+        platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, kTitelFehler);
         return;
     }
 
@@ -170,19 +174,19 @@ bool frmBatch::Calculate() {
 }
 
 void frmBatch::WriteProtocolRow() {
-    ErgebnisZeilen.assign(1, ProtokollZeile{});
-    ProtokollZeile& row = ErgebnisZeilen[0];
+    ProtokollZeile row{};
     for (int i = 0; i <= 12; ++i) row[i + 1] = static_cast<float>(simulation::BoxValue(Inp[i]));
     // The shown conversion rounded to four decimals.
     row[14] = static_cast<float>(platform::ValLocale(platform::Format(simulation::BoxValue(Inp[13]), "0.0000")));
     row[15] = static_cast<float>(simulation::BoxValue(Inp[14]));
     row[20] = static_cast<float>(KsiWerte[1]);
     row[21] = static_cast<float>(KsiWerte[2]);
+    SetzeErgebnisZeilen(kName, kReaktorCode, {row});
 }
 
 // ---------------------------------------------------------------------------------------------
 // Diagram and help
 
-void frmBatch::cmdDiagram_Click() { simulation::DrawTwinTimeCourse(*this, simulation::Twin::Batch); }
+void frmBatch::cmdDiagram_Click() { simulation::DrawTwinTimeCourse(*this, simulation::Twin::Batch, kTitelFehler); }
 
 void frmBatch::cmdHelp_Click() { platform::ShowHelpContext(kHilfe); }

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "kernel/Cascade.h"
+#include "kernel/ResultRows.h"
 #include "kernel/RuntimeError.h"
 #include "kernel/State.h"
 #include "kernel/SteadyState.h"
@@ -36,6 +37,8 @@ const char* const kName = "frmKaskade";
 const platform::FormRegistration registration(kName, platform::FormKind::MdiChild, [] { return new frmKaskade; });
 
 const char* const kTitelEingabe = " Ausführung nicht möglich ";
+const char* const kTitelFehler = "Meldung von Sub cmdCalc/CalcCascade";
+constexpr int kReaktorCode = 5;  // the cascade's line in the protocol
 constexpr int kBreiteNormal = 10200;   // twips
 constexpr int kBreiteWeit = 13980;     // once more than five stages were chosen
 constexpr int kHoehe = 9672;
@@ -154,14 +157,15 @@ void frmKaskade::BuildControls() {
     static const char* const letters[5] = {"A", "B", "C", "P", "Q"};
     auto* fraEingang = new QGroupBox(U8("Eingangs-Konz."), this);
     fraEingang->setObjectName("fraEingang");
-    PlaceTw(fraEingang, 60, 300, 1850, 2000);
-    PlaceTw(MakeLabel("lblKonzEingang", U8("c(i)(0) /(mol/L)"), fraEingang), 100, 200, 1700, 250);
+    // Above the tanks' drawing, which starts at 2200.
+    PlaceTw(fraEingang, 60, 280, 1850, 1900);
+    PlaceTw(MakeLabel("lblKonzEingang", U8("c(i)(0) /(mol/L)"), fraEingang), 100, 190, 1700, 250);
     for (int i = 0; i < 5; ++i) {
         lblStoff[i]->setParent(fraEingang);
         lblStoff[i]->setText(letters[i]);
-        PlaceTw(lblStoff[i], 100, 480 + i * 300, 300, 260);
+        PlaceTw(lblStoff[i], 100, 455 + i * 285, 300, 260);
         Inp[i]->setParent(fraEingang);
-        PlaceTw(Inp[i], 420, 460 + i * 300, 1330, 270);
+        PlaceTw(Inp[i], 420, 435 + i * 285, 1330, 270);
     }
     // Boxes of the shared control names that this window does not show: the stage boxes carry the outlet.
     auto* holder = new QWidget(this);
@@ -184,8 +188,8 @@ void frmKaskade::BuildControls() {
     chkDelDiagram->disconnect(this);
     for (auto* option : optSpecialScaling) option->disconnect(this);
 
-    PlaceTw(simulation::BuildRateFrame(*this, {100, 550, 1200, 1800, 880, 280, 350, 270}), 1980, 300, 2720, 1400);
-    PlaceTw(cmdReset_k, 1980, 1800, 2720, 380);
+    PlaceTw(simulation::BuildRateFrame(*this, {100, 450, 1300, 1800, 920, 280, 330, 270}), 1960, 300, 2760, 1300);
+    PlaceTw(cmdReset_k, 1960, 1630, 2760, 330);
 
     auto* fraGroessen = new QGroupBox(this);
     fraGroessen->setObjectName("fraGroessen");
@@ -203,8 +207,10 @@ void frmKaskade::BuildControls() {
     PlaceTw(lblT, 100, 230 + 3 * 330, 350, 260);
     lblZeitEinheit = MakeLabel("lblZeitEinheit", U8(ZeitEinheit), fraGroessen);
     PlaceTw(lblZeitEinheit, 450, 230 + 3 * 330, 900, 260);
+    // Below the default button, across to the right column: a seven-digit or exponent time with its
+    // unit fits whole.
     lblZeitProKessel = MakeLabel("lblZeitProKessel", QString());
-    PlaceTw(lblZeitProKessel, 4750, 1980, 2750, 260);
+    PlaceTw(lblZeitProKessel, 1960, 1970, 5540, 230);
 
     auto* fraN = new QGroupBox(U8("Stufenzahl N "), this);
     fraN->setObjectName("fraN");
@@ -224,7 +230,7 @@ void frmKaskade::BuildControls() {
 
     auto* fraModus = new QGroupBox(U8(" Vorgabe von zwei Größen "), this);
     fraModus->setObjectName("fraModus");
-    PlaceTw(fraModus, 60, 7650, 7400, 1650);
+    PlaceTw(fraModus, 60, 7650, 7480, 1650);
     static const char* const captions[5] = {
         "Umsatz U(A) und Einzel-Reaktionsvolumen V", "Umsatz U(A) und Volumenstrom V*",
         "Einzel-Reaktionsvolumen V und Volumenstrom V*",
@@ -233,7 +239,7 @@ void frmKaskade::BuildControls() {
     for (int i = 0; i < 5; ++i) {
         auto* option = new QRadioButton(U8(captions[i]), fraModus);
         option->setObjectName(QStringLiteral("optCalcKask(%1)").arg(i));
-        PlaceTw(option, 120, 250 + i * 270, 7200, 260);
+        PlaceTw(option, 120, 250 + i * 270, 7330, 260);
         connect(option, &QRadioButton::clicked, this, [this, i] { optCalcKask_Click(i); });
         optCalcKask[i] = option;
     }
@@ -439,6 +445,7 @@ void frmKaskade::InitCascade() {
     cmdProtocol->setEnabled(false);
     cmdDiagram->setEnabled(false);
     cmdDiagram2->setEnabled(false);
+    VerwirfErgebnisZeilen(kName);
 }
 
 void frmKaskade::optCalcKask_Click(int index) {
@@ -631,7 +638,7 @@ void frmKaskade::cmdStart_Click() {
     } else {
         ClearResultsAfterFailure();
         if (Rechenfehler)
-            platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, "Meldung von Sub cmdCalc/CalcCascade");
+            platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, kTitelFehler);
     }
     // The protocol can be opened again after every calculation while its window is closed.
     if (ErsteBerechnung || !IsFormLoaded("frmProtokoll")) cmdProtocol->setEnabled(true);
@@ -691,18 +698,21 @@ void frmKaskade::SolveStages(int& Fehler, int& Rechenfehler) {
 
 void frmKaskade::WriteStage(int i) {
     if (i > kMaxStufen) return;
-    for (int s = 1; s <= 5; ++s)
-        cA[5 * (i - 1) + s]->setText(U8(Short(cAusgangStufe[static_cast<std::size_t>(i)][static_cast<std::size_t>(s)])));
+    for (int s = 1; s <= 5; ++s) {
+        // Species the model does not have keep empty boxes.
+        const double c = cAusgangStufe[static_cast<std::size_t>(i)][static_cast<std::size_t>(s)];
+        cA[5 * (i - 1) + s]->setText(simulation::SpeciesInModel(s) ? U8(Short(c)) : QString());
+    }
     lblUA[i]->setText(U8(StageConversionText(UmsatzStufe[static_cast<std::size_t>(i)])));
 }
 
 // One row per stage (rows 0..N-1), the numbers shown in the boxes; row N stays zero.
 void frmKaskade::FillProtocolRows() {
     const int n = std::min(nKaskade, kMaxStufen);
-    ErgebnisZeilen.assign(static_cast<std::size_t>(n + 1), ProtokollZeile{});
+    std::vector<ProtokollZeile> rows(static_cast<std::size_t>(n + 1), ProtokollZeile{});
     const auto shown = [](const QLineEdit* box) { return static_cast<float>(ValOf(box)); };
     for (int i = 1; i <= n; ++i) {
-        ProtokollZeile& row = ErgebnisZeilen[static_cast<std::size_t>(i - 1)];
+        ProtokollZeile& row = rows[static_cast<std::size_t>(i - 1)];
         row[0] = static_cast<float>(i);
         for (int s = 1; s <= 5; ++s) {
             const QLineEdit* inlet = i == 1 ? Inp[static_cast<std::size_t>(s - 1)] : cA[5 * (i - 2) + s];
@@ -715,6 +725,7 @@ void frmKaskade::FillProtocolRows() {
         row[17] = shown(Inp[14]);
         row[18] = shown(Inp[15]);
     }
+    SetzeErgebnisZeilen(kName, kReaktorCode, std::move(rows), n);
 }
 
 // The tanks fill one after the other, each drawn at once; then every tank once more, with its stirrer.
@@ -737,7 +748,8 @@ void frmKaskade::ColourTanks() {
 
 void frmKaskade::ClearResultsAfterFailure() {
     const int n = std::min(nKaskade, kMaxStufen);
-    Inp[13]->clear();
+    VerwirfErgebnisZeilen(kName);
+    ClearComputedConversion();
     for (int i = 1; i <= n; ++i) {
         UmsatzStufe[static_cast<std::size_t>(i)] = 0;
         simulation::FillVesselColours(*Picture, i, UmsatzStufe);
@@ -784,6 +796,8 @@ void frmKaskade::cmdDiagram2_Click() {
         }
         WaitCursorOff();
     }
-    if (!Fehler) simulation::HandOverReactorDiagram(true);
+    // No computable grid point: the open diagram stays as it is.
+    if (Fehler) platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, kTitelFehler);
+    else simulation::HandOverReactorDiagram(true);
     txtNKask->setFocus();
 }

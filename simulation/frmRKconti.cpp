@@ -9,6 +9,7 @@
 
 #include <cmath>
 
+#include "kernel/ResultRows.h"
 #include "kernel/RuntimeError.h"
 #include "kernel/State.h"
 #include "kernel/StirredTank.h"
@@ -32,6 +33,8 @@ const char* const kName = "frmRKconti";
 const platform::FormRegistration registration(kName, platform::FormKind::MdiChild, [] { return new frmRKconti; });
 
 const char* const kTitelEingabe = " Ausführung nicht möglich ";
+const char* const kTitelFehler = "Meldung von Sub cmdCalc";
+constexpr int kReaktorCode = 2;  // the stirred tank's line in the protocol
 constexpr int kFensterBreite = 10550;  // twips
 constexpr int kFensterHoehe = 7300;
 constexpr int kHilfeFenster = 7015;
@@ -248,6 +251,7 @@ void frmRKconti::InitRKconti() {
     cmdDiagram->setEnabled(false);
     cmdShowKsi->setEnabled(false);
     for (int i = 5; i <= 9; ++i) Inp[i]->clear();
+    VerwirfErgebnisZeilen(kName);
 }
 
 void frmRKconti::StoreInp(int index, double value) {
@@ -395,7 +399,7 @@ void frmRKconti::cmdCalc_Click() {
         for (int slot = 13; slot <= 16; ++slot) {
             if (!simulation::ContiModeGives(mode, slot)) Inp[static_cast<std::size_t>(slot)]->setText(U8(Short(computed[slot - 13])));
         }
-        for (int s = 1; s <= 5; ++s) Inp[static_cast<std::size_t>(s + 4)]->setText(U8(Short(cAktuell[static_cast<std::size_t>(s)])));
+        simulation::ShowOutletConcentrations(*this);
         cmdShowKsi->setEnabled(true);
         cmdDiagram->setEnabled(true);
         FillProtocolRow();
@@ -407,10 +411,11 @@ void frmRKconti::cmdCalc_Click() {
     } else {
         UmsatzU = 0;
         for (int i = 5; i <= 9; ++i) Inp[i]->clear();
+        VerwirfErgebnisZeilen(kName);
         Inp[mode <= 1 ? 16 : 13]->clear();
         cmdDiagram->setEnabled(false);
         cmdShowKsi->setEnabled(false);
-        if (Rechenfehler) platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, "Meldung von Sub cmdCalc");
+        if (Rechenfehler) platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, kTitelFehler);
         if (Fehler && aktModell == 7 && mode <= 1)
             platform::MsgBox("für den gewünschten Umsatz ist die Anfangskonzentration von Stoff B nicht ausreichend",
                              platform::vbCritical, kTitelEingabe);
@@ -421,14 +426,14 @@ void frmRKconti::cmdCalc_Click() {
 
 // One row: the numbers shown in the boxes after the results were written.
 void frmRKconti::FillProtocolRow() {
-    ErgebnisZeilen.assign(1, ProtokollZeile{});
-    ProtokollZeile& row = ErgebnisZeilen[0];
+    ProtokollZeile row{};
     for (int j = 1; j <= 14; ++j) row[static_cast<std::size_t>(j)] = static_cast<float>(ValOf(Inp[static_cast<std::size_t>(j - 1)]));
     row[15] = static_cast<float>(ValOf(Inp[16]));
     row[17] = static_cast<float>(ValOf(Inp[14]));
     row[18] = static_cast<float>(ValOf(Inp[15]));
     row[20] = static_cast<float>(KsiWerte[1]);
     row[21] = static_cast<float>(KsiWerte[2]);
+    SetzeErgebnisZeilen(kName, kReaktorCode, {row});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -448,6 +453,10 @@ void frmRKconti::cmdDiagram_Click() {
         Fehler = true;
     }
     WaitCursorOff();
-    if (Fehler) return;
+    // No computable grid point: the open diagram stays as it is.
+    if (Fehler) {
+        platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, kTitelFehler);
+        return;
+    }
     simulation::HandOverReactorDiagram(true);
 }

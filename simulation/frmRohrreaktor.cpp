@@ -10,6 +10,7 @@
 #include <string>
 
 #include "kernel/BatchReactor.h"
+#include "kernel/ResultRows.h"
 #include "kernel/State.h"
 #include "platform/Help.h"
 #include "platform/WindowRegistry.h"
@@ -29,7 +30,9 @@ const platform::FormRegistration registration(kName, platform::FormKind::MdiChil
                                               [] { return new frmRohrreaktor; });
 
 const char* const kTitelEingabe = " Ausführung nicht möglich ";
-constexpr int kFensterHoehe = 7100;  // twips
+const char* const kTitelFehler = "Message from Sub cmdCalcRohr";
+constexpr int kReaktorCode = 4;  // the tube's line in the protocol
+constexpr int kFensterHoehe = 7300;  // twips
 constexpr int kHilfe = 7010;
 constexpr int kModusZeit = 0;
 constexpr int kModusLaenge = 1;
@@ -90,7 +93,7 @@ void frmRohrreaktor::BuildControls() {
     chkDelDiagram->setText(U8("neue Kurven hinzufügen"));
     cmdHelp = MakeButton("cmdHelp", U8("Hilfe"));
     cmdEsc = MakeButton("cmdEsc", U8("Schließen <Esc>"));
-    simulation::LayoutTwinButtons(*this, cmdCalcRohr, 5250, cmdHelp, cmdEsc, 6000);
+    simulation::LayoutTwinButtons(*this, cmdCalcRohr, 5250, cmdHelp, cmdEsc, 6150);
 
     connect(cmdCalcRohr, &QPushButton::clicked, this, &frmRohrreaktor::cmdCalcRohr_Click);
     connect(cmdDiagram, &QPushButton::clicked, this, &frmRohrreaktor::cmdDiagram_Click);
@@ -137,6 +140,7 @@ void frmRohrreaktor::InitRohr() {
     cmdDiagram->setEnabled(false);
     cmdShowKsi->setEnabled(false);
     for (int i = 5; i <= 9; ++i) Inp[i]->clear();
+    VerwirfErgebnisZeilen(kName);
 }
 
 void frmRohrreaktor::BeforeStore(int) { cmdDiagram->setEnabled(false); }
@@ -170,7 +174,7 @@ void frmRohrreaktor::cmdCalcRohr_Click() {
     if (!simulation::TwinChecksPass(*this, in, kTitelEingabe, true)) return;
     if (!simulation::RunWithWaitCursor([this] { return Calculate(); })) {
         cmdDiagram->setEnabled(false);
-        platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, "Message from Sub cmdCalcRohr");
+        platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, kTitelFehler);
         return;
     }
 
@@ -186,9 +190,12 @@ void frmRohrreaktor::cmdCalcRohr_Click() {
     simulation::ShowTwinExtents(*this);
     WriteProtocolRow();
     simulation::DrawReactorTube(*Picture, UmsatzU);
-    if (aktModell == 7 && cAktuell[2] < 0)
+    if (aktModell == 7 && cAktuell[2] < 0) {
+        // The values stay shown as the faulty result they are, but cannot be recorded.
+        VerwirfErgebnisZeilen(kName);
         platform::MsgBox("Eingangskonzentration von B wurde zu niedrig gewählt", platform::vbCritical,
                          "fehlerhaftes Ergebnis");
+    }
     if (ErsteBerechnung) cmdProtocol->setEnabled(true);
     ErsteBerechnung = kFalse;
 }
@@ -205,17 +212,17 @@ bool frmRohrreaktor::Calculate() {
 }
 
 void frmRohrreaktor::WriteProtocolRow() {
-    ErgebnisZeilen.assign(1, ProtokollZeile{});
-    ProtokollZeile& row = ErgebnisZeilen[0];
+    ProtokollZeile row{};
     for (int i = 0; i <= 15; ++i) row[i + 1] = static_cast<float>(simulation::BoxValue(Inp[i]));
     row[19] = static_cast<float>(simulation::BoxValue(Inp[16]));
     row[20] = static_cast<float>(KsiWerte[1]);
     row[21] = static_cast<float>(KsiWerte[2]);
+    SetzeErgebnisZeilen(kName, kReaktorCode, {row});
 }
 
 // ---------------------------------------------------------------------------------------------
 // Diagram and help
 
-void frmRohrreaktor::cmdDiagram_Click() { simulation::DrawTwinTimeCourse(*this, simulation::Twin::Tube); }
+void frmRohrreaktor::cmdDiagram_Click() { simulation::DrawTwinTimeCourse(*this, simulation::Twin::Tube, kTitelFehler); }
 
 void frmRohrreaktor::cmdHelp_Click() { platform::ShowHelpContext(kHilfe); }

@@ -358,6 +358,11 @@ void frmVerweilCalc::cmdDiaF_RK_Click() { ZeichneKurve(VerweilFunktion::F); }
 
 void frmVerweilCalc::ZeichneKurve(VerweilFunktion art) {
     const bool e = art == VerweilFunktion::E;
+    // Without a volume flow there is no tm to go with the shown inputs: no curve of an older tm.
+    if (!(VDurchsatz_ > 0)) {
+        platform::MsgBox(std::string("- Der Volumenstrom muss größer Null sein.") + CrLf, platform::vbCritical, kNichtMoeglich);
+        return;
+    }
     try {
         if (e)
             aktDiagrammCode = xAchseT_ ? kCodeEt : kCodeEdimlos;

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "kernel/ResultRows.h"
 #include "kernel/State.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/NumberFormat.h"
@@ -41,7 +42,7 @@ protected:
         ZeitEinheit = "s";
         DezKomma = kFalse;
         platform::SetLocaleDecimalSeparator('.');
-        ErgebnisZeilen.assign(1, ProtokollZeile{});
+        for (const char* w : {"frmBatch", "frmKaskade", "frmRKconti"}) VerwirfErgebnisZeilen(w);
     }
     void TearDown() override {
         for (const char* w : {"frmProtokoll", "frmBatch", "frmKaskade"}) platform::Windows().Unload(w);
@@ -70,13 +71,13 @@ protected:
         return s.str();
     }
     static std::string Today() { return QDate::currentDate().toString("MM-dd-yyyy").toStdString(); }
-    static std::string Head(const std::string& reactor, const std::string& unitTail = "") {
+    static std::string Head(const std::string& reactor, const std::string& unitTail = "",
+                            const std::string& model = "A => P   (n = 1)", const std::string& u = "s") {
         return "TARVELO: Kinetics of chemical reactions\r\nRecord from " + Today() + "\r\n" + reactor +
-               "kinetic model: A => P   (n = 1)\r\n"
-               "units: [c(i)] = mol/L   [k_1stO] = 1/s    [k_2ndO] = L/(mol s)   [U(A)] = 1    [t] = s" +
-               unitTail +
-               "\r\n         [l] = m     [V] = m^3     [v] = m/s    [V*} = m^3/s    [ksi()] = mol/L   "
-               "(extent of reaction)\r\n\r\n";
+               "kinetic model: " + model + "\r\n"
+               "units: [c(i)] = mol/L   [k_1stO] = 1/" + u + "    [k_2ndO] = L/(mol " + u + ")   [U(A)] = 1    [t] = " +
+               u + unitTail + "\r\n         [l] = m     [V] = m^3     [v] = m/" + u + "    [V*} = m^3/" + u +
+               "    [ksi()] = mol/L   (extent of reaction)\r\n\r\n";
     }
     // A batch result of A => P: c(A) 1 -> 0.5 at k1 = 0.15 within t = ln 2 / 0.15.
     static ProtokollZeile BatchRow() {
@@ -105,7 +106,7 @@ protected:
 
 TEST_P(ProtocolRoad, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrites) {
     QPushButton* callerButton = OpenCaller("frmBatch");
-    ErgebnisZeilen[0] = BatchRow();
+    SetzeErgebnisZeilen("frmBatch", 3, {BatchRow()});
     Open();
     EXPECT_FALSE(Control<QPushButton>("cmdOpenNew")->isEnabled());
     Press("cmdRecordResult");
@@ -134,14 +135,26 @@ TEST_P(ProtocolRoad, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrit
     EXPECT_NE(Read("26120602.CSV").find(testsupport::InLocale("k1,U(A),t, ksi(1),\r\n1,0,0.5,")), std::string::npos);
     EXPECT_EQ(ProtFile, "26120603.CSV");
 
-    // Reopening resets the separator; a reactor without a result gives no row; closing without rows writes nothing.
+    // Reopening resets the separator; a reactor whose result is gone, or rows another window left,
+    // give the note and no row; closing without rows writes nothing.
     callerButton->setEnabled(false);
-    ErgebnisZeilen.clear();
+    VerwirfErgebnisZeilen("frmBatch");
     Open();
     EXPECT_EQ(ProtSep, ";");
     EXPECT_EQ(Control<QComboBox>("cmbSep")->currentText(), "Semikolon");
+    recorder.Clear();
+    Press("cmdRecordResult");
+    SetzeErgebnisZeilen("frmRKconti", 2, {BatchRow()});
+    Press("cmdRecordResult");
+    ErgebnisZeilen.assign(1, BatchRow());  // rows without a writer
     Press("cmdRecordResult");
     EXPECT_EQ(ProtZeilen, 0);
+    ASSERT_EQ(recorder.Messages().size(), 3u);
+    for (const auto& m : recorder.Messages()) {
+        EXPECT_EQ(m.prompt, "Kein aktuelles Ergebnis vorhanden.");
+        EXPECT_EQ(m.title, "Hinweis");
+        EXPECT_EQ(m.style, platform::vbInformation);
+    }
     Press("cmdHelp");
     EXPECT_NE(recorder.Last().prompt.find("8520"), std::string::npos);
     platform::Windows().Unload("frmProtokoll");
@@ -157,14 +170,15 @@ TEST_F(ProtocolWindowTest, CascadeRecordsEveryStageWithTabsAndTheLocaleComma) {
     platform::SetLocaleDecimalSeparator(',');
     DezKomma = kTrue;
     nKaskade = 3;
-    ErgebnisZeilen.assign(3, ProtokollZeile{});
+    std::vector<ProtokollZeile> stages(4, ProtokollZeile{});  // the last row stays zero
     for (int s = 0; s < 3; ++s) {
-        ProtokollZeile& r = ErgebnisZeilen[static_cast<std::size_t>(s)];
+        ProtokollZeile& r = stages[static_cast<std::size_t>(s)];
         r[0] = static_cast<float>(s + 1);
         r[1] = 1.0f / static_cast<float>(1 << s);
         r[6] = r[1] / 2;
         r[15] = 2.5f;
     }
+    SetzeErgebnisZeilen("frmKaskade", 5, stages, 3);
     Open();
     Control<QComboBox>("cmbSep")->setCurrentIndex(2);
     EXPECT_EQ(ProtSep, "\t");
@@ -188,7 +202,7 @@ TEST_F(ProtocolWindowTest, CommaSeparatorWithDecimalCommaWarnsAndStillRecords) {
     OpenCaller("frmBatch");
     platform::SetLocaleDecimalSeparator(',');
     DezKomma = kTrue;
-    ErgebnisZeilen[0] = BatchRow();
+    SetzeErgebnisZeilen("frmBatch", 3, {BatchRow()});
     Open();
     Control<QComboBox>("cmbSep")->setCurrentIndex(1);
     Press("cmdRecordResult");
@@ -210,20 +224,53 @@ TEST_F(ProtocolWindowTest, ColumnsFollowTheValuesAndCancellingValuesKeepTheirCol
     OpenCaller("frmBatch");
     KurvenMaske = "0000";  // a short mask selects no species column
     Open();
-    ErgebnisZeilen[0] = ProtokollZeile{};
-    ErgebnisZeilen[0][20] = 0.25f;
-    ErgebnisZeilen[0][1] = 1;
+    ProtokollZeile row{};
+    row[20] = 0.25f;
+    row[1] = 1;
+    SetzeErgebnisZeilen("frmBatch", 3, {row});
     Press("cmdRecordResult");
-    ErgebnisZeilen[0][20] = -0.25f;
+    row[20] = -0.25f;
+    SetzeErgebnisZeilen("frmBatch", 3, {row});
     Press("cmdRecordResult");
     Press("cmdOpenNew");
     const std::string file = Read("26120601.CSV");
     EXPECT_NE(file.find("\r\n\r\n ksi(1);\r\n0.25;\r\n-0.25;\r\n"), std::string::npos) << file;
 }
 
+// Rows keep the model, species and unit they were computed with; a row of another kind closes the
+// pending file first, so that each file is labelled by its own rows.
+TEST_F(ProtocolWindowTest, RowsOfAnotherKindCloseThePendingFile) {
+    OpenCaller("frmBatch");
+    SetzeErgebnisZeilen("frmBatch", 3, {BatchRow()});
+    Open();
+    Press("cmdRecordResult");
+    // A later change of model, mask or unit does not relabel the recorded rows ...
+    aktModell = 4;
+    ModellName[4] = "A + B => P";
+    KurvenMaske = "11010";
+    ZeitEinheit = "min";
+    Press("cmdRecordResult");  // ... and the same result recorded again is of the same kind
+    EXPECT_EQ(ProtZeilen, 2);
+    ProtokollZeile second = BatchRow();
+    second[2] = 2;
+    SetzeErgebnisZeilen("frmBatch", 3, {second});
+    Press("cmdRecordResult");
+    EXPECT_EQ(ProtZeilen, 1);
+    EXPECT_EQ(ProtFile, "26120602.CSV");
+    EXPECT_EQ(Read("26120601.CSV"), Head("Calculation of a Batch Reactor\r\n") +
+                                        "c_beg(A);c_beg(P);c_end(A);c_end(P);k1;U(A);t; ksi(1);\r\n" +
+                                        "1;0;0.5;0.5;0.15;0.5;4.620981;0.5;\r\n"
+                                        "1;0;0.5;0.5;0.15;0.5;4.620981;0.5;\r\n");
+    Press("cmdClose");
+    EXPECT_EQ(Read("26120602.CSV"), Head("Calculation of a Batch Reactor\r\n", "", "A + B => P", "min") +
+                                        "c_beg(A);c_beg(B);c_beg(P);c_end(A);c_end(B);c_end(P);k1;U(A);t; ksi(1);\r\n"
+                                        "1;2;0;0.5;0;0.5;0.15;0.5;4.620981;0.5;\r\n");
+    EXPECT_TRUE(recorder.Empty());
+}
+
 TEST_F(ProtocolWindowTest, FailedWriteKeepsTheRowsForTheNextTry) {
     OpenCaller("frmBatch");
-    ErgebnisZeilen[0] = BatchRow();
+    SetzeErgebnisZeilen("frmBatch", 3, {BatchRow()});
     const std::string goodDir = AppPath;
     AppPath = goodDir + "/missing";  // no such folder: the file cannot be written
     Open();

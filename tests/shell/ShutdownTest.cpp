@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
+#include "kernel/ResultRows.h"
 #include "platform/WindowRegistry.h"
-
 #include "platform/core/MsgBox.h"
 #include "tests/shell/ShellFixture.h"
 
@@ -46,6 +46,48 @@ TEST_F(ShutdownTest, ClosingWritesTheSessionWithoutACommentAndRemovesAnEmptyProt
     WriteFile(Path(ProtFile), "no. casc;\r\n");  // a protocol with rows stays
     EXPECT_TRUE(w.mnuExit_Click());
     EXPECT_TRUE(std::filesystem::exists(Path(ProtFile)));
+}
+
+// Rows recorded but not yet written reach the protocol file at exit, under the reactor, model and
+// unit they were computed with; a failed write is reported and the shut-down goes on.
+TEST_F(ShutdownTest, ExitWritesRecordedRowsAndGoesOnAfterAFailedWrite) {
+    for (const bool writable : {true, false}) {
+        SCOPED_TRACE(writable ? "writable" : "missing folder");
+        window.reset();
+        kernel::AppPath = appDir.path().toStdString();
+        std::filesystem::remove(Path("TarLastSession.TC3"));
+        MDITAR& w = Start();
+        w.show();
+        ProtArt = {4, "A + B => P", "11010", "min"};
+        ProtDaten.assign(2, ProtokollZeile{});
+        ProtDaten[1][1] = 1, ProtDaten[1][2] = 2, ProtDaten[1][16] = 3;
+        ProtZeilen = 1;
+        ProtOffen = kTrue;
+        const std::string file = Path(ProtFile);
+        const std::string session = Path("TarLastSession.TC3");
+        if (!writable) kernel::AppPath = Path("gibt/es/nicht");
+        recorder.Clear();
+        EXPECT_TRUE(w.close());
+        EXPECT_TRUE(std::filesystem::exists(session));
+        if (writable) {
+            EXPECT_TRUE(recorder.Empty());
+            const std::string text = ReadFile(file);
+            EXPECT_NE(text.find("\r\nCalculation of a Tubular Flow Reactor (TFR)\r\nkinetic model: A + B => P\r\n"
+                                "units: [c(i)] = mol/L   [k_1stO] = 1/min    [k_2ndO] = L/(mol min)"),
+                      std::string::npos)
+                << text;
+            EXPECT_NE(text.find("\r\n\r\nc_beg(A);c_beg(B);c_beg(P);c_end(A);c_end(B);c_end(P); l;\r\n1;2;0;0;0;0;3;\r\n"),
+                      std::string::npos)
+                << text;
+            EXPECT_EQ(ProtOffen, kFalse);
+        } else {
+            ASSERT_EQ(recorder.Messages().size(), 1u);
+            EXPECT_EQ(recorder.Last().style, platform::vbCritical);
+            EXPECT_FALSE(std::filesystem::exists(file));
+        }
+    }
+    ProtOffen = kFalse;
+    ProtZeilen = 0;
 }
 
 TEST_F(ShutdownTest, CancelAtTheDataQuestionKeepsTheWindowOpen) {

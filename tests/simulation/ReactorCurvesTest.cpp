@@ -8,6 +8,7 @@
 #include "kernel/ModelDefaults.h"
 #include "kernel/State.h"
 #include "simulation/ReactorCurves.h"
+#include "tests/support/MsgRecorder.h"
 
 using namespace kernel;
 using simulation::CalcCSTRDiagramm;
@@ -140,4 +141,50 @@ TEST_F(ReactorCurvesTest, CascadeDiagramGivesTheOutletOfNEqualTanks) {
     EXPECT_NEAR(cK[4][1], f * f * f, 1e-9);
     EXPECT_TRUE(UmsatzU == 0.42 && KsiWerte[1] == 0.1);
     EXPECT_FLOAT_EQ(AchsenGrenzen[1], 12);
+}
+
+// A + B => C, C + A => P (model 7) with too little B: the grid points the solvers flag are gaps and
+// count nothing for the axes; without any computable point the procedures report the failure.
+TEST_F(ReactorCurvesTest, FlaggedGridPointsAreGapsOutsideTheAxisProposal) {
+    testsupport::MsgRecorder messages;  // the solver tells of each flagged point itself
+    struct Case {
+        double b0, tau;
+        bool cascade;
+    };
+    for (const Case c : {Case{0.4, 500, false}, Case{0.2, 5, false}, Case{0.4, 1500, true}, Case{0.2, 5, true}}) {
+        SCOPED_TRACE(std::to_string(c.b0) + (c.cascade ? " cascade" : " tank"));
+        UseModel(7, 0.15, 0.05, {0, 1, c.b0, 0, 0, 0});
+        KurvenMaske = "11110";
+        nKaskade = 3;
+        bool fehler = false;
+        ConcVector unused{};
+        ConcMatrix cK(2, ConcVector{}), cOut(9, ConcVector{});
+        if (c.cascade) CalcKaskadenDiagramm(7, c.tau, cK, cOut, fehler);
+        else CalcCSTRDiagramm(7, c.tau, c0Wert, unused, fehler);
+        int gaps = 0;
+        float yMax = c.cascade ? 1.0f : -10000.0f;  // the cascade's proposal starts at the inlet
+        for (int j = 0; j <= 200; ++j) {
+            const bool gap = std::isnan(cKurveA[j]);
+            for (double (*curve)(int) : {+[](int i) { return cKurveB[i]; }, +[](int i) { return cKurveC[i]; },
+                                         +[](int i) { return cKurveP[i]; }})
+                EXPECT_EQ(std::isnan(curve(j)), gap) << j;
+            if (gap) {
+                ++gaps;
+                continue;
+            }
+            for (double v : {cKurveA[j], cKurveB[j], cKurveC[j], cKurveP[j]}) {
+                EXPECT_TRUE(std::isfinite(v)) << j;
+                yMax = std::max(yMax, static_cast<float>(v));
+            }
+        }
+        if (c.b0 < 0.3) {
+            EXPECT_TRUE(fehler);
+            EXPECT_EQ(gaps, 201);
+            continue;
+        }
+        EXPECT_FALSE(fehler);
+        EXPECT_GT(gaps, 0);
+        EXPECT_LT(gaps, 201);
+        EXPECT_NEAR(AchsenGrenzen[3], yMax * 1.02f, 1e-6);
+    }
 }
