@@ -417,15 +417,19 @@ TEST_P(BloodAlcoholWindowTest, TypedEveningMatchesTheReferenceAndALateDrinkChang
     Frame("frmTGraph2D")->grab().save(testsupport::PicturePath("games_blutalkohol_diagramm.png"));
 }
 
-TEST_P(BloodAlcoholWindowTest, RefusalsAndAFailedComputationLeaveTheOpenDiagramAndItsCurves) {
+// Curves are added only to an open diagram; refusals and a failed computation leave it as it was.
+TEST_P(BloodAlcoholWindowTest, AddedCurvesRefusalsAndAFailedComputationLeaveTheOpenDiagramAndItsCurves) {
     ASSERT_NE(Open(), nullptr);
     ASSERT_TRUE(Activate());
     ASSERT_TRUE(Draw());
     frmBlutalkohol::Geladen()->Form_Activate();
-    C<QCheckBox>("chkDelDiagram")->click();
+    auto* box = C<QCheckBox>("chkDelDiagram");
+    EXPECT_FALSE(box->isHidden());
+    box->click();
+    EXPECT_EQ(KurvenHinzufuegen, kTrue);
     Click("optrWert(1)");
     ASSERT_TRUE(Draw());
-    C<QCheckBox>("chkDelDiagram")->click();  // cleared: the next drawing would start a new diagram
+    box->click();  // cleared: the next drawing would start a new diagram
     ASSERT_EQ(KurvenHinzufuegen, kFalse);
     ASSERT_EQ(nKurven, 2);
     const std::vector<double> kurve1 = CurveY(1), kurve2 = CurveY(2);
@@ -473,6 +477,18 @@ TEST_P(BloodAlcoholWindowTest, RefusalsAndAFailedComputationLeaveTheOpenDiagramA
     Type("txtGlasVol(2)", "500");
     EXPECT_TRUE(Draw()) << rec.Last().prompt;
     EXPECT_EQ(nKurven, 1);
+
+    // Closed diagram with the box still ticked: one new curve, not a doubled one.
+    frmBlutalkohol::Geladen()->Form_Activate();
+    box->click();
+    ASSERT_TRUE(Draw());
+    ASSERT_EQ(nKurven, 2);
+    Press("cmdCloseGraph");
+    EXPECT_TRUE(box->isHidden());
+    EXPECT_EQ(KurvenHinzufuegen, kTrue);
+    ASSERT_TRUE(Draw());
+    ASSERT_TRUE(platform::Windows().IsLoaded("frmTGraph2D"));
+    EXPECT_EQ(nKurven, 1);
 }
 
 TEST_P(BloodAlcoholWindowTest, SingleDrinkBuildUpOnlyAndTheLongestAxis) {
@@ -496,29 +512,6 @@ TEST_P(BloodAlcoholWindowTest, SingleDrinkBuildUpOnlyAndTheLongestAxis) {
     for (std::size_t t = 1; t < y.size(); ++t) EXPECT_GE(y[t], y[t - 1]);
     EXPECT_NEAR(y[999], Widmark(999, false), 1e-5);
     EXPECT_EQ(diagram::frmTGraph2D::Geladen()->Chart()->TextBlock(platform::ChartText::Header), "Resorptions-Diagramm");
-}
-
-TEST_P(BloodAlcoholWindowTest, AddedCurvesNeedAnOpenDiagram) {
-    frmBlutalkohol* w = Open();
-    ASSERT_NE(w, nullptr);
-    Press("cmdDiagramm");
-    w->Form_Activate();
-    auto* box = C<QCheckBox>("chkDelDiagram");
-    EXPECT_FALSE(box->isHidden());
-    box->click();
-    EXPECT_EQ(KurvenHinzufuegen, kTrue);
-    Click("optrWert(1)");
-    Press("cmdDiagramm");
-    EXPECT_EQ(nKurven, 2);
-    EXPECT_FALSE(CurveY(2).empty());
-
-    // Closed diagram with the box still ticked: one new curve, not a doubled one.
-    Press("cmdCloseGraph");
-    EXPECT_TRUE(box->isHidden());
-    EXPECT_EQ(KurvenHinzufuegen, kTrue);
-    Press("cmdDiagramm");
-    ASSERT_TRUE(platform::Windows().IsLoaded("frmTGraph2D"));
-    EXPECT_EQ(nKurven, 1);
 }
 
 // Beyond the general layout test (the window at its load size): the captions that turn bold once a
