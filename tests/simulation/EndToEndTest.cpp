@@ -38,16 +38,60 @@ std::vector<std::string> Cells(const std::string& line) {
     return cells;
 }
 
-class EndToEndTest : public TwinWindowTest, public testing::WithParamInterface<testsupport::NumberLocale> {
+using testsupport::InLocale;
+
+class RoadTest : public TwinWindowTest, public testing::WithParamInterface<testsupport::NumberLocale> {
 protected:
     void SetUp() override {
+        kernel::nKaskade = 0;
+        kernel::CalcModeConti = 3;
+        kernel::RuehrerAnimation = 0;
+        kernel::KaskadeFuellPause = 0.001f;
+        kernel::KaskadeAufbauPause = 0.001f;
+        kernel::ProtOffen = kernel::kFalse;
+        kernel::ProtZeilen = 0;
+        kernel::ProtDaten.assign(1, kernel::ProtokollZeile{});
         TwinWindowTest::SetUp();
-        locale_.emplace(GetParam());
+        kernel::ContiHinweisOffen = kernel::kFalse;  // the learner hint of the stirred tank's diagram
+        locale.emplace(GetParam());
     }
     void TearDown() override {
+        for (const char* w : {"frmProtokoll", "frmKaskade", "frmRKconti", "frmVerweilCalc", "frmVerweilzeit"})
+            platform::Windows().Unload(w);
+        kernel::KaskadeFuellPause = 0.3f;
+        kernel::KaskadeAufbauPause = 0.02f;
+        kernel::ProtOffen = kernel::kFalse;
+        kernel::ProtZeilen = 0;
         TwinWindowTest::TearDown();
-        locale_.reset();
+        locale.reset();
     }
+    // The protocol window of the open reactor records what the reactor shows.
+    void Record() {
+        if (!platform::Windows().IsLoaded("frmProtokoll")) Click(form_, "cmdProtocol");
+        Click("frmProtokoll", "cmdRecordResult");
+    }
+    // The lines of a protocol file.
+    static std::vector<std::string> FileLines(const std::string& name) {
+        std::vector<std::string> lines;
+        std::string error;
+        EXPECT_TRUE(platform::ReadTextLines(kernel::AppPath + "/" + name, lines, error)) << name << error;
+        return lines;
+    }
+    static platform::Chart2D* Chart() { return Control<platform::Chart2D>("frmTGraph2D", "Chart2D1"); }
+    // The text of a label or box of the cascade window.
+    static std::string Text(const std::string& name) {
+        const QString n = QString::fromStdString(name);
+        if (auto* label = Control<QLabel>("frmKaskade", n)) return label->text().toStdString();
+        if (auto* box = Control<QLineEdit>("frmKaskade", n)) return box->text().toStdString();
+        return "<missing " + name + ">";
+    }
+    static void SaveShot(const char* form, const char* name) {
+        QWidget* frame = platform::Windows().Frame(form);
+        ASSERT_NE(frame, nullptr) << form;
+        EXPECT_TRUE(frame->grab().save(testsupport::PicturePath(name)));
+    }
+    std::string Only() const { return simtest::OnlyMessage(rec); }
+
     // The curves of model 2 in the open diagram: c(A) = exp(-k t), c(P) = 1 - c(A) at t = 0 .. tmax.
     static void ExpectFirstOrderCurves(double k, double tmax) {
         auto* chart = Control<platform::Chart2D>("frmTGraph2D", "Chart2D1");
@@ -84,10 +128,10 @@ protected:
         QApplication::processEvents();
     }
 
-    std::optional<testsupport::NumberLocaleScope> locale_;
+    std::optional<testsupport::NumberLocaleScope> locale;
 };
 
-TEST_P(EndToEndTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
+TEST_P(RoadTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
     ASSERT_NO_FATAL_FAILURE(DrawModel2("1", "0,1", "30"));  // a typed comma counts as a point
     ASSERT_TRUE(rec.Empty()) << rec.Last().title << ": " << rec.Last().prompt;
     EXPECT_EQ(Control<QComboBox>(kForm, "kCombo(1)")->currentText(), "0.1");
@@ -151,7 +195,7 @@ TEST_P(EndToEndTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
         EXPECT_EQ(Control<QComboBox>(kForm, box)->currentText().indexOf(','), -1) << box;
 }
 
-TEST_P(EndToEndTest, EmptyInputsAreListedInOneComplaint) {
+TEST_P(RoadTest, EmptyInputsAreListedInOneComplaint) {
     ASSERT_NO_FATAL_FAILURE(DrawModel2("", "", ""));
     EXPECT_EQ(simtest::OnlyMessage(rec), " Ausführung nicht möglich |"
                                          "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)\r\n"
@@ -161,76 +205,10 @@ TEST_P(EndToEndTest, EmptyInputsAreListedInOneComplaint) {
     EXPECT_FALSE(platform::Windows().IsLoaded("frmTGraph2D"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Locales, EndToEndTest, testing::ValuesIn(testsupport::AllNumberLocales),
-                         testsupport::NumberLocaleName);
-
-}  // namespace
-
-// ---- The reactor roads from the main window, under the C and the German number locale ----------
-
-namespace {
-
-using testsupport::InLocale;
-
-class ReactorRoadTest : public TwinWindowTest, public testing::WithParamInterface<testsupport::NumberLocale> {
-protected:
-    void SetUp() override {
-        kernel::nKaskade = 0;
-        kernel::CalcModeConti = 3;
-        kernel::RuehrerAnimation = 0;
-        kernel::KaskadeFuellPause = 0.001f;
-        kernel::KaskadeAufbauPause = 0.001f;
-        kernel::ProtOffen = kernel::kFalse;
-        kernel::ProtZeilen = 0;
-        kernel::ProtDaten.assign(1, kernel::ProtokollZeile{});
-        TwinWindowTest::SetUp();
-        kernel::ContiHinweisOffen = kernel::kFalse;  // the learner hint of the stirred tank's diagram
-        locale.emplace(GetParam());
-    }
-    void TearDown() override {
-        for (const char* w : {"frmProtokoll", "frmKaskade", "frmRKconti", "frmVerweilCalc", "frmVerweilzeit"})
-            platform::Windows().Unload(w);
-        kernel::KaskadeFuellPause = 0.3f;
-        kernel::KaskadeAufbauPause = 0.02f;
-        kernel::ProtOffen = kernel::kFalse;
-        kernel::ProtZeilen = 0;
-        TwinWindowTest::TearDown();
-        locale.reset();
-    }
-    // The protocol window of the open reactor records what the reactor shows.
-    void Record() {
-        if (!platform::Windows().IsLoaded("frmProtokoll")) Click(form_, "cmdProtocol");
-        Click("frmProtokoll", "cmdRecordResult");
-    }
-    // The lines of a protocol file.
-    static std::vector<std::string> FileLines(const std::string& name) {
-        std::vector<std::string> lines;
-        std::string error;
-        EXPECT_TRUE(platform::ReadTextLines(kernel::AppPath + "/" + name, lines, error)) << name << error;
-        return lines;
-    }
-    static platform::Chart2D* Chart() { return Control<platform::Chart2D>("frmTGraph2D", "Chart2D1"); }
-    // The text of a label or box of the cascade window.
-    static std::string Text(const std::string& name) {
-        const QString n = QString::fromStdString(name);
-        if (auto* label = Control<QLabel>("frmKaskade", n)) return label->text().toStdString();
-        if (auto* box = Control<QLineEdit>("frmKaskade", n)) return box->text().toStdString();
-        return "<missing " + name + ">";
-    }
-    static void SaveShot(const char* form, const char* name) {
-        QWidget* frame = platform::Windows().Frame(form);
-        ASSERT_NE(frame, nullptr) << form;
-        EXPECT_TRUE(frame->grab().save(testsupport::PicturePath(name)));
-    }
-    std::string Only() const { return simtest::OnlyMessage(rec); }
-
-    std::optional<testsupport::NumberLocaleScope> locale;
-};
-
 const char* const kKeinErgebnis = "Hinweis|Kein aktuelles Ergebnis vorhanden.";
 
 // A => C => P in a batch: c(A) = a0 e^(-k1 t), c(C) = a0 k1 / (k2 - k1) (e^(-k1 t) - e^(-k2 t)).
-TEST_P(ReactorRoadTest, BatchConsecutiveStepsDiagramAndProtocolClosedByTheCloseBox) {
+TEST_P(RoadTest, BatchConsecutiveStepsDiagramAndProtocolClosedByTheCloseBox) {
     const double a0 = 2, k1 = 0.3, k2 = 0.1;
     auto cA = [&](double t) { return a0 * std::exp(-k1 * t); };
     auto cC = [&](double t) { return a0 * k1 / (k2 - k1) * (std::exp(-k1 * t) - std::exp(-k2 * t)); };
@@ -285,7 +263,7 @@ TEST_P(ReactorRoadTest, BatchConsecutiveStepsDiagramAndProtocolClosedByTheCloseB
 }
 
 // A + B => P in a tube: c(A) = a0 (b0 - a0) / (b0 e^((b0 - a0) k t) - a0), t = l / v.
-TEST_P(ReactorRoadTest, TubeSecondOrderAndASearchedConversion) {
+TEST_P(RoadTest, TubeSecondOrderAndASearchedConversion) {
     ASSERT_NO_FATAL_FAILURE(Open("mnuRohrR", "frmRohrreaktor", 4));
     Click("frmRohrreaktor", "optInpSelect(1)");
     Enter({{0, "1"}, {1, "2"}, {10, "0.15"}, {16, "0.5"}, {15, "4"}});
@@ -310,7 +288,7 @@ TEST_P(ReactorRoadTest, TubeSecondOrderAndASearchedConversion) {
 }
 
 // 2 A => P in a stirred tank: 2 k1 tau a^2 + a = c(A,0).
-TEST_P(ReactorRoadTest, StirredTankSecondOrderInTwoModesAndItsDiagram) {
+TEST_P(RoadTest, StirredTankSecondOrderInTwoModesAndItsDiagram) {
     const double a0 = 1.5, k1 = 0.2;
     auto outlet = [&](double tau) { return (-1 + std::sqrt(1 + 8 * k1 * tau * a0)) / (4 * k1 * tau); };
     ASSERT_NO_FATAL_FAILURE(Open("mnuKontRK", "frmRKconti", 3));
@@ -340,7 +318,7 @@ TEST_P(ReactorRoadTest, StirredTankSecondOrderInTwoModesAndItsDiagram) {
 }
 
 // A => C => P in four equal tanks: c(A) after stage i = a0 / (1 + k1 tau)^i.
-TEST_P(ReactorRoadTest, CascadeOfFourTanksBothModesDiagramsAndFourRows) {
+TEST_P(RoadTest, CascadeOfFourTanksBothModesDiagramsAndFourRows) {
     ASSERT_NO_FATAL_FAILURE(Open("mnuKaskade", "frmKaskade", 6));
     Type(Control<QLineEdit>("frmKaskade", "txtNKask"), "4");
     Enter({{0, "1"}, {10, "0.2"}, {11, "0.05"}, {16, "12"}, {14, "0.3"}});
@@ -376,7 +354,7 @@ TEST_P(ReactorRoadTest, CascadeOfFourTanksBothModesDiagramsAndFourRows) {
 // Each protocol file holds rows of one reactor, model and unit: recording after a change of unit
 // closes the pending file, opening another reactor from the menu closes the protocol with its
 // window, and the exit writes what is left.
-TEST_P(ReactorRoadTest, ProtocolFilesFollowUnitAndReactorUpToTheExit) {
+TEST_P(RoadTest, ProtocolFilesFollowUnitAndReactorUpToTheExit) {
     ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", "frmBatch", 2));
     Click("frmBatch", "optInpSelect(0)");
     Enter({{0, "1"}, {10, "0.1"}, {14, "2"}});
@@ -435,7 +413,7 @@ TEST_P(ReactorRoadTest, ProtocolFilesFollowUnitAndReactorUpToTheExit) {
 
 // Every unit caption of the rate constants fits its label and leaves the default button free, for
 // every model in seconds and minutes; the cascade's time per tank fits with an exponent and " min".
-TEST_P(ReactorRoadTest, CaptionsFitWholeForEveryModelAndUnit) {
+TEST_P(RoadTest, CaptionsFitWholeForEveryModelAndUnit) {
     struct Road {
         const char* menu;
         const char* form;
@@ -476,7 +454,7 @@ TEST_P(ReactorRoadTest, CaptionsFitWholeForEveryModelAndUnit) {
 // Only the result a window shows can be recorded: after a typed change, a model change, a refused or
 // failed run (also the first one) or tube model 7 with too little B, the protocol shows the note and
 // records nothing; every way of closing the window closes its protocol and writes its rows.
-TEST_P(ReactorRoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol) {
+TEST_P(RoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol) {
     struct Road {
         const char* menu;
         const char* form;
@@ -565,7 +543,7 @@ TEST_P(ReactorRoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol
 
 // A failing time course, a diagram grid without a computable point and a failing cascade keep what
 // is open and say so; a typed conversion survives a failed cascade, a computed one does not.
-TEST_P(ReactorRoadTest, FailuresAreReportedAndNeverDrawn) {
+TEST_P(RoadTest, FailuresAreReportedAndNeverDrawn) {
     // Batch and tube, model 19: inputs changed behind the window's back (program text, no refresh)
     // give a time course without a real solution.
     for (const char* form : {"frmBatch", "frmRohrreaktor"}) {
@@ -654,7 +632,7 @@ TEST_P(ReactorRoadTest, FailuresAreReportedAndNeverDrawn) {
 
 // The residence-time distribution: V 0.09, V* 0.006 give tm 15; curves against the closed forms;
 // without a volume flow no curve is added.
-TEST_P(ReactorRoadTest, ResidenceTimeDistributionFromTheMenu) {
+TEST_P(RoadTest, ResidenceTimeDistributionFromTheMenu) {
     auto* entry = main->findChild<QAction*>("mnuVerweilzeitVerteilung");
     ASSERT_NE(entry, nullptr);
     entry->trigger();
@@ -727,7 +705,7 @@ TEST_P(ReactorRoadTest, ResidenceTimeDistributionFromTheMenu) {
 // The tracer experiment from the menu: three tanks at the fastest flow. Each step, tank k loses 1 % of
 // its concentration before the step and tank k+1 receives 1 % of tank k's concentration after it,
 // computed here in single precision.
-TEST_P(ReactorRoadTest, TracerRunOfThreeTanksAtTheFastestFlow) {
+TEST_P(RoadTest, TracerRunOfThreeTanksAtTheFastestFlow) {
     auto* entry = main->findChild<QAction*>("mnuVerweilzeitVisual");
     ASSERT_NE(entry, nullptr);
     entry->trigger();
@@ -772,5 +750,5 @@ TEST_P(ReactorRoadTest, TracerRunOfThreeTanksAtTheFastestFlow) {
 
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(Locales, ReactorRoadTest, testing::ValuesIn(testsupport::AllNumberLocales),
+INSTANTIATE_TEST_SUITE_P(Locales, RoadTest, testing::ValuesIn(testsupport::AllNumberLocales),
                          testsupport::NumberLocaleName);
