@@ -2,6 +2,7 @@
 // A first-order diagram with its design dialog and menus, and stand-ins for the colour, font and
 // file dialogs, so that the design tests drive the real widgets without modal dialogs.
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <optional>
 #include <string>
@@ -60,7 +61,12 @@ protected:
 
     // Opens the first-order diagram (A in slot 1, P in slot 2) with its menus connected.
     void Oeffne() {
-        f = diagramtest::ErsteOrdnung();
+        diagramtest::ZeitverlaufErsteOrdnung();
+        OeffneFenster();
+    }
+    // Opens the diagram of the time course in force.
+    void OeffneFenster() {
+        f = diagramtest::OeffneDiagramm(2);
         ASSERT_NE(f, nullptr);
         design::ConnectDiagramMenus(f);
         d = design::frmTGraph2D_Gestaltung::Geladen();
@@ -70,6 +76,9 @@ protected:
     template <class T>
     T* Control(const char* name) const {
         return d->findChild<T*>(QString::fromUtf8(name));
+    }
+    QLineEdit* Feld(const char* set, int i) const {
+        return Control<QLineEdit>((std::string(set) + "(" + std::to_string(i) + ")").c_str());
     }
     void Klick(const char* name) const {
         auto* b = Control<QPushButton>(name);

@@ -1,6 +1,7 @@
 // Curve calculation per diagram code and the curve-slot book-keeping, without the window.
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "diagram/CurveCalc.h"
 #include "diagram/CurveSlots.h"
@@ -33,10 +34,7 @@ Kurve Rechne(int code, int slot, std::vector<XYPunkt> vorher = std::vector<XYPun
 }
 
 void Fenster(float x0, float x1, float y0, float y1) {
-    DiagRec.xMin = x0;
-    DiagRec.xMax = x1;
-    DiagRec.yMin = y0;
-    DiagRec.yMax = y1;
+    std::tie(DiagRec.xMin, DiagRec.xMax, DiagRec.yMin, DiagRec.yMax) = std::tie(x0, x1, y0, y1);
 }
 
 // Curve arrays with c(s) = s + t and rates -s (t = 0.5 i), so that every species can be told apart.
@@ -96,11 +94,10 @@ TEST_F(DiagrammTest, CurvesOfARunCarryTheirSpeciesLabels) {
             EXPECT_EQ(k.ausserhalb, kFalse);
             EXPECT_FALSE(k.rechnung.laufBeendet);
             if (modell != 4) continue;
-            const int spezies4[] = {1, 2, 4};
-            EXPECT_EQ(k.spezies(), spezies4[i]);
+            EXPECT_EQ(k.spezies(), diagram::SpeziesFuerKurve(4, n - i));  // 1, 2, 4 (A, B, P)
             EXPECT_EQ(k.n(), 201);
             EXPECT_FLOAT_EQ(k.punkte[201].x, 100.0f);
-            EXPECT_FLOAT_EQ(k.punkte[201].y, spezies4[i] + 100.0f);
+            EXPECT_FLOAT_EQ(k.punkte[201].y, k.spezies() + 100.0f);
         }
     }
     // Rates of model 4.
@@ -186,7 +183,16 @@ TEST_F(DiagrammTest, ValuesThatDoNotFitASingleTakeTheFailurePath) {
     EXPECT_EQ(Rechne(2, 1).fehler, kTrue);
 }
 
-TEST_F(DiagrammTest, PointListGrowsToTheNeedWithinItsCap) {
+TEST_F(DiagrammTest, OneSpeciesSplineFollowsStraightDataAndPointListGrowsWithinItsCap) {
+    // Akima's spline reproduces data on a straight line exactly.
+    Messwerte(2, {{0, 1}, {2, 0.9}, {4, 0.8}, {6, 0.7}, {8, 0.6}, {10, 0.5}});
+    Fenster(0, 10, 0, 2);
+    const Kurve s = Rechne(100, 1);
+    ASSERT_EQ(s.fehler, 0) << s.meldung;
+    EXPECT_NEAR(s.n(), 601, 1);  // 0 .. 10 in steps of 10 / 300 / 2
+    for (int i = 1; i <= s.n(); ++i) EXPECT_NEAR(s.punkte[i].y, 1.0 - 0.05 * s.punkte[i].x, 1e-5) << i;
+    EXPECT_EQ(s.ausserhalb, kFalse);
+
     // A model curve longer than the fixed list.
     FuelleKurven(2500);
     ZeichnenOffen = 1;
@@ -206,17 +212,6 @@ TEST_F(DiagrammTest, PointListGrowsToTheNeedWithinItsCap) {
         Fenster(x0, 4, 0, 1);
         EXPECT_EQ(Rechne(100, 1).fehler, kTrue) << x0;
     }
-}
-
-TEST_F(DiagrammTest, OneSpeciesSplineFollowsStraightData) {
-    // Akima's spline reproduces data on a straight line exactly.
-    Messwerte(2, {{0, 1}, {2, 0.9}, {4, 0.8}, {6, 0.7}, {8, 0.6}, {10, 0.5}});
-    Fenster(0, 10, 0, 2);
-    const Kurve k = Rechne(100, 1);
-    ASSERT_EQ(k.fehler, 0) << k.meldung;
-    EXPECT_NEAR(k.n(), 601, 1);  // 0 .. 10 in steps of 10 / 300 / 2
-    for (int i = 1; i <= k.n(); ++i) EXPECT_NEAR(k.punkte[i].y, 1.0 - 0.05 * k.punkte[i].x, 1e-5) << i;
-    EXPECT_EQ(k.ausserhalb, kFalse);
 }
 
 TEST_F(DiagrammTest, TracerCurveAndBloodAlcoholUnits) {
@@ -253,9 +248,7 @@ TEST_F(DiagrammTest, SlotsAreTakenLowestFirstUpToTwentyFour) {
     }
     EXPECT_TRUE(rec.Empty());
     diagram::KurvenSlotBelegen(slot, failed);
-    EXPECT_EQ(failed, kTrue);
-    EXPECT_EQ(slot, 24);
-    EXPECT_EQ(nKurven, 24);
+    EXPECT_EQ(std::make_tuple(failed, slot, nKurven), std::make_tuple(kTrue, 24, 24));
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().prompt, "Maximal  24 Kurven möglich\r\nLöschen Sie vorhandene Kurven");
     EXPECT_EQ(rec.Last().title, "WARNUNG");
@@ -271,9 +264,7 @@ TEST_F(DiagrammTest, SlotsAreTakenLowestFirstUpToTwentyFour) {
     }
     // Handing an empty curve's slot back restores the previous current curve.
     diagram::KurvenSlotZurueckgeben(7, 3);
-    EXPECT_EQ(aktKurve, 3);
-    EXPECT_EQ(nKurven, 23);
-    EXPECT_EQ(KurveFrei[7], kTrue);
+    EXPECT_EQ(std::make_tuple(aktKurve, nKurven, KurveFrei[7]), std::make_tuple(3, 23, kTrue));
 }
 
 }  // namespace

@@ -20,45 +20,28 @@ inline void SchliesseDiagramm() {
 inline void SetzeZustandZurueck() {
     using namespace kernel;
     aktModell = 2;
-    aktDiagrammCode = 0;
-    DiagVariante = 0;
-    RohrAktiv = ContiAktiv = KaskadeAktiv = KaskadeUeberTau = 0;
-    RohrV = 0;
-    MMDiagramm = 0;
-    MMNormiert = kTrue;
-    RateDiagramm = 0;
-    ABGleich = 0;
-    lambdaNull = 0;
     ZeitEinheit = "s";
     TangentSpecies = 1;
-    nMesspunkte = 0;
-    DatenSpalte.fill(0);
-    nkTPunkte = 0;
-    MitPunkten = 0;
-    KurvenHinzufuegen = 0;
-    BAKUnitGL = 0;
-    BAKNurAufbau = 0;
-    BAKtmax = 0;
-    DiagRec = DiagRecord{};
-    AchsenGrenzen.fill(0);
-    nKurven = 0;
-    aktKurve = 0;
-    KurveFrei.fill(kTrue);
-    ZeichnenOffen = 0;
+    MMNormiert = kTrue;
     FarbVorwahl = 255 * 65536;
-    KurvenPunkte.assign(2001, XYPunkt{});
-    KurvenMaske.clear();
-    kTDiagramm = rcSDiagramm = 0;
-    ExpDaten.assign(1, ExpPunkt{});
+    // Every other flag, count and choice back to 0.
+    for (int* v : {&aktDiagrammCode, &DiagVariante, &RohrAktiv, &ContiAktiv, &KaskadeAktiv, &KaskadeUeberTau,
+                   &MMDiagramm, &RateDiagramm, &ABGleich, &nMesspunkte, &nkTPunkte, &MitPunkten, &KurvenHinzufuegen,
+                   &BAKUnitGL, &BAKNurAufbau, &BAKtmax, &nKurven, &aktKurve, &ZeichnenOffen, &kTDiagramm, &rcSDiagramm,
+                   &LambdaModus, &LambdaMoeglich, &aktPunktsatz, &nPunktsaetze, &HalbwertszeitNumerisch})
+        *v = 0;
+    RohrV = lambdaNull = lambdaInf = tauMittel = 0;
+    HalbwertA = HalbwertB = 0;
+    DiagRec = DiagRecord{};
+    DatenSpalte.fill(0);
+    AchsenGrenzen.fill(0);
     c0Mess.fill(0);
-    lambdaInf = 0;
-    LambdaModus = LambdaMoeglich = 0;
-    aktPunktsatz = nPunktsaetze = 0;
+    KurveFrei.fill(kTrue);
     PunktsatzFrei.fill(kTrue);
     PunktsatzFarbe.fill(0);
-    HalbwertA = HalbwertB = 0;
-    HalbwertszeitNumerisch = 0;
-    tauMittel = 0;
+    KurvenPunkte.assign(2001, XYPunkt{});
+    KurvenMaske.clear();
+    ExpDaten.assign(1, ExpPunkt{});
     XYZeichenPunkte.assign(1, XYPunkt{});
 }
 

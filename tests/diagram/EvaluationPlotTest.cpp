@@ -3,13 +3,11 @@
 // the C locale and a German one), the measured points.
 #include <algorithm>
 #include <cmath>
-#include <optional>
 #include <vector>
 
 #include "diagram/EvaluationPlots.h"
 #include "kernel/Conductivity.h"
 #include "tests/diagram/MessdatenTestSupport.h"
-#include "tests/support/MsgRecorder.h"
 #include "tests/support/NumberLocale.h"
 
 namespace {
@@ -23,14 +21,7 @@ using diagramtest::Zeile;
 constexpr int kKurven = 1, kPunkte = 2;
 const std::string kR2 = "Bestimmtheitsmaß des Geradenausgleichs R^2 = ";
 
-ExpPunkt KT(double T, double k) {
-    ExpPunkt p;
-    p.T = T;
-    p.k = k;
-    return p;
-}
-
-class Auswertung : public diagramtest::DiagrammTest {
+class Auswertung : public diagramtest::MeldungsTest {
 protected:
     // Status text of the open diagram from its start up to `marke`, and the number after it.
     static double ZahlNach(frmTGraph2D* f, const std::string& marke) {
@@ -42,20 +33,11 @@ protected:
         const std::string rest = text.substr(pos + marke.size());
         return platform::ValLocale(rest.substr(0, std::min(rest.find("  "), rest.find(';'))));
     }
-    testsupport::MsgRecorder rec;
 };
 
 class AuswertungJeLocale : public Auswertung, public testing::WithParamInterface<testsupport::NumberLocale> {
 protected:
-    void SetUp() override {
-        Auswertung::SetUp();
-        locale_.emplace(GetParam());
-    }
-    void TearDown() override {
-        Auswertung::TearDown();
-        locale_.reset();
-    }
-    std::optional<testsupport::NumberLocaleScope> locale_;
+    testsupport::NumberLocaleScope locale_{GetParam()};  // set before SetUp, restored after TearDown
 };
 
 TEST_P(AuswertungJeLocale, FirstOrderSlopeIsMinusKAndExcludedRowDoesNotPullTheLine) {
@@ -123,16 +105,14 @@ TEST_F(Auswertung, ConductivityFirstOrderExtrapolatesLambdaAtZero) {
     diagramtest::SchliesseDiagramm();
     ExpDaten[9].exclude = 0;
     ASSERT_NE(OeffneDiagramm(-10), nullptr);
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, "ABBRUCH");
+    ErwarteEineMeldung("ABBRUCH");
 }
 
 TEST_F(Auswertung, FailuresAndLinesWithoutDegreesOfFreedom) {
     // -8 without a row at t = 0: cA0 = cB0, the division fails after the line is drawn.
     SetzeMessdaten({Zeile(1, 0.8, 0.5), Zeile(2, 0.7, 0.4), Zeile(3, 0.6, 0.3)});
     ASSERT_NE(OeffneDiagramm(-8), nullptr);
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, "ABBRUCH");
+    ErwarteEineMeldung("ABBRUCH");
     EXPECT_NE(rec.Last().prompt.find("Message from CalcCurve"), std::string::npos);
     EXPECT_EQ(nKurven, 0);
     diagramtest::SchliesseDiagramm();
@@ -140,8 +120,7 @@ TEST_F(Auswertung, FailuresAndLinesWithoutDegreesOfFreedom) {
     rec.Clear();
     SetzeMessdaten({Zeile(1, 0.5)});
     ASSERT_NE(OeffneDiagramm(-5), nullptr);
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, "ABBRUCH");
+    ErwarteEineMeldung("ABBRUCH");
     diagramtest::SchliesseDiagramm();
     rec.Clear();
     // Two rows: an exact line, R^2 = 0 leaves the R^2 part out.
@@ -152,9 +131,11 @@ TEST_F(Auswertung, FailuresAndLinesWithoutDegreesOfFreedom) {
     EXPECT_NEAR(kWert[1], 0.5, 1e-6);
     EXPECT_EQ(f->StatusText(), "Resultat:   k = " + platform::CStrSingle(static_cast<float>(kWert[1])) + "  1/s");
     // A row without a rate constant (c-t-T data) is no k-T point, in the line as in the point set.
+    ExpPunkt ohneK;
+    ohneK.T = 300;
     float x = 0, y = 0;
-    EXPECT_FALSE(diagram::AuswertungsPaar(-3, KT(300, 0), x, y));
-    EXPECT_TRUE(diagram::ExperPunkteDerZeile(-3, KT(300, 0)).empty());
+    EXPECT_FALSE(diagram::AuswertungsPaar(-3, ohneK, x, y));
+    EXPECT_TRUE(diagram::ExperPunkteDerZeile(-3, ohneK).empty());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // Measured data, diagrams opened from them, an independent straight-line fit, and a stand-in for
 // the design dialog that records what the diagram window asks of it.
+#include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
 #include <cmath>
@@ -17,8 +18,23 @@
 #include "platform/core/NumberFormat.h"
 #include "tests/diagram/DiagramTestSupport.h"
 #include "tests/support/MeasuredData.h"
+#include "tests/support/MsgRecorder.h"
 
 namespace diagramtest {
+
+// A diagram test that records the messages shown.
+class MeldungsTest : public DiagrammTest {
+protected:
+    // Exactly one message so far, with this title.
+    void ErwarteEineMeldung(const char* titel) const {
+        ASSERT_EQ(rec.Messages().size(), 1u);
+        EXPECT_EQ(rec.Last().title, titel);
+    }
+    testsupport::MsgRecorder rec;
+};
+
+// Runs the menu entry `name` of the diagram window.
+inline void Menue(diagram::frmTGraph2D* f, const char* name) { f->findChild<QAction*>(name)->trigger(); }
 
 // Rows 1..n of the measured data set, analysed as after a load.
 inline void SetzeMessdaten(const std::vector<kernel::ExpPunkt>& zeilen) { testsupport::SetMeasuredData(zeilen); }
@@ -41,16 +57,21 @@ inline diagram::frmTGraph2D* OeffneDiagramm(int code) {
     return diagram::frmTGraph2D::Geladen();
 }
 
-// The concentration diagram of A => P (k = 0.1 1/s, c(A,0) = 1 mol/L, 50 s): A in slot 1, P in slot 2.
-inline diagram::frmTGraph2D* ErsteOrdnung() {
+// The time course of A => P (k in 1/s, c(A,0) = 1 mol/L, 50 s), not yet drawn.
+inline void ZeitverlaufErsteOrdnung(double k = 0.1) {
     using namespace kernel;
     aktModell = 2;
-    kWert = {0, 0.1, 0, 0};
+    kWert = {0, k, 0, 0};
     c0Wert = {0, 1, 0, 0, 0, 0};
     diagram::SetKurvenMaske(2);
     int err = 0;
     CalcZeitverlauf(2, 50, err);
     EXPECT_EQ(err, 0);
+}
+
+// The concentration diagram of A => P (k = 0.1 1/s): A in slot 1, P in slot 2.
+inline diagram::frmTGraph2D* ErsteOrdnung() {
+    ZeitverlaufErsteOrdnung();
     return OeffneDiagramm(2);
 }
 
@@ -89,7 +110,7 @@ public:
     std::string coord[5];
     int punkteTabAktuell = 0, kurvenTabAktuell = 0, designTab = -1;
     bool punkteTabAn[13] = {};
-    std::string lblNumPoints[13];
+    std::string lblNumPoints[13], punkteTabText[13], legende[25];
     int loeschKurve = -1, loeschPunktsatz = -1, loeschPunkt = -1;
 
     void FormGST_Show(int t) override { aufrufe.push_back("FormGST_Show(" + std::to_string(t) + ")"); }
@@ -99,7 +120,13 @@ public:
     void CoordPanelBereit() override { aufrufe.push_back("CoordPanelBereit"); }
     void SetCoord(int i, const std::string& t) override { coord[i] = t; }
     void SetPunkteTabAn(int k, bool on) override { punkteTabAn[k] = on; }
-    void SetPunkteTab(int k, bool on, const std::string&) override { punkteTabAn[k] = on; }
+    void SetPunkteTab(int k, bool on, const std::string& t) override {
+        punkteTabAn[k] = on;
+        punkteTabText[k] = t;
+    }
+    void SetTxtLegend(int k, const std::string& t) override {
+        if (k >= 0 && k < 25) legende[k] = t;
+    }
     void SetPunkteTabAktuell(int k) override { punkteTabAktuell = k; }
     void SetKurvenTabAktuell(int k) override { kurvenTabAktuell = k; }
     void SetDesignTab(int t) override { designTab = t; }

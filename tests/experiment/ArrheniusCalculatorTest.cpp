@@ -1,23 +1,16 @@
 // The Arrhenius/Eyring calculator: the two rate laws against the closed forms written here, and
 // the window opened from the main window's entries, driven through its widgets.
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 #include <cmath>
-#include <string>
 
 #include "experiment/ArrheniusEyring.h"
 #include "experiment/frmArrheniusRechner.h"
-#include "kernel/State.h"
 #include "kernel/TimeUnits.h"
-#include "platform/core/NumberFormat.h"
 #include "tests/experiment/MdiTestHost.h"
 
 using namespace kernel;
@@ -73,13 +66,11 @@ protected:
     static double Result(const char* name) { return platform::Val(Box(name)->text().toStdString()); }
 };
 
-TEST_F(ArrheniusWindowTest, ArrheniusEntryOpensWithZerosAndComputesInTheCurrentUnit) {
+TEST_F(ArrheniusWindowTest, ArrheniusEntryComputesInTheCurrentUnitAndShowsErrForNoResult) {
     shell::mnuToolArrhenius_Click();
     ASSERT_NE(Window(), nullptr);
     EXPECT_EQ(Inp(1)->text(), "0");
     EXPECT_EQ(Inp(2)->text(), "298.15");
-    EXPECT_EQ(Label("lblFormel"), "berechnet k = A exp(-EA / (R T))");
-    EXPECT_EQ(Label("lblkEinheit"), "((mol/L)^(1-n))/s");
 
     Calc("1E13", "0");
     EXPECT_EQ(Box("txtkResult")->text(), "1E+13");
@@ -96,6 +87,13 @@ TEST_F(ArrheniusWindowTest, ArrheniusEntryOpensWithZerosAndComputesInTheCurrentU
     EXPECT_NEAR(Result("txtkResult"), 1e13, 1e6);
     EXPECT_NEAR(Result("txtksecResult"), 1e13 / 60, 1e13 / 60 * 1e-6);
 
+    // Zero or empty temperature, and a result beyond the range of a Single.
+    const char* cases[][3] = {{"5", "100", "0"}, {"5", "100", ""}, {"1E30", "-1E6", "300"}};
+    for (const auto& c : cases) {
+        Calc(c[0], c[1], c[2]);
+        EXPECT_EQ(Box("txtkResult")->text(), "Err") << c[2];
+        EXPECT_EQ(Box("txtksecResult")->text(), "Err") << c[2];
+    }
 }
 
 TEST_F(ArrheniusWindowTest, EyringEntryGivesKbOverHTimesTAndStoresItsInputs) {
@@ -104,7 +102,6 @@ TEST_F(ArrheniusWindowTest, EyringEntryGivesKbOverHTimesTAndStoresItsInputs) {
     shell::mnuToolEyring_Click();
     ASSERT_NE(Window(), nullptr);
     EXPECT_NEAR(platform::Val(Inp(3)->text().toStdString()), kB / h, 1e-6 * kB / h);
-    EXPECT_EQ(Label("lblk0"), "s# /J/(mol K) =");
 
     Calc("0", "0");
     const double ks = kB / h * 298.15;
@@ -131,17 +128,6 @@ TEST_F(ArrheniusWindowTest, EyringEntryGivesKbOverHTimesTAndStoresItsInputs) {
     EXPECT_EQ(Inp(1)->text(), "81000");
 }
 
-TEST_F(ArrheniusWindowTest, ZeroOrEmptyTemperatureAndOverflowShowErr) {
-    shell::mnuToolArrhenius_Click();
-    // Zero or empty temperature, and a result beyond the range of a Single.
-    const char* cases[][3] = {{"5", "100", "0"}, {"5", "100", ""}, {"1E30", "-1E6", "300"}};
-    for (const auto& c : cases) {
-        Calc(c[0], c[1], c[2]);
-        EXPECT_EQ(Box("txtkResult")->text(), "Err") << c[2];
-        EXPECT_EQ(Box("txtksecResult")->text(), "Err") << c[2];
-    }
-}
-
 TEST_F(ArrheniusWindowTest, UnitLabelsFollowTheFitModeAndTypedArrheniusValuesAreNotKept) {
     DiagVariante = 7;
     ZeitEinheit = "h";
@@ -154,7 +140,6 @@ TEST_F(ArrheniusWindowTest, UnitLabelsFollowTheFitModeAndTypedArrheniusValuesAre
     EXPECT_EQ(Inp(0)->text(), "0");
     EXPECT_EQ(Label("lblkEinheit"), "L/(mol h)");
     EXPECT_EQ(Label("lblkEinheitsec"), "L/(mol s)");
-
 }
 
 // The two entries of the main window reset the fit mode and the calculator's values only when no

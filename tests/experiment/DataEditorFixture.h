@@ -7,17 +7,15 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
-#include <fstream>
+#include <QApplication>
+#include <QClipboard>
+#include <QTableWidget>
 
 #include <locale>
 #include <sstream>
-#include <vector>
 
 #include "experiment/frmDatedit.h"
 #include "kernel/DataFile.h"
-#include "kernel/State.h"
 #include "kernel/TimeUnits.h"
 #include "platform/Grid.h"
 #include "tests/experiment/MdiTestHost.h"
@@ -114,6 +112,16 @@ protected:
     void Press(const char* name) const { Find<QPushButton>(name)->click(); }
     QLineEdit* Y(int i) const { return Find<QLineEdit>(QStringLiteral("y(%1)").arg(i)); }
     QString Text(const char* label) const { return Find<QLabel>(label)->text(); }
+    // The editor of a grid cell, opened and emptied (the editors of earlier edits deleted first).
+    QLineEdit* EditCell(int row, int col) const {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Grid().EditCell(row, col);
+        auto* cell = Grid().findChild<QTableWidget*>()->findChild<QLineEdit*>();
+        EXPECT_NE(cell, nullptr);
+        if (cell) cell->clear();
+        return cell;
+    }
+    static void SetClipboard(const std::string& text) { QApplication::clipboard()->setText(QString::fromStdString(text)); }
     static bool MainEnabled(const char* name) { return exptest::Host()->findChild<QAction*>(name)->isEnabled(); }
 
     QTemporaryDir dir;

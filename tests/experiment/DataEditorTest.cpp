@@ -1,11 +1,8 @@
 // The data editor's window and table: start states, row input in both modes and its key filters,
 // the time unit, sorting, clipboard blocks, zeroing cells, removing rows,
 // switching rows inactive and typing into cells.
-#include <QApplication>
-#include <QClipboard>
 #include <QFontInfo>
 #include <QMetaObject>
-#include <QTableWidget>
 #include <QTest>
 
 #include <functional>
@@ -20,8 +17,6 @@ namespace datatest {
 namespace {
 
 using namespace kernel;
-
-void SetClipboard(const char* text) { QApplication::clipboard()->setText(QString::fromUtf8(text)); }
 
 TEST_F(DataEditorTest, DataShowInFixedWidthFieldsInEditMode) {
     SetData({{0, 0.5, 0.000001, 300, 0, 0}, {2.5, -1, 0, 0, 0, -1}});
@@ -227,10 +222,8 @@ TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
     auto table = [this] { return Grid().findChild<QTableWidget*>(); };
     // A cell edit of c(A) in row 1, ended by `end`.
     auto editCell = [&](const std::function<void(QLineEdit*)>& end) {
-        Grid().EditCell(0, 3);
-        auto* cell = table()->findChild<QLineEdit*>();
+        auto* cell = EditCell(0, 3);
         ASSERT_NE(cell, nullptr);
-        cell->clear();
         QTest::keyClicks(cell, "0.125");
         end(cell);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -244,55 +237,34 @@ TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
     const Case cases[] = {
         {"sort by t", [&] { Press("TSort"); }, [&] { EXPECT_EQ(Times(), (std::vector<double>{1, 2})); }},
         {"sort by T", [&] { Press("TemperaturSort"); }, [] { EXPECT_EQ(ExpDaten[1].T, 300); }},
-        {"paste over rows",
-         [&] {
-             Grid().SetCurrentCell(0, 3);
-             SetClipboard("0.75");
-             Press("cmdClipEinfuegen");
-         },
-         cA1(0.75)},
-        {"cells to 0",
-         [&] {
-             Grid().Select(0, 3, 0, 3);
-             Press("cmdEraseSelected");
-         },
-         cA1(0)},
-        {"cmdAus",
-         [&] {
+        {"paste over rows", [&] { Grid().SetCurrentCell(0, 3); SetClipboard("0.75"); Press("cmdClipEinfuegen"); }, cA1(0.75)},
+        {"cells to 0", [&] { Grid().Select(0, 3, 0, 3); Press("cmdEraseSelected"); }, cA1(0)},
+        {"cmdAus", [&] {
              Grid().SetCurrentCell(1, 2);
              Press("cmdAus");
              EXPECT_TRUE(Grid().Checked(1, 1));
              Press("cmdAus");  // twice: active again
              Grid().SetCurrentCell(0, 2);
              Press("cmdAus");
-         },
-         [] {
-             EXPECT_EQ(ExpDaten[1].exclude, kTrue);
-             EXPECT_EQ(ExpDaten[2].exclude, 0);
-         }},
+         }, [] { EXPECT_EQ(ExpDaten[1].exclude, kTrue); EXPECT_EQ(ExpDaten[2].exclude, 0); }},
         {"tick",
          [&] { table()->model()->setData(table()->model()->index(0, 1), Qt::Checked, Qt::CheckStateRole); },
          [] { EXPECT_EQ(ExpDaten[1].exclude, kTrue); }},
-        {"comment", [&] { Find<QLineEdit>("txtComment")->setText("neu"); },
-         [] { EXPECT_EQ(DatenKommentar, "neu"); }},
+        {"comment", [&] { Find<QLineEdit>("txtComment")->setText("neu"); }, [] { EXPECT_EQ(DatenKommentar, "neu"); }},
         {"lambda(inf)", [&] { Find<QLineEdit>("lambda_infin")->setText("2.5"); }, [] { EXPECT_EQ(lambdaInf, 2.5); }},
         {"cell edit, Enter", [&] { editCell([](QLineEdit* c) { QTest::keyClick(c, Qt::Key_Return); }); }, cA1(0.125)},
         {"cell edit, Tab", [&] { editCell([](QLineEdit* c) { QTest::keyClick(c, Qt::Key_Tab); }); }, cA1(0.125)},
         {"cell edit, arrow", [&] { editCell([](QLineEdit* c) { QTest::keyClick(c, Qt::Key_Down); }); }, cA1(0.125)},
-        {"cell edit, click",
-         [&] {
+        {"cell edit, click", [&] {
              editCell([&](QLineEdit*) {
                  QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, table()->visualItemRect(table()->item(1, 5)).center());
              });
-         },
-         cA1(0.125)},
-        {"cell edit, focus leaves the grid",
-         [&] {
+         }, cA1(0.125)},
+        {"cell edit, focus leaves the grid", [&] {
              exptest::Host()->activateWindow();
              ASSERT_TRUE(QTest::qWaitForWindowActive(exptest::Host()));
              editCell([&](QLineEdit*) { Find<QLineEdit>("txtComment")->setFocus(); });
-         },
-         cA1(0.125)},
+         }, cA1(0.125)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -318,11 +290,8 @@ TEST_F(DataEditorTest, TypingIntoACellStoresTheValueOnEnter) {
     // With a decimal comma in the locale the cell shows the comma; the value is read with a point.
     for (int comma : {0, kTrue}) {
         DezKomma = comma;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // a closed cell editor
-        Grid().EditCell(1, 3);
-        auto* cell = Grid().findChild<QTableWidget*>()->findChild<QLineEdit*>();
+        auto* cell = EditCell(1, 3);
         ASSERT_NE(cell, nullptr);
-        cell->clear();
         QTest::keyClicks(cell, comma ? "1.5" : "0,75");
         EXPECT_EQ(cell->text(), comma ? "1,5" : "0.75");
         QTest::keyClick(cell, Qt::Key_Return);
@@ -333,11 +302,8 @@ TEST_F(DataEditorTest, TypingIntoACellStoresTheValueOnEnter) {
 
     // Escape restores the stored value; a cell whose input field is disabled shows its stored text again.
     auto typeInto = [this](int col, Qt::Key end) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Grid().EditCell(0, col);
-        auto* cell = Grid().findChild<QTableWidget*>()->findChild<QLineEdit*>();
+        auto* cell = EditCell(0, col);
         ASSERT_NE(cell, nullptr);
-        cell->clear();
         QTest::keyClicks(cell, "9");
         QTest::keyClick(cell, end);
     };

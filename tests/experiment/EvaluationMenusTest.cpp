@@ -1,24 +1,17 @@
 // The main window's evaluation menu: the checks of each entry, its messages, and the diagram code
 // and model it hands over.
-#include <QAction>
 #include <QCheckBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include <cmath>
-#include <fstream>
 #include <functional>
 #include <iomanip>
 #include <sstream>
 
-#include "diagram/frmTGraph2D.h"
-#include "platform/Chart2D.h"
 #include "platform/Grid.h"
-#include "platform/core/NumberFormat.h"
 #include "tests/diagram/MessdatenTestSupport.h"
 #include "tests/experiment/FittingTestSupport.h"
-#include "tests/support/NumberLocale.h"
 
 using namespace kernel;
 
@@ -26,7 +19,6 @@ namespace {
 
 class EvaluationMenus : public fittest::FittingTest {
 protected:
-    static QAction* Entry(const char* name) { return exptest::Host()->findChild<QAction*>(name); }
 
     // Three active c-t rows of first order with c(A,0) = 1 (and c(B,0) = cB0 when given).
     static void FirstOrderRows(double cB0 = 0) {
@@ -46,10 +38,10 @@ protected:
 };
 
 TEST_F(EvaluationMenus, WilkinsonIsNotOfferedAndFittingIsAvailable) {
-    ASSERT_NE(Entry("mnuctAusw(4)"), nullptr);
-    EXPECT_FALSE(Entry("mnuctAusw(4)")->isVisible() || Entry("mnuctAusw(4)")->isEnabled());
-    EXPECT_TRUE(Entry("mnuctFitting")->isEnabled());  // the fitting window is part of the program
-    EXPECT_FALSE(Entry("mnuSubTangente(1)")->isEnabled());  // the tangent tool is not
+    ASSERT_NE(fittest::Entry("mnuctAusw(4)"), nullptr);
+    EXPECT_FALSE(fittest::Entry("mnuctAusw(4)")->isVisible() || fittest::Entry("mnuctAusw(4)")->isEnabled());
+    EXPECT_TRUE(fittest::Entry("mnuctFitting")->isEnabled());  // the fitting window is part of the program
+    EXPECT_FALSE(fittest::Entry("mnuSubTangente(1)")->isEnabled());  // the tangent tool is not
 }
 
 TEST_F(EvaluationMenus, OpeningTheMenuWithoutDataOffersNewInput) {
@@ -96,6 +88,12 @@ TEST_F(EvaluationMenus, EntriesRefuseUnsuitableData) {
              FirstOrderRows();
          },
          [] { shell::mnuctFitting_Click(); }, "Diese Auswertungsmethode ist nur sinnvoll, wenn für das kinetische Modell\r\n"},
+        {[] {  // second order without a row at t = 0
+             auto rows = fittest::ArrheniusRows();
+             for (ExpPunkt& r : rows) r.t += 0.5;
+             fittest::SetData(rows);
+         },
+         [] { shell::mnuNonIsothermFitting_Click(2); }, "Für diesen Fall muss die Anfangskonzentration c(A,0) gegeben sein."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.prompt);
@@ -217,23 +215,6 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     static QWidget* Editor() { return platform::Windows().Show("frmDatedit"); }
-    // Opens the menus that hold the entry, outermost first, and chooses it.
-    static void Trigger(const char* entry) {
-        QAction* a = exptest::Host()->findChild<QAction*>(entry);
-        ASSERT_NE(a, nullptr) << entry;
-        std::vector<QMenu*> menus;
-        for (QAction* e = a; e;) {
-            QMenu* menu = nullptr;
-            for (QObject* o : e->associatedObjects())
-                if ((menu = qobject_cast<QMenu*>(o))) break;
-            if (!menu) break;
-            menus.insert(menus.begin(), menu);
-            e = menu->menuAction();
-        }
-        for (QMenu* menu : menus) emit menu->aboutToShow();
-        a->setEnabled(true);  // the model window decides on some of them; not open here
-        a->trigger();
-    }
     static diagram::frmTGraph2D* Diagram() { return diagram::frmTGraph2D::Geladen(); }
 
     testsupport::NumberLocaleScope locale{GetParam()};
@@ -277,7 +258,7 @@ TEST_P(EvaluationRoads, EachEntryReplacesTheOpenPlotWithItsOwnResult) {
     auto run = [&](const Step& step) {
         SCOPED_TRACE(step.entry);
         testsupport::MsgRecorder msgs;
-        Trigger(step.entry);
+        fittest::Trigger(step.entry);
         for (const auto& m : msgs.Messages()) EXPECT_NE(m.title, "ABBRUCH") << m.prompt;
         ASSERT_NE(Diagram(), nullptr);
         EXPECT_EQ(aktDiagrammCode, step.code);

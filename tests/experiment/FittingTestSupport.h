@@ -1,14 +1,14 @@
 #pragma once
 // The fitting window and the evaluation menus in the test main window: the shared state at its
 // start values, synthetic measured data, and messages recorded.
-#include <gtest/gtest.h>
+#include <QAction>
+#include <QMenu>
 
 #include <cmath>
-#include <string>
-#include <vector>
+#include <cstdio>
+#include <cstdlib>
 
 #include "experiment/frmTFitting.h"
-#include "kernel/State.h"
 #include "kernel/TimeUnits.h"
 #include "tests/experiment/MdiTestHost.h"
 #include "tests/support/MeasuredData.h"
@@ -16,7 +16,7 @@
 namespace fittest {
 
 inline void CloseAll() {
-    exptest::Unload({"frmTFitting", "frmTGraph2D", "frmKinModel", "frmDatedit", "frmPrepareTimeDiagram", "frmBatch",
+    exptest::Unload({"frmArrheniusRechner", "frmTFitting", "frmTGraph2D", "frmKinModel", "frmDatedit", "frmPrepareTimeDiagram", "frmBatch",
                      "frmBlutalkohol"});
 }
 
@@ -39,6 +39,44 @@ inline std::vector<kernel::ExpPunkt> FirstOrder(double k, double c0, int n, doub
     for (int i = 0; i < n; ++i) {
         const double a = c0 * std::exp(-k * i * dt);
         rows.push_back(Row(i * dt, a, c0 - a));
+    }
+    return rows;
+}
+
+inline QAction* Entry(const char* name) { return exptest::Host()->findChild<QAction*>(name); }
+
+// Opens the menus that hold the entry, outermost first, and chooses it, enabled first (the data
+// editor, a load or the model window would enable it, which the tests may skip).
+inline void Trigger(const char* entry) {
+    QAction* a = Entry(entry);
+    ASSERT_NE(a, nullptr) << entry;
+    std::vector<QMenu*> menus;
+    for (QAction* e = a; e;) {
+        QMenu* menu = nullptr;
+        for (QObject* o : e->associatedObjects())
+            if ((menu = qobject_cast<QMenu*>(o))) break;
+        if (!menu) break;
+        menus.insert(menus.begin(), menu);
+        e = menu->menuAction();
+    }
+    for (QMenu* menu : menus) emit menu->aboutToShow();
+    a->setEnabled(true);
+    a->trigger();
+}
+
+constexpr double R = 8.3145;  // J/(mol K)
+
+// Non-isothermal first-order set: c(A)/c(A,0) = exp(-k t), k = 2500 exp(-17500/(R T)) per s,
+// T = 295, 315, 335 K, t = 0, 0.1, .., 0.8 s, four significant digits (27 rows).
+inline std::vector<kernel::ExpPunkt> ArrheniusRows() {
+    std::vector<kernel::ExpPunkt> rows;
+    for (double T : {295.0, 315.0, 335.0}) {
+        const double k = 2500 * std::exp(-17500 / (R * T));
+        for (int i = 0; i <= 8; ++i) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%.4g", std::exp(-k * i * 0.1));
+            rows.push_back(Row(i * 0.1, std::strtod(text, nullptr), 0, T));
+        }
     }
     return rows;
 }

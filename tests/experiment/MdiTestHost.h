@@ -12,12 +12,8 @@
 #include <initializer_list>
 #include <iterator>
 #include <optional>
-#include <string>
-#include <vector>
 
-#include "kernel/State.h"
 #include "platform/WindowRegistry.h"
-#include "platform/core/MsgBox.h"
 #include "shell/EvaluationMenus.h"
 #include "shell/FileChoice.h"
 #include "shell/WindowMenus.h"

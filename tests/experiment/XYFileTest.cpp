@@ -2,14 +2,7 @@
 // separator and refused files.
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <string>
-#include <vector>
-
 #include "experiment/XYFile.h"
-#include "platform/core/NumberFormat.h"
 #include "tests/experiment/MdiTestHost.h"
 
 using kernel::XYPunkt;
@@ -29,10 +22,8 @@ protected:
     QTemporaryDir dir;
 };
 
+// Positive, negative and fractional values are in the file bytes below.
 TEST_F(XYFileTest, NumbersUseTheMantissaBelowOneWithADecimalPointInAnyLocale) {
-    EXPECT_EQ(experiment::XYZahlText(1.0f), ".1000000E+01");
-    EXPECT_EQ(experiment::XYZahlText(0.5f), ".5000000E+00");
-    EXPECT_EQ(experiment::XYZahlText(-250.0f), "-.2500000E+03");
     EXPECT_EQ(experiment::XYZahlText(0.0f), ".0000000E+00");
     EXPECT_EQ(experiment::XYZahlText(1.5e-7f), ".1500000E-06");
     platform::SetLocaleDecimalSeparator(',');

@@ -2,7 +2,6 @@
 // and a logarithmic Y2 axis, written to the test picture folder for a look by eye; the failures of
 // picture files and printing with their reasons.
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -85,21 +84,17 @@ QByteArray Head(const std::string& path, int n) {
 
 }  // namespace
 
-TEST(Chart2DDemo, RendersCurvesPointSetsLabelAndLogY2) {
+TEST(Chart2DDemo, DemoPictureAndTheReasonsOfFailedPicturesAndPrints) {
     Chart2D c;
     BuildDemo(c);
     EXPECT_TRUE(c.AxisLog(ChartAxis::Y2));
-    const std::string path = testsupport::PicturePath("chart_demo.png").toStdString();
-    ASSERT_TRUE(c.SavePicture(path, kPictureBitmap));
-    EXPECT_EQ(QImage(QString::fromStdString(path)).size(), QSize(800, 520));
-}
+    const std::string demo = testsupport::PicturePath("chart_demo.png").toStdString();
+    ASSERT_TRUE(c.SavePicture(demo, kPictureBitmap));
+    EXPECT_EQ(QImage(QString::fromStdString(demo)).size(), QSize(800, 520));
 
-TEST(Chart2DDemo, FailedPicturesAndPrintsGiveTheirReason) {
     // The kinds of picture files are checked through the design dialog; here the failures.
     QTemporaryDir dir;
     auto path = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)).toStdString(); };
-    Chart2D c;
-    BuildDemo(c);
     for (const auto& [ziel, code] : {std::pair{path("a.png"), 7}, std::pair{path("no/such/dir/a.png"), 1},
                                      std::pair{std::string(), 1}}) {
         std::string error;

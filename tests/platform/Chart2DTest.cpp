@@ -107,25 +107,21 @@ TEST_F(Chart2DTest, HoleLeavesAGapInTheLine) {
     EXPECT_FALSE(RedNear(Render(), Linear(2.5, 5), 2));
 }
 
-TEST_F(Chart2DTest, SeriesStylesRoundTripAndBadCodesAreRefused) {
-    EXPECT_TRUE(chart.SetLinePattern(1, 4, kLineDashDot));
-    chart.SetLineColor(1, 4, kBlue);
-    EXPECT_TRUE(chart.SetLineWidth(1, 4, 3));
-    EXPECT_TRUE(chart.SetSymbolShape(2, 7, kSymbolOpenTriangleDown));
-    chart.SetSymbolColor(2, 7, kRed);
-    EXPECT_TRUE(chart.SetSymbolSize(2, 7, 9));
-    chart.SetLegendText(2, 7, "P.7  Messwerte ä");
-    // Bad codes and sizes are refused and change nothing.
+TEST_F(Chart2DTest, BadStyleCodesAreRefusedAndChangeNothing) {
+    // Good values are read back through the design dialog's tests; here the refusals.
+    const auto stil = [&] {
+        return std::make_tuple(chart.LinePattern(1, 4), chart.LineWidth(1, 4), chart.Display(1, 4), chart.SymbolShape(2, 7),
+                               chart.SymbolSize(2, 7));
+    };
+    const auto vorher = stil();
     for (int bad : {0, 9, -1}) EXPECT_FALSE(chart.SetLinePattern(1, 4, bad));
     for (int bad : {0, 17}) EXPECT_FALSE(chart.SetSymbolShape(2, 7, bad));
     EXPECT_FALSE(chart.SetSymbolSize(2, 7, -1));
     EXPECT_FALSE(chart.SetLineWidth(1, 4, 0));
     EXPECT_FALSE(chart.SetDisplay(1, 4, 4));
     EXPECT_FALSE(chart.SetLinePattern(2, 13, kLineSolid));  // no series 13 in group 2
-    EXPECT_EQ(std::make_tuple(chart.LinePattern(1, 4), chart.LineColor(1, 4), chart.LineWidth(1, 4), chart.Display(1, 4)),
-              std::make_tuple(kLineDashDot, kBlue, 3, kSeriesShown));
-    EXPECT_EQ(std::make_tuple(chart.SymbolShape(2, 7), chart.SymbolColor(2, 7), chart.SymbolSize(2, 7)),
-              std::make_tuple(kSymbolOpenTriangleDown, kRed, 9));
+    EXPECT_EQ(stil(), vorher);
+    chart.SetLegendText(2, 7, "P.7  Messwerte ä");  // umlauts kept
     EXPECT_EQ(chart.LegendText(2, 7), "P.7  Messwerte ä");
     // Every symbol shape draws without trouble.
     chart.SetSeriesData(2, 1, {1, 2, 3}, {1, 2, 3});
@@ -229,8 +225,7 @@ TEST_F(Chart2DTest, AxisPlacementAndMargins) {
 
 TEST_F(Chart2DTest, TextsAndLegendAreDrawnWhereTheHitTestFindsThem) {
     chart.SetChartAreaLocation(5, 16);
-    EXPECT_EQ(chart.ChartAreaWidth(), 590);
-    EXPECT_EQ(chart.ChartAreaHeight(), 368);
+    EXPECT_EQ(std::make_tuple(chart.ChartAreaWidth(), chart.ChartAreaHeight()), std::make_tuple(590, 368));
     // Without a location the header is centred in the chart.
     chart.SetTextBlock(ChartText::Header, "Konzentration\rüber der Zeit");
     EXPECT_NEAR(chart.TextBlockLeft(ChartText::Header), (600 - chart.TextBlockWidth(ChartText::Header)) / 2, 1);
@@ -333,11 +328,10 @@ TEST_F(Chart2DTest, ZoomToRectangleAndReset) {
     chart.ResetZoom();
     EXPECT_FALSE(chart.IsZoomed());
     EXPECT_EQ(zoomed.count(), 3);
-    EXPECT_DOUBLE_EQ(chart.AxisMin(ChartAxis::X), 0);
-    EXPECT_DOUBLE_EQ(chart.AxisMax(ChartAxis::X), 10);
     EXPECT_TRUE(chart.AxisAutoScale(ChartAxis::Y));
-    EXPECT_DOUBLE_EQ(chart.AxisMin(ChartAxis::Y), y0);
-    EXPECT_DOUBLE_EQ(chart.AxisMax(ChartAxis::Y), y1);
+    EXPECT_EQ(std::make_tuple(chart.AxisMin(ChartAxis::X), chart.AxisMax(ChartAxis::X), chart.AxisMin(ChartAxis::Y),
+                              chart.AxisMax(ChartAxis::Y)),
+              std::make_tuple(0.0, 10.0, y0, y1));
     chart.ResetZoom();  // nothing to reset
     EXPECT_EQ(zoomed.count(), 3);
 }
@@ -364,7 +358,9 @@ TEST_F(Chart2DTest, RubberBandZoomWithTheMouse) {
     QObject::connect(&chart, &Chart2D::MouseMove, record('m'));
     QObject::connect(&chart, &Chart2D::MouseUp, record('u'));
     const QPoint a = Linear(1, 9).toPoint(), b = Linear(4, 6).toPoint();
-    // Moves without a button are reported too (the pointer read-out needs them).
+    // Moves without a button are reported too (the pointer read-out needs them). QTest keeps the last
+    // pointer position across tests and drops a move to it, so the pointer first goes elsewhere.
+    QTest::mouseMove(surface, a);
     QTest::mouseMove(surface, b);
     ASSERT_FALSE(ev.empty());
     EXPECT_EQ(ev.back().kind, 'm');

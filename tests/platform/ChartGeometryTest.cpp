@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "platform/ChartGeometry.h"
 
@@ -96,11 +97,9 @@ TEST(ChartGeometry, NearestPointSkipsHolesAndHiddenSeries) {
 }
 
 TEST(ChartGeometry, NiceStepsAndLineCounts) {
-    EXPECT_DOUBLE_EQ(NiceStep(10, 5), 2);
-    EXPECT_DOUBLE_EQ(NiceStep(1, 5), 0.2);
-    EXPECT_DOUBLE_EQ(NiceStep(30, 5), 5);
-    EXPECT_DOUBLE_EQ(NiceStep(7, 5), 1);
-    EXPECT_DOUBLE_EQ(NiceStep(0.004, 4), 0.001);
+    for (const auto& [span, n, step] :
+         {std::tuple{10.0, 5, 2.0}, {1.0, 5, 0.2}, {30.0, 5, 5.0}, {7.0, 5, 1.0}, {0.004, 4, 0.001}})
+        EXPECT_DOUBLE_EQ(NiceStep(span, n), step) << span;
     for (double span : {1e-12, 3.3, 17.0, 250.0, 9e9, 1e300}) {
         const double st = NiceStep(span, 5);
         const double mant = st / std::pow(10.0, std::floor(std::log10(st) + 1e-12));
@@ -112,10 +111,10 @@ TEST(ChartGeometry, NiceStepsAndLineCounts) {
     for (double bad : {0.0, -3.0, double(INFINITY)}) EXPECT_DOUBLE_EQ(NiceStep(bad, 5), 1) << bad;
     EXPECT_DOUBLE_EQ(AutoSpacing(0, 10, false), 2);
     EXPECT_DOUBLE_EQ(AutoSpacing(1, 1000, true), 1);
-    EXPECT_DOUBLE_EQ(LineCount(0, 10, 2), 6);       // 0 2 4 6 8 10
-    EXPECT_DOUBLE_EQ(LineCount(-1, 1, 0.5), 5);
-    EXPECT_DOUBLE_EQ(LineCount(0.1, 0.9, 1), 0);
-    EXPECT_DOUBLE_EQ(LineCount(0, 10, 0), 0);
+    // 0 2 4 6 8 10; -1 -0.5 0 0.5 1; none inside; no spacing.
+    for (const auto& [lo, hi, step, n] :
+         {std::tuple{0.0, 10.0, 2.0, 6.0}, {-1.0, 1.0, 0.5, 5.0}, {0.1, 0.9, 1.0, 0.0}, {0.0, 10.0, 0.0, 0.0}})
+        EXPECT_DOUBLE_EQ(LineCount(lo, hi, step), n) << lo << " " << hi << " " << step;
     EXPECT_GT(LineCount(0, 10, 1e-9), kMaxLines);  // would need a hopeless number of lines
 }
 

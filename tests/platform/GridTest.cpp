@@ -53,8 +53,6 @@ TEST_F(GridTest, RowsFromTabSeparatedTextWithCheckCells) {
     const int lightBlue = 220 + 256 * 220 + 65536 * 240;
     grid.SetCellBackColor(0, 2, lightBlue);
     EXPECT_EQ(grid.CellBackColor(0, 2), lightBlue);
-    grid.SetColWidth(2, 1500);
-    EXPECT_EQ(grid.ColWidth(2), 1500);
     grid.ClearCells();
     EXPECT_EQ(grid.Text(0, 2), "");
     EXPECT_FALSE(grid.Checked(0, 1));

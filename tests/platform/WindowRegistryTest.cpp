@@ -24,39 +24,33 @@
 
 namespace {
 
-int created = 0;
-
 // A window with one control of each kind the kernel writes into.
 class TestForm : public QWidget {
 public:
     TestForm() {
-        ++created;
         auto* layout = new QVBoxLayout(this);
-        auto add = [&](QWidget* w, const char* name) {
+        auto add = [&](auto* w, const char* name) {
             w->setObjectName(name);
             layout->addWidget(w);
             return w;
         };
         add(new QLineEdit, "Inp(10)");
-        auto* editable = static_cast<QComboBox*>(add(new QComboBox, "kCombo(1)"));
-        editable->setEditable(true);
-        auto* list = static_cast<QComboBox*>(add(new QComboBox, "cmbList"));
-        list->addItems({"s", "min", "h"});
+        add(new QComboBox, "kCombo(1)")->setEditable(true);
+        add(new QComboBox, "cmbList")->addItems({"s", "min", "h"});
         add(new QLabel, "lblUnit(2)");
         add(new QGroupBox, "fraInput");
-        go = static_cast<QPushButton*>(add(new QPushButton("Go"), "cmdGo"));
+        go = add(new QPushButton("Go"), "cmdGo");
         connect(go, &QPushButton::clicked, this, [this] { ++goClicks; });
         for (int i = 0; i < 2; ++i) {
-            opt[i] = static_cast<QRadioButton*>(add(new QRadioButton, i == 0 ? "optTyp(0)" : "optTyp(1)"));
+            opt[i] = add(new QRadioButton, i == 0 ? "optTyp(0)" : "optTyp(1)");
             connect(opt[i], &QRadioButton::clicked, this, [this, i] { ++optClicks[i]; });
         }
-        chk = static_cast<QCheckBox*>(add(new QCheckBox, "chkMitPunkten"));
+        chk = add(new QCheckBox, "chkMitPunkten");
         connect(chk, &QCheckBox::clicked, this, [this] { ++chkClicks; });
         action = new QAction(this);
         action->setObjectName("mnuDraw");
         connect(action, &QAction::triggered, this, [this] { ++actionRuns; });
     }
-    ~TestForm() override { --created; }
 
     bool refuseClose = false;
     QPushButton* go = nullptr;
@@ -66,10 +60,7 @@ public:
     int goClicks = 0, optClicks[2] = {0, 0}, chkClicks = 0, actionRuns = 0;
 
 protected:
-    void closeEvent(QCloseEvent* event) override {
-        if (refuseClose) event->ignore();
-        else event->accept();
-    }
+    void closeEvent(QCloseEvent* event) override { event->setAccepted(!refuseClose); }
 };
 
 int factoryCalls = 0;
@@ -103,7 +94,7 @@ protected:
     QMdiArea* mdi = nullptr;
 };
 
-TEST_F(WindowRegistryTest, EachWindowExistsOnceAndIsCreatedOnDemand) {
+TEST_F(WindowRegistryTest, EachWindowExistsOnceIsCreatedOnDemandAndMayRefuseToClose) {
     auto& reg = platform::Windows();
     EXPECT_TRUE(reg.IsRegistered("frmRegTestDialog"));
     EXPECT_FALSE(reg.IsRegistered("frmNoSuchWindow"));
@@ -131,13 +122,10 @@ TEST_F(WindowRegistryTest, EachWindowExistsOnceAndIsCreatedOnDemand) {
     FlushDeletes();
     EXPECT_TRUE(reg.Unload("frmRegTestDialog"));  // not loaded counts as unloaded
 
-    reg.Load("frmRegTestDialog");
+    auto* form = static_cast<TestForm*>(reg.Load("frmRegTestDialog"));
     EXPECT_EQ(factoryCalls, 2);  // a fresh instance after an unload
-}
 
-TEST_F(WindowRegistryTest, RefusedCloseKeepsTheWindowAndUserCloseForgetsIt) {
-    auto& reg = platform::Windows();
-    TestForm* form = Form();
+    // A refused close keeps the window; the user's close forgets it.
     form->refuseClose = true;
     EXPECT_FALSE(reg.Unload("frmRegTestDialog"));
     EXPECT_EQ(reg.Get("frmRegTestDialog"), form);
@@ -189,7 +177,7 @@ TEST_F(WindowRegistryTest, FormHostWritesAndReadsTextsByControlName) {
     EXPECT_EQ(host.GetText("frmNotOpen", "Inp", 10), "");
 }
 
-TEST_F(WindowRegistryTest, FormHostStateChangesAndPresses) {
+TEST_F(WindowRegistryTest, FormHostStateChangesPressesAndOptions) {
     TestForm* form = Form();
     platform::FormHost& host = platform::Forms();
     EXPECT_TRUE(host.SetEnabled("frmRegTestDialog", "Inp", 10, false));
@@ -212,11 +200,8 @@ TEST_F(WindowRegistryTest, FormHostStateChangesAndPresses) {
     EXPECT_TRUE(host.Click("frmRegTestDialog", "mnuDraw", -1));
     EXPECT_EQ(form->actionRuns, 1);
     EXPECT_FALSE(host.Click("frmRegTestDialog", "Inp", 10));  // not a button
-}
 
-TEST_F(WindowRegistryTest, SettingAnOptionRunsItsClickHandlerOnlyWhenItChanges) {
-    TestForm* form = Form();
-    platform::FormHost& host = platform::Forms();
+    // Setting an option runs its click handler only when it changes.
     EXPECT_TRUE(host.SetChecked("frmRegTestDialog", "optTyp", 1, true));
     EXPECT_TRUE(form->opt[1]->isChecked());
     EXPECT_EQ(form->optClicks[1], 1);

@@ -22,60 +22,13 @@ using namespace kernel;
 
 using StartupTest = ShellTest;
 
-TEST_F(StartupTest, WithoutArgumentsTheStartValuesAreSet) {
+// Start-up without arguments: every start value is set, whatever was there before.
+TEST_F(StartupTest, WithoutArgumentsEveryStartValueIsSetWhateverWasThereBefore) {
+    // Scrambled beforehand, so that a value start-up forgets to set shows up.
     aktModell = 9;
     ZeitEinheit = "h";
     ReaktOrdnung = 3;
     tWerte.clear();
-    MDITAR& w = Start();
-    EXPECT_TRUE(recorder.Empty());  // no project status without a project
-    EXPECT_EQ(MDITAR::Instance(), &w);
-    EXPECT_EQ(aktModell, 2);
-    EXPECT_DOUBLE_EQ(kWert[1], 0.15);  // model 2's default k1 per second
-    EXPECT_EQ(ZeitEinheit, "s");
-    EXPECT_EQ(ReaktOrdnung, 1.5f);
-    // Colours with red in the lowest byte.
-    EXPECT_EQ((std::array{FarbeA, FarbeP, FarbVorwahl, ColHeaderBack}), (std::array{0x0000FF, 0xFF0000, 0xFF0000, 0xFFFFFF}));
-    EXPECT_EQ(tWerte.size(), 301u);
-    EXPECT_EQ(nMesspunkte, 0);
-    // Working directories, help, last session: all in the program directory.
-    for (const std::string* dir : {&ProjektPfad, &DatenPfad, &XYPfad, &OC2Pfad, &TabellenPfad})
-        EXPECT_EQ(*dir, AppPath);
-    EXPECT_EQ(SessionFile, Path("TarLastSession.TC3"));
-    EXPECT_EQ(platform::HelpFile(), Path("tarvelo.chm"));
-    // Window positions that follow the screen.
-    const int screenW = platform::ScreenWidthTwips();
-    ASSERT_GT(screenW, 0);
-    EXPECT_EQ(PosKinModel.Left, screenW - 6600);
-    EXPECT_EQ(GeoGraph2D[2], static_cast<int>(std::lrint(screenW * 0.55)));
-    EXPECT_EQ(GeoGraph2D[3], static_cast<int>(std::lrint(platform::ScreenHeightTwips() * 0.7)));
-
-    EXPECT_FALSE(w.ToolbarButton(8)->isEnabled());
-    EXPECT_FALSE(w.ToolbarButton(16)->isEnabled());
-    EXPECT_FALSE(Enabled("mnuEditDat"));
-}
-
-TEST_F(StartupTest, TimeFactorsModelNamesAndTheLocaleComma) {
-    const char before = platform::LocaleDecimalSeparator();
-    platform::SetLocaleDecimalSeparator(',');
-    Start();
-    EXPECT_EQ(DezKomma, kTrue);
-    const double seconds[5] = {1, 60, 3600, 86400, 31536000};
-    for (int i = 0; i < 5; ++i)
-        for (int j = 0; j < 5; ++j) EXPECT_NEAR(ZeitFaktor[i][j] * seconds[j] / seconds[i], 1.0, 1e-15) << i << j;
-    EXPECT_EQ(ModellName[0], "");
-    EXPECT_EQ(ModellName[2], "A => P   (n = 1)");
-    EXPECT_EQ(ModellName[10], "E + S <=> ES => P + E");
-    EXPECT_EQ(ModellName[20], "A => P, n-ter Ordnung ");
-    window.reset();
-    platform::SetLocaleDecimalSeparator('.');
-    Start();
-    EXPECT_EQ(DezKomma, kFalse);
-    platform::SetLocaleDecimalSeparator(before);
-}
-
-TEST_F(StartupTest, EveryStartValueOfTheTablesIsSetWhateverWasThereBefore) {
-    // Scrambled beforehand, so that a value start-up forgets to set shows up.
     for (auto& name : ModellName) name = "x";
     for (auto& row : ZeitFaktor)
         for (double& f : row) f = -1;
@@ -92,7 +45,25 @@ TEST_F(StartupTest, EveryStartValueOfTheTablesIsSetWhateverWasThereBefore) {
     BAKTrinkStart.fill(5);
     ProtSep = ",";
     CrLf.clear();
-    Start();
+    MDITAR& w = Start();
+    EXPECT_TRUE(recorder.Empty());  // no project status without a project
+    EXPECT_EQ(MDITAR::Instance(), &w);
+    EXPECT_EQ(aktModell, 2);
+    EXPECT_DOUBLE_EQ(kWert[1], 0.15);  // model 2's default k1 per second
+    EXPECT_EQ(ZeitEinheit, "s");
+    EXPECT_EQ(ReaktOrdnung, 1.5f);
+    // Colours with red in the lowest byte.
+    EXPECT_EQ((std::array{FarbeA, FarbeP, FarbVorwahl, ColHeaderBack}), (std::array{0x0000FF, 0xFF0000, 0xFF0000, 0xFFFFFF}));
+    EXPECT_EQ(tWerte.size(), 301u);
+    EXPECT_EQ(nMesspunkte, 0);
+    // Working directories, help, last session: all in the program directory.
+    for (const std::string* dir : {&ProjektPfad, &DatenPfad, &XYPfad, &OC2Pfad, &TabellenPfad})
+        EXPECT_EQ(*dir, AppPath);
+    EXPECT_EQ(SessionFile, Path("TarLastSession.TC3"));
+    EXPECT_EQ(platform::HelpFile(), Path("tarvelo.chm"));
+    EXPECT_FALSE(w.ToolbarButton(8)->isEnabled());
+    EXPECT_FALSE(w.ToolbarButton(16)->isEnabled());
+    EXPECT_FALSE(Enabled("mnuEditDat"));
 
     const char* const names[21] = {"", "A => P   (n = 0)", "A => P   (n = 1)", "2A => P   (n = 2)",
         "A + B => P   (n = 2)", "A => P   (Autokatalyse)", "A => C => P", "A + B => C; A + C => P", "A <=> P",
@@ -111,8 +82,10 @@ TEST_F(StartupTest, EveryStartValueOfTheTablesIsSetWhateverWasThereBefore) {
         }
     }
 
+    // Window positions, some of which follow the screen.
     auto pos = [](const FormPos& p) { return std::array{p.Left, p.Top}; };
     const int screenW = platform::ScreenWidthTwips();
+    ASSERT_GT(screenW, 0);
     EXPECT_EQ(pos(PosKinModel), (std::array{screenW - 6600, 0}));
     EXPECT_EQ(pos(PosArrhenius), (std::array{2500, 500}));
     EXPECT_EQ(pos(PosBlutalkohol), (std::array{1500, 0}));
@@ -126,8 +99,8 @@ TEST_F(StartupTest, EveryStartValueOfTheTablesIsSetWhateverWasThereBefore) {
     EXPECT_EQ(pos(PosVerweilCalc), (std::array{120, 3000}));
     EXPECT_EQ(pos(PosVerweilzeit), (std::array{0, 0}));
     // Order top, left, width, height.
-    EXPECT_EQ(GeoGraph2D[0], 500);
-    EXPECT_EQ(GeoGraph2D[1], 5900);
+    EXPECT_EQ(GeoGraph2D, (std::array{500, 5900, static_cast<int>(std::lrint(screenW * 0.55)),
+                                      static_cast<int>(std::lrint(platform::ScreenHeightTwips() * 0.7))}));
     EXPECT_EQ(GeoGraph2DXY, (std::array{800, 14000, 9000, 6300}));
 
     EXPECT_EQ((std::array{CalcModeConti, nKesselVC, kTFunktion, BAKKeinAbbau}), (std::array{3, 1, 1, 0}));
@@ -141,6 +114,18 @@ TEST_F(StartupTest, EveryStartValueOfTheTablesIsSetWhateverWasThereBefore) {
     EXPECT_EQ(BAKTrinkStart, (std::array<int, 9>{5, 0, -1, -1, -1, -1, -1, -1, -1}));
     EXPECT_EQ(ProtSep, ";");
     EXPECT_EQ(CrLf, "\r\n");
+}
+
+TEST_F(StartupTest, DecimalCommaFlagFollowsTheLocale) {
+    const char before = platform::LocaleDecimalSeparator();
+    platform::SetLocaleDecimalSeparator(',');
+    Start();
+    EXPECT_EQ(DezKomma, kTrue);
+    window.reset();
+    platform::SetLocaleDecimalSeparator('.');
+    Start();
+    EXPECT_EQ(DezKomma, kFalse);
+    platform::SetLocaleDecimalSeparator(before);
 }
 
 TEST_F(StartupTest, PhantomWindowIsAnEmptyInvisibleChild) {

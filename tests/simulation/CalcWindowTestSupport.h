@@ -39,9 +39,29 @@ inline void Type(QWidget* box, const QString& text) {
     if (!text.isEmpty()) QTest::keyClicks(box, text);
 }
 
+// A named control of a registered window, or null.
+template <typename T>
+T* Control(const char* form, const QString& name) {
+    QWidget* window = platform::Windows().Get(form);
+    return window ? window->findChild<T*>(name) : nullptr;
+}
+
+// Chooses the model in the open model window (the n-th order model 20 is its option 0).
+inline void ChooseModel(int model) {
+    auto* option = Control<QRadioButton>("frmKinModel", QStringLiteral("optTyp(%1)").arg(model % 20));
+    ASSERT_NE(option, nullptr);
+    option->click();
+    QApplication::processEvents();
+    ASSERT_EQ(kernel::aktModell, model);
+}
+
 // The prompt of the one message shown, or how many messages there were.
 inline std::string OnlyPrompt(const testsupport::MsgRecorder& rec) {
     return rec.Messages().size() == 1 ? rec.Last().prompt : std::to_string(rec.Messages().size()) + " messages";
+}
+// "title|prompt" of the one message shown, or how many messages there were.
+inline std::string OnlyMessage(const testsupport::MsgRecorder& rec) {
+    return rec.Messages().size() == 1 ? rec.Last().title + "|" + OnlyPrompt(rec) : OnlyPrompt(rec);
 }
 
 // The host of the MDI children; stays for the whole test run. It is installed as the main window
@@ -68,6 +88,14 @@ inline QMainWindow* Host() {
 inline bool ActivateHost() {
     Host()->activateWindow();
     return QTest::qWaitForWindowActive(Host());
+}
+
+// A main window closed by an earlier test has asked the application to quit, which makes every later
+// nested event loop (a modal window, a wait) return at once; a short run of the application's own
+// loop clears that.
+inline void AllowNestedLoops() {
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
 }
 
 inline void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -107,6 +135,7 @@ inline void ResetState() {
     nXYPunkte = 0;
     SpezSkalierung = 0;
     KurvenHinzufuegen = 0;
+    BatchEingabeModus = InpSelectRohr = 0;  // time given
     EinfacheReaktion = IstUmkehrbar = NegUmsatzErlaubt = HalbwertszeitNumerisch = 0;
     PosKinModel = {600, 0};
 }
@@ -114,6 +143,7 @@ inline void ResetState() {
 class SimWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        AllowNestedLoops();
         Host();
         CloseAllWindows();
         ResetState();
@@ -126,8 +156,7 @@ protected:
 
     template <typename T>
     static T* Control(const char* form, const QString& name) {
-        QWidget* window = platform::Windows().Get(form);
-        return window ? window->findChild<T*>(name) : nullptr;
+        return simtest::Control<T>(form, name);
     }
     static QString Text(const char* form, const QString& name) {
         if (auto* label = Control<QLabel>(form, name)) return label->text();

@@ -5,7 +5,6 @@
 // Then the reactor roads (batch, tube, stirred tank, cascade, tracer, residence-time distribution)
 // against closed forms, with the result protocol, under both locales as well.
 #include <QElapsedTimer>
-#include <QFontMetrics>
 #include <QPlainTextEdit>
 
 #include <algorithm>
@@ -39,16 +38,60 @@ std::vector<std::string> Cells(const std::string& line) {
     return cells;
 }
 
-class EndToEndTest : public TwinWindowTest, public testing::WithParamInterface<testsupport::NumberLocale> {
+using testsupport::InLocale;
+
+class RoadTest : public TwinWindowTest, public testing::WithParamInterface<testsupport::NumberLocale> {
 protected:
     void SetUp() override {
+        kernel::nKaskade = 0;
+        kernel::CalcModeConti = 3;
+        kernel::RuehrerAnimation = 0;
+        kernel::KaskadeFuellPause = 0.001f;
+        kernel::KaskadeAufbauPause = 0.001f;
+        kernel::ProtOffen = kernel::kFalse;
+        kernel::ProtZeilen = 0;
+        kernel::ProtDaten.assign(1, kernel::ProtokollZeile{});
         TwinWindowTest::SetUp();
-        locale_.emplace(GetParam());
+        kernel::ContiHinweisOffen = kernel::kFalse;  // the learner hint of the stirred tank's diagram
+        locale.emplace(GetParam());
     }
     void TearDown() override {
+        for (const char* w : {"frmProtokoll", "frmKaskade", "frmRKconti", "frmVerweilCalc", "frmVerweilzeit"})
+            platform::Windows().Unload(w);
+        kernel::KaskadeFuellPause = 0.3f;
+        kernel::KaskadeAufbauPause = 0.02f;
+        kernel::ProtOffen = kernel::kFalse;
+        kernel::ProtZeilen = 0;
         TwinWindowTest::TearDown();
-        locale_.reset();
+        locale.reset();
     }
+    // The protocol window of the open reactor records what the reactor shows.
+    void Record() {
+        if (!platform::Windows().IsLoaded("frmProtokoll")) Click(form_, "cmdProtocol");
+        Click("frmProtokoll", "cmdRecordResult");
+    }
+    // The lines of a protocol file.
+    static std::vector<std::string> FileLines(const std::string& name) {
+        std::vector<std::string> lines;
+        std::string error;
+        EXPECT_TRUE(platform::ReadTextLines(kernel::AppPath + "/" + name, lines, error)) << name << error;
+        return lines;
+    }
+    static platform::Chart2D* Chart() { return Control<platform::Chart2D>("frmTGraph2D", "Chart2D1"); }
+    // The text of a label or box of the cascade window.
+    static std::string Text(const std::string& name) {
+        const QString n = QString::fromStdString(name);
+        if (auto* label = Control<QLabel>("frmKaskade", n)) return label->text().toStdString();
+        if (auto* box = Control<QLineEdit>("frmKaskade", n)) return box->text().toStdString();
+        return "<missing " + name + ">";
+    }
+    static void SaveShot(const char* form, const char* name) {
+        QWidget* frame = platform::Windows().Frame(form);
+        ASSERT_NE(frame, nullptr) << form;
+        EXPECT_TRUE(frame->grab().save(testsupport::PicturePath(name)));
+    }
+    std::string Only() const { return simtest::OnlyMessage(rec); }
+
     // The curves of model 2 in the open diagram: c(A) = exp(-k t), c(P) = 1 - c(A) at t = 0 .. tmax.
     static void ExpectFirstOrderCurves(double k, double tmax) {
         auto* chart = Control<platform::Chart2D>("frmTGraph2D", "Chart2D1");
@@ -69,13 +112,9 @@ protected:
     // Model 2 in the model window, the menu entry of the concentration-time functions, the inputs
     // c(A,0), k1 and t(max), and the draw button.
     void DrawModel2(const QString& c0A, const QString& k1, const QString& tmax) {
-        auto* option = Control<QRadioButton>("frmKinModel", "optTyp(2)");
-        ASSERT_NE(option, nullptr);
-        EXPECT_EQ(option->text().toStdString(), "1. Ordnung A => P");
         ASSERT_NO_FATAL_FAILURE(Choose(2));
         auto* entry = main->findChild<QAction*>("mnuctGraph");
         ASSERT_NE(entry, nullptr);
-        EXPECT_EQ(entry->text().toStdString(), "Konzentrations-Zeit-Funktionen");
         ASSERT_TRUE(entry->isEnabled());
         entry->trigger();
         QApplication::processEvents();
@@ -85,15 +124,14 @@ protected:
         Type(Control<QComboBox>(kForm, "kCombo(0)"), tmax);
         auto* draw = Control<QPushButton>(kForm, "cmdDrawctDiagram");
         ASSERT_NE(draw, nullptr);
-        EXPECT_EQ(draw->text().toStdString(), "c-t-Diagramm zeichnen");
         QTest::mouseClick(draw, Qt::LeftButton);
         QApplication::processEvents();
     }
 
-    std::optional<testsupport::NumberLocaleScope> locale_;
+    std::optional<testsupport::NumberLocaleScope> locale;
 };
 
-TEST_P(EndToEndTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
+TEST_P(RoadTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
     ASSERT_NO_FATAL_FAILURE(DrawModel2("1", "0,1", "30"));  // a typed comma counts as a point
     ASSERT_TRUE(rec.Empty()) << rec.Last().title << ": " << rec.Last().prompt;
     EXPECT_EQ(Control<QComboBox>(kForm, "kCombo(1)")->currentText(), "0.1");
@@ -157,88 +195,20 @@ TEST_P(EndToEndTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
         EXPECT_EQ(Control<QComboBox>(kForm, box)->currentText().indexOf(','), -1) << box;
 }
 
-TEST_P(EndToEndTest, EmptyInputsAreListedInOneComplaint) {
+TEST_P(RoadTest, EmptyInputsAreListedInOneComplaint) {
     ASSERT_NO_FATAL_FAILURE(DrawModel2("", "", ""));
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, " Ausführung nicht möglich ");
+    EXPECT_EQ(simtest::OnlyMessage(rec), " Ausführung nicht möglich |"
+                                         "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)\r\n"
+                                         "- Zeit-Vorgabe nicht in Ordnung\r\n"
+                                         "- Geschwindigkeitskonstante k1 muss größer Null sein\r\n");
     EXPECT_EQ(rec.Last().style, 16);
-    EXPECT_EQ(rec.Last().prompt, "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)\r\n"
-                                 "- Zeit-Vorgabe nicht in Ordnung\r\n"
-                                 "- Geschwindigkeitskonstante k1 muss größer Null sein\r\n");
     EXPECT_FALSE(platform::Windows().IsLoaded("frmTGraph2D"));
 }
-
-INSTANTIATE_TEST_SUITE_P(Locales, EndToEndTest, testing::ValuesIn(testsupport::AllNumberLocales),
-                         testsupport::NumberLocaleName);
-
-}  // namespace
-
-// ---- The reactor roads from the main window, under the C and the German number locale ----------
-
-namespace {
-
-using testsupport::InLocale;
-
-class ReactorRoadTest : public TwinWindowTest, public testing::WithParamInterface<testsupport::NumberLocale> {
-protected:
-    void SetUp() override {
-        kernel::nKaskade = 0;
-        kernel::CalcModeConti = 3;
-        kernel::RuehrerAnimation = 0;
-        kernel::KaskadeFuellPause = 0.001f;
-        kernel::KaskadeAufbauPause = 0.001f;
-        kernel::ProtOffen = kernel::kFalse;
-        kernel::ProtZeilen = 0;
-        kernel::ProtDaten.assign(1, kernel::ProtokollZeile{});
-        TwinWindowTest::SetUp();
-        kernel::ContiHinweisOffen = kernel::kFalse;  // the learner hint of the stirred tank's diagram
-        locale.emplace(GetParam());
-    }
-    void TearDown() override {
-        for (const char* w : {"frmProtokoll", "frmKaskade", "frmRKconti", "frmVerweilCalc", "frmVerweilzeit"})
-            platform::Windows().Unload(w);
-        kernel::KaskadeFuellPause = 0.3f;
-        kernel::KaskadeAufbauPause = 0.02f;
-        kernel::ProtOffen = kernel::kFalse;
-        kernel::ProtZeilen = 0;
-        TwinWindowTest::TearDown();
-        locale.reset();
-    }
-    // The protocol window of the open reactor records what the reactor shows.
-    void Record() {
-        if (!platform::Windows().IsLoaded("frmProtokoll")) Click(form_, "cmdProtocol");
-        Click("frmProtokoll", "cmdRecordResult");
-    }
-    // The lines of a protocol file.
-    static std::vector<std::string> FileLines(const std::string& name) {
-        std::vector<std::string> lines;
-        std::string error;
-        EXPECT_TRUE(platform::ReadTextLines(kernel::AppPath + "/" + name, lines, error)) << name << error;
-        return lines;
-    }
-    static platform::Chart2D* Chart() { return Control<platform::Chart2D>("frmTGraph2D", "Chart2D1"); }
-    // The text of a label or box of the cascade window.
-    static std::string Text(const std::string& name) {
-        const QString n = QString::fromStdString(name);
-        if (auto* label = Control<QLabel>("frmKaskade", n)) return label->text().toStdString();
-        if (auto* box = Control<QLineEdit>("frmKaskade", n)) return box->text().toStdString();
-        return "<missing " + name + ">";
-    }
-    static void SaveShot(const char* form, const char* name) {
-        QWidget* frame = platform::Windows().Frame(form);
-        ASSERT_NE(frame, nullptr) << form;
-        EXPECT_TRUE(frame->grab().save(testsupport::PicturePath(name)));
-    }
-    // The message title and prompt of the only message, for a compact comparison.
-    std::string Only() const { return rec.Messages().size() == 1 ? rec.Last().title + "|" + rec.Last().prompt : simtest::OnlyPrompt(rec); }
-
-    std::optional<testsupport::NumberLocaleScope> locale;
-};
 
 const char* const kKeinErgebnis = "Hinweis|Kein aktuelles Ergebnis vorhanden.";
 
 // A => C => P in a batch: c(A) = a0 e^(-k1 t), c(C) = a0 k1 / (k2 - k1) (e^(-k1 t) - e^(-k2 t)).
-TEST_P(ReactorRoadTest, BatchConsecutiveStepsDiagramAndProtocolClosedByTheCloseBox) {
+TEST_P(RoadTest, BatchConsecutiveStepsDiagramAndProtocolClosedByTheCloseBox) {
     const double a0 = 2, k1 = 0.3, k2 = 0.1;
     auto cA = [&](double t) { return a0 * std::exp(-k1 * t); };
     auto cC = [&](double t) { return a0 * k1 / (k2 - k1) * (std::exp(-k1 * t) - std::exp(-k2 * t)); };
@@ -293,7 +263,7 @@ TEST_P(ReactorRoadTest, BatchConsecutiveStepsDiagramAndProtocolClosedByTheCloseB
 }
 
 // A + B => P in a tube: c(A) = a0 (b0 - a0) / (b0 e^((b0 - a0) k t) - a0), t = l / v.
-TEST_P(ReactorRoadTest, TubeSecondOrderAndASearchedConversion) {
+TEST_P(RoadTest, TubeSecondOrderAndASearchedConversion) {
     ASSERT_NO_FATAL_FAILURE(Open("mnuRohrR", "frmRohrreaktor", 4));
     Click("frmRohrreaktor", "optInpSelect(1)");
     Enter({{0, "1"}, {1, "2"}, {10, "0.15"}, {16, "0.5"}, {15, "4"}});
@@ -310,13 +280,15 @@ TEST_P(ReactorRoadTest, TubeSecondOrderAndASearchedConversion) {
     const double t = std::log(3.0) / 0.15;  // 7.324082
     EXPECT_NEAR(BoxValue("frmRohrreaktor", 14), t, 1e-5 * t);
     EXPECT_NEAR(BoxValue("frmRohrreaktor", 15), t * 0.5, 1e-5 * t);  // 3.662041
+    EXPECT_NEAR(kernel::RohrL, 0.5 * kernel::tauMittel, 1e-12);
+    EXPECT_EQ(BoxText("frmRohrreaktor", 13), "0.8");  // the given conversion stays
     Click("frmRohrreaktor", "cmdDiagram");
     SaveShot("frmRohrreaktor", "tube_model4.png");
     EXPECT_TRUE(rec.Empty()) << Only();
 }
 
 // 2 A => P in a stirred tank: 2 k1 tau a^2 + a = c(A,0).
-TEST_P(ReactorRoadTest, StirredTankSecondOrderInTwoModesAndItsDiagram) {
+TEST_P(RoadTest, StirredTankSecondOrderInTwoModesAndItsDiagram) {
     const double a0 = 1.5, k1 = 0.2;
     auto outlet = [&](double tau) { return (-1 + std::sqrt(1 + 8 * k1 * tau * a0)) / (4 * k1 * tau); };
     ASSERT_NO_FATAL_FAILURE(Open("mnuKontRK", "frmRKconti", 3));
@@ -346,7 +318,7 @@ TEST_P(ReactorRoadTest, StirredTankSecondOrderInTwoModesAndItsDiagram) {
 }
 
 // A => C => P in four equal tanks: c(A) after stage i = a0 / (1 + k1 tau)^i.
-TEST_P(ReactorRoadTest, CascadeOfFourTanksBothModesDiagramsAndFourRows) {
+TEST_P(RoadTest, CascadeOfFourTanksBothModesDiagramsAndFourRows) {
     ASSERT_NO_FATAL_FAILURE(Open("mnuKaskade", "frmKaskade", 6));
     Type(Control<QLineEdit>("frmKaskade", "txtNKask"), "4");
     Enter({{0, "1"}, {10, "0.2"}, {11, "0.05"}, {16, "12"}, {14, "0.3"}});
@@ -374,9 +346,7 @@ TEST_P(ReactorRoadTest, CascadeOfFourTanksBothModesDiagramsAndFourRows) {
     Click("frmKaskade", "cmdStart");
     const double tau = (std::pow(10.0, 0.25) - 1) / 0.2;  // 3.891397 per tank
     EXPECT_NEAR(BoxValue("frmKaskade", 16), 4 * tau, 1e-4);  // 15.56559
-    QLabel* perTank = Control<QLabel>("frmKaskade", "lblZeitProKessel");
-    EXPECT_EQ(perTank->text().toStdString(), InLocale("Verweilzeit pro Kessel: 3.891397 s"));
-    EXPECT_GE(perTank->width(), QFontMetrics(perTank->font()).horizontalAdvance(perTank->text()));
+    EXPECT_EQ(Text("lblZeitProKessel"), InLocale("Verweilzeit pro Kessel: 3.891397 s"));
     SaveShot("frmKaskade", "cascade_model6.png");
     EXPECT_TRUE(rec.Empty()) << Only();
 }
@@ -384,7 +354,7 @@ TEST_P(ReactorRoadTest, CascadeOfFourTanksBothModesDiagramsAndFourRows) {
 // Each protocol file holds rows of one reactor, model and unit: recording after a change of unit
 // closes the pending file, opening another reactor from the menu closes the protocol with its
 // window, and the exit writes what is left.
-TEST_P(ReactorRoadTest, ProtocolFilesFollowUnitAndReactorUpToTheExit) {
+TEST_P(RoadTest, ProtocolFilesFollowUnitAndReactorUpToTheExit) {
     ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", "frmBatch", 2));
     Click("frmBatch", "optInpSelect(0)");
     Enter({{0, "1"}, {10, "0.1"}, {14, "2"}});
@@ -443,7 +413,7 @@ TEST_P(ReactorRoadTest, ProtocolFilesFollowUnitAndReactorUpToTheExit) {
 
 // Every unit caption of the rate constants fits its label and leaves the default button free, for
 // every model in seconds and minutes; the cascade's time per tank fits with an exponent and " min".
-TEST_P(ReactorRoadTest, CaptionsFitWholeForEveryModelAndUnit) {
+TEST_P(RoadTest, CaptionsFitWholeForEveryModelAndUnit) {
     struct Road {
         const char* menu;
         const char* form;
@@ -475,10 +445,6 @@ TEST_P(ReactorRoadTest, CaptionsFitWholeForEveryModelAndUnit) {
                 EXPECT_GE(perTank->width(), perTank->fontMetrics().horizontalAdvance(
                                                 QString::fromUtf8("Verweilzeit pro Kessel: 1,234568E+07 min")));
             }
-            if (std::string(unit) == "min") {
-                ASSERT_NO_FATAL_FAILURE(Choose(7));  // two second-order constants
-                SaveShot(road.form, (std::string(road.form) + "_units_min.png").c_str());
-            }
         }
     }
     kernel::ZeitEinheit = "s";
@@ -488,23 +454,24 @@ TEST_P(ReactorRoadTest, CaptionsFitWholeForEveryModelAndUnit) {
 // Only the result a window shows can be recorded: after a typed change, a model change, a refused or
 // failed run (also the first one) or tube model 7 with too little B, the protocol shows the note and
 // records nothing; every way of closing the window closes its protocol and writes its rows.
-TEST_P(ReactorRoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol) {
+TEST_P(RoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol) {
     struct Road {
         const char* menu;
         const char* form;
         const char* calc;
+        const char* mode;                                  // the calculation mode of the inputs
         std::vector<std::pair<int, const char*>> inputs;  // model 2, a good calculation
         const char* reactorLine;
         enum { CloseBox, EscButton, OtherReactor } closing;
     };
     const Road roads[] = {
-        {"mnuBatchR", "frmBatch", "cmdCalcBatch", {{0, "1"}, {10, "0.1"}, {14, "2"}}, "Calculation of a Batch Reactor",
+        {"mnuBatchR", "frmBatch", "cmdCalcBatch", "optInpSelect(0)", {{0, "1"}, {10, "0.1"}, {14, "2"}}, "Calculation of a Batch Reactor",
          Road::CloseBox},
-        {"mnuRohrR", "frmRohrreaktor", "cmdCalcRohr", {{0, "1"}, {10, "0.1"}, {16, "1"}, {14, "2"}},
+        {"mnuRohrR", "frmRohrreaktor", "cmdCalcRohr", "optInpSelect(0)", {{0, "1"}, {10, "0.1"}, {16, "1"}, {14, "2"}},
          "Calculation of a Tubular Flow Reactor (TFR)", Road::EscButton},
-        {"mnuKontRK", "frmRKconti", "cmdCalc", {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "2"}},
+        {"mnuKontRK", "frmRKconti", "cmdCalc", "optCalcConti(3)", {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "2"}},
          "Calculation of a Continuous Stirred Tank Reactor (CSTR)", Road::OtherReactor},
-        {"mnuKaskade", "frmKaskade", "cmdStart", {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "2"}},
+        {"mnuKaskade", "frmKaskade", "cmdStart", "optCalcKask(3)", {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "2"}},
          "Calculation of a Stirred Tank-in-series Reactor", Road::CloseBox},
     };
     for (const Road& road : roads) {
@@ -512,10 +479,7 @@ TEST_P(ReactorRoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol
         ASSERT_NO_FATAL_FAILURE(Open(road.menu, road.form, 2));
         const bool cascade = std::string(road.form) == "frmKaskade";
         const int rowsPerResult = cascade ? 3 : 1;
-        if (cascade) Click(road.form, "optCalcKask(3)");
-        if (std::string(road.form) == "frmRKconti") Click(road.form, "optCalcConti(3)");
-        if (std::string(road.form) == "frmBatch") Click(road.form, "optInpSelect(0)");
-        if (std::string(road.form) == "frmRohrreaktor") Click(road.form, "optInpSelect(0)");
+        Click(road.form, road.mode);
         for (const auto& [index, text] : road.inputs) Type(Box(road.form, index), QString::fromUtf8(text));
         Click(road.form, road.calc);
         ASSERT_TRUE(rec.Empty()) << Only();
@@ -575,12 +539,11 @@ TEST_P(ReactorRoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol
         EXPECT_EQ(kernel::ProtZeilen, 0);
         platform::Windows().Unload(form);
     }
-
 }
 
 // A failing time course, a diagram grid without a computable point and a failing cascade keep what
 // is open and say so; a typed conversion survives a failed cascade, a computed one does not.
-TEST_P(ReactorRoadTest, FailuresAreReportedAndNeverDrawn) {
+TEST_P(RoadTest, FailuresAreReportedAndNeverDrawn) {
     // Batch and tube, model 19: inputs changed behind the window's back (program text, no refresh)
     // give a time course without a real solution.
     for (const char* form : {"frmBatch", "frmRohrreaktor"}) {
@@ -669,7 +632,7 @@ TEST_P(ReactorRoadTest, FailuresAreReportedAndNeverDrawn) {
 
 // The residence-time distribution: V 0.09, V* 0.006 give tm 15; curves against the closed forms;
 // without a volume flow no curve is added.
-TEST_P(ReactorRoadTest, ResidenceTimeDistributionFromTheMenu) {
+TEST_P(RoadTest, ResidenceTimeDistributionFromTheMenu) {
     auto* entry = main->findChild<QAction*>("mnuVerweilzeitVerteilung");
     ASSERT_NE(entry, nullptr);
     entry->trigger();
@@ -688,7 +651,7 @@ TEST_P(ReactorRoadTest, ResidenceTimeDistributionFromTheMenu) {
     ASSERT_TRUE(rec.Empty()) << Only();
     ASSERT_NE(Chart(), nullptr);
     const int points = Chart()->PointCount(1, 1);
-    EXPECT_EQ(points, 150);  // the 151st step falls beyond the diagram's end in single precision
+    EXPECT_EQ(points, 150);
     const double tau = 15.0 / 3;
     for (int p = 1; p <= points; ++p) {
         const double t = Chart()->X(1, 1, p);
@@ -742,7 +705,7 @@ TEST_P(ReactorRoadTest, ResidenceTimeDistributionFromTheMenu) {
 // The tracer experiment from the menu: three tanks at the fastest flow. Each step, tank k loses 1 % of
 // its concentration before the step and tank k+1 receives 1 % of tank k's concentration after it,
 // computed here in single precision.
-TEST_P(ReactorRoadTest, TracerRunOfThreeTanksAtTheFastestFlow) {
+TEST_P(RoadTest, TracerRunOfThreeTanksAtTheFastestFlow) {
     auto* entry = main->findChild<QAction*>("mnuVerweilzeitVisual");
     ASSERT_NE(entry, nullptr);
     entry->trigger();
@@ -787,5 +750,5 @@ TEST_P(ReactorRoadTest, TracerRunOfThreeTanksAtTheFastestFlow) {
 
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(Locales, ReactorRoadTest, testing::ValuesIn(testsupport::AllNumberLocales),
+INSTANTIATE_TEST_SUITE_P(Locales, RoadTest, testing::ValuesIn(testsupport::AllNumberLocales),
                          testsupport::NumberLocaleName);

@@ -123,7 +123,10 @@ TEST_F(ModelChoiceTest, EveryModelSetsCaptionMasksDefaultsAndKNamesOfTheOpenWind
     }
 }
 
+// Values already set are kept and only zeros replaced; a c(P,0) the user gave the autocatalysis models
+// survives every re-choice of the model, only an empty catalyst gets the small start value.
 TEST_F(ModelChoiceTest, ValuesAlreadySetAreKeptAndOnlyZerosReplaced) {
+    platform::Windows().Show("frmBatch");
     c0Wert[1] = 3;
     kWert[2] = 0.7;
     tMax = 42;
@@ -141,6 +144,18 @@ TEST_F(ModelChoiceTest, ValuesAlreadySetAreKeptAndOnlyZerosReplaced) {
     Choose(8);
     EXPECT_DOUBLE_EQ(c0Wert[1], 0);
     EXPECT_DOUBLE_EQ(c0Wert[4], 0.3);
+
+    // The autocatalysis models keep the user's catalyst.
+    c0Wert[4] = 0.5;
+    for (int model : {5, 16, 5}) {
+        Choose(model);
+        EXPECT_DOUBLE_EQ(c0Wert[4], 0.5) << "model " << model;
+        EXPECT_EQ(Text("frmBatch", Inp(3)), QStringLiteral(" .5"));
+    }
+    c0Wert[4] = -1;  // nothing sensible: the catalyst start value takes over
+    Choose(16);
+    EXPECT_DOUBLE_EQ(c0Wert[4], 0.002);
+    EXPECT_EQ(Text("frmBatch", Inp(3)), QStringLiteral(" .002"));
 }
 
 TEST_F(ModelChoiceTest, RateDiagramAndFittingChooseTheirDiagramCodes) {
@@ -155,23 +170,6 @@ TEST_F(ModelChoiceTest, RateDiagramAndFittingChooseTheirDiagramCodes) {
     aktDiagrammCode = -9;
     Choose(7);
     EXPECT_EQ(aktDiagrammCode, -9);  // the fitting keeps its diagram
-}
-
-// A c(P,0) the user gave the autocatalysis models survives every re-choice of the model; only an
-// empty catalyst gets the small start value.
-TEST_F(ModelChoiceTest, AutocatalysisKeepsTheUsersCatalystConcentration) {
-    platform::Windows().Show("frmBatch");
-    OpenModelWindow();
-    c0Wert[4] = 0.5;
-    for (int model : {5, 16, 5}) {
-        Choose(model);
-        EXPECT_DOUBLE_EQ(c0Wert[4], 0.5) << "model " << model;
-        EXPECT_EQ(Text("frmBatch", Inp(3)), QStringLiteral(" .5"));
-    }
-    c0Wert[4] = -1;  // nothing sensible: the catalyst start value takes over
-    Choose(16);
-    EXPECT_DOUBLE_EQ(c0Wert[4], 0.002);
-    EXPECT_EQ(Text("frmBatch", Inp(3)), QStringLiteral(" .002"));
 }
 
 TEST_F(ModelChoiceTest, ReactionOrderBoxChoosesTheNthOrderModel) {

@@ -77,40 +77,34 @@ TEST_F(ReactorCurvesTest, StirredTankSpecialScalingSpansTheChosenSpecies) {
     EXPECT_NEAR(AchsenGrenzen[2], pMin - std::fabs(top - pMin) * 0.02, 1e-5);
 }
 
+// 280 points over the stage axis after an inlet stretch of two: 93 points per stage for three stages
+// (2..94, 95..187, 188..280); six stages take 47 each and write beyond the shown points, into arrays
+// enlarged for them.
 TEST_F(ReactorCurvesTest, CascadeProfileIsAStaircaseOverTheStageAxis) {
-    ConcVector c0{0, 1, 0, 0, 0, 0};
-    ConcMatrix stages(4, ConcVector{});
-    stages[1] = {0, 0.5, 0, 0, 0.5, 0};
-    stages[2] = {0, 0.25, 0, 0, 0.75, 0};
-    stages[3] = {0, 0.125, 0, 0, 0.875, 0};
-    int fehler = -1;
-    CalcKaskadenProfil(2, c0, stages, 3, fehler);
-    EXPECT_EQ(fehler, 0);
-    ASSERT_EQ(nZeitPunkte, 280);
-    EXPECT_TRUE(tWerte[0] == 0 && cKurveA[0] == 1 && cKurveA[1] == 1);  // the inlet stretch
-    // 93 points per stage: stage 1 covers 2..94, stage 2 95..187, stage 3 188..280.
-    for (int j = 2; j <= 280; ++j) {
-        const int stage = j <= 94 ? 1 : j <= 187 ? 2 : 3;
-        EXPECT_EQ(cKurveA[j], stages[stage][1]) << j;
-        EXPECT_EQ(cKurveP[j], stages[stage][4]) << j;
-        EXPECT_NEAR(tWerte[j] - tWerte[j - 1], 3.0 / 280, 1e-12);
+    for (const int n : {3, 6}) {
+        SCOPED_TRACE(std::to_string(n) + " stages");
+        RedimCurves(200);
+        ConcVector c0{0, 1, 0, 0, 0, 0};
+        ConcMatrix stages(static_cast<std::size_t>(n + 1), ConcVector{});
+        for (int i = 1; i <= n; ++i) stages[i] = {0, std::pow(0.5, i), 0, 0, 1 - std::pow(0.5, i), 0};
+        int fehler = -1;
+        CalcKaskadenProfil(2, c0, stages, n, fehler);
+        EXPECT_EQ(fehler, 0);
+        ASSERT_EQ(nZeitPunkte, 280);
+        const int per = n == 3 ? 93 : 47;
+        ASSERT_GE(tWerte.size(), static_cast<std::size_t>(2 + n * per));
+        EXPECT_TRUE(tWerte[0] == 0 && cKurveA[0] == 1 && cKurveA[1] == 1);  // the inlet stretch
+        for (int j = 2; j <= 1 + n * per; ++j) {
+            const int stage = (j - 2) / per + 1;
+            EXPECT_EQ(cKurveA[j], stages[stage][1]) << j;
+            EXPECT_EQ(cKurveP[j], stages[stage][4]) << j;
+            if (j <= 280) {
+                EXPECT_NEAR(tWerte[j] - tWerte[j - 1], n / 280.0, 1e-12) << j;
+            }
+        }
+        EXPECT_NEAR(tWerte[280], n, 1e-9);
+        EXPECT_FLOAT_EQ(AchsenGrenzen[1], n);
     }
-    EXPECT_NEAR(tWerte[280], 3, 1e-9);
-    EXPECT_FLOAT_EQ(AchsenGrenzen[1], 3);
-}
-
-TEST_F(ReactorCurvesTest, CascadeProfileOfSixStagesWritesBeyondTheShownPoints) {
-    RedimCurves(200);  // arrays shorter than the profile needs are enlarged
-    ConcVector c0{0, 1, 0, 0, 0, 0};
-    ConcMatrix stages(7, ConcVector{});
-    for (int i = 1; i <= 6; ++i) stages[i] = {0, 1.0 / (i + 1), 0, 0, 0, 0};
-    int fehler = -1;
-    CalcKaskadenProfil(2, c0, stages, 6, fehler);
-    ASSERT_GE(tWerte.size(), 284u);
-    EXPECT_EQ(nZeitPunkte, 280);
-    EXPECT_EQ(cKurveA[283], stages[6][1]);  // 1 + 6 * 47
-    EXPECT_EQ(cKurveA[2 + 47], stages[2][1]);
-    EXPECT_NEAR(tWerte[280], 6, 1e-9);
 }
 
 TEST_F(ReactorCurvesTest, CascadeDiagramGivesTheOutletOfNEqualTanks) {

@@ -15,11 +15,7 @@
 
 namespace twintest {
 
-template <typename T>
-T* Control(const char* form, const QString& name) {
-    QWidget* window = platform::Windows().Get(form);
-    return window ? window->findChild<T*>(name) : nullptr;
-}
+using simtest::Control;
 
 inline QLineEdit* Box(const char* form, int i) { return Control<QLineEdit>(form, QStringLiteral("Inp(%1)").arg(i)); }
 
@@ -43,6 +39,7 @@ inline void Click(const char* form, const char* name) {
 class TwinWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        simtest::AllowNestedLoops();
         ASSERT_TRUE(appDir.isValid());
         kernel::AppPath = appDir.path().toStdString();
         platform::SetLocaleDecimalSeparator('.');
@@ -87,14 +84,7 @@ protected:
         rec.Clear();
         form_ = form;
     }
-    // Chooses the model in the model window (the n-th order model 20 is its option 0).
-    static void Choose(int model) {
-        auto* option = Control<QRadioButton>("frmKinModel", QStringLiteral("optTyp(%1)").arg(model % 20));
-        ASSERT_NE(option, nullptr);
-        option->click();
-        QApplication::processEvents();
-        ASSERT_EQ(kernel::aktModell, model);
-    }
+    static void Choose(int model) { simtest::ChooseModel(model); }
     // Types each (box index, text) into the open reactor.
     void Enter(std::initializer_list<std::pair<int, const char*>> inputs) {
         for (const auto& [index, text] : inputs) Type(Box(form_, index), QString::fromUtf8(text));

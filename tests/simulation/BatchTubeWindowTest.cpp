@@ -1,18 +1,24 @@
-// The batch reactor window driven through its controls: results against the closed forms of first
-// order, autocatalysis and the reversible first-order step, the conversion search, the complaints of
-// the input and equilibrium checks, the protocol row and the diagram hand-over.
+// The batch and tubular reactor windows driven through their controls: results against the closed
+// forms of first order, autocatalysis and the reversible first-order step, the tube as a batch run of
+// t = l / v in each input mode, the conversion searches, the complaints of the input and equilibrium
+// checks, the protocol rows, the default velocity per time unit and the diagram hand-overs.
 #include <cmath>
 #include <vector>
 
+#include "kernel/ResultRows.h"
 #include "platform/Chart2D.h"
 #include "simulation/frmBatch.h"
+#include "simulation/frmRohrreaktor.h"
 #include "tests/simulation/TwinWindowTestSupport.h"
 
 using namespace twintest;
+using simtest::OnlyMessage;
+using simtest::OnlyPrompt;
 
 namespace {
 
 const char* const kBatch = "frmBatch";
+const char* const kTube = "frmRohrreaktor";
 const std::string kCrLf = "\r\n";
 
 class BatchWindowTest : public TwinWindowTest {
@@ -20,6 +26,13 @@ protected:
     void Calc() { Click(kBatch, "cmdCalcBatch"); }
     void ConversionMode() { Click(kBatch, "optInpSelect(1)"); }
     frmBatch* Window() { return frmBatch::Loaded(); }
+};
+
+class TubeWindowTest : public TwinWindowTest {
+protected:
+    void Calc() { Click(kTube, "cmdCalcRohr"); }
+    void Mode(int i) { Click(kTube, QStringLiteral("optInpSelect(%1)").arg(i).toUtf8().constData()); }
+    frmRohrreaktor* Window() { return frmRohrreaktor::Loaded(); }
 };
 
 }  // namespace
@@ -47,7 +60,6 @@ TEST_F(BatchWindowTest, FirstOrderRunDecaysExponentiallyAndLeavesItsProtocolRow)
     EXPECT_NEAR(row[9], 2 - a, 1e-6);
     EXPECT_NEAR(row[20], 2 - a, 1e-6);  // one A gives one P: ksi = c(A,0) - c(A)
     for (int col : {16, 17, 18, 19}) EXPECT_EQ(row[col], 0.0f) << col;
-
 
     // Typing into an input clears the results and disables the result buttons.
     Enter({{0, "3"}});
@@ -77,12 +89,10 @@ TEST_F(BatchWindowTest, InputComplaintsAreListedInOneMessage) {
     ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 2));
     Enter({{0, ""}, {10, ""}, {14, ""}});
     Calc();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, "keine Ausführung möglich");
+    EXPECT_EQ(OnlyMessage(rec), "keine Ausführung möglich|- noch keine gültige Eingabe der Reaktionszeit" + kCrLf +
+                                    "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)" + kCrLf +
+                                    "- Geschwindigkeitskonstante k1 muss größer Null sein" + kCrLf);
     EXPECT_EQ(rec.Last().style, 16);
-    EXPECT_EQ(rec.Last().prompt, "- noch keine gültige Eingabe der Reaktionszeit" + kCrLf +
-                                     "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)" + kCrLf +
-                                     "- Geschwindigkeitskonstante k1 muss größer Null sein" + kCrLf);
     EXPECT_TRUE(kernel::ErgebnisZeilen.empty());
 
     // A + B => P: the B needed for the conversion, without a line break of its own.
@@ -91,7 +101,7 @@ TEST_F(BatchWindowTest, InputComplaintsAreListedInOneMessage) {
     ConversionMode();
     Enter({{0, "1"}, {1, "0.5"}, {10, ""}, {13, "0.5"}});
     Calc();
-    EXPECT_EQ(simtest::OnlyPrompt(rec), "Für den gewünschten Umsatz muss die Vorgabe-Konzentration von B >  .5 sein."
+    EXPECT_EQ(OnlyPrompt(rec), "Für den gewünschten Umsatz muss die Vorgabe-Konzentration von B >  .5 sein."
                                  "- Geschwindigkeitskonstante k1 muss größer Null sein" + kCrLf);
 
     // n-th order with n <= 0: the order is reset at once, also in the model window.
@@ -101,7 +111,7 @@ TEST_F(BatchWindowTest, InputComplaintsAreListedInOneMessage) {
     Enter({{0, "1"}, {10, "0.1"}, {14, "2"}});
     kernel::ReaktOrdnung = 0;
     Calc();
-    EXPECT_EQ(simtest::OnlyPrompt(rec), "- Eingabewert der Reaktionsordnung muss größer Null sein" + kCrLf);
+    EXPECT_EQ(OnlyPrompt(rec), "- Eingabewert der Reaktionsordnung muss größer Null sein" + kCrLf);
     EXPECT_FLOAT_EQ(kernel::ReaktOrdnung, 1.5f);
     EXPECT_EQ(Control<QLineEdit>("frmKinModel", "txtOrdnung")->text().toStdString(), " 1.5");
     EXPECT_EQ(BoxText(kBatch, 5), "");
@@ -140,17 +150,26 @@ TEST_F(BatchWindowTest, ReversibleStepAcceptsOnlyConversionsShortOfEquilibrium) 
     EXPECT_NEAR(kernel::tauMittel, std::log(2.0) / 2, 1e-7);
 }
 
+// With k1 so small that the conversion does not change within the difference step, the search (the
+// tube's secant) cannot move: a calculation failure that empties the results and the diagram button.
 TEST_F(BatchWindowTest, AConversionTheSearchCannotMoveTowardsIsACalculationFailure) {
-    ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 2));
-    ConversionMode();
-    // With k1 so small the conversion does not change within the difference step.
-    Enter({{0, "1"}, {10, "1E-300"}, {13, "0.5"}});
-    Calc();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt, "Berechnungsfehler aufgetreten");
-    EXPECT_EQ(rec.Last().title, "Message from Sub cmdCalcBatch");
-    EXPECT_EQ(BoxText(kBatch, 5), "");
-    EXPECT_TRUE(kernel::ErgebnisZeilen.empty());
+    for (const bool tube : {false, true}) {
+        const char* form = tube ? kTube : kBatch;
+        const char* calc = tube ? "cmdCalcRohr" : "cmdCalcBatch";
+        SCOPED_TRACE(form);
+        ASSERT_NO_FATAL_FAILURE(Open(tube ? "mnuRohrR" : "mnuBatchR", form, 2));
+        Click(form, "optInpSelect(0)");
+        Enter({{0, "1"}, {10, "0.5"}, {14, "1"}});
+        Click(form, calc);
+        ASSERT_TRUE(Control<QPushButton>(form, "cmdDiagram")->isEnabled());
+        Click(form, tube ? "optInpSelect(2)" : "optInpSelect(1)");
+        Enter({{10, "1E-300"}, {13, "0.5"}});
+        Click(form, calc);
+        EXPECT_EQ(OnlyMessage(rec), "Message from Sub " + std::string(calc) + "|Berechnungsfehler aufgetreten");
+        EXPECT_EQ(BoxText(form, 5), "");
+        EXPECT_FALSE(Control<QPushButton>(form, "cmdDiagram")->isEnabled());
+        EXPECT_TRUE(kernel::ErgebnisZeilenVon(form).empty());
+    }
 }
 
 // The run's curve itself is checked on the end-to-end road (model 6); here: adding a second run.
@@ -183,4 +202,79 @@ TEST_F(BatchWindowTest, SecondRunJoinsTheOpenDiagramAndAModelChoiceRefreshes) {
     Control<QRadioButton>("frmKinModel", "optTyp(3)")->click();
     EXPECT_EQ(BoxText(kBatch, 5), "");
     EXPECT_FALSE(Window()->cmdDiagram->isEnabled());
+}
+
+TEST_F(TubeWindowTest, TimeAndLengthModesGiveTheBatchAtTEqualsLOverV) {
+    ASSERT_NO_FATAL_FAILURE(Open("mnuRohrR", kTube, 2));
+    frmRohrreaktor* w = Window();
+    EXPECT_EQ(BoxText(kTube, 16), " 1");  // 1 m/s
+
+    Mode(0);
+    Enter({{0, "1.5"}, {10, "0.25"}, {14, "2"}, {16, "3"}});
+    Calc();
+    ASSERT_TRUE(rec.Empty()) << rec.Last().title << ": " << rec.Last().prompt;
+    const double a = 1.5 * std::exp(-0.5);
+    const double U = 1 - std::exp(-0.5);
+    EXPECT_EQ(BoxText(kTube, 15), " 6");
+    EXPECT_NEAR(BoxValue(kTube, 5), a, 1e-6);
+    EXPECT_NEAR(BoxValue(kTube, 8), 1.5 - a, 1e-6);
+    EXPECT_NEAR(BoxValue(kTube, 13), U, 1e-6);
+    EXPECT_TRUE(w->cmdProtocol->isEnabled());
+
+    ASSERT_EQ(kernel::ErgebnisZeilen.size(), 1u);
+    const kernel::ProtokollZeile& row = kernel::ErgebnisZeilen[0];
+    // c(A,0), t, l, V, V*, v; c(A), U (not rounded to four decimals), ksi.
+    EXPECT_EQ((std::vector<float>{row[1], row[15], row[16], row[17], row[18], row[19]}),
+              (std::vector<float>{1.5f, 2, 6, 0, 0, 3}));
+    EXPECT_NEAR(row[6], a, 1e-6);
+    EXPECT_NEAR(row[14], U, 1e-6);
+    EXPECT_NEAR(row[20], 1.5 - a, 1e-6);
+
+    // Length mode: the same tube given by its length.
+    Mode(1);
+    EXPECT_TRUE(!Box(kTube, 15)->isReadOnly() && Box(kTube, 14)->isReadOnly());
+    Enter({{15, "6"}});
+    Calc();
+    ASSERT_TRUE(rec.Empty()) << rec.Last().prompt;
+    EXPECT_EQ(BoxText(kTube, 14), " 2");
+    EXPECT_NEAR(BoxValue(kTube, 5), a, 1e-6);
+}
+
+// 1 m/s by default, in the current time unit; in years there is none, and a missing velocity is named
+// before the time.
+TEST_F(TubeWindowTest, DefaultVelocityFollowsTheTimeUnitAndAMissingOneIsNamedFirst) {
+    kernel::ZeitEinheit = "min";
+    kernel::ZeitEinheitNr = 1;
+    ASSERT_NO_FATAL_FAILURE(Open("mnuRohrR", kTube, 2));
+    EXPECT_EQ(BoxText(kTube, 16), " 60");
+    EXPECT_EQ(kernel::RohrV, 60);
+    platform::Windows().Unload(kTube);
+    kernel::RohrV = 0;
+    kernel::ZeitEinheit = "a";
+    kernel::ZeitEinheitNr = 4;
+    ASSERT_NO_FATAL_FAILURE(Open("mnuRohrR", kTube, 2));
+    EXPECT_EQ(kernel::RohrV, 0);
+    Mode(0);
+    Enter({{0, "1"}, {10, "0.5"}, {14, ""}});
+    Calc();
+    EXPECT_EQ(OnlyMessage(rec), " Ausführung nicht möglich |- noch keine gültige Eingabe der Fließgeschwindigkeit" +
+                                    kCrLf + "- noch keine gültige Eingabe der Reaktionszeit" + kCrLf);
+    EXPECT_FALSE(Window()->cmdDiagram->isEnabled());
+}
+
+TEST_F(TubeWindowTest, ProfileIsDrawnOverTheTubeLength) {
+    ASSERT_NO_FATAL_FAILURE(Open("mnuRohrR", kTube, 2));
+    Mode(0);
+    Enter({{0, "1"}, {10, "0.4"}, {14, "5"}, {16, "2"}});
+    Calc();
+    ASSERT_TRUE(rec.Empty()) << rec.Last().prompt;
+    Click(kTube, "cmdDiagram");
+    ASSERT_TRUE(rec.Empty()) << rec.Last().title << ": " << rec.Last().prompt;
+    auto* chart = Control<platform::Chart2D>("frmTGraph2D", "Chart2D1");
+    ASSERT_NE(chart, nullptr);
+    const int n = chart->PointCount(1, 1);
+    ASSERT_EQ(n, 201);
+    EXPECT_NEAR(chart->X(1, 1, n), 10, 1e-9);  // l = t v
+    // Along the tube c(A) = exp(-k l / v).
+    for (int p = 1; p <= n; p += 25) EXPECT_NEAR(chart->Y(1, 1, p), std::exp(-0.4 * chart->X(1, 1, p) / 2), 1e-6);
 }

@@ -1,0 +1,425 @@
+// The stirred-tank and cascade windows driven through their widgets, opened as the reactor menu opens
+// them: every calculation mode against the first-order closed form c(N) = c0 / (1 + k t / N)^N, the
+// stage boxes and conversion labels, the protocol rows, the stage count box, the complaints, the
+// equilibrium notes and refusals, the diagrams, and the conversion round trip of every model.
+#include <cmath>
+#include <initializer_list>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "platform/core/NumberFormat.h"
+#include "simulation/frmKaskade.h"
+#include "simulation/frmRKconti.h"
+#include "tests/simulation/CalcWindowTestSupport.h"
+#include "tests/support/NumberLocale.h"
+
+using namespace kernel;
+using simtest::OnlyMessage;
+using simtest::OnlyPrompt;
+using simtest::Type;
+
+namespace {
+
+const std::string kTitel = " Ausführung nicht möglich ";
+
+class ContiReactorTest : public simtest::SimWindowTest {
+protected:
+    void SetUp() override {
+        SimWindowTest::SetUp();
+        CalcModeConti = 3;
+        RuehrerAnimation = 0;
+        ContiHinweisOffen = kTrue;
+        KaskadeFuellPause = 0.001f;
+        KaskadeAufbauPause = 0.001f;
+        SpezSkalierungStoff = 0;
+        nKurven = 0;
+    }
+    void TearDown() override {
+        KaskadeFuellPause = 0.3f;
+        KaskadeAufbauPause = 0.02f;
+        SimWindowTest::TearDown();
+    }
+
+    // Opens the stirred tank or the cascade for `model` as the reactor menu does: the window, then the
+    // model window, which writes its captions and masks into it. Open reactors are closed first.
+    void OpenFor(int model, bool cascade = false) {
+        const char* form = cascade ? "frmKaskade" : "frmRKconti";
+        platform::Windows().Unload("frmRKconti");
+        platform::Windows().Unload("frmKaskade");
+        simtest::FlushDeletes();
+        ContiAktiv = cascade ? kFalse : kTrue;
+        KaskadeAktiv = cascade ? kTrue : kFalse;
+        platform::Windows().Show(form);
+        platform::Windows().Show("frmKinModel");
+        ASSERT_NO_FATAL_FAILURE(simtest::ChooseModel(model));
+        platform::Windows().Show(form);
+        tank = cascade ? nullptr : frmRKconti::Loaded();
+        kaskade = cascade ? frmKaskade::Loaded() : nullptr;
+        window = qobject_cast<CalcWindow*>(platform::Windows().Get(form));
+        ASSERT_NE(window, nullptr);
+        messages.Clear();
+    }
+    void OpenCascade(int model) { OpenFor(model, true); }
+    QLineEdit* Box(int i) { return window->Inp[static_cast<std::size_t>(i)]; }
+    QLineEdit* StageBox(int stage, int slot) { return kaskade->cA[static_cast<std::size_t>(5 * (stage - 1) + slot)]; }
+    void Mode(int mode) { (kaskade ? kaskade->optCalcKask : tank->optCalcConti)[static_cast<std::size_t>(mode)]->click(); }
+    void Calc() { (kaskade ? kaskade->cmdStart : tank->cmdCalc)->click(); }
+    // The stage count as a whole text (typed key by key, "1.5" would pass through the refused "1").
+    void Stages(const QString& n) { kaskade->txtNKask->setText(n); }
+    // Types each (box index, text) into the open window.
+    void Enter(std::initializer_list<std::pair<int, const char*>> inputs) {
+        for (const auto& [index, text] : inputs) Type(Box(index), text);
+    }
+    static double Number(const QLineEdit* box) { return box->text().trimmed().toDouble(); }
+
+    testsupport::MsgRecorder messages;
+    CalcWindow* window = nullptr;
+    frmRKconti* tank = nullptr;
+    frmKaskade* kaskade = nullptr;
+};
+
+// Under the C locale and a German one: the cascade's per-tank captions show the locale's decimal
+// separator, the boxes keep their point.
+class ContiRoad : public ContiReactorTest, public testing::WithParamInterface<testsupport::NumberLocale> {
+protected:
+    void SetUp() override {
+        ContiReactorTest::SetUp();
+        locale_.emplace(GetParam());
+    }
+    void TearDown() override {
+        ContiReactorTest::TearDown();
+        locale_.reset();
+    }
+    std::optional<testsupport::NumberLocaleScope> locale_;
+};
+
+// A => P, k = 0.2, t = 15, V* = 0.2. One tank: k t = 3, U(A) = 3/4, V = 3. Three tanks: k t / N = 1,
+// each stage halves A, U(A) = 7/8, V = 1 each.
+TEST_P(ContiRoad, EveryModeGivesTheClosedFormOfEqualTanks) {
+    for (const bool cascade : {false, true}) {
+        SCOPED_TRACE(cascade ? "cascade" : "stirred tank");
+        ASSERT_NO_FATAL_FAILURE(OpenFor(2, cascade));
+        Enter({{0, "1"}, {10, "0.2"}});
+        const double n = cascade ? 3 : 1, outlet = std::pow(1 + 0.2 * 15 / n, -n);
+        const char* u = cascade ? "0.875" : "0.75";
+        const char* v = cascade ? "1" : "3";
+        const char* given[5][2] = {{u, v}, {u, "0.2"}, {v, "0.2"}, {"15", v}, {"15", "0.2"}};
+        const int givenSlots[5][2] = {{13, 14}, {13, 15}, {14, 15}, {16, 14}, {16, 15}};
+        for (int mode = 0; mode < 5; ++mode) {
+            SCOPED_TRACE("mode " + std::to_string(mode));
+            Mode(mode);
+            Type(Box(givenSlots[mode][0]), given[mode][0]);
+            Type(Box(givenSlots[mode][1]), given[mode][1]);
+            Calc();
+            EXPECT_TRUE(messages.Empty()) << OnlyMessage(messages);
+            EXPECT_NEAR(Number(Box(13)), 1 - outlet, 1e-6);
+            EXPECT_NEAR(Number(Box(14)), 3 / n, 1e-5);
+            EXPECT_NEAR(Number(Box(15)), 0.2, 1e-6);
+            EXPECT_NEAR(Number(Box(16)), 15, 1e-4);
+            EXPECT_TRUE(window->cmdDiagram->isEnabled());
+            if (!cascade) {
+                EXPECT_NEAR(Number(Box(5)), outlet, 1e-6);
+                EXPECT_NEAR(Number(Box(8)), 1 - outlet, 1e-6);
+                EXPECT_TRUE(window->cmdShowKsi->isEnabled());
+                continue;
+            }
+            for (int stage = 1; stage <= 3; ++stage) {
+                EXPECT_NEAR(Number(StageBox(stage, 1)), std::pow(0.5, stage), 1e-6);
+                EXPECT_NEAR(Number(StageBox(stage, 4)), 1 - std::pow(0.5, stage), 1e-6);
+            }
+            EXPECT_EQ((kaskade->lblUA[1]->text() + kaskade->lblUA[2]->text() + kaskade->lblUA[3]->text()).toStdString(),
+                      testsupport::InLocale("U(A) = 0.50U(A) = 0.75U(A) = 0.875"));
+            EXPECT_TRUE(kaskade->cmdDiagram2->isEnabled());
+        }
+    }
+    // Four tanks share t = 15: 3.75 each. V* is pasted with a comma, past the key filter.
+    Stages("4");
+    Type(Box(16), "15");
+    Box(15)->setText("0,2");
+    Calc();
+    EXPECT_TRUE(messages.Empty());
+    EXPECT_NEAR(Number(Box(14)), 0.2 * 15 / 4, 1e-6);  // each tank: V = V* t / N
+    EXPECT_EQ(kaskade->lblZeitProKessel->text().toStdString(), testsupport::InLocale("Verweilzeit pro Kessel: 3.75 s"));
+    EXPECT_EQ(Box(16)->text().indexOf(','), -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, ContiRoad, testing::ValuesIn(testsupport::AllNumberLocales),
+                         testsupport::NumberLocaleName);
+
+TEST_F(ContiReactorTest, StirredTankModeThreeWritesShortFormsAndOneProtocolRow) {
+    OpenFor(2);
+    EXPECT_FALSE(window->cmdProtocol->isEnabled());
+    Enter({{0, "1"}, {10, "0.1"}, {14, "2"}, {16, "4"}});
+    Calc();
+    EXPECT_EQ(Box(15)->text().toStdString(), " .5");
+    EXPECT_EQ(Box(13)->text().toStdString(), platform::StrSingle(static_cast<float>(0.4 / 1.4)));
+    ASSERT_EQ(ErgebnisZeilen.size(), 1u);
+    const ProtokollZeile& row = ErgebnisZeilen[0];
+    // c_beg(A), k1, t, V, V*; c_end(A), c_end(P), U(A), ksi(1) = converted A; no stage, l or v.
+    EXPECT_EQ((std::vector<float>{row[1], row[11], row[15], row[17], row[18]}), (std::vector<float>{1, 0.1f, 4, 2, 0.5f}));
+    for (int col : {6, 9, 14, 20}) EXPECT_NEAR(row[col], col == 6 ? 1 / 1.4 : 0.4 / 1.4, 1e-6) << col;
+    for (int col : {0, 16, 19}) EXPECT_EQ(row[col], 0.0f) << col;
+    EXPECT_TRUE(window->cmdProtocol->isEnabled());
+
+    // A typed change clears the results and disables the result buttons.
+    Type(Box(16), "5");
+    EXPECT_TRUE(Box(5)->text().isEmpty());
+    EXPECT_FALSE(window->cmdDiagram->isEnabled() || window->cmdShowKsi->isEnabled());
+    EXPECT_DOUBLE_EQ(tauMittel, 5.0);
+}
+
+TEST_F(ContiReactorTest, CascadeOfFourStagesLeavesFiveProtocolRowsChainedStageByStage) {
+    OpenCascade(2);
+    Enter({{0, "1"}, {10, "0.1"}});
+    Stages("4");
+    Enter({{14, "1"}, {16, "40"}});
+    Calc();
+    ASSERT_EQ(ErgebnisZeilen.size(), 5u);
+    for (std::size_t i = 1; i <= 4; ++i) {
+        const ProtokollZeile& row = ErgebnisZeilen[i - 1];
+        EXPECT_EQ(row[0], static_cast<float>(i));
+        EXPECT_NEAR(row[6], std::pow(0.5, i), 1e-6);
+        EXPECT_NEAR(row[14], 1 - std::pow(0.5, i), 1e-4);
+        EXPECT_EQ((std::vector<float>{row[11], row[15], row[17]}), (std::vector<float>{0.1f, 10, 1}));
+        for (std::size_t s = 1; s <= 5 && i > 1; ++s) EXPECT_EQ(row[s], ErgebnisZeilen[i - 2][s + 5]);
+        for (std::size_t col : {16, 19, 20, 21}) EXPECT_EQ(row[col], 0.0f);
+    }
+    for (float v : ErgebnisZeilen[4]) EXPECT_EQ(v, 0.0f);
+    EXPECT_FLOAT_EQ(ErgebnisZeilen[0][1], 1.0f);
+    EXPECT_EQ(kaskade->lblZeitProKessel->text().toStdString(), "Verweilzeit pro Kessel: 10 s");
+    EXPECT_TRUE(window->cmdProtocol->isEnabled());
+
+    // A typed input clears every result; choosing another mode does not.
+    Mode(4);
+    EXPECT_TRUE(window->cmdDiagram->isEnabled() && !StageBox(4, 1)->text().isEmpty());
+    Mode(3);
+    Type(Box(16), "30");
+    EXPECT_TRUE(StageBox(1, 1)->text().isEmpty() && kaskade->lblUA[1]->text().isEmpty());
+    EXPECT_FALSE(window->cmdDiagram->isEnabled() || kaskade->cmdDiagram2->isEnabled());
+
+    // The protocol can be opened again after the next calculation.
+    Calc();
+    EXPECT_TRUE(window->cmdProtocol->isEnabled());
+}
+
+TEST_F(ContiReactorTest, StageCountBoxRefusesCountsOutsideTwoToSeven) {
+    OpenCascade(2);
+    Stages("8");
+    EXPECT_EQ(OnlyPrompt(messages), "N muss zwischen 2 und 7 liegen");
+    EXPECT_EQ(kaskade->txtNKask->text(), "2");
+    EXPECT_EQ(nKaskade, 2);
+    Stages("2.5");
+    EXPECT_EQ(nKaskade, 2);  // halves to the even neighbour
+    Stages("");
+    EXPECT_FALSE(kaskade->cmdStart->isEnabled());
+    EXPECT_EQ(nKaskade, 1);
+
+    messages.Clear();
+    Stages("1.4");
+    EXPECT_TRUE(messages.Empty());
+    EXPECT_EQ(nKaskade, 1);
+    Enter({{0, "1"}, {16, "10"}});
+    Calc();
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(messages.Last().prompt.substr(0, 45), "- Stufenzahl N muss zwischen 2 und 7 liegen\r\n");
+}
+
+// Every complaint in one box under one title; a refused input is no first calculation, and a typed
+// conversion is the user's input and stays in its box.
+TEST_F(ContiReactorTest, ComplaintsAreListedInOrderUnderOneTitle) {
+    OpenFor(2);  // A => P: no box of B, no k2, no complaint about them
+    Mode(0);
+    Enter({{0, "1"}, {10, "0"}, {13, "0.5"}, {14, "0"}});
+    Calc();
+    EXPECT_EQ(OnlyMessage(messages), kTitel + "|- Geschwindigkeitskonstante k1 muss größer Null sein\r\n"
+                                              "- Das Reaktionsvolumen muss größer Null sein.\r\n");
+    EXPECT_EQ(messages.Last().style, 16);
+    EXPECT_FALSE(window->cmdProtocol->isEnabled());
+    messages.Clear();
+    Enter({{10, "0.1"}, {14, "1"}, {13, "1"}});
+    Calc();
+    EXPECT_EQ(OnlyPrompt(messages), "- noch keine gültige Eingabe des Umsatzes (0 < U(A) < 1)\r\n");
+
+    OpenCascade(2);
+    Mode(0);
+    Enter({{0, "1"}, {10, "0"}, {13, "1"}, {14, "0"}});
+    Calc();
+    EXPECT_EQ(OnlyMessage(messages), kTitel + "|- Geschwindigkeitskonstante k1 muss größer Null sein\r\n"
+                                              "- Der Umsatz muss (0 < U <= 1) sein.\r\n"
+                                              "- Das Reaktionsvolumen muss größer Null sein.\r\n");
+    EXPECT_FALSE(window->cmdProtocol->isEnabled());
+    EXPECT_EQ(Box(13)->text(), "1");
+    messages.Clear();
+    Enter({{10, "0.1"}, {13, "0.999"}, {14, "1"}});
+    Calc();
+    EXPECT_TRUE(messages.Empty());
+    EXPECT_NEAR(Number(StageBox(3, 1)), 0.001, 1e-6);
+}
+
+// A <=> P with K = 2 from pure A: equilibrium conversion 2/3.
+TEST_F(ContiReactorTest, StirredTankRefusesConversionsBeyondEquilibrium) {
+    OpenFor(8);
+    Mode(0);
+    Enter({{0, "1"}, {3, "0"}, {10, "2"}, {11, "1"}, {14, "1"}, {13, "0.7"}});
+    Calc();
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    const std::string& text = messages.Last().prompt;
+    EXPECT_EQ(messages.Last().title, kTitel);
+    EXPECT_EQ(text.substr(0, 22), "Im Fall \"umkehrbare Re");
+    EXPECT_NE(text.find("\r\n\r\n 0 < U(A) < " + platform::StrSingle(2.0f / 3.0f) + "\r\n\r\n"), std::string::npos);
+    EXPECT_TRUE(Box(5)->text().isEmpty());
+
+    // Reachable: the balance k1 a' - k2 p' = (a0 - a') / t gives a' = 0.4 for U = 0.6.
+    messages.Clear();
+    Type(Box(13), "0.6");
+    Calc();
+    EXPECT_TRUE(messages.Empty());
+    EXPECT_NEAR(Number(Box(5)), 0.4, 1e-6);
+    EXPECT_NEAR(Number(Box(8)), 0.6, 1e-6);
+    EXPECT_NEAR(0.6 / Number(Box(16)), 2 * 0.4 - 1 * 0.6, 1e-5);
+
+    // An inlet without A has no conversion of A to give: refused, not computed as t = 0.
+    messages.Clear();
+    Enter({{0, "0"}, {3, "1"}});
+    Calc();
+    EXPECT_EQ(OnlyPrompt(messages), "Ohne Stoff A im Eingangsgemisch ist die Vorgabe eines Umsatzes U(A) nicht möglich.");
+    EXPECT_TRUE(Box(5)->text().isEmpty());
+    EXPECT_FALSE(window->cmdDiagram->isEnabled());
+    // With the time given the conversion of A has no reference either: a calculation failure, no crash.
+    messages.Clear();
+    Mode(3);
+    Type(Box(16), "1");
+    Calc();
+    EXPECT_EQ(OnlyMessage(messages), "Meldung von Sub cmdCalc|Berechnungsfehler aufgetreten");
+    EXPECT_TRUE(Box(5)->text().isEmpty() && Box(13)->text().isEmpty());
+}
+
+// An inlet at equilibrium (A <=> P, K = 2) is a note in the time modes and gives no conversion; in the
+// cascade a given conversion is then unreachable and draws no note.
+TEST_F(ContiReactorTest, InletAtEquilibriumIsANoteInTheTimeModesOnly) {
+    for (const bool cascade : {false, true}) {
+        SCOPED_TRACE(cascade ? "cascade" : "stirred tank");
+        OpenFor(8, cascade);
+        Mode(3);
+        Enter({{0, "1"}, {3, "2"}, {10, "0.2"}, {11, "0.1"}, {14, "1"}, {16, "10"}});
+        Calc();
+        ASSERT_EQ(messages.Messages().size(), 1u);
+        EXPECT_EQ(messages.Last().title, "Hinweis");
+        EXPECT_EQ(messages.Last().style, 64);
+        EXPECT_NEAR(Number(Box(13)), 0.0, 1e-7);
+        EXPECT_NEAR(Number(cascade ? StageBox(3, 1) : Box(5)), 1.0, 1e-6);
+    }
+    messages.Clear();
+    Mode(0);
+    Type(Box(13), "0.5");
+    Calc();
+    EXPECT_EQ(OnlyPrompt(messages), "Der vorgegebene Umsatz ist mit diesen Konzentrationen nicht erreichbar.\r\n"
+                                    "(Testen Sie durch Vorgabe der Verweilzeit)");
+    EXPECT_TRUE(StageBox(1, 1)->text().isEmpty());
+    EXPECT_EQ(kaskade->lblUA[1]->text(), "U(A) = 0.00");
+    EXPECT_FALSE(window->cmdDiagram->isEnabled());
+
+    // A + B <=> 2P with K exactly 4: no division by zero in the stirred tank's reachable-conversion test.
+    OpenFor(12);
+    Mode(0);
+    Enter({{0, "1"}, {1, "1"}, {3, "0"}, {10, "0.04"}, {11, "0.01"}, {14, "1"}, {13, "0.3"}});
+    Calc();
+    for (const auto& m : messages.Messages()) EXPECT_EQ(m.prompt.find("Berechnungsfehler"), std::string::npos);
+    EXPECT_FALSE(Box(5)->text().isEmpty());
+}
+
+// Too little B for the conversion: the stirred tank's solver fails, which empties the results (the
+// first calculation past the input check still enables the protocol button); the cascade refuses
+// before any stage is solved.
+TEST_F(ContiReactorTest, TooLittleBForTheConversionIsReportedAndClearsTheResults) {
+    OpenFor(7);
+    window->cmdReset_k->click();
+    Mode(0);
+    Enter({{0, "1"}, {1, "0.1"}, {13, "0.9"}, {14, "1"}});
+    EXPECT_FALSE(window->cmdProtocol->isEnabled());
+    Calc();
+    ASSERT_FALSE(messages.Empty());
+    EXPECT_EQ(messages.Last().prompt, "für den gewünschten Umsatz ist die Anfangskonzentration von Stoff B nicht ausreichend");
+    EXPECT_EQ(messages.Last().title, kTitel);
+    EXPECT_EQ(UmsatzU, 0.0);
+    EXPECT_TRUE(Box(5)->text().isEmpty() && Box(16)->text().isEmpty());
+    EXPECT_FALSE(window->cmdDiagram->isEnabled());
+    EXPECT_TRUE(window->cmdProtocol->isEnabled());
+
+    OpenCascade(4);  // A + B => P
+    Mode(0);
+    Enter({{0, "1"}, {1, "0.5"}, {10, "0.1"}, {13, "0.6"}, {14, "1"}});
+    Calc();
+    EXPECT_EQ(OnlyPrompt(messages), "Die Anfangskonzentration von B ist für den gewünschten Umsatz nicht ausreichend.");
+    Type(Box(13), "0.4");
+    Calc();
+    EXPECT_NEAR(Number(StageBox(3, 1)), 0.6, 1e-5);
+    EXPECT_NEAR(Number(StageBox(3, 2)), 0.1, 1e-5);
+}
+
+TEST_F(ContiReactorTest, StirredTankDiagramHandsTheOutletOverTheResidenceTime) {
+    OpenFor(2);
+    Enter({{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "5"}});
+    Calc();
+    window->cmdDiagram->click();
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(messages.Last().title, "ein Hinweis für Lernende");
+    EXPECT_EQ(ContiHinweisOffen, kFalse);
+    EXPECT_TRUE(platform::Windows().IsLoaded("frmTGraph2D"));
+    ASSERT_EQ(nZeitPunkte, 200);
+    EXPECT_NEAR(tWerte[200], 1e-6 + 10, 1e-9);  // up to twice the window's residence time
+    EXPECT_NEAR(cKurveA[200], 1 / (1 + 0.1 * tWerte[200]), 1e-9);
+    // The window's own results stay those of the calculation.
+    EXPECT_NEAR(UmsatzU, 0.5 / 1.5, 1e-6);
+    window->cmdDiagram->click();
+    EXPECT_EQ(messages.Messages().size(), 1u);  // the hint comes once
+}
+
+TEST_F(ContiReactorTest, CascadeDiagramsHandTheStepsAndTheOutletCurveOver) {
+    OpenCascade(2);
+    Enter({{0, "1"}, {10, "0.2"}, {14, "1"}, {16, "15"}});
+    Calc();
+    kaskade->cmdDiagram2->click();
+    EXPECT_TRUE(platform::Windows().IsLoaded("frmTGraph2D"));
+    EXPECT_EQ(KaskadeUeberTau, kTrue);
+    ASSERT_EQ(nZeitPunkte, 200);
+    EXPECT_NEAR(cKurveA[200], std::pow(1 + 0.2 * tWerte[200] / 3, -3), 1e-9);
+    // The steps over the stages are those of the calculation, not of the last grid point.
+    window->cmdDiagram->click();
+    EXPECT_EQ(KaskadeUeberTau, kFalse);
+    ASSERT_EQ(nZeitPunkte, 280);
+    EXPECT_NEAR(tWerte[280], 3.0, 1e-9);
+    EXPECT_NEAR(cKurveA[50], 0.5, 1e-12);
+    EXPECT_NEAR(cKurveA[150], 0.25, 1e-12);
+    EXPECT_NEAR(cKurveA[280], 0.125, 1e-12);
+}
+
+// For every model with its standard rate constants: conversion 0.5 and V = 1 given (mode 0), the
+// computed mean residence time given back with V (mode 3) yields the conversion 0.5 again (the
+// cascade's search over its equal tanks and its stage solver agree). N tanks of volume V share the
+// residence time t, so V* = N V / t.
+TEST_F(ContiReactorTest, ResidenceTimeFoundForAConversionGivesItBackForEveryModel) {
+    for (const bool cascade : {false, true}) {
+        for (int model = 1; model <= 20; ++model) {
+            SCOPED_TRACE((cascade ? "cascade, model " : "stirred tank, model ") + std::to_string(model));
+            ASSERT_NO_FATAL_FAILURE(OpenFor(model, cascade));
+            window->cmdReset_k->click();
+            Mode(0);
+            Enter({{13, "0.5"}, {14, "1"}});
+            Calc();
+            for (const auto& m : messages.Messages()) ADD_FAILURE() << m.prompt;
+            messages.Clear();
+            const QString tau = Box(16)->text().trimmed();
+            Mode(3);
+            Type(Box(16), tau);
+            Calc();
+            for (const auto& m : messages.Messages()) ADD_FAILURE() << m.prompt;
+            EXPECT_NEAR(Number(Box(13)), 0.5, 1e-4) << "t = " << tau.toStdString();
+            const double expected = (cascade ? 3 : 1) / Number(Box(16));
+            EXPECT_NEAR(Number(Box(15)), expected, 1e-6 * expected);
+        }
+    }
+}
+
+}  // namespace
