@@ -4,10 +4,8 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include "kernel/DataFile.h"
@@ -51,28 +49,15 @@ std::string Dump() {
     return s;
 }
 
-class DataFile : public ktest::DataTest {
+class DataFile : public ktest::TempDirTest {
 protected:
     void SetUp() override {
+        TempDirTest::SetUp();
         ktest::ResetDataState();
-        dir_ = fs::temp_directory_path() / ("tarvelo-datafile-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
     }
     void TearDown() override {
-        fs::remove_all(dir_);
+        TempDirTest::TearDown();
         ktest::ResetDataState();
-    }
-    std::string PutFile(const std::string& name, const std::string& bytes) {
-        const std::string path = (dir_ / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    static std::string Bytes(const std::string& path) {
-        std::stringstream s;
-        s << std::ifstream(path, std::ios::binary).rdbuf();
-        return s.str();
     }
     static int Load(const std::string& path, int append) {
         int loaded = 0;
@@ -92,11 +77,10 @@ protected:
         ZeitEinheitIdx = 2;
         lambdaInf = 4.0;
     }
-    fs::path dir_;
 };
 }  // namespace
 
-TEST_F(DataFile, ReplaceAndAppendLoadsReadEveryFieldInFileOrder) {
+TEST_F(DataFile, ReplaceAndAppendLoadsReadEveryFieldInFileOrderAndPreviewReadsTheHead) {
     ktest::Messages msgs;
     OneOldRow();
     const std::string oldRow = Dump(ExpDaten[1]), path = PutFile("a.TA3", kSample);
@@ -124,6 +108,14 @@ TEST_F(DataFile, ReplaceAndAppendLoadsReadEveryFieldInFileOrder) {
     EXPECT_EQ(DatenKommentar, "alt");
     EXPECT_EQ(ZeitEinheit, "min");
     EXPECT_EQ(lambdaInf, 3.0);
+
+    // The preview reads the head alone.
+    std::string comment, unit;
+    int count = -1, ok = 0;
+    ViewExpFile(path, comment, unit, count, ok);
+    EXPECT_EQ(ok, kTrue);
+    EXPECT_EQ(comment + "|" + unit + "|" + std::to_string(count), "Messung Bär 1|min|3");
+    EXPECT_TRUE(msgs.list.empty());
 }
 
 TEST_F(DataFile, UnitLinesAndLooseItemForms) {
@@ -154,7 +146,7 @@ TEST_F(DataFile, WriteReadRoundTrip) {
     // An empty set writes four lines and reads back empty.
     DatenKommentar = "leer";
     ZeitEinheit = "d";
-    const std::string empty = (dir_ / "e.TA3").string();
+    const std::string empty = Path("e.TA3");
     EXPECT_EQ(Write(empty), kTrue);
     EXPECT_EQ(Bytes(empty), "leer\r\nd\r\n" + kHeader + "\r\n0\r\n");
     OneOldRow();
@@ -185,7 +177,7 @@ TEST_F(DataFile, WriteReadRoundTrip) {
         p.res4 = r.res4;
         ExpPunkt expected = p;
         expected.t = static_cast<float>(r.t);
-        const std::string path = (dir_ / "r.TA3").string();
+        const std::string path = Path("r.TA3");
         ASSERT_EQ(Write(path), kTrue) << r.t;
         EXPECT_EQ(Bytes(path).substr(0, 13), "\xDC" "berpr\xFC" "fung\r\n");  // Windows-1252 on disk
         ktest::ResetDataState();
@@ -245,7 +237,7 @@ TEST_F(DataFile, FailedReadsLeaveTheDataSetUntouched) {
             OneOldRow();
             const std::string before = Dump();
             ktest::Messages msgs;
-            const std::string path = what == "missing file" ? (dir_ / "fehlt.TA3").string() : PutFile("bad.TA3", bytes);
+            const std::string path = what == "missing file" ? Path("fehlt.TA3") : PutFile("bad.TA3", bytes);
             EXPECT_EQ(Load(path, append), kFalse) << what;
             EXPECT_EQ(Dump(), before) << what;
             ASSERT_EQ(msgs.list.size(), 1u) << what;
@@ -281,24 +273,12 @@ TEST_F(DataFile, FailedWriteReportsAndKeepsTheOldFile) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);  // no temporary file left
 }
 
-TEST_F(DataFile, PreviewReadsTheHead) {
-    ktest::Messages msgs;
-    std::string comment, unit;
-    int count = -1, ok = 0;
-    ViewExpFile(PutFile("v.TA3", kSample), comment, unit, count, ok);
-    EXPECT_EQ(ok, kTrue);
-    EXPECT_EQ(comment, "Messung Bär 1");
-    EXPECT_EQ(unit, "min");
-    EXPECT_EQ(count, 3);
-    EXPECT_TRUE(msgs.list.empty());
-}
-
 TEST_F(DataFile, RandomMutationsNeverCrashAndFailuresChangeNothing) {
     std::mt19937 rng(20261206);
     const std::string alphabet = "0123456789.,-+Ee \"\r\n\t\xE4x";
     auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
     ktest::Messages msgs;
-    const std::string path = (dir_ / "f.TA3").string();
+    const std::string path = Path("f.TA3");
     int loads = 0, failures = 0;
     for (int round = 0; round < 3000; ++round) {
         std::string bytes = kSample;

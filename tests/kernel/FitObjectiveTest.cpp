@@ -12,6 +12,7 @@
 #include "tests/kernel/KernelTestSupport.h"
 
 using namespace kernel;
+using ktest::AddRow;
 
 namespace {
 
@@ -28,11 +29,7 @@ auto SharedState() {
 template <class... T>
 std::tuple<T...> Copy(const std::tuple<T&...>& refs) { return refs; }
 
-struct FitResult {
-    std::vector<double> B, SD;
-    int failed = 99;
-    MarquardtInfo info;
-};
+using ktest::FitResult;
 
 double FirstOrder(double k, double t) { return std::exp(-k * t); }
 double Arrhenius(double A, double EA, double T) { return A * std::exp(-EA / (kGaskonstanteR * T)); }
@@ -46,10 +43,6 @@ protected:
     }
     void TearDown() override {
         SharedState() = savedState_;
-    }
-    static void AddRow(double t, double cA, double cP = 0, double T = 0, int exclude = 0) {
-        ExpDaten.push_back(ExpPunkt{.t = t, .c = {0, cA, 0, 0, cP, 0}, .T = T, .exclude = exclude});
-        nMesspunkte = static_cast<int>(ExpDaten.size()) - 1;
     }
     static FitSettings Species(const std::vector<int>& slots) {
         FitSettings s;
@@ -99,7 +92,7 @@ protected:
                                   const std::function<double(double T)>& k, double noise = 0) {
         int n = 0;
         for (double T : {300.0, 310.0, 320.0})
-            for (int j = 0; j < 6; ++j) AddRow(2.0 * j, decay(k(T), 2.0 * j) + noise * kNoise[n++], 0, T);
+            for (int j = 0; j < 6; ++j) AddRow(2.0 * j, {decay(k(T), 2.0 * j) + noise * kNoise[n++]}, T);
     }
 
     ktest::Messages msgs;
@@ -116,7 +109,7 @@ TEST_F(FitObjectiveTest, Mode1FirstOrderMatchesOneDimensionalMinimum) {
     c0Wert[1] = c0;
     for (int i = 0; i < 13; ++i) {
         const double t = 1.5 * i, a = c0 * std::exp(-kTrue * t);
-        AddRow(t, a + 0.5 * kNoise[i], c0 - a - 0.5 * kNoise[i]);  // P measured through the mass balance
+        AddRow(t, {a + 0.5 * kNoise[i], 0, 0, c0 - a - 0.5 * kNoise[i]});  // P measured through the mass balance
     }
     auto model = [c0](double k) {
         return [c0, k](int s, double t) { return s == 1 ? c0 * std::exp(-k * t) : c0 * (1 - std::exp(-k * t)); };
@@ -144,7 +137,7 @@ TEST_F(FitObjectiveTest, Mode2RecoversRateConstantAndOrder) {
     HalbwertszeitNumerisch = kTrue;
     const double k = 0.3, n = 1.7;
     // n-th order closed form with c0 = 1: c = (1 + (n-1) k t)^(1/(1-n)).
-    for (int t = 0; t < 13; ++t) AddRow(t, std::pow(1 + (n - 1) * k * t, 1 / (1 - n)));
+    for (int t = 0; t < 13; ++t) AddRow(t, {std::pow(1 + (n - 1) * k * t, 1 / (1 - n))});
     const FitResult r = Run(2, {0, 0.1, 1.2, 0}, Species({1}));
     EXPECT_EQ(r.failed, kFitOk);
     EXPECT_NEAR(r.B[1], k, 0.005 * k);
@@ -158,7 +151,7 @@ TEST_F(FitObjectiveTest, FailedModelEvaluationIsReportedNotIgnored) {
     aktModell = 17;
     KurvenMaske = "11010";
     c0Wert = {0, 1.0, 0.8, 0, 0, 0};
-    for (int i = 1; i <= 4; ++i) AddRow(i, 0.5);
+    for (int i = 1; i <= 4; ++i) AddRow(i, {0.5});
     FitObjective obj(Species({1}));
     std::vector<double> p{0, 0.0, 0.1, 0}, J(3, 0.0);
     double r = 0;
@@ -202,6 +195,7 @@ TEST_F(FitObjectiveTest, NonIsothermalFitsRecoverBothParameters) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ExpDaten.assign(1, ExpPunkt{});
+        nMesspunkte = 0;
         DiagVariante = c.variante;
         kTFunktion = c.kT;
         c0Mess[1] = c.variante == 7 ? 0.5f : 1.0f;
@@ -219,9 +213,9 @@ TEST_F(FitObjectiveTest, NonIsothermalRowsWithoutTemperatureDoNotCount) {
     const FitResult r1 = Run(2, {0, 1e7, 45000, 0}, FitSettings{});
     ASSERT_EQ(r1.failed, kFitOk);
 
-    AddRow(3.0, 0.2, 0, 0);           // no temperature
-    AddRow(3.0, 0.2, 0, -5);          // negative temperature
-    AddRow(3.0, 0.2, 0, 310, kTrue);  // inactive
+    AddRow(3.0, {0.2}, 0);                 // no temperature
+    AddRow(3.0, {0.2}, -5);                // negative temperature
+    AddRow(3.0, {0.2}, 310, 0, 0, kTrue);  // inactive
     const FitResult r2 = Run(2, {0, 1e7, 45000, 0}, FitSettings{});
     ASSERT_EQ(r2.failed, kFitOk);
     EXPECT_NEAR(r2.B[1], r1.B[1], 1e-9 * r1.B[1]);

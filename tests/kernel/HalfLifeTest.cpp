@@ -58,7 +58,7 @@ TEST_F(HalfLife, ClosedFormsOfTheIrreversibleKinetics) {
     EXPECT_TRUE(msgs.list.empty());
 }
 
-TEST_F(HalfLife, NoFormulaGivesZeroWithABeepOnlyForB) {
+TEST_F(HalfLife, NoFormulaGivesZeroWithABeepOnlyForBAndFailuresAreReported) {
     EXPECT_EQ(A(4, 1, 0.4, 0, 1, 0), 0.0f);  // B runs out first
     EXPECT_EQ(msgs.beeps, 1);
     EXPECT_EQ(B(2, 1, 0, 0, 1, 0), 0.0f);
@@ -66,9 +66,7 @@ TEST_F(HalfLife, NoFormulaGivesZeroWithABeepOnlyForB) {
     EXPECT_EQ(A(7, 1, 1, 0, 1, 1), 0.0f);
     EXPECT_EQ(msgs.beeps, 2);
     EXPECT_TRUE(msgs.list.empty());
-}
-
-TEST_F(HalfLife, UnreachableHalfAndRuntimeFailuresAreReported) {
+    // An unreachable half and runtime failures are reported.
     EXPECT_EQ(A(8, 1, 0, 0, 0.2, 0.2), -1.0f);  // equilibrium exactly at A0/2
     ASSERT_EQ(msgs.list.size(), 1u);
     EXPECT_EQ(msgs.list[0].prompt, "c(A,0)/2 kann bei dieser Gleichgewichtslage nicht erreicht werden");

@@ -1,11 +1,16 @@
 #pragma once
 // Shared helpers of the kernel tests: an independent copy of the rate laws with a fine RK4 reference
-// integration, the steady-state residual of a stirred tank, one fake window host, one message recorder
-// and the measured data set.
+// integration, the steady-state residual of a stirred tank, one fake window host, one message recorder,
+// the measured data set and a fresh folder per test.
 #include <gtest/gtest.h>
+
+#include <stdlib.h>
 
 #include <array>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <map>
 #include <set>
@@ -13,6 +18,7 @@
 #include <tuple>
 #include <vector>
 
+#include "kernel/Marquardt.h"
 #include "kernel/ModelDefaults.h"
 #include "kernel/State.h"
 #include "platform/core/FormHost.h"
@@ -179,6 +185,13 @@ private:
     platform::MsgBoxHandler previous_;
 };
 
+// What a fit gives back: parameters, standard deviations, the failure code and the run's counts.
+struct FitResult {
+    std::vector<double> B, SD;
+    int failed = 99;
+    kernel::MarquardtInfo info;
+};
+
 // Appends one measured row.
 inline kernel::ExpPunkt& AddRow(double t, std::initializer_list<double> c = {}, double T = 0, double k = 0,
                                 float lambda = 0, int exclude = 0) {
@@ -218,5 +231,29 @@ class DataTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetDataState(); }
     void TearDown() override { ResetDataState(); }
+};
+// A fresh folder per test, removed afterwards, with raw bytes put into and read from its files.
+class TempDirTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tarvelo-test-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::permissions(dir_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(dir_, ignored);
+    }
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string PutFile(const std::string& name, const std::string& bytes) const {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+        return Path(name);
+    }
+    static std::string Bytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::filesystem::path dir_;
 };
 }  // namespace ktest

@@ -66,11 +66,7 @@ private:
     Residual f_;
 };
 
-struct FitResult {
-    std::vector<double> B, SD;
-    int failed = 99;
-    MarquardtInfo info;
-};
+using ktest::FitResult;
 FitResult Fit(TestObjective& obj, int np, int m, std::vector<double> start, const MarquardtSettings& s = {}) {
     FitResult r;
     r.B = std::move(start);

@@ -46,6 +46,8 @@ TEST(StrSingle, ShortFormOfTheTextBoxes) {
         {0.3678795f, " .3678795"}, {6.0f, " 6"}, {-0.5f, "-.5"}, {-0.0f, " 0"}, {2.0f / 3.0f, " .6666667"},
         {0.2f + 0.1f, " .3"}, {1.5e-7f, " 1.5E-07"}, {-1.5e-7f, "-1.5E-07"}, {0.0001f, " .0001"},
         {1e-5f, " 1E-05"}, {9999999.0f, " 9999999"}, {1e7f, " 1E+07"},
+        // Non-finite values give a readable text.
+        {INFINITY, " Inf"}, {-INFINITY, "-Inf"}, {NAN, " NaN"},
     };
     for (const auto& [value, expected] : cases) EXPECT_EQ(StrSingle(value), expected) << value;
 }
@@ -64,14 +66,6 @@ TEST(Str, AgreesWithTheGeneralFormOfTheCLibrary) {
             ASSERT_EQ(StrDouble(d), ReferenceStr(d, 15)) << d;
         }
     }
-}
-
-TEST(StrSingle, NonFiniteValuesGiveAReadableText) {
-    EXPECT_EQ(StrSingle(INFINITY), " Inf");
-    EXPECT_EQ(StrSingle(-INFINITY), "-Inf");
-    EXPECT_EQ(StrSingle(NAN), " NaN");
-    EXPECT_EQ(Format(NAN, "0.00"), "NaN");
-    EXPECT_EQ(Format(-INFINITY, "0.00"), "-Inf");
 }
 
 TEST(CStr, HasNoBlankKeepsTheLeadingZeroAndUsesTheLocaleSeparator) {
@@ -109,6 +103,7 @@ TEST(Format, EveryMaskOfTheWindows) {
         {123.0, "0.0 E-##", "1.2 E2"}, {0.00099999, "0.00E+00", "1.00E-03"}, {1234567.89, "###.##E-00", "123.46E04"},
         // No integer placeholder: the mantissa lies below 1.
         {-250.0, ".0000000E+00", "-.2500000E+03"}, {0.99999999, ".0000000E+00", ".1000000E+01"},
+        {NAN, "0.00", "NaN"}, {-INFINITY, "0.00", "-Inf"},
     };
     for (const MaskCase& c : cases) EXPECT_EQ(Format(c.value, c.mask), c.expected) << c.value << " " << c.mask;
 }

@@ -4,15 +4,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/core/TextFile.h"
+#include "tests/kernel/KernelTestSupport.h"
 
 namespace fs = std::filesystem;
 using platform::Cp1252ToUtf8;
@@ -24,33 +22,13 @@ using platform::WriteTextLines;
 
 namespace {
 
-// A fresh folder per test, removed afterwards.
-class TextFileTest : public ::testing::Test {
+class TextFileTest : public ktest::TempDirTest {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "textfile-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(dir_, ignored);
-    }
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-    static std::string Bytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    static void PutBytes(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
     std::set<std::string> Entries() const {
         std::set<std::string> names;
         for (const auto& entry : fs::directory_iterator(dir_)) names.insert(entry.path().filename().string());
         return names;
     }
-    fs::path dir_;
 };
 
 const std::string kUmlauts = "\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xE2\x82\xAC";  // äöüß€ in UTF-8
@@ -75,15 +53,15 @@ TEST(Cp1252, EveryDefinedByteSurvivesTheRoundTrip) {
         EXPECT_EQ(Utf8ToCp1252(text), byte) << b;
         EXPECT_TRUE(seen.insert(text).second) << "two bytes decode to the same character: " << b;
     }
-}
-
-TEST(Cp1252, UnrepresentableAndMalformedTextBecomesQuestionMarks) {
+    // Unrepresentable and malformed text becomes question marks.
     EXPECT_EQ(Utf8ToCp1252("a\xF0\x9F\x98\x80" "b"), "a?b");  // a character beyond the BMP
     EXPECT_EQ(Utf8ToCp1252("x\xC3"), "x?");                // truncated sequence
 }
 
+// Writing replaces the whole of an older, longer file.
 TEST_F(TextFileTest, WritesWindows1252WithCrLf) {
     std::string error, text;
+    PutFile("a.TA3", std::string(5000, 'x'));
     ASSERT_TRUE(WriteTextLines(Path("a.TA3"), {"Kommentar " + kUmlauts, "", "1.5,2"}, error)) << error;
     EXPECT_EQ(Bytes(Path("a.TA3")), "Kommentar " + kUmlautBytes + "\r\n\r\n1.5,2\r\n");
     std::vector<std::string> lines;
@@ -94,9 +72,10 @@ TEST_F(TextFileTest, WritesWindows1252WithCrLf) {
     EXPECT_EQ(Bytes(Path("t.txt")), "a\r\nb\r\nc\r\n\r\nd");
     ASSERT_TRUE(ReadText(Path("t.txt"), text, error)) << error;
     EXPECT_EQ(text, "a\nb\nc\n\nd");
+    EXPECT_EQ(Entries(), (std::set<std::string>{"a.TA3", "t.txt"}));
 }
 
-TEST_F(TextFileTest, ReadsLfCrLfAndAMissingLastLineEnd) {
+TEST_F(TextFileTest, ReadsLfCrLfAndAMissingLastLineEndAndReportsAMissingFile) {
     struct Case {
         std::string bytes;
         std::vector<std::string> lines;
@@ -108,15 +87,13 @@ TEST_F(TextFileTest, ReadsLfCrLfAndAMissingLastLineEnd) {
         {"a\rb\r", {"a", "b"}},
     };
     for (const Case& c : cases) {
-        PutBytes(Path("in.txt"), c.bytes);
+        PutFile("in.txt", c.bytes);
         std::vector<std::string> lines{"stale"};
         std::string error;
         ASSERT_TRUE(ReadTextLines(Path("in.txt"), lines, error)) << error;
         EXPECT_EQ(lines, c.lines) << "bytes: " << c.bytes;
     }
-}
-
-TEST_F(TextFileTest, MissingFileIsReportedInGerman) {
+    // A missing file is reported in German, by name.
     std::vector<std::string> lines;
     std::string error;
     EXPECT_FALSE(ReadTextLines(Path("nicht-da.TA3"), lines, error));
@@ -124,20 +101,12 @@ TEST_F(TextFileTest, MissingFileIsReportedInGerman) {
     EXPECT_NE(error.find("nicht-da.TA3"), std::string::npos) << error;
 }
 
-TEST_F(TextFileTest, OverwriteReplacesTheWholeFile) {
-    PutBytes(Path("p.TC3"), std::string(5000, 'x'));
-    std::string error;
-    ASSERT_TRUE(WriteTextLines(Path("p.TC3"), {"neu"}, error)) << error;
-    EXPECT_EQ(Bytes(Path("p.TC3")), "neu\r\n");
-    EXPECT_EQ(Entries(), std::set<std::string>{"p.TC3"});
-}
-
 // A write that reaches the file-size limit half-way: with the start-up's signal setting the write fails as a
 // write, with the full-disk text, the old file unchanged and no temporary file left; without it the signal
 // would end the program. Run in a child process, whose limit and signal setting die with it.
 TEST_F(TextFileTest, WriteThatFailsHalfwayKeepsTheOldFile) {
     const std::string old = "alter Inhalt " + kUmlautBytes + "\r\n";
-    PutBytes(Path("TARLASTSESSION.TC3"), old);
+    PutFile("TARLASTSESSION.TC3", old);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {

@@ -83,13 +83,10 @@ TEST_F(TimeCourse, ClosedFormsFollowTheirRateLawsFromTheInitialValues) {
     }
 }
 
-TEST_F(TimeCourse, GridHas200IntervalsAndRatesInSinglePrecision) {
+TEST_F(TimeCourse, GridHas200IntervalsRatesInSinglePrecisionAndZeroOrderStopsAtZero) {
     Run(2, 40.0);
     for (int i = 0; i <= 200; ++i) EXPECT_DOUBLE_EQ(tWerte[static_cast<std::size_t>(i)], i * 0.2);
     EXPECT_FLOAT_EQ(rKurveA[50], static_cast<float>(-0.15 * cKurveA[50]));  // dc(A)/dt = -k1·c(A)
-}
-
-TEST_F(TimeCourse, ClosedFormEdgeCases) {
     // Zero order: A is used up at t = c0A/k1 and stays 0.
     Run(1, 20.0);
     EXPECT_EQ(cKurveA[200], 0.0);
