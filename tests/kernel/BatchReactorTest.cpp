@@ -26,18 +26,6 @@ const Case kNumeric[] = {{7, 0.15, 0.05, 0, {0, 1, 1.2, 0, 0, 0}},       {9, 0.1
                          {14, 0.15, 0.1, 0.005, {0, 1, 0, 0.1, 0, 0}},   {15, 0.15, 0.2, 0.15, {0, 1, 0, 0.1, 0, 0}},
                          {18, 0.15, 0.1, 0.005, {0, 1, 1.3, 0, 0, 0}},   {20, 0.15, 0, 0, {0, 1, 0, 0, 0.1, 0}}};
 
-// The slots a model writes (species A B C P Q); model 5 also writes its extent into slot 5 (checked below).
-bool Writes(int model, int slot) {
-    switch (model) {
-    case 1: case 2: case 3: case 8: case 20: return slot == 1 || slot == 4;
-    case 4: case 12: case 17: return slot == 1 || slot == 2 || slot == 4;
-    case 5: case 11: case 16: return slot == 1 || slot == 4 || slot == 5;
-    case 6: case 14: case 15: return slot == 1 || slot == 3 || slot == 4;
-    case 19: return slot != 3;
-    default: return slot <= 4;
-    }
-}
-
 int Batch(const Case& k, double t, Conc& c, float n = 1.5f) {
     UseModel(k, n);
     int err = 1;

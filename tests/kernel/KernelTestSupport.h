@@ -62,6 +62,18 @@ inline Conc Rates(int model, const Conc& c, double k1, double k2, double k3, dou
     return r;
 }
 
+// The slots a model writes (species A B C P Q); model 5 also writes its extent into slot 5 (a copy of an extent, which no reference holds).
+inline bool Writes(int model, int slot) {
+    switch (model) {
+    case 1: case 2: case 3: case 8: case 20: return slot == 1 || slot == 4;
+    case 4: case 12: case 17: return slot == 1 || slot == 2 || slot == 4;
+    case 5: case 11: case 16: return slot == 1 || slot == 4 || slot == 5;
+    case 6: case 14: case 15: return slot == 1 || slot == 3 || slot == 4;
+    case 19: return slot != 3;
+    default: return slot <= 4;
+    }
+}
+
 // Classical RK4 with `steps` equal steps: the batch composition after time t.
 inline Conc Integrate(int model, Conc c, double t, double k1, double k2, double k3, double n = 1.5,
                       int steps = 20000) {
