@@ -429,11 +429,12 @@ void mnuNeudat_Click() {
             platform::vbYesNo + platform::vbExclamation, "Warnung");
         if (answer == platform::vbNo) return;
     }
+    // The open editor closes first: a close it refuses (its time-range question) keeps the data.
+    if (!Windows().Unload("frmDatedit")) return;
     ExpDaten.assign(2, ExpPunkt{});
     nMesspunkte = 0;
     lambdaInf = 0;
     DatenFile.clear();
-    Windows().Unload("frmDatedit");
     Windows().Show("frmDatedit");
 }
 

@@ -9,6 +9,7 @@
 #include "kernel/DataSet.h"
 #include "platform/Chart2D.h"
 #include "shell/DataSaveQuestion.h"
+#include "shell/WindowMenus.h"
 #include "tests/experiment/DataEditorFixture.h"
 
 namespace datatest {
@@ -254,6 +255,12 @@ TEST_F(DrawingTest, ApplyChecksTheTimeRangeOfNonIsothermalDataOnceAndYesKeepsThe
             recorder.QueueAnswer(platform::vbYes);
             platform::Windows().Frame("frmDatedit")->close();  // the close box
             EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
+            // New data while the editor stays open on Yes: the rows are kept, not emptied under it.
+            recorder.QueueAnswer(platform::vbYes);
+            recorder.QueueAnswer(platform::vbYes);
+            shell::mnuNeudat_Click();
+            EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
+            EXPECT_EQ(nMesspunkte, 3);
             recorder.Clear();
             recorder.QueueAnswer(platform::vbNo);
         }
