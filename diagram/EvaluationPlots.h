@@ -61,7 +61,7 @@ struct ExperPunkt {
 // caller sets), DatenSpalte, TangentSpecies, c0Mess, lambdaNull, lambdaInf.
 std::vector<ExperPunkt> ExperPunkteDerZeile(int code, const kernel::ExpPunkt& row);
 
-// The point sets that diagram `code` fills from the data (the fixed set, or one set per species
+// The point sets that diagram `code` fills from the data (the fixed set, or one set for each species
 // column with data, for -9 and 1..20 only the species of KurvenMaske).
 std::vector<int> PunktsaetzeDesCodes(int code);
 
