@@ -603,11 +603,15 @@ void frmMonteCarlo::optGK_Click(int Index) {
 void frmMonteCarlo::cmdRefresh_Click() {
     cmdStop->setEnabled(false);
     cmdContinue->setEnabled(false);
-    // Back to the start state: every molecule A, as the board shows it.
-    MCStateArray.assign(static_cast<std::size_t>(N0_) + 1, std::uint8_t{1});
     Faerbe(lblA, FarbeA);
     Faerbe(lblP, FarbeP);
     for (int s = 1; s <= SerienZahl; ++s) Chart2D2->SetDisplay(kGruppe, s, platform::kSeriesHidden);
+    StartBild();
+}
+
+void frmMonteCarlo::StartBild() {
+    // The board is drawn from the game's state: every molecule A first, so that it shows the start.
+    MCStateArray.assign(static_cast<std::size_t>(N0_) + 1, std::uint8_t{1});
     DrawMoleculeBoard();
     for (int kurve = 1; kurve <= 2; ++kurve) {
         CalcTheoryCurve(kurve, MCMode, KurvenPunkte);
@@ -622,11 +626,7 @@ void frmMonteCarlo::cmdStart_Click() {
     cmdContinue->setEnabled(false);
     DisableControls();
     Aufblitzen = chkFlashOn->isChecked();
-    DrawMoleculeBoard();
-    for (int kurve = 1; kurve <= 2; ++kurve) {
-        CalcTheoryCurve(kurve, MCMode, KurvenPunkte);
-        SetupChartSeries(kurve, KurvenPunkte);
-    }
+    StartBild();
     if (MCMode == 1)
         SimFirstOrder();
     else

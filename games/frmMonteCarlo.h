@@ -109,6 +109,8 @@ private:
     void Form_QueryUnload();
     void SetChartAxes();
     void SetzePfeile();
+    // Every molecule A, the board drawn afresh and the calculated curves set up.
+    void StartBild();
     void PlaceChartTexts();
     void CalcTheoryCurve(int Kurve, int mode, std::vector<kernel::XYPunkt>& Punkte);
     void SetupChartSeries(int Kurve, std::vector<kernel::XYPunkt>& Punkte);

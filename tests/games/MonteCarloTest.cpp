@@ -350,6 +350,12 @@ TEST_P(MonteCarloTest, BoardShowsTheGameAfterAResizeAndTheStartStateAfterRefresh
     EXPECT_EQ(farbenWieZustand(false), 0);
     Click(w, "cmdContinue");  // the run goes on where the board stood
     EXPECT_EQ(farbenWieZustand(false), 0);
+    ASSERT_LT(w->AnzahlA(), 100);
+    // A new start begins on the start board, not on the board the last run left.
+    RunUntil(w, [&](long) {
+        EXPECT_EQ(farbenWieZustand(true), 0);
+        return true;
+    });
 
     Click(w, "cmdRefresh");
     EXPECT_EQ(farbenWieZustand(true), 0);
