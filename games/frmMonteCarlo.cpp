@@ -868,33 +868,34 @@ void frmMonteCarlo::DrawMoleculeBoard() {
     SeitenZahl = std::max(1, static_cast<int>(std::nearbyint(std::sqrt(static_cast<double>(N0_)))));
     Zelle = L / std::sqrt(static_cast<double>(N0_));
     chkFlashOn->move(Tw(BrettX0), Tw(BrettY0 + L + 30));
-    // Each molecule in the colour of its state, so that a redraw during or after a run shows the game.
-    const bool mitZustand = MCStateArray.size() == static_cast<std::size_t>(N0_) + 1;
-    auto istA = [&](long j) { return !mitZustand || MCStateArray[static_cast<std::size_t>(j)] == 1; };
     QPainter p(&flaeche_);
     if (!GrossesBrett) {
         Radius = Zelle / 2.3;
         BlitzRadius = 1.5 * Radius;
         BoxAufFlaeche(p, BrettX0 - 18, BrettY0 - 18, BrettX0 + L + 20, BrettY0 + L + 18, 0xBEBEBE, 0);
-        for (int c = 1; c <= SeitenZahl; ++c) {
-            for (int r = 1; r <= SeitenZahl; ++r) {
-                const long j = static_cast<long>(r - 1) * SeitenZahl + c;
-                KreisAufFlaeche(p, c * Zelle + BrettX0 - Zelle / 2, r * Zelle + BrettY0 - Zelle / 2, Radius,
-                                istA(j) ? FarbeA : FarbeP);
-            }
-        }
     } else {
         BoxAufFlaeche(p, BrettX0 - 10, BrettY0, BrettX0 + L + 2, BrettY0 + L + 5, FarbeA, 0);
-        for (long j = 1; j <= N0_; ++j) {
-            if (istA(j)) continue;
-            int r = 0, c = 0;
-            ZelleVon(j, SeitenZahl, r, c);
-            const double xL = c * Zelle + BrettX0 - Zelle;
-            const double yU = r * Zelle + BrettY0;
-            BoxAufFlaeche(p, xL, yU, xL + Zelle - 12, yU - Zelle + 12, FarbeP, FarbeP);
-        }
+    }
+    // Each molecule in the colour of its state, so that a redraw during or after a run shows the game;
+    // the large board's area already shows the A.
+    const bool mitZustand = MCStateArray.size() == static_cast<std::size_t>(N0_) + 1;
+    for (long j = 1; j <= N0_; ++j) {
+        const bool istA = !mitZustand || MCStateArray[static_cast<std::size_t>(j)] == 1;
+        if (!GrossesBrett || !istA) MolekuelAufFlaeche(p, j, istA ? FarbeA : FarbeP, Radius);
     }
     update();
+}
+
+void frmMonteCarlo::MolekuelAufFlaeche(QPainter& p, long j, int farbe, double radius) {
+    int r = 0, c = 0;
+    ZelleVon(j, SeitenZahl, r, c);
+    if (GrossesBrett) {
+        const double xL = c * Zelle + BrettX0 - Zelle;
+        const double yU = r * Zelle + BrettY0;
+        BoxAufFlaeche(p, xL, yU, xL + Zelle - 12, yU - Zelle + 12, farbe, farbe);
+    } else {
+        KreisAufFlaeche(p, c * Zelle + BrettX0 - Zelle / 2, r * Zelle + BrettY0 - Zelle / 2, radius, farbe);
+    }
 }
 
 void frmMonteCarlo::DrawMolecule(int j, int farbe, double radius) {
@@ -918,13 +919,7 @@ void frmMonteCarlo::DrawMolecule(int j, int farbe, double radius) {
         blitz_.reset();
     }
     QPainter p(&flaeche_);
-    if (GrossesBrett) {
-        const double xL = c * Zelle + BrettX0 - Zelle;
-        const double yU = r * Zelle + BrettY0;
-        BoxAufFlaeche(p, xL, yU, xL + Zelle - 12, yU - Zelle + 12, farbe, farbe);
-    } else {
-        KreisAufFlaeche(p, xm, ym, radius, farbe);
-    }
+    MolekuelAufFlaeche(p, j, farbe, radius);
     update(bereich);
 }
 

@@ -134,6 +134,8 @@ private:
     void Markiere(QRadioButton* gewaehlt, QGroupBox* rahmen);
     void KreisAufFlaeche(QPainter& p, double xTw, double yTw, double rTw, int farbe);
     void BoxAufFlaeche(QPainter& p, double x1Tw, double y1Tw, double x2Tw, double y2Tw, int farbe, int rand);
+    // Molecule j in its cell: a circle, on the large boards a box filling the cell.
+    void MolekuelAufFlaeche(QPainter& p, long j, int farbe, double radius);
 
     // Controls.
     platform::Chart2D* Chart2D2 = nullptr;
