@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <exception>
+#include <tuple>
 #include <vector>
 
 #include "diagram/Grafik.h"
@@ -76,6 +77,12 @@ void Fett(QRadioButton* b, bool on) {
     QFont f = b->font();
     f.setBold(on);
     b->setFont(f);
+}
+
+// The shared time course and its k1, in the order of the members of frmTFitting::Verlauf.
+auto GemeinsamerVerlauf() {
+    return std::tie(tWerte, cKurveA, cKurveB, cKurveC, cKurveP, cKurveQ, rKurveA, rKurveB, rKurveC, rKurveP, rKurveQ,
+                    nZeitPunkte, kWert[1]);
 }
 
 }  // namespace
@@ -727,24 +734,11 @@ void frmTFitting::cmdDrawNewCurve_Click() {
 }
 
 frmTFitting::Verlauf frmTFitting::Verlauf::Merken() {
-    return {tWerte, cKurveA, cKurveB, cKurveC, cKurveP, cKurveQ, rKurveA, rKurveB, rKurveC, rKurveP, rKurveQ,
-            nZeitPunkte, kWert[1]};
+    return std::apply([](const auto&... teil) { return Verlauf{teil...}; }, GemeinsamerVerlauf());
 }
 
 void frmTFitting::Verlauf::Zuruecklegen() const {
-    tWerte = t;
-    cKurveA = cA;
-    cKurveB = cB;
-    cKurveC = cC;
-    cKurveP = cP;
-    cKurveQ = cQ;
-    rKurveA = rA;
-    rKurveB = rB;
-    rKurveC = rC;
-    rKurveP = rP;
-    rKurveQ = rQ;
-    nZeitPunkte = n;
-    kWert[1] = k1;
+    GemeinsamerVerlauf() = std::tie(t, cA, cB, cC, cP, cQ, rA, rB, rC, rP, rQ, n, k1);
 }
 
 // The time courses of the redraw (one, or one per measured temperature) into verlaeufe; answers
