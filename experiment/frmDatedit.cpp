@@ -19,6 +19,7 @@
 
 #include "diagram/Grafik.h"
 #include "experiment/DataFileDialogs.h"
+#include "experiment/FitAnzeige.h"
 #include "kernel/DataHeadings.h"
 #include "kernel/DataSet.h"
 #include "kernel/State.h"
@@ -345,7 +346,7 @@ void frmDatedit::Form_Load() {
     Grid->SetGridFont("COURIER NEW", 9);
     Grid->SetRows(Rows());
 
-    if (!IsFormLoaded("frmTFitting")) DiagVariante = 0;  // an open fit keeps its mode
+    if (!experiment::AnpassungOffen()) DiagVariante = 0;  // an open fit keeps its mode
     HinweisEinmal_ = kTrue;
     txtComment->setText(QString::fromStdString(DatenKommentar));
     lambda_infin->setText(QString::fromStdString(platform::StrSingle(static_cast<float>(lambdaInf))));
@@ -927,7 +928,7 @@ void frmDatedit::cmdApply_Click() {
         }
     }
     // An open non-isothermal fit keeps its fitted A and EA.
-    if (NichtIsothermMoeglich && !(IsFormLoaded("frmTFitting") && DiagVariante > 5)) {
+    if (NichtIsothermMoeglich && !experiment::NichtIsothermeAnpassungOffen()) {
         ArrhA = 100;
         ArrhEA = 100;
     }
