@@ -196,6 +196,26 @@ class FittingRoads : public FittingWindow, public testing::WithParamInterface<te
 protected:
     testsupport::NumberLocaleScope locale{GetParam()};
     static QString L(const char* text) { return QString::fromStdString(testsupport::InLocale(text)); }
+
+    // A non-isothermal fit at its start: both boxes and parameters at 100, the RMS that of rate k(T).
+    template <typename RateAtT>
+    static void ExpectStartAt100(const frmTFitting* w, RateAtT k) {
+        EXPECT_EQ(w->Inp[10]->text(), " 100");
+        EXPECT_EQ(w->Inp[11]->text(), " 100");
+        EXPECT_EQ(FitParameter[1], 100);
+        EXPECT_EQ(FitParameter[2], 100);
+        EXPECT_NEAR(Shown(w->lblFQS->text()), RmsOf(k), 1e-4);
+    }
+    // The automatic run without a message; the boxes and spreads it shows.
+    void ExpectAutoFit(frmTFitting* w, const char* p1, const char* p2, const char* sd1, const char* sd2) {
+        recorder.Clear();
+        w->cmdAutoFitting->click();
+        EXPECT_TRUE(recorder.Empty());
+        EXPECT_EQ(w->Inp[10]->text(), p1);
+        EXPECT_EQ(w->Inp[11]->text(), p2);
+        EXPECT_EQ(w->lblStdDev[1]->text(), L(sd1));
+        EXPECT_EQ(w->lblStdDev[2]->text(), L(sd2));
+    }
 };
 
 // Biochemical oxygen demand (Bates and Watts 1988, A1.4), BOD as c(P) of A => P with the book's
@@ -250,22 +270,12 @@ TEST_P(FittingRoads, ArrheniusFitKeepsItsStateBesideEditorAndCalculator) {
     Trigger("mnuNonIsothermFitting(1)");
     frmTFitting* w = Window();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->Inp[10]->text(), " 100");
-    EXPECT_EQ(w->Inp[11]->text(), " 100");
-    EXPECT_EQ(FitParameter[1], 100);
-    EXPECT_EQ(FitParameter[2], 100);
-    EXPECT_NEAR(Shown(w->lblFQS->text()), RmsOf([](double T) { return 100 * std::exp(-100 / (R * T)); }), 1e-4);
+    ExpectStartAt100(w, [](double T) { return 100 * std::exp(-100 / (R * T)); });
 
     w->optManuAuto[1]->click();
-    recorder.Clear();
-    w->cmdAutoFitting->click();
-    EXPECT_TRUE(recorder.Empty());
-    EXPECT_EQ(w->Inp[10]->text(), " 2499.647");
-    EXPECT_EQ(w->Inp[11]->text(), " 17499.64");
+    ExpectAutoFit(w, " 2499.647", " 17499.64", "8.8 E-1", "9.1 E-1");
     EXPECT_NEAR(ArrhA, 2499.6467, 1e-3);
     EXPECT_NEAR(ArrhEA, 17499.643, 1e-2);
-    EXPECT_EQ(w->lblStdDev[1]->text(), L("8.8 E-1"));
-    EXPECT_EQ(w->lblStdDev[2]->text(), L("9.1 E-1"));
     EXPECT_NEAR(Shown(w->lblFQS->text()), 2.4459e-5, 2.4459e-5 * 1e-3);
     const QString rms = w->lblFQS->text();
     const std::string ergebnis = FooterText();
@@ -316,29 +326,20 @@ TEST_P(FittingRoads, EyringFitStartsFrom100AndReportsTheEntropy) {
     frmTFitting* w = Window();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->optkTFunktion[2]->isChecked());
-    EXPECT_EQ(w->Inp[10]->text(), " 100");
-    EXPECT_EQ(w->Inp[11]->text(), " 100");
+    ExpectStartAt100(w, [](double T) { return T * 100 * std::exp(-100 / (R * T)); });
     EXPECT_EQ(EyrFaktor, 100);
     EXPECT_EQ(EyrH, 100);
-    EXPECT_EQ(FitParameter[1], 100);
     EXPECT_EQ(w->lblAktEntropie->text(), L(" -159.3 J/(mol K)"));
-    EXPECT_NEAR(Shown(w->lblFQS->text()), RmsOf([](double T) { return T * 100 * std::exp(-100 / (R * T)); }), 1e-4);
 
     w->optManuAuto[1]->click();
     Type(w->Inp[10], "1");
     Type(w->Inp[11], "10000");
-    recorder.Clear();
-    w->cmdAutoFitting->click();
-    EXPECT_TRUE(recorder.Empty());
-    EXPECT_EQ(w->Inp[10]->text(), " 2.932764");
-    EXPECT_EQ(w->Inp[11]->text(), " 14896.01");
+    ExpectAutoFit(w, " 2.932764", " 14896.01", "1.1 E-2", "9.6 E+0");
     EXPECT_NEAR(EyrFaktor, 2.9327637, 1e-6);
     EXPECT_NEAR(EyrH, 14896.007, 1e-2);
     const double s = R * std::log(2.9327637 * h / kB);
     EXPECT_NEAR(EyrS, s, 1e-4);
     EXPECT_EQ(w->lblAktEntropie->text(), L(" -188.6 J/(mol K)"));
-    EXPECT_EQ(w->lblStdDev[1]->text(), L("1.1 E-2"));
-    EXPECT_EQ(w->lblStdDev[2]->text(), L("9.6 E+0"));
     EXPECT_EQ(w->lblFQS->text(), L("2.5882 E-4"));
     EXPECT_EQ(FooterText(), "kinet. Modell: A => P   (n = 1)\r\n Eyring s# = " + platform::StrSingle(static_cast<float>(s)) +
                                 " J/(mol K), Eyring h# = 14896.01 J/mol ");
