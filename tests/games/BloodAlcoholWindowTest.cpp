@@ -188,30 +188,21 @@ TEST_P(BloodAlcoholWindowTest, SexIsKeptBetweenOpenings) {
 
 TEST_P(BloodAlcoholWindowTest, ParameterChecksReportTheFirstOffenderAndResetIt) {
     ASSERT_NE(Open(), nullptr);
+    // The message: parameter + " außerhalb des erlaubten Bereichs" + range + the note of the reset.
     struct Case {
         const char* field;
         std::vector<const char*> good;
         const char* bad;
-        const char* message;
+        const char* parameter;
+        const char* range;
         const char* reset;
     };
     const Case cases[] = {
-        {"txt_r(0)", {"0.68", "0.8"}, "0.67",
-         "Verteilungsfaktor r außerhalb des erlaubten Bereichs für Männer:\r\n0,68 <= r <= 0,8\r\n\r\n"
-         "Parameter wird auf Standardwert gesetzt",
-         "0.7"},
-        {"txt_r(1)", {"0.5", "0.6"}, "0.61",
-         "Verteilungsfaktor r außerhalb des erlaubten Bereichs für Frauen:\r\n\r\n0,5 <= r <= 0,6\r\n\r\n"
-         "Parameter wird auf Standardwert gesetzt",
-         "0.6"},
-        {"txtRD", {"10", "30"}, "31",
-         "Resorptionsdefizit RD außerhalb des erlaubten Bereichs:\r\n10 % <= RD <= 30 %\r\n\r\n"
-         "Parameter wird auf Standardwert gesetzt",
-         "20"},
-        {"txtb60", {"0.1", "0.2"}, "0.25",
-         "Geschwindigkeitskonstante der Elimination beta60 außerhalb des erlaubten Bereichs:\r\n"
-         "0.1 <= beta60 <= 0.2\r\n\r\nParameter wird auf Standardwert gesetzt",
-         "0.15"},
+        {"txt_r(0)", {"0.68", "0.8"}, "0.67", "Verteilungsfaktor r", " für Männer:\r\n0,68 <= r <= 0,8", "0.7"},
+        {"txt_r(1)", {"0.5", "0.6"}, "0.61", "Verteilungsfaktor r", " für Frauen:\r\n\r\n0,5 <= r <= 0,6", "0.6"},
+        {"txtRD", {"10", "30"}, "31", "Resorptionsdefizit RD", ":\r\n10 % <= RD <= 30 %", "20"},
+        {"txtb60", {"0.1", "0.2"}, "0.25", "Geschwindigkeitskonstante der Elimination beta60",
+         ":\r\n0.1 <= beta60 <= 0.2", "0.15"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field);
@@ -222,7 +213,8 @@ TEST_P(BloodAlcoholWindowTest, ParameterChecksReportTheFirstOffenderAndResetIt) 
         }
         Set(c.field, c.bad);
         EXPECT_FALSE(Draw());
-        ExpectRefusal(c.message);
+        ExpectRefusal(std::string(c.parameter) + " außerhalb des erlaubten Bereichs" + c.range +
+                      "\r\n\r\nParameter wird auf Standardwert gesetzt");
         EXPECT_EQ(Text(c.field), c.reset);
     }
     EXPECT_FLOAT_EQ(BAKr, 0.6f);
