@@ -9,6 +9,7 @@
 #include <iomanip>
 #include <sstream>
 
+#include "kernel/DataFile.h"
 #include "platform/Grid.h"
 #include "tests/diagram/MessdatenTestSupport.h"
 #include "tests/experiment/FittingTestSupport.h"
@@ -202,7 +203,7 @@ protected:
         std::ostringstream text;
         text.imbue(std::locale::classic());
         text << std::setprecision(10) << "von Hand\r\ns\r\n"
-             << "t, cA, cB, cC, cP, cQ, k, T, lambda, lambda_inf, res3, res4, exclude(0|-1)\r\n"
+             << kernel::kDataFileHeader << "\r\n"
              << rows.size() << "\r\n";
         for (const FileRow& r : rows)
             text << r.t << "," << r.cA << "," << r.cB << ",0,0,0," << r.k << "," << r.T << "," << r.lambda << ","
