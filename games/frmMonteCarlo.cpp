@@ -424,8 +424,9 @@ void frmMonteCarlo::Form_Resize() {
         b->setGeometry(rechts - breite, top, breite, h);
     };
     for (QPushButton* b : {cmdStart, cmdRefresh, cmdClose, cmdHelp}) {
-        reihe(b, oben, hoehe, KnopfBreite(b));
-        rechts -= KnopfBreite(b) + kKnopfAbstand;
+        const int breite = KnopfBreite(b);
+        reihe(b, oben, hoehe, breite);
+        rechts -= breite + kKnopfAbstand;
     }
     const int stopOben = oben - static_cast<int>(hoehe / 2.5);
     const int stopHoehe = std::max(cmdStop->fontMetrics().height() + 6, Tw(330));
