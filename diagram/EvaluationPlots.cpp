@@ -148,15 +148,11 @@ std::string BerechneAuswertung(int code, std::vector<XYPunkt>& punkte, double& r
         }
         float x = 0, y = 0;
         bool taugt = false;
-        if (r.exclude == kTrue) {
-            // An excluded row weighs nothing: one whose quantity cannot be formed is left out.
-            try {
-                taugt = AuswertungsPaar(code, r, x, y);
-            } catch (const RuntimeError&) {
-                taugt = false;
-            }
-        } else {
+        try {
             taugt = AuswertungsPaar(code, r, x, y);
+        } catch (const RuntimeError&) {
+            // An excluded row weighs nothing: one whose quantity cannot be formed is left out.
+            if (r.exclude != kTrue) throw;
         }
         if (!taugt) continue;
         RegressX.push_back(x);

@@ -45,8 +45,7 @@ void OuterStep(int nEq, EqVector& y, int& n, double x, double w) {
         n *= 2;
         RungeKutta4(nEq, y, yOut, n, x, w / n, xs, xt, yt, dydt, dy1, dy2, dy3, dy4);
         agree = true;
-        for (int i = 1; i <= nEq; ++i) {
-            if (!std::isfinite(yOut[i])) throw RuntimeError(ErrorKind::Overflow);  // a NaN is an overflow's rest
+        for (int i = 1; i <= nEq; ++i) {  // RungeKutta4 has refused a result that is not finite
             const double m = std::fabs(ref[i]) + std::fabs(yOut[i]);
             if (m < kRkMinBetrag) continue;
             if (std::fabs(ref[i] - yOut[i]) / m > kRkToleranz) {

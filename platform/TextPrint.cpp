@@ -17,11 +17,12 @@ bool PrintTextLines(const QStringList& lines, const std::function<void(QPrinter&
         ReportNoPrinter();
         return false;
     }
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    const auto failed = [&printer] {
         ReportPrintFailure(printer, "Die Liste");
         return false;
-    }
+    };
+    QPainter painter;
+    if (!painter.begin(&printer)) return failed();
     painter.setFont(FixedPitchFont(QStringLiteral("Courier New"), 10));
     const int lineHeight = QFontMetrics(painter.font(), painter.device()).lineSpacing();
     const QRect page = painter.viewport();
@@ -30,18 +31,14 @@ bool PrintTextLines(const QStringList& lines, const std::function<void(QPrinter&
         if (y + lineHeight > page.height() && y > 0) {
             if (!printer.newPage()) {
                 painter.end();
-                ReportPrintFailure(printer, "Die Liste");
-                return false;
+                return failed();
             }
             y = 0;
         }
         painter.drawText(QRect(0, y, page.width(), lineHeight), flags, line);
         y += lineHeight;
     }
-    if (!painter.end()) {
-        ReportPrintFailure(printer, "Die Liste");
-        return false;
-    }
+    if (!painter.end()) return failed();
     return true;
 }
 

@@ -232,8 +232,8 @@ void WriteOrderModelCaption(QLabel* label) {
 }
 
 void DrawTwinTimeCourse(CalcWindow& window, Twin twin, const char* messageTitle) {
-    for (int s = 1; s <= kSpecies; ++s) c0Wert[s] = platform::ValLocale(window.Inp[s - 1]->text().toStdString());
-    for (int k = 1; k <= 3; ++k) kWert[k] = platform::ValLocale(window.Inp[9 + k]->text().toStdString());
+    for (int s = 1; s <= kSpecies; ++s) c0Wert[s] = BoxValue(window.Inp[s - 1]);
+    for (int k = 1; k <= 3; ++k) kWert[k] = BoxValue(window.Inp[9 + k]);
     nZeitPunkte = kZeitIntervalle;
     if (static_cast<int>(tWerte.size()) <= nZeitPunkte) RedimCurves(nZeitPunkte + 100);
     int err = 0;
@@ -310,8 +310,6 @@ void LockBox(QLineEdit* box, bool locked) {
     box->setReadOnly(locked);
     box->setStyleSheet(locked ? kLockedBoxStyle : "QLineEdit { background-color: white; }");
 }
-
-double BoxValue(const QLineEdit* box) { return platform::ValLocale(box->text().toStdString()); }
 
 QString NumberText(double value) { return QString::fromStdString(Short(value)); }
 

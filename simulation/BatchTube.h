@@ -89,8 +89,7 @@ void LayoutTwinButtons(CalcWindow& window, QPushButton* calc, int top, QPushButt
 
 // A box of a quantity: locked (read-only, light yellow) or open for input (white).
 void LockBox(QLineEdit* box, bool locked);
-// The numeric value of a box's text; the number text of a value.
-double BoxValue(const QLineEdit* box);
+// The number text of a value.
 QString NumberText(double value);
 
 // The checks before a calculation: the input complaints (shown under inputTitle, after disabling

@@ -90,6 +90,8 @@ void ConnectActivation(QWidget* window, std::function<void()> handler, bool only
     new ActivationHook(window, std::move(handler), onlyWhenVisible);
 }
 
+double BoxValue(const QLineEdit* box) { return platform::ValLocale(box->text().toStdString()); }
+
 bool SpeciesInModel(int s) {
     const auto i = static_cast<std::size_t>(s - 1);
     return i < kernel::KurvenMaske.size() && kernel::KurvenMaske[i] == '1';
@@ -249,7 +251,7 @@ void CalcWindow::Inp_Change(int index) {
     TastenEingabe = kFalse;
     Refresh();
     BeforeStore(index);
-    StoreInp(index, platform::ValLocale(Inp[index]->text().toStdString()));
+    StoreInp(index, simulation::BoxValue(Inp[index]));
     AfterStore(index);
 }
 

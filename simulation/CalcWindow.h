@@ -32,6 +32,8 @@ inline const QString kLongestRateUnit = QStringLiteral("/(L/(min*mol))");
 int KeyAscii(const QKeyEvent* event);
 // Copy, paste and the other clipboard and editing shortcuts, which pass the filter unchanged.
 bool IsEditShortcut(const QKeyEvent* event);
+// The number in a box: typed with either separator or written in the locale's form.
+double BoxValue(const QLineEdit* box);
 // Species slot s (1..5) belongs to the current model (KurvenMaske).
 bool SpeciesInModel(int s);
 // Runs `handler` whenever `window` becomes the active one: when it is shown, when its MDI subwindow

@@ -54,7 +54,7 @@ constexpr int kPipeBottom = 5110;      // just below a tank's outlet arrow
 QString U8(const char* text) { return QString::fromUtf8(text); }
 QString U8(const std::string& text) { return QString::fromStdString(text); }
 
-double ValOf(const QLineEdit* box) { return platform::ValLocale(box->text().toStdString()); }
+using simulation::BoxValue;
 
 std::string StageConversionText(double u) { return "U(A) = " + platform::Format(u, "0.00##"); }
 
@@ -584,13 +584,13 @@ std::string frmKaskade::InputComplaints() {
 
 void frmKaskade::cmdStart_Click() {
     const int n = nKaskade;
-    for (int s = 1; s <= 5; ++s) c0Wert[static_cast<std::size_t>(s)] = ValOf(Inp[static_cast<std::size_t>(s - 1)]);
+    for (int s = 1; s <= 5; ++s) c0Wert[static_cast<std::size_t>(s)] = BoxValue(Inp[static_cast<std::size_t>(s - 1)]);
     const int mode = CalcModeConti;
     // A given total conversion is the one shown in its box.
-    if (mode <= 1) UmsatzU = ValOf(Inp[13]);
-    VolumenKessel = ValOf(Inp[14]);
-    VPunkt = ValOf(Inp[15]);
-    tauMittel = ValOf(Inp[16]);
+    if (mode <= 1) UmsatzU = BoxValue(Inp[13]);
+    VolumenKessel = BoxValue(Inp[14]);
+    VPunkt = BoxValue(Inp[15]);
+    tauMittel = BoxValue(Inp[16]);
 
     const std::string complaints = InputComplaints();
     if (!complaints.empty()) {
@@ -710,7 +710,7 @@ void frmKaskade::WriteStage(int i) {
 void frmKaskade::FillProtocolRows() {
     const int n = std::min(nKaskade, kMaxStufen);
     std::vector<ProtokollZeile> rows(static_cast<std::size_t>(n + 1), ProtokollZeile{});
-    const auto shown = [](const QLineEdit* box) { return static_cast<float>(ValOf(box)); };
+    const auto shown = [](const QLineEdit* box) { return static_cast<float>(BoxValue(box)); };
     for (int i = 1; i <= n; ++i) {
         ProtokollZeile& row = rows[static_cast<std::size_t>(i - 1)];
         row[0] = static_cast<float>(i);
@@ -721,7 +721,7 @@ void frmKaskade::FillProtocolRows() {
         }
         for (int j = 0; j < 3; ++j) row[static_cast<std::size_t>(11 + j)] = shown(Inp[static_cast<std::size_t>(10 + j)]);
         row[14] = static_cast<float>(std::round(UmsatzStufe[static_cast<std::size_t>(i)] * 1e4) / 1e4);
-        row[15] = static_cast<float>(ValOf(Inp[16]) / n);
+        row[15] = static_cast<float>(BoxValue(Inp[16]) / n);
         row[17] = shown(Inp[14]);
         row[18] = shown(Inp[15]);
     }
@@ -765,10 +765,10 @@ void frmKaskade::ClearResultsAfterFailure() {
 // Diagrams
 
 void frmKaskade::ReadQuantities() {
-    UmsatzU = ValOf(Inp[13]);
-    VolumenKessel = ValOf(Inp[14]);
-    VPunkt = ValOf(Inp[15]);
-    tauMittel = ValOf(Inp[16]);
+    UmsatzU = BoxValue(Inp[13]);
+    VolumenKessel = BoxValue(Inp[14]);
+    VPunkt = BoxValue(Inp[15]);
+    tauMittel = BoxValue(Inp[16]);
 }
 
 void frmKaskade::cmdDiagram_Click() {

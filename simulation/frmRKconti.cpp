@@ -48,7 +48,7 @@ const char* const kNegUmsatzTipp =
 QString U8(const char* text) { return QString::fromUtf8(text); }
 QString U8(const std::string& text) { return QString::fromStdString(text); }
 
-double ValOf(const QLineEdit* box) { return platform::ValLocale(box->text().toStdString()); }
+using simulation::BoxValue;
 
 // The learner hint of the diagram button, shown once per program run.
 std::string LearnerHint() {
@@ -353,16 +353,16 @@ std::string frmRKconti::ConversionRefusal() const {
 }
 
 void frmRKconti::ReadQuantities() {
-    UmsatzU = ValOf(Inp[13]);
-    VolumenReaktor = ValOf(Inp[14]);
-    VPunkt = ValOf(Inp[15]);
-    tauMittel = ValOf(Inp[16]);
+    UmsatzU = BoxValue(Inp[13]);
+    VolumenReaktor = BoxValue(Inp[14]);
+    VPunkt = BoxValue(Inp[15]);
+    tauMittel = BoxValue(Inp[16]);
 }
 
 void frmRKconti::cmdCalc_Click() {
     for (int s = 1; s <= 5; ++s) {
-        c0Wert[static_cast<std::size_t>(s)] = ValOf(Inp[static_cast<std::size_t>(s - 1)]);
-        cAktuell[static_cast<std::size_t>(s)] = ValOf(Inp[static_cast<std::size_t>(s + 4)]);
+        c0Wert[static_cast<std::size_t>(s)] = BoxValue(Inp[static_cast<std::size_t>(s - 1)]);
+        cAktuell[static_cast<std::size_t>(s)] = BoxValue(Inp[static_cast<std::size_t>(s + 4)]);
     }
     ReadQuantities();
 
@@ -427,10 +427,10 @@ void frmRKconti::cmdCalc_Click() {
 // One row: the numbers shown in the boxes after the results were written.
 void frmRKconti::FillProtocolRow() {
     ProtokollZeile row{};
-    for (int j = 1; j <= 14; ++j) row[static_cast<std::size_t>(j)] = static_cast<float>(ValOf(Inp[static_cast<std::size_t>(j - 1)]));
-    row[15] = static_cast<float>(ValOf(Inp[16]));
-    row[17] = static_cast<float>(ValOf(Inp[14]));
-    row[18] = static_cast<float>(ValOf(Inp[15]));
+    for (int j = 1; j <= 14; ++j) row[static_cast<std::size_t>(j)] = static_cast<float>(BoxValue(Inp[static_cast<std::size_t>(j - 1)]));
+    row[15] = static_cast<float>(BoxValue(Inp[16]));
+    row[17] = static_cast<float>(BoxValue(Inp[14]));
+    row[18] = static_cast<float>(BoxValue(Inp[15]));
     row[20] = static_cast<float>(KsiWerte[1]);
     row[21] = static_cast<float>(KsiWerte[2]);
     SetzeErgebnisZeilen(kName, kReaktorCode, {row});

@@ -56,30 +56,30 @@ bool ReadsBackSingle(const std::string& text, float value) {
     return FitsSingle(v) && static_cast<float>(v) == value;
 }
 
+// The short form when it reads back, otherwise the first of `fewest`..`most` significant digits that
+// does (`most` when none does).
+template <typename T, typename Check>
+std::string Exact(T value, const std::string& shortForm, int fewest, int most, int fixedLimit, Check readsBack) {
+    const std::string text = WithoutBlank(shortForm);
+    if (!std::isfinite(value) || readsBack(text, value)) return text;
+    for (int digits = fewest; digits < most; ++digits) {
+        std::string longer = WithDigits(value, digits, fixedLimit);
+        if (readsBack(longer, value)) return longer;
+    }
+    return WithDigits(value, most, fixedLimit);
+}
+
 }  // namespace
 
 bool FitsSingle(double value) { return std::fabs(value) <= std::numeric_limits<float>::max(); }
 
-std::string ExactDouble(double value) {
-    std::string text = WithoutBlank(StrDouble(value));
-    if (!std::isfinite(value) || ReadsBack(text, value)) return text;
-    for (int digits = 16; digits < 17; ++digits) {
-        text = WithDigits(value, digits, kDoubleFixedLimit);
-        if (ReadsBack(text, value)) return text;
-    }
-    return WithDigits(value, 17, kDoubleFixedLimit);  // 17 significant digits identify every double
-}
+// 17 significant digits identify every double.
+std::string ExactDouble(double value) { return Exact(value, StrDouble(value), 16, 17, kDoubleFixedLimit, ReadsBack); }
 
+// 9 digits identify every float; near the largest Single the 9-digit text may lie beyond it, where the
+// reader refuses it, and a digit or two more bring it back below.
 std::string ExactSingle(float value) {
-    std::string text = WithoutBlank(StrSingle(value));
-    if (!std::isfinite(value) || ReadsBackSingle(text, value)) return text;
-    // 9 digits identify every float; near the largest Single the 9-digit text may lie beyond it, where
-    // the reader refuses it, and a digit or two more bring it back below.
-    for (int digits = 8; digits < 12; ++digits) {
-        text = WithDigits(value, digits, kSingleFixedLimit);
-        if (ReadsBackSingle(text, value)) return text;
-    }
-    return WithDigits(value, 12, kSingleFixedLimit);
+    return Exact(value, StrSingle(value), 8, 12, kSingleFixedLimit, ReadsBackSingle);
 }
 
 }  // namespace platform

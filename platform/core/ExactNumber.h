@@ -11,7 +11,7 @@ namespace platform {
 std::string ExactDouble(double value);
 
 // A single-precision value as read back through a double (float(Val(text)) == value): StrSingle's
-// 7 digits when they do, otherwise 8 to 10 digits (always a text the readers of single fields accept,
+// 7 digits when they do, otherwise 8 to 12 digits (always a text the readers of single fields accept,
 // which refuse anything beyond the largest Single).
 std::string ExactSingle(float value);
 

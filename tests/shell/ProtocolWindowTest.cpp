@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 
 #include <fstream>
-#include <optional>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -91,18 +90,7 @@ protected:
 };
 
 // The whole road of a batch result under the C locale and a German one (values with a decimal comma).
-class ProtocolRoad : public ProtocolWindowTest, public testing::WithParamInterface<testsupport::NumberLocale> {
-protected:
-    void SetUp() override {
-        ProtocolWindowTest::SetUp();
-        locale_.emplace(GetParam());
-    }
-    void TearDown() override {
-        ProtocolWindowTest::TearDown();
-        locale_.reset();
-    }
-    std::optional<testsupport::NumberLocaleScope> locale_;
-};
+using ProtocolRoad = testsupport::InBothLocales<ProtocolWindowTest>;
 
 TEST_P(ProtocolRoad, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrites) {
     QPushButton* callerButton = OpenCaller("frmBatch");

@@ -4,7 +4,6 @@
 // equilibrium notes and refusals, the diagrams, and the conversion round trip of every model.
 #include <cmath>
 #include <initializer_list>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -81,18 +80,7 @@ protected:
 
 // Under the C locale and a German one: the cascade's per-tank captions show the locale's decimal
 // separator, the boxes keep their point.
-class ContiRoad : public ContiReactorTest, public testing::WithParamInterface<testsupport::NumberLocale> {
-protected:
-    void SetUp() override {
-        ContiReactorTest::SetUp();
-        locale_.emplace(GetParam());
-    }
-    void TearDown() override {
-        ContiReactorTest::TearDown();
-        locale_.reset();
-    }
-    std::optional<testsupport::NumberLocaleScope> locale_;
-};
+using ContiRoad = testsupport::InBothLocales<ContiReactorTest>;
 
 // A => P, k = 0.2, t = 15, V* = 0.2. One tank: k t = 3, U(A) = 3/4, V = 3. Three tanks: k t / N = 1,
 // each stage halves A, U(A) = 7/8, V = 1 each.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "kernel/State.h"
@@ -35,6 +36,24 @@ public:
     }
     NumberLocaleScope(const NumberLocaleScope&) = delete;
     NumberLocaleScope& operator=(const NumberLocaleScope&) = delete;
+};
+
+// A fixture run under the C and the German number locale (TEST_P over AllNumberLocales); the
+// locale is set after the fixture's SetUp and restored after its TearDown.
+template <class Fixture>
+class InBothLocales : public Fixture, public testing::WithParamInterface<NumberLocale> {
+protected:
+    void SetUp() override {
+        Fixture::SetUp();
+        locale_.emplace(this->GetParam());
+    }
+    void TearDown() override {
+        Fixture::TearDown();
+        locale_.reset();
+    }
+
+private:
+    std::optional<NumberLocaleScope> locale_;
 };
 
 // The decimal separator the locale shows: "12.5" under C becomes "12,5" under German.
