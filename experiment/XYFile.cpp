@@ -16,11 +16,6 @@ constexpr int kDruckSpalteX = 20;
 constexpr int kDruckSpalteY = 33;
 constexpr int kDruckLinieLaenge = 35;
 
-std::string KommaZuPunkt(std::string s) {
-    std::replace(s.begin(), s.end(), ',', '.');
-    return s;
-}
-
 std::string OhneRandBlanks(const std::string& s) {
     const std::size_t a = s.find_first_not_of(' ');
     return a == std::string::npos ? std::string() : s.substr(a, s.find_last_not_of(' ') - a + 1);
@@ -45,7 +40,7 @@ std::string Gross(std::string s) {
 
 }  // namespace
 
-std::string XYZahlText(float value) { return KommaZuPunkt(platform::FormatSingle(value, kZahlMaske)); }
+std::string XYZahlText(float value) { return platform::WithDecimalPoint(platform::FormatSingle(value, kZahlMaske)); }
 
 std::string TrennerAusZeile(const std::string& line) {
     std::string trenner;
@@ -73,8 +68,8 @@ bool LeseXYZeile(const std::string& line, const std::string& Trenner, float& x, 
     if (p == std::string::npos) return false;
     std::string rest = text.substr(blank ? text.find_first_not_of(' ', p) : p + Trenner.size());
     if (const std::size_t q = rest.find(Trenner); q != std::string::npos) rest.erase(q);
-    const double xd = platform::Val(KommaZuPunkt(text.substr(0, p)));
-    const double yd = platform::Val(KommaZuPunkt(rest));
+    const double xd = platform::Val(platform::WithDecimalPoint(text.substr(0, p)));
+    const double yd = platform::Val(platform::WithDecimalPoint(rest));
     // Values beyond the range of a Single would be stored as infinities.
     if (std::fabs(xd) > 3.4028234e38 || std::fabs(yd) > 3.4028234e38) return false;
     x = static_cast<float>(xd);

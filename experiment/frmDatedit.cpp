@@ -824,8 +824,7 @@ void frmDatedit::Grid_AfterEdit(int Row, int Col) {
 void frmDatedit::TakeCell(int Row, int Col) {
     ExpPunkt& p = ExpDaten[static_cast<std::size_t>(Row + 1)];
     if (Col >= 2 && Col < kCols && y[static_cast<std::size_t>(Col - 2)]->isEnabled()) {
-        std::string text = Grid->Text(Row, Col);
-        std::replace(text.begin(), text.end(), ',', '.');
+        const std::string text = platform::WithDecimalPoint(Grid->Text(Row, Col));
         if (!AcceptInput(text, SingleField(Col - 2), kFieldNames[Col - 2])) {
             Grid->SetText(Row, Col, LSet(CellTexts(p)[static_cast<std::size_t>(Col - 2)], 14));  // the kept value
             return;

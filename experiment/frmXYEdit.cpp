@@ -73,11 +73,6 @@ std::string Nr(int i) { return std::to_string(i); }
 std::string ZellText(float v) { return platform::CStrSingle(v); }
 QString BoxText(float v) { return U(platform::StrSingle(v)); }
 
-std::string KommaZuPunkt(std::string s) {
-    std::replace(s.begin(), s.end(), ',', '.');
-    return s;
-}
-
 // A typed or pasted number; values beyond the range of a Single read as 0.
 float ZellWert(const std::string& text) {
     const double v = platform::ValLocale(text);
@@ -545,7 +540,7 @@ void frmXYEdit::Grid_CellChanged(int Row, int Col) {
 // A cell value goes into the list when the editing of the cell ends, however it ends.
 void frmXYEdit::TakeCell(int Row, int Col) {
     if (Row < 0 || Row >= nXYPunkte || (Col != kColX && Col != kColY)) return;
-    const std::string text = KommaZuPunkt(Grid->Text(Row, Col));
+    const std::string text = platform::WithDecimalPoint(Grid->Text(Row, Col));
     const float v = ZellWert(text);
     y[Col == kColX ? 0 : 1]->setText(U(text));
     XYPunkt& p = liste_[static_cast<std::size_t>(Row + 1)];

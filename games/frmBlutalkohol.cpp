@@ -89,11 +89,7 @@ QString Zahl(double v) { return QString::number(v, 'g', 7); }
 
 // Mask "##0.0#" with a decimal point whatever the locale.
 QString MasseText(float a) {
-    std::string t = platform::FormatSingle(a, "##0.0#");
-    for (char& c : t) {
-        if (c == ',') c = '.';
-    }
-    return QString::fromStdString(t);
+    return QString::fromStdString(platform::WithDecimalPoint(platform::FormatSingle(a, "##0.0#")));
 }
 
 void SetBold(QWidget* w, bool bold) {

@@ -1,5 +1,6 @@
 #include "platform/core/NumberFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -403,6 +404,11 @@ std::string PointForm(const std::string& text) {
 }
 
 }  // namespace
+
+std::string WithDecimalPoint(std::string text) {
+    std::replace(text.begin(), text.end(), ',', '.');
+    return text;
+}
 
 double ValLocale(const std::string& text) { return Val(PointForm(text)); }
 bool IsNumericLocale(const std::string& text) { return IsNumeric(PointForm(text)); }

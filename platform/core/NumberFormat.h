@@ -60,6 +60,10 @@ bool IsNumeric(const std::string& text);
 double ValLocale(const std::string& text);
 bool IsNumericLocale(const std::string& text);
 
+// The text with every ',' turned into '.': a locale-form number (Format, CStr) in the point form of
+// text boxes and files.
+std::string WithDecimalPoint(std::string text);
+
 // Decimal separator of the user's locale ('.' until set).
 void SetLocaleDecimalSeparator(char separator);
 char LocaleDecimalSeparator();

@@ -84,22 +84,7 @@ struct Dialogs {
     std::vector<shell::FileRequest> openRequests, saveRequests;
 };
 
-// A window fixture run under the C and the German number locale (TEST_P over AllNumberLocales).
-template <class Fixture>
-class InBothLocales : public Fixture, public testing::WithParamInterface<testsupport::NumberLocale> {
-protected:
-    void SetUp() override {
-        Fixture::SetUp();
-        locale_.emplace(this->GetParam());
-    }
-    void TearDown() override {
-        Fixture::TearDown();
-        locale_.reset();
-    }
-
-private:
-    std::optional<testsupport::NumberLocaleScope> locale_;
-};
+using testsupport::InBothLocales;
 
 // An X-Y point list with the unused slot 0.
 inline std::vector<kernel::XYPunkt> XYList(std::initializer_list<kernel::XYPunkt> points) {

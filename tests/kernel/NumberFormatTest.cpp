@@ -154,6 +154,7 @@ TEST(ValLocale, ReadsWhatEitherLocaleWroteAndBothTypedSeparators) {
     // What CStr writes under a decimal comma reads back.
     DecimalComma comma;
     for (double v : {0.5, -1234.125, 1e-7, 3.0e12}) EXPECT_DOUBLE_EQ(platform::ValLocale(CStrDouble(v)), v);
+    EXPECT_EQ(platform::WithDecimalPoint(Format(-12.5, "0.00")), "-12.50");
 }
 
 // File texts that must read back: the short form where it does, otherwise the fewest more digits that do, in
