@@ -11,6 +11,7 @@ namespace shell {
 
 namespace {
 constexpr int kMaxProtFilesPerDay = 99;
+QDate fixedDate;  // invalid: the system date
 }
 
 bool AutoProtName(int year, int month, int day, std::string& name) {
@@ -34,8 +35,14 @@ bool AutoProtName(int year, int month, int day, std::string& name) {
 
 void SetAutoProtName(std::string& name) {
     kernel::ChangeToAppDir();
-    const QDate today = QDate::currentDate();
+    const QDate today = ProtDate();
     AutoProtName(today.year(), today.month(), today.day(), name);
+}
+
+QDate ProtDate() { return fixedDate.isValid() ? fixedDate : QDate::currentDate(); }
+
+void SetProtDate(int year, int month, int day) {
+    fixedDate = year > 0 ? QDate(year, month, day) : QDate();
 }
 
 }  // namespace shell

@@ -230,7 +230,7 @@ std::vector<std::string> frmProtokoll::ProtocolLines() {
     const std::string& u = ProtArt.einheit;
     std::vector<std::string> lines;
     lines.push_back("TARVELO: Kinetics of chemical reactions");
-    lines.push_back("Record from " + QDate::currentDate().toString("MM-dd-yyyy").toStdString());
+    lines.push_back("Record from " + shell::ProtDate().toString("MM-dd-yyyy").toStdString());
     if (callerCode >= 2 && callerCode <= 5) lines.push_back(ReactorLine(callerCode));
     lines.push_back("kinetic model: " + ProtArt.modell);
     std::string units = "units: [c(i)] = mol/L   [k_1stO] = 1/" + u + "    [k_2ndO] = L/(mol " + u +

@@ -45,14 +45,15 @@ TEST_F(ProtocolNameTest, AllNamesOfTheDayTakenGivesNoName) {
 }
 
 TEST_F(ProtocolNameTest, StartUpTakesTodaysFirstFreeName) {
-    const QDate today = QDate::currentDate();
-    const std::string stem = today.toString("yyMMdd").toStdString();
+    shell::SetProtDate(2031, 1, 2);
+    const std::string stem = "310102";
     WriteFile(Path(stem + "01.CSV"), "x");
     Start();
     EXPECT_EQ(kernel::ProtFile, stem + "02.CSV");
     std::string name;
     MDITAR::SetAutoProtName(name);
     EXPECT_EQ(name, stem + "02.CSV");
+    shell::SetProtDate(0, 0, 0);
 }
 
 }  // namespace

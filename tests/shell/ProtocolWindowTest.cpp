@@ -18,6 +18,7 @@
 #include "platform/WindowRegistry.h"
 #include "platform/core/NumberFormat.h"
 #include "platform/core/TextFile.h"
+#include "shell/ProtocolName.h"
 #include "tests/support/MsgRecorder.h"
 #include "tests/support/NumberLocale.h"
 #include "tests/support/PictureDir.h"
@@ -31,6 +32,7 @@ protected:
     void SetUp() override {
         AppPath = dir.path().toStdString();
         ProtFile = "26120601.CSV";
+        shell::SetProtDate(2026, 12, 6);
         ProtSep = ";";
         ProtOffen = kFalse;
         ProtZeilen = 0;
@@ -46,6 +48,7 @@ protected:
     void TearDown() override {
         for (const char* w : {"frmProtokoll", "frmBatch", "frmKaskade"}) platform::Windows().Unload(w);
         platform::SetLocaleDecimalSeparator('.');
+        shell::SetProtDate(0, 0, 0);
     }
 
     // A reactor window as the protocol sees it: a name and a protocol button it disabled.
@@ -69,7 +72,7 @@ protected:
         s << std::ifstream(AppPath + "/" + name, std::ios::binary).rdbuf();
         return s.str();
     }
-    static std::string Today() { return QDate::currentDate().toString("MM-dd-yyyy").toStdString(); }
+    static std::string Today() { return "12-06-2026"; }
     static std::string Head(const std::string& reactor, const std::string& unitTail = "",
                             const std::string& model = "A => P   (n = 1)", const std::string& u = "s") {
         return "TARVELO: Kinetics of chemical reactions\r\nRecord from " + Today() + "\r\n" + reactor +
