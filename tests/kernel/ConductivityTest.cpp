@@ -26,7 +26,7 @@ protected:
 TEST_F(Conductivity, FirstOrderDecayGivesLineOfSlopeMinusK) {
     const struct { double k, l0, linf, dt; int n; } cases[] = {{0.05, 1.0, 11.0, 5.0, 8}, {0.1, 9.0, 2.0, 2.0, 5}};
     for (const auto& cs : cases) {
-        ktest::ResetDataState();
+        testsupport::ResetStartState();
         lambdaInf = cs.linf;
         lambdaNull = cs.l0;
         for (int i = 0; i <= cs.n; ++i) {

@@ -92,26 +92,26 @@ TEST_F(DataSet, ScanDoesNotGrowRateAxisOnRepeatedCalls) {
 }
 
 TEST_F(DataSet, SplineTestRefusesRepeatedTimesInAnyOrder) {
-    ktest::Messages msgs;
+    testsupport::MsgRecorder msgs;
     std::string answer = "x";
     AddRow(4, {1.0, 0.2});
     AddRow(8, {0.5, 0.6});
     TestSplineData(2, answer);
     EXPECT_EQ(answer, "");
-    EXPECT_TRUE(msgs.list.empty());
+    EXPECT_TRUE(msgs.Empty());
     EXPECT_FLOAT_EQ(AchsenGrenzen[1], 8.4f);
     EXPECT_FLOAT_EQ(AchsenGrenzen[3], 0.63f);
 
-    ktest::ResetDataState();
+    testsupport::ResetStartState();
     AddRow(5, {1.0});
     AddRow(1, {2.0});
     AddRow(5, {0.5});
     TestSplineData(1, answer);
     EXPECT_EQ(answer, "cancel");
-    ASSERT_EQ(msgs.list.size(), 1u);
-    EXPECT_EQ(msgs.list[0].title, "Test auf Spline-Anwendbarkeit der exper. Daten");
-    EXPECT_EQ(msgs.list[0].style, platform::vbCritical);
-    EXPECT_EQ(msgs.list[0].prompt.rfind("Für diese Spline-Anwendung sind keine Mehrfach-Zeit-Werte erlaubt.", 0), 0u);
+    ASSERT_EQ(msgs.Messages().size(), 1u);
+    EXPECT_EQ(msgs.Messages()[0].title, "Test auf Spline-Anwendbarkeit der exper. Daten");
+    EXPECT_EQ(msgs.Messages()[0].style, platform::vbCritical);
+    EXPECT_EQ(msgs.Messages()[0].prompt.rfind("Für diese Spline-Anwendung sind keine Mehrfach-Zeit-Werte erlaubt.", 0), 0u);
     EXPECT_EQ(ExpDaten[1].t, 5.0);  // the data set itself is not sorted
 }
 
