@@ -78,6 +78,16 @@ TEST_F(DataFilesTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
     EXPECT_EQ(nMesspunkte, 0);
     EXPECT_EQ(DatenFile, "");
     EXPECT_EQ(Grid().Text(0, 2), "leere Liste");
+
+    // Appending may fill the set up to 32,767 rows, never past them.
+    SetData(std::vector<Row>(32765, Row{1, 1}));
+    dialogs.openAnswer = a;
+    Press("cmdAddFile");
+    EXPECT_EQ(nMesspunkte, 32767);
+    rec.Clear();
+    Press("cmdAddFile");
+    EXPECT_EQ(rec.OnlyMessage(), "Meldung von LoadExpFile|Überlauf: zu viele Messpunkte (Zeile 4).");
+    EXPECT_EQ(nMesspunkte, 32767);
 }
 
 // A loaded file's times are never relabelled: a replacing file brings its unit and the model's

@@ -144,6 +144,7 @@ TEST_F(XYFileTest, ReadsEverySeparatorDecimalCommasAndIgnoresAThirdColumn) {
         // Aligned columns: blanks around the line and runs of blanks are one separator.
         {"K\r\n 0.5  7\r\n1.25   -3.5 \r\n", 0.5f, 7, 1.25f, -3.5f},
         {"K\r\n1.5,2.5\r\n3,4\r\n", 1.5f, 2.5f, 3, 4},
+        {"K\r\n1.5, 2.5\r\n-3 ,4\r\n", 1.5f, 2.5f, -3, 4},  // blank and comma: the comma separates
         {"K\r\n1,5\t2,5\t99\r\n3\t4\t7\r\n", 1.5f, 2.5f, 3, 4},
         {"Kurvenpunkte\r\n.1000000E+01;.2500000E+00\r\n.3000000E+01;-.4000000E+01", 1, 0.25f, 3, -4},
         // Empty lines and a stray single number are skipped instead of becoming (0, 0).

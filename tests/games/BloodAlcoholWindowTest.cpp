@@ -199,6 +199,7 @@ TEST_P(BloodAlcoholWindowTest, ParameterChecksReportTheFirstOffenderAndResetIt) 
     };
     const Case cases[] = {
         {"txt_r(0)", {"0.68", "0.8"}, "0.67", "Verteilungsfaktor r", " für Männer:\r\n0,68 <= r <= 0,8", "0.7"},
+        {"txt_r(0)", {}, "0.85", "Verteilungsfaktor r", " für Männer:\r\n0,68 <= r <= 0,8", "0.7"},
         {"txt_r(1)", {"0.5", "0.6"}, "0.61", "Verteilungsfaktor r", " für Frauen:\r\n\r\n0,5 <= r <= 0,6", "0.6"},
         {"txtRD", {"10", "30"}, "31", "Resorptionsdefizit RD", ":\r\n10 % <= RD <= 30 %", "20"},
         {"txtb60", {"0.1", "0.2"}, "0.25", "Geschwindigkeitskonstante der Elimination beta60",

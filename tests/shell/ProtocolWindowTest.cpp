@@ -6,12 +6,6 @@
 #include <QDate>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
-
-#include <fstream>
-#include <sstream>
-
-#include <gtest/gtest.h>
 
 #include "kernel/ResultRows.h"
 #include "kernel/State.h"
@@ -19,35 +13,22 @@
 #include "platform/core/NumberFormat.h"
 #include "platform/core/TextFile.h"
 #include "shell/ProtocolName.h"
-#include "tests/support/MsgRecorder.h"
 #include "tests/support/NumberLocale.h"
-#include "tests/support/PictureDir.h"
+#include "tests/support/ProgramTest.h"
 
 namespace {
 
 using namespace kernel;
 
-class ProtocolWindowTest : public ::testing::Test {
+class ProtocolWindowTest : public testsupport::ProgramTest {
 protected:
     void SetUp() override {
-        AppPath = dir.path().toStdString();
-        ProtFile = "26120601.CSV";
         shell::SetProtDate(2026, 12, 6);
-        ProtSep = ";";
-        ProtOffen = kFalse;
-        ProtZeilen = 0;
-        ProtDaten.assign(1, ProtokollZeile{});
+        ProgramTest::SetUp();
         KurvenMaske = "10010";
-        aktModell = 2;
-        ModellName[2] = "A => P   (n = 1)";
-        ZeitEinheit = "s";
-        DezKomma = kFalse;
-        platform::SetLocaleDecimalSeparator('.');
-        for (const char* w : {"frmBatch", "frmKaskade", "frmRKconti"}) VerwirfErgebnisZeilen(w);
     }
     void TearDown() override {
-        for (const char* w : {"frmProtokoll", "frmBatch", "frmKaskade"}) platform::Windows().Unload(w);
-        platform::SetLocaleDecimalSeparator('.');
+        ProgramTest::TearDown();
         shell::SetProtDate(0, 0, 0);
     }
 
@@ -67,11 +48,7 @@ protected:
     }
     void Press(const char* button) { Control<QPushButton>(button)->click(); }
 
-    static std::string Read(const std::string& name) {
-        std::stringstream s;
-        s << std::ifstream(AppPath + "/" + name, std::ios::binary).rdbuf();
-        return s.str();
-    }
+    static std::string Read(const std::string& name) { return testsupport::Bytes(AppPath + "/" + name); }
     static std::string Today() { return "12-06-2026"; }
     static std::string Head(const std::string& reactor, const std::string& unitTail = "",
                             const std::string& model = "A => P   (n = 1)", const std::string& u = "s") {
@@ -88,8 +65,6 @@ protected:
         return r;
     }
 
-    QTemporaryDir dir;
-    testsupport::MsgRecorder recorder;
 };
 
 // The whole road of a batch result under the C locale and a German one (values with a decimal comma).
@@ -102,7 +77,6 @@ TEST_P(ProtocolRoad, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrit
     EXPECT_FALSE(Control<QPushButton>("cmdOpenNew")->isEnabled());
     Press("cmdRecordResult");
     EXPECT_TRUE(Control<QPushButton>("cmdOpenNew")->isEnabled());
-    platform::Windows().Get("frmProtokoll")->grab().save(testsupport::PicturePath("frmProtokoll.png"));
     Press("cmdOpenNew");
 
     // no. casc, c(B), c(C), c(Q), k2, k3, l, V, V*, v and ksi(2) carry nothing.
@@ -115,7 +89,7 @@ TEST_P(ProtocolRoad, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrit
     EXPECT_EQ(QApplication::clipboard()->text(), tabbed);
     EXPECT_EQ(ProtZeilen, 0);
     EXPECT_EQ(Control<QLabel>("lblProtText2")->text(), "26120602.CSV");  // 01 is taken now
-    EXPECT_TRUE(recorder.Empty());
+    EXPECT_TRUE(rec.Empty());
 
     // Closing writes what was recorded and gives the reactor its button back.
     Control<QComboBox>("cmbSep")->setCurrentIndex(1);
@@ -133,21 +107,23 @@ TEST_P(ProtocolRoad, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrit
     Open();
     EXPECT_EQ(ProtSep, ";");
     EXPECT_EQ(Control<QComboBox>("cmbSep")->currentText(), "Semikolon");
-    recorder.Clear();
+    rec.Clear();
     Press("cmdRecordResult");
     SetzeErgebnisZeilen("frmRKconti", 2, {BatchRow()});
+    VerwirfErgebnisZeilen("frmBatch");  // a refresh of another window leaves them
+    EXPECT_EQ(ErgebnisZeilenVon("frmRKconti").size(), 1u);
     Press("cmdRecordResult");
     ErgebnisZeilen.assign(1, BatchRow());  // rows without a writer
     Press("cmdRecordResult");
     EXPECT_EQ(ProtZeilen, 0);
-    ASSERT_EQ(recorder.Messages().size(), 3u);
-    for (const auto& m : recorder.Messages()) {
+    ASSERT_EQ(rec.Messages().size(), 3u);
+    for (const auto& m : rec.Messages()) {
         EXPECT_EQ(m.prompt, "Kein aktuelles Ergebnis vorhanden.");
         EXPECT_EQ(m.title, "Hinweis");
         EXPECT_EQ(m.style, platform::vbInformation);
     }
     Press("cmdHelp");
-    EXPECT_NE(recorder.Last().prompt.find("8520"), std::string::npos);
+    EXPECT_NE(rec.Last().prompt.find("8520"), std::string::npos);
     platform::Windows().Unload("frmProtokoll");
     EXPECT_TRUE(callerButton->isEnabled());
     EXPECT_FALSE(platform::FileExistsAt(AppPath + "/26120603.CSV"));
@@ -186,7 +162,7 @@ TEST_F(ProtocolWindowTest, CascadeRecordsEveryStageWithTabsAndTheLocaleComma) {
                                         "no. casc\tc_beg(A)\tc_beg(P)\tc_end(A)\tc_end(P)\tt\t\r\n" + rows);
     // With Tab as separator the clipboard holds the file's text unchanged.
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(), Read("26120601.CSV"));
-    EXPECT_TRUE(recorder.Empty());  // Tab draws no warning
+    EXPECT_TRUE(rec.Empty());  // Tab draws no warning
 }
 
 TEST_F(ProtocolWindowTest, CommaSeparatorWithDecimalCommaWarnsAndStillRecords) {
@@ -197,8 +173,8 @@ TEST_F(ProtocolWindowTest, CommaSeparatorWithDecimalCommaWarnsAndStillRecords) {
     Open();
     Control<QComboBox>("cmbSep")->setCurrentIndex(1);
     Press("cmdRecordResult");
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().prompt,
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt,
               "Bei Computereinstellung \"Deutschland\" (Dezimalzeichen Komma)\r\n"
               "ist Komma als Dateitrennzeichen nicht sinnvoll; der Clipboard-Inhalt\r\n"
               "ist nicht mehr Excel-kompatibel.\r\nEmpfehlung: Semikolon");
@@ -256,7 +232,7 @@ TEST_F(ProtocolWindowTest, RowsOfAnotherKindCloseThePendingFile) {
     EXPECT_EQ(Read("26120602.CSV"), Head("Calculation of a Batch Reactor\r\n", "", "A + B => P", "min") +
                                         "c_beg(A);c_beg(B);c_beg(P);c_end(A);c_end(B);c_end(P);k1;U(A);t; ksi(1);\r\n"
                                         "1;2;0;0.5;0;0.5;0.15;0.5;4.620981;0.5;\r\n");
-    EXPECT_TRUE(recorder.Empty());
+    EXPECT_TRUE(rec.Empty());
 }
 
 TEST_F(ProtocolWindowTest, FailedWriteKeepsTheRowsForTheNextTry) {
@@ -267,8 +243,8 @@ TEST_F(ProtocolWindowTest, FailedWriteKeepsTheRowsForTheNextTry) {
     Open();
     Press("cmdRecordResult");
     Press("cmdOpenNew");
-    ASSERT_FALSE(recorder.Empty());
-    EXPECT_EQ(recorder.Last().style, platform::vbCritical);
+    ASSERT_FALSE(rec.Empty());
+    EXPECT_EQ(rec.Last().style, platform::vbCritical);
     EXPECT_EQ(ProtZeilen, 1);
     EXPECT_EQ(ProtFile, "26120601.CSV");
     EXPECT_TRUE(Control<QPushButton>("cmdOpenNew")->isEnabled());

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "kernel/State.h"
+#include "platform/QtMessageBox.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/NumberFormat.h"
 #include "shell/EvaluationMenus.h"
@@ -124,6 +125,7 @@ protected:
         UnloadAll();
         main.reset();
         Flush();
+        platform::ApplyNumberLocale(QLocale::c());  // a test may have set the separator itself
     }
 
     void Prepare() {
