@@ -336,7 +336,12 @@ TEST_F(ResidenceWindowsTest, DistributionDensityAndSumCurvesReachTheDiagramWithT
     EXPECT_EQ(aktDiagrammCode, 115);
     EXPECT_EQ(nKurven, 1);
     EXPECT_EQ(diagram::GrafTitel[1], "Zeitverhältnis t / tm");
-    // (The diagram's own close box: the residence-time road of the end-to-end test.)
+    // So does the diagram's own close box.
+    platform::Windows().Frame("frmTGraph2D")->close();
+    QApplication::processEvents();
+    w->cmdDiaE_RK->click();
+    EXPECT_EQ(nKurven, 1);
+    EXPECT_EQ(Chart()->PointCount(diagram::kGruppeKurven, 2), 0);
 }
 
 TEST_F(ResidenceWindowsTest, DistributionDimensionlessCurvesFillTheRangeOverflowPartWayAndWarnOutside) {
@@ -415,4 +420,17 @@ TEST_F(ResidenceWindowsTest, DistributionTankCountIsCheckedAndRounded) {
     EXPECT_EQ(messages.OnlyPrompt(), "Zahlenüberlauf\r\n\r\n(Die berechneten Kurventeile werden gezeichnet.)");
     EXPECT_EQ(Anzahl(KurvenPunkte), 0);
     EXPECT_EQ(nKurven, 0);
+
+    // Without a volume flow no curve is added, on either axis.
+    Type(w->txtNKask, "3");
+    for (QRadioButton* axis : {w->optxAchse[0], w->optxAchse[1]})
+        for (const char* flow : {"0", "-0.006"})
+            for (QPushButton* button : {w->cmdDiaE_RK, w->cmdDiaF_RK}) {
+                axis->click();
+                Type(w->txtVPunkt, flow);
+                messages.Clear();
+                button->click();
+                EXPECT_EQ(messages.OnlyMessage(), " Ausführung nicht möglich |- Der Volumenstrom muss größer Null sein.\r\n");
+                EXPECT_EQ(nKurven, 0);
+            }
 }

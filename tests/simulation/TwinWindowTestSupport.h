@@ -1,7 +1,7 @@
 #pragma once
 // Set-up of the tests that drive the reactor windows: a window opened through its menu entry, the
 // model chosen in the model window, inputs typed as a user types them.
-#include <initializer_list>
+#include <vector>
 #include <utility>
 
 #include "platform/core/NumberFormat.h"
@@ -43,7 +43,7 @@ protected:
     }
     static void Choose(int model) { simtest::ChooseModel(model); }
     // Types each (box index, text) into the open reactor.
-    void Enter(std::initializer_list<std::pair<int, const char*>> inputs) {
+    void Enter(const std::vector<std::pair<int, const char*>>& inputs) {
         for (const auto& [index, text] : inputs) Type(Box(form_, index), QString::fromUtf8(text));
     }
 
