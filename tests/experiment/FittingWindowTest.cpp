@@ -19,7 +19,6 @@
 #include "kernel/Marquardt.h"
 #include "platform/Chart2D.h"
 #include "tests/experiment/FittingTestSupport.h"
-#include "tests/support/PictureDir.h"
 
 using namespace kernel;
 
@@ -343,9 +342,6 @@ TEST_P(FittingRoads, EyringFitStartsFrom100AndReportsTheEntropy) {
     EXPECT_EQ(w->lblFQS->text(), L("2.5882 E-4"));
     EXPECT_EQ(FooterText(), "kinet. Modell: A => P   (n = 1)\r\n Eyring s# = " + platform::StrSingle(static_cast<float>(s)) +
                                 " J/(mol K), Eyring h# = 14896.01 J/mol ");
-    QCoreApplication::processEvents();
-    w->window()->grab().save(testsupport::PicturePath(QStringLiteral("frmTFitting-Eyring-%1.png")
-                                                          .arg(QString::fromStdString(testsupport::NumberLocaleName({GetParam(), 0})))));
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, FittingRoads, testing::ValuesIn(testsupport::AllNumberLocales),

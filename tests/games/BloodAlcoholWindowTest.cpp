@@ -17,11 +17,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "diagram/frmTGraph2D.h"
 #include "games/frmBlutalkohol.h"
 #include "platform/Chart2D.h"
-#include "tests/diagram/DiagramTestSupport.h"
 #include "tests/games/GameFixture.h"
-#include "tests/support/PictureDir.h"
 
 using namespace kernel;
 
@@ -45,16 +44,6 @@ class BloodAlcoholWindowTest : public gametest::GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        diagramtest::SetzeZustandZurueck();
-        BAKKoerpermasse = BAKr = BAKbeta60 = BAKkresStandard = 0;
-        BAKRD = BAKtmax = 0;
-        BAKNurAufbau = BAKUnitGL = BAKModifiziert = BAKKeinAbbau = 0;
-        BAKkres.fill(0);
-        BAKGlasVol.fill(0);
-        BAKVolProzent.fill(0);
-        BAKAlkMasse.fill(0);
-        BAKTrinkStart.fill(-1);
-        BAKTrinkStart[1] = 0;
         aktDiagrammCode = 7;
     }
 
@@ -406,8 +395,6 @@ TEST_P(BloodAlcoholWindowTest, TypedEveningMatchesTheReferenceAndALateDrinkChang
         EXPECT_EQ(CurveY(), yKg);
         EXPECT_EQ(Text("txtStartZeit(4)"), start);
     }
-    Frame("frmBlutalkohol")->grab().save(testsupport::PicturePath("games_blutalkohol.png"));
-    Frame("frmTGraph2D")->grab().save(testsupport::PicturePath("games_blutalkohol_diagramm.png"));
 }
 
 // Curves are added only to an open diagram; refusals and a failed computation leave it as it was.
@@ -543,7 +530,6 @@ TEST_P(BloodAlcoholWindowTest, BoldCaptionsFitAndTheDiagramLeavesTheWindowsButto
     EXPECT_TRUE(zeile->text().contains(QString::fromStdString(testsupport::InLocale("beta60/(g/(L h))= 0.125"))))
         << zeile->text().toStdString();
     EXPECT_LE(zeile->fontMetrics().horizontalAdvance(zeile->text()) + 4, zeile->width());
-    main->grab().save(testsupport::PicturePath(QStringLiteral("games_blutalkohol_mit_diagramm.png")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, BloodAlcoholWindowTest, testing::ValuesIn(testsupport::AllNumberLocales),

@@ -16,7 +16,6 @@
 #include "games/frmMonteCarlo.h"
 #include "platform/Chart2D.h"
 #include "tests/games/GameFixture.h"
-#include "tests/support/PictureDir.h"
 
 using namespace kernel;
 
@@ -26,9 +25,6 @@ class MonteCarloTest : public gametest::GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        MCDelay = 0;
-        MCPointSize = 0;
-        MCPunkteGefuellt = 0;
         frmMonteCarlo::SetZufallsSaat(12345u);
         // Every wait of the game ends at its first look at the clock.
         frmMonteCarlo::SetUhr([this] {
@@ -442,7 +438,6 @@ TEST_P(MonteCarloTest, BothModesLaidOutWithBoldOptionsAndTheChartTextsInOrder) {
         EXPECT_LE(c->TextBlockTop(ChartText::Header) + c->TextBlockHeight(ChartText::Header),
                   c->TextBlockTop(ChartText::Footer));
         EXPECT_LE(c->TextBlockTop(ChartText::Footer) + c->TextBlockHeight(ChartText::Footer), c->PlotAreaTop());
-        Frame("frmMonteCarlo")->grab().save(testsupport::PicturePath(QStringLiteral("games_montecarlo_%1.png").arg(mode)));
     }
 }
 

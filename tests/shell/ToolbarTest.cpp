@@ -7,7 +7,6 @@
 #include "platform/WindowRegistry.h"
 #include "shell/HelpEntries.h"
 #include "tests/shell/ShellFixture.h"
-#include "tests/support/PictureDir.h"
 
 namespace shelltest {
 namespace {
@@ -27,7 +26,6 @@ protected:
 
 TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
     MDITAR& w = Start();
-    w.grab().save(testsupport::PicturePath("MDITAR-toolbar.png"));
     OpenStandIn("frmBlutalkohol");
     w.Toolbar1_ButtonClick(3);  // a separator: nothing else happens
     EXPECT_FALSE(Loaded("frmBlutalkohol"));

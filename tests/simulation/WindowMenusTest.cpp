@@ -53,13 +53,12 @@ TEST_F(WindowMenusTest, EntryOfAMissingWindowIsDisabledUntilTheWindowIsRegistere
 }
 
 TEST_F(WindowMenusTest, ReactorMenuAsksForAModelFirst) {
-    testsupport::MsgRecorder messages;
     aktModell = 0;
     OpenMenu("mnuReaktor");
-    EXPECT_EQ(messages.OnlyMessage(), " Ausführung nicht möglich |vorher ein kinetisches Modell wählen!");
+    EXPECT_EQ(rec.OnlyMessage(), " Ausführung nicht möglich |vorher ein kinetisches Modell wählen!");
     aktModell = 2;
     OpenMenu("mnuReaktor");
-    EXPECT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(rec.Messages().size(), 1u);
 }
 
 TEST_F(WindowMenusTest, ReactorEntriesCloseTheOthersAndSetTheReactorFlags) {
@@ -93,14 +92,13 @@ TEST_F(WindowMenusTest, ReactorEntriesCloseTheOthersAndSetTheReactorFlags) {
 }
 
 TEST_F(WindowMenusTest, StirredTankAndCascadeRefuseTheEnzymeModel) {
-    testsupport::MsgRecorder messages;
     platform::Windows().Show("frmBatch");
     aktModell = 10;
     for (const char* entry : {"mnuKontRK", "mnuKaskade"}) {
-        messages.Clear();
+        rec.Clear();
         Entry(entry)->trigger();
-        ASSERT_EQ(messages.Messages().size(), 1u) << entry;
-        EXPECT_EQ(messages.Last().prompt, "Sorry, hieran wird noch gearbeitet");
+        ASSERT_EQ(rec.Messages().size(), 1u) << entry;
+        EXPECT_EQ(rec.Last().prompt, "Sorry, hieran wird noch gearbeitet");
         EXPECT_TRUE(Open("frmBatch"));  // nothing was closed
         EXPECT_FALSE(Open("frmRKconti") || Open("frmKaskade"));
     }
