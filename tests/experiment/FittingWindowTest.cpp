@@ -159,16 +159,8 @@ TEST_F(FittingWindow, SlidersStepRelativelyAndReturnToTheCentre) {
 
 // The windows of the main window, driven through their widgets.
 using fittest::Trigger;
-template <typename T>
-T* Child(const char* window, const QString& name) {
-    QWidget* w = platform::Windows().Get(window);
-    return w ? w->findChild<T*>(name) : nullptr;
-}
-void Press(const char* window, const char* button) {
-    auto* b = Child<QPushButton>(window, button);
-    ASSERT_NE(b, nullptr) << window << "." << button;
-    b->click();
-}
+using testsupport::Click;
+using testsupport::Control;
 std::string FooterText() {
     diagram::frmTGraph2D* d = diagram::frmTGraph2D::Geladen();
     return d ? d->Chart()->TextBlock(platform::ChartText::Footer) : std::string();
@@ -223,19 +215,19 @@ protected:
 TEST_P(FittingRoads, OxygenDemandTypedIntoTheEditorIsFittedFromTheMenu) {
     Trigger("mnuNeudat");
     ASSERT_TRUE(Loaded("frmDatedit"));
-    Child<QRadioButton>("frmDatedit", "optZeit(3)")->click();
+    Control<QRadioButton>("frmDatedit", "optZeit(3)")->click();
     ASSERT_EQ(ZeitEinheit, "d");
     const char* rows[][3] = {{"0", "19.143", "0"}, {"1", "", "8.3"},  {"2", "", "10.3"}, {"3", "", "19.0"},
                              {"4", "", "16.0"},    {"5", "", "15.6"}, {"7", "", "19.8"}};
     for (const auto& r : rows) {
-        for (int i = 0; i <= 8; ++i) Child<QLineEdit>("frmDatedit", QStringLiteral("y(%1)").arg(i))->clear();
+        for (int i = 0; i <= 8; ++i) Control<QLineEdit>("frmDatedit", QStringLiteral("y(%1)").arg(i))->clear();
         const std::array<std::pair<int, const char*>, 3> felder{{{0, r[0]}, {1, r[1]}, {4, r[2]}}};
         for (const auto& [i, text] : felder)
-            QTest::keyClicks(Child<QLineEdit>("frmDatedit", QStringLiteral("y(%1)").arg(i)), L(text));
-        Press("frmDatedit", "OKinput");
+            QTest::keyClicks(Control<QLineEdit>("frmDatedit", QStringLiteral("y(%1)").arg(i)), L(text));
+        Click("frmDatedit", "OKinput");
     }
     ASSERT_EQ(nMesspunkte, 7);
-    Press("frmDatedit", "OK");
+    Click("frmDatedit", "OK");
     ASSERT_FALSE(Loaded("frmDatedit"));
 
     Trigger("mnuctFitting");
@@ -283,19 +275,19 @@ TEST_P(FittingRoads, ArrheniusFitKeepsItsStateBesideEditorAndCalculator) {
     // The data editor opened and closed with OK, then the calculator from the main window.
     Trigger("mnuEditDat");
     ASSERT_TRUE(Loaded("frmDatedit"));
-    Press("frmDatedit", "OK");
+    Click("frmDatedit", "OK");
     Trigger("mnuToolArrhenius");
     ASSERT_TRUE(Loaded("frmArrheniusRechner"));
     EXPECT_EQ(DiagVariante, 6);
-    EXPECT_EQ(Child<QLineEdit>("frmArrheniusRechner", "txtInpArrh(0)")->text(), "2499.647");
-    EXPECT_EQ(Child<QLineEdit>("frmArrheniusRechner", "txtInpArrh(1)")->text(), "17499.64");
-    EXPECT_EQ(Child<QLabel>("frmArrheniusRechner", "lblkEinheit")->text(), "1/s");
-    EXPECT_EQ(Child<QLabel>("frmArrheniusRechner", "lblkEinheitsec")->text(), "1/ s");
-    Child<QLineEdit>("frmArrheniusRechner", "txtInpArrh(2)")->setText("315");
-    Press("frmArrheniusRechner", "cmdCalc");
+    EXPECT_EQ(Control<QLineEdit>("frmArrheniusRechner", "txtInpArrh(0)")->text(), "2499.647");
+    EXPECT_EQ(Control<QLineEdit>("frmArrheniusRechner", "txtInpArrh(1)")->text(), "17499.64");
+    EXPECT_EQ(Control<QLabel>("frmArrheniusRechner", "lblkEinheit")->text(), "1/s");
+    EXPECT_EQ(Control<QLabel>("frmArrheniusRechner", "lblkEinheitsec")->text(), "1/ s");
+    Control<QLineEdit>("frmArrheniusRechner", "txtInpArrh(2)")->setText("315");
+    Click("frmArrheniusRechner", "cmdCalc");
     EXPECT_NEAR(2499.647 * std::exp(-17499.64 / (R * 315)), 3.133889, 5e-7);
-    EXPECT_EQ(Child<QLineEdit>("frmArrheniusRechner", "txtkResult")->text(), "3.133889");
-    EXPECT_EQ(Child<QLineEdit>("frmArrheniusRechner", "txtksecResult")->text(), "3.133889");
+    EXPECT_EQ(Control<QLineEdit>("frmArrheniusRechner", "txtkResult")->text(), "3.133889");
+    EXPECT_EQ(Control<QLineEdit>("frmArrheniusRechner", "txtksecResult")->text(), "3.133889");
 
     // A redraw of the fitting window keeps boxes, captions, RMS and result text.
     w->cmdDrawNewCurve->click();
@@ -320,7 +312,7 @@ TEST_P(FittingRoads, EyringFitStartsFrom100AndReportsTheEntropy) {
     fittest::SetData(ArrheniusRows());
     Trigger("mnuToolEyring");
     ASSERT_TRUE(Loaded("frmArrheniusRechner"));
-    Press("frmArrheniusRechner", "cmdClose");
+    Click("frmArrheniusRechner", "cmdClose");
     Trigger("mnuNonIsothermFitting(1)");
     frmTFitting* w = Window();
     ASSERT_NE(w, nullptr);

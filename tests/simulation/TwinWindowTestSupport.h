@@ -21,13 +21,7 @@ inline std::string BoxText(const char* form, int i) {
 
 inline double BoxValue(const char* form, int i) { return platform::Val(BoxText(form, i)); }
 
-inline void Click(const char* form, const char* name) {
-    auto* button = Control<QAbstractButton>(form, name);
-    ASSERT_NE(button, nullptr) << name;
-    ASSERT_TRUE(button->isEnabled()) << name;
-    button->click();
-    QApplication::processEvents();
-}
+using testsupport::Click;
 
 class TwinWindowTest : public simtest::SimWindowTest {
 protected:

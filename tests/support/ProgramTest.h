@@ -2,6 +2,7 @@
 // The road into the program's windows: the shared state as the program starts, the real main window
 // offscreen in a temporary program directory, file choosers and the comment prompt answered here,
 // every message and beep recorded, and the helpers that type, click and find as a user would.
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -54,6 +55,15 @@ template <typename T>
 T* Control(const char* form, const QString& name) {
     QWidget* window = platform::Windows().Get(form);
     return window ? window->findChild<T*>(name) : nullptr;
+}
+
+// Clicks a button (or option) of a loaded window, which must be there and enabled.
+inline void Click(const char* form, const char* name) {
+    auto* button = Control<QAbstractButton>(form, name);
+    ASSERT_NE(button, nullptr) << form << "." << name;
+    ASSERT_TRUE(button->isEnabled()) << form << "." << name;
+    button->click();
+    QApplication::processEvents();
 }
 
 // A menu entry or toolbar button of the main window, or null.
