@@ -1,12 +1,6 @@
 #pragma once
 // The data editor opened through the window registry in the program's main window.
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 
-#include <QApplication>
-#include <QClipboard>
 #include <QTableWidget>
 
 #include <locale>

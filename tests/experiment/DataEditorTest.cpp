@@ -3,12 +3,10 @@
 // switching rows inactive and typing into cells.
 #include <QFontInfo>
 #include <QMetaObject>
-#include <QTest>
 
 #include <functional>
 #include <limits>
 
-#include "kernel/DataFile.h"
 #include "kernel/DataHeadings.h"
 #include "kernel/DataSet.h"
 #include "tests/experiment/DataEditorFixture.h"

@@ -1,6 +1,5 @@
 // The editor's file buttons through the file choosers, the save question, drawing the measured
 // points through the diagram set-up, and the hand-over to evaluation.
-#include <QTest>
 
 #include <filesystem>
 #include <utility>
@@ -9,7 +8,6 @@
 #include "kernel/DataSet.h"
 #include "platform/Chart2D.h"
 #include "shell/DataSaveQuestion.h"
-#include "shell/WindowMenus.h"
 #include "tests/experiment/DataEditorFixture.h"
 
 namespace datatest {

@@ -1,8 +1,6 @@
 #pragma once
 // The fitting window and the evaluation menus in the test main window: the shared state at its
 // start values, synthetic measured data, and messages recorded.
-#include <QAction>
-#include <QMenu>
 
 #include <cmath>
 #include <cstdio>

@@ -1,14 +1,7 @@
 // The fitting window through its real widgets: manual redraw and sliders, the automatic run on
 // published and synthetic data against least-squares fits computed apart, the roads from the main
 // window's menus beside the data editor and the calculator, result display and failure handling.
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSlider>
-#include <QTest>
 
 #include <algorithm>
 #include <functional>

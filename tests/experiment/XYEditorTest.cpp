@@ -1,17 +1,8 @@
 // X-Y points: the list operations and the point files (number form, bytes written, every separator
 // read, refused files) free of the window, then the editor through its real widgets (typed input, grid edits, paste and copy, deleting, sorting, recalculating,
 // drawing into the diagram window, saving and loading with the file choices answered here).
-#include <QApplication>
-#include <QClipboard>
 #include <QFontInfo>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <cmath>
 #include <filesystem>

@@ -2,17 +2,9 @@
 // first opening, the sex kept between openings, the parameter checks and refusals with their messages,
 // the drink table and the clock times, the curve handed to the diagram window against values computed
 // apart from the program, and the look of the window beside its diagram.
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTableWidget>
-#include <QTest>
 
 #include <algorithm>
 #include <cmath>

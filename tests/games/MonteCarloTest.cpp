@@ -2,14 +2,8 @@
 // the closed forms of the first-order decay and of the relaxation to equilibrium, the statistics of
 // seeded runs against the game's exact expectation, run control (stop, go, close during a run), the
 // molecule board against the game's state, and the look of the window at its load size.
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
-#include <QTimer>
 
 #include <cmath>
 #include <functional>

@@ -2,26 +2,12 @@
 // the project-comment dialog, both driven modally as the program shows them.
 #include <QCoreApplication>
 #include <QDir>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
-#include <fstream>
 #include <functional>
 
-#include <gtest/gtest.h>
-
-#include "kernel/State.h"
 #include "kernel/Utilities.h"
-#include "platform/WindowRegistry.h"
 #include "platform/core/TextFile.h"
-#include "shell/FileChoice.h"
-#include "shell/ProjectFile.h"
 #include "shell/frmTCmnDlg.h"
 #include "tests/support/ProgramTest.h"
 

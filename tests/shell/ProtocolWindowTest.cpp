@@ -1,16 +1,8 @@
 // The result protocol window: recording rows of the open reactor, the CSV file byte by byte with
 // each separator and locale, the clipboard text, and what closing and reopening keep.
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
 #include <QDate>
-#include <QLabel>
-#include <QPushButton>
 
 #include "kernel/ResultRows.h"
-#include "kernel/State.h"
-#include "platform/WindowRegistry.h"
-#include "platform/core/NumberFormat.h"
 #include "platform/core/TextFile.h"
 #include "shell/ProtocolName.h"
 #include "tests/support/NumberLocale.h"

@@ -1,14 +1,9 @@
 // Shut-down: the data save question can stop it; otherwise the last session is written (without a
 // comment prompt), an empty protocol file is removed, and the session can be loaded back.
-#include <QAction>
-#include <QLineEdit>
-#include <QPushButton>
 
 #include <filesystem>
 
 #include "kernel/ResultRows.h"
-#include "platform/WindowRegistry.h"
-#include "platform/core/MsgBox.h"
 #include "tests/shell/ShellFixture.h"
 
 namespace shelltest {

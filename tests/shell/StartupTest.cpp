@@ -1,17 +1,11 @@
 // Start-up of the main window: start values of the shared state, the phantom window, and a
 // project named on the command line.
-#include <QAction>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 
 #include <cmath>
 #include <iomanip>
-#include <sstream>
 
 #include "platform/Help.h"
 #include "platform/Twips.h"
-#include "platform/WindowRegistry.h"
-#include "platform/core/NumberFormat.h"
 #include "tests/shell/ShellFixture.h"
 #include "tests/support/NumberLocale.h"
 
@@ -195,7 +189,6 @@ TEST_F(StartupTest, CommandLineProjectLoadsWithItsDataOrLeavesTheStartState) {
     EXPECT_EQ(c0Wert[1], 1.25);
     EXPECT_NE(rec.Last().prompt.find("    Datenfile MESS1.TA3"), std::string::npos);
 }
-
 
 class CommandLineEvaluation : public ShellTest, public testing::WithParamInterface<testsupport::NumberLocale> {
 protected:

@@ -1,10 +1,6 @@
 // The main window's toolbar and help entries: what each button runs, the blood-alcohol window
 // closed by every button, and the help topics of the entries, buttons and F1 in a menu.
-#include <QMenu>
-#include <QPushButton>
-#include <QTest>
 
-#include "platform/WindowRegistry.h"
 #include "shell/HelpEntries.h"
 #include "tests/shell/ShellFixture.h"
 

@@ -3,7 +3,6 @@
 // t = l / v in each input mode, the conversion searches, the complaints of the input and equilibrium
 // checks, the protocol rows, the default velocity per time unit and the diagram hand-overs.
 #include <cmath>
-#include <vector>
 
 #include "kernel/ResultRows.h"
 #include "platform/Chart2D.h"

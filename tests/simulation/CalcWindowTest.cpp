@@ -1,10 +1,8 @@
 // The frame shared by the calculation windows: the Enter key's walk through the input boxes, the
 // typed-edit path (typed, pasted and deleted text is stored, text written by the program is not),
 // and the shared handlers of the extents, special scaling and add-curves options.
-#include <QClipboard>
 
 #include "platform/core/FormHost.h"
-#include "platform/core/NumberFormat.h"
 #include "simulation/frmKinModel.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
 

@@ -1,14 +1,6 @@
 #pragma once
 // Shared set-up of the model-window, frame and menu tests: the program's main window at its start
 // state, the model chosen in the model window, and the texts of the windows' controls.
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QRadioButton>
 
 #include "kernel/TimeUnits.h"
 #include "simulation/CalcWindow.h"

@@ -5,9 +5,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <utility>
-#include <vector>
 
-#include "platform/core/NumberFormat.h"
 #include "simulation/frmKaskade.h"
 #include "simulation/frmRKconti.h"
 #include "tests/simulation/CalcWindowTestSupport.h"

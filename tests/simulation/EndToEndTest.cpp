@@ -6,7 +6,6 @@
 #include <QPlainTextEdit>
 
 #include <cmath>
-#include <vector>
 
 #include "kernel/ResultRows.h"
 #include "platform/Chart2D.h"

@@ -1,7 +1,6 @@
 // The model window: what choosing each of the twenty models sets in the shared state and writes
 // into the open calculation window, the catalyst start value of the autocatalysis models, the
 // reaction-order box, and the time unit.
-#include "platform/core/NumberFormat.h"
 #include "simulation/frmKinModel.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
 

@@ -8,14 +8,12 @@
 #include <QEventLoop>
 
 #include <cmath>
-#include <vector>
 
 #include "diagram/Grafik.h"
 #include "diagram/frmTGraph2D.h"
 #include "kernel/RuntimeError.h"
 #include "kernel/Utilities.h"
 #include "platform/Chart2D.h"
-#include "platform/core/NumberFormat.h"
 #include "simulation/ResidenceCurve.h"
 #include "simulation/VesselPictures.h"
 #include "simulation/frmVerweilCalc.h"
@@ -170,7 +168,6 @@ TEST_F(ResidenceWindowsTest, TracerTankCountIsCheckedRoundedAndLaidOut) {
     EXPECT_EQ(nKesselVZ, 2);
     EXPECT_FALSE(w->lblMessung[2]->isHidden());  // the measuring point sits at the last tank
     EXPECT_TRUE(w->lblMessung[1]->isHidden());
-
 
     // An empty box: one tank, no dye and no stop.
     Type(w->txtNKask, "");

@@ -1,10 +1,8 @@
 #pragma once
 // Set-up of the tests that drive the reactor windows: a window opened through its menu entry, the
 // model chosen in the model window, inputs typed as a user types them.
-#include <vector>
 #include <utility>
 
-#include "platform/core/NumberFormat.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
 
 namespace twintest {

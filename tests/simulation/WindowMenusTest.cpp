@@ -1,10 +1,7 @@
 // The window menus of the main window: entries of windows the program does not carry are disabled
 // until the window is registered, and each entry closes and opens the windows it stands for, with the
 // shared flags it sets.
-#include <QAction>
-#include <QMenu>
 
-#include "shell/WindowMenus.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
 
 using namespace kernel;
