@@ -59,6 +59,40 @@ protected:
 
 };
 
+// Names: the date of the day and the first counter whose file does not exist; none when all 99 are
+// taken; the program starts with today's first free name.
+TEST_F(ProtocolWindowTest, NamesTakeTheFirstFreeCounterOfTheDay) {
+    std::string name;
+    ASSERT_TRUE(shell::AutoProtName(2026, 3, 7, name));
+    EXPECT_EQ(name, "26030701.CSV");
+    for (const char* taken : {"26030701.CSV", "26030702.CSV", "26030704.CSV", "26030601.CSV"})
+        testsupport::WriteBytes(Path(taken), "");
+    ASSERT_TRUE(shell::AutoProtName(2026, 3, 7, name));
+    EXPECT_EQ(name, "26030703.CSV");
+    ASSERT_TRUE(shell::AutoProtName(2026, 3, 8, name));
+    EXPECT_EQ(name, "26030801.CSV");
+    ASSERT_TRUE(shell::AutoProtName(2009, 12, 31, name));
+    EXPECT_EQ(name, "09123101.CSV");
+    EXPECT_TRUE(rec.Empty());
+
+    for (int i = 1; i <= 99; ++i)
+        testsupport::WriteBytes(Path(QStringLiteral("261206%1.CSV").arg(i, 2, 10, QChar('0')).toStdString()), "");
+    name = "vorher";
+    EXPECT_FALSE(shell::AutoProtName(2026, 12, 6, name));
+    EXPECT_EQ(name, "");
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_NE(rec.Last().prompt.find("Alle 99"), std::string::npos);
+    // The 100th name would need three digits: never made, nothing reused.
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("26120600.CSV"))));
+
+    shell::SetProtDate(2031, 1, 2);
+    testsupport::WriteBytes(Path("31010201.CSV"), "x");
+    Start();
+    EXPECT_EQ(ProtFile, "31010202.CSV");
+    MDITAR::SetAutoProtName(name);
+    EXPECT_EQ(name, "31010202.CSV");
+}
+
 // The whole road of a batch result under the C locale and a German one (values with a decimal comma).
 using ProtocolRoad = testsupport::InBothLocales<ProtocolWindowTest>;
 
