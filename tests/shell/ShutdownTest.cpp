@@ -85,20 +85,8 @@ TEST_F(ShutdownTest, ExitWritesRecordedRowsAndGoesOnAfterAFailedWrite) {
     ProtZeilen = 0;
 }
 
-TEST_F(ShutdownTest, CancelAtTheDataQuestionKeepsTheWindowOpen) {
-    StartWithChangedData("MESS1.TA3");
-    main->show();
-    rec.QueueAnswer(platform::vbCancel);
-    EXPECT_FALSE(main->close());
-    EXPECT_TRUE(main->isVisible());
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
-    EXPECT_EQ(rec.Last().title, "WARNUNG");
-    EXPECT_EQ(rec.Last().style, platform::vbYesNoCancel + platform::vbExclamation);
-    EXPECT_FALSE(SessionWritten());  // nothing written before the answer allows it
-    EXPECT_EQ(ExpDataChanged, kTrue);
-}
-
+// Changed data are offered for saving first; Cancel, or a save that fails or finds no name, keeps the
+// program open with nothing written.
 TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
     struct Case {
         const char* what;
@@ -110,6 +98,7 @@ TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
     };
     const std::string missing = Path("gibt/es/nicht/MESS1.TA3");
     const Case cases[] = {
+        {"Cancel keeps the window open", platform::vbCancel, "MESS1.TA3", "", false, "", 1},
         {"No leaves the data", platform::vbNo, "MESS1.TA3", "", true, "", 1},
         {"Yes saves the data", platform::vbYes, "MESS1.TA3", Path("MESS1.TA3"), true, Path("MESS1.TA3"), 1},
         {"Yes with a failed save", platform::vbYes, missing, missing, false, "", 2},
@@ -125,15 +114,22 @@ TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
         dialogs.saveAnswer = c.saveAs;
         dialogs.saveRequests.clear();
         rec.QueueAnswer(c.answer);
-        EXPECT_EQ(main->mnuExit_Click(), c.ends);
+        main->show();
+        EXPECT_EQ(main->close(), c.ends);
+        EXPECT_EQ(main->isVisible(), !c.ends);
         EXPECT_EQ(SessionWritten(), c.ends);  // nothing is written unless the shut-down goes on
-        EXPECT_EQ(rec.Messages().size(), c.messages);
+        ASSERT_EQ(rec.Messages().size(), c.messages);
+        EXPECT_EQ(rec.Messages()[0].title + "|" + rec.Messages()[0].prompt,
+                  "WARNUNG|Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
+        EXPECT_EQ(rec.Messages()[0].style, platform::vbYesNoCancel + platform::vbExclamation);
+        if (!c.ends || !c.savedTo.empty()) {
+            EXPECT_EQ(ExpDataChanged, c.ends ? kFalse : kTrue);
+        }
         if (c.dataFile.empty()) {
             ASSERT_EQ(dialogs.saveRequests.size(), 1u);
             EXPECT_EQ(dialogs.saveRequests[0].pattern, "*.TA3");
         }
         if (!c.savedTo.empty()) {
-            EXPECT_EQ(ExpDataChanged, kFalse);
             EXPECT_NE(ReadFile(c.savedTo).find(".4,"), std::string::npos);
         }
         if (c.savedTo != Path("MESS1.TA3")) {
