@@ -10,6 +10,7 @@
 #include "platform/WindowRegistry.h"
 #include "platform/core/MsgBox.h"
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/ChildRun.h"
 
 namespace shelltest {
 namespace {
@@ -88,6 +89,17 @@ TEST_F(ShutdownTest, ExitWritesRecordedRowsAndGoesOnAfterAFailedWrite) {
     }
     ProtOffen = kFalse;
     ProtZeilen = 0;
+}
+
+// The real program as a process: the main window's close box ends it with exit code 0.
+TEST_F(ShutdownTest, TheProcessEndsWhenTheMainWindowCloses) {
+    const std::string dir = appDir.path().toStdString();
+    EXPECT_EXIT(testsupport::RunProgramAndExit(dir, "",
+                                               [] {
+                                                   for (QWidget* w : QApplication::topLevelWidgets())
+                                                       if (w->objectName() == "MDITAR") w->close();
+                                               }),
+                testing::ExitedWithCode(0), "");
 }
 
 TEST_F(ShutdownTest, CancelAtTheDataQuestionKeepsTheWindowOpen) {
