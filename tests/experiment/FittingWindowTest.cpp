@@ -348,6 +348,61 @@ TEST_P(FittingRoads, EyringFitStartsFrom100AndReportsTheEntropy) {
                                                           .arg(QString::fromStdString(testsupport::NumberLocaleName({GetParam(), 0})))));
 }
 
+// Automatic fits whose shown texts (boxes, spreads, RMS, result text) were recorded once: a model
+// integrated numerically, the order fit and the non-isothermal second order; how often the objective
+// computes a time course must not change a digit of them.
+TEST_P(FittingRoads, ShownTextsOfAutomaticFitsStayAsRecorded) {
+    auto rows = [](double a, double b) {
+        std::vector<ExpPunkt> r;
+        for (int i = 0; i <= 11; ++i) r.push_back(fittest::Row(2.0 * i, 1 / (1 + a * i + b * i * i) + (i % 3 - 1) * 0.004));
+        return r;
+    };
+    const struct Case {
+        const char* name;
+        std::function<void()> open;
+        const char* boxes;     // Inp(10)|Inp(11)
+        const char* readOuts;  // SD 1|SD 2|RMS, '.' standing for the locale's separator
+        const char* result;    // the result text after its model line
+    } cases[] = {
+        {"model 7, k1 and k2 from .3 and .02",
+         [&] {
+             aktModell = 7;
+             c0Wert = {0, 1, 1, 0, 0, 0};
+             kWert = {0, 0.3, 0.02, 0};
+             fittest::SetData(rows(0.45, 0.01));
+             shell::mnuctFitting_Click();
+         },
+         " .2270716| .0106123", "2.4 E-3|1.3 E-3|3.5186 E-3", "k1 = .2270716, k2 = .0106123"},
+        {"order fit of model 20",
+         [&] {
+             kWert[1] = 0.3;
+             fittest::SetData(rows(0.3, 0.02));
+             shell::mnuROFitting_Click();
+         },
+         " .1477581| 1.521765", "1.5 E-3|1.1 E-2|3.0428 E-3", "k1 = .1477581, n = 1.521765"},
+        {"second order with Arrhenius k(T)",
+         [&] {
+             fittest::SetData(ArrheniusRows());
+             shell::mnuNonIsothermFitting_Click(2);
+         },
+         " 22122.21| 23372.01", "3.0 E+4|3.5 E+3|6.3500 E-2", "Arrhenius-A =  22122.21, EA = 23372.01 J/mol"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fittest::CloseAll();
+        DiagVariante = FitAnzeigeModus = 0;
+        c.open();
+        frmTFitting* w = Window();
+        ASSERT_NE(w, nullptr);
+        w->optManuAuto[1]->click();
+        w->cmdAutoFitting->click();
+        EXPECT_EQ(w->Inp[10]->text() + "|" + w->Inp[11]->text(), c.boxes);
+        EXPECT_EQ(w->lblStdDev[1]->text() + "|" + w->lblStdDev[2]->text() + "|" + w->lblFQS->text(), L(c.readOuts));
+        const std::string result = FooterText();
+        EXPECT_EQ(result.substr(result.find('\n') + 1), c.result);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Locales, FittingRoads, testing::ValuesIn(testsupport::AllNumberLocales),
                          testsupport::NumberLocaleName);
 
