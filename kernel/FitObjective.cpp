@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <exception>
+#include <limits>
 
 #include "kernel/Concentrations.h"
 #include "kernel/State.h"
@@ -31,10 +32,19 @@ double RateConstant(double p1, double p2, double T) {
 
 void FitObjective::SetModelParameters(const std::vector<double>& p) {
     for (int j = 1; j <= 3 && j < static_cast<int>(p.size()); ++j) kWert[j] = p[j];
-    if (DiagVariante == kModeOrder && p.size() > 2) ReaktOrdnung = static_cast<float>(p[2]);
+    if (DiagVariante == kModeOrder && p.size() > 2) {
+        ReaktOrdnung = static_cast<float>(p[2]);
+        order_ = p[2];
+    }
 }
 
 bool FitObjective::SimulateTimeCourse() {
+    // The order is kept and shown as a Single, but the course is computed with the unrounded parameter:
+    // a forward-difference step of the order is smaller than the Single's spacing.
+    struct ExactOrder {
+        explicit ExactOrder(double n) { FitOrdnung = n; }
+        ~ExactOrder() { FitOrdnung = std::numeric_limits<double>::quiet_NaN(); }
+    } exactOrder(DiagVariante == kModeOrder ? order_ : std::numeric_limits<double>::quiet_NaN());
     int err = 0;
     try {
         CalcZeitverlauf(aktModell, tMax, err);

@@ -1,7 +1,8 @@
 #pragma once
 // The sum of squares the fitting window minimises, per fit mode (DiagVariante):
 //  1: k1..k3 of the current model aktModell against the measured concentrations;
-//  2: k and the order n of model 20 (p(2) goes to ReaktOrdnung);
+//  2: k and the order n of model 20 (p(2) goes to ReaktOrdnung as a Single; the time course is computed
+//     with the unrounded p(2));
 //  6, 7: first / second-order decay with an Arrhenius (kTFunktion 1) or Eyring (2) rate constant,
 //        every row at its own temperature: p(1) the pre-factor per time unit, p(2) EA or h# in J/mol.
 // Reads the shared measured data set ExpDaten (rows 1..nMesspunkte), c0Mess(1), aktModell, tMax,
@@ -71,6 +72,7 @@ private:
 
     FitSettings settings_;
     int SummeLaeuft = 0;                     // -1 while the sum runs over the rows on one time course
+    double order_ = 0;                       // mode 2: the unrounded order of the last parameter vector
     std::vector<Course> courses_;            // the most recent last, at most kKeptCourses
 };
 

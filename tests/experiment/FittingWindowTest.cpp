@@ -379,7 +379,7 @@ TEST_P(FittingRoads, ShownTextsOfAutomaticFitsStayAsRecorded) {
              fittest::SetData(rows(0.3, 0.02));
              shell::mnuROFitting_Click();
          },
-         " .1477581| 1.521765", "1.5 E-3|1.1 E-2|3.0428 E-3", "k1 = .1477581, n = 1.521765"},
+         " .1477581| 1.521765", "1.5 E-3|1.5 E-2|3.0428 E-3", "k1 = .1477581, n = 1.521765"},
         {"second order with Arrhenius k(T)",
          [&] {
              fittest::SetData(ArrheniusRows());
@@ -583,21 +583,54 @@ TEST_F(FittingWindow, SpreadsAreShownAlsoWhenUnknownOrHuge) {
     }
 }
 
-TEST_F(FittingWindow, OrderFitRecoversOrderAndRateConstant) {
-    // Second order A => P of model 20: c = c0 / (1 + k c0 t).
-    const double k = 0.5, c0 = 1;
-    std::vector<ExpPunkt> rows;
-    for (int i = 0; i <= 8; ++i) rows.push_back(fittest::Row(i * 0.5, c0 / (1 + k * c0 * i * 0.5)));
-    kWert[1] = 0.3;
-    FitAnzeigeModus = 1;
-    frmTFitting* w = Open(rows, shell::mnuROFitting_Click);
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(aktModell, 20);
-    EXPECT_EQ(platform::Val(w->Inp[11]->text().toStdString()), 1.5);
-    w->cmdAutoFitting->click();
-    EXPECT_NE(w->LetzterFitFehler(), kFitRefused);
-    EXPECT_NEAR(ReaktOrdnung, 2.0, 0.03);
-    EXPECT_NEAR(kWert[1], k, 0.01);
+// Order fits against an independent least-squares fit of the closed form c = (1 + (n-1) k t)^(1/(1-n))
+// (c0 = 1): Gauss-Newton to the optimum, covariance SS/(m-2) (J'J)^-1 from the analytic Jacobian there.
+// The shown standard deviations must agree to the two digits they show.
+TEST_F(FittingWindow, OrderFitAgreesWithAnIndependentLeastSquaresFit) {
+    const struct Case {
+        const char* name;
+        std::function<double(double)> c;
+    } cases[] = {
+        {"n near 2", [](double t) { return 1 / (1 + 0.3 * t); }},
+        {"n near 1", [](double t) { return std::exp(-0.2 * t); }},
+    };
+    for (const Case& cs : cases) {
+        SCOPED_TRACE(cs.name);
+        fittest::CloseAll();
+        std::vector<ExpPunkt> rows;
+        for (int i = 0; i <= 15; ++i) rows.push_back(fittest::Row(i, cs.c(i) + ((i + 1) % 3 - 1) * 0.004));
+        kWert[1] = 0.3;
+        ReaktOrdnung = 1.5f;
+        FitAnzeigeModus = 1;
+        frmTFitting* w = Open(rows, shell::mnuROFitting_Click);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(aktModell, 20);
+        w->cmdAutoFitting->click();
+        ASSERT_EQ(w->LetzterFitFehler(), kFitOk);
+        EXPECT_EQ(w->Inp[11]->text().toStdString(), platform::StrSingle(ReaktOrdnung));
+
+        double k = kWert[1], n = ReaktOrdnung, ss = 0;
+        double a11 = 0, a12 = 0, a22 = 0;
+        for (int iter = 0; iter < 50; ++iter) {
+            double g1 = 0, g2 = 0;
+            ss = a11 = a12 = a22 = 0;
+            for (const ExpPunkt& row : rows) {
+                const double u = 1 + (n - 1) * k * row.t, e = 1 / (1 - n), c = std::pow(u, e);
+                const double dk = -row.t * c / u, dn = c * (std::log(u) * e * e + e * k * row.t / u);
+                const double r = row.c[1] - c;
+                ss += r * r;
+                a11 += dk * dk, a12 += dk * dn, a22 += dn * dn, g1 += dk * r, g2 += dn * r;
+            }
+            const double det = a11 * a22 - a12 * a12;
+            k += (a22 * g1 - a12 * g2) / det;
+            n += (a11 * g2 - a12 * g1) / det;
+        }
+        const double s2 = ss / (static_cast<double>(rows.size()) - 2), det = a11 * a22 - a12 * a12;
+        EXPECT_NEAR(kWert[1], k, 1e-4 * k);
+        EXPECT_NEAR(ReaktOrdnung, n, 1e-4 * n);
+        EXPECT_EQ(w->lblStdDev[1]->text().toStdString(), platform::Format(std::sqrt(s2 * a22 / det), "0.0 E+##"));
+        EXPECT_EQ(w->lblStdDev[2]->text().toStdString(), platform::Format(std::sqrt(s2 * a11 / det), "0.0 E+##"));
+    }
 }
 
 }  // namespace
