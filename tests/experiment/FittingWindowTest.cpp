@@ -254,8 +254,8 @@ TEST_P(FittingRoads, OxygenDemandTypedIntoTheEditorIsFittedFromTheMenu) {
     EXPECT_EQ(w->lblStdDev[1]->text(), L("8.7 E-2"));
     EXPECT_FALSE(w->lblStdDev[1]->isHidden());
     EXPECT_EQ(w->lblFQS->text(), L("1.9269"));
-    // The result text shows k as the box does.
-    EXPECT_EQ(FooterText(), "kinet. Modell: A => P   (n = 1)\r\nk1 = .5310618");
+    // The result text shows k in the locale's form, directly after its label.
+    EXPECT_EQ(FooterText(), "kinet. Modell: A => P   (n = 1)\r\n" + testsupport::InLocale("k1 =0.5310618"));
     // The next redraw hides the standard deviation.
     w->optManuAuto[0]->click();
     w->cmdDrawNewCurve->click();
@@ -279,7 +279,8 @@ TEST_P(FittingRoads, ArrheniusFitKeepsItsStateBesideEditorAndCalculator) {
     EXPECT_NEAR(Shown(w->lblFQS->text()), 2.4459e-5, 2.4459e-5 * 1e-3);
     const QString rms = w->lblFQS->text();
     const std::string ergebnis = FooterText();
-    EXPECT_EQ(ergebnis, "kinet. Modell: A => P   (n = 1)\r\nArrhenius-A =  2499.647, EA = 17499.64 J/mol");
+    EXPECT_EQ(ergebnis,
+              "kinet. Modell: A => P   (n = 1)\r\n" + testsupport::InLocale("Arrhenius-A = 2499.647, EA =17499.64 J/mol"));
 
     // The data editor opened and closed with OK, then the calculator from the main window.
     Trigger("mnuEditDat");
@@ -341,8 +342,9 @@ TEST_P(FittingRoads, EyringFitStartsFrom100AndReportsTheEntropy) {
     EXPECT_NEAR(EyrS, s, 1e-4);
     EXPECT_EQ(w->lblAktEntropie->text(), L(" -188.6 J/(mol K)"));
     EXPECT_EQ(w->lblFQS->text(), L("2.5882 E-4"));
-    EXPECT_EQ(FooterText(), "kinet. Modell: A => P   (n = 1)\r\n Eyring s# = " + platform::StrSingle(static_cast<float>(s)) +
-                                " J/(mol K), Eyring h# = 14896.01 J/mol ");
+    EXPECT_EQ(FooterText(), "kinet. Modell: A => P   (n = 1)\r\n Eyring s# = " +
+                                platform::CStrSingle(static_cast<float>(s)) +
+                                testsupport::InLocale(" J/(mol K), Eyring h# =14896.01 J/mol "));
     QCoreApplication::processEvents();
     w->window()->grab().save(testsupport::PicturePath(QStringLiteral("frmTFitting-Eyring-%1.png")
                                                           .arg(QString::fromStdString(testsupport::NumberLocaleName({GetParam(), 0})))));
@@ -362,7 +364,7 @@ TEST_P(FittingRoads, ShownTextsOfAutomaticFitsStayAsRecorded) {
         std::function<void()> open;
         const char* boxes;     // Inp(10)|Inp(11)
         const char* readOuts;  // SD 1|SD 2|RMS, '.' standing for the locale's separator
-        const char* result;    // the result text after its model line
+        const char* result;    // the result text after its model line, '.' as in readOuts
     } cases[] = {
         {"model 7, k1 and k2 from .3 and .02",
          [&] {
@@ -372,20 +374,20 @@ TEST_P(FittingRoads, ShownTextsOfAutomaticFitsStayAsRecorded) {
              fittest::SetData(rows(0.45, 0.01));
              shell::mnuctFitting_Click();
          },
-         " .2270716| .0106123", "2.4 E-3|1.3 E-3|3.5186 E-3", "k1 = .2270716, k2 = .0106123"},
+         " .2270716| .0106123", "2.4 E-3|1.3 E-3|3.5186 E-3", "k1 =0.2270716, k2 =0.0106123"},
         {"order fit of model 20",
          [&] {
              kWert[1] = 0.3;
              fittest::SetData(rows(0.3, 0.02));
              shell::mnuROFitting_Click();
          },
-         " .1477581| 1.521765", "1.5 E-3|1.5 E-2|3.0428 E-3", "k1 = .1477581, n = 1.521765"},
+         " .1477581| 1.521765", "1.5 E-3|1.5 E-2|3.0428 E-3", "k1 =0.1477581, n =1.521765"},
         {"second order with Arrhenius k(T)",
          [&] {
              fittest::SetData(ArrheniusRows());
              shell::mnuNonIsothermFitting_Click(2);
          },
-         " 22122.21| 23372.01", "3.0 E+4|3.5 E+3|6.3500 E-2", "Arrhenius-A =  22122.21, EA = 23372.01 J/mol"},
+         " 22122.21| 23372.01", "3.0 E+4|3.5 E+3|6.3500 E-2", "Arrhenius-A = 22122.21, EA =23372.01 J/mol"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -399,7 +401,7 @@ TEST_P(FittingRoads, ShownTextsOfAutomaticFitsStayAsRecorded) {
         EXPECT_EQ(w->Inp[10]->text() + "|" + w->Inp[11]->text(), c.boxes);
         EXPECT_EQ(w->lblStdDev[1]->text() + "|" + w->lblStdDev[2]->text() + "|" + w->lblFQS->text(), L(c.readOuts));
         const std::string result = FooterText();
-        EXPECT_EQ(result.substr(result.find('\n') + 1), c.result);
+        EXPECT_EQ(result.substr(result.find('\n') + 1), testsupport::InLocale(c.result));
     }
 }
 
@@ -459,7 +461,7 @@ TEST_F(FittingWindow, RefusalsReportsAndCountedRows) {
              Type(w->Inp[11], "0.8");
              QTest::keyClick(w->Inp[11], Qt::Key_Return);
              EXPECT_EQ(ReaktOrdnung, 0.8f);
-             EXPECT_EQ(FooterText(), "kinet. Modell: A => P, n-ter Ordnung \r\nk1 = .1, n = .8");
+             EXPECT_EQ(FooterText(), "kinet. Modell: A => P, n-ter Ordnung \r\nk1 =0.1, n =0.8");
          }},
         {"modes 6, 7: a negative A is refused with the k1 line, nothing drawn",
          [&] {
