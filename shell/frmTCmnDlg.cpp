@@ -75,11 +75,6 @@ std::vector<std::string> MatchingFiles(const std::string& folder, const QStringL
 
 QString Std(const std::string& s) { return QString::fromStdString(s); }
 
-QString JoinPath(const QString& dir, const QString& name) {
-    if (dir.isEmpty()) return name;
-    return dir.endsWith('/') || dir.endsWith('\\') ? dir + name : dir + "/" + name;
-}
-
 bool HasWildcard(const QString& text) { return text.contains('*') || text.contains('?'); }
 
 }  // namespace
@@ -302,8 +297,6 @@ QString frmTCmnDlg::SelectedFile() const {
     const QListWidgetItem* item = filOpenList->currentItem();
     return item && filOpenList->currentRow() >= 0 ? item->text() : QString();
 }
-
-QString frmTCmnDlg::FullName(const QString& name) const { return JoinPath(filePath_, name); }
 
 std::string frmTCmnDlg::ChosenName() const {
     // The list entry's own bytes when the name box shows it, so that any name on disk opens.

@@ -74,7 +74,6 @@ private:
     enum class NameResult { Accepted, Pattern, Missing };
     NameResult SetFileListName(const QString& text);
     QString SelectedFile() const;
-    QString FullName(const QString& name) const;
     void Accept();
 
     QWidget* pctFileOpen = nullptr;

@@ -97,9 +97,10 @@ std::string ReadErrorText(const std::string& path, int err) {
     case EACCES:
     case EPERM:
         return "Die Datei " + Quoted(path) + " konnte nicht gelesen werden: Zugriff verweigert.";
-    case ELOOP:
     case ENAMETOOLONG:
-        return "Die Datei " + Quoted(path) + " konnte nicht gelesen werden: Der Name ist zu lang oder verweist im Kreis.";
+        return "Die Datei " + Quoted(path) + " konnte nicht gelesen werden: Der Name ist zu lang.";
+    case ELOOP:
+        return "Die Datei " + Quoted(path) + " konnte nicht gelesen werden: Ihre Verknüpfungen verweisen im Kreis.";
     case EINVAL:
         return "Die Datei " + Quoted(path) + " konnte nicht gelesen werden: Sie ist keine gewöhnliche Datei.";
     default:
@@ -187,7 +188,7 @@ bool FollowLinks(const std::string& path, std::string& target) {
         if (n < 0) return false;
         link.resize(static_cast<std::size_t>(n));
         const std::size_t slash = target.find_last_of('/');
-        if (link.front() != '/' && slash != std::string::npos) link = target.substr(0, slash + 1) + link;
+        if (!link.empty() && link.front() != '/' && slash != std::string::npos) link = target.substr(0, slash + 1) + link;
         target = link;
     }
     errno = ELOOP;
