@@ -200,7 +200,7 @@ bool FollowLinks(const std::string& path, std::string& target) {
 bool ReplaceFile(const std::string& linkedPath, const std::string& bytes, std::string& error) {
     static std::atomic<unsigned> counter{0};
     std::string path;
-    if (!FollowLinks(linkedPath, path)) {
+    if (!FollowLinks(NameOnDisk(linkedPath), path)) {
         error = WriteErrorText(linkedPath, errno);
         return false;
     }

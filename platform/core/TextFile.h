@@ -43,7 +43,7 @@ void IgnoreFileSizeSignal();
 bool MayWriteFile(const std::string& path);
 
 // The path itself, or, when nothing is there, its Windows-1252 form when a file has that name: a
-// name read from a file finds a file that an older system named in Latin-1.
+// name read from a file finds (for reading and replacing) a file that an older system named in Latin-1.
 std::string NameOnDisk(const std::string& path);
 
 // A file name as text for the user: valid UTF-8 stays, other bytes (a Latin-1 name from an older

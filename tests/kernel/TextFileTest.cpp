@@ -113,7 +113,8 @@ TEST_F(TextFileTest, ReadsLfCrLfAndAMissingLastLineEndAndReportsAMissingFile) {
         EXPECT_NE(error.find(reason), std::string::npos) << error;
         EXPECT_NE(error.find(fs::path(path).filename().string().substr(0, 8)), std::string::npos) << error;
     }
-    // A Latin-1 name opens as its bytes and, named in Windows-1252 text, by its UTF-8 form.
+    // A Latin-1 name opens as its bytes and, named in Windows-1252 text, by its UTF-8 form, which also
+    // replaces it.
     PutFile("Messung \xE4.TA3", "x\r\n");
     for (const std::string name : {"Messung \xE4.TA3", "Messung \xC3\xA4.TA3"}) {
         std::vector<std::string> lines;
@@ -121,6 +122,10 @@ TEST_F(TextFileTest, ReadsLfCrLfAndAMissingLastLineEndAndReportsAMissingFile) {
         EXPECT_TRUE(ReadTextLines(Path(name), lines, error)) << error;
         EXPECT_EQ(lines, std::vector<std::string>{"x"});
     }
+    std::string error;
+    ASSERT_TRUE(WriteText(Path("Messung \xC3\xA4.TA3"), "y", error)) << error;
+    EXPECT_EQ(Bytes(Path("Messung \xE4.TA3")), "y");
+    EXPECT_FALSE(fs::exists(Path("Messung \xC3\xA4.TA3")));
 }
 
 // Writes that must fail, each in a child process whose limits and user die with it: the old file stays
