@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -16,6 +15,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -31,6 +32,7 @@
 #include "platform/WindowRegistry.h"
 #include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
+#include "platform/core/TextFile.h"
 #include "shell/DataSaveQuestion.h"
 #include "shell/EvaluationMenus.h"
 #include "shell/FileChoice.h"
@@ -453,7 +455,11 @@ void MDITAR::LoadCommandLineProject(const std::string& commandLine) {
         std::string dataPath = dataName;
         if (!FileExists(JoinPath(AppPath, dataName))) {
             const std::string besideProject = JoinPath(DirectoryOf(path), FileNamePart(dataName));
-            if (!DirectoryOf(path).empty() && std::filesystem::exists(besideProject)) dataPath = besideProject;
+            // A name too long or a link loop there is not thrown but left to the reader to report.
+            std::error_code ec;
+            const bool there = std::filesystem::exists(besideProject, ec);
+            if (!DirectoryOf(path).empty() && (there || (ec && ec != std::errc::no_such_file_or_directory)))
+                dataPath = besideProject;
         }
         if (LoadDataFile(dataPath)) {
             AnalyseExpData();
@@ -666,19 +672,22 @@ std::string MDITAR::ProjectStatusText(const std::string& dataFileName, bool& sho
             show = false;
             return {};
         }
-        const QFileInfo info(QString::fromStdString(dataFileName));
-        const std::string date = info.lastModified().toString("dd.MM.yyyy HH:mm:ss").toStdString();
-        t += "    Datenfile " + Upper(dataFileName) + "  (Filedatum " + date + ")" + nl;
+        struct stat info {};
+        const QDateTime modified = ::stat(platform::NameOnDisk(dataFileName).c_str(), &info) == 0
+                                       ? QDateTime::fromSecsSinceEpoch(info.st_mtime)
+                                       : QDateTime();
+        const std::string date = modified.toString("dd.MM.yyyy HH:mm:ss").toStdString();
+        t += "    Datenfile " + Upper(platform::FileNameForDisplay(dataFileName)) + "  (Filedatum " + date + ")" + nl;
         t += "    mit " + std::to_string(count) + " Messpunkten" + nl;
         t += "    Zeiteinheit der Daten: " + unit + nl;
-        t += "    Filekommentar: " + DatenKommentar + nl;
+        t += "    Filekommentar: " + Excerpt(DatenKommentar) + nl;
         t += nl + "Die Tabelle der experimentellen Daten ist einsehbar unter Icon 5" + nl;
         t += "und unter \"Daten / exper. Daten Sichten/Editieren\"" + nl;
         t += nl + "Sie können nun unter \"Versuchsauswertung\" die passende Methode" + nl;
         t += "zur Auswertung der geladenen experimentellen Daten auswählen." + nl;
     }
     t += nl + "Projekt-Kommentar:" + nl;
-    t += (ProjektKommentar.empty() ? "    (keiner)" : "    " + ProjektKommentar) + nl;
+    t += (ProjektKommentar.empty() ? "    (keiner)" : "    " + Excerpt(ProjektKommentar)) + nl;
     t += "    (Kommentar kann beim Abspeichern des Projekts geändert werden)";
     return t;
 }
