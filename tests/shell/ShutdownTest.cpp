@@ -95,10 +95,7 @@ TEST_F(ShutdownTest, ExitWritesRecordedRowsAndGoesOnAfterAFailedWrite) {
 TEST_F(ShutdownTest, TheProcessEndsWhenTheMainWindowCloses) {
     const std::string dir = appDir.path().toStdString();
     EXPECT_EXIT(testsupport::RunProgramAndExit(dir, "",
-                                               [] {
-                                                   for (QWidget* w : QApplication::topLevelWidgets())
-                                                       if (w->objectName() == "MDITAR") w->close();
-                                               }),
+                                               testsupport::CloseMainWindow),
                 testing::ExitedWithCode(0), "");
 }
 

@@ -231,10 +231,7 @@ TEST_F(StartupTest, HostileCommandLineProjectsGiveAMessageAndTheProgramRuns) {
     for (const auto& [commandLine, message] : cases) {
         SCOPED_TRACE(commandLine);
         EXPECT_EXIT(testsupport::RunProgramAndExit(dir, commandLine,
-                                                   [] {
-                                                       for (QWidget* w : QApplication::topLevelWidgets())
-                                                           if (w->objectName() == "MDITAR") w->close();
-                                                   }),
+                                                   testsupport::CloseMainWindow),
                     testing::ExitedWithCode(0), message);
     }
     ::unlink(Path("pipe.TC3").c_str());  // the folder's own clean-up skips pipes
