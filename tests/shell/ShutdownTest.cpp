@@ -156,14 +156,13 @@ TEST_F(ShutdownTest, TheProcessEndsWhenTheMainWindowClosesAlsoDuringARun) {
             menu(c.menu);
             QCoreApplication::processEvents();  // the window's activation, which ends a tracer run
             QWidget* form = platform::Windows().Get(c.form);
+            auto zweiterSchritt = [=](long n) {
+                if (n == 2) QTimer::singleShot(0, qApp, schliessen);
+            };
             if (auto* game = qobject_cast<frmMonteCarlo*>(form))
-                QObject::connect(game, &frmMonteCarlo::PunktGezeichnet, game, [=](long n) {
-                    if (n == 2) QTimer::singleShot(0, qApp, schliessen);
-                });
+                QObject::connect(game, &frmMonteCarlo::PunktGezeichnet, game, zweiterSchritt);
             else if (auto* tracer = qobject_cast<frmVerweilzeit*>(form))
-                QObject::connect(tracer, &frmVerweilzeit::schrittAufgezeichnet, tracer, [=](long n) {
-                    if (n == 2) QTimer::singleShot(0, qApp, schliessen);
-                });
+                QObject::connect(tracer, &frmVerweilzeit::schrittAufgezeichnet, tracer, zweiterSchritt);
             for (const char* button : {c.before, c.start})
                 if (button) form->findChild<QAbstractButton*>(button)->click();
             *returned = true;
