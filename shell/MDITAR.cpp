@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QSessionManager>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
@@ -32,6 +33,7 @@
 #include "platform/WindowRegistry.h"
 #include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
+#include "platform/core/RunningLoops.h"
 #include "platform/core/TextFile.h"
 #include "shell/DataSaveQuestion.h"
 #include "shell/EvaluationMenus.h"
@@ -159,6 +161,11 @@ MDITAR::MDITAR(const std::string& commandLine, QWidget* parent) : QMainWindow(pa
         QMdiSubWindow* sub = mdiArea_->addSubWindow(form);
         if (sub) sub->installEventFilter(keeper);
         return sub;
+    });
+
+    // The desktop logging out runs the same shut-down; a cancelled data question cancels the logout.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (!close()) manager.cancel();
     });
 
     MDIForm_Load(commandLine);
@@ -513,7 +520,10 @@ void MDITAR::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
-    // End at once: the other windows get no close handling of their own.
+    // End at once: the other windows get no close handling of their own. A run that goes on inside
+    // a handler (a game, a modal wait) or on a timer (the tracer) is stopped as its "Stop" would, so
+    // that its handler returns to the event loop, which then ends.
+    platform::StopRunningLoops();
     QCoreApplication::exit(0);
 }
 

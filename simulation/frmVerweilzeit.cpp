@@ -298,6 +298,7 @@ void frmVerweilzeit::Form_QueryUnload() {
     // A run ends with the window: its curve so far stays recorded, nothing is drawn any more.
     if (laufTimer_->isActive()) {
         laufTimer_->stop();
+        lauf_.reset();
         if (!VZKurve.empty()) VZKurve[0] = static_cast<float>(schritte_);
     }
     animation_->Stop();
@@ -452,6 +453,7 @@ void frmVerweilzeit::RunTracerFlow() {
     cKessel_[1] = 1;
     VZStopFlag_ = 0;
     laufTimer_->start();
+    lauf_.emplace([this] { cmdVZStop_Click(); });
 }
 
 void frmVerweilzeit::RunTracerStep() {
@@ -474,6 +476,7 @@ void frmVerweilzeit::RunTracerStep() {
 
 void frmVerweilzeit::EndTracerFlow() {
     laufTimer_->stop();
+    lauf_.reset();
     VZKurve[0] = static_cast<float>(schritte_);
     VZStopFlag_ = 0;
     platform::Beep();
