@@ -1,12 +1,15 @@
 // Every window of the registry, opened in a typical state (a model chosen, results computed where the
-// window shows them), under both number locales: each visible label, button, check box, option, frame
-// title and tab shows its whole text at this platform's fonts, no two visible controls of one container
-// overlap unless stacked on purpose, no control that shows text reaches past its container, and no
-// menu bar folds entries into its overflow button. Each offender is named with its window and control.
-// With TARVELO_PICTURES set, a picture of every window is kept for a look by eye.
+// window shows them), then the unit-showing windows in every time unit with a model of each group and
+// the fitting window in each mode, under both number locales: each visible label, button, check box,
+// option, frame title, column caption and tab shows its whole text at this platform's fonts, no two
+// visible controls overlap unless stacked on purpose, no control that shows text reaches past its
+// container, and no menu bar folds entries into its overflow button. A window that opens with its
+// diagram has no button under it. Each offender is named with its window and control. With
+// TARVELO_PICTURES set, a picture of every window is kept for a look by eye.
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -16,9 +19,8 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QTabBar>
-#include <QTableWidget>
-#include <QHeaderView>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -483,7 +485,7 @@ TEST_P(WindowLayoutTest, EveryWindowShowsItsTextsWithoutOverlaps) {
 // group, and the fitting window in each of its modes and temperature functions.
 TEST_P(WindowLayoutTest, EveryTimeUnitAndModelGroupShowsItsTextsWhole) {
     // A + B, consecutive, reversible, enzyme, first order: each window opens on a model change.
-    const int models[] = {4, 6, 8, 10, 2};  // first order, A + B, consecutive, reversible, enzyme
+    const int models[] = {4, 6, 8, 10, 2};
     const std::pair<const char*, const char*> windows[] = {{"mnuctGraph", "frmPrepareTimeDiagram"},
                                                            {"mnuBatchR", "frmBatch"},
                                                            {"mnuRohrR", "frmRohrreaktor"},
