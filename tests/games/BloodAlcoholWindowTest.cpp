@@ -6,12 +6,10 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 #include <QTest>
 
 #include <algorithm>

@@ -5,12 +5,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QGroupBox>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QStyleOptionButton>
 #include <QTemporaryDir>
 
 #include <memory>
