@@ -48,12 +48,12 @@ constexpr int kHilfe = 8501;
 // The fitting diagram opens 5900 twips from the left: the window's controls stand in one column left
 // of it, the parameter groups one under the other.
 constexpr int kClientBreite = 5250;  // twips
-constexpr int kClientHoehe = 9800;
+constexpr int kClientHoehe = 8700;
 constexpr int kRechts = 3500;        // left edge of the column right of the initial concentrations
-constexpr int kGruppeOben = 2750;    // top of parameter group 1
-constexpr int kGruppeAbstand = 50;   // between the parameter groups
+constexpr int kGruppeOben = 2550;    // top of parameter group 1
+constexpr int kGruppeAbstand = 30;   // between the parameter groups
 constexpr int kGruppeBreite = kClientBreite - 120;
-constexpr int kGruppeHoehe = 1700;
+constexpr int kGruppeHoehe = 1430;
 constexpr int kSliderBreite = 2480;  // coarse slider left, fine slider right
 constexpr int kSliderAbstand = 2540;
 constexpr double kFensterSchrift = 8;  // points
@@ -120,7 +120,7 @@ void frmTFitting::BaueFenster() {
 
     Rahmen4 = new QGroupBox(QStringLiteral("Anfangskonzentrationen  [c0(i)] = mol/L"), this);
     Rahmen4->setObjectName("Rahmen4");
-    PlaceTw(Rahmen4, 60, 360, 3380, 2000);  // wide enough for its title
+    PlaceTw(Rahmen4, 60, 360, 3380, 1850);  // wide enough for its title
     for (int i = 0; i <= 14; ++i) {
         auto* box = new QLineEdit(i <= 4 ? static_cast<QWidget*>(Rahmen4) : this);
         box->setObjectName(QStringLiteral("Inp(%1)").arg(i));
@@ -143,11 +143,11 @@ void frmTFitting::BaueFenster() {
             NeuesLabel(i <= 4 ? static_cast<QWidget*>(Rahmen4) : this, QStringLiteral("lblStoff(%1)").arg(i), QString());
     }
     for (int i = 0; i <= 4; ++i) {
-        PlaceTw(lblStoff[static_cast<std::size_t>(i)], 150, 290 + i * 330, 1000, 260);
-        PlaceTw(Inp[static_cast<std::size_t>(i)], 1250, 260 + i * 330, 1500, 290);
+        PlaceTw(lblStoff[static_cast<std::size_t>(i)], 150, 280 + i * 300, 1000, 260);
+        PlaceTw(Inp[static_cast<std::size_t>(i)], 1250, 250 + i * 300, 1500, 290);
     }
     Label22 = NeuesLabel(this, "Label22", "aus experimemtellen Daten");
-    PlaceTw(Label22, 150, 2400, 2900, 240);
+    PlaceTw(Label22, 150, 2250, 2900, 240);
 
     for (int i = 1; i <= 3; ++i) BaueParameterGruppe(i);
 
@@ -155,13 +155,13 @@ void frmTFitting::BaueFenster() {
     optkTFunktion[2] = new QRadioButton("Eyring", this);
     for (int i = 1; i <= 2; ++i) {
         optkTFunktion[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("optkTFunktion(%1)").arg(i));
-        PlaceTw(optkTFunktion[static_cast<std::size_t>(i)], kRechts, 420 + (i - 1) * 300, 1690, 280);
+        PlaceTw(optkTFunktion[static_cast<std::size_t>(i)], kRechts, 400 + (i - 1) * 280, 1690, 280);
         connect(optkTFunktion[static_cast<std::size_t>(i)], &QRadioButton::clicked, this,
                 [this, i] { optkTFunktion_Click(i); });
     }
     auto* manuAutoGruppe = new QWidget(this);  // its own exclusive group, apart from the function options
     manuAutoGruppe->setObjectName("fraManuAuto");
-    PlaceTw(manuAutoGruppe, kRechts, 1080, 1300, 650);
+    PlaceTw(manuAutoGruppe, kRechts, 1000, 1300, 650);
     optManuAuto[0] = new QRadioButton("manuell", manuAutoGruppe);
     optManuAuto[1] = new QRadioButton("automat.", manuAutoGruppe);
     for (int i = 0; i <= 1; ++i) {
@@ -172,7 +172,7 @@ void frmTFitting::BaueFenster() {
 
     cmdAutoFitting = new QPushButton(QStringLiteral("Fitting "), this);
     cmdAutoFitting->setObjectName("cmdAutoFitting");
-    PlaceTw(cmdAutoFitting, kRechts, 1800, 1690, 700);
+    PlaceTw(cmdAutoFitting, kRechts, 1700, 1690, 700);
     cmdDrawNewCurve = new QPushButton(QStringLiteral("Input bestätigen\nZeichne Kurve"), this);
     cmdDrawNewCurve->setObjectName("cmdDrawNewCurve");
     cmdDrawNewCurve->setToolTip(" ... nur notwendig nach Zahleneingabe für k; alternativ <Enter>-Taste ");
@@ -199,7 +199,7 @@ void frmTFitting::BaueFenster() {
 
     cmdHelp = new QPushButton(QStringLiteral("Hilfe"), this);
     cmdHelp->setObjectName("cmdHelp");
-    const int knopfOben = kGruppeOben + 3 * (kGruppeHoehe + kGruppeAbstand) + 1250;
+    const int knopfOben = kGruppeOben + 3 * (kGruppeHoehe + kGruppeAbstand) + 1250;  // under the RMS frame
     PlaceTw(cmdHelp, 60, knopfOben, 1690, 450);
     cmdClose = new QPushButton(QStringLiteral("Schließen <Esc>"), this);
     cmdClose->setObjectName("cmdClose");
@@ -218,7 +218,7 @@ void frmTFitting::BaueParameterGruppe(int i) {
     frak[s] = frame;
 
     Bz[s + 4] = NeuesLabel(frame, QStringLiteral("Bz(%1)").arg(i + 4), QStringLiteral("k%1").arg(i));
-    PlaceTw(Bz[s + 4], 100, 250, 3300, 240);
+    PlaceTw(Bz[s + 4], 100, 250, 1500, 240);
     QLineEdit* box = Inp[s + 9];
     box->setParent(frame);
     PlaceTw(box, 100, 500, 1350, 300);
@@ -230,12 +230,12 @@ void frmTFitting::BaueParameterGruppe(int i) {
     PlaceTw(chkFixed[s], 3300, 520, 1750, 260);
     connect(chkFixed[s], &QCheckBox::clicked, this, [this, i] { chkFixed_Click(i); });
     lblPlusMinus[s] = NeuesLabel(frame, QStringLiteral("lblPlusMinus(%1)").arg(i), QString());
-    PlaceTw(lblPlusMinus[s], 100, 850, 200, 240);
+    PlaceTw(lblPlusMinus[s], 1650, 250, 200, 240);
     lblStdDev[s] = NeuesLabel(frame, QStringLiteral("lblStdDev(%1)").arg(i), QString());
-    PlaceTw(lblStdDev[s], 300, 850, 1400, 240);
+    PlaceTw(lblStdDev[s], 1850, 250, 1300, 240);
     if (i == 1) {
         lblAktEntropie = NeuesLabel(frame, "lblAktEntropie", " s# /J/(mol K) ");
-        PlaceTw(lblAktEntropie, 1750, 850, 3300, 240);
+        PlaceTw(lblAktEntropie, 3200, 250, 1850, 240);
     }
 
     const QString n = QString::number(i);
@@ -243,8 +243,8 @@ void frmTFitting::BaueParameterGruppe(int i) {
     SliderGrob[s]->setObjectName("Sliderk" + n + "_grob");
     SliderFein[s] = new QSlider(Qt::Horizontal, frame);
     SliderFein[s]->setObjectName("Sliderk" + n + "_fein");
-    PlaceTw(SliderGrob[s], 60, 1100, kSliderBreite, 300);
-    PlaceTw(SliderFein[s], 60 + kSliderAbstand, 1100, kSliderBreite, 300);
+    PlaceTw(SliderGrob[s], 60, 850, kSliderBreite, 300);
+    PlaceTw(SliderFein[s], 60 + kSliderAbstand, 850, kSliderBreite, 300);
     for (QSlider* slider : {SliderGrob[s], SliderFein[s]}) {
         slider->setTracking(false);  // one change when the knob is let go
         slider->setTickPosition(QSlider::TicksBelow);
@@ -267,7 +267,7 @@ void frmTFitting::BaueParameterGruppe(int i) {
         QFont f = l->font();
         f.setPointSizeF(f.pointSizeF() * 0.85);
         l->setFont(f);
-        PlaceTw(l, 60 + (k >= 3 ? kSliderAbstand : 0) + lage[k % 3][0], 1400, lage[k % 3][1], 220);
+        PlaceTw(l, 60 + (k >= 3 ? kSliderAbstand : 0) + lage[k % 3][0], 1150, lage[k % 3][1], 220);
         ScaleLabel[static_cast<std::size_t>(nr)] = l;
     }
 }

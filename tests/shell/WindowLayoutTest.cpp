@@ -440,7 +440,12 @@ TEST_P(WindowLayoutTest, EveryWindowShowsItsTextsWithoutOverlaps) {
     Look("frmTGraph2D");
     UnloadAll();
     ASSERT_NO_FATAL_FAILURE(Choose(2));
+    SetTemperatureRuns();
     ASSERT_NO_FATAL_FAILURE(Trigger("mnuctFitting"));
+    Look("frmTFitting");
+    // The automatic panel after a fit, with the parameters' standard deviations.
+    ASSERT_NO_FATAL_FAILURE(Click("frmTFitting", "optManuAuto(1)"));
+    ASSERT_NO_FATAL_FAILURE(Click("frmTFitting", "cmdAutoFitting"));
     Look("frmTFitting");
     UnloadAll();
     // The blood-alcohol window with its diagram: the captions of the chosen options turn bold.
