@@ -573,7 +573,7 @@ TEST_P(WindowLayoutTest, WindowsOpenedTogetherLeaveEachOthersControlsFree) {
             }
             UnloadAll();
         };
-        // On the narrow screen the diagram, at least as wide as its menu bar, is moved onto the windows.
+        // On the narrow screen the diagram, at least as wide as its menu bar, is still moved onto them.
         const bool wide = screen.width > 800;
         ASSERT_NO_FATAL_FAILURE(Choose(2));
         ASSERT_NO_FATAL_FAILURE(Trigger("mnuctGraph"));
