@@ -294,7 +294,6 @@ void mnuBild_Click(frmTGraph2D& f, int index) {
     PrintMode = index;
     auto hinweis = [&d](const std::string& text) {
         d.frHinweis->show();
-        d.frHinweis->move(d.frPrintScaling->x(), d.frHinweis->y());
         d.Label33->setText(QString::fromStdString(text));
         d.frPrintScaling->hide();
         d.frPrintPos->hide();

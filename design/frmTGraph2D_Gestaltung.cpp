@@ -664,6 +664,7 @@ void frmTGraph2D_Gestaltung::BaueSchriftPanel() {
     Label60 = new QLabel(U("Hintergrundfarbe"), p);
     Label60->setObjectName("Label60");
     cmdSchriftHFarbe = Swatch(p, "cmdSchriftHFarbe", "Hintergrundfarbe ", &frmTGraph2D_Gestaltung::cmdSchriftHFarbe_Click);
+    cmdSchriftHFarbe->setMinimumWidth(cmdSchriftHFarbe->sizeHint().width());  // its caption whole
     cmdFont = new QPushButton(U("Schriftart/-farbe"), p);
     cmdFont->setObjectName("cmdFont");
     connect(cmdFont, &QPushButton::clicked, this, [this] { cmdFont_Click(); });
@@ -746,7 +747,6 @@ void frmTGraph2D_Gestaltung::BauePrintPanel() {
     Label33 = new QLabel(frHinweis);
     Label33->setObjectName("Label33");
     Label33->setWordWrap(true);
-    Label33->setMaximumWidth(260);
     lh->addWidget(Label33);
 
     cmdPrint = new QPushButton(U("Ausführen"), p);
@@ -756,7 +756,8 @@ void frmTGraph2D_Gestaltung::BauePrintPanel() {
     cmdPrint_Esc->setObjectName("cmdPrint_Esc");
     connect(cmdPrint_Esc, &QPushButton::clicked, this, [this] { cmdPrint_Esc_Click(); });
     g->addWidget(frGraphFormat, 0, 0);
-    g->addWidget(frHinweis, 1, 0);
+    g->addWidget(frHinweis, 0, 1, 2, 2);  // in place of the scaling and position frames it replaces
+    frHinweis->hide();                     // until a picture output shows its hint
     g->addWidget(frPrintScaling, 0, 1, 2, 1);
     g->addWidget(frPrintPos, 0, 2);
     auto* h = new QHBoxLayout;

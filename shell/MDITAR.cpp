@@ -124,6 +124,15 @@ protected:
     }
 };
 
+// Keeps the widgets it watches from showing a tool tip.
+class SwallowToolTip : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::ToolTip; }
+};
+
 }  // namespace
 
 MDITAR* MDITAR::Instance() { return defaultInstance; }
@@ -224,6 +233,8 @@ void MDITAR::BuildMenus() {
     addMenu("mnuMonteCarlo", "\"Monte-&Carlo\"-Simulation");
     QMenu* options = addMenu("mnuOptionenTools", "&Optionen");
     options->menuAction()->setVisible(false);
+    AddEntry(options, "mnuOption", "Optionen");
+    options->addSeparator()->setObjectName("sep9");
     AddEntry(options, "mnuToolArrhenius", "ARRHENIUS-Rechner");
     AddEntry(options, "mnuToolEyring", "EYRING-Rechner");
     addMenu("mnuFenster", "&Fenster");
@@ -275,6 +286,7 @@ void MDITAR::BuildToolbar() {
         {29, "X-Y", "  X-Y-Editor ", QStyle::SP_CustomBase},
         {36, "Info", " Projekt-Info  ", QStyle::SP_MessageBoxInformation},
     };
+    auto* noTip = new SwallowToolTip(this);
     int previous = 0;
     for (const Button& b : buttons) {
         if (previous && b.index - previous > 2) toolbar_->addSeparator();
@@ -282,6 +294,8 @@ void MDITAR::BuildToolbar() {
         if (b.icon != QStyle::SP_CustomBase) action->setIcon(style()->standardIcon(b.icon));
         action->setObjectName(QString("Toolbar1(%1)").arg(b.index));
         action->setToolTip(QString::fromUtf8(b.tip));
+        // A button without a tip of its own shows none (Qt would show its text as the tip).
+        if (!*b.tip) toolbar_->widgetForAction(action)->installEventFilter(noTip);
         const int index = b.index;
         connect(action, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
         toolbarButtons_[static_cast<std::size_t>(index)] = action;

@@ -134,8 +134,8 @@ frmTCmnDlg::frmTCmnDlg(QWidget* parent) : QDialog(parent) {
     PlaceTw(filOpenList, 120, 1050, 2857, 4000);
     PlaceTw(drvOpenList, 3157, 1050, 2857, 315);
     PlaceTw(dirOpenList, 3157, 1350, 2857, 3700);
-    PlaceTw(cmdOpenOK, 6040, 1350, 1600, 420);
-    PlaceTw(cmdOpenCancel, 6040, 1850, 1600, 420);
+    PlaceTw(cmdOpenOK, 6040, 1350, 1650, 420);
+    PlaceTw(cmdOpenCancel, 6040, 1850, 1650, 420);
     PlaceTw(pctFileOpen, 0, 0, kDesignSize, 5400);
     PlaceTw(fraView, 0, 5400, kDesignSize, 1900);
     PlaceTw(lblFileComment, 120, 300, 2500, 255);

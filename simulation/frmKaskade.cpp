@@ -200,9 +200,9 @@ void frmKaskade::BuildControls() {
     QLabel* lblT = MakeLabel("lblT", U8(" t/"), fraGroessen);
     QLabel* names[4] = {Label2, lblV, lblVPunktInput, lblT};
     for (int r = 0; r < 4; ++r) {
-        PlaceTw(names[r], 100, 230 + r * 330, 1300, 260);
+        PlaceTw(names[r], 100, 230 + r * 330, 1330, 260);  // "V* /(m^3/min)" whole
         Inp[13 + r]->setParent(fraGroessen);
-        PlaceTw(Inp[13 + r], 1400, 210 + r * 330, 1300, 270);
+        PlaceTw(Inp[13 + r], 1440, 210 + r * 330, 1260, 270);
     }
     PlaceTw(lblT, 100, 230 + 3 * 330, 350, 260);
     lblZeitEinheit = MakeLabel("lblZeitEinheit", U8(ZeitEinheit), fraGroessen);

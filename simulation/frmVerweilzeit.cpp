@@ -147,7 +147,7 @@ void frmVerweilzeit::BuildControls() {
     PlaceTw(chkAnimation, 6800, 700, 2800, 320);
     PlaceTw(cmdDiagram, 120, 1200, 5900, 420);
     PlaceTw(cmdHelp, 6250, 1200, 1550, 420);
-    PlaceTw(cmdEsc, 7950, 1200, 1650, 420);
+    PlaceTw(cmdEsc, 7950, 1200, 1700, 420);
 
     for (int i = 1; i <= kMaxKessel; ++i) {
         auto* l = label(qPrintable(QStringLiteral("lblMessung(%1)").arg(i)), U("Messstelle c(Tracer)"));

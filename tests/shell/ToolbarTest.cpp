@@ -3,6 +3,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QToolBar>
+#include <QToolTip>
 
 #include "platform/WindowRegistry.h"
 #include "shell/HelpEntries.h"
@@ -29,6 +31,11 @@ TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
     MDITAR& w = Start();
     w.grab().save(testsupport::PicturePath("MDITAR-toolbar.png"));
     OpenStandIn("frmBlutalkohol");
+    // The new-data button has no tip of its own and shows none, not its text.
+    QWidget* neu = w.findChild<QToolBar*>()->widgetForAction(w.ToolbarButton(2));
+    QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2), neu->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(neu, &tip);
+    EXPECT_FALSE(QToolTip::isVisible());
     w.Toolbar1_ButtonClick(3);  // a separator: nothing else happens
     EXPECT_FALSE(Loaded("frmBlutalkohol"));
     EXPECT_TRUE(recorder.Empty());

@@ -75,6 +75,9 @@ TEST_F(WindowMenusTest, EntryOfAMissingWindowIsDisabledUntilTheWindowIsRegistere
     EXPECT_TRUE(Open("frmKinModel"));
     // Menus that exist for their entries but are never shown.
     EXPECT_FALSE(Menu("mnuOptionenTools")->menuAction()->isVisible());
+    QStringList options;
+    for (QAction* a : Menu("mnuOptionenTools")->actions()) options << a->objectName();
+    EXPECT_EQ(options.join(' '), "mnuOption sep9 mnuToolArrhenius mnuToolEyring Blutalkohol mnuVexo4");
     EXPECT_FALSE(Menu("mnuEdit1")->menuAction()->isVisible());
 }
 
