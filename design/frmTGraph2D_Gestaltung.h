@@ -10,6 +10,7 @@
 #include <array>
 #include <string>
 
+#include "design/ErsterZustand.h"
 #include "diagram/GestaltungLink.h"
 
 class QCheckBox;
@@ -87,6 +88,8 @@ public:
     void SetLegendPosition(int left, int top) override;
     void PresetsForNewDiagram() override;
     void SetRandFarben(int inner, int outer, int plotArea) override;
+    void DiagrammGeoeffnet() override;
+    void DiagrammGeschlossen() override;
 
     // ---- Curve and point-set styles ----
     void cmbKStil_Click(int k);
@@ -345,6 +348,10 @@ private:
     int letzteFrameFarbe_ = 0;       // the frame colour dialog starts where it was last closed
     bool abstaendeVomChart_ = false; // the spacing fields are being filled from the chart
     bool plaziert_ = false;
+    ErsterZustand erster_;  // the controls as built, for the next diagram window
+    bool gebunden_ = false; // serves a diagram window since its last reset
+    // Back to the state of a freshly built dialog: first control states, hidden, stored colours.
+    void Zuruecksetzen();
 };
 
 // The chart of the open diagram window, or null.

@@ -81,6 +81,12 @@ public:
     virtual void PresetsForNewDiagram() {}
     virtual void SetRandFarben(int /*inner*/, int /*outer*/, int /*plotArea*/) {}
 
+    // The dialog stays loaded from one diagram window to the next. A diagram window that loads
+    // calls DiagrammGeoeffnet (the dialog links itself and the window's design menus); one that
+    // closes calls DiagrammGeschlossen (the dialog hides and takes back the state it was built with).
+    virtual void DiagrammGeoeffnet() {}
+    virtual void DiagrammGeschlossen() {}
+
 private:
     std::array<std::string, 13> txtLegPoints_{};
 };

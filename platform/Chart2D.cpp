@@ -249,6 +249,8 @@ struct Chart2D::Impl {
     std::array<bool, 2> batched{false, false};
     bool dirty = true;
     bool queued = false;
+    bool drawn = false;         // the screen shows the model as it is
+    bool redrawOnShow = false;  // a redraw was asked for while the chart was not on screen
 
     bool zoomMode = false;
     bool zoomed = false;
@@ -299,16 +301,25 @@ struct Chart2D::Impl {
     // A change of the model: draw it soon unless the repaint is held back.
     void Changed(int dataGroup = 0) {
         dirty = true;
+        drawn = false;
         if (suspended || (dataGroup >= 1 && dataGroup <= 2 && batched[dataGroup - 1]) || queued) return;
         queued = true;
         QTimer::singleShot(0, q, [this] {
             queued = false;
-            if (!suspended) Redraw();
+            if (!suspended && !drawn) Redraw();
         });
     }
+    // A chart that is not on screen (a diagram window still setting itself up) is drawn once when
+    // it shows; until then only its model changes, and every reading syncs the model as needed.
     void Redraw() {
+        if (!q->isVisible()) {
+            redrawOnShow = true;
+            return;
+        }
+        redrawOnShow = false;
         Sync();
         plot->replot();
+        drawn = true;
     }
     void Ensure() {
         if (dirty || plot->viewport().size() != q->size()) Sync();
@@ -1408,6 +1419,9 @@ bool Chart2D::eventFilter(QObject* watched, QEvent* event) {
         return (k & Qt::ShiftModifier ? 1 : 0) | (k & Qt::ControlModifier ? 2 : 0) | (k & Qt::AltModifier ? 4 : 0);
     };
     switch (event->type()) {
+    case QEvent::Show:
+        if (d->redrawOnShow && !d->suspended) d->Redraw();
+        return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {  // the second press of a double click arrives as this
         auto* e = static_cast<QMouseEvent*>(event);
