@@ -846,6 +846,7 @@ void frmTGraph2D_Gestaltung::Zuruecksetzen() {
     gridArt_ = 0;
     letzteFrameFarbe_ = 0;
     abstaendeVomChart_ = false;
+    angehoben_ = {};
     Form_Load();
 }
 

@@ -23,6 +23,8 @@ public:
     virtual void cmdCoord_OK_Click() {}
     // 0 automatic, 1 manual grid, tick and number spacing.
     virtual void optScaling_Click(int /*index*/) {}
+    // Selects optScaling(index), which runs optScaling_Click once.
+    virtual void WaehleScaling(int index) { optScaling_Click(index); }
     virtual void chkLegTransparent_Click() {}
 
     // Curve panel.

@@ -352,7 +352,7 @@ void frmTGraph2D::Form_Load() {
         dlg.SetTabcoord(i, platform::CStrSingle(bereich[i]));
     }
     dlg.cmdCoord_OK_Click();
-    dlg.optScaling_Click(0);
+    dlg.WaehleScaling(0);
 
     SetKurvenMaske(aktDiagrammCode);
     Aktivieren("mnuAddPunkte", nMesspunkte != 0);
