@@ -166,6 +166,32 @@ protected:
     }
 };
 
+// Ticks and numbers of a logarithmic axis at the decades, also over a range of little more than one
+// decade (where the log ticker of the library falls back to linear steps and leaves the lowest
+// decade without a number).
+class DecadeTicker : public QCPAxisTickerLog {
+public:
+    // A range bound that is a decade up to the rounding of a Single (0.1f) keeps its number.
+    void generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision, QVector<double>& ticks,
+                  QVector<double>* subTicks, QVector<QString>* tickLabels) override {
+        QCPRange weiter = range;
+        if (range.lower > 0 && range.upper > range.lower) {
+            weiter.lower = range.lower * (1 - 1e-6);
+            weiter.upper = range.upper * (1 + 1e-6);
+        }
+        QCPAxisTickerLog::generate(weiter, locale, formatChar, precision, ticks, subTicks, tickLabels);
+    }
+
+protected:
+    QVector<double> createTickVector(double, const QCPRange& range) override {
+        QVector<double> at;
+        if (!(range.lower > 0) || !(range.upper > range.lower)) return at;
+        const double first = std::floor(std::log10(range.lower) + 1e-9), last = std::ceil(std::log10(range.upper) - 1e-9);
+        for (double e = first; e <= last && at.size() < 400; ++e) at.push_back(std::pow(10.0, e));
+        return at;
+    }
+};
+
 // Major grid lines of one axis at its own spacing (independent of the tick spacing).
 class SpacedGrid : public QCPLayerable {
 public:
@@ -387,7 +413,7 @@ struct Chart2D::Impl {
         a->setVisible(ax.shown);
         a->setScaleType(ax.log ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
         if (ax.log) {
-            auto t = QSharedPointer<QCPAxisTickerLog>::create();
+            auto t = QSharedPointer<DecadeTicker>::create();
             t->setLogBase(10);
             t->setSubTickCount(8);
             a->setTicker(t);
@@ -711,12 +737,15 @@ struct Chart2D::Impl {
                 titleH = std::max(titleH, TextBoxSize(ax.titleFont, ToQText(ax.title)).height());
         }
         if (titleH > 0) top += titleH + 4;
+        // A header right above the plot must not cover the upper half of a number standing at its top.
+        const int zahlUeberstand = !m.texts[0].located && !head.Empty() ? TopNumberOverhang() : 0;
+        top += zahlUeberstand;
         if (top > 0 && m.axes[0].shown && m.axes[1].origin == kPlaceAtMaximum) top += now.top();  // "X" on top
         if (!m.texts[1].located && !foot.Empty()) bottom = now.bottom() + static_cast<int>(foot.height) + 2;
         if (top == 0 && bottom == 0) return;
         if (!m.marginAuto[1] && !m.texts[0].located && !head.Empty()) {
             // A fixed top margin still leaves room for a header that is broken into several lines.
-            const int need = static_cast<int>(head.top + head.height) + 4 - m.areaTop;
+            const int need = static_cast<int>(head.top + head.height) + 4 + zahlUeberstand - m.areaTop;
             if (need > now.top()) {
                 ar->setMargins(QMargins(now.left(), need, now.right(), now.bottom()));
                 Layout();
@@ -727,6 +756,26 @@ struct Chart2D::Impl {
         if (m.marginAuto[3]) minimum.setBottom(std::max(minimum.bottom(), bottom));
         ar->setMinimumMargins(minimum);
         Layout();
+    }
+
+    // How far the number at the upper end of "Y" reaches above the plot area (0 when none does).
+    int TopNumberOverhang() const {
+        const Axis& y = m.axes[1];
+        if (!y.shown || !(y.max > y.min)) return 0;
+        double oben = 0;
+        if (y.log) {
+            if (!(y.max > 0)) return 0;
+            oben = std::pow(10.0, std::floor(std::log10(y.max) + 1e-6));
+        } else {
+            const double schritt = DrawSpacing(1, 2);
+            if (!(schritt > 0)) return 0;
+            oben = std::floor(y.max / schritt + 1e-6) * schritt;
+        }
+        if (oben < y.min) return 0;
+        const QFontMetrics fm(y.numberFont);
+        const int halb = (y.numberRotation == kTextVertical ? fm.horizontalAdvance(QStringLiteral("0.000")) : fm.height()) / 2;
+        const double abstand = axes[1]->coordToPixel(oben) - plot->axisRect()->rect().top();
+        return std::max(0, halb - static_cast<int>(abstand));
     }
 
     void ReadPlotRect() {
