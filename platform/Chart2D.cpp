@@ -276,7 +276,7 @@ struct Chart2D::Impl {
     bool dirty = true;
     bool queued = false;
     bool drawn = false;         // the screen shows the model as it is
-    bool redrawOnShow = false;  // a redraw was asked for while the chart was not on screen
+    bool redrawOnShow = true;   // a redraw was asked for while the chart was not on screen
 
     bool zoomMode = false;
     bool zoomed = false;
@@ -305,6 +305,8 @@ struct Chart2D::Impl {
         plot->setMouseTracking(true);  // moves without a button feed the pointer read-out
         band = new QRubberBand(QRubberBand::Rectangle, plot);
         plot->installEventFilter(q);
+        // The plot queues a drawing of itself as it is made; the chart draws when it shows instead.
+        QCoreApplication::removePostedEvents(plot, QEvent::MetaCall);
     }
 
     Series* S(int g, int s) {
@@ -337,6 +339,8 @@ struct Chart2D::Impl {
     }
     // A chart that is not on screen (a diagram window still setting itself up) is drawn once when
     // it shows; until then only its model changes, and every reading syncs the model as needed.
+    // On screen every change is drawn once the window is idle, so that a set-up of many steps
+    // draws once.
     void Redraw() {
         if (!q->isVisible()) {
             redrawOnShow = true;
@@ -854,8 +858,8 @@ Chart2D::~Chart2D() { d->plot->removeEventFilter(this); }
 
 void Chart2D::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    d->Changed();  // first, so that the plot's own resize leaves the drawing to the coming redraw
     d->plot->setGeometry(rect());
-    d->Changed();
 }
 
 // ---- Batching ----------------------------------------------------------------------------------
@@ -863,7 +867,7 @@ void Chart2D::resizeEvent(QResizeEvent* event) {
 void Chart2D::SetRepaintSuspended(bool on) {
     if (d->suspended == on) return;
     d->suspended = on;
-    if (!on) d->Redraw();
+    if (!on) d->Changed();
 }
 bool Chart2D::IsRepaintSuspended() const { return d->suspended; }
 
@@ -1469,7 +1473,14 @@ bool Chart2D::eventFilter(QObject* watched, QEvent* event) {
     };
     switch (event->type()) {
     case QEvent::Show:
-        if (d->redrawOnShow && !d->suspended) d->Redraw();
+        if (d->redrawOnShow) d->Changed();
+        return false;
+    case QEvent::Resize:
+        // A redraw is due anyway: the plot only takes its new size instead of drawing itself now.
+        if (d->queued || d->suspended || d->redrawOnShow) {
+            d->plot->setViewport(d->plot->rect());
+            return true;
+        }
         return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {  // the second press of a double click arrives as this

@@ -28,7 +28,10 @@ T* Control(const char* form, const char* name) {
     return w ? w->findChild<T*>(QString::fromLatin1(name)) : nullptr;
 }
 
-void Idle() { QApplication::processEvents(); }
+// Until nothing waits: the events a click posted and those their handling posted in turn.
+void Idle() {
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
 
 void Unload(const char* form) {
     platform::Windows().Unload(form);
@@ -87,6 +90,7 @@ void BM_DrawModel2(benchmark::State& state) {
     Idle();
     if (!platform::Windows().IsLoaded("frmTGraph2D")) state.SkipWithError("no diagram");
     for (auto _ : state) {
+        fprintf(stderr, "--- click\n");
         draw->click();
         Idle();
     }
@@ -113,6 +117,7 @@ void BM_OpenFittingWindow(benchmark::State& state) {
         kernel::SetC0AusMessdaten();
         kernel::kWert[1] = 0.03;
         state.ResumeTiming();
+        fprintf(stderr, "--- fit\n");
         program.Trigger("mnuctFitting");
         state.PauseTiming();
         if (!platform::Windows().IsLoaded("frmTFitting")) state.SkipWithError("fitting window not open");
