@@ -90,7 +90,6 @@ void BM_DrawModel2(benchmark::State& state) {
     Idle();
     if (!platform::Windows().IsLoaded("frmTGraph2D")) state.SkipWithError("no diagram");
     for (auto _ : state) {
-        fprintf(stderr, "--- click\n");
         draw->click();
         Idle();
     }
@@ -117,7 +116,6 @@ void BM_OpenFittingWindow(benchmark::State& state) {
         kernel::SetC0AusMessdaten();
         kernel::kWert[1] = 0.03;
         state.ResumeTiming();
-        fprintf(stderr, "--- fit\n");
         program.Trigger("mnuctFitting");
         state.PauseTiming();
         if (!platform::Windows().IsLoaded("frmTFitting")) state.SkipWithError("fitting window not open");
