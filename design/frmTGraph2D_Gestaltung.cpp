@@ -129,13 +129,13 @@ frmTGraph2D_Gestaltung::frmTGraph2D_Gestaltung(QWidget* parent) : QWidget(parent
     setObjectName(kName);
     setWindowTitle(U(" Diagramm-Gestaltung"));
     BaueDialog();
-    erster_.Aufnehmen(this);
     // Another design link that is already installed (a stand-in of a test) keeps its place.
     if (typeid(diagram::Gestaltung()) == typeid(diagram::GestaltungLink)) diagram::SetGestaltung(this);
     // The diagram window loads this dialog while it builds itself: its design menus come to life
     // here (connecting twice does nothing).
     if (diagram::gDiagramm) ConnectDiagramMenus(diagram::gDiagramm);
     Form_Load();
+    erster_.Aufnehmen(this);
 }
 
 frmTGraph2D_Gestaltung::~frmTGraph2D_Gestaltung() {
