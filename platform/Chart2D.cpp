@@ -276,7 +276,7 @@ struct Chart2D::Impl {
     bool dirty = true;
     bool queued = false;
     bool drawn = false;         // the screen shows the model as it is
-    bool redrawOnShow = true;   // a redraw was asked for while the chart was not on screen
+    bool redrawOnShow = true;   // due when the chart shows: it is new, or changed while not on screen
 
     bool zoomMode = false;
     bool zoomed = false;
