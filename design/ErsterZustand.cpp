@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -32,8 +33,22 @@ std::function<void(QWidget*)> Inhalt(QWidget* w) {
             a->setShortcut(k);
             if (a->isCheckable()) a->setChecked(c);
         };
-    if (auto* c = qobject_cast<QComboBox*>(w))
-        return [i = c->currentIndex()](QWidget* x) { static_cast<QComboBox*>(x)->setCurrentIndex(i); };
+    if (auto* c = qobject_cast<QComboBox*>(w)) {
+        QStringList liste;
+        for (int i = 0; i < c->count(); ++i) liste << c->itemText(i);
+        return [liste, i = c->currentIndex()](QWidget* x) {
+            auto* a = static_cast<QComboBox*>(x);
+            QStringList jetzt;
+            for (int k = 0; k < a->count(); ++k) jetzt << a->itemText(k);
+            if (jetzt != liste) {
+                a->clear();
+                a->addItems(liste);
+            }
+            a->setCurrentIndex(i);
+        };
+    }
+    if (auto* g = qobject_cast<QGroupBox*>(w))
+        return [t = g->title()](QWidget* x) { static_cast<QGroupBox*>(x)->setTitle(t); };
     if (auto* s = qobject_cast<QSpinBox*>(w))
         return [v = s->value()](QWidget* x) { static_cast<QSpinBox*>(x)->setValue(v); };
     if (auto* s = qobject_cast<QScrollBar*>(w))

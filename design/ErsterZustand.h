@@ -1,7 +1,8 @@
 #pragma once
 // The first state of a dialog's named controls, taken once after the dialog is built and put back
-// when the dialog serves a new owner: texts, check marks, selections, values and ranges, tab
-// captions and tabs shown, enabled and hidden flags, swatch colours and style sheets. The dialog is
+// when the dialog serves a new owner: texts, frame titles, check marks, list entries and selections,
+// values and ranges, tab captions and tabs shown, enabled and hidden flags, swatch colours and style
+// sheets. The dialog is
 // built once per program run instead of once per owner, and looks as freshly built each time.
 #include <QPointer>
 #include <QWidget>

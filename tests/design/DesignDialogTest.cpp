@@ -64,6 +64,17 @@ TEST_F(Gestaltung, DialogLinksItselfAndPresetsTheNewDiagram) {
                         static_cast<float>(platform::Val(Control<QLineEdit>(feld)->text().toStdString()))) << feld;
     }
     EXPECT_FALSE(c->SpacingAuto(ChartAxis::Y, platform::AxisSpacing::Tick));
+
+    // The dialog serves the next diagram window as freshly built: nothing of this one stays.
+    design::mnuBild_Click(*f, 2);
+    const design::frmTGraph2D_Gestaltung* erster = d;
+    diagramtest::SchliesseDiagramm();
+    EXPECT_FALSE(erster->isVisible());
+    OeffneFenster();
+    EXPECT_EQ(d, erster);
+    EXPECT_TRUE(Control<QRadioButton>("optScaling(0)")->isChecked() && !Control<QLineEdit>("txtXGridValue")->isEnabled());
+    EXPECT_EQ(std::make_tuple(d->panel[5]->title().toStdString(), d->cmbGraphFormat->count()),
+              std::make_tuple(std::string("Bild drucken/speichern"), 0));
 }
 
 TEST_F(Gestaltung, PanelsShowOneAtATimeAndTheCloseBoxOnlyHides) {
