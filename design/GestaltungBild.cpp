@@ -25,6 +25,16 @@ namespace {
 // Format codes of the picture-file list, by list index.
 constexpr std::array<int, 5> kDateiFormate = {1, 2, 3, 13, 4};
 
+// The metafile entries write SVG: a name that promises a Windows metafile gets ".svg" instead, so
+// that no file claims a format it does not hold.
+std::string SvgStattMetafile(const std::string& pfad) {
+    const std::size_t punkt = pfad.find_last_of('.');
+    const std::size_t ordner = pfad.find_last_of("/\\");
+    if (punkt == std::string::npos || (ordner != std::string::npos && punkt < ordner)) return pfad;
+    const QString endung = QString::fromStdString(pfad.substr(punkt)).toLower();
+    return endung == ".wmf" || endung == ".emf" ? pfad.substr(0, punkt) + ".svg" : pfad;
+}
+
 }  // namespace
 
 void frmTGraph2D_Gestaltung::cmbGraphFormat_Click() {
@@ -77,6 +87,7 @@ void frmTGraph2D_Gestaltung::cmdPrint_Click() {
         }
         std::string pfad, fehler;
         if (!shell::ChooseFileToSave(r, pfad) || pfad.empty()) break;
+        if (GraphFormatCode != 1) pfad = SvgStattMetafile(pfad);
         if (!c->SavePicture(pfad, GraphFormatCode, &fehler))
             platform::MsgBox("Das Bild wurde nicht gespeichert:\r\n" + pfad + "\r\n" + fehler, platform::vbCritical,
                              "Speichere Bild-File");

@@ -135,6 +135,7 @@ frmTGraph2D_Gestaltung::frmTGraph2D_Gestaltung(QWidget* parent) : QWidget(parent
     // here (connecting twice does nothing).
     if (diagram::gDiagramm) ConnectDiagramMenus(diagram::gDiagramm);
     Form_Load();
+    erster_.Aufnehmen(this);
 }
 
 frmTGraph2D_Gestaltung::~frmTGraph2D_Gestaltung() {
@@ -839,6 +840,35 @@ void frmTGraph2D_Gestaltung::FormGST_Hide(bool bolMeHide) {
 }
 
 void frmTGraph2D_Gestaltung::DeleteAllDesignFrames() { FormGST_Hide(false); }
+
+void frmTGraph2D_Gestaltung::Zuruecksetzen() {
+    erster_.Wiederherstellen();
+    aktShowType_ = 0;
+    gridArt_ = 0;
+    letzteFrameFarbe_ = 0;
+    abstaendeVomChart_ = false;
+    angehoben_ = {};
+    Form_Load();
+}
+
+void frmTGraph2D_Gestaltung::DiagrammGeoeffnet() {
+    // A diagram window that went without closing (deleted with its parent) left its settings here.
+    if (gebunden_) Zuruecksetzen();
+    gebunden_ = true;
+    if (typeid(diagram::Gestaltung()) == typeid(diagram::GestaltungLink)) diagram::SetGestaltung(this);
+    if (diagram::gDiagramm) ConnectDiagramMenus(diagram::gDiagramm);
+}
+
+void frmTGraph2D_Gestaltung::DiagrammGeschlossen() {
+    int cancel = 0;
+    Form_QueryUnload(cancel, 1);
+    FormGST_Hide(true);
+    // The window system's window goes as it did with the whole dialog, so that the next showing
+    // is activated afresh.
+    if (windowHandle()) destroy();
+    Zuruecksetzen();
+    gebunden_ = false;
+}
 
 void frmTGraph2D_Gestaltung::Form_QueryUnload(int& cancel, int unloadMode) {
     while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
