@@ -25,14 +25,18 @@ namespace {
 // Format codes of the picture-file list, by list index.
 constexpr std::array<int, 5> kDateiFormate = {1, 2, 3, 13, 4};
 
-// The metafile entries write SVG: a name that promises a Windows metafile gets ".svg" instead, so
-// that no file claims a format it does not hold.
-std::string SvgStattMetafile(const std::string& pfad) {
-    const std::size_t punkt = pfad.find_last_of('.');
+// The file a picture is written to: its name may not promise another format than it holds. Vector
+// pictures are SVG (PDF by name): a metafile name (".wmf", ".emf") becomes ".svg", any other ending
+// gets ".svg" added. Bitmaps are BMP (PNG by name): any other ending gets ".bmp" added.
+std::string BildDateiName(const std::string& pfad, int formatCode) {
     const std::size_t ordner = pfad.find_last_of("/\\");
-    if (punkt == std::string::npos || (ordner != std::string::npos && punkt < ordner)) return pfad;
-    const QString endung = QString::fromStdString(pfad.substr(punkt)).toLower();
-    return endung == ".wmf" || endung == ".emf" ? pfad.substr(0, punkt) + ".svg" : pfad;
+    const std::size_t punkt = pfad.find_last_of('.');
+    const bool hatEndung = punkt != std::string::npos && (ordner == std::string::npos || punkt > ordner);
+    const QString endung = hatEndung ? QString::fromStdString(pfad.substr(punkt + 1)).toLower() : QString();
+    if (formatCode == 1) return endung == "bmp" || endung == "png" ? pfad : pfad + ".bmp";
+    if (endung == "svg" || endung == "pdf") return pfad;
+    if (endung == "wmf" || endung == "emf") return pfad.substr(0, punkt) + ".svg";
+    return pfad + ".svg";
 }
 
 }  // namespace
@@ -87,7 +91,7 @@ void frmTGraph2D_Gestaltung::cmdPrint_Click() {
         }
         std::string pfad, fehler;
         if (!shell::ChooseFileToSave(r, pfad) || pfad.empty()) break;
-        if (GraphFormatCode != 1) pfad = SvgStattMetafile(pfad);
+        pfad = BildDateiName(pfad, GraphFormatCode);
         if (!c->SavePicture(pfad, GraphFormatCode, &fehler))
             platform::MsgBox("Das Bild wurde nicht gespeichert:\r\n" + pfad + "\r\n" + fehler, platform::vbCritical,
                              "Speichere Bild-File");

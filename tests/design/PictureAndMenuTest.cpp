@@ -86,7 +86,8 @@ TEST_F(Bildausgabe, FileListGivesTheFormatCodes) {
 TEST_F(Bildausgabe, PictureFilesOfEachKind) {
     Oeffne();
     // Every entry of the list writes a valid file of the kind its code and name give; a metafile
-    // name typed for a metafile entry becomes ".svg", and no ".wmf" or ".emf" file is written.
+    // name typed for a metafile entry becomes ".svg", and no ".wmf" or ".emf" file is written; a
+    // name promising another format gets the written format's ending added.
     struct Fall {
         int eintrag;
         const char* name;
@@ -94,10 +95,12 @@ TEST_F(Bildausgabe, PictureFilesOfEachKind) {
         const char* datei = nullptr;  // the file written, where it is not the name typed
     };
     const Fall faelle[] = {{0, "design_bild.BMP", "BM"},        {0, "design_bild.png", "\x89PNG"},
+                           {0, "design_bild.jpg", "BM", "design_bild.jpg.bmp"},
                            {1, "design_bild1.SVG", "<?xml"},    {2, "design_bild2.SVG", "<?xml"},
                            {3, "design_bild3.SVG", "<?xml"},    {4, "design_bild4.SVG", "<?xml"},
                            {1, "design_bild.pdf", "%PDF"},      {1, "design_wmf.wmf", "<?xml", "design_wmf.svg"},
-                           {3, "design_emf.EMF", "<?xml", "design_emf.svg"}};
+                           {3, "design_emf.EMF", "<?xml", "design_emf.svg"},
+                           {2, "design_blatt.txt", "<?xml", "design_blatt.txt.svg"}};
     for (const Fall& fall : faelle) {
         const QString pfad = testsupport::PicturePath(fall.datei ? fall.datei : fall.name);
         QFile::remove(pfad);
