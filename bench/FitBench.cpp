@@ -31,17 +31,22 @@ void SetUpFirstOrderData() {
     kernel::nMesspunkte = 13;
 }
 
-void BM_FitMode1Model2(benchmark::State& state) {
-    SetUpFirstOrderData();
+// Fits np parameters from the start values B0 to c(A) of the data set in place, once per iteration.
+void FitLoop(benchmark::State& state, int np, const std::vector<double>& B0) {
     kernel::FitSettings settings;
     settings.chkConcFQS[1] = true;
     for (auto _ : state) {
-        std::vector<double> B{0, 0.05, 0, 0}, SD;
+        std::vector<double> B = B0, SD;
         int failed = 0;
-        kernel::MarquardtNashFitting(1, kernel::nMesspunkte, B, SD, failed, settings);
+        kernel::MarquardtNashFitting(np, kernel::nMesspunkte, B, SD, failed, settings);
         benchmark::DoNotOptimize(B.data());
     }
     kernel::DiagVariante = 0;
+}
+
+void BM_FitMode1Model2(benchmark::State& state) {
+    SetUpFirstOrderData();
+    FitLoop(state, 1, {0, 0.05, 0, 0});
 }
 BENCHMARK(BM_FitMode1Model2);
 
@@ -73,15 +78,7 @@ void BM_FitModel7(benchmark::State& state) {
         state.SkipWithError("bench/data/model7_*.csv not found");
         return;
     }
-    kernel::FitSettings settings;
-    settings.chkConcFQS[1] = true;
-    for (auto _ : state) {
-        std::vector<double> B{0, 0.3, 0.02, 0}, SD;
-        int failed = 0;
-        kernel::MarquardtNashFitting(2, kernel::nMesspunkte, B, SD, failed, settings);
-        benchmark::DoNotOptimize(B.data());
-    }
-    kernel::DiagVariante = 0;
+    FitLoop(state, 2, {0, 0.3, 0.02, 0});
     kernel::HalbwertszeitNumerisch = 0;
 }
 BENCHMARK(BM_FitModel7)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond);
