@@ -3,8 +3,6 @@
 // the drink table and the clock times, the curve handed to the diagram window against values computed
 // apart from the program, and the look of the window beside its diagram.
 #include <QGuiApplication>
-#include <QHeaderView>
-#include <QTableWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -484,44 +482,6 @@ TEST_P(BloodAlcoholWindowTest, SingleDrinkBuildUpOnlyAndTheLongestAxis) {
     for (std::size_t t = 1; t < y.size(); ++t) EXPECT_GE(y[t], y[t - 1]);
     EXPECT_NEAR(y[999], Widmark(999, false), 1e-5);
     EXPECT_EQ(diagram::frmTGraph2D::Geladen()->Chart()->TextBlock(platform::ChartText::Header), "Resorptions-Diagramm");
-}
-
-// Beyond the general layout test (the window at its load size): the captions that turn bold once a
-// diagram is open, the table headers, the diagram at its opening place and its status-bar line.
-TEST_P(BloodAlcoholWindowTest, BoldCaptionsFitAndTheDiagramLeavesTheWindowsButtonsFree) {
-    ASSERT_NE(Open(), nullptr);
-    Click("optrWert(1)");
-    Type("txtKoerpermasse", "105");
-    Type("txtb60", "0.125");
-    Click("optBAKUnit(1)");
-    ASSERT_TRUE(Draw()) << rec.Last().prompt;
-    QTest::qWait(20);  // the main window keeps new windows in its view
-    frmBlutalkohol::Geladen()->Form_Activate();
-    C<QCheckBox>("chkDelDiagram")->click();  // its caption turns bold
-    Click("optBAKModel(2)");                 // the longest model caption, bold
-    EXPECT_EQ(LayoutFaults(frmBlutalkohol::Geladen()), std::vector<std::string>{});
-    auto* tabelle = C<QTableWidget>("tblGetraenke");
-    for (int c = 0; c < tabelle->columnCount(); ++c) {
-        const QString text = tabelle->horizontalHeaderItem(c)->text();
-        EXPECT_LE(tabelle->horizontalHeader()->fontMetrics().horizontalAdvance(text) + 8, tabelle->columnWidth(c))
-            << text.toStdString();
-    }
-    EXPECT_LE(tabelle->horizontalHeader()->length(), tabelle->viewport()->width());
-
-    QWidget* diagramm = Frame("frmTGraph2D");
-    ASSERT_NE(diagramm, nullptr);
-    EXPECT_EQ(diagramm->size(), QSize(600, 420));  // its remembered geometry
-    for (const char* name : {"cmdDiagramm", "cmdCloseGraph", "chkDelDiagram", "txt_tmaxGraph", "cmdHelp", "cmdClose",
-                             "cmdBeispiel", "cmdDeleteTabelle"}) {
-        const QWidget* c = C<QWidget>(name);
-        EXPECT_FALSE(diagramm->geometry().intersects(QRect(c->mapTo(diagramm->parentWidget(), QPoint(0, 0)), c->size())))
-            << name;
-    }
-    const auto* zeile = diagramm->findChild<QLabel*>("StatusBar2Panel(2)");  // the whole parameter line
-    ASSERT_NE(zeile, nullptr);
-    EXPECT_TRUE(zeile->text().contains(QString::fromStdString(testsupport::InLocale("beta60/(g/(L h))= 0.125"))))
-        << zeile->text().toStdString();
-    EXPECT_LE(zeile->fontMetrics().horizontalAdvance(zeile->text()) + 4, zeile->width());
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, BloodAlcoholWindowTest, testing::ValuesIn(testsupport::AllNumberLocales),

@@ -415,18 +415,13 @@ TEST_P(MonteCarloTest, StopEndsALongStepWait) {
     EXPECT_TRUE(Enabled(w, "cmdContinue"));
 }
 
-// Beyond the general layout test (the first mode at its load size): both modes with any N0 option
-// chosen, i.e. bold, and the chart's header on one line beside its left edge, the footer under it,
-// the plot area under both.
-TEST_P(MonteCarloTest, BothModesLaidOutWithBoldOptionsAndTheChartTextsInOrder) {
+// Both modes: the chart's header on one line beside its left edge, the footer under it, the plot
+// area under both.
+TEST_P(MonteCarloTest, BothModesShowTheChartTextsInOrder) {
     for (int mode : {1, 2}) {
         SCOPED_TRACE(mode);
         frmMonteCarlo* w = Open(mode);
         ASSERT_NE(w, nullptr);
-        for (int i : {0, 5, 2}) {
-            Find<QRadioButton>(w, QStringLiteral("optN0(%1)").arg(i))->click();
-            EXPECT_EQ(LayoutFaults(w), std::vector<std::string>{}) << "N0 option " << i;
-        }
         for (const char* b : {"cmdStart", "cmdClose", "cmdClipboard"})
             EXPECT_GE(Find<QPushButton>(w, b)->font().pointSize(), 8) << b;
         platform::Chart2D* c = w->Chart();

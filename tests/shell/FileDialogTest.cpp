@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QListWidget>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <functional>
 
 #include "kernel/Utilities.h"
@@ -136,6 +139,23 @@ TEST_F(FileDialogTest, DataFilePreviewAndANameTypedInAnyCase) {
     EXPECT_FALSE(cancel);
     EXPECT_EQ(fileName, "mess1.TA3");  // as the disk has it
     EXPECT_EQ(fullName, folder + "/mess1.TA3");
+
+    // A file named in Latin-1 by an older system is listed, previewed (a long comment only in part)
+    // and returned as the bytes of its name; a pipe is not listed.
+    const std::string latin = "M\xE4rz.TA3";
+    Write(latin, std::string(600, 'c') + "\r\ns\r\nt, cA\r\n1\r\n0,1,0,0,0,0,0,298,0,0,0,0,0\r\n");
+    ASSERT_EQ(::mkfifo((folder + "/pipe.TA3").c_str(), 0644), 0);
+    EXPECT_FALSE(Run("*.TA3", [&](frmTCmnDlg& d) {
+        EXPECT_EQ(Items(d), (QStringList{"mess1.TA3", "M\u00E4rz.TA3"}));
+        Select(d, "M\u00E4rz.TA3");
+        EXPECT_EQ(Text(d, "Text1"), QString(500, 'c') + "...");
+        EXPECT_EQ(Text(d, "Label7"), " 1 Messpunkte");
+        Find<QPushButton>(d, "cmdOpenOK")->click();
+    }));
+    EXPECT_EQ(fileName, latin);
+    EXPECT_EQ(fullName, folder + "/" + latin);
+    // The folder's own clean-up skips pipes and names that are not UTF-8.
+    for (const std::string& name : {std::string("/pipe.TA3"), "/" + latin}) ::unlink((folder + name).c_str());
 }
 
 TEST_F(FileDialogTest, OpenChooserGoesThroughTheDialogAndUpAFolder) {

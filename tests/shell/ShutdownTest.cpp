@@ -2,9 +2,15 @@
 // comment prompt), an empty protocol file is removed, and the session can be loaded back.
 
 #include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
 
+#include "games/frmMonteCarlo.h"
 #include "kernel/ResultRows.h"
+#include "simulation/frmVerweilzeit.h"
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/ChildRun.h"
 
 namespace shelltest {
 namespace {
@@ -83,6 +89,80 @@ TEST_F(ShutdownTest, ExitWritesRecordedRowsAndGoesOnAfterAFailedWrite) {
     }
     ProtOffen = kFalse;
     ProtZeilen = 0;
+}
+
+// The real program as a process: "Exit" and the main window's close box end it with exit code 0, also
+// while a game or the tracer experiment runs; closing the running window itself ends the run and the
+// program goes on (the window opens again idle, then "Exit").
+TEST_F(ShutdownTest, TheProcessEndsWhenTheMainWindowClosesAlsoDuringARun) {
+    enum Ende { Exit, CloseBox, OwnWindow };
+    struct Case {
+        // No menu: closed right after the start-up. `before` is clicked before `start`: on the smallest
+        // board a first-order run waits 0.06 s per reaction, beyond the child's 5 s in all; the tracer
+        // needs its dye.
+        const char *menu, *form, *before, *start;
+        Ende ende;
+    };
+    std::vector<Case> cases{{nullptr, nullptr, nullptr, nullptr, CloseBox}};
+    for (const Ende ende : {Exit, CloseBox, OwnWindow}) {
+        cases.push_back({"mnuSubMonteCarlo(0)", "frmMonteCarlo", "optN0(0)", "cmdStart", ende});
+        cases.push_back({"mnuSubMonteCarlo(1)", "frmMonteCarlo", nullptr, "cmdStart", ende});
+        cases.push_back({"mnuVerweilzeitVisual", "frmVerweilzeit", "cmdIndikatorfarbe", "cmdStartFlow", ende});
+    }
+    const std::string folder = dir.path().toStdString();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.menu ? c.menu : "idle") + " " + std::to_string(c.ende));
+        // Exit codes other than 0: 3 nothing ran when the closing came, 4 the closed window is still
+        // loaded, 5 it did not open again idle.
+        auto script = [c] {
+            MDITAR* main = MDITAR::Instance();
+            auto menu = [main](const char* entry) { main->findChild<QAction*>(entry)->trigger(); };
+            if (!c.menu) {
+                main->close();
+                return;
+            }
+            auto laeuft = [c] {
+                QWidget* w = platform::Windows().Get(c.form);
+                if (auto* game = qobject_cast<frmMonteCarlo*>(w)) return game->Laeuft();
+                auto* tracer = qobject_cast<frmVerweilzeit*>(w);
+                return tracer && tracer->Laeuft();
+            };
+            auto returned = std::make_shared<bool>(false);  // the start button's handler has returned
+            // Once the run is over and its handler has returned: the window opens again, idle.
+            auto danach = std::make_shared<std::function<void()>>();
+            *danach = [=] {
+                if (!*returned) return void(QTimer::singleShot(10, qApp, *danach));
+                if (platform::Windows().IsLoaded(c.form)) std::_Exit(4);
+                menu(c.menu);
+                if (!platform::Windows().IsLoaded(c.form) || laeuft()) std::_Exit(5);
+                menu("mnuExit");
+            };
+            auto schliessen = [=] {
+                if (!laeuft()) std::_Exit(3);
+                if (c.ende == Exit) menu("mnuExit");
+                if (c.ende == CloseBox) main->close();
+                if (c.ende == OwnWindow) {
+                    platform::Windows().Frame(c.form)->close();
+                    QTimer::singleShot(0, qApp, *danach);
+                }
+            };
+            // The closing comes from a timer started at the second step (chart point) of the run.
+            menu(c.menu);
+            QCoreApplication::processEvents();  // the window's activation, which ends a tracer run
+            QWidget* form = platform::Windows().Get(c.form);
+            auto zweiterSchritt = [=](long n) {
+                if (n == 2) QTimer::singleShot(0, qApp, schliessen);
+            };
+            if (auto* game = qobject_cast<frmMonteCarlo*>(form))
+                QObject::connect(game, &frmMonteCarlo::PunktGezeichnet, game, zweiterSchritt);
+            else if (auto* tracer = qobject_cast<frmVerweilzeit*>(form))
+                QObject::connect(tracer, &frmVerweilzeit::schrittAufgezeichnet, tracer, zweiterSchritt);
+            for (const char* button : {c.before, c.start})
+                if (button) form->findChild<QAbstractButton*>(button)->click();
+            *returned = true;
+        };
+        EXPECT_EXIT(testsupport::RunProgramAndExit(folder, "", script, 5), testing::ExitedWithCode(0), "");
+    }
 }
 
 // Changed data are offered for saving first; Cancel, or a save that fails or finds no name, keeps the

@@ -1,5 +1,7 @@
 // The main window's toolbar and help entries: what each button runs, the blood-alcohol window
 // closed by every button, and the help topics of the entries, buttons and F1 in a menu.
+#include <QToolBar>
+#include <QToolTip>
 
 #include "shell/HelpEntries.h"
 #include "tests/shell/ShellFixture.h"
@@ -23,6 +25,11 @@ protected:
 TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
     MDITAR& w = Start();
     OpenStandIn("frmBlutalkohol");
+    // The new-data button has no tip of its own and shows none, not its text.
+    QWidget* neu = w.findChild<QToolBar*>()->widgetForAction(w.ToolbarButton(2));
+    QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2), neu->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(neu, &tip);
+    EXPECT_FALSE(QToolTip::isVisible());
     w.Toolbar1_ButtonClick(3);  // a separator: nothing else happens
     EXPECT_FALSE(Loaded("frmBlutalkohol"));
     EXPECT_TRUE(rec.Empty());

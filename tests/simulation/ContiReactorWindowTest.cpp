@@ -166,7 +166,7 @@ TEST_F(ContiReactorTest, CascadeOfFourStagesLeavesFiveProtocolRowsChainedStageBy
     EXPECT_TRUE(window->cmdProtocol->isEnabled());
 }
 
-TEST_F(ContiReactorTest, StageCountBoxRefusesCountsOutsideTwoToSeven) {
+TEST_F(ContiReactorTest, StageCountBoxRefusesCountsOutsideTwoToSevenAndEveryShownStageHasItsLetters) {
     OpenCascade(2);
     Stages("8");
     EXPECT_EQ(rec.OnlyPrompt(), "N muss zwischen 2 und 7 liegen");
@@ -186,6 +186,32 @@ TEST_F(ContiReactorTest, StageCountBoxRefusesCountsOutsideTwoToSeven) {
     Calc();
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().prompt.substr(0, 45), "- Stufenzahl N muss zwischen 2 und 7 liegen\r\n");
+
+    // Every shown outlet box carries its species letter, whether the stage came with a raised or a
+    // lowered N, a model change in the open window or a reopened window; computed each time.
+    auto computedStagesHaveLetters = [&](const std::string& what) {
+        SCOPED_TRACE("model " + std::to_string(aktModell) + ", " + what);
+        window->cmdReset_k->click();
+        Enter({{0, "1"}, {16, "10"}});
+        if (aktModell == 4) Type(Box(1), "1");
+        Calc();
+        EXPECT_TRUE(rec.Empty()) << rec.OnlyMessage();
+        EXPECT_TRUE(StageBox(nKaskade, 1)->isVisibleTo(kaskade));
+        for (int k = 1; k <= 5 * nKaskade; ++k) {
+            if (!kaskade->cA[k]->isVisibleTo(kaskade)) continue;
+            EXPECT_EQ(kaskade->lblStoff_a[k]->text().toStdString(), std::string(1, "ABCPQ"[(k - 1) % 5])) << k;
+        }
+    };
+    OpenCascade(2);
+    for (int model : {2, 4, 8}) {
+        ASSERT_NO_FATAL_FAILURE(simtest::ChooseModel(model));
+        for (const char* n : {"3", "7", "2", "5"}) {
+            Stages(n);
+            computedStagesHaveLetters(std::string("N ") + n);
+        }
+    }
+    OpenCascade(8);
+    computedStagesHaveLetters("reopened");
 }
 
 // Every complaint in one box under one title; a refused input is no first calculation, and a typed

@@ -235,46 +235,6 @@ TEST_P(RoadTest, ProtocolFilesFollowUnitAndReactorUpToTheExit) {
     EXPECT_EQ(FileLines(third)[8], InLocale("1;2;0;0.1772976;1.177298;0.8227024;0.15;0.8227024;8;4;0.5;0.8227024;"));
 }
 
-// Every unit caption of the rate constants fits its label and leaves the default button free, for
-// every model in seconds and minutes; the cascade's time per tank fits with an exponent and " min".
-TEST_P(RoadTest, CaptionsFitWholeForEveryModelAndUnit) {
-    struct Road {
-        const char* menu;
-        const char* form;
-    };
-    const Road roads[] = {{"mnuBatchR", "frmBatch"}, {"mnuRohrR", "frmRohrreaktor"}, {"mnuKontRK", "frmRKconti"},
-                          {"mnuKaskade", "frmKaskade"}};
-    for (const char* unit : {"s", "min"}) {
-        kernel::ZeitEinheit = unit;
-        kernel::ZeitEinheitNr = std::string(unit) == "s" ? 0 : 1;
-        for (const Road& road : roads) {
-            SCOPED_TRACE(std::string(road.form) + " " + unit);
-            ASSERT_NO_FATAL_FAILURE(Open(road.menu, road.form, 2));
-            QWidget* window = platform::Windows().Get(road.form);
-            auto* reset = Control<QPushButton>(road.form, "cmdReset_k");
-            const QRect resetRect(reset->mapTo(window, QPoint(0, 0)), reset->size());
-            for (int model = 1; model <= 20; ++model) {
-                ASSERT_NO_FATAL_FAILURE(Choose(model));
-                for (const char* name : {"unit1", "unit2", "unit3"}) {
-                    auto* label = Control<QLabel>(road.form, name);
-                    if (label->isHidden()) continue;
-                    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
-                        << model << " " << label->text().toStdString();
-                    EXPECT_FALSE(QRect(label->mapTo(window, QPoint(0, 0)), label->size()).intersects(resetRect))
-                        << model << " " << name;
-                }
-            }
-            if (std::string(road.form) == "frmKaskade") {
-                auto* perTank = Control<QLabel>(road.form, "lblZeitProKessel");
-                EXPECT_GE(perTank->width(), perTank->fontMetrics().horizontalAdvance(
-                                                QString::fromUtf8("Verweilzeit pro Kessel: 1,234568E+07 min")));
-            }
-        }
-    }
-    kernel::ZeitEinheit = "s";
-    kernel::ZeitEinheitNr = 0;
-}
-
 // Only the result a window shows can be recorded: after a typed change, a model change, a refused or
 // failed run (also the first one) or tube model 7 with too little B, the protocol shows the note and
 // records nothing; every way of closing the window closes its protocol and writes its rows.

@@ -46,6 +46,9 @@ TEST_F(WindowMenusTest, EntryOfAMissingWindowIsDisabledUntilTheWindowIsRegistere
     EXPECT_TRUE(Open("frmKinModel"));
     // Menus that exist for their entries but are never shown.
     EXPECT_FALSE(SubMenu("mnuOptionenTools")->menuAction()->isVisible());
+    QStringList options;
+    for (QAction* a : SubMenu("mnuOptionenTools")->actions()) options << a->objectName();
+    EXPECT_EQ(options.join(' '), "mnuOption sep9 mnuToolArrhenius mnuToolEyring Blutalkohol mnuVexo4");
     EXPECT_FALSE(SubMenu("mnuEdit1")->menuAction()->isVisible());
 }
 

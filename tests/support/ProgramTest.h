@@ -173,7 +173,7 @@ protected:
         QApplication::processEvents();
     }
     static bool Enabled(const char* name) { return Entry(name)->isEnabled(); }
-    std::string Path(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
+    std::string Path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
 
     QTemporaryDir dir;
     MsgRecorder rec;
