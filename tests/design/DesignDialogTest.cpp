@@ -590,7 +590,7 @@ TEST_F(Gestaltung, CurvePointsAsClipboardTextAndXYFile) {
     QFile::remove(pfad);
     naechsterPfad = pfad.toStdString();
     Klick("cmdSaveCurveAsXY");
-    EXPECT_EQ(letzteAnfrage.defaultSuffix, "XY");
+    EXPECT_EQ(dialogs.saveRequests.back().defaultSuffix, "XY");
     experiment::XYDateiInhalt datei;
     std::string fehler;
     ASSERT_TRUE(experiment::LeseXYDatei(naechsterPfad, datei, fehler)) << fehler;
@@ -606,7 +606,7 @@ TEST_F(Gestaltung, CurvePointsAsClipboardTextAndXYFile) {
     QFile::remove(pfad);
     tabs->setCurrentIndex(2);
     Klick("cmdSaveCurveAsXY");
-    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(rec.Beeps(), 1);
     EXPECT_FALSE(QFile::exists(pfad));
     EXPECT_TRUE(rec.Empty());
 }

@@ -114,7 +114,7 @@ TEST_F(Bildausgabe, PictureFilesOfEachKind) {
             EXPECT_TRUE(Anfang(pfad, 400).contains("<svg")) << fall.name;
         }
     }
-    EXPECT_EQ(letzteAnfrage.defaultSuffix, "SVG");
+    EXPECT_EQ(dialogs.saveRequests.back().defaultSuffix, "SVG");
     EXPECT_TRUE(rec.Empty());
 
     // A cancelled dialog writes nothing and says nothing.

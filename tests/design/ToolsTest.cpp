@@ -50,14 +50,14 @@ TEST_F(Rechner, ValuesOfTheModelCurvesAtOneTime) {
     // Both ends of the drawn range are accepted; beyond them only a beep.
     r->txtX->setText(QString::fromStdString(platform::CStrSingle(DiagRec.xMax)));
     r->cmdGraphCalcExec->click();
-    EXPECT_EQ(beeps, 0);
+    EXPECT_EQ(rec.Beeps(), 0);
     EXPECT_NEAR(Wert(r->lblResult[0]), std::exp(-0.1 * DiagRec.xMax), 1e-6);
     const QString vorher = r->lblResult[0]->text();
     r->txtX->setText(QString::number(DiagRec.xMax * 1.001));
     r->cmdGraphCalcExec->click();
     r->txtX->setText("-1");
     r->cmdGraphCalcExec->click();
-    EXPECT_EQ(beeps, 2);
+    EXPECT_EQ(rec.Beeps(), 2);
     EXPECT_EQ(r->lblResult[0]->text(), vorher);
 
     // Typed with a decimal comma and Enter.
@@ -121,7 +121,7 @@ TEST_F(Tangente, SlopeOfAnExponentialDecay) {
     EXPECT_NEAR(Wert(t->txtyResult), 1, 1e-6);
     t->txtX->setText("-0.5");
     t->cmdCalc->click();
-    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(rec.Beeps(), 1);
 
     // A numeric time course rebuilds the shared spline arrays: they no longer hold the measured
     // points, and both boxes read "-" instead of a number of the model's curves.
