@@ -104,6 +104,7 @@ TEST_P(ContiRoad, EveryModeGivesTheClosedFormOfEqualTanks) {
     EXPECT_TRUE(rec.Empty());
     EXPECT_NEAR(Number(Box(14)), 0.2 * 15 / 4, 1e-6);  // each tank: V = V* t / N
     EXPECT_EQ(kaskade->lblZeitProKessel->text().toStdString(), testsupport::InLocale("Verweilzeit pro Kessel: 3.75 s"));
+    EXPECT_EQ(kaskade->lblUA[4]->text().toStdString(), testsupport::InLocale("U(A) = 0.8934"));  // 1 - 1.75^-4
     EXPECT_EQ(Box(16)->text().indexOf(','), -1);
 }
 

@@ -240,7 +240,7 @@ TEST_F(ResidenceWindowsTest, DistributionCurvesWithoutARangeSpanSixMeanResidence
     // No diagram range yet: 150 steps of tm/25 from 0 to 6 tm.
     const double tm = 0.05f / 0.004f;
     std::vector<XYPunkt> p;
-    for (int N : {1, 2, 5, 40}) {
+    for (int N : {1, 2, 3, 5, 6, 40}) {
         const auto e = simulation::BerechneVerweilKurve(simulation::VerweilFunktion::E, true, N, tm, DiagRecord{}, p);
         EXPECT_FALSE(e.ueberlauf);
         ASSERT_EQ(Anzahl(p), 151) << N;
