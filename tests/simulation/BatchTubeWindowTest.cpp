@@ -44,6 +44,7 @@ TEST_F(TwinWindowTest, RunsMeetTheClosedFormsOfTheirModels) {
         const char* mode;
         std::vector<std::pair<int, const char*>> inputs;
         std::vector<std::pair<int, double>> boxes;  // box index, closed form
+        std::vector<std::pair<int, double>> row;    // protocol column, closed form
         int series;                                 // 0: no diagram
         Curve curve;
     };
@@ -54,19 +55,19 @@ TEST_F(TwinWindowTest, RunsMeetTheClosedFormsOfTheirModels) {
     const Curve outlet = [](double tau) { return (std::sqrt(1 + 8 * 0.2 * tau * 1.5) - 1) / (4 * 0.2 * tau); };
     const Run runs[] = {
         {"mnuBatchR", kBatch, "cmdCalcBatch", 6, "optInpSelect(0)", {{0, "2"}, {10, "0.3"}, {11, "0.1"}, {14, "5"}},
-         {{5, a6}, {7, c6}, {8, 2 - a6 - c6}}, 2, cC},
+         {{5, a6}, {7, c6}, {8, 2 - a6 - c6}}, {{20, 2 - a6}, {21, 2 - a6 - c6}}, 2, cC},
         {"mnuBatchR", kBatch, "cmdCalcBatch", 6, "optInpSelect(1)", {{0, "2"}, {10, "0.3"}, {11, "0.1"}, {13, "0.6"}},
-         {{14, std::log(1 / 0.4) / 0.3}}, 0, nullptr},
+         {{14, std::log(1 / 0.4) / 0.3}}, {}, 0, nullptr},
         // A + B => P in a tube of length 4 at 0.5 m/s: c(A) = a0 (b0 - a0) / (b0 e^((b0 - a0) k t) - a0).
         {"mnuRohrR", kTube, "cmdCalcRohr", 4, "optInpSelect(1)", {{0, "1"}, {1, "2"}, {10, "0.15"}, {16, "0.5"}, {15, "4"}},
-         {{14, 8}, {5, 1 / (2 * std::exp(0.15 * 8) - 1)}}, 0, nullptr},
+         {{14, 8}, {5, 1 / (2 * std::exp(0.15 * 8) - 1)}}, {}, 0, nullptr},
         // Conversion 0.8: c(A) = 0.2 at (b0 - a0) k t = ln 3.
         {"mnuRohrR", kTube, "cmdCalcRohr", 4, "optInpSelect(2)", {{0, "1"}, {1, "2"}, {10, "0.15"}, {16, "0.5"}, {13, "0.8"}},
-         {{14, std::log(3.0) / 0.15}, {15, std::log(3.0) / 0.15 * 0.5}}, 0, nullptr},
+         {{14, std::log(3.0) / 0.15}, {15, std::log(3.0) / 0.15 * 0.5}}, {}, 0, nullptr},
         {"mnuKontRK", "frmRKconti", "cmdCalc", 3, "optCalcConti(4)", {{0, "1.5"}, {10, "0.2"}, {16, "3"}, {15, "0.25"}},
-         {{14, 0.75}, {5, outlet(3)}}, 1, outlet},
+         {{14, 0.75}, {5, outlet(3)}}, {}, 1, outlet},
         {"mnuKontRK", "frmRKconti", "cmdCalc", 3, "optCalcConti(0)", {{0, "1.5"}, {10, "0.2"}, {13, "0.7"}, {14, "2"}},
-         {{16, (1.5 - 0.45) / (2 * 0.2 * 0.45 * 0.45)}}, 0, nullptr},
+         {{16, (1.5 - 0.45) / (2 * 0.2 * 0.45 * 0.45)}}, {}, 0, nullptr},
     };
     for (const Run& r : runs) {
         SCOPED_TRACE(std::string(r.form) + " model " + std::to_string(r.model) + " " + r.mode);
@@ -76,6 +77,7 @@ TEST_F(TwinWindowTest, RunsMeetTheClosedFormsOfTheirModels) {
         Click(r.form, r.calc);
         ASSERT_TRUE(rec.Empty()) << rec.OnlyMessage();
         for (const auto& [box, value] : r.boxes) EXPECT_NEAR(BoxValue(r.form, box), value, 2e-6 * (1 + value)) << box;
+        for (const auto& [col, value] : r.row) EXPECT_NEAR(kernel::ErgebnisZeilenVon(r.form).at(0)[col], value, 2e-6) << col;
         if (!r.curve) continue;
         Click(r.form, "cmdDiagram");
         auto* chart = Control<platform::Chart2D>("frmTGraph2D", "Chart2D1");
