@@ -28,7 +28,7 @@ class DesignTest : public ::testing::Test {
 protected:
     void SetUp() override {
         diagramtest::SchliesseDiagramm();
-        diagramtest::SetzeZustandZurueck();
+        testsupport::ResetStartState();
         naechsteFarbe.reset();
         design::SetFarbDialog([this](int start) {
             farbStart = start;
@@ -45,7 +45,7 @@ protected:
         platform::Windows().Unload("frmTGraphCalc");
         platform::Windows().Unload("frmCalcTangente");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        diagramtest::SetzeZustandZurueck();
+        testsupport::ResetStartState();
         design::SetFarbDialog(nullptr);
         design::SetSchriftDialog(nullptr);
         design::SetDruckerQuelle(nullptr);
