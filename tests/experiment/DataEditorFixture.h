@@ -87,7 +87,6 @@ protected:
         return cell;
     }
     static void SetClipboard(const std::string& text) { QApplication::clipboard()->setText(QString::fromStdString(text)); }
-    static bool MainEnabled(const char* name) { return Enabled(name); }
 
     frmDatedit* editor = nullptr;
 };
