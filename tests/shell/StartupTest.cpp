@@ -81,21 +81,14 @@ TEST_F(StartupTest, WithoutArgumentsEveryStartValueIsSetWhateverWasThereBefore) 
     }
 
     // Window positions, some of which follow the screen.
-    auto pos = [](const FormPos& p) { return std::array{p.Left, p.Top}; };
     const int screenW = platform::ScreenWidthTwips();
     ASSERT_GT(screenW, 0);
-    EXPECT_EQ(pos(PosKinModel), (std::array{screenW - 6600, 0}));
-    EXPECT_EQ(pos(PosArrhenius), (std::array{2500, 500}));
-    EXPECT_EQ(pos(PosBlutalkohol), (std::array{1500, 0}));
-    EXPECT_EQ(pos(PosTangente), (std::array{50, 900}));
-    EXPECT_EQ(pos(PosCommentInput), (std::array{0, 0}));
-    EXPECT_EQ(pos(PosCmnDlg), (std::array{20, 216}));
-    EXPECT_EQ(pos(PosFitting), (std::array{80, 0}));
-    EXPECT_EQ(pos(PosTimeDiagram), (std::array{60, 0}));
-    for (const FormPos* p : {&PosBatch, &PosRKconti, &PosRohrreaktor}) EXPECT_EQ(pos(*p), (std::array{50, 0}));
-    EXPECT_EQ(pos(PosSimTabelle), (std::array{400, 120}));
-    EXPECT_EQ(pos(PosVerweilCalc), (std::array{120, 3000}));
-    EXPECT_EQ(pos(PosVerweilzeit), (std::array{0, 0}));
+    const std::pair<const FormPos*, std::array<int, 2>> positions[] = {
+        {&PosKinModel, {screenW - 6600, 0}}, {&PosArrhenius, {2500, 500}}, {&PosBlutalkohol, {1500, 0}},
+        {&PosTangente, {50, 900}}, {&PosCommentInput, {0, 0}}, {&PosCmnDlg, {20, 216}}, {&PosFitting, {80, 0}},
+        {&PosTimeDiagram, {60, 0}}, {&PosBatch, {50, 0}}, {&PosRKconti, {50, 0}}, {&PosRohrreaktor, {50, 0}},
+        {&PosSimTabelle, {400, 120}}, {&PosVerweilCalc, {120, 3000}}, {&PosVerweilzeit, {0, 0}}};
+    for (const auto& [p, leftTop] : positions) EXPECT_EQ((std::array{p->Left, p->Top}), leftTop) << leftTop[0] << " " << leftTop[1];
     // Order top, left, width, height.
     EXPECT_EQ(GeoGraph2D, (std::array{500, 5900, static_cast<int>(std::lrint(screenW * 0.55)),
                                       static_cast<int>(std::lrint(platform::ScreenHeightTwips() * 0.7))}));
