@@ -7,6 +7,7 @@
 #include "kernel/ResultRows.h"
 #include "platform/Chart2D.h"
 #include "simulation/frmBatch.h"
+#include "simulation/VesselPictures.h"
 #include "simulation/frmRohrreaktor.h"
 #include "tests/simulation/TwinWindowTestSupport.h"
 
@@ -331,4 +332,51 @@ TEST_F(TubeWindowTest, ProfileIsDrawnOverTheTubeLength) {
     EXPECT_NEAR(chart->X(1, 1, n), 10, 1e-9);  // l = t v
     // Along the tube c(A) = exp(-k l / v).
     for (int p = 1; p <= n; p += 25) EXPECT_NEAR(chart->Y(1, 1, p), std::exp(-0.4 * chart->X(1, 1, p) / 2), 1e-6);
+}
+
+// The vessel pictures: the colour ramps, and the batch vessel's colour with clamping of the
+// conversion, read back from the drawn picture.
+namespace {
+
+using namespace simulation;
+
+const QColor kYellow(255, 255, 0);
+const QColor kCyan(0, 255, 255);
+const QColor kBack(212, 208, 200);
+
+class VesselPicturesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host.resize(1000, 400);
+        canvas = new VesselCanvas(&host, 0, 1500, 14000, 4000);
+        canvas->SetBackColor(kBack);
+        canvas->Cls();
+    }
+    QWidget host;
+    VesselCanvas* canvas = nullptr;
+};
+
+}  // namespace
+
+TEST(VesselColours, RampsRoundHalvesToEvenAndMeetTheirEnds) {
+    EXPECT_EQ(ConversionColour(0), kYellow);
+    EXPECT_EQ(ConversionColour(1), kCyan);
+    EXPECT_EQ(ConversionColour(0.5), QColor(128, 255, 128));  // 127.5 goes to the even 128
+    EXPECT_EQ(ConversionColour(0.25), QColor(191, 255, 64));  // 191.25 and 63.75
+    EXPECT_EQ(DyeColour(0), QColor(255, 255, 255));
+    EXPECT_EQ(DyeColour(1), QColor(255, 0, 0));
+}
+
+TEST_F(VesselPicturesTest, BatchVesselLiquidFunnelAndValve) {
+    FillVesselColours(*canvas, 0.5);
+    EXPECT_EQ(canvas->PixelAt(1200, 3400), QColor(128, 255, 128));  // liquid, deep in the cone
+    EXPECT_EQ(canvas->PixelAt(1200, 2400), kBack);                  // air above the liquid
+
+    // Conversions outside 0..1 colour like the nearest end; the caller's value is not touched.
+    double u = 1.7;
+    FillVesselColours(*canvas, u);
+    EXPECT_EQ(canvas->PixelAt(1200, 3400), kCyan);
+    EXPECT_EQ(u, 1.7);
+    FillVesselColours(*canvas, -0.4);
+    EXPECT_EQ(canvas->PixelAt(1200, 3400), kYellow);
 }
