@@ -10,7 +10,6 @@
 #include "kernel/DataFile.h"
 #include "kernel/TimeUnits.h"
 #include "platform/Grid.h"
-#include "tests/support/NumberLocale.h"
 #include "tests/support/ProgramTest.h"
 
 namespace datatest {

@@ -8,7 +8,6 @@
 
 #include "experiment/frmTFitting.h"
 #include "kernel/TimeUnits.h"
-#include "tests/support/NumberLocale.h"
 #include "tests/support/ProgramTest.h"
 #include "tests/support/MeasuredData.h"
 

@@ -9,13 +9,12 @@
 #include <functional>
 #include <utility>
 
+#include "diagram/frmTGraph2D.h"
+#include "experiment/XYFile.h"
 #include "experiment/XYListe.h"
 #include "experiment/frmXYEdit.h"
 #include "platform/Chart2D.h"
 #include "platform/Grid.h"
-#include "experiment/XYFile.h"
-#include "diagram/frmTGraph2D.h"
-#include "tests/support/NumberLocale.h"
 #include "tests/support/ProgramTest.h"
 
 using namespace kernel;

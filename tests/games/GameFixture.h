@@ -1,21 +1,6 @@
 #pragma once
 // The road into the game windows: the program's main window, the windows opened through its menu
 // entries, under the C or the German number locale.
-#include <QAction>
-#include <QCheckBox>
-#include <QCoreApplication>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPushButton>
-
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "platform/WindowRegistry.h"
-#include "shell/MDITAR.h"
-#include "tests/support/NumberLocale.h"
 #include "tests/support/ProgramTest.h"
 
 namespace gametest {

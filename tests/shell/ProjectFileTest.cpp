@@ -7,7 +7,6 @@
 
 #include "kernel/Utilities.h"
 #include "tests/shell/ShellFixture.h"
-#include "tests/support/NumberLocale.h"
 
 namespace shelltest {
 namespace {

@@ -5,7 +5,6 @@
 #include "kernel/ResultRows.h"
 #include "platform/core/TextFile.h"
 #include "shell/ProtocolName.h"
-#include "tests/support/NumberLocale.h"
 #include "tests/support/ProgramTest.h"
 
 namespace {

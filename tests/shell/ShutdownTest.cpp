@@ -2,9 +2,6 @@
 // comment prompt), an empty protocol file is removed, and the session can be loaded back.
 
 #include <filesystem>
-#include <functional>
-#include <memory>
-#include <vector>
 
 #include "games/frmMonteCarlo.h"
 #include "kernel/ResultRows.h"

@@ -11,7 +11,6 @@
 #include "platform/Twips.h"
 #include "tests/shell/ShellFixture.h"
 #include "tests/support/ChildRun.h"
-#include "tests/support/NumberLocale.h"
 
 namespace shelltest {
 namespace {

@@ -9,7 +9,6 @@
 #include "simulation/frmKaskade.h"
 #include "simulation/frmRKconti.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
-#include "tests/support/NumberLocale.h"
 
 using namespace kernel;
 using simtest::Type;

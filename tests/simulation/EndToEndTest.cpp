@@ -11,7 +11,6 @@
 #include "platform/Chart2D.h"
 #include "platform/core/TextFile.h"
 #include "tests/simulation/TwinWindowTestSupport.h"
-#include "tests/support/NumberLocale.h"
 #include "tests/support/TextSplit.h"
 
 using namespace twintest;

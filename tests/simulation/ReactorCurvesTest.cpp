@@ -1,9 +1,7 @@
 // Curve data of the stirred-tank and cascade diagrams against the steady states of first-order
 // tanks in closed form, the grids, the staircase of the cascade profile and the axis proposals.
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "simulation/ReactorCurves.h"
 #include "tests/kernel/KernelTestSupport.h"

@@ -38,6 +38,7 @@
 #include "shell/ProjectFile.h"
 #include "shell/WindowMenus.h"
 #include "tests/support/MsgRecorder.h"
+#include "tests/support/NumberLocale.h"
 #include "tests/support/StartState.h"
 
 namespace testsupport {
