@@ -259,8 +259,7 @@ TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
              });
          }, cA1(0.125)},
         {"cell edit, focus leaves the grid", [&] {
-             platform::Windows().MainWindow()->activateWindow();
-             ASSERT_TRUE(QTest::qWaitForWindowActive(platform::Windows().MainWindow()));
+             ASSERT_TRUE(Activate());
              editCell([&](QLineEdit*) { Find<QLineEdit>("txtComment")->setFocus(); });
          }, cA1(0.125)},
     };

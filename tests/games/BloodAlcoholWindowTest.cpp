@@ -41,11 +41,6 @@ protected:
         Menu("Blutalkohol");
         return frmBlutalkohol::Geladen();
     }
-    // The main window active, so that the fields can take the focus.
-    bool Activate() {
-        main->activateWindow();
-        return QTest::qWaitForWindowActive(main.get());
-    }
     template <typename T = QLineEdit>
     T* C(const QString& name) {
         return Find<T>(frmBlutalkohol::Geladen(), name);

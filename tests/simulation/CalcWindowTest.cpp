@@ -17,7 +17,7 @@ protected:
         Menu("mnuBatchR");  // model 2, A => P: boxes of A and P only
         window = qobject_cast<CalcWindow*>(platform::Windows().Get("frmBatch"));
         ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(simtest::ActivateHost());
+        ASSERT_TRUE(Activate());
     }
     QLineEdit* Box(int i) { return window->Inp[static_cast<std::size_t>(i)]; }
     // Enter in box `from`; the box that has the focus afterwards.

@@ -20,13 +20,6 @@ inline void ChooseModel(int model) {
     ASSERT_EQ(kernel::aktModell, model);
 }
 
-// Makes the main window the active window, so that its children can take the focus.
-inline bool ActivateHost() {
-    QWidget* main = platform::Windows().MainWindow();
-    main->activateWindow();
-    return QTest::qWaitForWindowActive(main);
-}
-
 class SimWindowTest : public testsupport::ProgramTest {
 protected:
     template <typename T>

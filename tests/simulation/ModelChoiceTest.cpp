@@ -333,7 +333,7 @@ TEST_F(MatrixWindowTest, EscapeCloses) {
     ChooseAndShow(2);
     auto* close = Control<QPushButton>("frmmatrix", "cmdClose");
     platform::Windows().Show("frmmatrix");
-    ASSERT_TRUE(simtest::ActivateHost());
+    ASSERT_TRUE(Activate());
     close->setFocus();
     ASSERT_EQ(QApplication::focusWidget(), close);
     QTest::keyClick(close, Qt::Key_Escape);

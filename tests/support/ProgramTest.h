@@ -174,6 +174,11 @@ protected:
         QApplication::processEvents();
     }
     static bool Enabled(const char* name) { return Entry(name)->isEnabled(); }
+    // Makes the main window the active window, so that its children can take the focus.
+    bool Activate() {
+        main->activateWindow();
+        return QTest::qWaitForWindowActive(main.get());
+    }
     std::string Path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
 
     QTemporaryDir dir;
