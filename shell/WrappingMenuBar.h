@@ -20,6 +20,7 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    // The height of the rows the entries take at the given width.
     int heightForWidth(int width) const override;
     // The number of rows the entries take at the bar's width.
     int Rows() const { return static_cast<int>(rows_.size()) + 1; }
@@ -29,6 +30,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The visible entries row by row as they fit a bar of the given width.
+    std::vector<std::vector<QAction*>> Spread(int width) const;
     // Spreads the entries over this bar and the rows below it for the bar's width.
     void Reflow();
     int RowHeight() const;
