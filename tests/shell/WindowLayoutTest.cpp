@@ -155,11 +155,7 @@ private:
                 const int margin = label->margin();
                 const QRect room = label->contentsRect().adjusted(margin, margin, -margin - indent, -margin);
                 const int flags = (label->wordWrap() ? Qt::TextWordWrap : 0) | (label->buddy() ? Qt::TextShowMnemonic : 0);
-                // Blanks at the end of a left-aligned text may be cut unseen.
-                QString text = label->text();
-                if (!(label->alignment() & (Qt::AlignRight | Qt::AlignHCenter)))
-                    while (text.endsWith(' ')) text.chop(1);
-                Fit(window, w, text, room, flags);
+                Fit(window, w, label->text(), room, flags);
             } else if (auto* button = qobject_cast<QPushButton*>(w)) {
                 if (button->text().isEmpty()) continue;
                 // The text with the style's button margin, frame and default frame, as the size hint
