@@ -79,6 +79,11 @@ std::vector<std::vector<QAction*>> WrappingMenuBar::Spread(int width) const {
     return rows;
 }
 
+void WrappingMenuBar::showEvent(QShowEvent* event) {
+    QMenuBar::showEvent(event);
+    Reflow();
+}
+
 void WrappingMenuBar::Reflow() {
     if (moving_) return;
     moving_ = true;
@@ -86,7 +91,10 @@ void WrappingMenuBar::Reflow() {
     shown_.clear();
     for (QAction* action : order_)
         if (action->isVisible()) shown_.insert(action);
-    const std::vector<std::vector<QAction*>> rows = Spread(width());
+    // While the bar is hidden (being built) every entry stays in the first row, so that an entry
+    // inserted before another one finds it there.
+    const std::vector<std::vector<QAction*>> rows =
+        isVisible() ? Spread(width()) : std::vector<std::vector<QAction*>>{{order_.begin(), order_.end()}};
 
     for (QAction* action : actions()) removeAction(action);
     for (QMenuBar* row : rows_)

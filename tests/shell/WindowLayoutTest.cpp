@@ -565,6 +565,19 @@ TEST_P(WindowLayoutTest, WindowsOpenedTogetherLeaveEachOthersControlsFree) {
                 main->grab().save(testsupport::PicturePath(QString::fromStdString(size) + "_" + window + ".png"));
             uncovered(window, "frmTGraph2D");
             uncovered("frmTGraph2D", window);
+            // The diagram's menu entries keep their order over the rows of its menu bar.
+            const QStringList order = {"&Einfügen...", "&Löschen...",        "  &Bild ...",
+                                       "&Gestalten...", "&Koordinatenbereich", "&Hauptmenü"};
+            auto* bar = platform::Windows().Get("frmTGraph2D")->findChild<QMenuBar*>("MenuBar");
+            QList<QMenuBar*> rows = bar->findChildren<QMenuBar*>();
+            rows.prepend(bar);
+            QStringList shown;
+            for (QMenuBar* row : rows)
+                for (QAction* a : row->actions()) shown += a->text();
+            if (!std::is_sorted(shown.begin(), shown.end(), [&](const QString& a, const QString& b) {
+                    return order.indexOf(a) < order.indexOf(b);
+                }))
+                report += size + ": diagram menu " + Str(shown.join(" ")) + "\n";
             // Both at the size the screen gives them show their texts whole.
             inspector.Inspect(window, platform::Windows().Get(window));
             inspector.Inspect("frmTGraph2D", platform::Windows().Get("frmTGraph2D"));
