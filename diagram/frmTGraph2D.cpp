@@ -25,11 +25,11 @@
 #include "kernel/Utilities.h"
 #include "platform/Chart2D.h"
 #include "platform/Twips.h"
-#include "shell/WrappingMenuBar.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/FormHost.h"
 #include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
+#include "shell/WrappingMenuBar.h"
 
 namespace diagram {
 
