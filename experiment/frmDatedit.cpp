@@ -202,8 +202,12 @@ void frmDatedit::BuildControls() {
     static const char* const bz1[7] = {" cA/(mol/L)  ", "Temperatur/K     Geschw.-konst.  k", "Zeit  t/s",
                                        " cB/(mol/L)  ", " cC/(mol/L)  ", " cP/(mol/L)  ", " cQ/(mol/L)  "};
     static const int bz1OfField[6] = {2, 0, 3, 4, 5, 6};
+    // Each field stands as far from the next as its caption needs: the concentrations' captions
+    // (" cA/(mol/L)  " with their blanks) are a little wider than a field.
+    int left = 120, lambdaLeft = 0;
     for (int i = 0; i <= 8; ++i) {
-        const int left = 120 + i * 1080;
+        if (i == 6) lambdaLeft = left;
+        const int pitch = i >= 1 && i <= 5 ? 1110 : 1080;
         auto* box = new QLineEdit(Frame1);
         box->setObjectName(QStringLiteral("y(%1)").arg(i));
         PlaceTw(box, left, 470, 1060, 300);
@@ -211,11 +215,13 @@ void frmDatedit::BuildControls() {
         y[static_cast<std::size_t>(i)] = box;
         if (i <= 5) {
             const int b = bz1OfField[i];
-            Bz1[static_cast<std::size_t>(b)] = MakeLabel(QStringLiteral("Bz1(%1)").arg(b), bz1[b], Frame1, left, 220, 1060, 240);
+            Bz1[static_cast<std::size_t>(b)] = MakeLabel(QStringLiteral("Bz1(%1)").arg(b), bz1[b], Frame1, left, 220, pitch, 240);
         }
+        left += pitch;
     }
-    Label2 = MakeLabel("Label2", "lambda (t)", Frame1, 120 + 6 * 1080, 220, 1060, 240);
-    Bz1[1] = MakeLabel("Bz1(1)", bz1[1], Frame1, 120 + 7 * 1080, 220, 2700, 240);
+    // The joint caption of T and k reaches to the frame's right edge.
+    Label2 = MakeLabel("Label2", "lambda (t)", Frame1, lambdaLeft, 220, 1070, 240);
+    Bz1[1] = MakeLabel("Bz1(1)", bz1[1], Frame1, lambdaLeft + 1070, 220, 2565, 240);
     QFont joint = Bz1[1]->font();  // the joint caption of T and k must fit above both fields
     joint.setPointSizeF(joint.pointSizeF() * 0.85);
     Bz1[1]->setFont(joint);
