@@ -1,11 +1,11 @@
 // Every window of the registry, opened in a typical state (a model chosen, results computed where the
-// window shows them), then the unit-showing windows in every time unit with a model of each group and
-// the fitting window in each mode, under both number locales: each visible label, button, check box,
-// option, frame title, column caption and tab shows its whole text at this platform's fonts, no two
-// visible controls overlap unless stacked on purpose, no control that shows text reaches past its
-// container, and no menu bar folds entries into its overflow button. A window that opens with its
-// diagram has no button under it. Each offender is named with its window and control. With
-// TARVELO_PICTURES set, a picture of every window is kept for a look by eye.
+// window shows them), then the unit-showing windows in every time unit with a model of each group, the
+// fitting window in each mode and the data editor with each set of headings, under both number locales:
+// each visible label, button, check box, option, frame title, column caption and tab shows its whole
+// text at this platform's fonts, no two visible controls overlap unless stacked on purpose, no control
+// that shows text reaches past its container, and no menu bar folds entries into its overflow button.
+// A window that opens with its diagram has no button under it. Each offender is named with its window
+// and control. With TARVELO_PICTURES set, a picture of every window is kept for a look by eye.
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -483,7 +483,7 @@ TEST_P(WindowLayoutTest, EveryWindowShowsItsTextsWithoutOverlaps) {
 }
 
 // The windows that show time units and rate-constant units, in every time unit with a model of each
-// group, and the fitting window in each of its modes and temperature functions.
+// group, the fitting window in each of its modes and temperature functions, and the data editor.
 TEST_P(WindowLayoutTest, EveryTimeUnitAndModelGroupShowsItsTextsWhole) {
     // A + B, consecutive, reversible, enzyme, first order: each window opens on a model change.
     const int models[] = {4, 6, 8, 10, 2};
@@ -521,6 +521,23 @@ TEST_P(WindowLayoutTest, EveryTimeUnitAndModelGroupShowsItsTextsWhole) {
             UnloadAll();
         }
     }
+    // The data editor, kept open while the unit changes: the headings of every model but the enzyme,
+    // then the enzyme's in its r(P)-c(S) and its c-t mode.
+    platform::Windows().Show("frmDatedit");
+    for (const char* mode : {"", "optMichMent(0)", "optMichMent(1)"}) {
+        ASSERT_NO_FATAL_FAILURE(Choose(*mode ? 10 : 2));
+        if (*mode) {
+            ASSERT_NO_FATAL_FAILURE(Click("frmKinModel", mode));
+        }
+        for (int unit = 0; unit <= 4; ++unit) {
+            ASSERT_NO_FATAL_FAILURE(Click("frmKinModel", QStringLiteral("optZeit(%1)").arg(unit).toUtf8().constData()));
+            Look("frmDatedit");
+        }
+    }
+    // Applied in seconds (no question on the time range), with its hint on the evaluation.
+    ASSERT_NO_FATAL_FAILURE(Click("frmKinModel", "optZeit(0)"));
+    ASSERT_NO_FATAL_FAILURE(Click("frmDatedit", "cmdApply"));
+    Look("frmDatedit");
     EXPECT_EQ(Report(), "") << "texts cut or controls overlapping";
 }
 
