@@ -29,6 +29,7 @@
 #include "platform/core/FormHost.h"
 #include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
+#include "shell/WrappingMenuBar.h"
 
 namespace diagram {
 
@@ -109,7 +110,8 @@ frmTGraph2D* frmTGraph2D::Geladen() { return qobject_cast<frmTGraph2D*>(platform
 void frmTGraph2D::SetFarbDialog(FarbDialog dialog) { FarbDialogFunktion() = std::move(dialog); }
 
 void frmTGraph2D::BaueFenster() {
-    menuBar_ = new QMenuBar(this);
+    // On a narrow screen the menu entries go on in a second row instead of widening the window.
+    menuBar_ = new shell::WrappingMenuBar(this);
     menuBar_->setObjectName("MenuBar");
     BaueMenues();
 
@@ -123,13 +125,13 @@ void frmTGraph2D::BaueFenster() {
 
     cmdFarbVorwahl = new QPushButton(client_);
     cmdFarbVorwahl->setObjectName("cmdFarbVorwahl");
-    cmdFarbVorwahl->setGeometry(108, 3, 16, Px(kChartOben) - 6);
+    cmdFarbVorwahl->setGeometry(106, 3, 16, Px(kChartOben) - 6);
     connect(cmdFarbVorwahl, &QPushButton::clicked, this, [this] { cmdFarbVorwahl_Click(); });
 
     Label49 = new QLabel(QString::fromUtf8(" Farb-Vorwahl"), client_);
     Label49->setObjectName("Label49");
     Label49->setToolTip(QString::fromUtf8("...legt die Farbe der nächsten Zeichenaktion fest "));
-    Label49->setGeometry(126, 1, 90, Px(kChartOben) - 2);
+    Label49->setGeometry(124, 1, 84, Px(kChartOben) - 2);
     Label49->installEventFilter(this);
 
     Chart2D1 = new Chart2D(client_);
@@ -544,7 +546,7 @@ void frmTGraph2D::SetAxesRange() {
 
 void frmTGraph2D::Form_Resize() {
     if (!client_) return;
-    const int menuH = menuBar_->sizeHint().height();
+    const int menuH = menuBar_->heightForWidth(width());
     menuBar_->setGeometry(0, 0, width(), menuH);
     // A result text longer than the window is wide takes further lines of the status bar.
     const int statusH = std::max(20, statusSimple_->isHidden() ? 0 : statusSimple_->heightForWidth(width() - 4) + 2);
@@ -597,9 +599,13 @@ void frmTGraph2D::showEvent(QShowEvent* event) {
         const auto g = StartGeometrie(DiagRec.SonderFenster, DiagVariante, platform::ScreenWidthTwips(),
                                       platform::ScreenHeightTwips());
         QWidget* rahmen = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
-        // The window is at least as wide as its menu bar needs (a narrow screen would fold entries away).
+        int breite = std::max(Px(g[2]), 200);
+        // On a screen too narrow for the window at its place it gives up width rather than its place
+        // (beside the calculation window), as long as its button row still fits; otherwise the main
+        // window moves it back into view.
         const int rand = rahmen->width() - width();
-        const int breite = std::max({Px(g[2]), 200, menuBar_->sizeHint().width() + rand});
+        const int raum = rahmen != this && rahmen->parentWidget() ? rahmen->parentWidget()->width() - Px(g[1]) : breite;
+        if (raum < breite && raum >= cmdSingleCalc->geometry().right() + 4 + rand) breite = raum;
         rahmen->setGeometry(Px(g[1]), Px(g[0]), breite, std::max(Px(g[3]), 150));
     }
     Form_Activate();
@@ -607,6 +613,9 @@ void frmTGraph2D::showEvent(QShowEvent* event) {
 
 bool frmTGraph2D::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) Form_Activate();
+    // A menu entry shown or hidden may change the rows of the menu bar, and with them the chart's room.
+    if (event->type() == QEvent::LayoutRequest && menuBar_ && menuBar_->height() != menuBar_->heightForWidth(width()))
+        Form_Resize();
     return QWidget::event(event);
 }
 

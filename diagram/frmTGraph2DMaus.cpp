@@ -75,12 +75,12 @@ void frmTGraph2D::BaueWerkzeugKnoepfe() {
         b->setGeometry(links, 1, breite, h);
         return b;
     };
-    cmdZoom = knopf("cmdZoom", "Zoom", 226, 50);
+    cmdZoom = knopf("cmdZoom", "Zoom", 212, 46);
     cmdZoom->setToolTip(QString::fromUtf8(" nach Klick Ausschnitt mit der Maus ziehen "));
     connect(cmdZoom, &QPushButton::clicked, this, [this] { cmdZoom_Click(); });
-    cmdZoomReset = knopf("cmdZoomReset", "Reset", 278, 50);
+    cmdZoomReset = knopf("cmdZoomReset", "Reset", 260, 46);
     connect(cmdZoomReset, &QPushButton::clicked, this, [this] { cmdZoomReset_Click(); });
-    cmdSingleCalc = knopf("cmdSingleCalc", "SingleCalc", 336, 80);
+    cmdSingleCalc = knopf("cmdSingleCalc", "SingleCalc", 310, 78);
     cmdSingleCalc->setToolTip(QString::fromUtf8("... berechnet Einzelpunkte der Kurven y=f(t) nach Zeit-Vorgabe  "));
     cmdSingleCalc->setEnabled(false);
     connect(cmdSingleCalc, &QPushButton::clicked, this, [this] { cmdSingleCalc_Click(); });

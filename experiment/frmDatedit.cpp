@@ -51,6 +51,9 @@ constexpr int kGridTopTwips = 330;
 constexpr int kGridLeftTwips = 60;
 constexpr int kGridMinHeightTwips = 2000;
 constexpr int kMinHeightTwips = 7400;
+// The input frame is as wide as the button frame below it: both end short of the unit frame on the right.
+constexpr int kInputFrameWidthTwips = 10480;
+constexpr int kInputFrameHeightTwips = 2400;
 constexpr int kCols = 11;
 constexpr int kHelpContext = 8505;
 constexpr int kEnzymModel = 10;
@@ -180,13 +183,14 @@ void frmDatedit::BuildControls() {
 
     static const char* const kopf[10] = {"   #     aus ", "cA/(mol/L)", "cB/(mol/L)", "   T/K",   "  k",
                                          "        t",    "cC/(mol/L)", "cP/(mol/L)", "cQ/(mol/L)", "   lambda"};
-    // The first heading takes a little of the time column's heading, whose text starts with blanks.
+    // The first heading reaches a little into the time column; every other heading stands as far into
+    // its own column and is a column wide (the enzyme rate's " r(P)/(mol/L min)" needs that).
     lblKopf[0] = MakeLabel("lblKopf(0)", kopf[0], this, kGridLeftTwips, 60, 1000, 250);
     for (int col = 2; col < kCols; ++col) {
         const int i = kKopfOfColumn[col];
-        const int left = kGridLeftTwips + 900 + (col - 2) * 1500 + (col == 2 ? 100 : 0);
+        const int left = kGridLeftTwips + 1000 + (col - 2) * 1500;
         lblKopf[static_cast<std::size_t>(i)] = MakeLabel(QStringLiteral("lblKopf(%1)").arg(i), kopf[i], this, left, 60,
-                                                         col == 2 ? 1400 : 1500, 250);
+                                                         1500, 250);
     }
     lblKopf[0]->setToolTip(tu(" \"aus\" schließt die Zeile von Grafik und Fitting aus (inaktiv) "));
     lblKopf[9]->setToolTip(tu(" konzentrationsproportionale Größe "));
@@ -198,38 +202,54 @@ void frmDatedit::BuildControls() {
     Grid->SetEditable(true);
 
     // Input line.
-    Frame1 = MakeFrame("Frame1", QString(), this, 10400, 2400);
+    Frame1 = MakeFrame("Frame1", QString(), this, kInputFrameWidthTwips, kInputFrameHeightTwips);
     static const char* const bz1[7] = {" cA/(mol/L)  ", "Temperatur/K     Geschw.-konst.  k", "Zeit  t/s",
                                        " cB/(mol/L)  ", " cC/(mol/L)  ", " cP/(mol/L)  ", " cQ/(mol/L)  "};
     static const int bz1OfField[6] = {2, 0, 3, 4, 5, 6};
+    // Each field stands as far from the next as its caption needs: the concentrations' captions
+    // (" cA/(mol/L)  " with their blanks) are a little wider than a field, the enzyme's "c(ES)/(mol/L)"
+    // over the third one wider still, for which the lambda field is a little narrower. The captions
+    // stand on their fields in a row of two lines, of which the enzyme rate's "r(P)/(mol/L min)" over
+    // the time field takes both.
+    static const int pitches[9] = {1080, 1110, 1110, 1230, 1110, 1110, 1020, 1080, 1080};
+    auto caption = [this](const QString& name, const char* text, int left, int width) {
+        QLabel* label = MakeLabel(name, text, Frame1, left, 120, width, 450);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+        return label;
+    };
+    int left = 120, lambdaLeft = 0;
     for (int i = 0; i <= 8; ++i) {
-        const int left = 120 + i * 1080;
+        if (i == 6) lambdaLeft = left;
+        const int pitch = pitches[i];
         auto* box = new QLineEdit(Frame1);
         box->setObjectName(QStringLiteral("y(%1)").arg(i));
-        PlaceTw(box, left, 470, 1060, 300);
+        PlaceTw(box, left, 570, std::min(pitch - 20, 1060), 300);
         box->installEventFilter(this);
         y[static_cast<std::size_t>(i)] = box;
         if (i <= 5) {
             const int b = bz1OfField[i];
-            Bz1[static_cast<std::size_t>(b)] = MakeLabel(QStringLiteral("Bz1(%1)").arg(b), bz1[b], Frame1, left, 220, 1060, 240);
+            Bz1[static_cast<std::size_t>(b)] = caption(QStringLiteral("Bz1(%1)").arg(b), bz1[b], left, pitch);
         }
+        left += pitch;
     }
-    Label2 = MakeLabel("Label2", "lambda (t)", Frame1, 120 + 6 * 1080, 220, 1060, 240);
-    Bz1[1] = MakeLabel("Bz1(1)", bz1[1], Frame1, 120 + 7 * 1080, 220, 2700, 240);
+    Bz1[2]->setWordWrap(true);
+    // The joint caption of T and k reaches to the frame's right edge.
+    Label2 = caption("Label2", "lambda (t)", lambdaLeft, pitches[6] - 10);
+    Bz1[1] = caption("Bz1(1)", bz1[1], lambdaLeft + pitches[6] - 10, 2565);
     QFont joint = Bz1[1]->font();  // the joint caption of T and k must fit above both fields
     joint.setPointSizeF(joint.pointSizeF() * 0.85);
     Bz1[1]->setFont(joint);
-    lblZeile = MakeLabel("lblZeile", "Zeile 1", Frame1, 120, 900, 1000, 300);
-    OKinput = MakeButton("OKinput", tu("Daten in Liste übernehmen  <+>"), Frame1, 1200, 860, 3200, 400);
-    Label3 = MakeLabel("Label3", "lambda (t =", Frame1, 4700, 900, 1120, 300);
-    lblInfin = MakeLabel("lblInfin", tu("\u221E"), Frame1, 5830, 870, 250, 330);
+    lblZeile = MakeLabel("lblZeile", "Zeile 1", Frame1, 120, 1000, 1000, 300);
+    OKinput = MakeButton("OKinput", tu("Daten in Liste übernehmen  <+>"), Frame1, 1200, 960, 3200, 400);
+    Label3 = MakeLabel("Label3", "lambda (t =", Frame1, 4700, 1000, 1120, 300);
+    lblInfin = MakeLabel("lblInfin", tu("\u221E"), Frame1, 5830, 970, 250, 330);
     lambda_infin = new QLineEdit(Frame1);
     lambda_infin->setObjectName("lambda_infin");
     lambda_infin->setToolTip(tu(" lambda nach unendlicher Zeit  "));
-    PlaceTw(lambda_infin, 6100, 900, 1200, 300);
+    PlaceTw(lambda_infin, 6100, 1000, 1200, 300);
     lambda_infin->installEventFilter(this);
     Frame2 = MakeFrame("Frame2", " Daten-Eingabe ", Frame1, 4300, 850);
-    Frame2->move(Tw(120), Tw(1400));
+    Frame2->move(Tw(120), Tw(1450));
     static const char* const modes[2] = {"Zeile zufügen", "Zeile editieren"};
     for (int i = 0; i < 2; ++i) {
         auto* option = new QRadioButton(tu(modes[i]), Frame2);
@@ -238,7 +258,7 @@ void frmDatedit::BuildControls() {
         optInputMode[static_cast<std::size_t>(i)] = option;
         connect(option, &QRadioButton::clicked, this, [this, i] { optInputMode_Click(i); });
     }
-    Lbl6 = MakeLabel("Lbl6", QString(), Frame1, 4700, 1450, 5600, 650);
+    Lbl6 = MakeLabel("Lbl6", QString(), Frame1, 4700, 1500, 5600, 650);
     Lbl6->setStyleSheet("color: rgb(0, 0, 160);");
 
     fraXYComment = MakeFrame("fraXYComment", "optionaler File-Kommentar", this, 10400, 650);
@@ -387,7 +407,8 @@ void frmDatedit::Form_Resize() {
     PlaceTw(Fra2Cmd, W - 4100 - 200, H - 3600, 4100, 3450);
     const int commentTop = fraCmdTop - 650;
     PlaceTw(fraXYComment, kGridLeftTwips, commentTop, 10400, 650);
-    PlaceTw(Frame1, kGridLeftTwips, commentTop - 2400 - 100, 10400, 2400);
+    PlaceTw(Frame1, kGridLeftTwips, commentTop - kInputFrameHeightTwips - 100, kInputFrameWidthTwips,
+            kInputFrameHeightTwips);
     PlaceTw(Grid, kGridLeftTwips, kGridTopTwips, kGridWidthTwips, std::max(H - 5660, kGridMinHeightTwips));
     placing_ = false;
 }

@@ -43,8 +43,12 @@ const platform::FormRegistration registration(kName, platform::FormKind::MdiChil
 // The window leaves room at its right for the blood-alcohol diagram at its remembered place; its
 // buttons stand in the rows below the drink table, where the diagram does not reach.
 constexpr int kFensterBreite = 11700;  // twips
-constexpr int kFensterHoehe = 8950;
+constexpr int kFensterHoehe = 9500;
 constexpr int kKnopfZeile = 7650;      // top of the button row under the table, twips
+// The parameter buttons stand in a row of their own at the bottom: on a screen too narrow for the
+// window and its diagram side by side, the diagram moved back into view covers the parameters'
+// right half and the table, but no button.
+constexpr int kParameterKnopfZeile = 8950;
 constexpr int kHilfeKontext = 9823;
 constexpr int kMaxMinute = 999;
 constexpr int kStandardTmax = 600;
@@ -217,10 +221,10 @@ void frmBlutalkohol::BuildControls() {
     txtRD = feld("txtRD", fraParameter);
     txtRD->setToolTip(U(" 10...30 % (Standardwert 20 %) "));
     PlaceTw(txtRD, 5550, 1820, 650, 300);
-    cmdStandardWerte = knopf("cmdStandardWerte", U("alle Parameter auf Standardwert setzen"), fraParameter);
-    PlaceTw(cmdStandardWerte, 7750, 700, 3550, 420);
-    cmdRecht = knopf("cmdRecht", U("rechtlicher Hinweis"), fraParameter);
-    PlaceTw(cmdRecht, 7750, 1250, 3550, 420);
+    cmdStandardWerte = knopf("cmdStandardWerte", U("alle Parameter auf Standardwert setzen"), nullptr);
+    PlaceTw(cmdStandardWerte, 120, kParameterKnopfZeile, 3550, 420);
+    cmdRecht = knopf("cmdRecht", U("rechtlicher Hinweis"), nullptr);
+    PlaceTw(cmdRecht, 3800, kParameterKnopfZeile, 2200, 420);
     QFont klein = cmdStandardWerte->font();
     klein.setPointSize(8);
     cmdStandardWerte->setFont(klein);

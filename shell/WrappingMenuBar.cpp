@@ -23,7 +23,9 @@ QSize WrappingMenuBar::minimumSizeHint() const {
     return {one.width(), RowHeight() * Rows()};
 }
 
-int WrappingMenuBar::heightForWidth(int) const { return RowHeight() * Rows(); }
+int WrappingMenuBar::heightForWidth(int width) const {
+    return RowHeight() * static_cast<int>(Spread(width).size());
+}
 
 void WrappingMenuBar::actionEvent(QActionEvent* event) {
     QMenuBar::actionEvent(event);
@@ -47,10 +49,7 @@ void WrappingMenuBar::resizeEvent(QResizeEvent* event) {
     if (event->size().width() != event->oldSize().width()) Reflow();
 }
 
-void WrappingMenuBar::Reflow() {
-    if (moving_) return;
-    moving_ = true;
-    order_.erase(std::remove(order_.begin(), order_.end(), nullptr), order_.end());
+std::vector<std::vector<QAction*>> WrappingMenuBar::Spread(int width) const {
     // The width each entry takes, measured on a bar of the same style and font.
     QMenuBar probe;
     probe.setFont(font());
@@ -58,15 +57,14 @@ void WrappingMenuBar::Reflow() {
     const int spacing = style()->pixelMetric(QStyle::PM_MenuBarItemSpacing, nullptr, this);
     const int margin = 2 * (style()->pixelMetric(QStyle::PM_MenuBarHMargin, nullptr, this) +
                             style()->pixelMetric(QStyle::PM_MenuBarPanelWidth, nullptr, this));
-    const int room = std::max(1, width() - margin);
+    const int room = std::max(1, width - margin);
 
     std::vector<std::vector<QAction*>> rows(1);
     int used = 0;
-    shown_.clear();
     for (QAction* action : order_) {
+        if (!action) continue;
         int w = 0;
         if (action->isVisible()) {
-            shown_.insert(action);
             probe.addAction(action);
             w = probe.actionGeometry(action).width() + spacing;
             probe.removeAction(action);
@@ -78,6 +76,25 @@ void WrappingMenuBar::Reflow() {
         rows.back().push_back(action);
         used += w;
     }
+    return rows;
+}
+
+void WrappingMenuBar::showEvent(QShowEvent* event) {
+    QMenuBar::showEvent(event);
+    Reflow();
+}
+
+void WrappingMenuBar::Reflow() {
+    if (moving_) return;
+    moving_ = true;
+    order_.erase(std::remove(order_.begin(), order_.end(), nullptr), order_.end());
+    shown_.clear();
+    for (QAction* action : order_)
+        if (action->isVisible()) shown_.insert(action);
+    // While the bar is hidden (being built) every entry stays in the first row, so that an entry
+    // inserted before another one finds it there.
+    const std::vector<std::vector<QAction*>> rows =
+        isVisible() ? Spread(width()) : std::vector<std::vector<QAction*>>{{order_.begin(), order_.end()}};
 
     for (QAction* action : actions()) removeAction(action);
     for (QMenuBar* row : rows_)

@@ -1,8 +1,8 @@
 #pragma once
 // The main window's menu bar: entries that do not fit the window's width go on in further rows
 // below, as the menu bar of a narrow Windows window wraps, instead of hiding behind an overflow
-// button. Menus are added to it as to any QMenuBar and keep their order (an entry inserted before
-// another one must be inserted before an entry of the first row).
+// button. Menus are added to it as to any QMenuBar and keep their order (once the bar is shown, an
+// entry inserted before another one must be inserted before an entry of the first row).
 #include <QMenuBar>
 #include <QPointer>
 #include <QSet>
@@ -20,6 +20,7 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    // The height of the rows the entries take at the given width.
     int heightForWidth(int width) const override;
     // The number of rows the entries take at the bar's width.
     int Rows() const { return static_cast<int>(rows_.size()) + 1; }
@@ -27,8 +28,11 @@ public:
 protected:
     void actionEvent(QActionEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // The visible entries row by row as they fit a bar of the given width.
+    std::vector<std::vector<QAction*>> Spread(int width) const;
     // Spreads the entries over this bar and the rows below it for the bar's width.
     void Reflow();
     int RowHeight() const;

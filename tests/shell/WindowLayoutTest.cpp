@@ -1,11 +1,11 @@
 // Every window of the registry, opened in a typical state (a model chosen, results computed where the
-// window shows them), then the unit-showing windows in every time unit with a model of each group and
-// the fitting window in each mode, under both number locales: each visible label, button, check box,
-// option, frame title, column caption and tab shows its whole text at this platform's fonts, no two
-// visible controls overlap unless stacked on purpose, no control that shows text reaches past its
-// container, and no menu bar folds entries into its overflow button. A window that opens with its
-// diagram has no button under it. Each offender is named with its window and control. With
-// TARVELO_PICTURES set, a picture of every window is kept for a look by eye.
+// window shows them), then the unit-showing windows in every time unit with a model of each group, the
+// fitting window in each mode and the data editor with each set of headings, under both number locales:
+// each visible label, button, check box, option, frame title, column caption and tab shows its whole
+// text at this platform's fonts, no two visible controls overlap unless stacked on purpose, no control
+// that shows text reaches past its container, and no menu bar folds entries into its overflow button.
+// A window that opens with its diagram has no button under it. Each offender is named with its window
+// and control. With TARVELO_PICTURES set, a picture of every window is kept for a look by eye.
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -155,11 +155,7 @@ private:
                 const int margin = label->margin();
                 const QRect room = label->contentsRect().adjusted(margin, margin, -margin - indent, -margin);
                 const int flags = (label->wordWrap() ? Qt::TextWordWrap : 0) | (label->buddy() ? Qt::TextShowMnemonic : 0);
-                // Blanks at the end of a left-aligned text may be cut unseen.
-                QString text = label->text();
-                if (!(label->alignment() & (Qt::AlignRight | Qt::AlignHCenter)))
-                    while (text.endsWith(' ')) text.chop(1);
-                Fit(window, w, text, room, flags);
+                Fit(window, w, label->text(), room, flags);
             } else if (auto* button = qobject_cast<QPushButton*>(w)) {
                 if (button->text().isEmpty()) continue;
                 // The text with the style's button margin, frame and default frame, as the size hint
@@ -487,7 +483,7 @@ TEST_P(WindowLayoutTest, EveryWindowShowsItsTextsWithoutOverlaps) {
 }
 
 // The windows that show time units and rate-constant units, in every time unit with a model of each
-// group, and the fitting window in each of its modes and temperature functions.
+// group, the fitting window in each of its modes and temperature functions, and the data editor.
 TEST_P(WindowLayoutTest, EveryTimeUnitAndModelGroupShowsItsTextsWhole) {
     // A + B, consecutive, reversible, enzyme, first order: each window opens on a model change.
     const int models[] = {4, 6, 8, 10, 2};
@@ -525,11 +521,28 @@ TEST_P(WindowLayoutTest, EveryTimeUnitAndModelGroupShowsItsTextsWhole) {
             UnloadAll();
         }
     }
+    // The data editor, kept open while the unit changes: the headings of every model but the enzyme,
+    // then the enzyme's in its r(P)-c(S) and its c-t mode.
+    platform::Windows().Show("frmDatedit");
+    for (const char* mode : {"", "optMichMent(0)", "optMichMent(1)"}) {
+        ASSERT_NO_FATAL_FAILURE(Choose(*mode ? 10 : 2));
+        if (*mode) {
+            ASSERT_NO_FATAL_FAILURE(Click("frmKinModel", mode));
+        }
+        for (int unit = 0; unit <= 4; ++unit) {
+            ASSERT_NO_FATAL_FAILURE(Click("frmKinModel", QStringLiteral("optZeit(%1)").arg(unit).toUtf8().constData()));
+            Look("frmDatedit");
+        }
+    }
+    // Applied in seconds (no question on the time range), with its hint on the evaluation.
+    ASSERT_NO_FATAL_FAILURE(Click("frmKinModel", "optZeit(0)"));
+    ASSERT_NO_FATAL_FAILURE(Click("frmDatedit", "cmdApply"));
+    Look("frmDatedit");
     EXPECT_EQ(Report(), "") << "texts cut or controls overlapping";
 }
 
 // A window that opens with its diagram, on small and large screens: the diagram at its opening place
-// covers no button of the window, and the window none of the diagram.
+// covers no button of the window, the window none of the diagram, and both show their texts whole.
 TEST_P(WindowLayoutTest, WindowsOpenedTogetherLeaveEachOthersControlsFree) {
     struct Screen {
         int width, height;
@@ -563,30 +576,42 @@ TEST_P(WindowLayoutTest, WindowsOpenedTogetherLeaveEachOthersControlsFree) {
                     report += size + ": " + window + "." + Str(c->objectName()) + " under " + other + "\n";
             }
         };
-        auto together = [&](const char* window, bool checked = true) {
+        auto together = [&](const char* window) {
             QTest::qWait(20);  // the main window keeps new windows in its view
             if (!qEnvironmentVariableIsEmpty("TARVELO_PICTURES"))
                 main->grab().save(testsupport::PicturePath(QString::fromStdString(size) + "_" + window + ".png"));
-            if (checked) {
-                uncovered(window, "frmTGraph2D");
-                uncovered("frmTGraph2D", window);
-            }
+            uncovered(window, "frmTGraph2D");
+            uncovered("frmTGraph2D", window);
+            // The diagram's menu entries keep their order over the rows of its menu bar.
+            const QStringList order = {"&Einfügen...", "&Löschen...",        "  &Bild ...",
+                                       "&Gestalten...", "&Koordinatenbereich", "&Hauptmenü"};
+            auto* bar = platform::Windows().Get("frmTGraph2D")->findChild<QMenuBar*>("MenuBar");
+            QList<QMenuBar*> rows = bar->findChildren<QMenuBar*>();
+            rows.prepend(bar);
+            QStringList shown;
+            for (QMenuBar* row : rows)
+                for (QAction* a : row->actions()) shown += a->text();
+            if (!std::is_sorted(shown.begin(), shown.end(), [&](const QString& a, const QString& b) {
+                    return order.indexOf(a) < order.indexOf(b);
+                }))
+                report += size + ": diagram menu " + Str(shown.join(" ")) + "\n";
+            // Both at the size the screen gives them show their texts whole.
+            inspector.Inspect(window, platform::Windows().Get(window));
+            inspector.Inspect("frmTGraph2D", platform::Windows().Get("frmTGraph2D"));
             UnloadAll();
         };
-        // On the narrow screen the diagram, at least as wide as its menu bar, is still moved onto them.
-        const bool wide = screen.width > 800;
         ASSERT_NO_FATAL_FAILURE(Choose(2));
         ASSERT_NO_FATAL_FAILURE(Trigger("mnuctGraph"));
         ASSERT_NO_FATAL_FAILURE(Click("frmPrepareTimeDiagram", "cmdDrawctDiagram"));
-        together("frmPrepareTimeDiagram", wide);
+        together("frmPrepareTimeDiagram");
         ASSERT_NO_FATAL_FAILURE(Trigger("Blutalkohol"));
         ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "cmdDiagramm"));
-        together("frmBlutalkohol", wide);
+        together("frmBlutalkohol");
         SetTemperatureRuns();
         ASSERT_NO_FATAL_FAILURE(Trigger("mnuctFitting"));
-        together("frmTFitting", wide);
+        together("frmTFitting");
     }
-    EXPECT_EQ(report, "");
+    EXPECT_EQ(report + Report(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, WindowLayoutTest, testing::ValuesIn(testsupport::AllNumberLocales),
