@@ -3,12 +3,10 @@
 // stage boxes and conversion labels, the protocol rows, the stage count box, the complaints, the
 // equilibrium notes and refusals, the diagrams, and the conversion round trip of every model.
 #include <cmath>
-#include <initializer_list>
-#include <utility>
 
 #include "simulation/frmKaskade.h"
 #include "simulation/frmRKconti.h"
-#include "tests/simulation/CalcWindowTestSupport.h"
+#include "tests/simulation/TwinWindowTestSupport.h"
 
 using namespace kernel;
 using simtest::Type;
@@ -17,22 +15,19 @@ namespace {
 
 const std::string kTitel = " Ausführung nicht möglich ";
 
-class ContiReactorTest : public simtest::SimWindowTest {
+class ContiReactorTest : public twintest::TwinWindowTest {
 protected:
     void SetUp() override {
-        SimWindowTest::SetUp();
+        TwinWindowTest::SetUp();
         KaskadeFuellPause = KaskadeAufbauPause = 0.001f;
     }
 
     // Opens the stirred tank or the cascade from the reactor menu, then chooses `model`.
     void OpenFor(int model, bool cascade = false) {
-        Menu(cascade ? "mnuKaskade" : "mnuKontRK");
-        ASSERT_NO_FATAL_FAILURE(simtest::ChooseModel(model));
+        ASSERT_NO_FATAL_FAILURE(Open(cascade ? "mnuKaskade" : "mnuKontRK", cascade ? "frmKaskade" : "frmRKconti", model));
         tank = cascade ? nullptr : frmRKconti::Loaded();
         kaskade = cascade ? frmKaskade::Loaded() : nullptr;
-        window = qobject_cast<CalcWindow*>(platform::Windows().Get(cascade ? "frmKaskade" : "frmRKconti"));
-        ASSERT_NE(window, nullptr);
-        rec.Clear();
+        window = qobject_cast<CalcWindow*>(platform::Windows().Get(form_));
     }
     void OpenCascade(int model) { OpenFor(model, true); }
     QLineEdit* Box(int i) { return window->Inp[static_cast<std::size_t>(i)]; }
@@ -41,10 +36,6 @@ protected:
     void Calc() { (kaskade ? kaskade->cmdStart : tank->cmdCalc)->click(); }
     // The stage count as a whole text (typed key by key, "1.5" would pass through the refused "1").
     void Stages(const QString& n) { kaskade->txtNKask->setText(n); }
-    // Types each (box index, text) into the open window.
-    void Enter(std::initializer_list<std::pair<int, const char*>> inputs) {
-        for (const auto& [index, text] : inputs) Type(Box(index), text);
-    }
     static double Number(const QLineEdit* box) { return box->text().trimmed().toDouble(); }
 
     CalcWindow* window = nullptr;
