@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <functional>
-#include <numeric>
 
 #include "games/frmMonteCarlo.h"
 #include "shell/ShellForms.h"
@@ -48,6 +47,13 @@ protected:
     }
     static void Click(QWidget* w, const char* name) { Find<QPushButton>(w, name)->click(); }
     static bool Enabled(QWidget* w, const char* name) { return Find<QPushButton>(w, name)->isEnabled(); }
+    // The enabled ones of the run buttons, e.g. "Start Close".
+    static std::string Buttons(QWidget* w) {
+        std::string s;
+        for (const char* b : {"Start", "Stop", "Continue", "Close"})
+            if (Enabled(w, (std::string("cmd") + b).c_str())) s += (s.empty() ? "" : " ") + std::string(b);
+        return s;
+    }
     // Starts a run and presses Stop at the first drawn point (by its number) that `stop` picks.
     static void RunUntil(frmMonteCarlo* w, const std::function<bool(long)>& stop) {
         auto halt = QObject::connect(w, &frmMonteCarlo::PunktGezeichnet, w, [&](long nr) {
@@ -91,7 +97,9 @@ double Tolerance(double n0, double expected) {
 
 }  // namespace
 
-TEST_P(MonteCarloTest, MenuEntriesOpenEachMode) {
+// Both modes: the chart's header on one line beside its left edge, the footer under it, the plot
+// area under both.
+TEST_P(MonteCarloTest, MenuEntriesOpenEachModeWithTheChartTextsInOrder) {
     for (int mode : {1, 2}) {
         SCOPED_TRACE(mode);
         MCPointSize = 0;
@@ -103,8 +111,16 @@ TEST_P(MonteCarloTest, MenuEntriesOpenEachMode) {
         EXPECT_FLOAT_EQ(w->Gleichgewichtskonstante(), 0.5f);
         EXPECT_EQ(Find<QGroupBox>(w, "Frame2")->isHidden(), mode == 1);
         EXPECT_EQ(Find<QLabel>(w, "PfeilRueck")->isHidden(), mode == 1);
-        EXPECT_FALSE(Enabled(w, "cmdStop"));
-        EXPECT_FALSE(Enabled(w, "cmdContinue"));
+        EXPECT_EQ(Buttons(w), "Start Close");
+        for (const char* b : {"cmdStart", "cmdClose", "cmdClipboard"})
+            EXPECT_GE(Find<QPushButton>(w, b)->font().pointSize(), 8) << b;
+        platform::Chart2D* c = w->Chart();
+        using platform::ChartText;
+        EXPECT_EQ(c->TextBlockHeight(ChartText::Header), c->TextBlockHeight(ChartText::Footer));
+        EXPECT_LE(c->TextBlockLeft(ChartText::Header) + c->TextBlockWidth(ChartText::Header), c->width());
+        EXPECT_LE(c->TextBlockTop(ChartText::Header) + c->TextBlockHeight(ChartText::Header),
+                  c->TextBlockTop(ChartText::Footer));
+        EXPECT_LE(c->TextBlockTop(ChartText::Footer) + c->TextBlockHeight(ChartText::Footer), c->PlotAreaTop());
     }
     Find<QRadioButton>(frmMonteCarlo::Geladen(), "optGK(2)")->click();
     EXPECT_FLOAT_EQ(frmMonteCarlo::Geladen()->Gleichgewichtskonstante(), 2.0f);
@@ -174,15 +190,13 @@ TEST_P(MonteCarloTest, FirstOrderRunsScatterAroundTheExpectationAsTheirSizeSays)
         EXPECT_GT(n, 50);
         return std::sqrt(sum / std::max(n, 1));
     };
-    std::vector<double> klein, gross;
+    double mittelKlein = 0, mittelGross = 0;  // "500": 529 molecules, "5000": 4900 molecules
     for (std::uint32_t seed = 1; seed <= 5; ++seed) {
-        klein.push_back(rms(1, seed));  // "500": 529 molecules
-        gross.push_back(rms(3, seed));  // "5000": 4900 molecules
-        EXPECT_LT(klein.back(), 3.0) << seed;
-        EXPECT_LT(gross.back(), 1.0) << seed;
+        const double klein = rms(1, seed), gross = rms(3, seed);
+        EXPECT_LT(klein, 3.0) << seed;
+        EXPECT_LT(gross, 1.0) << seed;
+        mittelKlein += klein / 5, mittelGross += gross / 5;
     }
-    const double mittelKlein = std::accumulate(klein.begin(), klein.end(), 0.0) / 5;
-    const double mittelGross = std::accumulate(gross.begin(), gross.end(), 0.0) / 5;
     EXPECT_LT(mittelGross, 0.6);
     EXPECT_LT(mittelGross, mittelKlein / 1.5);  // about sqrt(4900/529) = 3 expected
 
@@ -202,9 +216,7 @@ TEST_P(MonteCarloTest, FirstOrderRunsScatterAroundTheExpectationAsTheirSizeSays)
         EXPECT_NEAR(w->Chart()->Y(1, 3, i) + w->Chart()->Y(1, 4, i), 100, 1e-3);
     EXPECT_EQ(w->Gezeichnet().kreise - vorher.kreise, 100 + 100);  // the start board and the conversions
     EXPECT_EQ(w->Gezeichnet().blitze, vorher.blitze);
-    EXPECT_TRUE(Enabled(w, "cmdStart"));
-    EXPECT_FALSE(Enabled(w, "cmdStop"));
-    EXPECT_FALSE(Enabled(w, "cmdContinue"));
+    EXPECT_EQ(Buttons(w), "Start Close");
     EXPECT_FALSE(Find<QPushButton>(w, "cmdClipboard")->isHidden());
     frmMonteCarlo::SetZufallsSaat(12345u);
     Click(w, "cmdStart");
@@ -240,15 +252,13 @@ TEST_P(MonteCarloTest, StopAndGoContinueTheRunWhereItWas) {
     ASSERT_NE(w, nullptr);
     RunUntil(w, [&](long nr) {
         if (nr != 5) return false;
-        EXPECT_FALSE(Enabled(w, "cmdStart"));  // while the run goes
-        EXPECT_FALSE(Enabled(w, "cmdClose"));
+        EXPECT_EQ(Buttons(w), "Stop");  // while the run goes
         EXPECT_TRUE(Find<QPushButton>(w, "cmdClipboard")->isHidden());
         return true;
     });
     EXPECT_EQ(w->Schritte(), 4 * w->SchritteJePunkt());
     EXPECT_EQ(w->Chart()->PointCount(1, 3), 5);
-    EXPECT_TRUE(Enabled(w, "cmdContinue"));
-    EXPECT_TRUE(Enabled(w, "cmdStart"));
+    EXPECT_EQ(Buttons(w), "Start Continue Close");
     long a = 0;
     for (long j = 1; j <= w->Molekuele(); ++j) a += w->Zustand(j);
     EXPECT_EQ(a, w->AnzahlA());
@@ -286,9 +296,7 @@ TEST_P(MonteCarloTest, GoWithOneALeftFinishesTheRunAndWithNoneEndsIt) {
     Click(w, "cmdContinue");
     EXPECT_FALSE(w->Laeuft());
     EXPECT_EQ(w->AnzahlA(), 0);  // the last A has reacted
-    EXPECT_FALSE(Enabled(w, "cmdStop"));
-    EXPECT_FALSE(Enabled(w, "cmdContinue"));
-    EXPECT_TRUE(Enabled(w, "cmdStart"));
+    EXPECT_EQ(Buttons(w), "Start Close");
 
     bool stehtOhneA = false;
     for (std::uint32_t seed = 1; seed <= 20 && !stehtOhneA; ++seed) {
@@ -299,9 +307,8 @@ TEST_P(MonteCarloTest, GoWithOneALeftFinishesTheRunAndWithNoneEndsIt) {
     const long schritte = w->Schritte();
     Click(w, "cmdContinue");
     EXPECT_EQ(w->Schritte(), schritte);
-    EXPECT_FALSE(Enabled(w, "cmdStop"));
-    EXPECT_FALSE(Enabled(w, "cmdContinue"));
-    for (const char* b : {"cmdStart", "cmdRefresh", "cmdOptions", "cmdClose"}) EXPECT_TRUE(Enabled(w, b)) << b;
+    EXPECT_EQ(Buttons(w), "Start Close");
+    for (const char* b : {"cmdRefresh", "cmdOptions"}) EXPECT_TRUE(Enabled(w, b)) << b;
     EXPECT_TRUE(Find<QGroupBox>(w, "Frame1")->isEnabled());
 }
 
@@ -413,25 +420,6 @@ TEST_P(MonteCarloTest, StopEndsALongStepWait) {
     EXPECT_LE(w->Schritte(), w->SchritteJePunkt());
     EXPECT_EQ(w->AnzahlA(), 1023);  // the first draw always converts, then the wait was left
     EXPECT_TRUE(Enabled(w, "cmdContinue"));
-}
-
-// Both modes: the chart's header on one line beside its left edge, the footer under it, the plot
-// area under both.
-TEST_P(MonteCarloTest, BothModesShowTheChartTextsInOrder) {
-    for (int mode : {1, 2}) {
-        SCOPED_TRACE(mode);
-        frmMonteCarlo* w = Open(mode);
-        ASSERT_NE(w, nullptr);
-        for (const char* b : {"cmdStart", "cmdClose", "cmdClipboard"})
-            EXPECT_GE(Find<QPushButton>(w, b)->font().pointSize(), 8) << b;
-        platform::Chart2D* c = w->Chart();
-        using platform::ChartText;
-        EXPECT_EQ(c->TextBlockHeight(ChartText::Header), c->TextBlockHeight(ChartText::Footer));
-        EXPECT_LE(c->TextBlockLeft(ChartText::Header) + c->TextBlockWidth(ChartText::Header), c->width());
-        EXPECT_LE(c->TextBlockTop(ChartText::Header) + c->TextBlockHeight(ChartText::Header),
-                  c->TextBlockTop(ChartText::Footer));
-        EXPECT_LE(c->TextBlockTop(ChartText::Footer) + c->TextBlockHeight(ChartText::Footer), c->PlotAreaTop());
-    }
 }
 
 // The options: the first opening and the round trip through OK without the game.
