@@ -62,6 +62,12 @@ protected:
     }
     QString Rate(int i) { return C<QComboBox>(QStringLiteral("cmbkres(%1)").arg(i))->currentText(); }
     QString Mass(int i) { return C<QLabel>(QStringLiteral("AlkMas(%1)").arg(i))->text(); }
+    // A drink's row as "volume|content|rate|start|mass".
+    std::string Drink(int i) {
+        auto box = [&](const char* name) { return Text(QStringLiteral("%1(%2)").arg(name).arg(i)); };
+        const QStringList row{box("txtGlasVol"), box("txtAlkGehalt"), Rate(i), box("txtStartZeit"), Mass(i)};
+        return row.join(QLatin1Char('|')).toStdString();
+    }
     // The one message of a refusal.
     void ExpectRefusal(const std::string& prompt) {
         ASSERT_EQ(rec.Messages().size(), 1u);
@@ -89,24 +95,15 @@ protected:
 
 TEST_P(BloodAlcoholWindowTest, FirstOpeningSetsTheDefaultsAndDrawsWithoutComplaint) {
     ASSERT_NE(Open(), nullptr);
-    EXPECT_TRUE(platform::Windows().Frame("frmKinModel")->isHidden());
-    EXPECT_EQ(aktModell, 500);
-    EXPECT_EQ(aktDiagrammCode, 500);
+    EXPECT_TRUE(Frame("frmKinModel")->isHidden());
+    EXPECT_EQ(std::pair(aktModell, aktDiagrammCode), std::pair(500, 500));
     // The other defaults (73 kg, r = 0.7, RD 20 %, beta60 0.15, k(res) 5, 600 min) are checked by the curves below.
     for (const char* option : {"optrWert(0)", "optBAKUnit(0)", "optBAKModel(0)"})
         EXPECT_TRUE(C<QRadioButton>(option)->isChecked()) << option;
     // Drink 1: 500 ml at 5 %, "normal", from minute 0; its mass takes the label's two decimals.
-    EXPECT_EQ(Text("txtGlasVol(1)"), " 500");
-    EXPECT_EQ(Text("txtAlkGehalt(1)"), " 5");
-    EXPECT_EQ(Mass(1), "19.73");
+    EXPECT_EQ(Drink(1), " 500| 5|normal| 0|19.73");
     EXPECT_FLOAT_EQ(BAKAlkMasse[1], 19.73f);
-    EXPECT_EQ(Rate(1), "normal");
-    EXPECT_EQ(Text("txtStartZeit(1)"), " 0");
-    for (int i = 2; i <= 8; ++i) {
-        EXPECT_EQ(Text(QStringLiteral("txtGlasVol(%1)").arg(i)), " 0");
-        EXPECT_EQ(Rate(i), " - - -");
-        EXPECT_TRUE(Text(QStringLiteral("txtStartZeit(%1)").arg(i)).isEmpty());
-    }
+    for (int i = 2; i <= 8; ++i) EXPECT_EQ(Drink(i), " 0| 0| - - -||0.0") << i;
     EXPECT_TRUE(C<QCheckBox>("chkDelDiagram")->isHidden());
     EXPECT_FALSE(C<QPushButton>("cmdCloseGraph")->isEnabled());
 
@@ -116,20 +113,15 @@ TEST_P(BloodAlcoholWindowTest, FirstOpeningSetsTheDefaultsAndDrawsWithoutComplai
 
     // Closing restores the model and diagram code and brings the model window back.
     platform::Windows().Unload("frmBlutalkohol");
-    EXPECT_EQ(aktModell, 2);
-    EXPECT_EQ(aktDiagrammCode, 7);
+    EXPECT_EQ(std::pair(aktModell, aktDiagrammCode), std::pair(2, 7));
     EXPECT_FALSE(platform::Windows().IsLoaded("frmTGraph2D"));
-    EXPECT_FALSE(platform::Windows().Frame("frmKinModel")->isHidden());
+    EXPECT_FALSE(Frame("frmKinModel")->isHidden());
 }
 
 TEST_P(BloodAlcoholWindowTest, SexIsKeptBetweenOpenings) {
     // The factor left by the last opening: "Frau" below the men's range, "Mann" within it; r itself
     // restarts at the standard value of that sex.
-    struct Case {
-        float r;
-        int sex;
-        float rAfter;
-    };
+    struct Case { float r; int sex; float rAfter; };
     const Case cases[] = {{0, 0, 0.7f}, {0.65f, 1, 0.6f}, {0.55f, 1, 0.6f}, {0.68f, 0, 0.7f}, {0.75f, 0, 0.7f}, {0.8f, 0, 0.7f}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.r);
@@ -137,8 +129,7 @@ TEST_P(BloodAlcoholWindowTest, SexIsKeptBetweenOpenings) {
         ASSERT_NE(Open(), nullptr);
         EXPECT_TRUE(C<QRadioButton>(QStringLiteral("optrWert(%1)").arg(c.sex))->isChecked());
         EXPECT_FLOAT_EQ(BAKr, c.rAfter);
-        EXPECT_EQ(Text("txt_r(0)"), "0.7");
-        EXPECT_EQ(Text("txt_r(1)"), "0.6");
+        EXPECT_EQ(Text("txt_r(0)") + " " + Text("txt_r(1)"), "0.7 0.6");
         EXPECT_EQ(C("txt_r(0)")->isEnabled(), c.sex == 0);
         platform::Windows().Unload("frmBlutalkohol");
     }
@@ -163,14 +154,7 @@ TEST_P(BloodAlcoholWindowTest, SexIsKeptBetweenOpenings) {
 TEST_P(BloodAlcoholWindowTest, ParameterChecksReportTheFirstOffenderAndResetIt) {
     ASSERT_NE(Open(), nullptr);
     // The message: parameter + " außerhalb des erlaubten Bereichs" + range + the note of the reset.
-    struct Case {
-        const char* field;
-        std::vector<const char*> good;
-        const char* bad;
-        const char* parameter;
-        const char* range;
-        const char* reset;
-    };
+    struct Case { const char *field; std::vector<const char*> good; const char *bad, *parameter, *range, *reset; };
     const Case cases[] = {
         {"txt_r(0)", {"0.68", "0.8"}, "0.67", "Verteilungsfaktor r", " für Männer:\r\n0,68 <= r <= 0,8", "0.7"},
         {"txt_r(0)", {}, "0.85", "Verteilungsfaktor r", " für Männer:\r\n0,68 <= r <= 0,8", "0.7"},
@@ -230,8 +214,7 @@ TEST_P(BloodAlcoholWindowTest, DrinkTableStandardValuesMassesRatesAndStartMinute
     ChooseRate(1, 1);
     EXPECT_FLOAT_EQ(BAKkres[0], 2);
     Press("cmdStandardWerte");  // every rate constant back to normal, empty drinks stay empty
-    EXPECT_EQ(Rate(1), "normal");
-    EXPECT_EQ(Rate(3), " - - -");
+    EXPECT_EQ(Rate(1) + "|" + Rate(3), "normal| - - -");
     for (float k : BAKkres) EXPECT_FLOAT_EQ(k, 5);
     EXPECT_EQ(BAKRD, 20);
     EXPECT_FLOAT_EQ(BAKbeta60, 0.15f);
@@ -239,8 +222,7 @@ TEST_P(BloodAlcoholWindowTest, DrinkTableStandardValuesMassesRatesAndStartMinute
     Set("txtAlkGehalt(1)", "100");
     EXPECT_EQ(Text("txtAlkGehalt(1)"), "100");
     Set("txtAlkGehalt(1)", "100.5");
-    EXPECT_EQ(Text("txtAlkGehalt(1)"), " 0");
-    EXPECT_EQ(Rate(1), " - - -");
+    EXPECT_EQ(Drink(1), " 500| 0| - - -| 0|0.0");
     // A typed comma becomes a point; a minus is refused.
     QLineEdit* gehalt = C("txtAlkGehalt(1)");
     gehalt->selectAll();
@@ -248,11 +230,9 @@ TEST_P(BloodAlcoholWindowTest, DrinkTableStandardValuesMassesRatesAndStartMinute
     EXPECT_EQ(gehalt->text(), "5.5");
 
     Set("txtGlasVol(2)", "330");
-    EXPECT_EQ(Mass(2), "0.0");
-    EXPECT_EQ(Rate(2), " - - -");
+    EXPECT_EQ(Drink(2), "330| 0| - - -||0.0");
     Set("txtAlkGehalt(2)", "5");
-    EXPECT_EQ(Rate(2), "normal");
-    EXPECT_EQ(Mass(2), "13.02");
+    EXPECT_EQ(Drink(2), "330|5|normal||13.02");
     EXPECT_NEAR(BAKAlkMasse[2], 330 * 5 * 0.789 / 100, 1e-4);
     ChooseRate(2, 2);
     EXPECT_FLOAT_EQ(BAKkres[1], 20);
@@ -267,8 +247,7 @@ TEST_P(BloodAlcoholWindowTest, DrinkTableStandardValuesMassesRatesAndStartMinute
     EXPECT_EQ(Rate(4), " - - -");
     // Volume 0 empties the row.
     Set("txtGlasVol(2)", "0");
-    EXPECT_EQ(Text("txtGlasVol(2)"), " 0");
-    EXPECT_EQ(Text("txtAlkGehalt(2)"), " 0");
+    EXPECT_EQ(Drink(2), " 0| 0| - - -||0.0");
     EXPECT_EQ(BAKTrinkStart[1], 0);
 }
 
@@ -284,9 +263,7 @@ TEST_P(BloodAlcoholWindowTest, ExampleAfterClearingClockTimesAndEnter) {
     EXPECT_EQ(BAKTrinkStart[1], 0);
     Press("cmdBeispiel");
     EXPECT_EQ(BAKTrinkStart, (std::array<int, 9>{BAKTrinkStart[0], 0, 30, 70, 110, 150, 195, -1, -1}));
-    for (int i = 1; i <= 6; ++i) EXPECT_EQ(Rate(i), "normal");
-    for (int i = 1; i <= 5; ++i) EXPECT_EQ(Mass(i), "15.78");
-    EXPECT_EQ(Mass(6), "12.62");
+    for (int i = 1; i <= 6; ++i) EXPECT_EQ(Rate(i) + " " + Mass(i), i < 6 ? "normal 15.78" : "normal 12.62") << i;
     EXPECT_NEAR(BAKAlkMasse[6], 40 * 40 * 0.789 / 100, 1e-4);
 
     // After midnight, and an hour without minutes.
@@ -303,7 +280,7 @@ TEST_P(BloodAlcoholWindowTest, ExampleAfterClearingClockTimesAndEnter) {
     platform::Windows().Unload("frmBlutalkohol");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_NE(Open(), nullptr);
-    EXPECT_EQ(Text("txtGlasVol(6)"), "40");
+    EXPECT_EQ(Drink(6), "40|40|normal|195|12.62");
     EXPECT_EQ(Text("txtStartZeit(2)"), "45");
     EXPECT_EQ(Rate(4), "normal");
     EXPECT_FLOAT_EQ(BAKkres[3], 5);
@@ -325,10 +302,7 @@ TEST_P(BloodAlcoholWindowTest, ExampleAfterClearingClockTimesAndEnter) {
 
 TEST_P(BloodAlcoholWindowTest, TypedEveningMatchesTheReferenceAndALateDrinkChangesNothing) {
     // Values of tests/games/blood_alcohol_reference.py (Widmark, computed apart from the program).
-    struct Wert {
-        int minute;
-        double gProL;
-    };
+    struct Wert { int minute; double gProL; };
     const Wert referenz[] = {{60, 0.388880}, {108, 0.620673}, {120, 0.611830}, {240, 0.382115}, {400, 0.036010}};
     ASSERT_NE(Open(), nullptr);
     Click("optrWert(1)");
@@ -338,12 +312,7 @@ TEST_P(BloodAlcoholWindowTest, TypedEveningMatchesTheReferenceAndALateDrinkChang
     Type("txtb60", "0.13");
     Click("optBAKUnit(1)");
     Type("txt_tmaxGraph", "420");
-    const struct {
-        const char* ml;
-        const char* prozent;
-        int rate;
-        const char* start;
-    } drinks[] = {{"330", "4.8", 0, nullptr}, {"200", "11.5", 1, "40"}, {"20", "40", 2, "95"}};
+    const struct { const char *ml, *prozent; int rate; const char* start; } drinks[] = {{"330", "4.8", 0, nullptr}, {"200", "11.5", 1, "40"}, {"20", "40", 2, "95"}};
     for (int i = 1; i <= 3; ++i) {
         const auto& d = drinks[i - 1];
         Type(QStringLiteral("txtGlasVol(%1)").arg(i), d.ml);
