@@ -32,6 +32,16 @@ std::vector<XYPunkt> XYList(std::initializer_list<XYPunkt> points) {
     return list;
 }
 
+// Points 1..n of a list as "x y, x y*, ..." with inactive points starred.
+std::string Pts(const std::vector<XYPunkt>& l, int n) {
+    QStringList list;
+    for (int i = 1; i <= n; ++i) {
+        const XYPunkt& p = l[static_cast<std::size_t>(i)];
+        list << QStringLiteral("%1 %2%3").arg(p.x).arg(p.y).arg(p.status != 0 ? "*" : "");
+    }
+    return list.join(", ").toStdString();
+}
+
 TEST(XYListe, RecalculationRefusesResultsBeyondASingleAndKeepsInactivePoints) {
     auto l = XYList({{1, 100, 0, 0}, {0.25f, 4, -1, 0}});
     ErrorKind fehler = ErrorKind::IndexOutOfRange;
@@ -40,10 +50,7 @@ TEST(XYListe, RecalculationRefusesResultsBeyondASingleAndKeepsInactivePoints) {
     EXPECT_EQ(l[1].y, 100.0f);
     ASSERT_TRUE(experiment::UmrechnenXY(l, 2, experiment::kXEinsMinus, 0, fehler));
     ASSERT_TRUE(experiment::UmrechnenXY(l, 2, experiment::kYKehrwert, 0, fehler));
-    EXPECT_EQ(l[1].x, 0.0f);
-    EXPECT_EQ(l[1].y, 0.01f);
-    EXPECT_EQ(l[2].x, 0.25f);
-    EXPECT_EQ(l[2].y, 4.0f);
+    EXPECT_EQ(Pts(l, 2), "0 0.01, 0.25 4*");
 }
 
 TEST(XYListe, AxisRangeAddsFivePercentOfTheExtent) {
@@ -80,11 +87,7 @@ TEST_F(XYFileTest, NumbersUseTheMantissaBelowOneWithADecimalPointInAnyLocale) {
 
 TEST_F(XYFileTest, WritesCommentAndActivePointsByteExactWithCrLf) {
     const auto liste = XYList({{2, 0.5f, 0, 0}, {3, 4, -1, 0}, {-250, 1, 0, 0}});
-    struct Fall {
-        const char* kommentar;
-        int n;
-        const char* bytes;
-    };
+    struct Fall { const char* kommentar; int n; const char* bytes; };
     // Windows-1252, inactive points left out, a comment's line break kept off line 2.
     for (const Fall& f : {Fall{"Messung; Küvette 1", 3, "Messung; K\xFCvette 1\r\n.2000000E+01;.5000000E+00\r\n"
                                                          "-.2500000E+03;.1000000E+01\r\n"},
@@ -102,9 +105,7 @@ TEST_F(XYFileTest, WritesCommentAndActivePointsByteExactWithCrLf) {
     EXPECT_EQ(inhalt.kommentar, "Messung; Küvette 1");
     EXPECT_EQ(inhalt.trenner, ";");
     ASSERT_EQ(inhalt.Anzahl(), 2);
-    EXPECT_FLOAT_EQ(inhalt.punkte[1].y, 0.5f);
-    EXPECT_FLOAT_EQ(inhalt.punkte[2].x, -250.0f);
-    EXPECT_EQ(inhalt.punkte[2].status, 0.0f);
+    EXPECT_EQ(Pts(inhalt.punkte, 2), "2 0.5, -250 1");
 }
 
 TEST_F(XYFileTest, SeparatorDetectionLetsTheLastMatchingCandidateWin) {
@@ -124,32 +125,23 @@ TEST_F(XYFileTest, SeparatorDetectionLetsTheLastMatchingCandidateWin) {
 }
 
 TEST_F(XYFileTest, ReadsEverySeparatorDecimalCommasAndIgnoresAThirdColumn) {
-    struct Fall {
-        const char* inhalt;
-        float x1, y1, x2, y2;
-    };
-    const Fall faelle[] = {
-        {"K\r\n1,5;2,5\r\n-3;4E-2\r\n", 1.5f, 2.5f, -3, 0.04f},
-        {"K\r\n1.5 2.5\r\n2 4\r\n", 1.5f, 2.5f, 2, 4},
+    const std::pair<const char*, const char*> faelle[] = {
+        {"K\r\n1,5;2,5\r\n-3;4E-2\r\n", "1.5 2.5, -3 0.04"},
+        {"K\r\n1.5 2.5\r\n2 4\r\n", "1.5 2.5, 2 4"},
         // Aligned columns: blanks around the line and runs of blanks are one separator.
-        {"K\r\n 0.5  7\r\n1.25   -3.5 \r\n", 0.5f, 7, 1.25f, -3.5f},
-        {"K\r\n1.5,2.5\r\n3,4\r\n", 1.5f, 2.5f, 3, 4},
-        {"K\r\n1.5, 2.5\r\n-3 ,4\r\n", 1.5f, 2.5f, -3, 4},  // blank and comma: the comma separates
-        {"K\r\n1,5\t2,5\t99\r\n3\t4\t7\r\n", 1.5f, 2.5f, 3, 4},
-        {"Kurvenpunkte\r\n.1000000E+01;.2500000E+00\r\n.3000000E+01;-.4000000E+01", 1, 0.25f, 3, -4},
+        {"K\r\n 0.5  7\r\n1.25   -3.5 \r\n", "0.5 7, 1.25 -3.5"},
+        {"K\r\n1.5,2.5\r\n3,4\r\n", "1.5 2.5, 3 4"},
+        {"K\r\n1.5, 2.5\r\n-3 ,4\r\n", "1.5 2.5, -3 4"},  // blank and comma: the comma separates
+        {"K\r\n1,5\t2,5\t99\r\n3\t4\t7\r\n", "1.5 2.5, 3 4"},
+        {"Kurvenpunkte\r\n.1000000E+01;.2500000E+00\r\n.3000000E+01;-.4000000E+01", "1 0.25, 3 -4"},
         // Empty lines and a stray single number are skipped instead of becoming (0, 0).
-        {"K\r\n1;2\r\n\r\n7\r\n3;4\r\n\r\n", 1, 2, 3, 4},
+        {"K\r\n1;2\r\n\r\n7\r\n3;4\r\n\r\n", "1 2, 3 4"},
     };
-    for (const Fall& f : faelle) {
-        SCOPED_TRACE(f.inhalt);
+    for (const auto& [text, punkte] : faelle) {
         experiment::XYDateiInhalt inhalt;
         std::string fehler;
-        ASSERT_TRUE(experiment::LeseXYDatei(Schreibe("e.LRG", f.inhalt), inhalt, fehler)) << fehler;
-        ASSERT_EQ(inhalt.Anzahl(), 2);
-        EXPECT_FLOAT_EQ(inhalt.punkte[1].x, f.x1);
-        EXPECT_FLOAT_EQ(inhalt.punkte[1].y, f.y1);
-        EXPECT_FLOAT_EQ(inhalt.punkte[2].x, f.x2);
-        EXPECT_FLOAT_EQ(inhalt.punkte[2].y, f.y2);
+        ASSERT_TRUE(experiment::LeseXYDatei(Schreibe("e.LRG", text), inhalt, fehler)) << fehler;
+        EXPECT_EQ(inhalt.Anzahl() == 2 ? Pts(inhalt.punkte, 2) : "", punkte) << text;
     }
 }
 
@@ -195,13 +187,7 @@ protected:
         Btn("OKinput")->click();
     }
     static XYPunkt P(int i) { return Ed()->Liste()[static_cast<std::size_t>(i)]; }
-    // The list as "x y, x y*, ..." with inactive points starred.
-    static std::string Points() {
-        QStringList list;
-        for (int i = 1; i <= nXYPunkte; ++i)
-            list << QStringLiteral("%1 %2%3").arg(P(i).x).arg(P(i).y).arg(P(i).status != 0 ? "*" : "");
-        return list.join(", ").toStdString();
-    }
+    static std::string Points() { return Pts(Ed()->Liste(), nXYPunkte); }
     static void Paste(const QString& text) {
         QApplication::clipboard()->setText(text);
         shell::mnuPaste2_Click();
@@ -364,10 +350,7 @@ TEST_F(XYEditorTest, DrawingOpensTheDiagramWithThePointsAndRefusesEmptyLists) {
     auto* diagramm = diagram::frmTGraph2D::Geladen();
     ASSERT_NE(diagramm, nullptr);
     EXPECT_EQ(DiagRec.Header, "Punkte x - y");
-    EXPECT_FLOAT_EQ(DiagRec.xMin, 9.5f);
-    EXPECT_FLOAT_EQ(DiagRec.xMax, 10.5f);
-    EXPECT_EQ(DiagRec.yMin, -1.0f);
-    EXPECT_EQ(DiagRec.yMax, 1.0f);
+    EXPECT_EQ(std::tuple(DiagRec.xMin, DiagRec.xMax, DiagRec.yMin, DiagRec.yMax), std::tuple(9.5f, 10.5f, -1.0f, 1.0f));
     EXPECT_EQ(diagramm->Chart()->PointCount(diagram::kGruppePunkte, 1), 1);
     EXPECT_EQ(nKurven, 0);
     EXPECT_FALSE(diagramm->findChild<QPushButton*>("cmdDraw")->isEnabled());
