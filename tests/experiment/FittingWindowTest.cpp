@@ -29,6 +29,9 @@ double Shown(const QString& text) {
     return t.toDouble();
 }
 
+// Texts joined by "|", to compare several boxes and labels at once.
+std::string Joined(std::initializer_list<QString> texts) { return QStringList(texts).join('|').toStdString(); }
+
 // RMS of the manual read-out at rate constant k against first-order data (c(A) and c(P) ticked).
 double ReferenceRms(double k, double kData, int n, double dt) {
     double sum = 0;
@@ -69,16 +72,12 @@ TEST(FitDisplay, RmsFormatStartValueRepairAndSpreadTexts) {
     // Usable start values stay, however large (an activation energy in J/mol, a pre-factor);
     // values not above 0 or not finite become 100.
     const double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        double in, out;
-    } starts[] = {{10000, 10000}, {17499.64, 17499.64}, {1e12, 1e12}, {1e-9, 1e-9}, {0, 100},
+    const struct { double in, out; } starts[] = {{10000, 10000}, {17499.64, 17499.64}, {1e12, 1e12}, {1e-9, 1e-9}, {0, 100},
                   {-3, 100},      {inf, 100},           {-inf, 100},  {std::nan(""), 100}};
     for (const auto& c : starts) {
         std::array<double, 4> p{0, c.in, c.in, 7};
         experiment::RepariereStartwerte(p);
-        EXPECT_EQ(p[1], c.out) << c.in;
-        EXPECT_EQ(p[2], c.out) << c.in;
-        EXPECT_EQ(p[3], 7);
+        EXPECT_EQ(p, (std::array<double, 4>{0, c.out, c.out, 7})) << c.in;
     }
     EXPECT_EQ(experiment::ZahlFitParameter("110"), 2);
     EXPECT_EQ(experiment::ZahlFitParameter("1"), 1);
@@ -184,10 +183,8 @@ protected:
     // A non-isothermal fit at its start: both boxes and parameters at 100, the RMS that of rate k(T).
     template <typename RateAtT>
     static void ExpectStartAt100(const frmTFitting* w, RateAtT k) {
-        EXPECT_EQ(w->Inp[10]->text(), " 100");
-        EXPECT_EQ(w->Inp[11]->text(), " 100");
-        EXPECT_EQ(FitParameter[1], 100);
-        EXPECT_EQ(FitParameter[2], 100);
+        EXPECT_EQ(Joined({w->Inp[10]->text(), w->Inp[11]->text()}), " 100| 100");
+        EXPECT_EQ(std::pair(FitParameter[1], FitParameter[2]), std::pair(100.0, 100.0));
         EXPECT_NEAR(Shown(w->lblFQS->text()), RmsOf(k), 1e-4);
     }
     // The automatic run without a message; the boxes and spreads it shows.
@@ -195,10 +192,8 @@ protected:
         rec.Clear();
         w->cmdAutoFitting->click();
         EXPECT_TRUE(rec.Empty());
-        EXPECT_EQ(w->Inp[10]->text(), p1);
-        EXPECT_EQ(w->Inp[11]->text(), p2);
-        EXPECT_EQ(w->lblStdDev[1]->text(), L(sd1));
-        EXPECT_EQ(w->lblStdDev[2]->text(), L(sd2));
+        EXPECT_EQ(Joined({w->Inp[10]->text(), w->Inp[11]->text(), w->lblStdDev[1]->text(), w->lblStdDev[2]->text()}),
+                  Joined({p1, p2, L(sd1), L(sd2)}));
     }
 };
 
@@ -273,24 +268,21 @@ TEST_P(FittingRoads, ArrheniusFitKeepsItsStateBesideEditorAndCalculator) {
     Trigger("mnuToolArrhenius");
     ASSERT_TRUE(Loaded("frmArrheniusRechner"));
     EXPECT_EQ(DiagVariante, 6);
-    EXPECT_EQ(Control<QLineEdit>("frmArrheniusRechner", "txtInpArrh(0)")->text(), "2499.647");
-    EXPECT_EQ(Control<QLineEdit>("frmArrheniusRechner", "txtInpArrh(1)")->text(), "17499.64");
-    EXPECT_EQ(Control<QLabel>("frmArrheniusRechner", "lblkEinheit")->text(), "1/s");
-    EXPECT_EQ(Control<QLabel>("frmArrheniusRechner", "lblkEinheitsec")->text(), "1/ s");
+    auto box = [](const char* name) { return Control<QLineEdit>("frmArrheniusRechner", name)->text(); };
+    auto label = [](const char* name) { return Control<QLabel>("frmArrheniusRechner", name)->text(); };
+    EXPECT_EQ(Joined({box("txtInpArrh(0)"), box("txtInpArrh(1)"), label("lblkEinheit"), label("lblkEinheitsec")}),
+              "2499.647|17499.64|1/s|1/ s");
     Control<QLineEdit>("frmArrheniusRechner", "txtInpArrh(2)")->setText("315");
     Click("frmArrheniusRechner", "cmdCalc");
     EXPECT_NEAR(2499.647 * std::exp(-17499.64 / (R * 315)), 3.133889, 5e-7);
-    EXPECT_EQ(Control<QLineEdit>("frmArrheniusRechner", "txtkResult")->text(), "3.133889");
-    EXPECT_EQ(Control<QLineEdit>("frmArrheniusRechner", "txtksecResult")->text(), "3.133889");
+    EXPECT_EQ(Joined({box("txtkResult"), box("txtksecResult")}), "3.133889|3.133889");
 
     // A redraw of the fitting window keeps boxes, captions, RMS and result text.
     w->cmdDrawNewCurve->click();
-    EXPECT_EQ(w->Inp[10]->text(), " 2499.647");
-    EXPECT_EQ(w->Inp[11]->text(), " 17499.64");
-    EXPECT_EQ(w->frak[1]->title(), QString::fromUtf8("Arrhenius-Präexponentialfaktor A"));
-    EXPECT_EQ(w->unit[1]->text(), "/(1/s)");
-    EXPECT_EQ(w->unit[2]->text(), "EA /(J/mol)");
-    EXPECT_EQ(w->lblFQS->text(), rms);
+    EXPECT_EQ(Joined({w->Inp[10]->text(), w->Inp[11]->text(), w->frak[1]->title(), w->unit[1]->text(),
+                      w->unit[2]->text(), w->lblFQS->text()}),
+              Joined({" 2499.647", " 17499.64", QString::fromUtf8("Arrhenius-Präexponentialfaktor A"), "/(1/s)",
+                      "EA /(J/mol)", rms}));
     EXPECT_EQ(FooterText(), ergebnis);
     EXPECT_EQ(nKurven, 3);
 
@@ -312,8 +304,7 @@ TEST_P(FittingRoads, EyringFitStartsFrom100AndReportsTheEntropy) {
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->optkTFunktion[2]->isChecked());
     ExpectStartAt100(w, [](double T) { return T * 100 * std::exp(-100 / (R * T)); });
-    EXPECT_EQ(EyrFaktor, 100);
-    EXPECT_EQ(EyrH, 100);
+    EXPECT_EQ(std::pair(EyrFaktor, EyrH), std::pair(100.0, 100.0));
     EXPECT_EQ(w->lblAktEntropie->text(), L(" -159.3 J/(mol K)"));
 
     w->optManuAuto[1]->click();
@@ -379,8 +370,8 @@ TEST_P(FittingRoads, ShownTextsOfAutomaticFitsStayAsRecorded) {
         ASSERT_NE(w, nullptr);
         w->optManuAuto[1]->click();
         w->cmdAutoFitting->click();
-        EXPECT_EQ(w->Inp[10]->text() + "|" + w->Inp[11]->text(), c.boxes);
-        EXPECT_EQ(w->lblStdDev[1]->text() + "|" + w->lblStdDev[2]->text() + "|" + w->lblFQS->text(), L(c.readOuts));
+        EXPECT_EQ(Joined({w->Inp[10]->text(), w->Inp[11]->text()}), c.boxes);
+        EXPECT_EQ(Joined({w->lblStdDev[1]->text(), w->lblStdDev[2]->text(), w->lblFQS->text()}), L(c.readOuts).toStdString());
         const std::string result = FooterText();
         EXPECT_EQ(result.substr(result.find('\n') + 1), testsupport::InLocale(c.result));
     }
@@ -400,10 +391,7 @@ TEST_F(FittingWindow, RefusalsReportsAndCountedRows) {
             for (int i = 1; i <= chart->PointCount(diagram::kGruppeKurven, k); ++i) y.push_back(chart->Y(diagram::kGruppeKurven, k, i));
         return y;
     };
-    const struct Case {
-        const char* name;
-        std::function<void()> run;
-    } cases[] = {
+    const std::pair<const char*, std::function<void()>> cases[] = {
         {"five rows, three inactive: the order fit is refused, one more active row lets it run",
          [&] {
              std::vector<ExpPunkt> rows;
@@ -487,15 +475,15 @@ TEST_F(FittingWindow, RefusalsReportsAndCountedRows) {
              EXPECT_NEAR(Shown(w->lblFQS->text()), ReferenceRms(0.07, kTrue_k, 9, 10), 1e-4);
          }},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, run] : cases) {
+        SCOPED_TRACE(name);
         testsupport::UnloadAll();
         DiagVariante = FitAnzeigeModus = 0;
         aktModell = 2;
         kTFunktion = 1;
         kWert = {0, 0.1, 0, 0};
         ReaktOrdnung = 1.5f;
-        c.run();
+        run();
     }
 }
 
@@ -570,18 +558,15 @@ TEST_F(FittingWindow, SpreadsAreShownAlsoWhenUnknownOrHuge) {
 // (c0 = 1): Gauss-Newton to the optimum, covariance SS/(m-2) (J'J)^-1 from the analytic Jacobian there.
 // The shown standard deviations must agree to the two digits they show.
 TEST_F(FittingWindow, OrderFitAgreesWithAnIndependentLeastSquaresFit) {
-    const struct Case {
-        const char* name;
-        std::function<double(double)> c;
-    } cases[] = {
+    const std::pair<const char*, std::function<double(double)>> cases[] = {
         {"n near 2", [](double t) { return 1 / (1 + 0.3 * t); }},
         {"n near 1", [](double t) { return std::exp(-0.2 * t); }},
     };
-    for (const Case& cs : cases) {
-        SCOPED_TRACE(cs.name);
+    for (const auto& [name, curve] : cases) {
+        SCOPED_TRACE(name);
         testsupport::UnloadAll();
         std::vector<ExpPunkt> rows;
-        for (int i = 0; i <= 15; ++i) rows.push_back(fittest::Row(i, cs.c(i) + ((i + 1) % 3 - 1) * 0.004));
+        for (int i = 0; i <= 15; ++i) rows.push_back(fittest::Row(i, curve(i) + ((i + 1) % 3 - 1) * 0.004));
         kWert[1] = 0.3;
         ReaktOrdnung = 1.5f;
         FitAnzeigeModus = 1;
