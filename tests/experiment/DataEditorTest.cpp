@@ -126,8 +126,7 @@ TEST_F(DataEditorTest, SortingCarriesWholeRowsAndKeepsEqualKeysInOrder) {
     Open();
     Press("TSort");
     EXPECT_EQ(Times(), (std::vector<double>{1, 1, 2, 3}));
-    EXPECT_EQ(ExpDaten[1].c[1], 0.1);  // equal times keep their order
-    EXPECT_EQ(ExpDaten[2].c[1], 0.15);
+    EXPECT_EQ(std::pair(ExpDaten[1].c[1], ExpDaten[2].c[1]), std::pair(0.1, 0.15));  // equal times keep their order
     EXPECT_EQ(ExpDaten[4].exclude, kTrue);
     EXPECT_TRUE(Grid().Checked(3, 1));
     Press("TemperaturSort");
@@ -148,28 +147,24 @@ TEST_F(DataEditorTest, SelectedBlockIsCopiedAsShownAndZeroed) {
 
     Grid().Select(0, 3, 1, 4);
     Press("cmdEraseSelected");
-    EXPECT_EQ(ExpDaten[1].c[1], 0);
-    EXPECT_EQ(ExpDaten[2].c[2], 0);
-    EXPECT_EQ(ExpDaten[1].t, 1);
-    EXPECT_EQ(ExpDaten[3].c[1], 0.125);
+    EXPECT_EQ(std::tuple(ExpDaten[1].c[1], ExpDaten[2].c[2], ExpDaten[1].t, ExpDaten[3].c[1]), std::tuple(0, 0, 1, 0.125));
     EXPECT_EQ(Grid().Text(1, 3), "0             ");
     Grid().Select(2, 2, 2, 2);
     QTest::keyClick(Grid().findChild<QTableWidget*>(), Qt::Key_Delete);
     EXPECT_EQ(ExpDaten[3].t, 0);
 }
 
-TEST_F(DataEditorTest, PastedLinesBecomeRowsAndTheEmptyLastLineIsDropped) {
+TEST_F(DataEditorTest, PastedLinesBecomeRowsAndAPasteAtTheLastRowEnlargesAndKeepsRowsBelow) {
     Open();
-    SetClipboard("1\t2\r\n3\t4\r\n");
+    SetClipboard("1\t2\r\n3\t4\r\n");  // the empty last line is dropped
     Press("cmdClipEinfuegen");
     EXPECT_EQ(Times(), (std::vector<double>{1, 3}));
     EXPECT_EQ(ExpDaten[2].c[1], 4);
     EXPECT_EQ(Grid().Text(1, 0), "2  ");
     EXPECT_FALSE(Grid().IsCellPlain(0, 1));  // the first row has its check box
     EXPECT_EQ(ExpDataChanged, kTrue);  // pasted data are not lost without the save question
-}
 
-TEST_F(DataEditorTest, PasteAtTheLastRowEnlargesAndKeepsRowsBelowThePaste) {
+    testsupport::UnloadAll();
     SetData({{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}});
     Open();
     Grid().SetCurrentCell(4, 2);
@@ -335,10 +330,8 @@ TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
         EXPECT_NE(rec.Last().prompt.find(std::string("im Feld ") + r.field + " liegt"), std::string::npos)
             << rec.Last().prompt;
         EXPECT_EQ(nMesspunkte, 1);
-        EXPECT_EQ(ExpDaten[1].t, before[1].t);
-        EXPECT_EQ(ExpDaten[1].c[1], before[1].c[1]);
-        EXPECT_EQ(ExpDaten[1].lambda, before[1].lambda);
-        EXPECT_EQ(lambdaInf, 0.0);
+        EXPECT_EQ(std::tuple(ExpDaten[1].t, ExpDaten[1].c[1], ExpDaten[1].lambda, lambdaInf),
+                  std::tuple(before[1].t, before[1].c[1], before[1].lambda, 0.0));
     }
     // The same in a cell: the row keeps its value and the cell shows it again.
     Grid().EditCell(0, 2);
@@ -368,10 +361,8 @@ TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
     ASSERT_EQ(written, kTrue);
     LoadExpFile(Path("grenzen.TA3"), append, loaded);
     ASSERT_EQ(loaded, kTrue);
-    EXPECT_EQ(static_cast<float>(ExpDaten[1].t), static_cast<float>(typed.t));
-    EXPECT_EQ(ExpDaten[1].c[1], typed.c[1]);
-    EXPECT_EQ(ExpDaten[1].lambda, typed.lambda);
-    EXPECT_EQ(lambdaInf, 3.402823E+38f);
+    EXPECT_EQ(std::tuple(static_cast<float>(ExpDaten[1].t), ExpDaten[1].c[1], ExpDaten[1].lambda, lambdaInf),
+              std::tuple(static_cast<float>(typed.t), typed.c[1], typed.lambda, 3.402823E+38f));
 }
 
 }  // namespace

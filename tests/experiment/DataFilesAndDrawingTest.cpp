@@ -33,25 +33,19 @@ TEST_F(DataFilesTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
     const QString caption = w.windowTitle();
 
     dialogs.openAnswer = b;
-    struct Case {
-        int answer;
-        std::string saveTo;  // "" cancels the save dialog
-    };
-    for (const Case& c : {Case{platform::vbCancel, ""}, Case{platform::vbYes, ""},
-                          Case{platform::vbYes, Path("nicht/da/A.TA3")}}) {
-        SCOPED_TRACE(c.answer);
+    // The answer to the question and the file chosen to save to ("" cancels the save dialog).
+    for (const auto& [answer, saveTo] : {std::pair{platform::vbCancel, std::string()}, {platform::vbYes, std::string()},
+                                         {platform::vbYes, Path("nicht/da/A.TA3")}}) {
+        SCOPED_TRACE(answer);
         rec.Clear();
-        rec.QueueAnswer(c.answer);
-        dialogs.saveAnswer = c.saveTo;
+        rec.QueueAnswer(answer);
+        dialogs.saveAnswer = saveTo;
         Press("cmdLoadFile");
         ASSERT_FALSE(rec.Empty());
         EXPECT_EQ(rec.Messages()[0].prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
         EXPECT_EQ(dialogs.openRequests.size(), 1u);  // no file was chosen
-        EXPECT_EQ(nMesspunkte, 2);
-        EXPECT_EQ(ExpDaten[1].c[1], 0.75);
+        EXPECT_EQ(std::tuple(nMesspunkte, ExpDaten[1].c[1], DatenFile, ExpDataChanged), std::tuple(2, 0.75, a, kTrue));
         EXPECT_EQ(w.windowTitle(), caption);
-        EXPECT_EQ(DatenFile, a);
-        EXPECT_EQ(ExpDataChanged, kTrue);
     }
     rec.QueueAnswer(platform::vbNo);
     Press("cmdLoadFile");
@@ -94,8 +88,7 @@ TEST_P(DataEditorRoad, FileUnitsAreConvertedNotRelabelled) {
     struct Case {
         const char* name;
         int unitInUse;
-        bool append;
-        bool enzymeRates;
+        bool append, enzymeRates;
         const char* fileUnit;
         std::vector<Row> fileRows;
         int unitAfter;
@@ -128,14 +121,12 @@ TEST_P(DataEditorRoad, FileUnitsAreConvertedNotRelabelled) {
             EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Datensätzen  (U.TA3)");
         }
         EXPECT_EQ(ExpDataChanged, c.append ? kTrue : 0);  // appended rows are in no file yet
-        EXPECT_EQ(ZeitEinheit, ZeitEinheitText(c.unitAfter));
-        EXPECT_EQ(ZeitEinheitNr, c.unitAfter);
+        EXPECT_EQ(std::pair(ZeitEinheit, ZeitEinheitNr), std::pair(ZeitEinheitText(c.unitAfter), c.unitAfter));
         EXPECT_TRUE(Find<QRadioButton>(QStringLiteral("optZeit(%1)").arg(c.unitAfter))->isChecked());
         if (!c.enzymeRates) {
             EXPECT_EQ(Text("Bz1(2)").toStdString(), "Zeit t/" + ZeitEinheitText(c.unitAfter));
         }
-        EXPECT_DOUBLE_EQ(tMax, c.tMaxAfter);
-        EXPECT_DOUBLE_EQ(kWert[1], c.k1After);
+        EXPECT_EQ(std::pair(tMax, kWert[1]), std::pair(c.tMaxAfter, c.k1After));
         ASSERT_EQ(Times().size(), c.t.size());
         for (std::size_t i = 0; i < c.t.size(); ++i) {
             EXPECT_DOUBLE_EQ(ExpDaten[i + 1].t, c.t[i]) << i;
@@ -147,12 +138,7 @@ TEST_P(DataEditorRoad, FileUnitsAreConvertedNotRelabelled) {
 TEST_F(DataFilesTest, SaveQuestionAnswersAndSaveFailures) {
     SetData({{1, 1}});
     DatenFile = Path("M.TA3");
-    struct Case {
-        int answer;
-        std::string chosen;  // "" cancels the save dialog
-        int result;
-        int changedAfter;
-    };
+    struct Case { int answer; std::string chosen; int result, changedAfter; };  // chosen "": the dialog cancelled
     for (const Case& c : {Case{platform::vbNo, "", 0, kTrue}, Case{platform::vbCancel, "", -1, kTrue},
                           Case{platform::vbYes, "", -1, kTrue}, Case{platform::vbYes, Path("nicht/da/M.TA3"), -1, kTrue},
                           Case{platform::vbYes, Path("M.TA3"), 0, 0}}) {
@@ -239,11 +225,7 @@ TEST_F(DrawingTest, NothingIsDrawnWithoutActiveRows) {
 
 // Closing applies the data once; Yes to the time-range question keeps the editor open.
 TEST_F(DrawingTest, ApplyChecksTheTimeRangeOfNonIsothermalDataOnceAndYesKeepsTheEditorOpen) {
-    struct Case {
-        double tEnd;
-        bool twoTemperatures;
-        bool asks;
-    };
+    struct Case { double tEnd; bool twoTemperatures, asks; };
     for (const Case& c : {Case{2.5, true, true}, Case{0.1, true, true}, Case{1.0, true, false},
                           Case{0.2, true, false}, Case{5, false, false}}) {
         SCOPED_TRACE(c.tEnd);
@@ -279,9 +261,7 @@ TEST_F(DrawingTest, ApplyChecksTheTimeRangeOfNonIsothermalDataOnceAndYesKeepsThe
             EXPECT_EQ(ArrhA, 100);
         }
         EXPECT_FLOAT_EQ(c0Mess[2], 0.5);
-        EXPECT_TRUE(Enabled("Toolbar1(8)"));
-        EXPECT_TRUE(Enabled("mnuEditDat"));
-        EXPECT_TRUE(Enabled("Toolbar1(16)"));
+        for (const char* entry : {"Toolbar1(8)", "mnuEditDat", "Toolbar1(16)"}) EXPECT_TRUE(Enabled(entry)) << entry;
     }
 }
 
