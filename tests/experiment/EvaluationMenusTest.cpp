@@ -28,8 +28,7 @@ protected:
     }
     static ExpPunkt KT(double k, double T) {
         ExpPunkt p;
-        p.k = k;
-        p.T = T;
+        std::tie(p.k, p.T) = std::pair(k, T);
         return p;
     }
 };
@@ -117,20 +116,14 @@ TEST_F(EvaluationMenus, ArrheniusCountsRepeatedPairsOnce) {
 }
 
 TEST_F(EvaluationMenus, ConductivityWithoutStartValueHintsAndDraws) {
-    std::vector<ExpPunkt> rows;
-    for (int i = 1; i <= 4; ++i) {
-        ExpPunkt p;
-        p.t = i * 10;
-        p.lambda = static_cast<float>(10 - 5 * std::exp(-0.05 * i * 10));
-        rows.push_back(p);
-    }
+    std::vector<ExpPunkt> rows(4);
+    for (int i = 1; i <= 4; ++i) rows[i - 1].t = i * 10, rows[i - 1].lambda = static_cast<float>(10 - 5 * std::exp(-0.5 * i));
     fittest::SetData(rows);
     lambdaInf = 10;
     shell::mnuLambdaAusw_Click(1);
     ASSERT_FALSE(rec.Empty());
     EXPECT_EQ(rec.Messages().front().title, "Hinweis zur Auswertung der lambda-Werte, 1. Ordnung");
-    EXPECT_EQ(aktDiagrammCode, -10);
-    EXPECT_EQ(LambdaModus, kTrue);
+    EXPECT_EQ(std::pair(aktDiagrammCode, LambdaModus), std::pair(-10, kTrue));
     EXPECT_TRUE(Loaded("frmTGraph2D"));
     shell::mnuExpctAuswertung_Click();
     EXPECT_EQ(LambdaModus, kFalse);
@@ -149,9 +142,7 @@ TEST_F(EvaluationMenus, FittingEntriesOpenTheFittingWindow) {
     testsupport::UnloadAll();
     aktModell = 4;
     shell::mnuROFitting_Click();
-    EXPECT_EQ(DiagVariante, 2);
-    EXPECT_EQ(aktModell, 20);
-    EXPECT_EQ(aktDiagrammCode, 20);
+    EXPECT_EQ(std::tuple(DiagVariante, aktModell, aktDiagrammCode), std::tuple(2, 20, 20));
     ASSERT_NE(Window(), nullptr);
     EXPECT_EQ(Window()->LadeModus(), 2);
     EXPECT_TRUE(Window()->findChild<QCheckBox*>("chkConcFQS(2)")->isHidden());
@@ -250,8 +241,7 @@ TEST_P(EvaluationRoads, EachEntryReplacesTheOpenPlotWithItsOwnResult) {
         fittest::Trigger(step.entry);
         for (const auto& m : msgs.Messages()) EXPECT_NE(m.title, "ABBRUCH") << m.prompt;
         ASSERT_NE(Diagram(), nullptr);
-        EXPECT_EQ(aktDiagrammCode, step.code);
-        EXPECT_EQ(aktModell, step.model);
+        EXPECT_EQ(std::pair(aktDiagrammCode, aktModell), std::pair(step.code, step.model));
         platform::Chart2D* c = Diagram()->Chart();
         std::vector<double> x, y, w;
         for (int i = 1; i <= nMesspunkte; ++i) {
