@@ -425,21 +425,22 @@ TEST_P(MonteCarloTest, StopEndsALongStepWait) {
 // The options: the first opening and the round trip through OK without the game.
 TEST_P(MonteCarloTest, OptionsFirstOpeningThenOkRoundTrip) {
     auto option = [](const char* name) { return platform::Windows().Show("frmTOption")->findChild<QWidget*>(name); };
-    EXPECT_EQ(qobject_cast<QLabel*>(option("Label56"))->text(), " 7");
-    EXPECT_EQ(qobject_cast<QSlider*>(option("Slider_geschwindigkeit"))->value(), 0);
-    EXPECT_FALSE(qobject_cast<QCheckBox*>(option("chkSolidPoints"))->isChecked());
-    qobject_cast<QSlider*>(option("Slider_geschwindigkeit"))->setValue(5);
+    auto slider = [&] { return qobject_cast<QSlider*>(option("Slider_geschwindigkeit")); };
+    auto solid = [&] { return qobject_cast<QCheckBox*>(option("chkSolidPoints")); };
+    // Size label, speed and solid points as the options window shows them.
+    auto shown = [&] {
+        return std::tuple(qobject_cast<QLabel*>(option("Label56"))->text(), slider()->value(), solid()->isChecked());
+    };
+    EXPECT_EQ(shown(), std::tuple(QString(" 7"), 0, false));
+    slider()->setValue(5);
     qobject_cast<QSpinBox*>(option("UpDown1_PointSize"))->stepBy(2);
     EXPECT_EQ(qobject_cast<QLabel*>(option("Label56"))->text(), " 9");
-    qobject_cast<QCheckBox*>(option("chkSolidPoints"))->setChecked(true);
+    solid()->setChecked(true);
     testsupport::Click("frmTOption", "cmdOK");  // the game is closed: no chart is touched
     EXPECT_FALSE(platform::Windows().IsLoaded("frmTOption"));
     EXPECT_FLOAT_EQ(MCDelay, 5.0f / 12.0f);
-    EXPECT_EQ(MCPointSize, 9);
-    EXPECT_EQ(MCPunkteGefuellt, kTrue);
-    EXPECT_EQ(qobject_cast<QSlider*>(option("Slider_geschwindigkeit"))->value(), 5);
-    EXPECT_EQ(qobject_cast<QLabel*>(option("Label56"))->text(), " 9");
-    EXPECT_TRUE(qobject_cast<QCheckBox*>(option("chkSolidPoints"))->isChecked());
+    EXPECT_EQ(std::pair(MCPointSize, MCPunkteGefuellt), std::pair(9, kTrue));
+    EXPECT_EQ(shown(), std::tuple(QString(" 9"), 5, true));
 }
 
 // A colour shows in the game at once, only OK stores it; OK redraws the game with the point size.
