@@ -77,6 +77,7 @@ TEST_F(DataFilesTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
     Press("cmdAddFile");
     EXPECT_EQ(nMesspunkte, 32767);
     rec.Clear();
+    dialogs.openAnswer = b;  // one row more is one too many
     Press("cmdAddFile");
     EXPECT_EQ(rec.OnlyMessage(), "Meldung von LoadExpFile|Überlauf: zu viele Messpunkte (Zeile 4).");
     EXPECT_EQ(nMesspunkte, 32767);
