@@ -52,8 +52,7 @@ TEST_F(EvaluationMenus, OpeningTheMenuWithoutDataOffersNewInput) {
     platform::Windows().Show("frmDatedit");
     rec.Clear();
     shell::mnuAuswertung_Click();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt, "vor der Auswertung ist der Editor\r\nfür experimentelle Daten zu schließen!");
+    EXPECT_EQ(rec.OnlyPrompt(), "vor der Auswertung ist der Editor\r\nfür experimentelle Daten zu schließen!");
 }
 
 // Each entry refuses unsuitable data with its message (the offer of the data editor declined) and

@@ -267,9 +267,7 @@ TEST_F(XYEditorTest, DeletingMarkedRowsAsksAndTheLastDeletionBringsBackTheEmptyL
     rec.QueueAnswer(platform::vbNo);
     G()->Select(0, 2, 1, 3);
     shell::mnuSubDelLine2_Click();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt, "Zeilen 1 bis 2 wirklich entfernen?");
-    EXPECT_EQ(rec.Last().title, "WARNUNG");
+    EXPECT_EQ(rec.OnlyMessage(), "WARNUNG|Zeilen 1 bis 2 wirklich entfernen?");
     EXPECT_EQ(nXYPunkte, 3);
 
     rec.QueueAnswer(platform::vbYes);
@@ -370,9 +368,7 @@ TEST_F(XYEditorTest, DrawingOpensTheDiagramWithThePointsAndRefusesEmptyLists) {
     for (int r = 1; r <= 2; ++r) G()->SetChecked(r, 1, true);
     rec.Clear();
     Btn("cmdDrawXY")->click();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt, "leere Liste!");
-    EXPECT_EQ(rec.Last().title, kTitel);
+    EXPECT_EQ(rec.OnlyMessage(), std::string(kTitel) + "|leere Liste!");
     EXPECT_EQ(nKurven, 1);
 }
 
@@ -478,8 +474,7 @@ TEST_P(XYEditorRoad, EveryChangeAsksAtEveryClose) {
             rec.Clear();
             rec.QueueAnswer(platform::vbCancel);
             close();
-            ASSERT_EQ(rec.Messages().size(), 1u);
-            EXPECT_EQ(rec.Last().prompt, "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
+            EXPECT_EQ(rec.OnlyPrompt(), "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
             ASSERT_NE(Ed(), nullptr);
         }
         const Close& close = closes[round++ % std::size(closes)];
