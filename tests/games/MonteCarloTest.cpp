@@ -410,13 +410,15 @@ TEST_P(MonteCarloTest, BoardDrawingCountsFlashAndLargeBoard) {
 }
 
 TEST_P(MonteCarloTest, StopEndsALongStepWait) {
-    frmMonteCarlo::SetUhr(nullptr);  // the real clock: 30 s per converting step
-    MCDelay = 30;
+    MCDelay = 30;  // 30 s per converting step; Stop comes at the wait's first look at the clock
     frmMonteCarlo* w = Open(1);
     ASSERT_NE(w, nullptr);
-    QTimer::singleShot(100, w, [w] { w->findChild<QPushButton*>("cmdStop")->click(); });
+    beiUhr = [w] {
+        if (Enabled(w, "cmdStop")) Click(w, "cmdStop");
+    };
     Click(w, "cmdStart");
     EXPECT_FALSE(w->Laeuft());
+    EXPECT_LT(uhr, 5);  // the wait did not run its 30 s
     EXPECT_LE(w->Schritte(), w->SchritteJePunkt());
     EXPECT_EQ(w->AnzahlA(), 1023);  // the first draw always converts, then the wait was left
     EXPECT_TRUE(Enabled(w, "cmdContinue"));
