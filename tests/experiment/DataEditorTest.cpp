@@ -147,7 +147,8 @@ TEST_F(DataEditorTest, SelectedBlockIsCopiedAsShownAndZeroed) {
 
     Grid().Select(0, 3, 1, 4);
     Press("cmdEraseSelected");
-    EXPECT_EQ(std::tuple(ExpDaten[1].c[1], ExpDaten[2].c[2], ExpDaten[1].t, ExpDaten[3].c[1]), std::tuple(0, 0, 1, 0.125));
+    EXPECT_EQ(std::tuple(ExpDaten[1].c[1], ExpDaten[2].c[2], ExpDaten[1].t, ExpDaten[3].c[1]),
+              std::tuple(0, 0, 1, 0.125));
     EXPECT_EQ(Grid().Text(1, 3), "0             ");
     Grid().Select(2, 2, 2, 2);
     QTest::keyClick(Grid().findChild<QTableWidget*>(), Qt::Key_Delete);

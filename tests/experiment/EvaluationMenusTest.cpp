@@ -116,7 +116,8 @@ TEST_F(EvaluationMenus, ArrheniusCountsRepeatedPairsOnce) {
 
 TEST_F(EvaluationMenus, ConductivityWithoutStartValueHintsAndDraws) {
     std::vector<ExpPunkt> rows(4);
-    for (int i = 1; i <= 4; ++i) rows[i - 1].t = i * 10, rows[i - 1].lambda = static_cast<float>(10 - 5 * std::exp(-0.5 * i));
+    for (int i = 1; i <= 4; ++i)
+        rows[i - 1].t = i * 10, rows[i - 1].lambda = static_cast<float>(10 - 5 * std::exp(-0.5 * i));
     fittest::SetData(rows);
     lambdaInf = 10;
     shell::mnuLambdaAusw_Click(1);

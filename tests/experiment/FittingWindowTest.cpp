@@ -72,8 +72,8 @@ TEST(FitDisplay, RmsFormatStartValueRepairAndSpreadTexts) {
     // Usable start values stay, however large (an activation energy in J/mol, a pre-factor);
     // values not above 0 or not finite become 100.
     const double inf = std::numeric_limits<double>::infinity();
-    const struct { double in, out; } starts[] = {{10000, 10000}, {17499.64, 17499.64}, {1e12, 1e12}, {1e-9, 1e-9}, {0, 100},
-                  {-3, 100},      {inf, 100},           {-inf, 100},  {std::nan(""), 100}};
+    const struct { double in, out; } starts[] = {{10000, 10000}, {17499.64, 17499.64}, {1e12, 1e12}, {1e-9, 1e-9},
+                                                {0, 100}, {-3, 100}, {inf, 100}, {-inf, 100}, {std::nan(""), 100}};
     for (const auto& c : starts) {
         std::array<double, 4> p{0, c.in, c.in, 7};
         experiment::RepariereStartwerte(p);

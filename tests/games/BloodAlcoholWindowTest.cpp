@@ -310,7 +310,8 @@ TEST_P(BloodAlcoholWindowTest, TypedEveningMatchesTheReferenceAndALateDrinkChang
     Type("txtb60", "0.13");
     Click("optBAKUnit(1)");
     Type("txt_tmaxGraph", "420");
-    const struct { const char *ml, *prozent; int rate; const char* start; } drinks[] = {{"330", "4.8", 0, nullptr}, {"200", "11.5", 1, "40"}, {"20", "40", 2, "95"}};
+    const struct { const char *ml, *prozent; int rate; const char* start; } drinks[] = {
+        {"330", "4.8", 0, nullptr}, {"200", "11.5", 1, "40"}, {"20", "40", 2, "95"}};
     for (int i = 1; i <= 3; ++i) {
         const auto& d = drinks[i - 1];
         Type(QStringLiteral("txtGlasVol(%1)").arg(i), d.ml);
