@@ -312,18 +312,6 @@ TEST_P(MonteCarloTest, GoWithOneALeftFinishesTheRunAndWithNoneEndsIt) {
     EXPECT_TRUE(Find<QGroupBox>(w, "Frame1")->isEnabled());
 }
 
-TEST_P(MonteCarloTest, ClosingDuringARunStopsItAndBringsBackTheModelWindow) {
-    frmMonteCarlo* w = Open(2);
-    ASSERT_NE(w, nullptr);
-    QObject::connect(w, &frmMonteCarlo::PunktGezeichnet, w, [](long nr) {
-        if (nr == 3) platform::Windows().Unload("frmMonteCarlo");
-    });
-    Click(w, "cmdStart");  // returns: the loop ends at its next stop test
-    EXPECT_FALSE(platform::Windows().IsLoaded("frmMonteCarlo"));
-    EXPECT_FALSE(Frame("frmKinModel")->isHidden());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 TEST_P(MonteCarloTest, BoardShowsTheGameAfterAResizeAndTheStartStateAfterRefresh) {
     frmMonteCarlo* w = Open(1, 0);
     ASSERT_NE(w, nullptr);
