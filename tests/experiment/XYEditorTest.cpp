@@ -76,15 +76,6 @@ protected:
     QTemporaryDir dir;
 };
 
-// Positive, negative and fractional values are in the file bytes below.
-TEST_F(XYFileTest, NumbersUseTheMantissaBelowOneWithADecimalPointInAnyLocale) {
-    EXPECT_EQ(experiment::XYZahlText(0.0f), ".0000000E+00");
-    EXPECT_EQ(experiment::XYZahlText(1.5e-7f), ".1500000E-06");
-    platform::SetLocaleDecimalSeparator(',');
-    EXPECT_EQ(experiment::XYZahlText(2.0f), ".2000000E+01");
-    platform::SetLocaleDecimalSeparator('.');
-}
-
 TEST_F(XYFileTest, WritesCommentAndActivePointsByteExactWithCrLf) {
     const auto liste = XYList({{2, 0.5f, 0, 0}, {3, 4, -1, 0}, {-250, 1, 0, 0}});
     struct Fall { const char* kommentar; int n; const char* bytes; };
