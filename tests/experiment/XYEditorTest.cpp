@@ -99,22 +99,6 @@ TEST_F(XYFileTest, WritesCommentAndActivePointsByteExactWithCrLf) {
     EXPECT_EQ(Pts(inhalt.punkte, 2), "2 0.5, -250 1");
 }
 
-TEST_F(XYFileTest, SeparatorDetectionLetsTheLastMatchingCandidateWin) {
-    EXPECT_EQ(experiment::TrennerAusZeile("1.5 2.5"), " ");
-    EXPECT_EQ(experiment::TrennerAusZeile("1.5,2.5"), ",");
-    EXPECT_EQ(experiment::TrennerAusZeile("1,5;2,5"), ";");
-    EXPECT_EQ(experiment::TrennerAusZeile("1,5 ;\t2"), "\t");
-    EXPECT_EQ(experiment::TrennerAusZeile("12"), "");
-
-    std::string t = "x";
-    experiment::ErkenneTrenner(Schreibe("c.XY", "a;b,c\r\n1\t2\r\n"), t);
-    EXPECT_EQ(t, "\t");  // taken from line 2, not from the comment
-    experiment::ErkenneTrenner(Schreibe("d.XY", "nur Kommentar\r\n"), t);
-    EXPECT_EQ(t, "");
-    experiment::ErkenneTrenner(Pfad("fehlt.XY"), t);
-    EXPECT_EQ(t, "");
-}
-
 TEST_F(XYFileTest, ReadsEverySeparatorDecimalCommasAndIgnoresAThirdColumn) {
     const std::pair<const char*, const char*> faelle[] = {
         {"K\r\n1,5;2,5\r\n-3;4E-2\r\n", "1.5 2.5, -3 0.04"},
