@@ -1,6 +1,7 @@
-// X-Y points: the list operations and the point files (number form, bytes written, every separator
-// read, refused files) free of the window, then the editor through its real widgets (typed input, grid edits, paste and copy, deleting, sorting, recalculating,
-// drawing into the diagram window, saving and loading with the file choices answered here).
+// X-Y points: the list operations and the point files (bytes written, every separator read, refused
+// files) free of the window, then the editor through its real widgets (typed input, grid edits, paste
+// and copy, deleting, sorting, recalculating, drawing into the diagram window, saving and loading with
+// the file choices answered here).
 #include <QFontInfo>
 #include <QTableWidget>
 

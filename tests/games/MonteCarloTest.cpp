@@ -1,6 +1,6 @@
 // The Monte-Carlo game window, opened from the main window's menu: its options, calculated curves against
 // the closed forms of the first-order decay and of the relaxation to equilibrium, the statistics of
-// seeded runs against the game's exact expectation, run control (stop, go, close during a run), the
+// seeded runs against the game's exact expectation, run control (stop, go), the
 // molecule board against the game's state, and the look of the window at its load size.
 #include <QSlider>
 #include <QSpinBox>
