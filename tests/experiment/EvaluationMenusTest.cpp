@@ -129,17 +129,10 @@ TEST_F(EvaluationMenus, ConductivityWithoutStartValueHintsAndDraws) {
     EXPECT_EQ(LambdaModus, kFalse);
 }
 
-TEST_F(EvaluationMenus, FittingEntriesOpenTheFittingWindow) {
+TEST_F(EvaluationMenus, OrderFitOpensTheWindowInTheNthOrderModel) {
     FirstOrderRows();
-    kWert[1] = 0.05;
-    shell::mnuctFitting_Click();
-    EXPECT_TRUE(Loaded("frmTFitting"));
-    EXPECT_TRUE(Loaded("frmKinModel"));
-    EXPECT_EQ(aktDiagrammCode, 2);
-
     // The order fit turns the window to the n-th order model before it is set up: the species
     // boxes are those of A => P, not of the model chosen before.
-    testsupport::UnloadAll();
     aktModell = 4;
     shell::mnuROFitting_Click();
     EXPECT_EQ(std::tuple(DiagVariante, aktModell, aktDiagrammCode), std::tuple(2, 20, 20));
