@@ -184,9 +184,7 @@ TEST_F(DrawingTest, CtPointsOpenTheDiagramScaledToTheData) {
     ASSERT_NE(diagram::frmTGraph2D::Geladen(), nullptr);
     const platform::Chart2D& chart = *diagram::frmTGraph2D::Geladen()->Chart();
     ASSERT_GE(chart.PointCount(2, 1), 3);  // the c(A) points as point set 1, the inactive row left out
-    if (chart.PointCount(2, 1) >= 4) {
-        EXPECT_NE(chart.X(2, 1, 4), 9);
-    }
+    EXPECT_TRUE(chart.PointCount(2, 1) == 3 || chart.X(2, 1, 4) != 9);
     for (int i = 1; i <= 3; ++i) {
         EXPECT_DOUBLE_EQ(chart.X(2, 1, i), ExpDaten[static_cast<std::size_t>(i)].t);
         EXPECT_DOUBLE_EQ(chart.Y(2, 1, i), ExpDaten[static_cast<std::size_t>(i)].c[1]);
