@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "kernel/RuntimeError.h"
@@ -40,6 +41,56 @@ std::vector<double> Range(int n, double from, double step) {
 double Line(double x) { return 0.5 - 1.25 * x; }
 double Kink(double x) { return x < 3 ? 2 * x : 6 + 0.5 * (x - 3); }  // pieces meet at x = 3
 double Const(double) { return 0.7; }
+double Wave(double x) { return std::sin(x) + 0.1 * x * x; }
+
+// Akima's cubic on the interval [xs[k], xs[k+1]], written apart from the kernel: the ends are continued by
+// two knots each that repeat the inner spacings (next-to-last spacing first) with linearly continued segment
+// slopes; with s != 0 the values are first replaced by the weighted moving mean over the extended points.
+double ReferenceAkima(std::vector<double> xs, std::vector<double> ys, double s, std::size_t k, double at) {
+    const std::size_t n = xs.size();
+    std::vector<double> x{xs[0] - (xs[2] - xs[1]) - (xs[1] - xs[0]), xs[0] - (xs[2] - xs[1])};
+    x.insert(x.end(), xs.begin(), xs.end());
+    x.push_back(xs[n - 1] + xs[n - 2] - xs[n - 3]);
+    x.push_back(x.back() + xs[n - 1] - xs[n - 2]);
+    auto slopes = [&x, n](const std::vector<double>& y) {  // segment slopes m[j] of x[j] .. x[j+1] with the ends
+        std::vector<double> m(x.size() - 1);
+        for (std::size_t j = 2; j + 3 < x.size(); ++j) m[j] = (y[j + 1] - y[j]) / (x[j + 1] - x[j]);
+        m[1] = 2 * m[2] - m[3], m[0] = 2 * m[1] - m[2];
+        m[n + 1] = 2 * m[n] - m[n - 1], m[n + 2] = 2 * m[n + 1] - m[n];
+        return m;
+    };
+    auto extended = [&](const std::vector<double>& v) {
+        std::vector<double> y(x.size());
+        std::copy(v.begin(), v.end(), y.begin() + 2);
+        const auto m = slopes(y);
+        y[1] = y[2] - m[1] * (x[2] - x[1]), y[0] = y[1] - m[0] * (x[1] - x[0]);
+        y[n + 2] = y[n + 1] + m[n + 1] * (x[n + 2] - x[n + 1]);
+        y[n + 3] = y[n + 2] + m[n + 2] * (x[n + 3] - x[n + 2]);
+        return y;
+    };
+    if (s != 0) {
+        const auto y = extended(ys);
+        const double h = (x.back() - x.front()) / static_cast<double>(x.size() - 1);
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::size_t c = i + 2, w = std::min<std::size_t>({3, c, x.size() - 1 - c});
+            double sw = 0, swy = 0;
+            for (std::size_t j = c - w; j <= c + w; ++j) {
+                const double wj = j == c ? 1 : std::max(0.0, 1 - std::pow(std::fabs(x[c] - x[j]) / (3 * h), s));
+                sw += wj, swy += wj * y[j];
+            }
+            ys[i] = swy / sw;
+        }
+    }
+    const auto y = extended(ys);
+    const auto m = slopes(y);
+    auto t = [&m](std::size_t j) {  // knot slope at extended knot j
+        const double w1 = std::fabs(m[j + 1] - m[j]), w2 = std::fabs(m[j - 1] - m[j - 2]);
+        return w1 + w2 == 0 ? (m[j - 1] + m[j]) / 2 : (w1 * m[j - 1] + w2 * m[j]) / (w1 + w2);
+    };
+    const double h = xs[k + 1] - xs[k], u = (at - xs[k]) / h;  // cubic Hermite form
+    return (2 * u * u * u - 3 * u * u + 1) * ys[k] + (u * u * u - 2 * u * u + u) * h * t(k + 2) +
+           (-2 * u * u * u + 3 * u * u) * ys[k + 1] + (u * u * u - u * u) * h * t(k + 3);
+}
 
 }  // namespace
 
@@ -69,7 +120,7 @@ TEST(AkimaSpline, KnotWhereTwoLinesMeetGetsTheMeanSlope) {
     EXPECT_DOUBLE_EQ(sp.At(-1.0, 1), 2.0);
 }
 
-TEST(AkimaSpline, SmoothingPullsASpikeTowardsItsNeighbours) {
+TEST(AkimaSpline, SmoothingAndUnevenKnotsMatchAnIndependentAkima) {
     // Smoothing pulls a single spike towards its neighbours; without smoothing it stays.
     Spline spike(Range(12, 1, 0.5), Const);
     spike.Y[2][6] = 1.7;
@@ -78,6 +129,19 @@ TEST(AkimaSpline, SmoothingPullsASpikeTowardsItsNeighbours) {
     spike.Build(2, 1.0f);
     EXPECT_LT(spike.Y[2][6], 1.5);
     EXPECT_GT(spike.Y[2][5], 0.7);
+    // Unevenly spaced knots, smoothed and not: the extrapolated end knots shape the last intervals.
+    const std::vector<double> xs{0, 0.4, 1.3, 1.9, 3.2, 3.6, 5.1, 5.5, 7.3};
+    std::vector<double> ys;
+    for (double x : xs) ys.push_back(Wave(x));
+    for (float s : {0.0f, 0.7f}) {
+        Spline sp(xs, Wave);
+        sp.Build(2, s);
+        for (std::size_t k : {0u, 4u, 7u})
+            for (double u : {0.2, 0.55, 0.9}) {
+                const double x = xs[k] + u * (xs[k + 1] - xs[k]);
+                EXPECT_NEAR(sp.At(x), ReferenceAkima(xs, ys, s, k, x), 1e-12) << s << " " << x;
+            }
+    }
 }
 
 TEST(AkimaSpline, FailuresAreRaisedAndKnotsSorted) {

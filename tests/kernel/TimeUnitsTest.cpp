@@ -76,6 +76,8 @@ TEST_F(TimeUnits, RoundTripThroughAllUnitsRestoresEveryValue) {
     EXPECT_NEAR(RohrV, 48.0, 1e-12);
     for (int idx : {2, 3, 4, 0}) ChangeTo(idx);
     EXPECT_EQ(ZeitEinheit, "s");
+    EXPECT_EQ(ZeitFaktor[4][0], 31536000.0);  // the year has 365 days
+    EXPECT_EQ(ZeitFaktor[4][3], 365.0);
     const std::vector<double> after = stored();
     for (std::size_t i = 0; i < before.size(); ++i) ExpectRel(after[i], before[i], 1e-12);
     EXPECT_EQ(ExpDaten[1].t, 0.0);
