@@ -11,7 +11,7 @@
 #include "experiment/ArrheniusEyring.h"
 #include "experiment/frmArrheniusRechner.h"
 #include "kernel/TimeUnits.h"
-#include "tests/experiment/MdiTestHost.h"
+#include "tests/support/ProgramTest.h"
 
 using namespace kernel;
 
@@ -39,18 +39,12 @@ TEST(ArrheniusEyringLaw, MatchClosedFormsAndFailOnZeroTemperatureOrOverflow) {
     EXPECT_TRUE(experiment::PasstInSingle(-3e38));
 }
 
-class ArrheniusWindowTest : public ::testing::Test {
+class ArrheniusWindowTest : public testsupport::ProgramTest {
 protected:
     void SetUp() override {
-        exptest::Host();
-        BuildZeitFaktor();
-        ZeitEinheit = "s";
-        ZeitEinheitNr = 0;
+        ProgramTest::SetUp();
         DiagVariante = 3;
         PosArrhenius = {300, 150};
-    }
-    void TearDown() override {
-        exptest::Unload({"frmArrheniusRechner"});
     }
 
     static QWidget* Window() { return platform::Windows().Get("frmArrheniusRechner"); }
@@ -116,7 +110,7 @@ TEST_F(ArrheniusWindowTest, EyringEntryGivesKbOverHTimesTAndStoresItsInputs) {
 
     // Switching to another window and back: T back to 298.15, results emptied, the stored Eyring
     // values come back.
-    auto* area = exptest::Host()->findChild<QMdiArea*>();
+    auto* area = platform::Windows().MainWindow()->findChild<QMdiArea*>();
     QMdiSubWindow* anderes = area->addSubWindow(new QWidget);
     anderes->show();
     area->setActiveSubWindow(anderes);
@@ -164,7 +158,7 @@ TEST_F(ArrheniusWindowTest, EntriesResetUnlessAFitIsOpen) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.entry) + " with fit mode " + std::to_string(c.fitOpenMode));
-        exptest::Unload({"frmArrheniusRechner", "frmTFitting"});
+        testsupport::UnloadAll();
         if (c.fitOpenMode > 0) platform::Windows().Adopt("frmTFitting", new QWidget);
         DiagVariante = c.fitOpenMode > 0 ? c.fitOpenMode : 7;
         kTFunktion = c.kTBefore;
@@ -172,7 +166,7 @@ TEST_F(ArrheniusWindowTest, EntriesResetUnlessAFitIsOpen) {
         ArrhEA = 22;
         EyrS = -33;
         EyrH = 44;
-        exptest::Host()->findChild<QAction*>(c.entry)->trigger();
+        platform::Windows().MainWindow()->findChild<QAction*>(c.entry)->trigger();
         ASSERT_NE(Window(), nullptr);
         EXPECT_EQ(DiagVariante, c.diagAfter);
         EXPECT_EQ(kTFunktion, c.kTAfter);
@@ -189,7 +183,7 @@ TEST_F(ArrheniusWindowTest, EntriesResetUnlessAFitIsOpen) {
             EXPECT_EQ(EyrH, c.fitOpenMode > 5 ? 44 : 81000);
         }
     }
-    exptest::Unload({"frmTFitting"});
+    testsupport::UnloadAll();
 }
 
 }  // namespace

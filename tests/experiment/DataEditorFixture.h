@@ -1,11 +1,9 @@
 #pragma once
-// The data editor opened through the window registry in the test main window, with the shared
-// state at its start values, messages and beeps recorded, and the file choosers answered here.
+// The data editor opened through the window registry in the program's main window.
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 
 #include <QApplication>
 #include <QClipboard>
@@ -18,7 +16,8 @@
 #include "kernel/DataFile.h"
 #include "kernel/TimeUnits.h"
 #include "platform/Grid.h"
-#include "tests/experiment/MdiTestHost.h"
+#include "tests/support/NumberLocale.h"
+#include "tests/support/ProgramTest.h"
 
 namespace datatest {
 
@@ -28,35 +27,8 @@ struct Row {
     int exclude = 0;
 };
 
-class DataEditorTest : public ::testing::Test {
+class DataEditorTest : public testsupport::ProgramTest {
 protected:
-    void SetUp() override {
-        using namespace kernel;
-        CloseAll();
-        for (const char* entry : {"mnuEditDat", "Toolbar1(8)", "Toolbar1(16)"})
-            exptest::Host()->findChild<QAction*>(entry)->setEnabled(false);
-        BuildZeitFaktor();
-        aktModell = 2;
-        EnzymRcsModus = kTrue;
-        ZeitEinheit = "s";
-        ZeitEinheitNr = ZeitEinheitIdx = 0;
-        tMax = tauMittel = lambdaInf = 0;
-        kWert.fill(0);
-        c0Mess.fill(0);
-        SetData({});
-        DatenKommentar.clear();
-        DatenFile.clear();
-        DatenPfad = dir.path().toStdString();
-        SessionFile = dir.filePath("TarLastSession.TC3").toStdString();
-        ExpDataChanged = DezKomma = DiagVariante = aktDiagrammCode = nKurven = KurvenHinzufuegen = 0;
-        ArrhA = ArrhEA = 0;
-        DiagRec = DiagRecord{};
-        KurveFrei.fill(kTrue);
-        PosDatedit = {0, 0};
-    }
-    void TearDown() override { CloseAll(); }
-    static void CloseAll() { exptest::Unload({"frmDatedit", "frmTGraph2D"}); }
-
     static void SetData(const std::vector<Row>& rows) {
         using namespace kernel;
         ExpDaten.assign(1, ExpPunkt{});
@@ -77,7 +49,6 @@ protected:
         return t;
     }
 
-    std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
     // Writes a data file in the given unit; returns its path.
     std::string WriteTA3(const char* name, const char* unit, const std::vector<Row>& rows,
                          const char* comment = "Messung") const {
@@ -122,18 +93,12 @@ protected:
         return cell;
     }
     static void SetClipboard(const std::string& text) { QApplication::clipboard()->setText(QString::fromStdString(text)); }
-    static bool MainEnabled(const char* name) { return exptest::Host()->findChild<QAction*>(name)->isEnabled(); }
+    static bool MainEnabled(const char* name) { return Enabled(name); }
 
-    QTemporaryDir dir;
-    testsupport::MsgRecorder recorder;
-    exptest::Dialogs dialogs;
-    int& beeps = dialogs.beeps;
-    std::string &openAnswer = dialogs.openAnswer, &saveAnswer = dialogs.saveAnswer;
-    std::vector<shell::FileRequest> &openRequests = dialogs.openRequests, &saveRequests = dialogs.saveRequests;
     frmDatedit* editor = nullptr;
 };
 
 // The same editor under the C and the German number locale.
-using DataEditorRoad = exptest::InBothLocales<DataEditorTest>;
+using DataEditorRoad = testsupport::InBothLocales<DataEditorTest>;
 
 }  // namespace datatest

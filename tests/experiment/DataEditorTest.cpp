@@ -50,9 +50,9 @@ TEST_F(DataEditorTest, InputLineAddsRowsAndRefusesAZeroSum) {
     Y(0)->setText("1");
     Y(1)->setText("-1");
     Press("OKinput");
-    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(rec.Beeps(), 1);
     EXPECT_EQ(nMesspunkte, 0);
-    EXPECT_FALSE(MainEnabled("mnuEditDat"));
+    EXPECT_FALSE(Enabled("mnuEditDat"));
 
     Y(0)->setText("0");
     Y(1)->setText(".25");
@@ -63,7 +63,7 @@ TEST_F(DataEditorTest, InputLineAddsRowsAndRefusesAZeroSum) {
     EXPECT_EQ(ExpDaten[1].c[1], 0.25);
     EXPECT_EQ(Text("lblZeile"), "Zeile 2");
     EXPECT_EQ(ExpDataChanged, kTrue);
-    EXPECT_TRUE(MainEnabled("mnuEditDat"));
+    EXPECT_TRUE(Enabled("mnuEditDat"));
 
     // Keys: a comma is typed as a point, letters are dropped, "+" or Enter in the last field take the line.
     Y(0)->clear();
@@ -88,12 +88,12 @@ TEST_F(DataEditorTest, NonIsothermalHintOncePerOpening) {
     };
     addRow("0");
     addRow("1");
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().title, "einmaliger Hinweis");
-    CloseAll();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "einmaliger Hinweis");
+    testsupport::UnloadAll();
     Open();
     addRow("2");
-    EXPECT_EQ(recorder.Messages().size(), 2u);
+    EXPECT_EQ(rec.Messages().size(), 2u);
 }
 
 TEST_F(DataEditorTest, UnitChangesMeetTheModelWindowWithoutConvertingTwice) {
@@ -122,8 +122,8 @@ TEST_F(DataEditorTest, UnitChangesMeetTheModelWindowWithoutConvertingTwice) {
 TEST_F(DataEditorTest, SortingCarriesWholeRowsAndKeepsEqualKeysInOrder) {
     Open();
     Press("TSort");
-    EXPECT_EQ(beeps, 1);  // nothing to sort
-    CloseAll();
+    EXPECT_EQ(rec.Beeps(), 1);  // nothing to sort
+    testsupport::UnloadAll();
     SetData({{3, 0.3, 0, 310, 0, -1}, {1, 0.1, 0, 330}, {2, 0.2, 0, 300}, {1, 0.15, 0, 320}});
     Open();
     Press("TSort");
@@ -196,25 +196,25 @@ TEST_F(DataEditorTest, MarkedRowsAreRemovedAfterAQuestion) {
     SetData({{1}, {2}, {3}, {4}, {5}});
     frmDatedit& w = Open();
     Grid().Select(1, 2, 2, 5);
-    recorder.QueueAnswer(platform::vbNo);
+    rec.QueueAnswer(platform::vbNo);
     Press("cmdErase");
-    EXPECT_EQ(recorder.Last().prompt, "Zeilen 2 bis 3 wirklich entfernen?");
-    EXPECT_EQ(recorder.Last().style, platform::vbYesNo + platform::vbQuestion);
+    EXPECT_EQ(rec.Last().prompt, "Zeilen 2 bis 3 wirklich entfernen?");
+    EXPECT_EQ(rec.Last().style, platform::vbYesNo + platform::vbQuestion);
     EXPECT_EQ(nMesspunkte, 5);
-    recorder.QueueAnswer(platform::vbYes);
+    rec.QueueAnswer(platform::vbYes);
     Press("cmdErase");
     EXPECT_EQ(Times(), (std::vector<double>{1, 4, 5}));
     EXPECT_EQ(Grid().Rows(), 3);
     EXPECT_EQ(ExpDataChanged, kTrue);
 
     Grid().Select(0, 2, 2, 2);
-    recorder.QueueAnswer(platform::vbYes);
+    rec.QueueAnswer(platform::vbYes);
     Press("cmdErase");
     EXPECT_EQ(Grid().Text(0, 2), "leere Liste");
     EXPECT_EQ(w.EditModus(), 0);
     EXPECT_EQ(Text("lblZeile"), "Zeile 1");
     Press("cmdErase");
-    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(rec.Beeps(), 1);
 }
 
 // Every change of the data set sets the changed flag, so that the exit asks, and reaches the file.
@@ -261,25 +261,25 @@ TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
              });
          }, cA1(0.125)},
         {"cell edit, focus leaves the grid", [&] {
-             exptest::Host()->activateWindow();
-             ASSERT_TRUE(QTest::qWaitForWindowActive(exptest::Host()));
+             platform::Windows().MainWindow()->activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(platform::Windows().MainWindow()));
              editCell([&](QLineEdit*) { Find<QLineEdit>("txtComment")->setFocus(); });
          }, cA1(0.125)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CloseAll();
+        testsupport::UnloadAll();
         SetData({});
         Open();
-        openAnswer = WriteTA3("F.TA3", "s", {{2, 0.5, 0, 320}, {1, 0.25, 0, 300}});
+        dialogs.openAnswer = WriteTA3("F.TA3", "s", {{2, 0.5, 0, 320}, {1, 0.25, 0, 300}});
         Press("cmdLoadFile");
         ASSERT_EQ(ExpDataChanged, 0);
         c.change();
         EXPECT_EQ(ExpDataChanged, kTrue);
-        saveAnswer = Path("G.TA3");
+        dialogs.saveAnswer = Path("G.TA3");
         Press("cmdSave");
         EXPECT_EQ(ExpDataChanged, 0);
-        ReadBack(saveAnswer);
+        ReadBack(dialogs.saveAnswer);
         c.expectInFile();
     }
 }
@@ -332,11 +332,11 @@ TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
         for (int i = 1; i <= 8; ++i) Y(i)->setText("1");
         Find<QLineEdit>("lambda_infin")->setText("0");
         (r.box < 0 ? Find<QLineEdit>("lambda_infin") : Y(r.box))->setText(r.text);
-        recorder.Clear();
+        rec.Clear();
         Press("OKinput");
-        ASSERT_EQ(recorder.Messages().size(), 1u);
-        EXPECT_NE(recorder.Last().prompt.find(std::string("im Feld ") + r.field + " liegt"), std::string::npos)
-            << recorder.Last().prompt;
+        ASSERT_EQ(rec.Messages().size(), 1u);
+        EXPECT_NE(rec.Last().prompt.find(std::string("im Feld ") + r.field + " liegt"), std::string::npos)
+            << rec.Last().prompt;
         EXPECT_EQ(nMesspunkte, 1);
         EXPECT_EQ(ExpDaten[1].t, before[1].t);
         EXPECT_EQ(ExpDaten[1].c[1], before[1].c[1]);
@@ -349,9 +349,9 @@ TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
     ASSERT_NE(cell, nullptr);
     cell->clear();
     QTest::keyClicks(cell, "5E+40");
-    recorder.Clear();
+    rec.Clear();
     QTest::keyClick(cell, Qt::Key_Return);
-    EXPECT_EQ(recorder.Messages().size(), 1u);
+    EXPECT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(ExpDaten[1].t, before[1].t);
     EXPECT_EQ(Grid().Text(0, 2), "1             ");
 

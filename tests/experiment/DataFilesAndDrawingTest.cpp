@@ -24,7 +24,7 @@ TEST_F(DataFilesTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
     const std::string a = WriteTA3("A.TA3", "s", {{1, 1}, {2, 0.5}});
     const std::string b = WriteTA3("B.TA3", "s", {{5, 0.1}});
     frmDatedit& w = Open();
-    openAnswer = a;
+    dialogs.openAnswer = a;
     Press("cmdLoadFile");
     ASSERT_EQ(nMesspunkte, 2);
     auto* cell = EditCell(0, 3);  // a value edited after the load
@@ -34,7 +34,7 @@ TEST_F(DataFilesTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
     ASSERT_EQ(ExpDataChanged, kTrue);
     const QString caption = w.windowTitle();
 
-    openAnswer = b;
+    dialogs.openAnswer = b;
     struct Case {
         int answer;
         std::string saveTo;  // "" cancels the save dialog
@@ -42,38 +42,38 @@ TEST_F(DataFilesTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
     for (const Case& c : {Case{platform::vbCancel, ""}, Case{platform::vbYes, ""},
                           Case{platform::vbYes, Path("nicht/da/A.TA3")}}) {
         SCOPED_TRACE(c.answer);
-        recorder.Clear();
-        recorder.QueueAnswer(c.answer);
-        saveAnswer = c.saveTo;
+        rec.Clear();
+        rec.QueueAnswer(c.answer);
+        dialogs.saveAnswer = c.saveTo;
         Press("cmdLoadFile");
-        ASSERT_FALSE(recorder.Empty());
-        EXPECT_EQ(recorder.Messages()[0].prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
-        EXPECT_EQ(openRequests.size(), 1u);  // no file was chosen
+        ASSERT_FALSE(rec.Empty());
+        EXPECT_EQ(rec.Messages()[0].prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
+        EXPECT_EQ(dialogs.openRequests.size(), 1u);  // no file was chosen
         EXPECT_EQ(nMesspunkte, 2);
         EXPECT_EQ(ExpDaten[1].c[1], 0.75);
         EXPECT_EQ(w.windowTitle(), caption);
         EXPECT_EQ(DatenFile, a);
         EXPECT_EQ(ExpDataChanged, kTrue);
     }
-    recorder.QueueAnswer(platform::vbNo);
+    rec.QueueAnswer(platform::vbNo);
     Press("cmdLoadFile");
     EXPECT_EQ(Times(), std::vector<double>{5});
     EXPECT_EQ(ExpDataChanged, 0);
 
     Press("cmdLoadFile");  // unchanged data: no question; the dialog is cancelled
-    openAnswer.clear();
+    dialogs.openAnswer.clear();
     Press("cmdLoadFile");
     EXPECT_EQ(nMesspunkte, 1);
 
-    recorder.Clear();
-    openAnswer = Path("fehlt.TA3");
+    rec.Clear();
+    dialogs.openAnswer = Path("fehlt.TA3");
     Press("cmdLoadFile");
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().title, "Meldung von LoadExpFile");
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "Meldung von LoadExpFile");
     EXPECT_EQ(nMesspunkte, 1);
     EXPECT_EQ(DatenFile, b);
 
-    openAnswer = dir.path().toStdString() + "/";  // confirmed without a file name: a new data set
+    dialogs.openAnswer = dir.path().toStdString() + "/";  // confirmed without a file name: a new data set
     Press("cmdLoadFile");
     EXPECT_EQ(nMesspunkte, 0);
     EXPECT_EQ(DatenFile, "");
@@ -105,7 +105,7 @@ TEST_P(DataEditorRoad, FileUnitsAreConvertedNotRelabelled) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CloseAll();
+        testsupport::UnloadAll();
         aktModell = c.enzymeRates ? 10 : 2;
         ZeitEinheit = ZeitEinheitText(c.unitInUse);
         ZeitEinheitNr = ZeitEinheitIdx = c.unitInUse;
@@ -114,7 +114,7 @@ TEST_P(DataEditorRoad, FileUnitsAreConvertedNotRelabelled) {
         SetData({{0, 1}});
         ExpDataChanged = 0;
         frmDatedit& w = Open();
-        openAnswer = WriteTA3("U.TA3", c.fileUnit, c.fileRows);
+        dialogs.openAnswer = WriteTA3("U.TA3", c.fileUnit, c.fileRows);
         Press(c.append ? "cmdAddFile" : "cmdLoadFile");
         if (c.append) {
             EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Datensätzen  (U.TA3)");
@@ -149,34 +149,34 @@ TEST_F(DataFilesTest, SaveQuestionAnswersAndSaveFailures) {
                           Case{platform::vbYes, "", -1, kTrue}, Case{platform::vbYes, Path("nicht/da/M.TA3"), -1, kTrue},
                           Case{platform::vbYes, Path("M.TA3"), 0, 0}}) {
         ExpDataChanged = kTrue;
-        saveAnswer = c.chosen;
-        recorder.QueueAnswer(c.answer);
+        dialogs.saveAnswer = c.chosen;
+        rec.QueueAnswer(c.answer);
         int result = 7;
         shell::AskSaveExpData(0, result);
         EXPECT_EQ(result, c.result) << c.answer << " " << c.chosen;
         EXPECT_EQ(ExpDataChanged, c.changedAfter);
         EXPECT_EQ(DatenFile, Path("M.TA3"));  // a failed write names no file
     }
-    EXPECT_EQ(recorder.Messages()[0].prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
-    EXPECT_EQ(recorder.Messages()[4].title, "Meldung von WriteDataFile");
-    EXPECT_EQ(saveRequests.front().proposal, Path("M.TA3"));
+    EXPECT_EQ(rec.Messages()[0].prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
+    EXPECT_EQ(rec.Messages()[4].title, "Meldung von WriteDataFile");
+    EXPECT_EQ(dialogs.saveRequests.front().proposal, Path("M.TA3"));
     EXPECT_TRUE(std::filesystem::exists(Path("M.TA3")));
 
     // The editor's save button: a failing write keeps the caption, the name and the flag.
     ExpDataChanged = kTrue;
     frmDatedit& w = Open();
-    saveAnswer = Path("nicht/da/N.TA3");
+    dialogs.saveAnswer = Path("nicht/da/N.TA3");
     Press("cmdSave");
-    EXPECT_EQ(saveRequests.size(), 4u);
+    EXPECT_EQ(dialogs.saveRequests.size(), 4u);
     EXPECT_EQ(DatenFile, Path("M.TA3"));
     EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Messpunkten  (M.TA3)");
     EXPECT_EQ(ExpDataChanged, kTrue);  // the exit handler still asks
 
-    CloseAll();
+    testsupport::UnloadAll();
     SetData({});  // without rows it does nothing
     Open();
     Press("cmdSave");
-    EXPECT_EQ(saveRequests.size(), 4u);
+    EXPECT_EQ(dialogs.saveRequests.size(), 4u);
 }
 
 using DrawingTest = DataEditorTest;
@@ -211,17 +211,17 @@ TEST_F(DrawingTest, CtPointsOpenTheDiagramScaledToTheData) {
 TEST_F(DrawingTest, NothingIsDrawnWithoutActiveRows) {
     Open();
     Press("cmdDraw_ct");
-    EXPECT_EQ(recorder.Last().prompt, "keine Messpunkte vorhanden!");
-    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(rec.Last().prompt, "keine Messpunkte vorhanden!");
+    EXPECT_EQ(rec.Beeps(), 1);
     EXPECT_EQ(aktDiagrammCode, 0);
-    CloseAll();
+    testsupport::UnloadAll();
     SetData({{0, 1, 0, 300, 1, -1}, {1, 0.5, 0, 310, 2, -1}});
     Open();
     Press("cmdDraw_ct");
     Press("cmdDraw_Tk");
     editor->cmdDraw_rcS_Click();  // disabled outside the enzyme model
-    ASSERT_GE(recorder.Messages().size(), 3u);
-    const auto& m = recorder.Messages();
+    ASSERT_GE(rec.Messages().size(), 3u);
+    const auto& m = rec.Messages();
     EXPECT_EQ(m[m.size() - 3].prompt, "Alle c-t-Punkte deaktiviert!\r\nHeben Sie Deaktivierungen von Datenpunkten auf.\r\n");
     EXPECT_EQ(m[m.size() - 2].prompt.substr(0, 28), "Alle k-T-Punkte deaktiviert!");
     EXPECT_EQ(m.back().prompt.substr(0, 34), "Alle r(P)-c(S)-Punkte deaktiviert!");
@@ -239,48 +239,48 @@ TEST_F(DrawingTest, ApplyChecksTheTimeRangeOfNonIsothermalDataOnceAndYesKeepsThe
     for (const Case& c : {Case{2.5, true, true}, Case{0.1, true, true}, Case{1.0, true, false},
                           Case{0.2, true, false}, Case{5, false, false}}) {
         SCOPED_TRACE(c.tEnd);
-        CloseAll();
+        testsupport::UnloadAll();
         const double T2 = c.twoTemperatures ? 320 : 300;
         SetData({{0, 1, 0.5, 300}, {c.tEnd / 2, 0.8, 0, T2}, {c.tEnd, 0.6, 0, T2}});
         ArrhA = 0;
         Open();
-        recorder.Clear();
+        rec.Clear();
         if (c.asks) {
-            recorder.QueueAnswer(platform::vbYes);  // change the unit first: nothing applied, still open
+            rec.QueueAnswer(platform::vbYes);  // change the unit first: nothing applied, still open
             Press("OK");
-            ASSERT_EQ(recorder.Messages().size(), 1u);
-            EXPECT_EQ(recorder.Last().title, " Warnung für nicht-isothermes Fitting ");
+            ASSERT_EQ(rec.Messages().size(), 1u);
+            EXPECT_EQ(rec.Last().title, " Warnung für nicht-isothermes Fitting ");
             EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
             EXPECT_EQ(ArrhA, 0);
-            recorder.QueueAnswer(platform::vbYes);
+            rec.QueueAnswer(platform::vbYes);
             platform::Windows().Frame("frmDatedit")->close();  // the close box
             EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
             // New data while the editor stays open on Yes: the rows are kept, not emptied under it.
-            recorder.QueueAnswer(platform::vbYes);
-            recorder.QueueAnswer(platform::vbYes);
+            rec.QueueAnswer(platform::vbYes);
+            rec.QueueAnswer(platform::vbYes);
             shell::mnuNeudat_Click();
             EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
             EXPECT_EQ(nMesspunkte, 3);
-            recorder.Clear();
-            recorder.QueueAnswer(platform::vbNo);
+            rec.Clear();
+            rec.QueueAnswer(platform::vbNo);
         }
         Press("OK");
-        EXPECT_EQ(recorder.Messages().size(), c.asks ? 1u : 0u);
+        EXPECT_EQ(rec.Messages().size(), c.asks ? 1u : 0u);
         EXPECT_FALSE(platform::Windows().IsLoaded("frmDatedit"));
         if (c.twoTemperatures) {
             EXPECT_EQ(ArrhA, 100);
         }
         EXPECT_FLOAT_EQ(c0Mess[2], 0.5);
-        EXPECT_TRUE(MainEnabled("Toolbar1(8)"));
-        EXPECT_TRUE(MainEnabled("mnuEditDat"));
-        EXPECT_TRUE(MainEnabled("Toolbar1(16)"));
+        EXPECT_TRUE(Enabled("Toolbar1(8)"));
+        EXPECT_TRUE(Enabled("mnuEditDat"));
+        EXPECT_TRUE(Enabled("Toolbar1(16)"));
     }
 }
 
 // From the main window: new data pasted, typed, switched and edited, saved, closed with OK, then
 // loaded back in the editor opened for editing.
 TEST_P(DataEditorRoad, NewDataTypedSavedAndLoadedBackFromTheMainWindow) {
-    exptest::Host()->findChild<QAction*>("mnuNeudat")->trigger();
+    platform::Windows().MainWindow()->findChild<QAction*>("mnuNeudat")->trigger();
     editor = qobject_cast<frmDatedit*>(platform::Windows().Get("frmDatedit"));
     ASSERT_NE(editor, nullptr);
     auto* table = Grid().findChild<QTableWidget*>();
@@ -303,11 +303,11 @@ TEST_P(DataEditorRoad, NewDataTypedSavedAndLoadedBackFromTheMainWindow) {
     Find<QLineEdit>("txtComment")->setText("Strecke");
     Find<QLineEdit>("lambda_infin")->setText("4");
     Find<QRadioButton>("optZeit(1)")->click();
-    saveAnswer = Path("STRECKE.TA3");
+    dialogs.saveAnswer = Path("STRECKE.TA3");
     Press("cmdSave");
-    ASSERT_EQ(saveRequests.size(), 1u);
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
     EXPECT_EQ(ExpDataChanged, 0);
-    EXPECT_EQ(DatenFile, saveAnswer);
+    EXPECT_EQ(DatenFile, dialogs.saveAnswer);
     EXPECT_EQ(DatenPfad, dir.path().toStdString() + "/");
     EXPECT_EQ(editor->windowTitle().toStdString(), " Experimentelle Daten, Editieren von Messpunkten  (STRECKE.TA3)");
     Press("OK");
@@ -319,11 +319,11 @@ TEST_P(DataEditorRoad, NewDataTypedSavedAndLoadedBackFromTheMainWindow) {
     ZeitEinheit = "s";
     ZeitEinheitNr = ZeitEinheitIdx = 0;
     DatenKommentar.clear();
-    ASSERT_TRUE(MainEnabled("mnuEditDat"));
-    exptest::Host()->findChild<QAction*>("mnuEditDat")->trigger();
+    ASSERT_TRUE(Enabled("mnuEditDat"));
+    platform::Windows().MainWindow()->findChild<QAction*>("mnuEditDat")->trigger();
     editor = qobject_cast<frmDatedit*>(platform::Windows().Get("frmDatedit"));
     ASSERT_NE(editor, nullptr);
-    openAnswer = saveAnswer;
+    dialogs.openAnswer = dialogs.saveAnswer;
     Press("cmdLoadFile");
     const std::vector<double> seconds{3, 4, 0, 1, 2};
     const std::vector<double> cA{0.75, 0.0625, 1, 0.5, 0.25};

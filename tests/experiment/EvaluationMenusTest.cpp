@@ -46,19 +46,19 @@ TEST_F(EvaluationMenus, WilkinsonIsNotOfferedAndFittingIsAvailable) {
 }
 
 TEST_F(EvaluationMenus, OpeningTheMenuWithoutDataOffersNewInput) {
-    recorder.QueueAnswer(platform::vbNo);
+    rec.QueueAnswer(platform::vbNo);
     shell::mnuAuswertung_Click();
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().style, 20);
-    EXPECT_EQ(recorder.Last().prompt.rfind("Keine experimentellen Daten vorhanden\r\n", 0), 0u);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().style, 20);
+    EXPECT_EQ(rec.Last().prompt.rfind("Keine experimentellen Daten vorhanden\r\n", 0), 0u);
     EXPECT_FALSE(Loaded("frmDatedit"));
     // With data and the editor open the user is asked to close it first.
     FirstOrderRows();
     platform::Windows().Show("frmDatedit");
-    recorder.Clear();
+    rec.Clear();
     shell::mnuAuswertung_Click();
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().prompt, "vor der Auswertung ist der Editor\r\nfür experimentelle Daten zu schließen!");
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "vor der Auswertung ist der Editor\r\nfür experimentelle Daten zu schließen!");
 }
 
 // Each entry refuses unsuitable data with its message (the offer of the data editor declined) and
@@ -98,7 +98,7 @@ TEST_F(EvaluationMenus, EntriesRefuseUnsuitableData) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.prompt);
-        fittest::CloseAll();
+        testsupport::UnloadAll();
         c.data();
         testsupport::MsgRecorder msgs;
         msgs.QueueAnswer(platform::vbNo);
@@ -131,8 +131,8 @@ TEST_F(EvaluationMenus, ConductivityWithoutStartValueHintsAndDraws) {
     fittest::SetData(rows);
     lambdaInf = 10;
     shell::mnuLambdaAusw_Click(1);
-    ASSERT_FALSE(recorder.Empty());
-    EXPECT_EQ(recorder.Messages().front().title, "Hinweis zur Auswertung der lambda-Werte, 1. Ordnung");
+    ASSERT_FALSE(rec.Empty());
+    EXPECT_EQ(rec.Messages().front().title, "Hinweis zur Auswertung der lambda-Werte, 1. Ordnung");
     EXPECT_EQ(aktDiagrammCode, -10);
     EXPECT_EQ(LambdaModus, kTrue);
     EXPECT_TRUE(Loaded("frmTGraph2D"));
@@ -150,7 +150,7 @@ TEST_F(EvaluationMenus, FittingEntriesOpenTheFittingWindow) {
 
     // The order fit turns the window to the n-th order model before it is set up: the species
     // boxes are those of A => P, not of the model chosen before.
-    fittest::CloseAll();
+    testsupport::UnloadAll();
     aktModell = 4;
     shell::mnuROFitting_Click();
     EXPECT_EQ(DiagVariante, 2);
@@ -192,12 +192,6 @@ double NumberAfter(const std::string& text, const std::string& marker) {
 
 class EvaluationRoads : public fittest::FittingTest, public testing::WithParamInterface<testsupport::NumberLocale> {
 protected:
-    void SetUp() override {
-        fittest::FittingTest::SetUp();
-        ExpDataChanged = kFalse;
-        DatenPfad = dir.path().toStdString();
-    }
-
     // Writes the rows as a data file and loads it in the data editor, which OK then closes.
     void Load(const std::vector<FileRow>& rows, double lambdaInfinity = 0) {
         std::ostringstream text;
@@ -219,8 +213,6 @@ protected:
     static diagram::frmTGraph2D* Diagram() { return diagram::frmTGraph2D::Geladen(); }
 
     testsupport::NumberLocaleScope locale{GetParam()};
-    QTemporaryDir dir;
-    exptest::Dialogs dialogs;
 };
 
 // Each entry opens its own plot over the open plot of another evaluation: the measured points,

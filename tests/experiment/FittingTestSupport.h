@@ -10,15 +10,13 @@
 
 #include "experiment/frmTFitting.h"
 #include "kernel/TimeUnits.h"
-#include "tests/experiment/MdiTestHost.h"
+#include "tests/support/NumberLocale.h"
+#include "tests/support/ProgramTest.h"
 #include "tests/support/MeasuredData.h"
 
 namespace fittest {
 
-inline void CloseAll() {
-    exptest::Unload({"frmArrheniusRechner", "frmTFitting", "frmTGraph2D", "frmKinModel", "frmDatedit", "frmPrepareTimeDiagram", "frmBatch",
-                     "frmBlutalkohol"});
-}
+using testsupport::Entry;
 
 // Rows 1..n of the measured data set, analysed as after a load.
 inline void SetData(const std::vector<kernel::ExpPunkt>& rows) { testsupport::SetMeasuredData(rows); }
@@ -42,8 +40,6 @@ inline std::vector<kernel::ExpPunkt> FirstOrder(double k, double c0, int n, doub
     }
     return rows;
 }
-
-inline QAction* Entry(const char* name) { return exptest::Host()->findChild<QAction*>(name); }
 
 // Opens the menus that hold the entry, outermost first, and chooses it, enabled first (the data
 // editor, a load or the model window would enable it, which the tests may skip).
@@ -81,47 +77,17 @@ inline std::vector<kernel::ExpPunkt> ArrheniusRows() {
     return rows;
 }
 
-class FittingTest : public ::testing::Test {
+class FittingTest : public testsupport::ProgramTest {
 protected:
-    // The shared state as the program starts (model 2, seconds, no data, manual panel).
+    // The program's start state with a rate constant of 0.1 1/s and the manual panel.
     void SetUp() override {
-        using namespace kernel;
-        exptest::Host();
-        CloseAll();
-        BuildZeitFaktor();
-        const char* names[] = {"", "A => P   (n = 0)", "A => P   (n = 1)", "2A => P   (n = 2)", "A + B => P"};
-        for (int i = 0; i <= 20; ++i) ModellName[static_cast<std::size_t>(i)] = i <= 4 ? names[i] : "Modell " + std::to_string(i);
-        ModellName[20] = "A => P, n-ter Ordnung ";
-        aktModell = 2;
-        ReaktOrdnung = 1.5f;
-        ZeitEinheit = "s";
-        ZeitEinheitNr = 0;
-        c0Wert.fill(0);
-        kWert = {0, 0.1, 0, 0};
-        tMax = 100;
-        DiagVariante = aktDiagrammCode = FitAnzeigeModus = 0;
-        kTFunktion = 1;
-        ArrhA = ArrhEA = 100;
-        EyrFaktor = EyrH = EyrS = 0;
-        FitParameter.fill(0);
-        MitPunkten = KurvenHinzufuegen = RateDiagramm = 0;
-        RohrAktiv = ContiAktiv = KaskadeAktiv = 0;
-        EnzymRcsModus = kFalse;
-        HalbwertszeitNumerisch = LambdaModus = 0;
-        lambdaInf = lambdaNull = 0;
-        PosFitting = {0, 80};
-        AchsenGrenzen.fill(0);
-        SetData({});
-    }
-    void TearDown() override {
-        CloseAll();
-        platform::Windows().SetMainWindow(nullptr, {});
+        ProgramTest::SetUp();
+        kernel::kWert = {0, 0.1, 0, 0};
+        kernel::EnzymRcsModus = kernel::kFalse;
     }
 
     static frmTFitting* Window() { return frmTFitting::Geladen(); }
     static bool Loaded(const char* name) { return platform::Windows().IsLoaded(name); }
-
-    testsupport::MsgRecorder recorder;
 };
 
 }  // namespace fittest

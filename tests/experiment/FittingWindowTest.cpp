@@ -208,9 +208,9 @@ protected:
     }
     // The automatic run without a message; the boxes and spreads it shows.
     void ExpectAutoFit(frmTFitting* w, const char* p1, const char* p2, const char* sd1, const char* sd2) {
-        recorder.Clear();
+        rec.Clear();
         w->cmdAutoFitting->click();
-        EXPECT_TRUE(recorder.Empty());
+        EXPECT_TRUE(rec.Empty());
         EXPECT_EQ(w->Inp[10]->text(), p1);
         EXPECT_EQ(w->Inp[11]->text(), p2);
         EXPECT_EQ(w->lblStdDev[1]->text(), L(sd1));
@@ -245,9 +245,9 @@ TEST_P(FittingRoads, OxygenDemandTypedIntoTheEditorIsFittedFromTheMenu) {
     w->chkConcFQS[1]->click();
     w->optManuAuto[1]->click();
     Type(w->Inp[10], L("0.1"));  // a comma typed under a decimal comma becomes a point
-    recorder.Clear();
+    rec.Clear();
     w->cmdAutoFitting->click();
-    EXPECT_TRUE(recorder.Empty());
+    EXPECT_TRUE(rec.Empty());
     EXPECT_EQ(Sanduhrzaehler, 0);
     EXPECT_NEAR(kWert[1], 0.53106177, 1e-6);
     EXPECT_EQ(w->Inp[10]->text(), " .5310618");
@@ -374,18 +374,18 @@ TEST_F(FittingWindow, RefusalsReportsAndCountedRows) {
              FitAnzeigeModus = 1;
              frmTFitting* w = Open(rows, shell::mnuROFitting_Click);
              ASSERT_NE(w, nullptr);
-             recorder.Clear();
+             rec.Clear();
              w->cmdAutoFitting->click();
-             ASSERT_EQ(recorder.Messages().size(), 1u);
-             EXPECT_EQ(recorder.Last().prompt, kTooFew);
-             EXPECT_EQ(recorder.Last().title, " Ausführung nicht möglich ");
+             ASSERT_EQ(rec.Messages().size(), 1u);
+             EXPECT_EQ(rec.Last().prompt, kTooFew);
+             EXPECT_EQ(rec.Last().title, " Ausführung nicht möglich ");
              EXPECT_EQ(kWert[1], 0.3);
              EXPECT_EQ(ReaktOrdnung, 1.5f);
              EXPECT_TRUE(w->lblStdDev[1]->isHidden());
              ExpDaten[3].exclude = 0;
-             recorder.Clear();
+             rec.Clear();
              w->cmdAutoFitting->click();
-             EXPECT_TRUE(std::none_of(recorder.Messages().begin(), recorder.Messages().end(),
+             EXPECT_TRUE(std::none_of(rec.Messages().begin(), rec.Messages().end(),
                                       [&](const auto& m) { return m.prompt == kTooFew; }));
              EXPECT_NE(w->LetzterFitFehler(), kFitRefused);
              EXPECT_FALSE(w->lblStdDev[1]->isHidden());
@@ -411,11 +411,11 @@ TEST_F(FittingWindow, RefusalsReportsAndCountedRows) {
              frmTFitting* w = Open(ArrheniusRows(), NonIsothermal);
              ASSERT_NE(w, nullptr);
              const std::vector<double> vorher = chartY();
-             recorder.Clear();
+             rec.Clear();
              Type(w->Inp[10], "-5");
              QTest::keyClick(w->Inp[10], Qt::Key_Return);
-             ASSERT_EQ(recorder.Messages().size(), 1u);
-             EXPECT_EQ(recorder.Last().prompt, "- Geschwindigkeitskonstante k1 muss größer Null sein\r\n");
+             ASSERT_EQ(rec.Messages().size(), 1u);
+             EXPECT_EQ(rec.Last().prompt, "- Geschwindigkeitskonstante k1 muss größer Null sein\r\n");
              EXPECT_EQ(chartY(), vorher);
          }},
         {"a curve that is not finite (a large negative EA) is reported, the old curves stay",
@@ -425,13 +425,13 @@ TEST_F(FittingWindow, RefusalsReportsAndCountedRows) {
              const std::vector<double> vorher = chartY();
              const QString rms = w->lblFQS->text();
              ASSERT_FALSE(vorher.empty());
-             recorder.Clear();
+             rec.Clear();
              Type(w->Inp[11], "-10000000");
              QTest::keyClick(w->Inp[11], Qt::Key_Return);
-             ASSERT_EQ(recorder.Messages().size(), 1u);
-             EXPECT_EQ(recorder.Last().prompt.rfind("Berechnungsfehler aufgetreten\r\n", 0), 0u) << recorder.Last().prompt;
-             EXPECT_EQ(recorder.Last().title, " Ausführung nicht möglich ");
-             EXPECT_EQ(recorder.Last().style, platform::vbCritical);
+             ASSERT_EQ(rec.Messages().size(), 1u);
+             EXPECT_EQ(rec.Last().prompt.rfind("Berechnungsfehler aufgetreten\r\n", 0), 0u) << rec.Last().prompt;
+             EXPECT_EQ(rec.Last().title, " Ausführung nicht möglich ");
+             EXPECT_EQ(rec.Last().style, platform::vbCritical);
              EXPECT_EQ(chartY(), vorher);
              EXPECT_EQ(w->lblFQS->text(), rms);
          }},
@@ -439,9 +439,9 @@ TEST_F(FittingWindow, RefusalsReportsAndCountedRows) {
          [&] {
              frmTFitting* w = Open(fittest::FirstOrder(kTrue_k, 1.0, 9, 10), shell::mnuctFitting_Click);
              ASSERT_NE(w, nullptr);
-             recorder.QueueAnswer(platform::vbNo);
+             rec.QueueAnswer(platform::vbNo);
              shell::mnuNonIsothermFitting_Click(1);  // no temperatures: the data-editor offer
-             EXPECT_EQ(recorder.Last().prompt.rfind("zuwenig experimentelle T-t-c-Daten!", 0), 0u);
+             EXPECT_EQ(rec.Last().prompt.rfind("zuwenig experimentelle T-t-c-Daten!", 0), 0u);
              EXPECT_EQ(DiagVariante, 1);
              Type(w->Inp[10], "0.07");
              QTest::keyClick(w->Inp[10], Qt::Key_Return);
@@ -451,7 +451,7 @@ TEST_F(FittingWindow, RefusalsReportsAndCountedRows) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        fittest::CloseAll();
+        testsupport::UnloadAll();
         DiagVariante = FitAnzeigeModus = 0;
         aktModell = 2;
         kTFunktion = 1;
@@ -508,17 +508,17 @@ TEST_F(FittingWindow, SpreadsAreShownAlsoWhenUnknownOrHuge) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        fittest::CloseAll();
+        testsupport::UnloadAll();
         fittest::SetData(ArrheniusRows());
         c.data();
-        recorder.Clear();
+        rec.Clear();
         shell::mnuNonIsothermFitting_Click(1);
         frmTFitting* w = Window();
         ASSERT_NE(w, nullptr);
         w->optManuAuto[1]->click();
         w->cmdAutoFitting->click();
         EXPECT_EQ(w->LetzterFitFehler(), c.failed);
-        EXPECT_TRUE(std::any_of(recorder.Messages().begin(), recorder.Messages().end(),
+        EXPECT_TRUE(std::any_of(rec.Messages().begin(), rec.Messages().end(),
                                 [&](const auto& m) { return m.prompt.rfind(c.message, 0) == 0; }));
         for (int i : {1, 2}) {
             EXPECT_FALSE(w->lblStdDev[static_cast<std::size_t>(i)]->isHidden());

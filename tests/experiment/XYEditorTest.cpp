@@ -1,5 +1,5 @@
-// The X-Y point editor: the list operations free of the window, then the editor through its real
-// widgets in an MDI host (typed input, grid edits, paste and copy, deleting, sorting, recalculating,
+// X-Y points: the list operations and the point files (number form, bytes written, every separator
+// read, refused files) free of the window, then the editor through its real widgets (typed input, grid edits, paste and copy, deleting, sorting, recalculating,
 // drawing into the diagram window, saving and loading with the file choices answered here).
 #include <QApplication>
 #include <QClipboard>
@@ -22,8 +22,10 @@
 #include "experiment/frmXYEdit.h"
 #include "platform/Chart2D.h"
 #include "platform/Grid.h"
-#include "tests/diagram/DiagramTestSupport.h"
-#include "tests/experiment/MdiTestHost.h"
+#include "experiment/XYFile.h"
+#include "diagram/frmTGraph2D.h"
+#include "tests/support/NumberLocale.h"
+#include "tests/support/ProgramTest.h"
 
 using namespace kernel;
 
@@ -31,10 +33,17 @@ namespace {
 
 const char* const kTitel = " Ausführung nicht möglich ";
 
-// ---- The list operations ---------------------------------------------------------------------------
+// ---- The list operations and files ---------------------------------------------------------------
+
+// An X-Y point list with the unused slot 0.
+std::vector<XYPunkt> XYList(std::initializer_list<XYPunkt> points) {
+    std::vector<XYPunkt> list{XYPunkt{}};
+    list.insert(list.end(), points);
+    return list;
+}
 
 TEST(XYListe, RecalculationRefusesResultsBeyondASingleAndKeepsInactivePoints) {
-    auto l = exptest::XYList({{1, 100, 0, 0}, {0.25f, 4, -1, 0}});
+    auto l = XYList({{1, 100, 0, 0}, {0.25f, 4, -1, 0}});
     ErrorKind fehler = ErrorKind::IndexOutOfRange;
     EXPECT_FALSE(experiment::UmrechnenXY(l, 2, experiment::kYExp, 0, fehler));  // e^100 > 3.4E+38
     EXPECT_EQ(fehler, ErrorKind::Overflow);
@@ -49,7 +58,7 @@ TEST(XYListe, RecalculationRefusesResultsBeyondASingleAndKeepsInactivePoints) {
 
 TEST(XYListe, AxisRangeAddsFivePercentOfTheExtent) {
     float x0 = 0, x1 = 0, y0 = 0, y1 = 0;
-    const auto l = exptest::XYList({{-2, 10, 0, 0}, {18, -10, 0, 0}});
+    const auto l = XYList({{-2, 10, 0, 0}, {18, -10, 0, 0}});
     experiment::AchsenbereichXY(l, 2, x0, x1, y0, y1);
     EXPECT_FLOAT_EQ(x0, -3.0f);
     EXPECT_FLOAT_EQ(x1, 19.0f);
@@ -57,24 +66,129 @@ TEST(XYListe, AxisRangeAddsFivePercentOfTheExtent) {
     EXPECT_FLOAT_EQ(y1, 11.0f);
 }
 
+class XYFileTest : public ::testing::Test {
+protected:
+    std::string Pfad(const char* name) const { return dir.filePath(name).toStdString(); }
+
+    std::string Schreibe(const char* name, const std::string& bytes) const {
+        const std::string p = Pfad(name);
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p;
+    }
+
+    QTemporaryDir dir;
+};
+
+// Positive, negative and fractional values are in the file bytes below.
+TEST_F(XYFileTest, NumbersUseTheMantissaBelowOneWithADecimalPointInAnyLocale) {
+    EXPECT_EQ(experiment::XYZahlText(0.0f), ".0000000E+00");
+    EXPECT_EQ(experiment::XYZahlText(1.5e-7f), ".1500000E-06");
+    platform::SetLocaleDecimalSeparator(',');
+    EXPECT_EQ(experiment::XYZahlText(2.0f), ".2000000E+01");
+    platform::SetLocaleDecimalSeparator('.');
+}
+
+TEST_F(XYFileTest, WritesCommentAndActivePointsByteExactWithCrLf) {
+    const auto liste = XYList({{2, 0.5f, 0, 0}, {3, 4, -1, 0}, {-250, 1, 0, 0}});
+    struct Fall {
+        const char* kommentar;
+        int n;
+        const char* bytes;
+    };
+    // Windows-1252, inactive points left out, a comment's line break kept off line 2.
+    for (const Fall& f : {Fall{"Messung; Küvette 1", 3, "Messung; K\xFCvette 1\r\n.2000000E+01;.5000000E+00\r\n"
+                                                         "-.2500000E+03;.1000000E+01\r\n"},
+                          Fall{"", 2, "\r\n.2000000E+01;.5000000E+00\r\n"},
+                          Fall{"a\r\nb", 1, "a  b\r\n.2000000E+01;.5000000E+00\r\n"}}) {
+        std::string fehler;
+        ASSERT_TRUE(experiment::SchreibeXYDatei(Pfad("a.XY"), f.kommentar, liste, f.n, fehler)) << fehler;
+        EXPECT_EQ(testsupport::Bytes(Pfad("a.XY")), f.bytes);
+    }
+    // Read back: every point active, the inactive one gone, the comment with its ";" intact.
+    std::string fehler;
+    ASSERT_TRUE(experiment::SchreibeXYDatei(Pfad("a.XY"), "Messung; Küvette 1", liste, 3, fehler));
+    experiment::XYDateiInhalt inhalt;
+    ASSERT_TRUE(experiment::LeseXYDatei(Pfad("a.XY"), inhalt, fehler)) << fehler;
+    EXPECT_EQ(inhalt.kommentar, "Messung; Küvette 1");
+    EXPECT_EQ(inhalt.trenner, ";");
+    ASSERT_EQ(inhalt.Anzahl(), 2);
+    EXPECT_FLOAT_EQ(inhalt.punkte[1].y, 0.5f);
+    EXPECT_FLOAT_EQ(inhalt.punkte[2].x, -250.0f);
+    EXPECT_EQ(inhalt.punkte[2].status, 0.0f);
+}
+
+TEST_F(XYFileTest, SeparatorDetectionLetsTheLastMatchingCandidateWin) {
+    EXPECT_EQ(experiment::TrennerAusZeile("1.5 2.5"), " ");
+    EXPECT_EQ(experiment::TrennerAusZeile("1.5,2.5"), ",");
+    EXPECT_EQ(experiment::TrennerAusZeile("1,5;2,5"), ";");
+    EXPECT_EQ(experiment::TrennerAusZeile("1,5 ;\t2"), "\t");
+    EXPECT_EQ(experiment::TrennerAusZeile("12"), "");
+
+    std::string t = "x";
+    experiment::ErkenneTrenner(Schreibe("c.XY", "a;b,c\r\n1\t2\r\n"), t);
+    EXPECT_EQ(t, "\t");  // taken from line 2, not from the comment
+    experiment::ErkenneTrenner(Schreibe("d.XY", "nur Kommentar\r\n"), t);
+    EXPECT_EQ(t, "");
+    experiment::ErkenneTrenner(Pfad("fehlt.XY"), t);
+    EXPECT_EQ(t, "");
+}
+
+TEST_F(XYFileTest, ReadsEverySeparatorDecimalCommasAndIgnoresAThirdColumn) {
+    struct Fall {
+        const char* inhalt;
+        float x1, y1, x2, y2;
+    };
+    const Fall faelle[] = {
+        {"K\r\n1,5;2,5\r\n-3;4E-2\r\n", 1.5f, 2.5f, -3, 0.04f},
+        {"K\r\n1.5 2.5\r\n2 4\r\n", 1.5f, 2.5f, 2, 4},
+        // Aligned columns: blanks around the line and runs of blanks are one separator.
+        {"K\r\n 0.5  7\r\n1.25   -3.5 \r\n", 0.5f, 7, 1.25f, -3.5f},
+        {"K\r\n1.5,2.5\r\n3,4\r\n", 1.5f, 2.5f, 3, 4},
+        {"K\r\n1,5\t2,5\t99\r\n3\t4\t7\r\n", 1.5f, 2.5f, 3, 4},
+        {"Kurvenpunkte\r\n.1000000E+01;.2500000E+00\r\n.3000000E+01;-.4000000E+01", 1, 0.25f, 3, -4},
+        // Empty lines and a stray single number are skipped instead of becoming (0, 0).
+        {"K\r\n1;2\r\n\r\n7\r\n3;4\r\n\r\n", 1, 2, 3, 4},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.inhalt);
+        experiment::XYDateiInhalt inhalt;
+        std::string fehler;
+        ASSERT_TRUE(experiment::LeseXYDatei(Schreibe("e.LRG", f.inhalt), inhalt, fehler)) << fehler;
+        ASSERT_EQ(inhalt.Anzahl(), 2);
+        EXPECT_FLOAT_EQ(inhalt.punkte[1].x, f.x1);
+        EXPECT_FLOAT_EQ(inhalt.punkte[1].y, f.y1);
+        EXPECT_FLOAT_EQ(inhalt.punkte[2].x, f.x2);
+        EXPECT_FLOAT_EQ(inhalt.punkte[2].y, f.y2);
+    }
+}
+
+TEST_F(XYFileTest, FilesWithoutPointsOrUnreadableAreRefusedAndLeaveTheContent) {
+    experiment::XYDateiInhalt inhalt;
+    inhalt.kommentar = "alt";
+    inhalt.punkte = XYList({{9, 9, 0, 0}});
+    for (const std::string& p : {Pfad("fehlt.XY"), Schreibe("g.XY", "nur Kommentar\r\n"),
+                                 Schreibe("h.XY", "K\r\n1\r\n2\r\n"), Schreibe("i.XY", "")}) {
+        SCOPED_TRACE(p);
+        std::string fehler;
+        EXPECT_FALSE(experiment::LeseXYDatei(p, inhalt, fehler));
+        EXPECT_FALSE(fehler.empty());
+        EXPECT_EQ(inhalt.kommentar, "alt");
+        ASSERT_EQ(inhalt.Anzahl(), 1);
+        EXPECT_EQ(inhalt.punkte[1].x, 9.0f);
+    }
+}
+
 // ---- The editor window ----------------------------------------------------------------------------------
 
-class XYEditorTest : public ::testing::Test {
+class XYEditorTest : public testsupport::ProgramTest {
 protected:
     void SetUp() override {
-        exptest::Host();
-        CloseAll();
-        diagramtest::SetzeZustandZurueck();
-        nXYPunkte = 0;
+        ProgramTest::SetUp();
         XYDateiName = "alt";
         XYPfad = AppPath = dir.path().toStdString() + "/";
-        PosXYEdit = {0, 0};
-        DezKomma = 0;
         shell::mnuEditXY_Click();
         ASSERT_NE(Ed(), nullptr);
     }
-    void TearDown() override { CloseAll(); }
-    static void CloseAll() { exptest::Unload({"frmXYEdit", "frmTGraph2D"}); }
 
     static frmXYEdit* Ed() { return frmXYEdit::Geladen(); }
     template <typename T = QWidget>
@@ -102,9 +216,6 @@ protected:
         shell::mnuPaste2_Click();
     }
 
-    QTemporaryDir dir;
-    testsupport::MsgRecorder msgs;
-    exptest::Dialogs dialogs;
     std::string &openAnswer = dialogs.openAnswer, &saveAnswer = dialogs.saveAnswer;
 };
 
@@ -176,24 +287,24 @@ TEST_F(XYEditorTest, DeletingMarkedRowsAsksAndTheLastDeletionBringsBackTheEmptyL
     Add("1", "2");
     Add("3", "4");
     Add("5", "6");
-    msgs.QueueAnswer(platform::vbNo);
+    rec.QueueAnswer(platform::vbNo);
     G()->Select(0, 2, 1, 3);
     shell::mnuSubDelLine2_Click();
-    ASSERT_EQ(msgs.Messages().size(), 1u);
-    EXPECT_EQ(msgs.Last().prompt, "Zeilen 1 bis 2 wirklich entfernen?");
-    EXPECT_EQ(msgs.Last().title, "WARNUNG");
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "Zeilen 1 bis 2 wirklich entfernen?");
+    EXPECT_EQ(rec.Last().title, "WARNUNG");
     EXPECT_EQ(nXYPunkte, 3);
 
-    msgs.QueueAnswer(platform::vbYes);
+    rec.QueueAnswer(platform::vbYes);
     G()->Select(0, 2, 1, 3);
     Btn("cmdErase")->click();
     EXPECT_EQ(Points(), "5 6");
     EXPECT_EQ(Ed()->windowTitle(), "geladen:  (1 Datenzeilen)");
 
-    msgs.QueueAnswer(platform::vbYes);
+    rec.QueueAnswer(platform::vbYes);
     G()->Select(0, 2, 0, 2);
     Btn("cmdErase")->click();
-    EXPECT_EQ(msgs.Last().prompt, "Zeile 1 wirklich entfernen?");
+    EXPECT_EQ(rec.Last().prompt, "Zeile 1 wirklich entfernen?");
     EXPECT_EQ(nXYPunkte, 0);
     EXPECT_EQ(G()->Text(0, 2), "leere Liste");
     EXPECT_FALSE(Btn("cmdSave")->isEnabled());
@@ -229,11 +340,11 @@ TEST_F(XYEditorTest, RecalculationFailureShowsTheMessageAndLeavesEveryPoint) {
     EXPECT_FALSE(W("fraManipulation")->isHidden());
     Opt("optManip(1)")->click();
     Btn("cmdExecManip")->click();
-    ASSERT_EQ(msgs.Messages().size(), 1u);
-    EXPECT_NE(msgs.Last().prompt.find("\r\n\r\nMit den vorliegenden Daten ist diese Aktion nicht ausführbar.\r\n"
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_NE(rec.Last().prompt.find("\r\n\r\nMit den vorliegenden Daten ist diese Aktion nicht ausführbar.\r\n"
                                       "(Die problematischen Punkte können \"inaktiv\" gesetzt"),
               std::string::npos);
-    EXPECT_EQ(msgs.Last().title, kTitel);
+    EXPECT_EQ(rec.Last().title, kTitel);
     EXPECT_EQ(P(2).y, 4.0f);
 
     G()->SetChecked(0, 1, true);
@@ -247,12 +358,12 @@ TEST_F(XYEditorTest, RecalculationFailureShowsTheMessageAndLeavesEveryPoint) {
     EXPECT_NEAR(P(2).y, 3 * std::log(4.0f), 1e-5);
     Btn("cmdCloseManip")->click();
     EXPECT_TRUE(W("fraManipulation")->isHidden());
-    EXPECT_EQ(msgs.Messages().size(), 1u);
+    EXPECT_EQ(rec.Messages().size(), 1u);
 }
 
 TEST_F(XYEditorTest, DrawingOpensTheDiagramWithThePointsAndRefusesEmptyLists) {
     Btn("cmdDrawXY")->click();
-    EXPECT_EQ(msgs.Last().prompt, "leere Datenliste");
+    EXPECT_EQ(rec.Last().prompt, "leere Datenliste");
 
     Add("10", "0");
     Opt("optIsPoints(0)")->setEnabled(true);
@@ -283,11 +394,11 @@ TEST_F(XYEditorTest, DrawingOpensTheDiagramWithThePointsAndRefusesEmptyLists) {
     EXPECT_EQ(XYZeichenPunkte[0].x, 2.0f);
 
     for (int r = 1; r <= 2; ++r) G()->SetChecked(r, 1, true);
-    msgs.Clear();
+    rec.Clear();
     Btn("cmdDrawXY")->click();
-    ASSERT_EQ(msgs.Messages().size(), 1u);
-    EXPECT_EQ(msgs.Last().prompt, "leere Liste!");
-    EXPECT_EQ(msgs.Last().title, kTitel);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "leere Liste!");
+    EXPECT_EQ(rec.Last().title, kTitel);
     EXPECT_EQ(nKurven, 1);
 }
 
@@ -297,8 +408,8 @@ TEST_F(XYEditorTest, BadFilesAndUnansweredQuestionsLoseNoPoints) {
     std::ofstream(schlecht, std::ios::binary) << "nur ein Kommentar\r\n";
     openAnswer = schlecht;
     Btn("cmdLoad")->click();
-    ASSERT_EQ(msgs.Messages().size(), 1u);
-    EXPECT_NE(msgs.Last().prompt.find("enthält keine x-y-Punkte"), std::string::npos);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_NE(rec.Last().prompt.find("enthält keine x-y-Punkte"), std::string::npos);
     EXPECT_EQ(P(1).y, 2.0f);
     EXPECT_EQ(XYDateiName, "");
 
@@ -306,14 +417,14 @@ TEST_F(XYEditorTest, BadFilesAndUnansweredQuestionsLoseNoPoints) {
     const std::string gut = dir.filePath("gut.XY").toStdString();
     std::ofstream(gut, std::ios::binary) << "K\r\n5;6\r\n";
     openAnswer = gut;
-    msgs.QueueAnswer(platform::vbCancel);
+    rec.QueueAnswer(platform::vbCancel);
     Btn("cmdLoad")->click();
-    EXPECT_EQ(msgs.Last().prompt, "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
-    EXPECT_EQ(msgs.Last().style, platform::vbYesNoCancel + platform::vbExclamation);
+    EXPECT_EQ(rec.Last().prompt, "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
+    EXPECT_EQ(rec.Last().style, platform::vbYesNoCancel + platform::vbExclamation);
     EXPECT_EQ(P(1).x, 1.0f);
 
     // Closing keeps the window's place.
-    msgs.QueueAnswer(platform::vbNo);
+    rec.QueueAnswer(platform::vbNo);
     platform::Windows().Frame("frmXYEdit")->move(30, 20);
     Btn("cmdEsc")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -324,7 +435,7 @@ TEST_F(XYEditorTest, BadFilesAndUnansweredQuestionsLoseNoPoints) {
 
 // Every change of the list marks it unsaved, and every way of closing then offers to save it:
 // Cancel keeps the window, a failing write keeps it, Yes writes the file and closes.
-using XYEditorRoad = exptest::InBothLocales<XYEditorTest>;
+using XYEditorRoad = testsupport::InBothLocales<XYEditorTest>;
 
 // File text of a whole number 0..99 in the mask ".0000000E+00".
 std::string Mask(int v) {
@@ -365,7 +476,7 @@ TEST_P(XYEditorRoad, EveryChangeAsksAtEveryClose) {
          {{1, 10}, {2, 20}}},
         {"delete", [this] {
              G()->Select(0, 2, 0, 3);
-             msgs.QueueAnswer(platform::vbYes);
+             rec.QueueAnswer(platform::vbYes);
              Btn("cmdErase")->click();
          }, {{1, 10}, {2, 20}}},
         {"comment", [] { QTest::keyClicks(W<QLineEdit>("txtComment"), "!"); }, {{3, 30}, {1, 10}, {2, 20}}, "Liste!"},
@@ -390,27 +501,27 @@ TEST_P(XYEditorRoad, EveryChangeAsksAtEveryClose) {
         change.apply();
         EXPECT_TRUE(Ed()->Ungespeichert());
         for (const Close& close : closes) {
-            msgs.Clear();
-            msgs.QueueAnswer(platform::vbCancel);
+            rec.Clear();
+            rec.QueueAnswer(platform::vbCancel);
             close();
-            ASSERT_EQ(msgs.Messages().size(), 1u);
-            EXPECT_EQ(msgs.Last().prompt, "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
+            ASSERT_EQ(rec.Messages().size(), 1u);
+            EXPECT_EQ(rec.Last().prompt, "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
             ASSERT_NE(Ed(), nullptr);
         }
         const Close& close = closes[round++ % std::size(closes)];
         saveAnswer = dir.filePath("nicht/da/x.XY").toStdString();
-        msgs.QueueAnswer(platform::vbYes);
+        rec.QueueAnswer(platform::vbYes);
         close();
-        EXPECT_EQ(msgs.Last().title, "Message from Sub SaveXY");
+        EXPECT_EQ(rec.Last().title, "Message from Sub SaveXY");
         ASSERT_NE(Ed(), nullptr);
         saveAnswer = dir.filePath("gespeichert.XY").toStdString();
-        msgs.QueueAnswer(platform::vbYes);
+        rec.QueueAnswer(platform::vbYes);
         close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(Ed(), nullptr);
         std::string expected = change.comment + std::string("\r\n");
         for (const auto& [x, y] : change.saved) expected += Mask(x) + ";" + Mask(y) + "\r\n";
-        EXPECT_EQ(exptest::Bytes(saveAnswer), expected);
+        EXPECT_EQ(testsupport::Bytes(saveAnswer), expected);
         std::filesystem::remove(saveAnswer);
     }
 }
@@ -418,8 +529,8 @@ TEST_P(XYEditorRoad, EveryChangeAsksAtEveryClose) {
 // From the main window: four typed points, sorted, closed by the close box and saved on Yes; the
 // reopened editor loads them back in their sorted order.
 TEST_P(XYEditorRoad, TypedPointsSavedOnCloseLoadBackSorted) {
-    CloseAll();
-    exptest::Host()->findChild<QAction*>("mnuEditXY")->trigger();
+    testsupport::UnloadAll();
+    Menu("mnuEditXY");
     ASSERT_NE(Ed(), nullptr);
     for (const auto& [x, y] : {std::pair{"3", "0,5"}, std::pair{"1", "-2"}, std::pair{"4", "8"}, std::pair{"2,5", "7"}}) {
         Box(0)->clear();
@@ -436,14 +547,14 @@ TEST_P(XYEditorRoad, TypedPointsSavedOnCloseLoadBackSorted) {
     EXPECT_TRUE(Ed()->Ungespeichert());
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
     saveAnswer = dir.filePath("sortiert.XY").toStdString();
-    msgs.QueueAnswer(platform::vbYes);
+    rec.QueueAnswer(platform::vbYes);
     platform::Windows().Frame("frmXYEdit")->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(Ed(), nullptr);
     EXPECT_EQ(XYDateiName, saveAnswer);
     EXPECT_EQ(XYTrenner, ";");
 
-    exptest::Host()->findChild<QAction*>("mnuEditXY")->trigger();
+    Menu("mnuEditXY");
     ASSERT_NE(Ed(), nullptr);
     EXPECT_EQ(nXYPunkte, 0);
     openAnswer = saveAnswer;

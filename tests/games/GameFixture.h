@@ -1,7 +1,6 @@
 #pragma once
-// The road into the game windows: the real main window offscreen, with every start value and window
-// position of a program start, a temporary program directory and the message recorder; the windows
-// are opened through the main window's menu entries, under the C or the German number locale.
+// The road into the game windows: the program's main window, the windows opened through its menu
+// entries, under the C or the German number locale.
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -11,7 +10,6 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStyleOptionButton>
-#include <QTemporaryDir>
 
 #include <memory>
 #include <string>
@@ -19,34 +17,23 @@
 
 #include "platform/WindowRegistry.h"
 #include "shell/MDITAR.h"
-#include "tests/support/MsgRecorder.h"
 #include "tests/support/NumberLocale.h"
+#include "tests/support/ProgramTest.h"
 
 namespace gametest {
 
-class GameTest : public ::testing::TestWithParam<testsupport::NumberLocale> {
+class GameTest : public testsupport::ProgramTest, public testing::WithParamInterface<testsupport::NumberLocale> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        kernel::AppPath = dir.path().toStdString();
         locale = std::make_unique<testsupport::NumberLocaleScope>(GetParam());
-        main = std::make_unique<MDITAR>("");
-        main->show();
+        ProgramTest::SetUp();
         rec.Clear();
     }
     void TearDown() override {
-        for (const char* name : {"frmMonteCarlo", "frmBlutalkohol", "frmTGraph2D"}) platform::Windows().Unload(name);
-        main.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ProgramTest::TearDown();
         locale.reset();
     }
 
-    // Runs the main window's menu entry of that name.
-    void Menu(const char* entry) {
-        QAction* a = main->findChild<QAction*>(entry);
-        ASSERT_NE(a, nullptr) << entry;
-        a->trigger();
-    }
     // The frame of a window in the main window's MDI area (the window itself outside one).
     static QWidget* Frame(const char* name) { return platform::Windows().Frame(name); }
 
@@ -97,10 +84,7 @@ protected:
         return faults;
     }
 
-    QTemporaryDir dir;
     std::unique_ptr<testsupport::NumberLocaleScope> locale;
-    std::unique_ptr<MDITAR> main;
-    testsupport::MsgRecorder rec;
 };
 
 }  // namespace gametest

@@ -48,7 +48,7 @@ void ExpectSlots(int model, const Conc& c, const Conc& ref, double tol, bool rel
 }  // namespace
 
 TEST(BatchReactor, ClosedFormsFollowTheRateLaws) {
-    Messages rec;
+    testsupport::MsgRecorder rec;
     for (const Case& k : kClosed) {
         for (double t : {0.7, 10.0, 40.0}) {
             SCOPED_TRACE(::testing::Message() << "model " << k.model << " t " << t);
@@ -58,7 +58,7 @@ TEST(BatchReactor, ClosedFormsFollowTheRateLaws) {
             ExpectSlots(k.model, c, Integrate(k.model, k.c0, t, k.k1, k.k2, k.k3), 1e-9, false);
         }
     }
-    EXPECT_TRUE(rec.list.empty());
+    EXPECT_TRUE(rec.Empty());
     // Zero order stops when A is used up.
     Conc c{};
     ASSERT_EQ(Batch(kClosed[0], 20.0, c), 0);
@@ -70,7 +70,7 @@ TEST(BatchReactor, ClosedFormsFollowTheRateLaws) {
 // until two runs agree to 1 %, so the agreement with the fine reference is about 1e-5; model 20 with n = 1 is
 // first order, c(A) = c0·e^(-kt), and checked tighter.
 TEST(BatchReactor, IntegratedModelsEndExactlyAtT) {
-    Messages rec;
+    testsupport::MsgRecorder rec;
     for (const Case& k : kNumeric) {
         for (double t : {10.0, 12.5, 150.0, 200.0, 333.3}) {
             SCOPED_TRACE(::testing::Message() << "model " << k.model << " t " << t);
@@ -85,25 +85,25 @@ TEST(BatchReactor, IntegratedModelsEndExactlyAtT) {
         EXPECT_NEAR(c[1], std::exp(-0.15 * t), 1e-9 * (1 + std::exp(-0.15 * t))) << t;
         EXPECT_NEAR(c[1] + c[4], 1.0, 1e-12) << t;
     }
-    EXPECT_TRUE(rec.list.empty());
+    EXPECT_TRUE(rec.Empty());
 }
 
 TEST(BatchReactor, FailuresAreReported) {
-    Messages rec;
+    testsupport::MsgRecorder rec;
     Conc c{0, 5, 5, 5, 5, 5};
     // Model 19 without a real solution: flag only, nothing written.
     EXPECT_EQ(Batch({19, 1, -1, 0, {0, 1, 1, 0, 0, 0}}, 1.0, c), -1);
     EXPECT_EQ(c[1], 5.0);
-    EXPECT_TRUE(rec.list.empty());
+    EXPECT_TRUE(rec.Empty());
     // Division by zero (model 17 with k1 = 0): one message and the flag.
     EXPECT_EQ(Batch({17, 0, 0.1, 0, {0, 1, 1, 0, 0, 0}}, 1.0, c), -1);
-    ASSERT_EQ(rec.list.size(), 1u);
-    EXPECT_EQ(rec.list[0].title, "Meldung von CalcBatchKessel");
-    EXPECT_EQ(rec.list[0].style, 16);
-    EXPECT_EQ(rec.list[0].prompt.rfind("Fehler aufgetreten: \r\n", 0), 0u);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Messages()[0].title, "Meldung von CalcBatchKessel");
+    EXPECT_EQ(rec.Messages()[0].style, 16);
+    EXPECT_EQ(rec.Messages()[0].prompt.rfind("Fehler aufgetreten: \r\n", 0), 0u);
     // A stiff integration that no sub-step count below the ceiling resolves.
     EXPECT_EQ(Batch({7, 1e9, 1e9, 0, {0, 1, 1, 0, 0, 0}}, 100.0, c), -1);
-    EXPECT_EQ(rec.list.size(), 2u);
+    EXPECT_EQ(rec.Messages().size(), 2u);
 }
 
 TEST(BatchReactor, ExtentsOfReaction) {

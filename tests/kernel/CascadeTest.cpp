@@ -116,12 +116,12 @@ TEST(CascadeFaults, EnzymeModelMeetsTheBalanceInEveryStage) {
 TEST(CascadeFaults, StageConversionBeyondEquilibriumStopsWithAFlag) {
     UseModel(8, 0.5, 0.1, 0, {0, 1, 0, 0, 0, 0});  // A falls below its equilibrium 1/6 in stage 3
     kernel::UmsatzU = 0.5;
-    Messages rec;
+    testsupport::MsgRecorder rec;
     const CascadeRun r = RunCascade(3, 1, 0, 0, 1.0);
     EXPECT_EQ(r.err[1] | r.err[2], 0);
     EXPECT_EQ(r.err[3], -1);
-    ASSERT_EQ(rec.list.size(), 1u);
-    EXPECT_EQ(rec.list[0].prompt, std::string(kernel::kMsgNotReachable));
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Messages()[0].prompt, std::string(kernel::kMsgNotReachable));
     EXPECT_GT(r.V, 0.0);  // the volume of stage 2; stage 3 derived none
 }
 

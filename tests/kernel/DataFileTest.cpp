@@ -53,11 +53,11 @@ class DataFile : public ktest::TempDirTest {
 protected:
     void SetUp() override {
         TempDirTest::SetUp();
-        ktest::ResetDataState();
+        testsupport::ResetStartState();
     }
     void TearDown() override {
         TempDirTest::TearDown();
-        ktest::ResetDataState();
+        testsupport::ResetStartState();
     }
     static int Load(const std::string& path, int append) {
         int loaded = 0;
@@ -81,11 +81,11 @@ protected:
 }  // namespace
 
 TEST_F(DataFile, ReplaceAndAppendLoadsReadEveryFieldInFileOrderAndPreviewReadsTheHead) {
-    ktest::Messages msgs;
+    testsupport::MsgRecorder msgs;
     OneOldRow();
     const std::string oldRow = Dump(ExpDaten[1]), path = PutFile("a.TA3", kSample);
     EXPECT_EQ(Load(path, kFalse), kTrue);
-    EXPECT_TRUE(msgs.list.empty());
+    EXPECT_TRUE(msgs.Empty());
     ASSERT_EQ(nMesspunkte, 3);
     ASSERT_EQ(ExpDaten.size(), 4u);
     EXPECT_EQ(DatenKommentar, "Messung Bär 1");
@@ -99,7 +99,7 @@ TEST_F(DataFile, ReplaceAndAppendLoadsReadEveryFieldInFileOrderAndPreviewReadsTh
 
     // Append keeps the rows and the comment, takes the unit text and converts no time.
     const std::string loaded = Dump(ExpDaten[3]);
-    ktest::ResetDataState();
+    testsupport::ResetStartState();
     OneOldRow();
     EXPECT_EQ(Load(path, kTrue), kTrue);
     ASSERT_EQ(nMesspunkte, 4);
@@ -115,7 +115,7 @@ TEST_F(DataFile, ReplaceAndAppendLoadsReadEveryFieldInFileOrderAndPreviewReadsTh
     ViewExpFile(path, comment, unit, count, ok);
     EXPECT_EQ(ok, kTrue);
     EXPECT_EQ(comment + "|" + unit + "|" + std::to_string(count), "Messung Bär 1|min|3");
-    EXPECT_TRUE(msgs.list.empty());
+    EXPECT_TRUE(msgs.Empty());
 }
 
 TEST_F(DataFile, UnitLinesAndLooseItemForms) {
@@ -168,7 +168,7 @@ TEST_F(DataFile, WriteReadRoundTrip) {
         {1.0000001, {0, 2.0 / 3.0, 0, 0, 0, 0}, 0, 0, 1.0000001f, 16777217.0f, 3.1415927f, 0},
     };
     for (const auto& r : rows) {
-        ktest::ResetDataState();
+        testsupport::ResetStartState();
         DatenKommentar = "Überprüfung";
         ZeitEinheit = "min";
         lambdaInf = r.lambdaInf;
@@ -180,7 +180,7 @@ TEST_F(DataFile, WriteReadRoundTrip) {
         const std::string path = Path("r.TA3");
         ASSERT_EQ(Write(path), kTrue) << r.t;
         EXPECT_EQ(Bytes(path).substr(0, 13), "\xDC" "berpr\xFC" "fung\r\n");  // Windows-1252 on disk
-        ktest::ResetDataState();
+        testsupport::ResetStartState();
         ASSERT_EQ(Load(path, kFalse), kTrue) << Bytes(path);
         ASSERT_EQ(nMesspunkte, 1);
         EXPECT_EQ(DatenKommentar, "Überprüfung");
@@ -203,21 +203,21 @@ TEST_F(DataFile, ValuesBeyondTheFileAreRefusedWhenWriting) {
         {"lambda der Zeile 2", [](ExpPunkt& p) { p.lambda = std::numeric_limits<float>::infinity(); }},
     };
     for (const auto& cs : cases) {
-        ktest::ResetDataState();
-        ktest::Messages msgs;
+        testsupport::ResetStartState();
+        testsupport::MsgRecorder msgs;
         AddRow(1, {1});
         cs.spoil(AddRow(2, {0.5}));
         EXPECT_EQ(Write(path), kFalse) << cs.field;
-        ASSERT_EQ(msgs.list.size(), 1u);
-        EXPECT_EQ(msgs.list[0].title, "Meldung von WriteDataFile");
-        EXPECT_NE(msgs.list[0].prompt.find(std::string("im Feld ") + cs.field), std::string::npos) << msgs.list[0].prompt;
+        ASSERT_EQ(msgs.Messages().size(), 1u);
+        EXPECT_EQ(msgs.Messages()[0].title, "Meldung von WriteDataFile");
+        EXPECT_NE(msgs.Messages()[0].prompt.find(std::string("im Feld ") + cs.field), std::string::npos) << msgs.Messages()[0].prompt;
         EXPECT_EQ(Bytes(path), kSample);
     }
     // A time beyond the range of a Single (only a file written elsewhere holds one) is kept in double precision.
-    ktest::ResetDataState();
+    testsupport::ResetStartState();
     AddRow(1e300, {1});
     ASSERT_EQ(Write(path), kTrue);
-    ktest::ResetDataState();
+    testsupport::ResetStartState();
     ASSERT_EQ(Load(path, kFalse), kTrue);
     EXPECT_EQ(ExpDaten[1].t, 1e300);
 }
@@ -233,27 +233,27 @@ TEST_F(DataFile, FailedReadsLeaveTheDataSetUntouched) {
     };
     for (int append : {kFalse, kTrue}) {
         for (const auto& [what, bytes] : bad) {
-            ktest::ResetDataState();
+            testsupport::ResetStartState();
             OneOldRow();
             const std::string before = Dump();
-            ktest::Messages msgs;
+            testsupport::MsgRecorder msgs;
             const std::string path = what == "missing file" ? Path("fehlt.TA3") : PutFile("bad.TA3", bytes);
             EXPECT_EQ(Load(path, append), kFalse) << what;
             EXPECT_EQ(Dump(), before) << what;
-            ASSERT_EQ(msgs.list.size(), 1u) << what;
-            EXPECT_EQ(msgs.list[0].title, "Meldung von LoadExpFile");
-            EXPECT_EQ(msgs.list[0].style, platform::vbCritical);
-            EXPECT_FALSE(msgs.list[0].prompt.empty());
+            ASSERT_EQ(msgs.Messages().size(), 1u) << what;
+            EXPECT_EQ(msgs.Messages()[0].title, "Meldung von LoadExpFile");
+            EXPECT_EQ(msgs.Messages()[0].style, platform::vbCritical);
+            EXPECT_FALSE(msgs.Messages()[0].prompt.empty());
         }
     }
 }
 
 TEST_F(DataFile, FailedWriteReportsAndKeepsTheOldFile) {
-    ktest::Messages msgs;
+    testsupport::MsgRecorder msgs;
     EXPECT_EQ(Write((dir_ / "kein-ordner" / "x.TA3").string()), kFalse);
-    ASSERT_EQ(msgs.list.size(), 1u);
-    EXPECT_EQ(msgs.list[0].title, "Meldung von WriteDataFile");
-    EXPECT_EQ(msgs.list[0].style, platform::vbCritical);
+    ASSERT_EQ(msgs.Messages().size(), 1u);
+    EXPECT_EQ(msgs.Messages()[0].title, "Meldung von WriteDataFile");
+    EXPECT_EQ(msgs.Messages()[0].style, platform::vbCritical);
 
     // A write that runs out of space half-way (file-size limit) must not damage the old file.
     const std::string path = PutFile("alt.TA3", kSample);
@@ -268,7 +268,7 @@ TEST_F(DataFile, FailedWriteReportsAndKeepsTheOldFile) {
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(written, kFalse);
-    EXPECT_EQ(msgs.list.size(), 2u);
+    EXPECT_EQ(msgs.Messages().size(), 2u);
     EXPECT_EQ(Bytes(path), kSample);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);  // no temporary file left
 }
@@ -277,7 +277,7 @@ TEST_F(DataFile, RandomMutationsNeverCrashAndFailuresChangeNothing) {
     std::mt19937 rng(20261206);
     const std::string alphabet = "0123456789.,-+Ee \"\r\n\t\xE4x";
     auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
-    ktest::Messages msgs;
+    testsupport::MsgRecorder msgs;
     const std::string path = Path("f.TA3");
     int loads = 0, failures = 0;
     for (int round = 0; round < 3000; ++round) {
@@ -294,7 +294,7 @@ TEST_F(DataFile, RandomMutationsNeverCrashAndFailuresChangeNothing) {
             }
         }
         PutFile("f.TA3", bytes);
-        ktest::ResetDataState();
+        testsupport::ResetStartState();
         OneOldRow();
         const std::string before = Dump();
         const int loaded = Load(path, round % 2 == 0 ? kFalse : kTrue);
@@ -311,7 +311,7 @@ TEST_F(DataFile, RandomMutationsNeverCrashAndFailuresChangeNothing) {
         std::string comment, unit;
         int count = 0, ok = 0;
         ViewExpFile(path, comment, unit, count, ok);
-        msgs.list.clear();
+        msgs.Clear();
     }
     EXPECT_GT(loads, 0);
     EXPECT_GT(failures, 0);

@@ -93,26 +93,26 @@ TEST_F(DataSet, ScanDoesNotGrowRateAxisOnRepeatedCalls) {
 }
 
 TEST_F(DataSet, SplineTestRefusesRepeatedTimesInAnyOrder) {
-    ktest::Messages msgs;
+    testsupport::MsgRecorder msgs;
     std::string answer = "x";
     AddRow(4, {1.0, 0.2});
     AddRow(8, {0.5, 0.6});
     TestSplineData(2, answer);
     EXPECT_EQ(answer, "");
-    EXPECT_TRUE(msgs.list.empty());
+    EXPECT_TRUE(msgs.Empty());
     EXPECT_FLOAT_EQ(AchsenGrenzen[1], 8.4f);
     EXPECT_FLOAT_EQ(AchsenGrenzen[3], 0.63f);
 
-    ktest::ResetDataState();
+    testsupport::ResetStartState();
     AddRow(5, {1.0});
     AddRow(1, {2.0});
     AddRow(5, {0.5});
     TestSplineData(1, answer);
     EXPECT_EQ(answer, "cancel");
-    ASSERT_EQ(msgs.list.size(), 1u);
-    EXPECT_EQ(msgs.list[0].title, "Test auf Spline-Anwendbarkeit der exper. Daten");
-    EXPECT_EQ(msgs.list[0].style, platform::vbCritical);
-    EXPECT_EQ(msgs.list[0].prompt.rfind("Für diese Spline-Anwendung sind keine Mehrfach-Zeit-Werte erlaubt.", 0), 0u);
+    ASSERT_EQ(msgs.Messages().size(), 1u);
+    EXPECT_EQ(msgs.Messages()[0].title, "Test auf Spline-Anwendbarkeit der exper. Daten");
+    EXPECT_EQ(msgs.Messages()[0].style, platform::vbCritical);
+    EXPECT_EQ(msgs.Messages()[0].prompt.rfind("Für diese Spline-Anwendung sind keine Mehrfach-Zeit-Werte erlaubt.", 0), 0u);
     EXPECT_EQ(ExpDaten[1].t, 5.0);  // the data set itself is not sorted
 }
 
@@ -151,7 +151,7 @@ static void ExpectYRange(int lowerSlot, int upperSlot, double lo, double hi, dou
 TEST_F(Conductivity, FirstOrderDecayGivesLineOfSlopeMinusK) {
     const struct { double k, l0, linf, dt; int n; } cases[] = {{0.05, 1.0, 11.0, 5.0, 8}, {0.1, 9.0, 2.0, 2.0, 5}};
     for (const auto& cs : cases) {
-        ktest::ResetDataState();
+        testsupport::ResetStartState();
         lambdaInf = cs.linf;
         lambdaNull = cs.l0;
         for (int i = 0; i <= cs.n; ++i) {

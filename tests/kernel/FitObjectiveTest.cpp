@@ -95,7 +95,7 @@ protected:
             for (int j = 0; j < 6; ++j) AddRow(2.0 * j, {decay(k(T), 2.0 * j) + noise * kNoise[n++]}, T);
     }
 
-    ktest::Messages msgs;
+    testsupport::MsgRecorder msgs;
 
 private:
     decltype(Copy(SharedState())) savedState_ = Copy(SharedState());
@@ -171,8 +171,8 @@ TEST_F(FitObjectiveTest, FailedModelEvaluationIsReportedNotIgnored) {
     EXPECT_EQ(f.B[1], 1e-7);
     EXPECT_EQ(f.B[2], -1e-7);
     EXPECT_EQ(f.SD[1], kSingularSD);
-    ASSERT_EQ(msgs.list.size(), 1u);
-    EXPECT_EQ(msgs.list[0].title, "Meldung von Sub MarquardtNashFitting");
+    ASSERT_EQ(msgs.Messages().size(), 1u);
+    EXPECT_EQ(msgs.Messages()[0].title, "Meldung von Sub MarquardtNashFitting");
 }
 
 // ---- Modes 6 and 7 ------------------------------------------------------------------------------------------
@@ -231,8 +231,8 @@ TEST_F(FitObjectiveTest, Mode7WithoutInitialConcentrationIsRefused) {
     EXPECT_EQ(r.failed, kFitRefused);
     EXPECT_EQ(r.B[1], 100);
     EXPECT_EQ(r.B[2], 100);
-    ASSERT_EQ(msgs.list.size(), 1u);
-    EXPECT_EQ(msgs.list[0].prompt, "Für diesen Fall muss die Anfangskonzentration c(A,0) gegeben sein.");
-    EXPECT_EQ(msgs.list[0].title, " Ausführung nicht möglich ");
-    EXPECT_EQ(msgs.list[0].style, platform::vbCritical);
+    ASSERT_EQ(msgs.Messages().size(), 1u);
+    EXPECT_EQ(msgs.Messages()[0].prompt, "Für diesen Fall muss die Anfangskonzentration c(A,0) gegeben sein.");
+    EXPECT_EQ(msgs.Messages()[0].title, " Ausführung nicht möglich ");
+    EXPECT_EQ(msgs.Messages()[0].style, platform::vbCritical);
 }

@@ -15,7 +15,7 @@ namespace {
 
 class HalfLife : public ::testing::Test {
 protected:
-    ktest::Messages msgs;
+    testsupport::MsgRecorder msgs;
     static float A(int code, double a0, double b0, double p0, double k1, double k2) {
         aktDiagrammCode = code;
         return FuHalbwertszeitA(a0, b0, p0, k1, k2);
@@ -54,28 +54,28 @@ TEST_F(HalfLife, ClosedFormsOfTheIrreversibleKinetics) {
     EXPECT_NEAR(Ref(4, {0, 1, 1.5, 0, 0, 0}, 0.7, 0, A(4, 1, 1.5, 0, 0.7, 0)), 0.5, 1e-6);
     EXPECT_NEAR(Ref(5, {0, 1, 0, 0, 0.1, 0}, 0.3, 0, A(5, 1, 0, 0.1, 0.3, 0)), 0.5, 1e-6);
     EXPECT_NEAR(Ref(8, {0, 1, 0, 0, 0.1, 0}, 0.3, 0.1, A(8, 1, 0, 0.1, 0.3, 0.1)), 0.5, 1e-6);
-    EXPECT_EQ(msgs.beeps, 0);
-    EXPECT_TRUE(msgs.list.empty());
+    EXPECT_EQ(msgs.Beeps(), 0);
+    EXPECT_TRUE(msgs.Empty());
 }
 
 TEST_F(HalfLife, NoFormulaGivesZeroWithABeepOnlyForBAndFailuresAreReported) {
     EXPECT_EQ(A(4, 1, 0.4, 0, 1, 0), 0.0f);  // B runs out first
-    EXPECT_EQ(msgs.beeps, 1);
+    EXPECT_EQ(msgs.Beeps(), 1);
     EXPECT_EQ(B(2, 1, 0, 0, 1, 0), 0.0f);
-    EXPECT_EQ(msgs.beeps, 2);
+    EXPECT_EQ(msgs.Beeps(), 2);
     EXPECT_EQ(A(7, 1, 1, 0, 1, 1), 0.0f);
-    EXPECT_EQ(msgs.beeps, 2);
-    EXPECT_TRUE(msgs.list.empty());
+    EXPECT_EQ(msgs.Beeps(), 2);
+    EXPECT_TRUE(msgs.Empty());
     // An unreachable half and runtime failures are reported.
     EXPECT_EQ(A(8, 1, 0, 0, 0.2, 0.2), -1.0f);  // equilibrium exactly at A0/2
-    ASSERT_EQ(msgs.list.size(), 1u);
-    EXPECT_EQ(msgs.list[0].prompt, "c(A,0)/2 kann bei dieser Gleichgewichtslage nicht erreicht werden");
+    ASSERT_EQ(msgs.Messages().size(), 1u);
+    EXPECT_EQ(msgs.Messages()[0].prompt, "c(A,0)/2 kann bei dieser Gleichgewichtslage nicht erreicht werden");
     EXPECT_EQ(A(8, 1, 0, 0, 0.2, 0), -1.0f);  // k2 = 0
-    ASSERT_EQ(msgs.list.size(), 2u);
-    EXPECT_EQ(msgs.list[1].title, "Meldung von FuHalbwertszeitA");
-    EXPECT_EQ(msgs.list[1].prompt, "Division durch Null");
+    ASSERT_EQ(msgs.Messages().size(), 2u);
+    EXPECT_EQ(msgs.Messages()[1].title, "Meldung von FuHalbwertszeitA");
+    EXPECT_EQ(msgs.Messages()[1].prompt, "Division durch Null");
     EXPECT_EQ(B(12, 1, 0.2, 0, 0.1, 1.0), -1.0f);  // B reaches half only if the equilibrium lies far right
-    EXPECT_EQ(msgs.list.back().prompt, "c(B) = c(B,0)/2 kann bei dieser Gleichgewichtslage nicht erreicht werden");
+    EXPECT_EQ(msgs.Last().prompt, "c(B) = c(B,0)/2 kann bei dieser Gleichgewichtslage nicht erreicht werden");
 }
 
 // Codes 12 and 17 over start values and time units: every half-life that the equilibrium allows is found
@@ -83,7 +83,7 @@ TEST_F(HalfLife, NoFormulaGivesZeroWithABeepOnlyForBAndFailuresAreReported) {
 TEST_F(HalfLife, ReversibleCodesFindEveryReachableHalfLife) {
     // An equilibrium extent beyond 1 (A0 = 2, B0 = 6).
     const float t = A(12, 2, 6, 0, 0.2, 0.1);
-    EXPECT_TRUE(msgs.list.empty());
+    EXPECT_TRUE(msgs.Empty());
     EXPECT_NEAR(t, 0.7515f, 1e-4);
     EXPECT_NEAR(Ref(12, {0, 2, 6, 0, 0, 0}, 0.2, 0.1, t), 1.0, 1e-6);
 
@@ -101,16 +101,16 @@ TEST_F(HalfLife, ReversibleCodesFindEveryReachableHalfLife) {
                                                             << " " << p0 << " " << ofA);
                             const double y0 = ofA ? a0 : b0;
                             const double xe = EquilibriumExtent(nu, a0, b0, p0, k1, k2);
-                            const std::size_t before = msgs.list.size();
+                            const std::size_t before = msgs.Messages().size();
                             const float th = ofA ? A(code, a0, b0, p0, k1, k2) : B(code, a0, b0, p0, k1, k2);
                             if (xe > y0 / 2 * (1 + 1e-9)) {
                                 ASSERT_GT(th, 0.0f);
-                                EXPECT_EQ(msgs.list.size(), before);
+                                EXPECT_EQ(msgs.Messages().size(), before);
                                 EXPECT_NEAR(Ref(code, {0, a0, b0, 0, p0, 0}, k1, k2, th, ofA ? 1 : 2) / (y0 / 2), 1.0, 1e-5);
                                 ++found;
                             } else if (xe < y0 / 2 * (1 - 1e-9)) {
                                 EXPECT_EQ(th, -1.0f);
-                                EXPECT_EQ(msgs.list.size(), before + 1);
+                                EXPECT_EQ(msgs.Messages().size(), before + 1);
                                 ++unreachable;
                             }
                         }
@@ -129,5 +129,5 @@ TEST_F(HalfLife, ReversibleCodesFindEveryReachableHalfLife) {
             EXPECT_NEAR(B(code, 0.8, 0.8, 0, 0.15, k2), 1 / (0.15 * 0.8), 1e-5);
         }
     }
-    EXPECT_EQ(msgs.list.size(), static_cast<std::size_t>(unreachable));
+    EXPECT_EQ(msgs.Messages().size(), static_cast<std::size_t>(unreachable));
 }

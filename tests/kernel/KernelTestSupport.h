@@ -1,7 +1,7 @@
 #pragma once
 // Shared helpers of the kernel tests: an independent copy of the rate laws with a fine RK4 reference
-// integration, the steady-state residual of a stirred tank, one fake window host, one message recorder,
-// the measured data set and a fresh folder per test.
+// integration, the steady-state residual of a stirred tank, one fake window host, the measured data set
+// and a fresh folder per test.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -23,6 +23,8 @@
 #include "kernel/State.h"
 #include "platform/core/FormHost.h"
 #include "platform/core/MsgBox.h"
+#include "tests/support/MsgRecorder.h"
+#include "tests/support/StartState.h"
 
 namespace ktest {
 
@@ -168,35 +170,6 @@ public:
     std::function<void(const std::string&, const std::string&, int)> onClick;
 };
 
-struct Message {
-    std::string prompt;
-    int style;
-    std::string title;
-};
-
-// Records every message box (answered with its default button) and every beep while it lives.
-class Messages {
-public:
-    Messages() {
-        previous_ = platform::SetMsgBoxHandler([this](const std::string& p, int s, const std::string& t) {
-            list.push_back({p, s, t});
-            return platform::DefaultAnswer(s);
-        });
-        platform::SetBeepHandler([this] { ++beeps; });
-    }
-    ~Messages() {
-        platform::SetMsgBoxHandler(previous_);
-        platform::SetBeepHandler({});
-    }
-    Messages(const Messages&) = delete;
-    Messages& operator=(const Messages&) = delete;
-    std::vector<Message> list;
-    int beeps = 0;
-
-private:
-    platform::MsgBoxHandler previous_;
-};
-
 // What a fit gives back: parameters, standard deviations, the failure code and the run's counts.
 struct FitResult {
     std::vector<double> B, SD;
@@ -221,28 +194,11 @@ inline kernel::ExpPunkt& AddRow(double t, std::initializer_list<double> c = {}, 
     return kernel::ExpDaten.back();
 }
 
-// An empty data set and the state the data procedures read, at their start values.
-inline void ResetDataState() {
-    kernel::ExpDaten.assign(1, kernel::ExpPunkt{});
-    kernel::nMesspunkte = 0;
-    kernel::lambdaInf = 0;
-    kernel::lambdaNull = 0;
-    kernel::c0Mess.fill(0.0f);
-    kernel::DatenKommentar.clear();
-    kernel::aktModell = 2;
-    kernel::EnzymRcsModus = kernel::kTrue;
-    kernel::DiagVariante = 0;
-    kernel::ZeitEinheit = "s";
-    kernel::ZeitEinheitNr = 0;
-    kernel::ZeitEinheitIdx = 1;
-    kernel::AchsenGrenzen.fill(0.0f);
-}
-
-// Fixture of the data-side tests: a fresh data set before and after each test.
+// Fixture of the data-side tests: the program's start state before and after each test.
 class DataTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetDataState(); }
-    void TearDown() override { ResetDataState(); }
+    void SetUp() override { testsupport::ResetStartState(); }
+    void TearDown() override { testsupport::ResetStartState(); }
 };
 // A fresh folder per test, removed afterwards, with raw bytes put into and read from its files.
 class TempDirTest : public ::testing::Test {

@@ -289,7 +289,7 @@ TEST(Marquardt, FailureAtStartOrInADerivativeRowEndsWithRuntimeError) {
     // 0: evaluation fails at the start; 1: non-finite sum at the start; 2: the second Jacobian fails.
     for (int variant = 0; variant < 3; ++variant) {
         SCOPED_TRACE(variant);
-        ktest::Messages log;
+        testsupport::MsgRecorder log;
         TestObjective obj = MisraObjective(variant == 1 ? 0 : INFINITY);
         int jacobianRows = 0;
         if (variant == 0) obj.failSum = [](const std::vector<double>&) { return true; };
@@ -304,10 +304,10 @@ TEST(Marquardt, FailureAtStartOrInADerivativeRowEndsWithRuntimeError) {
         }
         EXPECT_EQ(r.SD[1], kSingularSD);
         EXPECT_EQ(r.SD[2], kSingularSD);
-        ASSERT_EQ(log.list.size(), 1u);
-        EXPECT_EQ(log.list[0].title, "Meldung von Sub MarquardtNashFitting");
-        EXPECT_EQ(log.list[0].prompt.rfind("Fehler aufgetreten: \r\n", 0), 0u);
-        EXPECT_EQ(log.list[0].style, platform::vbCritical);
+        ASSERT_EQ(log.Messages().size(), 1u);
+        EXPECT_EQ(log.Messages()[0].title, "Meldung von Sub MarquardtNashFitting");
+        EXPECT_EQ(log.Messages()[0].prompt.rfind("Fehler aufgetreten: \r\n", 0), 0u);
+        EXPECT_EQ(log.Messages()[0].style, platform::vbCritical);
     }
 }
 
@@ -315,12 +315,12 @@ TEST(Marquardt, FailedOrNonFiniteTrialIsRejectedAndRunGoesOn) {
     // The first trial steps from (500, 1e-4) overshoot b2; let every point with b2 > 1e-3 fail or give NaN.
     for (bool fail : {true, false}) {
         SCOPED_TRACE(fail);
-        ktest::Messages log;
+        testsupport::MsgRecorder log;
         TestObjective obj = MisraObjective(fail ? INFINITY : 1e-3);
         if (fail) obj.failSum = [](const std::vector<double>& B) { return B[2] > 1e-3; };
         const FitResult r = Fit(obj, 2, kMisraRows, {0, 500, 1e-4});
         EXPECT_EQ(r.failed, kFitOk);
         ExpectMisraCertified(r.B);
-        EXPECT_TRUE(log.list.empty());
+        EXPECT_TRUE(log.Empty());
     }
 }

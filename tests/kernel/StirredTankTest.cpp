@@ -118,12 +118,12 @@ TEST(StirredTankFaults, UnreachableConversionsSetTheFlag) {
     for (const auto& cs : cases) {
         SCOPED_TRACE(cs.k.model);
         UseModel(cs.k);
-        Messages rec;
+        testsupport::MsgRecorder rec;
         const TankResult r = Tank(cs.mode, cs.U, 2.0, 7.0, 3.0);
         EXPECT_EQ(r.errA, -1);
-        ASSERT_EQ(rec.list.size(), 1u);
-        EXPECT_EQ(rec.list[0].prompt, cs.prompt);
-        EXPECT_EQ(rec.list[0].style, 16);
+        ASSERT_EQ(rec.Messages().size(), 1u);
+        EXPECT_EQ(rec.Messages()[0].prompt, cs.prompt);
+        EXPECT_EQ(rec.Messages()[0].style, 16);
         if (cs.k.model != 17) {
             EXPECT_EQ(r.tau, 0.0);
             EXPECT_EQ(cs.mode == 0 ? r.Vdot : r.V, cs.mode == 0 ? 7.0 : 2.0);  // not derived

@@ -14,7 +14,7 @@ namespace {
 class TimeUnits : public ktest::DataTest {
 protected:
     void SetUp() override {
-        ktest::ResetDataState();
+        testsupport::ResetStartState();
         BuildZeitFaktor();
         tMax = tauMittel = VPunkt = RohrV = 0;
         kWert = {0, 0, 0, 0};

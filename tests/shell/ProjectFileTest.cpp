@@ -53,7 +53,7 @@ TEST_F(ProjectFileTest, HandWrittenFileLoadsWithExactValues) {
     lines.insert(lines.begin() + 5, " 2.5 ");
     std::string dataName;
     ASSERT_TRUE(Load(lines, &dataName, "\n"));
-    EXPECT_TRUE(recorder.Empty());
+    EXPECT_TRUE(rec.Empty());
     EXPECT_EQ(dataName, "MESS1.TA3");
     EXPECT_EQ(ProjektKommentar, "Versuch vom Montag");
     EXPECT_EQ((std::array{aktModell, EnzymRcsModus, SpezSkalierungStoff, SpezSkalierung, FitAnzeigeModus}),
@@ -101,7 +101,7 @@ TEST_F(ProjectFileTest, FewerConcentrationsLeaveTheOthersAndAnyUnitIsTaken) {
     EXPECT_EQ(ZeitEinheit, "Woche");
     lines.pop_back();  // without its empty last line the file is still complete
     EXPECT_TRUE(Load(lines));
-    EXPECT_TRUE(recorder.Empty());
+    EXPECT_TRUE(rec.Empty());
 }
 
 TEST_F(ProjectFileTest, BrokenFileChangesNothingAndSaysWhy) {
@@ -134,7 +134,7 @@ TEST_F(ProjectFileTest, BrokenFileChangesNothingAndSaysWhy) {
     ProjektFile = "projekt.TC3";
     ProjektPfad = "/alt";
     DatenFile = "ALT.TA3";
-    openAnswer = Path("broken.TC3");
+    dialogs.openAnswer = Path("broken.TC3");
     for (const auto& [what, lines] : cases) {
         SCOPED_TRACE(what);
         if (lines.empty()) {
@@ -143,12 +143,12 @@ TEST_F(ProjectFileTest, BrokenFileChangesNothingAndSaysWhy) {
             WriteFile(Path("broken.TC3"), Lines(lines));
         }
         const Snapshot before = Snapshot::Take();
-        recorder.Clear();
-        window->mnuLoadProject_Click();  // through the menu, so the project names are covered too
+        rec.Clear();
+        main->mnuLoadProject_Click();  // through the menu, so the project names are covered too
         EXPECT_TRUE(Snapshot::Take() == before);
-        ASSERT_EQ(recorder.Messages().size(), 1u);
-        EXPECT_EQ(recorder.Last().title, " Ausführung nicht möglich ");
-        EXPECT_EQ(recorder.Last().style, platform::vbCritical);
+        ASSERT_EQ(rec.Messages().size(), 1u);
+        EXPECT_EQ(rec.Last().title, " Ausführung nicht möglich ");
+        EXPECT_EQ(rec.Last().style, platform::vbCritical);
     }
     EXPECT_FALSE(Enabled("mnuEditDat"));  // no load, nothing enabled
 }
@@ -164,9 +164,9 @@ TEST_F(ProjectFileTest, WrittenFileHasTheExactFormat) {
     tauMittel = 60;
     ZeitEinheit = "min";
     DatenFile = "/daten/ordner/MESS7.TA3";
-    commentAnswer = "Kommentar mit Umlaut: Rührkessel";
+    dialogs.commentAnswer = "Kommentar mit Umlaut: Rührkessel";
     ASSERT_TRUE(shell::WriteProjectFile(Path("p.TC3")));
-    EXPECT_EQ(commentPrompts, 1);
+    EXPECT_EQ(dialogs.commentPrompts, 1);
     const std::string bytes = ReadFile(Path("p.TC3"));
     const auto first = bytes.find("\r\n");
     EXPECT_EQ(bytes.substr(first),
@@ -178,29 +178,29 @@ TEST_F(ProjectFileTest, WrittenFileHasTheExactFormat) {
 TEST_F(ProjectFileTest, CommentIsAskedForEveryFileButTheLastSessionAndAFailedWriteIsReported) {
     ASSERT_TRUE(shell::WriteProjectFile(Path("TarLastSession.TC3")));
     ASSERT_TRUE(shell::WriteProjectFile(Path("tarlastsession.tc3")));
-    EXPECT_EQ(commentPrompts, 0);
+    EXPECT_EQ(dialogs.commentPrompts, 0);
     ASSERT_TRUE(shell::WriteProjectFile(Path("MyTarLastSession.TC3X.TC3")));
-    EXPECT_EQ(commentPrompts, 1);
+    EXPECT_EQ(dialogs.commentPrompts, 1);
     EXPECT_TRUE(shell::IsSessionFileName("C:\\TARVELO\\TARLASTSESSION.TC3"));
     EXPECT_FALSE(shell::IsSessionFileName("LastSession.TC3"));
 
     EXPECT_FALSE(shell::WriteProjectFile(Path("gibt/es/nicht/p.TC3")));
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().title, "Fehler beim Abspeichern der Sitzungs-Datei\r\n(evtl. fehlende Schreibrechte)");
-    EXPECT_EQ(recorder.Last().style, platform::vbCritical);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "Fehler beim Abspeichern der Sitzungs-Datei\r\n(evtl. fehlende Schreibrechte)");
+    EXPECT_EQ(rec.Last().style, platform::vbCritical);
 }
 
 TEST_F(ProjectFileTest, SavingToAnUnwritablePlaceKeepsTheProjectNames) {
     ProjektFile = "alt.TC3";
     ProjektPfad = "/alt";
-    saveAnswer = Path("gibt/es/nicht/neu.TC3");
+    dialogs.saveAnswer = Path("gibt/es/nicht/neu.TC3");
     Menu("mnuSaveProject");
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().title, "Fehler beim Abspeichern der Sitzungs-Datei\r\n(evtl. fehlende Schreibrechte)");
-    EXPECT_EQ(recorder.Last().style, platform::vbCritical);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "Fehler beim Abspeichern der Sitzungs-Datei\r\n(evtl. fehlende Schreibrechte)");
+    EXPECT_EQ(rec.Last().style, platform::vbCritical);
     EXPECT_EQ(ProjektFile, "alt.TC3");
     EXPECT_EQ(ProjektPfad, "/alt");
-    EXPECT_EQ(commentPrompts, 1);  // the comment is asked before the writing
+    EXPECT_EQ(dialogs.commentPrompts, 1);  // the comment is asked before the writing
 }
 
 TEST_F(ProjectFileTest, SaveThenLoadRoundTrips) {
@@ -214,12 +214,12 @@ TEST_F(ProjectFileTest, SaveThenLoadRoundTrips) {
     tMax = 250;
     tauMittel = 0.125;
     ZeitEinheit = "d";
-    commentAnswer = "Rundreise";
-    saveAnswer = Path("rund.TC3");
+    dialogs.commentAnswer = "Rundreise";
+    dialogs.saveAnswer = Path("rund.TC3");
     Menu("mnuSaveProject");
-    ASSERT_EQ(saveRequests.size(), 1u);
-    EXPECT_EQ(saveRequests[0].caption, "aktuelles Projekt speichern unter ...");
-    EXPECT_EQ(saveRequests[0].directory, AppPath);
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].caption, "aktuelles Projekt speichern unter ...");
+    EXPECT_EQ(dialogs.saveRequests[0].directory, AppPath);
     EXPECT_EQ(ProjektFile, "rund.TC3");
     EXPECT_EQ(ProjektPfad, AppPath);
     EXPECT_EQ(KommandoZeile, "");  // saving does not change it
@@ -228,22 +228,22 @@ TEST_F(ProjectFileTest, SaveThenLoadRoundTrips) {
     ASSERT_TRUE(Load(SampleProject()));
     ProjektFile.clear();
     ProjektPfad = "/anderswo";
-    recorder.Clear();
-    openAnswer = Path("rund.TC3");
+    rec.Clear();
+    dialogs.openAnswer = Path("rund.TC3");
     Menu("mnuLoadProject");
-    ASSERT_EQ(openRequests.size(), 1u);
-    EXPECT_EQ(openRequests[0].caption, "Projekt laden (*.TC3)");
-    EXPECT_EQ(openRequests[0].pattern, "*.TC3");
-    EXPECT_EQ(openRequests[0].directory, "/anderswo");
+    ASSERT_EQ(dialogs.openRequests.size(), 1u);
+    EXPECT_EQ(dialogs.openRequests[0].caption, "Projekt laden (*.TC3)");
+    EXPECT_EQ(dialogs.openRequests[0].pattern, "*.TC3");
+    EXPECT_EQ(dialogs.openRequests[0].directory, "/anderswo");
     saved.kommando = Path("rund.TC3");
     EXPECT_TRUE(Snapshot::Take() == saved);
     EXPECT_TRUE(Enabled("mnuSaveProject"));
     EXPECT_TRUE(Enabled("mnuNeudat"));
-    EXPECT_TRUE(window->ToolbarButton(8)->isEnabled());
-    EXPECT_TRUE(window->ToolbarButton(14)->isEnabled());
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().title, "Projektstatus");
-    EXPECT_NE(recorder.Last().prompt.find("    Rundreise"), std::string::npos);
+    EXPECT_TRUE(main->ToolbarButton(8)->isEnabled());
+    EXPECT_TRUE(main->ToolbarButton(14)->isEnabled());
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "Projektstatus");
+    EXPECT_NE(rec.Last().prompt.find("    Rundreise"), std::string::npos);
 }
 
 // Every finite value comes back from the last-session file bit for bit, also where 15 digits are too few (or,
@@ -269,7 +269,7 @@ TEST_F(ProjectFileTest, SessionFileGivesBackEveryFiniteValue) {
             std::string dataName;
             bool ok = false;
             shell::LoadProjectFile(session, dataName, ok);
-            ASSERT_TRUE(ok) << (recorder.Empty() ? "" : recorder.Last().prompt);
+            ASSERT_TRUE(ok) << (rec.Empty() ? "" : rec.Last().prompt);
             EXPECT_TRUE(Snapshot::Take() == saved) << v[0];
         }
     }
@@ -277,54 +277,54 @@ TEST_F(ProjectFileTest, SessionFileGivesBackEveryFiniteValue) {
 
 TEST_F(ProjectFileTest, CancelledDialogsChangeNothing) {
     KommandoZeile = "/alt.TC3";
-    window->mnuLoadProject_Click();
-    window->mnuSaveProject_Click();
+    main->mnuLoadProject_Click();
+    main->mnuSaveProject_Click();
     EXPECT_EQ(KommandoZeile, "/alt.TC3");
-    ASSERT_EQ(openRequests.size(), 1u);
-    EXPECT_EQ(openRequests[0].proposal, "/alt.TC3");
-    EXPECT_EQ(saveRequests[0].proposal, "/alt.TC3");
-    EXPECT_TRUE(recorder.Empty());
-    EXPECT_EQ(commentPrompts, 0);
+    ASSERT_EQ(dialogs.openRequests.size(), 1u);
+    EXPECT_EQ(dialogs.openRequests[0].proposal, "/alt.TC3");
+    EXPECT_EQ(dialogs.saveRequests[0].proposal, "/alt.TC3");
+    EXPECT_TRUE(rec.Empty());
+    EXPECT_EQ(dialogs.commentPrompts, 0);
 }
 
 TEST_F(ProjectFileTest, DataFileNameIsTakenOverOnlyWithItsData) {
     DatenFile = "VORHER.TA3";
-    openAnswer = Path("p.TC3");
+    dialogs.openAnswer = Path("p.TC3");
     // A data name that is no data file: a warning; the project values are loaded, the data are not.
     WriteFile(Path("MESS1.TXT"), DataFileText(3));
     WriteFile(Path("p.TC3"), Lines(SampleProject("MESS1.TXT")));
-    window->mnuLoadProject_Click();
-    ASSERT_GE(recorder.Messages().size(), 1u);
-    const auto& warning = recorder.Messages()[0];
+    main->mnuLoadProject_Click();
+    ASSERT_GE(rec.Messages().size(), 1u);
+    const auto& warning = rec.Messages()[0];
     EXPECT_EQ(warning.prompt, "Datenfile ist nicht vom Typ *.TA3 und kann nicht geladen werden");
     EXPECT_EQ(warning.title, "Warnung");
     EXPECT_EQ(warning.style, platform::vbExclamation);
     EXPECT_EQ(aktModell, 4);
     EXPECT_EQ(nMesspunkte, 0);
     EXPECT_EQ(DatenFile, "VORHER.TA3");
-    EXPECT_EQ(recorder.Last().title, "Projektstatus");
-    EXPECT_NE(recorder.Last().prompt.find("    kein Datenfile (*.TA3) geladen"), std::string::npos);
+    EXPECT_EQ(rec.Last().title, "Projektstatus");
+    EXPECT_NE(rec.Last().prompt.find("    kein Datenfile (*.TA3) geladen"), std::string::npos);
 
     // A data file that does not exist.
     WriteFile(Path("p.TC3"), Lines(SampleProject("MESS1.TA3")));
-    recorder.Clear();
-    window->mnuLoadProject_Click();
+    rec.Clear();
+    main->mnuLoadProject_Click();
     EXPECT_EQ(DatenFile, "VORHER.TA3");
     bool sawLoadMessage = false;
-    for (const auto& m : recorder.Messages()) sawLoadMessage |= m.title == "Meldung von LoadExpFile";
+    for (const auto& m : rec.Messages()) sawLoadMessage |= m.title == "Meldung von LoadExpFile";
     EXPECT_TRUE(sawLoadMessage);
 
     WriteFile(Path("MESS1.TA3"), DataFileText(4));
-    recorder.Clear();
-    window->mnuLoadProject_Click();
+    rec.Clear();
+    main->mnuLoadProject_Click();
     EXPECT_EQ(DatenFile, "MESS1.TA3");
     EXPECT_EQ(nMesspunkte, 4);
     EXPECT_EQ(DatenIstSession, kFalse);
     EXPECT_EQ(c0Mess[1], 1.0f);  // the row at t = 0
     EXPECT_TRUE(Enabled("mnuEditDat"));
-    EXPECT_TRUE(window->ToolbarButton(16)->isEnabled());
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    const std::string& status = recorder.Last().prompt;
+    EXPECT_TRUE(main->ToolbarButton(16)->isEnabled());
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    const std::string& status = rec.Last().prompt;
     EXPECT_NE(status.find("    Datenfile MESS1.TA3  (Filedatum "), std::string::npos);
     EXPECT_NE(status.find("    mit 4 Messpunkten\r\n    Zeiteinheit der Daten: s\r\n    Filekommentar: Messung 1"),
               std::string::npos);
@@ -348,9 +348,9 @@ TEST_F(ProjectFileTest, StatusWithoutProjectOrData) {
               std::string::npos);
     nMesspunkte = 0;
     // A data file that cannot be viewed shows nothing at all.
-    window->ShowProjectStatus("FEHLT.TA3");
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().title, "Meldung von ViewExpFile");
+    main->ShowProjectStatus("FEHLT.TA3");
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "Meldung von ViewExpFile");
 }
 
 TEST_F(ProjectFileTest, PreviewReadsTheHeadOnly) {
@@ -368,7 +368,7 @@ TEST_F(ProjectFileTest, PreviewReadsTheHeadOnly) {
     EXPECT_TRUE(Snapshot::Take() == before);
     shell::ViewProjectFile(Path("fehlt.TC3"), date, comment, data, ok);
     EXPECT_FALSE(ok);
-    EXPECT_EQ(recorder.Last().title, "FEHLER");
+    EXPECT_EQ(rec.Last().title, "FEHLER");
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ TEST_F(ProtocolNameTest, FirstFreeCounterOfTheDay) {
     EXPECT_EQ(name, "26030801.CSV");
     ASSERT_TRUE(shell::AutoProtName(2009, 12, 31, name));
     EXPECT_EQ(name, "09123101.CSV");
-    EXPECT_TRUE(recorder.Empty());
+    EXPECT_TRUE(rec.Empty());
 }
 
 TEST_F(ProtocolNameTest, AllNamesOfTheDayTakenGivesNoName) {
@@ -38,8 +38,8 @@ TEST_F(ProtocolNameTest, AllNamesOfTheDayTakenGivesNoName) {
     std::string name = "vorher";
     EXPECT_FALSE(shell::AutoProtName(2026, 12, 6, name));
     EXPECT_EQ(name, "");
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_NE(recorder.Last().prompt.find("Alle 99"), std::string::npos);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_NE(rec.Last().prompt.find("Alle 99"), std::string::npos);
     // The 100th name would need three digits: never made, nothing reused.
     EXPECT_FALSE(std::filesystem::exists(Path("26120600.CSV")));
 }

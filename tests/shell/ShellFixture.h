@@ -1,83 +1,20 @@
 #pragma once
-// Common ground of the main-window tests: a temporary program directory, the message recorder,
-// file choosers and a comment prompt that answer at once, and the real main window offscreen.
-#include <QAction>
-#include <QTemporaryDir>
-
-#include <fstream>
-#include <memory>
+// Files of the main-window tests: data files and projects as users write them.
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "kernel/State.h"
-#include "shell/FileChoice.h"
-#include "shell/MDITAR.h"
-#include "shell/ProjectFile.h"
-#include "tests/support/MsgRecorder.h"
+#include "tests/support/ProgramTest.h"
 
 namespace shelltest {
 
-class ShellTest : public ::testing::Test {
+// The main window is started by each test (Start), after it has put its files in place.
+class ShellTest : public testsupport::ProgramTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(appDir.isValid());
-        kernel::AppPath = appDir.path().toStdString();
-        // State that start-up leaves alone and earlier tests may have changed.
-        kernel::DatenFile.clear();
-        kernel::KommandoZeile.clear();
-        kernel::ProjektFile.clear();
-        kernel::ProjektKommentar.clear();
-        kernel::ExpDataChanged = 0;
-        kernel::SpezSkalierung = 0;
-        kernel::SpezSkalierungStoff = 0;
-        kernel::FitAnzeigeModus = 0;
-        kernel::tMax = 0;
-        kernel::tauMittel = 0;
-        kernel::c0Wert.fill(0.0);
-        shell::SetOpenFileChooser([this](const shell::FileRequest& r, std::string& path) {
-            openRequests.push_back(r);
-            if (openAnswer.empty()) return false;
-            path = openAnswer;
-            return true;
-        });
-        shell::SetSaveFileChooser([this](const shell::FileRequest& r, std::string& path) {
-            saveRequests.push_back(r);
-            if (saveAnswer.empty()) return false;
-            path = saveAnswer;
-            return true;
-        });
-        shell::SetCommentPrompt([this] {
-            ++commentPrompts;
-            kernel::ProjektKommentar = commentAnswer;
-        });
-    }
-    void TearDown() override {
-        window.reset();
-        shell::SetOpenFileChooser(nullptr);
-        shell::SetSaveFileChooser(nullptr);
-        shell::SetCommentPrompt(nullptr);
-    }
+    void SetUp() override { Prepare(); }
 
-    MDITAR& Start(const std::string& commandLine = "") {
-        window = std::make_unique<MDITAR>(commandLine);
-        return *window;
-    }
-
-    std::string Path(const std::string& name) const { return kernel::AppPath + "/" + name; }
-
-    static void WriteFile(const std::string& path, const std::string& bytes) {
-        std::ofstream out(path, std::ios::binary);
-        out << bytes;
-    }
-    static std::string ReadFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    static void WriteFile(const std::string& path, const std::string& bytes) { testsupport::WriteBytes(path, bytes); }
+    static std::string ReadFile(const std::string& path) { return testsupport::Bytes(path); }
 
     // A measured-data file with n rows of A => P at 298 K (c(A) halving every 10 s).
     static std::string DataFileText(int n, const std::string& comment = "Messung 1") {
@@ -105,17 +42,6 @@ protected:
                 ".75", "0", "0", "0", "2", "-1", "1,0,0,0", "120", "60", "0,0", "min", ""};
     }
 
-    // Runs a menu entry of the main window as a click would.
-    void Menu(const char* name) { window->findChild<QAction*>(name)->trigger(); }
-
-    bool Enabled(const char* name) const { return window->findChild<QAction*>(name)->isEnabled(); }
-
-    QTemporaryDir appDir;
-    testsupport::MsgRecorder recorder;
-    std::unique_ptr<MDITAR> window;
-    std::string openAnswer, saveAnswer, commentAnswer;
-    std::vector<shell::FileRequest> openRequests, saveRequests;
-    int commentPrompts = 0;
 };
 
 }  // namespace shelltest

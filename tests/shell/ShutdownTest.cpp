@@ -26,7 +26,7 @@ protected:
         ASSERT_EQ(nMesspunkte, 4);
         DatenFile = dataFile;
         ExpDataChanged = kTrue;
-        recorder.Clear();
+        rec.Clear();
     }
     bool SessionWritten() const { return std::filesystem::exists(Path("TarLastSession.TC3")); }
 };
@@ -39,8 +39,8 @@ TEST_F(ShutdownTest, ClosingWritesTheSessionWithoutACommentAndRemovesAnEmptyProt
     WriteFile(Path(ProtFile), "");
     EXPECT_TRUE(w.close());
     EXPECT_TRUE(SessionWritten());
-    EXPECT_EQ(commentPrompts, 0);
-    EXPECT_TRUE(recorder.Empty());
+    EXPECT_EQ(dialogs.commentPrompts, 0);
+    EXPECT_TRUE(rec.Empty());
     EXPECT_NE(ReadFile(Path("TarLastSession.TC3")).find("\r\n 2\r\n.25,"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(Path(ProtFile)));
     WriteFile(Path(ProtFile), "no. casc;\r\n");  // a protocol with rows stays
@@ -53,8 +53,8 @@ TEST_F(ShutdownTest, ClosingWritesTheSessionWithoutACommentAndRemovesAnEmptyProt
 TEST_F(ShutdownTest, ExitWritesRecordedRowsAndGoesOnAfterAFailedWrite) {
     for (const bool writable : {true, false}) {
         SCOPED_TRACE(writable ? "writable" : "missing folder");
-        window.reset();
-        kernel::AppPath = appDir.path().toStdString();
+        main.reset();
+        kernel::AppPath = dir.path().toStdString();
         std::filesystem::remove(Path("TarLastSession.TC3"));
         MDITAR& w = Start();
         w.show();
@@ -66,11 +66,11 @@ TEST_F(ShutdownTest, ExitWritesRecordedRowsAndGoesOnAfterAFailedWrite) {
         const std::string file = Path(ProtFile);
         const std::string session = Path("TarLastSession.TC3");
         if (!writable) kernel::AppPath = Path("gibt/es/nicht");
-        recorder.Clear();
+        rec.Clear();
         EXPECT_TRUE(w.close());
         EXPECT_TRUE(std::filesystem::exists(session));
         if (writable) {
-            EXPECT_TRUE(recorder.Empty());
+            EXPECT_TRUE(rec.Empty());
             const std::string text = ReadFile(file);
             EXPECT_NE(text.find("\r\nCalculation of a Tubular Flow Reactor (TFR)\r\nkinetic model: A + B => P\r\n"
                                 "units: [c(i)] = mol/L   [k_1stO] = 1/min    [k_2ndO] = L/(mol min)"),
@@ -81,8 +81,8 @@ TEST_F(ShutdownTest, ExitWritesRecordedRowsAndGoesOnAfterAFailedWrite) {
                 << text;
             EXPECT_EQ(ProtOffen, kFalse);
         } else {
-            ASSERT_EQ(recorder.Messages().size(), 1u);
-            EXPECT_EQ(recorder.Last().style, platform::vbCritical);
+            ASSERT_EQ(rec.Messages().size(), 1u);
+            EXPECT_EQ(rec.Last().style, platform::vbCritical);
             EXPECT_FALSE(std::filesystem::exists(file));
         }
     }
@@ -92,14 +92,14 @@ TEST_F(ShutdownTest, ExitWritesRecordedRowsAndGoesOnAfterAFailedWrite) {
 
 TEST_F(ShutdownTest, CancelAtTheDataQuestionKeepsTheWindowOpen) {
     StartWithChangedData("MESS1.TA3");
-    window->show();
-    recorder.QueueAnswer(platform::vbCancel);
-    EXPECT_FALSE(window->close());
-    EXPECT_TRUE(window->isVisible());
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
-    EXPECT_EQ(recorder.Last().title, "WARNUNG");
-    EXPECT_EQ(recorder.Last().style, platform::vbYesNoCancel + platform::vbExclamation);
+    main->show();
+    rec.QueueAnswer(platform::vbCancel);
+    EXPECT_FALSE(main->close());
+    EXPECT_TRUE(main->isVisible());
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
+    EXPECT_EQ(rec.Last().title, "WARNUNG");
+    EXPECT_EQ(rec.Last().style, platform::vbYesNoCancel + platform::vbExclamation);
     EXPECT_FALSE(SessionWritten());  // nothing written before the answer allows it
     EXPECT_EQ(ExpDataChanged, kTrue);
 }
@@ -123,19 +123,19 @@ TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        window.reset();
+        main.reset();
         std::filesystem::remove(Path("TarLastSession.TC3"));
         StartWithChangedData(c.dataFile);
         ExpDaten[2].c[1] = 0.4;
-        saveAnswer = c.saveAs;
-        saveRequests.clear();
-        recorder.QueueAnswer(c.answer);
-        EXPECT_EQ(window->mnuExit_Click(), c.ends);
+        dialogs.saveAnswer = c.saveAs;
+        dialogs.saveRequests.clear();
+        rec.QueueAnswer(c.answer);
+        EXPECT_EQ(main->mnuExit_Click(), c.ends);
         EXPECT_EQ(SessionWritten(), c.ends);  // nothing is written unless the shut-down goes on
-        EXPECT_EQ(recorder.Messages().size(), c.messages);
+        EXPECT_EQ(rec.Messages().size(), c.messages);
         if (c.dataFile.empty()) {
-            ASSERT_EQ(saveRequests.size(), 1u);
-            EXPECT_EQ(saveRequests[0].pattern, "*.TA3");
+            ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+            EXPECT_EQ(dialogs.saveRequests[0].pattern, "*.TA3");
         }
         if (!c.savedTo.empty()) {
             EXPECT_EQ(ExpDataChanged, kFalse);
@@ -150,40 +150,40 @@ TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
 // The X-Y editor's points exist only in its window: the end of the program offers to save them.
 TEST_F(ShutdownTest, UnsavedXYPointsAreOfferedBeforeTheEnd) {
     Start();
-    window->findChild<QAction*>("mnuEditXY")->trigger();
+    main->findChild<QAction*>("mnuEditXY")->trigger();
     QWidget* editor = platform::Windows().Get("frmXYEdit");
     ASSERT_NE(editor, nullptr);
     editor->findChild<QLineEdit*>("y(0)")->setText("2");
     editor->findChild<QPushButton*>("OKinput")->click();
-    recorder.QueueAnswer(platform::vbCancel);
-    EXPECT_FALSE(window->mnuExit_Click());
-    EXPECT_EQ(recorder.Last().prompt, "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
+    rec.QueueAnswer(platform::vbCancel);
+    EXPECT_FALSE(main->mnuExit_Click());
+    EXPECT_EQ(rec.Last().prompt, "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
     EXPECT_FALSE(SessionWritten());
     EXPECT_TRUE(platform::Windows().IsLoaded("frmXYEdit"));
-    recorder.QueueAnswer(platform::vbNo);
-    EXPECT_TRUE(window->mnuExit_Click());
+    rec.QueueAnswer(platform::vbNo);
+    EXPECT_TRUE(main->mnuExit_Click());
 }
 
 TEST_F(ShutdownTest, UnchangedOrEmptyDataAskNothing) {
     StartWithChangedData("MESS1.TA3");
     ExpDataChanged = kFalse;
-    EXPECT_TRUE(window->mnuExit_Click());
+    EXPECT_TRUE(main->mnuExit_Click());
     ExpDataChanged = kTrue;
     nMesspunkte = 0;
-    EXPECT_TRUE(window->mnuExit_Click());
-    EXPECT_TRUE(recorder.Empty());
+    EXPECT_TRUE(main->mnuExit_Click());
+    EXPECT_TRUE(rec.Empty());
 }
 
 TEST_F(ShutdownTest, UnwritableSessionIsReportedTheShutDownGoesOnAndTheMissingSessionIsRefused) {
     Start();
     SessionFile = Path("gibt/es/nicht/TarLastSession.TC3");
-    EXPECT_TRUE(window->mnuExit_Click());
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().title, "Fehler beim Abspeichern der Sitzungs-Datei\r\n(evtl. fehlende Schreibrechte)");
-    recorder.Clear();
-    window->ToolbarButton(4)->trigger();
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().title, " Ausführung nicht möglich ");
+    EXPECT_TRUE(main->mnuExit_Click());
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "Fehler beim Abspeichern der Sitzungs-Datei\r\n(evtl. fehlende Schreibrechte)");
+    rec.Clear();
+    main->ToolbarButton(4)->trigger();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, " Ausführung nicht möglich ");
     EXPECT_FALSE(Enabled("mnuEditDat"));
 }
 
@@ -194,12 +194,12 @@ TEST_F(ShutdownTest, LastSessionLoadsBack) {
     kWert[2] = 0.0625;
     c0Wert[3] = 0.5;
     ProjektKommentar = "Sitzung";
-    window->show();
+    main->show();
     Menu("mnuExit");
-    EXPECT_FALSE(window->isVisible());
-    window.reset();
+    EXPECT_FALSE(main->isVisible());
+    main.reset();
 
-    recorder.Clear();
+    rec.Clear();
     Start();
     const std::string projectName = KommandoZeile;
     EXPECT_EQ(aktModell, 2);
@@ -213,9 +213,9 @@ TEST_F(ShutdownTest, LastSessionLoadsBack) {
     EXPECT_EQ(c0Wert[1], 1.25);
     EXPECT_EQ(KommandoZeile, projectName);  // the session sets no project name
     EXPECT_TRUE(Enabled("mnuEditDat"));
-    EXPECT_TRUE(window->ToolbarButton(8)->isEnabled());
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_NE(recorder.Last().prompt.find("Projekt\r\n    Letzte Sitzung \r\n"), std::string::npos);
+    EXPECT_TRUE(main->ToolbarButton(8)->isEnabled());
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_NE(rec.Last().prompt.find("Projekt\r\n    Letzte Sitzung \r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ TEST_F(StartupTest, WithoutArgumentsEveryStartValueIsSetWhateverWasThereBefore) 
     ProtSep = ",";
     CrLf.clear();
     MDITAR& w = Start();
-    EXPECT_TRUE(recorder.Empty());  // no project status without a project
+    EXPECT_TRUE(rec.Empty());  // no project status without a project
     EXPECT_EQ(MDITAR::Instance(), &w);
     EXPECT_EQ(aktModell, 2);
     EXPECT_DOUBLE_EQ(kWert[1], 0.15);  // model 2's default k1 per second
@@ -121,7 +121,7 @@ TEST_F(StartupTest, DecimalCommaFlagFollowsTheLocale) {
     platform::SetLocaleDecimalSeparator(',');
     Start();
     EXPECT_EQ(DezKomma, kTrue);
-    window.reset();
+    main.reset();
     platform::SetLocaleDecimalSeparator('.');
     Start();
     EXPECT_EQ(DezKomma, kFalse);
@@ -173,27 +173,27 @@ TEST_F(StartupTest, CommandLineProjectLoadsWithItsDataOrLeavesTheStartState) {
         SCOPED_TRACE(c.what);
         TearDown();
         SetUp();
-        recorder.Clear();
+        rec.Clear();
         for (const auto& [path, bytes] : c.files) WriteFile(path, bytes);
         Start(c.commandLine);
         EXPECT_EQ(KommandoZeile, c.kommando);
         EXPECT_EQ(aktModell, c.model);
         EXPECT_EQ(DatenFile, c.datenFile);
         EXPECT_EQ(nMesspunkte, c.points);
-        ASSERT_EQ(recorder.Messages().size(), c.messages);
-        EXPECT_EQ(recorder.Messages().front().title, c.firstTitle);
+        ASSERT_EQ(rec.Messages().size(), c.messages);
+        EXPECT_EQ(rec.Messages().front().title, c.firstTitle);
         const bool loaded = c.model == 4;
         if (loaded && c.datenFile.empty()) {
-            EXPECT_NE(recorder.Last().prompt.find("    kein Datenfile (*.TA3) geladen"), std::string::npos);
+            EXPECT_NE(rec.Last().prompt.find("    kein Datenfile (*.TA3) geladen"), std::string::npos);
         }
         EXPECT_EQ(Enabled("mnuEditDat"), loaded);
-        EXPECT_EQ(window->ToolbarButton(8)->isEnabled(), loaded);
-        EXPECT_EQ(window->ToolbarButton(16)->isEnabled(), c.points > 0);
+        EXPECT_EQ(main->ToolbarButton(8)->isEnabled(), loaded);
+        EXPECT_EQ(main->ToolbarButton(16)->isEnabled(), c.points > 0);
     }
     // The last case in detail: the data file's unit comes last, the project's initial concentrations stay.
     EXPECT_EQ(ZeitEinheit, "s");
     EXPECT_EQ(c0Wert[1], 1.25);
-    EXPECT_NE(recorder.Last().prompt.find("    Datenfile MESS1.TA3"), std::string::npos);
+    EXPECT_NE(rec.Last().prompt.find("    Datenfile MESS1.TA3"), std::string::npos);
 }
 
 
@@ -222,12 +222,12 @@ TEST_P(CommandLineEvaluation, SecondOrderEvaluationRightAfterStartUp) {
     WriteFile(Path("ab.TC3"), Lines(SampleProject("AB.TA3")));
     Start(Path("ab.TC3"));
     EXPECT_EQ(c0Wert[1], 1.25);  // the project's own start values stay
-    recorder.Clear();
-    QAction* entry = window->findChild<QAction*>("mnuctAusw(3)");
+    rec.Clear();
+    QAction* entry = main->findChild<QAction*>("mnuctAusw(3)");
     ASSERT_NE(entry, nullptr);
     ASSERT_TRUE(entry->isEnabled());
     entry->trigger();
-    for (const auto& m : recorder.Messages()) ADD_FAILURE() << m.title << ": " << m.prompt;
+    for (const auto& m : rec.Messages()) ADD_FAILURE() << m.title << ": " << m.prompt;
     EXPECT_EQ(aktDiagrammCode, -8);
     EXPECT_TRUE(platform::Windows().IsLoaded("frmTGraph2D"));
     EXPECT_NEAR(kWert[1], 0.2, 1e-5);

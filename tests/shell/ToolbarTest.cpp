@@ -31,7 +31,7 @@ TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
     OpenStandIn("frmBlutalkohol");
     w.Toolbar1_ButtonClick(3);  // a separator: nothing else happens
     EXPECT_FALSE(Loaded("frmBlutalkohol"));
-    EXPECT_TRUE(recorder.Empty());
+    EXPECT_TRUE(rec.Empty());
 
     // The project button closes the work windows before its dialog, even when that is cancelled.
     for (const char* name : {"frmBlutalkohol", "frmPrepareTimeDiagram", "frmTGraph2D", "frmTFitting"})
@@ -48,8 +48,8 @@ TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
 
     w.ToolbarButton(8)->setEnabled(true);
     w.ToolbarButton(8)->trigger();
-    ASSERT_EQ(saveRequests.size(), 1u);
-    EXPECT_EQ(saveRequests[0].caption, "aktuelles Projekt speichern unter ...");
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].caption, "aktuelles Projekt speichern unter ...");
     // The calculators: mode and cleared inputs are set whether or not their window opens.
     ArrhA = EyrH = 5;
     w.ToolbarButton(23)->trigger();
@@ -58,11 +58,11 @@ TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
     w.ToolbarButton(25)->trigger();
     EXPECT_EQ(kTFunktion, 2);
     EXPECT_EQ(EyrH, 0.0);
-    recorder.Clear();
+    rec.Clear();
     w.ToolbarButton(36)->trigger();  // the project status
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().title, "Projektstatus");
-    EXPECT_EQ(recorder.Last().style, platform::vbInformation);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "Projektstatus");
+    EXPECT_EQ(rec.Last().style, platform::vbInformation);
 }
 
 TEST_F(ToolbarTest, HelpEntriesAndButtonsOpenTheirTopics) {
@@ -71,22 +71,22 @@ TEST_F(ToolbarTest, HelpEntriesAndButtonsOpenTheirTopics) {
         {"mnuAboutTar", 10260}, {"mnuIndex", 10270}, {"mnuTip", 11124}};
     for (const auto& [name, topic] : entries) {
         Menu(name);
-        EXPECT_EQ(Topic(recorder.Last()), topic) << name;
+        EXPECT_EQ(Topic(rec.Last()), topic) << name;
     }
     w.findChild<QPushButton*>("cmdErstnutzer")->click();
-    EXPECT_EQ(Topic(recorder.Last()), 11223);
+    EXPECT_EQ(Topic(rec.Last()), 11223);
     w.findChild<QPushButton*>("cmdUebungen")->click();
-    EXPECT_EQ(Topic(recorder.Last()), 11225);
+    EXPECT_EQ(Topic(rec.Last()), 11225);
 
     Menu("mnuHilfeHinweis");
-    EXPECT_EQ(recorder.Last().title, "Hinweis zur HTML-Hilfe");
-    EXPECT_EQ(recorder.Last().prompt.rfind("Die umfangreiche HTML-Hilfe ist ein wichtiger\r\nBestandteil des Programms.\r\n\r\n", 0),
+    EXPECT_EQ(rec.Last().title, "Hinweis zur HTML-Hilfe");
+    EXPECT_EQ(rec.Last().prompt.rfind("Die umfangreiche HTML-Hilfe ist ein wichtiger\r\nBestandteil des Programms.\r\n\r\n", 0),
               0u);
 
     Menu("mnuInfo");
-    EXPECT_EQ(recorder.Last().style, platform::vbInformation);
-    EXPECT_NE(recorder.Last().prompt.find("TARVELO"), std::string::npos);
-    EXPECT_NE(recorder.Last().prompt.find("Version"), std::string::npos);
+    EXPECT_EQ(rec.Last().style, platform::vbInformation);
+    EXPECT_NE(rec.Last().prompt.find("TARVELO"), std::string::npos);
+    EXPECT_NE(rec.Last().prompt.find("Version"), std::string::npos);
 }
 
 TEST_F(ToolbarTest, F1OnAHighlightedEntryOpensItsTopic) {
@@ -95,16 +95,16 @@ TEST_F(ToolbarTest, F1OnAHighlightedEntryOpensItsTopic) {
     daten->popup(QPoint(0, 0));
     daten->setActiveAction(w.findChild<QAction*>("mnuExit"));
     QTest::keyClick(daten, Qt::Key_F1);
-    ASSERT_FALSE(recorder.Empty());
-    EXPECT_EQ(Topic(recorder.Last()), 10110);
-    recorder.Clear();
+    ASSERT_FALSE(rec.Empty());
+    EXPECT_EQ(Topic(rec.Last()), 10110);
+    rec.Clear();
     daten->setActiveAction(w.findChild<QAction*>("mnuStatus"));  // an entry without a topic
     QTest::keyClick(daten, Qt::Key_F1);
-    EXPECT_TRUE(recorder.Empty());
+    EXPECT_TRUE(rec.Empty());
     daten->setActiveAction(nullptr);  // nothing highlighted: the menu's own topic
     QTest::keyClick(daten, Qt::Key_F1);
-    ASSERT_FALSE(recorder.Empty());
-    EXPECT_EQ(Topic(recorder.Last()), 10070);
+    ASSERT_FALSE(rec.Empty());
+    EXPECT_EQ(Topic(rec.Last()), 10070);
     daten->close();
     EXPECT_EQ(shell::MenuHelpContextId(w.findChild<QAction*>("mnuModel")), 10240);
 }

@@ -12,8 +12,6 @@
 #include "tests/simulation/TwinWindowTestSupport.h"
 
 using namespace twintest;
-using simtest::OnlyMessage;
-using simtest::OnlyPrompt;
 
 namespace {
 
@@ -89,7 +87,7 @@ TEST_F(BatchWindowTest, InputComplaintsAreListedInOneMessage) {
     ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 2));
     Enter({{0, ""}, {10, ""}, {14, ""}});
     Calc();
-    EXPECT_EQ(OnlyMessage(rec), "keine Ausführung möglich|- noch keine gültige Eingabe der Reaktionszeit" + kCrLf +
+    EXPECT_EQ(rec.OnlyMessage(), "keine Ausführung möglich|- noch keine gültige Eingabe der Reaktionszeit" + kCrLf +
                                     "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)" + kCrLf +
                                     "- Geschwindigkeitskonstante k1 muss größer Null sein" + kCrLf);
     EXPECT_EQ(rec.Last().style, 16);
@@ -101,7 +99,7 @@ TEST_F(BatchWindowTest, InputComplaintsAreListedInOneMessage) {
     ConversionMode();
     Enter({{0, "1"}, {1, "0.5"}, {10, ""}, {13, "0.5"}});
     Calc();
-    EXPECT_EQ(OnlyPrompt(rec), "Für den gewünschten Umsatz muss die Vorgabe-Konzentration von B >  .5 sein."
+    EXPECT_EQ(rec.OnlyPrompt(), "Für den gewünschten Umsatz muss die Vorgabe-Konzentration von B >  .5 sein."
                                  "- Geschwindigkeitskonstante k1 muss größer Null sein" + kCrLf);
 
     // n-th order with n <= 0: the order is reset at once, also in the model window.
@@ -111,7 +109,7 @@ TEST_F(BatchWindowTest, InputComplaintsAreListedInOneMessage) {
     Enter({{0, "1"}, {10, "0.1"}, {14, "2"}});
     kernel::ReaktOrdnung = 0;
     Calc();
-    EXPECT_EQ(OnlyPrompt(rec), "- Eingabewert der Reaktionsordnung muss größer Null sein" + kCrLf);
+    EXPECT_EQ(rec.OnlyPrompt(), "- Eingabewert der Reaktionsordnung muss größer Null sein" + kCrLf);
     EXPECT_FLOAT_EQ(kernel::ReaktOrdnung, 1.5f);
     EXPECT_EQ(Control<QLineEdit>("frmKinModel", "txtOrdnung")->text().toStdString(), " 1.5");
     EXPECT_EQ(BoxText(kBatch, 5), "");
@@ -165,7 +163,7 @@ TEST_F(BatchWindowTest, AConversionTheSearchCannotMoveTowardsIsACalculationFailu
         Click(form, tube ? "optInpSelect(2)" : "optInpSelect(1)");
         Enter({{10, "1E-300"}, {13, "0.5"}});
         Click(form, calc);
-        EXPECT_EQ(OnlyMessage(rec), "Message from Sub " + std::string(calc) + "|Berechnungsfehler aufgetreten");
+        EXPECT_EQ(rec.OnlyMessage(), "Message from Sub " + std::string(calc) + "|Berechnungsfehler aufgetreten");
         EXPECT_EQ(BoxText(form, 5), "");
         EXPECT_FALSE(Control<QPushButton>(form, "cmdDiagram")->isEnabled());
         EXPECT_TRUE(kernel::ErgebnisZeilenVon(form).empty());
@@ -257,7 +255,7 @@ TEST_F(TubeWindowTest, DefaultVelocityFollowsTheTimeUnitAndAMissingOneIsNamedFir
     Mode(0);
     Enter({{0, "1"}, {10, "0.5"}, {14, ""}});
     Calc();
-    EXPECT_EQ(OnlyMessage(rec), " Ausführung nicht möglich |- noch keine gültige Eingabe der Fließgeschwindigkeit" +
+    EXPECT_EQ(rec.OnlyMessage(), " Ausführung nicht möglich |- noch keine gültige Eingabe der Fließgeschwindigkeit" +
                                     kCrLf + "- noch keine gültige Eingabe der Reaktionszeit" + kCrLf);
     EXPECT_FALSE(Window()->cmdDiagram->isEnabled());
 }

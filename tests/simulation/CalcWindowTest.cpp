@@ -16,9 +16,8 @@ class CalcFrameTest : public simtest::SimWindowTest {
 protected:
     void SetUp() override {
         SimWindowTest::SetUp();
-        platform::Windows().Show("frmBatch");
-        platform::Windows().Show("frmKinModel");  // model 2, A => P: boxes of A and P only
-        window = qobject_cast<CalcWindow*>(platform::Windows().Show("frmBatch"));
+        Menu("mnuBatchR");  // model 2, A => P: boxes of A and P only
+        window = qobject_cast<CalcWindow*>(platform::Windows().Get("frmBatch"));
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(simtest::ActivateHost());
     }
@@ -153,10 +152,10 @@ TEST_F(CalcFrameTest, ModelChoiceDisablesTheResultButtonsAndResetWritesTheDefaul
 TEST_F(CalcFrameTest, EscapeClosesTheWindowWhichReopensInItsPlace) {
     platform::Windows().Frame("frmBatch")->move(90, 45);
     QTest::keyClick(window, Qt::Key_Escape, Qt::ShiftModifier);
-    simtest::FlushDeletes();
+    testsupport::Flush();
     EXPECT_TRUE(platform::Windows().IsLoaded("frmBatch"));
     QTest::keyClick(window, Qt::Key_Escape);
-    simtest::FlushDeletes();
+    testsupport::Flush();
     EXPECT_FALSE(platform::Windows().IsLoaded("frmBatch"));
     EXPECT_EQ(PosBatch.Left, 90 * 15);
     EXPECT_EQ(PosBatch.Top, 45 * 15);
@@ -173,7 +172,7 @@ TEST_F(CalcFrameTest, ModelChoiceWritesIntoTheFittingWindowToo) {
     tMax = 25;
     ModelWindow()->optTyp_Click(4);
     EXPECT_EQ(Text("frmTFitting", "Inp(14)"), QStringLiteral(" 25"));
-    EXPECT_EQ(Text("frmTFitting", "Label7"), QStringLiteral("kinet. Modell:  Modell 4"));
+    EXPECT_EQ(Text("frmTFitting", "Label7"), QStringLiteral("kinet. Modell:  A + B => P   (n = 2)"));
     auto* a = Control<QCheckBox>("frmTFitting", "chkConcFQS(1)");
     auto* b = Control<QCheckBox>("frmTFitting", "chkConcFQS(2)");
     auto* c = Control<QCheckBox>("frmTFitting", "chkConcFQS(3)");

@@ -14,8 +14,6 @@
 #include "tests/support/NumberLocale.h"
 
 using namespace kernel;
-using simtest::OnlyMessage;
-using simtest::OnlyPrompt;
 using simtest::Type;
 
 namespace {
@@ -46,7 +44,7 @@ protected:
         const char* form = cascade ? "frmKaskade" : "frmRKconti";
         platform::Windows().Unload("frmRKconti");
         platform::Windows().Unload("frmKaskade");
-        simtest::FlushDeletes();
+        testsupport::Flush();
         ContiAktiv = cascade ? kFalse : kTrue;
         KaskadeAktiv = cascade ? kTrue : kFalse;
         platform::Windows().Show(form);
@@ -100,7 +98,7 @@ TEST_P(ContiRoad, EveryModeGivesTheClosedFormOfEqualTanks) {
             Type(Box(givenSlots[mode][0]), given[mode][0]);
             Type(Box(givenSlots[mode][1]), given[mode][1]);
             Calc();
-            EXPECT_TRUE(messages.Empty()) << OnlyMessage(messages);
+            EXPECT_TRUE(messages.Empty()) << messages.OnlyMessage();
             EXPECT_NEAR(Number(Box(13)), 1 - outlet, 1e-6);
             EXPECT_NEAR(Number(Box(14)), 3 / n, 1e-5);
             EXPECT_NEAR(Number(Box(15)), 0.2, 1e-6);
@@ -194,7 +192,7 @@ TEST_F(ContiReactorTest, CascadeOfFourStagesLeavesFiveProtocolRowsChainedStageBy
 TEST_F(ContiReactorTest, StageCountBoxRefusesCountsOutsideTwoToSeven) {
     OpenCascade(2);
     Stages("8");
-    EXPECT_EQ(OnlyPrompt(messages), "N muss zwischen 2 und 7 liegen");
+    EXPECT_EQ(messages.OnlyPrompt(), "N muss zwischen 2 und 7 liegen");
     EXPECT_EQ(kaskade->txtNKask->text(), "2");
     EXPECT_EQ(nKaskade, 2);
     Stages("2.5");
@@ -220,20 +218,20 @@ TEST_F(ContiReactorTest, ComplaintsAreListedInOrderUnderOneTitle) {
     Mode(0);
     Enter({{0, "1"}, {10, "0"}, {13, "0.5"}, {14, "0"}});
     Calc();
-    EXPECT_EQ(OnlyMessage(messages), kTitel + "|- Geschwindigkeitskonstante k1 muss größer Null sein\r\n"
+    EXPECT_EQ(messages.OnlyMessage(), kTitel + "|- Geschwindigkeitskonstante k1 muss größer Null sein\r\n"
                                               "- Das Reaktionsvolumen muss größer Null sein.\r\n");
     EXPECT_EQ(messages.Last().style, 16);
     EXPECT_FALSE(window->cmdProtocol->isEnabled());
     messages.Clear();
     Enter({{10, "0.1"}, {14, "1"}, {13, "1"}});
     Calc();
-    EXPECT_EQ(OnlyPrompt(messages), "- noch keine gültige Eingabe des Umsatzes (0 < U(A) < 1)\r\n");
+    EXPECT_EQ(messages.OnlyPrompt(), "- noch keine gültige Eingabe des Umsatzes (0 < U(A) < 1)\r\n");
 
     OpenCascade(2);
     Mode(0);
     Enter({{0, "1"}, {10, "0"}, {13, "1"}, {14, "0"}});
     Calc();
-    EXPECT_EQ(OnlyMessage(messages), kTitel + "|- Geschwindigkeitskonstante k1 muss größer Null sein\r\n"
+    EXPECT_EQ(messages.OnlyMessage(), kTitel + "|- Geschwindigkeitskonstante k1 muss größer Null sein\r\n"
                                               "- Der Umsatz muss (0 < U <= 1) sein.\r\n"
                                               "- Das Reaktionsvolumen muss größer Null sein.\r\n");
     EXPECT_FALSE(window->cmdProtocol->isEnabled());
@@ -271,7 +269,7 @@ TEST_F(ContiReactorTest, StirredTankRefusesConversionsBeyondEquilibrium) {
     messages.Clear();
     Enter({{0, "0"}, {3, "1"}});
     Calc();
-    EXPECT_EQ(OnlyPrompt(messages), "Ohne Stoff A im Eingangsgemisch ist die Vorgabe eines Umsatzes U(A) nicht möglich.");
+    EXPECT_EQ(messages.OnlyPrompt(), "Ohne Stoff A im Eingangsgemisch ist die Vorgabe eines Umsatzes U(A) nicht möglich.");
     EXPECT_TRUE(Box(5)->text().isEmpty());
     EXPECT_FALSE(window->cmdDiagram->isEnabled());
     // With the time given the conversion of A has no reference either: a calculation failure, no crash.
@@ -279,7 +277,7 @@ TEST_F(ContiReactorTest, StirredTankRefusesConversionsBeyondEquilibrium) {
     Mode(3);
     Type(Box(16), "1");
     Calc();
-    EXPECT_EQ(OnlyMessage(messages), "Meldung von Sub cmdCalc|Berechnungsfehler aufgetreten");
+    EXPECT_EQ(messages.OnlyMessage(), "Meldung von Sub cmdCalc|Berechnungsfehler aufgetreten");
     EXPECT_TRUE(Box(5)->text().isEmpty() && Box(13)->text().isEmpty());
 }
 
@@ -302,7 +300,7 @@ TEST_F(ContiReactorTest, InletAtEquilibriumIsANoteInTheTimeModesOnly) {
     Mode(0);
     Type(Box(13), "0.5");
     Calc();
-    EXPECT_EQ(OnlyPrompt(messages), "Der vorgegebene Umsatz ist mit diesen Konzentrationen nicht erreichbar.\r\n"
+    EXPECT_EQ(messages.OnlyPrompt(), "Der vorgegebene Umsatz ist mit diesen Konzentrationen nicht erreichbar.\r\n"
                                     "(Testen Sie durch Vorgabe der Verweilzeit)");
     EXPECT_TRUE(StageBox(1, 1)->text().isEmpty());
     EXPECT_EQ(kaskade->lblUA[1]->text(), "U(A) = 0.00");
@@ -339,7 +337,7 @@ TEST_F(ContiReactorTest, TooLittleBForTheConversionIsReportedAndClearsTheResults
     Mode(0);
     Enter({{0, "1"}, {1, "0.5"}, {10, "0.1"}, {13, "0.6"}, {14, "1"}});
     Calc();
-    EXPECT_EQ(OnlyPrompt(messages), "Die Anfangskonzentration von B ist für den gewünschten Umsatz nicht ausreichend.");
+    EXPECT_EQ(messages.OnlyPrompt(), "Die Anfangskonzentration von B ist für den gewünschten Umsatz nicht ausreichend.");
     Type(Box(13), "0.4");
     Calc();
     EXPECT_NEAR(Number(StageBox(3, 1)), 0.6, 1e-5);

@@ -43,25 +43,13 @@ using testsupport::InLocale;
 class RoadTest : public TwinWindowTest, public testing::WithParamInterface<testsupport::NumberLocale> {
 protected:
     void SetUp() override {
-        kernel::nKaskade = 0;
-        kernel::CalcModeConti = 3;
-        kernel::RuehrerAnimation = 0;
+        TwinWindowTest::SetUp();
         kernel::KaskadeFuellPause = 0.001f;
         kernel::KaskadeAufbauPause = 0.001f;
-        kernel::ProtOffen = kernel::kFalse;
-        kernel::ProtZeilen = 0;
-        kernel::ProtDaten.assign(1, kernel::ProtokollZeile{});
-        TwinWindowTest::SetUp();
         kernel::ContiHinweisOffen = kernel::kFalse;  // the learner hint of the stirred tank's diagram
         locale.emplace(GetParam());
     }
     void TearDown() override {
-        for (const char* w : {"frmProtokoll", "frmKaskade", "frmRKconti", "frmVerweilCalc", "frmVerweilzeit"})
-            platform::Windows().Unload(w);
-        kernel::KaskadeFuellPause = 0.3f;
-        kernel::KaskadeAufbauPause = 0.02f;
-        kernel::ProtOffen = kernel::kFalse;
-        kernel::ProtZeilen = 0;
         TwinWindowTest::TearDown();
         locale.reset();
     }
@@ -90,7 +78,7 @@ protected:
         ASSERT_NE(frame, nullptr) << form;
         EXPECT_TRUE(frame->grab().save(testsupport::PicturePath(name)));
     }
-    std::string Only() const { return simtest::OnlyMessage(rec); }
+    std::string Only() const { return rec.OnlyMessage(); }
     // Clicks `button` of `form` and returns the last message it gave as "title|prompt" ("" for none).
     std::string MessageOf(const char* form, const char* button) {
         rec.Clear();
@@ -205,7 +193,7 @@ TEST_P(RoadTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
 
 TEST_P(RoadTest, EmptyInputsAreListedInOneComplaint) {
     ASSERT_NO_FATAL_FAILURE(DrawModel2("", "", ""));
-    EXPECT_EQ(simtest::OnlyMessage(rec), " Ausführung nicht möglich |"
+    EXPECT_EQ(rec.OnlyMessage(), " Ausführung nicht möglich |"
                                          "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)\r\n"
                                          "- Zeit-Vorgabe nicht in Ordnung\r\n"
                                          "- Geschwindigkeitskonstante k1 muss größer Null sein\r\n");

@@ -63,8 +63,8 @@ TEST_F(ModelChoiceTest, EveryModelSetsCaptionMasksDefaultsAndKNamesOfTheOpenWind
     for (int model = 1; model <= 20; ++model) {
         SCOPED_TRACE("model " + std::to_string(model));
         const Expected& e = kModels[model];
-        simtest::CloseAllWindows();
-        simtest::ResetState();
+        TearDown();
+        SetUp();
         // Minutes: the time defaults are 60 s and 100 s in the current unit.
         ZeitEinheit = "min";
         ZeitEinheitNr = 1;
@@ -88,7 +88,7 @@ TEST_F(ModelChoiceTest, EveryModelSetsCaptionMasksDefaultsAndKNamesOfTheOpenWind
         const int flags[4] = {EinfacheReaktion, IstUmkehrbar, NegUmsatzErlaubt, HalbwertszeitNumerisch};
         for (int f = 0; f < 4; ++f) EXPECT_EQ(flags[f], e.flags[f] == '1' ? kTrue : kFalse) << "flag " << f;
 
-        std::string caption = "kinet. Modell:  Modell " + std::to_string(model);
+        std::string caption = "kinet. Modell:  " + ModellName[static_cast<std::size_t>(model)];
         if (model == 20) caption += " (n = 1.50)";
         EXPECT_EQ(Text("frmBatch", "Label7").toStdString(), caption);
         for (int i = 1; i <= 5; ++i) {
@@ -160,6 +160,7 @@ TEST_F(ModelChoiceTest, ValuesAlreadySetAreKeptAndOnlyZerosReplaced) {
 
 TEST_F(ModelChoiceTest, RateDiagramAndFittingChooseTheirDiagramCodes) {
     RateDiagramm = kTrue;
+    tMax = 0;
     OpenModelWindow();
     Choose(4);
     EXPECT_EQ(aktDiagrammCode, 54);
@@ -192,7 +193,7 @@ TEST_F(ModelChoiceTest, ReactionOrderBoxChoosesTheNthOrderModel) {
     // The model line of the open window shows the order read at the choice.
     platform::Windows().Show("frmBatch");
     window->optTyp_Click(0);
-    EXPECT_EQ(Text("frmBatch", "Label7"), QStringLiteral("kinet. Modell:  Modell 20 (n = 2.50)"));
+    EXPECT_EQ(Text("frmBatch", "Label7"), QStringLiteral("kinet. Modell:  A => P, n-ter Ordnung  (n = 2.50)"));
     box->clear();
     window->optTyp_Click(0);
     EXPECT_FLOAT_EQ(ReaktOrdnung, 0.0f);  // an empty box gives n = 0, rejected later by the calculation

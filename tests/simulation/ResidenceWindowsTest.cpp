@@ -183,7 +183,7 @@ TEST_F(ResidenceWindowsTest, TracerStopRequestEndsTheRunAfterItsStep) {
 TEST_F(ResidenceWindowsTest, TracerTankCountIsCheckedRoundedAndLaidOut) {
     frmVerweilzeit* w = OpenTracer();
     Type(w->txtNKask, "7");
-    EXPECT_EQ(simtest::OnlyMessage(messages), " Ausführung nicht möglich |N muss zwischen 1 und 6 liegen");
+    EXPECT_EQ(messages.OnlyMessage(), " Ausführung nicht möglich |N muss zwischen 1 und 6 liegen");
     EXPECT_EQ(w->txtNKask->text(), "1");
     EXPECT_EQ(w->cKessel().size(), 2u);
 
@@ -206,7 +206,7 @@ TEST_F(ResidenceWindowsTest, TracerTankCountIsCheckedRoundedAndLaidOut) {
     for (int i = 1; i <= 6; ++i) EXPECT_TRUE(w->lblMessung[static_cast<std::size_t>(i)]->isHidden());
     w->cmdIndikatorfarbe->click();
     w->cmdStartFlow->click();
-    EXPECT_EQ(simtest::OnlyPrompt(messages), "- Stufenzahl N muss zwischen 1 und 6 liegen\r\n");
+    EXPECT_EQ(messages.OnlyPrompt(), "- Stufenzahl N muss zwischen 1 und 6 liegen\r\n");
     EXPECT_FALSE(w->Laeuft());
     EXPECT_TRUE(w->txtNKask->isEnabled());
 }
@@ -252,7 +252,7 @@ TEST_F(ResidenceWindowsTest, TracerStirrersTurnDuringARunAndClosingEndsItQuietly
     // Closing the window ends the run; the curve recorded so far stays complete in VZKurve.
     w->cmdEsc->click();
     EXPECT_FALSE(platform::Windows().IsLoaded(kTracer));
-    simtest::FlushDeletes();
+    testsupport::Flush();
     QTest::qWait(20);
     const long n = std::lround(VZKurve.at(0));
     EXPECT_GE(n, 120);
@@ -391,7 +391,7 @@ TEST_F(ResidenceWindowsTest, DistributionDimensionlessCurvesFillTheRangeOverflow
 TEST_F(ResidenceWindowsTest, DistributionTankCountIsCheckedAndRounded) {
     frmVerweilCalc* w = Open();
     Type(w->txtNKask, "121");
-    EXPECT_EQ(simtest::OnlyMessage(messages), " Ausführung nicht möglich |N muss zwischen 1 und 120 liegen");
+    EXPECT_EQ(messages.OnlyMessage(), " Ausführung nicht möglich |N muss zwischen 1 und 120 liegen");
     EXPECT_EQ(w->txtNKask->text(), "1");
     EXPECT_EQ(nKesselVC, 1);
 
@@ -412,7 +412,7 @@ TEST_F(ResidenceWindowsTest, DistributionTankCountIsCheckedAndRounded) {
     EXPECT_EQ(nKesselVC, 0);
     EXPECT_EQ(w->frKessel->title(), "");
     w->cmdDiaF_RK->click();
-    EXPECT_EQ(simtest::OnlyPrompt(messages), "Zahlenüberlauf\r\n\r\n(Die berechneten Kurventeile werden gezeichnet.)");
+    EXPECT_EQ(messages.OnlyPrompt(), "Zahlenüberlauf\r\n\r\n(Die berechneten Kurventeile werden gezeichnet.)");
     EXPECT_EQ(Anzahl(KurvenPunkte), 0);
     EXPECT_EQ(nKurven, 0);
 }

@@ -1,4 +1,4 @@
-// The time-simulation window on its own (no main window): input checks, the calculation-failure
+// The time-simulation window: input checks, the calculation-failure
 // path, the Michaelis-Menten frame, the t(max)/k boxes and the diagram hand-over.
 #include "diagram/Grafik.h"
 #include "platform/Chart2D.h"
@@ -12,41 +12,15 @@ using namespace kernel;
 
 const std::string kCrLf = "\r\n";
 
-void Flush() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-class TimeSimulationTest : public ::testing::Test {
+class TimeSimulationTest : public simtest::SimWindowTest {
 protected:
     void SetUp() override {
-        simtest::AllowNestedLoops();
-        platform::Windows().Unload("frmTGraph2D");
-        platform::Windows().Unload("frmPrepareTimeDiagram");
-        Flush();
-        simtest::ResetState();
+        SimWindowTest::SetUp();
         aktDiagrammCode = 2;
-        MMDiagramm = 0;
-        MMNormiert = kTrue;
-        cSmax = 0.15f;
-        MitPunkten = 0;
-        DatencA0 = DatencB0 = DatenTmax = 0;
         EnzymRcsModus = 0;
-        SpezSkalierungStoff = 0;
-        KMichaelis = 0;
-        nKurven = 0;
-        KurveFrei.fill(kTrue);
-        DiagRec = DiagRecord{};
-        AchsenGrenzen.fill(0);
         w = qobject_cast<frmPrepareTimeDiagram*>(platform::Windows().Show("frmPrepareTimeDiagram"));
         ASSERT_NE(w, nullptr);
     }
-    void TearDown() override {
-        platform::Windows().Unload("frmTGraph2D");
-        platform::Windows().Unload("frmPrepareTimeDiagram");
-        Flush();
-    }
-
     // What the model window does on a model choice, reduced to what this window reads.
     void Model(int m, int reversible = 0) {
         aktModell = m;
@@ -78,7 +52,7 @@ TEST_F(TimeSimulationTest, Model19NeedsBOrPAndQ) {
     Model(19, kTrue);
     Inputs({"1", "0", "", "0", "0"}, "20", {"0.1", "0.01"});
     w->cmdDrawctDiagram->click();
-    EXPECT_EQ(simtest::OnlyPrompt(rec), "- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)" + kCrLf +
+    EXPECT_EQ(rec.OnlyPrompt(), "- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)" + kCrLf +
                                      "- Eingangskonzentration für Stoff B oder Stoffe P und Q angeben!" + kCrLf);
 }
 
@@ -113,19 +87,19 @@ TEST_F(TimeSimulationTest, FailedCalculationIsReportedAndDrawsNothing) {
     const int kurven = nKurven;
     Enter(w->kCombo[2], "-0.1");
     w->cmdDrawctDiagram->click();
-    Flush();
-    EXPECT_EQ(simtest::OnlyMessage(rec), "Meldung von Sub cmdDrawctDiagram|Berechnungsfehler aufgetreten");
+    testsupport::Flush();
+    EXPECT_EQ(rec.OnlyMessage(), "Meldung von Sub cmdDrawctDiagram|Berechnungsfehler aufgetreten");
     EXPECT_EQ(rec.Last().style, 16);
     EXPECT_EQ(Diagramm(), alt);
     EXPECT_EQ(nKurven, kurven);
 
     platform::Windows().Unload("frmTGraph2D");
-    Flush();
+    testsupport::Flush();
     rec.Clear();
     Model(19, kTrue);
     Inputs({"1", "1", "", "0", "0"}, "20", {"0.1", "0"});
     w->cmdDrawctDiagram->click();
-    EXPECT_EQ(simtest::OnlyPrompt(rec), "Berechnungsfehler aufgetreten");
+    EXPECT_EQ(rec.OnlyPrompt(), "Berechnungsfehler aufgetreten");
     EXPECT_EQ(Diagramm(), nullptr);
 
     rec.Clear();
@@ -139,8 +113,8 @@ TEST_F(TimeSimulationTest, FailedCalculationIsReportedAndDrawsNothing) {
         }
     });
     w->cmdListe->click();
-    Flush();
-    EXPECT_EQ(simtest::OnlyMessage(rec), "Meldung von Sub cmdListe|Berechnungsfehler aufgetreten");
+    testsupport::Flush();
+    EXPECT_EQ(rec.OnlyMessage(), "Meldung von Sub cmdListe|Berechnungsfehler aufgetreten");
     EXPECT_FALSE(tableShown);
 }
 
@@ -153,7 +127,7 @@ TEST_F(TimeSimulationTest, MichaelisDiagramNeedsAPositiveAxisEndUnlessNormalised
     w->chkNormiert_Click();
     Enter(w->txtS0max, "0");
     w->cmdMMdiagram->click();
-    EXPECT_EQ(simtest::OnlyPrompt(rec), "- c(S),max muss größer Null sein" + kCrLf);
+    EXPECT_EQ(rec.OnlyPrompt(), "- c(S),max muss größer Null sein" + kCrLf);
     EXPECT_EQ(Diagramm(), nullptr);
 
     w->chkNormiert->click();  // normalised: the axis runs over c(S)/KM and needs no c(S),max
@@ -182,7 +156,7 @@ TEST_F(TimeSimulationTest, MichaelisConstantFollowsTheRatesAndTheTableRestoresTh
         if (QWidget* t = platform::Windows().Get("frmSimTabelle")) t->close();
     });
     w->cmdMichaelisListe->click();
-    Flush();
+    testsupport::Flush();
     EXPECT_EQ(modeWhileShown, kTrue);
     EXPECT_EQ(MMDiagramm, kFalse);
     EXPECT_FALSE(platform::Windows().IsLoaded("frmSimTabelle"));
@@ -220,7 +194,7 @@ TEST_F(TimeSimulationTest, DrawingReplacesTheDiagramUnlessCurvesAreAdded) {
     Model(2);
     Inputs({"1"}, "30", {"0.1"});
     w->cmdDrawctDiagram->click();
-    Flush();
+    testsupport::Flush();
     QWidget* erstes = Diagramm();
     ASSERT_NE(erstes, nullptr);
     EXPECT_EQ(nKurven, 2);
@@ -231,13 +205,13 @@ TEST_F(TimeSimulationTest, DrawingReplacesTheDiagramUnlessCurvesAreAdded) {
     EXPECT_EQ(KurvenHinzufuegen, kTrue);
     Enter(w->kCombo[1], "0.2");
     w->cmdDrawctDiagram->click();
-    Flush();
+    testsupport::Flush();
     EXPECT_EQ(Diagramm(), erstes);
     EXPECT_EQ(nKurven, 4);
 
     w->chkDelDiagram->click();
     w->cmdDrawctDiagram->click();
-    Flush();
+    testsupport::Flush();
     EXPECT_EQ(nKurven, 2);
     EXPECT_TRUE(rec.Empty());
 }

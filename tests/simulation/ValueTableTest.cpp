@@ -30,29 +30,10 @@ std::vector<std::string> Cells(const std::string& line) { return testsupport::Sp
 
 std::string Pad(const std::string& s) { return s + std::string(14 - s.size(), ' '); }
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void Flush() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-class ValueTableTest : public ::testing::Test {
+class ValueTableTest : public simtest::SimWindowTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        AppPath = dir.path().toStdString();
-        aktModell = 2;
-        RateDiagramm = 0;
-        MMDiagramm = 0;
-        MMNormiert = kTrue;
-        ZeitEinheit = "s";
-        TabellenDatei.clear();
+        SimWindowTest::SetUp();
         // A first-order decay over 20 s with k = 0.1: c(A) = exp(-t/10), c(P) = 1 - c(A).
         nZeitPunkte = 200;
         RedimCurves(202);
@@ -66,28 +47,14 @@ protected:
         }
     }
     void TearDown() override {
-        shell::SetSaveFileChooser(nullptr);
         frmSimTabelle::SetPrinterSetup(nullptr);
-        platform::Windows().Unload("frmSimTabelle");
-        Flush();
+        SimWindowTest::TearDown();
     }
     frmSimTabelle* Open() {
         auto* t = qobject_cast<frmSimTabelle*>(platform::Windows().Load("frmSimTabelle"));
         t->show();
         return t;
     }
-    void AnswerSave(const std::string& path) {
-        shell::SetSaveFileChooser([this, path](const shell::FileRequest& r, std::string& chosen) {
-            requests.push_back(r);
-            if (path.empty()) return false;
-            chosen = path;
-            return true;
-        });
-    }
-
-    QTemporaryDir dir;
-    testsupport::MsgRecorder rec;
-    std::vector<shell::FileRequest> requests;
 };
 
 // ---- Table text ------------------------------------------------------------------------------
@@ -174,21 +141,21 @@ TEST_F(ValueTableTest, SaveWritesOneQuotedLine) {
     frmSimTabelle* t = Open();
     t->txtSimTabelle->setPlainText("\nZeit\tc(Ä)");  // an edit is saved, umlaut in Windows-1252
     const std::string path = AppPath + "/WERTE.TXT";
-    AnswerSave(path);
+    dialogs.saveAnswer = path;
     t->cmdSaveTable->click();
     EXPECT_TRUE(rec.Empty());
-    EXPECT_EQ(ReadBytes(path), "\"\r\nZeit\tc(\xC4)\"\r\n");
+    EXPECT_EQ(testsupport::Bytes(path), "\"\r\nZeit\tc(\xC4)\"\r\n");
     EXPECT_EQ(TabellenDatei, "WERTE.TXT");
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].caption, "Tabelle speichern unter ...");
-    EXPECT_EQ(requests[0].directory, AppPath);
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].caption, "Tabelle speichern unter ...");
+    EXPECT_EQ(dialogs.saveRequests[0].directory, AppPath);
 
     // The next save proposes the last file; Cancel there writes nothing and says nothing.
     ASSERT_TRUE(QFile::remove(QString::fromStdString(path)));
-    AnswerSave("");
+    dialogs.saveAnswer = "";
     t->cmdSaveTable->click();
-    ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(requests[1].proposal, AppPath + "/WERTE.TXT");
+    ASSERT_EQ(dialogs.saveRequests.size(), 2u);
+    EXPECT_EQ(dialogs.saveRequests[1].proposal, AppPath + "/WERTE.TXT");
     EXPECT_TRUE(rec.Empty());
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }
@@ -196,7 +163,7 @@ TEST_F(ValueTableTest, SaveWritesOneQuotedLine) {
 TEST_F(ValueTableTest, WriteErrorIsReportedAndTheOldFileKept) {
     frmSimTabelle* t = Open();
     const std::string missing = AppPath + "/fehlt/WERTE.TXT";
-    AnswerSave(missing);
+    dialogs.saveAnswer = missing;
     t->cmdSaveTable->click();
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().style, 16);
@@ -210,13 +177,13 @@ TEST_F(ValueTableTest, WriteErrorIsReportedAndTheOldFileKept) {
         std::ofstream(folder + "/ALT.TXT") << "alt";
     }
     QFile::setPermissions(QString::fromStdString(folder), QFile::ReadOwner | QFile::ExeOwner);
-    AnswerSave(folder + "/ALT.TXT");
+    dialogs.saveAnswer = folder + "/ALT.TXT";
     t->cmdSaveTable->click();
     QFile::setPermissions(QString::fromStdString(folder),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (::geteuid() != 0) {  // the super-user writes anyway
         EXPECT_EQ(rec.Messages().size(), 2u);
-        EXPECT_EQ(ReadBytes(folder + "/ALT.TXT"), "alt");
+        EXPECT_EQ(testsupport::Bytes(folder + "/ALT.TXT"), "alt");
     }
 }
 

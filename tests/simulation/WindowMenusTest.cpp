@@ -4,8 +4,6 @@
 #include <QAction>
 #include <QMenu>
 
-#include <memory>
-
 #include "shell/WindowMenus.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
 
@@ -13,42 +11,18 @@ using namespace kernel;
 
 namespace {
 
-QMainWindow* menuHost = nullptr;
-QMainWindow* MenuHost() { return menuHost; }
-
-QAction* Entry(const char* name) { return MenuHost()->findChild<QAction*>(name); }
-QMenu* Menu(const char* name) { return MenuHost()->findChild<QMenu*>(name); }
+using testsupport::Entry;
+QMenu* SubMenu(const char* name) { return platform::Windows().MainWindow()->findChild<QMenu*>(name); }
 bool Open(const char* name) { return platform::Windows().IsLoaded(name); }
 
 // Opens a menu as the user does (its entries are checked then), and closes it again.
 void OpenMenu(const char* name) {
-    QMenu* menu = Menu(name);
+    QMenu* menu = SubMenu(name);
     ASSERT_NE(menu, nullptr) << name;
     emit menu->aboutToShow();
 }
 
-class WindowMenusTest : public simtest::SimWindowTest {
-protected:
-    void SetUp() override {
-        SimWindowTest::SetUp();
-        // A main window of its own, with the menus built afresh: the program's main window of another
-        // test takes the menus over.
-        host = std::make_unique<QMainWindow>();
-        auto* area = new QMdiArea(host.get());
-        host->setCentralWidget(area);
-        host->show();
-        platform::Windows().Adopt("MDITAR", host.get());
-        platform::Windows().SetMainWindow(host.get(), [area](QWidget* form) { return area->addSubWindow(form); });
-        shell::BuildWindowMenus(host.get());
-        menuHost = host.get();
-    }
-    void TearDown() override {
-        SimWindowTest::TearDown();
-        menuHost = nullptr;
-        host.reset();
-    }
-    std::unique_ptr<QMainWindow> host;
-};
+using WindowMenusTest = simtest::SimWindowTest;
 
 TEST_F(WindowMenusTest, EntryOfAMissingWindowIsDisabledUntilTheWindowIsRegistered) {
     OpenMenu("mnuVerweilzeit");
@@ -74,15 +48,15 @@ TEST_F(WindowMenusTest, EntryOfAMissingWindowIsDisabledUntilTheWindowIsRegistere
     Entry("mnuModel")->trigger();
     EXPECT_TRUE(Open("frmKinModel"));
     // Menus that exist for their entries but are never shown.
-    EXPECT_FALSE(Menu("mnuOptionenTools")->menuAction()->isVisible());
-    EXPECT_FALSE(Menu("mnuEdit1")->menuAction()->isVisible());
+    EXPECT_FALSE(SubMenu("mnuOptionenTools")->menuAction()->isVisible());
+    EXPECT_FALSE(SubMenu("mnuEdit1")->menuAction()->isVisible());
 }
 
 TEST_F(WindowMenusTest, ReactorMenuAsksForAModelFirst) {
     testsupport::MsgRecorder messages;
     aktModell = 0;
     OpenMenu("mnuReaktor");
-    EXPECT_EQ(simtest::OnlyMessage(messages), " Ausführung nicht möglich |vorher ein kinetisches Modell wählen!");
+    EXPECT_EQ(messages.OnlyMessage(), " Ausführung nicht möglich |vorher ein kinetisches Modell wählen!");
     aktModell = 2;
     OpenMenu("mnuReaktor");
     EXPECT_EQ(messages.Messages().size(), 1u);
@@ -113,8 +87,8 @@ TEST_F(WindowMenusTest, ReactorEntriesCloseTheOthersAndSetTheReactorFlags) {
         EXPECT_EQ(KaskadeAktiv, c.kaskade);
         EXPECT_EQ(RateDiagramm, 0);
         // The model window was rebuilt for the reactor: its caption names the model.
-        EXPECT_EQ(Text(c.window, "Label7"), QStringLiteral("kinet. Modell:  Modell 2"));
-        simtest::FlushDeletes();
+        EXPECT_EQ(Text(c.window, "Label7"), QStringLiteral("kinet. Modell:  A => P   (n = 1)"));
+        testsupport::Flush();
     }
 }
 
@@ -175,7 +149,7 @@ TEST_F(WindowMenusTest, WindowListNamesTheOpenWindows) {
     platform::Windows().Show("frmKinModel");
     OpenMenu("mnuFenster");
     bool listed = false;
-    for (QAction* a : Menu("mnuFenster")->actions()) listed = listed || a->text().contains("kinetisches Modell");
+    for (QAction* a : SubMenu("mnuFenster")->actions()) listed = listed || a->text().contains("kinetisches Modell");
     EXPECT_TRUE(listed);
 }
 

@@ -12,9 +12,13 @@ MsgRecorder::MsgRecorder() {
         answers_.pop_front();
         return answer;
     });
+    platform::SetBeepHandler([this] { ++beeps_; });
 }
 
-MsgRecorder::~MsgRecorder() { platform::SetMsgBoxHandler(previous_); }
+MsgRecorder::~MsgRecorder() {
+    platform::SetMsgBoxHandler(previous_);
+    platform::SetBeepHandler({});
+}
 
 void MsgRecorder::InstallGlobal() {
     platform::SetMsgBoxHandler([](const std::string& prompt, int style, const std::string& title) {

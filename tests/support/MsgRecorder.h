@@ -1,6 +1,6 @@
 #pragma once
-// Records every message of the system and answers it without blocking.
-// Use one recorder per test: it installs itself and restores the previous handler.
+// Records every message of the system and every beep, and answers the messages without blocking.
+// Use one recorder per test: it installs itself and restores the previous message handler.
 #include <deque>
 #include <string>
 #include <vector>
@@ -28,6 +28,15 @@ public:
     bool Empty() const { return messages_.empty(); }
     const RecordedMsg& Last() const { return messages_.back(); }
     void Clear() { messages_.clear(); }
+    int Beeps() const { return beeps_; }
+    // The prompt of the one message shown, or how many messages there were.
+    std::string OnlyPrompt() const {
+        return messages_.size() == 1 ? messages_.back().prompt : std::to_string(messages_.size()) + " messages";
+    }
+    // "title|prompt" of the one message shown, or how many messages there were.
+    std::string OnlyMessage() const {
+        return messages_.size() == 1 ? messages_.back().title + "|" + OnlyPrompt() : OnlyPrompt();
+    }
 
     // Installed by the test mains so that a message outside any recorder never blocks.
     static void InstallGlobal();
@@ -35,6 +44,7 @@ public:
 private:
     std::vector<RecordedMsg> messages_;
     std::deque<int> answers_;
+    int beeps_ = 0;
     platform::MsgBoxHandler previous_;
 };
 
