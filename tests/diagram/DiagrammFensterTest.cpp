@@ -16,7 +16,7 @@
 #include "diagram/GrafGeometrie.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/FormHost.h"
-#include "shell/FileChoice.h"
+#include "tests/support/ProgramTest.h"
 #include "tests/diagram/MessdatenTestSupport.h"
 
 namespace {
@@ -542,27 +542,12 @@ TEST_F(DiagrammFenster, HandOverFromTheXYEditorUpToTwelveSetsAndDeletion) {
 
 class Vorlage : public DiagrammFenster {
 protected:
-    void SetUp() override {
-        DiagrammFenster::SetUp();
-        datei = dir.filePath("vorlage.oc2").toStdString();
-        auto waehle = [this](const shell::FileRequest& r, std::string& pfad) {
-            anfrage = r;
-            pfad = datei;
-            return !abbrechen;
-        };
-        shell::SetSaveFileChooser(waehle);
-        shell::SetOpenFileChooser(waehle);
-    }
-    void TearDown() override {
-        shell::SetSaveFileChooser(nullptr);
-        shell::SetOpenFileChooser(nullptr);
-        DiagrammFenster::TearDown();
-    }
-
+    Vorlage() { Waehle(datei); }
+    // Both file choosers answer with this path; an empty one cancels.
+    void Waehle(const std::string& pfad) { dialoge.openAnswer = dialoge.saveAnswer = pfad; }
     QTemporaryDir dir;
-    std::string datei;
-    shell::FileRequest anfrage;
-    bool abbrechen = false;
+    const std::string datei = dir.filePath("vorlage.oc2").toStdString();
+    testsupport::Dialogs dialoge;
 };
 
 TEST_F(Vorlage, SavedLayoutRestoresCurvesPointSetsAndRange) {
@@ -576,7 +561,7 @@ TEST_F(Vorlage, SavedLayoutRestoresCurvesPointSetsAndRange) {
     f->SetAxesRange();
     OC2Pfad = "alt/";
     Menue(f, "mnuSaveOC2");
-    EXPECT_EQ(anfrage.directory, "alt/");
+    EXPECT_EQ(dialoge.saveRequests.at(0).directory, "alt/");
     EXPECT_EQ(OC2Pfad, dir.path().toStdString() + "/");
 
     // A new window whose curves are deleted: the load brings curves, point sets and range back.
@@ -620,14 +605,14 @@ TEST_F(Vorlage, NoCurvesNoPointSetsCancelAndUnreadableFiles) {
     EXPECT_TRUE(Aktiv(f, "mnuSubDelKurv(0)"));
 
     OC2Pfad = "bleibt/";
-    abbrechen = true;
+    Waehle("");
     Menue(f, "mnuSaveOC2");
     Menue(f, "mnuLoadOC2");
     EXPECT_EQ(OC2Pfad, "bleibt/");
     EXPECT_TRUE(rec.Empty());
 
     // A damaged file is reported; the diagram stays as it was.
-    abbrechen = false;
+    Waehle(datei);
     QFile kaputt(QString::fromStdString(datei));
     ASSERT_TRUE(kaputt.open(QIODevice::WriteOnly) && kaputt.write("{ kein Diagramm") > 0);
     kaputt.close();

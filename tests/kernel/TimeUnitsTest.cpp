@@ -14,11 +14,8 @@ namespace {
 class TimeUnits : public ktest::DataTest {
 protected:
     void SetUp() override {
-        testsupport::ResetStartState();
+        DataTest::SetUp();
         BuildZeitFaktor();
-        tMax = tauMittel = VPunkt = RohrV = 0;
-        kWert = {0, 0, 0, 0};
-        nKaskade = 0;
     }
 
     // The callers' convention: old index from the current text, ZeitEinheitNr := new, then convert.
