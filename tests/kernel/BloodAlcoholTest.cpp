@@ -6,6 +6,7 @@
 #include "kernel/RuntimeError.h"
 #include "kernel/State.h"
 #include "kernel/TimeCourse.h"
+#include "tests/support/StartState.h"
 
 using namespace kernel;
 
@@ -14,19 +15,14 @@ namespace {
 class BloodAlcohol : public ::testing::Test {
 protected:
     void SetUp() override {
-        BAKTrinkStart.fill(-1);
-        BAKAlkMasse.fill(0);
+        testsupport::ResetStartState();
         BAKkres.fill(5.0f);
         BAKKoerpermasse = 73;
         BAKr = 0.7f;
         BAKRD = 20;
         BAKbeta60 = 0.15f;
-        BAKKeinAbbau = 0;
-        BAKModifiziert = 0;
         BAKTrinkStart[1] = 0;
         BAKAlkMasse[1] = 20;
-        DiagVariante = 0;
-        SpezSkalierung = 0;
         KurvenMaske = "10000";
     }
     // Widmark curve of one drink of mass m starting at minute s, classic elimination from minute 0.

@@ -73,10 +73,8 @@ TEST(RateLaws, MatrixRowAndPackedVectorGiveTheSameRates) {
 
 TEST(ModelDefaults, RateConstantsFollowTheUnitAndReachTheOpenWindows) {
     ktest::Forms forms;
+    testsupport::ResetStartState();
     BuildZeitFaktor();
-    kWert = {0, 0, 0, 0};
-    c0Wert = {};
-    tMax = 0;
     forms.open = {"frmBatch"};
     aktModell = 2;
     ZeitEinheitNr = 1;  // min

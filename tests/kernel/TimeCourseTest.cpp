@@ -15,12 +15,8 @@ namespace {
 class TimeCourse : public ::testing::Test {
 protected:
     void SetUp() override {
+        testsupport::ResetStartState();
         KurvenMaske = "11111";
-        DiagVariante = 0;
-        SpezSkalierung = 0;
-        MMDiagramm = 0;
-        SmoothingFactor = 0;
-        ReaktOrdnung = 1.5f;
         c0Wert = {0, 1.0, 0.6, 0.1, 0.2, 0.05};
         kWert = {0, 0.15, 0.05, 0.02};
     }
