@@ -172,7 +172,7 @@ TEST_F(DiagrammFenster, TracerDiagramIgnoresALeftOverFitVariantAndKeepsItsGeomet
     f->show();
     f->setGeometry(30, 40, 600, 450);
     f->findChild<QPushButton*>("cmdEscGraph")->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    testsupport::Flush();
     EXPECT_EQ(frmTGraph2D::Geladen(), nullptr);
     EXPECT_EQ(diagram::gDiagramm, nullptr);
     EXPECT_EQ(std::make_tuple(GeoGraph2DXY[0], GeoGraph2DXY[1], GeoGraph2DXY[2]),

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +20,7 @@
 
 #include "platform/WindowRegistry.h"
 #include "platform/core/FormHost.h"
+#include "tests/support/ProgramTest.h"
 
 namespace {
 
@@ -71,8 +71,6 @@ const platform::FormRegistration dialogReg("frmRegTestDialog", platform::FormKin
 const platform::FormRegistration childReg("frmRegTestChild", platform::FormKind::MdiChild,
                                           [] { return new TestForm; });
 
-void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
 class WindowRegistryTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -83,7 +81,7 @@ protected:
     void TearDown() override {
         platform::Windows().Unload("frmRegTestDialog");
         platform::Windows().Unload("frmRegTestChild");
-        FlushDeletes();
+        testsupport::Flush();
         platform::Windows().SetMainWindow(nullptr, nullptr);
     }
     TestForm* Form(const char* name = "frmRegTestDialog") {
@@ -119,7 +117,7 @@ TEST_F(WindowRegistryTest, EachWindowExistsOnceIsCreatedOnDemandAndMayRefuseToCl
 
     EXPECT_TRUE(reg.Unload("frmRegTestDialog"));
     EXPECT_FALSE(platform::Forms().IsLoaded("frmRegTestDialog"));
-    FlushDeletes();
+    testsupport::Flush();
     EXPECT_TRUE(reg.Unload("frmRegTestDialog"));  // not loaded counts as unloaded
 
     auto* form = static_cast<TestForm*>(reg.Load("frmRegTestDialog"));
@@ -133,7 +131,7 @@ TEST_F(WindowRegistryTest, EachWindowExistsOnceIsCreatedOnDemandAndMayRefuseToCl
     form->refuseClose = false;
     reg.Show("frmRegTestDialog");
     form->close();  // as the close box does
-    FlushDeletes();
+    testsupport::Flush();
     EXPECT_FALSE(reg.IsLoaded("frmRegTestDialog"));
 }
 
@@ -148,7 +146,7 @@ TEST_F(WindowRegistryTest, MdiChildGoesIntoTheMainWindowsArea) {
     EXPECT_EQ(mdi->activeSubWindow(), frame);
 
     EXPECT_TRUE(reg.Unload("frmRegTestChild"));
-    FlushDeletes();
+    testsupport::Flush();
     EXPECT_TRUE(mdi->subWindowList().isEmpty());
     EXPECT_FALSE(reg.IsLoaded("frmRegTestChild"));
 }
