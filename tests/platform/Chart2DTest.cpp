@@ -22,10 +22,6 @@ constexpr int kBlue = Chart2D::Rgb(0, 0, 255);
 
 class Chart2DTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        chart.resize(600, 400);
-    }
     std::string Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
     // Pixel of data coordinates computed from the plot rectangle alone (linear X and Y).
     QPointF Linear(double x, double y) {
