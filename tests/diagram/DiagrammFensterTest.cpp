@@ -9,6 +9,7 @@
 #include <QTest>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <tuple>
 
@@ -181,49 +182,37 @@ TEST_F(DiagrammFenster, TracerDiagramIgnoresALeftOverFitVariantAndKeepsItsGeomet
     EXPECT_FALSE(DiagRec.SonderFenster);
 }
 
-TEST_F(DiagrammFenster, NoValueThatIsNotFiniteReachesTheChart) {
-    // A broken point of curve P: A is drawn, P fails and takes no slot.
-    diagramtest::ZeitverlaufErsteOrdnung();
-    cKurveP[7] = std::numeric_limits<double>::infinity();
-    frmTGraph2D* f = Oeffne(2);
-    ASSERT_NE(f, nullptr);
-    ErwarteEineMeldung("ABBRUCH");
-    EXPECT_EQ(rec.Last().prompt.rfind("Es ist ein kritischer Fehler aufgetreten:\r\n", 0), 0u);
-    EXPECT_EQ(nKurven, 1);
-    EXPECT_EQ(f->Chart()->PointCount(kKurven, 2), 0);
-    diagramtest::SchliesseDiagramm();
-    // A residence-time list filled by the caller with a broken value.
-    rec.Clear();
-    KurvenPunkte[0].x = 3;
-    KurvenPunkte[1] = {0, 0, 0, 0};
-    KurvenPunkte[2] = {1, std::nanf(""), 0, 0};
-    KurvenPunkte[3] = {2, 0.1f, 0, 0};
-    f = Oeffne(112);
-    ASSERT_NE(f, nullptr);
-    ErwarteEineMeldung("ABBRUCH");
-    EXPECT_EQ(nKurven, 0);
-    EXPECT_EQ(f->Chart()->PointCount(kKurven, 1), 0);
-    diagramtest::SchliesseDiagramm();
-    // A tube velocity that overflows the lengths.
-    rec.Clear();
-    diagramtest::ZeitverlaufErsteOrdnung();
-    RohrAktiv = kTrue;
-    RohrV = 1e38;
-    ASSERT_NE(Oeffne(2), nullptr);
-    ErwarteEineMeldung("ABBRUCH");
-    EXPECT_EQ(nKurven, 0);
-    EXPECT_TRUE(std::isfinite(DiagRec.xMax));
-}
-
-TEST_F(DiagrammFenster, CurveOutsideTheWindowIsDrawnWithAWarning) {
-    diagramtest::ZeitverlaufErsteOrdnung();
-    AchsenGrenzen[2] = 5;  // y from 5 to 6: above every concentration
-    AchsenGrenzen[3] = 6;
-    ASSERT_NE(Oeffne(2), nullptr);
-    ErwarteEineMeldung("WARNUNG");
-    EXPECT_EQ(rec.Last().prompt,
-              "Kurve außerhalb des aktuellen Koordinatenfensters\r\n\r\nVergrößern Sie den Koordinatenbereich.");
-    EXPECT_EQ(nKurven, 2);
+// No value that is not finite reaches the chart: the run breaks off with a message and the failing
+// curve takes no slot. A curve outside the window is drawn with a warning.
+TEST_F(DiagrammFenster, BrokenValuesAndCurvesOutsideTheWindowAreReported) {
+    const struct {
+        int code;
+        std::function<void()> zustand;
+        const char *titel, *text;
+        int kurven;
+    } faelle[] = {
+        {2, [] { diagramtest::ZeitverlaufErsteOrdnung(); cKurveP[7] = INFINITY; },  // A is drawn, P fails
+         "ABBRUCH", "Es ist ein kritischer Fehler aufgetreten:\r\n", 1},
+        {112, [] { KurvenPunkte = {{3, 0, 0, 0}, {0, 0, 0, 0}, {1, std::nanf(""), 0, 0}, {2, 0.1f, 0, 0}}; },
+         "ABBRUCH", "", 0},  // a residence-time list filled by the caller
+        {2, [] { diagramtest::ZeitverlaufErsteOrdnung(); RohrAktiv = kTrue; RohrV = 1e38; },  // lengths overflow
+         "ABBRUCH", "", 0},
+        {2, [] { diagramtest::ZeitverlaufErsteOrdnung(); AchsenGrenzen[2] = 5; AchsenGrenzen[3] = 6; },  // y from 5 to 6
+         "WARNUNG", "Kurve außerhalb des aktuellen Koordinatenfensters\r\n\r\nVergrößern Sie den Koordinatenbereich.", 2},
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.code);
+        SetUp();  // each case from the start state, no diagram open
+        rec.Clear();
+        fall.zustand();
+        frmTGraph2D* f = Oeffne(fall.code);
+        ASSERT_NE(f, nullptr);
+        ErwarteEineMeldung(fall.titel);
+        EXPECT_EQ(rec.Last().prompt.rfind(fall.text, 0), 0u);
+        EXPECT_EQ(nKurven, fall.kurven);
+        EXPECT_EQ(f->Chart()->PointCount(kKurven, fall.kurven + 1), 0);
+        EXPECT_TRUE(std::isfinite(DiagRec.xMax));
+    }
 }
 
 TEST_F(DiagrammFenster, TubeDiagramOpensWithItsLengthRange) {
