@@ -139,7 +139,7 @@ TEST(AkimaSpline, SmoothingAndUnevenKnotsMatchAnIndependentAkima) {
         for (std::size_t k : {0u, 4u, 7u})
             for (double u : {0.2, 0.55, 0.9}) {
                 const double x = xs[k] + u * (xs[k + 1] - xs[k]);
-                EXPECT_NEAR(sp.At(x), ReferenceAkima(xs, ys, s, k, x), 1e-12) << s << " " << x;
+                EXPECT_NEAR(sp.At(x), ReferenceAkima(xs, ys, s, k, x), 1e-9) << s << " " << x;
             }
     }
 }
