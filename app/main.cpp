@@ -1,6 +1,9 @@
 #include <QApplication>
-#include <QFileInfo>
-#include <QStringList>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
 
 #include "kernel/State.h"
 #include "platform/QtMessageBox.h"
@@ -16,14 +19,20 @@ int main(int argc, char** argv) {
     kernel::AppPath = QCoreApplication::applicationDirPath().toStdString();
 
     // The command line is the whole argument text; the main window takes a project path from it.
-    QStringList args = QCoreApplication::arguments();
-    if (!args.isEmpty()) args.removeFirst();
-    QString commandLine = args.join(' ');
+    // The arguments stay the bytes they are, so a file named in another encoding is found.
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
     // Start-up changes to the program directory, so a project named relative to the directory
     // the program was started from is made absolute first.
-    const QFileInfo named(QString(commandLine).remove('"'));
-    if (!commandLine.isEmpty() && named.isRelative() && named.exists()) commandLine = named.absoluteFilePath();
-    MDITAR mainWindow(commandLine.toStdString());
+    std::string named = commandLine;
+    std::erase(named, '"');
+    if (!named.empty() && named.front() != '/' && platform::FileExistsAt(named)) {
+        if (char* cwd = ::getcwd(nullptr, 0)) {
+            commandLine = std::string(cwd) + "/" + named;
+            std::free(cwd);
+        }
+    }
+    MDITAR mainWindow(commandLine);
     mainWindow.show();
     return app.exec();
 }

@@ -1,8 +1,11 @@
-// Cost of one automatic fit: the first-order model against 13 measured rows (fit mode 1), and the
-// NIST problem Misra1a through the bare engine.
+// Cost of one automatic fit: the first-order model against 13 measured rows (fit mode 1), model 7
+// (integrated numerically) against the 200 and 1000 rows of bench/data (fit_model7_scipy.py writes
+// them and times scipy on the same rows), and the NIST problem Misra1a through the bare engine.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "kernel/FitObjective.h"
@@ -28,19 +31,57 @@ void SetUpFirstOrderData() {
     kernel::nMesspunkte = 13;
 }
 
-void BM_FitMode1Model2(benchmark::State& state) {
-    SetUpFirstOrderData();
+// Fits np parameters from the start values B0 to c(A) of the data set in place, once per iteration.
+void FitLoop(benchmark::State& state, int np, const std::vector<double>& B0) {
     kernel::FitSettings settings;
     settings.chkConcFQS[1] = true;
     for (auto _ : state) {
-        std::vector<double> B{0, 0.05, 0, 0}, SD;
+        std::vector<double> B = B0, SD;
         int failed = 0;
-        kernel::MarquardtNashFitting(1, kernel::nMesspunkte, B, SD, failed, settings);
+        kernel::MarquardtNashFitting(np, kernel::nMesspunkte, B, SD, failed, settings);
         benchmark::DoNotOptimize(B.data());
     }
     kernel::DiagVariante = 0;
 }
+
+void BM_FitMode1Model2(benchmark::State& state) {
+    SetUpFirstOrderData();
+    FitLoop(state, 1, {0, 0.05, 0, 0});
+}
 BENCHMARK(BM_FitMode1Model2);
+
+// Rows "t;c(A)" of bench/data/model7_<m>.csv: A + B => C, A + C => P from c(A,0) = c(B,0) = 1 over 20 s.
+bool SetUpModel7Data(int m) {
+    const std::string file = std::string(TARVELO_BENCH_DATA) + "/model7_" + std::to_string(m) + ".csv";
+    std::ifstream in(file);
+    kernel::ExpDaten.assign(1, kernel::ExpPunkt{});
+    for (std::string line; std::getline(in, line);) {
+        kernel::ExpPunkt row;
+        const std::size_t sep = line.find(';');
+        if (sep == std::string::npos) continue;
+        row.t = std::stod(line.substr(0, sep));
+        row.c[1] = std::stod(line.substr(sep + 1));
+        kernel::ExpDaten.push_back(row);
+    }
+    kernel::nMesspunkte = static_cast<int>(kernel::ExpDaten.size()) - 1;
+    kernel::DiagVariante = 1;
+    kernel::aktModell = 7;
+    kernel::HalbwertszeitNumerisch = 1;
+    kernel::KurvenMaske = "11110";
+    kernel::c0Wert = {0, 1, 1, 0, 0, 0};
+    kernel::tMax = 20;
+    return kernel::nMesspunkte == m;
+}
+
+void BM_FitModel7(benchmark::State& state) {
+    if (!SetUpModel7Data(static_cast<int>(state.range(0)))) {
+        state.SkipWithError("bench/data/model7_*.csv not found");
+        return;
+    }
+    FitLoop(state, 2, {0, 0.3, 0.02, 0});
+    kernel::HalbwertszeitNumerisch = 0;
+}
+BENCHMARK(BM_FitModel7)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 class Misra1a : public kernel::MarquardtObjective {
 public:

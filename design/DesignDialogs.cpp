@@ -53,7 +53,8 @@ QPrinter* Drucker() { return DruckerSlot() ? DruckerSlot()() : nullptr; }
 void MaleSwatch(QPushButton* knopf, int farbe) {
     if (!knopf) return;
     knopf->setProperty("farbe", farbe);
-    knopf->setStyleSheet("background-color: " + Farbe(farbe).name() + "; border: 1px solid gray;");
+    const QString stil = "background-color: " + Farbe(farbe).name() + "; border: 1px solid gray;";
+    if (knopf->styleSheet() != stil) knopf->setStyleSheet(stil);  // a new style sheet costs a restyle
 }
 
 void MaleHintergrund(QWidget* box, int farbe) {

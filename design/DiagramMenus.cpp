@@ -294,7 +294,6 @@ void mnuBild_Click(frmTGraph2D& f, int index) {
     PrintMode = index;
     auto hinweis = [&d](const std::string& text) {
         d.frHinweis->show();
-        d.frHinweis->move(d.frPrintScaling->x(), d.frHinweis->y());
         d.Label33->setText(QString::fromStdString(text));
         d.frPrintScaling->hide();
         d.frPrintPos->hide();
@@ -310,7 +309,8 @@ void mnuBild_Click(frmTGraph2D& f, int index) {
     case 2:
         hinweis("Für evtl. weitere Bearbeitung eines Diagramms (zusätzl. Texte, Einfärbungen, etc.) => "
                 "Open-Source-Progr. Inkscape verwenden" + CrLf +
-                " (die MetaFile-Einträge speichern als *.SVG => in Inkscape laden und bearbeiten)");
+                " (die MetaFile-Einträge speichern als <Name>.svg, auch wenn .wmf oder .emf eingegeben wird "
+                "=> in Inkscape laden und bearbeiten)");
         d.panel[5]->setTitle(U("Bildfile schreiben"));
         d.cmbGraphFormat->addItems({U("Bitmap (.BMP)"), U("MetaFile (.WMF)"), U("erweit. MetaFile (.WMF)"),
                                     U("erweit. MetaFile (.EMF)"), U("Standard-MetaFile (.WMF)")});

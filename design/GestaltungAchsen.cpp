@@ -216,6 +216,10 @@ void frmTGraph2D_Gestaltung::SchreibeAbstaende() {
     abstaendeVomChart_ = false;
 }
 
+void frmTGraph2D_Gestaltung::WaehleScaling(int index) {
+    if (index == 0 || index == 1) Waehle(optScaling[static_cast<std::size_t>(index)], [this, index] { optScaling_Click(index); });
+}
+
 void frmTGraph2D_Gestaltung::optScaling_Click(int index) {
     Chart2D* c = DiagrammChart();
     if (index == 1) {
@@ -226,8 +230,15 @@ void frmTGraph2D_Gestaltung::optScaling_Click(int index) {
             c->SetSpacingAuto(a, AxisSpacing::Grid, false);
             c->SetSpacingAuto(a, AxisSpacing::Tick, false);
         }
-        c->SetSpacing(ChartAxis::X, AxisSpacing::Grid, platform::Val(Text(spacingFeld[0])));
-        c->SetSpacing(ChartAxis::Y, AxisSpacing::Grid, platform::Val(Text(spacingFeld[1])));
+        // The chart holds what the fields show: their write-back is held off while the chart fills
+        // them, so manual spacing takes every value from the fields (the number spacing keeps its
+        // automatic state).
+        for (int i = 0; i < 6; ++i) {
+            const Abstand& a = kAbstaende[i];
+            const bool automatisch = c->SpacingAuto(a.achse, a.art);
+            c->SetSpacing(a.achse, a.art, platform::Val(Text(spacingFeld[static_cast<std::size_t>(i)])));
+            c->SetSpacingAuto(a.achse, a.art, automatisch);
+        }
         c->SetRepaintSuspended(false);
     } else if (index == 0) {
         for (QLineEdit* f : spacingFeld) f->setEnabled(false);
@@ -249,30 +260,44 @@ void frmTGraph2D_Gestaltung::SchalteLog(bool yAchsen) {
         yAchsen ? std::vector<ChartAxis>{ChartAxis::Y, ChartAxis::Y2} : std::vector<ChartAxis>{ChartAxis::X};
     bool anschalten = false;
     for (ChartAxis a : achsen) anschalten = anschalten || !c->AxisLog(a);
-    if (anschalten) {
-        // A logarithmic axis shows only values above 0: a range reaching 0 or below starts three
-        // decades below its maximum instead, and a range wholly at or below 0 cannot be shown.
-        const char* const name = yAchsen ? "y" : "x";
-        const double max = c->AxisMax(achsen[0]), min = c->AxisMin(achsen[0]);
-        if (!(max > 0)) {
-            platform::MsgBox(std::string("Die ") + name + "-Achse reicht nicht über 0 (obere Grenze " +
-                                 platform::CStrSingle(static_cast<float>(max)) +
-                                 "): sie kann nicht logarithmisch dargestellt werden.",
-                             platform::vbExclamation, "log <=> linear");
-            return;
-        }
-        if (min <= 0) {
-            const float neu = static_cast<float>(max / 1000);
-            const std::string text = platform::CStrSingle(neu);
-            platform::MsgBox(std::string("Die ") + name + "-Achse reicht bis 0 oder darunter. Logarithmisch beginnt sie bei " +
-                                 text + ".",
-                             platform::vbInformation, "log <=> linear");
-            (yAchsen ? DiagRec.yMin : DiagRec.xMin) = neu;
-            const std::size_t feld = yAchsen ? 3 : 1;
-            SetzeText(coord[feld], text);
-            SetzeText(Tabcoord[feld], text);
+    float& min = yAchsen ? DiagRec.yMin : DiagRec.xMin;
+    const float& max = yAchsen ? DiagRec.yMax : DiagRec.xMax;
+    const std::size_t feld = yAchsen ? 3 : 1;
+    AngehobeneAchse& angehoben = angehoben_[yAchsen ? 1 : 0];
+    if (!anschalten) {
+        for (ChartAxis a : achsen) c->SetAxisLog(a, !c->AxisLog(a));
+        // Back on linear: the range the log switch lifted returns, unless a range was set since.
+        if (angehoben.aktiv && min == angehoben.min && max == angehoben.max) {
+            min = angehoben.vorher;
+            SetzeText(coord[feld], platform::CStrSingle(min));
+            SetzeText(Tabcoord[feld], platform::CStrSingle(min));
             ApplyCoordRange();
         }
+        angehoben.aktiv = false;
+        return;
+    }
+    // A logarithmic axis shows only values above 0: a range reaching 0 or below starts three
+    // decades below its maximum instead, and a range wholly at or below 0 cannot be shown.
+    const char* const name = yAchsen ? "y" : "x";
+    const double achsMax = c->AxisMax(achsen[0]), achsMin = c->AxisMin(achsen[0]);
+    if (!(achsMax > 0)) {
+        platform::MsgBox(std::string("Die ") + name + "-Achse reicht nicht über 0 (obere Grenze " +
+                             platform::CStrSingle(static_cast<float>(achsMax)) +
+                             "): sie kann nicht logarithmisch dargestellt werden.",
+                         platform::vbExclamation, "log <=> linear");
+        return;
+    }
+    if (achsMin <= 0) {
+        const float neu = static_cast<float>(achsMax / 1000);
+        const std::string text = platform::CStrSingle(neu);
+        platform::MsgBox(std::string("Die ") + name + "-Achse reicht bis 0 oder darunter. Logarithmisch beginnt sie bei " +
+                             text + ".",
+                         platform::vbInformation, "log <=> linear");
+        angehoben = {true, min, neu, max};
+        min = neu;
+        SetzeText(coord[feld], text);
+        SetzeText(Tabcoord[feld], text);
+        ApplyCoordRange();
     }
     for (ChartAxis a : achsen) c->SetAxisLog(a, !c->AxisLog(a));
 }

@@ -25,6 +25,20 @@ namespace {
 // Format codes of the picture-file list, by list index.
 constexpr std::array<int, 5> kDateiFormate = {1, 2, 3, 13, 4};
 
+// The file a picture is written to: its name may not promise another format than it holds. Vector
+// pictures are SVG (PDF by name): a metafile name (".wmf", ".emf") becomes ".svg", any other ending
+// gets ".svg" added. Bitmaps are BMP (PNG by name): any other ending gets ".bmp" added.
+std::string BildDateiName(const std::string& pfad, int formatCode) {
+    const std::size_t ordner = pfad.find_last_of("/\\");
+    const std::size_t punkt = pfad.find_last_of('.');
+    const bool hatEndung = punkt != std::string::npos && (ordner == std::string::npos || punkt > ordner);
+    const QString endung = hatEndung ? QString::fromStdString(pfad.substr(punkt + 1)).toLower() : QString();
+    if (formatCode == 1) return endung == "bmp" || endung == "png" ? pfad : pfad + ".bmp";
+    if (endung == "svg" || endung == "pdf") return pfad;
+    if (endung == "wmf" || endung == "emf") return pfad.substr(0, punkt) + ".svg";
+    return pfad + ".svg";
+}
+
 }  // namespace
 
 void frmTGraph2D_Gestaltung::cmbGraphFormat_Click() {
@@ -77,6 +91,7 @@ void frmTGraph2D_Gestaltung::cmdPrint_Click() {
         }
         std::string pfad, fehler;
         if (!shell::ChooseFileToSave(r, pfad) || pfad.empty()) break;
+        pfad = BildDateiName(pfad, GraphFormatCode);
         if (!c->SavePicture(pfad, GraphFormatCode, &fehler))
             platform::MsgBox("Das Bild wurde nicht gespeichert:\r\n" + pfad + "\r\n" + fehler, platform::vbCritical,
                              "Speichere Bild-File");

@@ -135,6 +135,7 @@ frmTGraph2D_Gestaltung::frmTGraph2D_Gestaltung(QWidget* parent) : QWidget(parent
     // here (connecting twice does nothing).
     if (diagram::gDiagramm) ConnectDiagramMenus(diagram::gDiagramm);
     Form_Load();
+    erster_.Aufnehmen(this);
 }
 
 frmTGraph2D_Gestaltung::~frmTGraph2D_Gestaltung() {
@@ -664,6 +665,7 @@ void frmTGraph2D_Gestaltung::BaueSchriftPanel() {
     Label60 = new QLabel(U("Hintergrundfarbe"), p);
     Label60->setObjectName("Label60");
     cmdSchriftHFarbe = Swatch(p, "cmdSchriftHFarbe", "Hintergrundfarbe ", &frmTGraph2D_Gestaltung::cmdSchriftHFarbe_Click);
+    cmdSchriftHFarbe->setMinimumWidth(cmdSchriftHFarbe->sizeHint().width());  // its caption whole
     cmdFont = new QPushButton(U("Schriftart/-farbe"), p);
     cmdFont->setObjectName("cmdFont");
     connect(cmdFont, &QPushButton::clicked, this, [this] { cmdFont_Click(); });
@@ -746,7 +748,6 @@ void frmTGraph2D_Gestaltung::BauePrintPanel() {
     Label33 = new QLabel(frHinweis);
     Label33->setObjectName("Label33");
     Label33->setWordWrap(true);
-    Label33->setMaximumWidth(260);
     lh->addWidget(Label33);
 
     cmdPrint = new QPushButton(U("Ausführen"), p);
@@ -756,7 +757,8 @@ void frmTGraph2D_Gestaltung::BauePrintPanel() {
     cmdPrint_Esc->setObjectName("cmdPrint_Esc");
     connect(cmdPrint_Esc, &QPushButton::clicked, this, [this] { cmdPrint_Esc_Click(); });
     g->addWidget(frGraphFormat, 0, 0);
-    g->addWidget(frHinweis, 1, 0);
+    g->addWidget(frHinweis, 0, 1, 2, 2);  // in place of the scaling and position frames it replaces
+    frHinweis->hide();                     // until a picture output shows its hint
     g->addWidget(frPrintScaling, 0, 1, 2, 1);
     g->addWidget(frPrintPos, 0, 2);
     auto* h = new QHBoxLayout;
@@ -838,6 +840,35 @@ void frmTGraph2D_Gestaltung::FormGST_Hide(bool bolMeHide) {
 }
 
 void frmTGraph2D_Gestaltung::DeleteAllDesignFrames() { FormGST_Hide(false); }
+
+void frmTGraph2D_Gestaltung::Zuruecksetzen() {
+    erster_.Wiederherstellen();
+    aktShowType_ = 0;
+    gridArt_ = 0;
+    letzteFrameFarbe_ = 0;
+    abstaendeVomChart_ = false;
+    angehoben_ = {};
+    Form_Load();
+}
+
+void frmTGraph2D_Gestaltung::DiagrammGeoeffnet() {
+    // A diagram window that went without closing (deleted with its parent) left its settings here.
+    if (gebunden_) Zuruecksetzen();
+    gebunden_ = true;
+    if (typeid(diagram::Gestaltung()) == typeid(diagram::GestaltungLink)) diagram::SetGestaltung(this);
+    if (diagram::gDiagramm) ConnectDiagramMenus(diagram::gDiagramm);
+}
+
+void frmTGraph2D_Gestaltung::DiagrammGeschlossen() {
+    int cancel = 0;
+    Form_QueryUnload(cancel, 1);
+    FormGST_Hide(true);
+    // The window system's window goes as it did with the whole dialog, so that the next showing
+    // is activated afresh.
+    if (windowHandle()) destroy();
+    Zuruecksetzen();
+    gebunden_ = false;
+}
 
 void frmTGraph2D_Gestaltung::Form_QueryUnload(int& cancel, int unloadMode) {
     while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();

@@ -10,6 +10,7 @@
 #include <array>
 #include <string>
 
+#include "design/ErsterZustand.h"
 #include "diagram/GestaltungLink.h"
 
 class QCheckBox;
@@ -56,6 +57,7 @@ public:
     // The range panel's button and the diagram window's call (melden false).
     void BereichAnwenden(bool melden);
     void optScaling_Click(int index) override;
+    void WaehleScaling(int index) override;
     void chkLegTransparent_Click() override;
     void SetKurvenTab(int slot, bool on, const std::string& caption) override;
     void SetKurvenFarbe(int slot, int colour) override;
@@ -87,6 +89,8 @@ public:
     void SetLegendPosition(int left, int top) override;
     void PresetsForNewDiagram() override;
     void SetRandFarben(int inner, int outer, int plotArea) override;
+    void DiagrammGeoeffnet() override;
+    void DiagrammGeschlossen() override;
 
     // ---- Curve and point-set styles ----
     void cmbKStil_Click(int k);
@@ -345,6 +349,16 @@ private:
     int letzteFrameFarbe_ = 0;       // the frame colour dialog starts where it was last closed
     bool abstaendeVomChart_ = false; // the spacing fields are being filled from the chart
     bool plaziert_ = false;
+    // The range minimum the log switch lifted, per axis (0 x, 1 y), to give back on linear.
+    struct AngehobeneAchse {
+        bool aktiv = false;
+        float vorher = 0, min = 0, max = 0;  // the minimum before, and the range after the lift
+    };
+    std::array<AngehobeneAchse, 2> angehoben_{};
+    ErsterZustand erster_;  // the controls as built, for the next diagram window
+    bool gebunden_ = false; // serves a diagram window since its last reset
+    // Back to the state of a freshly built dialog: first control states, hidden, stored colours.
+    void Zuruecksetzen();
 };
 
 // The chart of the open diagram window, or null.

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "kernel/RuntimeError.h"
+#include "kernel/DataSet.h"
 #include "kernel/Spline.h"
 #include "platform/core/NumberFormat.h"
 
@@ -84,6 +85,11 @@ void SpeziesKurve(int spezies, int slot, std::vector<XYPunkt>& punkte, int& auss
     r.label = label;
 }
 
+void Leer(std::vector<XYPunkt>& punkte) {
+    if (punkte.empty()) punkte.resize(1);
+    punkte[0].x = 0;
+}
+
 void AkimaKurve(std::vector<XYPunkt>& punkte, int& ausserhalb, float dx) {
     const int s = TangentSpecies;
     const int n = nMesspunkte;
@@ -104,6 +110,14 @@ void AkimaKurve(std::vector<XYPunkt>& punkte, int& ausserhalb, float dx) {
     for (int i = 1; i <= n; ++i) {
         AkimaX[i] = ExpDaten[i].t;
         AkimaY[s][i] = ExpDaten[i].c[s];
+    }
+    // The knots in time order (the data set keeps its own); equal times get the refusal of the
+    // duplicate test and no spline.
+    if (CheckXAufsteigend(s, AkimaX, AkimaY, n)) {
+        std::string antwort;
+        TestSplineData(s, antwort);
+        Leer(punkte);
+        return;
     }
     CalcAkimaSpline(s, n, SmoothingFactor, AkimaX, AkimaY, AkimaD, AkimaC, AkimaB, AkimaA);
     AkimaMessSpezies = s;
@@ -148,11 +162,6 @@ long Anzahl(const std::vector<XYPunkt>& punkte) {
 }
 
 std::string Fehlertext(const std::exception& e) { return std::string(e.what()) + CrLf + "Message from CalcCurve"; }
-
-void Leer(std::vector<XYPunkt>& punkte) {
-    if (punkte.empty()) punkte.resize(1);
-    punkte[0].x = 0;
-}
 
 }  // namespace
 

@@ -23,6 +23,8 @@ public:
     virtual void cmdCoord_OK_Click() {}
     // 0 automatic, 1 manual grid, tick and number spacing.
     virtual void optScaling_Click(int /*index*/) {}
+    // Selects optScaling(index), which runs optScaling_Click once.
+    virtual void WaehleScaling(int index) { optScaling_Click(index); }
     virtual void chkLegTransparent_Click() {}
 
     // Curve panel.
@@ -80,6 +82,12 @@ public:
     // Start values of a new diagram window: option buttons, check boxes and colour buttons.
     virtual void PresetsForNewDiagram() {}
     virtual void SetRandFarben(int /*inner*/, int /*outer*/, int /*plotArea*/) {}
+
+    // The dialog stays loaded from one diagram window to the next. A diagram window that loads
+    // calls DiagrammGeoeffnet (the dialog links itself and the window's design menus); one that
+    // closes calls DiagrammGeschlossen (the dialog hides and takes back the state it was built with).
+    virtual void DiagrammGeoeffnet() {}
+    virtual void DiagrammGeschlossen() {}
 
 private:
     std::array<std::string, 13> txtLegPoints_{};

@@ -267,8 +267,10 @@ void frmTGraph2D::Aktivieren(const std::string& name, bool on) {
 
 void frmTGraph2D::Form_Load() {
     gDiagramm = this;
-    // The design dialog, when the program has one, links itself through SetGestaltung as it loads.
-    platform::Windows().Load("frmTGraph2D_Gestaltung");
+    // The design dialog, when the program has one, links itself through SetGestaltung as it loads;
+    // it is built once and serves every diagram window after this one.
+    if (auto* dialog = dynamic_cast<GestaltungLink*>(platform::Windows().Load("frmTGraph2D_Gestaltung")))
+        dialog->DiagrammGeoeffnet();
     WaitCursorOn();
     const int bildschirmPx = platform::TwipsToPixels(platform::ScreenWidthTwips());
     const bool schmal = bildschirmPx < 800;
@@ -350,7 +352,7 @@ void frmTGraph2D::Form_Load() {
         dlg.SetTabcoord(i, platform::CStrSingle(bereich[i]));
     }
     dlg.cmdCoord_OK_Click();
-    dlg.optScaling_Click(0);
+    dlg.WaehleScaling(0);
 
     SetKurvenMaske(aktDiagrammCode);
     Aktivieren("mnuAddPunkte", nMesspunkte != 0);
@@ -648,7 +650,8 @@ void frmTGraph2D::closeEvent(QCloseEvent* event) {
     // Form_Unload: the design references go with the window.
     if (gDiagramm == this) gDiagramm = nullptr;
     SetGestaltung(nullptr);
-    platform::Windows().Unload("frmTGraph2D_Gestaltung");
+    if (auto* dialog = dynamic_cast<GestaltungLink*>(platform::Windows().Get("frmTGraph2D_Gestaltung")))
+        dialog->DiagrammGeschlossen();
     event->accept();
 }
 

@@ -57,8 +57,9 @@ std::string RmsText(double fqs, int nRows);
 std::string StdDevText(double sd);
 
 // The result text of the fit for the diagram's extra text block (model line, then the parameters
-// of the current mode as the ParamMaske names them; mode 2 names the order n). Numbers in the
-// form the parameter boxes show (platform::StrSingle), so text and boxes read alike.
+// of the current mode as the ParamMaske names them; mode 2 names the order n). Each value follows its
+// label directly as a Single in the default text form with the locale's decimal separator
+// ("k1 =0,05024286"); the text is only read, never read back like the parameter boxes.
 std::string FitErgebnisText();
 
 }  // namespace experiment

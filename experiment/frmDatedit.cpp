@@ -248,7 +248,7 @@ void frmDatedit::BuildControls() {
     txtComment->installEventFilter(this);
 
     // Buttons.
-    fraCmd = MakeFrame("fraCmd", QString(), this, 10400, 1800);
+    fraCmd = MakeFrame("fraCmd", QString(), this, 10480, 1800);
     struct ButtonDef {
         QPushButton** button;
         const char* name;
@@ -271,7 +271,7 @@ void frmDatedit::BuildControls() {
         for (int c = 0; c < 4; ++c) {
             const ButtonDef& s = rows[r][c];
             if (!s.button) continue;
-            *s.button = MakeButton(s.name, tu(s.text), fraCmd, 120 + c * 2560, 200 + r * 520, 2500, 440);
+            *s.button = MakeButton(s.name, tu(s.text), fraCmd, 120 + c * 2580, 200 + r * 520, 2560, 440);
         }
     }
     cmdClipboard = MakeButton("cmdClipboard", "unsichtbar: Copy to Clipboard", fraCmd, 0, 0, 100, 100);
@@ -383,7 +383,7 @@ void frmDatedit::Form_Resize() {
     const int H = platform::PixelsToTwips(height());
     const int W = platform::PixelsToTwips(width());
     const int fraCmdTop = H - 1920;
-    PlaceTw(fraCmd, kGridLeftTwips, fraCmdTop, 10400, 1800);
+    PlaceTw(fraCmd, kGridLeftTwips, fraCmdTop, 10480, 1800);
     PlaceTw(Fra2Cmd, W - 4100 - 200, H - 3600, 4100, 3450);
     const int commentTop = fraCmdTop - 650;
     PlaceTw(fraXYComment, kGridLeftTwips, commentTop, 10400, 650);

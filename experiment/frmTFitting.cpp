@@ -45,11 +45,17 @@ const platform::FormRegistration registration(kName, platform::FormKind::MdiChil
 
 const char* const kNichtMoeglich = " Ausführung nicht möglich ";
 constexpr int kHilfe = 8501;
-constexpr int kClientBreite = 11900;   // twips; wider than the original 8760 for today's fonts
-constexpr int kClientHoehe = 4300;
-constexpr int kGruppeLinks = 3500;     // left edge of parameter group 1
-constexpr int kGruppeAbstand = 25;     // between the parameter groups
-constexpr int kGruppeBreite = 2750;
+// The fitting diagram opens 5900 twips from the left: the window's controls stand in one column left
+// of it, the parameter groups one under the other.
+constexpr int kClientBreite = 5250;  // twips
+constexpr int kClientHoehe = 8700;
+constexpr int kRechts = 3500;        // left edge of the column right of the initial concentrations
+constexpr int kGruppeOben = 2550;    // top of parameter group 1
+constexpr int kGruppeAbstand = 30;   // between the parameter groups
+constexpr int kGruppeBreite = kClientBreite - 120;
+constexpr int kGruppeHoehe = 1430;
+constexpr int kSliderBreite = 2480;  // coarse slider left, fine slider right
+constexpr int kSliderAbstand = 2540;
 constexpr double kFensterSchrift = 8;  // points
 constexpr int kFitIntervalle = 80;        // intervals of a model curve while the window is open
 constexpr int kOrderModel = 20;
@@ -114,7 +120,7 @@ void frmTFitting::BaueFenster() {
 
     Rahmen4 = new QGroupBox(QStringLiteral("Anfangskonzentrationen  [c0(i)] = mol/L"), this);
     Rahmen4->setObjectName("Rahmen4");
-    PlaceTw(Rahmen4, 60, 360, 3380, 2000);  // wide enough for its title
+    PlaceTw(Rahmen4, 60, 360, 3380, 1850);  // wide enough for its title
     for (int i = 0; i <= 14; ++i) {
         auto* box = new QLineEdit(i <= 4 ? static_cast<QWidget*>(Rahmen4) : this);
         box->setObjectName(QStringLiteral("Inp(%1)").arg(i));
@@ -137,11 +143,11 @@ void frmTFitting::BaueFenster() {
             NeuesLabel(i <= 4 ? static_cast<QWidget*>(Rahmen4) : this, QStringLiteral("lblStoff(%1)").arg(i), QString());
     }
     for (int i = 0; i <= 4; ++i) {
-        PlaceTw(lblStoff[static_cast<std::size_t>(i)], 150, 290 + i * 330, 1000, 260);
-        PlaceTw(Inp[static_cast<std::size_t>(i)], 1250, 260 + i * 330, 1500, 290);
+        PlaceTw(lblStoff[static_cast<std::size_t>(i)], 150, 280 + i * 300, 1000, 260);
+        PlaceTw(Inp[static_cast<std::size_t>(i)], 1250, 250 + i * 300, 1500, 290);
     }
     Label22 = NeuesLabel(this, "Label22", "aus experimemtellen Daten");
-    PlaceTw(Label22, 150, 2400, 2900, 240);
+    PlaceTw(Label22, 150, 2250, 2900, 240);
 
     for (int i = 1; i <= 3; ++i) BaueParameterGruppe(i);
 
@@ -149,13 +155,13 @@ void frmTFitting::BaueFenster() {
     optkTFunktion[2] = new QRadioButton("Eyring", this);
     for (int i = 1; i <= 2; ++i) {
         optkTFunktion[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("optkTFunktion(%1)").arg(i));
-        PlaceTw(optkTFunktion[static_cast<std::size_t>(i)], 150 + (i - 1) * 1400, 2680, 1350, 280);
+        PlaceTw(optkTFunktion[static_cast<std::size_t>(i)], kRechts, 400 + (i - 1) * 280, 1690, 280);
         connect(optkTFunktion[static_cast<std::size_t>(i)], &QRadioButton::clicked, this,
                 [this, i] { optkTFunktion_Click(i); });
     }
     auto* manuAutoGruppe = new QWidget(this);  // its own exclusive group, apart from the function options
     manuAutoGruppe->setObjectName("fraManuAuto");
-    PlaceTw(manuAutoGruppe, 150, 3100, 1300, 650);
+    PlaceTw(manuAutoGruppe, kRechts, 1000, 1300, 650);
     optManuAuto[0] = new QRadioButton("manuell", manuAutoGruppe);
     optManuAuto[1] = new QRadioButton("automat.", manuAutoGruppe);
     for (int i = 0; i <= 1; ++i) {
@@ -166,7 +172,7 @@ void frmTFitting::BaueFenster() {
 
     cmdAutoFitting = new QPushButton(QStringLiteral("Fitting "), this);
     cmdAutoFitting->setObjectName("cmdAutoFitting");
-    PlaceTw(cmdAutoFitting, 1450, 3050, 1650, 700);
+    PlaceTw(cmdAutoFitting, kRechts, 1700, 1690, 700);
     cmdDrawNewCurve = new QPushButton(QStringLiteral("Input bestätigen\nZeichne Kurve"), this);
     cmdDrawNewCurve->setObjectName("cmdDrawNewCurve");
     cmdDrawNewCurve->setToolTip(" ... nur notwendig nach Zahleneingabe für k; alternativ <Enter>-Taste ");
@@ -176,13 +182,13 @@ void frmTFitting::BaueFenster() {
 
     fraFQS = new QGroupBox(QStringLiteral("mittlerer quadrat. Fehler (RMS) des Fittings"), this);
     fraFQS->setObjectName("fraFQS");
-    PlaceTw(fraFQS, kGruppeLinks, 3000, 5500, 1150);
+    PlaceTw(fraFQS, 60, kGruppeOben + 3 * (kGruppeHoehe + kGruppeAbstand), kGruppeBreite, 1150);
     Label20 = NeuesLabel(fraFQS, "Label20", "Berücksichtigung folgender experimenteller Daten:");
-    PlaceTw(Label20, 100, 250, 5300, 240);
+    PlaceTw(Label20, 100, 250, kGruppeBreite - 200, 240);
     for (int i = 1; i <= 5; ++i) {
         auto* box = new QCheckBox(fraFQS);
         box->setObjectName(QStringLiteral("chkConcFQS(%1)").arg(i));
-        PlaceTw(box, 100 + (i - 1) * 1060, 520, 1040, 260);
+        PlaceTw(box, 100 + (i - 1) * 980, 520, 960, 260);
         chkConcFQS[static_cast<std::size_t>(i)] = box;
         connect(box, &QCheckBox::clicked, this, [this, i] { chkConcFQS_Click(i); });
     }
@@ -193,10 +199,11 @@ void frmTFitting::BaueFenster() {
 
     cmdHelp = new QPushButton(QStringLiteral("Hilfe"), this);
     cmdHelp->setObjectName("cmdHelp");
-    PlaceTw(cmdHelp, 9200, 3050, 2500, 450);
+    const int knopfOben = kGruppeOben + 3 * (kGruppeHoehe + kGruppeAbstand) + 1250;  // under the RMS frame
+    PlaceTw(cmdHelp, 60, knopfOben, 1690, 450);
     cmdClose = new QPushButton(QStringLiteral("Schließen <Esc>"), this);
     cmdClose->setObjectName("cmdClose");
-    PlaceTw(cmdClose, 9200, 3600, 2500, 450);
+    PlaceTw(cmdClose, kRechts, knopfOben, 1690, 450);
     connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 
@@ -207,28 +214,28 @@ void frmTFitting::BaueParameterGruppe(int i) {
     const auto s = static_cast<std::size_t>(i);
     auto* frame = new QGroupBox(QStringLiteral("Geschwindigleitskonstante k%1").arg(i), this);
     frame->setObjectName(QStringLiteral("frak%1").arg(i));
-    PlaceTw(frame, kGruppeLinks + (i - 1) * (kGruppeBreite + kGruppeAbstand), 360, kGruppeBreite, 2520);
+    PlaceTw(frame, 60, kGruppeOben + (i - 1) * (kGruppeHoehe + kGruppeAbstand), kGruppeBreite, kGruppeHoehe);
     frak[s] = frame;
 
     Bz[s + 4] = NeuesLabel(frame, QStringLiteral("Bz(%1)").arg(i + 4), QStringLiteral("k%1").arg(i));
-    PlaceTw(Bz[s + 4], 100, 250, 2250, 240);
+    PlaceTw(Bz[s + 4], 100, 250, 1500, 240);
     QLineEdit* box = Inp[s + 9];
     box->setParent(frame);
     PlaceTw(box, 100, 500, 1350, 300);
     unit[s] = NeuesLabel(frame, QStringLiteral("unit%1").arg(i), QString());
-    PlaceTw(unit[s], 1500, 540, 900, 240);
+    PlaceTw(unit[s], 1500, 540, 1750, 240);
     chkFixed[s] = new QCheckBox(QStringLiteral("k%1-Wert fixiert").arg(i), frame);
     chkFixed[s]->setObjectName(QStringLiteral("chkFixed(%1)").arg(i));
     chkFixed[s]->setToolTip(" den angegebenen Parameter nicht verändern ");
-    PlaceTw(chkFixed[s], 100, 850, 2250, 260);
+    PlaceTw(chkFixed[s], 3300, 520, 1750, 260);
     connect(chkFixed[s], &QCheckBox::clicked, this, [this, i] { chkFixed_Click(i); });
     lblPlusMinus[s] = NeuesLabel(frame, QStringLiteral("lblPlusMinus(%1)").arg(i), QString());
-    PlaceTw(lblPlusMinus[s], 100, 1130, 200, 240);
+    PlaceTw(lblPlusMinus[s], 1650, 250, 200, 240);
     lblStdDev[s] = NeuesLabel(frame, QStringLiteral("lblStdDev(%1)").arg(i), QString());
-    PlaceTw(lblStdDev[s], 300, 1130, 900, 240);
+    PlaceTw(lblStdDev[s], 1850, 250, 1300, 240);
     if (i == 1) {
         lblAktEntropie = NeuesLabel(frame, "lblAktEntropie", " s# /J/(mol K) ");
-        PlaceTw(lblAktEntropie, 1200, 1130, 1450, 240);
+        PlaceTw(lblAktEntropie, 3200, 250, 1850, 240);
     }
 
     const QString n = QString::number(i);
@@ -236,8 +243,8 @@ void frmTFitting::BaueParameterGruppe(int i) {
     SliderGrob[s]->setObjectName("Sliderk" + n + "_grob");
     SliderFein[s] = new QSlider(Qt::Horizontal, frame);
     SliderFein[s]->setObjectName("Sliderk" + n + "_fein");
-    PlaceTw(SliderGrob[s], 60, 1400, kGruppeBreite - 120, 300);
-    PlaceTw(SliderFein[s], 60, 1950, kGruppeBreite - 120, 300);
+    PlaceTw(SliderGrob[s], 60, 850, kSliderBreite, 300);
+    PlaceTw(SliderFein[s], 60 + kSliderAbstand, 850, kSliderBreite, 300);
     for (QSlider* slider : {SliderGrob[s], SliderFein[s]}) {
         slider->setTracking(false);  // one change when the knob is let go
         slider->setTickPosition(QSlider::TicksBelow);
@@ -249,8 +256,9 @@ void frmTFitting::BaueParameterGruppe(int i) {
     static const std::array<std::array<int, 6>, 4> nummern = {
         {{0, 0, 0, 0, 0, 0}, {1, 2, 3, 4, 5, 6}, {8, 9, 10, 11, 0, 13}, {14, 15, 16, 17, 18, 19}}};
     static const std::array<const char*, 6> texte = {"-90", "0 Prozent", "+900", "-10", "0 Prozent", "+10"};
-    static const std::array<std::array<int, 3>, 6> lage = {
-        {{60, 1700, 600}, {850, 1700, 1050}, {2050, 1700, 640}, {60, 2250, 600}, {850, 2250, 1050}, {2050, 2250, 640}}};
+    // Left edge within the slider, width; the fine slider's labels stand under it.
+    static const std::array<std::array<int, 2>, 3> lage = {
+        {{0, 600}, {(kSliderBreite - 1050) / 2, 1050}, {kSliderBreite - 640, 640}}};
     for (std::size_t k = 0; k < 6; ++k) {
         const int nr = nummern[s][k];
         if (nr == 0) continue;
@@ -259,7 +267,7 @@ void frmTFitting::BaueParameterGruppe(int i) {
         QFont f = l->font();
         f.setPointSizeF(f.pointSizeF() * 0.85);
         l->setFont(f);
-        PlaceTw(l, lage[k][0], lage[k][1], lage[k][2], 220);
+        PlaceTw(l, 60 + (k >= 3 ? kSliderAbstand : 0) + lage[k % 3][0], 1150, lage[k % 3][1], 220);
         ScaleLabel[static_cast<std::size_t>(nr)] = l;
     }
 }

@@ -162,7 +162,8 @@ void LayoutTarget(const std::uint8_t* data, std::size_t size) {
     Model m;
     const std::string before = platform::chartmodel::ModelToText(m);
     std::string error;
-    if (!platform::chartmodel::ModelFromText(Text(data, size), m, error)) {
+    // The reader gets the file's bytes as text, decoded as the layout file's reader does.
+    if (!platform::chartmodel::ModelFromText(platform::TextFromFileBytes(Text(data, size)), m, error)) {
         Expect(platform::chartmodel::ModelToText(m) == before, "a refused layout changed the chart");
         return;
     }
@@ -281,9 +282,11 @@ const std::vector<NamedTarget>& Targets() {
 }
 
 const std::string& ScratchDir() {
-    static const std::string dir =
-        (std::filesystem::temp_directory_path() / ("tarvelo-fuzz-" + std::to_string(::getpid()))).string();
-    std::filesystem::create_directories(dir);
+    std::error_code ec;
+    std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
+    if (ec) temp = "/tmp";
+    static const std::string dir = (temp / ("tarvelo-fuzz-" + std::to_string(::getpid()))).string();
+    std::filesystem::create_directories(dir, ec);
     return dir;
 }
 

@@ -111,6 +111,8 @@ void Blutalkohol_Click() {
                              "frmKaskade", "frmTFitting", "frmVerweilzeit"}) {
         windows.Unload(name);
     }
+    // The fitting is over: its diagram size no longer applies to the blood-alcohol diagram.
+    DiagVariante = 0;
     // Hidden after the unloads: closing an old blood-alcohol window shows the model window again.
     if (QWidget* kin = windows.Frame("frmKinModel")) kin->hide();
     windows.Show(kName);

@@ -23,6 +23,7 @@
 #include "platform/Help.h"
 #include "platform/Twips.h"
 #include "platform/WindowRegistry.h"
+#include "platform/core/RunningLoops.h"
 
 using namespace kernel;
 using platform::ChartAxis;
@@ -700,6 +701,12 @@ long frmMonteCarlo::ZieheMolekuel() {
     return std::min(static_cast<long>(rnd * static_cast<double>(N0_)) + 1, N0_);
 }
 
+platform::RunningLoop frmMonteCarlo::StopBeimProgrammende() {
+    return platform::RunningLoop([self = QPointer<frmMonteCarlo>(this)] {
+        if (self) self->cmdStop_Click();
+    });
+}
+
 bool frmMonteCarlo::GemeinsamerStart() {
     MCStateArray.resize(static_cast<std::size_t>(N0_) + 1, 1);
     if (!Fortsetzen) {
@@ -723,6 +730,7 @@ bool frmMonteCarlo::GemeinsamerStart() {
 void frmMonteCarlo::SimFirstOrder() {
     if (!GemeinsamerStart()) return;
     laeuft_ = true;
+    const platform::RunningLoop lauf = StopBeimProgrammende();
     do {
         for (long i = 1; i <= SchritteJePunkt_; ++i) {
             if (!LassEreignisseDurch()) return;
@@ -753,6 +761,7 @@ void frmMonteCarlo::SimFirstOrder() {
 void frmMonteCarlo::SimEquilibrium() {
     if (!GemeinsamerStart()) return;
     laeuft_ = true;
+    const platform::RunningLoop lauf = StopBeimProgrammende();
     int wechsel = 0;  // one alternation counter for all molecules
     auto wandle = [this](long j, std::uint8_t neu) {
         MCStateArray[static_cast<std::size_t>(j)] = neu;

@@ -6,7 +6,7 @@
 // numbers as points against the calculated curves, in percent of N0 over percent of t(max).
 //
 // A run executes inside the "Start" or "Go" handler and lets other events through at every step, so
-// "Stop" and closing take effect at the next step.
+// "Stop", closing the window and the end of the program take effect at the next step.
 #include <QImage>
 #include <QWidget>
 
@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "kernel/State.h"
+#include "platform/core/RunningLoops.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -119,6 +120,8 @@ private:
     void EnableControls();
     void SimFirstOrder();
     void SimEquilibrium();
+    // Registers a run for its duration: the end of the program stops it as "Stop" does.
+    platform::RunningLoop StopBeimProgrammende();
     // The steps shared by both loops before the first block; false when the window went away.
     bool GemeinsamerStart();
     // Lets other events through; false when the window was destroyed meanwhile (the caller returns at

@@ -1,7 +1,9 @@
 #include "kernel/FitObjective.h"
 
 #include <cmath>
+#include <cstring>
 #include <exception>
+#include <limits>
 
 #include "kernel/Concentrations.h"
 #include "kernel/State.h"
@@ -30,10 +32,19 @@ double RateConstant(double p1, double p2, double T) {
 
 void FitObjective::SetModelParameters(const std::vector<double>& p) {
     for (int j = 1; j <= 3 && j < static_cast<int>(p.size()); ++j) kWert[j] = p[j];
-    if (DiagVariante == kModeOrder && p.size() > 2) ReaktOrdnung = static_cast<float>(p[2]);
+    if (DiagVariante == kModeOrder && p.size() > 2) {
+        ReaktOrdnung = static_cast<float>(p[2]);
+        order_ = p[2];
+    }
 }
 
 bool FitObjective::SimulateTimeCourse() {
+    // The order is kept and shown as a Single, but the course is computed with the unrounded parameter:
+    // a forward-difference step of the order is smaller than the Single's spacing.
+    struct ExactOrder {
+        explicit ExactOrder(double n) { FitOrdnung = n; }
+        ~ExactOrder() { FitOrdnung = std::numeric_limits<double>::quiet_NaN(); }
+    } exactOrder(DiagVariante == kModeOrder ? order_ : std::numeric_limits<double>::quiet_NaN());
     int err = 0;
     try {
         CalcZeitverlauf(aktModell, tMax, err);
@@ -59,6 +70,44 @@ bool FitObjective::CheckReady() {
     return true;
 }
 
+bool FitObjective::CountsAnySpecies() const {
+    for (int s = 1; s <= kSpecies; ++s)
+        if (settings_.chkConcFQS[s]) return true;
+    return false;
+}
+
+const FitObjective::Course& FitObjective::CourseAt(const std::vector<double>& p) {
+    const std::array<double, 4> key{0, Param(p, 1), Param(p, 2), Param(p, 3)};
+    for (const Course& course : courses_)
+        if (std::memcmp(course.p.data(), key.data(), sizeof key) == 0) return course;
+
+    if (courses_.size() >= kKeptCourses) courses_.erase(courses_.begin());
+    Course& course = courses_.emplace_back();
+    course.p = key;
+    SetModelParameters(p);
+    course.failed = !SimulateTimeCourse();
+    if (course.failed) return course;
+    // Every active row reads its concentrations from this course now, as it would right after its own run.
+    const bool anySpecies = CountsAnySpecies();
+    course.c.assign(ExpDaten.size(), ConcVector{});
+    course.cFailed.assign(ExpDaten.size(), 0);
+    for (std::size_t i = 1; i < ExpDaten.size(); ++i) {
+        if (ExpDaten[i].exclude != 0 || !anySpecies) continue;
+        int cErr = 0;
+        CalcKonzentrationen(aktModell, ExpDaten[i].t, course.c[i], cErr);
+        course.cFailed[i] = cErr != 0;
+    }
+    return course;
+}
+
+double FitObjective::RowResidual(const ConcVector& c, int i) const {
+    // The row's residual is the sum of the absolute deviations; the caller squares it.
+    double r = 0;
+    for (int s = 1; s <= kSpecies; ++s)
+        if (settings_.chkConcFQS[s]) r += std::fabs(c[s] - ExpDaten[i].c[s]);
+    return r;
+}
+
 void FitObjective::calcFQS_Marquardt(int m, std::vector<double>& p, double& sum, int& evalCount, int& err) {
     sum = 0;
     err = 0;
@@ -66,14 +115,55 @@ void FitObjective::calcFQS_Marquardt(int m, std::vector<double>& p, double& sum,
     SummeLaeuft = kTrue;
     SetModelParameters(p);
     // One time course serves every row of this sum.
-    if (HalbwertszeitNumerisch != 0 && !SimulateTimeCourse()) err = kTrue;
+    const bool integrated = HalbwertszeitNumerisch != 0 && !NonIsothermal();
+    if (integrated && CourseAt(p).failed) err = kTrue;
     for (int i = 1; i <= m && err == 0; ++i) {
         double r = 0;
-        CalcResiduals(i, p, r, err);
+        if (integrated)
+            IsothermalResidual(i, p, true, r, err);
+        else
+            CalcResiduals(i, p, r, err);
         sum += r * r;
     }
     if (!std::isfinite(sum)) err = kTrue;
     SummeLaeuft = kFalse;
+}
+
+void FitObjective::IsothermalResidual(int i, std::vector<double>& p, bool reuseCourses, double& r, int& err) {
+    r = 0;
+    err = 0;
+    if (i < 1 || i >= static_cast<int>(ExpDaten.size())) return;
+    const ExpPunkt& row = ExpDaten[i];
+    SetModelParameters(p);
+    if (HalbwertszeitNumerisch != 0 && reuseCourses) {
+        const Course& course = CourseAt(p);
+        if (course.failed) {
+            err = kTrue;
+            return;
+        }
+        if (row.exclude != 0 || !CountsAnySpecies()) return;
+        if (course.cFailed[i]) {
+            err = kTrue;
+            return;
+        }
+        r = RowResidual(course.c[i], i);
+    } else {
+        // Outside a running sum every call simulates anew.
+        if (HalbwertszeitNumerisch != 0 && SummeLaeuft == 0 && !SimulateTimeCourse()) {
+            err = kTrue;
+            return;
+        }
+        if (row.exclude != 0 || !CountsAnySpecies()) return;
+        ConcVector c{};
+        int cErr = 0;
+        CalcKonzentrationen(aktModell, row.t, c, cErr);
+        if (cErr != 0) {
+            err = kTrue;
+            return;
+        }
+        r = RowResidual(c, i);
+    }
+    if (!std::isfinite(r)) err = kTrue;
 }
 
 void FitObjective::CalcResiduals(int i, std::vector<double>& p, double& r, int& err) {
@@ -83,40 +173,21 @@ void FitObjective::CalcResiduals(int i, std::vector<double>& p, double& r, int& 
     const ExpPunkt& row = ExpDaten[i];
 
     if (!NonIsothermal()) {
-        SetModelParameters(p);
-        // Outside a running sum every call simulates anew (derivative rows perturb the parameters).
-        if (HalbwertszeitNumerisch != 0 && SummeLaeuft == 0 && !SimulateTimeCourse()) {
+        IsothermalResidual(i, p, false, r, err);
+        return;
+    }
+    if (row.exclude != 0 || !(row.T > 0)) return;
+    const double k = RateConstant(Param(p, 1), Param(p, 2), row.T);
+    if (DiagVariante == kModeFirstOrderT) {
+        r = std::exp(-k * row.t) - row.c[1];
+    } else if (DiagVariante == kModeSecondOrderT) {
+        const double c0 = c0Mess[1];
+        const double denominator = c0 == 0 ? 0 : 1 / c0 + 2 * k * row.t;
+        if (denominator == 0) {
             err = kTrue;
             return;
         }
-        if (row.exclude != 0) return;
-        bool anySpecies = false;
-        for (int s = 1; s <= kSpecies; ++s) anySpecies = anySpecies || settings_.chkConcFQS[s];
-        if (!anySpecies) return;
-        ConcVector c{};
-        int cErr = 0;
-        CalcKonzentrationen(aktModell, row.t, c, cErr);
-        if (cErr != 0) {
-            err = kTrue;
-            return;
-        }
-        // The row's residual is the sum of the absolute deviations; the caller squares it.
-        for (int s = 1; s <= kSpecies; ++s)
-            if (settings_.chkConcFQS[s]) r += std::fabs(c[s] - row.c[s]);
-    } else {
-        if (row.exclude != 0 || !(row.T > 0)) return;
-        const double k = RateConstant(Param(p, 1), Param(p, 2), row.T);
-        if (DiagVariante == kModeFirstOrderT) {
-            r = std::exp(-k * row.t) - row.c[1];
-        } else if (DiagVariante == kModeSecondOrderT) {
-            const double c0 = c0Mess[1];
-            const double denominator = c0 == 0 ? 0 : 1 / c0 + 2 * k * row.t;
-            if (denominator == 0) {
-                err = kTrue;
-                return;
-            }
-            r = 1 / denominator - row.c[1];
-        }
+        r = 1 / denominator - row.c[1];
     }
     if (!std::isfinite(r)) err = kTrue;
 }
@@ -138,14 +209,22 @@ void FitObjective::CalcAbleitungen(int np, int i, std::vector<double>& p, double
         }
         CalcResiduals(i, p, r, err);
     } else {
+        // Every row of a Jacobian meets the same np + 1 parameter vectors: their courses are computed once.
+        const bool reuse = !NonIsothermal();
+        auto residual = [&](double& value) {
+            if (reuse)
+                IsothermalResidual(i, p, true, value, err);
+            else
+                CalcResiduals(i, p, value, err);
+        };
         for (int j = 1; j <= np && err == 0; ++j) {
             const double b = p[j];
             const double h = (std::fabs(b) + kDiffStep) * kDiffStep;
-            CalcResiduals(i, p, r, err);
+            residual(r);
             if (err != 0) break;
             double r2 = 0;
             p[j] = b + h;
-            CalcResiduals(i, p, r2, err);
+            residual(r2);
             p[j] = b;
             J[j] = (r2 - r) / h;
         }

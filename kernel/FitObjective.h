@@ -1,7 +1,8 @@
 #pragma once
 // The sum of squares the fitting window minimises, per fit mode (DiagVariante):
 //  1: k1..k3 of the current model aktModell against the measured concentrations;
-//  2: k and the order n of model 20 (p(2) goes to ReaktOrdnung);
+//  2: k and the order n of model 20 (p(2) goes to ReaktOrdnung as a Single; the time course is computed
+//     with the unrounded p(2));
 //  6, 7: first / second-order decay with an Arrhenius (kTFunktion 1) or Eyring (2) rate constant,
 //        every row at its own temperature: p(1) the pre-factor per time unit, p(2) EA or h# in J/mol.
 // Reads the shared measured data set ExpDaten (rows 1..nMesspunkte), c0Mess(1), aktModell, tMax,
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "kernel/Marquardt.h"
+#include "kernel/RateLaws.h"
 
 namespace kernel {
 
@@ -38,7 +40,9 @@ public:
     void CalcResiduals(int i, std::vector<double>& p, double& r, int& err);
 
     // Residual r of row i and dr/dp(1..np) into J: analytic for mode 6 with Arrhenius, forward differences
-    // (step (|p| + 1.7e-7)·1.7e-7) otherwise. p is restored. err as above.
+    // (step (|p| + 1.7e-7)·1.7e-7) otherwise. p is restored. err as above. For numerically integrated
+    // models the rows read the time course of each parameter vector from the courses this objective has
+    // already computed, so the shared inputs other than p must not change while the objective is in use.
     void CalcAbleitungen(int np, int i, std::vector<double>& p, double& r, std::vector<double>& J,
                          int& err) override;
 
@@ -49,11 +53,27 @@ public:
     bool CheckReady() override;
 
 private:
+    // The model concentrations of every row on the time course of one parameter vector.
+    struct Course {
+        std::array<double, 4> p{};           // p(1..3) the course was computed for
+        bool failed = false;                 // the time course itself could not be computed
+        std::vector<ConcVector> c;           // per row (index i); read only for active rows
+        std::vector<char> cFailed;           // per row: its concentrations could not be computed
+    };
+    static constexpr std::size_t kKeptCourses = kMaxFitParams + 2;  // a Jacobian's courses and the last sum's
+
     void SetModelParameters(const std::vector<double>& p);
     bool SimulateTimeCourse();
+    bool CountsAnySpecies() const;
+    const Course& CourseAt(const std::vector<double>& p);
+    // Residual of an active isothermal row from its model concentrations.
+    double RowResidual(const ConcVector& c, int i) const;
+    void IsothermalResidual(int i, std::vector<double>& p, bool reuseCourses, double& r, int& err);
 
     FitSettings settings_;
     int SummeLaeuft = 0;                     // -1 while the sum runs over the rows on one time course
+    double order_ = 0;                       // mode 2: the unrounded order of the last parameter vector
+    std::vector<Course> courses_;            // the most recent last, at most kKeptCourses
 };
 
 // The automatic fit of the fitting window: the engine with the fit mode's settings (MarquardtStandard)

@@ -131,7 +131,7 @@ void RateTable(int model, RateVector& dc, const KVector& k, double cA, double cB
     case 20:
         // The power is taken only for a positive base; a used-up A reacts no further.
         if (cA > 0.0) {
-            dc[1] = -k1 * std::pow(cA, static_cast<double>(ReaktOrdnung));
+            dc[1] = -k1 * std::pow(cA, OrderOfModel20());
             dc[4] = -dc[1];
         }
         break;
@@ -142,6 +142,8 @@ void RateTable(int model, RateVector& dc, const KVector& k, double cA, double cB
 }
 
 }  // namespace
+
+double OrderOfModel20() { return std::isnan(FitOrdnung) ? static_cast<double>(ReaktOrdnung) : FitOrdnung; }
 
 int NumEquations(int model) {
     switch (model) {
@@ -221,7 +223,7 @@ void DerivsRK(const EqVector& y, EqVector& dydt) {
     }
     case 20:
         if (y[1] >= 0.0) {
-            dydt[1] = -k1 * std::pow(y[1], static_cast<double>(ReaktOrdnung));
+            dydt[1] = -k1 * std::pow(y[1], OrderOfModel20());
             dydt[2] = -dydt[1];
         } else {
             dydt[1] = 0.0;

@@ -17,8 +17,11 @@ using EqVector = std::array<double, 5>;       // packed equation vector of the i
 // Number of equations of an integrated model (7, 9, 10, 13, 18: 4; 14, 15: 3; 20: 2); 0 for the others.
 int NumEquations(int model);
 
+// The order n of model 20 the rate laws take: ReaktOrdnung, or FitOrdnung while that is set.
+double OrderOfModel20();
+
 // Rates of `model` (1..20) at the concentrations c(1..5) with the constants k(1..3); model 20 takes the
-// order from ReaktOrdnung. dc(1..5) are set to 0 first; a model outside 1..20 leaves all five at 0.
+// order from OrderOfModel20. dc(1..5) are set to 0 first; a model outside 1..20 leaves all five at 0.
 // Throws RuntimeError(Overflow) when a stored rate is not finite (the rates stay in dc).
 void Derivs(int model, RateVector& dc, const KVector& k, const ConcVector& c);
 

@@ -1,5 +1,7 @@
 #include "kernel/State.h"
 
+#include <limits>
+
 namespace kernel {
 
 int aktModell = 2;
@@ -8,6 +10,7 @@ std::array<double, 4> kWert{};
 std::array<double, 6> c0Wert{};
 std::array<double, 6> cAktuell{};
 float ReaktOrdnung = 1.5f;
+double FitOrdnung = std::numeric_limits<double>::quiet_NaN();
 int EinfacheReaktion = 0;
 int IstUmkehrbar = 0;
 int NegUmsatzErlaubt = 0;

@@ -62,6 +62,8 @@ extern std::array<double, 4> kWert;         // k1..k3 in slots 1..3
 extern std::array<double, 6> c0Wert;        // initial / inlet concentrations, slots 1..5
 extern std::array<double, 6> cAktuell;      // concentrations handed to the rate laws; reactor outlets
 extern float ReaktOrdnung;                  // order n of model 20; start 1.5
+extern double FitOrdnung;                   // unrounded order the rate laws take instead while the order
+                                            // fit computes a time course; NaN otherwise
 extern int EinfacheReaktion;                // flag: one reaction step only
 extern int IstUmkehrbar;                    // flag: the current model has a reversible step
 extern int NegUmsatzErlaubt;                // flag

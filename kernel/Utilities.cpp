@@ -87,6 +87,13 @@ std::string ShortenPath(const std::string& path, int maxLen) {
     return path.substr(0, headEnd) + "..." + path.substr(tailStart);
 }
 
+std::string Excerpt(const std::string& text, std::size_t maxChars) {
+    if (text.size() <= maxChars) return text;  // never more characters than bytes
+    const auto offsets = CharOffsets(text);
+    if (offsets.size() - 1 <= maxChars) return text;
+    return text.substr(0, offsets[maxChars]) + "...";
+}
+
 bool FileExists(const std::string& name) {
     try {
         if (name.empty()) return false;
@@ -105,9 +112,9 @@ bool FileExists(const std::string& name) {
             return IsVisibleRegularFile(fs::directory_entry(p, ec)) && !ec;
         }
         const fs::path dir = p.has_parent_path() ? p.parent_path() : fs::path(".");
-        for (const auto& entry : fs::directory_iterator(dir, ec)) {
-            if (fnmatch(pattern.c_str(), entry.path().filename().string().c_str(), 0) == 0 &&
-                IsVisibleRegularFile(entry))
+        // Stepping with the error-code form: the plain increment throws on a failing read.
+        for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+            if (fnmatch(pattern.c_str(), it->path().filename().string().c_str(), 0) == 0 && IsVisibleRegularFile(*it))
                 return true;
         }
         return false;

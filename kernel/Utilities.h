@@ -29,6 +29,11 @@ void GetActiveSimForm(std::string& frm, int& code);
 // the tail from the first separator at or after position L - maxLen + 6 (nothing when there is none).
 std::string ShortenPath(const std::string& path, int maxLen);
 
+// At most maxChars characters of a file's text for a message: longer text is cut there and ends in "...",
+// so that a huge comment line cannot stall the message's layout. The text itself is not changed.
+constexpr std::size_t kMessageExcerptChars = 500;
+std::string Excerpt(const std::string& text, std::size_t maxChars = kMessageExcerptChars);
+
 // True when name is not empty and names an existing regular, non-hidden file; a bare name (no separator)
 // is looked up in the program directory AppPath. "*" and "?" in the file part match as wildcards.
 // Never fails: any error answers false.

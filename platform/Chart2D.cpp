@@ -166,6 +166,32 @@ protected:
     }
 };
 
+// Ticks and numbers of a logarithmic axis at the decades, also over a range of little more than one
+// decade (where the log ticker of the library falls back to linear steps and leaves the lowest
+// decade without a number).
+class DecadeTicker : public QCPAxisTickerLog {
+public:
+    // A range bound that is a decade up to the rounding of a Single (0.1f) keeps its number.
+    void generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision, QVector<double>& ticks,
+                  QVector<double>* subTicks, QVector<QString>* tickLabels) override {
+        QCPRange weiter = range;
+        if (range.lower > 0 && range.upper > range.lower) {
+            weiter.lower = range.lower * (1 - 1e-6);
+            weiter.upper = range.upper * (1 + 1e-6);
+        }
+        QCPAxisTickerLog::generate(weiter, locale, formatChar, precision, ticks, subTicks, tickLabels);
+    }
+
+protected:
+    QVector<double> createTickVector(double, const QCPRange& range) override {
+        QVector<double> at;
+        if (!(range.lower > 0) || !(range.upper > range.lower)) return at;
+        const double first = std::floor(std::log10(range.lower) + 1e-9), last = std::ceil(std::log10(range.upper) - 1e-9);
+        for (double e = first; e <= last && at.size() < 400; ++e) at.push_back(std::pow(10.0, e));
+        return at;
+    }
+};
+
 // Major grid lines of one axis at its own spacing (independent of the tick spacing).
 class SpacedGrid : public QCPLayerable {
 public:
@@ -249,6 +275,8 @@ struct Chart2D::Impl {
     std::array<bool, 2> batched{false, false};
     bool dirty = true;
     bool queued = false;
+    bool drawn = false;         // the screen shows the model as it is
+    bool redrawOnShow = true;   // due when the chart shows: it is new, or changed while not on screen
 
     bool zoomMode = false;
     bool zoomed = false;
@@ -277,6 +305,8 @@ struct Chart2D::Impl {
         plot->setMouseTracking(true);  // moves without a button feed the pointer read-out
         band = new QRubberBand(QRubberBand::Rectangle, plot);
         plot->installEventFilter(q);
+        // The plot queues a drawing of itself as it is made; the chart draws when it shows instead.
+        QCoreApplication::removePostedEvents(plot, QEvent::MetaCall);
     }
 
     Series* S(int g, int s) {
@@ -299,16 +329,27 @@ struct Chart2D::Impl {
     // A change of the model: draw it soon unless the repaint is held back.
     void Changed(int dataGroup = 0) {
         dirty = true;
+        drawn = false;
         if (suspended || (dataGroup >= 1 && dataGroup <= 2 && batched[dataGroup - 1]) || queued) return;
         queued = true;
         QTimer::singleShot(0, q, [this] {
             queued = false;
-            if (!suspended) Redraw();
+            if (!suspended && !drawn) Redraw();
         });
     }
+    // A chart that is not on screen (a diagram window still setting itself up) is drawn once when
+    // it shows; until then only its model changes, and every reading syncs the model as needed.
+    // On screen every change is drawn once the window is idle, so that a set-up of many steps
+    // draws once.
     void Redraw() {
+        if (!q->isVisible()) {
+            redrawOnShow = true;
+            return;
+        }
+        redrawOnShow = false;
         Sync();
         plot->replot();
+        drawn = true;
     }
     void Ensure() {
         if (dirty || plot->viewport().size() != q->size()) Sync();
@@ -376,7 +417,7 @@ struct Chart2D::Impl {
         a->setVisible(ax.shown);
         a->setScaleType(ax.log ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
         if (ax.log) {
-            auto t = QSharedPointer<QCPAxisTickerLog>::create();
+            auto t = QSharedPointer<DecadeTicker>::create();
             t->setLogBase(10);
             t->setSubTickCount(8);
             a->setTicker(t);
@@ -700,12 +741,15 @@ struct Chart2D::Impl {
                 titleH = std::max(titleH, TextBoxSize(ax.titleFont, ToQText(ax.title)).height());
         }
         if (titleH > 0) top += titleH + 4;
+        // A header right above the plot must not cover the upper half of a number standing at its top.
+        const int zahlUeberstand = !m.texts[0].located && !head.Empty() ? TopNumberOverhang() : 0;
+        top += zahlUeberstand;
         if (top > 0 && m.axes[0].shown && m.axes[1].origin == kPlaceAtMaximum) top += now.top();  // "X" on top
         if (!m.texts[1].located && !foot.Empty()) bottom = now.bottom() + static_cast<int>(foot.height) + 2;
         if (top == 0 && bottom == 0) return;
         if (!m.marginAuto[1] && !m.texts[0].located && !head.Empty()) {
             // A fixed top margin still leaves room for a header that is broken into several lines.
-            const int need = static_cast<int>(head.top + head.height) + 4 - m.areaTop;
+            const int need = static_cast<int>(head.top + head.height) + 4 + zahlUeberstand - m.areaTop;
             if (need > now.top()) {
                 ar->setMargins(QMargins(now.left(), need, now.right(), now.bottom()));
                 Layout();
@@ -716,6 +760,26 @@ struct Chart2D::Impl {
         if (m.marginAuto[3]) minimum.setBottom(std::max(minimum.bottom(), bottom));
         ar->setMinimumMargins(minimum);
         Layout();
+    }
+
+    // How far the number at the upper end of "Y" reaches above the plot area (0 when none does).
+    int TopNumberOverhang() const {
+        const Axis& y = m.axes[1];
+        if (!y.shown || !(y.max > y.min)) return 0;
+        double oben = 0;
+        if (y.log) {
+            if (!(y.max > 0)) return 0;
+            oben = std::pow(10.0, std::floor(std::log10(y.max) + 1e-6));
+        } else {
+            const double schritt = DrawSpacing(1, 2);
+            if (!(schritt > 0)) return 0;
+            oben = std::floor(y.max / schritt + 1e-6) * schritt;
+        }
+        if (oben < y.min) return 0;
+        const QFontMetrics fm(y.numberFont);
+        const int halb = (y.numberRotation == kTextVertical ? fm.horizontalAdvance(QStringLiteral("0.000")) : fm.height()) / 2;
+        const double abstand = axes[1]->coordToPixel(oben) - plot->axisRect()->rect().top();
+        return std::max(0, halb - static_cast<int>(abstand));
     }
 
     void ReadPlotRect() {
@@ -794,8 +858,8 @@ Chart2D::~Chart2D() { d->plot->removeEventFilter(this); }
 
 void Chart2D::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    d->Changed();  // first, so that the plot's own resize leaves the drawing to the coming redraw
     d->plot->setGeometry(rect());
-    d->Changed();
 }
 
 // ---- Batching ----------------------------------------------------------------------------------
@@ -803,7 +867,7 @@ void Chart2D::resizeEvent(QResizeEvent* event) {
 void Chart2D::SetRepaintSuspended(bool on) {
     if (d->suspended == on) return;
     d->suspended = on;
-    if (!on) d->Redraw();
+    if (!on) d->Changed();
 }
 bool Chart2D::IsRepaintSuspended() const { return d->suspended; }
 
@@ -1408,6 +1472,16 @@ bool Chart2D::eventFilter(QObject* watched, QEvent* event) {
         return (k & Qt::ShiftModifier ? 1 : 0) | (k & Qt::ControlModifier ? 2 : 0) | (k & Qt::AltModifier ? 4 : 0);
     };
     switch (event->type()) {
+    case QEvent::Show:
+        if (d->redrawOnShow) d->Changed();
+        return false;
+    case QEvent::Resize:
+        // A redraw is due anyway: the plot only takes its new size instead of drawing itself now.
+        if (d->queued || d->suspended || d->redrawOnShow) {
+            d->plot->setViewport(d->plot->rect());
+            return true;
+        }
+        return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {  // the second press of a double click arrives as this
         auto* e = static_cast<QMouseEvent*>(event);

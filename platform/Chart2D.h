@@ -12,8 +12,10 @@
 // - Setters that can refuse a value return false and leave the chart unchanged; setters with an
 //   out-of-range group, series, point or label number do nothing; getters then return 0, false,
 //   an empty text or kChartHole.
-// - Every change is drawn at once, unless the repaint is suspended (one redraw on release) or the
-//   change is data of a group whose data batch is open (drawn when the batch closes).
+// - Every change is drawn as soon as the window is idle (all changes up to then in one redraw;
+//   a chart not on screen draws when it shows), unless the repaint is suspended (one redraw after
+//   the release) or the change is data of a group whose data batch is open (drawn when the batch
+//   closes). Readings and picture outputs always see the chart as it is.
 #include <QFont>
 #include <QWidget>
 #include <memory>
@@ -141,7 +143,7 @@ public:
     static constexpr int Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
 
     // ---- Batching --------------------------------------------------------------------------
-    // While suspended nothing is redrawn; releasing the flag redraws once.
+    // While suspended nothing is redrawn; releasing the flag redraws once, when the window is idle.
     void SetRepaintSuspended(bool on);
     bool IsRepaintSuspended() const;
     // Data batch of a group: while open, data changes of the group are not drawn.

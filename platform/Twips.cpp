@@ -5,14 +5,19 @@
 
 namespace platform {
 
-int ScreenWidthTwips() {
+namespace {
+QSize chosenScreen;  // empty: the primary screen
+QSize ScreenSize() {
+    if (!chosenScreen.isEmpty()) return chosenScreen;
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? PixelsToTwips(screen->geometry().width()) : 0;
+    return screen ? screen->geometry().size() : QSize();
 }
+}  // namespace
 
-int ScreenHeightTwips() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? PixelsToTwips(screen->geometry().height()) : 0;
-}
+int ScreenWidthTwips() { return PixelsToTwips(ScreenSize().width()); }
+
+int ScreenHeightTwips() { return PixelsToTwips(ScreenSize().height()); }
+
+void UseScreenSize(int widthPx, int heightPx) { chosenScreen = QSize(widthPx, heightPx); }
 
 }  // namespace platform

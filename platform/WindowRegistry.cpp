@@ -14,6 +14,7 @@
 #include <QTextEdit>
 
 #include "platform/core/FormHost.h"
+#include "platform/core/RunningLoops.h"
 
 namespace platform {
 
@@ -132,8 +133,11 @@ int WindowRegistry::ShowModal(const std::string& name) {
     form->setWindowModality(Qt::ApplicationModal);
     Show(name);
     QPointer<QWidget> watched(form);
+    // The end of the program ends the wait too, so that the caller returns and the event loop can end.
+    bool stopped = false;
+    const RunningLoop wait([&stopped] { stopped = true; });
     QEventLoop loop;
-    while (watched && watched->isVisible()) loop.processEvents(QEventLoop::WaitForMoreEvents);
+    while (watched && watched->isVisible() && !stopped) loop.processEvents(QEventLoop::WaitForMoreEvents);
     return 0;
 }
 

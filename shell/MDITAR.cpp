@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -12,10 +11,13 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QSessionManager>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -31,6 +33,8 @@
 #include "platform/WindowRegistry.h"
 #include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
+#include "platform/core/RunningLoops.h"
+#include "platform/core/TextFile.h"
 #include "shell/DataSaveQuestion.h"
 #include "shell/EvaluationMenus.h"
 #include "shell/FileChoice.h"
@@ -120,6 +124,15 @@ protected:
     }
 };
 
+// Keeps the widgets it watches from showing a tool tip.
+class SwallowToolTip : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::ToolTip; }
+};
+
 }  // namespace
 
 MDITAR* MDITAR::Instance() { return defaultInstance; }
@@ -157,6 +170,11 @@ MDITAR::MDITAR(const std::string& commandLine, QWidget* parent) : QMainWindow(pa
         QMdiSubWindow* sub = mdiArea_->addSubWindow(form);
         if (sub) sub->installEventFilter(keeper);
         return sub;
+    });
+
+    // The desktop logging out runs the same shut-down; a cancelled data question cancels the logout.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (!close()) manager.cancel();
     });
 
     MDIForm_Load(commandLine);
@@ -215,6 +233,8 @@ void MDITAR::BuildMenus() {
     addMenu("mnuMonteCarlo", "\"Monte-&Carlo\"-Simulation");
     QMenu* options = addMenu("mnuOptionenTools", "&Optionen");
     options->menuAction()->setVisible(false);
+    AddEntry(options, "mnuOption", "Optionen");
+    options->addSeparator()->setObjectName("sep9");
     AddEntry(options, "mnuToolArrhenius", "ARRHENIUS-Rechner");
     AddEntry(options, "mnuToolEyring", "EYRING-Rechner");
     addMenu("mnuFenster", "&Fenster");
@@ -266,6 +286,7 @@ void MDITAR::BuildToolbar() {
         {29, "X-Y", "  X-Y-Editor ", QStyle::SP_CustomBase},
         {36, "Info", " Projekt-Info  ", QStyle::SP_MessageBoxInformation},
     };
+    auto* noTip = new SwallowToolTip(this);
     int previous = 0;
     for (const Button& b : buttons) {
         if (previous && b.index - previous > 2) toolbar_->addSeparator();
@@ -273,6 +294,8 @@ void MDITAR::BuildToolbar() {
         if (b.icon != QStyle::SP_CustomBase) action->setIcon(style()->standardIcon(b.icon));
         action->setObjectName(QString("Toolbar1(%1)").arg(b.index));
         action->setToolTip(QString::fromUtf8(b.tip));
+        // A button without a tip of its own shows none (Qt would show its text as the tip).
+        if (!*b.tip) toolbar_->widgetForAction(action)->installEventFilter(noTip);
         const int index = b.index;
         connect(action, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
         toolbarButtons_[static_cast<std::size_t>(index)] = action;
@@ -453,7 +476,11 @@ void MDITAR::LoadCommandLineProject(const std::string& commandLine) {
         std::string dataPath = dataName;
         if (!FileExists(JoinPath(AppPath, dataName))) {
             const std::string besideProject = JoinPath(DirectoryOf(path), FileNamePart(dataName));
-            if (!DirectoryOf(path).empty() && std::filesystem::exists(besideProject)) dataPath = besideProject;
+            // A name too long or a link loop there is not thrown but left to the reader to report.
+            std::error_code ec;
+            const bool there = std::filesystem::exists(besideProject, ec);
+            if (!DirectoryOf(path).empty() && (there || (ec && ec != std::errc::no_such_file_or_directory)))
+                dataPath = besideProject;
         }
         if (LoadDataFile(dataPath)) {
             AnalyseExpData();
@@ -507,7 +534,10 @@ void MDITAR::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
-    // End at once: the other windows get no close handling of their own.
+    // End at once: the other windows get no close handling of their own. A run that goes on inside
+    // a handler (a game, a modal wait) or on a timer (the tracer) is stopped as its "Stop" would, so
+    // that its handler returns to the event loop, which then ends.
+    platform::StopRunningLoops();
     QCoreApplication::exit(0);
 }
 
@@ -666,19 +696,22 @@ std::string MDITAR::ProjectStatusText(const std::string& dataFileName, bool& sho
             show = false;
             return {};
         }
-        const QFileInfo info(QString::fromStdString(dataFileName));
-        const std::string date = info.lastModified().toString("dd.MM.yyyy HH:mm:ss").toStdString();
-        t += "    Datenfile " + Upper(dataFileName) + "  (Filedatum " + date + ")" + nl;
+        struct stat info {};
+        const QDateTime modified = ::stat(platform::NameOnDisk(dataFileName).c_str(), &info) == 0
+                                       ? QDateTime::fromSecsSinceEpoch(info.st_mtime)
+                                       : QDateTime();
+        const std::string date = modified.toString("dd.MM.yyyy HH:mm:ss").toStdString();
+        t += "    Datenfile " + Upper(platform::FileNameForDisplay(dataFileName)) + "  (Filedatum " + date + ")" + nl;
         t += "    mit " + std::to_string(count) + " Messpunkten" + nl;
         t += "    Zeiteinheit der Daten: " + unit + nl;
-        t += "    Filekommentar: " + DatenKommentar + nl;
+        t += "    Filekommentar: " + Excerpt(DatenKommentar) + nl;
         t += nl + "Die Tabelle der experimentellen Daten ist einsehbar unter Icon 5" + nl;
         t += "und unter \"Daten / exper. Daten Sichten/Editieren\"" + nl;
         t += nl + "Sie können nun unter \"Versuchsauswertung\" die passende Methode" + nl;
         t += "zur Auswertung der geladenen experimentellen Daten auswählen." + nl;
     }
     t += nl + "Projekt-Kommentar:" + nl;
-    t += (ProjektKommentar.empty() ? "    (keiner)" : "    " + ProjektKommentar) + nl;
+    t += (ProjektKommentar.empty() ? "    (keiner)" : "    " + Excerpt(ProjektKommentar)) + nl;
     t += "    (Kommentar kann beim Abspeichern des Projekts geändert werden)";
     return t;
 }

@@ -1,9 +1,13 @@
 #include "shell/frmTCmnDlg.h"
 
+#include <dirent.h>
+#include <fnmatch.h>
+#include <strings.h>
+#include <sys/stat.h>
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -14,12 +18,17 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
 #include "kernel/DataFile.h"
 #include "kernel/State.h"
 #include "kernel/Utilities.h"
 #include "platform/Twips.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/MsgBox.h"
+#include "platform/core/TextFile.h"
 #include "shell/ProjectFile.h"
 #include "shell/ShellForms.h"
 
@@ -39,13 +48,32 @@ constexpr int kMinWidth = 4000;      // twips
 constexpr int kDeleteKeyCode = 46;
 constexpr int kPathTextLength = 60;
 const int kPathRole = Qt::UserRole;  // full path of a directory-list entry
+const int kNameRole = Qt::UserRole;  // a file-list entry's name as the bytes the disk has
+
+// The regular files of a folder (not hidden) whose names match one of the patterns in any letter
+// case, sorted by name regardless of case. Read as bytes: Qt's own listing skips names that are
+// not UTF-8, such as a Latin-1 name from an older system.
+std::vector<std::string> MatchingFiles(const std::string& folder, const QStringList& patterns) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.empty() || name.front() == '.') continue;
+        bool matches = patterns.isEmpty();
+        for (const QString& pattern : patterns)
+            matches = matches || ::fnmatch(pattern.toStdString().c_str(), name.c_str(), FNM_CASEFOLD) == 0;
+        struct stat info {};
+        if (matches && ::stat((folder + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) names.push_back(name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return ::strcasecmp(a.c_str(), b.c_str()) < 0;
+    });
+    return names;
+}
 
 QString Std(const std::string& s) { return QString::fromStdString(s); }
-
-QString JoinPath(const QString& dir, const QString& name) {
-    if (dir.isEmpty()) return name;
-    return dir.endsWith('/') || dir.endsWith('\\') ? dir + name : dir + "/" + name;
-}
 
 bool HasWildcard(const QString& text) { return text.contains('*') || text.contains('?'); }
 
@@ -106,8 +134,8 @@ frmTCmnDlg::frmTCmnDlg(QWidget* parent) : QDialog(parent) {
     PlaceTw(filOpenList, 120, 1050, 2857, 4000);
     PlaceTw(drvOpenList, 3157, 1050, 2857, 315);
     PlaceTw(dirOpenList, 3157, 1350, 2857, 3700);
-    PlaceTw(cmdOpenOK, 6040, 1350, 1600, 420);
-    PlaceTw(cmdOpenCancel, 6040, 1850, 1600, 420);
+    PlaceTw(cmdOpenOK, 6040, 1350, 1650, 420);
+    PlaceTw(cmdOpenCancel, 6040, 1850, 1650, 420);
     PlaceTw(pctFileOpen, 0, 0, kDesignSize, 5400);
     PlaceTw(fraView, 0, 5400, kDesignSize, 1900);
     PlaceTw(lblFileComment, 120, 300, 2500, 255);
@@ -256,10 +284,11 @@ void frmTCmnDlg::RefreshDirList() {
 void frmTCmnDlg::RefreshFileList() {
     updatingLists_ = true;
     filOpenList->clear();
-    const QDir dir(filePath_);
-    const QStringList filters = pattern_.split(';', Qt::SkipEmptyParts);
-    // Name filters match in any letter case, as the patterns are kept upper-cased.
-    filOpenList->addItems(dir.entryList(filters, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    // Patterns match in any letter case, as they are kept upper-cased.
+    for (const std::string& name : MatchingFiles(filePath_.toStdString(), pattern_.split(';', Qt::SkipEmptyParts))) {
+        auto* item = new QListWidgetItem(Std(platform::FileNameForDisplay(name)), filOpenList);
+        item->setData(kNameRole, QByteArray::fromStdString(name));
+    }
     filOpenList->setCurrentRow(-1);
     updatingLists_ = false;
 }
@@ -269,7 +298,20 @@ QString frmTCmnDlg::SelectedFile() const {
     return item && filOpenList->currentRow() >= 0 ? item->text() : QString();
 }
 
-QString frmTCmnDlg::FullName(const QString& name) const { return JoinPath(filePath_, name); }
+std::string frmTCmnDlg::ChosenName() const {
+    // The list entry's own bytes when the name box shows it, so that any name on disk opens.
+    const QListWidgetItem* item = filOpenList->currentItem();
+    const QString typed = txtOpenFile->text();
+    if (item && filOpenList->currentRow() >= 0 && item->text() == typed)
+        return item->data(kNameRole).toByteArray().toStdString();
+    return typed.toStdString();
+}
+
+std::string frmTCmnDlg::ChosenPath() const {
+    const std::string dir = filePath_.toStdString(), name = ChosenName();
+    if (dir.empty()) return name;
+    return dir.back() == '/' ? dir + name : dir + "/" + name;
+}
 
 void frmTCmnDlg::SetOpenFileText(const QString& text) { txtOpenFile->setText(text); }
 QString frmTCmnDlg::OpenFileText() const { return txtOpenFile->text(); }
@@ -291,7 +333,7 @@ void frmTCmnDlg::filOpenList_Click() {
     // What the previous file showed must not stay beside this one.
     ClearPreview();
     const QString upper = name.toUpper();
-    const std::string full = FullName(name).toStdString();
+    const std::string full = ChosenPath();
     if (upper.endsWith("TA3")) {
         fraView->setTitle("File-Information");
         std::string comment, unit;
@@ -299,7 +341,7 @@ void frmTCmnDlg::filOpenList_Click() {
         kernel::ViewExpFile(full, comment, unit, count, ok);
         if (!ok) return;
         Text1->setEnabled(true);
-        Text1->setText(Std(comment));
+        Text1->setText(Std(kernel::Excerpt(comment)));
         lblFileComment->setText("Datei-Kommentar:");
         lblFileComment->show();
         Label7->setText(" " + QString::number(count) + " Messpunkte");
@@ -310,7 +352,7 @@ void frmTCmnDlg::filOpenList_Click() {
         shell::ViewProjectFile(full, dateText, comment, dataName, ok);
         if (!ok) return;
         Text1->setEnabled(true);
-        Text1->setText(Std(comment));
+        Text1->setText(Std(kernel::Excerpt(comment)));
         lblFileComment->setText("Projekt-Kommentar");
         lblFileComment->show();
         if (!dateText.empty()) txtDatum->setText(" vom " + Std(dateText));
@@ -398,9 +440,11 @@ void frmTCmnDlg::filOpenList_KeyDown(int keyCode) {
     const int answer = platform::MsgBox("File " + name.toStdString() + " wirklich löschen?",
                                         platform::vbQuestion + platform::vbYesNo, "Löschen von Dateien bestätigen");
     if (answer != platform::vbYes) return;
-    QFile file(JoinPath(dirPath_, name));
-    if (!file.remove()) {
-        platform::MsgBox(file.errorString().toStdString(), platform::vbCritical, "Löschen von Dateien bestätigen");
+    txtOpenFile->setText(name);
+    std::error_code ec;
+    if (!std::filesystem::remove(ChosenPath(), ec)) {
+        const std::string reason = ec ? ec.message() : "Die Datei wurde nicht gefunden.";
+        platform::MsgBox(reason, platform::vbCritical, "Löschen von Dateien bestätigen");
         return;
     }
     RefreshFileList();
@@ -511,9 +555,9 @@ void ShowFileDialog(std::string& fullName, std::string& fileName, std::string& d
     if (!dialog) return;
     cancel = dialog->CancelTag() != "FALSE";
     if (!cancel) {
-        fileName = dialog->OpenFileText().toStdString();
+        fileName = dialog->ChosenName();
         directory = dialog->FilePath().toStdString();
-        fullName = JoinPath(dialog->FilePath(), dialog->OpenFileText()).toStdString();
+        fullName = dialog->ChosenPath();
         dialog->ClearCancelTag();
     }
     platform::Windows().Unload("frmTCmnDlg");

@@ -37,6 +37,9 @@ public:
     QString DirPath() const { return dirPath_; }
     void SetOpenFileText(const QString& text);
     QString OpenFileText() const;
+    // The accepted name as the bytes the system knows it by, alone and with the file list's path.
+    std::string ChosenName() const;
+    std::string ChosenPath() const;
 
     // Hides the dialog.
     void ResetDialogProp();
@@ -71,7 +74,6 @@ private:
     enum class NameResult { Accepted, Pattern, Missing };
     NameResult SetFileListName(const QString& text);
     QString SelectedFile() const;
-    QString FullName(const QString& name) const;
     void Accept();
 
     QWidget* pctFileOpen = nullptr;

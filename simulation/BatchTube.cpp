@@ -297,7 +297,7 @@ void LayoutTwinButtons(CalcWindow& w, QPushButton* calc, int top, QPushButton* h
                        int footerTop) {
     PlaceTw(calc, kTwinOptionLeft, top, 1700, 420);
     PlaceTw(w.cmdDiagram, kTwinOptionLeft + 1800, top, 1700, 420);
-    PlaceTw(w.cmdShowKsi, kTwinHintLeft, top, 1850, 420);
+    PlaceTw(w.cmdShowKsi, kTwinHintLeft, top, 1950, 420);
     if (w.cmdProtocol) PlaceTw(w.cmdProtocol, kTwinOptionLeft, top + 500, 2600, 380);
     PlaceTw(w.chkDelDiagram, 120, footerTop, 4500, 280);
     PlaceTw(w.chkSpecialScaling, 120, footerTop + 300, 4700, 280);

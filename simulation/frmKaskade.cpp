@@ -200,9 +200,9 @@ void frmKaskade::BuildControls() {
     QLabel* lblT = MakeLabel("lblT", U8(" t/"), fraGroessen);
     QLabel* names[4] = {Label2, lblV, lblVPunktInput, lblT};
     for (int r = 0; r < 4; ++r) {
-        PlaceTw(names[r], 100, 230 + r * 330, 1300, 260);
+        PlaceTw(names[r], 100, 230 + r * 330, 1330, 260);  // "V* /(m^3/min)" whole
         Inp[13 + r]->setParent(fraGroessen);
-        PlaceTw(Inp[13 + r], 1400, 210 + r * 330, 1300, 270);
+        PlaceTw(Inp[13 + r], 1440, 210 + r * 330, 1260, 270);
     }
     PlaceTw(lblT, 100, 230 + 3 * 330, 350, 260);
     lblZeitEinheit = MakeLabel("lblZeitEinheit", U8(ZeitEinheit), fraGroessen);
@@ -416,6 +416,15 @@ void frmKaskade::ClearStageSlots() {
     }
 }
 
+void frmKaskade::SetStageLetters() {
+    // The model window names only the stages that exist when it writes; a stage shown later by a
+    // larger N would stand without names, so every slot is named here for the current model.
+    static const char* const letters[5] = {"A", "B", "C", "P", "Q"};
+    static const char* const enzymLetters[5] = {"E", "S", "ES", "P", "Q"};
+    const char* const* names = aktModell == 10 ? enzymLetters : letters;
+    for (int k = 1; k <= 5 * kMaxStufen; ++k) lblStoff_a[k]->setText(names[(k - 1) % 5]);
+}
+
 void frmKaskade::ShowStage(int i) {
     if (i >= 2)
         for (QFrame* line : Line[i]) line->show();
@@ -431,6 +440,7 @@ void frmKaskade::InitCascade() {
     Picture->Cls();
     ClearComputedConversion();
     ClearStageSlots();
+    SetStageLetters();
     for (int i = 1; i <= n; ++i) {
         ShowStage(i);
         UmsatzStufe[static_cast<std::size_t>(i)] = 0;

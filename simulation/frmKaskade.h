@@ -95,6 +95,8 @@ private:
     void ClearStageSlots();
     void SetStageEmphasis(int i, bool last);
     void ShowStage(int i);
+    // The species letters of the current model beside the outlet boxes of every stage slot.
+    void SetStageLetters();
     void ShowOutletBoxesByMask();
     void ClearComputedConversion();
     void UpdateZeitProKessel();

@@ -42,6 +42,7 @@ const char* const kDiagramm = "frmTGraph2D";
 const char* const kTitelEingabe = " Ausführung nicht möglich ";
 constexpr int kFensterBreite = 6500;        // twips
 constexpr int kFensterHoehe = 7000;
+constexpr int kKnopfRechts = 5700;  // right end of the buttons: the diagram opens 5900 twips from the left
 constexpr int kHistorie = 7;                // entries kept in each drop-down list
 constexpr float kStandardOrdnung = 1.5f;
 constexpr int kHilfeFenster = 7753;
@@ -139,7 +140,7 @@ void frmPrepareTimeDiagram::BuildControls() {
         units[i]->show();
     }
     cmdReset_k->setParent(Rahmen5);
-    PlaceTw(cmdReset_k, 120, 1340, 3060, 360);
+    PlaceTw(cmdReset_k, 120, 1340, kKnopfRechts - 3100 - 120, 360);
     cmdReset_k->show();
 
     PlaceTw(Label7, 0, 30, kFensterBreite - 70, 280);
@@ -147,7 +148,7 @@ void frmPrepareTimeDiagram::BuildControls() {
     cmdDrawctDiagram = MakeButton("cmdDrawctDiagram", U("c-t-Diagramm zeichnen"));
     PlaceTw(cmdDrawctDiagram, 120, 3050, 2900, 400);
     cmdListe = MakeButton("cmdListe", U("Werte- Tabelle "));
-    PlaceTw(cmdListe, 3100, 3050, 3300, 400);
+    PlaceTw(cmdListe, 3100, 3050, kKnopfRechts - 3100, 400);
     chkMitPunkten = MakeCheck("chkMitPunkten", U("gemeinsam mit experimentellen Punkten"));
     chkMitPunkten->setToolTip(
         U(" wirksam erst nach Klick \"Diagramm zeichnen\"; Bearbeiten über Daten / Editor exper. Daten "));
@@ -209,7 +210,7 @@ QWidget* frmPrepareTimeDiagram::Frame() {
 // Loading and activation
 
 void frmPrepareTimeDiagram::Form_Load() {
-    PlaceTw(cmdClose, 3100, height() * simulation::kTwipsPerPixel - 1200, 3300, 400);
+    PlaceTw(cmdClose, 3100, height() * simulation::kTwipsPerPixel - 1200, kKnopfRechts - 3100, 400);
 
     RohrAktiv = kFalse;
     KaskadeAktiv = kFalse;

@@ -147,7 +147,7 @@ void frmVerweilzeit::BuildControls() {
     PlaceTw(chkAnimation, 6800, 700, 2800, 320);
     PlaceTw(cmdDiagram, 120, 1200, 5900, 420);
     PlaceTw(cmdHelp, 6250, 1200, 1550, 420);
-    PlaceTw(cmdEsc, 7950, 1200, 1650, 420);
+    PlaceTw(cmdEsc, 7950, 1200, 1700, 420);
 
     for (int i = 1; i <= kMaxKessel; ++i) {
         auto* l = label(qPrintable(QStringLiteral("lblMessung(%1)").arg(i)), U("Messstelle c(Tracer)"));
@@ -298,6 +298,7 @@ void frmVerweilzeit::Form_QueryUnload() {
     // A run ends with the window: its curve so far stays recorded, nothing is drawn any more.
     if (laufTimer_->isActive()) {
         laufTimer_->stop();
+        lauf_.reset();
         if (!VZKurve.empty()) VZKurve[0] = static_cast<float>(schritte_);
     }
     animation_->Stop();
@@ -452,6 +453,7 @@ void frmVerweilzeit::RunTracerFlow() {
     cKessel_[1] = 1;
     VZStopFlag_ = 0;
     laufTimer_->start();
+    lauf_.emplace([this] { cmdVZStop_Click(); });
 }
 
 void frmVerweilzeit::RunTracerStep() {
@@ -474,6 +476,7 @@ void frmVerweilzeit::RunTracerStep() {
 
 void frmVerweilzeit::EndTracerFlow() {
     laufTimer_->stop();
+    lauf_.reset();
     VZKurve[0] = static_cast<float>(schritte_);
     VZStopFlag_ = 0;
     platform::Beep();

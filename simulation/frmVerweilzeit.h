@@ -6,10 +6,13 @@
 //
 // The run is driven by a zero-interval timer: one flow step per tick, so every other event (the stop
 // button, help, activation of other windows, the stirrer animation) is served between two steps.
-// A stop request is read at the start of each tick.
+// A stop request is read at the start of each tick; the end of the program requests one as "Stopp" does.
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <vector>
+
+#include "platform/core/RunningLoops.h"
 
 class QCheckBox;
 class QLabel;
@@ -110,6 +113,7 @@ private:
     simulation::VesselCanvas* canvas_ = nullptr;
     simulation::StirrerAnimation* animation_ = nullptr;
     QTimer* laufTimer_ = nullptr;
+    std::optional<platform::RunningLoop> lauf_;  // registered while the timer runs the experiment
     std::vector<float> cKessel_;
     int VZStopFlag_ = 0;
     double Verzoegerung_ = 0;

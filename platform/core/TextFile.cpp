@@ -87,7 +87,7 @@ char ToCp1252(long cp) {
     return '?';
 }
 
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string Quoted(const std::string& path) { return "\"" + FileNameForDisplay(path) + "\""; }
 
 std::string ReadErrorText(const std::string& path, int err) {
     switch (err) {
@@ -97,6 +97,12 @@ std::string ReadErrorText(const std::string& path, int err) {
     case EACCES:
     case EPERM:
         return "Die Datei " + Quoted(path) + " konnte nicht gelesen werden: Zugriff verweigert.";
+    case ENAMETOOLONG:
+        return "Die Datei " + Quoted(path) + " konnte nicht gelesen werden: Der Name ist zu lang.";
+    case ELOOP:
+        return "Die Datei " + Quoted(path) + " konnte nicht gelesen werden: Ihre Verknüpfungen verweisen im Kreis.";
+    case EINVAL:
+        return "Die Datei " + Quoted(path) + " konnte nicht gelesen werden: Sie ist keine gewöhnliche Datei.";
     default:
         return "Die Datei " + Quoted(path) + " konnte nicht gelesen werden.";
     }
@@ -124,9 +130,16 @@ std::string WriteErrorText(const std::string& path, int err) {
 }
 
 bool ReadBytes(const std::string& path, std::string& bytes, std::string& error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that opening a named pipe returns at once; only a regular file is read.
+    const int fd = ::open(NameOnDisk(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         error = ReadErrorText(path, errno);
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        error = ReadErrorText(path, S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
         return false;
     }
     bytes.clear();
@@ -161,10 +174,47 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
+// The file a name finally stands for: symbolic links in its last part are followed (also a link to
+// a file not yet there), so that a save replaces the linked file and keeps the link. False with
+// errno set (ELOOP) for a chain that does not end.
+bool FollowLinks(const std::string& path, std::string& target) {
+    constexpr int kMaxLinks = 40;
+    target = path;
+    for (int i = 0; i < kMaxLinks; ++i) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
+        std::string link(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096) + 1, '\0');
+        const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+        if (n < 0) return false;
+        link.resize(static_cast<std::size_t>(n));
+        const std::size_t slash = target.find_last_of('/');
+        if (!link.empty() && link.front() != '/' && slash != std::string::npos) link = target.substr(0, slash + 1) + link;
+        target = link;
+    }
+    errno = ELOOP;
+    return false;
+}
+
 // Creates a temporary file next to the target, writes and flushes it, then renames it over the
 // target. On any failure the temporary file is removed and the target is left as it was.
-bool ReplaceFile(const std::string& path, const std::string& bytes, std::string& error) {
+bool ReplaceFile(const std::string& linkedPath, const std::string& bytes, std::string& error) {
     static std::atomic<unsigned> counter{0};
+    std::string path;
+    if (!FollowLinks(NameOnDisk(linkedPath), path)) {
+        error = WriteErrorText(linkedPath, errno);
+        return false;
+    }
+    // The rename would replace a file the user may not write, as the folder allows it.
+    struct stat old {};
+    const bool exists = ::stat(path.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode)) {
+        error = WriteErrorText(linkedPath, EISDIR);
+        return false;
+    }
+    if (exists && !MayWriteFile(path)) {
+        error = WriteErrorText(linkedPath, EACCES);
+        return false;
+    }
     const std::size_t slash = path.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -181,17 +231,16 @@ bool ReplaceFile(const std::string& path, const std::string& bytes, std::string&
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) {
-        error = WriteErrorText(path, errno);
+        error = WriteErrorText(linkedPath, errno);
         return false;
     }
     const auto fail = [&](int err) {
         if (fd >= 0) ::close(fd);
         ::unlink(temp.c_str());
-        error = WriteErrorText(path, err);
+        error = WriteErrorText(linkedPath, err);
         return false;
     };
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+    if (exists && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
     if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) return fail(errno);
     const int closed = ::close(fd);
     fd = -1;
@@ -225,11 +274,9 @@ std::string Utf8ToCp1252(const std::string& text) {
     return out;
 }
 
-bool ReadText(const std::string& path, std::string& text, std::string& error) {
-    std::string bytes;
-    if (!ReadBytes(path, bytes, error)) return false;
+std::string TextFromFileBytes(const std::string& bytes) {
     const std::string decoded = Cp1252ToUtf8(bytes);
-    text.clear();
+    std::string text;
     text.reserve(decoded.size());
     for (std::size_t i = 0; i < decoded.size(); ++i) {
         if (decoded[i] == '\r') {
@@ -239,6 +286,13 @@ bool ReadText(const std::string& path, std::string& text, std::string& error) {
             text += decoded[i];
         }
     }
+    return text;
+}
+
+bool ReadText(const std::string& path, std::string& text, std::string& error) {
+    std::string bytes;
+    if (!ReadBytes(path, bytes, error)) return false;
+    text = TextFromFileBytes(bytes);
     return true;
 }
 
@@ -276,6 +330,26 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
     return ReplaceFile(path, Utf8ToCp1252(text), error);
+}
+
+bool MayWriteFile(const std::string& path) {
+    // The system's own answer for the effective user, access control lists included.
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 || errno == ENOENT;
+}
+
+std::string NameOnDisk(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 || errno != ENOENT) return path;
+    const std::string latin = Utf8ToCp1252(path);
+    const bool lossless = latin != path && Cp1252ToUtf8(latin) == path;
+    return lossless && ::lstat(latin.c_str(), &info) == 0 ? latin : path;
+}
+
+std::string FileNameForDisplay(const std::string& name) {
+    std::size_t pos = 0;
+    while (pos < name.size() && DecodeUtf8(name, pos) >= 0) {
+    }
+    return pos >= name.size() ? name : Cp1252ToUtf8(name);
 }
 
 bool FileExistsAt(const std::string& path) {

@@ -55,6 +55,26 @@ TEST_F(Gestaltung, DialogLinksItselfAndPresetsTheNewDiagram) {
                     static_cast<float>(c->Spacing(ChartAxis::X, platform::AxisSpacing::Grid)));
     EXPECT_FALSE(Control<QLineEdit>("txtXGridValue")->isEnabled());
     EXPECT_FALSE(d->isVisible());
+    // "automat." is selected; "manuell" fixes exactly the spacings the six fields show.
+    EXPECT_TRUE(Control<QRadioButton>("optScaling(0)")->isChecked());
+    Control<QRadioButton>("optScaling(1)")->click();
+    for (const char* feld : {"txtXGridValue", "txtYGridValue", "txtXTickValue", "txtYTickValue", "txtXZiffValue", "txtYZiffValue"}) {
+        const auto art = feld[4] == 'G' ? platform::AxisSpacing::Grid : feld[4] == 'T' ? platform::AxisSpacing::Tick : platform::AxisSpacing::Number;
+        EXPECT_FLOAT_EQ(static_cast<float>(c->Spacing(feld[3] == 'X' ? ChartAxis::X : ChartAxis::Y, art)),
+                        static_cast<float>(platform::Val(Control<QLineEdit>(feld)->text().toStdString()))) << feld;
+    }
+    EXPECT_FALSE(c->SpacingAuto(ChartAxis::Y, platform::AxisSpacing::Tick));
+
+    // The dialog serves the next diagram window as freshly built: nothing of this one stays.
+    design::mnuBild_Click(*f, 2);
+    const design::frmTGraph2D_Gestaltung* erster = d;
+    diagramtest::SchliesseDiagramm();
+    EXPECT_FALSE(erster->isVisible());
+    OeffneFenster();
+    EXPECT_EQ(d, erster);
+    EXPECT_TRUE(Control<QRadioButton>("optScaling(0)")->isChecked() && !Control<QLineEdit>("txtXGridValue")->isEnabled());
+    EXPECT_EQ(std::make_tuple(d->panel[5]->title().toStdString(), d->cmbGraphFormat->count()),
+              std::make_tuple(std::string("Bild drucken/speichern"), 0));
 }
 
 TEST_F(Gestaltung, PanelsShowOneAtATimeAndTheCloseBoxOnlyHides) {
@@ -378,7 +398,7 @@ TEST_P(GestaltungImLocale, LogAxesOverARangeFromZero) {
     f->show();
     // The concentration axis runs from (about) 0: the log switch lifts its minimum to a thousandth
     // of its maximum and says so; record, both field sets and chart agree.
-    const float yMax = DiagRec.yMax;
+    const float yMax = DiagRec.yMax, yMin = DiagRec.yMin;
     ASSERT_LE(DiagRec.yMin, 0);
     const std::string vorher = Control<QLineEdit>("txtYGridValue")->text().toStdString();
     Klick("cmdYLog");
@@ -394,10 +414,11 @@ TEST_P(GestaltungImLocale, LogAxesOverARangeFromZero) {
     EXPECT_FLOAT_EQ(static_cast<float>(c->AxisMin(ChartAxis::Y2)), neu);
     EXPECT_EQ(Control<QLineEdit>("txtYGridValue")->text().toStdString(),
               platform::CStrSingle(static_cast<float>(c->Spacing(ChartAxis::Y, platform::AxisSpacing::Grid))));
-    // Back on linear: the lifted minimum stays, the spacings are chosen afresh for the linear range.
+    // Back on linear: the range before the lift returns, the spacings are chosen afresh for it.
     Klick("cmdYLog");
     EXPECT_FALSE(c->AxisLog(ChartAxis::Y) || c->AxisLog(ChartAxis::Y2));
-    EXPECT_FLOAT_EQ(static_cast<float>(c->AxisMin(ChartAxis::Y)), neu);
+    EXPECT_FLOAT_EQ(static_cast<float>(c->AxisMin(ChartAxis::Y)), yMin);
+    EXPECT_EQ(Feld("coord", 3)->text().toStdString(), platform::CStrSingle(yMin));
     EXPECT_EQ(Control<QLineEdit>("txtYGridValue")->text().toStdString(), vorher);
     EXPECT_TRUE(c->SpacingAuto(ChartAxis::Y, platform::AxisSpacing::Grid));
     EXPECT_EQ(rec.Messages().size(), 1u);
@@ -413,12 +434,18 @@ TEST_P(GestaltungImLocale, LogAxesOverARangeFromZero) {
     EXPECT_FALSE(c->AxisLog(ChartAxis::Y) || c->AxisLog(ChartAxis::Y2));
     EXPECT_FLOAT_EQ(DiagRec.yMin, -2);
 
-    // The x axis from 0: the same for "X" alone.
+    // The x axis from 0: the same for "X" alone; a range set while it is logarithmic stays.
     Klick("cmdXLog");
     EXPECT_TRUE(c->AxisLog(ChartAxis::X));
     EXPECT_FLOAT_EQ(DiagRec.xMin, DiagRec.xMax / 1000);
     EXPECT_EQ(Feld("coord", 1)->text().toStdString(), platform::CStrSingle(DiagRec.xMax / 1000));
     EXPECT_FALSE(c->AxisLog(ChartAxis::Y));
+    f->mnuCoord_Click();
+    Feld("coord", 1)->setText("2");
+    Klick("cmdCoord_OK");
+    Klick("cmdXLog");
+    EXPECT_FALSE(c->AxisLog(ChartAxis::X));
+    EXPECT_FLOAT_EQ(static_cast<float>(c->AxisMin(ChartAxis::X)), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Zahlen, GestaltungImLocale, testing::ValuesIn(testsupport::AllNumberLocales),
@@ -563,7 +590,7 @@ TEST_F(Gestaltung, CurvePointsAsClipboardTextAndXYFile) {
     QFile::remove(pfad);
     naechsterPfad = pfad.toStdString();
     Klick("cmdSaveCurveAsXY");
-    EXPECT_EQ(letzteAnfrage.defaultSuffix, "XY");
+    EXPECT_EQ(dialogs.saveRequests.back().defaultSuffix, "XY");
     experiment::XYDateiInhalt datei;
     std::string fehler;
     ASSERT_TRUE(experiment::LeseXYDatei(naechsterPfad, datei, fehler)) << fehler;
@@ -579,7 +606,7 @@ TEST_F(Gestaltung, CurvePointsAsClipboardTextAndXYFile) {
     QFile::remove(pfad);
     tabs->setCurrentIndex(2);
     Klick("cmdSaveCurveAsXY");
-    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(rec.Beeps(), 1);
     EXPECT_FALSE(QFile::exists(pfad));
     EXPECT_TRUE(rec.Empty());
 }

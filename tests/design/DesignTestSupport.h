@@ -1,6 +1,7 @@
 #pragma once
-// A first-order diagram with its design dialog and menus, and stand-ins for the colour, font and
-// file dialogs, so that the design tests drive the real widgets without modal dialogs.
+// A first-order diagram with its design dialog and menus, and stand-ins for the colour and font
+// dialogs (the file choosers are the shared ones), so that the design tests drive the real widgets
+// without modal dialogs.
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,9 +16,8 @@
 #include "diagram/frmTGraph2D.h"
 #include "platform/Chart2D.h"
 #include "platform/WindowRegistry.h"
-#include "shell/FileChoice.h"
 #include "tests/diagram/MessdatenTestSupport.h"
-#include "tests/support/MsgRecorder.h"
+#include "tests/support/ProgramTest.h"
 
 namespace designtest {
 
@@ -28,7 +28,7 @@ class DesignTest : public ::testing::Test {
 protected:
     void SetUp() override {
         diagramtest::SchliesseDiagramm();
-        diagramtest::SetzeZustandZurueck();
+        testsupport::ResetStartState();
         naechsteFarbe.reset();
         design::SetFarbDialog([this](int start) {
             farbStart = start;
@@ -39,24 +39,16 @@ protected:
             w = *naechsteSchrift;
             return true;
         });
-        shell::SetSaveFileChooser([this](const shell::FileRequest& r, std::string& pfad) {
-            letzteAnfrage = r;
-            pfad = naechsterPfad;
-            return !naechsterPfad.empty();
-        });
-        platform::SetBeepHandler([this] { ++beeps; });
     }
     void TearDown() override {
         diagramtest::SchliesseDiagramm();
         platform::Windows().Unload("frmTGraphCalc");
         platform::Windows().Unload("frmCalcTangente");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        diagramtest::SetzeZustandZurueck();
+        testsupport::ResetStartState();
         design::SetFarbDialog(nullptr);
         design::SetSchriftDialog(nullptr);
         design::SetDruckerQuelle(nullptr);
-        shell::SetSaveFileChooser(nullptr);
-        platform::SetBeepHandler([] {});
     }
 
     // Opens the first-order diagram (A in slot 1, P in slot 2) with its menus connected.
@@ -93,9 +85,8 @@ protected:
     std::optional<int> naechsteFarbe;
     int farbStart = -1;
     std::optional<design::SchriftWahl> naechsteSchrift;
-    std::string naechsterPfad;
-    shell::FileRequest letzteAnfrage;
-    int beeps = 0;
+    testsupport::Dialogs dialogs;
+    std::string& naechsterPfad = dialogs.saveAnswer;
 };
 
 }  // namespace designtest

@@ -54,9 +54,9 @@ TEST_F(Bildausgabe, FileListGivesTheFormatCodes) {
     ASSERT_EQ(liste->count(), 5);
     EXPECT_EQ(liste->currentIndex(), 2);
     EXPECT_EQ(GraphFormatCode, 3);
-    // The hint names the format the metafile entries write, and no format the program does not write.
+    // The hint names the file the metafile entries write, and no format the program does not write.
     const QString tipp = Control<QLabel>("Label33")->text();
-    EXPECT_TRUE(tipp.contains("*.SVG")) << tipp.toStdString();
+    EXPECT_TRUE(tipp.contains("<Name>.svg, auch wenn .wmf oder .emf eingegeben wird")) << tipp.toStdString();
     EXPECT_FALSE(tipp.contains("EMF")) << tipp.toStdString();
     EXPECT_TRUE(d->panel[5]->isVisible());
     const int codes[] = {1, 2, 3, 13, 4};
@@ -85,26 +85,36 @@ TEST_F(Bildausgabe, FileListGivesTheFormatCodes) {
 
 TEST_F(Bildausgabe, PictureFilesOfEachKind) {
     Oeffne();
-    // Every entry of the list writes a valid file of the kind its code and name give.
+    // Every entry of the list writes a valid file of the kind its code and name give; a metafile
+    // name typed for a metafile entry becomes ".svg", and no ".wmf" or ".emf" file is written; a
+    // name promising another format gets the written format's ending added.
     struct Fall {
         int eintrag;
         const char* name;
         QByteArray magie;
+        const char* datei = nullptr;  // the file written, where it is not the name typed
     };
     const Fall faelle[] = {{0, "design_bild.BMP", "BM"},        {0, "design_bild.png", "\x89PNG"},
+                           {0, "design_bild.jpg", "BM", "design_bild.jpg.bmp"},
                            {1, "design_bild1.SVG", "<?xml"},    {2, "design_bild2.SVG", "<?xml"},
                            {3, "design_bild3.SVG", "<?xml"},    {4, "design_bild4.SVG", "<?xml"},
-                           {1, "design_bild.pdf", "%PDF"}};
+                           {1, "design_bild.pdf", "%PDF"},      {1, "design_wmf.wmf", "<?xml", "design_wmf.svg"},
+                           {3, "design_emf.EMF", "<?xml", "design_emf.svg"},
+                           {2, "design_blatt.txt", "<?xml", "design_blatt.txt.svg"}};
     for (const Fall& fall : faelle) {
-        const QString pfad = testsupport::PicturePath(fall.name);
-        Speichere(fall.eintrag, pfad);
+        const QString pfad = testsupport::PicturePath(fall.datei ? fall.datei : fall.name);
+        QFile::remove(pfad);
+        Speichere(fall.eintrag, testsupport::PicturePath(fall.name));
+        if (fall.datei) {
+            EXPECT_FALSE(QFile::exists(testsupport::PicturePath(fall.name))) << fall.name;
+        }
         EXPECT_EQ(Anfang(pfad, fall.magie.size()), fall.magie) << fall.name;
         EXPECT_GT(QFile(pfad).size(), 500) << fall.name;
         if (fall.magie == "<?xml") {
             EXPECT_TRUE(Anfang(pfad, 400).contains("<svg")) << fall.name;
         }
     }
-    EXPECT_EQ(letzteAnfrage.defaultSuffix, "SVG");
+    EXPECT_EQ(dialogs.saveRequests.back().defaultSuffix, "SVG");
     EXPECT_TRUE(rec.Empty());
 
     // A cancelled dialog writes nothing and says nothing.

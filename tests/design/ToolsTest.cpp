@@ -50,14 +50,14 @@ TEST_F(Rechner, ValuesOfTheModelCurvesAtOneTime) {
     // Both ends of the drawn range are accepted; beyond them only a beep.
     r->txtX->setText(QString::fromStdString(platform::CStrSingle(DiagRec.xMax)));
     r->cmdGraphCalcExec->click();
-    EXPECT_EQ(beeps, 0);
+    EXPECT_EQ(rec.Beeps(), 0);
     EXPECT_NEAR(Wert(r->lblResult[0]), std::exp(-0.1 * DiagRec.xMax), 1e-6);
     const QString vorher = r->lblResult[0]->text();
     r->txtX->setText(QString::number(DiagRec.xMax * 1.001));
     r->cmdGraphCalcExec->click();
     r->txtX->setText("-1");
     r->cmdGraphCalcExec->click();
-    EXPECT_EQ(beeps, 2);
+    EXPECT_EQ(rec.Beeps(), 2);
     EXPECT_EQ(r->lblResult[0]->text(), vorher);
 
     // Typed with a decimal comma and Enter.
@@ -121,7 +121,7 @@ TEST_F(Tangente, SlopeOfAnExponentialDecay) {
     EXPECT_NEAR(Wert(t->txtyResult), 1, 1e-6);
     t->txtX->setText("-0.5");
     t->cmdCalc->click();
-    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(rec.Beeps(), 1);
 
     // A numeric time course rebuilds the shared spline arrays: they no longer hold the measured
     // points, and both boxes read "-" instead of a number of the model's curves.
@@ -139,18 +139,20 @@ TEST_F(Tangente, SlopeOfAnExponentialDecay) {
 }
 
 TEST_F(Tangente, OpenedFromTheEvaluationMenu) {
-    Messreihe([](int i) { return diagramtest::Zeile(i, 1.0, 0.05 * i); });
+    // Rows out of time order: the spline runs through them sorted, the data set keeps its order.
+    Messreihe([](int i) { return diagramtest::Zeile((8 * i) % 21, 1.0, std::exp(-0.1 * ((8 * i) % 21))); });
     SmoothingFactor = 0.3f;  // left from an earlier use
     shell::mnuSubTangente_Click(2);
     auto* t = design::frmCalcTangente::Geladen();
     ASSERT_NE(t, nullptr);
     ASSERT_NE(diagram::frmTGraph2D::Geladen(), nullptr);
     EXPECT_EQ(t->lblr->text().toStdString(), "r(B) = dc(B)/dt =  ");
-    // c(B) = 0.05 t: the spline through a straight line has the line's slope.
+    // c(B) = exp(-0.1 t): value and slope -0.1 c as through the rows in time order.
     t->txtX->setText("9.5");
     t->cmdCalc->click();
-    EXPECT_NEAR(Wert(t->txtyResult), 0.475, 1e-6);
-    EXPECT_NEAR(Wert(t->txtyStrichResult), 0.05, 1e-6);
+    EXPECT_NEAR(Wert(t->txtyResult), std::exp(-0.95), 2e-4);
+    EXPECT_NEAR(Wert(t->txtyStrichResult), -0.1 * std::exp(-0.95), 1e-3 * std::exp(-0.95));
+    EXPECT_EQ(ExpDaten[2].t, 8);
     // The first move of the slider after opening redraws, whatever the smoothing was before.
     platform::Chart2D* c = diagram::frmTGraph2D::Geladen()->Chart();
     const int slot = aktKurve;
@@ -159,6 +161,13 @@ TEST_F(Tangente, OpenedFromTheEvaluationMenu) {
     EXPECT_FLOAT_EQ(SmoothingFactor, 0.3f);
     EXPECT_EQ(nKurven, 1);
     EXPECT_NE(c->Y(1, aktKurve, 3), 99.0);
+    // Two rows at one time: the redraw refuses the spline as the menu does, and draws none.
+    ExpDaten[2].t = ExpDaten[1].t;
+    rec.Clear();
+    t->SliderGlaettung->setValue(10);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "Test auf Spline-Anwendbarkeit der exper. Daten");
+    EXPECT_EQ(c->PointCount(1, aktKurve), 0);
 }
 
 TEST_F(Tangente, SmoothingRedrawsTheCurveOnlyWhenItChanges) {

@@ -18,17 +18,15 @@ inline void SchliesseDiagramm() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-inline void SetzeZustandZurueck() { testsupport::ResetStartState(); }
-
 class DiagrammTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SchliesseDiagramm();
-        SetzeZustandZurueck();
+        testsupport::ResetStartState();
     }
     void TearDown() override {
         SchliesseDiagramm();
-        SetzeZustandZurueck();
+        testsupport::ResetStartState();
     }
 };
 

@@ -1,10 +1,5 @@
 // The Arrhenius/Eyring calculator: the two rate laws against the closed forms written here, and
 // the window opened from the main window's entries, driven through its widgets.
-#include <QLabel>
-#include <QLineEdit>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QTest>
 
 #include <cmath>
 

@@ -1,12 +1,6 @@
 #pragma once
 // The data editor opened through the window registry in the program's main window.
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 
-#include <QApplication>
-#include <QClipboard>
 #include <QTableWidget>
 
 #include <locale>
@@ -16,7 +10,6 @@
 #include "kernel/DataFile.h"
 #include "kernel/TimeUnits.h"
 #include "platform/Grid.h"
-#include "tests/support/NumberLocale.h"
 #include "tests/support/ProgramTest.h"
 
 namespace datatest {
@@ -93,7 +86,6 @@ protected:
         return cell;
     }
     static void SetClipboard(const std::string& text) { QApplication::clipboard()->setText(QString::fromStdString(text)); }
-    static bool MainEnabled(const char* name) { return Enabled(name); }
 
     frmDatedit* editor = nullptr;
 };

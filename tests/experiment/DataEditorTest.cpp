@@ -3,12 +3,10 @@
 // switching rows inactive and typing into cells.
 #include <QFontInfo>
 #include <QMetaObject>
-#include <QTest>
 
 #include <functional>
 #include <limits>
 
-#include "kernel/DataFile.h"
 #include "kernel/DataHeadings.h"
 #include "kernel/DataSet.h"
 #include "tests/experiment/DataEditorFixture.h"
@@ -261,8 +259,7 @@ TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
              });
          }, cA1(0.125)},
         {"cell edit, focus leaves the grid", [&] {
-             platform::Windows().MainWindow()->activateWindow();
-             ASSERT_TRUE(QTest::qWaitForWindowActive(platform::Windows().MainWindow()));
+             ASSERT_TRUE(Activate());
              editCell([&](QLineEdit*) { Find<QLineEdit>("txtComment")->setFocus(); });
          }, cA1(0.125)},
     };

@@ -1,6 +1,5 @@
 // The editor's file buttons through the file choosers, the save question, drawing the measured
 // points through the diagram set-up, and the hand-over to evaluation.
-#include <QTest>
 
 #include <filesystem>
 #include <utility>
@@ -9,7 +8,6 @@
 #include "kernel/DataSet.h"
 #include "platform/Chart2D.h"
 #include "shell/DataSaveQuestion.h"
-#include "shell/WindowMenus.h"
 #include "tests/experiment/DataEditorFixture.h"
 
 namespace datatest {
@@ -78,6 +76,16 @@ TEST_F(DataFilesTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
     EXPECT_EQ(nMesspunkte, 0);
     EXPECT_EQ(DatenFile, "");
     EXPECT_EQ(Grid().Text(0, 2), "leere Liste");
+
+    // Appending may fill the set up to 32,767 rows, never past them.
+    SetData(std::vector<Row>(32765, Row{1, 1}));
+    dialogs.openAnswer = a;
+    Press("cmdAddFile");
+    EXPECT_EQ(nMesspunkte, 32767);
+    rec.Clear();
+    Press("cmdAddFile");
+    EXPECT_EQ(rec.OnlyMessage(), "Meldung von LoadExpFile|Überlauf: zu viele Messpunkte (Zeile 4).");
+    EXPECT_EQ(nMesspunkte, 32767);
 }
 
 // A loaded file's times are never relabelled: a replacing file brings its unit and the model's

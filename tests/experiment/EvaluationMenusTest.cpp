@@ -1,9 +1,5 @@
 // The main window's evaluation menu: the checks of each entry, its messages, and the diagram code
 // and model it hands over.
-#include <QCheckBox>
-#include <QMenu>
-#include <QPushButton>
-#include <QTemporaryDir>
 
 #include <functional>
 #include <iomanip>

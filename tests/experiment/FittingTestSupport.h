@@ -1,8 +1,6 @@
 #pragma once
 // The fitting window and the evaluation menus in the test main window: the shared state at its
 // start values, synthetic measured data, and messages recorded.
-#include <QAction>
-#include <QMenu>
 
 #include <cmath>
 #include <cstdio>
@@ -10,7 +8,6 @@
 
 #include "experiment/frmTFitting.h"
 #include "kernel/TimeUnits.h"
-#include "tests/support/NumberLocale.h"
 #include "tests/support/ProgramTest.h"
 #include "tests/support/MeasuredData.h"
 

@@ -1,30 +1,20 @@
 // X-Y points: the list operations and the point files (number form, bytes written, every separator
 // read, refused files) free of the window, then the editor through its real widgets (typed input, grid edits, paste and copy, deleting, sorting, recalculating,
 // drawing into the diagram window, saving and loading with the file choices answered here).
-#include <QApplication>
-#include <QClipboard>
 #include <QFontInfo>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <cmath>
 #include <filesystem>
 #include <functional>
 #include <utility>
 
+#include "diagram/frmTGraph2D.h"
+#include "experiment/XYFile.h"
 #include "experiment/XYListe.h"
 #include "experiment/frmXYEdit.h"
 #include "platform/Chart2D.h"
 #include "platform/Grid.h"
-#include "experiment/XYFile.h"
-#include "diagram/frmTGraph2D.h"
-#include "tests/support/NumberLocale.h"
 #include "tests/support/ProgramTest.h"
 
 using namespace kernel;
@@ -144,6 +134,7 @@ TEST_F(XYFileTest, ReadsEverySeparatorDecimalCommasAndIgnoresAThirdColumn) {
         // Aligned columns: blanks around the line and runs of blanks are one separator.
         {"K\r\n 0.5  7\r\n1.25   -3.5 \r\n", 0.5f, 7, 1.25f, -3.5f},
         {"K\r\n1.5,2.5\r\n3,4\r\n", 1.5f, 2.5f, 3, 4},
+        {"K\r\n1.5, 2.5\r\n-3 ,4\r\n", 1.5f, 2.5f, -3, 4},  // blank and comma: the comma separates
         {"K\r\n1,5\t2,5\t99\r\n3\t4\t7\r\n", 1.5f, 2.5f, 3, 4},
         {"Kurvenpunkte\r\n.1000000E+01;.2500000E+00\r\n.3000000E+01;-.4000000E+01", 1, 0.25f, 3, -4},
         // Empty lines and a stray single number are skipped instead of becoming (0, 0).

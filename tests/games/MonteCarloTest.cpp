@@ -1,22 +1,19 @@
-// The Monte-Carlo game window, opened from the main window's menu: options, calculated curves against
+// The Monte-Carlo game window, opened from the main window's menu: its options, calculated curves against
 // the closed forms of the first-order decay and of the relaxation to equilibrium, the statistics of
 // seeded runs against the game's exact expectation, run control (stop, go, close during a run), the
 // molecule board against the game's state, and the look of the window at its load size.
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTimer>
+#include <QSlider>
+#include <QSpinBox>
 
 #include <cmath>
 #include <functional>
 #include <numeric>
 
 #include "games/frmMonteCarlo.h"
+#include "shell/ShellForms.h"
+#include "shell/frmTOption.h"
 #include "platform/Chart2D.h"
 #include "tests/games/GameFixture.h"
-#include "tests/support/PictureDir.h"
 
 using namespace kernel;
 
@@ -26,9 +23,6 @@ class MonteCarloTest : public gametest::GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        MCDelay = 0;
-        MCPointSize = 0;
-        MCPunkteGefuellt = 0;
         frmMonteCarlo::SetZufallsSaat(12345u);
         // Every wait of the game ends at its first look at the clock.
         frmMonteCarlo::SetUhr([this] {
@@ -421,18 +415,13 @@ TEST_P(MonteCarloTest, StopEndsALongStepWait) {
     EXPECT_TRUE(Enabled(w, "cmdContinue"));
 }
 
-// Beyond the general layout test (the first mode at its load size): both modes with any N0 option
-// chosen, i.e. bold, and the chart's header on one line beside its left edge, the footer under it,
-// the plot area under both.
-TEST_P(MonteCarloTest, BothModesLaidOutWithBoldOptionsAndTheChartTextsInOrder) {
+// Both modes: the chart's header on one line beside its left edge, the footer under it, the plot
+// area under both.
+TEST_P(MonteCarloTest, BothModesShowTheChartTextsInOrder) {
     for (int mode : {1, 2}) {
         SCOPED_TRACE(mode);
         frmMonteCarlo* w = Open(mode);
         ASSERT_NE(w, nullptr);
-        for (int i : {0, 5, 2}) {
-            Find<QRadioButton>(w, QStringLiteral("optN0(%1)").arg(i))->click();
-            EXPECT_EQ(LayoutFaults(w), std::vector<std::string>{}) << "N0 option " << i;
-        }
         for (const char* b : {"cmdStart", "cmdClose", "cmdClipboard"})
             EXPECT_GE(Find<QPushButton>(w, b)->font().pointSize(), 8) << b;
         platform::Chart2D* c = w->Chart();
@@ -442,8 +431,74 @@ TEST_P(MonteCarloTest, BothModesLaidOutWithBoldOptionsAndTheChartTextsInOrder) {
         EXPECT_LE(c->TextBlockTop(ChartText::Header) + c->TextBlockHeight(ChartText::Header),
                   c->TextBlockTop(ChartText::Footer));
         EXPECT_LE(c->TextBlockTop(ChartText::Footer) + c->TextBlockHeight(ChartText::Footer), c->PlotAreaTop());
-        Frame("frmMonteCarlo")->grab().save(testsupport::PicturePath(QStringLiteral("games_montecarlo_%1.png").arg(mode)));
     }
+}
+
+// The options: the first opening and the round trip through OK without the game.
+TEST_P(MonteCarloTest, OptionsFirstOpeningThenOkRoundTrip) {
+    auto option = [](const char* name) { return platform::Windows().Show("frmTOption")->findChild<QWidget*>(name); };
+    EXPECT_EQ(qobject_cast<QLabel*>(option("Label56"))->text(), " 7");
+    EXPECT_EQ(qobject_cast<QSlider*>(option("Slider_geschwindigkeit"))->value(), 0);
+    EXPECT_FALSE(qobject_cast<QCheckBox*>(option("chkSolidPoints"))->isChecked());
+    qobject_cast<QSlider*>(option("Slider_geschwindigkeit"))->setValue(5);
+    qobject_cast<QSpinBox*>(option("UpDown1_PointSize"))->stepBy(2);
+    EXPECT_EQ(qobject_cast<QLabel*>(option("Label56"))->text(), " 9");
+    qobject_cast<QCheckBox*>(option("chkSolidPoints"))->setChecked(true);
+    testsupport::Click("frmTOption", "cmdOK");  // the game is closed: no chart is touched
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmTOption"));
+    EXPECT_FLOAT_EQ(MCDelay, 5.0f / 12.0f);
+    EXPECT_EQ(MCPointSize, 9);
+    EXPECT_EQ(MCPunkteGefuellt, kTrue);
+    EXPECT_EQ(qobject_cast<QSlider*>(option("Slider_geschwindigkeit"))->value(), 5);
+    EXPECT_EQ(qobject_cast<QLabel*>(option("Label56"))->text(), " 9");
+    EXPECT_TRUE(qobject_cast<QCheckBox*>(option("chkSolidPoints"))->isChecked());
+}
+
+// A colour shows in the game at once, only OK stores it; OK redraws the game with the point size.
+TEST_P(MonteCarloTest, OptionsColourShowsAtOnceOnlyOkStoresItAndOkRedrawsTheGame) {
+    constexpr int kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x00FF00;
+    std::vector<int> offered;
+    int chosen = kGreen, refreshes = 0;
+    frmTOption::SetColorChooser([&](int initial) {
+        offered.push_back(initial);
+        return chosen;
+    });
+    frmMonteCarlo* w = Open(1);
+    ASSERT_NE(w, nullptr);
+    QObject::connect(Find<QPushButton>(w, "cmdRefresh"), &QPushButton::clicked, [&refreshes] { ++refreshes; });
+    auto textColor = [w](const char* label) {
+        return shell::RgbOfColor(Find<QLabel>(w, label)->palette().color(QPalette::WindowText));
+    };
+    Click(w, "cmdOptions");
+    testsupport::Click("frmTOption", "cmdAColor");
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_EQ(offered[0], kRed);  // the dialog starts with the face colour
+    EXPECT_EQ(textColor("lblA"), kGreen);
+    QTest::keyClick(platform::Windows().Get("frmTOption"), Qt::Key_Escape);
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmTOption"));
+    EXPECT_EQ(FarbeA, kRed);
+    EXPECT_EQ(textColor("lblA"), kGreen);  // the game keeps showing it
+    EXPECT_EQ(refreshes, 0);
+
+    Click(w, "cmdOptions");
+    chosen = kRed + kGreen;
+    testsupport::Click("frmTOption", "cmdPColor");
+    EXPECT_EQ(offered.back(), kBlue);
+    EXPECT_EQ(textColor("lblP"), kRed + kGreen);
+    testsupport::Control<QSpinBox>("frmTOption", "UpDown1_PointSize")->setValue(12);
+    testsupport::Click("frmTOption", "cmdOK");
+    EXPECT_EQ(FarbeA, kRed);
+    EXPECT_EQ(FarbeP, kRed + kGreen);
+    EXPECT_EQ(refreshes, 1);
+    for (int series = 3; series <= 4; ++series) {
+        EXPECT_EQ(w->Chart()->SymbolSize(1, series), 12);
+        EXPECT_EQ(w->Chart()->SymbolShape(1, series), platform::kSymbolCircle);  // open points
+    }
+    Click(w, "cmdOptions");
+    testsupport::Control<QCheckBox>("frmTOption", "chkSolidPoints")->setChecked(true);
+    testsupport::Click("frmTOption", "cmdOK");
+    EXPECT_EQ(w->Chart()->SymbolShape(1, 4), platform::kSymbolDot);
+    frmTOption::SetColorChooser(nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, MonteCarloTest, testing::ValuesIn(testsupport::AllNumberLocales),

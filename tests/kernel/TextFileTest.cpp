@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -72,7 +74,12 @@ TEST_F(TextFileTest, WritesWindows1252WithCrLf) {
     EXPECT_EQ(Bytes(Path("t.txt")), "a\r\nb\r\nc\r\n\r\nd");
     ASSERT_TRUE(ReadText(Path("t.txt"), text, error)) << error;
     EXPECT_EQ(text, "a\nb\nc\n\nd");
-    EXPECT_EQ(Entries(), (std::set<std::string>{"a.TA3", "t.txt"}));
+    // Through a symbolic link the linked file gets the text; the link stays.
+    fs::create_symlink("t.txt", Path("link.txt"));
+    ASSERT_TRUE(WriteText(Path("link.txt"), "neu", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(Path("link.txt")));
+    EXPECT_EQ(Bytes(Path("t.txt")), "neu");
+    EXPECT_EQ(Entries(), (std::set<std::string>{"a.TA3", "link.txt", "t.txt"}));
 }
 
 TEST_F(TextFileTest, ReadsLfCrLfAndAMissingLastLineEndAndReportsAMissingFile) {
@@ -93,37 +100,76 @@ TEST_F(TextFileTest, ReadsLfCrLfAndAMissingLastLineEndAndReportsAMissingFile) {
         ASSERT_TRUE(ReadTextLines(Path("in.txt"), lines, error)) << error;
         EXPECT_EQ(lines, c.lines) << "bytes: " << c.bytes;
     }
-    // A missing file is reported in German, by name.
-    std::vector<std::string> lines;
+    // What cannot be read is reported in German, by name; a pipe or a folder is refused at once.
+    ASSERT_EQ(::mkfifo(Path("pipe.TA3").c_str(), 0644), 0);
+    fs::create_symlink("loop.TA3", Path("loop.TA3"));
+    const std::pair<std::string, const char*> unreadable[] = {{Path("nicht-da.TA3"), "nicht gefunden"},
+        {Path("pipe.TA3"), "keine gew\xC3\xB6hnliche Datei"}, {dir_.string(), "nicht gelesen werden"},
+        {Path("loop.TA3"), "im Kreis"}, {Path(std::string(300, 'x') + ".TA3"), "zu lang"}};
+    for (const auto& [path, reason] : unreadable) {
+        std::vector<std::string> lines;
+        std::string error;
+        EXPECT_FALSE(ReadTextLines(path, lines, error));
+        EXPECT_NE(error.find(reason), std::string::npos) << error;
+        EXPECT_NE(error.find(fs::path(path).filename().string().substr(0, 8)), std::string::npos) << error;
+    }
+    // A Latin-1 name opens as its bytes and, named in Windows-1252 text, by its UTF-8 form, which also
+    // replaces it.
+    PutFile("Messung \xE4.TA3", "x\r\n");
+    for (const std::string name : {"Messung \xE4.TA3", "Messung \xC3\xA4.TA3"}) {
+        std::vector<std::string> lines;
+        std::string error;
+        EXPECT_TRUE(ReadTextLines(Path(name), lines, error)) << error;
+        EXPECT_EQ(lines, std::vector<std::string>{"x"});
+    }
     std::string error;
-    EXPECT_FALSE(ReadTextLines(Path("nicht-da.TA3"), lines, error));
-    EXPECT_NE(error.find("nicht gefunden"), std::string::npos) << error;
-    EXPECT_NE(error.find("nicht-da.TA3"), std::string::npos) << error;
+    ASSERT_TRUE(WriteText(Path("Messung \xC3\xA4.TA3"), "y", error)) << error;
+    EXPECT_EQ(Bytes(Path("Messung \xE4.TA3")), "y");
+    EXPECT_FALSE(fs::exists(Path("Messung \xC3\xA4.TA3")));
 }
 
-// A write that reaches the file-size limit half-way: with the start-up's signal setting the write fails as a
-// write, with the full-disk text, the old file unchanged and no temporary file left; without it the signal
-// would end the program. Run in a child process, whose limit and signal setting die with it.
-TEST_F(TextFileTest, WriteThatFailsHalfwayKeepsTheOldFile) {
+// Writes that must fail, each in a child process whose limits and user die with it: the old file stays
+// byte for byte, with the reason by name, and no temporary file is left. A write that reaches the
+// file-size limit half-way fails as a full disk (with the start-up's signal setting; without it the
+// signal would end the program). A file the user may not write is not replaced, although the folder
+// would allow the rename; run as a plain user, as root may write anything.
+TEST_F(TextFileTest, RefusedWritesKeepTheOldFile) {
     const std::string old = "alter Inhalt " + kUmlautBytes + "\r\n";
-    PutFile("TARLASTSESSION.TC3", old);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        platform::IgnoreFileSizeSignal();
-        rlimit small{};
-        ::getrlimit(RLIMIT_FSIZE, &small);
-        small.rlim_cur = 1000;
-        if (::setrlimit(RLIMIT_FSIZE, &small) != 0) ::_exit(3);
-        std::string error;
-        const bool written =
-            WriteTextLines(Path("TARLASTSESSION.TC3"), std::vector<std::string>(100, std::string(100, 'y')), error);
-        ::_exit(written ? 1 : error.find("Der Datenträger ist voll.") != std::string::npos ? 0 : 2);
+    struct Case {
+        const char* what;
+        std::function<bool()> prepare;  // in the child; false when it cannot be arranged
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"file-size limit", [] {
+             platform::IgnoreFileSizeSignal();
+             rlimit small{};
+             ::getrlimit(RLIMIT_FSIZE, &small);
+             small.rlim_cur = 1000;
+             return ::setrlimit(RLIMIT_FSIZE, &small) == 0;
+         }, "Der Datentr\xC3\xA4ger ist voll."},
+        {"write-protected file", [] { return ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0); },
+         "Zugriff verweigert."},
+    };
+    fs::permissions(dir_, fs::perms::all);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PutFile("TARLASTSESSION.TC3", old);
+        fs::permissions(Path("TARLASTSESSION.TC3"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (!c.prepare()) ::_exit(3);
+            std::string error;
+            const bool written =
+                WriteTextLines(Path("TARLASTSESSION.TC3"), std::vector<std::string>(100, std::string(100, 'y')), error);
+            ::_exit(written ? 1 : error.find(c.reason) != std::string::npos && error.find("TARLASTSESSION") != std::string::npos ? 0 : 2);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_EQ(Bytes(Path("TARLASTSESSION.TC3")), old);
+        EXPECT_EQ(Entries(), std::set<std::string>{"TARLASTSESSION.TC3"});
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(Bytes(Path("TARLASTSESSION.TC3")), old);
-    EXPECT_EQ(Entries(), std::set<std::string>{"TARLASTSESSION.TC3"});
 }

@@ -1,5 +1,6 @@
 // The chart widget: data and gaps, styles, axes, hit tests, zoom, labels.
 #include <QFile>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPrinter>
 #include <QSignalSpy>
@@ -193,6 +194,21 @@ TEST_F(Chart2DTest, LogAxesMapDecadesAndRefuseRangesAtZero) {
     EXPECT_DOUBLE_EQ(chart.AxisMin(ChartAxis::Y), 0.01);
     EXPECT_DOUBLE_EQ(chart.AxisMax(ChartAxis::Y), 0.1);
     EXPECT_FALSE(Render().isNull());
+    // One decade from 0.1f under a header and a fixed top margin: both decades are numbered, and the
+    // number at the top stands wholly below the header.
+    chart.SetTextBlock(ChartText::Header, "Kopfzeile");
+    chart.SetPlotMargin(MarginSide::Top, 30);
+    ASSERT_TRUE(chart.SetAxisRange(ChartAxis::Y, 0.1f, 1));
+    const QImage img = Render();
+    for (double decade : {0.1, 1.0}) {
+        ASSERT_TRUE(chart.DataToPixel(0.5, decade, px, py));
+        bool ink = false;  // a dark pixel of the number left of the axis, on the decade's row
+        for (int x = 0; x < chart.PlotAreaLeft() - 6; ++x)
+            for (int y = static_cast<int>(py) - 2; y <= static_cast<int>(py) + 2; ++y) ink = ink || qGray(img.pixel(x, y)) < 100;
+        EXPECT_TRUE(ink) << decade;
+    }
+    EXPECT_LE(chart.TextBlockTop(ChartText::Header) + chart.TextBlockHeight(ChartText::Header),
+              py - QFontMetrics(chart.font()).height() / 2);
     EXPECT_TRUE(chart.SetAxisLog(ChartAxis::Y, false));
 }
 

@@ -2,40 +2,21 @@
 // the project-comment dialog, both driven modally as the program shows them.
 #include <QCoreApplication>
 #include <QDir>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
-#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <functional>
 
-#include <gtest/gtest.h>
-
-#include "kernel/State.h"
 #include "kernel/Utilities.h"
-#include "platform/WindowRegistry.h"
 #include "platform/core/TextFile.h"
-#include "shell/FileChoice.h"
-#include "shell/ProjectFile.h"
 #include "shell/frmTCmnDlg.h"
-#include "tests/support/MsgRecorder.h"
-#include "tests/support/PictureDir.h"
+#include "tests/support/ProgramTest.h"
 
 namespace {
 
 using namespace kernel;
-
-// A main window closed by an earlier test has asked the application to quit, which makes every
-// later modal loop return at once; a short run of the application's own loop clears that.
-void AllowModalLoops() {
-    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
-    QCoreApplication::exec();
-}
 
 template <typename T = QWidget>
 T* Find(QWidget& d, const char* name) {
@@ -46,18 +27,15 @@ QString Text(QWidget& d, const char* name) {
     return Find<QLabel>(d, name)->text();
 }
 
-class FileDialogTest : public ::testing::Test {
+class FileDialogTest : public testsupport::ProgramTest {
 protected:
     void SetUp() override {
-        AllowModalLoops();
+        ProgramTest::SetUp();
         folder = dir.path().toStdString();
         Write("proj1.TC3", "06.12.2026 10:00:00\r\nVersuch vom Montag\r\nMESS1.TA3\r\n 2\r\n");
         Write("nodata.TC3", "05.12.2026 09:30:00\r\nohne Daten\r\n\r\n 2\r\n");
         Write("mess1.TA3", "Messung 1\r\ns\r\nt, cA\r\n3\r\n0,1,0,0,0,0,0,298,0,0,0,0,0\r\n");
         Write("notes.txt", "x\r\n");
-        ProjektFile.clear();
-        DatenFileTitel.clear();
-        PosCmnDlg = {20, 216};
     }
     void Write(const std::string& name, const std::string& bytes) const {
         std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
@@ -94,9 +72,7 @@ protected:
         Find<QPushButton>(d, "cmdOpenOK")->click();
     }
 
-    QTemporaryDir dir;
     std::string folder, fullName, fileName, directory;
-    testsupport::MsgRecorder recorder;
 };
 
 TEST_F(FileDialogTest, ListsPreviewsDeletesAndReturnsTheDoubleClickedFile) {
@@ -109,15 +85,14 @@ TEST_F(FileDialogTest, ListsPreviewsDeletesAndReturnsTheDoubleClickedFile) {
         EXPECT_EQ(Text(d, "lblFileComment"), "Projekt-Kommentar");
         EXPECT_EQ(Text(d, "txtDatum"), " vom 06.12.2026 10:00:00");
         EXPECT_EQ(Text(d, "Label7"), " MESS1.TA3 vom 06.12.2026 10:00:00");
-        d.grab().save(testsupport::PicturePath("frmTCmnDlg.png"));
         // Delete asks; No keeps the file.
         auto* list = Find<QListWidget>(d, "filOpenList");
-        recorder.QueueAnswer(platform::vbNo);
+        rec.QueueAnswer(platform::vbNo);
         QTest::keyClick(list, Qt::Key_Delete);
-        ASSERT_EQ(recorder.Messages().size(), 1u);
-        EXPECT_EQ(recorder.Last().prompt, "File proj1.TC3 wirklich löschen?");
+        ASSERT_EQ(rec.Messages().size(), 1u);
+        EXPECT_EQ(rec.Last().prompt, "File proj1.TC3 wirklich löschen?");
         EXPECT_TRUE(platform::FileExistsAt(folder + "/proj1.TC3"));
-        recorder.QueueAnswer(platform::vbYes);
+        rec.QueueAnswer(platform::vbYes);
         QTest::keyClick(list, Qt::Key_Delete);
         EXPECT_FALSE(platform::FileExistsAt(folder + "/proj1.TC3"));
         EXPECT_EQ(Items(d), QStringList{"nodata.TC3"});
@@ -141,9 +116,9 @@ TEST_F(FileDialogTest, TypedPatternFiltersAndAMissingNameIsRefused) {
             EXPECT_EQ(d.FilePattern(), "*.TA3");
             Type(d, "fehlt.TA3");
             EXPECT_TRUE(d.isVisible());
-            ASSERT_EQ(recorder.Messages().size(), 1u);
-            EXPECT_EQ(recorder.Last().prompt, "Datei nicht gefunden");
-            EXPECT_EQ(recorder.Last().title, "Projekt laden (*.TC3)");
+            ASSERT_EQ(rec.Messages().size(), 1u);
+            EXPECT_EQ(rec.Last().prompt, "Datei nicht gefunden");
+            EXPECT_EQ(rec.Last().title, "Projekt laden (*.TC3)");
             QTest::keyClick(&d, Qt::Key_Escape);
         },
         "/somewhere/old.tc3");
@@ -164,9 +139,27 @@ TEST_F(FileDialogTest, DataFilePreviewAndANameTypedInAnyCase) {
     EXPECT_FALSE(cancel);
     EXPECT_EQ(fileName, "mess1.TA3");  // as the disk has it
     EXPECT_EQ(fullName, folder + "/mess1.TA3");
+
+    // A file named in Latin-1 by an older system is listed, previewed (a long comment only in part)
+    // and returned as the bytes of its name; a pipe is not listed.
+    const std::string latin = "M\xE4rz.TA3";
+    Write(latin, std::string(600, 'c') + "\r\ns\r\nt, cA\r\n1\r\n0,1,0,0,0,0,0,298,0,0,0,0,0\r\n");
+    ASSERT_EQ(::mkfifo((folder + "/pipe.TA3").c_str(), 0644), 0);
+    EXPECT_FALSE(Run("*.TA3", [&](frmTCmnDlg& d) {
+        EXPECT_EQ(Items(d), (QStringList{"mess1.TA3", "M\u00E4rz.TA3"}));
+        Select(d, "M\u00E4rz.TA3");
+        EXPECT_EQ(Text(d, "Text1"), QString(500, 'c') + "...");
+        EXPECT_EQ(Text(d, "Label7"), " 1 Messpunkte");
+        Find<QPushButton>(d, "cmdOpenOK")->click();
+    }));
+    EXPECT_EQ(fileName, latin);
+    EXPECT_EQ(fullName, folder + "/" + latin);
+    // The folder's own clean-up skips pipes and names that are not UTF-8.
+    for (const std::string& name : {std::string("/pipe.TA3"), "/" + latin}) ::unlink((folder + name).c_str());
 }
 
 TEST_F(FileDialogTest, OpenChooserGoesThroughTheDialogAndUpAFolder) {
+    shell::SetOpenFileChooser(nullptr);  // the program's own dialog
     QDir(dir.path()).mkdir("unter");
     shell::FileRequest request;
     request.caption = "Projekt laden (*.TC3)";
@@ -206,7 +199,6 @@ TEST_F(FileDialogTest, CommentInputOkTakesOneLineAbortEmptiesClosingKeeps) {
         box->setText("neuer Kommentar");
         QTest::keyClick(box, Qt::Key_Return);
         EXPECT_TRUE(d.isVisible());  // Return does not close the dialog
-        d.grab().save(testsupport::PicturePath("frmCommentInput.png"));
         Find<QPushButton>(d, "cmdOK")->click();
     });
     EXPECT_EQ(ProjektKommentar, "neuer Kommentar");

@@ -6,10 +6,7 @@
 #include <limits>
 
 #include "kernel/Utilities.h"
-#include "platform/core/MsgBox.h"
-#include "shell/ProjectFile.h"
 #include "tests/shell/ShellFixture.h"
-#include "tests/support/NumberLocale.h"
 
 namespace shelltest {
 namespace {

@@ -1,53 +1,25 @@
 // The result protocol window: recording rows of the open reactor, the CSV file byte by byte with
 // each separator and locale, the clipboard text, and what closing and reopening keep.
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
 #include <QDate>
-#include <QLabel>
-#include <QPushButton>
-#include <QTemporaryDir>
-
-#include <fstream>
-#include <sstream>
-
-#include <gtest/gtest.h>
 
 #include "kernel/ResultRows.h"
-#include "kernel/State.h"
-#include "platform/WindowRegistry.h"
-#include "platform/core/NumberFormat.h"
 #include "platform/core/TextFile.h"
 #include "shell/ProtocolName.h"
-#include "tests/support/MsgRecorder.h"
-#include "tests/support/NumberLocale.h"
-#include "tests/support/PictureDir.h"
+#include "tests/support/ProgramTest.h"
 
 namespace {
 
 using namespace kernel;
 
-class ProtocolWindowTest : public ::testing::Test {
+class ProtocolWindowTest : public testsupport::ProgramTest {
 protected:
     void SetUp() override {
-        AppPath = dir.path().toStdString();
-        ProtFile = "26120601.CSV";
         shell::SetProtDate(2026, 12, 6);
-        ProtSep = ";";
-        ProtOffen = kFalse;
-        ProtZeilen = 0;
-        ProtDaten.assign(1, ProtokollZeile{});
+        ProgramTest::SetUp();
         KurvenMaske = "10010";
-        aktModell = 2;
-        ModellName[2] = "A => P   (n = 1)";
-        ZeitEinheit = "s";
-        DezKomma = kFalse;
-        platform::SetLocaleDecimalSeparator('.');
-        for (const char* w : {"frmBatch", "frmKaskade", "frmRKconti"}) VerwirfErgebnisZeilen(w);
     }
     void TearDown() override {
-        for (const char* w : {"frmProtokoll", "frmBatch", "frmKaskade"}) platform::Windows().Unload(w);
-        platform::SetLocaleDecimalSeparator('.');
+        ProgramTest::TearDown();
         shell::SetProtDate(0, 0, 0);
     }
 
@@ -67,11 +39,7 @@ protected:
     }
     void Press(const char* button) { Control<QPushButton>(button)->click(); }
 
-    static std::string Read(const std::string& name) {
-        std::stringstream s;
-        s << std::ifstream(AppPath + "/" + name, std::ios::binary).rdbuf();
-        return s.str();
-    }
+    static std::string Read(const std::string& name) { return testsupport::Bytes(AppPath + "/" + name); }
     static std::string Today() { return "12-06-2026"; }
     static std::string Head(const std::string& reactor, const std::string& unitTail = "",
                             const std::string& model = "A => P   (n = 1)", const std::string& u = "s") {
@@ -88,9 +56,41 @@ protected:
         return r;
     }
 
-    QTemporaryDir dir;
-    testsupport::MsgRecorder recorder;
 };
+
+// Names: the date of the day and the first counter whose file does not exist; none when all 99 are
+// taken; the program starts with today's first free name.
+TEST_F(ProtocolWindowTest, NamesTakeTheFirstFreeCounterOfTheDay) {
+    std::string name;
+    ASSERT_TRUE(shell::AutoProtName(2026, 3, 7, name));
+    EXPECT_EQ(name, "26030701.CSV");
+    for (const char* taken : {"26030701.CSV", "26030702.CSV", "26030704.CSV", "26030601.CSV"})
+        testsupport::WriteBytes(Path(taken), "");
+    ASSERT_TRUE(shell::AutoProtName(2026, 3, 7, name));
+    EXPECT_EQ(name, "26030703.CSV");
+    ASSERT_TRUE(shell::AutoProtName(2026, 3, 8, name));
+    EXPECT_EQ(name, "26030801.CSV");
+    ASSERT_TRUE(shell::AutoProtName(2009, 12, 31, name));
+    EXPECT_EQ(name, "09123101.CSV");
+    EXPECT_TRUE(rec.Empty());
+
+    for (int i = 1; i <= 99; ++i)
+        testsupport::WriteBytes(Path(QStringLiteral("261206%1.CSV").arg(i, 2, 10, QChar('0')).toStdString()), "");
+    name = "vorher";
+    EXPECT_FALSE(shell::AutoProtName(2026, 12, 6, name));
+    EXPECT_EQ(name, "");
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_NE(rec.Last().prompt.find("Alle 99"), std::string::npos);
+    // The 100th name would need three digits: never made, nothing reused.
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("26120600.CSV"))));
+
+    shell::SetProtDate(2031, 1, 2);
+    testsupport::WriteBytes(Path("31010201.CSV"), "x");
+    Start();
+    EXPECT_EQ(ProtFile, "31010202.CSV");
+    MDITAR::SetAutoProtName(name);
+    EXPECT_EQ(name, "31010202.CSV");
+}
 
 // The whole road of a batch result under the C locale and a German one (values with a decimal comma).
 using ProtocolRoad = testsupport::InBothLocales<ProtocolWindowTest>;
@@ -102,7 +102,6 @@ TEST_P(ProtocolRoad, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrit
     EXPECT_FALSE(Control<QPushButton>("cmdOpenNew")->isEnabled());
     Press("cmdRecordResult");
     EXPECT_TRUE(Control<QPushButton>("cmdOpenNew")->isEnabled());
-    platform::Windows().Get("frmProtokoll")->grab().save(testsupport::PicturePath("frmProtokoll.png"));
     Press("cmdOpenNew");
 
     // no. casc, c(B), c(C), c(Q), k2, k3, l, V, V*, v and ksi(2) carry nothing.
@@ -115,7 +114,7 @@ TEST_P(ProtocolRoad, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrit
     EXPECT_EQ(QApplication::clipboard()->text(), tabbed);
     EXPECT_EQ(ProtZeilen, 0);
     EXPECT_EQ(Control<QLabel>("lblProtText2")->text(), "26120602.CSV");  // 01 is taken now
-    EXPECT_TRUE(recorder.Empty());
+    EXPECT_TRUE(rec.Empty());
 
     // Closing writes what was recorded and gives the reactor its button back.
     Control<QComboBox>("cmbSep")->setCurrentIndex(1);
@@ -133,21 +132,23 @@ TEST_P(ProtocolRoad, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrit
     Open();
     EXPECT_EQ(ProtSep, ";");
     EXPECT_EQ(Control<QComboBox>("cmbSep")->currentText(), "Semikolon");
-    recorder.Clear();
+    rec.Clear();
     Press("cmdRecordResult");
     SetzeErgebnisZeilen("frmRKconti", 2, {BatchRow()});
+    VerwirfErgebnisZeilen("frmBatch");  // a refresh of another window leaves them
+    EXPECT_EQ(ErgebnisZeilenVon("frmRKconti").size(), 1u);
     Press("cmdRecordResult");
     ErgebnisZeilen.assign(1, BatchRow());  // rows without a writer
     Press("cmdRecordResult");
     EXPECT_EQ(ProtZeilen, 0);
-    ASSERT_EQ(recorder.Messages().size(), 3u);
-    for (const auto& m : recorder.Messages()) {
+    ASSERT_EQ(rec.Messages().size(), 3u);
+    for (const auto& m : rec.Messages()) {
         EXPECT_EQ(m.prompt, "Kein aktuelles Ergebnis vorhanden.");
         EXPECT_EQ(m.title, "Hinweis");
         EXPECT_EQ(m.style, platform::vbInformation);
     }
     Press("cmdHelp");
-    EXPECT_NE(recorder.Last().prompt.find("8520"), std::string::npos);
+    EXPECT_NE(rec.Last().prompt.find("8520"), std::string::npos);
     platform::Windows().Unload("frmProtokoll");
     EXPECT_TRUE(callerButton->isEnabled());
     EXPECT_FALSE(platform::FileExistsAt(AppPath + "/26120603.CSV"));
@@ -186,7 +187,7 @@ TEST_F(ProtocolWindowTest, CascadeRecordsEveryStageWithTabsAndTheLocaleComma) {
                                         "no. casc\tc_beg(A)\tc_beg(P)\tc_end(A)\tc_end(P)\tt\t\r\n" + rows);
     // With Tab as separator the clipboard holds the file's text unchanged.
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(), Read("26120601.CSV"));
-    EXPECT_TRUE(recorder.Empty());  // Tab draws no warning
+    EXPECT_TRUE(rec.Empty());  // Tab draws no warning
 }
 
 TEST_F(ProtocolWindowTest, CommaSeparatorWithDecimalCommaWarnsAndStillRecords) {
@@ -197,8 +198,8 @@ TEST_F(ProtocolWindowTest, CommaSeparatorWithDecimalCommaWarnsAndStillRecords) {
     Open();
     Control<QComboBox>("cmbSep")->setCurrentIndex(1);
     Press("cmdRecordResult");
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_EQ(recorder.Last().prompt,
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt,
               "Bei Computereinstellung \"Deutschland\" (Dezimalzeichen Komma)\r\n"
               "ist Komma als Dateitrennzeichen nicht sinnvoll; der Clipboard-Inhalt\r\n"
               "ist nicht mehr Excel-kompatibel.\r\nEmpfehlung: Semikolon");
@@ -256,7 +257,7 @@ TEST_F(ProtocolWindowTest, RowsOfAnotherKindCloseThePendingFile) {
     EXPECT_EQ(Read("26120602.CSV"), Head("Calculation of a Batch Reactor\r\n", "", "A + B => P", "min") +
                                         "c_beg(A);c_beg(B);c_beg(P);c_end(A);c_end(B);c_end(P);k1;U(A);t; ksi(1);\r\n"
                                         "1;2;0;0.5;0;0.5;0.15;0.5;4.620981;0.5;\r\n");
-    EXPECT_TRUE(recorder.Empty());
+    EXPECT_TRUE(rec.Empty());
 }
 
 TEST_F(ProtocolWindowTest, FailedWriteKeepsTheRowsForTheNextTry) {
@@ -267,8 +268,8 @@ TEST_F(ProtocolWindowTest, FailedWriteKeepsTheRowsForTheNextTry) {
     Open();
     Press("cmdRecordResult");
     Press("cmdOpenNew");
-    ASSERT_FALSE(recorder.Empty());
-    EXPECT_EQ(recorder.Last().style, platform::vbCritical);
+    ASSERT_FALSE(rec.Empty());
+    EXPECT_EQ(rec.Last().style, platform::vbCritical);
     EXPECT_EQ(ProtZeilen, 1);
     EXPECT_EQ(ProtFile, "26120601.CSV");
     EXPECT_TRUE(Control<QPushButton>("cmdOpenNew")->isEnabled());

@@ -1,8 +1,6 @@
 #pragma once
 // Files of the main-window tests: data files and projects as users write them.
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "tests/support/ProgramTest.h"
 

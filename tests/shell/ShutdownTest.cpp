@@ -1,15 +1,13 @@
 // Shut-down: the data save question can stop it; otherwise the last session is written (without a
 // comment prompt), an empty protocol file is removed, and the session can be loaded back.
-#include <QAction>
-#include <QLineEdit>
-#include <QPushButton>
 
 #include <filesystem>
 
+#include "games/frmMonteCarlo.h"
 #include "kernel/ResultRows.h"
-#include "platform/WindowRegistry.h"
-#include "platform/core/MsgBox.h"
+#include "simulation/frmVerweilzeit.h"
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/ChildRun.h"
 
 namespace shelltest {
 namespace {
@@ -90,20 +88,82 @@ TEST_F(ShutdownTest, ExitWritesRecordedRowsAndGoesOnAfterAFailedWrite) {
     ProtZeilen = 0;
 }
 
-TEST_F(ShutdownTest, CancelAtTheDataQuestionKeepsTheWindowOpen) {
-    StartWithChangedData("MESS1.TA3");
-    main->show();
-    rec.QueueAnswer(platform::vbCancel);
-    EXPECT_FALSE(main->close());
-    EXPECT_TRUE(main->isVisible());
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
-    EXPECT_EQ(rec.Last().title, "WARNUNG");
-    EXPECT_EQ(rec.Last().style, platform::vbYesNoCancel + platform::vbExclamation);
-    EXPECT_FALSE(SessionWritten());  // nothing written before the answer allows it
-    EXPECT_EQ(ExpDataChanged, kTrue);
+// The real program as a process: "Exit" and the main window's close box end it with exit code 0, also
+// while a game or the tracer experiment runs; closing the running window itself ends the run and the
+// program goes on (the window opens again idle, then "Exit").
+TEST_F(ShutdownTest, TheProcessEndsWhenTheMainWindowClosesAlsoDuringARun) {
+    enum Ende { Exit, CloseBox, OwnWindow };
+    struct Case {
+        // No menu: closed right after the start-up. `before` is clicked before `start`: on the smallest
+        // board a first-order run waits 0.06 s per reaction, beyond the child's 5 s in all; the tracer
+        // needs its dye.
+        const char *menu, *form, *before, *start;
+        Ende ende;
+    };
+    std::vector<Case> cases{{nullptr, nullptr, nullptr, nullptr, CloseBox}};
+    for (const Ende ende : {Exit, CloseBox, OwnWindow}) {
+        cases.push_back({"mnuSubMonteCarlo(0)", "frmMonteCarlo", "optN0(0)", "cmdStart", ende});
+        cases.push_back({"mnuSubMonteCarlo(1)", "frmMonteCarlo", nullptr, "cmdStart", ende});
+        cases.push_back({"mnuVerweilzeitVisual", "frmVerweilzeit", "cmdIndikatorfarbe", "cmdStartFlow", ende});
+    }
+    const std::string folder = dir.path().toStdString();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.menu ? c.menu : "idle") + " " + std::to_string(c.ende));
+        // Exit codes other than 0: 3 nothing ran when the closing came, 4 the closed window is still
+        // loaded, 5 it did not open again idle.
+        auto script = [c] {
+            MDITAR* main = MDITAR::Instance();
+            auto menu = [main](const char* entry) { main->findChild<QAction*>(entry)->trigger(); };
+            if (!c.menu) {
+                main->close();
+                return;
+            }
+            auto laeuft = [c] {
+                QWidget* w = platform::Windows().Get(c.form);
+                if (auto* game = qobject_cast<frmMonteCarlo*>(w)) return game->Laeuft();
+                auto* tracer = qobject_cast<frmVerweilzeit*>(w);
+                return tracer && tracer->Laeuft();
+            };
+            auto returned = std::make_shared<bool>(false);  // the start button's handler has returned
+            // Once the run is over and its handler has returned: the window opens again, idle.
+            auto danach = std::make_shared<std::function<void()>>();
+            *danach = [=] {
+                if (!*returned) return void(QTimer::singleShot(10, qApp, *danach));
+                if (platform::Windows().IsLoaded(c.form)) std::_Exit(4);
+                menu(c.menu);
+                if (!platform::Windows().IsLoaded(c.form) || laeuft()) std::_Exit(5);
+                menu("mnuExit");
+            };
+            auto schliessen = [=] {
+                if (!laeuft()) std::_Exit(3);
+                if (c.ende == Exit) menu("mnuExit");
+                if (c.ende == CloseBox) main->close();
+                if (c.ende == OwnWindow) {
+                    platform::Windows().Frame(c.form)->close();
+                    QTimer::singleShot(0, qApp, *danach);
+                }
+            };
+            // The closing comes from a timer started at the second step (chart point) of the run.
+            menu(c.menu);
+            QCoreApplication::processEvents();  // the window's activation, which ends a tracer run
+            QWidget* form = platform::Windows().Get(c.form);
+            auto zweiterSchritt = [=](long n) {
+                if (n == 2) QTimer::singleShot(0, qApp, schliessen);
+            };
+            if (auto* game = qobject_cast<frmMonteCarlo*>(form))
+                QObject::connect(game, &frmMonteCarlo::PunktGezeichnet, game, zweiterSchritt);
+            else if (auto* tracer = qobject_cast<frmVerweilzeit*>(form))
+                QObject::connect(tracer, &frmVerweilzeit::schrittAufgezeichnet, tracer, zweiterSchritt);
+            for (const char* button : {c.before, c.start})
+                if (button) form->findChild<QAbstractButton*>(button)->click();
+            *returned = true;
+        };
+        EXPECT_EXIT(testsupport::RunProgramAndExit(folder, "", script, 5), testing::ExitedWithCode(0), "");
+    }
 }
 
+// Changed data are offered for saving first; Cancel, or a save that fails or finds no name, keeps the
+// program open with nothing written.
 TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
     struct Case {
         const char* what;
@@ -115,6 +175,7 @@ TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
     };
     const std::string missing = Path("gibt/es/nicht/MESS1.TA3");
     const Case cases[] = {
+        {"Cancel keeps the window open", platform::vbCancel, "MESS1.TA3", "", false, "", 1},
         {"No leaves the data", platform::vbNo, "MESS1.TA3", "", true, "", 1},
         {"Yes saves the data", platform::vbYes, "MESS1.TA3", Path("MESS1.TA3"), true, Path("MESS1.TA3"), 1},
         {"Yes with a failed save", platform::vbYes, missing, missing, false, "", 2},
@@ -130,15 +191,22 @@ TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
         dialogs.saveAnswer = c.saveAs;
         dialogs.saveRequests.clear();
         rec.QueueAnswer(c.answer);
-        EXPECT_EQ(main->mnuExit_Click(), c.ends);
+        main->show();
+        EXPECT_EQ(main->close(), c.ends);
+        EXPECT_EQ(main->isVisible(), !c.ends);
         EXPECT_EQ(SessionWritten(), c.ends);  // nothing is written unless the shut-down goes on
-        EXPECT_EQ(rec.Messages().size(), c.messages);
+        ASSERT_EQ(rec.Messages().size(), c.messages);
+        EXPECT_EQ(rec.Messages()[0].title + "|" + rec.Messages()[0].prompt,
+                  "WARNUNG|Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
+        EXPECT_EQ(rec.Messages()[0].style, platform::vbYesNoCancel + platform::vbExclamation);
+        if (!c.ends || !c.savedTo.empty()) {
+            EXPECT_EQ(ExpDataChanged, c.ends ? kFalse : kTrue);
+        }
         if (c.dataFile.empty()) {
             ASSERT_EQ(dialogs.saveRequests.size(), 1u);
             EXPECT_EQ(dialogs.saveRequests[0].pattern, "*.TA3");
         }
         if (!c.savedTo.empty()) {
-            EXPECT_EQ(ExpDataChanged, kFalse);
             EXPECT_NE(ReadFile(c.savedTo).find(".4,"), std::string::npos);
         }
         if (c.savedTo != Path("MESS1.TA3")) {

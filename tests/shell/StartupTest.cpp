@@ -1,19 +1,16 @@
 // Start-up of the main window: start values of the shared state, the phantom window, and a
 // project named on the command line.
-#include <QAction>
-#include <QMdiArea>
-#include <QMdiSubWindow>
+
+#include <sys/stat.h>
 
 #include <cmath>
+#include <filesystem>
 #include <iomanip>
-#include <sstream>
 
 #include "platform/Help.h"
 #include "platform/Twips.h"
-#include "platform/WindowRegistry.h"
-#include "platform/core/NumberFormat.h"
 #include "tests/shell/ShellFixture.h"
-#include "tests/support/NumberLocale.h"
+#include "tests/support/ChildRun.h"
 
 namespace shelltest {
 namespace {
@@ -83,21 +80,14 @@ TEST_F(StartupTest, WithoutArgumentsEveryStartValueIsSetWhateverWasThereBefore) 
     }
 
     // Window positions, some of which follow the screen.
-    auto pos = [](const FormPos& p) { return std::array{p.Left, p.Top}; };
     const int screenW = platform::ScreenWidthTwips();
     ASSERT_GT(screenW, 0);
-    EXPECT_EQ(pos(PosKinModel), (std::array{screenW - 6600, 0}));
-    EXPECT_EQ(pos(PosArrhenius), (std::array{2500, 500}));
-    EXPECT_EQ(pos(PosBlutalkohol), (std::array{1500, 0}));
-    EXPECT_EQ(pos(PosTangente), (std::array{50, 900}));
-    EXPECT_EQ(pos(PosCommentInput), (std::array{0, 0}));
-    EXPECT_EQ(pos(PosCmnDlg), (std::array{20, 216}));
-    EXPECT_EQ(pos(PosFitting), (std::array{80, 0}));
-    EXPECT_EQ(pos(PosTimeDiagram), (std::array{60, 0}));
-    for (const FormPos* p : {&PosBatch, &PosRKconti, &PosRohrreaktor}) EXPECT_EQ(pos(*p), (std::array{50, 0}));
-    EXPECT_EQ(pos(PosSimTabelle), (std::array{400, 120}));
-    EXPECT_EQ(pos(PosVerweilCalc), (std::array{120, 3000}));
-    EXPECT_EQ(pos(PosVerweilzeit), (std::array{0, 0}));
+    const std::pair<const FormPos*, std::array<int, 2>> positions[] = {
+        {&PosKinModel, {screenW - 6600, 0}}, {&PosArrhenius, {2500, 500}}, {&PosBlutalkohol, {1500, 0}},
+        {&PosTangente, {50, 900}}, {&PosCommentInput, {0, 0}}, {&PosCmnDlg, {20, 216}}, {&PosFitting, {80, 0}},
+        {&PosTimeDiagram, {60, 0}}, {&PosBatch, {50, 0}}, {&PosRKconti, {50, 0}}, {&PosRohrreaktor, {50, 0}},
+        {&PosSimTabelle, {400, 120}}, {&PosVerweilCalc, {120, 3000}}, {&PosVerweilzeit, {0, 0}}};
+    for (const auto& [p, leftTop] : positions) EXPECT_EQ((std::array{p->Left, p->Top}), leftTop) << leftTop[0] << " " << leftTop[1];
     // Order top, left, width, height.
     EXPECT_EQ(GeoGraph2D, (std::array{500, 5900, static_cast<int>(std::lrint(screenW * 0.55)),
                                       static_cast<int>(std::lrint(platform::ScreenHeightTwips() * 0.7))}));
@@ -142,8 +132,8 @@ TEST_F(StartupTest, PhantomWindowIsAnEmptyInvisibleChild) {
 
 TEST_F(StartupTest, CommandLineProjectLoadsWithItsDataOrLeavesTheStartState) {
     QTemporaryDir projectDir;
-    const std::string dir = projectDir.path().toStdString();
-    const std::string p = Path("p.TC3"), mein = Path("Mein Projekt.TC3"), other = dir + "/p.TC3";
+    const std::string projDir = projectDir.path().toStdString();
+    const std::string p = Path("p.TC3"), mein = Path("Mein Projekt.TC3"), other = projDir + "/p.TC3";
     struct Case {
         const char* what;
         std::vector<std::pair<std::string, std::string>> files;
@@ -160,12 +150,15 @@ TEST_F(StartupTest, CommandLineProjectLoadsWithItsDataOrLeavesTheStartState) {
         // The data file is looked for in the program directory first, then beside the project;
         // a lower-case extension counts as a data file.
         {"program directory first",
-         {{other, Lines(SampleProject("mess1.ta3"))}, {dir + "/mess1.ta3", DataFileText(3)}, {Path("mess1.ta3"), DataFileText(6)}},
+         {{other, Lines(SampleProject("mess1.ta3"))}, {projDir + "/mess1.ta3", DataFileText(3)}, {Path("mess1.ta3"), DataFileText(6)}},
          other, other, "mess1.ta3", 4, 6, "Projektstatus", 1},
-        {"then beside the project", {{other, Lines(SampleProject("mess2.ta3"))}, {dir + "/mess2.ta3", DataFileText(3)}},
-         other, other, dir + "/mess2.ta3", 4, 3, "Projektstatus", 1},
+        {"then beside the project", {{other, Lines(SampleProject("mess2.ta3"))}, {projDir + "/mess2.ta3", DataFileText(3)}},
+         other, other, projDir + "/mess2.ta3", 4, 3, "Projektstatus", 1},
         {"unreadable project: the read error, no status", {{Path("kaputt.TC3"), "nur\r\nzwei Zeilen\r\n"}},
          Path("kaputt.TC3"), "", "", 2, 0, " Ausführung nicht möglich ", 1},
+        // Names from an older system in Latin-1: the project's own and, named in its text, its data file's.
+        {"Latin-1 names", {{projDir + "/M\xE4rz.TC3", Lines(SampleProject("Daten \xE4.TA3"))}, {Path("Daten \xE4.TA3"), DataFileText(2)}},
+         projDir + "/M\xE4rz.TC3", projDir + "/M\xE4rz.TC3", "Daten \xC3\xA4.TA3", 4, 2, "Projektstatus", 1},
         {"quoted name with a blank", {{Path("MESS1.TA3"), DataFileText(5)}, {mein, Lines(SampleProject())}},
          "\"" + mein + "\"", mein, "MESS1.TA3", 4, 5, "Projektstatus", 1},
     };
@@ -194,8 +187,41 @@ TEST_F(StartupTest, CommandLineProjectLoadsWithItsDataOrLeavesTheStartState) {
     EXPECT_EQ(ZeitEinheit, "s");
     EXPECT_EQ(c0Wert[1], 1.25);
     EXPECT_NE(rec.Last().prompt.find("    Datenfile MESS1.TA3"), std::string::npos);
+    // The folders' own clean-up skips names that are not UTF-8.
+    for (const std::string& f : {projDir + "/M\xE4rz.TC3", Path("Daten \xE4.TA3")}) ::unlink(f.c_str());
 }
 
+// Hostile projects on the command line, each in the real program as a child process: it shows its
+// window, says what it could not use, and ends on request (a throw would abort it, a blocking read
+// or a huge message would keep it past the alarm).
+TEST_F(StartupTest, HostileCommandLineProjectsGiveAMessageAndTheProgramRuns) {
+    const std::string folder = dir.path().toStdString(), sub = folder + "/sub";
+    std::filesystem::create_directory(sub);
+    std::filesystem::create_symlink("loop.TA3", sub + "/loop.TA3");
+    ASSERT_EQ(::mkfifo(Path("pipe.TC3").c_str(), 0644), 0);
+    auto project = [](const std::string& comment, const std::string& dataName) {
+        std::vector<std::string> lines = SampleProject(dataName);
+        lines[1] = comment;
+        return Lines(lines);
+    };
+    WriteFile(sub + "/long.TC3", project("", std::string(300, 'x') + ".TA3"));
+    WriteFile(sub + "/loop.TC3", project("", "loop.TA3"));
+    WriteFile(Path("big.TC3"), project(std::string(100'000, 'k'), ""));
+    const std::pair<std::string, const char*> cases[] = {
+        {sub + "/long.TC3", "MSG Meldung von LoadExpFile: [^\n]*zu lang.*MSG Projektstatus"},
+        {sub + "/loop.TC3", "MSG Meldung von LoadExpFile: [^\n]*im Kreis.*MSG Projektstatus"},
+        {Path("pipe.TC3"), "MSG  Ausf\xC3\xBChrung nicht m\xC3\xB6glich : [^\n]*keine gew\xC3\xB6hnliche Datei"},
+        // The status shows the start of a huge comment; the project keeps it whole.
+        {Path("big.TC3"), "MSG Projektstatus: .*\n    k{500}\\.\\.\\.\r?\n"},
+    };
+    for (const auto& [commandLine, message] : cases) {
+        SCOPED_TRACE(commandLine);
+        EXPECT_EXIT(testsupport::RunProgramAndExit(folder, commandLine,
+                                                   testsupport::CloseMainWindow),
+                    testing::ExitedWithCode(0), message);
+    }
+    ::unlink(Path("pipe.TC3").c_str());  // the folder's own clean-up skips pipes
+}
 
 class CommandLineEvaluation : public ShellTest, public testing::WithParamInterface<testsupport::NumberLocale> {
 protected:

@@ -1,13 +1,15 @@
-// The main window's toolbar and help entries: what each button runs, the blood-alcohol window
-// closed by every button, and the help topics of the entries, buttons and F1 in a menu.
-#include <QMenu>
-#include <QPushButton>
-#include <QTest>
+// The main window's bars: what each toolbar button runs, the blood-alcohol window closed by every
+// button, the help topics of the entries, buttons and F1 in a menu; and the menu bar on a narrow
+// screen, whose entries go on in further rows, in their order, and come back into one row when the
+// window is wide again (an entry added later goes at the end).
+#include <QMainWindow>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
 
-#include "platform/WindowRegistry.h"
 #include "shell/HelpEntries.h"
+#include "shell/WrappingMenuBar.h"
 #include "tests/shell/ShellFixture.h"
-#include "tests/support/PictureDir.h"
 
 namespace shelltest {
 namespace {
@@ -27,8 +29,12 @@ protected:
 
 TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
     MDITAR& w = Start();
-    w.grab().save(testsupport::PicturePath("MDITAR-toolbar.png"));
     OpenStandIn("frmBlutalkohol");
+    // The new-data button has no tip of its own and shows none, not its text.
+    QWidget* neu = w.findChild<QToolBar*>()->widgetForAction(w.ToolbarButton(2));
+    QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2), neu->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(neu, &tip);
+    EXPECT_FALSE(QToolTip::isVisible());
     w.Toolbar1_ButtonClick(3);  // a separator: nothing else happens
     EXPECT_FALSE(Loaded("frmBlutalkohol"));
     EXPECT_TRUE(rec.Empty());
@@ -107,6 +113,56 @@ TEST_F(ToolbarTest, F1OnAHighlightedEntryOpensItsTopic) {
     EXPECT_EQ(Topic(rec.Last()), 10070);
     daten->close();
     EXPECT_EQ(shell::MenuHelpContextId(w.findChild<QAction*>("mnuModel")), 10240);
+}
+
+// The entries of every row, row by row.
+std::vector<QString> Entries(shell::WrappingMenuBar* bar) {
+    std::vector<QString> all;
+    for (QAction* a : bar->actions()) all.push_back(a->text());
+    for (int row = 2; row <= bar->Rows(); ++row)
+        for (QAction* a : bar->findChild<QMenuBar*>(QStringLiteral("MenuBarRow%1").arg(row))->actions())
+            all.push_back(a->text());
+    return all;
+}
+
+bool Folds(QMenuBar* bar) {
+    auto* more = bar->findChild<QToolButton*>("qt_menubar_ext_button");
+    return more && more->isVisible();
+}
+
+TEST(WrappingMenuBar, NarrowWindowWrapsEntriesInOrderAndWideWindowJoinsThem) {
+    QMainWindow main;
+    auto* bar = new shell::WrappingMenuBar(&main);
+    main.setMenuBar(bar);
+    std::vector<QString> names;
+    for (int i = 1; i <= 8; ++i) {
+        names.push_back(QStringLiteral("Menü Nummer %1").arg(i));
+        bar->addMenu(names.back());
+    }
+    main.resize(1600, 300);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    EXPECT_EQ(bar->Rows(), 1);
+    EXPECT_EQ(Entries(bar), names);
+
+    main.resize(300, 300);
+    QApplication::processEvents();
+    EXPECT_GE(bar->Rows(), 3);
+    EXPECT_EQ(Entries(bar), names);
+    EXPECT_FALSE(Folds(bar));
+    for (int row = 2; row <= bar->Rows(); ++row)
+        EXPECT_FALSE(Folds(bar->findChild<QMenuBar*>(QStringLiteral("MenuBarRow%1").arg(row)))) << row;
+    EXPECT_EQ(bar->height(), bar->Rows() * bar->QMenuBar::sizeHint().height());
+
+    // An entry added later goes at the end, in whatever row that is.
+    bar->addMenu("Neu");
+    names.push_back("Neu");
+    EXPECT_EQ(Entries(bar), names);
+
+    main.resize(1600, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(bar->Rows(), 1);
+    EXPECT_EQ(Entries(bar), names);
 }
 
 }  // namespace

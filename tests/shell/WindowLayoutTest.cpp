@@ -1,13 +1,17 @@
 // Every window of the registry, opened in a typical state (a model chosen, results computed where the
-// window shows them), under both number locales: each visible label, button, check box, option, frame
-// title and tab shows its whole text at this platform's fonts, no two visible controls of one container
-// overlap unless stacked on purpose, no control that shows text reaches past its container, and no
-// menu bar folds entries into its overflow button. Each offender is named with its window and control.
-// With TARVELO_PICTURES set, a picture of every window is kept for a look by eye.
+// window shows them), then the unit-showing windows in every time unit with a model of each group and
+// the fitting window in each mode, under both number locales: each visible label, button, check box,
+// option, frame title, column caption and tab shows its whole text at this platform's fonts, no two
+// visible controls overlap unless stacked on purpose, no control that shows text reaches past its
+// container, and no menu bar folds entries into its overflow button. A window that opens with its
+// diagram has no button under it. Each offender is named with its window and control. With
+// TARVELO_PICTURES set, a picture of every window is kept for a look by eye.
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
@@ -16,6 +20,7 @@
 #include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -27,7 +32,10 @@
 #include <string>
 #include <vector>
 
+#include "design/DiagramMenus.h"
 #include "design/frmTGraph2D_Gestaltung.h"
+#include "diagram/frmTGraph2D.h"
+#include "platform/Twips.h"
 #include "tests/simulation/TwinWindowTestSupport.h"
 #include "tests/support/MeasuredData.h"
 #include "tests/support/NumberLocale.h"
@@ -54,6 +62,7 @@ const Stacked kStackedOnPurpose[] = {
     {"frmKaskade", "Picture", "Line4(*)"},
     {"frmKaskade", "Line2(*)", "Line3(*)"},
     {"frmKaskade", "Line3(*)", "Line4(*)"},
+    {"frmTGraph2D", "StatusBar2", "txtFarbeStatusbar2"},  // the curve's colour on the status bar's first panel
 };
 
 bool Matches(const char* pattern, const std::string& name) {
@@ -93,6 +102,7 @@ public:
         inspected.insert(window);
         CheckTexts(window, root);
         CheckContainers(window, root);
+        CheckAcrossContainers(window, root);
     }
 
     std::vector<Offender> offenders;
@@ -139,8 +149,11 @@ private:
             QStyle* style = w->style();
             if (auto* label = qobject_cast<QLabel*>(w)) {
                 if (label->text().isEmpty() || Qt::mightBeRichText(label->text())) continue;
+                // The indent of a framed label without one of its own is half an "x" (as QLabel draws it).
+                const int indent = label->indent() >= 0 ? label->indent()
+                                   : label->frameWidth() > 0 ? label->fontMetrics().horizontalAdvance('x') / 2 : 0;
                 const int margin = label->margin();
-                const QRect room = label->contentsRect().adjusted(margin, margin, -margin, -margin);
+                const QRect room = label->contentsRect().adjusted(margin, margin, -margin - indent, -margin);
                 const int flags = (label->wordWrap() ? Qt::TextWordWrap : 0) | (label->buddy() ? Qt::TextShowMnemonic : 0);
                 // Blanks at the end of a left-aligned text may be cut unseen.
                 QString text = label->text();
@@ -149,17 +162,19 @@ private:
                 Fit(window, w, text, room, flags);
             } else if (auto* button = qobject_cast<QPushButton*>(w)) {
                 if (button->text().isEmpty()) continue;
+                // The text with the style's button margin, frame and default frame, as the size hint
+                // measures it before the style's minimum width.
                 QStyleOptionButton opt;
                 opt.initFrom(button);
-                opt.text = button->text();
-                opt.icon = button->icon();
-                opt.iconSize = button->iconSize();
-                if (button->isDefault() || button->autoDefault()) opt.features |= QStyleOptionButton::AutoDefaultButton;
-                if (button->menu()) opt.features |= QStyleOptionButton::HasMenu;
-                QRect room = style->subElementRect(QStyle::SE_PushButtonContents, &opt, button);
-                if (!button->icon().isNull()) room.setWidth(room.width() - button->iconSize().width() - 4);
-                if (button->menu()) room.setWidth(room.width() - style->pixelMetric(QStyle::PM_MenuButtonIndicator, &opt, button));
-                Fit(window, w, button->text(), room, Qt::TextShowMnemonic);
+                int need = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width() +
+                           style->pixelMetric(QStyle::PM_ButtonMargin, &opt, button) +
+                           2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, button);
+                if (button->isDefault() || button->autoDefault())
+                    need += 2 * style->pixelMetric(QStyle::PM_ButtonDefaultIndicator, &opt, button);
+                if (!button->icon().isNull()) need += button->iconSize().width() + 4;
+                if (button->menu()) need += style->pixelMetric(QStyle::PM_MenuButtonIndicator, &opt, button);
+                if (need > button->width()) Add(window, w, Needs(button->text(), need, button->width(), "wide"));
+                else Fit(window, w, button->text(), button->rect(), Qt::TextShowMnemonic);
             } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
                 auto* button = static_cast<QAbstractButton*>(w);
                 if (button->text().isEmpty()) continue;
@@ -180,10 +195,24 @@ private:
                 opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
                 if (frame->isCheckable()) opt.subControls |= QStyle::SC_GroupBoxCheckBox;
                 if (frame->isFlat()) opt.features |= QStyleOptionFrame::Flat;
-                if (!(frame->alignment() & (Qt::AlignRight | Qt::AlignHCenter))) opt.rect.setWidth(100000);
+                // The title keeps the style's margin from the frame's right edge as from its left one.
                 const QRect need = style->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, frame);
-                if (need.right() >= frame->width())
-                    Add(window, w, "title " + Needs(frame->title(), need.right() + 1, frame->width(), "wide"));
+                const int room = frame->width() - std::max(need.left(), 0);
+                if (need.right() >= room)
+                    Add(window, w, "title " + Needs(frame->title(), need.right() + 1, room, "wide"));
+            } else if (auto* table = qobject_cast<QTableWidget*>(w)) {
+                // Column captions with the style's header margins.
+                QHeaderView* header = table->horizontalHeader();
+                for (int c = 0; header->isVisible() && c < table->columnCount(); ++c) {
+                    const QTableWidgetItem* item = table->horizontalHeaderItem(c);
+                    if (!item || header->isSectionHidden(c)) continue;
+                    QStyleOptionHeader opt;
+                    opt.initFrom(header);
+                    opt.text = item->text();
+                    const int need = header->style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), header).width();
+                    if (need > header->sectionSize(c))
+                        Add(window, w, "column " + Needs(item->text(), need, header->sectionSize(c), "wide"));
+                }
             } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
                 // Tabs that do not fit are scrolled out of sight.
                 QTabBar* bar = tabs->tabBar();
@@ -200,6 +229,27 @@ private:
                 if (more && more->isVisible())
                     Add(window, w, "folds entries away: needs " + std::to_string(w->sizeHint().width()) +
                                        " px, has " + std::to_string(w->width()));
+            }
+        }
+    }
+
+    // A text or button of one container under a control of another (the containers themselves may
+    // touch): what the sibling check cannot see.
+    void CheckAcrossContainers(const std::string& window, QWidget* root) {
+        std::vector<std::pair<QWidget*, QRect>> shown;
+        for (QWidget* w : Widgets(root))
+            if (w != root && w->isVisible() && Named(w) && !w->isWindow())
+                shown.push_back({w, QRect(w->mapTo(root, QPoint(0, 0)), w->size())});
+        for (const auto& [a, ra] : shown) {
+            if (!ShowsText(a) && !qobject_cast<QAbstractButton*>(a)) continue;
+            for (const auto& [b, rb] : shown) {
+                if (a == b || a->parentWidget() == b->parentWidget() || a->isAncestorOf(b) || b->isAncestorOf(a)) continue;
+                const QRect both = ra.intersected(rb);
+                if (both.width() <= 1 || both.height() <= 1) continue;
+                const std::string na = Str(a->objectName()), nb = Str(b->objectName());
+                if (StackedOnPurpose(window, na, nb)) continue;
+                Add(window, a, "lies under/over " + nb + " (" + std::to_string(both.width()) + "x" +
+                                   std::to_string(both.height()) + " px)");
             }
         }
     }
@@ -244,6 +294,7 @@ protected:
         locale.emplace(GetParam());
     }
     void TearDown() override {
+        platform::UseScreenSize(0, 0);
         UnloadAll();
         TwinWindowTest::TearDown();
         locale.reset();
@@ -260,6 +311,7 @@ protected:
         if (!form) form = platform::Windows().Get(window);
         if (!form || !form->isVisible()) return;
         inspector.Inspect(window, form);
+        if (qEnvironmentVariableIsEmpty("TARVELO_PICTURES")) return;
         QWidget* frame = form->isWindow() ? form : platform::Windows().Frame(window);
         const QString name = QString::fromStdString(testsupport::NumberLocaleName({GetParam(), 0})) + "_" + window +
                              "_" + QString::number(++pictures) + ".png";
@@ -270,6 +322,29 @@ protected:
         ASSERT_NE(action, nullptr) << entry;
         action->trigger();
         QApplication::processEvents();
+    }
+
+    // Every offender once, one a line.
+    std::string Report() const {
+        std::string report;
+        std::set<std::string> seen;  // a window looked at twice names its offenders once
+        for (const Offender& o : inspector.offenders)
+            if (seen.insert(o.Line()).second) report += o.Line() + "\n";
+        return report;
+    }
+    // The measured data of a first-order run at three temperatures (fits every fitting mode).
+    static void SetTemperatureRuns() {
+        std::vector<kernel::ExpPunkt> rows;
+        for (double T : {300.0, 320.0, 340.0})
+            for (int i = 0; i <= 5; ++i) {
+                kernel::ExpPunkt p;
+                p.t = 0.1 * i;
+                p.c[1] = std::exp(-50 * std::exp(-5000 / (8.3145 * T)) * p.t);
+                p.c[2] = p.c[1];
+                p.T = T;
+                rows.push_back(p);
+            }
+        testsupport::SetMeasuredData(rows);
     }
 
     std::optional<testsupport::NumberLocaleScope> locale;
@@ -305,6 +380,8 @@ TEST_P(WindowLayoutTest, EveryWindowShowsItsTextsWithoutOverlaps) {
         dialog->FormGST_Show(panel);
         Look("frmTGraph2D_Gestaltung");
     }
+    design::mnuBild_Click(*diagram::frmTGraph2D::Geladen(), 2);  // the picture-file panel with its hint
+    Look("frmTGraph2D_Gestaltung");
     for (const char* tool : {"frmTGraphCalc", "frmCalcTangente"}) {
         platform::Windows().Show(tool);
         Look(tool);
@@ -363,24 +440,33 @@ TEST_P(WindowLayoutTest, EveryWindowShowsItsTextsWithoutOverlaps) {
     Look("frmTGraph2D");
     UnloadAll();
     ASSERT_NO_FATAL_FAILURE(Choose(2));
+    SetTemperatureRuns();
     ASSERT_NO_FATAL_FAILURE(Trigger("mnuctFitting"));
     Look("frmTFitting");
-    UnloadAll();
-    // The non-isothermal fitting after Eyring, with the activation entropy and enthalpy.
-    rows.clear();
-    for (double T : {300.0, 320.0, 340.0})
-        for (int i = 0; i <= 5; ++i) {
-            kernel::ExpPunkt p;
-            p.t = 0.1 * i;
-            p.c[1] = std::exp(-50 * std::exp(-5000 / (8.3145 * T)) * p.t);
-            p.T = T;
-            rows.push_back(p);
-        }
-    testsupport::SetMeasuredData(rows);
-    ASSERT_NO_FATAL_FAILURE(Trigger("mnuNonIsothermFitting(1)"));
-    ASSERT_NO_FATAL_FAILURE(Click("frmTFitting", "optkTFunktion(2)"));
+    // The automatic panel after a fit, with the parameters' standard deviations.
+    ASSERT_NO_FATAL_FAILURE(Click("frmTFitting", "optManuAuto(1)"));
+    ASSERT_NO_FATAL_FAILURE(Click("frmTFitting", "cmdAutoFitting"));
     Look("frmTFitting");
     UnloadAll();
+    // The blood-alcohol window with its diagram: the captions of the chosen options turn bold.
+    ASSERT_NO_FATAL_FAILURE(Trigger("Blutalkohol"));
+    ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "optrWert(1)"));
+    ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "optBAKUnit(1)"));
+    ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "cmdDiagramm"));
+    ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "chkDelDiagram"));
+    ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "optBAKModel(2)"));
+    Look("frmBlutalkohol");
+    Look("frmTGraph2D");
+    UnloadAll();
+    // Both Monte-Carlo games, each with every bold N0 option.
+    for (const char* game : {"mnuSubMonteCarlo(0)", "mnuSubMonteCarlo(1)"}) {
+        ASSERT_NO_FATAL_FAILURE(Trigger(game));
+        for (int i : {0, 5, 2}) {
+            ASSERT_NO_FATAL_FAILURE(Click("frmMonteCarlo", QStringLiteral("optN0(%1)").arg(i).toUtf8().constData()));
+            Look("frmMonteCarlo");
+        }
+        UnloadAll();
+    }
 
     // Every other window of the registry as it opens.
     for (const std::string& name : platform::Windows().Names()) {
@@ -397,11 +483,110 @@ TEST_P(WindowLayoutTest, EveryWindowShowsItsTextsWithoutOverlaps) {
     for (const std::string& name : platform::Windows().Names())
         EXPECT_TRUE(inspector.inspected.count(name) || name == "frmPhantomT") << name << " was not inspected";
 
+    EXPECT_EQ(Report(), "") << "texts cut or controls overlapping";
+}
+
+// The windows that show time units and rate-constant units, in every time unit with a model of each
+// group, and the fitting window in each of its modes and temperature functions.
+TEST_P(WindowLayoutTest, EveryTimeUnitAndModelGroupShowsItsTextsWhole) {
+    // A + B, consecutive, reversible, enzyme, first order: each window opens on a model change.
+    const int models[] = {4, 6, 8, 10, 2};
+    const std::pair<const char*, const char*> windows[] = {{"mnuctGraph", "frmPrepareTimeDiagram"},
+                                                           {"mnuBatchR", "frmBatch"},
+                                                           {"mnuRohrR", "frmRohrreaktor"},
+                                                           {"mnuKontRK", "frmRKconti"},
+                                                           {"mnuKaskade", "frmKaskade"}};
+    SetTemperatureRuns();
+    kernel::tauMittel = 3.703704e7;  // the time per tank of the three-tank cascade with an exponent
+    for (int unit = 0; unit <= 4; ++unit) {
+        ASSERT_NO_FATAL_FAILURE(Choose(2));
+        ASSERT_NO_FATAL_FAILURE(Click("frmKinModel", QStringLiteral("optZeit(%1)").arg(unit).toUtf8().constData()));
+        Look("frmKinModel");
+        for (const auto& [entry, window] : windows) {
+            ASSERT_NO_FATAL_FAILURE(Trigger(entry));
+            for (int model : models) {
+                ASSERT_NO_FATAL_FAILURE(Choose(model));
+                Look(window);
+            }
+            UnloadAll();
+        }
+        for (int model : models) {
+            ASSERT_NO_FATAL_FAILURE(Choose(model));
+            ASSERT_NO_FATAL_FAILURE(Trigger("mnuctFitting"));
+            Look("frmTFitting");
+        }
+        UnloadAll();
+        for (const char* entry : {"mnuNonIsothermFitting(1)", "mnuNonIsothermFitting(2)"}) {
+            ASSERT_NO_FATAL_FAILURE(Trigger(entry));
+            for (const char* function : {"optkTFunktion(1)", "optkTFunktion(2)"}) {
+                ASSERT_NO_FATAL_FAILURE(Click("frmTFitting", function));
+                Look("frmTFitting");
+            }
+            UnloadAll();
+        }
+    }
+    EXPECT_EQ(Report(), "") << "texts cut or controls overlapping";
+}
+
+// A window that opens with its diagram, on small and large screens: the diagram at its opening place
+// covers no button of the window, and the window none of the diagram.
+TEST_P(WindowLayoutTest, WindowsOpenedTogetherLeaveEachOthersControlsFree) {
+    struct Screen {
+        int width, height;
+    };
     std::string report;
-    std::set<std::string> seen;  // a window looked at twice names its offenders once
-    for (const Offender& o : inspector.offenders)
-        if (seen.insert(o.Line()).second) report += o.Line() + "\n";
-    EXPECT_EQ(report, "") << "texts cut or controls overlapping";
+    for (const Screen screen : {Screen{800, 800}, Screen{1920, 1080}}) {
+        const std::string size = std::to_string(screen.width) + "x" + std::to_string(screen.height);
+        platform::UseScreenSize(screen.width, screen.height);
+        main.reset();
+        main = std::make_unique<MDITAR>("");
+        main->setWindowState(Qt::WindowNoState);
+        main->setGeometry(0, 0, screen.width, screen.height);
+        main->show();
+        QApplication::processEvents();
+        // Each button of `window` that the frame of `other` covers, when `other` lies above it.
+        auto uncovered = [&](const char* window, const char* other) {
+            QWidget* form = platform::Windows().Get(window);
+            QWidget* cover = platform::Windows().Frame(other);
+            if (!form || !cover || !form->isVisible() || !cover->isVisible()) {
+                report += size + ": " + window + " or " + other + " not shown\n";
+                return;
+            }
+            const QList<QMdiSubWindow*> order = main->findChild<QMdiArea*>()->subWindowList(QMdiArea::StackingOrder);
+            if (order.indexOf(qobject_cast<QMdiSubWindow*>(cover)) < order.indexOf(qobject_cast<QMdiSubWindow*>(
+                                                                        platform::Windows().Frame(window))))
+                return;
+            const QRect covered(cover->mapTo(main.get(), QPoint(0, 0)), cover->size());
+            for (QWidget* c : form->findChildren<QWidget*>()) {
+                if (!qobject_cast<QPushButton*>(c) || !c->isVisible() || !Named(c)) continue;
+                if (covered.intersects(QRect(c->mapTo(main.get(), QPoint(0, 0)), c->size())))
+                    report += size + ": " + window + "." + Str(c->objectName()) + " under " + other + "\n";
+            }
+        };
+        auto together = [&](const char* window, bool checked = true) {
+            QTest::qWait(20);  // the main window keeps new windows in its view
+            if (!qEnvironmentVariableIsEmpty("TARVELO_PICTURES"))
+                main->grab().save(testsupport::PicturePath(QString::fromStdString(size) + "_" + window + ".png"));
+            if (checked) {
+                uncovered(window, "frmTGraph2D");
+                uncovered("frmTGraph2D", window);
+            }
+            UnloadAll();
+        };
+        // On the narrow screen the diagram, at least as wide as its menu bar, is still moved onto them.
+        const bool wide = screen.width > 800;
+        ASSERT_NO_FATAL_FAILURE(Choose(2));
+        ASSERT_NO_FATAL_FAILURE(Trigger("mnuctGraph"));
+        ASSERT_NO_FATAL_FAILURE(Click("frmPrepareTimeDiagram", "cmdDrawctDiagram"));
+        together("frmPrepareTimeDiagram", wide);
+        ASSERT_NO_FATAL_FAILURE(Trigger("Blutalkohol"));
+        ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "cmdDiagramm"));
+        together("frmBlutalkohol", wide);
+        SetTemperatureRuns();
+        ASSERT_NO_FATAL_FAILURE(Trigger("mnuctFitting"));
+        together("frmTFitting", wide);
+    }
+    EXPECT_EQ(report, "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, WindowLayoutTest, testing::ValuesIn(testsupport::AllNumberLocales),

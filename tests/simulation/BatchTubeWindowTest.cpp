@@ -3,11 +3,11 @@
 // t = l / v in each input mode, the conversion searches, the complaints of the input and equilibrium
 // checks, the protocol rows, the default velocity per time unit and the diagram hand-overs.
 #include <cmath>
-#include <vector>
 
 #include "kernel/ResultRows.h"
 #include "platform/Chart2D.h"
 #include "simulation/frmBatch.h"
+#include "simulation/VesselPictures.h"
 #include "simulation/frmRohrreaktor.h"
 #include "tests/simulation/TwinWindowTestSupport.h"
 
@@ -34,6 +34,63 @@ protected:
 };
 
 }  // namespace
+
+// Runs of the batch, tube and stirred-tank windows against closed forms: the result boxes, and where
+// given a curve of the diagram the run hands over.
+TEST_F(TwinWindowTest, RunsMeetTheClosedFormsOfTheirModels) {
+    using Curve = double (*)(double);
+    struct Run {
+        const char *menu, *form, *calc;
+        int model;
+        const char* mode;
+        std::vector<std::pair<int, const char*>> inputs;
+        std::vector<std::pair<int, double>> boxes;  // box index, closed form
+        std::vector<std::pair<int, double>> row;    // protocol column, closed form
+        int series;                                 // 0: no diagram
+        Curve curve;
+    };
+    // A => C => P: c(A) = 2 e^(-0.3 t), c(C) = 2 0.3 / (0.1 - 0.3) (e^(-0.3 t) - e^(-0.1 t)).
+    const Curve cC = [](double t) { return 2 * 0.3 / (0.1 - 0.3) * (std::exp(-0.3 * t) - std::exp(-0.1 * t)); };
+    const double a6 = 2 * std::exp(-1.5), c6 = cC(5);
+    // 2 A => P in a stirred tank: 2 k1 tau a^2 + a = c(A,0) with k1 = 0.2, c(A,0) = 1.5.
+    const Curve outlet = [](double tau) { return (std::sqrt(1 + 8 * 0.2 * tau * 1.5) - 1) / (4 * 0.2 * tau); };
+    const Run runs[] = {
+        {"mnuBatchR", kBatch, "cmdCalcBatch", 6, "optInpSelect(0)", {{0, "2"}, {10, "0.3"}, {11, "0.1"}, {14, "5"}},
+         {{5, a6}, {7, c6}, {8, 2 - a6 - c6}}, {{20, 2 - a6}, {21, 2 - a6 - c6}}, 2, cC},
+        {"mnuBatchR", kBatch, "cmdCalcBatch", 6, "optInpSelect(1)", {{0, "2"}, {10, "0.3"}, {11, "0.1"}, {13, "0.6"}},
+         {{14, std::log(1 / 0.4) / 0.3}}, {}, 0, nullptr},
+        // A + B => P in a tube of length 4 at 0.5 m/s: c(A) = a0 (b0 - a0) / (b0 e^((b0 - a0) k t) - a0).
+        {"mnuRohrR", kTube, "cmdCalcRohr", 4, "optInpSelect(1)", {{0, "1"}, {1, "2"}, {10, "0.15"}, {16, "0.5"}, {15, "4"}},
+         {{14, 8}, {5, 1 / (2 * std::exp(0.15 * 8) - 1)}}, {}, 0, nullptr},
+        // Conversion 0.8: c(A) = 0.2 at (b0 - a0) k t = ln 3.
+        {"mnuRohrR", kTube, "cmdCalcRohr", 4, "optInpSelect(2)", {{0, "1"}, {1, "2"}, {10, "0.15"}, {16, "0.5"}, {13, "0.8"}},
+         {{14, std::log(3.0) / 0.15}, {15, std::log(3.0) / 0.15 * 0.5}}, {}, 0, nullptr},
+        {"mnuKontRK", "frmRKconti", "cmdCalc", 3, "optCalcConti(4)", {{0, "1.5"}, {10, "0.2"}, {16, "3"}, {15, "0.25"}},
+         {{14, 0.75}, {5, outlet(3)}}, {}, 1, outlet},
+        {"mnuKontRK", "frmRKconti", "cmdCalc", 3, "optCalcConti(0)", {{0, "1.5"}, {10, "0.2"}, {13, "0.7"}, {14, "2"}},
+         {{16, (1.5 - 0.45) / (2 * 0.2 * 0.45 * 0.45)}}, {}, 0, nullptr},
+    };
+    for (const Run& r : runs) {
+        SCOPED_TRACE(std::string(r.form) + " model " + std::to_string(r.model) + " " + r.mode);
+        ASSERT_NO_FATAL_FAILURE(Open(r.menu, r.form, r.model));
+        Click(r.form, r.mode);
+        Enter(r.inputs);
+        Click(r.form, r.calc);
+        ASSERT_TRUE(rec.Empty()) << rec.OnlyMessage();
+        for (const auto& [box, value] : r.boxes) EXPECT_NEAR(BoxValue(r.form, box), value, 2e-6 * (1 + value)) << box;
+        for (const auto& [col, value] : r.row) EXPECT_NEAR(kernel::ErgebnisZeilenVon(r.form).at(0)[col], value, 2e-6) << col;
+        if (!r.curve) continue;
+        Click(r.form, "cmdDiagram");
+        auto* chart = Control<platform::Chart2D>("frmTGraph2D", "Chart2D1");
+        ASSERT_NE(chart, nullptr);
+        ASSERT_EQ(chart->PointCount(1, r.series), 201);
+        for (int p = 2; p <= 201; p += 10) {
+            const double x = chart->X(1, r.series, p);
+            EXPECT_NEAR(chart->Y(1, r.series, p), r.curve(x), 2e-5) << x;
+        }
+        testsupport::UnloadAll();
+    }
+}
 
 TEST_F(BatchWindowTest, FirstOrderRunDecaysExponentiallyAndLeavesItsProtocolRow) {
     ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", kBatch, 2));
@@ -275,4 +332,51 @@ TEST_F(TubeWindowTest, ProfileIsDrawnOverTheTubeLength) {
     EXPECT_NEAR(chart->X(1, 1, n), 10, 1e-9);  // l = t v
     // Along the tube c(A) = exp(-k l / v).
     for (int p = 1; p <= n; p += 25) EXPECT_NEAR(chart->Y(1, 1, p), std::exp(-0.4 * chart->X(1, 1, p) / 2), 1e-6);
+}
+
+// The vessel pictures: the colour ramps, and the batch vessel's colour with clamping of the
+// conversion, read back from the drawn picture.
+namespace {
+
+using namespace simulation;
+
+const QColor kYellow(255, 255, 0);
+const QColor kCyan(0, 255, 255);
+const QColor kBack(212, 208, 200);
+
+class VesselPicturesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host.resize(1000, 400);
+        canvas = new VesselCanvas(&host, 0, 1500, 14000, 4000);
+        canvas->SetBackColor(kBack);
+        canvas->Cls();
+    }
+    QWidget host;
+    VesselCanvas* canvas = nullptr;
+};
+
+}  // namespace
+
+TEST(VesselColours, RampsRoundHalvesToEvenAndMeetTheirEnds) {
+    EXPECT_EQ(ConversionColour(0), kYellow);
+    EXPECT_EQ(ConversionColour(1), kCyan);
+    EXPECT_EQ(ConversionColour(0.5), QColor(128, 255, 128));  // 127.5 goes to the even 128
+    EXPECT_EQ(ConversionColour(0.25), QColor(191, 255, 64));  // 191.25 and 63.75
+    EXPECT_EQ(DyeColour(0), QColor(255, 255, 255));
+    EXPECT_EQ(DyeColour(1), QColor(255, 0, 0));
+}
+
+TEST_F(VesselPicturesTest, BatchVesselLiquidFunnelAndValve) {
+    FillVesselColours(*canvas, 0.5);
+    EXPECT_EQ(canvas->PixelAt(1200, 3400), QColor(128, 255, 128));  // liquid, deep in the cone
+    EXPECT_EQ(canvas->PixelAt(1200, 2400), kBack);                  // air above the liquid
+
+    // Conversions outside 0..1 colour like the nearest end; the caller's value is not touched.
+    double u = 1.7;
+    FillVesselColours(*canvas, u);
+    EXPECT_EQ(canvas->PixelAt(1200, 3400), kCyan);
+    EXPECT_EQ(u, 1.7);
+    FillVesselColours(*canvas, -0.4);
+    EXPECT_EQ(canvas->PixelAt(1200, 3400), kYellow);
 }

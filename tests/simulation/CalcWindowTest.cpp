@@ -1,10 +1,8 @@
 // The frame shared by the calculation windows: the Enter key's walk through the input boxes, the
 // typed-edit path (typed, pasted and deleted text is stored, text written by the program is not),
 // and the shared handlers of the extents, special scaling and add-curves options.
-#include <QClipboard>
 
 #include "platform/core/FormHost.h"
-#include "platform/core/NumberFormat.h"
 #include "simulation/frmKinModel.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
 
@@ -19,7 +17,7 @@ protected:
         Menu("mnuBatchR");  // model 2, A => P: boxes of A and P only
         window = qobject_cast<CalcWindow*>(platform::Windows().Get("frmBatch"));
         ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(simtest::ActivateHost());
+        ASSERT_TRUE(Activate());
     }
     QLineEdit* Box(int i) { return window->Inp[static_cast<std::size_t>(i)]; }
     // Enter in box `from`; the box that has the focus afterwards.

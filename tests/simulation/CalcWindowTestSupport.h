@@ -1,14 +1,6 @@
 #pragma once
 // Shared set-up of the model-window, frame and menu tests: the program's main window at its start
 // state, the model chosen in the model window, and the texts of the windows' controls.
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QRadioButton>
 
 #include "kernel/TimeUnits.h"
 #include "simulation/CalcWindow.h"
@@ -26,13 +18,6 @@ inline void ChooseModel(int model) {
     option->click();
     QApplication::processEvents();
     ASSERT_EQ(kernel::aktModell, model);
-}
-
-// Makes the main window the active window, so that its children can take the focus.
-inline bool ActivateHost() {
-    QWidget* main = platform::Windows().MainWindow();
-    main->activateWindow();
-    return QTest::qWaitForWindowActive(main);
 }
 
 class SimWindowTest : public testsupport::ProgramTest {

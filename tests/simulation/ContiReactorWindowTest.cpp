@@ -5,13 +5,10 @@
 #include <cmath>
 #include <initializer_list>
 #include <utility>
-#include <vector>
 
-#include "platform/core/NumberFormat.h"
 #include "simulation/frmKaskade.h"
 #include "simulation/frmRKconti.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
-#include "tests/support/NumberLocale.h"
 
 using namespace kernel;
 using simtest::Type;
@@ -24,38 +21,18 @@ class ContiReactorTest : public simtest::SimWindowTest {
 protected:
     void SetUp() override {
         SimWindowTest::SetUp();
-        CalcModeConti = 3;
-        RuehrerAnimation = 0;
-        ContiHinweisOffen = kTrue;
-        KaskadeFuellPause = 0.001f;
-        KaskadeAufbauPause = 0.001f;
-        SpezSkalierungStoff = 0;
-        nKurven = 0;
-    }
-    void TearDown() override {
-        KaskadeFuellPause = 0.3f;
-        KaskadeAufbauPause = 0.02f;
-        SimWindowTest::TearDown();
+        KaskadeFuellPause = KaskadeAufbauPause = 0.001f;
     }
 
-    // Opens the stirred tank or the cascade for `model` as the reactor menu does: the window, then the
-    // model window, which writes its captions and masks into it. Open reactors are closed first.
+    // Opens the stirred tank or the cascade from the reactor menu, then chooses `model`.
     void OpenFor(int model, bool cascade = false) {
-        const char* form = cascade ? "frmKaskade" : "frmRKconti";
-        platform::Windows().Unload("frmRKconti");
-        platform::Windows().Unload("frmKaskade");
-        testsupport::Flush();
-        ContiAktiv = cascade ? kFalse : kTrue;
-        KaskadeAktiv = cascade ? kTrue : kFalse;
-        platform::Windows().Show(form);
-        platform::Windows().Show("frmKinModel");
+        Menu(cascade ? "mnuKaskade" : "mnuKontRK");
         ASSERT_NO_FATAL_FAILURE(simtest::ChooseModel(model));
-        platform::Windows().Show(form);
         tank = cascade ? nullptr : frmRKconti::Loaded();
         kaskade = cascade ? frmKaskade::Loaded() : nullptr;
-        window = qobject_cast<CalcWindow*>(platform::Windows().Get(form));
+        window = qobject_cast<CalcWindow*>(platform::Windows().Get(cascade ? "frmKaskade" : "frmRKconti"));
         ASSERT_NE(window, nullptr);
-        messages.Clear();
+        rec.Clear();
     }
     void OpenCascade(int model) { OpenFor(model, true); }
     QLineEdit* Box(int i) { return window->Inp[static_cast<std::size_t>(i)]; }
@@ -70,7 +47,6 @@ protected:
     }
     static double Number(const QLineEdit* box) { return box->text().trimmed().toDouble(); }
 
-    testsupport::MsgRecorder messages;
     CalcWindow* window = nullptr;
     frmRKconti* tank = nullptr;
     frmKaskade* kaskade = nullptr;
@@ -98,7 +74,7 @@ TEST_P(ContiRoad, EveryModeGivesTheClosedFormOfEqualTanks) {
             Type(Box(givenSlots[mode][0]), given[mode][0]);
             Type(Box(givenSlots[mode][1]), given[mode][1]);
             Calc();
-            EXPECT_TRUE(messages.Empty()) << messages.OnlyMessage();
+            EXPECT_TRUE(rec.Empty()) << rec.OnlyMessage();
             EXPECT_NEAR(Number(Box(13)), 1 - outlet, 1e-6);
             EXPECT_NEAR(Number(Box(14)), 3 / n, 1e-5);
             EXPECT_NEAR(Number(Box(15)), 0.2, 1e-6);
@@ -124,9 +100,10 @@ TEST_P(ContiRoad, EveryModeGivesTheClosedFormOfEqualTanks) {
     Type(Box(16), "15");
     Box(15)->setText("0,2");
     Calc();
-    EXPECT_TRUE(messages.Empty());
+    EXPECT_TRUE(rec.Empty());
     EXPECT_NEAR(Number(Box(14)), 0.2 * 15 / 4, 1e-6);  // each tank: V = V* t / N
     EXPECT_EQ(kaskade->lblZeitProKessel->text().toStdString(), testsupport::InLocale("Verweilzeit pro Kessel: 3.75 s"));
+    EXPECT_EQ(kaskade->lblUA[4]->text().toStdString(), testsupport::InLocale("U(A) = 0.8934"));  // 1 - 1.75^-4
     EXPECT_EQ(Box(16)->text().indexOf(','), -1);
 }
 
@@ -189,10 +166,10 @@ TEST_F(ContiReactorTest, CascadeOfFourStagesLeavesFiveProtocolRowsChainedStageBy
     EXPECT_TRUE(window->cmdProtocol->isEnabled());
 }
 
-TEST_F(ContiReactorTest, StageCountBoxRefusesCountsOutsideTwoToSeven) {
+TEST_F(ContiReactorTest, StageCountBoxRefusesCountsOutsideTwoToSevenAndEveryShownStageHasItsLetters) {
     OpenCascade(2);
     Stages("8");
-    EXPECT_EQ(messages.OnlyPrompt(), "N muss zwischen 2 und 7 liegen");
+    EXPECT_EQ(rec.OnlyPrompt(), "N muss zwischen 2 und 7 liegen");
     EXPECT_EQ(kaskade->txtNKask->text(), "2");
     EXPECT_EQ(nKaskade, 2);
     Stages("2.5");
@@ -201,14 +178,40 @@ TEST_F(ContiReactorTest, StageCountBoxRefusesCountsOutsideTwoToSeven) {
     EXPECT_FALSE(kaskade->cmdStart->isEnabled());
     EXPECT_EQ(nKaskade, 1);
 
-    messages.Clear();
+    rec.Clear();
     Stages("1.4");
-    EXPECT_TRUE(messages.Empty());
+    EXPECT_TRUE(rec.Empty());
     EXPECT_EQ(nKaskade, 1);
     Enter({{0, "1"}, {16, "10"}});
     Calc();
-    ASSERT_EQ(messages.Messages().size(), 1u);
-    EXPECT_EQ(messages.Last().prompt.substr(0, 45), "- Stufenzahl N muss zwischen 2 und 7 liegen\r\n");
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt.substr(0, 45), "- Stufenzahl N muss zwischen 2 und 7 liegen\r\n");
+
+    // Every shown outlet box carries its species letter, whether the stage came with a raised or a
+    // lowered N, a model change in the open window or a reopened window; computed each time.
+    auto computedStagesHaveLetters = [&](const std::string& what) {
+        SCOPED_TRACE("model " + std::to_string(aktModell) + ", " + what);
+        window->cmdReset_k->click();
+        Enter({{0, "1"}, {16, "10"}});
+        if (aktModell == 4) Type(Box(1), "1");
+        Calc();
+        EXPECT_TRUE(rec.Empty()) << rec.OnlyMessage();
+        EXPECT_TRUE(StageBox(nKaskade, 1)->isVisibleTo(kaskade));
+        for (int k = 1; k <= 5 * nKaskade; ++k) {
+            if (!kaskade->cA[k]->isVisibleTo(kaskade)) continue;
+            EXPECT_EQ(kaskade->lblStoff_a[k]->text().toStdString(), std::string(1, "ABCPQ"[(k - 1) % 5])) << k;
+        }
+    };
+    OpenCascade(2);
+    for (int model : {2, 4, 8}) {
+        ASSERT_NO_FATAL_FAILURE(simtest::ChooseModel(model));
+        for (const char* n : {"3", "7", "2", "5"}) {
+            Stages(n);
+            computedStagesHaveLetters(std::string("N ") + n);
+        }
+    }
+    OpenCascade(8);
+    computedStagesHaveLetters("reopened");
 }
 
 // Every complaint in one box under one title; a refused input is no first calculation, and a typed
@@ -218,28 +221,28 @@ TEST_F(ContiReactorTest, ComplaintsAreListedInOrderUnderOneTitle) {
     Mode(0);
     Enter({{0, "1"}, {10, "0"}, {13, "0.5"}, {14, "0"}});
     Calc();
-    EXPECT_EQ(messages.OnlyMessage(), kTitel + "|- Geschwindigkeitskonstante k1 muss größer Null sein\r\n"
+    EXPECT_EQ(rec.OnlyMessage(), kTitel + "|- Geschwindigkeitskonstante k1 muss größer Null sein\r\n"
                                               "- Das Reaktionsvolumen muss größer Null sein.\r\n");
-    EXPECT_EQ(messages.Last().style, 16);
+    EXPECT_EQ(rec.Last().style, 16);
     EXPECT_FALSE(window->cmdProtocol->isEnabled());
-    messages.Clear();
+    rec.Clear();
     Enter({{10, "0.1"}, {14, "1"}, {13, "1"}});
     Calc();
-    EXPECT_EQ(messages.OnlyPrompt(), "- noch keine gültige Eingabe des Umsatzes (0 < U(A) < 1)\r\n");
+    EXPECT_EQ(rec.OnlyPrompt(), "- noch keine gültige Eingabe des Umsatzes (0 < U(A) < 1)\r\n");
 
     OpenCascade(2);
     Mode(0);
     Enter({{0, "1"}, {10, "0"}, {13, "1"}, {14, "0"}});
     Calc();
-    EXPECT_EQ(messages.OnlyMessage(), kTitel + "|- Geschwindigkeitskonstante k1 muss größer Null sein\r\n"
+    EXPECT_EQ(rec.OnlyMessage(), kTitel + "|- Geschwindigkeitskonstante k1 muss größer Null sein\r\n"
                                               "- Der Umsatz muss (0 < U <= 1) sein.\r\n"
                                               "- Das Reaktionsvolumen muss größer Null sein.\r\n");
     EXPECT_FALSE(window->cmdProtocol->isEnabled());
     EXPECT_EQ(Box(13)->text(), "1");
-    messages.Clear();
+    rec.Clear();
     Enter({{10, "0.1"}, {13, "0.999"}, {14, "1"}});
     Calc();
-    EXPECT_TRUE(messages.Empty());
+    EXPECT_TRUE(rec.Empty());
     EXPECT_NEAR(Number(StageBox(3, 1)), 0.001, 1e-6);
 }
 
@@ -249,35 +252,35 @@ TEST_F(ContiReactorTest, StirredTankRefusesConversionsBeyondEquilibrium) {
     Mode(0);
     Enter({{0, "1"}, {3, "0"}, {10, "2"}, {11, "1"}, {14, "1"}, {13, "0.7"}});
     Calc();
-    ASSERT_EQ(messages.Messages().size(), 1u);
-    const std::string& text = messages.Last().prompt;
-    EXPECT_EQ(messages.Last().title, kTitel);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    const std::string& text = rec.Last().prompt;
+    EXPECT_EQ(rec.Last().title, kTitel);
     EXPECT_EQ(text.substr(0, 22), "Im Fall \"umkehrbare Re");
     EXPECT_NE(text.find("\r\n\r\n 0 < U(A) < " + platform::StrSingle(2.0f / 3.0f) + "\r\n\r\n"), std::string::npos);
     EXPECT_TRUE(Box(5)->text().isEmpty());
 
     // Reachable: the balance k1 a' - k2 p' = (a0 - a') / t gives a' = 0.4 for U = 0.6.
-    messages.Clear();
+    rec.Clear();
     Type(Box(13), "0.6");
     Calc();
-    EXPECT_TRUE(messages.Empty());
+    EXPECT_TRUE(rec.Empty());
     EXPECT_NEAR(Number(Box(5)), 0.4, 1e-6);
     EXPECT_NEAR(Number(Box(8)), 0.6, 1e-6);
     EXPECT_NEAR(0.6 / Number(Box(16)), 2 * 0.4 - 1 * 0.6, 1e-5);
 
     // An inlet without A has no conversion of A to give: refused, not computed as t = 0.
-    messages.Clear();
+    rec.Clear();
     Enter({{0, "0"}, {3, "1"}});
     Calc();
-    EXPECT_EQ(messages.OnlyPrompt(), "Ohne Stoff A im Eingangsgemisch ist die Vorgabe eines Umsatzes U(A) nicht möglich.");
+    EXPECT_EQ(rec.OnlyPrompt(), "Ohne Stoff A im Eingangsgemisch ist die Vorgabe eines Umsatzes U(A) nicht möglich.");
     EXPECT_TRUE(Box(5)->text().isEmpty());
     EXPECT_FALSE(window->cmdDiagram->isEnabled());
     // With the time given the conversion of A has no reference either: a calculation failure, no crash.
-    messages.Clear();
+    rec.Clear();
     Mode(3);
     Type(Box(16), "1");
     Calc();
-    EXPECT_EQ(messages.OnlyMessage(), "Meldung von Sub cmdCalc|Berechnungsfehler aufgetreten");
+    EXPECT_EQ(rec.OnlyMessage(), "Meldung von Sub cmdCalc|Berechnungsfehler aufgetreten");
     EXPECT_TRUE(Box(5)->text().isEmpty() && Box(13)->text().isEmpty());
 }
 
@@ -290,17 +293,17 @@ TEST_F(ContiReactorTest, InletAtEquilibriumIsANoteInTheTimeModesOnly) {
         Mode(3);
         Enter({{0, "1"}, {3, "2"}, {10, "0.2"}, {11, "0.1"}, {14, "1"}, {16, "10"}});
         Calc();
-        ASSERT_EQ(messages.Messages().size(), 1u);
-        EXPECT_EQ(messages.Last().title, "Hinweis");
-        EXPECT_EQ(messages.Last().style, 64);
+        ASSERT_EQ(rec.Messages().size(), 1u);
+        EXPECT_EQ(rec.Last().title, "Hinweis");
+        EXPECT_EQ(rec.Last().style, 64);
         EXPECT_NEAR(Number(Box(13)), 0.0, 1e-7);
         EXPECT_NEAR(Number(cascade ? StageBox(3, 1) : Box(5)), 1.0, 1e-6);
     }
-    messages.Clear();
+    rec.Clear();
     Mode(0);
     Type(Box(13), "0.5");
     Calc();
-    EXPECT_EQ(messages.OnlyPrompt(), "Der vorgegebene Umsatz ist mit diesen Konzentrationen nicht erreichbar.\r\n"
+    EXPECT_EQ(rec.OnlyPrompt(), "Der vorgegebene Umsatz ist mit diesen Konzentrationen nicht erreichbar.\r\n"
                                     "(Testen Sie durch Vorgabe der Verweilzeit)");
     EXPECT_TRUE(StageBox(1, 1)->text().isEmpty());
     EXPECT_EQ(kaskade->lblUA[1]->text(), "U(A) = 0.00");
@@ -311,7 +314,7 @@ TEST_F(ContiReactorTest, InletAtEquilibriumIsANoteInTheTimeModesOnly) {
     Mode(0);
     Enter({{0, "1"}, {1, "1"}, {3, "0"}, {10, "0.04"}, {11, "0.01"}, {14, "1"}, {13, "0.3"}});
     Calc();
-    for (const auto& m : messages.Messages()) EXPECT_EQ(m.prompt.find("Berechnungsfehler"), std::string::npos);
+    for (const auto& m : rec.Messages()) EXPECT_EQ(m.prompt.find("Berechnungsfehler"), std::string::npos);
     EXPECT_FALSE(Box(5)->text().isEmpty());
 }
 
@@ -325,9 +328,9 @@ TEST_F(ContiReactorTest, TooLittleBForTheConversionIsReportedAndClearsTheResults
     Enter({{0, "1"}, {1, "0.1"}, {13, "0.9"}, {14, "1"}});
     EXPECT_FALSE(window->cmdProtocol->isEnabled());
     Calc();
-    ASSERT_FALSE(messages.Empty());
-    EXPECT_EQ(messages.Last().prompt, "für den gewünschten Umsatz ist die Anfangskonzentration von Stoff B nicht ausreichend");
-    EXPECT_EQ(messages.Last().title, kTitel);
+    ASSERT_FALSE(rec.Empty());
+    EXPECT_EQ(rec.Last().prompt, "für den gewünschten Umsatz ist die Anfangskonzentration von Stoff B nicht ausreichend");
+    EXPECT_EQ(rec.Last().title, kTitel);
     EXPECT_EQ(UmsatzU, 0.0);
     EXPECT_TRUE(Box(5)->text().isEmpty() && Box(16)->text().isEmpty());
     EXPECT_FALSE(window->cmdDiagram->isEnabled());
@@ -337,7 +340,7 @@ TEST_F(ContiReactorTest, TooLittleBForTheConversionIsReportedAndClearsTheResults
     Mode(0);
     Enter({{0, "1"}, {1, "0.5"}, {10, "0.1"}, {13, "0.6"}, {14, "1"}});
     Calc();
-    EXPECT_EQ(messages.OnlyPrompt(), "Die Anfangskonzentration von B ist für den gewünschten Umsatz nicht ausreichend.");
+    EXPECT_EQ(rec.OnlyPrompt(), "Die Anfangskonzentration von B ist für den gewünschten Umsatz nicht ausreichend.");
     Type(Box(13), "0.4");
     Calc();
     EXPECT_NEAR(Number(StageBox(3, 1)), 0.6, 1e-5);
@@ -349,8 +352,8 @@ TEST_F(ContiReactorTest, StirredTankDiagramHandsTheOutletOverTheResidenceTime) {
     Enter({{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "5"}});
     Calc();
     window->cmdDiagram->click();
-    ASSERT_EQ(messages.Messages().size(), 1u);
-    EXPECT_EQ(messages.Last().title, "ein Hinweis für Lernende");
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "ein Hinweis für Lernende");
     EXPECT_EQ(ContiHinweisOffen, kFalse);
     EXPECT_TRUE(platform::Windows().IsLoaded("frmTGraph2D"));
     ASSERT_EQ(nZeitPunkte, 200);
@@ -359,7 +362,7 @@ TEST_F(ContiReactorTest, StirredTankDiagramHandsTheOutletOverTheResidenceTime) {
     // The window's own results stay those of the calculation.
     EXPECT_NEAR(UmsatzU, 0.5 / 1.5, 1e-6);
     window->cmdDiagram->click();
-    EXPECT_EQ(messages.Messages().size(), 1u);  // the hint comes once
+    EXPECT_EQ(rec.Messages().size(), 1u);  // the hint comes once
 }
 
 TEST_F(ContiReactorTest, CascadeDiagramsHandTheStepsAndTheOutletCurveOver) {
@@ -394,13 +397,13 @@ TEST_F(ContiReactorTest, ResidenceTimeFoundForAConversionGivesItBackForEveryMode
             Mode(0);
             Enter({{13, "0.5"}, {14, "1"}});
             Calc();
-            for (const auto& m : messages.Messages()) ADD_FAILURE() << m.prompt;
-            messages.Clear();
+            for (const auto& m : rec.Messages()) ADD_FAILURE() << m.prompt;
+            rec.Clear();
             const QString tau = Box(16)->text().trimmed();
             Mode(3);
             Type(Box(16), tau);
             Calc();
-            for (const auto& m : messages.Messages()) ADD_FAILURE() << m.prompt;
+            for (const auto& m : rec.Messages()) ADD_FAILURE() << m.prompt;
             EXPECT_NEAR(Number(Box(13)), 0.5, 1e-4) << "t = " << tau.toStdString();
             const double expected = (cascade ? 3 : 1) / Number(Box(16));
             EXPECT_NEAR(Number(Box(15)), expected, 1e-6 * expected);

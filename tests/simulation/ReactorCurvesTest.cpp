@@ -1,14 +1,10 @@
 // Curve data of the stirred-tank and cascade diagrams against the steady states of first-order
 // tanks in closed form, the grids, the staircase of the cascade profile and the axis proposals.
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 
-#include "kernel/ModelDefaults.h"
-#include "kernel/State.h"
 #include "simulation/ReactorCurves.h"
-#include "tests/support/MsgRecorder.h"
+#include "tests/kernel/KernelTestSupport.h"
 
 using namespace kernel;
 using simulation::CalcCSTRDiagramm;
@@ -20,24 +16,19 @@ namespace {
 class ReactorCurvesTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        testsupport::ResetStartState();
         RedimCurves(300);
-        SpezSkalierung = 0;
         SpezSkalierungStoff = 1;
-        AchsenGrenzen.fill(0);
-    }
-    static void UseModel(int model, double k1, double k2, const ConcVector& c0) {
-        aktModell = model;
-        kWert = {0, k1, k2, 0};
-        c0Wert = c0;
-        SetStoichMatrix(1.5f);
     }
 };
+
+using ktest::UseModel;
 
 }  // namespace
 
 TEST_F(ReactorCurvesTest, StirredTankGridFollowsOneOverOnePlusKTau) {
     const double k = 0.2, tau = 5;
-    UseModel(2, k, 0, {0, 1, 0, 0, 0, 0});
+    UseModel(2, k, 0, 0, {0, 1, 0, 0, 0, 0});
     // The window's last results must survive the grid.
     UmsatzU = 0.123;
     VPunkt = 7;
@@ -65,7 +56,7 @@ TEST_F(ReactorCurvesTest, StirredTankGridFollowsOneOverOnePlusKTau) {
 
 // With special scaling the y axis spans the chosen species (P) alone.
 TEST_F(ReactorCurvesTest, StirredTankSpecialScalingSpansTheChosenSpecies) {
-    UseModel(2, 0.5, 0, {0, 2, 0, 0, 0, 0});
+    UseModel(2, 0.5, 0, 0, {0, 2, 0, 0, 0, 0});
     SpezSkalierung = kTrue;
     SpezSkalierungStoff = 4;
     ConcVector unused{};
@@ -109,7 +100,7 @@ TEST_F(ReactorCurvesTest, CascadeProfileIsAStaircaseOverTheStageAxis) {
 
 TEST_F(ReactorCurvesTest, CascadeDiagramGivesTheOutletOfNEqualTanks) {
     const double k = 0.3, tau = 6;
-    UseModel(2, k, 0, {0, 1, 0, 0, 0, 0});
+    UseModel(2, k, 0, 0, {0, 1, 0, 0, 0, 0});
     nKaskade = 3;
     UmsatzU = 0.42;
     KsiWerte = {0, 0.1, 0, 0};
@@ -147,7 +138,7 @@ TEST_F(ReactorCurvesTest, FlaggedGridPointsAreGapsOutsideTheAxisProposal) {
     };
     for (const Case c : {Case{0.4, 500, false}, Case{0.2, 5, false}, Case{0.4, 1500, true}, Case{0.2, 5, true}}) {
         SCOPED_TRACE(std::to_string(c.b0) + (c.cascade ? " cascade" : " tank"));
-        UseModel(7, 0.15, 0.05, {0, 1, c.b0, 0, 0, 0});
+        UseModel(7, 0.15, 0.05, 0, {0, 1, c.b0, 0, 0, 0});
         KurvenMaske = "11110";
         nKaskade = 3;
         bool fehler = false;

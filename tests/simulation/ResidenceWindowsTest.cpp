@@ -8,14 +8,12 @@
 #include <QEventLoop>
 
 #include <cmath>
-#include <vector>
 
 #include "diagram/Grafik.h"
 #include "diagram/frmTGraph2D.h"
 #include "kernel/RuntimeError.h"
 #include "kernel/Utilities.h"
 #include "platform/Chart2D.h"
-#include "platform/core/NumberFormat.h"
 #include "simulation/ResidenceCurve.h"
 #include "simulation/VesselPictures.h"
 #include "simulation/frmVerweilCalc.h"
@@ -63,26 +61,6 @@ long Anzahl(const std::vector<XYPunkt>& p) { return std::lround(p.at(0).x); }
 
 class ResidenceWindowsTest : public simtest::SimWindowTest {
 protected:
-    void SetUp() override {
-        SimWindowTest::SetUp();
-        platform::SetLocaleDecimalSeparator('.');
-        nKesselVZ = 0;
-        RuehrerAnimation = 0;
-        PosVerweilzeit = {0, 0};
-        VZKurve.assign(1, 0.0f);
-        nKesselVC = 1;
-        PosVerweilCalc = {120, 3000};
-        KurvenPunkte.assign(2001, XYPunkt{});
-        AchsenGrenzen.fill(0);
-        DiagRec = DiagRecord{};
-    }
-    void TearDown() override {
-        platform::Windows().Unload(kTracer);
-        platform::Windows().Unload(kForm);
-        DiagRec = DiagRecord{};  // the diagram range set here would shape later curves
-        AchsenGrenzen.fill(0);
-        simtest::SimWindowTest::TearDown();
-    }
     frmVerweilzeit* OpenTracer() {
         platform::Windows().Show(kTracer);
         QTest::qWait(10);  // let the activation pass before anything starts
@@ -116,7 +94,6 @@ protected:
         return d ? d->Chart() : nullptr;
     }
 
-    testsupport::MsgRecorder messages;
 };
 
 }  // namespace
@@ -150,7 +127,7 @@ TEST_F(ResidenceWindowsTest, TracerOutletCurveFollowsTheClosedFormAndEndsAtOnePe
         EXPECT_TRUE(w->txtNKask->isEnabled() && w->Slider_verzoegerung->isEnabled());
         for (float c : w->cKessel()) EXPECT_EQ(c, 0.0f);
     }
-    EXPECT_TRUE(messages.Empty());
+    EXPECT_TRUE(rec.Empty());
 }
 
 TEST_F(ResidenceWindowsTest, TracerStopRequestEndsTheRunAfterItsStep) {
@@ -183,7 +160,7 @@ TEST_F(ResidenceWindowsTest, TracerStopRequestEndsTheRunAfterItsStep) {
 TEST_F(ResidenceWindowsTest, TracerTankCountIsCheckedRoundedAndLaidOut) {
     frmVerweilzeit* w = OpenTracer();
     Type(w->txtNKask, "7");
-    EXPECT_EQ(messages.OnlyMessage(), " Ausführung nicht möglich |N muss zwischen 1 und 6 liegen");
+    EXPECT_EQ(rec.OnlyMessage(), " Ausführung nicht möglich |N muss zwischen 1 und 6 liegen");
     EXPECT_EQ(w->txtNKask->text(), "1");
     EXPECT_EQ(w->cKessel().size(), 2u);
 
@@ -192,7 +169,6 @@ TEST_F(ResidenceWindowsTest, TracerTankCountIsCheckedRoundedAndLaidOut) {
     EXPECT_FALSE(w->lblMessung[2]->isHidden());  // the measuring point sits at the last tank
     EXPECT_TRUE(w->lblMessung[1]->isHidden());
 
-
     // An empty box: one tank, no dye and no stop.
     Type(w->txtNKask, "");
     EXPECT_EQ(nKesselVZ, 1);
@@ -200,13 +176,13 @@ TEST_F(ResidenceWindowsTest, TracerTankCountIsCheckedRoundedAndLaidOut) {
     EXPECT_FALSE(w->cmdVZStop->isEnabled());
 
     // 0.4 rounds to no tank: the start reports the tank count after the inputs are back.
-    messages.Clear();
+    rec.Clear();
     w->txtNKask->setText("0.4");  // typed, it would pass through "0"
     EXPECT_EQ(nKesselVZ, 0);
     for (int i = 1; i <= 6; ++i) EXPECT_TRUE(w->lblMessung[static_cast<std::size_t>(i)]->isHidden());
     w->cmdIndikatorfarbe->click();
     w->cmdStartFlow->click();
-    EXPECT_EQ(messages.OnlyPrompt(), "- Stufenzahl N muss zwischen 1 und 6 liegen\r\n");
+    EXPECT_EQ(rec.OnlyPrompt(), "- Stufenzahl N muss zwischen 1 und 6 liegen\r\n");
     EXPECT_FALSE(w->Laeuft());
     EXPECT_TRUE(w->txtNKask->isEnabled());
 }
@@ -226,7 +202,7 @@ TEST_F(ResidenceWindowsTest, TracerRecordedCurveIsHandedToTheDiagramAsCode110) {
         EXPECT_NEAR(chart->X(diagram::kGruppeKurven, aktKurve, static_cast<int>(i)), 100.0 * i / n, 1e-4);
         EXPECT_NEAR(chart->Y(diagram::kGruppeKurven, aktKurve, static_cast<int>(i)), Referenz(2, i), 1e-5);
     }
-    EXPECT_TRUE(messages.Empty());
+    EXPECT_TRUE(rec.Empty());
 
     // A change of N closes the diagram and withdraws the button.
     Type(w->txtNKask, "3");
@@ -257,14 +233,14 @@ TEST_F(ResidenceWindowsTest, TracerStirrersTurnDuringARunAndClosingEndsItQuietly
     const long n = std::lround(VZKurve.at(0));
     EXPECT_GE(n, 120);
     EXPECT_EQ(VZKurve.size(), static_cast<std::size_t>(n + 1));
-    EXPECT_TRUE(messages.Empty());
+    EXPECT_TRUE(rec.Empty());
 }
 
 TEST_F(ResidenceWindowsTest, DistributionCurvesWithoutARangeSpanSixMeanResidenceTimes) {
     // No diagram range yet: 150 steps of tm/25 from 0 to 6 tm.
     const double tm = 0.05f / 0.004f;
     std::vector<XYPunkt> p;
-    for (int N : {1, 2, 5, 40}) {
+    for (int N : {1, 2, 3, 5, 6, 40}) {
         const auto e = simulation::BerechneVerweilKurve(simulation::VerweilFunktion::E, true, N, tm, DiagRecord{}, p);
         EXPECT_FALSE(e.ueberlauf);
         ASSERT_EQ(Anzahl(p), 151) << N;
@@ -314,7 +290,7 @@ TEST_F(ResidenceWindowsTest, DistributionDensityAndSumCurvesReachTheDiagramWithT
         EXPECT_NEAR(Chart()->X(diagram::kGruppeKurven, aktKurve, i), KurvenPunkte[i].x, 1e-5);
         EXPECT_NEAR(Chart()->Y(diagram::kGruppeKurven, aktKurve, i), KurvenPunkte[i].y, 1e-7);
     }
-    EXPECT_TRUE(messages.Empty());
+    EXPECT_TRUE(rec.Empty());
 
     // A further press with the diagram open adds a curve, also of the other function: F joins the
     // open diagram with its range unchanged.
@@ -324,7 +300,7 @@ TEST_F(ResidenceWindowsTest, DistributionDensityAndSumCurvesReachTheDiagramWithT
     EXPECT_EQ(nKurven, 2);
     EXPECT_EQ(DiagRec.xMax, xMax);
     for (int i = 1; i <= Anzahl(KurvenPunkte); ++i) EXPECT_NEAR(KurvenPunkte[i].y, ReferenzF(KurvenPunkte[i].x, 4, tm), 2e-6);
-    EXPECT_TRUE(messages.Empty()) << "the F curve never warns";
+    EXPECT_TRUE(rec.Empty()) << "the F curve never warns";
 
     // "Diagramm löschen" ends the series: the next press starts a diagram with its curve alone.
     w->cmdCloseDiag->click();
@@ -336,7 +312,12 @@ TEST_F(ResidenceWindowsTest, DistributionDensityAndSumCurvesReachTheDiagramWithT
     EXPECT_EQ(aktDiagrammCode, 115);
     EXPECT_EQ(nKurven, 1);
     EXPECT_EQ(diagram::GrafTitel[1], "Zeitverhältnis t / tm");
-    // (The diagram's own close box: the residence-time road of the end-to-end test.)
+    // So does the diagram's own close box.
+    platform::Windows().Frame("frmTGraph2D")->close();
+    QApplication::processEvents();
+    w->cmdDiaE_RK->click();
+    EXPECT_EQ(nKurven, 1);
+    EXPECT_EQ(Chart()->PointCount(diagram::kGruppeKurven, 2), 0);
 }
 
 TEST_F(ResidenceWindowsTest, DistributionDimensionlessCurvesFillTheRangeOverflowPartWayAndWarnOutside) {
@@ -354,14 +335,14 @@ TEST_F(ResidenceWindowsTest, DistributionDimensionlessCurvesFillTheRangeOverflow
     long n = Anzahl(KurvenPunkte);
     EXPECT_NEAR(KurvenPunkte[static_cast<std::size_t>(n)].x, 20, 20.0 / 150);
     for (int i = 1; i <= n; ++i) EXPECT_NEAR(KurvenPunkte[i].y, ReferenzEdimlos(KurvenPunkte[i].x, 3), 2e-6) << i;
-    ASSERT_TRUE(messages.Empty());
+    ASSERT_TRUE(rec.Empty());
 
     // 120 tanks overflow part-way; the points before are drawn and still exact.
     Type(w->txtNKask, "120");
     DiagRec.xMax = 4;
     w->cmdDiaE_RK->click();
-    ASSERT_FALSE(messages.Empty());
-    EXPECT_EQ(messages.Messages()[0].prompt, "Zahlenüberlauf\r\n\r\n(Die berechneten Kurventeile werden aber gezeichnet.)");
+    ASSERT_FALSE(rec.Empty());
+    EXPECT_EQ(rec.Messages()[0].prompt, "Zahlenüberlauf\r\n\r\n(Die berechneten Kurventeile werden aber gezeichnet.)");
     n = Anzahl(KurvenPunkte);
     EXPECT_GT(n, 10);
     EXPECT_LT(n, 151);
@@ -372,26 +353,26 @@ TEST_F(ResidenceWindowsTest, DistributionDimensionlessCurvesFillTheRangeOverflow
     EXPECT_EQ(Chart()->PointCount(diagram::kGruppeKurven, aktKurve), n);
 
     // The density warns when its last point lies outside the range (drawn all the same); F never does.
-    messages.Clear();
+    rec.Clear();
     Type(w->txtNKask, "1");
     DiagRec.yMin = 0.5f;
     w->cmdDiaE_RK->click();
-    ASSERT_EQ(messages.Messages().size(), 1u);
-    EXPECT_EQ(messages.Last().prompt, "Kurve befindet sich außerhalb des Diagramms.\r\nVergrößern Sie die "
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "Kurve befindet sich außerhalb des Diagramms.\r\nVergrößern Sie die "
                                       "Diagramm-Koordinaten\r\n(Button \"Koordinaten\" im Grafik-Menü oder "
                                       "Rechts-Klick auf Diagramm).");
-    EXPECT_EQ(messages.Last().style, 48);
-    EXPECT_EQ(messages.Last().title, "Warnung");
+    EXPECT_EQ(rec.Last().style, 48);
+    EXPECT_EQ(rec.Last().title, "Warnung");
     EXPECT_EQ(nKurven, 4);
     DiagRec.yMin = 2;
     w->cmdDiaF_RK->click();
-    EXPECT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(rec.Messages().size(), 1u);
 }
 
 TEST_F(ResidenceWindowsTest, DistributionTankCountIsCheckedAndRounded) {
     frmVerweilCalc* w = Open();
     Type(w->txtNKask, "121");
-    EXPECT_EQ(messages.OnlyMessage(), " Ausführung nicht möglich |N muss zwischen 1 und 120 liegen");
+    EXPECT_EQ(rec.OnlyMessage(), " Ausführung nicht möglich |N muss zwischen 1 und 120 liegen");
     EXPECT_EQ(w->txtNKask->text(), "1");
     EXPECT_EQ(nKesselVC, 1);
 
@@ -404,15 +385,28 @@ TEST_F(ResidenceWindowsTest, DistributionTankCountIsCheckedAndRounded) {
     EXPECT_EQ(w->frKessel->title(), QString::fromUtf8("idealer kontin. Rührkessel"));
     Type(w->txtNKask, "abc");
     EXPECT_EQ(nKesselVC, 1);
-    EXPECT_EQ(messages.Messages().size(), 2u);
+    EXPECT_EQ(rec.Messages().size(), 2u);
 
     // 0.4 rounds to no tank at all: the first point reports the overflow, nothing is drawn.
-    messages.Clear();
+    rec.Clear();
     w->txtNKask->setText("0.4");  // typed, it would pass through "0"
     EXPECT_EQ(nKesselVC, 0);
     EXPECT_EQ(w->frKessel->title(), "");
     w->cmdDiaF_RK->click();
-    EXPECT_EQ(messages.OnlyPrompt(), "Zahlenüberlauf\r\n\r\n(Die berechneten Kurventeile werden gezeichnet.)");
+    EXPECT_EQ(rec.OnlyPrompt(), "Zahlenüberlauf\r\n\r\n(Die berechneten Kurventeile werden gezeichnet.)");
     EXPECT_EQ(Anzahl(KurvenPunkte), 0);
     EXPECT_EQ(nKurven, 0);
+
+    // Without a volume flow no curve is added, on either axis.
+    Type(w->txtNKask, "3");
+    for (QRadioButton* axis : {w->optxAchse[0], w->optxAchse[1]})
+        for (const char* flow : {"0", "-0.006"})
+            for (QPushButton* button : {w->cmdDiaE_RK, w->cmdDiaF_RK}) {
+                axis->click();
+                Type(w->txtVPunkt, flow);
+                rec.Clear();
+                button->click();
+                EXPECT_EQ(rec.OnlyMessage(), " Ausführung nicht möglich |- Der Volumenstrom muss größer Null sein.\r\n");
+                EXPECT_EQ(nKurven, 0);
+            }
 }

@@ -42,7 +42,6 @@ protected:
     }
     static QWidget* Diagramm() { return platform::Windows().Get("frmTGraph2D"); }
 
-    testsupport::MsgRecorder rec;
     frmPrepareTimeDiagram* w = nullptr;
 };
 

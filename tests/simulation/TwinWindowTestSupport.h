@@ -1,10 +1,8 @@
 #pragma once
 // Set-up of the tests that drive the reactor windows: a window opened through its menu entry, the
 // model chosen in the model window, inputs typed as a user types them.
-#include <initializer_list>
 #include <utility>
 
-#include "platform/core/NumberFormat.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
 
 namespace twintest {
@@ -21,13 +19,7 @@ inline std::string BoxText(const char* form, int i) {
 
 inline double BoxValue(const char* form, int i) { return platform::Val(BoxText(form, i)); }
 
-inline void Click(const char* form, const char* name) {
-    auto* button = Control<QAbstractButton>(form, name);
-    ASSERT_NE(button, nullptr) << name;
-    ASSERT_TRUE(button->isEnabled()) << name;
-    button->click();
-    QApplication::processEvents();
-}
+using testsupport::Click;
 
 class TwinWindowTest : public simtest::SimWindowTest {
 protected:
@@ -43,7 +35,7 @@ protected:
     }
     static void Choose(int model) { simtest::ChooseModel(model); }
     // Types each (box index, text) into the open reactor.
-    void Enter(std::initializer_list<std::pair<int, const char*>> inputs) {
+    void Enter(const std::vector<std::pair<int, const char*>>& inputs) {
         for (const auto& [index, text] : inputs) Type(Box(form_, index), QString::fromUtf8(text));
     }
 

@@ -4,17 +4,12 @@
 #include <QPlainTextEdit>
 #include <QFile>
 #include <QPrinter>
-#include <QTemporaryDir>
 
 #include <cmath>
-#include <fstream>
 #include <sstream>
-#include <vector>
 
 #include <unistd.h>
 
-#include "platform/core/NumberFormat.h"
-#include "shell/FileChoice.h"
 #include "simulation/frmSimTabelle.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
 #include "tests/support/TextSplit.h"

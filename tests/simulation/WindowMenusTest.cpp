@@ -1,10 +1,7 @@
 // The window menus of the main window: entries of windows the program does not carry are disabled
 // until the window is registered, and each entry closes and opens the windows it stands for, with the
 // shared flags it sets.
-#include <QAction>
-#include <QMenu>
 
-#include "shell/WindowMenus.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
 
 using namespace kernel;
@@ -49,17 +46,19 @@ TEST_F(WindowMenusTest, EntryOfAMissingWindowIsDisabledUntilTheWindowIsRegistere
     EXPECT_TRUE(Open("frmKinModel"));
     // Menus that exist for their entries but are never shown.
     EXPECT_FALSE(SubMenu("mnuOptionenTools")->menuAction()->isVisible());
+    QStringList options;
+    for (QAction* a : SubMenu("mnuOptionenTools")->actions()) options << a->objectName();
+    EXPECT_EQ(options.join(' '), "mnuOption sep9 mnuToolArrhenius mnuToolEyring Blutalkohol mnuVexo4");
     EXPECT_FALSE(SubMenu("mnuEdit1")->menuAction()->isVisible());
 }
 
 TEST_F(WindowMenusTest, ReactorMenuAsksForAModelFirst) {
-    testsupport::MsgRecorder messages;
     aktModell = 0;
     OpenMenu("mnuReaktor");
-    EXPECT_EQ(messages.OnlyMessage(), " Ausführung nicht möglich |vorher ein kinetisches Modell wählen!");
+    EXPECT_EQ(rec.OnlyMessage(), " Ausführung nicht möglich |vorher ein kinetisches Modell wählen!");
     aktModell = 2;
     OpenMenu("mnuReaktor");
-    EXPECT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(rec.Messages().size(), 1u);
 }
 
 TEST_F(WindowMenusTest, ReactorEntriesCloseTheOthersAndSetTheReactorFlags) {
@@ -93,14 +92,13 @@ TEST_F(WindowMenusTest, ReactorEntriesCloseTheOthersAndSetTheReactorFlags) {
 }
 
 TEST_F(WindowMenusTest, StirredTankAndCascadeRefuseTheEnzymeModel) {
-    testsupport::MsgRecorder messages;
     platform::Windows().Show("frmBatch");
     aktModell = 10;
     for (const char* entry : {"mnuKontRK", "mnuKaskade"}) {
-        messages.Clear();
+        rec.Clear();
         Entry(entry)->trigger();
-        ASSERT_EQ(messages.Messages().size(), 1u) << entry;
-        EXPECT_EQ(messages.Last().prompt, "Sorry, hieran wird noch gearbeitet");
+        ASSERT_EQ(rec.Messages().size(), 1u) << entry;
+        EXPECT_EQ(rec.Last().prompt, "Sorry, hieran wird noch gearbeitet");
         EXPECT_TRUE(Open("frmBatch"));  // nothing was closed
         EXPECT_FALSE(Open("frmRKconti") || Open("frmKaskade"));
     }

@@ -11,6 +11,8 @@
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::testing::InitGoogleTest(&argc, argv);
+    // Child-process tests re-run this binary instead of forking a process that holds a QApplication.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     QApplication app(argc, argv);
     testsupport::MsgRecorder::InstallGlobal();
     // Tests choose their number locale themselves (NumberLocaleScope), whatever LANG says.

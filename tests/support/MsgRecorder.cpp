@@ -3,8 +3,11 @@
 #include <cstdio>
 
 namespace testsupport {
+namespace {
+MsgRecorder* innermost = nullptr;  // the recorder that counts the beeps
+}  // namespace
 
-MsgRecorder::MsgRecorder() {
+MsgRecorder::MsgRecorder() : outer_(innermost) {
     previous_ = platform::SetMsgBoxHandler([this](const std::string& prompt, int style, const std::string& title) {
         messages_.push_back({prompt, style, title});
         if (answers_.empty()) return platform::DefaultAnswer(style);
@@ -12,12 +15,14 @@ MsgRecorder::MsgRecorder() {
         answers_.pop_front();
         return answer;
     });
-    platform::SetBeepHandler([this] { ++beeps_; });
+    innermost = this;
+    platform::SetBeepHandler([] { ++innermost->beeps_; });
 }
 
 MsgRecorder::~MsgRecorder() {
     platform::SetMsgBoxHandler(previous_);
-    platform::SetBeepHandler({});
+    innermost = outer_;
+    if (!innermost) platform::SetBeepHandler({});
 }
 
 void MsgRecorder::InstallGlobal() {

@@ -1,6 +1,7 @@
 #pragma once
 // Records every message of the system and every beep, and answers the messages without blocking.
-// Use one recorder per test: it installs itself and restores the previous message handler.
+// Use one recorder per test: it installs itself and restores the previous one (a recorder made inside
+// a test, e.g. to answer a closing question, takes the messages and beeps until it ends).
 #include <deque>
 #include <string>
 #include <vector>
@@ -46,6 +47,7 @@ private:
     std::deque<int> answers_;
     int beeps_ = 0;
     platform::MsgBoxHandler previous_;
+    MsgRecorder* outer_;
 };
 
 }  // namespace testsupport

@@ -2,11 +2,20 @@
 // The road into the program's windows: the shared state as the program starts, the real main window
 // offscreen in a temporary program directory, file choosers and the comment prompt answered here,
 // every message and beep recorded, and the helpers that type, click and find as a user would.
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -20,6 +29,7 @@
 #include <vector>
 
 #include "kernel/State.h"
+#include "platform/QtMessageBox.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/NumberFormat.h"
 #include "shell/EvaluationMenus.h"
@@ -28,6 +38,7 @@
 #include "shell/ProjectFile.h"
 #include "shell/WindowMenus.h"
 #include "tests/support/MsgRecorder.h"
+#include "tests/support/NumberLocale.h"
 #include "tests/support/StartState.h"
 
 namespace testsupport {
@@ -53,6 +64,15 @@ template <typename T>
 T* Control(const char* form, const QString& name) {
     QWidget* window = platform::Windows().Get(form);
     return window ? window->findChild<T*>(name) : nullptr;
+}
+
+// Clicks a button (or option) of a loaded window, which must be there and enabled.
+inline void Click(const char* form, const char* name) {
+    auto* button = Control<QAbstractButton>(form, name);
+    ASSERT_NE(button, nullptr) << form << "." << name;
+    ASSERT_TRUE(button->isEnabled()) << form << "." << name;
+    button->click();
+    QApplication::processEvents();
 }
 
 // A menu entry or toolbar button of the main window, or null.
@@ -124,6 +144,7 @@ protected:
         UnloadAll();
         main.reset();
         Flush();
+        platform::ApplyNumberLocale(QLocale::c());  // a test may have set the separator itself
     }
 
     void Prepare() {
@@ -153,7 +174,12 @@ protected:
         QApplication::processEvents();
     }
     static bool Enabled(const char* name) { return Entry(name)->isEnabled(); }
-    std::string Path(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
+    // Makes the main window the active window, so that its children can take the focus.
+    bool Activate() {
+        main->activateWindow();
+        return QTest::qWaitForWindowActive(main.get());
+    }
+    std::string Path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
 
     QTemporaryDir dir;
     MsgRecorder rec;

@@ -25,7 +25,7 @@ struct Snapshot {
 auto TakeSnapshot() {
     using namespace kernel;
     return Snapshot(
-        aktModell, ModellName, kWert, c0Wert, cAktuell, ReaktOrdnung, EinfacheReaktion, IstUmkehrbar,
+        aktModell, ModellName, kWert, c0Wert, cAktuell, ReaktOrdnung, FitOrdnung, EinfacheReaktion, IstUmkehrbar,
         NegUmsatzErlaubt, HalbwertszeitNumerisch, KsiWerte, KurvenMaske, ParamMaske, ZeitEinheit, ZeitEinheitNr,
         ZeitEinheitIdx, tMax, tauMittel, UmsatzU, VPunkt, RohrV, RohrL, CalcModeConti, nKaskade, cKaskade,
         ErgebnisZeilen, BatchEingabeModus, InpSelectRohr, RuehrerAnimation, ContiHinweisOffen, KaskadeFuellPause,

@@ -1,0 +1,51 @@
+#pragma once
+// The real program in a child process, for start-up and shut-down faults that would end or block
+// the test process itself. Used as the statement of EXPECT_EXIT, which runs it in a fresh copy of
+// the test binary (the test main selects the "threadsafe" death-test style).
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include <unistd.h>
+
+#include "kernel/State.h"
+#include "platform/core/MsgBox.h"
+#include "shell/MDITAR.h"
+
+namespace testsupport {
+
+// Starts the main window with commandLine (program directory appDir, a temporary folder of the
+// child's own that is removed when it ends: _Exit skips the fixture's clean-up), shows it and runs `script`
+// once the event loop turns. Each message is answered with its default button and written to
+// stderr as "MSG <title>: <text>" for the death test's pattern. Ends the process with the event
+// loop's exit code; a child still running after `seconds` is ended by SIGALRM, so a hang fails
+// the test instead of blocking the suite.
+[[noreturn]] inline void RunProgramAndExit(const std::string& appDir, const std::string& commandLine,
+                                            const std::function<void()>& script, unsigned seconds = 10) {
+    alarm(seconds);
+    platform::SetMsgBoxHandler([](const std::string& prompt, int style, const std::string& title) {
+        std::fprintf(stderr, "MSG %s: %s\n", title.c_str(), prompt.c_str());
+        return platform::DefaultAnswer(style);
+    });
+    kernel::AppPath = appDir;
+    auto* window = new MDITAR(commandLine);
+    window->show();
+    QTimer::singleShot(0, qApp, script);
+    const int code = QApplication::exec();
+    QDir(QString::fromStdString(appDir)).removeRecursively();
+    std::fflush(stderr);
+    std::_Exit(code);
+}
+
+// The script that ends the program as a user would: the main window's close box.
+inline void CloseMainWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "MDITAR") w->close();
+}
+
+}  // namespace testsupport
