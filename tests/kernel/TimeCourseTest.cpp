@@ -85,42 +85,6 @@ TEST_F(TimeCourse, GridHas200IntervalsRatesInSinglePrecisionAndZeroOrderStopsAtZ
     EXPECT_DOUBLE_EQ(cKurveP[200], c0Wert[4] + c0Wert[1]);
 }
 
-// Where the closed forms meet a limit: models 12 and 17 with c(A,0) = c(B,0) and k2 tiny or 0 (the two roots
-// of the extent coincide), model 6 with k1 = k2. Curves and concentrations at a time against the fine
-// reference, and against the exact limits x = c0²·k1·t/(1 + c0·k1·t) and C = k1·c0·t·e^(-k1·t).
-TEST_F(TimeCourse, CoincidingRootsAndEqualRateConstantsKeepTheirDigits) {
-    const struct { int model; double k2; ConcVector c0; } cases[] = {
-        {6, 0.15, {0, 1, 0, 0, 0, 0}},          {6, 0.15 * (1 + 1e-9), {0, 1, 0, 0.05, 0.1, 0}},
-        {6, 0.15 * (1 + 1e-4), {0, 1, 0, 0, 0, 0}},
-        {12, 0, {0, 1, 1, 0, 0, 0}},            {12, 1e-300, {0, 1, 1, 0, 0, 0}},
-        {12, 1e-14, {0, 0.8, 0.8, 0, 0, 0}},    {12, 1e-9, {0, 1, 1, 0, 0.1, 0}},
-        {17, 0, {0, 1, 1, 0, 0, 0}},            {17, 1e-300, {0, 1, 1, 0, 0, 0}},
-        {17, 1e-14, {0, 0.8, 0.8, 0, 0, 0}},    {17, 1e-9, {0, 1, 1, 0, 0.1, 0}},
-        {17, 1e-6, {0, 1, 1 + 1e-9, 0, 0, 0}},
-    };
-    for (const auto& cs : cases) {
-        SCOPED_TRACE(testing::Message() << "model " << cs.model << " k2 " << cs.k2);
-        c0Wert = cs.c0;
-        kWert = {0, 0.15, cs.k2, 0};
-        Run(cs.model, 40.0);
-        EXPECT_LT(MaxDeviation(cs.model, 20000), 1e-9);
-        const double t = tWerte[137];
-        const ConcVector at = At(cs.model, t);
-        for (int s = 1; s <= 5; ++s) {
-            if (ktest::Writes(cs.model, s)) {
-                EXPECT_NEAR(at[s], cKurve(s)[137], 1e-15);
-            }
-        }
-        if (cs.model == 6 && cs.k2 == 0.15) {
-            EXPECT_NEAR(at[3], 0.15 * t * std::exp(-0.15 * t), 1e-15);
-        } else if (cs.model != 6 && cs.k2 <= 1e-300) {
-            const double c0 = cs.c0[1], x = c0 * c0 * 0.15 * t / (1 + c0 * 0.15 * t);
-            EXPECT_NEAR(at[1], c0 - x, 1e-15);
-            EXPECT_NEAR(at[4], (cs.model == 12 ? 2 : 1) * x, 1e-15);
-        }
-    }
-}
-
 // Long times: the limits are finite and the curves carry no overflow, although in the direct form of these
 // solutions the exponential grows with t.
 TEST_F(TimeCourse, LongTimesReachTheEquilibriumWithoutOverflow) {
