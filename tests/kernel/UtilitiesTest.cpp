@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "kernel/RuntimeError.h"
@@ -47,17 +46,15 @@ TEST(Utilities, PathAndStringHelpers) {
     EXPECT_FLOAT_EQ(LinInterpol(3, 2, 9, 4, 1), 5.0f);
 }
 
-TEST(Utilities, FileExistsLooksBareNamesUpInTheProgramDirectory) {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / "tarvelo_utilities_test";
-    fs::create_directories(dir / "sub");
-    std::ofstream(dir / "data.ta3") << "x";
-    const std::string saved = AppPath;
-    AppPath = dir.string();
+using UtilitiesFiles = ktest::TempDirTest;
+
+TEST_F(UtilitiesFiles, FileExistsLooksBareNamesUpInTheProgramDirectory) {
+    std::filesystem::create_directory(Path("sub"));
+    PutFile("data.ta3", "x");
+    AppPath = dir_.string();
     EXPECT_TRUE(FileExists("data.ta3"));
     EXPECT_TRUE(FileExists("*.ta3"));
     EXPECT_FALSE(FileExists("sub"));
     EXPECT_FALSE(FileExists(""));
-    AppPath = saved;
-    fs::remove_all(dir);
+    testsupport::ResetStartState();
 }
