@@ -1,7 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-
 #include "kernel/BatchReactor.h"
 #include "tests/kernel/KernelTestSupport.h"
 

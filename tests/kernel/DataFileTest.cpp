@@ -1,12 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <cstdio>
-#include <filesystem>
 #include <limits>
-#include <string>
 
 #include "kernel/DataFile.h"
-#include "kernel/State.h"
 #include "tests/kernel/KernelTestSupport.h"
 
 using namespace kernel;

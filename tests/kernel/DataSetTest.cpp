@@ -1,11 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-
 #include "kernel/Conductivity.h"
 #include "kernel/DataHeadings.h"
 #include "kernel/DataSet.h"
-#include "kernel/State.h"
 #include "tests/kernel/KernelTestSupport.h"
 
 using namespace kernel;

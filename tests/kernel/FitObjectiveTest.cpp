@@ -1,13 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <functional>
-#include <string>
-#include <vector>
-
 #include "kernel/FitObjective.h"
-#include "kernel/State.h"
-#include "platform/core/MsgBox.h"
 #include "tests/kernel/KernelTestSupport.h"
 
 using namespace kernel;

@@ -1,14 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cmath>
-#include <functional>
 #include <limits>
-#include <string>
-#include <vector>
 
-#include "kernel/Marquardt.h"
-#include "platform/core/MsgBox.h"
 #include "tests/kernel/KernelTestSupport.h"
 
 using namespace kernel;

@@ -1,9 +1,5 @@
-#include <gtest/gtest.h>
-
-#include "kernel/ModelDefaults.h"
 #include "kernel/RateLaws.h"
 #include "kernel/RuntimeError.h"
-#include "kernel/State.h"
 #include "kernel/TimeUnits.h"
 #include "platform/core/NumberFormat.h"
 #include "tests/kernel/KernelTestSupport.h"

@@ -1,15 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <filesystem>
-#include <functional>
-#include <set>
-#include <string>
-#include <vector>
 
 #include "platform/core/TextFile.h"
 #include "tests/kernel/KernelTestSupport.h"

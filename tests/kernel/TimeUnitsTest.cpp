@@ -1,8 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-
-#include "kernel/State.h"
 #include "kernel/TimeUnits.h"
 #include "tests/kernel/KernelTestSupport.h"
 

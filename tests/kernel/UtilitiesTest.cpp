@@ -1,12 +1,5 @@
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <vector>
-
 #include "kernel/RuntimeError.h"
-#include "kernel/State.h"
 #include "kernel/Utilities.h"
-#include "platform/core/MsgBox.h"
 #include "tests/kernel/KernelTestSupport.h"
 
 using namespace kernel;
