@@ -231,11 +231,3 @@ TEST(ModelDefaults, RateConstantsFollowTheUnitAndReachTheOpenWindows) {
     EXPECT_DOUBLE_EQ(c0Wert[2], 5.0);
     EXPECT_EQ(EinfacheReaktion, kFalse);
 }
-
-TEST(ModelDefaults, StoichiometricMatrix) {
-    aktModell = 12;
-    SetStoichMatrix(1.5f);
-    EXPECT_EQ(StoechMatrix[4][1], 2.0f);
-    EXPECT_EQ(StoechMatrix[4][2], -2.0f);
-    EXPECT_EQ(StoechMatrix[1][2], 1.0f);
-}
