@@ -308,10 +308,7 @@ TEST_F(Gestaltung, GridKindsAndStylesAreDrawn) {
 
 // The range and log tests run under the C and a German number locale: the diagram window writes
 // the range fields in the locale's form.
-class GestaltungImLocale : public designtest::DesignTest, public testing::WithParamInterface<testsupport::NumberLocale> {
-protected:
-    testsupport::NumberLocaleScope locale{GetParam()};  // set before SetUp, restored after TearDown
-};
+using GestaltungImLocale = testsupport::InBothLocales<designtest::DesignTest>;
 
 TEST_P(GestaltungImLocale, AxisRangeIsCheckedAndApplied) {
     using testsupport::InLocale;

@@ -210,7 +210,7 @@ TEST_F(Tangente, SmoothingRedrawsTheCurveOnlyWhenItChanges) {
     t->SliderGlaettung->setValue(30);
     PosTangente = {0, 0};
     t->cmdClose->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    testsupport::Flush();
     EXPECT_FLOAT_EQ(SmoothingFactor, 0.0f);
     EXPECT_FALSE(platform::Windows().IsLoaded("frmTGraph2D"));
     EXPECT_FALSE(platform::Windows().IsLoaded("frmCalcTangente"));

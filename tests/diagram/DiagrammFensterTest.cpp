@@ -1,24 +1,34 @@
 // The diagram window itself, offscreen: set-up through GrafZentrale, the drawing runs, slot
-// deletion, the remembered range and geometry, and the small commands.
+// deletion, the remembered range and geometry, the small commands, half-life and residence-time
+// marks, measured point sets and layout files.
 #include <QAction>
+#include <QFile>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <tuple>
 
+#include "diagram/EvaluationPlots.h"
 #include "diagram/GrafGeometrie.h"
+#include "platform/WindowRegistry.h"
+#include "platform/core/FormHost.h"
+#include "tests/support/ProgramTest.h"
 #include "tests/diagram/MessdatenTestSupport.h"
-#include "tests/support/PictureDir.h"
 
 namespace {
 
 using namespace kernel;
 using diagram::frmTGraph2D;
 using platform::Chart2D;
+using diagramtest::Menue;
+using diagramtest::OeffneDiagramm;
+using diagramtest::SetzeMessdaten;
+using diagramtest::Zeile;
 
 constexpr int kKurven = 1;
 constexpr int kRot = Chart2D::Rgb(255, 0, 0);
@@ -65,9 +75,6 @@ TEST_F(DiagrammFenster, FirstConcentrationDiagramIsSetUpWhole) {
     EXPECT_FALSE(Aktiv(f, "mnuHalbB"));
     EXPECT_EQ(f->StatusPanel(1), "   K.2 ");
     EXPECT_TRUE(rec.Empty());
-    f->show();
-    f->resize(900, 600);
-    f->grab().save(testsupport::PicturePath("diagramm_erste_ordnung.png"));
 }
 
 TEST_F(DiagrammFenster, AddedCurvesTakeThePreselectedColour) {
@@ -166,7 +173,7 @@ TEST_F(DiagrammFenster, TracerDiagramIgnoresALeftOverFitVariantAndKeepsItsGeomet
     f->show();
     f->setGeometry(30, 40, 600, 450);
     f->findChild<QPushButton*>("cmdEscGraph")->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    testsupport::Flush();
     EXPECT_EQ(frmTGraph2D::Geladen(), nullptr);
     EXPECT_EQ(diagram::gDiagramm, nullptr);
     EXPECT_EQ(std::make_tuple(GeoGraph2DXY[0], GeoGraph2DXY[1], GeoGraph2DXY[2]),
@@ -175,49 +182,37 @@ TEST_F(DiagrammFenster, TracerDiagramIgnoresALeftOverFitVariantAndKeepsItsGeomet
     EXPECT_FALSE(DiagRec.SonderFenster);
 }
 
-TEST_F(DiagrammFenster, NoValueThatIsNotFiniteReachesTheChart) {
-    // A broken point of curve P: A is drawn, P fails and takes no slot.
-    diagramtest::ZeitverlaufErsteOrdnung();
-    cKurveP[7] = std::numeric_limits<double>::infinity();
-    frmTGraph2D* f = Oeffne(2);
-    ASSERT_NE(f, nullptr);
-    ErwarteEineMeldung("ABBRUCH");
-    EXPECT_EQ(rec.Last().prompt.rfind("Es ist ein kritischer Fehler aufgetreten:\r\n", 0), 0u);
-    EXPECT_EQ(nKurven, 1);
-    EXPECT_EQ(f->Chart()->PointCount(kKurven, 2), 0);
-    diagramtest::SchliesseDiagramm();
-    // A residence-time list filled by the caller with a broken value.
-    rec.Clear();
-    KurvenPunkte[0].x = 3;
-    KurvenPunkte[1] = {0, 0, 0, 0};
-    KurvenPunkte[2] = {1, std::nanf(""), 0, 0};
-    KurvenPunkte[3] = {2, 0.1f, 0, 0};
-    f = Oeffne(112);
-    ASSERT_NE(f, nullptr);
-    ErwarteEineMeldung("ABBRUCH");
-    EXPECT_EQ(nKurven, 0);
-    EXPECT_EQ(f->Chart()->PointCount(kKurven, 1), 0);
-    diagramtest::SchliesseDiagramm();
-    // A tube velocity that overflows the lengths.
-    rec.Clear();
-    diagramtest::ZeitverlaufErsteOrdnung();
-    RohrAktiv = kTrue;
-    RohrV = 1e38;
-    ASSERT_NE(Oeffne(2), nullptr);
-    ErwarteEineMeldung("ABBRUCH");
-    EXPECT_EQ(nKurven, 0);
-    EXPECT_TRUE(std::isfinite(DiagRec.xMax));
-}
-
-TEST_F(DiagrammFenster, CurveOutsideTheWindowIsDrawnWithAWarning) {
-    diagramtest::ZeitverlaufErsteOrdnung();
-    AchsenGrenzen[2] = 5;  // y from 5 to 6: above every concentration
-    AchsenGrenzen[3] = 6;
-    ASSERT_NE(Oeffne(2), nullptr);
-    ErwarteEineMeldung("WARNUNG");
-    EXPECT_EQ(rec.Last().prompt,
-              "Kurve außerhalb des aktuellen Koordinatenfensters\r\n\r\nVergrößern Sie den Koordinatenbereich.");
-    EXPECT_EQ(nKurven, 2);
+// No value that is not finite reaches the chart: the run breaks off with a message and the failing
+// curve takes no slot. A curve outside the window is drawn with a warning.
+TEST_F(DiagrammFenster, BrokenValuesAndCurvesOutsideTheWindowAreReported) {
+    const struct {
+        int code;
+        std::function<void()> zustand;
+        const char *titel, *text;
+        int kurven;
+    } faelle[] = {
+        {2, [] { diagramtest::ZeitverlaufErsteOrdnung(); cKurveP[7] = INFINITY; },  // A is drawn, P fails
+         "ABBRUCH", "Es ist ein kritischer Fehler aufgetreten:\r\n", 1},
+        {112, [] { KurvenPunkte = {{3, 0, 0, 0}, {0, 0, 0, 0}, {1, std::nanf(""), 0, 0}, {2, 0.1f, 0, 0}}; },
+         "ABBRUCH", "", 0},  // a residence-time list filled by the caller
+        {2, [] { diagramtest::ZeitverlaufErsteOrdnung(); RohrAktiv = kTrue; RohrV = 1e38; },  // lengths overflow
+         "ABBRUCH", "", 0},
+        {2, [] { diagramtest::ZeitverlaufErsteOrdnung(); AchsenGrenzen[2] = 5; AchsenGrenzen[3] = 6; },  // y from 5 to 6
+         "WARNUNG", "Kurve außerhalb des aktuellen Koordinatenfensters\r\n\r\nVergrößern Sie den Koordinatenbereich.", 2},
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.code);
+        SetUp();  // each case from the start state, no diagram open
+        rec.Clear();
+        fall.zustand();
+        frmTGraph2D* f = Oeffne(fall.code);
+        ASSERT_NE(f, nullptr);
+        ErwarteEineMeldung(fall.titel);
+        EXPECT_EQ(rec.Last().prompt.rfind(fall.text, 0), 0u);
+        EXPECT_EQ(nKurven, fall.kurven);
+        EXPECT_EQ(f->Chart()->PointCount(kKurven, fall.kurven + 1), 0);
+        EXPECT_TRUE(std::isfinite(DiagRec.xMax));
+    }
 }
 
 TEST_F(DiagrammFenster, TubeDiagramOpensWithItsLengthRange) {
@@ -351,6 +346,270 @@ TEST(DiagrammGeometrie, StartGeometryByModeAndFitting) {
     EXPECT_EQ(diagram::StartGeometrie(false, 0, 19200, 14400), GeoGraph2D);
     EXPECT_EQ(diagram::StartGeometrie(true, 0, 19200, 14400), GeoGraph2DXY);
     EXPECT_EQ(diagram::StartGeometrie(true, 1, 19200, 14400), (decltype(GeoGraph2D){500, 5900, 9600, 9360}));
+}
+
+TEST_F(DiagrammFenster, MarksAreVerticalLinesUntilDeletedAndTheHalfLifeFollowsTheModel) {
+    frmTGraph2D* f = diagramtest::ErsteOrdnung();
+    ASSERT_NE(f, nullptr);
+    Chart2D* c = f->Chart();
+    Menue(f, "mnuHalbA");
+    ASSERT_EQ(c->PointCount(1, 26), 2);
+    EXPECT_NEAR(c->X(1, 26, 1), std::log(2.0) / 0.1, 1e-5);
+    EXPECT_EQ(std::make_tuple(c->X(1, 26, 2), c->Y(1, 26, 2), c->LinePattern(1, 26), c->LineColor(1, 26)),
+              std::make_tuple(c->X(1, 26, 1), 10000.0, 5, FarbVorwahl));
+    EXPECT_EQ(f->StatusText(), "Halbwertszeit tau(A) = 6.93 s");
+    EXPECT_TRUE(Aktiv(f, "mnuDelHalbAB"));
+
+    // The residence-time mark as the stirred-tank windows press it.
+    tauMittel = 12.5;
+    ASSERT_TRUE(platform::Forms().Click("frmTGraph2D", "cmdMarkConti", -1));
+    EXPECT_EQ(std::make_tuple(c->X(1, 28, 2), c->LineColor(1, 28), c->LabelShown(28)), std::make_tuple(12.5, 0, true));
+    EXPECT_EQ(c->LabelText(28), "              aktuelle mittl. Verweilzeit");
+    EXPECT_NEAR(c->LabelDataY(28), DiagRec.yMin + (DiagRec.yMax - DiagRec.yMin) / 6.0, 1e-6);
+
+    Menue(f, "mnuDelHalbAB");
+    for (int k = 26; k <= 39; ++k) EXPECT_TRUE(c->PointCount(1, k) == 0 && !c->LabelShown(k)) << k;
+    EXPECT_EQ(c->PointCount(1, 1), nZeitPunkte + 1);  // the curves stay
+    EXPECT_FALSE(Aktiv(f, "mnuDelHalbAB"));
+    EXPECT_TRUE(rec.Empty());
+
+    // Stored or closed-form half-life by model, reactor and diagram.
+    aktModell = 7;  // in the batch: the value found on the computed curve
+    HalbwertA = 4.256f;
+    f->mnuHalbA_Click();
+    EXPECT_EQ(f->StatusText(), "Halbwertszeit tau(A) = 4.26 s");
+    ContiAktiv = kTrue;  // with the stirred tank: the closed form of the diagram kind
+    f->mnuHalbA_Click();
+    EXPECT_EQ(f->StatusText(), "Halbwertszeit tau(A) = 6.93 s");
+    // Model 14, species B: always the closed form, which has no B half-life here (0).
+    aktModell = 14;
+    f->mnuHalbB_Click();
+    EXPECT_EQ(f->StatusText(), "Halbwertszeit tau(B) kann unter diesen Bedingungen nicht erreicht werden");
+    EXPECT_EQ(f->Chart()->PointCount(1, 27), 0);
+    HalbwertszeitNumerisch = kTrue;
+    f->mnuHalbB_Click();
+    EXPECT_EQ(f->StatusText().rfind("Halbwertszeit liegt nicht im Diagramm-Bereich", 0), 0u);
+}
+
+TEST_F(DiagrammFenster, CoordinateRangeAndSingleCalc) {
+    frmTGraph2D* f = diagramtest::ErsteOrdnung();
+    ASSERT_NE(f, nullptr);
+    diagramtest::GestaltungAttrappe dlg;
+    DiagRec.xMax = 2.5f;
+    platform::SetLocaleDecimalSeparator(',');
+    f->findChild<QAction*>("mnuCoord")->trigger();
+    platform::SetLocaleDecimalSeparator('.');
+    EXPECT_EQ(dlg.coord[2], "2,5");
+    EXPECT_EQ(dlg.aufrufe, (std::vector<std::string>{"DeleteAllDesignFrames", "FormGST_Show(6)", "CoordPanelBereit"}));
+
+    auto* knopf = f->findChild<QPushButton*>("cmdSingleCalc");
+    EXPECT_EQ(knopf->isEnabled(), platform::Windows().IsRegistered("frmTGraphCalc"));
+    RateDiagramm = kTrue;
+    f->cmdSingleCalc_Click();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "die Berechnung von Reaktionsgeschwindigkeiten wird z. Z. nicht unterstüzt");
+    EXPECT_FALSE(platform::Windows().IsLoaded("frmTGraphCalc"));
+    RateDiagramm = kFalse;
+    ContiAktiv = kTrue;  // stirred-tank diagrams never offer it
+    f->Form_Activate();
+    EXPECT_FALSE(knopf->isEnabled());
+}
+
+ExpPunkt AP(double t, double a, double p, int exclude = 0) {
+    ExpPunkt r = Zeile(t, a, 0, exclude);
+    r.c[4] = p;
+    return r;
+}
+// n points (x = 1..n, y = x / 10) handed over as the X-Y editor does.
+void Uebergabe(int n) {
+    XYZeichenPunkte.assign(static_cast<std::size_t>(n) + 1, XYPunkt{});
+    XYZeichenPunkte[0].x = static_cast<float>(n);
+    for (int j = 1; j <= n; ++j) XYZeichenPunkte[j] = XYPunkt{static_cast<float>(j), j / 10.0f, 0, 0};
+    DiagRec.Quelle = 2;
+    ASSERT_TRUE(platform::Forms().Click("frmTGraph2D", "cmdExternPoints", -1));
+}
+
+TEST_F(DiagrammFenster, ConcentrationPointsOneSetPerSpeciesColumnAndTheOutsideWarning) {
+    // Columns A and P only; row 3 is excluded.
+    SetzeMessdaten({AP(0, 1, 0), AP(5, 0.6, 0.4), AP(10, 0.35, 0.65, kTrue), AP(20, 0.15, 0.875)});
+    frmTGraph2D* f = OeffneDiagramm(-1);
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(rec.Empty());
+    platform::Chart2D* c = f->Chart();
+    for (int s = 1; s <= 5; ++s) EXPECT_EQ(c->PointCount(2, s), s == 1 || s == 4 ? 4 : 0) << s;
+    EXPECT_EQ(c->Y(2, 4, 4), 0.875);
+    EXPECT_EQ(c->Y(2, 1, 3), platform::kChartHole);  // the excluded row in neither set
+    EXPECT_EQ(c->Y(2, 4, 3), platform::kChartHole);
+    // Shown again after row 2 was excluded too: its old points go, the set keeps its length.
+    ExpDaten[2].exclude = kTrue;
+    bool drinnen = false;
+    f->zeigeExperPunkte(drinnen);
+    for (int s : {1, 4}) EXPECT_TRUE(c->PointCount(2, s) == 4 && c->Y(2, s, 2) == platform::kChartHole) << s;
+    EXPECT_EQ(c->Y(2, 4, 4), 0.875);
+
+    // A point exactly on the border counts as inside.
+    DiagRec = DiagRecord{};
+    std::tie(DiagRec.xMax, DiagRec.yMin, DiagRec.yMax) = std::make_tuple(30.0f, 0.875f, 2.0f);
+    for (float x0 : {20.0f, 20.1f}) {
+        DiagRec.xMin = x0;
+        f->zeigeExperPunkte(drinnen);
+        EXPECT_EQ(drinnen, x0 == 20.0f) << x0;
+    }
+    f->mnuAddPunkte_Click();
+    ErwarteEineMeldung("Warnung");
+    EXPECT_EQ(c->PointCount(2, 1), 4);  // shown all the same
+    EXPECT_EQ(c->LegendText(2, 1).rfind("P.1  ", 0), 0u);
+    EXPECT_EQ(c->SymbolColor(2, 4), FarbVorwahl);
+
+    // A diagram of A => P with data only for B: nothing fits.
+    SetzeMessdaten({Zeile(1, 0, 0.5)});
+    aktDiagrammCode = 2;
+    diagram::SetKurvenMaske(2);
+    f->mnuAddPunkte_Click();
+    EXPECT_EQ(rec.Last().prompt.rfind("Für dieses Diagramm sind keine Konzentrations-Punkte geladen.", 0), 0u);
+}
+
+TEST_F(DiagrammFenster, LinearisedPointsPerCode) {
+    c0Mess[1] = 2;
+    lambdaInf = 10;
+    ExpPunkt r = Zeile(4, 0.5, 0.25);
+    r.lambda = 6;
+    DatenSpalte[1] = DatenSpalte[2] = kTrue;
+    // Conductivity 2nd order: divided by c0(A) only when lambda(0) is known.
+    EXPECT_FLOAT_EQ(static_cast<float>(diagram::ExperPunkteDerZeile(-11, r).at(0).y), 10.0f / 4);
+    lambdaNull = 2;
+    EXPECT_FLOAT_EQ(static_cast<float>(diagram::ExperPunkteDerZeile(-11, r).at(0).y), 8.0f / 4 / 2);
+    EXPECT_FLOAT_EQ(static_cast<float>(diagram::ExperPunkteDerZeile(-8, r).at(0).y), std::log(2.0f));
+    EXPECT_FLOAT_EQ(static_cast<float>(diagram::ExperPunkteDerZeile(-7, r).at(0).y), 4 / 0.75f);
+    r.t = 0;  // Wilkinson passes over t <= 1e-8
+    EXPECT_TRUE(diagram::ExperPunkteDerZeile(-7, r).empty());
+}
+
+TEST_F(DiagrammFenster, HandOverFromTheXYEditorUpToTwelveSetsAndDeletion) {
+    SetzeMessdaten({Zeile(1, 0.5)});
+    frmTGraph2D* f = OeffneDiagramm(-1);
+    ASSERT_NE(f, nullptr);
+    diagramtest::GestaltungAttrappe dlg;
+    platform::Chart2D* c = f->Chart();
+    Uebergabe(3);
+    EXPECT_EQ(aktPunktsatz, 1);
+    ASSERT_EQ(c->PointCount(2, 1), 3);
+    EXPECT_FLOAT_EQ(static_cast<float>(c->Y(2, 1, 3)), 0.3f);
+    EXPECT_EQ(dlg.TxtLegPoints(1) + "|" + dlg.lblNumPoints[1], "P.1 Punkt(e) von XY-Editor | 3");
+    EXPECT_TRUE(Aktiv(f, "mnuSubDelPoints(1)"));
+
+    Uebergabe(0);  // an empty set still gets its tab and texts
+    EXPECT_EQ(c->PointCount(2, 2), 0);
+    EXPECT_TRUE(dlg.punkteTabAn[2]);
+    for (int k = 3; k <= 12; ++k) Uebergabe(2);
+    Uebergabe(4);  // the thirteenth takes the empty set 2
+    EXPECT_TRUE(rec.Empty());
+    EXPECT_EQ(c->PointCount(2, 2), 4);
+    Uebergabe(5);  // now every set holds points
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().prompt, "Es dürfen max. 12 Punktsätze geladen werden.\r\nLöschen Sie evtl. die "
+                                 "vorhandenen Messpunkte.");
+    EXPECT_EQ(aktPunktsatz + nPunktsaetze, 24);
+    EXPECT_EQ(c->PointCount(2, 12), 2);
+
+    f->findChild<QAction*>("mnuSubDelPoints(7)")->trigger();
+    EXPECT_EQ(c->PointCount(2, 7), 0);
+    EXPECT_FALSE(Aktiv(f, "mnuSubDelPoints(7)"));
+    Uebergabe(1);  // the deleted set is taken again
+    EXPECT_EQ(c->PointCount(2, 7), 1);
+
+    f->mnuSubDelPoints_Click(0);
+    for (int k = 1; k <= 12; ++k) EXPECT_TRUE(c->PointCount(2, k) == 0 && c->LegendText(2, k).empty()) << k;
+    EXPECT_TRUE(Aktiv(f, "mnuSubDelPoints(3)"));
+
+    // A handed-over curve takes the next free curve slot.
+    XYZeichenPunkte = {XYPunkt{2, 0, 0, 0}, XYPunkt{0, 1, 0, 0}, XYPunkt{2, 0.5f, 0, 0}};
+    ASSERT_TRUE(platform::Forms().Click("frmTGraph2D", "cmdManuKurve", -1));
+    EXPECT_EQ(nKurven, 1);
+    EXPECT_EQ(c->Y(1, 1, 2), 0.5);
+}
+
+class Vorlage : public DiagrammFenster {
+protected:
+    Vorlage() { Waehle(datei); }
+    // Both file choosers answer with this path; an empty one cancels.
+    void Waehle(const std::string& pfad) { dialoge.openAnswer = dialoge.saveAnswer = pfad; }
+    QTemporaryDir dir;
+    const std::string datei = dir.filePath("vorlage.oc2").toStdString();
+    testsupport::Dialogs dialoge;
+};
+
+TEST_F(Vorlage, SavedLayoutRestoresCurvesPointSetsAndRange) {
+    frmTGraph2D* f = diagramtest::ErsteOrdnung();
+    ASSERT_NE(f, nullptr);
+    for (int k = 1; k <= 3; ++k) {
+        XYZeichenPunkte = {XYPunkt{2, 0, 0, 0}, XYPunkt{1.0f * k, 0.5f, 0, 0}, XYPunkt{2.0f * k, 0.25f, 0, 0}};
+        f->cmdExternPoints_Click();
+    }
+    std::tie(DiagRec.xMin, DiagRec.xMax, DiagRec.yMin) = std::make_tuple(2.0f, 40.0f, 0.1f);
+    f->SetAxesRange();
+    OC2Pfad = "alt/";
+    Menue(f, "mnuSaveOC2");
+    EXPECT_EQ(dialoge.saveRequests.at(0).directory, "alt/");
+    EXPECT_EQ(OC2Pfad, dir.path().toStdString() + "/");
+
+    // A new window whose curves are deleted: the load brings curves, point sets and range back.
+    diagramtest::SchliesseDiagramm();
+    f = diagramtest::ErsteOrdnung();
+    ASSERT_NE(f, nullptr);
+    diagramtest::GestaltungAttrappe dlg;
+    int alle = 0;
+    f->DeleteCurves(alle);
+    nPunktsaetze = 0;
+    dlg.aufrufe.clear();
+    Menue(f, "mnuLoadOC2");
+    EXPECT_TRUE(rec.Empty());
+    EXPECT_EQ(std::make_tuple(nKurven, KurveFrei[1], KurveFrei[2], KurveFrei[3]),
+              std::make_tuple(2, kFalse, kFalse, kTrue));
+    EXPECT_EQ(f->Chart()->PointCount(1, 1), nZeitPunkte + 1);
+    EXPECT_EQ(std::make_tuple(nPunktsaetze, dlg.punkteTabAktuell), std::make_tuple(3, 3));
+    EXPECT_TRUE(dlg.punkteTabAn[1] && dlg.punkteTabAn[3] && !dlg.punkteTabAn[4]);
+    EXPECT_FALSE(Aktiv(f, "mnuSubDelPoints(4)"));
+    EXPECT_FLOAT_EQ(DiagRec.xMin, 2);
+    EXPECT_EQ(dlg.coord[2] + "|" + dlg.coord[3], "40|0.1");
+    EXPECT_EQ(dlg.aufrufe, (std::vector<std::string>{"FormGST_Hide(True)", "DeleteAllDesignFrames", "FormGST_Show(6)",
+                                                     "CoordPanelBereit", "cmdCoord_OK", "optScaling(1)",
+                                                     "optScaling(0)", "optScaling(1)", "optScaling(0)"}));
+}
+
+TEST_F(Vorlage, NoCurvesNoPointSetsCancelAndUnreadableFiles) {
+    frmTGraph2D* f = diagramtest::ErsteOrdnung();
+    ASSERT_NE(f, nullptr);
+    for (int k : {1, 2}) f->Chart()->SetPointCount(1, k, 0);  // a layout of an empty chart
+    Menue(f, "mnuSaveOC2");
+    diagramtest::GestaltungAttrappe dlg;
+    for (bool& an : dlg.punkteTabAn) an = true;
+    nPunktsaetze = 5;
+    Menue(f, "mnuLoadOC2");
+    EXPECT_EQ(nPunktsaetze, 5);  // a layout without point sets keeps the number
+    for (int k = 1; k <= 12; ++k) EXPECT_FALSE(dlg.punkteTabAn[k]) << k;
+    // Without curves every slot is free and its entry off; "alle" stays on.
+    EXPECT_EQ(nKurven, 0);
+    EXPECT_FALSE(Aktiv(f, "mnuSubDelKurv(1)"));
+    EXPECT_TRUE(Aktiv(f, "mnuSubDelKurv(0)"));
+
+    OC2Pfad = "bleibt/";
+    Waehle("");
+    Menue(f, "mnuSaveOC2");
+    Menue(f, "mnuLoadOC2");
+    EXPECT_EQ(OC2Pfad, "bleibt/");
+    EXPECT_TRUE(rec.Empty());
+
+    // A damaged file is reported; the diagram stays as it was.
+    Waehle(datei);
+    QFile kaputt(QString::fromStdString(datei));
+    ASSERT_TRUE(kaputt.open(QIODevice::WriteOnly) && kaputt.write("{ kein Diagramm") > 0);
+    kaputt.close();
+    Menue(f, "mnuLoadOC2");
+    ErwarteEineMeldung("Meldung von mnuLoadOC2");
+    EXPECT_EQ(nKurven, 0);
+    EXPECT_EQ(OC2Pfad, "bleibt/");
+    EXPECT_FALSE(f->Chart()->IsRepaintSuspended());
 }
 
 }  // namespace

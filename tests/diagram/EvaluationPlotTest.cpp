@@ -35,10 +35,7 @@ protected:
     }
 };
 
-class AuswertungJeLocale : public Auswertung, public testing::WithParamInterface<testsupport::NumberLocale> {
-protected:
-    testsupport::NumberLocaleScope locale_{GetParam()};  // set before SetUp, restored after TearDown
-};
+using AuswertungJeLocale = testsupport::InBothLocales<Auswertung>;
 
 TEST_P(AuswertungJeLocale, FirstOrderSlopeIsMinusKAndExcludedRowDoesNotPullTheLine) {
     // c(A) = 2 exp(-0.3 t) with a few per cent of scatter, plus an excluded outlier as row 6.

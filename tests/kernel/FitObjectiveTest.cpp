@@ -1,14 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <functional>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "kernel/FitObjective.h"
-#include "kernel/State.h"
-#include "platform/core/MsgBox.h"
 #include "tests/kernel/KernelTestSupport.h"
 
 using namespace kernel;
@@ -21,14 +11,6 @@ const double kNoise[] = {0.012, -0.008, 0.015, -0.011, 0.004, -0.014, 0.009, 0.0
                          0.003, -0.009, 0.011, -0.004, 0.008, -0.013, 0.005, 0.01, -0.007, 0.002, -0.006,
                          0.009, -0.003, 0.006, -0.008};
 
-// The shared state these tests change, restored afterwards for the other kernel tests.
-auto SharedState() {
-    return std::tie(DiagVariante, kTFunktion, aktModell, HalbwertszeitNumerisch, MMDiagramm, KurvenMaske, c0Wert,
-                    c0Mess, kWert, ReaktOrdnung, tMax, ExpDaten, nMesspunkte);
-}
-template <class... T>
-std::tuple<T...> Copy(const std::tuple<T&...>& refs) { return refs; }
-
 using ktest::FitResult;
 
 double FirstOrder(double k, double t) { return std::exp(-k * t); }
@@ -37,13 +19,14 @@ double Arrhenius(double A, double EA, double T) { return A * std::exp(-EA / (kGa
 class FitObjectiveTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SharedState() = std::tuple(1, 1, 2, 0, 0, std::string("10010"), std::array<double, 6>{0, 1.0},
-                                   std::array<float, 6>{0, 1.0f}, std::array<double, 4>{}, 1.5f, 20.0,
-                                   std::vector<ExpPunkt>(1), 0);
+        testsupport::ResetStartState();
+        DiagVariante = 1;
+        KurvenMaske = "10010";
+        c0Wert[1] = 1.0;
+        c0Mess[1] = 1.0f;
+        tMax = 20;
     }
-    void TearDown() override {
-        SharedState() = savedState_;
-    }
+    void TearDown() override { testsupport::ResetStartState(); }
     static FitSettings Species(const std::vector<int>& slots) {
         FitSettings s;
         for (int slot : slots) s.chkConcFQS[slot] = true;
@@ -96,9 +79,6 @@ protected:
     }
 
     testsupport::MsgRecorder msgs;
-
-private:
-    decltype(Copy(SharedState())) savedState_ = Copy(SharedState());
 };
 }  // namespace
 

@@ -1,12 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <string>
-#include <utility>
-
 #include "kernel/HalfLife.h"
-#include "kernel/State.h"
-#include "platform/core/MsgBox.h"
 #include "tests/kernel/KernelTestSupport.h"
 
 using namespace kernel;

@@ -16,6 +16,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "kernel/Marquardt.h"
@@ -129,16 +130,13 @@ public:
     using Key = std::tuple<std::string, std::string, int>;
     Forms() { platform::SetFormHost(this); }
     ~Forms() override { platform::SetFormHost(nullptr); }
-    Forms(const Forms&) = delete;
-    Forms& operator=(const Forms&) = delete;
 
     bool IsLoaded(const std::string& f) const override { return open.count(f) > 0; }
     bool SetText(const std::string& f, const std::string& c, int i, const std::string& t) override {
         return IsLoaded(f) && (text[{f, c, i}] = t, true);
     }
     std::string GetText(const std::string& f, const std::string& c, int i) const override {
-        const auto it = text.find({f, c, i});
-        return it == text.end() ? std::string("<unset>") : it->second;
+        return text.count({f, c, i}) ? text.at({f, c, i}) : "<unset>";
     }
     bool SetEnabled(const std::string& f, const std::string& c, int i, bool on) override {
         return IsLoaded(f) && (enabled[{f, c, i}] = on, true);
@@ -147,21 +145,18 @@ public:
     bool SetToolTip(const std::string&, const std::string&, int, const std::string&) override { return true; }
     bool SetChecked(const std::string& f, const std::string& c, int i, bool on) override {
         if (!IsLoaded(f)) return false;
-        const bool was = checked[{f, c, i}];
-        checked[{f, c, i}] = on;
+        const bool was = std::exchange(checked[{f, c, i}], on);
         if (on && !was && onClick) onClick(f, c, i);  // as the option button's click handler would
         return true;
     }
     bool IsChecked(const std::string& f, const std::string& c, int i) const override {
-        const auto it = checked.find({f, c, i});
-        return it != checked.end() && it->second;
+        return checked.count({f, c, i}) && checked.at({f, c, i});
     }
     bool Click(const std::string&, const std::string&, int) override { return true; }
 
     std::string Text(const std::string& f, const std::string& c, int i = -1) const { return GetText(f, c, i); }
     int Enabled(const std::string& f, const std::string& c, int i = -1) const {  // -1: never written
-        const auto it = enabled.find({f, c, i});
-        return it == enabled.end() ? -1 : (it->second ? 1 : 0);
+        return enabled.count({f, c, i}) ? enabled.at({f, c, i}) : -1;
     }
 
     std::set<std::string> open;

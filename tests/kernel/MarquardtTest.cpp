@@ -1,14 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cmath>
-#include <functional>
 #include <limits>
-#include <string>
-#include <vector>
 
-#include "kernel/Marquardt.h"
-#include "platform/core/MsgBox.h"
 #include "tests/kernel/KernelTestSupport.h"
 
 using namespace kernel;
@@ -181,84 +173,45 @@ TEST(Marquardt, Misra1aFromBothCertifiedStarts) {
 
 // ---- Bounds and fixed parameters ------------------------------------------------------------------------
 
-TEST(Marquardt, BoundsHoldOrReleaseTheLevel) {
-    // The level b2 of a centred line: its optimum lies below the lower bound 1e-7, above the upper bound
-    // 2e5, or inside (then a start below the bound must leave it). Starts outside are moved onto the bound.
+TEST(Marquardt, BoundsHoldOrReleaseTheLevelAndFixedParametersKeepTheirValues) {
+    // The level b2 of a line centred at 5: its optimum lies below the lower bound 1e-7, above the upper bound
+    // 2e5, or inside (then a start below the bound must leave it); starts outside are moved onto the bound.
+    // Last, the level of a line through x = 0 is fixed at 0.5, which leaves one more degree of freedom.
     struct Case {
-        double intercept, start, state, expected, slopeTol;
+        double intercept, start, state, expected, slopeTol, centre;
     };
-    const Case cases[] = {{-10.3, 1.0, kStateAtLower, 1e-7, 1e-9},  // optimum -0.3: driven onto the bound
-                          {3e5 - 10, 5e5, kStateAtUpper, 2e5, 0.02},
-                          {0.7 - 10, -5.0, kStateFree, 0.7, 1e-9}};
+    const Case cases[] = {{-10.3, 1.0, kStateAtLower, 1e-7, 1e-9, 5},  // optimum -0.3: driven onto the bound
+                          {3e5 - 10, 5e5, kStateAtUpper, 2e5, 0.02, 5},
+                          {0.7 - 10, -5.0, kStateFree, 0.7, 1e-9, 5},
+                          {0.7, 0.5, kStateMasked, 0.5, 1e-9, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.start);
-        const Line d = NoisyLine(2.0, c.intercept, 5);
-        TestObjective obj = LineObjective(d);
-        const FitResult r = Fit(obj, 2, 10, {0, 1.0, c.start});
+        const bool fixed = c.state == kStateMasked;
+        const Line d = NoisyLine(2.0, c.intercept, c.centre);
+        TestObjective obj = LineObjective(d, 4);  // four more rows that contribute nothing: no degrees of freedom
+        MarquardtSettings s;
+        if (fixed) s.ParamFixiert = {0, 0, -1, 0};
+        const FitResult r = Fit(obj, 2, 14, {0, 1.0, c.start}, s);
         EXPECT_EQ(r.failed, kFitOk);
         EXPECT_EQ(r.info.S[2], c.state);
-        // The slope does not depend on the level (closed form), its SD uses 10 - 2 degrees of freedom.
+        EXPECT_EQ(r.info.nContributing, 10);
+        // The slope through the fixed level, or on the centred line whatever the level (closed forms).
         double sxy = 0, sxx = 0;
         for (int i = 0; i < 10; ++i) {
-            sxy += (d.x[i] - 5) * d.y[i];
-            sxx += (d.x[i] - 5) * (d.x[i] - 5);
+            sxy += (d.x[i] - c.centre) * (d.y[i] - (fixed ? c.expected : 0));
+            sxx += (d.x[i] - c.centre) * (d.x[i] - c.centre);
         }
         EXPECT_NEAR(r.B[1], sxy / sxx, c.slopeTol);
-        EXPECT_NEAR(r.SD[1], std::sqrt(obj.SumAt(r.B) / 8 / sxx), 1e-6 * r.SD[1]);
+        EXPECT_NEAR(r.SD[1], std::sqrt(obj.SumAt(r.B) / (fixed ? 9 : 8) / sxx), 1e-6 * r.SD[1]);
         if (c.state == kStateFree) {
             EXPECT_NEAR(r.B[2], c.expected, 0.05);
-            EXPECT_GT(r.SD[2], 0);
+            EXPECT_NEAR(r.SD[2], std::sqrt(obj.SumAt(r.B) / 8 / 10), 1e-6 * r.SD[2]);
         } else {
             EXPECT_EQ(r.B[2], c.expected);
             EXPECT_EQ(r.SD[2], 0);
         }
         EXPECT_EQ(obj.evaluated.front().B[2], std::clamp(c.start, 1e-7, 2e5));
     }
-}
-
-TEST(Marquardt, FixedParametersKeepTheirValues) {
-    const Line d = NoisyLine(2.0, 0.7);
-    TestObjective obj = LineObjective(d);
-    MarquardtSettings s;
-    s.ParamFixiert = {0, 0, -1, 0};
-    FitResult r = Fit(obj, 2, 10, {0, 1.0, 0.5}, s);
-    EXPECT_EQ(r.failed, kFitOk);
-    EXPECT_EQ(r.B[2], 0.5);
-    EXPECT_EQ(r.info.S[2], kStateMasked);
-    EXPECT_EQ(r.SD[2], 0);
-    // Slope through the fixed intercept, and its standard deviation with 10 - 1 degrees of freedom.
-    double sxy = 0, sxx = 0, rss = 0;
-    for (int i = 0; i < 10; ++i) {
-        sxy += d.x[i] * (d.y[i] - 0.5);
-        sxx += d.x[i] * d.x[i];
-    }
-    for (int i = 0; i < 10; ++i) rss += std::pow(sxy / sxx * d.x[i] + 0.5 - d.y[i], 2);
-    EXPECT_NEAR(r.B[1], sxy / sxx, 1e-9);
-    EXPECT_NEAR(r.SD[1], std::sqrt(rss / 9 / sxx), 1e-6 * r.SD[1]);
-}
-
-// ---- Degrees of freedom -----------------------------------------------------------------------------
-
-TEST(Marquardt, InactiveRowsDoNotCountAsDegreesOfFreedom) {
-    // The same line once with 10 rows, once with 4 extra rows that contribute nothing.
-    const Line d = NoisyLine(2.0, 0.7);
-    TestObjective plain = LineObjective(d), padded = LineObjective(d, 4);
-    const FitResult r1 = Fit(plain, 2, 10, {0, 1.0, 1.0}), r2 = Fit(padded, 2, 14, {0, 1.0, 1.0});
-    ASSERT_EQ(r1.failed, kFitOk);
-    ASSERT_EQ(r2.failed, kFitOk);
-    EXPECT_EQ(r2.info.nContributing, 10);
-    EXPECT_NEAR(r2.B[1], r1.B[1], 1e-12);
-    EXPECT_NEAR(r2.SD[1], r1.SD[1], 1e-9 * r1.SD[1]);
-    EXPECT_NEAR(r2.SD[2], r1.SD[2], 1e-9 * r1.SD[2]);
-    // Classical standard errors of the line as an independent check.
-    double sx = 0, sxx = 0;
-    for (double x : d.x) {
-        sx += x;
-        sxx += x * x;
-    }
-    const double sxxc = sxx - sx * sx / 10, s2 = plain.SumAt(r1.B) / 8;
-    EXPECT_NEAR(r1.SD[1], std::sqrt(s2 / sxxc), 1e-6 * r1.SD[1]);
-    EXPECT_NEAR(r1.SD[2], std::sqrt(s2 * sxx / (10 * sxxc)), 1e-6 * r1.SD[2]);
 }
 
 // ---- Limits and failures ------------------------------------------------------------------------------

@@ -68,18 +68,6 @@ TEST(Str, AgreesWithTheGeneralFormOfTheCLibrary) {
     }
 }
 
-TEST(CStr, HasNoBlankKeepsTheLeadingZeroAndUsesTheLocaleSeparator) {
-    EXPECT_EQ(CStrSingle(0.5f), "0.5");
-    EXPECT_EQ(CStrSingle(6.0f), "6");
-    EXPECT_EQ(CStrDouble(2.5), "2.5");
-    DecimalComma comma;
-    EXPECT_EQ(CStrSingle(0.5f), "0,5");
-    EXPECT_EQ(CStrSingle(-0.25f), "-0,25");
-    // Format masks follow the locale too; Str keeps the decimal point whatever the locale.
-    EXPECT_EQ(Format(1234.5, "####,##"), "1.235");
-    EXPECT_EQ(StrSingle(0.5f), " .5");
-}
-
 // One row per mask the windows use, with the cases that decide its look.
 struct MaskCase {
     double value;
@@ -151,8 +139,13 @@ TEST(ValLocale, ReadsWhatEitherLocaleWroteAndBothTypedSeparators) {
         EXPECT_EQ(platform::IsNumericLocale(c.text), c.numeric) << c.locale << ' ' << c.text;
     }
     platform::SetLocaleDecimalSeparator('.');
-    // What CStr writes under a decimal comma reads back.
+    // CStr has no blank and keeps the leading zero; it, and Format masks, use the locale's separator, Str
+    // keeps the point. What CStr writes under a decimal comma reads back.
+    EXPECT_EQ(CStrSingle(0.5f) + "|" + CStrSingle(6.0f) + "|" + CStrDouble(2.5), "0.5|6|2.5");
     DecimalComma comma;
+    EXPECT_EQ(CStrSingle(-0.25f), "-0,25");
+    EXPECT_EQ(Format(1234.5, "####,##"), "1.235");
+    EXPECT_EQ(StrSingle(0.5f), " .5");
     for (double v : {0.5, -1234.125, 1e-7, 3.0e12}) EXPECT_DOUBLE_EQ(platform::ValLocale(CStrDouble(v)), v);
     EXPECT_EQ(platform::WithDecimalPoint(Format(-12.5, "0.00")), "-12.50");
 }

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
-
+#include "kernel/Cascade.h"
+#include "kernel/ResidenceTime.h"
 #include "kernel/StirredTank.h"
 #include "tests/kernel/KernelTestSupport.h"
 
@@ -61,7 +61,9 @@ TEST(StirredTank, ResidenceTimeModeSolvesEveryModel) {
         {1, 0.15, 0, 0, {0, 1, 0, 0, 0, 0}},          {5, 0.15, 0, 0, {0, 1, 0, 0, 0.01, 0.02}},
         {7, 0.15, 0.05, 0, {0, 1, 1.2, 0, 0, 0}},     {12, 0.15, 0.01, 0, {0, 1, 0.8, 0, 0.1, 0}},
         {13, 0.15, 0.1, 0.005, {0, 1, 1.2, 0, 0, 0}}, {15, 0.15, 0.2, 0.15, {0, 1, 0, 0.1, 0, 0}},
-        {17, 0.15, 0.01, 0, {0, 1, 0.7, 0, 0.2, 0}},  {20, 0.15, 0, 0, {0, 1, 0, 0, 0.1, 0}}};
+        {17, 0.15, 0.01, 0, {0, 1, 0.7, 0, 0.2, 0}},  {20, 0.15, 0, 0, {0, 1, 0, 0, 0.1, 0}},
+        // Model 19 with k1 = k2 and model 12 with k1 = 4·k2 get their linear solutions.
+        {19, 0.15, 0.15, 0, {0, 1, 0.9, 0, 0.1, 0.05}}, {12, 0.2, 0.05, 0, {0, 1, 0.8, 0, 0.1, 0}}};
     for (const Case& k : others) {
         SCOPED_TRACE(k.model);
         UseModel(k);
@@ -70,6 +72,7 @@ TEST(StirredTank, ResidenceTimeModeSolvesEveryModel) {
             const TankResult r = Tank(3, 0, 1.0, 0, tau);
             ASSERT_EQ(r.errA | r.errB, 0) << tau;
             EXPECT_LT(ResidualOf(k, r), k.model == 7 || k.model == 20 ? 1e-6 : 1e-9) << tau;
+            EXPECT_EQ(kernel::kWert[2], k.k2);  // the user's input stays
             for (int s = 1; s <= 5; ++s) EXPECT_GE(r.c[s], -1e-12) << tau << " slot " << s;
         }
     }
@@ -90,19 +93,6 @@ TEST(StirredTankFaults, EnzymeModelRegeneratesTheEnzyme) {
     EXPECT_LT(ResidualOf(k, u), 1e-9);
     EXPECT_NEAR(u.c[1], (1 - r.U) * 0.5, 1e-12);
     EXPECT_NEAR(Tank(3, 0, 1.0, 0, u.tau).U, r.U, 1e-9);
-}
-
-// Model 19 with k1 = k2 and model 12 with k1 = 4·k2 get their linear solutions; kWert stays the user's input.
-TEST(StirredTankFaults, ReversibleModelsWithEqualConstantsKeepTheirInput) {
-    UseModel(19, 0.15, 0.15, 0, {0, 1, 0.9, 0, 0.1, 0.05});
-    const TankResult r = Tank(3, 0, 1.0, 0, 5.0);
-    EXPECT_EQ(kernel::kWert[2], 0.15);
-    ASSERT_EQ(r.errA | r.errB, 0);
-    EXPECT_LT(Residual(19, kernel::c0Wert, r.c, 5.0, 0.15, 0.15, 0), 1e-12);
-    UseModel(12, 0.2, 0.05, 0, {0, 1, 0.8, 0, 0.1, 0});
-    const TankResult r12 = Tank(4, 0, 0, 1.0, 5.0);
-    ASSERT_EQ(r12.errA | r12.errB, 0);
-    EXPECT_LT(Residual(12, kernel::c0Wert, r12.c, 5.0, 0.2, 0.05, 0), 1e-12);
 }
 
 // Given conversions that cannot be reached: the message, errA = -1, tau = 0, no V or V*.
@@ -139,4 +129,188 @@ TEST(StirredTankFaults, NthOrderModelConvertsOneAIntoOneP) {
     EXPECT_NEAR(r.c[4], 0.1 + 0.6, 1e-15);
     EXPECT_NEAR(r.ksi[1], 0.6, 1e-15);
     EXPECT_LT(Residual(20, kernel::c0Wert, r.c, r.tau, 0.15, 0, 0, 1.5), 1e-9);
+}
+
+// ---- Cascade of stirred tanks ----
+
+namespace {
+
+// Stages 1..N run the way the cascade window runs them: feed in row 1 of cKaskade, each outlet copied on.
+struct CascadeRun {
+    std::vector<double> UStage;
+    kernel::ConcMatrix cOut;
+    std::vector<int> err;  // errA | errB per stage
+    std::vector<kernel::ExtentVector> ksi;
+    std::vector<double> stageVdot;  // V* after each stage
+    double V = 0, Vdot = 0;
+};
+
+CascadeRun RunCascade(int N, int mode, double tauPerTank, double V, double Vdot, double fill = 0) {
+    CascadeRun r;
+    r.V = V;
+    r.Vdot = Vdot;
+    const auto rows = static_cast<std::size_t>(N) + 2;
+    kernel::cKaskade.assign(rows, {});
+    r.cOut.assign(rows, {0, fill, fill, fill, fill, fill});
+    r.UStage.assign(rows, 0.0);
+    r.err.assign(rows, 0);
+    r.ksi.assign(rows, {});
+    kernel::cKaskade[1] = kernel::c0Wert;
+    for (std::size_t s = 1; s <= static_cast<std::size_t>(N); ++s) {
+        int errA = 0, errB = 0;
+        kernel::CalcKaskadenStufe(static_cast<int>(s), kernel::aktModell, mode, kernel::c0Wert[1], kernel::cKaskade,
+                                  r.UStage, r.V, r.Vdot, tauPerTank, r.cOut, errA, errB);
+        r.err[s] = errA | errB;
+        r.ksi[s] = kernel::KsiWerte;
+        r.stageVdot.push_back(r.Vdot);
+        kernel::cKaskade[s + 1] = r.cOut[s];
+    }
+    return r;
+}
+
+}  // namespace
+
+// c_i = c_(i-1)/(1 + k·tau); columns the model does not compute keep their values.
+TEST(Cascade, FirstOrderStagesDivideByOnePlusKTau) {
+    UseModel(2, 0.15, 0, 0, {0, 1, 0, 0, 0.1, 0});
+    const double tau = 2.0, f = 1.0 / (1.0 + 0.15 * tau);
+    const CascadeRun r = RunCascade(7, 3, tau, 4.0, 0, 7.0);
+    double a = 1.0;
+    for (std::size_t s = 1; s <= 7; ++s) {
+        SCOPED_TRACE(s);
+        a *= f;
+        EXPECT_EQ(r.err[s], 0);
+        EXPECT_NEAR(r.cOut[s][1], a, 1e-14);
+        EXPECT_NEAR(r.cOut[s][1] + r.cOut[s][4], 1.1, 1e-14);  // A + P is carried through
+        EXPECT_NEAR(r.UStage[s], 1.0 - a, 1e-14);
+        for (std::size_t slot : {2, 3, 5}) EXPECT_EQ(r.cOut[s][slot], 7.0);
+    }
+    EXPECT_NEAR(kernel::UmsatzU, 1.0 - f, 1e-14);
+    EXPECT_DOUBLE_EQ(r.Vdot, 2.0);
+}
+
+TEST(Cascade, StagesMatchTheSingleTankAppliedStageByStage) {
+    for (const Case& k : {Case{20, 0.15, 0, 0, {0, 1, 0, 0, 0.05, 0}}, Case{6, 0.15, 0.1, 0, {0, 1, 0, 0.05, 0, 0}}}) {
+        SCOPED_TRACE(k.model);
+        UseModel(k);
+        const CascadeRun r = RunCascade(5, 4, 1.5, 0, 2.0);
+        Conc in = k.c0;
+        for (std::size_t s = 1; s <= 5; ++s) {
+            kernel::c0Wert = in;
+            double U = 0, V = 0, Vdot = 2.0, tau = 1.5;
+            Conc c{};
+            kernel::ExtentVector ksi{};
+            int errA = 0, errB = 0;
+            kernel::CalcContiKessel(k.model, 4, kernel::c0Wert, U, V, Vdot, tau, c, ksi, errA, errB);
+            EXPECT_EQ(r.err[s], 0);
+            for (std::size_t slot : {1, 3, 4}) EXPECT_NEAR(r.cOut[s][slot], c[slot], 1e-12) << s;
+            EXPECT_NEAR(r.ksi[s][1], ksi[1], 1e-12);
+            EXPECT_LT(Residual(k.model, in, r.cOut[s], 1.5, k.k1, k.k2, 0, 1.5), k.model == 20 ? 1e-6 : 1e-12);
+            in = r.cOut[s];
+        }
+        EXPECT_NEAR(r.V, 3.0, 1e-15);
+    }
+}
+
+// Given stage conversion, model 7 (A + B => C; A + C => P): every stage is a steady state.
+TEST(CascadeFaults, ConsecutiveCompetingModelMeetsTheBalanceForAGivenConversion) {
+    UseModel(7, 0.15, 0.05, 0, {0, 1, 1.5, 0, 0, 0});
+    kernel::UmsatzU = 0.4;
+    const CascadeRun r = RunCascade(4, 0, 0, 2.0, 0);
+    Conc in = kernel::c0Wert;
+    for (std::size_t s = 1; s <= 4; ++s) {
+        SCOPED_TRACE(s);
+        ASSERT_EQ(r.err[s], 0);
+        EXPECT_NEAR(r.cOut[s][1], 0.6 * in[1], 1e-14);
+        EXPECT_LT(Residual(7, in, r.cOut[s], 2.0 / r.stageVdot[s - 1], 0.15, 0.05, 0), 1e-9);  // tau = V / V*
+        in = r.cOut[s];
+    }
+}
+
+TEST(CascadeFaults, StageConversionBeyondEquilibriumStopsWithAFlag) {
+    UseModel(8, 0.5, 0.1, 0, {0, 1, 0, 0, 0, 0});  // A falls below its equilibrium 1/6 in stage 3
+    kernel::UmsatzU = 0.5;
+    testsupport::MsgRecorder rec;
+    const CascadeRun r = RunCascade(3, 1, 0, 0, 1.0);
+    EXPECT_EQ(r.err[1] | r.err[2], 0);
+    EXPECT_EQ(r.err[3], -1);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Messages()[0].prompt, std::string(kernel::kMsgNotReachable));
+    EXPECT_GT(r.V, 0.0);  // the volume of stage 2; stage 3 derived none
+}
+
+// ---- Residence-time distribution of a cascade ----
+
+using namespace kernel;
+
+TEST(ResidenceTime, FactorialAndSingleTank) {
+    EXPECT_EQ(Fakultaet(0), 1.0);
+    EXPECT_EQ(Fakultaet(5), 120.0);
+    EXPECT_NEAR(Fakultaet(170) / 7.257415615307994e306, 1.0, 1e-12);
+    EXPECT_EQ(Fakultaet(171), -1.0);
+    // One tank: E(t) = exp(-t/tm)/tm with the per-tank time in single precision.
+    int err = 1;
+    const double tm = 3.0, tauI = static_cast<float>(tm);
+    EXPECT_NEAR(FuVerweilE(2.0, 1, tm, err), std::exp(-2.0 / tauI) / tauI, 1e-15);
+    EXPECT_EQ(err, 0);
+    EXPECT_NEAR(FuVerweilE(0.0, 1, tm, err), 1.0 / tauI, 1e-15);
+    EXPECT_NEAR(FuVerweilF(2.0, 1, tm, err), 1.0 - std::exp(-2.0 / 3.0), 1e-15);
+    for (int N : {1, 2, 7}) {
+        EXPECT_EQ(FuVerweilF(0.0, N, tm, err), 0.0);
+        EXPECT_EQ(FuVerweilE(0.0, N, tm, err), N == 1 ? 1.0 / tauI : 0.0);
+    }
+}
+
+// For N tanks: E integrates to 1, F is the integral of E and tends to 1, E peaks at (N-1)/N·tm.
+TEST(ResidenceTime, DistributionIsNormalisedAndPeaksWhereItShould) {
+    const double tm = 2.5;
+    int err = 0;
+    auto simpson = [&](int N, double tEnd, int steps) {  // integral of E from 0 to tEnd
+        const double h = tEnd / steps;
+        double sum = 0;
+        for (int i = 0; i <= steps; ++i) {
+            const double w = (i == 0 || i == steps) ? 1 : (i % 2 ? 4 : 2);
+            sum += w * FuVerweilEdimlos(i * h, N, tm, err) / tm;
+        }
+        return sum * h / 3;
+    };
+    for (int N : {1, 2, 4, 7, 30}) {
+        SCOPED_TRACE(N);
+        const double whole = simpson(N, 12.0 * tm, 20000);
+        ASSERT_EQ(err, 0);
+        EXPECT_NEAR(whole, FuVerweilF(12.0 * tm, N, tm, err), 1e-9);
+        EXPECT_NEAR(whole, 1.0, 1e-5);  // the tail beyond 12 tm is below exp(-12)
+        EXPECT_NEAR(FuVerweilF(80 * tm, N, tm, err), 1.0, 1e-12);
+        EXPECT_NEAR(simpson(N, tm, 2000), FuVerweilF(tm, N, tm, err), 1e-9);
+        EXPECT_NEAR(FuVerweilFdimlos(tm, N, tm, err), FuVerweilF(tm, N, tm, err), 1e-15);
+        if (N > 1) {
+            const double tPeak = (N - 1.0) / N * tm, d = 1e-3 * tm;
+            const double ePeak = FuVerweilE(tPeak, N, tm, err);
+            EXPECT_GT(ePeak, FuVerweilE(tPeak - d, N, tm, err));
+            EXPECT_GT(ePeak, FuVerweilE(tPeak + d, N, tm, err));
+        }
+        // E(theta) = tm·E(t) up to the single-precision per-tank time of FuVerweilE.
+        EXPECT_NEAR(FuVerweilEdimlos(1.3, N, tm, err), tm * FuVerweilE(1.3, N, tm, err), 1e-6);
+    }
+}
+
+// A mean time <= 0, no tanks, and everything beyond the Double range (171!, (N·theta)^(N-1)) fail with
+// err = -1 instead of returning a meaningless number.
+TEST(ResidenceTime, InvalidInputAndOverflowSetTheFlag) {
+    using Fn = double (*)(double, int, double, int&);
+    const struct { Fn f; double t; int N; double tm; } cases[] = {
+        {FuVerweilE, 1, 3, 0},         {FuVerweilFdimlos, 1, 3, -1},    {FuVerweilE, 1, 0, 1},
+        {FuVerweilE, 1, 172, 10},      {FuVerweilF, 1, 200, 10},        {FuVerweilEdimlos, 1000, 150, 1},
+    };
+    for (const auto& c : cases) {
+        int err = 0;
+        EXPECT_EQ(c.f(c.t, c.N, c.tm, err), 0.0) << c.t << " " << c.N << " " << c.tm;
+        EXPECT_EQ(err, -1) << c.t << " " << c.N << " " << c.tm;
+    }
+    // The largest N of the window still works at moderate times.
+    int err = 0;
+    const double f = FuVerweilF(1.0, 120, 1.0, err);
+    EXPECT_EQ(err, 0);
+    EXPECT_GT(f, 0.4);
+    EXPECT_LT(f, 0.6);
 }

@@ -1,10 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-
+#include "kernel/BloodAlcohol.h"
 #include "kernel/Concentrations.h"
 #include "kernel/RuntimeError.h"
-#include "kernel/State.h"
 #include "kernel/TimeCourse.h"
 #include "tests/kernel/KernelTestSupport.h"
 
@@ -12,15 +8,22 @@ using namespace kernel;
 
 namespace {
 
+// Whether f raises the overflow error (and not another failure, nor none).
+template <class F>
+bool Overflows(F f) {
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e.kind() == ErrorKind::Overflow;
+    }
+    return false;
+}
+
 class TimeCourse : public ::testing::Test {
 protected:
     void SetUp() override {
+        testsupport::ResetStartState();
         KurvenMaske = "11111";
-        DiagVariante = 0;
-        SpezSkalierung = 0;
-        MMDiagramm = 0;
-        SmoothingFactor = 0;
-        ReaktOrdnung = 1.5f;
         c0Wert = {0, 1.0, 0.6, 0.1, 0.2, 0.05};
         kWert = {0, 0.15, 0.05, 0.02};
     }
@@ -89,42 +92,6 @@ TEST_F(TimeCourse, GridHas200IntervalsRatesInSinglePrecisionAndZeroOrderStopsAtZ
     EXPECT_DOUBLE_EQ(cKurveP[200], c0Wert[4] + c0Wert[1]);
 }
 
-// Where the closed forms meet a limit: models 12 and 17 with c(A,0) = c(B,0) and k2 tiny or 0 (the two roots
-// of the extent coincide), model 6 with k1 = k2. Curves and concentrations at a time against the fine
-// reference, and against the exact limits x = c0²·k1·t/(1 + c0·k1·t) and C = k1·c0·t·e^(-k1·t).
-TEST_F(TimeCourse, CoincidingRootsAndEqualRateConstantsKeepTheirDigits) {
-    const struct { int model; double k2; ConcVector c0; } cases[] = {
-        {6, 0.15, {0, 1, 0, 0, 0, 0}},          {6, 0.15 * (1 + 1e-9), {0, 1, 0, 0.05, 0.1, 0}},
-        {6, 0.15 * (1 + 1e-4), {0, 1, 0, 0, 0, 0}},
-        {12, 0, {0, 1, 1, 0, 0, 0}},            {12, 1e-300, {0, 1, 1, 0, 0, 0}},
-        {12, 1e-14, {0, 0.8, 0.8, 0, 0, 0}},    {12, 1e-9, {0, 1, 1, 0, 0.1, 0}},
-        {17, 0, {0, 1, 1, 0, 0, 0}},            {17, 1e-300, {0, 1, 1, 0, 0, 0}},
-        {17, 1e-14, {0, 0.8, 0.8, 0, 0, 0}},    {17, 1e-9, {0, 1, 1, 0, 0.1, 0}},
-        {17, 1e-6, {0, 1, 1 + 1e-9, 0, 0, 0}},
-    };
-    for (const auto& cs : cases) {
-        SCOPED_TRACE(testing::Message() << "model " << cs.model << " k2 " << cs.k2);
-        c0Wert = cs.c0;
-        kWert = {0, 0.15, cs.k2, 0};
-        Run(cs.model, 40.0);
-        EXPECT_LT(MaxDeviation(cs.model, 20000), 1e-9);
-        const double t = tWerte[137];
-        const ConcVector at = At(cs.model, t);
-        for (int s = 1; s <= 5; ++s) {
-            if (ktest::Writes(cs.model, s)) {
-                EXPECT_NEAR(at[s], cKurve(s)[137], 1e-15);
-            }
-        }
-        if (cs.model == 6 && cs.k2 == 0.15) {
-            EXPECT_NEAR(at[3], 0.15 * t * std::exp(-0.15 * t), 1e-15);
-        } else if (cs.model != 6 && cs.k2 <= 1e-300) {
-            const double c0 = cs.c0[1], x = c0 * c0 * 0.15 * t / (1 + c0 * 0.15 * t);
-            EXPECT_NEAR(at[1], c0 - x, 1e-15);
-            EXPECT_NEAR(at[4], (cs.model == 12 ? 2 : 1) * x, 1e-15);
-        }
-    }
-}
-
 // Long times: the limits are finite and the curves carry no overflow, although in the direct form of these
 // solutions the exponential grows with t.
 TEST_F(TimeCourse, LongTimesReachTheEquilibriumWithoutOverflow) {
@@ -178,12 +145,7 @@ TEST_F(TimeCourse, FailuresAreReported) {
         c0Wert = {0, 1, 1, 0, 0, 0};
         kWert = {0, k, k, 0};
         aktModell = 7;
-        try {
-            CalcZeitverlauf(7, 100.0, err);
-            ADD_FAILURE() << "no failure for k = " << k;
-        } catch (const RuntimeError& e) {
-            EXPECT_EQ(e.kind(), ErrorKind::Overflow) << k;
-        }
+        EXPECT_TRUE(Overflows([&] { CalcZeitverlauf(7, 100.0, err); })) << k;
     }
 }
 
@@ -305,4 +267,87 @@ TEST_F(TimeCourse, ConcentrationsOfIntegratedModelsReadTheSplineOfTheLastRun) {
     // Between knots close to the curve.
     const ConcVector mid = At(9, 12.3);
     EXPECT_NEAR(mid[1], cKurveA[49] + (cKurveA[50] - cKurveA[49]) * 0.2, 1e-4);
+}
+
+// ---- Blood alcohol (Widmark) through the time course ----
+
+namespace {
+
+class BloodAlcohol : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testsupport::ResetStartState();
+        BAKkres.fill(5.0f);
+        BAKKoerpermasse = 73;
+        BAKr = 0.7f;
+        BAKRD = 20;
+        BAKbeta60 = 0.15f;
+        BAKTrinkStart[1] = 0;
+        BAKAlkMasse[1] = 20;
+        KurvenMaske = "10000";
+    }
+    // Widmark curve of one drink of mass m starting at minute s, classic elimination from minute 0.
+    static double Uptake(double m, int s, int t) {
+        return t > s ? 0.8 * m / (0.7 * 73) * (1 - std::exp(-5.0 * (t - s) / 60)) : 0.0;
+    }
+};
+}  // namespace
+
+TEST_F(BloodAlcohol, OneDrinkThroughTheTimeCourse) {
+    DiagRec.xMax = 600;
+    int err = 0;
+    CalcZeitverlauf(BAKModellCode, 600, err);
+    EXPECT_EQ(err, 0);
+    EXPECT_EQ(nZeitPunkte, 600);
+    ASSERT_EQ(cKurveA.size(), 601u);
+    EXPECT_EQ(tWerte[600], 600.0);
+    int lastPositive = 0;
+    for (int t = 0; t <= 600; ++t) {
+        const double expected = Uptake(20, 0, t) - 0.0025 * t;
+        if (expected > 0) {
+            EXPECT_NEAR(cKurveA[static_cast<std::size_t>(t)], expected, 1e-6) << t;
+            lastPositive = t;
+        } else {
+            EXPECT_EQ(cKurveA[static_cast<std::size_t>(t)], 0.0) << t;  // negative values are cut
+        }
+    }
+    EXPECT_GT(lastPositive, 100);
+    EXPECT_LT(lastPositive, 600);
+    EXPECT_FLOAT_EQ(AchsenGrenzen[1], 600.0f);
+}
+
+TEST_F(BloodAlcohol, SecondDrinkAfterSoberingStartsFromZero) {
+    BAKTrinkStart[2] = 300;
+    BAKAlkMasse[2] = 10;
+    CalcResorption(500);
+    // Before the second drink: the one-drink curve, cut at 0.
+    const double atStart = Uptake(20, 0, 300) - 0.0025 * 300;
+    ASSERT_LT(atStart, 0);
+    for (int t = 200; t <= 300; ++t) {
+        EXPECT_NEAR(BAKKurve[static_cast<std::size_t>(t)], std::max(0.0, Uptake(20, 0, t) - 0.0025 * t), 1e-6);
+    }
+    // From its start the curve is lifted by the missing amount.
+    for (int t = 301; t <= 400; t += 7) {
+        const double raw = Uptake(20, 0, t) + Uptake(10, 300, t) - 0.0025 * t;
+        EXPECT_NEAR(BAKKurve[static_cast<std::size_t>(t)], std::max(0.0, raw - atStart), 1e-5) << t;
+    }
+}
+
+TEST_F(BloodAlcohol, NoMinuteStaysNegativeBeforeTheLastDrink) {
+    // A small, slow first drink is outweighed by the elimination in its first minutes.
+    BAKAlkMasse[1] = 0.5f;
+    BAKkres[0] = 2;
+    BAKTrinkStart[2] = 30;
+    BAKAlkMasse[2] = 20;
+    auto roh = [](int t) { return 0.8 * 0.5 / (0.7 * 73) * (1 - std::exp(-2.0 * t / 60)) + Uptake(20, 30, t) - 0.0025 * t; };
+    ASSERT_LT(roh(1), 0);
+    CalcResorption(300);
+    for (int t = 0; t <= 300; ++t) EXPECT_GE(BAKKurve[static_cast<std::size_t>(t)], 0) << t;
+    EXPECT_NEAR(BAKKurve[60], roh(60) - roh(30), 1e-5);  // from 0 at the second drink
+}
+
+TEST_F(BloodAlcohol, AValueBeyondTheRangeOfASingleIsAnOverflow) {
+    BAKKoerpermasse = 1e-3f;
+    BAKAlkMasse[1] = 1e36f;
+    EXPECT_TRUE(Overflows([] { CalcResorption(10); }));
 }

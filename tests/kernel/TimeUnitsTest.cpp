@@ -1,8 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-
-#include "kernel/State.h"
 #include "kernel/TimeUnits.h"
 #include "tests/kernel/KernelTestSupport.h"
 
@@ -14,11 +9,8 @@ namespace {
 class TimeUnits : public ktest::DataTest {
 protected:
     void SetUp() override {
-        testsupport::ResetStartState();
+        DataTest::SetUp();
         BuildZeitFaktor();
-        tMax = tauMittel = VPunkt = RohrV = 0;
-        kWert = {0, 0, 0, 0};
-        nKaskade = 0;
     }
 
     // The callers' convention: old index from the current text, ZeitEinheitNr := new, then convert.
@@ -30,33 +22,13 @@ protected:
     }
 };
 
-void ExpectRel(double actual, double expected, double rel) {
-    EXPECT_NEAR(actual, expected, rel * std::fabs(expected));
-}
-
 }  // namespace
 
-TEST_F(TimeUnits, SecondsToMinutesRescalesStoredValuesAndStirredTankBox) {
-    ktest::Forms forms;
+// Seconds to minutes rescales every stored value and the open stirred-tank window's box; a round trip
+// through all units restores every value.
+TEST_F(TimeUnits, EveryStoredValueFollowsTheUnitAndComesBack) {
+    ktest::Forms forms;  // the tube velocity is rescaled with its window closed
     forms.open.insert("frmRKconti");
-    tMax = 120;
-    kWert[1] = 0.15;
-    VPunkt = 0.01;
-    tauMittel = 30;
-    AddRow(60, {1.0}, 0, 0.3);
-    ChangeTo(1);
-    EXPECT_EQ(ZeitEinheit, "min");
-    EXPECT_DOUBLE_EQ(tMax, 2.0);
-    EXPECT_DOUBLE_EQ(kWert[1], 9.0);
-    EXPECT_DOUBLE_EQ(ExpDaten[1].t, 1.0);
-    EXPECT_DOUBLE_EQ(ExpDaten[1].k, 18.0);  // the row's rate constant is per minute now
-    EXPECT_DOUBLE_EQ(tauMittel, 0.5);
-    EXPECT_NEAR(VPunkt, 0.6, 1e-15);
-    EXPECT_EQ(forms.Text("frmRKconti", "Inp", 15), " .6");
-    EXPECT_EQ(forms.Text("frmRKconti", "lblVPunktInput"), "V* /(m^3/min)");
-}
-
-TEST_F(TimeUnits, RoundTripThroughAllUnitsRestoresEveryValue) {
     tMax = 123.456;
     tauMittel = 7.25;
     kWert = {0, 0.15, 2.5e-3, 3.75};  // first-, second- and first-order constants
@@ -70,14 +42,18 @@ TEST_F(TimeUnits, RoundTripThroughAllUnitsRestoresEveryValue) {
                                    RohrV,         ExpDaten[2].t, ExpDaten[3].t, ExpDaten[1].k, ExpDaten[2].k};
     };
     const std::vector<double> before = stored();
-    ktest::Forms forms;  // flow and tube velocity are rescaled with their windows closed
     ChangeTo(1);
-    EXPECT_NEAR(VPunkt, 0.0123 * 60, 1e-14);
-    EXPECT_NEAR(RohrV, 48.0, 1e-12);
+    EXPECT_EQ(ZeitEinheit, "min");
+    const std::vector<double> perMinute{123.456 / 60, 7.25 / 60, 9, 0.15, 225, 0.738, 48, 42.5 / 60, 1e5 / 60, 4.2, 9e-3};
+    for (std::size_t i = 0; i < before.size(); ++i) EXPECT_NEAR(stored()[i], perMinute[i], 1e-12 * perMinute[i]) << i;
+    EXPECT_EQ(forms.Text("frmRKconti", "Inp", 15), " .738");
+    EXPECT_EQ(forms.Text("frmRKconti", "lblVPunktInput"), "V* /(m^3/min)");
     for (int idx : {2, 3, 4, 0}) ChangeTo(idx);
     EXPECT_EQ(ZeitEinheit, "s");
+    EXPECT_EQ(ZeitFaktor[4][0], 31536000.0);  // the year has 365 days
+    EXPECT_EQ(ZeitFaktor[4][3], 365.0);
     const std::vector<double> after = stored();
-    for (std::size_t i = 0; i < before.size(); ++i) ExpectRel(after[i], before[i], 1e-12);
+    for (std::size_t i = 0; i < before.size(); ++i) EXPECT_NEAR(after[i], before[i], 1e-12 * std::fabs(before[i])) << i;
     EXPECT_EQ(ExpDaten[1].t, 0.0);
 }
 

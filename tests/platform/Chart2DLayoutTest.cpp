@@ -136,11 +136,6 @@ void ExpectSame(Chart2D& a, Chart2D& b) {
 
 class ChartLayoutTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        a.resize(600, 400);
-        b.resize(600, 400);
-    }
     std::string Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
     void Write(const std::string& path, const QByteArray& bytes) {
         QFile f(QString::fromStdString(path));

@@ -1,6 +1,8 @@
 // The chart widget: data and gaps, styles, axes, hit tests, zoom, labels.
+#include <QFile>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPrinter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -9,6 +11,8 @@
 #include <tuple>
 
 #include "platform/Chart2D.h"
+#include "platform/TextPrint.h"
+#include "tests/support/MsgRecorder.h"
 
 using namespace platform;
 
@@ -19,10 +23,6 @@ constexpr int kBlue = Chart2D::Rgb(0, 0, 255);
 
 class Chart2DTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        chart.resize(600, 400);
-    }
     std::string Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
     // Pixel of data coordinates computed from the plot rectangle alone (linear X and Y).
     QPointF Linear(double x, double y) {
@@ -301,6 +301,36 @@ TEST_F(Chart2DTest, TextsAndLegendAreDrawnWhereTheHitTestFindsThem) {
     chart.SetLegendText(1, 1, "");
     chart.SetLegendText(1, 2, "");
     EXPECT_EQ(chart.LegendWidth(), 0);
+}
+
+// Pictures and prints that cannot be made are refused with their reason and leave no file.
+TEST_F(Chart2DTest, FailedPicturesAndPrintsGiveTheirReason) {
+    for (const auto& [ziel, code] :
+         {std::pair{Path("a.png"), 7}, {Path("no/such/dir/a.png"), kPictureBitmap}, {std::string(), kPictureBitmap}}) {
+        std::string error;
+        EXPECT_FALSE(chart.SavePicture(ziel, code, &error) || error.empty()) << ziel;
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(ziel)));
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(Path("print.pdf")));
+    EXPECT_TRUE(chart.PrintChart(printer, kPrintFullPage, 3.5, 3, 15, 10));
+    std::string error;
+    EXPECT_FALSE(chart.PrintChart(printer, kPrintWidth, 3.5, 3, 0, 10, &error) || error.empty());
+    EXPECT_FALSE(chart.PrintChart(printer, kPrintWidth, NAN, 3, 15, 10));
+    QPrinter keiner;
+    keiner.setOutputFormat(QPrinter::PdfFormat);  // nowhere to print to
+    EXPECT_FALSE(chart.PrintChart(keiner, kPrintWidth, 3.5, 3, 15, 10, &error));
+    EXPECT_EQ(error, "Kein Drucker verfügbar");
+    // Text listings print through one function that says so too, never a silent nothing.
+    testsupport::MsgRecorder rec;
+    EXPECT_TRUE(PrintTextLines({"Zeile 1"}, [&](QPrinter& p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QString::fromStdString(Path("liste.pdf")));
+    }));
+    EXPECT_TRUE(rec.Empty() && QFile::exists(QString::fromStdString(Path("liste.pdf"))));
+    EXPECT_FALSE(PrintTextLines({"Zeile 1"}, [](QPrinter& p) { p.setOutputFormat(QPrinter::PdfFormat); }));
+    EXPECT_EQ(rec.Last().prompt, "Kein Drucker verfügbar");
 }
 
 TEST_F(Chart2DTest, NearestPointAtKnownPixels) {

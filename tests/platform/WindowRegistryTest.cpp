@@ -1,26 +1,33 @@
 // The window registry and the FormHost over it: one instance per window, creation on demand,
-// MDI children in the main window's area, and control access by objectName.
+// MDI children in the main window's area, and control access by objectName; the real message dialog
+// (VB styles as buttons, icon and default button) and the help call, which says there is no help file.
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
+#include "platform/Help.h"
+#include "platform/QtMessageBox.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/FormHost.h"
+#include "platform/core/MsgBox.h"
+#include "tests/support/ProgramTest.h"
 
 namespace {
 
@@ -71,8 +78,6 @@ const platform::FormRegistration dialogReg("frmRegTestDialog", platform::FormKin
 const platform::FormRegistration childReg("frmRegTestChild", platform::FormKind::MdiChild,
                                           [] { return new TestForm; });
 
-void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
 class WindowRegistryTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -83,7 +88,7 @@ protected:
     void TearDown() override {
         platform::Windows().Unload("frmRegTestDialog");
         platform::Windows().Unload("frmRegTestChild");
-        FlushDeletes();
+        testsupport::Flush();
         platform::Windows().SetMainWindow(nullptr, nullptr);
     }
     TestForm* Form(const char* name = "frmRegTestDialog") {
@@ -119,7 +124,7 @@ TEST_F(WindowRegistryTest, EachWindowExistsOnceIsCreatedOnDemandAndMayRefuseToCl
 
     EXPECT_TRUE(reg.Unload("frmRegTestDialog"));
     EXPECT_FALSE(platform::Forms().IsLoaded("frmRegTestDialog"));
-    FlushDeletes();
+    testsupport::Flush();
     EXPECT_TRUE(reg.Unload("frmRegTestDialog"));  // not loaded counts as unloaded
 
     auto* form = static_cast<TestForm*>(reg.Load("frmRegTestDialog"));
@@ -133,7 +138,7 @@ TEST_F(WindowRegistryTest, EachWindowExistsOnceIsCreatedOnDemandAndMayRefuseToCl
     form->refuseClose = false;
     reg.Show("frmRegTestDialog");
     form->close();  // as the close box does
-    FlushDeletes();
+    testsupport::Flush();
     EXPECT_FALSE(reg.IsLoaded("frmRegTestDialog"));
 }
 
@@ -148,7 +153,7 @@ TEST_F(WindowRegistryTest, MdiChildGoesIntoTheMainWindowsArea) {
     EXPECT_EQ(mdi->activeSubWindow(), frame);
 
     EXPECT_TRUE(reg.Unload("frmRegTestChild"));
-    FlushDeletes();
+    testsupport::Flush();
     EXPECT_TRUE(mdi->subWindowList().isEmpty());
     EXPECT_FALSE(reg.IsLoaded("frmRegTestChild"));
 }
@@ -226,6 +231,67 @@ TEST_F(WindowRegistryTest, FormHostStateChangesPressesAndOptions) {
     EXPECT_FALSE(form->chk->isChecked());
     EXPECT_EQ(form->chkClicks, 2);
     EXPECT_FALSE(host.SetChecked("frmRegTestDialog", "cmdGo", -1, true));  // not checkable
+}
+
+using namespace platform;
+
+std::vector<int> Answers(const QMessageBox& box) {
+    std::vector<int> answers;
+    for (QAbstractButton* b : box.buttons()) answers.push_back(AnswerOfButton(b));
+    std::sort(answers.begin(), answers.end());
+    return answers;
+}
+
+TEST(QtMessageBox, StylesGiveButtonsIconAndDefault) {
+    struct Case {
+        int style;
+        std::vector<int> answers;  // sorted
+        QMessageBox::Icon icon;
+        int defaultAnswer;
+        int escapeAnswer;  // 0: none
+    };
+    const Case cases[] = {
+        {vbOKOnly, {vbOK}, QMessageBox::NoIcon, vbOK, vbOK},
+        {vbOKCancel + vbQuestion, {vbOK, vbCancel}, QMessageBox::Question, vbOK, vbCancel},
+        {vbAbortRetryIgnore + vbCritical + vbDefaultButton3, {vbAbort, vbRetry, vbIgnore}, QMessageBox::Critical,
+         vbIgnore, 0},
+        {vbYesNoCancel + vbExclamation, {vbCancel, vbYes, vbNo}, QMessageBox::Warning, vbYes, vbCancel},
+        {vbYesNo + vbCritical + vbDefaultButton2, {vbYes, vbNo}, QMessageBox::Critical, vbNo, 0},
+        {vbRetryCancel + vbInformation, {vbCancel, vbRetry}, QMessageBox::Information, vbRetry, vbCancel},
+        {vbOKOnly + vbInformation + vbDefaultButton2, {vbOK}, QMessageBox::Information, vbOK, vbOK},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.style);
+        auto box = BuildMessageBox("Zeile 1\r\nZeile 2", c.style, " Ausführung nicht möglich ");
+        EXPECT_EQ(Answers(*box), c.answers);
+        EXPECT_EQ(box->icon(), c.icon);
+        EXPECT_EQ(AnswerOfButton(box->defaultButton()), c.defaultAnswer);
+        // The default answer of the plain layer agrees with the dialog's default button.
+        EXPECT_EQ(DefaultAnswer(c.style), c.defaultAnswer);
+        if (c.escapeAnswer) EXPECT_EQ(AnswerOfButton(box->escapeButton()), c.escapeAnswer);
+        else EXPECT_EQ(box->escapeButton(), nullptr);
+        EXPECT_EQ(box->windowTitle(), QString::fromUtf8(" Ausführung nicht möglich "));
+        EXPECT_EQ(box->text(), "Zeile 1\nZeile 2");
+    }
+    // German captions; a dialog closed without a button answers Cancel.
+    auto box = BuildMessageBox("?", vbYesNoCancel, "WARNUNG");
+    QStringList texts;
+    for (QAbstractButton* b : box->buttons()) texts << b->text().remove('&');
+    texts.sort();
+    EXPECT_EQ(texts, QStringList({"Abbrechen", "Ja", "Nein"}));
+    EXPECT_EQ(AnswerOfButton(nullptr), vbCancel);
+}
+
+TEST(Help, OpeningHelpSaysThatThereIsNoHelpFile) {
+    testsupport::MsgRecorder recorder;
+    SetHelpFile("/opt/tarvelo/tarvelo.chm");
+    ShowHelpContext(11223);
+    ASSERT_EQ(recorder.Messages().size(), 1u);
+    EXPECT_NE(recorder.Last().prompt.find("tarvelo.chm ist nicht verfügbar"), std::string::npos);
+    EXPECT_NE(recorder.Last().prompt.find("11223"), std::string::npos);
+    EXPECT_EQ(recorder.Last().style & 0x70, vbInformation);
+    CloseAllHelpWindows();  // nothing open, nothing shown
+    EXPECT_EQ(recorder.Messages().size(), 1u);
 }
 
 }  // namespace
