@@ -16,6 +16,7 @@
 #include "diagram/frmTGraph2D.h"
 #include "platform/Chart2D.h"
 #include "platform/WindowRegistry.h"
+#include "platform/core/NumberFormat.h"
 #include "tests/diagram/MessdatenTestSupport.h"
 #include "tests/support/ProgramTest.h"
 
@@ -76,6 +77,13 @@ protected:
         auto* b = Control<QPushButton>(name);
         ASSERT_NE(b, nullptr) << name;
         b->click();
+    }
+    double Zahl(const char* name) const { return platform::Val(Control<QLineEdit>(name)->text().toStdString()); }
+    // Types the given fields of the axis panel (1 x min, 2 x max, 3 y min, 4 y max) and applies them.
+    void Bereich(std::initializer_list<std::pair<int, const char*>> felder) {
+        f->mnuCoord_Click();
+        for (const auto& [i, text] : felder) Feld("coord", i)->setText(text);
+        Klick("cmdCoord_OK");
     }
 
     diagram::frmTGraph2D* f = nullptr;

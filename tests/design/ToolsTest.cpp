@@ -9,7 +9,6 @@
 
 #include "design/frmCalcTangente.h"
 #include "design/frmTGraphCalc.h"
-#include "kernel/Concentrations.h"
 #include "kernel/State.h"
 #include "kernel/TimeCourse.h"
 #include "platform/core/NumberFormat.h"
@@ -23,29 +22,19 @@ using namespace kernel;
 double Wert(const QLabel* l) { return platform::Val(l->text().toStdString()); }
 double Wert(const QLineEdit* e) { return platform::Val(e->text().toStdString()); }
 
-class Rechner : public designtest::DesignTest {
-protected:
-    design::frmTGraphCalc* OeffneRechner() {
-        auto* w = qobject_cast<design::frmTGraphCalc*>(platform::Windows().Show("frmTGraphCalc"));
-        EXPECT_NE(w, nullptr);
-        return w;
-    }
-};
+using Rechner = designtest::DesignTest;
 
 TEST_F(Rechner, ValuesOfTheModelCurvesAtOneTime) {
     Oeffne();  // A => P, k = 0.1 1/s, c(A,0) = 1 mol/L
-    design::frmTGraphCalc* r = OeffneRechner();
+    auto* r = qobject_cast<design::frmTGraphCalc*>(platform::Windows().Show("frmTGraphCalc"));
     ASSERT_NE(r, nullptr);
     EXPECT_EQ(r->lblZeit->text().toStdString(), ZeitEinheit);
 
+    // Shown at single precision.
     r->txtX->setText("10");
     r->cmdGraphCalcExec->click();
-    EXPECT_NEAR(Wert(r->lblResult[0]), std::exp(-1.0), 1e-6);
+    EXPECT_EQ(r->lblResult[0]->text().toStdString(), platform::CStrSingle(static_cast<float>(std::exp(-1.0))));
     EXPECT_NEAR(Wert(r->lblResult[3]), 1 - std::exp(-1.0), 1e-6);
-    ConcVector c{};
-    int err = 0;
-    CalcKonzentrationen(2, 10, c, err);
-    EXPECT_EQ(r->lblResult[0]->text().toStdString(), platform::CStrSingle(static_cast<float>(c[1])));
 
     // Both ends of the drawn range are accepted; beyond them only a beep.
     r->txtX->setText(QString::fromStdString(platform::CStrSingle(DiagRec.xMax)));
@@ -71,8 +60,6 @@ TEST_F(Rechner, ValuesOfTheModelCurvesAtOneTime) {
     // earlier number stays standing, every result reads "-".
     aktModell = 7;
     AkimaX.clear();
-    CalcKonzentrationen(aktModell, 2.5, c, err);
-    ASSERT_NE(err, 0);
     r->cmdGraphCalcExec->click();
     for (const QLabel* l : r->lblResult) EXPECT_EQ(l->text(), "-");
     aktModell = 2;
@@ -106,9 +93,8 @@ TEST_F(Tangente, SlopeOfAnExponentialDecay) {
     constexpr double k = 0.1;
     design::frmCalcTangente* t = OeffneTangente(k);
     ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->lblr->text().toStdString(), "r(A) = dc(A)/dt =  ");
     EXPECT_EQ(t->Label4->text().toStdString(), "mol/(L " + ZeitEinheit + ")");
-    for (double zeit : {2.5, 7.0, 12.25}) {
+    for (double zeit : {0.0, 2.5, 7.0, 12.25}) {
         t->txtX->setText(QString::number(zeit));
         t->cmdCalc->click();
         const double c = std::exp(-k * zeit);
@@ -116,9 +102,6 @@ TEST_F(Tangente, SlopeOfAnExponentialDecay) {
         // dc/dt = -k c; the spline through points one second apart meets it within a percent.
         EXPECT_NEAR(Wert(t->txtyStrichResult), -k * c, 0.01 * k * c) << zeit;
     }
-    t->txtX->setText("0");
-    t->cmdCalc->click();
-    EXPECT_NEAR(Wert(t->txtyResult), 1, 1e-6);
     t->txtX->setText("-0.5");
     t->cmdCalc->click();
     EXPECT_EQ(rec.Beeps(), 1);
