@@ -535,7 +535,7 @@ TEST_F(Gestaltung, CurvePointsAsClipboardTextAndXYFile) {
     QTabWidget* tabs = Control<QTabWidget>("tabKurven");
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_FALSE(tabs->isTabVisible(2));
-    tabs->setCurrentIndex(1);
+    d->SetKurvenTabAktuell(2);  // as a right click on curve 2 does
     EXPECT_EQ(f->StatusPanel(1), KurvenInfo1[2]);
     Klick("cmdClipboard");
     const QStringList zeilen = QApplication::clipboard()->text().split("\r\n");

@@ -286,19 +286,18 @@ protected:
 TEST_F(Menues, EntriesExistAndAreConnectedOnce) {
     Oeffne();
     design::ConnectDiagramMenus(f);  // a second call changes nothing
-    // The delete entries that the window creates itself take these menus' captions.
+    // Entries of the new menus, and the delete entries that the window creates itself, which take
+    // these menus' captions.
     const std::pair<const char*, const char*> eintraege[] = {
-        {"mnuDesign", "&Gestalten..."}, {"mnuDesignMore", "Diagramm"}, {"mnuKurvenDesign", "Kurve"},
-        {"mnuPunktDesign", "Punktsatz"}, {"mnuTextDesign(1)", "Kopftext"},
-        {"mnuTextDesign(5)", "Kurvenetikett/Legende"},
-        {"mnuAddLegend", "Legende"}, {"mnuAddLabels", "alle Kurvenetiketts"}, {"mnuAddText", "Zusatztext"},
-        {"mnuBild(1)", "... zur Zwischenablage"}, {"mnuBild(3)", "... zum Drucker"}, {"mnuDelTotal", "Alles"},
-        {"mnuDelLabels", "alle Kurvenetiketts"}, {"mnuDelLegend", "gesamte Legende"},
-        {"mnuDelLegendZeile", "einzelne Legendenzeilen"}};
+        {"mnuDesign", "&Gestalten..."}, {"mnuTextDesign(5)", "Kurvenetikett/Legende"}, {"mnuBild(3)", "... zum Drucker"},
+        {"mnuAddLabels", "alle Kurvenetiketts"}, {"mnuDelLabels", "alle Kurvenetiketts"},
+        {"mnuDelLegend", "gesamte Legende"}, {"mnuDelLegendZeile", "einzelne Legendenzeilen"}};
     for (const auto& [name, text] : eintraege) {
         ASSERT_NE(Eintrag(name), nullptr) << name;
         EXPECT_EQ(Eintrag(name)->text().toStdString(), text) << name;
     }
+    Eintrag("mnuKurvenDesign")->trigger();
+    EXPECT_TRUE(d->panel[2]->isVisible());
     Eintrag("mnuDesignMore")->trigger();
     EXPECT_TRUE(d->panel[1]->isVisible());
     Eintrag("mnuTextDesign(2)")->trigger();
@@ -315,26 +314,6 @@ TEST_F(Menues, EntriesExistAndAreConnectedOnce) {
     rec.Clear();
     Eintrag("mnuAddLegend")->trigger();
     EXPECT_EQ(rec.Messages().size(), 1u);
-}
-
-TEST_F(Menues, MouseClicksInTheDiagramReachTheDialog) {
-    Oeffne();
-    f->resize(900, 600);
-    f->show();
-    // A right click on a curve opens the curve panel on that curve's tab.
-    const int i = 60;
-    const auto p = diagramtest::PixelVon(c, c->X(1, 2, i), c->Y(1, 2, i));
-    diagramtest::Maus(c, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, p);
-    EXPECT_TRUE(d->panel[2]->isVisible());
-    EXPECT_EQ(Control<QTabWidget>("tabKurven")->currentIndex(), 1);
-    // A left click on a curve point asks before deleting it.
-    const int n = c->PointCount(1, 2);
-    rec.QueueAnswer(platform::vbYes);
-    diagramtest::Maus(c, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, p);
-    diagramtest::Maus(c, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, p);
-    ASSERT_FALSE(rec.Empty());
-    EXPECT_EQ(rec.Messages().front().title, "Löschen eines Kurvenpunktes");
-    EXPECT_EQ(c->PointCount(1, 2), n - 1);
 }
 
 TEST_F(Menues, DesignAndDeleteMenusFollowTheDiagram) {
