@@ -306,14 +306,20 @@ TEST_F(Menues, EntriesExistAndAreConnectedOnce) {
     EXPECT_FALSE(d->panel[1]->isVisible());
     Eintrag("mnuBild(2)")->trigger();
     EXPECT_EQ(PrintMode, 2);
-    // "Legende" is offered while the legend is hidden; connected once: one refusal per press.
+    // "Legende" is offered while the legend is hidden, and refuses (once per press: connected once)
+    // while no curve or point set has a legend text.
     EXPECT_FALSE(Eintrag("mnuAddLegend")->isEnabled());
     Eintrag("mnuDelLegend")->trigger();
     EXPECT_TRUE(Eintrag("mnuAddLegend")->isEnabled());
     for (int k = 1; k <= kMaxKurven; ++k) c->SetLegendText(1, k, "");
     rec.Clear();
     Eintrag("mnuAddLegend")->trigger();
-    EXPECT_EQ(rec.Messages().size(), 1u);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, " Ausführung nicht möglich ");
+    EXPECT_FALSE(c->LegendShown());
+    Control<QLineEdit>("txtLegPoints(3)")->setText("Messung");
+    Eintrag("mnuAddLegend")->trigger();
+    EXPECT_TRUE(c->LegendShown() && Control<QCheckBox>("chkLegend")->isChecked());
 }
 
 TEST_F(Menues, DesignAndDeleteMenusFollowTheDiagram) {
