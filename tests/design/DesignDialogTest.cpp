@@ -447,7 +447,6 @@ TEST_F(Gestaltung, TextsLegendAndCurveLabels) {
     EXPECT_EQ(s->toPlainText().toStdString(), "t / s");
     s->setPlainText("Zeit t / s");
     EXPECT_EQ(c->AxisTitle(ChartAxis::X), "Zeit t / s");
-    EXPECT_TRUE(s->toolTip().isEmpty());
     QFont fett("Arial", 14);
     fett.setBold(true);
     naechsteSchrift = design::SchriftWahl{fett, kRot};

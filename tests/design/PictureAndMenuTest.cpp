@@ -45,7 +45,7 @@ protected:
     }
 };
 
-TEST_F(Bildausgabe, FileListGivesTheFormatCodes) {
+TEST_F(Bildausgabe, FormatListsAndTheBlackSheetWarning) {
     Oeffne();
     design::mnuBild_Click(*f, 2);
     QComboBox* liste = Control<QComboBox>("cmbGraphFormat");
@@ -55,17 +55,38 @@ TEST_F(Bildausgabe, FileListGivesTheFormatCodes) {
     EXPECT_TRUE(tipp.contains("<Name>.svg, auch wenn .wmf oder .emf eingegeben wird")) << tipp.toStdString();
     EXPECT_FALSE(tipp.contains("EMF")) << tipp.toStdString();
     EXPECT_TRUE(d->panel[5]->isVisible());
-    // The clipboard list: vector (code 3) preselected, bitmap (code 1) on request.
+    // The clipboard list: vector (code 3) preselected; the bitmap entry copies a bitmap only.
     design::mnuBild_Click(*f, 1);
     ASSERT_EQ(liste->count(), 2);
     EXPECT_EQ(GraphFormatCode, 3);
     liste->setCurrentIndex(0);
-    EXPECT_EQ(GraphFormatCode, 1);
-
+    QApplication::clipboard()->clear();
+    Klick("cmdPrint");
+    const QMimeData* m = QApplication::clipboard()->mimeData();
+    ASSERT_NE(m, nullptr);
+    EXPECT_TRUE(m->hasImage() && !m->hasFormat("image/svg+xml"));
     design::mnuBild_Click(*f, 3);
-    EXPECT_EQ(GraphFormatCode, 1);
     EXPECT_TRUE(Control<QGroupBox>("frPrintScaling")->isVisible());
     EXPECT_FALSE(Control<QGroupBox>("frGraphFormat")->isVisible());
+
+    // A black sheet is warned about before every output.
+    Klick("cmdFullBlack");
+    d->FormGST_Hide(true);
+    rec.QueueAnswer(platform::vbCancel);
+    PrintMode = 0;
+    design::mnuBild_Click(*f, 1);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(std::make_tuple(rec.Last().title, rec.Last().style),
+              std::make_tuple(std::string("WARNUNG"), platform::vbOKCancel + platform::vbExclamation));
+    EXPECT_EQ(PrintMode, 0);
+    EXPECT_FALSE(d->isVisible());
+    rec.QueueAnswer(platform::vbOK);
+    design::mnuBild_Click(*f, 3);
+    EXPECT_EQ(PrintMode, 3);
+    Klick("cmdFullWhite");
+    rec.Clear();
+    design::mnuBild_Click(*f, 2);
+    EXPECT_TRUE(rec.Empty());
 }
 
 TEST_F(Bildausgabe, PictureFilesOfEachKind) {
@@ -79,11 +100,9 @@ TEST_F(Bildausgabe, PictureFilesOfEachKind) {
         QByteArray magie;
         const char* datei = nullptr;  // the file written, where it is not the name typed
     };
-    const Fall faelle[] = {{0, "design_bild.BMP", "BM"},        {0, "design_bild.png", "\x89PNG"},
-                           {0, "design_bild.jpg", "BM", "design_bild.jpg.bmp"},
-                           {1, "design_bild1.SVG", "<?xml"},    {2, "design_bild2.SVG", "<?xml"},
-                           {3, "design_bild3.SVG", "<?xml"},    {4, "design_bild4.SVG", "<?xml"},
-                           {1, "design_bild.pdf", "%PDF"},      {1, "design_wmf.wmf", "<?xml", "design_wmf.svg"},
+    const Fall faelle[] = {{0, "design_bild.BMP", "BM"}, {0, "design_bild.png", "\x89PNG"},
+                           {0, "design_bild.jpg", "BM", "design_bild.jpg.bmp"}, {4, "design_bild4.SVG", "<?xml"},
+                           {1, "design_bild.pdf", "%PDF"}, {1, "design_wmf.wmf", "<?xml", "design_wmf.svg"},
                            {3, "design_emf.EMF", "<?xml", "design_emf.svg"},
                            {2, "design_blatt.txt", "<?xml", "design_blatt.txt.svg"}};
     for (const Fall& fall : faelle) {
@@ -110,11 +129,9 @@ TEST_F(Bildausgabe, PictureFilesOfEachKind) {
     // A save that fails is reported naming the target, and an older file there stays as it was: a
     // name of 250 characters is a valid file, but the temporary file beside it cannot be named.
     const QString alt = testsupport::PicturePath("design_" + QString(239, 'x') + ".bmp");
-    {
-        QFile datei(alt);
-        ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
-        datei.write("ALTES BILD");
-    }
+    QFile altDatei(alt);
+    ASSERT_TRUE(altDatei.open(QIODevice::WriteOnly) && altDatei.write("ALTES BILD") > 0);
+    altDatei.close();
     Speichere(0, alt, false);
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().style, platform::vbCritical);
@@ -177,16 +194,8 @@ PdfSeite LiesPdfSeite(const QString& pfad) {
     return seite;
 }
 
-TEST_F(Bildausgabe, ClipboardAndPrinter) {
+TEST_F(Bildausgabe, PrintedPlaceAndSize) {
     Oeffne();
-    QApplication::clipboard()->clear();
-    design::mnuBild_Click(*f, 1);
-    Control<QComboBox>("cmbGraphFormat")->setCurrentIndex(0);
-    Klick("cmdPrint");
-    const QMimeData* m = QApplication::clipboard()->mimeData();
-    ASSERT_NE(m, nullptr);
-    EXPECT_TRUE(m->hasImage());
-
     // A PDF printer with margins of 10 mm (left) and 15 mm (top) around its printable area.
     constexpr double kPunktProMm = 72 / 25.4;
     constexpr double kRandLinks = 10 * kPunktProMm, kRandOben = 15 * kPunktProMm;
@@ -231,13 +240,9 @@ TEST_F(Bildausgabe, ClipboardAndPrinter) {
         const double halb = 0.5 * 567 / 20;
         EXPECT_NEAR(links, kRandLinks + cm(fall.links) - halb, 1.0);
         EXPECT_NEAR(oben, kRandOben + cm(fall.oben) - halb, 1.0);
-        if (fall.option == 4) {
-            EXPECT_NEAR(breite, cm(fall.breite), 0.5);
-            EXPECT_NEAR(hoehe, cm(fall.breite) * seitenverhaeltnis, 0.5);
-        } else {
-            EXPECT_NEAR(hoehe, cm(fall.hoehe), 0.5);
-            EXPECT_NEAR(breite, cm(fall.hoehe) / seitenverhaeltnis, 0.5);
-        }
+        const double sollBreite = fall.option == 4 ? cm(fall.breite) : cm(fall.hoehe) / seitenverhaeltnis;
+        EXPECT_NEAR(breite, sollBreite, 0.5);
+        EXPECT_NEAR(hoehe, sollBreite * seitenverhaeltnis, 0.5);
     }
 
     // Without a printer: a clear message, nothing printed.
@@ -248,28 +253,6 @@ TEST_F(Bildausgabe, ClipboardAndPrinter) {
     Klick("cmdPrint");
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().prompt, "Kein Drucker verfügbar");
-}
-
-TEST_F(Bildausgabe, BlackSheetIsWarnedAboutBeforeEveryOutput) {
-    Oeffne();
-    Klick("cmdFullBlack");
-    d->FormGST_Hide(true);
-    rec.QueueAnswer(platform::vbCancel);
-    PrintMode = 0;
-    design::mnuBild_Click(*f, 1);
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(std::make_tuple(rec.Last().title, rec.Last().style),
-              std::make_tuple(std::string("WARNUNG"), platform::vbOKCancel + platform::vbExclamation));
-    EXPECT_EQ(PrintMode, 0);
-    EXPECT_FALSE(d->isVisible());
-    rec.QueueAnswer(platform::vbOK);
-    design::mnuBild_Click(*f, 3);
-    EXPECT_EQ(PrintMode, 3);
-    EXPECT_TRUE(d->panel[5]->isVisible());
-    Klick("cmdFullWhite");
-    rec.Clear();
-    design::mnuBild_Click(*f, 2);
-    EXPECT_TRUE(rec.Empty());
 }
 
 class Menues : public designtest::DesignTest {
