@@ -95,28 +95,23 @@ TEST_F(Gestaltung, PanelsShowOneAtATimeAndTheCloseBoxOnlyHides) {
 
 TEST_F(Gestaltung, SheetColoursGoToTheChartAndTheSharedVariablesAndThePresetsSetThemAll) {
     Oeffne();
-    naechsteFarbe = kRot;
-    Klick("cmdRandCol_out");
+    Farbe("cmdRandCol_out", kRot);
     EXPECT_EQ(std::make_tuple(c->ChartBackColor(), ColOuterMargin), std::make_tuple(kRot, kRot));
-    naechsteFarbe = kGruen;
-    Klick("cmdColorPlotArea");
+    Farbe("cmdColorPlotArea", kGruen);
     EXPECT_EQ(std::make_tuple(c->PlotAreaBackColor(), ColPlotArea), std::make_tuple(kGruen, kGruen));
-    Klick("cmdGitterFarbe");
+    Farbe("cmdGitterFarbe", kGruen);
     EXPECT_EQ(std::make_tuple(c->GridColor(ChartAxis::X), c->GridColor(ChartAxis::Y), ColGrid),
               std::make_tuple(kGruen, kGruen, kGruen));
 
     // A cancelled colour dialog changes nothing.
-    naechsteFarbe.reset();
-    Klick("cmdDiaAxColor");
+    Farbe("cmdDiaAxColor", std::nullopt);
     EXPECT_EQ(c->ChartAreaForeColor(), ColAxis);
 
     // The frame colour changes the axes but is not remembered; the axis colour is.
     const int achse = ColAxis;
-    naechsteFarbe = kRot;
-    Klick("cmdDiaFrameColor");
+    Farbe("cmdDiaFrameColor", kRot);
     EXPECT_EQ(std::make_tuple(c->ChartAreaForeColor(), ColAxis), std::make_tuple(kRot, achse));
-    naechsteFarbe = kGruen;
-    Klick("cmdDiaAxColor");
+    Farbe("cmdDiaAxColor", kGruen);
     EXPECT_EQ(std::make_tuple(c->ChartAreaForeColor(), ColAxis), std::make_tuple(kGruen, kGruen));
 
     // The presets: a black sheet, grey margins, the standard.
@@ -160,14 +155,12 @@ TEST_F(Gestaltung, CurveAndPointSetStyles) {
 
     // A colour for an occupied slot recolours the curve and paints the free slots' swatches.
     const int vorwahl = FarbVorwahl;
-    naechsteFarbe = kRot;
-    Klick("cmdKurvenFarbe(2)");
+    Farbe("cmdKurvenFarbe(2)", kRot);
     EXPECT_EQ(std::make_tuple(c->LineColor(kKurven, 2), c->SymbolColor(kKurven, 2), KurvenFarbe[2], FarbVorwahl),
               std::make_tuple(kRot, kRot, kRot, vorwahl));
     EXPECT_EQ(design::SwatchFarbe(Control<QPushButton>("cmdKurvenFarbe(7)")), kRot);
     // On a free slot it becomes the colour of the next curve.
-    naechsteFarbe = kGruen;
-    Klick("cmdKurvenFarbe(5)");
+    Farbe("cmdKurvenFarbe(5)", kGruen);
     EXPECT_EQ(FarbVorwahl, kGruen);
 
     Control<QSpinBox>("UpDown1_KBreite(1)")->setValue(4);
@@ -181,8 +174,7 @@ TEST_F(Gestaltung, CurveAndPointSetStyles) {
     EXPECT_EQ(c->SymbolShape(kPunkte, 3), platform::kSymbolOpenBox);
     d->SetPunktStilListe(3, 12, "5");
     EXPECT_EQ(c->SymbolShape(kPunkte, 3), platform::kSymbolNone);
-    naechsteFarbe = kGruen;
-    Klick("cmdPunktFarbe(3)");
+    Farbe("cmdPunktFarbe(3)", kGruen);
     EXPECT_EQ(std::make_tuple(c->SymbolColor(kPunkte, 3), PunktsatzFarbe[3]), std::make_tuple(kGruen, kGruen));
     Control<QSpinBox>("UpDown1_PointSize(3)")->setValue(11);
     EXPECT_EQ(c->SymbolSize(kPunkte, 3), 11);
@@ -240,8 +232,7 @@ TEST_F(Gestaltung, GridKindsAndStylesAreDrawn) {
     f->resize(900, 600);
     f->show();
     constexpr int kMagenta = platform::Chart2D::Rgb(255, 0, 255);
-    naechsteFarbe = kMagenta;
-    Klick("cmdGitterFarbe");
+    Farbe("cmdGitterFarbe", kMagenta);
     const int innenX = InnereLinien(c->AxisMin(ChartAxis::X), c->AxisMax(ChartAxis::X),
                                     c->Spacing(ChartAxis::X, platform::AxisSpacing::Grid));
     const int innenY = InnereLinien(c->AxisMin(ChartAxis::Y), c->AxisMax(ChartAxis::Y),
@@ -423,8 +414,7 @@ TEST_F(Gestaltung, TextsLegendAndCurveLabels) {
     EXPECT_EQ(c->TextBlockBorder(ChartText::Header), platform::kBorderNone);
     Control<QCheckBox>("chkTextFrame")->setChecked(true);
     EXPECT_EQ(c->TextBlockBorder(ChartText::Header), platform::kBorderPlain);
-    naechsteFarbe = kGruen;
-    Klick("cmdSchriftHFarbe");
+    Farbe("cmdSchriftHFarbe", kGruen);
     EXPECT_EQ(c->TextBlockBackColor(ChartText::Header), kGruen);
 
     // The extra text: its own position, the header stays.
@@ -463,8 +453,7 @@ TEST_F(Gestaltung, TextsLegendAndCurveLabels) {
     EXPECT_TRUE(c->LegendShown());
     Control<QCheckBox>("chkLegTransparent")->setChecked(true);
     EXPECT_EQ(c->LegendBackColor(), -1);
-    naechsteFarbe = kGruen;
-    Klick("cmdLegBColor");
+    Farbe("cmdLegBColor", kGruen);
     EXPECT_EQ(ColLegendBack, kGruen);
     Control<QCheckBox>("chkLegTransparent")->setChecked(false);
     EXPECT_EQ(c->LegendBackColor(), kGruen);

@@ -78,6 +78,11 @@ protected:
         ASSERT_NE(b, nullptr) << name;
         b->click();
     }
+    // Presses a colour button with the colour the colour dialog will give (none: cancelled).
+    void Farbe(const char* knopf, std::optional<int> farbe) {
+        naechsteFarbe = farbe;
+        Klick(knopf);
+    }
     double Zahl(const char* name) const { return platform::Val(Control<QLineEdit>(name)->text().toStdString()); }
     // Types the given fields of the axis panel (1 x min, 2 x max, 3 y min, 4 y max) and applies them.
     void Bereich(std::initializer_list<std::pair<int, const char*>> felder) {

@@ -151,8 +151,7 @@ TEST_F(Bildausgabe, LegendLiesInsideTheSavedPicture) {
     f->show();
     constexpr int kTuerkis = platform::Chart2D::Rgb(0, 255, 255);
     Control<QCheckBox>("chkLegTransparent")->setChecked(false);
-    naechsteFarbe = kTuerkis;
-    Klick("cmdLegBColor");
+    Farbe("cmdLegBColor", kTuerkis);
     Control<QLineEdit>("txtLegend(1)")->setText("c(A) nach dem Zeitgesetz erster Ordnung");
     const QString png = testsupport::PicturePath("design_legende.png");
     Speichere(0, png);
