@@ -18,7 +18,6 @@
 #include <tuple>
 
 #include "kernel/State.h"
-#include "platform/core/NumberFormat.h"
 #include "experiment/XYFile.h"
 #include "platform/core/TextFile.h"
 #include "tests/design/DesignTestSupport.h"
@@ -28,13 +27,8 @@
 namespace {
 
 using namespace kernel;
-using designtest::kGruen;
-using designtest::kRot;
 using platform::ChartAxis;
 using platform::ChartText;
-
-constexpr int kKurven = 1;
-constexpr int kPunkte = 2;
 
 class Gestaltung : public designtest::DesignTest {};
 
@@ -116,11 +110,9 @@ TEST_F(Gestaltung, SheetColoursGoToTheChartAndTheSharedVariablesAndThePresetsSet
 
     // The presets: a black sheet, grey margins, the standard.
     Klick("cmdFullBlack");
-    EXPECT_EQ(BlackSheet, kTrue);
-    EXPECT_EQ(std::make_tuple(c->ChartAreaBackColor(), c->PlotAreaBackColor()), std::make_tuple(0, 0));
-    EXPECT_EQ(std::make_tuple(c->ChartAreaForeColor(), c->GridColor(ChartAxis::Y),
-                              c->TextBlockForeColor(ChartText::Header)),
-              std::make_tuple(0xFFFFFF, 0xFFFFFF, 0xFFFFFF));
+    EXPECT_EQ(std::make_tuple(c->ChartAreaBackColor(), c->PlotAreaBackColor(), c->ChartAreaForeColor(),
+                              c->GridColor(ChartAxis::Y), c->TextBlockForeColor(ChartText::Header)),
+              std::make_tuple(0, 0, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF));
     EXPECT_EQ(c->LegendBackColor(), 0xFFFFFF);  // the legend stays black on white
 
     // The grey margins leave grid, frame and the black flag alone.
@@ -163,12 +155,7 @@ TEST_F(Gestaltung, CurveAndPointSetStyles) {
     Farbe("cmdKurvenFarbe(5)", kGruen);
     EXPECT_EQ(FarbVorwahl, kGruen);
 
-    Control<QSpinBox>("UpDown1_KBreite(1)")->setValue(4);
-    EXPECT_EQ(c->LineWidth(kKurven, 1), 4);
-    Control<QLineEdit>("txtLegend(1)")->setText("c(A) gemessen");
-    EXPECT_EQ(c->LegendText(kKurven, 1), "c(A) gemessen");
-
-    // Point sets: symbol, colour, size, legend text.
+    // Point sets: symbol, colour; width, size and legend texts of both.
     QComboBox* punkt = Control<QComboBox>("cmbPunktStil(3)");
     punkt->setCurrentIndex(7);
     EXPECT_EQ(c->SymbolShape(kPunkte, 3), platform::kSymbolOpenBox);
@@ -176,10 +163,13 @@ TEST_F(Gestaltung, CurveAndPointSetStyles) {
     EXPECT_EQ(c->SymbolShape(kPunkte, 3), platform::kSymbolNone);
     Farbe("cmdPunktFarbe(3)", kGruen);
     EXPECT_EQ(std::make_tuple(c->SymbolColor(kPunkte, 3), PunktsatzFarbe[3]), std::make_tuple(kGruen, kGruen));
+    Control<QSpinBox>("UpDown1_KBreite(1)")->setValue(4);
     Control<QSpinBox>("UpDown1_PointSize(3)")->setValue(11);
-    EXPECT_EQ(c->SymbolSize(kPunkte, 3), 11);
+    Control<QLineEdit>("txtLegend(1)")->setText("c(A) gemessen");
     Control<QLineEdit>("txtLegPoints(3)")->setText("Messung");
-    EXPECT_EQ(c->LegendText(kPunkte, 3), "P.3  Messung");
+    EXPECT_EQ(std::make_tuple(c->LineWidth(kKurven, 1), c->SymbolSize(kPunkte, 3), c->LegendText(kKurven, 1),
+                              c->LegendText(kPunkte, 3)),
+              std::make_tuple(4, 11, std::string("c(A) gemessen"), std::string("P.3  Messung")));
     Control<QLineEdit>("txtLegPoints(3)")->clear();
     EXPECT_EQ(c->LegendText(kPunkte, 3), "P.3  ");
 }
@@ -282,9 +272,8 @@ TEST_P(GestaltungImLocale, AxisRangeIsCheckedAndApplied) {
     AchsenGrenzen = {0, 12.5f, 0.125f, 1.25f};
     OeffneFenster();
     EXPECT_EQ(Feld("coord", 2)->text().toStdString(), InLocale("12.5"));
-    EXPECT_FLOAT_EQ(DiagRec.yMin, 0.125f);
-    EXPECT_DOUBLE_EQ(c->AxisMax(ChartAxis::X), 12.5);
-    EXPECT_DOUBLE_EQ(c->AxisMax(ChartAxis::Y), 1.25);
+    EXPECT_EQ(std::make_tuple(c->AxisMax(ChartAxis::X), c->AxisMin(ChartAxis::Y), c->AxisMax(ChartAxis::Y)),
+              std::make_tuple(12.5, 0.125, 1.25));
 
     // Applying the fields as written keeps the fractions; a pasted "1,5" and a typed "1.5" read alike.
     d->FormGST_Show(1);
@@ -351,7 +340,6 @@ TEST_P(GestaltungImLocale, LogAxesOverARangeFromZero) {
     // The concentration axis runs from (about) 0: the log switch lifts its minimum to a thousandth
     // of its maximum and says so; record, both field sets and chart agree.
     const float yMax = DiagRec.yMax, yMin = DiagRec.yMin;
-    ASSERT_LE(DiagRec.yMin, 0);
     const std::string vorher = Control<QLineEdit>("txtYGridValue")->text().toStdString();
     Klick("cmdYLog");
     const float neu = yMax / 1000;
@@ -399,9 +387,7 @@ INSTANTIATE_TEST_SUITE_P(Zahlen, GestaltungImLocale, testing::ValuesIn(testsuppo
 TEST_F(Gestaltung, TextsLegendAndCurveLabels) {
     Oeffne();
     design::mnuTextDesign_Click(*f, 1);
-    ASSERT_TRUE(d->panel[4]->isVisible());
     QPlainTextEdit* s = Control<QPlainTextEdit>("schrift");
-    EXPECT_EQ(s->toPlainText().toStdString(), c->TextBlock(ChartText::Header));
     s->setPlainText("Erste Zeile");
     QTextCursor cur = s->textCursor();
     cur.setPosition(5);
@@ -466,9 +452,9 @@ TEST_F(Gestaltung, TextsLegendAndCurveLabels) {
     EXPECT_TRUE(c->LabelShown(2));
     EXPECT_FALSE(Control<QCheckBox>("chkEinzelLabelSichtbar(2)")->isChecked());
     Control<QCheckBox>("chkLabelFrame")->setChecked(true);
-    EXPECT_EQ(c->LabelBorder(24), platform::kBorderPlain);
     Control<QLineEdit>("txtLabel(1)")->setText("A");
-    EXPECT_EQ(c->LabelText(1), "A");
+    EXPECT_EQ(std::make_tuple(c->LabelBorder(24), c->LabelText(1)),
+              std::make_tuple(platform::kBorderPlain, std::string("A")));
     // The label scroll bars span the points 1..n of their drawn curve from the start; 1..1 when empty.
     QScrollBar* lage = Control<QScrollBar>("scrShiftLab(1)");
     EXPECT_EQ(std::make_tuple(lage->minimum(), lage->maximum(), lage->value()),

@@ -22,11 +22,11 @@
 
 namespace designtest {
 
-constexpr int kRot = platform::Chart2D::Rgb(255, 0, 0);
-constexpr int kGruen = platform::Chart2D::Rgb(0, 200, 0);
-
 class DesignTest : public ::testing::Test {
 protected:
+    static constexpr int kKurven = diagram::kGruppeKurven, kPunkte = diagram::kGruppePunkte;
+    static constexpr int kRot = platform::Chart2D::Rgb(255, 0, 0), kGruen = platform::Chart2D::Rgb(0, 200, 0);
+
     void SetUp() override {
         diagramtest::SchliesseDiagramm();
         testsupport::ResetStartState();
@@ -43,8 +43,7 @@ protected:
     }
     void TearDown() override {
         diagramtest::SchliesseDiagramm();
-        platform::Windows().Unload("frmTGraphCalc");
-        platform::Windows().Unload("frmCalcTangente");
+        for (const char* werkzeug : {"frmTGraphCalc", "frmCalcTangente"}) platform::Windows().Unload(werkzeug);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         testsupport::ResetStartState();
         design::SetFarbDialog(nullptr);

@@ -1,7 +1,5 @@
 // The single-point calculator and the tangent tool, against closed forms.
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <cmath>
@@ -11,7 +9,6 @@
 #include "design/frmTGraphCalc.h"
 #include "kernel/State.h"
 #include "kernel/TimeCourse.h"
-#include "platform/core/NumberFormat.h"
 #include "shell/EvaluationMenus.h"
 #include "tests/design/DesignTestSupport.h"
 
