@@ -165,29 +165,6 @@ TEST_F(Bildausgabe, LegendLiesInsideTheSavedPicture) {
     EXPECT_GE(rechts - links + 3, c->LegendWidth());
 }
 
-// The first page of a PDF written by Qt: its height in points and its inflated content stream.
-struct PdfSeite {
-    double hoehe = 0;
-    QByteArray inhalt;
-};
-PdfSeite LiesPdfSeite(const QString& pfad) {
-    QFile f(pfad);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    const QByteArray pdf = f.readAll();
-    PdfSeite seite;
-    const auto box = QRegularExpression(R"(/MediaBox \[0 0 (\S+) (\S+)\])").match(QString::fromLatin1(pdf));
-    seite.hoehe = box.captured(2).toDouble();
-    const auto verweis = QRegularExpression(R"(/Contents (\d+) 0 R)").match(QString::fromLatin1(pdf));
-    const qsizetype obj = pdf.indexOf("\n" + verweis.captured(1).toLatin1() + " 0 obj");
-    const qsizetype start = pdf.indexOf("stream\n", obj) + 7, ende = pdf.indexOf("endstream", start);
-    if (obj < 0 || start < 7 || ende < 0) return seite;
-    // qUncompress wants the expected size in front of the zlib data; it grows past a low guess.
-    QByteArray gepackt("\x00\x10\x00\x00", 4);
-    gepackt += pdf.mid(start, ende - start);
-    seite.inhalt = qUncompress(gepackt);
-    return seite;
-}
-
 TEST_F(Bildausgabe, PrintedPlaceAndSize) {
     Oeffne();
     // A PDF printer with margins of 10 mm (left) and 15 mm (top) around its printable area.
@@ -215,17 +192,27 @@ TEST_F(Bildausgabe, PrintedPlaceAndSize) {
         Control<QLineEdit>("txtHeight_in_cm")->setText(fall.hoehe);
         Klick("cmdPrint");
         EXPECT_TRUE(rec.Empty());
+        // The first page of the PDF: its height in points and its inflated content stream.
+        QFile datei(pdf);
+        ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+        const QString roh = QString::fromLatin1(datei.readAll());
+        const double seitenHoehe =
+            QRegularExpression(R"(/MediaBox \[0 0 \S+ (\S+)\])").match(roh).captured(1).toDouble();
+        const QString objekt = "\n" + QRegularExpression(R"(/Contents (\d+) 0 R)").match(roh).captured(1) + " 0 obj";
+        const qsizetype start = roh.indexOf("stream\n", roh.indexOf(objekt)) + 7;
+        const qsizetype ende = roh.indexOf("endstream", start);
+        ASSERT_TRUE(roh.contains(objekt) && start >= 7 && ende >= 0);
+        // qUncompress wants the expected size in front of the zlib data; it grows past a low guess.
+        const QByteArray gepackt = QByteArray("\x00\x10\x00\x00", 4) + roh.mid(start, ende - start).toLatin1();
+        const QString text = QString::fromLatin1(qUncompress(gepackt));
         // The chart's first drawing fills its whole area: the page transform, then the chart's own
         // (scale and place in printer pixels) and the rectangle in chart pixels.
-        const PdfSeite seite = LiesPdfSeite(pdf);
-        ASSERT_FALSE(seite.inhalt.isEmpty());
-        const QString text = QString::fromLatin1(seite.inhalt);
         const auto blatt = QRegularExpression(R"((\S+) 0 0 (\S+) (\S+) (\S+) cm)").match(text);
         const auto bild = QRegularExpression(R"((\S+) 0 0 (\S+) (\S+) (\S+) cm\n0 0 (\S+) (\S+) re\nf)").match(text);
         ASSERT_TRUE(blatt.hasMatch() && bild.hasMatch());
         const auto zahl = [](const QRegularExpressionMatch& mm, int i) { return mm.captured(i).toDouble(); };
         const double links = zahl(blatt, 3) + zahl(blatt, 1) * zahl(bild, 3);
-        const double oben = seite.hoehe - (zahl(blatt, 4) + zahl(blatt, 2) * zahl(bild, 4));
+        const double oben = seitenHoehe - (zahl(blatt, 4) + zahl(blatt, 2) * zahl(bild, 4));
         const double breite = zahl(blatt, 1) * zahl(bild, 1) * zahl(bild, 5);
         const double hoehe = -zahl(blatt, 2) * zahl(bild, 2) * zahl(bild, 6);
         // The printed geometry: (field - 0.5 cm) from the printable area's corner, 567 twips per cm,
@@ -266,8 +253,8 @@ TEST_F(Menues, EntriesExistAndAreConnectedOnce) {
     // Entries of the new menus, and the delete entries that the window creates itself, which take
     // these menus' captions.
     const std::pair<const char*, const char*> eintraege[] = {
-        {"mnuDesign", "&Gestalten..."}, {"mnuTextDesign(5)", "Kurvenetikett/Legende"},
-        {"mnuBild(3)", "... zum Drucker"}, {"mnuAddLabels", "alle Kurvenetiketts"}, {"mnuDelLabels", "alle Kurvenetiketts"},
+        {"mnuDesign", "&Gestalten..."}, {"mnuTextDesign(5)", "Kurvenetikett/Legende"}, {"mnuBild(3)", "... zum Drucker"},
+        {"mnuAddLabels", "alle Kurvenetiketts"}, {"mnuDelLabels", "alle Kurvenetiketts"},
         {"mnuDelLegend", "gesamte Legende"}, {"mnuDelLegendZeile", "einzelne Legendenzeilen"}};
     for (const auto& [name, text] : eintraege) {
         ASSERT_NE(Eintrag(name), nullptr) << name;
