@@ -98,7 +98,6 @@ protected:
     int farbStart = -1;
     std::optional<design::SchriftWahl> naechsteSchrift;
     testsupport::Dialogs dialogs;
-    std::string& naechsterPfad = dialogs.saveAnswer;
 };
 
 }  // namespace designtest
