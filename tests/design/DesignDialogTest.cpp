@@ -122,9 +122,9 @@ TEST_F(Gestaltung, SheetColoursGoToTheChartAndTheSharedVariablesAndThePresetsSet
     // The standard preset: white sheet, light-grey plot area, grid in the chosen line style.
     Control<QRadioButton>("opt2Gitter(1)")->click();  // solid lines
     Klick("cmdPlotAreaColGrey");
-    EXPECT_EQ(std::make_tuple(BlackSheet, c->PlotAreaBackColor(), c->ChartBackColor(), c->GridColor(ChartAxis::X)),
-              std::make_tuple(kFalse, platform::Chart2D::Rgb(251, 251, 251), 0xFFFFFF, 0));
-    EXPECT_EQ(c->GridPattern(ChartAxis::X), platform::kLineSolid);
+    EXPECT_EQ(std::make_tuple(BlackSheet, c->PlotAreaBackColor(), c->ChartBackColor(), c->GridColor(ChartAxis::X),
+                              c->GridColor(ChartAxis::Y), c->GridPattern(ChartAxis::X)),
+              std::make_tuple(kFalse, platform::Chart2D::Rgb(251, 251, 251), 0xFFFFFF, 0, 0, platform::kLineSolid));
 }
 
 TEST_F(Gestaltung, CurveAndPointSetStyles) {
@@ -271,7 +271,7 @@ TEST_P(GestaltungImLocale, AxisRangeIsCheckedAndApplied) {
     EXPECT_EQ(std::make_tuple(c->AxisMax(ChartAxis::X), c->AxisMin(ChartAxis::Y), c->AxisMax(ChartAxis::Y)),
               std::make_tuple(12.5, 0.125, 1.25));
 
-    // Applying the fields as written keeps the fractions; a pasted "1,5" and a typed "1.5" read alike.
+    // Applying the fields as written keeps the fractions; a pasted "1,5" reads as 1.5.
     d->FormGST_Show(1);
     Feld("Tabcoord", 4)->setText("1,5");
     Klick("cmdTabCoord_OK");
