@@ -6,16 +6,8 @@
 // that shows text reaches past its container, and no menu bar folds entries into its overflow button.
 // A window that opens with its diagram has no button under it. Each offender is named with its window
 // and control. With TARVELO_PICTURES set, a picture of every window is kept for a look by eye.
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QGroupBox>
 #include <QHeaderView>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTabBar>
@@ -27,10 +19,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <optional>
+#include <functional>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "design/DiagramMenus.h"
 #include "design/frmTGraph2D_Gestaltung.h"
@@ -87,13 +77,6 @@ bool Named(const QWidget* w) {
 
 std::string Str(const QString& s) { return s.toStdString(); }
 
-struct Offender {
-    std::string window;
-    std::string control;
-    std::string what;
-    std::string Line() const { return window + ": " + control + " " + what; }
-};
-
 class LayoutInspector {
 public:
     // Checks the window `root` and its controls under the name `window`.
@@ -105,7 +88,7 @@ public:
         CheckAcrossContainers(window, root);
     }
 
-    std::vector<Offender> offenders;
+    std::set<std::string> offenders;  // "window: control what"; a window looked at twice names each once
     std::set<std::string> inspected;
 
 private:
@@ -125,7 +108,7 @@ private:
                qobject_cast<const QComboBox*>(w);
     }
     void Add(const std::string& window, const QWidget* w, const std::string& what) {
-        offenders.push_back({window, Named(w) ? Str(w->objectName()) : w->metaObject()->className(), what});
+        offenders.insert(window + ": " + (Named(w) ? Str(w->objectName()) : w->metaObject()->className()) + " " + what);
     }
     static std::string Needs(const QString& text, int need, int have, const char* dim) {
         return "\"" + Str(text) + "\" needs " + std::to_string(need) + " px " + dim + ", has " +
@@ -283,17 +266,12 @@ private:
     }
 };
 
-class WindowLayoutTest : public TwinWindowTest, public testing::WithParamInterface<testsupport::NumberLocale> {
+class WindowLayoutTest : public testsupport::InBothLocales<TwinWindowTest> {
 protected:
-    void SetUp() override {
-        TwinWindowTest::SetUp();
-        locale.emplace(GetParam());
-    }
     void TearDown() override {
         platform::UseScreenSize(0, 0);
         UnloadAll();
-        TwinWindowTest::TearDown();
-        locale.reset();
+        InBothLocales::TearDown();
     }
     static void UnloadAll() {
         for (const std::string& name : platform::Windows().Names())
@@ -313,37 +291,33 @@ protected:
                              "_" + QString::number(++pictures) + ".png";
         frame->grab().save(testsupport::PicturePath(name));
     }
-    static void Trigger(const char* entry) {
-        auto* action = platform::Windows().MainWindow()->findChild<QAction*>(entry);
-        ASSERT_NE(action, nullptr) << entry;
-        action->trigger();
-        QApplication::processEvents();
+    // Clicks the window's buttons and options in turn.
+    static void Clicks(const char* form, std::initializer_list<std::string> names) {
+        for (const std::string& name : names) ASSERT_NO_FATAL_FAILURE(Click(form, name.c_str()));
     }
+    static std::string Indexed(const char* name, int i) { return name + ("(" + std::to_string(i) + ")"); }
 
     // Every offender once, one a line.
     std::string Report() const {
         std::string report;
-        std::set<std::string> seen;  // a window looked at twice names its offenders once
-        for (const Offender& o : inspector.offenders)
-            if (seen.insert(o.Line()).second) report += o.Line() + "\n";
+        for (const std::string& line : inspector.offenders) report += line + "\n";
         return report;
     }
-    // The measured data of a first-order run at three temperatures (fits every fitting mode).
-    static void SetTemperatureRuns() {
-        std::vector<kernel::ExpPunkt> rows;
-        for (double T : {300.0, 320.0, 340.0})
-            for (int i = 0; i <= 5; ++i) {
-                kernel::ExpPunkt p;
-                p.t = 0.1 * i;
-                p.c[1] = std::exp(-50 * std::exp(-5000 / (8.3145 * T)) * p.t);
-                p.c[2] = p.c[1];
-                p.T = T;
-                rows.push_back(p);
-            }
+    // The measured data of n rows, row i filled in by fill.
+    static void SetRows(int n, const std::function<void(kernel::ExpPunkt&, int)>& fill) {
+        std::vector<kernel::ExpPunkt> rows(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i) fill(rows[static_cast<std::size_t>(i)], i);
         testsupport::SetMeasuredData(rows);
     }
+    // A first-order run at 300, 320 and 340 K, six rows each (fits every fitting mode).
+    static void SetTemperatureRuns() {
+        SetRows(18, [](kernel::ExpPunkt& p, int i) {
+            p.T = 300 + 20 * (i / 6);
+            p.t = 0.1 * (i % 6);
+            p.c[1] = p.c[2] = std::exp(-50 * std::exp(-5000 / (8.3145 * p.T)) * p.t);
+        });
+    }
 
-    std::optional<testsupport::NumberLocaleScope> locale;
     LayoutInspector inspector;
     int pictures = 0;
 };
@@ -355,7 +329,7 @@ TEST_P(WindowLayoutTest, EveryWindowShowsItsTextsWithoutOverlaps) {
     Look("frmKinModel");
 
     // The time simulation with its diagram and value table.
-    ASSERT_NO_FATAL_FAILURE(Trigger("mnuctGraph"));
+    ASSERT_NO_FATAL_FAILURE(Menu("mnuctGraph"));
     const char* sim = "frmPrepareTimeDiagram";
     Type(Control<QLineEdit>(sim, "Inp(0)"), "1");
     Type(Control<QComboBox>(sim, "kCombo(1)"), "0.1");
@@ -411,54 +385,42 @@ TEST_P(WindowLayoutTest, EveryWindowShowsItsTextsWithoutOverlaps) {
     }
 
     // A data evaluation with its regression line, the data editor and the fitting window on the data.
-    std::vector<kernel::ExpPunkt> rows;
-    for (int i = 0; i < 8; ++i) {
-        kernel::ExpPunkt p;
+    SetRows(8, [](kernel::ExpPunkt& p, int i) {
         p.t = 5.0 * i;
         p.c[1] = std::exp(-0.1 * p.t);
         p.c[4] = 1 - p.c[1];
-        rows.push_back(p);
-    }
-    testsupport::SetMeasuredData(rows);
-    ASSERT_NO_FATAL_FAILURE(Trigger("mnuctAusw(1)"));
+    });
+    ASSERT_NO_FATAL_FAILURE(Menu("mnuctAusw(1)"));
     Look("frmTGraph2D");
     UnloadAll();
     // The Eyring plot of rate constants, whose result text is longer than the window is wide.
-    rows.clear();
-    for (int i = 0; i < 6; ++i) {
-        kernel::ExpPunkt p;
+    SetRows(6, [](kernel::ExpPunkt& p, int i) {
         p.T = 300 + 10 * i;
         p.k = 1e10 * std::exp(-6000 / p.T);
-        rows.push_back(p);
-    }
-    testsupport::SetMeasuredData(rows);
-    ASSERT_NO_FATAL_FAILURE(Trigger("mnukT(2)"));
+    });
+    ASSERT_NO_FATAL_FAILURE(Menu("mnukT(2)"));
     Look("frmTGraph2D");
     UnloadAll();
     ASSERT_NO_FATAL_FAILURE(Choose(2));
     SetTemperatureRuns();
-    ASSERT_NO_FATAL_FAILURE(Trigger("mnuctFitting"));
+    ASSERT_NO_FATAL_FAILURE(Menu("mnuctFitting"));
     Look("frmTFitting");
     // The automatic panel after a fit, with the parameters' standard deviations.
-    ASSERT_NO_FATAL_FAILURE(Click("frmTFitting", "optManuAuto(1)"));
-    ASSERT_NO_FATAL_FAILURE(Click("frmTFitting", "cmdAutoFitting"));
+    ASSERT_NO_FATAL_FAILURE(Clicks("frmTFitting", {"optManuAuto(1)", "cmdAutoFitting"}));
     Look("frmTFitting");
     UnloadAll();
     // The blood-alcohol window with its diagram: the captions of the chosen options turn bold.
-    ASSERT_NO_FATAL_FAILURE(Trigger("Blutalkohol"));
-    ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "optrWert(1)"));
-    ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "optBAKUnit(1)"));
-    ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "cmdDiagramm"));
-    ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "chkDelDiagram"));
-    ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "optBAKModel(2)"));
+    ASSERT_NO_FATAL_FAILURE(Menu("Blutalkohol"));
+    ASSERT_NO_FATAL_FAILURE(Clicks("frmBlutalkohol",
+                                   {"optrWert(1)", "optBAKUnit(1)", "cmdDiagramm", "chkDelDiagram", "optBAKModel(2)"}));
     Look("frmBlutalkohol");
     Look("frmTGraph2D");
     UnloadAll();
     // Both Monte-Carlo games, each with every bold N0 option.
     for (const char* game : {"mnuSubMonteCarlo(0)", "mnuSubMonteCarlo(1)"}) {
-        ASSERT_NO_FATAL_FAILURE(Trigger(game));
+        ASSERT_NO_FATAL_FAILURE(Menu(game));
         for (int i : {0, 5, 2}) {
-            ASSERT_NO_FATAL_FAILURE(Click("frmMonteCarlo", QStringLiteral("optN0(%1)").arg(i).toUtf8().constData()));
+            ASSERT_NO_FATAL_FAILURE(Clicks("frmMonteCarlo", {Indexed("optN0", i)}));
             Look("frmMonteCarlo");
         }
         UnloadAll();
@@ -487,19 +449,17 @@ TEST_P(WindowLayoutTest, EveryWindowShowsItsTextsWithoutOverlaps) {
 TEST_P(WindowLayoutTest, EveryTimeUnitAndModelGroupShowsItsTextsWhole) {
     // A + B, consecutive, reversible, enzyme, first order: each window opens on a model change.
     const int models[] = {4, 6, 8, 10, 2};
-    const std::pair<const char*, const char*> windows[] = {{"mnuctGraph", "frmPrepareTimeDiagram"},
-                                                           {"mnuBatchR", "frmBatch"},
-                                                           {"mnuRohrR", "frmRohrreaktor"},
-                                                           {"mnuKontRK", "frmRKconti"},
-                                                           {"mnuKaskade", "frmKaskade"}};
+    const std::pair<const char*, const char*> windows[] = {
+        {"mnuctGraph", "frmPrepareTimeDiagram"}, {"mnuBatchR", "frmBatch"},   {"mnuRohrR", "frmRohrreaktor"},
+        {"mnuKontRK", "frmRKconti"},             {"mnuKaskade", "frmKaskade"}};
     SetTemperatureRuns();
     kernel::tauMittel = 3.703704e7;  // the time per tank of the three-tank cascade with an exponent
     for (int unit = 0; unit <= 4; ++unit) {
         ASSERT_NO_FATAL_FAILURE(Choose(2));
-        ASSERT_NO_FATAL_FAILURE(Click("frmKinModel", QStringLiteral("optZeit(%1)").arg(unit).toUtf8().constData()));
+        ASSERT_NO_FATAL_FAILURE(Clicks("frmKinModel", {Indexed("optZeit", unit)}));
         Look("frmKinModel");
         for (const auto& [entry, window] : windows) {
-            ASSERT_NO_FATAL_FAILURE(Trigger(entry));
+            ASSERT_NO_FATAL_FAILURE(Menu(entry));
             for (int model : models) {
                 ASSERT_NO_FATAL_FAILURE(Choose(model));
                 Look(window);
@@ -508,12 +468,12 @@ TEST_P(WindowLayoutTest, EveryTimeUnitAndModelGroupShowsItsTextsWhole) {
         }
         for (int model : models) {
             ASSERT_NO_FATAL_FAILURE(Choose(model));
-            ASSERT_NO_FATAL_FAILURE(Trigger("mnuctFitting"));
+            ASSERT_NO_FATAL_FAILURE(Menu("mnuctFitting"));
             Look("frmTFitting");
         }
         UnloadAll();
         for (const char* entry : {"mnuNonIsothermFitting(1)", "mnuNonIsothermFitting(2)"}) {
-            ASSERT_NO_FATAL_FAILURE(Trigger(entry));
+            ASSERT_NO_FATAL_FAILURE(Menu(entry));
             for (const char* function : {"optkTFunktion(1)", "optkTFunktion(2)"}) {
                 ASSERT_NO_FATAL_FAILURE(Click("frmTFitting", function));
                 Look("frmTFitting");
@@ -530,7 +490,7 @@ TEST_P(WindowLayoutTest, EveryTimeUnitAndModelGroupShowsItsTextsWhole) {
             ASSERT_NO_FATAL_FAILURE(Click("frmKinModel", mode));
         }
         for (int unit = 0; unit <= 4; ++unit) {
-            ASSERT_NO_FATAL_FAILURE(Click("frmKinModel", QStringLiteral("optZeit(%1)").arg(unit).toUtf8().constData()));
+            ASSERT_NO_FATAL_FAILURE(Clicks("frmKinModel", {Indexed("optZeit", unit)}));
             Look("frmDatedit");
         }
     }
@@ -544,17 +504,14 @@ TEST_P(WindowLayoutTest, EveryTimeUnitAndModelGroupShowsItsTextsWhole) {
 // A window that opens with its diagram, on small and large screens: the diagram at its opening place
 // covers no button of the window, the window none of the diagram, and both show their texts whole.
 TEST_P(WindowLayoutTest, WindowsOpenedTogetherLeaveEachOthersControlsFree) {
-    struct Screen {
-        int width, height;
-    };
     std::string report;
-    for (const Screen screen : {Screen{800, 800}, Screen{1920, 1080}}) {
-        const std::string size = std::to_string(screen.width) + "x" + std::to_string(screen.height);
-        platform::UseScreenSize(screen.width, screen.height);
+    for (const auto& [width, height] : {std::pair{800, 800}, std::pair{1920, 1080}}) {
+        const std::string size = std::to_string(width) + "x" + std::to_string(height);
+        platform::UseScreenSize(width, height);
         main.reset();
         main = std::make_unique<MDITAR>("");
         main->setWindowState(Qt::WindowNoState);
-        main->setGeometry(0, 0, screen.width, screen.height);
+        main->setGeometry(0, 0, width, height);
         main->show();
         QApplication::processEvents();
         // Each button of `window` that the frame of `other` covers, when `other` lies above it.
@@ -601,14 +558,14 @@ TEST_P(WindowLayoutTest, WindowsOpenedTogetherLeaveEachOthersControlsFree) {
             UnloadAll();
         };
         ASSERT_NO_FATAL_FAILURE(Choose(2));
-        ASSERT_NO_FATAL_FAILURE(Trigger("mnuctGraph"));
+        ASSERT_NO_FATAL_FAILURE(Menu("mnuctGraph"));
         ASSERT_NO_FATAL_FAILURE(Click("frmPrepareTimeDiagram", "cmdDrawctDiagram"));
         together("frmPrepareTimeDiagram");
-        ASSERT_NO_FATAL_FAILURE(Trigger("Blutalkohol"));
+        ASSERT_NO_FATAL_FAILURE(Menu("Blutalkohol"));
         ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "cmdDiagramm"));
         together("frmBlutalkohol");
         SetTemperatureRuns();
-        ASSERT_NO_FATAL_FAILURE(Trigger("mnuctFitting"));
+        ASSERT_NO_FATAL_FAILURE(Menu("mnuctFitting"));
         together("frmTFitting");
     }
     EXPECT_EQ(report + Report(), "");
