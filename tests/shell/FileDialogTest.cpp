@@ -32,13 +32,11 @@ protected:
     void SetUp() override {
         ProgramTest::SetUp();
         folder = dir.path().toStdString();
-        Write("proj1.TC3", "06.12.2026 10:00:00\r\nVersuch vom Montag\r\nMESS1.TA3\r\n 2\r\n");
-        Write("nodata.TC3", "05.12.2026 09:30:00\r\nohne Daten\r\n\r\n 2\r\n");
-        Write("mess1.TA3", "Messung 1\r\ns\r\nt, cA\r\n3\r\n0,1,0,0,0,0,0,298,0,0,0,0,0\r\n");
-        Write("notes.txt", "x\r\n");
-    }
-    void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
+        // The preview shows the project's date up to a comma.
+        testsupport::WriteBytes(Path("proj1.TC3"), "06.12.2026 10:00:00, mehr\r\nVersuch vom Montag\r\nMESS1.TA3\r\n 2\r\n");
+        testsupport::WriteBytes(Path("nodata.TC3"), "05.12.2026 09:30:00\r\nohne Daten\r\n\r\n 2\r\n");
+        testsupport::WriteBytes(Path("mess1.TA3"), "Messung 1\r\ns\r\nt, cA\r\n3\r\n0,1,0,0,0,0,0,298,0,0,0,0,0\r\n");
+        testsupport::WriteBytes(Path("notes.txt"), "x\r\n");
     }
 
     // Shows the dialog as the program does; steps run while it is open, then a dialog still
@@ -143,7 +141,7 @@ TEST_F(FileDialogTest, DataFilePreviewAndANameTypedInAnyCase) {
     // A file named in Latin-1 by an older system is listed, previewed (a long comment only in part)
     // and returned as the bytes of its name; a pipe is not listed.
     const std::string latin = "M\xE4rz.TA3";
-    Write(latin, std::string(600, 'c') + "\r\ns\r\nt, cA\r\n1\r\n0,1,0,0,0,0,0,298,0,0,0,0,0\r\n");
+    testsupport::WriteBytes(Path(latin), std::string(600, 'c') + "\r\ns\r\nt, cA\r\n1\r\n0,1,0,0,0,0,0,298,0,0,0,0,0\r\n");
     ASSERT_EQ(::mkfifo((folder + "/pipe.TA3").c_str(), 0644), 0);
     EXPECT_FALSE(Run("*.TA3", [&](frmTCmnDlg& d) {
         EXPECT_EQ(Items(d), (QStringList{"mess1.TA3", "M\u00E4rz.TA3"}));

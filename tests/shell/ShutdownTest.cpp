@@ -29,59 +29,28 @@ protected:
     bool SessionWritten() const { return std::filesystem::exists(Path("TarLastSession.TC3")); }
 };
 
-TEST_F(ShutdownTest, ClosingWritesTheSessionWithoutACommentAndRemovesAnEmptyProtocol) {
-    MDITAR& w = Start();
-    w.show();
-    kWert[1] = 0.25;
-    ASSERT_FALSE(ProtFile.empty());
-    WriteFile(Path(ProtFile), "");
-    EXPECT_TRUE(w.close());
-    EXPECT_TRUE(SessionWritten());
-    EXPECT_EQ(dialogs.commentPrompts, 0);
-    EXPECT_TRUE(rec.Empty());
-    EXPECT_NE(ReadFile(Path("TarLastSession.TC3")).find("\r\n 2\r\n.25,"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(Path(ProtFile)));
-    WriteFile(Path(ProtFile), "no. casc;\r\n");  // a protocol with rows stays
-    EXPECT_TRUE(w.mnuExit_Click());
-    EXPECT_TRUE(std::filesystem::exists(Path(ProtFile)));
-}
-
-// Rows recorded but not yet written reach the protocol file at exit, under the reactor, model and
-// unit they were computed with; a failed write is reported and the shut-down goes on.
+// Rows recorded but not yet written reach the protocol file at exit (what the file holds: the road
+// test of the reactor windows); a failed write is reported and the shut-down goes on.
 TEST_F(ShutdownTest, ExitWritesRecordedRowsAndGoesOnAfterAFailedWrite) {
     for (const bool writable : {true, false}) {
         SCOPED_TRACE(writable ? "writable" : "missing folder");
-        main.reset();
-        kernel::AppPath = dir.path().toStdString();
-        std::filesystem::remove(Path("TarLastSession.TC3"));
         MDITAR& w = Start();
-        w.show();
+        std::filesystem::remove(Path("TarLastSession.TC3"));
         ProtArt = {4, "A + B => P", "11010", "min"};
         ProtDaten.assign(2, ProtokollZeile{});
-        ProtDaten[1][1] = 1, ProtDaten[1][2] = 2, ProtDaten[1][16] = 3;
         ProtZeilen = 1;
         ProtOffen = kTrue;
         const std::string file = Path(ProtFile);
-        const std::string session = Path("TarLastSession.TC3");
         if (!writable) kernel::AppPath = Path("gibt/es/nicht");
         rec.Clear();
         EXPECT_TRUE(w.close());
-        EXPECT_TRUE(std::filesystem::exists(session));
+        EXPECT_TRUE(SessionWritten());
+        EXPECT_EQ(std::filesystem::exists(file), writable);
+        ASSERT_EQ(rec.Messages().size(), writable ? 0u : 1u);
         if (writable) {
-            EXPECT_TRUE(rec.Empty());
-            const std::string text = ReadFile(file);
-            EXPECT_NE(text.find("\r\nCalculation of a Tubular Flow Reactor (TFR)\r\nkinetic model: A + B => P\r\n"
-                                "units: [c(i)] = mol/L   [k_1stO] = 1/min    [k_2ndO] = L/(mol min)"),
-                      std::string::npos)
-                << text;
-            EXPECT_NE(text.find("\r\n\r\nc_beg(A);c_beg(B);c_beg(P);c_end(A);c_end(B);c_end(P); l;\r\n1;2;0;0;0;0;3;\r\n"),
-                      std::string::npos)
-                << text;
             EXPECT_EQ(ProtOffen, kFalse);
         } else {
-            ASSERT_EQ(rec.Messages().size(), 1u);
             EXPECT_EQ(rec.Last().style, platform::vbCritical);
-            EXPECT_FALSE(std::filesystem::exists(file));
         }
     }
     ProtOffen = kFalse;
@@ -255,19 +224,24 @@ TEST_F(ShutdownTest, UnwritableSessionIsReportedTheShutDownGoesOnAndTheMissingSe
     EXPECT_FALSE(Enabled("mnuEditDat"));
 }
 
-TEST_F(ShutdownTest, LastSessionLoadsBack) {
+// "Exit" writes the session without a comment prompt and removes an empty protocol; the next start
+// loads the session back.
+TEST_F(ShutdownTest, ExitWritesTheSessionThatLoadsBackAndRemovesAnEmptyProtocol) {
     WriteFile(Path("MESS1.TA3"), DataFileText(4));
     WriteFile(Path("p.TC3"), Lines(SampleProject()));
     Start(Path("p.TC3"));
     kWert[2] = 0.0625;
     c0Wert[3] = 0.5;
     ProjektKommentar = "Sitzung";
-    main->show();
+    ASSERT_FALSE(ProtFile.empty());
+    WriteFile(Path(ProtFile), "");
+    rec.Clear();
     Menu("mnuExit");
     EXPECT_FALSE(main->isVisible());
-    main.reset();
+    EXPECT_EQ(dialogs.commentPrompts, 0);
+    EXPECT_TRUE(rec.Empty());
+    EXPECT_FALSE(std::filesystem::exists(Path(ProtFile)));
 
-    rec.Clear();
     Start();
     const std::string projectName = KommandoZeile;
     EXPECT_EQ(aktModell, 2);
@@ -284,6 +258,9 @@ TEST_F(ShutdownTest, LastSessionLoadsBack) {
     EXPECT_TRUE(main->ToolbarButton(8)->isEnabled());
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_NE(rec.Last().prompt.find("Projekt\r\n    Letzte Sitzung \r\n"), std::string::npos);
+    WriteFile(Path(ProtFile), "no. casc;\r\n");  // a protocol with rows stays
+    EXPECT_TRUE(main->mnuExit_Click());
+    EXPECT_TRUE(std::filesystem::exists(Path(ProtFile)));
 }
 
 }  // namespace
