@@ -62,16 +62,13 @@ protected:
 // taken; the program starts with today's first free name.
 TEST_F(ProtocolWindowTest, NamesTakeTheFirstFreeCounterOfTheDay) {
     std::string name;
-    ASSERT_TRUE(shell::AutoProtName(2026, 3, 7, name));
-    EXPECT_EQ(name, "26030701.CSV");
     for (const char* taken : {"26030701.CSV", "26030702.CSV", "26030704.CSV", "26030601.CSV"})
         testsupport::WriteBytes(Path(taken), "");
-    ASSERT_TRUE(shell::AutoProtName(2026, 3, 7, name));
-    EXPECT_EQ(name, "26030703.CSV");
-    ASSERT_TRUE(shell::AutoProtName(2026, 3, 8, name));
-    EXPECT_EQ(name, "26030801.CSV");
-    ASSERT_TRUE(shell::AutoProtName(2009, 12, 31, name));
-    EXPECT_EQ(name, "09123101.CSV");
+    for (const auto& [year, month, day, expected] : {std::tuple{2026, 3, 7, "26030703.CSV"}, {2026, 3, 8, "26030801.CSV"},
+                                                      {2009, 12, 31, "09123101.CSV"}}) {
+        ASSERT_TRUE(shell::AutoProtName(year, month, day, name));
+        EXPECT_EQ(name, expected);
+    }
     EXPECT_TRUE(rec.Empty());
 
     for (int i = 1; i <= 99; ++i)

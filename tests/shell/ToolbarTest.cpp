@@ -73,16 +73,17 @@ TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
 
 TEST_F(ToolbarTest, HelpEntriesAndButtonsOpenTheirTopics) {
     MDITAR& w = Start();
-    const std::vector<std::pair<const char*, int>> entries = {
-        {"mnuAboutTar", 10260}, {"mnuIndex", 10270}, {"mnuTip", 11124}};
+    const std::pair<const char*, int> entries[] = {{"mnuAboutTar", 10260},   {"mnuIndex", 10270},
+                                                   {"mnuTip", 11124},        {"cmdErstnutzer", 11223},
+                                                   {"cmdUebungen", 11225}};  // the two buttons of the main window
     for (const auto& [name, topic] : entries) {
-        Menu(name);
+        if (auto* button = w.findChild<QPushButton*>(name)) {
+            button->click();
+        } else {
+            Menu(name);
+        }
         EXPECT_EQ(Topic(rec.Last()), topic) << name;
     }
-    w.findChild<QPushButton*>("cmdErstnutzer")->click();
-    EXPECT_EQ(Topic(rec.Last()), 11223);
-    w.findChild<QPushButton*>("cmdUebungen")->click();
-    EXPECT_EQ(Topic(rec.Last()), 11225);
 
     Menu("mnuHilfeHinweis");
     EXPECT_EQ(rec.Last().title, "Hinweis zur HTML-Hilfe");

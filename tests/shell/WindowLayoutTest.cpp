@@ -84,8 +84,7 @@ public:
         if (!root || !root->isVisible()) return;
         inspected.insert(window);
         CheckTexts(window, root);
-        CheckContainers(window, root);
-        CheckAcrossContainers(window, root);
+        CheckOverlaps(window, root);
     }
 
     std::set<std::string> offenders;  // "window: control what"; a window looked at twice names each once
@@ -212,55 +211,35 @@ private:
         }
     }
 
-    // A text or button of one container under a control of another (the containers themselves may
-    // touch): what the sibling check cannot see.
-    void CheckAcrossContainers(const std::string& window, QWidget* root) {
+    // Named controls that overlap: two of one container (the window or a named control), or a text or
+    // button of one container and a control of another (the containers themselves may touch). A control
+    // that shows text stays inside its container (a drawing surface may not: the window shows the part
+    // that fits).
+    void CheckOverlaps(const std::string& window, QWidget* root) {
         std::vector<std::pair<QWidget*, QRect>> shown;
         for (QWidget* w : Widgets(root))
             if (w != root && w->isVisible() && Named(w) && !w->isWindow())
                 shown.push_back({w, QRect(w->mapTo(root, QPoint(0, 0)), w->size())});
-        for (const auto& [a, ra] : shown) {
-            if (!ShowsText(a) && !qobject_cast<QAbstractButton*>(a)) continue;
-            for (const auto& [b, rb] : shown) {
-                if (a == b || a->parentWidget() == b->parentWidget() || a->isAncestorOf(b) || b->isAncestorOf(a)) continue;
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            const auto& [a, ra] = shown[i];
+            QWidget* box = a->parentWidget();
+            const bool named = box == root || Named(box);  // the children of an unnamed container go unchecked
+            const bool textOrButton = ShowsText(a) || qobject_cast<QAbstractButton*>(a);
+            const QRect g = a->geometry();
+            if (named && ShowsText(a) && !box->rect().contains(g))
+                Add(window, a, "reaches past " + Str(box->objectName()) + " (" + std::to_string(g.right() + 1) + "," +
+                                   std::to_string(g.bottom() + 1) + " beyond " + std::to_string(box->width()) + "x" +
+                                   std::to_string(box->height()) + ")");
+            for (std::size_t j = 0; j < shown.size(); ++j) {
+                const auto& [b, rb] = shown[j];
+                const bool siblings = b->parentWidget() == box;
+                if (siblings ? j <= i || !named : !textOrButton || a->isAncestorOf(b) || b->isAncestorOf(a)) continue;
+                // Positions in twips round to whole pixels: neighbours may share one pixel row.
                 const QRect both = ra.intersected(rb);
                 if (both.width() <= 1 || both.height() <= 1) continue;
-                const std::string na = Str(a->objectName()), nb = Str(b->objectName());
-                if (StackedOnPurpose(window, na, nb)) continue;
-                Add(window, a, "lies under/over " + nb + " (" + std::to_string(both.width()) + "x" +
-                                   std::to_string(both.height()) + " px)");
-            }
-        }
-    }
-
-    // Every widget with named, visible children: no two of them overlap, and none that shows text reaches
-    // past it (a drawing surface may: the window shows the part that fits).
-    void CheckContainers(const std::string& window, QWidget* root) {
-        for (QWidget* container : Widgets(root)) {
-            if (!container->isVisible()) continue;
-            if (container != root && !Named(container)) continue;
-            std::vector<QWidget*> kids;
-            for (QObject* o : container->children()) {
-                auto* w = qobject_cast<QWidget*>(o);
-                if (w && !w->isWindow() && w->isVisible() && Named(w)) kids.push_back(w);
-            }
-            const QRect inside = container->rect();
-            for (std::size_t i = 0; i < kids.size(); ++i) {
-                const QRect g = kids[i]->geometry();
-                if (!inside.contains(g) && ShowsText(kids[i]))
-                    Add(window, kids[i],
-                        "reaches past " + Str(container->objectName()) + " (" + std::to_string(g.right() + 1) + "," +
-                            std::to_string(g.bottom() + 1) + " beyond " + std::to_string(inside.width()) + "x" +
-                            std::to_string(inside.height()) + ")");
-                for (std::size_t j = i + 1; j < kids.size(); ++j) {
-                    // Positions in twips round to whole pixels: neighbours may share one pixel row.
-                    const QRect both = g.intersected(kids[j]->geometry());
-                    if (both.width() <= 1 || both.height() <= 1) continue;
-                    const std::string a = Str(kids[i]->objectName()), b = Str(kids[j]->objectName());
-                    if (StackedOnPurpose(window, a, b)) continue;
-                    Add(window, kids[i], "overlaps " + b + " (" + std::to_string(both.width()) + "x" +
-                                             std::to_string(both.height()) + " px)");
-                }
+                if (StackedOnPurpose(window, Str(a->objectName()), Str(b->objectName()))) continue;
+                Add(window, a, (siblings ? "overlaps " : "lies under/over ") + Str(b->objectName()) + " (" +
+                                   std::to_string(both.width()) + "x" + std::to_string(both.height()) + " px)");
             }
         }
     }
