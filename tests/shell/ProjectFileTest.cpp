@@ -44,10 +44,16 @@ protected:
 };
 
 TEST_F(ProjectFileTest, HandWrittenFileLoadsWithExactValues) {
-    // LF-only line ends, blanks around fields, the k values spread over two lines.
+    // LF-only line ends, blanks around fields, the k values spread over two lines, two concentrations
+    // only (the others stay), any unit, and no empty last line.
+    c0Wert = {0, 9, 9, 9, 9, 9};
     auto lines = SampleProject();
     lines[4] = "  .5 ,  1E-03";
     lines.insert(lines.begin() + 5, " 2.5 ");
+    lines[7] = "2";
+    lines.erase(lines.begin() + 10, lines.begin() + 13);
+    lines[lines.size() - 2] = " Woche ";
+    lines.pop_back();
     std::string dataName;
     ASSERT_TRUE(Load(lines, &dataName, "\n"));
     EXPECT_TRUE(rec.Empty());
@@ -55,9 +61,9 @@ TEST_F(ProjectFileTest, HandWrittenFileLoadsWithExactValues) {
     EXPECT_EQ(ProjektKommentar, "Versuch vom Montag");
     EXPECT_EQ((std::array{aktModell, EnzymRcsModus, SpezSkalierungStoff, SpezSkalierung, FitAnzeigeModus}),
               (std::array{4, kFalse, 2, kTrue, 1}));
-    EXPECT_EQ((std::array{kWert[1], kWert[2], kWert[3], c0Wert[1], c0Wert[2], c0Wert[3], tMax, tauMittel}),
-              (std::array{0.5, 1e-3, 2.5, 1.25, 0.75, 0.0, 120.0, 60.0}));
-    EXPECT_EQ(ZeitEinheit, "min");
+    EXPECT_EQ((std::array{kWert[1], kWert[2], kWert[3], tMax, tauMittel}), (std::array{0.5, 1e-3, 2.5, 120.0, 60.0}));
+    EXPECT_EQ(c0Wert, (std::array<double, 6>{0, 1.25, 0.75, 9, 9, 9}));
+    EXPECT_EQ(ZeitEinheit, "Woche");
     EXPECT_EQ(DatenFile, "");  // the caller takes the data-file name over, not the reader
 }
 
@@ -85,20 +91,6 @@ TEST_F(ProjectFileTest, ModelCode100IsTheEnzymeModelAnd500KeepsTheCurrentModel) 
     EXPECT_EQ(aktModell, 7);
     EXPECT_EQ(EnzymRcsModus, kTrue);
     EXPECT_EQ(kWert[1], 0.5);
-}
-
-TEST_F(ProjectFileTest, FewerConcentrationsLeaveTheOthersAndAnyUnitIsTaken) {
-    c0Wert = {0, 9, 9, 9, 9, 9};
-    auto lines = SampleProject();
-    lines[6] = "2";
-    lines.erase(lines.begin() + 9, lines.begin() + 12);
-    lines[lines.size() - 2] = " Woche ";
-    ASSERT_TRUE(Load(lines));
-    EXPECT_EQ(c0Wert, (std::array<double, 6>{0, 1.25, 0.75, 9, 9, 9}));
-    EXPECT_EQ(ZeitEinheit, "Woche");
-    lines.pop_back();  // without its empty last line the file is still complete
-    EXPECT_TRUE(Load(lines));
-    EXPECT_TRUE(rec.Empty());
 }
 
 TEST_F(ProjectFileTest, BrokenFileChangesNothingAndSaysWhy) {
