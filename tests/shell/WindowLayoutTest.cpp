@@ -8,6 +8,7 @@
 // and control. With TARVELO_PICTURES set, a picture of every window is kept for a look by eye.
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTabBar>
@@ -21,6 +22,7 @@
 #include <cstring>
 #include <functional>
 #include <set>
+#include <tuple>
 
 #include "design/DiagramMenus.h"
 #include "design/frmTGraph2D_Gestaltung.h"
@@ -35,36 +37,27 @@ using namespace twintest;
 
 namespace {
 
-// Controls that a window stacks on purpose: the pair (either order) may overlap. "Name(*)" stands for
-// every element of a control array.
-struct Stacked {
-    const char* window;
-    const char* a;
-    const char* b;
-};
-const Stacked kStackedOnPurpose[] = {
+// Controls that a window stacks on purpose: the pair (either order) may overlap. "?" and "*" stand for
+// any character and any characters ("Line?(*)": every element of the arrays Line1 to Line9).
+const std::tuple<const char*, const char*, const char*> kStackedOnPurpose[] = {
     {"frmVerweilzeit", "VesselCanvas", "lblMessung(*)"},  // the measuring points stand on the drawing
     {"frmTCmnDlg", "txtOpenFile", "txtDatum"},            // the date box sits on the name box's right end
     // The pipes between the cascade's tanks are drawn over the tanks' picture and meet at their corners.
-    {"frmKaskade", "Picture", "Line1(*)"},
-    {"frmKaskade", "Picture", "Line2(*)"},
-    {"frmKaskade", "Picture", "Line3(*)"},
-    {"frmKaskade", "Picture", "Line4(*)"},
+    {"frmKaskade", "Picture", "Line?(*)"},
     {"frmKaskade", "Line2(*)", "Line3(*)"},
     {"frmKaskade", "Line3(*)", "Line4(*)"},
     {"frmTGraph2D", "StatusBar2", "txtFarbeStatusbar2"},  // the curve's colour on the status bar's first panel
 };
 
 bool Matches(const char* pattern, const std::string& name) {
-    const std::string p = pattern;
-    if (p.size() > 3 && p.compare(p.size() - 3, 3, "(*)") == 0)
-        return name.compare(0, p.size() - 2, p, 0, p.size() - 2) == 0 && name.size() > p.size() - 2;
-    return name == p;
+    return QRegularExpression::fromWildcard(QString::fromUtf8(pattern), Qt::CaseSensitive)
+        .match(QString::fromStdString(name))
+        .hasMatch();
 }
 
 bool StackedOnPurpose(const std::string& window, const std::string& a, const std::string& b) {
-    for (const Stacked& s : kStackedOnPurpose)
-        if (window == s.window && ((Matches(s.a, a) && Matches(s.b, b)) || (Matches(s.a, b) && Matches(s.b, a))))
+    for (const auto& [w, first, second] : kStackedOnPurpose)
+        if (window == w && ((Matches(first, a) && Matches(second, b)) || (Matches(first, b) && Matches(second, a))))
             return true;
     return false;
 }
