@@ -40,10 +40,9 @@ protected:
     void Press(const char* button) { Control<QPushButton>(button)->click(); }
 
     static std::string Read(const std::string& name) { return testsupport::Bytes(AppPath + "/" + name); }
-    static std::string Today() { return "12-06-2026"; }
     static std::string Head(const std::string& reactor, const std::string& unitTail = "",
                             const std::string& model = "A => P   (n = 1)", const std::string& u = "s") {
-        return "TARVELO: Kinetics of chemical reactions\r\nRecord from " + Today() + "\r\n" + reactor +
+        return "TARVELO: Kinetics of chemical reactions\r\nRecord from 12-06-2026\r\n" + reactor +
                "kinetic model: " + model + "\r\n"
                "units: [c(i)] = mol/L   [k_1stO] = 1/" + u + "    [k_2ndO] = L/(mol " + u + ")   [U(A)] = 1    [t] = " +
                u + unitTail + "\r\n         [l] = m     [V] = m^3     [v] = m/" + u + "    [V*} = m^3/" + u +

@@ -107,13 +107,11 @@ TEST_F(StartupTest, WithoutArgumentsEveryStartValueIsSetWhateverWasThereBefore) 
 
 TEST_F(StartupTest, DecimalCommaFlagFollowsTheLocale) {
     const char before = platform::LocaleDecimalSeparator();
-    platform::SetLocaleDecimalSeparator(',');
-    Start();
-    EXPECT_EQ(DezKomma, kTrue);
-    main.reset();
-    platform::SetLocaleDecimalSeparator('.');
-    Start();
-    EXPECT_EQ(DezKomma, kFalse);
+    for (const char separator : {',', '.'}) {
+        platform::SetLocaleDecimalSeparator(separator);
+        Start();
+        EXPECT_EQ(DezKomma, separator == ',' ? kTrue : kFalse);
+    }
     platform::SetLocaleDecimalSeparator(before);
 }
 

@@ -59,11 +59,9 @@ TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
     // The calculators: mode and cleared inputs are set whether or not their window opens.
     ArrhA = EyrH = 5;
     w.ToolbarButton(23)->trigger();
-    EXPECT_EQ(kTFunktion, 1);
-    EXPECT_EQ(ArrhA, 0.0);
+    EXPECT_EQ(std::pair(kTFunktion, ArrhA), std::pair(1, 0.0));
     w.ToolbarButton(25)->trigger();
-    EXPECT_EQ(kTFunktion, 2);
-    EXPECT_EQ(EyrH, 0.0);
+    EXPECT_EQ(std::pair(kTFunktion, EyrH), std::pair(2, 0.0));
     rec.Clear();
     w.ToolbarButton(36)->trigger();  // the project status
     ASSERT_EQ(rec.Messages().size(), 1u);
