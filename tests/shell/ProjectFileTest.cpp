@@ -74,9 +74,7 @@ TEST_F(ProjectFileTest, ModelCode100IsTheEnzymeModelAnd500KeepsTheCurrentModel) 
     std::string dataName = "old";
     ASSERT_TRUE(Load(lines, &dataName));
     EXPECT_EQ(dataName, "");
-    EXPECT_EQ(aktModell, 10);
-    EXPECT_EQ(EnzymRcsModus, kTrue);
-    EXPECT_EQ(SpezSkalierung, kFalse);
+    EXPECT_EQ((std::array{aktModell, EnzymRcsModus, SpezSkalierung}), (std::array{10, kTrue, kFalse}));
     EXPECT_EQ(shell::ProjectFileLines()[3], " 100");
     EnzymRcsModus = kFalse;
     EXPECT_EQ(shell::ProjectFileLines()[3], " 10");
@@ -88,9 +86,7 @@ TEST_F(ProjectFileTest, ModelCode100IsTheEnzymeModelAnd500KeepsTheCurrentModel) 
     lines = SampleProject();
     lines[3] = " 500";
     ASSERT_TRUE(Load(lines));
-    EXPECT_EQ(aktModell, 7);
-    EXPECT_EQ(EnzymRcsModus, kTrue);
-    EXPECT_EQ(kWert[1], 0.5);
+    EXPECT_EQ(std::tuple(aktModell, EnzymRcsModus, kWert[1]), std::tuple(7, kTrue, 0.5));
 }
 
 TEST_F(ProjectFileTest, BrokenFileChangesNothingAndSaysWhy) {
@@ -276,9 +272,7 @@ TEST_F(ProjectFileTest, DataFileNameIsTakenOverOnlyWithItsData) {
     EXPECT_EQ(rec.Messages()[0].title + "|" + rec.Messages()[0].prompt,
               "Warnung|Datenfile ist nicht vom Typ *.TA3 und kann nicht geladen werden");
     EXPECT_EQ(rec.Messages()[0].style, platform::vbExclamation);
-    EXPECT_EQ(aktModell, 4);
-    EXPECT_EQ(nMesspunkte, 0);
-    EXPECT_EQ(DatenFile, "VORHER.TA3");
+    EXPECT_EQ(std::tuple(aktModell, nMesspunkte, DatenFile), std::tuple(4, 0, "VORHER.TA3"));
     EXPECT_EQ(rec.Last().title, "Projektstatus");
     EXPECT_NE(rec.Last().prompt.find("    kein Datenfile (*.TA3) geladen"), std::string::npos);
 
@@ -294,9 +288,7 @@ TEST_F(ProjectFileTest, DataFileNameIsTakenOverOnlyWithItsData) {
     WriteFile(Path("MESS1.TA3"), DataFileText(4));
     rec.Clear();
     main->mnuLoadProject_Click();
-    EXPECT_EQ(DatenFile, "MESS1.TA3");
-    EXPECT_EQ(nMesspunkte, 4);
-    EXPECT_EQ(DatenIstSession, kFalse);
+    EXPECT_EQ(std::tuple(DatenFile, nMesspunkte, DatenIstSession), std::tuple("MESS1.TA3", 4, kFalse));
     EXPECT_EQ(c0Mess[1], 1.0f);  // the row at t = 0
     EXPECT_TRUE(Enabled("mnuEditDat"));
     EXPECT_TRUE(main->ToolbarButton(16)->isEnabled());

@@ -245,13 +245,8 @@ TEST_F(ShutdownTest, ExitWritesTheSessionThatLoadsBackAndRemovesAnEmptyProtocol)
     const std::string projectName = KommandoZeile;
     EXPECT_EQ(aktModell, 2);
     Menu("mnuLoadLastSession");
-    EXPECT_EQ(aktModell, 4);
-    EXPECT_EQ(kWert[2], 0.0625);
-    EXPECT_EQ(ProjektKommentar, "Sitzung");
-    EXPECT_EQ(DatenFile, "MESS1.TA3");
-    EXPECT_EQ(nMesspunkte, 4);
-    EXPECT_EQ(DatenIstSession, kTrue);
-    EXPECT_EQ(c0Wert[1], 1.25);
+    EXPECT_EQ(std::tuple(aktModell, kWert[2], c0Wert[1], ProjektKommentar), std::tuple(4, 0.0625, 1.25, "Sitzung"));
+    EXPECT_EQ(std::tuple(DatenFile, nMesspunkte, DatenIstSession), std::tuple("MESS1.TA3", 4, kTrue));
     EXPECT_EQ(KommandoZeile, projectName);  // the session sets no project name
     EXPECT_TRUE(Enabled("mnuEditDat"));
     EXPECT_TRUE(main->ToolbarButton(8)->isEnabled());
