@@ -99,8 +99,7 @@ TEST_F(FileDialogTest, ListsPreviewsDeletesAndReturnsTheDoubleClickedFile) {
         emit list->itemDoubleClicked(list->currentItem());
     });
     EXPECT_FALSE(cancel);
-    EXPECT_EQ(fileName, "nodata.TC3");
-    EXPECT_EQ(fullName, folder + "/nodata.TC3");
+    EXPECT_EQ(std::tuple(fileName, fullName), std::tuple("nodata.TC3", folder + "/nodata.TC3"));
 }
 
 TEST_F(FileDialogTest, TypedPatternFiltersAndAMissingNameIsRefused) {
@@ -135,8 +134,7 @@ TEST_F(FileDialogTest, DataFilePreviewAndANameTypedInAnyCase) {
         Type(d, "MESS1.TA3");
     });
     EXPECT_FALSE(cancel);
-    EXPECT_EQ(fileName, "mess1.TA3");  // as the disk has it
-    EXPECT_EQ(fullName, folder + "/mess1.TA3");
+    EXPECT_EQ(std::tuple(fileName, fullName), std::tuple("mess1.TA3", folder + "/mess1.TA3"));  // as the disk has it
 
     // A file named in Latin-1 by an older system is listed, previewed (a long comment only in part)
     // and returned as the bytes of its name; a pipe is not listed.
@@ -150,8 +148,7 @@ TEST_F(FileDialogTest, DataFilePreviewAndANameTypedInAnyCase) {
         EXPECT_EQ(Text(d, "Label7"), " 1 Messpunkte");
         Find<QPushButton>(d, "cmdOpenOK")->click();
     }));
-    EXPECT_EQ(fileName, latin);
-    EXPECT_EQ(fullName, folder + "/" + latin);
+    EXPECT_EQ(std::tuple(fileName, fullName), std::tuple(latin, folder + "/" + latin));
     // The folder's own clean-up skips pipes and names that are not UTF-8.
     for (const std::string& name : {std::string("/pipe.TA3"), "/" + latin}) ::unlink((folder + name).c_str());
 }

@@ -44,10 +44,8 @@ TEST_F(StartupTest, WithoutArgumentsEveryStartValueIsSetWhateverWasThereBefore) 
     MDITAR& w = Start();
     EXPECT_TRUE(rec.Empty());  // no project status without a project
     EXPECT_EQ(MDITAR::Instance(), &w);
-    EXPECT_EQ(aktModell, 2);
     EXPECT_DOUBLE_EQ(kWert[1], 0.15);  // model 2's default k1 per second
-    EXPECT_EQ(ZeitEinheit, "s");
-    EXPECT_EQ(ReaktOrdnung, 1.5f);
+    EXPECT_EQ(std::tuple(aktModell, ZeitEinheit, ReaktOrdnung), std::tuple(2, "s", 1.5f));
     // Colours with red in the lowest byte.
     EXPECT_EQ((std::array{FarbeA, FarbeP, FarbVorwahl, ColHeaderBack}), (std::array{0x0000FF, 0xFF0000, 0xFF0000, 0xFFFFFF}));
     EXPECT_EQ(tWerte.size(), 301u);
@@ -94,15 +92,13 @@ TEST_F(StartupTest, WithoutArgumentsEveryStartValueIsSetWhateverWasThereBefore) 
 
     EXPECT_EQ((std::array{CalcModeConti, nKesselVC, kTFunktion, BAKKeinAbbau}), (std::array{3, 1, 1, 0}));
     EXPECT_EQ((std::array{ArrhA, ArrhEA}), (std::array{100.0, 100.0}));
-    EXPECT_EQ(SmoothingFactor, 0.0f);
-    EXPECT_EQ(cSmax, 0.15f);
+    EXPECT_EQ(std::pair(SmoothingFactor, cSmax), std::pair(0.0f, 0.15f));
     EXPECT_EQ((std::array{MitPunkten, KurvenHinzufuegen, RuehrerAnimation, DatenIstSession}),
               (std::array{kFalse, kFalse, kFalse, kFalse}));
     EXPECT_EQ((std::array{MMNormiert, BAKInitFlag, ContiHinweisOffen, ErsterDiagrammStart, EnzymRcsModus}),
               (std::array{kTrue, kTrue, kTrue, kTrue, kTrue}));
     EXPECT_EQ(BAKTrinkStart, (std::array<int, 9>{5, 0, -1, -1, -1, -1, -1, -1, -1}));
-    EXPECT_EQ(ProtSep, ";");
-    EXPECT_EQ(CrLf, "\r\n");
+    EXPECT_EQ(std::tuple(ProtSep, CrLf), std::tuple(";", "\r\n"));
 }
 
 TEST_F(StartupTest, DecimalCommaFlagFollowsTheLocale) {
