@@ -32,13 +32,11 @@ protected:
     void SetUp() override {
         ProgramTest::SetUp();
         folder = dir.path().toStdString();
-        Write("proj1.TC3", "06.12.2026 10:00:00\r\nVersuch vom Montag\r\nMESS1.TA3\r\n 2\r\n");
-        Write("nodata.TC3", "05.12.2026 09:30:00\r\nohne Daten\r\n\r\n 2\r\n");
-        Write("mess1.TA3", "Messung 1\r\ns\r\nt, cA\r\n3\r\n0,1,0,0,0,0,0,298,0,0,0,0,0\r\n");
-        Write("notes.txt", "x\r\n");
-    }
-    void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
+        // The preview shows the project's date up to a comma.
+        testsupport::WriteBytes(Path("proj1.TC3"), "06.12.2026 10:00:00, mehr\r\nVersuch vom Montag\r\nMESS1.TA3\r\n 2\r\n");
+        testsupport::WriteBytes(Path("nodata.TC3"), "05.12.2026 09:30:00\r\nohne Daten\r\n\r\n 2\r\n");
+        testsupport::WriteBytes(Path("mess1.TA3"), "Messung 1\r\ns\r\nt, cA\r\n3\r\n0,1,0,0,0,0,0,298,0,0,0,0,0\r\n");
+        testsupport::WriteBytes(Path("notes.txt"), "x\r\n");
     }
 
     // Shows the dialog as the program does; steps run while it is open, then a dialog still
@@ -101,8 +99,7 @@ TEST_F(FileDialogTest, ListsPreviewsDeletesAndReturnsTheDoubleClickedFile) {
         emit list->itemDoubleClicked(list->currentItem());
     });
     EXPECT_FALSE(cancel);
-    EXPECT_EQ(fileName, "nodata.TC3");
-    EXPECT_EQ(fullName, folder + "/nodata.TC3");
+    EXPECT_EQ(std::tuple(fileName, fullName), std::tuple("nodata.TC3", folder + "/nodata.TC3"));
 }
 
 TEST_F(FileDialogTest, TypedPatternFiltersAndAMissingNameIsRefused) {
@@ -137,13 +134,12 @@ TEST_F(FileDialogTest, DataFilePreviewAndANameTypedInAnyCase) {
         Type(d, "MESS1.TA3");
     });
     EXPECT_FALSE(cancel);
-    EXPECT_EQ(fileName, "mess1.TA3");  // as the disk has it
-    EXPECT_EQ(fullName, folder + "/mess1.TA3");
+    EXPECT_EQ(std::tuple(fileName, fullName), std::tuple("mess1.TA3", folder + "/mess1.TA3"));  // as the disk has it
 
     // A file named in Latin-1 by an older system is listed, previewed (a long comment only in part)
     // and returned as the bytes of its name; a pipe is not listed.
     const std::string latin = "M\xE4rz.TA3";
-    Write(latin, std::string(600, 'c') + "\r\ns\r\nt, cA\r\n1\r\n0,1,0,0,0,0,0,298,0,0,0,0,0\r\n");
+    testsupport::WriteBytes(Path(latin), std::string(600, 'c') + "\r\ns\r\nt, cA\r\n1\r\n0,1,0,0,0,0,0,298,0,0,0,0,0\r\n");
     ASSERT_EQ(::mkfifo((folder + "/pipe.TA3").c_str(), 0644), 0);
     EXPECT_FALSE(Run("*.TA3", [&](frmTCmnDlg& d) {
         EXPECT_EQ(Items(d), (QStringList{"mess1.TA3", "M\u00E4rz.TA3"}));
@@ -152,8 +148,7 @@ TEST_F(FileDialogTest, DataFilePreviewAndANameTypedInAnyCase) {
         EXPECT_EQ(Text(d, "Label7"), " 1 Messpunkte");
         Find<QPushButton>(d, "cmdOpenOK")->click();
     }));
-    EXPECT_EQ(fileName, latin);
-    EXPECT_EQ(fullName, folder + "/" + latin);
+    EXPECT_EQ(std::tuple(fileName, fullName), std::tuple(latin, folder + "/" + latin));
     // The folder's own clean-up skips pipes and names that are not UTF-8.
     for (const std::string& name : {std::string("/pipe.TA3"), "/" + latin}) ::unlink((folder + name).c_str());
 }

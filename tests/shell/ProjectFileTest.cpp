@@ -44,10 +44,16 @@ protected:
 };
 
 TEST_F(ProjectFileTest, HandWrittenFileLoadsWithExactValues) {
-    // LF-only line ends, blanks around fields, the k values spread over two lines.
+    // LF-only line ends, blanks around fields, the k values spread over two lines, two concentrations
+    // only (the others stay), any unit, and no empty last line.
+    c0Wert = {0, 9, 9, 9, 9, 9};
     auto lines = SampleProject();
     lines[4] = "  .5 ,  1E-03";
     lines.insert(lines.begin() + 5, " 2.5 ");
+    lines[7] = "2";
+    lines.erase(lines.begin() + 10, lines.begin() + 13);
+    lines[lines.size() - 2] = " Woche ";
+    lines.pop_back();
     std::string dataName;
     ASSERT_TRUE(Load(lines, &dataName, "\n"));
     EXPECT_TRUE(rec.Empty());
@@ -55,9 +61,9 @@ TEST_F(ProjectFileTest, HandWrittenFileLoadsWithExactValues) {
     EXPECT_EQ(ProjektKommentar, "Versuch vom Montag");
     EXPECT_EQ((std::array{aktModell, EnzymRcsModus, SpezSkalierungStoff, SpezSkalierung, FitAnzeigeModus}),
               (std::array{4, kFalse, 2, kTrue, 1}));
-    EXPECT_EQ((std::array{kWert[1], kWert[2], kWert[3], c0Wert[1], c0Wert[2], c0Wert[3], tMax, tauMittel}),
-              (std::array{0.5, 1e-3, 2.5, 1.25, 0.75, 0.0, 120.0, 60.0}));
-    EXPECT_EQ(ZeitEinheit, "min");
+    EXPECT_EQ((std::array{kWert[1], kWert[2], kWert[3], tMax, tauMittel}), (std::array{0.5, 1e-3, 2.5, 120.0, 60.0}));
+    EXPECT_EQ(c0Wert, (std::array<double, 6>{0, 1.25, 0.75, 9, 9, 9}));
+    EXPECT_EQ(ZeitEinheit, "Woche");
     EXPECT_EQ(DatenFile, "");  // the caller takes the data-file name over, not the reader
 }
 
@@ -68,9 +74,7 @@ TEST_F(ProjectFileTest, ModelCode100IsTheEnzymeModelAnd500KeepsTheCurrentModel) 
     std::string dataName = "old";
     ASSERT_TRUE(Load(lines, &dataName));
     EXPECT_EQ(dataName, "");
-    EXPECT_EQ(aktModell, 10);
-    EXPECT_EQ(EnzymRcsModus, kTrue);
-    EXPECT_EQ(SpezSkalierung, kFalse);
+    EXPECT_EQ((std::array{aktModell, EnzymRcsModus, SpezSkalierung}), (std::array{10, kTrue, kFalse}));
     EXPECT_EQ(shell::ProjectFileLines()[3], " 100");
     EnzymRcsModus = kFalse;
     EXPECT_EQ(shell::ProjectFileLines()[3], " 10");
@@ -82,23 +86,7 @@ TEST_F(ProjectFileTest, ModelCode100IsTheEnzymeModelAnd500KeepsTheCurrentModel) 
     lines = SampleProject();
     lines[3] = " 500";
     ASSERT_TRUE(Load(lines));
-    EXPECT_EQ(aktModell, 7);
-    EXPECT_EQ(EnzymRcsModus, kTrue);
-    EXPECT_EQ(kWert[1], 0.5);
-}
-
-TEST_F(ProjectFileTest, FewerConcentrationsLeaveTheOthersAndAnyUnitIsTaken) {
-    c0Wert = {0, 9, 9, 9, 9, 9};
-    auto lines = SampleProject();
-    lines[6] = "2";
-    lines.erase(lines.begin() + 9, lines.begin() + 12);
-    lines[lines.size() - 2] = " Woche ";
-    ASSERT_TRUE(Load(lines));
-    EXPECT_EQ(c0Wert, (std::array<double, 6>{0, 1.25, 0.75, 9, 9, 9}));
-    EXPECT_EQ(ZeitEinheit, "Woche");
-    lines.pop_back();  // without its empty last line the file is still complete
-    EXPECT_TRUE(Load(lines));
-    EXPECT_TRUE(rec.Empty());
+    EXPECT_EQ(std::tuple(aktModell, EnzymRcsModus, kWert[1]), std::tuple(7, kTrue, 0.5));
 }
 
 TEST_F(ProjectFileTest, BrokenFileChangesNothingAndSaysWhy) {
@@ -172,7 +160,7 @@ TEST_F(ProjectFileTest, WrittenFileHasTheExactFormat) {
               "1,0,0,0\r\n1.6666666666666667\r\n60\r\n0,0\r\nmin\r\n\r\n");
 }
 
-TEST_F(ProjectFileTest, CommentIsAskedForEveryFileButTheLastSessionAndAFailedWriteIsReported) {
+TEST_F(ProjectFileTest, CommentIsAskedForEveryFileButTheLastSession) {
     ASSERT_TRUE(shell::WriteProjectFile(Path("TarLastSession.TC3")));
     ASSERT_TRUE(shell::WriteProjectFile(Path("tarlastsession.tc3")));
     EXPECT_EQ(dialogs.commentPrompts, 0);
@@ -180,11 +168,6 @@ TEST_F(ProjectFileTest, CommentIsAskedForEveryFileButTheLastSessionAndAFailedWri
     EXPECT_EQ(dialogs.commentPrompts, 1);
     EXPECT_TRUE(shell::IsSessionFileName("C:\\TARVELO\\TARLASTSESSION.TC3"));
     EXPECT_FALSE(shell::IsSessionFileName("LastSession.TC3"));
-
-    EXPECT_FALSE(shell::WriteProjectFile(Path("gibt/es/nicht/p.TC3")));
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, "Fehler beim Abspeichern der Sitzungs-Datei\r\n(evtl. fehlende Schreibrechte)");
-    EXPECT_EQ(rec.Last().style, platform::vbCritical);
 }
 
 TEST_F(ProjectFileTest, SavingToAnUnwritablePlaceKeepsTheProjectNames) {
@@ -200,17 +183,11 @@ TEST_F(ProjectFileTest, SavingToAnUnwritablePlaceKeepsTheProjectNames) {
     EXPECT_EQ(dialogs.commentPrompts, 1);  // the comment is asked before the writing
 }
 
+// The values themselves come back as the session test shows; here the menu's road: dialogs, names, status.
 TEST_F(ProjectFileTest, SaveThenLoadRoundTrips) {
-    // Every value differs from the sample project loaded below to scramble the state.
-    aktModell = 10;
-    EnzymRcsModus = kTrue;
+    aktModell = 10;  // the enzyme in its r(P)-c(S) mode, written as code 100
     kWert = {0, 1234.5678, 0.002, 3e-12};
     c0Wert = {0, 0.1, 0.2, 0.3, 0.4, 0.5};
-    SpezSkalierungStoff = 4;
-    SpezSkalierung = FitAnzeigeModus = 0;
-    tMax = 250;
-    tauMittel = 0.125;
-    ZeitEinheit = "d";
     dialogs.commentAnswer = "Rundreise";
     dialogs.saveAnswer = Path("rund.TC3");
     Menu("mnuSaveProject");
@@ -292,13 +269,10 @@ TEST_F(ProjectFileTest, DataFileNameIsTakenOverOnlyWithItsData) {
     WriteFile(Path("p.TC3"), Lines(SampleProject("MESS1.TXT")));
     main->mnuLoadProject_Click();
     ASSERT_GE(rec.Messages().size(), 1u);
-    const auto& warning = rec.Messages()[0];
-    EXPECT_EQ(warning.prompt, "Datenfile ist nicht vom Typ *.TA3 und kann nicht geladen werden");
-    EXPECT_EQ(warning.title, "Warnung");
-    EXPECT_EQ(warning.style, platform::vbExclamation);
-    EXPECT_EQ(aktModell, 4);
-    EXPECT_EQ(nMesspunkte, 0);
-    EXPECT_EQ(DatenFile, "VORHER.TA3");
+    EXPECT_EQ(rec.Messages()[0].title + "|" + rec.Messages()[0].prompt,
+              "Warnung|Datenfile ist nicht vom Typ *.TA3 und kann nicht geladen werden");
+    EXPECT_EQ(rec.Messages()[0].style, platform::vbExclamation);
+    EXPECT_EQ(std::tuple(aktModell, nMesspunkte, DatenFile), std::tuple(4, 0, "VORHER.TA3"));
     EXPECT_EQ(rec.Last().title, "Projektstatus");
     EXPECT_NE(rec.Last().prompt.find("    kein Datenfile (*.TA3) geladen"), std::string::npos);
 
@@ -314,9 +288,7 @@ TEST_F(ProjectFileTest, DataFileNameIsTakenOverOnlyWithItsData) {
     WriteFile(Path("MESS1.TA3"), DataFileText(4));
     rec.Clear();
     main->mnuLoadProject_Click();
-    EXPECT_EQ(DatenFile, "MESS1.TA3");
-    EXPECT_EQ(nMesspunkte, 4);
-    EXPECT_EQ(DatenIstSession, kFalse);
+    EXPECT_EQ(std::tuple(DatenFile, nMesspunkte, DatenIstSession), std::tuple("MESS1.TA3", 4, kFalse));
     EXPECT_EQ(c0Mess[1], 1.0f);  // the row at t = 0
     EXPECT_TRUE(Enabled("mnuEditDat"));
     EXPECT_TRUE(main->ToolbarButton(16)->isEnabled());
@@ -350,19 +322,10 @@ TEST_F(ProjectFileTest, StatusWithoutProjectOrData) {
     EXPECT_EQ(rec.Last().title, "Meldung von ViewExpFile");
 }
 
-TEST_F(ProjectFileTest, PreviewReadsTheHeadOnly) {
-    auto lines = SampleProject("");
-    lines[0] = "06.12.2026 10:00:00, mehr";
-    WriteFile(Path("v.TC3"), Lines(lines));
-    const Snapshot before = Snapshot::Take();
-    std::string date, comment, data = "x";
-    bool ok = false;
-    shell::ViewProjectFile(Path("v.TC3"), date, comment, data, ok);
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(date, "06.12.2026 10:00:00");
-    EXPECT_EQ(comment, "Versuch vom Montag");
-    EXPECT_EQ(data, "");
-    EXPECT_TRUE(Snapshot::Take() == before);
+// The date before a comma, the comment and the data name are shown by the file dialog's preview.
+TEST_F(ProjectFileTest, PreviewOfAMissingFileSaysSo) {
+    std::string date, comment, data;
+    bool ok = true;
     shell::ViewProjectFile(Path("fehlt.TC3"), date, comment, data, ok);
     EXPECT_FALSE(ok);
     EXPECT_EQ(rec.Last().title, "FEHLER");

@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <iomanip>
 
 #include "platform/Help.h"
 #include "platform/Twips.h"
@@ -45,10 +44,8 @@ TEST_F(StartupTest, WithoutArgumentsEveryStartValueIsSetWhateverWasThereBefore) 
     MDITAR& w = Start();
     EXPECT_TRUE(rec.Empty());  // no project status without a project
     EXPECT_EQ(MDITAR::Instance(), &w);
-    EXPECT_EQ(aktModell, 2);
     EXPECT_DOUBLE_EQ(kWert[1], 0.15);  // model 2's default k1 per second
-    EXPECT_EQ(ZeitEinheit, "s");
-    EXPECT_EQ(ReaktOrdnung, 1.5f);
+    EXPECT_EQ(std::tuple(aktModell, ZeitEinheit, ReaktOrdnung), std::tuple(2, "s", 1.5f));
     // Colours with red in the lowest byte.
     EXPECT_EQ((std::array{FarbeA, FarbeP, FarbVorwahl, ColHeaderBack}), (std::array{0x0000FF, 0xFF0000, 0xFF0000, 0xFFFFFF}));
     EXPECT_EQ(tWerte.size(), 301u);
@@ -95,26 +92,22 @@ TEST_F(StartupTest, WithoutArgumentsEveryStartValueIsSetWhateverWasThereBefore) 
 
     EXPECT_EQ((std::array{CalcModeConti, nKesselVC, kTFunktion, BAKKeinAbbau}), (std::array{3, 1, 1, 0}));
     EXPECT_EQ((std::array{ArrhA, ArrhEA}), (std::array{100.0, 100.0}));
-    EXPECT_EQ(SmoothingFactor, 0.0f);
-    EXPECT_EQ(cSmax, 0.15f);
+    EXPECT_EQ(std::pair(SmoothingFactor, cSmax), std::pair(0.0f, 0.15f));
     EXPECT_EQ((std::array{MitPunkten, KurvenHinzufuegen, RuehrerAnimation, DatenIstSession}),
               (std::array{kFalse, kFalse, kFalse, kFalse}));
     EXPECT_EQ((std::array{MMNormiert, BAKInitFlag, ContiHinweisOffen, ErsterDiagrammStart, EnzymRcsModus}),
               (std::array{kTrue, kTrue, kTrue, kTrue, kTrue}));
     EXPECT_EQ(BAKTrinkStart, (std::array<int, 9>{5, 0, -1, -1, -1, -1, -1, -1, -1}));
-    EXPECT_EQ(ProtSep, ";");
-    EXPECT_EQ(CrLf, "\r\n");
+    EXPECT_EQ(std::tuple(ProtSep, CrLf), std::tuple(";", "\r\n"));
 }
 
 TEST_F(StartupTest, DecimalCommaFlagFollowsTheLocale) {
     const char before = platform::LocaleDecimalSeparator();
-    platform::SetLocaleDecimalSeparator(',');
-    Start();
-    EXPECT_EQ(DezKomma, kTrue);
-    main.reset();
-    platform::SetLocaleDecimalSeparator('.');
-    Start();
-    EXPECT_EQ(DezKomma, kFalse);
+    for (const char separator : {',', '.'}) {
+        platform::SetLocaleDecimalSeparator(separator);
+        Start();
+        EXPECT_EQ(DezKomma, separator == ',' ? kTrue : kFalse);
+    }
     platform::SetLocaleDecimalSeparator(before);
 }
 
@@ -182,6 +175,8 @@ TEST_F(StartupTest, CommandLineProjectLoadsWithItsDataOrLeavesTheStartState) {
         EXPECT_EQ(Enabled("mnuEditDat"), loaded);
         EXPECT_EQ(main->ToolbarButton(8)->isEnabled(), loaded);
         EXPECT_EQ(main->ToolbarButton(16)->isEnabled(), c.points > 0);
+        // The data are analysed at once, their start concentrations taken for the evaluations (c(A) = 1 at t = 0).
+        EXPECT_EQ(std::pair(nctPunkte, c0Mess[1]), std::pair(c.points, c.points > 0 ? 1.0f : 0.0f));
     }
     // The last case in detail: the data file's unit comes last, the project's initial concentrations stay.
     EXPECT_EQ(ZeitEinheit, "s");
@@ -222,45 +217,6 @@ TEST_F(StartupTest, HostileCommandLineProjectsGiveAMessageAndTheProgramRuns) {
     }
     ::unlink(Path("pipe.TC3").c_str());  // the folder's own clean-up skips pipes
 }
-
-class CommandLineEvaluation : public ShellTest, public testing::WithParamInterface<testsupport::NumberLocale> {
-protected:
-    void TearDown() override {
-        platform::Windows().Unload("frmTGraph2D");
-        ShellTest::TearDown();
-    }
-    testsupport::NumberLocaleScope locale{GetParam()};
-};
-
-// The start concentrations of a project's data are there at once: the second-order evaluation of
-// A + B runs straight after start-up, without the data editor.
-TEST_P(CommandLineEvaluation, SecondOrderEvaluationRightAfterStartUp) {
-    // c(A,0) = 1, c(B,0) = 0.5, k = 0.2 L/(s mol): ln(c(A)/c(B)) = ln 2 + (1 - 0.5) k t.
-    std::ostringstream data;
-    data.imbue(std::locale::classic());
-    data << std::setprecision(12) << "A + B\r\ns\r\nt, cA, cB, cC, cP, cQ, k, T, lambda, lambda_inf, res3, res4, "
-         << "exclude(0|-1)\r\n5\r\n";
-    for (int i = 0; i < 5; ++i) {
-        const double q = 2 * std::exp(0.1 * 2 * i), cA = 0.5 * q / (q - 1);
-        data << 2 * i << "," << cA << "," << cA - 0.5 << ",0,0,0,0,298,0,0,0,0,0\r\n";
-    }
-    WriteFile(Path("AB.TA3"), data.str());
-    WriteFile(Path("ab.TC3"), Lines(SampleProject("AB.TA3")));
-    Start(Path("ab.TC3"));
-    EXPECT_EQ(c0Wert[1], 1.25);  // the project's own start values stay
-    rec.Clear();
-    QAction* entry = main->findChild<QAction*>("mnuctAusw(3)");
-    ASSERT_NE(entry, nullptr);
-    ASSERT_TRUE(entry->isEnabled());
-    entry->trigger();
-    for (const auto& m : rec.Messages()) ADD_FAILURE() << m.title << ": " << m.prompt;
-    EXPECT_EQ(aktDiagrammCode, -8);
-    EXPECT_TRUE(platform::Windows().IsLoaded("frmTGraph2D"));
-    EXPECT_NEAR(kWert[1], 0.2, 1e-5);
-}
-
-INSTANTIATE_TEST_SUITE_P(Locales, CommandLineEvaluation, testing::ValuesIn(testsupport::AllNumberLocales),
-                         testsupport::NumberLocaleName);
 
 }  // namespace
 }  // namespace shelltest

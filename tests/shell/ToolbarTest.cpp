@@ -59,11 +59,9 @@ TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
     // The calculators: mode and cleared inputs are set whether or not their window opens.
     ArrhA = EyrH = 5;
     w.ToolbarButton(23)->trigger();
-    EXPECT_EQ(kTFunktion, 1);
-    EXPECT_EQ(ArrhA, 0.0);
+    EXPECT_EQ(std::pair(kTFunktion, ArrhA), std::pair(1, 0.0));
     w.ToolbarButton(25)->trigger();
-    EXPECT_EQ(kTFunktion, 2);
-    EXPECT_EQ(EyrH, 0.0);
+    EXPECT_EQ(std::pair(kTFunktion, EyrH), std::pair(2, 0.0));
     rec.Clear();
     w.ToolbarButton(36)->trigger();  // the project status
     ASSERT_EQ(rec.Messages().size(), 1u);
@@ -73,16 +71,17 @@ TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
 
 TEST_F(ToolbarTest, HelpEntriesAndButtonsOpenTheirTopics) {
     MDITAR& w = Start();
-    const std::vector<std::pair<const char*, int>> entries = {
-        {"mnuAboutTar", 10260}, {"mnuIndex", 10270}, {"mnuTip", 11124}};
+    const std::pair<const char*, int> entries[] = {{"mnuAboutTar", 10260},   {"mnuIndex", 10270},
+                                                   {"mnuTip", 11124},        {"cmdErstnutzer", 11223},
+                                                   {"cmdUebungen", 11225}};  // the two buttons of the main window
     for (const auto& [name, topic] : entries) {
-        Menu(name);
+        if (auto* button = w.findChild<QPushButton*>(name)) {
+            button->click();
+        } else {
+            Menu(name);
+        }
         EXPECT_EQ(Topic(rec.Last()), topic) << name;
     }
-    w.findChild<QPushButton*>("cmdErstnutzer")->click();
-    EXPECT_EQ(Topic(rec.Last()), 11223);
-    w.findChild<QPushButton*>("cmdUebungen")->click();
-    EXPECT_EQ(Topic(rec.Last()), 11225);
 
     Menu("mnuHilfeHinweis");
     EXPECT_EQ(rec.Last().title, "Hinweis zur HTML-Hilfe");

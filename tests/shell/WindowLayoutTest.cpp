@@ -6,16 +6,9 @@
 // that shows text reaches past its container, and no menu bar folds entries into its overflow button.
 // A window that opens with its diagram has no button under it. Each offender is named with its window
 // and control. With TARVELO_PICTURES set, a picture of every window is kept for a look by eye.
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QGroupBox>
 #include <QHeaderView>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTabBar>
@@ -27,10 +20,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <optional>
+#include <functional>
 #include <set>
-#include <string>
-#include <vector>
+#include <tuple>
 
 #include "design/DiagramMenus.h"
 #include "design/frmTGraph2D_Gestaltung.h"
@@ -45,36 +37,27 @@ using namespace twintest;
 
 namespace {
 
-// Controls that a window stacks on purpose: the pair (either order) may overlap. "Name(*)" stands for
-// every element of a control array.
-struct Stacked {
-    const char* window;
-    const char* a;
-    const char* b;
-};
-const Stacked kStackedOnPurpose[] = {
+// Controls that a window stacks on purpose: the pair (either order) may overlap. "?" and "*" stand for
+// any character and any characters ("Line?(*)": every element of the arrays Line1 to Line9).
+const std::tuple<const char*, const char*, const char*> kStackedOnPurpose[] = {
     {"frmVerweilzeit", "VesselCanvas", "lblMessung(*)"},  // the measuring points stand on the drawing
     {"frmTCmnDlg", "txtOpenFile", "txtDatum"},            // the date box sits on the name box's right end
     // The pipes between the cascade's tanks are drawn over the tanks' picture and meet at their corners.
-    {"frmKaskade", "Picture", "Line1(*)"},
-    {"frmKaskade", "Picture", "Line2(*)"},
-    {"frmKaskade", "Picture", "Line3(*)"},
-    {"frmKaskade", "Picture", "Line4(*)"},
+    {"frmKaskade", "Picture", "Line?(*)"},
     {"frmKaskade", "Line2(*)", "Line3(*)"},
     {"frmKaskade", "Line3(*)", "Line4(*)"},
     {"frmTGraph2D", "StatusBar2", "txtFarbeStatusbar2"},  // the curve's colour on the status bar's first panel
 };
 
 bool Matches(const char* pattern, const std::string& name) {
-    const std::string p = pattern;
-    if (p.size() > 3 && p.compare(p.size() - 3, 3, "(*)") == 0)
-        return name.compare(0, p.size() - 2, p, 0, p.size() - 2) == 0 && name.size() > p.size() - 2;
-    return name == p;
+    return QRegularExpression::fromWildcard(QString::fromUtf8(pattern), Qt::CaseSensitive)
+        .match(QString::fromStdString(name))
+        .hasMatch();
 }
 
 bool StackedOnPurpose(const std::string& window, const std::string& a, const std::string& b) {
-    for (const Stacked& s : kStackedOnPurpose)
-        if (window == s.window && ((Matches(s.a, a) && Matches(s.b, b)) || (Matches(s.a, b) && Matches(s.b, a))))
+    for (const auto& [w, first, second] : kStackedOnPurpose)
+        if (window == w && ((Matches(first, a) && Matches(second, b)) || (Matches(first, b) && Matches(second, a))))
             return true;
     return false;
 }
@@ -87,13 +70,6 @@ bool Named(const QWidget* w) {
 
 std::string Str(const QString& s) { return s.toStdString(); }
 
-struct Offender {
-    std::string window;
-    std::string control;
-    std::string what;
-    std::string Line() const { return window + ": " + control + " " + what; }
-};
-
 class LayoutInspector {
 public:
     // Checks the window `root` and its controls under the name `window`.
@@ -101,11 +77,10 @@ public:
         if (!root || !root->isVisible()) return;
         inspected.insert(window);
         CheckTexts(window, root);
-        CheckContainers(window, root);
-        CheckAcrossContainers(window, root);
+        CheckOverlaps(window, root);
     }
 
-    std::vector<Offender> offenders;
+    std::set<std::string> offenders;  // "window: control what"; a window looked at twice names each once
     std::set<std::string> inspected;
 
 private:
@@ -125,7 +100,7 @@ private:
                qobject_cast<const QComboBox*>(w);
     }
     void Add(const std::string& window, const QWidget* w, const std::string& what) {
-        offenders.push_back({window, Named(w) ? Str(w->objectName()) : w->metaObject()->className(), what});
+        offenders.insert(window + ": " + (Named(w) ? Str(w->objectName()) : w->metaObject()->className()) + " " + what);
     }
     static std::string Needs(const QString& text, int need, int have, const char* dim) {
         return "\"" + Str(text) + "\" needs " + std::to_string(need) + " px " + dim + ", has " +
@@ -229,71 +204,46 @@ private:
         }
     }
 
-    // A text or button of one container under a control of another (the containers themselves may
-    // touch): what the sibling check cannot see.
-    void CheckAcrossContainers(const std::string& window, QWidget* root) {
+    // Named controls that overlap: two of one container (the window or a named control), or a text or
+    // button of one container and a control of another (the containers themselves may touch). A control
+    // that shows text stays inside its container (a drawing surface may not: the window shows the part
+    // that fits).
+    void CheckOverlaps(const std::string& window, QWidget* root) {
         std::vector<std::pair<QWidget*, QRect>> shown;
         for (QWidget* w : Widgets(root))
             if (w != root && w->isVisible() && Named(w) && !w->isWindow())
                 shown.push_back({w, QRect(w->mapTo(root, QPoint(0, 0)), w->size())});
-        for (const auto& [a, ra] : shown) {
-            if (!ShowsText(a) && !qobject_cast<QAbstractButton*>(a)) continue;
-            for (const auto& [b, rb] : shown) {
-                if (a == b || a->parentWidget() == b->parentWidget() || a->isAncestorOf(b) || b->isAncestorOf(a)) continue;
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            const auto& [a, ra] = shown[i];
+            QWidget* box = a->parentWidget();
+            const bool named = box == root || Named(box);  // the children of an unnamed container go unchecked
+            const bool textOrButton = ShowsText(a) || qobject_cast<QAbstractButton*>(a);
+            const QRect g = a->geometry();
+            if (named && ShowsText(a) && !box->rect().contains(g))
+                Add(window, a, "reaches past " + Str(box->objectName()) + " (" + std::to_string(g.right() + 1) + "," +
+                                   std::to_string(g.bottom() + 1) + " beyond " + std::to_string(box->width()) + "x" +
+                                   std::to_string(box->height()) + ")");
+            for (std::size_t j = 0; j < shown.size(); ++j) {
+                const auto& [b, rb] = shown[j];
+                const bool siblings = b->parentWidget() == box;
+                if (siblings ? j <= i || !named : !textOrButton || a->isAncestorOf(b) || b->isAncestorOf(a)) continue;
+                // Positions in twips round to whole pixels: neighbours may share one pixel row.
                 const QRect both = ra.intersected(rb);
                 if (both.width() <= 1 || both.height() <= 1) continue;
-                const std::string na = Str(a->objectName()), nb = Str(b->objectName());
-                if (StackedOnPurpose(window, na, nb)) continue;
-                Add(window, a, "lies under/over " + nb + " (" + std::to_string(both.width()) + "x" +
-                                   std::to_string(both.height()) + " px)");
-            }
-        }
-    }
-
-    // Every widget with named, visible children: no two of them overlap, and none that shows text reaches
-    // past it (a drawing surface may: the window shows the part that fits).
-    void CheckContainers(const std::string& window, QWidget* root) {
-        for (QWidget* container : Widgets(root)) {
-            if (!container->isVisible()) continue;
-            if (container != root && !Named(container)) continue;
-            std::vector<QWidget*> kids;
-            for (QObject* o : container->children()) {
-                auto* w = qobject_cast<QWidget*>(o);
-                if (w && !w->isWindow() && w->isVisible() && Named(w)) kids.push_back(w);
-            }
-            const QRect inside = container->rect();
-            for (std::size_t i = 0; i < kids.size(); ++i) {
-                const QRect g = kids[i]->geometry();
-                if (!inside.contains(g) && ShowsText(kids[i]))
-                    Add(window, kids[i],
-                        "reaches past " + Str(container->objectName()) + " (" + std::to_string(g.right() + 1) + "," +
-                            std::to_string(g.bottom() + 1) + " beyond " + std::to_string(inside.width()) + "x" +
-                            std::to_string(inside.height()) + ")");
-                for (std::size_t j = i + 1; j < kids.size(); ++j) {
-                    // Positions in twips round to whole pixels: neighbours may share one pixel row.
-                    const QRect both = g.intersected(kids[j]->geometry());
-                    if (both.width() <= 1 || both.height() <= 1) continue;
-                    const std::string a = Str(kids[i]->objectName()), b = Str(kids[j]->objectName());
-                    if (StackedOnPurpose(window, a, b)) continue;
-                    Add(window, kids[i], "overlaps " + b + " (" + std::to_string(both.width()) + "x" +
-                                             std::to_string(both.height()) + " px)");
-                }
+                if (StackedOnPurpose(window, Str(a->objectName()), Str(b->objectName()))) continue;
+                Add(window, a, (siblings ? "overlaps " : "lies under/over ") + Str(b->objectName()) + " (" +
+                                   std::to_string(both.width()) + "x" + std::to_string(both.height()) + " px)");
             }
         }
     }
 };
 
-class WindowLayoutTest : public TwinWindowTest, public testing::WithParamInterface<testsupport::NumberLocale> {
+class WindowLayoutTest : public testsupport::InBothLocales<TwinWindowTest> {
 protected:
-    void SetUp() override {
-        TwinWindowTest::SetUp();
-        locale.emplace(GetParam());
-    }
     void TearDown() override {
         platform::UseScreenSize(0, 0);
         UnloadAll();
-        TwinWindowTest::TearDown();
-        locale.reset();
+        InBothLocales::TearDown();
     }
     static void UnloadAll() {
         for (const std::string& name : platform::Windows().Names())
@@ -313,37 +263,33 @@ protected:
                              "_" + QString::number(++pictures) + ".png";
         frame->grab().save(testsupport::PicturePath(name));
     }
-    static void Trigger(const char* entry) {
-        auto* action = platform::Windows().MainWindow()->findChild<QAction*>(entry);
-        ASSERT_NE(action, nullptr) << entry;
-        action->trigger();
-        QApplication::processEvents();
+    // Clicks the window's buttons and options in turn.
+    static void Clicks(const char* form, std::initializer_list<std::string> names) {
+        for (const std::string& name : names) ASSERT_NO_FATAL_FAILURE(Click(form, name.c_str()));
     }
+    static std::string Indexed(const char* name, int i) { return name + ("(" + std::to_string(i) + ")"); }
 
     // Every offender once, one a line.
     std::string Report() const {
         std::string report;
-        std::set<std::string> seen;  // a window looked at twice names its offenders once
-        for (const Offender& o : inspector.offenders)
-            if (seen.insert(o.Line()).second) report += o.Line() + "\n";
+        for (const std::string& line : inspector.offenders) report += line + "\n";
         return report;
     }
-    // The measured data of a first-order run at three temperatures (fits every fitting mode).
-    static void SetTemperatureRuns() {
-        std::vector<kernel::ExpPunkt> rows;
-        for (double T : {300.0, 320.0, 340.0})
-            for (int i = 0; i <= 5; ++i) {
-                kernel::ExpPunkt p;
-                p.t = 0.1 * i;
-                p.c[1] = std::exp(-50 * std::exp(-5000 / (8.3145 * T)) * p.t);
-                p.c[2] = p.c[1];
-                p.T = T;
-                rows.push_back(p);
-            }
+    // The measured data of n rows, row i filled in by fill.
+    static void SetRows(int n, const std::function<void(kernel::ExpPunkt&, int)>& fill) {
+        std::vector<kernel::ExpPunkt> rows(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i) fill(rows[static_cast<std::size_t>(i)], i);
         testsupport::SetMeasuredData(rows);
     }
+    // A first-order run at 300, 320 and 340 K, six rows each (fits every fitting mode).
+    static void SetTemperatureRuns() {
+        SetRows(18, [](kernel::ExpPunkt& p, int i) {
+            p.T = 300 + 20 * (i / 6);
+            p.t = 0.1 * (i % 6);
+            p.c[1] = p.c[2] = std::exp(-50 * std::exp(-5000 / (8.3145 * p.T)) * p.t);
+        });
+    }
 
-    std::optional<testsupport::NumberLocaleScope> locale;
     LayoutInspector inspector;
     int pictures = 0;
 };
@@ -355,7 +301,7 @@ TEST_P(WindowLayoutTest, EveryWindowShowsItsTextsWithoutOverlaps) {
     Look("frmKinModel");
 
     // The time simulation with its diagram and value table.
-    ASSERT_NO_FATAL_FAILURE(Trigger("mnuctGraph"));
+    ASSERT_NO_FATAL_FAILURE(Menu("mnuctGraph"));
     const char* sim = "frmPrepareTimeDiagram";
     Type(Control<QLineEdit>(sim, "Inp(0)"), "1");
     Type(Control<QComboBox>(sim, "kCombo(1)"), "0.1");
@@ -411,54 +357,42 @@ TEST_P(WindowLayoutTest, EveryWindowShowsItsTextsWithoutOverlaps) {
     }
 
     // A data evaluation with its regression line, the data editor and the fitting window on the data.
-    std::vector<kernel::ExpPunkt> rows;
-    for (int i = 0; i < 8; ++i) {
-        kernel::ExpPunkt p;
+    SetRows(8, [](kernel::ExpPunkt& p, int i) {
         p.t = 5.0 * i;
         p.c[1] = std::exp(-0.1 * p.t);
         p.c[4] = 1 - p.c[1];
-        rows.push_back(p);
-    }
-    testsupport::SetMeasuredData(rows);
-    ASSERT_NO_FATAL_FAILURE(Trigger("mnuctAusw(1)"));
+    });
+    ASSERT_NO_FATAL_FAILURE(Menu("mnuctAusw(1)"));
     Look("frmTGraph2D");
     UnloadAll();
     // The Eyring plot of rate constants, whose result text is longer than the window is wide.
-    rows.clear();
-    for (int i = 0; i < 6; ++i) {
-        kernel::ExpPunkt p;
+    SetRows(6, [](kernel::ExpPunkt& p, int i) {
         p.T = 300 + 10 * i;
         p.k = 1e10 * std::exp(-6000 / p.T);
-        rows.push_back(p);
-    }
-    testsupport::SetMeasuredData(rows);
-    ASSERT_NO_FATAL_FAILURE(Trigger("mnukT(2)"));
+    });
+    ASSERT_NO_FATAL_FAILURE(Menu("mnukT(2)"));
     Look("frmTGraph2D");
     UnloadAll();
     ASSERT_NO_FATAL_FAILURE(Choose(2));
     SetTemperatureRuns();
-    ASSERT_NO_FATAL_FAILURE(Trigger("mnuctFitting"));
+    ASSERT_NO_FATAL_FAILURE(Menu("mnuctFitting"));
     Look("frmTFitting");
     // The automatic panel after a fit, with the parameters' standard deviations.
-    ASSERT_NO_FATAL_FAILURE(Click("frmTFitting", "optManuAuto(1)"));
-    ASSERT_NO_FATAL_FAILURE(Click("frmTFitting", "cmdAutoFitting"));
+    ASSERT_NO_FATAL_FAILURE(Clicks("frmTFitting", {"optManuAuto(1)", "cmdAutoFitting"}));
     Look("frmTFitting");
     UnloadAll();
     // The blood-alcohol window with its diagram: the captions of the chosen options turn bold.
-    ASSERT_NO_FATAL_FAILURE(Trigger("Blutalkohol"));
-    ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "optrWert(1)"));
-    ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "optBAKUnit(1)"));
-    ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "cmdDiagramm"));
-    ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "chkDelDiagram"));
-    ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "optBAKModel(2)"));
+    ASSERT_NO_FATAL_FAILURE(Menu("Blutalkohol"));
+    ASSERT_NO_FATAL_FAILURE(Clicks("frmBlutalkohol",
+                                   {"optrWert(1)", "optBAKUnit(1)", "cmdDiagramm", "chkDelDiagram", "optBAKModel(2)"}));
     Look("frmBlutalkohol");
     Look("frmTGraph2D");
     UnloadAll();
     // Both Monte-Carlo games, each with every bold N0 option.
     for (const char* game : {"mnuSubMonteCarlo(0)", "mnuSubMonteCarlo(1)"}) {
-        ASSERT_NO_FATAL_FAILURE(Trigger(game));
+        ASSERT_NO_FATAL_FAILURE(Menu(game));
         for (int i : {0, 5, 2}) {
-            ASSERT_NO_FATAL_FAILURE(Click("frmMonteCarlo", QStringLiteral("optN0(%1)").arg(i).toUtf8().constData()));
+            ASSERT_NO_FATAL_FAILURE(Clicks("frmMonteCarlo", {Indexed("optN0", i)}));
             Look("frmMonteCarlo");
         }
         UnloadAll();
@@ -487,19 +421,17 @@ TEST_P(WindowLayoutTest, EveryWindowShowsItsTextsWithoutOverlaps) {
 TEST_P(WindowLayoutTest, EveryTimeUnitAndModelGroupShowsItsTextsWhole) {
     // A + B, consecutive, reversible, enzyme, first order: each window opens on a model change.
     const int models[] = {4, 6, 8, 10, 2};
-    const std::pair<const char*, const char*> windows[] = {{"mnuctGraph", "frmPrepareTimeDiagram"},
-                                                           {"mnuBatchR", "frmBatch"},
-                                                           {"mnuRohrR", "frmRohrreaktor"},
-                                                           {"mnuKontRK", "frmRKconti"},
-                                                           {"mnuKaskade", "frmKaskade"}};
+    const std::pair<const char*, const char*> windows[] = {
+        {"mnuctGraph", "frmPrepareTimeDiagram"}, {"mnuBatchR", "frmBatch"},   {"mnuRohrR", "frmRohrreaktor"},
+        {"mnuKontRK", "frmRKconti"},             {"mnuKaskade", "frmKaskade"}};
     SetTemperatureRuns();
     kernel::tauMittel = 3.703704e7;  // the time per tank of the three-tank cascade with an exponent
     for (int unit = 0; unit <= 4; ++unit) {
         ASSERT_NO_FATAL_FAILURE(Choose(2));
-        ASSERT_NO_FATAL_FAILURE(Click("frmKinModel", QStringLiteral("optZeit(%1)").arg(unit).toUtf8().constData()));
+        ASSERT_NO_FATAL_FAILURE(Clicks("frmKinModel", {Indexed("optZeit", unit)}));
         Look("frmKinModel");
         for (const auto& [entry, window] : windows) {
-            ASSERT_NO_FATAL_FAILURE(Trigger(entry));
+            ASSERT_NO_FATAL_FAILURE(Menu(entry));
             for (int model : models) {
                 ASSERT_NO_FATAL_FAILURE(Choose(model));
                 Look(window);
@@ -508,12 +440,12 @@ TEST_P(WindowLayoutTest, EveryTimeUnitAndModelGroupShowsItsTextsWhole) {
         }
         for (int model : models) {
             ASSERT_NO_FATAL_FAILURE(Choose(model));
-            ASSERT_NO_FATAL_FAILURE(Trigger("mnuctFitting"));
+            ASSERT_NO_FATAL_FAILURE(Menu("mnuctFitting"));
             Look("frmTFitting");
         }
         UnloadAll();
         for (const char* entry : {"mnuNonIsothermFitting(1)", "mnuNonIsothermFitting(2)"}) {
-            ASSERT_NO_FATAL_FAILURE(Trigger(entry));
+            ASSERT_NO_FATAL_FAILURE(Menu(entry));
             for (const char* function : {"optkTFunktion(1)", "optkTFunktion(2)"}) {
                 ASSERT_NO_FATAL_FAILURE(Click("frmTFitting", function));
                 Look("frmTFitting");
@@ -530,7 +462,7 @@ TEST_P(WindowLayoutTest, EveryTimeUnitAndModelGroupShowsItsTextsWhole) {
             ASSERT_NO_FATAL_FAILURE(Click("frmKinModel", mode));
         }
         for (int unit = 0; unit <= 4; ++unit) {
-            ASSERT_NO_FATAL_FAILURE(Click("frmKinModel", QStringLiteral("optZeit(%1)").arg(unit).toUtf8().constData()));
+            ASSERT_NO_FATAL_FAILURE(Clicks("frmKinModel", {Indexed("optZeit", unit)}));
             Look("frmDatedit");
         }
     }
@@ -544,17 +476,14 @@ TEST_P(WindowLayoutTest, EveryTimeUnitAndModelGroupShowsItsTextsWhole) {
 // A window that opens with its diagram, on small and large screens: the diagram at its opening place
 // covers no button of the window, the window none of the diagram, and both show their texts whole.
 TEST_P(WindowLayoutTest, WindowsOpenedTogetherLeaveEachOthersControlsFree) {
-    struct Screen {
-        int width, height;
-    };
     std::string report;
-    for (const Screen screen : {Screen{800, 800}, Screen{1920, 1080}}) {
-        const std::string size = std::to_string(screen.width) + "x" + std::to_string(screen.height);
-        platform::UseScreenSize(screen.width, screen.height);
+    for (const auto& [width, height] : {std::pair{800, 800}, std::pair{1920, 1080}}) {
+        const std::string size = std::to_string(width) + "x" + std::to_string(height);
+        platform::UseScreenSize(width, height);
         main.reset();
         main = std::make_unique<MDITAR>("");
         main->setWindowState(Qt::WindowNoState);
-        main->setGeometry(0, 0, screen.width, screen.height);
+        main->setGeometry(0, 0, width, height);
         main->show();
         QApplication::processEvents();
         // Each button of `window` that the frame of `other` covers, when `other` lies above it.
@@ -601,14 +530,14 @@ TEST_P(WindowLayoutTest, WindowsOpenedTogetherLeaveEachOthersControlsFree) {
             UnloadAll();
         };
         ASSERT_NO_FATAL_FAILURE(Choose(2));
-        ASSERT_NO_FATAL_FAILURE(Trigger("mnuctGraph"));
+        ASSERT_NO_FATAL_FAILURE(Menu("mnuctGraph"));
         ASSERT_NO_FATAL_FAILURE(Click("frmPrepareTimeDiagram", "cmdDrawctDiagram"));
         together("frmPrepareTimeDiagram");
-        ASSERT_NO_FATAL_FAILURE(Trigger("Blutalkohol"));
+        ASSERT_NO_FATAL_FAILURE(Menu("Blutalkohol"));
         ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "cmdDiagramm"));
         together("frmBlutalkohol");
         SetTemperatureRuns();
-        ASSERT_NO_FATAL_FAILURE(Trigger("mnuctFitting"));
+        ASSERT_NO_FATAL_FAILURE(Menu("mnuctFitting"));
         together("frmTFitting");
     }
     EXPECT_EQ(report + Report(), "");
