@@ -35,12 +35,6 @@ constexpr int kRot = Chart2D::Rgb(255, 0, 0);
 
 class DiagrammFenster : public diagramtest::MeldungsTest {
 protected:
-    // Opens a diagram the way the windows do.
-    static frmTGraph2D* Oeffne(int code) {
-        aktDiagrammCode = code;
-        diagram::GrafZentrale(aktDiagrammCode, DiagRec, ZeichnenOffen, AchsenGrenzen, nZeitPunkte, MitPunkten);
-        return frmTGraph2D::Geladen();
-    }
     static bool Aktiv(frmTGraph2D* f, const char* name) {
         QAction* a = f->findChild<QAction*>(name);
         return a && a->isEnabled();
@@ -100,7 +94,7 @@ TEST_F(DiagrammFenster, AddedCurvesTakeThePreselectedColour) {
     // Doubled k, added to the open diagram.
     diagramtest::ZeitverlaufErsteOrdnung(0.2);
     KurvenHinzufuegen = kTrue;
-    ASSERT_EQ(Oeffne(2), f);  // the open window stays
+    ASSERT_EQ(OeffneDiagramm(2), f);  // the open window stays
     QTest::mouseClick(f->findChild<QPushButton*>("cmdDraw"), Qt::LeftButton);
     Chart2D* c = f->Chart();
     EXPECT_EQ(nKurven, 4);
@@ -163,7 +157,7 @@ TEST_F(DiagrammFenster, TracerDiagramIgnoresALeftOverFitVariantAndKeepsItsGeomet
     VZKurve = {50};
     for (int i = 1; i <= 50; ++i) VZKurve.push_back(0.02f * i);
     aktModell = 4;
-    frmTGraph2D* f = Oeffne(110);
+    frmTGraph2D* f = OeffneDiagramm(110);
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(std::make_tuple(nKurven, ZeichnenOffen), std::make_tuple(1, 0));
     EXPECT_EQ(f->Chart()->PointCount(kKurven, 1), 50);
@@ -205,7 +199,7 @@ TEST_F(DiagrammFenster, BrokenValuesAndCurvesOutsideTheWindowAreReported) {
         SetUp();  // each case from the start state, no diagram open
         rec.Clear();
         fall.zustand();
-        frmTGraph2D* f = Oeffne(fall.code);
+        frmTGraph2D* f = OeffneDiagramm(fall.code);
         ASSERT_NE(f, nullptr);
         ErwarteEineMeldung(fall.titel);
         EXPECT_EQ(rec.Last().prompt.rfind(fall.text, 0), 0u);
@@ -220,7 +214,7 @@ TEST_F(DiagrammFenster, TubeDiagramOpensWithItsLengthRange) {
     RohrAktiv = kTrue;
     RohrV = 2;
     const float tauMax = AchsenGrenzen[1];
-    frmTGraph2D* f = Oeffne(2);
+    frmTGraph2D* f = OeffneDiagramm(2);
     ASSERT_NE(f, nullptr);
     // Scaled once per run although two curves were drawn.
     EXPECT_FLOAT_EQ(DiagRec.xMax, 2 * tauMax);
@@ -239,12 +233,12 @@ TEST_F(DiagrammFenster, RangeIsRememberedBetweenTwoDiagramsOfOneKind) {
     AchsenGrenzen[4] = -0.2f;
     AchsenGrenzen[5] = 0;
     RateDiagramm = kTrue;
-    ASSERT_NE(Oeffne(52), nullptr);
+    ASSERT_NE(OeffneDiagramm(52), nullptr);
     EXPECT_FLOAT_EQ(DiagRec.yMin, -0.2f);
     EXPECT_FLOAT_EQ(DiagRec.xMax, 20);
     diagramtest::SchliesseDiagramm();
     RateDiagramm = 0;
-    frmTGraph2D* g = Oeffne(2);
+    frmTGraph2D* g = OeffneDiagramm(2);
     ASSERT_NE(g, nullptr);
     EXPECT_DOUBLE_EQ(g->Chart()->AxisMin(platform::ChartAxis::X), 5);
     EXPECT_DOUBLE_EQ(g->Chart()->AxisMax(platform::ChartAxis::Y), static_cast<double>(0.7f));
@@ -254,7 +248,7 @@ TEST_F(DiagrammFenster, RangeIsRememberedBetweenTwoDiagramsOfOneKind) {
 TEST_F(DiagrammFenster, CodesWithoutCurvesOnLoad) {
     // No titles: the old ones stay, nothing is computed and no slot taken.
     diagram::GrafTitel = {"alt", "x alt", "y alt"};
-    ASSERT_NE(Oeffne(111), nullptr);
+    ASSERT_NE(OeffneDiagramm(111), nullptr);
     EXPECT_EQ(DiagRec.Header + "/" + DiagRec.yTitel, "alt/y alt");
     EXPECT_EQ(std::make_tuple(nKurven, ZeichnenOffen), std::make_tuple(0, 0));
     // Only the range panel may object to the empty range this code keeps.
@@ -263,7 +257,7 @@ TEST_F(DiagrammFenster, CodesWithoutCurvesOnLoad) {
     // Measured points: the run stays open for the caller's point set.
     DiagVariante = 1;
     KurvenPunkte[0].x = 3;
-    frmTGraph2D* f = Oeffne(-9);
+    frmTGraph2D* f = OeffneDiagramm(-9);
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(std::make_tuple(nKurven, ZeichnenOffen), std::make_tuple(0, 1));
     EXPECT_TRUE(Aktiv(f, "mnuDelPoints"));
@@ -271,7 +265,7 @@ TEST_F(DiagrammFenster, CodesWithoutCurvesOnLoad) {
 
 TEST_F(DiagrammFenster, HalfLifeMenusPerCodeAndReactor) {
     aktModell = 10;
-    frmTGraph2D* f = Oeffne(-8);
+    frmTGraph2D* f = OeffneDiagramm(-8);
     ASSERT_NE(f, nullptr);
     EXPECT_TRUE(Aktiv(f, "mnuHalbA"));
     EXPECT_EQ(f->findChild<QAction*>("mnuHalbA")->text().toStdString(), "Halbwertszeit E");
@@ -279,7 +273,7 @@ TEST_F(DiagrammFenster, HalfLifeMenusPerCodeAndReactor) {
     diagramtest::SchliesseDiagramm();
     aktModell = 20;
     ContiAktiv = kTrue;
-    f = Oeffne(-8);
+    f = OeffneDiagramm(-8);
     EXPECT_FALSE(Aktiv(f, "mnuHalbA"));
     EXPECT_EQ(f->findChild<QAction*>("mnuHalbA")->text().toStdString(), "Halbwertszeit A");
 }
@@ -298,7 +292,7 @@ TEST_F(DiagrammFenster, BloodAlcoholParameterLine) {
     }
     AchsenGrenzen[3] = 1;
     BAKtmax = 60;
-    frmTGraph2D* f = Oeffne(500);
+    frmTGraph2D* f = OeffneDiagramm(500);
     ASSERT_NE(f, nullptr);
     EXPECT_FALSE(f->StatusEinfach());
     EXPECT_EQ(f->StatusPanel(2), " m/kg=80, [BAK]=g/L, RD/%=10");
