@@ -1,6 +1,6 @@
 // Evaluation plots through the real diagram window: the weighted regression line against an
-// independent least-squares fit, the kinetic result and its status text (in the locale's form, under
-// the C locale and a German one), the measured points.
+// independent least-squares fit, the kinetic result and its status text, the failure paths. The
+// locale forms of the texts and the plotted points are checked on the roads from the data editor.
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -8,7 +8,6 @@
 #include "diagram/EvaluationPlots.h"
 #include "kernel/Conductivity.h"
 #include "tests/diagram/MessdatenTestSupport.h"
-#include "tests/support/NumberLocale.h"
 
 namespace {
 
@@ -18,7 +17,7 @@ using diagramtest::OeffneDiagramm;
 using diagramtest::SetzeMessdaten;
 using diagramtest::Zeile;
 
-constexpr int kKurven = 1, kPunkte = 2;
+constexpr int kKurven = 1;
 const std::string kR2 = "Bestimmtheitsmaß des Geradenausgleichs R^2 = ";
 
 class Auswertung : public diagramtest::MeldungsTest {
@@ -35,9 +34,7 @@ protected:
     }
 };
 
-using AuswertungJeLocale = testsupport::InBothLocales<Auswertung>;
-
-TEST_P(AuswertungJeLocale, FirstOrderSlopeIsMinusKAndExcludedRowDoesNotPullTheLine) {
+TEST_F(Auswertung, FirstOrderSlopeIsMinusKAndExcludedRowDoesNotPullTheLine) {
     // c(A) = 2 exp(-0.3 t) with a few per cent of scatter, plus an excluded outlier as row 6.
     std::vector<ExpPunkt> zeilen;
     std::vector<double> x, y, w;
@@ -57,12 +54,8 @@ TEST_P(AuswertungJeLocale, FirstOrderSlopeIsMinusKAndExcludedRowDoesNotPullTheLi
     EXPECT_NEAR(kWert[1], -g.b, 1e-5);
     EXPECT_NEAR(f->RegAchsenabschnitt(), g.a, 1e-5);
     EXPECT_NEAR(f->RegBestimmtheit(), g.r2, 1e-5);
-    EXPECT_EQ(RegressW[6], 0.0f);  // the excluded row weighs nothing
     EXPECT_EQ(f->StatusText(), "Resultat:   k = " + platform::CStrSingle(static_cast<float>(kWert[1])) + "  1/s    " +
                                    kR2 + platform::FormatSingle(static_cast<float>(g.r2), "0.00000"));
-    EXPECT_NEAR(ZahlNach(f, "k = "), -g.b, 1e-5);
-    EXPECT_NEAR(ZahlNach(f, kR2), g.r2, 1e-5);
-    EXPECT_EQ(f->StatusText().find(GetParam() == testsupport::NumberLocale::German ? '.' : ','), std::string::npos);
     // The line in slot 1: 120 steps of a Single width accumulated in Double, 122 points nominally
     // (121 when the sum passes the end by a rounding), from xMin to at least xMax.
     platform::Chart2D* c = f->Chart();
@@ -71,14 +64,7 @@ TEST_P(AuswertungJeLocale, FirstOrderSlopeIsMinusKAndExcludedRowDoesNotPullTheLi
     EXPECT_FLOAT_EQ(static_cast<float>(c->X(kKurven, 1, 1)), DiagRec.xMin);
     EXPECT_GE(c->X(kKurven, 1, n), DiagRec.xMax - 1e-4);
     for (int i = 1; i <= n; i += 10) EXPECT_NEAR(c->Y(kKurven, 1, i), g.a + g.b * c->X(kKurven, 1, i), 1e-4);
-    // The measured points: set 1, as long as the table; the excluded row is a hole.
-    ASSERT_EQ(c->PointCount(kPunkte, 1), 11);
-    EXPECT_EQ(c->Y(kPunkte, 1, 6), platform::kChartHole);
-    EXPECT_FLOAT_EQ(static_cast<float>(c->Y(kPunkte, 1, 3)), static_cast<float>(y[2]));
 }
-
-INSTANTIATE_TEST_SUITE_P(Locales, AuswertungJeLocale, testing::ValuesIn(testsupport::AllNumberLocales),
-                         testsupport::NumberLocaleName);
 
 TEST_F(Auswertung, ConductivityFirstOrderExtrapolatesLambdaAtZero) {
     // lambda = 10 - 8 exp(-0.2 t), no row at t = 0: lambda(0) = 2 comes from the intercept.
