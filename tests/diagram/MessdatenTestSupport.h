@@ -100,7 +100,7 @@ inline Gerade Ausgleich(const std::vector<double>& x, const std::vector<double>&
     return g;
 }
 
-// Records the calls of the diagram window; applies the range fields as the real dialog does.
+// Records the calls of the diagram window and the texts it sets.
 class GestaltungAttrappe : public diagram::GestaltungLink {
 public:
     GestaltungAttrappe() { diagram::SetGestaltung(this); }
@@ -139,18 +139,7 @@ public:
         loeschPunktsatz = s;
         loeschPunkt = p;
     }
-    void cmdCoord_OK_Click() override {
-        using namespace kernel;
-        aufrufe.push_back("cmdCoord_OK");
-        const double v[5] = {0, platform::Val(coord[1]), platform::Val(coord[2]), platform::Val(coord[3]),
-                             platform::Val(coord[4])};
-        if (!(v[1] < v[2] && v[3] < v[4])) return;
-        DiagRec.xMin = static_cast<float>(v[1]);
-        DiagRec.xMax = static_cast<float>(v[2]);
-        DiagRec.yMin = static_cast<float>(v[3]);
-        DiagRec.yMax = static_cast<float>(v[4]);
-        if (diagram::gDiagramm) diagram::gDiagramm->SetAxesRange();
-    }
+    void cmdCoord_OK_Click() override { aufrufe.push_back("cmdCoord_OK"); }
 };
 
 // Chart pixel of data coordinates, and the same in twips as the mouse handlers take them.
