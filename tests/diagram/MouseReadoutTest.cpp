@@ -85,9 +85,6 @@ TEST_F(Maus, RightClickOpensThePanelOfTheElementLeftClickOffersDeletion) {
     const Pixel q = PixelVon(c, 30, 0.5), k = PixelVon(c, c->X(1, 2, 61), c->Y(1, 2, 61));
     f->Chart2D1_MouseDown(2, 0, q.tx(), q.ty());
     EXPECT_EQ(std::make_tuple(dlg.punkteTabAktuell, dlg.lblNumPoints[3], dlg.designTab), std::make_tuple(3, "1", 5));
-    dlg.designTab = -1;
-    f->Chart2D1_MouseDown(2, 0, k.tx(), k.ty());
-    EXPECT_EQ(std::make_tuple(dlg.kurvenTabAktuell, dlg.designTab), std::make_tuple(2, -1));
     const Pixel legende{c->LegendLeft() + 3, c->LegendTop() + 3};
     f->Chart2D1_MouseDown(2, 0, legende.tx(), legende.ty());
     EXPECT_EQ(dlg.designTab, 4);
