@@ -56,6 +56,7 @@ TEST_F(DiagrammFenster, FirstConcentrationDiagramIsSetUpWhole) {
     ASSERT_EQ(c->PointCount(kKurven, 2), nZeitPunkte + 1);
     EXPECT_EQ(c->LabelText(1) + c->LabelText(2), "c(A) c(P) ");
     EXPECT_EQ(c->AxisTitle(platform::ChartAxis::X), "t/ s");
+    EXPECT_EQ(c->AxisTitle(platform::ChartAxis::Y), "c(A), c(P)/ (mol/L)");
     EXPECT_EQ(c->TextBlock(platform::ChartText::Header), "Konzentrationsverlauf für die Reaktion 1. Ordnung A => P");
     // The hidden frame series spans the range the time course proposed.
     EXPECT_FLOAT_EQ(static_cast<float>(c->X(kKurven, diagram::kRahmenSerie, 2)), DiagRec.xMax);
