@@ -24,6 +24,7 @@ namespace {
 
 using namespace kernel;
 using diagram::frmTGraph2D;
+using diagramtest::Offen;
 using platform::Chart2D;
 using diagramtest::Menue;
 using diagramtest::OeffneDiagramm;
@@ -49,8 +50,7 @@ protected:
 // The curves' values against the closed form are checked on the road from the main window
 // (simulation end-to-end test) and in the design dialog's clipboard test.
 TEST_F(DiagrammFenster, FirstConcentrationDiagramIsSetUpWhole) {
-    frmTGraph2D* f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
     Chart2D* c = f->Chart();
     EXPECT_EQ(std::make_tuple(nKurven, aktKurve, ZeichnenOffen), std::make_tuple(2, 2, 0));
     ASSERT_EQ(c->PointCount(kKurven, 2), nZeitPunkte + 1);
@@ -69,8 +69,7 @@ TEST_F(DiagrammFenster, FirstConcentrationDiagramIsSetUpWhole) {
 }
 
 TEST_F(DiagrammFenster, AddedCurvesTakeThePreselectedColour) {
-    frmTGraph2D* f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
     const int blau = FarbVorwahl;
     EXPECT_EQ(f->Chart()->LineColor(kKurven, 1), blau);
     // The user picks red with the button; the dialog is not primed from the preselection.
@@ -103,8 +102,7 @@ TEST_F(DiagrammFenster, AddedCurvesTakeThePreselectedColour) {
 }
 
 TEST_F(DiagrammFenster, SlotsOfEmptyDeletedAndTooManyCurves) {
-    frmTGraph2D* f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
     // Model 2 has no curve for a count of three: the first of the three draws nothing and takes no slot.
     Zeichne(f, 3);
     EXPECT_EQ(std::make_tuple(nKurven, aktKurve, ZeichnenOffen), std::make_tuple(4, 4, 0));
@@ -150,8 +148,7 @@ TEST_F(DiagrammFenster, TracerDiagramIgnoresALeftOverFitVariantAndKeepsItsGeomet
     VZKurve = {50};
     for (int i = 1; i <= 50; ++i) VZKurve.push_back(0.02f * i);
     aktModell = 4;
-    frmTGraph2D* f = OeffneDiagramm(110);
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(OeffneDiagramm(110));
     EXPECT_EQ(std::make_tuple(nKurven, ZeichnenOffen), std::make_tuple(1, 0));
     EXPECT_EQ(f->Chart()->PointCount(kKurven, 1), 50);
     EXPECT_EQ(f->Chart()->PointCount(kKurven, 2), 0);
@@ -191,8 +188,7 @@ TEST_F(DiagrammFenster, BrokenValuesAndCurvesOutsideTheWindowAreReported) {
         SetUp();  // each case from the start state, no diagram open
         rec.Clear();
         fall.zustand();
-        frmTGraph2D* f = OeffneDiagramm(fall.code);
-        ASSERT_NE(f, nullptr);
+        frmTGraph2D* f = Offen(OeffneDiagramm(fall.code));
         ErwarteEineMeldung(fall.titel);
         EXPECT_EQ(rec.Last().prompt.rfind(fall.text, 0), 0u);
         EXPECT_EQ(nKurven, fall.kurven);
@@ -206,8 +202,7 @@ TEST_F(DiagrammFenster, TubeDiagramOpensWithItsLengthRange) {
     RohrAktiv = kTrue;
     RohrV = 2;
     const float tauMax = AchsenGrenzen[1];
-    frmTGraph2D* f = OeffneDiagramm(2);
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(OeffneDiagramm(2));
     // Scaled once per run although two curves were drawn.
     EXPECT_FLOAT_EQ(DiagRec.xMax, 2 * tauMax);
     EXPECT_FLOAT_EQ(AchsenGrenzen[1], 2 * tauMax);
@@ -229,8 +224,7 @@ TEST_F(DiagrammFenster, RangeIsRememberedBetweenTwoDiagramsOfOneKind) {
     EXPECT_FLOAT_EQ(DiagRec.xMax, 20);
     diagramtest::SchliesseDiagramm();
     RateDiagramm = 0;
-    frmTGraph2D* g = OeffneDiagramm(2);
-    ASSERT_NE(g, nullptr);
+    frmTGraph2D* g = Offen(OeffneDiagramm(2));
     EXPECT_DOUBLE_EQ(g->Chart()->AxisMin(platform::ChartAxis::X), 5);
     EXPECT_DOUBLE_EQ(g->Chart()->AxisMax(platform::ChartAxis::Y), static_cast<double>(0.7f));
     EXPECT_EQ(g->Chart()->PointCount(kKurven, 1), nZeitPunkte + 1);  // the curve is not cut to the window
@@ -248,16 +242,14 @@ TEST_F(DiagrammFenster, CodesWithoutCurvesOnLoad) {
     // Measured points: the run stays open for the caller's point set.
     DiagVariante = 1;
     KurvenPunkte[0].x = 3;
-    frmTGraph2D* f = OeffneDiagramm(-9);
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(OeffneDiagramm(-9));
     EXPECT_EQ(std::make_tuple(nKurven, ZeichnenOffen), std::make_tuple(0, 1));
     EXPECT_TRUE(Aktiv(f, "mnuDelPoints"));
 }
 
 TEST_F(DiagrammFenster, HalfLifeMenusPerCodeAndReactor) {
     aktModell = 10;
-    frmTGraph2D* f = OeffneDiagramm(-8);
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(OeffneDiagramm(-8));
     EXPECT_TRUE(Aktiv(f, "mnuHalbA"));
     EXPECT_EQ(f->findChild<QAction*>("mnuHalbA")->text().toStdString(), "Halbwertszeit E");
     EXPECT_EQ(f->findChild<QAction*>("mnuHalbB")->text().toStdString(), "Halbwertszeit S");
@@ -283,8 +275,7 @@ TEST_F(DiagrammFenster, BloodAlcoholParameterLine) {
     }
     AchsenGrenzen[3] = 1;
     BAKtmax = 60;
-    frmTGraph2D* f = OeffneDiagramm(500);
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(OeffneDiagramm(500));
     EXPECT_FALSE(f->StatusEinfach());
     EXPECT_EQ(f->StatusPanel(2), " m/kg=80, [BAK]=g/L, RD/%=10");
     EXPECT_EQ(KurvenInfo2[1], f->StatusPanel(2));
@@ -293,8 +284,7 @@ TEST_F(DiagrammFenster, BloodAlcoholParameterLine) {
 TEST_F(DiagrammFenster, DesignDialogIsFilledThroughItsInterface) {
     diagramtest::GestaltungAttrappe dialog;
     DatenSpalte = {0, 1, 0, 0, 0, 0};  // measured A only
-    frmTGraph2D* f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
     EXPECT_EQ(dialog.coord[2], platform::CStrSingle(DiagRec.xMax));
     EXPECT_EQ(std::count(dialog.aufrufe.begin(), dialog.aufrufe.end(), "cmdCoord_OK"), 1);
     EXPECT_EQ(dialog.legende[1] + "|" + dialog.legende[2], "K.1  |K.2  ");
@@ -333,8 +323,7 @@ TEST(DiagrammGeometrie, StartGeometryByModeAndFitting) {
 }
 
 TEST_F(DiagrammFenster, MarksAreVerticalLinesUntilDeletedAndTheHalfLifeFollowsTheModel) {
-    frmTGraph2D* f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
     Chart2D* c = f->Chart();
     Menue(f, "mnuHalbA");
     ASSERT_EQ(c->PointCount(1, 26), 2);
@@ -376,8 +365,7 @@ TEST_F(DiagrammFenster, MarksAreVerticalLinesUntilDeletedAndTheHalfLifeFollowsTh
 }
 
 TEST_F(DiagrammFenster, CoordinateRangeAndSingleCalc) {
-    frmTGraph2D* f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
     diagramtest::GestaltungAttrappe dlg;
     DiagRec.xMax = 2.5f;
     platform::SetLocaleDecimalSeparator(',');
@@ -416,8 +404,7 @@ void Uebergabe(int n) {
 TEST_F(DiagrammFenster, ConcentrationPointsOneSetPerSpeciesColumnAndTheOutsideWarning) {
     // Columns A and P only; row 3 is excluded.
     SetzeMessdaten({AP(0, 1, 0), AP(5, 0.6, 0.4), AP(10, 0.35, 0.65, kTrue), AP(20, 0.15, 0.875)});
-    frmTGraph2D* f = OeffneDiagramm(-1);
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(OeffneDiagramm(-1));
     EXPECT_TRUE(rec.Empty());
     platform::Chart2D* c = f->Chart();
     for (int s = 1; s <= 5; ++s) EXPECT_EQ(c->PointCount(2, s), s == 1 || s == 4 ? 4 : 0) << s;
@@ -470,8 +457,7 @@ TEST_F(DiagrammFenster, LinearisedPointsPerCode) {
 
 TEST_F(DiagrammFenster, HandOverFromTheXYEditorUpToTwelveSetsAndDeletion) {
     SetzeMessdaten({Zeile(1, 0.5)});
-    frmTGraph2D* f = OeffneDiagramm(-1);
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(OeffneDiagramm(-1));
     diagramtest::GestaltungAttrappe dlg;
     platform::Chart2D* c = f->Chart();
     Uebergabe(3);
@@ -516,8 +502,7 @@ protected:
 };
 
 TEST_F(Vorlage, SavedLayoutRestoresCurvesPointSetsAndRange) {
-    frmTGraph2D* f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
     for (int k = 1; k <= 3; ++k) {
         XYZeichenPunkte = {XYPunkt{2, 0, 0, 0}, XYPunkt{1.0f * k, 0.5f, 0, 0}, XYPunkt{2.0f * k, 0.25f, 0, 0}};
         f->cmdExternPoints_Click();
@@ -531,8 +516,7 @@ TEST_F(Vorlage, SavedLayoutRestoresCurvesPointSetsAndRange) {
 
     // A new window whose curves are deleted: the load brings curves, point sets and range back.
     diagramtest::SchliesseDiagramm();
-    f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    f = Offen(diagramtest::ErsteOrdnung());
     diagramtest::GestaltungAttrappe dlg;
     int alle = 0;
     f->DeleteCurves(alle);
@@ -554,8 +538,7 @@ TEST_F(Vorlage, SavedLayoutRestoresCurvesPointSetsAndRange) {
 }
 
 TEST_F(Vorlage, NoCurvesNoPointSetsCancelAndUnreadableFiles) {
-    frmTGraph2D* f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
     for (int k : {1, 2}) f->Chart()->SetPointCount(1, k, 0);  // a layout of an empty chart
     Menue(f, "mnuSaveOC2");
     diagramtest::GestaltungAttrappe dlg;

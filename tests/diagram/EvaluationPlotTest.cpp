@@ -13,6 +13,7 @@ namespace {
 
 using namespace kernel;
 using diagram::frmTGraph2D;
+using diagramtest::Offen;
 using diagramtest::OeffneDiagramm;
 using diagramtest::SetzeMessdaten;
 using diagramtest::Zeile;
@@ -48,8 +49,7 @@ TEST_F(Auswertung, FirstOrderSlopeIsMinusKAndExcludedRowDoesNotPullTheLine) {
     SetzeMessdaten(zeilen);
     const auto g = diagramtest::Ausgleich(x, y, w);
 
-    frmTGraph2D* f = OeffneDiagramm(-5);
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(OeffneDiagramm(-5));
     EXPECT_TRUE(rec.Empty());
     EXPECT_NEAR(kWert[1], -g.b, 1e-5);
     EXPECT_NEAR(f->RegAchsenabschnitt(), g.a, 1e-5);
@@ -80,8 +80,7 @@ TEST_F(Auswertung, ConductivityFirstOrderExtrapolatesLambdaAtZero) {
     SetzeMessdaten(zeilen);
     LambdaModus = kTrue;
     LambdaEvalFirstOrder();  // the axis range, as the menu sets it
-    frmTGraph2D* f = OeffneDiagramm(-10);
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(OeffneDiagramm(-10));
     for (const auto& m : rec.Messages()) ADD_FAILURE() << m.title << ": " << m.prompt;
     EXPECT_NEAR(kWert[1], 0.2, 1e-4);
     EXPECT_NEAR(ZahlNach(f, "  1/s, lambda(0), extrapol. = "), 2, 1e-3);
@@ -108,8 +107,7 @@ TEST_F(Auswertung, FailuresAndLinesWithoutDegreesOfFreedom) {
     rec.Clear();
     // Two rows: an exact line, R^2 = 0 leaves the R^2 part out.
     SetzeMessdaten({Zeile(0, 1), Zeile(2, std::exp(-1.0))});
-    frmTGraph2D* f = OeffneDiagramm(-5);
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(OeffneDiagramm(-5));
     EXPECT_TRUE(rec.Empty());
     EXPECT_NEAR(kWert[1], 0.5, 1e-6);
     EXPECT_EQ(f->StatusText(), "Resultat:   k = " + platform::CStrSingle(static_cast<float>(kWert[1])) + "  1/s");

@@ -10,6 +10,7 @@
 namespace {
 
 using namespace kernel;
+using diagramtest::Offen;
 using diagramtest::Pixel;
 using diagramtest::PixelVon;
 using platform::Chart2D;
@@ -19,8 +20,7 @@ class Maus : public diagramtest::MeldungsTest {
 protected:
     void SetUp() override {
         MeldungsTest::SetUp();
-        f = diagramtest::ErsteOrdnung();
-        ASSERT_NE(f, nullptr);
+        f = Offen(diagramtest::ErsteOrdnung());
         f->show();
         f->resize(900, 600);
         c = f->Chart();
