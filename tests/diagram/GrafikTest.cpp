@@ -292,10 +292,6 @@ Kurve Rechne(int code, int slot, std::vector<XYPunkt> vorher = std::vector<XYPun
     return k;
 }
 
-void Fenster(float x0, float x1, float y0, float y1) {
-    std::tie(DiagRec.xMin, DiagRec.xMax, DiagRec.yMin, DiagRec.yMax) = std::tie(x0, x1, y0, y1);
-}
-
 // Curve arrays with c(s) = s + t and rates -s (t = 0.5 i), so that every species can be told apart.
 void FuelleKurven(int n) {
     RedimCurves(n);
@@ -307,7 +303,7 @@ void FuelleKurven(int n) {
             rKurve(s)[i] = -static_cast<float>(s);
         }
     }
-    Fenster(0, 0.5f * n, 0, 100);
+    DiagRec = Bereich(0, 0.5f * n, 0, 100);
 }
 
 // Measured values c(species, t_i) for the one-species spline.
@@ -444,7 +440,7 @@ TEST_F(DiagrammTest, ValuesThatDoNotFitASingleTakeTheFailurePath) {
 TEST_F(DiagrammTest, OneSpeciesSplineFollowsStraightDataAndPointListGrowsWithinItsCap) {
     // Akima's spline reproduces data on a straight line exactly.
     Messwerte(2, {{0, 1}, {2, 0.9}, {4, 0.8}, {6, 0.7}, {8, 0.6}, {10, 0.5}});
-    Fenster(0, 10, 0, 2);
+    DiagRec = Bereich(0, 10, 0, 2);
     const Kurve s = Rechne(100, 1);
     ASSERT_EQ(s.fehler, 0) << s.meldung;
     EXPECT_NEAR(s.n(), 601, 1);  // 0 .. 10 in steps of 10 / 300 / 2
@@ -460,14 +456,14 @@ TEST_F(DiagrammTest, OneSpeciesSplineFollowsStraightDataAndPointListGrowsWithinI
     EXPECT_FLOAT_EQ(lang.punkte[2501].y, 4 + 1250.0f);
     // The spline over a window of width 0.001 at x = 1000: the half step is tiny, the way from 0 very long.
     Messwerte(1, {{1, 1}, {2, 1 / 2.0}, {3, 1 / 3.0}, {4, 1 / 4.0}});
-    Fenster(1000, 1000.001f, 0, 1);
+    DiagRec = Bereich(1000, 1000.001f, 0, 1);
     const Kurve k = Rechne(100, 1);
     EXPECT_EQ(k.fehler, kTrue);
     EXPECT_EQ(k.n(), 0);
     EXPECT_LE(k.punkte.size(), static_cast<std::size_t>(diagram::kMaxKurvenPunkte + 1));
     // An empty or inverted window has no step.
     for (float x0 : {4.0f, 5.0f}) {
-        Fenster(x0, 4, 0, 1);
+        DiagRec = Bereich(x0, 4, 0, 1);
         EXPECT_EQ(Rechne(100, 1).fehler, kTrue) << x0;
     }
 }
