@@ -10,7 +10,7 @@
 #include "diagram/CurveCalc.h"
 #include "diagram/CurveSlots.h"
 #include "diagram/Grafik.h"
-#include "tests/diagram/DiagramTestSupport.h"
+#include "tests/diagram/MessdatenTestSupport.h"
 #include "tests/support/MsgRecorder.h"
 
 namespace {
@@ -18,6 +18,7 @@ namespace {
 using namespace kernel;
 using diagram::DiagrammTitel;
 using diagramtest::DiagrammTest;
+using diagramtest::Zeile;
 
 // Time unit of the titles (moved in, which also keeps GCC 12 from a false -Wrestrict alarm).
 void SetzeEinheit(std::string einheit) { ZeitEinheit = std::move(einheit); }
@@ -306,17 +307,6 @@ void FuelleKurven(int n) {
     DiagRec = Bereich(0, 0.5f * n, 0, 100);
 }
 
-// Measured values c(species, t_i) for the one-species spline.
-void Messwerte(int spezies, const std::vector<std::pair<double, double>>& tc) {
-    TangentSpecies = spezies;
-    nMesspunkte = static_cast<int>(tc.size());
-    ExpDaten.assign(tc.size() + 1, ExpPunkt{});
-    for (int i = 1; i <= nMesspunkte; ++i) {
-        ExpDaten[i].t = tc[i - 1].first;
-        ExpDaten[i].c[spezies] = tc[i - 1].second;
-    }
-}
-
 TEST_F(DiagrammTest, SpeciesOrderPerModelGroup) {
     // Species for ZeichnenOffen = 4, 3, 2, 1 (0 = none).
     const std::pair<std::vector<int>, std::array<int, 4>> faelle[] = {
@@ -439,7 +429,9 @@ TEST_F(DiagrammTest, ValuesThatDoNotFitASingleTakeTheFailurePath) {
 
 TEST_F(DiagrammTest, OneSpeciesSplineFollowsStraightDataAndPointListGrowsWithinItsCap) {
     // Akima's spline reproduces data on a straight line exactly.
-    Messwerte(2, {{0, 1}, {2, 0.9}, {4, 0.8}, {6, 0.7}, {8, 0.6}, {10, 0.5}});
+    TangentSpecies = 2;
+    diagramtest::SetzeMessdaten({Zeile(0, 0, 1), Zeile(2, 0, 0.9), Zeile(4, 0, 0.8), Zeile(6, 0, 0.7), Zeile(8, 0, 0.6),
+                                 Zeile(10, 0, 0.5)});
     DiagRec = Bereich(0, 10, 0, 2);
     const Kurve s = Rechne(100, 1);
     ASSERT_EQ(s.fehler, 0) << s.meldung;
@@ -455,7 +447,8 @@ TEST_F(DiagrammTest, OneSpeciesSplineFollowsStraightDataAndPointListGrowsWithinI
     EXPECT_EQ(lang.n(), 2501);
     EXPECT_FLOAT_EQ(lang.punkte[2501].y, 4 + 1250.0f);
     // The spline over a window of width 0.001 at x = 1000: the half step is tiny, the way from 0 very long.
-    Messwerte(1, {{1, 1}, {2, 1 / 2.0}, {3, 1 / 3.0}, {4, 1 / 4.0}});
+    TangentSpecies = 1;
+    diagramtest::SetzeMessdaten({Zeile(1, 1), Zeile(2, 1 / 2.0), Zeile(3, 1 / 3.0), Zeile(4, 1 / 4.0)});
     DiagRec = Bereich(1000, 1000.001f, 0, 1);
     const Kurve k = Rechne(100, 1);
     EXPECT_EQ(k.fehler, kTrue);
