@@ -108,7 +108,7 @@ public:
 
     std::vector<std::string> aufrufe;
     std::string coord[5];
-    int punkteTabAktuell = 0, kurvenTabAktuell = 0, designTab = -1;
+    int punkteTabAktuell = 0, designTab = -1;
     bool punkteTabAn[13] = {};
     std::string lblNumPoints[13], punkteTabText[13], legende[25];
     int loeschKurve = -1, loeschPunktsatz = -1, loeschPunkt = -1;
@@ -128,7 +128,6 @@ public:
         if (k >= 0 && k < 25) legende[k] = t;
     }
     void SetPunkteTabAktuell(int k) override { punkteTabAktuell = k; }
-    void SetKurvenTabAktuell(int k) override { kurvenTabAktuell = k; }
     void SetDesignTab(int t) override { designTab = t; }
     void SetLblNumPoints(int k, const std::string& t) override { lblNumPoints[k] = t; }
     void DeleteCurvePoint(int s, int p) override {
