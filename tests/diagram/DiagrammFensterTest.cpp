@@ -406,14 +406,9 @@ TEST_F(DiagrammFenster, ConcentrationPointsOneSetPerSpeciesColumnAndTheOutsideWa
     for (int s = 1; s <= 5; ++s) EXPECT_EQ(c->PointCount(2, s), s == 1 || s == 4 ? 4 : 0) << s;
     EXPECT_EQ(c->Y(2, 4, 4), 0.875);
     EXPECT_EQ(c->Y(2, 4, 3), platform::kChartHole);  // the excluded row is a hole
-    // Shown again after row 2 was excluded too: its old points go, the set keeps its length.
-    ExpDaten[2].exclude = kTrue;
+    // A point exactly on the border counts as inside. (Points of a row excluded later give way to a
+    // hole when shown again: checked on the road from the data editor.)
     bool drinnen = false;
-    f->zeigeExperPunkte(drinnen);
-    for (int s : {1, 4}) EXPECT_TRUE(c->PointCount(2, s) == 4 && c->Y(2, s, 2) == platform::kChartHole) << s;
-    EXPECT_EQ(c->Y(2, 4, 4), 0.875);
-
-    // A point exactly on the border counts as inside.
     DiagRec = DiagRecord{};
     std::tie(DiagRec.xMax, DiagRec.yMin, DiagRec.yMax) = std::make_tuple(30.0f, 0.875f, 2.0f);
     for (float x0 : {20.0f, 20.1f}) {
