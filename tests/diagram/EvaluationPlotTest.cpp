@@ -1,7 +1,6 @@
 // Evaluation plots through the real diagram window: the weighted regression line against an
 // independent least-squares fit, the kinetic result and its status text, the failure paths. The
 // locale forms of the texts and the plotted points are checked on the roads from the data editor.
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -21,19 +20,7 @@ using diagramtest::Zeile;
 constexpr int kKurven = 1;
 const std::string kR2 = "Bestimmtheitsmaß des Geradenausgleichs R^2 = ";
 
-class Auswertung : public diagramtest::MeldungsTest {
-protected:
-    // Status text of the open diagram from its start up to `marke`, and the number after it.
-    static double ZahlNach(frmTGraph2D* f, const std::string& marke) {
-        const std::string text = f->StatusText();
-        const auto pos = text.find(marke);
-        EXPECT_NE(pos, std::string::npos) << text;
-        if (pos == std::string::npos) return NAN;
-        // The number ends where the text goes on after two blanks or a semicolon.
-        const std::string rest = text.substr(pos + marke.size());
-        return platform::ValLocale(rest.substr(0, std::min(rest.find("  "), rest.find(';'))));
-    }
-};
+using Auswertung = diagramtest::MeldungsTest;
 
 TEST_F(Auswertung, FirstOrderSlopeIsMinusKAndExcludedRowDoesNotPullTheLine) {
     // c(A) = 2 exp(-0.3 t) with a few per cent of scatter, plus an excluded outlier as row 6.
@@ -83,7 +70,9 @@ TEST_F(Auswertung, ConductivityFirstOrderExtrapolatesLambdaAtZero) {
     frmTGraph2D* f = Offen(OeffneDiagramm(-10));
     for (const auto& m : rec.Messages()) ADD_FAILURE() << m.title << ": " << m.prompt;
     EXPECT_NEAR(kWert[1], 0.2, 1e-4);
-    EXPECT_NEAR(ZahlNach(f, "  1/s, lambda(0), extrapol. = "), 2, 1e-3);
+    const std::string text = f->StatusText(), marke = "  1/s, lambda(0), extrapol. = ";
+    ASSERT_NE(text.find(marke), std::string::npos) << text;
+    EXPECT_NEAR(platform::Val(text.substr(text.find(marke) + marke.size())), 2, 1e-3);
     diagramtest::SchliesseDiagramm();
     ExpDaten[9].exclude = 0;
     ASSERT_NE(OeffneDiagramm(-10), nullptr);
