@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <limits>
 #include <tuple>
 
 #include "diagram/EvaluationPlots.h"
