@@ -272,7 +272,6 @@ TEST_F(DiagrammTest, PointSetPageOffersTheTabsOfTheDiagram) {
 
 // ---- Curves per diagram code ----
 
-
 // Result of one CalcCurve call.
 struct Kurve {
     std::vector<XYPunkt> punkte;
@@ -318,8 +317,7 @@ TEST_F(DiagrammTest, SpeciesOrderPerModelGroup) {
             for (int code : {m, m + 50}) {
                 for (int offen = 4; offen >= 1; --offen)
                     EXPECT_EQ(diagram::SpeziesFuerKurve(code, offen), spezies[4 - offen]) << code << " " << offen;
-                EXPECT_EQ(diagram::SpeziesFuerKurve(code, 0), 0);
-                EXPECT_EQ(diagram::SpeziesFuerKurve(code, 5), 0);
+                for (int keine : {0, 5}) EXPECT_EQ(diagram::SpeziesFuerKurve(code, keine), 0);
             }
 }
 
