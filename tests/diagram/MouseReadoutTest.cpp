@@ -47,7 +47,6 @@ TEST_F(Maus, ReadOutOfCurvePointMeasuredPointLegendAndEmptyPlotArea) {
     Pixel p = PixelVon(c, c->X(1, 1, 41), c->Y(1, 1, 41));
     p.y -= 3;
     Bewege(p);
-    EXPECT_EQ(MausSerie, 1);
     EXPECT_EQ(Text("lblMausPosNr"), "K.1");
     EXPECT_EQ(Text("lblMausPosX"), " X = 10.0000");
     EXPECT_EQ(Text("lblMausPosY").toStdString(), " Y = " + platform::CStrSingle(static_cast<float>(c->Y(1, 1, 41))));
