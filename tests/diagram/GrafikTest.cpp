@@ -486,11 +486,8 @@ TEST_F(DiagrammTest, TracerCurveAndBloodAlcoholUnits) {
 TEST_F(DiagrammTest, SlotsAreTakenLowestFirstUpToTwentyFour) {
     testsupport::MsgRecorder rec;
     int slot = 0, failed = 0;
-    for (int i = 1; i <= 24; ++i) {
-        diagram::KurvenSlotBelegen(slot, failed);
-        EXPECT_EQ(slot, i);
-        EXPECT_EQ(failed, 0);
-    }
+    for (int i = 1; i <= 24; ++i) diagram::KurvenSlotBelegen(slot, failed);
+    EXPECT_EQ(std::make_pair(slot, failed), std::make_pair(24, 0));
     EXPECT_TRUE(rec.Empty());
     diagram::KurvenSlotBelegen(slot, failed);
     EXPECT_EQ(std::make_tuple(failed, slot, nKurven), std::make_tuple(kTrue, 24, 24));
@@ -505,7 +502,7 @@ TEST_F(DiagrammTest, SlotsAreTakenLowestFirstUpToTwentyFour) {
     EXPECT_EQ(nKurven, 22);
     for (int erwartet : {3, 7}) {
         diagram::KurvenSlotBelegen(slot, failed);
-        EXPECT_EQ(slot, erwartet);
+        EXPECT_EQ(std::make_pair(slot, failed), std::make_pair(erwartet, 0));
     }
     // Handing an empty curve's slot back restores the previous current curve.
     diagram::KurvenSlotZurueckgeben(7, 3);
