@@ -258,11 +258,7 @@ TEST_F(DiagrammFenster, BloodAlcoholParameterLine) {
     BAKUnitGL = kTrue;
     BAKRD = 10;
     BAKKeinAbbau = kTrue;
-    RedimCurves(nZeitPunkte = 10);
-    for (int i = 0; i <= 10; ++i) {
-        tWerte[i] = 6.0 * i;
-        cKurveA[i] = 0.05 * i;
-    }
+    RedimCurves(nZeitPunkte = 10);  // a curve at zero, inside the window
     AchsenGrenzen[3] = 1;
     BAKtmax = 60;
     frmTGraph2D* f = Offen(OeffneDiagramm(500));
