@@ -485,7 +485,6 @@ TEST_F(DiagrammTest, SlotsAreTakenLowestFirstUpToTwentyFour) {
     int slot = 0, failed = 0;
     for (int i = 1; i <= 24; ++i) diagram::KurvenSlotBelegen(slot, failed);
     EXPECT_EQ(std::make_pair(slot, failed), std::make_pair(24, 0));
-    EXPECT_TRUE(rec.Empty());
     diagram::KurvenSlotBelegen(slot, failed);
     EXPECT_EQ(std::make_tuple(failed, slot, nKurven), std::make_tuple(kTrue, 24, 24));
     ASSERT_EQ(rec.Messages().size(), 1u);
