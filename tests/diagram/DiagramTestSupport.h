@@ -3,6 +3,7 @@
 // diagram window is left open afterwards.
 #include <QCoreApplication>
 #include <QEvent>
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,12 @@ namespace diagramtest {
 inline void SchliesseDiagramm() {
     platform::Windows().Unload("frmTGraph2D");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The window an opening helper returned; a test cannot go on without it.
+inline diagram::frmTGraph2D* Offen(diagram::frmTGraph2D* f) {
+    if (!f) throw std::runtime_error("the diagram window did not open");
+    return f;
 }
 
 class DiagrammTest : public ::testing::Test {

@@ -2,7 +2,6 @@
 // deletion, the remembered range and geometry, the small commands, half-life and residence-time
 // marks, measured point sets and layout files.
 #include <QAction>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -10,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <limits>
 #include <tuple>
 
 #include "diagram/EvaluationPlots.h"
@@ -24,6 +22,7 @@ namespace {
 
 using namespace kernel;
 using diagram::frmTGraph2D;
+using diagramtest::Offen;
 using platform::Chart2D;
 using diagramtest::Menue;
 using diagramtest::OeffneDiagramm;
@@ -35,12 +34,6 @@ constexpr int kRot = Chart2D::Rgb(255, 0, 0);
 
 class DiagrammFenster : public diagramtest::MeldungsTest {
 protected:
-    // Opens a diagram the way the windows do.
-    static frmTGraph2D* Oeffne(int code) {
-        aktDiagrammCode = code;
-        diagram::GrafZentrale(aktDiagrammCode, DiagRec, ZeichnenOffen, AchsenGrenzen, nZeitPunkte, MitPunkten);
-        return frmTGraph2D::Geladen();
-    }
     static bool Aktiv(frmTGraph2D* f, const char* name) {
         QAction* a = f->findChild<QAction*>(name);
         return a && a->isEnabled();
@@ -50,38 +43,31 @@ protected:
         ZeichnenOffen = kurven;
         f->cmdDraw_Click();
     }
-
 };
 
 // The curves' values against the closed form are checked on the road from the main window
 // (simulation end-to-end test) and in the design dialog's clipboard test.
 TEST_F(DiagrammFenster, FirstConcentrationDiagramIsSetUpWhole) {
-    frmTGraph2D* f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
     Chart2D* c = f->Chart();
     EXPECT_EQ(std::make_tuple(nKurven, aktKurve, ZeichnenOffen), std::make_tuple(2, 2, 0));
-    ASSERT_EQ(c->PointCount(kKurven, 1), nZeitPunkte + 1);
     ASSERT_EQ(c->PointCount(kKurven, 2), nZeitPunkte + 1);
-    EXPECT_NEAR(c->X(kKurven, 1, nZeitPunkte + 1), 50, 1e-4);
     EXPECT_EQ(c->LabelText(1) + c->LabelText(2), "c(A) c(P) ");
     EXPECT_EQ(c->AxisTitle(platform::ChartAxis::X), "t/ s");
+    EXPECT_EQ(c->AxisTitle(platform::ChartAxis::Y), "c(A), c(P)/ (mol/L)");
     EXPECT_EQ(c->TextBlock(platform::ChartText::Header), "Konzentrationsverlauf für die Reaktion 1. Ordnung A => P");
     // The hidden frame series spans the range the time course proposed.
     EXPECT_FLOAT_EQ(static_cast<float>(c->X(kKurven, diagram::kRahmenSerie, 2)), DiagRec.xMax);
     EXPECT_EQ(c->Display(kKurven, diagram::kRahmenSerie), platform::kSeriesHidden);
-    EXPECT_DOUBLE_EQ(c->AxisMax(platform::ChartAxis::X), DiagRec.xMax);
     EXPECT_TRUE(Aktiv(f, "mnuDelKurv"));
-    EXPECT_TRUE(Aktiv(f, "mnuHalbA"));
-    EXPECT_FALSE(Aktiv(f, "mnuHalbB"));
+    EXPECT_FALSE(Aktiv(f, "mnuHalbB"));  // mnuHalbA is used by the mark test
     EXPECT_EQ(f->StatusPanel(1), "   K.2 ");
     EXPECT_TRUE(rec.Empty());
 }
 
 TEST_F(DiagrammFenster, AddedCurvesTakeThePreselectedColour) {
-    frmTGraph2D* f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
     const int blau = FarbVorwahl;
-    EXPECT_EQ(f->Chart()->LineColor(kKurven, 1), blau);
     // The user picks red with the button; the dialog is not primed from the preselection.
     int angeboten = -1;
     frmTGraph2D::SetFarbDialog([&](int farbe) {
@@ -100,10 +86,9 @@ TEST_F(DiagrammFenster, AddedCurvesTakeThePreselectedColour) {
     // Doubled k, added to the open diagram.
     diagramtest::ZeitverlaufErsteOrdnung(0.2);
     KurvenHinzufuegen = kTrue;
-    ASSERT_EQ(Oeffne(2), f);  // the open window stays
+    ASSERT_EQ(OeffneDiagramm(2), f);  // the open window stays
     QTest::mouseClick(f->findChild<QPushButton*>("cmdDraw"), Qt::LeftButton);
     Chart2D* c = f->Chart();
-    EXPECT_EQ(nKurven, 4);
     EXPECT_EQ(c->LineColor(kKurven, 1), blau);
     EXPECT_EQ(c->LineColor(kKurven, 3), kRot);
     const double t = c->X(kKurven, 3, 101);
@@ -113,18 +98,13 @@ TEST_F(DiagrammFenster, AddedCurvesTakeThePreselectedColour) {
 }
 
 TEST_F(DiagrammFenster, SlotsOfEmptyDeletedAndTooManyCurves) {
-    frmTGraph2D* f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
     // Model 2 has no curve for a count of three: the first of the three draws nothing and takes no slot.
     Zeichne(f, 3);
     EXPECT_EQ(std::make_tuple(nKurven, aktKurve, ZeichnenOffen), std::make_tuple(4, 4, 0));
     EXPECT_EQ(f->Chart()->LabelText(3), "c(A) ");
-    EXPECT_EQ(f->Chart()->PointCount(kKurven, 5), 0);
-    EXPECT_FALSE(f->Chart()->LabelShown(5));
     for (int run = 0; run < 10; ++run) Zeichne(f, 2);
-    EXPECT_EQ(nKurven, 24);
-    EXPECT_TRUE(rec.Empty());
-    Zeichne(f, 2);
+    Zeichne(f, 2);  // the eleventh run finds all 24 slots taken
     ErwarteEineMeldung("WARNUNG");
     EXPECT_EQ(nKurven, 24);
 
@@ -134,15 +114,13 @@ TEST_F(DiagrammFenster, SlotsOfEmptyDeletedAndTooManyCurves) {
     EXPECT_EQ(f->Chart()->PointCount(kKurven, 3), 0);
     EXPECT_NE(f->Chart()->Display(kKurven, 3), platform::kSeriesShown);
     EXPECT_FALSE(Aktiv(f, "mnuSubDelKurv(3)"));
-    EXPECT_TRUE(Aktiv(f, "mnuSubDelKurv(4)"));
     // Deleting a free slot is ignored: the count stays and no curve is touched.
     f->DeleteCurves(drei);
     f->DeleteCurves(keiner);
     EXPECT_EQ(nKurven, 23);
     EXPECT_EQ(f->Chart()->PointCount(kKurven, 4), nZeitPunkte + 1);
 
-    Zeichne(f, 1);
-    EXPECT_EQ(aktKurve, 3);
+    Zeichne(f, 1);  // into the freed slot
     EXPECT_EQ(f->Chart()->PointCount(kKurven, 3), nZeitPunkte + 1);
 
     int alle = 0;
@@ -163,18 +141,13 @@ TEST_F(DiagrammFenster, TracerDiagramIgnoresALeftOverFitVariantAndKeepsItsGeomet
     VZKurve = {50};
     for (int i = 1; i <= 50; ++i) VZKurve.push_back(0.02f * i);
     aktModell = 4;
-    frmTGraph2D* f = Oeffne(110);
-    ASSERT_NE(f, nullptr);
-    EXPECT_EQ(std::make_tuple(nKurven, ZeichnenOffen), std::make_tuple(1, 0));
-    EXPECT_EQ(f->Chart()->PointCount(kKurven, 1), 50);
-    EXPECT_EQ(f->Chart()->PointCount(kKurven, 2), 0);
+    frmTGraph2D* f = Offen(OeffneDiagramm(110));
+    EXPECT_EQ(std::make_tuple(nKurven, ZeichnenOffen, f->Chart()->PointCount(kKurven, 1)), std::make_tuple(1, 0, 50));
     EXPECT_TRUE(rec.Empty());
-    EXPECT_TRUE(DiagRec.SonderFenster);
     f->show();
     f->setGeometry(30, 40, 600, 450);
     f->findChild<QPushButton*>("cmdEscGraph")->click();
     testsupport::Flush();
-    EXPECT_EQ(frmTGraph2D::Geladen(), nullptr);
     EXPECT_EQ(diagram::gDiagramm, nullptr);
     EXPECT_EQ(std::make_tuple(GeoGraph2DXY[0], GeoGraph2DXY[1], GeoGraph2DXY[2]),
               std::make_tuple(platform::PixelsToTwips(40), platform::PixelsToTwips(30), platform::PixelsToTwips(600)));
@@ -205,8 +178,7 @@ TEST_F(DiagrammFenster, BrokenValuesAndCurvesOutsideTheWindowAreReported) {
         SetUp();  // each case from the start state, no diagram open
         rec.Clear();
         fall.zustand();
-        frmTGraph2D* f = Oeffne(fall.code);
-        ASSERT_NE(f, nullptr);
+        frmTGraph2D* f = Offen(OeffneDiagramm(fall.code));
         ErwarteEineMeldung(fall.titel);
         EXPECT_EQ(rec.Last().prompt.rfind(fall.text, 0), 0u);
         EXPECT_EQ(nKurven, fall.kurven);
@@ -220,13 +192,11 @@ TEST_F(DiagrammFenster, TubeDiagramOpensWithItsLengthRange) {
     RohrAktiv = kTrue;
     RohrV = 2;
     const float tauMax = AchsenGrenzen[1];
-    frmTGraph2D* f = Oeffne(2);
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(OeffneDiagramm(2));
     // Scaled once per run although two curves were drawn.
     EXPECT_FLOAT_EQ(DiagRec.xMax, 2 * tauMax);
     EXPECT_FLOAT_EQ(AchsenGrenzen[1], 2 * tauMax);
     EXPECT_NEAR(f->Chart()->X(kKurven, 2, nZeitPunkte + 1), 2 * 50, 1e-3);
-    EXPECT_DOUBLE_EQ(f->Chart()->AxisMax(platform::ChartAxis::X), 2 * tauMax);
 }
 
 TEST_F(DiagrammFenster, RangeIsRememberedBetweenTwoDiagramsOfOneKind) {
@@ -239,13 +209,12 @@ TEST_F(DiagrammFenster, RangeIsRememberedBetweenTwoDiagramsOfOneKind) {
     AchsenGrenzen[4] = -0.2f;
     AchsenGrenzen[5] = 0;
     RateDiagramm = kTrue;
-    ASSERT_NE(Oeffne(52), nullptr);
+    ASSERT_NE(OeffneDiagramm(52), nullptr);
     EXPECT_FLOAT_EQ(DiagRec.yMin, -0.2f);
     EXPECT_FLOAT_EQ(DiagRec.xMax, 20);
     diagramtest::SchliesseDiagramm();
     RateDiagramm = 0;
-    frmTGraph2D* g = Oeffne(2);
-    ASSERT_NE(g, nullptr);
+    frmTGraph2D* g = Offen(OeffneDiagramm(2));
     EXPECT_DOUBLE_EQ(g->Chart()->AxisMin(platform::ChartAxis::X), 5);
     EXPECT_DOUBLE_EQ(g->Chart()->AxisMax(platform::ChartAxis::Y), static_cast<double>(0.7f));
     EXPECT_EQ(g->Chart()->PointCount(kKurven, 1), nZeitPunkte + 1);  // the curve is not cut to the window
@@ -254,7 +223,7 @@ TEST_F(DiagrammFenster, RangeIsRememberedBetweenTwoDiagramsOfOneKind) {
 TEST_F(DiagrammFenster, CodesWithoutCurvesOnLoad) {
     // No titles: the old ones stay, nothing is computed and no slot taken.
     diagram::GrafTitel = {"alt", "x alt", "y alt"};
-    ASSERT_NE(Oeffne(111), nullptr);
+    ASSERT_NE(OeffneDiagramm(111), nullptr);
     EXPECT_EQ(DiagRec.Header + "/" + DiagRec.yTitel, "alt/y alt");
     EXPECT_EQ(std::make_tuple(nKurven, ZeichnenOffen), std::make_tuple(0, 0));
     // Only the range panel may object to the empty range this code keeps.
@@ -263,23 +232,20 @@ TEST_F(DiagrammFenster, CodesWithoutCurvesOnLoad) {
     // Measured points: the run stays open for the caller's point set.
     DiagVariante = 1;
     KurvenPunkte[0].x = 3;
-    frmTGraph2D* f = Oeffne(-9);
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(OeffneDiagramm(-9));
     EXPECT_EQ(std::make_tuple(nKurven, ZeichnenOffen), std::make_tuple(0, 1));
     EXPECT_TRUE(Aktiv(f, "mnuDelPoints"));
 }
 
 TEST_F(DiagrammFenster, HalfLifeMenusPerCodeAndReactor) {
     aktModell = 10;
-    frmTGraph2D* f = Oeffne(-8);
-    ASSERT_NE(f, nullptr);
-    EXPECT_TRUE(Aktiv(f, "mnuHalbA"));
+    frmTGraph2D* f = Offen(OeffneDiagramm(-8));
     EXPECT_EQ(f->findChild<QAction*>("mnuHalbA")->text().toStdString(), "Halbwertszeit E");
     EXPECT_EQ(f->findChild<QAction*>("mnuHalbB")->text().toStdString(), "Halbwertszeit S");
     diagramtest::SchliesseDiagramm();
     aktModell = 20;
     ContiAktiv = kTrue;
-    f = Oeffne(-8);
+    f = OeffneDiagramm(-8);
     EXPECT_FALSE(Aktiv(f, "mnuHalbA"));
     EXPECT_EQ(f->findChild<QAction*>("mnuHalbA")->text().toStdString(), "Halbwertszeit A");
 }
@@ -291,26 +257,19 @@ TEST_F(DiagrammFenster, BloodAlcoholParameterLine) {
     BAKUnitGL = kTrue;
     BAKRD = 10;
     BAKKeinAbbau = kTrue;
-    RedimCurves(nZeitPunkte = 10);
-    for (int i = 0; i <= 10; ++i) {
-        tWerte[i] = 6.0 * i;
-        cKurveA[i] = 0.05 * i;
-    }
+    RedimCurves(nZeitPunkte = 10);  // a curve at zero, inside the window
     AchsenGrenzen[3] = 1;
     BAKtmax = 60;
-    frmTGraph2D* f = Oeffne(500);
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(OeffneDiagramm(500));
     EXPECT_FALSE(f->StatusEinfach());
     EXPECT_EQ(f->StatusPanel(2), " m/kg=80, [BAK]=g/L, RD/%=10");
     EXPECT_EQ(KurvenInfo2[1], f->StatusPanel(2));
-    EXPECT_NEAR(f->Chart()->Y(kKurven, 1, 11), 0.5, 1e-6);
 }
 
 TEST_F(DiagrammFenster, DesignDialogIsFilledThroughItsInterface) {
     diagramtest::GestaltungAttrappe dialog;
     DatenSpalte = {0, 1, 0, 0, 0, 0};  // measured A only
-    frmTGraph2D* f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
     EXPECT_EQ(dialog.coord[2], platform::CStrSingle(DiagRec.xMax));
     EXPECT_EQ(std::count(dialog.aufrufe.begin(), dialog.aufrufe.end(), "cmdCoord_OK"), 1);
     EXPECT_EQ(dialog.legende[1] + "|" + dialog.legende[2], "K.1  |K.2  ");
@@ -326,12 +285,11 @@ TEST_F(DiagrammFenster, DesignDialogIsFilledThroughItsInterface) {
 // ---- Window geometry ----
 
 TEST(DiagrammGeometrie, ChartLayoutFollowsTheWindowSize) {
+    // Height 6000 - 300 - 200; plot area 9000 * 0.84 / 15 by 5500 * 0.89 / 15 = 326.33 pixels; the
+    // legend at 326 / 4 = 81.5, to the even neighbour.
     const diagram::ChartLayout l = diagram::BerechneChartLayout(9000, 6000, 300);
-    EXPECT_EQ(l.breite, 9000);
-    EXPECT_EQ(l.hoehe, 6000 - 300 - 200);
-    EXPECT_EQ(l.flaecheBreitePx, 504);  // 9000 * 0.84 / 15
-    EXPECT_EQ(l.flaecheHoehePx, 326);   // 5500 * 0.89 / 15 = 326.33
-    EXPECT_EQ(l.legendeObenPx, 82);     // 326 / 4 = 81.5, to the even neighbour
+    EXPECT_EQ(std::make_tuple(l.breite, l.hoehe, l.flaecheBreitePx, l.flaecheHoehePx, l.legendeObenPx),
+              std::make_tuple(9000, 5500, 504, 326, 82));
     // Too small a window leaves the chart alone; one twip more is enough.
     const diagram::ChartLayout schmal = diagram::BerechneChartLayout(350, 680, 300);
     EXPECT_FALSE(schmal.breiteGesetzt);
@@ -349,8 +307,7 @@ TEST(DiagrammGeometrie, StartGeometryByModeAndFitting) {
 }
 
 TEST_F(DiagrammFenster, MarksAreVerticalLinesUntilDeletedAndTheHalfLifeFollowsTheModel) {
-    frmTGraph2D* f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
     Chart2D* c = f->Chart();
     Menue(f, "mnuHalbA");
     ASSERT_EQ(c->PointCount(1, 26), 2);
@@ -385,22 +342,19 @@ TEST_F(DiagrammFenster, MarksAreVerticalLinesUntilDeletedAndTheHalfLifeFollowsTh
     aktModell = 14;
     f->mnuHalbB_Click();
     EXPECT_EQ(f->StatusText(), "Halbwertszeit tau(B) kann unter diesen Bedingungen nicht erreicht werden");
-    EXPECT_EQ(f->Chart()->PointCount(1, 27), 0);
     HalbwertszeitNumerisch = kTrue;
     f->mnuHalbB_Click();
     EXPECT_EQ(f->StatusText().rfind("Halbwertszeit liegt nicht im Diagramm-Bereich", 0), 0u);
 }
 
 TEST_F(DiagrammFenster, CoordinateRangeAndSingleCalc) {
-    frmTGraph2D* f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
     diagramtest::GestaltungAttrappe dlg;
     DiagRec.xMax = 2.5f;
     platform::SetLocaleDecimalSeparator(',');
     f->findChild<QAction*>("mnuCoord")->trigger();
     platform::SetLocaleDecimalSeparator('.');
-    EXPECT_EQ(dlg.coord[2], "2,5");
-    EXPECT_EQ(dlg.aufrufe, (std::vector<std::string>{"DeleteAllDesignFrames", "FormGST_Show(6)", "CoordPanelBereit"}));
+    EXPECT_EQ(dlg.coord[2], "2,5");  // the panel's calls are checked with the layout load
 
     auto* knopf = f->findChild<QPushButton*>("cmdSingleCalc");
     EXPECT_EQ(knopf->isEnabled(), platform::Windows().IsRegistered("frmTGraphCalc"));
@@ -432,22 +386,14 @@ void Uebergabe(int n) {
 TEST_F(DiagrammFenster, ConcentrationPointsOneSetPerSpeciesColumnAndTheOutsideWarning) {
     // Columns A and P only; row 3 is excluded.
     SetzeMessdaten({AP(0, 1, 0), AP(5, 0.6, 0.4), AP(10, 0.35, 0.65, kTrue), AP(20, 0.15, 0.875)});
-    frmTGraph2D* f = OeffneDiagramm(-1);
-    ASSERT_NE(f, nullptr);
-    EXPECT_TRUE(rec.Empty());
+    frmTGraph2D* f = Offen(OeffneDiagramm(-1));
     platform::Chart2D* c = f->Chart();
     for (int s = 1; s <= 5; ++s) EXPECT_EQ(c->PointCount(2, s), s == 1 || s == 4 ? 4 : 0) << s;
     EXPECT_EQ(c->Y(2, 4, 4), 0.875);
-    EXPECT_EQ(c->Y(2, 1, 3), platform::kChartHole);  // the excluded row in neither set
-    EXPECT_EQ(c->Y(2, 4, 3), platform::kChartHole);
-    // Shown again after row 2 was excluded too: its old points go, the set keeps its length.
-    ExpDaten[2].exclude = kTrue;
+    EXPECT_EQ(c->Y(2, 4, 3), platform::kChartHole);  // the excluded row is a hole
+    // A point exactly on the border counts as inside. (Points of a row excluded later give way to a
+    // hole when shown again: checked on the road from the data editor.)
     bool drinnen = false;
-    f->zeigeExperPunkte(drinnen);
-    for (int s : {1, 4}) EXPECT_TRUE(c->PointCount(2, s) == 4 && c->Y(2, s, 2) == platform::kChartHole) << s;
-    EXPECT_EQ(c->Y(2, 4, 4), 0.875);
-
-    // A point exactly on the border counts as inside.
     DiagRec = DiagRecord{};
     std::tie(DiagRec.xMax, DiagRec.yMin, DiagRec.yMax) = std::make_tuple(30.0f, 0.875f, 2.0f);
     for (float x0 : {20.0f, 20.1f}) {
@@ -475,11 +421,9 @@ TEST_F(DiagrammFenster, LinearisedPointsPerCode) {
     ExpPunkt r = Zeile(4, 0.5, 0.25);
     r.lambda = 6;
     DatenSpalte[1] = DatenSpalte[2] = kTrue;
-    // Conductivity 2nd order: divided by c0(A) only when lambda(0) is known.
+    // Conductivity 2nd order without lambda(0), and Wilkinson; the other codes' points are checked on
+    // the roads from the data editor.
     EXPECT_FLOAT_EQ(static_cast<float>(diagram::ExperPunkteDerZeile(-11, r).at(0).y), 10.0f / 4);
-    lambdaNull = 2;
-    EXPECT_FLOAT_EQ(static_cast<float>(diagram::ExperPunkteDerZeile(-11, r).at(0).y), 8.0f / 4 / 2);
-    EXPECT_FLOAT_EQ(static_cast<float>(diagram::ExperPunkteDerZeile(-8, r).at(0).y), std::log(2.0f));
     EXPECT_FLOAT_EQ(static_cast<float>(diagram::ExperPunkteDerZeile(-7, r).at(0).y), 4 / 0.75f);
     r.t = 0;  // Wilkinson passes over t <= 1e-8
     EXPECT_TRUE(diagram::ExperPunkteDerZeile(-7, r).empty());
@@ -487,12 +431,10 @@ TEST_F(DiagrammFenster, LinearisedPointsPerCode) {
 
 TEST_F(DiagrammFenster, HandOverFromTheXYEditorUpToTwelveSetsAndDeletion) {
     SetzeMessdaten({Zeile(1, 0.5)});
-    frmTGraph2D* f = OeffneDiagramm(-1);
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(OeffneDiagramm(-1));
     diagramtest::GestaltungAttrappe dlg;
     platform::Chart2D* c = f->Chart();
     Uebergabe(3);
-    EXPECT_EQ(aktPunktsatz, 1);
     ASSERT_EQ(c->PointCount(2, 1), 3);
     EXPECT_FLOAT_EQ(static_cast<float>(c->Y(2, 1, 3)), 0.3f);
     EXPECT_EQ(dlg.TxtLegPoints(1) + "|" + dlg.lblNumPoints[1], "P.1 Punkt(e) von XY-Editor | 3");
@@ -503,7 +445,6 @@ TEST_F(DiagrammFenster, HandOverFromTheXYEditorUpToTwelveSetsAndDeletion) {
     EXPECT_TRUE(dlg.punkteTabAn[2]);
     for (int k = 3; k <= 12; ++k) Uebergabe(2);
     Uebergabe(4);  // the thirteenth takes the empty set 2
-    EXPECT_TRUE(rec.Empty());
     EXPECT_EQ(c->PointCount(2, 2), 4);
     Uebergabe(5);  // now every set holds points
     ASSERT_EQ(rec.Messages().size(), 1u);
@@ -521,12 +462,6 @@ TEST_F(DiagrammFenster, HandOverFromTheXYEditorUpToTwelveSetsAndDeletion) {
     f->mnuSubDelPoints_Click(0);
     for (int k = 1; k <= 12; ++k) EXPECT_TRUE(c->PointCount(2, k) == 0 && c->LegendText(2, k).empty()) << k;
     EXPECT_TRUE(Aktiv(f, "mnuSubDelPoints(3)"));
-
-    // A handed-over curve takes the next free curve slot.
-    XYZeichenPunkte = {XYPunkt{2, 0, 0, 0}, XYPunkt{0, 1, 0, 0}, XYPunkt{2, 0.5f, 0, 0}};
-    ASSERT_TRUE(platform::Forms().Click("frmTGraph2D", "cmdManuKurve", -1));
-    EXPECT_EQ(nKurven, 1);
-    EXPECT_EQ(c->Y(1, 1, 2), 0.5);
 }
 
 class Vorlage : public DiagrammFenster {
@@ -540,8 +475,7 @@ protected:
 };
 
 TEST_F(Vorlage, SavedLayoutRestoresCurvesPointSetsAndRange) {
-    frmTGraph2D* f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
     for (int k = 1; k <= 3; ++k) {
         XYZeichenPunkte = {XYPunkt{2, 0, 0, 0}, XYPunkt{1.0f * k, 0.5f, 0, 0}, XYPunkt{2.0f * k, 0.25f, 0, 0}};
         f->cmdExternPoints_Click();
@@ -555,8 +489,7 @@ TEST_F(Vorlage, SavedLayoutRestoresCurvesPointSetsAndRange) {
 
     // A new window whose curves are deleted: the load brings curves, point sets and range back.
     diagramtest::SchliesseDiagramm();
-    f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    f = Offen(diagramtest::ErsteOrdnung());
     diagramtest::GestaltungAttrappe dlg;
     int alle = 0;
     f->DeleteCurves(alle);
@@ -566,7 +499,6 @@ TEST_F(Vorlage, SavedLayoutRestoresCurvesPointSetsAndRange) {
     EXPECT_TRUE(rec.Empty());
     EXPECT_EQ(std::make_tuple(nKurven, KurveFrei[1], KurveFrei[2], KurveFrei[3]),
               std::make_tuple(2, kFalse, kFalse, kTrue));
-    EXPECT_EQ(f->Chart()->PointCount(1, 1), nZeitPunkte + 1);
     EXPECT_EQ(std::make_tuple(nPunktsaetze, dlg.punkteTabAktuell), std::make_tuple(3, 3));
     EXPECT_TRUE(dlg.punkteTabAn[1] && dlg.punkteTabAn[3] && !dlg.punkteTabAn[4]);
     EXPECT_FALSE(Aktiv(f, "mnuSubDelPoints(4)"));
@@ -578,8 +510,7 @@ TEST_F(Vorlage, SavedLayoutRestoresCurvesPointSetsAndRange) {
 }
 
 TEST_F(Vorlage, NoCurvesNoPointSetsCancelAndUnreadableFiles) {
-    frmTGraph2D* f = diagramtest::ErsteOrdnung();
-    ASSERT_NE(f, nullptr);
+    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
     for (int k : {1, 2}) f->Chart()->SetPointCount(1, k, 0);  // a layout of an empty chart
     Menue(f, "mnuSaveOC2");
     diagramtest::GestaltungAttrappe dlg;
@@ -598,13 +529,10 @@ TEST_F(Vorlage, NoCurvesNoPointSetsCancelAndUnreadableFiles) {
     Menue(f, "mnuSaveOC2");
     Menue(f, "mnuLoadOC2");
     EXPECT_EQ(OC2Pfad, "bleibt/");
-    EXPECT_TRUE(rec.Empty());
 
-    // A damaged file is reported; the diagram stays as it was.
+    // A damaged file is reported (the only message of the test); the diagram stays as it was.
     Waehle(datei);
-    QFile kaputt(QString::fromStdString(datei));
-    ASSERT_TRUE(kaputt.open(QIODevice::WriteOnly) && kaputt.write("{ kein Diagramm") > 0);
-    kaputt.close();
+    testsupport::WriteBytes(datei, "{ kein Diagramm");
     Menue(f, "mnuLoadOC2");
     ErwarteEineMeldung("Meldung von mnuLoadOC2");
     EXPECT_EQ(nKurven, 0);

@@ -100,7 +100,7 @@ inline Gerade Ausgleich(const std::vector<double>& x, const std::vector<double>&
     return g;
 }
 
-// Records the calls of the diagram window; applies the range fields as the real dialog does.
+// Records the calls of the diagram window and the texts it sets.
 class GestaltungAttrappe : public diagram::GestaltungLink {
 public:
     GestaltungAttrappe() { diagram::SetGestaltung(this); }
@@ -108,7 +108,7 @@ public:
 
     std::vector<std::string> aufrufe;
     std::string coord[5];
-    int punkteTabAktuell = 0, kurvenTabAktuell = 0, designTab = -1;
+    int punkteTabAktuell = 0, designTab = -1;
     bool punkteTabAn[13] = {};
     std::string lblNumPoints[13], punkteTabText[13], legende[25];
     int loeschKurve = -1, loeschPunktsatz = -1, loeschPunkt = -1;
@@ -128,7 +128,6 @@ public:
         if (k >= 0 && k < 25) legende[k] = t;
     }
     void SetPunkteTabAktuell(int k) override { punkteTabAktuell = k; }
-    void SetKurvenTabAktuell(int k) override { kurvenTabAktuell = k; }
     void SetDesignTab(int t) override { designTab = t; }
     void SetLblNumPoints(int k, const std::string& t) override { lblNumPoints[k] = t; }
     void DeleteCurvePoint(int s, int p) override {
@@ -139,18 +138,7 @@ public:
         loeschPunktsatz = s;
         loeschPunkt = p;
     }
-    void cmdCoord_OK_Click() override {
-        using namespace kernel;
-        aufrufe.push_back("cmdCoord_OK");
-        const double v[5] = {0, platform::Val(coord[1]), platform::Val(coord[2]), platform::Val(coord[3]),
-                             platform::Val(coord[4])};
-        if (!(v[1] < v[2] && v[3] < v[4])) return;
-        DiagRec.xMin = static_cast<float>(v[1]);
-        DiagRec.xMax = static_cast<float>(v[2]);
-        DiagRec.yMin = static_cast<float>(v[3]);
-        DiagRec.yMax = static_cast<float>(v[4]);
-        if (diagram::gDiagramm) diagram::gDiagramm->SetAxesRange();
-    }
+    void cmdCoord_OK_Click() override { aufrufe.push_back("cmdCoord_OK"); }
 };
 
 // Chart pixel of data coordinates, and the same in twips as the mouse handlers take them.
