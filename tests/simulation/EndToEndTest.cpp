@@ -1,7 +1,8 @@
 // The road of one request through the real program, driven as a user would through the names of
 // the windows and controls: main window, model choice, the menu entry of the concentration-time
-// functions, inputs, the diagram, the value table, and the complaint box for empty inputs; under the
-// C locale and a German one, where the table shows decimal commas and the boxes keep their points.
+// functions, inputs, the diagram (replaced or added to), the value table, and the complaint box for
+// empty inputs; under the C locale and a German one, where the table shows decimal commas and the
+// boxes keep their points.
 // Then the reactors' protocol files, captions, stale results and failures, under both locales as well.
 #include <QPlainTextEdit>
 
@@ -10,7 +11,7 @@
 #include "kernel/ResultRows.h"
 #include "platform/Chart2D.h"
 #include "platform/core/TextFile.h"
-#include "tests/simulation/TwinWindowTestSupport.h"
+#include "tests/simulation/CalcWindowTestSupport.h"
 #include "tests/support/TextSplit.h"
 
 using namespace twintest;
@@ -64,7 +65,7 @@ protected:
 
     // The curves of model 2 in the open diagram: c(A) = exp(-k t), c(P) = 1 - c(A) at t = 0 .. tmax.
     static void ExpectFirstOrderCurves(double k, double tmax) {
-        auto* chart = Control<platform::Chart2D>("frmTGraph2D", "Chart2D1");
+        platform::Chart2D* chart = Chart();
         ASSERT_NE(chart, nullptr);
         for (int series = 1; series <= 2; ++series) {
             const int n = chart->PointCount(1, series);
@@ -83,19 +84,13 @@ protected:
     // c(A,0), k1 and t(max), and the draw button.
     void DrawModel2(const QString& c0A, const QString& k1, const QString& tmax) {
         ASSERT_NO_FATAL_FAILURE(Choose(2));
-        auto* entry = main->findChild<QAction*>("mnuctGraph");
-        ASSERT_NE(entry, nullptr);
-        ASSERT_TRUE(entry->isEnabled());
-        entry->trigger();
-        QApplication::processEvents();
+        ASSERT_TRUE(Enabled("mnuctGraph"));
+        Menu("mnuctGraph");
         ASSERT_TRUE(platform::Windows().IsLoaded(kForm));
         Type(Control<QLineEdit>(kForm, "Inp(0)"), c0A);
         Type(Control<QComboBox>(kForm, "kCombo(1)"), k1);
         Type(Control<QComboBox>(kForm, "kCombo(0)"), tmax);
-        auto* draw = Control<QPushButton>(kForm, "cmdDrawctDiagram");
-        ASSERT_NE(draw, nullptr);
-        QTest::mouseClick(draw, Qt::LeftButton);
-        QApplication::processEvents();
+        Click(kForm, "cmdDrawctDiagram");
     }
 };
 
@@ -112,6 +107,16 @@ TEST_P(RoadTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
     EXPECT_FALSE(addCurves->isEnabled());  // the window was activated before the diagram existed
     main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(platform::Windows().Frame(kForm)));
     EXPECT_TRUE(addCurves->isEnabled());
+    // Ticked, the next drawing adds its curves to the open diagram; unticked, it replaces them.
+    QWidget* diagram = platform::Windows().Get("frmTGraph2D");
+    Click(kForm, "chkDelDiagram");
+    EXPECT_EQ(kernel::KurvenHinzufuegen, kernel::kTrue);
+    Click(kForm, "cmdDrawctDiagram");
+    EXPECT_EQ(platform::Windows().Get("frmTGraph2D"), diagram);
+    EXPECT_EQ(kernel::nKurven, 4);
+    Click(kForm, "chkDelDiagram");
+    Click(kForm, "cmdDrawctDiagram");
+    EXPECT_EQ(kernel::nKurven, 2);
 
     // The value table of the same inputs.
     std::string table;
@@ -143,15 +148,13 @@ TEST_P(RoadTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
     // as it was written. t(max) = 15 from the list (15 typed first, then 30), k1 = 0.1 from the list.
     Type(Control<QComboBox>(kForm, "kCombo(0)"), "15");
     Type(Control<QComboBox>(kForm, "kCombo(1)"), "0.3");
-    QTest::mouseClick(Control<QPushButton>(kForm, "cmdDrawctDiagram"), Qt::LeftButton);
-    QApplication::processEvents();
+    Click(kForm, "cmdDrawctDiagram");
     auto* k1 = Control<QComboBox>(kForm, "kCombo(1)");
-    ASSERT_EQ(k1->count(), 2);
+    ASSERT_EQ(k1->count(), 4);  // one entry per drawing
     EXPECT_EQ(k1->itemText(0).toStdString(), testsupport::InLocale("0.1"));
     k1->setCurrentIndex(0);
     Type(Control<QComboBox>(kForm, "kCombo(0)"), "30");
-    QTest::mouseClick(Control<QPushButton>(kForm, "cmdDrawctDiagram"), Qt::LeftButton);
-    QApplication::processEvents();
+    Click(kForm, "cmdDrawctDiagram");
     ASSERT_TRUE(rec.Empty()) << rec.Last().prompt;
     EXPECT_DOUBLE_EQ(kernel::kWert[1], 0.1);
     ASSERT_NO_FATAL_FAILURE(ExpectFirstOrderCurves(0.1, 30));
@@ -178,10 +181,7 @@ const char* const kKeinErgebnis = "Hinweis|Kein aktuelles Ergebnis vorhanden.";
 // closes the pending file, opening another reactor from the menu closes the protocol with its
 // window, and the exit writes what is left.
 TEST_P(RoadTest, ProtocolFilesFollowUnitAndReactorUpToTheExit) {
-    ASSERT_NO_FATAL_FAILURE(Open("mnuBatchR", "frmBatch", 2));
-    Click("frmBatch", "optInpSelect(0)");
-    Enter({{0, "1"}, {10, "0.1"}, {14, "2"}});
-    Click("frmBatch", "cmdCalcBatch");
+    ASSERT_NO_FATAL_FAILURE(Run(kBatchR, 2, 0, {{0, "1"}, {10, "0.1"}, {14, "2"}}));
     Record();
     const std::string first = kernel::ProtFile;
     Click("frmKinModel", "optZeit(1)");  // minutes: the result shown was computed in seconds
@@ -192,12 +192,8 @@ TEST_P(RoadTest, ProtocolFilesFollowUnitAndReactorUpToTheExit) {
     EXPECT_EQ(kernel::ProtZeilen, 1);
     const std::string second = kernel::ProtFile;
     EXPECT_NE(first, second);
-    ASSERT_NO_FATAL_FAILURE(Open("mnuRohrR", "frmRohrreaktor", 4));
+    ASSERT_NO_FATAL_FAILURE(Run(kTubeR, 4, 0, {{0, "1"}, {1, "2"}, {10, "0.15"}, {16, "0.5"}, {14, "8"}}));
     EXPECT_FALSE(platform::Windows().IsLoaded("frmBatch"));
-    EXPECT_FALSE(platform::Windows().IsLoaded("frmProtokoll"));
-    Click("frmRohrreaktor", "optInpSelect(0)");
-    Enter({{0, "1"}, {1, "2"}, {10, "0.15"}, {16, "0.5"}, {14, "8"}});
-    Click("frmRohrreaktor", "cmdCalcRohr");
     Record();
     const std::string third = kernel::ProtFile;
     main->findChild<QAction*>("mnuExit")->trigger();
@@ -239,32 +235,24 @@ TEST_P(RoadTest, ProtocolFilesFollowUnitAndReactorUpToTheExit) {
 // records nothing; every way of closing the window closes its protocol and writes its rows.
 TEST_P(RoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol) {
     struct Road {
-        const char* menu;
-        const char* form;
-        const char* calc;
-        const char* mode;                                  // the calculation mode of the inputs
-        std::vector<std::pair<int, const char*>> inputs;  // model 2, a good calculation
+        const Reactor& reactor;
+        int mode;       // the calculation mode of the inputs
+        Inputs inputs;  // model 2, a good calculation
         const char* reactorLine;
         enum { CloseBox, EscButton, OtherReactor } closing;
     };
     const Road roads[] = {
-        {"mnuBatchR", "frmBatch", "cmdCalcBatch", "optInpSelect(0)", {{0, "1"}, {10, "0.1"}, {14, "2"}}, "Calculation of a Batch Reactor",
-         Road::CloseBox},
-        {"mnuRohrR", "frmRohrreaktor", "cmdCalcRohr", "optInpSelect(0)", {{0, "1"}, {10, "0.1"}, {16, "1"}, {14, "2"}},
-         "Calculation of a Tubular Flow Reactor (TFR)", Road::EscButton},
-        {"mnuKontRK", "frmRKconti", "cmdCalc", "optCalcConti(3)", {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "2"}},
-         "Calculation of a Continuous Stirred Tank Reactor (CSTR)", Road::OtherReactor},
-        {"mnuKaskade", "frmKaskade", "cmdStart", "optCalcKask(3)", {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "2"}},
-         "Calculation of a Stirred Tank-in-series Reactor", Road::CloseBox},
+        {kBatchR, 0, {{0, "1"}, {10, "0.1"}, {14, "2"}}, "Calculation of a Batch Reactor", Road::CloseBox},
+        {kTubeR, 0, {{0, "1"}, {10, "0.1"}, {16, "1"}, {14, "2"}}, "Calculation of a Tubular Flow Reactor (TFR)", Road::EscButton},
+        {kTankR, 3, {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "2"}}, "Calculation of a Continuous Stirred Tank Reactor (CSTR)",
+         Road::OtherReactor},
+        {kCascadeR, 3, {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "2"}}, "Calculation of a Stirred Tank-in-series Reactor", Road::CloseBox},
     };
     for (const Road& road : roads) {
-        SCOPED_TRACE(road.form);
-        ASSERT_NO_FATAL_FAILURE(Open(road.menu, road.form, 2));
-        const bool cascade = std::string(road.form) == "frmKaskade";
-        const int rowsPerResult = cascade ? 3 : 1;
-        Click(road.form, road.mode);
-        for (const auto& [index, text] : road.inputs) Type(Box(road.form, index), QString::fromUtf8(text));
-        Click(road.form, road.calc);
+        const char* form = road.reactor.form;
+        SCOPED_TRACE(form);
+        ASSERT_NO_FATAL_FAILURE(Run(road.reactor, 2, road.mode, road.inputs));
+        const int rowsPerResult = &road.reactor == &kCascadeR ? 3 : 1;
         ASSERT_TRUE(rec.Empty()) << Only();
         Record();
         ASSERT_EQ(kernel::ProtZeilen, rowsPerResult);
@@ -278,42 +266,39 @@ TEST_P(RoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol) {
         };
         Enter({{10, "0.1"}});  // typed, even the same value
         expectNote("typed change");
-        Click(road.form, road.calc);
+        Click(form, road.reactor.calc);
         ASSERT_NO_FATAL_FAILURE(Choose(3));
         expectNote("model change");
         ASSERT_NO_FATAL_FAILURE(Choose(2));
         Enter({{10, "0"}});
         rec.Clear();
-        Click(road.form, road.calc);  // refused
+        Click(form, road.reactor.calc);  // refused
         expectNote("refused run");
         // Closing (close box, Esc button, another reactor from the menu) writes the one recorded result
         // under this reactor.
-        if (road.closing == Road::CloseBox) platform::Windows().Frame(road.form)->close();
-        if (road.closing == Road::EscButton) Click(road.form, "cmdEsc");
+        if (road.closing == Road::CloseBox) platform::Windows().Frame(form)->close();
+        if (road.closing == Road::EscButton) Click(form, "cmdEsc");
         if (road.closing == Road::OtherReactor) main->findChild<QAction*>("mnuBatchR")->trigger();
         QApplication::processEvents();
-        EXPECT_FALSE(platform::Windows().IsLoaded(road.form));
+        EXPECT_FALSE(platform::Windows().IsLoaded(form));
         EXPECT_FALSE(platform::Windows().IsLoaded("frmProtokoll"));
         const auto lines = FileLines(file);
         ASSERT_EQ(lines.size(), 8u + rowsPerResult);
         EXPECT_EQ(lines[2], road.reactorLine);
         EXPECT_EQ(lines[3], "kinetic model: " + kernel::ModellName[2]);
         EXPECT_EQ(kernel::ProtOffen, kernel::kFalse);
-        ASSERT_EQ(kernel::ErgebnisZeilenVon(road.form).size(), 0u);
+        ASSERT_EQ(kernel::ErgebnisZeilenVon(form).size(), 0u);
     }
 
     // Failed first runs: the stirred tank and the cascade enable their protocol button, and the
     // protocol then has nothing to record.
     for (const int run : {0, 1, 2, 3}) {
-        const bool cascade = run % 2 == 1;
-        const char* menu = cascade ? "mnuKaskade" : "mnuKontRK";
-        const char* form = cascade ? "frmKaskade" : "frmRKconti";
+        const Reactor& reactor = run % 2 == 1 ? kCascadeR : kTankR;
+        const char* form = reactor.form;
         const int mode = run / 2;  // U(A) with V, then U(A) with V*
         SCOPED_TRACE(std::string(form) + " mode " + std::to_string(mode));
-        ASSERT_NO_FATAL_FAILURE(Open(menu, form, 4));  // A + B => P with too little B for U = 0.9
-        Click(form, ((cascade ? "optCalcKask(" : "optCalcConti(") + std::to_string(mode) + ")").c_str());
-        Enter({{0, "1"}, {1, "0.5"}, {10, "0.1"}, {13, "0.9"}, {14, "1"}, {15, "1"}});
-        Click(form, cascade ? "cmdStart" : "cmdCalc");
+        // A + B => P with too little B for U = 0.9
+        ASSERT_NO_FATAL_FAILURE(Run(reactor, 4, mode, {{0, "1"}, {1, "0.5"}, {10, "0.1"}, {13, "0.9"}, {14, "1"}, {15, "1"}}));
         EXPECT_FALSE(rec.Empty());
         // The typed conversion stays; only a computed one is emptied.
         EXPECT_EQ(BoxText(form, 13), "0.9");
@@ -329,14 +314,10 @@ TEST_P(RoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol) {
 TEST_P(RoadTest, FailuresAreReportedAndNeverDrawn) {
     // Batch and tube, model 19: inputs changed behind the window's back (program text, no refresh)
     // give a time course without a real solution.
-    for (const char* form : {"frmBatch", "frmRohrreaktor"}) {
+    for (const Reactor* r : {&kBatchR, &kTubeR}) {
+        const char* form = r->form;
         SCOPED_TRACE(form);
-        const bool tube = std::string(form) == "frmRohrreaktor";
-        ASSERT_NO_FATAL_FAILURE(Open(tube ? "mnuRohrR" : "mnuBatchR", form, 19));
-        Click(form, "optInpSelect(0)");
-        Enter({{0, "1"}, {1, "1"}, {10, "0.15"}, {11, "0.01"}, {14, "2"}});
-        if (tube) Enter({{16, "1"}});
-        Click(form, tube ? "cmdCalcRohr" : "cmdCalcBatch");
+        ASSERT_NO_FATAL_FAILURE(Run(*r, 19, 0, {{0, "1"}, {1, "1"}, {10, "0.15"}, {11, "0.01"}, {14, "2"}, {16, "1"}}));
         Click(form, "cmdDiagram");
         ASSERT_TRUE(rec.Empty()) << Only();
         QWidget* diagram = platform::Windows().Get("frmTGraph2D");
@@ -344,8 +325,7 @@ TEST_P(RoadTest, FailuresAreReportedAndNeverDrawn) {
         Box(form, 1)->setText("-5");
         Box(form, 11)->setText("1.5");
         Click(form, "cmdDiagram");
-        EXPECT_EQ(Only(), std::string(tube ? "Message from Sub cmdCalcRohr" : "Message from Sub cmdCalcBatch") +
-                              "|Berechnungsfehler aufgetreten");
+        EXPECT_EQ(Only(), "Message from Sub " + std::string(r->calc) + "|Berechnungsfehler aufgetreten");
         EXPECT_EQ(rec.Last().style, platform::vbCritical);
         EXPECT_EQ(platform::Windows().Get("frmTGraph2D"), diagram);  // the old diagram stays
         rec.Clear();
@@ -354,10 +334,7 @@ TEST_P(RoadTest, FailuresAreReportedAndNeverDrawn) {
 
     // Stirred tank, A + B => C, C + A => P (model 7), inputs changed behind the window's back: with
     // little B the first grid point is a gap in the drawn curves; with none no point is computable.
-    ASSERT_NO_FATAL_FAILURE(Open("mnuKontRK", "frmRKconti", 7));
-    Click("frmRKconti", "optCalcConti(3)");
-    Enter({{0, "1"}, {1, "2"}, {14, "1"}, {16, "5"}});
-    Click("frmRKconti", "cmdCalc");
+    ASSERT_NO_FATAL_FAILURE(Run(kTankR, 7, 3, {{0, "1"}, {1, "2"}, {14, "1"}, {16, "5"}}));
     ASSERT_TRUE(rec.Empty()) << Only();
     kernel::c0Wert[2] = 0.2;
     Click("frmRKconti", "cmdDiagram");
@@ -372,10 +349,7 @@ TEST_P(RoadTest, FailuresAreReportedAndNeverDrawn) {
 
     // The cascade's c(t) diagram without any computable grid point (an inlet without A, set behind
     // the window's back).
-    ASSERT_NO_FATAL_FAILURE(Open("mnuKaskade", "frmKaskade", 2));
-    Click("frmKaskade", "optCalcKask(3)");
-    Enter({{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "5"}});
-    Click("frmKaskade", "cmdStart");
+    ASSERT_NO_FATAL_FAILURE(Run(kCascadeR, 2, 3, {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "5"}}));
     ASSERT_TRUE(rec.Empty()) << Only();
     kernel::c0Wert[1] = 0;
     EXPECT_EQ(MessageOf("frmKaskade", "cmdDiagram2"), "Meldung von Sub cmdCalc/CalcCascade|Berechnungsfehler aufgetreten");
@@ -384,7 +358,7 @@ TEST_P(RoadTest, FailuresAreReportedAndNeverDrawn) {
     // Cascade of the n-th order model in the modes that compute the conversion; an order of 0.5 with
     // k1 = 1E8, set behind the window's back, has no stage solution: the computed conversion is emptied.
     // (A typed conversion staying after a failure, modes 0 and 1: the failed first runs above.)
-    ASSERT_NO_FATAL_FAILURE(Open("mnuKaskade", "frmKaskade", 20));
+    ASSERT_NO_FATAL_FAILURE(Open(kCascadeR, 20));
     for (int mode = 2; mode <= 4; ++mode) {
         SCOPED_TRACE("mode " + std::to_string(mode));
         kernel::ReaktOrdnung = 1.5f;

@@ -1,5 +1,5 @@
-// The time-simulation window: input checks, the calculation-failure
-// path, the Michaelis-Menten frame, the t(max)/k boxes and the diagram hand-over.
+// The time-simulation window: input checks, the calculation-failure path, the Michaelis-Menten
+// frame and the t(max)/k boxes. (Drawing and adding curves: the end-to-end road.)
 #include "diagram/Grafik.h"
 #include "platform/Chart2D.h"
 #include "simulation/frmPrepareTimeDiagram.h"
@@ -185,34 +185,6 @@ TEST_F(TimeSimulationTest, KeyFilterOfTheComboBoxes) {
     w->kCombo[3]->setFocus();
     QTest::keyClick(w->kCombo[3], Qt::Key_Return);
     EXPECT_TRUE(w->kCombo[1]->hasFocus());
-}
-
-// ---- Diagram hand-over ------------------------------------------------------------------------------
-
-TEST_F(TimeSimulationTest, DrawingReplacesTheDiagramUnlessCurvesAreAdded) {
-    Model(2);
-    Inputs({"1"}, "30", {"0.1"});
-    w->cmdDrawctDiagram->click();
-    testsupport::Flush();
-    QWidget* erstes = Diagramm();
-    ASSERT_NE(erstes, nullptr);
-    EXPECT_EQ(nKurven, 2);
-
-    w->Form_Activate();  // back from the diagram: curves may now be added
-    EXPECT_TRUE(w->chkDelDiagram->isEnabled());
-    w->chkDelDiagram->click();
-    EXPECT_EQ(KurvenHinzufuegen, kTrue);
-    Enter(w->kCombo[1], "0.2");
-    w->cmdDrawctDiagram->click();
-    testsupport::Flush();
-    EXPECT_EQ(Diagramm(), erstes);
-    EXPECT_EQ(nKurven, 4);
-
-    w->chkDelDiagram->click();
-    w->cmdDrawctDiagram->click();
-    testsupport::Flush();
-    EXPECT_EQ(nKurven, 2);
-    EXPECT_TRUE(rec.Empty());
 }
 
 }  // namespace
