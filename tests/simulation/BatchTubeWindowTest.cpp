@@ -10,7 +10,7 @@
 #include "simulation/frmRohrreaktor.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
 
-using namespace twintest;
+using namespace simtest;
 
 namespace {
 

@@ -41,12 +41,6 @@ protected:
     }
 };
 
-}  // namespace simtest
-
-namespace twintest {
-
-using simtest::Control;
-using simtest::Type;
 using testsupport::Click;
 
 inline QLineEdit* Box(const char* form, int i) { return Control<QLineEdit>(form, QStringLiteral("Inp(%1)").arg(i)); }
@@ -69,7 +63,7 @@ inline const Reactor kCascadeR{"mnuKaskade", "frmKaskade", "cmdStart", "optCalcK
 
 using Inputs = std::vector<std::pair<int, const char*>>;  // (box index, text)
 
-class TwinWindowTest : public simtest::SimWindowTest {
+class TwinWindowTest : public SimWindowTest {
 protected:
     // Opens the reactor through its menu entry, then chooses the model in the model window, which
     // writes the model's captions and masks into the open reactor.
@@ -88,7 +82,7 @@ protected:
         Enter(inputs);
         Click(r.form, r.calc);
     }
-    static void Choose(int model) { simtest::ChooseModel(model); }
+    static void Choose(int model) { ChooseModel(model); }
     // Types each (box index, text) into the open reactor.
     void Enter(const Inputs& inputs) {
         for (const auto& [index, text] : inputs) Type(Box(form_, index), QString::fromUtf8(text));
@@ -97,4 +91,4 @@ protected:
     const char* form_ = "";
 };
 
-}  // namespace twintest
+}  // namespace simtest

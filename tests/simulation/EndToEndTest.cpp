@@ -13,7 +13,7 @@
 #include "tests/simulation/CalcWindowTestSupport.h"
 #include "tests/support/TextSplit.h"
 
-using namespace twintest;
+using namespace simtest;
 
 namespace {
 

@@ -11,7 +11,6 @@
 
 #include "diagram/Grafik.h"
 #include "diagram/frmTGraph2D.h"
-#include "kernel/RuntimeError.h"
 #include "kernel/Utilities.h"
 #include "platform/Chart2D.h"
 #include "simulation/ResidenceCurve.h"
