@@ -16,16 +16,7 @@ namespace {
 
 const std::string kCrLf = "\r\n";
 
-class BatchWindowTest : public TwinWindowTest {
-protected:
-    // Types the inputs into the open reactor and calculates; the one message as "title|prompt", "" for none.
-    std::string CalcWith(const Inputs& inputs, const Reactor& r = kBatchR) {
-        rec.Clear();
-        Enter(inputs);
-        Click(r.form, r.calc);
-        return rec.Empty() ? "" : rec.OnlyMessage();
-    }
-};
+using BatchWindowTest = TwinWindowTest;
 
 }  // namespace
 
@@ -95,10 +86,7 @@ TEST_F(TwinWindowTest, RunsMeetTheClosedFormsOfTheirModels) {
             auto* chart = Control<platform::Chart2D>("frmTGraph2D", "Chart2D1");
             ASSERT_NE(chart, nullptr);
             ASSERT_EQ(chart->PointCount(1, c.series), 201);
-            for (int p = 2; p <= 201; p += 10) {
-                const double x = chart->X(1, c.series, p);
-                EXPECT_NEAR(chart->Y(1, c.series, p), c.curve(x), 2e-5) << x;
-            }
+            for (int p = 2; p <= 201; p += 10) EXPECT_NEAR(chart->Y(1, c.series, p), c.curve(chart->X(1, c.series, p)), 2e-5) << p;
         }
         testsupport::UnloadAll();
     }
@@ -157,7 +145,7 @@ TEST_F(BatchWindowTest, AConversionTheSearchCannotMoveTowardsIsACalculationFailu
         ASSERT_NO_FATAL_FAILURE(Run(*r, 2, 0, {{0, "1"}, {10, "0.5"}, {14, "1"}}));
         ASSERT_TRUE(Control<QPushButton>(r->form, "cmdDiagram")->isEnabled());
         Click(r->form, r == &kTubeR ? "optInpSelect(2)" : "optInpSelect(1)");
-        EXPECT_EQ(CalcWith({{10, "1E-300"}, {13, "0.5"}}, *r), "Message from Sub " + std::string(r->calc) + "|Berechnungsfehler aufgetreten");
+        EXPECT_EQ(CalcWith({{10, "1E-300"}, {13, "0.5"}}), "Message from Sub " + std::string(r->calc) + "|Berechnungsfehler aufgetreten");
         EXPECT_EQ(BoxText(r->form, 5), "");
         EXPECT_FALSE(Control<QPushButton>(r->form, "cmdDiagram")->isEnabled());
         EXPECT_TRUE(kernel::ErgebnisZeilenVon(r->form).empty());
@@ -202,7 +190,7 @@ TEST_F(BatchWindowTest, DefaultVelocityFollowsTheTimeUnitAndAMissingOneIsNamedFi
     ASSERT_NO_FATAL_FAILURE(Open(kTubeR, 2));
     EXPECT_EQ(kernel::RohrV, 0);
     Click(kTubeR.form, "optInpSelect(0)");
-    EXPECT_EQ(CalcWith({{0, "1"}, {10, "0.5"}, {14, ""}}, kTubeR), " Ausführung nicht möglich |- noch keine gültige Eingabe der "
+    EXPECT_EQ(CalcWith({{0, "1"}, {10, "0.5"}, {14, ""}}), " Ausführung nicht möglich |- noch keine gültige Eingabe der "
                                                                     "Fließgeschwindigkeit" + kCrLf + "- noch keine gültige Eingabe der Reaktionszeit" + kCrLf);
     EXPECT_FALSE(frmRohrreaktor::Loaded()->cmdDiagram->isEnabled());
 }

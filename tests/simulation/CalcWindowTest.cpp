@@ -252,9 +252,7 @@ TEST_F(WindowMenusTest, ReactorEntriesCloseTheOthersAndSetTheReactorFlags) {
         EXPECT_TRUE(Open(c.window));
         for (const char* other : calcWindows) EXPECT_EQ(Open(other), std::string(other) == c.window) << other;
         EXPECT_TRUE(Open("frmKinModel"));
-        EXPECT_EQ(RohrAktiv, c.rohr);
-        EXPECT_EQ(ContiAktiv, c.conti);
-        EXPECT_EQ(KaskadeAktiv, c.kaskade);
+        EXPECT_EQ((std::vector<int>{RohrAktiv, ContiAktiv, KaskadeAktiv}), (std::vector<int>{c.rohr, c.conti, c.kaskade}));
         EXPECT_EQ(RateDiagramm, 0);
         // The model window was rebuilt for the reactor: its caption names the model.
         EXPECT_EQ(Text(c.window, "Label7"), QStringLiteral("kinet. Modell:  A => P   (n = 1)"));

@@ -73,6 +73,7 @@ protected:
         ASSERT_TRUE(platform::Windows().IsLoaded(r.form));
         Choose(model);
         rec.Clear();
+        reactor_ = &r;
         form_ = r.form;
     }
     // Opens the reactor with the model, chooses the calculation mode, types the inputs and calculates.
@@ -82,12 +83,20 @@ protected:
         Enter(inputs);
         Click(r.form, r.calc);
     }
+    // Types the inputs into the open reactor and calculates; the one message as "title|prompt", "" for none.
+    std::string CalcWith(const Inputs& inputs) {
+        rec.Clear();
+        Enter(inputs);
+        Click(form_, reactor_->calc);
+        return rec.Empty() ? "" : rec.OnlyMessage();
+    }
     static void Choose(int model) { ChooseModel(model); }
     // Types each (box index, text) into the open reactor.
     void Enter(const Inputs& inputs) {
         for (const auto& [index, text] : inputs) Type(Box(form_, index), QString::fromUtf8(text));
     }
 
+    const Reactor* reactor_ = nullptr;
     const char* form_ = "";
 };
 

@@ -48,13 +48,6 @@ protected:
         Enter(inputs);
         Calc();
     }
-    // Types the inputs and calculates again; the one message as "title|prompt", "" for none.
-    std::string CalcWith(const simtest::Inputs& inputs) {
-        rec.Clear();
-        Enter(inputs);
-        Calc();
-        return rec.Empty() ? "" : rec.OnlyMessage();
-    }
 
     CalcWindow* window = nullptr;
     frmRKconti* tank = nullptr;
@@ -80,10 +73,7 @@ TEST_P(ContiRoad, EveryModeGivesTheClosedFormOfEqualTanks) {
         for (int mode = 0; mode < 5; ++mode) {
             SCOPED_TRACE("mode " + std::to_string(mode));
             Mode(mode);
-            Type(Box(givenSlots[mode][0]), given[mode][0]);
-            Type(Box(givenSlots[mode][1]), given[mode][1]);
-            Calc();
-            EXPECT_TRUE(rec.Empty()) << rec.OnlyMessage();
+            EXPECT_EQ(CalcWith({{givenSlots[mode][0], given[mode][0]}, {givenSlots[mode][1], given[mode][1]}}), "");
             const double expected[4] = {1 - outlet, 3 / n, 0.2, 15};  // U(A), V, V*, t
             for (int i = 0; i < 4; ++i) EXPECT_NEAR(Number(Box(13 + i)), expected[i], 1e-5 * (1 + expected[i])) << 13 + i;
             EXPECT_TRUE(window->cmdDiagram->isEnabled());
@@ -119,10 +109,8 @@ INSTANTIATE_TEST_SUITE_P(Locales, ContiRoad, testing::ValuesIn(testsupport::AllN
 
 TEST_F(ContiReactorTest, CascadeOfFourStagesLeavesFiveProtocolRowsChainedStageByStage) {
     OpenCascade(2);
-    Enter({{0, "1"}, {10, "0.1"}});
     Stages("4");
-    Enter({{14, "1"}, {16, "40"}});
-    Calc();
+    EXPECT_EQ(CalcWith({{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "40"}}), "");
     ASSERT_EQ(ErgebnisZeilen.size(), 5u);
     for (std::size_t i = 1; i <= 4; ++i) {
         const ProtokollZeile& row = ErgebnisZeilen[i - 1];
@@ -167,10 +155,8 @@ TEST_F(ContiReactorTest, StageCountBoxRefusesCountsOutsideTwoToSevenAndEveryShow
     Stages("1.4");
     EXPECT_TRUE(rec.Empty());
     EXPECT_EQ(nKaskade, 1);
-    Enter({{0, "1"}, {16, "10"}});
-    Calc();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt.substr(0, 45), "- Stufenzahl N muss zwischen 2 und 7 liegen\r\n");
+    const std::string refusal = CalcWith({{0, "1"}, {16, "10"}});
+    EXPECT_NE(refusal.find("|- Stufenzahl N muss zwischen 2 und 7 liegen\r\n"), std::string::npos) << refusal;
 
     // Every shown outlet box carries its species letter, whether the stage came with a raised or a
     // lowered N, a model change in the open window or a reopened window; computed each time.
@@ -387,20 +373,11 @@ TEST_F(ContiReactorTest, ResidenceTimeFoundForAConversionGivesItBackForEveryMode
     }
 }
 
-// The curve procedures alone, on the start state.
-class ReactorCurvesTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        testsupport::ResetStartState();
-        RedimCurves(300);
-        SpezSkalierungStoff = 1;
-    }
-};
 
 // A + B => C, C + A => P (model 7) with too little B: the grid points the solvers flag are gaps and
 // count nothing for the axes; without any computable point the procedures report the failure.
-TEST_F(ReactorCurvesTest, FlaggedGridPointsAreGapsOutsideTheAxisProposal) {
-    testsupport::MsgRecorder messages;  // the solver tells of each flagged point itself
+TEST_F(ContiReactorTest, FlaggedGridPointsAreGapsOutsideTheAxisProposal) {
+    RedimCurves(300);  // the curve procedures alone; the solver tells of each flagged point itself
     struct Case {
         double b0, tau;
         bool cascade;

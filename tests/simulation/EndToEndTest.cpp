@@ -52,15 +52,6 @@ protected:
         return lines;
     }
     static platform::Chart2D* Chart() { return Control<platform::Chart2D>("frmTGraph2D", "Chart2D1"); }
-    std::string Only() const { return rec.OnlyMessage(); }
-    // Clicks `button` of `form` and returns the last message it gave as "title|prompt" ("" for none).
-    std::string MessageOf(const char* form, const char* button) {
-        rec.Clear();
-        Click(form, button);
-        std::string text = rec.Empty() ? "" : rec.Last().title + "|" + rec.Last().prompt;
-        rec.Clear();
-        return text;
-    }
 
     // The curves of model 2 in the open diagram: c(A) = exp(-k t), c(P) = 1 - c(A) at t = 0 .. tmax.
     static void ExpectFirstOrderCurves(double k, double tmax) {
@@ -182,7 +173,7 @@ TEST_P(RoadTest, ProtocolFilesFollowTheUnitOfTheirRowsUpToTheExit) {
     EXPECT_NE(first, second);
     main->findChild<QAction*>("mnuExit")->trigger();
     QApplication::processEvents();
-    ASSERT_TRUE(rec.Empty()) << Only();
+    ASSERT_TRUE(rec.Empty()) << rec.OnlyMessage();
 
     const auto seconds = FileLines(first), minutes = FileLines(second);
     ASSERT_EQ(seconds.size(), 10u);
@@ -217,7 +208,7 @@ TEST_P(RoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol) {
         SCOPED_TRACE(form);
         ASSERT_NO_FATAL_FAILURE(Run(road.reactor, 2, road.mode, road.inputs));
         const int rowsPerResult = &road.reactor == &kCascadeR ? 3 : 1;
-        ASSERT_TRUE(rec.Empty()) << Only();
+        ASSERT_TRUE(rec.Empty()) << rec.OnlyMessage();
         Record();
         ASSERT_EQ(kernel::ProtZeilen, rowsPerResult);
         const std::string file = kernel::ProtFile;
@@ -225,7 +216,7 @@ TEST_P(RoadTest, StaleResultsAreNotRecordedAndEveryCloseWritesTheProtocol) {
         auto expectNote = [&](const char* after) {
             rec.Clear();
             Click("frmProtokoll", "cmdRecordResult");
-            EXPECT_EQ(Only(), kKeinErgebnis) << after;
+            EXPECT_EQ(rec.OnlyMessage(), kKeinErgebnis) << after;
             EXPECT_EQ(kernel::ProtZeilen, rowsPerResult) << after;
         };
         Enter({{10, "0.1"}});  // typed, even the same value
@@ -278,23 +269,22 @@ TEST_P(RoadTest, FailuresAreReportedAndNeverDrawn) {
         SCOPED_TRACE(form);
         ASSERT_NO_FATAL_FAILURE(Run(*r, 19, 0, {{0, "1"}, {1, "1"}, {10, "0.15"}, {11, "0.01"}, {14, "2"}, {16, "1"}}));
         Click(form, "cmdDiagram");
-        ASSERT_TRUE(rec.Empty()) << Only();
+        ASSERT_TRUE(rec.Empty()) << rec.OnlyMessage();
         QWidget* diagram = platform::Windows().Get("frmTGraph2D");
         ASSERT_NE(diagram, nullptr);
         Box(form, 1)->setText("-5");
         Box(form, 11)->setText("1.5");
         Click(form, "cmdDiagram");
-        EXPECT_EQ(Only(), "Message from Sub " + std::string(r->calc) + "|Berechnungsfehler aufgetreten");
+        EXPECT_EQ(rec.OnlyMessage(), "Message from Sub " + std::string(r->calc) + "|Berechnungsfehler aufgetreten");
         EXPECT_EQ(rec.Last().style, platform::vbCritical);
         EXPECT_EQ(platform::Windows().Get("frmTGraph2D"), diagram);  // the old diagram stays
-        rec.Clear();
         platform::Windows().Unload(form);
     }
 
     // Stirred tank, A + B => C, C + A => P (model 7), inputs changed behind the window's back: with
     // little B the first grid point is a gap in the drawn curves; with none no point is computable.
     ASSERT_NO_FATAL_FAILURE(Run(kTankR, 7, 3, {{0, "1"}, {1, "2"}, {14, "1"}, {16, "5"}}));
-    ASSERT_TRUE(rec.Empty()) << Only();
+    ASSERT_TRUE(rec.Empty()) << rec.OnlyMessage();
     kernel::c0Wert[2] = 0.2;
     Click("frmRKconti", "cmdDiagram");
     ASSERT_NE(Chart(), nullptr);
@@ -303,15 +293,18 @@ TEST_P(RoadTest, FailuresAreReportedAndNeverDrawn) {
     EXPECT_NEAR(Chart()->Y(1, 1, 201), kernel::cKurveA[200], 1e-6);
     QWidget* diagram = platform::Windows().Get("frmTGraph2D");
     kernel::c0Wert[2] = 0;
-    EXPECT_EQ(MessageOf("frmRKconti", "cmdDiagram"), "Meldung von Sub cmdCalc|Berechnungsfehler aufgetreten");
+    rec.Clear();
+    Click("frmRKconti", "cmdDiagram");
+    EXPECT_EQ(rec.OnlyMessage(), "Meldung von Sub cmdCalc|Berechnungsfehler aufgetreten");
     EXPECT_EQ(platform::Windows().Get("frmTGraph2D"), diagram);  // the old diagram stays
 
     // The cascade's c(t) diagram without any computable grid point (an inlet without A, set behind
     // the window's back).
     ASSERT_NO_FATAL_FAILURE(Run(kCascadeR, 2, 3, {{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "5"}}));
-    ASSERT_TRUE(rec.Empty()) << Only();
+    ASSERT_TRUE(rec.Empty()) << rec.OnlyMessage();
     kernel::c0Wert[1] = 0;
-    EXPECT_EQ(MessageOf("frmKaskade", "cmdDiagram2"), "Meldung von Sub cmdCalc/CalcCascade|Berechnungsfehler aufgetreten");
+    Click("frmKaskade", "cmdDiagram2");
+    EXPECT_EQ(rec.OnlyMessage(), "Meldung von Sub cmdCalc/CalcCascade|Berechnungsfehler aufgetreten");
     EXPECT_FALSE(platform::Windows().IsLoaded("frmTGraph2D"));
 
     // Cascade of the n-th order model in the modes that compute the conversion; an order of 0.5 with
@@ -320,7 +313,7 @@ TEST_P(RoadTest, FailuresAreReportedAndNeverDrawn) {
     for (int mode = 2; mode <= 4; ++mode) {
         SCOPED_TRACE("mode " + std::to_string(mode));
         ASSERT_NO_FATAL_FAILURE(Run(kCascadeR, 20, mode, {{0, "1"}, {10, "0.15"}, {13, "0.5"}, {14, "1"}, {15, "0.2"}, {16, "5"}}));
-        ASSERT_TRUE(rec.Empty()) << Only();
+        ASSERT_TRUE(rec.Empty()) << rec.OnlyMessage();
         EXPECT_NE(BoxText("frmKaskade", 13), "");
         kernel::kWert[1] = 1e8;
         kernel::ReaktOrdnung = 0.5f;
@@ -329,7 +322,6 @@ TEST_P(RoadTest, FailuresAreReportedAndNeverDrawn) {
         EXPECT_EQ(BoxText("frmKaskade", 13), "");
         EXPECT_FALSE(Control<QPushButton>("frmKaskade", "cmdDiagram2")->isEnabled());
         EXPECT_TRUE(kernel::ErgebnisZeilenVon("frmKaskade").empty());
-        rec.Clear();
     }
     kernel::ReaktOrdnung = 1.5f;
 }

@@ -162,8 +162,7 @@ TEST_F(ResidenceWindowsTest, TracerStopRequestEndsTheRunAfterItsStep) {
     // Activating the window again stops a run too.
     Start(w, 0);
     ASSERT_TRUE(w->Laeuft());
-    EXPECT_FALSE(w->txtNKask->isEnabled());
-    EXPECT_FALSE(w->Slider_verzoegerung->isEnabled());
+    EXPECT_FALSE(w->txtNKask->isEnabled() || w->Slider_verzoegerung->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([w] { return w->Schritte() >= 1; }, 5000));
     w->Form_Activate();
     ASSERT_TRUE(QTest::qWaitFor([w] { return !w->Laeuft(); }, 5000));
@@ -185,8 +184,7 @@ TEST_F(ResidenceWindowsTest, TracerTankCountIsCheckedRoundedAndLaidOut) {
     // An empty box: one tank, no dye and no stop.
     Type(w->txtNKask, "");
     EXPECT_EQ(nKesselVZ, 1);
-    EXPECT_FALSE(w->cmdIndikatorfarbe->isEnabled());
-    EXPECT_FALSE(w->cmdVZStop->isEnabled());
+    EXPECT_FALSE(w->cmdIndikatorfarbe->isEnabled() || w->cmdVZStop->isEnabled());
 
     // 0.4 rounds to no tank: the start reports the tank count after the inputs are back.
     rec.Clear();
@@ -343,12 +341,9 @@ TEST_F(ResidenceWindowsTest, DistributionDimensionlessCurvesFillTheRangeOverflow
     Type(w->txtNKask, "1");
     DiagRec.yMin = 0.5f;
     w->cmdDiaE_RK->click();
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt, "Kurve befindet sich außerhalb des Diagramms.\r\nVergrößern Sie die "
-                                      "Diagramm-Koordinaten\r\n(Button \"Koordinaten\" im Grafik-Menü oder "
-                                      "Rechts-Klick auf Diagramm).");
+    EXPECT_EQ(rec.OnlyMessage(), "Warnung|Kurve befindet sich außerhalb des Diagramms.\r\nVergrößern Sie die "
+                                 "Diagramm-Koordinaten\r\n(Button \"Koordinaten\" im Grafik-Menü oder Rechts-Klick auf Diagramm).");
     EXPECT_EQ(rec.Last().style, 48);
-    EXPECT_EQ(rec.Last().title, "Warnung");
     EXPECT_EQ(nKurven, 4);
     DiagRec.yMin = 2;
     w->cmdDiaF_RK->click();
