@@ -63,7 +63,8 @@ TEST_F(TwinWindowTest, RunsMeetTheClosedFormsOfTheirModels) {
          {{14, std::log(3.0) / 0.15}, {15, std::log(3.0) / 0.15 * 0.5}}, {}, 0, nullptr},
         // A => P in a stirred tank given V and t: c(A) = 1 / (1 + k t), V* = V / t; no stage, l or v in the row.
         {kTankR, 2, 3, {{0, "1"}, {10, "0.1"}, {14, "2"}, {16, "4"}}, {{15, 0.5}, {13, 0.4 / 1.4}, {5, 1 / 1.4}},
-         {{1, 1}, {11, 0.1}, {15, 4}, {17, 2}, {18, 0.5}, {6, 1 / 1.4}, {9, 0.4 / 1.4}, {14, 0.4 / 1.4}, {20, 0.4 / 1.4}, {0, 0}, {16, 0}, {19, 0}},
+         {{1, 1}, {11, 0.1}, {15, 4}, {17, 2}, {18, 0.5}, {6, 1 / 1.4}, {9, 0.4 / 1.4}, {14, 0.4 / 1.4}, {20, 0.4 / 1.4},
+          {0, 0}, {16, 0}, {19, 0}},
          0, nullptr},
         {kTankR, 3, 4, {{0, "1.5"}, {10, "0.2"}, {16, "3"}, {15, "0.25"}}, {{14, 0.75}, {5, outlet(3)}}, {}, 1, outlet},
         {kTankR, 3, 0, {{0, "1.5"}, {10, "0.2"}, {13, "0.7"}, {14, "2"}}, {{16, (1.5 - 0.45) / (2 * 0.2 * 0.45 * 0.45)}}, {}, 0, nullptr},
@@ -95,9 +96,10 @@ TEST_F(TwinWindowTest, RunsMeetTheClosedFormsOfTheirModels) {
 // Every complaint in one box, in order; nothing is computed.
 TEST_F(BatchWindowTest, InputComplaintsAreListedInOneMessage) {
     ASSERT_NO_FATAL_FAILURE(Open(kBatchR, 2));
-    EXPECT_EQ(CalcWith({{0, ""}, {10, ""}, {14, ""}}), "keine Ausführung möglich|- noch keine gültige Eingabe der Reaktionszeit" + kCrLf +
-                                                        "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)" + kCrLf +
-                                                        "- Geschwindigkeitskonstante k1 muss größer Null sein" + kCrLf);
+    EXPECT_EQ(CalcWith({{0, ""}, {10, ""}, {14, ""}}),
+              "keine Ausführung möglich|- noch keine gültige Eingabe der Reaktionszeit" + kCrLf +
+                  "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)" + kCrLf +
+                  "- Geschwindigkeitskonstante k1 muss größer Null sein" + kCrLf);
     EXPECT_EQ(rec.Last().style, 16);
     EXPECT_TRUE(kernel::ErgebnisZeilen.empty());
 
@@ -190,8 +192,9 @@ TEST_F(BatchWindowTest, DefaultVelocityFollowsTheTimeUnitAndAMissingOneIsNamedFi
     ASSERT_NO_FATAL_FAILURE(Open(kTubeR, 2));
     EXPECT_EQ(kernel::RohrV, 0);
     Click(kTubeR.form, "optInpSelect(0)");
-    EXPECT_EQ(CalcWith({{0, "1"}, {10, "0.5"}, {14, ""}}), " Ausführung nicht möglich |- noch keine gültige Eingabe der "
-                                                                    "Fließgeschwindigkeit" + kCrLf + "- noch keine gültige Eingabe der Reaktionszeit" + kCrLf);
+    EXPECT_EQ(CalcWith({{0, "1"}, {10, "0.5"}, {14, ""}}),
+              " Ausführung nicht möglich |- noch keine gültige Eingabe der Fließgeschwindigkeit" + kCrLf +
+                  "- noch keine gültige Eingabe der Reaktionszeit" + kCrLf);
     EXPECT_FALSE(frmRohrreaktor::Loaded()->cmdDiagram->isEnabled());
 }
 

@@ -61,7 +61,8 @@ TEST_F(TimeSimulationTest, ComplaintsAreListedInOneMessage) {
     Inputs({""}, "", {""});
     w->cmdDrawctDiagram->click();
     EXPECT_EQ(rec.OnlyMessage(), " Ausführung nicht möglich |- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)" +
-                                     kCrLf + "- Zeit-Vorgabe nicht in Ordnung" + kCrLf + "- Geschwindigkeitskonstante k1 muss größer Null sein" + kCrLf);
+                                     kCrLf + "- Zeit-Vorgabe nicht in Ordnung" + kCrLf +
+                                     "- Geschwindigkeitskonstante k1 muss größer Null sein" + kCrLf);
     EXPECT_EQ(rec.Last().style, 16);
     EXPECT_EQ(Diagramm(), nullptr);
 
