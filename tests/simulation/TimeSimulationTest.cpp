@@ -1,10 +1,18 @@
-// The time-simulation window: input checks, the calculation-failure
-// path, the Michaelis-Menten frame, the t(max)/k boxes and the diagram hand-over.
+// The time-simulation window: input checks, the calculation-failure path, the Michaelis-Menten
+// frame and the t(max)/k boxes (drawing and adding curves: the end-to-end road). Its value table:
+// the text built from the shared curve arrays, and the table window's save command (edits kept until
+// a resize, the written file, write errors reported).
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+
+#include <cmath>
+
 #include "diagram/Grafik.h"
-#include "platform/Chart2D.h"
 #include "simulation/frmPrepareTimeDiagram.h"
 #include "simulation/frmSimTabelle.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
+#include "tests/support/TextSplit.h"
 
 namespace {
 
@@ -47,8 +55,19 @@ protected:
 
 // ---- Input checks ----------------------------------------------------------------------------
 
-TEST_F(TimeSimulationTest, Model19NeedsBOrPAndQ) {
-    Model(19, kTrue);
+// Every complaint in one box, in order; nothing is drawn.
+TEST_F(TimeSimulationTest, ComplaintsAreListedInOneMessage) {
+    Model(2);
+    Inputs({""}, "", {""});
+    w->cmdDrawctDiagram->click();
+    EXPECT_EQ(rec.OnlyMessage(), " Ausführung nicht möglich |- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)" +
+                                     kCrLf + "- Zeit-Vorgabe nicht in Ordnung" + kCrLf +
+                                     "- Geschwindigkeitskonstante k1 muss größer Null sein" + kCrLf);
+    EXPECT_EQ(rec.Last().style, 16);
+    EXPECT_EQ(Diagramm(), nullptr);
+
+    rec.Clear();
+    Model(19, kTrue);  // needs B, or P and Q
     Inputs({"1", "0", "", "0", "0"}, "20", {"0.1", "0.01"});
     w->cmdDrawctDiagram->click();
     EXPECT_EQ(rec.OnlyPrompt(), "- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)" + kCrLf +
@@ -73,9 +92,8 @@ TEST_F(TimeSimulationTest, ZeroK2IsRefusedByTheDrawButtonOnlyWhileFitting) {
 }
 
 // A failure is reported under the button's name; the old diagram stays with its curves, and no table
-// is shown: A <=> P with k1 + k2 = 0 divides its closed form by zero, model 19 with c(A,0) = c(B,0)
-// and k2 = 0 has no solution of its closed form, rates beyond the range of a Double overflow the
-// integrator.
+// is shown: A <=> P with k1 + k2 = 0 divides its closed form by zero, rates beyond the range of a
+// Double overflow the integrator. (Which inputs fail: the time course's own test.)
 TEST_F(TimeSimulationTest, FailedCalculationIsReportedAndDrawsNothing) {
     Model(8, kTrue);
     Inputs({"1", "", "", "0"}, "20", {"0.1", "0.05"});
@@ -91,15 +109,6 @@ TEST_F(TimeSimulationTest, FailedCalculationIsReportedAndDrawsNothing) {
     EXPECT_EQ(rec.Last().style, 16);
     EXPECT_EQ(Diagramm(), alt);
     EXPECT_EQ(nKurven, kurven);
-
-    platform::Windows().Unload("frmTGraph2D");
-    testsupport::Flush();
-    rec.Clear();
-    Model(19, kTrue);
-    Inputs({"1", "1", "", "0", "0"}, "20", {"0.1", "0"});
-    w->cmdDrawctDiagram->click();
-    EXPECT_EQ(rec.OnlyPrompt(), "Berechnungsfehler aufgetreten");
-    EXPECT_EQ(Diagramm(), nullptr);
 
     rec.Clear();
     Model(7);
@@ -187,32 +196,153 @@ TEST_F(TimeSimulationTest, KeyFilterOfTheComboBoxes) {
     EXPECT_TRUE(w->kCombo[1]->hasFocus());
 }
 
-// ---- Diagram hand-over ------------------------------------------------------------------------------
+// ---- Value table ---------------------------------------------------------------------------------
 
-TEST_F(TimeSimulationTest, DrawingReplacesTheDiagramUnlessCurvesAreAdded) {
-    Model(2);
-    Inputs({"1"}, "30", {"0.1"});
-    w->cmdDrawctDiagram->click();
-    testsupport::Flush();
-    QWidget* erstes = Diagramm();
-    ASSERT_NE(erstes, nullptr);
-    EXPECT_EQ(nKurven, 2);
+std::vector<std::string> Lines(const std::string& text) { return testsupport::Split(text, "\r\n"); }
 
-    w->Form_Activate();  // back from the diagram: curves may now be added
-    EXPECT_TRUE(w->chkDelDiagram->isEnabled());
-    w->chkDelDiagram->click();
-    EXPECT_EQ(KurvenHinzufuegen, kTrue);
-    Enter(w->kCombo[1], "0.2");
-    w->cmdDrawctDiagram->click();
-    testsupport::Flush();
-    EXPECT_EQ(Diagramm(), erstes);
-    EXPECT_EQ(nKurven, 4);
+// The tab-separated cells of a table row, after its six leading characters.
+std::vector<std::string> Cells(const std::string& line) { return testsupport::Split(line, "\t", 6); }
 
-    w->chkDelDiagram->click();
-    w->cmdDrawctDiagram->click();
-    testsupport::Flush();
-    EXPECT_EQ(nKurven, 2);
+std::string Pad(const std::string& s) { return s + std::string(14 - s.size(), ' '); }
+std::vector<std::string> Padded(std::vector<std::string> cells) {
+    for (std::string& cell : cells) cell = Pad(cell);
+    return cells;
+}
+
+class ValueTableTest : public simtest::SimWindowTest {
+protected:
+    void SetUp() override {
+        SimWindowTest::SetUp();
+        // A first-order decay over 20 s with k = 0.1: c(A) = exp(-t/10), c(P) = 1 - c(A).
+        nZeitPunkte = 200;
+        RedimCurves(202);
+        for (int i = 0; i <= nZeitPunkte; ++i) {
+            const auto j = static_cast<std::size_t>(i);
+            tWerte[j] = 0.1 * i;
+            cKurveA[j] = std::exp(-tWerte[j] / 10);
+            cKurveP[j] = 1 - cKurveA[j];
+            rKurveA[j] = static_cast<float>(-cKurveA[j] / 10);
+            rKurveP[j] = static_cast<float>(cKurveA[j] / 10);
+        }
+    }
+    void TearDown() override {
+        frmSimTabelle::SetPrinterSetup(nullptr);
+        SimWindowTest::TearDown();
+    }
+    frmSimTabelle* Open() {
+        auto* t = qobject_cast<frmSimTabelle*>(platform::Windows().Load("frmSimTabelle"));
+        t->show();
+        return t;
+    }
+};
+
+// ---- Table text ------------------------------------------------------------------------------
+
+// Each kind of table: the header row, blank lines up to point 0, and the row of t = 10 (point 100),
+// every row six blanks and five cells of fourteen characters.
+TEST_F(ValueTableTest, HeaderAndValuesFollowTheKindOfTable) {
+    struct Case {
+        int model, rate, enzyme, normalised;
+        const char* unit;
+        std::vector<std::string> header, row;  // unpadded
+        std::size_t firstRow;                  // the line of point 0
+    };
+    const Case cases[] = {
+        // exp(-1) and 1 - exp(-1) as single-precision values, seven significant digits.
+        {2, 0, 0, kTrue, "s", {" t/s", "cA/(mol/L)", "", "", "cP/(mol/L)"}, {"10.00", "0.3678795", "", "", "0.6321205"}, 3},
+        // Rate headers are cut to fourteen characters.
+        {1, kTrue, 0, kTrue, "s", {" t/s", "r(A)/(mol/L/s)", "", "", "r(P)/(mol/L/s)"}, {"10.00", "-0.03678795", "", "", "0.03678795"}, 4},
+        {1, kTrue, 0, kTrue, "min", {" t/min", "r(A)/(mol/L/mi", "", "", "r(P)/(mol/L/mi"}, {"10.00", "-0.03678795", "", "", "0.03678795"}, 4},
+        // The enzyme table shows the relative rate only, also over the rate diagram.
+        {10, kTrue, kTrue, kTrue, "s", {"c(S))/KM (norm", "", "", "", "rP/rP,max"}, {"10.00", "", "", "", "0.03678795"}, 4},
+        {10, kTrue, kTrue, kFalse, "s", {"c(S))/ (mol/L)", "", "", "", "rP/rP,max"}, {"10.00", "", "", "", "0.03678795"}, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.header[0] + " " + c.header[4]);
+        aktModell = c.model;
+        RateDiagramm = c.rate;
+        MMDiagramm = c.enzyme;
+        MMNormiert = c.normalised;
+        ZeitEinheit = c.unit;
+        const std::vector<std::string> lines = Lines(frmSimTabelle::BuildTableText());
+        ASSERT_EQ(lines.size(), c.firstRow + 201u);
+        EXPECT_EQ(Cells(lines[1]), Padded(c.header));
+        for (std::size_t i = 0; i < c.firstRow; ++i) EXPECT_EQ(lines[i].empty(), i != 1) << i;
+        EXPECT_EQ(Cells(lines[c.firstRow + 100]), Padded(c.row));
+        EXPECT_EQ(Cells(lines.back())[0], Pad("20.00"));
+        for (std::size_t i = c.firstRow; i < lines.size(); ++i) {
+            EXPECT_EQ(lines[i].substr(0, 6), "      ");
+            const std::vector<std::string> cells = Cells(lines[i]);
+            ASSERT_EQ(cells.size(), 5u) << lines[i];
+            for (const std::string& cell : cells) EXPECT_EQ(cell.size(), 14u);
+        }
+    }
+}
+
+TEST_F(ValueTableTest, ColumnsFollowTheSpeciesOfTheModel) {
+    for (int s = 1; s <= 5; ++s) cKurve(s)[100] = s;  // tells the arrays apart
+    aktModell = 19;
+    std::vector<std::string> lines = Lines(frmSimTabelle::BuildTableText());
+    EXPECT_EQ(Cells(lines[1]), (std::vector<std::string>{Pad(" t/s"), Pad("cA/(mol/L)"), Pad("cB/(mol/L)"),
+                                                         Pad("cP/(mol/L)"), Pad("cQ/(mol/L)")}));
+    EXPECT_EQ(Cells(lines[103]), (std::vector<std::string>{Pad("10.00"), Pad("1"), Pad("2"), Pad("4"), Pad("5")}));
+    aktModell = 10;
+    lines = Lines(frmSimTabelle::BuildTableText());
+    EXPECT_EQ(Cells(lines[1]), (std::vector<std::string>{Pad(" t/s"), Pad("cE/(mol/L)"), Pad("cS/(mol/L)"),
+                                                         Pad("cES/(mol/L)"), Pad("cP/(mol/L)")}));
+    EXPECT_EQ(Cells(lines[103]), (std::vector<std::string>{Pad("10.00"), Pad("1"), Pad("2"), Pad("3"), Pad("4")}));
+    aktModell = 11;
+    lines = Lines(frmSimTabelle::BuildTableText());
+    EXPECT_EQ(Cells(lines[103]), (std::vector<std::string>{Pad("10.00"), Pad("1"), Pad(""), Pad("4"), Pad("5")}));
+}
+
+// ---- Window --------------------------------------------------------------------------------------
+
+TEST_F(ValueTableTest, EditsLastUntilTheNextResize) {
+    frmSimTabelle* t = Open();
+    EXPECT_EQ(t->SimTabelleText(), frmSimTabelle::BuildTableText());
+    t->txtSimTabelle->setPlainText("\nkurz\tbearbeitet");
+    EXPECT_EQ(t->SimTabelleText(), "\r\nkurz\tbearbeitet");
+    t->resize(t->width(), t->height() + 40);
+    EXPECT_EQ(t->SimTabelleText(), frmSimTabelle::BuildTableText());
+    // A window lower than the text box's margins keeps working.
+    t->resize(t->width(), 50);
+    EXPECT_EQ(t->SimTabelleText(), frmSimTabelle::BuildTableText());
+}
+
+TEST_F(ValueTableTest, SaveWritesOneQuotedLine) {
+    frmSimTabelle* t = Open();
+    t->txtSimTabelle->setPlainText("\nZeit\tc(Ä)");  // an edit is saved, umlaut in Windows-1252
+    const std::string path = AppPath + "/WERTE.TXT";
+    dialogs.saveAnswer = path;
+    t->cmdSaveTable->click();
     EXPECT_TRUE(rec.Empty());
+    EXPECT_EQ(testsupport::Bytes(path), "\"\r\nZeit\tc(\xC4)\"\r\n");
+    EXPECT_EQ(TabellenDatei, "WERTE.TXT");
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].caption, "Tabelle speichern unter ...");
+    EXPECT_EQ(dialogs.saveRequests[0].directory, AppPath);
+
+    // The next save proposes the last file; Cancel there writes nothing and says nothing.
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(path)));
+    dialogs.saveAnswer = "";
+    t->cmdSaveTable->click();
+    ASSERT_EQ(dialogs.saveRequests.size(), 2u);
+    EXPECT_EQ(dialogs.saveRequests[1].proposal, AppPath + "/WERTE.TXT");
+    EXPECT_TRUE(rec.Empty());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+// A file that cannot be written is reported (the writer keeps an old file: its own test).
+TEST_F(ValueTableTest, WriteErrorIsReported) {
+    frmSimTabelle* t = Open();
+    const std::string missing = AppPath + "/fehlt/WERTE.TXT";
+    dialogs.saveAnswer = missing;
+    t->cmdSaveTable->click();
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().style, 16);
+    EXPECT_NE(rec.Last().prompt.find("WERTE.TXT"), std::string::npos);
+    EXPECT_EQ(TabellenDatei, "WERTE.TXT");
 }
 
 }  // namespace
