@@ -28,12 +28,12 @@
 #include "design/frmTGraph2D_Gestaltung.h"
 #include "diagram/frmTGraph2D.h"
 #include "platform/Twips.h"
-#include "tests/simulation/TwinWindowTestSupport.h"
+#include "tests/simulation/CalcWindowTestSupport.h"
 #include "tests/support/MeasuredData.h"
 #include "tests/support/NumberLocale.h"
 #include "tests/support/PictureDir.h"
 
-using namespace twintest;
+using namespace simtest;
 
 namespace {
 
@@ -332,25 +332,19 @@ TEST_P(WindowLayoutTest, EveryWindowShowsItsTextsWithoutOverlaps) {
     UnloadAll();
 
     // The reactors, each with a result, and the protocol.
-    struct Reactor {
-        const char* entry;
-        const char* window;
-        std::vector<std::pair<int, const char*>> inputs;
-        const char* calc;
+    const std::pair<const simtest::Reactor&, simtest::Inputs> reactors[] = {
+        {simtest::kBatchR, {{0, "2"}, {10, "0.1"}, {14, "5"}}},
+        {simtest::kTubeR, {{0, "1.5"}, {10, "0.25"}, {14, "2"}, {16, "3"}}},
+        {simtest::kTankR, {{0, "1"}, {10, "0.2"}, {14, "1"}, {16, "5"}}},
+        {simtest::kCascadeR, {{0, "1"}, {10, "0.2"}, {14, "1"}, {16, "15"}}},
     };
-    const Reactor reactors[] = {
-        {"mnuBatchR", "frmBatch", {{0, "2"}, {10, "0.1"}, {14, "5"}}, "cmdCalcBatch"},
-        {"mnuRohrR", "frmRohrreaktor", {{0, "1.5"}, {10, "0.25"}, {14, "2"}, {16, "3"}}, "cmdCalcRohr"},
-        {"mnuKontRK", "frmRKconti", {{0, "1"}, {10, "0.2"}, {14, "1"}, {16, "5"}}, "cmdCalc"},
-        {"mnuKaskade", "frmKaskade", {{0, "1"}, {10, "0.2"}, {14, "1"}, {16, "15"}}, "cmdStart"},
-    };
-    for (const Reactor& r : reactors) {
-        ASSERT_NO_FATAL_FAILURE(Open(r.entry, r.window, 2));
-        for (const auto& [index, text] : r.inputs) Type(Box(r.window, index), text);
-        ASSERT_NO_FATAL_FAILURE(Click(r.window, r.calc));
-        Look(r.window);
-        if (std::strcmp(r.window, "frmBatch") == 0) {
-            ASSERT_NO_FATAL_FAILURE(Click(r.window, "cmdProtocol"));
+    for (const auto& [r, inputs] : reactors) {
+        ASSERT_NO_FATAL_FAILURE(Open(r, 2));
+        Enter(inputs);
+        ASSERT_NO_FATAL_FAILURE(Click(r.form, r.calc));
+        Look(r.form);
+        if (std::strcmp(r.form, "frmBatch") == 0) {
+            ASSERT_NO_FATAL_FAILURE(Click(r.form, "cmdProtocol"));
             Look("frmProtokoll");
         }
         UnloadAll();
