@@ -1,27 +1,16 @@
 // The design dialog through its real controls: panels, colours and presets, styles, axis range,
 // log axes, grid, texts, legend and labels; every change read back from the chart.
-#include <QApplication>
-#include <QCheckBox>
 #include <QFile>
 #include <QImage>
-#include <QClipboard>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QScrollBar>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTest>
-#include <cmath>
 #include <tuple>
 
-#include "kernel/State.h"
 #include "experiment/XYFile.h"
 #include "platform/core/TextFile.h"
 #include "tests/design/DesignTestSupport.h"
-#include "tests/support/NumberLocale.h"
 #include "tests/support/PictureDir.h"
 
 namespace {

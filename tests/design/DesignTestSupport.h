@@ -2,21 +2,10 @@
 // A first-order diagram with its design dialog and menus, and stand-ins for the colour and font
 // dialogs (the file choosers are the shared ones), so that the design tests drive the real widgets
 // without modal dialogs.
-#include <QCoreApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <optional>
-#include <string>
-
-#include <gtest/gtest.h>
 
 #include "design/DesignDialogs.h"
 #include "design/DiagramMenus.h"
 #include "design/frmTGraph2D_Gestaltung.h"
-#include "diagram/frmTGraph2D.h"
-#include "platform/Chart2D.h"
-#include "platform/WindowRegistry.h"
-#include "platform/core/NumberFormat.h"
 #include "tests/diagram/MessdatenTestSupport.h"
 #include "tests/support/ProgramTest.h"
 

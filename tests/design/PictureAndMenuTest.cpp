@@ -1,23 +1,13 @@
 // Picture output of the diagram (clipboard, picture files of each kind, printing to a PDF printer)
 // and the diagram window's menus that work through the design dialog.
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QImage>
-#include <QLabel>
 #include <QRegularExpression>
 #include <QFile>
-#include <QGroupBox>
 #include <QMimeData>
 #include <QPrinter>
-#include <QRadioButton>
 #include <QTabWidget>
-#include <memory>
 #include <utility>
 
-#include "kernel/State.h"
 #include "tests/design/DesignTestSupport.h"
 #include "tests/support/PictureDir.h"
 

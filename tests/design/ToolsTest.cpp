@@ -1,15 +1,9 @@
 // The single-point calculator and the tangent tool, against closed forms.
-#include <QLabel>
 #include <QSlider>
-#include <QTest>
-#include <cmath>
 #include <functional>
 
 #include "design/frmCalcTangente.h"
 #include "design/frmTGraphCalc.h"
-#include "kernel/State.h"
-#include "kernel/TimeCourse.h"
-#include "shell/EvaluationMenus.h"
 #include "tests/design/DesignTestSupport.h"
 
 namespace {

@@ -1,19 +1,12 @@
 // The diagram window itself, offscreen: set-up through GrafZentrale, the drawing runs, slot
 // deletion, the remembered range and geometry, the small commands, half-life and residence-time
 // marks, measured point sets and layout files.
-#include <QAction>
-#include <QLabel>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <algorithm>
-#include <cmath>
 #include <functional>
 #include <tuple>
 
 #include "diagram/EvaluationPlots.h"
 #include "diagram/GrafGeometrie.h"
-#include "platform/WindowRegistry.h"
 #include "platform/core/FormHost.h"
 #include "tests/support/ProgramTest.h"
 #include "tests/diagram/MessdatenTestSupport.h"

@@ -1,8 +1,6 @@
 // Evaluation plots through the real diagram window: the weighted regression line against an
 // independent least-squares fit, the kinetic result and its status text, the failure paths. The
 // locale forms of the texts and the plotted points are checked on the roads from the data editor.
-#include <cmath>
-#include <vector>
 
 #include "kernel/Conductivity.h"
 #include "tests/diagram/MessdatenTestSupport.h"

@@ -2,16 +2,13 @@
 // axis-limit memory, the point-set page of the design dialog, the curves per diagram code and the
 // curve-slot book-keeping.
 #include <algorithm>
-#include <cmath>
 #include <functional>
 #include <limits>
 #include <tuple>
 
 #include "diagram/CurveCalc.h"
 #include "diagram/CurveSlots.h"
-#include "diagram/Grafik.h"
 #include "tests/diagram/MessdatenTestSupport.h"
-#include "tests/support/MsgRecorder.h"
 
 namespace {
 

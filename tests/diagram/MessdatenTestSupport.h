@@ -5,13 +5,9 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <cmath>
-#include <string>
-#include <vector>
 
 #include "diagram/GestaltungLink.h"
 #include "diagram/Grafik.h"
-#include "diagram/frmTGraph2D.h"
-#include "kernel/DataSet.h"
 #include "kernel/TimeCourse.h"
 #include "platform/Chart2D.h"
 #include "platform/Twips.h"

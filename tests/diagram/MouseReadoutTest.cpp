@@ -1,5 +1,4 @@
 // Mouse read-out, clicks and the rubber-band zoom of the diagram window, at known chart pixels.
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 

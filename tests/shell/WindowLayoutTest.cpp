@@ -30,7 +30,6 @@
 #include "platform/Twips.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
 #include "tests/support/MeasuredData.h"
-#include "tests/support/NumberLocale.h"
 #include "tests/support/PictureDir.h"
 
 using namespace simtest;

@@ -2,9 +2,7 @@
 // Shared set-up of the model-window, frame, menu and reactor tests: the program's main window at its
 // start state, the model chosen in the model window, the texts of the windows' controls, and the
 // reactor windows opened through their menu entries with inputs typed as a user types them.
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "kernel/TimeUnits.h"
 #include "simulation/CalcWindow.h"

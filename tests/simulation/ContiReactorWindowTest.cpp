@@ -4,7 +4,6 @@
 // equilibrium notes and refusals, the diagrams, and the conversion round trip of every model. The
 // curve data of both diagrams where the solvers flag grid points.
 #include <algorithm>
-#include <cmath>
 
 #include "simulation/ReactorCurves.h"
 #include "simulation/frmKaskade.h"
@@ -372,7 +371,6 @@ TEST_F(ContiReactorTest, ResidenceTimeFoundForAConversionGivesItBackForEveryMode
         }
     }
 }
-
 
 // A + B => C, C + A => P (model 7) with too little B: the grid points the solvers flag are gaps and
 // count nothing for the axes; without any computable point the procedures report the failure.
