@@ -151,8 +151,7 @@ TEST_F(FitObjectiveTest, FailedModelEvaluationIsReportedNotIgnored) {
     EXPECT_EQ(f.B[1], 1e-7);
     EXPECT_EQ(f.B[2], -1e-7);
     EXPECT_EQ(f.SD[1], kSingularSD);
-    ASSERT_EQ(msgs.Messages().size(), 1u);
-    EXPECT_EQ(msgs.Messages()[0].title, "Meldung von Sub MarquardtNashFitting");
+    EXPECT_EQ(ktest::OnlyMessage(msgs, 0), "16|Meldung von Sub MarquardtNashFitting|");
 }
 
 // ---- Modes 6 and 7 ------------------------------------------------------------------------------------------
@@ -211,8 +210,6 @@ TEST_F(FitObjectiveTest, Mode7WithoutInitialConcentrationIsRefused) {
     EXPECT_EQ(r.failed, kFitRefused);
     EXPECT_EQ(r.B[1], 100);
     EXPECT_EQ(r.B[2], 100);
-    ASSERT_EQ(msgs.Messages().size(), 1u);
-    EXPECT_EQ(msgs.Messages()[0].prompt, "Für diesen Fall muss die Anfangskonzentration c(A,0) gegeben sein.");
-    EXPECT_EQ(msgs.Messages()[0].title, " Ausführung nicht möglich ");
-    EXPECT_EQ(msgs.Messages()[0].style, platform::vbCritical);
+    EXPECT_EQ(ktest::OnlyMessage(msgs),
+              "16| Ausführung nicht möglich |Für diesen Fall muss die Anfangskonzentration c(A,0) gegeben sein.");
 }

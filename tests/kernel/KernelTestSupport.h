@@ -165,6 +165,14 @@ public:
     std::function<void(const std::string&, const std::string&, int)> onClick;
 };
 
+// "style|title|prompt" of the one message shown, its prompt cut to the first `promptChars` characters, or
+// how many messages there were.
+inline std::string OnlyMessage(const testsupport::MsgRecorder& rec, std::size_t promptChars = std::string::npos) {
+    if (rec.Messages().size() != 1) return std::to_string(rec.Messages().size()) + " messages";
+    const testsupport::RecordedMsg& m = rec.Last();
+    return std::to_string(m.style) + "|" + m.title + "|" + m.prompt.substr(0, promptChars);
+}
+
 // What a fit gives back: parameters, standard deviations, the failure code and the run's counts.
 struct FitResult {
     std::vector<double> B, SD;

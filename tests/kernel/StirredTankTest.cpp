@@ -63,11 +63,12 @@ TEST(StirredTank, ResidenceTimeModeSolvesEveryModel) {
         {13, 0.15, 0.1, 0.005, {0, 1, 1.2, 0, 0, 0}}, {15, 0.15, 0.2, 0.15, {0, 1, 0, 0.1, 0, 0}},
         {17, 0.15, 0.01, 0, {0, 1, 0.7, 0, 0.2, 0}},  {20, 0.15, 0, 0, {0, 1, 0, 0, 0.1, 0}},
         // Model 19 with k1 = k2 and model 12 with k1 = 4·k2 get their linear solutions.
-        {19, 0.15, 0.15, 0, {0, 1, 0.9, 0, 0.1, 0.05}}, {12, 0.2, 0.05, 0, {0, 1, 0.8, 0, 0.1, 0}}};
+        {19, 0.15, 0.15, 0, {0, 1, 0.9, 0, 0.1, 0.05}}, {12, 0.2, 0.05, 0, {0, 1, 0.8, 0, 0.1, 0}},
+        {10, 1.5, 0.01, 0.005, {0, 0.5, 5, 0, 0, 0}}};
     for (const Case& k : others) {
         SCOPED_TRACE(k.model);
         UseModel(k);
-        for (double tau : {0.5, 5.0, 60.0}) {
+        for (double tau : {0.5, 5.0, 60.0, 2000.0}) {
             if (k.model == 1 && tau * k.k1 > k.c0[1]) continue;  // A runs out: no balance of a zero-order rate
             const TankResult r = Tank(3, 0, 1.0, 0, tau);
             ASSERT_EQ(r.errA | r.errB, 0) << tau;
@@ -78,21 +79,15 @@ TEST(StirredTank, ResidenceTimeModeSolvesEveryModel) {
     }
 }
 
-// The enzyme of E + S <=> ES => P + E is given back: all substrate can react at a long residence time.
-TEST(StirredTankFaults, EnzymeModelRegeneratesTheEnzyme) {
+// The enzyme model given the conversion of E (the bound fraction): the residence time that gives it back.
+TEST(StirredTankFaults, EnzymeModelGivenTheBoundFraction) {
     const Case k{10, 1.5, 0.01, 0.005, {0, 0.5, 5, 0, 0, 0}};
     UseModel(k);
-    const TankResult r = Tank(3, 0, 1.0, 0, 2000.0);
-    ASSERT_EQ(r.errA | r.errB, 0);
-    EXPECT_LT(ResidualOf(k, r), 1e-9);
-    EXPECT_NEAR(r.c[1] + r.c[3], 0.5, 1e-12);
-    EXPECT_LT(r.c[2], 0.5 * 5);            // more than half of S reacted
-    // Given the conversion of E (the bound fraction): the residence time that gives it back.
-    const TankResult u = Tank(0, r.U, 1.0, 0, 0);
+    const TankResult u = Tank(0, 0.3, 1.0, 0, 0);
     ASSERT_EQ(u.errA | u.errB, 0);
     EXPECT_LT(ResidualOf(k, u), 1e-9);
-    EXPECT_NEAR(u.c[1], (1 - r.U) * 0.5, 1e-12);
-    EXPECT_NEAR(Tank(3, 0, 1.0, 0, u.tau).U, r.U, 1e-9);
+    EXPECT_NEAR(u.c[1], 0.7 * 0.5, 1e-12);
+    EXPECT_NEAR(Tank(3, 0, 1.0, 0, u.tau).U, 0.3, 1e-9);
 }
 
 // Given conversions that cannot be reached: the message, errA = -1, tau = 0, no V or V*.
@@ -111,9 +106,7 @@ TEST(StirredTankFaults, UnreachableConversionsSetTheFlag) {
         testsupport::MsgRecorder rec;
         const TankResult r = Tank(cs.mode, cs.U, 2.0, 7.0, 3.0);
         EXPECT_EQ(r.errA, -1);
-        ASSERT_EQ(rec.Messages().size(), 1u);
-        EXPECT_EQ(rec.Messages()[0].prompt, cs.prompt);
-        EXPECT_EQ(rec.Messages()[0].style, 16);
+        EXPECT_EQ(OnlyMessage(rec), "16| Ausführung nicht möglich |" + cs.prompt);
         if (cs.k.model != 17) {
             EXPECT_EQ(r.tau, 0.0);
             EXPECT_EQ(cs.mode == 0 ? r.Vdot : r.V, cs.mode == 0 ? 7.0 : 2.0);  // not derived
@@ -123,7 +116,6 @@ TEST(StirredTankFaults, UnreachableConversionsSetTheFlag) {
 
 TEST(StirredTankFaults, NthOrderModelConvertsOneAIntoOneP) {
     UseModel(20, 0.15, 0, 0, {0, 1, 0, 0, 0.1, 0}, 1.5f);
-    ASSERT_EQ(kernel::StoechMatrix[1][1], -1.5f);  // the matrix window's view stays
     const TankResult r = Tank(1, 0.6, 0, 1.0, 0);
     ASSERT_EQ(r.errA | r.errB, 0);
     EXPECT_NEAR(r.c[4], 0.1 + 0.6, 1e-15);
@@ -234,8 +226,7 @@ TEST(CascadeFaults, StageConversionBeyondEquilibriumStopsWithAFlag) {
     const CascadeRun r = RunCascade(3, 1, 0, 0, 1.0);
     EXPECT_EQ(r.err[1] | r.err[2], 0);
     EXPECT_EQ(r.err[3], -1);
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Messages()[0].prompt, std::string(kernel::kMsgNotReachable));
+    EXPECT_EQ(OnlyMessage(rec), "16| Ausführung nicht möglich |" + std::string(kernel::kMsgNotReachable));
     EXPECT_GT(r.V, 0.0);  // the volume of stage 2; stage 3 derived none
 }
 
