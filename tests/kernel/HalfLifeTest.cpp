@@ -82,10 +82,10 @@ TEST_F(HalfLife, ReversibleCodesFindEveryReachableHalfLife) {
         const int nu = code == 12 ? 2 : 1;
         // Default constants per s, min and h; k2 = 0.1 gives k1 < 4·k2, where the exponential grows with t.
         const std::pair<double, double> constants[] = {{0.15, 0.01}, {9, 0.6}, {540, 36}, {0.15, 0.1}, {9, 6}, {540, 360}};
-        for (const auto& [k1, k2] : constants) {
-            for (double a0 : {0.5, 1.0, 2.0}) {
-                for (double b0 : {0.3, 1.0, 6.0}) {
-                    for (double p0 : {0.0, 0.4, 3.0}) {
+        for (const auto& [k1, k2] : constants)
+            for (double a0 : {0.5, 1.0, 2.0})
+                for (double b0 : {0.3, 1.0, 6.0})
+                    for (double p0 : {0.0, 0.4, 3.0})
                         for (bool ofA : {true, false}) {
                             SCOPED_TRACE(testing::Message() << code << " " << k1 << "/" << k2 << " " << a0 << " " << b0
                                                             << " " << p0 << " " << ofA);
@@ -104,20 +104,14 @@ TEST_F(HalfLife, ReversibleCodesFindEveryReachableHalfLife) {
                                 ++unreachable;
                             }
                         }
-                    }
-                }
-            }
-        }
     }
     EXPECT_GT(found, 100);
     EXPECT_GT(unreachable, 40);
     // Coinciding roots (A0 = B0, k2 far below k1): the half-life of A + B => P, 1/(k1·A0), for A and for B.
-    for (int code : {12, 17}) {
+    for (int code : {12, 17})
         for (double k2 : {1e-300, 1e-14, 1e-9}) {
-            SCOPED_TRACE(testing::Message() << code << " k2 " << k2);
-            EXPECT_NEAR(A(code, 0.8, 0.8, 0, 0.15, k2), 1 / (0.15 * 0.8), 1e-5);
-            EXPECT_NEAR(B(code, 0.8, 0.8, 0, 0.15, k2), 1 / (0.15 * 0.8), 1e-5);
+            EXPECT_NEAR(A(code, 0.8, 0.8, 0, 0.15, k2), 1 / (0.15 * 0.8), 1e-5) << code << " k2 " << k2;
+            EXPECT_NEAR(B(code, 0.8, 0.8, 0, 0.15, k2), 1 / (0.15 * 0.8), 1e-5) << code << " k2 " << k2;
         }
-    }
     EXPECT_EQ(msgs.Messages().size(), static_cast<std::size_t>(unreachable));
 }

@@ -9,12 +9,7 @@
 #include "tests/kernel/KernelTestSupport.h"
 
 namespace fs = std::filesystem;
-using platform::Cp1252ToUtf8;
-using platform::ReadText;
-using platform::ReadTextLines;
-using platform::Utf8ToCp1252;
-using platform::WriteText;
-using platform::WriteTextLines;
+using namespace platform;
 
 namespace {
 
@@ -136,7 +131,7 @@ TEST_F(TextFileTest, RefusedWritesKeepTheOldFile) {
     };
     const Case cases[] = {
         {"file-size limit", [] {
-             platform::IgnoreFileSizeSignal();
+             IgnoreFileSizeSignal();
              rlimit small{};
              ::getrlimit(RLIMIT_FSIZE, &small);
              small.rlim_cur = 1000;
