@@ -216,61 +216,45 @@ TEST(Marquardt, BoundsHoldOrReleaseTheLevelAndFixedParametersKeepTheirValues) {
 
 // ---- Limits and failures ------------------------------------------------------------------------------
 
-TEST(Marquardt, LimitsReturnBestAcceptedPoint) {
-    // Evaluation limit (6 for two parameters) and Jacobian limit (2): the point returned is the best one
-    // accepted, i.e. the lowest sum of every evaluation except a trial the evaluation limit cut short.
-    for (bool evalLimit : {true, false}) {
-        SCOPED_TRACE(evalLimit);
-        TestObjective obj = MisraObjective();
-        MarquardtSettings s;
-        (evalLimit ? s.EvalLimitPerParam : s.JacobianLimit) = evalLimit ? 3 : 2;
-        const FitResult r = Fit(obj, 2, kMisraRows, {0, 500, 1e-4}, s);
-        EXPECT_EQ(r.failed, kFitLimit);
-        if (evalLimit)
-            EXPECT_EQ(obj.evaluated.size(), 7u);
-        else
-            EXPECT_EQ(r.info.nJacobian, 3);
-        const double best = obj.BestSum(obj.evaluated.size() - (evalLimit ? 1 : 0));
-        EXPECT_EQ(obj.SumAt(r.B), best);
-        EXPECT_LT(best, obj.evaluated[0].sum);
-        EXPECT_EQ(r.SD[1], kSingularSD);
-        EXPECT_EQ(r.SD[2], kSingularSD);
-    }
-}
-
-TEST(Marquardt, FailureAtStartOrInADerivativeRowEndsWithRuntimeError) {
-    // 0: evaluation fails at the start; 1: non-finite sum at the start; 2: the second Jacobian fails.
-    for (int variant = 0; variant < 3; ++variant) {
-        SCOPED_TRACE(variant);
+// Misra1a from (500, 1e-4), whose first trial steps overshoot b2, with trouble on the way. A limit (6 evaluations
+// for two parameters, or 2 Jacobians) returns the best point accepted: the lowest sum of every evaluation but a
+// trial the evaluation limit cut short. A failure at the start or in the second Jacobian (taken at the first
+// accepted point) ends the run with a message; a failed or NaN trial is rejected and the run goes on.
+TEST(Marquardt, LimitsAndFailuresKeepTheBestAcceptedPoint) {
+    enum Trouble { EvalLimit, JacobianLimit, FailAtStart, NaNAtStart, SecondJacobian, FailedTrial, NaNTrial };
+    for (Trouble t : {EvalLimit, JacobianLimit, FailAtStart, NaNAtStart, SecondJacobian, FailedTrial, NaNTrial}) {
+        SCOPED_TRACE(t);
         testsupport::MsgRecorder log;
-        TestObjective obj = MisraObjective(variant == 1 ? 0 : INFINITY);
+        TestObjective obj = MisraObjective(t == NaNAtStart ? 0 : t == NaNTrial ? 1e-3 : INFINITY);
+        MarquardtSettings s;
+        if (t == EvalLimit) s.EvalLimitPerParam = 3;
+        if (t == JacobianLimit) s.JacobianLimit = 2;
+        if (t == FailAtStart) obj.failSum = [](const std::vector<double>&) { return true; };
+        if (t == FailedTrial) obj.failSum = [](const std::vector<double>& B) { return B[2] > 1e-3; };
         int jacobianRows = 0;
-        if (variant == 0) obj.failSum = [](const std::vector<double>&) { return true; };
-        if (variant == 2) obj.failRow = [&](int, const std::vector<double>&) { return ++jacobianRows > kMisraRows; };
-        const FitResult r = Fit(obj, 2, kMisraRows, {0, 500, 1e-4});
-        EXPECT_EQ(r.failed, kFitRuntimeError);
-        if (variant < 2) {
+        if (t == SecondJacobian) obj.failRow = [&](int, const std::vector<double>&) { return ++jacobianRows > kMisraRows; };
+        const FitResult r = Fit(obj, 2, kMisraRows, {0, 500, 1e-4}, s);
+        if (t >= FailedTrial) {
+            EXPECT_EQ(r.failed, kFitOk);
+            ExpectMisraCertified(r.B);
+            EXPECT_TRUE(log.Empty());
+            continue;
+        }
+        EXPECT_EQ(r.failed, t <= JacobianLimit ? kFitLimit : kFitRuntimeError);
+        if (t == FailAtStart || t == NaNAtStart) {
             EXPECT_EQ(r.B, (std::vector<double>{0, 500, 1e-4}));
-        } else {  // the second Jacobian is taken at the first accepted point: the lowest sum so far
-            EXPECT_EQ(obj.SumAt(r.B), obj.BestSum(obj.evaluated.size()));
+        } else {
+            EXPECT_EQ(obj.SumAt(r.B), obj.BestSum(obj.evaluated.size() - (t == EvalLimit ? 1 : 0)));
             EXPECT_LT(obj.SumAt(r.B), obj.evaluated[0].sum);
+        }
+        if (t == EvalLimit) {
+            EXPECT_EQ(obj.evaluated.size(), 7u);
+        } else if (t == JacobianLimit) {
+            EXPECT_EQ(r.info.nJacobian, 3);
         }
         EXPECT_EQ(r.SD[1], kSingularSD);
         EXPECT_EQ(r.SD[2], kSingularSD);
-        EXPECT_EQ(ktest::OnlyMessage(log, 22), "16|Meldung von Sub MarquardtNashFitting|Fehler aufgetreten: \r\n");
-    }
-}
-
-TEST(Marquardt, FailedOrNonFiniteTrialIsRejectedAndRunGoesOn) {
-    // The first trial steps from (500, 1e-4) overshoot b2; let every point with b2 > 1e-3 fail or give NaN.
-    for (bool fail : {true, false}) {
-        SCOPED_TRACE(fail);
-        testsupport::MsgRecorder log;
-        TestObjective obj = MisraObjective(fail ? INFINITY : 1e-3);
-        if (fail) obj.failSum = [](const std::vector<double>& B) { return B[2] > 1e-3; };
-        const FitResult r = Fit(obj, 2, kMisraRows, {0, 500, 1e-4});
-        EXPECT_EQ(r.failed, kFitOk);
-        ExpectMisraCertified(r.B);
-        EXPECT_TRUE(log.Empty());
+        EXPECT_EQ(ktest::OnlyMessage(log, 22),
+                  t <= JacobianLimit ? "0 messages" : "16|Meldung von Sub MarquardtNashFitting|Fehler aufgetreten: \r\n");
     }
 }
