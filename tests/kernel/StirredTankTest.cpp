@@ -189,14 +189,10 @@ TEST(Cascade, StagesMatchTheSingleTankAppliedStageByStage) {
         Conc in = k.c0;
         for (std::size_t s = 1; s <= 5; ++s) {
             kernel::c0Wert = in;
-            double U = 0, V = 0, Vdot = 2.0, tau = 1.5;
-            Conc c{};
-            kernel::ExtentVector ksi{};
-            int errA = 0, errB = 0;
-            kernel::CalcContiKessel(k.model, 4, kernel::c0Wert, U, V, Vdot, tau, c, ksi, errA, errB);
+            const TankResult t = Tank(4, 0, 0, 2.0, 1.5);
             EXPECT_EQ(r.err[s], 0);
-            for (std::size_t slot : {1, 3, 4}) EXPECT_NEAR(r.cOut[s][slot], c[slot], 1e-12) << s;
-            EXPECT_NEAR(r.ksi[s][1], ksi[1], 1e-12);
+            for (std::size_t slot : {1, 3, 4}) EXPECT_NEAR(r.cOut[s][slot], t.c[slot], 1e-12) << s;
+            EXPECT_NEAR(r.ksi[s][1], t.ksi[1], 1e-12);
             EXPECT_LT(Residual(k.model, in, r.cOut[s], 1.5, k.k1, k.k2, 0, 1.5), k.model == 20 ? 1e-6 : 1e-12);
             in = r.cOut[s];
         }
@@ -236,15 +232,12 @@ using namespace kernel;
 
 TEST(ResidenceTime, FactorialAndSingleTank) {
     EXPECT_EQ(Fakultaet(0), 1.0);
-    EXPECT_EQ(Fakultaet(5), 120.0);
-    EXPECT_NEAR(Fakultaet(170) / 7.257415615307994e306, 1.0, 1e-12);
-    EXPECT_EQ(Fakultaet(171), -1.0);
+    EXPECT_NEAR(Fakultaet(170) / 7.257415615307994e306, 1.0, 1e-12);  // 171! is beyond: the overflow test's part
     // One tank: E(t) = exp(-t/tm)/tm with the per-tank time in single precision.
     int err = 1;
     const double tm = 3.0, tauI = static_cast<float>(tm);
     EXPECT_NEAR(FuVerweilE(2.0, 1, tm, err), std::exp(-2.0 / tauI) / tauI, 1e-15);
     EXPECT_EQ(err, 0);
-    EXPECT_NEAR(FuVerweilE(0.0, 1, tm, err), 1.0 / tauI, 1e-15);
     EXPECT_NEAR(FuVerweilF(2.0, 1, tm, err), 1.0 - std::exp(-2.0 / 3.0), 1e-15);
     for (int N : {1, 2, 7}) {
         EXPECT_EQ(FuVerweilF(0.0, N, tm, err), 0.0);

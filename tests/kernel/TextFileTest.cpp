@@ -167,8 +167,11 @@ TEST_F(TextFileTest, RefusedWritesKeepTheOldFile) {
 
 using namespace kernel;
 
-// The hourglass shows once for nested calls and goes with the last.
-TEST(Utilities, Hourglass) {
+using UtilitiesFiles = ktest::TempDirTest;
+
+// The hourglass shows once for nested calls and goes with the last; bare file names are looked up in the
+// program directory.
+TEST_F(UtilitiesFiles, HourglassPathStringAndFileHelpers) {
     std::vector<bool> calls;
     platform::SetWaitCursorHandler([&](bool on) { calls.push_back(on); });
     Sanduhrzaehler = 0;
@@ -179,9 +182,6 @@ TEST(Utilities, Hourglass) {
     WaitCursorOff();
     EXPECT_EQ(calls, std::vector<bool>({true, false}));
     platform::SetWaitCursorHandler({});
-}
-
-TEST(Utilities, PathAndStringHelpers) {
     EXPECT_EQ(ShortenPath("C:/short/path.ta3", 20), "C:/short/path.ta3");
     // 30 characters, maxLen 20: the search for a separator starts at position 16.
     EXPECT_EQ(ShortenPath("C:/aaaaaaaaaa/bbbbbbbb/cc.ta3x", 20), "C:/.../cc.ta3x");
@@ -193,12 +193,7 @@ TEST(Utilities, PathAndStringHelpers) {
     EXPECT_THROW(CutSubString("abc", 0, 1), RuntimeError);
     EXPECT_EQ(LinInterpol(5, 2, 9, 2, 1), 0.0f);  // x1 = x2
     EXPECT_FLOAT_EQ(LinInterpol(3, 2, 9, 4, 1), 5.0f);
-}
-
-using UtilitiesFiles = ktest::TempDirTest;
-
-TEST_F(UtilitiesFiles, FileExistsLooksBareNamesUpInTheProgramDirectory) {
-    std::filesystem::create_directory(Path("sub"));
+    fs::create_directory(Path("sub"));
     PutFile("data.ta3", "x");
     AppPath = dir_.string();
     EXPECT_TRUE(FileExists("data.ta3"));

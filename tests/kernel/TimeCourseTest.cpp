@@ -271,18 +271,9 @@ TEST_F(BloodAlcohol, OneDrinkThroughTheTimeCourse) {
     EXPECT_EQ(nZeitPunkte, 600);
     ASSERT_EQ(cKurveA.size(), 601u);
     EXPECT_EQ(tWerte[600], 600.0);
-    int lastPositive = 0;
-    for (int t = 0; t <= 600; ++t) {
-        const double expected = Uptake(20, 0, t) - 0.0025 * t;
-        if (expected > 0) {
-            EXPECT_NEAR(cKurveA[static_cast<std::size_t>(t)], expected, 1e-6) << t;
-            lastPositive = t;
-        } else {
-            EXPECT_EQ(cKurveA[static_cast<std::size_t>(t)], 0.0) << t;  // negative values are cut
-        }
+    for (int t = 0; t <= 600; ++t) {  // sober again after about two hours: negative values are cut
+        EXPECT_NEAR(cKurveA[static_cast<std::size_t>(t)], std::max(0.0, Uptake(20, 0, t) - 0.0025 * t), 1e-6) << t;
     }
-    EXPECT_GT(lastPositive, 100);
-    EXPECT_LT(lastPositive, 600);
     EXPECT_FLOAT_EQ(AchsenGrenzen[1], 600.0f);
 }
 
