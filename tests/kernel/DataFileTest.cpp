@@ -372,36 +372,31 @@ static void ExpectYRange(int lowerSlot, int upperSlot, double lo, double hi, dou
     EXPECT_NEAR(AchsenGrenzen[lowerSlot], lo - 0.3 * e, tol);
 }
 
-// lambda(t) = linf + (l0 - linf)·exp(-k t), rising and falling: ln((linf - l)/(linf - l0)) = -k t.
-TEST_F(Conductivity, FirstOrderDecayGivesLineOfSlopeMinusK) {
-    const struct { double k, l0, linf, dt; int n; } cases[] = {{0.05, 1.0, 11.0, 5.0, 8}, {0.1, 9.0, 2.0, 2.0, 5}};
+// lambda linear in c(A), rising and falling. First order, c(A)/c0 = exp(-k t): ln((linf - l)/(linf - l0)) = -k t.
+// Second order, 2 A => P with c(A) = c0 / (1 + 2 k c0 t): the plot shows 1/c(A) = 1/c0 + 2 k t.
+TEST_F(Conductivity, FirstAndSecondOrderGiveTheirLines) {
+    const struct { int order; double k, c0, l0, linf, dt; int n; } cases[] = {
+        {1, 0.05, 1.0, 1.0, 11.0, 5.0, 8}, {1, 0.1, 1.0, 9.0, 2.0, 2.0, 5}, {2, 0.4, 0.5, 8.0, 3.0, 1.5, 6}};
     for (const auto& cs : cases) {
         testsupport::ResetStartState();
         lambdaInf = cs.linf;
         lambdaNull = cs.l0;
+        c0Mess[1] = static_cast<float>(cs.c0);
         for (int i = 0; i <= cs.n; ++i) {
-            AddRow(cs.dt * i, {}, 0, 0, static_cast<float>(cs.linf + (cs.l0 - cs.linf) * std::exp(-cs.k * cs.dt * i)));
+            const double t = cs.dt * i, ratio = cs.order == 1 ? std::exp(-cs.k * t) : 1 / (1 + 2 * cs.k * cs.c0 * t);
+            AddRow(t, {}, 0, 0, static_cast<float>(cs.linf + (cs.l0 - cs.linf) * ratio));
         }
-        LambdaEvalFirstOrder();
+        const double tEnd = cs.dt * cs.n;
+        if (cs.order == 1) {
+            LambdaEvalFirstOrder();
+            ExpectYRange(24, 25, -cs.k * tEnd, 0.0, 1e-5);
+        } else {
+            LambdaEvalSecondOrder();
+            ExpectYRange(26, 27, 1 / cs.c0, 1 / cs.c0 + 2 * cs.k * tEnd, 1e-4);
+        }
         EXPECT_EQ(AchsenGrenzen[0], 0.0f);
-        EXPECT_NEAR(AchsenGrenzen[1], cs.dt * cs.n * 21 / 20, 1e-5);
-        ExpectYRange(24, 25, -cs.k * cs.dt * cs.n, 0.0, 1e-5);
+        EXPECT_NEAR(AchsenGrenzen[1], tEnd * 21 / 20, 1e-5);
     }
-}
-
-TEST_F(Conductivity, SecondOrderGivesReciprocalConcentration) {
-    // 2 A => P with c(A) = c0 / (1 + 2 k c0 t); lambda linear in c(A): the plot shows 1/c(A).
-    const double k = 0.4, c0 = 0.5, l0 = 8.0, linf = 3.0;
-    lambdaInf = linf;
-    lambdaNull = l0;
-    c0Mess[1] = static_cast<float>(c0);
-    for (int i = 0; i <= 6; ++i) {
-        const double c = c0 / (1 + 2 * k * c0 * 1.5 * i);
-        AddRow(1.5 * i, {}, 0, 0, static_cast<float>(linf + (l0 - linf) * c / c0));
-    }
-    LambdaEvalSecondOrder();
-    EXPECT_NEAR(AchsenGrenzen[1], 9.0 * 21 / 20, 1e-5);
-    ExpectYRange(26, 27, 1 / c0, 1 / c0 + 2 * k * 9.0, 1e-4);
 }
 
 TEST_F(Conductivity, RowsWithUndefinedQuantityAreLeftOut) {
