@@ -19,11 +19,9 @@
 #include <utility>
 #include <vector>
 
-#include "kernel/Marquardt.h"
 #include "kernel/ModelDefaults.h"
 #include "kernel/State.h"
 #include "platform/core/FormHost.h"
-#include "platform/core/MsgBox.h"
 #include "tests/support/MsgRecorder.h"
 #include "tests/support/StartState.h"
 
@@ -172,13 +170,6 @@ inline std::string OnlyMessage(const testsupport::MsgRecorder& rec, std::size_t 
     const testsupport::RecordedMsg& m = rec.Last();
     return std::to_string(m.style) + "|" + m.title + "|" + m.prompt.substr(0, promptChars);
 }
-
-// What a fit gives back: parameters, standard deviations, the failure code and the run's counts.
-struct FitResult {
-    std::vector<double> B, SD;
-    int failed = 99;
-    kernel::MarquardtInfo info;
-};
 
 // Appends one measured row.
 inline kernel::ExpPunkt& AddRow(double t, std::initializer_list<double> c = {}, double T = 0, double k = 0,
