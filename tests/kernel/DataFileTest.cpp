@@ -69,7 +69,6 @@ TEST_F(DataFile, ReplaceAndAppendLoadsReadEveryFieldInFileOrderAndPreviewReadsTh
     OneOldRow();
     const std::string oldRow = Dump(ExpDaten[1]), path = PutFile("a.TA3", kSample);
     EXPECT_EQ(Load(path, kFalse), kTrue);
-    EXPECT_TRUE(msgs.Empty());
     ASSERT_EQ(nMesspunkte, 3);
     ASSERT_EQ(ExpDaten.size(), 4u);
     EXPECT_EQ(DatenKommentar, "Messung Bär 1");
@@ -123,7 +122,6 @@ TEST_F(DataFile, UnitLinesAndLooseItemForms) {
     EXPECT_EQ(lambdaInf, 9.0);
     EXPECT_EQ(Dump(ExpDaten[2]), Dump({2, {0, -0.5, 0, 1e-3, 0, 0}, 0, 0, 0, 0, 0, 0, -1}));
     EXPECT_EQ(ExpDaten[3].t, 3.0);
-    EXPECT_EQ(ZeitEinheit, "min");
 }
 
 TEST_F(DataFile, WriteReadRoundTrip) {

@@ -36,7 +36,6 @@ TEST(StirredTank, EveryModeGivesTheSameSteadyState) {
         EXPECT_DOUBLE_EQ(m3.Vdot, 0.5);
         EXPECT_LT(ResidualOf(k, m3), 1e-9);
         EXPECT_NEAR(m3.U, (k.c0[1] - m3.c[1]) / k.c0[1], 1e-15);
-        EXPECT_GT(m3.U, 0.05);
         const TankResult m4 = Tank(4, 0, 0, 0.5, 4.0), m2 = Tank(2, 0, 2.0, 0.5, 0);
         EXPECT_DOUBLE_EQ(m4.V, 2.0);
         EXPECT_DOUBLE_EQ(m2.tau, 4.0);
