@@ -414,9 +414,7 @@ TEST_F(FitObjectiveTest, FailedModelEvaluationIsReportedNotIgnored) {
     const FitResult f = Run(2, {0, 0.0, -1e-7, 0}, s);
     EXPECT_EQ(f.failed, kFitRuntimeError);
     EXPECT_EQ(f.B[1], 1e-7);
-    EXPECT_EQ(f.B[2], -1e-7);
-    EXPECT_EQ(f.SD[1], kSingularSD);
-    EXPECT_EQ(ktest::OnlyMessage(msgs, 0), "16|Meldung von Sub MarquardtNashFitting|");
+    EXPECT_EQ(f.B[2], -1e-7);  // the standard deviations and the message: the Marquardt failure table's part
 }
 
 // ---- Modes 6 and 7 ------------------------------------------------------------------------------------------
