@@ -39,7 +39,6 @@ std::vector<double> Range(int n, double from, double step) {
 
 double Line(double x) { return 0.5 - 1.25 * x; }
 double Kink(double x) { return x < 3 ? 2 * x : 6 + 0.5 * (x - 3); }  // pieces meet at x = 3
-double Const(double) { return 0.7; }
 double Wave(double x) { return std::sin(x) + 0.1 * x * x; }
 
 // Akima's cubic on the interval [xs[k], xs[k+1]], written apart from the kernel: the ends are continued by
@@ -110,7 +109,7 @@ TEST(AkimaSpline, StraightLineIsReproducedInsideAndOutside) {
 
 TEST(AkimaSpline, SmoothingAndUnevenKnotsMatchAnIndependentAkima) {
     // Smoothing pulls a single spike towards its neighbours; without smoothing it stays.
-    Spline spike(Range(12, 1, 0.5), Const);
+    Spline spike(Range(12, 1, 0.5), [](double) { return 0.7; });
     spike.Y[2][6] = 1.7;
     spike.Build(2, 0);
     EXPECT_EQ(spike.Y[2][6], 1.7);
