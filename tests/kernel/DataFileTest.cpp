@@ -341,7 +341,9 @@ TEST_F(DataSet, GridHeadingsFollowModelModeAndUnit) {
     ktest::Forms forms;
     forms.open.insert("frmDatedit");
     auto text = [&](const char* c, int i = -1) { return forms.Text("frmDatedit", c, i); };
-    auto on = [&](const char* c, int i = -1) { return forms.Enabled("frmDatedit", c, i); };
+    auto on = [&](const char* c, int i = -1) {  // -1: never written
+        return forms.enabled.count({"frmDatedit", c, i}) ? int(forms.enabled.at({"frmDatedit", c, i})) : -1;
+    };
     // Enzyme model in the r(P)-c(S) mode, minutes.
     aktModell = 10;
     EnzymRcsModus = kTrue;

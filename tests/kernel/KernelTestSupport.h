@@ -153,9 +153,6 @@ public:
     bool Click(const std::string&, const std::string&, int) override { return true; }
 
     std::string Text(const std::string& f, const std::string& c, int i = -1) const { return GetText(f, c, i); }
-    int Enabled(const std::string& f, const std::string& c, int i = -1) const {  // -1: never written
-        return enabled.count({f, c, i}) ? enabled.at({f, c, i}) : -1;
-    }
 
     std::set<std::string> open;
     std::map<Key, std::string> text;
