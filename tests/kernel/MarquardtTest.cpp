@@ -185,14 +185,11 @@ TEST(Marquardt, BoundsHoldOrReleaseTheLevelAndFixedParametersKeepTheirValues) {
     // The level b2 of a line centred at 5: its optimum lies below the lower bound 1e-7, above the upper bound
     // 2e5, or inside (then a start below the bound must leave it); starts outside are moved onto the bound.
     // Last, the level of a line through x = 0 is fixed at 0.5, which leaves one more degree of freedom.
-    struct Case {
-        double intercept, start, state, expected, slopeTol, centre;
-    };
-    const Case cases[] = {{-10.3, 1.0, kStateAtLower, 1e-7, 1e-9, 5},  // optimum -0.3: driven onto the bound
-                          {3e5 - 10, 5e5, kStateAtUpper, 2e5, 0.02, 5},
-                          {0.7 - 10, -5.0, kStateFree, 0.7, 1e-9, 5},
-                          {0.7, 0.5, kStateMasked, 0.5, 1e-9, 0}};
-    for (const Case& c : cases) {
+    const struct { double intercept, start, state, expected, slopeTol, centre; } cases[] = {
+        {-10.3, 1.0, kStateAtLower, 1e-7, 1e-9, 5},  // optimum -0.3: driven onto the bound
+        {3e5 - 10, 5e5, kStateAtUpper, 2e5, 0.02, 5}, {0.7 - 10, -5.0, kStateFree, 0.7, 1e-9, 5},
+        {0.7, 0.5, kStateMasked, 0.5, 1e-9, 0}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.start);
         const bool fixed = c.state == kStateMasked;
         const Line d = NoisyLine(2.0, c.intercept, c.centre);

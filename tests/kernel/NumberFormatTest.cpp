@@ -95,19 +95,13 @@ TEST(IsNumeric, AcceptsOnlyACompleteNumber) {
 }
 
 TEST(ValLocale, ReadsWhatEitherLocaleWroteAndBothTypedSeparators) {
-    struct Case {
-        char locale;
-        const char* text;
-        double expected;
-        bool numeric;
-    };
-    const Case cases[] = {
+    const struct { char locale; const char* text; double expected; bool numeric; } cases[] = {
         {'.', "12.5", 12.5, true},      {',', "12,5", 12.5, true},     {',', "1.5", 1.5, true},
         {'.', "1,5", 1.5, true},        {',', "-0,25", -0.25, true},   {',', "1,5E-03", 0.0015, true},
         {',', "1.234,5", 1234.5, true}, {'.', "1,234.5", 1234.5, true}, {',', "abc", 0.0, false},
         {',', "1,2,3", 1.2, false},   {',', "", 0.0, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SetLocaleDecimalSeparator(c.locale);
         EXPECT_DOUBLE_EQ(ValLocale(c.text), c.expected) << c.locale << ' ' << c.text;
         EXPECT_EQ(IsNumericLocale(c.text), c.numeric) << c.locale << ' ' << c.text;

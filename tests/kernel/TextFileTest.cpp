@@ -69,22 +69,14 @@ TEST_F(TextFileTest, WritesWindows1252WithCrLf) {
 }
 
 TEST_F(TextFileTest, ReadsLfCrLfAndAMissingLastLineEndAndReportsAMissingFile) {
-    struct Case {
-        std::string bytes;
-        std::vector<std::string> lines;
-    };
-    const std::vector<Case> cases = {
-        {"", {}},
-        {"a\r\n\r\nb\r\n", {"a", "", "b"}},
-        {"a\nb\r\nc", {"a", "b", "c"}},
-        {"a\rb\r", {"a", "b"}},
-    };
-    for (const Case& c : cases) {
-        PutFile("in.txt", c.bytes);
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"", {}}, {"a\r\n\r\nb\r\n", {"a", "", "b"}}, {"a\nb\r\nc", {"a", "b", "c"}}, {"a\rb\r", {"a", "b"}}};
+    for (const auto& [bytes, expected] : cases) {
+        PutFile("in.txt", bytes);
         std::vector<std::string> lines{"stale"};
         std::string error;
         ASSERT_TRUE(ReadTextLines(Path("in.txt"), lines, error)) << error;
-        EXPECT_EQ(lines, c.lines) << "bytes: " << c.bytes;
+        EXPECT_EQ(lines, expected) << "bytes: " << bytes;
     }
     // What cannot be read is reported in German, by name; a pipe or a folder is refused at once.
     ASSERT_EQ(::mkfifo(Path("pipe.TA3").c_str(), 0644), 0);
