@@ -43,14 +43,8 @@ TEST(Str, AgreesWithTheGeneralFormOfTheCLibrary) {
 }
 
 // One row per mask the windows use, with the cases that decide its look.
-struct MaskCase {
-    double value;
-    const char* mask;
-    const char* expected;
-};
-
 TEST(Format, EveryMaskOfTheWindows) {
-    const MaskCase cases[] = {
+    const struct { double value; const char *mask, *expected; } cases[] = {
         {1.5, "0.00", "1.50"}, {2.675, "0.00", "2.68"}, {-2.675, "0.00", "-2.68"},  // decimal value, half away
         {0.99995, "0.000", "1.000"}, {2.5, "0", "3"}, {5.0, "00", "05"}, {0.4, "#######0", "0"},
         {0.9, "0.00##", "0.90"}, {0.12345, "0.00##", "0.1235"}, {15.7, "##0.0#", "15.7"},
@@ -67,7 +61,7 @@ TEST(Format, EveryMaskOfTheWindows) {
         {-250.0, ".0000000E+00", "-.2500000E+03"}, {0.99999999, ".0000000E+00", ".1000000E+01"},
         {NAN, "0.00", "NaN"}, {-INFINITY, "0.00", "-Inf"},
     };
-    for (const MaskCase& c : cases) EXPECT_EQ(Format(c.value, c.mask), c.expected) << c.value << " " << c.mask;
+    for (const auto& c : cases) EXPECT_EQ(Format(c.value, c.mask), c.expected) << c.value << " " << c.mask;
 }
 
 TEST(Format, SingleValuesAreTakenWithSevenDigits) {
