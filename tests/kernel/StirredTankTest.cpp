@@ -137,15 +137,10 @@ struct CascadeRun {
 };
 
 CascadeRun RunCascade(int N, int mode, double tauPerTank, double V, double Vdot, double fill = 0) {
-    CascadeRun r;
-    r.V = V;
-    r.Vdot = Vdot;
     const auto rows = static_cast<std::size_t>(N) + 2;
+    CascadeRun r{std::vector<double>(rows), kernel::ConcMatrix(rows, {0, fill, fill, fill, fill, fill}),
+                 std::vector<int>(rows), std::vector<kernel::ExtentVector>(rows), {}, V, Vdot};
     kernel::cKaskade.assign(rows, {});
-    r.cOut.assign(rows, {0, fill, fill, fill, fill, fill});
-    r.UStage.assign(rows, 0.0);
-    r.err.assign(rows, 0);
-    r.ksi.assign(rows, {});
     kernel::cKaskade[1] = kernel::c0Wert;
     for (std::size_t s = 1; s <= static_cast<std::size_t>(N); ++s) {
         int errA = 0, errB = 0;
