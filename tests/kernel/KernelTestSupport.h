@@ -19,11 +19,9 @@
 #include <utility>
 #include <vector>
 
-#include "kernel/Marquardt.h"
 #include "kernel/ModelDefaults.h"
 #include "kernel/State.h"
 #include "platform/core/FormHost.h"
-#include "platform/core/MsgBox.h"
 #include "tests/support/MsgRecorder.h"
 #include "tests/support/StartState.h"
 
@@ -155,9 +153,6 @@ public:
     bool Click(const std::string&, const std::string&, int) override { return true; }
 
     std::string Text(const std::string& f, const std::string& c, int i = -1) const { return GetText(f, c, i); }
-    int Enabled(const std::string& f, const std::string& c, int i = -1) const {  // -1: never written
-        return enabled.count({f, c, i}) ? enabled.at({f, c, i}) : -1;
-    }
 
     std::set<std::string> open;
     std::map<Key, std::string> text;
@@ -165,12 +160,13 @@ public:
     std::function<void(const std::string&, const std::string&, int)> onClick;
 };
 
-// What a fit gives back: parameters, standard deviations, the failure code and the run's counts.
-struct FitResult {
-    std::vector<double> B, SD;
-    int failed = 99;
-    kernel::MarquardtInfo info;
-};
+// "style|title|prompt" of the one message shown, its prompt cut to the first `promptChars` characters, or
+// how many messages there were.
+inline std::string OnlyMessage(const testsupport::MsgRecorder& rec, std::size_t promptChars = std::string::npos) {
+    if (rec.Messages().size() != 1) return std::to_string(rec.Messages().size()) + " messages";
+    const testsupport::RecordedMsg& m = rec.Last();
+    return std::to_string(m.style) + "|" + m.title + "|" + m.prompt.substr(0, promptChars);
+}
 
 // Appends one measured row.
 inline kernel::ExpPunkt& AddRow(double t, std::initializer_list<double> c = {}, double T = 0, double k = 0,

@@ -1,32 +1,14 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <random>
-#include <string>
-#include <utility>
 
 #include "platform/core/ExactNumber.h"
 #include "platform/core/NumberFormat.h"
+#include "tests/kernel/KernelTestSupport.h"
 
-using platform::CStrDouble;
-using platform::CStrSingle;
-using platform::Format;
-using platform::FormatSingle;
-using platform::IsNumeric;
-using platform::StrDouble;
-using platform::StrSingle;
-using platform::Val;
+using namespace platform;
 
 namespace {
-
-// Switches the locale's decimal separator for one test and restores '.' afterwards.
-class DecimalComma {
-public:
-    DecimalComma() { platform::SetLocaleDecimalSeparator(','); }
-    ~DecimalComma() { platform::SetLocaleDecimalSeparator('.'); }
-};
 
 // The C library's %G (the test binary never changes the C locale) as an independent reference
 // for the general form: Str adds the blank for values >= 0 and drops the zero before the point.
@@ -41,18 +23,10 @@ std::string ReferenceStr(double value, int digits) {
 
 }  // namespace
 
-TEST(StrSingle, ShortFormOfTheTextBoxes) {
-    const std::pair<float, const char*> cases[] = {
-        {0.3678795f, " .3678795"}, {6.0f, " 6"}, {-0.5f, "-.5"}, {-0.0f, " 0"}, {2.0f / 3.0f, " .6666667"},
-        {0.2f + 0.1f, " .3"}, {1.5e-7f, " 1.5E-07"}, {-1.5e-7f, "-1.5E-07"}, {0.0001f, " .0001"},
-        {1e-5f, " 1E-05"}, {9999999.0f, " 9999999"}, {1e7f, " 1E+07"},
-        // Non-finite values give a readable text.
-        {INFINITY, " Inf"}, {-INFINITY, "-Inf"}, {NAN, " NaN"},
-    };
-    for (const auto& [value, expected] : cases) EXPECT_EQ(StrSingle(value), expected) << value;
-}
-
+// Finite values as the C library's general form; zero and the non-finite values as their own texts.
 TEST(Str, AgreesWithTheGeneralFormOfTheCLibrary) {
+    const std::pair<float, const char*> cases[] = {{-0.0f, " 0"}, {INFINITY, " Inf"}, {-INFINITY, "-Inf"}, {NAN, " NaN"}};
+    for (const auto& [value, expected] : cases) EXPECT_EQ(StrSingle(value), expected) << value;
     std::mt19937 random(12345);
     std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
     std::uniform_int_distribution<int> exponent(-40, 38), wide(-300, 300);
@@ -69,14 +43,8 @@ TEST(Str, AgreesWithTheGeneralFormOfTheCLibrary) {
 }
 
 // One row per mask the windows use, with the cases that decide its look.
-struct MaskCase {
-    double value;
-    const char* mask;
-    const char* expected;
-};
-
 TEST(Format, EveryMaskOfTheWindows) {
-    const MaskCase cases[] = {
+    const struct { double value; const char *mask, *expected; } cases[] = {
         {1.5, "0.00", "1.50"}, {2.675, "0.00", "2.68"}, {-2.675, "0.00", "-2.68"},  // decimal value, half away
         {0.99995, "0.000", "1.000"}, {2.5, "0", "3"}, {5.0, "00", "05"}, {0.4, "#######0", "0"},
         {0.9, "0.00##", "0.90"}, {0.12345, "0.00##", "0.1235"}, {15.7, "##0.0#", "15.7"},
@@ -93,7 +61,7 @@ TEST(Format, EveryMaskOfTheWindows) {
         {-250.0, ".0000000E+00", "-.2500000E+03"}, {0.99999999, ".0000000E+00", ".1000000E+01"},
         {NAN, "0.00", "NaN"}, {-INFINITY, "0.00", "-Inf"},
     };
-    for (const MaskCase& c : cases) EXPECT_EQ(Format(c.value, c.mask), c.expected) << c.value << " " << c.mask;
+    for (const auto& c : cases) EXPECT_EQ(Format(c.value, c.mask), c.expected) << c.value << " " << c.mask;
 }
 
 TEST(Format, SingleValuesAreTakenWithSevenDigits) {
@@ -121,33 +89,28 @@ TEST(IsNumeric, AcceptsOnlyACompleteNumber) {
 }
 
 TEST(ValLocale, ReadsWhatEitherLocaleWroteAndBothTypedSeparators) {
-    struct Case {
-        char locale;
-        const char* text;
-        double expected;
-        bool numeric;
-    };
-    const Case cases[] = {
+    const struct { char locale; const char* text; double expected; bool numeric; } cases[] = {
         {'.', "12.5", 12.5, true},      {',', "12,5", 12.5, true},     {',', "1.5", 1.5, true},
         {'.', "1,5", 1.5, true},        {',', "-0,25", -0.25, true},   {',', "1,5E-03", 0.0015, true},
         {',', "1.234,5", 1234.5, true}, {'.', "1,234.5", 1234.5, true}, {',', "abc", 0.0, false},
         {',', "1,2,3", 1.2, false},   {',', "", 0.0, false},
     };
-    for (const Case& c : cases) {
-        platform::SetLocaleDecimalSeparator(c.locale);
-        EXPECT_DOUBLE_EQ(platform::ValLocale(c.text), c.expected) << c.locale << ' ' << c.text;
-        EXPECT_EQ(platform::IsNumericLocale(c.text), c.numeric) << c.locale << ' ' << c.text;
+    for (const auto& c : cases) {
+        SetLocaleDecimalSeparator(c.locale);
+        EXPECT_DOUBLE_EQ(ValLocale(c.text), c.expected) << c.locale << ' ' << c.text;
+        EXPECT_EQ(IsNumericLocale(c.text), c.numeric) << c.locale << ' ' << c.text;
     }
-    platform::SetLocaleDecimalSeparator('.');
+    SetLocaleDecimalSeparator('.');
     // CStr has no blank and keeps the leading zero; it, and Format masks, use the locale's separator, Str
     // keeps the point. What CStr writes under a decimal comma reads back.
     EXPECT_EQ(CStrSingle(0.5f) + "|" + CStrSingle(6.0f) + "|" + CStrDouble(2.5), "0.5|6|2.5");
-    DecimalComma comma;
+    SetLocaleDecimalSeparator(',');
     EXPECT_EQ(CStrSingle(-0.25f), "-0,25");
     EXPECT_EQ(Format(1234.5, "####,##"), "1.235");
     EXPECT_EQ(StrSingle(0.5f), " .5");
-    for (double v : {0.5, -1234.125, 1e-7, 3.0e12}) EXPECT_DOUBLE_EQ(platform::ValLocale(CStrDouble(v)), v);
-    EXPECT_EQ(platform::WithDecimalPoint(Format(-12.5, "0.00")), "-12.50");
+    for (double v : {0.5, -1234.125, 1e-7, 3.0e12}) EXPECT_DOUBLE_EQ(ValLocale(CStrDouble(v)), v);
+    EXPECT_EQ(WithDecimalPoint(Format(-12.5, "0.00")), "-12.50");
+    SetLocaleDecimalSeparator('.');
 }
 
 // File texts that must read back: the short form where it does, otherwise the fewest more digits that do, in
@@ -160,8 +123,8 @@ TEST(ExactNumber, TextsReadBackExactly) {
         {5e-324, "4.94065645841247E-324"}, {123456789.123456789, "123456789.12345679"}, {2e-5 / 3, "6.6666666666666675E-06"},
     };
     for (const auto& d : doubles) {
-        EXPECT_EQ(platform::ExactDouble(d.v), d.text);
-        EXPECT_EQ(platform::Val(d.text), d.v) << d.text;
+        EXPECT_EQ(ExactDouble(d.v), d.text);
+        EXPECT_EQ(Val(d.text), d.v) << d.text;
     }
     const float fmax = std::numeric_limits<float>::max();
     const struct { float v; const char* text; } singles[] = {
@@ -169,9 +132,9 @@ TEST(ExactNumber, TextsReadBackExactly) {
         {1.0000001f, "1.0000001"}, {3.4028233e38f, "3.4028233E+38"},
     };
     for (const auto& f : singles) {
-        EXPECT_EQ(platform::ExactSingle(f.v), f.text);
-        EXPECT_TRUE(platform::FitsSingle(platform::Val(f.text))) << f.text;
-        EXPECT_EQ(static_cast<float>(platform::Val(f.text)), f.v) << f.text;
+        EXPECT_EQ(ExactSingle(f.v), f.text);
+        EXPECT_TRUE(FitsSingle(Val(f.text))) << f.text;
+        EXPECT_EQ(static_cast<float>(Val(f.text)), f.v) << f.text;
     }
-    EXPECT_FALSE(platform::FitsSingle(3.4028235e38));
+    EXPECT_FALSE(FitsSingle(3.4028235e38));
 }

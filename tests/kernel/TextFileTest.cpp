@@ -9,12 +9,7 @@
 #include "tests/kernel/KernelTestSupport.h"
 
 namespace fs = std::filesystem;
-using platform::Cp1252ToUtf8;
-using platform::ReadText;
-using platform::ReadTextLines;
-using platform::Utf8ToCp1252;
-using platform::WriteText;
-using platform::WriteTextLines;
+using namespace platform;
 
 namespace {
 
@@ -60,9 +55,6 @@ TEST_F(TextFileTest, WritesWindows1252WithCrLf) {
     PutFile("a.TA3", std::string(5000, 'x'));
     ASSERT_TRUE(WriteTextLines(Path("a.TA3"), {"Kommentar " + kUmlauts, "", "1.5,2"}, error)) << error;
     EXPECT_EQ(Bytes(Path("a.TA3")), "Kommentar " + kUmlautBytes + "\r\n\r\n1.5,2\r\n");
-    std::vector<std::string> lines;
-    ASSERT_TRUE(ReadTextLines(Path("a.TA3"), lines, error)) << error;
-    EXPECT_EQ(lines, (std::vector<std::string>{"Kommentar " + kUmlauts, "", "1.5,2"}));
     // WriteText turns only lone line feeds into CRLF.
     ASSERT_TRUE(WriteText(Path("t.txt"), "a\nb\r\nc\n\nd", error)) << error;
     EXPECT_EQ(Bytes(Path("t.txt")), "a\r\nb\r\nc\r\n\r\nd");
@@ -77,22 +69,14 @@ TEST_F(TextFileTest, WritesWindows1252WithCrLf) {
 }
 
 TEST_F(TextFileTest, ReadsLfCrLfAndAMissingLastLineEndAndReportsAMissingFile) {
-    struct Case {
-        std::string bytes;
-        std::vector<std::string> lines;
-    };
-    const std::vector<Case> cases = {
-        {"", {}},
-        {"a\r\n\r\nb\r\n", {"a", "", "b"}},
-        {"a\nb\r\nc", {"a", "b", "c"}},
-        {"a\rb\r", {"a", "b"}},
-    };
-    for (const Case& c : cases) {
-        PutFile("in.txt", c.bytes);
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"", {}}, {"a\r\n\r\nb\r\n", {"a", "", "b"}}, {"a\nb\r\nc", {"a", "b", "c"}}, {"a\rb\r", {"a", "b"}}};
+    for (const auto& [bytes, expected] : cases) {
+        PutFile("in.txt", bytes);
         std::vector<std::string> lines{"stale"};
         std::string error;
         ASSERT_TRUE(ReadTextLines(Path("in.txt"), lines, error)) << error;
-        EXPECT_EQ(lines, c.lines) << "bytes: " << c.bytes;
+        EXPECT_EQ(lines, expected) << "bytes: " << bytes;
     }
     // What cannot be read is reported in German, by name; a pipe or a folder is refused at once.
     ASSERT_EQ(::mkfifo(Path("pipe.TA3").c_str(), 0644), 0);
@@ -136,7 +120,7 @@ TEST_F(TextFileTest, RefusedWritesKeepTheOldFile) {
     };
     const Case cases[] = {
         {"file-size limit", [] {
-             platform::IgnoreFileSizeSignal();
+             IgnoreFileSizeSignal();
              rlimit small{};
              ::getrlimit(RLIMIT_FSIZE, &small);
              small.rlim_cur = 1000;
@@ -172,8 +156,11 @@ TEST_F(TextFileTest, RefusedWritesKeepTheOldFile) {
 
 using namespace kernel;
 
-// The hourglass shows once for nested calls and goes with the last.
-TEST(Utilities, Hourglass) {
+using UtilitiesFiles = ktest::TempDirTest;
+
+// The hourglass shows once for nested calls and goes with the last; bare file names are looked up in the
+// program directory.
+TEST_F(UtilitiesFiles, HourglassPathStringAndFileHelpers) {
     std::vector<bool> calls;
     platform::SetWaitCursorHandler([&](bool on) { calls.push_back(on); });
     Sanduhrzaehler = 0;
@@ -184,9 +171,6 @@ TEST(Utilities, Hourglass) {
     WaitCursorOff();
     EXPECT_EQ(calls, std::vector<bool>({true, false}));
     platform::SetWaitCursorHandler({});
-}
-
-TEST(Utilities, PathAndStringHelpers) {
     EXPECT_EQ(ShortenPath("C:/short/path.ta3", 20), "C:/short/path.ta3");
     // 30 characters, maxLen 20: the search for a separator starts at position 16.
     EXPECT_EQ(ShortenPath("C:/aaaaaaaaaa/bbbbbbbb/cc.ta3x", 20), "C:/.../cc.ta3x");
@@ -198,12 +182,7 @@ TEST(Utilities, PathAndStringHelpers) {
     EXPECT_THROW(CutSubString("abc", 0, 1), RuntimeError);
     EXPECT_EQ(LinInterpol(5, 2, 9, 2, 1), 0.0f);  // x1 = x2
     EXPECT_FLOAT_EQ(LinInterpol(3, 2, 9, 4, 1), 5.0f);
-}
-
-using UtilitiesFiles = ktest::TempDirTest;
-
-TEST_F(UtilitiesFiles, FileExistsLooksBareNamesUpInTheProgramDirectory) {
-    std::filesystem::create_directory(Path("sub"));
+    fs::create_directory(Path("sub"));
     PutFile("data.ta3", "x");
     AppPath = dir_.string();
     EXPECT_TRUE(FileExists("data.ta3"));

@@ -81,17 +81,6 @@ TEST_F(TimeCourse, ClosedFormsFollowTheirRateLawsFromTheInitialValues) {
     }
 }
 
-TEST_F(TimeCourse, GridHas200IntervalsRatesInSinglePrecisionAndZeroOrderStopsAtZero) {
-    Run(2, 40.0);
-    for (int i = 0; i <= 200; ++i) EXPECT_DOUBLE_EQ(tWerte[static_cast<std::size_t>(i)], i * 0.2);
-    EXPECT_FLOAT_EQ(rKurveA[50], static_cast<float>(-0.15 * cKurveA[50]));  // dc(A)/dt = -k1·c(A)
-    // Zero order: A is used up at t = c0A/k1 and stays 0.
-    Run(1, 20.0);
-    EXPECT_EQ(cKurveA[200], 0.0);
-    EXPECT_EQ(At(1, 20.0)[1], 0.0);
-    EXPECT_DOUBLE_EQ(cKurveP[200], c0Wert[4] + c0Wert[1]);
-}
-
 // Long times: the limits are finite and the curves carry no overflow, although in the direct form of these
 // solutions the exponential grows with t.
 TEST_F(TimeCourse, LongTimesReachTheEquilibriumWithoutOverflow) {
@@ -110,11 +99,9 @@ TEST_F(TimeCourse, LongTimesReachTheEquilibriumWithoutOverflow) {
     const double a = cKurveA[200], b = cKurveB[200], p = cKurveP[200];
     EXPECT_NEAR(10.0 * a * b, 20.0 * p * p, 1e-9);  // equilibrium k1·c(A)·c(B) = k2·c(P)²
     EXPECT_NEAR(a + p / 2, 3.0 + 0.25, 1e-12);      // mass balance
-    // Model 12 at short times still follows its rate law.
-    c0Wert = {0, 1.0, 0.6, 0, 0.2, 0};
-    kWert = {0, 0.1, 0.2, 0};
-    Run(12, 10.0);
-    EXPECT_LT(MaxDeviation(12), 1e-9);
+    const ConcVector e = At(19, 1e5);                // k1·c(A)·c(B) = k2·c(P)·c(Q)
+    EXPECT_NEAR(10.0 * e[1] * e[2], 20.0 * e[4] * e[5], 1e-9);
+    EXPECT_NEAR(e[1] + e[4], 3.5, 1e-12);
 }
 
 TEST_F(TimeCourse, FailuresAreReported) {
@@ -128,12 +115,6 @@ TEST_F(TimeCourse, FailuresAreReported) {
     EXPECT_EQ(err, kTrue);
     EXPECT_EQ(AchsenGrenzen[3], 7.0f);
     EXPECT_EQ(cKurveA[1], 0.0);
-    // A negative discriminant: K = k2/k1 = -0.5 gives a = 1.5, b = -2, c = 1, D = 4 - 6 < 0.
-    kWert = {0, 0.2, -0.1, 0};
-    err = 0;
-    CalcZeitverlauf(19, 10.0, err);
-    EXPECT_EQ(err, kTrue);
-    EXPECT_EQ(tWerte[1], 0.0);
     EXPECT_EQ(At(19, 1.0, kTrue)[1], -7.0);  // the concentrations at a time report it and write nothing
     // Model 17 without a real root (p = -1, q = 1) raises.
     kWert = {0, 1.0, -1.0, 0};
@@ -222,10 +203,13 @@ TEST_F(TimeCourse, NumericRunSetsKnotsAndFreshHalfLives) {
     EXPECT_EQ(HalbwertB, 0.0f);
 }
 
-TEST_F(TimeCourse, AxisProposalAddsMarginsAroundAllCurves) {
+// 200 equal intervals, the rates in single precision, and axes with margins around all curves.
+TEST_F(TimeCourse, GridRatesAndAxisProposal) {
     c0Wert = {0, 1, 0, 0, 0, 0};
     kWert = {0, 0.15, 0, 0};
     Run(2, 50.0);
+    for (int i = 0; i <= 200; ++i) EXPECT_DOUBLE_EQ(tWerte[static_cast<std::size_t>(i)], i * 0.25);
+    EXPECT_FLOAT_EQ(rKurveA[50], static_cast<float>(-0.15 * cKurveA[50]));  // dc(A)/dt = -k1·c(A)
     const auto& g = AchsenGrenzen;
     EXPECT_FLOAT_EQ(g[0], 0.0f);
     EXPECT_FLOAT_EQ(g[1], 50.0f);
@@ -233,25 +217,6 @@ TEST_F(TimeCourse, AxisProposalAddsMarginsAroundAllCurves) {
     EXPECT_FLOAT_EQ(g[2], -0.0204f);
     EXPECT_FLOAT_EQ(g[5], 0.15f + 0.02f * 0.3f);
     EXPECT_FLOAT_EQ(g[4], -0.15f - 0.02f * (0.156f + 0.15f));
-}
-
-TEST_F(TimeCourse, ConcentrationsOfReversibleModels) {
-    // Model 19 for long times: the equilibrium k1·A·B = k2·P·Q.
-    const ConcVector e = At(19, 1e4);
-    EXPECT_NEAR(0.15 * e[1] * e[2], 0.05 * e[4] * e[5], 1e-12);
-    EXPECT_NEAR(e[1] + e[4], 1.2, 1e-12);
-    // A <=> P: A(t) = Ae + (A0 - Ae)·exp(-(k1 + k2)·t) with Ae = k2·(A0 + P0)/(k1 + k2).
-    const double total = 1.2, ae = 0.05 * total / 0.2;
-    const ConcVector c = At(8, 7.0);
-    EXPECT_NEAR(c[1], ae + (1.0 - ae) * std::exp(-0.2 * 7.0), 1e-14);
-    EXPECT_NEAR(c[1] + c[4], total, 1e-14);
-    // Without A at the start, P falls back towards the equilibrium.
-    c0Wert[1] = 0;
-    const ConcVector d = At(8, 7.0);
-    EXPECT_NEAR(d[4], 0.2 * (0.15 + 0.05 * std::exp(-1.4)) / 0.2, 1e-14);
-    // k1 + k2 = 0 is a failure, reported through err.
-    kWert = {0, 0.1, -0.1, 0};
-    At(8, 3.0, kTrue);
 }
 
 TEST_F(TimeCourse, ConcentrationsOfIntegratedModelsReadTheSplineOfTheLastRun) {
@@ -301,53 +266,25 @@ TEST_F(BloodAlcohol, OneDrinkThroughTheTimeCourse) {
     EXPECT_EQ(nZeitPunkte, 600);
     ASSERT_EQ(cKurveA.size(), 601u);
     EXPECT_EQ(tWerte[600], 600.0);
-    int lastPositive = 0;
-    for (int t = 0; t <= 600; ++t) {
-        const double expected = Uptake(20, 0, t) - 0.0025 * t;
-        if (expected > 0) {
-            EXPECT_NEAR(cKurveA[static_cast<std::size_t>(t)], expected, 1e-6) << t;
-            lastPositive = t;
-        } else {
-            EXPECT_EQ(cKurveA[static_cast<std::size_t>(t)], 0.0) << t;  // negative values are cut
-        }
+    for (int t = 0; t <= 600; ++t) {  // sober again after about two hours: negative values are cut
+        EXPECT_NEAR(cKurveA[static_cast<std::size_t>(t)], std::max(0.0, Uptake(20, 0, t) - 0.0025 * t), 1e-6) << t;
     }
-    EXPECT_GT(lastPositive, 100);
-    EXPECT_LT(lastPositive, 600);
     EXPECT_FLOAT_EQ(AchsenGrenzen[1], 600.0f);
 }
 
-TEST_F(BloodAlcohol, SecondDrinkAfterSoberingStartsFromZero) {
-    BAKTrinkStart[2] = 300;
-    BAKAlkMasse[2] = 10;
-    CalcResorption(500);
-    // Before the second drink: the one-drink curve, cut at 0.
-    const double atStart = Uptake(20, 0, 300) - 0.0025 * 300;
-    ASSERT_LT(atStart, 0);
-    for (int t = 200; t <= 300; ++t) {
-        EXPECT_NEAR(BAKKurve[static_cast<std::size_t>(t)], std::max(0.0, Uptake(20, 0, t) - 0.0025 * t), 1e-6);
-    }
-    // From its start the curve is lifted by the missing amount.
-    for (int t = 301; t <= 400; t += 7) {
-        const double raw = Uptake(20, 0, t) + Uptake(10, 300, t) - 0.0025 * t;
-        EXPECT_NEAR(BAKKurve[static_cast<std::size_t>(t)], std::max(0.0, raw - atStart), 1e-5) << t;
-    }
-}
-
-TEST_F(BloodAlcohol, NoMinuteStaysNegativeBeforeTheLastDrink) {
-    // A small, slow first drink is outweighed by the elimination in its first minutes.
+// A small, slow first drink is outweighed by the elimination in its first minutes; the second drink's curve
+// is lifted to start from 0, up to the last minute; an absurd drink is an overflow.
+TEST_F(BloodAlcohol, NoMinuteStaysNegativeAndALaterDrinkStartsFromZero) {
     BAKAlkMasse[1] = 0.5f;
     BAKkres[0] = 2;
     BAKTrinkStart[2] = 30;
     BAKAlkMasse[2] = 20;
     auto roh = [](int t) { return 0.8 * 0.5 / (0.7 * 73) * (1 - std::exp(-2.0 * t / 60)) + Uptake(20, 30, t) - 0.0025 * t; };
     ASSERT_LT(roh(1), 0);
-    CalcResorption(300);
-    for (int t = 0; t <= 300; ++t) EXPECT_GE(BAKKurve[static_cast<std::size_t>(t)], 0) << t;
+    CalcResorption(60);
+    for (int t = 0; t <= 60; ++t) EXPECT_GE(BAKKurve[static_cast<std::size_t>(t)], 0) << t;
     EXPECT_NEAR(BAKKurve[60], roh(60) - roh(30), 1e-5);  // from 0 at the second drink
-}
-
-TEST_F(BloodAlcohol, AValueBeyondTheRangeOfASingleIsAnOverflow) {
     BAKKoerpermasse = 1e-3f;
     BAKAlkMasse[1] = 1e36f;
-    EXPECT_TRUE(Overflows([] { CalcResorption(10); }));
+    EXPECT_TRUE(Overflows([] { CalcResorption(60); }));
 }
