@@ -129,18 +129,6 @@ TEST_F(EvaluationMenus, ConductivityWithoutStartValueHintsAndDraws) {
     EXPECT_EQ(LambdaModus, kFalse);
 }
 
-TEST_F(EvaluationMenus, OrderFitOpensTheWindowInTheNthOrderModel) {
-    FirstOrderRows();
-    // The order fit turns the window to the n-th order model before it is set up: the species
-    // boxes are those of A => P, not of the model chosen before.
-    aktModell = 4;
-    shell::mnuROFitting_Click();
-    EXPECT_EQ(std::tuple(DiagVariante, aktModell, aktDiagrammCode), std::tuple(2, 20, 20));
-    ASSERT_NE(Window(), nullptr);
-    EXPECT_EQ(Window()->LadeModus(), 2);
-    EXPECT_TRUE(Window()->findChild<QCheckBox*>("chkConcFQS(2)")->isHidden());
-}
-
 // ---- Roads from data loaded in the data editor to the plots, their results and marks ----------
 
 // One row of a hand-written data file: t, c(A), c(B), k, T, lambda (the other columns 0).
