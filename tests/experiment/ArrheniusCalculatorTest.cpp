@@ -131,18 +131,18 @@ TEST_F(ArrheniusWindowTest, UnitLabelsFollowTheFitModeAndTypedArrheniusValuesAre
 // fit is open; an open non-isothermal fit keeps its function and values, and the calculator shows
 // them without storing into them.
 TEST_F(ArrheniusWindowTest, EntriesResetUnlessAFitIsOpen) {
-    // fitOpenMode 0: no fitting window; A..H: the shared values after the entry; shown: title|box 0|unit.
+    // fitOpenMode 0: no fitting window; A..H: the shared values after the entry; shown: title|box 0|units.
     const struct Case {
         const char* entry;
         int fitOpenMode, kTBefore, diagAfter, kTAfter;
         double A, EA, S, H;
         std::string shown;
     } cases[] = {
-        {"mnuToolArrhenius", 0, 2, 0, 1, 0, 0, -33, 44, "Arrhenius-Rechner|0|((mol/L)^(1-n))/s"},
-        {"mnuToolEyring", 0, 1, 0, 2, 11, 22, 0, 0, "Eyring-Rechner|0|((mol/L)^(1-n))/s"},
-        {"mnuToolArrhenius", 1, 2, 1, 1, 0, 0, -33, 44, "Arrhenius-Rechner|0|((mol/L)^(1-n))/s"},
-        {"mnuToolArrhenius", 6, 2, 6, 2, 11, 22, -33, 44, "Eyring-Rechner|-33|1/s"},
-        {"mnuToolEyring", 7, 1, 7, 1, 11, 22, -33, 44, "Arrhenius-Rechner|11|L/(mol s)"},
+        {"mnuToolArrhenius", 0, 2, 0, 1, 0, 0, -33, 44, "Arrhenius-Rechner|0|((mol/L)^(1-n))/s|((mol/L)^(1-n))/s"},
+        {"mnuToolEyring", 0, 1, 0, 2, 11, 22, 0, 0, "Eyring-Rechner|0|((mol/L)^(1-n))/s|((mol/L)^(1-n))/s"},
+        {"mnuToolArrhenius", 1, 2, 1, 1, 0, 0, -33, 44, "Arrhenius-Rechner|0|((mol/L)^(1-n))/s|((mol/L)^(1-n))/s"},
+        {"mnuToolArrhenius", 6, 2, 6, 2, 11, 22, -33, 44, "Eyring-Rechner|-33|1/s|1/ s"},
+        {"mnuToolEyring", 7, 1, 7, 1, 11, 22, -33, 44, "Arrhenius-Rechner|11|L/(mol s)|L/(mol s)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.entry) + " with fit mode " + std::to_string(c.fitOpenMode));
@@ -155,7 +155,7 @@ TEST_F(ArrheniusWindowTest, EntriesResetUnlessAFitIsOpen) {
         ASSERT_NE(Window(), nullptr);
         EXPECT_EQ(std::pair(DiagVariante, kTFunktion), std::pair(c.diagAfter, c.kTAfter));
         EXPECT_EQ(std::tuple(ArrhA, ArrhEA, EyrS, EyrH), std::tuple(c.A, c.EA, c.S, c.H));
-        const QStringList shown{Window()->windowTitle(), Inp(0)->text(), Label("lblkEinheit")};
+        const QStringList shown{Window()->windowTitle(), Inp(0)->text(), Label("lblkEinheit"), Label("lblkEinheitsec")};
         EXPECT_EQ(shown.join('|').toStdString(), c.shown);
         // An Eyring calculation stores its inputs only when they do not belong to an open fit.
         Calc("-12.5", "81000", "330");
