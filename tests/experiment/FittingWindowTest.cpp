@@ -201,11 +201,9 @@ TEST_P(FittingRoads, OxygenDemandTypedIntoTheEditorIsFittedFromTheMenu) {
     ASSERT_EQ(ZeitEinheit, "d");
     const char* rows[][3] = {{"0", "19.143", "0"}, {"1", "", "8.3"},  {"2", "", "10.3"}, {"3", "", "19.0"},
                              {"4", "", "16.0"},    {"5", "", "15.6"}, {"7", "", "19.8"}};
+    auto y = [](int i) { return Control<QLineEdit>("frmDatedit", QStringLiteral("y(%1)").arg(i)); };
     for (const auto& r : rows) {
-        for (int i = 0; i <= 8; ++i) Control<QLineEdit>("frmDatedit", QStringLiteral("y(%1)").arg(i))->clear();
-        const std::array<std::pair<int, const char*>, 3> felder{{{0, r[0]}, {1, r[1]}, {4, r[2]}}};
-        for (const auto& [i, text] : felder)
-            QTest::keyClicks(Control<QLineEdit>("frmDatedit", QStringLiteral("y(%1)").arg(i)), L(text));
+        for (int i : {0, 1, 4}) testsupport::Type(y(i), L(r[i == 4 ? 2 : i]));  // t, c(A), c(P)
         Click("frmDatedit", "OKinput");
     }
     ASSERT_EQ(nMesspunkte, 7);
