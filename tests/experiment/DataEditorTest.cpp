@@ -1,20 +1,110 @@
-// The data editor's window and table: start states, row input in both modes and its key filters,
-// the time unit, sorting, clipboard blocks, zeroing cells, removing rows,
-// switching rows inactive and typing into cells.
+// The data editor through its real widgets: start states, row input in both modes and its key filters,
+// the time unit, sorting, clipboard blocks, zeroing cells, removing rows, switching rows inactive,
+// typing into cells; the file buttons through the file choosers, the save question, drawing the
+// measured points and the hand-over to evaluation.
 #include <QFontInfo>
 #include <QMetaObject>
+#include <QTableWidget>
 
+#include <filesystem>
 #include <functional>
 #include <limits>
+#include <locale>
+#include <sstream>
+#include <utility>
 
-#include "kernel/DataHeadings.h"
+#include "diagram/frmTGraph2D.h"
+#include "experiment/frmDatedit.h"
+#include "kernel/DataFile.h"
 #include "kernel/DataSet.h"
-#include "tests/experiment/DataEditorFixture.h"
+#include "kernel/TimeUnits.h"
+#include "platform/Chart2D.h"
+#include "platform/Grid.h"
+#include "shell/DataSaveQuestion.h"
+#include "tests/support/ProgramTest.h"
 
-namespace datatest {
 namespace {
 
 using namespace kernel;
+
+// One data row: t, c(A), c(B), T, k, exclude.
+struct Row {
+    double t = 0, cA = 0, cB = 0, T = 0, k = 0;
+    int exclude = 0;
+};
+
+// The data editor opened through the window registry in the program's main window.
+class DataEditorTest : public testsupport::ProgramTest {
+protected:
+    static void SetData(const std::vector<Row>& rows) {
+        ExpDaten.assign(1, ExpPunkt{});
+        for (const Row& r : rows) {
+            ExpPunkt& p = ExpDaten.emplace_back();
+            p.t = r.t;
+            p.c[1] = r.cA;
+            p.c[2] = r.cB;
+            p.T = r.T;
+            p.k = r.k;
+            p.exclude = r.exclude;
+        }
+        nMesspunkte = static_cast<int>(rows.size());
+    }
+    std::vector<double> Times() const {
+        std::vector<double> t;
+        for (int i = 1; i <= kernel::nMesspunkte; ++i) t.push_back(kernel::ExpDaten[static_cast<std::size_t>(i)].t);
+        return t;
+    }
+
+    // Writes a data file in the given unit; returns its path.
+    std::string WriteTA3(const char* name, const char* unit, const std::vector<Row>& rows,
+                         const char* comment = "Messung") const {
+        std::ostringstream out;
+        out.imbue(std::locale::classic());
+        out << comment << "\r\n" << unit << "\r\n" << kernel::kDataFileHeader << "\r\n" << rows.size() << "\r\n";
+        for (const Row& r : rows)
+            out << r.t << ',' << r.cA << ',' << r.cB << ",0,0,0," << r.k << ',' << r.T << ",0,0,0,0," << r.exclude
+                << "\r\n";
+        std::ofstream(Path(name), std::ios::binary) << out.str();
+        return Path(name);
+    }
+    // Reads a data file into the data set, as a check of what was written.
+    void ReadBack(const std::string& path) const {
+        SetData({});
+        int append = 0, loaded = 0;
+        kernel::LoadExpFile(path, append, loaded);
+        ASSERT_EQ(loaded, kernel::kTrue) << path;
+    }
+    frmDatedit& Open() {
+        editor = qobject_cast<frmDatedit*>(platform::Windows().Show("frmDatedit"));
+        EXPECT_NE(editor, nullptr);
+        return *editor;
+    }
+    template <typename T>
+    T* Find(const QString& name) const {
+        T* w = editor->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    platform::Grid& Grid() const { return *Find<platform::Grid>("Grid"); }
+    void Press(const char* name) const { Find<QPushButton>(name)->click(); }
+    QLineEdit* Y(int i) const { return Find<QLineEdit>(QStringLiteral("y(%1)").arg(i)); }
+    QString Text(const char* label) const { return Find<QLabel>(label)->text(); }
+    // The editor of a grid cell, opened and emptied (the editors of earlier edits deleted first).
+    QLineEdit* EditCell(int row, int col) const {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Grid().EditCell(row, col);
+        auto* cell = Grid().findChild<QTableWidget*>()->findChild<QLineEdit*>();
+        EXPECT_NE(cell, nullptr);
+        if (cell) cell->clear();
+        return cell;
+    }
+    static void SetClipboard(const std::string& text) { QApplication::clipboard()->setText(QString::fromStdString(text)); }
+
+    frmDatedit* editor = nullptr;
+};
+
+// The same editor under the C and the German number locale.
+using DataEditorRoad = testsupport::InBothLocales<DataEditorTest>;
 
 TEST_F(DataEditorTest, DataShowInFixedWidthFieldsInEditMode) {
     SetData({{0, 0.5, 0.000001, 300, 0, 0}, {2.5, -1, 0, 0, 0, -1}});
@@ -211,7 +301,8 @@ TEST_F(DataEditorTest, MarkedRowsAreRemovedAfterAQuestion) {
     EXPECT_EQ(rec.Beeps(), 1);
 }
 
-// Every change of the data set sets the changed flag, so that the exit asks, and reaches the file.
+// Every change of the data set sets the changed flag, so that the exit asks, and reaches the file,
+// after which the data set is named after it. (A cell edit ended by Enter: the cell typing test.)
 TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
     auto table = [this] { return Grid().findChild<QTableWidget*>(); };
     // A cell edit of c(A) in row 1, ended by `end`.
@@ -246,7 +337,6 @@ TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
          [] { EXPECT_EQ(ExpDaten[1].exclude, kTrue); }},
         {"comment", [&] { Find<QLineEdit>("txtComment")->setText("neu"); }, [] { EXPECT_EQ(DatenKommentar, "neu"); }},
         {"lambda(inf)", [&] { Find<QLineEdit>("lambda_infin")->setText("2.5"); }, [] { EXPECT_EQ(lambdaInf, 2.5); }},
-        {"cell edit, Enter", [&] { editCell([](QLineEdit* c) { QTest::keyClick(c, Qt::Key_Return); }); }, cA1(0.125)},
         {"cell edit, Tab", [&] { editCell([](QLineEdit* c) { QTest::keyClick(c, Qt::Key_Tab); }); }, cA1(0.125)},
         {"cell edit, arrow", [&] { editCell([](QLineEdit* c) { QTest::keyClick(c, Qt::Key_Down); }); }, cA1(0.125)},
         {"cell edit, click", [&] {
@@ -272,6 +362,9 @@ TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
         dialogs.saveAnswer = Path("G.TA3");
         Press("cmdSave");
         EXPECT_EQ(ExpDataChanged, 0);
+        EXPECT_EQ(std::tuple(DatenFile, DatenPfad, editor->windowTitle().toStdString()),
+                  std::tuple(dialogs.saveAnswer, dir.path().toStdString() + "/",
+                             std::string(" Experimentelle Daten, Editieren von Messpunkten  (G.TA3)")));
         ReadBack(dialogs.saveAnswer);
         c.expectInFile();
     }
@@ -335,10 +428,8 @@ TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
                   std::tuple(before[1].t, before[1].c[1], before[1].lambda, 0.0));
     }
     // The same in a cell: the row keeps its value and the cell shows it again.
-    Grid().EditCell(0, 2);
-    auto* cell = Grid().findChild<QTableWidget*>()->findChild<QLineEdit*>();
+    auto* cell = EditCell(0, 2);
     ASSERT_NE(cell, nullptr);
-    cell->clear();
     QTest::keyClicks(cell, "5E+40");
     rec.Clear();
     QTest::keyClick(cell, Qt::Key_Return);
@@ -357,14 +448,260 @@ TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
     const ExpPunkt typed = ExpDaten[1];
     EXPECT_EQ(typed.c[1], std::numeric_limits<double>::max());
     EXPECT_EQ(typed.c[2], 0.0);
-    int written = 0, append = 0, loaded = 0;
+    int written = 0;
     WriteDataFile(Path("grenzen.TA3"), written);
     ASSERT_EQ(written, kTrue);
-    LoadExpFile(Path("grenzen.TA3"), append, loaded);
-    ASSERT_EQ(loaded, kTrue);
+    ReadBack(Path("grenzen.TA3"));
     EXPECT_EQ(std::tuple(static_cast<float>(ExpDaten[1].t), ExpDaten[1].c[1], ExpDaten[1].lambda, lambdaInf),
               std::tuple(static_cast<float>(typed.t), typed.c[1], typed.lambda, 3.402823E+38f));
 }
 
+// A replace-load over changed rows asks first; Cancel, or Yes with a failing save, loads nothing.
+TEST_F(DataEditorTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
+    const std::string a = WriteTA3("A.TA3", "s", {{1, 1}, {2, 0.5}});
+    const std::string b = WriteTA3("B.TA3", "s", {{5, 0.1}});
+    frmDatedit& w = Open();
+    dialogs.openAnswer = a;
+    Press("cmdLoadFile");
+    ASSERT_EQ(nMesspunkte, 2);
+    auto* cell = EditCell(0, 3);  // a value edited after the load
+    ASSERT_NE(cell, nullptr);
+    cell->setText("0.75");
+    QTest::keyClick(cell, Qt::Key_Return);
+    ASSERT_EQ(ExpDataChanged, kTrue);
+    const QString caption = w.windowTitle();
+
+    dialogs.openAnswer = b;
+    // The answer to the question and the file chosen to save to ("" cancels the save dialog).
+    for (const auto& [answer, saveTo] : {std::pair{platform::vbCancel, std::string()}, {platform::vbYes, std::string()},
+                                         {platform::vbYes, Path("nicht/da/A.TA3")}}) {
+        SCOPED_TRACE(answer);
+        rec.Clear();
+        rec.QueueAnswer(answer);
+        dialogs.saveAnswer = saveTo;
+        Press("cmdLoadFile");
+        ASSERT_FALSE(rec.Empty());
+        EXPECT_EQ(rec.Messages()[0].prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
+        EXPECT_EQ(dialogs.openRequests.size(), 1u);  // no file was chosen
+        EXPECT_EQ(std::tuple(nMesspunkte, ExpDaten[1].c[1], DatenFile, ExpDataChanged), std::tuple(2, 0.75, a, kTrue));
+        EXPECT_EQ(w.windowTitle(), caption);
+    }
+    rec.QueueAnswer(platform::vbNo);
+    Press("cmdLoadFile");
+    EXPECT_EQ(Times(), std::vector<double>{5});
+    EXPECT_EQ(ExpDataChanged, 0);
+
+    Press("cmdLoadFile");  // unchanged data: no question; the dialog is cancelled
+    dialogs.openAnswer.clear();
+    Press("cmdLoadFile");
+    EXPECT_EQ(nMesspunkte, 1);
+
+    rec.Clear();
+    dialogs.openAnswer = Path("fehlt.TA3");
+    Press("cmdLoadFile");
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Last().title, "Meldung von LoadExpFile");
+    EXPECT_EQ(nMesspunkte, 1);
+    EXPECT_EQ(DatenFile, b);
+
+    dialogs.openAnswer = dir.path().toStdString() + "/";  // confirmed without a file name: a new data set
+    Press("cmdLoadFile");
+    EXPECT_EQ(nMesspunkte, 0);
+    EXPECT_EQ(DatenFile, "");
+    EXPECT_EQ(Grid().Text(0, 2), "leere Liste");
+
+    // Appending may fill the set up to 32,767 rows, never past them.
+    SetData(std::vector<Row>(32765, Row{1, 1}));
+    dialogs.openAnswer = a;
+    Press("cmdAddFile");
+    EXPECT_EQ(nMesspunkte, 32767);
+    rec.Clear();
+    dialogs.openAnswer = b;  // one row more is one too many
+    Press("cmdAddFile");
+    EXPECT_EQ(rec.OnlyMessage(), "Meldung von LoadExpFile|Überlauf: zu viele Messpunkte (Zeile 4).");
+    EXPECT_EQ(nMesspunkte, 32767);
+}
+
+// A loaded file's times are never relabelled: a replacing file brings its unit and the model's
+// times and rate constants are rescaled into it; appended rows are converted into the unit in use.
+TEST_P(DataEditorRoad, FileUnitsAreConvertedNotRelabelled) {
+    struct Case {
+        const char* name;
+        int unitInUse;
+        bool append, enzymeRates;
+        const char* fileUnit;
+        std::vector<Row> fileRows;
+        int unitAfter;
+        double tMaxAfter, k1After;  // from t(max) 300 s or 5 min and k1 0.02 /s or 1.2 /min
+        std::vector<double> t, k;   // the rows afterwards
+    };
+    const Case cases[] = {
+        {"replace min over s", 0, false, false, "min", {{1, 0.5, 0, 0, 0.3}, {2, 0.25, 0, 0, 0.3}}, 1, 5, 1.2,
+         {1, 2}, {0.3, 0.3}},
+        {"append s to min", 1, true, false, "s", {{30, 0.5, 0, 0, 0.5}, {90, 0.25, 0, 0, 0.5}}, 1, 5, 1.2,
+         {0, 0.5, 1.5}, {0, 30, 30}},
+        {"append s rates to min", 1, true, true, "s", {{0.5, 0, 0.2, 0, 0.5}}, 1, 5, 1.2, {0, 30}, {0, 30}},
+        {"replace in the unit in use", 0, false, false, "s", {{30, 0.5, 0, 0, 0.5}}, 0, 300, 0.02, {30}, {0.5}},
+        {"append in the unit in use", 1, true, false, "min", {{3, 0.5, 0, 0, 0.5}}, 1, 5, 1.2, {0, 3}, {0, 0.5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::UnloadAll();
+        aktModell = c.enzymeRates ? 10 : 2;
+        ZeitEinheit = ZeitEinheitText(c.unitInUse);
+        ZeitEinheitNr = ZeitEinheitIdx = c.unitInUse;
+        tMax = c.unitInUse == 0 ? 300 : 5;
+        kWert[1] = c.unitInUse == 0 ? 0.02 : 1.2;
+        SetData({{0, 1}});
+        ExpDataChanged = 0;
+        frmDatedit& w = Open();
+        dialogs.openAnswer = WriteTA3("U.TA3", c.fileUnit, c.fileRows);
+        Press(c.append ? "cmdAddFile" : "cmdLoadFile");
+        if (c.append) {
+            EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Datensätzen  (U.TA3)");
+        }
+        EXPECT_EQ(ExpDataChanged, c.append ? kTrue : 0);  // appended rows are in no file yet
+        EXPECT_EQ(std::pair(ZeitEinheit, ZeitEinheitNr), std::pair(ZeitEinheitText(c.unitAfter), c.unitAfter));
+        EXPECT_TRUE(Find<QRadioButton>(QStringLiteral("optZeit(%1)").arg(c.unitAfter))->isChecked());
+        if (!c.enzymeRates) {
+            EXPECT_EQ(Text("Bz1(2)").toStdString(), "Zeit t/" + ZeitEinheitText(c.unitAfter));
+        }
+        EXPECT_EQ(std::pair(tMax, kWert[1]), std::pair(c.tMaxAfter, c.k1After));
+        ASSERT_EQ(Times().size(), c.t.size());
+        for (std::size_t i = 0; i < c.t.size(); ++i) {
+            EXPECT_DOUBLE_EQ(ExpDaten[i + 1].t, c.t[i]) << i;
+            EXPECT_DOUBLE_EQ(ExpDaten[i + 1].k, c.k[i]) << i;
+        }
+    }
+}
+
+TEST_F(DataEditorTest, SaveQuestionAnswersAndSaveFailures) {
+    SetData({{1, 1}});
+    DatenFile = Path("M.TA3");
+    struct Case { int answer; std::string chosen; int result, changedAfter; };  // chosen "": the dialog cancelled
+    for (const Case& c : {Case{platform::vbNo, "", 0, kTrue}, Case{platform::vbCancel, "", -1, kTrue},
+                          Case{platform::vbYes, "", -1, kTrue}, Case{platform::vbYes, Path("nicht/da/M.TA3"), -1, kTrue},
+                          Case{platform::vbYes, Path("M.TA3"), 0, 0}}) {
+        ExpDataChanged = kTrue;
+        dialogs.saveAnswer = c.chosen;
+        rec.QueueAnswer(c.answer);
+        int result = 7;
+        shell::AskSaveExpData(0, result);
+        EXPECT_EQ(result, c.result) << c.answer << " " << c.chosen;
+        EXPECT_EQ(ExpDataChanged, c.changedAfter);
+        EXPECT_EQ(DatenFile, Path("M.TA3"));  // a failed write names no file
+    }
+    EXPECT_EQ(rec.Messages()[0].prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
+    EXPECT_EQ(rec.Messages()[4].title, "Meldung von WriteDataFile");
+    EXPECT_EQ(dialogs.saveRequests.front().proposal, Path("M.TA3"));
+    EXPECT_TRUE(std::filesystem::exists(Path("M.TA3")));
+
+    // The editor's save button: a failing write keeps the caption, the name and the flag.
+    ExpDataChanged = kTrue;
+    frmDatedit& w = Open();
+    dialogs.saveAnswer = Path("nicht/da/N.TA3");
+    Press("cmdSave");
+    EXPECT_EQ(dialogs.saveRequests.size(), 4u);
+    EXPECT_EQ(DatenFile, Path("M.TA3"));
+    EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Messpunkten  (M.TA3)");
+    EXPECT_EQ(ExpDataChanged, kTrue);  // the exit handler still asks
+
+    testsupport::UnloadAll();
+    SetData({});  // without rows it does nothing
+    Open();
+    Press("cmdSave");
+    EXPECT_EQ(dialogs.saveRequests.size(), 4u);
+}
+
+TEST_F(DataEditorTest, CtPointsOpenTheDiagramScaledToTheData) {
+    SetData({{0, 1}, {4, 0.5}, {8, 0.25}, {9, 0.2, 0, 0, 0, -1}});
+    Open();
+    Press("cmdDraw_ct");
+    EXPECT_EQ(aktDiagrammCode, -1);
+    ASSERT_NE(diagram::frmTGraph2D::Geladen(), nullptr);
+    const platform::Chart2D& chart = *diagram::frmTGraph2D::Geladen()->Chart();
+    ASSERT_GE(chart.PointCount(2, 1), 3);  // the c(A) points as point set 1, the inactive row left out
+    EXPECT_TRUE(chart.PointCount(2, 1) == 3 || chart.X(2, 1, 4) != 9);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_DOUBLE_EQ(chart.X(2, 1, i), ExpDaten[static_cast<std::size_t>(i)].t);
+        EXPECT_DOUBLE_EQ(chart.Y(2, 1, i), ExpDaten[static_cast<std::size_t>(i)].c[1]);
+    }
+    EXPECT_FLOAT_EQ(DiagRec.xMin, 0);
+    EXPECT_FLOAT_EQ(DiagRec.xMax, 9 + 9 / 20.0f);  // largest time (inactive rows too) and a twentieth more
+    EXPECT_FLOAT_EQ(DiagRec.yMax, 1 + 1 / 20.0f);
+
+    SetData({{0, 0, 0, 300, 0.1}, {0, 0, 0, 320, 0.4}});
+    AnalyseExpData();  // two k-T rows enable their button
+    Press("cmdDraw_Tk");
+    EXPECT_EQ(aktDiagrammCode, -2);
+    EXPECT_FLOAT_EQ(DiagRec.xMin, 300 - 1);  // T range 300..320 widened by a twentieth
+    EXPECT_FLOAT_EQ(DiagRec.xMax, 320 + 1);
+}
+
+TEST_F(DataEditorTest, NothingIsDrawnWithoutActiveRows) {
+    Open();
+    Press("cmdDraw_ct");
+    EXPECT_EQ(rec.Last().prompt, "keine Messpunkte vorhanden!");
+    EXPECT_EQ(rec.Beeps(), 1);
+    EXPECT_EQ(aktDiagrammCode, 0);
+    testsupport::UnloadAll();
+    SetData({{0, 1, 0, 300, 1, -1}, {1, 0.5, 0, 310, 2, -1}});
+    Open();
+    Press("cmdDraw_ct");
+    Press("cmdDraw_Tk");
+    editor->cmdDraw_rcS_Click();  // disabled outside the enzyme model
+    ASSERT_GE(rec.Messages().size(), 3u);
+    const auto& m = rec.Messages();
+    EXPECT_EQ(m[m.size() - 3].prompt, "Alle c-t-Punkte deaktiviert!\r\nHeben Sie Deaktivierungen von Datenpunkten auf.\r\n");
+    EXPECT_EQ(m[m.size() - 2].prompt.substr(0, 28), "Alle k-T-Punkte deaktiviert!");
+    EXPECT_EQ(m.back().prompt.substr(0, 34), "Alle r(P)-c(S)-Punkte deaktiviert!");
+    EXPECT_EQ(m.back().title, " Ausführung nicht möglich ");
+    EXPECT_EQ(diagram::frmTGraph2D::Geladen(), nullptr);
+}
+
+// Closing applies the data once; Yes to the time-range question keeps the editor open.
+TEST_F(DataEditorTest, ApplyChecksTheTimeRangeOfNonIsothermalDataOnceAndYesKeepsTheEditorOpen) {
+    struct Case { double tEnd; bool twoTemperatures, asks; };
+    for (const Case& c : {Case{2.5, true, true}, Case{0.1, true, true}, Case{1.0, true, false},
+                          Case{0.2, true, false}, Case{5, false, false}}) {
+        SCOPED_TRACE(c.tEnd);
+        testsupport::UnloadAll();
+        const double T2 = c.twoTemperatures ? 320 : 300;
+        SetData({{0, 1, 0.5, 300}, {c.tEnd / 2, 0.8, 0, T2}, {c.tEnd, 0.6, 0, T2}});
+        ArrhA = 0;
+        Open();
+        rec.Clear();
+        if (c.asks) {
+            rec.QueueAnswer(platform::vbYes);  // change the unit first: nothing applied, still open
+            Press("OK");
+            ASSERT_EQ(rec.Messages().size(), 1u);
+            EXPECT_EQ(rec.Last().title, " Warnung für nicht-isothermes Fitting ");
+            EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
+            EXPECT_EQ(ArrhA, 0);
+            rec.QueueAnswer(platform::vbYes);
+            platform::Windows().Frame("frmDatedit")->close();  // the close box
+            EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
+            // New data while the editor stays open on Yes: the rows are kept, not emptied under it.
+            rec.QueueAnswer(platform::vbYes);
+            rec.QueueAnswer(platform::vbYes);
+            shell::mnuNeudat_Click();
+            EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
+            EXPECT_EQ(nMesspunkte, 3);
+            rec.Clear();
+            rec.QueueAnswer(platform::vbNo);
+        }
+        Press("OK");
+        EXPECT_EQ(rec.Messages().size(), c.asks ? 1u : 0u);
+        EXPECT_FALSE(platform::Windows().IsLoaded("frmDatedit"));
+        if (c.twoTemperatures) {
+            EXPECT_EQ(ArrhA, 100);
+        }
+        EXPECT_FLOAT_EQ(c0Mess[2], 0.5);
+        for (const char* entry : {"Toolbar1(8)", "mnuEditDat", "Toolbar1(16)"}) EXPECT_TRUE(Enabled(entry)) << entry;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, DataEditorRoad, testing::ValuesIn(testsupport::AllNumberLocales),
+                         testsupport::NumberLocaleName);
+
 }  // namespace
-}  // namespace datatest

@@ -17,15 +17,8 @@ namespace {
 class EvaluationMenus : public fittest::FittingTest {
 protected:
 
-    // Three active c-t rows of first order with c(A,0) = 1 (and c(B,0) = cB0 when given).
-    static void FirstOrderRows(double cB0 = 0) {
-        std::vector<ExpPunkt> rows;
-        for (int i = 0; i < 3; ++i) {
-            rows.push_back(fittest::Row(10 * i, std::ldexp(1, -i)));
-            rows.back().c[2] = std::ldexp(cB0, -i);
-        }
-        fittest::SetData(rows);
-    }
+    // Three active c-t rows of first order with c(A,0) = 1.
+    static void FirstOrderRows() { fittest::SetData({fittest::Row(0, 1), fittest::Row(10, 0.5), fittest::Row(20, 0.25)}); }
     static ExpPunkt KT(double k, double T) {
         ExpPunkt p;
         std::tie(p.k, p.T) = std::pair(k, T);
@@ -67,7 +60,7 @@ TEST_F(EvaluationMenus, EntriesRefuseUnsuitableData) {
          [] { shell::mnuctAusw_Click(1); },
          "Es müssen mindestens 2 (aktive) exper. c-t-Datensätze vorhanden sein!\r\nErgänzen Sie die Daten im "
          "Dateneditor\r\nbzw. heben Sie Deaktivierungen von Datenpunkten auf.\r\n\r\n\r\njetzt zum Dateneditor?"},
-        {[] { FirstOrderRows(0); }, [] { shell::mnuctAusw_Click(3); },
+        {[] { FirstOrderRows(); }, [] { shell::mnuctAusw_Click(3); },
          "Es werden beide Anfangskonzentrationen c(A,0) und c(B,0) benötigt."},
         {[] { fittest::SetData({KT(1, 300), KT(1, 300)}); }, [] { shell::mnukT_Click(1); },
          "Es sind mindestens zwei unterschiedliche Paare k - T nötig!\r\n\r\njetzt zum Dateneditor?"},
@@ -127,18 +120,6 @@ TEST_F(EvaluationMenus, ConductivityWithoutStartValueHintsAndDraws) {
     EXPECT_TRUE(Loaded("frmTGraph2D"));
     shell::mnuExpctAuswertung_Click();
     EXPECT_EQ(LambdaModus, kFalse);
-}
-
-TEST_F(EvaluationMenus, OrderFitOpensTheWindowInTheNthOrderModel) {
-    FirstOrderRows();
-    // The order fit turns the window to the n-th order model before it is set up: the species
-    // boxes are those of A => P, not of the model chosen before.
-    aktModell = 4;
-    shell::mnuROFitting_Click();
-    EXPECT_EQ(std::tuple(DiagVariante, aktModell, aktDiagrammCode), std::tuple(2, 20, 20));
-    ASSERT_NE(Window(), nullptr);
-    EXPECT_EQ(Window()->LadeModus(), 2);
-    EXPECT_TRUE(Window()->findChild<QCheckBox*>("chkConcFQS(2)")->isHidden());
 }
 
 // ---- Roads from data loaded in the data editor to the plots, their results and marks ----------

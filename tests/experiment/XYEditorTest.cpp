@@ -56,12 +56,8 @@ TEST(XYListe, RecalculationRefusesResultsBeyondASingleAndKeepsInactivePoints) {
 
 TEST(XYListe, AxisRangeAddsFivePercentOfTheExtent) {
     float x0 = 0, x1 = 0, y0 = 0, y1 = 0;
-    const auto l = XYList({{-2, 10, 0, 0}, {18, -10, 0, 0}});
-    experiment::AchsenbereichXY(l, 2, x0, x1, y0, y1);
-    EXPECT_FLOAT_EQ(x0, -3.0f);
-    EXPECT_FLOAT_EQ(x1, 19.0f);
-    EXPECT_FLOAT_EQ(y0, -11.0f);
-    EXPECT_FLOAT_EQ(y1, 11.0f);
+    experiment::AchsenbereichXY(XYList({{-2, 10, 0, 0}, {18, -10, 0, 0}}), 2, x0, x1, y0, y1);
+    EXPECT_EQ(std::tuple(x0, x1, y0, y1), std::tuple(-3.0f, 19.0f, -11.0f, 11.0f));
 }
 
 class XYFileTest : public ::testing::Test {
@@ -69,9 +65,8 @@ protected:
     std::string Pfad(const char* name) const { return dir.filePath(name).toStdString(); }
 
     std::string Schreibe(const char* name, const std::string& bytes) const {
-        const std::string p = Pfad(name);
-        std::ofstream(p, std::ios::binary) << bytes;
-        return p;
+        testsupport::WriteBytes(Pfad(name), bytes);
+        return Pfad(name);
     }
 
     QTemporaryDir dir;
@@ -81,18 +76,17 @@ TEST_F(XYFileTest, WritesCommentAndActivePointsByteExactWithCrLf) {
     const auto liste = XYList({{2, 0.5f, 0, 0}, {3, 4, -1, 0}, {-250, 1, 0, 0}});
     struct Fall { const char* kommentar; int n; const char* bytes; };
     // Windows-1252, inactive points left out, a comment's line break kept off line 2.
-    for (const Fall& f : {Fall{"Messung; Küvette 1", 3, "Messung; K\xFCvette 1\r\n.2000000E+01;.5000000E+00\r\n"
-                                                         "-.2500000E+03;.1000000E+01\r\n"},
-                          Fall{"", 2, "\r\n.2000000E+01;.5000000E+00\r\n"},
-                          Fall{"a\r\nb", 1, "a  b\r\n.2000000E+01;.5000000E+00\r\n"}}) {
+    for (const Fall& f : {Fall{"", 2, "\r\n.2000000E+01;.5000000E+00\r\n"},
+                          Fall{"a\r\nb", 1, "a  b\r\n.2000000E+01;.5000000E+00\r\n"},
+                          Fall{"Messung; Küvette 1", 3, "Messung; K\xFCvette 1\r\n.2000000E+01;.5000000E+00\r\n"
+                                                         "-.2500000E+03;.1000000E+01\r\n"}}) {
         std::string fehler;
         ASSERT_TRUE(experiment::SchreibeXYDatei(Pfad("a.XY"), f.kommentar, liste, f.n, fehler)) << fehler;
         EXPECT_EQ(testsupport::Bytes(Pfad("a.XY")), f.bytes);
     }
-    // Read back: every point active, the inactive one gone, the comment with its ";" intact.
-    std::string fehler;
-    ASSERT_TRUE(experiment::SchreibeXYDatei(Pfad("a.XY"), "Messung; Küvette 1", liste, 3, fehler));
+    // The last file read back: every point active, the inactive one gone, the comment with its ";" intact.
     experiment::XYDateiInhalt inhalt;
+    std::string fehler;
     ASSERT_TRUE(experiment::LeseXYDatei(Pfad("a.XY"), inhalt, fehler)) << fehler;
     EXPECT_EQ(inhalt.kommentar, "Messung; Küvette 1");
     EXPECT_EQ(inhalt.trenner, ";");
@@ -350,9 +344,8 @@ TEST_F(XYEditorTest, DrawingOpensTheDiagramWithThePointsAndRefusesEmptyLists) {
 
 TEST_F(XYEditorTest, BadFilesAndUnansweredQuestionsLoseNoPoints) {
     Add("1", "2");
-    const std::string schlecht = dir.filePath("leer.XY").toStdString();
-    std::ofstream(schlecht, std::ios::binary) << "nur ein Kommentar\r\n";
-    openAnswer = schlecht;
+    openAnswer = Path("leer.XY");
+    testsupport::WriteBytes(openAnswer, "nur ein Kommentar\r\n");
     Btn("cmdLoad")->click();
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_NE(rec.Last().prompt.find("enthält keine x-y-Punkte"), std::string::npos);
@@ -360,9 +353,8 @@ TEST_F(XYEditorTest, BadFilesAndUnansweredQuestionsLoseNoPoints) {
     EXPECT_EQ(XYDateiName, "");
 
     // A good file over unsaved points asks first; Cancel keeps the list.
-    const std::string gut = dir.filePath("gut.XY").toStdString();
-    std::ofstream(gut, std::ios::binary) << "K\r\n5;6\r\n";
-    openAnswer = gut;
+    openAnswer = Path("gut.XY");
+    testsupport::WriteBytes(openAnswer, "K\r\n5;6\r\n");
     rec.QueueAnswer(platform::vbCancel);
     Btn("cmdLoad")->click();
     EXPECT_EQ(rec.Last().prompt, "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
@@ -379,8 +371,9 @@ TEST_F(XYEditorTest, BadFilesAndUnansweredQuestionsLoseNoPoints) {
     EXPECT_EQ(PosXYEdit.Top, 20 * 15);
 }
 
-// Every change of the list marks it unsaved, and every way of closing then offers to save it:
-// Cancel keeps the window, a failing write keeps it, Yes writes the file and closes.
+// Every change of the list marks it unsaved (a cancelled save leaves it so), and every way of closing
+// then offers to save it: Cancel keeps the window, a failing write keeps it, Yes writes the file, names
+// the list after it and closes.
 using XYEditorRoad = testsupport::InBothLocales<XYEditorTest>;
 
 // File text of a whole number 0..99 in the mask ".0000000E+00".
@@ -434,8 +427,8 @@ TEST_P(XYEditorRoad, EveryChangeAsksAtEveryClose) {
         [] { platform::Windows().Frame("frmXYEdit")->close(); },  // the close box
         [] { platform::Windows().Unload("frmXYEdit"); },          // the end of the program
     };
-    const std::string file = dir.filePath("liste.XY").toStdString();
-    std::ofstream(file, std::ios::binary) << "Liste\r\n3;30\r\n1;10\r\n2;20\r\n";
+    const std::string file = Path("liste.XY");
+    testsupport::WriteBytes(file, "Liste\r\n3;30\r\n1;10\r\n2;20\r\n");
     int round = 0;
     for (const Change& change : changes) {
         SCOPED_TRACE(change.name);
@@ -444,7 +437,10 @@ TEST_P(XYEditorRoad, EveryChangeAsksAtEveryClose) {
         openAnswer = file;
         Btn("cmdLoad")->click();
         ASSERT_FALSE(Ed()->Ungespeichert());
+        EXPECT_EQ(Ed()->windowTitle(), QString::fromStdString("geladen: " + file + " (3 Datenzeilen)"));
         change.apply();
+        saveAnswer.clear();
+        Btn("cmdSave")->click();
         EXPECT_TRUE(Ed()->Ungespeichert());
         for (const Close& close : closes) {
             rec.Clear();
@@ -454,60 +450,22 @@ TEST_P(XYEditorRoad, EveryChangeAsksAtEveryClose) {
             ASSERT_NE(Ed(), nullptr);
         }
         const Close& close = closes[round++ % std::size(closes)];
-        saveAnswer = dir.filePath("nicht/da/x.XY").toStdString();
+        saveAnswer = Path("nicht/da/x.XY");
         rec.QueueAnswer(platform::vbYes);
         close();
         EXPECT_EQ(rec.Last().title, "Message from Sub SaveXY");
         ASSERT_NE(Ed(), nullptr);
-        saveAnswer = dir.filePath("gespeichert.XY").toStdString();
+        saveAnswer = Path("gespeichert.XY");
         rec.QueueAnswer(platform::vbYes);
         close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(Ed(), nullptr);
+        EXPECT_EQ(std::pair(XYDateiName, XYTrenner), std::pair(saveAnswer, std::string(";")));
         std::string expected = change.comment + std::string("\r\n");
         for (const auto& [x, y] : change.saved) expected += Mask(x) + ";" + Mask(y) + "\r\n";
         EXPECT_EQ(testsupport::Bytes(saveAnswer), expected);
         std::filesystem::remove(saveAnswer);
     }
-}
-
-// From the main window: four typed points, sorted, closed by the close box and saved on Yes; the
-// reopened editor loads them back in their sorted order.
-TEST_P(XYEditorRoad, TypedPointsSavedOnCloseLoadBackSorted) {
-    testsupport::UnloadAll();
-    Menu("mnuEditXY");
-    ASSERT_NE(Ed(), nullptr);
-    for (const auto& [x, y] : {std::pair{"3", "0,5"}, std::pair{"1", "-2"}, std::pair{"4", "8"}, std::pair{"2,5", "7"}}) {
-        Box(0)->clear();
-        Box(1)->clear();
-        QTest::keyClicks(Box(0), x);
-        QTest::keyClick(Box(0), Qt::Key_Return);
-        QTest::keyClicks(Box(1), y);
-        QTest::keyClick(Box(1), Qt::Key_Return);
-    }
-    ASSERT_EQ(nXYPunkte, 4);
-    Btn("XSort")->click();
-    W<QLineEdit>("txtComment")->setText("Probe 7");
-    Btn("cmdSave")->click();  // cancelled: nothing written, still unsaved
-    EXPECT_TRUE(Ed()->Ungespeichert());
-    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
-    saveAnswer = dir.filePath("sortiert.XY").toStdString();
-    rec.QueueAnswer(platform::vbYes);
-    platform::Windows().Frame("frmXYEdit")->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_EQ(Ed(), nullptr);
-    EXPECT_EQ(XYDateiName, saveAnswer);
-    EXPECT_EQ(XYTrenner, ";");
-
-    Menu("mnuEditXY");
-    ASSERT_NE(Ed(), nullptr);
-    EXPECT_EQ(nXYPunkte, 0);
-    openAnswer = saveAnswer;
-    Btn("cmdLoad")->click();
-    EXPECT_EQ(dialogs.openRequests.back().directory, dir.path().toStdString() + "/");
-    EXPECT_EQ(Points(), "1 -2, 2.5 7, 3 0.5, 4 8");
-    EXPECT_EQ(W<QLineEdit>("txtComment")->text(), "Probe 7");
-    EXPECT_EQ(Ed()->windowTitle(), QString::fromStdString("geladen: " + saveAnswer + " (4 Datenzeilen)"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, XYEditorRoad, testing::ValuesIn(testsupport::AllNumberLocales),
