@@ -1,4 +1,5 @@
-// The chart widget: data and gaps, styles, axes, hit tests, zoom, labels.
+// The chart: its geometry without a window (scales, regions, nearest point, spacings, ranges), the
+// widget (data and gaps, styles, axes, hit tests, zoom, labels) and its layout file.
 #include <QFile>
 #include <QFontMetrics>
 #include <QImage>
@@ -11,10 +12,135 @@
 #include <tuple>
 
 #include "platform/Chart2D.h"
+#include "platform/ChartGeometry.h"
 #include "platform/TextPrint.h"
 #include "tests/support/MsgRecorder.h"
 
 using namespace platform;
+using namespace platform::chartgeo;
+
+namespace {
+
+AxisScale Horizontal(double min, double max, bool log = false) { return {min, max, log, 100, 500}; }
+AxisScale Vertical(double min, double max, bool log = false) { return {min, max, log, 300, 50}; }
+// The pixel of v and the value at pixel p, NaN where the scale refuses.
+double Px(const AxisScale& s, double v) {
+    double p = 0;
+    return ToPixel(s, v, p) ? p : NAN;
+}
+double Value(const AxisScale& s, double p) {
+    double v = 0;
+    return ToData(s, p, v) ? v : NAN;
+}
+
+}  // namespace
+
+TEST(ChartGeometry, LinearAndLogScalesMapBothWays) {
+    // Scale, value, pixel. Outside the range a linear value lies on the same straight line; vertically
+    // larger values are higher up (smaller pixel); on a log scale decades split the span evenly.
+    const std::tuple<AxisScale, double, double> cases[] = {
+        {Horizontal(-2, 6), -2, 100},
+        {Horizontal(-2, 6), 6, 500},
+        {Horizontal(-2, 6), 0, 100 + 400.0 * 2 / 8},
+        {Horizontal(-2, 6), 10, 100 + 400.0 * 12 / 8},
+        {Vertical(0, 10), 10, 50},
+        {Vertical(0, 10), 2.5, 300 - 250 * 0.25},
+        {Horizontal(1, 1000, true), 10, 100 + 400.0 / 3},
+        {Horizontal(1, 1000, true), std::sqrt(10.0), 100 + 400.0 / 6},
+        {Horizontal(1, 1000, true), 100, 100 + 400.0 * 2 / 3},
+    };
+    for (const auto& [s, v, p] : cases) {
+        EXPECT_NEAR(Px(s, v), p, 1e-9) << v;
+        EXPECT_NEAR(Value(s, p), v, 1e-9) << v;
+    }
+}
+
+TEST(ChartGeometry, UnusableScalesAndValuesAreRefused) {
+    // No pixel for values a log scale cannot show, for holes and for non-finite values.
+    for (double v : {0.0, -5.0}) EXPECT_TRUE(std::isnan(Px(Horizontal(1, 1000, true), v))) << v;
+    for (double v : {kChartHole, double(NAN), double(INFINITY)}) EXPECT_TRUE(std::isnan(Px(Horizontal(0, 1), v))) << v;
+    for (const AxisScale& s : {Horizontal(5, 5), Horizontal(6, 5), Horizontal(0, 10, true), Horizontal(-1, 10, true),
+                               Horizontal(NAN, 10), AxisScale{0, 1, false, 100, 100}})  // the last has no pixels
+        EXPECT_FALSE(ScaleUsable(s)) << s.min << " " << s.max;
+    EXPECT_TRUE(std::isnan(Px(Horizontal(5, 5), 5)));
+    EXPECT_TRUE(std::isnan(Value(Horizontal(0, 10, true), 200)));
+}
+
+// Which item wins where they overlap is checked on the widget; here the edges of a rectangle.
+TEST(ChartGeometry, RegionEdges) {
+    const PixRect plot{50, 40, 500, 300};
+    EXPECT_EQ(RegionAt(50, 40, {}, {}, {}, plot), kRegionPlotArea);  // left and top inclusive
+    EXPECT_EQ(RegionAt(550, 200, {}, {}, {}, plot), kRegionNone);    // right and bottom exclusive
+    EXPECT_EQ(RegionAt(100, 340, {}, {}, {}, plot), kRegionNone);
+}
+
+TEST(ChartGeometry, NearestPointSkipsHolesAndHiddenSeries) {
+    const AxisScale xs = Horizontal(0, 400);  // 1 data unit = 1 pixel, x pixel = 100 + x
+    const AxisScale ys = AxisScale{0, 250, false, 300, 50};  // y pixel = 300 - y
+    std::vector<double> x1{0, 10, 20}, y1{0, 10, kChartHole};
+    std::vector<double> x2{20, 30}, y2{20, 30};
+    std::vector<double> x3{21, 21}, y3{21, 21};
+    std::vector<SeriesPoints> series{{&x1, &y1, true}, {&x2, &y2, true}, {&x3, &y3, false}};
+    // Pixel of (20, 20) plus a 3-4-5 offset: series 2, point 1, distance 5; the hidden series 3 is nearer.
+    NearestPoint n = Nearest(series, xs, ys, 100 + 20 + 3, 300 - 20 - 4);
+    EXPECT_EQ(std::make_pair(n.series, n.point), std::make_pair(2, 1));
+    EXPECT_NEAR(n.distance, 5, 1e-12);
+    // The hole at x = 20 of series 1 is never found, even exactly on its x.
+    EXPECT_EQ(Nearest(series, xs, ys, 120, 285).series, 2);
+    // Equal distance: the earlier series wins.
+    EXPECT_EQ(Nearest({{&x2, &y2, true}, {&x2, &y2, true}}, xs, ys, 120, 280).series, 1);
+    // Points a log scale cannot place are skipped.
+    std::vector<double> xl{1, 10}, yl{-1, 10};
+    EXPECT_EQ(Nearest({{&xl, &yl, true}}, Horizontal(1, 100, true), Vertical(1, 100, true), 100, 300).point, 2);
+}
+
+// The automatic spacing of an axis is checked on the widget.
+TEST(ChartGeometry, NiceStepsAndLineCounts) {
+    for (const auto& [span, n, step] :
+         {std::tuple{10.0, 5, 2.0}, {1.0, 5, 0.2}, {30.0, 5, 5.0}, {7.0, 5, 1.0}, {0.004, 4, 0.001}})
+        EXPECT_DOUBLE_EQ(NiceStep(span, n), step) << span;
+    for (double span : {1e-12, 3.3, 17.0, 250.0, 9e9, 1e300}) {
+        const double st = NiceStep(span, 5);
+        const double mant = st / std::pow(10.0, std::floor(std::log10(st) + 1e-12));
+        EXPECT_TRUE(std::fabs(mant - 1) < 1e-9 || std::fabs(mant - 2) < 1e-9 || std::fabs(mant - 5) < 1e-9)
+            << span << " -> " << st;
+        EXPECT_GE(span / st, 2.0);
+        EXPECT_LE(span / st, 15.0);
+    }
+    for (double bad : {0.0, -3.0, double(INFINITY)}) EXPECT_DOUBLE_EQ(NiceStep(bad, 5), 1) << bad;
+    // 0 2 4 6 8 10; -1 -0.5 0 0.5 1; none inside; no spacing.
+    for (const auto& [lo, hi, step, n] :
+         {std::tuple{0.0, 10.0, 2.0, 6.0}, {-1.0, 1.0, 0.5, 5.0}, {0.1, 0.9, 1.0, 0.0}, {0.0, 10.0, 0.0, 0.0}})
+        EXPECT_DOUBLE_EQ(LineCount(lo, hi, step), n) << lo << " " << hi << " " << step;
+    EXPECT_GT(LineCount(0, 10, 1e-9), kMaxLines);  // would need a hopeless number of lines
+}
+
+TEST(ChartGeometry, AutoRangeCoversDataWithNiceEnds) {
+    std::vector<double> a{0.3, 7.2, kChartHole, NAN}, b{-1.1};
+    double lo = 0, hi = 0;
+    AutoRange({&a, &b}, false, lo, hi);
+    EXPECT_LE(lo, -1.1);
+    EXPECT_GE(hi, 7.2);
+    const double st = NiceStep(7.2 + 1.1, 5);
+    EXPECT_NEAR(std::remainder(lo, st), 0, 1e-9);
+    EXPECT_NEAR(std::remainder(hi, st), 0, 1e-9);
+    EXPECT_LT(hi - lo, 2 * (7.2 + 1.1));
+    // Log: only positive values, widened to decades.
+    std::vector<double> c{-5, 0, 0.02, 350};
+    AutoRange({&c}, true, lo, hi);
+    EXPECT_DOUBLE_EQ(lo, 0.01);
+    EXPECT_DOUBLE_EQ(hi, 1000);
+    // A single value still gives a usable range; no data gives the default.
+    std::vector<double> one{4}, none{kChartHole};
+    AutoRange({&one}, false, lo, hi);
+    EXPECT_TRUE(lo < 4 && hi > 4) << lo << " " << hi;
+    AutoRange({&one}, true, lo, hi);
+    EXPECT_LT(lo, hi);
+    AutoRange({&none}, false, lo, hi);
+    EXPECT_EQ(std::make_pair(lo, hi), std::make_pair(0.0, 10.0));
+    AutoRange({}, true, lo, hi);
+    EXPECT_EQ(std::make_pair(lo, hi), std::make_pair(1.0, 10.0));
+}
 
 namespace {
 
@@ -47,10 +173,141 @@ protected:
             }
         return false;
     }
+    // The saved layout text of chart c.
+    QByteArray Saved(Chart2D& c, const char* name) {
+        EXPECT_TRUE(c.SaveLayout(Path(name)));
+        QFile f(QString::fromStdString(Path(name)));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll();
+    }
 
     QTemporaryDir dir;
-    Chart2D chart;
+    Chart2D chart, loaded;  // `loaded` reads the layout files of `chart`
 };
+
+constexpr ChartAxis kAxes[] = {ChartAxis::X, ChartAxis::Y, ChartAxis::Y2};
+constexpr AxisSpacing kSpacings[] = {AxisSpacing::Grid, AxisSpacing::Tick, AxisSpacing::Number};
+constexpr MarginSide kSides[] = {MarginSide::Left, MarginSide::Top, MarginSide::Right, MarginSide::Bottom};
+constexpr ChartText kTexts[] = {ChartText::Header, ChartText::Footer};
+
+QFont Font(const char* family, int size, bool bold, bool italic) {
+    QFont f(QString::fromLatin1(family));
+    f.setPointSize(size);
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+}
+
+// A chart that differs from the start state in every kind of setting.
+void Fill(Chart2D& c) {
+    c.SetRepaintSuspended(true);
+    c.SetSeriesCount(1, 63);
+    c.SetSeriesData(1, 1, {0, 0.1, 0.2, 0.30000000000000004}, {1, kChartHole, 1e-300, -2.5e12});
+    c.SetSeriesData(1, 25, {0, 10}, {0, 100});
+    c.SetDisplay(1, 25, kSeriesHidden);
+    c.SetDisplay(1, 30, kSeriesEmptied);
+    c.SetLinePattern(1, 1, kLineDashDot);
+    c.SetLineColor(1, 1, Chart2D::Rgb(12, 34, 56));
+    c.SetLineWidth(1, 1, 4);
+    c.SetLegendText(1, 1, "K.1  Konzentration A");
+    c.SetSeriesCount(2, 5);
+    c.SetSeriesData(2, 3, {1, 2}, {3, 4});
+    c.SetSymbolShape(2, 3, kSymbolOpenDiamond);
+    c.SetSymbolColor(2, 3, Chart2D::Rgb(200, 0, 100));
+    c.SetSymbolSize(2, 3, 11);
+    c.SetLegendText(2, 3, "P.3  Messpunkte");
+    c.SetAxisRange(ChartAxis::X, -1, 11);
+    c.SetAxisRange(ChartAxis::Y2, 0.01, 100);
+    c.SetAxisLog(ChartAxis::Y2, true);
+    c.SetAxisShown(ChartAxis::Y2, true);
+    c.SetGridShown(ChartAxis::X, true);
+    c.SetGridPattern(ChartAxis::Y, kLineDotted);
+    c.SetGridColor(ChartAxis::Y, Chart2D::Rgb(143, 143, 143));
+    c.SetSpacing(ChartAxis::X, AxisSpacing::Tick, 0.5);
+    c.SetAxisOrigin(ChartAxis::Y, kPlaceAtMaximum);
+    c.SetNumberPlacement(ChartAxis::X, kPlaceAtZero);
+    c.SetAxisTitle(ChartAxis::X, "Zeit t / min");
+    c.SetAxisTitleFont(ChartAxis::X, Font("Arial", 11, true, false));
+    c.SetAxisTitleColor(ChartAxis::Y, Chart2D::Rgb(1, 2, 3));
+    c.SetAxisTitleRotation(ChartAxis::Y, kTextHorizontal);
+    c.SetAxisNumberFont(ChartAxis::Y, Font("Courier", 7, false, true));
+    c.SetAxisNumberRotation(ChartAxis::Y, kTextVertical);
+    c.SetChartBackColor(Chart2D::Rgb(250, 250, 240));
+    c.SetChartAreaLocation(5, 16);
+    c.SetChartAreaBackColor(Chart2D::Rgb(240, 240, 240));
+    c.SetChartAreaForeColor(Chart2D::Rgb(0, 0, 128));
+    c.SetChartAreaBorderWidth(2);
+    c.SetPlotAreaBackColor(Chart2D::Rgb(251, 251, 251));
+    c.SetPlotFrame(false);
+    c.SetPlotMargin(MarginSide::Top, 30);
+    c.SetTextBlock(ChartText::Header, "Kopf\rzweite Zeile");
+    c.SetTextBlockFont(ChartText::Header, Font("Arial", 14, true, true));
+    c.SetTextBlockForeColor(ChartText::Header, Chart2D::Rgb(9, 9, 9));
+    c.SetTextBlockBackColor(ChartText::Header, -1);
+    c.SetTextBlockBorder(ChartText::Header, kBorderFramed1);
+    c.SetTextBlockLocation(ChartText::Footer, 5, 300);
+    c.SetTextBlock(ChartText::Footer, "Zusatz-Text");
+    c.SetTextBlockShown(ChartText::Footer, false);
+    c.SetLegendShown(true);
+    c.SetLegendLocation(380, 90);
+    c.SetLegendOrientation(kLegendHorizontal);
+    c.SetLegendBorder(kBorderNone);
+    c.SetLegendFont(Font("Arial", 8, false, false));
+    c.SetLegendForeColor(Chart2D::Rgb(0, 100, 0));
+    c.SetLegendBackColor(-1);
+    for (int k = 0; k < 3; ++k) c.AddLabel();
+    c.SetLabelText(1, "1");
+    c.SetLabelAttachSeries(1, 1, 1, 3);
+    c.SetLabelOffset(1, 10);
+    c.SetLabelShown(1, true);
+    c.SetLabelText(3, "              aktuelle mittl. Verweilzeit");
+    c.SetLabelAttachData(3, 4.5, 2.25);
+    c.SetLabelAnchor(3, kAnchorEast);
+    c.SetLabelForeColor(3, Chart2D::Rgb(255, 80, 80));
+    c.SetLabelBackColor(3, Chart2D::Rgb(255, 255, 255));
+    c.SetLabelFont(3, Font("Arial", 11, true, true));
+    c.SetLabelBorder(3, kBorderPlain);
+    c.SetLabelAttachPixel(2, 40, 50);
+    c.SetRepaintSuspended(false);
+}
+
+// Every readable property of a and b, compared exactly (doubles survive the file unchanged).
+#define SAME(...) EXPECT_EQ(a.__VA_ARGS__, b.__VA_ARGS__)
+void ExpectSame(Chart2D& a, Chart2D& b) {
+    for (int g = 1; g <= 2; ++g) {
+        ASSERT_EQ(a.SeriesCount(g), b.SeriesCount(g));
+        for (int s = 1; s <= a.SeriesCount(g); ++s) {
+            SCOPED_TRACE(testing::Message() << g << "/" << s);
+            ASSERT_EQ(a.PointCount(g, s), b.PointCount(g, s));
+            for (int p = 1; p <= a.PointCount(g, s); ++p) { SAME(X(g, s, p)); SAME(Y(g, s, p)); }
+            SAME(Display(g, s)); SAME(LinePattern(g, s)); SAME(LineColor(g, s)); SAME(LineWidth(g, s));
+            SAME(SymbolShape(g, s)); SAME(SymbolColor(g, s)); SAME(SymbolSize(g, s)); SAME(LegendText(g, s));
+        }
+    }
+    for (ChartAxis ax : kAxes) {
+        SAME(AxisShown(ax)); SAME(AxisMin(ax)); SAME(AxisMax(ax)); SAME(AxisAutoScale(ax)); SAME(AxisLog(ax));
+        SAME(GridShown(ax)); SAME(GridPattern(ax)); SAME(GridColor(ax));
+        for (AxisSpacing sp : kSpacings) { SAME(SpacingAuto(ax, sp)); SAME(Spacing(ax, sp)); }
+        SAME(AxisOrigin(ax)); SAME(NumberPlacement(ax)); SAME(AxisTitle(ax)); SAME(AxisTitleFont(ax));
+        SAME(AxisTitleColor(ax)); SAME(AxisTitleRotation(ax)); SAME(AxisNumberFont(ax)); SAME(AxisNumberRotation(ax));
+    }
+    SAME(ChartBackColor()); SAME(ChartAreaLeft()); SAME(ChartAreaTop()); SAME(ChartAreaBackColor());
+    SAME(ChartAreaForeColor()); SAME(ChartAreaBorderWidth()); SAME(PlotAreaBackColor()); SAME(PlotFrame());
+    for (MarginSide s : kSides) { SAME(PlotMarginAuto(s)); SAME(PlotMargin(s)); }
+    for (ChartText t : kTexts) {
+        SAME(TextBlock(t)); SAME(TextBlockFont(t)); SAME(TextBlockForeColor(t)); SAME(TextBlockBackColor(t));
+        SAME(TextBlockBorder(t)); SAME(TextBlockLeft(t)); SAME(TextBlockTop(t)); SAME(TextBlockShown(t));
+    }
+    SAME(LegendShown()); SAME(LegendLeft()); SAME(LegendTop()); SAME(LegendOrientation()); SAME(LegendBorder());
+    SAME(LegendFont()); SAME(LegendForeColor()); SAME(LegendBackColor());
+    ASSERT_EQ(a.LabelCount(), b.LabelCount());
+    for (int k = 1; k <= a.LabelCount(); ++k) {
+        SAME(LabelText(k)); SAME(LabelAttach(k)); SAME(LabelGroup(k)); SAME(LabelSeries(k)); SAME(LabelPoint(k));
+        SAME(LabelDataX(k)); SAME(LabelDataY(k)); SAME(LabelOffset(k)); SAME(LabelAnchor(k));
+        SAME(LabelForeColor(k)); SAME(LabelBackColor(k)); SAME(LabelFont(k)); SAME(LabelBorder(k)); SAME(LabelShown(k));
+    }
+}
+#undef SAME
 
 }  // namespace
 
@@ -470,4 +727,61 @@ TEST_F(Chart2DTest, LabelsAttachAndClampToExistingPoints) {
     chart.SetLabelText(2, "x");
     EXPECT_EQ(chart.LabelText(2), "");
     EXPECT_FALSE(chart.LabelShown(0));
+}
+
+TEST_F(Chart2DTest, LayoutSaveThenLoadRestoresTheWholeChart) {
+    Fill(chart);
+    const std::string p = Path("chart.oc2");
+    std::string error;
+    ASSERT_TRUE(chart.SaveLayout(p, &error)) << error;
+    ASSERT_TRUE(loaded.LoadLayout(p, &error)) << error;
+    ExpectSame(chart, loaded);
+    // Saving the loaded chart gives the same file again.
+    EXPECT_EQ(Saved(loaded, "again.oc2"), Saved(chart, "first.oc2"));
+    // A zoomed chart saves its zoomed ranges, and loading ends a zoom.
+    for (Chart2D* c : {&chart, &loaded})
+        ASSERT_TRUE(c->ZoomToPixels(c->PlotAreaLeft() + 10, c->PlotAreaTop() + 10, c->PlotAreaLeft() + 200,
+                                    c->PlotAreaTop() + 150));
+    ASSERT_TRUE(chart.SaveLayout(p));
+    ASSERT_TRUE(loaded.LoadLayout(p));
+    EXPECT_FALSE(loaded.IsZoomed());
+    ExpectSame(chart, loaded);
+}
+
+TEST_F(Chart2DTest, LayoutBadOrForeignFilesAreRefusedAndChangeNothing) {
+    Fill(chart);
+    const QByteArray good = Saved(chart, "good.oc2");
+    loaded.SetSeriesData(1, 1, {7}, {8});
+    loaded.SetTextBlock(ChartText::Header, "unverändert");
+    auto tampered = [&](const char* from, const char* to) { return QByteArray(good).replace(from, to); };
+    const QByteArray cases[] = {
+        QByteArray(),
+        "Dies ist keine Vorlage\r\n",
+        "{\"format\": \"anderes\", \"version\": 1}",  // foreign JSON
+        good.left(good.size() / 2),
+        tampered("\"display\": 1", "\"display\": 9"),
+        tampered("\"version\": 1", "\"version\": 2"),
+        tampered("\"axes\"", "\"achsen\""),
+        tampered("\"symbolSize\": 11", "\"symbolSize\": \"elf\""),
+        tampered("\"min\": 0.01", "\"min\": 0"),  // log range at zero
+    };
+    for (const QByteArray& bytes : cases) {
+        SCOPED_TRACE(bytes.left(60).toStdString());
+        QFile f(QString::fromStdString(Path("bad.oc2")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        std::string error;
+        EXPECT_FALSE(loaded.LoadLayout(Path("bad.oc2"), &error));
+        EXPECT_NE(error.find("Diagrammvorlage"), std::string::npos) << error;
+        // Nothing half-loaded: data and header are unchanged.
+        EXPECT_EQ(loaded.X(1, 1, 1), 7);
+        EXPECT_EQ(loaded.TextBlock(ChartText::Header), "unverändert");
+    }
+    std::string error;
+    EXPECT_FALSE(loaded.LoadLayout(Path("missing.oc2"), &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(chart.SaveLayout(Path("no/such/dir/x.oc2"), &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(loaded.LoadLayout(Path("good.oc2")));  // the untampered text still loads
 }
