@@ -47,24 +47,22 @@ public:
         add(new QLabel, "lblUnit(2)");
         add(new QGroupBox, "fraInput");
         go = add(new QPushButton("Go"), "cmdGo");
-        connect(go, &QPushButton::clicked, this, [this] { ++goClicks; });
-        for (int i = 0; i < 2; ++i) {
-            opt[i] = add(new QRadioButton, i == 0 ? "optTyp(0)" : "optTyp(1)");
-            connect(opt[i], &QRadioButton::clicked, this, [this, i] { ++optClicks[i]; });
-        }
+        opt[0] = add(new QRadioButton, "optTyp(0)");
+        opt[1] = add(new QRadioButton, "optTyp(1)");
         chk = add(new QCheckBox, "chkMitPunkten");
-        connect(chk, &QCheckBox::clicked, this, [this] { ++chkClicks; });
+        for (QAbstractButton* b : {go, opt[0], opt[1], chk})
+            connect(b, &QAbstractButton::clicked, this, [this, b] { clicks.push_back(b->objectName().toStdString()); });
         action = new QAction(this);
         action->setObjectName("mnuDraw");
-        connect(action, &QAction::triggered, this, [this] { ++actionRuns; });
+        connect(action, &QAction::triggered, this, [this] { clicks.push_back("mnuDraw"); });
     }
 
     bool refuseClose = false;
-    QPushButton* go = nullptr;
-    QRadioButton* opt[2] = {};
-    QCheckBox* chk = nullptr;
+    QAbstractButton* go = nullptr;
+    QAbstractButton* opt[2] = {};
+    QAbstractButton* chk = nullptr;
     QAction* action = nullptr;
-    int goClicks = 0, optClicks[2] = {0, 0}, chkClicks = 0, actionRuns = 0;
+    std::vector<std::string> clicks;  // the controls whose click handler ran, in order
 
 protected:
     void closeEvent(QCloseEvent* event) override { event->setAccepted(!refuseClose); }
@@ -169,14 +167,8 @@ TEST_F(WindowRegistryTest, FormHostWritesAndReadsTextsByControlName) {
         EXPECT_TRUE(host.SetText("frmRegTestDialog", name, index, text)) << name;
         EXPECT_EQ(host.GetText("frmRegTestDialog", name, index), text) << name;
     }
-    EXPECT_EQ(form->findChild<QLineEdit*>("Inp(10)")->text(), " .15");
-    EXPECT_EQ(form->findChild<QComboBox*>("cmbList")->currentIndex(), 2);
     EXPECT_FALSE(host.SetText("frmRegTestDialog", "cmbList", -1, "Jahr"));  // not in the list
-    EXPECT_EQ(form->findChild<QLabel*>("lblUnit(2)")->text(), "1/min");
-    EXPECT_EQ(form->findChild<QGroupBox*>("fraInput")->title(), "Eingabe");
-    EXPECT_EQ(form->go->text(), "Rechnen");
-    EXPECT_EQ(form->goClicks, 0);  // a caption change presses nothing
-    EXPECT_EQ(form->windowTitle(), QString::fromUtf8("Rührkessel"));
+    EXPECT_TRUE(form->clicks.empty());  // a caption change presses nothing
     EXPECT_FALSE(host.SetText("frmRegTestDialog", "Inp", 11, "1"));  // no such member
     EXPECT_FALSE(host.SetText("frmNotOpen", "Inp", 10, "1"));
     EXPECT_EQ(host.GetText("frmNotOpen", "Inp", 10), "");
@@ -197,39 +189,26 @@ TEST_F(WindowRegistryTest, FormHostStateChangesPressesAndOptions) {
     // A press by the program reaches hidden and disabled buttons too.
     form->go->setEnabled(false);
     EXPECT_TRUE(host.Click("frmRegTestDialog", "cmdGo", -1));
-    EXPECT_EQ(form->goClicks, 1);
     form->go->setEnabled(true);
-    EXPECT_TRUE(host.Click("frmRegTestDialog", "cmdGo", -1));
-    EXPECT_EQ(form->goClicks, 2);
     form->action->setEnabled(true);
+    EXPECT_TRUE(host.Click("frmRegTestDialog", "cmdGo", -1));
     EXPECT_TRUE(host.Click("frmRegTestDialog", "mnuDraw", -1));
-    EXPECT_EQ(form->actionRuns, 1);
     EXPECT_FALSE(host.Click("frmRegTestDialog", "Inp", 10));  // not a button
+    EXPECT_EQ(form->clicks, (std::vector<std::string>{"cmdGo", "cmdGo", "mnuDraw"}));
 
-    // Setting an option runs its click handler only when it changes.
-    EXPECT_TRUE(host.SetChecked("frmRegTestDialog", "optTyp", 1, true));
-    EXPECT_TRUE(form->opt[1]->isChecked());
-    EXPECT_EQ(form->optClicks[1], 1);
-    EXPECT_TRUE(host.SetChecked("frmRegTestDialog", "optTyp", 1, true));
-    EXPECT_EQ(form->optClicks[1], 1);  // already set: no handler
-
-    EXPECT_TRUE(host.SetChecked("frmRegTestDialog", "optTyp", 0, true));
+    // Setting an option runs its click handler only when it changes; the group stays exclusive.
+    form->clicks.clear();
+    for (int i : {1, 1, 0}) EXPECT_TRUE(host.SetChecked("frmRegTestDialog", "optTyp", i, true));
     EXPECT_TRUE(host.IsChecked("frmRegTestDialog", "optTyp", 0));
-    EXPECT_FALSE(form->opt[1]->isChecked());  // the group stays exclusive
-    EXPECT_EQ(form->optClicks[0], 1);
-
+    EXPECT_FALSE(form->opt[1]->isChecked());
     // Clearing an option leaves none set and runs nothing.
     EXPECT_TRUE(host.SetChecked("frmRegTestDialog", "optTyp", 0, false));
     EXPECT_FALSE(form->opt[0]->isChecked());
-    EXPECT_FALSE(form->opt[1]->isChecked());
-    EXPECT_EQ(form->optClicks[0], 1);
-
     // A check box runs its handler on every change, also while disabled.
     form->chk->setEnabled(false);
-    EXPECT_TRUE(host.SetChecked("frmRegTestDialog", "chkMitPunkten", -1, true));
-    EXPECT_TRUE(host.SetChecked("frmRegTestDialog", "chkMitPunkten", -1, false));
+    for (bool on : {true, false}) EXPECT_TRUE(host.SetChecked("frmRegTestDialog", "chkMitPunkten", -1, on));
     EXPECT_FALSE(form->chk->isChecked());
-    EXPECT_EQ(form->chkClicks, 2);
+    EXPECT_EQ(form->clicks, (std::vector<std::string>{"optTyp(1)", "optTyp(0)", "chkMitPunkten", "chkMitPunkten"}));
     EXPECT_FALSE(host.SetChecked("frmRegTestDialog", "cmdGo", -1, true));  // not checkable
 }
 
