@@ -93,9 +93,8 @@ TEST_F(GridTest, SelectedBlockGoesToTheClipboardTextAndBack) {
     // Above the block untouched; a line with one cell leaves the others.
     EXPECT_EQ(grid.ClipText(), "x\ty\r\nu\tf");
     EXPECT_EQ(grid.Text(0, 2), "a");
-    EXPECT_EQ(Grid::LineCount("1\t2\r\n3\t4\r\n"), 3);
-    EXPECT_EQ(Grid::LineCount("1\n2\r3"), 3);
-    EXPECT_EQ(Grid::LineCount(""), 1);
+    for (const auto& [text, n] : {std::pair{"1\t2\r\n3\t4\r\n", 3}, {"1\n2\r3", 3}, {"", 1}})
+        EXPECT_EQ(Grid::LineCount(text), n) << text;
 }
 
 TEST_F(GridTest, CurrentCellEventsComeFromChangesNotFromFilling) {

@@ -104,7 +104,6 @@ TEST_F(WindowRegistryTest, EachWindowExistsOnceIsCreatedOnDemandAndMayRefuseToCl
     EXPECT_EQ(reg.Show("frmNoSuchWindow"), nullptr);
 
     factoryCalls = 0;
-    EXPECT_FALSE(reg.IsLoaded("frmRegTestDialog"));
     EXPECT_EQ(reg.Get("frmRegTestDialog"), nullptr);  // asking never creates
     EXPECT_EQ(factoryCalls, 0);
 
@@ -214,22 +213,9 @@ TEST_F(WindowRegistryTest, FormHostStateChangesPressesAndOptions) {
 
 using namespace platform;
 
-std::vector<int> Answers(const QMessageBox& box) {
-    std::vector<int> answers;
-    for (QAbstractButton* b : box.buttons()) answers.push_back(AnswerOfButton(b));
-    std::sort(answers.begin(), answers.end());
-    return answers;
-}
-
 TEST(QtMessageBox, StylesGiveButtonsIconAndDefault) {
-    struct Case {
-        int style;
-        std::vector<int> answers;  // sorted
-        QMessageBox::Icon icon;
-        int defaultAnswer;
-        int escapeAnswer;  // 0: none
-    };
-    const Case cases[] = {
+    // Style, the answers of its buttons (sorted), icon, default answer, Escape answer (0: none).
+    const std::tuple<int, std::vector<int>, QMessageBox::Icon, int, int> cases[] = {
         {vbOKOnly, {vbOK}, QMessageBox::NoIcon, vbOK, vbOK},
         {vbOKCancel + vbQuestion, {vbOK, vbCancel}, QMessageBox::Question, vbOK, vbCancel},
         {vbAbortRetryIgnore + vbCritical + vbDefaultButton3, {vbAbort, vbRetry, vbIgnore}, QMessageBox::Critical,
@@ -239,15 +225,18 @@ TEST(QtMessageBox, StylesGiveButtonsIconAndDefault) {
         {vbRetryCancel + vbInformation, {vbCancel, vbRetry}, QMessageBox::Information, vbRetry, vbCancel},
         {vbOKOnly + vbInformation + vbDefaultButton2, {vbOK}, QMessageBox::Information, vbOK, vbOK},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.style);
-        auto box = BuildMessageBox("Zeile 1\r\nZeile 2", c.style, " Ausführung nicht möglich ");
-        EXPECT_EQ(Answers(*box), c.answers);
-        EXPECT_EQ(box->icon(), c.icon);
-        EXPECT_EQ(AnswerOfButton(box->defaultButton()), c.defaultAnswer);
+    for (const auto& [style, answers, icon, defaultAnswer, escapeAnswer] : cases) {
+        SCOPED_TRACE(style);
+        auto box = BuildMessageBox("Zeile 1\r\nZeile 2", style, " Ausführung nicht möglich ");
+        std::vector<int> got;
+        for (QAbstractButton* b : box->buttons()) got.push_back(AnswerOfButton(b));
+        std::sort(got.begin(), got.end());
+        EXPECT_EQ(got, answers);
+        EXPECT_EQ(box->icon(), icon);
+        EXPECT_EQ(AnswerOfButton(box->defaultButton()), defaultAnswer);
         // The default answer of the plain layer agrees with the dialog's default button.
-        EXPECT_EQ(DefaultAnswer(c.style), c.defaultAnswer);
-        if (c.escapeAnswer) EXPECT_EQ(AnswerOfButton(box->escapeButton()), c.escapeAnswer);
+        EXPECT_EQ(DefaultAnswer(style), defaultAnswer);
+        if (escapeAnswer) EXPECT_EQ(AnswerOfButton(box->escapeButton()), escapeAnswer);
         else EXPECT_EQ(box->escapeButton(), nullptr);
         EXPECT_EQ(box->windowTitle(), QString::fromUtf8(" Ausführung nicht möglich "));
         EXPECT_EQ(box->text(), "Zeile 1\nZeile 2");
