@@ -137,10 +137,8 @@ TEST_F(WindowRegistryTest, EachWindowExistsOnceIsCreatedOnDemandAndMayRefuseToCl
     form->close();  // as the close box does
     testsupport::Flush();
     EXPECT_FALSE(reg.IsLoaded("frmRegTestDialog"));
-}
 
-TEST_F(WindowRegistryTest, MdiChildGoesIntoTheMainWindowsArea) {
-    auto& reg = platform::Windows();
+    // An MDI child goes into the main window's area.
     QWidget* child = reg.Show("frmRegTestChild");
     ASSERT_NE(child, nullptr);
     ASSERT_EQ(mdi->subWindowList().size(), 1);
