@@ -153,7 +153,7 @@ TEST_F(WindowRegistryTest, EachWindowExistsOnceIsCreatedOnDemandAndMayRefuseToCl
     EXPECT_FALSE(reg.IsLoaded("frmRegTestChild"));
 }
 
-TEST_F(WindowRegistryTest, FormHostWritesAndReadsTextsByControlName) {
+TEST_F(WindowRegistryTest, FormHostReachesControlsByName) {
     TestForm* form = Form();
     platform::FormHost& host = platform::Forms();
     // Each kind of control, and the window's own caption (no control name) with umlauts kept.
@@ -169,11 +169,8 @@ TEST_F(WindowRegistryTest, FormHostWritesAndReadsTextsByControlName) {
     EXPECT_FALSE(host.SetText("frmRegTestDialog", "Inp", 11, "1"));  // no such member
     EXPECT_FALSE(host.SetText("frmNotOpen", "Inp", 10, "1"));
     EXPECT_EQ(host.GetText("frmNotOpen", "Inp", 10), "");
-}
 
-TEST_F(WindowRegistryTest, FormHostStateChangesPressesAndOptions) {
-    TestForm* form = Form();
-    platform::FormHost& host = platform::Forms();
+    // States, presses and options.
     EXPECT_TRUE(host.SetEnabled("frmRegTestDialog", "Inp", 10, false));
     EXPECT_FALSE(form->findChild<QLineEdit*>("Inp(10)")->isEnabled());
     EXPECT_TRUE(host.SetToolTip("frmRegTestDialog", "cmdGo", -1, " rechnen "));
