@@ -233,10 +233,8 @@ TEST(ChartGeometry, RegionEdges) {
 TEST(ChartGeometry, NearestPointSkipsHolesAndHiddenSeries) {
     const AxisScale xs = Horizontal(0, 400);  // 1 data unit = 1 pixel, x pixel = 100 + x
     const AxisScale ys = AxisScale{0, 250, false, 300, 50};  // y pixel = 300 - y
-    std::vector<double> x1{0, 10, 20}, y1{0, 10, kChartHole};
-    std::vector<double> x2{20, 30}, y2{20, 30};
-    std::vector<double> x3{21, 21}, y3{21, 21};
-    std::vector<SeriesPoints> series{{&x1, &y1, true}, {&x2, &y2, true}, {&x3, &y3, false}};
+    std::vector<double> x1{0, 10, 20}, y1{0, 10, kChartHole}, on2{20, 30}, on3{21, 21};  // 2 and 3 on y = x
+    std::vector<SeriesPoints> series{{&x1, &y1, true}, {&on2, &on2, true}, {&on3, &on3, false}};
     // Pixel of (20, 20) plus a 3-4-5 offset: series 2, point 1, distance 5; the hidden series 3 is nearer.
     NearestPoint n = Nearest(series, xs, ys, 100 + 20 + 3, 300 - 20 - 4);
     EXPECT_EQ(std::make_pair(n.series, n.point), std::make_pair(2, 1));
@@ -244,7 +242,7 @@ TEST(ChartGeometry, NearestPointSkipsHolesAndHiddenSeries) {
     // The hole at x = 20 of series 1 is never found, even exactly on its x.
     EXPECT_EQ(Nearest(series, xs, ys, 120, 285).series, 2);
     // Equal distance: the earlier series wins.
-    EXPECT_EQ(Nearest({{&x2, &y2, true}, {&x2, &y2, true}}, xs, ys, 120, 280).series, 1);
+    EXPECT_EQ(Nearest({{&on2, &on2, true}, {&on2, &on2, true}}, xs, ys, 120, 280).series, 1);
     // Points a log scale cannot place are skipped.
     std::vector<double> xl{1, 10}, yl{-1, 10};
     EXPECT_EQ(Nearest({{&xl, &yl, true}}, Horizontal(1, 100, true), Vertical(1, 100, true), 100, 300).point, 2);

@@ -89,9 +89,6 @@ protected:
         testsupport::Flush();
         platform::Windows().SetMainWindow(nullptr, nullptr);
     }
-    TestForm* Form(const char* name = "frmRegTestDialog") {
-        return static_cast<TestForm*>(platform::Windows().Load(name));
-    }
 
     QMainWindow main;
     QMdiArea* mdi = nullptr;
@@ -154,7 +151,7 @@ TEST_F(WindowRegistryTest, EachWindowExistsOnceIsCreatedOnDemandAndMayRefuseToCl
 }
 
 TEST_F(WindowRegistryTest, FormHostReachesControlsByName) {
-    TestForm* form = Form();
+    auto* form = static_cast<TestForm*>(platform::Windows().Load("frmRegTestDialog"));
     platform::FormHost& host = platform::Forms();
     // Each kind of control, and the window's own caption (no control name) with umlauts kept.
     const std::tuple<const char*, int, const char*> texte[] = {
