@@ -35,7 +35,6 @@ double Value(const AxisScale& s, double p) {
 }
 
 constexpr int kRed = Chart2D::Rgb(255, 0, 0);
-constexpr int kBlue = Chart2D::Rgb(0, 0, 255);
 
 class Chart2DTest : public ::testing::Test {
 protected:
@@ -79,18 +78,8 @@ protected:
     Chart2D chart, loaded;  // `loaded` reads the layout files of `chart`
 };
 
-constexpr ChartAxis kAxes[] = {ChartAxis::X, ChartAxis::Y, ChartAxis::Y2};
 constexpr AxisSpacing kSpacings[] = {AxisSpacing::Grid, AxisSpacing::Tick, AxisSpacing::Number};
 constexpr MarginSide kSides[] = {MarginSide::Left, MarginSide::Top, MarginSide::Right, MarginSide::Bottom};
-constexpr ChartText kTexts[] = {ChartText::Header, ChartText::Footer};
-
-QFont Font(const char* family, int size, bool bold, bool italic) {
-    QFont f(QString::fromLatin1(family));
-    f.setPointSize(size);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
-}
 
 // A chart that differs from the start state in every kind of setting.
 void Fill(Chart2D& c) {
@@ -117,10 +106,10 @@ void Fill(Chart2D& c) {
     c.SetAxisOrigin(ChartAxis::Y, kPlaceAtMaximum);
     c.SetNumberPlacement(ChartAxis::X, kPlaceAtZero);
     c.SetAxisTitle(ChartAxis::X, "Zeit t / min");
-    c.SetAxisTitleFont(ChartAxis::X, Font("Arial", 11, true, false));
+    c.SetAxisTitleFont(ChartAxis::X, QFont("Arial", 11, QFont::Bold));
     c.SetAxisTitleColor(ChartAxis::Y, Chart2D::Rgb(1, 2, 3));
     c.SetAxisTitleRotation(ChartAxis::Y, kTextHorizontal);
-    c.SetAxisNumberFont(ChartAxis::Y, Font("Courier", 7, false, true));
+    c.SetAxisNumberFont(ChartAxis::Y, QFont("Courier", 7, QFont::Normal, true));
     c.SetAxisNumberRotation(ChartAxis::Y, kTextVertical);
     c.SetChartBackColor(Chart2D::Rgb(250, 250, 240));
     c.SetChartAreaLocation(5, 16);
@@ -131,7 +120,7 @@ void Fill(Chart2D& c) {
     c.SetPlotFrame(false);
     c.SetPlotMargin(MarginSide::Top, 30);
     c.SetTextBlock(ChartText::Header, "Kopf\rzweite Zeile");
-    c.SetTextBlockFont(ChartText::Header, Font("Arial", 14, true, true));
+    c.SetTextBlockFont(ChartText::Header, QFont("Arial", 14, QFont::Bold, true));
     c.SetTextBlockForeColor(ChartText::Header, Chart2D::Rgb(9, 9, 9));
     c.SetTextBlockBackColor(ChartText::Header, Chart2D::Rgb(255, 255, 200));
     c.SetTextBlockBorder(ChartText::Header, kBorderFramed1);
@@ -142,7 +131,7 @@ void Fill(Chart2D& c) {
     c.SetLegendLocation(380, 90);
     c.SetLegendOrientation(kLegendHorizontal);
     c.SetLegendBorder(kBorderNone);
-    c.SetLegendFont(Font("Arial", 8, false, false));
+    c.SetLegendFont(QFont("Arial", 8));
     c.SetLegendForeColor(Chart2D::Rgb(0, 100, 0));
     c.SetLegendBackColor(-1);
     for (int k = 0; k < 3; ++k) c.AddLabel();
@@ -155,7 +144,7 @@ void Fill(Chart2D& c) {
     c.SetLabelAnchor(3, kAnchorEast);
     c.SetLabelForeColor(3, Chart2D::Rgb(255, 80, 80));
     c.SetLabelBackColor(3, Chart2D::Rgb(255, 255, 255));
-    c.SetLabelFont(3, Font("Arial", 11, true, true));
+    c.SetLabelFont(3, QFont("Arial", 11, QFont::Bold, true));
     c.SetLabelBorder(3, kBorderPlain);
     c.SetLabelAttachPixel(2, 40, 50);
 }
@@ -173,7 +162,7 @@ void ExpectSame(Chart2D& a, Chart2D& b) {
             SAME(SymbolShape(g, s)); SAME(SymbolColor(g, s)); SAME(SymbolSize(g, s)); SAME(LegendText(g, s));
         }
     }
-    for (ChartAxis ax : kAxes) {
+    for (ChartAxis ax : {ChartAxis::X, ChartAxis::Y, ChartAxis::Y2}) {
         SAME(AxisShown(ax)); SAME(AxisMin(ax)); SAME(AxisMax(ax)); SAME(AxisAutoScale(ax)); SAME(AxisLog(ax));
         SAME(GridShown(ax)); SAME(GridPattern(ax)); SAME(GridColor(ax));
         for (AxisSpacing sp : kSpacings) { SAME(SpacingAuto(ax, sp)); SAME(Spacing(ax, sp)); }
@@ -183,7 +172,7 @@ void ExpectSame(Chart2D& a, Chart2D& b) {
     SAME(ChartBackColor()); SAME(ChartAreaLeft()); SAME(ChartAreaTop()); SAME(ChartAreaBackColor());
     SAME(ChartAreaForeColor()); SAME(ChartAreaBorderWidth()); SAME(PlotAreaBackColor()); SAME(PlotFrame());
     for (MarginSide s : kSides) { SAME(PlotMarginAuto(s)); SAME(PlotMargin(s)); }
-    for (ChartText t : kTexts) {
+    for (ChartText t : {ChartText::Header, ChartText::Footer}) {
         SAME(TextBlock(t)); SAME(TextBlockFont(t)); SAME(TextBlockForeColor(t)); SAME(TextBlockBackColor(t));
         SAME(TextBlockBorder(t)); SAME(TextBlockLeft(t)); SAME(TextBlockTop(t)); SAME(TextBlockShown(t));
     }
@@ -655,7 +644,6 @@ TEST_F(Chart2DTest, LabelsAttachAndClampToExistingPoints) {
     ASSERT_TRUE(chart.SetAxisRange(ChartAxis::X, 0, 10));
     ASSERT_TRUE(chart.SetAxisRange(ChartAxis::Y, 0, 10));
     chart.SetSeriesData(1, 1, {1, 2, 7}, {1, 2, 4});
-    chart.SetLineColor(1, 1, kBlue);
     EXPECT_FALSE(chart.SetLabelAttachSeries(n, 1, 40, 1));
     ASSERT_TRUE(chart.SetLabelAttachSeries(n, 1, 1, 99));
     chart.SetLabelText(n, "MMMM");
