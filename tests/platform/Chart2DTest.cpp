@@ -260,28 +260,27 @@ TEST(ChartGeometry, NiceStepsAndLineCounts) {
 }
 
 TEST(ChartGeometry, AutoRangeCoversDataWithNiceEnds) {
-    std::vector<double> a{0.3, 7.2, kChartHole, NAN}, b{-1.1};
-    double lo = 0, hi = 0;
-    AutoRange({&a, &b}, false, lo, hi);  // that the range covers the data is checked on the widget
+    // The automatic range of the values of two series, on a log scale or not.
+    const auto range = [](std::vector<double> a, bool log, std::vector<double> b = {}) {
+        double lo = 0, hi = 0;
+        AutoRange({&a, &b}, log, lo, hi);
+        return std::pair{lo, hi};
+    };
+    // Nice ends, holes skipped, the second series counted.
+    const auto [lo, hi] = range({0.3, 7.2, kChartHole, NAN}, false, {-1.1});
+    EXPECT_LE(lo, -1.1);
     const double st = NiceStep(7.2 + 1.1, 5);
     EXPECT_NEAR(std::remainder(lo, st), 0, 1e-9);
     EXPECT_NEAR(std::remainder(hi, st), 0, 1e-9);
     EXPECT_LT(hi - lo, 2 * (7.2 + 1.1));
     // Log: only positive values, widened to decades.
-    std::vector<double> c{-5, 0, 0.02, 350};
-    AutoRange({&c}, true, lo, hi);
-    EXPECT_DOUBLE_EQ(lo, 0.01);
-    EXPECT_DOUBLE_EQ(hi, 1000);
-    // A single value still gives a usable range; no data gives the default.
-    std::vector<double> one{10}, none{kChartHole};
-    AutoRange({&one}, false, lo, hi);
-    EXPECT_TRUE(lo < 10 && hi > 10) << lo << " " << hi;
-    AutoRange({&one}, true, lo, hi);
-    EXPECT_LT(lo, hi);
-    AutoRange({&none}, false, lo, hi);
-    EXPECT_EQ(std::make_pair(lo, hi), std::make_pair(0.0, 10.0));
-    AutoRange({}, true, lo, hi);
-    EXPECT_EQ(std::make_pair(lo, hi), std::make_pair(1.0, 10.0));
+    EXPECT_EQ(range({-5, 0, 0.02, 350}, true), std::pair(0.01, 1000.0));
+    // A single value, a power of ten too, still gives a usable range; no data gives the default.
+    const auto [lo1, hi1] = range({10}, false);
+    EXPECT_TRUE(lo1 < 10 && hi1 > 10) << lo1 << " " << hi1;
+    EXPECT_LT(range({10}, true).first, range({10}, true).second);
+    EXPECT_EQ(range({kChartHole}, false), std::pair(0.0, 10.0));
+    EXPECT_EQ(range({}, true), std::pair(1.0, 10.0));
 }
 
 TEST_F(Chart2DTest, PointsReadBackAndOutOfRangeAccessIsHarmless) {

@@ -79,7 +79,6 @@ const platform::FormRegistration childReg("frmRegTestChild", platform::FormKind:
 class WindowRegistryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        mdi = new QMdiArea;
         main.setCentralWidget(mdi);
         platform::Windows().SetMainWindow(&main, [this](QWidget* form) { return mdi->addSubWindow(form); });
     }
@@ -91,7 +90,7 @@ protected:
     }
 
     QMainWindow main;
-    QMdiArea* mdi = nullptr;
+    QMdiArea* mdi = new QMdiArea;  // owned by main from SetUp on
 };
 
 TEST_F(WindowRegistryTest, EachWindowExistsOnceIsCreatedOnDemandAndMayRefuseToClose) {
