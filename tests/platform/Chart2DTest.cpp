@@ -211,15 +211,7 @@ TEST(ChartGeometry, ScalesMapBothWaysAndRefuseWhatTheyCannotShow) {
     EXPECT_TRUE(std::isnan(Value(Horizontal(0, 10, true), 200)));
 }
 
-// Which item wins where they overlap is checked on the widget; here the edges of a rectangle.
-TEST(ChartGeometry, RegionEdges) {
-    const PixRect plot{50, 40, 500, 300};
-    EXPECT_EQ(RegionAt(50, 40, {}, {}, {}, plot), kRegionPlotArea);  // left and top inclusive
-    EXPECT_EQ(RegionAt(550, 200, {}, {}, {}, plot), kRegionNone);    // right and bottom exclusive
-    EXPECT_EQ(RegionAt(100, 340, {}, {}, {}, plot), kRegionNone);
-}
-
-TEST(ChartGeometry, NearestPointSkipsHolesAndHiddenSeries) {
+TEST(ChartGeometry, HitTestEdgesAndNearestPointSkippingHolesAndHiddenSeries) {
     const AxisScale xs = Horizontal(0, 400);  // 1 data unit = 1 pixel, x pixel = 100 + x
     const AxisScale ys = AxisScale{0, 250, false, 300, 50};  // y pixel = 300 - y
     std::vector<double> x1{0, 10, 20}, y1{0, 10, kChartHole}, on2{20, 30}, on3{21, 21};  // 2 and 3 on y = x
@@ -235,6 +227,12 @@ TEST(ChartGeometry, NearestPointSkipsHolesAndHiddenSeries) {
     // Points a log scale cannot place are skipped.
     std::vector<double> xl{1, 10}, yl{-1, 10};
     EXPECT_EQ(Nearest({{&xl, &yl, true}}, Horizontal(1, 100, true), Vertical(1, 100, true), 100, 300).point, 2);
+    // Rectangles of the hit test: left and top edges inclusive, right and bottom exclusive. Which item
+    // wins where they overlap is checked on the widget.
+    const PixRect plot{50, 40, 500, 300};
+    EXPECT_EQ(RegionAt(50, 40, {}, {}, {}, plot), kRegionPlotArea);
+    EXPECT_EQ(RegionAt(550, 200, {}, {}, {}, plot), kRegionNone);
+    EXPECT_EQ(RegionAt(100, 340, {}, {}, {}, plot), kRegionNone);
 }
 
 // The automatic spacing of an axis is checked on the widget.
@@ -283,7 +281,7 @@ TEST(ChartGeometry, AutoRangeCoversDataWithNiceEnds) {
     EXPECT_EQ(range({}, true), std::pair(1.0, 10.0));
 }
 
-TEST_F(Chart2DTest, PointsReadBackAndOutOfRangeAccessIsHarmless) {
+TEST_F(Chart2DTest, SeriesTakeOnlyValidPointsAndStyles) {
     EXPECT_EQ(chart.SeriesCount(2), 12);
     EXPECT_TRUE(chart.SetSeriesCount(1, 63));
     EXPECT_FALSE(chart.SetSeriesCount(1, -1));
@@ -312,6 +310,25 @@ TEST_F(Chart2DTest, PointsReadBackAndOutOfRangeAccessIsHarmless) {
     EXPECT_FALSE(chart.SetSeriesData(1, 1, {1, 2}, {1}));
     EXPECT_TRUE(chart.SetSeriesData(1, 1, {1, 2}, {INFINITY, 3}));
     EXPECT_EQ(chart.Y(1, 1, 1), kChartHole);
+    // Good values are read back through the design dialog's tests; here the refusals.
+    const auto stil = [&] {
+        return std::make_tuple(chart.LinePattern(1, 4), chart.LineWidth(1, 4), chart.Display(1, 4), chart.SymbolShape(2, 7),
+                               chart.SymbolSize(2, 7));
+    };
+    const auto vorher = stil();
+    for (int bad : {0, 9, -1}) EXPECT_FALSE(chart.SetLinePattern(1, 4, bad));
+    for (int bad : {0, 17}) EXPECT_FALSE(chart.SetSymbolShape(2, 7, bad));
+    EXPECT_FALSE(chart.SetSymbolSize(2, 7, -1));
+    EXPECT_FALSE(chart.SetLineWidth(1, 4, 0));
+    EXPECT_FALSE(chart.SetDisplay(1, 4, 4));
+    EXPECT_FALSE(chart.SetLinePattern(2, 13, kLineSolid));  // no series 13 in group 2
+    EXPECT_EQ(stil(), vorher);
+    // Every symbol shape draws without trouble.
+    chart.SetSeriesData(2, 1, {1, 2, 3}, {1, 2, 3});
+    for (int shape = kSymbolNone; shape <= kSymbolOpenTriangleDown; ++shape) {
+        ASSERT_TRUE(chart.SetSymbolShape(2, 1, shape));
+        EXPECT_FALSE(Render().isNull());
+    }
 }
 
 TEST_F(Chart2DTest, HoleLeavesAGapAndTheNearestPointIsFoundByPixel) {
@@ -340,28 +357,6 @@ TEST_F(Chart2DTest, HoleLeavesAGapAndTheNearestPointIsFoundByPixel) {
     // A series not shown (here emptied) is not drawn.
     chart.SetDisplay(1, 1, kSeriesEmptied);
     EXPECT_FALSE(RedNear(Render(), Linear(2.5, 5), 2));
-}
-
-TEST_F(Chart2DTest, BadStyleCodesAreRefusedAndChangeNothing) {
-    // Good values are read back through the design dialog's tests; here the refusals.
-    const auto stil = [&] {
-        return std::make_tuple(chart.LinePattern(1, 4), chart.LineWidth(1, 4), chart.Display(1, 4), chart.SymbolShape(2, 7),
-                               chart.SymbolSize(2, 7));
-    };
-    const auto vorher = stil();
-    for (int bad : {0, 9, -1}) EXPECT_FALSE(chart.SetLinePattern(1, 4, bad));
-    for (int bad : {0, 17}) EXPECT_FALSE(chart.SetSymbolShape(2, 7, bad));
-    EXPECT_FALSE(chart.SetSymbolSize(2, 7, -1));
-    EXPECT_FALSE(chart.SetLineWidth(1, 4, 0));
-    EXPECT_FALSE(chart.SetDisplay(1, 4, 4));
-    EXPECT_FALSE(chart.SetLinePattern(2, 13, kLineSolid));  // no series 13 in group 2
-    EXPECT_EQ(stil(), vorher);
-    // Every symbol shape draws without trouble.
-    chart.SetSeriesData(2, 1, {1, 2, 3}, {1, 2, 3});
-    for (int shape = kSymbolNone; shape <= kSymbolOpenTriangleDown; ++shape) {
-        ASSERT_TRUE(chart.SetSymbolShape(2, 1, shape));
-        EXPECT_FALSE(Render().isNull());
-    }
 }
 
 TEST_F(Chart2DTest, AxisRangesAndSpacingsAutomaticOrGiven) {
@@ -553,14 +548,14 @@ TEST_F(Chart2DTest, FailedPicturesAndPrintsGiveTheirReason) {
     EXPECT_EQ(rec.Last().prompt, "Kein Drucker verfügbar");
 }
 
-TEST_F(Chart2DTest, ZoomToRectangleAndReset) {
+TEST_F(Chart2DTest, ZoomToARectangleOrARubberBandAndReset) {
     ASSERT_TRUE(chart.SetAxisRange(ChartAxis::X, 0, 10));
     chart.SetSeriesData(1, 1, {0, 10}, {0, 20});
     QSignalSpy zoomed(&chart, &Chart2D::Zoomed);
     const double y0 = chart.AxisMin(ChartAxis::Y), y1 = chart.AxisMax(ChartAxis::Y);
     ASSERT_TRUE(chart.AxisAutoScale(ChartAxis::Y));
-    const QPointF a = Linear(2, 5), b = Linear(6, 15);
-    ASSERT_TRUE(chart.ZoomToPixels(int(a.x()), int(a.y()), int(b.x()), int(b.y())));
+    const QPointF from = Linear(2, 5), to = Linear(6, 15);
+    ASSERT_TRUE(chart.ZoomToPixels(int(from.x()), int(from.y()), int(to.x()), int(to.y())));
     EXPECT_EQ(zoomed.count(), 1);
     EXPECT_TRUE(chart.IsZoomed());
     const double tolX = 10.0 / chart.PlotAreaWidth() * 1.5, tolY = (y1 - y0) / chart.PlotAreaHeight() * 1.5;
@@ -582,10 +577,7 @@ TEST_F(Chart2DTest, ZoomToRectangleAndReset) {
               std::make_tuple(0.0, 10.0, y0, y1));
     chart.ResetZoom();  // nothing to reset
     EXPECT_EQ(zoomed.count(), 3);
-}
-
-TEST_F(Chart2DTest, RubberBandZoomWithTheMouse) {
-    ASSERT_TRUE(chart.SetAxisRange(ChartAxis::X, 0, 10));
+    // With the mouse: a rubber band in zoom mode.
     ASSERT_TRUE(chart.SetAxisRange(ChartAxis::Y, 0, 10));
     chart.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));

@@ -146,8 +146,7 @@ TEST_F(GridTest, TypedCharactersPassTheOwnersFilterAndEnterCommitsFirst) {
     std::vector<int> keys;
     std::string textAtEnter;
     QObject::connect(&grid, &Grid::KeyPressEdit, [&](int row, int col, int& key) {
-        EXPECT_EQ(row, 0);
-        EXPECT_EQ(col, 2);
+        EXPECT_EQ(std::make_pair(row, col), std::make_pair(0, 2));
         keys.push_back(key);
         if (key == ',') key = '.';
         if (key == 'x') key = 0;
