@@ -41,11 +41,10 @@ protected:
     std::string Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
     // Pixel of data coordinates computed from the plot rectangle alone (linear X and Y).
     QPointF Linear(double x, double y) {
-        const double l = chart.PlotAreaLeft(), t = chart.PlotAreaTop();
-        const double w = chart.PlotAreaWidth(), h = chart.PlotAreaHeight();
         const double x0 = chart.AxisMin(ChartAxis::X), x1 = chart.AxisMax(ChartAxis::X);
         const double y0 = chart.AxisMin(ChartAxis::Y), y1 = chart.AxisMax(ChartAxis::Y);
-        return {l + w * (x - x0) / (x1 - x0), t + h - h * (y - y0) / (y1 - y0)};
+        return {chart.PlotAreaLeft() + chart.PlotAreaWidth() * (x - x0) / (x1 - x0),
+                chart.PlotAreaTop() + chart.PlotAreaHeight() * (y1 - y) / (y1 - y0)};
     }
     QImage Render() {
         const std::string p = Path("render.png");
