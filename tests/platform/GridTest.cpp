@@ -53,10 +53,9 @@ TEST_F(GridTest, RowsFromTabSeparatedTextWithCheckCells) {
     const int lightBlue = 220 + 256 * 220 + 65536 * 240;
     grid.SetCellBackColor(0, 2, lightBlue);
     EXPECT_EQ(grid.CellBackColor(0, 2), lightBlue);
-    grid.ClearCells();
-    EXPECT_EQ(grid.Text(0, 2), "");
-    EXPECT_FALSE(grid.Checked(0, 1));
-    EXPECT_EQ(grid.CellBackColor(0, 2), -1);
+    grid.ClearCells();  // text, tick and colour
+    EXPECT_EQ(std::make_tuple(grid.Text(0, 2), grid.Checked(0, 1), grid.CellBackColor(0, 2)),
+              std::make_tuple("", false, -1));
 
     // A plain cell (the row of an empty list) shows no check box and cannot be edited.
     grid.SetCellPlain(1, 1);
@@ -93,9 +92,8 @@ TEST_F(GridTest, SelectedBlockGoesToTheClipboardTextAndBack) {
     // Above the block untouched; a line with one cell leaves the others.
     EXPECT_EQ(grid.ClipText(), "x\ty\r\nu\tf");
     EXPECT_EQ(grid.Text(0, 2), "a");
-    EXPECT_EQ(Grid::LineCount("1\t2\r\n3\t4\r\n"), 3);
-    EXPECT_EQ(Grid::LineCount("1\n2\r3"), 3);
-    EXPECT_EQ(Grid::LineCount(""), 1);
+    for (const auto& [text, n] : {std::pair{"1\t2\r\n3\t4\r\n", 3}, {"1\n2\r3", 3}, {"", 1}})
+        EXPECT_EQ(Grid::LineCount(text), n) << text;
 }
 
 TEST_F(GridTest, CurrentCellEventsComeFromChangesNotFromFilling) {
@@ -107,17 +105,14 @@ TEST_F(GridTest, CurrentCellEventsComeFromChangesNotFromFilling) {
     grid.AddItem("2\t\tb");
     EXPECT_EQ(changes, 0);
     grid.SetCurrentCell(1, 2);
-    EXPECT_EQ(changes, 1);
     EXPECT_EQ(std::make_pair(grid.Row(), grid.Col()), std::make_pair(1, 2));
-    EXPECT_EQ(entered, 0);  // only the user enters a cell
+    EXPECT_EQ(std::make_pair(changes, entered), std::make_pair(1, 0));  // only the user enters a cell
 
     grid.show();
     const QRect cell = Table()->visualRect(Table()->model()->index(0, 3));
     QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(std::make_pair(grid.Row(), grid.Col()), std::make_pair(0, 3));
-    EXPECT_EQ(changes, 2);
-    EXPECT_EQ(entered, 1);
-    EXPECT_EQ(upButton, 1);
+    EXPECT_EQ(std::make_tuple(changes, entered, upButton), std::make_tuple(2, 1, 1));
     QTest::mouseClick(Table()->viewport(), Qt::RightButton, {}, cell.center());
     EXPECT_EQ(upButton, 2);
 }
@@ -147,8 +142,7 @@ TEST_F(GridTest, TypedCharactersPassTheOwnersFilterAndEnterCommitsFirst) {
     std::vector<int> keys;
     std::string textAtEnter;
     QObject::connect(&grid, &Grid::KeyPressEdit, [&](int row, int col, int& key) {
-        EXPECT_EQ(row, 0);
-        EXPECT_EQ(col, 2);
+        EXPECT_EQ(std::make_pair(row, col), std::make_pair(0, 2));
         keys.push_back(key);
         if (key == ',') key = '.';
         if (key == 'x') key = 0;
