@@ -21,7 +21,7 @@ namespace {
 class MonteCarloTest : public gametest::GameTest {
 protected:
     void SetUp() override {
-        GameTest::SetUp();
+        InBothLocales::SetUp();
         frmMonteCarlo::SetZufallsSaat(12345u);
         // Every wait of the game ends at its first look at the clock.
         frmMonteCarlo::SetUhr([this] {
@@ -32,7 +32,7 @@ protected:
     void TearDown() override {
         frmMonteCarlo::SetUhr(nullptr);
         frmMonteCarlo::SetZufallsSaat(std::nullopt);
-        GameTest::TearDown();
+        InBothLocales::TearDown();
     }
 
     // Opens the game from the menu in the mode, with N0 of option n0Index and the flash effect off.
