@@ -85,9 +85,8 @@ TEST_P(BloodAlcoholWindowTest, FirstOpeningSetsTheDefaultsAndDrawsWithoutComplai
     // The other defaults (73 kg, r = 0.7, RD 20 %, beta60 0.15, k(res) 5, 600 min) are checked by the curves below.
     for (const char* option : {"optrWert(0)", "optBAKUnit(0)", "optBAKModel(0)"})
         EXPECT_TRUE(C<QRadioButton>(option)->isChecked()) << option;
-    // Drink 1: 500 ml at 5 %, "normal", from minute 0; its mass takes the label's two decimals.
+    // Drink 1: 500 ml at 5 %, "normal", from minute 0.
     EXPECT_EQ(Drink(1), " 500| 5|normal| 0|19.73");
-    EXPECT_FLOAT_EQ(BAKAlkMasse[1], 19.73f);
     for (int i = 2; i <= 8; ++i) EXPECT_EQ(Drink(i), " 0| 0| - - -||0.0") << i;
     EXPECT_TRUE(C<QCheckBox>("chkDelDiagram")->isHidden());
     EXPECT_FALSE(C<QPushButton>("cmdCloseGraph")->isEnabled());
@@ -104,6 +103,22 @@ TEST_P(BloodAlcoholWindowTest, FirstOpeningSetsTheDefaultsAndDrawsWithoutComplai
     EXPECT_TRUE(Draw()) << rec.Last().prompt;
     ASSERT_TRUE(platform::Windows().IsLoaded("frmTGraph2D"));
     EXPECT_TRUE(C<QPushButton>("cmdCloseGraph")->isEnabled());
+    // The curve of the defaults (mass with the label's two decimals) against the closed form, in g/L.
+    Click("optBAKUnit(1)");
+    ASSERT_TRUE(Draw());
+    std::vector<double> y = CurveY();
+    ASSERT_GT(y.size(), 60u);
+    EXPECT_NEAR(y[60], 19.73 / (0.7 * 73) * 0.8 * (1 - std::exp(-5.0)) - 0.15, 1e-5);
+    // Build-up only, on the longest axis.
+    Click("optBAKModel(2)");
+    Set("txt_tmaxGraph", "1500");
+    EXPECT_EQ(Text("txt_tmaxGraph"), "999");
+    ASSERT_TRUE(Draw());
+    y = CurveY();
+    ASSERT_EQ(y.size(), 1000u);
+    for (std::size_t t = 1; t < y.size(); ++t) EXPECT_GE(y[t], y[t - 1]);
+    EXPECT_NEAR(y[999], 19.73 / (0.7 * 73) * 0.8 * (1 - std::exp(-5.0 * 999 / 60)), 1e-5);
+    EXPECT_EQ(diagram::frmTGraph2D::Geladen()->Chart()->TextBlock(platform::ChartText::Header), "Resorptions-Diagramm");
 
     // Closing restores the model and diagram code and brings the model window back.
     platform::Windows().Unload("frmBlutalkohol");
@@ -112,7 +127,7 @@ TEST_P(BloodAlcoholWindowTest, FirstOpeningSetsTheDefaultsAndDrawsWithoutComplai
     EXPECT_FALSE(Frame("frmKinModel")->isHidden());
 }
 
-TEST_P(BloodAlcoholWindowTest, SexIsKeptBetweenOpenings) {
+TEST_P(BloodAlcoholWindowTest, SexIsKeptBetweenOpeningsAndTheParametersCheckedAgainstTheirRanges) {
     // The factor left by the last opening: "Frau" below the men's range, "Mann" within it; r itself
     // restarts at the standard value of that sex.
     struct Case { float r; int sex; float rAfter; };
@@ -143,13 +158,10 @@ TEST_P(BloodAlcoholWindowTest, SexIsKeptBetweenOpenings) {
     Click("optrWert(0)");
     EXPECT_FLOAT_EQ(BAKr, 0.7f);
     EXPECT_EQ(Text("txt_r(1)"), "0.6");
-}
 
-TEST_P(BloodAlcoholWindowTest, ParameterChecksReportTheFirstOffenderAndResetIt) {
-    ASSERT_NE(Open(), nullptr);
-    // The message: parameter + " außerhalb des erlaubten Bereichs" + range + the note of the reset.
-    struct Case { const char *field; std::vector<const char*> good; const char *bad, *parameter, *range, *reset; };
-    const Case cases[] = {
+    // Parameter checks report the first offender and reset it. The message: parameter + " außerhalb des erlaubten Bereichs" + range + the note of the reset.
+    struct Bereich { const char *field; std::vector<const char*> good; const char *bad, *parameter, *range, *reset; };
+    const Bereich bereiche[] = {
         {"txt_r(0)", {"0.68", "0.8"}, "0.67", "Verteilungsfaktor r", " für Männer:\r\n0,68 <= r <= 0,8", "0.7"},
         {"txt_r(0)", {}, "0.85", "Verteilungsfaktor r", " für Männer:\r\n0,68 <= r <= 0,8", "0.7"},
         {"txt_r(1)", {"0.5", "0.6"}, "0.61", "Verteilungsfaktor r", " für Frauen:\r\n\r\n0,5 <= r <= 0,6", "0.6"},
@@ -157,7 +169,7 @@ TEST_P(BloodAlcoholWindowTest, ParameterChecksReportTheFirstOffenderAndResetIt) 
         {"txtb60", {"0.1", "0.2"}, "0.25", "Geschwindigkeitskonstante der Elimination beta60",
          ":\r\n0.1 <= beta60 <= 0.2", "0.15"},
     };
-    for (const Case& c : cases) {
+    for (const Bereich& c : bereiche) {
         SCOPED_TRACE(c.field);
         if (std::string(c.field) == "txt_r(1)") Click("optrWert(1)");
         for (const char* ok : c.good) {
@@ -187,8 +199,9 @@ TEST_P(BloodAlcoholWindowTest, ParameterChecksReportTheFirstOffenderAndResetIt) 
     EXPECT_TRUE(Draw());
 }
 
-TEST_P(BloodAlcoholWindowTest, DrinkTableStandardValuesMassesRatesAndStartMinutes) {
-    ASSERT_NE(Open(), nullptr);
+TEST_P(BloodAlcoholWindowTest, DrinkTableStandardValuesMassesRatesStartMinutesExampleAndClockTimes) {
+    frmBlutalkohol* w = Open();
+    ASSERT_NE(w, nullptr);
     Set("txtRD", "25");
     Set("txtb60", "0.12");
     ChooseRate(1, 1);
@@ -229,16 +242,12 @@ TEST_P(BloodAlcoholWindowTest, DrinkTableStandardValuesMassesRatesAndStartMinute
     Set("txtGlasVol(2)", "0");
     EXPECT_EQ(Drink(2), " 0| 0| - - -||0.0");
     EXPECT_EQ(BAKTrinkStart[1], 0);
-}
 
-TEST_P(BloodAlcoholWindowTest, ExampleAfterClearingClockTimesAndEnter) {
-    frmBlutalkohol* w = Open();
-    ASSERT_NE(w, nullptr);
+    // The example after clearing the table.
     Click("cmdDeleteTabelle");
     for (int i = 1; i <= 8; ++i) {
-        EXPECT_EQ(Rate(i), " - - -");
+        EXPECT_EQ(Drink(i), i == 1 ? " 0| 0| - - -| 0|0.0" : " 0| 0| - - -||0.0") << i;
         EXPECT_FLOAT_EQ(BAKkres[static_cast<std::size_t>(i - 1)], 5);
-        EXPECT_FLOAT_EQ(BAKAlkMasse[static_cast<std::size_t>(i)], 0);
     }
     EXPECT_EQ(BAKTrinkStart[1], 0);
     Click("cmdBeispiel");
@@ -399,29 +408,6 @@ TEST_P(BloodAlcoholWindowTest, AddedCurvesRefusalsAndAFailedComputationLeaveTheO
     ASSERT_TRUE(Draw());
     ASSERT_TRUE(platform::Windows().IsLoaded("frmTGraph2D"));
     EXPECT_EQ(nKurven, 1);
-}
-
-TEST_P(BloodAlcoholWindowTest, SingleDrinkBuildUpOnlyAndTheLongestAxis) {
-    ASSERT_NE(Open(), nullptr);
-    Click("optBAKUnit(1)");
-    Set("txtGlasVol(1)", "500");
-    Set("txtAlkGehalt(1)", "5");
-    EXPECT_NEAR(BAKAlkMasse[1], 19.725f, 1e-4);
-    Click("cmdDiagramm");
-    std::vector<double> y = CurveY();
-    ASSERT_GT(y.size(), 60u);
-    EXPECT_NEAR(y[60], 19.725 / (0.7 * 73) * 0.8 * (1 - std::exp(-5.0)) - 0.15, 1e-4);
-
-    Click("optBAKModel(2)");
-    EXPECT_EQ(BAKKeinAbbau, 1);
-    Set("txt_tmaxGraph", "1500");
-    EXPECT_EQ(Text("txt_tmaxGraph"), "999");
-    Click("cmdDiagramm");
-    y = CurveY();
-    ASSERT_EQ(y.size(), 1000u);
-    for (std::size_t t = 1; t < y.size(); ++t) EXPECT_GE(y[t], y[t - 1]);
-    EXPECT_NEAR(y[999], 19.725 / (0.7 * 73) * 0.8 * (1 - std::exp(-5.0 * 999 / 60)), 1e-4);
-    EXPECT_EQ(diagram::frmTGraph2D::Geladen()->Chart()->TextBlock(platform::ChartText::Header), "Resorptions-Diagramm");
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, BloodAlcoholWindowTest, testing::ValuesIn(testsupport::AllNumberLocales),
