@@ -37,9 +37,8 @@ protected:
     void Set(const QString& name, const char* text) { C(name)->setText(QString::fromUtf8(text)); }
     // Types a number over the field's text, with the locale's decimal separator.
     void Type(const QString& name, const char* text) {
-        QLineEdit* box = C(name);
-        box->selectAll();
-        QTest::keyClicks(box, QString::fromStdString(testsupport::InLocale(text)));
+        C(name)->selectAll();
+        QTest::keyClicks(C(name), QString::fromStdString(testsupport::InLocale(text)));
     }
     void Click(const char* name) { C<QAbstractButton>(name)->click(); }
     void ChooseRate(int drink, int index) {
@@ -157,7 +156,8 @@ TEST_P(BloodAlcoholWindowTest, SexIsKeptBetweenOpeningsAndTheParametersCheckedAg
     EXPECT_FLOAT_EQ(BAKr, 0.7f);
     EXPECT_EQ(Text("txt_r(1)"), "0.6");
 
-    // Parameter checks report the first offender and reset it. The message: parameter + " außerhalb des erlaubten Bereichs" + range + the note of the reset.
+    // Parameter checks report the first offender and reset it. The message: parameter + " außerhalb des
+    // erlaubten Bereichs" + range + the note of the reset.
     struct Bereich { const char *field; std::vector<const char*> good; const char *bad, *parameter, *range, *reset; };
     const Bereich bereiche[] = {
         {"txt_r(0)", {"0.68", "0.8"}, "0.67", "Verteilungsfaktor r", " für Männer:\r\n0,68 <= r <= 0,8", "0.7"},
@@ -180,9 +180,7 @@ TEST_P(BloodAlcoholWindowTest, SexIsKeptBetweenOpeningsAndTheParametersCheckedAg
                       "\r\n\r\nParameter wird auf Standardwert gesetzt");
         EXPECT_EQ(Text(c.field), c.reset);
     }
-    EXPECT_FLOAT_EQ(BAKr, 0.6f);
-    EXPECT_EQ(BAKRD, 20);
-    EXPECT_FLOAT_EQ(BAKbeta60, 0.15f);
+    EXPECT_EQ(std::tuple(BAKr, BAKRD, BAKbeta60), std::tuple(0.6f, 20, 0.15f));
 
     // Two offenders: RD first, beta60 at the next press; nothing is drawn meanwhile.
     Set("txtRD", "5");
@@ -206,8 +204,7 @@ TEST_P(BloodAlcoholWindowTest, DrinkTableStandardValuesMassesRatesStartMinutesEx
     Click("cmdStandardWerte");  // every rate constant back to normal, empty drinks stay empty
     EXPECT_EQ(Rate(1) + "|" + Rate(3), "normal| - - -");
     for (float k : BAKkres) EXPECT_FLOAT_EQ(k, 5);
-    EXPECT_EQ(BAKRD, 20);
-    EXPECT_FLOAT_EQ(BAKbeta60, 0.15f);
+    EXPECT_EQ(std::pair(BAKRD, BAKbeta60), std::pair(20, 0.15f));
 
     Set("txtAlkGehalt(1)", "100");
     EXPECT_EQ(Text("txtAlkGehalt(1)"), "100");
@@ -345,9 +342,6 @@ TEST_P(BloodAlcoholWindowTest, AddedCurvesRefusalsAndAFailedComputationLeaveTheO
     ASSERT_EQ(nKurven, 2);
     const std::vector<double> kurve1 = CurveY(1), kurve2 = CurveY(2);
     ASSERT_FALSE(kurve2.empty());
-    auto diagrammUnveraendert = [&] {  // open (no curves without it) with both curves as they were
-        EXPECT_EQ(std::tuple(nKurven, CurveY(1), CurveY(2)), std::tuple(2, kurve1, kurve2));
-    };
     // Refusals of a text pasted past the key filter: the message, the focus back on the field.
     const std::tuple<const char*, const char*, const char*, const char*> ablehnungen[] = {
         {"txtKoerpermasse", "0", "keine gültige Eingabe", "58"},
@@ -362,7 +356,7 @@ TEST_P(BloodAlcoholWindowTest, AddedCurvesRefusalsAndAFailedComputationLeaveTheO
         EXPECT_FALSE(Draw());
         ExpectRefusal(meldung);
         EXPECT_TRUE(C(feld)->hasFocus()) << feld;
-        diagrammUnveraendert();
+        EXPECT_EQ(std::tuple(nKurven, CurveY(1), CurveY(2)), std::tuple(2, kurve1, kurve2));  // still open
         Type(feld, gut);
     }
 
@@ -372,7 +366,7 @@ TEST_P(BloodAlcoholWindowTest, AddedCurvesRefusalsAndAFailedComputationLeaveTheO
     Type("txtStartZeit(2)", "30");
     EXPECT_FALSE(Draw());
     ExpectRefusal("Berechnungsfehler aufgetreten");
-    diagrammUnveraendert();
+    EXPECT_EQ(std::tuple(nKurven, CurveY(1), CurveY(2)), std::tuple(2, kurve1, kurve2));
 
     // Sound inputs draw again, into a new diagram.
     Type("txtGlasVol(2)", "500");
