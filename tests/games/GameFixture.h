@@ -5,18 +5,8 @@
 
 namespace gametest {
 
-class GameTest : public testsupport::ProgramTest, public testing::WithParamInterface<testsupport::NumberLocale> {
+class GameWindows : public testsupport::ProgramTest {
 protected:
-    void SetUp() override {
-        locale = std::make_unique<testsupport::NumberLocaleScope>(GetParam());
-        ProgramTest::SetUp();
-        rec.Clear();
-    }
-    void TearDown() override {
-        ProgramTest::TearDown();
-        locale.reset();
-    }
-
     // The frame of a window in the main window's MDI area (the window itself outside one).
     static QWidget* Frame(const char* name) { return platform::Windows().Frame(name); }
 
@@ -26,8 +16,8 @@ protected:
         EXPECT_NE(c, nullptr) << name.toStdString();
         return c;
     }
-
-    std::unique_ptr<testsupport::NumberLocaleScope> locale;
 };
+
+using GameTest = testsupport::InBothLocales<GameWindows>;
 
 }  // namespace gametest
