@@ -1,13 +1,10 @@
 // Every seed of the fuzz targets and every input that once broke a reader, run through the targets'
 // checks as plain tests: a failed read changes nothing, an accepted input writes and reads back the same.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <vector>
 
 #include "fuzz/FuzzTargets.h"
 #include "tests/support/MsgRecorder.h"

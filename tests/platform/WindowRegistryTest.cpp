@@ -1,32 +1,16 @@
 // The window registry and the FormHost over it: one instance per window, creation on demand,
 // MDI children in the main window's area, and control access by objectName; the real message dialog
 // (VB styles as buttons, icon and default button) and the help call, which says there is no help file.
-#include <QAbstractButton>
-#include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMainWindow>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <tuple>
 
 #include "platform/Help.h"
-#include "platform/QtMessageBox.h"
-#include "platform/WindowRegistry.h"
 #include "platform/core/FormHost.h"
-#include "platform/core/MsgBox.h"
 #include "tests/support/ProgramTest.h"
 
 namespace {
