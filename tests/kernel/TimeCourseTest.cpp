@@ -210,13 +210,8 @@ TEST_F(TimeCourse, GridRatesAndAxisProposal) {
     Run(2, 50.0);
     for (int i = 0; i <= 200; ++i) EXPECT_DOUBLE_EQ(tWerte[static_cast<std::size_t>(i)], i * 0.25);
     EXPECT_FLOAT_EQ(rKurveA[50], static_cast<float>(-0.15 * cKurveA[50]));  // dc(A)/dt = -k1·c(A)
-    const auto& g = AchsenGrenzen;
-    EXPECT_FLOAT_EQ(g[0], 0.0f);
-    EXPECT_FLOAT_EQ(g[1], 50.0f);
-    EXPECT_FLOAT_EQ(g[3], 1.02f);
-    EXPECT_FLOAT_EQ(g[2], -0.0204f);
-    EXPECT_FLOAT_EQ(g[5], 0.15f + 0.02f * 0.3f);
-    EXPECT_FLOAT_EQ(g[4], -0.15f - 0.02f * (0.156f + 0.15f));
+    const float axes[] = {0.0f, 50.0f, -0.0204f, 1.02f, -0.15f - 0.02f * (0.156f + 0.15f), 0.15f + 0.02f * 0.3f};
+    for (std::size_t i = 0; i < 6; ++i) EXPECT_FLOAT_EQ(AchsenGrenzen[i], axes[i]) << i;
 }
 
 TEST_F(TimeCourse, ConcentrationsOfIntegratedModelsReadTheSplineOfTheLastRun) {
