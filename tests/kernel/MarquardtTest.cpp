@@ -417,32 +417,23 @@ TEST_F(FitObjectiveTest, FailedModelEvaluationIsReportedNotIgnored) {
 // ---- Modes 6 and 7 ------------------------------------------------------------------------------------------
 
 TEST_F(FitObjectiveTest, NonIsothermalFitsRecoverBothParameters) {
-    struct Case {
-        const char* name;
-        int variante, kT;
-        double p1, p2, start1, start2, tol;
-        std::function<double(double, double, double)> k;
-        std::function<double(double, double)> decay;
+    // Arrhenius constants from fractions of a first-order decay (mode 6), from a low start as the window
+    // advises, and from concentrations of a second-order decay from c(A,0) = 0.5 mol/L (mode 7).
+    const struct { int variante; double A, EA, startA, startEA, tol; std::function<double(double, double)> decay; } cases[] = {
+        {6, 5e7, 50000, 1, 1, 1e-4, FirstOrder},
+        {7, 3e6, 40000, 1e6, 38000, 1e-3, [](double k, double t) { return 1 / (1 / 0.5 + 2 * k * t); }},
     };
-    const Case cases[] = {
-        // Arrhenius from a low start, as the window advises.
-        {"Arrhenius", 6, 1, 5e7, 50000, 1, 1, 1e-4, Arrhenius, FirstOrder},
-        // Second order from c(A,0) = 0.5 mol/L.
-        {"SecondOrder", 7, 1, 3e6, 40000, 1e6, 38000, 1e-3, Arrhenius,
-         [](double k, double t) { return 1 / (1 / 0.5 + 2 * k * t); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.variante);
         ExpDaten.assign(1, ExpPunkt{});
         nMesspunkte = 0;
         DiagVariante = c.variante;
-        kTFunktion = c.kT;
         c0Mess[1] = c.variante == 7 ? 0.5f : 1.0f;
-        NonIsothermalRows(c.decay, [&](double T) { return c.k(c.p1, c.p2, T); });
-        const FitResult r = Run(2, {0, c.start1, c.start2, 0}, FitSettings{});
+        NonIsothermalRows(c.decay, [&](double T) { return Arrhenius(c.A, c.EA, T); });
+        const FitResult r = Run(2, {0, c.startA, c.startEA, 0}, FitSettings{});
         EXPECT_EQ(r.failed, kFitOk);
-        EXPECT_NEAR(r.B[1], c.p1, c.tol * c.p1);
-        EXPECT_NEAR(r.B[2], c.p2, c.tol * c.p2);
+        EXPECT_NEAR(r.B[1], c.A, c.tol * c.A);
+        EXPECT_NEAR(r.B[2], c.EA, c.tol * c.EA);
     }
 }
 
