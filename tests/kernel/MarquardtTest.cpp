@@ -125,20 +125,10 @@ void ExpectMisraCertified(const std::vector<double>& B) {
 
 // ---- Choleski ------------------------------------------------------------------------------------------
 
-TEST(Choleski, SolvesPackedSystemMasksComponentsAndDetectsIndefinite) {
-    // A = L Lᵀ with a known L; solve A y = A·(1, -2, 3).
-    const double Lm[4][4] = {{0, 0, 0, 0}, {0, 2, 0, 0}, {0, 0.5, 1.5, 0}, {0, -1, 0.25, 3}};
-    std::vector<double> a(7, 0.0);
-    for (int j = 1; j <= 3; ++j)
-        for (int k = 1; k <= j; ++k)
-            for (int l = 1; l <= 3; ++l) a[j * (j - 1) / 2 + k] += Lm[j][l] * Lm[k][l];
-    const std::vector<double> A = a;
-    auto Aij = [&](int i, int j) { return i >= j ? A[i * (i - 1) / 2 + j] : A[j * (j - 1) / 2 + i]; };
-    const double y[4] = {0, 1, -2, 3};
-    std::vector<double> x(4, 0.0);
-    for (int i = 1; i <= 3; ++i)
-        for (int j = 1; j <= 3; ++j) x[i] += Aij(i, j) * y[j];
-
+TEST(Choleski, SolvesPackedSystemAndMasksComponents) {
+    // A = L Lᵀ with L = (2; 0.5 1.5; -1 0.25 3), packed by rows; A·(1, -2, 3) = (-4, -4.375, 28.4375).
+    const std::vector<double> A{0, 4, 1, 2.5, -2, -0.125, 10.0625};
+    std::vector<double> a = A, x{0, -4, -4.375, 28.4375};
     std::array<double, 4> S{0, 1, 1, 1};
     int singular = 0;
     CholeskiZerlegung(3, a, S, singular);
@@ -146,19 +136,20 @@ TEST(Choleski, SolvesPackedSystemMasksComponentsAndDetectsIndefinite) {
     EXPECT_NEAR(a[1], 2, 1e-14);  // diagonal of the factor
     EXPECT_NEAR(a[6], 3, 1e-14);
     CholeskiRueck(3, a, S, x);
+    const double y[] = {0, 1, -2, 3};
     for (int i = 1; i <= 3; ++i) EXPECT_NEAR(x[i], y[i], 1e-12);
 
-    // Parameter 2 masked: the reduced 2x2 system of parameters 1 and 3, component 2 = 0.
+    // Parameter 2 masked: the reduced system (4 -2; -2 10.0625)·z = (1, 2) of parameters 1 and 3, whose
+    // determinant is 36.25; component 2 = 0.
     a = A;
     S = {0, 1, 0, 1};
     std::vector<double> rhs{0, 1, 7, 2};
     CholeskiZerlegung(3, a, S, singular);
     ASSERT_EQ(singular, 0);
     CholeskiRueck(3, a, S, rhs);
-    const double a11 = Aij(1, 1), a13 = Aij(1, 3), a33 = Aij(3, 3), det = a11 * a33 - a13 * a13;
-    EXPECT_NEAR(rhs[1], (a33 * 1 - a13 * 2) / det, 1e-12);
+    EXPECT_NEAR(rhs[1], (10.0625 * 1 + 2 * 2) / 36.25, 1e-12);
     EXPECT_EQ(rhs[2], 0);
-    EXPECT_NEAR(rhs[3], (a11 * 2 - a13 * 1) / det, 1e-12);
+    EXPECT_NEAR(rhs[3], (4 * 2 + 2 * 1) / 36.25, 1e-12);
 }
 
 // ---- NIST Misra1a ---------------------------------------------------------------------------------------
