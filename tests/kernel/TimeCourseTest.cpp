@@ -151,15 +151,12 @@ TEST_F(TimeCourse, IntegratedModelsAgreeWithAFineReference) {
 }
 
 // First order with k1·Δt = 2: one RK4 step multiplies A by R(z) = 1 - z + z²/2 - z³/6 + z⁴/24. Trials with
-// 1, 2, 4 sub-steps differ by more than 1 % from the next, 4 and 8 by less, so every interval takes R(0.25)^8.
-// Values whose summed magnitude is below 1e-6 are not compared, so there the first doubling (2 sub-steps) is taken.
+// 1, 2, 4 sub-steps differ by more than 1 % from the next (R(2) = 1/3, R(1)² = 0.1406, R(0.5)⁴ = 0.1355), 4 and
+// 8 by less (R(0.25)⁸ = 0.1353), so every interval takes R(0.25)^8. Values whose summed magnitude is below 1e-6
+// are not compared, so there the first doubling (2 sub-steps) is taken.
 TEST_F(TimeCourse, StepDoublingAcceptsTheFirstPairAgreeingToOnePercent) {
     auto R = [](double z) { return 1 - z + z * z / 2 - z * z * z / 6 + z * z * z * z / 24; };
     auto trial = [&](int n) { return std::pow(R(2.0 / n), n); };
-    auto differ = [&](int n) { return std::fabs(trial(n) - trial(2 * n)) / (trial(n) + trial(2 * n)); };
-    ASSERT_GT(differ(1), 0.01);
-    ASSERT_GT(differ(2), 0.01);
-    ASSERT_LT(differ(4), 0.01);
     kWert = {0, 0.15, 0, 0};
     ReaktOrdnung = 1.0f;
     for (double c0 : {1.0, 1e-7}) {
