@@ -136,23 +136,22 @@ TEST_F(DataFile, WriteReadRoundTrip) {
     // res4 single), also at the ends of the ranges; the number texts themselves are the exact-number test's part.
     const double dmax = std::numeric_limits<double>::max(), dmin = std::numeric_limits<double>::denorm_min();
     const float fmax = std::numeric_limits<float>::max(), fmin = std::numeric_limits<float>::denorm_min();
-    const struct { double t; std::array<double, 6> c; double T, k; float lambda, res3, res4; double lambdaInf; } rows[] = {
-        {0.123456789, {0, 0.1, 1.0 / 3.0, 2.5e-9, 0, 12345.678}, 298.15, 3.3e-5, 1.25f, 0.75f, 0, 0.1234567891},
-        {1e7, {0, 0, 0.2, 0, 0, 0}, 0, 0, -0.5f, 0, -3e-12f, 2.5},
-        {fmax, {0, dmax, -dmax, dmin, 0.1 + 0.2, 1e-300}, dmax, -dmin, fmax, -fmax, fmin, fmax},
+    const struct { ExpPunkt p; double lambdaInf; } rows[] = {
+        {{0.123456789, {0, 0.1, 1.0 / 3.0, 2.5e-9, 0, 12345.678}, 298.15, 3.3e-5, 1.25f, 0, 0.75f, 0, kTrue}, 0.1234567891},
+        {{1e7, {0, 0, 0.2, 0, 0, 0}, 0, 0, -0.5f, 0, 0, -3e-12f, kTrue}, 2.5},
+        {{fmax, {0, dmax, -dmax, dmin, 0.1 + 0.2, 1e-300}, dmax, -dmin, fmax, 0, -fmax, fmin, kTrue}, fmax},
     };
     for (const auto& r : rows) {
         testsupport::ResetStartState();
         DatenKommentar = "Überprüfung";
         ZeitEinheit = "min";
         lambdaInf = r.lambdaInf;
-        ExpPunkt& p = AddRow(r.t, {r.c[1], r.c[2], r.c[3], r.c[4], r.c[5]}, r.T, r.k, r.lambda, kTrue);
-        p.res3 = r.res3;
-        p.res4 = r.res4;
-        ExpPunkt expected = p;
-        expected.t = static_cast<float>(r.t);
+        ExpDaten.assign({ExpPunkt{}, r.p});
+        nMesspunkte = 1;
+        ExpPunkt expected = r.p;
+        expected.t = static_cast<float>(r.p.t);
         const std::string path = Path("r.TA3");
-        ASSERT_EQ(Write(path), kTrue) << r.t;
+        ASSERT_EQ(Write(path), kTrue) << r.p.t;
         EXPECT_EQ(Bytes(path).substr(0, 13), "\xDC" "berpr\xFC" "fung\r\n");  // Windows-1252 on disk
         testsupport::ResetStartState();
         ASSERT_EQ(Load(path, kFalse), kTrue) << Bytes(path);

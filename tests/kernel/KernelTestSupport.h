@@ -171,14 +171,9 @@ inline std::string OnlyMessage(const testsupport::MsgRecorder& rec, std::size_t 
 // Appends one measured row.
 inline kernel::ExpPunkt& AddRow(double t, std::initializer_list<double> c = {}, double T = 0, double k = 0,
                                 float lambda = 0, int exclude = 0) {
-    kernel::ExpPunkt p;
-    p.t = t;
+    kernel::ExpPunkt p{t, {}, T, k, lambda, 0, 0, 0, exclude};
     std::size_t s = 1;
     for (double v : c) p.c[s++] = v;
-    p.T = T;
-    p.k = k;
-    p.lambda = lambda;
-    p.exclude = exclude;
     kernel::ExpDaten.resize(static_cast<std::size_t>(kernel::nMesspunkte) + 1);
     kernel::ExpDaten.push_back(p);
     ++kernel::nMesspunkte;
