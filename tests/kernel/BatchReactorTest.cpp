@@ -190,7 +190,6 @@ TEST(ModelDefaults, RateConstantsFollowTheUnitAndReachTheOpenWindows) {
     EXPECT_DOUBLE_EQ(tMax, 100.0 / 3600.0);
     EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "kCombo", 0), StrSingle(static_cast<float>(100.0 / 3600.0)));
     EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "Inp", 11), StrSingle(360.0f));
-    ZeitEinheitNr = 0;
 
     // The enzyme model fills only empty concentrations.
     forms.open.clear();

@@ -42,30 +42,27 @@ std::string Dump() {
     return s;
 }
 
-class DataFile : public ktest::TempDirTest {
-protected:
-    void SetUp() override { TempDirTest::SetUp(), testsupport::ResetStartState(); }
-    void TearDown() override { TempDirTest::TearDown(), testsupport::ResetStartState(); }
-    static int Load(const std::string& path, int append) {
-        int loaded = 0;
-        LoadExpFile(path, append, loaded);
-        return loaded;
-    }
-    static int Write(const std::string& path) {
-        int written = 0;
-        WriteDataFile(path, written);
-        return written;
-    }
-    // A small data set in memory to be kept or replaced.
-    static void OneOldRow() {
-        AddRow(7, {0.9, 0.1, 0, 0, 0}, 300, 0.5, 2.0f, kTrue);
-        DatenKommentar = "alt";
-        ZeitEinheit = "h";
-        ZeitEinheitIdx = 2;
-        lambdaInf = 4.0;
-    }
-};
+int Load(const std::string& path, int append) {
+    int loaded = 0;
+    LoadExpFile(path, append, loaded);
+    return loaded;
+}
+int Write(const std::string& path) {
+    int written = 0;
+    WriteDataFile(path, written);
+    return written;
+}
+// A small data set in memory to be kept or replaced.
+void OneOldRow() {
+    AddRow(7, {0.9, 0.1, 0, 0, 0}, 300, 0.5, 2.0f, kTrue);
+    DatenKommentar = "alt";
+    ZeitEinheit = "h";
+    ZeitEinheitIdx = 2;
+    lambdaInf = 4.0;
+}
 }  // namespace
+
+using DataFile = ktest::TempDirTest;
 
 TEST_F(DataFile, ReplaceAndAppendLoadsReadEveryFieldInFileOrderAndPreviewReadsTheHead) {
     testsupport::MsgRecorder msgs;

@@ -186,10 +186,12 @@ protected:
     void SetUp() override { testsupport::ResetStartState(); }
     void TearDown() override { testsupport::ResetStartState(); }
 };
-// A fresh folder per test, removed afterwards, with raw bytes put into and read from its files.
+// A fresh folder per test, removed afterwards, with raw bytes put into and read from its files; the program's
+// start state before and after each test.
 class TempDirTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        testsupport::ResetStartState();
         std::string pattern = (std::filesystem::temp_directory_path() / "tarvelo-test-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         dir_ = pattern;
@@ -198,6 +200,7 @@ protected:
         std::error_code ignored;
         std::filesystem::permissions(dir_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(dir_, ignored);
+        testsupport::ResetStartState();
     }
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
     std::string PutFile(const std::string& name, const std::string& bytes) const {

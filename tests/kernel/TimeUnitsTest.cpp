@@ -25,6 +25,8 @@ protected:
         ASSERT_EQ(got.size(), want.size());
         for (std::size_t i = 0; i < got.size(); ++i) EXPECT_NEAR(got[i], want[i], 1e-12 * std::fabs(want[i])) << i;
     }
+
+    ktest::Forms forms;  // the windows a test opens
 };
 
 }  // namespace
@@ -32,8 +34,7 @@ protected:
 // Seconds to minutes rescales every stored value and the open stirred-tank window's box; a round trip
 // through all units restores every value.
 TEST_F(TimeUnits, EveryStoredValueFollowsTheUnitAndComesBack) {
-    ktest::Forms forms;  // the tube velocity is rescaled with its window closed
-    forms.open.insert("frmRKconti");
+    forms.open.insert("frmRKconti");  // the tube velocity is rescaled with its window closed
     tMax = 123.456;
     tauMittel = 7.25;
     kWert = {0, 0.15, 2.5e-3, 3.75};  // first-, second- and first-order constants
@@ -98,7 +99,6 @@ TEST_F(TimeUnits, RatesAndOrdersAreScaledByWhatTheyHold) {
 }
 
 TEST_F(TimeUnits, NestedCallFromModelWindowConvertsOnce) {
-    ktest::Forms forms;
     forms.open.insert("frmKinModel");
     int nestedCalls = 0;
     forms.onClick = [&](const std::string& f, const std::string& c, int i) {
@@ -115,7 +115,6 @@ TEST_F(TimeUnits, NestedCallFromModelWindowConvertsOnce) {
 }
 
 TEST_F(TimeUnits, RateConstantCaptionsFollowTheModel) {
-    ktest::Forms forms;
     forms.open.insert("frmPrepareTimeDiagram");
     // r1 = k1 c(A) c(P) in the autocatalytic models 5 and 16: second order.
     for (int model : {2, 5, 16}) {
