@@ -76,8 +76,7 @@ inline bool Writes(int model, int slot) {
 }
 
 // Classical RK4 with `steps` equal steps: the batch composition after time t.
-inline Conc Integrate(int model, Conc c, double t, double k1, double k2, double k3, double n = 1.5,
-                      int steps = 20000) {
+inline Conc Integrate(int model, Conc c, double t, double k1, double k2, double k3, double n = 1.5, int steps = 20000) {
     const double h = t / steps;
     auto shifted = [&c](const Conc& d, double f) {
         Conc y{};

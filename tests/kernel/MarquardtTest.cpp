@@ -24,8 +24,7 @@ public:
         sum = err ? kNaN : SumAt(B, m);
         evaluated.push_back({B, sum});
     }
-    void CalcAbleitungen(int np, int i, std::vector<double>& B, double& r, std::vector<double>& J,
-                         int& err) override {
+    void CalcAbleitungen(int np, int i, std::vector<double>& B, double& r, std::vector<double>& J, int& err) override {
         err = failRow && failRow(i, B) ? -1 : 0;
         if (err) return;
         std::vector<double> Jfull(B.size(), 0.0);
