@@ -105,11 +105,7 @@ inline double Residual(int model, const Conc& in, const Conc& out, double tau, d
 }
 
 // A model with its constants and start (or inlet) concentrations.
-struct Case {
-    int model;
-    double k1, k2, k3;
-    Conc c0;
-};
+struct Case { int model; double k1, k2, k3; Conc c0; };
 
 // Makes `model` the current model with its constants, start (or inlet) concentrations, order and matrix.
 inline void UseModel(int model, double k1, double k2, double k3, const Conc& c0, float n = 1.5f) {

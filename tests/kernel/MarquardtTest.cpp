@@ -45,10 +45,7 @@ public:
         return best;
     }
 
-    struct Eval {
-        std::vector<double> B;
-        double sum;
-    };
+    struct Eval { std::vector<double> B; double sum; };
     std::vector<Eval> evaluated;
     std::function<bool(const std::vector<double>&)> failSum;
     std::function<bool(int, const std::vector<double>&)> failRow;
@@ -88,10 +85,7 @@ TestObjective MisraObjective(double nanAbove = INFINITY) {
 
 // Ten noisy points of y = slope x + intercept at x = 0.5 .. 9.5 (mean 5), fitted as r = b1 (x - c) + b2 - y.
 // With c = 5 the two parameters are uncoupled, so the gradient of b2 never changes sign with b1.
-struct Line {
-    std::vector<double> x, y;
-    double c;
-};
+struct Line { std::vector<double> x, y; double c; };
 Line NoisyLine(double slope, double intercept, double c = 0) {
     Line d{{}, {}, c};
     const double noise[] = {0.03, -0.02, 0.05, -0.04, 0.01, -0.03, 0.02, 0.04, -0.05, 0.0};
