@@ -32,49 +32,45 @@ std::string Dump(const ExpPunkt& p) {
                      double{p.res4}, double(p.exclude)}) s += (std::snprintf(buf, sizeof buf, "%a,", v), buf);
     return s;
 }
+std::string Head() {
+    return DatenKommentar + "|" + ZeitEinheit + "|" + std::to_string(ZeitEinheitIdx) + "|" + std::to_string(nMesspunkte) +
+           "|" + std::to_string(lambdaInf);
+}
 std::string Dump() {
-    std::string s = DatenKommentar + "|" + ZeitEinheit + "|" + std::to_string(ZeitEinheitIdx) + "|" +
-                    std::to_string(nMesspunkte) + "|" + std::to_string(lambdaInf) + "\n";
+    std::string s = Head() + "\n";
     for (const ExpPunkt& p : ExpDaten) s += Dump(p) + "\n";
     return s;
 }
 
-class DataFile : public ktest::TempDirTest {
-protected:
-    void SetUp() override { TempDirTest::SetUp(), testsupport::ResetStartState(); }
-    void TearDown() override { TempDirTest::TearDown(), testsupport::ResetStartState(); }
-    static int Load(const std::string& path, int append) {
-        int loaded = 0;
-        LoadExpFile(path, append, loaded);
-        return loaded;
-    }
-    static int Write(const std::string& path) {
-        int written = 0;
-        WriteDataFile(path, written);
-        return written;
-    }
-    // A small data set in memory to be kept or replaced.
-    static void OneOldRow() {
-        AddRow(7, {0.9, 0.1, 0, 0, 0}, 300, 0.5, 2.0f, kTrue);
-        DatenKommentar = "alt";
-        ZeitEinheit = "h";
-        ZeitEinheitIdx = 2;
-        lambdaInf = 4.0;
-    }
-};
+int Load(const std::string& path, int append) {
+    int loaded = 0;
+    LoadExpFile(path, append, loaded);
+    return loaded;
+}
+int Write(const std::string& path) {
+    int written = 0;
+    WriteDataFile(path, written);
+    return written;
+}
+// A small data set in memory to be kept or replaced.
+void OneOldRow() {
+    AddRow(7, {0.9, 0.1, 0, 0, 0}, 300, 0.5, 2.0f, kTrue);
+    DatenKommentar = "alt";
+    ZeitEinheit = "h";
+    ZeitEinheitIdx = 2;
+    lambdaInf = 4.0;
+}
 }  // namespace
+
+using DataFile = ktest::TempDirTest;
 
 TEST_F(DataFile, ReplaceAndAppendLoadsReadEveryFieldInFileOrderAndPreviewReadsTheHead) {
     testsupport::MsgRecorder msgs;
     OneOldRow();
     const std::string oldRow = Dump(ExpDaten[1]), path = PutFile("a.TA3", kSample);
     EXPECT_EQ(Load(path, kFalse), kTrue);
-    ASSERT_EQ(nMesspunkte, 3);
+    EXPECT_EQ(Head(), "Messung Bär 1|min|1|3|3.000000");  // lambda_inf: the last positive one of the file
     ASSERT_EQ(ExpDaten.size(), 4u);
-    EXPECT_EQ(DatenKommentar, "Messung Bär 1");
-    EXPECT_EQ(ZeitEinheit, "min");
-    EXPECT_EQ(ZeitEinheitIdx, 1);
-    EXPECT_EQ(lambdaInf, 3.0);  // the last positive lambda_inf of the file
     // Fields t, c(1..5), T, k, lambda, (spare), res3, res4, exclude; k comes before T in the file.
     EXPECT_EQ(Dump(ExpDaten[1]), Dump({0, {0, 0.5, -0.25, 0, 0, 0}, 298.15, 0.05, 1.5f, 0, 0, 0, 0}));
     EXPECT_EQ(Dump(ExpDaten[2]), Dump({1500, {0, 0.25, 0, 0, 0.25, 0}, 0, 0, 1.25f, 0, 0, 0, -1}));
@@ -85,12 +81,9 @@ TEST_F(DataFile, ReplaceAndAppendLoadsReadEveryFieldInFileOrderAndPreviewReadsTh
     testsupport::ResetStartState();
     OneOldRow();
     EXPECT_EQ(Load(path, kTrue), kTrue);
-    ASSERT_EQ(nMesspunkte, 4);
+    ASSERT_EQ(Head(), "alt|min|1|4|3.000000");
     EXPECT_EQ(Dump(ExpDaten[1]), oldRow);
     EXPECT_EQ(Dump(ExpDaten[4]), loaded);
-    EXPECT_EQ(DatenKommentar, "alt");
-    EXPECT_EQ(ZeitEinheit, "min");
-    EXPECT_EQ(lambdaInf, 3.0);
 
     // The preview reads the head alone.
     std::string comment, unit;
@@ -108,8 +101,7 @@ TEST_F(DataFile, UnitLinesAndLooseItemForms) {
     for (const auto& c : cases) {
         ZeitEinheitIdx = 3;
         EXPECT_EQ(Load(PutFile("u.TA3", "x\r\n" + c.line + "\r\n" + kHeader + "\r\n0\r\n"), kFalse), kTrue) << c.line;
-        EXPECT_EQ(ZeitEinheit, c.text) << c.line;
-        EXPECT_EQ(ZeitEinheitIdx, c.idx) << c.line;
+        EXPECT_EQ(Head(), "x|" + c.text + "|" + std::to_string(c.idx) + "|0|0.000000") << c.line;
     }
     // LF line ends, a row split over lines, two rows on one line, an empty item (0), blanks, quotes.
     const std::string text = "k\n\"min\"\n" + kHeader + "\n 3 \n"
@@ -141,23 +133,22 @@ TEST_F(DataFile, WriteReadRoundTrip) {
     // res4 single), also at the ends of the ranges; the number texts themselves are the exact-number test's part.
     const double dmax = std::numeric_limits<double>::max(), dmin = std::numeric_limits<double>::denorm_min();
     const float fmax = std::numeric_limits<float>::max(), fmin = std::numeric_limits<float>::denorm_min();
-    const struct { double t; std::array<double, 6> c; double T, k; float lambda, res3, res4; double lambdaInf; } rows[] = {
-        {0.123456789, {0, 0.1, 1.0 / 3.0, 2.5e-9, 0, 12345.678}, 298.15, 3.3e-5, 1.25f, 0.75f, 0, 0.1234567891},
-        {1e7, {0, 0, 0.2, 0, 0, 0}, 0, 0, -0.5f, 0, -3e-12f, 2.5},
-        {fmax, {0, dmax, -dmax, dmin, 0.1 + 0.2, 1e-300}, dmax, -dmin, fmax, -fmax, fmin, fmax},
+    const struct { ExpPunkt p; double lambdaInf; } rows[] = {
+        {{0.123456789, {0, 0.1, 1.0 / 3.0, 2.5e-9, 0, 12345.678}, 298.15, 3.3e-5, 1.25f, 0, 0.75f, 0, kTrue}, 0.1234567891},
+        {{1e7, {0, 0, 0.2, 0, 0, 0}, 0, 0, -0.5f, 0, 0, -3e-12f, kTrue}, 2.5},
+        {{fmax, {0, dmax, -dmax, dmin, 0.1 + 0.2, 1e-300}, dmax, -dmin, fmax, 0, -fmax, fmin, kTrue}, fmax},
     };
     for (const auto& r : rows) {
         testsupport::ResetStartState();
         DatenKommentar = "Überprüfung";
         ZeitEinheit = "min";
         lambdaInf = r.lambdaInf;
-        ExpPunkt& p = AddRow(r.t, {r.c[1], r.c[2], r.c[3], r.c[4], r.c[5]}, r.T, r.k, r.lambda, kTrue);
-        p.res3 = r.res3;
-        p.res4 = r.res4;
-        ExpPunkt expected = p;
-        expected.t = static_cast<float>(r.t);
+        ExpDaten.assign({ExpPunkt{}, r.p});
+        nMesspunkte = 1;
+        ExpPunkt expected = r.p;
+        expected.t = static_cast<float>(r.p.t);
         const std::string path = Path("r.TA3");
-        ASSERT_EQ(Write(path), kTrue) << r.t;
+        ASSERT_EQ(Write(path), kTrue) << r.p.t;
         EXPECT_EQ(Bytes(path).substr(0, 13), "\xDC" "berpr\xFC" "fung\r\n");  // Windows-1252 on disk
         testsupport::ResetStartState();
         ASSERT_EQ(Load(path, kFalse), kTrue) << Bytes(path);
@@ -236,43 +227,35 @@ TEST_F(DataFile, FailedReadsLeaveTheDataSetUntouched) {
 
 using DataSet = ktest::DataTest;
 
-TEST_F(DataSet, AnalyseCountsRowsAndTakesInitialValuesFromTimeZero) {
+// The axis limits AchsenGrenzen(slot) against their expected values, to a relative tolerance.
+static void ExpectAxes(const std::vector<std::pair<int, double>>& slots) {
+    for (const auto& [slot, expected] : slots) EXPECT_NEAR(AchsenGrenzen[slot], expected, 1e-6 * std::fabs(expected)) << slot;
+}
+
+TEST_F(DataSet, AnalyseCountsRowsTakesInitialValuesFromTimeZeroAndMergesNearTemperatures) {
     lambdaInf = 5;
     AddRow(0, {1.0, 0.5}, 300, 0, 1.0f);       // t = 0: c(A), c(B), lambda(0) candidate
     AddRow(0, {0.9, 0.6}, 0, 0, 2.0f);         // later active row at t = 0 wins lambda(0) and c0
     AddRow(0, {0.8, 0.7}, 0, 0, 3.0f, kTrue);  // inactive: used for c0 but not for lambda(0)
     AddRow(10, {0.5, 0, 0, 0.5}, 310, 0.02, 1.5f);
-    AddRow(20, {0, 0.3}, 320, 0.04);  // c(A) = 0, t > 0, c(B) > 0
-    const double tEnd = 30.0000001;   // not representable in single precision
-    AddRow(tEnd, {}, 330, 0.08);      // no concentration
+    AddRow(20, {0, 0.3}, 300.012, 0.04);  // c(A) = 0, t > 0, c(B) > 0
+    const double tEnd = 30.0000001;       // not representable in single precision
+    AddRow(tEnd, {}, 300.005, 0.08);      // no concentration
     AnalyseExpData();
-    EXPECT_EQ(nInaktiv, 1);
-    EXPECT_EQ(nctPunkte, 5);
-    EXPECT_EQ(nAnull, 1);
-    EXPECT_EQ(nkTPunkte, 3);
-    EXPECT_FLOAT_EQ(DatencA0, 0.8f);
-    EXPECT_FLOAT_EQ(DatencB0, 0.7f);
+    // Two rows with c(A) > 0 and T > 0, one inactive row: no non-isothermal fit. A temperature within 0.01 of
+    // its sorted predecessor counts once, so 300, 300.005 and 300.012 are one.
+    EXPECT_EQ((std::vector<int>{nInaktiv, nctPunkte, nAnull, nkTPunkte, LambdaMoeglich, NichtIsothermMoeglich}),
+              (std::vector<int>{1, 5, 1, 3, kTrue, kFalse}));
+    EXPECT_EQ((std::vector<float>{DatencA0, DatencB0, DatenTmax}), (std::vector<float>{0.8f, 0.7f, 30.0f}));
     EXPECT_DOUBLE_EQ(lambdaNull, 2.0);
-    EXPECT_FLOAT_EQ(DatenTmax, 30.0f);
     EXPECT_EQ(DatenTEnde, tEnd);  // kept in double precision
     EXPECT_DOUBLE_EQ(LambdaSumme, 7.5);
-    EXPECT_EQ(LambdaMoeglich, kTrue);
     for (int s = 1; s <= 5; ++s) EXPECT_EQ(DatenSpalte[s], s == 3 || s == 5 ? kFalse : kTrue) << s;
-    EXPECT_EQ(nTemperaturen, 4);
-    // Two rows with c(A) > 0 and T > 0, one inactive row: no non-isothermal fit.
-    EXPECT_EQ(NichtIsothermMoeglich, kFalse);
-    SetC0AusMessdaten();
-    EXPECT_FLOAT_EQ(c0Mess[1], 1.0f);  // the first row at t = 0, not the last
-    EXPECT_FLOAT_EQ(c0Mess[2], 0.5f);
-    EXPECT_FLOAT_EQ(c0Mess[3], 0.0f);
-}
-
-TEST_F(DataSet, TemperatureListMergesNearTemperatures) {
-    for (double T : {310.0, 300.012, 300.0, 300.005}) AddRow(1, {1.0}, T);  // within 0.01 of the predecessor: once
-    AnalyseExpData();
     EXPECT_EQ(nTemperaturen, 2);
-    EXPECT_FLOAT_EQ(TempListe[1], 300.0f);
-    EXPECT_FLOAT_EQ(TempListe[2], 310.0f);
+    EXPECT_EQ((std::vector<float>{TempListe[1], TempListe[2]}), (std::vector<float>{300.0f, 310.0f}));
+    SetC0AusMessdaten();
+    // The first row at t = 0, not the last.
+    EXPECT_EQ((std::vector<float>{c0Mess[1], c0Mess[2], c0Mess[3]}), (std::vector<float>{1.0f, 0.5f, 0.0f}));
 }
 
 TEST_F(DataSet, ScanProposesRangesOfTheEvaluationPlots) {
@@ -283,19 +266,10 @@ TEST_F(DataSet, ScanProposesRangesOfTheEvaluationPlots) {
         AddRow(t, {std::exp(-0.1 * t), 0.5}, 300 + 10 * i, 0.01 * (i + 1));
     }
     ScanExpDataRange(-3);
-    const auto& a = AchsenGrenzen;
-    EXPECT_FLOAT_EQ(a[1], 40.0f * 21 / 20);
-    EXPECT_FLOAT_EQ(a[3], 1.0f * 21 / 20);
-    // ln c(A) spans -4..0.
-    EXPECT_NEAR(a[16], -4.0 - 0.2, 1e-5);
-    EXPECT_NEAR(a[17], 0.0 + 0.2, 1e-5);
-    // T 300..340 with a twentieth of 40 on each side.
-    EXPECT_FLOAT_EQ(a[6], 298.0f);
-    EXPECT_FLOAT_EQ(a[7], 342.0f);
-    // 1/T with margins.
+    // t up to 40 and c(A) up to 1 with a twentieth on top; ln c(A) spans -4..0, T 300..340 and 1/T with a
+    // twentieth of their span on each side.
     const double e = (1.0 / 300 - 1.0 / 340) / 20;
-    EXPECT_NEAR(a[10], 1.0 / 340 - e, 1e-7);
-    EXPECT_NEAR(a[11], 1.0 / 300 + e, 1e-7);
+    ExpectAxes({{1, 42.0}, {3, 1.05}, {16, -4.2}, {17, 0.2}, {6, 298.0}, {7, 342.0}, {10, 1.0 / 340 - e}, {11, 1.0 / 300 + e}});
 
     // The rate axis of the enzyme plots does not grow on repeated calls.
     testsupport::ResetStartState();
@@ -309,10 +283,7 @@ TEST_F(DataSet, ScanProposesRangesOfTheEvaluationPlots) {
     for (int i = 0; i < 10; ++i) ScanExpDataRange(-14);
     EXPECT_FLOAT_EQ(AchsenGrenzen[5], first);
     // The lower ends of r(P)/c(S) and c(S)/r(P) start at 0, so the ranges are 0..0.2 and 0..10.
-    EXPECT_NEAR(AchsenGrenzen[36], -0.01, 1e-6);
-    EXPECT_NEAR(AchsenGrenzen[37], 0.21, 1e-6);
-    EXPECT_NEAR(AchsenGrenzen[34], -0.5, 1e-5);
-    EXPECT_NEAR(AchsenGrenzen[35], 10.5, 1e-5);
+    ExpectAxes({{36, -0.01}, {37, 0.21}, {34, -0.5}, {35, 10.5}});
 }
 
 TEST_F(DataSet, SplineTestRefusesRepeatedTimesInAnyOrder) {
@@ -323,8 +294,7 @@ TEST_F(DataSet, SplineTestRefusesRepeatedTimesInAnyOrder) {
     TestSplineData(2, answer);
     EXPECT_EQ(answer, "");
     EXPECT_TRUE(msgs.Empty());
-    EXPECT_FLOAT_EQ(AchsenGrenzen[1], 8.4f);
-    EXPECT_FLOAT_EQ(AchsenGrenzen[3], 0.63f);
+    ExpectAxes({{1, 8.4}, {3, 0.63}});
 
     testsupport::ResetStartState();
     AddRow(5, {1.0});
@@ -352,10 +322,8 @@ TEST_F(DataSet, GridHeadingsFollowModelModeAndUnit) {
     nctPunkte = 5;
     nkTPunkte = 3;
     SetDataGridHeaders();
-    EXPECT_EQ(text("lblKopf", 5), " r(P)/(mol/L min)");
-    EXPECT_EQ(text("Bz1", 2), "r(P)/(mol/L min)");
-    EXPECT_EQ(text("TSort"), "r(P)-Sortieren");
-    EXPECT_EQ(text("Bz1", 4), "c(ES)/(mol/L)");
+    EXPECT_EQ((std::vector<std::string>{text("lblKopf", 5), text("Bz1", 2), text("TSort"), text("Bz1", 4)}),
+              (std::vector<std::string>{" r(P)/(mol/L min)", "r(P)/(mol/L min)", "r(P)-Sortieren", "c(ES)/(mol/L)"}));
     for (int i = 0; i <= 8; ++i) EXPECT_EQ(on("y", i), i == 0 || i == 2 ? 1 : 0) << i;
     EXPECT_EQ(on("cmdDraw_rcS"), 1);
     EXPECT_EQ(on("cmdDraw_ct") | on("cmdDraw_Tk") | on("TemperaturSort") | on("lambda_infin"), 0);
@@ -403,9 +371,7 @@ TEST_F(Conductivity, RowsWithUndefinedQuantityAreLeftOut) {
     AddRow(2, {}, 0, 0, 3.0f);   // ln 0: undefined
     AddRow(50, {}, 0, 0, 4.0f);  // ln(-1): undefined
     LambdaEvalFirstOrder();
-    EXPECT_FLOAT_EQ(AchsenGrenzen[1], 1.05f);
-    EXPECT_FLOAT_EQ(AchsenGrenzen[24], static_cast<float>(std::log(2.0)));
-    EXPECT_FLOAT_EQ(AchsenGrenzen[25], static_cast<float>(std::log(2.0)));
+    ExpectAxes({{1, 1.05}, {24, std::log(2.0)}, {25, std::log(2.0)}});
 
     LambdaEvalSecondOrder();  // only lambda = linf has a zero divisor; 4.0 gives -3
     EXPECT_FLOAT_EQ(AchsenGrenzen[1], 52.5f);

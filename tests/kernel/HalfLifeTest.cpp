@@ -8,14 +8,12 @@ namespace {
 class HalfLife : public ::testing::Test {
 protected:
     testsupport::MsgRecorder msgs;
-    static float A(int code, double a0, double b0, double p0, double k1, double k2) {
+    // The half-life of A (or of B) under diagram code `code`.
+    static float A(int code, double a0, double b0, double p0, double k1, double k2, bool ofB = false) {
         aktDiagrammCode = code;
-        return FuHalbwertszeitA(a0, b0, p0, k1, k2);
+        return ofB ? FuHalbwertszeitB(a0, b0, p0, k1, k2) : FuHalbwertszeitA(a0, b0, p0, k1, k2);
     }
-    static float B(int code, double a0, double b0, double p0, double k1, double k2) {
-        aktDiagrammCode = code;
-        return FuHalbwertszeitB(a0, b0, p0, k1, k2);
-    }
+    static float B(int code, double a0, double b0, double p0, double k1, double k2) { return A(code, a0, b0, p0, k1, k2, true); }
     // c(slot) of the fine reference at t.
     static double Ref(int code, const ktest::Conc& c0, double k1, double k2, double t, int slot = 1) {
         return ktest::Integrate(code, c0, t, k1, k2, 0)[static_cast<std::size_t>(slot)];
@@ -88,7 +86,7 @@ TEST_F(HalfLife, ReversibleCodesFindEveryReachableHalfLife) {
                             const double y0 = ofA ? a0 : b0;
                             const double xe = EquilibriumExtent(nu, a0, b0, p0, k1, k2);
                             const std::size_t before = msgs.Messages().size();
-                            const float th = ofA ? A(code, a0, b0, p0, k1, k2) : B(code, a0, b0, p0, k1, k2);
+                            const float th = A(code, a0, b0, p0, k1, k2, !ofA);
                             if (xe > y0 / 2 * (1 + 1e-9)) {
                                 ASSERT_GT(th, 0.0f);
                                 EXPECT_EQ(msgs.Messages().size(), before);

@@ -76,8 +76,7 @@ inline bool Writes(int model, int slot) {
 }
 
 // Classical RK4 with `steps` equal steps: the batch composition after time t.
-inline Conc Integrate(int model, Conc c, double t, double k1, double k2, double k3, double n = 1.5,
-                      int steps = 20000) {
+inline Conc Integrate(int model, Conc c, double t, double k1, double k2, double k3, double n = 1.5, int steps = 20000) {
     const double h = t / steps;
     auto shifted = [&c](const Conc& d, double f) {
         Conc y{};
@@ -106,11 +105,7 @@ inline double Residual(int model, const Conc& in, const Conc& out, double tau, d
 }
 
 // A model with its constants and start (or inlet) concentrations.
-struct Case {
-    int model;
-    double k1, k2, k3;
-    Conc c0;
-};
+struct Case { int model; double k1, k2, k3; Conc c0; };
 
 // Makes `model` the current model with its constants, start (or inlet) concentrations, order and matrix.
 inline void UseModel(int model, double k1, double k2, double k3, const Conc& c0, float n = 1.5f) {
@@ -171,14 +166,9 @@ inline std::string OnlyMessage(const testsupport::MsgRecorder& rec, std::size_t 
 // Appends one measured row.
 inline kernel::ExpPunkt& AddRow(double t, std::initializer_list<double> c = {}, double T = 0, double k = 0,
                                 float lambda = 0, int exclude = 0) {
-    kernel::ExpPunkt p;
-    p.t = t;
+    kernel::ExpPunkt p{t, {}, T, k, lambda, 0, 0, 0, exclude};
     std::size_t s = 1;
     for (double v : c) p.c[s++] = v;
-    p.T = T;
-    p.k = k;
-    p.lambda = lambda;
-    p.exclude = exclude;
     kernel::ExpDaten.resize(static_cast<std::size_t>(kernel::nMesspunkte) + 1);
     kernel::ExpDaten.push_back(p);
     ++kernel::nMesspunkte;
@@ -191,10 +181,12 @@ protected:
     void SetUp() override { testsupport::ResetStartState(); }
     void TearDown() override { testsupport::ResetStartState(); }
 };
-// A fresh folder per test, removed afterwards, with raw bytes put into and read from its files.
+// A fresh folder per test, removed afterwards, with raw bytes put into and read from its files; the program's
+// start state before and after each test.
 class TempDirTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        testsupport::ResetStartState();
         std::string pattern = (std::filesystem::temp_directory_path() / "tarvelo-test-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         dir_ = pattern;
@@ -203,6 +195,7 @@ protected:
         std::error_code ignored;
         std::filesystem::permissions(dir_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(dir_, ignored);
+        testsupport::ResetStartState();
     }
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
     std::string PutFile(const std::string& name, const std::string& bytes) const {

@@ -24,8 +24,7 @@ public:
         sum = err ? kNaN : SumAt(B, m);
         evaluated.push_back({B, sum});
     }
-    void CalcAbleitungen(int np, int i, std::vector<double>& B, double& r, std::vector<double>& J,
-                         int& err) override {
+    void CalcAbleitungen(int np, int i, std::vector<double>& B, double& r, std::vector<double>& J, int& err) override {
         err = failRow && failRow(i, B) ? -1 : 0;
         if (err) return;
         std::vector<double> Jfull(B.size(), 0.0);
@@ -46,10 +45,7 @@ public:
         return best;
     }
 
-    struct Eval {
-        std::vector<double> B;
-        double sum;
-    };
+    struct Eval { std::vector<double> B; double sum; };
     std::vector<Eval> evaluated;
     std::function<bool(const std::vector<double>&)> failSum;
     std::function<bool(int, const std::vector<double>&)> failRow;
@@ -89,10 +85,7 @@ TestObjective MisraObjective(double nanAbove = INFINITY) {
 
 // Ten noisy points of y = slope x + intercept at x = 0.5 .. 9.5 (mean 5), fitted as r = b1 (x - c) + b2 - y.
 // With c = 5 the two parameters are uncoupled, so the gradient of b2 never changes sign with b1.
-struct Line {
-    std::vector<double> x, y;
-    double c;
-};
+struct Line { std::vector<double> x, y; double c; };
 Line NoisyLine(double slope, double intercept, double c = 0) {
     Line d{{}, {}, c};
     const double noise[] = {0.03, -0.02, 0.05, -0.04, 0.01, -0.03, 0.02, 0.04, -0.05, 0.0};
@@ -125,20 +118,10 @@ void ExpectMisraCertified(const std::vector<double>& B) {
 
 // ---- Choleski ------------------------------------------------------------------------------------------
 
-TEST(Choleski, SolvesPackedSystemMasksComponentsAndDetectsIndefinite) {
-    // A = L Lᵀ with a known L; solve A y = A·(1, -2, 3).
-    const double Lm[4][4] = {{0, 0, 0, 0}, {0, 2, 0, 0}, {0, 0.5, 1.5, 0}, {0, -1, 0.25, 3}};
-    std::vector<double> a(7, 0.0);
-    for (int j = 1; j <= 3; ++j)
-        for (int k = 1; k <= j; ++k)
-            for (int l = 1; l <= 3; ++l) a[j * (j - 1) / 2 + k] += Lm[j][l] * Lm[k][l];
-    const std::vector<double> A = a;
-    auto Aij = [&](int i, int j) { return i >= j ? A[i * (i - 1) / 2 + j] : A[j * (j - 1) / 2 + i]; };
-    const double y[4] = {0, 1, -2, 3};
-    std::vector<double> x(4, 0.0);
-    for (int i = 1; i <= 3; ++i)
-        for (int j = 1; j <= 3; ++j) x[i] += Aij(i, j) * y[j];
-
+TEST(Choleski, SolvesPackedSystemAndMasksComponents) {
+    // A = L Lᵀ with L = (2; 0.5 1.5; -1 0.25 3), packed by rows; A·(1, -2, 3) = (-4, -4.375, 28.4375).
+    const std::vector<double> A{0, 4, 1, 2.5, -2, -0.125, 10.0625};
+    std::vector<double> a = A, x{0, -4, -4.375, 28.4375};
     std::array<double, 4> S{0, 1, 1, 1};
     int singular = 0;
     CholeskiZerlegung(3, a, S, singular);
@@ -146,19 +129,20 @@ TEST(Choleski, SolvesPackedSystemMasksComponentsAndDetectsIndefinite) {
     EXPECT_NEAR(a[1], 2, 1e-14);  // diagonal of the factor
     EXPECT_NEAR(a[6], 3, 1e-14);
     CholeskiRueck(3, a, S, x);
+    const double y[] = {0, 1, -2, 3};
     for (int i = 1; i <= 3; ++i) EXPECT_NEAR(x[i], y[i], 1e-12);
 
-    // Parameter 2 masked: the reduced 2x2 system of parameters 1 and 3, component 2 = 0.
+    // Parameter 2 masked: the reduced system (4 -2; -2 10.0625)·z = (1, 2) of parameters 1 and 3, whose
+    // determinant is 36.25; component 2 = 0.
     a = A;
     S = {0, 1, 0, 1};
     std::vector<double> rhs{0, 1, 7, 2};
     CholeskiZerlegung(3, a, S, singular);
     ASSERT_EQ(singular, 0);
     CholeskiRueck(3, a, S, rhs);
-    const double a11 = Aij(1, 1), a13 = Aij(1, 3), a33 = Aij(3, 3), det = a11 * a33 - a13 * a13;
-    EXPECT_NEAR(rhs[1], (a33 * 1 - a13 * 2) / det, 1e-12);
+    EXPECT_NEAR(rhs[1], (10.0625 * 1 + 2 * 2) / 36.25, 1e-12);
     EXPECT_EQ(rhs[2], 0);
-    EXPECT_NEAR(rhs[3], (a11 * 2 - a13 * 1) / det, 1e-12);
+    EXPECT_NEAR(rhs[3], (4 * 2 + 2 * 1) / 36.25, 1e-12);
 }
 
 // ---- NIST Misra1a ---------------------------------------------------------------------------------------
@@ -173,8 +157,7 @@ TEST(Marquardt, Misra1aFromBothCertifiedStarts) {
         EXPECT_LT(Rel(obj.SumAt(r.B), 0.12455138894), 1e-8);
         EXPECT_LT(Rel(r.SD[1], 2.7070075241), 5e-4);
         EXPECT_LT(Rel(r.SD[2], 7.2668688436e-6), 5e-4);
-        EXPECT_EQ(r.info.S[1], kStateFree);
-        EXPECT_EQ(r.info.S[2], kStateFree);
+        EXPECT_EQ(std::pair(r.info.S[1], r.info.S[2]), std::pair(kStateFree, kStateFree));
         EXPECT_LE(r.info.nEval, 200);
     }
 }
@@ -417,32 +400,23 @@ TEST_F(FitObjectiveTest, FailedModelEvaluationIsReportedNotIgnored) {
 // ---- Modes 6 and 7 ------------------------------------------------------------------------------------------
 
 TEST_F(FitObjectiveTest, NonIsothermalFitsRecoverBothParameters) {
-    struct Case {
-        const char* name;
-        int variante, kT;
-        double p1, p2, start1, start2, tol;
-        std::function<double(double, double, double)> k;
-        std::function<double(double, double)> decay;
+    // Arrhenius constants from fractions of a first-order decay (mode 6), from a low start as the window
+    // advises, and from concentrations of a second-order decay from c(A,0) = 0.5 mol/L (mode 7).
+    const struct { int variante; double A, EA, startA, startEA, tol; std::function<double(double, double)> decay; } cases[] = {
+        {6, 5e7, 50000, 1, 1, 1e-4, FirstOrder},
+        {7, 3e6, 40000, 1e6, 38000, 1e-3, [](double k, double t) { return 1 / (1 / 0.5 + 2 * k * t); }},
     };
-    const Case cases[] = {
-        // Arrhenius from a low start, as the window advises.
-        {"Arrhenius", 6, 1, 5e7, 50000, 1, 1, 1e-4, Arrhenius, FirstOrder},
-        // Second order from c(A,0) = 0.5 mol/L.
-        {"SecondOrder", 7, 1, 3e6, 40000, 1e6, 38000, 1e-3, Arrhenius,
-         [](double k, double t) { return 1 / (1 / 0.5 + 2 * k * t); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.variante);
         ExpDaten.assign(1, ExpPunkt{});
         nMesspunkte = 0;
         DiagVariante = c.variante;
-        kTFunktion = c.kT;
         c0Mess[1] = c.variante == 7 ? 0.5f : 1.0f;
-        NonIsothermalRows(c.decay, [&](double T) { return c.k(c.p1, c.p2, T); });
-        const FitResult r = Run(2, {0, c.start1, c.start2, 0}, FitSettings{});
+        NonIsothermalRows(c.decay, [&](double T) { return Arrhenius(c.A, c.EA, T); });
+        const FitResult r = Run(2, {0, c.startA, c.startEA, 0}, FitSettings{});
         EXPECT_EQ(r.failed, kFitOk);
-        EXPECT_NEAR(r.B[1], c.p1, c.tol * c.p1);
-        EXPECT_NEAR(r.B[2], c.p2, c.tol * c.p2);
+        EXPECT_NEAR(r.B[1], c.A, c.tol * c.A);
+        EXPECT_NEAR(r.B[2], c.EA, c.tol * c.EA);
     }
 }
 

