@@ -49,7 +49,6 @@ TEST_F(TwinWindowTest, RunsMeetTheClosedFormsOfTheirModels) {
          {{1, 2}, {11, 0.1}, {15, 5}, {14, 0.3935}, {6, 2 * e5}, {9, 2 - 2 * e5}, {20, 2 - 2 * e5}, {16, 0}, {19, 0}}, 0, nullptr},
         {kBatchR, 6, 0, {{0, "2"}, {10, "0.3"}, {11, "0.1"}, {14, "5"}}, {{5, a6}, {7, c6}, {8, 2 - a6 - c6}},
          {{20, 2 - a6}, {21, 2 - a6 - c6}}, 2, cC},
-        {kBatchR, 6, 1, {{0, "2"}, {10, "0.3"}, {11, "0.1"}, {13, "0.6"}}, {{14, std::log(1 / 0.4) / 0.3}}, {}, 0, nullptr},
         // The tube as a batch run of t = l / v, given by its time and by its length; U unrounded.
         {kTubeR, 2, 0, {{0, "1.5"}, {10, "0.25"}, {14, "2"}, {16, "3"}}, {{15, 6}, {5, 1.5 * e5}, {8, 1.5 - 1.5 * e5}, {13, 1 - e5}},
          {{1, 1.5}, {15, 2}, {16, 6}, {17, 0}, {18, 0}, {19, 3}, {6, 1.5 * e5}, {14, 1 - e5}, {20, 1.5 - 1.5 * e5}}, 1, profile},
@@ -199,12 +198,10 @@ TEST_F(BatchWindowTest, DefaultVelocityFollowsTheTimeUnitAndAMissingOneIsNamedFi
 TEST(VesselPictures, RampsRoundHalvesToEvenAndTheBatchVesselClampsTheConversion) {
     using namespace simulation;
     const QColor kYellow(255, 255, 0), kCyan(0, 255, 255), kBack(212, 208, 200);
-    EXPECT_EQ(ConversionColour(0), kYellow);
-    EXPECT_EQ(ConversionColour(1), kCyan);
-    EXPECT_EQ(ConversionColour(0.5), QColor(128, 255, 128));  // 127.5 goes to the even 128
-    EXPECT_EQ(ConversionColour(0.25), QColor(191, 255, 64));  // 191.25 and 63.75
-    EXPECT_EQ(DyeColour(0), QColor(255, 255, 255));
-    EXPECT_EQ(DyeColour(1), QColor(255, 0, 0));
+    // 127.5 goes to the even 128, 191.25 and 63.75 to the nearest.
+    EXPECT_EQ((std::vector<QColor>{ConversionColour(0), ConversionColour(1), ConversionColour(0.5), ConversionColour(0.25)}),
+              (std::vector<QColor>{kYellow, kCyan, QColor(128, 255, 128), QColor(191, 255, 64)}));
+    EXPECT_EQ((std::pair(DyeColour(0), DyeColour(1))), (std::pair(QColor(255, 255, 255), QColor(255, 0, 0))));
 
     QWidget host;
     host.resize(1000, 400);

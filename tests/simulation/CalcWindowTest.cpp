@@ -281,9 +281,7 @@ TEST_F(WindowMenusTest, TimeDiagramEntriesCloseTheReactorsAndSetTheRateMode) {
     Entry("mnuvtGraph")->trigger();
     EXPECT_FALSE(Open("frmBatch"));
     EXPECT_TRUE(Open("frmPrepareTimeDiagram") && Open("frmKinModel"));
-    EXPECT_EQ(RateDiagramm, kTrue);
-    EXPECT_EQ(RohrAktiv, 0);
-    EXPECT_EQ(DiagVariante, 0);
+    EXPECT_EQ(std::tuple(RateDiagramm, RohrAktiv, DiagVariante), std::tuple(kTrue, 0, 0));
     EXPECT_FALSE(Control<QCheckBox>("frmPrepareTimeDiagram", "chkMitPunkten")->isEnabled());
     QWidget* rateWindow = platform::Windows().Get("frmPrepareTimeDiagram");
     Entry("mnuvtGraph")->trigger();

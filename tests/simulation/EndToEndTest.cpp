@@ -124,8 +124,7 @@ TEST_P(RoadTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
     EXPECT_EQ(Cells(lines[3]), (std::vector<std::string>{testsupport::InLocale("0.00"), "1", "", "", "0"}));
     EXPECT_EQ(Cells(lines[3 + 200])[0], testsupport::InLocale("30.00"));
     EXPECT_FALSE(platform::Windows().IsLoaded("frmSimTabelle"));
-    EXPECT_EQ(kernel::PosSimTabelle.Left, 30 * 15);  // the table's place is kept
-    EXPECT_EQ(kernel::PosSimTabelle.Top, 20 * 15);
+    EXPECT_EQ(std::pair(kernel::PosSimTabelle.Left, kernel::PosSimTabelle.Top), std::pair(30 * 15, 20 * 15));  // place kept
 
     // The input history lists the drawn values in the locale's form; an entry taken from it is read
     // as it was written. t(max) = 15 from the list (15 typed first, then 30), k1 = 0.1 from the list.

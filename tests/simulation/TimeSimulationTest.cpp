@@ -295,8 +295,8 @@ TEST_F(ValueTableTest, SaveWritesOneQuotedLineAndReportsAWriteError) {
     EXPECT_EQ(testsupport::Bytes(path), "\"\r\nZeit\tc(\xC4)\"\r\n");
     EXPECT_EQ(TabellenDatei, "WERTE.TXT");
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
-    EXPECT_EQ(dialogs.saveRequests[0].caption, "Tabelle speichern unter ...");
-    EXPECT_EQ(dialogs.saveRequests[0].directory, AppPath);
+    EXPECT_EQ(std::pair(dialogs.saveRequests[0].caption, dialogs.saveRequests[0].directory),
+              std::pair(std::string("Tabelle speichern unter ..."), AppPath));
 
     // The next save proposes the last file; Cancel there writes nothing and says nothing.
     ASSERT_TRUE(QFile::remove(QString::fromStdString(path)));
