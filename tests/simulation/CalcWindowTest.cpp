@@ -193,9 +193,7 @@ void OpenMenu(const char* name) {
 using WindowMenusTest = simtest::SimWindowTest;
 
 TEST_F(WindowMenusTest, EntryOfAMissingWindowIsDisabledUntilTheWindowIsRegistered) {
-    OpenMenu("mnuVerweilzeit");
-    OpenMenu("mnuMonteCarlo");
-    OpenMenu("mnuDaten");
+    for (const char* menu : {"mnuVerweilzeit", "mnuMonteCarlo", "mnuDaten"}) OpenMenu(menu);
     for (const char* name : {"mnuBatchR", "mnuKontRK", "mnuctGraph", "mnuVerweilzeitVisual", "mnuVerweilzeitVerteilung",
                              "mnuSubMonteCarlo(0)", "mnuToolArrhenius", "mnuEditXY", "mnuModel"}) {
         const QStringList targets = Entry(name)->property("tarvelo.targetWindows").toStringList();
@@ -283,9 +281,7 @@ TEST_F(WindowMenusTest, TimeDiagramEntriesCloseTheReactorsAndSetTheRateMode) {
     Entry("mnuvtGraph")->trigger();
     EXPECT_FALSE(Open("frmBatch"));
     EXPECT_TRUE(Open("frmPrepareTimeDiagram") && Open("frmKinModel"));
-    EXPECT_EQ(RateDiagramm, kTrue);
-    EXPECT_EQ(RohrAktiv, 0);
-    EXPECT_EQ(DiagVariante, 0);
+    EXPECT_EQ(std::tuple(RateDiagramm, RohrAktiv, DiagVariante), std::tuple(kTrue, 0, 0));
     EXPECT_FALSE(Control<QCheckBox>("frmPrepareTimeDiagram", "chkMitPunkten")->isEnabled());
     QWidget* rateWindow = platform::Windows().Get("frmPrepareTimeDiagram");
     Entry("mnuvtGraph")->trigger();
@@ -299,14 +295,12 @@ TEST_F(WindowMenusTest, TimeDiagramEntriesCloseTheReactorsAndSetTheRateMode) {
 }
 
 TEST_F(WindowMenusTest, PopupEntriesFollowClipboardAndData) {
-    nMesspunkte = 0;
-    shell::mnuEdit1_Click();
-    EXPECT_FALSE(Entry("mnuCopy1")->isEnabled());
-    EXPECT_FALSE(Entry("mnuErase1")->isEnabled());
-    nMesspunkte = 3;
-    shell::mnuEdit1_Click();
-    EXPECT_TRUE(Entry("mnuCopy1")->isEnabled());
-    EXPECT_TRUE(Entry("mnuErase1")->isEnabled());
+    for (int points : {0, 3}) {
+        nMesspunkte = points;
+        shell::mnuEdit1_Click();
+        EXPECT_EQ((std::vector<bool>{Entry("mnuCopy1")->isEnabled(), Entry("mnuErase1")->isEnabled()}),
+                  std::vector<bool>(2, points > 0));
+    }
     nXYPunkte = 0;
     shell::mnuEdit2_Click();
     EXPECT_FALSE(Entry("mnuCopy2")->isEnabled());

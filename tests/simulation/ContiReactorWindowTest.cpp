@@ -32,7 +32,6 @@ protected:
         kaskade = cascade ? frmKaskade::Loaded() : nullptr;
         window = qobject_cast<CalcWindow*>(platform::Windows().Get(form_));
     }
-    void OpenCascade(int model) { OpenFor(model, true); }
     QLineEdit* Box(int i) { return window->Inp[static_cast<std::size_t>(i)]; }
     QLineEdit* StageBox(int stage, int slot) { return kaskade->cA[static_cast<std::size_t>(5 * (stage - 1) + slot)]; }
     void Mode(int mode) { (kaskade ? kaskade->optCalcKask : tank->optCalcConti)[static_cast<std::size_t>(mode)]->click(); }
@@ -72,6 +71,7 @@ TEST_P(ContiRoad, EveryModeGivesTheClosedFormOfEqualTanks) {
         for (int mode = 0; mode < 5; ++mode) {
             SCOPED_TRACE("mode " + std::to_string(mode));
             Mode(mode);
+            for (int i = 13; i <= 16; ++i) Box(i)->clear();  // each mode writes what it computes
             EXPECT_EQ(CalcWith({{givenSlots[mode][0], given[mode][0]}, {givenSlots[mode][1], given[mode][1]}}), "");
             const double expected[4] = {1 - outlet, 3 / n, 0.2, 15};  // U(A), V, V*, t
             for (int i = 0; i < 4; ++i) EXPECT_NEAR(Number(Box(13 + i)), expected[i], 1e-5 * (1 + expected[i])) << 13 + i;
@@ -107,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(Locales, ContiRoad, testing::ValuesIn(testsupport::AllN
                          testsupport::NumberLocaleName);
 
 TEST_F(ContiReactorTest, CascadeOfFourStagesLeavesFiveProtocolRowsChainedStageByStage) {
-    OpenCascade(2);
+    OpenFor(2, true);
     Stages("4");
     EXPECT_EQ(CalcWith({{0, "1"}, {10, "0.1"}, {14, "1"}, {16, "40"}}), "");
     ASSERT_EQ(ErgebnisZeilen.size(), 5u);
@@ -139,7 +139,7 @@ TEST_F(ContiReactorTest, CascadeOfFourStagesLeavesFiveProtocolRowsChainedStageBy
 }
 
 TEST_F(ContiReactorTest, StageCountBoxRefusesCountsOutsideTwoToSevenAndEveryShownStageHasItsLetters) {
-    OpenCascade(2);
+    OpenFor(2, true);
     Stages("8");
     EXPECT_EQ(rec.OnlyPrompt(), "N muss zwischen 2 und 7 liegen");
     EXPECT_EQ(kaskade->txtNKask->text(), "2");
@@ -172,7 +172,7 @@ TEST_F(ContiReactorTest, StageCountBoxRefusesCountsOutsideTwoToSevenAndEveryShow
             EXPECT_EQ(kaskade->lblStoff_a[k]->text().toStdString(), std::string(1, "ABCPQ"[(k - 1) % 5])) << k;
         }
     };
-    OpenCascade(2);
+    OpenFor(2, true);
     for (int model : {2, 4, 8}) {
         ASSERT_NO_FATAL_FAILURE(simtest::ChooseModel(model));
         for (const char* n : {"3", "7", "2", "5"}) {
@@ -180,7 +180,7 @@ TEST_F(ContiReactorTest, StageCountBoxRefusesCountsOutsideTwoToSevenAndEveryShow
             computedStagesHaveLetters(std::string("N ") + n);
         }
     }
-    OpenCascade(8);
+    OpenFor(8, true);
     computedStagesHaveLetters("reopened");
 }
 
@@ -396,16 +396,10 @@ TEST_F(ContiReactorTest, FlaggedGridPointsAreGapsOutsideTheAxisProposal) {
         float yMax = c.cascade ? 1.0f : -10000.0f;  // the cascade's proposal starts at the inlet
         for (int j = 0; j <= 200; ++j) {
             const bool gap = std::isnan(cKurveA[j]);
-            for (double (*curve)(int) : {+[](int i) { return cKurveB[i]; }, +[](int i) { return cKurveC[i]; },
-                                         +[](int i) { return cKurveP[i]; }})
-                EXPECT_EQ(std::isnan(curve(j)), gap) << j;
-            if (gap) {
-                ++gaps;
-                continue;
-            }
+            gaps += gap ? 1 : 0;
             for (double v : {cKurveA[j], cKurveB[j], cKurveC[j], cKurveP[j]}) {
-                EXPECT_TRUE(std::isfinite(v)) << j;
-                yMax = std::max(yMax, static_cast<float>(v));
+                EXPECT_TRUE(gap ? std::isnan(v) : std::isfinite(v)) << j;
+                if (!gap) yMax = std::max(yMax, static_cast<float>(v));
             }
         }
         if (c.b0 < 0.3) {

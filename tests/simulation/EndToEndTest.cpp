@@ -69,23 +69,18 @@ protected:
         }
         EXPECT_EQ(chart->PointCount(1, 3), 0);
     }
-
-    // Model 2 in the model window, the menu entry of the concentration-time functions, the inputs
-    // c(A,0), k1 and t(max), and the draw button.
-    void DrawModel2(const QString& c0A, const QString& k1, const QString& tmax) {
-        ASSERT_NO_FATAL_FAILURE(Choose(2));
-        ASSERT_TRUE(Enabled("mnuctGraph"));
-        Menu("mnuctGraph");
-        ASSERT_TRUE(platform::Windows().IsLoaded(kForm));
-        Type(Control<QLineEdit>(kForm, "Inp(0)"), c0A);
-        Type(Control<QComboBox>(kForm, "kCombo(1)"), k1);
-        Type(Control<QComboBox>(kForm, "kCombo(0)"), tmax);
-        Click(kForm, "cmdDrawctDiagram");
-    }
 };
 
 TEST_P(RoadTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
-    ASSERT_NO_FATAL_FAILURE(DrawModel2("1", "0,1", "30"));  // a typed comma counts as a point
+    // Model 2, the menu entry of the concentration-time functions, c(A,0), k1 and t(max), the draw button.
+    ASSERT_NO_FATAL_FAILURE(Choose(2));
+    ASSERT_TRUE(Enabled("mnuctGraph"));
+    Menu("mnuctGraph");
+    ASSERT_TRUE(platform::Windows().IsLoaded(kForm));
+    Type(Control<QLineEdit>(kForm, "Inp(0)"), "1");
+    Type(Control<QComboBox>(kForm, "kCombo(1)"), "0,1");  // a typed comma counts as a point
+    Type(Control<QComboBox>(kForm, "kCombo(0)"), "30");
+    Click(kForm, "cmdDrawctDiagram");
     ASSERT_TRUE(rec.Empty()) << rec.Last().title << ": " << rec.Last().prompt;
     EXPECT_EQ(Control<QComboBox>(kForm, "kCombo(1)")->currentText(), "0.1");
 
@@ -129,8 +124,7 @@ TEST_P(RoadTest, FirstOrderDecayFromModelChoiceToDiagramAndTable) {
     EXPECT_EQ(Cells(lines[3]), (std::vector<std::string>{testsupport::InLocale("0.00"), "1", "", "", "0"}));
     EXPECT_EQ(Cells(lines[3 + 200])[0], testsupport::InLocale("30.00"));
     EXPECT_FALSE(platform::Windows().IsLoaded("frmSimTabelle"));
-    EXPECT_EQ(kernel::PosSimTabelle.Left, 30 * 15);  // the table's place is kept
-    EXPECT_EQ(kernel::PosSimTabelle.Top, 20 * 15);
+    EXPECT_EQ(std::pair(kernel::PosSimTabelle.Left, kernel::PosSimTabelle.Top), std::pair(30 * 15, 20 * 15));  // place kept
 
     // The input history lists the drawn values in the locale's form; an entry taken from it is read
     // as it was written. t(max) = 15 from the list (15 typed first, then 30), k1 = 0.1 from the list.

@@ -8,7 +8,6 @@
 
 #include <cmath>
 
-#include "diagram/Grafik.h"
 #include "simulation/frmPrepareTimeDiagram.h"
 #include "simulation/frmSimTabelle.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
@@ -24,22 +23,11 @@ class TimeSimulationTest : public simtest::SimWindowTest {
 protected:
     void SetUp() override {
         SimWindowTest::SetUp();
-        aktDiagrammCode = 2;
-        EnzymRcsModus = 0;
-        w = qobject_cast<frmPrepareTimeDiagram*>(platform::Windows().Show("frmPrepareTimeDiagram"));
+        Menu("mnuctGraph");  // the time window and the model window, as the menu opens them
+        w = qobject_cast<frmPrepareTimeDiagram*>(platform::Windows().Get("frmPrepareTimeDiagram"));
         ASSERT_NE(w, nullptr);
     }
-    // What the model window does on a model choice, reduced to what this window reads.
-    void Model(int m, int reversible = 0) {
-        aktModell = m;
-        aktDiagrammCode = RateDiagramm ? m + 50 : m;
-        IstUmkehrbar = reversible;
-        diagram::SetKurvenMaske(m);
-        for (int i = 0; i < 5; ++i) w->Inp[i]->setVisible(KurvenMaske[static_cast<std::size_t>(i)] == '1');
-        w->kCombo[2]->setVisible(ParamMaske[1] == '1');
-        w->kCombo[3]->setVisible(ParamMaske[2] == '1');
-        w->fraMichaelis->setVisible(m == 10);
-    }
+    static void Model(int m) { simtest::ChooseModel(m); }
     static void Enter(QWidget* box, const QString& text) { simtest::Type(box, text); }
     void Inputs(std::initializer_list<const char*> c0, const char* tmax, std::initializer_list<const char*> k) {
         int i = 0;
@@ -67,7 +55,7 @@ TEST_F(TimeSimulationTest, ComplaintsAreListedInOneMessage) {
     EXPECT_EQ(Diagramm(), nullptr);
 
     rec.Clear();
-    Model(19, kTrue);  // needs B, or P and Q
+    Model(19);  // needs B, or P and Q
     Inputs({"1", "0", "", "0", "0"}, "20", {"0.1", "0.01"});
     w->cmdDrawctDiagram->click();
     EXPECT_EQ(rec.OnlyPrompt(), "- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)" + kCrLf +
@@ -95,7 +83,7 @@ TEST_F(TimeSimulationTest, ZeroK2IsRefusedByTheDrawButtonOnlyWhileFitting) {
 // is shown: A <=> P with k1 + k2 = 0 divides its closed form by zero, rates beyond the range of a
 // Double overflow the integrator. (Which inputs fail: the time course's own test.)
 TEST_F(TimeSimulationTest, FailedCalculationIsReportedAndDrawsNothing) {
-    Model(8, kTrue);
+    Model(8);
     Inputs({"1", "", "", "0"}, "20", {"0.1", "0.05"});
     w->cmdDrawctDiagram->click();
     ASSERT_TRUE(rec.Empty());
@@ -128,24 +116,7 @@ TEST_F(TimeSimulationTest, FailedCalculationIsReportedAndDrawsNothing) {
 
 // ---- Michaelis-Menten frame --------------------------------------------------------------------
 
-TEST_F(TimeSimulationTest, MichaelisDiagramNeedsAPositiveAxisEndUnlessNormalised) {
-    Model(10);
-    Inputs({"0.5", "5"}, "20", {"0.1", "0.01", "0.005"});
-    w->chkNormiert->setChecked(false);
-    w->chkNormiert_Click();
-    Enter(w->txtS0max, "0");
-    w->cmdMMdiagram->click();
-    EXPECT_EQ(rec.OnlyPrompt(), "- c(S),max muss größer Null sein" + kCrLf);
-    EXPECT_EQ(Diagramm(), nullptr);
-
-    w->chkNormiert->click();  // normalised: the axis runs over c(S)/KM and needs no c(S),max
-    w->cmdMMdiagram->click();
-    EXPECT_EQ(rec.Messages().size(), 1u);
-    EXPECT_NE(Diagramm(), nullptr);
-    EXPECT_EQ(MMNormiert, kTrue);
-}
-
-TEST_F(TimeSimulationTest, MichaelisConstantFollowsTheRatesAndTheTableRestoresTheTimeCourseMode) {
+TEST_F(TimeSimulationTest, MichaelisConstantTableAndDiagramWithAndWithoutNormalising) {
     Model(10);
     Inputs({"0.5", "5"}, "20", {"0.1", "0.01", "0.005"});
     // KM = (k< + k3) / k> = 0.015 / 0.1
@@ -168,6 +139,20 @@ TEST_F(TimeSimulationTest, MichaelisConstantFollowsTheRatesAndTheTableRestoresTh
     EXPECT_EQ(modeWhileShown, kTrue);
     EXPECT_EQ(MMDiagramm, kFalse);
     EXPECT_FALSE(platform::Windows().IsLoaded("frmSimTabelle"));
+
+    // The diagram needs a positive axis end unless normalised.
+    w->chkNormiert->setChecked(false);
+    w->chkNormiert_Click();
+    Enter(w->txtS0max, "0");
+    w->cmdMMdiagram->click();
+    EXPECT_EQ(rec.OnlyPrompt(), "- c(S),max muss größer Null sein" + kCrLf);
+    EXPECT_EQ(Diagramm(), nullptr);
+
+    w->chkNormiert->click();  // normalised: the axis runs over c(S)/KM and needs no c(S),max
+    w->cmdMMdiagram->click();
+    EXPECT_EQ(rec.Messages().size(), 1u);
+    EXPECT_NE(Diagramm(), nullptr);
+    EXPECT_EQ(MMNormiert, kTrue);
 }
 
 // ---- t(max) and k boxes ---------------------------------------------------------------------------
@@ -223,6 +208,7 @@ protected:
             cKurveP[j] = 1 - cKurveA[j];
             rKurveA[j] = static_cast<float>(-cKurveA[j] / 10);
             rKurveP[j] = static_cast<float>(cKurveA[j] / 10);
+            for (int species : {2, 3, 5}) cKurve(species)[j] = species;  // tell the other columns apart
         }
     }
     void TearDown() override {
@@ -238,9 +224,9 @@ protected:
 
 // ---- Table text ------------------------------------------------------------------------------
 
-// Each kind of table: the header row, blank lines up to point 0, and the row of t = 10 (point 100),
-// every row six blanks and five cells of fourteen characters.
-TEST_F(ValueTableTest, HeaderAndValuesFollowTheKindOfTable) {
+// Each kind of table and the species columns of several models: the header row, blank lines up to
+// point 0, and the row of t = 10 (point 100), every row six blanks and five cells of fourteen characters.
+TEST_F(ValueTableTest, HeaderAndValuesFollowTheKindOfTableAndTheModel) {
     struct Case {
         int model, rate, enzyme, normalised;
         const char* unit;
@@ -250,6 +236,12 @@ TEST_F(ValueTableTest, HeaderAndValuesFollowTheKindOfTable) {
     const Case cases[] = {
         // exp(-1) and 1 - exp(-1) as single-precision values, seven significant digits.
         {2, 0, 0, kTrue, "s", {" t/s", "cA/(mol/L)", "", "", "cP/(mol/L)"}, {"10.00", "0.3678795", "", "", "0.6321205"}, 3},
+        {19, 0, 0, kTrue, "s", {" t/s", "cA/(mol/L)", "cB/(mol/L)", "cP/(mol/L)", "cQ/(mol/L)"},
+         {"10.00", "0.3678795", "2", "0.6321205", "5"}, 3},
+        {11, 0, 0, kTrue, "s", {" t/s", "cA/(mol/L)", "", "cP/(mol/L)", "cQ/(mol/L)"},
+         {"10.00", "0.3678795", "", "0.6321205", "5"}, 3},
+        {10, 0, 0, kTrue, "s", {" t/s", "cE/(mol/L)", "cS/(mol/L)", "cES/(mol/L)", "cP/(mol/L)"},
+         {"10.00", "0.3678795", "2", "3", "0.6321205"}, 3},
         // Rate headers are cut to fourteen characters.
         {1, kTrue, 0, kTrue, "s", {" t/s", "r(A)/(mol/L/s)", "", "", "r(P)/(mol/L/s)"}, {"10.00", "-0.03678795", "", "", "0.03678795"}, 4},
         {1, kTrue, 0, kTrue, "min", {" t/min", "r(A)/(mol/L/mi", "", "", "r(P)/(mol/L/mi"}, {"10.00", "-0.03678795", "", "", "0.03678795"}, 4},
@@ -258,7 +250,7 @@ TEST_F(ValueTableTest, HeaderAndValuesFollowTheKindOfTable) {
         {10, kTrue, kTrue, kFalse, "s", {"c(S))/ (mol/L)", "", "", "", "rP/rP,max"}, {"10.00", "", "", "", "0.03678795"}, 4},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.header[0] + " " + c.header[4]);
+        SCOPED_TRACE("model " + std::to_string(c.model) + c.header[0] + " " + c.header[4]);
         aktModell = c.model;
         RateDiagramm = c.rate;
         MMDiagramm = c.enzyme;
@@ -279,23 +271,6 @@ TEST_F(ValueTableTest, HeaderAndValuesFollowTheKindOfTable) {
     }
 }
 
-TEST_F(ValueTableTest, ColumnsFollowTheSpeciesOfTheModel) {
-    for (int s = 1; s <= 5; ++s) cKurve(s)[100] = s;  // tells the arrays apart
-    aktModell = 19;
-    std::vector<std::string> lines = Lines(frmSimTabelle::BuildTableText());
-    EXPECT_EQ(Cells(lines[1]), (std::vector<std::string>{Pad(" t/s"), Pad("cA/(mol/L)"), Pad("cB/(mol/L)"),
-                                                         Pad("cP/(mol/L)"), Pad("cQ/(mol/L)")}));
-    EXPECT_EQ(Cells(lines[103]), (std::vector<std::string>{Pad("10.00"), Pad("1"), Pad("2"), Pad("4"), Pad("5")}));
-    aktModell = 10;
-    lines = Lines(frmSimTabelle::BuildTableText());
-    EXPECT_EQ(Cells(lines[1]), (std::vector<std::string>{Pad(" t/s"), Pad("cE/(mol/L)"), Pad("cS/(mol/L)"),
-                                                         Pad("cES/(mol/L)"), Pad("cP/(mol/L)")}));
-    EXPECT_EQ(Cells(lines[103]), (std::vector<std::string>{Pad("10.00"), Pad("1"), Pad("2"), Pad("3"), Pad("4")}));
-    aktModell = 11;
-    lines = Lines(frmSimTabelle::BuildTableText());
-    EXPECT_EQ(Cells(lines[103]), (std::vector<std::string>{Pad("10.00"), Pad("1"), Pad(""), Pad("4"), Pad("5")}));
-}
-
 // ---- Window --------------------------------------------------------------------------------------
 
 TEST_F(ValueTableTest, EditsLastUntilTheNextResize) {
@@ -310,7 +285,7 @@ TEST_F(ValueTableTest, EditsLastUntilTheNextResize) {
     EXPECT_EQ(t->SimTabelleText(), frmSimTabelle::BuildTableText());
 }
 
-TEST_F(ValueTableTest, SaveWritesOneQuotedLine) {
+TEST_F(ValueTableTest, SaveWritesOneQuotedLineAndReportsAWriteError) {
     frmSimTabelle* t = Open();
     t->txtSimTabelle->setPlainText("\nZeit\tc(Ä)");  // an edit is saved, umlaut in Windows-1252
     const std::string path = AppPath + "/WERTE.TXT";
@@ -320,8 +295,8 @@ TEST_F(ValueTableTest, SaveWritesOneQuotedLine) {
     EXPECT_EQ(testsupport::Bytes(path), "\"\r\nZeit\tc(\xC4)\"\r\n");
     EXPECT_EQ(TabellenDatei, "WERTE.TXT");
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
-    EXPECT_EQ(dialogs.saveRequests[0].caption, "Tabelle speichern unter ...");
-    EXPECT_EQ(dialogs.saveRequests[0].directory, AppPath);
+    EXPECT_EQ(std::pair(dialogs.saveRequests[0].caption, dialogs.saveRequests[0].directory),
+              std::pair(std::string("Tabelle speichern unter ..."), AppPath));
 
     // The next save proposes the last file; Cancel there writes nothing and says nothing.
     ASSERT_TRUE(QFile::remove(QString::fromStdString(path)));
@@ -331,18 +306,14 @@ TEST_F(ValueTableTest, SaveWritesOneQuotedLine) {
     EXPECT_EQ(dialogs.saveRequests[1].proposal, AppPath + "/WERTE.TXT");
     EXPECT_TRUE(rec.Empty());
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
-}
 
-// A file that cannot be written is reported (the writer keeps an old file: its own test).
-TEST_F(ValueTableTest, WriteErrorIsReported) {
-    frmSimTabelle* t = Open();
-    const std::string missing = AppPath + "/fehlt/WERTE.TXT";
-    dialogs.saveAnswer = missing;
+    // A file that cannot be written is reported and still named (the writer keeps an old file: its own test).
+    dialogs.saveAnswer = AppPath + "/fehlt/FEHLT.TXT";
     t->cmdSaveTable->click();
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().style, 16);
-    EXPECT_NE(rec.Last().prompt.find("WERTE.TXT"), std::string::npos);
-    EXPECT_EQ(TabellenDatei, "WERTE.TXT");
+    EXPECT_NE(rec.Last().prompt.find("FEHLT.TXT"), std::string::npos);
+    EXPECT_EQ(TabellenDatei, "FEHLT.TXT");
 }
 
 }  // namespace
