@@ -29,10 +29,7 @@ struct Snapshot {
 
 class ProjectFileTest : public ShellTest {
 protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        Start();
-    }
+    void SetUp() override { ProgramTest::SetUp(); }
     // Writes the lines as p.TC3 and reads it with the project reader.
     bool Load(const std::vector<std::string>& lines, std::string* dataName = nullptr, const std::string& eol = "\r\n") {
         WriteFile(Path("p.TC3"), Lines(lines, eol));
@@ -149,25 +146,21 @@ TEST_F(ProjectFileTest, WrittenFileHasTheExactFormat) {
     tauMittel = 60;
     ZeitEinheit = "min";
     DatenFile = "/daten/ordner/MESS7.TA3";
+    // The last session is written without a comment prompt, in any letter case; any other name asks.
+    for (const char* session : {"TarLastSession.TC3", "tarlastsession.tc3"})
+        ASSERT_TRUE(shell::WriteProjectFile(Path(session)));
+    EXPECT_TRUE(shell::IsSessionFileName("C:\\TARVELO\\TARLASTSESSION.TC3"));
+    EXPECT_EQ(dialogs.commentPrompts, 0);
     dialogs.commentAnswer = "Kommentar mit Umlaut: Rührkessel";
-    ASSERT_TRUE(shell::WriteProjectFile(Path("p.TC3")));
+    const std::string file = Path("MyTarLastSession.TC3X.TC3");
+    ASSERT_TRUE(shell::WriteProjectFile(file));
     EXPECT_EQ(dialogs.commentPrompts, 1);
-    const std::string bytes = ReadFile(Path("p.TC3"));
+    const std::string bytes = ReadFile(file);
     const auto first = bytes.find("\r\n");
     EXPECT_EQ(bytes.substr(first),
               "\r\nKommentar mit Umlaut: R\xFC"
               "hrkessel\r\nMESS7.TA3\r\n 6\r\n.15,1E-07,2.5\r\n0\r\n5\r\n1\r\n.5\r\n0\r\n-.25\r\n0\r\n3\r\n-1\r\n"
               "1,0,0,0\r\n1.6666666666666667\r\n60\r\n0,0\r\nmin\r\n\r\n");
-}
-
-TEST_F(ProjectFileTest, CommentIsAskedForEveryFileButTheLastSession) {
-    ASSERT_TRUE(shell::WriteProjectFile(Path("TarLastSession.TC3")));
-    ASSERT_TRUE(shell::WriteProjectFile(Path("tarlastsession.tc3")));
-    EXPECT_EQ(dialogs.commentPrompts, 0);
-    ASSERT_TRUE(shell::WriteProjectFile(Path("MyTarLastSession.TC3X.TC3")));
-    EXPECT_EQ(dialogs.commentPrompts, 1);
-    EXPECT_TRUE(shell::IsSessionFileName("C:\\TARVELO\\TARLASTSESSION.TC3"));
-    EXPECT_FALSE(shell::IsSessionFileName("LastSession.TC3"));
 }
 
 TEST_F(ProjectFileTest, SavingToAnUnwritablePlaceKeepsTheProjectNames) {
@@ -302,7 +295,7 @@ TEST_F(ProjectFileTest, DataFileNameIsTakenOverOnlyWithItsData) {
     EXPECT_NE(status.find("    " + QString::fromStdString(shown).toUpper().toStdString()), std::string::npos);
 }
 
-TEST_F(ProjectFileTest, StatusWithoutProjectOrData) {
+TEST_F(ProjectFileTest, StatusAndPreviewWithoutProjectOrData) {
     bool show = false;
     EXPECT_EQ(MDITAR::ProjectStatusText("", show),
               "akt. Arbeitsverzeichnis von TARVELO\r\n    " + AppPath +
@@ -316,14 +309,10 @@ TEST_F(ProjectFileTest, StatusWithoutProjectOrData) {
     EXPECT_NE(MDITAR::ProjectStatusText("", show).find("    ein Datensatz mit 3 Messpunkten vorhanden"),
               std::string::npos);
     nMesspunkte = 0;
-    // A data file that cannot be viewed shows nothing at all.
+    // A data file that cannot be viewed shows nothing at all; a project that cannot be previewed says so.
     main->ShowProjectStatus("FEHLT.TA3");
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().title, "Meldung von ViewExpFile");
-}
-
-// The date before a comma, the comment and the data name are shown by the file dialog's preview.
-TEST_F(ProjectFileTest, PreviewOfAMissingFileSaysSo) {
     std::string date, comment, data;
     bool ok = true;
     shell::ViewProjectFile(Path("fehlt.TC3"), date, comment, data, ok);

@@ -36,7 +36,7 @@ TEST_F(StartupTest, WithoutArgumentsEveryStartValueIsSetWhateverWasThereBefore) 
     ArrhA = ArrhEA = 9;
     SmoothingFactor = 9;
     cSmax = 9;
-    MitPunkten = KurvenHinzufuegen = RuehrerAnimation = DatenIstSession = kTrue;
+    MitPunkten = KurvenHinzufuegen = RuehrerAnimation = DatenIstSession = DezKomma = kTrue;
     MMNormiert = BAKInitFlag = ContiHinweisOffen = ErsterDiagrammStart = EnzymRcsModus = kFalse;
     BAKTrinkStart.fill(5);
     ProtSep = ",";
@@ -93,22 +93,16 @@ TEST_F(StartupTest, WithoutArgumentsEveryStartValueIsSetWhateverWasThereBefore) 
     EXPECT_EQ((std::array{CalcModeConti, nKesselVC, kTFunktion, BAKKeinAbbau}), (std::array{3, 1, 1, 0}));
     EXPECT_EQ((std::array{ArrhA, ArrhEA}), (std::array{100.0, 100.0}));
     EXPECT_EQ(std::pair(SmoothingFactor, cSmax), std::pair(0.0f, 0.15f));
-    EXPECT_EQ((std::array{MitPunkten, KurvenHinzufuegen, RuehrerAnimation, DatenIstSession}),
-              (std::array{kFalse, kFalse, kFalse, kFalse}));
+    EXPECT_EQ((std::array{MitPunkten, KurvenHinzufuegen, RuehrerAnimation, DatenIstSession, DezKomma}),
+              (std::array{kFalse, kFalse, kFalse, kFalse, kFalse}));
     EXPECT_EQ((std::array{MMNormiert, BAKInitFlag, ContiHinweisOffen, ErsterDiagrammStart, EnzymRcsModus}),
               (std::array{kTrue, kTrue, kTrue, kTrue, kTrue}));
     EXPECT_EQ(BAKTrinkStart, (std::array<int, 9>{5, 0, -1, -1, -1, -1, -1, -1, -1}));
     EXPECT_EQ(std::tuple(ProtSep, CrLf), std::tuple(";", "\r\n"));
-}
-
-TEST_F(StartupTest, DecimalCommaFlagFollowsTheLocale) {
-    const char before = platform::LocaleDecimalSeparator();
-    for (const char separator : {',', '.'}) {
-        platform::SetLocaleDecimalSeparator(separator);
-        Start();
-        EXPECT_EQ(DezKomma, separator == ',' ? kTrue : kFalse);
-    }
-    platform::SetLocaleDecimalSeparator(before);
+    // The decimal-comma flag follows the locale's separator (point above).
+    platform::SetLocaleDecimalSeparator(',');
+    Start();
+    EXPECT_EQ(DezKomma, kTrue);
 }
 
 TEST_F(StartupTest, PhantomWindowIsAnEmptyInvisibleChild) {
