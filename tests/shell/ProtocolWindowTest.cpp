@@ -135,11 +135,9 @@ TEST_P(ProtocolRoad, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrit
     Press("cmdRecordResult");
     EXPECT_EQ(ProtZeilen, 0);
     ASSERT_EQ(rec.Messages().size(), 3u);
-    for (const auto& m : rec.Messages()) {
-        EXPECT_EQ(m.prompt, "Kein aktuelles Ergebnis vorhanden.");
-        EXPECT_EQ(m.title, "Hinweis");
-        EXPECT_EQ(m.style, platform::vbInformation);
-    }
+    for (const auto& m : rec.Messages())
+        EXPECT_EQ(std::tuple(m.title, m.prompt, m.style),
+                  std::tuple("Hinweis", "Kein aktuelles Ergebnis vorhanden.", platform::vbInformation));
     Press("cmdHelp");
     EXPECT_NE(rec.Last().prompt.find("8520"), std::string::npos);
     platform::Windows().Unload("frmProtokoll");
@@ -225,8 +223,7 @@ TEST_F(ProtocolWindowTest, RowsOfAnotherKindCloseThePendingFile) {
     second[2] = 2;
     SetzeErgebnisZeilen("frmBatch", 3, {second});
     Press("cmdRecordResult");
-    EXPECT_EQ(ProtZeilen, 1);
-    EXPECT_EQ(ProtFile, "26120602.CSV");
+    EXPECT_EQ(std::tuple(ProtZeilen, ProtFile), std::tuple(1, "26120602.CSV"));
     EXPECT_EQ(Read("26120601.CSV"), Head("Calculation of a Batch Reactor\r\n") +
                                         "c_beg(A);c_beg(P);c_end(A);c_end(P);k1;U(A);t; ksi(1);\r\n" +
                                         "1;0;0.5;0.5;0.15;0.5;4.620981;0.5;\r\n"
@@ -248,8 +245,7 @@ TEST_F(ProtocolWindowTest, FailedWriteKeepsTheRowsForTheNextTry) {
     Press("cmdOpenNew");
     ASSERT_FALSE(rec.Empty());
     EXPECT_EQ(rec.Last().style, platform::vbCritical);
-    EXPECT_EQ(ProtZeilen, 1);
-    EXPECT_EQ(ProtFile, "26120601.CSV");
+    EXPECT_EQ(std::tuple(ProtZeilen, ProtFile), std::tuple(1, "26120601.CSV"));
     EXPECT_TRUE(Control<QPushButton>("frmProtokoll", "cmdOpenNew")->isEnabled());
 
     AppPath = goodDir;

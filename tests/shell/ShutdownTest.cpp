@@ -31,17 +31,17 @@ protected:
 
 // The real program as a process: "Exit" and the main window's close box end it with exit code 0, also
 // while a game or the tracer experiment runs; closing the running window itself ends the run and the
-// program goes on (the window opens again idle, then "Exit").
+// program goes on (the window opens again idle, then "Exit"). The close box right after the start:
+// the start-up tests' child processes.
 TEST_F(ShutdownTest, TheProcessEndsWhenTheMainWindowClosesAlsoDuringARun) {
     enum Ende { Exit, CloseBox, OwnWindow };
     struct Case {
-        // No menu: closed right after the start-up. `before` is clicked before `start`: on the smallest
-        // board a first-order run waits 0.06 s per reaction, beyond the child's 5 s in all; the tracer
-        // needs its dye.
+        // `before` is clicked before `start`: on the smallest board a first-order run waits 0.06 s per
+        // reaction, beyond the child's 5 s in all; the tracer needs its dye.
         const char *menu, *form, *before, *start;
         Ende ende;
     };
-    std::vector<Case> cases{{nullptr, nullptr, nullptr, nullptr, CloseBox}};
+    std::vector<Case> cases;
     for (const Ende ende : {Exit, CloseBox, OwnWindow}) {
         cases.push_back({"mnuSubMonteCarlo(0)", "frmMonteCarlo", "optN0(0)", "cmdStart", ende});
         cases.push_back({"mnuSubMonteCarlo(1)", "frmMonteCarlo", nullptr, "cmdStart", ende});
@@ -49,16 +49,12 @@ TEST_F(ShutdownTest, TheProcessEndsWhenTheMainWindowClosesAlsoDuringARun) {
     }
     const std::string folder = dir.path().toStdString();
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.menu ? c.menu : "idle") + " " + std::to_string(c.ende));
+        SCOPED_TRACE(std::string(c.menu) + " " + std::to_string(c.ende));
         // Exit codes other than 0: 3 nothing ran when the closing came, 4 the closed window is still
         // loaded, 5 it did not open again idle.
         auto script = [c] {
             MDITAR* main = MDITAR::Instance();
             auto menu = [main](const char* entry) { main->findChild<QAction*>(entry)->trigger(); };
-            if (!c.menu) {
-                main->close();
-                return;
-            }
             auto laeuft = [c] {
                 QWidget* w = platform::Windows().Get(c.form);
                 if (auto* game = qobject_cast<frmMonteCarlo*>(w)) return game->Laeuft();
@@ -147,10 +143,10 @@ TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
             EXPECT_EQ(dialogs.saveRequests[0].pattern, "*.TA3");
         }
         if (!c.savedTo.empty()) {
-            EXPECT_NE(ReadFile(c.savedTo).find(".4,"), std::string::npos);
+            EXPECT_NE(testsupport::Bytes(c.savedTo).find(".4,"), std::string::npos);
         }
         if (c.savedTo != Path("MESS1.TA3")) {
-            EXPECT_EQ(ReadFile(Path("MESS1.TA3")), DataFileText(4));
+            EXPECT_EQ(testsupport::Bytes(Path("MESS1.TA3")), DataFileText(4));
         }
     }
 }
@@ -158,11 +154,9 @@ TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
 // The X-Y editor's points exist only in its window: the end of the program offers to save them.
 TEST_F(ShutdownTest, UnsavedXYPointsAreOfferedBeforeTheEnd) {
     Start();
-    main->findChild<QAction*>("mnuEditXY")->trigger();
-    QWidget* editor = platform::Windows().Get("frmXYEdit");
-    ASSERT_NE(editor, nullptr);
-    editor->findChild<QLineEdit*>("y(0)")->setText("2");
-    editor->findChild<QPushButton*>("OKinput")->click();
+    Menu("mnuEditXY");
+    testsupport::Control<QLineEdit>("frmXYEdit", "y(0)")->setText("2");
+    testsupport::Click("frmXYEdit", "OKinput");
     rec.QueueAnswer(platform::vbCancel);
     EXPECT_FALSE(main->mnuExit_Click());
     EXPECT_EQ(rec.Last().prompt, "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
@@ -186,8 +180,6 @@ TEST_F(ShutdownTest, UnwritableSessionAndProtocolAreReportedAndTheMissingSession
     ASSERT_EQ(rec.Messages().size(), 2u);
     EXPECT_EQ(rec.Messages()[0].title, "Fehler beim Abspeichern der Sitzungs-Datei\r\n(evtl. fehlende Schreibrechte)");
     EXPECT_EQ(rec.Last().style, platform::vbCritical);
-    ProtOffen = kFalse;
-    ProtZeilen = 0;
     rec.Clear();
     main->ToolbarButton(4)->trigger();
     ASSERT_EQ(rec.Messages().size(), 1u);

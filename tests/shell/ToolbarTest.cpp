@@ -63,8 +63,7 @@ TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
     rec.Clear();
     w.ToolbarButton(36)->trigger();  // the project status
     ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, "Projektstatus");
-    EXPECT_EQ(rec.Last().style, platform::vbInformation);
+    EXPECT_EQ(std::tuple(rec.Last().title, rec.Last().style), std::tuple("Projektstatus", platform::vbInformation));
 }
 
 TEST_F(ToolbarTest, HelpEntriesAndButtonsOpenTheirTopics) {
@@ -73,11 +72,8 @@ TEST_F(ToolbarTest, HelpEntriesAndButtonsOpenTheirTopics) {
                                                    {"mnuTip", 11124},        {"cmdErstnutzer", 11223},
                                                    {"cmdUebungen", 11225}};  // the two buttons of the main window
     for (const auto& [name, topic] : entries) {
-        if (auto* button = w.findChild<QPushButton*>(name)) {
-            button->click();
-        } else {
-            Menu(name);
-        }
+        if (auto* button = w.findChild<QPushButton*>(name)) button->click();
+        else Menu(name);
         EXPECT_EQ(Topic(rec.Last()), topic) << name;
     }
 
