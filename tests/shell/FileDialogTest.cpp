@@ -18,13 +18,9 @@ namespace {
 
 using namespace kernel;
 
-template <typename T = QWidget>
-T* Find(QWidget& d, const char* name) {
-    return d.findChild<T*>(name);
-}
 QString Text(QWidget& d, const char* name) {
-    if (auto* box = Find<QLineEdit>(d, name)) return box->text();
-    return Find<QLabel>(d, name)->text();
+    if (auto* box = d.findChild<QLineEdit*>(name)) return box->text();
+    return d.findChild<QLabel*>(name)->text();
 }
 
 class FileDialogTest : public testsupport::ProgramTest {
@@ -47,7 +43,7 @@ protected:
             auto* dialog = qobject_cast<frmTCmnDlg*>(platform::Windows().Get("frmTCmnDlg"));
             if (!dialog) return;
             steps(*dialog);
-            if (dialog->isVisible()) Find<QPushButton>(*dialog, "cmdOpenCancel")->click();
+            if (dialog->isVisible()) dialog->findChild<QPushButton*>("cmdOpenCancel")->click();
         });
         fullName = proposal;
         directory = folder;
@@ -57,17 +53,17 @@ protected:
     }
     static QStringList Items(frmTCmnDlg& d) {
         QStringList items;
-        auto* list = Find<QListWidget>(d, "filOpenList");
+        auto* list = d.findChild<QListWidget*>("filOpenList");
         for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
         return items;
     }
     static void Select(frmTCmnDlg& d, const QString& name) {
-        auto* list = Find<QListWidget>(d, "filOpenList");
+        auto* list = d.findChild<QListWidget*>("filOpenList");
         list->setCurrentItem(list->findItems(name, Qt::MatchExactly).value(0));
     }
     static void Type(frmTCmnDlg& d, const QString& text) {
-        Find<QLineEdit>(d, "txtOpenFile")->setText(text);
-        Find<QPushButton>(d, "cmdOpenOK")->click();
+        d.findChild<QLineEdit*>("txtOpenFile")->setText(text);
+        d.findChild<QPushButton*>("cmdOpenOK")->click();
     }
 
     std::string folder, fullName, fileName, directory;
@@ -78,13 +74,12 @@ TEST_F(FileDialogTest, ListsPreviewsDeletesAndReturnsTheDoubleClickedFile) {
     const bool cancel = Run("*.tc3", [&](frmTCmnDlg& d) {
         EXPECT_EQ(Items(d), (QStringList{"nodata.TC3", "proj1.TC3"}));
         EXPECT_EQ(Text(d, "lblOpenPath").toStdString(), kernel::ShortenPath(folder, 60));
-        EXPECT_EQ(Find<QGroupBox>(d, "fraView")->title(), "Projekt-Information");
-        EXPECT_EQ(Text(d, "Text1"), "Versuch vom Montag");
-        EXPECT_EQ(Text(d, "lblFileComment"), "Projekt-Kommentar");
-        EXPECT_EQ(Text(d, "txtDatum"), " vom 06.12.2026 10:00:00");
-        EXPECT_EQ(Text(d, "Label7"), " MESS1.TA3 vom 06.12.2026 10:00:00");
+        EXPECT_EQ(d.findChild<QGroupBox*>("fraView")->title(), "Projekt-Information");
+        EXPECT_EQ((QStringList{Text(d, "Text1"), Text(d, "lblFileComment"), Text(d, "txtDatum"), Text(d, "Label7")}),
+                  (QStringList{"Versuch vom Montag", "Projekt-Kommentar", " vom 06.12.2026 10:00:00",
+                               " MESS1.TA3 vom 06.12.2026 10:00:00"}));
         // Delete asks; No keeps the file.
-        auto* list = Find<QListWidget>(d, "filOpenList");
+        auto* list = d.findChild<QListWidget*>("filOpenList");
         rec.QueueAnswer(platform::vbNo);
         QTest::keyClick(list, Qt::Key_Delete);
         ASSERT_EQ(rec.Messages().size(), 1u);
@@ -127,10 +122,9 @@ TEST_F(FileDialogTest, DataFilePreviewAndANameTypedInAnyCase) {
     const bool cancel = Run("*.TA3", [&](frmTCmnDlg& d) {
         EXPECT_EQ(Text(d, "txtOpenFile"), "*.TA3");  // no proposal: the pattern
         Select(d, "mess1.TA3");
-        EXPECT_EQ(Find<QGroupBox>(d, "fraView")->title(), "File-Information");
-        EXPECT_EQ(Text(d, "Text1"), "Messung 1");
-        EXPECT_EQ(Text(d, "lblFileComment"), "Datei-Kommentar:");
-        EXPECT_EQ(Text(d, "Label7"), " 3 Messpunkte");
+        EXPECT_EQ(d.findChild<QGroupBox*>("fraView")->title(), "File-Information");
+        EXPECT_EQ((QStringList{Text(d, "Text1"), Text(d, "lblFileComment"), Text(d, "Label7")}),
+                  (QStringList{"Messung 1", "Datei-Kommentar:", " 3 Messpunkte"}));
         Type(d, "MESS1.TA3");
     });
     EXPECT_FALSE(cancel);
@@ -146,7 +140,7 @@ TEST_F(FileDialogTest, DataFilePreviewAndANameTypedInAnyCase) {
         Select(d, "M\u00E4rz.TA3");
         EXPECT_EQ(Text(d, "Text1"), QString(500, 'c') + "...");
         EXPECT_EQ(Text(d, "Label7"), " 1 Messpunkte");
-        Find<QPushButton>(d, "cmdOpenOK")->click();
+        d.findChild<QPushButton*>("cmdOpenOK")->click();
     }));
     EXPECT_EQ(std::tuple(fileName, fullName), std::tuple(latin, folder + "/" + latin));
     // The folder's own clean-up skips pipes and names that are not UTF-8.
@@ -156,17 +150,15 @@ TEST_F(FileDialogTest, DataFilePreviewAndANameTypedInAnyCase) {
 TEST_F(FileDialogTest, OpenChooserGoesThroughTheDialogAndUpAFolder) {
     shell::SetOpenFileChooser(nullptr);  // the program's own dialog
     QDir(dir.path()).mkdir("unter");
-    shell::FileRequest request;
-    request.caption = "Projekt laden (*.TC3)";
-    request.pattern = "*.TC3";
-    request.directory = folder + "/unter";
+    const shell::FileRequest request{
+        .caption = "Projekt laden (*.TC3)", .pattern = "*.TC3", .directory = folder + "/unter"};
     QTimer::singleShot(0, [&] {
         auto* d = qobject_cast<frmTCmnDlg*>(platform::Windows().Get("frmTCmnDlg"));
         ASSERT_NE(d, nullptr);
-        Find<QPushButton>(*d, "cmdReturn")->click();
+        d->findChild<QPushButton*>("cmdReturn")->click();
         EXPECT_EQ(d->DirPath().toStdString(), folder);
         Select(*d, "proj1.TC3");
-        Find<QPushButton>(*d, "cmdOpenOK")->click();
+        d->findChild<QPushButton*>("cmdOpenOK")->click();
         if (d->isVisible()) d->reject();
     });
     std::string chosen;
@@ -189,20 +181,20 @@ TEST_F(FileDialogTest, CommentInputOkTakesOneLineAbortEmptiesClosingKeeps) {
     };
     ProjektKommentar = "alt";
     answer([](QWidget& d) {
-        auto* box = Find<QLineEdit>(d, "txtDatComm");
+        auto* box = d.findChild<QLineEdit*>("txtDatComm");
         EXPECT_EQ(box->text(), "alt");
         box->setText("neuer Kommentar");
         QTest::keyClick(box, Qt::Key_Return);
         EXPECT_TRUE(d.isVisible());  // Return does not close the dialog
-        Find<QPushButton>(d, "cmdOK")->click();
+        d.findChild<QPushButton*>("cmdOK")->click();
     });
     EXPECT_EQ(ProjektKommentar, "neuer Kommentar");
     EXPECT_FALSE(platform::Windows().IsLoaded("frmCommentInput"));
-    answer([](QWidget& d) { Find<QPushButton>(d, "cmdAbort")->click(); });
+    answer([](QWidget& d) { d.findChild<QPushButton*>("cmdAbort")->click(); });
     EXPECT_EQ(ProjektKommentar, "");
     ProjektKommentar = "bleibt";
     answer([](QWidget& d) {
-        Find<QLineEdit>(d, "txtDatComm")->setText("verworfen");
+        d.findChild<QLineEdit*>("txtDatComm")->setText("verworfen");
         d.close();
     });
     EXPECT_EQ(ProjektKommentar, "bleibt");

@@ -2,6 +2,7 @@
 // and the commands of the "&Daten" menu that save and load projects.
 #include <QString>
 
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 
@@ -29,10 +30,7 @@ struct Snapshot {
 
 class ProjectFileTest : public ShellTest {
 protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        Start();
-    }
+    void SetUp() override { ProgramTest::SetUp(); }
     // Writes the lines as p.TC3 and reads it with the project reader.
     bool Load(const std::vector<std::string>& lines, std::string* dataName = nullptr, const std::string& eol = "\r\n") {
         WriteFile(Path("p.TC3"), Lines(lines, eol));
@@ -57,14 +55,13 @@ TEST_F(ProjectFileTest, HandWrittenFileLoadsWithExactValues) {
     std::string dataName;
     ASSERT_TRUE(Load(lines, &dataName, "\n"));
     EXPECT_TRUE(rec.Empty());
-    EXPECT_EQ(dataName, "MESS1.TA3");
-    EXPECT_EQ(ProjektKommentar, "Versuch vom Montag");
+    // The caller, not the reader, takes the data-file name over.
+    EXPECT_EQ((std::array{dataName, ProjektKommentar, ZeitEinheit, DatenFile}),
+              (std::array<std::string, 4>{"MESS1.TA3", "Versuch vom Montag", "Woche", ""}));
     EXPECT_EQ((std::array{aktModell, EnzymRcsModus, SpezSkalierungStoff, SpezSkalierung, FitAnzeigeModus}),
               (std::array{4, kFalse, 2, kTrue, 1}));
     EXPECT_EQ((std::array{kWert[1], kWert[2], kWert[3], tMax, tauMittel}), (std::array{0.5, 1e-3, 2.5, 120.0, 60.0}));
     EXPECT_EQ(c0Wert, (std::array<double, 6>{0, 1.25, 0.75, 9, 9, 9}));
-    EXPECT_EQ(ZeitEinheit, "Woche");
-    EXPECT_EQ(DatenFile, "");  // the caller takes the data-file name over, not the reader
 }
 
 TEST_F(ProjectFileTest, ModelCode100IsTheEnzymeModelAnd500KeepsTheCurrentModel) {
@@ -75,7 +72,6 @@ TEST_F(ProjectFileTest, ModelCode100IsTheEnzymeModelAnd500KeepsTheCurrentModel) 
     ASSERT_TRUE(Load(lines, &dataName));
     EXPECT_EQ(dataName, "");
     EXPECT_EQ((std::array{aktModell, EnzymRcsModus, SpezSkalierung}), (std::array{10, kTrue, kFalse}));
-    EXPECT_EQ(shell::ProjectFileLines()[3], " 100");
     EnzymRcsModus = kFalse;
     EXPECT_EQ(shell::ProjectFileLines()[3], " 10");
 
@@ -149,25 +145,21 @@ TEST_F(ProjectFileTest, WrittenFileHasTheExactFormat) {
     tauMittel = 60;
     ZeitEinheit = "min";
     DatenFile = "/daten/ordner/MESS7.TA3";
+    // The last session is written without a comment prompt, in any letter case; any other name asks.
+    for (const char* session : {"TarLastSession.TC3", "tarlastsession.tc3"})
+        ASSERT_TRUE(shell::WriteProjectFile(Path(session)));
+    EXPECT_TRUE(shell::IsSessionFileName("C:\\TARVELO\\TARLASTSESSION.TC3"));
+    EXPECT_EQ(dialogs.commentPrompts, 0);
     dialogs.commentAnswer = "Kommentar mit Umlaut: Rührkessel";
-    ASSERT_TRUE(shell::WriteProjectFile(Path("p.TC3")));
+    const std::string file = Path("MyTarLastSession.TC3X.TC3");
+    ASSERT_TRUE(shell::WriteProjectFile(file));
     EXPECT_EQ(dialogs.commentPrompts, 1);
-    const std::string bytes = ReadFile(Path("p.TC3"));
+    const std::string bytes = testsupport::Bytes(file);
     const auto first = bytes.find("\r\n");
     EXPECT_EQ(bytes.substr(first),
               "\r\nKommentar mit Umlaut: R\xFC"
               "hrkessel\r\nMESS7.TA3\r\n 6\r\n.15,1E-07,2.5\r\n0\r\n5\r\n1\r\n.5\r\n0\r\n-.25\r\n0\r\n3\r\n-1\r\n"
               "1,0,0,0\r\n1.6666666666666667\r\n60\r\n0,0\r\nmin\r\n\r\n");
-}
-
-TEST_F(ProjectFileTest, CommentIsAskedForEveryFileButTheLastSession) {
-    ASSERT_TRUE(shell::WriteProjectFile(Path("TarLastSession.TC3")));
-    ASSERT_TRUE(shell::WriteProjectFile(Path("tarlastsession.tc3")));
-    EXPECT_EQ(dialogs.commentPrompts, 0);
-    ASSERT_TRUE(shell::WriteProjectFile(Path("MyTarLastSession.TC3X.TC3")));
-    EXPECT_EQ(dialogs.commentPrompts, 1);
-    EXPECT_TRUE(shell::IsSessionFileName("C:\\TARVELO\\TARLASTSESSION.TC3"));
-    EXPECT_FALSE(shell::IsSessionFileName("LastSession.TC3"));
 }
 
 TEST_F(ProjectFileTest, SavingToAnUnwritablePlaceKeepsTheProjectNames) {
@@ -178,25 +170,28 @@ TEST_F(ProjectFileTest, SavingToAnUnwritablePlaceKeepsTheProjectNames) {
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().title, "Fehler beim Abspeichern der Sitzungs-Datei\r\n(evtl. fehlende Schreibrechte)");
     EXPECT_EQ(rec.Last().style, platform::vbCritical);
-    EXPECT_EQ(ProjektFile, "alt.TC3");
-    EXPECT_EQ(ProjektPfad, "/alt");
+    EXPECT_EQ(std::tuple(ProjektFile, ProjektPfad), std::tuple("alt.TC3", "/alt"));
     EXPECT_EQ(dialogs.commentPrompts, 1);  // the comment is asked before the writing
 }
 
-// The values themselves come back as the session test shows; here the menu's road: dialogs, names, status.
-TEST_F(ProjectFileTest, SaveThenLoadRoundTrips) {
+// The values themselves come back as the session test shows; here the menu's road: dialogs, names, status
+// (the dialogs' captions: the toolbar test). Cancelled dialogs change nothing and propose the command line.
+TEST_F(ProjectFileTest, CancelledDialogsChangeNothingThenSaveAndLoadRoundTrip) {
+    KommandoZeile = "/alt.TC3";
+    main->mnuLoadProject_Click();
+    main->mnuSaveProject_Click();
+    EXPECT_EQ(std::tuple(KommandoZeile, dialogs.commentPrompts, rec.Empty()), std::tuple("/alt.TC3", 0, true));
+    EXPECT_EQ(dialogs.openRequests[0].proposal + "|" + dialogs.saveRequests[0].proposal, "/alt.TC3|/alt.TC3");
     aktModell = 10;  // the enzyme in its r(P)-c(S) mode, written as code 100
     kWert = {0, 1234.5678, 0.002, 3e-12};
     c0Wert = {0, 0.1, 0.2, 0.3, 0.4, 0.5};
     dialogs.commentAnswer = "Rundreise";
     dialogs.saveAnswer = Path("rund.TC3");
     Menu("mnuSaveProject");
-    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
-    EXPECT_EQ(dialogs.saveRequests[0].caption, "aktuelles Projekt speichern unter ...");
-    EXPECT_EQ(dialogs.saveRequests[0].directory, AppPath);
-    EXPECT_EQ(ProjektFile, "rund.TC3");
-    EXPECT_EQ(ProjektPfad, AppPath);
-    EXPECT_EQ(KommandoZeile, "");  // saving does not change it
+    ASSERT_EQ(dialogs.saveRequests.size(), 2u);
+    EXPECT_EQ(dialogs.saveRequests[1].directory, AppPath);
+    EXPECT_EQ(std::tuple(ProjektFile, ProjektPfad), std::tuple("rund.TC3", AppPath));
+    EXPECT_EQ(KommandoZeile, "/alt.TC3");  // saving does not change it
     Snapshot saved = Snapshot::Take();
 
     ASSERT_TRUE(Load(SampleProject()));
@@ -205,10 +200,9 @@ TEST_F(ProjectFileTest, SaveThenLoadRoundTrips) {
     rec.Clear();
     dialogs.openAnswer = Path("rund.TC3");
     Menu("mnuLoadProject");
-    ASSERT_EQ(dialogs.openRequests.size(), 1u);
-    EXPECT_EQ(dialogs.openRequests[0].caption, "Projekt laden (*.TC3)");
-    EXPECT_EQ(dialogs.openRequests[0].pattern, "*.TC3");
-    EXPECT_EQ(dialogs.openRequests[0].directory, "/anderswo");
+    ASSERT_EQ(dialogs.openRequests.size(), 2u);
+    EXPECT_EQ(dialogs.openRequests[1].pattern, "*.TC3");
+    EXPECT_EQ(dialogs.openRequests[1].directory, "/anderswo");
     saved.kommando = Path("rund.TC3");
     EXPECT_TRUE(Snapshot::Take() == saved);
     EXPECT_TRUE(Enabled("mnuSaveProject"));
@@ -249,18 +243,6 @@ TEST_F(ProjectFileTest, SessionFileGivesBackEveryFiniteValue) {
     }
 }
 
-TEST_F(ProjectFileTest, CancelledDialogsChangeNothing) {
-    KommandoZeile = "/alt.TC3";
-    main->mnuLoadProject_Click();
-    main->mnuSaveProject_Click();
-    EXPECT_EQ(KommandoZeile, "/alt.TC3");
-    ASSERT_EQ(dialogs.openRequests.size(), 1u);
-    EXPECT_EQ(dialogs.openRequests[0].proposal, "/alt.TC3");
-    EXPECT_EQ(dialogs.saveRequests[0].proposal, "/alt.TC3");
-    EXPECT_TRUE(rec.Empty());
-    EXPECT_EQ(dialogs.commentPrompts, 0);
-}
-
 TEST_F(ProjectFileTest, DataFileNameIsTakenOverOnlyWithItsData) {
     DatenFile = "VORHER.TA3";
     dialogs.openAnswer = Path("p.TC3");
@@ -281,9 +263,8 @@ TEST_F(ProjectFileTest, DataFileNameIsTakenOverOnlyWithItsData) {
     rec.Clear();
     main->mnuLoadProject_Click();
     EXPECT_EQ(DatenFile, "VORHER.TA3");
-    bool sawLoadMessage = false;
-    for (const auto& m : rec.Messages()) sawLoadMessage |= m.title == "Meldung von LoadExpFile";
-    EXPECT_TRUE(sawLoadMessage);
+    EXPECT_TRUE(std::any_of(rec.Messages().begin(), rec.Messages().end(),
+                            [](const auto& m) { return m.title == "Meldung von LoadExpFile"; }));
 
     WriteFile(Path("MESS1.TA3"), DataFileText(4));
     rec.Clear();
@@ -302,7 +283,7 @@ TEST_F(ProjectFileTest, DataFileNameIsTakenOverOnlyWithItsData) {
     EXPECT_NE(status.find("    " + QString::fromStdString(shown).toUpper().toStdString()), std::string::npos);
 }
 
-TEST_F(ProjectFileTest, StatusWithoutProjectOrData) {
+TEST_F(ProjectFileTest, StatusAndPreviewWithoutProjectOrData) {
     bool show = false;
     EXPECT_EQ(MDITAR::ProjectStatusText("", show),
               "akt. Arbeitsverzeichnis von TARVELO\r\n    " + AppPath +
@@ -316,14 +297,10 @@ TEST_F(ProjectFileTest, StatusWithoutProjectOrData) {
     EXPECT_NE(MDITAR::ProjectStatusText("", show).find("    ein Datensatz mit 3 Messpunkten vorhanden"),
               std::string::npos);
     nMesspunkte = 0;
-    // A data file that cannot be viewed shows nothing at all.
+    // A data file that cannot be viewed shows nothing at all; a project that cannot be previewed says so.
     main->ShowProjectStatus("FEHLT.TA3");
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().title, "Meldung von ViewExpFile");
-}
-
-// The date before a comma, the comment and the data name are shown by the file dialog's preview.
-TEST_F(ProjectFileTest, PreviewOfAMissingFileSaysSo) {
     std::string date, comment, data;
     bool ok = true;
     shell::ViewProjectFile(Path("fehlt.TC3"), date, comment, data, ok);

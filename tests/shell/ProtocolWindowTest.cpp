@@ -10,6 +10,7 @@
 namespace {
 
 using namespace kernel;
+using testsupport::Control;
 
 class ProtocolWindowTest : public testsupport::ProgramTest {
 protected:
@@ -33,11 +34,7 @@ protected:
         return button;
     }
     QWidget* Open() { return platform::Windows().Show("frmProtokoll"); }
-    template <typename T>
-    T* Control(const char* name) {
-        return platform::Windows().Get("frmProtokoll")->findChild<T*>(name);
-    }
-    void Press(const char* button) { Control<QPushButton>(button)->click(); }
+    static void Press(const char* button) { testsupport::Click("frmProtokoll", button); }
 
     static std::string Read(const std::string& name) { return testsupport::Bytes(AppPath + "/" + name); }
     static std::string Head(const std::string& reactor, const std::string& unitTail = "",
@@ -95,9 +92,9 @@ TEST_P(ProtocolRoad, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrit
     QPushButton* callerButton = OpenCaller("frmBatch");
     SetzeErgebnisZeilen("frmBatch", 3, {BatchRow()});
     Open();
-    EXPECT_FALSE(Control<QPushButton>("cmdOpenNew")->isEnabled());
+    EXPECT_FALSE(Control<QPushButton>("frmProtokoll", "cmdOpenNew")->isEnabled());
     Press("cmdRecordResult");
-    EXPECT_TRUE(Control<QPushButton>("cmdOpenNew")->isEnabled());
+    EXPECT_TRUE(Control<QPushButton>("frmProtokoll", "cmdOpenNew")->isEnabled());
     Press("cmdOpenNew");
 
     // no. casc, c(B), c(C), c(Q), k2, k3, l, V, V*, v and ksi(2) carry nothing.
@@ -109,11 +106,11 @@ TEST_P(ProtocolRoad, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrit
     tabbed.replace(';', '\t');
     EXPECT_EQ(QApplication::clipboard()->text(), tabbed);
     EXPECT_EQ(ProtZeilen, 0);
-    EXPECT_EQ(Control<QLabel>("lblProtText2")->text(), "26120602.CSV");  // 01 is taken now
+    EXPECT_EQ(Control<QLabel>("frmProtokoll", "lblProtText2")->text(), "26120602.CSV");  // 01 is taken now
     EXPECT_TRUE(rec.Empty());
 
     // Closing writes what was recorded and gives the reactor its button back.
-    Control<QComboBox>("cmbSep")->setCurrentIndex(1);
+    Control<QComboBox>("frmProtokoll", "cmbSep")->setCurrentIndex(1);
     Press("cmdRecordResult");
     Press("cmdClose");
     EXPECT_FALSE(platform::Windows().IsLoaded("frmProtokoll"));
@@ -127,7 +124,7 @@ TEST_P(ProtocolRoad, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrit
     VerwirfErgebnisZeilen("frmBatch");
     Open();
     EXPECT_EQ(ProtSep, ";");
-    EXPECT_EQ(Control<QComboBox>("cmbSep")->currentText(), "Semikolon");
+    EXPECT_EQ(Control<QComboBox>("frmProtokoll", "cmbSep")->currentText(), "Semikolon");
     rec.Clear();
     Press("cmdRecordResult");
     SetzeErgebnisZeilen("frmRKconti", 2, {BatchRow()});
@@ -138,11 +135,9 @@ TEST_P(ProtocolRoad, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrit
     Press("cmdRecordResult");
     EXPECT_EQ(ProtZeilen, 0);
     ASSERT_EQ(rec.Messages().size(), 3u);
-    for (const auto& m : rec.Messages()) {
-        EXPECT_EQ(m.prompt, "Kein aktuelles Ergebnis vorhanden.");
-        EXPECT_EQ(m.title, "Hinweis");
-        EXPECT_EQ(m.style, platform::vbInformation);
-    }
+    for (const auto& m : rec.Messages())
+        EXPECT_EQ(std::tuple(m.title, m.prompt, m.style),
+                  std::tuple("Hinweis", "Kein aktuelles Ergebnis vorhanden.", platform::vbInformation));
     Press("cmdHelp");
     EXPECT_NE(rec.Last().prompt.find("8520"), std::string::npos);
     platform::Windows().Unload("frmProtokoll");
@@ -169,14 +164,14 @@ TEST_F(ProtocolWindowTest, CascadeRecordsEveryStageWithTabsAndTheLocaleCommaAndA
     SetzeErgebnisZeilen("frmKaskade", 5, stages, 3);
     Open();
     // A comma between values with decimal commas draws a warning; the stages are recorded all the same.
-    Control<QComboBox>("cmbSep")->setCurrentIndex(1);
+    Control<QComboBox>("frmProtokoll", "cmbSep")->setCurrentIndex(1);
     Press("cmdRecordResult");
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().prompt,
               "Bei Computereinstellung \"Deutschland\" (Dezimalzeichen Komma)\r\n"
               "ist Komma als Dateitrennzeichen nicht sinnvoll; der Clipboard-Inhalt\r\n"
               "ist nicht mehr Excel-kompatibel.\r\nEmpfehlung: Semikolon");
-    Control<QComboBox>("cmbSep")->setCurrentIndex(2);
+    Control<QComboBox>("frmProtokoll", "cmbSep")->setCurrentIndex(2);
     EXPECT_EQ(ProtSep, "\t");
     Press("cmdRecordResult");  // a second press adds the three stages again
     EXPECT_EQ(ProtZeilen, 6);
@@ -228,8 +223,7 @@ TEST_F(ProtocolWindowTest, RowsOfAnotherKindCloseThePendingFile) {
     second[2] = 2;
     SetzeErgebnisZeilen("frmBatch", 3, {second});
     Press("cmdRecordResult");
-    EXPECT_EQ(ProtZeilen, 1);
-    EXPECT_EQ(ProtFile, "26120602.CSV");
+    EXPECT_EQ(std::tuple(ProtZeilen, ProtFile), std::tuple(1, "26120602.CSV"));
     EXPECT_EQ(Read("26120601.CSV"), Head("Calculation of a Batch Reactor\r\n") +
                                         "c_beg(A);c_beg(P);c_end(A);c_end(P);k1;U(A);t; ksi(1);\r\n" +
                                         "1;0;0.5;0.5;0.15;0.5;4.620981;0.5;\r\n"
@@ -251,9 +245,8 @@ TEST_F(ProtocolWindowTest, FailedWriteKeepsTheRowsForTheNextTry) {
     Press("cmdOpenNew");
     ASSERT_FALSE(rec.Empty());
     EXPECT_EQ(rec.Last().style, platform::vbCritical);
-    EXPECT_EQ(ProtZeilen, 1);
-    EXPECT_EQ(ProtFile, "26120601.CSV");
-    EXPECT_TRUE(Control<QPushButton>("cmdOpenNew")->isEnabled());
+    EXPECT_EQ(std::tuple(ProtZeilen, ProtFile), std::tuple(1, "26120601.CSV"));
+    EXPECT_TRUE(Control<QPushButton>("frmProtokoll", "cmdOpenNew")->isEnabled());
 
     AppPath = goodDir;
     Press("cmdOpenNew");

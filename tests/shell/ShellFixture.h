@@ -12,7 +12,6 @@ protected:
     void SetUp() override { Prepare(); }
 
     static void WriteFile(const std::string& path, const std::string& bytes) { testsupport::WriteBytes(path, bytes); }
-    static std::string ReadFile(const std::string& path) { return testsupport::Bytes(path); }
 
     // A measured-data file with n rows of A => P at 298 K (c(A) halving every 10 s).
     static std::string DataFileText(int n, const std::string& comment = "Messung 1") {

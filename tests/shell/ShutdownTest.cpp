@@ -29,47 +29,19 @@ protected:
     bool SessionWritten() const { return std::filesystem::exists(Path("TarLastSession.TC3")); }
 };
 
-// Rows recorded but not yet written reach the protocol file at exit (what the file holds: the road
-// test of the reactor windows); a failed write is reported and the shut-down goes on.
-TEST_F(ShutdownTest, ExitWritesRecordedRowsAndGoesOnAfterAFailedWrite) {
-    for (const bool writable : {true, false}) {
-        SCOPED_TRACE(writable ? "writable" : "missing folder");
-        MDITAR& w = Start();
-        std::filesystem::remove(Path("TarLastSession.TC3"));
-        ProtArt = {4, "A + B => P", "11010", "min"};
-        ProtDaten.assign(2, ProtokollZeile{});
-        ProtZeilen = 1;
-        ProtOffen = kTrue;
-        const std::string file = Path(ProtFile);
-        if (!writable) kernel::AppPath = Path("gibt/es/nicht");
-        rec.Clear();
-        EXPECT_TRUE(w.close());
-        EXPECT_TRUE(SessionWritten());
-        EXPECT_EQ(std::filesystem::exists(file), writable);
-        ASSERT_EQ(rec.Messages().size(), writable ? 0u : 1u);
-        if (writable) {
-            EXPECT_EQ(ProtOffen, kFalse);
-        } else {
-            EXPECT_EQ(rec.Last().style, platform::vbCritical);
-        }
-    }
-    ProtOffen = kFalse;
-    ProtZeilen = 0;
-}
-
 // The real program as a process: "Exit" and the main window's close box end it with exit code 0, also
 // while a game or the tracer experiment runs; closing the running window itself ends the run and the
-// program goes on (the window opens again idle, then "Exit").
+// program goes on (the window opens again idle, then "Exit"). The close box right after the start:
+// the start-up tests' child processes.
 TEST_F(ShutdownTest, TheProcessEndsWhenTheMainWindowClosesAlsoDuringARun) {
     enum Ende { Exit, CloseBox, OwnWindow };
     struct Case {
-        // No menu: closed right after the start-up. `before` is clicked before `start`: on the smallest
-        // board a first-order run waits 0.06 s per reaction, beyond the child's 5 s in all; the tracer
-        // needs its dye.
+        // `before` is clicked before `start`: on the smallest board a first-order run waits 0.06 s per
+        // reaction, beyond the child's 5 s in all; the tracer needs its dye.
         const char *menu, *form, *before, *start;
         Ende ende;
     };
-    std::vector<Case> cases{{nullptr, nullptr, nullptr, nullptr, CloseBox}};
+    std::vector<Case> cases;
     for (const Ende ende : {Exit, CloseBox, OwnWindow}) {
         cases.push_back({"mnuSubMonteCarlo(0)", "frmMonteCarlo", "optN0(0)", "cmdStart", ende});
         cases.push_back({"mnuSubMonteCarlo(1)", "frmMonteCarlo", nullptr, "cmdStart", ende});
@@ -77,16 +49,12 @@ TEST_F(ShutdownTest, TheProcessEndsWhenTheMainWindowClosesAlsoDuringARun) {
     }
     const std::string folder = dir.path().toStdString();
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.menu ? c.menu : "idle") + " " + std::to_string(c.ende));
+        SCOPED_TRACE(std::string(c.menu) + " " + std::to_string(c.ende));
         // Exit codes other than 0: 3 nothing ran when the closing came, 4 the closed window is still
         // loaded, 5 it did not open again idle.
         auto script = [c] {
             MDITAR* main = MDITAR::Instance();
             auto menu = [main](const char* entry) { main->findChild<QAction*>(entry)->trigger(); };
-            if (!c.menu) {
-                main->close();
-                return;
-            }
             auto laeuft = [c] {
                 QWidget* w = platform::Windows().Get(c.form);
                 if (auto* game = qobject_cast<frmMonteCarlo*>(w)) return game->Laeuft();
@@ -175,10 +143,10 @@ TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
             EXPECT_EQ(dialogs.saveRequests[0].pattern, "*.TA3");
         }
         if (!c.savedTo.empty()) {
-            EXPECT_NE(ReadFile(c.savedTo).find(".4,"), std::string::npos);
+            EXPECT_NE(testsupport::Bytes(c.savedTo).find(".4,"), std::string::npos);
         }
         if (c.savedTo != Path("MESS1.TA3")) {
-            EXPECT_EQ(ReadFile(Path("MESS1.TA3")), DataFileText(4));
+            EXPECT_EQ(testsupport::Bytes(Path("MESS1.TA3")), DataFileText(4));
         }
     }
 }
@@ -186,11 +154,9 @@ TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
 // The X-Y editor's points exist only in its window: the end of the program offers to save them.
 TEST_F(ShutdownTest, UnsavedXYPointsAreOfferedBeforeTheEnd) {
     Start();
-    main->findChild<QAction*>("mnuEditXY")->trigger();
-    QWidget* editor = platform::Windows().Get("frmXYEdit");
-    ASSERT_NE(editor, nullptr);
-    editor->findChild<QLineEdit*>("y(0)")->setText("2");
-    editor->findChild<QPushButton*>("OKinput")->click();
+    Menu("mnuEditXY");
+    testsupport::Control<QLineEdit>("frmXYEdit", "y(0)")->setText("2");
+    testsupport::Click("frmXYEdit", "OKinput");
     rec.QueueAnswer(platform::vbCancel);
     EXPECT_FALSE(main->mnuExit_Click());
     EXPECT_EQ(rec.Last().prompt, "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
@@ -200,22 +166,20 @@ TEST_F(ShutdownTest, UnsavedXYPointsAreOfferedBeforeTheEnd) {
     EXPECT_TRUE(main->mnuExit_Click());
 }
 
-TEST_F(ShutdownTest, UnchangedOrEmptyDataAskNothing) {
-    StartWithChangedData("MESS1.TA3");
-    ExpDataChanged = kFalse;
-    EXPECT_TRUE(main->mnuExit_Click());
-    ExpDataChanged = kTrue;
-    nMesspunkte = 0;
-    EXPECT_TRUE(main->mnuExit_Click());
-    EXPECT_TRUE(rec.Empty());
-}
-
-TEST_F(ShutdownTest, UnwritableSessionIsReportedTheShutDownGoesOnAndTheMissingSessionIsRefused) {
+// A session or protocol that cannot be written is reported and the shut-down goes on (the protocol
+// written at exit: the reactor windows' road test); the missing session is then refused.
+TEST_F(ShutdownTest, UnwritableSessionAndProtocolAreReportedAndTheMissingSessionIsRefused) {
     Start();
     SessionFile = Path("gibt/es/nicht/TarLastSession.TC3");
+    ProtArt = {4, "A + B => P", "11010", "min"};
+    ProtDaten.assign(2, ProtokollZeile{});
+    ProtZeilen = 1;
+    ProtOffen = kTrue;
+    AppPath = Path("gibt/es/nicht");
     EXPECT_TRUE(main->mnuExit_Click());
-    ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, "Fehler beim Abspeichern der Sitzungs-Datei\r\n(evtl. fehlende Schreibrechte)");
+    ASSERT_EQ(rec.Messages().size(), 2u);
+    EXPECT_EQ(rec.Messages()[0].title, "Fehler beim Abspeichern der Sitzungs-Datei\r\n(evtl. fehlende Schreibrechte)");
+    EXPECT_EQ(rec.Last().style, platform::vbCritical);
     rec.Clear();
     main->ToolbarButton(4)->trigger();
     ASSERT_EQ(rec.Messages().size(), 1u);
@@ -224,11 +188,10 @@ TEST_F(ShutdownTest, UnwritableSessionIsReportedTheShutDownGoesOnAndTheMissingSe
 }
 
 // "Exit" writes the session without a comment prompt and removes an empty protocol; the next start
-// loads the session back.
+// loads the session back. Unchanged data, and changed ones without rows, ask nothing.
 TEST_F(ShutdownTest, ExitWritesTheSessionThatLoadsBackAndRemovesAnEmptyProtocol) {
-    WriteFile(Path("MESS1.TA3"), DataFileText(4));
-    WriteFile(Path("p.TC3"), Lines(SampleProject()));
-    Start(Path("p.TC3"));
+    StartWithChangedData("MESS1.TA3");
+    ExpDataChanged = kFalse;
     kWert[2] = 0.0625;
     c0Wert[3] = 0.5;
     ProjektKommentar = "Sitzung";
@@ -252,9 +215,17 @@ TEST_F(ShutdownTest, ExitWritesTheSessionThatLoadsBackAndRemovesAnEmptyProtocol)
     EXPECT_TRUE(main->ToolbarButton(8)->isEnabled());
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_NE(rec.Last().prompt.find("Projekt\r\n    Letzte Sitzung \r\n"), std::string::npos);
-    WriteFile(Path(ProtFile), "no. casc;\r\n");  // a protocol with rows stays
+    // Rows still pending are written at exit, and the protocol with them stays.
+    ProtDaten.assign(2, ProtokollZeile{});
+    ProtZeilen = 1;
+    ProtOffen = kTrue;
+    ExpDataChanged = kTrue;
+    nMesspunkte = 0;
+    rec.Clear();
     EXPECT_TRUE(main->mnuExit_Click());
+    EXPECT_TRUE(rec.Empty());
     EXPECT_TRUE(std::filesystem::exists(Path(ProtFile)));
+    EXPECT_EQ(ProtOffen, kFalse);
 }
 
 }  // namespace

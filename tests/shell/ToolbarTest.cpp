@@ -1,10 +1,8 @@
 // The main window's bars: what each toolbar button runs, the blood-alcohol window closed by every
-// button, the help topics of the entries, buttons and F1 in a menu; and the menu bar on a narrow
-// screen, whose entries go on in further rows, in their order, and come back into one row when the
-// window is wide again (an entry added later goes at the end).
+// button, the help topics of the entries, buttons and F1 in a menu; and an entry added to a menu bar
+// that has wrapped into further rows.
 #include <QMainWindow>
 #include <QToolBar>
-#include <QToolButton>
 #include <QToolTip>
 
 #include "shell/HelpEntries.h"
@@ -65,8 +63,7 @@ TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
     rec.Clear();
     w.ToolbarButton(36)->trigger();  // the project status
     ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, "Projektstatus");
-    EXPECT_EQ(rec.Last().style, platform::vbInformation);
+    EXPECT_EQ(std::tuple(rec.Last().title, rec.Last().style), std::tuple("Projektstatus", platform::vbInformation));
 }
 
 TEST_F(ToolbarTest, HelpEntriesAndButtonsOpenTheirTopics) {
@@ -75,11 +72,8 @@ TEST_F(ToolbarTest, HelpEntriesAndButtonsOpenTheirTopics) {
                                                    {"mnuTip", 11124},        {"cmdErstnutzer", 11223},
                                                    {"cmdUebungen", 11225}};  // the two buttons of the main window
     for (const auto& [name, topic] : entries) {
-        if (auto* button = w.findChild<QPushButton*>(name)) {
-            button->click();
-        } else {
-            Menu(name);
-        }
+        if (auto* button = w.findChild<QPushButton*>(name)) button->click();
+        else Menu(name);
         EXPECT_EQ(Topic(rec.Last()), topic) << name;
     }
 
@@ -124,12 +118,9 @@ std::vector<QString> Entries(shell::WrappingMenuBar* bar) {
     return all;
 }
 
-bool Folds(QMenuBar* bar) {
-    auto* more = bar->findChild<QToolButton*>("qt_menubar_ext_button");
-    return more && more->isVisible();
-}
-
-TEST(WrappingMenuBar, NarrowWindowWrapsEntriesInOrderAndWideWindowJoinsThem) {
+// Wrapping, its order over the rows and the return into one row are the layout test's part (every
+// window at each size); here an entry added to a shown bar, which no window does.
+TEST(WrappingMenuBar, EntryAddedToAWrappedBarGoesAtTheEnd) {
     QMainWindow main;
     auto* bar = new shell::WrappingMenuBar(&main);
     main.setMenuBar(bar);
@@ -138,29 +129,12 @@ TEST(WrappingMenuBar, NarrowWindowWrapsEntriesInOrderAndWideWindowJoinsThem) {
         names.push_back(QStringLiteral("Menü Nummer %1").arg(i));
         bar->addMenu(names.back());
     }
-    main.resize(1600, 300);
+    main.resize(300, 300);
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-    EXPECT_EQ(bar->Rows(), 1);
-    EXPECT_EQ(Entries(bar), names);
-
-    main.resize(300, 300);
-    QApplication::processEvents();
     EXPECT_GE(bar->Rows(), 3);
-    EXPECT_EQ(Entries(bar), names);
-    EXPECT_FALSE(Folds(bar));
-    for (int row = 2; row <= bar->Rows(); ++row)
-        EXPECT_FALSE(Folds(bar->findChild<QMenuBar*>(QStringLiteral("MenuBarRow%1").arg(row)))) << row;
-    EXPECT_EQ(bar->height(), bar->Rows() * bar->QMenuBar::sizeHint().height());
-
-    // An entry added later goes at the end, in whatever row that is.
     bar->addMenu("Neu");
     names.push_back("Neu");
-    EXPECT_EQ(Entries(bar), names);
-
-    main.resize(1600, 300);
-    QApplication::processEvents();
-    EXPECT_EQ(bar->Rows(), 1);
     EXPECT_EQ(Entries(bar), names);
 }
 

@@ -241,7 +241,6 @@ class WindowLayoutTest : public testsupport::InBothLocales<TwinWindowTest> {
 protected:
     void TearDown() override {
         platform::UseScreenSize(0, 0);
-        UnloadAll();
         InBothLocales::TearDown();
     }
     static void UnloadAll() {
