@@ -15,17 +15,13 @@ namespace {
 
 using namespace kernel;
 using diagram::frmTGraph2D;
-using diagramtest::Offen;
+using namespace diagramtest;
 using platform::Chart2D;
-using diagramtest::Menue;
-using diagramtest::OeffneDiagramm;
-using diagramtest::SetzeMessdaten;
-using diagramtest::Zeile;
 
 constexpr int kKurven = 1;
 constexpr int kRot = Chart2D::Rgb(255, 0, 0);
 
-class DiagrammFenster : public diagramtest::MeldungsTest {
+class DiagrammFenster : public diagramtest::DiagrammTest {
 protected:
     static bool Aktiv(frmTGraph2D* f, const char* name) {
         QAction* a = f->findChild<QAction*>(name);
@@ -41,7 +37,7 @@ protected:
 // The curves' values against the closed form are checked on the road from the main window
 // (simulation end-to-end test) and in the design dialog's clipboard test.
 TEST_F(DiagrammFenster, FirstConcentrationDiagramIsSetUpWhole) {
-    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
+    frmTGraph2D* f = Offen(ErsteOrdnung());
     Chart2D* c = f->Chart();
     EXPECT_EQ(std::make_tuple(nKurven, aktKurve, ZeichnenOffen), std::make_tuple(2, 2, 0));
     ASSERT_EQ(c->PointCount(kKurven, 2), nZeitPunkte + 1);
@@ -59,7 +55,7 @@ TEST_F(DiagrammFenster, FirstConcentrationDiagramIsSetUpWhole) {
 }
 
 TEST_F(DiagrammFenster, AddedCurvesTakeThePreselectedColour) {
-    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
+    frmTGraph2D* f = Offen(ErsteOrdnung());
     const int blau = FarbVorwahl;
     // The user picks red with the button; the dialog is not primed from the preselection.
     int angeboten = -1;
@@ -77,7 +73,7 @@ TEST_F(DiagrammFenster, AddedCurvesTakeThePreselectedColour) {
     EXPECT_EQ(FarbVorwahl, kRot);
 
     // Doubled k, added to the open diagram.
-    diagramtest::ZeitverlaufErsteOrdnung(0.2);
+    ZeitverlaufErsteOrdnung(0.2);
     KurvenHinzufuegen = kTrue;
     ASSERT_EQ(OeffneDiagramm(2), f);  // the open window stays
     QTest::mouseClick(f->findChild<QPushButton*>("cmdDraw"), Qt::LeftButton);
@@ -91,7 +87,7 @@ TEST_F(DiagrammFenster, AddedCurvesTakeThePreselectedColour) {
 }
 
 TEST_F(DiagrammFenster, SlotsOfEmptyDeletedAndTooManyCurves) {
-    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
+    frmTGraph2D* f = Offen(ErsteOrdnung());
     // Model 2 has no curve for a count of three: the first of the three draws nothing and takes no slot.
     Zeichne(f, 3);
     EXPECT_EQ(std::make_tuple(nKurven, aktKurve, ZeichnenOffen), std::make_tuple(4, 4, 0));
@@ -157,13 +153,13 @@ TEST_F(DiagrammFenster, BrokenValuesAndCurvesOutsideTheWindowAreReported) {
         const char *titel, *text;
         int kurven;
     } faelle[] = {
-        {2, [] { diagramtest::ZeitverlaufErsteOrdnung(); cKurveP[7] = INFINITY; },  // A is drawn, P fails
+        {2, [] { ZeitverlaufErsteOrdnung(); cKurveP[7] = INFINITY; },  // A is drawn, P fails
          "ABBRUCH", "Es ist ein kritischer Fehler aufgetreten:\r\n", 1},
         {112, [] { KurvenPunkte = {{3, 0, 0, 0}, {0, 0, 0, 0}, {1, std::nanf(""), 0, 0}, {2, 0.1f, 0, 0}}; },
          "ABBRUCH", "", 0},  // a residence-time list filled by the caller
-        {2, [] { diagramtest::ZeitverlaufErsteOrdnung(); RohrAktiv = kTrue; RohrV = 1e38; },  // lengths overflow
+        {2, [] { ZeitverlaufErsteOrdnung(); RohrAktiv = kTrue; RohrV = 1e38; },  // lengths overflow
          "ABBRUCH", "", 0},
-        {2, [] { diagramtest::ZeitverlaufErsteOrdnung(); AchsenGrenzen[2] = 5; AchsenGrenzen[3] = 6; },  // y from 5 to 6
+        {2, [] { ZeitverlaufErsteOrdnung(); AchsenGrenzen[2] = 5; AchsenGrenzen[3] = 6; },  // y from 5 to 6
          "WARNUNG", "Kurve außerhalb des aktuellen Koordinatenfensters\r\n\r\nVergrößern Sie den Koordinatenbereich.", 2},
     };
     for (const auto& fall : faelle) {
@@ -181,7 +177,7 @@ TEST_F(DiagrammFenster, BrokenValuesAndCurvesOutsideTheWindowAreReported) {
 }
 
 TEST_F(DiagrammFenster, TubeDiagramOpensWithItsLengthRange) {
-    diagramtest::ZeitverlaufErsteOrdnung();
+    ZeitverlaufErsteOrdnung();
     RohrAktiv = kTrue;
     RohrV = 2;
     const float tauMax = AchsenGrenzen[1];
@@ -193,11 +189,11 @@ TEST_F(DiagrammFenster, TubeDiagramOpensWithItsLengthRange) {
 }
 
 TEST_F(DiagrammFenster, RangeIsRememberedBetweenTwoDiagramsOfOneKind) {
-    ASSERT_NE(diagramtest::ErsteOrdnung(), nullptr);
+    ASSERT_NE(ErsteOrdnung(), nullptr);
     // The user's range goes into the memory of the kind ...
     std::tie(DiagRec.xMin, DiagRec.xMax, DiagRec.yMin, DiagRec.yMax) = std::make_tuple(5.0f, 20.0f, 0.1f, 0.7f);
     diagram::SetGrafLimits(2, AchsenGrenzen, DiagRec);
-    diagramtest::SchliesseDiagramm();
+    SchliesseDiagramm();
     // ... and a rate diagram in between keeps its own y range.
     AchsenGrenzen[4] = -0.2f;
     AchsenGrenzen[5] = 0;
@@ -205,7 +201,7 @@ TEST_F(DiagrammFenster, RangeIsRememberedBetweenTwoDiagramsOfOneKind) {
     ASSERT_NE(OeffneDiagramm(52), nullptr);
     EXPECT_FLOAT_EQ(DiagRec.yMin, -0.2f);
     EXPECT_FLOAT_EQ(DiagRec.xMax, 20);
-    diagramtest::SchliesseDiagramm();
+    SchliesseDiagramm();
     RateDiagramm = 0;
     frmTGraph2D* g = Offen(OeffneDiagramm(2));
     EXPECT_DOUBLE_EQ(g->Chart()->AxisMin(platform::ChartAxis::X), 5);
@@ -221,7 +217,7 @@ TEST_F(DiagrammFenster, CodesWithoutCurvesOnLoad) {
     EXPECT_EQ(std::make_tuple(nKurven, ZeichnenOffen), std::make_tuple(0, 0));
     // Only the range panel may object to the empty range this code keeps.
     for (const auto& m : rec.Messages()) EXPECT_EQ(m.title, "EINGABE-FEHLER") << m.prompt;
-    diagramtest::SchliesseDiagramm();
+    SchliesseDiagramm();
     // Measured points: the run stays open for the caller's point set.
     DiagVariante = 1;
     KurvenPunkte[0].x = 3;
@@ -235,7 +231,7 @@ TEST_F(DiagrammFenster, HalfLifeMenusPerCodeAndReactor) {
     frmTGraph2D* f = Offen(OeffneDiagramm(-8));
     EXPECT_EQ(f->findChild<QAction*>("mnuHalbA")->text().toStdString(), "Halbwertszeit E");
     EXPECT_EQ(f->findChild<QAction*>("mnuHalbB")->text().toStdString(), "Halbwertszeit S");
-    diagramtest::SchliesseDiagramm();
+    SchliesseDiagramm();
     aktModell = 20;
     ContiAktiv = kTrue;
     f = OeffneDiagramm(-8);
@@ -260,9 +256,9 @@ TEST_F(DiagrammFenster, BloodAlcoholParameterLine) {
 }
 
 TEST_F(DiagrammFenster, DesignDialogIsFilledThroughItsInterface) {
-    diagramtest::GestaltungAttrappe dialog;
+    GestaltungAttrappe dialog;
     DatenSpalte = {0, 1, 0, 0, 0, 0};  // measured A only
-    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
+    frmTGraph2D* f = Offen(ErsteOrdnung());
     EXPECT_EQ(dialog.coord[2], platform::CStrSingle(DiagRec.xMax));
     EXPECT_EQ(std::count(dialog.aufrufe.begin(), dialog.aufrufe.end(), "cmdCoord_OK"), 1);
     EXPECT_EQ(dialog.legende[1] + "|" + dialog.legende[2], "K.1  |K.2  ");
@@ -271,7 +267,7 @@ TEST_F(DiagrammFenster, DesignDialogIsFilledThroughItsInterface) {
     EXPECT_FALSE(dialog.punkteTabAn[4]);  // P is drawn but not measured
     EXPECT_TRUE(f->Chart()->LegendShown());
     // Closing the diagram lets go of the dialog.
-    diagramtest::SchliesseDiagramm();
+    SchliesseDiagramm();
     EXPECT_NE(&diagram::Gestaltung(), &dialog);
 }
 
@@ -300,7 +296,7 @@ TEST(DiagrammGeometrie, StartGeometryByModeAndFitting) {
 }
 
 TEST_F(DiagrammFenster, MarksAreVerticalLinesUntilDeletedAndTheHalfLifeFollowsTheModel) {
-    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
+    frmTGraph2D* f = Offen(ErsteOrdnung());
     Chart2D* c = f->Chart();
     Menue(f, "mnuHalbA");
     ASSERT_EQ(c->PointCount(1, 26), 2);
@@ -341,8 +337,8 @@ TEST_F(DiagrammFenster, MarksAreVerticalLinesUntilDeletedAndTheHalfLifeFollowsTh
 }
 
 TEST_F(DiagrammFenster, CoordinateRangeAndSingleCalc) {
-    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
-    diagramtest::GestaltungAttrappe dlg;
+    frmTGraph2D* f = Offen(ErsteOrdnung());
+    GestaltungAttrappe dlg;
     DiagRec.xMax = 2.5f;
     platform::SetLocaleDecimalSeparator(',');
     f->findChild<QAction*>("mnuCoord")->trigger();
@@ -425,7 +421,7 @@ TEST_F(DiagrammFenster, LinearisedPointsPerCode) {
 TEST_F(DiagrammFenster, HandOverFromTheXYEditorUpToTwelveSetsAndDeletion) {
     SetzeMessdaten({Zeile(1, 0.5)});
     frmTGraph2D* f = Offen(OeffneDiagramm(-1));
-    diagramtest::GestaltungAttrappe dlg;
+    GestaltungAttrappe dlg;
     platform::Chart2D* c = f->Chart();
     Uebergabe(3);
     ASSERT_EQ(c->PointCount(2, 1), 3);
@@ -468,7 +464,7 @@ protected:
 };
 
 TEST_F(Vorlage, SavedLayoutRestoresCurvesPointSetsAndRange) {
-    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
+    frmTGraph2D* f = Offen(ErsteOrdnung());
     for (int k = 1; k <= 3; ++k) {
         XYZeichenPunkte = {XYPunkt{2, 0, 0, 0}, XYPunkt{1.0f * k, 0.5f, 0, 0}, XYPunkt{2.0f * k, 0.25f, 0, 0}};
         f->cmdExternPoints_Click();
@@ -481,9 +477,9 @@ TEST_F(Vorlage, SavedLayoutRestoresCurvesPointSetsAndRange) {
     EXPECT_EQ(OC2Pfad, dir.path().toStdString() + "/");
 
     // A new window whose curves are deleted: the load brings curves, point sets and range back.
-    diagramtest::SchliesseDiagramm();
-    f = Offen(diagramtest::ErsteOrdnung());
-    diagramtest::GestaltungAttrappe dlg;
+    SchliesseDiagramm();
+    f = Offen(ErsteOrdnung());
+    GestaltungAttrappe dlg;
     int alle = 0;
     f->DeleteCurves(alle);
     nPunktsaetze = 0;
@@ -503,10 +499,10 @@ TEST_F(Vorlage, SavedLayoutRestoresCurvesPointSetsAndRange) {
 }
 
 TEST_F(Vorlage, NoCurvesNoPointSetsCancelAndUnreadableFiles) {
-    frmTGraph2D* f = Offen(diagramtest::ErsteOrdnung());
+    frmTGraph2D* f = Offen(ErsteOrdnung());
     for (int k : {1, 2}) f->Chart()->SetPointCount(1, k, 0);  // a layout of an empty chart
     Menue(f, "mnuSaveOC2");
-    diagramtest::GestaltungAttrappe dlg;
+    GestaltungAttrappe dlg;
     for (bool& an : dlg.punkteTabAn) an = true;
     nPunktsaetze = 5;
     Menue(f, "mnuLoadOC2");

@@ -15,10 +15,10 @@ using diagramtest::PixelVon;
 using platform::Chart2D;
 using platform::ChartAxis;
 
-class Maus : public diagramtest::MeldungsTest {
+class Maus : public diagramtest::DiagrammTest {
 protected:
     void SetUp() override {
-        MeldungsTest::SetUp();
+        DiagrammTest::SetUp();
         f = Offen(diagramtest::ErsteOrdnung());
         f->show();
         f->resize(900, 600);
@@ -31,7 +31,7 @@ protected:
     }
     void TearDown() override {
         while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-        MeldungsTest::TearDown();
+        DiagrammTest::TearDown();
     }
     QString Text(const char* name) const { return f->findChild<QLabel*>(name)->text(); }
     bool Sichtbar(const char* name) const { return f->findChild<QLabel*>(name)->isVisibleTo(f); }
