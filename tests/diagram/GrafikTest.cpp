@@ -310,7 +310,8 @@ TEST_F(DiagrammTest, CurvesOfARunCarryTheirSpeciesLabels) {
         for (int i = 0; i < n; ++i) {
             ZeichnenOffen = n - i;
             const Kurve k = Rechne(modell, i + 1);
-            EXPECT_EQ(std::make_tuple(k.fehler, k.label(), k.ausserhalb), std::make_tuple(0, labels[i], kFalse)) << modell;
+            EXPECT_EQ(std::make_tuple(k.fehler, k.label(), k.ausserhalb), std::make_tuple(0, labels[i], kFalse))
+                << modell;
             if (modell != 4) continue;
             EXPECT_EQ(k.spezies(), diagram::SpeziesFuerKurve(4, n - i));  // 1, 2, 4 (A, B, P)
             EXPECT_EQ(std::make_tuple(k.n(), k.punkte[201].x, k.punkte[201].y),
@@ -330,7 +331,8 @@ TEST_F(DiagrammTest, CurvesOfARunCarryTheirSpeciesLabels) {
     ZeichnenOffen = 1;
     DiagRec.yMin = 50;  // every value lies below the window
     const Kurve mm = Rechne(10, 1);
-    EXPECT_EQ(std::make_tuple(mm.label(), mm.punkte[1].y, mm.ausserhalb), std::make_tuple(std::string(), -4.0f, kFalse));
+    EXPECT_EQ(std::make_tuple(mm.label(), mm.punkte[1].y, mm.ausserhalb),
+              std::make_tuple(std::string(), -4.0f, kFalse));
 }
 
 TEST_F(DiagrammTest, NonIsothermalFitDrawsATemperatureCurveAndEndsTheRun) {
@@ -441,8 +443,8 @@ TEST_F(DiagrammTest, SlotsAreTakenLowestFirstUpToTwentyFour) {
     diagram::KurvenSlotBelegen(slot, failed);
     EXPECT_EQ(std::make_tuple(failed, slot, nKurven), std::make_tuple(kTrue, 24, 24));
     ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(std::tie(rec.Last().prompt, rec.Last().title, rec.Last().style),
-              std::make_tuple("Maximal  24 Kurven möglich\r\nLöschen Sie vorhandene Kurven", "WARNUNG", platform::vbExclamation));
+    EXPECT_EQ(std::tie(rec.Last().title, rec.Last().style), std::make_tuple("WARNUNG", platform::vbExclamation));
+    EXPECT_EQ(rec.Last().prompt, "Maximal  24 Kurven möglich\r\nLöschen Sie vorhandene Kurven");
     // Only taken slots can be freed; freed slots are taken again, lowest first.
     EXPECT_TRUE(diagram::KurvenSlotFreigeben(7));
     EXPECT_TRUE(diagram::KurvenSlotFreigeben(3));
