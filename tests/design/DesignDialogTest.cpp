@@ -446,8 +446,7 @@ TEST_F(Gestaltung, TextsLegendAndCurveLabels) {
 TEST_F(Gestaltung, CurvePointsAsClipboardTextAndXYFile) {
     design::mnuKurvenDesign_Click(*f);
     QTabWidget* tabs = Control<QTabWidget>("tabKurven");
-    EXPECT_EQ(tabs->currentIndex(), 0);
-    EXPECT_FALSE(tabs->isTabVisible(2));
+    EXPECT_EQ(std::make_pair(tabs->currentIndex(), tabs->isTabVisible(2)), std::make_pair(0, false));
     d->SetKurvenTabAktuell(2);  // as a right click on curve 2 does
     EXPECT_EQ(f->StatusPanel(1), KurvenInfo1[2]);
     Klick("cmdClipboard");
@@ -484,9 +483,7 @@ TEST_F(Gestaltung, CurvePointsAsClipboardTextAndXYFile) {
     QFile::remove(pfad);
     tabs->setCurrentIndex(2);
     Klick("cmdSaveCurveAsXY");
-    EXPECT_EQ(rec.Beeps(), 1);
-    EXPECT_FALSE(QFile::exists(pfad));
-    EXPECT_TRUE(rec.Empty());
+    EXPECT_EQ(std::make_tuple(rec.Beeps(), QFile::exists(pfad), rec.Empty()), std::make_tuple(1, false, true));
 }
 
 TEST_F(Gestaltung, DeletingPointsAndCurves) {
