@@ -11,15 +11,13 @@
 
 namespace designtest {
 
-class DesignTest : public ::testing::Test {
+class DesignTest : public diagramtest::DiagrammTest {
 protected:
     static constexpr int kKurven = diagram::kGruppeKurven, kPunkte = diagram::kGruppePunkte;
     static constexpr int kRot = platform::Chart2D::Rgb(255, 0, 0), kGruen = platform::Chart2D::Rgb(0, 200, 0);
 
     void SetUp() override {
-        diagramtest::SchliesseDiagramm();
-        testsupport::ResetStartState();
-        naechsteFarbe.reset();
+        DiagrammTest::SetUp();
         design::SetFarbDialog([this](int start) {
             farbStart = start;
             return naechsteFarbe;
@@ -31,10 +29,8 @@ protected:
         });
     }
     void TearDown() override {
-        diagramtest::SchliesseDiagramm();
         for (const char* werkzeug : {"frmTGraphCalc", "frmCalcTangente"}) platform::Windows().Unload(werkzeug);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        testsupport::ResetStartState();
+        DiagrammTest::TearDown();
         design::SetFarbDialog(nullptr);
         design::SetSchriftDialog(nullptr);
         design::SetDruckerQuelle(nullptr);
@@ -82,7 +78,6 @@ protected:
     diagram::frmTGraph2D* f = nullptr;
     design::frmTGraph2D_Gestaltung* d = nullptr;
     platform::Chart2D* c = nullptr;
-    testsupport::MsgRecorder rec;
     std::optional<int> naechsteFarbe;
     int farbStart = -1;
     std::optional<design::SchriftWahl> naechsteSchrift;

@@ -16,9 +16,7 @@ namespace {
 using namespace kernel;
 
 QByteArray Anfang(const QString& pfad, int n) {
-    QFile f(pfad);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.read(n);
+    return QByteArray::fromStdString(testsupport::Bytes(pfad.toStdString())).left(n);
 }
 
 class Bildausgabe : public designtest::DesignTest {

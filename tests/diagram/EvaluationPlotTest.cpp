@@ -9,15 +9,12 @@ namespace {
 
 using namespace kernel;
 using diagram::frmTGraph2D;
-using diagramtest::Offen;
-using diagramtest::OeffneDiagramm;
-using diagramtest::SetzeMessdaten;
-using diagramtest::Zeile;
+using namespace diagramtest;
 
 constexpr int kKurven = 1;
 const std::string kR2 = "Bestimmtheitsmaß des Geradenausgleichs R^2 = ";
 
-using Auswertung = diagramtest::MeldungsTest;
+using Auswertung = diagramtest::DiagrammTest;
 
 TEST_F(Auswertung, FirstOrderSlopeIsMinusKAndExcludedRowDoesNotPullTheLine) {
     // c(A) = 2 exp(-0.3 t) with a few per cent of scatter, plus an excluded outlier as row 6.
@@ -31,7 +28,7 @@ TEST_F(Auswertung, FirstOrderSlopeIsMinusKAndExcludedRowDoesNotPullTheLine) {
         w.push_back(i == 5 ? 0 : 1);
     }
     SetzeMessdaten(zeilen);
-    const auto g = diagramtest::Ausgleich(x, y, w);
+    const auto g = Ausgleich(x, y, w);
 
     frmTGraph2D* f = Offen(OeffneDiagramm(-5));
     EXPECT_TRUE(rec.Empty());
@@ -70,7 +67,7 @@ TEST_F(Auswertung, ConductivityFirstOrderExtrapolatesLambdaAtZero) {
     const std::string text = f->StatusText(), marke = "  1/s, lambda(0), extrapol. = ";
     ASSERT_NE(text.find(marke), std::string::npos) << text;
     EXPECT_NEAR(platform::Val(text.substr(text.find(marke) + marke.size())), 2, 1e-3);
-    diagramtest::SchliesseDiagramm();
+    SchliesseDiagramm();
     ExpDaten[9].exclude = 0;
     ASSERT_NE(OeffneDiagramm(-10), nullptr);
     ErwarteEineMeldung("ABBRUCH");
@@ -83,13 +80,13 @@ TEST_F(Auswertung, FailuresAndLinesWithoutDegreesOfFreedom) {
     ErwarteEineMeldung("ABBRUCH");
     EXPECT_NE(rec.Last().prompt.find("Message from CalcCurve"), std::string::npos);
     EXPECT_EQ(nKurven, 0);
-    diagramtest::SchliesseDiagramm();
+    SchliesseDiagramm();
     // A single row: no line can be fitted.
     rec.Clear();
     SetzeMessdaten({Zeile(1, 0.5)});
     ASSERT_NE(OeffneDiagramm(-5), nullptr);
     ErwarteEineMeldung("ABBRUCH");
-    diagramtest::SchliesseDiagramm();
+    SchliesseDiagramm();
     rec.Clear();
     // Two rows: an exact line, R^2 = 0 leaves the R^2 part out.
     SetzeMessdaten({Zeile(0, 1), Zeile(2, std::exp(-1.0))});

@@ -1,26 +1,51 @@
 #pragma once
-// Measured data, diagrams opened from them, an independent straight-line fit, and a stand-in for
-// the design dialog that records what the diagram window asks of it.
+// The diagram tests' start state, measured data, diagrams opened from them, an independent
+// straight-line fit, and a stand-in for the design dialog that records what the diagram window asks of it.
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
 #include <cmath>
+#include <stdexcept>
+
+#include <gtest/gtest.h>
 
 #include "diagram/GestaltungLink.h"
 #include "diagram/Grafik.h"
+#include "diagram/frmTGraph2D.h"
 #include "kernel/TimeCourse.h"
 #include "platform/Chart2D.h"
 #include "platform/Twips.h"
+#include "platform/WindowRegistry.h"
 #include "platform/core/NumberFormat.h"
-#include "tests/diagram/DiagramTestSupport.h"
 #include "tests/support/MeasuredData.h"
 #include "tests/support/MsgRecorder.h"
+#include "tests/support/StartState.h"
 
 namespace diagramtest {
 
-// A diagram test that records the messages shown.
-class MeldungsTest : public DiagrammTest {
+inline void SchliesseDiagramm() {
+    platform::Windows().Unload("frmTGraph2D");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The window an opening helper returned; a test cannot go on without it.
+inline diagram::frmTGraph2D* Offen(diagram::frmTGraph2D* f) {
+    if (!f) throw std::runtime_error("the diagram window did not open");
+    return f;
+}
+
+// Every test starts from the program's start state, records the messages shown and leaves no
+// diagram window open.
+class DiagrammTest : public ::testing::Test {
 protected:
+    void SetUp() override {
+        SchliesseDiagramm();
+        testsupport::ResetStartState();
+    }
+    void TearDown() override {
+        SchliesseDiagramm();
+        testsupport::ResetStartState();
+    }
     // Exactly one message so far, with this title.
     void ErwarteEineMeldung(const char* titel) const {
         ASSERT_EQ(rec.Messages().size(), 1u);

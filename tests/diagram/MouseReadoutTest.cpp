@@ -9,17 +9,15 @@
 namespace {
 
 using namespace kernel;
-using diagramtest::Offen;
-using diagramtest::Pixel;
-using diagramtest::PixelVon;
+using namespace diagramtest;
 using platform::Chart2D;
 using platform::ChartAxis;
 
-class Maus : public diagramtest::MeldungsTest {
+class Mausanzeige : public DiagrammTest {
 protected:
     void SetUp() override {
-        MeldungsTest::SetUp();
-        f = Offen(diagramtest::ErsteOrdnung());
+        DiagrammTest::SetUp();
+        f = Offen(ErsteOrdnung());
         f->show();
         f->resize(900, 600);
         c = f->Chart();
@@ -31,7 +29,7 @@ protected:
     }
     void TearDown() override {
         while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-        MeldungsTest::TearDown();
+        DiagrammTest::TearDown();
     }
     QString Text(const char* name) const { return f->findChild<QLabel*>(name)->text(); }
     bool Sichtbar(const char* name) const { return f->findChild<QLabel*>(name)->isVisibleTo(f); }
@@ -41,7 +39,7 @@ protected:
     Chart2D* c = nullptr;
 };
 
-TEST_F(Maus, ReadOutOfCurvePointMeasuredPointLegendAndEmptyPlotArea) {
+TEST_F(Mausanzeige, ReadOutOfCurvePointMeasuredPointLegendAndEmptyPlotArea) {
     // 3 pixels above point 41 of curve 1 (A at t = 10 s).
     Pixel p = PixelVon(c, c->X(1, 1, 41), c->Y(1, 1, 41));
     p.y -= 3;
@@ -54,7 +52,7 @@ TEST_F(Maus, ReadOutOfCurvePointMeasuredPointLegendAndEmptyPlotArea) {
     // Through the chart's own mouse event, at the first point of curve 2: x = 0 in general format.
     Pixel p0 = PixelVon(c, c->X(1, 2, 1), c->Y(1, 2, 1));
     p0.y -= 2;
-    diagramtest::Maus(c, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, p0);
+    Maus(c, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, p0);
     EXPECT_EQ(Text("lblMausPosNr") + Text("lblMausPosX"), "K.2 X = 0");
 
     // The measured point of set 3: read out 3 pixels away, not 6 pixels away.
@@ -78,8 +76,8 @@ TEST_F(Maus, ReadOutOfCurvePointMeasuredPointLegendAndEmptyPlotArea) {
     EXPECT_TRUE(rec.Empty());
 }
 
-TEST_F(Maus, RightClickOpensThePanelOfTheElementLeftClickOffersDeletion) {
-    diagramtest::GestaltungAttrappe dlg;
+TEST_F(Mausanzeige, RightClickOpensThePanelOfTheElementLeftClickOffersDeletion) {
+    GestaltungAttrappe dlg;
     const Pixel q = PixelVon(c, 30, 0.5), k = PixelVon(c, c->X(1, 2, 61), c->Y(1, 2, 61));
     f->Chart2D1_MouseDown(2, 0, q.tx(), q.ty());
     EXPECT_EQ(std::make_tuple(dlg.punkteTabAktuell, dlg.lblNumPoints[3], dlg.designTab), std::make_tuple(3, "1", 5));
@@ -96,17 +94,17 @@ TEST_F(Maus, RightClickOpensThePanelOfTheElementLeftClickOffersDeletion) {
     EXPECT_EQ(dlg.loeschKurve + dlg.loeschPunktsatz, -2);
 }
 
-TEST_F(Maus, RubberBandZoomStoresTheRangeAndResetReturnsToTheStartRange) {
-    diagramtest::GestaltungAttrappe dlg;
+TEST_F(Mausanzeige, RubberBandZoomStoresTheRangeAndResetReturnsToTheStartRange) {
+    GestaltungAttrappe dlg;
     const DiagRecord vorher = DiagRec;
 
     f->findChild<QPushButton*>("cmdZoom")->click();
     EXPECT_TRUE(f->ZoomModus());
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::CrossCursor);
     const Pixel a = PixelVon(c, 10, 0.8), b = PixelVon(c, 20, 0.2);
-    diagramtest::Maus(c, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, a);
-    diagramtest::Maus(c, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, b);
-    diagramtest::Maus(c, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, b);
+    Maus(c, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, a);
+    Maus(c, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, b);
+    Maus(c, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, b);
     EXPECT_FALSE(f->ZoomModus());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_NEAR(DiagRec.xMin, 10, 0.1);
