@@ -79,6 +79,12 @@ protected:
         EXPECT_NE(editor, nullptr);
         return *editor;
     }
+    // Opens the editor afresh over the rows.
+    frmDatedit& Open(const std::vector<Row>& rows) {
+        testsupport::UnloadAll();
+        SetData(rows);
+        return Open();
+    }
     template <typename T>
     T* Find(const QString& name) const {
         T* w = editor->findChild<T*>(name);
@@ -113,16 +119,13 @@ TEST_F(DataEditorTest, DataShowInFixedWidthFieldsInEditMode) {
     lambdaInf = 2.5;
     frmDatedit& w = Open();
     EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Messpunkten  (MESS1.TA3)");
-    EXPECT_EQ(w.EditModus(), kTrue);
-    EXPECT_EQ(Grid().Text(0, 0), "1  ");
-    EXPECT_EQ(Grid().Text(0, 3), "0.5           ");
-    EXPECT_EQ(Grid().Text(0, 4), "1.000000E-06  ");
-    EXPECT_EQ(Grid().Text(1, 3), "-1.000000E+00 ");
-    EXPECT_EQ(Grid().Text(0, 8), "1.25          ");
-    EXPECT_TRUE(Grid().Checked(1, 1));
-    EXPECT_EQ(Y(1)->text(), " .5");  // row 1 in the input line
-    EXPECT_EQ(Y(7)->text(), " 300");
-    EXPECT_EQ(Find<QLineEdit>("lambda_infin")->text(), " 2.5");
+    EXPECT_EQ(std::pair(w.EditModus(), Grid().Checked(1, 1)), std::pair(kTrue, true));
+    // Grid cells, then row 1 in the input line.
+    EXPECT_EQ((std::vector<std::string>{Grid().Text(0, 0), Grid().Text(0, 3), Grid().Text(0, 4), Grid().Text(1, 3),
+                                        Grid().Text(0, 8), Y(1)->text().toStdString(), Y(7)->text().toStdString(),
+                                        Find<QLineEdit>("lambda_infin")->text().toStdString()}),
+              (std::vector<std::string>{"1  ", "0.5           ", "1.000000E-06  ", "-1.000000E+00 ", "1.25          ",
+                                        " .5", " 300", " 2.5"}));
 }
 
 TEST_F(DataEditorTest, InputLineAddsRowsAndRefusesAZeroSum) {
@@ -211,9 +214,7 @@ TEST_F(DataEditorTest, SortingCarriesWholeRowsAndKeepsEqualKeysInOrder) {
     Open();
     Press("TSort");
     EXPECT_EQ(rec.Beeps(), 1);  // nothing to sort
-    testsupport::UnloadAll();
-    SetData({{3, 0.3, 0, 310, 0, -1}, {1, 0.1, 0, 330}, {2, 0.2, 0, 300}, {1, 0.15, 0, 320}});
-    Open();
+    Open({{3, 0.3, 0, 310, 0, -1}, {1, 0.1, 0, 330}, {2, 0.2, 0, 300}, {1, 0.15, 0, 320}});
     Press("TSort");
     EXPECT_EQ(Times(), (std::vector<double>{1, 1, 2, 3}));
     EXPECT_EQ(std::pair(ExpDaten[1].c[1], ExpDaten[2].c[1]), std::pair(0.1, 0.15));  // equal times keep their order
@@ -224,8 +225,7 @@ TEST_F(DataEditorTest, SortingCarriesWholeRowsAndKeepsEqualKeysInOrder) {
 }
 
 TEST_F(DataEditorTest, SelectedBlockIsCopiedAsShownAndZeroed) {
-    SetData({{1, 0.5, 0.1}, {2, 0.25, 0.2}, {3, 0.125, 0.3}});
-    Open();
+    Open({{1, 0.5, 0.1}, {2, 0.25, 0.2}, {3, 0.125, 0.3}});
     Grid().Select(0, 2, 1, 3);
     Press("cmdClipboard");
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
@@ -255,9 +255,7 @@ TEST_F(DataEditorTest, PastedLinesBecomeRowsAndAPasteAtTheLastRowEnlargesAndKeep
     EXPECT_FALSE(Grid().IsCellPlain(0, 1));  // the first row has its check box
     EXPECT_EQ(ExpDataChanged, kTrue);  // pasted data are not lost without the save question
 
-    testsupport::UnloadAll();
-    SetData({{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}});
-    Open();
+    Open({{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}});
     Grid().SetCurrentCell(4, 2);
     SetClipboard("6\t6\n7\t7\n");  // line feeds only, as other programs of this system put them
     QTest::keyClick(Grid().findChild<QTableWidget*>(), Qt::Key_V, Qt::ControlModifier);
@@ -277,8 +275,7 @@ TEST_F(DataEditorTest, PastedLinesBecomeRowsAndAPasteAtTheLastRowEnlargesAndKeep
 }
 
 TEST_F(DataEditorTest, MarkedRowsAreRemovedAfterAQuestion) {
-    SetData({{1}, {2}, {3}, {4}, {5}});
-    frmDatedit& w = Open();
+    frmDatedit& w = Open({{1}, {2}, {3}, {4}, {5}});
     Grid().Select(1, 2, 2, 5);
     rec.QueueAnswer(platform::vbNo);
     Press("cmdErase");
@@ -351,9 +348,7 @@ TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        testsupport::UnloadAll();
-        SetData({});
-        Open();
+        Open({});
         dialogs.openAnswer = WriteTA3("F.TA3", "s", {{2, 0.5, 0, 320}, {1, 0.25, 0, 300}});
         Press("cmdLoadFile");
         ASSERT_EQ(ExpDataChanged, 0);
@@ -371,8 +366,7 @@ TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
 }
 
 TEST_F(DataEditorTest, TypingIntoACellStoresTheValueOnEnter) {
-    SetData({{1, 0.5}, {2, 0.25}});
-    Open();
+    Open({{1, 0.5}, {2, 0.25}});
     // With a decimal comma in the locale the cell shows the comma; the value is read with a point.
     for (int comma : {0, kTrue}) {
         DezKomma = comma;
@@ -405,8 +399,7 @@ TEST_F(DataEditorTest, TypingIntoACellStoresTheValueOnEnter) {
 // Numbers the data file cannot carry are refused where they are typed, with the field named, and change
 // nothing; the largest numbers it carries are taken and come back from the saved file.
 TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
-    SetData({{1, 0.5}});
-    Open();
+    Open({{1, 0.5}});
     const std::vector<ExpPunkt> before = ExpDaten;
     const struct { int box; const char* text; const char* field; } refused[] = {
         {0, "1E300", "t"}, {0, "-3.5E+38", "t"}, {6, "3.4028235E+38", "lambda"}, {1, "1E400", "c(A)"},
@@ -546,15 +539,13 @@ TEST_P(DataEditorRoad, FileUnitsAreConvertedNotRelabelled) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        testsupport::UnloadAll();
         aktModell = c.enzymeRates ? 10 : 2;
         ZeitEinheit = ZeitEinheitText(c.unitInUse);
         ZeitEinheitNr = ZeitEinheitIdx = c.unitInUse;
         tMax = c.unitInUse == 0 ? 300 : 5;
         kWert[1] = c.unitInUse == 0 ? 0.02 : 1.2;
-        SetData({{0, 1}});
         ExpDataChanged = 0;
-        frmDatedit& w = Open();
+        frmDatedit& w = Open({{0, 1}});
         dialogs.openAnswer = WriteTA3("U.TA3", c.fileUnit, c.fileRows);
         Press(c.append ? "cmdAddFile" : "cmdLoadFile");
         if (c.append) {
@@ -606,16 +597,13 @@ TEST_F(DataEditorTest, SaveQuestionAnswersAndSaveFailures) {
     EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Messpunkten  (M.TA3)");
     EXPECT_EQ(ExpDataChanged, kTrue);  // the exit handler still asks
 
-    testsupport::UnloadAll();
-    SetData({});  // without rows it does nothing
-    Open();
+    Open({});  // without rows it does nothing
     Press("cmdSave");
     EXPECT_EQ(dialogs.saveRequests.size(), 4u);
 }
 
 TEST_F(DataEditorTest, CtPointsOpenTheDiagramScaledToTheData) {
-    SetData({{0, 1}, {4, 0.5}, {8, 0.25}, {9, 0.2, 0, 0, 0, -1}});
-    Open();
+    Open({{0, 1}, {4, 0.5}, {8, 0.25}, {9, 0.2, 0, 0, 0, -1}});
     Press("cmdDraw_ct");
     EXPECT_EQ(aktDiagrammCode, -1);
     ASSERT_NE(diagram::frmTGraph2D::Geladen(), nullptr);
@@ -644,9 +632,7 @@ TEST_F(DataEditorTest, NothingIsDrawnWithoutActiveRows) {
     EXPECT_EQ(rec.Last().prompt, "keine Messpunkte vorhanden!");
     EXPECT_EQ(rec.Beeps(), 1);
     EXPECT_EQ(aktDiagrammCode, 0);
-    testsupport::UnloadAll();
-    SetData({{0, 1, 0, 300, 1, -1}, {1, 0.5, 0, 310, 2, -1}});
-    Open();
+    Open({{0, 1, 0, 300, 1, -1}, {1, 0.5, 0, 310, 2, -1}});
     Press("cmdDraw_ct");
     Press("cmdDraw_Tk");
     editor->cmdDraw_rcS_Click();  // disabled outside the enzyme model
@@ -665,11 +651,9 @@ TEST_F(DataEditorTest, ApplyChecksTheTimeRangeOfNonIsothermalDataOnceAndYesKeeps
     for (const Case& c : {Case{2.5, true, true}, Case{0.1, true, true}, Case{1.0, true, false},
                           Case{0.2, true, false}, Case{5, false, false}}) {
         SCOPED_TRACE(c.tEnd);
-        testsupport::UnloadAll();
         const double T2 = c.twoTemperatures ? 320 : 300;
-        SetData({{0, 1, 0.5, 300}, {c.tEnd / 2, 0.8, 0, T2}, {c.tEnd, 0.6, 0, T2}});
         ArrhA = 0;
-        Open();
+        Open({{0, 1, 0.5, 300}, {c.tEnd / 2, 0.8, 0, T2}, {c.tEnd, 0.6, 0, T2}});
         rec.Clear();
         if (c.asks) {
             rec.QueueAnswer(platform::vbYes);  // change the unit first: nothing applied, still open

@@ -17,7 +17,9 @@ using namespace kernel;
 
 namespace {
 
-using fittest::FittingTest;
+using namespace fittest;
+using testsupport::Click;
+using testsupport::Control;
 
 constexpr double kTrue_k = 0.05;  // 1/s of the synthetic first-order data
 
@@ -98,7 +100,7 @@ TEST(FitDisplay, EyringEntropyFromThePreFactor) {
     ZeitEinheitNr = 0;
 }
 
-TEST_F(FittingWindow, TypedValueIsDrawnByEnterAndTheRmsFollowsIt) {
+TEST_F(FittingWindow, TypedValuesAndSlidersAreDrawnAndTheRmsFollows) {
     frmTFitting* w = OpenFirstOrder(0.1);
     ASSERT_NE(w, nullptr);
     EXPECT_NEAR(Shown(w->lblFQS->text()), ReferenceRms(0.1, kTrue_k, 9, 10), 1e-4);
@@ -119,11 +121,9 @@ TEST_F(FittingWindow, TypedValueIsDrawnByEnterAndTheRmsFollowsIt) {
     EXPECT_EQ(w->Inp[10]->text(), "0.5");
     w->Inp[10]->clear();
     EXPECT_DOUBLE_EQ(kWert[1], 1e-8);
-}
 
-TEST_F(FittingWindow, SlidersStepRelativelyAndReturnToTheCentre) {
-    frmTFitting* w = OpenFirstOrder(0.1);
-    ASSERT_NE(w, nullptr);
+    // The sliders step relatively and return to the centre.
+    Type(w->Inp[10], "0.1");
     w->SliderGrob[1]->setValue(900);
     EXPECT_NEAR(kWert[1], 1.0, 1e-6);
     EXPECT_EQ(w->SliderGrob[1]->value(), 0);
@@ -135,6 +135,12 @@ TEST_F(FittingWindow, SlidersStepRelativelyAndReturnToTheCentre) {
     EXPECT_EQ(w->Inp[10]->text().toStdString(), platform::StrSingle(static_cast<float>(kWert[1])));
     // Each move redraws: the RMS belongs to the new value.
     EXPECT_NEAR(Shown(w->lblFQS->text()), ReferenceRms(0.11, kTrue_k, 9, 10), 1e-4);
+    // A fixed parameter keeps its value in the automatic run and shows no spread.
+    w->optManuAuto[1]->click();
+    w->chkFixed[1]->click();
+    w->cmdAutoFitting->click();
+    EXPECT_NEAR(kWert[1], 0.11, 1e-7);
+    EXPECT_EQ(w->lblStdDev[1]->text(), platform::Format(0, "0.0 E+##").c_str());
     // Without a model diagram the sliders change the parameter only.
     aktDiagrammCode = -5;
     const QString before = w->lblFQS->text();
@@ -144,17 +150,12 @@ TEST_F(FittingWindow, SlidersStepRelativelyAndReturnToTheCentre) {
 }
 
 // The windows of the main window, driven through their widgets.
-using fittest::Trigger;
-using testsupport::Click;
-using testsupport::Control;
 std::string FooterText() {
     diagram::frmTGraph2D* d = diagram::frmTGraph2D::Geladen();
     return d ? d->Chart()->TextBlock(platform::ChartText::Footer) : std::string();
 }
 
 constexpr double kB = 1.38066e-23, h = 6.62618e-34;
-using fittest::ArrheniusRows;
-using fittest::R;
 
 // RMS of the rows above for a rate constant k(T) of the current parameters.
 template <typename RateAtT>
@@ -466,16 +467,6 @@ TEST_F(FittingWindow, RefusalsReportsAndCountedRows) {
         ReaktOrdnung = 1.5f;
         run();
     }
-}
-
-TEST_F(FittingWindow, FixedParameterKeepsItsValueAndShowsNoSpread) {
-    frmTFitting* w = OpenFirstOrder(0.2);
-    ASSERT_NE(w, nullptr);
-    w->optManuAuto[1]->click();
-    w->chkFixed[1]->click();
-    w->cmdAutoFitting->click();
-    EXPECT_NEAR(kWert[1], 0.2, 1e-7);
-    EXPECT_EQ(w->lblStdDev[1]->text(), platform::Format(0, "0.0 E+##").c_str());
 }
 
 TEST_F(FittingWindow, OneCurvePerTemperatureAndTheEyringSwitch) {
