@@ -130,31 +130,25 @@ TEST_F(DataEditorTest, DataShowInFixedWidthFieldsInEditMode) {
 
 TEST_F(DataEditorTest, InputLineAddsRowsAndRefusesAZeroSum) {
     frmDatedit& w = Open();
-    EXPECT_EQ(w.windowTitle().toStdString(), " Eingabe von Messpunkten  (unbenannt)");
-    ASSERT_EQ(Grid().Rows(), 1);
-    EXPECT_EQ(Grid().Text(0, 2), "leere Liste");
-    EXPECT_TRUE(Grid().IsCellPlain(0, 1));  // no check box and nothing to edit in that row
-    EXPECT_TRUE(Grid().IsCellPlain(0, 2));
+    EXPECT_EQ(std::tuple(w.windowTitle().toStdString(), Grid().Rows(), Grid().Text(0, 2)),
+              std::tuple(std::string(" Eingabe von Messpunkten  (unbenannt)"), 1, std::string("leere Liste")));
+    EXPECT_TRUE(Grid().IsCellPlain(0, 1) && Grid().IsCellPlain(0, 2));  // no check box and nothing to edit there
     // Padded number columns line up: a fixed-pitch font where "COURIER NEW" is missing.
     EXPECT_TRUE(QFontInfo(Grid().findChild<QTableWidget*>()->font()).fixedPitch());
     EXPECT_EQ(w.EditModus(), 0);
     Y(0)->setText("1");
     Y(1)->setText("-1");
     Press("OKinput");
-    EXPECT_EQ(rec.Beeps(), 1);
-    EXPECT_EQ(nMesspunkte, 0);
-    EXPECT_FALSE(Enabled("mnuEditDat"));
+    EXPECT_EQ(std::tuple(rec.Beeps(), nMesspunkte, Enabled("mnuEditDat")), std::tuple(1, 0, false));
 
     Y(0)->setText("0");
     Y(1)->setText(".25");
     Press("OKinput");
     ASSERT_EQ(nMesspunkte, 1);
-    EXPECT_EQ(Grid().Rows(), 1);  // the "leere Liste" row was replaced
-    EXPECT_FALSE(Grid().IsCellPlain(0, 1));
-    EXPECT_EQ(ExpDaten[1].c[1], 0.25);
-    EXPECT_EQ(Text("lblZeile"), "Zeile 2");
-    EXPECT_EQ(ExpDataChanged, kTrue);
-    EXPECT_TRUE(Enabled("mnuEditDat"));
+    // The "leere Liste" row was replaced by one with a check box.
+    EXPECT_EQ(std::tuple(Grid().Rows(), Grid().IsCellPlain(0, 1), ExpDaten[1].c[1], Text("lblZeile"), ExpDataChanged,
+                         Enabled("mnuEditDat")),
+              std::tuple(1, false, 0.25, QString("Zeile 2"), kTrue, true));
 
     // Keys: a comma is typed as a point, letters are dropped, "+" or Enter in the last field take the line.
     Y(0)->clear();
@@ -193,15 +187,12 @@ TEST_F(DataEditorTest, UnitChangesMeetTheModelWindowWithoutConvertingTwice) {
     ASSERT_NE(platform::Windows().Show("frmKinModel"), nullptr);
     Open();
     Find<QRadioButton>("optZeit(1)")->click();
-    EXPECT_DOUBLE_EQ(ExpDaten[2].t, 1.5);
-    EXPECT_DOUBLE_EQ(kWert[1], 30);
+    EXPECT_EQ(std::pair(ExpDaten[2].t, kWert[1]), std::pair(1.5, 30.0));
     QWidget* model = platform::Windows().Get("frmKinModel");
     EXPECT_TRUE(model->findChild<QRadioButton*>("optZeit(1)")->isChecked());
     model->findChild<QRadioButton*>("optZeit(0)")->click();  // back to seconds from the model window
-    EXPECT_DOUBLE_EQ(ExpDaten[2].t, 90);
-    EXPECT_DOUBLE_EQ(kWert[1], 0.5);
-    EXPECT_TRUE(Find<QRadioButton>("optZeit(0)")->isChecked());
-    EXPECT_EQ(Grid().Text(1, 2), "90            ");
+    EXPECT_EQ(std::tuple(ExpDaten[2].t, kWert[1], Find<QRadioButton>("optZeit(0)")->isChecked(), Grid().Text(1, 2)),
+              std::tuple(90.0, 0.5, true, std::string("90            ")));
     editor->optZeit_Click(0);  // the unit in force: nothing converted
     EXPECT_DOUBLE_EQ(ExpDaten[2].t, 90);
     platform::Windows().Unload("frmKinModel");
@@ -218,8 +209,7 @@ TEST_F(DataEditorTest, SortingCarriesWholeRowsAndKeepsEqualKeysInOrder) {
     Press("TSort");
     EXPECT_EQ(Times(), (std::vector<double>{1, 1, 2, 3}));
     EXPECT_EQ(std::pair(ExpDaten[1].c[1], ExpDaten[2].c[1]), std::pair(0.1, 0.15));  // equal times keep their order
-    EXPECT_EQ(ExpDaten[4].exclude, kTrue);
-    EXPECT_TRUE(Grid().Checked(3, 1));
+    EXPECT_EQ(std::pair(ExpDaten[4].exclude, Grid().Checked(3, 1)), std::pair(kTrue, true));
     Press("TemperaturSort");
     EXPECT_EQ(Times(), (std::vector<double>{2, 3, 1, 1}));
 }
@@ -237,9 +227,8 @@ TEST_F(DataEditorTest, SelectedBlockIsCopiedAsShownAndZeroed) {
 
     Grid().Select(0, 3, 1, 4);
     Press("cmdEraseSelected");
-    EXPECT_EQ(std::tuple(ExpDaten[1].c[1], ExpDaten[2].c[2], ExpDaten[1].t, ExpDaten[3].c[1]),
-              std::tuple(0, 0, 1, 0.125));
-    EXPECT_EQ(Grid().Text(1, 3), "0             ");
+    EXPECT_EQ(std::tuple(ExpDaten[1].c[1], ExpDaten[2].c[2], ExpDaten[1].t, ExpDaten[3].c[1], Grid().Text(1, 3)),
+              std::tuple(0, 0, 1, 0.125, std::string("0             ")));
     Grid().Select(2, 2, 2, 2);
     QTest::keyClick(Grid().findChild<QTableWidget*>(), Qt::Key_Delete);
     EXPECT_EQ(ExpDaten[3].t, 0);
@@ -250,10 +239,9 @@ TEST_F(DataEditorTest, PastedLinesBecomeRowsAndAPasteAtTheLastRowEnlargesAndKeep
     SetClipboard("1\t2\r\n3\t4\r\n");  // the empty last line is dropped
     Press("cmdClipEinfuegen");
     EXPECT_EQ(Times(), (std::vector<double>{1, 3}));
-    EXPECT_EQ(ExpDaten[2].c[1], 4);
-    EXPECT_EQ(Grid().Text(1, 0), "2  ");
-    EXPECT_FALSE(Grid().IsCellPlain(0, 1));  // the first row has its check box
-    EXPECT_EQ(ExpDataChanged, kTrue);  // pasted data are not lost without the save question
+    // The first row has its check box; pasted data are not lost without the save question.
+    EXPECT_EQ(std::tuple(ExpDaten[2].c[1], Grid().Text(1, 0), Grid().IsCellPlain(0, 1), ExpDataChanged),
+              std::tuple(4, std::string("2  "), false, kTrue));
 
     Open({{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}});
     Grid().SetCurrentCell(4, 2);
@@ -270,8 +258,7 @@ TEST_F(DataEditorTest, PastedLinesBecomeRowsAndAPasteAtTheLastRowEnlargesAndKeep
     Grid().SetCurrentCell(5, 2);
     SetClipboard("10\t1\r\n2\t-2");
     Press("cmdClipEinfuegen");
-    ASSERT_EQ(nMesspunkte, 7);
-    EXPECT_EQ(ExpDaten[7].c[1], -2);
+    EXPECT_EQ(std::pair(nMesspunkte, ExpDaten.back().c[1]), std::pair(7, -2.0));
 }
 
 TEST_F(DataEditorTest, MarkedRowsAreRemovedAfterAQuestion) {
@@ -279,21 +266,18 @@ TEST_F(DataEditorTest, MarkedRowsAreRemovedAfterAQuestion) {
     Grid().Select(1, 2, 2, 5);
     rec.QueueAnswer(platform::vbNo);
     Press("cmdErase");
-    EXPECT_EQ(rec.Last().prompt, "Zeilen 2 bis 3 wirklich entfernen?");
-    EXPECT_EQ(rec.Last().style, platform::vbYesNo + platform::vbQuestion);
-    EXPECT_EQ(nMesspunkte, 5);
+    EXPECT_EQ(std::tuple(rec.Last().prompt, rec.Last().style, nMesspunkte),
+              std::tuple(std::string("Zeilen 2 bis 3 wirklich entfernen?"), platform::vbYesNo + platform::vbQuestion, 5));
     rec.QueueAnswer(platform::vbYes);
     Press("cmdErase");
     EXPECT_EQ(Times(), (std::vector<double>{1, 4, 5}));
-    EXPECT_EQ(Grid().Rows(), 3);
-    EXPECT_EQ(ExpDataChanged, kTrue);
+    EXPECT_EQ(std::pair(Grid().Rows(), ExpDataChanged), std::pair(3, kTrue));
 
     Grid().Select(0, 2, 2, 2);
     rec.QueueAnswer(platform::vbYes);
     Press("cmdErase");
-    EXPECT_EQ(Grid().Text(0, 2), "leere Liste");
-    EXPECT_EQ(w.EditModus(), 0);
-    EXPECT_EQ(Text("lblZeile"), "Zeile 1");
+    EXPECT_EQ(std::tuple(Grid().Text(0, 2), w.EditModus(), Text("lblZeile")),
+              std::tuple(std::string("leere Liste"), 0, QString("Zeile 1")));
     Press("cmdErase");
     EXPECT_EQ(rec.Beeps(), 1);
 }
@@ -377,8 +361,7 @@ TEST_F(DataEditorTest, TypingIntoACellStoresTheValueOnEnter) {
         QTest::keyClick(cell, Qt::Key_Return);
         EXPECT_EQ(ExpDaten[2].c[1], comma ? 1.5 : 0.75);
     }
-    EXPECT_EQ(ExpDataChanged, kTrue);
-    EXPECT_EQ(Text("lblZeile"), "Zeile 2");
+    EXPECT_EQ(std::pair(ExpDataChanged, Text("lblZeile")), std::pair(kTrue, QString("Zeile 2")));
 
     // Escape restores the stored value; a cell whose input field is disabled shows its stored text again.
     auto typeInto = [this](int col, Qt::Key end) {
@@ -388,12 +371,10 @@ TEST_F(DataEditorTest, TypingIntoACellStoresTheValueOnEnter) {
         QTest::keyClick(cell, end);
     };
     typeInto(3, Qt::Key_Escape);
-    EXPECT_EQ(Grid().Text(0, 3), "0.5           ");
-    EXPECT_EQ(ExpDaten[1].c[1], 0.5);
+    EXPECT_EQ(std::pair(Grid().Text(0, 3), ExpDaten[1].c[1]), std::pair(std::string("0.5           "), 0.5));
     Y(4)->setEnabled(false);
     typeInto(6, Qt::Key_Tab);
-    EXPECT_EQ(Grid().Text(0, 6), "0             ");
-    EXPECT_EQ(ExpDaten[1].c[4], 0);
+    EXPECT_EQ(std::pair(Grid().Text(0, 6), ExpDaten[1].c[4]), std::pair(std::string("0             "), 0.0));
 }
 
 // Numbers the data file cannot carry are refused where they are typed, with the field named, and change
@@ -426,9 +407,8 @@ TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
     QTest::keyClicks(cell, "5E+40");
     rec.Clear();
     QTest::keyClick(cell, Qt::Key_Return);
-    EXPECT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(ExpDaten[1].t, before[1].t);
-    EXPECT_EQ(Grid().Text(0, 2), "1             ");
+    EXPECT_EQ(std::tuple(rec.Messages().size(), ExpDaten[1].t, Grid().Text(0, 2)),
+              std::tuple(std::size_t{1}, before[1].t, std::string("1             ")));
 
     // In edit mode the input line takes the row over.
     Y(0)->setText("3.402823E+38");
@@ -439,8 +419,7 @@ TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
     Press("OKinput");
     ASSERT_EQ(nMesspunkte, 1);
     const ExpPunkt typed = ExpDaten[1];
-    EXPECT_EQ(typed.c[1], std::numeric_limits<double>::max());
-    EXPECT_EQ(typed.c[2], 0.0);
+    EXPECT_EQ(std::pair(typed.c[1], typed.c[2]), std::pair(std::numeric_limits<double>::max(), 0.0));
     int written = 0;
     WriteDataFile(Path("grenzen.TA3"), written);
     ASSERT_EQ(written, kTrue);
@@ -481,8 +460,7 @@ TEST_F(DataEditorTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
     }
     rec.QueueAnswer(platform::vbNo);
     Press("cmdLoadFile");
-    EXPECT_EQ(Times(), std::vector<double>{5});
-    EXPECT_EQ(ExpDataChanged, 0);
+    EXPECT_EQ(std::pair(Times(), ExpDataChanged), std::pair(std::vector<double>{5}, 0));
 
     Press("cmdLoadFile");  // unchanged data: no question; the dialog is cancelled
     dialogs.openAnswer.clear();
@@ -493,15 +471,11 @@ TEST_F(DataEditorTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
     dialogs.openAnswer = Path("fehlt.TA3");
     Press("cmdLoadFile");
     ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, "Meldung von LoadExpFile");
-    EXPECT_EQ(nMesspunkte, 1);
-    EXPECT_EQ(DatenFile, b);
+    EXPECT_EQ(std::tuple(rec.Last().title, nMesspunkte, DatenFile), std::tuple(std::string("Meldung von LoadExpFile"), 1, b));
 
     dialogs.openAnswer = dir.path().toStdString() + "/";  // confirmed without a file name: a new data set
     Press("cmdLoadFile");
-    EXPECT_EQ(nMesspunkte, 0);
-    EXPECT_EQ(DatenFile, "");
-    EXPECT_EQ(Grid().Text(0, 2), "leere Liste");
+    EXPECT_EQ(std::tuple(nMesspunkte, DatenFile, Grid().Text(0, 2)), std::tuple(0, std::string(), std::string("leere Liste")));
 
     // Appending may fill the set up to 32,767 rows, never past them.
     SetData(std::vector<Row>(32765, Row{1, 1}));
@@ -511,8 +485,8 @@ TEST_F(DataEditorTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
     rec.Clear();
     dialogs.openAnswer = b;  // one row more is one too many
     Press("cmdAddFile");
-    EXPECT_EQ(rec.OnlyMessage(), "Meldung von LoadExpFile|Überlauf: zu viele Messpunkte (Zeile 4).");
-    EXPECT_EQ(nMesspunkte, 32767);
+    EXPECT_EQ(std::pair(rec.OnlyMessage(), nMesspunkte),
+              std::pair(std::string("Meldung von LoadExpFile|Überlauf: zu viele Messpunkte (Zeile 4)."), 32767));
 }
 
 // A loaded file's times are never relabelled: a replacing file brings its unit and the model's
@@ -578,9 +552,9 @@ TEST_F(DataEditorTest, SaveQuestionAnswersAndSaveFailures) {
         rec.QueueAnswer(c.answer);
         int result = 7;
         shell::AskSaveExpData(0, result);
-        EXPECT_EQ(result, c.result) << c.answer << " " << c.chosen;
-        EXPECT_EQ(ExpDataChanged, c.changedAfter);
-        EXPECT_EQ(DatenFile, Path("M.TA3"));  // a failed write names no file
+        // A failed write names no file.
+        EXPECT_EQ(std::tuple(result, ExpDataChanged, DatenFile), std::tuple(c.result, c.changedAfter, Path("M.TA3")))
+            << c.answer << " " << c.chosen;
     }
     EXPECT_EQ(rec.Messages()[0].prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
     EXPECT_EQ(rec.Messages()[4].title, "Meldung von WriteDataFile");
@@ -592,10 +566,9 @@ TEST_F(DataEditorTest, SaveQuestionAnswersAndSaveFailures) {
     frmDatedit& w = Open();
     dialogs.saveAnswer = Path("nicht/da/N.TA3");
     Press("cmdSave");
-    EXPECT_EQ(dialogs.saveRequests.size(), 4u);
-    EXPECT_EQ(DatenFile, Path("M.TA3"));
-    EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Messpunkten  (M.TA3)");
-    EXPECT_EQ(ExpDataChanged, kTrue);  // the exit handler still asks
+    // The exit handler still asks.
+    EXPECT_EQ(std::tuple(dialogs.saveRequests.size(), DatenFile, w.windowTitle().toStdString(), ExpDataChanged),
+              std::tuple(std::size_t{4}, Path("M.TA3"), std::string(" Experimentelle Daten, Editieren von Messpunkten  (M.TA3)"), kTrue));
 
     Open({});  // without rows it does nothing
     Press("cmdSave");
@@ -614,24 +587,21 @@ TEST_F(DataEditorTest, CtPointsOpenTheDiagramScaledToTheData) {
         EXPECT_DOUBLE_EQ(chart.X(2, 1, i), ExpDaten[static_cast<std::size_t>(i)].t);
         EXPECT_DOUBLE_EQ(chart.Y(2, 1, i), ExpDaten[static_cast<std::size_t>(i)].c[1]);
     }
-    EXPECT_FLOAT_EQ(DiagRec.xMin, 0);
-    EXPECT_FLOAT_EQ(DiagRec.xMax, 9 + 9 / 20.0f);  // largest time (inactive rows too) and a twentieth more
-    EXPECT_FLOAT_EQ(DiagRec.yMax, 1 + 1 / 20.0f);
+    // The largest time (inactive rows too) and value, each a twentieth more.
+    EXPECT_EQ(std::tuple(DiagRec.xMin, DiagRec.xMax, DiagRec.yMax), std::tuple(0.0f, 9 + 9 / 20.0f, 1 + 1 / 20.0f));
 
     SetData({{0, 0, 0, 300, 0.1}, {0, 0, 0, 320, 0.4}});
     AnalyseExpData();  // two k-T rows enable their button
     Press("cmdDraw_Tk");
-    EXPECT_EQ(aktDiagrammCode, -2);
-    EXPECT_FLOAT_EQ(DiagRec.xMin, 300 - 1);  // T range 300..320 widened by a twentieth
-    EXPECT_FLOAT_EQ(DiagRec.xMax, 320 + 1);
+    // The T range 300..320 widened by a twentieth.
+    EXPECT_EQ(std::tuple(aktDiagrammCode, DiagRec.xMin, DiagRec.xMax), std::tuple(-2, 300.0f - 1, 320.0f + 1));
 }
 
 TEST_F(DataEditorTest, NothingIsDrawnWithoutActiveRows) {
     Open();
     Press("cmdDraw_ct");
-    EXPECT_EQ(rec.Last().prompt, "keine Messpunkte vorhanden!");
-    EXPECT_EQ(rec.Beeps(), 1);
-    EXPECT_EQ(aktDiagrammCode, 0);
+    EXPECT_EQ(std::tuple(rec.Last().prompt, rec.Beeps(), aktDiagrammCode),
+              std::tuple(std::string("keine Messpunkte vorhanden!"), 1, 0));
     Open({{0, 1, 0, 300, 1, -1}, {1, 0.5, 0, 310, 2, -1}});
     Press("cmdDraw_ct");
     Press("cmdDraw_Tk");
@@ -659,9 +629,8 @@ TEST_F(DataEditorTest, ApplyChecksTheTimeRangeOfNonIsothermalDataOnceAndYesKeeps
             rec.QueueAnswer(platform::vbYes);  // change the unit first: nothing applied, still open
             Press("OK");
             ASSERT_EQ(rec.Messages().size(), 1u);
-            EXPECT_EQ(rec.Last().title, " Warnung für nicht-isothermes Fitting ");
-            EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
-            EXPECT_EQ(ArrhA, 0);
+            EXPECT_EQ(std::tuple(rec.Last().title, platform::Windows().IsLoaded("frmDatedit"), ArrhA),
+                      std::tuple(std::string(" Warnung für nicht-isothermes Fitting "), true, 0.0));
             rec.QueueAnswer(platform::vbYes);
             platform::Windows().Frame("frmDatedit")->close();  // the close box
             EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
@@ -669,14 +638,12 @@ TEST_F(DataEditorTest, ApplyChecksTheTimeRangeOfNonIsothermalDataOnceAndYesKeeps
             rec.QueueAnswer(platform::vbYes);
             rec.QueueAnswer(platform::vbYes);
             shell::mnuNeudat_Click();
-            EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
-            EXPECT_EQ(nMesspunkte, 3);
+            EXPECT_EQ(std::pair(platform::Windows().IsLoaded("frmDatedit"), nMesspunkte), std::pair(true, 3));
             rec.Clear();
             rec.QueueAnswer(platform::vbNo);
         }
         Press("OK");
-        EXPECT_EQ(rec.Messages().size(), c.asks ? 1u : 0u);
-        EXPECT_FALSE(platform::Windows().IsLoaded("frmDatedit"));
+        EXPECT_EQ(std::pair(rec.Messages().size(), platform::Windows().IsLoaded("frmDatedit")), std::pair(std::size_t{c.asks ? 1u : 0u}, false));
         if (c.twoTemperatures) {
             EXPECT_EQ(ArrhA, 100);
         }
