@@ -9,8 +9,6 @@
 #include <filesystem>
 #include <functional>
 #include <limits>
-#include <locale>
-#include <sstream>
 #include <utility>
 
 #include "diagram/frmTGraph2D.h"
@@ -21,17 +19,13 @@
 #include "platform/Chart2D.h"
 #include "platform/Grid.h"
 #include "shell/DataSaveQuestion.h"
-#include "tests/support/ProgramTest.h"
+#include "tests/experiment/FittingTestSupport.h"
 
 namespace {
 
 using namespace kernel;
 
-// One data row: t, c(A), c(B), T, k, exclude.
-struct Row {
-    double t = 0, cA = 0, cB = 0, T = 0, k = 0;
-    int exclude = 0;
-};
+using Row = fittest::FileRow;
 
 // The data editor opened through the window registry in the program's main window.
 class DataEditorTest : public testsupport::ProgramTest {
@@ -55,18 +49,6 @@ protected:
         return t;
     }
 
-    // Writes a data file in the given unit; returns its path.
-    std::string WriteTA3(const char* name, const char* unit, const std::vector<Row>& rows,
-                         const char* comment = "Messung") const {
-        std::ostringstream out;
-        out.imbue(std::locale::classic());
-        out << comment << "\r\n" << unit << "\r\n" << kernel::kDataFileHeader << "\r\n" << rows.size() << "\r\n";
-        for (const Row& r : rows)
-            out << r.t << ',' << r.cA << ',' << r.cB << ",0,0,0," << r.k << ',' << r.T << ",0,0,0,0," << r.exclude
-                << "\r\n";
-        std::ofstream(Path(name), std::ios::binary) << out.str();
-        return Path(name);
-    }
     // Reads a data file into the data set, as a check of what was written.
     void ReadBack(const std::string& path) const {
         SetData({});
@@ -333,7 +315,7 @@ TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Open({});
-        dialogs.openAnswer = WriteTA3("F.TA3", "s", {{2, 0.5, 0, 320}, {1, 0.25, 0, 300}});
+        dialogs.openAnswer = fittest::WriteTA3(Path("F.TA3"), {{2, 0.5, 0, 320}, {1, 0.25, 0, 300}});
         Press("cmdLoadFile");
         ASSERT_EQ(ExpDataChanged, 0);
         c.change();
@@ -430,8 +412,8 @@ TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
 
 // A replace-load over changed rows asks first; Cancel, or Yes with a failing save, loads nothing.
 TEST_F(DataEditorTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
-    const std::string a = WriteTA3("A.TA3", "s", {{1, 1}, {2, 0.5}});
-    const std::string b = WriteTA3("B.TA3", "s", {{5, 0.1}});
+    const std::string a = fittest::WriteTA3(Path("A.TA3"), {{1, 1}, {2, 0.5}});
+    const std::string b = fittest::WriteTA3(Path("B.TA3"), {{5, 0.1}});
     frmDatedit& w = Open();
     dialogs.openAnswer = a;
     Press("cmdLoadFile");
@@ -520,7 +502,7 @@ TEST_P(DataEditorRoad, FileUnitsAreConvertedNotRelabelled) {
         kWert[1] = c.unitInUse == 0 ? 0.02 : 1.2;
         ExpDataChanged = 0;
         frmDatedit& w = Open({{0, 1}});
-        dialogs.openAnswer = WriteTA3("U.TA3", c.fileUnit, c.fileRows);
+        dialogs.openAnswer = fittest::WriteTA3(Path("U.TA3"), c.fileRows, c.fileUnit);
         Press(c.append ? "cmdAddFile" : "cmdLoadFile");
         if (c.append) {
             EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Datensätzen  (U.TA3)");

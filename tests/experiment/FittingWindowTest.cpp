@@ -48,7 +48,7 @@ class FittingWindow : public FittingTest {
 protected:
     // Opens the window through the menu procedure `entry` for the rows.
     static frmTFitting* Open(const std::vector<ExpPunkt>& rows, const std::function<void()>& entry) {
-        fittest::SetData(rows);
+        fittest::SetMeasuredData(rows);
         entry();
         return Window();
     }
@@ -219,13 +219,10 @@ TEST_P(FittingRoads, OxygenDemandTypedIntoTheEditorIsFittedFromTheMenu) {
     Type(w->Inp[10], L("0.1"));  // a comma typed under a decimal comma becomes a point
     rec.Clear();
     w->cmdAutoFitting->click();
-    EXPECT_TRUE(rec.Empty());
-    EXPECT_EQ(Sanduhrzaehler, 0);
     EXPECT_NEAR(kWert[1], 0.53106177, 1e-6);
-    EXPECT_EQ(w->Inp[10]->text(), " .5310618");
-    EXPECT_EQ(w->lblStdDev[1]->text(), L("8.7 E-2"));
-    EXPECT_FALSE(w->lblStdDev[1]->isHidden());
-    EXPECT_EQ(w->lblFQS->text(), L("1.9269"));
+    EXPECT_EQ(std::tuple(rec.Empty(), Sanduhrzaehler, w->lblStdDev[1]->isHidden(),
+                         Joined({w->Inp[10]->text(), w->lblStdDev[1]->text(), w->lblFQS->text()})),
+              std::tuple(true, 0, false, Joined({" .5310618", L("8.7 E-2"), L("1.9269")})));
     // The result text shows k in the locale's form, directly after its label.
     EXPECT_EQ(FooterText(), "kinet. Modell: A => P   (n = 1)\r\n" + testsupport::InLocale("k1 =0.5310618"));
     // The next redraw hides the standard deviation.
@@ -239,7 +236,7 @@ TEST_P(FittingRoads, OxygenDemandTypedIntoTheEditorIsFittedFromTheMenu) {
 // the calculator (which shows the fit's values, see the calculator tests), and a second start keeps
 // the fitted values.
 TEST_P(FittingRoads, ArrheniusFitKeepsItsStateBesideEditorAndCalculator) {
-    fittest::SetData(ArrheniusRows());
+    fittest::SetMeasuredData(ArrheniusRows());
     Trigger("mnuNonIsothermFitting(1)");
     frmTFitting* w = Window();
     ASSERT_NE(w, nullptr);
@@ -280,7 +277,7 @@ TEST_P(FittingRoads, ArrheniusFitKeepsItsStateBesideEditorAndCalculator) {
 // Eyring least squares of the same set, k = T p1 exp(-h#/(R T)) (p1 = 2.9327637, h# = 14896.007 J/mol,
 // SD 0.0109 and 9.61, RMS 2.5882e-4) computed apart.
 TEST_P(FittingRoads, EyringFitStartsFrom100AndReportsTheEntropy) {
-    fittest::SetData(ArrheniusRows());
+    fittest::SetMeasuredData(ArrheniusRows());
     Trigger("mnuToolEyring");
     ASSERT_TRUE(Loaded("frmArrheniusRechner"));
     Click("frmArrheniusRechner", "cmdClose");
@@ -328,20 +325,20 @@ TEST_P(FittingRoads, ShownTextsOfAutomaticFitsStayAsRecorded) {
              aktModell = 7;
              c0Wert = {0, 1, 1, 0, 0, 0};
              kWert = {0, 0.3, 0.02, 0};
-             fittest::SetData(rows(0.45, 0.01));
+             fittest::SetMeasuredData(rows(0.45, 0.01));
              shell::mnuctFitting_Click();
          },
          " .2270716| .0106123", "2.4 E-3|1.3 E-3|3.5186 E-3", "k1 =0.2270716, k2 =0.0106123"},
         {"order fit of model 20",
          [&] {
              kWert[1] = 0.3;
-             fittest::SetData(rows(0.3, 0.02));
+             fittest::SetMeasuredData(rows(0.3, 0.02));
              shell::mnuROFitting_Click();
          },
          " .1477581| 1.521765", "1.5 E-3|1.5 E-2|3.0428 E-3", "k1 =0.1477581, n =1.521765"},
         {"second order with Arrhenius k(T)",
          [&] {
-             fittest::SetData(ArrheniusRows());
+             fittest::SetMeasuredData(ArrheniusRows());
              shell::mnuNonIsothermFitting_Click(2);
          },
          " 22122.21| 23372.01", "3.0 E+4|3.5 E+3|6.3500 E-2", "Arrhenius-A = 22122.21, EA =23372.01 J/mol"},
@@ -387,10 +384,8 @@ TEST_F(FittingWindow, RefusalsReportsAndCountedRows) {
              ASSERT_NE(w, nullptr);
              rec.Clear();
              w->cmdAutoFitting->click();
-             EXPECT_EQ(rec.OnlyMessage(), " Ausführung nicht möglich |" + kTooFew);
-             EXPECT_EQ(kWert[1], 0.3);
-             EXPECT_EQ(ReaktOrdnung, 1.5f);
-             EXPECT_TRUE(w->lblStdDev[1]->isHidden());
+             EXPECT_EQ(std::tuple(rec.OnlyMessage(), kWert[1], ReaktOrdnung, w->lblStdDev[1]->isHidden()),
+                       std::tuple(" Ausführung nicht möglich |" + kTooFew, 0.3, 1.5f, true));
              ExpDaten[3].exclude = 0;
              rec.Clear();
              w->cmdAutoFitting->click();
@@ -412,8 +407,8 @@ TEST_F(FittingWindow, RefusalsReportsAndCountedRows) {
              ASSERT_NE(w, nullptr);
              Type(w->Inp[11], "0.8");
              QTest::keyClick(w->Inp[11], Qt::Key_Return);
-             EXPECT_EQ(ReaktOrdnung, 0.8f);
-             EXPECT_EQ(FooterText(), "kinet. Modell: A => P, n-ter Ordnung \r\nk1 =0.1, n =0.8");
+             EXPECT_EQ(std::pair(ReaktOrdnung, FooterText()),
+                       std::pair(0.8f, std::string("kinet. Modell: A => P, n-ter Ordnung \r\nk1 =0.1, n =0.8")));
          }},
         {"modes 6, 7: a negative A is refused with the k1 line, nothing drawn",
          [&] {
@@ -438,10 +433,8 @@ TEST_F(FittingWindow, RefusalsReportsAndCountedRows) {
              QTest::keyClick(w->Inp[11], Qt::Key_Return);
              ASSERT_EQ(rec.Messages().size(), 1u);
              EXPECT_EQ(rec.Last().prompt.rfind("Berechnungsfehler aufgetreten\r\n", 0), 0u) << rec.Last().prompt;
-             EXPECT_EQ(rec.Last().title, " Ausführung nicht möglich ");
-             EXPECT_EQ(rec.Last().style, platform::vbCritical);
-             EXPECT_EQ(chartY(), vorher);
-             EXPECT_EQ(w->lblFQS->text(), rms);
+             EXPECT_EQ(std::tuple(rec.Last().title, rec.Last().style, chartY(), w->lblFQS->text()),
+                       std::tuple(std::string(" Ausführung nicht möglich "), platform::vbCritical, vorher, rms));
          }},
         {"a refused fitting entry leaves the open fit in its mode",
          [&] {
@@ -449,8 +442,8 @@ TEST_F(FittingWindow, RefusalsReportsAndCountedRows) {
              ASSERT_NE(w, nullptr);
              rec.QueueAnswer(platform::vbNo);
              shell::mnuNonIsothermFitting_Click(1);  // no temperatures: the data-editor offer
-             EXPECT_EQ(rec.Last().prompt.rfind("zuwenig experimentelle T-t-c-Daten!", 0), 0u);
-             EXPECT_EQ(DiagVariante, 1);
+             EXPECT_EQ(std::pair(rec.Last().prompt.rfind("zuwenig experimentelle T-t-c-Daten!", 0), DiagVariante),
+                       std::pair(std::size_t{0}, 1));
              Type(w->Inp[10], "0.07");
              QTest::keyClick(w->Inp[10], Qt::Key_Return);
              EXPECT_EQ(kWert[1], 0.07);
@@ -473,18 +466,14 @@ TEST_F(FittingWindow, OneCurvePerTemperatureAndTheEyringSwitch) {
     kWert[1] = 1;
     frmTFitting* w = Open(ArrheniusRows(), NonIsothermal);
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->optkTFunktion[1]->isChecked());
-    EXPECT_EQ(nKurven, 3);
+    EXPECT_EQ(std::pair(w->optkTFunktion[1]->isChecked(), nKurven), std::pair(true, 3));
     w->optkTFunktion[2]->click();
-    EXPECT_EQ(kTFunktion, 2);
-    EXPECT_EQ(platform::Val(w->Inp[11]->text().toStdString()), 1);
-    EXPECT_EQ(EyrFaktor, 1);
+    EXPECT_EQ(std::tuple(kTFunktion, platform::Val(w->Inp[11]->text().toStdString()), EyrFaktor), std::tuple(2, 1.0, 1.0));
     ArrhEA = 4321;
     w->optkTFunktion[1]->click();
-    EXPECT_EQ(w->Inp[11]->text(), " 4321");
     // The boxes hold the Arrhenius parameters again, and the fit starts from them.
-    EXPECT_EQ(platform::Val(w->Inp[10]->text().toStdString()), ArrhA);
-    EXPECT_EQ(FitParameter[2], 4321);
+    EXPECT_EQ(std::tuple(w->Inp[11]->text(), platform::Val(w->Inp[10]->text().toStdString()), FitParameter[2]),
+              std::tuple(QString(" 4321"), ArrhA, 4321.0));
 }
 
 // Standard deviations are never hidden: after an engine failure they show as 9999, so that such a
@@ -501,12 +490,12 @@ TEST_F(FittingWindow, SpreadsAreShownAlsoWhenUnknownOrHuge) {
         {"a row whose decay overflows: the engine's failure",
          [] { ExpDaten[2].t = -1e300; }, kFitRuntimeError, "Fehler aufgetreten", 9999},
         {"one temperature only: A and EA cannot be told apart",
-         [] { auto rows = ArrheniusRows(); rows.resize(9); fittest::SetData(rows); }, kFitOk, "Ein Datensatz mit nur einer Temperatur", 1000},
+         [] { auto rows = ArrheniusRows(); rows.resize(9); fittest::SetMeasuredData(rows); }, kFitOk, "Ein Datensatz mit nur einer Temperatur", 1000},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::UnloadAll();
-        fittest::SetData(ArrheniusRows());
+        fittest::SetMeasuredData(ArrheniusRows());
         c.data();
         rec.Clear();
         shell::mnuNonIsothermFitting_Click(1);
