@@ -25,9 +25,10 @@ protected:
 
 TEST_F(EvaluationMenus, WilkinsonIsNotOfferedAndFittingIsAvailable) {
     ASSERT_NE(fittest::Entry("mnuctAusw(4)"), nullptr);
-    EXPECT_FALSE(fittest::Entry("mnuctAusw(4)")->isVisible() || fittest::Entry("mnuctAusw(4)")->isEnabled());
-    EXPECT_TRUE(fittest::Entry("mnuctFitting")->isEnabled());  // the fitting window is part of the program
-    EXPECT_FALSE(fittest::Entry("mnuSubTangente(1)")->isEnabled());  // the tangent tool is not
+    // The fitting window is part of the program, the tangent tool is not.
+    EXPECT_EQ(std::tuple(fittest::Entry("mnuctAusw(4)")->isVisible() || fittest::Entry("mnuctAusw(4)")->isEnabled(),
+                         Enabled("mnuctFitting"), Enabled("mnuSubTangente(1)")),
+              std::tuple(false, true, false));
 }
 
 TEST_F(EvaluationMenus, OpeningTheMenuWithoutDataOffersNewInput) {
@@ -112,9 +113,8 @@ TEST_F(EvaluationMenus, ConductivityWithoutStartValueHintsAndDraws) {
     lambdaInf = 10;
     shell::mnuLambdaAusw_Click(1);
     ASSERT_FALSE(rec.Empty());
-    EXPECT_EQ(rec.Messages().front().title, "Hinweis zur Auswertung der lambda-Werte, 1. Ordnung");
-    EXPECT_EQ(std::pair(aktDiagrammCode, LambdaModus), std::pair(-10, kTrue));
-    EXPECT_TRUE(Loaded("frmTGraph2D"));
+    EXPECT_EQ(std::tuple(rec.Messages().front().title, aktDiagrammCode, LambdaModus, Loaded("frmTGraph2D")),
+              std::tuple(std::string("Hinweis zur Auswertung der lambda-Werte, 1. Ordnung"), -10, kTrue, true));
     shell::mnuExpctAuswertung_Click();
     EXPECT_EQ(LambdaModus, kFalse);
 }

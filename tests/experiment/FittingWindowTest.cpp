@@ -52,11 +52,6 @@ protected:
         entry();
         return Window();
     }
-    // Opens the window the way the menu entry does, for synthetic first-order data.
-    frmTFitting* OpenFirstOrder(double kStart) {
-        kWert[1] = kStart;
-        return Open(fittest::FirstOrder(kTrue_k, 1.0, 9, 10), shell::mnuctFitting_Click);
-    }
     static void NonIsothermal() { shell::mnuNonIsothermFitting_Click(1); }
     // Focus first: the activation it causes may rewrite the box before the typed text replaces it.
     static void Type(QLineEdit* box, const QString& text) {
@@ -81,11 +76,9 @@ TEST(FitDisplay, RmsFormatStartValueRepairAndSpreadTexts) {
         experiment::RepariereStartwerte(p);
         EXPECT_EQ(p, (std::array<double, 4>{0, c.out, c.out, 7})) << c.in;
     }
-    EXPECT_EQ(experiment::ZahlFitParameter("110"), 2);
-    EXPECT_EQ(experiment::ZahlFitParameter("1"), 1);
+    EXPECT_EQ(std::pair(experiment::ZahlFitParameter("110"), experiment::ZahlFitParameter("1")), std::pair(2, 1));
     // A standard deviation the engine could not compute reads as 9999, never as a small number.
-    EXPECT_EQ(experiment::StdDevText(-0.0866), "8.7 E-2");
-    EXPECT_EQ(experiment::StdDevText(std::nan("")), "1.0 E+4");
+    EXPECT_EQ(experiment::StdDevText(-0.0866) + "|" + experiment::StdDevText(std::nan("")), "8.7 E-2|1.0 E+4");
 }
 
 TEST(FitDisplay, EyringEntropyFromThePreFactor) {
@@ -101,7 +94,7 @@ TEST(FitDisplay, EyringEntropyFromThePreFactor) {
 }
 
 TEST_F(FittingWindow, TypedValuesAndSlidersAreDrawnAndTheRmsFollows) {
-    frmTFitting* w = OpenFirstOrder(0.1);
+    frmTFitting* w = Open(fittest::FirstOrder(kTrue_k, 1.0, 9, 10), shell::mnuctFitting_Click);
     ASSERT_NE(w, nullptr);
     EXPECT_NEAR(Shown(w->lblFQS->text()), ReferenceRms(0.1, kTrue_k, 9, 10), 1e-4);
     Type(w->Inp[10], "0.07");
@@ -131,8 +124,8 @@ TEST_F(FittingWindow, TypedValuesAndSlidersAreDrawnAndTheRmsFollows) {
     EXPECT_NEAR(kWert[1], 0.1, 1e-6);
     w->SliderFein[1]->setValue(100);
     EXPECT_NEAR(kWert[1], 0.11, 1e-6);
-    EXPECT_EQ(w->SliderFein[1]->value(), 0);
-    EXPECT_EQ(w->Inp[10]->text().toStdString(), platform::StrSingle(static_cast<float>(kWert[1])));
+    EXPECT_EQ(std::pair(w->SliderFein[1]->value(), w->Inp[10]->text().toStdString()),
+              std::pair(0, platform::StrSingle(static_cast<float>(kWert[1]))));
     // Each move redraws: the RMS belongs to the new value.
     EXPECT_NEAR(Shown(w->lblFQS->text()), ReferenceRms(0.11, kTrue_k, 9, 10), 1e-4);
     // A fixed parameter keeps its value in the automatic run and shows no spread.
@@ -265,8 +258,7 @@ TEST_P(FittingRoads, ArrheniusFitKeepsItsStateBesideEditorAndCalculator) {
                       w->unit[2]->text(), w->lblFQS->text()}),
               Joined({" 2499.647", " 17499.64", QString::fromUtf8("Arrhenius-Präexponentialfaktor A"), "/(1/s)",
                       "EA /(J/mol)", rms}));
-    EXPECT_EQ(FooterText(), ergebnis);
-    EXPECT_EQ(nKurven, 3);
+    EXPECT_EQ(std::pair(FooterText(), nKurven), std::pair(ergebnis, 3));
 
     // A second start begins at the fitted values and stays there.
     w->cmdAutoFitting->click();
@@ -284,10 +276,9 @@ TEST_P(FittingRoads, EyringFitStartsFrom100AndReportsTheEntropy) {
     Trigger("mnuNonIsothermFitting(1)");
     frmTFitting* w = Window();
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->optkTFunktion[2]->isChecked());
     ExpectStartAt100(w, [](double T) { return T * 100 * std::exp(-100 / (R * T)); });
-    EXPECT_EQ(std::pair(EyrFaktor, EyrH), std::pair(100.0, 100.0));
-    EXPECT_EQ(w->lblAktEntropie->text(), L(" -159.3 J/(mol K)"));
+    EXPECT_EQ(std::tuple(w->optkTFunktion[2]->isChecked(), EyrFaktor, EyrH, w->lblAktEntropie->text()),
+              std::tuple(true, 100.0, 100.0, L(" -159.3 J/(mol K)")));
 
     w->optManuAuto[1]->click();
     Type(w->Inp[10], "1");
@@ -297,8 +288,7 @@ TEST_P(FittingRoads, EyringFitStartsFrom100AndReportsTheEntropy) {
     EXPECT_NEAR(EyrH, 14896.007, 1e-2);
     const double s = R * std::log(2.9327637 * h / kB);
     EXPECT_NEAR(EyrS, s, 1e-4);
-    EXPECT_EQ(w->lblAktEntropie->text(), L(" -188.6 J/(mol K)"));
-    EXPECT_EQ(w->lblFQS->text(), L("2.5882 E-4"));
+    EXPECT_EQ(Joined({w->lblAktEntropie->text(), w->lblFQS->text()}), Joined({L(" -188.6 J/(mol K)"), L("2.5882 E-4")}));
     EXPECT_EQ(FooterText(), "kinet. Modell: A => P   (n = 1)\r\n Eyring s# = " +
                                 platform::CStrSingle(static_cast<float>(s)) +
                                 testsupport::InLocale(" J/(mol K), Eyring h# =14896.01 J/mol "));
