@@ -32,15 +32,8 @@ class DataEditorTest : public testsupport::ProgramTest {
 protected:
     static void SetData(const std::vector<Row>& rows) {
         ExpDaten.assign(1, ExpPunkt{});
-        for (const Row& r : rows) {
-            ExpPunkt& p = ExpDaten.emplace_back();
-            p.t = r.t;
-            p.c[1] = r.cA;
-            p.c[2] = r.cB;
-            p.T = r.T;
-            p.k = r.k;
-            p.exclude = r.exclude;
-        }
+        for (const Row& r : rows)
+            ExpDaten.push_back({.t = r.t, .c = {0, r.cA, r.cB}, .T = r.T, .k = r.k, .exclude = r.exclude});
         nMesspunkte = static_cast<int>(rows.size());
     }
     std::vector<double> Times() const {

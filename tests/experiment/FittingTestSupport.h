@@ -20,13 +20,7 @@ namespace fittest {
 using testsupport::Entry, testsupport::SetMeasuredData;
 
 inline kernel::ExpPunkt Row(double t, double cA, double cP = 0, double T = 0, int exclude = 0) {
-    kernel::ExpPunkt p;
-    p.t = t;
-    p.c[1] = cA;
-    p.c[4] = cP;
-    p.T = T;
-    p.exclude = exclude;
-    return p;
+    return {.t = t, .c = {0, cA, 0, 0, cP}, .T = T, .exclude = exclude};
 }
 
 // First-order decay A => P: c(A) = c0 exp(-k t), c(P) = c0 - c(A), t = 0, dt, .., (n-1) dt.
