@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "experiment/frmArrheniusRechner.h"
-#include "kernel/TimeUnits.h"
 #include "tests/support/ProgramTest.h"
 
 using namespace kernel;

@@ -3,7 +3,6 @@
 // typing into cells; the file buttons through the file choosers, the save question, drawing the
 // measured points and the hand-over to evaluation.
 #include <QFontInfo>
-#include <QMetaObject>
 #include <QTableWidget>
 
 #include <filesystem>
@@ -14,8 +13,6 @@
 #include "diagram/frmTGraph2D.h"
 #include "experiment/frmDatedit.h"
 #include "kernel/DataFile.h"
-#include "kernel/DataSet.h"
-#include "kernel/TimeUnits.h"
 #include "platform/Chart2D.h"
 #include "platform/Grid.h"
 #include "shell/DataSaveQuestion.h"
@@ -24,6 +21,7 @@
 namespace {
 
 using namespace kernel;
+using namespace std::string_literals;
 
 using Row = fittest::FileRow;
 
@@ -106,7 +104,7 @@ TEST_F(DataEditorTest, DataShowInFixedWidthFieldsInEditMode) {
 TEST_F(DataEditorTest, InputLineAddsRowsAndRefusesAZeroSum) {
     frmDatedit& w = Open();
     EXPECT_EQ(std::tuple(w.windowTitle().toStdString(), Grid().Rows(), Grid().Text(0, 2)),
-              std::tuple(std::string(" Eingabe von Messpunkten  (unbenannt)"), 1, std::string("leere Liste")));
+              std::tuple(" Eingabe von Messpunkten  (unbenannt)"s, 1, "leere Liste"s));
     EXPECT_TRUE(Grid().IsCellPlain(0, 1) && Grid().IsCellPlain(0, 2));  // no check box and nothing to edit there
     // Padded number columns line up: a fixed-pitch font where "COURIER NEW" is missing.
     EXPECT_TRUE(QFontInfo(Grid().findChild<QTableWidget*>()->font()).fixedPitch());
@@ -167,7 +165,7 @@ TEST_F(DataEditorTest, UnitChangesMeetTheModelWindowWithoutConvertingTwice) {
     EXPECT_TRUE(model->findChild<QRadioButton*>("optZeit(1)")->isChecked());
     model->findChild<QRadioButton*>("optZeit(0)")->click();  // back to seconds from the model window
     EXPECT_EQ(std::tuple(ExpDaten[2].t, kWert[1], Find<QRadioButton>("optZeit(0)")->isChecked(), Grid().Text(1, 2)),
-              std::tuple(90.0, 0.5, true, std::string("90            ")));
+              std::tuple(90.0, 0.5, true, "90            "s));
     editor->optZeit_Click(0);  // the unit in force: nothing converted
     EXPECT_DOUBLE_EQ(ExpDaten[2].t, 90);
     platform::Windows().Unload("frmKinModel");
@@ -203,7 +201,7 @@ TEST_F(DataEditorTest, SelectedBlockIsCopiedAsShownAndZeroed) {
     Grid().Select(0, 3, 1, 4);
     Press("cmdEraseSelected");
     EXPECT_EQ(std::tuple(ExpDaten[1].c[1], ExpDaten[2].c[2], ExpDaten[1].t, ExpDaten[3].c[1], Grid().Text(1, 3)),
-              std::tuple(0, 0, 1, 0.125, std::string("0             ")));
+              std::tuple(0, 0, 1, 0.125, "0             "s));
     Grid().Select(2, 2, 2, 2);
     QTest::keyClick(Grid().findChild<QTableWidget*>(), Qt::Key_Delete);
     EXPECT_EQ(ExpDaten[3].t, 0);
@@ -216,7 +214,7 @@ TEST_F(DataEditorTest, PastedLinesBecomeRowsAndAPasteAtTheLastRowEnlargesAndKeep
     EXPECT_EQ(Times(), (std::vector<double>{1, 3}));
     // The first row has its check box; pasted data are not lost without the save question.
     EXPECT_EQ(std::tuple(ExpDaten[2].c[1], Grid().Text(1, 0), Grid().IsCellPlain(0, 1), ExpDataChanged),
-              std::tuple(4, std::string("2  "), false, kTrue));
+              std::tuple(4, "2  "s, false, kTrue));
 
     Open({{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}});
     Grid().SetCurrentCell(4, 2);
@@ -242,7 +240,7 @@ TEST_F(DataEditorTest, MarkedRowsAreRemovedAfterAQuestion) {
     rec.QueueAnswer(platform::vbNo);
     Press("cmdErase");
     EXPECT_EQ(std::tuple(rec.Last().prompt, rec.Last().style, nMesspunkte),
-              std::tuple(std::string("Zeilen 2 bis 3 wirklich entfernen?"), platform::vbYesNo + platform::vbQuestion, 5));
+              std::tuple("Zeilen 2 bis 3 wirklich entfernen?"s, platform::vbYesNo + platform::vbQuestion, 5));
     rec.QueueAnswer(platform::vbYes);
     Press("cmdErase");
     EXPECT_EQ(Times(), (std::vector<double>{1, 4, 5}));
@@ -252,7 +250,7 @@ TEST_F(DataEditorTest, MarkedRowsAreRemovedAfterAQuestion) {
     rec.QueueAnswer(platform::vbYes);
     Press("cmdErase");
     EXPECT_EQ(std::tuple(Grid().Text(0, 2), w.EditModus(), Text("lblZeile")),
-              std::tuple(std::string("leere Liste"), 0, QString("Zeile 1")));
+              std::tuple("leere Liste"s, 0, QString("Zeile 1")));
     Press("cmdErase");
     EXPECT_EQ(rec.Beeps(), 1);
 }
@@ -318,7 +316,7 @@ TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
         EXPECT_EQ(ExpDataChanged, 0);
         EXPECT_EQ(std::tuple(DatenFile, DatenPfad, editor->windowTitle().toStdString()),
                   std::tuple(dialogs.saveAnswer, dir.path().toStdString() + "/",
-                             std::string(" Experimentelle Daten, Editieren von Messpunkten  (G.TA3)")));
+                             " Experimentelle Daten, Editieren von Messpunkten  (G.TA3)"s));
         ReadBack(dialogs.saveAnswer);
         c.expectInFile();
     }
@@ -346,10 +344,10 @@ TEST_F(DataEditorTest, TypingIntoACellStoresTheValueOnEnter) {
         QTest::keyClick(cell, end);
     };
     typeInto(3, Qt::Key_Escape);
-    EXPECT_EQ(std::pair(Grid().Text(0, 3), ExpDaten[1].c[1]), std::pair(std::string("0.5           "), 0.5));
+    EXPECT_EQ(std::pair(Grid().Text(0, 3), ExpDaten[1].c[1]), std::pair("0.5           "s, 0.5));
     Y(4)->setEnabled(false);
     typeInto(6, Qt::Key_Tab);
-    EXPECT_EQ(std::pair(Grid().Text(0, 6), ExpDaten[1].c[4]), std::pair(std::string("0             "), 0.0));
+    EXPECT_EQ(std::pair(Grid().Text(0, 6), ExpDaten[1].c[4]), std::pair("0             "s, 0.0));
 }
 
 // Numbers the data file cannot carry are refused where they are typed, with the field named, and change
@@ -370,7 +368,7 @@ TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
         rec.Clear();
         Press("OKinput");
         ASSERT_EQ(rec.Messages().size(), 1u);
-        EXPECT_NE(rec.Last().prompt.find(std::string("im Feld ") + r.field + " liegt"), std::string::npos)
+        EXPECT_NE(rec.Last().prompt.find("im Feld "s + r.field + " liegt"), std::string::npos)
             << rec.Last().prompt;
         EXPECT_EQ(nMesspunkte, 1);
         EXPECT_EQ(std::tuple(ExpDaten[1].t, ExpDaten[1].c[1], ExpDaten[1].lambda, lambdaInf),
@@ -383,7 +381,7 @@ TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
     rec.Clear();
     QTest::keyClick(cell, Qt::Key_Return);
     EXPECT_EQ(std::tuple(rec.Messages().size(), ExpDaten[1].t, Grid().Text(0, 2)),
-              std::tuple(std::size_t{1}, before[1].t, std::string("1             ")));
+              std::tuple(std::size_t{1}, before[1].t, "1             "s));
 
     // In edit mode the input line takes the row over.
     Y(0)->setText("3.402823E+38");
@@ -430,7 +428,8 @@ TEST_F(DataEditorTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
         ASSERT_FALSE(rec.Empty());
         EXPECT_EQ(rec.Messages()[0].prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
         // No file was chosen.
-        EXPECT_EQ(std::tuple(dialogs.openRequests.size(), nMesspunkte, ExpDaten[1].c[1], DatenFile, ExpDataChanged, w.windowTitle()),
+        EXPECT_EQ(std::tuple(dialogs.openRequests.size(), nMesspunkte, ExpDaten[1].c[1], DatenFile, ExpDataChanged,
+                             w.windowTitle()),
                   std::tuple(std::size_t{1}, 2, 0.75, a, kTrue, caption));
     }
     rec.QueueAnswer(platform::vbNo);
@@ -446,11 +445,11 @@ TEST_F(DataEditorTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
     dialogs.openAnswer = Path("fehlt.TA3");
     Press("cmdLoadFile");
     ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(std::tuple(rec.Last().title, nMesspunkte, DatenFile), std::tuple(std::string("Meldung von LoadExpFile"), 1, b));
+    EXPECT_EQ(std::tuple(rec.Last().title, nMesspunkte, DatenFile), std::tuple("Meldung von LoadExpFile"s, 1, b));
 
     dialogs.openAnswer = dir.path().toStdString() + "/";  // confirmed without a file name: a new data set
     Press("cmdLoadFile");
-    EXPECT_EQ(std::tuple(nMesspunkte, DatenFile, Grid().Text(0, 2)), std::tuple(0, std::string(), std::string("leere Liste")));
+    EXPECT_EQ(std::tuple(nMesspunkte, DatenFile, Grid().Text(0, 2)), std::tuple(0, std::string(), "leere Liste"s));
 
     // Appending may fill the set up to 32,767 rows, never past them.
     SetData(std::vector<Row>(32765, Row{1, 1}));
@@ -461,7 +460,7 @@ TEST_F(DataEditorTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
     dialogs.openAnswer = b;  // one row more is one too many
     Press("cmdAddFile");
     EXPECT_EQ(std::pair(rec.OnlyMessage(), nMesspunkte),
-              std::pair(std::string("Meldung von LoadExpFile|Überlauf: zu viele Messpunkte (Zeile 4)."), 32767));
+              std::pair("Meldung von LoadExpFile|Überlauf: zu viele Messpunkte (Zeile 4)."s, 32767));
 }
 
 // A loaded file's times are never relabelled: a replacing file brings its unit and the model's
@@ -533,8 +532,8 @@ TEST_F(DataEditorTest, SaveQuestionAnswersAndSaveFailures) {
     }
     EXPECT_EQ(std::tuple(rec.Messages()[0].prompt, rec.Messages()[4].title, dialogs.saveRequests.front().proposal,
                          std::filesystem::exists(Path("M.TA3"))),
-              std::tuple(std::string("Die experimentellen Daten wurden geändert.\r\nJetzt speichern?"),
-                         std::string("Meldung von WriteDataFile"), Path("M.TA3"), true));
+              std::tuple("Die experimentellen Daten wurden geändert.\r\nJetzt speichern?"s,
+                         "Meldung von WriteDataFile"s, Path("M.TA3"), true));
 
     // The editor's save button: a failing write keeps the caption, the name and the flag.
     ExpDataChanged = kTrue;
@@ -543,7 +542,8 @@ TEST_F(DataEditorTest, SaveQuestionAnswersAndSaveFailures) {
     Press("cmdSave");
     // The exit handler still asks.
     EXPECT_EQ(std::tuple(dialogs.saveRequests.size(), DatenFile, w.windowTitle().toStdString(), ExpDataChanged),
-              std::tuple(std::size_t{4}, Path("M.TA3"), std::string(" Experimentelle Daten, Editieren von Messpunkten  (M.TA3)"), kTrue));
+              std::tuple(std::size_t{4}, Path("M.TA3"), " Experimentelle Daten, Editieren von Messpunkten  (M.TA3)"s,
+                         kTrue));
 
     Open({});  // without rows it does nothing
     Press("cmdSave");
@@ -576,7 +576,7 @@ TEST_F(DataEditorTest, NothingIsDrawnWithoutActiveRows) {
     Open();
     Press("cmdDraw_ct");
     EXPECT_EQ(std::tuple(rec.Last().prompt, rec.Beeps(), aktDiagrammCode),
-              std::tuple(std::string("keine Messpunkte vorhanden!"), 1, 0));
+              std::tuple("keine Messpunkte vorhanden!"s, 1, 0));
     Open({{0, 1, 0, 300, 1, -1}, {1, 0.5, 0, 310, 2, -1}});
     Press("cmdDraw_ct");
     Press("cmdDraw_Tk");
@@ -605,7 +605,7 @@ TEST_F(DataEditorTest, ApplyChecksTheTimeRangeOfNonIsothermalDataOnceAndYesKeeps
             Press("OK");
             ASSERT_EQ(rec.Messages().size(), 1u);
             EXPECT_EQ(std::tuple(rec.Last().title, platform::Windows().IsLoaded("frmDatedit"), ArrhA),
-                      std::tuple(std::string(" Warnung für nicht-isothermes Fitting "), true, 0.0));
+                      std::tuple(" Warnung für nicht-isothermes Fitting "s, true, 0.0));
             rec.QueueAnswer(platform::vbYes);
             platform::Windows().Frame("frmDatedit")->close();  // the close box
             EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
@@ -618,7 +618,8 @@ TEST_F(DataEditorTest, ApplyChecksTheTimeRangeOfNonIsothermalDataOnceAndYesKeeps
             rec.QueueAnswer(platform::vbNo);
         }
         Press("OK");
-        EXPECT_EQ(std::pair(rec.Messages().size(), platform::Windows().IsLoaded("frmDatedit")), std::pair(std::size_t{c.asks ? 1u : 0u}, false));
+        EXPECT_EQ(std::pair(rec.Messages().size(), platform::Windows().IsLoaded("frmDatedit")),
+                  std::pair(std::size_t{c.asks ? 1u : 0u}, false));
         if (c.twoTemperatures) {
             EXPECT_EQ(ArrhA, 100);
         }

@@ -15,7 +15,9 @@ class EvaluationMenus : public fittest::FittingTest {
 protected:
 
     // Three active c-t rows of first order with c(A,0) = 1.
-    static void FirstOrderRows() { fittest::SetMeasuredData({fittest::Row(0, 1), fittest::Row(10, 0.5), fittest::Row(20, 0.25)}); }
+    static void FirstOrderRows() {
+        fittest::SetMeasuredData({fittest::Row(0, 1), fittest::Row(10, 0.5), fittest::Row(20, 0.25)});
+    }
     static ExpPunkt KT(double k, double T) { return {.T = T, .k = k}; }
 };
 

@@ -480,7 +480,8 @@ TEST_F(FittingWindow, SpreadsAreShownAlsoWhenUnknownOrHuge) {
         {"a row whose decay overflows: the engine's failure",
          [] { ExpDaten[2].t = -1e300; }, kFitRuntimeError, "Fehler aufgetreten", 9999},
         {"one temperature only: A and EA cannot be told apart",
-         [] { auto rows = ArrheniusRows(); rows.resize(9); fittest::SetMeasuredData(rows); }, kFitOk, "Ein Datensatz mit nur einer Temperatur", 1000},
+         [] { auto rows = ArrheniusRows(); rows.resize(9); SetMeasuredData(rows); }, kFitOk,
+         "Ein Datensatz mit nur einer Temperatur", 1000},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
