@@ -3,50 +3,35 @@
 // typing into cells; the file buttons through the file choosers, the save question, drawing the
 // measured points and the hand-over to evaluation.
 #include <QFontInfo>
-#include <QMetaObject>
 #include <QTableWidget>
 
 #include <filesystem>
 #include <functional>
 #include <limits>
-#include <locale>
-#include <sstream>
 #include <utility>
 
 #include "diagram/frmTGraph2D.h"
 #include "experiment/frmDatedit.h"
 #include "kernel/DataFile.h"
-#include "kernel/DataSet.h"
-#include "kernel/TimeUnits.h"
 #include "platform/Chart2D.h"
 #include "platform/Grid.h"
 #include "shell/DataSaveQuestion.h"
-#include "tests/support/ProgramTest.h"
+#include "tests/experiment/FittingTestSupport.h"
 
 namespace {
 
 using namespace kernel;
+using namespace std::string_literals;
 
-// One data row: t, c(A), c(B), T, k, exclude.
-struct Row {
-    double t = 0, cA = 0, cB = 0, T = 0, k = 0;
-    int exclude = 0;
-};
+using Row = fittest::FileRow;
 
 // The data editor opened through the window registry in the program's main window.
 class DataEditorTest : public testsupport::ProgramTest {
 protected:
     static void SetData(const std::vector<Row>& rows) {
         ExpDaten.assign(1, ExpPunkt{});
-        for (const Row& r : rows) {
-            ExpPunkt& p = ExpDaten.emplace_back();
-            p.t = r.t;
-            p.c[1] = r.cA;
-            p.c[2] = r.cB;
-            p.T = r.T;
-            p.k = r.k;
-            p.exclude = r.exclude;
-        }
+        for (const Row& r : rows)
+            ExpDaten.push_back({.t = r.t, .c = {0, r.cA, r.cB}, .T = r.T, .k = r.k, .exclude = r.exclude});
         nMesspunkte = static_cast<int>(rows.size());
     }
     std::vector<double> Times() const {
@@ -55,18 +40,6 @@ protected:
         return t;
     }
 
-    // Writes a data file in the given unit; returns its path.
-    std::string WriteTA3(const char* name, const char* unit, const std::vector<Row>& rows,
-                         const char* comment = "Messung") const {
-        std::ostringstream out;
-        out.imbue(std::locale::classic());
-        out << comment << "\r\n" << unit << "\r\n" << kernel::kDataFileHeader << "\r\n" << rows.size() << "\r\n";
-        for (const Row& r : rows)
-            out << r.t << ',' << r.cA << ',' << r.cB << ",0,0,0," << r.k << ',' << r.T << ",0,0,0,0," << r.exclude
-                << "\r\n";
-        std::ofstream(Path(name), std::ios::binary) << out.str();
-        return Path(name);
-    }
     // Reads a data file into the data set, as a check of what was written.
     void ReadBack(const std::string& path) const {
         SetData({});
@@ -78,6 +51,12 @@ protected:
         editor = qobject_cast<frmDatedit*>(platform::Windows().Show("frmDatedit"));
         EXPECT_NE(editor, nullptr);
         return *editor;
+    }
+    // Opens the editor afresh over the rows.
+    frmDatedit& Open(const std::vector<Row>& rows) {
+        testsupport::UnloadAll();
+        SetData(rows);
+        return Open();
     }
     template <typename T>
     T* Find(const QString& name) const {
@@ -113,45 +92,36 @@ TEST_F(DataEditorTest, DataShowInFixedWidthFieldsInEditMode) {
     lambdaInf = 2.5;
     frmDatedit& w = Open();
     EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Messpunkten  (MESS1.TA3)");
-    EXPECT_EQ(w.EditModus(), kTrue);
-    EXPECT_EQ(Grid().Text(0, 0), "1  ");
-    EXPECT_EQ(Grid().Text(0, 3), "0.5           ");
-    EXPECT_EQ(Grid().Text(0, 4), "1.000000E-06  ");
-    EXPECT_EQ(Grid().Text(1, 3), "-1.000000E+00 ");
-    EXPECT_EQ(Grid().Text(0, 8), "1.25          ");
-    EXPECT_TRUE(Grid().Checked(1, 1));
-    EXPECT_EQ(Y(1)->text(), " .5");  // row 1 in the input line
-    EXPECT_EQ(Y(7)->text(), " 300");
-    EXPECT_EQ(Find<QLineEdit>("lambda_infin")->text(), " 2.5");
+    EXPECT_EQ(std::pair(w.EditModus(), Grid().Checked(1, 1)), std::pair(kTrue, true));
+    // Grid cells, then row 1 in the input line.
+    EXPECT_EQ((std::vector<std::string>{Grid().Text(0, 0), Grid().Text(0, 3), Grid().Text(0, 4), Grid().Text(1, 3),
+                                        Grid().Text(0, 8), Y(1)->text().toStdString(), Y(7)->text().toStdString(),
+                                        Find<QLineEdit>("lambda_infin")->text().toStdString()}),
+              (std::vector<std::string>{"1  ", "0.5           ", "1.000000E-06  ", "-1.000000E+00 ", "1.25          ",
+                                        " .5", " 300", " 2.5"}));
 }
 
 TEST_F(DataEditorTest, InputLineAddsRowsAndRefusesAZeroSum) {
     frmDatedit& w = Open();
-    EXPECT_EQ(w.windowTitle().toStdString(), " Eingabe von Messpunkten  (unbenannt)");
-    ASSERT_EQ(Grid().Rows(), 1);
-    EXPECT_EQ(Grid().Text(0, 2), "leere Liste");
-    EXPECT_TRUE(Grid().IsCellPlain(0, 1));  // no check box and nothing to edit in that row
-    EXPECT_TRUE(Grid().IsCellPlain(0, 2));
+    EXPECT_EQ(std::tuple(w.windowTitle().toStdString(), Grid().Rows(), Grid().Text(0, 2)),
+              std::tuple(" Eingabe von Messpunkten  (unbenannt)"s, 1, "leere Liste"s));
+    EXPECT_TRUE(Grid().IsCellPlain(0, 1) && Grid().IsCellPlain(0, 2));  // no check box and nothing to edit there
     // Padded number columns line up: a fixed-pitch font where "COURIER NEW" is missing.
     EXPECT_TRUE(QFontInfo(Grid().findChild<QTableWidget*>()->font()).fixedPitch());
     EXPECT_EQ(w.EditModus(), 0);
     Y(0)->setText("1");
     Y(1)->setText("-1");
     Press("OKinput");
-    EXPECT_EQ(rec.Beeps(), 1);
-    EXPECT_EQ(nMesspunkte, 0);
-    EXPECT_FALSE(Enabled("mnuEditDat"));
+    EXPECT_EQ(std::tuple(rec.Beeps(), nMesspunkte, Enabled("mnuEditDat")), std::tuple(1, 0, false));
 
     Y(0)->setText("0");
     Y(1)->setText(".25");
     Press("OKinput");
     ASSERT_EQ(nMesspunkte, 1);
-    EXPECT_EQ(Grid().Rows(), 1);  // the "leere Liste" row was replaced
-    EXPECT_FALSE(Grid().IsCellPlain(0, 1));
-    EXPECT_EQ(ExpDaten[1].c[1], 0.25);
-    EXPECT_EQ(Text("lblZeile"), "Zeile 2");
-    EXPECT_EQ(ExpDataChanged, kTrue);
-    EXPECT_TRUE(Enabled("mnuEditDat"));
+    // The "leere Liste" row was replaced by one with a check box.
+    EXPECT_EQ(std::tuple(Grid().Rows(), Grid().IsCellPlain(0, 1), ExpDaten[1].c[1], Text("lblZeile"), ExpDataChanged,
+                         Enabled("mnuEditDat")),
+              std::tuple(1, false, 0.25, QString("Zeile 2"), kTrue, true));
 
     // Keys: a comma is typed as a point, letters are dropped, "+" or Enter in the last field take the line.
     Y(0)->clear();
@@ -190,15 +160,12 @@ TEST_F(DataEditorTest, UnitChangesMeetTheModelWindowWithoutConvertingTwice) {
     ASSERT_NE(platform::Windows().Show("frmKinModel"), nullptr);
     Open();
     Find<QRadioButton>("optZeit(1)")->click();
-    EXPECT_DOUBLE_EQ(ExpDaten[2].t, 1.5);
-    EXPECT_DOUBLE_EQ(kWert[1], 30);
+    EXPECT_EQ(std::pair(ExpDaten[2].t, kWert[1]), std::pair(1.5, 30.0));
     QWidget* model = platform::Windows().Get("frmKinModel");
     EXPECT_TRUE(model->findChild<QRadioButton*>("optZeit(1)")->isChecked());
     model->findChild<QRadioButton*>("optZeit(0)")->click();  // back to seconds from the model window
-    EXPECT_DOUBLE_EQ(ExpDaten[2].t, 90);
-    EXPECT_DOUBLE_EQ(kWert[1], 0.5);
-    EXPECT_TRUE(Find<QRadioButton>("optZeit(0)")->isChecked());
-    EXPECT_EQ(Grid().Text(1, 2), "90            ");
+    EXPECT_EQ(std::tuple(ExpDaten[2].t, kWert[1], Find<QRadioButton>("optZeit(0)")->isChecked(), Grid().Text(1, 2)),
+              std::tuple(90.0, 0.5, true, "90            "s));
     editor->optZeit_Click(0);  // the unit in force: nothing converted
     EXPECT_DOUBLE_EQ(ExpDaten[2].t, 90);
     platform::Windows().Unload("frmKinModel");
@@ -211,21 +178,17 @@ TEST_F(DataEditorTest, SortingCarriesWholeRowsAndKeepsEqualKeysInOrder) {
     Open();
     Press("TSort");
     EXPECT_EQ(rec.Beeps(), 1);  // nothing to sort
-    testsupport::UnloadAll();
-    SetData({{3, 0.3, 0, 310, 0, -1}, {1, 0.1, 0, 330}, {2, 0.2, 0, 300}, {1, 0.15, 0, 320}});
-    Open();
+    Open({{3, 0.3, 0, 310, 0, -1}, {1, 0.1, 0, 330}, {2, 0.2, 0, 300}, {1, 0.15, 0, 320}});
     Press("TSort");
     EXPECT_EQ(Times(), (std::vector<double>{1, 1, 2, 3}));
     EXPECT_EQ(std::pair(ExpDaten[1].c[1], ExpDaten[2].c[1]), std::pair(0.1, 0.15));  // equal times keep their order
-    EXPECT_EQ(ExpDaten[4].exclude, kTrue);
-    EXPECT_TRUE(Grid().Checked(3, 1));
+    EXPECT_EQ(std::pair(ExpDaten[4].exclude, Grid().Checked(3, 1)), std::pair(kTrue, true));
     Press("TemperaturSort");
     EXPECT_EQ(Times(), (std::vector<double>{2, 3, 1, 1}));
 }
 
 TEST_F(DataEditorTest, SelectedBlockIsCopiedAsShownAndZeroed) {
-    SetData({{1, 0.5, 0.1}, {2, 0.25, 0.2}, {3, 0.125, 0.3}});
-    Open();
+    Open({{1, 0.5, 0.1}, {2, 0.25, 0.2}, {3, 0.125, 0.3}});
     Grid().Select(0, 2, 1, 3);
     Press("cmdClipboard");
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
@@ -237,9 +200,8 @@ TEST_F(DataEditorTest, SelectedBlockIsCopiedAsShownAndZeroed) {
 
     Grid().Select(0, 3, 1, 4);
     Press("cmdEraseSelected");
-    EXPECT_EQ(std::tuple(ExpDaten[1].c[1], ExpDaten[2].c[2], ExpDaten[1].t, ExpDaten[3].c[1]),
-              std::tuple(0, 0, 1, 0.125));
-    EXPECT_EQ(Grid().Text(1, 3), "0             ");
+    EXPECT_EQ(std::tuple(ExpDaten[1].c[1], ExpDaten[2].c[2], ExpDaten[1].t, ExpDaten[3].c[1], Grid().Text(1, 3)),
+              std::tuple(0, 0, 1, 0.125, "0             "s));
     Grid().Select(2, 2, 2, 2);
     QTest::keyClick(Grid().findChild<QTableWidget*>(), Qt::Key_Delete);
     EXPECT_EQ(ExpDaten[3].t, 0);
@@ -250,14 +212,11 @@ TEST_F(DataEditorTest, PastedLinesBecomeRowsAndAPasteAtTheLastRowEnlargesAndKeep
     SetClipboard("1\t2\r\n3\t4\r\n");  // the empty last line is dropped
     Press("cmdClipEinfuegen");
     EXPECT_EQ(Times(), (std::vector<double>{1, 3}));
-    EXPECT_EQ(ExpDaten[2].c[1], 4);
-    EXPECT_EQ(Grid().Text(1, 0), "2  ");
-    EXPECT_FALSE(Grid().IsCellPlain(0, 1));  // the first row has its check box
-    EXPECT_EQ(ExpDataChanged, kTrue);  // pasted data are not lost without the save question
+    // The first row has its check box; pasted data are not lost without the save question.
+    EXPECT_EQ(std::tuple(ExpDaten[2].c[1], Grid().Text(1, 0), Grid().IsCellPlain(0, 1), ExpDataChanged),
+              std::tuple(4, "2  "s, false, kTrue));
 
-    testsupport::UnloadAll();
-    SetData({{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}});
-    Open();
+    Open({{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}});
     Grid().SetCurrentCell(4, 2);
     SetClipboard("6\t6\n7\t7\n");  // line feeds only, as other programs of this system put them
     QTest::keyClick(Grid().findChild<QTableWidget*>(), Qt::Key_V, Qt::ControlModifier);
@@ -272,31 +231,26 @@ TEST_F(DataEditorTest, PastedLinesBecomeRowsAndAPasteAtTheLastRowEnlargesAndKeep
     Grid().SetCurrentCell(5, 2);
     SetClipboard("10\t1\r\n2\t-2");
     Press("cmdClipEinfuegen");
-    ASSERT_EQ(nMesspunkte, 7);
-    EXPECT_EQ(ExpDaten[7].c[1], -2);
+    EXPECT_EQ(std::pair(nMesspunkte, ExpDaten.back().c[1]), std::pair(7, -2.0));
 }
 
 TEST_F(DataEditorTest, MarkedRowsAreRemovedAfterAQuestion) {
-    SetData({{1}, {2}, {3}, {4}, {5}});
-    frmDatedit& w = Open();
+    frmDatedit& w = Open({{1}, {2}, {3}, {4}, {5}});
     Grid().Select(1, 2, 2, 5);
     rec.QueueAnswer(platform::vbNo);
     Press("cmdErase");
-    EXPECT_EQ(rec.Last().prompt, "Zeilen 2 bis 3 wirklich entfernen?");
-    EXPECT_EQ(rec.Last().style, platform::vbYesNo + platform::vbQuestion);
-    EXPECT_EQ(nMesspunkte, 5);
+    EXPECT_EQ(std::tuple(rec.Last().prompt, rec.Last().style, nMesspunkte),
+              std::tuple("Zeilen 2 bis 3 wirklich entfernen?"s, platform::vbYesNo + platform::vbQuestion, 5));
     rec.QueueAnswer(platform::vbYes);
     Press("cmdErase");
     EXPECT_EQ(Times(), (std::vector<double>{1, 4, 5}));
-    EXPECT_EQ(Grid().Rows(), 3);
-    EXPECT_EQ(ExpDataChanged, kTrue);
+    EXPECT_EQ(std::pair(Grid().Rows(), ExpDataChanged), std::pair(3, kTrue));
 
     Grid().Select(0, 2, 2, 2);
     rec.QueueAnswer(platform::vbYes);
     Press("cmdErase");
-    EXPECT_EQ(Grid().Text(0, 2), "leere Liste");
-    EXPECT_EQ(w.EditModus(), 0);
-    EXPECT_EQ(Text("lblZeile"), "Zeile 1");
+    EXPECT_EQ(std::tuple(Grid().Text(0, 2), w.EditModus(), Text("lblZeile")),
+              std::tuple("leere Liste"s, 0, QString("Zeile 1")));
     Press("cmdErase");
     EXPECT_EQ(rec.Beeps(), 1);
 }
@@ -351,10 +305,8 @@ TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        testsupport::UnloadAll();
-        SetData({});
-        Open();
-        dialogs.openAnswer = WriteTA3("F.TA3", "s", {{2, 0.5, 0, 320}, {1, 0.25, 0, 300}});
+        Open({});
+        dialogs.openAnswer = fittest::WriteTA3(Path("F.TA3"), {{2, 0.5, 0, 320}, {1, 0.25, 0, 300}});
         Press("cmdLoadFile");
         ASSERT_EQ(ExpDataChanged, 0);
         c.change();
@@ -364,15 +316,14 @@ TEST_P(DataEditorRoad, EveryChangeIsFlaggedAndSaved) {
         EXPECT_EQ(ExpDataChanged, 0);
         EXPECT_EQ(std::tuple(DatenFile, DatenPfad, editor->windowTitle().toStdString()),
                   std::tuple(dialogs.saveAnswer, dir.path().toStdString() + "/",
-                             std::string(" Experimentelle Daten, Editieren von Messpunkten  (G.TA3)")));
+                             " Experimentelle Daten, Editieren von Messpunkten  (G.TA3)"s));
         ReadBack(dialogs.saveAnswer);
         c.expectInFile();
     }
 }
 
 TEST_F(DataEditorTest, TypingIntoACellStoresTheValueOnEnter) {
-    SetData({{1, 0.5}, {2, 0.25}});
-    Open();
+    Open({{1, 0.5}, {2, 0.25}});
     // With a decimal comma in the locale the cell shows the comma; the value is read with a point.
     for (int comma : {0, kTrue}) {
         DezKomma = comma;
@@ -383,8 +334,7 @@ TEST_F(DataEditorTest, TypingIntoACellStoresTheValueOnEnter) {
         QTest::keyClick(cell, Qt::Key_Return);
         EXPECT_EQ(ExpDaten[2].c[1], comma ? 1.5 : 0.75);
     }
-    EXPECT_EQ(ExpDataChanged, kTrue);
-    EXPECT_EQ(Text("lblZeile"), "Zeile 2");
+    EXPECT_EQ(std::pair(ExpDataChanged, Text("lblZeile")), std::pair(kTrue, QString("Zeile 2")));
 
     // Escape restores the stored value; a cell whose input field is disabled shows its stored text again.
     auto typeInto = [this](int col, Qt::Key end) {
@@ -394,19 +344,16 @@ TEST_F(DataEditorTest, TypingIntoACellStoresTheValueOnEnter) {
         QTest::keyClick(cell, end);
     };
     typeInto(3, Qt::Key_Escape);
-    EXPECT_EQ(Grid().Text(0, 3), "0.5           ");
-    EXPECT_EQ(ExpDaten[1].c[1], 0.5);
+    EXPECT_EQ(std::pair(Grid().Text(0, 3), ExpDaten[1].c[1]), std::pair("0.5           "s, 0.5));
     Y(4)->setEnabled(false);
     typeInto(6, Qt::Key_Tab);
-    EXPECT_EQ(Grid().Text(0, 6), "0             ");
-    EXPECT_EQ(ExpDaten[1].c[4], 0);
+    EXPECT_EQ(std::pair(Grid().Text(0, 6), ExpDaten[1].c[4]), std::pair("0             "s, 0.0));
 }
 
 // Numbers the data file cannot carry are refused where they are typed, with the field named, and change
 // nothing; the largest numbers it carries are taken and come back from the saved file.
 TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
-    SetData({{1, 0.5}});
-    Open();
+    Open({{1, 0.5}});
     const std::vector<ExpPunkt> before = ExpDaten;
     const struct { int box; const char* text; const char* field; } refused[] = {
         {0, "1E300", "t"}, {0, "-3.5E+38", "t"}, {6, "3.4028235E+38", "lambda"}, {1, "1E400", "c(A)"},
@@ -421,7 +368,7 @@ TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
         rec.Clear();
         Press("OKinput");
         ASSERT_EQ(rec.Messages().size(), 1u);
-        EXPECT_NE(rec.Last().prompt.find(std::string("im Feld ") + r.field + " liegt"), std::string::npos)
+        EXPECT_NE(rec.Last().prompt.find("im Feld "s + r.field + " liegt"), std::string::npos)
             << rec.Last().prompt;
         EXPECT_EQ(nMesspunkte, 1);
         EXPECT_EQ(std::tuple(ExpDaten[1].t, ExpDaten[1].c[1], ExpDaten[1].lambda, lambdaInf),
@@ -433,9 +380,8 @@ TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
     QTest::keyClicks(cell, "5E+40");
     rec.Clear();
     QTest::keyClick(cell, Qt::Key_Return);
-    EXPECT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(ExpDaten[1].t, before[1].t);
-    EXPECT_EQ(Grid().Text(0, 2), "1             ");
+    EXPECT_EQ(std::tuple(rec.Messages().size(), ExpDaten[1].t, Grid().Text(0, 2)),
+              std::tuple(std::size_t{1}, before[1].t, "1             "s));
 
     // In edit mode the input line takes the row over.
     Y(0)->setText("3.402823E+38");
@@ -446,8 +392,7 @@ TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
     Press("OKinput");
     ASSERT_EQ(nMesspunkte, 1);
     const ExpPunkt typed = ExpDaten[1];
-    EXPECT_EQ(typed.c[1], std::numeric_limits<double>::max());
-    EXPECT_EQ(typed.c[2], 0.0);
+    EXPECT_EQ(std::pair(typed.c[1], typed.c[2]), std::pair(std::numeric_limits<double>::max(), 0.0));
     int written = 0;
     WriteDataFile(Path("grenzen.TA3"), written);
     ASSERT_EQ(written, kTrue);
@@ -458,8 +403,8 @@ TEST_P(DataEditorRoad, NumbersBeyondTheFileAreRefusedWhereTyped) {
 
 // A replace-load over changed rows asks first; Cancel, or Yes with a failing save, loads nothing.
 TEST_F(DataEditorTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
-    const std::string a = WriteTA3("A.TA3", "s", {{1, 1}, {2, 0.5}});
-    const std::string b = WriteTA3("B.TA3", "s", {{5, 0.1}});
+    const std::string a = fittest::WriteTA3(Path("A.TA3"), {{1, 1}, {2, 0.5}});
+    const std::string b = fittest::WriteTA3(Path("B.TA3"), {{5, 0.1}});
     frmDatedit& w = Open();
     dialogs.openAnswer = a;
     Press("cmdLoadFile");
@@ -482,14 +427,14 @@ TEST_F(DataEditorTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
         Press("cmdLoadFile");
         ASSERT_FALSE(rec.Empty());
         EXPECT_EQ(rec.Messages()[0].prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
-        EXPECT_EQ(dialogs.openRequests.size(), 1u);  // no file was chosen
-        EXPECT_EQ(std::tuple(nMesspunkte, ExpDaten[1].c[1], DatenFile, ExpDataChanged), std::tuple(2, 0.75, a, kTrue));
-        EXPECT_EQ(w.windowTitle(), caption);
+        // No file was chosen.
+        EXPECT_EQ(std::tuple(dialogs.openRequests.size(), nMesspunkte, ExpDaten[1].c[1], DatenFile, ExpDataChanged,
+                             w.windowTitle()),
+                  std::tuple(std::size_t{1}, 2, 0.75, a, kTrue, caption));
     }
     rec.QueueAnswer(platform::vbNo);
     Press("cmdLoadFile");
-    EXPECT_EQ(Times(), std::vector<double>{5});
-    EXPECT_EQ(ExpDataChanged, 0);
+    EXPECT_EQ(std::pair(Times(), ExpDataChanged), std::pair(std::vector<double>{5}, 0));
 
     Press("cmdLoadFile");  // unchanged data: no question; the dialog is cancelled
     dialogs.openAnswer.clear();
@@ -500,15 +445,11 @@ TEST_F(DataEditorTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
     dialogs.openAnswer = Path("fehlt.TA3");
     Press("cmdLoadFile");
     ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().title, "Meldung von LoadExpFile");
-    EXPECT_EQ(nMesspunkte, 1);
-    EXPECT_EQ(DatenFile, b);
+    EXPECT_EQ(std::tuple(rec.Last().title, nMesspunkte, DatenFile), std::tuple("Meldung von LoadExpFile"s, 1, b));
 
     dialogs.openAnswer = dir.path().toStdString() + "/";  // confirmed without a file name: a new data set
     Press("cmdLoadFile");
-    EXPECT_EQ(nMesspunkte, 0);
-    EXPECT_EQ(DatenFile, "");
-    EXPECT_EQ(Grid().Text(0, 2), "leere Liste");
+    EXPECT_EQ(std::tuple(nMesspunkte, DatenFile, Grid().Text(0, 2)), std::tuple(0, std::string(), "leere Liste"s));
 
     // Appending may fill the set up to 32,767 rows, never past them.
     SetData(std::vector<Row>(32765, Row{1, 1}));
@@ -518,8 +459,8 @@ TEST_F(DataEditorTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
     rec.Clear();
     dialogs.openAnswer = b;  // one row more is one too many
     Press("cmdAddFile");
-    EXPECT_EQ(rec.OnlyMessage(), "Meldung von LoadExpFile|Überlauf: zu viele Messpunkte (Zeile 4).");
-    EXPECT_EQ(nMesspunkte, 32767);
+    EXPECT_EQ(std::pair(rec.OnlyMessage(), nMesspunkte),
+              std::pair("Meldung von LoadExpFile|Überlauf: zu viele Messpunkte (Zeile 4)."s, 32767));
 }
 
 // A loaded file's times are never relabelled: a replacing file brings its unit and the model's
@@ -546,16 +487,14 @@ TEST_P(DataEditorRoad, FileUnitsAreConvertedNotRelabelled) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        testsupport::UnloadAll();
         aktModell = c.enzymeRates ? 10 : 2;
         ZeitEinheit = ZeitEinheitText(c.unitInUse);
         ZeitEinheitNr = ZeitEinheitIdx = c.unitInUse;
         tMax = c.unitInUse == 0 ? 300 : 5;
         kWert[1] = c.unitInUse == 0 ? 0.02 : 1.2;
-        SetData({{0, 1}});
         ExpDataChanged = 0;
-        frmDatedit& w = Open();
-        dialogs.openAnswer = WriteTA3("U.TA3", c.fileUnit, c.fileRows);
+        frmDatedit& w = Open({{0, 1}});
+        dialogs.openAnswer = fittest::WriteTA3(Path("U.TA3"), c.fileRows, c.fileUnit);
         Press(c.append ? "cmdAddFile" : "cmdLoadFile");
         if (c.append) {
             EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Datensätzen  (U.TA3)");
@@ -587,35 +526,32 @@ TEST_F(DataEditorTest, SaveQuestionAnswersAndSaveFailures) {
         rec.QueueAnswer(c.answer);
         int result = 7;
         shell::AskSaveExpData(0, result);
-        EXPECT_EQ(result, c.result) << c.answer << " " << c.chosen;
-        EXPECT_EQ(ExpDataChanged, c.changedAfter);
-        EXPECT_EQ(DatenFile, Path("M.TA3"));  // a failed write names no file
+        // A failed write names no file.
+        EXPECT_EQ(std::tuple(result, ExpDataChanged, DatenFile), std::tuple(c.result, c.changedAfter, Path("M.TA3")))
+            << c.answer << " " << c.chosen;
     }
-    EXPECT_EQ(rec.Messages()[0].prompt, "Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
-    EXPECT_EQ(rec.Messages()[4].title, "Meldung von WriteDataFile");
-    EXPECT_EQ(dialogs.saveRequests.front().proposal, Path("M.TA3"));
-    EXPECT_TRUE(std::filesystem::exists(Path("M.TA3")));
+    EXPECT_EQ(std::tuple(rec.Messages()[0].prompt, rec.Messages()[4].title, dialogs.saveRequests.front().proposal,
+                         std::filesystem::exists(Path("M.TA3"))),
+              std::tuple("Die experimentellen Daten wurden geändert.\r\nJetzt speichern?"s,
+                         "Meldung von WriteDataFile"s, Path("M.TA3"), true));
 
     // The editor's save button: a failing write keeps the caption, the name and the flag.
     ExpDataChanged = kTrue;
     frmDatedit& w = Open();
     dialogs.saveAnswer = Path("nicht/da/N.TA3");
     Press("cmdSave");
-    EXPECT_EQ(dialogs.saveRequests.size(), 4u);
-    EXPECT_EQ(DatenFile, Path("M.TA3"));
-    EXPECT_EQ(w.windowTitle().toStdString(), " Experimentelle Daten, Editieren von Messpunkten  (M.TA3)");
-    EXPECT_EQ(ExpDataChanged, kTrue);  // the exit handler still asks
+    // The exit handler still asks.
+    EXPECT_EQ(std::tuple(dialogs.saveRequests.size(), DatenFile, w.windowTitle().toStdString(), ExpDataChanged),
+              std::tuple(std::size_t{4}, Path("M.TA3"), " Experimentelle Daten, Editieren von Messpunkten  (M.TA3)"s,
+                         kTrue));
 
-    testsupport::UnloadAll();
-    SetData({});  // without rows it does nothing
-    Open();
+    Open({});  // without rows it does nothing
     Press("cmdSave");
     EXPECT_EQ(dialogs.saveRequests.size(), 4u);
 }
 
 TEST_F(DataEditorTest, CtPointsOpenTheDiagramScaledToTheData) {
-    SetData({{0, 1}, {4, 0.5}, {8, 0.25}, {9, 0.2, 0, 0, 0, -1}});
-    Open();
+    Open({{0, 1}, {4, 0.5}, {8, 0.25}, {9, 0.2, 0, 0, 0, -1}});
     Press("cmdDraw_ct");
     EXPECT_EQ(aktDiagrammCode, -1);
     ASSERT_NE(diagram::frmTGraph2D::Geladen(), nullptr);
@@ -626,27 +562,22 @@ TEST_F(DataEditorTest, CtPointsOpenTheDiagramScaledToTheData) {
         EXPECT_DOUBLE_EQ(chart.X(2, 1, i), ExpDaten[static_cast<std::size_t>(i)].t);
         EXPECT_DOUBLE_EQ(chart.Y(2, 1, i), ExpDaten[static_cast<std::size_t>(i)].c[1]);
     }
-    EXPECT_FLOAT_EQ(DiagRec.xMin, 0);
-    EXPECT_FLOAT_EQ(DiagRec.xMax, 9 + 9 / 20.0f);  // largest time (inactive rows too) and a twentieth more
-    EXPECT_FLOAT_EQ(DiagRec.yMax, 1 + 1 / 20.0f);
+    // The largest time (inactive rows too) and value, each a twentieth more.
+    EXPECT_EQ(std::tuple(DiagRec.xMin, DiagRec.xMax, DiagRec.yMax), std::tuple(0.0f, 9 + 9 / 20.0f, 1 + 1 / 20.0f));
 
     SetData({{0, 0, 0, 300, 0.1}, {0, 0, 0, 320, 0.4}});
     AnalyseExpData();  // two k-T rows enable their button
     Press("cmdDraw_Tk");
-    EXPECT_EQ(aktDiagrammCode, -2);
-    EXPECT_FLOAT_EQ(DiagRec.xMin, 300 - 1);  // T range 300..320 widened by a twentieth
-    EXPECT_FLOAT_EQ(DiagRec.xMax, 320 + 1);
+    // The T range 300..320 widened by a twentieth.
+    EXPECT_EQ(std::tuple(aktDiagrammCode, DiagRec.xMin, DiagRec.xMax), std::tuple(-2, 300.0f - 1, 320.0f + 1));
 }
 
 TEST_F(DataEditorTest, NothingIsDrawnWithoutActiveRows) {
     Open();
     Press("cmdDraw_ct");
-    EXPECT_EQ(rec.Last().prompt, "keine Messpunkte vorhanden!");
-    EXPECT_EQ(rec.Beeps(), 1);
-    EXPECT_EQ(aktDiagrammCode, 0);
-    testsupport::UnloadAll();
-    SetData({{0, 1, 0, 300, 1, -1}, {1, 0.5, 0, 310, 2, -1}});
-    Open();
+    EXPECT_EQ(std::tuple(rec.Last().prompt, rec.Beeps(), aktDiagrammCode),
+              std::tuple("keine Messpunkte vorhanden!"s, 1, 0));
+    Open({{0, 1, 0, 300, 1, -1}, {1, 0.5, 0, 310, 2, -1}});
     Press("cmdDraw_ct");
     Press("cmdDraw_Tk");
     editor->cmdDraw_rcS_Click();  // disabled outside the enzyme model
@@ -654,8 +585,8 @@ TEST_F(DataEditorTest, NothingIsDrawnWithoutActiveRows) {
     const auto& m = rec.Messages();
     EXPECT_EQ(m[m.size() - 3].prompt, "Alle c-t-Punkte deaktiviert!\r\nHeben Sie Deaktivierungen von Datenpunkten auf.\r\n");
     EXPECT_EQ(m[m.size() - 2].prompt.substr(0, 28), "Alle k-T-Punkte deaktiviert!");
-    EXPECT_EQ(m.back().prompt.substr(0, 34), "Alle r(P)-c(S)-Punkte deaktiviert!");
-    EXPECT_EQ(m.back().title, " Ausführung nicht möglich ");
+    EXPECT_EQ(m.back().prompt.substr(0, 34) + "|" + m.back().title,
+              "Alle r(P)-c(S)-Punkte deaktiviert!| Ausführung nicht möglich ");
     EXPECT_EQ(diagram::frmTGraph2D::Geladen(), nullptr);
 }
 
@@ -665,19 +596,16 @@ TEST_F(DataEditorTest, ApplyChecksTheTimeRangeOfNonIsothermalDataOnceAndYesKeeps
     for (const Case& c : {Case{2.5, true, true}, Case{0.1, true, true}, Case{1.0, true, false},
                           Case{0.2, true, false}, Case{5, false, false}}) {
         SCOPED_TRACE(c.tEnd);
-        testsupport::UnloadAll();
         const double T2 = c.twoTemperatures ? 320 : 300;
-        SetData({{0, 1, 0.5, 300}, {c.tEnd / 2, 0.8, 0, T2}, {c.tEnd, 0.6, 0, T2}});
         ArrhA = 0;
-        Open();
+        Open({{0, 1, 0.5, 300}, {c.tEnd / 2, 0.8, 0, T2}, {c.tEnd, 0.6, 0, T2}});
         rec.Clear();
         if (c.asks) {
             rec.QueueAnswer(platform::vbYes);  // change the unit first: nothing applied, still open
             Press("OK");
             ASSERT_EQ(rec.Messages().size(), 1u);
-            EXPECT_EQ(rec.Last().title, " Warnung für nicht-isothermes Fitting ");
-            EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
-            EXPECT_EQ(ArrhA, 0);
+            EXPECT_EQ(std::tuple(rec.Last().title, platform::Windows().IsLoaded("frmDatedit"), ArrhA),
+                      std::tuple(" Warnung für nicht-isothermes Fitting "s, true, 0.0));
             rec.QueueAnswer(platform::vbYes);
             platform::Windows().Frame("frmDatedit")->close();  // the close box
             EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
@@ -685,14 +613,13 @@ TEST_F(DataEditorTest, ApplyChecksTheTimeRangeOfNonIsothermalDataOnceAndYesKeeps
             rec.QueueAnswer(platform::vbYes);
             rec.QueueAnswer(platform::vbYes);
             shell::mnuNeudat_Click();
-            EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
-            EXPECT_EQ(nMesspunkte, 3);
+            EXPECT_EQ(std::pair(platform::Windows().IsLoaded("frmDatedit"), nMesspunkte), std::pair(true, 3));
             rec.Clear();
             rec.QueueAnswer(platform::vbNo);
         }
         Press("OK");
-        EXPECT_EQ(rec.Messages().size(), c.asks ? 1u : 0u);
-        EXPECT_FALSE(platform::Windows().IsLoaded("frmDatedit"));
+        EXPECT_EQ(std::pair(rec.Messages().size(), platform::Windows().IsLoaded("frmDatedit")),
+                  std::pair(std::size_t{c.asks ? 1u : 0u}, false));
         if (c.twoTemperatures) {
             EXPECT_EQ(ArrhA, 100);
         }

@@ -2,10 +2,7 @@
 // and model it hands over.
 
 #include <functional>
-#include <iomanip>
-#include <sstream>
 
-#include "kernel/DataFile.h"
 #include "platform/Grid.h"
 #include "tests/diagram/MessdatenTestSupport.h"
 #include "tests/experiment/FittingTestSupport.h"
@@ -18,19 +15,18 @@ class EvaluationMenus : public fittest::FittingTest {
 protected:
 
     // Three active c-t rows of first order with c(A,0) = 1.
-    static void FirstOrderRows() { fittest::SetData({fittest::Row(0, 1), fittest::Row(10, 0.5), fittest::Row(20, 0.25)}); }
-    static ExpPunkt KT(double k, double T) {
-        ExpPunkt p;
-        std::tie(p.k, p.T) = std::pair(k, T);
-        return p;
+    static void FirstOrderRows() {
+        fittest::SetMeasuredData({fittest::Row(0, 1), fittest::Row(10, 0.5), fittest::Row(20, 0.25)});
     }
+    static ExpPunkt KT(double k, double T) { return {.T = T, .k = k}; }
 };
 
 TEST_F(EvaluationMenus, WilkinsonIsNotOfferedAndFittingIsAvailable) {
     ASSERT_NE(fittest::Entry("mnuctAusw(4)"), nullptr);
-    EXPECT_FALSE(fittest::Entry("mnuctAusw(4)")->isVisible() || fittest::Entry("mnuctAusw(4)")->isEnabled());
-    EXPECT_TRUE(fittest::Entry("mnuctFitting")->isEnabled());  // the fitting window is part of the program
-    EXPECT_FALSE(fittest::Entry("mnuSubTangente(1)")->isEnabled());  // the tangent tool is not
+    // The fitting window is part of the program, the tangent tool is not.
+    EXPECT_EQ(std::tuple(fittest::Entry("mnuctAusw(4)")->isVisible() || fittest::Entry("mnuctAusw(4)")->isEnabled(),
+                         Enabled("mnuctFitting"), Enabled("mnuSubTangente(1)")),
+              std::tuple(false, true, false));
 }
 
 TEST_F(EvaluationMenus, OpeningTheMenuWithoutDataOffersNewInput) {
@@ -56,15 +52,15 @@ TEST_F(EvaluationMenus, EntriesRefuseUnsuitableData) {
         std::string prompt;  // a prompt ending in "\r\n" is compared as its beginning
     };
     const Case cases[] = {
-        {[] { fittest::SetData({fittest::Row(0, 1), fittest::Row(10, 0.5, 0, 0, -1)}); },
+        {[] { fittest::SetMeasuredData({fittest::Row(0, 1), fittest::Row(10, 0.5, 0, 0, -1)}); },
          [] { shell::mnuctAusw_Click(1); },
          "Es müssen mindestens 2 (aktive) exper. c-t-Datensätze vorhanden sein!\r\nErgänzen Sie die Daten im "
          "Dateneditor\r\nbzw. heben Sie Deaktivierungen von Datenpunkten auf.\r\n\r\n\r\njetzt zum Dateneditor?"},
         {[] { FirstOrderRows(); }, [] { shell::mnuctAusw_Click(3); },
          "Es werden beide Anfangskonzentrationen c(A,0) und c(B,0) benötigt."},
-        {[] { fittest::SetData({KT(1, 300), KT(1, 300)}); }, [] { shell::mnukT_Click(1); },
+        {[] { fittest::SetMeasuredData({KT(1, 300), KT(1, 300)}); }, [] { shell::mnukT_Click(1); },
          "Es sind mindestens zwei unterschiedliche Paare k - T nötig!\r\n\r\njetzt zum Dateneditor?"},
-        {[] { fittest::SetData({fittest::Row(0, 1)}); }, [] { shell::mnuctFitting_Click(); },
+        {[] { fittest::SetMeasuredData({fittest::Row(0, 1)}); }, [] { shell::mnuctFitting_Click(); },
          "zuwenig experimentelle c-t-Daten!\r\nErgänzen Sie die Daten im Dateneditor.\r\n\r\njetzt zum Dateneditor?"},
         {[] { FirstOrderRows(); }, [] { shell::mnuNonIsothermFitting_Click(1); },
          "zuwenig experimentelle T-t-c-Daten!\r\n"},
@@ -79,7 +75,7 @@ TEST_F(EvaluationMenus, EntriesRefuseUnsuitableData) {
         {[] {  // second order without a row at t = 0
              auto rows = fittest::ArrheniusRows();
              for (ExpPunkt& r : rows) r.t += 0.5;
-             fittest::SetData(rows);
+             fittest::SetMeasuredData(rows);
          },
          [] { shell::mnuNonIsothermFitting_Click(2); }, "Für diesen Fall muss die Anfangskonzentration c(A,0) gegeben sein."},
     };
@@ -100,7 +96,7 @@ TEST_F(EvaluationMenus, EntriesRefuseUnsuitableData) {
 TEST_F(EvaluationMenus, ArrheniusCountsRepeatedPairsOnce) {
     // Concentration rows at the same temperature are no k-T pairs and do not cancel any.
     ExpPunkt ct1 = fittest::Row(0, 1, 0, 300), ct2 = fittest::Row(5, 0.5, 0, 300);
-    fittest::SetData({KT(1, 300), KT(1, 300), KT(2, 310), ct1, ct2});
+    fittest::SetMeasuredData({KT(1, 300), KT(1, 300), KT(2, 310), ct1, ct2});
     shell::mnukT_Click(1);
     EXPECT_EQ(aktDiagrammCode, -3);
     shell::mnukT_Click(2);
@@ -111,24 +107,17 @@ TEST_F(EvaluationMenus, ConductivityWithoutStartValueHintsAndDraws) {
     std::vector<ExpPunkt> rows(4);
     for (int i = 1; i <= 4; ++i)
         rows[i - 1].t = i * 10, rows[i - 1].lambda = static_cast<float>(10 - 5 * std::exp(-0.5 * i));
-    fittest::SetData(rows);
+    fittest::SetMeasuredData(rows);
     lambdaInf = 10;
     shell::mnuLambdaAusw_Click(1);
     ASSERT_FALSE(rec.Empty());
-    EXPECT_EQ(rec.Messages().front().title, "Hinweis zur Auswertung der lambda-Werte, 1. Ordnung");
-    EXPECT_EQ(std::pair(aktDiagrammCode, LambdaModus), std::pair(-10, kTrue));
-    EXPECT_TRUE(Loaded("frmTGraph2D"));
+    EXPECT_EQ(std::tuple(rec.Messages().front().title, aktDiagrammCode, LambdaModus, Loaded("frmTGraph2D")),
+              std::tuple(std::string("Hinweis zur Auswertung der lambda-Werte, 1. Ordnung"), -10, kTrue, true));
     shell::mnuExpctAuswertung_Click();
     EXPECT_EQ(LambdaModus, kFalse);
 }
 
 // ---- Roads from data loaded in the data editor to the plots, their results and marks ----------
-
-// One row of a hand-written data file: t, c(A), c(B), k, T, lambda (the other columns 0).
-struct FileRow {
-    double t = 0, cA = 0, cB = 0, k = 0, T = 0;
-    float lambda = 0;
-};
 
 // Scatter of a few per cent, none for row 0, so that the fits are not exact.
 double Scatter(int i) { return 1 + 0.02 * std::sin(1.3 * i); }
@@ -154,17 +143,8 @@ double NumberAfter(const std::string& text, const std::string& marker) {
 class EvaluationRoads : public fittest::FittingTest, public testing::WithParamInterface<testsupport::NumberLocale> {
 protected:
     // Writes the rows as a data file and loads it in the data editor, which OK then closes.
-    void Load(const std::vector<FileRow>& rows, double lambdaInfinity = 0) {
-        std::ostringstream text;
-        text.imbue(std::locale::classic());
-        text << std::setprecision(10) << "von Hand\r\ns\r\n"
-             << kernel::kDataFileHeader << "\r\n"
-             << rows.size() << "\r\n";
-        for (const FileRow& r : rows)
-            text << r.t << "," << r.cA << "," << r.cB << ",0,0,0," << r.k << "," << r.T << "," << r.lambda << ","
-                 << (&r == &rows.front() ? lambdaInfinity : 0) << ",0,0,0\r\n";
-        dialogs.openAnswer = dir.filePath("hand.TA3").toStdString();
-        std::ofstream(dialogs.openAnswer, std::ios::binary) << text.str();
+    void Load(const std::vector<fittest::FileRow>& rows, double lambdaInfinity = 0) {
+        dialogs.openAnswer = fittest::WriteTA3(dir.filePath("hand.TA3").toStdString(), rows, "s", lambdaInfinity);
         Editor()->findChild<QPushButton*>("cmdLoadFile")->click();
         ASSERT_EQ(nMesspunkte, static_cast<int>(rows.size()));
         Editor()->findChild<QPushButton*>("OK")->click();
@@ -249,7 +229,7 @@ TEST_P(EvaluationRoads, EachEntryReplacesTheOpenPlotWithItsOwnResult) {
     // Enzyme rates r(P) = 0.5 c(S) / (0.2 + c(S)) in the t column, c(S) in the B column.
     aktModell = 10;
     EnzymRcsModus = kTrue;
-    std::vector<FileRow> rows;
+    std::vector<fittest::FileRow> rows;
     for (double s : {0.05, 0.1, 0.2, 0.4, 0.7, 1.0})
         rows.push_back({0.5 * s / (0.2 + s) * Scatter(static_cast<int>(rows.size())), 0, s});
     Load(rows);
@@ -270,7 +250,7 @@ TEST_P(EvaluationRoads, EachEntryReplacesTheOpenPlotWithItsOwnResult) {
     rows.clear();
     for (int i = 0; i <= 7; ++i)
         rows.push_back(
-            {10.0 * i, i == 0 ? 0.01 : 0, 0, 0, 0, static_cast<float>(10 - 8 * std::exp(-0.3 * i) * Scatter(i))});
+            {10.0 * i, i == 0 ? 0.01 : 0, 0, 0, 0, 0, static_cast<float>(10 - 8 * std::exp(-0.3 * i) * Scatter(i))});
     Load(rows, 10);
     const Step lambdaSteps[] = {
         {"mnuLambdaAusw(1)", -10, 2, 1,
@@ -318,10 +298,10 @@ TEST_P(EvaluationRoads, EachEntryReplacesTheOpenPlotWithItsOwnResult) {
 
     // k-T rows after c-t-T rows (k = 0) of the same data set: k = 1e10 exp(-6000 K / T).
     rows.clear();
-    for (int i = 0; i <= 4; ++i) rows.push_back({0.25 * i, std::exp(-0.25 * i), 0, 0, 300});
+    for (int i = 0; i <= 4; ++i) rows.push_back({0.25 * i, std::exp(-0.25 * i), 0, 300});
     for (int i = 0; i <= 5; ++i) {
         const double T = 300.0 + 20 * i;
-        rows.push_back({0, 0, 0, 1e10 * std::exp(-6000 / T) * Scatter(i + 1), T});
+        rows.push_back({0, 0, 0, T, 1e10 * std::exp(-6000 / T) * Scatter(i + 1)});
     }
     Load(rows);
     const Step kTSteps[] = {

@@ -1,31 +1,26 @@
 #pragma once
-// The fitting window and the evaluation menus in the test main window: the shared state at its
-// start values, synthetic measured data, and messages recorded.
+// The fitting window, the evaluation menus and the data editor in the test main window: the shared
+// state at its start values, synthetic measured data and data files, and messages recorded.
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iomanip>
+#include <locale>
+#include <sstream>
 
 #include "experiment/frmTFitting.h"
+#include "kernel/DataFile.h"
 #include "kernel/TimeUnits.h"
 #include "tests/support/ProgramTest.h"
 #include "tests/support/MeasuredData.h"
 
 namespace fittest {
 
-using testsupport::Entry;
-
-// Rows 1..n of the measured data set, analysed as after a load.
-inline void SetData(const std::vector<kernel::ExpPunkt>& rows) { testsupport::SetMeasuredData(rows); }
+using testsupport::Entry, testsupport::SetMeasuredData;
 
 inline kernel::ExpPunkt Row(double t, double cA, double cP = 0, double T = 0, int exclude = 0) {
-    kernel::ExpPunkt p;
-    p.t = t;
-    p.c[1] = cA;
-    p.c[4] = cP;
-    p.T = T;
-    p.exclude = exclude;
-    return p;
+    return {.t = t, .c = {0, cA, 0, 0, cP}, .T = T, .exclude = exclude};
 }
 
 // First-order decay A => P: c(A) = c0 exp(-k t), c(P) = c0 - c(A), t = 0, dt, .., (n-1) dt.
@@ -36,6 +31,27 @@ inline std::vector<kernel::ExpPunkt> FirstOrder(double k, double c0, int n, doub
         rows.push_back(Row(i * dt, a, c0 - a));
     }
     return rows;
+}
+
+// One row of a data file: t, c(A), c(B), T, k, exclude, lambda (the other columns 0).
+struct FileRow {
+    double t = 0, cA = 0, cB = 0, T = 0, k = 0;
+    int exclude = 0;
+    float lambda = 0;
+};
+
+// Writes the rows as a data file in the time unit, lambda(inf) in the first row; returns the path.
+inline std::string WriteTA3(const std::string& path, const std::vector<FileRow>& rows, const char* unit = "s",
+                            double lambdaInf = 0) {
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << std::setprecision(10) << "Messung\r\n" << unit << "\r\n" << kernel::kDataFileHeader << "\r\n" << rows.size()
+        << "\r\n";
+    for (const FileRow& r : rows)
+        out << r.t << ',' << r.cA << ',' << r.cB << ",0,0,0," << r.k << ',' << r.T << ',' << r.lambda << ','
+            << (&r == &rows.front() ? lambdaInf : 0) << ",0,0," << r.exclude << "\r\n";
+    testsupport::WriteBytes(path, out.str());
+    return path;
 }
 
 // Opens the menus that hold the entry, outermost first, and chooses it, enabled first (the data

@@ -19,6 +19,7 @@
 #include "tests/support/ProgramTest.h"
 
 using namespace kernel;
+using namespace std::string_literals;
 
 namespace {
 
@@ -47,8 +48,7 @@ TEST(XYListe, RecalculationRefusesResultsBeyondASingleAndKeepsInactivePoints) {
     auto l = XYList({{1, 100, 0, 0}, {0.25f, 4, -1, 0}});
     ErrorKind fehler = ErrorKind::IndexOutOfRange;
     EXPECT_FALSE(experiment::UmrechnenXY(l, 2, experiment::kYExp, 0, fehler));  // e^100 > 3.4E+38
-    EXPECT_EQ(fehler, ErrorKind::Overflow);
-    EXPECT_EQ(l[1].y, 100.0f);
+    EXPECT_EQ(std::pair(fehler, l[1].y), std::pair(ErrorKind::Overflow, 100.0f));
     ASSERT_TRUE(experiment::UmrechnenXY(l, 2, experiment::kXEinsMinus, 0, fehler));
     ASSERT_TRUE(experiment::UmrechnenXY(l, 2, experiment::kYKehrwert, 0, fehler));
     EXPECT_EQ(Pts(l, 2), "0 0.01, 0.25 4*");
@@ -88,10 +88,8 @@ TEST_F(XYFileTest, WritesCommentAndActivePointsByteExactWithCrLf) {
     experiment::XYDateiInhalt inhalt;
     std::string fehler;
     ASSERT_TRUE(experiment::LeseXYDatei(Pfad("a.XY"), inhalt, fehler)) << fehler;
-    EXPECT_EQ(inhalt.kommentar, "Messung; Küvette 1");
-    EXPECT_EQ(inhalt.trenner, ";");
-    ASSERT_EQ(inhalt.Anzahl(), 2);
-    EXPECT_EQ(Pts(inhalt.punkte, 2), "2 0.5, -250 1");
+    EXPECT_EQ(std::tuple(inhalt.kommentar, inhalt.trenner, Pts(inhalt.punkte, inhalt.Anzahl())),
+              std::tuple("Messung; Küvette 1"s, ";"s, "2 0.5, -250 1"s));
 }
 
 TEST_F(XYFileTest, ReadsEverySeparatorDecimalCommasAndIgnoresAThirdColumn) {
@@ -124,10 +122,8 @@ TEST_F(XYFileTest, FilesWithoutPointsOrUnreadableAreRefusedAndLeaveTheContent) {
         SCOPED_TRACE(p);
         std::string fehler;
         EXPECT_FALSE(experiment::LeseXYDatei(p, inhalt, fehler));
-        EXPECT_FALSE(fehler.empty());
-        EXPECT_EQ(inhalt.kommentar, "alt");
-        ASSERT_EQ(inhalt.Anzahl(), 1);
-        EXPECT_EQ(inhalt.punkte[1].x, 9.0f);
+        EXPECT_EQ(std::tuple(fehler.empty(), inhalt.kommentar, Pts(inhalt.punkte, inhalt.Anzahl())),
+                  std::tuple(false, "alt"s, "9 9"s));
     }
 }
 
@@ -150,7 +146,6 @@ protected:
     static QLineEdit* Box(int i) { return W<QLineEdit>(QStringLiteral("y(%1)").arg(i)); }
     static QRadioButton* Opt(const QString& name) { return W<QRadioButton>(name); }
     static platform::Grid* G() { return W<platform::Grid>("Grid"); }
-    static QString Zeile() { return W<QLabel>("lblZeile")->text(); }
     static void Add(const char* x, const char* y) {
         Box(0)->setText(x);
         Box(1)->setText(y);
@@ -180,19 +175,15 @@ TEST_F(XYEditorTest, TypedPointsAreAddedByEnterAndPlusAndEditedInEditModeAndInCe
 
     EXPECT_EQ(Points(), "1.5 2, 3 -4");
     ASSERT_EQ(G()->Rows(), 2);
-    EXPECT_EQ(G()->Text(1, 3), "-4");
-    EXPECT_TRUE(Ed()->Ungespeichert());
-    EXPECT_EQ(W<QGroupBox>("R1")->title(), QString::fromUtf8("Zufügen von Zeile 3"));
-    EXPECT_TRUE(Btn("XSort")->isEnabled());
+    EXPECT_EQ(std::tuple(G()->Text(1, 3), Ed()->Ungespeichert(), W<QGroupBox>("R1")->title(), Btn("XSort")->isEnabled()),
+              std::tuple("-4"s, true, QString::fromUtf8("Zufügen von Zeile 3"), true));
 
     Opt("optInputMode(1)")->click();
     G()->SetCurrentCell(0, 2);
-    EXPECT_EQ(Box(0)->text(), " 1.5");
-    EXPECT_EQ(W<QGroupBox>("R1")->title(), "Editieren Zeile 1");
+    EXPECT_EQ(Box(0)->text() + "|" + W<QGroupBox>("R1")->title(), " 1.5|Editieren Zeile 1");
     Box(0)->setText("9");
     Btn("OKinput")->click();
-    EXPECT_EQ(P(1).x, 9.0f);
-    EXPECT_EQ(G()->Text(0, 2), "9");
+    EXPECT_EQ(std::pair(P(1).x, G()->Text(0, 2)), std::pair(9.0f, "9"s));
 
     // Typed into a cell: refused keys dropped, the value goes into the list and the input line.
     G()->EditCell(0, 3);
@@ -201,19 +192,16 @@ TEST_F(XYEditorTest, TypedPointsAreAddedByEnterAndPlusAndEditedInEditModeAndInCe
     editor->clear();
     QTest::keyClicks(editor, "7a,25");
     QTest::keyClick(editor, Qt::Key_Return);
-    EXPECT_EQ(P(1).y, 7.25f);
-    EXPECT_EQ(Box(1)->text(), "7.25");
-    EXPECT_EQ(Zeile(), "Zeile 1");
+    EXPECT_EQ(std::tuple(P(1).y, Box(1)->text(), W<QLabel>("lblZeile")->text()),
+              std::tuple(7.25f, QString("7.25"), QString("Zeile 1")));
 }
 
 TEST_F(XYEditorTest, PasteTakesTheRowsAndKeepsALastRowWhoseValuesCancel) {
-    EXPECT_EQ(G()->Text(0, 2), "leere Liste");
-    EXPECT_TRUE(G()->IsCellPlain(0, 1));  // no check box in the row of the empty list
+    // No check box in the row of the empty list.
+    EXPECT_EQ(std::pair(G()->Text(0, 2), G()->IsCellPlain(0, 1)), std::pair("leere Liste"s, true));
     EXPECT_TRUE(QFontInfo(G()->findChild<QTableWidget*>()->font()).fixedPitch());
     Paste("1\t2\r\n3\t4\r\n");
-    EXPECT_EQ(Points(), "1 2, 3 4");
-    EXPECT_FALSE(G()->IsCellPlain(0, 1));
-    EXPECT_TRUE(Ed()->EditModus());
+    EXPECT_EQ(std::tuple(Points(), G()->IsCellPlain(0, 1), Ed()->EditModus()), std::tuple("1 2, 3 4"s, false, true));
 
     // Pasting at row 1 overwrites from there; (5, -5) is a point, not an empty row.
     G()->SetCurrentCell(1, 2);
@@ -237,22 +225,18 @@ TEST_F(XYEditorTest, DeletingMarkedRowsAsksAndTheLastDeletionBringsBackTheEmptyL
     rec.QueueAnswer(platform::vbNo);
     G()->Select(0, 2, 1, 3);
     shell::mnuSubDelLine2_Click();
-    EXPECT_EQ(rec.OnlyMessage(), "WARNUNG|Zeilen 1 bis 2 wirklich entfernen?");
-    EXPECT_EQ(nXYPunkte, 3);
+    EXPECT_EQ(std::pair(rec.OnlyMessage(), nXYPunkte), std::pair("WARNUNG|Zeilen 1 bis 2 wirklich entfernen?"s, 3));
 
     rec.QueueAnswer(platform::vbYes);
     G()->Select(0, 2, 1, 3);
     Btn("cmdErase")->click();
-    EXPECT_EQ(Points(), "5 6");
-    EXPECT_EQ(Ed()->windowTitle(), "geladen:  (1 Datenzeilen)");
+    EXPECT_EQ(std::pair(Points(), Ed()->windowTitle()), std::pair("5 6"s, QString("geladen:  (1 Datenzeilen)")));
 
     rec.QueueAnswer(platform::vbYes);
     G()->Select(0, 2, 0, 2);
     Btn("cmdErase")->click();
-    EXPECT_EQ(rec.Last().prompt, "Zeile 1 wirklich entfernen?");
-    EXPECT_EQ(nXYPunkte, 0);
-    EXPECT_EQ(G()->Text(0, 2), "leere Liste");
-    EXPECT_FALSE(Btn("cmdSave")->isEnabled());
+    EXPECT_EQ(std::tuple(rec.Last().prompt, nXYPunkte, G()->Text(0, 2), Btn("cmdSave")->isEnabled()),
+              std::tuple("Zeile 1 wirklich entfernen?"s, 0, "leere Liste"s, false));
 }
 
 TEST_F(XYEditorTest, SortSwapAndActiveSwitchKeepTheCheckBoxesInStep) {
@@ -262,18 +246,14 @@ TEST_F(XYEditorTest, SortSwapAndActiveSwitchKeepTheCheckBoxesInStep) {
     Add("1", "40");
     G()->SetCurrentCell(1, 2);
     Btn("cmdAus")->click();
-    EXPECT_EQ(Points(), "2 10, 1 20*, 2 30, 1 40");
-    EXPECT_TRUE(G()->Checked(1, 1));
+    EXPECT_EQ(std::pair(Points(), G()->Checked(1, 1)), std::pair("2 10, 1 20*, 2 30, 1 40"s, true));
     Btn("XSort")->click();
     EXPECT_EQ(Points(), "1 20*, 1 40, 2 10, 2 30");
-    EXPECT_TRUE(G()->Checked(0, 1));
-    EXPECT_FALSE(G()->Checked(1, 1));
+    EXPECT_EQ(std::pair(G()->Checked(0, 1), G()->Checked(1, 1)), std::pair(true, false));
     Btn("YSort")->click();
-    EXPECT_EQ(Points(), "2 10, 1 20*, 2 30, 1 40");
-    EXPECT_TRUE(G()->Checked(1, 1));
+    EXPECT_EQ(std::pair(Points(), G()->Checked(1, 1)), std::pair("2 10, 1 20*, 2 30, 1 40"s, true));
     Btn("cmdChangeXY")->click();  // inactive points are swapped too
-    EXPECT_EQ(Points(), "10 2, 20 1*, 30 2, 40 1");
-    EXPECT_EQ(G()->Text(1, 2), "20");
+    EXPECT_EQ(std::pair(Points(), G()->Text(1, 2)), std::pair("10 2, 20 1*, 30 2, 40 1"s, "20"s));
     G()->SetChecked(1, 1, false);  // ticking a check box in the grid switches the point
     EXPECT_EQ(Points(), "10 2, 20 1, 30 2, 40 1");
 }
@@ -289,8 +269,7 @@ TEST_F(XYEditorTest, RecalculationFailureShowsTheMessageAndLeavesEveryPoint) {
     EXPECT_NE(rec.Last().prompt.find("\r\n\r\nMit den vorliegenden Daten ist diese Aktion nicht ausführbar.\r\n"
                                       "(Die problematischen Punkte können \"inaktiv\" gesetzt"),
               std::string::npos);
-    EXPECT_EQ(rec.Last().title, kTitel);
-    EXPECT_EQ(P(2).y, 4.0f);
+    EXPECT_EQ(std::pair(rec.Last().title, P(2).y), std::pair(std::string(kTitel), 4.0f));
 
     G()->SetChecked(0, 1, true);
     Btn("cmdExecManip")->click();
@@ -302,8 +281,7 @@ TEST_F(XYEditorTest, RecalculationFailureShowsTheMessageAndLeavesEveryPoint) {
     Btn("cmdExecManip")->click();
     EXPECT_NEAR(P(2).y, 3 * std::log(4.0f), 1e-5);
     Btn("cmdCloseManip")->click();
-    EXPECT_TRUE(W("fraManipulation")->isHidden());
-    EXPECT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(std::pair(W("fraManipulation")->isHidden(), rec.Messages().size()), std::pair(true, std::size_t{1}));
 }
 
 TEST_F(XYEditorTest, DrawingOpensTheDiagramWithThePointsAndRefusesEmptyLists) {
@@ -317,11 +295,11 @@ TEST_F(XYEditorTest, DrawingOpensTheDiagramWithThePointsAndRefusesEmptyLists) {
     EXPECT_TRUE(Opt("optIsPoints(1)")->isChecked());  // one point draws as a point
     auto* diagramm = diagram::frmTGraph2D::Geladen();
     ASSERT_NE(diagramm, nullptr);
-    EXPECT_EQ(DiagRec.Header, "Punkte x - y");
-    EXPECT_EQ(std::tuple(DiagRec.xMin, DiagRec.xMax, DiagRec.yMin, DiagRec.yMax), std::tuple(9.5f, 10.5f, -1.0f, 1.0f));
-    EXPECT_EQ(diagramm->Chart()->PointCount(diagram::kGruppePunkte, 1), 1);
-    EXPECT_EQ(nKurven, 0);
-    EXPECT_FALSE(diagramm->findChild<QPushButton*>("cmdDraw")->isEnabled());
+    EXPECT_EQ(std::tuple(DiagRec.Header, DiagRec.xMin, DiagRec.xMax, DiagRec.yMin, DiagRec.yMax),
+              std::tuple("Punkte x - y"s, 9.5f, 10.5f, -1.0f, 1.0f));
+    EXPECT_EQ(std::tuple(diagramm->Chart()->PointCount(diagram::kGruppePunkte, 1), nKurven,
+                         diagramm->findChild<QPushButton*>("cmdDraw")->isEnabled()),
+              std::tuple(1, 0, false));
 
     // Into the open diagram: a curve of the two active points.
     Add("12", "3");
@@ -331,15 +309,14 @@ TEST_F(XYEditorTest, DrawingOpensTheDiagramWithThePointsAndRefusesEmptyLists) {
     Opt("optIsPoints(0)")->click();
     Btn("cmdDrawXY")->click();
     ASSERT_EQ(nKurven, 1);
-    EXPECT_EQ(diagramm->Chart()->PointCount(diagram::kGruppeKurven, aktKurve), 2);
-    EXPECT_EQ(diagramm->Chart()->X(diagram::kGruppeKurven, aktKurve, 1), 12.0);
-    EXPECT_EQ(XYZeichenPunkte[0].x, 2.0f);
+    EXPECT_EQ(std::tuple(diagramm->Chart()->PointCount(diagram::kGruppeKurven, aktKurve),
+                         diagramm->Chart()->X(diagram::kGruppeKurven, aktKurve, 1), XYZeichenPunkte[0].x),
+              std::tuple(2, 12.0, 2.0f));
 
     for (int r = 1; r <= 2; ++r) G()->SetChecked(r, 1, true);
     rec.Clear();
     Btn("cmdDrawXY")->click();
-    EXPECT_EQ(rec.OnlyMessage(), std::string(kTitel) + "|leere Liste!");
-    EXPECT_EQ(nKurven, 1);
+    EXPECT_EQ(std::pair(rec.OnlyMessage(), nKurven), std::pair(std::string(kTitel) + "|leere Liste!", 1));
 }
 
 TEST_F(XYEditorTest, BadFilesAndUnansweredQuestionsLoseNoPoints) {
@@ -349,17 +326,16 @@ TEST_F(XYEditorTest, BadFilesAndUnansweredQuestionsLoseNoPoints) {
     Btn("cmdLoad")->click();
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_NE(rec.Last().prompt.find("enthält keine x-y-Punkte"), std::string::npos);
-    EXPECT_EQ(P(1).y, 2.0f);
-    EXPECT_EQ(XYDateiName, "");
+    EXPECT_EQ(std::pair(P(1).y, XYDateiName), std::pair(2.0f, std::string()));
 
     // A good file over unsaved points asks first; Cancel keeps the list.
     openAnswer = Path("gut.XY");
     testsupport::WriteBytes(openAnswer, "K\r\n5;6\r\n");
     rec.QueueAnswer(platform::vbCancel);
     Btn("cmdLoad")->click();
-    EXPECT_EQ(rec.Last().prompt, "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
-    EXPECT_EQ(rec.Last().style, platform::vbYesNoCancel + platform::vbExclamation);
-    EXPECT_EQ(P(1).x, 1.0f);
+    EXPECT_EQ(std::tuple(rec.Last().prompt, rec.Last().style, P(1).x),
+              std::tuple("Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?"s,
+                         platform::vbYesNoCancel + platform::vbExclamation, 1.0f));
 
     // Closing keeps the window's place.
     rec.QueueAnswer(platform::vbNo);
@@ -367,8 +343,7 @@ TEST_F(XYEditorTest, BadFilesAndUnansweredQuestionsLoseNoPoints) {
     Btn("cmdEsc")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(Ed(), nullptr);
-    EXPECT_EQ(PosXYEdit.Left, 30 * 15);
-    EXPECT_EQ(PosXYEdit.Top, 20 * 15);
+    EXPECT_EQ(std::pair(PosXYEdit.Left, PosXYEdit.Top), std::pair(30 * 15, 20 * 15));
 }
 
 // Every change of the list marks it unsaved (a cancelled save leaves it so), and every way of closing
@@ -460,8 +435,8 @@ TEST_P(XYEditorRoad, EveryChangeAsksAtEveryClose) {
         close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(Ed(), nullptr);
-        EXPECT_EQ(std::pair(XYDateiName, XYTrenner), std::pair(saveAnswer, std::string(";")));
-        std::string expected = change.comment + std::string("\r\n");
+        EXPECT_EQ(std::pair(XYDateiName, XYTrenner), std::pair(saveAnswer, ";"s));
+        std::string expected = change.comment + "\r\n"s;
         for (const auto& [x, y] : change.saved) expected += Mask(x) + ";" + Mask(y) + "\r\n";
         EXPECT_EQ(testsupport::Bytes(saveAnswer), expected);
         std::filesystem::remove(saveAnswer);
