@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "experiment/ArrheniusEyring.h"
 #include "experiment/frmArrheniusRechner.h"
 #include "tests/support/ProgramTest.h"
 
@@ -12,6 +13,14 @@ namespace {
 
 // Constants as the textbooks give them, written out here.
 constexpr double R = 8.3145, kB = 1.38066e-23, h = 6.62618e-34;
+
+// A failure answers false and leaves k as it was, also where the window's range check would hide it.
+TEST(ArrheniusEyringLaw, FailuresLeaveTheRateConstant) {
+    double k = 7;
+    EXPECT_FALSE(experiment::ArrheniusK(1, 0, 0, k) || experiment::EyringK(0, 0, 0, k));
+    EXPECT_FALSE(experiment::ArrheniusK(1, -1e9, 1, k) || experiment::EyringK(1e6, 0, 300, k));
+    EXPECT_EQ(k, 7);
+}
 
 class ArrheniusWindowTest : public testsupport::ProgramTest {
 protected:
