@@ -151,7 +151,8 @@ TEST_F(FileDialogTest, OpenChooserGoesThroughTheDialogAndUpAFolder) {
     shell::SetOpenFileChooser(nullptr);  // the program's own dialog
     QDir(dir.path()).mkdir("unter");
     const shell::FileRequest request{
-        .caption = "Projekt laden (*.TC3)", .pattern = "*.TC3", .directory = folder + "/unter"};
+        .caption = "Projekt laden (*.TC3)", .pattern = "*.TC3", .filter = {}, .directory = folder + "/unter",
+        .proposal = {}, .defaultSuffix = {}};
     QTimer::singleShot(0, [&] {
         auto* d = qobject_cast<frmTCmnDlg*>(platform::Windows().Get("frmTCmnDlg"));
         ASSERT_NE(d, nullptr);
