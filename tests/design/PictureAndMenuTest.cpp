@@ -245,8 +245,13 @@ TEST_F(Menues, EntriesExistAndAreConnectedOnce) {
         ASSERT_NE(Eintrag(name), nullptr) << name;
         EXPECT_EQ(Eintrag(name)->text().toStdString(), text) << name;
     }
-    Eintrag("mnuKurvenDesign")->trigger();
+    // A right click on curve 2 presses the curve-design entry, which opens that curve's tab.
+    f->resize(900, 600);
+    f->show();
+    const auto p = diagramtest::PixelVon(c, c->X(1, 2, 60), c->Y(1, 2, 60));
+    diagramtest::Maus(c, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, p);
     EXPECT_TRUE(d->panel[2]->isVisible());
+    EXPECT_EQ(Control<QTabWidget>("tabKurven")->currentIndex(), 1);
     Eintrag("mnuDesignMore")->trigger();
     EXPECT_TRUE(d->panel[1]->isVisible());
     Eintrag("mnuTextDesign(2)")->trigger();

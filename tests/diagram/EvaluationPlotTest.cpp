@@ -2,6 +2,7 @@
 // independent least-squares fit, the kinetic result and its status text, the failure paths. The
 // locale forms of the texts and the plotted points are checked on the roads from the data editor.
 
+#include "diagram/EvaluationPlots.h"
 #include "kernel/Conductivity.h"
 #include "tests/diagram/MessdatenTestSupport.h"
 
@@ -94,6 +95,12 @@ TEST_F(Auswertung, FailuresAndLinesWithoutDegreesOfFreedom) {
     EXPECT_TRUE(rec.Empty());
     EXPECT_NEAR(kWert[1], 0.5, 1e-6);
     EXPECT_EQ(f->StatusText(), "Resultat:   k = " + platform::CStrSingle(static_cast<float>(kWert[1])) + "  1/s");
+    // A row without a rate constant (c-t-T data) is no k-T point, in the line as in the point set.
+    ExpPunkt ohneK;
+    ohneK.T = 300;
+    float x = 0, y = 0;
+    EXPECT_FALSE(diagram::AuswertungsPaar(-3, ohneK, x, y));
+    EXPECT_TRUE(diagram::ExperPunkteDerZeile(-3, ohneK).empty());
 }
 
 }  // namespace
