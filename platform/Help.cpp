@@ -102,6 +102,7 @@ public:
     void Show(const QUrl& url) {
         if (url.isValid()) browser_->setSource(url);
     }
+    QUrl Shown() const { return browser_->source(); }
 
     static QUrl TopicUrl(const QString& page) {
         return QUrl(QStringLiteral("qthelp://de.tarvelo.hilfe/hilfe/") + page);
@@ -224,6 +225,7 @@ QHelpEngine* Engine() {
     sys.collectionDir = std::make_unique<QTemporaryDir>();
     if (!sys.collectionDir->isValid()) return nullptr;
     auto* engine = new QHelpEngine(sys.collectionDir->filePath("tarvelo.qhc"), qApp);
+    engine->setReadOnly(false);  // the collection is our own and records the registration
     engine->setUsesFilterEngine(true);
     if (!engine->setupData() || !engine->registerDocumentation(file) ||
         engine->registeredDocumentations().isEmpty()) {
@@ -238,6 +240,14 @@ QHelpEngine* Engine() {
 QUrl TopicUrlOfContext(QHelpEngine* engine, int contextId) {
     const QList<QHelpLink> links = engine->documentsForIdentifier(ContextKeyword(contextId));
     return links.isEmpty() ? QUrl() : links.first().url;
+}
+
+// "page.html#anchor" of a help address; empty for none.
+std::string TopicOfUrl(const QUrl& url) {
+    if (!url.isValid() || url.isEmpty()) return {};
+    QString topic = url.path().section('/', -1);
+    if (url.hasFragment()) topic += '#' + url.fragment();
+    return topic.toStdString();
 }
 
 }  // namespace
@@ -255,7 +265,8 @@ void ShowHelpContext(int contextId) {
         return;
     }
     QUrl url = TopicUrlOfContext(engine, contextId);
-    if (!url.isValid()) url = HelpWindow::TopicUrl(kIndexPage);
+    if (!url.isValid() || engine->fileData(url.adjusted(QUrl::RemoveFragment)).isEmpty())
+        url = HelpWindow::TopicUrl(kIndexPage);
     HelpSystem& sys = System();
     if (!sys.window) {
         sys.window = new HelpWindow(engine);
@@ -277,12 +288,12 @@ void CloseAllHelpWindows() {
 
 std::string HelpTopicOfContext(int contextId) {
     QHelpEngine* engine = Engine();
-    if (!engine) return {};
-    const QUrl url = TopicUrlOfContext(engine, contextId);
-    if (!url.isValid()) return {};
-    QString topic = url.path().section('/', -1);
-    if (url.hasFragment()) topic += '#' + url.fragment();
-    return topic.toStdString();
+    return engine ? TopicOfUrl(TopicUrlOfContext(engine, contextId)) : std::string();
+}
+
+std::string ShownHelpTopic() {
+    const HelpSystem& sys = System();
+    return sys.window && sys.window->isVisible() ? TopicOfUrl(sys.window->Shown()) : std::string();
 }
 
 std::vector<std::string> HelpPages() {

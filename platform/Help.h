@@ -21,6 +21,9 @@ void CloseAllHelpWindows();
 // The topic's address inside the help file ("batch.html", "ruehrkessel_rechenwege.html#modus2");
 // empty when the id has no topic or the help file cannot be read.
 std::string HelpTopicOfContext(int contextId);
+// The topic the open help window shows ("batch.html", "menue_daten.html#beenden"); empty when no
+// help window is open.
+std::string ShownHelpTopic();
 // The pages of the help file ("batch.html", ...), sorted; empty when the file cannot be read.
 std::vector<std::string> HelpPages();
 // The HTML of one page of the help file (UTF-8); empty when the page or the file is missing.

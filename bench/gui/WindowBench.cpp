@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +17,7 @@
 
 #include "kernel/DataSet.h"
 #include "kernel/State.h"
+#include "platform/Help.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/MsgBox.h"
 #include "shell/MDITAR.h"
@@ -44,6 +46,7 @@ public:
     Program() {
         platform::SetMsgBoxHandler([](const std::string&, int, const std::string&) { return platform::vbOK; });
         kernel::AppPath = dir_.path().toStdString();
+        QFile::link(QCoreApplication::applicationDirPath() + "/tarvelo.qch", dir_.path() + "/tarvelo.qch");
         main_ = std::make_unique<MDITAR>("");
         main_->show();
         Idle();
@@ -125,6 +128,47 @@ void BM_OpenFittingWindow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenFittingWindow)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The main window from construction to idle: the help is only named at start, not set up.
+void BM_StartMainWindow(benchmark::State& state) {
+    for (auto _ : state) Program program;
+}
+BENCHMARK(BM_StartMainWindow)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The first help call of a run: the engine registers the help file, then the window shows the
+// topic. Each round names the file by another link, so the engine is set up anew.
+void BM_HelpFirstOpening(benchmark::State& state) {
+    Program program;
+    const QString file = QString::fromStdString(platform::HelpFile());
+    QTemporaryDir links;
+    int round = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        platform::CloseAllHelpWindows();
+        const QString link = links.filePath(QStringLiteral("tarvelo%1.qch").arg(round++));
+        QFile::link(file, link);
+        platform::SetHelpFile(link.toStdString());
+        state.ResumeTiming();
+        platform::ShowHelpContext(7005);
+        Idle();
+    }
+    platform::CloseAllHelpWindows();
+}
+BENCHMARK(BM_HelpFirstOpening)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The open help window turned to another topic, as a second help button does.
+void BM_HelpNextTopic(benchmark::State& state) {
+    Program program;
+    platform::ShowHelpContext(7005);
+    Idle();
+    int round = 0;
+    for (auto _ : state) {
+        platform::ShowHelpContext(++round % 2 ? 8501 : 7015);
+        Idle();
+    }
+    platform::CloseAllHelpWindows();
+}
+BENCHMARK(BM_HelpNextTopic)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
 

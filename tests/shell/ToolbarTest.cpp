@@ -5,6 +5,7 @@
 #include <QToolBar>
 #include <QToolTip>
 
+#include "platform/Help.h"
 #include "shell/HelpEntries.h"
 #include "shell/WrappingMenuBar.h"
 #include "tests/shell/ShellFixture.h"
@@ -18,11 +19,6 @@ class ToolbarTest : public ShellTest {
 protected:
     static void OpenStandIn(const char* name) { platform::Windows().Adopt(name, new QWidget); }
     static bool Loaded(const char* name) { return platform::Windows().IsLoaded(name); }
-    // The help topic a message names, -1 when it names none.
-    static int Topic(const testsupport::RecordedMsg& m) {
-        const auto pos = m.prompt.find("Hilfe-Thema ");
-        return pos == std::string::npos ? -1 : std::stoi(m.prompt.substr(pos + 12));
-    }
 };
 
 TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
@@ -68,14 +64,21 @@ TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
 
 TEST_F(ToolbarTest, HelpEntriesAndButtonsOpenTheirTopics) {
     MDITAR& w = Start();
-    const std::pair<const char*, int> entries[] = {{"mnuAboutTar", 10260},   {"mnuIndex", 10270},
-                                                   {"mnuTip", 11124},        {"cmdErstnutzer", 11223},
-                                                   {"cmdUebungen", 11225}};  // the two buttons of the main window
+    const std::pair<const char*, std::string> entries[] = {
+        {"mnuAboutTar", "ueber.html"},  {"mnuIndex", "index.html"},        {"mnuTip", "tipps.html"},
+        {"cmdErstnutzer", "erste_schritte.html"}, {"cmdUebungen", "uebungen.html"}};  // the two buttons of the main window
     for (const auto& [name, topic] : entries) {
         if (auto* button = w.findChild<QPushButton*>(name)) button->click();
         else Menu(name);
-        EXPECT_EQ(Topic(rec.Last()), topic) << name;
+        EXPECT_EQ(platform::ShownHelpTopic(), topic) << name;
     }
+    EXPECT_TRUE(rec.Empty());
+    // One help window, turned from topic to topic.
+    int helpWindows = 0;
+    for (QWidget* window : QApplication::topLevelWidgets()) helpWindows += window->objectName() == "frmHilfe";
+    EXPECT_EQ(helpWindows, 1);
+    platform::CloseAllHelpWindows();
+    EXPECT_EQ(platform::ShownHelpTopic(), "");
 
     Menu("mnuHilfeHinweis");
     EXPECT_EQ(rec.Last().title, "Hinweis zur HTML-Hilfe");
@@ -94,17 +97,17 @@ TEST_F(ToolbarTest, F1OnAHighlightedEntryOpensItsTopic) {
     daten->popup(QPoint(0, 0));
     daten->setActiveAction(w.findChild<QAction*>("mnuExit"));
     QTest::keyClick(daten, Qt::Key_F1);
-    ASSERT_FALSE(rec.Empty());
-    EXPECT_EQ(Topic(rec.Last()), 10110);
-    rec.Clear();
+    EXPECT_EQ(platform::ShownHelpTopic(), "menue_daten.html#beenden");
+    platform::CloseAllHelpWindows();
     daten->setActiveAction(w.findChild<QAction*>("mnuStatus"));  // an entry without a topic
     QTest::keyClick(daten, Qt::Key_F1);
-    EXPECT_TRUE(rec.Empty());
+    EXPECT_EQ(platform::ShownHelpTopic(), "");
     daten->setActiveAction(nullptr);  // nothing highlighted: the menu's own topic
     QTest::keyClick(daten, Qt::Key_F1);
-    ASSERT_FALSE(rec.Empty());
-    EXPECT_EQ(Topic(rec.Last()), 10070);
+    EXPECT_EQ(platform::ShownHelpTopic(), "menue_daten.html");
     daten->close();
+    platform::CloseAllHelpWindows();
+    EXPECT_TRUE(rec.Empty());
     EXPECT_EQ(shell::MenuHelpContextId(w.findChild<QAction*>("mnuModel")), 10240);
 }
 

@@ -31,6 +31,7 @@
 
 #include "kernel/State.h"
 #include "platform/QtMessageBox.h"
+#include "platform/Help.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/NumberFormat.h"
 #include "shell/EvaluationMenus.h"
@@ -142,6 +143,7 @@ protected:
         Start();
     }
     void TearDown() override {
+        platform::CloseAllHelpWindows();
         UnloadAll();
         main.reset();
         Flush();
