@@ -1,18 +1,245 @@
 #include "platform/Help.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHelpContentModel>
+#include <QHelpEngine>
+#include <QHelpIndexModel>
+#include <QHelpLink>
+#include <QHelpSearchEngine>
+#include <QHelpSearchResult>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QPointer>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <memory>
+
 #include "platform/core/MsgBox.h"
 
 namespace platform {
 namespace {
+
+const char* const kIndexPage = "index.html";
+
 std::string& helpFileSlot() {
     static std::string file;
     return file;
 }
 
-std::string FileNamePart(const std::string& path) {
-    const auto pos = path.find_last_of("/\\");
-    return pos == std::string::npos ? path : path.substr(pos + 1);
+QString ContextKeyword(int contextId) { return QStringLiteral("ctx%1").arg(contextId); }
+
+// Shows the pages of the help file; links, style sheets and pictures come from the file too.
+class HelpBrowser : public QTextBrowser {
+public:
+    HelpBrowser(QHelpEngine* engine, QWidget* parent) : QTextBrowser(parent), engine_(engine) {}
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        if (name.scheme() == QLatin1String("qthelp")) return engine_->fileData(name);
+        return QTextBrowser::loadResource(type, name);
+    }
+
+private:
+    QHelpEngine* engine_;
+};
+
+// The help window: contents, index and full-text search beside the topic, back and forward.
+// It shows the engine's models in views of its own, so closing it leaves the engine whole.
+class HelpWindow : public QWidget {
+public:
+    explicit HelpWindow(QHelpEngine* engine) : QWidget(nullptr), engine_(engine) {
+        setObjectName("frmHilfe");
+        setWindowTitle("TARVELO-Hilfe");
+        setAttribute(Qt::WA_DeleteOnClose);
+        setAttribute(Qt::WA_QuitOnClose, false);  // never keeps the program alive
+
+        browser_ = new HelpBrowser(engine, this);
+        browser_->setObjectName("txtThema");
+        browser_->setOpenExternalLinks(false);
+
+        auto* tools = new QToolBar(this);
+        tools->setObjectName("tbHilfe");
+        QAction* back = tools->addAction(QString::fromUtf8("\u25C0 Zurück"), browser_, &QTextBrowser::backward);
+        back->setObjectName("cmdZurueck");
+        back->setEnabled(false);
+        QAction* forward = tools->addAction(QString::fromUtf8("Vorwärts \u25B6"), browser_, &QTextBrowser::forward);
+        forward->setObjectName("cmdVorwaerts");
+        forward->setEnabled(false);
+        QAction* home = tools->addAction("Hilfe-Index", this, [this] { Show(TopicUrl(kIndexPage)); });
+        home->setObjectName("cmdHilfeIndex");
+        connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+        connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+
+        tabs_ = new QTabWidget(this);
+        tabs_->setObjectName("tabNavigation");
+        tabs_->addTab(BuildContents(), "Inhalt");
+        tabs_->addTab(BuildIndex(), "Index");
+        tabs_->addTab(BuildSearch(), "Suche");
+
+        auto* splitter = new QSplitter(this);
+        splitter->addWidget(tabs_);
+        splitter->addWidget(browser_);
+        splitter->setStretchFactor(1, 1);
+        splitter->setSizes({260, 640});
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(tools);
+        layout->addWidget(splitter, 1);
+        resize(920, 640);
+    }
+
+    void Show(const QUrl& url) {
+        if (url.isValid()) browser_->setSource(url);
+    }
+
+    static QUrl TopicUrl(const QString& page) {
+        return QUrl(QStringLiteral("qthelp://de.tarvelo.hilfe/hilfe/") + page);
+    }
+
+private:
+    QWidget* BuildContents() {
+        auto* tree = new QTreeView(this);
+        tree->setObjectName("treeInhalt");
+        tree->setHeaderHidden(true);
+        tree->setModel(engine_->contentModel());
+        tree->expandToDepth(1);
+        connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, tree, [tree] { tree->expandToDepth(1); });
+        connect(tree, &QTreeView::activated, this, [this](const QModelIndex& index) {
+            if (QHelpContentItem* item = engine_->contentModel()->contentItemAt(index)) Show(item->url());
+        });
+        connect(tree, &QTreeView::clicked, this, [this](const QModelIndex& index) {
+            if (QHelpContentItem* item = engine_->contentModel()->contentItemAt(index)) Show(item->url());
+        });
+        return tree;
+    }
+
+    QWidget* BuildIndex() {
+        auto* page = new QWidget(this);
+        auto* layout = new QVBoxLayout(page);
+        auto* filter = new QLineEdit(page);
+        filter->setObjectName("txtStichwort");
+        filter->setPlaceholderText("Stichwort eingeben");
+        auto* list = new QListView(page);
+        list->setObjectName("lstIndex");
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        list->setModel(engine_->indexModel());
+        layout->addWidget(filter);
+        layout->addWidget(list, 1);
+        auto open = [this](const QModelIndex& index) {
+            const QList<QHelpLink> links = engine_->documentsForKeyword(index.data().toString());
+            if (!links.isEmpty()) Show(links.first().url);
+        };
+        connect(filter, &QLineEdit::textChanged, list, [this, list](const QString& text) {
+            const QModelIndex first = engine_->indexModel()->filter(text);
+            if (first.isValid()) list->setCurrentIndex(first);
+        });
+        connect(filter, &QLineEdit::returnPressed, list, [list, open] {
+            if (list->currentIndex().isValid()) open(list->currentIndex());
+        });
+        connect(list, &QListView::activated, this, open);
+        connect(list, &QListView::clicked, this, open);
+        return page;
+    }
+
+    QWidget* BuildSearch() {
+        auto* page = new QWidget(this);
+        auto* layout = new QVBoxLayout(page);
+        auto* input = new QLineEdit(page);
+        input->setObjectName("txtSuche");
+        input->setPlaceholderText("Suchbegriff eingeben");
+        auto* go = new QPushButton("Suchen", page);
+        go->setObjectName("cmdSuchen");
+        auto* row = new QHBoxLayout;
+        row->addWidget(input, 1);
+        row->addWidget(go);
+        auto* hits = new QListWidget(page);
+        hits->setObjectName("lstTreffer");
+        layout->addLayout(row);
+        layout->addWidget(hits, 1);
+        QHelpSearchEngine* search = engine_->searchEngine();
+        auto start = [search, input] {
+            if (!input->text().trimmed().isEmpty()) search->search(input->text().trimmed());
+        };
+        connect(input, &QLineEdit::returnPressed, search, start);
+        connect(go, &QPushButton::clicked, search, start);
+        connect(search, &QHelpSearchEngine::searchingFinished, hits, [search, hits](int count) {
+            hits->clear();
+            for (const QHelpSearchResult& hit : search->searchResults(0, count)) {
+                auto* item = new QListWidgetItem(hit.title(), hits);
+                item->setData(Qt::UserRole, hit.url());
+            }
+            if (count == 0) hits->addItem("Keine Treffer.");
+        });
+        auto open = [this](QListWidgetItem* item) { Show(item->data(Qt::UserRole).toUrl()); };
+        connect(hits, &QListWidget::itemActivated, this, open);
+        connect(hits, &QListWidget::itemClicked, this, open);
+        return page;
+    }
+
+    QHelpEngine* engine_;
+    HelpBrowser* browser_;
+    QTabWidget* tabs_;
+};
+
+// The help engine over a collection of its own in a temporary folder, so that the help file
+// itself is only read and several running programs do not share one collection.
+struct HelpSystem {
+    std::unique_ptr<QTemporaryDir> collectionDir;
+    QHelpEngine* engine = nullptr;
+    std::string registeredFile;
+    QPointer<HelpWindow> window;
+};
+
+HelpSystem& System() {
+    static HelpSystem system;
+    return system;
 }
+
+QString HelpFileName() {
+    const QString name = QFileInfo(QString::fromStdString(helpFileSlot())).fileName();
+    return name.isEmpty() ? QStringLiteral("tarvelo.qch") : name;
+}
+
+// The engine with the help file registered; null when the file is missing or unreadable.
+QHelpEngine* Engine() {
+    HelpSystem& sys = System();
+    if (sys.engine && sys.registeredFile == helpFileSlot()) return sys.engine;
+    CloseAllHelpWindows();
+    delete sys.engine;
+    sys.engine = nullptr;
+    sys.registeredFile.clear();
+    const QString file = QString::fromStdString(helpFileSlot());
+    if (file.isEmpty() || !QFileInfo(file).isReadable()) return nullptr;
+    sys.collectionDir = std::make_unique<QTemporaryDir>();
+    if (!sys.collectionDir->isValid()) return nullptr;
+    auto* engine = new QHelpEngine(sys.collectionDir->filePath("tarvelo.qhc"), qApp);
+    engine->setUsesFilterEngine(true);
+    if (!engine->setupData() || !engine->registerDocumentation(file) ||
+        engine->registeredDocumentations().isEmpty()) {
+        delete engine;
+        return nullptr;
+    }
+    sys.engine = engine;
+    sys.registeredFile = helpFileSlot();
+    return engine;
+}
+
+QUrl TopicUrlOfContext(QHelpEngine* engine, int contextId) {
+    const QList<QHelpLink> links = engine->documentsForIdentifier(ContextKeyword(contextId));
+    return links.isEmpty() ? QUrl() : links.first().url;
+}
+
 }  // namespace
 
 void SetHelpFile(const std::string& path) { helpFileSlot() = path; }
@@ -20,12 +247,59 @@ void SetHelpFile(const std::string& path) { helpFileSlot() = path; }
 const std::string& HelpFile() { return helpFileSlot(); }
 
 void ShowHelpContext(int contextId) {
-    std::string name = FileNamePart(HelpFile());
-    if (name.empty()) name = "tarvelo.chm";
-    MsgBox("Die Hilfe-Datei " + name + " ist nicht verfügbar.\r\n(Hilfe-Thema " + std::to_string(contextId) + ")",
-           vbInformation, "Hilfe");
+    QHelpEngine* engine = Engine();
+    if (!engine) {
+        MsgBox("Die Hilfe-Datei " + HelpFileName().toStdString() +
+                   " fehlt oder ist nicht lesbar.\r\nBitte installieren Sie das Programm neu.",
+               vbExclamation, "Hilfe");
+        return;
+    }
+    QUrl url = TopicUrlOfContext(engine, contextId);
+    if (!url.isValid()) url = HelpWindow::TopicUrl(kIndexPage);
+    HelpSystem& sys = System();
+    if (!sys.window) {
+        sys.window = new HelpWindow(engine);
+        engine->searchEngine()->reindexDocumentation();
+    }
+    sys.window->Show(url);
+    sys.window->show();
+    sys.window->raise();
+    sys.window->activateWindow();
 }
 
-void CloseAllHelpWindows() {}
+void CloseAllHelpWindows() {
+    HelpSystem& sys = System();
+    if (sys.window) {
+        sys.window->close();
+        delete sys.window.data();
+    }
+}
+
+std::string HelpTopicOfContext(int contextId) {
+    QHelpEngine* engine = Engine();
+    if (!engine) return {};
+    const QUrl url = TopicUrlOfContext(engine, contextId);
+    if (!url.isValid()) return {};
+    QString topic = url.path().section('/', -1);
+    if (url.hasFragment()) topic += '#' + url.fragment();
+    return topic.toStdString();
+}
+
+std::vector<std::string> HelpPages() {
+    std::vector<std::string> pages;
+    QHelpEngine* engine = Engine();
+    if (!engine) return pages;
+    const QString space = engine->registeredDocumentations().value(0);
+    for (const QUrl& url : engine->files(space, QString(), QStringLiteral("html")))
+        pages.push_back(url.path().section('/', -1).toStdString());
+    std::sort(pages.begin(), pages.end());
+    return pages;
+}
+
+std::string HelpPageHtml(const std::string& page) {
+    QHelpEngine* engine = Engine();
+    if (!engine) return {};
+    return engine->fileData(HelpWindow::TopicUrl(QString::fromStdString(page))).toStdString();
+}
 
 }  // namespace platform

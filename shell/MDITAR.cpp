@@ -377,7 +377,7 @@ void MDITAR::MDIForm_Load(const std::string& commandLine) {
     BAKTrinkStart[1] = 0;  // the first drink starts the count
     for (int i = 2; i <= 8; ++i) BAKTrinkStart[static_cast<std::size_t>(i)] = -1;
 
-    platform::SetHelpFile(JoinPath(AppPath, "tarvelo.chm"));
+    platform::SetHelpFile(JoinPath(AppPath, "tarvelo.qch"));
     SessionFile = JoinPath(AppPath, "TarLastSession.TC3");
     findChild<QAction*>("mnuEditDat")->setEnabled(false);
     cSmax = 0.15f;

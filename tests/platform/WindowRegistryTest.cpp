@@ -225,14 +225,14 @@ TEST(QtMessageBox, StylesGiveButtonsIconAndDefault) {
     EXPECT_EQ(AnswerOfButton(nullptr), vbCancel);
 }
 
-TEST(Help, OpeningHelpSaysThatThereIsNoHelpFile) {
+TEST(Help, AMissingHelpFileIsReportedOnce) {
     testsupport::MsgRecorder recorder;
-    SetHelpFile("/opt/tarvelo/tarvelo.chm");
+    SetHelpFile("/opt/tarvelo/tarvelo.qch");
     ShowHelpContext(11223);
     ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_NE(recorder.Last().prompt.find("tarvelo.chm ist nicht verfügbar"), std::string::npos);
-    EXPECT_NE(recorder.Last().prompt.find("11223"), std::string::npos);
-    EXPECT_EQ(recorder.Last().style & 0x70, vbInformation);
+    EXPECT_NE(recorder.Last().prompt.find("tarvelo.qch fehlt oder ist nicht lesbar"), std::string::npos);
+    EXPECT_EQ(recorder.Last().style & 0x70, vbExclamation);
+    EXPECT_EQ(HelpTopicOfContext(11223), "");
     CloseAllHelpWindows();  // nothing open, nothing shown
     EXPECT_EQ(recorder.Messages().size(), 1u);
 }

@@ -54,7 +54,7 @@ TEST_F(StartupTest, WithoutArgumentsEveryStartValueIsSetWhateverWasThereBefore) 
     for (const std::string* dir : {&ProjektPfad, &DatenPfad, &XYPfad, &OC2Pfad, &TabellenPfad})
         EXPECT_EQ(*dir, AppPath);
     EXPECT_EQ(SessionFile, Path("TarLastSession.TC3"));
-    EXPECT_EQ(platform::HelpFile(), Path("tarvelo.chm"));
+    EXPECT_EQ(platform::HelpFile(), Path("tarvelo.qch"));
     EXPECT_EQ((std::array{w.ToolbarButton(8)->isEnabled(), w.ToolbarButton(16)->isEnabled(), Enabled("mnuEditDat")}),
               (std::array{false, false, false}));
 

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QFile>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -156,6 +157,8 @@ protected:
         ResetStartState();
         ASSERT_TRUE(dir.isValid());
         kernel::AppPath = dir.path().toStdString();
+        // The help file lies in the program directory, as the installed program has it.
+        QFile::link(QCoreApplication::applicationDirPath() + "/tarvelo.qch", dir.path() + "/tarvelo.qch");
     }
     // Opens the main window as the program does at start, with that command line.
     MDITAR& Start(const std::string& commandLine = "") {
