@@ -358,14 +358,6 @@ const std::vector<Road>& Roads() {
 
 }  // namespace
 
-// Stand-in until the help file is built: the page from the source tree.
-namespace platform {
-std::string HelpPageHtml(const std::string& page) {
-    std::string tests = TARVELO_TEST_DATA;
-    return testsupport::Bytes(tests.substr(0, tests.rfind("/tests/")) + "/help/" + page);
-}
-}  // namespace platform
-
 // Every marked number of the pages has a road here, and every road's number is marked on a page.
 TEST_P(HelpNumbers, EveryMarkedNumberHasARoadAndEveryRoadANumber) {
     std::set<std::string> onPages, ofRoads;
