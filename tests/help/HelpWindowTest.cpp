@@ -1,6 +1,8 @@
 // The help file and the help window: every context id the program passes has a topic, every link
 // of the help resolves, and the help buttons and entries of the real windows open their own topic.
 #include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
@@ -13,6 +15,7 @@
 
 #include "platform/Help.h"
 #include "shell/HelpEntries.h"
+#include "tests/support/ChildRun.h"
 #include "tests/support/MeasuredData.h"
 #include "tests/support/ProgramTest.h"
 
@@ -135,23 +138,34 @@ TEST_F(HelpTest, WindowHelpButtonsOpenTheirWindowsTopic) {
     }
 }
 
-TEST_F(HelpTest, ExitEndsTheProgramWithTheHelpWindowOpen) {
+TEST_F(HelpTest, ContentsShowTheWholeHelp) {
     Click("MDITAR", "cmdUebungen");
     ASSERT_EQ(ShownTopic(), "uebungen.html");
-    // The contents show the whole help.
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w->objectName() == "frmHilfe") {
             EXPECT_GE(w->findChild<QTreeView*>("treeInhalt")->model()->rowCount(), 1);
         }
     }
-    bool lastWindowClosed = false;
-    QObject::connect(qApp, &QGuiApplication::lastWindowClosed, [&] { lastWindowClosed = true; });
-    testsupport::MsgRecorder answers;
-    answers.QueueAnswer(platform::vbNo);
-    Menu("mnuExit");
-    EXPECT_EQ(ShownTopic(), "");
-    EXPECT_FALSE(main->isVisible());
-    EXPECT_TRUE(lastWindowClosed);
+}
+
+// "Exit" and the main window's close box end the program with the help window open.
+TEST(HelpExit, EveryRoadOutEndsTheProgramWithTheHelpWindowOpen) {
+    for (const bool closeBox : {false, true}) {
+        QTemporaryDir dir;
+        const std::string folder = dir.path().toStdString();
+        QFile::link(QCoreApplication::applicationDirPath() + "/tarvelo.qch", dir.path() + "/tarvelo.qch");
+        auto script = [closeBox] {
+            platform::ShowHelpContext(11225);
+            if (platform::ShownHelpTopic() != "uebungen.html") std::_Exit(3);
+            // The help window is closed with the program, not left behind.
+            QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] {
+                if (!platform::ShownHelpTopic().empty()) std::_Exit(4);
+            });
+            if (closeBox) testsupport::CloseMainWindow();
+            else testsupport::Entry("mnuExit")->trigger();
+        };
+        EXPECT_EXIT(testsupport::RunProgramAndExit(folder, "", script, 5), testing::ExitedWithCode(0), "");
+    }
 }
 
 }  // namespace
