@@ -1,7 +1,6 @@
 // Start-up of the main window: start values of the shared state, the phantom window, and a
 // project named on the command line.
 
-#include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -189,8 +188,12 @@ std::string DialogTexts(const QStringList& labels) {
     QWidget* d = QApplication::activeModalWidget();
     if (!d) return "kein Dialog";
     QStringList texts{d->windowTitle()};
-    for (const QString& name : labels) texts << d->findChild<QLabel*>(name)->text();
-    for (QAbstractButton* b : d->findChild<QDialogButtonBox*>()->buttons()) texts << b->text();
+    for (const QString& name : labels) {
+        const auto* label = d->findChild<QLabel*>(name);
+        texts << (label ? label->text() : "kein " + name);
+    }
+    if (const auto* buttons = d->findChild<QDialogButtonBox*>())
+        for (const QAbstractButton* b : buttons->buttons()) texts << b->text();
     return texts.join('|').toStdString();
 }
 
