@@ -7,6 +7,7 @@
 
 #include "kernel/State.h"
 #include "platform/QtMessageBox.h"
+#include "platform/QtTexts.h"
 #include "platform/core/TextFile.h"
 #include "shell/MDITAR.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     platform::IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     platform::InstallQtServices();
+    platform::InstallGermanQtTexts();
     // The program directory holds the last-session file, the protocol files and the help file.
     kernel::AppPath = QCoreApplication::applicationDirPath().toStdString();
 

@@ -64,6 +64,7 @@ constexpr std::array<float, 3> kKWahl{0.5f, 1.0f, 2.0f};
 std::optional<std::uint32_t> festeSaat;
 std::uint32_t saatZaehler = 0;
 std::function<double()> testUhr;
+std::function<long(long)> testZiehung;
 
 QString U(const char* text) { return QString::fromUtf8(text); }
 
@@ -149,6 +150,8 @@ void frmMonteCarlo::SetZufallsSaat(std::optional<std::uint32_t> saat) {
 }
 
 void frmMonteCarlo::SetUhr(std::function<double()> uhr) { testUhr = std::move(uhr); }
+
+void frmMonteCarlo::SetZiehung(std::function<long(long n0)> ziehung) { testZiehung = std::move(ziehung); }
 
 void frmMonteCarlo::BuildControls() {
     auto knopf = [this](const char* name, const QString& text, QWidget* parent = nullptr) {
@@ -644,8 +647,8 @@ void frmMonteCarlo::cmdStop_Click() {
 void frmMonteCarlo::cmdContinue_Click() {
     Fortsetzen = true;
     cmdContinue->setEnabled(false);
-    // Only where the mode's own loop would go on; a first-order run without A ends as its loop ends.
-    if (MCMode == 1 && nA_ < 1) {
+    // Only while more than one A is left, in both modes; otherwise nothing runs, so Stop is not offered.
+    if (nA_ <= 1) {
         cmdStop->setEnabled(false);
         EnableControls();
         return;
@@ -696,6 +699,7 @@ bool frmMonteCarlo::NaechsterPunkt() {
 }
 
 long frmMonteCarlo::ZieheMolekuel() {
+    if (testZiehung) return std::clamp(testZiehung(N0_), 1L, N0_);
     // Rnd: uniform in [0, 1) with the 24 bits of a Single.
     const double rnd = static_cast<double>(zufall_() >> 8) / 16777216.0;
     return std::min(static_cast<long>(rnd * static_cast<double>(N0_)) + 1, N0_);

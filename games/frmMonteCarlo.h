@@ -46,6 +46,9 @@ public:
     // A clock in seconds in place of the steady clock for the step and flash waits (tests); empty
     // restores the steady clock.
     static void SetUhr(std::function<double()> uhr);
+    // Draws in place of the random generator (tests): given N0, the molecule 1..N0 of the next step.
+    // Empty restores the generator.
+    static void SetZiehung(std::function<long(long n0)> ziehung);
 
     // ---- Event handlers ----
     void cmdStart_Click();

@@ -29,7 +29,8 @@ public:
     // Cells of the column show a check box instead of editable text.
     void SetCheckColumn(int col, bool on);
     bool IsCheckColumn(int col) const;
-    // The named font; where the system lacks it, its fixed-pitch font, so padded columns line up.
+    // The named font; where the system lacks it, one with equally wide characters, so padded columns
+    // line up (FixedPitchFont).
     void SetGridFont(const std::string& family, int pointSize);
     // Cells may be edited in place (typing or double click starts editing).
     void SetEditable(bool on);

@@ -2,7 +2,6 @@
 // the time unit, sorting, clipboard blocks, zeroing cells, removing rows, switching rows inactive,
 // typing into cells; the file buttons through the file choosers, the save question, drawing the
 // measured points and the hand-over to evaluation.
-#include <QFontInfo>
 #include <QTableWidget>
 
 #include <filesystem>
@@ -17,6 +16,7 @@
 #include "platform/Grid.h"
 #include "shell/DataSaveQuestion.h"
 #include "tests/experiment/FittingTestSupport.h"
+#include "tests/support/FontWidths.h"
 
 namespace {
 
@@ -106,8 +106,8 @@ TEST_F(DataEditorTest, InputLineAddsRowsAndRefusesAZeroSum) {
     EXPECT_EQ(std::tuple(w.windowTitle().toStdString(), Grid().Rows(), Grid().Text(0, 2)),
               std::tuple(" Eingabe von Messpunkten  (unbenannt)"s, 1, "leere Liste"s));
     EXPECT_TRUE(Grid().IsCellPlain(0, 1) && Grid().IsCellPlain(0, 2));  // no check box and nothing to edit there
-    // Padded number columns line up: a fixed-pitch font where "COURIER NEW" is missing.
-    EXPECT_TRUE(QFontInfo(Grid().findChild<QTableWidget*>()->font()).fixedPitch());
+    // Padded number columns line up: equally wide characters where "COURIER NEW" is missing.
+    EXPECT_TRUE(testsupport::CharactersEquallyWide(Grid().findChild<QTableWidget*>()->font()));
     EXPECT_EQ(w.EditModus(), 0);
     Y(0)->setText("1");
     Y(1)->setText("-1");

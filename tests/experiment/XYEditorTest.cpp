@@ -2,7 +2,6 @@
 // files) free of the window, then the editor through its real widgets (typed input, grid edits, paste
 // and copy, deleting, sorting, recalculating, drawing into the diagram window, saving and loading with
 // the file choices answered here).
-#include <QFontInfo>
 #include <QTableWidget>
 
 #include <cmath>
@@ -16,6 +15,7 @@
 #include "experiment/frmXYEdit.h"
 #include "platform/Chart2D.h"
 #include "platform/Grid.h"
+#include "tests/support/FontWidths.h"
 #include "tests/support/ProgramTest.h"
 
 using namespace kernel;
@@ -199,7 +199,7 @@ TEST_F(XYEditorTest, TypedPointsAreAddedByEnterAndPlusAndEditedInEditModeAndInCe
 TEST_F(XYEditorTest, PasteTakesTheRowsAndKeepsALastRowWhoseValuesCancel) {
     // No check box in the row of the empty list.
     EXPECT_EQ(std::pair(G()->Text(0, 2), G()->IsCellPlain(0, 1)), std::pair("leere Liste"s, true));
-    EXPECT_TRUE(QFontInfo(G()->findChild<QTableWidget*>()->font()).fixedPitch());
+    EXPECT_TRUE(testsupport::CharactersEquallyWide(G()->findChild<QTableWidget*>()->font()));
     Paste("1\t2\r\n3\t4\r\n");
     EXPECT_EQ(std::tuple(Points(), G()->IsCellPlain(0, 1), Ed()->EditModus()), std::tuple("1 2, 3 4"s, false, true));
 

@@ -30,6 +30,7 @@ protected:
         });
     }
     void TearDown() override {
+        frmMonteCarlo::SetZiehung(nullptr);
         frmMonteCarlo::SetUhr(nullptr);
         frmMonteCarlo::SetZufallsSaat(std::nullopt);
         InBothLocales::TearDown();
@@ -203,7 +204,7 @@ TEST_P(MonteCarloTest, RunsScatterAroundTheExpectationOfTheirGame) {
 }
 
 // Stop and Go continue a run where it was; a whole run ends after the block in which the last A reacted;
-// Go with one A left finishes the run, with none it ends it; Stop ends a long step wait at once.
+// Stop ends a long step wait at once; Go goes on only while more than one A is left, in both modes.
 TEST_P(MonteCarloTest, StopAndGoContinueTheRunWhereItWas) {
     frmMonteCarlo* w = Open(1);
     ASSERT_NE(w, nullptr);
@@ -246,34 +247,6 @@ TEST_P(MonteCarloTest, StopAndGoContinueTheRunWhereItWas) {
     Click(w, "cmdStart");
     EXPECT_EQ(SimulatedA(w), pts);
 
-    // Stops the run in the wait after the step that leaves `rest` molecules A; true when the run then
-    // stands stopped (not when that step ended the run's last block).
-    auto stoppeBei = [&](long rest) {
-        bool gestoppt = false;
-        beiUhr = [&] {
-            if (!gestoppt && w->AnzahlA() == rest && Enabled(w, "cmdStop")) {
-                gestoppt = true;
-                Click(w, "cmdStop");
-            }
-        };
-        Click(w, "cmdStart");
-        beiUhr = nullptr;
-        return w->AnzahlA() == rest && Enabled(w, "cmdContinue");
-    };
-    ASSERT_TRUE(stoppeBei(1));
-    Click(w, "cmdContinue");
-    EXPECT_EQ(w->AnzahlA(), 0);  // the last A has reacted
-    bool stehtOhneA = false;
-    for (std::uint32_t seed = 1; seed <= 20 && !stehtOhneA; ++seed) {
-        frmMonteCarlo::SetZufallsSaat(seed);
-        stehtOhneA = stoppeBei(0);
-    }
-    ASSERT_TRUE(stehtOhneA);
-    const long schritte = w->Schritte();
-    Click(w, "cmdContinue");
-    EXPECT_EQ(w->Schritte(), schritte);
-    EXPECT_EQ(Buttons(w), "Start Close");
-
     // 30 s per converting step; Stop comes at the wait's first look at the clock.
     MCDelay = 30;
     beiUhr = [w] {
@@ -284,6 +257,41 @@ TEST_P(MonteCarloTest, StopAndGoContinueTheRunWhereItWas) {
     EXPECT_FALSE(w->Laeuft());
     EXPECT_LT(uhr - uhrVorher, 5);  // the wait did not run its 30 s
     EXPECT_EQ(w->AnzahlA(), 99);  // the first draw always converts, then the wait was left
+    MCDelay = 0;
+
+    // Runs on "100" stopped in the wait after the step that leaves `rest` molecules A, then Go. The
+    // molecules are drawn in turn, so each step turns one more A into P (K = 2 in mode 2).
+    struct GoCase {
+        int mode;
+        long rest;
+        bool goesOn;
+    };
+    const GoCase goCases[] = {{1, 2, true}, {1, 1, false}, {1, 0, false}, {2, 2, true}, {2, 1, false}, {2, 0, false}};
+    for (const GoCase& c : goCases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << ", " << c.rest << " A left");
+        w = Open(c.mode, 0);
+        ASSERT_NE(w, nullptr);
+        if (c.mode == 2) Find<QRadioButton>(w, "optGK(2)")->click();
+        long gezogen = 0;
+        frmMonteCarlo::SetZiehung([&gezogen](long n0) { return gezogen++ % n0 + 1; });
+        long halt = 0;  // steps after which Stop comes (an endless equilibrium run after Go too)
+        beiUhr = [&] {
+            if (Enabled(w, "cmdStop") && (w->AnzahlA() == c.rest || (halt > 0 && w->Schritte() >= halt)))
+                Click(w, "cmdStop");
+        };
+        Click(w, "cmdStart");
+        ASSERT_EQ(std::tuple(w->AnzahlA(), Buttons(w)), std::tuple(c.rest, std::string("Start Continue Close")));
+        const long schritte = w->Schritte();
+        const int punkte = w->Chart()->PointCount(1, 3);
+        halt = schritte + 10;
+        Click(w, "cmdContinue");
+        beiUhr = nullptr;
+        EXPECT_EQ(w->Schritte() > schritte, c.goesOn);
+        if (!c.goesOn) {
+            EXPECT_EQ(std::tuple(w->AnzahlA(), w->Chart()->PointCount(1, 3), Buttons(w)),
+                      std::tuple(c.rest, punkte, std::string("Start Close")));
+        }
+    }
 }
 
 // The board on "100" shows the game after a resize and the start state after Refresh; the drawing

@@ -1,5 +1,6 @@
 // The table control of the editors: Tab-separated rows, check-box cells, the selected block as
 // clipboard text in both directions, and the events the editors rely on.
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "platform/Grid.h"
+#include "tests/support/FontWidths.h"
 
 namespace {
 
@@ -67,13 +69,19 @@ TEST_F(GridTest, RowsFromTabSeparatedTextWithCheckCells) {
     EXPECT_EQ(Editor(), nullptr);
 }
 
-// The named font when installed, else a fixed-pitch one: padded number columns line up.
+// The named font when installed, else one whose characters are equally wide: padded number columns
+// line up, whatever fonts the machine has and however they are marked.
 TEST_F(GridTest, FontFallsBackToTheFixedPitchFont) {
     grid.SetGridFont("COURIER NEW", 9);
-    EXPECT_TRUE(QFontInfo(Table()->font()).fixedPitch());
+    EXPECT_TRUE(testsupport::CharactersEquallyWide(Table()->font()));
     EXPECT_EQ(Table()->font().pointSize(), 9);
+    // The set-up's font first, so that every machine that has it makes the same choice.
+    if (!QFontDatabase::hasFamily("Courier New") && QFontDatabase::hasFamily("DejaVu Sans Mono")) {
+        EXPECT_EQ(QFontInfo(Table()->font()).family(), "DejaVu Sans Mono");
+    }
     grid.SetGridFont("DejaVu Sans", 10);
     EXPECT_EQ(QFontInfo(Table()->font()).family(), "DejaVu Sans");
+    EXPECT_FALSE(testsupport::CharactersEquallyWide(Table()->font()));
 }
 
 TEST_F(GridTest, SelectedBlockGoesToTheClipboardTextAndBack) {

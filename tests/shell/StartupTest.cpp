@@ -1,6 +1,10 @@
 // Start-up of the main window: start values of the shared state, the phantom window, and a
 // project named on the command line.
 
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMessageBox>
+
 #include <sys/stat.h>
 
 #include <cmath>
@@ -8,8 +12,10 @@
 
 #include "platform/Help.h"
 #include "platform/Twips.h"
+#include "shell/frmTOption.h"
 #include "tests/shell/ShellFixture.h"
 #include "tests/support/ChildRun.h"
+#include "tests/support/NumberLocale.h"
 
 namespace shelltest {
 namespace {
@@ -174,6 +180,66 @@ TEST_F(StartupTest, CommandLineProjectLoadsWithItsDataOrLeavesTheStartState) {
     EXPECT_NE(rec.Last().prompt.find("    Datenfile MESS1.TA3"), std::string::npos);
     // The folders' own clean-up skips names that are not UTF-8.
     for (const std::string& f : {projDir + "/M\xE4rz.TC3", Path("Daten \xE4.TA3")}) ::unlink(f.c_str());
+}
+
+// The texts of Qt's own modal dialog open now, "|" between them: its title, the labels named, then
+// its buttons.
+std::string DialogTexts(const QStringList& labels) {
+    QWidget* d = QApplication::activeModalWidget();
+    if (!d) return "kein Dialog";
+    QStringList texts{d->windowTitle()};
+    for (const QString& name : labels) {
+        const auto* label = d->findChild<QLabel*>(name);
+        texts << (label ? label->text() : "kein " + name);
+    }
+    if (const auto* buttons = d->findChild<QDialogButtonBox*>())
+        for (const QAbstractButton* b : buttons->buttons()) texts << b->text();
+    return texts.join('|').toStdString();
+}
+
+// Qt's own dialogs speak German under every locale: the save dialog, its overwrite question and the
+// colour dialog, each opened by the program as the user opens it.
+TEST_F(StartupTest, QtsOwnDialogsSpeakGermanUnderEveryLocale) {
+    Start();
+    shell::SetSaveFileChooser(nullptr);
+    frmTOption::SetColorChooser(nullptr);
+    WriteFile(Path("alt.TC3"), "alt");
+    for (const testsupport::NumberLocale locale : testsupport::AllNumberLocales) {
+        SCOPED_TRACE(locale == testsupport::NumberLocale::German ? "German" : "C");
+        const testsupport::NumberLocaleScope scope(locale);
+        std::string saveDialog, question;
+        QTimer::singleShot(0, [&] {
+            saveDialog = DialogTexts({"lookInLabel", "fileNameLabel", "fileTypeLabel"});
+            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!d) return;
+            QTimer::singleShot(0, [&] {
+                question = DialogTexts({"qt_msgbox_label"});
+                if (auto* q = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) q->button(QMessageBox::No)->click();
+            });
+            d->selectFile("alt.TC3");
+            // Saving over it asks first; No keeps the dialog open.
+            d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->click();
+            d->reject();
+        });
+        Menu("mnuSaveProject");
+        EXPECT_EQ(saveDialog, "aktuelles Projekt speichern unter ...|Suchen in:|Datei&name:|Dateien des Typs:|"
+                              "S&peichern|Abbrechen");
+        EXPECT_EQ(question, "aktuelles Projekt speichern unter ...|"
+                            "Die Datei alt.TC3 existiert bereits.\nSoll sie \u00FCberschrieben werden?|&Ja|&Nein");
+        EXPECT_EQ(testsupport::Bytes(Path("alt.TC3")), "alt");
+
+        std::string colourDialog;
+        platform::Windows().Show("frmTOption");
+        QTimer::singleShot(0, [&] {
+            colourDialog = DialogTexts({});
+            if (QWidget* d = QApplication::activeModalWidget()) d->close();
+        });
+        testsupport::Click("frmTOption", "cmdAColor");
+        EXPECT_EQ(colourDialog, "Farbauswahl|OK|Abbrechen");
+        platform::Windows().Unload("frmTOption");
+    }
+    // On a desktop too: Qt's dialogs, not the desktop's own in the desktop's language.
+    EXPECT_TRUE(QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs));
 }
 
 // Hostile projects on the command line, each in the real program as a child process: it shows its

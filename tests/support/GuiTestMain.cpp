@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/QtMessageBox.h"
+#include "platform/QtTexts.h"
 #include "tests/support/MsgRecorder.h"
 
 int main(int argc, char** argv) {
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     QApplication app(argc, argv);
     testsupport::MsgRecorder::InstallGlobal();
+    // Qt's own dialogs as users see them: in German.
+    platform::InstallGermanQtTexts();
     // Tests choose their number locale themselves (NumberLocaleScope), whatever LANG says.
     platform::ApplyNumberLocale(QLocale::c());
     return RUN_ALL_TESTS();
