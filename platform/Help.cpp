@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "platform/core/MsgBox.h"
 
@@ -169,9 +170,17 @@ private:
         layout->addLayout(row);
         layout->addWidget(hits, 1);
         QHelpSearchEngine* search = engine_->searchEngine();
-        auto start = [search, input] {
-            if (!input->text().trimmed().isEmpty()) search->search(input->text().trimmed());
+        // A search asked for while the index is still being built runs when it is done.
+        auto start = [this, search, input] {
+            if (input->text().trimmed().isEmpty()) return;
+            if (indexing_) searchPending_ = true;
+            else search->search(input->text().trimmed());
         };
+        connect(search, &QHelpSearchEngine::indexingStarted, this, [this] { indexing_ = true; });
+        connect(search, &QHelpSearchEngine::indexingFinished, this, [this, start] {
+            indexing_ = false;
+            if (std::exchange(searchPending_, false)) start();
+        });
         connect(input, &QLineEdit::returnPressed, search, start);
         connect(go, &QPushButton::clicked, search, start);
         connect(search, &QHelpSearchEngine::searchingFinished, hits, [search, hits](int count) {
@@ -191,6 +200,8 @@ private:
     QHelpEngine* engine_;
     HelpBrowser* browser_;
     QTabWidget* tabs_;
+    bool indexing_ = false;
+    bool searchPending_ = false;
 };
 
 // The help engine over a collection of its own in a temporary folder, so that the help file
@@ -270,7 +281,7 @@ void ShowHelpContext(int contextId) {
     HelpSystem& sys = System();
     if (!sys.window) {
         sys.window = new HelpWindow(engine);
-        engine->searchEngine()->reindexDocumentation();
+        engine->searchEngine()->reindexDocumentation();  // in the background; the window shows at once
     }
     sys.window->Show(url);
     sys.window->show();

@@ -1,6 +1,8 @@
 // The help file and the help window: every context id the program passes has a topic, every link
 // of the help resolves, and the help buttons and entries of the real windows open their own topic.
 #include <QDirIterator>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QMenu>
@@ -138,14 +140,40 @@ TEST_F(HelpTest, WindowHelpButtonsOpenTheirWindowsTopic) {
     }
 }
 
-TEST_F(HelpTest, ContentsShowTheWholeHelp) {
+// The contents, the keyword index and the full-text search each lead to a topic; back returns.
+TEST_F(HelpTest, ContentsIndexAndSearchOpenTopics) {
     Click("MDITAR", "cmdUebungen");
     ASSERT_EQ(ShownTopic(), "uebungen.html");
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == "frmHilfe") {
-            EXPECT_GE(w->findChild<QTreeView*>("treeInhalt")->model()->rowCount(), 1);
-        }
-    }
+    QWidget* help = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "frmHilfe") help = w;
+    ASSERT_NE(help, nullptr);
+
+    auto* contents = help->findChild<QTreeView*>("treeInhalt");
+    ASSERT_GE(contents->model()->rowCount(), 1);
+    const QModelIndex top = contents->model()->index(0, 0);
+    EXPECT_EQ(contents->model()->rowCount(top), 7);  // the seven parts of the help
+    contents->clicked(contents->model()->index(0, 0, contents->model()->index(3, 0, top)));  // the first reactor
+    EXPECT_EQ(ShownTopic(), "batch.html");
+
+    auto* keyword = help->findChild<QLineEdit*>("txtStichwort");
+    QTest::keyClicks(keyword, "Verweilzeit-Summ");
+    QTest::keyClick(keyword, Qt::Key_Return);
+    EXPECT_EQ(ShownTopic(), "verweilzeit_kessel.html");
+
+    auto* query = help->findChild<QLineEdit*>("txtSuche");
+    auto* hits = help->findChild<QListWidget*>("lstTreffer");
+    QTest::keyClicks(query, "Zufall");
+    QTest::keyClick(query, Qt::Key_Return);
+    // The search index is built in the background when the window first opens.
+    QTRY_VERIFY_WITH_TIMEOUT(hits->count() > 0 && hits->item(0)->data(Qt::UserRole).isValid(), 10000);
+    hits->itemClicked(hits->item(0));
+    EXPECT_FALSE(ShownTopic().empty());
+    EXPECT_NE(platform::HelpPageHtml(ShownTopic()).find("Zufall"), std::string::npos);
+
+    help->findChild<QAction*>("cmdZurueck")->trigger();
+    help->findChild<QAction*>("cmdZurueck")->trigger();
+    EXPECT_EQ(ShownTopic(), "batch.html");
 }
 
 // "Exit" and the main window's close box end the program with the help window open.
