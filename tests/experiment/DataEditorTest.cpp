@@ -574,7 +574,9 @@ TEST_F(DataEditorTest, CtPointsOpenTheDiagramScaledToTheData) {
 
 TEST_F(DataEditorTest, NothingIsDrawnWithoutActiveRows) {
     Open();
-    Press("cmdDraw_ct");
+    EXPECT_FALSE(Find<QPushButton>("cmdDraw_ct")->isEnabled());  // an empty list has no c-t points to draw
+    editor->cmdDraw_ct_Click();
+    ASSERT_FALSE(rec.Messages().empty());
     EXPECT_EQ(std::tuple(rec.Last().prompt, rec.Beeps(), aktDiagrammCode),
               std::tuple("keine Messpunkte vorhanden!"s, 1, 0));
     Open({{0, 1, 0, 300, 1, -1}, {1, 0.5, 0, 310, 2, -1}});
