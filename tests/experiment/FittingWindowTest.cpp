@@ -315,8 +315,11 @@ TEST_P(FittingRoads, ShownTextsOfAutomaticFitsStayAsRecorded) {
              aktModell = 7;
              c0Wert = {0, 1, 1, 0, 0, 0};
              kWert = {0, 0.3, 0.02, 0};
-             fittest::SetMeasuredData(rows(0.45, 0.01));
+             auto r = rows(0.45, 0.01);
+             r[0].c[2] = 1;  // the fit starts from the data's c(B,0); only c(A) is counted
+             fittest::SetMeasuredData(r);
              shell::mnuctFitting_Click();
+             Window()->chkConcFQS[2]->click();
          },
          " .2270716| .0106123", "2.4 E-3|1.3 E-3|3.5186 E-3", "k1 =0.2270716, k2 =0.0106123"},
         {"order fit of model 20",
