@@ -100,6 +100,10 @@ TEST_F(DataEditorTest, DataShowInFixedWidthFieldsInEditMode) {
                                         Find<QLineEdit>("lambda_infin")->text().toStdString()}),
               (std::vector<std::string>{"1  ", "0.5           ", "1.000000E-06  ", "-1.000000E+00 ", "1.25          ",
                                         " .5", " 300", " 2.5"}));
+    // A name an older system wrote in Latin-1 reads as the file dialog lists it.
+    DatenFile = Path("daten\xE4.TA3");
+    testsupport::UnloadAll();
+    EXPECT_EQ(Open().windowTitle().toStdString(), " Experimentelle Daten, Editieren von Messpunkten  (datenä.TA3)");
 }
 
 TEST_F(DataEditorTest, InputLineAddsRowsAndRefusesAZeroSum) {
