@@ -32,6 +32,7 @@
 #include "platform/core/FormHost.h"
 #include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
+#include "platform/core/TextFile.h"
 #include "shell/DataSaveQuestion.h"
 #include "simulation/CalcWindow.h"
 
@@ -458,7 +459,7 @@ void frmDatedit::ColourRow(int gridRow) {
 std::string frmDatedit::CaptionSuffix() const {
     if (DatenFile.empty()) return "(unbenannt)";
     const std::size_t p = DatenFile.find_last_of("/\\");
-    return "(" + (p == std::string::npos ? DatenFile : DatenFile.substr(p + 1)) + ")";
+    return "(" + platform::FileNameForDisplay(p == std::string::npos ? DatenFile : DatenFile.substr(p + 1)) + ")";
 }
 
 void frmDatedit::SetEditCaption() { setWindowTitle(QString::fromStdString(kEditCaption + CaptionSuffix())); }

@@ -316,6 +316,15 @@ void frmTFitting::SetzeGruppe(int i, bool sliderZeigen, bool labelsAn) {
 // ---------------------------------------------------------------------------------------------
 // Life cycle
 
+void frmTFitting::TakeDataC0() {
+    c0Wert[1] = c0Mess[1];
+    c0Wert[2] = c0Mess[2];
+    for (int i = 0; i <= 4; ++i) {
+        Inp[static_cast<std::size_t>(i)]->setText(
+            Q(platform::StrSingle(static_cast<float>(c0Wert[static_cast<std::size_t>(i + 1)]))));
+    }
+}
+
 void frmTFitting::Form_Load() {
     ladeModus_ = DiagVariante;
     nZeitPunkte = kFitIntervalle;
@@ -327,11 +336,9 @@ void frmTFitting::Form_Load() {
     }
     VerbergeStdDev();
 
-    c0Wert[1] = c0Mess[1];
-    c0Wert[2] = c0Mess[2];
+    TakeDataC0();
     for (int i = 0; i <= 4; ++i) {
         QLineEdit* box = Inp[static_cast<std::size_t>(i)];
-        box->setText(Q(platform::StrSingle(static_cast<float>(c0Wert[static_cast<std::size_t>(i + 1)]))));
         box->setStyleSheet(simulation::kLockedBoxStyle);
         box->setReadOnly(true);
     }

@@ -33,6 +33,9 @@ public:
 
     // ---- Life cycle and layout ----
     void Form_Load();
+    // c0(A) and c0(B) of the measured data into the model state and the boxes of the initial
+    // concentrations: the fit always starts from the data's own initial concentrations.
+    void TakeDataC0();
     void Form_Resize();
     void Form_Activate();
     // Stores the window position and closes the diagram window; never cancels.

@@ -35,6 +35,7 @@
 #include "platform/core/FormHost.h"
 #include "platform/core/MsgBox.h"
 #include "platform/core/NumberFormat.h"
+#include "platform/core/TextFile.h"
 #include "shell/FileChoice.h"
 #include "simulation/CalcWindow.h"
 
@@ -423,7 +424,7 @@ void frmXYEdit::RefreshButtons() {
 }
 
 void frmXYEdit::SetzeKaption() {
-    setWindowTitle(U("geladen: " + XYDateiName + " (" + Nr(nXYPunkte) + " Datenzeilen)"));
+    setWindowTitle(U("geladen: " + platform::FileNameForDisplay(XYDateiName) + " (" + Nr(nXYPunkte) + " Datenzeilen)"));
 }
 
 void frmXYEdit::FokusX() {

@@ -116,14 +116,18 @@ static double Factor(int oldIdx, int newIdx) {
     return valid && oldIdx != newIdx ? ZeitFaktor[oldIdx][newIdx] : 1.0;
 }
 
+// The time column of the data in the new unit (it holds the rate r(P) in the enzyme r(P)-c(S) mode).
+static double ConvertedDataTime(double t, double F) {
+    return aktModell == kEnzymModel && EnzymRcsModus != 0 ? t / F : t * F;
+}
+
 void ConvertExpRows(int first, int last, int oldIdx, int newIdx) {
     const double F = Factor(oldIdx, newIdx);
     if (F == 1.0) return;
-    const bool tHaeltRate = aktModell == kEnzymModel && EnzymRcsModus != 0;
     last = std::min(last, DataRowCount());
     for (int i = std::max(first, 1); i <= last; ++i) {
         ExpPunkt& p = ExpDaten[i];
-        p.t = tHaeltRate ? p.t / F : p.t * F;
+        p.t = ConvertedDataTime(p.t, F);
         p.k /= F;
     }
 }
@@ -145,6 +149,11 @@ void ConvertTimeUnit(int& newIdx, int oldIdx) {
     const int newUnit = newIdx;
     if (newUnit >= 0 && newUnit < kZeitEinheiten) ZeitEinheit = kUnitTexts[newUnit];
     ConvertExpRows(1, DataRowCount(), oldIdx, newUnit);
+    // The largest times the last analysis found belong to the rows just converted (the time window
+    // proposes t(max) from them).
+    const double F = Factor(oldIdx, newUnit);
+    DatenTmax = static_cast<float>(ConvertedDataTime(DatenTmax, F));
+    DatenTEnde = ConvertedDataTime(DatenTEnde, F);
     ConvertModelValues(oldIdx, newUnit);
 
     UpdateUnitLabels();

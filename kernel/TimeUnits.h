@@ -20,8 +20,8 @@ int ZeitEinheitIndexOf(const std::string& text);
 bool kWert2IstOrdnung();
 
 // Switches to unit newIdx (the callers pass ZeitEinheitNr after setting it) from unit oldIdx (0..4).
-// With F = ZeitFaktor(oldIdx, newIdx) (1 when equal): times (t(max), tauMittel, the data rows' t)
-// are multiplied by F; quantities per time (kWert, the rows' k, VPunkt, RohrV, and the rows' t while
+// With F = ZeitFaktor(oldIdx, newIdx) (1 when equal): times (t(max), tauMittel, the data rows' t and
+// the largest data times DatenTmax, DatenTEnde) are multiplied by F; quantities per time (kWert, the rows' k, VPunkt, RohrV, and the rows' t while
 // they hold the rate r(P) of the enzyme r(P)-c(S) mode) are divided by F; kWert(2) is kept while it
 // holds the order. Then refreshes the unit captions and the boxes of the open windows and selects the
 // unit's option in frmKinModel. No failure: the factors are never 0.

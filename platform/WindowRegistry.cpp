@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QEventLoop>
@@ -12,6 +13,9 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+
+#include <algorithm>
+#include <memory>
 
 #include "platform/core/FormHost.h"
 #include "platform/core/RunningLoops.h"
@@ -24,6 +28,31 @@ WindowRegistry& WindowRegistry::Instance() {
 }
 
 WindowRegistry::WindowRegistry() { InstallFormHost(); }
+
+// Qt sends QEvent::Create to a new widget from within its QWidget constructor, before the window's
+// own constructor builds its controls and runs its loading: the moment the window is to count as loaded.
+class WindowRegistry::CreationWatch final : public QObject {
+public:
+    explicit CreationWatch(WindowRegistry& registry) : registry_(registry) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~CreationWatch() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Create && watched->isWidgetType())
+            registry_.TakeCreatedWindow(static_cast<QWidget*>(watched));
+        return false;
+    }
+
+private:
+    WindowRegistry& registry_;
+};
+
+void WindowRegistry::TakeCreatedWindow(QWidget* form) {
+    if (awaiting_.empty()) return;
+    loaded_[awaiting_.back()] = LoadedForm{form, form};
+    awaiting_.pop_back();
+}
 
 void WindowRegistry::Register(const std::string& name, FormKind kind, FormFactory factory) {
     registered_[name] = Entry{kind, std::move(factory)};
@@ -68,8 +97,20 @@ QWidget* WindowRegistry::Load(const std::string& name) {
     const auto it = registered_.find(name);
     if (it == registered_.end()) return nullptr;
 
-    QWidget* form = it->second.factory();
-    if (!form) return nullptr;
+    // The first widget the factory creates is the window; a load inside its constructor waits for its own.
+    const std::size_t depth = awaiting_.size();
+    awaiting_.push_back(name);
+    QWidget* form = nullptr;
+    {
+        std::unique_ptr<CreationWatch> watch;
+        if (QCoreApplication::instance() && depth == 0) watch = std::make_unique<CreationWatch>(*this);
+        form = it->second.factory();
+    }
+    awaiting_.resize(std::min(awaiting_.size(), depth));
+    if (!form) {
+        loaded_.erase(name);
+        return nullptr;
+    }
     form->setObjectName(QString::fromStdString(name));
     form->setAttribute(Qt::WA_DeleteOnClose, true);
     QWidget* frame = form;

@@ -7,6 +7,9 @@
 // installs; a dialog or tool window becomes a top-level window owned by the main window.
 // Unload closes it (its close handling may refuse) and forgets it; the next Load creates a
 // fresh instance, so a window shown again rebuilds itself in its constructor.
+//
+// A window counts as loaded, and is found by name, from the moment its loading starts: what its
+// constructor (its Form_Load) writes into itself by name, or asks of itself, reaches it.
 #include <QPointer>
 #include <QWidget>
 
@@ -44,8 +47,8 @@ public:
     void SetMainWindow(QWidget* mainWindow, MdiChildHook mdiHook);
     QWidget* MainWindow() const { return mainWindow_; }
 
-    // Creates the window when it is not loaded (without showing it). Null when the name is
-    // not registered.
+    // Creates the window when it is not loaded (without showing it); while its constructor runs,
+    // Get already gives the window. Null when the name is not registered.
     QWidget* Load(const std::string& name);
     // The loaded instance, or null. Never creates.
     QWidget* Get(const std::string& name) const;
@@ -77,12 +80,18 @@ private:
         QPointer<QWidget> form;
         QPointer<QWidget> frame;
     };
+    class CreationWatch;
     WindowRegistry();
+    // Takes the widget Qt has just begun to create as the window of the innermost load still
+    // waiting for its window.
+    void TakeCreatedWindow(QWidget* form);
 
     std::map<std::string, Entry> registered_;
     mutable std::map<std::string, LoadedForm> loaded_;
     QPointer<QWidget> mainWindow_;
     MdiChildHook mdiHook_;
+    // Names whose factory runs and whose window Qt has not created yet, innermost last.
+    std::vector<std::string> awaiting_;
 };
 
 // Static helper: `static platform::FormRegistration reg("frmBatch", FormKind::MdiChild,

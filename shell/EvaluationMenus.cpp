@@ -81,8 +81,11 @@ void FittingHandOver(const std::function<bool()>& entrySteps) {
     // A window left open from another fit mode holds that mode's parameters: it starts afresh.
     if (frmTFitting* open = frmTFitting::Geladen(); open && open->LadeModus() != DiagVariante) Close({"frmTFitting"});
     Windows().Show("frmTFitting");
+    // The model window is opened afresh for the model of the fit; its model choice puts the model's
+    // start values into c0 slots that are 0, but an initial concentration of 0 in the data is the data's.
     Windows().Unload("frmKinModel");
     Windows().Show("frmKinModel");
+    if (frmTFitting* fit = frmTFitting::Geladen()) fit->TakeDataC0();
     if (Windows().IsLoaded("frmTFitting")) Windows().Show("frmTFitting");
     DiagramHandOver();
     if (aktDiagrammCode == -9) {

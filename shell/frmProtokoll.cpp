@@ -146,7 +146,7 @@ frmProtokoll::frmProtokoll(QWidget* parent) : QWidget(parent) {
 }
 
 void frmProtokoll::Form_Load() {
-    lblProtText2->setText(QString::fromStdString(ProtFile));
+    lblProtText2->setText(QString::fromStdString(platform::FileNameForDisplay(ProtFile)));
     cmdOpenNew->setEnabled(ProtOffen != kFalse);
 
     ProtSep = ";";
@@ -289,7 +289,7 @@ void frmProtokoll::cmdOpenNew_Click() {
     shell::SetAutoProtName(ProtFile);
     ProtOffen = kFalse;
     cmdOpenNew->setEnabled(false);
-    lblProtText2->setText(QString::fromStdString(ProtFile));
+    lblProtText2->setText(QString::fromStdString(platform::FileNameForDisplay(ProtFile)));
     ProtZeilen = 0;
     ProtDaten.assign(1, ProtokollZeile{});
 }

@@ -182,8 +182,8 @@ void frmTCmnDlg::showEvent(QShowEvent* event) {
 
 void frmTCmnDlg::Form_Activate() {
     QString preselect;
-    if (pattern_ == "*.TC3") preselect = Std(kernel::ProjektFile);
-    else if (pattern_ == "*.TA3") preselect = Std(kernel::DatenFileTitel);
+    if (pattern_ == "*.TC3") preselect = Std(platform::FileNameForDisplay(kernel::ProjektFile));
+    else if (pattern_ == "*.TA3") preselect = Std(platform::FileNameForDisplay(kernel::DatenFileTitel));
     if (preselect.isEmpty()) return;
     for (int row = 0; row < filOpenList->count(); ++row) {
         if (filOpenList->item(row)->text().toUpper() == preselect.toUpper()) {
@@ -550,7 +550,7 @@ void ShowFileDialog(std::string& fullName, std::string& fileName, std::string& d
     if (!directory.empty()) dialog->SetDirPath(Std(directory));
     // The proposal shows upper-cased; the file list finds it in any letter case.
     std::string proposal = fullName;
-    dialog->SetOpenFileText(fullName.empty() ? dialog->FilePattern() : Std(kernel::FileNameOnly(proposal)).toUpper());
+    dialog->SetOpenFileText(fullName.empty() ? dialog->FilePattern() : Std(platform::FileNameForDisplay(kernel::FileNameOnly(proposal))).toUpper());
     platform::Windows().ShowModal("frmTCmnDlg");
     if (!dialog) return;
     cancel = dialog->CancelTag() != "FALSE";

@@ -12,6 +12,7 @@
 #include "diagram/frmTGraph2D.h"
 #include "experiment/frmDatedit.h"
 #include "kernel/DataFile.h"
+#include "kernel/DataSet.h"
 #include "platform/Chart2D.h"
 #include "platform/Grid.h"
 #include "shell/DataSaveQuestion.h"
@@ -99,6 +100,10 @@ TEST_F(DataEditorTest, DataShowInFixedWidthFieldsInEditMode) {
                                         Find<QLineEdit>("lambda_infin")->text().toStdString()}),
               (std::vector<std::string>{"1  ", "0.5           ", "1.000000E-06  ", "-1.000000E+00 ", "1.25          ",
                                         " .5", " 300", " 2.5"}));
+    // A name an older system wrote in Latin-1 reads as the file dialog lists it.
+    DatenFile = Path("daten\xE4.TA3");
+    testsupport::UnloadAll();
+    EXPECT_EQ(Open().windowTitle().toStdString(), " Experimentelle Daten, Editieren von Messpunkten  (datenä.TA3)");
 }
 
 TEST_F(DataEditorTest, InputLineAddsRowsAndRefusesAZeroSum) {
@@ -172,6 +177,62 @@ TEST_F(DataEditorTest, UnitChangesMeetTheModelWindowWithoutConvertingTwice) {
     // The model window reaches the editor by the procedure's name.
     ASSERT_TRUE(QMetaObject::invokeMethod(editor, "TimeCallFromKinModel", Q_ARG(int, 2)));
     EXPECT_DOUBLE_EQ(ExpDaten[2].t, 90.0 / 3600);
+}
+
+// What the editor's opening writes into itself by name: headings, entry captions and the fields and draw
+// buttons open for the model and its mode; a unit switched in the editor reaches the time window's
+// t(max) proposal at once.
+TEST_P(DataEditorRoad, OpeningLabelsAndOpensTheFieldsOfTheModel) {
+    struct Case {
+        const char* name;
+        int model;
+        bool rates;  // the enzyme model's r(P)-c(S) mode
+        std::vector<Row> rows;
+        int unit;             // switched in the editor after the opening, -1 none
+        const char* labels;   // Bz1(2)|lblKopf(5)|lblKopf(1)|Bz1(3)
+        const char* fields;   // y(0..8) and lambda_infin open: 1
+        const char* draw;     // cmdDraw_ct, cmdDraw_rcS, cmdDraw_Tk enabled: 1
+        const char* proposal; // the time window's t(max) box afterwards (plain decimal form), or none
+    };
+    const Case cases[] = {
+        {"model 2 over an empty list", 2, false, {}, -1, "Zeit t/s|  Zeit t/s|c(A)/(mol/L)|c(B)/(mol/L)",
+         "1111111111", "000", nullptr},
+        {"model 2 with one k-T row", 2, false, {{0, 1, 0, 300, 0.1}, {5, 0.5}}, -1,
+         "Zeit t/s|  Zeit t/s|c(A)/(mol/L)|c(B)/(mol/L)", "1111111111", "100", nullptr},
+        {"model 10, r(P)-c(S), unit min", 10, true, {{0.2, 0, 1}, {0.3, 0, 2}}, 1,
+         "r(P)/(mol/L min)| r(P)/(mol/L min)|c(E)/(mol/L)|c(S)/(mol/L)", "1010000000", "010", nullptr},
+        {"model 10, c-t", 10, false, {{0, 0.5, 5}, {10, 0.4, 4}}, -1,
+         "Zeit t/s|  Zeit t/s|c(E)/(mol/L)|c(S)/(mol/L)", "1111110000", "100", nullptr},
+        {"model 2, 15 s switched to min", 2, false, {{0, 1}, {15, 0.5}}, 1,
+         "Zeit t/min|  Zeit t/min|c(A)/(mol/L)|c(B)/(mol/L)", "1111111111", "100", " .25"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::UnloadAll();
+        aktModell = c.model;
+        EnzymRcsModus = c.rates ? kTrue : kFalse;
+        ZeitEinheit = "s";
+        ZeitEinheitNr = ZeitEinheitIdx = 0;
+        SetData(c.rows);
+        AnalyseExpData();
+        ASSERT_NE(platform::Windows().Show("frmKinModel"), nullptr);
+        Open();
+        if (c.unit >= 0) Find<QRadioButton>(QStringLiteral("optZeit(%1)").arg(c.unit))->click();
+        EXPECT_EQ(QStringList({Text("Bz1(2)"), Text("lblKopf(5)"), Text("lblKopf(1)"), Text("Bz1(3)")}).join('|').toStdString(),
+                  c.labels);
+        std::string fields, draw;
+        for (int i = 0; i <= 8; ++i) fields += Y(i)->isEnabled() ? '1' : '0';
+        fields += Find<QLineEdit>("lambda_infin")->isEnabled() ? '1' : '0';
+        for (const char* b : {"cmdDraw_ct", "cmdDraw_rcS", "cmdDraw_Tk"}) draw += Find<QPushButton>(b)->isEnabled() ? '1' : '0';
+        EXPECT_EQ(std::pair(fields, draw), std::pair(std::string(c.fields), std::string(c.draw)));
+        EXPECT_EQ(Find<QLabel>("lblKopf(5)")->toolTip().toStdString(), c.rates ? " Reaktionsgeschwindigkeit von c(P) " : "");
+        if (c.proposal) {
+            ASSERT_NE(platform::Windows().Show("frmPrepareTimeDiagram"), nullptr);
+            EXPECT_EQ(testsupport::Control<QComboBox>("frmPrepareTimeDiagram", "kCombo(0)")->currentText().toStdString(),
+                      c.proposal);
+        }
+    }
+    EnzymRcsModus = kFalse;
 }
 
 TEST_F(DataEditorTest, SortingCarriesWholeRowsAndKeepsEqualKeysInOrder) {
@@ -574,7 +635,9 @@ TEST_F(DataEditorTest, CtPointsOpenTheDiagramScaledToTheData) {
 
 TEST_F(DataEditorTest, NothingIsDrawnWithoutActiveRows) {
     Open();
-    Press("cmdDraw_ct");
+    EXPECT_FALSE(Find<QPushButton>("cmdDraw_ct")->isEnabled());  // an empty list has no c-t points to draw
+    editor->cmdDraw_ct_Click();
+    ASSERT_FALSE(rec.Messages().empty());
     EXPECT_EQ(std::tuple(rec.Last().prompt, rec.Beeps(), aktDiagrammCode),
               std::tuple("keine Messpunkte vorhanden!"s, 1, 0));
     Open({{0, 1, 0, 300, 1, -1}, {1, 0.5, 0, 310, 2, -1}});

@@ -18,6 +18,7 @@ using namespace kernel;
 namespace {
 
 using namespace fittest;
+using namespace std::string_literals;
 using testsupport::Click;
 using testsupport::Control;
 
@@ -315,8 +316,11 @@ TEST_P(FittingRoads, ShownTextsOfAutomaticFitsStayAsRecorded) {
              aktModell = 7;
              c0Wert = {0, 1, 1, 0, 0, 0};
              kWert = {0, 0.3, 0.02, 0};
-             fittest::SetMeasuredData(rows(0.45, 0.01));
+             auto r = rows(0.45, 0.01);
+             r[0].c[2] = 1;  // the fit starts from the data's c(B,0); only c(A) is counted
+             fittest::SetMeasuredData(r);
              shell::mnuctFitting_Click();
+             Window()->chkConcFQS[2]->click();
          },
          " .2270716| .0106123", "2.4 E-3|1.3 E-3|3.5186 E-3", "k1 =0.2270716, k2 =0.0106123"},
         {"order fit of model 20",
@@ -352,8 +356,8 @@ TEST_P(FittingRoads, ShownTextsOfAutomaticFitsStayAsRecorded) {
 INSTANTIATE_TEST_SUITE_P(Locales, FittingRoads, testing::ValuesIn(testsupport::AllNumberLocales),
                          testsupport::NumberLocaleName);
 
-// What the window refuses or reports, one case per row; each opens the window afresh.
-TEST_F(FittingWindow, RefusalsReportsAndCountedRows) {
+// What the window refuses or reports, one case per row, under both number locales; each opens the window afresh.
+TEST_P(FittingRoads, RefusalsReportsAndCountedRows) {
     const std::string kTooFew = "Die Zahl der Messpunkte muss größer als die Zahl der Parameter sein!\r\n"
                                 "Ergänzen Sie die Daten im Dateneditor.";
     auto chartY = [] {
@@ -384,6 +388,16 @@ TEST_F(FittingWindow, RefusalsReportsAndCountedRows) {
              EXPECT_NE(w->LetzterFitFehler(), kFitRefused);
              EXPECT_FALSE(w->lblStdDev[1]->isHidden());
          }},
+        {"model 4 over data without c(B): the opening keeps c(B,0) = 0 and refuses to draw",
+         [&] {
+             aktModell = 4;
+             c0Wert[2] = 0;
+             rec.Clear();
+             frmTFitting* w = Open(fittest::FirstOrder(kTrue_k, 1.0, 9, 10), [] { Trigger("mnuctFitting"); });
+             ASSERT_NE(w, nullptr);
+             EXPECT_EQ(std::tuple(rec.OnlyPrompt(), c0Wert[2], w->Inp[1]->text().toStdString()),
+                       std::tuple("- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)\r\n"s, 0.0, " 0"s));
+         }},
         {"the RMS divides by the active rows only",
          [&] {
              std::vector<ExpPunkt> rows = fittest::FirstOrder(kTrue_k, 1.0, 9, 10);
@@ -398,7 +412,7 @@ TEST_F(FittingWindow, RefusalsReportsAndCountedRows) {
              Type(w->Inp[11], "0.8");
              QTest::keyClick(w->Inp[11], Qt::Key_Return);
              EXPECT_EQ(std::pair(ReaktOrdnung, FooterText()),
-                       std::pair(0.8f, std::string("kinet. Modell: A => P, n-ter Ordnung \r\nk1 =0.1, n =0.8")));
+                       std::pair(0.8f, "kinet. Modell: A => P, n-ter Ordnung \r\n" + testsupport::InLocale("k1 =0.1, n =0.8")));
          }},
         {"modes 6, 7: a negative A is refused with the k1 line, nothing drawn",
          [&] {

@@ -60,6 +60,25 @@ const platform::FormRegistration dialogReg("frmRegTestDialog", platform::FormKin
 const platform::FormRegistration childReg("frmRegTestChild", platform::FormKind::MdiChild,
                                           [] { return new TestForm; });
 
+// A window whose loading (in its constructor) writes into itself by name, asks whether it is loaded,
+// and loads another window that does the same.
+class LoadingForm : public TestForm {
+public:
+    explicit LoadingForm(const char* name, const char* nested = nullptr) {
+        platform::FormHost& host = platform::Forms();
+        foundItself = platform::Windows().Get(name) == this && host.IsLoaded(name);
+        wrote = host.SetText(name, "lblUnit", 2, "1/min") && host.SetEnabled(name, "cmdGo", -1, false);
+        if (nested) platform::Windows().Load(nested);
+        readBack = host.GetText(name, "lblUnit", 2);
+    }
+    bool foundItself = false, wrote = false;
+    std::string readBack;
+};
+const platform::FormRegistration outerReg("frmRegTestOuter", platform::FormKind::MdiChild,
+                                          [] { return new LoadingForm("frmRegTestOuter", "frmRegTestInner"); });
+const platform::FormRegistration innerReg("frmRegTestInner", platform::FormKind::Dialog,
+                                          [] { return new LoadingForm("frmRegTestInner"); });
+
 class WindowRegistryTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -69,6 +88,8 @@ protected:
     void TearDown() override {
         platform::Windows().Unload("frmRegTestDialog");
         platform::Windows().Unload("frmRegTestChild");
+        platform::Windows().Unload("frmRegTestOuter");
+        platform::Windows().Unload("frmRegTestInner");
         testsupport::Flush();
         platform::Windows().SetMainWindow(nullptr, nullptr);
     }
@@ -131,6 +152,20 @@ TEST_F(WindowRegistryTest, EachWindowExistsOnceIsCreatedOnDemandAndMayRefuseToCl
     testsupport::Flush();
     EXPECT_TRUE(mdi->subWindowList().isEmpty());
     EXPECT_FALSE(reg.IsLoaded("frmRegTestChild"));
+}
+
+// What a window's loading writes into itself by name is not lost, also in a window loaded during the loading
+// of another; once loaded, each is the instance of its own name.
+TEST_F(WindowRegistryTest, AWindowIsFoundByNameFromTheStartOfItsLoading) {
+    auto* outer = static_cast<LoadingForm*>(platform::Windows().Load("frmRegTestOuter"));
+    auto* inner = static_cast<LoadingForm*>(platform::Windows().Get("frmRegTestInner"));
+    ASSERT_TRUE(outer && inner && outer != inner);
+    for (LoadingForm* form : {outer, inner}) {
+        EXPECT_EQ(std::tuple(form->foundItself, form->wrote, form->readBack, form->go->isEnabled()),
+                  std::tuple(true, true, std::string("1/min"), false));
+    }
+    EXPECT_EQ(platform::Windows().Frame("frmRegTestOuter"), mdi->subWindowList().value(0));
+    EXPECT_EQ(inner->parentWidget(), &main);
 }
 
 TEST_F(WindowRegistryTest, FormHostReachesControlsByName) {
