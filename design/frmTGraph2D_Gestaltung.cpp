@@ -706,6 +706,8 @@ void frmTGraph2D_Gestaltung::BauePrintPanel() {
     lf->addWidget(new QLabel(U("Grafik-Format"), frGraphFormat));
     cmbGraphFormat = new QComboBox(frGraphFormat);
     cmbGraphFormat->setObjectName("cmbGraphFormat");
+    // The picture menu fills the list anew for each output: the box follows the longest entry.
+    cmbGraphFormat->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(cmbGraphFormat, &QComboBox::currentIndexChanged, this, [this](int i) { if (i >= 0) cmbGraphFormat_Click(); });
     lf->addWidget(cmbGraphFormat);
 
@@ -809,8 +811,8 @@ void frmTGraph2D_Gestaltung::FormGST_Show(int intShowType) {
     setUpdatesEnabled(false);
     if (intShowType != aktShowType_) FormGST_Hide(false);
     if (intShowType >= 1 && intShowType <= 6) {
+        panel[intShowType]->show();  // before its size is taken
         PlacePanel(panel[intShowType]);
-        panel[intShowType]->show();
     }
     if (!isVisible()) {
         show();
@@ -821,6 +823,8 @@ void frmTGraph2D_Gestaltung::FormGST_Show(int intShowType) {
 }
 
 void frmTGraph2D_Gestaltung::PlacePanel(QGroupBox* frame) {
+    // The panel is shown already: its controls are polished and their new texts, lists and
+    // frames reach its layouts, which a hidden panel would have kept from before.
     frame->adjustSize();
     resize(frame->size());
     if (!plaziert_) {

@@ -156,7 +156,6 @@ void frmTGraph2D::BaueFenster() {
     lblMausPosZ = new QLabel(client_);
     lblMausPosZ->setObjectName("lblMausPosZ");
     for (QLabel* l : {lblMausPosNr, lblMausPosX, lblMausPosY, lblMausPosZ}) {
-        l->resize(l == lblMausPosNr ? 56 : 110, 13);
         l->setAutoFillBackground(true);
         l->hide();
     }
@@ -559,14 +558,7 @@ void frmTGraph2D::Form_Resize() {
     client_->setGeometry(0, menuH, width(), std::max(0, height() - menuH - statusH));
 
     Chart2D1->SetRepaintSuspended(true);
-    // The read-out labels stand on the line between chart and status bar.
-    const int zeile = client_->height() - 13;
-    lblMausPosNr->move(Px(kMausPosLinks), zeile);
-    // The colour swatch stands in the right part of the identifier label.
-    lblMausPosCol->setGeometry(lblMausPosNr->x() + lblMausPosNr->width() - 18, zeile + 1, 16, 11);
-    lblMausPosX->move(lblMausPosNr->geometry().right() + 1, zeile);
-    lblMausPosY->move(lblMausPosX->geometry().right() + 1, zeile);
-    lblMausPosZ->move(lblMausPosY->geometry().right() + 1, zeile);
+    LegeAuslesungAn();
     txtFarbeStatusbar2->setGeometry(2, StatusBar2->y() + Px(40) + 1, 24, Px(20) + 12);
     txtFarbeStatusbar2->clear();
 
@@ -585,6 +577,32 @@ void frmTGraph2D::Form_Resize() {
     if (l.hoeheGesetzt) Chart2D1->SetLegendLocation(Chart2D1->LegendLeft(), l.legendeObenPx);
     Gestaltung().SetLegendPosition(Chart2D1->LegendLeft(), Chart2D1->LegendTop());
     Chart2D1->SetRepaintSuspended(false);
+}
+
+void frmTGraph2D::LegeAuslesungAn() {
+    if (!client_) return;
+    const int hoehe = lblMausPosX->fontMetrics().height();
+    const int zeile = client_->height() - hoehe;
+    // Each label keeps the width of a value with seven digits at least, so the row stays put
+    // while the pointer moves; a longer text widens its label.
+    const int wertBreite = lblMausPosX->fontMetrics().horizontalAdvance(QStringLiteral(" Y = 8.888888")) + 6;
+    int breite = 0;
+    for (QLabel* l : {lblMausPosNr, lblMausPosX, lblMausPosY, lblMausPosZ}) {
+        const int mindestens = l == lblMausPosNr ? 56 : wertBreite;
+        l->resize(std::max(mindestens, l->fontMetrics().horizontalAdvance(l->text()) + 6), hoehe);
+        if (!l->isHidden()) breite += l->width() + 1;
+    }
+    // The identifier's place stays free in the hints, which start where the coordinates do.
+    if (lblMausPosNr->isHidden()) breite += lblMausPosNr->width() + 1;
+    int links = std::min(Px(kMausPosLinks), std::max(0, client_->width() - breite));
+    lblMausPosNr->move(links, zeile);
+    // The colour swatch stands in the right part of the identifier label.
+    lblMausPosCol->setGeometry(lblMausPosNr->x() + lblMausPosNr->width() - 18, zeile + 1, 16, hoehe - 2);
+    links += lblMausPosNr->width() + 1;
+    for (QLabel* l : {lblMausPosX, lblMausPosY, lblMausPosZ}) {
+        l->move(links, zeile);
+        links += l->width() + 1;
+    }
 }
 
 void frmTGraph2D::resizeEvent(QResizeEvent* event) {

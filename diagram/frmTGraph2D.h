@@ -137,6 +137,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Sizes the shown read-out labels to their texts and sets them in one row on the line above the
+    // status bar, from the read-out's left edge, or further left when the window is too narrow.
+    void LegeAuslesungAn();
     void BaueFenster();
     void BaueMenues();
     void RichteKurvenGruppeEin();

@@ -119,6 +119,7 @@ void frmTGraph2D::SetzeAuslesungHinweis(const char* mitte, const char* rechts, b
         l->show();
         Hintergrund(l, kHinweisFarbe);
     }
+    LegeAuslesungAn();
     SetzeMausZeiger(zeigerPfeil ? kZeigerPfeilNS : kZeigerStandard);
 }
 
@@ -152,6 +153,7 @@ void frmTGraph2D::Chart2D1_MouseMove(int /*Button*/, int /*Shift*/, float X, flo
         for (QLabel* l : {lblMausPosNr, lblMausPosX, lblMausPosY}) Hintergrund(l, kAuslesungFarbe);
         Hintergrund(lblMausPosCol, farbe);
         Hintergrund(lblMausPosZ, kWeiss);
+        LegeAuslesungAn();
     };
 
     // A curve point first; a hole or a series above the curve slots passes on to the point sets.

@@ -221,9 +221,11 @@ void frmTFitting::BaueParameterGruppe(int i) {
     PlaceTw(Bz[s + 4], 100, 250, 1500, 240);
     QLineEdit* box = Inp[s + 9];
     box->setParent(frame);
-    PlaceTw(box, 100, 500, 1350, 300);
+    // A constant converted to another time unit may need seven digits and an exponent.
+    const int boxWidth = simulation::NumberBoxTwips(box);
+    PlaceTw(box, 100, 500, boxWidth, 300);
     unit[s] = NeuesLabel(frame, QStringLiteral("unit%1").arg(i), QString());
-    PlaceTw(unit[s], 1500, 540, 1750, 240);
+    PlaceTw(unit[s], 150 + boxWidth, 540, 3250 - 150 - boxWidth, 240);
     chkFixed[s] = new QCheckBox(QStringLiteral("k%1-Wert fixiert").arg(i), frame);
     chkFixed[s]->setObjectName(QStringLiteral("chkFixed(%1)").arg(i));
     chkFixed[s]->setToolTip(" den angegebenen Parameter nicht verändern ");

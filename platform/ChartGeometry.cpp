@@ -53,7 +53,7 @@ int RegionAt(double x, double y, const PixRect& header, const PixRect& footer, c
     if (header.Contains(x, y)) return kRegionHeader;
     if (footer.Contains(x, y)) return kRegionFooter;
     if (legend.Contains(x, y)) return kRegionLegend;
-    if (plot.Contains(x, y)) return kRegionPlotArea;
+    if (plot.ContainsWithEdges(x, y)) return kRegionPlotArea;
     return kRegionNone;
 }
 

@@ -15,6 +15,11 @@ struct PixRect {
     bool Contains(double x, double y) const {
         return !Empty() && x >= left && x < left + width && y >= top && y < top + height;
     }
+    // Contains, with the right and bottom edges: a plot area's axis maximum of x and minimum of y map
+    // onto left + width and top + height, and a point drawn there belongs to the plot.
+    bool ContainsWithEdges(double x, double y) const {
+        return !Empty() && x >= left && x <= left + width && y >= top && y <= top + height;
+    }
 };
 
 // One axis: the data range [min, max] maps onto the pixels pixAtMin .. pixAtMax

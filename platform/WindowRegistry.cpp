@@ -204,6 +204,12 @@ bool OnEntryOrWidget(QObject* target, Apply apply) {
     return false;
 }
 
+// A text the program writes is shown from its start, as a box too narrow for it would otherwise show
+// its end (the cursor stays behind the text). A box the user is typing in keeps its cursor.
+void ShowFromStart(QLineEdit* edit) {
+    if (edit && !edit->hasFocus()) edit->setCursorPosition(0);
+}
+
 // FormHost over the registry: controls are found by objectName inside the loaded window.
 class QtFormHost final : public FormHost {
 public:
@@ -215,9 +221,11 @@ public:
         const QString t = QString::fromStdString(text);
         if (auto* edit = qobject_cast<QLineEdit*>(target)) {
             edit->setText(t);
+            ShowFromStart(edit);
         } else if (auto* combo = qobject_cast<QComboBox*>(target)) {
             if (combo->isEditable()) {
                 combo->setEditText(t);
+                ShowFromStart(combo->lineEdit());
             } else {
                 const int i = combo->findText(t);
                 if (i < 0) return false;

@@ -276,14 +276,16 @@ void LayoutTwinBoxes(CalcWindow& w, const QString& inletHead, const QString& out
     // The unit column holds the longest unit caption; the default button stands right of it.
     const int unitWidth =
         std::max(1500, platform::PixelsToTwips(w.unit1->fontMetrics().horizontalAdvance(kLongestRateUnit) + 4));
+    // A rate constant converted to another time unit may need seven digits and an exponent.
+    const int boxWidth = std::max(1500, NumberBoxTwips(w.Inp[10]));
     for (int k = 0; k < 3; ++k) {
         const int top = 2500 + k * kRow;
         w.Bz[5 + k]->setText(QStringLiteral("k%1").arg(k + 1));
         PlaceTw(w.Bz[5 + k], kInlet - kLabel, top + 20, 450, 280);
-        PlaceTw(w.Inp[10 + k], kInlet, top, 1500, 300);
-        PlaceTw(units[k], kInlet + 1560, top + 20, unitWidth, 280);
+        PlaceTw(w.Inp[10 + k], kInlet, top, boxWidth, 300);
+        PlaceTw(units[k], kInlet + boxWidth + 60, top + 20, unitWidth, 280);
     }
-    PlaceTw(w.cmdReset_k, std::max(kOutlet + 200, kInlet + 1560 + unitWidth + 100), 2500, 2300, 360);
+    PlaceTw(w.cmdReset_k, std::max(kOutlet + 200, kInlet + boxWidth + 60 + unitWidth + 100), 2500, 2300, 360);
 
     w.fraKsi->setTitle(QString::fromUtf8("Reaktionslaufzahlen"));
     PlaceTw(w.fraKsi, 60, extentTop, 2850, 1350);

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOption>
 
 #include "kernel/ModelDefaults.h"
 #include "kernel/ResultRows.h"
@@ -28,6 +31,27 @@ int Tw(int twips) { return (twips + platform::kTwipsPerPixel / 2) / platform::kT
 
 void PlaceTw(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(Tw(left), Tw(top), Tw(width), Tw(height));
+}
+
+int NumberBoxTwips(const QWidget* box) {
+    // A line edit keeps 2 px a side inside its contents, and its cursor takes one more behind the text.
+    constexpr int kEditMargins = 2 * 2 + 1;
+    int chrome = 0;
+    QStyle* style = box->style();
+    if (auto* combo = qobject_cast<const QComboBox*>(box)) {
+        QStyleOptionComboBox opt;
+        opt.initFrom(combo);
+        opt.editable = combo->isEditable();
+        opt.rect = QRect(0, 0, 200, 24);
+        chrome = 200 - style->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, combo).width();
+    } else {
+        QStyleOptionFrame opt;
+        opt.initFrom(box);
+        opt.lineWidth = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, box);
+        opt.rect = QRect(0, 0, 200, 24);
+        chrome = 200 - style->subElementRect(QStyle::SE_LineEditContents, &opt, box).width();
+    }
+    return platform::PixelsToTwips(box->fontMetrics().horizontalAdvance(kWidestNumber) + kEditMargins + chrome);
 }
 
 int KeyAscii(const QKeyEvent* event) {

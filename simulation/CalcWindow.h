@@ -27,6 +27,12 @@ void PlaceTw(QWidget* widget, int left, int top, int width, int height);
 extern const char* const kLockedBoxStyle;
 // The widest caption of unit1..unit3: a second-order rate constant in minutes.
 inline const QString kLongestRateUnit = QStringLiteral("/(L/(min*mol))");
+// The widest text the program writes for a number into a box: a Single with seven digits and an
+// exponent. A value converted to another time unit may take this form in any box that shows one.
+inline const QString kWidestNumber = QStringLiteral(" 8.888888E+88");
+// Width in twips that the text box or editable combo box needs to show kWidestNumber whole at its
+// font, with its frame, margins, drop-down button and cursor.
+int NumberBoxTwips(const QWidget* box);
 // The character code a key press gives to the input filter (13 Enter, 8 Backspace, 127 Delete,
 // else the typed character); 0 for keys that type nothing (cursor keys, Tab, ...).
 int KeyAscii(const QKeyEvent* event);

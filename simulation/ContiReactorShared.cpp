@@ -123,14 +123,11 @@ QGroupBox* BuildRateFrame(CalcWindow& window, const RateRows& rows) {
     auto* frame = new QGroupBox(QString::fromUtf8("Geschwindigkeitskonstante(n)"), &window);
     frame->setObjectName("fraK");
     QLabel* units[3] = {window.unit1, window.unit2, window.unit3};
-    // The longest unit, that of a second-order constant in minutes, must fit: the box gives way.
-    int unitLeft = rows.unitLeft, unitWidth = rows.unitWidth, boxWidth = rows.boxWidth;
-    const int need = platform::PixelsToTwips(window.unit1->fontMetrics().horizontalAdvance(kLongestRateUnit) + 4);
-    if (unitWidth < need) {
-        boxWidth -= need - unitWidth;
-        unitLeft -= need - unitWidth;
-        unitWidth = need;
-    }
+    // A constant converted to another time unit may need seven digits and an exponent, and the
+    // longest unit is that of a second-order constant in minutes.
+    const int boxWidth = NumberBoxTwips(window.Inp[10]);
+    const int unitLeft = rows.boxLeft + boxWidth + 50;
+    const int unitWidth = platform::PixelsToTwips(window.unit1->fontMetrics().horizontalAdvance(kLongestRateUnit) + 4);
     for (int j = 0; j < 3; ++j) {
         const int top = rows.top + j * rows.pitch;
         QLabel* name = window.Bz[static_cast<std::size_t>(j + 5)];

@@ -44,10 +44,11 @@ std::string Model20Caption();
 
 // Rows of the rate-constant frame, in twips inside the frame: name Bz(5..7), box Inp(10..12), unit1..3.
 struct RateRows {
-    int labelLeft, boxLeft, boxWidth, unitLeft, unitWidth, top, pitch, height;
+    int labelLeft, boxLeft, top, pitch, height;
 };
-// The frame "Geschwindigkeitskonstante(n)" holding the three rows; the caller places it. The unit
-// column is widened (at the box's expense) until the longest unit caption fits.
+// The frame "Geschwindigkeitskonstante(n)" holding the three rows; the caller places it. Each box
+// holds the widest number text and the unit beside it the longest unit caption; the caller gives
+// the frame room for both.
 QGroupBox* BuildRateFrame(CalcWindow& window, const RateRows& rows);
 
 

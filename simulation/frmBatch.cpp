@@ -63,10 +63,10 @@ void frmBatch::BuildControls() {
         PlaceTw(optInpSelect[i], kTwinOptionLeft, 3650 + i * 380, 1900, 300);
         connect(optInpSelect[i], &QRadioButton::clicked, this, [this, i] { optInpSelect_Click(i); });
     }
-    PlaceTw(Inp[14], kTwinBoxLeft, 3640, 1500, 300);
+    PlaceTw(Inp[14], kTwinBoxLeft, 3640, simulation::NumberBoxTwips(Inp[14]), 300);
     lblZeitEinheit = MakeLabel("lblZeitEinheit", QString::fromStdString(ZeitEinheit));
     PlaceTw(lblZeitEinheit, kTwinHintLeft, 3660, 900, 280);
-    PlaceTw(Inp[13], kTwinBoxLeft, 4020, 1500, 300);
+    PlaceTw(Inp[13], kTwinBoxLeft, 4020, simulation::NumberBoxTwips(Inp[13]), 300);
     Label5 = MakeLabel("Label5", U8("0 < U(A) < 1"));
     PlaceTw(Label5, kTwinHintLeft, 4040, 1700, 280);
     Inp[15]->setText("invisible");

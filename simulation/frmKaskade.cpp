@@ -30,6 +30,7 @@ using namespace kernel;
 using simulation::PlaceTw;
 using simulation::Short;
 using simulation::Tw;
+using simulation::NumberBoxTwips;
 
 namespace {
 
@@ -39,7 +40,8 @@ const platform::FormRegistration registration(kName, platform::FormKind::MdiChil
 const char* const kTitelEingabe = " Ausführung nicht möglich ";
 const char* const kTitelFehler = "Meldung von Sub cmdCalc/CalcCascade";
 constexpr int kReaktorCode = 5;  // the cascade's line in the protocol
-constexpr int kBreiteNormal = 10200;   // twips
+constexpr int kBreiteNormal = 10950;   // twips
+constexpr int kRechteSpalte = 8350;    // left edge of the column of stage number, buttons and extents
 constexpr int kBreiteWeit = 13980;     // once more than five stages were chosen
 constexpr int kHoehe = 9672;
 constexpr int kWeiteAbStufen = 6;
@@ -158,14 +160,14 @@ void frmKaskade::BuildControls() {
     auto* fraEingang = new QGroupBox(U8("Eingangs-Konz."), this);
     fraEingang->setObjectName("fraEingang");
     // Above the tanks' drawing, which starts at 2200.
-    PlaceTw(fraEingang, 60, 280, 1850, 1900);
-    PlaceTw(MakeLabel("lblKonzEingang", U8("c(i)(0) /(mol/L)"), fraEingang), 100, 190, 1700, 250);
+    PlaceTw(fraEingang, 60, 280, 1600, 1900);
+    PlaceTw(MakeLabel("lblKonzEingang", U8("c(i)(0) /(mol/L)"), fraEingang), 100, 190, 1450, 250);
     for (int i = 0; i < 5; ++i) {
         lblStoff[i]->setParent(fraEingang);
         lblStoff[i]->setText(letters[i]);
         PlaceTw(lblStoff[i], 100, 455 + i * 285, 300, 260);
         Inp[i]->setParent(fraEingang);
-        PlaceTw(Inp[i], 420, 435 + i * 285, 1330, 270);
+        PlaceTw(Inp[i], 420, 435 + i * 285, 1100, 270);
     }
     // Boxes of the shared control names that this window does not show: the stage boxes carry the outlet.
     auto* holder = new QWidget(this);
@@ -188,12 +190,12 @@ void frmKaskade::BuildControls() {
     chkDelDiagram->disconnect(this);
     for (auto* option : optSpecialScaling) option->disconnect(this);
 
-    PlaceTw(simulation::BuildRateFrame(*this, {100, 450, 1300, 1800, 920, 280, 330, 270}), 1960, 300, 2760, 1300);
-    PlaceTw(cmdReset_k, 1960, 1630, 2760, 330);
+    PlaceTw(simulation::BuildRateFrame(*this, {100, 450, 280, 330, 270}), 1710, 300, 3450, 1300);
+    PlaceTw(cmdReset_k, 1710, 1630, 3450, 330);
 
     auto* fraGroessen = new QGroupBox(this);
     fraGroessen->setObjectName("fraGroessen");
-    PlaceTw(fraGroessen, 4750, 300, 2750, 1650);
+    PlaceTw(fraGroessen, 5210, 300, 3070, 1650);
     Label2 = MakeLabel("Label2", U8("0 < U(A) < 1"), fraGroessen);
     QLabel* lblV = MakeLabel("lblV", U8(" V/ m^3"), fraGroessen);
     lblVPunktInput = MakeLabel("lblVPunktInput", U8(" V*/ (m^3/t)"), fraGroessen);
@@ -202,7 +204,7 @@ void frmKaskade::BuildControls() {
     for (int r = 0; r < 4; ++r) {
         PlaceTw(names[r], 100, 230 + r * 330, 1330, 260);  // "V* /(m^3/min)" whole
         Inp[13 + r]->setParent(fraGroessen);
-        PlaceTw(Inp[13 + r], 1440, 210 + r * 330, 1260, 270);
+        PlaceTw(Inp[13 + r], 1440, 210 + r * 330, NumberBoxTwips(Inp[13 + r]), 270);
     }
     PlaceTw(lblT, 100, 230 + 3 * 330, 350, 260);
     lblZeitEinheit = MakeLabel("lblZeitEinheit", U8(ZeitEinheit), fraGroessen);
@@ -210,11 +212,11 @@ void frmKaskade::BuildControls() {
     // Below the default button, across to the right column: a seven-digit or exponent time with its
     // unit fits whole.
     lblZeitProKessel = MakeLabel("lblZeitProKessel", QString());
-    PlaceTw(lblZeitProKessel, 1960, 1970, 5540, 230);
+    PlaceTw(lblZeitProKessel, 1710, 1970, kRechteSpalte - 1780, 230);
 
     auto* fraN = new QGroupBox(U8("Stufenzahl N "), this);
     fraN->setObjectName("fraN");
-    PlaceTw(fraN, 7600, 300, 2500, 750);
+    PlaceTw(fraN, kRechteSpalte, 300, 2500, 750);
     txtNKask = new QLineEdit(fraN);
     txtNKask->setObjectName("txtNKask");
     PlaceTw(txtNKask, 150, 300, 600, 300);
@@ -223,7 +225,7 @@ void frmKaskade::BuildControls() {
     PlaceTw(Label1, 850, 320, 1500, 260);
 
     fraKsi->setTitle(U8("Reaktionsfortschritt"));
-    PlaceTw(fraKsi, 7600, 1100, 2500, 1150);
+    PlaceTw(fraKsi, kRechteSpalte, 1100, 2500, 1150);
     PlaceTw(lblTextKsi_1, 80, 330, 2350, 260);
     PlaceTw(lblTextKsi_2, 80, 680, 2350, 260);
     PlaceTw(cmdCloseKsi, 2100, 0, 330, 260);
@@ -245,23 +247,23 @@ void frmKaskade::BuildControls() {
     }
 
     cmdStart = MakeButton("cmdStart", U8("Start"));
-    PlaceTw(cmdStart, 7600, 7650, 1200, 400);
+    PlaceTw(cmdStart, kRechteSpalte, 7650, 1200, 400);
     cmdDiagram->setText(U8("Diagramm c(N)"));
     cmdDiagram->setToolTip(U8(" Konzentrationssprünge in den Kaskadenstufen "));
-    PlaceTw(cmdDiagram, 7600, 8100, 2500, 400);
+    PlaceTw(cmdDiagram, kRechteSpalte, 8100, 2500, 400);
     cmdDiagram2 = MakeButton("cmdDiagram2", U8("Diagramm c(t)"));
     cmdDiagram2->setToolTip(
         U8(" Abhängigkeit der Konzentrationen am Kaskaden-Ende von der mittl. Gesamt-Verweilzeit  "));
-    PlaceTw(cmdDiagram2, 7600, 8550, 2500, 400);
-    PlaceTw(cmdShowKsi, 7600, 1830, 2500, 380);
+    PlaceTw(cmdDiagram2, kRechteSpalte, 8550, 2500, 400);
+    PlaceTw(cmdShowKsi, kRechteSpalte, 1830, 2500, 380);
     MakeProtocolButton(U8("Protokollieren aktivieren"));
-    PlaceTw(cmdProtocol, 7600, 1400, 2500, 380);
+    PlaceTw(cmdProtocol, kRechteSpalte, 1400, 2500, 380);
     chkAnimation = MakeCheck("chkAnimation", U8("Rührer-Animation"));
-    PlaceTw(chkAnimation, 7650, 1080, 2400, 280);
+    PlaceTw(chkAnimation, kRechteSpalte + 50, 1080, 2400, 280);
     cmdHelp = MakeButton("cmdHelp", U8("Hilfe"));
-    PlaceTw(cmdHelp, 8900, 7650, 1200, 400);
+    PlaceTw(cmdHelp, kRechteSpalte + 1300, 7650, 1200, 400);
     cmdEsc = MakeButton("cmdEsc", U8("Schließen <Esc>"));
-    PlaceTw(cmdEsc, 7600, 9000, 2500, 400);
+    PlaceTw(cmdEsc, kRechteSpalte, 9000, 2500, 400);
 
     fraKsi->raise();  // over the buttons it shares the corner with
     connect(txtNKask, &QLineEdit::textChanged, this, &frmKaskade::txtNKask_Change);

@@ -22,6 +22,7 @@
 #include "kernel/TimeUnits.h"
 #include "kernel/Utilities.h"
 #include "platform/Help.h"
+#include "platform/Twips.h"
 #include "platform/WindowRegistry.h"
 #include "platform/core/FormHost.h"
 #include "platform/core/MsgBox.h"
@@ -40,7 +41,8 @@ const platform::FormRegistration registration(kName, platform::FormKind::MdiChil
 
 const char* const kDiagramm = "frmTGraph2D";
 const char* const kTitelEingabe = " Ausführung nicht möglich ";
-constexpr int kFensterBreite = 6500;        // twips
+constexpr int kFensterBreite = 6900;        // twips
+constexpr int kRechteSpalte = 2700;         // left edge of the time-axis and rate-constant frames
 constexpr int kFensterHoehe = 7000;
 constexpr int kKnopfRechts = 5700;  // right end of the buttons: the diagram opens 5900 twips from the left
 constexpr int kHistorie = 7;                // entries kept in each drop-down list
@@ -77,9 +79,9 @@ frmPrepareTimeDiagram* frmPrepareTimeDiagram::Loaded() {
 void frmPrepareTimeDiagram::BuildControls() {
     Rahmen4 = new QGroupBox(U("Vorgabe der Anfangs- "), this);
     Rahmen4->setObjectName("Rahmen4");
-    PlaceTw(Rahmen4, 120, 330, 2900, 2150);
+    PlaceTw(Rahmen4, 120, 330, 2500, 2150);
     Label1 = MakeLabel("Label1", U(" konz.  [c(i)(0)] = mol/L"), Rahmen4);
-    PlaceTw(Label1, 120, 220, 2600, 260);
+    PlaceTw(Label1, 120, 220, 2300, 260);
     static const char* const letters[5] = {"A", "B", "C", "P", "Q"};
     for (int i = 0; i < 5; ++i) {
         lblStoff[i]->setParent(Rahmen4);
@@ -88,7 +90,7 @@ void frmPrepareTimeDiagram::BuildControls() {
         lblStoff[i]->show();
         Inp[i]->setParent(Rahmen4);
         Inp[i]->setText(" 0");
-        PlaceTw(Inp[i], 700, 520 + i * 310, 1900, 300);
+        PlaceTw(Inp[i], 700, 520 + i * 310, 1650, 300);
         Inp[i]->show();
     }
     // Boxes that exist only so that writes by control name find every name of the reactor windows.
@@ -106,15 +108,14 @@ void frmPrepareTimeDiagram::BuildControls() {
 
     Rahmen6 = new QGroupBox(U("Zeitachse"), this);
     Rahmen6->setObjectName("Rahmen6");
-    PlaceTw(Rahmen6, 3100, 330, 3300, 760);
+    PlaceTw(Rahmen6, kRechteSpalte, 330, kFensterBreite - kRechteSpalte - 100, 760);
     Rahmen5 = new QGroupBox(U(" Geschwindigkeitskonstante(n)"), this);
     Rahmen5->setObjectName("Rahmen5");
-    PlaceTw(Rahmen5, 3100, 1150, 3300, 1800);
+    PlaceTw(Rahmen5, kRechteSpalte, 1150, kFensterBreite - kRechteSpalte - 100, 1800);
 
     Bz8 = MakeLabel("Bz(8)", U("t(max)/"), Rahmen6);
     PlaceTw(Bz8, 120, 320, 700, 280);
     unit4 = MakeLabel("unit4", QString(), Rahmen6);
-    PlaceTw(unit4, 2060, 320, 1180, 280);
     QLabel* units[4] = {nullptr, unit1, unit2, unit3};
     for (int i = 0; i < 4; ++i) {
         auto* combo = new QComboBox(i == 0 ? Rahmen6 : Rahmen5);
@@ -125,22 +126,27 @@ void frmPrepareTimeDiagram::BuildControls() {
         combo->lineEdit()->installEventFilter(this);
         connect(combo, &QComboBox::editTextChanged, this, [this, i] { kCombo_Change(i); });
         kCombo[i] = combo;
+        // A t(max) or k converted to another time unit may need seven digits and an exponent.
+        const int boxWidth = simulation::NumberBoxTwips(combo);
         if (i == 0) {
-            PlaceTw(combo, 820, 290, 1200, 320);
+            PlaceTw(combo, 820, 290, boxWidth, 320);
+            PlaceTw(unit4, 820 + boxWidth + 40, 320, 1000, 280);
             continue;
         }
         const int top = 250 + (i - 1) * 330;
         Bz[i + 4]->setParent(Rahmen5);
         Bz[i + 4]->setText(QStringLiteral("k%1/").arg(i));
-        PlaceTw(Bz[i + 4], 120, top + 20, 600, 280);
+        PlaceTw(Bz[i + 4], 120, top + 20, 540, 280);
         Bz[i + 4]->show();
-        PlaceTw(combo, 720, top, 1200, 320);
+        PlaceTw(combo, 700, top, boxWidth, 320);
         units[i]->setParent(Rahmen5);
-        PlaceTw(units[i], 1960, top + 20, 1280, 280);
+        PlaceTw(units[i], 700 + boxWidth + 40, top + 20,
+                platform::PixelsToTwips(units[i]->fontMetrics().horizontalAdvance(simulation::kLongestRateUnit) + 4),
+                280);
         units[i]->show();
     }
     cmdReset_k->setParent(Rahmen5);
-    PlaceTw(cmdReset_k, 120, 1340, kKnopfRechts - 3100 - 120, 360);
+    PlaceTw(cmdReset_k, 120, 1340, kKnopfRechts - kRechteSpalte - 120, 360);
     cmdReset_k->show();
 
     PlaceTw(Label7, 0, 30, kFensterBreite - 70, 280);

@@ -26,6 +26,7 @@ using namespace kernel;
 using simulation::PlaceTw;
 using simulation::Short;
 using simulation::Tw;
+using simulation::NumberBoxTwips;
 
 namespace {
 
@@ -35,7 +36,7 @@ const platform::FormRegistration registration(kName, platform::FormKind::MdiChil
 const char* const kTitelEingabe = " Ausführung nicht möglich ";
 const char* const kTitelFehler = "Meldung von Sub cmdCalc";
 constexpr int kReaktorCode = 2;  // the stirred tank's line in the protocol
-constexpr int kFensterBreite = 10550;  // twips
+constexpr int kFensterBreite = 10850;  // twips
 constexpr int kFensterHoehe = 7300;
 constexpr int kHilfeFenster = 7015;
 constexpr int kHilfeRechenweg = 9000;
@@ -120,8 +121,8 @@ void frmRKconti::BuildControls() {
         }
     }
 
-    PlaceTw(simulation::BuildRateFrame(*this, {150, 650, 1300, 2000, 1250, 300, 400, 300}), 6950, 400, 3300, 1700);
-    PlaceTw(cmdReset_k, 6950, 2200, 3300, 380);
+    PlaceTw(simulation::BuildRateFrame(*this, {150, 550, 300, 400, 300}), 6950, 400, 3600, 1700);
+    PlaceTw(cmdReset_k, 6950, 2200, 3600, 380);
 
     auto* fraModus = new QGroupBox(U8(" Vorgabe von zwei Größen "), this);
     fraModus->setObjectName("fraModus");
@@ -142,7 +143,7 @@ void frmRKconti::BuildControls() {
 
     auto* fraGroessen = new QGroupBox(this);
     fraGroessen->setObjectName("fraGroessen");
-    PlaceTw(fraGroessen, 6950, 2700, 3300, 1750);
+    PlaceTw(fraGroessen, 6950, 2700, 3600, 1750);
     Label2 = MakeLabel("Label2", U8("0 < U(A) < 1"), fraGroessen);
     QLabel* lblV = MakeLabel("lblV", U8(" V/ m^3"), fraGroessen);
     lblVPunktInput = MakeLabel("lblVPunktInput", QString(), fraGroessen);
@@ -152,7 +153,7 @@ void frmRKconti::BuildControls() {
     for (int r = 0; r < 4; ++r) {
         PlaceTw(names[r], 100, 200 + r * 380, 1400, 280);
         Inp[13 + r]->setParent(fraGroessen);
-        PlaceTw(Inp[13 + r], 1500, 180 + r * 380, 1250, 300);
+        PlaceTw(Inp[13 + r], 1500, 180 + r * 380, NumberBoxTwips(Inp[13 + r]), 300);
     }
     PlaceTw(lblT, 100, 200 + 3 * 380, 350, 280);
     lblZeitEinheit = MakeLabel("lblZeitEinheit", U8(ZeitEinheit), fraGroessen);

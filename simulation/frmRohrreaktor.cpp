@@ -71,14 +71,14 @@ void frmRohrreaktor::BuildControls() {
 
     Label8 = MakeLabel("Label8", QString());
     PlaceTw(Label8, kTwinOptionLeft, 3620, 1900, 280);
-    PlaceTw(Inp[16], kTwinBoxLeft, 3600, 1500, 300);
+    PlaceTw(Inp[16], kTwinBoxLeft, 3600, simulation::NumberBoxTwips(Inp[16]), 300);
     static const char* const captions[3] = {" Reaktionszeit", " Rohrlänge l/m", " Umsatz U(A)"};
     static const int boxes[3] = {14, 15, 13};
     for (int i = 0; i < 3; ++i) {
         optInpSelect[i] = new QRadioButton(U8(captions[i]), this);
         optInpSelect[i]->setObjectName(QStringLiteral("optInpSelect(%1)").arg(i));
         PlaceTw(optInpSelect[i], kTwinOptionLeft, 4000 + i * 380, 1900, 300);
-        PlaceTw(Inp[boxes[i]], kTwinBoxLeft, 3990 + i * 380, 1500, 300);
+        PlaceTw(Inp[boxes[i]], kTwinBoxLeft, 3990 + i * 380, simulation::NumberBoxTwips(Inp[boxes[i]]), 300);
         connect(optInpSelect[i], &QRadioButton::clicked, this, [this, i] { optInpSelect_Click(i); });
     }
     lblZeitEinheit = MakeLabel("lblZeitEinheit", QString::fromStdString(ZeitEinheit));

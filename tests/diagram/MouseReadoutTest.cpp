@@ -54,6 +54,12 @@ TEST_F(Mausanzeige, ReadOutOfCurvePointMeasuredPointLegendAndEmptyPlotArea) {
     p0.y -= 2;
     Maus(c, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, p0);
     EXPECT_EQ(Text("lblMausPosNr") + Text("lblMausPosX"), "K.2 X = 0");
+    // The last point of curve 1 lies on the right end of the x axis, on the plot's edge pixel.
+    const int n = c->PointCount(1, 1);
+    ASSERT_DOUBLE_EQ(c->X(1, 1, n), c->AxisMax(ChartAxis::X));
+    Bewege(PixelVon(c, c->X(1, 1, n), c->Y(1, 1, n)));
+    EXPECT_EQ((Text("lblMausPosNr") + Text("lblMausPosX")).toStdString(),
+              "K.1 X = " + platform::FormatSingle(static_cast<float>(c->X(1, 1, n)), "###0.0000#####"));
 
     // The measured point of set 3: read out 3 pixels away, not 6 pixels away.
     Pixel q = PixelVon(c, 30, 0.5);

@@ -224,12 +224,16 @@ TEST(ChartGeometry, HitTestEdgesAndNearestPointSkippingHolesAndHiddenSeries) {
     // Points a log scale cannot place are skipped.
     std::vector<double> xl{1, 10}, yl{-1, 10};
     EXPECT_EQ(Nearest({{&xl, &yl, true}}, Horizontal(1, 100, true), Vertical(1, 100, true), 100, 300).point, 2);
-    // Rectangles of the hit test: left and top edges inclusive, right and bottom exclusive. Which item
-    // wins where they overlap is checked on the widget.
-    const PixRect plot{50, 40, 500, 300};
+    // Rectangles of the hit test: the plot area holds all four edges, where the axes' ends map (x max
+    // onto 550, y min onto 340); the legend, header and footer hold their left and top edges only.
+    // Which item wins where they overlap is checked on the widget.
+    const PixRect plot{50, 40, 500, 300}, legend{600, 40, 50, 50};
     EXPECT_EQ(RegionAt(50, 40, {}, {}, {}, plot), kRegionPlotArea);
-    EXPECT_EQ(RegionAt(550, 200, {}, {}, {}, plot), kRegionNone);
-    EXPECT_EQ(RegionAt(100, 340, {}, {}, {}, plot), kRegionNone);
+    EXPECT_EQ(RegionAt(550, 340, {}, {}, {}, plot), kRegionPlotArea);
+    EXPECT_EQ(RegionAt(551, 200, {}, {}, {}, plot), kRegionNone);
+    EXPECT_EQ(RegionAt(100, 341, {}, {}, {}, plot), kRegionNone);
+    EXPECT_EQ(RegionAt(600, 40, {}, {}, legend, plot), kRegionLegend);
+    EXPECT_EQ(RegionAt(650, 60, {}, {}, legend, plot), kRegionNone);
 }
 
 // The automatic spacing of an axis is checked on the widget.

@@ -179,6 +179,20 @@ TEST_F(WindowRegistryTest, FormHostReachesControlsByName) {
         EXPECT_TRUE(host.SetText("frmRegTestDialog", name, index, text)) << name;
         EXPECT_EQ(host.GetText("frmRegTestDialog", name, index), text) << name;
     }
+    // A number written into a box too narrow for it shows its start; the box being typed in keeps
+    // its cursor behind the text.
+    auto* box = form->findChild<QLineEdit*>("Inp(10)");
+    QLineEdit* comboText = form->findChild<QComboBox*>("kCombo(1)")->lineEdit();
+    for (QLineEdit* e : {box, comboText}) e->setFixedWidth(30);
+    EXPECT_TRUE(host.SetText("frmRegTestDialog", "Inp", 10, " 3.170981E-06"));
+    EXPECT_TRUE(host.SetText("frmRegTestDialog", "kCombo", 1, " 4730400"));
+    EXPECT_EQ(box->cursorPosition() + comboText->cursorPosition(), 0);
+    form->show();
+    QApplication::setActiveWindow(form);
+    box->setFocus();
+    ASSERT_TRUE(box->hasFocus());
+    EXPECT_TRUE(host.SetText("frmRegTestDialog", "Inp", 10, " 1.5"));
+    EXPECT_EQ(box->cursorPosition(), 4);
     EXPECT_FALSE(host.SetText("frmRegTestDialog", "cmbList", -1, "Jahr"));  // not in the list
     EXPECT_TRUE(form->clicks.empty());  // a caption change presses nothing
     EXPECT_FALSE(host.SetText("frmRegTestDialog", "Inp", 11, "1"));  // no such member

@@ -27,6 +27,7 @@
 #include "design/DiagramMenus.h"
 #include "design/frmTGraph2D_Gestaltung.h"
 #include "diagram/frmTGraph2D.h"
+#include "platform/Chart2D.h"
 #include "platform/Twips.h"
 #include "tests/simulation/CalcWindowTestSupport.h"
 #include "tests/support/MeasuredData.h"
@@ -46,6 +47,7 @@ const std::tuple<const char*, const char*, const char*> kStackedOnPurpose[] = {
     {"frmKaskade", "Line2(*)", "Line3(*)"},
     {"frmKaskade", "Line3(*)", "Line4(*)"},
     {"frmTGraph2D", "StatusBar2", "txtFarbeStatusbar2"},  // the curve's colour on the status bar's first panel
+    {"frmTGraph2D", "lblMausPosNr", "lblMausPosCol"},     // the curve's colour in the read-out's identifier
 };
 
 bool Matches(const char* pattern, const std::string& name) {
@@ -115,6 +117,21 @@ private:
         else if (need.height() > room.height()) Add(window, w, Needs(text, need.height(), room.height(), "high"));
     }
 
+    // The text of a line edit and the cursor behind it need the edit's text rectangle (the style's
+    // contents less the text margins and the edit's own 2 px a side); wider, the edit scrolls and
+    // hides one end.
+    void FitLine(const std::string& window, const QWidget* w, const QLineEdit* edit, const QString& text) {
+        if (text.isEmpty()) return;
+        QStyleOptionFrame opt;
+        opt.initFrom(edit);
+        opt.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, edit) : 0;
+        const QRect contents = edit->style()->subElementRect(QStyle::SE_LineEditContents, &opt, edit)
+                                   .marginsRemoved(edit->textMargins());
+        const int need = edit->fontMetrics().horizontalAdvance(text) + 1;
+        const int room = contents.width() - 4;
+        if (need > room) Add(window, w, Needs(text, need, room, "wide"));
+    }
+
     void CheckTexts(const std::string& window, QWidget* root) {
         for (QWidget* w : Widgets(root)) {
             // A window's menu bar and tool bar count as its controls, named or not.
@@ -155,6 +172,21 @@ private:
                 const QRect room = style->subElementRect(check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents,
                                                          &opt, button);
                 Fit(window, w, button->text(), room, Qt::TextShowMnemonic);
+            } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+                if (edit->echoMode() == QLineEdit::Normal) FitLine(window, w, edit, edit->text());
+            } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+                // An editable box shows its text in its line edit; a list box each entry when chosen.
+                if (QLineEdit* line = combo->lineEdit()) {
+                    FitLine(window, w, line, line->text());
+                    continue;
+                }
+                QStyleOptionComboBox opt;
+                opt.initFrom(combo);
+                const QRect field = style->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, combo);
+                for (int i = 0; i < combo->count(); ++i) {
+                    const int need = combo->fontMetrics().horizontalAdvance(combo->itemText(i)) + 2;
+                    if (need > field.width()) Add(window, w, Needs(combo->itemText(i), need, field.width(), "wide"));
+                }
             } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
                 if (frame->title().isEmpty()) continue;
                 // The title's rectangle as the style lays it out in a frame too wide to bound it.
@@ -466,10 +498,14 @@ TEST_P(WindowLayoutTest, EveryTimeUnitAndModelGroupShowsItsTextsWhole) {
 }
 
 // A window that opens with its diagram, on small and large screens: the diagram at its opening place
-// covers no button of the window, the window none of the diagram, and both show their texts whole.
+// covers no button of the window, the window none of the diagram, and both show their texts whole,
+// the diagram's mouse read-out of a curve point too; the picture-file panel chosen first from the
+// diagram's menu shows its hint and format entries whole.
 TEST_P(WindowLayoutTest, WindowsOpenedTogetherLeaveEachOthersControlsFree) {
     std::string report;
-    for (const auto& [width, height] : {std::pair{800, 800}, std::pair{1920, 1080}}) {
+    // Screen sizes; the windows opened with their diagrams beside the time simulation on the first and last.
+    const std::tuple<int, int, bool> screens[] = {{800, 800, true}, {1366, 768, false}, {1920, 1080, true}};
+    for (const auto& [width, height, partners] : screens) {
         const std::string size = std::to_string(width) + "x" + std::to_string(height);
         platform::UseScreenSize(width, height);
         main.reset();
@@ -524,7 +560,26 @@ TEST_P(WindowLayoutTest, WindowsOpenedTogetherLeaveEachOthersControlsFree) {
         ASSERT_NO_FATAL_FAILURE(Choose(2));
         ASSERT_NO_FATAL_FAILURE(Menu("mnuctGraph"));
         ASSERT_NO_FATAL_FAILURE(Click("frmPrepareTimeDiagram", "cmdDrawctDiagram"));
+        // The mouse read-out of a curve point, both its values, at the diagram's opening size.
+        auto* diagram = diagram::frmTGraph2D::Geladen();
+        platform::Chart2D* chart = diagram->Chart();
+        double px = 0, py = 0;
+        ASSERT_TRUE(chart->DataToPixel(chart->X(1, 1, 20), chart->Y(1, 1, 20), px, py));
+        diagram->Chart2D1_MouseMove(0, 0, static_cast<float>(platform::PixelsToTwips(static_cast<int>(std::lround(px)))),
+                                    static_cast<float>(platform::PixelsToTwips(static_cast<int>(std::lround(py)))));
+        if (!diagram->findChild<QLabel*>("lblMausPosY")->text().startsWith(" Y = "))
+            report += size + ": no read-out of a curve point\n";
+        // The picture-file panel as the first panel of the design dialog, chosen from the diagram's menu.
+        auto* pictureFile = diagram->findChild<QAction*>("mnuBild(2)");
+        ASSERT_NE(pictureFile, nullptr);
+        pictureFile->trigger();
+        QApplication::processEvents();
+        inspector.Inspect("frmTGraph2D_Gestaltung", platform::Windows().Get("frmTGraph2D_Gestaltung"));
+        if (!qEnvironmentVariableIsEmpty("TARVELO_PICTURES"))
+            platform::Windows().Get("frmTGraph2D_Gestaltung")->grab().save(
+                testsupport::PicturePath(QString::fromStdString(size) + "_frmTGraph2D_Gestaltung.png"));
         together("frmPrepareTimeDiagram");
+        if (!partners) continue;
         ASSERT_NO_FATAL_FAILURE(Menu("Blutalkohol"));
         ASSERT_NO_FATAL_FAILURE(Click("frmBlutalkohol", "cmdDiagramm"));
         together("frmBlutalkohol");
