@@ -2,6 +2,7 @@
 // help file is produced here by the real windows, driven as the page tells the learner, and compared
 // with the page's text at the page's digits, under the C and the German number locale. A marked
 // number without a road here, or a road's number missing from the pages, fails.
+#include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
@@ -13,7 +14,6 @@
 
 #include "diagram/frmTGraph2D.h"
 #include "experiment/frmTFitting.h"
-#include "games/frmBlutalkohol.h"
 #include "games/frmMonteCarlo.h"
 #include "platform/Help.h"
 #include "simulation/frmKaskade.h"
@@ -95,6 +95,18 @@ public:
         for (int p = 1; p <= c->PointCount(1, series); ++p)
             if (std::fabs(c->X(1, series, p) - x) < std::fabs(c->X(1, series, best) - x)) best = p;
         return best;
+    }
+    // Where a falling curve of a chart reaches y, between its two points around y, interpolated on the
+    // logarithm (exact for an exponential decay).
+    static double Crossing(platform::Chart2D* c, int series, double y) {
+        for (int p = 2; p <= c->PointCount(1, series); ++p) {
+            const double y1 = c->Y(1, series, p - 1), y2 = c->Y(1, series, p);
+            if (y1 >= y && y2 < y) {
+                const double x1 = c->X(1, series, p - 1), x2 = c->X(1, series, p);
+                return x1 + (x2 - x1) * std::log(y1 / y) / std::log(y1 / y2);
+            }
+        }
+        return NAN;
     }
     // A new data set typed row by row into the data editor's input line (the fields y(i) of the
     // columns), which OK then closes.
@@ -337,20 +349,43 @@ const std::vector<Road>& Roads() {
                  s[keys[k]] = QString::number(c->Y(1, 1, c->PointCount(1, 1)), 'f', 1);
              }
          }},
-        // Übung 12: the blood-alcohol curve of the first opening, its peak read out.
-        {"blood alcohol", {"ue12-masse", "ue12-tmax", "ue12-max"}, [](HelpNumbersBase& b, Numbers& s) {
-             b.Entry("Blutalkohol");
-             frmBlutalkohol* w = frmBlutalkohol::Geladen();
+        // Übung 12: the first-order game, its calculated curve on "100" and "10000", then a run on "100"
+        // made reproducible by a fixed seed and a clock that ends every wait at once; the numbers of the
+        // run that the page states are the same in every run.
+        {"monte carlo first order",
+         {"ue12-tau100", "ue12-x100", "ue12-rest100", "ue12-tau9025", "ue12-x9025", "ue12-start", "ue12-block",
+          "ue12-dx", "ue12-ende"},
+         [](HelpNumbersBase& b, Numbers& s) {
+             b.Entry("mnuSubMonteCarlo(0)");
+             frmMonteCarlo* w = frmMonteCarlo::Geladen();
              ASSERT_NE(w, nullptr);
-             s["ue12-masse"] = w->findChild<QLabel*>("AlkMas(1)")->text();
-             w->findChild<QPushButton*>("cmdDiagramm")->click();
-             diagram::frmTGraph2D* d = T::Diagram();
-             ASSERT_NE(d, nullptr);
-             platform::Chart2D* c = d->Chart();
-             int peak = 1;
-             for (int p = 1; p <= c->PointCount(1, 1); ++p)
-                 if (c->Y(1, 1, p) > c->Y(1, 1, peak)) peak = p;
-             std::tie(s["ue12-tmax"], s["ue12-max"]) = T::ReadOut(c, d, 1, peak);
+             platform::Chart2D* c = w->Chart();
+             for (const auto& [option, n] : {std::pair{4, "9025"}, std::pair{0, "100"}}) {
+                 w->findChild<QRadioButton*>(QStringLiteral("optN0(%1)").arg(option))->click();
+                 const double x = T::Crossing(c, 1, 50);
+                 s[std::string("ue12-x") + n] = QString::number(x, 'f', 4);
+                 s[std::string("ue12-tau") + n] = QString::number(x * w->TMaxSchritte() / 100.0, 'f', 4);
+             }
+             s["ue12-rest100"] = QString::number(c->Y(1, 1, c->PointCount(1, 1)), 'f', 4);
+
+             struct Reset {
+                 ~Reset() {
+                     frmMonteCarlo::SetZufallsSaat(std::nullopt);
+                     frmMonteCarlo::SetUhr(nullptr);
+                 }
+             } reset;
+             frmMonteCarlo::SetZufallsSaat(1u);
+             frmMonteCarlo::SetUhr([uhr = 0.0]() mutable { return uhr += 1.0; });
+             auto* flash = w->findChild<QCheckBox*>("chkFlashOn");
+             if (flash->isChecked()) flash->click();
+             w->findChild<QPushButton*>("cmdStart")->click();
+             ASSERT_FALSE(w->Laeuft());
+             const int last = c->PointCount(1, 3);
+             ASSERT_GE(last, 2);
+             s["ue12-start"] = QString::number(c->Y(1, 3, 1), 'f', 4);
+             s["ue12-dx"] = QString::number(c->X(1, 3, 2) - c->X(1, 3, 1), 'f', 4);
+             s["ue12-block"] = QString::number((c->X(1, 3, 2) - c->X(1, 3, 1)) * w->TMaxSchritte() / 100.0, 'f', 4);
+             s["ue12-ende"] = QString::number(c->Y(1, 3, last), 'f', 4);
          }},
     };
     return roads;
