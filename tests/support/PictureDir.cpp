@@ -1,12 +1,17 @@
 #include "tests/support/PictureDir.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 
 namespace testsupport {
 
 QString PictureDir() {
     QString dir = qEnvironmentVariable("TARVELO_PICTURES");
-    if (dir.isEmpty()) dir = QDir::temp().filePath(QStringLiteral("tarvelo-pictures"));
+    if (dir.isEmpty()) {
+        // A folder of this run's own, removed at its end, so that runs side by side do not meet.
+        static QTemporaryDir own(QDir::temp().filePath(QStringLiteral("tarvelo-pictures-XXXXXX")));
+        dir = own.path();
+    }
     QDir().mkpath(dir);
     return dir;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Folder for pictures that tests render for a look by eye: $TARVELO_PICTURES when set,
-// otherwise "tarvelo-pictures" in the temporary folder. Created on first use.
+// otherwise a temporary folder of the test run's own, removed when it ends. Created on first use.
 #include <QString>
 
 namespace testsupport {
