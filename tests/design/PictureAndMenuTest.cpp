@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QTabWidget>
+#include <array>
 #include <utility>
 
 #include "tests/design/DesignTestSupport.h"
@@ -36,6 +37,13 @@ TEST_F(Bildausgabe, FormatListsAndTheBlackSheetWarning) {
     design::mnuBild_Click(*f, 2);
     QComboBox* liste = Control<QComboBox>("cmbGraphFormat");
     EXPECT_EQ(std::make_tuple(liste->count(), liste->currentIndex(), GraphFormatCode), std::make_tuple(5, 2, 3));
+    QStringList eintraege;
+    for (int i = 0; i < liste->count(); ++i) {
+        liste->setCurrentIndex(i);
+        eintraege << liste->currentText() + " " + QString::number(GraphFormatCode);
+    }
+    EXPECT_EQ(eintraege, (QStringList{"Bitmap (.BMP) 1", "MetaFile (.WMF) 2", "erweit. MetaFile (.WMF) 3",
+                                      "erweit. MetaFile (.EMF) 13", "Standard-MetaFile (.WMF) 4"}));
     // The hint names the file the metafile entries write, and no format the program does not write.
     const QString tipp = Control<QLabel>("Label33")->text();
     EXPECT_TRUE(tipp.contains("<Name>.svg, auch wenn .wmf oder .emf eingegeben wird")) << tipp.toStdString();
@@ -95,6 +103,8 @@ TEST_F(Bildausgabe, PictureFilesOfEachKind) {
         const QString pfad = testsupport::PicturePath(fall.datei ? fall.datei : fall.name);
         QFile::remove(pfad);
         Speichere(fall.eintrag, testsupport::PicturePath(fall.name));
+        // The enhanced metafile entry (code 13) is saved with code 3.
+        EXPECT_EQ(GraphFormatCode, (std::array{1, 2, 3, 3, 4}[static_cast<std::size_t>(fall.eintrag)])) << fall.name;
         EXPECT_TRUE(!fall.datei || !QFile::exists(testsupport::PicturePath(fall.name))) << fall.name;
         EXPECT_EQ(Anfang(pfad, fall.magie.size()), fall.magie) << fall.name;
         EXPECT_GT(QFile(pfad).size(), 500) << fall.name;
