@@ -109,7 +109,8 @@ TEST_F(Bildausgabe, PictureFilesOfEachKind) {
         EXPECT_EQ(Anfang(pfad, fall.magie.size()), fall.magie) << fall.name;
         EXPECT_GT(QFile(pfad).size(), 500) << fall.name;
     }
-    EXPECT_EQ(dialogs.saveRequests.back().defaultSuffix, "SVG");
+    EXPECT_EQ(std::make_pair(dialogs.saveRequests.back().defaultSuffix, dialogs.saveRequests.back().proposal),
+              std::make_pair(std::string("SVG"), std::string("*.SVG")));
     EXPECT_TRUE(rec.Empty());
 
     // A cancelled dialog says nothing; the dialog goes either way.
@@ -250,7 +251,10 @@ TEST_F(Menues, EntriesExistAndAreConnectedOnce) {
     const std::pair<const char*, const char*> eintraege[] = {
         {"mnuDesign", "&Gestalten..."}, {"mnuTextDesign(5)", "Kurvenetikett/Legende"}, {"mnuBild(3)", "... zum Drucker"},
         {"mnuAddLabels", "alle Kurvenetiketts"}, {"mnuDelLabels", "alle Kurvenetiketts"},
-        {"mnuDelLegend", "gesamte Legende"}, {"mnuDelLegendZeile", "einzelne Legendenzeilen"}};
+        {"mnuDelLegend", "gesamte Legende"}, {"mnuDelLegendZeile", "einzelne Legendenzeilen"},
+        {"mnuDesignMore", "Diagramm"}, {"mnuKurvenDesign", "Kurve"}, {"mnuPunktDesign", "Punktsatz"},
+        {"mnuTextDesign(1)", "Kopftext"}, {"mnuAddLegend", "Legende"}, {"mnuAddText", "Zusatztext"},
+        {"mnuBild(1)", "... zur Zwischenablage"}, {"mnuDelTotal", "Alles"}};
     for (const auto& [name, text] : eintraege) {
         ASSERT_NE(Eintrag(name), nullptr) << name;
         EXPECT_EQ(Eintrag(name)->text().toStdString(), text) << name;
