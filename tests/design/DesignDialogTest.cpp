@@ -80,12 +80,15 @@ TEST_F(Gestaltung, PanelsShowOneAtATimeAndTheCloseBoxOnlyHides) {
 }
 
 TEST_F(Gestaltung, SheetColoursGoToTheChartAndTheSharedVariablesAndThePresetsSetThemAll) {
+    constexpr int kBlau = platform::Chart2D::Rgb(0, 0, 255);
+    Farbe("cmdRandCol_in", kBlau);
     Farbe("cmdRandCol_out", kRot);
     Farbe("cmdColorPlotArea", kGruen);
     Farbe("cmdGitterFarbe", kRot);
-    EXPECT_EQ(std::make_tuple(c->ChartBackColor(), ColOuterMargin, c->PlotAreaBackColor(), ColPlotArea,
-                              c->GridColor(ChartAxis::X), c->GridColor(ChartAxis::Y), ColGrid),
-              std::make_tuple(kRot, kRot, kGruen, kGruen, kRot, kRot, kRot));
+    EXPECT_EQ(std::make_tuple(c->ChartAreaBackColor(), ColInnerMargin, c->ChartBackColor(), ColOuterMargin,
+                              c->PlotAreaBackColor(), ColPlotArea, c->GridColor(ChartAxis::X), c->GridColor(ChartAxis::Y),
+                              ColGrid),
+              std::make_tuple(kBlau, kBlau, kRot, kRot, kGruen, kGruen, kRot, kRot, kRot));
 
     // A cancelled colour dialog changes nothing.
     Farbe("cmdDiaAxColor", std::nullopt);
@@ -283,7 +286,7 @@ TEST_P(GestaltungImLocale, AxisRangeIsCheckedAndApplied) {
     // A refused input (equal bounds) is written back in the locale's form; the panel stays open.
     Bereich({{1, "5"}, {2, "5"}});
     ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().prompt, "Untere Grenze muss kleiner als obere Grenze sein");
+    EXPECT_EQ(rec.OnlyMessage(), "EINGABE-FEHLER|Untere Grenze muss kleiner als obere Grenze sein");
     EXPECT_EQ(Feld("coord", 1)->text(), "-1");
     EXPECT_EQ(Feld("coord", 4)->text().toStdString(), InLocale("0.75"));
     EXPECT_DOUBLE_EQ(c->AxisMin(ChartAxis::X), -1);

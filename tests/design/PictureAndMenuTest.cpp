@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QTabWidget>
+#include <array>
 #include <utility>
 
 #include "tests/design/DesignTestSupport.h"
@@ -36,6 +37,13 @@ TEST_F(Bildausgabe, FormatListsAndTheBlackSheetWarning) {
     design::mnuBild_Click(*f, 2);
     QComboBox* liste = Control<QComboBox>("cmbGraphFormat");
     EXPECT_EQ(std::make_tuple(liste->count(), liste->currentIndex(), GraphFormatCode), std::make_tuple(5, 2, 3));
+    QStringList eintraege;
+    for (int i = 0; i < liste->count(); ++i) {
+        liste->setCurrentIndex(i);
+        eintraege << liste->currentText() + " " + QString::number(GraphFormatCode);
+    }
+    EXPECT_EQ(eintraege, (QStringList{"Bitmap (.BMP) 1", "MetaFile (.WMF) 2", "erweit. MetaFile (.WMF) 3",
+                                      "erweit. MetaFile (.EMF) 13", "Standard-MetaFile (.WMF) 4"}));
     // The hint names the file the metafile entries write, and no format the program does not write.
     const QString tipp = Control<QLabel>("Label33")->text();
     EXPECT_TRUE(tipp.contains("<Name>.svg, auch wenn .wmf oder .emf eingegeben wird")) << tipp.toStdString();
@@ -95,11 +103,14 @@ TEST_F(Bildausgabe, PictureFilesOfEachKind) {
         const QString pfad = testsupport::PicturePath(fall.datei ? fall.datei : fall.name);
         QFile::remove(pfad);
         Speichere(fall.eintrag, testsupport::PicturePath(fall.name));
+        // The enhanced metafile entry (code 13) is saved with code 3.
+        EXPECT_EQ(GraphFormatCode, (std::array{1, 2, 3, 3, 4}[static_cast<std::size_t>(fall.eintrag)])) << fall.name;
         EXPECT_TRUE(!fall.datei || !QFile::exists(testsupport::PicturePath(fall.name))) << fall.name;
         EXPECT_EQ(Anfang(pfad, fall.magie.size()), fall.magie) << fall.name;
         EXPECT_GT(QFile(pfad).size(), 500) << fall.name;
     }
-    EXPECT_EQ(dialogs.saveRequests.back().defaultSuffix, "SVG");
+    EXPECT_EQ(std::make_pair(dialogs.saveRequests.back().defaultSuffix, dialogs.saveRequests.back().proposal),
+              std::make_pair(std::string("SVG"), std::string("*.SVG")));
     EXPECT_TRUE(rec.Empty());
 
     // A cancelled dialog says nothing; the dialog goes either way.
@@ -240,7 +251,10 @@ TEST_F(Menues, EntriesExistAndAreConnectedOnce) {
     const std::pair<const char*, const char*> eintraege[] = {
         {"mnuDesign", "&Gestalten..."}, {"mnuTextDesign(5)", "Kurvenetikett/Legende"}, {"mnuBild(3)", "... zum Drucker"},
         {"mnuAddLabels", "alle Kurvenetiketts"}, {"mnuDelLabels", "alle Kurvenetiketts"},
-        {"mnuDelLegend", "gesamte Legende"}, {"mnuDelLegendZeile", "einzelne Legendenzeilen"}};
+        {"mnuDelLegend", "gesamte Legende"}, {"mnuDelLegendZeile", "einzelne Legendenzeilen"},
+        {"mnuDesignMore", "Diagramm"}, {"mnuKurvenDesign", "Kurve"}, {"mnuPunktDesign", "Punktsatz"},
+        {"mnuTextDesign(1)", "Kopftext"}, {"mnuAddLegend", "Legende"}, {"mnuAddText", "Zusatztext"},
+        {"mnuBild(1)", "... zur Zwischenablage"}, {"mnuDelTotal", "Alles"}};
     for (const auto& [name, text] : eintraege) {
         ASSERT_NE(Eintrag(name), nullptr) << name;
         EXPECT_EQ(Eintrag(name)->text().toStdString(), text) << name;

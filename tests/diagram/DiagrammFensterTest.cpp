@@ -239,6 +239,15 @@ TEST_F(DiagrammFenster, BloodAlcoholParameterLine) {
     frmTGraph2D* f = Offen(OeffneDiagramm(500));
     EXPECT_FALSE(f->StatusEinfach());
     EXPECT_EQ(f->StatusPanel(2) + "|" + KurvenInfo2[1], " m/kg=80, [BAK]=g/L, RD/%=10| m/kg=80, [BAK]=g/L, RD/%=10");
+    // The factor of a man or a woman names them; with breakdown, beta60 follows.
+    BAKUnitGL = BAKKeinAbbau = kFalse;
+    BAKbeta60 = 0.125f;
+    for (const auto& [r, wer] : {std::pair{0.7f, "Mann"}, std::pair{0.6f, "Frau"}}) {
+        SchliesseDiagramm();
+        BAKr = r;
+        EXPECT_EQ(Offen(OeffneDiagramm(500))->StatusPanel(2),
+                  std::string(" Parameter: ") + wer + ",  m/kg=80, [BAK]=g/kg, RD/%=10, beta60/(g/(L h))= 0.125 ");
+    }
 }
 
 TEST_F(DiagrammFenster, DesignDialogIsFilledThroughItsInterface) {

@@ -63,6 +63,12 @@ const TitelFall kTitelFaelle[] = {
      false},
     {"Dichte", 112, [] { SetzeEinheit("min"); }, "Verweilzeit-Dichtefunktion E = f(t)", "Versuchszeit t / min",
      "E / min^-1", 1, true},
+    {"Tracer", 110, nullptr, "c(Tracer) am Ausgang", "Zeit t (100 = Gesamt-Versuchszeit)", "c / c0", 1, true},
+    {"DichteDimensionslos", 113, nullptr, "Verweilzeit-Dichtefunktion (dimensionslos) E * tm = f(t/tm)",
+     "Zeitverhältnis t / tm", "E * tm", 1, true},
+    {"Summe", 114, [] { SetzeEinheit("h"); }, "Verweilzeitsummenfunktion F = f(t)", "Versuchszeit t / h", "F", 1, true},
+    {"SummeDimensionslos", 115, nullptr, "Verweilzeitsummenfunktion F = f(t/tm)", "Zeitverhältnis t / tm", "F", 1,
+     true},
     {"BlutalkoholGL", 500, [] { BAKUnitGL = kTrue; },
      "Blutalkohol-Konzentration (BAK) im menschlichen Körper, BAK = f(t)", "Zeit t / min", "BAK / (g/L)", 1, true},
     {"Modell2NichtIsotherm", 2, [] { DiagVariante = 6; },
@@ -100,7 +106,7 @@ TEST_F(DiagrammTest, MasksPerCodeGiveTheCurveCountsAndUnusedCodesHaveNoTitle) {
     for (int code : {0, 21, 50, 71, 99, 101, 109, 111, 116, 499, 501, -16})
         EXPECT_FALSE(DiagrammTitel(code).hatTitel) << code;
     // Fixed titles (not restated here) of kinds the table above leaves out.
-    for (int code : {-14, -12, -4, 110, 115}) EXPECT_TRUE(DiagrammTitel(code).hatTitel) << code;
+    for (int code : {-14, -12, -4}) EXPECT_TRUE(DiagrammTitel(code).hatTitel) << code;
     // The number of curves of a model equals the species its mask draws.
     for (int m = 1; m <= 20; ++m) {
         diagram::SetKurvenMaske(m);

@@ -61,6 +61,10 @@ TEST_F(ArrheniusWindowTest, CalculationsFollowTheClosedFormsInTheUnitInUse) {
         {"mnuToolArrhenius", "s", "5", "100", "0", 0, 0},
         {"mnuToolArrhenius", "s", "5", "100", "", 0, 0},
         {"mnuToolArrhenius", "s", "1E30", "-1E6", "300", 0, 0},
+        // The range of a Single ends at 3.4028235E+38, on both sides.
+        {"mnuToolArrhenius", "s", "3.4E38", "0", "300", 3.4e38, 3.4e38},
+        {"mnuToolArrhenius", "s", "3.5E38", "0", "300", 0, 0},
+        {"mnuToolArrhenius", "s", "-3.5E38", "0", "300", 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.entry) + " " + c.x0 + " " + c.x1 + " " + c.T);

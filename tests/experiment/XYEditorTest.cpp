@@ -172,6 +172,9 @@ TEST_F(XYEditorTest, TypedPointsAreAddedByEnterAndPlusAndEditedInEditModeAndInCe
     Box(1)->setText("-4");
     QTest::keyClick(Box(1), '+');
     EXPECT_EQ(Box(1)->text(), "-4");  // the "+" itself is not typed
+    // A number beyond the range of a Single (3.4028235E+38) is refused with a beep.
+    Add("1", "-3.5E38");
+    EXPECT_EQ(rec.Beeps(), 1);
 
     EXPECT_EQ(Points(), "1.5 2, 3 -4");
     ASSERT_EQ(G()->Rows(), 2);

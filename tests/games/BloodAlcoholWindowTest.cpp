@@ -221,6 +221,10 @@ TEST_P(BloodAlcoholWindowTest, DrinkTableStandardValuesMassesRatesStartMinutesEx
     Set("txtAlkGehalt(2)", "5");
     EXPECT_EQ(Drink(2), "330|5|normal||13.02");
     EXPECT_NEAR(BAKAlkMasse[2], 330 * 5 * 0.789 / 100, 1e-4);
+    // Emptying the start field of a filled drink takes it out of the evening, its rate too.
+    Set("txtStartZeit(2)", "20");
+    Set("txtStartZeit(2)", "");
+    EXPECT_EQ(Drink(2) + " " + std::to_string(BAKTrinkStart[2]), "330|5| - - -||13.02 -1");
     ChooseRate(2, 3);
     EXPECT_FLOAT_EQ(BAKkres[1], 0);
 

@@ -139,6 +139,20 @@ TEST(WrappingMenuBar, EntryAddedToAWrappedBarGoesAtTheEnd) {
     bar->addMenu("Neu");
     names.push_back("Neu");
     EXPECT_EQ(Entries(bar), names);
+    // An entry that opens a further row makes the bar as high as its rows, so that no row hides
+    // behind the window's contents.
+    const int rows = bar->Rows();
+    bar->addMenu("Menü Nummer 10");
+    QApplication::processEvents();
+    ASSERT_EQ(bar->Rows(), rows + 1);
+    const int zeile = bar->QMenuBar::sizeHint().height(), h = bar->Rows() * zeile;
+    EXPECT_EQ(std::make_tuple(bar->height(), bar->sizeHint().height(), bar->minimumSizeHint().height(),
+                              bar->heightForWidth(bar->width())),
+              std::make_tuple(h, h, h, h));
+    // The rows lie one under the other.
+    for (int row = 2; row <= bar->Rows(); ++row)
+        EXPECT_EQ(bar->findChild<QMenuBar*>(QStringLiteral("MenuBarRow%1").arg(row))->geometry(),
+                  QRect(0, (row - 1) * zeile, bar->width(), zeile)) << row;
 }
 
 }  // namespace
