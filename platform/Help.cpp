@@ -1,6 +1,7 @@
 #include "platform/Help.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -18,6 +19,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QTreeView>
@@ -204,12 +206,16 @@ private:
     bool searchPending_ = false;
 };
 
-// The help engine over a collection of its own in a temporary folder, so that the help file
-// itself is only read and several running programs do not share one collection.
+// The help engines over a collection of their own in a temporary folder, so that the help file
+// itself is only read and several running programs do not share one collection. The core engine
+// answers the look-ups; the window's engine builds contents, index and search index in threads
+// of its own, so it lives only while the window is open and is ended only when they are done.
 struct HelpSystem {
     std::unique_ptr<QTemporaryDir> collectionDir;
-    QHelpEngine* engine = nullptr;
+    QHelpEngineCore* core = nullptr;
     std::string registeredFile;
+    QHelpEngine* viewer = nullptr;
+    bool searchIndexing = false;
     QPointer<HelpWindow> window;
 };
 
@@ -223,32 +229,71 @@ QString HelpFileName() {
     return name.isEmpty() ? QStringLiteral("tarvelo.qch") : name;
 }
 
-// The engine with the help file registered; null when the file is missing or unreadable.
-QHelpEngine* Engine() {
+// Waits until the window's engine has finished its background work, then ends it.
+void EndViewerEngine() {
     HelpSystem& sys = System();
-    if (sys.engine && sys.registeredFile == helpFileSlot()) return sys.engine;
-    CloseAllHelpWindows();
-    delete sys.engine;
-    sys.engine = nullptr;
-    sys.registeredFile.clear();
-    const QString file = QString::fromStdString(helpFileSlot());
-    if (file.isEmpty() || !QFileInfo(file).isReadable()) return nullptr;
-    sys.collectionDir = std::make_unique<QTemporaryDir>();
-    if (!sys.collectionDir->isValid()) return nullptr;
-    auto* engine = new QHelpEngine(sys.collectionDir->filePath("tarvelo.qhc"), qApp);
-    engine->setReadOnly(false);  // the collection is our own and records the registration
-    engine->setUsesFilterEngine(true);
-    if (!engine->setupData() || !engine->registerDocumentation(file) ||
-        engine->registeredDocumentations().isEmpty()) {
-        delete engine;
-        return nullptr;
+    if (!sys.viewer) return;
+    sys.viewer->searchEngine()->cancelIndexing();
+    QElapsedTimer waited;
+    waited.start();
+    while ((sys.viewer->contentModel()->isCreatingContents() || sys.viewer->indexModel()->isCreatingIndex() ||
+            sys.searchIndexing) &&
+           waited.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(2);
     }
-    sys.engine = engine;
-    sys.registeredFile = helpFileSlot();
-    return engine;
+    delete sys.viewer;
+    sys.viewer = nullptr;
+    sys.searchIndexing = false;
 }
 
-QUrl TopicUrlOfContext(QHelpEngine* engine, int contextId) {
+// Ends the help before the application's objects go, while its threads may still run.
+void EndHelp() {
+    CloseAllHelpWindows();
+    HelpSystem& sys = System();
+    delete sys.core;
+    sys.core = nullptr;
+    sys.registeredFile.clear();
+}
+
+// The core engine with the help file registered; null when the file is missing or unreadable.
+QHelpEngineCore* Core() {
+    HelpSystem& sys = System();
+    if (sys.core && sys.registeredFile == helpFileSlot()) return sys.core;
+    EndHelp();
+    const QString file = QString::fromStdString(helpFileSlot());
+    if (file.isEmpty() || !QFileInfo(file).isReadable() || !QCoreApplication::instance()) return nullptr;
+    sys.collectionDir = std::make_unique<QTemporaryDir>();
+    if (!sys.collectionDir->isValid()) return nullptr;
+    auto* core = new QHelpEngineCore(sys.collectionDir->filePath("tarvelo.qhc"));
+    core->setReadOnly(false);  // the collection is our own and records the registration
+    core->setUsesFilterEngine(true);
+    if (!core->setupData() || !core->registerDocumentation(file) || core->registeredDocumentations().isEmpty()) {
+        delete core;
+        return nullptr;
+    }
+    static bool endRegistered = false;
+    if (!std::exchange(endRegistered, true)) qAddPostRoutine(EndHelp);
+    sys.core = core;
+    sys.registeredFile = helpFileSlot();
+    return core;
+}
+
+// The window's engine over the registered collection.
+QHelpEngine* ViewerEngine() {
+    HelpSystem& sys = System();
+    if (sys.viewer) return sys.viewer;
+    auto* viewer = new QHelpEngine(sys.collectionDir->filePath("tarvelo.qhc"));
+    viewer->setUsesFilterEngine(true);
+    QHelpSearchEngine* search = viewer->searchEngine();
+    QObject::connect(search, &QHelpSearchEngine::indexingStarted, [] { System().searchIndexing = true; });
+    QObject::connect(search, &QHelpSearchEngine::indexingFinished, [] { System().searchIndexing = false; });
+    viewer->setupData();
+    sys.viewer = viewer;
+    return viewer;
+}
+
+QUrl TopicUrlOfContext(QHelpEngineCore* engine, int contextId) {
     const QList<QHelpLink> links = engine->documentsForIdentifier(ContextKeyword(contextId));
     return links.isEmpty() ? QUrl() : links.first().url;
 }
@@ -268,20 +313,21 @@ void SetHelpFile(const std::string& path) { helpFileSlot() = path; }
 const std::string& HelpFile() { return helpFileSlot(); }
 
 void ShowHelpContext(int contextId) {
-    QHelpEngine* engine = Engine();
-    if (!engine) {
+    QHelpEngineCore* core = Core();
+    if (!core) {
         MsgBox("Die Hilfe-Datei " + HelpFileName().toStdString() +
                    " fehlt oder ist nicht lesbar.\r\nBitte installieren Sie das Programm neu.",
                vbExclamation, "Hilfe");
         return;
     }
-    QUrl url = TopicUrlOfContext(engine, contextId);
-    if (!url.isValid() || engine->fileData(url.adjusted(QUrl::RemoveFragment)).isEmpty())
+    QUrl url = TopicUrlOfContext(core, contextId);
+    if (!url.isValid() || core->fileData(url.adjusted(QUrl::RemoveFragment)).isEmpty())
         url = HelpWindow::TopicUrl(kIndexPage);
     HelpSystem& sys = System();
     if (!sys.window) {
-        sys.window = new HelpWindow(engine);
-        engine->searchEngine()->reindexDocumentation();  // in the background; the window shows at once
+        QHelpEngine* viewer = ViewerEngine();
+        sys.window = new HelpWindow(viewer);
+        viewer->searchEngine()->reindexDocumentation();  // in the background; the window shows at once
     }
     sys.window->Show(url);
     sys.window->show();
@@ -295,11 +341,12 @@ void CloseAllHelpWindows() {
         sys.window->close();
         delete sys.window.data();
     }
+    EndViewerEngine();
 }
 
 std::string HelpTopicOfContext(int contextId) {
-    QHelpEngine* engine = Engine();
-    return engine ? TopicOfUrl(TopicUrlOfContext(engine, contextId)) : std::string();
+    QHelpEngineCore* core = Core();
+    return core ? TopicOfUrl(TopicUrlOfContext(core, contextId)) : std::string();
 }
 
 std::string ShownHelpTopic() {
@@ -309,19 +356,19 @@ std::string ShownHelpTopic() {
 
 std::vector<std::string> HelpPages() {
     std::vector<std::string> pages;
-    QHelpEngine* engine = Engine();
-    if (!engine) return pages;
-    const QString space = engine->registeredDocumentations().value(0);
-    for (const QUrl& url : engine->files(space, QString(), QStringLiteral("html")))
+    QHelpEngineCore* core = Core();
+    if (!core) return pages;
+    const QString space = core->registeredDocumentations().value(0);
+    for (const QUrl& url : core->files(space, QString(), QStringLiteral("html")))
         pages.push_back(url.path().section('/', -1).toStdString());
     std::sort(pages.begin(), pages.end());
     return pages;
 }
 
 std::string HelpPageHtml(const std::string& page) {
-    QHelpEngine* engine = Engine();
-    if (!engine) return {};
-    return engine->fileData(HelpWindow::TopicUrl(QString::fromStdString(page))).toStdString();
+    QHelpEngineCore* core = Core();
+    if (!core) return {};
+    return core->fileData(HelpWindow::TopicUrl(QString::fromStdString(page))).toStdString();
 }
 
 }  // namespace platform

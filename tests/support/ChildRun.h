@@ -43,9 +43,14 @@ namespace testsupport {
 }
 
 // The script that ends the program as a user would: the main window's close box.
+// Closing it may delete other windows, so the list is not walked on after it.
 inline void CloseMainWindow() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == "MDITAR") w->close();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == "MDITAR") {
+            w->close();
+            return;
+        }
+    }
 }
 
 }  // namespace testsupport
