@@ -2,8 +2,10 @@
 // MDI children in the main window's area, and control access by objectName; the real message dialog
 // (VB styles as buttons, icon and default button) and the help call, which says there is no help file.
 #include <QCloseEvent>
+#include <QFile>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -274,16 +276,26 @@ TEST(QtMessageBox, StylesGiveButtonsIconAndDefault) {
     EXPECT_EQ(AnswerOfButton(nullptr), vbCancel);
 }
 
-TEST(Help, AMissingHelpFileIsReportedOnce) {
-    testsupport::MsgRecorder recorder;
-    SetHelpFile("/opt/tarvelo/tarvelo.qch");
-    ShowHelpContext(11223);
-    ASSERT_EQ(recorder.Messages().size(), 1u);
-    EXPECT_NE(recorder.Last().prompt.find("tarvelo.qch fehlt oder ist nicht lesbar"), std::string::npos);
-    EXPECT_EQ(recorder.Last().style & 0x70, vbExclamation);
-    EXPECT_EQ(HelpTopicOfContext(11223), "");
-    CloseAllHelpWindows();  // nothing open, nothing shown
-    EXPECT_EQ(recorder.Messages().size(), 1u);
+// A missing help file and one that is no help file (a broken installation) are reported once
+// per call; no window opens.
+TEST(Help, AMissingOrBrokenHelpFileIsReportedOnce) {
+    QTemporaryDir dir;
+    const QString broken = dir.filePath("tarvelo.qch");
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("keine Hilfe");
+    file.close();
+    for (const std::string& path : {std::string("/opt/tarvelo/tarvelo.qch"), broken.toStdString()}) {
+        testsupport::MsgRecorder recorder;
+        SetHelpFile(path);
+        ShowHelpContext(11223);
+        ASSERT_EQ(recorder.Messages().size(), 1u) << path;
+        EXPECT_EQ(std::pair(recorder.Last().prompt.substr(0, 56), recorder.Last().style & 0x70),
+                  std::pair(std::string("Die Hilfe-Datei tarvelo.qch fehlt oder ist nicht lesbar."), int(vbExclamation)));
+        EXPECT_EQ(std::pair(HelpTopicOfContext(11223), ShownHelpTopic()), std::pair(std::string(), std::string()));
+        CloseAllHelpWindows();  // nothing open, nothing shown
+        EXPECT_EQ(recorder.Messages().size(), 1u);
+    }
 }
 
 }  // namespace
