@@ -367,6 +367,7 @@ TEST_P(MonteCarloTest, OptionsRoundTripAndTheirEffectOnTheGame) {
     slider()->setValue(5);
     qobject_cast<QSpinBox*>(option("UpDown1_PointSize"))->stepBy(2);
     solid()->setChecked(true);
+    EXPECT_EQ(shown(), std::tuple(QString(" 9"), 5, true));  // the size label follows its arrows
     testsupport::Click("frmTOption", "cmdOK");  // the game is closed: no chart is touched
     EXPECT_FALSE(platform::Windows().IsLoaded("frmTOption"));
     EXPECT_FLOAT_EQ(MCDelay, 5.0f / 12.0f);
