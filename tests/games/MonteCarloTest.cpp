@@ -55,6 +55,13 @@ protected:
             if (Enabled(w, (std::string("cmd") + b).c_str())) s += (s.empty() ? "" : " ") + std::string(b);
         return s;
     }
+    // The enabled ones of the settings a run locks: refresh, options and the two option frames.
+    static std::string Settings(QWidget* w) {
+        std::string s;
+        for (const char* name : {"cmdRefresh", "cmdOptions", "Frame1", "Frame2"})
+            if (Find<QWidget>(w, name)->isEnabled()) s += (s.empty() ? "" : " ") + std::string(name);
+        return s;
+    }
     // Starts a run and presses Stop at the first drawn point (by its number) that `stop` picks.
     static void RunUntil(frmMonteCarlo* w, const std::function<bool(long)>& stop) {
         auto halt = QObject::connect(w, &frmMonteCarlo::PunktGezeichnet, w, [&](long nr) {
@@ -206,11 +213,12 @@ TEST_P(MonteCarloTest, RunsScatterAroundTheExpectationOfTheirGame) {
 // Stop and Go continue a run where it was; a whole run ends after the block in which the last A reacted;
 // Stop ends a long step wait at once; Go goes on only while more than one A is left, in both modes.
 TEST_P(MonteCarloTest, StopAndGoContinueTheRunWhereItWas) {
+    const std::string kAllSettings = "cmdRefresh cmdOptions Frame1 Frame2";
     frmMonteCarlo* w = Open(1);
     ASSERT_NE(w, nullptr);
     RunUntil(w, [&](long nr) {
         if (nr != 5) return false;
-        EXPECT_EQ(Buttons(w), "Stop");  // while the run goes
+        EXPECT_EQ(std::pair(Buttons(w), Settings(w)), std::pair(std::string("Stop"), std::string()));  // while the run goes
         EXPECT_TRUE(Find<QPushButton>(w, "cmdClipboard")->isHidden());
         return true;
     });
@@ -241,7 +249,7 @@ TEST_P(MonteCarloTest, StopAndGoContinueTheRunWhereItWas) {
         EXPECT_NEAR(w->Chart()->Y(1, 3, i) + w->Chart()->Y(1, 4, i), 100, 1e-3);
     EXPECT_EQ(w->Gezeichnet().kreise - vorher.kreise, 100 + 100);  // the start board and the conversions
     EXPECT_EQ(w->Gezeichnet().blitze, vorher.blitze);
-    EXPECT_EQ(Buttons(w), "Start Close");
+    EXPECT_EQ(std::pair(Buttons(w), Settings(w)), std::pair(std::string("Start Close"), kAllSettings));
     EXPECT_FALSE(Find<QPushButton>(w, "cmdClipboard")->isHidden());
     frmMonteCarlo::SetZufallsSaat(12345u);
     Click(w, "cmdStart");
@@ -288,8 +296,8 @@ TEST_P(MonteCarloTest, StopAndGoContinueTheRunWhereItWas) {
         beiUhr = nullptr;
         EXPECT_EQ(w->Schritte() > schritte, c.goesOn);
         if (!c.goesOn) {
-            EXPECT_EQ(std::tuple(w->AnzahlA(), w->Chart()->PointCount(1, 3), Buttons(w)),
-                      std::tuple(c.rest, punkte, std::string("Start Close")));
+            EXPECT_EQ(std::tuple(w->AnzahlA(), w->Chart()->PointCount(1, 3), Buttons(w), Settings(w)),
+                      std::tuple(c.rest, punkte, std::string("Start Close"), kAllSettings));
         }
     }
 }
@@ -367,6 +375,7 @@ TEST_P(MonteCarloTest, OptionsRoundTripAndTheirEffectOnTheGame) {
     slider()->setValue(5);
     qobject_cast<QSpinBox*>(option("UpDown1_PointSize"))->stepBy(2);
     solid()->setChecked(true);
+    EXPECT_EQ(shown(), std::tuple(QString(" 9"), 5, true));  // the size label follows its arrows
     testsupport::Click("frmTOption", "cmdOK");  // the game is closed: no chart is touched
     EXPECT_FALSE(platform::Windows().IsLoaded("frmTOption"));
     EXPECT_FLOAT_EQ(MCDelay, 5.0f / 12.0f);

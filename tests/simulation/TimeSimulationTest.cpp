@@ -80,8 +80,9 @@ TEST_F(TimeSimulationTest, ZeroK2IsRefusedByTheDrawButtonOnlyWhileFitting) {
 }
 
 // A failure is reported under the button's name; the old diagram stays with its curves, and no table
-// is shown: A <=> P with k1 + k2 = 0 divides its closed form by zero, rates beyond the range of a
-// Double overflow the integrator. (Which inputs fail: the time course's own test.)
+// is shown: A <=> P with k1 + k2 = 0 divides its closed form by zero, model 19 with c(A,0) = c(B,0)
+// and k2 = 0 has no solution of its closed form (a failure returned, not thrown), rates beyond the
+// range of a Double overflow the integrator. (Which inputs fail: the time course's own test.)
 TEST_F(TimeSimulationTest, FailedCalculationIsReportedAndDrawsNothing) {
     Model(8);
     Inputs({"1", "", "", "0"}, "20", {"0.1", "0.05"});
@@ -97,6 +98,15 @@ TEST_F(TimeSimulationTest, FailedCalculationIsReportedAndDrawsNothing) {
     EXPECT_EQ(rec.Last().style, 16);
     EXPECT_EQ(Diagramm(), alt);
     EXPECT_EQ(nKurven, kurven);
+
+    platform::Windows().Unload("frmTGraph2D");
+    testsupport::Flush();
+    rec.Clear();
+    Model(19);
+    Inputs({"1", "1", "", "0", "0"}, "20", {"0.1", "0"});
+    w->cmdDrawctDiagram->click();
+    EXPECT_EQ(rec.OnlyPrompt(), "Berechnungsfehler aufgetreten");
+    EXPECT_EQ(Diagramm(), nullptr);
 
     rec.Clear();
     Model(7);
