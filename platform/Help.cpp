@@ -112,6 +112,13 @@ public:
     }
 
 private:
+    static QLineEdit* InputField(QWidget* page, const char* name, const char* placeholder) {
+        auto* field = new QLineEdit(page);
+        field->setObjectName(name);
+        field->setPlaceholderText(placeholder);
+        return field;
+    }
+
     QWidget* BuildContents() {
         auto* tree = new QTreeView(this);
         tree->setObjectName("treeInhalt");
@@ -119,21 +126,18 @@ private:
         tree->setModel(engine_->contentModel());
         tree->expandToDepth(1);
         connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, tree, [tree] { tree->expandToDepth(1); });
-        connect(tree, &QTreeView::activated, this, [this](const QModelIndex& index) {
+        auto open = [this](const QModelIndex& index) {
             if (QHelpContentItem* item = engine_->contentModel()->contentItemAt(index)) Show(item->url());
-        });
-        connect(tree, &QTreeView::clicked, this, [this](const QModelIndex& index) {
-            if (QHelpContentItem* item = engine_->contentModel()->contentItemAt(index)) Show(item->url());
-        });
+        };
+        connect(tree, &QTreeView::activated, this, open);
+        connect(tree, &QTreeView::clicked, this, open);
         return tree;
     }
 
     QWidget* BuildIndex() {
         auto* page = new QWidget(this);
         auto* layout = new QVBoxLayout(page);
-        auto* filter = new QLineEdit(page);
-        filter->setObjectName("txtStichwort");
-        filter->setPlaceholderText("Stichwort eingeben");
+        QLineEdit* filter = InputField(page, "txtStichwort", "Stichwort eingeben");
         auto* list = new QListView(page);
         list->setObjectName("lstIndex");
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -159,9 +163,7 @@ private:
     QWidget* BuildSearch() {
         auto* page = new QWidget(this);
         auto* layout = new QVBoxLayout(page);
-        auto* input = new QLineEdit(page);
-        input->setObjectName("txtSuche");
-        input->setPlaceholderText("Suchbegriff eingeben");
+        QLineEdit* input = InputField(page, "txtSuche", "Suchbegriff eingeben");
         auto* go = new QPushButton("Suchen", page);
         go->setObjectName("cmdSuchen");
         auto* row = new QHBoxLayout;
