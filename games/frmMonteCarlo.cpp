@@ -647,13 +647,9 @@ void frmMonteCarlo::cmdStop_Click() {
 void frmMonteCarlo::cmdContinue_Click() {
     Fortsetzen = true;
     cmdContinue->setEnabled(false);
-    // Only while more than one A is left, in both modes; otherwise nothing runs, so Stop is not offered.
-    if (nA_ <= 1) {
-        cmdStop->setEnabled(false);
-        EnableControls();
-        return;
-    }
     cmdStop->setEnabled(true);
+    // Only while more than one A is left, in both modes; otherwise only the buttons change.
+    if (nA_ <= 1) return;
     if (MCMode == 1)
         SimFirstOrder();
     else

@@ -295,9 +295,10 @@ TEST_P(MonteCarloTest, StopAndGoContinueTheRunWhereItWas) {
         Click(w, "cmdContinue");
         beiUhr = nullptr;
         EXPECT_EQ(w->Schritte() > schritte, c.goesOn);
+        // A refused Go changes only its own button and Stop's; the run stays where it was.
         if (!c.goesOn) {
             EXPECT_EQ(std::tuple(w->AnzahlA(), w->Chart()->PointCount(1, 3), Buttons(w), Settings(w)),
-                      std::tuple(c.rest, punkte, std::string("Start Close"), kAllSettings));
+                      std::tuple(c.rest, punkte, std::string("Start Stop Close"), kAllSettings));
         }
     }
 }
