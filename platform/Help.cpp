@@ -43,6 +43,12 @@ std::string& helpFileSlot() {
 
 QString ContextKeyword(int contextId) { return QStringLiteral("ctx%1").arg(contextId); }
 
+// The address of a page inside the help file.
+QUrl PageUrl(const QString& page) { return QUrl(QStringLiteral("qthelp://de.tarvelo.hilfe/hilfe/") + page); }
+
+// True while the window's engine builds its search index (set by that engine's signals).
+bool searchIndexing = false;
+
 // Shows the pages of the help file; links, style sheets and pictures come from the file too.
 class HelpBrowser : public QTextBrowser {
 public:
@@ -79,7 +85,7 @@ public:
         QAction* forward = tools->addAction(QString::fromUtf8("Vorwärts \u25B6"), browser_, &QTextBrowser::forward);
         forward->setObjectName("cmdVorwaerts");
         forward->setEnabled(false);
-        QAction* home = tools->addAction("Hilfe-Index", this, [this] { Show(TopicUrl(kIndexPage)); });
+        QAction* home = tools->addAction("Hilfe-Index", this, [this] { Show(PageUrl(kIndexPage)); });
         home->setObjectName("cmdHilfeIndex");
         connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
         connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
@@ -107,9 +113,6 @@ public:
     }
     QUrl Shown() const { return browser_->source(); }
 
-    static QUrl TopicUrl(const QString& page) {
-        return QUrl(QStringLiteral("qthelp://de.tarvelo.hilfe/hilfe/") + page);
-    }
 
 private:
     static QLineEdit* InputField(QWidget* page, const char* name, const char* placeholder) {
@@ -177,12 +180,10 @@ private:
         // A search asked for while the index is still being built runs when it is done.
         auto start = [this, search, input] {
             if (input->text().trimmed().isEmpty()) return;
-            if (indexing_) searchPending_ = true;
+            if (searchIndexing) searchPending_ = true;
             else search->search(input->text().trimmed());
         };
-        connect(search, &QHelpSearchEngine::indexingStarted, this, [this] { indexing_ = true; });
         connect(search, &QHelpSearchEngine::indexingFinished, this, [this, start] {
-            indexing_ = false;
             if (std::exchange(searchPending_, false)) start();
         });
         connect(input, &QLineEdit::returnPressed, search, start);
@@ -204,7 +205,6 @@ private:
     QHelpEngine* engine_;
     HelpBrowser* browser_;
     QTabWidget* tabs_;
-    bool indexing_ = false;
     bool searchPending_ = false;
 };
 
@@ -217,7 +217,6 @@ struct HelpSystem {
     QHelpEngineCore* core = nullptr;
     std::string registeredFile;
     QHelpEngine* viewer = nullptr;
-    bool searchIndexing = false;
     QPointer<HelpWindow> window;
 };
 
@@ -239,14 +238,14 @@ void EndViewerEngine() {
     QElapsedTimer waited;
     waited.start();
     while ((sys.viewer->contentModel()->isCreatingContents() || sys.viewer->indexModel()->isCreatingIndex() ||
-            sys.searchIndexing) &&
+            searchIndexing) &&
            waited.elapsed() < 10000) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         QThread::msleep(2);
     }
     delete sys.viewer;
     sys.viewer = nullptr;
-    sys.searchIndexing = false;
+    searchIndexing = false;
 }
 
 // Ends the help before the application's objects go, while its threads may still run.
@@ -288,8 +287,8 @@ QHelpEngine* ViewerEngine() {
     auto* viewer = new QHelpEngine(sys.collectionDir->filePath("tarvelo.qhc"));
     viewer->setUsesFilterEngine(true);
     QHelpSearchEngine* search = viewer->searchEngine();
-    QObject::connect(search, &QHelpSearchEngine::indexingStarted, [] { System().searchIndexing = true; });
-    QObject::connect(search, &QHelpSearchEngine::indexingFinished, [] { System().searchIndexing = false; });
+    QObject::connect(search, &QHelpSearchEngine::indexingStarted, [] { searchIndexing = true; });
+    QObject::connect(search, &QHelpSearchEngine::indexingFinished, [] { searchIndexing = false; });
     viewer->setupData();
     sys.viewer = viewer;
     return viewer;
@@ -324,7 +323,7 @@ void ShowHelpContext(int contextId) {
     }
     QUrl url = TopicUrlOfContext(core, contextId);
     if (!url.isValid() || core->fileData(url.adjusted(QUrl::RemoveFragment)).isEmpty())
-        url = HelpWindow::TopicUrl(kIndexPage);
+        url = PageUrl(kIndexPage);
     HelpSystem& sys = System();
     if (!sys.window) {
         QHelpEngine* viewer = ViewerEngine();
@@ -370,7 +369,7 @@ std::vector<std::string> HelpPages() {
 std::string HelpPageHtml(const std::string& page) {
     QHelpEngineCore* core = Core();
     if (!core) return {};
-    return core->fileData(HelpWindow::TopicUrl(QString::fromStdString(page))).toStdString();
+    return core->fileData(PageUrl(QString::fromStdString(page))).toStdString();
 }
 
 }  // namespace platform
