@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPointer>
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -31,7 +32,9 @@ const std::map<std::string, int>& ContextIds() {
 }
 
 // F1 in an open menu of the main window: the highlighted entry's help, or the menu's own when
-// no entry is highlighted; in the menu bar the highlighted title's.
+// no entry is highlighted; in the menu bar the highlighted title's. A title without a menu of its
+// own ("kinetisches Modell") leaves the key with the focus widget of the main window, so the bar's
+// highlight is asked there too.
 class MenuHelpFilter : public QObject {
 public:
     explicit MenuHelpFilter(QMainWindow* main) : QObject(main), main_(main) {}
@@ -40,13 +43,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
             return false;
-        const QObject* highlighted = nullptr;
-        if (auto* menu = qobject_cast<QMenu*>(watched))
-            highlighted = menu->activeAction() ? static_cast<QObject*>(menu->activeAction()) : menu;
-        else if (auto* bar = qobject_cast<QMenuBar*>(watched))
-            highlighted = bar->activeAction();  // a title of the menu bar, e.g. "kinetisches Modell"
-        if (!highlighted || !main_ || !BelongsToMain(watched)) return false;
-        const int id = MenuHelpContextId(highlighted);
+        if (!main_ || !BelongsToMain(watched)) return false;
+        int id = 0;
+        if (auto* menu = qobject_cast<QMenu*>(watched)) {
+            // A submenu opened under the resting pointer has nothing highlighted yet: its entry's help.
+            id = menu->activeAction() ? MenuHelpContextId(menu->activeAction())
+                                      : std::max(MenuHelpContextId(menu), MenuHelpContextId(menu->menuAction()));
+        } else if (QAction* title = HighlightedTitle()) {
+            id = MenuHelpContextId(title);
+        } else {
+            return false;
+        }
         if (id == 0) return true;  // an entry without a topic opens no help
         platform::ShowHelpContext(id);
         return true;
@@ -58,6 +65,13 @@ private:
         for (; object; object = object->parent())
             if (object == main_) return true;
         return false;
+    }
+
+    // The highlighted title of the menu bar, in whichever of its rows it stands; none while no title is.
+    QAction* HighlightedTitle() const {
+        for (QMenuBar* bar : main_->findChildren<QMenuBar*>())
+            if (bar->activeAction()) return bar->activeAction();
+        return nullptr;
     }
 
     QPointer<QMainWindow> main_;

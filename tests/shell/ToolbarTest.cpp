@@ -14,6 +14,7 @@ namespace shelltest {
 namespace {
 
 using namespace kernel;
+using testsupport::Entry;
 
 class ToolbarTest : public ShellTest {
 protected:
@@ -109,6 +110,158 @@ TEST_F(ToolbarTest, F1OnAHighlightedEntryOpensItsTopic) {
     platform::CloseAllHelpWindows();
     EXPECT_TRUE(rec.Empty());
     EXPECT_EQ(shell::MenuHelpContextId(w.findChild<QAction*>("mnuModel")), 10240);
+}
+
+// F1 through the window system as a user presses it, on every entry with a topic that Qt can highlight,
+// reached by the keyboard and by the mouse. The separator before "Exit" cannot be highlighted.
+class MenuF1Test : public ToolbarTest {
+protected:
+    struct Road {
+        const char* entry;            // the highlighted entry, menu or title
+        std::vector<const char*> via;  // the menus opened on the way, the top menu first
+        int model;                     // the model under which the entry is shown
+        int id;
+        const char* onPage;            // how the help's list of F1 entries names it
+    };
+
+    // A key goes to the open menu, else to the focus widget of the main window, as the system sends it.
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(main->windowHandle(), key, modifiers);
+        QApplication::processEvents();
+    }
+    static QMenu* OpenMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
+    // The menu bar row that holds the title.
+    QMenuBar* BarOf(QAction* title) {
+        for (QMenuBar* bar : main->findChildren<QMenuBar*>())
+            if (bar->actions().contains(title) && bar->actionGeometry(title).isValid()) return bar;
+        return nullptr;
+    }
+    // Moves the mouse over an entry of a bar row or of an open menu; a click opens a title's menu.
+    void Point(QWidget* holder, const QRect& where, bool click) {
+        QWindow* window = holder->window()->windowHandle();
+        const QPoint at = holder->mapTo(holder->window(), where.center());
+        QTest::mouseMove(window, at);
+        if (click) QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, at);
+        QApplication::processEvents();
+    }
+    static bool WaitForMenu(const QString& name) {
+        return QTest::qWaitFor([&] { return OpenMenu() && OpenMenu()->objectName() == name; }, 3000);
+    }
+
+    // Highlights the entry by keys: Alt and the title's letter opens its menu, the arrows go on. A title
+    // is highlighted in the bar by Escape from its open menu; "kinetisches Modell", which has no menu, by
+    // Right from the menu before it.
+    void ByKeyboard(const Road& r) {
+        const bool model = QString(r.entry) == "mnuModel";
+        const QString text = Entry(model ? "mnuDaten" : r.via.empty() ? r.entry : r.via.front())->text();
+        Press(static_cast<Qt::Key>(text.at(text.indexOf('&') + 1).toUpper().unicode()), Qt::AltModifier);
+        if (r.via.empty()) {
+            Press(model ? Qt::Key_Right : Qt::Key_Escape);
+            return;
+        }
+        for (std::size_t level = 1; level <= r.via.size(); ++level) {
+            const QString want = level < r.via.size() ? r.via[level] : r.entry;
+            for (int step = 0; step < 30 && OpenMenu() && !(OpenMenu()->activeAction() &&
+                                                             OpenMenu()->activeAction()->objectName() == want);
+                 ++step)
+                Press(Qt::Key_Down);
+            if (level < r.via.size()) Press(Qt::Key_Right);
+        }
+    }
+
+    // Highlights the entry with the mouse: a click on the title opens its menu (a title itself stays
+    // highlighted with nothing chosen in it), the pointer rests on each entry with a submenu until that
+    // opens, as it does under a resting pointer, the highlighted entry included. "kinetisches Modell" is
+    // reached from the open menu before it by the pointer, or by the Right key.
+    void ByMouse(const Road& r, bool thenRightKey) {
+        const bool model = QString(r.entry) == "mnuModel";
+        QAction* title = Entry(model ? "mnuDaten" : r.via.empty() ? r.entry : r.via.front());
+        QMenuBar* bar = BarOf(title);
+        ASSERT_NE(bar, nullptr);
+        Point(bar, bar->actionGeometry(title), true);
+        if (model && thenRightKey) {
+            Press(Qt::Key_Right);
+        } else if (model) {
+            QMenuBar* modelBar = BarOf(Entry("mnuModel"));
+            ASSERT_NE(modelBar, nullptr);
+            Point(modelBar, modelBar->actionGeometry(Entry("mnuModel")), false);
+        }
+        for (std::size_t level = 1; level <= r.via.size(); ++level) {
+            const QString want = level < r.via.size() ? r.via[level] : r.entry;
+            QMenu* menu = OpenMenu();
+            ASSERT_NE(menu, nullptr) << want.toStdString();
+            QAction* entry = Entry(want.toLatin1().constData());
+            Point(menu, menu->actionGeometry(entry), false);
+            if (entry->menu()) {
+                ASSERT_TRUE(WaitForMenu(want + "_Menue")) << want.toStdString();
+            }
+        }
+    }
+
+    // The user chooses the model in the model window with the mouse, which gives that window the focus,
+    // before turning to the menus.
+    void ChooseModel(int model) {
+        auto* option = testsupport::Control<QRadioButton>("frmKinModel", QStringLiteral("optTyp(%1)").arg(model));
+        ASSERT_NE(option, nullptr);
+        ASSERT_TRUE(Activate());
+        QTest::mouseClick(option, Qt::LeftButton, Qt::NoModifier, QPoint(6, option->height() / 2));  // on its circle
+        QApplication::processEvents();
+        ASSERT_EQ(std::pair(aktModell, QApplication::focusWidget()), std::pair(model, static_cast<QWidget*>(option)));
+    }
+
+    void CloseMenus() {
+        for (int i = 0; i < 4 && (OpenMenu() || QApplication::focusWidget() != nullptr); ++i) Press(Qt::Key_Escape);
+        QTest::mouseMove(main->windowHandle(), QPoint(main->width() / 2, main->height() - 5));
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(MenuF1Test, EveryEntryWithATopicOpensItWithF1ByKeyboardAndMouse) {
+    // Data loaded, so that the data entries are enabled and the evaluation menu opens without a question.
+    WriteFile(Path("MESS1.TA3"), DataFileText(5));
+    WriteFile(Path("P.TC3"), Lines(SampleProject()));
+    Start(Path("P.TC3"));
+    ASSERT_TRUE(Activate());
+    rec.Clear();
+    const std::vector<Road> roads = {
+        {"mnuDaten", {}, 2, 10070, "das Menü „Daten“"},
+        {"mnuNeudat", {"mnuDaten"}, 2, 10130, "„Editor exper. Daten NEU“"},
+        {"mnuEditDat", {"mnuDaten"}, 2, 10100, "„Editor exper. Daten Sichten / Editieren / Speichern“"},
+        {"mnuExit", {"mnuDaten"}, 2, 10110, "„Exit“"},
+        {"mnuModel", {}, 2, 10240, "„kinetisches Modell“"},
+        {"mnuctAusw(1)", {"mnuAuswertung", "mnuExpctAuswertung"}, 2, 10030, "die linearen Auswertungen der c-t-Daten"},
+        {"mnuctAusw(2)", {"mnuAuswertung", "mnuExpctAuswertung"}, 3, 10040, "die linearen Auswertungen der c-t-Daten"},
+        {"mnuctAusw(3)", {"mnuAuswertung", "mnuExpctAuswertung"}, 4, 10050, "die linearen Auswertungen der c-t-Daten"},
+        {"mnuExpkTAuswertung", {"mnuAuswertung"}, 2, 10290, "die k-T-Auswertungen"},
+        {"mnukT(1)", {"mnuAuswertung", "mnuExpkTAuswertung"}, 2, 10300, "k-T-Auswertungen nach ARRHENIUS"},
+        {"mnukT(2)", {"mnuAuswertung", "mnuExpkTAuswertung"}, 2, 10310, "k-T-Auswertungen nach ARRHENIUS und EYRING"},
+        {"mnuHelp", {}, 2, 10250, "das Menü „Info/Hilfe...“"},
+        {"mnuAboutTar", {"mnuHelp"}, 2, 10260, "„über dieses Programm“"},
+        {"mnuIndex", {"mnuHelp"}, 2, 10270, "„Hilfe zur Hilfe; Hilfe-Index“"},
+        {"mnuInfo", {"mnuHelp"}, 2, 10280, "„Info“"},
+    };
+    // The help's index page lists these entries as the ones F1 serves.
+    QString page = QString::fromStdString(platform::HelpPageHtml("index.html")).simplified();
+    page = page.mid(page.indexOf("F1 im Menü"));
+    page.truncate(page.indexOf("</li>"));
+    for (const Road& r : roads) {
+        const std::string topic = platform::HelpTopicOfContext(r.id);
+        ASSERT_FALSE(topic.empty()) << r.id;
+        EXPECT_TRUE(page.contains(QString::fromUtf8(r.onPage))) << r.onPage;
+        for (const char* way : {"keyboard", "mouse", "mouse, then Right"}) {
+            const std::string how = way;
+            if (how == "mouse, then Right" && std::string(r.entry) != "mnuModel") continue;
+            SCOPED_TRACE(std::string(r.entry) + " by " + how);
+            ChooseModel(r.model);
+            if (how == "keyboard") ByKeyboard(r);
+            else ByMouse(r, how != "mouse");
+            Press(Qt::Key_F1);
+            EXPECT_EQ(platform::ShownHelpTopic(), topic);
+            platform::CloseAllHelpWindows();
+            CloseMenus();
+        }
+    }
+    EXPECT_TRUE(rec.Empty()) << rec.Last().prompt;
 }
 
 // The entries of every row, row by row.
