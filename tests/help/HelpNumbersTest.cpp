@@ -308,8 +308,10 @@ const std::vector<Road>& Roads() {
                  w->cmdCloseDiag->click();
              }
          }},
-        // Übung 8: second-order data, 2 A => P, the line 1/c(A) over t.
-        {"second order line", {"ue8-k", "ue8-r2", "ue8-tau"}, [](HelpNumbersBase&, Numbers& s) {
+        // Übung 8: the model 2A => P, second-order data, the line 1/c(A) over t.
+        {"second order line", {"ue8-k", "ue8-r2", "ue8-tau"}, [](HelpNumbersBase& b, Numbers& s) {
+             b.Entry("mnuModel");
+             ChooseModel(3);
              T::TypeRows({0, 1}, {{"0", "0.5"},    {"5", "0.405"},  {"10", "0.331"}, {"15", "0.288"},
                                   {"20", "0.248"}, {"30", "0.201"}, {"40", "0.166"}});
              T::LineResult("mnuctAusw(2)", s, "ue8");
@@ -324,8 +326,10 @@ const std::vector<Road>& Roads() {
              s["ue9-ea"] = After(text, "EA/(J/mol) = ");
              s["ue9-a"] = After(text, "A = ");
          }},
-        // Übung 10: c-t-T data at three temperatures, the non-isothermal Arrhenius fit.
+        // Übung 10: the model A => P, c-t-T data at three temperatures, the non-isothermal Arrhenius fit.
         {"arrhenius fit", {"ue10-a", "ue10-ea"}, [](HelpNumbersBase& b, Numbers& s) {
+             b.Entry("mnuModel");
+             ChooseModel(2);
              T::TypeRows({0, 1, 7}, {{"0", "1", "300"},       {"0.2", "0.645", "300"}, {"0.4", "0.416", "300"},
                                      {"0.6", "0.268", "300"}, {"0.8", "0.173", "300"}, {"0", "1", "320"},
                                      {"0.2", "0.511", "320"}, {"0.4", "0.261", "320"}, {"0.6", "0.133", "320"},
