@@ -710,26 +710,7 @@ void frmTFitting::cmdDrawNewCurve_Click() {
     }
     diagram::SetKurvenMaske(aktModell);
     ModusBeschriftung();  // other windows may have written their unit captions meanwhile
-
-    // Parameter 1 is k1 in the isothermal modes, A or the Eyring pre-factor in modes 6 and 7.
-    const double p1 = Isotherm() ? kWert[1] : (kTFunktion == 2 ? EyrFaktor : ArrhA);
-    std::string meldung;
-    if (c0Wert[2] <= 0 && MaskeAn(KurvenMaske, 1)) {
-        meldung += aktModell == kEnzymModel ? "- noch keine gültige Eingabe einer Anfangskonzentration c(S,0)"
-                                            : "- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)";
-        meldung += CrLf;
-    }
-    if ((aktModell == 5 || aktModell == 16) && c0Wert[4] <= 0)
-        meldung += "- für Autokatalyse muss ein (geringes) c(P,0) gegeben sein, sonst springt die Reaktion nicht an " + CrLf;
-    if (aktModell == kOrderModel && ReaktOrdnung <= 0) meldung += "- nur n > 0 erlaubt" + CrLf;
-    if (p1 <= 0) meldung += "- Geschwindigkeitskonstante k1 muss größer Null sein" + CrLf;
-    if (MaskeAn(ParamMaske, 1) && DiagVariante == 1 && kWert[2] <= 0)
-        meldung += "- Geschwindigkeitskonstante k2 muss größer Null sein" + CrLf;
-    if (MaskeAn(ParamMaske, 2) && kWert[3] <= 0) meldung += "- Geschwindigkeitskonstante k3 muss größer Null sein" + CrLf;
-    if (!meldung.empty()) {
-        platform::MsgBox(meldung, platform::vbCritical, kNichtMoeglich);
-        return;
-    }
+    if (!EingabenPruefen(true)) return;
 
     VerbergeStdDev();
     // Every curve and the RMS are computed and checked before the old curves are removed: a
@@ -748,6 +729,32 @@ void frmTFitting::cmdDrawNewCurve_Click() {
     }
     ZeigeFQS();
     if (!Isotherm() && platform::Windows().IsLoaded("frmArrheniusRechner")) platform::Windows().Show("frmArrheniusRechner");
+}
+
+bool frmTFitting::EingabenPruefen(bool mitParametern) const {
+    // c(A,0) and c(B,0) are the data's (their first row at t = 0): a row of zeros there, such as a
+    // pasted heading, leaves nothing to react.
+    std::string meldung = simulation::InitialAComplaints();
+    if (c0Wert[2] <= 0 && MaskeAn(KurvenMaske, 1)) {
+        meldung += aktModell == kEnzymModel ? "- noch keine gültige Eingabe einer Anfangskonzentration c(S,0)"
+                                            : "- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)";
+        meldung += CrLf;
+    }
+    if ((aktModell == 5 || aktModell == 16) && c0Wert[4] <= 0)
+        meldung += "- für Autokatalyse muss ein (geringes) c(P,0) gegeben sein, sonst springt die Reaktion nicht an " + CrLf;
+    if (mitParametern) {
+        // Parameter 1 is k1 in the isothermal modes, A or the Eyring pre-factor in modes 6 and 7.
+        const double p1 = Isotherm() ? kWert[1] : (kTFunktion == 2 ? EyrFaktor : ArrhA);
+        if (aktModell == kOrderModel && ReaktOrdnung <= 0) meldung += "- nur n > 0 erlaubt" + CrLf;
+        if (p1 <= 0) meldung += "- Geschwindigkeitskonstante k1 muss größer Null sein" + CrLf;
+        if (MaskeAn(ParamMaske, 1) && DiagVariante == 1 && kWert[2] <= 0)
+            meldung += "- Geschwindigkeitskonstante k2 muss größer Null sein" + CrLf;
+        if (MaskeAn(ParamMaske, 2) && kWert[3] <= 0)
+            meldung += "- Geschwindigkeitskonstante k3 muss größer Null sein" + CrLf;
+    }
+    if (meldung.empty()) return true;
+    platform::MsgBox(meldung, platform::vbCritical, kNichtMoeglich);
+    return false;
 }
 
 frmTFitting::Verlauf frmTFitting::Verlauf::Merken() {
@@ -862,6 +869,8 @@ void frmTFitting::optManuAuto_Click(int Index) {
 void frmTFitting::cmdAutoFitting_Click() {
     const int np = experiment::ZahlFitParameter(ParamMaske);
     if (np == 0) return;
+    // Parameters fitted to initial concentrations from which nothing reacts would look like a result.
+    if (!EingabenPruefen(false)) return;
     // Only the rows the engine counts (active, in modes 6 and 7 with a temperature) carry a fit.
     if (experiment::ZahlBeitragendeZeilen() <= np) {
         platform::MsgBox("Die Zahl der Messpunkte muss größer als die Zahl der Parameter sein!" + CrLf +

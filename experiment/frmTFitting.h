@@ -135,6 +135,10 @@ private:
         static Verlauf Merken();
         void Zuruecklegen() const;
     };
+    // The checks of the inputs before a redraw: false, with the collected complaints shown, when the
+    // model cannot be computed from them. Without the parameters (the automatic fit, which changes
+    // them and repairs its start values) only the initial concentrations are checked.
+    bool EingabenPruefen(bool mitParametern) const;
     std::string KurvenRechnen(std::vector<Verlauf>& verlaeufe);
     void Zeichnen(const std::vector<Verlauf>& verlaeufe);
 

@@ -95,10 +95,13 @@ void ShowIfRegistered(const char* name) {
 // Child windows open at positions derived from the screen size (the model window at the right
 // screen edge, the diagram beside the calculation window); the work area is smaller than the
 // screen by the frame, menu and tool bar. When a child opens, it is moved back just far enough
-// that it lies inside the visible work area (top-left corner first when it is larger).
+// that it lies inside the visible work area (top-left corner first when it is larger). The work
+// area may shrink after that, when the desktop maximizes the frame after showing it (its borders
+// and title take a few pixels) or the user makes it smaller: the children are fitted again then.
 class KeepChildInView : public QObject {
 public:
-    using QObject::QObject;
+    // Watches the area's viewport for its shrinking; each child is watched as it is added.
+    explicit KeepChildInView(QMdiArea* area) : QObject(area), area_(area) { area->viewport()->installEventFilter(this); }
 
     static void Fit(QMdiSubWindow* sub) {
         QMdiArea* area = sub ? sub->mdiArea() : nullptr;
@@ -114,6 +117,13 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == area_->viewport()) {
+            const auto* resize = event->type() == QEvent::Resize ? static_cast<QResizeEvent*>(event) : nullptr;
+            if (resize && (resize->size().width() < resize->oldSize().width() ||
+                           resize->size().height() < resize->oldSize().height()))
+                for (QMdiSubWindow* sub : area_->subWindowList()) Fit(sub);
+            return false;
+        }
         if (event->type() == QEvent::Show) {
             // After the window has placed itself, and after a frame that is being shown
             // maximized has taken its final size.
@@ -122,6 +132,9 @@ protected:
         }
         return false;
     }
+
+private:
+    QMdiArea* area_;
 };
 
 // Keeps the widgets it watches from showing a tool tip.
@@ -165,7 +178,7 @@ MDITAR::MDITAR(const std::string& commandLine, QWidget* parent) : QMainWindow(pa
     setWindowState(windowState() | Qt::WindowMaximized);
 
     platform::Windows().Adopt("MDITAR", this);
-    auto* keeper = new KeepChildInView(this);
+    auto* keeper = new KeepChildInView(mdiArea_);
     platform::Windows().SetMainWindow(this, [this, keeper](QWidget* form) {
         QMdiSubWindow* sub = mdiArea_->addSubWindow(form);
         if (sub) sub->installEventFilter(keeper);

@@ -115,9 +115,7 @@ std::string TwinInputComplaints(const TwinInputs& in) {
             msg += "Für den gewünschten Umsatz muss die Vorgabe-Konzentration von B > " + platform::StrDouble(U * a0) +
                    " sein.";
     }
-    if (IstUmkehrbar == 0 && a0 <= 0) msg += "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)" + kCrLf;
-    if (IstUmkehrbar != 0 && a0 <= 0 && p0 <= 0 && IsOneOf(m, {8, 12, 17}))
-        msg += "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0) oder c(P,0)" + kCrLf;
+    msg += InitialAComplaints();
     if (IstUmkehrbar == 0 && b0 <= 0 && in.inp1Shown) {
         msg += m == 10 ? "- noch keine gültige Eingabe einer Anfangskonzentration c(S,0)" + kCrLf
                        : "- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)" + kCrLf;

@@ -121,6 +121,16 @@ bool SpeciesInModel(int s) {
     return i < kernel::KurvenMaske.size() && kernel::KurvenMaske[i] == '1';
 }
 
+std::string InitialAComplaints() {
+    using namespace kernel;
+    const double a = c0Wert[1], p = c0Wert[4];
+    std::string msg;
+    if (IstUmkehrbar == 0 && a <= 0) msg += "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)" + CrLf;
+    if ((aktModell == 8 || aktModell == 12 || aktModell == 17) && a <= 0 && p <= 0)
+        msg += "- noch keine gültige Eingabe einer Anfangskonzentration c(A,0) oder c(P,0)" + CrLf;
+    return msg;
+}
+
 void ShowOutletConcentrations(CalcWindow& window) {
     for (int s = 1; s <= kernel::kSpecies; ++s) {
         const std::string text = SpeciesInModel(s) ? platform::StrSingle(static_cast<float>(kernel::cAktuell[s])) : "";

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <string>
 
 #include "kernel/State.h"
 #include "platform/Twips.h"
@@ -42,6 +43,11 @@ bool IsEditShortcut(const QKeyEvent* event);
 double BoxValue(const QLineEdit* box);
 // Species slot s (1..5) belongs to the current model (KurvenMaske).
 bool SpeciesInModel(int s);
+// The complaints about c(A,0) (c0Wert) of the current model, each line ended by CR LF; empty when
+// it may be computed. An irreversible model needs c(A,0) > 0; A <=> P, A + B <=> 2P and A + B <=> P
+// may start from P instead and need c(A,0) or c(P,0) > 0 (A + B <=> P + Q has a line of its own).
+// The same lines in every window that computes a time course from c0Wert.
+std::string InitialAComplaints();
 // Runs `handler` whenever `window` becomes the active one: when it is shown, when its MDI subwindow
 // is activated (with `onlyWhenVisible`, only while the window is visible) and, as a window of its
 // own, when it is activated.

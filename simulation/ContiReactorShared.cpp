@@ -26,8 +26,6 @@ bool Shown(const CalcWindow& window, int slot) {
     return box != nullptr && !box->isHidden();
 }
 
-bool IsReversibleAP(int model) { return model == 8 || model == 12 || model == 17; }
-
 }  // namespace
 
 bool ContiModeGives(int mode, int slot) {
@@ -61,9 +59,7 @@ std::string InletAndRateComplaints(const CalcWindow& window) {
         ReaktOrdnung = kStandardOrdnung;
         if (IsFormLoaded("frmKinModel")) platform::Forms().SetText("frmKinModel", "txtOrdnung", -1, " 1.5");
     }
-    if (!IstUmkehrbar && a <= 0) add("- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)");
-    if (IstUmkehrbar && IsReversibleAP(aktModell) && a <= 0 && p <= 0)
-        add("- noch keine gültige Eingabe einer Anfangskonzentration c(A,0) oder c(P,0)");
+    text += InitialAComplaints();
     if (Shown(window, 1) && b <= 0) {
         if (IstUmkehrbar) {
             if (a > 0) add("- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)");

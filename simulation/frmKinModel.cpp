@@ -303,12 +303,16 @@ void frmKinModel::showEvent(QShowEvent* event) {
     frame->move(platform::TwipsToPixels(PosKinModel.Left), platform::TwipsToPixels(PosKinModel.Top));
 }
 
-// Form_QueryUnload: the position is kept for the next opening; closing is never refused.
+// Form_QueryUnload: the position is kept for the next opening; closing is never refused. A window
+// closed before it was ever shown (reloaded during start-up, while the main window is still hidden)
+// has not been placed yet and leaves the position as it was.
 void frmKinModel::closeEvent(QCloseEvent* event) {
     const QWidget* frame = platform::Windows().Frame("frmKinModel");
     if (!frame) frame = this;
-    PosKinModel.Top = platform::PixelsToTwips(frame->y());
-    PosKinModel.Left = platform::PixelsToTwips(frame->x());
+    if (placed_) {
+        PosKinModel.Top = platform::PixelsToTwips(frame->y());
+        PosKinModel.Left = platform::PixelsToTwips(frame->x());
+    }
     QWidget::closeEvent(event);
 }
 

@@ -424,9 +424,7 @@ std::string frmPrepareTimeDiagram::DrawComplaints() {
         ReaktOrdnung = kStandardOrdnung;
         if (IsFormLoaded("frmKinModel")) platform::Forms().SetText("frmKinModel", "txtOrdnung", -1, " 1.5");
     }
-    if (!reversibel && c0Wert[1] <= 0) line("- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)");
-    if ((m == 8 || m == 12 || m == 17) && c0Wert[1] <= 0 && c0Wert[4] <= 0)
-        line("- noch keine gültige Eingabe einer Anfangskonzentration c(A,0) oder c(P,0)");
+    msg += simulation::InitialAComplaints();
     if (!reversibel && c0Wert[2] <= 0 && inpBSichtbar) {
         line(m == 10 ? "- noch keine gültige Eingabe einer Anfangskonzentration c(S,0)"
                      : "- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)");

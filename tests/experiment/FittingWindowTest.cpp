@@ -398,6 +398,49 @@ TEST_P(FittingRoads, RefusalsReportsAndCountedRows) {
              EXPECT_EQ(std::tuple(rec.OnlyPrompt(), c0Wert[2], w->Inp[1]->text().toStdString()),
                        std::tuple("- noch keine gültige Eingabe einer Anfangskonzentration c(B,0)\r\n"s, 0.0, " 0"s));
          }},
+        {"a heading row of zeros before the data: c(A,0) = 0 is refused by the opening, the redraw and the "
+         "automatic fit; no curve, no fitted k1, no RMS",
+         [&] {
+             std::vector<ExpPunkt> rows = fittest::FirstOrder(kTrue_k, 1.0, 9, 10);
+             rows.insert(rows.begin(), fittest::Row(0, 0));
+             rec.Clear();
+             frmTFitting* w = Open(rows, [] { Trigger("mnuctFitting"); });
+             ASSERT_NE(w, nullptr);
+             const std::string kLine = " Ausführung nicht möglich |- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)\r\n";
+             EXPECT_EQ(std::tuple(rec.OnlyMessage(), rec.Last().style, c0Wert[1]), std::tuple(kLine, platform::vbCritical, 0.0));
+             const QString rms = w->lblFQS->text();
+             rec.Clear();
+             w->cmdDrawNewCurve->click();
+             EXPECT_EQ(rec.OnlyMessage(), kLine);
+             w->optManuAuto[1]->click();
+             rec.Clear();
+             w->cmdAutoFitting->click();
+             EXPECT_EQ(rec.OnlyMessage(), kLine);
+             EXPECT_EQ(std::tuple(chartY(), kWert[1], w->Inp[10]->text(), w->lblStdDev[1]->isHidden(), w->lblFQS->text(), FooterText()),
+                       std::tuple(std::vector<double>{}, 0.1, QString(" .1"), true, rms, std::string()));
+         }},
+        {"A <=> P may start from P: with c(A,0) = 0 it needs c(P,0), and is drawn and fitted with it",
+         [&] {
+             std::vector<ExpPunkt> rows = fittest::FirstOrder(kTrue_k, 1.0, 9, 10);
+             rows.insert(rows.begin(), fittest::Row(0, 0));
+             aktModell = 8;
+             c0Wert[4] = 0;
+             rec.Clear();
+             frmTFitting* w = Open(rows, [] { Trigger("mnuctFitting"); });
+             ASSERT_NE(w, nullptr);
+             const std::string kLine =
+                 " Ausführung nicht möglich |- noch keine gültige Eingabe einer Anfangskonzentration c(A,0) oder c(P,0)\r\n";
+             EXPECT_EQ(std::pair(rec.OnlyMessage(), c0Wert[1]), std::pair(kLine, 0.0));
+             w->optManuAuto[1]->click();
+             rec.Clear();
+             w->cmdAutoFitting->click();
+             EXPECT_EQ(std::tuple(rec.OnlyMessage(), kWert[1], chartY()), std::tuple(kLine, 0.1, std::vector<double>{}));
+             c0Wert[4] = 1;
+             rec.Clear();
+             w->cmdAutoFitting->click();
+             EXPECT_EQ(std::tuple(rec.Empty(), w->LetzterFitFehler(), w->lblStdDev[1]->isHidden()), std::tuple(true, kFitOk, false));
+             EXPECT_FALSE(chartY().empty());
+         }},
         {"the RMS divides by the active rows only",
          [&] {
              std::vector<ExpPunkt> rows = fittest::FirstOrder(kTrue_k, 1.0, 9, 10);
@@ -461,6 +504,7 @@ TEST_P(FittingRoads, RefusalsReportsAndCountedRows) {
         aktModell = 2;
         kTFunktion = 1;
         kWert = {0, 0.1, 0, 0};
+        c0Wert[4] = 0;
         ReaktOrdnung = 1.5f;
         run();
     }

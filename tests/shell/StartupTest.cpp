@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTest>
 
 #include <sys/stat.h>
 
@@ -273,6 +274,76 @@ TEST_F(StartupTest, HostileCommandLineProjectsGiveAMessageAndTheProgramRuns) {
     }
     ::unlink(Path("pipe.TC3").c_str());  // the folder's own clean-up skips pipes
 }
+
+using StartupRoad = testsupport::InBothLocales<ShellTest>;
+
+// The model window of a start with a project, in the real program as a child process on a screen of
+// 1366 x 768, where the maximized main window is a few pixels smaller than the screen: it stands
+// where a plain start puts it, wholly inside the main window, and keeps that place, in PosKinModel
+// too, when the fitting window and a project load open it afresh.
+TEST_P(StartupRoad, ModelWindowOfAProjectStartStandsWhereAPlainStartPutsIt) {
+    const std::string screen = Path("screen.json");
+    WriteFile(screen, R"({"screens": [{"name": "S", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96}]})");
+    const QByteArray platformBefore = qgetenv("QT_QPA_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QByteArray::fromStdString(screen));
+    std::vector<std::string> project = SampleProject("MESS1.TA3");
+    project[3] = " 2";  // A => P, which the concentration fitting takes
+    WriteFile(Path("p.TC3"), Lines(project));
+    WriteFile(Path("MESS1.TA3"), DataFileText(6));
+    dialogs.openAnswer = Path("p.TC3");
+
+    auto script = [] {
+        struct Place {
+            QPoint at;
+            bool inside = false;
+        };
+        // Where the model window stands once the main window has its final size.
+        auto place = [] {
+            QTest::qWait(20);
+            const auto* frame = qobject_cast<QMdiSubWindow*>(platform::Windows().Frame("frmKinModel"));
+            if (!frame) return Place{{-1, -1}, false};
+            return Place{frame->pos(), frame->mdiArea()->viewport()->rect().contains(frame->geometry())};
+        };
+        auto twips = [](QPoint p) { return QPoint(platform::PixelsToTwips(p.x()), platform::PixelsToTwips(p.y())); };
+        auto text = [](QPoint p) { return std::to_string(p.x()) + "," + std::to_string(p.y()); };
+        auto menu = [](const char* name) {
+            testsupport::Entry(name)->trigger();
+            QCoreApplication::processEvents();
+        };
+        std::vector<std::pair<std::string, Place>> stages{{"project start", place()}};
+        menu("mnuctFitting");
+        stages.push_back({"fitting", place()});
+        const QPoint afterFitting(PosKinModel.Left, PosKinModel.Top);
+        menu("mnuLoadProject");
+        stages.push_back({"project load", place()});
+        const QPoint afterLoad(PosKinModel.Left, PosKinModel.Top);
+
+        // The place of a plain start, the main window opened afresh.
+        delete MDITAR::Instance();
+        testsupport::Flush();
+        (new MDITAR(""))->show();
+        const Place plain = place();
+        std::string report = "model window:";
+        for (const auto& [stage, p] : stages)
+            report += " " + stage + " " + (p.at == plain.at ? "same" : "at " + text(p.at) + ", plain " + text(plain.at)) +
+                      (p.inside ? "" : " outside") + ";";
+        for (const QPoint pos : {afterFitting, afterLoad})
+            report += " PosKinModel " + (pos == twips(plain.at) ? "same" : text(pos) + " for " + text(twips(plain.at)));
+        report += plain.inside ? "" : "; plain start outside";
+        std::fprintf(stderr, "%s\n", report.c_str());
+        QCoreApplication::exit(0);
+    };
+    EXPECT_EXIT(testsupport::RunProgramAndExit(dir.path().toStdString(), Path("p.TC3"), script),
+                testing::ExitedWithCode(0),
+                "model window: project start same; fitting same; project load same; PosKinModel same PosKinModel same\n");
+    if (platformBefore.isEmpty())
+        qunsetenv("QT_QPA_PLATFORM");
+    else
+        qputenv("QT_QPA_PLATFORM", platformBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, StartupRoad, testing::ValuesIn(testsupport::AllNumberLocales),
+                         testsupport::NumberLocaleName);
 
 }  // namespace
 }  // namespace shelltest
