@@ -97,7 +97,8 @@ void ShowIfRegistered(const char* name) {
 // screen by the frame, menu and tool bar. When a child opens, it is moved back just far enough
 // that it lies inside the visible work area (top-left corner first when it is larger). The work
 // area may shrink after that, when the desktop maximizes the frame after showing it (its borders
-// and title take a few pixels) or the user makes it smaller: the children are fitted again then.
+// and title take a few pixels) or the user makes it smaller: the children that lay wholly inside
+// are fitted again then; one the user has moved partly out stays where it is.
 class KeepChildInView : public QObject {
 public:
     // Watches the area's viewport for its shrinking; each child is watched as it is added.
@@ -121,7 +122,8 @@ protected:
             const auto* resize = event->type() == QEvent::Resize ? static_cast<QResizeEvent*>(event) : nullptr;
             if (resize && (resize->size().width() < resize->oldSize().width() ||
                            resize->size().height() < resize->oldSize().height()))
-                for (QMdiSubWindow* sub : area_->subWindowList()) Fit(sub);
+                for (QMdiSubWindow* sub : area_->subWindowList())
+                    if (QRect(QPoint(0, 0), resize->oldSize()).contains(sub->geometry())) Fit(sub);
             return false;
         }
         if (event->type() == QEvent::Show) {

@@ -518,9 +518,21 @@ TEST_P(WindowLayoutTest, WindowsOpenedTogetherLeaveEachOthersControlsFree) {
         // placed at the right screen edge, moves back wholly inside.
         main->resize(width - 4, height - 4);
         QApplication::processEvents();
-        const QWidget* model = platform::Windows().Frame("frmKinModel");
+        QWidget* model = platform::Windows().Frame("frmKinModel");
         if (!model || !main->MdiArea()->viewport()->rect().contains(model->geometry()))
             report += size + ": model window not wholly inside the main window\n";
+        // A window the user has moved partly out stays where it is when the frame shrinks.
+        if (model) {
+            const QPoint inside = model->pos();
+            const QPoint out(main->MdiArea()->viewport()->width() - model->width() / 2, model->y());
+            model->move(out);
+            main->resize(width - 8, height - 8);
+            QApplication::processEvents();
+            if (model->pos() != out) report += size + ": a window moved partly out was pulled back in\n";
+            main->resize(width - 4, height - 4);
+            model->move(inside);
+            QApplication::processEvents();
+        }
         // Each button of `window` that the frame of `other` covers, when `other` lies above it.
         auto uncovered = [&](const char* window, const char* other) {
             QWidget* form = platform::Windows().Get(window);
