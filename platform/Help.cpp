@@ -5,9 +5,9 @@
 #include <QCloseEvent>
 #include <QCollator>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QHelpContentModel>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
@@ -111,22 +111,19 @@ public:
         list_->setObjectName("lstThemen");
         for (const QHelpLink& page : pages) (new QListWidgetItem(page.title, list_))->setData(Qt::UserRole, page.url);
         list_->setCurrentRow(0);
-        auto* show = new QPushButton("Anzeigen", this);
+        auto* buttons = new QDialogButtonBox(this);
+        buttons->setObjectName("fraKnoepfe");
+        QPushButton* show = buttons->addButton("Anzeigen", QDialogButtonBox::AcceptRole);
         show->setObjectName("cmdAnzeigen");
         show->setDefault(true);  // the list passes Enter on to it
-        auto* cancel = new QPushButton("Abbrechen", this);
-        cancel->setObjectName("cmdAbbrechen");
-        connect(show, &QPushButton::clicked, this, &QDialog::accept);
-        connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+        buttons->addButton("Abbrechen", QDialogButtonBox::RejectRole)->setObjectName("cmdAbbrechen");
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
         connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
-        auto* buttons = new QHBoxLayout;
-        buttons->addStretch(1);
-        buttons->addWidget(show);
-        buttons->addWidget(cancel);
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(label);
         layout->addWidget(list_, 1);
-        layout->addLayout(buttons);
+        layout->addWidget(buttons);
     }
     QUrl Chosen() const { return list_->currentItem() ? list_->currentItem()->data(Qt::UserRole).toUrl() : QUrl(); }
 
