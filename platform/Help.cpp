@@ -1,27 +1,35 @@
 #include "platform/Help.h"
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QCollator>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QHelpContentModel>
 #include <QHelpEngine>
-#include <QHelpIndexModel>
+#include <QHelpIndexWidget>
 #include <QHelpLink>
 #include <QHelpSearchEngine>
-#include <QHelpSearchResult>
+#include <QHelpSearchQueryWidget>
+#include <QHelpSearchResultWidget>
+#include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QListWidget>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTextBrowser>
+#include <QThread>
+#include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -63,14 +71,76 @@ private:
     QHelpEngine* engine_;
 };
 
-// The help window: contents, index and full-text search beside the topic, back and forward.
-// It shows the engine's models in views of its own, so closing it leaves the engine whole.
+// The pages of an index keyword, one entry per page (a keyword may lead to one page twice, with and
+// without a section), sorted by title.
+QList<QHelpLink> OnePerPage(const QList<QHelpLink>& links) {
+    QList<QHelpLink> pages;
+    for (const QHelpLink& link : links) {
+        const QUrl page = link.url.adjusted(QUrl::RemoveFragment);
+        if (std::none_of(pages.begin(), pages.end(),
+                         [&](const QHelpLink& p) { return p.url.adjusted(QUrl::RemoveFragment) == page; }))
+            pages.append(link);
+    }
+    QCollator german(QLocale(QLocale::German, QLocale::Germany));
+    std::sort(pages.begin(), pages.end(),
+              [&](const QHelpLink& a, const QHelpLink& b) { return german.compare(a.title, b.title) < 0; });
+    return pages;
+}
+
+// Names the children of one type that a Qt widget makes itself, in the order it makes them, when
+// there are as many as names.
+template <typename T>
+void NameParts(QWidget* owner, std::initializer_list<const char*> names) {
+    const QList<T*> parts = owner->findChildren<T*>(Qt::FindDirectChildrenOnly);
+    if (parts.size() != static_cast<qsizetype>(names.size())) return;
+    auto name = names.begin();
+    for (T* part : parts) part->setObjectName(*name++);
+}
+
+// The choice among the pages of an index keyword: Enter, a double click or "Anzeigen" shows the
+// chosen page.
+class TopicChooser : public QDialog {
+public:
+    TopicChooser(QWidget* parent, const QString& keyword, const QList<QHelpLink>& pages) : QDialog(parent) {
+        setObjectName("frmThemaWahl");
+        setWindowTitle(QString::fromUtf8("Thema auswählen"));
+        setAttribute(Qt::WA_DeleteOnClose);
+        auto* label = new QLabel(QString::fromUtf8("Seiten zum Stichwort \u201E%1\u201C:").arg(keyword), this);
+        label->setObjectName("lblThemaWahl");
+        list_ = new QListWidget(this);
+        list_->setObjectName("lstThemen");
+        for (const QHelpLink& page : pages) (new QListWidgetItem(page.title, list_))->setData(Qt::UserRole, page.url);
+        list_->setCurrentRow(0);
+        auto* buttons = new QDialogButtonBox(this);
+        buttons->setObjectName("fraKnoepfe");
+        QPushButton* show = buttons->addButton("Anzeigen", QDialogButtonBox::AcceptRole);
+        show->setObjectName("cmdAnzeigen");
+        show->setDefault(true);  // the list passes Enter on to it
+        buttons->addButton("Abbrechen", QDialogButtonBox::RejectRole)->setObjectName("cmdAbbrechen");
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(label);
+        layout->addWidget(list_, 1);
+        layout->addWidget(buttons);
+    }
+    QUrl Chosen() const { return list_->currentItem() ? list_->currentItem()->data(Qt::UserRole).toUrl() : QUrl(); }
+
+private:
+    QListWidget* list_;
+};
+
+// The help window: contents, index and full-text search beside the topic, back and forward. The
+// index and the search are Qt's own widgets of the window's engine, so the engine ends with the
+// window; closing the window ends both once the engine's threads are done.
 class HelpWindow : public QWidget {
 public:
+    static constexpr QSize kSize{920, 640};  // where the screen has room for it
+
     explicit HelpWindow(QHelpEngine* engine) : QWidget(nullptr), engine_(engine) {
         setObjectName("frmHilfe");
         setWindowTitle("TARVELO-Hilfe");
-        setAttribute(Qt::WA_DeleteOnClose);
         setAttribute(Qt::WA_QuitOnClose, false);  // never keeps the program alive
 
         browser_ = new HelpBrowser(engine, this);
@@ -97,15 +167,16 @@ public:
         tabs_->addTab(BuildSearch(), "Suche");
 
         auto* splitter = new QSplitter(this);
+        splitter->setObjectName("splHilfe");
         splitter->addWidget(tabs_);
         splitter->addWidget(browser_);
         splitter->setStretchFactor(1, 1);
-        splitter->setSizes({260, 640});
+        splitter->setSizes({260, kSize.width() - 260});
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(tools);
         layout->addWidget(splitter, 1);
-        resize(920, 640);
+        resize(kSize);
     }
 
     void Show(const QUrl& url) {
@@ -113,14 +184,30 @@ public:
     }
     QUrl Shown() const { return browser_->source(); }
 
+    // Places the window, frame included as far as the platform tells it before the window shows,
+    // in the middle of the free area of `screen`: at its own size where there is room, else as
+    // large as the area.
+    void PlaceOn(const QScreen* screen) {
+        const QRect area = screen->availableGeometry();
+        winId();  // the native window, whose frame the platform may know already
+        const QRect inner = geometry(), outer = frameGeometry();
+        const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                             outer.bottom() - inner.bottom());
+        const QSize size = kSize.boundedTo(area.size().shrunkBy(frame));
+        const QSize room = area.size() - size.grownBy(frame);
+        const QPoint corner = area.topLeft() + QPoint(room.width() / 2, room.height() / 2);
+        setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size));
+    }
+
+protected:
+    // Closing only hides the window; it ends with its engine once the engine's threads are done.
+    void closeEvent(QCloseEvent* event) override {
+        QWidget::closeEvent(event);
+        QTimer::singleShot(0, qApp, [] { EndHiddenHelpWindow(); });
+    }
 
 private:
-    static QLineEdit* InputField(QWidget* page, const char* name, const char* placeholder) {
-        auto* field = new QLineEdit(page);
-        field->setObjectName(name);
-        field->setPlaceholderText(placeholder);
-        return field;
-    }
+    static void EndHiddenHelpWindow();
 
     QWidget* BuildContents() {
         auto* tree = new QTreeView(this);
@@ -137,68 +224,73 @@ private:
         return tree;
     }
 
+    // The keyword index: typing picks the best keyword, Enter or a click opens its page, or offers
+    // its pages when there are several.
     QWidget* BuildIndex() {
         auto* page = new QWidget(this);
-        auto* layout = new QVBoxLayout(page);
-        QLineEdit* filter = InputField(page, "txtStichwort", "Stichwort eingeben");
-        auto* list = new QListView(page);
+        page->setObjectName("pgIndex");
+        auto* filter = new QLineEdit(page);
+        filter->setObjectName("txtStichwort");
+        filter->setPlaceholderText("Stichwort eingeben");
+        QHelpIndexWidget* list = engine_->indexWidget();
         list->setObjectName("lstIndex");
-        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        list->setModel(engine_->indexModel());
+        auto* layout = new QVBoxLayout(page);
         layout->addWidget(filter);
         layout->addWidget(list, 1);
-        auto open = [this](const QModelIndex& index) {
-            const QList<QHelpLink> links = engine_->documentsForKeyword(index.data().toString());
-            if (!links.isEmpty()) Show(links.first().url);
-        };
-        connect(filter, &QLineEdit::textChanged, list, [this, list](const QString& text) {
-            const QModelIndex first = engine_->indexModel()->filter(text);
-            if (first.isValid()) list->setCurrentIndex(first);
-        });
-        connect(filter, &QLineEdit::returnPressed, list, [list, open] {
-            if (list->currentIndex().isValid()) open(list->currentIndex());
-        });
-        connect(list, &QListView::activated, this, open);
-        connect(list, &QListView::clicked, this, open);
+        connect(filter, &QLineEdit::textChanged, list, [list](const QString& text) { list->filterIndices(text); });
+        connect(filter, &QLineEdit::returnPressed, list, &QHelpIndexWidget::activateCurrentItem);
+        if (!list->style()->styleHint(QStyle::SH_ItemView_ActivateItemOnSingleClick, nullptr, list))
+            connect(list, &QHelpIndexWidget::clicked, list, &QHelpIndexWidget::activateCurrentItem);
+        connect(list, &QHelpIndexWidget::documentActivated, this,
+                [this](const QHelpLink& link, const QString& keyword) { Offer({link}, keyword); });
+        connect(list, &QHelpIndexWidget::documentsActivated, this, &HelpWindow::Offer);
         return page;
     }
 
+    void Offer(const QList<QHelpLink>& links, const QString& keyword) {
+        const QList<QHelpLink> pages = OnePerPage(links);
+        if (pages.size() < 2) {
+            if (!pages.isEmpty()) Show(pages.first().url);
+            return;
+        }
+        auto* chooser = new TopicChooser(this, keyword, pages);
+        connect(chooser, &QDialog::accepted, this, [this, chooser] { Show(chooser->Chosen()); });
+        chooser->open();
+    }
+
+    // The full-text search: Enter or "Suchen" lists the pages with the words, a click on one opens it.
     QWidget* BuildSearch() {
         auto* page = new QWidget(this);
-        auto* layout = new QVBoxLayout(page);
-        QLineEdit* input = InputField(page, "txtSuche", "Suchbegriff eingeben");
-        auto* go = new QPushButton("Suchen", page);
-        go->setObjectName("cmdSuchen");
-        auto* row = new QHBoxLayout;
-        row->addWidget(input, 1);
-        row->addWidget(go);
-        auto* hits = new QListWidget(page);
-        hits->setObjectName("lstTreffer");
-        layout->addLayout(row);
-        layout->addWidget(hits, 1);
+        page->setObjectName("pgSuche");
         QHelpSearchEngine* search = engine_->searchEngine();
+        QHelpSearchQueryWidget* query = search->queryWidget();
+        query->setObjectName("fraSuchanfrage");
+        NameParts<QLabel>(query, {"lblSuche"});
+        NameParts<QLineEdit>(query, {"txtSuche"});
+        NameParts<QToolButton>(query, {"cmdVorigeSuche", "cmdNaechsteSuche"});
+        NameParts<QPushButton>(query, {"cmdSuchen"});
+        if (auto* input = query->findChild<QLineEdit*>("txtSuche")) input->setPlaceholderText("Suchbegriff eingeben");
+        if (auto* go = query->findChild<QPushButton*>("cmdSuchen")) go->setText("Suchen");
+        QHelpSearchResultWidget* hits = search->resultWidget();
+        hits->setObjectName("lstTreffer");
+        NameParts<QLabel>(hits, {"lblTrefferZahl"});
+        NameParts<QTextBrowser>(hits, {"txtTreffer"});
+        NameParts<QToolButton>(hits, {"cmdErsteTreffer", "cmdVorigeTreffer", "cmdNaechsteTreffer", "cmdLetzteTreffer"});
+        auto* layout = new QVBoxLayout(page);
+        layout->addWidget(query);
+        layout->addWidget(hits, 1);
         // A search asked for while the index is still being built runs when it is done.
-        auto start = [this, search, input] {
-            if (input->text().trimmed().isEmpty()) return;
+        auto start = [this, search, query] {
+            const QString words = query->searchInput().trimmed();
+            if (words.isEmpty()) return;
             if (searchIndexing) searchPending_ = true;
-            else search->search(input->text().trimmed());
+            else search->search(words);
         };
         connect(search, &QHelpSearchEngine::indexingFinished, this, [this, start] {
             if (std::exchange(searchPending_, false)) start();
         });
-        connect(input, &QLineEdit::returnPressed, search, start);
-        connect(go, &QPushButton::clicked, search, start);
-        connect(search, &QHelpSearchEngine::searchingFinished, hits, [search, hits](int count) {
-            hits->clear();
-            for (const QHelpSearchResult& hit : search->searchResults(0, count)) {
-                auto* item = new QListWidgetItem(hit.title(), hits);
-                item->setData(Qt::UserRole, hit.url());
-            }
-            if (count == 0) hits->addItem("Keine Treffer.");
-        });
-        auto open = [this](QListWidgetItem* item) { Show(item->data(Qt::UserRole).toUrl()); };
-        connect(hits, &QListWidget::itemActivated, this, open);
-        connect(hits, &QListWidget::itemClicked, this, open);
+        connect(query, &QHelpSearchQueryWidget::search, this, start);
+        connect(hits, &QHelpSearchResultWidget::requestShowLink, this, &HelpWindow::Show);
         return page;
     }
 
@@ -230,22 +322,32 @@ QString HelpFileName() {
     return name.isEmpty() ? QStringLiteral("tarvelo.qch") : name;
 }
 
-// Waits until the window's engine has finished its background work, then ends it.
-void EndViewerEngine() {
+// Waits until the window's engine has finished its background work, then ends the window and the
+// engine, in this order: Qt's index and search widgets in the window use the engine to their end,
+// and the engine tells its index widget while it builds the index.
+void EndHelpWindow() {
     HelpSystem& sys = System();
-    if (!sys.viewer) return;
-    sys.viewer->searchEngine()->cancelIndexing();
-    QElapsedTimer waited;
-    waited.start();
-    while ((sys.viewer->contentModel()->isCreatingContents() || sys.viewer->indexModel()->isCreatingIndex() ||
-            searchIndexing) &&
-           waited.elapsed() < 10000) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        QThread::msleep(2);
+    QHelpEngine* viewer = std::exchange(sys.viewer, nullptr);
+    QPointer<HelpWindow> window = std::exchange(sys.window, nullptr);
+    if (window) window->hide();
+    if (viewer) {
+        viewer->searchEngine()->cancelIndexing();
+        QElapsedTimer waited;
+        waited.start();
+        while ((viewer->contentModel()->isCreatingContents() || viewer->indexModel()->isCreatingIndex() ||
+                searchIndexing) &&
+               waited.elapsed() < 10000) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            QThread::msleep(2);
+        }
     }
-    delete sys.viewer;
-    sys.viewer = nullptr;
+    delete window.data();
+    delete viewer;
     searchIndexing = false;
+}
+
+void HelpWindow::EndHiddenHelpWindow() {
+    if (System().window && !System().window->isVisible()) EndHelpWindow();
 }
 
 // Ends the help before the application's objects go, while its threads may still run.
@@ -282,15 +384,12 @@ QHelpEngineCore* Core() {
 
 // The window's engine over the registered collection.
 QHelpEngine* ViewerEngine() {
-    HelpSystem& sys = System();
-    if (sys.viewer) return sys.viewer;
-    auto* viewer = new QHelpEngine(sys.collectionDir->filePath("tarvelo.qhc"));
+    auto* viewer = new QHelpEngine(System().collectionDir->filePath("tarvelo.qhc"));
     viewer->setUsesFilterEngine(true);
     QHelpSearchEngine* search = viewer->searchEngine();
     QObject::connect(search, &QHelpSearchEngine::indexingStarted, [] { searchIndexing = true; });
     QObject::connect(search, &QHelpSearchEngine::indexingFinished, [] { searchIndexing = false; });
     viewer->setupData();
-    sys.viewer = viewer;
     return viewer;
 }
 
@@ -326,9 +425,13 @@ void ShowHelpContext(int contextId) {
         url = PageUrl(kIndexPage);
     HelpSystem& sys = System();
     if (!sys.window) {
-        QHelpEngine* viewer = ViewerEngine();
-        sys.window = new HelpWindow(viewer);
-        viewer->searchEngine()->reindexDocumentation();  // in the background; the window shows at once
+        sys.viewer = ViewerEngine();
+        sys.window = new HelpWindow(sys.viewer);
+        // On the screen of the window the user works in.
+        const QWidget* active = QApplication::activeWindow();
+        const QScreen* screen = active ? active->screen() : QGuiApplication::primaryScreen();
+        if (screen) sys.window->PlaceOn(screen);
+        sys.viewer->searchEngine()->reindexDocumentation();  // in the background; the window shows at once
     }
     sys.window->Show(url);
     sys.window->show();
@@ -336,14 +439,7 @@ void ShowHelpContext(int contextId) {
     sys.window->activateWindow();
 }
 
-void CloseAllHelpWindows() {
-    HelpSystem& sys = System();
-    if (sys.window) {
-        sys.window->close();
-        delete sys.window.data();
-    }
-    EndViewerEngine();
-}
+void CloseAllHelpWindows() { EndHelpWindow(); }
 
 std::string HelpTopicOfContext(int contextId) {
     QHelpEngineCore* core = Core();

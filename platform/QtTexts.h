@@ -1,6 +1,6 @@
 #pragma once
 // Qt's own texts in German: the standard dialogs (files, colours, fonts) with their labels,
-// buttons and questions.
+// buttons and questions, and the help window's index and search.
 
 namespace platform {
 

@@ -1,16 +1,25 @@
 // The help file and the help window: every context id the program passes has a topic, every link
-// of the help resolves, and the help buttons and entries of the real windows open their own topic.
+// of the help resolves, the help buttons and entries of the real windows open their own topic, the
+// index offers every page of a keyword, and the window opens inside the screen.
+#include <QDialog>
 #include <QDirIterator>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTreeView>
+#include <QXmlStreamReader>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <set>
@@ -19,6 +28,7 @@
 #include "shell/HelpEntries.h"
 #include "tests/support/ChildRun.h"
 #include "tests/support/MeasuredData.h"
+#include "tests/support/PictureDir.h"
 #include "tests/support/ProgramTest.h"
 
 namespace {
@@ -66,6 +76,70 @@ std::set<int> ContextIdsOfTheWindowCalls() {
         }
     }
     return ids;
+}
+
+// The pages of each index keyword ("fitting.html", "ueber.html"), read from the project file the
+// help is compiled from.
+std::map<QString, std::set<std::string>> KeywordPages() {
+    std::map<QString, std::set<std::string>> pages;
+    QFile project(kSourceDir + "/help/tarvelo.qhp");
+    EXPECT_TRUE(project.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&project);
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("keyword"))
+            pages[xml.attributes().value("name").toString()].insert(
+                xml.attributes().value("ref").toString().section('#', 0, 0).toStdString());
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return pages;
+}
+
+// The title of a page of the built help file.
+QString PageTitle(const std::string& page) {
+    static const QRegularExpression title(QStringLiteral("<title>([^<]*)</title>"));
+    return title.match(QString::fromStdString(platform::HelpPageHtml(page))).captured(1);
+}
+
+// The help window, or null.
+QWidget* HelpWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "frmHilfe") return w;
+    return nullptr;
+}
+
+// The help window's frame lies inside the free area of its screen, at its own size where the area
+// has room for it, else as large as the area. Empty when so, else what is wrong.
+std::string PlacedOnItsScreen(const QWidget* help) {
+    const QRect area = help->screen()->availableGeometry();
+    const QRect frame = help->frameGeometry();
+    const QSize room = area.size() - (frame.size() - help->size());
+    const QSize expected(std::min(920, room.width()), std::min(640, room.height()));
+    if (area.contains(frame) && help->size() == expected) return {};
+    auto text = [](const QRect& r) {
+        return std::to_string(r.width()) + "x" + std::to_string(r.height()) + "+" + std::to_string(r.x()) + "+" +
+               std::to_string(r.y());
+    };
+    return "frame " + text(frame) + " on the area " + text(area) + " of " + help->screen()->name().toStdString();
+}
+
+// Clicks a tab of the help window's navigation with the mouse.
+void ClickTab(QWidget* help, const QString& title) {
+    QTabBar* bar = help->findChild<QTabWidget*>("tabNavigation")->tabBar();
+    for (int i = 0; i < bar->count(); ++i)
+        if (bar->tabText(i) == title) QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(i).center());
+}
+
+// The first link of a text browser: its address and where it lies in the viewport; empty when none.
+std::pair<QString, QPoint> FirstLink(QTextBrowser* browser) {
+    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isAnchor()) continue;
+            QTextCursor cursor(browser->document());
+            cursor.setPosition(fragment.position() + fragment.length() / 2);
+            return {fragment.charFormat().anchorHref(), browser->cursorRect(cursor).center()};
+        }
+    }
+    return {};
 }
 
 class HelpTest : public testsupport::ProgramTest {
@@ -144,10 +218,9 @@ TEST_F(HelpTest, WindowHelpButtonsOpenTheirWindowsTopic) {
 TEST_F(HelpTest, ContentsIndexAndSearchOpenTopics) {
     Click("MDITAR", "cmdUebungen");
     ASSERT_EQ(ShownTopic(), "uebungen.html");
-    QWidget* help = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == "frmHilfe") help = w;
+    QWidget* help = HelpWindow();
     ASSERT_NE(help, nullptr);
+    EXPECT_EQ(PlacedOnItsScreen(help), "");
 
     auto* contents = help->findChild<QTreeView*>("treeInhalt");
     QTRY_VERIFY(contents->model()->rowCount() >= 1);  // the contents are built in the background
@@ -161,19 +234,167 @@ TEST_F(HelpTest, ContentsIndexAndSearchOpenTopics) {
     QTest::keyClick(keyword, Qt::Key_Return);
     EXPECT_EQ(ShownTopic(), "verweilzeit_kessel.html");
 
+    ClickTab(help, "Suche");
     auto* query = help->findChild<QLineEdit*>("txtSuche");
-    auto* hits = help->findChild<QListWidget*>("lstTreffer");
+    auto* hits = help->findChild<QWidget*>("lstTreffer")->findChild<QTextBrowser*>("txtTreffer");
+    ASSERT_NE(query, nullptr);
+    ASSERT_NE(hits, nullptr);
     QTest::keyClicks(query, "Zufall");
     QTest::keyClick(query, Qt::Key_Return);
     // The search index is built in the background when the window first opens.
-    QTRY_VERIFY_WITH_TIMEOUT(hits->count() > 0 && hits->item(0)->data(Qt::UserRole).isValid(), 10000);
-    hits->itemClicked(hits->item(0));
-    EXPECT_FALSE(ShownTopic().empty());
+    QTRY_VERIFY_WITH_TIMEOUT(!FirstLink(hits).first.isEmpty(), 10000);
+    if (!qEnvironmentVariableIsEmpty("TARVELO_PICTURES"))
+        help->grab().save(testsupport::PicturePath("frmHilfe_Suche.png"));
+    const auto [address, at] = FirstLink(hits);
+    QTest::mouseClick(hits->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ("qthelp://de.tarvelo.hilfe/hilfe/" + ShownTopic(), address.toStdString());
     EXPECT_NE(platform::HelpPageHtml(ShownTopic()).find("Zufall"), std::string::npos);
 
     help->findChild<QAction*>("cmdZurueck")->trigger();
     help->findChild<QAction*>("cmdZurueck")->trigger();
     EXPECT_EQ(ShownTopic(), "batch.html");
+}
+
+class HelpIndexTest : public testsupport::InBothLocales<HelpTest> {};
+
+// Enter on an index keyword opens its page, or, when the keyword leads to several pages, offers
+// them all to choose from: Enter, a double click or "Anzeigen" shows the chosen one, Escape and
+// "Abbrechen" none. Closing the help window ends an open choice with it.
+TEST_P(HelpIndexTest, AKeywordOfSeveralPagesOffersThemAll) {
+    Click("MDITAR", "cmdErstnutzer");
+    QWidget* help = HelpWindow();
+    ASSERT_NE(help, nullptr);
+    ClickTab(help, "Index");
+    auto* keyword = help->findChild<QLineEdit*>("txtStichwort");
+    auto* index = help->findChild<QListView*>("lstIndex");
+    QTRY_VERIFY(index->model()->rowCount() > 0);  // built in the background
+    auto shownTitle = [] { return PageTitle(ShownTopic().substr(0, ShownTopic().find('#'))); };
+    // Types a keyword and presses Enter: the list of the chooser it offers, or null.
+    auto enter = [&](const QString& name) -> QListWidget* {
+        Flush();
+        EXPECT_EQ(help->findChild<QDialog*>("frmThemaWahl"), nullptr) << "a choice left open";
+        testsupport::Type(keyword, name);
+        QTest::keyClick(keyword, Qt::Key_Return);
+        auto* chooser = help->findChild<QDialog*>("frmThemaWahl");
+        if (!chooser) return nullptr;
+        EXPECT_EQ(QApplication::activeModalWidget(), chooser);
+        EXPECT_EQ(chooser->windowTitle(), QString::fromUtf8("Thema auswählen"));
+        EXPECT_TRUE(chooser->findChild<QLabel*>("lblThemaWahl")->text().contains(name));
+        return chooser->findChild<QListWidget*>("lstThemen");
+    };
+
+    int several = 0;
+    for (const auto& [name, pages] : KeywordPages()) {
+        std::set<QString> titles;
+        for (const std::string& page : pages) titles.insert(PageTitle(page));
+        QListWidget* list = enter(name);
+        if (pages.size() == 1) {
+            EXPECT_EQ(list, nullptr) << name.toStdString();
+            EXPECT_EQ(shownTitle(), *titles.begin()) << name.toStdString();
+            continue;
+        }
+        ++several;
+        ASSERT_NE(list, nullptr) << name.toStdString();
+        std::set<QString> offered;
+        for (int i = 0; i < list->count(); ++i) offered.insert(list->item(i)->text());
+        EXPECT_EQ(offered, titles) << name.toStdString();
+        const std::string before = ShownTopic();
+        QTest::keyClick(list, Qt::Key_Escape);
+        EXPECT_EQ(ShownTopic(), before) << name.toStdString();
+    }
+    EXPECT_GE(several, 10);
+
+    QListWidget* list = enter("Fitting");  // Down and Enter: the second page
+    ASSERT_NE(list, nullptr);
+    QTest::keyClick(list, Qt::Key_Down);
+    const QString second = list->currentItem()->text();
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(shownTitle(), second);
+    list = enter("Zeitverlauf");  // a double click on the last page
+    ASSERT_NE(list, nullptr);
+    const QString last = list->item(list->count() - 1)->text();
+    const QPoint at = list->visualItemRect(list->item(list->count() - 1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);  // a double click's first press and release
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(shownTitle(), last);
+    list = enter("Verweilzeitverteilung");  // a click on the first page, then "Anzeigen"
+    ASSERT_NE(list, nullptr);
+    if (!qEnvironmentVariableIsEmpty("TARVELO_PICTURES")) {
+        help->grab().save(testsupport::PicturePath("frmHilfe_Index.png"));
+        list->window()->grab().save(testsupport::PicturePath("frmThemaWahl.png"));
+    }
+    const QString first = list->item(0)->text();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    QTest::mouseClick(list->window()->findChild<QPushButton*>("cmdAnzeigen"), Qt::LeftButton);
+    EXPECT_EQ(shownTitle(), first);
+    list = enter("Verweilzeitverteilung");  // another page, then "Abbrechen"
+    ASSERT_NE(list, nullptr);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::mouseClick(list->window()->findChild<QPushButton*>("cmdAbbrechen"), Qt::LeftButton);
+    EXPECT_EQ(shownTitle(), first);
+    // A click on a keyword of one page opens it.
+    testsupport::Type(keyword, "Marquardt");
+    QTest::mouseClick(index->viewport(), Qt::LeftButton, {}, index->visualRect(index->currentIndex()).center());
+    EXPECT_EQ(ShownTopic(), "fitting.html");
+
+    ASSERT_NE(enter("Fitting"), nullptr);
+    help->close();
+    EXPECT_EQ(ShownTopic(), "");
+    QTRY_COMPARE(HelpWindow(), nullptr);
+    Click("MDITAR", "cmdUebungen");
+    EXPECT_EQ(ShownTopic(), "uebungen.html");
+    ASSERT_NE(HelpWindow(), nullptr);
+    EXPECT_EQ(HelpWindow()->findChild<QDialog*>("frmThemaWahl"), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, HelpIndexTest, testing::ValuesIn(testsupport::AllNumberLocales),
+                         testsupport::NumberLocaleName);
+
+// The help window opens inside the free area of the screen of the window the user works in: the
+// real program in a child process on three screens side by side, too small, roomy, too small with
+// an offset.
+TEST(HelpPlacement, TheWindowOpensInsideTheFreeAreaOfItsScreen) {
+    QTemporaryDir dir;
+    QFile config(dir.filePath("screens.json"));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write(R"({"screens": [
+        {"name": "800x600", "x": 0, "y": 0, "width": 800, "height": 600},
+        {"name": "1366x768", "x": 800, "y": 0, "width": 1366, "height": 768},
+        {"name": "640x480", "x": 2166, "y": 120, "width": 640, "height": 480}]})");
+    config.close();
+    const QString folder = dir.filePath("program");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QFile::link(QCoreApplication::applicationDirPath() + "/tarvelo.qch", folder + "/tarvelo.qch");
+    auto script = [] {
+        auto fail = [](const std::string& what) {
+            std::fprintf(stderr, "FAIL %s\n", what.c_str());
+            std::_Exit(1);
+        };
+        QWidget* main = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "MDITAR") main = w;
+        if (!main || QGuiApplication::screens().size() != 3) fail("no main window or not three screens");
+        for (QScreen* screen : QGuiApplication::screens()) {
+            main->setWindowState(Qt::WindowNoState);
+            main->setGeometry(QRect(screen->availableGeometry().topLeft() + QPoint(20, 40), QSize(500, 400)));
+            main->activateWindow();
+            QApplication::processEvents();
+            if (main->screen() != screen) fail("main window not on " + screen->name().toStdString());
+            QTest::mouseClick(main->findChild<QPushButton*>("cmdErstnutzer"), Qt::LeftButton);
+            QWidget* help = HelpWindow();
+            if (!help || !help->isVisible()) fail("no help window");
+            if (help->screen() != screen) fail("help window not on " + screen->name().toStdString());
+            if (const std::string wrong = PlacedOnItsScreen(help); !wrong.empty()) fail(wrong);
+            if (!qEnvironmentVariableIsEmpty("TARVELO_PICTURES"))
+                help->grab().save(testsupport::PicturePath("frmHilfe_" + screen->name() + ".png"));
+            platform::CloseAllHelpWindows();
+        }
+        QCoreApplication::exit(0);
+    };
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toUtf8());
+    EXPECT_EXIT(testsupport::RunProgramAndExit(folder.toStdString(), "", script, 30), testing::ExitedWithCode(0), "");
+    qputenv("QT_QPA_PLATFORM", platform);
 }
 
 // "Exit" and the main window's close box end the program with the help window open.

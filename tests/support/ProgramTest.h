@@ -51,6 +51,14 @@ inline void Flush() {
     QCoreApplication::processEvents();
 }
 
+// Types a text key by key; unlike QTest::keyClicks also German letters ("ä", "ß").
+inline void KeyClicks(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) QTest::keyClick(widget, c.toLatin1());
+        else QTest::sendKeyEvent(QTest::Click, widget, static_cast<Qt::Key>(c.toUpper().unicode()), QString(c), {});
+    }
+}
+
 // Replaces the text of a box (line edit or editable combo) by typing, as a user would after selecting it.
 inline void Type(QWidget* box, const QString& text) {
     ASSERT_NE(box, nullptr);
@@ -58,7 +66,7 @@ inline void Type(QWidget* box, const QString& text) {
     if (!edit) edit = qobject_cast<QComboBox*>(box)->lineEdit();
     edit->selectAll();
     QTest::keyClick(box, Qt::Key_Delete);
-    if (!text.isEmpty()) QTest::keyClicks(box, text);
+    KeyClicks(box, text);
 }
 
 // A named control of a loaded window, or null.
