@@ -186,8 +186,10 @@ public:
 
     // Places the window, frame included as far as the platform tells it before the window shows,
     // in the middle of the free area of `screen`: at its own size where there is room, else as
-    // large as the area.
-    void PlaceOn(const QScreen* screen) {
+    // large as the area. A window manager that frames the window only once it shows tells the frame
+    // then; the window is placed once more with it when the frame would stick out.
+    void PlaceOn(QScreen* screen) {
+        screen_ = screen;
         const QRect area = screen->availableGeometry();
         winId();  // the native window, whose frame the platform may know already
         const QRect inner = geometry(), outer = frameGeometry();
@@ -197,9 +199,20 @@ public:
         const QSize room = area.size() - size.grownBy(frame);
         const QPoint corner = area.topLeft() + QPoint(room.width() / 2, room.height() / 2);
         setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size));
+        frameUnknown_ = frame.isNull() && !windowFlags().testFlag(Qt::FramelessWindowHint);
     }
 
 protected:
+    bool event(QEvent* event) override {
+        const bool result = QWidget::event(event);
+        // The frame arrives with whatever event follows (a move, the activation), not always a move.
+        if (frameUnknown_ && screen_ && isVisible() && frameGeometry() != geometry()) {
+            frameUnknown_ = false;
+            if (!screen_->availableGeometry().contains(frameGeometry())) PlaceOn(screen_);
+        }
+        return result;
+    }
+
     // Closing only hides the window; it ends with its engine once the engine's threads are done.
     void closeEvent(QCloseEvent* event) override {
         QWidget::closeEvent(event);
@@ -297,6 +310,8 @@ private:
     QHelpEngine* engine_;
     HelpBrowser* browser_;
     QTabWidget* tabs_;
+    QPointer<QScreen> screen_;  // the screen the window was placed on
+    bool frameUnknown_ = false;  // placed before the platform knew the frame
     bool searchPending_ = false;
 };
 
@@ -429,7 +444,7 @@ void ShowHelpContext(int contextId) {
         sys.window = new HelpWindow(sys.viewer);
         // On the screen of the window the user works in.
         const QWidget* active = QApplication::activeWindow();
-        const QScreen* screen = active ? active->screen() : QGuiApplication::primaryScreen();
+        QScreen* screen = active ? active->screen() : QGuiApplication::primaryScreen();
         if (screen) sys.window->PlaceOn(screen);
         sys.viewer->searchEngine()->reindexDocumentation();  // in the background; the window shows at once
     }

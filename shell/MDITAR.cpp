@@ -165,6 +165,10 @@ MDITAR::MDITAR(const std::string& commandLine, QWidget* parent) : QMainWindow(pa
     layout->addWidget(picture2_);
     mdiArea_ = new QMdiArea(central);
     mdiArea_->setObjectName("mdiArea");
+    // With scroll bars the work area does not grow to its largest child: on a small screen the frame
+    // still fits the screen, and a child larger than the area is reached by scrolling.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     layout->addWidget(mdiArea_, 1);
     setCentralWidget(central);
     BuildMenus();

@@ -354,14 +354,11 @@ INSTANTIATE_TEST_SUITE_P(Locales, HelpIndexTest, testing::ValuesIn(testsupport::
 // real program in a child process on three screens side by side, too small, roomy, too small with
 // an offset.
 TEST(HelpPlacement, TheWindowOpensInsideTheFreeAreaOfItsScreen) {
-    QTemporaryDir dir;
-    QFile config(dir.filePath("screens.json"));
-    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-    config.write(R"({"screens": [
+    const testsupport::OffscreenScreens screens(R"({"screens": [
         {"name": "800x600", "x": 0, "y": 0, "width": 800, "height": 600},
         {"name": "1366x768", "x": 800, "y": 0, "width": 1366, "height": 768},
         {"name": "640x480", "x": 2166, "y": 120, "width": 640, "height": 480}]})");
-    config.close();
+    QTemporaryDir dir;
     const QString folder = dir.filePath("program");
     ASSERT_TRUE(QDir().mkpath(folder));
     QFile::link(QCoreApplication::applicationDirPath() + "/tarvelo.qch", folder + "/tarvelo.qch");
@@ -391,10 +388,7 @@ TEST(HelpPlacement, TheWindowOpensInsideTheFreeAreaOfItsScreen) {
         }
         QCoreApplication::exit(0);
     };
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toUtf8());
     EXPECT_EXIT(testsupport::RunProgramAndExit(folder.toStdString(), "", script, 30), testing::ExitedWithCode(0), "");
-    qputenv("QT_QPA_PLATFORM", platform);
 }
 
 // "Exit" and the main window's close box end the program with the help window open.

@@ -4,6 +4,8 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -282,10 +284,8 @@ using StartupRoad = testsupport::InBothLocales<ShellTest>;
 // where a plain start puts it, wholly inside the main window, and keeps that place, in PosKinModel
 // too, when the fitting window and a project load open it afresh.
 TEST_P(StartupRoad, ModelWindowOfAProjectStartStandsWhereAPlainStartPutsIt) {
-    const std::string screen = Path("screen.json");
-    WriteFile(screen, R"({"screens": [{"name": "S", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96}]})");
-    const QByteArray platformBefore = qgetenv("QT_QPA_PLATFORM");
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QByteArray::fromStdString(screen));
+    const testsupport::OffscreenScreens screen(
+        R"({"screens": [{"name": "S", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96}]})");
     std::vector<std::string> project = SampleProject("MESS1.TA3");
     project[3] = " 2";  // A => P, which the concentration fitting takes
     WriteFile(Path("p.TC3"), Lines(project));
@@ -336,10 +336,40 @@ TEST_P(StartupRoad, ModelWindowOfAProjectStartStandsWhereAPlainStartPutsIt) {
     EXPECT_EXIT(testsupport::RunProgramAndExit(dir.path().toStdString(), Path("p.TC3"), script),
                 testing::ExitedWithCode(0),
                 "model window: project start same; fitting same; project load same; PosKinModel same PosKinModel same\n");
-    if (platformBefore.isEmpty())
-        qunsetenv("QT_QPA_PLATFORM");
-    else
-        qputenv("QT_QPA_PLATFORM", platformBefore);
+}
+
+// On a screen of 800 x 600 the maximized main window fits the screen: its work area does not grow to
+// the model window, which is taller than the area; the area scrolls to the model window's last line.
+TEST(SmallScreen, TheMainWindowFitsAndItsWorkAreaScrollsToALargerChild) {
+    const testsupport::OffscreenScreens screen(R"({"screens": [{"name": "S", "x": 0, "y": 0, "width": 800, "height": 600}]})");
+    QTemporaryDir dir;
+    auto script = [] {
+        QTest::qWait(20);
+        auto* main = MDITAR::Instance();
+        const auto* model = qobject_cast<QMdiSubWindow*>(platform::Windows().Frame("frmKinModel"));
+        QMdiArea* area = main->MdiArea();
+        std::string report = "main window:";
+        // A platform may squeeze a maximized window into the screen whatever its minimum; a window
+        // manager does not.
+        const QRect free = main->screen()->availableGeometry();
+        report += free.contains(main->frameGeometry()) && main->minimumSizeHint().height() <= free.height()
+                      ? " inside"
+                      : " beyond the screen";
+        if (model && model->height() > area->viewport()->height() && !area->verticalScrollBar()->isVisible()) {
+            report += "; no scroll bar to the model window's end";
+        } else if (model && model->height() > area->viewport()->height()) {
+            area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+            QCoreApplication::processEvents();
+            report += model->geometry().bottom() < area->viewport()->height() ? "; model window's end reached"
+                                                                                 : "; model window's end out of reach";
+        } else {
+            report += "; model window not taller than the area";
+        }
+        std::fprintf(stderr, "%s\n", report.c_str());
+        QCoreApplication::exit(0);
+    };
+    EXPECT_EXIT(testsupport::RunProgramAndExit(dir.path().toStdString(), "", script), testing::ExitedWithCode(0),
+                "main window: inside; model window's end reached\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, StartupRoad, testing::ValuesIn(testsupport::AllNumberLocales),

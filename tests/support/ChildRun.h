@@ -4,6 +4,8 @@
 // the test binary (the test main selects the "threadsafe" death-test style).
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -41,6 +43,27 @@ namespace testsupport {
     std::fflush(stderr);
     std::_Exit(code);
 }
+
+// While it lives, child programs started by a death test run on the offscreen screens that `screensJson`
+// describes ({"screens": [{"name": ..., "x": ..., "y": ..., "width": ..., "height": ...}, ...]}).
+class OffscreenScreens {
+public:
+    explicit OffscreenScreens(const char* screensJson) : before_(qgetenv("QT_QPA_PLATFORM")) {
+        QFile config(dir_.filePath("screens.json"));
+        if (config.open(QIODevice::WriteOnly)) config.write(screensJson);
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toUtf8());
+    }
+    ~OffscreenScreens() {
+        if (before_.isEmpty()) qunsetenv("QT_QPA_PLATFORM");
+        else qputenv("QT_QPA_PLATFORM", before_);
+    }
+    OffscreenScreens(const OffscreenScreens&) = delete;
+    OffscreenScreens& operator=(const OffscreenScreens&) = delete;
+
+private:
+    QByteArray before_;
+    QTemporaryDir dir_;
+};
 
 // The script that ends the program as a user would: the main window's close box.
 // Closing it may delete other windows, so the list is not walked on after it.
