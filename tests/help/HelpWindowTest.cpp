@@ -249,6 +249,16 @@ TEST_F(HelpTest, ContentsIndexAndSearchOpenTopics) {
     QTest::mouseClick(hits->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ("qthelp://de.tarvelo.hilfe/hilfe/" + ShownTopic(), address.toStdString());
     EXPECT_NE(platform::HelpPageHtml(ShownTopic()).find("Zufall"), std::string::npos);
+    // The count above the hits, and a search without hits, in the words of the help's own page.
+    auto* count = help->findChild<QLabel*>("lblTrefferZahl");
+    ASSERT_NE(count, nullptr);
+    EXPECT_TRUE(QRegularExpression("^1 - \\d+ von \\d+ Treffern$").match(count->text()).hasMatch()) << count->text().toStdString();
+    testsupport::Type(query, "Xylophonklang");
+    QTest::keyClick(query, Qt::Key_Return);
+    QTRY_COMPARE(count->text(), QString("0 - 0 von 0 Treffern"));
+    EXPECT_TRUE(QString::fromStdString(platform::HelpPageHtml("index.html"))
+                    .simplified()
+                    .contains(QString::fromUtf8("ohne Treffer „0 - 0 von 0 Treffern“")));
 
     help->findChild<QAction*>("cmdZurueck")->trigger();
     help->findChild<QAction*>("cmdZurueck")->trigger();
@@ -278,7 +288,10 @@ TEST_P(HelpIndexTest, AKeywordOfSeveralPagesOffersThemAll) {
         auto* chooser = help->findChild<QDialog*>("frmThemaWahl");
         if (!chooser) return nullptr;
         EXPECT_EQ(QApplication::activeModalWidget(), chooser);
-        EXPECT_EQ(chooser->windowTitle(), QString::fromUtf8("Thema auswählen"));
+        EXPECT_EQ(chooser->windowTitle(), QString::fromUtf8("Thema auswählen"));  // the names the help's page uses
+        EXPECT_EQ(std::pair(chooser->findChild<QPushButton*>("cmdAnzeigen")->text(),
+                            chooser->findChild<QPushButton*>("cmdAbbrechen")->text()),
+                  std::pair(QString("Anzeigen"), QString("Abbrechen")));
         EXPECT_TRUE(chooser->findChild<QLabel*>("lblThemaWahl")->text().contains(name));
         return chooser->findChild<QListWidget*>("lstThemen");
     };
