@@ -102,7 +102,9 @@ void ShowIfRegistered(const char* name) {
 class KeepChildInView : public QObject {
 public:
     // Watches the area's viewport for its shrinking; each child is watched as it is added.
-    explicit KeepChildInView(QMdiArea* area) : QObject(area), area_(area) { area->viewport()->installEventFilter(this); }
+    explicit KeepChildInView(QMdiArea* area) : QObject(area), area_(area), viewport_(area->viewport()) {
+        viewport_->installEventFilter(this);
+    }
 
     static void Fit(QMdiSubWindow* sub) {
         QMdiArea* area = sub ? sub->mdiArea() : nullptr;
@@ -118,7 +120,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == area_->viewport()) {
+        // The viewport is compared by its address only: it sends events while the area is being destroyed.
+        if (watched == viewport_) {
             const auto* resize = event->type() == QEvent::Resize ? static_cast<QResizeEvent*>(event) : nullptr;
             if (resize && (resize->size().width() < resize->oldSize().width() ||
                            resize->size().height() < resize->oldSize().height()))
@@ -137,6 +140,7 @@ protected:
 
 private:
     QMdiArea* area_;
+    QObject* viewport_;
 };
 
 // Keeps the widgets it watches from showing a tool tip.
