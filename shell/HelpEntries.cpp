@@ -8,7 +8,6 @@
 #include <QMenuBar>
 #include <QPointer>
 
-#include <algorithm>
 #include <map>
 #include <string>
 
@@ -46,9 +45,9 @@ protected:
         if (!main_ || !BelongsToMain(watched)) return false;
         int id = 0;
         if (auto* menu = qobject_cast<QMenu*>(watched)) {
-            // A submenu opened under the resting pointer has nothing highlighted yet: its entry's help.
-            id = menu->activeAction() ? MenuHelpContextId(menu->activeAction())
-                                      : std::max(MenuHelpContextId(menu), MenuHelpContextId(menu->menuAction()));
+            // Nothing highlighted (also in a submenu opened under the resting pointer): the help of the
+            // menu's own entry, which carries the menu's name.
+            id = MenuHelpContextId(menu->activeAction() ? menu->activeAction() : menu->menuAction());
         } else if (QAction* title = HighlightedTitle()) {
             id = MenuHelpContextId(title);
         } else {
