@@ -338,10 +338,10 @@ TEST_P(StartupRoad, ModelWindowOfAProjectStartStandsWhereAPlainStartPutsIt) {
                 "model window: project start same; fitting same; project load same; PosKinModel same PosKinModel same\n");
 }
 
-// On a screen of 800 x 600 the maximized main window fits the screen: its work area does not grow to
-// the model window, which is taller than the area; the area scrolls to the model window's last line.
+// On a small screen (800 x 520) the maximized main window fits the screen: its work area does not grow
+// to the model window, which is taller than the area; the area scrolls to the model window's last line.
 TEST(SmallScreen, TheMainWindowFitsAndItsWorkAreaScrollsToALargerChild) {
-    const testsupport::OffscreenScreens screen(R"({"screens": [{"name": "S", "x": 0, "y": 0, "width": 800, "height": 600}]})");
+    const testsupport::OffscreenScreens screen(R"({"screens": [{"name": "S", "x": 0, "y": 0, "width": 800, "height": 520}]})");
     QTemporaryDir dir;
     auto script = [] {
         QTest::qWait(20);
