@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
             std::free(cwd);
         }
     }
+    // The main window shows itself during its start-up, before a project named here is loaded.
     MDITAR mainWindow(commandLine);
-    mainWindow.show();
     return app.exec();
 }

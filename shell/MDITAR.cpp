@@ -409,6 +409,9 @@ void MDITAR::MDIForm_Load(const std::string& commandLine) {
 
     SetDefaultParameters();
 
+    // The model window is a child: showing it shows the main window, maximized as at every start,
+    // so that the messages of a project load below stand over the program.
+    show();
     // frmKinModel comes with the simulation windows; until it exists there is nothing to show.
     ShowIfRegistered("frmKinModel");
     ShowIfRegistered("frmPhantomT");

@@ -163,7 +163,17 @@ TEST_F(StartupTest, CommandLineProjectLoadsWithItsDataOrLeavesTheStartState) {
         SetUp();
         rec.Clear();
         for (const auto& [path, bytes] : c.files) WriteFile(path, bytes);
+        // Each message of the load stands over the main window, shown maximized before the load.
+        std::string shownAtMessages;
+        const platform::MsgBoxHandler recorder = platform::SetMsgBoxHandler(nullptr);
+        platform::SetMsgBoxHandler([&](const std::string& prompt, int style, const std::string& title) {
+            const MDITAR* m = MDITAR::Instance();
+            shownAtMessages += m && m->isVisible() && m->isMaximized() ? "shown " : "hidden ";
+            return recorder(prompt, style, title);
+        });
         Start(c.commandLine);
+        platform::SetMsgBoxHandler(recorder);
+        EXPECT_EQ(shownAtMessages, c.messages == 1 ? "shown " : "shown shown ");
         EXPECT_EQ(std::tuple(KommandoZeile, aktModell, DatenFile, nMesspunkte),
                   std::tuple(c.kommando, c.model, c.datenFile, c.points));
         ASSERT_EQ(rec.Messages().size(), c.messages);
