@@ -2,14 +2,89 @@
 
 #include <QAction>
 #include <QActionEvent>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QResizeEvent>
 #include <QStyle>
 
 #include <algorithm>
+#include <utility>
 
 namespace shell {
 
-WrappingMenuBar::WrappingMenuBar(QWidget* parent) : QMenuBar(parent) {}
+namespace {
+
+void SendKey(QWidget* to, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(to, &press);
+}
+
+}  // namespace
+
+// The rows' own key handling moves within a row; the arrow keys that cross a row's end are taken here.
+// An open menu hands them to the row that opened it.
+WrappingMenuBar::WrappingMenuBar(QWidget* parent) : QMenuBar(parent) { installEventFilter(this); }
+
+bool WrappingMenuBar::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || stepping_) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    auto* row = qobject_cast<QMenuBar*>(watched);
+    if (!row || (key != Qt::Key_Left && key != Qt::Key_Right)) return false;
+    return StepAcrossRows(row, (key == Qt::Key_Right) != isRightToLeft() ? 1 : -1);
+}
+
+QMenuBar* WrappingMenuBar::RowOf(QAction* action) const {
+    if (actions().contains(action)) return const_cast<WrappingMenuBar*>(this);
+    for (QMenuBar* row : rows_)
+        if (row->actions().contains(action)) return row;
+    return nullptr;
+}
+
+bool WrappingMenuBar::StepAcrossRows(QMenuBar* row, int step) {
+    QAction* current = row->activeAction();
+    if (!current || rows_.empty()) return false;
+    // The titles the keyboard reaches, in the order of all rows: as in one bar, hidden entries and
+    // separators are passed over, and disabled ones unless the style highlights them.
+    const bool disabledToo = style()->styleHint(QStyle::SH_Menu_AllowActiveAndDisabled, nullptr, this);
+    std::vector<QAction*> titles;
+    for (QAction* a : order_)
+        if (a && a->isVisible() && !a->isSeparator() && (disabledToo || a->isEnabled())) titles.push_back(a);
+    const auto at = std::find(titles.begin(), titles.end(), current);
+    if (at == titles.end()) return false;
+    const auto n = static_cast<std::ptrdiff_t>(titles.size());
+    QAction* next = titles[static_cast<std::size_t>(((at - titles.begin()) + step + n) % n)];
+    QMenuBar* target = RowOf(next);
+    if (!target || target == row) return false;
+
+    stepping_ = true;
+    const bool menuWasOpen = QApplication::activePopupWidget() != nullptr;
+    // Leave the row as Escape leaves it: its menus close, its highlight goes and the keyboard goes
+    // back to the widget that had it.
+    while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    SendKey(row, Qt::Key_Escape);
+
+    // The target row takes the keyboard as after Escape from one of its menus, so that it gives the
+    // keyboard back as a row does: an empty menu of its own is opened unseen there and closed, and the
+    // title is highlighted as the pointer highlights it. No menu of the program opens on the way.
+    QMenu probe;
+    probe.addAction(QString());
+    probe.setAttribute(Qt::WA_DontShowOnScreen, true);
+    const bool wasMoving = std::exchange(moving_, true);
+    target->insertAction(next, probe.menuAction());
+    target->setActiveAction(probe.menuAction());
+    SendKey(&probe, Qt::Key_Escape);
+    target->removeAction(probe.menuAction());
+    moving_ = wasMoving;
+    const QPointF over = target->actionGeometry(next).center();
+    QMouseEvent move(QEvent::MouseMove, over, target->mapToGlobal(over), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &move);
+    // Its menu opens, its first entry highlighted, when a menu was open before.
+    if (menuWasOpen && next->menu()) SendKey(target, Qt::Key_Down);
+    stepping_ = false;
+    return true;
+}
 
 int WrappingMenuBar::RowHeight() const { return QMenuBar::sizeHint().height(); }
 
@@ -102,6 +177,7 @@ void WrappingMenuBar::Reflow() {
     while (rows_.size() + 1 < rows.size()) {
         auto* row = new QMenuBar(this);
         row->setObjectName(QStringLiteral("MenuBarRow%1").arg(rows_.size() + 2));
+        row->installEventFilter(this);
         rows_.push_back(row);
     }
     while (rows_.size() + 1 > rows.size()) {

@@ -2,7 +2,8 @@
 // The main window's menu bar: entries that do not fit the window's width go on in further rows
 // below, as the menu bar of a narrow Windows window wraps, instead of hiding behind an overflow
 // button. Menus are added to it as to any QMenuBar and keep their order (once the bar is shown, an
-// entry inserted before another one must be inserted before an entry of the first row).
+// entry inserted before another one must be inserted before an entry of the first row). For the
+// keyboard the rows are one bar: Left and Right walk the titles of all rows in their order.
 #include <QMenuBar>
 #include <QPointer>
 #include <QSet>
@@ -26,6 +27,7 @@ public:
     int Rows() const { return static_cast<int>(rows_.size()) + 1; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void actionEvent(QActionEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -36,11 +38,17 @@ private:
     // Spreads the entries over this bar and the rows below it for the bar's width.
     void Reflow();
     int RowHeight() const;
+    // The row (this bar or one below it) that shows the entry, or null.
+    QMenuBar* RowOf(QAction* action) const;
+    // Moves the keyboard from the row's highlighted title to the next one of all rows (step +1 or
+    // -1); false when that title lies in the same row, where the row moves itself.
+    bool StepAcrossRows(QMenuBar* row, int step);
 
     std::vector<QPointer<QAction>> order_;  // every entry in the order it was added
     std::vector<QMenuBar*> rows_;           // the rows below the first, each a plain menu bar
     QSet<QAction*> shown_;                  // the entries visible at the last spreading
     bool moving_ = false;
+    bool stepping_ = false;  // keys sent while the keyboard moves to another row
 };
 
 }  // namespace shell
