@@ -468,6 +468,17 @@ TEST_P(FittingRoads, RefusalsReportsAndCountedRows) {
              EXPECT_EQ(rec.OnlyPrompt(), "- Geschwindigkeitskonstante k1 muss größer Null sein\r\n");
              EXPECT_EQ(chartY(), vorher);
          }},
+        {"modes 6, 7: the automatic fit takes a negative A as a poor start, not as an error: it starts from 100",
+         [&] {
+             frmTFitting* w = Open(ArrheniusRows(), NonIsothermal);
+             ASSERT_NE(w, nullptr);
+             w->optManuAuto[1]->click();
+             Type(w->Inp[10], "-5");
+             rec.Clear();
+             w->cmdAutoFitting->click();
+             EXPECT_EQ(std::tuple(rec.Empty(), w->LetzterFitFehler(), Joined({w->Inp[10]->text(), w->Inp[11]->text()})),
+                       std::tuple(true, kFitOk, " 2499.647| 17499.64"s));
+         }},
         {"a curve that is not finite (a large negative EA) is reported, the old curves stay",
          [&] {
              frmTFitting* w = Open(ArrheniusRows(), NonIsothermal);

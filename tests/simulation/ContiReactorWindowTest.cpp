@@ -202,6 +202,14 @@ TEST_F(ContiReactorTest, ComplaintsAreListedInOrderUnderOneTitle) {
     EXPECT_EQ(Box(13)->text(), "1");
     EXPECT_EQ(CalcWith({{10, "0.1"}, {13, "0.999"}, {14, "1"}}), "");
     EXPECT_NEAR(Number(StageBox(3, 1)), 0.001, 1e-6);
+
+    // An inlet without A: refused before the rate constants; A + B <=> P may start from P, so
+    // without both A and P.
+    RunFor(2, false, 3, {{0, "0"}, {10, "0"}, {14, "1"}, {16, "10"}});
+    EXPECT_EQ(rec.OnlyMessage(), kTitel + "|- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)\r\n"
+                                              "- Geschwindigkeitskonstante k1 muss größer Null sein\r\n");
+    RunFor(17, true, 3, {{0, "0"}, {1, "1"}, {3, "0"}, {10, "0.1"}, {11, "0.01"}, {14, "1"}, {16, "10"}});
+    EXPECT_EQ(rec.OnlyMessage(), kTitel + "|- noch keine gültige Eingabe einer Anfangskonzentration c(A,0) oder c(P,0)\r\n");
 }
 
 // A <=> P with K = 2 from pure A: equilibrium conversion 2/3.
