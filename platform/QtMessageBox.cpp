@@ -1,9 +1,15 @@
 #include "platform/QtMessageBox.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+
+#include <algorithm>
 
 #include "platform/WindowRegistry.h"
 #include "platform/core/MsgBox.h"
@@ -54,10 +60,53 @@ QMessageBox::Icon IconOf(int style) {
 
 bool waitCursorShown = false;
 
+// The messages come broken into lines. QMessageBox breaks every line wider than half the screen as
+// well; this box is as wide as its longest line needs, up to the screen's free width, and breaks only
+// a line longer than that. QMessageBox sizes itself when shown and on each layout request; the box
+// sizes itself again right after.
+class LineBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    bool event(QEvent* event) override {
+        const bool done = QMessageBox::event(event);
+        if (event->type() == QEvent::LayoutRequest) FitLines();
+        return done;
+    }
+    void showEvent(QShowEvent* event) override {
+        const bool place = !event->spontaneous() && !testAttribute(Qt::WA_Moved);
+        QMessageBox::showEvent(event);
+        FitLines();
+        // Centred again over the main window with the new width, kept within the screen.
+        if (place) {
+            adjustPosition(parentWidget());
+            setAttribute(Qt::WA_Moved, false);
+        }
+    }
+
+private:
+    void FitLines() {
+        auto* label = findChild<QLabel*>("qt_msgbox_label");
+        if (!label || !layout() || !isVisible()) return;
+        const int room = screen()->availableGeometry().width() - (frameGeometry().width() - width());
+        label->setWordWrap(false);
+        layout()->activate();
+        const int unbroken = layout()->totalMinimumSize().width();
+        label->setWordWrap(unbroken > room);
+        // Never narrower than QMessageBox made it (its width also fits the window title).
+        const int w = std::min(std::max(width(), unbroken), room);
+        layout()->activate();
+        setFixedSize(w, layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(w)
+                                                       : layout()->totalMinimumSize().height());
+        QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
+    }
+};
+
 }  // namespace
 
 std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& prompt, int style, const std::string& title) {
-    auto box = std::make_unique<QMessageBox>(WindowRegistry::Instance().MainWindow());
+    auto box = std::make_unique<LineBox>(WindowRegistry::Instance().MainWindow());
     box->setObjectName("MsgBox");
     box->setWindowTitle(QString::fromStdString(title));
     QString text = QString::fromStdString(prompt);

@@ -13,7 +13,8 @@ class QAbstractButton;
 namespace platform {
 
 // Builds the dialog for a MsgBox call: buttons, icon and default button from the style,
-// the prompt's "\r\n" line breaks as lines. Not shown.
+// the prompt's "\r\n" line breaks as lines, and, once shown, a width that breaks only the lines
+// wider than the screen's free area. Not shown.
 std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& prompt, int style, const std::string& title);
 // The MsgAnswer of a button of a box built by BuildMessageBox (vbCancel for an unknown one).
 int AnswerOfButton(const QAbstractButton* button);

@@ -1,5 +1,8 @@
 // Project files: the exact 20-line format, reading hand-written files, the all-or-nothing load,
 // and the commands of the "&Daten" menu that save and load projects.
+#include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
 #include <QString>
 
 #include <algorithm>
@@ -281,6 +284,25 @@ TEST_F(ProjectFileTest, DataFileNameIsTakenOverOnlyWithItsData) {
     // The project's path as the status shows it: shortened to 60 characters when longer.
     const std::string shown = kernel::ShortenPath(Path("p.TC3"), 60);
     EXPECT_NE(status.find("    " + QString::fromStdString(shown).toUpper().toStdString()), std::string::npos);
+
+    // On the test's small screen (800 px wide) the status box breaks none of its lines; a line longer than
+    // the screen's free width still breaks. Either box stays within the free area.
+    const std::string tooLong = "kurz\r\n" + QString("eine sehr lange Zeile ").repeated(60).toStdString();
+    for (const auto& [prompt, broken] : {std::pair(status, false), std::pair(tooLong, true)}) {
+        auto box = platform::BuildMessageBox(prompt, platform::vbInformation, "Projektstatus");
+        box->show();
+        QCoreApplication::processEvents();
+        const auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+        ASSERT_NE(label, nullptr);
+        const QStringList lines = box->text().split('\n');
+        int widest = 0;
+        for (const QString& line : lines) widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+        const int unbrokenHeight = int(lines.size()) * label->fontMetrics().lineSpacing();
+        const bool laidOutBroken = label->wordWrap() && label->heightForWidth(label->width()) > unbrokenHeight;
+        EXPECT_EQ(std::tuple(label->contentsRect().width() >= widest, laidOutBroken), std::tuple(!broken, broken))
+            << lines.size() << " lines, widest " << widest << " px, label " << label->width() << " px";
+        EXPECT_TRUE(box->screen()->availableGeometry().contains(box->frameGeometry()));
+    }
 }
 
 TEST_F(ProjectFileTest, StatusAndPreviewWithoutProjectOrData) {
