@@ -292,14 +292,16 @@ private:
         auto* layout = new QVBoxLayout(page);
         layout->addWidget(query);
         layout->addWidget(hits, 1);
-        // A search asked for while the index is still being built runs when it is done.
+        // A search asked for before the index is built runs when it is done. The engine builds it
+        // once, after its setup, in a thread that tells it has begun only some time later.
         auto start = [this, search, query] {
             const QString words = query->searchInput().trimmed();
             if (words.isEmpty()) return;
-            if (searchIndexing) searchPending_ = true;
+            if (!searchIndexBuilt_) searchPending_ = true;
             else search->search(words);
         };
         connect(search, &QHelpSearchEngine::indexingFinished, this, [this, start] {
+            searchIndexBuilt_ = true;
             if (std::exchange(searchPending_, false)) start();
         });
         connect(query, &QHelpSearchQueryWidget::search, this, start);
@@ -312,6 +314,7 @@ private:
     QTabWidget* tabs_;
     QPointer<QScreen> screen_;  // the screen the window was placed on
     bool frameUnknown_ = false;  // placed before the platform knew the frame
+    bool searchIndexBuilt_ = false;
     bool searchPending_ = false;
 };
 
@@ -397,7 +400,8 @@ QHelpEngineCore* Core() {
     return core;
 }
 
-// The window's engine over the registered collection.
+// The window's engine over the registered collection; it builds its search index in the background
+// once its setup is done.
 QHelpEngine* ViewerEngine() {
     auto* viewer = new QHelpEngine(System().collectionDir->filePath("tarvelo.qhc"));
     viewer->setUsesFilterEngine(true);
@@ -446,7 +450,6 @@ void ShowHelpContext(int contextId) {
         const QWidget* active = QApplication::activeWindow();
         QScreen* screen = active ? active->screen() : QGuiApplication::primaryScreen();
         if (screen) sys.window->PlaceOn(screen);
-        sys.viewer->searchEngine()->reindexDocumentation();  // in the background; the window shows at once
     }
     sys.window->Show(url);
     sys.window->show();
