@@ -23,6 +23,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -165,6 +166,13 @@ public:
         tabs_->addTab(BuildContents(), "Inhalt");
         tabs_->addTab(BuildIndex(), "Index");
         tabs_->addTab(BuildSearch(), "Suche");
+        // A click on a tab whose page has a field to type into takes the keyboard there.
+        connect(tabs_->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
+            QWidget* page = tabs_->widget(index);
+            if (!page || !page->focusProxy()) return;
+            tabs_->setCurrentIndex(index);
+            page->setFocus(Qt::MouseFocusReason);
+        });
 
         auto* splitter = new QSplitter(this);
         splitter->setObjectName("splHilfe");
@@ -250,6 +258,7 @@ private:
         auto* layout = new QVBoxLayout(page);
         layout->addWidget(filter);
         layout->addWidget(list, 1);
+        page->setFocusProxy(filter);
         connect(filter, &QLineEdit::textChanged, list, [list](const QString& text) { list->filterIndices(text); });
         connect(filter, &QLineEdit::returnPressed, list, &QHelpIndexWidget::activateCurrentItem);
         if (!list->style()->styleHint(QStyle::SH_ItemView_ActivateItemOnSingleClick, nullptr, list))
@@ -282,7 +291,10 @@ private:
         NameParts<QLineEdit>(query, {"txtSuche"});
         NameParts<QToolButton>(query, {"cmdVorigeSuche", "cmdNaechsteSuche"});
         NameParts<QPushButton>(query, {"cmdSuchen"});
-        if (auto* input = query->findChild<QLineEdit*>("txtSuche")) input->setPlaceholderText("Suchbegriff eingeben");
+        if (auto* input = query->findChild<QLineEdit*>("txtSuche")) {
+            input->setPlaceholderText("Suchbegriff eingeben");
+            page->setFocusProxy(input);
+        }
         if (auto* go = query->findChild<QPushButton*>("cmdSuchen")) go->setText("Suchen");
         QHelpSearchResultWidget* hits = search->resultWidget();
         hits->setObjectName("lstTreffer");

@@ -214,7 +214,8 @@ TEST_F(HelpTest, WindowHelpButtonsOpenTheirWindowsTopic) {
     }
 }
 
-// The contents, the keyword index and the full-text search each lead to a topic; back returns.
+// The contents, the keyword index and the full-text search each lead to a topic; back returns. A
+// click on the tab of the index or the search takes the keyboard to its field.
 TEST_F(HelpTest, ContentsIndexAndSearchOpenTopics) {
     // A search asked for as the window opens, before its engine has begun the search index.
     testsupport::Control<QAbstractButton>("MDITAR", "cmdUebungen")->click();
@@ -228,6 +229,11 @@ TEST_F(HelpTest, ContentsIndexAndSearchOpenTopics) {
     QTest::keyClick(query, Qt::Key_Return);
     ASSERT_EQ(ShownTopic(), "uebungen.html");
     EXPECT_EQ(PlacedOnItsScreen(help), "");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+    auto focused = [] {
+        const QWidget* w = QApplication::focusWidget();
+        return w ? w->objectName().toStdString() : "";
+    };
 
     auto* contents = help->findChild<QTreeView*>("treeInhalt");
     ASSERT_TRUE(QTest::qWaitFor([&] { return contents->model()->rowCount() >= 1; })) << "no contents";  // built in the background
@@ -236,12 +242,15 @@ TEST_F(HelpTest, ContentsIndexAndSearchOpenTopics) {
     contents->clicked(contents->model()->index(0, 0, contents->model()->index(3, 0, top)));  // the first reactor
     EXPECT_EQ(ShownTopic(), "batch.html");
 
+    ClickTab(help, "Index");
     auto* keyword = help->findChild<QLineEdit*>("txtStichwort");
+    EXPECT_EQ(focused(), "txtStichwort");
     QTest::keyClicks(keyword, "Verweilzeit-Summ");
     QTest::keyClick(keyword, Qt::Key_Return);
     EXPECT_EQ(ShownTopic(), "verweilzeit_kessel.html");
 
     ClickTab(help, "Suche");
+    EXPECT_EQ(focused(), "txtSuche");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !FirstLink(hits).first.isEmpty(); }, 10000)) << "no hit for Zufall";
     if (!qEnvironmentVariableIsEmpty("TARVELO_PICTURES"))
         help->grab().save(testsupport::PicturePath("frmHilfe_Suche.png"));
