@@ -23,6 +23,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -165,6 +166,13 @@ public:
         tabs_->addTab(BuildContents(), "Inhalt");
         tabs_->addTab(BuildIndex(), "Index");
         tabs_->addTab(BuildSearch(), "Suche");
+        // A click on a tab whose page has a field to type into takes the keyboard there.
+        connect(tabs_->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
+            QWidget* page = tabs_->widget(index);
+            if (!page || !page->focusProxy()) return;
+            tabs_->setCurrentIndex(index);
+            page->setFocus(Qt::MouseFocusReason);
+        });
 
         auto* splitter = new QSplitter(this);
         splitter->setObjectName("splHilfe");
@@ -250,6 +258,7 @@ private:
         auto* layout = new QVBoxLayout(page);
         layout->addWidget(filter);
         layout->addWidget(list, 1);
+        page->setFocusProxy(filter);
         connect(filter, &QLineEdit::textChanged, list, [list](const QString& text) { list->filterIndices(text); });
         connect(filter, &QLineEdit::returnPressed, list, &QHelpIndexWidget::activateCurrentItem);
         if (!list->style()->styleHint(QStyle::SH_ItemView_ActivateItemOnSingleClick, nullptr, list))
@@ -282,7 +291,10 @@ private:
         NameParts<QLineEdit>(query, {"txtSuche"});
         NameParts<QToolButton>(query, {"cmdVorigeSuche", "cmdNaechsteSuche"});
         NameParts<QPushButton>(query, {"cmdSuchen"});
-        if (auto* input = query->findChild<QLineEdit*>("txtSuche")) input->setPlaceholderText("Suchbegriff eingeben");
+        if (auto* input = query->findChild<QLineEdit*>("txtSuche")) {
+            input->setPlaceholderText("Suchbegriff eingeben");
+            page->setFocusProxy(input);
+        }
         if (auto* go = query->findChild<QPushButton*>("cmdSuchen")) go->setText("Suchen");
         QHelpSearchResultWidget* hits = search->resultWidget();
         hits->setObjectName("lstTreffer");
@@ -292,14 +304,16 @@ private:
         auto* layout = new QVBoxLayout(page);
         layout->addWidget(query);
         layout->addWidget(hits, 1);
-        // A search asked for while the index is still being built runs when it is done.
+        // A search asked for before the index is built runs when it is done. The engine builds it
+        // once, after its setup, in a thread that tells it has begun only some time later.
         auto start = [this, search, query] {
             const QString words = query->searchInput().trimmed();
             if (words.isEmpty()) return;
-            if (searchIndexing) searchPending_ = true;
+            if (!searchIndexBuilt_) searchPending_ = true;
             else search->search(words);
         };
         connect(search, &QHelpSearchEngine::indexingFinished, this, [this, start] {
+            searchIndexBuilt_ = true;
             if (std::exchange(searchPending_, false)) start();
         });
         connect(query, &QHelpSearchQueryWidget::search, this, start);
@@ -312,6 +326,7 @@ private:
     QTabWidget* tabs_;
     QPointer<QScreen> screen_;  // the screen the window was placed on
     bool frameUnknown_ = false;  // placed before the platform knew the frame
+    bool searchIndexBuilt_ = false;
     bool searchPending_ = false;
 };
 
@@ -397,7 +412,8 @@ QHelpEngineCore* Core() {
     return core;
 }
 
-// The window's engine over the registered collection.
+// The window's engine over the registered collection; it builds its search index in the background
+// once its setup is done.
 QHelpEngine* ViewerEngine() {
     auto* viewer = new QHelpEngine(System().collectionDir->filePath("tarvelo.qhc"));
     viewer->setUsesFilterEngine(true);
@@ -446,7 +462,6 @@ void ShowHelpContext(int contextId) {
         const QWidget* active = QApplication::activeWindow();
         QScreen* screen = active ? active->screen() : QGuiApplication::primaryScreen();
         if (screen) sys.window->PlaceOn(screen);
-        sys.viewer->searchEngine()->reindexDocumentation();  // in the background; the window shows at once
     }
     sys.window->Show(url);
     sys.window->show();

@@ -214,35 +214,44 @@ TEST_F(HelpTest, WindowHelpButtonsOpenTheirWindowsTopic) {
     }
 }
 
-// The contents, the keyword index and the full-text search each lead to a topic; back returns.
+// The contents, the keyword index and the full-text search each lead to a topic; back returns. A
+// click on the tab of the index or the search takes the keyboard to its field.
 TEST_F(HelpTest, ContentsIndexAndSearchOpenTopics) {
-    Click("MDITAR", "cmdUebungen");
-    ASSERT_EQ(ShownTopic(), "uebungen.html");
+    // A search asked for as the window opens, before its engine has begun the search index.
+    testsupport::Control<QAbstractButton>("MDITAR", "cmdUebungen")->click();
     QWidget* help = HelpWindow();
     ASSERT_NE(help, nullptr);
-    EXPECT_EQ(PlacedOnItsScreen(help), "");
-
-    auto* contents = help->findChild<QTreeView*>("treeInhalt");
-    QTRY_VERIFY(contents->model()->rowCount() >= 1);  // the contents are built in the background
-    const QModelIndex top = contents->model()->index(0, 0);
-    EXPECT_EQ(contents->model()->rowCount(top), 7);  // the seven parts of the help
-    contents->clicked(contents->model()->index(0, 0, contents->model()->index(3, 0, top)));  // the first reactor
-    EXPECT_EQ(ShownTopic(), "batch.html");
-
-    auto* keyword = help->findChild<QLineEdit*>("txtStichwort");
-    QTest::keyClicks(keyword, "Verweilzeit-Summ");
-    QTest::keyClick(keyword, Qt::Key_Return);
-    EXPECT_EQ(ShownTopic(), "verweilzeit_kessel.html");
-
-    ClickTab(help, "Suche");
     auto* query = help->findChild<QLineEdit*>("txtSuche");
     auto* hits = help->findChild<QWidget*>("lstTreffer")->findChild<QTextBrowser*>("txtTreffer");
     ASSERT_NE(query, nullptr);
     ASSERT_NE(hits, nullptr);
     QTest::keyClicks(query, "Zufall");
     QTest::keyClick(query, Qt::Key_Return);
-    // The search index is built in the background when the window first opens.
-    QTRY_VERIFY_WITH_TIMEOUT(!FirstLink(hits).first.isEmpty(), 10000);
+    ASSERT_EQ(ShownTopic(), "uebungen.html");
+    EXPECT_EQ(PlacedOnItsScreen(help), "");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+    auto focused = [] {
+        const QWidget* w = QApplication::focusWidget();
+        return w ? w->objectName().toStdString() : "";
+    };
+
+    auto* contents = help->findChild<QTreeView*>("treeInhalt");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return contents->model()->rowCount() >= 1; })) << "no contents";  // built in the background
+    const QModelIndex top = contents->model()->index(0, 0);
+    EXPECT_EQ(contents->model()->rowCount(top), 7);  // the seven parts of the help
+    contents->clicked(contents->model()->index(0, 0, contents->model()->index(3, 0, top)));  // the first reactor
+    EXPECT_EQ(ShownTopic(), "batch.html");
+
+    ClickTab(help, "Index");
+    auto* keyword = help->findChild<QLineEdit*>("txtStichwort");
+    EXPECT_EQ(focused(), "txtStichwort");
+    QTest::keyClicks(keyword, "Verweilzeit-Summ");
+    QTest::keyClick(keyword, Qt::Key_Return);
+    EXPECT_EQ(ShownTopic(), "verweilzeit_kessel.html");
+
+    ClickTab(help, "Suche");
+    EXPECT_EQ(focused(), "txtSuche");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !FirstLink(hits).first.isEmpty(); }, 10000)) << "no hit for Zufall";
     if (!qEnvironmentVariableIsEmpty("TARVELO_PICTURES"))
         help->grab().save(testsupport::PicturePath("frmHilfe_Suche.png"));
     const auto [address, at] = FirstLink(hits);
@@ -255,7 +264,7 @@ TEST_F(HelpTest, ContentsIndexAndSearchOpenTopics) {
     EXPECT_TRUE(QRegularExpression("^1 - \\d+ von \\d+ Treffern$").match(count->text()).hasMatch()) << count->text().toStdString();
     testsupport::Type(query, "Xylophonklang");
     QTest::keyClick(query, Qt::Key_Return);
-    QTRY_COMPARE(count->text(), QString("0 - 0 von 0 Treffern"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return count->text() == "0 - 0 von 0 Treffern"; })) << count->text().toStdString();
     EXPECT_TRUE(QString::fromStdString(platform::HelpPageHtml("index.html"))
                     .simplified()
                     .contains(QString::fromUtf8("ohne Treffer „0 - 0 von 0 Treffern“")));
@@ -277,7 +286,7 @@ TEST_P(HelpIndexTest, AKeywordOfSeveralPagesOffersThemAll) {
     ClickTab(help, "Index");
     auto* keyword = help->findChild<QLineEdit*>("txtStichwort");
     auto* index = help->findChild<QListView*>("lstIndex");
-    QTRY_VERIFY(index->model()->rowCount() > 0);  // built in the background
+    ASSERT_TRUE(QTest::qWaitFor([&] { return index->model()->rowCount() > 0; })) << "no index";  // built in the background
     auto shownTitle = [] { return PageTitle(ShownTopic().substr(0, ShownTopic().find('#'))); };
     // Types a keyword and presses Enter: the list of the chooser it offers, or null.
     auto enter = [&](const QString& name) -> QListWidget* {
@@ -353,7 +362,7 @@ TEST_P(HelpIndexTest, AKeywordOfSeveralPagesOffersThemAll) {
     ASSERT_NE(enter("Fitting"), nullptr);
     help->close();
     EXPECT_EQ(ShownTopic(), "");
-    QTRY_COMPARE(HelpWindow(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([] { return HelpWindow() == nullptr; })) << "the closed help window lives on";
     Click("MDITAR", "cmdUebungen");
     EXPECT_EQ(ShownTopic(), "uebungen.html");
     ASSERT_NE(HelpWindow(), nullptr);
