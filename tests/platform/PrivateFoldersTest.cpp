@@ -53,12 +53,15 @@ TEST(PrivateFolders, ATestProcessAndItsChildrenLeaveNothingInTheHomeOrTheTempora
     for (const QStringList& arguments :
          {QStringList{QStringLiteral("--gtest_filter=PrivateFolders.*")}, QStringList{QStringLiteral("--gtest_list_tests")}}) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
-        QTemporaryDir home, temp;
+        // A user's own folders, as a desktop session sets them.
+        QTemporaryDir home, runtime, temp;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* variable : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR",
-                                     testsupport::kPrivateRootVariable})
-            environment.remove(QString::fromLatin1(variable));
+        environment.remove(QString::fromLatin1(testsupport::kPrivateRootVariable));
         environment.insert(QStringLiteral("HOME"), home.path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral(".config")));
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral(".cache")));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral(".local/share")));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         environment.insert(QStringLiteral("TMPDIR"), temp.path());
         environment.insert(QString::fromLatin1(kWriterVariable), QStringLiteral("1"));
         QProcess run;
@@ -69,6 +72,7 @@ TEST(PrivateFolders, ATestProcessAndItsChildrenLeaveNothingInTheHomeOrTheTempora
         EXPECT_EQ(std::pair(run.exitStatus(), run.exitCode()), std::pair(QProcess::NormalExit, 0))
             << run.readAll().toStdString();
         EXPECT_EQ(Entries(home.path()), "") << "in the home";
+        EXPECT_EQ(Entries(runtime.path()), "") << "in the runtime folder";
         EXPECT_EQ(Entries(temp.path()), "") << "in the temporary folder";
     }
 }
