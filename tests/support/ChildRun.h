@@ -3,7 +3,6 @@
 // the test process itself. Used as the statement of EXPECT_EXIT, which runs it in a fresh copy of
 // the test binary (the test main selects the "threadsafe" death-test style).
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -21,12 +20,12 @@
 
 namespace testsupport {
 
-// Starts the main window with commandLine (program directory appDir, a temporary folder of the
-// child's own that is removed when it ends: _Exit skips the fixture's clean-up), shows it and runs `script`
+// Starts the main window with commandLine (program directory appDir), shows it and runs `script`
 // once the event loop turns. Each message is answered with its default button and written to
 // stderr as "MSG <title>: <text>" for the death test's pattern. Ends the process with the event
 // loop's exit code; a child still running after `seconds` is ended by SIGALRM, so a hang fails
-// the test instead of blocking the suite.
+// the test instead of blocking the suite. _Exit skips every clean-up of the child: what it leaves in
+// its folders goes with the test process's own folders (PrivateFolders.h).
 [[noreturn]] inline void RunProgramAndExit(const std::string& appDir, const std::string& commandLine,
                                             const std::function<void()>& script, unsigned seconds = 10) {
     alarm(seconds);
@@ -39,7 +38,6 @@ namespace testsupport {
     window->show();
     QTimer::singleShot(0, qApp, script);
     const int code = QApplication::exec();
-    QDir(QString::fromStdString(appDir)).removeRecursively();
     std::fflush(stderr);
     std::_Exit(code);
 }

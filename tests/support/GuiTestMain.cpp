@@ -1,5 +1,5 @@
-// GoogleTest main for the tests that need widgets: offscreen platform, one QApplication,
-// and every message box answered by the recorder instead of blocking.
+// GoogleTest main for the tests that need widgets: the process's own home and temporary folders,
+// offscreen platform, one QApplication, and every message box answered by the recorder instead of blocking.
 #include <QApplication>
 #include <cstdlib>
 
@@ -8,8 +8,10 @@
 #include "platform/QtMessageBox.h"
 #include "platform/QtTexts.h"
 #include "tests/support/MsgRecorder.h"
+#include "tests/support/PrivateFolders.h"
 
 int main(int argc, char** argv) {
+    testsupport::UsePrivateFolders(argc, argv);
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::testing::InitGoogleTest(&argc, argv);
     // Child-process tests re-run this binary instead of forking a process that holds a QApplication.
