@@ -209,6 +209,16 @@ protected:
         ASSERT_EQ(std::pair(aktModell, QApplication::focusWidget()), std::pair(model, static_cast<QWidget*>(option)));
     }
 
+    // The program started with a project and its data, so that the data entries are enabled and the
+    // evaluation menu opens without a question; the main window active.
+    void StartWithData() {
+        WriteFile(Path("MESS1.TA3"), DataFileText(5));
+        WriteFile(Path("P.TC3"), Lines(SampleProject()));
+        Start(Path("P.TC3"));
+        ASSERT_TRUE(Activate());
+        rec.Clear();
+    }
+
     void CloseMenus() {
         for (int i = 0; i < 4 && (OpenMenu() || QApplication::focusWidget() != nullptr); ++i) Press(Qt::Key_Escape);
         QTest::mouseMove(main->windowHandle(), QPoint(main->width() / 2, main->height() - 5));
@@ -217,12 +227,7 @@ protected:
 };
 
 TEST_F(MenuF1Test, EveryEntryWithATopicOpensItWithF1ByKeyboardAndMouse) {
-    // Data loaded, so that the data entries are enabled and the evaluation menu opens without a question.
-    WriteFile(Path("MESS1.TA3"), DataFileText(5));
-    WriteFile(Path("P.TC3"), Lines(SampleProject()));
-    Start(Path("P.TC3"));
-    ASSERT_TRUE(Activate());
-    rec.Clear();
+    ASSERT_NO_FATAL_FAILURE(StartWithData());
     const std::vector<Road> roads = {
         {"mnuDaten", {}, 2, 10070, "das Menü „Daten“"},
         {"mnuNeudat", {"mnuDaten"}, 2, 10130, "„Editor exper. Daten NEU“"},
@@ -267,12 +272,7 @@ TEST_F(MenuF1Test, EveryEntryWithATopicOpensItWithF1ByKeyboardAndMouse) {
 // On the narrow offscreen screen the titles wrap into rows, which the arrow keys walk as one bar: in
 // the order of the rows and round from the last title to the first, with a menu open and with none.
 TEST_F(MenuF1Test, ArrowKeysWalkTheTitlesOfAllRowsAsOneBar) {
-    // Data loaded, so that the evaluation menu opens without a question.
-    WriteFile(Path("MESS1.TA3"), DataFileText(5));
-    WriteFile(Path("P.TC3"), Lines(SampleProject()));
-    Start(Path("P.TC3"));
-    ASSERT_TRUE(Activate());
-    rec.Clear();
+    ASSERT_NO_FATAL_FAILURE(StartWithData());
     std::vector<QMenuBar*> rows{main->menuBar()};
     for (int row = 2; row <= static_cast<shell::WrappingMenuBar*>(main->menuBar())->Rows(); ++row)
         rows.push_back(main->findChild<QMenuBar*>(QStringLiteral("MenuBarRow%1").arg(row)));
