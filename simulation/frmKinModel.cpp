@@ -304,8 +304,7 @@ void frmKinModel::showEvent(QShowEvent* event) {
 }
 
 // Form_QueryUnload: the position is kept for the next opening; closing is never refused. A window
-// closed before it was ever shown (reloaded during start-up, while the main window is still hidden)
-// has not been placed yet and leaves the position as it was.
+// closed before it was ever shown has not been placed yet and leaves the position as it was.
 void frmKinModel::closeEvent(QCloseEvent* event) {
     const QWidget* frame = platform::Windows().Frame("frmKinModel");
     if (!frame) frame = this;
