@@ -255,7 +255,7 @@ void mnuAddLegend_Click(frmTGraph2D& f) {
     if (KeineLegendenTexte(f)) {
         platform::MsgBox("keine Legendentexte angegeben" + CrLf + CrLf + "==> gestalten Kurve" + CrLf +
                              "==> gestalten Messpunkte",
-                         platform::vbCritical, " Ausführung nicht möglich ");
+                         platform::MsgCritical, " Ausführung nicht möglich ");
         return;
     }
     f.Chart()->SetLegendShown(true);
@@ -271,7 +271,7 @@ void mnuDelLegend_Click(frmTGraph2D& f) {
 void mnuDelLegendZeile_Click(frmTGraph2D& /*f*/) {
     platform::MsgBox("Entfernen einer Legendenzeile:" + CrLf + "1. Menü Gestalten/Messpunkte bzw. /Kurve" + CrLf +
                          "2. Auswahl der Nr. von Kurve bzw. Messpunktsatz" + CrLf + "3. Löschen des Legendentextes",
-                     platform::vbInformation, "Hinweis");
+                     platform::MsgInformation, "Hinweis");
 }
 
 void mnuAddLabels_Click(frmTGraph2D& f) { Beschriftungen(f, true); }
@@ -289,7 +289,7 @@ void mnuBild_Click(frmTGraph2D& f, int index) {
     d.cmbGraphFormat->clear();
     if (f.Chart()->ChartAreaBackColor() == 0) {
         const std::string text = "Sie haben ein schwarzes Zeichenblatt gewählt.\n\r\n\rWollen Sie das wirklich so drucken?";
-        if (platform::MsgBox(text, platform::vbOKCancel + platform::vbExclamation, "WARNUNG") == platform::vbCancel) return;
+        if (platform::MsgBox(text, platform::MsgOkCancel + platform::MsgExclamation, "WARNUNG") == platform::AnswerCancel) return;
     }
     PrintMode = index;
     auto hinweis = [&d](const std::string& text) {

@@ -136,7 +136,7 @@ void frmTGraph2D_Gestaltung::cmdSaveCurveAsXY_Click() {
     std::string pfad, fehler;
     if (!shell::ChooseFileToSave(r, pfad) || pfad.empty()) return;
     if (!experiment::SchreibeXYDatei(pfad, "Kurvenpunkte", liste, n, fehler))
-        platform::MsgBox(fehler, platform::vbCritical, "Kurve als *.XY speichern");
+        platform::MsgBox(fehler, platform::MsgCritical, "Kurve als *.XY speichern");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -180,7 +180,7 @@ bool frmTGraph2D_Gestaltung::UebernimmBereich(const std::array<QLineEdit*, 5>& f
     }
     // The complaint is for the user's input; a range the diagram window hands over is only put back.
     if (melden)
-        platform::MsgBox("Untere Grenze muss kleiner als obere Grenze sein", platform::vbCritical, "EINGABE-FEHLER");
+        platform::MsgBox("Untere Grenze muss kleiner als obere Grenze sein", platform::MsgCritical, "EINGABE-FEHLER");
     const float gespeichert[5] = {0, DiagRec.xMin, DiagRec.xMax, DiagRec.yMin, DiagRec.yMax};
     for (int i = 1; i <= 4; ++i) SetzeText(felder[static_cast<std::size_t>(i)], platform::CStrSingle(gespeichert[i]));
     return false;
@@ -284,7 +284,7 @@ void frmTGraph2D_Gestaltung::SchalteLog(bool yAchsen) {
         platform::MsgBox(std::string("Die ") + name + "-Achse reicht nicht über 0 (obere Grenze " +
                              platform::CStrSingle(static_cast<float>(achsMax)) +
                              "): sie kann nicht logarithmisch dargestellt werden.",
-                         platform::vbExclamation, "log <=> linear");
+                         platform::MsgExclamation, "log <=> linear");
         return;
     }
     if (achsMin <= 0) {
@@ -292,7 +292,7 @@ void frmTGraph2D_Gestaltung::SchalteLog(bool yAchsen) {
         const std::string text = platform::CStrSingle(neu);
         platform::MsgBox(std::string("Die ") + name + "-Achse reicht bis 0 oder darunter. Logarithmisch beginnt sie bei " +
                              text + ".",
-                         platform::vbInformation, "log <=> linear");
+                         platform::MsgInformation, "log <=> linear");
         angehoben = {true, min, neu, max};
         min = neu;
         SetzeText(coord[feld], text);

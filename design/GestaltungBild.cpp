@@ -72,7 +72,7 @@ void frmTGraph2D_Gestaltung::cmdPrint_Click() {
     switch (PrintMode) {
     case 1:
         if (!c->CopyToClipboard(GraphFormatCode))
-            platform::MsgBox("Das Bild konnte nicht in die Zwischenablage kopiert werden.", platform::vbCritical,
+            platform::MsgBox("Das Bild konnte nicht in die Zwischenablage kopiert werden.", platform::MsgCritical,
                              "Bild zur Zwischenablage");
         break;
     case 2: {
@@ -93,7 +93,7 @@ void frmTGraph2D_Gestaltung::cmdPrint_Click() {
         if (!shell::ChooseFileToSave(r, pfad) || pfad.empty()) break;
         pfad = BildDateiName(pfad, GraphFormatCode);
         if (!c->SavePicture(pfad, GraphFormatCode, &fehler))
-            platform::MsgBox("Das Bild wurde nicht gespeichert:\r\n" + pfad + "\r\n" + fehler, platform::vbCritical,
+            platform::MsgBox("Das Bild wurde nicht gespeichert:\r\n" + pfad + "\r\n" + fehler, platform::MsgCritical,
                              "Speichere Bild-File");
         break;
     }

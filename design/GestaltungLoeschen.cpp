@@ -63,7 +63,7 @@ void DrawCurve(int serie, const std::vector<XYPunkt>& liste, bool& allOutside) {
         c->SetLabelShown(serie, true);
     } catch (const std::exception& e) {
         c->SetDataBatched(kKurven, false);
-        platform::MsgBox(e.what(), platform::vbCritical, "Message from SUB DrawCurve");
+        platform::MsgBox(e.what(), platform::MsgCritical, "Message from SUB DrawCurve");
     }
 }
 
@@ -83,8 +83,8 @@ void frmTGraph2D_Gestaltung::DeleteSingleMeasuringPoint(int iPointSet, int iPunk
                              std::to_string(iPointSet) + nl + "mit den Koordinaten x =" +
                              Koordinate(c->X(kPunkte, iPointSet, iPunkt)) + ",  y =" +
                              Koordinate(c->Y(kPunkte, iPointSet, iPunkt)) + " " + nl + "wirklich löschen?" + nl + nl;
-    if (platform::MsgBox(text, platform::vbQuestion + platform::vbYesNo, "Löschen eines einzelnen Messpunktes") ==
-        platform::vbYes) {
+    if (platform::MsgBox(text, platform::MsgQuestion + platform::MsgYesNo, "Löschen eines einzelnen Messpunktes") ==
+        platform::AnswerYes) {
         std::vector<double> x, y;
         for (int i = 1; i <= n; ++i) {
             if (i == iPunkt) continue;
@@ -112,7 +112,7 @@ void frmTGraph2D_Gestaltung::DeleteCurvePoint(int iKurve, int iPunkt) {
     const std::string text = "(Hinweis: Rechts-Klick auf eine Kurve" + nl + "öffnet Kurven-Bearbeitungsfenster)" + nl + nl +
                              nl + "Punkt x =" + Koordinate(c->X(kKurven, iKurve, iPunkt)) + ",  y =" +
                              Koordinate(c->Y(kKurven, iKurve, iPunkt)) + nl + "wirklich löschen?" + nl + nl;
-    if (platform::MsgBox(text, platform::vbQuestion + platform::vbYesNo, "Löschen eines Kurvenpunktes") != platform::vbYes)
+    if (platform::MsgBox(text, platform::MsgQuestion + platform::MsgYesNo, "Löschen eines Kurvenpunktes") != platform::AnswerYes)
         return;
     std::vector<XYPunkt> liste(static_cast<std::size_t>(n) + 1);
     for (int i = 1; i <= n; ++i) {
@@ -157,7 +157,7 @@ void frmTGraph2D_Gestaltung::cmdDelKurv_Click() {
 }
 
 void frmTGraph2D_Gestaltung::cmdDelSinglePoint_Click() {
-    platform::MsgBox("Klicken Sie mit der LINKEN Maustaste\r\nauf den zu löschenden Messpunkt.", platform::vbInformation,
+    platform::MsgBox("Klicken Sie mit der LINKEN Maustaste\r\nauf den zu löschenden Messpunkt.", platform::MsgInformation,
                      "So wird ein einzelner Messpunkt gelöscht");
 }
 
@@ -166,7 +166,7 @@ void frmTGraph2D_Gestaltung::cmdMsgDelPoint_Click() {
                      "    von \"Kurve normal\" auf \"nur Einzelpunkte\" um.\r\n\r\n"
                      "2) Klicken Sie dann mit der LINKEN Maustaste\r\n"
                      "    auf den zu löschenden Kurvenpunkt.",
-                     platform::vbInformation, "So wird ein einzelner Kurvenpunkt gelöscht");
+                     platform::MsgInformation, "So wird ein einzelner Kurvenpunkt gelöscht");
 }
 
 }  // namespace design

@@ -16,7 +16,7 @@ void KurvenSlotBelegen(int& slot, int& failed) {
     if (nKurven > kMaxKurven) {
         nKurven = kMaxKurven;
         failed = kTrue;
-        platform::MsgBox("Maximal  24 Kurven möglich" + CrLf + "Löschen Sie vorhandene Kurven", platform::vbExclamation,
+        platform::MsgBox("Maximal  24 Kurven möglich" + CrLf + "Löschen Sie vorhandene Kurven", platform::MsgExclamation,
                          "WARNUNG");
         return;
     }

@@ -572,7 +572,7 @@ void GrafZentrale(int& code, kernel::DiagRecord& rec, int& zeichnenOffen, Achsen
         fenster.Chart2D1_MouseMove(0, 0, 0, 0);
     } catch (const std::exception& e) {
         platform::MsgBox(std::string("Fehler aufgetreten: ") + e.what() + "\r\n\r\n" + kFehlerHinweis,
-                         platform::vbCritical, "Meldung von Sub GrafZentrale");
+                         platform::MsgCritical, "Meldung von Sub GrafZentrale");
     }
 }
 

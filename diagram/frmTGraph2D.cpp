@@ -483,7 +483,7 @@ void frmTGraph2D::ErsteZeichnung() {
         if (!ZeigeExperPunkte() && aktModell != BAKModellCode)
             platform::MsgBox("Alle experimentellen Punkte befinden sich außerhalb des Koordinatenbereichs des Diagramms." +
                                  CrLf + "Vergrößern Sie den Koordinatenbereich.",
-                             platform::vbExclamation, "Warnung");
+                             platform::MsgExclamation, "Warnung");
         return;
     }
     cmdDraw_Click();
@@ -492,7 +492,7 @@ void frmTGraph2D::ErsteZeichnung() {
             platform::MsgBox("Alle experimentellen Punkte befinden sich außerhalb des Koordinatenbereichs des Diagramms" +
                                  CrLf + "Prüfen Sie, ob die geladenen exper. Punkte zu diesem" + CrLf +
                                  "Diagramm passen bzw. vergrößern Sie den Koordinatenbereich.",
-                             platform::vbExclamation, "Warnung");
+                             platform::MsgExclamation, "Warnung");
     }
 }
 
@@ -789,7 +789,7 @@ void frmTGraph2D::cmdDraw_Click() {
         }
         if (CalcCurveFehler) {
             WaitCursorOff();
-            platform::MsgBox("Es ist ein kritischer Fehler aufgetreten:" + CrLf + GrafMeldung, platform::vbCritical,
+            platform::MsgBox("Es ist ein kritischer Fehler aufgetreten:" + CrLf + GrafMeldung, platform::MsgCritical,
                              "ABBRUCH");
             return;
         }
@@ -804,7 +804,7 @@ void frmTGraph2D::cmdDraw_Click() {
     if (gezeichnet && ausserhalb)
         platform::MsgBox("Kurve außerhalb des aktuellen Koordinatenfensters" + CrLf + CrLf +
                              "Vergrößern Sie den Koordinatenbereich.",
-                         platform::vbExclamation, "WARNUNG");
+                         platform::MsgExclamation, "WARNUNG");
     SchliesseStatusAb(parameter);
     WaitCursorOff();
 }

@@ -153,7 +153,7 @@ void frmTGraph2D::mnuSaveOC2_Click() {
     std::string fehler;
     if (!Chart2D1->SaveLayout(datei, &fehler))
         platform::MsgBox("Die Diagrammgestaltung konnte nicht gespeichert werden:" + CrLf + fehler,
-                         platform::vbExclamation, "Meldung von mnuSaveOC2");
+                         platform::MsgExclamation, "Meldung von mnuSaveOC2");
 }
 
 void frmTGraph2D::mnuLoadOC2_Click() {
@@ -163,7 +163,7 @@ void frmTGraph2D::mnuLoadOC2_Click() {
     if (!shell::ChooseFileToOpen(LayoutAnfrage("Laden einer abgespeicherten Diagrammvorlage"), datei)) return;
     std::string fehler;
     if (!Chart2D1->LoadLayout(datei, &fehler)) {
-        platform::MsgBox("Die Diagrammvorlage konnte nicht geladen werden:" + CrLf + fehler, platform::vbExclamation,
+        platform::MsgBox("Die Diagrammvorlage konnte nicht geladen werden:" + CrLf + fehler, platform::MsgExclamation,
                          "Meldung von mnuLoadOC2");
         return;
     }

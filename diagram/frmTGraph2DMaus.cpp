@@ -302,7 +302,7 @@ void frmTGraph2D::mnuCoord_Click() {
 void frmTGraph2D::cmdSingleCalc_Click() {
     if (RateDiagramm) {
         platform::MsgBox("die Berechnung von Reaktionsgeschwindigkeiten wird z. Z. nicht unterstüzt",
-                         platform::vbCritical, " Ausführung nicht möglich ");
+                         platform::MsgCritical, " Ausführung nicht möglich ");
         return;
     }
     platform::Windows().Show("frmTGraphCalc");

@@ -90,7 +90,7 @@ void frmTGraph2D::mnuAddPunkte_Click() {
         if (!passt) {
             platform::MsgBox("Für dieses Diagramm sind keine Konzentrations-Punkte geladen." + CrLf +
                                  "Laden Sie Konzentrationsdaten oder benutzen Sie den Dateneditor für Neueingabe.",
-                             platform::vbCritical, " Ausführung nicht möglich ");
+                             platform::MsgCritical, " Ausführung nicht möglich ");
             return;
         }
     }
@@ -100,7 +100,7 @@ void frmTGraph2D::mnuAddPunkte_Click() {
     if (!drinnen)
         platform::MsgBox("Alle experimentellen Punkte befinden sich außerhalb des Koordinatenbereichs des Diagramms" +
                              CrLf + "Vergrößern Sie den Koordinatenbereich.",
-                         platform::vbExclamation, "Warnung");
+                         platform::MsgExclamation, "Warnung");
 
     GestaltungLink& dlg = Gestaltung();
     Chart2D1->SetRepaintSuspended(true);
@@ -130,7 +130,7 @@ void frmTGraph2D::cmdExternPoints_Click() {
     if (n == 0) {
         platform::MsgBox("Es dürfen max. " + Nr(kMaxPunktsaetze) + " Punktsätze geladen werden." + CrLf +
                              "Löschen Sie evtl. die vorhandenen Messpunkte.",
-                         platform::vbCritical, " Ausführung nicht möglich ");
+                         platform::MsgCritical, " Ausführung nicht möglich ");
         return;
     }
     GestaltungLink& dlg = Gestaltung();

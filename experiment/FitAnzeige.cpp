@@ -17,7 +17,7 @@ namespace {
 
 constexpr float kRmsGrenze = 0.1f;   // from here on the RMS is shown without exponent
 
-// A value of the result text: a Single in the runtime's default text form, with the locale's separator.
+// A value of the result text: a Single in the system's default text form, with the locale's separator.
 std::string Zahl(double value) { return platform::CStrSingle(static_cast<float>(value)); }
 
 bool MaskeAn(const std::string& maske, std::size_t i) { return maske.size() > i && maske[i] == '1'; }

@@ -128,7 +128,7 @@ bool AcceptInput(const std::string& text, bool single, const char* field) {
     if (!lostToZero && (!single || platform::FitsSingle(v))) return true;
     platform::MsgBox(std::string("Der Wert im Feld ") + field + " liegt außerhalb des Bereichs, den die Datendatei "
                          "aufnehmen kann (Betrag höchstens " + (single ? "3.402823E+38" : "1.797693E+308") + ").",
-                     platform::vbExclamation, kNotPossible);
+                     platform::MsgExclamation, kNotPossible);
     return false;
 }
 
@@ -589,7 +589,7 @@ void frmDatedit::OKinput_Click() {
                          "für t = 0 also z. B. der Wert 1.\r\n"
                          "Das hat den Vorteil, dass die einzelnen Messpunkte auf\r\n"
                          "unterschiedliche c(A,0) bezogen sein können.",
-                         platform::vbInformation, "einmaliger Hinweis");
+                         platform::MsgInformation, "einmaliger Hinweis");
         HinweisEinmal_ = kFalse;
     }
 
@@ -796,13 +796,13 @@ void frmDatedit::cmdErase_Click() {
     }
     int r1 = 0, c1 = 0, r2 = 0, c2 = 0;
     if (!Grid->SelectedBlock(r1, c1, r2, c2) || r1 >= n) {
-        platform::MsgBox("keine Markierung!", platform::vbCritical, kNotPossible);
+        platform::MsgBox("keine Markierung!", platform::MsgCritical, kNotPossible);
     } else {
         const int a = r1 + 1;
         const int b = std::min(r2 + 1, n);
         const std::string prompt = a == b ? "Zeile " + Str(a) + " wirklich entfernen?"
                                           : "Zeilen " + Str(a) + " bis " + Str(b) + " wirklich entfernen?";
-        if (platform::MsgBox(prompt, platform::vbYesNo + platform::vbQuestion, "WARNUNG") != platform::vbYes) return;
+        if (platform::MsgBox(prompt, platform::MsgYesNo + platform::MsgQuestion, "WARNUNG") != platform::AnswerYes) return;
         ExpDaten.erase(ExpDaten.begin() + a, ExpDaten.begin() + b + 1);
         nMesspunkte = n - (b - a + 1);
         EnsureRows(nMesspunkte);
@@ -907,13 +907,13 @@ void frmDatedit::DrawPoints(int code, const char* allInactive) {
     AnalyseExpData();
     if (Rows() == 0) {
         aktDiagrammCode = 0;
-        platform::MsgBox("keine Messpunkte vorhanden!", platform::vbCritical, kNotPossible);
+        platform::MsgBox("keine Messpunkte vorhanden!", platform::MsgCritical, kNotPossible);
         platform::Beep();
         return;
     }
     if (Rows() - nInaktiv < 1) {
         platform::MsgBox(std::string(allInactive) + "\r\nHeben Sie Deaktivierungen von Datenpunkten auf.\r\n",
-                         platform::vbCritical, kNotPossible);
+                         platform::MsgCritical, kNotPossible);
         return;
     }
     platform::Windows().Unload("frmTGraph2D");
@@ -942,8 +942,8 @@ void frmDatedit::cmdApply_Click() {
             "Experimentieren Sie mit verschiedenen Zeiteinheiten und\r\n"
             "gehen Sie immer von niedrigen Startwerten aus (0 | 1 | 10 |100)\r\n\r\n"
             "Jetzt die Zeiteinheit ändern?",
-            platform::vbYesNo + platform::vbExclamation, " Warnung für nicht-isothermes Fitting ");
-        if (answer == platform::vbYes) {
+            platform::MsgYesNo + platform::MsgExclamation, " Warnung für nicht-isothermes Fitting ");
+        if (answer == platform::AnswerYes) {
             applyStopped_ = true;
             return;
         }

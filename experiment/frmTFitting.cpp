@@ -619,7 +619,7 @@ void frmTFitting::SpeichereParameter(int index, double value) {
             EyrFaktor = value;
             double s = 0;
             if (!experiment::EyringEntropie(FitParameter[1], s)) {
-                platform::MsgBox("ungültige Werte für Eyring-Berechnung", platform::vbCritical, kNichtMoeglich);
+                platform::MsgBox("ungültige Werte für Eyring-Berechnung", platform::MsgCritical, kNichtMoeglich);
                 return;
             }
             EyrS = s;
@@ -663,7 +663,7 @@ void frmTFitting::Slider_Change(int i, bool fein) {
     if (i == 1 && Eyring()) {
         double s = 0;
         if (!experiment::EyringEntropie(FitParameter[1], s)) {
-            platform::MsgBox("ungültige Werte für Eyring-Berechnung", platform::vbCritical, kNichtMoeglich);
+            platform::MsgBox("ungültige Werte für Eyring-Berechnung", platform::MsgCritical, kNichtMoeglich);
             return;
         }
         if (!fein) {
@@ -724,7 +724,7 @@ void frmTFitting::cmdDrawNewCurve_Click() {
         ursache = e.what();
     }
     if (!ursache.empty()) {
-        platform::MsgBox("Berechnungsfehler aufgetreten" + CrLf + ursache, platform::vbCritical, kNichtMoeglich);
+        platform::MsgBox("Berechnungsfehler aufgetreten" + CrLf + ursache, platform::MsgCritical, kNichtMoeglich);
         return;
     }
     ZeigeFQS();
@@ -753,7 +753,7 @@ bool frmTFitting::EingabenPruefen(bool mitParametern) const {
             meldung += "- Geschwindigkeitskonstante k3 muss größer Null sein" + CrLf;
     }
     if (meldung.empty()) return true;
-    platform::MsgBox(meldung, platform::vbCritical, kNichtMoeglich);
+    platform::MsgBox(meldung, platform::MsgCritical, kNichtMoeglich);
     return false;
 }
 
@@ -875,7 +875,7 @@ void frmTFitting::cmdAutoFitting_Click() {
     if (experiment::ZahlBeitragendeZeilen() <= np) {
         platform::MsgBox("Die Zahl der Messpunkte muss größer als die Zahl der Parameter sein!" + CrLf +
                              "Ergänzen Sie die Daten im Dateneditor.",
-                         platform::vbCritical, kNichtMoeglich);
+                         platform::MsgCritical, kNichtMoeglich);
         return;
     }
     if (!Isotherm()) experiment::RepariereStartwerte(FitParameter);
@@ -907,7 +907,7 @@ void frmTFitting::cmdAutoFitting_Click() {
                              "- Wiederholen Sie das Fitting und/oder verbessern Sie die" + CrLf +
                              "  Startwerte durch Annäherung der Kurve(n) an die Messwerte." + CrLf +
                              "- Wählen Sie ein anderes kinetisches Modell." + CrLf,
-                         platform::vbExclamation, "Parameter-Fitting");
+                         platform::MsgExclamation, "Parameter-Fitting");
     }
 
     for (int i = 1; i <= 3; ++i) FitParameter[static_cast<std::size_t>(i)] = B[static_cast<std::size_t>(i)];

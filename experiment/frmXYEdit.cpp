@@ -623,14 +623,14 @@ void frmXYEdit::cmdErase_Click() {
     }
     int r1 = 0, c1 = 0, r2 = 0, c2 = 0;
     if (!Grid->SelectedBlock(r1, c1, r2, c2)) {
-        platform::MsgBox("keine Markierung!", platform::vbCritical, kNichtMoeglich);
+        platform::MsgBox("keine Markierung!", platform::MsgCritical, kNichtMoeglich);
         return;
     }
     const int von = r1 + 1;
     const int bis = std::min(r2 + 1, nXYPunkte);
     const std::string frage = von == bis ? "Zeile " + Nr(von) + " wirklich entfernen?"
                                          : "Zeilen " + Nr(von) + " bis " + Nr(bis) + " wirklich entfernen?";
-    if (platform::MsgBox(frage, platform::vbQuestion + platform::vbYesNo, "WARNUNG") != platform::vbYes) return;
+    if (platform::MsgBox(frage, platform::MsgQuestion + platform::MsgYesNo, "WARNUNG") != platform::AnswerYes) return;
 
     experiment::EntferneXY(liste_, nXYPunkte, von, bis);
     if (!editModus_) R1->setTitle(U("Zufügen Zeile " + Nr(nXYPunkte + 1)));
@@ -705,7 +705,7 @@ void frmXYEdit::cmdExecManip_Click() {
                              "Mit den vorliegenden Daten ist diese Aktion nicht ausführbar." + CrLf +
                              "(Die problematischen Punkte können \"inaktiv\" gesetzt (=> Häkchen in Checkbox)" +
                              CrLf + "oder gelöscht werden.)",
-                         platform::vbCritical, kNichtMoeglich);
+                         platform::MsgCritical, kNichtMoeglich);
         return;
     }
     ungespeichert_ = true;
@@ -716,12 +716,12 @@ void frmXYEdit::cmdExecManip_Click() {
 
 void frmXYEdit::cmdDrawXY_Click() {
     if (nXYPunkte == 0) {
-        platform::MsgBox("leere Datenliste", platform::vbCritical, kNichtMoeglich);
+        platform::MsgBox("leere Datenliste", platform::MsgCritical, kNichtMoeglich);
         return;
     }
     const int m = experiment::AktivePunkte(liste_, nXYPunkte, XYZeichenPunkte);
     if (m == 0) {
-        platform::MsgBox("leere Liste!", platform::vbCritical, kNichtMoeglich);
+        platform::MsgBox("leere Liste!", platform::MsgCritical, kNichtMoeglich);
         return;
     }
     if (m == 1) optIsPoints[kPunkte]->setChecked(true);
@@ -755,11 +755,11 @@ void frmXYEdit::cmdDrawXY_Click() {
 void frmXYEdit::XYSaveFrage(int& Cancel) {
     const int antwort = platform::MsgBox(
         "Die Daten wurden noch nicht gespeichert." + CrLf + CrLf + "Jetzt speichern?",
-        platform::vbYesNoCancel + platform::vbExclamation, "WARNUNG");
-    if (antwort == platform::vbYes) {
+        platform::MsgYesNoCancel + platform::MsgExclamation, "WARNUNG");
+    if (antwort == platform::AnswerYes) {
         SaveXY(Cancel);
         if (!Cancel) ungespeichert_ = false;
-    } else if (antwort == platform::vbCancel) {
+    } else if (antwort == platform::AnswerCancel) {
         Cancel = kTrue;
     }
 }
@@ -781,7 +781,7 @@ void frmXYEdit::LadeXY(std::string& FileTitle, int& Cancel) {
     experiment::XYDateiInhalt inhalt;
     std::string fehler;
     if (!experiment::LeseXYDatei(gewaehlt, inhalt, fehler)) {
-        platform::MsgBox(fehler + CrLf + "Die Liste bleibt unverändert.", platform::vbCritical, kNichtMoeglich);
+        platform::MsgBox(fehler + CrLf + "Die Liste bleibt unverändert.", platform::MsgCritical, kNichtMoeglich);
         Cancel = kTrue;
         return;
     }
@@ -832,7 +832,7 @@ void frmXYEdit::SaveXY(int& Cancel) {
     XYTrenner = experiment::kXYTrennerSchreiben;
     std::string fehler;
     if (!experiment::SchreibeXYDatei(gewaehlt, S(txtComment->text()), liste_, nXYPunkte, fehler)) {
-        platform::MsgBox(fehler, platform::vbCritical, "Message from Sub SaveXY");
+        platform::MsgBox(fehler, platform::MsgCritical, "Message from Sub SaveXY");
         Cancel = kTrue;  // nothing was saved, and no file is named for the list
         return;
     }

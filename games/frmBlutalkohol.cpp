@@ -485,7 +485,7 @@ void frmBlutalkohol::cmdRecht_Click() {
         "Diese Berechnung der Blutalkoholkonzentration ergibt nur Näherungswerte.\r\n"
         "Individuelle Besonderheiten können zu erheblichen Abweichungen davon führen.\r\n\r\n"
         "DIE BERECHNUNGSERGEBNISSE SIND NICHT RECHTSRELEVANT.\r\n",
-        platform::vbExclamation, "rechtlicher Hinweis");
+        platform::MsgExclamation, "rechtlicher Hinweis");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -507,7 +507,7 @@ void frmBlutalkohol::optBAKModel_Click(int Index) {
     if (!KurvenHinzufuegen) cmdCloseGraph_Click();
     Fett(optBAKModel, Index);
     if (Index == 1) {
-        platform::MsgBox("... funktioniert in Kürze", platform::vbCritical, "WIDMARK modifiziert");
+        platform::MsgBox("... funktioniert in Kürze", platform::MsgCritical, "WIDMARK modifiziert");
         WaehleModell(0);
         Fett(optBAKModel, 0);
     } else if (Index == 2) {
@@ -542,7 +542,7 @@ void frmBlutalkohol::txtKoerpermasse_Change() {
     if (txtKoerpermasse->text().isEmpty()) return;
     BAKKoerpermasse = static_cast<float>(Wert(txtKoerpermasse));
     if (BAKKoerpermasse == 0) {
-        platform::MsgBox("keine gültige Eingabe", platform::vbCritical, kNichtMoeglich);
+        platform::MsgBox("keine gültige Eingabe", platform::MsgCritical, kNichtMoeglich);
         txtKoerpermasse->setFocus();
     }
 }
@@ -571,7 +571,7 @@ void frmBlutalkohol::SetBAKStandard() {
 void frmBlutalkohol::CheckBAKParameter(bool& ok) {
     ok = true;
     auto fehler = [&ok](const std::string& text, QLineEdit* feld, const char* standard) {
-        platform::MsgBox(text, platform::vbCritical, kNichtMoeglich);
+        platform::MsgBox(text, platform::MsgCritical, kNichtMoeglich);
         feld->setText(QString::fromLatin1(standard));
         feld->setFocus();
         ok = false;
@@ -755,7 +755,7 @@ void frmBlutalkohol::StatusbarNachZeichnen(int farbe) {
 
 bool frmBlutalkohol::PruefeMasseUndTmax() {
     auto ablehnen = [](const std::string& text, QLineEdit* feld) {
-        platform::MsgBox(text, platform::vbCritical, kNichtMoeglich);
+        platform::MsgBox(text, platform::MsgCritical, kNichtMoeglich);
         feld->setFocus();
         return false;
     };
@@ -779,7 +779,7 @@ void frmBlutalkohol::cmdDiagramm_Click() {
 
     // The open diagram is touched only once the curve exists: a failure leaves it and its curves as they are.
     auto fehler = [] {
-        platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, kNichtMoeglich);
+        platform::MsgBox("Berechnungsfehler aufgetreten", platform::MsgCritical, kNichtMoeglich);
     };
     int err = 0;
     try {

@@ -101,7 +101,7 @@ void CalcBatchKessel(int model, double t, const ConcVector& /*c0*/, double /*U*/
         platform::MsgBox(std::string("Fehler aufgetreten: ") + CrLf + e.what() + CrLf +
                              "Überprüfen Sie die die Eingabewerte" + CrLf + CrLf +
                              "Tipp: Setzen Sie zur Orientierung die Standardwerte",
-                         platform::vbCritical + platform::vbOKOnly, kBatchMsgTitle);
+                         platform::MsgCritical + platform::MsgOkOnly, kBatchMsgTitle);
         err = -1;
     }
 }

@@ -205,13 +205,13 @@ void WriteDataFile(const std::string& fileName, int& written) {
             lines.push_back(row);
         }
     } catch (const WriteRefusal& r) {
-        platform::MsgBox(r.text, platform::vbCritical, "Meldung von WriteDataFile");
+        platform::MsgBox(r.text, platform::MsgCritical, "Meldung von WriteDataFile");
         written = kFalse;
         return;
     }
     std::string error;
     if (!platform::WriteTextLines(fileName, lines, error)) {
-        platform::MsgBox(error.empty() ? "Die Datei konnte nicht geschrieben werden." : error, platform::vbCritical,
+        platform::MsgBox(error.empty() ? "Die Datei konnte nicht geschrieben werden." : error, platform::MsgCritical,
                          "Meldung von WriteDataFile");
         written = kFalse;
     }
@@ -248,7 +248,7 @@ void LoadExpFile(const std::string& fileName, int& append, int& loaded) {
             rows.push_back(p);
         }
     } catch (const ReadError& e) {
-        platform::MsgBox(e.text, platform::vbCritical, "Meldung von LoadExpFile");
+        platform::MsgBox(e.text, platform::MsgCritical, "Meldung von LoadExpFile");
         return;
     }
 
@@ -276,7 +276,7 @@ void ViewExpFile(const std::string& fileName, std::string& comment, std::string&
         count = in.Integer();
         ok = kTrue;
     } catch (const ReadError& e) {
-        platform::MsgBox(e.text, platform::vbCritical, "Meldung von ViewExpFile");
+        platform::MsgBox(e.text, platform::MsgCritical, "Meldung von ViewExpFile");
     }
 }
 

@@ -289,7 +289,7 @@ void TestSplineData(int species, std::string& answer) {
             "Gehen Sie zum Editor für experimentelle Daten (Icon 9) und\r\n"
             "löschen Sie die mehrfachen x-Werte (Zeit).\r\n"
             "Lassen Sie jeweils nur EINEN Zeit-Wert stehen.",
-            platform::vbCritical + platform::vbOKOnly, "Test auf Spline-Anwendbarkeit der exper. Daten");
+            platform::MsgCritical + platform::MsgOkOnly, "Test auf Spline-Anwendbarkeit der exper. Daten");
         answer = "cancel";
         return;
     }

@@ -63,7 +63,7 @@ bool FitObjective::RowContributes(int i) {
 
 bool FitObjective::CheckReady() {
     if (DiagVariante == kModeSecondOrderT && c0Mess[1] == 0) {
-        platform::MsgBox("Für diesen Fall muss die Anfangskonzentration c(A,0) gegeben sein.", platform::vbCritical,
+        platform::MsgBox("Für diesen Fall muss die Anfangskonzentration c(A,0) gegeben sein.", platform::MsgCritical,
                          " Ausführung nicht möglich ");
         return false;
     }

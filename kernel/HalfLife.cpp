@@ -25,7 +25,7 @@ enum class Spezies { A, B };
 struct NichtErreichbar {};
 
 void MeldeNichtErreichbar(const std::string& text) {
-    platform::MsgBox(text, platform::vbCritical + platform::vbOKOnly, kTitelNichtMoeglich);
+    platform::MsgBox(text, platform::MsgCritical + platform::MsgOkOnly, kTitelNichtMoeglich);
     throw NichtErreichbar{};
 }
 
@@ -165,7 +165,7 @@ float Halbwert(Spezies sp, double A0, double B0, double P0, double k1, double k2
     } catch (const NichtErreichbar&) {
         return -1.0f;
     } catch (const RuntimeError& e) {
-        platform::MsgBox(e.what(), platform::vbCritical + platform::vbOKOnly, titel);
+        platform::MsgBox(e.what(), platform::MsgCritical + platform::MsgOkOnly, titel);
         return -1.0f;
     }
 }

@@ -24,7 +24,8 @@ constexpr const char* kEvalFailedText = "Das kinetische Modell konnte nicht bere
 // Index of element (j, k), k <= j, in packed lower-triangle storage.
 inline int Packed(int j, int k) { return j * (j - 1) / 2 + k; }
 
-// ×4 then ÷10, in that order, so the damping values follow the same rounding as the original.
+// ×4 then ÷10: ×4 is exact, so the result is λ·0.4 rounded once. λ·0.4 would carry the rounding of
+// the constant 0.4 as well, and the sequence of damping values decides where a fit ends.
 inline double DecreaseLambda(double lambda) { return lambda * 4 / 10; }
 
 }  // namespace
@@ -139,7 +140,7 @@ void MarquardtNashFitting(int np, int m, std::vector<double>& B, std::vector<dou
         fillSD(kSingularSD);
         failed = kFitRuntimeError;
         report();
-        platform::MsgBox("Fehler aufgetreten: " + CrLf + text, platform::vbCritical, kErrorTitle);
+        platform::MsgBox("Fehler aufgetreten: " + CrLf + text, platform::MsgCritical, kErrorTitle);
     };
     auto evaluate = [&](double& sum) {
         int err = 0;

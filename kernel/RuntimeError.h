@@ -28,7 +28,8 @@ private:
     ErrorKind kind_;
 };
 
-// Checked arithmetic: each throws the RuntimeError of the original's run-time error.
+// Checked arithmetic: each throws the RuntimeError of the failure kind it meets, so that a calculation
+// stops at the first non-finite or undefined step instead of carrying NaN or infinity on.
 // The value itself when it is finite; Overflow otherwise.
 double CheckFinite(double value);
 // a / b; DivisionByZero when b is 0, Overflow when the quotient is not finite.

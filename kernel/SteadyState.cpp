@@ -19,7 +19,7 @@ const char* const kMsgNotReachable =
 
 namespace {
 
-constexpr int kMsgStyle = platform::vbCritical + platform::vbOKOnly;
+constexpr int kMsgStyle = platform::MsgCritical + platform::MsgOkOnly;
 constexpr double kSearchStartU = -0.099;    // model-7 search: first trial conversion is -0.099 + 0.1
 constexpr double kSearchStepU = 0.1;
 constexpr double kSearchMaxU = 1.0 - 1e-7;  // trial conversions stay just below full conversion

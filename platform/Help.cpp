@@ -448,7 +448,7 @@ void ShowHelpContext(int contextId) {
     if (!core) {
         MsgBox("Die Hilfe-Datei " + HelpFileName().toStdString() +
                    " fehlt oder ist nicht lesbar.\r\nBitte installieren Sie das Programm neu.",
-               vbExclamation, "Hilfe");
+               MsgExclamation, "Hilfe");
         return;
     }
     QUrl url = TopicUrlOfContext(core, contextId);

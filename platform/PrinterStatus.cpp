@@ -15,13 +15,13 @@ bool PrinterAvailable(const QPrinter& printer) {
     return printer.isValid() && !printer.printerName().isEmpty();
 }
 
-void ReportNoPrinter() { MsgBox("Kein Drucker verfügbar", vbExclamation, kTitel); }
+void ReportNoPrinter() { MsgBox("Kein Drucker verfügbar", MsgExclamation, kTitel); }
 
 void ReportPrintFailure(const QPrinter& printer, const std::string& what, const std::string& cause) {
     const QString ziel = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
     std::string text = what + " konnte nicht gedruckt werden.\r\nDrucker: " + ziel.toStdString();
     if (!cause.empty()) text += "\r\n" + cause;
-    MsgBox(text, vbCritical, kTitel);
+    MsgBox(text, MsgCritical, kTitel);
 }
 
 }  // namespace platform

@@ -26,34 +26,35 @@ struct ButtonSpec {
     QMessageBox::ButtonRole role;
 };
 
-// The button rows of the VB styles 0..5, in display order, with German captions.
+// The button rows of the message styles 0..5 (the low three bits of a style), in display order,
+// with German captions.
 std::vector<ButtonSpec> ButtonsOf(int style) {
     switch (style & 7) {
-    case vbOKCancel:
-        return {{"OK", vbOK, QMessageBox::AcceptRole}, {"Abbrechen", vbCancel, QMessageBox::RejectRole}};
-    case vbAbortRetryIgnore:
-        return {{"&Abbrechen", vbAbort, QMessageBox::RejectRole},
-                {"&Wiederholen", vbRetry, QMessageBox::AcceptRole},
-                {"&Ignorieren", vbIgnore, QMessageBox::AcceptRole}};
-    case vbYesNoCancel:
-        return {{"&Ja", vbYes, QMessageBox::YesRole},
-                {"&Nein", vbNo, QMessageBox::NoRole},
-                {"Abbrechen", vbCancel, QMessageBox::RejectRole}};
-    case vbYesNo:
-        return {{"&Ja", vbYes, QMessageBox::YesRole}, {"&Nein", vbNo, QMessageBox::NoRole}};
-    case vbRetryCancel:
-        return {{"&Wiederholen", vbRetry, QMessageBox::AcceptRole}, {"Abbrechen", vbCancel, QMessageBox::RejectRole}};
+    case MsgOkCancel:
+        return {{"OK", AnswerOk, QMessageBox::AcceptRole}, {"Abbrechen", AnswerCancel, QMessageBox::RejectRole}};
+    case MsgAbortRetryIgnore:
+        return {{"&Abbrechen", AnswerAbort, QMessageBox::RejectRole},
+                {"&Wiederholen", AnswerRetry, QMessageBox::AcceptRole},
+                {"&Ignorieren", AnswerIgnore, QMessageBox::AcceptRole}};
+    case MsgYesNoCancel:
+        return {{"&Ja", AnswerYes, QMessageBox::YesRole},
+                {"&Nein", AnswerNo, QMessageBox::NoRole},
+                {"Abbrechen", AnswerCancel, QMessageBox::RejectRole}};
+    case MsgYesNo:
+        return {{"&Ja", AnswerYes, QMessageBox::YesRole}, {"&Nein", AnswerNo, QMessageBox::NoRole}};
+    case MsgRetryCancel:
+        return {{"&Wiederholen", AnswerRetry, QMessageBox::AcceptRole}, {"Abbrechen", AnswerCancel, QMessageBox::RejectRole}};
     default:
-        return {{"OK", vbOK, QMessageBox::AcceptRole}};
+        return {{"OK", AnswerOk, QMessageBox::AcceptRole}};
     }
 }
 
 QMessageBox::Icon IconOf(int style) {
     switch (style & 0x70) {
-    case vbCritical: return QMessageBox::Critical;
-    case vbQuestion: return QMessageBox::Question;
-    case vbExclamation: return QMessageBox::Warning;
-    case vbInformation: return QMessageBox::Information;
+    case MsgCritical: return QMessageBox::Critical;
+    case MsgQuestion: return QMessageBox::Question;
+    case MsgExclamation: return QMessageBox::Warning;
+    case MsgInformation: return QMessageBox::Information;
     default: return QMessageBox::NoIcon;
     }
 }
@@ -116,23 +117,23 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& prompt, int styl
     box->setIcon(IconOf(style));
 
     const std::vector<ButtonSpec> specs = ButtonsOf(style);
-    const int defaultIndex = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
+    const int defaultIndex = (style & MsgDefaultButton3) ? 2 : (style & MsgDefaultButton2) ? 1 : 0;
     QPushButton* escape = nullptr;
     for (std::size_t i = 0; i < specs.size(); ++i) {
         QPushButton* button = box->addButton(QString::fromUtf8(specs[i].text), specs[i].role);
         button->setProperty(kAnswerProperty, specs[i].answer);
         if (static_cast<int>(i) == (defaultIndex < static_cast<int>(specs.size()) ? defaultIndex : 0))
             box->setDefaultButton(button);
-        if (specs[i].answer == vbCancel || (specs.size() == 1 && specs[i].answer == vbOK)) escape = button;
+        if (specs[i].answer == AnswerCancel || (specs.size() == 1 && specs[i].answer == AnswerOk)) escape = button;
     }
     if (escape) box->setEscapeButton(escape);
     return box;
 }
 
 int AnswerOfButton(const QAbstractButton* button) {
-    if (!button) return vbCancel;
+    if (!button) return AnswerCancel;
     const QVariant answer = button->property(kAnswerProperty);
-    return answer.isValid() ? answer.toInt() : vbCancel;
+    return answer.isValid() ? answer.toInt() : AnswerCancel;
 }
 
 int QtMsgBox(const std::string& prompt, int style, const std::string& title) {

@@ -16,7 +16,7 @@ namespace platform {
 // the prompt's "\r\n" line breaks as lines, and, once shown, a width that breaks only the lines
 // wider than the screen's free area. Not shown.
 std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& prompt, int style, const std::string& title);
-// The MsgAnswer of a button of a box built by BuildMessageBox (vbCancel for an unknown one).
+// The MsgAnswer of a button of a box built by BuildMessageBox (AnswerCancel for an unknown one).
 int AnswerOfButton(const QAbstractButton* button);
 
 // Shows the dialog modally and returns the answer.

@@ -35,10 +35,10 @@ void SaveExpDataAs(int /*unused*/, int& result) {
 void AskSaveExpData(int /*unused*/, int& result) {
     result = 0;
     const int answer = platform::MsgBox("Die experimentellen Daten wurden geändert.\r\nJetzt speichern?",
-                                        platform::vbYesNoCancel + platform::vbExclamation, "WARNUNG");
-    if (answer == platform::vbCancel) {
+                                        platform::MsgYesNoCancel + platform::MsgExclamation, "WARNUNG");
+    if (answer == platform::AnswerCancel) {
         result = -1;
-    } else if (answer == platform::vbYes) {
+    } else if (answer == platform::AnswerYes) {
         SaveExpDataAs(0, result);
         if (result == 0) kernel::ExpDataChanged = kernel::kFalse;
     }

@@ -33,7 +33,7 @@ const char* const kNotPossible = " Ausführung nicht möglich ";
 const char* const kOffer = "jetzt zum Dateneditor?";
 const char* const kCompleteData = "Ergänzen Sie die Daten im Dateneditor";
 const char* const kLiftDeactivation = "bzw. heben Sie Deaktivierungen von Datenpunkten auf.";
-constexpr int kStopYesNo = platform::vbCritical + platform::vbYesNo;  // style 20
+constexpr int kStopYesNo = platform::MsgCritical + platform::MsgYesNo;  // style 20
 constexpr float kMinC0 = 1e-8f;
 constexpr int kEnzymModel = 10;
 
@@ -44,12 +44,12 @@ void Close(std::initializer_list<const char*> names) {
 }
 
 void Stop(const std::string& text, const std::string& title = kNotPossible) {
-    platform::MsgBox(text, platform::vbCritical, title);
+    platform::MsgBox(text, platform::MsgCritical, title);
 }
 
 // The data-editor offer: Yes shows the data editor.
 void OfferDataEditor(const std::string& text, const std::string& title = kNotPossible) {
-    if (platform::MsgBox(text, kStopYesNo, title) == platform::vbYes) Windows().Show("frmDatedit");
+    if (platform::MsgBox(text, kStopYesNo, title) == platform::AnswerYes) Windows().Show("frmDatedit");
 }
 
 // "<first>" ¶ "<complete>" ¶ [deactivation line ¶] ¶ ¶ "jetzt zum Dateneditor?"
@@ -216,7 +216,7 @@ void mnuAuswertung_Click() {
                                                 "(Dateneingabe mit OK abschließen!)" + CrLf + CrLf +
                                                 "zur Dateneingabe NEU?",
                                             kStopYesNo, kNotPossible);
-        if (answer == platform::vbYes) {
+        if (answer == platform::AnswerYes) {
             mnuNeudat_Click();
             return;
         }
@@ -311,12 +311,12 @@ void mnuLambdaAusw_Click(int Index) {
             platform::MsgBox(first + "des Ausdrucks ln(lamba(infin.) - lambda) vorgenommen." + CrLf +
                                  "Das  durch Extrapolation ermittelte lambda(0) wird angegeben." + CrLf +
                                  "Die Anfangskonzentration c(A,0) wird in diesem Fall auch nicht benötigt.",
-                             platform::vbExclamation, "Hinweis zur Auswertung der lambda-Werte, 1. Ordnung");
+                             platform::MsgExclamation, "Hinweis zur Auswertung der lambda-Werte, 1. Ordnung");
         } else {
             platform::MsgBox(first + "des Ausdrucks (lamba(inf)/(lambda(inf) - lambda)) vorgenommen." + CrLf + CrLf +
                                  "Beachten Sie aber:" + CrLf +
                                  "Auch in diesem Fall wird die Anfangskonzentration c(A,0) benötigt.",
-                             platform::vbExclamation, "Hinweis zur Auswertung der lambda-Werte, 2. Ordnung");
+                             platform::MsgExclamation, "Hinweis zur Auswertung der lambda-Werte, 2. Ordnung");
         }
     }
     // An open diagram would only be shown again by the set-up, with the old plot and result.
@@ -371,7 +371,7 @@ void mnuSubMichMent_Click(int Index) {
         platform::MsgBox("Diese Auswertungsmethode ist nur sinnvoll, wenn das kinetische Modell" + CrLf +
                              "\"Enzymreaktion\" mit der Option \"r(P)-c(S)-Auswertung\" eingestellt ist." + CrLf +
                              CrLf + "Stellen Sie sicher, dass r(P)-c(S)-Daten geladen sind.",
-                         platform::vbExclamation, "Warnung");
+                         platform::MsgExclamation, "Warnung");
         return;
     }
     if (nAnull - nInaktiv < 2) {
@@ -395,7 +395,7 @@ void mnuctFitting_Click() {
                              "\"Enzymreaktion\" Konzentrations-Zeit-Daten zur Verfügung gestellt werden." + CrLf +
                              "(Option \"c-t-Auswertung\")." + CrLf + CrLf +
                              "Stellen Sie sicher, dass c-t-Daten geladen sind.",
-                         platform::vbExclamation, "Warnung");
+                         platform::MsgExclamation, "Warnung");
         KeepOpenFitMode();
         return;
     }
@@ -438,7 +438,7 @@ void mnuNonIsothermFitting_Click(int Index) {
     if (nTemperaturen == 1) {
         platform::MsgBox("Ein Datensatz mit nur einer Temperatur kann hier nicht zu einem " + CrLf +
                              "sinnvollen Ergebnis hinsichtlich ARRHENIUS- bzw. EYRING-Parametern führen.",
-                         platform::vbExclamation, "Warnung");
+                         platform::MsgExclamation, "Warnung");
     }
     if (!NichtIsothermMoeglich) {
         KeepOpenFitMode();

@@ -97,7 +97,7 @@ void BuildHelpEntries(QMainWindow* mainWindow) {
 
 void mnuInfo_Click() {
     platform::MsgBox(std::string(kProgramName) + "\r\nKinetik chemischer Reaktionen\r\n\r\nVersion " + kProgramVersion,
-                     platform::vbInformation, std::string("Info ") + kProgramName);
+                     platform::MsgInformation, std::string("Info ") + kProgramName);
 }
 
 }  // namespace shell

@@ -277,7 +277,7 @@ void MDITAR::BuildMenus() {
                          "   Windows-System überhaupt CHM-Dateien starten kann.\r\n"
                          "   (Achtung: Es gibt Programme, die sinnloserweise die\r\n"
                          "   Datei-Extension CHM für andere Zwecke verwenden.) ",
-                         platform::vbExclamation, "Hinweis zur HTML-Hilfe");
+                         platform::MsgExclamation, "Hinweis zur HTML-Hilfe");
     });
     connect(AddEntry(help, "mnuTip", "Tipps und Tricks zeigen"), &QAction::triggered, this,
             [] { platform::ShowHelpContext(kHelpTips); });
@@ -746,5 +746,5 @@ void MDITAR::ShowProjectStatus(const std::string& dataFileName) {
     kernel::ChangeToAppDir();
     bool show = false;
     const std::string text = ProjectStatusText(dataFileName, show);
-    if (show) platform::MsgBox(text, platform::vbInformation, "Projektstatus");
+    if (show) platform::MsgBox(text, platform::MsgInformation, "Projektstatus");
 }

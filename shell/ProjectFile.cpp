@@ -214,7 +214,7 @@ bool WriteProjectFile(const std::string& fileName) {
     const auto lines = ProjectFileLines();
     std::string error;
     if (!platform::WriteTextLines(fileName, std::vector<std::string>(lines.begin(), lines.end()), error)) {
-        platform::MsgBox(error, platform::vbCritical, kWriteErrorTitle);
+        platform::MsgBox(error, platform::MsgCritical, kWriteErrorTitle);
         return false;
     }
     return true;
@@ -226,12 +226,12 @@ void LoadProjectFile(const std::string& fileName, std::string& dataName, bool& o
     std::string error;
     ok = ReadProjectRecord(fileName, rec, error);
     if (!ok) {
-        platform::MsgBox(error, platform::vbCritical, " Ausführung nicht möglich ");
+        platform::MsgBox(error, platform::MsgCritical, " Ausführung nicht möglich ");
         return;
     }
     dataName = rec.DatenName;
     if (!dataName.empty() && (dataName.size() < 3 || Upper(dataName.substr(dataName.size() - 3)) != "TA3")) {
-        platform::MsgBox("Datenfile ist nicht vom Typ *.TA3 und kann nicht geladen werden", platform::vbExclamation,
+        platform::MsgBox("Datenfile ist nicht vom Typ *.TA3 und kann nicht geladen werden", platform::MsgExclamation,
                          "Warnung");
         dataName.clear();
     }
@@ -263,7 +263,7 @@ void ViewProjectFile(const std::string& fileName, std::string& dateText, std::st
     if (!platform::ReadTextLines(fileName, lines, error) || lines.size() < 3) {
         if (error.empty()) error = kPastEnd;
         ok = false;
-        platform::MsgBox(error, platform::vbCritical, "FEHLER");
+        platform::MsgBox(error, platform::MsgCritical, "FEHLER");
         return;
     }
     dateText = Trim(lines[0].substr(0, lines[0].find(',')));

@@ -29,7 +29,7 @@ bool AutoProtName(int year, int month, int day, std::string& name) {
     platform::MsgBox("Alle 99 Namen für Protokolldateien des heutigen Tages sind vergeben." + std::string("\r\n") +
                          "Bitte löschen oder verschieben Sie Protokolldateien (*.CSV) im Programmverzeichnis;" +
                          "\r\n" + "bis dahin wird kein Protokoll gespeichert.",
-                     platform::vbExclamation, "Protokolldatei");
+                     platform::MsgExclamation, "Protokolldatei");
     return false;
 }
 

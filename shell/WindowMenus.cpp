@@ -132,7 +132,7 @@ void OpenReactor(const char* target, bool refusesEnzyme, std::initializer_list<c
                  int conti, int kaskade) {
     if (!Available(target)) return;
     if (refusesEnzyme && aktModell == kEnzymModel) {
-        platform::MsgBox("Sorry, hieran wird noch gearbeitet", platform::vbCritical, kNotPossible);
+        platform::MsgBox("Sorry, hieran wird noch gearbeitet", platform::MsgCritical, kNotPossible);
         return;
     }
     RateDiagramm = kFalse;
@@ -327,7 +327,7 @@ void mnuvtGraph_Click() { OpenTimeWindow(true); }
 
 void mnuReaktor_Click() {
     if (aktModell == 0)
-        platform::MsgBox("vorher ein kinetisches Modell wählen!", platform::vbCritical, kNotPossible);
+        platform::MsgBox("vorher ein kinetisches Modell wählen!", platform::MsgCritical, kNotPossible);
 }
 
 void mnuBatchR_Click() {
@@ -388,7 +388,7 @@ void mnuSubMonteCarlo_Click(int Index) {
             "Falls prinzipiell keine Diagramm-Grafik möglich ist, wurde das 2D-Graphikmodul\r\n"
             "\\...\\olch2x8.ocx bei der Installation nicht ordnungsgemäß registriert.\r\n"
             "Bitte versuchen Sie eine manuelle Registrierung (s. unsere Website).",
-            platform::vbCritical, kNotPossible);
+            platform::MsgCritical, kNotPossible);
     }
 }
 
@@ -426,8 +426,8 @@ void mnuNeudat_Click() {
     if (nMesspunkte > 0) {
         const int answer = platform::MsgBox(
             "Es wird Daten-Neueingabe erwartet;\r\nder vorhandene Datensatz wird gelöscht.\r\n\r\nMöchten Sie das?",
-            platform::vbYesNo + platform::vbExclamation, "Warnung");
-        if (answer == platform::vbNo) return;
+            platform::MsgYesNo + platform::MsgExclamation, "Warnung");
+        if (answer == platform::AnswerNo) return;
     }
     // The open editor closes first: a close it refuses (its time-range question) keeps the data.
     if (!Windows().Unload("frmDatedit")) return;

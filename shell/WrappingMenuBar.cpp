@@ -28,7 +28,7 @@ void SendKey(QWidget* to, int key) {
 WrappingMenuBar::WrappingMenuBar(QWidget* parent) : QMenuBar(parent) { installEventFilter(this); }
 
 bool WrappingMenuBar::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || stepping_) return false;
+    if (event->type() != QEvent::KeyPress) return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
     auto* row = qobject_cast<QMenuBar*>(watched);
     if (!row || (key != Qt::Key_Left && key != Qt::Key_Right)) return false;
@@ -58,7 +58,6 @@ bool WrappingMenuBar::StepAcrossRows(QMenuBar* row, int step) {
     QMenuBar* target = RowOf(next);
     if (!target || target == row) return false;
 
-    stepping_ = true;
     const bool menuWasOpen = QApplication::activePopupWidget() != nullptr;
     // Leave the row as Escape leaves it: its menus close, its highlight goes and the keyboard goes
     // back to the widget that had it.
@@ -82,7 +81,6 @@ bool WrappingMenuBar::StepAcrossRows(QMenuBar* row, int step) {
     QCoreApplication::sendEvent(target, &move);
     // Its menu opens, its first entry highlighted, when a menu was open before.
     if (menuWasOpen && next->menu()) SendKey(target, Qt::Key_Down);
-    stepping_ = false;
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The main window's menu bar: entries that do not fit the window's width go on in further rows
-// below, as the menu bar of a narrow Windows window wraps, instead of hiding behind an overflow
+// below, so that every title stays in sight at once, instead of hiding behind an overflow
 // button. Menus are added to it as to any QMenuBar and keep their order (once the bar is shown, an
 // entry inserted before another one must be inserted before an entry of the first row). For the
 // keyboard the rows are one bar: Left and Right walk the titles of all rows in their order.
@@ -48,7 +48,6 @@ private:
     std::vector<QMenuBar*> rows_;           // the rows below the first, each a plain menu bar
     QSet<QAction*> shown_;                  // the entries visible at the last spreading
     bool moving_ = false;
-    bool stepping_ = false;  // keys sent while the keyboard moves to another row
 };
 
 }  // namespace shell

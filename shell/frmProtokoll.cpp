@@ -197,12 +197,12 @@ void frmProtokoll::cmdRecordResult_Click() {
                          "ist Komma als Dateitrennzeichen nicht sinnvoll; der Clipboard-Inhalt\r\n"
                          "ist nicht mehr Excel-kompatibel.\r\n"
                          "Empfehlung: Semikolon",
-                         platform::vbExclamation, "Warnung");
+                         platform::MsgExclamation, "Warnung");
     }
     // Only the result the calling window shows now can be recorded.
     const std::vector<ProtokollZeile> rows = ErgebnisZeilenVon(protAufrufFenster_);
     if (rows.empty()) {
-        platform::MsgBox("Kein aktuelles Ergebnis vorhanden.", platform::vbInformation, "Hinweis");
+        platform::MsgBox("Kein aktuelles Ergebnis vorhanden.", platform::MsgInformation, "Hinweis");
         return;
     }
     // A file holds rows of one reactor, model, species set and time unit: rows of another kind
@@ -261,7 +261,7 @@ bool frmProtokoll::schreibProtFileAndClose() {
     if (ProtFile.empty()) return false;  // every name of the day is taken; the user was told
     std::string error;
     if (!platform::WriteTextLines(ProtPath(), ProtocolLines(), error)) {
-        platform::MsgBox(error + "\r\nDie Protokoll-Zeilen bleiben erhalten.", platform::vbCritical,
+        platform::MsgBox(error + "\r\nDie Protokoll-Zeilen bleiben erhalten.", platform::MsgCritical,
                          "Protokoll-Datei schreiben");
         return false;
     }

@@ -243,7 +243,7 @@ void frmTCmnDlg::drvOpenList_Change() {
     if (drive == drive_) return;
     const QDir dir(drive);
     if (!dir.exists() || !dir.isReadable()) {
-        platform::MsgBox("Laufwerk " + drive.toStdString() + " ist nicht bereit", platform::vbCritical,
+        platform::MsgBox("Laufwerk " + drive.toStdString() + " ist nicht bereit", platform::MsgCritical,
                          windowTitle().toStdString());
         const int index = drvOpenList->findData(drive_);
         if (index >= 0) drvOpenList->setCurrentIndex(index);
@@ -418,7 +418,7 @@ void frmTCmnDlg::cmdOpenOK_Click() {
         return;
     case NameResult::Missing: break;
     }
-    platform::MsgBox("Datei nicht gefunden", platform::vbCritical, windowTitle().toStdString());
+    platform::MsgBox("Datei nicht gefunden", platform::MsgCritical, windowTitle().toStdString());
     SetFilePattern(oldPattern);
     txtOpenFile->setFocus();
 }
@@ -438,13 +438,13 @@ void frmTCmnDlg::filOpenList_KeyDown(int keyCode) {
     const QString name = SelectedFile();
     if (name.isEmpty()) return;
     const int answer = platform::MsgBox("File " + name.toStdString() + " wirklich löschen?",
-                                        platform::vbQuestion + platform::vbYesNo, "Löschen von Dateien bestätigen");
-    if (answer != platform::vbYes) return;
+                                        platform::MsgQuestion + platform::MsgYesNo, "Löschen von Dateien bestätigen");
+    if (answer != platform::AnswerYes) return;
     txtOpenFile->setText(name);
     std::error_code ec;
     if (!std::filesystem::remove(ChosenPath(), ec)) {
         const std::string reason = ec ? ec.message() : "Die Datei wurde nicht gefunden.";
-        platform::MsgBox(reason, platform::vbCritical, "Löschen von Dateien bestätigen");
+        platform::MsgBox(reason, platform::MsgCritical, "Löschen von Dateien bestätigen");
         return;
     }
     RefreshFileList();

@@ -144,7 +144,7 @@ bool TwinEquilibriumCheck(Twin window, bool conversionMode) {
     if (!Equilibrium(window, Ueq, value)) {
         platform::MsgBox("numerischer Fehler aufgetreten: Wurzel aus x < 0" + kCrLf + "Überprüfen Sie die Eingabewerte" +
                              kCrLf + kCrLf + "Tipp: Setzen Sie zur Orientierung die Standardwerte",
-                         platform::vbCritical, kTitelGleichgewicht);
+                         platform::MsgCritical, kTitelGleichgewicht);
         return false;
     }
     if (!conversionMode) {
@@ -152,7 +152,7 @@ bool TwinEquilibriumCheck(Twin window, bool conversionMode) {
             const std::string tail = window == Twin::Batch
                                          ? "Jede beliebige Zeitangabe führt also zum Umsatz U(A) = 0."
                                          : "Jede beliebige Eingabe von Zeit bzw. Rohrlänge führt also zum Umsatz U(A) = 0.";
-            platform::MsgBox(std::string(kImGleichgewicht) + kCrLf + kCrLf + tail, platform::vbExclamation, "Hinweis");
+            platform::MsgBox(std::string(kImGleichgewicht) + kCrLf + kCrLf + tail, platform::MsgExclamation, "Hinweis");
         }
         return true;
     }
@@ -167,7 +167,7 @@ bool TwinEquilibriumCheck(Twin window, bool conversionMode) {
               "Ein negativer Wert für den Umsatz U(A) bedeutet, dass im Laufe der Reaktion zusätzliches A entsteht.";
     }
     if (msg.empty()) return true;
-    platform::MsgBox(msg, platform::vbCritical, kTitelGleichgewicht);
+    platform::MsgBox(msg, platform::MsgCritical, kTitelGleichgewicht);
     return false;
 }
 
@@ -243,7 +243,7 @@ void DrawTwinTimeCourse(CalcWindow& window, Twin twin, const char* messageTitle)
     if (twin == Twin::Tube) RohrAktiv = kTrue;
     // A failed time course leaves the open diagram as it is.
     if (err != 0) {
-        platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, messageTitle);
+        platform::MsgBox("Berechnungsfehler aufgetreten", platform::MsgCritical, messageTitle);
         return;
     }
     HandOverReactorDiagram();
@@ -320,7 +320,7 @@ bool TwinChecksPass(CalcWindow& window, TwinInputs in, const char* inputTitle, b
     const std::string complaints = TwinInputComplaints(in);
     if (!complaints.empty()) {
         if (disableDiagram) window.cmdDiagram->setEnabled(false);
-        platform::MsgBox(complaints, platform::vbCritical, inputTitle);
+        platform::MsgBox(complaints, platform::MsgCritical, inputTitle);
         return false;
     }
     return TwinEquilibriumCheck(in.window, in.conversionMode);

@@ -108,7 +108,7 @@ bool InletAtEquilibrium(int model, const ConcVector& c0, double k1, double k2) {
 void ShowEquilibriumNote() {
     platform::MsgBox("Bei dieser umkehrbaren Reaktion herrscht bereits im Eingangsgemisch chemisches Gleichgewicht." +
                          CrLf + "Bei jeder beliebigen Zeit-Eingabe wird also ein Umsatz U(A) = 0 erhalten.",
-                     platform::vbInformation, "Hinweis");
+                     platform::MsgInformation, "Hinweis");
 }
 
 std::string Model20Caption() {

@@ -151,7 +151,7 @@ void frmBatch::cmdCalcBatch_Click() {
     in.conversionMode = conversionMode;
     if (!simulation::TwinChecksPass(*this, in, kTitelEingabe, false)) return;
     if (!simulation::RunWithWaitCursor([this] { return Calculate(); })) {
-        platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, kTitelFehler);
+        platform::MsgBox("Berechnungsfehler aufgetreten", platform::MsgCritical, kTitelFehler);
         return;
     }
 

@@ -497,7 +497,7 @@ void frmKaskade::txtNKask_Change() {
     if (!text.isEmpty()) {
         const double x = platform::Val(text.toStdString());
         if (x <= 1 || x > kMaxStufen) {
-            platform::MsgBox("N muss zwischen 2 und " + std::to_string(kMaxStufen) + " liegen", platform::vbCritical,
+            platform::MsgBox("N muss zwischen 2 und " + std::to_string(kMaxStufen) + " liegen", platform::MsgCritical,
                              kTitelEingabe);
             txtNKask->setText(QStringLiteral("2"));  // runs this handler again for "2"
         }
@@ -606,7 +606,7 @@ void frmKaskade::cmdStart_Click() {
 
     const std::string complaints = InputComplaints();
     if (!complaints.empty()) {
-        platform::MsgBox(complaints, platform::vbCritical, kTitelEingabe);
+        platform::MsgBox(complaints, platform::MsgCritical, kTitelEingabe);
         InitCascade();
         return;
     }
@@ -650,7 +650,7 @@ void frmKaskade::cmdStart_Click() {
     } else {
         ClearResultsAfterFailure();
         if (Rechenfehler)
-            platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, kTitelFehler);
+            platform::MsgBox("Berechnungsfehler aufgetreten", platform::MsgCritical, kTitelFehler);
     }
     // The protocol can be opened again after every calculation while its window is closed.
     if (ErsteBerechnung || !IsFormLoaded("frmProtokoll")) cmdProtocol->setEnabled(true);
@@ -676,14 +676,14 @@ void frmKaskade::SolveStages(int& Fehler, int& Rechenfehler) {
         // A + B => P, A + B <=> 2P, A + B <=> P + Q: B is used up with A, one to one.
         const bool usesB = aktModell == 4 || aktModell == 12 || aktModell == 19;
         if (usesB && c0Wert[2] - UmsatzU * c0Wert[1] < 0) {
-            platform::MsgBox(kMsgNotEnoughB, platform::vbCritical, kSteadyMsgTitle);
+            platform::MsgBox(kMsgNotEnoughB, platform::MsgCritical, kSteadyMsgTitle);
             Fehler = kTrue;
             return;
         }
         switch (StageTimeForConversion(aktModell, n, UmsatzU, tauStufe)) {
         case StageSearch::Found: break;
         case StageSearch::Unreachable:
-            platform::MsgBox(kMsgNotReachable, platform::vbCritical, kSteadyMsgTitle);
+            platform::MsgBox(kMsgNotReachable, platform::MsgCritical, kSteadyMsgTitle);
             Fehler = kTrue;
             return;
         case StageSearch::Failed: Rechenfehler = kTrue; return;
@@ -809,7 +809,7 @@ void frmKaskade::cmdDiagram2_Click() {
         WaitCursorOff();
     }
     // No computable grid point: the open diagram stays as it is.
-    if (Fehler) platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, kTitelFehler);
+    if (Fehler) platform::MsgBox("Berechnungsfehler aufgetreten", platform::MsgCritical, kTitelFehler);
     else simulation::HandOverReactorDiagram(true);
     txtNKask->setFocus();
 }

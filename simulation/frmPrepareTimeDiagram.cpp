@@ -478,7 +478,7 @@ bool frmPrepareTimeDiagram::CalculateTimeCourse(const std::string& handler) {
         err = kTrue;
     }
     if (err == 0) return true;
-    platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, "Meldung von Sub " + handler);
+    platform::MsgBox("Berechnungsfehler aufgetreten", platform::MsgCritical, "Meldung von Sub " + handler);
     return false;
 }
 
@@ -513,14 +513,14 @@ void frmPrepareTimeDiagram::cmdDrawctDiagram_Click() {
 
         const std::string complaints = DrawComplaints();
         if (!complaints.empty()) {
-            platform::MsgBox(complaints, platform::vbCritical, kTitelEingabe);
+            platform::MsgBox(complaints, platform::MsgCritical, kTitelEingabe);
             return;
         }
         // The old diagram stays open until the new curves have been computed.
         if (!CalculateTimeCourse("cmdDrawctDiagram")) return;
         ShowDiagram();
     } catch (const std::exception&) {
-        platform::MsgBox(kOcxHinweis, platform::vbCritical, kTitelEingabe);
+        platform::MsgBox(kOcxHinweis, platform::MsgCritical, kTitelEingabe);
     }
 }
 
@@ -529,7 +529,7 @@ void frmPrepareTimeDiagram::cmdListe_Click() {
     nZeitPunkte = kZeitIntervalle;
     const std::string complaints = ListComplaints();
     if (!complaints.empty()) {
-        platform::MsgBox(complaints, platform::vbCritical, kTitelEingabe);
+        platform::MsgBox(complaints, platform::MsgCritical, kTitelEingabe);
         return;
     }
     RedimCurves(nZeitPunkte + 2);

@@ -369,14 +369,14 @@ void frmRKconti::cmdCalc_Click() {
 
     const std::string complaints = InputComplaints();
     if (!complaints.empty()) {
-        platform::MsgBox(complaints, platform::vbCritical, kTitelEingabe);
+        platform::MsgBox(complaints, platform::MsgCritical, kTitelEingabe);
         InitRKconti();
         return;
     }
     const std::string refusal = ConversionRefusal();
     if (!refusal.empty()) {
         InitRKconti();
-        platform::MsgBox(refusal, platform::vbCritical, kTitelEingabe);
+        platform::MsgBox(refusal, platform::MsgCritical, kTitelEingabe);
         return;
     }
     const int mode = CalcModeConti;
@@ -416,10 +416,10 @@ void frmRKconti::cmdCalc_Click() {
         Inp[mode <= 1 ? 16 : 13]->clear();
         cmdDiagram->setEnabled(false);
         cmdShowKsi->setEnabled(false);
-        if (Rechenfehler) platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, kTitelFehler);
+        if (Rechenfehler) platform::MsgBox("Berechnungsfehler aufgetreten", platform::MsgCritical, kTitelFehler);
         if (Fehler && aktModell == 7 && mode <= 1)
             platform::MsgBox("für den gewünschten Umsatz ist die Anfangskonzentration von Stoff B nicht ausreichend",
-                             platform::vbCritical, kTitelEingabe);
+                             platform::MsgCritical, kTitelEingabe);
     }
     if (ErsteBerechnung) cmdProtocol->setEnabled(true);
     ErsteBerechnung = kFalse;
@@ -443,7 +443,7 @@ void frmRKconti::FillProtocolRow() {
 void frmRKconti::cmdDiagram_Click() {
     if (ContiHinweisOffen) {
         ContiHinweisOffen = kFalse;
-        platform::MsgBox(LearnerHint(), platform::vbInformation, "ein Hinweis für Lernende");
+        platform::MsgBox(LearnerHint(), platform::MsgInformation, "ein Hinweis für Lernende");
     }
     ReadQuantities();
     bool Fehler = false;
@@ -456,7 +456,7 @@ void frmRKconti::cmdDiagram_Click() {
     WaitCursorOff();
     // No computable grid point: the open diagram stays as it is.
     if (Fehler) {
-        platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, kTitelFehler);
+        platform::MsgBox("Berechnungsfehler aufgetreten", platform::MsgCritical, kTitelFehler);
         return;
     }
     simulation::HandOverReactorDiagram(true);

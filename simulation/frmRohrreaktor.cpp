@@ -174,7 +174,7 @@ void frmRohrreaktor::cmdCalcRohr_Click() {
     if (!simulation::TwinChecksPass(*this, in, kTitelEingabe, true)) return;
     if (!simulation::RunWithWaitCursor([this] { return Calculate(); })) {
         cmdDiagram->setEnabled(false);
-        platform::MsgBox("Berechnungsfehler aufgetreten", platform::vbCritical, kTitelFehler);
+        platform::MsgBox("Berechnungsfehler aufgetreten", platform::MsgCritical, kTitelFehler);
         return;
     }
 
@@ -193,7 +193,7 @@ void frmRohrreaktor::cmdCalcRohr_Click() {
     if (aktModell == 7 && cAktuell[2] < 0) {
         // The values stay shown as the faulty result they are, but cannot be recorded.
         VerwirfErgebnisZeilen(kName);
-        platform::MsgBox("Eingangskonzentration von B wurde zu niedrig gewählt", platform::vbCritical,
+        platform::MsgBox("Eingangskonzentration von B wurde zu niedrig gewählt", platform::MsgCritical,
                          "fehlerhaftes Ergebnis");
     }
     if (ErsteBerechnung) cmdProtocol->setEnabled(true);

@@ -271,7 +271,7 @@ void frmSimTabelle::cmdSaveTable_Click() {
     TabellenDatei = FileNameOnly(title);
     std::string error;
     if (!platform::WriteText(path, "\"" + simTabelleText_ + "\"" + CrLf, error))
-        platform::MsgBox(error, platform::vbCritical, "Meldung von Sub cmdSaveTable");
+        platform::MsgBox(error, platform::MsgCritical, "Meldung von Sub cmdSaveTable");
 }
 
 // Prints the table text in Courier New 10 pt on the default printer; a new page starts when the

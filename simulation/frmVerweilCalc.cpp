@@ -275,7 +275,7 @@ void frmVerweilCalc::txtNKask_Change() {
     if (!text.isEmpty()) {
         const double v = ValOf(text);
         if (v <= 0 || v > kMaxKessel) {
-            platform::MsgBox("N muss zwischen 1 und " + std::to_string(kMaxKessel) + " liegen", platform::vbCritical,
+            platform::MsgBox("N muss zwischen 1 und " + std::to_string(kMaxKessel) + " liegen", platform::MsgCritical,
                              kNichtMoeglich);
             // The box now reads "1", and its handler has set N and the captions for it.
             nKesselVC = 1;
@@ -360,7 +360,7 @@ void frmVerweilCalc::ZeichneKurve(VerweilFunktion art) {
     const bool e = art == VerweilFunktion::E;
     // Without a volume flow there is no tm to go with the shown inputs: no curve of an older tm.
     if (!(VDurchsatz_ > 0)) {
-        platform::MsgBox(std::string("- Der Volumenstrom muss größer Null sein.") + CrLf, platform::vbCritical, kNichtMoeglich);
+        platform::MsgBox(std::string("- Der Volumenstrom muss größer Null sein.") + CrLf, platform::MsgCritical, kNichtMoeglich);
         return;
     }
     try {
@@ -377,7 +377,7 @@ void frmVerweilCalc::ZeichneKurve(VerweilFunktion art) {
             diagram::GrafZentrale(aktDiagrammCode, DiagRec, ZeichnenOffen, AchsenGrenzen, nZeitPunkte, mitPunkten);
             if (!IsFormLoaded(kDiagramm)) {
                 // The set-up has reported its failure itself.
-                platform::MsgBox(kOcxHinweis, platform::vbCritical, kNichtMoeglich);
+                platform::MsgBox(kOcxHinweis, platform::MsgCritical, kNichtMoeglich);
                 return;
             }
         }
@@ -390,8 +390,8 @@ void frmVerweilCalc::ZeichneKurve(VerweilFunktion art) {
         txtNKask->setFocus();
     } catch (const std::exception& ex) {
         if (e)
-            platform::MsgBox(ex.what(), platform::vbCritical, "ErrorMessage from cmdDiaE_RK_Click von Berechne_EtKurve");
-        platform::MsgBox(kOcxHinweis, platform::vbCritical, kNichtMoeglich);
+            platform::MsgBox(ex.what(), platform::MsgCritical, "ErrorMessage from cmdDiaE_RK_Click von Berechne_EtKurve");
+        platform::MsgBox(kOcxHinweis, platform::MsgCritical, kNichtMoeglich);
     }
 }
 
@@ -407,13 +407,13 @@ void frmVerweilCalc::BerechneKurve(VerweilFunktion art) {
         platform::MsgBox(std::string("Zahlenüberlauf") + CrLf + CrLf +
                              (e ? "(Die berechneten Kurventeile werden aber gezeichnet.)"
                                 : "(Die berechneten Kurventeile werden gezeichnet.)"),
-                         platform::vbCritical);
+                         platform::MsgCritical);
     }
     if (e && !ergebnis.sichtbar) {
         platform::MsgBox(std::string("Kurve befindet sich außerhalb des Diagramms.") + CrLf +
                              "Vergrößern Sie die Diagramm-Koordinaten" + CrLf +
                              "(Button \"Koordinaten\" im Grafik-Menü oder Rechts-Klick auf Diagramm).",
-                         platform::vbExclamation, "Warnung");
+                         platform::MsgExclamation, "Warnung");
     }
 }
 

@@ -342,7 +342,7 @@ void frmVerweilzeit::txtNKask_Change() {
     if (!text.isEmpty()) {
         const double v = platform::Val(text.toStdString());
         if (v <= 0 || v > kMaxKessel) {
-            platform::MsgBox("N muss zwischen 1 und " + std::to_string(kMaxKessel) + " liegen", platform::vbCritical,
+            platform::MsgBox("N muss zwischen 1 und " + std::to_string(kMaxKessel) + " liegen", platform::MsgCritical,
                              kNichtMoeglich);
             // The box now reads "1", and its handler has laid out the single tank.
             nKesselVZ = 1;
@@ -437,7 +437,7 @@ void frmVerweilzeit::cmdStartFlow_Click() {
     if (nKesselVZ < 1) {
         StopCascade();
         platform::MsgBox("- Stufenzahl N muss zwischen 1 und " + std::to_string(kMaxKessel) + " liegen" + CrLf,
-                         platform::vbCritical, kNichtMoeglich);
+                         platform::MsgCritical, kNichtMoeglich);
         return;
     }
     for (int i = 1; i <= nKesselVZ; ++i) {
@@ -514,6 +514,6 @@ void frmVerweilzeit::cmdDiagram_Click() {
         diagram::GrafZentrale(aktDiagrammCode, DiagRec, ZeichnenOffen, AchsenGrenzen, nZeitPunkte, mitPunkten);
         txtNKask->setFocus();
     } catch (const std::exception&) {
-        platform::MsgBox(kOcxHinweis, platform::vbCritical, kNichtMoeglich);
+        platform::MsgBox(kOcxHinweis, platform::MsgCritical, kNichtMoeglich);
     }
 }

@@ -44,7 +44,7 @@ void Unload(const char* form) {
 class Program {
 public:
     Program() {
-        platform::SetMsgBoxHandler([](const std::string&, int, const std::string&) { return platform::vbOK; });
+        platform::SetMsgBoxHandler([](const std::string&, int, const std::string&) { return platform::AnswerOk; });
         kernel::AppPath = dir_.path().toStdString();
         QFile::link(QCoreApplication::applicationDirPath() + "/tarvelo.qch", dir_.path() + "/tarvelo.qch");
         main_ = std::make_unique<MDITAR>("");

@@ -21,10 +21,10 @@ std::function<void(bool)>& cursorSlot() {
 
 int DefaultAnswer(int style) {
     const int buttons = style & 7;
-    const int defaultIndex = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
-    static const int answers[6][3] = {{vbOK, vbOK, vbOK},          {vbOK, vbCancel, vbCancel},
-                                      {vbAbort, vbRetry, vbIgnore}, {vbYes, vbNo, vbCancel},
-                                      {vbYes, vbNo, vbNo},          {vbRetry, vbCancel, vbCancel}};
+    const int defaultIndex = (style & MsgDefaultButton3) ? 2 : (style & MsgDefaultButton2) ? 1 : 0;
+    static const int answers[6][3] = {{AnswerOk, AnswerOk, AnswerOk},          {AnswerOk, AnswerCancel, AnswerCancel},
+                                      {AnswerAbort, AnswerRetry, AnswerIgnore}, {AnswerYes, AnswerNo, AnswerCancel},
+                                      {AnswerYes, AnswerNo, AnswerNo},          {AnswerRetry, AnswerCancel, AnswerCancel}};
     return answers[buttons <= 5 ? buttons : 0][defaultIndex];
 }
 

@@ -8,26 +8,34 @@ namespace platform {
 
 // Button sets and icons, combined by addition as the message texts of the system use them.
 enum MsgStyle : int {
-    vbOKOnly = 0,
-    vbOKCancel = 1,
-    vbAbortRetryIgnore = 2,
-    vbYesNoCancel = 3,
-    vbYesNo = 4,
-    vbRetryCancel = 5,
-    vbCritical = 16,
-    vbQuestion = 32,
-    vbExclamation = 48,
-    vbInformation = 64,
-    vbDefaultButton2 = 256,
-    vbDefaultButton3 = 512,
+    MsgOkOnly = 0,
+    MsgOkCancel = 1,
+    MsgAbortRetryIgnore = 2,
+    MsgYesNoCancel = 3,
+    MsgYesNo = 4,
+    MsgRetryCancel = 5,
+    MsgCritical = 16,
+    MsgQuestion = 32,
+    MsgExclamation = 48,
+    MsgInformation = 64,
+    MsgDefaultButton2 = 256,
+    MsgDefaultButton3 = 512,
 };
 
 // Answers.
-enum MsgAnswer : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+enum MsgAnswer : int {
+    AnswerOk = 1,
+    AnswerCancel = 2,
+    AnswerAbort = 3,
+    AnswerRetry = 4,
+    AnswerIgnore = 5,
+    AnswerYes = 6,
+    AnswerNo = 7,
+};
 
 // Shows a message (prompt may hold several lines separated by "\r\n" or "\n") and returns the answer.
 // Without an installed handler the call answers with the default button and writes to stderr.
-int MsgBox(const std::string& prompt, int style = vbOKOnly, const std::string& title = "TARVELO");
+int MsgBox(const std::string& prompt, int style = MsgOkOnly, const std::string& title = "TARVELO");
 
 using MsgBoxHandler = std::function<int(const std::string& prompt, int style, const std::string& title)>;
 // Installs the handler and returns the previous one (empty when none was installed).

@@ -10,7 +10,7 @@
 namespace platform {
 namespace {
 
-constexpr int kSingleDigits = 7;   // significant digits of a Single as the runtime shows it
+constexpr int kSingleDigits = 7;   // significant digits of a Single as the system shows it
 constexpr int kDoubleDigits = 15;  // significant digits of a Double
 constexpr int kSmallestFixedExponent = -4;  // 1E-04 still shows in fixed form, 1E-05 does not
 
@@ -85,7 +85,7 @@ void SplitDigits(const Decimal& d, std::string& integer, std::string& fraction) 
     }
 }
 
-// The runtime's general form: %G rule with `precision` digits. Str writes no zero before the
+// The general number form: %G rule with `precision` digits. Str writes no zero before the
 // point and a blank for positive values; CStr (the locale's conversion) writes the zero.
 std::string ShortForm(double value, int precision, char point, bool blankForPositive, bool leadingZero = false) {
     std::string sign = std::signbit(value) && value != 0.0 ? "-" : (blankForPositive ? " " : "");

@@ -341,7 +341,7 @@ TEST_P(GestaltungImLocale, LogAxesOverARangeFromZero) {
     Bereich({{3, "-2"}, {4, "0"}});
     Klick("cmdYLog");
     ASSERT_EQ(rec.Messages().size(), 2u);
-    EXPECT_EQ(rec.Last().style, platform::vbExclamation);
+    EXPECT_EQ(rec.Last().style, platform::MsgExclamation);
     EXPECT_FALSE(c->AxisLog(ChartAxis::Y) || c->AxisLog(ChartAxis::Y2));
     EXPECT_FLOAT_EQ(DiagRec.yMin, -2);
 
@@ -492,7 +492,7 @@ TEST_F(Gestaltung, CurvePointsAsClipboardTextAndXYFile) {
 TEST_F(Gestaltung, DeletingPointsAndCurves) {
     // A measured point set of two points.
     c->SetSeriesData(kPunkte, 4, {1.0, 2.0}, {0.5, 0.25});
-    rec.QueueAnswer(platform::vbNo);
+    rec.QueueAnswer(platform::AnswerNo);
     d->DeleteSingleMeasuringPoint(4, 1);
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().title, "Löschen eines einzelnen Messpunktes");
@@ -500,10 +500,10 @@ TEST_F(Gestaltung, DeletingPointsAndCurves) {
     EXPECT_NE(rec.Last().prompt.find("mit den Koordinaten x =1,  y =0.5 \r\nwirklich löschen?\r\n\r\n"), std::string::npos)
         << rec.Last().prompt;
     EXPECT_EQ(c->PointCount(kPunkte, 4), 2);
-    rec.QueueAnswer(platform::vbYes);
+    rec.QueueAnswer(platform::AnswerYes);
     d->DeleteSingleMeasuringPoint(4, 1);
     EXPECT_EQ(std::make_tuple(c->PointCount(kPunkte, 4), c->X(kPunkte, 4, 1)), std::make_tuple(1, 2.0));
-    rec.QueueAnswer(platform::vbYes);
+    rec.QueueAnswer(platform::AnswerYes);
     d->DeleteSingleMeasuringPoint(4, 1);
     EXPECT_NE(rec.Last().prompt.find("enthält 1 Einzel-Messpunkt\r\n"), std::string::npos);
     EXPECT_EQ(std::make_tuple(c->PointCount(kPunkte, 4), Control<QLabel>("lblNumPoints(4)")->text()),
@@ -519,7 +519,7 @@ TEST_F(Gestaltung, DeletingPointsAndCurves) {
     const float dritter = static_cast<float>(c->X(kKurven, 1, 3));
     const float vorletzt = static_cast<float>(c->X(kKurven, 1, n - 1));
     for (int punkt : {n, 2}) {
-        rec.QueueAnswer(platform::vbYes);
+        rec.QueueAnswer(platform::AnswerYes);
         d->DeleteCurvePoint(1, punkt);
     }
     EXPECT_EQ(rec.Last().title, "Löschen eines Kurvenpunktes");

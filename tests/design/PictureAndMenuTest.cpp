@@ -66,15 +66,15 @@ TEST_F(Bildausgabe, FormatListsAndTheBlackSheetWarning) {
     // A black sheet is warned about before every output.
     Klick("cmdFullBlack");
     d->FormGST_Hide(true);
-    rec.QueueAnswer(platform::vbCancel);
+    rec.QueueAnswer(platform::AnswerCancel);
     PrintMode = 0;
     design::mnuBild_Click(*f, 1);
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(std::make_tuple(rec.Last().title, rec.Last().style),
-              std::make_tuple(std::string("WARNUNG"), platform::vbOKCancel + platform::vbExclamation));
+              std::make_tuple(std::string("WARNUNG"), platform::MsgOkCancel + platform::MsgExclamation));
     EXPECT_EQ(PrintMode, 0);
     EXPECT_FALSE(d->isVisible());
-    rec.QueueAnswer(platform::vbOK);
+    rec.QueueAnswer(platform::AnswerOk);
     design::mnuBild_Click(*f, 3);
     EXPECT_EQ(PrintMode, 3);
     Klick("cmdFullWhite");
@@ -126,7 +126,7 @@ TEST_F(Bildausgabe, PictureFilesOfEachKind) {
     altDatei.close();
     Speichere(0, alt, false);
     ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Last().style, platform::vbCritical);
+    EXPECT_EQ(rec.Last().style, platform::MsgCritical);
     EXPECT_NE(rec.Last().prompt.find(alt.toStdString()), std::string::npos) << rec.Last().prompt;
     EXPECT_EQ(Anfang(alt, 100), QByteArray("ALTES BILD"));
     QFile::remove(alt);

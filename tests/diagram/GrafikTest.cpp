@@ -449,7 +449,7 @@ TEST_F(DiagrammTest, SlotsAreTakenLowestFirstUpToTwentyFour) {
     diagram::KurvenSlotBelegen(slot, failed);
     EXPECT_EQ(std::make_tuple(failed, slot, nKurven), std::make_tuple(kTrue, 24, 24));
     ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(std::tie(rec.Last().title, rec.Last().style), std::make_tuple("WARNUNG", platform::vbExclamation));
+    EXPECT_EQ(std::tie(rec.Last().title, rec.Last().style), std::make_tuple("WARNUNG", platform::MsgExclamation));
     EXPECT_EQ(rec.Last().prompt, "Maximal  24 Kurven möglich\r\nLöschen Sie vorhandene Kurven");
     // Only taken slots can be freed; freed slots are taken again, lowest first.
     EXPECT_TRUE(diagram::KurvenSlotFreigeben(7));

@@ -298,17 +298,17 @@ TEST_F(DataEditorTest, PastedLinesBecomeRowsAndAPasteAtTheLastRowEnlargesAndKeep
 TEST_F(DataEditorTest, MarkedRowsAreRemovedAfterAQuestion) {
     frmDatedit& w = Open({{1}, {2}, {3}, {4}, {5}});
     Grid().Select(1, 2, 2, 5);
-    rec.QueueAnswer(platform::vbNo);
+    rec.QueueAnswer(platform::AnswerNo);
     Press("cmdErase");
     EXPECT_EQ(std::tuple(rec.Last().prompt, rec.Last().style, nMesspunkte),
-              std::tuple("Zeilen 2 bis 3 wirklich entfernen?"s, platform::vbYesNo + platform::vbQuestion, 5));
-    rec.QueueAnswer(platform::vbYes);
+              std::tuple("Zeilen 2 bis 3 wirklich entfernen?"s, platform::MsgYesNo + platform::MsgQuestion, 5));
+    rec.QueueAnswer(platform::AnswerYes);
     Press("cmdErase");
     EXPECT_EQ(Times(), (std::vector<double>{1, 4, 5}));
     EXPECT_EQ(std::pair(Grid().Rows(), ExpDataChanged), std::pair(3, kTrue));
 
     Grid().Select(0, 2, 2, 2);
-    rec.QueueAnswer(platform::vbYes);
+    rec.QueueAnswer(platform::AnswerYes);
     Press("cmdErase");
     EXPECT_EQ(std::tuple(Grid().Text(0, 2), w.EditModus(), Text("lblZeile")),
               std::tuple("leere Liste"s, 0, QString("Zeile 1")));
@@ -479,8 +479,8 @@ TEST_F(DataEditorTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
 
     dialogs.openAnswer = b;
     // The answer to the question and the file chosen to save to ("" cancels the save dialog).
-    for (const auto& [answer, saveTo] : {std::pair{platform::vbCancel, std::string()}, {platform::vbYes, std::string()},
-                                         {platform::vbYes, Path("nicht/da/A.TA3")}}) {
+    for (const auto& [answer, saveTo] : {std::pair{platform::AnswerCancel, std::string()}, {platform::AnswerYes, std::string()},
+                                         {platform::AnswerYes, Path("nicht/da/A.TA3")}}) {
         SCOPED_TRACE(answer);
         rec.Clear();
         rec.QueueAnswer(answer);
@@ -493,7 +493,7 @@ TEST_F(DataEditorTest, LoadsOverChangedRowsAskAndFailedLoadsKeepTheData) {
                              w.windowTitle()),
                   std::tuple(std::size_t{1}, 2, 0.75, a, kTrue, caption));
     }
-    rec.QueueAnswer(platform::vbNo);
+    rec.QueueAnswer(platform::AnswerNo);
     Press("cmdLoadFile");
     EXPECT_EQ(std::pair(Times(), ExpDataChanged), std::pair(std::vector<double>{5}, 0));
 
@@ -579,9 +579,9 @@ TEST_F(DataEditorTest, SaveQuestionAnswersAndSaveFailures) {
     SetData({{1, 1}});
     DatenFile = Path("M.TA3");
     struct Case { int answer; std::string chosen; int result, changedAfter; };  // chosen "": the dialog cancelled
-    for (const Case& c : {Case{platform::vbNo, "", 0, kTrue}, Case{platform::vbCancel, "", -1, kTrue},
-                          Case{platform::vbYes, "", -1, kTrue}, Case{platform::vbYes, Path("nicht/da/M.TA3"), -1, kTrue},
-                          Case{platform::vbYes, Path("M.TA3"), 0, 0}}) {
+    for (const Case& c : {Case{platform::AnswerNo, "", 0, kTrue}, Case{platform::AnswerCancel, "", -1, kTrue},
+                          Case{platform::AnswerYes, "", -1, kTrue}, Case{platform::AnswerYes, Path("nicht/da/M.TA3"), -1, kTrue},
+                          Case{platform::AnswerYes, Path("M.TA3"), 0, 0}}) {
         ExpDataChanged = kTrue;
         dialogs.saveAnswer = c.chosen;
         rec.QueueAnswer(c.answer);
@@ -664,21 +664,21 @@ TEST_F(DataEditorTest, ApplyChecksTheTimeRangeOfNonIsothermalDataOnceAndYesKeeps
         Open({{0, 1, 0.5, 300}, {c.tEnd / 2, 0.8, 0, T2}, {c.tEnd, 0.6, 0, T2}});
         rec.Clear();
         if (c.asks) {
-            rec.QueueAnswer(platform::vbYes);  // change the unit first: nothing applied, still open
+            rec.QueueAnswer(platform::AnswerYes);  // change the unit first: nothing applied, still open
             Press("OK");
             ASSERT_EQ(rec.Messages().size(), 1u);
             EXPECT_EQ(std::tuple(rec.Last().title, platform::Windows().IsLoaded("frmDatedit"), ArrhA),
                       std::tuple(" Warnung für nicht-isothermes Fitting "s, true, 0.0));
-            rec.QueueAnswer(platform::vbYes);
+            rec.QueueAnswer(platform::AnswerYes);
             platform::Windows().Frame("frmDatedit")->close();  // the close box
             EXPECT_TRUE(platform::Windows().IsLoaded("frmDatedit"));
             // New data while the editor stays open on Yes: the rows are kept, not emptied under it.
-            rec.QueueAnswer(platform::vbYes);
-            rec.QueueAnswer(platform::vbYes);
+            rec.QueueAnswer(platform::AnswerYes);
+            rec.QueueAnswer(platform::AnswerYes);
             shell::mnuNeudat_Click();
             EXPECT_EQ(std::pair(platform::Windows().IsLoaded("frmDatedit"), nMesspunkte), std::pair(true, 3));
             rec.Clear();
-            rec.QueueAnswer(platform::vbNo);
+            rec.QueueAnswer(platform::AnswerNo);
         }
         Press("OK");
         EXPECT_EQ(std::pair(rec.Messages().size(), platform::Windows().IsLoaded("frmDatedit")),

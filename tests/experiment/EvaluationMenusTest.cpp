@@ -30,7 +30,7 @@ TEST_F(EvaluationMenus, WilkinsonIsNotOfferedAndFittingIsAvailable) {
 }
 
 TEST_F(EvaluationMenus, OpeningTheMenuWithoutDataOffersNewInput) {
-    rec.QueueAnswer(platform::vbNo);
+    rec.QueueAnswer(platform::AnswerNo);
     shell::mnuAuswertung_Click();
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().style, 20);
@@ -84,7 +84,7 @@ TEST_F(EvaluationMenus, EntriesRefuseUnsuitableData) {
         testsupport::UnloadAll();
         c.data();
         testsupport::MsgRecorder msgs;
-        msgs.QueueAnswer(platform::vbNo);
+        msgs.QueueAnswer(platform::AnswerNo);
         c.entry();
         ASSERT_FALSE(msgs.Empty());
         const std::string& prompt = msgs.Messages().front().prompt;

@@ -407,7 +407,7 @@ TEST_P(FittingRoads, RefusalsReportsAndCountedRows) {
              frmTFitting* w = Open(rows, [] { Trigger("mnuctFitting"); });
              ASSERT_NE(w, nullptr);
              const std::string kLine = " Ausführung nicht möglich |- noch keine gültige Eingabe einer Anfangskonzentration c(A,0)\r\n";
-             EXPECT_EQ(std::tuple(rec.OnlyMessage(), rec.Last().style, c0Wert[1]), std::tuple(kLine, platform::vbCritical, 0.0));
+             EXPECT_EQ(std::tuple(rec.OnlyMessage(), rec.Last().style, c0Wert[1]), std::tuple(kLine, platform::MsgCritical, 0.0));
              const QString rms = w->lblFQS->text();
              rec.Clear();
              w->cmdDrawNewCurve->click();
@@ -492,13 +492,13 @@ TEST_P(FittingRoads, RefusalsReportsAndCountedRows) {
              ASSERT_EQ(rec.Messages().size(), 1u);
              EXPECT_EQ(rec.Last().prompt.rfind("Berechnungsfehler aufgetreten\r\n", 0), 0u) << rec.Last().prompt;
              EXPECT_EQ(std::tuple(rec.Last().title, rec.Last().style, chartY(), w->lblFQS->text()),
-                       std::tuple(std::string(" Ausführung nicht möglich "), platform::vbCritical, vorher, rms));
+                       std::tuple(std::string(" Ausführung nicht möglich "), platform::MsgCritical, vorher, rms));
          }},
         {"a refused fitting entry leaves the open fit in its mode",
          [&] {
              frmTFitting* w = Open(fittest::FirstOrder(kTrue_k, 1.0, 9, 10), shell::mnuctFitting_Click);
              ASSERT_NE(w, nullptr);
-             rec.QueueAnswer(platform::vbNo);
+             rec.QueueAnswer(platform::AnswerNo);
              shell::mnuNonIsothermFitting_Click(1);  // no temperatures: the data-editor offer
              EXPECT_EQ(std::pair(rec.Last().prompt.rfind("zuwenig experimentelle T-t-c-Daten!", 0), DiagVariante),
                        std::pair(std::size_t{0}, 1));

@@ -225,17 +225,17 @@ TEST_F(XYEditorTest, DeletingMarkedRowsAsksAndTheLastDeletionBringsBackTheEmptyL
     Add("1", "2");
     Add("3", "4");
     Add("5", "6");
-    rec.QueueAnswer(platform::vbNo);
+    rec.QueueAnswer(platform::AnswerNo);
     G()->Select(0, 2, 1, 3);
     shell::mnuSubDelLine2_Click();
     EXPECT_EQ(std::pair(rec.OnlyMessage(), nXYPunkte), std::pair("WARNUNG|Zeilen 1 bis 2 wirklich entfernen?"s, 3));
 
-    rec.QueueAnswer(platform::vbYes);
+    rec.QueueAnswer(platform::AnswerYes);
     G()->Select(0, 2, 1, 3);
     Btn("cmdErase")->click();
     EXPECT_EQ(std::pair(Points(), Ed()->windowTitle()), std::pair("5 6"s, QString("geladen:  (1 Datenzeilen)")));
 
-    rec.QueueAnswer(platform::vbYes);
+    rec.QueueAnswer(platform::AnswerYes);
     G()->Select(0, 2, 0, 2);
     Btn("cmdErase")->click();
     EXPECT_EQ(std::tuple(rec.Last().prompt, nXYPunkte, G()->Text(0, 2), Btn("cmdSave")->isEnabled()),
@@ -334,14 +334,14 @@ TEST_F(XYEditorTest, BadFilesAndUnansweredQuestionsLoseNoPoints) {
     // A good file over unsaved points asks first; Cancel keeps the list.
     openAnswer = Path("gut.XY");
     testsupport::WriteBytes(openAnswer, "K\r\n5;6\r\n");
-    rec.QueueAnswer(platform::vbCancel);
+    rec.QueueAnswer(platform::AnswerCancel);
     Btn("cmdLoad")->click();
     EXPECT_EQ(std::tuple(rec.Last().prompt, rec.Last().style, P(1).x),
               std::tuple("Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?"s,
-                         platform::vbYesNoCancel + platform::vbExclamation, 1.0f));
+                         platform::MsgYesNoCancel + platform::MsgExclamation, 1.0f));
 
     // Closing keeps the window's place.
-    rec.QueueAnswer(platform::vbNo);
+    rec.QueueAnswer(platform::AnswerNo);
     platform::Windows().Frame("frmXYEdit")->move(30, 20);
     Btn("cmdEsc")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -393,7 +393,7 @@ TEST_P(XYEditorRoad, EveryChangeAsksAtEveryClose) {
          {{1, 10}, {2, 20}}},
         {"delete", [this] {
              G()->Select(0, 2, 0, 3);
-             rec.QueueAnswer(platform::vbYes);
+             rec.QueueAnswer(platform::AnswerYes);
              Btn("cmdErase")->click();
          }, {{1, 10}, {2, 20}}},
         {"comment", [] { QTest::keyClicks(W<QLineEdit>("txtComment"), "!"); }, {{3, 30}, {1, 10}, {2, 20}}, "Liste!"},
@@ -422,19 +422,19 @@ TEST_P(XYEditorRoad, EveryChangeAsksAtEveryClose) {
         EXPECT_TRUE(Ed()->Ungespeichert());
         for (const Close& close : closes) {
             rec.Clear();
-            rec.QueueAnswer(platform::vbCancel);
+            rec.QueueAnswer(platform::AnswerCancel);
             close();
             EXPECT_EQ(rec.OnlyPrompt(), "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
             ASSERT_NE(Ed(), nullptr);
         }
         const Close& close = closes[round++ % std::size(closes)];
         saveAnswer = Path("nicht/da/x.XY");
-        rec.QueueAnswer(platform::vbYes);
+        rec.QueueAnswer(platform::AnswerYes);
         close();
         EXPECT_EQ(rec.Last().title, "Message from Sub SaveXY");
         ASSERT_NE(Ed(), nullptr);
         saveAnswer = Path("gespeichert.XY");
-        rec.QueueAnswer(platform::vbYes);
+        rec.QueueAnswer(platform::AnswerYes);
         close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(Ed(), nullptr);

@@ -57,7 +57,7 @@ protected:
     // The one message of a refusal.
     void ExpectRefusal(const std::string& prompt) {
         EXPECT_EQ(rec.OnlyMessage(), kTitel + ("|" + prompt));
-        EXPECT_EQ(rec.Empty() ? 0 : rec.Last().style, platform::vbCritical);
+        EXPECT_EQ(rec.Empty() ? 0 : rec.Last().style, platform::MsgCritical);
     }
     // Presses "Zeichnen"; true when no message came.
     bool Draw() {
@@ -96,7 +96,7 @@ TEST_P(BloodAlcoholWindowTest, FirstOpeningSetsTheDefaultsAndDrawsWithoutComplai
     EXPECT_EQ(BAKModifiziert, 0);
     Click("cmdRecht");
     EXPECT_EQ(rec.Last().title, "rechtlicher Hinweis");
-    EXPECT_EQ(rec.Last().style, platform::vbExclamation);
+    EXPECT_EQ(rec.Last().style, platform::MsgExclamation);
     EXPECT_NE(rec.Last().prompt.find("DIE BERECHNUNGSERGEBNISSE SIND NICHT RECHTSRELEVANT.\r\n"), std::string::npos);
 
     EXPECT_TRUE(Draw()) << rec.Last().prompt;

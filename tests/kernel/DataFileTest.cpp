@@ -14,7 +14,8 @@ namespace {
 
 const std::string kHeader = "t, cA, cB, cC, cP, cQ, k, T, lambda, lambda_inf, res3, res4, exclude(0|-1)";
 
-// Three rows in the number forms the original writer produced; comment with a Windows-1252 umlaut.
+// Three rows in the number forms a data file may hold (no zero before the point, exponents, blanks
+// around a field); a comment with a Windows-1252 umlaut.
 const std::string kSample =
     "Messung B\xE4r 1\r\n"
     "min\r\n" +

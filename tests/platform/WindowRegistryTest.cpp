@@ -1,6 +1,7 @@
 // The window registry and the FormHost over it: one instance per window, creation on demand,
 // MDI children in the main window's area, and control access by objectName; the real message dialog
-// (VB styles as buttons, icon and default button) and the help call, which says there is no help file.
+// (message styles as buttons, icon and default button) and the help call, which reports a help file
+// that is missing or broken.
 #include <QCloseEvent>
 #include <QFile>
 #include <QMainWindow>
@@ -242,14 +243,14 @@ using namespace platform;
 TEST(QtMessageBox, StylesGiveButtonsIconAndDefault) {
     // Style, the answers of its buttons (sorted), icon, default answer, Escape answer (0: none).
     const std::tuple<int, std::vector<int>, QMessageBox::Icon, int, int> cases[] = {
-        {vbOKOnly, {vbOK}, QMessageBox::NoIcon, vbOK, vbOK},
-        {vbOKCancel + vbQuestion, {vbOK, vbCancel}, QMessageBox::Question, vbOK, vbCancel},
-        {vbAbortRetryIgnore + vbCritical + vbDefaultButton3, {vbAbort, vbRetry, vbIgnore}, QMessageBox::Critical,
-         vbIgnore, 0},
-        {vbYesNoCancel + vbExclamation, {vbCancel, vbYes, vbNo}, QMessageBox::Warning, vbYes, vbCancel},
-        {vbYesNo + vbCritical + vbDefaultButton2, {vbYes, vbNo}, QMessageBox::Critical, vbNo, 0},
-        {vbRetryCancel + vbInformation, {vbCancel, vbRetry}, QMessageBox::Information, vbRetry, vbCancel},
-        {vbOKOnly + vbInformation + vbDefaultButton2, {vbOK}, QMessageBox::Information, vbOK, vbOK},
+        {MsgOkOnly, {AnswerOk}, QMessageBox::NoIcon, AnswerOk, AnswerOk},
+        {MsgOkCancel + MsgQuestion, {AnswerOk, AnswerCancel}, QMessageBox::Question, AnswerOk, AnswerCancel},
+        {MsgAbortRetryIgnore + MsgCritical + MsgDefaultButton3, {AnswerAbort, AnswerRetry, AnswerIgnore}, QMessageBox::Critical,
+         AnswerIgnore, 0},
+        {MsgYesNoCancel + MsgExclamation, {AnswerCancel, AnswerYes, AnswerNo}, QMessageBox::Warning, AnswerYes, AnswerCancel},
+        {MsgYesNo + MsgCritical + MsgDefaultButton2, {AnswerYes, AnswerNo}, QMessageBox::Critical, AnswerNo, 0},
+        {MsgRetryCancel + MsgInformation, {AnswerCancel, AnswerRetry}, QMessageBox::Information, AnswerRetry, AnswerCancel},
+        {MsgOkOnly + MsgInformation + MsgDefaultButton2, {AnswerOk}, QMessageBox::Information, AnswerOk, AnswerOk},
     };
     for (const auto& [style, answers, icon, defaultAnswer, escapeAnswer] : cases) {
         SCOPED_TRACE(style);
@@ -268,12 +269,12 @@ TEST(QtMessageBox, StylesGiveButtonsIconAndDefault) {
         EXPECT_EQ(box->text(), "Zeile 1\nZeile 2");
     }
     // German captions; a dialog closed without a button answers Cancel.
-    auto box = BuildMessageBox("?", vbYesNoCancel, "WARNUNG");
+    auto box = BuildMessageBox("?", MsgYesNoCancel, "WARNUNG");
     QStringList texts;
     for (QAbstractButton* b : box->buttons()) texts << b->text().remove('&');
     texts.sort();
     EXPECT_EQ(texts, QStringList({"Abbrechen", "Ja", "Nein"}));
-    EXPECT_EQ(AnswerOfButton(nullptr), vbCancel);
+    EXPECT_EQ(AnswerOfButton(nullptr), AnswerCancel);
 }
 
 // A missing help file and one that is no help file (a broken installation) are reported once
@@ -291,7 +292,7 @@ TEST(Help, AMissingOrBrokenHelpFileIsReportedOnce) {
         ShowHelpContext(11223);
         ASSERT_EQ(recorder.Messages().size(), 1u) << path;
         EXPECT_EQ(std::pair(recorder.Last().prompt.substr(0, 56), recorder.Last().style & 0x70),
-                  std::pair(std::string("Die Hilfe-Datei tarvelo.qch fehlt oder ist nicht lesbar."), int(vbExclamation)));
+                  std::pair(std::string("Die Hilfe-Datei tarvelo.qch fehlt oder ist nicht lesbar."), int(MsgExclamation)));
         EXPECT_EQ(std::pair(HelpTopicOfContext(11223), ShownHelpTopic()), std::pair(std::string(), std::string()));
         CloseAllHelpWindows();  // nothing open, nothing shown
         EXPECT_EQ(recorder.Messages().size(), 1u);

@@ -80,12 +80,12 @@ TEST_F(FileDialogTest, ListsPreviewsDeletesAndReturnsTheDoubleClickedFile) {
                                " MESS1.TA3 vom 06.12.2026 10:00:00"}));
         // Delete asks; No keeps the file.
         auto* list = d.findChild<QListWidget*>("filOpenList");
-        rec.QueueAnswer(platform::vbNo);
+        rec.QueueAnswer(platform::AnswerNo);
         QTest::keyClick(list, Qt::Key_Delete);
         ASSERT_EQ(rec.Messages().size(), 1u);
         EXPECT_EQ(rec.Last().prompt, "File proj1.TC3 wirklich löschen?");
         EXPECT_TRUE(platform::FileExistsAt(folder + "/proj1.TC3"));
-        rec.QueueAnswer(platform::vbYes);
+        rec.QueueAnswer(platform::AnswerYes);
         QTest::keyClick(list, Qt::Key_Delete);
         EXPECT_FALSE(platform::FileExistsAt(folder + "/proj1.TC3"));
         EXPECT_EQ(Items(d), QStringList{"nodata.TC3"});

@@ -132,7 +132,7 @@ TEST_F(ProjectFileTest, BrokenFileChangesNothingAndSaysWhy) {
         EXPECT_TRUE(Snapshot::Take() == before);
         ASSERT_EQ(rec.Messages().size(), 1u);
         EXPECT_EQ(rec.Last().title, " Ausführung nicht möglich ");
-        EXPECT_EQ(rec.Last().style, platform::vbCritical);
+        EXPECT_EQ(rec.Last().style, platform::MsgCritical);
     }
     EXPECT_FALSE(Enabled("mnuEditDat"));  // no load, nothing enabled
 }
@@ -172,7 +172,7 @@ TEST_F(ProjectFileTest, SavingToAnUnwritablePlaceKeepsTheProjectNames) {
     Menu("mnuSaveProject");
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Last().title, "Fehler beim Abspeichern der Sitzungs-Datei\r\n(evtl. fehlende Schreibrechte)");
-    EXPECT_EQ(rec.Last().style, platform::vbCritical);
+    EXPECT_EQ(rec.Last().style, platform::MsgCritical);
     EXPECT_EQ(std::tuple(ProjektFile, ProjektPfad), std::tuple("alt.TC3", "/alt"));
     EXPECT_EQ(dialogs.commentPrompts, 1);  // the comment is asked before the writing
 }
@@ -256,7 +256,7 @@ TEST_F(ProjectFileTest, DataFileNameIsTakenOverOnlyWithItsData) {
     ASSERT_GE(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Messages()[0].title + "|" + rec.Messages()[0].prompt,
               "Warnung|Datenfile ist nicht vom Typ *.TA3 und kann nicht geladen werden");
-    EXPECT_EQ(rec.Messages()[0].style, platform::vbExclamation);
+    EXPECT_EQ(rec.Messages()[0].style, platform::MsgExclamation);
     EXPECT_EQ(std::tuple(aktModell, nMesspunkte, DatenFile), std::tuple(4, 0, "VORHER.TA3"));
     EXPECT_EQ(rec.Last().title, "Projektstatus");
     EXPECT_NE(rec.Last().prompt.find("    kein Datenfile (*.TA3) geladen"), std::string::npos);
@@ -289,7 +289,7 @@ TEST_F(ProjectFileTest, DataFileNameIsTakenOverOnlyWithItsData) {
     // the screen's free width still breaks. Either box stays within the free area.
     const std::string tooLong = "kurz\r\n" + QString("eine sehr lange Zeile ").repeated(60).toStdString();
     for (const auto& [prompt, broken] : {std::pair(status, false), std::pair(tooLong, true)}) {
-        auto box = platform::BuildMessageBox(prompt, platform::vbInformation, "Projektstatus");
+        auto box = platform::BuildMessageBox(prompt, platform::MsgInformation, "Projektstatus");
         box->show();
         QCoreApplication::processEvents();
         const auto* label = box->findChild<QLabel*>("qt_msgbox_label");

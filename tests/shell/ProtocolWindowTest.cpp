@@ -140,7 +140,7 @@ TEST_P(ProtocolRoad, BatchResultWritesMaskedColumnsTabbedClipboardAndClosingWrit
     ASSERT_EQ(rec.Messages().size(), 3u);
     for (const auto& m : rec.Messages())
         EXPECT_EQ(std::tuple(m.title, m.prompt, m.style),
-                  std::tuple("Hinweis", "Kein aktuelles Ergebnis vorhanden.", platform::vbInformation));
+                  std::tuple("Hinweis", "Kein aktuelles Ergebnis vorhanden.", platform::MsgInformation));
     Press("cmdHelp");
     EXPECT_EQ(platform::ShownHelpTopic(), "protokoll.html");
     platform::Windows().Unload("frmProtokoll");
@@ -247,7 +247,7 @@ TEST_F(ProtocolWindowTest, FailedWriteKeepsTheRowsForTheNextTry) {
     Press("cmdRecordResult");
     Press("cmdOpenNew");
     ASSERT_FALSE(rec.Empty());
-    EXPECT_EQ(rec.Last().style, platform::vbCritical);
+    EXPECT_EQ(rec.Last().style, platform::MsgCritical);
     EXPECT_EQ(std::tuple(ProtZeilen, ProtFile), std::tuple(1, "26120601.CSV"));
     EXPECT_TRUE(Control<QPushButton>("frmProtokoll", "cmdOpenNew")->isEnabled());
 

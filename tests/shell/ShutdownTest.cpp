@@ -112,11 +112,11 @@ TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
     };
     const std::string missing = Path("gibt/es/nicht/MESS1.TA3");
     const Case cases[] = {
-        {"Cancel keeps the window open", platform::vbCancel, "MESS1.TA3", "", false, "", 1},
-        {"No leaves the data", platform::vbNo, "MESS1.TA3", "", true, "", 1},
-        {"Yes saves the data", platform::vbYes, "MESS1.TA3", Path("MESS1.TA3"), true, Path("MESS1.TA3"), 1},
-        {"Yes with a failed save", platform::vbYes, missing, missing, false, "", 2},
-        {"Yes without a name, a name chosen", platform::vbYes, "", Path("neu.TA3"), true, Path("neu.TA3"), 1},
+        {"Cancel keeps the window open", platform::AnswerCancel, "MESS1.TA3", "", false, "", 1},
+        {"No leaves the data", platform::AnswerNo, "MESS1.TA3", "", true, "", 1},
+        {"Yes saves the data", platform::AnswerYes, "MESS1.TA3", Path("MESS1.TA3"), true, Path("MESS1.TA3"), 1},
+        {"Yes with a failed save", platform::AnswerYes, missing, missing, false, "", 2},
+        {"Yes without a name, a name chosen", platform::AnswerYes, "", Path("neu.TA3"), true, Path("neu.TA3"), 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -134,7 +134,7 @@ TEST_F(ShutdownTest, AnswersToTheDataQuestion) {
         ASSERT_EQ(rec.Messages().size(), c.messages);
         EXPECT_EQ(rec.Messages()[0].title + "|" + rec.Messages()[0].prompt,
                   "WARNUNG|Die experimentellen Daten wurden geändert.\r\nJetzt speichern?");
-        EXPECT_EQ(rec.Messages()[0].style, platform::vbYesNoCancel + platform::vbExclamation);
+        EXPECT_EQ(rec.Messages()[0].style, platform::MsgYesNoCancel + platform::MsgExclamation);
         if (!c.ends || !c.savedTo.empty()) {
             EXPECT_EQ(ExpDataChanged, c.ends ? kFalse : kTrue);
         }
@@ -157,12 +157,12 @@ TEST_F(ShutdownTest, UnsavedXYPointsAreOfferedBeforeTheEnd) {
     Menu("mnuEditXY");
     testsupport::Control<QLineEdit>("frmXYEdit", "y(0)")->setText("2");
     testsupport::Click("frmXYEdit", "OKinput");
-    rec.QueueAnswer(platform::vbCancel);
+    rec.QueueAnswer(platform::AnswerCancel);
     EXPECT_FALSE(main->mnuExit_Click());
     EXPECT_EQ(rec.Last().prompt, "Die Daten wurden noch nicht gespeichert.\r\n\r\nJetzt speichern?");
     EXPECT_FALSE(SessionWritten());
     EXPECT_TRUE(platform::Windows().IsLoaded("frmXYEdit"));
-    rec.QueueAnswer(platform::vbNo);
+    rec.QueueAnswer(platform::AnswerNo);
     EXPECT_TRUE(main->mnuExit_Click());
 }
 
@@ -179,7 +179,7 @@ TEST_F(ShutdownTest, UnwritableSessionAndProtocolAreReportedAndTheMissingSession
     EXPECT_TRUE(main->mnuExit_Click());
     ASSERT_EQ(rec.Messages().size(), 2u);
     EXPECT_EQ(rec.Messages()[0].title, "Fehler beim Abspeichern der Sitzungs-Datei\r\n(evtl. fehlende Schreibrechte)");
-    EXPECT_EQ(rec.Last().style, platform::vbCritical);
+    EXPECT_EQ(rec.Last().style, platform::MsgCritical);
     rec.Clear();
     main->ToolbarButton(4)->trigger();
     ASSERT_EQ(rec.Messages().size(), 1u);

@@ -60,7 +60,7 @@ TEST_F(ToolbarTest, ButtonsCloseTheBloodAlcoholWindowAndRunTheirEntries) {
     rec.Clear();
     w.ToolbarButton(36)->trigger();  // the project status
     ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(std::tuple(rec.Last().title, rec.Last().style), std::tuple("Projektstatus", platform::vbInformation));
+    EXPECT_EQ(std::tuple(rec.Last().title, rec.Last().style), std::tuple("Projektstatus", platform::MsgInformation));
 }
 
 TEST_F(ToolbarTest, HelpEntriesAndButtonsOpenTheirTopics) {
@@ -87,7 +87,7 @@ TEST_F(ToolbarTest, HelpEntriesAndButtonsOpenTheirTopics) {
               0u);
 
     Menu("mnuInfo");
-    EXPECT_EQ(rec.Last().style, platform::vbInformation);
+    EXPECT_EQ(rec.Last().style, platform::MsgInformation);
     EXPECT_NE(rec.Last().prompt.find("TARVELO"), std::string::npos);
     EXPECT_NE(rec.Last().prompt.find("Version"), std::string::npos);
 }

@@ -270,7 +270,7 @@ TEST_P(RoadTest, FailuresAreReportedAndNeverDrawn) {
         Box(form, 11)->setText("1.5");
         Click(form, "cmdDiagram");
         EXPECT_EQ(rec.OnlyMessage(), "Message from Sub " + std::string(r->calc) + "|Berechnungsfehler aufgetreten");
-        EXPECT_EQ(rec.Last().style, platform::vbCritical);
+        EXPECT_EQ(rec.Last().style, platform::MsgCritical);
         EXPECT_EQ(platform::Windows().Get("frmTGraph2D"), diagram);  // the old diagram stays
         platform::Windows().Unload(form);
     }

@@ -97,7 +97,7 @@ inline void UnloadAll() {
     for (const std::string& name : platform::Windows().Names()) {
         if (name == "MDITAR" || !platform::Windows().IsLoaded(name)) continue;
         MsgRecorder quiet;
-        for (int i = 0; i < 4; ++i) quiet.QueueAnswer(platform::vbNo);
+        for (int i = 0; i < 4; ++i) quiet.QueueAnswer(platform::AnswerNo);
         platform::Windows().Unload(name);
     }
     Flush();
