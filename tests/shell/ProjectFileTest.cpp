@@ -1,11 +1,16 @@
 // Project files: the exact 20-line format, reading hand-written files, the all-or-nothing load,
 // and the commands of the "&Daten" menu that save and load projects.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 #include <QString>
+#include <QTest>
+#include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <limits>
 
@@ -286,22 +291,49 @@ TEST_F(ProjectFileTest, DataFileNameIsTakenOverOnlyWithItsData) {
     EXPECT_NE(status.find("    " + QString::fromStdString(shown).toUpper().toStdString()), std::string::npos);
 
     // On the test's small screen (800 px wide) the status box breaks none of its lines; a line longer than
-    // the screen's free width still breaks. Either box stays within the free area.
+    // the screen's free width still breaks, and so does a file name wider than the screen, where the width
+    // ends. Every box stays within the free area and shows every character of its message.
     const std::string tooLong = "kurz\r\n" + QString("eine sehr lange Zeile ").repeated(60).toStdString();
-    for (const auto& [prompt, broken] : {std::pair(status, false), std::pair(tooLong, true)}) {
+    const std::string longName = "Die Datei \"/home/anwender/" + std::string(150, 'x') + "/Versuch.TC3\" wurde nicht gefunden.";
+    for (const auto& [prompt, broken] :
+         {std::pair(status, false), std::pair(tooLong, true), std::pair(longName, true)}) {
         auto box = platform::BuildMessageBox(prompt, platform::MsgInformation, "Projektstatus");
         box->show();
         QCoreApplication::processEvents();
-        const auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+        auto* label = box->findChild<QLabel*>("qt_msgbox_label");
         ASSERT_NE(label, nullptr);
-        const QStringList lines = box->text().split('\n');
+        const QString message = QString::fromStdString(prompt).replace("\r\n", "\n");
+        const QStringList lines = message.split('\n');
         int widest = 0;
         for (const QString& line : lines) widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
         const int unbrokenHeight = int(lines.size()) * label->fontMetrics().lineSpacing();
         const bool laidOutBroken = label->wordWrap() && label->heightForWidth(label->width()) > unbrokenHeight;
         EXPECT_EQ(std::tuple(label->contentsRect().width() >= widest, laidOutBroken), std::tuple(!broken, broken))
             << lines.size() << " lines, widest " << widest << " px, label " << label->width() << " px";
-        EXPECT_TRUE(box->screen()->availableGeometry().contains(box->frameGeometry()));
+        // The lines as the label lays them out: none wider than the label, and together the whole message.
+        QString shown;
+        int widestShown = 0;
+        for (const QString& line : label->text().split('\n')) {
+            QTextLayout layout(line, label->font());
+            QTextOption option;
+            option.setWrapMode(label->wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
+                l.setLineWidth(label->contentsRect().width());
+                widestShown = std::max(widestShown, int(std::ceil(l.naturalTextWidth())));
+            }
+            layout.endLayout();
+            shown += (shown.isEmpty() ? "" : "\n") + line;
+        }
+        EXPECT_LE(widestShown, label->contentsRect().width()) << "a line runs past the label's edge";
+        EXPECT_EQ(shown.remove(QChar(0x200B)), message);
+        // What is selected in the box and copied is the message itself.
+        label->setSelection(0, int(label->text().size()));
+        QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), message);
+        EXPECT_TRUE(box->screen()->availableGeometry().contains(box->frameGeometry()))
+            << box->frameGeometry().right() << " > " << box->screen()->availableGeometry().right();
     }
 }
 
