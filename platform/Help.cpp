@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHelpContentModel>
+#include <QMultiHash>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
 #include <QHelpLink>
@@ -35,6 +36,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -72,9 +74,23 @@ private:
     QHelpEngine* engine_;
 };
 
+// The titles under which the contents name each page (the page's address without its section).
+QMultiHash<QUrl, QString> ContentsTitles(QHelpContentModel* model) {
+    QMultiHash<QUrl, QString> titles;
+    std::function<void(QHelpContentItem*)> walk = [&](QHelpContentItem* item) {
+        if (!item) return;
+        titles.insert(item->url().adjusted(QUrl::RemoveFragment), item->title());
+        for (int i = 0; i < item->childCount(); ++i) walk(item->child(i));
+    };
+    for (int row = 0; row < model->rowCount(); ++row) walk(model->contentItemAt(model->index(row, 0)));
+    return titles;
+}
+
 // The pages of an index keyword, one entry per page (a keyword may lead to one page twice, with and
-// without a section), sorted by title.
-QList<QHelpLink> OnePerPage(const QList<QHelpLink>& links) {
+// without a section): first the pages whose subject the keyword is (their title holds it, or the
+// contents name the page so), then the others, each group sorted by title.
+QList<QHelpLink> OnePerPage(const QList<QHelpLink>& links, const QString& keyword,
+                            const QMultiHash<QUrl, QString>& contentsTitles) {
     QList<QHelpLink> pages;
     for (const QHelpLink& link : links) {
         const QUrl page = link.url.adjusted(QUrl::RemoveFragment);
@@ -82,9 +98,17 @@ QList<QHelpLink> OnePerPage(const QList<QHelpLink>& links) {
                          [&](const QHelpLink& p) { return p.url.adjusted(QUrl::RemoveFragment) == page; }))
             pages.append(link);
     }
+    const auto subject = [&](const QHelpLink& link) {
+        if (link.title.contains(keyword, Qt::CaseInsensitive)) return true;
+        const QList<QString> named = contentsTitles.values(link.url.adjusted(QUrl::RemoveFragment));
+        return std::any_of(named.begin(), named.end(),
+                           [&](const QString& title) { return title.contains(keyword, Qt::CaseInsensitive); });
+    };
     QCollator german(QLocale(QLocale::German, QLocale::Germany));
-    std::sort(pages.begin(), pages.end(),
-              [&](const QHelpLink& a, const QHelpLink& b) { return german.compare(a.title, b.title) < 0; });
+    std::sort(pages.begin(), pages.end(), [&](const QHelpLink& a, const QHelpLink& b) {
+        const bool subjectA = subject(a), subjectB = subject(b);
+        return subjectA != subjectB ? subjectA : german.compare(a.title, b.title) < 0;
+    });
     return pages;
 }
 
@@ -270,7 +294,7 @@ private:
     }
 
     void Offer(const QList<QHelpLink>& links, const QString& keyword) {
-        const QList<QHelpLink> pages = OnePerPage(links);
+        const QList<QHelpLink> pages = OnePerPage(links, keyword, ContentsTitles(engine_->contentModel()));
         if (pages.size() < 2) {
             if (!pages.isEmpty()) Show(pages.first().url);
             return;

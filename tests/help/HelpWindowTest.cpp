@@ -93,6 +93,19 @@ std::map<QString, std::set<std::string>> KeywordPages() {
     return pages;
 }
 
+// The titles under which the contents name each page, read from the same project file.
+std::multimap<std::string, QString> ContentsTitles() {
+    std::multimap<std::string, QString> titles;
+    QFile project(kSourceDir + "/help/tarvelo.qhp");
+    EXPECT_TRUE(project.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&project);
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("section"))
+            titles.emplace(xml.attributes().value("ref").toString().section('#', 0, 0).toStdString(),
+                           xml.attributes().value("title").toString());
+    return titles;
+}
+
 // The title of a page of the built help file.
 QString PageTitle(const std::string& page) {
     static const QRegularExpression title(QStringLiteral("<title>([^<]*)</title>"));
@@ -306,6 +319,7 @@ TEST_P(HelpIndexTest, AKeywordOfSeveralPagesOffersThemAll) {
     };
 
     int several = 0;
+    const std::multimap<std::string, QString> contents = ContentsTitles();
     for (const auto& [name, pages] : KeywordPages()) {
         std::set<QString> titles;
         for (const std::string& page : pages) titles.insert(PageTitle(page));
@@ -320,13 +334,28 @@ TEST_P(HelpIndexTest, AKeywordOfSeveralPagesOffersThemAll) {
         std::set<QString> offered;
         for (int i = 0; i < list->count(); ++i) offered.insert(list->item(i)->text());
         EXPECT_EQ(offered, titles) << name.toStdString();
+        // A page whose subject the keyword is (its title holds it, or the contents name it so) comes first.
+        std::set<QString> subjects;
+        for (const std::string& page : pages) {
+            bool named = PageTitle(page).contains(name, Qt::CaseInsensitive);
+            for (auto [at, end] = contents.equal_range(page); at != end; ++at)
+                named = named || at->second.contains(name, Qt::CaseInsensitive);
+            if (named) subjects.insert(PageTitle(page));
+        }
+        if (!subjects.empty())
+            EXPECT_EQ(std::pair(list->currentRow(), subjects.count(list->currentItem()->text())), std::pair(0, size_t(1)))
+                << name.toStdString() << " offers " << list->currentItem()->text().toStdString() << " first";
         const std::string before = ShownTopic();
         QTest::keyClick(list, Qt::Key_Escape);
         EXPECT_EQ(ShownTopic(), before) << name.toStdString();
     }
     EXPECT_GE(several, 10);
 
-    QListWidget* list = enter("Fitting");  // Down and Enter: the second page
+    QListWidget* list = enter("Fitting");  // Enter: the keyword's own page
+    ASSERT_NE(list, nullptr);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(ShownTopic(), "fitting.html");
+    list = enter("Fitting");  // Down and Enter: the second page
     ASSERT_NE(list, nullptr);
     QTest::keyClick(list, Qt::Key_Down);
     const QString second = list->currentItem()->text();
