@@ -247,6 +247,10 @@ TEST_F(HelpTest, ContentsIndexAndSearchOpenTopics) {
         const QWidget* w = QApplication::focusWidget();
         return w ? w->objectName().toStdString() : "";
     };
+    // The search tab of the fresh window takes the keyboard to its field by itself, not by way of
+    // another tab that had it before.
+    ClickTab(help, "Suche");
+    EXPECT_EQ(focused(), "txtSuche");
 
     auto* contents = help->findChild<QTreeView*>("treeInhalt");
     ASSERT_TRUE(QTest::qWaitFor([&] { return contents->model()->rowCount() >= 1; })) << "no contents";  // built in the background
