@@ -468,16 +468,25 @@ TEST_P(FittingRoads, RefusalsReportsAndCountedRows) {
              EXPECT_EQ(rec.OnlyPrompt(), "- Geschwindigkeitskonstante k1 muss größer Null sein\r\n");
              EXPECT_EQ(chartY(), vorher);
          }},
-        {"modes 6, 7: the automatic fit takes a negative A as a poor start, not as an error: it starts from 100",
+        {"modes 6, 7: the automatic fit takes a negative A or EA as a poor start, not as an error: it starts from 100",
          [&] {
-             frmTFitting* w = Open(ArrheniusRows(), NonIsothermal);
-             ASSERT_NE(w, nullptr);
-             w->optManuAuto[1]->click();
-             Type(w->Inp[10], "-5");
-             rec.Clear();
-             w->cmdAutoFitting->click();
-             EXPECT_EQ(std::tuple(rec.Empty(), w->LetzterFitFehler(), Joined({w->Inp[10]->text(), w->Inp[11]->text()})),
-                       std::tuple(true, kFitOk, " 2499.647| 17499.64"s));
+             // From A = -5 it ends at the optimum. From A = 2000, EA = 100 every computed c(A) is all but
+             // 0 from the first measured time on, so the fit cannot move and ends where it began: its
+             // result shows the start that EA = -100 was given.
+             for (const auto& [a, ea, result] : {std::tuple("-5", " 17499.64", " 2499.647| 17499.64"),
+                                                 std::tuple("2000", "-100", " 2000| 100")}) {
+                 testsupport::UnloadAll();
+                 frmTFitting* w = Open(ArrheniusRows(), NonIsothermal);
+                 ASSERT_NE(w, nullptr);
+                 w->optManuAuto[1]->click();
+                 Type(w->Inp[10], a);
+                 Type(w->Inp[11], ea);
+                 rec.Clear();
+                 w->cmdAutoFitting->click();
+                 EXPECT_EQ(std::tuple(rec.Empty(), w->LetzterFitFehler(), Joined({w->Inp[10]->text(), w->Inp[11]->text()})),
+                           std::tuple(true, kFitOk, std::string(result)))
+                     << "from " << a << ", " << ea;
+             }
          }},
         {"a curve that is not finite (a large negative EA) is reported, the old curves stay",
          [&] {
