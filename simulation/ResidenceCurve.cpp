@@ -53,7 +53,8 @@ VerweilKurvenErgebnis BerechneVerweilKurve(VerweilFunktion art, bool xAchseT, in
         p.x = AlsSingle(x);
         p.y = AlsSingle(y);
         punkte.push_back(p);
-        ergebnis.sichtbar = bereich.yMin < p.y && p.y < bereich.yMax && bereich.xMin < p.x && p.x < bereich.xMax;
+        // The borders belong to the drawing: the curve is built to end on the right one.
+        ergebnis.sichtbar = bereich.yMin <= p.y && p.y <= bereich.yMax && bereich.xMin <= p.x && p.x <= bereich.xMax;
         // A step that vanishes in single precision would never reach tmax: one point only.
         if (!(dt > 0.0f)) break;
     }

@@ -17,7 +17,7 @@ enum class VerweilFunktion { E, F };
 struct VerweilKurvenErgebnis {
     bool ueberlauf = false;   // a point failed in the kernel (tm <= 0, N < 1, overflow): the curve ends
                               // before it; the points computed so far are kept
-    bool sichtbar = false;    // the last point lies strictly inside the given range
+    bool sichtbar = false;    // the last point lies inside the given range or on its border
 };
 
 // Time span of a curve in the current time unit: 6 tm while no range is set (xMax = 0), else the
@@ -26,7 +26,7 @@ float VerweilZeitspanne(bool xAchseT, double tm, float xMax);
 
 // Fills punkte (element 0's x = point count n, elements 1..n = points as Singles) with E(t) / F(t)
 // over t (xAchseT) or E·tm / F over t/tm, for t = 0, dt, 2 dt, ... <= tmax, dt = tmax / 150.
-// Visibility of the last point is judged against bereich (xMin < x < xMax, yMin < y < yMax).
+// Visibility of the last point is judged against bereich (xMin <= x <= xMax, yMin <= y <= yMax).
 // Throws kernel::RuntimeError when t/tm cannot be formed (tm = 0) or a value leaves the Single range.
 VerweilKurvenErgebnis BerechneVerweilKurve(VerweilFunktion art, bool xAchseT, int N, double tm,
                                            const kernel::DiagRecord& bereich, std::vector<kernel::XYPunkt>& punkte);

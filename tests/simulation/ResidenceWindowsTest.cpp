@@ -338,6 +338,18 @@ TEST_F(ResidenceWindowsTest, DistributionDimensionlessCurvesFillTheRangeOverflow
     DiagRec.yMin = 2;
     w->cmdDiaF_RK->click();
     EXPECT_EQ(rec.Messages().size(), 1u);
+
+    // A curve that ends on the right border lies inside: tm = 100 over t = 0..300 takes 150 steps of 2 to
+    // 300 exactly, and draws without a warning.
+    rec.Clear();
+    w->optxAchse[0]->click();
+    Type(w->txtVR, "1");
+    Type(w->txtVPunkt, "0.01");
+    DiagRec.yMin = -0.005f;
+    DiagRec.xMax = 300;
+    w->cmdDiaE_RK->click();
+    EXPECT_EQ(KurvenPunkte[static_cast<std::size_t>(Anzahl(KurvenPunkte))].x, 300.0f);
+    EXPECT_TRUE(rec.Empty()) << rec.Last().prompt;
 }
 
 TEST_F(ResidenceWindowsTest, DistributionTankCountIsCheckedAndRounded) {
