@@ -271,12 +271,10 @@ void MDITAR::BuildMenus() {
     connect(AddEntry(help, "mnuHilfeHinweis", "Hinweis zur HTML-Hilfe"), &QAction::triggered, this, [] {
         platform::MsgBox("Die umfangreiche HTML-Hilfe ist ein wichtiger\r\nBestandteil des Programms.\r\n\r\n"
                          "Wenn die Hilfe nicht funktionieren sollte:\r\n"
-                         "   Überprüfen Sie zuerst, ob die Hilfe-Datei TARVELO.CHM\r\n"
+                         "   Überprüfen Sie zuerst, ob die Hilfe-Datei tarvelo.qch\r\n"
                          "   im TARVELO-Arbeitsverzeichnis existiert.\r\n\r\n"
-                         "   Überprüfen Sie dann im Datei-Explorer, ob Ihr\r\n"
-                         "   Windows-System überhaupt CHM-Dateien starten kann.\r\n"
-                         "   (Achtung: Es gibt Programme, die sinnloserweise die\r\n"
-                         "   Datei-Extension CHM für andere Zwecke verwenden.) ",
+                         "   Fehlt sie dort oder ist sie nicht lesbar,\r\n"
+                         "   installieren Sie das Programm neu. ",
                          platform::MsgExclamation, "Hinweis zur HTML-Hilfe");
     });
     connect(AddEntry(help, "mnuTip", "Tipps und Tricks zeigen"), &QAction::triggered, this,

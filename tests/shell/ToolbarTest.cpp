@@ -1,6 +1,7 @@
 // The main window's bars: what each toolbar button runs, the blood-alcohol window closed by every
 // button, the help topics of the entries, buttons and F1 in a menu; and an entry added to a menu bar
 // that has wrapped into further rows.
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QToolBar>
 #include <QToolTip>
@@ -85,6 +86,9 @@ TEST_F(ToolbarTest, HelpEntriesAndButtonsOpenTheirTopics) {
     EXPECT_EQ(rec.Last().title, "Hinweis zur HTML-Hilfe");
     EXPECT_EQ(rec.Last().prompt.rfind("Die umfangreiche HTML-Hilfe ist ein wichtiger\r\nBestandteil des Programms.\r\n\r\n", 0),
               0u);
+    // The hint names the help file the program reads.
+    const std::string helpFile = QFileInfo(QString::fromStdString(platform::HelpFile())).fileName().toStdString();
+    EXPECT_NE(rec.Last().prompt.find("die Hilfe-Datei " + helpFile + "\r\n"), std::string::npos) << helpFile;
 
     Menu("mnuInfo");
     EXPECT_EQ(rec.Last().style, platform::MsgInformation);
