@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHelpContentModel>
-#include <QMultiHash>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
 #include <QHelpLink>
@@ -19,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMultiHash>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -98,16 +98,14 @@ QList<QHelpLink> OnePerPage(const QList<QHelpLink>& links, const QString& keywor
                          [&](const QHelpLink& p) { return p.url.adjusted(QUrl::RemoveFragment) == page; }))
             pages.append(link);
     }
-    const auto subject = [&](const QHelpLink& link) {
+    QCollator german(QLocale(QLocale::German, QLocale::Germany));
+    std::sort(pages.begin(), pages.end(),
+              [&](const QHelpLink& a, const QHelpLink& b) { return german.compare(a.title, b.title) < 0; });
+    std::stable_partition(pages.begin(), pages.end(), [&](const QHelpLink& link) {
         if (link.title.contains(keyword, Qt::CaseInsensitive)) return true;
         const QList<QString> named = contentsTitles.values(link.url.adjusted(QUrl::RemoveFragment));
         return std::any_of(named.begin(), named.end(),
                            [&](const QString& title) { return title.contains(keyword, Qt::CaseInsensitive); });
-    };
-    QCollator german(QLocale(QLocale::German, QLocale::Germany));
-    std::sort(pages.begin(), pages.end(), [&](const QHelpLink& a, const QHelpLink& b) {
-        const bool subjectA = subject(a), subjectB = subject(b);
-        return subjectA != subjectB ? subjectA : german.compare(a.title, b.title) < 0;
     });
     return pages;
 }

@@ -129,6 +129,7 @@ protected:
             setAttribute(Qt::WA_Moved, false);
         }
     }
+
 private:
     void FitLines() {
         auto* label = findChild<QLabel*>("qt_msgbox_label");

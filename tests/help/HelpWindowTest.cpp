@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -78,31 +79,36 @@ std::set<int> ContextIdsOfTheWindowCalls() {
     return ids;
 }
 
-// The pages of each index keyword ("fitting.html", "ueber.html"), read from the project file the
-// help is compiled from.
-std::map<QString, std::set<std::string>> KeywordPages() {
-    std::map<QString, std::set<std::string>> pages;
+// Calls `take` with the attributes of every `element` of the project file the help is compiled from.
+void ForEachInProject(QLatin1String element, const std::function<void(const QXmlStreamAttributes&)>& take) {
     QFile project(kSourceDir + "/help/tarvelo.qhp");
     EXPECT_TRUE(project.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&project);
     while (!xml.atEnd())
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("keyword"))
-            pages[xml.attributes().value("name").toString()].insert(
-                xml.attributes().value("ref").toString().section('#', 0, 0).toStdString());
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == element) take(xml.attributes());
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+}
+
+// The page of an entry of the project file ("fitting.html"), without its section.
+std::string PageOf(const QXmlStreamAttributes& entry) {
+    return entry.value("ref").toString().section('#', 0, 0).toStdString();
+}
+
+// The pages of each index keyword.
+std::map<QString, std::set<std::string>> KeywordPages() {
+    std::map<QString, std::set<std::string>> pages;
+    ForEachInProject(QLatin1String("keyword"), [&](const QXmlStreamAttributes& keyword) {
+        pages[keyword.value("name").toString()].insert(PageOf(keyword));
+    });
     return pages;
 }
 
-// The titles under which the contents name each page, read from the same project file.
+// The titles under which the contents name each page.
 std::multimap<std::string, QString> ContentsTitles() {
     std::multimap<std::string, QString> titles;
-    QFile project(kSourceDir + "/help/tarvelo.qhp");
-    EXPECT_TRUE(project.open(QIODevice::ReadOnly));
-    QXmlStreamReader xml(&project);
-    while (!xml.atEnd())
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("section"))
-            titles.emplace(xml.attributes().value("ref").toString().section('#', 0, 0).toStdString(),
-                           xml.attributes().value("title").toString());
+    ForEachInProject(QLatin1String("section"), [&](const QXmlStreamAttributes& section) {
+        titles.emplace(PageOf(section), section.value("title").toString());
+    });
     return titles;
 }
 
